@@ -1,0 +1,1 @@
+-- schema: written by the foundation work

@@ -1,0 +1,224 @@
+#pragma once
+// A small database layer shaped like the DAO object model (engine, database,
+// recordset, table definitions), running on SQLite. The store code reads like
+// its design: SQL texts are written in the Jet dialect and translated just
+// before SQLite sees them (see JetSql.h), recordsets are navigated with
+// MoveFirst/MoveNext/EOF and searched with FindFirst and a Jet criterion.
+//
+// Every failure throws dao::DaoError with the engine's message and a number;
+// nothing is swallowed. No SQLite statement stays open after a call returns:
+// recordsets read their rows when they are opened (or first navigated) and
+// keep them in memory, so a caller may drop a table or compact at any time.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <QHash>
+
+#include <memory>
+#include <stdexcept>
+
+struct sqlite3;
+
+namespace dao {
+
+class Database;
+class Recordset;
+using DatabasePtr = std::shared_ptr<Database>;
+using RecordsetPtr = std::unique_ptr<Recordset>;
+
+// An error of the engine or of this layer: the message the engine gave and a
+// number (SQLite's extended result code, or one of the layer's own below).
+class DaoError : public std::runtime_error {
+public:
+    DaoError(int number, const QString &message);
+    int Number() const { return m_number; }
+    QString Description() const { return m_description; }
+
+    // Numbers of the layer's own errors (above SQLite's range).
+    static constexpr int NoCurrentRecord = 3021;
+    static constexpr int UnsupportedJetSql = 3075;
+    static constexpr int ItemNotFound = 3265;
+    static constexpr int NotUpdatable = 3027;
+    static constexpr int UpdateWithoutEdit = 3020;
+
+private:
+    int m_number;
+    QString m_description;
+};
+
+// The way a recordset is opened. Table and Dynaset recordsets over one table
+// are updatable; a Snapshot never is.
+enum class RecordsetType { Table = 1, Dynaset = 2, Snapshot = 4 };
+
+// Jet field types used by table definitions.
+enum class FieldType { Boolean, Integer, Long, Single, Double, Date, Text, Memo };
+
+// Quotes a text value as a Jet/SQL literal: 'value' with every quote doubled.
+// This is the one way the store puts a value into a statement.
+QString SqlText(const QString &value);
+
+// A field definition for CreateTableDef.
+struct FieldDef {
+    QString name;
+    FieldType type = FieldType::Text;
+    int size = 0;                 // Text size; 0 = engine default
+    bool allowZeroLength = false; // kept for the record; SQLite always allows ""
+};
+
+class DBEngine {
+public:
+    // Opens a database file read-write (or read-only). Throws when the file
+    // does not exist or is not a database: the file is never created here.
+    static DatabasePtr OpenDatabase(const QString &path, bool exclusive = false, bool readOnly = false);
+    // Creates a new, empty database file (for the database builder and tests).
+    static DatabasePtr CreateDatabase(const QString &path);
+    // Writes a compacted copy of the database at src to dst; dst must not exist.
+    static void CompactDatabase(const QString &src, const QString &dst);
+};
+
+class Database : public std::enable_shared_from_this<Database> {
+public:
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    QString Name() const { return m_path; }
+
+    // Runs an action statement written in Jet SQL (translated first).
+    void Execute(const QString &jetSql);
+    // Rows changed by the last Execute.
+    long long RecordsAffected() const { return m_recordsAffected; }
+
+    // Opens a recordset on a table name or on a Jet SELECT statement.
+    RecordsetPtr OpenRecordset(const QString &nameOrSql, RecordsetType type = RecordsetType::Dynaset);
+
+    // Table definitions.
+    QStringList TableNames() const;           // user tables, in creation order
+    bool TableExists(const QString &name) const; // case-insensitive, as Jet
+    QStringList FieldNames(const QString &table) const;
+    void CreateTable(const QString &name, const QVector<FieldDef> &fields);
+    void DeleteTable(const QString &name);
+
+    // Stored query definitions: a named SELECT that OpenRecordset takes by name.
+    void CreateQueryDef(const QString &name, const QString &jetSql);
+    void DeleteQueryDef(const QString &name);
+    QString QueryDefSql(const QString &name) const;
+
+    // Transactions (the design had none; mended edits run all-or-nothing).
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+    bool InTransaction() const { return m_transactionDepth > 0; }
+
+    void Close();
+    bool IsOpen() const { return m_db != nullptr; }
+
+    // Plumbing for Recordset and tests.
+    sqlite3 *Handle() const;
+    // Runs native SQLite SQL (already translated) and returns every row.
+    QVector<QVector<QVariant>> QueryNative(const QString &sql, QStringList *columnNames = nullptr,
+                                           const QVariantList &params = {});
+    void ExecNative(const QString &sql, const QVariantList &params = {});
+
+private:
+    friend class DBEngine;
+    explicit Database(sqlite3 *db, QString path);
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+    long long m_recordsAffected = 0;
+    int m_transactionDepth = 0;
+    QHash<QString, QString> m_queryDefs; // lower-case name -> Jet SQL
+};
+
+class Recordset {
+public:
+    ~Recordset();
+    Recordset(const Recordset &) = delete;
+    Recordset &operator=(const Recordset &) = delete;
+
+    RecordsetType Type() const { return m_type; }
+    QString Source() const { return m_source; } // the table name or Jet SQL
+
+    // Position.
+    bool Eof() const; // DAO's EOF (a C macro name)
+    bool Bof() const;
+    long long RecordCount() const;   // every row of the set (rows are read at open)
+    long long AbsolutePosition() const { return m_pos; } // -1 before first / after last
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    void Move(long long rows);
+
+    // Searches with a Jet criterion ("ID = 5", "Lat Like 'a*'").
+    // NoMatch() tells whether the last Find found a row; on no match the
+    // current row is undefined in DAO, here it stays where it was.
+    void FindFirst(const QString &criteria);
+    void FindNext(const QString &criteria);
+    void FindPrevious(const QString &criteria);
+    void FindLast(const QString &criteria);
+    bool NoMatch() const { return m_noMatch; }
+
+    // Fields of the current row (or of the row being added/edited).
+    int FieldCount() const;
+    QString FieldName(int index) const;
+    int FieldIndex(const QString &name) const; // -1 when absent; case-insensitive
+    QVariant Field(int index) const;
+    QVariant Field(const QString &name) const;
+    // Convenience readers: Null reads as "" / 0 / false (Yes/No: non-zero is true).
+    QString Text(int index) const;
+    QString Text(const QString &name) const;
+    long long Long(int index) const;
+    long long Long(const QString &name) const;
+    bool Bool(int index) const;
+    bool Bool(const QString &name) const;
+    void SetField(int index, const QVariant &value);
+    void SetField(const QString &name, const QVariant &value);
+
+    // Changes (updatable recordsets only).
+    void AddNew();
+    void Edit();
+    void Update();
+    void CancelUpdate();
+    void Delete();
+    bool Updatable() const;
+
+    // Re-reads the rows from the database.
+    void Requery();
+
+    // A filter in Jet criteria syntax; takes effect in OpenRecordset().
+    QString Filter;
+    // A new recordset on this one's rows that match Filter (all rows when empty).
+    RecordsetPtr OpenRecordset(RecordsetType type = RecordsetType::Dynaset);
+    // The native SQL this recordset reads (after translation).
+    QString NativeSql() const { return m_nativeSql; }
+
+    void Close();
+
+private:
+    friend class Database;
+    Recordset(DatabasePtr db, QString source, QString nativeSql, QString updateTable, RecordsetType type);
+    void load();
+    void ensureLoaded() const;
+    long long find(const QString &criteria, long long from, int step) const;
+    const QVector<QVariant> &current() const;
+
+    DatabasePtr m_db;
+    QString m_source;
+    QString m_nativeSql;
+    QString m_updateTable; // the one table rows are written to; empty when not updatable
+    RecordsetType m_type;
+    mutable QStringList m_columns;
+    mutable QVector<QVector<QVariant>> m_rows; // each row: the columns, then the rowid when updatable
+    mutable bool m_loaded = false;
+    long long m_pos = -1;
+    bool m_noMatch = false;
+    enum class EditMode { None, Edit, Add } m_editMode = EditMode::None;
+    QVector<QVariant> m_buffer;
+    QVector<bool> m_dirty;
+};
+
+} // namespace dao

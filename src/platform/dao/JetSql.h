@@ -1,0 +1,26 @@
+#pragma once
+// Jet SQL as the store writes it, turned into SQLite SQL in one place.
+//
+// Translated: "DELETE * FROM", a qualified target after SET ("SET Main.Art ="),
+// identifiers that begin with a digit ("3rdLang") and the name Index, an alias
+// after AS, the words True/False (-1/0), double-quoted string literals.
+// Like keeps its Jet meaning through the like() function that every
+// connection registers (JetLike below). Anything the translator does not
+// understand, such as "&" concatenation, is refused with a DaoError.
+
+#include <QString>
+
+namespace dao {
+
+// Returns the SQLite text for a Jet statement or criterion; throws DaoError
+// (UnsupportedJetSql) for a construct it does not translate.
+QString TranslateJet(const QString &jetSql);
+
+// Jet's Like: "*" any run, "?" one character, "#" one digit, "[abc]", "[a-z]",
+// "[!x]"; case-insensitive. A "[" without its "]" matches itself.
+bool JetLike(const QString &text, const QString &pattern);
+
+// Registers like() and the other Jet functions the store uses on a connection.
+void RegisterJetFunctions(struct sqlite3 *db);
+
+} // namespace dao

@@ -1,0 +1,43 @@
+#pragma once
+// The Greek letter mapping: Greek is kept and typed as Latin keys in Greek
+// alphabet order "abgdezhqiklmnxoprsVtufcyw" ("V" is final sigma), with the
+// mark "v" after a stressed vowel. The "VudedoGreek" font shows them as Greek.
+
+#include <QString>
+
+namespace tav {
+
+// Every key a Greek text may hold.
+inline const QString ValidGreekKeys = QStringLiteral("abgdezhqiklmnxoprsVtufcyw1234567890.,-!`+~&v()= ");
+
+// Lower-cases s in place and returns true when every character is a valid
+// key. An invalid character is reported in a message box; "" is refused
+// without one.
+bool TavGreCheck(QString &s);
+
+// The sort key stored in Sal: letters in alphabet order, final sigma equal to
+// sigma, marks and ( ) = & - skipped. A character outside the mapping is kept
+// as it is, so any text gets a key.
+QString TavGreSort(const QString &s);
+
+// s trimmed, its first character upper-cased.
+QString FirstToUpper(const QString &s);
+
+// True when the article keeps its final n before s: s begins with a vowel or
+// with k, x, p, t, y.
+bool KeepsFinalN(const QString &s);
+
+// Tidies the marks of a typed form: no leading mark, every run of marks
+// reduced to one. s keeps its blanks; the result is trimmed.
+QString CollapseVMarks(QString &s);
+
+// True when s holds one of . , - ! ` + ~ & ( ) [ ]
+bool HasPunctuation(const QString &s);
+
+// "Alfa" .. "Omega" for the places 1 to 24; "" otherwise.
+QString GreekLetterName(int place);
+
+// "a" .. "z" for 1 to 26, then "å", "ä", "ö"; above 29 "a"; below 1 "".
+QString LatinLetter(int index);
+
+} // namespace tav

@@ -1,0 +1,80 @@
+#include "store/GreekLetters.h"
+
+#include "platform/winsys/core/MsgBox.h"
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+TEST(GreekLetters, SortKeyFollowsTheGreekAlphabet)
+{
+    EXPECT_EQ(TavGreSort("Vs"), "rr");
+    EXPECT_EQ(TavGreSort("a b"), "a b");
+    EXPECT_EQ(TavGreSort("o~"), "o?");
+    EXPECT_EQ(TavGreSort("hmevra"), TavGreSort("hmera"));
+    EXPECT_EQ(TavGreSort("abgdezhqiklmnxoprstufcyw"), "abcdefghijklmnopqrstuvxy");
+    // Final sigma sorts as sigma; capitals as their small letters.
+    EXPECT_EQ(TavGreSort("logoV"), TavGreSort("LOGOS"));
+    // A character outside the mapping is kept, never a failure.
+    EXPECT_EQ(TavGreSort("a'?b"), "a'?b");
+    EXPECT_EQ(TavGreSort(""), "");
+}
+
+TEST(GreekLetters, CheckRefusesKeysOutsideTheMapping)
+{
+    winsys::ScriptedMessages messages;
+    QString upper = "A";
+    EXPECT_TRUE(TavGreCheck(upper));
+    EXPECT_EQ(upper, "a");
+    QString empty;
+    EXPECT_FALSE(TavGreCheck(empty));
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    QString bad = "?";
+    EXPECT_FALSE(TavGreCheck(bad));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(messages.Messages()[0].prompt,
+              "You have entered an none valid character! \nIt will be corrected by Tavrinel!");
+    EXPECT_EQ(messages.Messages()[0].style, winsys::vbCritical);
+}
+
+TEST(GreekLetters, CollapseVMarksKeepsOneMarkPerRun)
+{
+    QString s = "vavvb ";
+    EXPECT_EQ(CollapseVMarks(s), "avb");
+    EXPECT_EQ(s, "avb ");
+    for (const char *run : {"avvvb", "avvvvb", "avvvvvb", "avvvvvvb"}) {
+        QString t = run;
+        EXPECT_EQ(CollapseVMarks(t), "avb") << run;
+    }
+    QString none;
+    EXPECT_EQ(CollapseVMarks(none), "");
+}
+
+TEST(GreekLetters, FinalNBeforeVowelsAndStops)
+{
+    EXPECT_TRUE(KeepsFinalN("ena"));
+    EXPECT_TRUE(KeepsFinalN("Patevra"));
+    EXPECT_TRUE(KeepsFinalN("hmevra"));  // η is a vowel: την ημέρα
+    EXPECT_TRUE(KeepsFinalN("wvra"));
+    EXPECT_FALSE(KeepsFinalN("mhtevra"));
+    EXPECT_FALSE(KeepsFinalN(""));
+}
+
+TEST(GreekLetters, LetterNamesAndBounds)
+{
+    EXPECT_EQ(GreekLetterName(1), "Alfa");
+    EXPECT_EQ(GreekLetterName(19), "taf");
+    EXPECT_EQ(GreekLetterName(24), "Omega");
+    EXPECT_EQ(GreekLetterName(0), "");
+    EXPECT_EQ(GreekLetterName(25), "");
+    EXPECT_EQ(LatinLetter(1), "a");
+    EXPECT_EQ(LatinLetter(26), "z");
+    EXPECT_EQ(LatinLetter(27), "å");
+    EXPECT_EQ(LatinLetter(29), "ö");
+    EXPECT_EQ(LatinLetter(30), "a");
+    EXPECT_EQ(LatinLetter(0), "");
+    EXPECT_EQ(FirstToUpper("swedish "), "Swedish");
+    EXPECT_EQ(FirstToUpper("nEW"), "NEW");
+    EXPECT_TRUE(HasPunctuation("a(b"));
+    EXPECT_FALSE(HasPunctuation("agapwv"));
+}
