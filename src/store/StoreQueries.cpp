@@ -1,5 +1,6 @@
 #include "store/StoreQueries.h"
 
+#include "store/CaptionArrays.h"
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 
@@ -129,13 +130,21 @@ QString LangCapsText(long long index)
     return text;
 }
 
+// The caption from the array the main window's Load filled; read from
+// LangCaps while the array is still empty (before that Load).
+static QString Caption1185(int n)
+{
+    const QString text = Caps1185(n);
+    return text.isEmpty() ? LangCapsText(n) : text;
+}
+
 void ShowWordCount()
 {
     const long long n = CountMainWords();
     if (n < 1)
-        Link().SetPanelText(2, QStringLiteral("0 ") + LangCapsText(1211));
+        Link().SetPanelText(2, QStringLiteral("0 ") + Caption1185(1211));
     else
-        Link().SetPanelText(2, Num(n) + LangCapsText(1212));
+        Link().SetPanelText(2, Num(n) + Caption1185(1212));
 }
 
 bool IsInCollection(long long ID) { return RepaIDs.contains(ID); }
