@@ -1,35 +1,41 @@
 #pragma once
-// The interface texts that the main window's Load copies from LangCaps, held
-// by caption number in shared arrays named after their first number
-// (Caps1185 holds the texts 1185 to 1218). A number outside an array, or one
-// that LangCaps does not hold, reads as "".
+// The interface-text arrays. The main window's Load copies the texts of table
+// LangCaps into them (the column named by CapsLanguage); each array is named
+// by its first caption number and indexed by caption number, so Caps1185(1211)
+// is the text of caption 1211. The exercise window fills Caps1104 and Caps1112
+// itself when it loads.
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
-
-#include <array>
 
 namespace tav {
 
 class CaptionArray {
 public:
-    CaptionArray(int first, int last);
-    int First() const { return m_first; }
-    int Last() const { return m_last; }
-    // The text of caption number n; "" outside the bounds or when unset.
-    QString operator[](int n) const;
-    // Sets the text of caption number n; ignored outside the bounds.
+    CaptionArray(int lower, int upper);
+
+    int LBound() const { return m_lower; }
+    int UBound() const { return m_lower + int(m_texts.size()) - 1; }
+
+    // The text of caption n; "" for a number outside the bounds, so a wrong
+    // number shows an empty caption instead of stopping the program.
+    QString operator()(int n) const;
+    // Stores the text of caption n; a number outside the bounds is ignored.
     void Set(int n, const QString &text);
+    // Every element back to "".
     void Clear();
+    // The texts from the lower to the upper bound.
+    const QStringList &Texts() const { return m_texts; }
 
 private:
-    int m_first;
-    int m_last;
-    QVector<QString> m_texts;
+    int m_lower;
+    QStringList m_texts;
 };
 
-inline CaptionArray Caps1185{1185, 1218}; // status texts and messages
-inline CaptionArray Caps1172{1172, 1179}; // the empty-result window
+// Filled by the main window's Load, in the order of MainCaptionArrays().
+inline CaptionArray Caps1185{1185, 1218};
+inline CaptionArray Caps1172{1172, 1179};
 inline CaptionArray Caps1079{1079, 1081};
 inline CaptionArray Caps1219{1219, 1224};
 inline CaptionArray Caps1235{1235, 1237};
@@ -50,12 +56,11 @@ inline CaptionArray Caps1130{1130, 1136};
 inline CaptionArray Caps1322{1322, 1332};
 inline CaptionArray Caps1335{1335, 1339};
 
-// The arrays in the order the main window's Load fills them.
-inline std::array<CaptionArray *, 21> MainCaptionArrays()
-{
-    return {&Caps1185, &Caps1172, &Caps1079, &Caps1219, &Caps1235, &Caps1240, &Caps1249,
-            &Caps1255, &Caps1258, &Caps1362, &Caps1364, &Caps1373, &Caps1262, &Caps1348,
-            &Caps1352, &Caps1357, &Caps1317, &Caps1292, &Caps1130, &Caps1322, &Caps1335};
-}
+// Filled by the exercise window's Load.
+inline CaptionArray Caps1104{1104, 1107};
+inline CaptionArray Caps1112{1112, 1118};
+
+// The 21 arrays of the main window, in the order its Load fills them.
+const QVector<CaptionArray *> &MainCaptionArrays();
 
 } // namespace tav

@@ -38,7 +38,7 @@ void Dynasets::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const 
         }
         // An empty result and a filter that leaves nothing both tell the user.
         if (!filtered || filtered->RecordCount() == 0) {
-            ListWindows().ShowSorry(Caps1172[1172], Title, IsGreek);
+            ListWindows().ShowSorry(Caps1172(1172), Title, IsGreek);
             return;
         }
         filtered->MoveLast();

@@ -5,6 +5,7 @@
 // Tests install RecordingLink (tests/support) and read what was asked.
 
 #include <QList>
+#include <QSize>
 #include <QString>
 
 namespace tav {
@@ -26,6 +27,12 @@ public:
 
     // Rebuilds the category tree (MDI.JulGran).
     virtual void JulGran() {}
+
+    // The desktop's size in pixels (the primary screen); empty when unknown.
+    virtual QSize DesktopSize() const { return {}; }
+
+    // Number of open list windows (windows named "Grid...").
+    virtual int CountGridForms() const { return 0; }
 
     // Repaints the status bar at once (after SetStatusText).
     virtual void RefreshStatusBar() {}

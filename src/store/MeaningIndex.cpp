@@ -79,7 +79,7 @@ bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, 
             QStringLiteral("SELECT Main.Sal, Main.Art, Main.Greek FROM Main WHERE Main.ID = ") + id,
             dao::RecordsetType::Snapshot);
         if (word->RecordCount() == 0) {
-            MsgAnswer = winsys::MsgBox(Caps1185[1199], winsys::vbCritical, winsys::AppTitle);
+            MsgAnswer = winsys::MsgBox(Caps1185(1199), winsys::vbCritical, winsys::AppTitle);
             Grid.SetTextMatrix(Row, Col, OldMeanings);
             Grid.SetCol(Col);
             Grid.SetRow(Row);

@@ -26,9 +26,9 @@ void SetStatusText(const QString &Text, bool AddSuffix)
 {
     MainWindowLink &mdi = Link();
     if (Text.isEmpty())
-        mdi.SetPanelText(1, Caps1185[1186]);
+        mdi.SetPanelText(1, Caps1185(1186));
     else if (AddSuffix)
-        mdi.SetPanelText(1, Text + Caps1185[1187]);
+        mdi.SetPanelText(1, Text + Caps1185(1187));
     else
         mdi.SetPanelText(1, Text);
     mdi.RefreshStatusBar();

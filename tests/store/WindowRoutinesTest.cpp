@@ -142,15 +142,3 @@ TEST_F(WindowRoutines, ErrorBoxShowsTheEngineMessageWithItsNumber)
     EXPECT_EQ(messages.Messages()[0].title, "Tavrinel");
     EXPECT_EQ(messages.Messages()[1].prompt, "Error:0 disk full");
 }
-
-TEST(CaptionArrays, NumbersOutsideAnArrayReadEmpty)
-{
-    CaptionArray caps(1172, 1179);
-    caps.Set(1172, "Sorry");
-    caps.Set(1180, "outside");
-    EXPECT_EQ(caps[1172], "Sorry");
-    EXPECT_EQ(caps[1171], "");
-    EXPECT_EQ(caps[1180], "");
-    EXPECT_EQ(caps[1179], "");
-    EXPECT_EQ(MainCaptionArrays().front(), &Caps1185);
-}
