@@ -4,6 +4,7 @@
 // splash and the main window, it calls the link that the program installed.
 // Tests install RecordingLink (tests/support) and read what was asked.
 
+#include <QSize>
 #include <QString>
 
 namespace tav {
@@ -23,6 +24,12 @@ public:
 
     // Rebuilds the category tree (MDI.JulGran).
     virtual void JulGran() {}
+
+    // The desktop's size in pixels (the primary screen); empty when unknown.
+    virtual QSize DesktopSize() const { return {}; }
+
+    // Number of open list windows (windows named "Grid...").
+    virtual int CountGridForms() const { return 0; }
 };
 
 // The installed link; never null (a silent one until the program installs its own).

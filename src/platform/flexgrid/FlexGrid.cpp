@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/VbKeys.h"
 
@@ -18,6 +19,20 @@ namespace {
 
 constexpr int kDefaultColWidthPx = 64; // 960 twips at 96 dpi
 constexpr int kTextInsetPx = 3;
+
+// The control's default colours: system colours of the window, the buttons
+// and the selection.
+constexpr long long kWindowBackground = 0x80000005;
+constexpr long long kWindowText = 0x80000008;
+constexpr long long kHighlight = 0x8000000D;
+constexpr long long kHighlightText = 0x8000000E;
+constexpr long long kButtonFace = 0x8000000F;
+constexpr long long kButtonText = 0x80000012;
+
+QColor Colour(long long vb)
+{
+    return winsys::FromVbColor(static_cast<long>(vb));
+}
 
 bool ParseNumber(const QString &text, double *value)
 {
@@ -35,12 +50,12 @@ bool ParseNumber(const QString &text, double *value)
 
 FlexGrid::FlexGrid(QWidget *parent)
     : QAbstractScrollArea(parent),
-      m_backColor(winsys::vbWindowBackground),
-      m_foreColor(winsys::vbWindowText),
-      m_backColorFixed(winsys::vbButtonFace),
-      m_foreColorFixed(winsys::vbButtonText),
-      m_backColorSel(winsys::vbHighlight),
-      m_foreColorSel(winsys::vbHighlightText),
+      m_backColor(kWindowBackground),
+      m_foreColor(kWindowText),
+      m_backColorFixed(kButtonFace),
+      m_foreColorFixed(kButtonText),
+      m_backColorSel(kHighlight),
+      m_foreColorSel(kHighlightText),
       m_backColorBkg(0x808080),
       m_gridColor(0xC0C0C0),
       m_gridColorFixed(0x000000)
@@ -353,22 +368,22 @@ void FlexGrid::setTopLeft(int top, int left)
 
 int FlexGrid::TwipsToPixelsX(int twips) const
 {
-    return qRound(twips * logicalDpiX() / 1440.0);
+    return winsys::TwipsToPixels(twips, logicalDpiX());
 }
 
 int FlexGrid::TwipsToPixelsY(int twips) const
 {
-    return qRound(twips * logicalDpiY() / 1440.0);
+    return winsys::TwipsToPixels(twips, logicalDpiY());
 }
 
 int FlexGrid::PixelsToTwipsX(int px) const
 {
-    return qRound(px * 1440.0 / logicalDpiX());
+    return winsys::PixelsToTwips(px, logicalDpiX());
 }
 
 int FlexGrid::PixelsToTwipsY(int px) const
 {
-    return qRound(px * 1440.0 / logicalDpiY());
+    return winsys::PixelsToTwips(px, logicalDpiY());
 }
 
 int FlexGrid::defaultRowHeightPx() const
@@ -1086,10 +1101,10 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, const
         back = m_backColorSel;
         fore = m_foreColorSel;
     }
-    p.fillRect(rect, winsys::VbColorToQColor(back));
+    p.fillRect(rect, Colour(back));
 
     // Grid lines on the right and bottom edges of the cell.
-    p.setPen(winsys::VbColorToQColor(fixed ? m_gridColorFixed : m_gridColor));
+    p.setPen(Colour(fixed ? m_gridColorFixed : m_gridColor));
     p.drawLine(rect.topRight(), rect.bottomRight());
     p.drawLine(rect.bottomLeft(), rect.bottomRight());
 
@@ -1110,14 +1125,14 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, const
         if (m_wordWrap)
             flags |= Qt::TextWordWrap;
         p.setFont(CellFontAt(row, col));
-        p.setPen(winsys::VbColorToQColor(fore));
+        p.setPen(Colour(fore));
         p.save();
         p.setClipRect(rect.adjusted(0, 0, -1, -1), Qt::IntersectClip);
         p.drawText(textRect.adjusted(kTextInsetPx, 0, -kTextInsetPx, 0), flags, text);
         p.restore();
     }
     if (!fixed && row == m_row && col == m_col && hasFocus()) {
-        QPen pen(winsys::VbColorToQColor(fore));
+        QPen pen(Colour(fore));
         pen.setStyle(Qt::DotLine);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
@@ -1129,7 +1144,7 @@ void FlexGrid::paintEvent(QPaintEvent *)
 {
     QPainter p(viewport());
     const QRect area = viewport()->rect();
-    p.fillRect(area, winsys::VbColorToQColor(m_backColorBkg));
+    p.fillRect(area, Colour(m_backColorBkg));
     if (Rows() == 0 || m_cols == 0)
         return;
 

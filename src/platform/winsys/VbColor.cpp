@@ -3,63 +3,60 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <cstdint>
+
 namespace winsys {
 
 namespace {
 
-// The window system's colour indexes (GetSysColor) and the palette role that
-// plays their part here.
-QColor SystemColor(int index)
+constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
+
+QPalette::ColorRole RoleForSystemColor(std::uint32_t index, QPalette::ColorGroup *group)
 {
-    const QPalette pal = QGuiApplication::palette();
+    *group = QPalette::Active;
     switch (index) {
-    case 0: return pal.color(QPalette::Button);           // scroll bar
-    case 1: return pal.color(QPalette::Dark);             // desktop
-    case 2: return pal.color(QPalette::Highlight);        // active caption
-    case 3: return pal.color(QPalette::Mid);              // inactive caption
-    case 4: return pal.color(QPalette::Window);           // menu
-    case 5: return pal.color(QPalette::Base);             // window background
-    case 6: return pal.color(QPalette::Shadow);           // window frame
-    case 7: return pal.color(QPalette::WindowText);       // menu text
-    case 8: return pal.color(QPalette::Text);             // window text
-    case 9: return pal.color(QPalette::HighlightedText);  // caption text
-    case 10: return pal.color(QPalette::Window);          // active border
-    case 11: return pal.color(QPalette::Window);          // inactive border
-    case 12: return pal.color(QPalette::Dark);            // MDI workspace
-    case 13: return pal.color(QPalette::Highlight);
-    case 14: return pal.color(QPalette::HighlightedText);
-    case 15: return pal.color(QPalette::Button);          // button face
-    case 16: return pal.color(QPalette::Mid);             // button shadow
-    case 17: return pal.color(QPalette::Disabled, QPalette::Text); // grey text
-    case 18: return pal.color(QPalette::ButtonText);
-    case 19: return pal.color(QPalette::Disabled, QPalette::WindowText);
-    case 20: return pal.color(QPalette::Light);           // button highlight
-    case 21: return pal.color(QPalette::Shadow);          // 3-D dark shadow
-    case 22: return pal.color(QPalette::Midlight);        // 3-D light
-    case 23: return pal.color(QPalette::ToolTipText);
-    case 24: return pal.color(QPalette::ToolTipBase);
-    default: return QColor(Qt::black);
+    case 5: return QPalette::Base;             // window background
+    case 7: return QPalette::WindowText;       // menu text
+    case 8: return QPalette::Text;             // window text
+    case 13: return QPalette::Highlight;
+    case 14: return QPalette::HighlightedText;
+    case 15: return QPalette::Button;          // button face
+    case 16: return QPalette::Mid;             // button shadow
+    case 17: *group = QPalette::Disabled; return QPalette::Text; // grey text
+    case 18: return QPalette::ButtonText;
+    case 20: return QPalette::Light;           // 3D highlight
+    case 21: return QPalette::Shadow;          // 3D dark shadow
+    case 22: return QPalette::Midlight;        // 3D light
+    case 23: return QPalette::ToolTipText;
+    case 24: return QPalette::ToolTipBase;
+    default: return QPalette::Window;          // frames, bars, desktop: the window colour
     }
 }
 
 } // namespace
 
-QColor VbColorToQColor(long long vb)
+QColor FromVbColor(long value)
 {
-    if (vb < 0)
-        return QColor(Qt::black);
-    if (vb & 0x80000000LL)
-        return SystemColor(static_cast<int>(vb & 0xFF));
-    if (vb > 0xFFFFFF)
-        return QColor(Qt::black);
-    return QColor(static_cast<int>(vb & 0xFF), static_cast<int>((vb >> 8) & 0xFF),
-                  static_cast<int>((vb >> 16) & 0xFF));
+    // Only the low 32 bits count: &H8000000F may arrive as a negative 32-bit
+    // number or as a positive wider one.
+    const auto v = static_cast<std::uint32_t>(value);
+    if (v & kSystemColorFlag) {
+        QPalette::ColorGroup group;
+        const QPalette::ColorRole role = RoleForSystemColor(v & 0xFFu, &group);
+        const QPalette palette = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
+                                     ? QGuiApplication::palette()
+                                     : QPalette();
+        return palette.color(group, role);
+    }
+    return QColor(static_cast<int>(v & 0xFFu), static_cast<int>((v >> 8) & 0xFFu),
+                  static_cast<int>((v >> 16) & 0xFFu));
 }
 
-long long QColorToVbColor(const QColor &c)
+long ToVbColor(const QColor &color)
 {
-    return static_cast<long long>(c.red()) | (static_cast<long long>(c.green()) << 8)
-           | (static_cast<long long>(c.blue()) << 16);
+    const QColor rgb = color.toRgb();
+    return static_cast<long>(rgb.red()) | (static_cast<long>(rgb.green()) << 8) |
+           (static_cast<long>(rgb.blue()) << 16);
 }
 
 } // namespace winsys

@@ -1,5 +1,4 @@
 #include "platform/flexgrid/FlexGrid.h"
-#include "platform/winsys/VbColor.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -241,18 +240,6 @@ TEST(FlexGridFormat, FillRepeatFormatsTheWholeSelection)
     EXPECT_EQ(g.CellBackColorAt(1, 1), 0xC0E0FF);
     EXPECT_EQ(g.CellBackColorAt(4, 2), 0);
     EXPECT_EQ(g.CellBackColorAt(3, 3), 0);
-}
-
-TEST(FlexGridFormat, ColoursAreBlueGreenRedNumbers)
-{
-    EXPECT_EQ(winsys::VbColorToQColor(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(winsys::VbColorToQColor(0xFF0000), QColor(0, 0, 255));
-    EXPECT_EQ(winsys::VbColorToQColor(0xFF00), QColor(0, 255, 0));
-    EXPECT_EQ(winsys::VbColorToQColor(0xC0E0FF), QColor(0xFF, 0xE0, 0xC0));
-    EXPECT_EQ(winsys::VbColorToQColor(winsys::vbButtonFace),
-              QGuiApplication::palette().color(QPalette::Button));
-    EXPECT_EQ(winsys::QColorToVbColor(QColor(0xFF, 0xE0, 0xC0)), 0xC0E0FF);
-    EXPECT_EQ(winsys::VbColorToQColor(-5), QColor(Qt::black));
 }
 
 TEST(FlexGridFormat, SettingRowCollapsesTheSelection)
