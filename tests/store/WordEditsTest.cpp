@@ -34,7 +34,11 @@ TEST(ArticleGenusTest, CodesOfTheArticles)
 
 TEST_F(WordEdits, ArticleGoesToMainAndEveryMeaningTable)
 {
+    // The tables of a language the user added are found by their names.
+    Exec("CREATE TABLE AllFrenchGreek (Sal TEXT, ID INTEGER, Lat TEXT, Art TEXT, Greek TEXT)");
+    Exec("INSERT INTO AllFrenchGreek VALUES ('x', 900001, 'maison', 'to', 'spivti')");
     ChangeArticle("h", Spiti);
+    EXPECT_EQ(Text("SELECT Art FROM AllFrenchGreek WHERE ID = 900001"), "h");
     EXPECT_EQ(Text("SELECT Art || Genus FROM Main WHERE ID = 900001"), "h1");
     EXPECT_EQ(Column("SELECT DISTINCT Art FROM AllEnglishGreek WHERE ID = 900001"), QStringList{"h"});
     EXPECT_EQ(Column("SELECT DISTINCT Art FROM AllSwedishGreek WHERE ID = 900001"), QStringList{"h"});
@@ -53,8 +57,14 @@ TEST_F(WordEdits, ArticleGoesToMainAndEveryMeaningTable)
 
 TEST_F(WordEdits, SpellingOfAVerbReachesEveryTableThatHoldsIt)
 {
+    Exec("CREATE TABLE AllFrenchGreek (Sal TEXT, ID INTEGER, Lat TEXT, Art TEXT, Greek TEXT)");
+    Exec("INSERT INTO AllFrenchGreek VALUES ('x', 900002, 'écrire', '', 'gravfw')");
+    Exec("CREATE TABLE GreekFrench (ID INTEGER, Lat TEXT, Means TEXT, Greek TEXT, Remarks TEXT)");
+    Exec("INSERT INTO GreekFrench (ID, Lat, Greek) VALUES (900002, 'écrire', 'gravfw')");
     ChangeGreekSpelling("gravfo", Grafo);
     const QString sal = TavGreSort("gravfo");
+    EXPECT_EQ(Text("SELECT Greek || '|' || Sal FROM AllFrenchGreek WHERE ID = 900002"), "gravfo|" + sal);
+    EXPECT_EQ(Text("SELECT Greek FROM GreekFrench WHERE ID = 900002"), "gravfo");
     EXPECT_EQ(Text("SELECT Greek || '|' || Sal FROM Main WHERE ID = 900002"), "gravfo|" + sal);
     for (const char *table : {"AllEnglishGreek", "AllSwedishGreek", "KonT4", "IMPER"})
         EXPECT_EQ(Text(QString("SELECT Greek || '|' || Sal FROM %1 WHERE ID = 900002").arg(table)), "gravfo|" + sal)
