@@ -110,7 +110,17 @@ TEST(VerbRules, Imperatives)
     src.presentPassive = PresentPassive("gravfomai");
     src.passiveSubjunctiveForms = Subjunctive("graftwv");
     EXPECT_EQ(Imperatives(src),
-              (Eight{"gravye", "gravyou", "gravfe", "", "gravyte", "grafteivte", "gravfete", "gravfeste"}));
+              (Eight{"gravye", "", "gravfe", "", "gravyte", "grafteivte", "gravfete", "gravfeste"}));
+    src.headword = "sxediavzw";
+    src.imperfect = "sxedivaza"; // no augment: the imperfect's stress
+    EXPECT_EQ(Imperatives(src)[2], "sxedivaze");
+
+    ImperativeSources sleep;
+    sleep.wt = "cp2";
+    sleep.passiveSubjunctive = "koimhqwv";
+    EXPECT_EQ(Imperatives(sleep)[1], "koimhvsou");
+    sleep.passiveSubjunctive = "skeftwv";
+    EXPECT_EQ(Imperatives(sleep)[1], "skevyou");
 
     ImperativeSources c2;
     c2.wt = "c2";
@@ -120,7 +130,7 @@ TEST(VerbRules, Imperatives)
     c2.presentActive = PresentActive("c2", "agapavw");
     const Eight love = Imperatives(c2);
     EXPECT_EQ(love[0], "agavphse");
-    EXPECT_EQ(love[1], "agaphvsou");
+    EXPECT_EQ(love[1], "");
     EXPECT_EQ(love[2], "agavpa");
     EXPECT_EQ(love[4], "agaphvste");
 
@@ -128,7 +138,9 @@ TEST(VerbRules, Imperatives)
     go.wt = "c1";
     go.headword = "feuvgw";
     go.subjunctive = "fuvgw";
-    EXPECT_EQ(Imperatives(go)[4], "fuvgete"); // no short plural after g
+    EXPECT_EQ(Imperatives(go)[4], "fuvgete"); // no short plural after g or n
+    go.subjunctive = "pluvnw";
+    EXPECT_EQ(Imperatives(go)[4], "pluvnete");
     go.subjunctive = "dw";
     EXPECT_EQ(Imperatives(go)[0], "deV");
     EXPECT_EQ(Imperatives(go)[4], "deivte");

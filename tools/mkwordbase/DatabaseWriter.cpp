@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <set>
@@ -185,15 +186,38 @@ std::vector<Caption> ReadCaptions(const std::string &path)
     std::vector<Caption> out;
     if (!FileExists(path))
         return out;
+    std::ifstream in(path);
+    if (!in)
+        throw BuildError("cannot read " + path);
+    // Texts are kept exactly as written, blanks included: several are
+    // joined to other texts by the program.
     std::set<long> seen;
-    for (const auto &row : ReadTsv(path, 2, 2)) {
+    std::string line;
+    int number = 0;
+    bool first = true;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        const Location where{path, number};
+        const size_t tab = line.find('\t');
+        const std::string key = line.substr(0, tab);
+        if (first && key == "Index") { // the line naming the columns
+            first = false;
+            continue;
+        }
+        first = false;
+        if (tab == std::string::npos)
+            throw BuildError(where, "expected the caption number, a TAB and the text");
         char *end = nullptr;
-        const long index = std::strtol(row.cols[0].c_str(), &end, 10);
-        if (row.cols[0].empty() || *end != '\0')
-            throw BuildError(row.where, "the caption number \"" + row.cols[0] + "\" is not a whole number");
+        const long index = std::strtol(key.c_str(), &end, 10);
+        if (key.empty() || *end != '\0')
+            throw BuildError(where, "the caption number \"" + key + "\" is not a whole number");
         if (!seen.insert(index).second)
-            throw BuildError(row.where, "caption " + row.cols[0] + " is given twice");
-        out.push_back({index, row.cols[1]});
+            throw BuildError(where, "caption " + key + " is given twice");
+        out.push_back({index, line.substr(tab + 1)});
     }
     return out;
 }

@@ -84,6 +84,10 @@ Eighteen DeclineAdjective(const std::string &masc, const std::string &fem, const
 
 Eighteen DeclineParticiple(const std::string &masculine)
 {
+    if (EndsWith(masculine, "ovV")) {
+        const std::string stem = DropLast(masculine, 3);
+        return DeclineAdjective(masculine, stem + "hv", stem + "ov");
+    }
     if (!EndsWith(masculine, "oV"))
         throw InflectError("a participle in -menoV ends in -oV: " + masculine);
     const std::string stem = DropLast(masculine, 2);

@@ -227,7 +227,7 @@ Eight Imperatives(const ImperativeSources &src)
     case SubjKind::Ordinary: {
         const std::string stem = DropLast(src.subjunctive, 1);
         out[0] = StressFromEnd(Unstressed(stem) + "e", 3);
-        static const std::string shortPlural = "syxrln";
+        static const std::string shortPlural = "syxrl";
         const bool shortForm = !stem.empty() && shortPlural.find(stem.back()) != std::string::npos;
         out[4] = stem + (shortForm ? "te" : "ete");
         break;
@@ -249,11 +249,19 @@ Eight Imperatives(const ImperativeSources &src)
     case SubjKind::None:
         break;
     }
-    // Aorist passive: gravyou, grafteivte.
-    out[1] = PassiveAoristImperative(src.passiveSubjunctive);
+    // Aorist passive: koimhvsou, skevyou for the deponents (a transitive
+    // verb's gravyou is hardly used), grafteivte for every verb.
+    if (src.wt.rfind("cp", 0) == 0)
+        out[1] = PassiveAoristImperative(src.passiveSubjunctive);
     out[5] = src.passiveSubjunctiveForms[4];
     // Present (continuous) active: gravfe gravfete, agavpa agapavte.
-    if ((src.wt == "c1" || src.wt == "cA") && EndsWith(src.headword, "w"))
+    // An imperfect without augment gives the form with its own stress
+    // (sxedivaze, agkavliaze); otherwise the stem takes it on the antepenult.
+    const std::string plainImperfect = Unstressed(src.imperfect), plainHead = Unstressed(src.headword);
+    if ((src.wt == "c1" || src.wt == "cA") && EndsWith(src.headword, "w") && EndsWith(src.imperfect, "a") &&
+        plainImperfect.size() > 2 && plainImperfect.compare(0, 2, plainHead, 0, 2) == 0)
+        out[2] = DropLast(src.imperfect, 1) + "e";
+    else if ((src.wt == "c1" || src.wt == "cA") && EndsWith(src.headword, "w"))
         out[2] = StressFromEnd(Unstressed(DropLast(src.headword, 1)) + "e", 3);
     else if (src.wt == "c2")
         out[2] = StressFromEnd(Unstressed(PresentStem("c2", src.headword)) + "a", 2);

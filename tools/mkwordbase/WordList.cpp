@@ -5,6 +5,7 @@
 
 #include "store/GreekLetters.h"
 
+#include <QDir>
 #include <QString>
 
 #include <algorithm>
@@ -113,6 +114,7 @@ Word ReadVerb(const SourceRow &row)
         src.wt = w.wt;
         src.headword = deponent ? std::string() : w.greek;
         src.subjunctive = aorSubj;
+        src.imperfect = imperf;
         src.passiveSubjunctive = aorSubjP;
         src.presentActive = presentActive;
         src.presentPassive = presentPassive;
@@ -241,11 +243,10 @@ void ApplyOverrides(std::vector<Word> &words, const std::vector<Override> &overr
     }
 }
 
-std::vector<Override> ReadOverrides(const std::string &path)
+std::vector<Override> ReadOverrides(const std::vector<std::string> &paths)
 {
     std::vector<Override> out;
-    if (!FileExists(path))
-        return out;
+    for (const auto &path : paths)
     for (const auto &row : ReadTsv(path, 4, 4)) {
         Override o{row.where, row.cols[0], row.cols[1], row.cols[2], Part(row.cols[3])};
         const auto &tables = InflectionTables();
@@ -263,6 +264,19 @@ std::vector<Override> ReadOverrides(const std::string &path)
 }
 
 int KindOrder(Kind k) { return static_cast<int>(k); }
+
+// The source files of one kind: "<kind>.tsv" and "<kind>-<part>.tsv", in
+// name order.
+std::vector<std::string> SourcesOf(const std::string &wordsDir, const std::string &kind)
+{
+    const QString name = QString::fromStdString(kind);
+    const QStringList found = QDir(QString::fromStdString(wordsDir))
+                                  .entryList({name + ".tsv", name + "-*.tsv"}, QDir::Files, QDir::Name);
+    std::vector<std::string> paths;
+    for (const QString &f : found)
+        paths.push_back(wordsDir + "/" + f.toStdString());
+    return paths;
+}
 
 } // namespace
 
@@ -290,34 +304,77 @@ bool Word::HasRow(const std::string &table) const
 
 std::vector<Word> LoadWords(const std::string &wordsDir)
 {
-    const std::vector<Override> overrides = ReadOverrides(wordsDir + "/forms-override.tsv");
+    const std::vector<Override> overrides = ReadOverrides(SourcesOf(wordsDir, "forms-override"));
     std::set<std::string> overridden;
     for (const auto &o : overrides)
         overridden.insert(o.headword);
 
+    std::map<std::string, std::vector<std::string>> sources;
+    for (const char *kind : {"verbs", "nouns", "adjectives", "others"}) {
+        sources[kind] = SourcesOf(wordsDir, kind);
+        if (sources[kind].empty())
+            throw BuildError("missing word source " + wordsDir + "/" + kind + ".tsv");
+    }
+    std::vector<Word> read;
+    const auto starter = [&](const std::string &path, const char *kind) {
+        return path == wordsDir + "/" + kind + ".tsv";
+    };
+    for (const auto &path : sources["verbs"])
+        for (const auto &row : ReadTsv(path, 12, 13)) {
+            read.push_back(ReadVerb(row));
+            read.back().fromStarterList = starter(path, "verbs");
+        }
+    for (const auto &path : sources["nouns"])
+        for (const auto &row : ReadTsv(path, 7, 8)) {
+            read.push_back(ReadNoun(row));
+            read.back().fromStarterList = starter(path, "nouns");
+        }
+    for (const auto &path : sources["adjectives"])
+        for (const auto &row : ReadTsv(path, 5, 6)) {
+            read.push_back(ReadAdjective(row, overridden.count(row.cols[0]) > 0));
+            read.back().fromStarterList = starter(path, "adjectives");
+        }
+    for (const auto &path : sources["others"])
+        for (const auto &row : ReadTsv(path, 5, 6)) {
+            read.push_back(ReadOther(row));
+            read.back().fromStarterList = starter(path, "others");
+        }
+
+    // The same headword twice with the same type and article is a fault,
+    // unless a part file replaces a word of the starter list.
+    std::map<std::tuple<std::string, std::string, std::string>, size_t> seen;
+    std::vector<bool> dropped(read.size(), false);
+    for (size_t i = 0; i < read.size(); ++i) {
+        const Word &w = read[i];
+        const auto [it, fresh] = seen.emplace(std::make_tuple(w.greek, w.wt, w.art), i);
+        if (fresh)
+            continue;
+        const Word &earlier = read[it->second];
+        if (earlier.fromStarterList != w.fromStarterList) {
+            const size_t loser = earlier.fromStarterList ? it->second : i;
+            dropped[loser] = true;
+            it->second = earlier.fromStarterList ? i : it->second;
+            continue;
+        }
+        throw BuildError(w.where, "the word " + w.greek + " (" + w.wt + ") is already at " + earlier.where.Text());
+    }
     std::vector<Word> words;
-    const std::string verbs = wordsDir + "/verbs.tsv", nouns = wordsDir + "/nouns.tsv",
-                      adjectives = wordsDir + "/adjectives.tsv", others = wordsDir + "/others.tsv";
-    for (const auto &path : {verbs, nouns, adjectives, others})
-        if (!FileExists(path))
-            throw BuildError("missing word source " + path);
-    for (const auto &row : ReadTsv(verbs, 12, 13))
-        words.push_back(ReadVerb(row));
-    for (const auto &row : ReadTsv(nouns, 7, 8))
-        words.push_back(ReadNoun(row));
-    for (const auto &row : ReadTsv(adjectives, 5, 6))
-        words.push_back(ReadAdjective(row, overridden.count(row.cols[0]) > 0));
-    for (const auto &row : ReadTsv(others, 5, 6))
-        words.push_back(ReadOther(row));
+    for (size_t i = 0; i < read.size(); ++i)
+        if (!dropped[i])
+            words.push_back(std::move(read[i]));
     ApplyOverrides(words, overrides);
 
-    // The same headword twice with the same type and article is a fault.
-    std::map<std::tuple<std::string, std::string, std::string>, const Word *> seen;
+    // The program finds the auxiliary by English = 'have' and WT = 'cA'.
+    const Word *auxiliary = nullptr;
     for (const auto &w : words) {
-        const auto key = std::make_tuple(w.greek, w.wt, w.art);
-        const auto [it, fresh] = seen.emplace(key, &w);
-        if (!fresh)
-            throw BuildError(w.where, "the word " + w.greek + " (" + w.wt + ") is already at " + it->second->where.Text());
+        if (w.wt != "cA")
+            continue;
+        if (auxiliary)
+            throw BuildError(w.where, "a second auxiliary verb (cA); the first is at " + auxiliary->where.Text());
+        if (w.english != std::vector<std::string>{"have"})
+            throw BuildError(w.where, "the auxiliary verb (cA) has the one English meaning \"have\", "
+                                      "by which the program finds it (other meanings go in the remarks)");
+        auxiliary = &w;
     }
 
     // IDs follow the Greek alphabet, so they do not depend on the order of

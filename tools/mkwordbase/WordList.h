@@ -18,6 +18,7 @@ const std::vector<std::string> &InflectionTables();
 
 struct Word {
     Location where;
+    bool fromStarterList = false; // read from <kind>.tsv, not <kind>-<part>.tsv
     Kind kind = Kind::Other;
     std::string wt;
     std::string art;        // "" when none
@@ -34,9 +35,12 @@ struct Word {
     bool HasRow(const std::string &table) const;
 };
 
-// Reads verbs.tsv, nouns.tsv, adjectives.tsv, others.tsv and
-// forms-override.tsv from wordsDir, derives every form and returns the words
-// in ID order (ID = position + 1). Throws BuildError on the first fault.
+// Reads the word sources of wordsDir: for each kind (verbs, nouns,
+// adjectives, others, forms-override) the file <kind>.tsv and every
+// <kind>-<part>.tsv. A word given in a <kind>-<part>.tsv replaces the same
+// word (headword, type and article) of the starter list <kind>.tsv; any other
+// repetition is a fault. Derives every form and returns the words in ID
+// order (ID = position + 1). Throws BuildError on the first fault.
 std::vector<Word> LoadWords(const std::string &wordsDir);
 
 } // namespace wordbase
