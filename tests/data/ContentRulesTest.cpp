@@ -8,7 +8,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSet>
+#include <QMap>
 
 #include <gtest/gtest.h>
 
@@ -231,15 +231,18 @@ TEST_F(Content, CaptionsWhenTheirSourceExists)
         return;
     }
     ASSERT_TRUE(source.open(QIODevice::ReadOnly | QIODevice::Text));
-    QSet<qlonglong> expected;
-    for (const QString &line : QString::fromUtf8(source.readAll()).split('\n')) {
-        if (line.trimmed().isEmpty() || line.trimmed().startsWith('#'))
+    QMap<qlonglong, QString> expected;
+    for (QString line : QString::fromUtf8(source.readAll()).split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.isEmpty() || line.startsWith('#') || line.startsWith("Index\t"))
             continue;
-        expected.insert(line.section('\t', 0, 0).trimmed().toLongLong());
+        expected.insert(line.section('\t', 0, 0).toLongLong(), line.section('\t', 1));
     }
     EXPECT_EQ(db.Count("SELECT COUNT(*) FROM LangCaps"), expected.size());
-    for (const auto &v : db.Column("SELECT [Index] FROM LangCaps"))
-        EXPECT_TRUE(expected.contains(v.toLongLong()));
+    // Texts are stored as written, blanks at either end included.
+    for (const auto &row : db.Rows("SELECT [Index], English FROM LangCaps"))
+        EXPECT_EQ(row.at(1).toString(), expected.value(row.at(0).toLongLong())) << row.at(0).toLongLong();
 }
 
 TEST_F(Content, VerbFormsForTheVerbExercise)
