@@ -47,6 +47,7 @@ namespace tav {
 class About;
 class ExerciseWindowLink;
 class GrammarPanel;
+class Sorry;
 class Splash;
 
 class MDI : public QMainWindow, public MainWindowLink {
@@ -64,15 +65,26 @@ public:
     QString PanelText(int panel) const override;
     QSize DesktopSize() const override;
     int CountGridForms() const override;
+    void RefreshStatusBar() override;
+    void SetPrintEntries(bool enabled, const QString &caption, const QString &toolTip) override;
+    void SetWindowMenusEnabled(bool enabled) override;
+    void SetKlinEnabled(bool enabled) override;
+    QList<ChildWindow> ChildWindows() const override;
+    QList<ListWindowLink *> OpenListWindows() const override;
+
+    // The one Sorry window, filled and shown modeless.
+    void ShowSorry(const QString &Message, const QString &Text, bool GreekFont);
+    Sorry *SorryInstance() const;
 
     // Public procedures, in the design's order.
     void ExerciseWhat(int Kind);
     void CloseChildren();
     void cboTree_Click();
-    void BaseFrase();
-    void MDIForm_Resize();
+    void BaseFrase() override;
+    void MDIForm_Resize() override;
     void DeMenos(long color, long long lngID, int wordKind, bool showImperative);
-    void DeKlino(long color, long long lngID, int wordKind = 0);
+    void DeKlino(long color, long long lngID) override;
+    void DeKlino(long color, long long lngID, int wordKind);
     void NounDeKlino(long color, long long lngID, int genus, int wordKind);
     void DeKonju(long color, long long lngID, const QString &voice);
     void ReturnLista(bool NoJump);
@@ -218,6 +230,7 @@ private:
     int m_gripPressX = 0;
     QPointer<Splash> m_splash;
     QPointer<About> m_about;
+    QPointer<Sorry> m_sorry;
     QPointer<QWidget> m_exerciseWindow;
     ExerciseWindowLink *m_exercise = nullptr;
     std::unique_ptr<P001> m_print;
