@@ -1,14 +1,13 @@
 #include "mainwindow/GrammarPanel.h"
 
 #include "mainwindow/MDI.h"
+#include "platform/flexgrid/FlexGrid.h"
 #include "platform/winsys/Twips.h"
 
 #include <QFrame>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QTableWidget>
 #include <QTextEdit>
 
 namespace tav {
@@ -21,12 +20,15 @@ QLabel *namedLabel(QWidget *parent, const QString &name, const QString &text = Q
     return label;
 }
 
-QTableWidget *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
+flexgrid::FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
 {
-    auto *grid = new QTableWidget(rows, cols, parent);
+    auto *grid = new flexgrid::FlexGrid(parent);
     grid->setObjectName(name);
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
+    grid->SetRows(rows);
+    grid->SetCols(cols);
+    grid->SetFixedRows(1);
+    grid->SetFixedCols(1);
+    grid->SetRowHeight(0, 0);
     return grid;
 }
 } // namespace
@@ -71,18 +73,12 @@ GrammarPanel::GrammarPanel(MDI &mdi, QWidget *picBottom) : QObject(picBottom), m
     tbPP->setGeometry(right, TwipsToPixelsY(1155), TwipsToPixelsX(2400), TwipsToPixelsY(315));
 }
 
-int GrammarPanel::cellHeightTwips(QTableWidget *grid) const
-{
-    const int row = grid->currentRow() >= 0 ? grid->currentRow() : 0;
-    return winsys::PixelsToTwipsY(grid->rowHeight(row));
-}
-
 int GrammarPanel::PlaceGrids()
 {
     using namespace winsys;
     const int top = PixelsToTwipsY(lblUnderLine[1]->height()) + PixelsToTwipsY(lblTopLine[1]->height());
-    const int klinHeight = 7 * cellHeightTwips(msflxKlin) - 50;
-    const int impHeight = 7 * cellHeightTwips(msflXImp) - 50;
+    const int klinHeight = 7 * msflxKlin->CellHeight() - 50;
+    const int impHeight = 7 * msflXImp->CellHeight() - 50;
     msflxKlin->setGeometry(msflxKlin->x(), TwipsToPixelsY(top), msflxKlin->width(), TwipsToPixelsY(klinHeight));
     msflXImp->setGeometry(msflXImp->x(), TwipsToPixelsY(top), msflXImp->width(), TwipsToPixelsY(impHeight));
     return klinHeight + PixelsToTwipsY(lblTopLine[1]->height()) + PixelsToTwipsY(lblUnderLine[1]->height());

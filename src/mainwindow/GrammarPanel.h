@@ -16,8 +16,11 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
 class QWidget;
+
+namespace flexgrid {
+class FlexGrid;
+}
 
 namespace tav {
 
@@ -53,8 +56,8 @@ public:
     // Controls.
     QList<QLabel *> lblTopLine;   // element 1 exists at design time (index 0 unused)
     QList<QLabel *> lblUnderLine; // likewise
-    QTableWidget *msflxKlin = nullptr;
-    QTableWidget *msflXImp = nullptr;
+    flexgrid::FlexGrid *msflxKlin = nullptr;
+    flexgrid::FlexGrid *msflXImp = nullptr;
     QLineEdit *tbAP = nullptr;
     QLineEdit *tbPP = nullptr;
     QLabel *lblAP = nullptr;
@@ -65,8 +68,6 @@ public:
     QLabel *lblVoice = nullptr;
 
 private:
-    int cellHeightTwips(QTableWidget *grid) const;
-
     MDI &m_mdi;
     QWidget *m_pic;
     long m_lastColor = 0;

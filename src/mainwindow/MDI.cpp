@@ -4,7 +4,9 @@
 #include "mainwindow/About.h"
 #include "mainwindow/GrammarPanel.h"
 #include "mainwindow/MdiListRequests.h"
+#include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
+#include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/Pointer.h"
@@ -12,7 +14,9 @@
 #include "store/CaptionArrays.h"
 #include "store/SharedState.h"
 #include "store/StartUp.h"
+#include "store/ListWindowLink.h"
 #include "store/StoreQueries.h"
+#include "store/WindowRoutines.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -83,6 +87,27 @@ QPixmap printerPixmap(PrintLook look)
     return pix;
 }
 
+// The frame of a child window: tells when its window has really closed (a
+// window may refuse), before Qt deletes it.
+class ChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    using QMdiSubWindow::QMdiSubWindow;
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        QMdiSubWindow::closeEvent(event);
+        if (event->isAccepted()) {
+            setProperty("closed", true);
+            emit closed();
+        }
+    }
+};
+
 QAction *namedAction(QMenu *menu, const QString &name, const QString &caption)
 {
     QAction *action = menu->addAction(caption);
@@ -96,14 +121,6 @@ QMenu *namedMenu(QMenu *parent, const QString &name, const QString &caption)
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
-}
-
-// The interface text of status messages: panel 1 after SetStatusText.
-QString statusText(const QString &text, bool addSuffix)
-{
-    if (text.isEmpty())
-        return Caps1185(1186);
-    return addSuffix ? text + Caps1185(1187) : text;
 }
 
 } // namespace
@@ -163,10 +180,17 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
 
 MDI::~MDI()
 {
+    // The client area and its children go after this class's part of the
+    // object: they must not call back into it while they do.
+    for (QMdiSubWindow *sub : mdiClient->subWindowList())
+        sub->disconnect(this);
+    mdiClient->disconnect(this);
     if (m_splash)
         delete m_splash.data();
     if (m_about)
         delete m_about.data();
+    if (m_sorry)
+        delete m_sorry.data();
     if (&Link() == this)
         SetLink(nullptr);
 }
@@ -240,6 +264,8 @@ void MDI::buildToolbar()
     picToolbar = new QWidget(this);
     picToolbar->setObjectName(QStringLiteral("picToolbar"));
     auto *strip = new QHBoxLayout(picToolbar);
+    // The strip shrinks with a narrow screen rather than widen the frame.
+    strip->setSizeConstraint(QLayout::SetNoConstraint);
     strip->setContentsMargins(TwipsToPixelsX(60), TwipsToPixelsY(30), TwipsToPixelsX(60), TwipsToPixelsY(30));
 
     imgPrintNorm = new QLabel(picToolbar);
@@ -270,7 +296,7 @@ void MDI::buildToolbar()
 
     tbSearch = new QLineEdit(picToolbar);
     tbSearch->setObjectName(QStringLiteral("tbSearch"));
-    tbSearch->setMinimumWidth(TwipsToPixelsX(2000));
+    tbSearch->setMinimumWidth(TwipsToPixelsX(1200));
     strip->addWidget(tbSearch, 1);
     cmdSearch = new QPushButton(QStringLiteral("Search"), picToolbar);
     cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
@@ -284,7 +310,7 @@ void MDI::buildToolbar()
         tbFind[i] = new QLineEdit(picToolbar);
         tbFind[i]->setObjectName(QStringLiteral("tbFind(%1)").arg(i));
         tbFind[i]->setReadOnly(true);
-        tbFind[i]->setMinimumWidth(TwipsToPixelsX(i == 0 ? 2600 : 1800));
+        tbFind[i]->setMinimumWidth(TwipsToPixelsX(900));
         strip->addWidget(tbFind[i], 1);
     }
 }
@@ -405,6 +431,55 @@ int MDI::CountGridForms() const
     return n;
 }
 
+void MDI::RefreshStatusBar() { stsStatusBar->repaint(); }
+
+void MDI::SetPrintEntries(bool enabled, const QString &caption, const QString &toolTip)
+{
+    imgPrintNorm->setEnabled(enabled);
+    mnuPrintParts0->setEnabled(enabled);
+    mnuPrintParts0->setText(caption);
+    imgPrintNorm->setToolTip(toolTip);
+}
+
+void MDI::SetWindowMenusEnabled(bool enabled)
+{
+    mnuWindows->menuAction()->setEnabled(enabled);
+    mnuCloseAll->setEnabled(enabled);
+}
+
+void MDI::SetKlinEnabled(bool enabled) { grammar->msflxKlin->setEnabled(enabled); }
+
+QList<MainWindowLink::ChildWindow> MDI::ChildWindows() const
+{
+    QList<ChildWindow> children;
+    for (QWidget *form : ChildForms())
+        children.append({form->objectName(), form->property("Tag").toString(), !form->isHidden()});
+    return children;
+}
+
+QList<ListWindowLink *> MDI::OpenListWindows() const
+{
+    QList<ListWindowLink *> lists;
+    for (QWidget *form : ChildForms())
+        if (auto *list = dynamic_cast<ListWindowLink *>(form))
+            lists << list;
+    return lists;
+}
+
+void MDI::ShowSorry(const QString &Message, const QString &Text, bool GreekFont)
+{
+    if (!m_sorry)
+        m_sorry = new Sorry(this);
+    m_sorry->tbMSG[0]->setText(Message);
+    m_sorry->tbMSG[1]->setFont(GreekFont ? winsys::GreekFont(GreekFontSize)
+                                         : QFont(QStringLiteral("MS Sans Serif"), font().pointSize()));
+    m_sorry->tbMSG[1]->setText(Text);
+    m_sorry->show();
+    m_sorry->raise();
+}
+
+Sorry *MDI::SorryInstance() const { return m_sorry.data(); }
+
 Splash *MDI::SplashInstance() const { return m_splash.data(); }
 
 // ---------------------------------------------------------------------------
@@ -427,10 +502,15 @@ void MDI::MDIForm_Load()
     MainLoading = true;
 
     // Interface texts: every caption array, a pause after the first.
+    // The store's routines take the connection as given; without one, each
+    // step that needs it is reported instead of run.
+    auto requireDb = [] {
+        if (!WordDb || !WordDb->IsOpen())
+            throw std::runtime_error("no word database is open");
+    };
     bool capsOpen = false;
     loadStep(QStringLiteral("interface texts"), [&] {
-        if (!WordDb)
-            throw std::runtime_error("no database is open");
+        requireDb();
         CapsRs = WordDb->OpenRecordset(QStringLiteral("LangCaps"), dao::RecordsetType::Snapshot);
         capsOpen = true;
     });
@@ -458,7 +538,10 @@ void MDI::MDIForm_Load()
     picBottom->setVisible(true);
 
     Pause();
-    loadStep(QStringLiteral("word count"), [] { ShowWordCount(); });
+    loadStep(QStringLiteral("word count"), [&] {
+        requireDb();
+        ShowWordCount();
+    });
 
     const QFont searchFont = winsys::GreekFont(GreekFontSize - 2);
     tbSearch->setText(QString());
@@ -468,7 +551,10 @@ void MDI::MDIForm_Load()
     tbFind[1]->setFont(searchFont);
 
     QString wrongs = QStringLiteral("?");
-    loadStep(QStringLiteral("stored wrong answers"), [&] { wrongs = QString::number(CountWrongIDs()); });
+    loadStep(QStringLiteral("stored wrong answers"), [&] {
+        requireDb();
+        wrongs = QString::number(CountWrongIDs());
+    });
     SetPanelText(5, QStringLiteral("M/A ") + QString::number(OptNbrWrongs) + QLatin1Char('/') + wrongs + QStringLiteral("  "));
     SetPanelText(4, QStringLiteral("Tavrinel CheckAll ") + (OptBoChecka ? QStringLiteral("True") : QStringLiteral("False"))
                         + QStringLiteral("  "));
@@ -482,7 +568,10 @@ void MDI::MDIForm_Load()
     lblFlag->setText(QStringLiteral("Search for Greek"));
 
     Pause();
-    loadStep(QStringLiteral("category tree"), [this] { JulGran(); });
+    loadStep(QStringLiteral("category tree"), [&] {
+        requireDb();
+        JulGran();
+    });
 
     LetterFont = QStringLiteral("VudedoGreek");
     VoiceMenuChoice[0] = true;
@@ -537,19 +626,20 @@ void MDI::closeEvent(QCloseEvent *event)
 void MDI::MDIForm_QueryUnload()
 {
     winsys::PushPointer(winsys::PointerShape::ArrowHourglass);
-    SetPanelText(1, statusText(Caps1185(1185), true));
-    stsStatusBar->repaint();
+    SetStatusText(Caps1185(1185), true);
 }
 
 void MDI::MDIForm_Unload()
 {
     m_unloaded = true;
-    for (QWidget *form : ChildForms())
-        form->close();
+    for (QMdiSubWindow *sub : mdiClient->subWindowList())
+        sub->close();
     if (m_splash)
         m_splash->close();
     if (m_about)
         m_about->close();
+    if (m_sorry)
+        m_sorry->close();
     EndProgram();
     winsys::PopPointer();
 }
@@ -582,14 +672,23 @@ QWidget *MDI::ActiveForm() const
 
 QMdiSubWindow *MDI::AddChild(QWidget *form)
 {
-    QMdiSubWindow *sub = mdiClient->addSubWindow(form);
+    auto *sub = new ChildFrame;
+    sub->setWidget(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->installEventFilter(this);
+    mdiClient->addSubWindow(sub);
+    connect(sub, &ChildFrame::closed, this, [this, sub] {
+        // A closed child leaves the lists at once, though Qt deletes it later.
+        // While the program ends, the panels keep the closing text.
+        if (m_unloaded)
+            return;
+        if (sub == mdiClient->currentSubWindow() || ChildForms().isEmpty())
+            onChildActivated(nullptr);
+        UpdateWindowMenus(true);
+    });
     form->show();
     mdiClient->setActiveSubWindow(sub);
     onChildActivated(sub);
-    mnuWindows->menuAction()->setEnabled(true);
-    mnuCloseAll->setEnabled(true);
+    UpdateWindowMenus(false);
     return sub;
 }
 
@@ -599,14 +698,7 @@ void MDI::CloseChildren()
         if (sub->widget() && sub->widget()->property("Tag").toString() != QLatin1String("NoClose"))
             sub->close();
     }
-    // The window menus follow the children that are left.
-    if (ChildForms().isEmpty()) {
-        mnuWindows->menuAction()->setEnabled(false);
-        mnuCloseAll->setEnabled(false);
-        BaseFrase();
-        DeKlino(0xFFFF, 99999);
-    }
-    MDIForm_Resize();
+    UpdateWindowMenus(true);
 }
 
 void MDI::mnuCloseAll_Click() { CloseChildren(); }
@@ -639,17 +731,7 @@ void MDI::onChildActivated(QMdiSubWindow *window)
 {
     QWidget *form = window ? window->widget() : nullptr;
     const bool isList = form && form->objectName().startsWith(QLatin1String("Grid"));
-    if (isList) {
-        imgPrintNorm->setEnabled(true);
-        mnuPrintParts0->setEnabled(true);
-        mnuPrintParts0->setText(QStringLiteral("The active form: \"") + form->windowTitle() + QLatin1Char('"'));
-        imgPrintNorm->setToolTip(QStringLiteral("Print :") + mnuPrintParts0->text());
-    } else {
-        mnuPrintParts0->setText(QStringLiteral("No active form to print.. "));
-        imgPrintNorm->setToolTip(mnuPrintParts0->text());
-        mnuPrintParts0->setEnabled(false);
-        imgPrintNorm->setEnabled(false);
-    }
+    UpdatePrintMenu(isList, isList ? form->windowTitle() : QString());
 }
 
 // ---------------------------------------------------------------------------
@@ -685,7 +767,8 @@ void MDI::mnuOptionParts_Click(int Index)
         item->setText(QStringLiteral("Hide left controls"));
     }
     // The active child refits itself to the changed client area, when it can.
-    if (QWidget *form = ActiveForm())
+    QWidget *form = ActiveForm();
+    if (form && form->metaObject()->indexOfMethod("Form_Resize()") >= 0)
         QMetaObject::invokeMethod(form, "Form_Resize", Qt::DirectConnection);
 }
 
@@ -758,7 +841,7 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == picRemarks && event->type() == QEvent::Resize) {
         picRemarks_Resize();
-    } else if (watched == lblGrip) {
+    } else if (watched == lblGrip && dynamic_cast<QMouseEvent *>(event)) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (event->type() == QEvent::MouseButtonPress) {
             lblGrip_MouseDown(mouse->button(), PixelsToTwipsX(mouse->position().x()));
@@ -774,7 +857,7 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
             m_gripDragging = false;
             return true;
         }
-    } else if (watched == imgPrintNorm) {
+    } else if (watched == imgPrintNorm && dynamic_cast<QMouseEvent *>(event)) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -791,16 +874,6 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
         default:
             break;
         }
-    } else if (event->type() == QEvent::Close) {
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(watched)) {
-            // A closed child leaves the lists at once, though Qt deletes it later.
-            sub->setProperty("closed", true);
-            if (ChildForms().isEmpty()) {
-                mnuWindows->menuAction()->setEnabled(false);
-                mnuCloseAll->setEnabled(false);
-                onChildActivated(nullptr);
-            }
-        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -813,6 +886,7 @@ void MDI::DeMenos(long color, long long lngID, int wordKind, bool showImperative
 {
     grammar->DeMenos(color, lngID, wordKind, showImperative);
 }
+void MDI::DeKlino(long color, long long lngID) { grammar->DeKlino(color, lngID, 0); }
 void MDI::DeKlino(long color, long long lngID, int wordKind) { grammar->DeKlino(color, lngID, wordKind); }
 void MDI::NounDeKlino(long color, long long lngID, int genus, int wordKind)
 {
@@ -828,3 +902,5 @@ void MDI::OpVoiceCheck(long long lngID) { grammar->OpVoiceCheck(lngID); }
 void MDI::OpVoiceSwitch(int intVoice) { grammar->OpVoiceSwitch(intVoice); }
 
 } // namespace tav
+
+#include "MDI.moc"

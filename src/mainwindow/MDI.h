@@ -10,9 +10,9 @@
 // The procedures are spread over files by subject:
 //   MDI.cpp          frame, Load, Resize, closing, child windows, left panel
 //   MdiLaunch.cpp    exercise start, print launch, help and About
-//   MdiPending.cpp   the tree, list-request, search and remarks procedures
-//                    until their own files (MdiTree.cpp, MdiSearch.cpp) take
-//                    them over
+//   MdiTree.cpp      the category tree and the initial-letter list
+//   MdiShow.cpp      the Show button's list requests
+//   MdiSearch.cpp    the search strip, the remarks boxes, the settings dialog
 // The grammar panel's procedures belong to the inflection views; MDI forwards
 // them to its GrammarPanel.
 
@@ -49,6 +49,7 @@ class About;
 class ExerciseWindowLink;
 class GrammarPanel;
 class MdiListRequests;
+class Sorry;
 class Splash;
 
 class MDI : public QMainWindow, public MainWindowLink {
@@ -66,15 +67,26 @@ public:
     QString PanelText(int panel) const override;
     QSize DesktopSize() const override;
     int CountGridForms() const override;
+    void RefreshStatusBar() override;
+    void SetPrintEntries(bool enabled, const QString &caption, const QString &toolTip) override;
+    void SetWindowMenusEnabled(bool enabled) override;
+    void SetKlinEnabled(bool enabled) override;
+    QList<ChildWindow> ChildWindows() const override;
+    QList<ListWindowLink *> OpenListWindows() const override;
+
+    // The one Sorry window, filled and shown modeless.
+    void ShowSorry(const QString &Message, const QString &Text, bool GreekFont);
+    Sorry *SorryInstance() const;
 
     // Public procedures, in the design's order.
     void ExerciseWhat(int Kind);
     void CloseChildren();
     void cboTree_Click();
-    void BaseFrase();
-    void MDIForm_Resize();
+    void BaseFrase() override;
+    void MDIForm_Resize() override;
     void DeMenos(long color, long long lngID, int wordKind, bool showImperative);
-    void DeKlino(long color, long long lngID, int wordKind = 0);
+    void DeKlino(long color, long long lngID) override;
+    void DeKlino(long color, long long lngID, int wordKind);
     void NounDeKlino(long color, long long lngID, int genus, int wordKind);
     void DeKonju(long color, long long lngID, const QString &voice);
     void ReturnLista(bool NoJump);
@@ -245,6 +257,7 @@ private:
     int m_gripPressX = 0;
     QPointer<Splash> m_splash;
     QPointer<About> m_about;
+    QPointer<Sorry> m_sorry;
     QPointer<QWidget> m_exerciseWindow;
     ExerciseWindowLink *m_exercise = nullptr;
     std::unique_ptr<P001> m_print;
