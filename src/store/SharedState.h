@@ -39,6 +39,7 @@ inline int OptNbrRima = 0;
 inline QString Opt2ndTavrinel;
 inline bool OptBoHide3 = false;
 inline QString OptSql;                // the settings statement being executed
+inline dao::DatabasePtr OptDb;        // second connection of a settings write (open only during it)
 
 // Shared SQL strings and third-language names.
 inline QString SqlKlinoM, SqlKlinoF, SqlKlinoN;
@@ -64,6 +65,7 @@ inline long long CurrentWordID = 0;
 inline long long SearchRow = 0;       // grid row of the last hit of a list search
 inline QVariant WordKind, WordGenus;  // the word the grammar panel shows
 inline QStringList NewRowFields;
+inline QString KlinoQDefs[3];         // SQL of the grammar panel's three declension queries
 
 // The three flag properties.
 inline bool GridBusyFlag = false;

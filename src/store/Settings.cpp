@@ -1,0 +1,224 @@
+#include "store/Settings.h"
+
+#include "platform/winsys/core/MsgBox.h"
+#include "store/MainWindowLink.h"
+#include "store/SharedState.h"
+#include "store/SqlStrings.h"
+
+#include <optional>
+
+namespace tav {
+
+namespace {
+
+const QString English = QStringLiteral("English");
+
+QString NumberStatement(const QString &field, long long value)
+{
+    return QStringLiteral("UPDATE Options ") + QStringLiteral(" SET ") + field + QStringLiteral(" ") +
+           QStringLiteral(" = ") + QString::number(value);
+}
+
+// The value goes in as a quoted literal: a quote in a language name cannot
+// break the statement.
+QString TextStatement(const QString &field, const QString &value)
+{
+    return QStringLiteral("UPDATE Options ") + QStringLiteral(" SET ") + field + QStringLiteral(" ") +
+           QStringLiteral(" = ") + dao::SqlText(value);
+}
+
+QString BoolStatement(const QString &field, bool value)
+{
+    return QStringLiteral("UPDATE Options ") + QStringLiteral(" SET ") + field + QStringLiteral(" ") +
+           QStringLiteral(" = ") + (value ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+void CloseOptDb()
+{
+    if (!OptDb)
+        return;
+    try {
+        if (OptDb->InTransaction())
+            OptDb->Rollback();
+        OptDb->Close();
+    } catch (const dao::DaoError &) {
+        // Closing after a failure: the failure itself has been reported.
+    }
+    OptDb.reset();
+}
+
+// Runs the statements on a second connection, all of them or none. On failure
+// the message names the file and the engine's cause.
+bool WriteOptions(const QStringList &statements)
+{
+    try {
+        OptDb = dao::DBEngine::OpenDatabase(DbPath);
+        OptDb->BeginTrans();
+        for (const QString &statement : statements) {
+            OptSql = statement;
+            OptDb->Execute(OptSql);
+            if (OptDb->RecordsAffected() < 1)
+                throw dao::DaoError(dao::DaoError::NoCurrentRecord, QStringLiteral("The table Options has no row."));
+        }
+        OptDb->CommitTrans();
+        OptDb->Close();
+        OptDb.reset();
+        return true;
+    } catch (const dao::DaoError &e) {
+        CloseOptDb();
+        winsys::MsgBox(QStringLiteral("The setting could not be saved in ") + DbPath + QStringLiteral(".\n") +
+                           e.Description() + QStringLiteral("\nThe setting keeps its stored value."),
+                       winsys::vbCritical, winsys::AppTitle);
+        return false;
+    }
+}
+
+// The field's value in the file, read through the shared connection; nothing
+// when even that fails.
+std::optional<QVariant> StoredValue(const QString &field)
+{
+    try {
+        dao::RecordsetPtr rs =
+            WordDb->OpenRecordset(QStringLiteral("SELECT ") + field + QStringLiteral(" FROM Options"),
+                                  dao::RecordsetType::Snapshot);
+        if (rs->RecordCount() < 1)
+            return std::nullopt;
+        QVariant value = rs->Field(0);
+        rs->Close();
+        return value;
+    } catch (const dao::DaoError &) {
+        return std::nullopt;
+    }
+}
+
+void RestoreInt(int &variable, const QString &field)
+{
+    if (const auto v = StoredValue(field))
+        variable = v->toInt();
+}
+
+void RestoreText(QString &variable, const QString &field)
+{
+    if (const auto v = StoredValue(field))
+        variable = v->isNull() ? QString() : v->toString();
+}
+
+void RestoreBool(bool &variable, const QString &field)
+{
+    if (const auto v = StoredValue(field))
+        variable = v->toLongLong() != 0;
+}
+
+QString ThirdLanguagePanel(const QString &language)
+{
+    return QStringLiteral("3:rd language= ") + language + QStringLiteral("  ");
+}
+
+} // namespace
+
+QString ThirdLanguagePanelText()
+{
+    return OptBoHide3 ? QStringLiteral("3:rd language deselected") : ThirdLanguagePanel(Opt3rdLang);
+}
+
+bool SaveBoChecka(bool value)
+{
+    OptBoChecka = value;
+    if (!WriteOptions({BoolStatement(QStringLiteral("BoChecka"), value)})) {
+        RestoreBool(OptBoChecka, QStringLiteral("BoChecka"));
+        return false;
+    }
+    Link().SetPanelText(4, QStringLiteral("Tavrinel CheckAll ") + (OptBoChecka ? QStringLiteral("True") : QStringLiteral("False")) +
+                               QStringLiteral("  "));
+    return true;
+}
+
+bool SaveNbrRepeats()
+{
+    if (WriteOptions({NumberStatement(QStringLiteral("nbrRepeats"), OptNbrRepeats)}))
+        return true;
+    RestoreInt(OptNbrRepeats, QStringLiteral("nbrRepeats"));
+    return false;
+}
+
+bool SaveNbrWrongs()
+{
+    if (WriteOptions({NumberStatement(QStringLiteral("nbrWrongs"), OptNbrWrongs)}))
+        return true;
+    RestoreInt(OptNbrWrongs, QStringLiteral("nbrWrongs"));
+    return false;
+}
+
+bool Save3rdLang(const QString &language)
+{
+    // The new strings are built and tried before anything is written: a
+    // language whose tables are missing would leave a program that cannot
+    // start, so it is refused and everything stays as it was.
+    try {
+        if (language.trimmed().isEmpty())
+            throw dao::DaoError(dao::DaoError::ItemNotFound, QStringLiteral("The language has no name."));
+        CheckThirdLanguageSql(MakeThirdLanguageSql(language));
+    } catch (const dao::DaoError &e) {
+        winsys::MsgBox(QStringLiteral("The ") + language + QStringLiteral(" language can not be selected:\n") +
+                           e.Description() + QStringLiteral("\nThe 3:rd language stays ") + Opt3rdLang +
+                           QLatin1Char('.'),
+                       winsys::vbCritical, winsys::AppTitle);
+        return false;
+    }
+    Opt3rdLang = language;
+    QStringList statements{TextStatement(QStringLiteral("3rdLang"), Opt3rdLang)};
+    // The exercises must never ask or answer in a language that has no table
+    // any more: a second language that is no longer the third goes back to
+    // English, in the same write.
+    if (Opt2ndScribble != English && Opt2ndScribble != language) {
+        Opt2ndScribble = English;
+        statements.append(TextStatement(QStringLiteral("2ndScribble"), Opt2ndScribble));
+    }
+    if (Opt2ndTavrinel != English && Opt2ndTavrinel != language) {
+        Opt2ndTavrinel = English;
+        statements.append(TextStatement(QStringLiteral("2ndTavrinel"), Opt2ndTavrinel));
+    }
+    if (!WriteOptions(statements)) {
+        RestoreText(Opt3rdLang, QStringLiteral("3rdLang"));
+        RestoreText(Opt2ndScribble, QStringLiteral("2ndScribble"));
+        RestoreText(Opt2ndTavrinel, QStringLiteral("2ndTavrinel"));
+        return false;
+    }
+    BuildSqlStrings();
+    Link().SetPanelText(6, ThirdLanguagePanelText());
+    return true;
+}
+
+bool SaveBoHide3(bool hide)
+{
+    OptBoHide3 = hide;
+    if (!WriteOptions({BoolStatement(QStringLiteral("boHide3"), hide)})) {
+        RestoreBool(OptBoHide3, QStringLiteral("boHide3"));
+        return false;
+    }
+    Link().JulGran();
+    Link().SetPanelText(6, ThirdLanguagePanelText());
+    return true;
+}
+
+bool Save2ndScribble()
+{
+    if (!WriteOptions({TextStatement(QStringLiteral("2ndScribble"), Opt2ndScribble)})) {
+        RestoreText(Opt2ndScribble, QStringLiteral("2ndScribble"));
+        return false;
+    }
+    BuildSqlStrings();
+    return true;
+}
+
+bool Save2ndTavrinel()
+{
+    if (!WriteOptions({TextStatement(QStringLiteral("2ndTavrinel"), Opt2ndTavrinel)})) {
+        RestoreText(Opt2ndTavrinel, QStringLiteral("2ndTavrinel"));
+        return false;
+    }
+    BuildSqlStrings();
+    return true;
+}
+
+} // namespace tav

@@ -1,0 +1,127 @@
+#include "store/StartUp.h"
+
+#include "platform/winsys/core/MsgBox.h"
+#include "store/MainWindowLink.h"
+#include "store/SharedState.h"
+#include "store/SqlStrings.h"
+#include "store/StoreQueries.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace tav {
+
+namespace {
+
+// A reason the word database cannot serve the program, already worded.
+struct StartFailure {
+    QString cause;
+};
+
+void OpenWordDb()
+{
+    if (!QFileInfo(DbPath).isFile())
+        throw StartFailure{QStringLiteral("The file does not exist.")};
+    try {
+        WordDb = dao::DBEngine::OpenDatabase(DbPath);
+    } catch (const dao::DaoError &e) {
+        throw StartFailure{QStringLiteral("The file cannot be opened as a word database: ") + e.Description()};
+    }
+    if (!WordDb->TableExists(QStringLiteral("Options")))
+        throw StartFailure{QStringLiteral("The file has no table Options (the settings).")};
+    if (!WordDb->TableExists(QStringLiteral("Main")))
+        throw StartFailure{QStringLiteral("The file has no table Main (the word list).")};
+}
+
+// Copies the first row of Options, by position, into the settings variables.
+void ReadOptionsRow()
+{
+    dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Options"), dao::RecordsetType::Snapshot);
+    if (rs->RecordCount() < 1)
+        throw StartFailure{QStringLiteral("The table Options has no row (the settings are missing).")};
+    if (rs->FieldCount() < 9)
+        throw StartFailure{QStringLiteral("The table Options has fewer than nine fields.")};
+    rs->MoveFirst();
+    OptNbrRepeats = static_cast<int>(rs->Long(0));
+    OptNbrWrongs = static_cast<int>(rs->Long(1));
+    OptNbrScribble = static_cast<int>(rs->Long(2));
+    Opt3rdLang = rs->Text(3);
+    OptBoChecka = rs->Bool(4);
+    Opt2ndScribble = rs->Text(5);
+    OptNbrRima = static_cast<int>(rs->Long(6));
+    Opt2ndTavrinel = rs->Text(7);
+    OptBoHide3 = rs->Bool(8);
+    rs->Close();
+}
+
+// HaveID: the first word "have" of type "cA" whose AP is 154; 0 when none.
+void FindHaveID()
+{
+    HaveID = 0;
+    dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
+    rs->FindFirst(QStringLiteral(" english  = 'have' AND WT  = 'cA' AND AP  = 154"));
+    if (!rs->NoMatch())
+        HaveID = rs->Long(QStringLiteral("ID"));
+    rs->Close();
+}
+
+void CloseWordDb()
+{
+    if (!WordDb)
+        return;
+    try {
+        WordDb->Close();
+    } catch (const dao::DaoError &) {
+        // Already failing; the failure has its own message.
+    }
+    WordDb.reset();
+}
+
+} // namespace
+
+int SubMain(const QString &programFolder)
+{
+    StartingUp = true;
+    SearchLang = 4;
+    DbPath = programFolder + QStringLiteral("/TavWrd.twl");
+    CapsLanguage = QStringLiteral("English");
+    GreekFontSize = GreekFontSizeFor(ScreenResolution());
+
+    Link().ShowSplash();
+
+    CloseWordDb();
+    QString cause;
+    try {
+        OpenWordDb();
+        ReadOptionsRow();
+        FindHaveID();
+        BuildSqlStrings();
+        BuildLookupPrefixes();
+        QDir::setCurrent(programFolder);
+        const long long n = CountMainWords();
+        PickedWords = QVector<int>(n + 1, 0);
+        PickedVerbs = QVector<int>(n + 1, 0);
+    } catch (const StartFailure &failure) {
+        cause = failure.cause;
+    } catch (const dao::DaoError &e) {
+        cause = QStringLiteral("The file cannot be read: ") + e.Description();
+    }
+
+    if (!cause.isEmpty()) {
+        CloseWordDb();
+        Link().UnloadSplash();
+        winsys::MsgBox(winsys::AppTitle + QStringLiteral(" cannot start: its word database\n") + DbPath +
+                           QStringLiteral("\ncannot be used.\n") + cause,
+                       winsys::vbCritical, winsys::AppTitle);
+        return 1;
+    }
+
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+    Link().ShowMain();
+    Link().UnloadSplash();
+    return 0;
+}
+
+} // namespace tav
