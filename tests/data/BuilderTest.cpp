@@ -87,6 +87,24 @@ TEST_F(Builder, WritesEveryKindOfWordInAlphabeticalIdOrder)
     EXPECT_EQ(db.Count("SELECT COUNT(*) FROM LangCaps"), 0) << "no langcaps.tsv: no captions";
 }
 
+TEST_F(Builder, PartFilesReplaceStarterWords)
+{
+    Write("words/verbs-core.tsv", "c1\tgravfw\tgravyw\tevgraya\tevgrafa\t-\t-\t-\t-\t-\twrite, note\tskriva\n"
+                                  "cA\tevcw\t-\t-\teivca\t-\t-\t-\t-\t-\thave\tha\n");
+    ASSERT_EQ(Run(), 0) << errors.toStdString();
+    DbQuery db(output);
+    EXPECT_EQ(db.Column("SELECT English FROM Main WHERE Greek = 'gravfw'"), QVariantList({"write, note"}));
+    EXPECT_EQ(db.Value("SELECT AP FROM Main WHERE Greek = 'evcw'").toString(), "154");
+    EXPECT_EQ(db.Count("SELECT COUNT(*) FROM KonT2 WHERE Greek = 'evcw'"), 0) << "no aorist, no row";
+
+    // Two part files giving one word is a fault; so is an auxiliary not named "have".
+    Write("words/verbs-more.tsv", "c1\tgravfw\tgravyw\tevgraya\tevgrafa\t-\t-\t-\t-\t-\twrite\tskriva\n");
+    ExpectFailure("verbs-more.tsv:1", "already at");
+    QFile::remove(dir.filePath("words/verbs-more.tsv"));
+    Write("words/verbs-core.tsv", "cA\tevcw\t-\t-\teivca\t-\t-\t-\t-\t-\thave, own\tha\n");
+    ExpectFailure("verbs-core.tsv:1", "\"have\"");
+}
+
 TEST_F(Builder, OverridesReplaceOrEmptyForms)
 {
     Write("words/forms-override.tsv", "gravfw\tKonT1\tS1a\tgravfw\ngravfw\tIMPER\tSiContAct\t-\n");

@@ -23,6 +23,8 @@ TEST(Syllables, NucleiPairsGlidesAndMarks)
     EXPECT_EQ(SyllableCount("rolovi"), 3);       // o-i split by the mark
     EXPECT_EQ(SyllableCount("evftiaxa"), 3);
     EXPECT_EQ(SyllableCount("douleuvw"), 3);
+    EXPECT_EQ(SyllableCount("moiazw"), 2);       // unstressed oi before a vowel: a glide too
+    EXPECT_EQ(StressFromEnd("moiase", 3), "moiavse");
     EXPECT_EQ(StressIndex("douleuvw"), 1);
     EXPECT_EQ(StressIndex("kai"), -1);
     EXPECT_EQ(StressFromEnd("gravyame", 3), "gravyame");
@@ -86,7 +88,8 @@ TEST(VerbRules, PassiveImperfect)
               S("grafovmoun", "grafovsoun", "grafovtan", "grafovmastan", "grafovsastan", "gravfontan"));
     EXPECT_EQ(PassiveImperfect("koimovmoun", true)[5], "koimovntan");
     EXPECT_EQ(PassiveImperfect("agapiovmoun", false)[5], "agapiovntan");
-    EXPECT_EQ(PassiveImperfect("arnouvmoun", false)[2], "arnouvntan");
+    EXPECT_EQ(PassiveImperfect("odhgouvmoun", false),
+              S("odhgouvmoun", "odhgouvsoun", "odhgouvtan", "odhgouvmastan", "odhgouvsastan", "odhgouvntan"));
 }
 
 TEST(VerbRules, SubjunctiveKinds)
@@ -112,8 +115,11 @@ TEST(VerbRules, Imperatives)
     EXPECT_EQ(Imperatives(src),
               (Eight{"gravye", "", "gravfe", "", "gravyte", "grafteivte", "gravfete", "gravfeste"}));
     src.headword = "sxediavzw";
-    src.imperfect = "sxedivaza"; // no augment: the imperfect's stress
+    src.imperfect = "sxedivaza"; // no augment: the past form's stress
+    src.subjunctive = "sxediavsw";
+    src.aorist = "sxedivasa";
     EXPECT_EQ(Imperatives(src)[2], "sxedivaze");
+    EXPECT_EQ(Imperatives(src)[0], "sxedivase");
 
     ImperativeSources sleep;
     sleep.wt = "cp2";
@@ -141,6 +147,10 @@ TEST(VerbRules, Imperatives)
     EXPECT_EQ(Imperatives(go)[4], "fuvgete"); // no short plural after g or n
     go.subjunctive = "pluvnw";
     EXPECT_EQ(Imperatives(go)[4], "pluvnete");
+    go.subjunctive = "pavrw";
+    EXPECT_EQ(Imperatives(go)[4], "pavrte");
+    go.subjunctive = "anafevrw"; // a compound of fevrw takes the long plural
+    EXPECT_EQ(Imperatives(go)[4], "anafevrete");
     go.subjunctive = "dw";
     EXPECT_EQ(Imperatives(go)[0], "deV");
     EXPECT_EQ(Imperatives(go)[4], "deivte");

@@ -57,6 +57,7 @@ struct ImperativeSources {
     std::string wt;
     std::string headword;          // present active first person ("" for cp*)
     std::string imperfect;         // imperfect active first person
+    std::string aorist;            // aorist active first person
     std::string subjunctive;       // aorist subjunctive active first person
     std::string passiveSubjunctive;
     Six presentActive;

@@ -65,6 +65,12 @@ std::vector<Nucleus> Nuclei(const std::string &word)
             i = next;
             continue;
         }
+        // So is an unstressed oi or ei before a vowel (moiavzw, adeiavzw).
+        if (!single && !nu.stressed && (lc == 'o' || lc == 'e') && (word[i + 1] | 0x20) == 'i' && next < n &&
+            IsVowel(word[next]) && i > 0 && !IsVowel(word[i - 1]) && word[i - 1] != 'v') {
+            i = next;
+            continue;
+        }
         nuclei.push_back(nu);
         i = nu.stressed ? next + 1 : next;
     }

@@ -23,7 +23,8 @@ std::string Unstressed(const std::string &word);
 
 // The nuclei of word, first to last. Pairs ai ei oi ou ui au eu hu are one
 // nucleus unless a mark stands between them; an unstressed i after a
-// consonant and before a vowel is a glide and no nucleus (kardiav, evftiaxa).
+// consonant and before a vowel is a glide and no nucleus (kardiav, evftiaxa),
+// and so is an unstressed oi or ei there (moiavzw, adeiavzw).
 std::vector<Nucleus> Nuclei(const std::string &word);
 
 int SyllableCount(const std::string &word);

@@ -145,7 +145,7 @@ Six PassiveImperfect(const std::string &firstPerson, bool stressedThirdPlural)
 {
     const std::string &w = firstPerson;
     if (EndsWith(w, "ouvmoun"))
-        return Join(DropLast(w, 7), {"ouvmoun", "ouvsoun", "ouvntan", "ouvmastan", "ouvsastan", "ouvntan"});
+        return Join(DropLast(w, 7), {"ouvmoun", "ouvsoun", "ouvtan", "ouvmastan", "ouvsastan", "ouvntan"});
     if (EndsWith(w, "ovmoun")) {
         const std::string stem = DropLast(w, 6);
         Six out = Join(stem, {"ovmoun", "ovsoun", "ovtan", "ovmastan", "ovsastan", "ovntan"});
@@ -217,6 +217,13 @@ std::string PassiveAoristImperative(const std::string &passiveSubjunctive)
     return std::string();
 }
 
+// True when a past form begins as the unaugmented form does (no augment).
+bool SameStart(const std::string &past, const std::string &reference)
+{
+    const std::string a = Unstressed(past), b = Unstressed(reference);
+    return a.size() > 2 && b.size() > 2 && a.compare(0, 2, b, 0, 2) == 0;
+}
+
 } // namespace
 
 Eight Imperatives(const ImperativeSources &src)
@@ -226,9 +233,16 @@ Eight Imperatives(const ImperativeSources &src)
     switch (KindOf(src.subjunctive)) {
     case SubjKind::Ordinary: {
         const std::string stem = DropLast(src.subjunctive, 1);
-        out[0] = StressFromEnd(Unstressed(stem) + "e", 3);
-        static const std::string shortPlural = "syxrl";
-        const bool shortForm = !stem.empty() && shortPlural.find(stem.back()) != std::string::npos;
+        // An aorist without augment gives the form with its own stress
+        // (sxedivase, agavphse); otherwise the antepenult takes it (gravye).
+        out[0] = SameStart(src.aorist, src.subjunctive) && EndsWith(src.aorist, "a")
+                     ? DropLast(src.aorist, 1) + "e"
+                     : StressFromEnd(Unstressed(stem) + "e", 3);
+        // The short plural after s y x, and after r l in two-syllable verbs
+        // (pavrte, bavlte; but anafevrete, anabavlete).
+        const char last = stem.empty() ? '\0' : stem.back();
+        const bool shortForm = last == 's' || last == 'y' || last == 'x' ||
+                               ((last == 'r' || last == 'l') && SyllableCount(src.subjunctive) <= 2);
         out[4] = stem + (shortForm ? "te" : "ete");
         break;
     }
@@ -257,9 +271,8 @@ Eight Imperatives(const ImperativeSources &src)
     // Present (continuous) active: gravfe gravfete, agavpa agapavte.
     // An imperfect without augment gives the form with its own stress
     // (sxedivaze, agkavliaze); otherwise the stem takes it on the antepenult.
-    const std::string plainImperfect = Unstressed(src.imperfect), plainHead = Unstressed(src.headword);
     if ((src.wt == "c1" || src.wt == "cA") && EndsWith(src.headword, "w") && EndsWith(src.imperfect, "a") &&
-        plainImperfect.size() > 2 && plainImperfect.compare(0, 2, plainHead, 0, 2) == 0)
+        SameStart(src.imperfect, src.headword))
         out[2] = DropLast(src.imperfect, 1) + "e";
     else if ((src.wt == "c1" || src.wt == "cA") && EndsWith(src.headword, "w"))
         out[2] = StressFromEnd(Unstressed(DropLast(src.headword, 1)) + "e", 3);

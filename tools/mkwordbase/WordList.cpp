@@ -115,6 +115,7 @@ Word ReadVerb(const SourceRow &row)
         src.headword = deponent ? std::string() : w.greek;
         src.subjunctive = aorSubj;
         src.imperfect = imperf;
+        src.aorist = aorPast;
         src.passiveSubjunctive = aorSubjP;
         src.presentActive = presentActive;
         src.presentPassive = presentPassive;
