@@ -47,8 +47,6 @@ constexpr int TabCount = 3;
 // Str() of a count: a blank where the sign of a negative number would stand.
 QString SignedText(long long n) { return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n); }
 
-QString BoolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
-
 } // namespace
 
 frmOptions::frmOptions(QWidget *parent) : QDialog(parent)

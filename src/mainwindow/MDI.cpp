@@ -3,6 +3,7 @@
 #include "help/HTMLHelp.h"
 #include "mainwindow/About.h"
 #include "mainwindow/GrammarPanel.h"
+#include "mainwindow/MdiListRequests.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
@@ -165,6 +166,7 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(central);
 
     buildStatusBar();
+    connectTreeAndSearch();
 
     connect(mdiClient, &QMdiArea::subWindowActivated, this, &MDI::onChildActivated);
     if (QScreen *s = screen())

@@ -10,9 +10,9 @@
 // The procedures are spread over files by subject:
 //   MDI.cpp          frame, Load, Resize, closing, child windows, left panel
 //   MdiLaunch.cpp    exercise start, print launch, help and About
-//   MdiPending.cpp   the tree, list-request, search and remarks procedures
-//                    until their own files (MdiTree.cpp, MdiSearch.cpp) take
-//                    them over
+//   MdiTree.cpp      the category tree and the initial-letter list
+//   MdiShow.cpp      the Show button's list requests
+//   MdiSearch.cpp    the search strip, the remarks boxes, the settings dialog
 // The grammar panel's procedures belong to the inflection views; MDI forwards
 // them to its GrammarPanel.
 
@@ -38,6 +38,7 @@ class QRadioButton;
 class QStatusBar;
 class QTextEdit;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 class HTMLHelp;
 class P001;
@@ -47,6 +48,7 @@ namespace tav {
 class About;
 class ExerciseWindowLink;
 class GrammarPanel;
+class MdiListRequests;
 class Sorry;
 class Splash;
 
@@ -113,9 +115,34 @@ public:
     void mnuPrintParts_Click(int Index);
     void mnuHelpParts_Click(int Index);
 
-    // Procedures of the tree, the list requests and the search strip
-    // (MdiPending.cpp until their own files take them over).
+    // The category tree and the letter filter (MdiTree.cpp).
+    void tv1_NodeClick(QTreeWidgetItem *Node);
+    void tv1_Collapse(QTreeWidgetItem *Node);
+    void tv1_Expand(QTreeWidgetItem *Node);
+    // pos in the tree's viewport coordinates.
+    void tv1_MouseDown(Qt::MouseButton Button, const QPoint &pos);
+    void ShowNodePopup(const QPoint &pos);
+    // A node's key and tag; the node of a key (nullptr when there is none).
+    static QString NodeKey(const QTreeWidgetItem *Node);
+    static QString NodeTag(const QTreeWidgetItem *Node);
+    QTreeWidgetItem *FindNode(const QString &key) const;
+    // The selected node, nullptr when none is.
+    QTreeWidgetItem *SelectedNode() const;
+
+    // The list requests of the Show button (MdiShow.cpp).
     void cmdShow_Click();
+
+    // The search strip and the remarks boxes (MdiSearch.cpp). KeyAscii is
+    // set to 0 when the key was handled.
+    void tbSearch_KeyPress(int &KeyAscii);
+    void cmdSearch_Click();
+    void tbSearch_Change();
+    void cmdClear_Click();
+    void opForm_Click(int Index);
+    void tbRem_KeyPress(int &KeyAscii);
+    void tbRemG3_KeyPress(int &KeyAscii);
+
+    // Shows the settings dialog modally (MdiSearch.cpp).
     void frmOptions_Show();
 
     // The child windows of the MDI client, in their order; the active one
@@ -234,6 +261,15 @@ private:
     QPointer<QWidget> m_exerciseWindow;
     ExerciseWindowLink *m_exercise = nullptr;
     std::unique_ptr<P001> m_print;
+
+    // The tree, the letter filter, the search strip and the remarks boxes.
+    void connectTreeAndSearch();
+    void loadGreekLetters();
+    void loadLatinLetters();
+    void setSearchFont(const QString &family, int pointSize);
+    std::unique_ptr<MdiListRequests> m_listRequests;
+    std::unique_ptr<QObject> m_remarksKeys;
+    bool m_buildingTree = false;
 };
 
 } // namespace tav

@@ -59,6 +59,8 @@ ListRequests &ListWindowRequests() { return *installed; }
 
 void SetListWindowRequests(ListRequests *requests) { installed = requests ? requests : &noListWindows; }
 
+bool ListWindowRequestsInstalled() { return installed != &noListWindows; }
+
 void SendListRequest(const ListRequest &r, ListRequests &lists)
 {
     switch (r.route) {

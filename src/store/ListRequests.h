@@ -35,6 +35,8 @@ public:
 // program installs its own).
 ListRequests &ListWindowRequests();
 void SetListWindowRequests(ListRequests *requests);
+// True while list windows other than the silent default are installed.
+bool ListWindowRequestsInstalled();
 
 // One request, as built.
 struct ListRequest {
