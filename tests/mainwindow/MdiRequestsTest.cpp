@@ -154,6 +154,8 @@ TEST_F(MainWindowFixture, FoundRowsOpenANewListWindowWithTheRequestsValues)
     EXPECT_EQ(win.m_caption, QStringLiteral("1 Greek auxiliary verbs"));
 
     // A word with a quote, and a lone bracket, are searched as typed.
+    tav::WordDb->ExecNative(QStringLiteral("INSERT INTO AllEnglishGreek (Sal, ID, Lat, Art, Greek) "
+                                           "SELECT Sal, ID, 'don''t', Art, Greek FROM Main WHERE WT = 'cA'"));
     lists.DoSimpleGrid(tav::SqlAllEnglish + QStringLiteral(" WHERE Lat Like'don''t'"), 1, QStringLiteral("don't"), 2);
     ASSERT_EQ(factory.m_windows.size(), 2u);
     EXPECT_EQ(factory.m_windows.back()->m_rows->Text(QStringLiteral("Lat")), QStringLiteral("don't"));
