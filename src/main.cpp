@@ -1,15 +1,30 @@
+#include "mainwindow/MDI.h"
+#include "mainwindow/ProgramWindows.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/WindowServices.h"
+#include "store/ListWindowLink.h"
+#include "store/StartUp.h"
 
 #include <QApplication>
-#include <QLabel>
 
+// The program: the window services, the Greek font from the program's folder,
+// the main window as the store's link, then the store's start-up, which shows
+// the splash, opens the word database and shows the main window.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavrinel"));
+    QApplication::setApplicationVersion(QStringLiteral(TAV_VERSION));
     winsys::InstallWindowServices();
     winsys::LoadGreekFonts();
-    QLabel label(QStringLiteral("Tavrinel"));
-    label.show();
+
+    tav::MDI mdi;
+    tav::SetLink(&mdi);
+    tav::ProgramWindows windows(mdi);
+    tav::SetListWindowFactory(&windows);
+
+    const int started = tav::SubMain(QCoreApplication::applicationDirPath());
+    if (started != 0)
+        return started;
     return app.exec();
 }
