@@ -1,3 +1,4 @@
+#include "grids/PlainListWindow.h"
 #include "mainwindow/MDI.h"
 #include "mainwindow/ProgramWindows.h"
 #include "platform/font/FontLoader.h"
@@ -21,6 +22,11 @@ int main(int argc, char *argv[])
     tav::MDI mdi;
     tav::SetLink(&mdi);
     tav::ProgramWindows windows(mdi);
+    // The plain list window serves the list requests until the full list
+    // windows take its place.
+    windows.MakeStdGrid = [](tav::MDI &main) -> tav::StdGridWindowLink * {
+        return new tav::PlainListWindow(main.mdiClient);
+    };
     tav::SetListWindowFactory(&windows);
 
     const int started = tav::SubMain(QCoreApplication::applicationDirPath());

@@ -132,12 +132,13 @@ void frmOptions::buildPage0()
     TbFailedInStore->setObjectName(QStringLiteral("TbFailedInStore"));
     TbFailedInStore->setReadOnly(true);
     TbFailedInStore->setMaximumWidth(60);
-    store->addWidget(lblex[0], 0, 0, 1, 3);
+    // The limit with its up-down, the stored count, then the two notes.
+    store->addWidget(lblex[0], 0, 0);
+    store->addWidget(lblWrong, 0, 1);
+    store->addWidget(UpStore, 0, 2, Qt::AlignLeft);
     store->addWidget(lblex[1], 1, 0);
-    store->addWidget(lblWrong, 1, 1);
-    store->addWidget(UpStore, 1, 2, Qt::AlignLeft);
-    store->addWidget(lblex[2], 2, 0);
-    store->addWidget(TbFailedInStore, 2, 1);
+    store->addWidget(TbFailedInStore, 1, 1);
+    store->addWidget(lblex[2], 2, 0, 1, 3);
     store->addWidget(lblex[3], 3, 0, 1, 3);
     store->setColumnStretch(0, 1);
     layout->addWidget(fraStore);

@@ -3,6 +3,7 @@
 // strip's events, and the settings dialog's entry.
 #include "mainwindow/MDI.h"
 
+#include "mainwindow/ExerciseLaunch.h"
 #include "mainwindow/FrmOptions.h"
 #include "mainwindow/MdiListRequests.h"
 #include "platform/dao/Dao.h"
@@ -14,6 +15,7 @@
 #include "store/WordEdits.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,6 +82,10 @@ void MDI::connectTreeAndSearch()
     m_listRequests = std::make_unique<MdiListRequests>(*this);
     if (!ListWindowRequestsInstalled())
         SetListWindowRequests(m_listRequests.get());
+
+    // Captions are shown whole; a narrow panel scrolls sideways.
+    tv1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tv1->header()->setStretchLastSection(false);
 
     connect(tv1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
         if (!m_buildingTree && current)
@@ -198,6 +204,12 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
 void MDI::frmOptions_Show()
 {
     frmOptions dialog(this);
+    // The rule is stored by the dialog itself; an open exercise window is
+    // only told, none is opened for it.
+    dialog.RuleChanged = [this](bool value) {
+        if (ExerciseWindowLink *exercise = ExerciseInstance())
+            exercise->BoCheckaChanged(value);
+    };
     dialog.exec();
 }
 

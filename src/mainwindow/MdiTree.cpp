@@ -100,6 +100,7 @@ void MDI::JulGran()
     // starts on the Greek side.
     LetterFont = GreekFontName;
     SearchLang = 4;
+    setSearchFont(GreekFontName, GreekFontSize - 2);
     lblFlag->setText(QStringLiteral("Search for Greek"));
 }
 

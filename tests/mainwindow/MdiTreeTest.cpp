@@ -2,7 +2,9 @@
 
 #include "MainWindowFixture.h"
 
+#include "store/Settings.h"
 #include "store/SharedState.h"
+#include "store/ThirdLanguages.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -208,4 +210,20 @@ TEST_F(MainWindowFixture, AFailingCountIsReportedOnceAndTheTreeStillStands)
     EXPECT_EQ(Caption(QStringLiteral("Verbs")), QStringLiteral("0 Verbs"));
     ClickNode(QStringLiteral("Verbs"));
     EXPECT_FALSE(w->cmdShow->isEnabled());
+}
+
+TEST_F(MainWindowFixture, AnAddedLanguageChosenAsThirdGetsItsTreeNode)
+{
+    tav::AddThirdLanguage(QStringLiteral("Norwegian"), QStringLiteral("velkommen"));
+    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("Norwegian")));
+    EXPECT_EQ(w->FindNode(QStringLiteral("Swedish")), nullptr);
+    EXPECT_EQ(Caption(QStringLiteral("Norwegian")), QStringLiteral("1 Norwegian")) << "one welcome word";
+    EXPECT_EQ(Caption(QStringLiteral("Info")), QStringLiteral("Unique English/Norwegian"));
+    EXPECT_EQ(w->PanelText(6), QStringLiteral("3:rd language= Norwegian  "));
+    // Its words are all listed, without a meaning yet.
+    EXPECT_EQ(Caption(QStringLiteral("All Greek")),
+              QString::number(NativeCount(QStringLiteral("SELECT count(*) FROM Main"))) + QStringLiteral(" Greek"));
+    ClickNode(QStringLiteral("Norwegian"));
+    EXPECT_EQ(tav::SearchLang, 6);
+    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for Norwegian"));
 }
