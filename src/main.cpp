@@ -1,10 +1,27 @@
+// The program's entry: the application object, the window services, then the
+// word store's start-up, which opens the word database beside the program and
+// shows the main window.
+#include "mainwindow/PlaceholderWindow.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "store/MainWindowLink.h"
+#include "store/StartUp.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QLabel label(QStringLiteral("Tavrinel"));
-    label.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Tavrinel"));
+
+    tav::PlaceholderMessages messages;
+    winsys::SetMessageService(&messages);
+    tav::PlaceholderLink link;
+    tav::SetLink(&link);
+
+    const int status = tav::SubMain(QCoreApplication::applicationDirPath());
+    const int result = status != 0 ? status : app.exec();
+
+    tav::SetLink(nullptr);
+    winsys::SetMessageService(nullptr);
+    return result;
 }
