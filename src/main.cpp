@@ -1,8 +1,9 @@
-// The program's entry: the application object, the window services, then the
-// word store's start-up, which opens the word database beside the program and
-// shows the main window.
+// The program's entry: the application object, the window services and the
+// Greek font, then the word store's start-up, which opens the word database
+// beside the program and shows the main window.
 #include "mainwindow/PlaceholderWindow.h"
-#include "platform/winsys/core/MsgBox.h"
+#include "platform/font/FontLoader.h"
+#include "platform/winsys/WindowServices.h"
 #include "store/MainWindowLink.h"
 #include "store/StartUp.h"
 
@@ -12,9 +13,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrinel"));
+    winsys::InstallWindowServices();
+    winsys::LoadGreekFonts();
 
-    tav::PlaceholderMessages messages;
-    winsys::SetMessageService(&messages);
     tav::PlaceholderLink link;
     tav::SetLink(&link);
 
@@ -22,6 +23,6 @@ int main(int argc, char *argv[])
     const int result = status != 0 ? status : app.exec();
 
     tav::SetLink(nullptr);
-    winsys::SetMessageService(nullptr);
+    winsys::UninstallWindowServices();
     return result;
 }

@@ -4,8 +4,6 @@
 #include "store/StoreQueries.h"
 
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -86,27 +84,6 @@ QSize PlaceholderLink::DesktopSize() const
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->size() : QSize();
-}
-
-int PlaceholderMessages::Show(const QString &prompt, int style, const QString &title)
-{
-    QMessageBox box;
-    box.setWindowTitle(title.isEmpty() ? winsys::AppTitle : title);
-    box.setText(prompt);
-    switch (style & 0x70) {
-    case winsys::vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case winsys::vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case winsys::vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case winsys::vbInformation: box.setIcon(QMessageBox::Information); break;
-    default: break;
-    }
-    if ((style & 0x0F) == winsys::vbYesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton((style & winsys::vbDefaultButton2) ? QMessageBox::No : QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? winsys::vbYes : winsys::vbNo;
-    }
-    box.exec();
-    return winsys::vbOK;
 }
 
 } // namespace tav

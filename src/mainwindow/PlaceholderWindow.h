@@ -4,7 +4,6 @@
 // writes (the word count in panel 2). Drop this file pair, and its use in
 // main.cpp, when the real main window is installed.
 
-#include "platform/winsys/core/MsgBox.h"
 #include "store/MainWindowLink.h"
 
 #include <QLabel>
@@ -38,12 +37,6 @@ public:
 private:
     std::unique_ptr<PlaceholderWindow> m_window;
     QString m_early[8]; // panel texts written before the window exists
-};
-
-// Message boxes as plain Qt dialogs.
-class PlaceholderMessages : public winsys::MessageService {
-public:
-    int Show(const QString &prompt, int style, const QString &title) override;
 };
 
 } // namespace tav

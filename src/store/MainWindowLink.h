@@ -4,10 +4,13 @@
 // splash and the main window, it calls the link that the program installed.
 // Tests install RecordingLink (tests/support) and read what was asked.
 
+#include <QList>
 #include <QSize>
 #include <QString>
 
 namespace tav {
+
+class ListWindowLink;
 
 class MainWindowLink {
 public:
@@ -30,6 +33,39 @@ public:
 
     // Number of open list windows (windows named "Grid...").
     virtual int CountGridForms() const { return 0; }
+
+    // Repaints the status bar at once (after SetStatusText).
+    virtual void RefreshStatusBar() {}
+
+    // The print image imgPrintNorm and the File menu's print entry
+    // mnuPrintParts(0): both enabled or both disabled, the entry's caption and
+    // the image's tool tip.
+    virtual void SetPrintEntries(bool /*enabled*/, const QString & /*caption*/, const QString & /*toolTip*/) {}
+
+    // The Window menu mnuWindows and its entry mnuCloseAll, together.
+    virtual void SetWindowMenusEnabled(bool /*enabled*/) {}
+    // The grammar panel's declension grid msflxKlin.
+    virtual void SetKlinEnabled(bool /*enabled*/) {}
+    // Fits the frame to the work area (MDI.MDIForm_Resize).
+    virtual void MDIForm_Resize() {}
+    // Clears the grammar panel (MDI.BaseFrase).
+    virtual void BaseFrase() {}
+    // Shows a declension in the grammar panel (MDI.DeKlino); DeKlino(&HFFFF,
+    // 99999) is its base state, the definite article.
+    virtual void DeKlino(long /*color*/, long long /*id*/) {}
+
+    // The main window's open child windows (list windows, the exercise
+    // window), in the order they were opened. A window that is being closed
+    // leaves itself out, so that the list holds what stays open.
+    struct ChildWindow {
+        QString name;    // "GridStd", "GridSimple", "Exercise"
+        QString tag;     // "NoClose" for a window that "Close all windows" leaves open
+        bool visible = true;
+    };
+    virtual QList<ChildWindow> ChildWindows() const { return {}; }
+    // The open list windows (not owned), in the same order and on the same
+    // terms as ChildWindows.
+    virtual QList<ListWindowLink *> OpenListWindows() const { return {}; }
 };
 
 // The installed link; never null (a silent one until the program installs its own).

@@ -1,0 +1,1395 @@
+#include "platform/flexgrid/FlexGrid.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "platform/winsys/Twips.h"
+#include "platform/winsys/VbColor.h"
+#include "platform/winsys/VbKeys.h"
+
+namespace flexgrid {
+
+namespace {
+
+constexpr int kDefaultColWidthPx = 64; // 960 twips at 96 dpi
+constexpr int kTextInsetPx = 3;
+
+// The control's default colours: system colours of the window, the buttons
+// and the selection.
+constexpr long long kWindowBackground = 0x80000005;
+constexpr long long kWindowText = 0x80000008;
+constexpr long long kHighlight = 0x8000000D;
+constexpr long long kHighlightText = 0x8000000E;
+constexpr long long kButtonFace = 0x8000000F;
+constexpr long long kButtonText = 0x80000012;
+
+QColor Colour(long long vb)
+{
+    return winsys::FromVbColor(static_cast<long>(vb));
+}
+
+bool ParseNumber(const QString &text, double *value)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (ok)
+        *value = v;
+    return ok;
+}
+
+} // namespace
+
+FlexGrid::FlexGrid(QWidget *parent)
+    : QAbstractScrollArea(parent),
+      m_backColor(kWindowBackground),
+      m_foreColor(kWindowText),
+      m_backColorFixed(kButtonFace),
+      m_foreColorFixed(kButtonText),
+      m_backColorSel(kHighlight),
+      m_foreColorSel(kHighlightText),
+      m_backColorBkg(0x808080),
+      m_gridColor(0xC0C0C0),
+      m_gridColorFixed(0x000000)
+{
+    m_fontNames.append(QString()); // index 0: the grid's own font
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The control's defaults: two rows, two columns, one of each fixed.
+    SetCols(2);
+    SetRows(2);
+    m_fixedRows = 1;
+    m_fixedCols = 1;
+    m_row = m_rowSel = m_topRow = 1;
+    m_col = m_colSel = m_leftCol = 1;
+    updateScrollBars();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+// ---------------------------------------------------------------------------
+// Structure
+
+void FlexGrid::SetRows(int rows)
+{
+    if (rows < 0)
+        return;
+    const int old = Rows();
+    if (rows < old) {
+        m_rows.resize(rows);
+    } else if (rows > old) {
+        m_rows.reserve(rows);
+        RowData blank;
+        blank.text = QVector<QString>(m_cols);
+        for (int r = old; r < rows; ++r)
+            m_rows.append(blank);
+    }
+    if (m_fixedRows > rows)
+        m_fixedRows = rows;
+    const int last = std::max(0, rows - 1);
+    m_row = std::clamp(m_row, 0, last);
+    m_rowSel = std::clamp(m_rowSel, 0, last);
+    m_topRow = std::clamp(m_topRow, m_fixedRows, std::max(m_fixedRows, last));
+    if (m_searchRow > last)
+        m_searchRow = 0;
+    updateScrollBars();
+    redraw();
+}
+
+void FlexGrid::SetCols(int cols)
+{
+    if (cols < 0)
+        return;
+    if (cols != m_cols) {
+        for (RowData &r : m_rows) {
+            r.text.resize(cols);
+            if (!r.format.isEmpty())
+                r.format.resize(cols);
+        }
+        m_colWidth.resize(cols);
+        m_colAlign.resize(cols);
+        m_fixedAlign.resize(cols);
+        m_mergeCol.resize(cols);
+        for (int c = m_cols; c < cols; ++c) {
+            m_colWidth[c] = -1;
+            m_colAlign[c] = flexAlignGeneral;
+            m_fixedAlign[c] = flexAlignLeftCenter;
+            m_mergeCol[c] = false;
+        }
+        m_cols = cols;
+    }
+    if (m_fixedCols > cols)
+        m_fixedCols = cols;
+    const int last = std::max(0, cols - 1);
+    m_col = std::clamp(m_col, 0, last);
+    m_colSel = std::clamp(m_colSel, 0, last);
+    m_leftCol = std::clamp(m_leftCol, m_fixedCols, std::max(m_fixedCols, last));
+    updateScrollBars();
+    redraw();
+}
+
+void FlexGrid::SetFixedRows(int n)
+{
+    if (n < 0 || n > Rows())
+        return;
+    m_fixedRows = n;
+    if (m_row < n && n < Rows())
+        m_row = m_rowSel = n;
+    m_topRow = std::max(m_topRow, n);
+    updateScrollBars();
+    redraw();
+}
+
+void FlexGrid::SetFixedCols(int n)
+{
+    if (n < 0 || n > m_cols)
+        return;
+    m_fixedCols = n;
+    if (m_col < n && n < m_cols)
+        m_col = m_colSel = n;
+    m_leftCol = std::max(m_leftCol, n);
+    updateScrollBars();
+    redraw();
+}
+
+// ---------------------------------------------------------------------------
+// Texts
+
+bool FlexGrid::validCell(int row, int col) const
+{
+    return row >= 0 && row < Rows() && col >= 0 && col < m_cols;
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const
+{
+    if (!validCell(row, col))
+        return QString();
+    return m_rows[row].text[col];
+}
+
+void FlexGrid::SetTextMatrix(int row, int col, const QString &text)
+{
+    if (!validCell(row, col))
+        return;
+    m_rows[row].text[col] = text;
+    redraw();
+}
+
+QString FlexGrid::Text() const
+{
+    return TextMatrix(m_row, m_col);
+}
+
+void FlexGrid::SetText(const QString &text)
+{
+    if (m_fillStyle == flexFillRepeat) {
+        const int r1 = std::min(m_row, m_rowSel), r2 = std::max(m_row, m_rowSel);
+        const int c1 = std::min(m_col, m_colSel), c2 = std::max(m_col, m_colSel);
+        for (int r = r1; r <= r2; ++r)
+            for (int c = c1; c <= c2; ++c)
+                if (validCell(r, c))
+                    m_rows[r].text[c] = text;
+        redraw();
+        return;
+    }
+    SetTextMatrix(m_row, m_col, text);
+}
+
+void FlexGrid::Clear()
+{
+    for (RowData &r : m_rows) {
+        r.text = QVector<QString>(m_cols);
+        r.format.clear();
+    }
+    redraw();
+}
+
+void FlexGrid::SetBoundData(const QStringList &fieldNames, QVector<QVector<QString>> records)
+{
+    const int nFields = static_cast<int>(fieldNames.size());
+    const int cols = m_fixedCols + std::max(1, nFields);
+    const int dataRows = std::max<qsizetype>(1, records.size());
+    const int fixedRows = m_fixedRows;
+
+    // Heights of the heading rows belong to the layout, not to the data.
+    QVector<int> fixedHeights;
+    for (int r = 0; r < fixedRows && r < Rows(); ++r)
+        fixedHeights.append(m_rows[r].height);
+
+    m_rows.clear();
+    SetCols(cols);
+    m_rows.reserve(fixedRows + dataRows);
+    for (int r = 0; r < fixedRows; ++r) {
+        RowData row;
+        row.text = QVector<QString>(cols);
+        if (r < fixedHeights.size())
+            row.height = fixedHeights[r];
+        if (r == 0)
+            for (int f = 0; f < nFields; ++f)
+                row.text[m_fixedCols + f] = fieldNames[f];
+        m_rows.append(std::move(row));
+    }
+    if (records.isEmpty()) {
+        RowData row;
+        row.text = QVector<QString>(cols);
+        m_rows.append(std::move(row));
+    }
+    for (QVector<QString> &rec : records) {
+        RowData row;
+        if (m_fixedCols == 0 && rec.size() == cols) {
+            row.text = std::move(rec);
+        } else {
+            row.text = QVector<QString>(cols);
+            const int n = std::min<int>(static_cast<int>(rec.size()), nFields);
+            for (int f = 0; f < n; ++f)
+                row.text[m_fixedCols + f] = std::move(rec[f]);
+        }
+        m_rows.append(std::move(row));
+    }
+    m_row = m_rowSel = m_topRow = std::min(fixedRows, Rows() - 1);
+    m_col = m_colSel = m_leftCol = std::min(m_fixedCols, m_cols - 1);
+    m_searchRow = 0;
+    updateScrollBars();
+    redraw();
+}
+
+// ---------------------------------------------------------------------------
+// Current cell and selection
+
+void FlexGrid::setCurrentFromCode(int row, int col)
+{
+    if (row == m_row && col == m_col) {
+        if (m_rowSel != row || m_colSel != col) {
+            m_rowSel = row;
+            m_colSel = col;
+            emit SelChange();
+            redraw();
+        }
+        return;
+    }
+    emit LeaveCell();
+    m_row = m_rowSel = row;
+    m_col = m_colSel = col;
+    emit EnterCell();
+    emit RowColChange();
+    emit SelChange();
+    redraw();
+}
+
+void FlexGrid::SetRow(int row)
+{
+    if (row < 0 || row >= Rows())
+        return;
+    setCurrentFromCode(row, m_col);
+}
+
+void FlexGrid::SetCol(int col)
+{
+    if (col < 0 || col >= m_cols)
+        return;
+    setCurrentFromCode(m_row, col);
+}
+
+void FlexGrid::SetRowSel(int row)
+{
+    if (row < 0 || row >= Rows() || row == m_rowSel)
+        return;
+    m_rowSel = row;
+    emit SelChange();
+    redraw();
+}
+
+void FlexGrid::SetColSel(int col)
+{
+    if (col < 0 || col >= m_cols || col == m_colSel)
+        return;
+    m_colSel = col;
+    emit SelChange();
+    redraw();
+}
+
+void FlexGrid::moveCurrent(int row, int col, bool extend, bool scrollIntoView)
+{
+    if (!validCell(row, col))
+        return;
+    if (extend) {
+        if (row != m_rowSel || col != m_colSel) {
+            m_rowSel = row;
+            m_colSel = col;
+            emit SelChange();
+            redraw();
+        }
+    } else {
+        setCurrentFromCode(row, col);
+    }
+    if (scrollIntoView)
+        ensureVisible(row, col);
+}
+
+void FlexGrid::SetTopRow(int row)
+{
+    if (row < 0 || row >= Rows())
+        return;
+    setTopLeft(row, m_leftCol);
+}
+
+void FlexGrid::SetLeftCol(int col)
+{
+    if (col < 0 || col >= m_cols)
+        return;
+    setTopLeft(m_topRow, col);
+}
+
+void FlexGrid::setTopLeft(int top, int left)
+{
+    top = std::clamp(top, m_fixedRows, std::max(m_fixedRows, maxTopRow()));
+    left = std::clamp(left, m_fixedCols, std::max(m_fixedCols, maxLeftCol()));
+    if (top == m_topRow && left == m_leftCol)
+        return;
+    m_topRow = top;
+    m_leftCol = left;
+    updateScrollBars();
+    emit Scroll();
+    redraw();
+}
+
+// ---------------------------------------------------------------------------
+// Sizes
+
+int FlexGrid::TwipsToPixelsX(int twips) const
+{
+    return winsys::TwipsToPixels(twips, logicalDpiX());
+}
+
+int FlexGrid::TwipsToPixelsY(int twips) const
+{
+    return winsys::TwipsToPixels(twips, logicalDpiY());
+}
+
+int FlexGrid::PixelsToTwipsX(int px) const
+{
+    return winsys::PixelsToTwips(px, logicalDpiX());
+}
+
+int FlexGrid::PixelsToTwipsY(int px) const
+{
+    return winsys::PixelsToTwips(px, logicalDpiY());
+}
+
+int FlexGrid::defaultRowHeightPx() const
+{
+    return fontMetrics().height() + 4;
+}
+
+int FlexGrid::defaultColWidthPx() const
+{
+    return kDefaultColWidthPx;
+}
+
+int FlexGrid::colWidthPx(int col) const
+{
+    const int tw = m_colWidth[col];
+    return tw < 0 ? defaultColWidthPx() : TwipsToPixelsX(tw);
+}
+
+int FlexGrid::rowHeightPx(int row) const
+{
+    const int tw = m_rows[row].height;
+    return tw < 0 ? defaultRowHeightPx() : TwipsToPixelsY(tw);
+}
+
+int FlexGrid::ColWidth(int col) const
+{
+    if (col < 0 || col >= m_cols)
+        return 0;
+    const int tw = m_colWidth[col];
+    return tw < 0 ? PixelsToTwipsX(defaultColWidthPx()) : tw;
+}
+
+void FlexGrid::SetColWidth(int col, int twips)
+{
+    if (col < 0 || col >= m_cols || twips < -1)
+        return;
+    m_colWidth[col] = twips;
+    updateScrollBars();
+    redraw();
+}
+
+int FlexGrid::RowHeight(int row) const
+{
+    if (row < 0 || row >= Rows())
+        return 0;
+    const int tw = m_rows[row].height;
+    return tw < 0 ? PixelsToTwipsY(defaultRowHeightPx()) : tw;
+}
+
+void FlexGrid::SetRowHeight(int row, int twips)
+{
+    if (row < 0 || row >= Rows() || twips < -1)
+        return;
+    m_rows[row].height = twips;
+    updateScrollBars();
+    redraw();
+}
+
+int FlexGrid::fixedWidthPx() const
+{
+    int w = 0;
+    for (int c = 0; c < m_fixedCols && c < m_cols; ++c)
+        w += colWidthPx(c);
+    return w;
+}
+
+int FlexGrid::fixedHeightPx() const
+{
+    int h = 0;
+    for (int r = 0; r < m_fixedRows && r < Rows(); ++r)
+        h += rowHeightPx(r);
+    return h;
+}
+
+int FlexGrid::maxTopRow() const
+{
+    const int last = Rows() - 1;
+    if (last < m_fixedRows)
+        return m_fixedRows;
+    const int avail = viewport()->height() - fixedHeightPx();
+    int r = last;
+    int acc = rowHeightPx(r);
+    while (r - 1 >= m_fixedRows && acc + rowHeightPx(r - 1) <= avail) {
+        --r;
+        acc += rowHeightPx(r);
+    }
+    return r;
+}
+
+int FlexGrid::maxLeftCol() const
+{
+    const int last = m_cols - 1;
+    if (last < m_fixedCols)
+        return m_fixedCols;
+    const int avail = viewport()->width() - fixedWidthPx();
+    int c = last;
+    int acc = colWidthPx(c);
+    while (c - 1 >= m_fixedCols && acc + colWidthPx(c - 1) <= avail) {
+        --c;
+        acc += colWidthPx(c);
+    }
+    return c;
+}
+
+void FlexGrid::updateScrollBars()
+{
+    if (m_syncingScrollBars)
+        return;
+    m_syncingScrollBars = true;
+    const int maxTop = maxTopRow();
+    const int maxLeft = maxLeftCol();
+    m_topRow = std::clamp(m_topRow, m_fixedRows, std::max(m_fixedRows, maxTop));
+    m_leftCol = std::clamp(m_leftCol, m_fixedCols, std::max(m_fixedCols, maxLeft));
+
+    QScrollBar *v = verticalScrollBar();
+    v->setRange(0, std::max(0, maxTop - m_fixedRows));
+    const int rowPx = std::max(1, defaultRowHeightPx());
+    v->setPageStep(std::max(1, (viewport()->height() - fixedHeightPx()) / rowPx));
+    v->setSingleStep(1);
+    v->setValue(m_topRow - m_fixedRows);
+
+    QScrollBar *h = horizontalScrollBar();
+    h->setRange(0, std::max(0, maxLeft - m_fixedCols));
+    h->setPageStep(1);
+    h->setSingleStep(1);
+    h->setValue(m_leftCol - m_fixedCols);
+    m_syncingScrollBars = false;
+}
+
+void FlexGrid::scrollContentsBy(int, int)
+{
+    if (m_syncingScrollBars)
+        return;
+    const int top = m_fixedRows + verticalScrollBar()->value();
+    const int left = m_fixedCols + horizontalScrollBar()->value();
+    if (top == m_topRow && left == m_leftCol)
+        return;
+    m_topRow = std::min(top, std::max(m_fixedRows, Rows() - 1));
+    m_leftCol = std::min(left, std::max(m_fixedCols, m_cols - 1));
+    emit Scroll();
+    redraw();
+}
+
+void FlexGrid::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void FlexGrid::changeEvent(QEvent *event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        updateScrollBars();
+        redraw();
+    }
+}
+
+void FlexGrid::ensureVisible(int row, int col)
+{
+    int top = m_topRow;
+    int left = m_leftCol;
+    if (row >= m_fixedRows && row < Rows()) {
+        if (row < top) {
+            top = row;
+        } else {
+            const int avail = viewport()->height() - fixedHeightPx();
+            int used = 0;
+            for (int r = top; r <= row; ++r)
+                used += rowHeightPx(r);
+            if (used > avail) {
+                // Scroll so that the row is the last one fully shown.
+                int t = row;
+                int acc = rowHeightPx(row);
+                while (t - 1 >= m_fixedRows && acc + rowHeightPx(t - 1) <= avail) {
+                    --t;
+                    acc += rowHeightPx(t);
+                }
+                top = t;
+            }
+        }
+    }
+    if (col >= m_fixedCols && col < m_cols) {
+        if (col < left) {
+            left = col;
+        } else {
+            const int avail = viewport()->width() - fixedWidthPx();
+            int used = 0;
+            for (int c = left; c <= col; ++c)
+                used += colWidthPx(c);
+            if (used > avail) {
+                int l = col;
+                int acc = colWidthPx(col);
+                while (l - 1 >= m_fixedCols && acc + colWidthPx(l - 1) <= avail) {
+                    --l;
+                    acc += colWidthPx(l);
+                }
+                left = l;
+            }
+        }
+    }
+    setTopLeft(top, left);
+}
+
+int FlexGrid::colX(int col) const
+{
+    if (col < m_fixedCols) {
+        int x = 0;
+        for (int c = 0; c < col; ++c)
+            x += colWidthPx(c);
+        return x;
+    }
+    if (col < m_leftCol)
+        return -1;
+    int x = fixedWidthPx();
+    const int w = viewport()->width();
+    for (int c = m_leftCol; c < col; ++c) {
+        x += colWidthPx(c);
+        if (x >= w)
+            return -1;
+    }
+    return x < w ? x : -1;
+}
+
+int FlexGrid::rowY(int row) const
+{
+    if (row < m_fixedRows) {
+        int y = 0;
+        for (int r = 0; r < row; ++r)
+            y += rowHeightPx(r);
+        return y;
+    }
+    if (row < m_topRow)
+        return -1;
+    int y = fixedHeightPx();
+    const int h = viewport()->height();
+    for (int r = m_topRow; r < row; ++r) {
+        y += rowHeightPx(r);
+        if (y >= h)
+            return -1;
+    }
+    return y < h ? y : -1;
+}
+
+QRect FlexGrid::CellRect(int row, int col) const
+{
+    if (!validCell(row, col))
+        return QRect();
+    const int x = colX(col);
+    const int y = rowY(row);
+    if (x < 0 || y < 0)
+        return QRect();
+    return QRect(x, y, colWidthPx(col), rowHeightPx(row));
+}
+
+bool FlexGrid::CellAt(const QPoint &pos, int *row, int *col) const
+{
+    int foundRow = -1, foundCol = -1;
+    const int fh = fixedHeightPx();
+    int y = 0;
+    for (int r = 0; r < m_fixedRows && foundRow < 0; ++r) {
+        const int h = rowHeightPx(r);
+        if (pos.y() >= y && pos.y() < y + h)
+            foundRow = r;
+        y += h;
+    }
+    y = fh;
+    for (int r = m_topRow; foundRow < 0 && r < Rows() && y < viewport()->height(); ++r) {
+        const int h = rowHeightPx(r);
+        if (pos.y() >= y && pos.y() < y + h)
+            foundRow = r;
+        y += h;
+    }
+    const int fw = fixedWidthPx();
+    int x = 0;
+    for (int c = 0; c < m_fixedCols && foundCol < 0; ++c) {
+        const int w = colWidthPx(c);
+        if (pos.x() >= x && pos.x() < x + w)
+            foundCol = c;
+        x += w;
+    }
+    x = fw;
+    for (int c = m_leftCol; foundCol < 0 && c < m_cols && x < viewport()->width(); ++c) {
+        const int w = colWidthPx(c);
+        if (pos.x() >= x && pos.x() < x + w)
+            foundCol = c;
+        x += w;
+    }
+    if (foundRow < 0 || foundCol < 0)
+        return false;
+    *row = foundRow;
+    *col = foundCol;
+    return true;
+}
+
+int FlexGrid::CellLeft()
+{
+    ensureVisible(m_row, m_col);
+    const QRect r = CellRect(m_row, m_col);
+    return PixelsToTwipsX(viewport()->x() + std::max(0, r.x()));
+}
+
+int FlexGrid::CellTop()
+{
+    ensureVisible(m_row, m_col);
+    const QRect r = CellRect(m_row, m_col);
+    return PixelsToTwipsY(viewport()->y() + std::max(0, r.y()));
+}
+
+int FlexGrid::CellWidth()
+{
+    ensureVisible(m_row, m_col);
+    return validCell(m_row, m_col) ? ColWidth(m_col) : 0;
+}
+
+int FlexGrid::CellHeight()
+{
+    ensureVisible(m_row, m_col);
+    return validCell(m_row, m_col) ? RowHeight(m_row) : 0;
+}
+
+// ---------------------------------------------------------------------------
+// Cell formatting
+
+const FlexGrid::CellFormat *FlexGrid::formatAt(int row, int col) const
+{
+    if (!validCell(row, col))
+        return nullptr;
+    const RowData &r = m_rows[row];
+    if (r.format.isEmpty())
+        return nullptr;
+    return &r.format[col];
+}
+
+FlexGrid::CellFormat &FlexGrid::formatRef(int row, int col)
+{
+    RowData &r = m_rows[row];
+    if (r.format.isEmpty())
+        r.format.resize(m_cols);
+    return r.format[col];
+}
+
+quint16 FlexGrid::fontIndex(const QString &name)
+{
+    if (name.isEmpty())
+        return 0;
+    const qsizetype i = m_fontNames.indexOf(name, 1);
+    if (i > 0)
+        return static_cast<quint16>(i);
+    m_fontNames.append(name);
+    return static_cast<quint16>(m_fontNames.size() - 1);
+}
+
+template <typename F> void FlexGrid::applyToTarget(F &&f)
+{
+    if (!validCell(m_row, m_col))
+        return;
+    if (m_fillStyle == flexFillRepeat) {
+        const int r1 = std::min(m_row, m_rowSel), r2 = std::max(m_row, m_rowSel);
+        const int c1 = std::min(m_col, m_colSel), c2 = std::max(m_col, m_colSel);
+        for (int r = r1; r <= r2; ++r)
+            for (int c = c1; c <= c2; ++c)
+                if (validCell(r, c))
+                    f(formatRef(r, c));
+    } else {
+        f(formatRef(m_row, m_col));
+    }
+    redraw();
+}
+
+QFont FlexGrid::CellFontAt(int row, int col) const
+{
+    QFont f = font();
+    const CellFormat *fmt = formatAt(row, col);
+    if (!fmt)
+        return f;
+    if (fmt->font > 0)
+        f.setFamily(m_fontNames[fmt->font]);
+    if (fmt->size > 0)
+        f.setPointSizeF(fmt->size);
+    if (fmt->bold >= 0)
+        f.setBold(fmt->bold > 0);
+    if (fmt->italic >= 0)
+        f.setItalic(fmt->italic > 0);
+    if (fmt->underline >= 0)
+        f.setUnderline(fmt->underline > 0);
+    return f;
+}
+
+QString FlexGrid::CellFontNameAt(int row, int col) const
+{
+    const CellFormat *fmt = formatAt(row, col);
+    if (fmt && fmt->font > 0)
+        return m_fontNames[fmt->font];
+    return font().family();
+}
+
+double FlexGrid::CellFontSizeAt(int row, int col) const
+{
+    const CellFormat *fmt = formatAt(row, col);
+    if (fmt && fmt->size > 0)
+        return fmt->size;
+    return font().pointSizeF();
+}
+
+bool FlexGrid::CellFontBoldAt(int row, int col) const
+{
+    return CellFontAt(row, col).bold();
+}
+
+long long FlexGrid::CellBackColorAt(int row, int col) const
+{
+    const CellFormat *fmt = formatAt(row, col);
+    return fmt ? fmt->back : 0;
+}
+
+long long FlexGrid::CellForeColorAt(int row, int col) const
+{
+    const CellFormat *fmt = formatAt(row, col);
+    return fmt ? fmt->fore : 0;
+}
+
+int FlexGrid::CellAlignmentAt(int row, int col) const
+{
+    const CellFormat *fmt = formatAt(row, col);
+    return fmt && fmt->align >= 0 ? fmt->align : 0;
+}
+
+QString FlexGrid::CellFontName() const { return CellFontNameAt(m_row, m_col); }
+double FlexGrid::CellFontSize() const { return CellFontSizeAt(m_row, m_col); }
+bool FlexGrid::CellFontBold() const { return CellFontBoldAt(m_row, m_col); }
+bool FlexGrid::CellFontItalic() const { return CellFontAt(m_row, m_col).italic(); }
+bool FlexGrid::CellFontUnderline() const { return CellFontAt(m_row, m_col).underline(); }
+long long FlexGrid::CellBackColor() const { return CellBackColorAt(m_row, m_col); }
+long long FlexGrid::CellForeColor() const { return CellForeColorAt(m_row, m_col); }
+int FlexGrid::CellAlignment() const { return CellAlignmentAt(m_row, m_col); }
+
+void FlexGrid::SetCellFontName(const QString &name)
+{
+    const quint16 i = fontIndex(name);
+    applyToTarget([i](CellFormat &f) { f.font = i; });
+}
+
+void FlexGrid::SetCellFontSize(double points)
+{
+    if (points <= 0)
+        return;
+    applyToTarget([points](CellFormat &f) { f.size = static_cast<float>(points); });
+}
+
+void FlexGrid::SetCellFontBold(bool on)
+{
+    applyToTarget([on](CellFormat &f) { f.bold = on ? 1 : 0; });
+}
+
+void FlexGrid::SetCellFontItalic(bool on)
+{
+    applyToTarget([on](CellFormat &f) { f.italic = on ? 1 : 0; });
+}
+
+void FlexGrid::SetCellFontUnderline(bool on)
+{
+    applyToTarget([on](CellFormat &f) { f.underline = on ? 1 : 0; });
+}
+
+void FlexGrid::SetCellBackColor(long long color)
+{
+    if (color < 0 || color > 0xFFFFFFFFLL)
+        return;
+    const quint32 c = static_cast<quint32>(color);
+    applyToTarget([c](CellFormat &f) { f.back = c; });
+}
+
+void FlexGrid::SetCellForeColor(long long color)
+{
+    if (color < 0 || color > 0xFFFFFFFFLL)
+        return;
+    const quint32 c = static_cast<quint32>(color);
+    applyToTarget([c](CellFormat &f) { f.fore = c; });
+}
+
+void FlexGrid::SetCellAlignment(int alignment)
+{
+    if (alignment < 0 || alignment > flexAlignGeneral)
+        return;
+    applyToTarget([alignment](CellFormat &f) { f.align = static_cast<qint8>(alignment); });
+}
+
+void FlexGrid::SetRangeFont(int r1, int c1, int r2, int c2, const QString &name, double points)
+{
+    const quint16 i = fontIndex(name);
+    r1 = std::max(r1, 0);
+    c1 = std::max(c1, 0);
+    r2 = std::min(r2, Rows() - 1);
+    c2 = std::min(c2, m_cols - 1);
+    for (int r = r1; r <= r2; ++r)
+        for (int c = c1; c <= c2; ++c) {
+            CellFormat &f = formatRef(r, c);
+            f.font = i;
+            if (points > 0)
+                f.size = static_cast<float>(points);
+        }
+    redraw();
+}
+
+void FlexGrid::SetRangeBackColor(int r1, int c1, int r2, int c2, long long color)
+{
+    if (color < 0 || color > 0xFFFFFFFFLL)
+        return;
+    r1 = std::max(r1, 0);
+    c1 = std::max(c1, 0);
+    r2 = std::min(r2, Rows() - 1);
+    c2 = std::min(c2, m_cols - 1);
+    for (int r = r1; r <= r2; ++r)
+        for (int c = c1; c <= c2; ++c)
+            formatRef(r, c).back = static_cast<quint32>(color);
+    redraw();
+}
+
+// ---------------------------------------------------------------------------
+// Column and grid properties
+
+int FlexGrid::ColAlignment(int col) const
+{
+    return col >= 0 && col < m_cols ? m_colAlign[col] : 0;
+}
+
+void FlexGrid::SetColAlignment(int col, int alignment)
+{
+    if (col < 0 || col >= m_cols || alignment < 0 || alignment > flexAlignGeneral)
+        return;
+    m_colAlign[col] = alignment;
+    redraw();
+}
+
+int FlexGrid::FixedAlignment(int col) const
+{
+    return col >= 0 && col < m_cols ? m_fixedAlign[col] : 0;
+}
+
+void FlexGrid::SetFixedAlignment(int col, int alignment)
+{
+    if (col < 0 || col >= m_cols || alignment < 0 || alignment > flexAlignGeneral)
+        return;
+    m_fixedAlign[col] = alignment;
+    redraw();
+}
+
+void FlexGrid::SetBackColor(long long c) { m_backColor = c; redraw(); }
+void FlexGrid::SetForeColor(long long c) { m_foreColor = c; redraw(); }
+void FlexGrid::SetBackColorFixed(long long c) { m_backColorFixed = c; redraw(); }
+void FlexGrid::SetForeColorFixed(long long c) { m_foreColorFixed = c; redraw(); }
+void FlexGrid::SetBackColorSel(long long c) { m_backColorSel = c; redraw(); }
+void FlexGrid::SetForeColorSel(long long c) { m_foreColorSel = c; redraw(); }
+void FlexGrid::SetBackColorBkg(long long c) { m_backColorBkg = c; redraw(); }
+void FlexGrid::SetGridColor(long long c) { m_gridColor = c; redraw(); }
+void FlexGrid::SetGridColorFixed(long long c) { m_gridColorFixed = c; redraw(); }
+void FlexGrid::SetWordWrap(bool on) { m_wordWrap = on; redraw(); }
+
+void FlexGrid::SetMergeCells(int setting)
+{
+    if (setting < flexMergeNever || setting > flexMergeRestrictAll)
+        return;
+    m_mergeCells = setting;
+    redraw();
+}
+
+bool FlexGrid::MergeRow(int row) const
+{
+    return row >= 0 && row < Rows() && m_rows[row].merge;
+}
+
+void FlexGrid::SetMergeRow(int row, bool on)
+{
+    if (row < 0 || row >= Rows())
+        return;
+    m_rows[row].merge = on;
+    redraw();
+}
+
+bool FlexGrid::MergeCol(int col) const
+{
+    return col >= 0 && col < m_cols && m_mergeCol[col];
+}
+
+void FlexGrid::SetMergeCol(int col, bool on)
+{
+    if (col < 0 || col >= m_cols)
+        return;
+    m_mergeCol[col] = on;
+    redraw();
+}
+
+void FlexGrid::SetRedraw(bool on)
+{
+    m_redraw = on;
+    if (on) {
+        updateScrollBars();
+        viewport()->update();
+    }
+}
+
+void FlexGrid::SetFont(const QFont &f)
+{
+    setFont(f);
+}
+
+void FlexGrid::redraw()
+{
+    if (m_redraw)
+        viewport()->update();
+}
+
+// ---------------------------------------------------------------------------
+// Sorting
+
+void FlexGrid::SetSort(int sortCode)
+{
+    if (sortCode < flexSortGenericAscending || sortCode > flexSortStringDescending)
+        return;
+    int r1 = std::min(m_row, m_rowSel), r2 = std::max(m_row, m_rowSel);
+    if (r1 == r2) {
+        r1 = m_fixedRows;
+        r2 = Rows() - 1;
+    }
+    r1 = std::max(r1, m_fixedRows);
+    if (r2 - r1 < 1)
+        return;
+    const int c1 = std::max(0, std::min(m_col, m_colSel));
+    const int c2 = std::min(m_cols - 1, std::max(m_col, m_colSel));
+    if (c1 > c2)
+        return;
+    const int nKeys = c2 - c1 + 1;
+    const int n = r2 - r1 + 1;
+
+    // Keys are worked out once per cell, not once per comparison.
+    struct Key {
+        QString text;
+        double number = 0;
+        bool numeric = false;
+    };
+    QVector<Key> keys(static_cast<qsizetype>(n) * nKeys);
+    const bool numericSort = sortCode == flexSortNumericAscending || sortCode == flexSortNumericDescending;
+    for (int i = 0; i < n; ++i)
+        for (int k = 0; k < nKeys; ++k) {
+            Key &key = keys[static_cast<qsizetype>(i) * nKeys + k];
+            key.text = m_rows[r1 + i].text[c1 + k];
+            key.numeric = ParseNumber(key.text, &key.number);
+            if (numericSort && !key.numeric)
+                key.number = 0;
+        }
+
+    const bool descending = sortCode % 2 == 0;
+    auto compareKeys = [sortCode](const Key &a, const Key &b) -> int {
+        switch (sortCode) {
+        case flexSortGenericAscending:
+        case flexSortGenericDescending:
+            if (a.numeric && b.numeric)
+                return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+            if (a.numeric != b.numeric)
+                return a.numeric ? -1 : 1; // numbers before texts
+            return QString::compare(a.text, b.text, Qt::CaseInsensitive);
+        case flexSortNumericAscending:
+        case flexSortNumericDescending:
+            return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+        case flexSortStringNoCaseAscending:
+        case flexSortStringNoCaseDescending:
+            return QString::compare(a.text, b.text, Qt::CaseInsensitive);
+        default:
+            return QString::compare(a.text, b.text, Qt::CaseSensitive);
+        }
+    };
+    QVector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+        for (int k = 0; k < nKeys; ++k) {
+            const int c = compareKeys(keys[static_cast<qsizetype>(x) * nKeys + k],
+                                      keys[static_cast<qsizetype>(y) * nKeys + k]);
+            if (c != 0)
+                return descending ? c > 0 : c < 0;
+        }
+        return false;
+    });
+    QVector<RowData> sorted;
+    sorted.reserve(n);
+    for (int i : order)
+        sorted.append(std::move(m_rows[r1 + i]));
+    for (int i = 0; i < n; ++i)
+        m_rows[r1 + i] = std::move(sorted[i]);
+    updateScrollBars();
+    redraw();
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+bool FlexGrid::isSelected(int row, int col) const
+{
+    if (m_row == m_rowSel && m_col == m_colSel)
+        return false;
+    if (row == m_row && col == m_col)
+        return false;
+    return row >= std::min(m_row, m_rowSel) && row <= std::max(m_row, m_rowSel)
+           && col >= std::min(m_col, m_colSel) && col <= std::max(m_col, m_colSel);
+}
+
+void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, const QRect &textRect,
+                         bool fixed)
+{
+    const CellFormat *fmt = formatAt(row, col);
+    const bool selected = !fixed && isSelected(row, col);
+    long long back = fmt && fmt->back ? fmt->back : (fixed ? m_backColorFixed : m_backColor);
+    long long fore = fmt && fmt->fore ? fmt->fore : (fixed ? m_foreColorFixed : m_foreColor);
+    if (selected) {
+        back = m_backColorSel;
+        fore = m_foreColorSel;
+    }
+    p.fillRect(rect, Colour(back));
+
+    // Grid lines on the right and bottom edges of the cell.
+    p.setPen(Colour(fixed ? m_gridColorFixed : m_gridColor));
+    p.drawLine(rect.topRight(), rect.bottomRight());
+    p.drawLine(rect.bottomLeft(), rect.bottomRight());
+
+    const QString &text = m_rows[row].text[col];
+    if (!text.isEmpty()) {
+        int align = fmt && fmt->align >= 0 ? fmt->align : -1;
+        if (align < 0 || align == flexAlignGeneral)
+            align = fixed ? m_fixedAlign[col] : m_colAlign[col];
+        int flags = 0;
+        if (align == flexAlignGeneral) {
+            double v;
+            flags = (ParseNumber(text, &v) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        } else {
+            static const int horizontal[3] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+            static const int vertical[3] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+            flags = horizontal[align / 3] | vertical[align % 3];
+        }
+        if (m_wordWrap)
+            flags |= Qt::TextWordWrap;
+        p.setFont(CellFontAt(row, col));
+        p.setPen(Colour(fore));
+        p.save();
+        p.setClipRect(rect.adjusted(0, 0, -1, -1), Qt::IntersectClip);
+        p.drawText(textRect.adjusted(kTextInsetPx, 0, -kTextInsetPx, 0), flags, text);
+        p.restore();
+    }
+    if (!fixed && row == m_row && col == m_col && hasFocus()) {
+        QPen pen(Colour(fore));
+        pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect.adjusted(1, 1, -2, -2));
+    }
+}
+
+void FlexGrid::paintEvent(QPaintEvent *)
+{
+    QPainter p(viewport());
+    const QRect area = viewport()->rect();
+    p.fillRect(area, Colour(m_backColorBkg));
+    if (Rows() == 0 || m_cols == 0)
+        return;
+
+    struct Span { int index, pos, size; };
+    QVector<Span> cols, rows;
+    int x = 0;
+    for (int c = 0; c < m_fixedCols; ++c) {
+        const int w = colWidthPx(c);
+        if (w > 0)
+            cols.append({c, x, w});
+        x += w;
+    }
+    for (int c = m_leftCol; c < m_cols && x < area.width(); ++c) {
+        const int w = colWidthPx(c);
+        if (w > 0)
+            cols.append({c, x, w});
+        x += w;
+    }
+    int y = 0;
+    for (int r = 0; r < m_fixedRows; ++r) {
+        const int h = rowHeightPx(r);
+        if (h > 0)
+            rows.append({r, y, h});
+        y += h;
+    }
+    for (int r = m_topRow; r < Rows() && y < area.height(); ++r) {
+        const int h = rowHeightPx(r);
+        if (h > 0)
+            rows.append({r, y, h});
+        y += h;
+    }
+
+    const int nr = static_cast<int>(rows.size()), nc = static_cast<int>(cols.size());
+    // Merged runs: cells of a MergeCol column (or MergeRow row) with the text
+    // of their neighbour are drawn as one cell; never across the boundary
+    // between heading and data cells.
+    QVector<char> covered;
+    if (m_mergeCells != flexMergeNever)
+        covered.fill(0, static_cast<qsizetype>(nr) * nc);
+    for (int ri = 0; ri < nr; ++ri) {
+        const int r = rows[ri].index;
+        for (int ci = 0; ci < nc; ++ci) {
+            const int c = cols[ci].index;
+            if (!covered.isEmpty() && covered[ri * nc + ci])
+                continue;
+            const bool fixed = r < m_fixedRows || c < m_fixedCols;
+            int spanR = 1, spanC = 1;
+            if (!covered.isEmpty()) {
+                const QString &t = m_rows[r].text[c];
+                if (m_rows[r].merge) {
+                    while (ci + spanC < nc) {
+                        const int c2 = cols[ci + spanC].index;
+                        if ((c2 < m_fixedCols) != (c < m_fixedCols) || m_rows[r].text[c2] != t)
+                            break;
+                        ++spanC;
+                    }
+                }
+                if (spanC == 1 && m_mergeCol[c]) {
+                    while (ri + spanR < nr) {
+                        const int r2 = rows[ri + spanR].index;
+                        if ((r2 < m_fixedRows) != (r < m_fixedRows) || m_rows[r2].text[c] != t)
+                            break;
+                        ++spanR;
+                    }
+                }
+                for (int a = 0; a < spanR; ++a)
+                    for (int b = 0; b < spanC; ++b)
+                        covered[(ri + a) * nc + ci + b] = 1;
+            }
+            const QRect cell(cols[ci].pos, rows[ri].pos,
+                             cols[ci + spanC - 1].pos + cols[ci + spanC - 1].size - cols[ci].pos,
+                             rows[ri + spanR - 1].pos + rows[ri + spanR - 1].size - rows[ri].pos);
+            paintCell(p, r, c, cell, cell, fixed);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard and mouse
+
+int FlexGrid::nextVisibleRow(int row, int step) const
+{
+    for (int r = row + step; r >= m_fixedRows && r < Rows(); r += step)
+        if (rowHeightPx(r) > 0)
+            return r;
+    return row;
+}
+
+int FlexGrid::nextVisibleCol(int col, int step) const
+{
+    for (int c = col + step; c >= m_fixedCols && c < m_cols; c += step)
+        if (colWidthPx(c) > 0)
+            return c;
+    return col;
+}
+
+int FlexGrid::visibleRowsBelow(int fromRow, int height) const
+{
+    int n = 0, used = 0;
+    for (int r = fromRow; r < Rows(); ++r) {
+        used += rowHeightPx(r);
+        if (used > height)
+            break;
+        ++n;
+    }
+    return std::max(1, n);
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent *event)
+{
+    int keyCode = winsys::VbKeyCode(event);
+    const int shift = winsys::VbShift(event->modifiers());
+    if (keyCode != 0)
+        emit KeyDown(keyCode, shift);
+
+    // Navigation moves the selection's end with Shift, the current cell without.
+    const bool extend = shift & winsys::vbShiftMask;
+    const int fromRow = extend ? m_rowSel : m_row;
+    const int fromCol = extend ? m_colSel : m_col;
+    int row = fromRow, col = fromCol;
+    bool navigation = true;
+    switch (keyCode) {
+    case winsys::vbKeyUp: row = nextVisibleRow(fromRow, -1); break;
+    case winsys::vbKeyDown: row = nextVisibleRow(fromRow, 1); break;
+    case winsys::vbKeyLeft: col = nextVisibleCol(fromCol, -1); break;
+    case winsys::vbKeyRight: col = nextVisibleCol(fromCol, 1); break;
+    case winsys::vbKeyPageDown: {
+        const int page = visibleRowsBelow(m_topRow, viewport()->height() - fixedHeightPx());
+        row = std::min(Rows() - 1, fromRow + page);
+        if (rowHeightPx(row) == 0)
+            row = nextVisibleRow(row, -1);
+        break;
+    }
+    case winsys::vbKeyPageUp: {
+        const int page = visibleRowsBelow(m_topRow, viewport()->height() - fixedHeightPx());
+        row = std::max(m_fixedRows, fromRow - page);
+        if (rowHeightPx(row) == 0)
+            row = nextVisibleRow(row, 1);
+        break;
+    }
+    case winsys::vbKeyHome:
+        col = nextVisibleCol(m_fixedCols - 1, 1);
+        if (shift & winsys::vbCtrlMask)
+            row = nextVisibleRow(m_fixedRows - 1, 1);
+        break;
+    case winsys::vbKeyEnd:
+        col = nextVisibleCol(m_cols, -1);
+        if (shift & winsys::vbCtrlMask)
+            row = nextVisibleRow(Rows(), -1);
+        break;
+    default: navigation = false; break;
+    }
+    if (navigation) {
+        if (validCell(row, col) && row >= m_fixedRows && col >= m_fixedCols)
+            moveCurrent(row, col, extend, true);
+        event->accept();
+        return;
+    }
+
+    int keyAscii = winsys::VbKeyAscii(event);
+    if (keyAscii != 0)
+        emit KeyPress(keyAscii);
+    event->accept();
+}
+
+void FlexGrid::keyReleaseEvent(QKeyEvent *event)
+{
+    int keyCode = winsys::VbKeyCode(event);
+    if (keyCode != 0)
+        emit KeyUp(keyCode, winsys::VbShift(event->modifiers()));
+    event->accept();
+}
+
+namespace {
+
+int VbButton(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton: return vbLeftButton;
+    case Qt::RightButton: return vbRightButton;
+    case Qt::MiddleButton: return vbMiddleButton;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+void FlexGrid::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const QPoint inGrid = pos + viewport()->pos();
+    emit MouseDown(VbButton(event->button()), winsys::VbShift(event->modifiers()),
+                   PixelsToTwipsX(inGrid.x()), PixelsToTwipsY(inGrid.y()));
+    if (event->button() != Qt::LeftButton)
+        return;
+    int row, col;
+    if (!CellAt(pos, &row, &col) || row < m_fixedRows || col < m_fixedCols)
+        return;
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    moveCurrent(row, col, extend, true);
+    m_mouseSelecting = true;
+}
+
+void FlexGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_mouseSelecting || !(event->buttons() & Qt::LeftButton))
+        return;
+    int row, col;
+    if (CellAt(event->position().toPoint(), &row, &col) && row >= m_fixedRows && col >= m_fixedCols)
+        moveCurrent(row, col, true, true);
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint inGrid = event->position().toPoint() + viewport()->pos();
+    emit MouseUp(VbButton(event->button()), winsys::VbShift(event->modifiers()),
+                 PixelsToTwipsX(inGrid.x()), PixelsToTwipsY(inGrid.y()));
+    const bool wasSelecting = m_mouseSelecting;
+    m_mouseSelecting = false;
+    if (event->button() == Qt::LeftButton && (wasSelecting || viewport()->rect().contains(event->position().toPoint())))
+        emit Click();
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit DblClick();
+}
+
+void FlexGrid::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    redraw();
+    // Activating the window or closing a pop-up menu gives the focus back
+    // without the user entering the grid: not a GotFocus of the control.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        emit GotFocus();
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    redraw();
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        emit LostFocus();
+}
+
+} // namespace flexgrid

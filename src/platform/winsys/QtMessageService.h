@@ -1,0 +1,44 @@
+#pragma once
+// The message-box service the program installs: shows a QMessageBox with the
+// classic button sets, icons and default button of the style number, and
+// returns the classic result code (vbOK, vbYes, ...).
+
+#include "platform/winsys/core/MsgBox.h"
+
+#include <QMessageBox>
+#include <QVector>
+
+#include <memory>
+
+class QWidget;
+
+namespace winsys {
+
+// What a style number asks of the box; a plain description so that the
+// mapping can be checked without showing a dialog.
+struct MessageBoxLayout {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QVector<QMessageBox::StandardButton> buttons; // in the classic order, left to right
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    // Whether Esc or the window's close button may answer: only when the box
+    // has a Cancel button, or OK alone. A Yes/No or Abort/Retry/Ignore box
+    // must be answered with one of its buttons, never by a No chosen for the
+    // user through Esc.
+    bool escapeAllowed = false;
+};
+
+MessageBoxLayout LayoutForStyle(int style);
+// The classic result code of a pressed button (vbOK ... vbNo); vbCancel for
+// a button the classic set does not know.
+int ResultForButton(QMessageBox::StandardButton button);
+
+class QtMessageService : public MessageService {
+public:
+    int Show(const QString &prompt, int style, const QString &title) override;
+
+    // The box Show() runs, built but not shown (tests drive it).
+    static std::unique_ptr<QMessageBox> BuildBox(const QString &prompt, int style, const QString &title,
+                                                 QWidget *parent = nullptr);
+};
+
+} // namespace winsys

@@ -1,0 +1,173 @@
+#include "store/AdminSubs.h"
+
+#include "platform/dao/Dao.h"
+#include "platform/dao/JetSql.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/core/Pointer.h"
+#include "store/DbTransaction.h"
+#include "store/SharedState.h"
+#include "store/WindowRoutines.h"
+#include "store/WordEdits.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace tav {
+
+namespace {
+
+class CompactionError : public std::runtime_error {
+public:
+    explicit CompactionError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+QString Describe(const std::exception &error)
+{
+    if (const auto *dbError = dynamic_cast<const dao::DaoError *>(&error))
+        return dbError->Description();
+    return QString::fromUtf8(error.what());
+}
+
+QString Quoted(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// The number of rows of every table, by lower-case name.
+QHash<QString, qlonglong> TableRowCounts(dao::Database &db)
+{
+    QHash<QString, qlonglong> counts;
+    for (const QString &table : db.TableNames()) {
+        const auto rows = db.QueryNative(QStringLiteral("SELECT COUNT(*) FROM ") + Quoted(table));
+        counts.insert(table.toLower(), rows.isEmpty() ? 0 : rows[0][0].toLongLong());
+    }
+    return counts;
+}
+
+// The compacted copy must be a sound database with the same tables holding
+// the same number of rows as the original.
+void CheckCompactedCopy(const QString &path, const QHash<QString, qlonglong> &expected)
+{
+    dao::DatabasePtr copy = dao::DBEngine::OpenDatabase(path, false, true);
+    const auto check = copy->QueryNative(QStringLiteral("PRAGMA integrity_check"));
+    if (check.isEmpty() || check[0][0].toString() != QLatin1String("ok"))
+        throw CompactionError(QStringLiteral("the compacted copy failed its integrity check"));
+    if (TableRowCounts(*copy) != expected)
+        throw CompactionError(QStringLiteral("the compacted copy does not hold the same rows"));
+    copy->Close();
+}
+
+} // namespace
+
+bool CompactWordDatabase()
+{
+    winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
+    const QString dbPath = DbPath;
+    const QString tempPath = QFileInfo(dbPath).absoluteDir().filePath(QStringLiteral("tmp.mdb"));
+    bool closed = false;
+    QString failure;
+    try {
+        // A leftover of an earlier compaction would stop this one.
+        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                      QStringLiteral("-journal")}) {
+            const QFileInfo stale(tempPath + suffix);
+            if (!stale.exists() && !stale.isSymLink())
+                continue;
+            if (stale.isDir() || !QFile::remove(stale.filePath()))
+                throw CompactionError(QStringLiteral("the old temporary file ") + stale.filePath() +
+                                      QStringLiteral(" cannot be removed"));
+        }
+        const QHash<QString, qlonglong> counts = TableRowCounts(OpenWordDb());
+
+        MainRs.reset();
+        CapsRs.reset();
+        WordDb->Close();
+        closed = true;
+
+        // A write-ahead log left beside the database means another connection
+        // still has it open; its log must never meet the new file.
+        if (QFileInfo::exists(dbPath + QStringLiteral("-wal")))
+            throw CompactionError(QStringLiteral("the database is still in use by another connection"));
+
+        dao::DBEngine::CompactDatabase(dbPath, tempPath);
+        CheckCompactedCopy(tempPath, counts);
+        QFile::setPermissions(tempPath, QFile::permissions(dbPath));
+        // One rename replaces the old file: there is no moment without a
+        // database at DbPath.
+        if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(dbPath).constData()) != 0)
+            throw CompactionError(QStringLiteral("the compacted file cannot replace the database: ") +
+                                  QString::fromLocal8Bit(std::strerror(errno)));
+        WordDb = dao::DBEngine::OpenDatabase(dbPath);
+    } catch (const std::exception &error) {
+        failure = Describe(error);
+    }
+
+    if (!failure.isEmpty()) {
+        const QFileInfo temp(tempPath);
+        if (closed && temp.exists() && !temp.isDir())
+            QFile::remove(tempPath);
+        QString reopened;
+        if (closed && (!WordDb || !WordDb->IsOpen())) {
+            try {
+                WordDb = dao::DBEngine::OpenDatabase(dbPath);
+            } catch (const std::exception &error) {
+                reopened = QStringLiteral("\r\nThe word database could not be opened again: ") + Describe(error);
+            }
+        }
+        winsys::MsgBox(QStringLiteral("The word database was not compacted: ") + failure +
+                           QStringLiteral(".\r\nThe database file was left as it was.") + reopened,
+                       winsys::vbExclamation, winsys::AppTitle);
+    }
+    // Open list windows read their rows again on the reopened connection.
+    if (closed && WordDb && WordDb->IsOpen())
+        RefreshGridForms();
+    return failure.isEmpty();
+}
+
+int GenusFromArticleAndType(const QString &Article, const QString &WT)
+{
+    const auto typeIs = [&WT](const char *pattern) { return dao::JetLike(WT, QLatin1String(pattern)); };
+    if (Article == QLatin1String("o") || typeIs("am*"))
+        return 0;
+    if (ArticleGenus(Article) == 1 || typeIs("af*"))
+        return 1;
+    if (Article == QLatin1String("to") || Article == QLatin1String("ta") || typeIs("an*"))
+        return 2;
+    return 99;
+}
+
+void SetGenderFromArticle()
+{
+    try {
+        dao::Database &db = OpenWordDb();
+        dao::RecordsetPtr words = db.OpenRecordset(
+            QStringLiteral("SELECT Main.ID, Main.Art, Main.WT, Main.Genus FROM Main"), dao::RecordsetType::Snapshot);
+        DbTransaction transaction(db);
+        if (words->RecordCount() > 0)
+            words->MoveFirst();
+        for (; !words->Eof(); words->MoveNext()) {
+            const QString article = words->Text(1);
+            if (article.isEmpty())
+                continue;
+            const int genus = GenusFromArticleAndType(article, words->Text(2));
+            const QVariant stored = words->Field(3);
+            if (!stored.isNull() && stored.toInt() == genus)
+                continue;
+            db.Execute(QStringLiteral("UPDATE Main SET Main.Genus = ") + QString::number(genus) +
+                       QStringLiteral(" WHERE Main.ID = ") + QString::number(words->Long(0)));
+        }
+        transaction.Commit();
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+}
+
+} // namespace tav

@@ -1,0 +1,28 @@
+#pragma once
+// Two maintenance commands of the settings dialog: compaction of the word
+// database file and the fill-in of every word's gender code.
+
+#include <QString>
+
+namespace tav {
+
+// Compacts the word database at DbPath through the temporary file "tmp.mdb"
+// in the same folder and reopens WordDb on the result. The database is never
+// lost: a stale temporary file is removed first, the compacted copy is checked
+// (integrity and the row count of every table) and put in place by one atomic
+// rename. On any failure the old file stays, WordDb is reopened on it and the
+// user is told why. Either way every open list window is refreshed on the
+// reopened connection. Returns true when the file was compacted.
+bool CompactWordDatabase();
+
+// Writes the gender code Genus of every word that has an article, from the
+// article and the word type WT: 0 for "o" or a type Like "am*"; else 1 for
+// "h", "tis", an article beginning with "th" or a type Like "af*"; else 2 for
+// "to", "ta" or a type Like "an*"; else 99. Words without an article keep
+// their code. All words or none: an error is reported and changes nothing.
+void SetGenderFromArticle();
+
+// The gender code the fill-in gives a word with this article and type.
+int GenusFromArticleAndType(const QString &Article, const QString &WT);
+
+} // namespace tav

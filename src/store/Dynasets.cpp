@@ -1,0 +1,79 @@
+#include "store/Dynasets.h"
+
+#include "platform/winsys/core/MsgBox.h"
+#include "store/CaptionArrays.h"
+#include "store/DbTransaction.h"
+#include "store/ListWindowLink.h"
+
+namespace tav {
+
+namespace {
+
+// The report of a failed query: the engine's message, OK only.
+void ReportQueryError(const std::exception &error)
+{
+    const auto *dbError = dynamic_cast<const dao::DaoError *>(&error);
+    winsys::MsgBox(dbError ? dbError->Description() : QString::fromUtf8(error.what()), winsys::vbOKOnly,
+                   winsys::AppTitle);
+}
+
+} // namespace
+
+dao::RecordsetPtr Dynasets::FilterField(dao::Recordset &Rs, const QString &Filter) const
+{
+    Rs.Filter = Filter;
+    return Rs.OpenRecordset();
+}
+
+void Dynasets::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const QString &Title, int ViewTag,
+                         const QString &Filter) const
+{
+    StdGridWindowLink *window = nullptr;
+    try {
+        dao::RecordsetPtr rows = OpenWordDb().OpenRecordset(Sql);
+        dao::RecordsetPtr filtered;
+        if (rows->RecordCount() > 0) {
+            rows->MoveFirst();
+            filtered = FilterField(*rows, Filter);
+        }
+        // An empty result and a filter that leaves nothing both tell the user.
+        if (!filtered || filtered->RecordCount() == 0) {
+            ListWindows().ShowSorry(Caps1172(1172), Title, IsGreek);
+            return;
+        }
+        filtered->MoveLast();
+        const long long count = filtered->RecordCount();
+
+        window = ListWindows().NewStdGrid();
+        if (!window)
+            return;
+        window->SetRecordset(std::move(filtered));
+        window->SetFilterText(Filter);
+        window->SetSqlText(Sql);
+        window->SetCaption(QString::number(count) + QLatin1Char(' ') + Title);
+        window->SetSortValue(SortValue);
+        window->SetGridTag(QString::number(ViewTag));
+        window->GridLangDep(SortValue);
+        window->Show();
+    } catch (const std::exception &error) {
+        // Reported once; a half-made window does not stay behind.
+        if (window)
+            window->Close();
+        ReportQueryError(error);
+    }
+}
+
+void Dynasets::MakeExercise(DataControlLink &DataCtl, const QString &Sql, const QString &Filter) const
+{
+    try {
+        dao::RecordsetPtr rows = OpenWordDb().OpenRecordset(Sql);
+        dao::RecordsetPtr filtered = FilterField(*rows, Filter);
+        if (filtered->RecordCount() > 0)
+            filtered->MoveLast();
+        DataCtl.SetRecordset(std::move(filtered));
+    } catch (const std::exception &error) {
+        ReportQueryError(error);
+    }
+}
+
+} // namespace tav

@@ -1,0 +1,42 @@
+#pragma once
+// The shared error report and the routines that keep the main window in step
+// with its child windows: the status line, the refresh of every list window,
+// the print entries and the window menus. The main window, the list windows
+// and the exercise window call them; they reach the windows through Link().
+
+#include <QString>
+
+#include <exception>
+
+namespace tav {
+
+// Reports an error of the database engine (or any other run-time error) in a
+// message box: "Error:" followed by the number, a blank and the engine's own
+// message, so the user sees the cause. OK only, the program's title.
+void ShowErrorBox(long Number, const QString &Description);
+// The same for a caught exception: a dao::DaoError gives its number and
+// message; any other exception number 0 and its text.
+void ShowErrorBox(const std::exception &error);
+
+// Panel 1 of the status bar: caption 1186 when Text is empty; else Text,
+// followed directly by caption 1187 when AddSuffix is true. The status bar is
+// repainted at once.
+void SetStatusText(const QString &Text, bool AddSuffix);
+
+// Calls RefreshGrid of every open window whose name is Like "Grid*", in the
+// order the windows were opened.
+void RefreshGridForms();
+
+// Follows the active list window: with HasForm the print image and the print
+// entry are enabled and name the window's caption FrmCaption; without, both
+// are disabled and read "No active form to print.. ".
+void UpdatePrintMenu(bool HasForm, const QString &FrmCaption = QString());
+
+// Follows the opening (Closing false) and closing (Closing true) of child
+// windows. While a visible child window stays open the window menus and the
+// declension grid are enabled; when the last one has closed they are
+// disabled and the grammar panel returns to its base state. The window being
+// closed is not among the main window's ChildWindows() (see MainWindowLink).
+void UpdateWindowMenus(bool Closing);
+
+} // namespace tav

@@ -1,0 +1,234 @@
+#include "store/WordEdits.h"
+
+#include "platform/dao/Dao.h"
+#include "platform/dao/JetSql.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "store/DbTransaction.h"
+#include "store/GreekLetters.h"
+#include "store/ListWindowLink.h"
+#include "store/SharedState.h"
+#include "store/WindowRoutines.h"
+
+namespace tav {
+
+namespace {
+
+bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+bool HasField(const QStringList &fields, const QString &name)
+{
+    for (const QString &field : fields) {
+        if (SameName(field, name))
+            return true;
+    }
+    return false;
+}
+
+// The tables that hold a word's spelling besides Main.
+bool HoldsSpelling(const QString &table)
+{
+    static const QStringList fixed = {QStringLiteral("Klino"), QStringLiteral("KlinoMenos"),
+                                      QStringLiteral("IMPER"), QStringLiteral("FormsAll")};
+    for (const QString &name : fixed) {
+        if (SameName(table, name))
+            return true;
+    }
+    return dao::JetLike(table, QStringLiteral("All*")) || dao::JetLike(table, QStringLiteral("KonT#")) ||
+           dao::JetLike(table, QStringLiteral("Greek*"));
+}
+
+bool TableHasID(dao::Database &db, const QString &table, const QString &id)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT ID FROM ") + table + QStringLiteral(" WHERE ID = ") + id,
+                            dao::RecordsetType::Snapshot)
+               ->RecordCount() > 0;
+}
+
+const QString kVerbMessage = QStringLiteral("You changed the spelling of a verb\r\n Check if you need to manually "
+                                            "edit the yellow\r\n grid at the bottom");
+const QString kNounMessage = QStringLiteral("You changed the spelling of a noun or an adjective.\r\nCheck if you "
+                                            "need to edit the green\r\ngrid at the bottom.");
+
+// Gives the grid back its cell and the focus after a remark was stored.
+void RestoreGridCell(GridLink &grid, int row, int col)
+{
+    grid.SetRow(row);
+    grid.SetTopRow(row);
+    grid.SetCol(col);
+    grid.SetFocus();
+}
+
+void TellWordIsGone(long long id)
+{
+    winsys::MsgBox(QStringLiteral("The remark was not stored: the word with ID ") + QString::number(id) +
+                       QStringLiteral(" is no longer in the word list."),
+                   winsys::vbExclamation, winsys::AppTitle);
+}
+
+// Stores text in table.field of the word's row when it differs. Returns false
+// when the word has no row in table.
+bool StoreRemark(dao::Database &db, const QString &table, const QString &field, const QString &id,
+                 const QString &text)
+{
+    dao::RecordsetPtr row = db.OpenRecordset(QStringLiteral("SELECT ") + table + QLatin1Char('.') + field +
+                                                 QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ID ") +
+                                                 QStringLiteral(" = ") + id,
+                                             dao::RecordsetType::Snapshot);
+    if (row->RecordCount() == 0)
+        return false;
+    row->MoveLast();
+    const QVariant stored = row->Field(0);
+    if (stored.isNull() || stored.toString() != text) {
+        db.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + table + QLatin1Char('.') + field +
+                   QStringLiteral(" = ") + dao::SqlText(text) + QStringLiteral(" WHERE ") + table +
+                   QStringLiteral(".ID = ") + id);
+    }
+    return true;
+}
+
+void SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdLanguage)
+{
+    const int row = grid.Row();
+    const int col = grid.Col();
+    try {
+        dao::Database &db = OpenWordDb();
+        const QString id = QString::number(ID);
+        const QString table = thirdLanguage ? Lang3Table : QStringLiteral("Main");
+        const QString field = thirdLanguage ? QStringLiteral("Remarks") : QStringLiteral("Remarks2");
+        if (!StoreRemark(db, table, field, id, text) && !text.isEmpty()) {
+            // No row to hold the remark: a word of Main gets its row in the
+            // third-language table; a word that has left Main cannot keep one.
+            const bool inMain = thirdLanguage && TableHasID(db, QStringLiteral("Main"), id);
+            if (!inMain) {
+                SaveBusy = false;
+                TellWordIsGone(ID);
+                RestoreGridCell(grid, row, col);
+                return;
+            }
+            db.Execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (ID, Greek, Remarks) SELECT Main.ID, "
+                                                                              "Main.Greek, ") +
+                       dao::SqlText(text) + QStringLiteral(" FROM Main WHERE Main.ID = ") + id);
+        }
+    } catch (const std::exception &error) {
+        SaveBusy = false;
+        ShowErrorBox(error);
+        return;
+    }
+    SaveBusy = false;
+    RestoreGridCell(grid, row, col);
+}
+
+} // namespace
+
+int ArticleGenus(const QString &Article)
+{
+    if (Article == QLatin1String("o"))
+        return 0;
+    if (Article == QLatin1String("h") || Article == QLatin1String("tis") || Article.startsWith(QLatin1String("th")))
+        return 1;
+    if (Article == QLatin1String("ta") || Article == QLatin1String("to"))
+        return 2;
+    return 99;
+}
+
+void ChangeArticle(const QString &Article, long long ID)
+{
+    dao::Database &db = OpenWordDb();
+    const QString id = QString::number(ID);
+    const QString article = dao::SqlText(Article);
+    DbTransaction transaction(db);
+    db.Execute(QStringLiteral("UPDATE Main SET Main.Art  = ") + article + QStringLiteral(" WHERE Main.ID  = ") + id);
+    db.Execute(QStringLiteral("UPDATE Main SET Main.Genus  = ") + QString::number(ArticleGenus(Article)) +
+               QStringLiteral(" WHERE Main.ID  = ") + id);
+    for (const QString &table : db.TableNames()) {
+        if (dao::JetLike(table, QStringLiteral("All*"))) {
+            db.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + table +
+                       QStringLiteral(".Art  = ") + article + QStringLiteral(" WHERE ") + table +
+                       QStringLiteral(".ID  = ") + id);
+        }
+    }
+    transaction.Commit();
+}
+
+void ChangeGreekSpelling(const QString &Greek, long long ID)
+{
+    dao::Database &db = OpenWordDb();
+    const QString id = QString::number(ID);
+    const QString greek = dao::SqlText(Greek);
+    const QString sal = dao::SqlText(TavGreSort(Greek));
+    const QStringList tables = db.TableNames();
+    {
+        DbTransaction transaction(db);
+        db.Execute(QStringLiteral("UPDATE Main SET Main.Greek  = ") + greek + QStringLiteral(" WHERE Main.ID  = ") +
+                   id);
+        db.Execute(QStringLiteral("UPDATE Main SET Main.Sal  = ") + sal + QStringLiteral(" WHERE Main.ID  = ") + id);
+        for (const QString &table : tables) {
+            if (!HoldsSpelling(table))
+                continue;
+            const QStringList fields = db.FieldNames(table);
+            const QString where = QStringLiteral(" WHERE ") + table + QStringLiteral(".ID  = ") + id;
+            if (HasField(fields, QStringLiteral("Greek")))
+                db.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + table +
+                           QStringLiteral(".Greek  = ") + greek + where);
+            if (HasField(fields, QStringLiteral("Sal")))
+                db.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + table +
+                           QStringLiteral(".Sal  = ") + sal + where);
+        }
+        transaction.Commit();
+    }
+
+    // The inflected forms keep the old spelling: one reminder, for the first
+    // inflection table (in table order) that holds the word.
+    for (const QString &table : tables) {
+        if (dao::JetLike(table, QStringLiteral("KonT#")) && TableHasID(db, table, id)) {
+            winsys::MsgBox(kVerbMessage, winsys::vbCritical | winsys::vbOKOnly, winsys::AppTitle);
+            return;
+        }
+        if (SameName(table, QStringLiteral("Klino")) && TableHasID(db, table, id)) {
+            winsys::MsgBox(kNounMessage, winsys::vbCritical | winsys::vbOKOnly, winsys::AppTitle);
+            return;
+        }
+    }
+}
+
+int CommaListCount(const QString &List)
+{
+    if (List.trimmed().isEmpty())
+        return 0;
+    return int(List.count(QLatin1Char(','))) + 1;
+}
+
+void UpdateMainField(const QString &Value, long long ID, const QString &FieldName, const QString &CountField)
+{
+    dao::Database &db = OpenWordDb();
+    const QString where = QStringLiteral(" WHERE Main.ID  = ") + QString::number(ID);
+    DbTransaction transaction(db);
+    db.Execute(QStringLiteral("UPDATE Main SET Main.") + FieldName + QStringLiteral(" = ") + dao::SqlText(Value) +
+               where);
+    db.Execute(QStringLiteral("UPDATE Main SET Main.") + CountField + QStringLiteral(" = ") +
+               QString::number(CommaListCount(Value)) + where);
+    transaction.Commit();
+}
+
+void UpdateLangField(const QString &Value, long long ID)
+{
+    dao::Database &db = OpenWordDb();
+    const QString id = QString::number(ID);
+    const QString where = QStringLiteral(" WHERE ") + Lang3ID + QStringLiteral(" = ") + id;
+    DbTransaction transaction(db);
+    if (!TableHasID(db, Lang3Table, id)) {
+        db.Execute(QStringLiteral("INSERT INTO ") + Lang3Table +
+                   QStringLiteral(" (ID, Greek) SELECT Main.ID, Main.Greek FROM Main WHERE Main.ID = ") + id);
+    }
+    db.Execute(QStringLiteral("UPDATE ") + Lang3Table + QStringLiteral(" SET ") + Lang3Lat + QStringLiteral(" = ") +
+               dao::SqlText(Value) + where);
+    db.Execute(QStringLiteral("UPDATE ") + Lang3Table + QStringLiteral(" SET ") + Lang3Means + QStringLiteral(" = ") +
+               QString::number(CommaListCount(Value)) + where);
+    transaction.Commit();
+}
+
+void SaveRemarks(GridLink &Grid, long long ID, const QString &Text) { SaveRemarkTo(Grid, ID, Text, true); }
+
+void SaveRemarks2(GridLink &Grid, long long ID, const QString &Text) { SaveRemarkTo(Grid, ID, Text, false); }
+
+} // namespace tav

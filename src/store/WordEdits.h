@@ -1,0 +1,57 @@
+#pragma once
+// Writes an edited fact of one word to every table that holds it: its article
+// with the gender code, its Greek spelling with the sort key, a text field of
+// Main with its item count, the third-language meanings with their count, and
+// the two remarks. Each edit runs in one transaction: every table changes, or
+// none does. Values go into the SQL through dao::SqlText, so a quote in a
+// value is stored as typed.
+//
+// ChangeArticle, ChangeGreekSpelling, UpdateMainField and UpdateLangField
+// let a database error reach the caller (the list window's commit handler);
+// SaveRemarks and SaveRemarks2 report it themselves.
+
+#include <QString>
+
+namespace tav {
+
+class GridLink;
+
+// The gender code of an article: "o" 0; "h", "tis" and any article beginning
+// with "th" (thn, thV) 1; "to", "ta" 2; anything else 99.
+int ArticleGenus(const QString &Article);
+
+// Writes Article and its gender code to Main and Article to every table whose
+// name is Like "All*".
+void ChangeArticle(const QString &Article, long long ID);
+
+// Writes the spelling and its sort key to Main and to every table whose name
+// is Like "All*", and the spelling (with the sort key where the table keeps
+// one) to Klino, KlinoMenos, IMPER, FormsAll (the headword), the conjugation
+// tables (Like "KonT#") and every table Like "Greek*". Inflected forms are not
+// changed: afterwards the user is asked once to check the conjugation (a verb)
+// or declension (a noun or adjective) grid.
+void ChangeGreekSpelling(const QString &Greek, long long ID);
+
+// The number of items of a comma list: 0 for an empty text, else the commas
+// plus one.
+int CommaListCount(const QString &List);
+
+// Writes Value to Main.FieldName and its item count to Main.CountField (the
+// simple list window passes "English" and "Emeans").
+void UpdateMainField(const QString &Value, long long ID, const QString &FieldName, const QString &CountField);
+
+// The same for the third-language word table Lang3Table: Value to Lang3Lat,
+// the count to Lang3Means. A word without a row there gets one, so the edit
+// is never dropped.
+void UpdateLangField(const QString &Value, long long ID);
+
+// Stores Text as the Remarks of the word's row in Lang3Table when it differs,
+// creating the row when the word has none; then clears SaveBusy and gives the
+// grid back the cell that was current, and the focus.
+void SaveRemarks(GridLink &Grid, long long ID, const QString &Text);
+
+// The same for Main.Remarks2 (the second remark while the third language is
+// hidden).
+void SaveRemarks2(GridLink &Grid, long long ID, const QString &Text);
+
+} // namespace tav

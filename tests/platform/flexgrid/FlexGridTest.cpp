@@ -1,0 +1,473 @@
+#include "platform/flexgrid/FlexGrid.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QPixmap>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using flexgrid::FlexGrid;
+
+namespace {
+
+// A grid of the given size filled with "r,c" texts, laid out at a known size.
+void Fill(FlexGrid &g, int rows, int cols)
+{
+    g.SetCols(cols);
+    g.SetRows(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            g.SetTextMatrix(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
+}
+
+// Records the cell events with the current cell at the moment each fired.
+struct EventLog {
+    QStringList events;
+    explicit EventLog(FlexGrid &g)
+    {
+        QObject::connect(&g, &FlexGrid::LeaveCell, [&g, this] {
+            events << QStringLiteral("Leave %1,%2").arg(g.Row()).arg(g.Col());
+        });
+        QObject::connect(&g, &FlexGrid::EnterCell, [&g, this] {
+            events << QStringLiteral("Enter %1,%2").arg(g.Row()).arg(g.Col());
+        });
+    }
+};
+
+} // namespace
+
+TEST(FlexGridStructure, StartsLikeTheOriginalControl)
+{
+    FlexGrid g;
+    EXPECT_EQ(g.Rows(), 2);
+    EXPECT_EQ(g.Cols(), 2);
+    EXPECT_EQ(g.FixedRows(), 1);
+    EXPECT_EQ(g.FixedCols(), 1);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.Col(), 1);
+    EXPECT_EQ(g.TopRow(), 1);
+}
+
+TEST(FlexGridStructure, TextMatrixKeepsTextsWhenRowsAndColsChange)
+{
+    FlexGrid g;
+    Fill(g, 5, 3);
+    EXPECT_EQ(g.TextMatrix(0, 0), "0,0"); // row 0 is a real row
+    EXPECT_EQ(g.TextMatrix(4, 2), "4,2");
+    g.SetCols(4);
+    g.SetRows(7);
+    EXPECT_EQ(g.TextMatrix(4, 2), "4,2");
+    EXPECT_EQ(g.TextMatrix(6, 3), "");
+    g.SetRows(3);
+    EXPECT_EQ(g.Rows(), 3);
+    EXPECT_EQ(g.TextMatrix(2, 1), "2,1");
+    EXPECT_EQ(g.TextMatrix(4, 2), ""); // gone, and reading beyond is harmless
+
+    // Out of range writes change nothing.
+    g.SetTextMatrix(3, 0, "x");
+    g.SetTextMatrix(0, -1, "x");
+    EXPECT_EQ(g.Rows(), 3);
+    EXPECT_EQ(g.Cols(), 4);
+}
+
+TEST(FlexGridStructure, ShrinkingKeepsTheCurrentCellInside)
+{
+    FlexGrid g;
+    Fill(g, 10, 5);
+    g.SetRow(9);
+    g.SetCol(4);
+    g.SetRows(4);
+    g.SetCols(3);
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Text(), "3,2");
+}
+
+TEST(FlexGridStructure, TextIsTheCurrentCell)
+{
+    FlexGrid g;
+    Fill(g, 4, 4);
+    g.SetRow(2);
+    g.SetCol(3);
+    EXPECT_EQ(g.Text(), "2,3");
+    g.SetText("new");
+    EXPECT_EQ(g.TextMatrix(2, 3), "new");
+}
+
+TEST(FlexGridStructure, ClearEmptiesTextsAndFormatsButKeepsLayout)
+{
+    FlexGrid g;
+    Fill(g, 4, 3);
+    g.SetColWidth(1, 700);
+    g.SetCellBackColor(0xFF00);
+    g.Clear();
+    EXPECT_EQ(g.TextMatrix(1, 1), "");
+    EXPECT_EQ(g.TextMatrix(0, 0), "");
+    EXPECT_EQ(g.CellBackColor(), 0);
+    EXPECT_EQ(g.Rows(), 4);
+    EXPECT_EQ(g.ColWidth(1), 700);
+}
+
+TEST(FlexGridStructure, BoundDataPutsFieldNamesInRowZero)
+{
+    FlexGrid g;
+    g.SetFixedCols(0);
+    g.SetBoundData({"Sal", "ID", "Greek"}, {{"a", "1", "alfa"}, {"b", "2", "beta"}});
+    EXPECT_EQ(g.Rows(), 3);
+    EXPECT_EQ(g.Cols(), 3);
+    EXPECT_EQ(g.TextMatrix(0, 1), "ID");
+    EXPECT_EQ(g.TextMatrix(2, 2), "beta");
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.Col(), 0);
+
+    // With a fixed column the fields start right of it.
+    FlexGrid h;
+    h.SetBoundData({"A", "B"}, {{"1", "2"}});
+    EXPECT_EQ(h.Cols(), 3);
+    EXPECT_EQ(h.TextMatrix(0, 1), "A");
+    EXPECT_EQ(h.TextMatrix(1, 2), "2");
+    EXPECT_EQ(h.TextMatrix(1, 0), "");
+
+    // No record still leaves one (empty) data row.
+    h.SetBoundData({"A"}, {});
+    EXPECT_EQ(h.Rows(), 2);
+    EXPECT_EQ(h.TextMatrix(1, 1), "");
+}
+
+TEST(FlexGridSizes, WidthsAndHeightsAreTwipsReadBackAsSet)
+{
+    FlexGrid g;
+    Fill(g, 4, 4);
+    const int dpi = g.logicalDpiX();
+    EXPECT_EQ(g.ColWidth(1), qRound(64 * 1440.0 / dpi)); // the default width
+    g.SetColWidth(1, 550);
+    EXPECT_EQ(g.ColWidth(1), 550);
+    EXPECT_EQ(g.TwipsToPixelsX(1440), dpi);
+    g.SetRowHeight(2, 600);
+    EXPECT_EQ(g.RowHeight(2), 600);
+    g.SetColWidth(1, -1);
+    EXPECT_EQ(g.ColWidth(1), qRound(64 * 1440.0 / dpi));
+    EXPECT_EQ(g.ColWidth(9), 0); // no such column
+}
+
+TEST(FlexGridSizes, ZeroWidthAndHeightHideColumnsAndRows)
+{
+    FlexGrid g;
+    Fill(g, 5, 4);
+    g.resize(400, 300);
+    g.SetFixedCols(0);
+    g.SetColWidth(0, 0);
+    g.SetRowHeight(0, 0);
+    EXPECT_EQ(g.ColWidth(0), 0);
+    // The first visible column starts at the left edge; row 1 at the top.
+    EXPECT_EQ(g.CellRect(1, 1).x(), 0);
+    EXPECT_EQ(g.CellRect(1, 1).y(), 0);
+    int row = -1, col = -1;
+    ASSERT_TRUE(g.CellAt(QPoint(2, 2), &row, &col));
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(col, 1);
+}
+
+TEST(FlexGridSizes, CellPositionIsInTwipsAndScrollsTheCellIntoView)
+{
+    FlexGrid g;
+    Fill(g, 100, 4);
+    g.resize(400, 200);
+    g.SetColWidth(0, 900);
+    g.SetColWidth(1, 1200);
+    g.SetRowHeight(0, 300);
+    for (int r = 1; r < 100; ++r)
+        g.SetRowHeight(r, 240);
+    g.SetRow(3);
+    g.SetCol(2);
+    const int frameX = g.PixelsToTwipsX(g.viewport()->x());
+    const int frameY = g.PixelsToTwipsY(g.viewport()->y());
+    EXPECT_EQ(g.CellLeft() - frameX, g.PixelsToTwipsX(g.TwipsToPixelsX(900) + g.TwipsToPixelsX(1200)));
+    EXPECT_EQ(g.CellTop() - frameY, g.PixelsToTwipsY(g.TwipsToPixelsY(300) + 2 * g.TwipsToPixelsY(240)));
+    EXPECT_EQ(g.CellWidth(), 960);
+    EXPECT_EQ(g.CellHeight(), 240);
+
+    // A cell far below comes into view when its position is read.
+    g.SetRow(90);
+    EXPECT_EQ(g.TopRow(), 1);
+    g.CellTop();
+    EXPECT_GT(g.TopRow(), 1);
+    EXPECT_FALSE(g.CellRect(90, 2).isEmpty());
+}
+
+TEST(FlexGridFormat, CellFormattingTouchesTheCurrentCellOnly)
+{
+    FlexGrid g;
+    Fill(g, 4, 4);
+    g.SetRow(2);
+    g.SetCol(3);
+    g.SetCellFontName("VudedoGreek");
+    g.SetCellFontSize(14);
+    g.SetCellFontBold(true);
+    g.SetCellBackColor(0xFF00);
+    g.SetCellForeColor(0x0000FF);
+    g.SetCellAlignment(flexgrid::flexAlignCenterCenter);
+    EXPECT_EQ(g.CellFontName(), "VudedoGreek");
+    EXPECT_DOUBLE_EQ(g.CellFontSize(), 14);
+    EXPECT_TRUE(g.CellFontBold());
+    EXPECT_EQ(g.CellBackColor(), 0xFF00);
+    EXPECT_EQ(g.CellForeColor(), 0x0000FF);
+    EXPECT_EQ(g.CellAlignment(), 4);
+
+    g.SetCol(2);
+    EXPECT_EQ(g.CellFontName(), g.font().family());
+    EXPECT_EQ(g.CellBackColor(), 0); // never set: 0, the grid's colour
+    EXPECT_EQ(g.CellAlignment(), 0);
+    EXPECT_FALSE(g.CellFontBold());
+    EXPECT_EQ(g.CellBackColorAt(2, 3), 0xFF00);
+    EXPECT_EQ(g.CellFontAt(2, 3).family(), "VudedoGreek");
+}
+
+TEST(FlexGridFormat, FillRepeatFormatsTheWholeSelection)
+{
+    FlexGrid g;
+    Fill(g, 5, 5);
+    g.SetRow(1);
+    g.SetCol(1);
+    g.SetRowSel(3);
+    g.SetColSel(2);
+    g.SetFillStyle(flexgrid::flexFillRepeat);
+    g.SetCellBackColor(0xC0E0FF);
+    EXPECT_EQ(g.CellBackColorAt(3, 2), 0xC0E0FF);
+    EXPECT_EQ(g.CellBackColorAt(1, 1), 0xC0E0FF);
+    EXPECT_EQ(g.CellBackColorAt(4, 2), 0);
+    EXPECT_EQ(g.CellBackColorAt(3, 3), 0);
+}
+
+TEST(FlexGridFormat, SettingRowCollapsesTheSelection)
+{
+    FlexGrid g;
+    Fill(g, 6, 4);
+    g.SetRowSel(4);
+    g.SetColSel(3);
+    EXPECT_EQ(g.RowSel(), 4);
+    g.SetRow(2);
+    EXPECT_EQ(g.RowSel(), 2);
+    EXPECT_EQ(g.ColSel(), g.Col());
+}
+
+TEST(FlexGridSort, GenericAscendingSortsNumbersAsNumbersBelowTheFixedRow)
+{
+    FlexGrid g;
+    g.SetFixedCols(0);
+    g.SetBoundData({"Key", "Word"}, {{"10", "ten"}, {"9", "nine"}, {"b", "bee"}, {"A", "ay"}, {"100", "hundred"}});
+    g.SetCol(0);
+    g.SetSort(flexgrid::flexSortGenericAscending);
+    QStringList keys;
+    for (int r = 1; r < g.Rows(); ++r)
+        keys << g.TextMatrix(r, 0);
+    EXPECT_EQ(keys, QStringList({"9", "10", "100", "A", "b"}));
+    EXPECT_EQ(g.TextMatrix(0, 0), "Key"); // the heading row stays
+    EXPECT_EQ(g.TextMatrix(2, 1), "ten"); // rows move whole
+
+    g.SetSort(flexgrid::flexSortGenericDescending);
+    EXPECT_EQ(g.TextMatrix(1, 0), "b");
+    EXPECT_EQ(g.TextMatrix(5, 0), "9");
+}
+
+TEST(FlexGridSort, StringSortsAndCaseAndRange)
+{
+    FlexGrid g;
+    g.SetFixedCols(0);
+    g.SetBoundData({"W"}, {{"b"}, {"B"}, {"a"}, {"C"}});
+    g.SetCol(0);
+    g.SetSort(flexgrid::flexSortStringAscending); // case-sensitive: capitals first
+    EXPECT_EQ(g.TextMatrix(1, 0), "B");
+    EXPECT_EQ(g.TextMatrix(2, 0), "C");
+    EXPECT_EQ(g.TextMatrix(3, 0), "a");
+    g.SetSort(flexgrid::flexSortStringNoCaseDescending);
+    EXPECT_EQ(g.TextMatrix(1, 0), "C");
+    EXPECT_EQ(g.TextMatrix(4, 0), "a");
+
+    // Only the rows Row..RowSel when they differ.
+    g.SetBoundData({"W"}, {{"d"}, {"c"}, {"b"}, {"a"}});
+    g.SetRow(2);
+    g.SetRowSel(3);
+    g.SetSort(flexgrid::flexSortGenericAscending);
+    EXPECT_EQ(g.TextMatrix(1, 0), "d");
+    EXPECT_EQ(g.TextMatrix(2, 0), "b");
+    EXPECT_EQ(g.TextMatrix(3, 0), "c");
+    EXPECT_EQ(g.TextMatrix(4, 0), "a");
+}
+
+TEST(FlexGridSort, KeysRunLeftToRightAndFormatsMoveWithTheRow)
+{
+    FlexGrid g;
+    g.SetFixedCols(0);
+    g.SetBoundData({"A", "B"}, {{"x", "2"}, {"x", "1"}, {"a", "9"}});
+    g.SetRow(3);
+    g.SetCol(1);
+    g.SetCellBackColor(0xFF00); // on "a","9"
+    g.SetRow(1);
+    g.SetCol(0);
+    g.SetColSel(1);
+    g.SetSort(flexgrid::flexSortGenericAscending); // on A, then B
+    EXPECT_EQ(g.TextMatrix(1, 0), "a");
+    EXPECT_EQ(g.TextMatrix(2, 1), "1");
+    EXPECT_EQ(g.TextMatrix(3, 1), "2");
+    EXPECT_EQ(g.CellBackColorAt(1, 1), 0xFF00);
+    EXPECT_EQ(g.CellBackColorAt(3, 1), 0);
+    g.SetSort(flexgrid::flexSortNone); // nothing
+    EXPECT_EQ(g.TextMatrix(1, 0), "a");
+}
+
+TEST(FlexGridEvents, CodeMovesFireLeaveThenEnter)
+{
+    FlexGrid g;
+    Fill(g, 5, 5);
+    EventLog log(g);
+    g.SetRow(3);
+    g.SetCol(2);
+    g.SetRow(3); // no move, no event
+    EXPECT_EQ(log.events, QStringList({"Leave 1,1", "Enter 3,1", "Leave 3,1", "Enter 3,2"}));
+    g.SetRow(7); // out of range: nothing
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(log.events.size(), 4);
+}
+
+TEST(FlexGridEvents, ArrowKeysMoveAndSkipHiddenColumns)
+{
+    FlexGrid g;
+    Fill(g, 5, 5);
+    g.resize(400, 300);
+    g.SetColWidth(2, 0);
+    EventLog log(g);
+    QTest::keyClick(&g, Qt::Key_Down);
+    QTest::keyClick(&g, Qt::Key_Right);
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_EQ(g.Col(), 3); // column 2 is hidden
+    QTest::keyClick(&g, Qt::Key_Up);
+    QTest::keyClick(&g, Qt::Key_Up); // row 0 is fixed: stays on row 1
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(log.events, QStringList({"Leave 1,1", "Enter 2,1", "Leave 2,1", "Enter 2,3",
+                                       "Leave 2,3", "Enter 1,3"}));
+    QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(g.Row(), 4);
+    EXPECT_EQ(g.Col(), 4);
+    QTest::keyClick(&g, Qt::Key_Up, Qt::ShiftModifier); // extends the selection
+    EXPECT_EQ(g.Row(), 4);
+    EXPECT_EQ(g.RowSel(), 3);
+}
+
+TEST(FlexGridEvents, KeyDownCanSwallowAKeyAndKeyPressGetsTheCharacter)
+{
+    FlexGrid g;
+    Fill(g, 5, 5);
+    QList<int> downs, presses;
+    QObject::connect(&g, &FlexGrid::KeyDown, [&](int &code, int shift) {
+        downs << code << shift;
+        if (code == 40)
+            code = 0;
+    });
+    QObject::connect(&g, &FlexGrid::KeyPress, [&](int &ascii) { presses << ascii; });
+    QTest::keyClick(&g, Qt::Key_Down);
+    EXPECT_EQ(g.Row(), 1); // swallowed
+    QTest::keyClick(&g, Qt::Key_F2);
+    QTest::keyClick(&g, Qt::Key_Delete);
+    QTest::keyClick(&g, Qt::Key_K);
+    QTest::keyClick(&g, Qt::Key_Return);
+    QTest::keyClick(&g, Qt::Key_Period);
+    EXPECT_EQ(downs, QList<int>({40, 0, 113, 0, 46, 0, 75, 0, 13, 0, 190, 0}));
+    EXPECT_EQ(presses, QList<int>({'k', 13, '.'}));
+}
+
+TEST(FlexGridEvents, MouseClickMovesTheCurrentCell)
+{
+    FlexGrid g;
+    Fill(g, 6, 4);
+    g.resize(400, 300);
+    QList<int> downs;
+    int clicks = 0;
+    QObject::connect(&g, &FlexGrid::MouseDown, [&](int button, int, int, int) { downs << button; });
+    QObject::connect(&g, &FlexGrid::Click, [&] { ++clicks; });
+    const QRect cell = g.CellRect(3, 2);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Col(), 2);
+    QTest::mouseClick(g.viewport(), Qt::RightButton, {}, g.CellRect(4, 2).center());
+    EXPECT_EQ(g.Row(), 3); // the right button does not move
+    // A click on the heading row leaves the current cell.
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(0, 2).center());
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(downs, QList<int>({1, 2, 1}));
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(FlexGridScroll, TopRowScrollsAndStopsAtTheEnd)
+{
+    FlexGrid g;
+    Fill(g, 50, 3);
+    g.resize(300, 200);
+    QSignalSpy scrolls(&g, &FlexGrid::Scroll);
+    g.SetTopRow(10);
+    EXPECT_EQ(g.TopRow(), 10);
+    EXPECT_EQ(scrolls.count(), 1);
+    g.SetTopRow(49); // cannot scroll past the last full page
+    EXPECT_LT(g.TopRow(), 49);
+    EXPECT_FALSE(g.CellRect(49, 1).isEmpty());
+    g.SetTopRow(0); // the fixed row: the first data row instead
+    EXPECT_EQ(g.TopRow(), 1);
+    // Moving the current cell by keys keeps it in view.
+    g.SetRow(1);
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(&g, Qt::Key_Down);
+    EXPECT_FALSE(g.CellRect(31, 1).isEmpty());
+    // Code that sets Row does not scroll.
+    g.SetTopRow(1);
+    g.SetRow(45);
+    EXPECT_EQ(g.TopRow(), 1);
+}
+
+TEST(FlexGridDraw, MergedAndWrappedCellsPaintWithoutTrouble)
+{
+    FlexGrid g;
+    Fill(g, 8, 4);
+    g.resize(300, 200);
+    g.SetMergeCells(flexgrid::flexMergeFree);
+    g.SetMergeCol(1, true);
+    g.SetMergeRow(2, true);
+    for (int r = 1; r < 8; ++r)
+        g.SetTextMatrix(r, 1, "same");
+    g.SetWordWrap(true);
+    g.SetRowSel(4);
+    g.SetColSel(3);
+    EXPECT_EQ(g.MergeCells(), 1);
+    EXPECT_TRUE(g.MergeCol(1));
+    EXPECT_TRUE(g.MergeRow(2));
+    EXPECT_FALSE(g.MergeRow(3));
+    const QPixmap shot = g.grab();
+    EXPECT_FALSE(shot.isNull());
+}
+
+TEST(FlexGridSpeed, FiftyThousandRowsFillSortAndDrawQuickly)
+{
+    QVector<QVector<QString>> records;
+    records.reserve(50000);
+    for (int i = 0; i < 50000; ++i)
+        records.append({QString::number((i * 7919) % 50000), QString::number(i), "am",
+                        QStringLiteral("word%1").arg(i), QStringLiteral("meaning %1").arg(i)});
+    FlexGrid g;
+    g.resize(600, 400);
+    g.SetFixedCols(0);
+    QElapsedTimer t;
+    t.start();
+    g.SetBoundData({"Sal", "ID", "WT", "Greek", "English"}, std::move(records));
+    g.SetRangeFont(1, 3, g.Rows() - 1, 4, "VudedoGreek", 14);
+    g.SetCol(0);
+    g.SetSort(flexgrid::flexSortGenericAscending);
+    g.SetTopRow(25000);
+    g.grab();
+    // A sanity bound for a sanitizer build, not a measurement.
+    EXPECT_LT(t.elapsed(), 5000);
+    EXPECT_EQ(g.Rows(), 50001);
+    EXPECT_EQ(g.TextMatrix(1, 0), "0");
+    EXPECT_EQ(g.TextMatrix(50000, 0), "49999");
+}

@@ -1,0 +1,143 @@
+#include "platform/winsys/QtMessageService.h"
+#include "platform/winsys/WindowServices.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+using namespace winsys;
+using B = QMessageBox;
+
+TEST(MessageBoxLayout, ButtonSetsFollowTheStyleNumber)
+{
+    EXPECT_EQ(LayoutForStyle(vbOKOnly).buttons, (QVector{B::Ok}));
+    EXPECT_EQ(LayoutForStyle(vbOKCancel).buttons, (QVector{B::Ok, B::Cancel}));
+    EXPECT_EQ(LayoutForStyle(vbAbortRetryIgnore).buttons, (QVector{B::Abort, B::Retry, B::Ignore}));
+    EXPECT_EQ(LayoutForStyle(vbYesNoCancel).buttons, (QVector{B::Yes, B::No, B::Cancel}));
+    EXPECT_EQ(LayoutForStyle(vbYesNo).buttons, (QVector{B::Yes, B::No}));
+    EXPECT_EQ(LayoutForStyle(vbRetryCancel).buttons, (QVector{B::Retry, B::Cancel}));
+    // Icon and default bits do not change the buttons; an unknown set is OK.
+    EXPECT_EQ(LayoutForStyle(276).buttons, (QVector{B::Yes, B::No}));
+    EXPECT_EQ(LayoutForStyle(6).buttons, (QVector{B::Ok}));
+}
+
+TEST(MessageBoxLayout, IconsFollowTheStyleNumber)
+{
+    EXPECT_EQ(LayoutForStyle(vbOKOnly).icon, B::NoIcon);
+    EXPECT_EQ(LayoutForStyle(16).icon, B::Critical);
+    EXPECT_EQ(LayoutForStyle(20).icon, B::Critical);
+    EXPECT_EQ(LayoutForStyle(33).icon, B::Question);
+    EXPECT_EQ(LayoutForStyle(vbExclamation).icon, B::Warning);
+    EXPECT_EQ(LayoutForStyle(vbInformation).icon, B::Information);
+}
+
+TEST(MessageBoxLayout, DefaultButtonByPosition)
+{
+    EXPECT_EQ(LayoutForStyle(vbYesNo).defaultButton, B::Yes);
+    EXPECT_EQ(LayoutForStyle(276).defaultButton, B::No); // Yes/No, critical, second default
+    EXPECT_EQ(LayoutForStyle(vbYesNoCancel | vbDefaultButton3).defaultButton, B::Cancel);
+    // A default beyond the last button falls back to the first.
+    EXPECT_EQ(LayoutForStyle(vbOKOnly | vbDefaultButton2).defaultButton, B::Ok);
+    EXPECT_EQ(LayoutForStyle(vbOKCancel | vbDefaultButton3).defaultButton, B::Ok);
+    // The layout agrees with the default answer the stand-in services give.
+    for (int style : {0, 1, 2, 3, 4, 5, 16, 20, 33, 276, 256 + 3, 512 + 3, 512 + 2, 256 + 1})
+        EXPECT_EQ(ResultForButton(LayoutForStyle(style).defaultButton), DefaultAnswer(style)) << style;
+}
+
+TEST(MessageBoxLayout, EscapeOnlyWhereABoxHasCancelOrOnlyOK)
+{
+    EXPECT_TRUE(LayoutForStyle(vbOKOnly).escapeAllowed);
+    EXPECT_TRUE(LayoutForStyle(vbOKCancel).escapeAllowed);
+    EXPECT_TRUE(LayoutForStyle(vbYesNoCancel).escapeAllowed);
+    EXPECT_TRUE(LayoutForStyle(vbRetryCancel).escapeAllowed);
+    EXPECT_FALSE(LayoutForStyle(vbYesNo).escapeAllowed);
+    EXPECT_FALSE(LayoutForStyle(vbAbortRetryIgnore).escapeAllowed);
+}
+
+TEST(MessageBoxLayout, ResultCodes)
+{
+    EXPECT_EQ(ResultForButton(B::Ok), vbOK);
+    EXPECT_EQ(ResultForButton(B::Cancel), vbCancel);
+    EXPECT_EQ(ResultForButton(B::Abort), vbAbort);
+    EXPECT_EQ(ResultForButton(B::Retry), vbRetry);
+    EXPECT_EQ(ResultForButton(B::Ignore), vbIgnore);
+    EXPECT_EQ(ResultForButton(B::Yes), vbYes);
+    EXPECT_EQ(ResultForButton(B::No), vbNo);
+}
+
+// Runs MsgBox through the installed Qt service while `answer` acts on the
+// shown box from the event loop.
+class ShownMessageBox : public ::testing::Test {
+protected:
+    void SetUp() override { InstallWindowServices(); }
+    void TearDown() override { UninstallWindowServices(); }
+
+    int Run(const QString &prompt, int style, const QString &title, std::function<void(QMessageBox *)> answer)
+    {
+        QTimer::singleShot(0, [this, answer] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            m_title = box->windowTitle();
+            m_text = box->text();
+            m_icon = box->icon();
+            m_default = box->standardButton(box->defaultButton());
+            answer(box);
+            // Close it in any case so that a failing answer cannot hang the test.
+            if (box->isVisible())
+                QTimer::singleShot(0, box, [box] { box->done(0); });
+        });
+        return MsgBox(prompt, style, title);
+    }
+
+    QString m_title, m_text;
+    QMessageBox::Icon m_icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButton m_default = QMessageBox::NoButton;
+};
+
+TEST_F(ShownMessageBox, ShowsTextTitleIconAndDefault)
+{
+    const int result = Run(QStringLiteral("Delete <b>this</b>?"), 276, QString(), [](QMessageBox *box) {
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(result, vbYes);
+    EXPECT_EQ(m_title, QStringLiteral("Tavrinel")); // an empty title is the program's
+    EXPECT_EQ(m_text, QStringLiteral("Delete <b>this</b>?"));
+    EXPECT_EQ(m_icon, QMessageBox::Critical);
+    EXPECT_EQ(m_default, QMessageBox::No);
+}
+
+TEST_F(ShownMessageBox, EnterChoosesTheDefaultButton)
+{
+    const int result = Run(QStringLiteral("Sure?"), vbYesNo | vbDefaultButton2, QStringLiteral("Exercise"),
+                           [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(result, vbNo);
+    EXPECT_EQ(m_title, QStringLiteral("Exercise"));
+}
+
+TEST_F(ShownMessageBox, EscapeAnswersCancelWhereThereIsOne)
+{
+    EXPECT_EQ(Run(QStringLiteral("Go on?"), vbYesNoCancel, QString(),
+                  [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }),
+              vbCancel);
+    EXPECT_EQ(Run(QStringLiteral("Done."), vbOKOnly, QString(),
+                  [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }),
+              vbOK);
+}
+
+TEST_F(ShownMessageBox, EscapeDoesNotAnswerAYesNoQuestion)
+{
+    bool stillOpenAfterEscape = false;
+    const int result = Run(QStringLiteral("Empty the store?"), 20, QString(), [&](QMessageBox *box) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        box->close();
+        stillOpenAfterEscape = box->isVisible();
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(stillOpenAfterEscape);
+    EXPECT_EQ(result, vbYes);
+}
