@@ -9,6 +9,10 @@
 #include <QStringList>
 #include <QVector>
 
+namespace dao {
+class Recordset;
+}
+
 namespace tav {
 
 class CaptionArray {
@@ -62,5 +66,11 @@ inline CaptionArray Caps1112{1112, 1118};
 
 // The 21 arrays of the main window, in the order its Load fills them.
 const QVector<CaptionArray *> &MainCaptionArrays();
+
+// Copies the texts of one array from an open LangCaps recordset: for every
+// caption number n of the array, FindFirst "Index = n"; a row found gives the
+// element the field named column (Null reads as ""); a number without a row
+// keeps its element.
+void FillCaptionArray(dao::Recordset &caps, const QString &column, CaptionArray &array);
 
 } // namespace tav

@@ -116,6 +116,23 @@ QString ThirdLanguagePanel(const QString &language)
 
 } // namespace
 
+QString ThirdLanguagePanelText()
+{
+    return OptBoHide3 ? QStringLiteral("3:rd language deselected") : ThirdLanguagePanel(Opt3rdLang);
+}
+
+bool SaveBoChecka(bool value)
+{
+    OptBoChecka = value;
+    if (!WriteOptions({BoolStatement(QStringLiteral("BoChecka"), value)})) {
+        RestoreBool(OptBoChecka, QStringLiteral("BoChecka"));
+        return false;
+    }
+    Link().SetPanelText(4, QStringLiteral("Tavrinel CheckAll ") + (OptBoChecka ? QStringLiteral("True") : QStringLiteral("False")) +
+                               QStringLiteral("  "));
+    return true;
+}
+
 bool SaveNbrRepeats()
 {
     if (WriteOptions({NumberStatement(QStringLiteral("nbrRepeats"), OptNbrRepeats)}))
@@ -134,6 +151,20 @@ bool SaveNbrWrongs()
 
 bool Save3rdLang(const QString &language)
 {
+    // The new strings are built and tried before anything is written: a
+    // language whose tables are missing would leave a program that cannot
+    // start, so it is refused and everything stays as it was.
+    try {
+        if (language.trimmed().isEmpty())
+            throw dao::DaoError(dao::DaoError::ItemNotFound, QStringLiteral("The language has no name."));
+        CheckThirdLanguageSql(MakeThirdLanguageSql(language));
+    } catch (const dao::DaoError &e) {
+        winsys::MsgBox(QStringLiteral("The ") + language + QStringLiteral(" language can not be selected:\n") +
+                           e.Description() + QStringLiteral("\nThe 3:rd language stays ") + Opt3rdLang +
+                           QLatin1Char('.'),
+                       winsys::vbCritical, winsys::AppTitle);
+        return false;
+    }
     Opt3rdLang = language;
     QStringList statements{TextStatement(QStringLiteral("3rdLang"), Opt3rdLang)};
     // The exercises must never ask or answer in a language that has no table
@@ -154,7 +185,7 @@ bool Save3rdLang(const QString &language)
         return false;
     }
     BuildSqlStrings();
-    Link().SetPanelText(6, ThirdLanguagePanel(language));
+    Link().SetPanelText(6, ThirdLanguagePanelText());
     return true;
 }
 
@@ -166,7 +197,7 @@ bool SaveBoHide3(bool hide)
         return false;
     }
     Link().JulGran();
-    Link().SetPanelText(6, OptBoHide3 ? QStringLiteral("3:rd language deselected") : ThirdLanguagePanel(Opt3rdLang));
+    Link().SetPanelText(6, ThirdLanguagePanelText());
     return true;
 }
 

@@ -14,9 +14,20 @@ namespace tav {
 
 bool SaveNbrRepeats();                       // writes OptNbrRepeats
 bool SaveNbrWrongs();                        // writes OptNbrWrongs
-bool Save3rdLang(const QString &language);   // sets and writes Opt3rdLang
+// Sets and writes Opt3rdLang after trying the language's SQL strings; a
+// language whose tables do not answer is refused with a message.
+bool Save3rdLang(const QString &language);
 bool SaveBoHide3(bool hide);                 // sets OptBoHide3 and writes it
 bool Save2ndScribble();                      // writes Opt2ndScribble
 bool Save2ndTavrinel();                      // writes Opt2ndTavrinel
+
+// Sets and writes OptBoChecka, the rule for words with several meanings, and
+// shows it in panel 4 ("Tavrinel CheckAll True  "). An open exercise window
+// reads the new value from OptBoChecka.
+bool SaveBoChecka(bool value);
+
+// The text of status panel 6: "3:rd language deselected" while the third
+// language is hidden, else "3:rd language= " & Opt3rdLang & "  ".
+QString ThirdLanguagePanelText();
 
 } // namespace tav

@@ -4,31 +4,66 @@
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 
+#include <QStringList>
+
 namespace tav {
 
-void BuildSqlStrings()
+ThirdLanguageSql MakeThirdLanguageSql(const QString &L)
 {
-    const QString L = Opt3rdLang;
-
-    Lang3Table = QStringLiteral("Greek") + L;
-    Lang3Lat = Lang3Table + QStringLiteral(".Lat");
-    Lang3ID = Lang3Table + QStringLiteral(".ID");
-    Lang3Means = Lang3Table + QStringLiteral(".Means");
-    Lang3Short = L.left(3).toUpper();
-    Lang3AllTable = QStringLiteral("All") + L + QStringLiteral("Greek");
+    ThirdLanguageSql s;
+    s.Lang3Table = QStringLiteral("Greek") + L;
+    s.Lang3Lat = s.Lang3Table + QStringLiteral(".Lat");
+    s.Lang3ID = s.Lang3Table + QStringLiteral(".ID");
+    s.Lang3Means = s.Lang3Table + QStringLiteral(".Means");
+    s.Lang3Short = L.left(3).toUpper();
+    s.Lang3AllTable = QStringLiteral("All") + L + QStringLiteral("Greek");
 
     auto allQuery = [](const QString &T) {
         return QStringLiteral("SELECT ") + T + QStringLiteral(".Sal,") + T + QStringLiteral(".ID,") + T +
                QStringLiteral(".Lat,") + T + QStringLiteral(".Art,") + T + QStringLiteral(".Greek FROM ") + T;
     };
-    SqlAllLang3 = allQuery(Lang3AllTable);
-    SqlAllEnglish = allQuery(QStringLiteral("AllEnglishGreek"));
+    s.SqlAllLang3 = allQuery(s.Lang3AllTable);
+    s.SqlAllEnglish = allQuery(QStringLiteral("AllEnglishGreek"));
 
-    const QString join = QStringLiteral(" FROM Main INNER JOIN ") + Lang3Table + QStringLiteral(" ON Main.ID = ") + Lang3ID;
-    SqlLang3 = QStringLiteral("SELECT Main.Sal,Main.ID,Main.WT,Main.Art,Main.Greek,") + QStringLiteral("Main.English,") +
-               Lang3Lat + QStringLiteral(" AS ") + L + join;
-    SqlLang3Genus = QStringLiteral("SELECT Main.Sal,Main.ID,Main.Genus,Main.Art,Main.Greek,") +
-                    QStringLiteral("Main.English,") + Lang3Lat + QStringLiteral(" AS ") + L + join;
+    const QString join =
+        QStringLiteral(" FROM Main INNER JOIN ") + s.Lang3Table + QStringLiteral(" ON Main.ID = ") + s.Lang3ID;
+    s.SqlLang3 = QStringLiteral("SELECT Main.Sal,Main.ID,Main.WT,Main.Art,Main.Greek,") + QStringLiteral("Main.English,") +
+                 s.Lang3Lat + QStringLiteral(" AS ") + L + join;
+    s.SqlLang3Genus = QStringLiteral("SELECT Main.Sal,Main.ID,Main.Genus,Main.Art,Main.Greek,") +
+                      QStringLiteral("Main.English,") + s.Lang3Lat + QStringLiteral(" AS ") + L + join;
+    return s;
+}
+
+void CheckThirdLanguageSql(const ThirdLanguageSql &s)
+{
+    // Each text once, reading no row: a missing table or column fails here.
+    const QStringList probes = {
+        s.SqlLang3 + QStringLiteral(" WHERE Main.ID = -1"),
+        s.SqlLang3Genus + QStringLiteral(" WHERE Main.ID = -1"),
+        s.SqlAllLang3 + QStringLiteral(" WHERE ID = -1"),
+        QStringLiteral("SELECT ID, Lat, Means, Greek, Remarks FROM ") + s.Lang3Table + QStringLiteral(" WHERE ID = -1"),
+    };
+    for (const QString &sql : probes) {
+        dao::RecordsetPtr rs = WordDb->OpenRecordset(sql, dao::RecordsetType::Snapshot);
+        rs->Close();
+    }
+}
+
+void BuildSqlStrings()
+{
+    const QString L = Opt3rdLang;
+    const ThirdLanguageSql s = MakeThirdLanguageSql(L);
+
+    Lang3Table = s.Lang3Table;
+    Lang3Lat = s.Lang3Lat;
+    Lang3ID = s.Lang3ID;
+    Lang3Means = s.Lang3Means;
+    Lang3Short = s.Lang3Short;
+    Lang3AllTable = s.Lang3AllTable;
+    SqlAllLang3 = s.SqlAllLang3;
+    SqlAllEnglish = s.SqlAllEnglish;
+    SqlLang3 = s.SqlLang3;
+    SqlLang3Genus = s.SqlLang3Genus;
 
     SqlMain = QStringLiteral("SELECT Main.Sal,Main.ID,Main.WT,Main.Art,Main.Greek,") +
               QStringLiteral("Main.English FROM Main ");

@@ -3,7 +3,22 @@
 // The texts are kept exactly as the lists were first written, doubled blanks
 // included: callers append their own " WHERE ..." or an ID in decimal.
 
+#include <QString>
+
 namespace tav {
+
+// The third-language names and list queries BuildSqlStrings makes from a
+// language name, before they are made the shared ones.
+struct ThirdLanguageSql {
+    QString Lang3Table, Lang3Lat, Lang3ID, Lang3Means, Lang3Short, Lang3AllTable;
+    QString SqlAllLang3, SqlAllEnglish, SqlLang3, SqlLang3Genus;
+};
+ThirdLanguageSql MakeThirdLanguageSql(const QString &L);
+
+// Runs each third-language query once on WordDb without reading rows, so
+// that a language whose tables or columns are missing is found before it is
+// stored. Throws dao::DaoError.
+void CheckThirdLanguageSql(const ThirdLanguageSql &s);
 
 // Builds the third-language names and the list queries from Opt3rdLang, then
 // counts the words (MainCount), the words with a third-language meaning

@@ -1,9 +1,30 @@
 #include "platform/dao/Dao.h"
 
+#include "platform/dao/JetSql.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTime>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
 namespace dao {
 
 DaoError::DaoError(int number, const QString &message)
     : std::runtime_error(message.toStdString()), m_number(number), m_description(message)
+{
+}
+
+DaoError::DaoError(int number, const QString &message, const QString &sql)
+    : std::runtime_error((message + QStringLiteral(" [") + sql + QLatin1Char(']')).toStdString()),
+      m_number(number), m_description(message), m_sql(sql)
 {
 }
 
@@ -12,6 +33,1287 @@ QString SqlText(const QString &value)
     QString quoted = value;
     quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+namespace {
+
+const char kRowidColumn[] = "__tav_rowid";
+constexpr int kBusyTimeoutMs = 5000;
+
+// A prepared statement that is always finalized, so none stays open.
+struct Stmt {
+    sqlite3_stmt *st = nullptr;
+    Stmt() = default;
+    Stmt(const Stmt &) = delete;
+    Stmt &operator=(const Stmt &) = delete;
+    ~Stmt() { sqlite3_finalize(st); }
+};
+
+[[noreturn]] void throwDb(sqlite3 *db, const QString &sql)
+{
+    throw DaoError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), sql);
+}
+
+QString quoteName(const QString &name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+// "[Main]" -> "Main".
+QString unbracket(const QString &name)
+{
+    const QString t = name.trimmed();
+    if (t.size() >= 2 && t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']')))
+        return t.mid(1, t.size() - 2);
+    return t;
+}
+
+bool onlySeparators(const char *tail)
+{
+    for (; tail && *tail; ++tail)
+        if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
+            return false;
+    return true;
+}
+
+void prepare(sqlite3 *db, const QByteArray &sql, Stmt &s, const char **tail = nullptr)
+{
+    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &s.st, tail) != SQLITE_OK)
+        throwDb(db, QString::fromUtf8(sql));
+}
+
+// Values as they are stored: Yes/No as -1/0 (Jet's True), dates and times as
+// ISO-8601 text.
+QVariant storedForm(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return QVariant(qlonglong(v.toBool() ? -1 : 0));
+    case QMetaType::QDate:
+        return v.toDate().toString(Qt::ISODate);
+    case QMetaType::QDateTime:
+        return v.toDateTime().toString(Qt::ISODate);
+    case QMetaType::QTime:
+        return v.toTime().toString(Qt::ISODate);
+    default:
+        return v;
+    }
+}
+
+void bindVariant(sqlite3 *db, sqlite3_stmt *st, int i, const QVariant &value, const QString &sql)
+{
+    const QVariant v = storedForm(value);
+    int rc;
+    if (!v.isValid() || v.isNull()) {
+        rc = sqlite3_bind_null(st, i);
+    } else {
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+            rc = sqlite3_bind_int64(st, i, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(st, i, v.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray b = v.toByteArray();
+            rc = sqlite3_bind_blob64(st, i, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray t = v.toString().toUtf8();
+            rc = sqlite3_bind_text64(st, i, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+            break;
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        throwDb(db, sql);
+}
+
+QVariant columnValue(sqlite3_stmt *st, int c)
+{
+    switch (sqlite3_column_type(st, c)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(st, c)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, c));
+    case SQLITE_TEXT:
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                 sqlite3_column_bytes(st, c));
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)), sqlite3_column_bytes(st, c));
+    default:
+        return QVariant();
+    }
+}
+
+// Settings every connection gets: extended codes, a busy timeout, WAL (so a
+// second connection may write while this one reads), the Jet functions.
+void configure(sqlite3 *db, const QString &path, bool readOnly)
+{
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    {
+        Stmt s;
+        const QByteArray probe("SELECT count(*) FROM sqlite_master");
+        int rc = sqlite3_prepare_v2(db, probe.constData(), -1, &s.st, nullptr);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(s.st);
+        if (rc != SQLITE_ROW) {
+            const int code = sqlite3_extended_errcode(db);
+            const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+            if ((code & 0xFF) == SQLITE_NOTADB)
+                throw DaoError(DaoError::NotADatabase,
+                               QStringLiteral("The file \"%1\" is not a database (%2).").arg(path, msg));
+            throw DaoError(code, msg);
+        }
+    }
+    if (!readOnly) {
+        Stmt s;
+        int rc = sqlite3_prepare_v2(db, "PRAGMA journal_mode=WAL", -1, &s.st, nullptr);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(s.st);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            throwDb(db, QStringLiteral("PRAGMA journal_mode=WAL"));
+    }
+    RegisterJetFunctions(db);
+}
+
+struct Handle {
+    sqlite3 *db = nullptr;
+    ~Handle() { sqlite3_close_v2(db); }
+    sqlite3 *release()
+    {
+        sqlite3 *d = db;
+        db = nullptr;
+        return d;
+    }
+};
+
+QString columnTypeSql(FieldType type)
+{
+    switch (type) {
+    case FieldType::Boolean:
+    case FieldType::Integer:
+    case FieldType::Long:
+        return QStringLiteral("INTEGER");
+    case FieldType::Single:
+    case FieldType::Double:
+        return QStringLiteral("REAL");
+    case FieldType::Date:
+        return QStringLiteral("TEXT");
+    case FieldType::Text:
+    case FieldType::Memo:
+        return QStringLiteral("TEXT COLLATE NOCASE");
+    }
+    return QStringLiteral("TEXT");
+}
+
+bool firstWordIs(const QString &sql, std::initializer_list<const char *> words)
+{
+    static const QRegularExpression first(QStringLiteral("^\\s*\\(*\\s*([A-Za-z]+)"));
+    const auto m = first.match(sql);
+    if (!m.hasMatch())
+        return false;
+    for (const char *w : words)
+        if (m.captured(1).compare(QLatin1String(w), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QString stripSemicolons(QString sql)
+{
+    sql = sql.trimmed();
+    while (sql.endsWith(QLatin1Char(';')))
+        sql = sql.left(sql.size() - 1).trimmed();
+    return sql;
+}
+
+// The CAST that gives a bound value the affinity of a column declared as decl
+// (SQLite's rules of type affinity); empty for no affinity.
+QString affinityCast(const QString &decl)
+{
+    const QString d = decl.toUpper();
+    if (d.isEmpty() || (d.contains(QLatin1String("BLOB")) && !d.contains(QLatin1String("INT"))))
+        return {};
+    if (d.contains(QLatin1String("INT")))
+        return QStringLiteral("NUMERIC");
+    if (d.contains(QLatin1String("CHAR")) || d.contains(QLatin1String("CLOB")) || d.contains(QLatin1String("TEXT")))
+        return QStringLiteral("TEXT");
+    if (d.contains(QLatin1String("REAL")) || d.contains(QLatin1String("FLOA")) || d.contains(QLatin1String("DOUB")))
+        return QStringLiteral("REAL");
+    return QStringLiteral("NUMERIC");
+}
+
+[[noreturn]] void noCurrentRecord() { throw DaoError(DaoError::NoCurrentRecord, QStringLiteral("No current record.")); }
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// DBEngine
+// ---------------------------------------------------------------------------
+DatabasePtr DBEngine::OpenDatabase(const QString &path, bool /*exclusive*/, bool readOnly)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile())
+        throw DaoError(DaoError::FileNotFound, QStringLiteral("Could not find file \"%1\".").arg(path));
+    if (fi.size() == 0)
+        throw DaoError(DaoError::NotADatabase, QStringLiteral("The file \"%1\" is not a database (it is empty).").arg(path));
+    Handle h;
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &h.db, flags, nullptr) != SQLITE_OK) {
+        if (!h.db)
+            throw DaoError(SQLITE_NOMEM, QStringLiteral("Out of memory opening \"%1\".").arg(path));
+        throw DaoError(sqlite3_extended_errcode(h.db), QString::fromUtf8(sqlite3_errmsg(h.db)));
+    }
+    configure(h.db, path, readOnly);
+    return DatabasePtr(new Database(h.release(), path));
+}
+
+DatabasePtr DBEngine::CreateDatabase(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw DaoError(DaoError::DatabaseExists, QStringLiteral("Database \"%1\" already exists.").arg(path));
+    Handle h;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &h.db, flags, nullptr) != SQLITE_OK) {
+        if (!h.db)
+            throw DaoError(SQLITE_NOMEM, QStringLiteral("Out of memory creating \"%1\".").arg(path));
+        throw DaoError(sqlite3_extended_errcode(h.db), QString::fromUtf8(sqlite3_errmsg(h.db)));
+    }
+    configure(h.db, path, false);
+    return DatabasePtr(new Database(h.release(), path));
+}
+
+void DBEngine::CompactDatabase(const QString &src, const QString &dst)
+{
+    if (QFileInfo::exists(dst))
+        throw DaoError(DaoError::DatabaseExists, QStringLiteral("Database \"%1\" already exists.").arg(dst));
+    DatabasePtr db = OpenDatabase(src);
+    try {
+        db->ExecNative(QStringLiteral("VACUUM INTO ?1"), {dst});
+    } catch (...) {
+        QFile::remove(dst);
+        throw;
+    }
+    db->Close();
+}
+
+// ---------------------------------------------------------------------------
+// Database
+// ---------------------------------------------------------------------------
+Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
+
+Database::~Database() { Close(); }
+
+sqlite3 *Database::Handle() const { return m_db; }
+
+sqlite3 *Database::live() const
+{
+    if (!m_db)
+        throw DaoError(DaoError::ObjectClosed, QStringLiteral("The database \"%1\" is closed.").arg(m_path));
+    return m_db;
+}
+
+void Database::Close()
+{
+    if (!m_db)
+        return;
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_transactionDepth = 0;
+}
+
+void Database::Execute(const QString &jetSql)
+{
+    sqlite3 *db = live();
+    const QString sql = TranslateJet(jetSql);
+    const QByteArray utf8 = sql.toUtf8();
+    Stmt s;
+    const char *tail = nullptr;
+    prepare(db, utf8, s, &tail);
+    if (!onlySeparators(tail))
+        throw DaoError(DaoError::UnsupportedJetSql,
+                       QStringLiteral("Execute runs one statement at a time"), sql);
+    m_recordsAffected = 0;
+    if (!s.st)
+        return;
+    if (sqlite3_column_count(s.st) > 0 && sqlite3_stmt_readonly(s.st))
+        throw DaoError(DaoError::SelectInExecute, QStringLiteral("Cannot execute a select query."), sql);
+    int rc;
+    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        throwDb(db, sql);
+    if (firstWordIs(sql, {"INSERT", "UPDATE", "DELETE", "REPLACE"}))
+        m_recordsAffected = sqlite3_changes64(db);
+}
+
+QVector<QVector<QVariant>> Database::QueryNative(const QString &sql, QStringList *columnNames,
+                                                 const QVariantList &params)
+{
+    sqlite3 *db = live();
+    Stmt s;
+    const char *tail = nullptr;
+    const QByteArray utf8 = sql.toUtf8(); // tail points into it
+    prepare(db, utf8, s, &tail);
+    if (!onlySeparators(tail))
+        throw DaoError(DaoError::UnsupportedJetSql, QStringLiteral("QueryNative runs one statement at a time"), sql);
+    QVector<QVector<QVariant>> rows;
+    if (!s.st)
+        return rows;
+    for (int i = 0; i < params.size(); ++i)
+        bindVariant(db, s.st, i + 1, params[i], sql);
+    const int cols = sqlite3_column_count(s.st);
+    if (columnNames) {
+        columnNames->clear();
+        for (int c = 0; c < cols; ++c)
+            *columnNames << QString::fromUtf8(sqlite3_column_name(s.st, c));
+    }
+    int rc;
+    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+        QVector<QVariant> row;
+        row.reserve(cols);
+        for (int c = 0; c < cols; ++c)
+            row.push_back(columnValue(s.st, c));
+        rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE)
+        throwDb(db, sql);
+    return rows;
+}
+
+void Database::ExecNative(const QString &sql, const QVariantList &params)
+{
+    sqlite3 *db = live();
+    const QByteArray utf8 = sql.toUtf8();
+    const char *next = utf8.constData();
+    const char *end = next + utf8.size();
+    bool first = true;
+    // Without parameters a script of several statements runs in order.
+    while (next && next < end && !onlySeparators(next)) {
+        Stmt s;
+        const char *tail = nullptr;
+        if (sqlite3_prepare_v2(db, next, int(end - next), &s.st, &tail) != SQLITE_OK)
+            throwDb(db, sql);
+        if (!params.isEmpty()) {
+            if (!first || !onlySeparators(tail))
+                throw DaoError(DaoError::UnsupportedJetSql,
+                               QStringLiteral("A statement with parameters must stand alone"), sql);
+            for (int i = 0; i < params.size(); ++i)
+                bindVariant(db, s.st, i + 1, params[i], sql);
+        }
+        if (s.st) {
+            int rc;
+            while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+            }
+            if (rc != SQLITE_DONE)
+                throwDb(db, sql);
+        }
+        first = false;
+        next = tail;
+    }
+}
+
+QString Database::tableName(const QString &name) const
+{
+    const auto rows = const_cast<Database *>(this)->QueryNative(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"),
+        nullptr, {unbracket(name)});
+    return rows.isEmpty() ? QString() : rows[0][0].toString();
+}
+
+QStringList Database::TableNames() const
+{
+    QStringList names;
+    const auto rows = const_cast<Database *>(this)->QueryNative(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND substr(name, 1, 7) <> 'sqlite_'"));
+    for (const auto &r : rows)
+        names << r[0].toString();
+    return names;
+}
+
+bool Database::TableExists(const QString &name) const { return !tableName(name).isEmpty(); }
+
+QStringList Database::FieldNames(const QString &table) const
+{
+    const QString t = tableName(table);
+    if (t.isEmpty())
+        throw DaoError(DaoError::ItemNotFound, QStringLiteral("The table \"%1\" does not exist.").arg(table));
+    QStringList names;
+    const auto rows = const_cast<Database *>(this)->QueryNative(
+        QStringLiteral("SELECT name FROM pragma_table_info(?1)"), nullptr, {t});
+    for (const auto &r : rows)
+        names << r[0].toString();
+    return names;
+}
+
+void Database::CreateTable(const QString &name, const QVector<FieldDef> &fields)
+{
+    live();
+    if (fields.isEmpty())
+        throw DaoError(DaoError::NoFields, QStringLiteral("The table \"%1\" has no fields.").arg(name));
+    if (TableExists(name))
+        throw DaoError(DaoError::TableExists, QStringLiteral("Table \"%1\" already exists.").arg(name));
+    QStringList defs;
+    for (const FieldDef &f : fields)
+        defs << quoteName(f.name) + QLatin1Char(' ') + columnTypeSql(f.type);
+    ExecNative(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(unbracket(name)), defs.join(QStringLiteral(", "))));
+}
+
+void Database::DeleteTable(const QString &name)
+{
+    const QString t = tableName(name);
+    if (t.isEmpty())
+        throw DaoError(DaoError::ItemNotFound, QStringLiteral("The table \"%1\" does not exist.").arg(name));
+    ExecNative(QStringLiteral("DROP TABLE ") + quoteName(t));
+}
+
+void Database::CreateQueryDef(const QString &name, const QString &jetSql)
+{
+    live();
+    const QString key = unbracket(name).toLower();
+    if (key.isEmpty() || m_queryDefs.contains(key) || TableExists(name))
+        throw DaoError(DaoError::ObjectExists, QStringLiteral("Object \"%1\" already exists.").arg(name));
+    TranslateJet(jetSql); // refuses what cannot run, now rather than at use
+    m_queryDefs.insert(key, jetSql);
+}
+
+void Database::DeleteQueryDef(const QString &name)
+{
+    if (m_queryDefs.remove(unbracket(name).toLower()) == 0)
+        throw DaoError(DaoError::ItemNotFound, QStringLiteral("The query \"%1\" does not exist.").arg(name));
+}
+
+QString Database::QueryDefSql(const QString &name) const
+{
+    const auto it = m_queryDefs.constFind(unbracket(name).toLower());
+    if (it == m_queryDefs.constEnd())
+        throw DaoError(DaoError::ItemNotFound, QStringLiteral("The query \"%1\" does not exist.").arg(name));
+    return it.value();
+}
+
+void Database::BeginTrans()
+{
+    live();
+    if (m_transactionDepth == 0)
+        ExecNative(QStringLiteral("BEGIN IMMEDIATE"));
+    else
+        ExecNative(QStringLiteral("SAVEPOINT tav_%1").arg(m_transactionDepth));
+    ++m_transactionDepth;
+}
+
+void Database::CommitTrans()
+{
+    live();
+    if (m_transactionDepth == 0)
+        throw DaoError(DaoError::NoTransaction, QStringLiteral("Commit without BeginTrans."));
+    if (m_transactionDepth == 1)
+        ExecNative(QStringLiteral("COMMIT"));
+    else
+        ExecNative(QStringLiteral("RELEASE tav_%1").arg(m_transactionDepth - 1));
+    --m_transactionDepth;
+}
+
+void Database::Rollback()
+{
+    sqlite3 *db = live();
+    if (m_transactionDepth == 0)
+        throw DaoError(DaoError::NoTransaction, QStringLiteral("Rollback without BeginTrans."));
+    --m_transactionDepth;
+    if (m_transactionDepth == 0) {
+        if (!sqlite3_get_autocommit(db)) // SQLite may already have rolled back after an error
+            ExecNative(QStringLiteral("ROLLBACK"));
+    } else {
+        ExecNative(QStringLiteral("ROLLBACK TO tav_%1; RELEASE tav_%1").arg(m_transactionDepth));
+    }
+}
+
+RecordsetPtr Database::OpenRecordset(const QString &nameOrSql, RecordsetType type)
+{
+    live();
+    const QString text = nameOrSql.trimmed();
+    QString jet;
+    if (firstWordIs(text, {"SELECT", "WITH"})) {
+        jet = text;
+    } else if (auto it = m_queryDefs.constFind(unbracket(text).toLower()); it != m_queryDefs.constEnd()) {
+        jet = it.value();
+    } else {
+        const auto rows = QueryNative(
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE"),
+            nullptr, {unbracket(text)});
+        if (rows.isEmpty())
+            throw DaoError(DaoError::InputNotFound,
+                           QStringLiteral("The table or query \"%1\" does not exist.").arg(text));
+        const QString table = quoteName(rows[0][0].toString());
+        const QString native = QStringLiteral("SELECT * FROM ") + table;
+        const QString load = type == RecordsetType::Snapshot
+                                 ? QString()
+                                 : QStringLiteral("SELECT *, rowid AS %1 FROM %2").arg(QLatin1String(kRowidColumn), table);
+        return makeRecordset(nameOrSql, native, load, type);
+    }
+    const QString native = stripSemicolons(TranslateJet(jet));
+    QString load;
+    if (type != RecordsetType::Snapshot) {
+        const SelectShape shape = AnalyseSelect(native);
+        if (shape.singleTable && shape.fromPos > 0)
+            load = native.left(shape.fromPos) + QStringLiteral(", rowid AS %1 ").arg(QLatin1String(kRowidColumn))
+                   + native.mid(shape.fromPos);
+    }
+    return makeRecordset(nameOrSql, native, load, type);
+}
+
+RecordsetPtr Database::makeRecordset(const QString &source, const QString &nativeSql, const QString &loadSql,
+                                     RecordsetType type)
+{
+    return RecordsetPtr(new Recordset(shared_from_this(), source, nativeSql, loadSql, type));
+}
+
+// ---------------------------------------------------------------------------
+// Recordset
+// ---------------------------------------------------------------------------
+struct Recordset::FindPlan {
+    QString criteria;
+    QString sql;
+    Stmt stmt;
+    QVector<int> fields;  // bound as ?1..?n
+    int fastField = -1;   // "Field = integer": compared without SQLite
+    qint64 fastValue = 0;
+};
+
+Recordset::Recordset(DatabasePtr db, QString source, QString nativeSql, QString loadSql, RecordsetType type)
+    : m_db(std::move(db)), m_source(std::move(source)), m_nativeSql(std::move(nativeSql)),
+      m_loadSql(std::move(loadSql)), m_type(type)
+{
+    describe();
+}
+
+Recordset::~Recordset() = default;
+
+void Recordset::describe()
+{
+    sqlite3 *db = m_db->live();
+    Stmt s;
+    bool updatable = false;
+    QString table;
+    if (!m_loadSql.isEmpty() && m_type != RecordsetType::Snapshot) {
+        // The rowid can be read and every field comes straight from one table.
+        if (sqlite3_prepare_v2(db, m_loadSql.toUtf8().constData(), -1, &s.st, nullptr) == SQLITE_OK && s.st) {
+            const int n = sqlite3_column_count(s.st) - 1;
+            updatable = n >= 1;
+            for (int c = 0; c < n && updatable; ++c) {
+                const char *t = sqlite3_column_table_name(s.st, c);
+                const char *o = sqlite3_column_origin_name(s.st, c);
+                const char *d = sqlite3_column_database_name(s.st, c);
+                if (!t || !o || !d || std::strcmp(d, "main") != 0)
+                    updatable = false;
+                else if (table.isEmpty())
+                    table = QString::fromUtf8(t);
+                else if (table != QString::fromUtf8(t))
+                    updatable = false;
+            }
+        }
+        if (!updatable) {
+            sqlite3_finalize(s.st);
+            s.st = nullptr;
+        }
+    }
+    if (!updatable) {
+        m_loadSql = m_nativeSql;
+        prepare(db, m_loadSql.toUtf8(), s);
+        if (!s.st)
+            throw DaoError(DaoError::UnsupportedJetSql, QStringLiteral("An empty statement"), m_nativeSql);
+        m_updateTable.clear();
+    } else {
+        m_updateTable = table;
+    }
+    const int total = sqlite3_column_count(s.st);
+    const int fields = updatable ? total - 1 : total;
+    m_stride = total;
+    for (int c = 0; c < fields; ++c) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(s.st, c));
+        const char *t = sqlite3_column_table_name(s.st, c);
+        const char *o = sqlite3_column_origin_name(s.st, c);
+        const char *d = sqlite3_column_database_name(s.st, c);
+        const char *decl = sqlite3_column_decltype(s.st, c);
+        const char *coll = nullptr;
+        if (t && o && d)
+            sqlite3_table_column_metadata(db, d, t, o, nullptr, &coll, nullptr, nullptr, nullptr);
+        m_columns << name;
+        m_originColumns << (updatable && o ? QString::fromUtf8(o) : QString());
+        m_declTypes << (decl ? QString::fromUtf8(decl) : QString());
+        m_collations << (coll ? QString::fromUtf8(coll) : QString());
+        if (!m_nameIndex.contains(name.toLower()))
+            m_nameIndex.insert(name.toLower(), c);
+        if (t && o) {
+            const QString qualified = (QString::fromUtf8(t) + QLatin1Char('.') + QString::fromUtf8(o)).toLower();
+            if (!m_nameIndex.contains(qualified))
+                m_nameIndex.insert(qualified, c);
+        }
+    }
+}
+
+void Recordset::checkOpen() const
+{
+    if (!m_db)
+        throw DaoError(DaoError::ObjectClosed, QStringLiteral("The recordset is closed."));
+}
+
+void Recordset::appendRow(sqlite3_stmt *st, int columns) const
+{
+    m_rowStart.push_back(m_cells.size());
+    for (int c = 0; c < columns; ++c) {
+        Cell cell;
+        cell.i = 0;
+        cell.len = 0;
+        cell.type = static_cast<unsigned char>(sqlite3_column_type(st, c));
+        switch (cell.type) {
+        case SQLITE_INTEGER:
+            cell.i = sqlite3_column_int64(st, c);
+            break;
+        case SQLITE_FLOAT:
+            cell.d = sqlite3_column_double(st, c);
+            break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const char *p = cell.type == SQLITE_TEXT ? reinterpret_cast<const char *>(sqlite3_column_text(st, c))
+                                                     : static_cast<const char *>(sqlite3_column_blob(st, c));
+            const int n = sqlite3_column_bytes(st, c);
+            cell.off = m_arena.size();
+            cell.len = quint32(n);
+            if (n > 0)
+                m_arena.append(p, size_t(n));
+            break;
+        }
+        default:
+            cell.type = SQLITE_NULL;
+            break;
+        }
+        m_cells.push_back(cell);
+    }
+}
+
+void Recordset::load() const
+{
+    checkOpen();
+    sqlite3 *db = m_db->live();
+    Stmt s;
+    prepare(db, m_loadSql.toUtf8(), s);
+    m_cells.clear();
+    m_rowStart.clear();
+    m_arena.clear();
+    int rc;
+    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW)
+        appendRow(s.st, m_stride);
+    if (rc != SQLITE_DONE)
+        throwDb(db, m_loadSql);
+    m_loaded = true;
+    m_currentDeleted = false;
+    m_pos = 0;
+    if (m_hasPending) {
+        // A row added before the rows were read becomes current (see Update).
+        m_hasPending = false;
+        long long at = -1;
+        for (long long r = 0; r < rowCount(); ++r)
+            if (rowidOf(r) == m_pendingRowid) {
+                at = r;
+                break;
+            }
+        if (at < 0) {
+            refetchRow(-1, m_pendingRowid);
+            at = rowCount() - 1;
+        }
+        m_pos = at;
+    }
+}
+
+void Recordset::ensureLoaded() const
+{
+    if (!m_loaded)
+        load();
+}
+
+qint64 Recordset::rowidOf(long long row) const { return m_cells[m_rowStart[size_t(row)] + size_t(m_stride - 1)].i; }
+
+void Recordset::refetchRow(long long row, qint64 rowid) const
+{
+    QStringList cols;
+    for (const QString &o : m_originColumns)
+        cols << (o.isEmpty() ? QStringLiteral("NULL") : quoteName(o));
+    const QString sql = QStringLiteral("SELECT %1, rowid FROM %2 WHERE rowid = ?1")
+                            .arg(cols.join(QStringLiteral(", ")), quoteName(m_updateTable));
+    sqlite3 *db = m_db->live();
+    Stmt s;
+    prepare(db, sql.toUtf8(), s);
+    sqlite3_bind_int64(s.st, 1, rowid);
+    const int rc = sqlite3_step(s.st);
+    if (rc == SQLITE_ROW) {
+        appendRow(s.st, m_stride);
+        if (row >= 0) {
+            m_rowStart[size_t(row)] = m_rowStart.back();
+            m_rowStart.pop_back();
+        }
+    } else if (rc != SQLITE_DONE) {
+        throwDb(db, sql);
+    }
+}
+
+QVariant Recordset::cellValue(const Cell &c) const
+{
+    switch (c.type) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(c.i));
+    case SQLITE_FLOAT:
+        return QVariant(c.d);
+    case SQLITE_TEXT:
+        return QString::fromUtf8(m_arena.data() + c.off, qsizetype(c.len));
+    case SQLITE_BLOB:
+        return QByteArray(m_arena.data() + c.off, qsizetype(c.len));
+    default:
+        return QVariant();
+    }
+}
+
+const Recordset::Cell *Recordset::currentRow() const
+{
+    checkOpen();
+    ensureLoaded();
+    if (m_currentDeleted)
+        throw DaoError(DaoError::RecordDeleted, QStringLiteral("Record is deleted."));
+    if (m_pos < 0 || m_pos >= rowCount())
+        noCurrentRecord();
+    return &m_cells[m_rowStart[size_t(m_pos)]];
+}
+
+// Position --------------------------------------------------------------------
+
+bool Recordset::Eof() const
+{
+    checkOpen();
+    ensureLoaded();
+    return rowCount() == 0 || m_pos >= rowCount();
+}
+
+bool Recordset::Bof() const
+{
+    checkOpen();
+    ensureLoaded();
+    return rowCount() == 0 || m_pos < 0;
+}
+
+long long Recordset::RecordCount() const
+{
+    checkOpen();
+    ensureLoaded();
+    return rowCount();
+}
+
+long long Recordset::AbsolutePosition() const
+{
+    checkOpen();
+    ensureLoaded();
+    if (m_currentDeleted || m_pos < 0 || m_pos >= rowCount())
+        return -1;
+    return m_pos;
+}
+
+void Recordset::MoveFirst()
+{
+    checkOpen();
+    ensureLoaded();
+    cancelEdit();
+    if (rowCount() == 0)
+        noCurrentRecord();
+    m_pos = 0;
+    m_currentDeleted = false;
+}
+
+void Recordset::MoveLast()
+{
+    checkOpen();
+    ensureLoaded();
+    cancelEdit();
+    if (rowCount() == 0)
+        noCurrentRecord();
+    m_pos = rowCount() - 1;
+    m_currentDeleted = false;
+}
+
+void Recordset::MoveNext()
+{
+    checkOpen();
+    ensureLoaded();
+    cancelEdit();
+    if (m_currentDeleted) { // the row that followed the deleted one is already at m_pos
+        m_currentDeleted = false;
+        return;
+    }
+    if (m_pos >= rowCount())
+        noCurrentRecord();
+    ++m_pos;
+}
+
+void Recordset::MovePrevious()
+{
+    checkOpen();
+    ensureLoaded();
+    cancelEdit();
+    if (m_currentDeleted) {
+        m_currentDeleted = false;
+        --m_pos;
+        return;
+    }
+    if (rowCount() == 0 || m_pos < 0)
+        noCurrentRecord();
+    --m_pos;
+}
+
+void Recordset::Move(long long rows)
+{
+    checkOpen();
+    ensureLoaded();
+    cancelEdit();
+    if (!m_currentDeleted && (m_pos < 0 || m_pos >= rowCount()))
+        noCurrentRecord();
+    long long to = m_pos + rows;
+    if (m_currentDeleted && rows > 0)
+        --to;
+    m_currentDeleted = false;
+    m_pos = std::clamp<long long>(to, -1, rowCount());
+}
+
+// Find ------------------------------------------------------------------------
+
+long long Recordset::find(const QString &criteria, long long from, int step) const
+{
+    checkOpen();
+    ensureLoaded();
+    sqlite3 *db = m_db->live();
+    if (!m_findPlan || m_findPlan->criteria != criteria) {
+        auto plan = std::make_shared<FindPlan>();
+        plan->criteria = criteria;
+        const QString crit = TranslateJet(criteria);
+        // Bind only the fields the criterion names, each with the affinity
+        // and collation of its column, so comparisons behave as in a query.
+        QStringList exprs;
+        const int fieldCount = int(m_columns.size());
+        for (int c = 0; c < fieldCount; ++c) {
+            if (m_nameIndex.value(m_columns[c].toLower(), -1) != c)
+                continue; // a later field of the same name: the first wins
+            const QRegularExpression named(QStringLiteral("(?<![\\w$])") + QRegularExpression::escape(m_columns[c])
+                                               + QStringLiteral("(?![\\w$])"),
+                                           QRegularExpression::CaseInsensitiveOption);
+            if (!named.match(crit).hasMatch())
+                continue;
+            plan->fields << c;
+            const QString param = QStringLiteral("?%1").arg(plan->fields.size());
+            const QString cast = affinityCast(m_declTypes[c]);
+            QString expr = cast.isEmpty() ? param : QStringLiteral("CAST(%1 AS %2)").arg(param, cast);
+            if (!m_collations[c].isEmpty() && m_collations[c].compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
+                expr += QStringLiteral(" COLLATE ") + m_collations[c];
+            exprs << expr + QStringLiteral(" AS ") + quoteName(m_columns[c]);
+        }
+        plan->sql = QStringLiteral("SELECT (") + crit + QLatin1Char(')');
+        if (!exprs.isEmpty()) {
+            plan->sql += QStringLiteral(" FROM (SELECT ") + exprs.join(QStringLiteral(", ")) + QLatin1Char(')');
+            if (!m_updateTable.isEmpty())
+                plan->sql += QStringLiteral(" AS ") + quoteName(m_updateTable);
+        }
+        prepare(db, plan->sql.toUtf8(), plan->stmt);
+        static const QRegularExpression idEquals(
+            QStringLiteral("^\\s*\"?([A-Za-z_][A-Za-z0-9_]*)\"?\\s*=\\s*(-?[0-9]{1,18})\\s*$"));
+        const auto m = idEquals.match(crit);
+        if (m.hasMatch() && plan->fields.size() == 1) {
+            const int f = m_nameIndex.value(m.captured(1).toLower(), -1);
+            if (f == plan->fields[0] && affinityCast(m_declTypes[f]) != QLatin1String("TEXT")) {
+                plan->fastField = f;
+                plan->fastValue = m.captured(2).toLongLong();
+            }
+        }
+        m_findPlan = std::move(plan);
+    }
+    FindPlan &plan = *m_findPlan;
+    sqlite3_stmt *st = plan.stmt.st;
+    const long long n = rowCount();
+    for (long long r = from; r >= 0 && r < n; r += step) {
+        const Cell *row = &m_cells[m_rowStart[size_t(r)]];
+        if (plan.fastField >= 0) {
+            const Cell &c = row[plan.fastField];
+            if (c.type == SQLITE_INTEGER) {
+                if (c.i == plan.fastValue)
+                    return r;
+                continue;
+            }
+            if (c.type == SQLITE_NULL)
+                continue;
+        }
+        for (int k = 0; k < plan.fields.size(); ++k) {
+            const Cell &c = row[plan.fields[k]];
+            switch (c.type) {
+            case SQLITE_INTEGER:
+                sqlite3_bind_int64(st, k + 1, c.i);
+                break;
+            case SQLITE_FLOAT:
+                sqlite3_bind_double(st, k + 1, c.d);
+                break;
+            case SQLITE_TEXT:
+                sqlite3_bind_text(st, k + 1, m_arena.data() + c.off, int(c.len), SQLITE_STATIC);
+                break;
+            case SQLITE_BLOB:
+                sqlite3_bind_blob(st, k + 1, m_arena.data() + c.off, int(c.len), SQLITE_STATIC);
+                break;
+            default:
+                sqlite3_bind_null(st, k + 1);
+                break;
+            }
+        }
+        const int rc = sqlite3_step(st);
+        bool hit = false;
+        if (rc == SQLITE_ROW)
+            hit = sqlite3_column_type(st, 0) != SQLITE_NULL && sqlite3_column_double(st, 0) != 0.0;
+        sqlite3_reset(st);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+            sqlite3_clear_bindings(st);
+            throwDb(db, plan.sql);
+        }
+        if (hit) {
+            sqlite3_clear_bindings(st); // no pointer into the rows outlives this call
+            return r;
+        }
+    }
+    sqlite3_clear_bindings(st);
+    return -1;
+}
+
+void Recordset::FindFirst(const QString &criteria)
+{
+    cancelEdit();
+    const long long at = find(criteria, 0, 1);
+    m_noMatch = at < 0;
+    if (at >= 0) {
+        m_pos = at;
+        m_currentDeleted = false;
+    }
+}
+
+void Recordset::FindLast(const QString &criteria)
+{
+    cancelEdit();
+    checkOpen();
+    ensureLoaded();
+    const long long at = find(criteria, rowCount() - 1, -1);
+    m_noMatch = at < 0;
+    if (at >= 0) {
+        m_pos = at;
+        m_currentDeleted = false;
+    }
+}
+
+void Recordset::FindNext(const QString &criteria)
+{
+    cancelEdit();
+    checkOpen();
+    ensureLoaded();
+    const long long from = m_currentDeleted ? m_pos : std::max<long long>(m_pos + 1, 0);
+    const long long at = find(criteria, from, 1);
+    m_noMatch = at < 0;
+    if (at >= 0) {
+        m_pos = at;
+        m_currentDeleted = false;
+    }
+}
+
+void Recordset::FindPrevious(const QString &criteria)
+{
+    cancelEdit();
+    checkOpen();
+    ensureLoaded();
+    const long long from = std::min<long long>(m_pos - 1, rowCount() - 1);
+    const long long at = find(criteria, from, -1);
+    m_noMatch = at < 0;
+    if (at >= 0) {
+        m_pos = at;
+        m_currentDeleted = false;
+    }
+}
+
+// Fields ----------------------------------------------------------------------
+
+int Recordset::FieldCount() const { return int(m_columns.size()); }
+
+QString Recordset::FieldName(int index) const { return m_columns[checkedIndex(index)]; }
+
+int Recordset::FieldIndex(const QString &name) const { return m_nameIndex.value(unbracket(name).toLower(), -1); }
+
+int Recordset::checkedIndex(int index) const
+{
+    if (index < 0 || index >= m_columns.size())
+        throw DaoError(DaoError::ItemNotFound,
+                       QStringLiteral("Item not found in this collection (field %1).").arg(index));
+    return index;
+}
+
+int Recordset::checkedIndex(const QString &name) const
+{
+    const int i = FieldIndex(name);
+    if (i < 0)
+        throw DaoError(DaoError::ItemNotFound,
+                       QStringLiteral("Item not found in this collection (field \"%1\").").arg(name));
+    return i;
+}
+
+QVariant Recordset::Field(int index) const
+{
+    const int i = checkedIndex(index);
+    if (m_editMode != EditMode::None)
+        return m_buffer[i];
+    return cellValue(currentRow()[i]);
+}
+
+QVariant Recordset::Field(const QString &name) const { return Field(checkedIndex(name)); }
+
+QString Recordset::Text(int index) const
+{
+    const QVariant v = Field(index);
+    return v.isNull() ? QString() : v.toString();
+}
+
+QString Recordset::Text(const QString &name) const { return Text(checkedIndex(name)); }
+
+long long Recordset::Long(int index) const
+{
+    const QVariant v = Field(index);
+    if (v.isNull())
+        return 0;
+    switch (v.typeId()) {
+    case QMetaType::LongLong:
+        return v.toLongLong();
+    case QMetaType::Double:
+        return qRound64(v.toDouble());
+    default: {
+        const QString t = v.toString().trimmed();
+        if (t.isEmpty())
+            return 0;
+        bool ok = false;
+        const long long n = t.toLongLong(&ok);
+        if (ok)
+            return n;
+        const double d = t.toDouble(&ok);
+        if (ok)
+            return qRound64(d);
+        throw DaoError(DaoError::DataTypeMismatch,
+                       QStringLiteral("Data type mismatch: \"%1\" in field %2 is not a number.").arg(t, m_columns[index]));
+    }
+    }
+}
+
+long long Recordset::Long(const QString &name) const { return Long(checkedIndex(name)); }
+
+bool Recordset::Bool(int index) const
+{
+    const QVariant v = Field(index);
+    if (v.isNull())
+        return false;
+    switch (v.typeId()) {
+    case QMetaType::LongLong:
+        return v.toLongLong() != 0;
+    case QMetaType::Double:
+        return v.toDouble() != 0.0;
+    default: {
+        const QString t = v.toString().trimmed();
+        if (t.isEmpty() || t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0
+            || t.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0)
+            return false;
+        if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
+            || t.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0)
+            return true;
+        bool ok = false;
+        const double d = t.toDouble(&ok);
+        if (ok)
+            return d != 0.0;
+        throw DaoError(DaoError::DataTypeMismatch,
+                       QStringLiteral("Data type mismatch: \"%1\" in field %2 is not Yes/No.").arg(t, m_columns[index]));
+    }
+    }
+}
+
+bool Recordset::Bool(const QString &name) const { return Bool(checkedIndex(name)); }
+
+void Recordset::SetField(int index, const QVariant &value)
+{
+    checkOpen();
+    const int i = checkedIndex(index);
+    if (m_editMode == EditMode::None)
+        throw DaoError(DaoError::UpdateWithoutEdit,
+                       QStringLiteral("Update or CancelUpdate without AddNew or Edit (field %1).").arg(m_columns[i]));
+    if (m_originColumns[i].isEmpty())
+        throw DaoError(DaoError::FieldNotUpdatable, QStringLiteral("Field \"%1\" cannot be updated.").arg(m_columns[i]));
+    m_buffer[i] = storedForm(value);
+    m_dirty[i] = true;
+}
+
+void Recordset::SetField(const QString &name, const QVariant &value) { SetField(checkedIndex(name), value); }
+
+// Changes ---------------------------------------------------------------------
+
+bool Recordset::Updatable() const { return m_db && !m_updateTable.isEmpty() && m_type != RecordsetType::Snapshot; }
+
+void Recordset::AddNew()
+{
+    checkOpen();
+    if (!Updatable())
+        throw DaoError(DaoError::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
+    cancelEdit();
+    m_buffer = QVector<QVariant>(m_columns.size());
+    m_dirty = QVector<bool>(m_columns.size(), false);
+    m_editMode = EditMode::Add;
+}
+
+void Recordset::Edit()
+{
+    checkOpen();
+    if (!Updatable())
+        throw DaoError(DaoError::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
+    cancelEdit();
+    const Cell *row = currentRow();
+    m_buffer.clear();
+    for (int c = 0; c < m_columns.size(); ++c)
+        m_buffer << cellValue(row[c]);
+    m_dirty = QVector<bool>(m_columns.size(), false);
+    m_editRowid = row[m_stride - 1].i;
+    m_editMode = EditMode::Edit;
+}
+
+void Recordset::Update()
+{
+    checkOpen();
+    if (m_editMode == EditMode::None)
+        throw DaoError(DaoError::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    sqlite3 *db = m_db->live();
+    QStringList cols;
+    QVariantList values;
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (!m_dirty[c])
+            continue;
+        const QString col = quoteName(m_originColumns[c]);
+        const int seen = int(cols.indexOf(col));
+        if (seen >= 0) {
+            values[seen] = m_buffer[c];
+            continue;
+        }
+        cols << col;
+        values << m_buffer[c];
+    }
+    const QString table = quoteName(m_updateTable);
+    if (m_editMode == EditMode::Add) {
+        QString sql;
+        if (cols.isEmpty()) {
+            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
+        } else {
+            QStringList marks;
+            for (int k = 1; k <= cols.size(); ++k)
+                marks << QStringLiteral("?%1").arg(k);
+            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(table, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        }
+        m_db->ExecNative(sql, values);
+        const qint64 rowid = sqlite3_last_insert_rowid(db);
+        cancelEdit();
+        if (m_loaded) {
+            refetchRow(-1, rowid);
+            m_pos = rowCount() - 1;
+            m_currentDeleted = false;
+        } else {
+            m_pendingRowid = rowid;
+            m_hasPending = true;
+        }
+        return;
+    }
+    const qint64 rowid = m_editRowid;
+    if (!cols.isEmpty()) {
+        QStringList sets;
+        for (int k = 0; k < cols.size(); ++k)
+            sets << QStringLiteral("%1 = ?%2").arg(cols[k]).arg(k + 1);
+        values << QVariant(qlonglong(rowid));
+        m_db->ExecNative(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                             .arg(table, sets.join(QStringLiteral(", ")))
+                             .arg(values.size()),
+                         values);
+    }
+    cancelEdit();
+    if (m_pos >= 0 && m_pos < rowCount() && rowidOf(m_pos) == rowid)
+        refetchRow(m_pos, rowid);
+}
+
+void Recordset::CancelUpdate()
+{
+    checkOpen();
+    if (m_editMode == EditMode::None)
+        throw DaoError(DaoError::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    cancelEdit();
+}
+
+void Recordset::Delete()
+{
+    checkOpen();
+    if (!Updatable())
+        throw DaoError(DaoError::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
+    cancelEdit();
+    const Cell *row = currentRow();
+    const qint64 rowid = row[m_stride - 1].i;
+    m_db->ExecNative(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoteName(m_updateTable)),
+                     {QVariant(qlonglong(rowid))});
+    m_rowStart.erase(m_rowStart.begin() + m_pos);
+    m_currentDeleted = true;
+}
+
+void Recordset::Requery()
+{
+    checkOpen();
+    cancelEdit();
+    m_hasPending = false;
+    load();
+}
+
+RecordsetPtr Recordset::OpenRecordset(RecordsetType type)
+{
+    checkOpen();
+    const QString filter = Filter.trimmed();
+    QString native = m_nativeSql;
+    QString load = (type != RecordsetType::Snapshot && !m_updateTable.isEmpty()) ? m_loadSql : QString();
+    if (!filter.isEmpty()) {
+        // Wrapped, never appended: the source may be a join with two
+        // columns of one name, or end in ORDER BY.
+        const QString where = TranslateJet(filter);
+        native = QStringLiteral("SELECT * FROM (%1) WHERE (%2)").arg(native, where);
+        if (!load.isEmpty())
+            load = QStringLiteral("SELECT * FROM (%1) WHERE (%2)").arg(load, where);
+    }
+    return m_db->makeRecordset(m_source, native, load, type);
+}
+
+void Recordset::Close()
+{
+    m_findPlan.reset();
+    m_cells.clear();
+    m_rowStart.clear();
+    m_arena.clear();
+    m_loaded = false;
+    cancelEdit();
+    m_db.reset();
 }
 
 } // namespace dao

@@ -17,9 +17,12 @@
 #include <QHash>
 
 #include <memory>
+#include <string>
+#include <vector>
 #include <stdexcept>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace dao {
 
@@ -33,8 +36,12 @@ using RecordsetPtr = std::unique_ptr<Recordset>;
 class DaoError : public std::runtime_error {
 public:
     DaoError(int number, const QString &message);
+    // The same with the native statement that failed (kept apart from the
+    // message, which is what a user may be shown).
+    DaoError(int number, const QString &message, const QString &sql);
     int Number() const { return m_number; }
     QString Description() const { return m_description; }
+    QString Sql() const { return m_sql; }
 
     // Numbers of the layer's own errors (above SQLite's range).
     static constexpr int NoCurrentRecord = 3021;
@@ -42,10 +49,24 @@ public:
     static constexpr int ItemNotFound = 3265;
     static constexpr int NotUpdatable = 3027;
     static constexpr int UpdateWithoutEdit = 3020;
+    static constexpr int FileNotFound = 3024;
+    static constexpr int NotADatabase = 3343;
+    static constexpr int DatabaseExists = 3204;
+    static constexpr int InputNotFound = 3078;    // no such table or query
+    static constexpr int ObjectExists = 3012;     // query definition name taken
+    static constexpr int TableExists = 3010;
+    static constexpr int NoFields = 3264;         // a table definition without fields
+    static constexpr int NoTransaction = 3034;    // commit or rollback without BeginTrans
+    static constexpr int SelectInExecute = 3065;  // Execute given a SELECT
+    static constexpr int FieldNotUpdatable = 3164;
+    static constexpr int RecordDeleted = 3167;    // the current row was deleted
+    static constexpr int DataTypeMismatch = 3464;
+    static constexpr int ObjectClosed = 3420;     // database or recordset closed
 
 private:
     int m_number;
     QString m_description;
+    QString m_sql;
 };
 
 // The way a recordset is opened. Table and Dynaset recordsets over one table
@@ -71,10 +92,15 @@ class DBEngine {
 public:
     // Opens a database file read-write (or read-only). Throws when the file
     // does not exist or is not a database: the file is never created here.
+    // Every connection runs in WAL mode with a busy timeout, so a second,
+    // short-lived connection can always write while this one is open;
+    // "exclusive" is therefore not honoured (it would lock that one out).
     static DatabasePtr OpenDatabase(const QString &path, bool exclusive = false, bool readOnly = false);
     // Creates a new, empty database file (for the database builder and tests).
     static DatabasePtr CreateDatabase(const QString &path);
     // Writes a compacted copy of the database at src to dst; dst must not exist.
+    // Before replacing src by dst, close every connection to src: SQLite
+    // then removes its "-wal" and "-shm" side files.
     static void CompactDatabase(const QString &src, const QString &dst);
 };
 
@@ -107,6 +133,9 @@ public:
     QString QueryDefSql(const QString &name) const;
 
     // Transactions (the design had none; mended edits run all-or-nothing).
+    // BeginTrans takes the write lock at once (BEGIN IMMEDIATE), so the
+    // transaction cannot fail half-way for another writer; meanwhile a
+    // second connection's writes wait for it (up to the busy timeout).
     void BeginTrans();
     void CommitTrans();
     void Rollback();
@@ -124,7 +153,12 @@ public:
 
 private:
     friend class DBEngine;
+    friend class Recordset;
     explicit Database(sqlite3 *db, QString path);
+    sqlite3 *live() const; // the open handle, or throws ObjectClosed
+    QString tableName(const QString &name) const; // the stored spelling, "" when absent
+    RecordsetPtr makeRecordset(const QString &source, const QString &nativeSql, const QString &loadSql,
+                               RecordsetType type);
 
     sqlite3 *m_db = nullptr;
     QString m_path;
@@ -145,8 +179,8 @@ public:
     // Position.
     bool Eof() const; // DAO's EOF (a C macro name)
     bool Bof() const;
-    long long RecordCount() const;   // every row of the set (rows are read at open)
-    long long AbsolutePosition() const { return m_pos; } // -1 before first / after last
+    long long RecordCount() const;   // every row of the set (rows are read on first use)
+    long long AbsolutePosition() const; // -1 before first / after last
     void MoveFirst();
     void MoveLast();
     void MoveNext();
@@ -178,7 +212,11 @@ public:
     void SetField(int index, const QVariant &value);
     void SetField(const QString &name, const QVariant &value);
 
-    // Changes (updatable recordsets only).
+    // Changes (updatable recordsets only). Moving, finding or requerying
+    // while an AddNew/Edit is pending drops it, as DAO does. After Update of
+    // an AddNew the new row is the current row (DAO leaves it in
+    // LastModified), so its ID can be read at once. After Delete there is no
+    // current row until the next Move; MoveNext goes to the row that followed.
     void AddNew();
     void Edit();
     void Update();
@@ -200,25 +238,63 @@ public:
 
 private:
     friend class Database;
-    Recordset(DatabasePtr db, QString source, QString nativeSql, QString updateTable, RecordsetType type);
-    void load();
+    Recordset(DatabasePtr db, QString source, QString nativeSql, QString loadSql, RecordsetType type);
+
+    // One value of a row. Texts and blobs live in m_arena, so reading a
+    // large set costs one copy of its bytes and no allocation per value.
+    struct Cell {
+        union {
+            qint64 i;
+            double d;
+            quint64 off;
+        };
+        quint32 len;
+        unsigned char type; // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB, SQLITE_NULL
+    };
+    struct FindPlan;
+
+    void describe();          // column names and where they come from
+    void load() const;        // reads every row
     void ensureLoaded() const;
+    void appendRow(sqlite3_stmt *st, int columns) const;
+    QVariant cellValue(const Cell &c) const;
+    const Cell *currentRow() const; // throws when there is no current row
+    long long rowCount() const { return static_cast<long long>(m_rowStart.size()); }
+    qint64 rowidOf(long long row) const;
     long long find(const QString &criteria, long long from, int step) const;
-    const QVector<QVariant> &current() const;
+    void refetchRow(long long row, qint64 rowid) const; // re-reads (or appends when row < 0)
+    void cancelEdit() { m_editMode = EditMode::None; m_buffer.clear(); m_dirty.clear(); }
+    void checkOpen() const;
+    int checkedIndex(int index) const;
+    int checkedIndex(const QString &name) const;
 
     DatabasePtr m_db;
     QString m_source;
-    QString m_nativeSql;
+    QString m_nativeSql;   // what the set reads
+    QString m_loadSql;     // the same with the rowid as last column when updatable
     QString m_updateTable; // the one table rows are written to; empty when not updatable
     RecordsetType m_type;
-    mutable QStringList m_columns;
-    mutable QVector<QVector<QVariant>> m_rows; // each row: the columns, then the rowid when updatable
+    QStringList m_columns;
+    QStringList m_originColumns; // column of m_updateTable behind each field, "" when computed
+    QStringList m_declTypes;
+    QStringList m_collations;
+    QHash<QString, int> m_nameIndex; // lower-case name (and table.name) -> first field with it
+    int m_stride = 0;                // cells per row: the fields, plus the rowid when updatable
+
+    mutable std::vector<Cell> m_cells;
+    mutable std::vector<size_t> m_rowStart; // row -> index of its first cell
+    mutable std::string m_arena;
     mutable bool m_loaded = false;
-    long long m_pos = -1;
+    mutable long long m_pos = -1; // -1: BOF; rowCount(): EOF
+    mutable bool m_currentDeleted = false;
+    mutable qint64 m_pendingRowid = 0; // a row added before the rows were read
+    mutable bool m_hasPending = false;
+    mutable std::shared_ptr<FindPlan> m_findPlan; // the last criterion, prepared for re-use in FindNext
     bool m_noMatch = false;
     enum class EditMode { None, Edit, Add } m_editMode = EditMode::None;
     QVector<QVariant> m_buffer;
     QVector<bool> m_dirty;
+    qint64 m_editRowid = 0;
 };
 
 } // namespace dao

@@ -10,6 +10,8 @@
 
 #include <QString>
 
+struct sqlite3;
+
 namespace dao {
 
 // Returns the SQLite text for a Jet statement or criterion; throws DaoError
@@ -20,7 +22,17 @@ QString TranslateJet(const QString &jetSql);
 // "[!x]"; case-insensitive. A "[" without its "]" matches itself.
 bool JetLike(const QString &text, const QString &pattern);
 
+// What a recordset needs to know of a native SELECT: where its top-level FROM
+// begins (-1 when it has none) and whether it reads exactly one table without
+// grouping, DISTINCT or a compound (then its rows can be written back).
+struct SelectShape {
+    int fromPos = -1;
+    bool singleTable = false;
+};
+SelectShape AnalyseSelect(const QString &nativeSql);
+
 // Registers like() and the other Jet functions the store uses on a connection.
-void RegisterJetFunctions(struct sqlite3 *db);
+// Also registers now(), the local date and time as ISO-8601 text.
+void RegisterJetFunctions(sqlite3 *db);
 
 } // namespace dao

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <numeric>
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 
 #include "platform/winsys/Twips.h"
@@ -458,12 +460,37 @@ int FlexGrid::fixedHeightPx() const
     return h;
 }
 
+void FlexGrid::syncGeometry() const
+{
+    // A hidden grid gets its resize event only when it is shown; until then
+    // its viewport keeps an old size. Deliver the event now, so that scrolling
+    // and cell positions work on the size the grid was given.
+    if (testAttribute(Qt::WA_PendingResizeEvent)) {
+        auto *self = const_cast<FlexGrid *>(this);
+        self->setAttribute(Qt::WA_PendingResizeEvent, false);
+        QResizeEvent e(size(), QSize());
+        QCoreApplication::sendEvent(self, &e);
+    }
+}
+
+int FlexGrid::viewHeight() const
+{
+    syncGeometry();
+    return viewport()->height();
+}
+
+int FlexGrid::viewWidth() const
+{
+    syncGeometry();
+    return viewport()->width();
+}
+
 int FlexGrid::maxTopRow() const
 {
     const int last = Rows() - 1;
     if (last < m_fixedRows)
         return m_fixedRows;
-    const int avail = viewport()->height() - fixedHeightPx();
+    const int avail = viewHeight() - fixedHeightPx();
     int r = last;
     int acc = rowHeightPx(r);
     while (r - 1 >= m_fixedRows && acc + rowHeightPx(r - 1) <= avail) {
@@ -478,7 +505,7 @@ int FlexGrid::maxLeftCol() const
     const int last = m_cols - 1;
     if (last < m_fixedCols)
         return m_fixedCols;
-    const int avail = viewport()->width() - fixedWidthPx();
+    const int avail = viewWidth() - fixedWidthPx();
     int c = last;
     int acc = colWidthPx(c);
     while (c - 1 >= m_fixedCols && acc + colWidthPx(c - 1) <= avail) {
@@ -501,7 +528,7 @@ void FlexGrid::updateScrollBars()
     QScrollBar *v = verticalScrollBar();
     v->setRange(0, std::max(0, maxTop - m_fixedRows));
     const int rowPx = std::max(1, defaultRowHeightPx());
-    v->setPageStep(std::max(1, (viewport()->height() - fixedHeightPx()) / rowPx));
+    v->setPageStep(std::max(1, (viewHeight() - fixedHeightPx()) / rowPx));
     v->setSingleStep(1);
     v->setValue(m_topRow - m_fixedRows);
 
@@ -550,7 +577,7 @@ void FlexGrid::ensureVisible(int row, int col)
         if (row < top) {
             top = row;
         } else {
-            const int avail = viewport()->height() - fixedHeightPx();
+            const int avail = viewHeight() - fixedHeightPx();
             int used = 0;
             for (int r = top; r <= row; ++r)
                 used += rowHeightPx(r);
@@ -570,7 +597,7 @@ void FlexGrid::ensureVisible(int row, int col)
         if (col < left) {
             left = col;
         } else {
-            const int avail = viewport()->width() - fixedWidthPx();
+            const int avail = viewWidth() - fixedWidthPx();
             int used = 0;
             for (int c = left; c <= col; ++c)
                 used += colWidthPx(c);
@@ -599,7 +626,7 @@ int FlexGrid::colX(int col) const
     if (col < m_leftCol)
         return -1;
     int x = fixedWidthPx();
-    const int w = viewport()->width();
+    const int w = viewWidth();
     for (int c = m_leftCol; c < col; ++c) {
         x += colWidthPx(c);
         if (x >= w)
@@ -619,7 +646,7 @@ int FlexGrid::rowY(int row) const
     if (row < m_topRow)
         return -1;
     int y = fixedHeightPx();
-    const int h = viewport()->height();
+    const int h = viewHeight();
     for (int r = m_topRow; r < row; ++r) {
         y += rowHeightPx(r);
         if (y >= h)
@@ -651,7 +678,7 @@ bool FlexGrid::CellAt(const QPoint &pos, int *row, int *col) const
         y += h;
     }
     y = fh;
-    for (int r = m_topRow; foundRow < 0 && r < Rows() && y < viewport()->height(); ++r) {
+    for (int r = m_topRow; foundRow < 0 && r < Rows() && y < viewHeight(); ++r) {
         const int h = rowHeightPx(r);
         if (pos.y() >= y && pos.y() < y + h)
             foundRow = r;
@@ -666,7 +693,7 @@ bool FlexGrid::CellAt(const QPoint &pos, int *row, int *col) const
         x += w;
     }
     x = fw;
-    for (int c = m_leftCol; foundCol < 0 && c < m_cols && x < viewport()->width(); ++c) {
+    for (int c = m_leftCol; foundCol < 0 && c < m_cols && x < viewWidth(); ++c) {
         const int w = colWidthPx(c);
         if (pos.x() >= x && pos.x() < x + w)
             foundCol = c;
@@ -1272,14 +1299,14 @@ void FlexGrid::keyPressEvent(QKeyEvent *event)
     case winsys::vbKeyLeft: col = nextVisibleCol(fromCol, -1); break;
     case winsys::vbKeyRight: col = nextVisibleCol(fromCol, 1); break;
     case winsys::vbKeyPageDown: {
-        const int page = visibleRowsBelow(m_topRow, viewport()->height() - fixedHeightPx());
+        const int page = visibleRowsBelow(m_topRow, viewHeight() - fixedHeightPx());
         row = std::min(Rows() - 1, fromRow + page);
         if (rowHeightPx(row) == 0)
             row = nextVisibleRow(row, -1);
         break;
     }
     case winsys::vbKeyPageUp: {
-        const int page = visibleRowsBelow(m_topRow, viewport()->height() - fixedHeightPx());
+        const int page = visibleRowsBelow(m_topRow, viewHeight() - fixedHeightPx());
         row = std::max(m_fixedRows, fromRow - page);
         if (rowHeightPx(row) == 0)
             row = nextVisibleRow(row, 1);

@@ -281,6 +281,9 @@ private:
     int rowHeightPx(int row) const;
     int fixedWidthPx() const;
     int fixedHeightPx() const;
+    void syncGeometry() const;
+    int viewHeight() const;
+    int viewWidth() const;
     int maxTopRow() const;
     int maxLeftCol() const;
     void updateScrollBars();

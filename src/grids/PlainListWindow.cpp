@@ -1,0 +1,170 @@
+#include "grids/PlainListWindow.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+
+#include "platform/flexgrid/GridRoutines.h"
+#include "platform/flexgrid/RecordsetBinding.h"
+#include "store/DbTransaction.h"
+#include "store/Dynasets.h"
+#include "store/SharedState.h"
+#include "store/WindowRoutines.h"
+
+namespace tav {
+
+namespace {
+
+constexpr int kMaxColWidth = 6000; // twips: long meaning lists stay readable
+constexpr int kColMargin = 200;
+
+} // namespace
+
+PlainListWindow::PlainListWindow(QMdiArea *area, QWidget *parent)
+    : QWidget(parent), m_grid(new flexgrid::FlexGrid(this)), m_gridLink(*m_grid), m_area(area)
+{
+    setObjectName(QStringLiteral("GridStd"));
+    m_grid->setObjectName(QStringLiteral("msFlxMulti"));
+    m_grid->SetFixedCols(0);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_grid);
+    resize(640, 420);
+}
+
+PlainListWindow::~PlainListWindow() = default;
+
+void PlainListWindow::SetRecordset(dao::RecordsetPtr rows)
+{
+    m_rows = std::move(rows);
+    if (m_rows)
+        flexgrid::BindRecordset(*m_grid, *m_rows);
+}
+
+void PlainListWindow::SetCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+    if (m_subWindow)
+        m_subWindow->setWindowTitle(caption);
+}
+
+void PlainListWindow::GridLangDep(int SortValue)
+{
+    flexgrid::FlexGrid &g = *m_grid;
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    // Sort key first (it sorts the Greek words), then the columns as they come.
+    static constexpr int kSortColumn[3] = {0, 5, 6};
+    static constexpr int kShowColumn[3] = {4, 5, 6};
+    if (SortValue >= 0 && SortValue <= 2 && kSortColumn[SortValue] < g.Cols()) {
+        g.SetCol(kSortColumn[SortValue]);
+        g.SetSort(flexgrid::flexSortGenericAscending);
+        if (kShowColumn[SortValue] < g.Cols())
+            g.SetCol(kShowColumn[SortValue]);
+    }
+    const int keepCol = g.Col();
+
+    FitGridColsToText(g, 0, g.Cols() - 1, 1, *this, kColMargin, 0, 0);
+    for (int c = 0; c < g.Cols(); ++c) {
+        const QString heading = g.TextMatrix(0, c);
+        if (g.ColWidth(c) > kMaxColWidth)
+            g.SetColWidth(c, kMaxColWidth);
+        if (heading.compare(QLatin1String("Sal"), Qt::CaseInsensitive) == 0)
+            g.SetColWidth(c, 0); // the sort key is not for reading
+        else if (heading.compare(QLatin1String("Art"), Qt::CaseInsensitive) == 0
+                 || heading.compare(QLatin1String("Greek"), Qt::CaseInsensitive) == 0)
+            SetGreekColumnFont(g, c, c);
+    }
+    g.SetRow(std::min(1, g.Rows() - 1));
+    g.SetCol(keepCol);
+    g.SetTopRow(g.Row());
+    SetGridBusy(busy);
+}
+
+void PlainListWindow::Show()
+{
+    if (m_area) {
+        if (!m_subWindow) {
+            m_subWindow = m_area->addSubWindow(this);
+            m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
+            m_subWindow->setWindowTitle(windowTitle());
+        }
+        m_subWindow->show();
+    } else {
+        show();
+    }
+    m_grid->setFocus();
+}
+
+void PlainListWindow::Close()
+{
+    m_rows.reset();
+    if (m_subWindow) {
+        m_subWindow->close(); // deletes the sub-window and this window with it
+        return;
+    }
+    hide();
+    deleteLater();
+}
+
+bool PlainListWindow::requery(int row, int col)
+{
+    dao::RecordsetPtr rows = OpenWordDb().OpenRecordset(m_sql);
+    dao::RecordsetPtr filtered;
+    if (rows->RecordCount() > 0) {
+        rows->MoveFirst();
+        filtered = DynasetsObj.FilterField(*rows, m_filter);
+    }
+    if (!filtered || filtered->RecordCount() == 0) {
+        Close();
+        return false;
+    }
+    const int topRow = m_grid->TopRow();
+    const QString title = windowTitle().section(QLatin1Char(' '), 1);
+    const long long count = filtered->RecordCount();
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    SetRecordset(std::move(filtered));
+    GridLangDep(m_sortValue);
+    SetCaption(QString::number(count) + QLatin1Char(' ') + title);
+    if (row >= m_grid->Rows())
+        row = 1;
+    m_grid->SetRow(row);
+    m_grid->SetCol(col);
+    m_grid->SetTopRow(topRow);
+    SetGridBusy(busy);
+    return true;
+}
+
+void PlainListWindow::RefreshGrid()
+{
+    try {
+        requery(m_grid->Row(), m_grid->Col());
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+}
+
+void PlainListWindow::GetPos(long long ID, const QString &Value, int FieldPos)
+{
+    const int row = m_grid->Row();
+    const int col = m_grid->Col();
+    try {
+        dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
+        main->FindLast(QStringLiteral("ID  = ") + QString::number(ID));
+        if (!main->NoMatch() && FieldPos >= 0 && FieldPos < main->FieldCount()
+            && main->Text(FieldPos) != Value) {
+            main->Edit();
+            main->SetField(FieldPos, Value);
+            main->Update();
+        }
+        main->Close();
+        SaveBusy = false;
+        requery(row, col);
+    } catch (const std::exception &error) {
+        SaveBusy = false;
+        ShowErrorBox(error);
+    }
+}
+
+} // namespace tav

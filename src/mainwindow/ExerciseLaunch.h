@@ -1,0 +1,43 @@
+#pragma once
+// What the main window's Exercise menu asks of the exercise side: the draw
+// of a round's words (before the window exists) and the exercise window's
+// members that prepare and show the round. The exercise window implements
+// ExerciseWindowLink; until it exists, ExerciseStandIn records the calls.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace tav {
+
+class MDI;
+
+class ExerciseWindowLink {
+public:
+    virtual ~ExerciseWindowLink() = default;
+
+    // The window shown as a child of the main window.
+    virtual QWidget *Form() = 0;
+    // Binds the round's rows to the window's data control Data1: sql with
+    // the criteria naming the drawn words (DynasetsObj.MakeExercise).
+    virtual void BindRound(const QString &sql, const QString &criteria) = 0;
+    virtual void GridScribble() = 0;
+    virtual void ProcessExercise() = 0;
+    // Selects tab n (1 to 3) of the tab strip tbsOptions, showing that mode.
+    virtual void SelectTab(int n) = 0;
+};
+
+struct ExerciseRoutines {
+    // Draws the round's words and leaves their condition in PickCriteria.
+    std::function<void()> PickRandomWords;
+    // Creates the exercise window (its Load runs); the window owns the link.
+    std::function<ExerciseWindowLink *(MDI &)> CreateWindow;
+};
+
+// The stand-in routines: the recording window below and a draw that leaves
+// PickCriteria as it is.
+ExerciseRoutines StandInExerciseRoutines();
+
+} // namespace tav

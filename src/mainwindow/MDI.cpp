@@ -1,0 +1,906 @@
+#include "mainwindow/MDI.h"
+
+#include "help/HTMLHelp.h"
+#include "mainwindow/About.h"
+#include "mainwindow/GrammarPanel.h"
+#include "mainwindow/MdiListRequests.h"
+#include "mainwindow/Sorry.h"
+#include "mainwindow/Splash.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "platform/font/FontLoader.h"
+#include "platform/winsys/Twips.h"
+#include "platform/winsys/core/Pointer.h"
+#include "printing/P001.h"
+#include "store/CaptionArrays.h"
+#include "store/SharedState.h"
+#include "store/StartUp.h"
+#include "store/ListWindowLink.h"
+#include "store/StoreQueries.h"
+#include "store/WindowRoutines.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+
+namespace tav {
+
+using winsys::PixelsToTwipsX;
+using winsys::PixelsToTwipsY;
+using winsys::TwipsToPixelsX;
+using winsys::TwipsToPixelsY;
+
+namespace {
+
+// The print image in its three looks: flat, raised (up) and pressed (down).
+enum class PrintLook { Flat, Up, Down };
+
+QPixmap printerPixmap(PrintLook look)
+{
+    QPixmap pix(28, 26);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const int shift = look == PrintLook::Down ? 1 : 0;
+    p.translate(shift, shift);
+    p.setPen(QColor(40, 40, 40));
+    p.setBrush(Qt::white);
+    p.drawRect(8, 2, 11, 8);       // paper going in
+    p.setBrush(QColor(170, 170, 170));
+    p.drawRect(3, 9, 21, 9);       // body
+    p.setBrush(Qt::white);
+    p.drawRect(7, 15, 13, 8);      // paper coming out
+    p.drawLine(9, 18, 17, 18);
+    p.drawLine(9, 20, 15, 20);
+    p.setPen(QColor(0, 140, 0));
+    p.drawPoint(21, 11);
+    p.resetTransform();
+    if (look != PrintLook::Flat) {
+        const QColor light(255, 255, 255), dark(110, 110, 110);
+        p.setPen(look == PrintLook::Up ? light : dark);
+        p.drawLine(0, 0, pix.width() - 1, 0);
+        p.drawLine(0, 0, 0, pix.height() - 1);
+        p.setPen(look == PrintLook::Up ? dark : light);
+        p.drawLine(0, pix.height() - 1, pix.width() - 1, pix.height() - 1);
+        p.drawLine(pix.width() - 1, 0, pix.width() - 1, pix.height() - 1);
+    }
+    return pix;
+}
+
+// The frame of a child window: tells when its window has really closed (a
+// window may refuse), before Qt deletes it.
+class ChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    using QMdiSubWindow::QMdiSubWindow;
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        QMdiSubWindow::closeEvent(event);
+        if (event->isAccepted()) {
+            setProperty("closed", true);
+            emit closed();
+        }
+    }
+};
+
+QAction *namedAction(QMenu *menu, const QString &name, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+QMenu *namedMenu(QMenu *parent, const QString &name, const QString &caption)
+{
+    QMenu *menu = parent->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
+}
+
+} // namespace
+
+MDI::MDI(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MDI"));
+    setWindowTitle(QStringLiteral("Tavrinel"));
+
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    buildMenus();
+    buildToolbar();
+    column->addWidget(picToolbar);
+
+    auto *middle = new QWidget(central);
+    auto *row = new QHBoxLayout(middle);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    buildLeftPanel();
+    picRemarks->setParent(middle);
+    row->addWidget(picRemarks);
+    mdiClient = new QMdiArea(middle);
+    mdiClient->setObjectName(QStringLiteral("mdiClient"));
+    mdiClient->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiClient->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    row->addWidget(mdiClient, 1);
+    column->addWidget(middle, 1);
+
+    picBottom = new QWidget(central);
+    picBottom->setObjectName(QStringLiteral("picBottom"));
+    picBottom->setFixedHeight(TwipsToPixelsY(2400));
+    grammar = new GrammarPanel(*this, picBottom);
+    picsGreysUpsAndDowns = new QWidget(picBottom);
+    picsGreysUpsAndDowns->setObjectName(QStringLiteral("picsGreysUpsAndDowns"));
+    picsGreysUpsAndDowns->hide();
+    imgPrintUp = printerPixmap(PrintLook::Up);
+    imgPrintDn = printerPixmap(PrintLook::Down);
+    column->addWidget(picBottom);
+    setCentralWidget(central);
+
+    buildStatusBar();
+    connectTreeAndSearch();
+
+    connect(mdiClient, &QMdiArea::subWindowActivated, this, &MDI::onChildActivated);
+    if (QScreen *s = screen())
+        connect(s, &QScreen::availableGeometryChanged, this, [this] { MDIForm_Resize(); });
+
+    Pause = [] { PauseBriefly(); };
+    EndProgram = [] { QCoreApplication::quit(); };
+    Exercises = StandInExerciseRoutines();
+    m_print = std::make_unique<P001>();
+}
+
+MDI::~MDI()
+{
+    // The client area and its children go after this class's part of the
+    // object: they must not call back into it while they do.
+    for (QMdiSubWindow *sub : mdiClient->subWindowList())
+        sub->disconnect(this);
+    mdiClient->disconnect(this);
+    if (m_splash)
+        delete m_splash.data();
+    if (m_about)
+        delete m_about.data();
+    if (m_sorry)
+        delete m_sorry.data();
+    if (&Link() == this)
+        SetLink(nullptr);
+}
+
+void MDI::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    mnuArkiv = bar->addMenu(QStringLiteral("File"));
+    mnuArkiv->setObjectName(QStringLiteral("mnuArkiv"));
+    mnuPrint = namedMenu(mnuArkiv, QStringLiteral("mnuPrint"), QStringLiteral("Print.."));
+    mnuPrintParts0 = namedAction(mnuPrint, QStringLiteral("mnuPrintParts(0)"), QStringLiteral("No active form to print.."));
+    mnuPrintParts0->setEnabled(false);
+    connect(mnuPrintParts0, &QAction::triggered, this, [this] { mnuPrintParts_Click(0); });
+    mnuArkivs1004 = namedAction(mnuArkiv, QStringLiteral("mnuArkivs(1004)"), QStringLiteral("Exit"));
+    connect(mnuArkivs1004, &QAction::triggered, this, [this] { mnuArkivs_Click(1004); });
+
+    mnuEx = bar->addMenu(QStringLiteral("Exercise with words"));
+    mnuEx->setObjectName(QStringLiteral("mnuEx"));
+    const QString exCaptions[3] = {QStringLiteral("by reading and typing"), QStringLiteral("by choosing alternatives"),
+                                   QStringLiteral("choose only verbs")};
+    for (int i = 0; i < 3; ++i) {
+        mnuExParts[i] = namedAction(mnuEx, QStringLiteral("mnuExParts(%1)").arg(i), exCaptions[i]);
+        connect(mnuExParts[i], &QAction::triggered, this, [this, i] { mnuExParts_Click(i); });
+    }
+
+    mnuWindows = bar->addMenu(QStringLiteral("Window"));
+    mnuWindows->setObjectName(QStringLiteral("mnuWindows"));
+    mnuWindows->menuAction()->setEnabled(false);
+    mnuCloseAll = namedAction(mnuWindows, QStringLiteral("mnuCloseAll"), QStringLiteral("Close all windows"));
+    mnuCloseAll->setEnabled(false);
+    connect(mnuCloseAll, &QAction::triggered, this, [this] { mnuCloseAll_Click(); });
+    connect(mnuWindows, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
+
+    mnuOption = bar->addMenu(QStringLiteral("Tools"));
+    mnuOption->setObjectName(QStringLiteral("mnuOption"));
+    mnuOptionParts[0] = namedAction(mnuOption, QStringLiteral("mnuOptionParts(0)"), QStringLiteral("Settings"));
+    mnuOptionParts[1] = namedAction(mnuOption, QStringLiteral("mnuOptionParts(1)"), QStringLiteral("Hide left controls"));
+    for (int i = 0; i < 2; ++i)
+        connect(mnuOptionParts[i], &QAction::triggered, this, [this, i] { mnuOptionParts_Click(i); });
+
+    mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpParts[0] = namedAction(mnuHelp, QStringLiteral("mnuHelpParts(0)"), QStringLiteral("Show helpfile"));
+    mnuHelpParts[1] = namedAction(mnuHelp, QStringLiteral("mnuHelpParts(1)"), QStringLiteral("About"));
+    for (int i = 0; i < 2; ++i)
+        connect(mnuHelpParts[i], &QAction::triggered, this, [this, i] { mnuHelpParts_Click(i); });
+
+    // Never shown in the bar: the grammar panel keeps the check marks of the
+    // Conjugations entries, and the tree pops the Nodes menu up.
+    mnuConjugations = new QMenu(QStringLiteral("Conjugations"), this);
+    mnuConjugations->setObjectName(QStringLiteral("mnuConjugations"));
+    mnuFirst = namedMenu(mnuConjugations, QStringLiteral("mnuFirst"), QStringLiteral("Show..."));
+    const QString voices[3] = {QStringLiteral("Active Voice"), QStringLiteral("Passive Voice"),
+                               QStringLiteral("Participles and Imperatives")};
+    for (int i = 0; i < 3; ++i) {
+        mnuFirstParts[i] = namedAction(mnuFirst, QStringLiteral("mnuFirstParts(%1)").arg(i), voices[i]);
+        mnuFirstParts[i]->setCheckable(true);
+    }
+    mnuFirstParts[0]->setChecked(true);
+
+    mnuNodes = new QMenu(QStringLiteral("Nodes"), this);
+    mnuNodes->setObjectName(QStringLiteral("mnuNodes"));
+    mnuNodeFirst = namedMenu(mnuNodes, QStringLiteral("mnuNodeFirst"), QStringLiteral("Show"));
+    mnuNodeFirstParts0 = namedAction(mnuNodeFirst, QStringLiteral("mnuNodeFirstParts(0)"), QStringLiteral("ToBeSelected"));
+    connect(mnuNodeFirstParts0, &QAction::triggered, this, [this] { mnuNodeFirstParts_Click(0); });
+}
+
+void MDI::buildToolbar()
+{
+    picToolbar = new QWidget(this);
+    picToolbar->setObjectName(QStringLiteral("picToolbar"));
+    auto *strip = new QHBoxLayout(picToolbar);
+    // The strip shrinks with a narrow screen rather than widen the frame.
+    strip->setSizeConstraint(QLayout::SetNoConstraint);
+    strip->setContentsMargins(TwipsToPixelsX(60), TwipsToPixelsY(30), TwipsToPixelsX(60), TwipsToPixelsY(30));
+
+    imgPrintNorm = new QLabel(picToolbar);
+    imgPrintNorm->setObjectName(QStringLiteral("imgPrintNorm"));
+    imgPrintNorm->setPixmap(printerPixmap(PrintLook::Flat));
+    imgPrintNorm->setToolTip(QStringLiteral("No active form to print.. "));
+    imgPrintNorm->setEnabled(false);
+    imgPrintNorm->installEventFilter(this);
+    strip->addWidget(imgPrintNorm);
+    strip->addSpacing(TwipsToPixelsX(240));
+
+    lblFlag = new QLabel(QStringLiteral("Search for Greek"), picToolbar);
+    lblFlag->setObjectName(QStringLiteral("lblFlag"));
+    strip->addWidget(lblFlag);
+
+    auto *options = new QWidget(picToolbar);
+    auto *optionColumn = new QVBoxLayout(options);
+    optionColumn->setContentsMargins(0, 0, 0, 0);
+    optionColumn->setSpacing(0);
+    opForm[0] = new QRadioButton(QStringLiteral("Nominative \"Basic\" forms"), options);
+    opForm[1] = new QRadioButton(QStringLiteral("Conjugated or declined forms"), options);
+    for (int i = 0; i < 2; ++i) {
+        opForm[i]->setObjectName(QStringLiteral("opForm(%1)").arg(i));
+        optionColumn->addWidget(opForm[i]);
+    }
+    opForm[0]->setChecked(true);
+    strip->addWidget(options);
+
+    tbSearch = new QLineEdit(picToolbar);
+    tbSearch->setObjectName(QStringLiteral("tbSearch"));
+    tbSearch->setMinimumWidth(TwipsToPixelsX(1200));
+    strip->addWidget(tbSearch, 1);
+    cmdSearch = new QPushButton(QStringLiteral("Search"), picToolbar);
+    cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
+    strip->addWidget(cmdSearch);
+    cmdClear = new QPushButton(QStringLiteral("Clear"), picToolbar);
+    cmdClear->setObjectName(QStringLiteral("cmdClear"));
+    cmdClear->setEnabled(false);
+    strip->addWidget(cmdClear);
+
+    for (int i = 0; i < 2; ++i) {
+        tbFind[i] = new QLineEdit(picToolbar);
+        tbFind[i]->setObjectName(QStringLiteral("tbFind(%1)").arg(i));
+        tbFind[i]->setReadOnly(true);
+        tbFind[i]->setMinimumWidth(TwipsToPixelsX(900));
+        strip->addWidget(tbFind[i], 1);
+    }
+}
+
+void MDI::buildLeftPanel()
+{
+    picRemarks = new QWidget(this);
+    picRemarks->setObjectName(QStringLiteral("picRemarks"));
+    picRemarks->setFixedWidth(TwipsToPixelsX(3600));
+    picRemarks->installEventFilter(this);
+
+    tv1 = new QTreeWidget(picRemarks);
+    tv1->setObjectName(QStringLiteral("tv1"));
+    tv1->setHeaderHidden(true);
+    tv1->setColumnCount(1);
+
+    cboTree = new QComboBox(picRemarks);
+    cboTree->setObjectName(QStringLiteral("cboTree"));
+    cboTree->setEditable(false);
+    cboTree->setFixedWidth(TwipsToPixelsX(900));
+
+    cmdShow = new QPushButton(QStringLiteral("Show"), picRemarks);
+    cmdShow->setObjectName(QStringLiteral("cmdShow"));
+    cmdShow->setFixedWidth(TwipsToPixelsX(800));
+    connect(cmdShow, &QPushButton::clicked, this, [this] { cmdShow_Click(); });
+
+    tbRem = new QTextEdit(picRemarks);
+    tbRem->setObjectName(QStringLiteral("tbRem"));
+    tbRem->setAcceptRichText(false);
+    tbRemG3 = new QTextEdit(picRemarks);
+    tbRemG3->setObjectName(QStringLiteral("tbRemG3"));
+    tbRemG3->setAcceptRichText(false);
+
+    lblRem = new QLabel(QStringLiteral("Remarks"), picRemarks);
+    lblRem->setObjectName(QStringLiteral("lblRem"));
+    lblRem3 = new QLabel(QStringLiteral("Remarks 2"), picRemarks);
+    lblRem3->setObjectName(QStringLiteral("lblRem3"));
+    for (QLabel *l : {lblRem, lblRem3})
+        l->setFixedHeight(TwipsToPixelsY(240));
+
+    // The grip: a press widens the panel; dragging it moves the panel's edge.
+    lblGrip = new QLabel(QStringLiteral("\u25E2"), picRemarks);
+    lblGrip->setObjectName(QStringLiteral("lblGrip"));
+    lblGrip->setAlignment(Qt::AlignCenter);
+    lblGrip->setFixedSize(TwipsToPixelsX(240), TwipsToPixelsY(240));
+    lblGrip->setCursor(Qt::SizeHorCursor);
+    lblGrip->setToolTip(QStringLiteral("Drag to widen or narrow the left panel"));
+    lblGrip->installEventFilter(this);
+}
+
+void MDI::buildStatusBar()
+{
+    stsStatusBar = new QStatusBar(this);
+    stsStatusBar->setObjectName(QStringLiteral("stsStatusBar"));
+    stsStatusBar->setSizeGripEnabled(false);
+    for (int i = 0; i < 7; ++i) {
+        m_panels[i] = new QLabel(stsStatusBar);
+        m_panels[i]->setObjectName(QStringLiteral("Panels(%1)").arg(i + 1));
+        m_panels[i]->setFrameShape(QFrame::Panel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        m_panels[i]->setMinimumWidth(TwipsToPixelsX(i == 0 ? 1800 : 600));
+        stsStatusBar->addWidget(m_panels[i], i == 0 ? 1 : 0);
+    }
+    setStatusBar(stsStatusBar);
+}
+
+// ---------------------------------------------------------------------------
+// The store's link
+
+void MDI::ShowSplash()
+{
+    if (!m_splash)
+        m_splash = new Splash();
+    m_splash->SetShowAsSplash(true);
+    m_splash->show();
+    m_splash->raise();
+    m_splash->repaint();
+}
+
+void MDI::UnloadSplash()
+{
+    if (m_splash)
+        m_splash->close();
+}
+
+void MDI::ShowMain()
+{
+    MDIForm_Load();
+    show();
+    MDIForm_Resize();
+}
+
+void MDI::SetPanelText(int panel, const QString &text)
+{
+    if (panel >= 1 && panel <= 7) {
+        m_panels[panel - 1]->setText(text);
+        m_panels[panel - 1]->repaint();
+    }
+}
+
+QString MDI::PanelText(int panel) const
+{
+    return panel >= 1 && panel <= 7 ? m_panels[panel - 1]->text() : QString();
+}
+
+QSize MDI::DesktopSize() const
+{
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().size() : QSize();
+}
+
+int MDI::CountGridForms() const
+{
+    int n = 0;
+    for (QWidget *form : ChildForms())
+        if (form->objectName().startsWith(QLatin1String("Grid")))
+            ++n;
+    return n;
+}
+
+void MDI::RefreshStatusBar() { stsStatusBar->repaint(); }
+
+void MDI::SetPrintEntries(bool enabled, const QString &caption, const QString &toolTip)
+{
+    imgPrintNorm->setEnabled(enabled);
+    mnuPrintParts0->setEnabled(enabled);
+    mnuPrintParts0->setText(caption);
+    imgPrintNorm->setToolTip(toolTip);
+}
+
+void MDI::SetWindowMenusEnabled(bool enabled)
+{
+    mnuWindows->menuAction()->setEnabled(enabled);
+    mnuCloseAll->setEnabled(enabled);
+}
+
+void MDI::SetKlinEnabled(bool enabled) { grammar->msflxKlin->setEnabled(enabled); }
+
+QList<MainWindowLink::ChildWindow> MDI::ChildWindows() const
+{
+    QList<ChildWindow> children;
+    for (QWidget *form : ChildForms())
+        children.append({form->objectName(), form->property("Tag").toString(), !form->isHidden()});
+    return children;
+}
+
+QList<ListWindowLink *> MDI::OpenListWindows() const
+{
+    QList<ListWindowLink *> lists;
+    for (QWidget *form : ChildForms())
+        if (auto *list = dynamic_cast<ListWindowLink *>(form))
+            lists << list;
+    return lists;
+}
+
+void MDI::ShowSorry(const QString &Message, const QString &Text, bool GreekFont)
+{
+    if (!m_sorry)
+        m_sorry = new Sorry(this);
+    m_sorry->tbMSG[0]->setText(Message);
+    m_sorry->tbMSG[1]->setFont(GreekFont ? winsys::GreekFont(GreekFontSize)
+                                         : QFont(QStringLiteral("MS Sans Serif"), font().pointSize()));
+    m_sorry->tbMSG[1]->setText(Text);
+    m_sorry->show();
+    m_sorry->raise();
+}
+
+Sorry *MDI::SorryInstance() const { return m_sorry.data(); }
+
+Splash *MDI::SplashInstance() const { return m_splash.data(); }
+
+// ---------------------------------------------------------------------------
+// Load
+
+void MDI::loadStep(const QString &what, const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const dao::DaoError &e) {
+        m_loadFailures << what + QStringLiteral(" (") + e.Description() + QLatin1Char(')');
+    } catch (const std::exception &e) {
+        m_loadFailures << what + QStringLiteral(" (") + QString::fromUtf8(e.what()) + QLatin1Char(')');
+    }
+}
+
+void MDI::MDIForm_Load()
+{
+    m_loadFailures.clear();
+    MainLoading = true;
+
+    // Interface texts: every caption array, a pause after the first.
+    // The store's routines take the connection as given; without one, each
+    // step that needs it is reported instead of run.
+    auto requireDb = [] {
+        if (!WordDb || !WordDb->IsOpen())
+            throw std::runtime_error("no word database is open");
+    };
+    bool capsOpen = false;
+    loadStep(QStringLiteral("interface texts"), [&] {
+        requireDb();
+        CapsRs = WordDb->OpenRecordset(QStringLiteral("LangCaps"), dao::RecordsetType::Snapshot);
+        capsOpen = true;
+    });
+    const QVector<CaptionArray *> &arrays = MainCaptionArrays();
+    for (int i = 0; i < arrays.size(); ++i) {
+        if (capsOpen) {
+            loadStep(QStringLiteral("interface texts"), [&] { FillCaptionArray(*CapsRs, CapsLanguage, *arrays[i]); });
+        }
+        if (i == 0)
+            Pause();
+    }
+    if (CapsRs) {
+        CapsRs->Close();
+        CapsRs.reset();
+    }
+
+    setWindowTitle(QStringLiteral("Tavrinel"));
+    // Placed in the work area (not at the screen's corner, under a panel).
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().topLeft());
+
+    // The grammar panel: grids under the heading rows, seven rows high.
+    stsStatusBar->setVisible(true);
+    picBottom->setFixedHeight(TwipsToPixelsY(grammar->PlaceGrids()));
+    picBottom->setVisible(true);
+
+    Pause();
+    loadStep(QStringLiteral("word count"), [&] {
+        requireDb();
+        ShowWordCount();
+    });
+
+    const QFont searchFont = winsys::GreekFont(GreekFontSize - 2);
+    tbSearch->setText(QString());
+    tbSearch->setFont(searchFont);
+    tbFind[0]->setText(QString());
+    tbFind[1]->setText(QString());
+    tbFind[1]->setFont(searchFont);
+
+    QString wrongs = QStringLiteral("?");
+    loadStep(QStringLiteral("stored wrong answers"), [&] {
+        requireDb();
+        wrongs = QString::number(CountWrongIDs());
+    });
+    SetPanelText(5, QStringLiteral("M/A ") + QString::number(OptNbrWrongs) + QLatin1Char('/') + wrongs + QStringLiteral("  "));
+    SetPanelText(4, QStringLiteral("Tavrinel CheckAll ") + (OptBoChecka ? QStringLiteral("True") : QStringLiteral("False"))
+                        + QStringLiteral("  "));
+    SetPanelText(6, OptBoHide3 ? QStringLiteral("3:rd language deselected")
+                               : QStringLiteral("3:rd language= ") + Opt3rdLang + QStringLiteral("  "));
+
+    MainLoading = false;
+    StartingUp = false;
+
+    BaseFrase();
+    lblFlag->setText(QStringLiteral("Search for Greek"));
+
+    Pause();
+    loadStep(QStringLiteral("category tree"), [&] {
+        requireDb();
+        JulGran();
+    });
+
+    LetterFont = QStringLiteral("VudedoGreek");
+    VoiceMenuChoice[0] = true;
+
+    // A failed step does not stop the Load, but the user is told.
+    if (!m_loadFailures.isEmpty()) {
+        m_loadFailures.removeDuplicates();
+        SetPanelText(1, QStringLiteral("Not loaded: ") + m_loadFailures.join(QStringLiteral("; ")));
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Size and closing
+
+void MDI::MDIForm_Resize()
+{
+    if (m_resizing || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QScreen *s = screen();
+    if (!s)
+        return;
+    // The whole frame, decorations included, takes the work area.
+    const QRect area = s->availableGeometry();
+    const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    const QSize wanted = area.size().shrunkBy(frame);
+    if (size() == wanted)
+        return;
+    m_resizing = true;
+    resize(wanted);
+    m_resizing = false;
+}
+
+void MDI::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    MDIForm_Resize();
+    // A narrower frame keeps room for the client area.
+    if (LeftPanelWidth() > MaxLeftPanelWidth())
+        setLeftPanelWidth(MaxLeftPanelWidth());
+}
+
+void MDI::closeEvent(QCloseEvent *event)
+{
+    if (!m_unloaded) {
+        MDIForm_QueryUnload();
+        MDIForm_Unload();
+    }
+    event->accept();
+}
+
+void MDI::MDIForm_QueryUnload()
+{
+    winsys::PushPointer(winsys::PointerShape::ArrowHourglass);
+    SetStatusText(Caps1185(1185), true);
+}
+
+void MDI::MDIForm_Unload()
+{
+    m_unloaded = true;
+    for (QMdiSubWindow *sub : mdiClient->subWindowList())
+        sub->close();
+    if (m_splash)
+        m_splash->close();
+    if (m_about)
+        m_about->close();
+    if (m_sorry)
+        m_sorry->close();
+    EndProgram();
+    winsys::PopPointer();
+}
+
+void MDI::mnuArkivs_Click(int Index)
+{
+    if (Index == 1004)
+        close();
+}
+
+// ---------------------------------------------------------------------------
+// Child windows
+
+QList<QWidget *> MDI::ChildForms() const
+{
+    QList<QWidget *> forms;
+    for (QMdiSubWindow *sub : mdiClient->subWindowList())
+        if (sub->widget() && !sub->property("closed").toBool())
+            forms << sub->widget();
+    return forms;
+}
+
+QWidget *MDI::ActiveForm() const
+{
+    QMdiSubWindow *sub = mdiClient->activeSubWindow();
+    if (!sub)
+        sub = mdiClient->currentSubWindow();
+    return sub && !sub->property("closed").toBool() ? sub->widget() : nullptr;
+}
+
+QMdiSubWindow *MDI::AddChild(QWidget *form)
+{
+    auto *sub = new ChildFrame;
+    sub->setWidget(form);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    mdiClient->addSubWindow(sub);
+    connect(sub, &ChildFrame::closed, this, [this, sub] {
+        // A closed child leaves the lists at once, though Qt deletes it later.
+        // While the program ends, the panels keep the closing text.
+        if (m_unloaded)
+            return;
+        if (sub == mdiClient->currentSubWindow() || ChildForms().isEmpty())
+            onChildActivated(nullptr);
+        UpdateWindowMenus(true);
+    });
+    form->show();
+    mdiClient->setActiveSubWindow(sub);
+    onChildActivated(sub);
+    UpdateWindowMenus(false);
+    return sub;
+}
+
+void MDI::CloseChildren()
+{
+    for (QMdiSubWindow *sub : mdiClient->subWindowList()) {
+        if (sub->widget() && sub->widget()->property("Tag").toString() != QLatin1String("NoClose"))
+            sub->close();
+    }
+    UpdateWindowMenus(true);
+}
+
+void MDI::mnuCloseAll_Click() { CloseChildren(); }
+
+void MDI::fillWindowList()
+{
+    for (QAction *a : mnuWindows->actions())
+        if (a != mnuCloseAll)
+            mnuWindows->removeAction(a), a->deleteLater();
+    const QList<QMdiSubWindow *> subs = mdiClient->subWindowList();
+    if (subs.isEmpty())
+        return;
+    mnuWindows->addSeparator();
+    QWidget *active = ActiveForm();
+    int n = 0;
+    for (QMdiSubWindow *sub : subs) {
+        if (!sub->widget() || sub->property("closed").toBool())
+            continue;
+        QAction *a = mnuWindows->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sub->widget()->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(sub->widget() == active);
+        connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub)
+                mdiClient->setActiveSubWindow(sub);
+        });
+    }
+}
+
+void MDI::onChildActivated(QMdiSubWindow *window)
+{
+    QWidget *form = window ? window->widget() : nullptr;
+    const bool isList = form && form->objectName().startsWith(QLatin1String("Grid"));
+    UpdatePrintMenu(isList, isList ? form->windowTitle() : QString());
+}
+
+// ---------------------------------------------------------------------------
+// The left panel
+
+int MDI::LeftPanelWidth() const { return PixelsToTwipsX(picRemarks->width()); }
+
+int MDI::MaxLeftPanelWidth() const
+{
+    return std::max(MinLeftPanelWidth, PixelsToTwipsX(width()) - MinClientWidth);
+}
+
+void MDI::setLeftPanelWidth(int twips)
+{
+    const int bounded = std::clamp(twips, int(MinLeftPanelWidth), MaxLeftPanelWidth());
+    picRemarks->setFixedWidth(TwipsToPixelsX(bounded));
+}
+
+void MDI::mnuOptionParts_Click(int Index)
+{
+    if (Index == 0) {
+        frmOptions_Show();
+        return;
+    }
+    if (Index != 1)
+        return;
+    QAction *item = mnuOptionParts[1];
+    if (item->text() == QLatin1String("Hide left controls")) {
+        picRemarks->hide();
+        item->setText(QStringLiteral("Show left controls"));
+    } else if (item->text() == QLatin1String("Show left controls")) {
+        picRemarks->show();
+        item->setText(QStringLiteral("Hide left controls"));
+    }
+    // The active child refits itself to the changed client area, when it can.
+    QWidget *form = ActiveForm();
+    if (form && form->metaObject()->indexOfMethod("Form_Resize()") >= 0)
+        QMetaObject::invokeMethod(form, "Form_Resize", Qt::DirectConnection);
+}
+
+void MDI::picRemarks_Resize()
+{
+    if (windowState() & Qt::WindowMinimized)
+        return;
+    // The boxes share the height left by the two label rows, so that the
+    // lower label row with the grip always stays inside the panel.
+    const int outer = PixelsToTwipsX(picRemarks->width());
+    const int W = outer;
+    const int H = PixelsToTwipsY(picRemarks->height());
+    const int g = PixelsToTwipsY(lblGrip->height());
+    const int labelRow = std::max({PixelsToTwipsY(lblRem->height()), PixelsToTwipsY(lblRem3->height()), g});
+    const int box = std::max(0, (H - 2 * labelRow) / 3);
+
+    auto place = [](QWidget *w, int left, int top, int width, int height) {
+        w->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));
+    };
+    auto moveTo = [](QWidget *w, int left, int top) { w->move(TwipsToPixelsX(left), TwipsToPixelsY(top)); };
+
+    const int comboWidth = PixelsToTwipsX(cboTree->width());
+    place(tv1, 0, 0, std::max(0, W - comboWidth), box);
+    const int treeWidth = PixelsToTwipsX(tv1->width());
+    moveTo(cboTree, treeWidth, 0);
+    const int showWidth = PixelsToTwipsX(cmdShow->width());
+    const int showHeight = PixelsToTwipsY(cmdShow->height());
+    const int comboBottom = PixelsToTwipsY(cboTree->height());
+    const int showTop = std::max(comboBottom, box - 4 * showHeight - 50);
+    moveTo(cmdShow, treeWidth + (outer - treeWidth) / 2 - showWidth / 2, showTop);
+
+    const int remTop = box;
+    place(tbRem, 0, remTop, W, box);
+    moveTo(lblRem, 50, remTop + box);
+    const int rem3Top = remTop + box + labelRow;
+    place(tbRemG3, 0, rem3Top, W, box);
+    moveTo(lblRem3, 50, rem3Top + box);
+    moveTo(lblGrip, outer - PixelsToTwipsX(lblGrip->width()), rem3Top + box);
+    lblRem->resize(TwipsToPixelsX(std::max(0, W - 100)), lblRem->height());
+    lblRem3->resize(TwipsToPixelsX(std::max(0, W - 150 - PixelsToTwipsX(lblGrip->width()))), lblRem3->height());
+}
+
+void MDI::lblGrip_MouseDown(Qt::MouseButton Button, int X)
+{
+    if (Button != Qt::LeftButton)
+        return;
+    setLeftPanelWidth(std::max(LeftPanelWidth() + X, int(MinLeftPanelWidth)));
+}
+
+// ---------------------------------------------------------------------------
+// The print image's look
+
+void MDI::imgPrintNorm_MouseDown(Qt::MouseButton Button)
+{
+    if (Button == Qt::LeftButton)
+        imgPrintNorm->setPixmap(imgPrintDn);
+}
+
+void MDI::imgPrintNorm_MouseMove(Qt::MouseButtons Buttons, const QPoint &pos)
+{
+    if (!(Buttons & Qt::LeftButton))
+        return;
+    const bool inside = imgPrintNorm->rect().contains(pos);
+    imgPrintNorm->setPixmap(inside ? imgPrintDn : imgPrintUp);
+}
+
+void MDI::imgPrintNorm_MouseUp(Qt::MouseButton) { imgPrintNorm->setPixmap(imgPrintUp); }
+
+bool MDI::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == picRemarks && event->type() == QEvent::Resize) {
+        picRemarks_Resize();
+    } else if (watched == lblGrip && dynamic_cast<QMouseEvent *>(event)) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (event->type() == QEvent::MouseButtonPress) {
+            lblGrip_MouseDown(mouse->button(), PixelsToTwipsX(mouse->position().x()));
+            m_gripDragging = mouse->button() == Qt::LeftButton;
+            m_gripPressX = int(mouse->globalPosition().x()) - picRemarks->width();
+            return true;
+        }
+        if (event->type() == QEvent::MouseMove && m_gripDragging && (mouse->buttons() & Qt::LeftButton)) {
+            setLeftPanelWidth(PixelsToTwipsX(int(mouse->globalPosition().x()) - m_gripPressX));
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            m_gripDragging = false;
+            return true;
+        }
+    } else if (watched == imgPrintNorm && dynamic_cast<QMouseEvent *>(event)) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            imgPrintNorm_MouseDown(mouse->button());
+            return true;
+        case QEvent::MouseMove:
+            imgPrintNorm_MouseMove(mouse->buttons(), mouse->position().toPoint());
+            return true;
+        case QEvent::MouseButtonRelease:
+            imgPrintNorm_MouseUp(mouse->button());
+            if (mouse->button() == Qt::LeftButton && imgPrintNorm->rect().contains(mouse->position().toPoint()))
+                imgPrintNorm_Click();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// The grammar panel's procedures
+
+void MDI::BaseFrase() { grammar->BaseFrase(); }
+void MDI::DeMenos(long color, long long lngID, int wordKind, bool showImperative)
+{
+    grammar->DeMenos(color, lngID, wordKind, showImperative);
+}
+void MDI::DeKlino(long color, long long lngID) { grammar->DeKlino(color, lngID, 0); }
+void MDI::DeKlino(long color, long long lngID, int wordKind) { grammar->DeKlino(color, lngID, wordKind); }
+void MDI::NounDeKlino(long color, long long lngID, int genus, int wordKind)
+{
+    grammar->NounDeKlino(color, lngID, genus, wordKind);
+}
+void MDI::DeKonju(long color, long long lngID, const QString &voice) { grammar->DeKonju(color, lngID, voice); }
+void MDI::ReturnLista(bool NoJump) { grammar->ReturnLista(NoJump); }
+void MDI::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
+{
+    grammar->SmallFacts(lngID, StrLat, iGridType);
+}
+void MDI::OpVoiceCheck(long long lngID) { grammar->OpVoiceCheck(lngID); }
+void MDI::OpVoiceSwitch(int intVoice) { grammar->OpVoiceSwitch(intVoice); }
+
+} // namespace tav
+
+#include "MDI.moc"

@@ -1,0 +1,275 @@
+#pragma once
+// The main window: an MDI frame that holds the list windows and the exercise
+// window as child windows, with the menus, the toolbar strip (print image and
+// search strip), the left panel (category tree, letter filter, Show button,
+// remarks boxes, grip), the grammar panel at the bottom and the status bar
+// with its seven panels.
+//
+// Controls keep the design's names as object names (arrays as "tbFind(0)")
+// and as members, so that other windows reach them as the design's code does.
+// The procedures are spread over files by subject:
+//   MDI.cpp          frame, Load, Resize, closing, child windows, left panel
+//   MdiLaunch.cpp    exercise start, print launch, help and About
+//   MdiTree.cpp      the category tree and the initial-letter list
+//   MdiShow.cpp      the Show button's list requests
+//   MdiSearch.cpp    the search strip, the remarks boxes, the settings dialog
+// The grammar panel's procedures belong to the inflection views; MDI forwards
+// them to its GrammarPanel.
+
+#include "mainwindow/ExerciseLaunch.h"
+#include "store/MainWindowLink.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTextEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class HTMLHelp;
+class P001;
+
+namespace tav {
+
+class About;
+class ExerciseWindowLink;
+class GrammarPanel;
+class MdiListRequests;
+class Sorry;
+class Splash;
+
+class MDI : public QMainWindow, public MainWindowLink {
+    Q_OBJECT
+
+public:
+    explicit MDI(QWidget *parent = nullptr);
+    ~MDI() override;
+
+    // What the word store asks of the main window.
+    void ShowSplash() override;
+    void UnloadSplash() override;
+    void ShowMain() override;
+    void SetPanelText(int panel, const QString &text) override;
+    QString PanelText(int panel) const override;
+    QSize DesktopSize() const override;
+    int CountGridForms() const override;
+    void RefreshStatusBar() override;
+    void SetPrintEntries(bool enabled, const QString &caption, const QString &toolTip) override;
+    void SetWindowMenusEnabled(bool enabled) override;
+    void SetKlinEnabled(bool enabled) override;
+    QList<ChildWindow> ChildWindows() const override;
+    QList<ListWindowLink *> OpenListWindows() const override;
+
+    // The one Sorry window, filled and shown modeless.
+    void ShowSorry(const QString &Message, const QString &Text, bool GreekFont);
+    Sorry *SorryInstance() const;
+
+    // Public procedures, in the design's order.
+    void ExerciseWhat(int Kind);
+    void CloseChildren();
+    void cboTree_Click();
+    void BaseFrase() override;
+    void MDIForm_Resize() override;
+    void DeMenos(long color, long long lngID, int wordKind, bool showImperative);
+    void DeKlino(long color, long long lngID) override;
+    void DeKlino(long color, long long lngID, int wordKind);
+    void NounDeKlino(long color, long long lngID, int genus, int wordKind);
+    void DeKonju(long color, long long lngID, const QString &voice);
+    void ReturnLista(bool NoJump);
+    void JulText();
+    void JulGran() override;
+    void SmallFacts(long long lngID, const QString &StrLat = QString(), int iGridType = 0);
+    void OpVoiceCheck(long long lngID);
+    void OpVoiceSwitch(int intVoice);
+
+    // Event handlers of the frame.
+    void MDIForm_Load();
+    void MDIForm_QueryUnload();
+    void MDIForm_Unload();
+    void mnuArkivs_Click(int Index);
+    void mnuCloseAll_Click();
+    void mnuExParts_Click(int Index);
+    void mnuOptionParts_Click(int Index);
+    void mnuNodeFirstParts_Click(int Index);
+    void picRemarks_Resize();
+    // X in twips within the grip.
+    void lblGrip_MouseDown(Qt::MouseButton Button, int X);
+    void imgPrintNorm_MouseDown(Qt::MouseButton Button);
+    void imgPrintNorm_MouseMove(Qt::MouseButtons Buttons, const QPoint &pos);
+    void imgPrintNorm_MouseUp(Qt::MouseButton Button);
+    void imgPrintNorm_Click();
+    void mnuPrintParts_Click(int Index);
+    void mnuHelpParts_Click(int Index);
+
+    // The category tree and the letter filter (MdiTree.cpp).
+    void tv1_NodeClick(QTreeWidgetItem *Node);
+    void tv1_Collapse(QTreeWidgetItem *Node);
+    void tv1_Expand(QTreeWidgetItem *Node);
+    // pos in the tree's viewport coordinates.
+    void tv1_MouseDown(Qt::MouseButton Button, const QPoint &pos);
+    void ShowNodePopup(const QPoint &pos);
+    // A node's key and tag; the node of a key (nullptr when there is none).
+    static QString NodeKey(const QTreeWidgetItem *Node);
+    static QString NodeTag(const QTreeWidgetItem *Node);
+    QTreeWidgetItem *FindNode(const QString &key) const;
+    // The selected node, nullptr when none is.
+    QTreeWidgetItem *SelectedNode() const;
+
+    // The list requests of the Show button (MdiShow.cpp).
+    void cmdShow_Click();
+
+    // The search strip and the remarks boxes (MdiSearch.cpp). KeyAscii is
+    // set to 0 when the key was handled.
+    void tbSearch_KeyPress(int &KeyAscii);
+    void cmdSearch_Click();
+    void tbSearch_Change();
+    void cmdClear_Click();
+    void opForm_Click(int Index);
+    void tbRem_KeyPress(int &KeyAscii);
+    void tbRemG3_KeyPress(int &KeyAscii);
+
+    // Shows the settings dialog modally (MdiSearch.cpp).
+    void frmOptions_Show();
+
+    // The child windows of the MDI client, in their order; the active one
+    // (the current one while the frame itself is not active).
+    QList<QWidget *> ChildForms() const;
+    QWidget *ActiveForm() const;
+    // Shows a window as a child of the MDI client; returns its frame.
+    QMdiSubWindow *AddChild(QWidget *form);
+
+    // The left panel's width in twips; the grip's bounds.
+    int LeftPanelWidth() const;
+    static constexpr int MinLeftPanelWidth = 1700;
+    // Room (twips) the grip always leaves for the MDI client.
+    static constexpr int MinClientWidth = 2880;
+    int MaxLeftPanelWidth() const;
+
+    // Form-level variables.
+    int ExerciseKind = 0;
+    bool VoiceMenuChoice[3] = {false, false, false};
+    QString LetterFont;
+    std::unique_ptr<HTMLHelp> HelpObject;
+
+    // What failed during the last Load (empty when everything ran).
+    QStringList LoadFailures() const { return m_loadFailures; }
+
+    // Replaceable steps, for start-up measurements and tests: the Load's
+    // pause (PauseBriefly), the end of the program (Unload), and the exercise
+    // routines (the exercise work replaces the stand-in).
+    std::function<void()> Pause;
+    std::function<void()> EndProgram;
+    ExerciseRoutines Exercises;
+
+    // The single instances this window creates on first use.
+    ExerciseWindowLink *ExerciseInstance() const;
+    P001 *PrintInstance() const { return m_print.get(); }
+    About *AboutInstance() const;
+    Splash *SplashInstance() const;
+
+    // Controls. Menus and their entries.
+    QMenu *mnuArkiv = nullptr;
+    QMenu *mnuPrint = nullptr;
+    QAction *mnuPrintParts0 = nullptr;
+    QAction *mnuArkivs1004 = nullptr;
+    QMenu *mnuEx = nullptr;
+    QAction *mnuExParts[3] = {};
+    QMenu *mnuWindows = nullptr;
+    QAction *mnuCloseAll = nullptr;
+    QMenu *mnuOption = nullptr;
+    QAction *mnuOptionParts[2] = {};
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuHelpParts[2] = {};
+    QMenu *mnuConjugations = nullptr;
+    QMenu *mnuFirst = nullptr;
+    QAction *mnuFirstParts[3] = {};
+    QMenu *mnuNodes = nullptr;
+    QMenu *mnuNodeFirst = nullptr;
+    QAction *mnuNodeFirstParts0 = nullptr;
+
+    // The toolbar strip.
+    QWidget *picToolbar = nullptr;
+    QLabel *imgPrintNorm = nullptr;
+    QLabel *lblFlag = nullptr;
+    QRadioButton *opForm[2] = {};
+    QLineEdit *tbSearch = nullptr;
+    QPushButton *cmdSearch = nullptr;
+    QPushButton *cmdClear = nullptr;
+    QLineEdit *tbFind[2] = {};
+
+    // The left panel.
+    QWidget *picRemarks = nullptr;
+    QTreeWidget *tv1 = nullptr;
+    QComboBox *cboTree = nullptr;
+    QPushButton *cmdShow = nullptr;
+    QTextEdit *tbRem = nullptr;
+    QTextEdit *tbRemG3 = nullptr;
+    QLabel *lblRem = nullptr;
+    QLabel *lblRem3 = nullptr;
+    QLabel *lblGrip = nullptr;
+
+    // The client area, the grammar panel and the status bar.
+    QMdiArea *mdiClient = nullptr;
+    QWidget *picBottom = nullptr;
+    GrammarPanel *grammar = nullptr;
+    QWidget *picsGreysUpsAndDowns = nullptr;
+    QPixmap imgPrintUp;
+    QPixmap imgPrintDn;
+    QStatusBar *stsStatusBar = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildLeftPanel();
+    void buildStatusBar();
+    void fillWindowList();
+    void onChildActivated(QMdiSubWindow *window);
+    void setLeftPanelWidth(int twips);
+    // Runs one step of the Load; a failure is noted and the Load goes on.
+    void loadStep(const QString &what, const std::function<void()> &step);
+    void startExercise();
+    P001 &printWindow();
+
+    QLabel *m_panels[7] = {};
+    QStringList m_loadFailures;
+    bool m_resizing = false;
+    bool m_unloaded = false;
+    bool m_gripDragging = false;
+    int m_gripPressX = 0;
+    QPointer<Splash> m_splash;
+    QPointer<About> m_about;
+    QPointer<Sorry> m_sorry;
+    QPointer<QWidget> m_exerciseWindow;
+    ExerciseWindowLink *m_exercise = nullptr;
+    std::unique_ptr<P001> m_print;
+
+    // The tree, the letter filter, the search strip and the remarks boxes.
+    void connectTreeAndSearch();
+    void loadGreekLetters();
+    void loadLatinLetters();
+    void setSearchFont(const QString &family, int pointSize);
+    std::unique_ptr<MdiListRequests> m_listRequests;
+    std::unique_ptr<QObject> m_remarksKeys;
+    bool m_buildingTree = false;
+};
+
+} // namespace tav

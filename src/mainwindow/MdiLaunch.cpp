@@ -1,0 +1,104 @@
+// The main window's commands that hand work to other windows: the start of
+// an exercise, the print launch of the active list window, the help file and
+// the About window.
+#include "mainwindow/MDI.h"
+
+#include "help/HTMLHelp.h"
+#include "mainwindow/About.h"
+#include "printing/P001.h"
+#include "store/SharedState.h"
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace tav {
+
+void MDI::ExerciseWhat(int Kind) { ExerciseKind = Kind; }
+
+void MDI::mnuExParts_Click(int Index)
+{
+    ExerciseWhat(Index + 1);
+    startExercise();
+}
+
+ExerciseWindowLink *MDI::ExerciseInstance() const { return m_exerciseWindow ? m_exercise : nullptr; }
+
+void MDI::startExercise()
+{
+    if (ExerciseKind == 0)
+        ExerciseKind = 1;
+    Exercises.PickRandomWords();
+    if (!m_exerciseWindow) {
+        m_exercise = Exercises.CreateWindow(*this);
+        m_exerciseWindow = m_exercise->Form();
+    }
+    m_exercise->BindRound(SqlLang3, PickCriteria);
+    m_exercise->GridScribble();
+    m_exercise->ProcessExercise();
+    m_exercise->SelectTab(ExerciseKind);
+    // One child window: shown again, not added a second time.
+    QMdiSubWindow *sub = nullptr;
+    for (QMdiSubWindow *s : mdiClient->subWindowList())
+        if (s->widget() == m_exerciseWindow && !s->property("closed").toBool())
+            sub = s;
+    if (!sub)
+        AddChild(m_exerciseWindow);
+    else
+        mdiClient->setActiveSubWindow(sub);
+    picToolbar->hide();
+}
+
+P001 &MDI::printWindow()
+{
+    if (!m_print)
+        m_print = std::make_unique<P001>();
+    return *m_print;
+}
+
+void MDI::imgPrintNorm_Click()
+{
+    // Each step that cannot be made (no active child, no grid) is skipped.
+    P001 &print = printWindow();
+    QWidget *form = ActiveForm();
+    if (form) {
+        if (auto *grid = form->findChild<QWidget *>(QStringLiteral("msFlxMulti")))
+            print.GridToPrint = grid;
+    }
+    print.MarginUnits = 6;
+    print.LeftMargin = 20;
+    print.TopMargin = 20;
+    if (form) {
+        print.ReportTitle = form->windowTitle();
+        print.FormToPrint = form->objectName();
+    }
+    print.AllowDialogue = true;
+    print.PrintGridAPI();
+}
+
+void MDI::mnuPrintParts_Click(int Index)
+{
+    if (Index == 0)
+        imgPrintNorm_Click();
+}
+
+About *MDI::AboutInstance() const { return m_about.data(); }
+
+void MDI::mnuHelpParts_Click(int Index)
+{
+    if (Index == 0) {
+        if (!HelpObject)
+            HelpObject = std::make_unique<HTMLHelp>();
+        HelpObject->CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.chm");
+        HelpObject->HHWindow = QStringLiteral("Main");
+        HelpObject->HHDisplayContents(0);
+    } else if (Index == 1) {
+        if (!m_about)
+            m_about = new About(this);
+        m_about->show();
+        m_about->raise();
+        m_about->activateWindow();
+    }
+}
+
+} // namespace tav

@@ -1,0 +1,204 @@
+// The search strip (tbSearch, opForm, cmdSearch, cmdClear, tbFind) and the
+// two remarks boxes of the main window, the wiring of the tree's and the
+// strip's events, and the settings dialog's entry.
+#include "mainwindow/MDI.h"
+
+#include "mainwindow/FrmOptions.h"
+#include "mainwindow/MdiListRequests.h"
+#include "platform/dao/Dao.h"
+#include "platform/winsys/core/Pointer.h"
+#include "store/ListRequests.h"
+#include "store/ListWindowLink.h"
+#include "store/SharedState.h"
+#include "store/WindowRoutines.h"
+#include "store/WordEdits.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include <functional>
+#include <optional>
+
+namespace tav {
+
+namespace {
+
+// Hands the Enter key of a remarks box to its handler; a handled key does not
+// reach the box.
+class EnterKeys : public QObject {
+public:
+    EnterKeys(QObject *box1, std::function<void(int &)> key1, QObject *box2, std::function<void(int &)> key2)
+        : m_box1(box1), m_box2(box2), m_key1(std::move(key1)), m_key2(std::move(key2))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        int KeyAscii = 13;
+        if (watched == m_box1)
+            m_key1(KeyAscii);
+        else if (watched == m_box2)
+            m_key2(KeyAscii);
+        return KeyAscii == 0;
+    }
+
+private:
+    QObject *m_box1;
+    QObject *m_box2;
+    std::function<void(int &)> m_key1;
+    std::function<void(int &)> m_key2;
+};
+
+// The word shown in the grammar panel: panel 3 reads "ID " and its ID.
+std::optional<long long> ShownWordID(const QString &panel)
+{
+    if (panel.size() <= 3)
+        return std::nullopt;
+    bool ok = false;
+    const long long id = panel.mid(3).trimmed().toLongLong(&ok);
+    if (!ok || id <= 0)
+        return std::nullopt;
+    return id;
+}
+
+} // namespace
+
+void MDI::connectTreeAndSearch()
+{
+    // Install the list requests of this window unless a test installed its own.
+    m_listRequests = std::make_unique<MdiListRequests>(*this);
+    if (!ListWindowRequestsInstalled())
+        SetListWindowRequests(m_listRequests.get());
+
+    connect(tv1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
+        if (!m_buildingTree && current)
+            tv1_NodeClick(current);
+    });
+    connect(tv1, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *node) { tv1_Collapse(node); });
+    connect(tv1, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) { tv1_Expand(node); });
+    tv1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tv1, &QTreeWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { tv1_MouseDown(Qt::RightButton, pos); });
+    connect(cboTree, &QComboBox::activated, this, [this] { cboTree_Click(); });
+
+    connect(tbSearch, &QLineEdit::returnPressed, this, [this] {
+        int KeyAscii = 13;
+        tbSearch_KeyPress(KeyAscii);
+    });
+    connect(tbSearch, &QLineEdit::textChanged, this, [this] { tbSearch_Change(); });
+    connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
+    connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+    for (int i = 0; i < 2; ++i)
+        connect(opForm[i], &QRadioButton::clicked, this, [this, i] { opForm_Click(i); });
+
+    m_remarksKeys = std::make_unique<EnterKeys>(
+        tbRem, [this](int &k) { tbRem_KeyPress(k); }, tbRemG3, [this](int &k) { tbRemG3_KeyPress(k); });
+    tbRem->installEventFilter(m_remarksKeys.get());
+    tbRemG3->installEventFilter(m_remarksKeys.get());
+}
+
+void MDI::tbSearch_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    winsys::BusyPointer busy(winsys::PointerShape::ArrowHourglass);
+    const QString t = tbSearch->text();
+    if (t.isEmpty())
+        return;
+    try {
+        for (QLineEdit *box : tbFind)
+            box->clear();
+        // The first option that is set; none: the headwords.
+        const bool inflected = !opForm[0]->isChecked() && opForm[1]->isChecked();
+        SendListRequest(SearchRequest(t, inflected, SearchLang));
+    } catch (const std::exception &e) {
+        ShowErrorBox(e);
+    }
+    KeyAscii = 0;
+}
+
+void MDI::cmdSearch_Click()
+{
+    int KeyAscii = 13;
+    tbSearch_KeyPress(KeyAscii);
+}
+
+void MDI::tbSearch_Change() { cmdClear->setEnabled(true); }
+
+void MDI::cmdClear_Click()
+{
+    tbFind[0]->clear();
+    tbFind[1]->clear();
+    tbSearch->clear();
+    cmdClear->setEnabled(false);
+}
+
+void MDI::opForm_Click(int)
+{
+    QFont font = tbSearch->font();
+    font.setFamily(LetterFont);
+    tbSearch->setFont(font);
+}
+
+void MDI::tbRem_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii != 13 || SaveBusy)
+        return; // an Enter while a remark is stored is typed text
+    // Nothing to store to without a word shown in an active list or exercise
+    // window: the Enter changes nothing and the box stays ready.
+    QWidget *form = ActiveForm();
+    const std::optional<long long> id = ShownWordID(PanelText(3));
+    KeyAscii = 0;
+    if (!form || !id)
+        return;
+    SaveBusy = true;
+    const QString text = tbRem->toPlainText();
+    try {
+        if (auto *list = dynamic_cast<ListWindowLink *>(form))
+            list->GetPos(*id, text, 12);
+        else
+            QMetaObject::invokeMethod(form, "GetPos", Qt::DirectConnection, Q_ARG(long long, *id),
+                                      Q_ARG(QString, text), Q_ARG(int, 12));
+    } catch (const std::exception &e) {
+        ShowErrorBox(e);
+    }
+    SaveBusy = false;
+}
+
+void MDI::tbRemG3_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii != 13 || SaveBusy)
+        return;
+    auto *list = dynamic_cast<ListWindowLink *>(ActiveForm());
+    const std::optional<long long> id = ShownWordID(PanelText(3));
+    KeyAscii = 0;
+    if (!list || !id)
+        return;
+    SaveBusy = true;
+    const QString text = tbRemG3->toPlainText();
+    // Both writers report their own failures and clear SaveBusy.
+    if (OptBoHide3)
+        SaveRemarks2(list->msFlxMulti(), *id, text);
+    else
+        SaveRemarks(list->msFlxMulti(), *id, text);
+    SaveBusy = false;
+}
+
+void MDI::frmOptions_Show()
+{
+    frmOptions dialog(this);
+    dialog.exec();
+}
+
+} // namespace tav

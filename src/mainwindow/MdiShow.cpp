@@ -1,0 +1,38 @@
+// The Show button under the category tree and the tree's pop-up entry: the
+// selected node and the chosen letter become a word list.
+#include "mainwindow/MDI.h"
+
+#include "platform/dao/Dao.h"
+#include "platform/winsys/core/Pointer.h"
+#include "store/ListRequests.h"
+#include "store/SharedState.h"
+#include "store/WindowRoutines.h"
+
+#include <QComboBox>
+#include <QTreeWidgetItem>
+
+namespace tav {
+
+void MDI::cmdShow_Click()
+{
+    winsys::BusyPointer busy(winsys::PointerShape::ArrowHourglass);
+    // A word picked from the new list shows its active voice first.
+    VoiceMenuChoice[0] = true;
+    VoiceMenuChoice[1] = false;
+    VoiceMenuChoice[2] = false;
+
+    QTreeWidgetItem *node = SelectedNode();
+    if (!node)
+        return;
+    try {
+        SendListRequest(ShowRequest(NodeKey(node), node->text(0), LetterPicked(), cboTree->currentText()));
+    } catch (const std::exception &e) {
+        // The list windows report their own failures; anything else is told
+        // here, and the program goes on.
+        ShowErrorBox(e);
+    }
+}
+
+void MDI::mnuNodeFirstParts_Click(int) { cmdShow_Click(); }
+
+} // namespace tav

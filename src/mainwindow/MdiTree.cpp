@@ -1,0 +1,251 @@
+// The category tree tv1 and the initial-letter list cboTree of the main
+// window: building the tree with its counts, recounting under a letter, the
+// node click that decides what the search box searches, the folder images
+// and the node pop-up.
+#include "mainwindow/MDI.h"
+
+#include "mainwindow/MdiListRequests.h"
+#include "platform/font/FontLoader.h"
+#include "store/CategoryTree.h"
+#include "store/SharedState.h"
+#include "store/WindowRoutines.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTreeWidget>
+
+namespace tav {
+
+namespace {
+
+const QString GreekFontName = QStringLiteral("VudedoGreek");
+const QString LatinFontName = QStringLiteral("MS Sans Serif");
+
+enum NodeRole { KeyRole = Qt::UserRole, TagRole, IndexRole, ImageRole };
+
+// Image 1 the closed folder, image 2 the open one, 0 none.
+QIcon FolderImage(int image)
+{
+    if (image == 1)
+        return QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon);
+    if (image == 2)
+        return QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
+    return QIcon();
+}
+
+void SetImage(QTreeWidgetItem *node, int image)
+{
+    node->setData(0, ImageRole, image);
+    node->setIcon(0, FolderImage(image));
+}
+
+void ReportOnce(const CountFailure &failure)
+{
+    if (failure.failed)
+        ShowErrorBox(failure.number, failure.description);
+}
+
+} // namespace
+
+QString MDI::NodeKey(const QTreeWidgetItem *Node) { return Node ? Node->data(0, KeyRole).toString() : QString(); }
+
+QString MDI::NodeTag(const QTreeWidgetItem *Node) { return Node ? Node->data(0, TagRole).toString() : QString(); }
+
+QTreeWidgetItem *MDI::FindNode(const QString &key) const
+{
+    for (QTreeWidgetItemIterator it(tv1); *it; ++it)
+        if (NodeKey(*it) == key)
+            return *it;
+    return nullptr;
+}
+
+QTreeWidgetItem *MDI::SelectedNode() const
+{
+    const QList<QTreeWidgetItem *> selected = tv1->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void MDI::JulGran()
+{
+    m_buildingTree = true;
+    tv1->clear();
+    CountFailure failure;
+    const QVector<CategoryNode> nodes = BuildCategoryNodes(failure);
+    int index = 0;
+    for (const CategoryNode &n : nodes) {
+        QTreeWidgetItem *parent = n.parent.isEmpty() ? nullptr : FindNode(n.parent);
+        auto *node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tv1);
+        node->setText(0, n.caption);
+        node->setData(0, KeyRole, n.key);
+        node->setData(0, TagRole, n.tag);
+        node->setData(0, IndexRole, ++index);
+        SetImage(node, n.image ? 1 : 0);
+        if (n.expanded)
+            node->setExpanded(true);
+    }
+    m_buildingTree = false;
+    // A count that failed shows 0; the failure is told once.
+    ReportOnce(failure);
+
+    // The captions stay as built: no recount while the list is loaded.
+    LetterFont.clear();
+    loadGreekLetters();
+    // The letter list, its font and the search language now agree: the tree
+    // starts on the Greek side.
+    LetterFont = GreekFontName;
+    SearchLang = 4;
+    lblFlag->setText(QStringLiteral("Search for Greek"));
+}
+
+void MDI::loadGreekLetters()
+{
+    cboTree->clear();
+    cboTree->setFont(winsys::GreekFont(9));
+    SetTreeBuilt(true);
+    cboTree->addItems(GreekLetterList());
+    cboTree->setCurrentIndex(0);
+    cboTree_Click(); // selecting "-" acts as the user's choice would
+}
+
+void MDI::loadLatinLetters()
+{
+    cboTree->clear();
+    cboTree->setFont(QFont(LatinFontName, 9));
+    SetTreeBuilt(false);
+    cboTree->addItems(LatinLetterList());
+    cboTree->setCurrentIndex(0);
+    cboTree_Click();
+}
+
+void MDI::cboTree_Click()
+{
+    SetLetterPicked(cboTree->currentText() != QLatin1String("-") && cboTree->currentIndex() > 0);
+    JulText();
+}
+
+void MDI::JulText()
+{
+    const QString letter = LetterPicked() ? cboTree->currentText() : QString();
+    const QString suffix = LetterPicked() ? LetterSuffix(cboTree->currentIndex(), TreeBuilt()) : QString();
+    const bool greek = LetterFont == GreekFontName;
+    const bool latin = LetterFont == LatinFontName;
+    if (!greek && !latin)
+        return;
+    CountFailure failure;
+    for (QTreeWidgetItemIterator it(tv1); *it; ++it) {
+        const QString key = NodeKey(*it);
+        const bool meaningNode = key == QLatin1String("English") || (!Opt3rdLang.isEmpty() && key == Opt3rdLang);
+        if (greek ? !IsGreekNodeKey(key) : !meaningNode)
+            continue;
+        (*it)->setText(0, RecountCaption(key, NodeTag(*it), letter, suffix, failure));
+    }
+    ReportOnce(failure);
+}
+
+void MDI::setSearchFont(const QString &family, int pointSize)
+{
+    const QFont font = family == GreekFontName ? winsys::GreekFont(pointSize) : QFont(family, pointSize);
+    tbSearch->setFont(font);
+    tbFind[1]->setFont(font);
+}
+
+void MDI::tv1_NodeClick(QTreeWidgetItem *Node)
+{
+    if (!Node)
+        return;
+    // 1. Only a node with words offers Show ("All Words" and "Unique
+    // English" have no count).
+    cmdShow->setEnabled(LeadingCount(Node->text(0)) != 0);
+
+    const QString key = NodeKey(Node);
+    const bool english = key == QLatin1String("English");
+    const bool third = !english && !Opt3rdLang.isEmpty() && key == Opt3rdLang && !OptBoHide3;
+    if (english)
+        SearchLang = 5;
+    else if (third)
+        SearchLang = 6;
+
+    if (!english && !third) {
+        // 3. The Greek side: inflected forms, Greek letters.
+        SearchLang = 4;
+        opForm[1]->setChecked(true);
+        tbSearch->clear();
+        tbFind[0]->clear();
+        tbFind[1]->clear();
+        setSearchFont(GreekFontName, GreekFontSize - 2);
+        if (LetterFont != GreekFontName) {
+            // The list's font name before "-" is selected, so that the
+            // reload recounts the Greek nodes.
+            LetterFont = GreekFontName;
+            loadGreekLetters();
+        }
+    } else {
+        // 4. The meaning side: headwords of that language, Latin letters.
+        // An exclusive option cannot be cleared on its own.
+        opForm[1]->setAutoExclusive(false);
+        opForm[1]->setChecked(false);
+        opForm[1]->setAutoExclusive(true);
+        tbSearch->clear();
+        tbFind[0]->clear();
+        tbFind[1]->clear();
+        setSearchFont(LatinFontName, 8);
+        if (LetterFont != LatinFontName) {
+            LetterFont = LatinFontName;
+            loadLatinLetters();
+        }
+    }
+    // 5. What the search box searches for.
+    if (SearchLang == 4)
+        lblFlag->setText(QStringLiteral("Search for Greek"));
+    else if (SearchLang == 5)
+        lblFlag->setText(QStringLiteral("Search for English"));
+    else
+        lblFlag->setText(QStringLiteral("Search for ") + Opt3rdLang);
+}
+
+void MDI::tv1_Collapse(QTreeWidgetItem *Node)
+{
+    if (Node && !m_buildingTree && Node->data(0, IndexRole).toInt() != 1)
+        SetImage(Node, 1);
+}
+
+void MDI::tv1_Expand(QTreeWidgetItem *Node)
+{
+    if (Node && !m_buildingTree && Node->data(0, IndexRole).toInt() != 1)
+        SetImage(Node, 2);
+}
+
+void MDI::tv1_MouseDown(Qt::MouseButton Button, const QPoint &pos)
+{
+    if (Button == Qt::RightButton)
+        ShowNodePopup(pos);
+}
+
+void MDI::ShowNodePopup(const QPoint &pos)
+{
+    QTreeWidgetItem *node = tv1->itemAt(pos);
+    if (node) {
+        // The full node click first: language side, letters, Show button.
+        tv1->setCurrentItem(node);
+        node->setSelected(true);
+        tv1_NodeClick(node);
+    } else {
+        node = SelectedNode();
+    }
+    if (!node)
+        return;
+    mnuNodeFirstParts0->setText(node->text(0));
+    // "Root" and "Info" have no list to show.
+    const QString key = NodeKey(node);
+    if (key == QLatin1String("Root") || key == QLatin1String("Info") || !cmdShow->isEnabled())
+        return;
+    mnuNodes->popup(tv1->viewport()->mapToGlobal(pos));
+}
+
+} // namespace tav

@@ -1,0 +1,248 @@
+#include "platform/flexgrid/GridRoutines.h"
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPalette>
+#include <QWidget>
+
+#include "platform/dao/JetSql.h"
+#include "platform/winsys/Twips.h"
+#include "platform/winsys/VbColor.h"
+#include "store/SharedState.h"
+
+namespace tav {
+
+namespace {
+
+constexpr long long kWhite = 0xFFFFFF;
+constexpr long long kGreen = 0xFF00;
+constexpr int kKeyF2 = 113;
+constexpr int kKeyDelete = 46;
+
+} // namespace
+
+bool IsValidLikePattern(const QString &Pattern)
+{
+    for (qsizetype i = 0; i < Pattern.size(); ++i) {
+        if (Pattern.at(i) != QLatin1Char('['))
+            continue;
+        const qsizetype close = Pattern.indexOf(QLatin1Char(']'), i + 1);
+        if (close < 0)
+            return false;
+        i = close;
+    }
+    return true;
+}
+
+void SearchGridRow(FlexGrid &Grid, QWidget &Frm, long long Col, long long HomeRow, QString &Text)
+{
+    Text = Text.trimmed() + QLatin1Char('*');
+    Grid.SetCellBackColor(kWhite);
+
+    auto *cmdS = Frm.findChild<QAbstractButton *>(QStringLiteral("cmdS"));
+    if (!cmdS)
+        return;
+    int from;
+    if (cmdS->text() == QLatin1String("S"))
+        from = 1;
+    else if (cmdS->text() == QLatin1String("SN"))
+        from = Grid.SearchRow() + 1;
+    else
+        return;
+
+    int hit = -1;
+    if (IsValidLikePattern(Text) && Col >= 0 && Col < Grid.Cols()) {
+        const int col = static_cast<int>(Col);
+        for (int r = std::max(from, 1); r < Grid.Rows(); ++r) {
+            if (dao::JetLike(Grid.TextMatrix(r, col), Text)) {
+                hit = r;
+                break;
+            }
+        }
+    }
+    if (hit >= 0) {
+        Grid.SetRow(hit);
+        Grid.SetTopRow(hit);
+        Grid.SetSearchRow(hit);
+        Grid.SetCellBackColor(kGreen);
+        cmdS->setText(QStringLiteral("SN"));
+        if (auto *box = Frm.findChild<QWidget *>(QStringLiteral("txtSearch")))
+            box->setFocus();
+        return;
+    }
+    cmdS->setText(QStringLiteral("0"));
+    if (HomeRow >= 0 && HomeRow < Grid.Rows()) {
+        Grid.SetRow(static_cast<int>(HomeRow));
+        Grid.SetTopRow(static_cast<int>(HomeRow));
+    }
+    Grid.setFocus();
+}
+
+void SelectAllText(QLineEdit &Box)
+{
+    Box.setSelection(0, static_cast<int>(Box.text().size()));
+}
+
+void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol)
+{
+    const int first = std::max(FirstCol, 0);
+    const int last = std::min(LastCol, Grid.Cols() - 1);
+    const int lastRow = Grid.Rows() - 1;
+    if (first > last || lastRow < 1)
+        return;
+    // One pass over the block instead of visiting each cell: a list of 50,000
+    // words would otherwise fire the cell events twice per cell.
+    Grid.SetRangeFont(1, first, lastRow, last, QStringLiteral("VudedoGreek"), GreekFontSize);
+    Grid.SetCol(last);
+    Grid.SetRow(lastRow);
+}
+
+void FillGridCells(FlexGrid &Grid, long long Color, int NewCols)
+{
+    Grid.setVisible(false);
+    Grid.SetRowHeight(0, 0);
+    Grid.SetCols(NewCols);
+    Grid.SetRangeBackColor(1, 1, Grid.Rows() - 1, Grid.Cols() - 1, Color);
+    Grid.setVisible(true);
+}
+
+void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode, bool RaiseTop)
+{
+    if (KeyCode == kKeyF2)
+        ShowCellEditor(Grid, EditBox, 32, RaiseTop);
+    else if (KeyCode == kKeyDelete)
+        ShowCellEditor(Grid, EditBox, CellEditDeleteRequest, RaiseTop);
+}
+
+void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool RaiseTop)
+{
+    // 1. The text and the caret.
+    if (KeyAscii >= 0 && KeyAscii <= 32) {
+        EditBox.setText(Grid.Text());
+        EditBox.setCursorPosition(std::min(1000, static_cast<int>(EditBox.text().size())));
+    } else if (KeyAscii == CellEditDeleteRequest || KeyAscii < 0 || KeyAscii > 0xFFFF) {
+        EditBox.setText(QString());
+    } else {
+        EditBox.setText(QString(QChar(KeyAscii)));
+        EditBox.setCursorPosition(1);
+    }
+
+    // 2, 3. Over the current cell. The grid's position is taken in the
+    // editor's parent, so the two need not share a parent.
+    const int cellLeft = Grid.CellLeft();
+    const int cellTop = Grid.CellTop();
+    const int cellWidth = Grid.CellWidth();
+    const int cellHeight = Grid.CellHeight();
+    QWidget *parent = EditBox.parentWidget();
+    const QPoint gridPos = parent ? parent->mapFromGlobal(Grid.mapToGlobal(QPoint(0, 0))) : Grid.pos();
+    int topTwips = cellTop;
+    if (RaiseTop)
+        topTwips -= 30;
+    else if (Grid.CellFontName() != QLatin1String("VudedoGreek"))
+        topTwips += 30;
+    const int x = gridPos.x() + Grid.TwipsToPixelsX(cellLeft);
+    const int y = gridPos.y() + Grid.TwipsToPixelsY(topTwips);
+    const int w = std::max(1, Grid.TwipsToPixelsX(cellWidth));
+    const int h = std::max(1, Grid.TwipsToPixelsY(cellHeight - 100));
+    EditBox.setGeometry(x, y, w, h);
+
+    // 4. The cell's background.
+    const long long back = Grid.CellBackColor();
+    if (back >= 0) {
+        QPalette pal = EditBox.palette();
+        pal.setColor(QPalette::Base, winsys::FromVbColor(static_cast<long>(back == 0 ? kWhite : back)));
+        EditBox.setPalette(pal);
+    }
+
+    // 5. Shown and focused.
+    EditBox.setVisible(true);
+    EditBox.raise();
+    EditBox.setFocus();
+}
+
+void AutoSizeGridCols(FlexGrid &Grid, int FirstCol, int LastCol, int MinLen, long long Factor)
+{
+    const int first = std::max(FirstCol, 0);
+    const int last = std::min(LastCol, Grid.Cols() - 1);
+    for (int c = first; c <= last; ++c) {
+        qsizetype longest = MinLen;
+        for (int r = 1; r < Grid.Rows(); ++r)
+            longest = std::max(longest, Grid.TextMatrix(r, c).size());
+        Grid.SetColWidth(c, static_cast<int>(std::clamp<long long>(longest * Factor, 0, 1 << 30)));
+    }
+}
+
+void FitGridColsToText(FlexGrid &Grid, int FirstCol, int LastCol, int StepCol, const QWidget &Frm,
+                       long long Margin, int SpecialCol, long long MinWidth)
+{
+    // A step below 1 would never reach LastCol.
+    const int step = std::max(StepCol, 1);
+    const QFontMetrics fm(Frm.font());
+    const double dpi = Frm.logicalDpiX();
+    for (int c = std::max(FirstCol, 0); c <= LastCol && c < Grid.Cols(); c += step) {
+        long long width = 0;
+        for (int r = 1; r < Grid.Rows(); ++r) {
+            long long w = winsys::PixelsToTwips(fm.horizontalAdvance(Grid.TextMatrix(r, c)), dpi);
+            if (SpecialCol != 0 && c == SpecialCol && w < MinWidth)
+                w = MinWidth;
+            width = std::max(width, w);
+        }
+        Grid.SetColWidth(c, static_cast<int>(std::clamp<long long>(width + Margin, 0, 1 << 30)));
+    }
+}
+
+void GridNextRow(FlexGrid &Grid)
+{
+    if (Grid.Row() + 1 >= Grid.Rows())
+        return;
+    Grid.SetRow(Grid.Row() + 1);
+    Grid.setFocus();
+}
+
+void GridNextColTop(FlexGrid &Grid)
+{
+    if (Grid.Col() + 1 >= Grid.Cols())
+        return;
+    Grid.SetCol(Grid.Col() + 1);
+    Grid.SetRow(1);
+    Grid.setFocus();
+}
+
+void GridSkipColTop(FlexGrid &Grid)
+{
+    if (Grid.Col() + 2 >= Grid.Cols())
+        return;
+    Grid.SetCol(Grid.Col() + 2);
+    Grid.SetRow(1);
+    Grid.setFocus();
+}
+
+void GridMoveCell(FlexGrid &Grid, long long WrapCol, long long Col, long long Row)
+{
+    const long long lastCol = Grid.Cols() - 1;
+    const long long lastRow = Grid.Rows() - 1;
+    long long newCol, newRow;
+    if (Col + 1 <= lastCol) {
+        if (Grid.ColWidth(static_cast<int>(Col + 1)) >= 1)
+            newCol = Col + 1;
+        else if (Col + 2 <= lastCol)
+            newCol = Col + 2;
+        else
+            return;
+        newRow = Row;
+    } else {
+        newCol = WrapCol;
+        newRow = Row + 1 <= lastRow ? Row + 1 : 1;
+    }
+    if (newCol < 0 || newCol > lastCol || newRow < 0 || newRow > lastRow)
+        return;
+    Grid.SetCol(static_cast<int>(newCol));
+    Grid.SetRow(static_cast<int>(newRow));
+    Grid.SetTopRow(static_cast<int>(newRow));
+    Grid.setFocus();
+}
+
+} // namespace tav

@@ -1,0 +1,83 @@
+#include "store/CategoryTree.h"
+
+#include "platform/dao/Dao.h"
+#include "store/CategoryCodes.h"
+#include "store/SharedState.h"
+#include "store/StoreQueries.h"
+
+#include <functional>
+
+// The counts behind the tree's captions.
+
+namespace tav {
+
+namespace {
+
+long long Counted(const std::function<long long()> &count, CountFailure &failure)
+{
+    try {
+        return count();
+    } catch (const dao::DaoError &e) {
+        if (!failure.failed) {
+            failure.failed = true;
+            failure.number = e.Number();
+            failure.description = e.Description();
+        }
+        return 0;
+    }
+}
+
+QString Caption(long long n, const QString &name) { return QString::number(n) + QLatin1Char(' ') + name; }
+
+} // namespace
+
+QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure)
+{
+    QVector<CategoryNode> nodes;
+    nodes.append({QString(), QStringLiteral("Root"), QString(), QStringLiteral("All Words"), true, true});
+    for (const QString &key : CategoryTreeKeys()) {
+        if (!IsGreekNodeKey(key))
+            continue;
+        CategoryNode node = GreekNodeTemplate(key);
+        const long long n = Counted([&] { return CountQueryRecords(CountSql(key), BuildCountFilter(key)); }, failure);
+        node.caption = Caption(n, node.caption);
+        nodes.append(node);
+    }
+    const QString info = OptBoHide3 ? QStringLiteral("Unique English") : QStringLiteral("Unique English/") + Opt3rdLang;
+    nodes.append({QStringLiteral("Root"), QStringLiteral("Info"), QString(), info, false, true});
+
+    const long long english = Counted(
+        [] { return CountDistinctLat(QStringLiteral("SELECT * FROM AllEnglishGreek ORDER BY Lat")); }, failure);
+    nodes.append({QStringLiteral("Info"), QStringLiteral("English"), QStringLiteral("GBW"),
+                  Caption(english, QStringLiteral("English")), true, false});
+    if (!OptBoHide3) {
+        // The table name is made from the language's name: quoted.
+        const long long third = Counted(
+            [] {
+                return CountDistinctLat(QStringLiteral("SELECT * FROM [") + Lang3AllTable +
+                                        QStringLiteral("] ORDER BY Lat"));
+            },
+            failure);
+        nodes.append({QStringLiteral("Info"), Opt3rdLang, QStringLiteral("XXW"), Caption(third, Opt3rdLang), true, false});
+    }
+    return nodes;
+}
+
+QString RecountCaption(const QString &key, const QString &tag, const QString &Letter, const QString &Suffix,
+                       CountFailure &failure)
+{
+    long long n = 0;
+    if (IsGreekNodeKey(key)) {
+        n = Counted([&] { return CountQueryRecords(CountSql(key), RecountFilter(key, Letter)); }, failure);
+    } else {
+        const QString base = key == QLatin1String("English") ? SqlAllEnglish : SqlAllLang3;
+        QString sql = base;
+        if (!Letter.isEmpty())
+            sql += QStringLiteral(" WHERE Lat Like") + dao::SqlText(Letter + QLatin1Char('*'));
+        sql += QStringLiteral(" ORDER BY Lat");
+        n = Counted([&] { return CountDistinctLat(sql); }, failure);
+    }
+    return QString::number(n) + QLatin1Char(' ') + CategoryShortText(tag) + Suffix;
+}
+
+} // namespace tav

@@ -1,0 +1,431 @@
+// The DAO-shaped layer on small databases built in a temporary folder.
+#include "platform/dao/Dao.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+using namespace dao;
+
+namespace {
+
+class DaoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("words.twl"));
+        db = DBEngine::CreateDatabase(m_path);
+        db->ExecNative(QStringLiteral(
+            "CREATE TABLE Main (ID INTEGER, Greek TEXT COLLATE NOCASE, English TEXT COLLATE NOCASE, "
+            "WT TEXT COLLATE NOCASE, AP TEXT, Flag INTEGER, \"3rdLang\" TEXT COLLATE NOCASE);"
+            "CREATE TABLE FormsAll (ID INTEGER, GenTem INTEGER, KasPer INTEGER, FormGreek TEXT COLLATE NOCASE);"
+            "INSERT INTO Main VALUES (1, 'lovgoV', 'word', 'n2', NULL, 0, 'ord');"
+            "INSERT INTO Main VALUES (2, 'gravfw', 'write', 'c1', '154', -1, 'skriva');"
+            "INSERT INTO Main VALUES (3, 'kalovV', 'good', 'a', NULL, 0, NULL);"
+            "INSERT INTO Main VALUES (4, 'agapw', 'love', 'cp1', '154', 0, 'älska');"
+            "INSERT INTO FormsAll VALUES (2, 1, 1, 'gravfw');"
+            "INSERT INTO FormsAll VALUES (2, 1, 2, 'gravfeiV');"
+            "INSERT INTO FormsAll VALUES (4, 1, 1, 'agapw');"));
+    }
+
+    QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    long long count(const QString &sql) { return db->QueryNative(sql)[0][0].toLongLong(); }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    DatabasePtr db;
+};
+
+template <typename F>
+int errorNumber(F &&f)
+{
+    try {
+        f();
+    } catch (const DaoError &e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+TEST_F(DaoTest, OpenRefusesWhatIsNotADatabaseAndNeverCreatesOne)
+{
+    const QString missing = path("missing.twl");
+    EXPECT_EQ(errorNumber([&] { DBEngine::OpenDatabase(missing); }), DaoError::FileNotFound);
+    EXPECT_FALSE(QFile::exists(missing));
+
+    const QString text = path("text.twl");
+    QFile f(text);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("These are not the pages of a database, just some text that is long enough to hold a header.");
+    f.close();
+    EXPECT_EQ(errorNumber([&] { DBEngine::OpenDatabase(text); }), DaoError::NotADatabase);
+
+    const QString empty = path("empty.twl");
+    QFile e(empty);
+    ASSERT_TRUE(e.open(QIODevice::WriteOnly));
+    e.close();
+    EXPECT_EQ(errorNumber([&] { DBEngine::OpenDatabase(empty); }), DaoError::NotADatabase);
+
+    EXPECT_EQ(errorNumber([&] { DBEngine::CreateDatabase(m_path); }), DaoError::DatabaseExists);
+    auto other = DBEngine::OpenDatabase(m_path);
+    EXPECT_EQ(other->TableNames(), (QStringList{"Main", "FormsAll"}));
+}
+
+TEST_F(DaoTest, CompactCopiesEverythingWhileARecordsetIsOpen)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("Main"));
+    rs->MoveLast();
+    const QString dst = path("tmp.mdb");
+    DBEngine::CompactDatabase(m_path, dst);
+    auto copy = DBEngine::OpenDatabase(dst);
+    EXPECT_EQ(copy->QueryNative(QStringLiteral("SELECT count(*) FROM Main"))[0][0].toInt(), 4);
+    EXPECT_EQ(errorNumber([&] { DBEngine::CompactDatabase(m_path, dst); }), DaoError::DatabaseExists);
+}
+
+TEST_F(DaoTest, ExecuteTranslatesAndCountsRows)
+{
+    db->Execute(QStringLiteral("UPDATE Main SET Main.Flag = True, Main.English = 'x' WHERE Main.AP = 154"));
+    EXPECT_EQ(db->RecordsAffected(), 2);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE Flag = -1 AND English = 'x'")), 2);
+    db->Execute(QStringLiteral("DELETE * FROM FormsAll WHERE FormGreek Like 'grav*'"));
+    EXPECT_EQ(db->RecordsAffected(), 2);
+    db->Execute(QStringLiteral("CREATE TABLE Extra (A TEXT)"));
+    EXPECT_EQ(db->RecordsAffected(), 0);
+    EXPECT_EQ(errorNumber([&] { db->Execute(QStringLiteral("SELECT * FROM Main")); }), DaoError::SelectInExecute);
+}
+
+TEST_F(DaoTest, ErrorsCarryTheEnginesMessageAndNumber)
+{
+    try {
+        db->Execute(QStringLiteral("DELETE * FROM Nope"));
+        FAIL() << "no error";
+    } catch (const DaoError &e) {
+        EXPECT_EQ(e.Number(), 1); // SQLITE_ERROR
+        EXPECT_EQ(e.Description(), QStringLiteral("no such table: Nope"));
+        EXPECT_EQ(e.Sql(), QStringLiteral("DELETE FROM Nope"));
+    }
+    EXPECT_EQ(errorNumber([&] { db->OpenRecordset(QStringLiteral("Nope")); }), DaoError::InputNotFound);
+    EXPECT_EQ(errorNumber([&] { db->OpenRecordset(QStringLiteral("SELECT Nope FROM Main")); }), 1);
+}
+
+TEST_F(DaoTest, RefusesConcatenationAndChangesNothing)
+{
+    EXPECT_EQ(errorNumber([&] { db->Execute(QStringLiteral("UPDATE Main SET Greek = Greek & 'x'")); }),
+              DaoError::UnsupportedJetSql);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE Greek LIKE '*x'")), 0);
+    auto rs = db->OpenRecordset(QStringLiteral("Main"));
+    EXPECT_EQ(errorNumber([&] { rs->FindFirst(QStringLiteral("Greek & 'x' = 'lovgoVx'")); }),
+              DaoError::UnsupportedJetSql);
+}
+
+TEST_F(DaoTest, QuoteInsideAValueRoundTrips)
+{
+    const QString value = QStringLiteral("o'Neil's \"x\"; DROP TABLE Main; --");
+    db->Execute(QStringLiteral("INSERT INTO Main (ID, Greek, English) VALUES (9, ") + SqlText(value)
+                + QStringLiteral(", 'q')"));
+    db->Execute(QStringLiteral("UPDATE Main SET Main.English = ") + SqlText(value + value)
+                + QStringLiteral(" WHERE Greek = ") + SqlText(value));
+    EXPECT_EQ(db->RecordsAffected(), 1);
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE Greek = ") + SqlText(value));
+    ASSERT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(rs->Text("Greek"), value);
+    auto all = db->OpenRecordset(QStringLiteral("Main"));
+    all->FindFirst(QStringLiteral("English = ") + SqlText(value + value));
+    ASSERT_FALSE(all->NoMatch());
+    EXPECT_EQ(all->Long("ID"), 9);
+    EXPECT_TRUE(db->TableExists(QStringLiteral("Main")));
+}
+
+TEST_F(DaoTest, FieldsByPositionAndName)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Main ORDER BY ID"));
+    EXPECT_EQ(rs->FieldCount(), 7);
+    EXPECT_EQ(rs->FieldName(6), QStringLiteral("3rdLang"));
+    EXPECT_EQ(rs->Long(0), 1);
+    EXPECT_EQ(rs->Text(1), QStringLiteral("lovgoV"));
+    EXPECT_EQ(rs->Text("GREEK"), QStringLiteral("lovgoV"));
+    EXPECT_EQ(rs->Text("[3rdLang]"), QStringLiteral("ord"));
+    EXPECT_TRUE(rs->Field("AP").isNull());
+    EXPECT_EQ(rs->Text("AP"), QString());
+    EXPECT_EQ(rs->Long("AP"), 0);
+    EXPECT_FALSE(rs->Bool("Flag"));
+    EXPECT_EQ(rs->FieldIndex(QStringLiteral("nope")), -1);
+    EXPECT_EQ(errorNumber([&] { rs->Field(QStringLiteral("nope")); }), DaoError::ItemNotFound);
+    EXPECT_EQ(errorNumber([&] { rs->Field(7); }), DaoError::ItemNotFound);
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Bool("Flag")); // -1
+    EXPECT_EQ(rs->Long("AP"), 154);
+    EXPECT_EQ(rs->Text("3rdLang"), QStringLiteral("skriva"));
+}
+
+TEST_F(DaoTest, NavigatesLikeDao)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT ID FROM Main ORDER BY ID"), RecordsetType::Snapshot);
+    EXPECT_FALSE(rs->Bof());
+    QList<long long> ids;
+    for (; !rs->Eof(); rs->MoveNext())
+        ids << rs->Long(0);
+    EXPECT_EQ(ids, (QList<long long>{1, 2, 3, 4}));
+    EXPECT_EQ(errorNumber([&] { rs->MoveNext(); }), DaoError::NoCurrentRecord);
+    EXPECT_EQ(errorNumber([&] { rs->Long(0); }), DaoError::NoCurrentRecord);
+    rs->MoveLast();
+    EXPECT_EQ(rs->Long(0), 4);
+    EXPECT_EQ(rs->RecordCount(), 4);
+    rs->MovePrevious();
+    EXPECT_EQ(rs->Long(0), 3);
+    rs->Move(-2);
+    EXPECT_EQ(rs->Long(0), 1);
+    EXPECT_EQ(rs->AbsolutePosition(), 0);
+    rs->MovePrevious();
+    EXPECT_TRUE(rs->Bof());
+    EXPECT_EQ(rs->AbsolutePosition(), -1);
+    rs->MoveFirst();
+    rs->Move(10);
+    EXPECT_TRUE(rs->Eof());
+
+    auto none = db->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE ID = 99"));
+    EXPECT_TRUE(none->Eof());
+    EXPECT_TRUE(none->Bof());
+    EXPECT_EQ(none->RecordCount(), 0);
+    EXPECT_EQ(errorNumber([&] { none->MoveFirst(); }), DaoError::NoCurrentRecord);
+}
+
+TEST_F(DaoTest, FindsWithJetCriteria)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Main ORDER BY ID"));
+    rs->FindFirst(QStringLiteral("ID = 3"));
+    ASSERT_FALSE(rs->NoMatch());
+    EXPECT_EQ(rs->Text("Greek"), QStringLiteral("kalovV"));
+    rs->FindFirst(QStringLiteral("ID = 42"));
+    EXPECT_TRUE(rs->NoMatch());
+    EXPECT_EQ(rs->Long("ID"), 3); // stays where it was
+
+    rs->FindFirst(QStringLiteral("AP = 154")); // a TEXT column compares equal to the number
+    ASSERT_FALSE(rs->NoMatch());
+    EXPECT_EQ(rs->Long("ID"), 2);
+    rs->FindNext(QStringLiteral("AP = 154"));
+    EXPECT_EQ(rs->Long("ID"), 4);
+    rs->FindNext(QStringLiteral("AP = 154"));
+    EXPECT_TRUE(rs->NoMatch());
+    rs->FindLast(QStringLiteral("WT Like 'c*'"));
+    EXPECT_EQ(rs->Long("ID"), 4);
+    rs->FindPrevious(QStringLiteral("WT Like 'c*'"));
+    EXPECT_EQ(rs->Long("ID"), 2);
+
+    rs->FindFirst(QStringLiteral("Greek = 'KALOVV'")); // Jet's = ignores case
+    EXPECT_EQ(rs->Long("ID"), 3);
+    rs->FindFirst(QStringLiteral("WT Like 'c[!f]*' AND Flag = True"));
+    EXPECT_EQ(rs->Long("ID"), 2);
+    rs->FindFirst(QStringLiteral("3rdLang Like 'ÄL*'"));
+    EXPECT_EQ(rs->Long("ID"), 4);
+    rs->FindFirst(QStringLiteral("AP Is Null And ID > 1"));
+    EXPECT_EQ(rs->Long("ID"), 3);
+    EXPECT_EQ(errorNumber([&] { rs->FindFirst(QStringLiteral("Nope = 1")); }), 1);
+}
+
+TEST_F(DaoTest, AddsEditsAndDeletesThroughTheOneTable)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("Main"), RecordsetType::Table);
+    ASSERT_TRUE(rs->Updatable());
+    rs->AddNew();
+    rs->SetField(QStringLiteral("ID"), 5);
+    rs->SetField(QStringLiteral("Greek"), QStringLiteral("nevoV"));
+    rs->SetField(QStringLiteral("Flag"), true);
+    EXPECT_EQ(rs->Text("Greek"), QStringLiteral("nevoV"));
+    rs->Update();
+    EXPECT_EQ(rs->Long("ID"), 5); // the new row is current
+    EXPECT_EQ(rs->RecordCount(), 5);
+    EXPECT_EQ(count(QStringLiteral("SELECT Flag FROM Main WHERE ID = 5")), -1);
+
+    rs->FindFirst(QStringLiteral("ID = 1"));
+    rs->Edit();
+    rs->SetField(QStringLiteral("English"), QStringLiteral("speech"));
+    rs->Update();
+    EXPECT_EQ(rs->Text("English"), QStringLiteral("speech"));
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE English = 'speech'")), 1);
+
+    rs->Edit();
+    rs->SetField(QStringLiteral("English"), QStringLiteral("lost"));
+    rs->CancelUpdate();
+    EXPECT_EQ(rs->Text("English"), QStringLiteral("speech"));
+    EXPECT_EQ(errorNumber([&] { rs->Update(); }), DaoError::UpdateWithoutEdit);
+    EXPECT_EQ(errorNumber([&] { rs->SetField(0, 1); }), DaoError::UpdateWithoutEdit);
+
+    // Delete, then MoveNext reaches the row that followed.
+    rs->MoveFirst();
+    const long long second = [&] { rs->MoveNext(); long long id = rs->Long("ID"); rs->MoveFirst(); return id; }();
+    rs->Delete();
+    EXPECT_EQ(errorNumber([&] { rs->Field(0); }), DaoError::RecordDeleted);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Long("ID"), second);
+    EXPECT_EQ(rs->RecordCount(), 4);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main")), 4);
+
+    // Requery sees what others wrote.
+    db->Execute(QStringLiteral("INSERT INTO Main (ID, Greek) VALUES (6, 'xevnoV')"));
+    rs->Requery();
+    EXPECT_EQ(rs->RecordCount(), 5);
+}
+
+TEST_F(DaoTest, AddNewBeforeReadingStillMakesTheRowCurrent)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE WT = 'zz'"));
+    rs->AddNew();
+    rs->SetField(QStringLiteral("ID"), 7);
+    rs->SetField(QStringLiteral("WT"), QStringLiteral("n1"));
+    rs->Update();
+    EXPECT_EQ(rs->Long("ID"), 7); // shown although it does not match the WHERE, as a dynaset does
+    EXPECT_EQ(rs->Text("WT"), QStringLiteral("n1"));
+}
+
+TEST_F(DaoTest, JoinsAreReadOnlyAndFilterWrapsThem)
+{
+    const QString join = QStringLiteral(
+        "SELECT Main.ID, Main.Greek, FormsAll.ID, FormsAll.FormGreek FROM Main INNER JOIN FormsAll "
+        "ON Main.ID = FormsAll.ID ORDER BY FormsAll.KasPer");
+    auto rs = db->OpenRecordset(join);
+    EXPECT_FALSE(rs->Updatable());
+    EXPECT_EQ(errorNumber([&] { rs->Edit(); }), DaoError::NotUpdatable);
+    EXPECT_EQ(rs->RecordCount(), 3);
+
+    rs->Filter = QStringLiteral("ID = 2 And FormGreek Like '*V'");
+    auto filtered = rs->OpenRecordset();
+    EXPECT_EQ(filtered->NativeSql(), QStringLiteral("SELECT * FROM (") + join
+                                         + QStringLiteral(") WHERE (ID = 2 And FormGreek Like '*V')"));
+    ASSERT_EQ(filtered->RecordCount(), 1);
+    EXPECT_EQ(filtered->Long("ID"), 2); // by name the first wins
+    EXPECT_EQ(filtered->Long(2), 2);
+    EXPECT_EQ(filtered->Text("FormGreek"), QStringLiteral("gravfeiV"));
+    filtered->FindFirst(QStringLiteral("ID = 2"));
+    EXPECT_FALSE(filtered->NoMatch());
+}
+
+TEST_F(DaoTest, FilterOverOneTableStaysUpdatable)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Main ORDER BY ID DESC"));
+    rs->Filter = QStringLiteral("WT Like 'c*'");
+    auto f = rs->OpenRecordset();
+    ASSERT_TRUE(f->Updatable());
+    ASSERT_EQ(f->RecordCount(), 2);
+    EXPECT_EQ(f->Long("ID"), 4); // the order of the source holds
+    f->Edit();
+    f->SetField(QStringLiteral("AP"), QStringLiteral("155"));
+    f->Update();
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE AP = '155' AND ID = 4")), 1);
+    EXPECT_FALSE(f->OpenRecordset(RecordsetType::Snapshot)->Updatable());
+}
+
+TEST_F(DaoTest, DropsATableWhileARecordsetIsOpen)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("FormsAll"));
+    rs->MoveFirst(); // rows are read; nothing stays open
+    db->DeleteTable(QStringLiteral("formsall"));
+    EXPECT_FALSE(db->TableExists(QStringLiteral("FormsAll")));
+    EXPECT_EQ(rs->Text("FormGreek"), QStringLiteral("gravfw"));
+    EXPECT_EQ(errorNumber([&] { db->DeleteTable(QStringLiteral("FormsAll")); }), DaoError::ItemNotFound);
+}
+
+TEST_F(DaoTest, SecondConnectionWritesWhileTheFirstHoldsARecordset)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("Main"));
+    rs->MoveFirst();
+    auto held = db->OpenRecordset(QStringLiteral("SELECT * FROM Main"));
+    held->MoveLast();
+    {
+        auto second = DBEngine::OpenDatabase(m_path);
+        second->Execute(QStringLiteral("UPDATE Main SET Main.English = 'written' WHERE ID = 1"));
+        EXPECT_EQ(second->RecordsAffected(), 1);
+        second->Close();
+    }
+    rs->Requery();
+    EXPECT_EQ(rs->Text("English"), QStringLiteral("written"));
+}
+
+TEST_F(DaoTest, TableDefinitions)
+{
+    db->CreateTable(QStringLiteral("WrongIDs"), {{QStringLiteral("ID"), FieldType::Long},
+                                                 {QStringLiteral("Answer"), FieldType::Text, 50},
+                                                 {QStringLiteral("Done"), FieldType::Boolean},
+                                                 {QStringLiteral("MadeDate"), FieldType::Date}});
+    EXPECT_EQ(db->TableNames(), (QStringList{"Main", "FormsAll", "WrongIDs"}));
+    EXPECT_TRUE(db->TableExists(QStringLiteral("wrongids")));
+    EXPECT_EQ(db->FieldNames(QStringLiteral("WrongIDs")), (QStringList{"ID", "Answer", "Done", "MadeDate"}));
+    EXPECT_EQ(errorNumber([&] { db->CreateTable(QStringLiteral("WrongIDs"), {{QStringLiteral("A")}}); }),
+              DaoError::TableExists);
+    EXPECT_EQ(errorNumber([&] { db->CreateTable(QStringLiteral("Empty"), {}); }), DaoError::NoFields);
+
+    auto rs = db->OpenRecordset(QStringLiteral("WrongIDs"));
+    rs->AddNew();
+    rs->SetField(QStringLiteral("ID"), 3);
+    rs->SetField(QStringLiteral("Answer"), QStringLiteral("Abc"));
+    rs->SetField(QStringLiteral("Done"), true);
+    rs->SetField(QStringLiteral("MadeDate"), QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+    rs->Update();
+    EXPECT_EQ(rs->Text("MadeDate"), QStringLiteral("2024-05-06T07:08:09"));
+    EXPECT_EQ(rs->Long("Done"), -1);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM WrongIDs WHERE Answer = 'aBC'")), 1); // NOCASE
+    db->DeleteTable(QStringLiteral("WrongIDs"));
+    EXPECT_EQ(errorNumber([&] { db->FieldNames(QStringLiteral("WrongIDs")); }), DaoError::ItemNotFound);
+}
+
+TEST_F(DaoTest, QueryDefinitions)
+{
+    db->CreateQueryDef(QStringLiteral("Verbs"), QStringLiteral("SELECT * FROM Main WHERE WT Like 'c*'"));
+    EXPECT_EQ(db->QueryDefSql(QStringLiteral("verbs")), QStringLiteral("SELECT * FROM Main WHERE WT Like 'c*'"));
+    auto rs = db->OpenRecordset(QStringLiteral("Verbs"));
+    EXPECT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->Source(), QStringLiteral("Verbs"));
+    EXPECT_EQ(errorNumber([&] { db->CreateQueryDef(QStringLiteral("Verbs"), QStringLiteral("SELECT 1")); }),
+              DaoError::ObjectExists);
+    EXPECT_EQ(errorNumber([&] { db->CreateQueryDef(QStringLiteral("Bad"), QStringLiteral("SELECT A & B")); }),
+              DaoError::UnsupportedJetSql);
+    db->DeleteQueryDef(QStringLiteral("Verbs"));
+    EXPECT_EQ(errorNumber([&] { db->QueryDefSql(QStringLiteral("Verbs")); }), DaoError::ItemNotFound);
+}
+
+TEST_F(DaoTest, TransactionsNestAndRollBack)
+{
+    db->BeginTrans();
+    db->Execute(QStringLiteral("DELETE * FROM FormsAll"));
+    db->BeginTrans();
+    db->Execute(QStringLiteral("DELETE * FROM Main"));
+    db->Rollback();
+    db->CommitTrans();
+    EXPECT_FALSE(db->InTransaction());
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main")), 4);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM FormsAll")), 0);
+    db->BeginTrans();
+    db->Execute(QStringLiteral("DELETE * FROM Main"));
+    db->Rollback();
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main")), 4);
+    EXPECT_EQ(errorNumber([&] { db->CommitTrans(); }), DaoError::NoTransaction);
+}
+
+TEST_F(DaoTest, LikeOperatorFollowsJetOnEveryConnection)
+{
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE WT LIKE 'c#'")), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE WT LIKE 'cp#'")), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT 'Λόγος' LIKE 'λΌΓ*'")), 1);
+    EXPECT_TRUE(db->QueryNative(QStringLiteral("SELECT NULL LIKE 'a'"))[0][0].isNull());
+    auto second = DBEngine::OpenDatabase(m_path);
+    EXPECT_EQ(second->QueryNative(QStringLiteral("SELECT count(*) FROM Main WHERE Greek LIKE '*V'"))[0][0].toInt(), 2);
+}
+
+TEST_F(DaoTest, ClosedObjectsReportIt)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("Main"));
+    rs->Close();
+    EXPECT_EQ(errorNumber([&] { rs->MoveFirst(); }), DaoError::ObjectClosed);
+    db->Close();
+    EXPECT_FALSE(db->IsOpen());
+    EXPECT_EQ(errorNumber([&] { db->Execute(QStringLiteral("DELETE * FROM Main")); }), DaoError::ObjectClosed);
+}
+
+} // namespace
