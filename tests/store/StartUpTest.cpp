@@ -54,8 +54,9 @@ protected:
         EXPECT_EQ(link.Count("ShowMain"), 0);
         EXPECT_EQ(link.calls.last(), "UnloadSplash"); // the splash does not hide the message
         EXPECT_EQ(WordDb, nullptr);
-        if (!before.isEmpty())
+        if (!before.isEmpty()) {
             EXPECT_EQ(FileHash(db.Path()), before); // nothing written
+        }
     }
 
     TestDb db;
