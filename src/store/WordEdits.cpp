@@ -7,6 +7,7 @@
 #include "store/GreekLetters.h"
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
+#include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
 
 namespace tav {
@@ -35,13 +36,6 @@ bool HoldsSpelling(const QString &table)
     }
     return dao::JetLike(table, QStringLiteral("All*")) || dao::JetLike(table, QStringLiteral("KonT#")) ||
            dao::JetLike(table, QStringLiteral("Greek*"));
-}
-
-bool TableHasID(dao::Database &db, const QString &table, const QString &id)
-{
-    return db.OpenRecordset(QStringLiteral("SELECT ID FROM ") + table + QStringLiteral(" WHERE ID = ") + id,
-                            dao::RecordsetType::Snapshot)
-               ->RecordCount() > 0;
 }
 
 const QString kVerbMessage = QStringLiteral("You changed the spelling of a verb\r\n Check if you need to manually "
@@ -98,7 +92,7 @@ void SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdL
         if (!StoreRemark(db, table, field, id, text) && !text.isEmpty()) {
             // No row to hold the remark: a word of Main gets its row in the
             // third-language table; a word that has left Main cannot keep one.
-            const bool inMain = thirdLanguage && TableHasID(db, QStringLiteral("Main"), id);
+            const bool inMain = thirdLanguage && MainIDExists(ID);
             if (!inMain) {
                 SaveBusy = false;
                 TellWordIsGone(ID);
@@ -180,11 +174,11 @@ void ChangeGreekSpelling(const QString &Greek, long long ID)
     // The inflected forms keep the old spelling: one reminder, for the first
     // inflection table (in table order) that holds the word.
     for (const QString &table : tables) {
-        if (dao::JetLike(table, QStringLiteral("KonT#")) && TableHasID(db, table, id)) {
+        if (dao::JetLike(table, QStringLiteral("KonT#")) && IDExistsIn(table, ID)) {
             winsys::MsgBox(kVerbMessage, winsys::vbCritical | winsys::vbOKOnly, winsys::AppTitle);
             return;
         }
-        if (SameName(table, QStringLiteral("Klino")) && TableHasID(db, table, id)) {
+        if (SameName(table, QStringLiteral("Klino")) && KlinoHasID(ID)) {
             winsys::MsgBox(kNounMessage, winsys::vbCritical | winsys::vbOKOnly, winsys::AppTitle);
             return;
         }
@@ -216,7 +210,7 @@ void UpdateLangField(const QString &Value, long long ID)
     const QString id = QString::number(ID);
     const QString where = QStringLiteral(" WHERE ") + Lang3ID + QStringLiteral(" = ") + id;
     DbTransaction transaction(db);
-    if (!TableHasID(db, Lang3Table, id)) {
+    if (!IDExistsIn(Lang3Table, ID)) {
         db.Execute(QStringLiteral("INSERT INTO ") + Lang3Table +
                    QStringLiteral(" (ID, Greek) SELECT Main.ID, Main.Greek FROM Main WHERE Main.ID = ") + id);
     }

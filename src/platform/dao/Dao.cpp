@@ -560,19 +560,17 @@ RecordsetPtr Database::OpenRecordset(const QString &nameOrSql, RecordsetType typ
                            QStringLiteral("The table or query \"%1\" does not exist.").arg(text));
         const QString table = quoteName(rows[0][0].toString());
         const QString native = QStringLiteral("SELECT * FROM ") + table;
-        const QString load = type == RecordsetType::Snapshot
-                                 ? QString()
-                                 : QStringLiteral("SELECT *, rowid AS %1 FROM %2").arg(QLatin1String(kRowidColumn), table);
-        return makeRecordset(nameOrSql, native, load, type);
+        const QString load = QStringLiteral("SELECT *, rowid AS %1 FROM %2").arg(QLatin1String(kRowidColumn), table);
+        RecordsetPtr rs = makeRecordset(nameOrSql, native, load, type);
+        rs->m_onTable = !rs->m_updateTable.isEmpty();
+        return rs;
     }
     const QString native = stripSemicolons(TranslateJet(jet));
     QString load;
-    if (type != RecordsetType::Snapshot) {
-        const SelectShape shape = AnalyseSelect(native);
-        if (shape.singleTable && shape.fromPos > 0)
-            load = native.left(shape.fromPos) + QStringLiteral(", rowid AS %1 ").arg(QLatin1String(kRowidColumn))
-                   + native.mid(shape.fromPos);
-    }
+    const SelectShape shape = AnalyseSelect(native);
+    if (shape.singleTable && shape.fromPos > 0)
+        load = native.left(shape.fromPos) + QStringLiteral(", rowid AS %1 ").arg(QLatin1String(kRowidColumn))
+               + native.mid(shape.fromPos);
     return makeRecordset(nameOrSql, native, load, type);
 }
 
@@ -609,7 +607,7 @@ void Recordset::describe()
     Stmt s;
     bool updatable = false;
     QString table;
-    if (!m_loadSql.isEmpty() && m_type != RecordsetType::Snapshot) {
+    if (!m_loadSql.isEmpty()) {
         // The rowid can be read and every field comes straight from one table.
         if (sqlite3_prepare_v2(db, m_loadSql.toUtf8().constData(), -1, &s.st, nullptr) == SQLITE_OK && s.st) {
             const int n = sqlite3_column_count(s.st) - 1;
@@ -790,6 +788,8 @@ QVariant Recordset::cellValue(const Cell &c) const
 const Recordset::Cell *Recordset::currentRow() const
 {
     checkOpen();
+    if (!m_loaded && m_hasPending && !m_rowStart.empty())
+        return &m_cells[m_rowStart[0]]; // the one row a Find or an AddNew made current
     ensureLoaded();
     if (m_currentDeleted)
         throw DaoError(DaoError::RecordDeleted, QStringLiteral("Record is deleted."));
@@ -803,6 +803,8 @@ const Recordset::Cell *Recordset::currentRow() const
 bool Recordset::Eof() const
 {
     checkOpen();
+    if (!m_loaded && m_hasPending && !m_rowStart.empty())
+        return false;
     ensureLoaded();
     return rowCount() == 0 || m_pos >= rowCount();
 }
@@ -810,6 +812,8 @@ bool Recordset::Eof() const
 bool Recordset::Bof() const
 {
     checkOpen();
+    if (!m_loaded && m_hasPending && !m_rowStart.empty())
+        return false;
     ensureLoaded();
     return rowCount() == 0 || m_pos < 0;
 }
@@ -998,9 +1002,40 @@ long long Recordset::find(const QString &criteria, long long from, int step) con
     return -1;
 }
 
+void Recordset::setPendingRow(qint64 rowid) const
+{
+    m_cells.clear();
+    m_rowStart.clear();
+    m_arena.clear();
+    refetchRow(-1, rowid);
+    m_hasPending = !m_rowStart.empty();
+    m_pendingRowid = rowid;
+    m_currentDeleted = false;
+}
+
+bool Recordset::findInTable(const QString &criteria, bool last)
+{
+    // A recordset on a whole table whose rows are not read yet: ask SQLite
+    // (an index serves "ID = 5") and read just the row found. The set's
+    // order is the table's rowid order, so the first match is the same.
+    if (m_loaded || !m_onTable)
+        return false;
+    checkOpen();
+    const QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE (%2) ORDER BY rowid %3 LIMIT 1")
+                            .arg(quoteName(m_updateTable), TranslateJet(criteria),
+                                 last ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+    const auto rows = m_db->QueryNative(sql);
+    if (!rows.isEmpty())
+        setPendingRow(rows[0][0].toLongLong());
+    m_noMatch = rows.isEmpty() || !m_hasPending;
+    return true;
+}
+
 void Recordset::FindFirst(const QString &criteria)
 {
     cancelEdit();
+    if (findInTable(criteria, false))
+        return;
     const long long at = find(criteria, 0, 1);
     m_noMatch = at < 0;
     if (at >= 0) {
@@ -1012,6 +1047,8 @@ void Recordset::FindFirst(const QString &criteria)
 void Recordset::FindLast(const QString &criteria)
 {
     cancelEdit();
+    if (findInTable(criteria, true))
+        return;
     checkOpen();
     ensureLoaded();
     const long long at = find(criteria, rowCount() - 1, -1);
@@ -1237,8 +1274,7 @@ void Recordset::Update()
             m_pos = rowCount() - 1;
             m_currentDeleted = false;
         } else {
-            m_pendingRowid = rowid;
-            m_hasPending = true;
+            setPendingRow(rowid);
         }
         return;
     }
@@ -1254,7 +1290,9 @@ void Recordset::Update()
                          values);
     }
     cancelEdit();
-    if (m_pos >= 0 && m_pos < rowCount() && rowidOf(m_pos) == rowid)
+    if (!m_loaded)
+        setPendingRow(rowid);
+    else if (m_pos >= 0 && m_pos < rowCount() && rowidOf(m_pos) == rowid)
         refetchRow(m_pos, rowid);
 }
 
@@ -1272,6 +1310,7 @@ void Recordset::Delete()
     if (!Updatable())
         throw DaoError(DaoError::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
     cancelEdit();
+    ensureLoaded(); // MoveNext after Delete needs the row's place in the set
     const Cell *row = currentRow();
     const qint64 rowid = row[m_stride - 1].i;
     m_db->ExecNative(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoteName(m_updateTable)),
@@ -1293,7 +1332,7 @@ RecordsetPtr Recordset::OpenRecordset(RecordsetType type)
     checkOpen();
     const QString filter = Filter.trimmed();
     QString native = m_nativeSql;
-    QString load = (type != RecordsetType::Snapshot && !m_updateTable.isEmpty()) ? m_loadSql : QString();
+    QString load = m_updateTable.isEmpty() ? QString() : m_loadSql;
     if (!filter.isEmpty()) {
         // Wrapped, never appended: the source may be a join with two
         // columns of one name, or end in ORDER BY.

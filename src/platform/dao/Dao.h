@@ -263,6 +263,8 @@ private:
     qint64 rowidOf(long long row) const;
     long long find(const QString &criteria, long long from, int step) const;
     void refetchRow(long long row, qint64 rowid) const; // re-reads (or appends when row < 0)
+    void setPendingRow(qint64 rowid) const; // rows not read: this row alone is current
+    bool findInTable(const QString &criteria, bool last);
     void cancelEdit() { m_editMode = EditMode::None; m_buffer.clear(); m_dirty.clear(); }
     void checkOpen() const;
     int checkedIndex(int index) const;
@@ -272,7 +274,7 @@ private:
     QString m_source;
     QString m_nativeSql;   // what the set reads
     QString m_loadSql;     // the same with the rowid as last column when updatable
-    QString m_updateTable; // the one table rows are written to; empty when not updatable
+    QString m_updateTable; // the one table the rows (and their rowids) come from; "" for joins
     RecordsetType m_type;
     QStringList m_columns;
     QStringList m_originColumns; // column of m_updateTable behind each field, "" when computed
@@ -288,7 +290,8 @@ private:
     mutable long long m_pos = -1; // -1: BOF; rowCount(): EOF
     mutable bool m_currentDeleted = false;
     mutable qint64 m_pendingRowid = 0; // a row added before the rows were read
-    mutable bool m_hasPending = false;
+    mutable bool m_hasPending = false; // before the rows are read, m_cells holds just that row
+    bool m_onTable = false;            // opened on a table name (rowid order, no WHERE)
     mutable std::shared_ptr<FindPlan> m_findPlan; // the last criterion, prepared for re-use in FindNext
     bool m_noMatch = false;
     enum class EditMode { None, Edit, Add } m_editMode = EditMode::None;

@@ -74,6 +74,9 @@ TEST_F(DaoTest, OpenRefusesWhatIsNotADatabaseAndNeverCreatesOne)
     EXPECT_EQ(errorNumber([&] { DBEngine::OpenDatabase(empty); }), DaoError::NotADatabase);
 
     EXPECT_EQ(errorNumber([&] { DBEngine::CreateDatabase(m_path); }), DaoError::DatabaseExists);
+    const QString fresh = path("fresh.twl");
+    DBEngine::CreateDatabase(fresh)->Close();
+    EXPECT_TRUE(DBEngine::OpenDatabase(fresh)->TableNames().isEmpty());
     auto other = DBEngine::OpenDatabase(m_path);
     EXPECT_EQ(other->TableNames(), (QStringList{"Main", "FormsAll"}));
 }
@@ -228,6 +231,52 @@ TEST_F(DaoTest, FindsWithJetCriteria)
     rs->FindFirst(QStringLiteral("AP Is Null And ID > 1"));
     EXPECT_EQ(rs->Long("ID"), 3);
     EXPECT_EQ(errorNumber([&] { rs->FindFirst(QStringLiteral("Nope = 1")); }), 1);
+}
+
+TEST_F(DaoTest, FindOnAWholeTableBehavesAsOnItsRows)
+{
+    // Before its rows are read a table recordset asks SQLite; the outcome
+    // must be the same as a search through the rows.
+    db->Execute(QStringLiteral("INSERT INTO Main (ID, Greek, WT) VALUES (3, 'kalhv', 'a')"));
+    for (bool readFirst : {false, true}) {
+        SCOPED_TRACE(readFirst);
+        auto rs = db->OpenRecordset(QStringLiteral("Main"));
+        if (readFirst)
+            rs->MoveLast();
+        rs->FindFirst(QStringLiteral("ID = 3"));
+        ASSERT_FALSE(rs->NoMatch());
+        EXPECT_FALSE(rs->Eof());
+        EXPECT_EQ(rs->Text("Greek"), QStringLiteral("kalovV"));
+        rs->FindNext(QStringLiteral("ID = 3"));
+        EXPECT_EQ(rs->Text("Greek"), QStringLiteral("kalhv"));
+        rs->FindLast(QStringLiteral("Main.ID = 3"));
+        EXPECT_EQ(rs->Text("Greek"), QStringLiteral("kalhv"));
+        rs->MovePrevious();
+        EXPECT_EQ(rs->Long("ID"), 4);
+        rs->FindFirst(QStringLiteral("WT = 'C1'"));
+        EXPECT_EQ(rs->Long("ID"), 2);
+        rs->MoveNext();
+        EXPECT_EQ(rs->Long("ID"), 3);
+        rs->FindLast(QStringLiteral("ID = 99"));
+        EXPECT_TRUE(rs->NoMatch());
+        EXPECT_EQ(rs->Long("ID"), 3);
+        EXPECT_EQ(rs->RecordCount(), 5);
+    }
+    auto rs = db->OpenRecordset(QStringLiteral("Main"));
+    rs->FindFirst(QStringLiteral("ID = 2"));
+    rs->Edit();
+    rs->SetField(QStringLiteral("English"), QStringLiteral("wrote"));
+    rs->Update();
+    EXPECT_EQ(rs->Text("English"), QStringLiteral("wrote"));
+    rs->Delete();
+    rs->MoveNext();
+    EXPECT_EQ(rs->Long("ID"), 3);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE ID = 2")), 0);
+
+    auto caps = db->OpenRecordset(QStringLiteral("Main"), RecordsetType::Snapshot);
+    caps->FindFirst(QStringLiteral("ID = 4"));
+    EXPECT_EQ(caps->Text("3rdLang"), QStringLiteral("älska"));
+    EXPECT_EQ(errorNumber([&] { caps->Edit(); }), DaoError::NotUpdatable);
 }
 
 TEST_F(DaoTest, AddsEditsAndDeletesThroughTheOneTable)
@@ -414,6 +463,8 @@ TEST_F(DaoTest, LikeOperatorFollowsJetOnEveryConnection)
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE WT LIKE 'cp#'")), 1);
     EXPECT_EQ(count(QStringLiteral("SELECT 'Λόγος' LIKE 'λΌΓ*'")), 1);
     EXPECT_TRUE(db->QueryNative(QStringLiteral("SELECT NULL LIKE 'a'"))[0][0].isNull());
+    // a pattern that changes from row to row
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE 'c1' LIKE WT || '*'")), 1);
     auto second = DBEngine::OpenDatabase(m_path);
     EXPECT_EQ(second->QueryNative(QStringLiteral("SELECT count(*) FROM Main WHERE Greek LIKE '*V'"))[0][0].toInt(), 2);
 }

@@ -1,0 +1,136 @@
+#include "grids/PlainListWindow.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "store/Dynasets.h"
+#include "store/SharedState.h"
+
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A small word table in a database of its own, shared as WordDb for the test.
+class PlainListWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_db = dao::DBEngine::CreateDatabase(m_dir.filePath("words.twl"));
+        m_db->Execute("CREATE TABLE Main (Sal TEXT, ID INTEGER, WT TEXT, Art TEXT, Greek TEXT, "
+                      "English TEXT, Remarks TEXT)");
+        m_db->Execute("INSERT INTO Main VALUES ('c', 3, 'am', 'o', 'gatoV', 'cat', '')");
+        m_db->Execute("INSERT INTO Main VALUES ('a', 1, 'am', 'o', 'anqrwpoV', 'man', '')");
+        m_db->Execute("INSERT INTO Main VALUES ('b', 2, 'af', 'h', 'bolhv', 'shot', '')");
+        m_saved = tav::WordDb;
+        tav::WordDb = m_db;
+        winsys::SetMessageService(&m_messages);
+    }
+    void TearDown() override
+    {
+        winsys::SetMessageService(nullptr);
+        tav::WordDb = m_saved;
+    }
+
+    // Opens a window on the query the way Dynasets.DoStdGrid does.
+    tav::PlainListWindow *Open(const QString &sql, const QString &filter = QString())
+    {
+        auto *w = new tav::PlainListWindow();
+        dao::RecordsetPtr rows = m_db->OpenRecordset(sql);
+        rows->MoveFirst();
+        dao::RecordsetPtr filtered = tav::DynasetsObj.FilterField(*rows, filter);
+        const long long n = filtered->RecordCount();
+        w->SetRecordset(std::move(filtered));
+        w->SetFilterText(filter);
+        w->SetSqlText(sql);
+        w->SetCaption(QString::number(n) + " Nouns");
+        w->SetSortValue(0);
+        w->SetGridTag("2");
+        w->GridLangDep(0);
+        return w;
+    }
+
+    struct Silent : winsys::MessageService {
+        QStringList prompts;
+        int Show(const QString &prompt, int, const QString &) override
+        {
+            prompts << prompt;
+            return winsys::vbOK;
+        }
+    } m_messages;
+    QTemporaryDir m_dir;
+    dao::DatabasePtr m_db, m_saved;
+};
+
+const QString kSql = "SELECT Sal, ID, WT, Art, Greek, English FROM Main";
+
+} // namespace
+
+TEST_F(PlainListWindowTest, ShowsTheRowsSortedWithTheContractNames)
+{
+    std::unique_ptr<tav::PlainListWindow> w(Open(kSql));
+    EXPECT_TRUE(w->Name().startsWith("Grid"));
+    EXPECT_EQ(w->Caption(), "3 Nouns");
+    EXPECT_EQ(w->Grid().objectName(), "msFlxMulti");
+    EXPECT_EQ(w->Grid().Tag(), "2");
+    flexgrid::FlexGrid &g = w->Grid();
+    EXPECT_EQ(g.Rows(), 4);
+    EXPECT_EQ(g.Cols(), 6);
+    EXPECT_EQ(g.TextMatrix(0, 4), "Greek");
+    // Sorted on the sort key, which is hidden; the Greek columns in the Greek font.
+    EXPECT_EQ(g.TextMatrix(1, 4), "anqrwpoV");
+    EXPECT_EQ(g.TextMatrix(3, 5), "cat");
+    EXPECT_EQ(g.ColWidth(0), 0);
+    EXPECT_GT(g.ColWidth(5), 0);
+    EXPECT_EQ(g.CellFontNameAt(2, 4), "VudedoGreek");
+    EXPECT_EQ(g.CellFontNameAt(2, 3), "VudedoGreek");
+    EXPECT_NE(g.CellFontNameAt(2, 5), "VudedoGreek");
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.Col(), 4);
+    // The store reads the grid through its link.
+    EXPECT_EQ(w->msFlxMulti().TextMatrix(2, 5), "shot");
+}
+
+TEST_F(PlainListWindowTest, RefreshRunsTheQueryAgainAndKeepsTheCell)
+{
+    std::unique_ptr<tav::PlainListWindow> w(Open(kSql, "WT Like 'a*'"));
+    w->Grid().SetRow(2);
+    w->Grid().SetCol(5);
+    m_db->Execute("INSERT INTO Main VALUES ('d', 4, 'an', 'to', 'dwvro', 'gift', '')");
+    w->RefreshGrid();
+    EXPECT_EQ(w->Caption(), "4 Nouns");
+    EXPECT_EQ(w->Grid().Rows(), 5);
+    EXPECT_EQ(w->Grid().Row(), 2);
+    EXPECT_EQ(w->Grid().Col(), 5);
+    EXPECT_TRUE(m_messages.prompts.isEmpty());
+}
+
+TEST_F(PlainListWindowTest, ARefreshThatFindsNothingClosesTheWindow)
+{
+    QPointer<tav::PlainListWindow> w(Open(kSql));
+    m_db->Execute("DELETE FROM Main");
+    w->RefreshGrid();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.isNull());
+}
+
+TEST_F(PlainListWindowTest, AnEngineErrorIsReportedOnce)
+{
+    std::unique_ptr<tav::PlainListWindow> w(Open(kSql));
+    w->SetSqlText("SELECT Nothing FROM Nowhere");
+    w->RefreshGrid();
+    EXPECT_EQ(m_messages.prompts.size(), 1);
+    EXPECT_EQ(w->Caption(), "3 Nouns");
+}
+
+TEST_F(PlainListWindowTest, GetPosWritesTheFieldAndClearsSaveBusy)
+{
+    std::unique_ptr<tav::PlainListWindow> w(Open("SELECT Sal, ID, WT, Art, Greek, English, Remarks FROM Main"));
+    tav::SaveBusy = true;
+    w->GetPos(2, "a remark's text", 6);
+    EXPECT_FALSE(tav::SaveBusy);
+    auto rs = m_db->OpenRecordset("SELECT Remarks FROM Main WHERE ID = 2");
+    EXPECT_EQ(rs->Text(0), "a remark's text");
+    EXPECT_EQ(w->Grid().TextMatrix(2, 6), "a remark's text");
+}

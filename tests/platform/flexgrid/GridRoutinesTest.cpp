@@ -1,0 +1,339 @@
+#include "platform/flexgrid/GridRoutines.h"
+#include "platform/winsys/Twips.h"
+#include "store/SharedState.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using flexgrid::FlexGrid;
+
+namespace {
+
+// A list window as SearchGridRow sees it: the grid, the search button "cmdS"
+// and the search box "txtSearch".
+struct ListWindow {
+    QWidget frm;
+    FlexGrid *grid;
+    QPushButton *cmdS;
+    QLineEdit *txtSearch;
+
+    explicit ListWindow(const QStringList &column4)
+    {
+        grid = new FlexGrid(&frm);
+        grid->setObjectName("msFlxMulti");
+        cmdS = new QPushButton("S", &frm);
+        cmdS->setObjectName("cmdS");
+        txtSearch = new QLineEdit(&frm);
+        txtSearch->setObjectName("txtSearch");
+        grid->SetFixedCols(0);
+        QVector<QVector<QString>> rows;
+        for (const QString &t : column4)
+            rows.append({"", "", "", "", t});
+        grid->SetBoundData({"Sal", "ID", "WT", "Art", "Greek"}, rows);
+        grid->setGeometry(0, 40, 400, 300);
+        grid->SetCol(4);
+    }
+};
+
+// A grid of n data rows and c columns of "r,c" texts, tall enough to scroll.
+void Fill(FlexGrid &g, int rows, int cols)
+{
+    g.SetCols(cols);
+    g.SetRows(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            g.SetTextMatrix(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
+    g.resize(400, 200);
+}
+
+} // namespace
+
+TEST(SearchGridRow, FindsEachHitInTurnThenReportsZeroAndGoesHome)
+{
+    ListWindow w({"abc", "xyz", "ABd", "ab", "b"});
+    QString text = "ab ";
+    tav::SearchGridRow(*w.grid, w.frm, 4, 2, text);
+    EXPECT_EQ(text, "ab*");
+    EXPECT_EQ(w.cmdS->text(), "SN");
+    EXPECT_EQ(w.grid->Row(), 1);
+    EXPECT_EQ(w.grid->TopRow(), 1);
+    EXPECT_EQ(w.grid->SearchRow(), 1);
+    EXPECT_EQ(w.grid->CellBackColor(), 0xFF00);
+
+    text = "ab";
+    tav::SearchGridRow(*w.grid, w.frm, 4, 2, text);
+    EXPECT_EQ(w.grid->Row(), 3); // Like ignores case
+    EXPECT_EQ(w.grid->CellBackColorAt(1, 4), 0xFFFFFF); // the previous hit back to white
+    EXPECT_EQ(w.grid->CellBackColorAt(3, 4), 0xFF00);
+
+    text = "ab";
+    tav::SearchGridRow(*w.grid, w.frm, 4, 2, text);
+    EXPECT_EQ(w.grid->Row(), 4);
+
+    text = "ab";
+    tav::SearchGridRow(*w.grid, w.frm, 4, 2, text);
+    EXPECT_EQ(w.cmdS->text(), "0");
+    EXPECT_EQ(w.grid->Row(), 2);
+    EXPECT_EQ(w.grid->TopRow(), 1); // row 2 cannot be scrolled to the top of a short list
+
+    // With "0" on the button nothing more happens.
+    text = "x";
+    tav::SearchGridRow(*w.grid, w.frm, 4, 1, text);
+    EXPECT_EQ(w.grid->Row(), 2);
+    EXPECT_EQ(w.cmdS->text(), "0");
+}
+
+TEST(SearchGridRow, PatternCharactersWorkAndAnInvalidPatternFindsNothing)
+{
+    ListWindow w({"alfa", "b[x", "gamma"});
+    QString text = "?am";
+    tav::SearchGridRow(*w.grid, w.frm, 4, 1, text);
+    EXPECT_EQ(w.grid->Row(), 3);
+
+    w.cmdS->setText("S");
+    text = "b[";
+    tav::SearchGridRow(*w.grid, w.frm, 4, 1, text);
+    EXPECT_EQ(w.cmdS->text(), "0");
+    EXPECT_EQ(w.grid->Row(), 1);
+
+    // A column that does not exist finds nothing either.
+    w.cmdS->setText("S");
+    text = "a";
+    tav::SearchGridRow(*w.grid, w.frm, 9, 1, text);
+    EXPECT_EQ(w.cmdS->text(), "0");
+}
+
+TEST(SearchGridRow, EachListWindowKeepsItsOwnLastHit)
+{
+    ListWindow first({"ab", "ab", "ab"});
+    ListWindow second({"ab", "ab", "ab"});
+    QString text = "ab";
+    tav::SearchGridRow(*first.grid, first.frm, 4, 1, text);
+    tav::SearchGridRow(*first.grid, first.frm, 4, 1, text = "ab");
+    EXPECT_EQ(first.grid->Row(), 2);
+    tav::SearchGridRow(*second.grid, second.frm, 4, 1, text = "ab");
+    EXPECT_EQ(second.grid->Row(), 1);
+    // The first window goes on after its own hit, not after the second's.
+    tav::SearchGridRow(*first.grid, first.frm, 4, 1, text = "ab");
+    EXPECT_EQ(first.grid->Row(), 3);
+}
+
+TEST(CellEditor, KeysOpenTheEditorWithTheRightText)
+{
+    QWidget frm;
+    FlexGrid grid(&frm);
+    Fill(grid, 6, 4);
+    QLineEdit box(&frm);
+    box.hide();
+    grid.SetRow(2);
+    grid.SetCol(3);
+
+    tav::StartCellEditKey(grid, box, 13);
+    EXPECT_TRUE(box.isHidden());
+
+    tav::StartCellEditKey(grid, box, 113);
+    EXPECT_FALSE(box.isHidden());
+    EXPECT_EQ(box.text(), "2,3");
+    EXPECT_EQ(box.cursorPosition(), 3);
+
+    tav::StartCellEditKey(grid, box, 46);
+    EXPECT_EQ(box.text(), "");
+
+    tav::ShowCellEditor(grid, box, 'k', false);
+    EXPECT_EQ(box.text(), "k");
+    EXPECT_EQ(box.cursorPosition(), 1);
+    tav::ShowCellEditor(grid, box, '.', false);
+    EXPECT_EQ(box.text(), ".");
+    tav::ShowCellEditor(grid, box, 13, false);
+    EXPECT_EQ(box.text(), "2,3");
+}
+
+TEST(CellEditor, LiesOverTheCellWithTheCellsBackground)
+{
+    QWidget frm;
+    frm.resize(600, 400);
+    FlexGrid grid(&frm);
+    Fill(grid, 6, 4);
+    grid.move(30, 45);
+    grid.SetRowHeight(2, 450);
+    QLineEdit box(&frm);
+    grid.SetRow(2);
+    grid.SetCol(2);
+
+    tav::ShowCellEditor(grid, box, 32, false); // not the Greek font: 30 twips lower
+    const QRect cell = grid.CellRect(2, 2).translated(grid.pos() + grid.viewport()->pos());
+    EXPECT_EQ(box.x(), cell.x());
+    EXPECT_EQ(box.width(), cell.width());
+    EXPECT_EQ(box.y(), grid.pos().y() + grid.TwipsToPixelsY(grid.CellTop() + 30));
+    EXPECT_EQ(box.height(), grid.TwipsToPixelsY(450 - 100));
+    EXPECT_EQ(box.palette().color(QPalette::Base), QColor(255, 255, 255));
+
+    grid.SetCellFontName("VudedoGreek");
+    grid.SetCellBackColor(0xFFFFC0);
+    tav::ShowCellEditor(grid, box, 32, false); // the Greek font: exactly at the cell
+    EXPECT_EQ(box.y(), grid.pos().y() + grid.TwipsToPixelsY(grid.CellTop()));
+    EXPECT_EQ(box.palette().color(QPalette::Base), QColor(0xC0, 0xFF, 0xFF));
+    tav::ShowCellEditor(grid, box, 32, true); // raised
+    EXPECT_EQ(box.y(), grid.pos().y() + grid.TwipsToPixelsY(grid.CellTop() - 30));
+}
+
+TEST(GridFonts, GreekColumnFontCoversTheDataRowsAndEndsOnTheLastCell)
+{
+    tav::GreekFontSize = 11;
+    FlexGrid grid;
+    Fill(grid, 5, 6);
+    tav::SetGreekColumnFont(grid, 3, 4);
+    for (int r = 1; r < 5; ++r) {
+        EXPECT_EQ(grid.CellFontNameAt(r, 3), "VudedoGreek");
+        EXPECT_EQ(grid.CellFontNameAt(r, 4), "VudedoGreek");
+        EXPECT_DOUBLE_EQ(grid.CellFontSizeAt(r, 4), 11);
+    }
+    EXPECT_NE(grid.CellFontNameAt(0, 3), "VudedoGreek");
+    EXPECT_NE(grid.CellFontNameAt(1, 5), "VudedoGreek");
+    EXPECT_EQ(grid.Row(), 4);
+    EXPECT_EQ(grid.Col(), 4);
+    tav::GreekFontSize = 14;
+
+    // Columns beyond the grid are passed over.
+    tav::SetGreekColumnFont(grid, 5, 9);
+    EXPECT_EQ(grid.CellFontNameAt(2, 5), "VudedoGreek");
+}
+
+TEST(GridFonts, FillGridCellsHidesTheHeadingAndPaintsTheDataCells)
+{
+    QWidget frm;
+    FlexGrid grid(&frm);
+    Fill(grid, 7, 2);
+    tav::FillGridCells(grid, 0xFFFF, 4);
+    EXPECT_EQ(grid.RowHeight(0), 0);
+    EXPECT_EQ(grid.Cols(), 4);
+    EXPECT_FALSE(grid.isHidden());
+    EXPECT_EQ(grid.CellBackColorAt(1, 1), 0xFFFF);
+    EXPECT_EQ(grid.CellBackColorAt(6, 3), 0xFFFF);
+    EXPECT_EQ(grid.CellBackColorAt(3, 0), 0);
+    EXPECT_EQ(grid.CellBackColorAt(0, 2), 0);
+}
+
+TEST(GridWidths, AutoSizeCountsCharactersWithAMinimum)
+{
+    FlexGrid grid;
+    Fill(grid, 4, 4);
+    grid.SetTextMatrix(0, 1, "a very long heading"); // row 0 does not count
+    for (int r = 1; r < 4; ++r)
+        grid.SetTextMatrix(r, 1, "ab");
+    grid.SetTextMatrix(2, 2, "abcdefghij");
+    tav::AutoSizeGridCols(grid, 1, 2, 4, 150);
+    EXPECT_EQ(grid.ColWidth(1), 600);
+    EXPECT_EQ(grid.ColWidth(2), 1500);
+}
+
+TEST(GridWidths, FitToTextStepsAndHonoursTheSpecialColumn)
+{
+    QWidget frm;
+    FlexGrid grid(&frm);
+    Fill(grid, 4, 6);
+    for (int c = 0; c < 6; ++c)
+        grid.SetColWidth(c, 111);
+    tav::FitGridColsToText(grid, 1, 5, 2, frm, 100, 0, 0);
+    EXPECT_NE(grid.ColWidth(1), 111);
+    EXPECT_EQ(grid.ColWidth(2), 111);
+    EXPECT_NE(grid.ColWidth(3), 111);
+    EXPECT_EQ(grid.ColWidth(4), 111);
+    EXPECT_NE(grid.ColWidth(5), 111);
+    const QFontMetrics fm(frm.font());
+    const int textTwips = winsys::PixelsToTwips(fm.horizontalAdvance("3,3"), frm.logicalDpiX());
+    EXPECT_EQ(grid.ColWidth(3), textTwips + 100);
+
+    tav::FitGridColsToText(grid, 3, 3, 1, frm, 0, 3, 5000);
+    EXPECT_EQ(grid.ColWidth(3), 5000);
+    // A step of 0 sizes every column instead of looping for ever.
+    tav::FitGridColsToText(grid, 2, 2, 0, frm, 0, 0, 0);
+    EXPECT_NE(grid.ColWidth(2), 111);
+}
+
+TEST(GridMoves, NextRowAndColumnsStopAtTheEnd)
+{
+    FlexGrid grid;
+    Fill(grid, 4, 5);
+    grid.SetRow(2);
+    grid.SetCol(2);
+    tav::GridNextRow(grid);
+    EXPECT_EQ(grid.Row(), 3);
+    tav::GridNextRow(grid); // last row: nothing
+    EXPECT_EQ(grid.Row(), 3);
+
+    tav::GridNextColTop(grid);
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(grid.Row(), 1);
+    tav::GridSkipColTop(grid); // column 5 does not exist: nothing
+    EXPECT_EQ(grid.Col(), 3);
+    tav::GridNextColTop(grid);
+    EXPECT_EQ(grid.Col(), 4);
+    grid.SetRow(3);
+    tav::GridNextColTop(grid); // last column: nothing
+    EXPECT_EQ(grid.Col(), 4);
+    EXPECT_EQ(grid.Row(), 3);
+    grid.SetCol(1);
+    tav::GridSkipColTop(grid);
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(grid.Row(), 1);
+}
+
+TEST(GridMoves, MoveCellSkipsHiddenColumnsAndWraps)
+{
+    FlexGrid grid;
+    Fill(grid, 60, 6);
+    grid.SetFixedCols(0);
+    grid.SetColWidth(0, 0);
+    grid.SetColWidth(1, 0);
+
+    tav::GridMoveCell(grid, 2, 2, 10); // the next column
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(grid.Row(), 10);
+    EXPECT_EQ(grid.TopRow(), 10);
+
+    grid.SetColWidth(3, 0);
+    tav::GridMoveCell(grid, 2, 2, 10); // one hidden column is skipped
+    EXPECT_EQ(grid.Col(), 4);
+
+    tav::GridMoveCell(grid, 2, 5, 20); // last column: next row, wrap column
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 21);
+
+    tav::GridMoveCell(grid, 2, 5, 59); // last row too: back to row 1
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.TopRow(), 1);
+
+    // A hidden column and then the end of the grid: no move.
+    grid.SetColWidth(5, 0);
+    grid.SetRow(7);
+    grid.SetCol(3);
+    tav::GridMoveCell(grid, 2, 4, 7);
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(grid.Row(), 7);
+}
+
+TEST(GridText, SelectAllTextSelectsEverything)
+{
+    QLineEdit box("some text");
+    box.setCursorPosition(3);
+    tav::SelectAllText(box);
+    EXPECT_EQ(box.selectedText(), "some text");
+    EXPECT_EQ(box.selectionStart(), 0);
+}
+
+TEST(GridText, LikePatternCheck)
+{
+    EXPECT_TRUE(tav::IsValidLikePattern("ab*"));
+    EXPECT_TRUE(tav::IsValidLikePattern("[a-c]b*"));
+    EXPECT_TRUE(tav::IsValidLikePattern("a]*"));
+    EXPECT_FALSE(tav::IsValidLikePattern("a[b*"));
+    EXPECT_FALSE(tav::IsValidLikePattern("[a]x[*"));
+}

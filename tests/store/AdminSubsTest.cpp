@@ -1,0 +1,140 @@
+#include "store/AdminSubs.h"
+
+#include "platform/winsys/core/Pointer.h"
+#include "WordStoreFixture.h"
+#include "support/RecordingListWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+using namespace tav;
+
+namespace {
+
+class Maintenance : public tavtest::WordStoreTest {
+protected:
+    QString TempPath() const { return QDir(db.Folder()).filePath("tmp.mdb"); }
+    long long WordCount() { return Value("SELECT COUNT(*) FROM Main").toLongLong(); }
+};
+
+} // namespace
+
+TEST_F(Maintenance, CompactionReplacesTheFileAndReopensTheConnection)
+{
+    const long long words = WordCount();
+    // Free pages for the compaction to remove.
+    Exec("CREATE TABLE Scratch (t TEXT)");
+    Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+         "INSERT INTO Scratch SELECT printf('%.200c', 'x') FROM n");
+    Exec("DELETE FROM Scratch");
+    WordDb->QueryNative("PRAGMA wal_checkpoint(TRUNCATE)");
+    const dao::DatabasePtr before = WordDb;
+    const qint64 sizeBefore = QFileInfo(db.Path()).size();
+    tavtest::RecordingListWindow list;
+    mdi.lists = {&list};
+
+    ASSERT_TRUE(CompactWordDatabase()) << messages.Prompts().join("\n").toStdString();
+    EXPECT_TRUE(messages.Prompts().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(TempPath()));
+    EXPECT_LT(QFileInfo(db.Path()).size(), sizeBefore) << "the free pages are gone";
+    ASSERT_TRUE(WordDb && WordDb->IsOpen());
+    EXPECT_NE(WordDb, before);
+    EXPECT_EQ(WordDb->Name(), db.Path());
+    // Usable, with every word, for reading and writing.
+    EXPECT_EQ(WordCount(), words);
+    Exec("UPDATE Main SET Remarks = 'after' WHERE ID = 900001");
+    EXPECT_EQ(Text("SELECT Remarks FROM Main WHERE ID = 900001"), "after");
+    // Open lists read their rows again from the new connection.
+    EXPECT_EQ(list.m_refreshes, 1);
+    EXPECT_EQ(winsys::PointerDepth(), 0);
+}
+
+TEST_F(Maintenance, AStaleTemporaryFileIsRemovedFirst)
+{
+    QFile stale(TempPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("left over from a crash");
+    stale.close();
+    ASSERT_TRUE(CompactWordDatabase()) << messages.Prompts().join("\n").toStdString();
+    EXPECT_FALSE(QFileInfo::exists(TempPath()));
+    EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900001"), "spivti");
+}
+
+TEST_F(Maintenance, AFailedCompactionKeepsTheOldFileOpen)
+{
+    // A temporary path that cannot be cleared: the compaction cannot start.
+    ASSERT_TRUE(QDir(db.Folder()).mkpath("tmp.mdb/inside"));
+    tavtest::RecordingListWindow list;
+    mdi.lists = {&list};
+    EXPECT_FALSE(CompactWordDatabase());
+    ASSERT_EQ(messages.Prompts().size(), 1);
+    EXPECT_TRUE(messages.Prompts()[0].contains("tmp.mdb")) << messages.Prompts()[0].toStdString();
+    EXPECT_TRUE(messages.Prompts()[0].contains("was left as it was"));
+    ASSERT_TRUE(WordDb && WordDb->IsOpen());
+    EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900001"), "spivti");
+    EXPECT_TRUE(QFileInfo(TempPath()).isDir()) << "nothing of the user's is removed";
+    EXPECT_EQ(winsys::PointerDepth(), 0);
+}
+
+TEST_F(Maintenance, ADatabaseStillOpenElsewhereIsNotReplaced)
+{
+    dao::DatabasePtr other = db.Open();
+    other->QueryNative("SELECT COUNT(*) FROM Main");
+    EXPECT_FALSE(CompactWordDatabase());
+    EXPECT_EQ(messages.Prompts().size(), 1);
+    ASSERT_TRUE(WordDb && WordDb->IsOpen());
+    EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900002"), "gravfw");
+    EXPECT_FALSE(QFileInfo::exists(TempPath()));
+    other->Close();
+}
+
+TEST_F(Maintenance, AnUnwritableFolderKeepsTheOldFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "folder permissions do not bind the superuser";
+    QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(CompactWordDatabase());
+    QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(messages.Prompts().size(), 1);
+    ASSERT_TRUE(WordDb && WordDb->IsOpen());
+    EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900001"), "spivti");
+}
+
+TEST(GenusRules, ArticleFirstThenWordType)
+{
+    EXPECT_EQ(GenusFromArticleAndType("to", "b"), 2);
+    EXPECT_EQ(GenusFromArticleAndType("oi", "am"), 0) << "the type decides";
+    EXPECT_EQ(GenusFromArticleAndType("oi", "amx"), 0);
+    EXPECT_EQ(GenusFromArticleAndType("oi", "b"), 99);
+    EXPECT_EQ(GenusFromArticleAndType("oi", "af"), 1);
+    EXPECT_EQ(GenusFromArticleAndType("oi", "an"), 2);
+    EXPECT_EQ(GenusFromArticleAndType("o", "af"), 0) << "masculine article before a feminine type";
+    EXPECT_EQ(GenusFromArticleAndType("h", "an"), 1);
+    EXPECT_EQ(GenusFromArticleAndType("thn", ""), 1);
+}
+
+TEST_F(Maintenance, GenderFillInFollowsTheArticles)
+{
+    Exec("UPDATE Main SET Genus = 5 WHERE ID IN (900001, 900002, 900004)");
+    Exec("UPDATE Main SET Art = 'oi', WT = 'am' WHERE ID = 900004");
+    SetGenderFromArticle();
+    EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900001").toInt(), 2);
+    EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900004").toInt(), 0);
+    EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900002").toInt(), 5) << "no article: kept";
+    EXPECT_TRUE(messages.Prompts().isEmpty());
+}
+
+TEST_F(Maintenance, AFailedGenderFillInIsReportedAndChangesNothing)
+{
+    Exec("UPDATE Main SET Genus = 5 WHERE ID IN (900001, 900004)");
+    Exec("CREATE TRIGGER Refuse BEFORE UPDATE OF Genus ON Main WHEN NEW.ID = 900004 "
+         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    SetGenderFromArticle();
+    ASSERT_EQ(messages.Prompts().size(), 1);
+    EXPECT_TRUE(messages.Prompts()[0].startsWith("Error:"));
+    EXPECT_TRUE(messages.Prompts()[0].contains("refused"));
+    EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900001").toInt(), 5);
+}
