@@ -3,6 +3,8 @@
 #include "store/Dynasets.h"
 #include "store/SharedState.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -133,4 +135,20 @@ TEST_F(PlainListWindowTest, GetPosWritesTheFieldAndClearsSaveBusy)
     auto rs = m_db->OpenRecordset("SELECT Remarks FROM Main WHERE ID = 2");
     EXPECT_EQ(rs->Text(0), "a remark's text");
     EXPECT_EQ(w->Grid().TextMatrix(2, 6), "a remark's text");
+}
+
+TEST_F(PlainListWindowTest, ShowsInTheMdiAreaAndClosesFromIt)
+{
+    QMdiArea area;
+    auto *w = new tav::PlainListWindow(&area);
+    w->SetRecordset(m_db->OpenRecordset(kSql));
+    w->SetCaption("3 Nouns");
+    w->Show();
+    ASSERT_EQ(area.subWindowList().size(), 1);
+    EXPECT_EQ(area.subWindowList().first()->windowTitle(), "3 Nouns");
+    QPointer<tav::PlainListWindow> guard(w);
+    w->Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+    EXPECT_TRUE(guard.isNull());
 }

@@ -463,6 +463,9 @@ TEST_F(DaoTest, LikeOperatorFollowsJetOnEveryConnection)
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE WT LIKE 'cp#'")), 1);
     EXPECT_EQ(count(QStringLiteral("SELECT 'Λόγος' LIKE 'λΌΓ*'")), 1);
     EXPECT_TRUE(db->QueryNative(QStringLiteral("SELECT NULL LIKE 'a'"))[0][0].isNull());
+    // now(): local date and time as ISO text, the form dates are stored in
+    EXPECT_TRUE(db->QueryNative(QStringLiteral("SELECT now()"))[0][0].toString().startsWith(
+        QDate::currentDate().toString(Qt::ISODate)));
     // a pattern that changes from row to row
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE 'c1' LIKE WT || '*'")), 1);
     auto second = DBEngine::OpenDatabase(m_path);
