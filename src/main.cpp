@@ -1,28 +1,30 @@
-// The program's entry: the application object, the window services and the
-// Greek font, then the word store's start-up, which opens the word database
-// beside the program and shows the main window.
-#include "mainwindow/PlaceholderWindow.h"
+#include "mainwindow/MDI.h"
+#include "mainwindow/ProgramWindows.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/WindowServices.h"
-#include "store/MainWindowLink.h"
+#include "store/ListWindowLink.h"
 #include "store/StartUp.h"
 
 #include <QApplication>
 
+// The program: the window services, the Greek font from the program's folder,
+// the main window as the store's link, then the store's start-up, which shows
+// the splash, opens the word database and shows the main window.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrinel"));
+    QApplication::setApplicationVersion(QStringLiteral(TAV_VERSION));
     winsys::InstallWindowServices();
     winsys::LoadGreekFonts();
 
-    tav::PlaceholderLink link;
-    tav::SetLink(&link);
+    tav::MDI mdi;
+    tav::SetLink(&mdi);
+    tav::ProgramWindows windows(mdi);
+    tav::SetListWindowFactory(&windows);
 
-    const int status = tav::SubMain(QCoreApplication::applicationDirPath());
-    const int result = status != 0 ? status : app.exec();
-
-    tav::SetLink(nullptr);
-    winsys::UninstallWindowServices();
-    return result;
+    const int started = tav::SubMain(QCoreApplication::applicationDirPath());
+    if (started != 0)
+        return started;
+    return app.exec();
 }

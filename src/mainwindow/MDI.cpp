@@ -471,8 +471,9 @@ void MDI::ShowSorry(const QString &Message, const QString &Text, bool GreekFont)
     if (!m_sorry)
         m_sorry = new Sorry(this);
     m_sorry->tbMSG[0]->setText(Message);
-    m_sorry->tbMSG[1]->setFont(GreekFont ? winsys::GreekFont(GreekFontSize)
-                                         : QFont(QStringLiteral("MS Sans Serif"), font().pointSize()));
+    QFont textFont = m_sorry->tbMSG[1]->font();
+    textFont.setFamily(GreekFont ? winsys::GreekFamily : QStringLiteral("MS Sans Serif"));
+    m_sorry->tbMSG[1]->setFont(textFont);
     m_sorry->tbMSG[1]->setText(Text);
     m_sorry->show();
     m_sorry->raise();

@@ -93,11 +93,11 @@ void Splash::Form_Load()
     imgLogo->setGeometry(margin, imgDuk->y() + TwipsToPixelsY(240), logoSide, logoSide);
     lblProduct->adjustSize();
     lblProduct->move(imgLogo->geometry().right() + TwipsToPixelsX(360), imgDuk->y() + TwipsToPixelsY(180));
-    lblVersion->adjustSize();
-    lblVersion->move(margin, imgLogo->geometry().bottom() + TwipsToPixelsY(180));
     lblLoading->setMinimumWidth(TwipsToPixelsX(2400));
     lblLoading->adjustSize();
     lblLoading->move(margin, imgDuk->geometry().bottom() - lblLoading->height() - TwipsToPixelsY(180));
+    lblVersion->adjustSize();
+    lblVersion->move(imgDuk->geometry().right() - lblVersion->width() - TwipsToPixelsX(240), lblLoading->y());
     repaint();
 }
 

@@ -1,0 +1,93 @@
+#include "MdiFixture.h"
+
+#include "store/CaptionArrays.h"
+#include "store/SharedState.h"
+
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tavtest {
+
+QList<QPair<int, QString>> StandardCaps()
+{
+    return {{1185, QStringLiteral("Closing Tavrinel")},
+            {1186, QStringLiteral("Ready")},
+            {1187, QStringLiteral(", please wait...")},
+            {1211, QStringLiteral("words")},
+            {1212, QStringLiteral(" words")},
+            {1172, QStringLiteral("Sorry, nothing was found for:")},
+            {1079, QStringLiteral("Greek")},
+            {1292, QStringLiteral("a")},
+            {1315, QStringLiteral("w")},
+            {1335, QStringLiteral("Store of wrong answers")},
+            {1339, QStringLiteral("last of the options")},
+            {1400, QStringLiteral("not in any array")}};
+}
+
+void MdiFixture::SetUp()
+{
+    ASSERT_TRUE(dir.isValid());
+    quiet = std::make_unique<winsys::ScriptedMessages>();
+    for (tav::CaptionArray *a : tav::MainCaptionArrays())
+        a->Clear();
+    tav::CapsLanguage = QStringLiteral("English");
+    tav::GreekFontSize = 14;
+    tav::OptNbrWrongs = 30;
+    tav::OptBoChecka = true;
+    tav::Opt3rdLang = QStringLiteral("Swedish");
+    tav::OptBoHide3 = false;
+    tav::StartingUp = true;
+    tav::MainLoading = false;
+}
+
+void MdiFixture::TearDown()
+{
+    mdi.reset();
+    quiet.reset();
+    tav::WordDb.reset();
+    db.reset();
+    for (tav::CaptionArray *a : tav::MainCaptionArrays())
+        a->Clear();
+}
+
+void MdiFixture::MakeDb(const QList<QPair<int, QString>> &caps, int words, int wrongs)
+{
+    db = dao::DBEngine::CreateDatabase(dir.filePath(QStringLiteral("TavWrd.twl")));
+    db->ExecNative(QStringLiteral("CREATE TABLE LangCaps ([Index] INTEGER, English TEXT, Swedish TEXT)"));
+    for (const auto &cap : caps)
+        db->ExecNative(QStringLiteral("INSERT INTO LangCaps VALUES (?, ?, 'sv')"), {cap.first, cap.second});
+    db->ExecNative(QStringLiteral("CREATE TABLE Main (ID INTEGER, Greek TEXT, English TEXT)"));
+    for (int i = 1; i <= words; ++i)
+        db->ExecNative(QStringLiteral("INSERT INTO Main VALUES (?, 'lovgoV', 'word')"), {i});
+    db->ExecNative(QStringLiteral("CREATE TABLE WrongIDs (ID INTEGER, MadeDate TEXT)"));
+    for (int i = 1; i <= wrongs; ++i)
+        db->ExecNative(QStringLiteral("INSERT INTO WrongIDs VALUES (?, '2024-01-01')"), {i});
+    tav::WordDb = db;
+}
+
+tav::MDI &MdiFixture::NewMdi()
+{
+    mdi.reset();
+    mdi = std::make_unique<tav::MDI>();
+    tav::SetLink(mdi.get());
+    mdi->Pause = [this] { ++pauses; };
+    mdi->EndProgram = [this] { ++ended; };
+    return *mdi;
+}
+
+QWidget *MdiFixture::AddForm(const QString &name, const QString &caption, bool withGrid)
+{
+    auto *form = new QWidget;
+    form->setObjectName(name);
+    form->setWindowTitle(caption);
+    if (withGrid) {
+        auto *grid = new QTableWidget(3, 3, form);
+        grid->setObjectName(QStringLiteral("msFlxMulti"));
+        auto *layout = new QVBoxLayout(form);
+        layout->addWidget(grid);
+    }
+    mdi->AddChild(form);
+    return form;
+}
+
+} // namespace tavtest

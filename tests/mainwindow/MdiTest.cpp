@@ -1,0 +1,532 @@
+#include "MdiFixture.h"
+
+#include "mainwindow/GrammarPanel.h"
+#include "mainwindow/Splash.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "platform/winsys/Twips.h"
+#include "platform/winsys/core/Pointer.h"
+#include "store/CaptionArrays.h"
+#include "store/ListWindowLink.h"
+#include "store/StartUp.h"
+#include "store/StoreQueries.h"
+#include "support/TestDb.h"
+#include "store/SharedState.h"
+#include "store/WindowRoutines.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+using namespace tavtest;
+using winsys::PixelsToTwipsX;
+using winsys::PixelsToTwipsY;
+
+namespace {
+
+// A child window that counts the calls of its public Form_Resize.
+class RefittingForm : public QWidget {
+    Q_OBJECT
+public:
+    int resized = 0;
+    Q_INVOKABLE void Form_Resize() { ++resized; }
+};
+
+// A list window as the store sees it, counting its refreshes.
+class CountingList : public QWidget, public tav::ListWindowLink {
+    Q_OBJECT
+public:
+    int refreshed = 0;
+    QString Name() const override { return objectName(); }
+    QString Caption() const override { return windowTitle(); }
+    void RefreshGrid() override { ++refreshed; }
+    void GetPos(long long, const QString &, int) override {}
+    tav::GridLink &msFlxMulti() override { std::abort(); }
+};
+
+QAction *ActionNamed(tav::MDI &mdi, const QString &name) { return mdi.findChild<QAction *>(name); }
+
+} // namespace
+
+// --- Load --------------------------------------------------------------------
+
+TEST_F(MdiFixture, LoadCopiesEveryCaptionArrayFromLangCaps)
+{
+    MakeDb(StandardCaps(), 3, 0);
+    NewMdi().MDIForm_Load();
+    EXPECT_EQ(tav::Caps1185(1185), QStringLiteral("Closing Tavrinel"));
+    EXPECT_EQ(tav::Caps1185(1212), QStringLiteral(" words"));
+    EXPECT_EQ(tav::Caps1172(1172), QStringLiteral("Sorry, nothing was found for:"));
+    EXPECT_EQ(tav::Caps1079(1079), QStringLiteral("Greek"));
+    EXPECT_EQ(tav::Caps1292(1292), QStringLiteral("a"));
+    EXPECT_EQ(tav::Caps1292(1315), QStringLiteral("w"));
+    EXPECT_EQ(tav::Caps1335(1335), QStringLiteral("Store of wrong answers"));
+    EXPECT_EQ(tav::Caps1335(1339), QStringLiteral("last of the options"));
+    // A number without a row keeps its (empty) element; nothing is reported.
+    EXPECT_EQ(tav::Caps1185(1200), QString());
+    EXPECT_TRUE(mdi->LoadFailures().isEmpty());
+    EXPECT_EQ(mdi->PanelText(1), QStringLiteral("Ready"));
+    EXPECT_FALSE(tav::CapsRs) << "the LangCaps recordset is closed after the Load";
+}
+
+TEST_F(MdiFixture, StartUpOnTheShippedDatabaseShowsTheLoadedWindow)
+{
+    TestDb shipped;
+    const QString cwd = QDir::currentPath();
+    tav::MDI &w = NewMdi();
+    winsys::ScriptedMessages messages;
+    const int depth = winsys::PointerDepth();
+    w.Pause = [&] {
+        ++pauses;
+        QTest::qWait(450); // long enough for the splash's timer
+    };
+    ASSERT_EQ(tav::SubMain(shipped.Folder()), 0);
+    QDir::setCurrent(cwd);
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_NE(w.SplashInstance(), nullptr);
+    EXPECT_FALSE(w.SplashInstance()->isVisible()) << "the splash is gone once the main window shows";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.SplashInstance(), nullptr);
+    EXPECT_EQ(winsys::PointerDepth(), depth) << "no pointer shape left behind";
+    EXPECT_TRUE(w.LoadFailures().isEmpty()) << w.LoadFailures().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(messages.Prompts().isEmpty()) << messages.Prompts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(pauses, 3);
+    EXPECT_FALSE(tav::Caps1185(1185).isEmpty());
+    EXPECT_FALSE(tav::Caps1292(1292).isEmpty());
+    const long long words = tav::CountMainWords();
+    EXPECT_GT(words, 0);
+    EXPECT_EQ(w.PanelText(2), QString::number(words) + tav::Caps1185(1212));
+    EXPECT_EQ(w.PanelText(6), tav::OptBoHide3 ? QStringLiteral("3:rd language deselected")
+                                              : QStringLiteral("3:rd language= ") + tav::Opt3rdLang + QStringLiteral("  "));
+    EXPECT_EQ(w.PanelText(5), QStringLiteral("M/A ") + QString::number(tav::OptNbrWrongs) + QLatin1Char('/')
+                                  + QString::number(tav::CountWrongIDs()) + QStringLiteral("  "));
+    EXPECT_EQ(w.frameGeometry().size(), w.screen()->availableGeometry().size());
+    EXPECT_EQ(w.frameGeometry().topLeft(), w.screen()->availableGeometry().topLeft());
+}
+
+TEST_F(MdiFixture, LoadPausesThreeTimesFirstRightAfterTheFirstCaptionArray)
+{
+    MakeDb(StandardCaps(), 3, 0);
+    tav::MDI &w = NewMdi();
+    QStringList seen;
+    w.Pause = [&] {
+        ++pauses;
+        seen << tav::Caps1185(1185) + QLatin1Char('|') + tav::Caps1172(1172);
+    };
+    w.MDIForm_Load();
+    EXPECT_EQ(pauses, 3);
+    ASSERT_FALSE(seen.isEmpty());
+    EXPECT_EQ(seen.first(), QStringLiteral("Closing Tavrinel|")) << "second array not yet filled at the first pause";
+}
+
+TEST_F(MdiFixture, LoadWritesTheStatusPanels)
+{
+    MakeDb(StandardCaps(), 3, 4);
+    NewMdi().MDIForm_Load();
+    EXPECT_EQ(mdi->PanelText(2), QStringLiteral("3 words"));
+    EXPECT_EQ(mdi->PanelText(5), QStringLiteral("M/A 30/4  "));
+    EXPECT_EQ(mdi->PanelText(6), QStringLiteral("3:rd language= Swedish  "));
+    // The grammar panel's reset at the end of the Load empties panels 3, 4 and 7.
+    EXPECT_EQ(mdi->PanelText(3), QString());
+    EXPECT_EQ(mdi->PanelText(4), QString());
+    EXPECT_EQ(mdi->PanelText(7), QString());
+    EXPECT_FALSE(tav::StartingUp);
+    EXPECT_FALSE(tav::MainLoading);
+    EXPECT_EQ(mdi->LetterFont, QStringLiteral("VudedoGreek"));
+    EXPECT_TRUE(mdi->VoiceMenuChoice[0]);
+    EXPECT_EQ(mdi->lblFlag->text(), QStringLiteral("Search for Greek"));
+}
+
+TEST_F(MdiFixture, ThirdLanguagePanelHiddenOrNamed)
+{
+    MakeDb(StandardCaps(), 1, 0);
+    tav::OptBoHide3 = true;
+    NewMdi().MDIForm_Load();
+    EXPECT_EQ(mdi->PanelText(6), QStringLiteral("3:rd language deselected"));
+
+    tav::OptBoHide3 = false;
+    tav::Opt3rdLang.clear();
+    NewMdi().MDIForm_Load();
+    EXPECT_EQ(mdi->PanelText(6), QStringLiteral("3:rd language=   "));
+}
+
+TEST_F(MdiFixture, NoWordsShowsZeroWithItsCaption)
+{
+    MakeDb(StandardCaps(), 0, 0);
+    NewMdi().MDIForm_Load();
+    EXPECT_EQ(mdi->PanelText(2), QStringLiteral("0 words"));
+}
+
+TEST_F(MdiFixture, EmptyLangCapsGivesAWorkingWindowWithEmptyTexts)
+{
+    MakeDb({}, 2, 1);
+    NewMdi().MDIForm_Load();
+    EXPECT_TRUE(mdi->LoadFailures().isEmpty());
+    EXPECT_EQ(mdi->PanelText(2), QStringLiteral("2"));
+    EXPECT_EQ(mdi->PanelText(5), QStringLiteral("M/A 30/1  "));
+    for (const tav::CaptionArray *a : tav::MainCaptionArrays())
+        for (const QString &text : a->Texts())
+            EXPECT_TRUE(text.isEmpty());
+}
+
+TEST_F(MdiFixture, AFailingStepIsReportedInPanelOneAndTheLoadGoesOn)
+{
+    MakeDb(StandardCaps(), 2, 0);
+    db->ExecNative(QStringLiteral("DROP TABLE LangCaps"));
+    db->ExecNative(QStringLiteral("DROP TABLE WrongIDs"));
+    NewMdi().MDIForm_Load();
+    const QString panel1 = mdi->PanelText(1);
+    EXPECT_TRUE(panel1.startsWith(QStringLiteral("Not loaded: "))) << panel1.toStdString();
+    EXPECT_TRUE(panel1.contains(QStringLiteral("interface texts"))) << panel1.toStdString();
+    EXPECT_TRUE(panel1.contains(QStringLiteral("stored wrong answers"))) << panel1.toStdString();
+    EXPECT_EQ(mdi->PanelText(5), QStringLiteral("M/A 30/?  "));
+    // The rest of the Load ran.
+    EXPECT_EQ(pauses, 3);
+    EXPECT_EQ(mdi->PanelText(6), QStringLiteral("3:rd language= Swedish  "));
+    EXPECT_FALSE(tav::StartingUp);
+    EXPECT_FALSE(tav::MainLoading);
+    EXPECT_EQ(mdi->LetterFont, QStringLiteral("VudedoGreek"));
+}
+
+TEST_F(MdiFixture, LoadWithoutAnyDatabaseStillOpens)
+{
+    tav::WordDb.reset();
+    NewMdi().MDIForm_Load();
+    EXPECT_TRUE(mdi->PanelText(1).contains(QStringLiteral("word count")));
+    EXPECT_TRUE(mdi->PanelText(1).contains(QStringLiteral("no word database is open")));
+    EXPECT_FALSE(tav::MainLoading);
+    EXPECT_EQ(pauses, 3);
+}
+
+TEST_F(MdiFixture, LoadPutsTheGreekFontOnTheSearchBoxes)
+{
+    MakeDb(StandardCaps(), 1, 0);
+    tav::GreekFontSize = 11;
+    NewMdi().MDIForm_Load();
+    EXPECT_EQ(mdi->tbSearch->font().family(), QStringLiteral("VudedoGreek"));
+    EXPECT_EQ(mdi->tbSearch->font().pointSize(), 9);
+    EXPECT_EQ(mdi->tbFind[1]->font().family(), QStringLiteral("VudedoGreek"));
+    EXPECT_NE(mdi->tbFind[0]->font().family(), QStringLiteral("VudedoGreek"));
+}
+
+TEST_F(MdiFixture, ResetAfterLoadDisablesTheBoxesButTheSearchBox)
+{
+    MakeDb(StandardCaps(), 1, 0);
+    tav::MDI &w = NewMdi();
+    w.tbFind[0]->setText(QStringLiteral("old"));
+    w.tbRem->setPlainText(QStringLiteral("a remark"));
+    w.MDIForm_Load();
+    EXPECT_TRUE(w.tbSearch->isEnabled());
+    EXPECT_FALSE(w.tbFind[0]->isEnabled());
+    EXPECT_TRUE(w.tbFind[0]->text().isEmpty());
+    EXPECT_FALSE(w.tbRem->isEnabled());
+    EXPECT_TRUE(w.tbRem->toPlainText().isEmpty());
+    EXPECT_FALSE(w.tbRemG3->isEnabled());
+    EXPECT_EQ(w.grammar->LastDeKlinoID(), 99999);
+    EXPECT_EQ(w.grammar->LastDeKlinoColor(), 0xFFFF);
+    EXPECT_TRUE(w.grammar->msflXImp->isHidden());
+    EXPECT_EQ(w.grammar->lblVoice->text(), QStringLiteral("0"));
+}
+
+// --- Frame, menus, status bar ------------------------------------------------
+
+TEST_F(MdiFixture, MenusCarryTheirCaptionsAndStates)
+{
+    tav::MDI &w = NewMdi();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tavrinel"));
+    const QList<QPair<QString, QString>> items = {
+        {QStringLiteral("mnuPrintParts(0)"), QStringLiteral("No active form to print..")},
+        {QStringLiteral("mnuArkivs(1004)"), QStringLiteral("Exit")},
+        {QStringLiteral("mnuExParts(0)"), QStringLiteral("by reading and typing")},
+        {QStringLiteral("mnuExParts(1)"), QStringLiteral("by choosing alternatives")},
+        {QStringLiteral("mnuExParts(2)"), QStringLiteral("choose only verbs")},
+        {QStringLiteral("mnuCloseAll"), QStringLiteral("Close all windows")},
+        {QStringLiteral("mnuOptionParts(0)"), QStringLiteral("Settings")},
+        {QStringLiteral("mnuOptionParts(1)"), QStringLiteral("Hide left controls")},
+        {QStringLiteral("mnuHelpParts(0)"), QStringLiteral("Show helpfile")},
+        {QStringLiteral("mnuHelpParts(1)"), QStringLiteral("About")},
+        {QStringLiteral("mnuFirstParts(2)"), QStringLiteral("Participles and Imperatives")},
+        {QStringLiteral("mnuNodeFirstParts(0)"), QStringLiteral("ToBeSelected")},
+    };
+    for (const auto &[name, caption] : items) {
+        QAction *a = ActionNamed(w, name);
+        ASSERT_NE(a, nullptr) << name.toStdString();
+        EXPECT_EQ(a->text(), caption) << name.toStdString();
+    }
+    EXPECT_FALSE(ActionNamed(w, QStringLiteral("mnuPrintParts(0)"))->isEnabled());
+    EXPECT_FALSE(w.mnuCloseAll->isEnabled());
+    EXPECT_FALSE(w.mnuWindows->menuAction()->isEnabled());
+    EXPECT_TRUE(w.mnuFirstParts[0]->isChecked());
+    QStringList bar;
+    for (QAction *a : w.menuBar()->actions())
+        bar << a->text();
+    EXPECT_EQ(bar, QStringList({QStringLiteral("File"), QStringLiteral("Exercise with words"), QStringLiteral("Window"),
+                                QStringLiteral("Tools"), QStringLiteral("Help")}));
+}
+
+TEST_F(MdiFixture, ControlsKeepTheirNames)
+{
+    tav::MDI &w = NewMdi();
+    for (const char *name : {"picToolbar", "imgPrintNorm", "lblFlag", "opForm(0)", "opForm(1)", "tbSearch", "cmdSearch",
+                             "cmdClear", "tbFind(0)", "tbFind(1)", "picRemarks", "tv1", "cboTree", "cmdShow", "tbRem",
+                             "tbRemG3", "lblRem", "lblRem3", "lblGrip", "picBottom", "stsStatusBar", "msflxKlin",
+                             "msflXImp", "lblTopLine(1)", "lblUnderLine(1)", "picsGreysUpsAndDowns"})
+        EXPECT_NE(w.findChild<QWidget *>(QString::fromLatin1(name)), nullptr) << name;
+}
+
+TEST_F(MdiFixture, StatusBarHasSevenPanels)
+{
+    tav::MDI &w = NewMdi();
+    for (int p = 1; p <= 7; ++p)
+        w.SetPanelText(p, QStringLiteral("panel %1").arg(p));
+    for (int p = 1; p <= 7; ++p)
+        EXPECT_EQ(w.PanelText(p), QStringLiteral("panel %1").arg(p));
+    w.SetPanelText(8, QStringLiteral("none"));
+    EXPECT_EQ(w.PanelText(8), QString());
+    EXPECT_EQ(w.stsStatusBar->findChildren<QLabel *>().size(), 7);
+}
+
+// --- Size ----------------------------------------------------------------------
+
+TEST_F(MdiFixture, NormalWindowAlwaysTakesTheWorkArea)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    const QRect area = w.screen()->availableGeometry();
+    w.MDIForm_Resize();
+    EXPECT_EQ(w.frameGeometry().size(), area.size());
+    w.resize(300, 200);
+    EXPECT_EQ(w.frameGeometry().size(), area.size()) << "the window cannot be left smaller than the work area";
+}
+
+TEST_F(MdiFixture, MinimisedWindowIsLeftAlone)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    w.setWindowState(Qt::WindowMinimized);
+    w.resize(790, 500);
+    w.MDIForm_Resize();
+    EXPECT_EQ(w.size(), QSize(790, 500));
+}
+
+// --- Child windows ---------------------------------------------------------------
+
+TEST_F(MdiFixture, CloseAllWindowsLeavesTheNoCloseWindow)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    AddForm(QStringLiteral("GridStd"), QStringLiteral("one"));
+    QWidget *keep = AddForm(QStringLiteral("Exercise"), QStringLiteral("exercise"));
+    keep->setProperty("Tag", QStringLiteral("NoClose"));
+    AddForm(QStringLiteral("GridSimple"), QStringLiteral("two"));
+    EXPECT_TRUE(w.mnuCloseAll->isEnabled());
+    w.mnuCloseAll->trigger();
+    ASSERT_EQ(w.ChildForms().size(), 1);
+    EXPECT_EQ(w.ChildForms().first(), keep);
+    EXPECT_TRUE(w.mnuCloseAll->isEnabled());
+    EXPECT_TRUE(w.mnuWindows->menuAction()->isEnabled());
+}
+
+TEST_F(MdiFixture, ClosingTheLastChildDisablesTheWindowMenus)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    AddForm(QStringLiteral("GridStd"), QStringLiteral("one"));
+    AddForm(QStringLiteral("GridStd"), QStringLiteral("two"));
+    EXPECT_TRUE(w.mnuCloseAll->isEnabled());
+    w.mdiClient->subWindowList().first()->close();
+    EXPECT_TRUE(w.mnuCloseAll->isEnabled()) << "one of two closed: the menus stay";
+    w.CloseChildren();
+    EXPECT_TRUE(w.ChildForms().isEmpty());
+    EXPECT_FALSE(w.mnuCloseAll->isEnabled());
+    EXPECT_FALSE(w.mnuWindows->menuAction()->isEnabled());
+    EXPECT_EQ(w.grammar->LastDeKlinoID(), 99999);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.mdiClient->subWindowList().isEmpty());
+}
+
+TEST_F(MdiFixture, WindowMenuListsTheOpenChildren)
+{
+    tav::MDI &w = NewMdi();
+    AddForm(QStringLiteral("GridStd"), QStringLiteral("12 Greek words"));
+    AddForm(QStringLiteral("GridSimple"), QStringLiteral("3 English words"));
+    emit w.mnuWindows->aboutToShow();
+    QStringList texts;
+    for (QAction *a : w.mnuWindows->actions())
+        if (!a->isSeparator())
+            texts << a->text();
+    EXPECT_EQ(texts, QStringList({QStringLiteral("Close all windows"), QStringLiteral("&1 12 Greek words"),
+                                  QStringLiteral("&2 3 English words")}));
+    // Shown again, the list is rebuilt, not doubled.
+    emit w.mnuWindows->aboutToShow();
+    EXPECT_EQ(w.mnuWindows->actions().size(), 4);
+}
+
+TEST_F(MdiFixture, TheStoreSeesTheOpenChildrenAndRefreshesTheListWindows)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    auto *list = new CountingList;
+    list->setObjectName(QStringLiteral("GridStd"));
+    w.AddChild(list);
+    QWidget *exercise = AddForm(QStringLiteral("Exercise"), QStringLiteral("exercise"));
+    exercise->setProperty("Tag", QStringLiteral("NoClose"));
+    const auto children = w.ChildWindows();
+    ASSERT_EQ(children.size(), 2);
+    EXPECT_EQ(children[0].name, QStringLiteral("GridStd"));
+    EXPECT_EQ(children[1].tag, QStringLiteral("NoClose"));
+    EXPECT_EQ(w.OpenListWindows(), QList<tav::ListWindowLink *>({list}));
+    EXPECT_EQ(w.CountGridForms(), 1);
+    tav::RefreshGridForms();
+    EXPECT_EQ(list->refreshed, 1);
+    w.mdiClient->subWindowList().first()->close();
+    EXPECT_TRUE(w.OpenListWindows().isEmpty()) << "a closed window leaves the lists at once";
+    EXPECT_EQ(w.ChildWindows().size(), 1);
+}
+
+TEST_F(MdiFixture, StatusTextOfTheStoreGoesToPanelOne)
+{
+    MakeDb(StandardCaps(), 1, 0);
+    NewMdi().MDIForm_Load();
+    tav::SetStatusText(QString(), true);
+    EXPECT_EQ(mdi->PanelText(1), QStringLiteral("Ready"));
+    tav::SetStatusText(QStringLiteral("Working"), true);
+    EXPECT_EQ(mdi->PanelText(1), QStringLiteral("Working, please wait..."));
+}
+
+// --- Left panel ------------------------------------------------------------------
+
+TEST_F(MdiFixture, HideLeftControlsTwiceRestoresThePanel)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    auto *form = new RefittingForm;
+    form->setObjectName(QStringLiteral("GridStd"));
+    w.AddChild(form);
+    w.mnuOptionParts_Click(1);
+    EXPECT_TRUE(w.picRemarks->isHidden());
+    EXPECT_EQ(w.mnuOptionParts[1]->text(), QStringLiteral("Show left controls"));
+    EXPECT_EQ(form->resized, 1);
+    w.mnuOptionParts_Click(1);
+    EXPECT_FALSE(w.picRemarks->isHidden());
+    EXPECT_EQ(w.mnuOptionParts[1]->text(), QStringLiteral("Hide left controls"));
+    EXPECT_EQ(form->resized, 2);
+    // A child without Form_Resize, and no child at all, are fine.
+    w.CloseChildren();
+    AddForm(QStringLiteral("Plain"), QStringLiteral("plain"));
+    w.mnuOptionParts_Click(1);
+    w.CloseChildren();
+    w.mnuOptionParts_Click(1);
+    EXPECT_FALSE(w.picRemarks->isHidden());
+}
+
+TEST_F(MdiFixture, GripPressWidensByThePressPositionUpToTheBound)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    const int start = w.LeftPanelWidth();
+    w.lblGrip_MouseDown(Qt::LeftButton, 300);
+    EXPECT_NEAR(w.LeftPanelWidth(), start + 300, 15);
+    w.lblGrip_MouseDown(Qt::RightButton, 300);
+    EXPECT_NEAR(w.LeftPanelWidth(), start + 300, 15) << "only the left button";
+    for (int i = 0; i < 100; ++i)
+        w.lblGrip_MouseDown(Qt::LeftButton, 600);
+    EXPECT_LE(w.LeftPanelWidth(), w.MaxLeftPanelWidth());
+    EXPECT_GE(PixelsToTwipsX(w.mdiClient->width()), tav::MDI::MinClientWidth - 15);
+}
+
+TEST_F(MdiFixture, DraggingTheGripNarrowsThePanelDownTo1700Twips)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    QApplication::processEvents();
+    const int start = w.LeftPanelWidth();
+    QTest::mousePress(w.lblGrip, Qt::LeftButton, {}, QPoint(2, 5));
+    const int afterPress = w.LeftPanelWidth();
+    EXPECT_NEAR(afterPress, start + PixelsToTwipsX(2), 15);
+    QMouseEvent left(QEvent::MouseMove, QPointF(-60, 5), w.lblGrip->mapToGlobal(QPointF(-60, 5)), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(w.lblGrip, &left);
+    EXPECT_NEAR(w.LeftPanelWidth(), afterPress - PixelsToTwipsX(60), 20);
+    QMouseEvent far(QEvent::MouseMove, QPointF(-2000, 5), w.lblGrip->mapToGlobal(QPointF(-2000, 5)), Qt::NoButton,
+                    Qt::LeftButton, {});
+    QApplication::sendEvent(w.lblGrip, &far);
+    EXPECT_NEAR(w.LeftPanelWidth(), tav::MDI::MinLeftPanelWidth, 15);
+    QTest::mouseRelease(w.lblGrip, Qt::LeftButton);
+}
+
+TEST_F(MdiFixture, LeftPanelLayoutFitsEveryControlInsideThePanel)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    for (int height : {220, 400, 700}) {
+        w.picRemarks->setFixedHeight(height);
+        QApplication::processEvents();
+        const QRect panel = w.picRemarks->rect();
+        for (QWidget *c : {static_cast<QWidget *>(w.tv1), static_cast<QWidget *>(w.cboTree),
+                           static_cast<QWidget *>(w.tbRem), static_cast<QWidget *>(w.tbRemG3),
+                           static_cast<QWidget *>(w.lblRem), static_cast<QWidget *>(w.lblRem3),
+                           static_cast<QWidget *>(w.lblGrip)})
+            EXPECT_TRUE(panel.contains(c->geometry())) << c->objectName().toStdString() << " at height " << height;
+        // Boxes stack without overlapping: tree, remarks, label, lower remarks, label row with the grip.
+        EXPECT_LE(w.tv1->geometry().bottom(), w.tbRem->geometry().top());
+        EXPECT_LE(w.tbRem->geometry().bottom(), w.lblRem->geometry().top());
+        EXPECT_LE(w.lblRem->geometry().bottom(), w.tbRemG3->geometry().top());
+        EXPECT_LE(w.tbRemG3->geometry().bottom(), w.lblGrip->geometry().top());
+        EXPECT_EQ(w.lblGrip->geometry().right(), panel.right());
+        EXPECT_EQ(w.cboTree->x(), w.tv1->width());
+    }
+}
+
+// --- Closing -----------------------------------------------------------------------
+
+TEST_F(MdiFixture, ClosingSetsTheBusyPointerWritesTheStatusAndEndsTheProgram)
+{
+    MakeDb(StandardCaps(), 1, 0);
+    tav::MDI &w = NewMdi();
+    w.MDIForm_Load();
+    w.show();
+    QStringList pointer;
+    winsys::SetPointerHooks({[&](winsys::PointerShape s) {
+                                 pointer << (s == winsys::PointerShape::ArrowHourglass ? QStringLiteral("busy")
+                                                                                        : QStringLiteral("other"));
+                             },
+                             [&] { pointer << QStringLiteral("pop"); }});
+    const int depth = winsys::PointerDepth();
+    QString panelAtEnd;
+    w.EndProgram = [&] {
+        ++ended;
+        panelAtEnd = w.PanelText(1);
+    };
+    AddForm(QStringLiteral("GridStd"), QStringLiteral("list"));
+    w.mnuArkivs_Click(1004);
+    winsys::SetPointerHooks({});
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(panelAtEnd, QStringLiteral("Closing Tavrinel, please wait..."));
+    EXPECT_EQ(pointer, QStringList({QStringLiteral("busy"), QStringLiteral("pop")}));
+    EXPECT_EQ(winsys::PointerDepth(), depth);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(w.ChildForms().isEmpty());
+}
+
+TEST_F(MdiFixture, OtherExitIndicesDoNothing)
+{
+    tav::MDI &w = NewMdi();
+    w.show();
+    w.mnuArkivs_Click(1003);
+    EXPECT_EQ(ended, 0);
+    EXPECT_TRUE(w.isVisible());
+}
+
+#include "MdiTest.moc"

@@ -1,0 +1,141 @@
+#include "mainwindow/About.h"
+#include "mainwindow/AppVersion.h"
+#include "mainwindow/Sorry.h"
+#include "mainwindow/Splash.h"
+#include "platform/winsys/Twips.h"
+#include "platform/winsys/core/Pointer.h"
+#include "store/SharedState.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using tav::Splash;
+
+TEST(Splash, LoadingTextTogglesAndOtherTextsStay)
+{
+    Splash splash;
+    ASSERT_EQ(splash.lblLoading->text(), QStringLiteral("Loading...wait....."));
+    EXPECT_EQ(splash.Timer3->interval(), 400);
+    EXPECT_TRUE(splash.Timer3->isActive());
+    splash.Timer3_Timer();
+    EXPECT_EQ(splash.lblLoading->text(), QStringLiteral("wait...Loading....."));
+    splash.Timer3_Timer();
+    EXPECT_EQ(splash.lblLoading->text(), QStringLiteral("Loading...wait....."));
+    splash.lblLoading->setText(QStringLiteral("Opening the word database"));
+    splash.Timer3_Timer();
+    EXPECT_EQ(splash.lblLoading->text(), QStringLiteral("Opening the word database"));
+}
+
+TEST(Splash, TheTimerBlinksWhileTheEventLoopRuns)
+{
+    Splash splash;
+    QStringList seen;
+    QObject::connect(splash.Timer3, &QTimer::timeout, [&] { seen << splash.lblLoading->text(); });
+    QTest::qWait(1300);
+    ASSERT_GE(seen.size(), 2);
+    EXPECT_NE(seen.at(0), seen.at(1));
+}
+
+TEST(Splash, HourglassIsSetOnceAndRestoredWhenTheWindowCloses)
+{
+    QStringList calls;
+    winsys::SetPointerHooks({[&](winsys::PointerShape s) {
+                                 calls << (s == winsys::PointerShape::ArrowHourglass ? QStringLiteral("busy")
+                                                                                    : QStringLiteral("other"));
+                             },
+                             [&] { calls << QStringLiteral("pop"); }});
+    const int depth = winsys::PointerDepth();
+    {
+        auto *splash = new Splash;
+        QPointer<Splash> alive(splash);
+        splash->show();
+        for (int i = 0; i < 5; ++i)
+            splash->Timer3_Timer();
+        EXPECT_EQ(winsys::PointerDepth(), depth + 1);
+        splash->close();
+        EXPECT_EQ(winsys::PointerDepth(), depth);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(alive.isNull());
+    }
+    winsys::SetPointerHooks({});
+    EXPECT_EQ(calls, QStringList({QStringLiteral("busy"), QStringLiteral("pop")}));
+}
+
+TEST(Splash, MottoInTheGreekFontFourSizesAboveTheGreekSize)
+{
+    for (const auto &[size, expected] : {std::pair{11, 19}, std::pair{14, 22}}) {
+        tav::GreekFontSize = size;
+        Splash splash;
+        EXPECT_EQ(splash.lblProduct->font().family(), QStringLiteral("VudedoGreek"));
+        EXPECT_EQ(splash.lblProduct->font().pointSize(), expected);
+        EXPECT_EQ(splash.lblProduct->text(), QStringLiteral("askouvmai me \ntiV levxeiV \nta Ellhnikav "));
+    }
+    tav::GreekFontSize = 14;
+}
+
+TEST(Splash, CentredRaisedAndOnTop)
+{
+    Splash splash;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_NEAR(splash.x(), (screen.width() - splash.width()) / 2, 1);
+    EXPECT_NEAR(splash.y(), (screen.height() - splash.height()) / 2 - winsys::TwipsToPixelsY(500), 1);
+    EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(splash.lblVersion->text(), tav::VersionCaption());
+    EXPECT_EQ(splash.Frame1->geometry(), splash.rect());
+    EXPECT_EQ(splash.imgDuk->geometry(),
+              QRect(winsys::TwipsToPixelsX(60), winsys::TwipsToPixelsY(60), splash.width() - winsys::TwipsToPixelsX(240),
+                    splash.height() - winsys::TwipsToPixelsY(240)));
+    EXPECT_FALSE(splash.ShowAsSplash());
+    splash.SetShowAsSplash(true);
+    EXPECT_TRUE(splash.ShowAsSplash());
+}
+
+TEST(AboutWindow, VersionTextFromTheVersionNumbers)
+{
+    EXPECT_EQ(tav::VersionCaption(QStringLiteral("2.0.15")), QStringLiteral("Version 2.0.15"));
+    EXPECT_EQ(tav::VersionCaption(QStringLiteral("3")), QStringLiteral("Version 3.0.0"));
+    EXPECT_EQ(tav::VersionCaption(), tav::VersionCaption(QStringLiteral(TAV_VERSION)));
+    tav::About about;
+    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version ") + QStringLiteral(TAV_VERSION));
+}
+
+TEST(AboutWindow, MailLinkOpensTheMailProgram)
+{
+    QList<QUrl> opened;
+    auto previous = tav::About::OpenUrl;
+    tav::About::OpenUrl = [&](const QUrl &url) {
+        opened << url;
+        return true;
+    };
+    tav::About about;
+    about.show();
+    QTest::mouseClick(about.lblMailMe, Qt::LeftButton);
+    tav::About::OpenUrl = previous;
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(opened.first().path(), tav::About::ContactAddress);
+}
+
+TEST(SorryWindow, CaptionIsTheProgramTitleAndOkCloses)
+{
+    auto *sorry = new tav::Sorry;
+    QPointer<tav::Sorry> alive(sorry);
+    EXPECT_EQ(sorry->windowTitle(), QStringLiteral("Tavrinel"));
+    sorry->tbMSG[0]->setText(QStringLiteral("Sorry, nothing was found for:"));
+    sorry->tbMSG[1]->setText(QStringLiteral("xyz"));
+    sorry->show();
+    EXPECT_FALSE(sorry->isModal());
+    sorry->OKButton->click();
+    EXPECT_FALSE(sorry->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
+}
