@@ -1,0 +1,93 @@
+#include "MainWindowFixture.h"
+
+#include "store/CaptionArrays.h"
+#include "store/SharedState.h"
+#include "store/SqlStrings.h"
+
+#include <QComboBox>
+#include <QTreeWidget>
+
+namespace tavtest {
+
+void RecordingRequests::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const QString &Caption, int ViewTag,
+                                  const QString &Filter)
+{
+    calls << QStringLiteral("Std|%1|%2|%3|%4|%5|%6").arg(Sql).arg(IsGreek).arg(SortValue).arg(Caption).arg(ViewTag).arg(Filter);
+}
+
+void RecordingRequests::DoSimpleGrid(const QString &Sql, int Lang, const QString &Word, int Mode)
+{
+    calls << QStringLiteral("Simple|%1|%2|%3|%4").arg(Sql).arg(Lang).arg(Word).arg(Mode);
+}
+
+void MainWindowFixture::SetUp()
+{
+    tav::WordDb = db.Open();
+    tav::DbPath = db.Path();
+    tav::CapsLanguage = QStringLiteral("English");
+    tav::GreekFontSize = 14;
+    tav::Opt3rdLang = QStringLiteral("Swedish");
+    tav::Opt2ndScribble = QStringLiteral("English");
+    tav::Opt2ndTavrinel = QStringLiteral("English");
+    tav::OptBoHide3 = false;
+    tav::OptBoChecka = false;
+    tav::OptNbrWrongs = 30;
+    tav::SaveBusy = false;
+    tav::SearchLang = 4;
+    tav::StartingUp = true;
+    tav::BuildSqlStrings();
+    tav::SetListWindowRequests(&requests);
+
+    w = std::make_unique<tav::MDI>();
+    w->Pause = [] {};
+    w->EndProgram = [] {};
+    tav::SetLink(w.get());
+    w->MDIForm_Load();
+    ASSERT_TRUE(w->LoadFailures().isEmpty()) << w->LoadFailures().join(QStringLiteral("; ")).toStdString();
+}
+
+void MainWindowFixture::TearDown()
+{
+    w.reset();
+    tav::SetListWindowRequests(nullptr);
+    tav::SetLink(nullptr);
+    if (tav::WordDb)
+        tav::WordDb->Close();
+    tav::WordDb.reset();
+    tav::OptBoHide3 = false;
+    tav::Opt3rdLang = QStringLiteral("Swedish");
+    for (tav::CaptionArray *caps : tav::MainCaptionArrays())
+        caps->Clear();
+}
+
+void MainWindowFixture::ClickNode(const QString &key)
+{
+    QTreeWidgetItem *node = w->FindNode(key);
+    ASSERT_NE(node, nullptr) << key.toStdString();
+    w->tv1->setCurrentItem(node); // runs tv1_NodeClick
+    node->setSelected(true);
+}
+
+void MainWindowFixture::ChooseLetter(int place)
+{
+    w->cboTree->setCurrentIndex(place);
+    w->cboTree_Click();
+}
+
+QString MainWindowFixture::Caption(const QString &key) const
+{
+    const QTreeWidgetItem *node = w->FindNode(key);
+    return node ? node->text(0) : QStringLiteral("<no node>");
+}
+
+QVariant MainWindowFixture::Native(const QString &sql) const
+{
+    dao::DatabasePtr other = db.Open();
+    const auto rows = other->QueryNative(sql);
+    other->Close();
+    return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
+}
+
+long long MainWindowFixture::NativeCount(const QString &sql) const { return Native(sql).toLongLong(); }
+
+} // namespace tavtest

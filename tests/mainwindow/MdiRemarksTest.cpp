@@ -1,0 +1,112 @@
+// The two remarks boxes of the main window: Enter stores the box's text as a
+// remark of the word shown, through the active list window.
+
+#include "MainWindowFixture.h"
+
+#include "grids/PlainListWindow.h"
+#include "store/SharedState.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <QTextEdit>
+
+using tavtest::MainWindowFixture;
+
+namespace {
+
+class RemarksFixture : public MainWindowFixture {
+protected:
+    // A list window of the verbs, active in the main window, and the
+    // auxiliary shown in the grammar panel.
+    void OpenList()
+    {
+        list = new tav::PlainListWindow(w->mdiClient);
+        list->SetRecordset(tav::WordDb->OpenRecordset(tav::SqlLang3));
+        list->SetSqlText(tav::SqlLang3);
+        list->SetCaption(QStringLiteral("list"));
+        list->SetGridTag(QStringLiteral("2"));
+        list->GridLangDep(0);
+        list->Show();
+        w->mdiClient->setActiveSubWindow(w->mdiClient->subWindowList().last());
+        ASSERT_EQ(w->ActiveForm(), list);
+        id = NativeCount(QStringLiteral("SELECT ID FROM Main WHERE WT = 'cA'"));
+        w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
+    }
+    QString Stored(const QString &sql) { return Native(sql.arg(id)).toString(); }
+
+    tav::PlainListWindow *list = nullptr;
+    long long id = 0;
+};
+
+} // namespace
+
+TEST_F(RemarksFixture, EnterInTheFirstBoxStoresTheRemarkInMain)
+{
+    OpenList();
+    w->tbRem->setPlainText(QStringLiteral("irregular, don't forget"));
+    QTest::keyClick(w->tbRem, Qt::Key_Return);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("irregular, don't forget"));
+    EXPECT_EQ(w->tbRem->toPlainText(), QStringLiteral("irregular, don't forget")) << "the Enter is not typed";
+    EXPECT_FALSE(tav::SaveBusy);
+}
+
+TEST_F(RemarksFixture, TheSecondBoxWritesTheThirdLanguagesRemarkOrRemarks2WhenItIsHidden)
+{
+    OpenList();
+    w->tbRemG3->setPlainText(QStringLiteral("oregelbunden"));
+    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden"));
+    EXPECT_FALSE(tav::SaveBusy);
+
+    tav::OptBoHide3 = true;
+    w->tbRemG3->setPlainText(QStringLiteral("second remark"));
+    QTest::keyClick(w->tbRemG3, Qt::Key_Enter);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden"));
+    EXPECT_FALSE(tav::SaveBusy);
+}
+
+TEST_F(RemarksFixture, WithoutAWordOrAListWindowEnterChangesNothingAndTheBoxesKeepWorking)
+{
+    // No child window at all.
+    w->SetPanelText(3, QStringLiteral("ID 5"));
+    w->tbRem->setPlainText(QStringLiteral("a"));
+    QTest::keyClick(w->tbRem, Qt::Key_Return);
+    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    EXPECT_FALSE(tav::SaveBusy);
+    EXPECT_EQ(w->tbRem->toPlainText(), QStringLiteral("a"));
+    EXPECT_EQ(Native(QStringLiteral("SELECT count(*) FROM Main WHERE Remarks = 'a'")).toInt(), 0);
+
+    // A list window, but no word shown yet.
+    OpenList();
+    for (const char *panel : {"", "ID", "ID ", "ID x"}) {
+        w->SetPanelText(3, QLatin1String(panel));
+        QTest::keyClick(w->tbRem, Qt::Key_Return);
+        QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+        EXPECT_FALSE(tav::SaveBusy) << panel;
+    }
+    EXPECT_EQ(Native(QStringLiteral("SELECT count(*) FROM Main WHERE Remarks = 'a'")).toInt(), 0);
+
+    // And the boxes still store once a word is shown.
+    w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
+    QTest::keyClick(w->tbRem, Qt::Key_Return);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("a"));
+}
+
+TEST_F(RemarksFixture, AnEnterWhileARemarkIsStoredIsLeftToTheBox)
+{
+    OpenList();
+    w->tbRem->setPlainText(QStringLiteral("x"));
+    tav::SaveBusy = true;
+    int KeyAscii = 13;
+    w->tbRem_KeyPress(KeyAscii);
+    EXPECT_EQ(KeyAscii, 13) << "not handled: the box takes it as typed text";
+    w->tbRemG3_KeyPress(KeyAscii);
+    EXPECT_EQ(KeyAscii, 13);
+    EXPECT_NE(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("x"));
+    tav::SaveBusy = false;
+    w->tbRem_KeyPress(KeyAscii);
+    EXPECT_EQ(KeyAscii, 0);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("x"));
+}

@@ -1,0 +1,211 @@
+// The category tree and the letter list of the main window.
+
+#include "MainWindowFixture.h"
+
+#include "store/SharedState.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+using tavtest::MainWindowFixture;
+
+namespace {
+
+const QString Joined = QStringLiteral("SELECT count(*) FROM Main JOIN GreekSwedish ON Main.ID = GreekSwedish.ID WHERE ");
+
+int NodeCount(QTreeWidget *tree)
+{
+    int n = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST_F(MainWindowFixture, LoadBuildsTheTreeAndTheGreekLetterList)
+{
+    EXPECT_EQ(NodeCount(w->tv1), 23);
+    EXPECT_EQ(w->tv1->topLevelItemCount(), 1);
+    EXPECT_EQ(Caption(QStringLiteral("Root")), QStringLiteral("All Words"));
+    EXPECT_EQ(Caption(QStringLiteral("Info")), QStringLiteral("Unique English/Swedish"));
+    EXPECT_EQ(Caption(QStringLiteral("Verbs")),
+              QString::number(NativeCount(Joined + QStringLiteral("WT IN ('c1','c2','c3','cv','cA','cp1','cp2','cp3',"
+                                                                  "'cp4','cp5')"))) +
+                  QStringLiteral(" Verbs"));
+    EXPECT_EQ(w->FindNode(QStringLiteral("ATyp0"))->parent(), w->FindNode(QStringLiteral("HTyp1")));
+    EXPECT_TRUE(w->FindNode(QStringLiteral("Root"))->isExpanded());
+    EXPECT_TRUE(w->FindNode(QStringLiteral("All Greek"))->isExpanded());
+    EXPECT_TRUE(w->FindNode(QStringLiteral("Info"))->isExpanded());
+    EXPECT_FALSE(w->FindNode(QStringLiteral("Verbs"))->isExpanded());
+    EXPECT_EQ(tav::MDI::NodeTag(w->FindNode(QStringLiteral("NTyp2"))), QStringLiteral("GRNneu"));
+
+    ASSERT_EQ(w->cboTree->count(), 25);
+    EXPECT_EQ(w->cboTree->itemText(0), QStringLiteral("-"));
+    EXPECT_EQ(w->cboTree->itemText(1), QStringLiteral("a"));
+    EXPECT_EQ(w->cboTree->itemText(24), QStringLiteral("w"));
+    EXPECT_EQ(w->cboTree->currentIndex(), 0);
+    EXPECT_EQ(w->cboTree->font().family(), QStringLiteral("VudedoGreek"));
+    EXPECT_TRUE(tav::TreeBuilt());
+    EXPECT_FALSE(tav::LetterPicked());
+    EXPECT_EQ(w->LetterFont, QStringLiteral("VudedoGreek"));
+}
+
+TEST_F(MainWindowFixture, AHiddenThirdLanguageLeavesItsNodeOut)
+{
+    tav::OptBoHide3 = true;
+    w->JulGran();
+    EXPECT_EQ(NodeCount(w->tv1), 22);
+    EXPECT_EQ(Caption(QStringLiteral("Info")), QStringLiteral("Unique English"));
+    EXPECT_EQ(w->FindNode(QStringLiteral("Swedish")), nullptr);
+}
+
+TEST_F(MainWindowFixture, ALetterRecaptionsOnlyTheGreekNodes)
+{
+    const QString english = Caption(QStringLiteral("English"));
+    ChooseLetter(5); // "e", Epsilon
+    EXPECT_TRUE(tav::LetterPicked());
+    EXPECT_EQ(Caption(QStringLiteral("All Greek")),
+              QString::number(NativeCount(Joined + QStringLiteral("lower(substr(Main.Greek, 1, 1)) = 'e'"))) +
+                  QStringLiteral(" Greek words on \"Epsilon\""));
+    EXPECT_EQ(Caption(QStringLiteral("HTyp0")), QStringLiteral("1 Auxiliary on \"Epsilon\""));
+    EXPECT_EQ(Caption(QStringLiteral("English")), english);
+    EXPECT_EQ(Caption(QStringLiteral("Root")), QStringLiteral("All Words"));
+
+    ChooseLetter(0);
+    EXPECT_FALSE(tav::LetterPicked());
+    EXPECT_EQ(Caption(QStringLiteral("HTyp0")), QStringLiteral("1 Auxiliary"));
+    EXPECT_EQ(Caption(QStringLiteral("All Greek")),
+              QString::number(NativeCount(Joined + QStringLiteral("1"))) + QStringLiteral(" Greek words"));
+}
+
+TEST_F(MainWindowFixture, TheMeaningNodesSwitchToLatinLettersOnceAndBack)
+{
+    ClickNode(QStringLiteral("English"));
+    EXPECT_EQ(tav::SearchLang, 5);
+    EXPECT_FALSE(w->opForm[1]->isChecked());
+    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for English"));
+    ASSERT_EQ(w->cboTree->count(), 30);
+    EXPECT_EQ(w->cboTree->itemText(27), QStringLiteral("å"));
+    EXPECT_FALSE(tav::TreeBuilt());
+    EXPECT_EQ(w->LetterFont, QStringLiteral("MS Sans Serif"));
+    EXPECT_TRUE(Caption(QStringLiteral("English")).endsWith(QStringLiteral(" English words")));
+
+    // A letter chosen now stays through a second click on the same side.
+    ChooseLetter(2);
+    EXPECT_TRUE(Caption(QStringLiteral("English")).endsWith(QStringLiteral(" English words on \"b\"")));
+    ClickNode(QStringLiteral("Swedish"));
+    EXPECT_EQ(tav::SearchLang, 6);
+    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for Swedish"));
+    EXPECT_EQ(w->cboTree->currentIndex(), 2);
+    EXPECT_TRUE(tav::LetterPicked());
+
+    ClickNode(QStringLiteral("Nouns"));
+    EXPECT_EQ(tav::SearchLang, 4);
+    EXPECT_TRUE(w->opForm[1]->isChecked());
+    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for Greek"));
+    EXPECT_EQ(w->cboTree->count(), 25);
+    EXPECT_EQ(w->cboTree->currentIndex(), 0);
+    EXPECT_TRUE(tav::TreeBuilt());
+    EXPECT_EQ(w->tbSearch->font().family(), QStringLiteral("VudedoGreek"));
+}
+
+TEST_F(MainWindowFixture, ANodeClickEmptiesTheSearchBoxes)
+{
+    w->tbSearch->setText(QStringLiteral("lovgoV"));
+    w->tbFind[0]->setText(QStringLiteral("No records found for "));
+    w->tbFind[1]->setText(QStringLiteral("x"));
+    ClickNode(QStringLiteral("English"));
+    EXPECT_TRUE(w->tbSearch->text().isEmpty());
+    EXPECT_TRUE(w->tbFind[0]->text().isEmpty());
+    EXPECT_TRUE(w->tbFind[1]->text().isEmpty());
+}
+
+TEST_F(MainWindowFixture, ShowIsOfferedOnlyForNodesWithWords)
+{
+    ClickNode(QStringLiteral("Verbs"));
+    EXPECT_TRUE(w->cmdShow->isEnabled());
+    ClickNode(QStringLiteral("Root"));
+    EXPECT_FALSE(w->cmdShow->isEnabled());
+    ClickNode(QStringLiteral("Info"));
+    EXPECT_FALSE(w->cmdShow->isEnabled());
+    // "Auxiliary" under a letter no auxiliary begins with counts 0.
+    ChooseLetter(1);
+    ASSERT_TRUE(Caption(QStringLiteral("HTyp0")).startsWith(QStringLiteral("0 ")));
+    ClickNode(QStringLiteral("HTyp0"));
+    EXPECT_FALSE(w->cmdShow->isEnabled());
+}
+
+TEST_F(MainWindowFixture, ARebuildWhileOnTheLatinSideReturnsToTheGreekSide)
+{
+    ClickNode(QStringLiteral("English"));
+    ASSERT_EQ(w->LetterFont, QStringLiteral("MS Sans Serif"));
+    w->JulGran();
+    EXPECT_EQ(w->cboTree->count(), 25);
+    EXPECT_EQ(w->cboTree->font().family(), QStringLiteral("VudedoGreek"));
+    EXPECT_EQ(w->LetterFont, QStringLiteral("VudedoGreek"));
+    EXPECT_TRUE(tav::TreeBuilt());
+    EXPECT_EQ(tav::SearchLang, 4);
+    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for Greek"));
+    // The next click on a Greek node keeps the list as it is.
+    ChooseLetter(3);
+    ClickNode(QStringLiteral("Adjectives"));
+    EXPECT_EQ(w->cboTree->currentIndex(), 3);
+}
+
+TEST_F(MainWindowFixture, ARightClickRunsTheNodeClickAndOffersShowForCategoriesOnly)
+{
+    QTreeWidgetItem *english = w->FindNode(QStringLiteral("English"));
+    w->tv1->scrollToItem(english);
+    w->ShowNodePopup(w->tv1->visualItemRect(english).center());
+    EXPECT_EQ(w->SelectedNode(), english);
+    EXPECT_EQ(tav::SearchLang, 5);
+    EXPECT_EQ(w->cboTree->count(), 30);
+    EXPECT_EQ(w->mnuNodeFirstParts0->text(), english->text(0));
+    EXPECT_TRUE(w->mnuNodes->isVisible());
+    w->mnuNodes->hide();
+
+    for (const char *key : {"Root", "Info"}) {
+        QTreeWidgetItem *node = w->FindNode(QLatin1String(key));
+        w->ShowNodePopup(w->tv1->visualItemRect(node).center());
+        EXPECT_EQ(w->SelectedNode(), node) << key;
+        EXPECT_FALSE(w->mnuNodes->isVisible()) << key;
+        EXPECT_FALSE(w->cmdShow->isEnabled()) << key;
+    }
+}
+
+TEST_F(MainWindowFixture, FoldersOpenAndCloseButTheRootKeepsItsImage)
+{
+    QTreeWidgetItem *verbs = w->FindNode(QStringLiteral("Verbs"));
+    const qint64 closed = verbs->icon(0).cacheKey();
+    verbs->setExpanded(true);
+    EXPECT_NE(verbs->icon(0).cacheKey(), closed);
+    const qint64 open = verbs->icon(0).cacheKey();
+    verbs->setExpanded(false);
+    EXPECT_NE(verbs->icon(0).cacheKey(), open);
+
+    QTreeWidgetItem *root = w->FindNode(QStringLiteral("Root"));
+    const qint64 rootImage = root->icon(0).cacheKey();
+    root->setExpanded(false);
+    root->setExpanded(true);
+    EXPECT_EQ(root->icon(0).cacheKey(), rootImage);
+}
+
+TEST_F(MainWindowFixture, AFailingCountIsReportedOnceAndTheTreeStillStands)
+{
+    tav::WordDb->ExecNative(QStringLiteral("DROP TABLE GreekSwedish"));
+    messages.Clear();
+    w->JulGran();
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages().first().prompt.startsWith(QStringLiteral("Error:")));
+    EXPECT_EQ(NodeCount(w->tv1), 23);
+    EXPECT_EQ(Caption(QStringLiteral("Verbs")), QStringLiteral("0 Verbs"));
+    ClickNode(QStringLiteral("Verbs"));
+    EXPECT_FALSE(w->cmdShow->isEnabled());
+}

@@ -1,0 +1,78 @@
+#pragma once
+// A word store on a private copy of the fresh database, with the shared state
+// a running program has after start-up: the connection, the settings row's
+// third-language values and the shared SQL strings. The shared state is put
+// back afterwards.
+
+#include "platform/dao/Dao.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "store/SharedState.h"
+#include "store/SqlStrings.h"
+#include "support/RecordingLink.h"
+#include "support/TestDb.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tavtest {
+
+class ThirdLanguageFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_savedLang = tav::Opt3rdLang;
+        m_savedHide = tav::OptBoHide3;
+        m_savedStarting = tav::StartingUp;
+        tav::WordDb = db.Open();
+        tav::DbPath = db.Path();
+        tav::Opt3rdLang = QStringLiteral("Swedish");
+        tav::Opt2ndScribble = QStringLiteral("English");
+        tav::Opt2ndTavrinel = QStringLiteral("English");
+        tav::OptBoHide3 = false;
+        tav::OptBoChecka = false;
+        tav::StartingUp = true;
+        tav::BuildSqlStrings();
+        tav::StartingUp = false;
+        link.Clear();
+    }
+    void TearDown() override
+    {
+        if (tav::WordDb)
+            tav::WordDb->Close();
+        tav::WordDb.reset();
+        tav::Opt3rdLang = m_savedLang;
+        tav::OptBoHide3 = m_savedHide;
+        tav::StartingUp = m_savedStarting;
+    }
+
+    // One value of a native query on a second connection to the file.
+    QVariant Native(const QString &sql)
+    {
+        dao::DatabasePtr other = db.Open();
+        const auto rows = other->QueryNative(sql);
+        other->Close();
+        return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
+    }
+    long long NativeCount(const QString &sql) { return Native(sql).toLongLong(); }
+    int RowsOf(const QString &table)
+    {
+        return int(NativeCount(QStringLiteral("SELECT count(*) FROM \"") + table + QLatin1Char('"')));
+    }
+    bool HasTable(const QString &name)
+    {
+        return NativeCount(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '") +
+                           name + QLatin1Char('\'')) == 1;
+    }
+
+    TestDb db;
+    RecordingLink link;
+    winsys::ScriptedMessages messages;
+
+private:
+    QString m_savedLang;
+    bool m_savedHide = false;
+    bool m_savedStarting = false;
+};
+
+} // namespace tavtest
