@@ -1,0 +1,194 @@
+#include "store/StartUp.h"
+
+#include "StoreFixture.h"
+#include "store/SharedState.h"
+#include "store/StoreQueries.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+using tavtest::RecordingLink;
+using tavtest::TestDb;
+
+namespace {
+
+QByteArray FileHash(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+// Start-up on a database that something is wrong with: each case must give
+// one message naming the file and the cause, status 1, no main window, and
+// leave the file as it was.
+class BrokenStart : public ::testing::Test {
+protected:
+    void SetUp() override { m_cwd = QDir::currentPath(); }
+    void TearDown() override
+    {
+        tavtest::ResetStore();
+        QDir::setCurrent(m_cwd);
+    }
+
+    void Break(const QString &nativeSql)
+    {
+        auto conn = db.Open();
+        conn->ExecNative(nativeSql);
+        conn->Close();
+    }
+
+    void ExpectRefused(const QString &cause)
+    {
+        const QByteArray before = FileHash(db.Path());
+        EXPECT_EQ(SubMain(db.Folder()), 1);
+        ASSERT_EQ(messages.Messages().size(), 1) << messages.Prompts().join("\n").toStdString();
+        const QString prompt = messages.Messages().first().prompt;
+        EXPECT_TRUE(prompt.contains(db.Path())) << prompt.toStdString();
+        EXPECT_TRUE(prompt.contains(cause)) << prompt.toStdString();
+        EXPECT_EQ(messages.Messages().first().style, winsys::vbCritical);
+        EXPECT_EQ(link.Count("ShowMain"), 0);
+        EXPECT_EQ(link.calls.last(), "UnloadSplash"); // the splash does not hide the message
+        EXPECT_EQ(WordDb, nullptr);
+        if (!before.isEmpty()) {
+            EXPECT_EQ(FileHash(db.Path()), before); // nothing written
+        }
+    }
+
+    TestDb db;
+    RecordingLink link;
+    winsys::ScriptedMessages messages;
+    QString m_cwd;
+};
+
+} // namespace
+
+TEST_F(BrokenStart, MissingFileIsReportedAndNotCreated)
+{
+    QFile::remove(db.Path());
+    ExpectRefused("does not exist");
+    EXPECT_FALSE(QFile::exists(db.Path()));
+}
+
+TEST_F(BrokenStart, FileThatIsNoDatabase)
+{
+    QFile::remove(db.Path());
+    QFile f(db.Path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    ExpectRefused("cannot be opened");
+}
+
+TEST_F(BrokenStart, NoOptionsTable)
+{
+    Break("DROP TABLE Options");
+    ExpectRefused("no table Options");
+}
+
+TEST_F(BrokenStart, NoSettingsRow)
+{
+    Break("DELETE FROM Options");
+    ExpectRefused("Options has no row");
+}
+
+TEST_F(BrokenStart, NoMainTable)
+{
+    Break("DROP TABLE Main");
+    ExpectRefused("no table Main");
+}
+
+TEST_F(BrokenStart, MissingThirdLanguageTablesStopTheStartWithTheCause)
+{
+    Break("UPDATE Options SET [3rdLang] = 'Klingon'");
+    ExpectRefused("AllKlingonGreek");
+}
+
+class StartUp : public tavtest::StoreTest {};
+
+TEST_F(StartUp, LoadsTheSettingsRowAndFindsHave)
+{
+    EXPECT_EQ(DbPath, db.Folder() + "/TavWrd.twl");
+    EXPECT_EQ(CapsLanguage, "English");
+    EXPECT_EQ(SearchLang, 4);
+    EXPECT_EQ(QDir::currentPath(), QDir(db.Folder()).canonicalPath());
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    EXPECT_EQ(OptNbrRepeats, FileValue("SELECT nbrRepeats FROM Options").toInt());
+    EXPECT_EQ(OptNbrWrongs, FileValue("SELECT nbrWrongs FROM Options").toInt());
+    EXPECT_EQ(OptNbrScribble, FileValue("SELECT nbrScribble FROM Options").toInt());
+    EXPECT_EQ(Opt3rdLang, FileValue("SELECT [3rdLang] FROM Options").toString());
+    EXPECT_EQ(OptBoChecka, FileValue("SELECT BoChecka FROM Options").toInt() != 0);
+    EXPECT_EQ(Opt2ndScribble, FileValue("SELECT [2ndScribble] FROM Options").toString());
+    EXPECT_EQ(OptNbrRima, FileValue("SELECT nbrRima FROM Options").toInt());
+    EXPECT_EQ(Opt2ndTavrinel, FileValue("SELECT [2ndTavrinel] FROM Options").toString());
+    EXPECT_EQ(OptBoHide3, FileValue("SELECT boHide3 FROM Options").toInt() != 0);
+
+    const QVariant have = FileValue("SELECT ID FROM Main WHERE English = 'have' AND WT = 'cA'");
+    ASSERT_TRUE(have.isValid());
+    EXPECT_EQ(HaveID, have.toLongLong());
+    EXPECT_GT(HaveID, 0);
+    EXPECT_TRUE(SqlHaveKonT1.endsWith(" = " + QString::number(HaveID)));
+    EXPECT_EQ(CountRecords(SqlHaveKonT1), 1); // the auxiliary's present is there
+
+    const long long words = FileValue("SELECT Count(*) FROM Main").toLongLong();
+    EXPECT_EQ(MainCount, words);
+    EXPECT_EQ(PickedWords.size(), words + 1);
+    EXPECT_EQ(PickedVerbs.size(), words + 1);
+    EXPECT_EQ(PickedWords.count(0), words + 1);
+}
+
+TEST(StartUpOrder, SplashThenMainWithoutRebuildingTheTree)
+{
+    TestDb db;
+    RecordingLink link;
+    winsys::ScriptedMessages messages;
+    const QString cwd = QDir::currentPath();
+    ASSERT_EQ(SubMain(db.Folder()), 0);
+    EXPECT_EQ(link.calls, QStringList({"ShowSplash", "ShowMain", "UnloadSplash"}));
+    EXPECT_TRUE(StartingUp); // cleared by the main window's Load, not here
+    tavtest::ResetStore();
+    QDir::setCurrent(cwd);
+}
+
+TEST(StartUpOrder, WithoutTheAuxiliaryVerbHaveIdIsZero)
+{
+    TestDb db;
+    {
+        auto conn = db.Open();
+        conn->ExecNative("UPDATE Main SET English = 'own' WHERE WT = 'cA'");
+        conn->Close();
+    }
+    RecordingLink link;
+    winsys::ScriptedMessages messages;
+    const QString cwd = QDir::currentPath();
+    ASSERT_EQ(SubMain(db.Folder()), 0);
+    EXPECT_EQ(HaveID, 0);
+    EXPECT_TRUE(SqlHaveKonT1.endsWith("WHERE ID  = 0"));
+    EXPECT_TRUE(SqlHaveKonT3.endsWith("WHERE ID  = 0"));
+    EXPECT_EQ(CountRecords(SqlHaveKonT1), 0);
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    tavtest::ResetStore();
+    QDir::setCurrent(cwd);
+}
+
+TEST(StartUpOrder, GreekFontSizeFollowsTheDesktop)
+{
+    TestDb db;
+    RecordingLink link;
+    winsys::ScriptedMessages messages;
+    const QString cwd = QDir::currentPath();
+    link.desktop = QSize(800, 600);
+    ASSERT_EQ(SubMain(db.Folder()), 0);
+    EXPECT_EQ(GreekFontSize, 11);
+    tavtest::ResetStore();
+    link.desktop = QSize(640, 480);
+    ASSERT_EQ(SubMain(db.Folder()), 0);
+    EXPECT_EQ(GreekFontSize, 14);
+    tavtest::ResetStore();
+    QDir::setCurrent(cwd);
+}
