@@ -37,6 +37,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -502,13 +503,13 @@ void MDI::MDIForm_Load()
     m_loadFailures.clear();
     MainLoading = true;
 
-    // Interface texts: every caption array, a pause after the first.
     // The store's routines take the connection as given; without one, each
     // step that needs it is reported instead of run.
     auto requireDb = [] {
         if (!WordDb || !WordDb->IsOpen())
             throw std::runtime_error("no word database is open");
     };
+    // Interface texts: every caption array, a pause after the first.
     bool capsOpen = false;
     loadStep(QStringLiteral("interface texts"), [&] {
         requireDb();
@@ -599,8 +600,20 @@ void MDI::MDIForm_Resize()
     const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
                          frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
     const QSize wanted = area.size().shrunkBy(frame);
-    if (size() == wanted)
+    if (size() == wanted) {
+        m_resizeAttempts = 0;
         return;
+    }
+    // A window manager that keeps refusing the size is asked again only
+    // after a while, never in a tight loop.
+    if (++m_resizeAttempts > 3) {
+        if (m_resizeAttempts == 4)
+            QTimer::singleShot(1000, this, [this] {
+                m_resizeAttempts = 0;
+                MDIForm_Resize();
+            });
+        return;
+    }
     m_resizing = true;
     resize(wanted);
     m_resizing = false;

@@ -252,6 +252,7 @@ private:
     QLabel *m_panels[7] = {};
     QStringList m_loadFailures;
     bool m_resizing = false;
+    int m_resizeAttempts = 0;
     bool m_unloaded = false;
     bool m_gripDragging = false;
     int m_gripPressX = 0;
