@@ -2,6 +2,7 @@
 // exercises rely on.
 
 #include "DbQuery.h"
+#include "support/TestDb.h"
 
 #include "store/GreekLetters.h"
 
@@ -13,7 +14,7 @@
 #include <gtest/gtest.h>
 
 using tavtest::DbQuery;
-using TestDb = tavtest::FreshCopy;
+using tavtest::TestDb;
 
 namespace {
 

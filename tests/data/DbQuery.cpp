@@ -1,22 +1,10 @@
 #include "DbQuery.h"
 
-#include <QFile>
-
 #include <sqlite3.h>
 
 #include <stdexcept>
 
 namespace tavtest {
-
-FreshCopy::FreshCopy()
-{
-    if (!m_dir.isValid())
-        throw std::runtime_error("no temporary folder");
-    m_path = m_dir.filePath(QStringLiteral("TavWrd.twl"));
-    if (!QFile::copy(QStringLiteral(TAV_FRESH_DB), m_path))
-        throw std::runtime_error("cannot copy " TAV_FRESH_DB);
-    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
-}
 
 DbQuery::DbQuery(const QString &path)
 {

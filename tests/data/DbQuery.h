@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QVariant>
 
 #include <vector>
@@ -12,18 +11,6 @@
 struct sqlite3;
 
 namespace tavtest {
-
-// A private copy of the freshly built TavWrd.twl in its own temporary
-// folder (the checks here need no connection of the database layer).
-class FreshCopy {
-public:
-    FreshCopy();
-    QString Path() const { return m_path; }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_path;
-};
 
 class DbQuery {
 public:

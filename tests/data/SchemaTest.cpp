@@ -2,11 +2,12 @@
 // by number, the key of FormsAll, and how values compare.
 
 #include "DbQuery.h"
+#include "support/TestDb.h"
 
 #include <gtest/gtest.h>
 
 using tavtest::DbQuery;
-using TestDb = tavtest::FreshCopy;
+using tavtest::TestDb;
 
 namespace {
 

@@ -2,6 +2,7 @@
 // Debian's Greek spelling dictionary (hunspell, el_GR).
 
 #include "DbQuery.h"
+#include "support/TestDb.h"
 
 #include "GreekUnicode.h"
 
@@ -15,7 +16,7 @@
 #include <iostream>
 
 using tavtest::DbQuery;
-using TestDb = tavtest::FreshCopy;
+using tavtest::TestDb;
 
 namespace {
 
