@@ -14,6 +14,7 @@
 #include "store/WindowRoutines.h"
 #include "store/WordEdits.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -87,8 +88,12 @@ void MDI::connectTreeAndSearch()
     tv1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tv1->header()->setStretchLastSection(false);
 
-    connect(tv1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
-        if (!m_buildingTree && current)
+    // A node click: the mouse (every click, the same node again too) or
+    // the keyboard moving from node to node. The view making a node current
+    // by itself (the first focus after a rebuild) is no click.
+    connect(tv1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tv1_NodeClick(node); });
+    connect(tv1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current, QTreeWidgetItem *previous) {
+        if (!m_buildingTree && current && previous && QApplication::mouseButtons() == Qt::NoButton)
             tv1_NodeClick(current);
     });
     connect(tv1, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *node) { tv1_Collapse(node); });

@@ -5,6 +5,7 @@
 #include "store/SqlStrings.h"
 
 #include <QComboBox>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace tavtest {
@@ -43,6 +44,9 @@ void MainWindowFixture::SetUp()
     w->EndProgram = [] {};
     tav::SetLink(w.get());
     w->MDIForm_Load();
+    // Shown, so that the tree is laid out and takes mouse clicks.
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     ASSERT_TRUE(w->LoadFailures().isEmpty()) << w->LoadFailures().join(QStringLiteral("; ")).toStdString();
 }
 
@@ -64,8 +68,13 @@ void MainWindowFixture::ClickNode(const QString &key)
 {
     QTreeWidgetItem *node = w->FindNode(key);
     ASSERT_NE(node, nullptr) << key.toStdString();
-    w->tv1->setCurrentItem(node); // runs tv1_NodeClick
-    node->setSelected(true);
+    for (QTreeWidgetItem *up = node->parent(); up; up = up->parent())
+        up->setExpanded(true);
+    w->tv1->scrollToItem(node);
+    // On the caption's start: a long caption runs past the panel's edge.
+    const QRect rect = w->tv1->visualItemRect(node);
+    QTest::mouseClick(w->tv1->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 8, rect.center().y()));
+    ASSERT_EQ(w->SelectedNode(), node) << key.toStdString();
 }
 
 void MainWindowFixture::ChooseLetter(int place)

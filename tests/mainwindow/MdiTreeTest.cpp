@@ -227,3 +227,15 @@ TEST_F(MainWindowFixture, AnAddedLanguageChosenAsThirdGetsItsTreeNode)
     EXPECT_EQ(tav::SearchLang, 6);
     EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for Norwegian"));
 }
+
+TEST_F(MainWindowFixture, KeyboardMovesAreNodeClicksButTheViewsOwnChoiceIsNot)
+{
+    w->tbSearch->setText(QStringLiteral("typed"));
+    // The view makes the first node current when it gets the focus.
+    w->tv1->setCurrentItem(w->FindNode(QStringLiteral("Root")));
+    EXPECT_EQ(w->tbSearch->text(), QStringLiteral("typed"));
+
+    w->tv1->setCurrentItem(w->FindNode(QStringLiteral("English")));
+    EXPECT_EQ(tav::SearchLang, 5);
+    EXPECT_TRUE(w->tbSearch->text().isEmpty());
+}
