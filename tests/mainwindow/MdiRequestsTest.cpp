@@ -175,3 +175,43 @@ TEST_F(MainWindowFixture, AFailingListQueryIsReportedOnceAndOpensNothing)
     EXPECT_TRUE(messages.Messages().first().prompt.startsWith(QStringLiteral("Error:")));
     EXPECT_TRUE(factory.m_windows.empty());
 }
+
+// The search box through the main window's own list requests, on the words
+// of the database.
+TEST_F(MainWindowFixture, HeadwordsAreFoundWholeUnlessTheUserTypesAWildcard)
+{
+    tavtest::RecordingListWindowFactory factory;
+    tav::MdiListRequests lists(*w);
+    tav::SetListWindowRequests(&lists);
+    ClickNode(QStringLiteral("Verbs"));
+    w->opForm[0]->click();
+
+    w->tbSearch->setText(QStringLiteral("evcw"));
+    w->cmdSearch_Click();
+    ASSERT_EQ(factory.m_windows.size(), 1u);
+    EXPECT_EQ(factory.m_windows.back()->m_rows->RecordCount(), 1);
+    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for Greek words on: evcw"));
+
+    w->tbSearch->setText(QStringLiteral("ev*"));
+    w->cmdSearch_Click();
+    ASSERT_EQ(factory.m_windows.size(), 2u);
+    EXPECT_EQ(factory.m_windows.back()->m_rows->RecordCount(),
+              NativeCount(QStringLiteral("SELECT count(*) FROM Main WHERE lower(substr(Greek, 1, 2)) = 'ev'")));
+
+    // Inflected forms, and texts that would break a pasted statement.
+    w->opForm[1]->click();
+    w->tbSearch->setText(QStringLiteral("evcw"));
+    w->cmdSearch_Click();
+    ASSERT_EQ(factory.m_windows.size(), 3u);
+    EXPECT_EQ(factory.m_windows.back()->m_tag, QStringLiteral("33"));
+    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for other forms on:evcw"));
+    for (const char *typed : {"[", "a[b", "ev'cw", "'", "x' OR 'a'='a"}) {
+        w->tbSearch->setText(QString::fromUtf8(typed));
+        w->cmdSearch_Click();
+        EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for other forms on :")) << typed;
+        EXPECT_EQ(w->tbFind[1]->text(), QString::fromUtf8(typed));
+    }
+    EXPECT_EQ(factory.m_windows.size(), 3u);
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    tav::SetListWindowRequests(&requests);
+}
