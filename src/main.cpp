@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     // The plain list window serves the list requests until the full list
     // windows take its place.
     windows.MakeStdGrid = [](tav::MDI &main) -> tav::StdGridWindowLink * {
-        return new tav::PlainListWindow(main.mdiClient);
+        return new tav::PlainListWindow([&main](QWidget *form) { return main.AddChild(form); });
     };
     tav::SetListWindowFactory(&windows);
 

@@ -2,9 +2,11 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QFontMetrics>
 #include <QVBoxLayout>
 
 #include "platform/flexgrid/GridRoutines.h"
+#include "platform/winsys/Twips.h"
 #include "platform/flexgrid/RecordsetBinding.h"
 #include "store/DbTransaction.h"
 #include "store/Dynasets.h"
@@ -30,6 +32,11 @@ PlainListWindow::PlainListWindow(QMdiArea *area, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
     resize(640, 420);
+}
+
+PlainListWindow::PlainListWindow(AddToFrame addToFrame, QWidget *parent) : PlainListWindow(nullptr, parent)
+{
+    m_addToFrame = std::move(addToFrame);
 }
 
 PlainListWindow::~PlainListWindow() = default;
@@ -65,16 +72,30 @@ void PlainListWindow::GridLangDep(int SortValue)
     const int keepCol = g.Col();
 
     FitGridColsToText(g, 0, g.Cols() - 1, 1, *this, kColMargin, 0, 0);
+    const QFont greek(QStringLiteral("VudedoGreek"), GreekFontSize);
+    const QFontMetrics greekMetrics(greek);
+    bool hasGreek = false;
     for (int c = 0; c < g.Cols(); ++c) {
         const QString heading = g.TextMatrix(0, c);
+        if (heading.compare(QLatin1String("Sal"), Qt::CaseInsensitive) == 0) {
+            g.SetColWidth(c, 0); // the sort key is not for reading
+            continue;
+        }
+        if (heading.compare(QLatin1String("Art"), Qt::CaseInsensitive) == 0
+            || heading.compare(QLatin1String("Greek"), Qt::CaseInsensitive) == 0) {
+            // Greek is measured in its own, larger font.
+            SetGreekColumnFont(g, c, c);
+            int widest = greekMetrics.horizontalAdvance(heading);
+            for (int r = 1; r < g.Rows(); ++r)
+                widest = std::max(widest, greekMetrics.horizontalAdvance(g.TextMatrix(r, c)));
+            g.SetColWidth(c, winsys::PixelsToTwips(widest, logicalDpiX()) + kColMargin);
+            hasGreek = true;
+        }
         if (g.ColWidth(c) > kMaxColWidth)
             g.SetColWidth(c, kMaxColWidth);
-        if (heading.compare(QLatin1String("Sal"), Qt::CaseInsensitive) == 0)
-            g.SetColWidth(c, 0); // the sort key is not for reading
-        else if (heading.compare(QLatin1String("Art"), Qt::CaseInsensitive) == 0
-                 || heading.compare(QLatin1String("Greek"), Qt::CaseInsensitive) == 0)
-            SetGreekColumnFont(g, c, c);
     }
+    if (hasGreek)
+        g.SetRowHeightMin(winsys::PixelsToTwips(greekMetrics.height() + 4, logicalDpiY()));
     g.SetRow(std::min(1, g.Rows() - 1));
     g.SetCol(keepCol);
     g.SetTopRow(g.Row());
@@ -83,7 +104,15 @@ void PlainListWindow::GridLangDep(int SortValue)
 
 void PlainListWindow::Show()
 {
-    if (m_area) {
+    if (m_addToFrame) {
+        if (!m_subWindow) {
+            m_subWindow = m_addToFrame(this);
+            if (m_subWindow)
+                placeInFrame();
+        }
+        if (m_subWindow)
+            m_subWindow->show();
+    } else if (m_area) {
         if (!m_subWindow) {
             m_subWindow = m_area->addSubWindow(this);
             m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
@@ -94,6 +123,21 @@ void PlainListWindow::Show()
         show();
     }
     m_grid->setFocus();
+}
+
+void PlainListWindow::placeInFrame()
+{
+    QMdiArea *area = m_subWindow->mdiArea();
+    if (!area)
+        return;
+    // New list windows cascade in steps of 300 twips from the top left corner.
+    const int others = std::max<int>(0, area->subWindowList().size() - 1);
+    const QSize room = area->viewport()->size();
+    const int step = winsys::TwipsToPixels(300, logicalDpiX());
+    const int offset = (others * step) % std::max(step, room.height() / 2);
+    m_subWindow->resize(std::min(720, std::max(320, room.width() - offset)),
+                        std::min(460, std::max(200, room.height() - offset)));
+    m_subWindow->move(offset, offset);
 }
 
 void PlainListWindow::Close()

@@ -11,6 +11,8 @@
 #include "store/ListWindowLink.h"
 
 #include <QPointer>
+
+#include <functional>
 #include <QWidget>
 
 class QMdiArea;
@@ -25,6 +27,10 @@ public:
     // area: the main window's MDI area that Show() adds the window to; without
     // one the window shows on its own.
     explicit PlainListWindow(QMdiArea *area = nullptr, QWidget *parent = nullptr);
+    // addToFrame: puts the window into the main window's frame, which keeps
+    // its window menus and print entries in step with its child windows.
+    using AddToFrame = std::function<QMdiSubWindow *(QWidget *)>;
+    explicit PlainListWindow(AddToFrame addToFrame, QWidget *parent = nullptr);
     ~PlainListWindow() override;
 
     // ListWindowLink
@@ -54,10 +60,13 @@ private:
     // Runs the SQL text again and refills the grid on the same cell; a list
     // left without rows closes. False when the window closed.
     bool requery(int row, int col);
+    // Sizes and places a new window in the frame's client area.
+    void placeInFrame();
 
     flexgrid::FlexGrid *m_grid;
     FlexGridLink m_gridLink;
-    QMdiArea *m_area;
+    QMdiArea *m_area = nullptr;
+    AddToFrame m_addToFrame;
     QPointer<QMdiSubWindow> m_subWindow;
     dao::RecordsetPtr m_rows;
     QString m_filter;

@@ -152,3 +152,36 @@ TEST_F(PlainListWindowTest, ShowsInTheMdiAreaAndClosesFromIt)
     EXPECT_TRUE(area.subWindowList().isEmpty());
     EXPECT_TRUE(guard.isNull());
 }
+
+TEST_F(PlainListWindowTest, ShowsThroughTheFrameAndCascadesNewWindows)
+{
+    QMdiArea area;
+    area.resize(1000, 800);
+    int framed = 0;
+    auto addToFrame = [&](QWidget *form) {
+        ++framed;
+        return area.addSubWindow(form);
+    };
+    auto *first = new tav::PlainListWindow(addToFrame);
+    first->SetRecordset(m_db->OpenRecordset(kSql));
+    first->Show();
+    auto *second = new tav::PlainListWindow(addToFrame);
+    second->SetRecordset(m_db->OpenRecordset(kSql));
+    second->Show();
+    second->Show(); // a second Show keeps the one frame
+    EXPECT_EQ(framed, 2);
+    ASSERT_EQ(area.subWindowList().size(), 2);
+    const QPoint a = area.subWindowList().at(0)->pos();
+    const QPoint b = area.subWindowList().at(1)->pos();
+    EXPECT_EQ(a, QPoint(0, 0));
+    EXPECT_GT(b.x(), a.x());
+    EXPECT_EQ(b.x(), b.y());
+}
+
+TEST_F(PlainListWindowTest, GreekRowsAreTallEnoughForTheGreekFont)
+{
+    tav::PlainListWindow *w = Open(kSql);
+    const QFontMetrics greek(QFont("VudedoGreek", tav::GreekFontSize));
+    EXPECT_GE(w->Grid().TwipsToPixelsY(w->Grid().RowHeight(1)), greek.height());
+    delete w;
+}

@@ -390,7 +390,14 @@ int FlexGrid::PixelsToTwipsY(int px) const
 
 int FlexGrid::defaultRowHeightPx() const
 {
-    return fontMetrics().height() + 4;
+    return std::max(fontMetrics().height() + 4, TwipsToPixelsY(m_rowHeightMin));
+}
+
+void FlexGrid::SetRowHeightMin(int twips)
+{
+    m_rowHeightMin = std::max(twips, 0);
+    updateScrollBars();
+    viewport()->update();
 }
 
 int FlexGrid::defaultColWidthPx() const

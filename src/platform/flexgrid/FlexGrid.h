@@ -118,6 +118,9 @@ public:
     void SetColWidth(int col, int twips); // -1: back to the default width
     int RowHeight(int row) const;
     void SetRowHeight(int row, int twips); // -1: back to the default height
+    // The least height of a row of default height (a larger cell font needs it).
+    int RowHeightMin() const { return m_rowHeightMin; }
+    void SetRowHeightMin(int twips);
     // Position and size of the current cell in the grid's own coordinates,
     // for laying a text box over it; reading them scrolls the cell into view
     // first, as the original control does.
@@ -305,6 +308,7 @@ private:
     int m_fixedRows = 0;
     int m_fixedCols = 0;
     QVector<int> m_colWidth;      // twips; -1 default
+    int m_rowHeightMin = 0;       // twips
     QVector<int> m_colAlign;
     QVector<int> m_fixedAlign;
     QVector<bool> m_mergeCol;
