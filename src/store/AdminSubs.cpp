@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace tav {
 
@@ -69,7 +70,7 @@ void CheckCompactedCopy(const QString &path, const QHash<QString, qlonglong> &ex
 
 bool CompactWordDatabase()
 {
-    winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
+    std::optional<winsys::BusyPointer> busy(std::in_place, winsys::PointerShape::Hourglass);
     const QString dbPath = DbPath;
     const QString tempPath = QFileInfo(dbPath).absoluteDir().filePath(QStringLiteral("tmp.mdb"));
     bool closed = false;
@@ -111,6 +112,7 @@ bool CompactWordDatabase()
     }
 
     if (!failure.isEmpty()) {
+        busy.reset(); // the message is read with the normal pointer
         const QFileInfo temp(tempPath);
         if (closed && temp.exists() && !temp.isDir())
             QFile::remove(tempPath);

@@ -93,17 +93,26 @@ bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, 
     }
 
     const QString byWord = QStringLiteral(" WHERE ") + table + QStringLiteral(".ID = ") + id;
-    const QString andLat = QStringLiteral(" AND ") + table + QStringLiteral(".Lat = ");
     DbTransaction transaction(db);
-    for (const QString &item : std::as_const(gone))
-        db.Execute(QStringLiteral("DELETE * FROM ") + table + byWord + andLat + dao::SqlText(item));
+    // The table compares texts without regard to case, the lists exactly: the
+    // word's rows are matched here, so that dropping "Home" leaves "home".
+    dao::RecordsetPtr rows = db.OpenRecordset(
+        QStringLiteral("SELECT ") + table + QStringLiteral(".Lat FROM ") + table + byWord, dao::RecordsetType::Dynaset);
+    QStringList kept;
+    if (rows->RecordCount() > 0)
+        rows->MoveFirst();
+    while (!rows->Eof()) {
+        const QString lat = rows->Text(0);
+        if (gone.contains(lat))
+            rows->Delete();
+        else
+            kept.append(lat);
+        rows->MoveNext();
+    }
+    rows->Close();
     for (const QString &item : std::as_const(added)) {
         // A row the table already holds is not added twice.
-        dao::RecordsetPtr existing =
-            db.OpenRecordset(QStringLiteral("SELECT ") + table + QStringLiteral(".ID FROM ") + table + byWord +
-                                 andLat + dao::SqlText(item),
-                             dao::RecordsetType::Snapshot);
-        if (existing->RecordCount() > 0)
+        if (kept.contains(item))
             continue;
         db.Execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (Sal, ID, Lat, Art, Greek) VALUES (") +
                    SqlValue(sal) + QStringLiteral(", ") + id + QStringLiteral(", ") + dao::SqlText(item) +

@@ -105,6 +105,22 @@ TEST_F(Builder, PartFilesReplaceStarterWords)
     ExpectFailure("verbs-core.tsv:1", "\"have\"");
 }
 
+TEST_F(Builder, PluralOnlyNounsTakeTheirGendersColumns)
+{
+    Write("words/nouns-more.tsv", "oi/h\tdiakopevV\t-\tdiakopevV\tdiakopwvn\tholidays\tsemester\n"
+                                  "ta\tgenevqlia\t-\tgenevqlia\tgeneqlivwn\tbirthday\tfödelsedag\n");
+    ASSERT_EQ(Run(), 0) << errors.toStdString();
+    DbQuery db(output);
+    // The noun view shows the feminine article beside it: tiV diakopevV.
+    EXPECT_EQ(db.Rows("SELECT Art, WT, Genus FROM Main WHERE Greek = 'diakopevV'").front(),
+              QVariantList({"oi", "af", 1}));
+    EXPECT_EQ(db.Rows("SELECT sFNom, pFNom, pFAck, pFGen, pMAck FROM Klino WHERE Greek = 'diakopevV'").front(),
+              QVariantList({QVariant(), "diakopevV", "diakopevV", "diakopwvn", QVariant()}));
+    EXPECT_EQ(db.Rows("SELECT Art, WT, Genus FROM Main WHERE Greek = 'genevqlia'").front(),
+              QVariantList({"ta", "an", 2}));
+    EXPECT_EQ(db.Value("SELECT pNAck FROM Klino WHERE Greek = 'genevqlia'").toString(), "genevqlia");
+}
+
 TEST_F(Builder, OverridesReplaceOrEmptyForms)
 {
     Write("words/forms-override.tsv", "gravfw\tKonT1\tS1a\tgravfw\ngravfw\tIMPER\tSiContAct\t-\n");

@@ -88,8 +88,10 @@ TEST(VerbRules, PassiveImperfect)
               S("grafovmoun", "grafovsoun", "grafovtan", "grafovmastan", "grafovsastan", "gravfontan"));
     EXPECT_EQ(PassiveImperfect("koimovmoun", true)[5], "koimovntan");
     EXPECT_EQ(PassiveImperfect("agapiovmoun", false)[5], "agapiovntan");
-    EXPECT_EQ(PassiveImperfect("odhgouvmoun", false),
-              S("odhgouvmoun", "odhgouvsoun", "odhgouvtan", "odhgouvmastan", "odhgouvsastan", "odhgouvntan"));
+    // -ouvmai verbs: the third person singular is the plural's -ouvntan
+    // (qewrouvntan), as the grammars give it.
+    EXPECT_EQ(PassiveImperfect("qewrouvmoun", false),
+              S("qewrouvmoun", "qewrouvsoun", "qewrouvntan", "qewrouvmastan", "qewrouvsastan", "qewrouvntan"));
 }
 
 TEST(VerbRules, SubjunctiveKinds)
@@ -120,6 +122,37 @@ TEST(VerbRules, Imperatives)
     src.aorist = "sxedivasa";
     EXPECT_EQ(Imperatives(src)[2], "sxedivaze");
     EXPECT_EQ(Imperatives(src)[0], "sxedivase");
+
+    // Prefixed verbs augment inside (epevstreya, epevstrefa, anevfera):
+    // the imperative takes the unaugmented stem, stressed on the antepenult.
+    ImperativeSources back;
+    back.wt = "c1";
+    back.headword = "epistrevfw";
+    back.imperfect = "epevstrefa";
+    back.subjunctive = "epistrevyw";
+    back.aorist = "epevstreya";
+    EXPECT_EQ(Imperatives(back)[0], "epivstreye");
+    EXPECT_EQ(Imperatives(back)[2], "epivstrefe");
+    EXPECT_EQ(Imperatives(back)[4], "epistrevyte");
+    back.headword = "anafevrw";
+    back.imperfect = "anevfera";
+    back.subjunctive = "anafevrw";
+    back.aorist = "anevfera";
+    EXPECT_EQ(Imperatives(back)[0], "anavfere");
+    EXPECT_EQ(Imperatives(back)[2], "anavfere");
+    back.headword = "perigravfw";
+    back.imperfect = "perievgrafa";
+    back.subjunctive = "perigravyw";
+    back.aorist = "perievgraya";
+    EXPECT_EQ(Imperatives(back)[0], "perivgraye");
+    EXPECT_EQ(Imperatives(back)[2], "perivgrafe");
+    // A prefix without internal augment keeps the past form's stress.
+    back.headword = "anoivgw";
+    back.imperfect = "avnoiga";
+    back.subjunctive = "anoivxw";
+    back.aorist = "avnoixa";
+    EXPECT_EQ(Imperatives(back)[0], "avnoixe");
+    EXPECT_EQ(Imperatives(back)[2], "avnoige");
 
     ImperativeSources sleep;
     sleep.wt = "cp2";

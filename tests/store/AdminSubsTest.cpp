@@ -20,6 +20,17 @@ protected:
     long long WordCount() { return Value("SELECT COUNT(*) FROM Main").toLongLong(); }
 };
 
+// Notes the depth of the busy pointer whenever a message is shown.
+class PointerWatchingMessages : public winsys::ScriptedMessages {
+public:
+    int Show(const QString &prompt, int style, const QString &title) override
+    {
+        depths.append(winsys::PointerDepth());
+        return ScriptedMessages::Show(prompt, style, title);
+    }
+    QList<int> depths;
+};
+
 } // namespace
 
 TEST_F(Maintenance, CompactionReplacesTheFileAndReopensTheConnection)
@@ -83,8 +94,10 @@ TEST_F(Maintenance, ADatabaseStillOpenElsewhereIsNotReplaced)
 {
     dao::DatabasePtr other = db.Open();
     other->QueryNative("SELECT COUNT(*) FROM Main");
+    PointerWatchingMessages watched;
     EXPECT_FALSE(CompactWordDatabase());
-    EXPECT_EQ(messages.Prompts().size(), 1);
+    EXPECT_EQ(watched.Prompts().size(), 1);
+    EXPECT_EQ(watched.depths, QList<int>{0}) << "the hourglass is gone before the message";
     ASSERT_TRUE(WordDb && WordDb->IsOpen());
     EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900002"), "gravfw");
     EXPECT_FALSE(QFileInfo::exists(TempPath()));

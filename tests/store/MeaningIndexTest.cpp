@@ -118,3 +118,17 @@ TEST_F(MeaningIndex, EachColumnKeepsItsOwnTable)
     EXPECT_FALSE(SyncMeaningIndex(grid, "x", 1, Spiti, "home", 4, 2));
     EXPECT_EQ(Meanings("AllEnglishGreek", Spiti), QStringList{"home"});
 }
+
+TEST_F(MeaningIndex, MeaningsThatDifferOnlyInCaseAreKeptApart)
+{
+    // The table compares without regard to case; the lists do not. Dropping
+    // "Home" must not take the row of "home" with it.
+    EXPECT_FALSE(EditEnglish(Spiti, "home, house", "Home, home, house"));
+    EXPECT_EQ(Meanings("AllEnglishGreek", Spiti), (QStringList{"Home", "home", "house"}));
+    EXPECT_FALSE(EditEnglish(Spiti, "Home, home, house", "home, house"));
+    EXPECT_EQ(Meanings("AllEnglishGreek", Spiti), (QStringList{"home", "house"}));
+
+    // Correcting the case of a meaning gives its row the new spelling.
+    EXPECT_FALSE(EditEnglish(Spiti, "home, house", "Home, house"));
+    EXPECT_EQ(Meanings("AllEnglishGreek", Spiti), (QStringList{"Home", "house"}));
+}

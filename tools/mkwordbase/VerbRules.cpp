@@ -145,7 +145,7 @@ Six PassiveImperfect(const std::string &firstPerson, bool stressedThirdPlural)
 {
     const std::string &w = firstPerson;
     if (EndsWith(w, "ouvmoun"))
-        return Join(DropLast(w, 7), {"ouvmoun", "ouvsoun", "ouvtan", "ouvmastan", "ouvsastan", "ouvntan"});
+        return Join(DropLast(w, 7), {"ouvmoun", "ouvsoun", "ouvntan", "ouvmastan", "ouvsastan", "ouvntan"});
     if (EndsWith(w, "ovmoun")) {
         const std::string stem = DropLast(w, 6);
         Six out = Join(stem, {"ovmoun", "ovsoun", "ovtan", "ovmastan", "ovsastan", "ovntan"});
@@ -217,11 +217,16 @@ std::string PassiveAoristImperative(const std::string &passiveSubjunctive)
     return std::string();
 }
 
-// True when a past form begins as the unaugmented form does (no augment).
-bool SameStart(const std::string &past, const std::string &reference)
+// True when a past form in -a has the stem of the unaugmented form in -w
+// (sxedivasa / sxediavsw): it carries no augment, neither at its start
+// (evgraya / gravyw) nor inside a prefixed verb (epevstreya / epistrevyw,
+// anevfera / anafevrw), so its stress is the imperative's own.
+bool SameStem(const std::string &past, const std::string &reference)
 {
-    const std::string a = Unstressed(past), b = Unstressed(reference);
-    return a.size() > 2 && b.size() > 2 && a.compare(0, 2, b, 0, 2) == 0;
+    if (!EndsWith(past, "a") || !EndsWith(reference, "w") || EndsWith(reference, "wv"))
+        return false;
+    const std::string a = Unstressed(DropLast(past, 1)), b = Unstressed(DropLast(reference, 1));
+    return !a.empty() && a == b;
 }
 
 } // namespace
@@ -234,8 +239,9 @@ Eight Imperatives(const ImperativeSources &src)
     case SubjKind::Ordinary: {
         const std::string stem = DropLast(src.subjunctive, 1);
         // An aorist without augment gives the form with its own stress
-        // (sxedivase, agavphse); otherwise the antepenult takes it (gravye).
-        out[0] = SameStart(src.aorist, src.subjunctive) && EndsWith(src.aorist, "a")
+        // (sxedivase, agavphse); otherwise the antepenult of the
+        // unaugmented stem takes it (gravye, epivstreye).
+        out[0] = SameStem(src.aorist, src.subjunctive)
                      ? DropLast(src.aorist, 1) + "e"
                      : StressFromEnd(Unstressed(stem) + "e", 3);
         // The short plural after s y x, and after r l in two-syllable verbs
@@ -270,9 +276,9 @@ Eight Imperatives(const ImperativeSources &src)
     out[5] = src.passiveSubjunctiveForms[4];
     // Present (continuous) active: gravfe gravfete, agavpa agapavte.
     // An imperfect without augment gives the form with its own stress
-    // (sxedivaze, agkavliaze); otherwise the stem takes it on the antepenult.
-    if ((src.wt == "c1" || src.wt == "cA") && EndsWith(src.headword, "w") && EndsWith(src.imperfect, "a") &&
-        SameStart(src.imperfect, src.headword))
+    // (sxedivaze, agkavliaze); otherwise the stem takes it on the antepenult
+    // (gravfe, epivstrefe).
+    if ((src.wt == "c1" || src.wt == "cA") && SameStem(src.imperfect, src.headword))
         out[2] = DropLast(src.imperfect, 1) + "e";
     else if ((src.wt == "c1" || src.wt == "cA") && EndsWith(src.headword, "w"))
         out[2] = StressFromEnd(Unstressed(DropLast(src.headword, 1)) + "e", 3);

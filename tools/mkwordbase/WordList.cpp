@@ -141,8 +141,15 @@ Word ReadNoun(const SourceRow &row)
     w.kind = Kind::Noun;
     w.art = c[0];
     w.genus = inf::GenusOfArticle(w.art);
+    // A feminine plural-only noun (oi diakopevV) names the gender after its
+    // plural article; the word keeps "oi", its forms go to the F columns.
+    if (w.art == "oi/h") {
+        w.art = "oi";
+        w.genus = 1;
+    }
     if (w.genus == 99)
-        throw BuildError(row.where, "unknown article \"" + w.art + "\" (o h to, or oi ta for plural-only nouns)");
+        throw BuildError(row.where, "unknown article \"" + w.art +
+                                        "\" (o h to, or oi ta oi/h for plural-only nouns)");
     w.wt = w.genus == 0 ? "am" : w.genus == 1 ? "af" : "an";
     w.greek = c[1];
     CheckGreek(row.where, "the headword", w.greek);
