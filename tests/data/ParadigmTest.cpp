@@ -135,6 +135,36 @@ TEST_F(Paradigms, NounsInTheirGendersColumns)
     EXPECT_EQ(db.Value("SELECT Genus FROM Main WHERE Greek = 'diakopevV'").toInt(), 1);
 }
 
+TEST_F(Paradigms, PluralsEndAsTheirGenderDeclines)
+{
+    // The noun view sets the article of the noun's gender beside every form,
+    // so a plural of another gender (ta crovnia of o crovnoV) reads wrong
+    // there: masculine and feminine plurals end in -oi, -eV or -eiV, neuter
+    // ones in -a or -h unless the noun is indeclinable (ta taxiv).
+    const auto plainEnd = [](QString form, const QStringList &endings) {
+        form.remove(QLatin1Char('v'));
+        for (const QString &e : endings)
+            if (form.endsWith(e))
+                return true;
+        return false;
+    };
+    const QStringList nounRows[] = {
+        {"am", "pMNom", "sMNom"}, {"af", "pFNom", "sFNom"}, {"an", "pNNom", "sNNom"}};
+    for (const QStringList &g : nounRows) {
+        const auto rows = db.Rows(QStringLiteral("SELECT m.Greek, k.%2, k.%3 FROM Main m JOIN Klino k ON k.ID = m.ID "
+                                                 "WHERE m.WT = '%1' AND k.%2 IS NOT NULL")
+                                      .arg(g[0], g[1], g[2]));
+        EXPECT_GT(rows.size(), 100u) << g[0].toStdString();
+        for (const auto &row : rows) {
+            const QString plural = row.at(1).toString();
+            const bool fits = g[0] == QLatin1String("an")
+                                  ? plainEnd(plural, {"a", "h"}) || plural == row.at(2).toString()
+                                  : plainEnd(plural, {"oi", "eV", "eiV"});
+            EXPECT_TRUE(fits) << row.at(0).toString().toStdString() << ": " << plural.toStdString();
+        }
+    }
+}
+
 TEST_F(Paradigms, AdjectivesInAllEighteenColumns)
 {
     const std::string all = std::string(kMasc) + "," + kFem + "," + kNeut;
