@@ -46,6 +46,7 @@ class P001;
 namespace tav {
 
 class About;
+struct CountFailure;
 class ExerciseWindowLink;
 class GrammarPanel;
 class MdiListRequests;
@@ -271,6 +272,9 @@ private:
     std::unique_ptr<MdiListRequests> m_listRequests;
     std::unique_ptr<QObject> m_remarksKeys;
     bool m_buildingTree = false;
+    // While JulGran loads the letter list: the failure its recount adds to,
+    // so that a rebuild tells a failing count once.
+    CountFailure *m_treeFailure = nullptr;
 };
 
 } // namespace tav

@@ -10,14 +10,15 @@
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QTreeWidget>
 
 namespace tav {
@@ -29,13 +30,48 @@ const QString LatinFontName = QStringLiteral("MS Sans Serif");
 
 enum NodeRole { KeyRole = Qt::UserRole, TagRole, IndexRole, ImageRole };
 
+// A folder drawn at 16 by 16 units: closed, or open with a sheet showing and
+// its front flap tilted. Drawn here because the style's own open and closed
+// folders look alike on many desktops.
+QIcon DrawnFolder(bool open)
+{
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(2, 2);
+    p.setPen(QPen(QColor(0x8a, 0x6d, 0x1f), 1));
+    QPainterPath back;
+    back.moveTo(1.5, 3.5);
+    back.lineTo(6, 3.5);
+    back.lineTo(7.5, 5);
+    back.lineTo(14.5, 5);
+    back.lineTo(14.5, 13.5);
+    back.lineTo(1.5, 13.5);
+    back.closeSubpath();
+    p.setBrush(QColor(0xe0, 0xb4, 0x48));
+    p.drawPath(back);
+    p.setBrush(QColor(0xf8, 0xdb, 0x80));
+    if (open) {
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4, 3.5, 8, 6));
+        p.setBrush(QColor(0xf8, 0xdb, 0x80));
+        p.drawPolygon(QPolygonF({QPointF(4, 7.5), QPointF(15.5, 7.5), QPointF(13, 13.5), QPointF(1.5, 13.5)}));
+    } else {
+        p.drawRect(QRectF(1.5, 6.5, 13, 7));
+    }
+    return QIcon(picture);
+}
+
 // Image 1 the closed folder, image 2 the open one, 0 none.
 QIcon FolderImage(int image)
 {
+    static const QIcon closed = DrawnFolder(false);
+    static const QIcon open = DrawnFolder(true);
     if (image == 1)
-        return QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon);
+        return closed;
     if (image == 2)
-        return QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
+        return open;
     return QIcon();
 }
 
@@ -90,14 +126,23 @@ void MDI::JulGran()
             node->setExpanded(true);
     }
     m_buildingTree = false;
-    // A count that failed shows 0; the failure is told once.
-    ReportOnce(failure);
 
-    // The captions stay as built: no recount while the list is loaded.
-    LetterFont.clear();
+    // Selecting "-" in the new list recounts the nodes of the side LetterFont
+    // names; before the Load has set it (the first build) nothing is
+    // recounted. A count that failed shows 0; the build and its recount tell
+    // the first failure once.
+    m_treeFailure = &failure;
     loadGreekLetters();
+    m_treeFailure = nullptr;
+    ReportOnce(failure);
     // The letter list, its font and the search language now agree: the tree
-    // starts on the Greek side.
+    // starts on the Greek side. A text typed for English or the third
+    // language is no Greek search: it goes, as on a click on a Greek node.
+    if (SearchLang != 4 || (!LetterFont.isEmpty() && LetterFont != GreekFontName)) {
+        tbSearch->clear();
+        tbFind[0]->clear();
+        tbFind[1]->clear();
+    }
     LetterFont = GreekFontName;
     SearchLang = 4;
     setSearchFont(GreekFontName, GreekFontSize - 2);
@@ -138,7 +183,8 @@ void MDI::JulText()
     const bool latin = LetterFont == LatinFontName;
     if (!greek && !latin)
         return;
-    CountFailure failure;
+    CountFailure own;
+    CountFailure &failure = m_treeFailure ? *m_treeFailure : own;
     for (QTreeWidgetItemIterator it(tv1); *it; ++it) {
         const QString key = NodeKey(*it);
         const bool meaningNode = key == QLatin1String("English") || (!Opt3rdLang.isEmpty() && key == Opt3rdLang);
@@ -146,7 +192,8 @@ void MDI::JulText()
             continue;
         (*it)->setText(0, RecountCaption(key, NodeTag(*it), letter, suffix, failure));
     }
-    ReportOnce(failure);
+    if (!m_treeFailure)
+        ReportOnce(own);
 }
 
 void MDI::setSearchFont(const QString &family, int pointSize)

@@ -198,6 +198,16 @@ TEST_F(MainWindowFixture, HeadwordsAreFoundWholeUnlessTheUserTypesAWildcard)
     EXPECT_EQ(factory.m_windows.back()->m_rows->RecordCount(),
               NativeCount(QStringLiteral("SELECT count(*) FROM Main WHERE lower(substr(Greek, 1, 2)) = 'ev'")));
 
+    // Through the list window's filter too, a quote or a lone bracket is
+    // searched as typed.
+    for (const char *typed : {"ev'cw", "[", "x' OR 'a'='a"}) {
+        w->tbSearch->setText(QString::fromUtf8(typed));
+        w->cmdSearch_Click();
+        EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for Greek words on :")) << typed;
+        EXPECT_EQ(w->tbFind[1]->text(), QString::fromUtf8(typed));
+    }
+    ASSERT_EQ(factory.m_windows.size(), 2u);
+
     // Inflected forms, and texts that would break a pasted statement.
     w->opForm[1]->click();
     w->tbSearch->setText(QStringLiteral("evcw"));
