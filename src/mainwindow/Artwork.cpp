@@ -11,25 +11,47 @@ const QColor kBlue(13, 94, 175);
 const QColor kLight(236, 243, 251);
 } // namespace
 
-QPixmap FramePicture(QSize size)
+QPixmap FramePicture(QSize size, QRect inset)
 {
     QPixmap pix(size.expandedTo(QSize(1, 1)));
     pix.fill(kBlue);
     QPainter p(&pix);
-    // A Greek key along the frame, in white.
+    // A Greek key in white along each edge the inset leaves wide enough for
+    // it; a thin edge stays plain blue rather than show a cut pattern.
     p.setPen(QPen(Qt::white, 2));
+    QPainterPath key;
+    key.moveTo(0, 10);
+    key.lineTo(0, 0);
+    key.lineTo(8, 0);
+    key.lineTo(8, 6);
+    key.lineTo(4, 6);
     const int step = 12;
-    for (int x = 4; x + step <= pix.width() - 4; x += step) {
-        for (int y : {2, pix.height() - 12}) {
-            QPainterPath key;
-            key.moveTo(x, y + 10);
-            key.lineTo(x, y);
-            key.lineTo(x + 8, y);
-            key.lineTo(x + 8, y + 6);
-            key.lineTo(x + 4, y + 6);
+    const int keyHeight = 10;
+    auto row = [&](int top, int thickness, bool vertical, int from, int to) {
+        if (thickness < keyHeight + 2)
+            return;
+        const int across = top + (thickness - keyHeight) / 2;
+        for (int along = from; along + step <= to; along += step) {
+            p.save();
+            if (vertical) {
+                p.translate(across + keyHeight, along);
+                p.rotate(90);
+            } else {
+                p.translate(along, across);
+            }
             p.drawPath(key);
+            p.restore();
         }
-    }
+    };
+    const QRect r = pix.rect();
+    const int topBand = inset.top() - r.top();
+    const int bottomBand = r.bottom() - inset.bottom();
+    const int leftBand = inset.left() - r.left();
+    const int rightBand = r.right() - inset.right();
+    row(0, topBand, false, 4, r.width() - 4);
+    row(inset.bottom() + 1, bottomBand, false, 4, r.width() - 4);
+    row(0, leftBand, true, inset.top() + 2, inset.bottom());
+    row(inset.right() + 1, rightBand, true, inset.top() + 2, inset.bottom());
     return pix;
 }
 

@@ -3,11 +3,13 @@
 // the frame (imgRam), the inset background (imgDuk) and the logo (imgLogo).
 
 #include <QPixmap>
+#include <QRect>
 #include <QSize>
 
 namespace tav {
 
-QPixmap FramePicture(QSize size);
+// The frame around an inset picture at inset (within size).
+QPixmap FramePicture(QSize size, QRect inset);
 QPixmap InsetPicture(QSize size);
 QPixmap LogoPicture(int side);
 

@@ -2,6 +2,7 @@
 
 #include "help/HTMLHelp.h"
 #include "mainwindow/About.h"
+#include "mainwindow/Artwork.h"
 #include "mainwindow/GrammarPanel.h"
 #include "mainwindow/MdiListRequests.h"
 #include "mainwindow/Sorry.h"
@@ -25,6 +26,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -130,6 +132,8 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MDI"));
     setWindowTitle(QStringLiteral("Tavrinel"));
+    // The program's logo, also on the child windows and dialogs.
+    setWindowIcon(QIcon(LogoPicture(64)));
 
     auto *central = new QWidget(this);
     auto *column = new QVBoxLayout(central);
@@ -183,8 +187,11 @@ MDI::~MDI()
 {
     // The client area and its children go after this class's part of the
     // object: they must not call back into it while they do.
-    for (QMdiSubWindow *sub : mdiClient->subWindowList())
+    for (QMdiSubWindow *sub : mdiClient->subWindowList()) {
         sub->disconnect(this);
+        if (sub->widget())
+            sub->widget()->removeEventFilter(this);
+    }
     mdiClient->disconnect(this);
     if (m_splash)
         delete m_splash.data();
@@ -307,12 +314,19 @@ void MDI::buildToolbar()
     cmdClear->setEnabled(false);
     strip->addWidget(cmdClear);
 
+    // The empty-result boxes show the start of their text (on a narrow screen
+    // the message is longer than its box) and the whole text as a tool tip.
     for (int i = 0; i < 2; ++i) {
         tbFind[i] = new QLineEdit(picToolbar);
         tbFind[i]->setObjectName(QStringLiteral("tbFind(%1)").arg(i));
         tbFind[i]->setReadOnly(true);
         tbFind[i]->setMinimumWidth(TwipsToPixelsX(900));
-        strip->addWidget(tbFind[i], 1);
+        strip->addWidget(tbFind[i], i == 0 ? 2 : 1);
+        QLineEdit *box = tbFind[i];
+        connect(box, &QLineEdit::textChanged, box, [box](const QString &text) {
+            box->setCursorPosition(0);
+            box->setToolTip(text);
+        });
     }
 }
 
@@ -687,9 +701,13 @@ QWidget *MDI::ActiveForm() const
 QMdiSubWindow *MDI::AddChild(QWidget *form)
 {
     auto *sub = new ChildFrame;
+    // The frame's title bar draws the icon it was given, else the toolkit's logo.
+    sub->setWindowIcon(windowIcon());
     sub->setWidget(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     mdiClient->addSubWindow(sub);
+    // A list window that takes a new caption while active renames its print entry.
+    form->installEventFilter(this);
     connect(sub, &ChildFrame::closed, this, [this, sub] {
         // A closed child leaves the lists at once, though Qt deletes it later.
         // While the program ends, the panels keep the closing text.
@@ -731,9 +749,15 @@ void MDI::fillWindowList()
     for (QMdiSubWindow *sub : subs) {
         if (!sub->widget() || sub->property("closed").toBool())
             continue;
-        QAction *a = mnuWindows->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sub->widget()->windowTitle()));
-        a->setCheckable(true);
-        a->setChecked(sub->widget() == active);
+        // A caption's "&" is shown, not taken for a shortcut; only the
+        // active window carries a check mark.
+        QString title = sub->widget()->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *a = mnuWindows->addAction(QStringLiteral("&%1 %2").arg(++n).arg(title));
+        if (sub->widget() == active) {
+            a->setCheckable(true);
+            a->setChecked(true);
+        }
         connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
             if (sub)
                 mdiClient->setActiveSubWindow(sub);
@@ -855,6 +879,9 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == picRemarks && event->type() == QEvent::Resize) {
         picRemarks_Resize();
+    } else if (event->type() == QEvent::WindowTitleChange && !m_unloaded && watched->isWidgetType()
+               && watched == ActiveForm()) {
+        onChildActivated(mdiClient->currentSubWindow());
     } else if (watched == lblGrip && dynamic_cast<QMouseEvent *>(event)) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (event->type() == QEvent::MouseButtonPress) {

@@ -82,9 +82,9 @@ void Splash::Form_Load()
 
     Frame1->setGeometry(0, 0, width(), height());
     imgRam->setGeometry(0, 0, Frame1->width(), Frame1->height());
-    imgRam->setPixmap(FramePicture(imgRam->size()));
     imgDuk->setGeometry(TwipsToPixelsX(60), TwipsToPixelsY(60), width() - TwipsToPixelsX(240),
                         height() - TwipsToPixelsY(240));
+    imgRam->setPixmap(FramePicture(imgRam->size(), imgDuk->geometry()));
     imgDuk->setPixmap(InsetPicture(imgDuk->size()));
 
     const int margin = imgDuk->x() + TwipsToPixelsX(240);

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -273,6 +274,26 @@ TEST_F(MdiFixture, MenusCarryTheirCaptionsAndStates)
         bar << a->text();
     EXPECT_EQ(bar, QStringList({QStringLiteral("File"), QStringLiteral("Exercise with words"), QStringLiteral("Window"),
                                 QStringLiteral("Tools"), QStringLiteral("Help")}));
+}
+
+TEST_F(MdiFixture, ChildWindowsAndDialogsCarryTheProgramsIcon)
+{
+    tav::MDI &w = NewMdi();
+    EXPECT_FALSE(w.windowIcon().isNull());
+    w.resize(800, 600);
+    w.show();
+    QWidget *form = AddForm(QStringLiteral("GridStd"), QStringLiteral("list"));
+    QMdiSubWindow *sub = w.mdiClient->subWindowList().first();
+    sub->resize(300, 200);
+    // The title bar's corner shows the program's logo (its blue disc), not
+    // the toolkit's own.
+    const QImage bar = sub->grab(QRect(0, 0, 30, 30)).toImage();
+    int logoBlue = 0;
+    for (int y = 0; y < bar.height(); ++y)
+        for (int x = 0; x < bar.width(); ++x)
+            logoBlue += bar.pixelColor(x, y) == QColor(13, 94, 175) ? 1 : 0;
+    EXPECT_GT(logoBlue, 20);
+    EXPECT_EQ(form->windowIcon().cacheKey(), w.windowIcon().cacheKey());
 }
 
 TEST_F(MdiFixture, ControlsKeepTheirNames)

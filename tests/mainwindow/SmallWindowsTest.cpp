@@ -7,6 +7,7 @@
 #include "store/SharedState.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -97,6 +98,31 @@ TEST(Splash, CentredRaisedAndOnTop)
     EXPECT_FALSE(splash.ShowAsSplash());
     splash.SetShowAsSplash(true);
     EXPECT_TRUE(splash.ShowAsSplash());
+}
+
+TEST(Splash, TheFramesKeyPatternLiesWhereTheInsetLeavesRoomForIt)
+{
+    Splash splash;
+    const QImage frame = splash.imgRam->pixmap().toImage();
+    const QRect inset = splash.imgDuk->geometry();
+    ASSERT_EQ(frame.size(), splash.size());
+    // Counts white pixels of the frame picture within a band.
+    auto white = [&](const QRect &band) {
+        int n = 0;
+        for (int y = band.top(); y <= band.bottom(); ++y)
+            for (int x = band.left(); x <= band.right(); ++x)
+                n += frame.pixelColor(x, y) == QColor(Qt::white) ? 1 : 0;
+        return n;
+    };
+    const QRect bottom(0, inset.bottom() + 1, frame.width(), frame.height() - inset.bottom() - 1);
+    const QRect right(inset.right() + 1, 0, frame.width() - inset.right() - 1, frame.height());
+    const QRect top(0, 0, frame.width(), inset.top());
+    EXPECT_GT(white(bottom), 100) << "the wide lower edge shows the key";
+    EXPECT_GT(white(right), 100) << "the wide right edge shows the key";
+    // Nothing of the pattern hides under the inset (it would show cut off
+    // along the thin upper edge).
+    EXPECT_EQ(white(inset), 0);
+    EXPECT_EQ(white(top), 0);
 }
 
 TEST(AboutWindow, VersionTextFromTheVersionNumbers)

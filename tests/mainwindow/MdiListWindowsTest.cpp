@@ -1,0 +1,160 @@
+// The frame with real list windows, wired as the program wires them: each
+// request of the Show button opens a plain list window through the frame,
+// which keeps its print entries and window menu in step with them.
+
+#include "MainWindowFixture.h"
+
+#include "grids/PlainListWindow.h"
+#include "mainwindow/MdiListRequests.h"
+#include "mainwindow/ProgramWindows.h"
+#include "printing/P001.h"
+#include "store/ListWindowLink.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+
+using tavtest::MainWindowFixture;
+
+namespace {
+
+class FrameListWindows : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        frameRequests = std::make_unique<tav::MdiListRequests>(*w);
+        tav::SetListWindowRequests(frameRequests.get());
+        windows = std::make_unique<tav::ProgramWindows>(*w);
+        windows->MakeStdGrid = [](tav::MDI &main) -> tav::StdGridWindowLink * {
+            return new tav::PlainListWindow([&main](QWidget *form) { return main.AddChild(form); });
+        };
+        tav::SetListWindowFactory(windows.get());
+    }
+
+    void TearDown() override
+    {
+        tav::SetListWindowFactory(nullptr);
+        tav::SetListWindowRequests(&requests);
+        frameRequests.reset();
+        MainWindowFixture::TearDown();
+        windows.reset();
+    }
+
+    // The Window menu's entries below "Close all windows", as shown.
+    QStringList WindowList(QStringList *checked = nullptr)
+    {
+        emit w->mnuWindows->aboutToShow();
+        QStringList texts;
+        for (QAction *a : w->mnuWindows->actions()) {
+            if (a->isSeparator() || a == w->mnuCloseAll)
+                continue;
+            texts << a->text();
+            if (checked && a->isChecked())
+                *checked << a->text();
+        }
+        return texts;
+    }
+
+    QAction *WindowEntry(int place)
+    {
+        emit w->mnuWindows->aboutToShow();
+        QList<QAction *> entries;
+        for (QAction *a : w->mnuWindows->actions())
+            if (!a->isSeparator() && a != w->mnuCloseAll)
+                entries << a;
+        return entries.value(place);
+    }
+
+    std::unique_ptr<tav::MdiListRequests> frameRequests;
+    std::unique_ptr<tav::ProgramWindows> windows;
+};
+
+} // namespace
+
+TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
+{
+    ClickNode(QStringLiteral("Verbs"));
+    w->cmdShow->click();
+    w->cmdShow->click();
+    const QList<QWidget *> forms = w->ChildForms();
+    ASSERT_EQ(forms.size(), 2);
+    const QString caption = forms.first()->windowTitle();
+    EXPECT_FALSE(caption.isEmpty());
+
+    // Both windows are in the window list; the second, opened last, is active.
+    EXPECT_TRUE(w->mnuWindows->menuAction()->isEnabled());
+    EXPECT_TRUE(w->mnuCloseAll->isEnabled());
+    QStringList checked;
+    EXPECT_EQ(WindowList(&checked),
+              QStringList({QStringLiteral("&1 ") + caption, QStringLiteral("&2 ") + forms.at(1)->windowTitle()}));
+    EXPECT_EQ(checked, QStringList({QStringLiteral("&2 ") + forms.at(1)->windowTitle()}));
+    EXPECT_FALSE(WindowEntry(0)->isCheckable()) << "only the active window carries a mark";
+
+    // The print entries name the active list window; printing hands its grid over.
+    EXPECT_TRUE(w->mnuPrintParts0->isEnabled());
+    EXPECT_TRUE(w->imgPrintNorm->isEnabled());
+    EXPECT_EQ(w->mnuPrintParts0->text(), QStringLiteral("The active form: \"") + caption + QLatin1Char('"'));
+    w->mnuPrintParts0->trigger();
+    ASSERT_NE(w->PrintInstance(), nullptr);
+    EXPECT_EQ(w->PrintInstance()->GridToPrint, forms.at(1)->findChild<QWidget *>(QStringLiteral("msFlxMulti")));
+    EXPECT_EQ(w->PrintInstance()->FormToPrint, QStringLiteral("GridStd"));
+
+    // Choosing the first window in the list makes it the active one.
+    WindowEntry(0)->trigger();
+    EXPECT_EQ(w->ActiveForm(), forms.first());
+    checked.clear();
+    WindowList(&checked);
+    EXPECT_EQ(checked, QStringList({QStringLiteral("&1 ") + caption}));
+
+    // Closing one leaves the other listed and printable; closing the last
+    // disables the window menus and the print entries.
+    w->mdiClient->currentSubWindow()->close();
+    EXPECT_EQ(w->ChildForms().size(), 1);
+    EXPECT_EQ(WindowList().size(), 1);
+    EXPECT_TRUE(w->mnuPrintParts0->isEnabled());
+    EXPECT_TRUE(w->mnuCloseAll->isEnabled());
+    w->mnuCloseAll->trigger();
+    EXPECT_TRUE(w->ChildForms().isEmpty());
+    EXPECT_FALSE(w->mnuPrintParts0->isEnabled());
+    EXPECT_FALSE(w->imgPrintNorm->isEnabled());
+    EXPECT_EQ(w->mnuPrintParts0->text(), QStringLiteral("No active form to print.. "));
+    EXPECT_FALSE(w->mnuWindows->menuAction()->isEnabled());
+    EXPECT_FALSE(w->mnuCloseAll->isEnabled());
+}
+
+TEST_F(FrameListWindows, ARenamedActiveListRenamesItsPrintEntry)
+{
+    ClickNode(QStringLiteral("Verbs"));
+    w->cmdShow->click();
+    ASSERT_EQ(w->ChildForms().size(), 1);
+    auto *list = dynamic_cast<tav::PlainListWindow *>(w->ChildForms().first());
+    ASSERT_NE(list, nullptr);
+    list->SetCaption(QStringLiteral("374 Greek verbs"));
+    EXPECT_EQ(w->mnuPrintParts0->text(), QStringLiteral("The active form: \"374 Greek verbs\""));
+    EXPECT_EQ(w->imgPrintNorm->toolTip(), QStringLiteral("Print :The active form: \"374 Greek verbs\""));
+}
+
+TEST_F(FrameListWindows, AnAmpersandInACaptionIsShownInTheWindowList)
+{
+    ClickNode(QStringLiteral("Verbs"));
+    w->cmdShow->click();
+    ASSERT_EQ(w->ChildForms().size(), 1);
+    w->ChildForms().first()->setWindowTitle(QStringLiteral("3 words on :English \"salt & pepper\""));
+    EXPECT_EQ(WindowList(), QStringList({QStringLiteral("&1 3 words on :English \"salt && pepper\"")}));
+}
+
+TEST_F(FrameListWindows, AnEmptyResultShowsTheStartOfItsMessage)
+{
+    w->tbSearch->setText(QStringLiteral("qqqqzz"));
+    w->cmdSearch->click();
+    EXPECT_TRUE(w->ChildForms().isEmpty());
+    const QString message = w->tbFind[0]->text();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("No records found for "))) << message.toStdString();
+    EXPECT_EQ(w->tbFind[0]->cursorPosition(), 0) << "a long message shows its start, not its end";
+    EXPECT_EQ(w->tbFind[0]->toolTip(), message);
+}
