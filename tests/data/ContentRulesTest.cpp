@@ -116,6 +116,12 @@ TEST_F(Content, GenderCodeOnlyForNouns)
         else
             EXPECT_EQ(genus, 99) << row.at(0).toLongLong();
     }
+    // Only nouns carry an article: the program's gender fill-in gives a
+    // gender to every word that has one.
+    const auto withArticle =
+        db.Column("SELECT Greek FROM Main WHERE WT NOT IN ('am', 'af', 'an') AND COALESCE(Art, '') <> ''");
+    EXPECT_TRUE(withArticle.isEmpty()) << withArticle.front().toString().toStdString();
+    EXPECT_EQ(db.Count("SELECT COUNT(*) FROM Main WHERE WT IN ('am', 'af', 'an') AND COALESCE(Art, '') = ''"), 0);
     for (const char *code : {"am", "af", "an", "b", "ad"})
         EXPECT_GT(db.Count(QStringLiteral("SELECT COUNT(*) FROM Main WHERE WT = '%1'").arg(code)), 0) << code;
 }

@@ -583,10 +583,13 @@ RecordsetPtr Database::makeRecordset(const QString &source, const QString &nativ
 // ---------------------------------------------------------------------------
 // Recordset
 // ---------------------------------------------------------------------------
+// A criterion worked out once and kept for FindNext. Only its text is kept:
+// the statement is prepared for each search and finalized before the search
+// returns, so a recordset never holds a statement (which would keep a closed
+// connection, its file and its write-ahead log alive).
 struct Recordset::FindPlan {
     QString criteria;
     QString sql;
-    Stmt stmt;
     QVector<int> fields;  // bound as ?1..?n
     int fastField = -1;   // "Field = integer": compared without SQLite
     qint64 fastValue = 0;
@@ -936,7 +939,6 @@ long long Recordset::find(const QString &criteria, long long from, int step) con
             if (!m_updateTable.isEmpty())
                 plan->sql += QStringLiteral(" AS ") + quoteName(m_updateTable);
         }
-        prepare(db, plan->sql.toUtf8(), plan->stmt);
         static const QRegularExpression idEquals(
             QStringLiteral("^\\s*\"?([A-Za-z_][A-Za-z0-9_]*)\"?\\s*=\\s*(-?[0-9]{1,18})\\s*$"));
         const auto m = idEquals.match(crit);
@@ -950,7 +952,9 @@ long long Recordset::find(const QString &criteria, long long from, int step) con
         m_findPlan = std::move(plan);
     }
     FindPlan &plan = *m_findPlan;
-    sqlite3_stmt *st = plan.stmt.st;
+    Stmt stmt;
+    prepare(db, plan.sql.toUtf8(), stmt);
+    sqlite3_stmt *st = stmt.st;
     const long long n = rowCount();
     for (long long r = from; r >= 0 && r < n; r += step) {
         const Cell *row = &m_cells[m_rowStart[size_t(r)]];

@@ -472,6 +472,26 @@ TEST_F(DaoTest, LikeOperatorFollowsJetOnEveryConnection)
     EXPECT_EQ(second->QueryNative(QStringLiteral("SELECT count(*) FROM Main WHERE Greek LIKE '*V'"))[0][0].toInt(), 2);
 }
 
+TEST_F(DaoTest, CloseReleasesTheFileAlthoughRecordsetsHaveSearched)
+{
+    // Recordsets that searched their rows are still held (a list window's
+    // rows, the exercise's data controls) when the database is closed for
+    // compaction: the connection must really close, leaving no write-ahead
+    // log that could meet the file that replaces this one.
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Main ORDER BY ID"));
+    rs->FindFirst(QStringLiteral("WT Like 'c*'"));
+    rs->FindNext(QStringLiteral("WT Like 'c*'"));
+    EXPECT_EQ(rs->Long("ID"), 4);
+    auto table = db->OpenRecordset(QStringLiteral("Main"));
+    table->MoveLast();
+    table->FindLast(QStringLiteral("ID = 2"));
+    ASSERT_TRUE(QFile::exists(m_path + QStringLiteral("-wal")));
+    db->Close();
+    EXPECT_FALSE(QFile::exists(m_path + QStringLiteral("-wal")));
+    EXPECT_EQ(errorNumber([&] { rs->FindNext(QStringLiteral("WT Like 'c*'")); }), DaoError::ObjectClosed);
+    EXPECT_EQ(errorNumber([&] { table->FindFirst(QStringLiteral("ID = 1")); }), DaoError::ObjectClosed);
+}
+
 TEST_F(DaoTest, ClosedObjectsReportIt)
 {
     auto rs = db->OpenRecordset(QStringLiteral("Main"));
