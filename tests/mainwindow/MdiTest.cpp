@@ -320,6 +320,21 @@ TEST_F(MdiFixture, StatusBarHasSevenPanels)
 
 // --- Size ----------------------------------------------------------------------
 
+TEST_F(MdiFixture, LongTextsDoNotWidenTheFrameBeyondASmallScreen)
+{
+    MakeDb(StandardCaps(), 1, 0);
+    tav::MDI &w = NewMdi();
+    w.MDIForm_Load();
+    const QString longText = QStringLiteral("a very long status text, ").repeated(20);
+    for (int panel = 1; panel <= 7; ++panel)
+        w.SetPanelText(panel, longText);
+    w.tbFind[0]->setText(longText);
+    w.tbFind[1]->setText(longText);
+    w.lblFlag->setText(QStringLiteral("Search for Swedish"));
+    EXPECT_LE(w.minimumSizeHint().width(), 800);
+    EXPECT_LE(w.minimumSizeHint().height(), 600);
+}
+
 TEST_F(MdiFixture, NormalWindowAlwaysTakesTheWorkArea)
 {
     tav::MDI &w = NewMdi();
