@@ -721,6 +721,37 @@ TEST_F(WordDbStatements, ThirdLanguageTablesComeAndGo)
     }
 }
 
+TEST_F(WordDbStatements, StoredValuesHaveTheirJetTypes)
+{
+    // Long and Integer fields hold numbers, Yes/No fields -1 or 0, texts
+    // text: what the program compares them with (numbers bare, texts quoted).
+    const std::pair<const char *, long long> none[] = {
+        {"SELECT count(*) FROM Main WHERE typeof(ID) <> 'integer'", 0},
+        {"SELECT count(*) FROM Main WHERE typeof(Genus) <> 'integer' OR Genus NOT IN (0, 1, 2, 99)", 0},
+        {"SELECT count(*) FROM Main WHERE typeof(Emeans) NOT IN ('integer', 'null')", 0},
+        {"SELECT count(*) FROM Main WHERE ISKLIN NOT IN (-1, 0) OR ISKONJ NOT IN (-1, 0)", 0},
+        {"SELECT count(*) FROM Main WHERE typeof(Greek) <> 'text' OR typeof(Sal) <> 'text' OR typeof(WT) <> 'text'", 0},
+        {"SELECT count(*) FROM Main WHERE typeof(AP) NOT IN ('text', 'null') OR typeof(PP) NOT IN ('text', 'null')", 0},
+        {"SELECT count(*) FROM LangCaps WHERE typeof(\"Index\") <> 'integer'", 0},
+        {"SELECT count(*) FROM GreekSwedish WHERE typeof(ID) <> 'integer' OR typeof(Means) NOT IN ('text', 'null')", 0},
+        {"SELECT count(*) FROM FormsAll WHERE typeof(ID) <> 'integer' OR typeof(KasPer) <> 'text'", 0},
+        {"SELECT count(*) FROM Options WHERE typeof(nbrRepeats) <> 'integer' OR typeof(nbrWrongs) <> 'integer' OR "
+         "typeof(nbrScribble) <> 'integer' OR typeof(nbrRima) <> 'integer' OR BoChecka NOT IN (-1, 0) OR "
+         "boHide3 NOT IN (-1, 0) OR typeof(\"3rdLang\") <> 'text'",
+         0},
+    };
+    for (const auto &[sql, expected] : none)
+        EXPECT_EQ(count(QString::fromUtf8(sql)), expected) << sql;
+    // A number written into a text field and a text holding a number written
+    // into a number field both end up as the field's type, as in Jet.
+    db->Execute(QStringLiteral("UPDATE GreekSwedish SET GreekSwedish.Means = 3 WHERE GreekSwedish.ID = 2"));
+    EXPECT_EQ(value(QStringLiteral("SELECT typeof(Means) FROM GreekSwedish WHERE ID = 2")).toString(),
+              QStringLiteral("text"));
+    db->Execute(QStringLiteral("UPDATE Main SET Main.Emeans = '3' WHERE Main.ID  = 2"));
+    EXPECT_EQ(value(QStringLiteral("SELECT typeof(Emeans) FROM Main WHERE ID = 2")).toString(),
+              QStringLiteral("integer"));
+}
+
 TEST_F(WordDbStatements, TimeStampsAreDates)
 {
     auto main = db->OpenRecordset(QStringLiteral("Main"));
