@@ -1292,6 +1292,10 @@ void Recordset::Update()
                              .arg(table, sets.join(QStringLiteral(", ")))
                              .arg(values.size()),
                          values);
+        // The row went while it was being edited (deleted through another
+        // recordset or connection): say so rather than lose the edit silently.
+        if (sqlite3_changes64(db) == 0)
+            throw DaoError(DaoError::RecordDeleted, QStringLiteral("Record is deleted."));
     }
     cancelEdit();
     if (!m_loaded)

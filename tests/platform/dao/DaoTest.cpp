@@ -323,6 +323,24 @@ TEST_F(DaoTest, AddsEditsAndDeletesThroughTheOneTable)
     EXPECT_EQ(rs->RecordCount(), 5);
 }
 
+TEST_F(DaoTest, AnEditOfARowDeletedMeanwhileIsReported)
+{
+    for (bool rowsRead : {false, true}) {
+        SCOPED_TRACE(rowsRead);
+        auto rs = db->OpenRecordset(QStringLiteral("Main"));
+        if (rowsRead)
+            rs->MoveLast();
+        rs->FindFirst(QStringLiteral("ID = 2"));
+        rs->Edit();
+        rs->SetField(QStringLiteral("English"), QStringLiteral("wrote"));
+        db->Execute(QStringLiteral("DELETE * FROM Main WHERE ID = 2"));
+        EXPECT_EQ(errorNumber([&] { rs->Update(); }), DaoError::RecordDeleted);
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE English = 'wrote'")), 0);
+        rs->CancelUpdate(); // the edit was kept until the caller drops it
+        db->Execute(QStringLiteral("INSERT INTO Main (ID, Greek, English, WT) VALUES (2, 'gravfw', 'write', 'c1')"));
+    }
+}
+
 TEST_F(DaoTest, AddNewBeforeReadingStillMakesTheRowCurrent)
 {
     auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE WT = 'zz'"));

@@ -122,6 +122,9 @@ TEST(JetLike, FollowsJetWildcards)
         {"a?", "a[?]", true}, {"ab", "a[?]", false}, {"#", "[#]", true},
         // an unmatched [ matches itself
         {"a[b", "a[b", true}, {"a[", "a[", true}, {"ab", "a[b", false}, {"[x", "[*", true},
+        // SQL's own wildcards are plain characters in Jet
+        {"50%", "50%", true}, {"500", "50%", false}, {"a_c", "a_c", true}, {"abc", "a_c", false},
+        {"a\\b", "a\\b", true}, {"a\\b", "a\\?", true}, {"ab", "a\\b", false},
         // case, ASCII and Greek
         {"Abc", "a*", true}, {"ABC", "*b*", true}, {"ΛΌΓΟΣ", "*όγο*", true}, {"Λόγος", "λ*Σ", true},
         // stars
