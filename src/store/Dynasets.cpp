@@ -76,4 +76,12 @@ void Dynasets::MakeExercise(DataControlLink &DataCtl, const QString &Sql, const 
     }
 }
 
+void Dynasets::strTest(FormLabelsLink &Frm, const QString &Text, const QVariant &Alt) const
+{
+    if (!Text.isEmpty())
+        Frm.SetLabel(QStringLiteral("lblGre"), Text + QLatin1Char(' '), QStringLiteral("VudedoGreek"), GreekFontSize + 2);
+    else
+        Frm.SetLabel(QStringLiteral("lblGre"), Alt.toString(), QStringLiteral("MS Sans Serif"), GreekFontSize + 2);
+}
+
 } // namespace tav

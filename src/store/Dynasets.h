@@ -7,6 +7,7 @@
 #include "platform/dao/Dao.h"
 
 #include <QString>
+#include <QVariant>
 
 namespace tav {
 
@@ -16,6 +17,14 @@ public:
     virtual ~DataControlLink() = default;
     // Binds the rows to the control; the control owns them from now on.
     virtual void SetRecordset(dao::RecordsetPtr rows) = 0;
+};
+
+// A window whose labels strTest captions, named as in the window's design.
+class FormLabelsLink {
+public:
+    virtual ~FormLabelsLink() = default;
+    // Captions the label called Name and sets its font.
+    virtual void SetLabel(const QString &Name, const QString &Caption, const QString &FontName, int PointSize) = 0;
 };
 
 class Dynasets {
@@ -36,6 +45,9 @@ public:
     // Binds the rows of Sql that pass Filter to DataCtl (an empty set when
     // none pass). An error is reported and leaves DataCtl as it was.
     void MakeExercise(DataControlLink &DataCtl, const QString &Sql, const QString &Filter) const;
+    // Captions Frm's label lblGre: Text and a blank in the Greek font, or Alt
+    // in the plain font when Text is empty; both at GreekFontSize + 2.
+    void strTest(FormLabelsLink &Frm, const QString &Text, const QVariant &Alt) const;
 };
 
 // The one instance.

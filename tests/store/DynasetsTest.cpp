@@ -115,3 +115,20 @@ TEST_F(DynasetsRun, FilterFieldKeepsTheRowsThatPass)
     EXPECT_EQ(DynasetsObj.FilterField(*all, "")->RecordCount(), 4);
     EXPECT_EQ(DynasetsObj.FilterField(*all, "Greek Like 'gr*'")->RecordCount(), 1);
 }
+
+TEST(DynasetsLabel, GreekTextOrThePlainAlternative)
+{
+    struct Labels : FormLabelsLink {
+        QStringList calls;
+        void SetLabel(const QString &Name, const QString &Caption, const QString &FontName, int PointSize) override
+        {
+            calls << QString("%1|%2|%3|%4").arg(Name, Caption, FontName).arg(PointSize);
+        }
+    } frm;
+    const int saved = GreekFontSize;
+    GreekFontSize = 11;
+    DynasetsObj.strTest(frm, "gravfw", QVariant());
+    DynasetsObj.strTest(frm, "", QVariant("write"));
+    GreekFontSize = saved;
+    EXPECT_EQ(frm.calls, QStringList({"lblGre|gravfw |VudedoGreek|13", "lblGre|write|MS Sans Serif|13"}));
+}
