@@ -426,11 +426,15 @@ struct Segment {
     std::string bytes;      // the folded literals when plainAscii
 };
 
+} // namespace
+
 struct CompiledLike {
     std::vector<Segment> segs; // split at '*'; segs.size() == stars + 1
     std::vector<CharClass> classes;
     bool ascii = true; // every literal and class of the pattern is ASCII
 };
+
+namespace {
 
 unsigned char g_fold[256];
 const bool g_foldInit = [] {
@@ -714,12 +718,22 @@ void nowFunction(sqlite3_context *ctx, int, sqlite3_value **)
 
 } // namespace
 
-bool JetLike(const QString &text, const QString &pattern)
+bool JetLike(const QString &text, const QString &pattern) { return LikePattern(pattern).Matches(text); }
+
+LikePattern::LikePattern(const QString &pattern)
 {
     const QByteArray p = pattern.toUtf8();
+    m_compiled = compileLike(reinterpret_cast<const unsigned char *>(p.constData()), size_t(p.size()));
+}
+
+LikePattern::~LikePattern() = default;
+LikePattern::LikePattern(LikePattern &&) noexcept = default;
+LikePattern &LikePattern::operator=(LikePattern &&) noexcept = default;
+
+bool LikePattern::Matches(const QString &text) const
+{
     const QByteArray t = text.toUtf8();
-    const auto cl = compileLike(reinterpret_cast<const unsigned char *>(p.constData()), size_t(p.size()));
-    return matchUtf8(*cl, reinterpret_cast<const unsigned char *>(t.constData()), size_t(t.size()));
+    return matchUtf8(*m_compiled, reinterpret_cast<const unsigned char *>(t.constData()), size_t(t.size()));
 }
 
 void RegisterJetFunctions(sqlite3 *db)

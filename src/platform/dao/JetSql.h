@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include <memory>
+
 struct sqlite3;
 
 namespace dao {
@@ -21,6 +23,21 @@ QString TranslateJet(const QString &jetSql);
 // Jet's Like: "*" any run, "?" one character, "#" one digit, "[abc]", "[a-z]",
 // "[!x]"; case-insensitive. A "[" without its "]" matches itself.
 bool JetLike(const QString &text, const QString &pattern);
+
+// A Like pattern compiled once, for matching many texts (a grid searched row
+// by row): Matches(text) gives what JetLike(text, pattern) gives.
+struct CompiledLike;
+class LikePattern {
+public:
+    explicit LikePattern(const QString &pattern);
+    ~LikePattern();
+    LikePattern(LikePattern &&) noexcept;
+    LikePattern &operator=(LikePattern &&) noexcept;
+    bool Matches(const QString &text) const;
+
+private:
+    std::unique_ptr<const CompiledLike> m_compiled;
+};
 
 // What a recordset needs to know of a native SELECT: where its top-level FROM
 // begins (-1 when it has none) and whether it reads exactly one table without

@@ -56,8 +56,9 @@ void SearchGridRow(FlexGrid &Grid, QWidget &Frm, long long Col, long long HomeRo
     int hit = -1;
     if (IsValidLikePattern(Text) && Col >= 0 && Col < Grid.Cols()) {
         const int col = static_cast<int>(Col);
+        const dao::LikePattern like(Text);
         for (int r = std::max(from, 1); r < Grid.Rows(); ++r) {
-            if (dao::JetLike(Grid.TextMatrix(r, col), Text)) {
+            if (like.Matches(Grid.TextMatrix(r, col))) {
                 hit = r;
                 break;
             }

@@ -138,4 +138,17 @@ TEST(JetLike, FollowsJetWildcards)
             << c.text << " Like " << c.pattern;
 }
 
+TEST(JetLike, ACompiledPatternAnswersEveryTextItIsGiven)
+{
+    // One pattern over many texts, as a grid search uses it row by row: no
+    // match may leave anything behind for the next, ASCII or Greek.
+    const dao::LikePattern like(QStringLiteral("*ab?"));
+    const LikeCase cases[] = {
+        {"abcabd", "", true}, {"ab", "", false}, {"λabγ", "", true}, {"xabx", "", true},
+        {"abab", "", false}, {"", "", false}, {"ΑΒΓ", "", false}, {"zabΓ", "", true},
+    };
+    for (const LikeCase &c : cases)
+        EXPECT_EQ(like.Matches(QString::fromUtf8(c.text)), c.match) << c.text;
+}
+
 } // namespace
