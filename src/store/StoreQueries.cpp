@@ -34,49 +34,39 @@ bool IsTextType(const QString &declared)
     return true;
 }
 
+// Number of runs of equal values read(rs) along the rows of rs, which it
+// closes; 0 for no rows.
+template <typename Read>
+long long CountRuns(dao::Recordset &rs, Read read)
+{
+    long long count = 0;
+    if (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        auto previous = read(rs);
+        count = 1;
+        while (!rs.Eof()) {
+            const auto current = read(rs);
+            if (current != previous)
+                ++count;
+            previous = current;
+            rs.MoveNext();
+        }
+    }
+    rs.Close();
+    return count;
+}
+
 } // namespace
 
 long long CountDistinctLat(const QString &Sql)
 {
-    dao::RecordsetPtr rs = WordDb->OpenRecordset(Sql);
-    if (rs->RecordCount() == 0) {
-        rs->Close();
-        return 0;
-    }
-    rs->MoveFirst();
-    QString previous = rs->Text(QStringLiteral("Lat"));
-    long long count = 1;
-    while (!rs->Eof()) {
-        const QString current = rs->Text(QStringLiteral("Lat"));
-        if (current != previous)
-            ++count;
-        previous = current;
-        rs->MoveNext();
-    }
-    rs->Close();
-    return count;
+    return CountRuns(*WordDb->OpenRecordset(Sql), [](dao::Recordset &rs) { return rs.Text(QStringLiteral("Lat")); });
 }
 
 long long CountDistinctIDs(const QString &TableName)
 {
-    dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("SELECT ID FROM ") + TableName +
-                                                 QStringLiteral(" ORDER BY ID"));
-    if (rs->RecordCount() == 0) {
-        rs->Close();
-        return 0;
-    }
-    rs->MoveFirst();
-    long long previous = rs->Long(0);
-    long long count = 1;
-    while (!rs->Eof()) {
-        const long long current = rs->Long(0);
-        if (current != previous)
-            ++count;
-        previous = current;
-        rs->MoveNext();
-    }
-    rs->Close();
-    return count;
+    const QString sql = QStringLiteral("SELECT ID FROM ") + TableName + QStringLiteral(" ORDER BY ID");
+    return CountRuns(*WordDb->OpenRecordset(sql), [](dao::Recordset &rs) { return rs.Long(0); });
 }
 
 long long CountDistinctMainIDs(const QString &TableName)
