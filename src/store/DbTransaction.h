@@ -13,7 +13,7 @@ namespace tav {
 inline dao::Database &OpenWordDb()
 {
     if (!WordDb || !WordDb->IsOpen())
-        throw dao::DaoError(3420, QStringLiteral("The word database is not open."));
+        throw dao::DaoError(dao::DaoError::ObjectClosed, QStringLiteral("The word database is not open."));
     return *WordDb;
 }
 

@@ -1,6 +1,7 @@
 #include "store/ThirdLanguages.h"
 
 #include "platform/dao/Dao.h"
+#include "store/DbTransaction.h"
 #include "store/SharedState.h"
 #include "store/SortsAndArrays.h"
 
@@ -10,44 +11,7 @@ namespace {
 
 // A refusal raised as an error of the store, for callers that did not ask
 // first.
-constexpr int RefusedNumber = 3219;     // "Invalid operation"
-constexpr int ClosedNumber = 3420;      // the database is closed
-constexpr int TableExistsNumber = 3010; // the table is already there
-
-dao::Database &Db()
-{
-    if (!WordDb || !WordDb->IsOpen())
-        throw dao::DaoError(ClosedNumber, QStringLiteral("The word database is not open."));
-    return *WordDb;
-}
-
-// Rolls the transaction back unless it was committed, so that a failing step
-// leaves the database as it was.
-class Transaction {
-public:
-    explicit Transaction(dao::Database &db) : m_db(db) { m_db.BeginTrans(); }
-    ~Transaction()
-    {
-        if (m_open) {
-            try {
-                m_db.Rollback();
-            } catch (const dao::DaoError &) {
-                // The error that caused the rollback is the one reported.
-            }
-        }
-    }
-    Transaction(const Transaction &) = delete;
-    Transaction &operator=(const Transaction &) = delete;
-    void Commit()
-    {
-        m_db.CommitTrans();
-        m_open = false;
-    }
-
-private:
-    dao::Database &m_db;
-    bool m_open = true;
-};
+constexpr int RefusedNumber = 3219; // "Invalid operation"
 
 // Adds a row of the new meaning index for the first word of Main spelled
 // Phrase (compared as the engine compares text).
@@ -77,7 +41,8 @@ void AddWelcomeRow(dao::Database &db, const QString &L, const QString &Phrase, c
 
 QStringList LanguageNames()
 {
-    dao::RecordsetPtr rs = Db().OpenRecordset(QStringLiteral("SELECT Name FROM Languages"), dao::RecordsetType::Snapshot);
+    dao::RecordsetPtr rs =
+        OpenWordDb().OpenRecordset(QStringLiteral("SELECT Name FROM Languages"), dao::RecordsetType::Snapshot);
     QStringList names;
     if (rs->RecordCount() > 0) {
         rs->MoveFirst();
@@ -116,15 +81,15 @@ void AddThirdLanguage(const QString &L, const QString &Welcome)
     const QString refusal = NewLanguageRefusal(L);
     if (!refusal.isEmpty())
         throw dao::DaoError(RefusedNumber, refusal);
-    dao::Database &db = Db();
+    dao::Database &db = OpenWordDb();
     // A table left by an earlier failure outside this program would be
     // taken over with its rows: refuse instead.
     for (const QString &table : {LanguageIndexTable(L), LanguageWordTable(L)})
         if (db.TableExists(table))
-            throw dao::DaoError(TableExistsNumber,
+            throw dao::DaoError(dao::DaoError::TableExists,
                                 QStringLiteral("The table ") + table + QStringLiteral(" is already in the database."));
 
-    Transaction transaction(db);
+    DbTransaction transaction(db);
     using dao::FieldType;
     db.CreateTable(LanguageIndexTable(L), {{QStringLiteral("Sal"), FieldType::Text},
                                            {QStringLiteral("ID"), FieldType::Long},
@@ -161,8 +126,8 @@ void DeleteThirdLanguage(const QString &L)
     const QString refusal = DeleteLanguageRefusal(L);
     if (!refusal.isEmpty())
         throw dao::DaoError(RefusedNumber, refusal);
-    dao::Database &db = Db();
-    Transaction transaction(db);
+    dao::Database &db = OpenWordDb();
+    DbTransaction transaction(db);
 
     // The first row of exactly that name.
     dao::RecordsetPtr languages = db.OpenRecordset(QStringLiteral("Languages"), dao::RecordsetType::Table);
@@ -193,7 +158,7 @@ void DeleteThirdLanguage(const QString &L)
 
 long long LanguageIndexRows(const QString &L)
 {
-    dao::Database &db = Db();
+    dao::Database &db = OpenWordDb();
     const QString table = LanguageIndexTable(L);
     if (!db.TableNames().contains(table, Qt::CaseSensitive))
         return 0;
