@@ -153,13 +153,8 @@ void PlainListWindow::Close()
 
 bool PlainListWindow::requery(int row, int col)
 {
-    dao::RecordsetPtr rows = OpenWordDb().OpenRecordset(m_sql);
-    dao::RecordsetPtr filtered;
-    if (rows->RecordCount() > 0) {
-        rows->MoveFirst();
-        filtered = DynasetsObj.FilterField(*rows, m_filter);
-    }
-    if (!filtered || filtered->RecordCount() == 0) {
+    dao::RecordsetPtr filtered = RowsPassing(m_sql, m_filter);
+    if (!filtered) {
         Close();
         return false;
     }

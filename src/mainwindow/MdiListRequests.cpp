@@ -3,6 +3,7 @@
 #include "mainwindow/MDI.h"
 #include "platform/dao/Dao.h"
 #include "store/CategoryCodes.h"
+#include "store/Dynasets.h"
 #include "store/GreekLetters.h"
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
@@ -18,24 +19,6 @@ namespace {
 
 const QChar Q = QLatin1Char('"');
 
-// The rows of Sql that pass Filter; nullptr when none do.
-dao::RecordsetPtr Rows(const QString &Sql, const QString &Filter)
-{
-    if (!WordDb || !WordDb->IsOpen())
-        throw dao::DaoError(3420, QStringLiteral("The word database is not open."));
-    dao::RecordsetPtr rows = WordDb->OpenRecordset(Sql);
-    if (rows->RecordCount() == 0)
-        return nullptr;
-    if (!Filter.isEmpty()) {
-        rows->Filter = Filter;
-        rows = rows->OpenRecordset();
-        if (rows->RecordCount() == 0)
-            return nullptr;
-    }
-    rows->MoveFirst();
-    return rows;
-}
-
 // Opens a new list window on the rows; a window made half-way is closed
 // again when a step fails.
 void OpenWindow(dao::RecordsetPtr rows, const QString &name, const QString &Sql, const QString &Filter,
@@ -44,21 +27,9 @@ void OpenWindow(dao::RecordsetPtr rows, const QString &name, const QString &Sql,
     StdGridWindowLink *window = ListWindows().NewStdGrid();
     if (!window)
         return;
-    try {
-        if (auto *object = dynamic_cast<QObject *>(window))
-            object->setObjectName(name);
-        window->SetRecordset(std::move(rows));
-        window->SetFilterText(Filter);
-        window->SetSqlText(Sql);
-        window->SetCaption(caption);
-        window->SetSortValue(SortValue);
-        window->SetGridTag(QString::number(Tag));
-        window->GridLangDep(SortValue);
-        window->Show();
-    } catch (...) {
-        window->Close();
-        throw;
-    }
+    if (auto *object = dynamic_cast<QObject *>(window))
+        object->setObjectName(name);
+    ShowNewStdGrid(*window, std::move(rows), Filter, Sql, caption, SortValue, Tag);
 }
 
 } // namespace
@@ -108,7 +79,7 @@ void MdiListRequests::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue,
                                 const QString &Filter)
 {
     try {
-        dao::RecordsetPtr rows = Rows(Sql, Filter);
+        dao::RecordsetPtr rows = RowsPassing(Sql, Filter);
         if (!rows) {
             m_mdi.tbFind[0]->setText(ViewTag == 33 ? QStringLiteral("No records found for other forms on :")
                                                    : QStringLiteral("No records found for Greek words on :"));
@@ -126,7 +97,7 @@ void MdiListRequests::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue,
 void MdiListRequests::DoSimpleGrid(const QString &Sql, int Lang, const QString &Word, int Mode)
 {
     try {
-        dao::RecordsetPtr rows = Rows(Sql, QString());
+        dao::RecordsetPtr rows = RowsPassing(Sql, QString());
         if (!rows) {
             m_mdi.tbFind[0]->setText(QStringLiteral("No records found for ") + Word);
             return;

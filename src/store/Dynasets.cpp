@@ -28,7 +28,6 @@ dao::RecordsetPtr Dynasets::FilterField(dao::Recordset &Rs, const QString &Filte
 void Dynasets::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const QString &Title, int ViewTag,
                          const QString &Filter) const
 {
-    StdGridWindowLink *window = nullptr;
     try {
         dao::RecordsetPtr rows = OpenWordDb().OpenRecordset(Sql);
         dao::RecordsetPtr filtered;
@@ -42,25 +41,29 @@ void Dynasets::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const 
             return;
         }
         filtered->MoveLast();
-        const long long count = filtered->RecordCount();
+        const QString caption = QString::number(filtered->RecordCount()) + QLatin1Char(' ') + Title;
 
-        window = ListWindows().NewStdGrid();
-        if (!window)
-            return;
-        window->SetRecordset(std::move(filtered));
-        window->SetFilterText(Filter);
-        window->SetSqlText(Sql);
-        window->SetCaption(QString::number(count) + QLatin1Char(' ') + Title);
-        window->SetSortValue(SortValue);
-        window->SetGridTag(QString::number(ViewTag));
-        window->GridLangDep(SortValue);
-        window->Show();
+        // A window that fails half-way is closed again before the report.
+        if (StdGridWindowLink *window = ListWindows().NewStdGrid())
+            ShowNewStdGrid(*window, std::move(filtered), Filter, Sql, caption, SortValue, ViewTag);
     } catch (const std::exception &error) {
-        // Reported once; a half-made window does not stay behind.
-        if (window)
-            window->Close();
         ReportQueryError(error);
     }
+}
+
+dao::RecordsetPtr RowsPassing(const QString &Sql, const QString &Filter)
+{
+    dao::RecordsetPtr rows = OpenWordDb().OpenRecordset(Sql);
+    if (rows->RecordCount() == 0)
+        return nullptr;
+    if (!Filter.isEmpty()) {
+        rows->Filter = Filter;
+        rows = rows->OpenRecordset();
+        if (rows->RecordCount() == 0)
+            return nullptr;
+    }
+    rows->MoveFirst();
+    return rows;
 }
 
 void Dynasets::MakeExercise(DataControlLink &DataCtl, const QString &Sql, const QString &Filter) const

@@ -50,6 +50,11 @@ public:
     void strTest(FormLabelsLink &Frm, const QString &Text, const QVariant &Alt) const;
 };
 
+// The rows of Sql that pass Filter (Jet criteria; "" passes every row and
+// runs Sql only once), on their first row; nullptr when none do. Errors
+// reach the caller.
+dao::RecordsetPtr RowsPassing(const QString &Sql, const QString &Filter);
+
 // The one instance.
 inline Dynasets DynasetsObj;
 

@@ -22,4 +22,22 @@ ListWindowFactory &ListWindows()
 
 void SetListWindowFactory(ListWindowFactory *factory) { g_factory = factory; }
 
+void ShowNewStdGrid(StdGridWindowLink &window, dao::RecordsetPtr rows, const QString &Filter, const QString &Sql,
+                    const QString &Caption, int SortValue, int ViewTag)
+{
+    try {
+        window.SetRecordset(std::move(rows));
+        window.SetFilterText(Filter);
+        window.SetSqlText(Sql);
+        window.SetCaption(Caption);
+        window.SetSortValue(SortValue);
+        window.SetGridTag(QString::number(ViewTag));
+        window.GridLangDep(SortValue);
+        window.Show();
+    } catch (...) {
+        window.Close();
+        throw;
+    }
+}
+
 } // namespace tav

@@ -94,6 +94,12 @@ public:
     virtual void ShowSorry(const QString &Message, const QString &Text, bool GreekFont) = 0;
 };
 
+// Sets up a new standard list window in the order above (the rows, Filter,
+// Sql, Caption, SortValue, ViewTag as the grid's Tag, GridLangDep) and shows
+// it. When a step throws, the window is closed and the error passed on.
+void ShowNewStdGrid(StdGridWindowLink &window, dao::RecordsetPtr rows, const QString &Filter, const QString &Sql,
+                    const QString &Caption, int SortValue, int ViewTag);
+
 // The installed factory; never null (one that makes no window until the
 // program installs its own).
 ListWindowFactory &ListWindows();
