@@ -29,9 +29,6 @@ public:
     void StepUp();
     void StepDown();
 
-    QToolButton *upButton() const { return m_up; }
-    QToolButton *downButton() const { return m_down; }
-
 signals:
     void Change(int value);
 

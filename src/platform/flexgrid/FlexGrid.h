@@ -299,7 +299,6 @@ private:
     int nextVisibleCol(int col, int step) const;
     void paintCell(QPainter &p, int row, int col, const QRect &rect, const QRect &textRect,
                    bool fixed);
-    QRect mergedRect(int row, int col, const QRect &rect, QRect *textRect, bool *skip) const;
     bool isSelected(int row, int col) const;
     void redraw();
 
