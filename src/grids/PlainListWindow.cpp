@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "platform/flexgrid/GridRoutines.h"
+#include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/flexgrid/RecordsetBinding.h"
 #include "store/DbTransaction.h"
@@ -72,7 +73,7 @@ void PlainListWindow::GridLangDep(int SortValue)
     const int keepCol = g.Col();
 
     FitGridColsToText(g, 0, g.Cols() - 1, 1, *this, kColMargin, 0, 0);
-    const QFont greek(QStringLiteral("VudedoGreek"), GreekFontSize);
+    const QFont greek = winsys::GreekFont(GreekFontSize);
     const QFontMetrics greekMetrics(greek);
     bool hasGreek = false;
     for (int c = 0; c < g.Cols(); ++c) {

@@ -589,7 +589,7 @@ void MDI::MDIForm_Load()
         JulGran();
     });
 
-    LetterFont = QStringLiteral("VudedoGreek");
+    LetterFont = winsys::GreekFamily;
     VoiceMenuChoice[0] = true;
 
     // A failed step does not stop the Load, but the user is told.

@@ -25,7 +25,7 @@ namespace tav {
 
 namespace {
 
-const QString GreekFontName = QStringLiteral("VudedoGreek");
+const QString &GreekFontName = winsys::GreekFamily;
 const QString LatinFontName = QStringLiteral("MS Sans Serif");
 
 enum NodeRole { KeyRole = Qt::UserRole, TagRole, IndexRole, ImageRole };
@@ -198,7 +198,7 @@ void MDI::JulText()
 
 void MDI::setSearchFont(const QString &family, int pointSize)
 {
-    const QFont font = family == GreekFontName ? winsys::GreekFont(pointSize) : QFont(family, pointSize);
+    const QFont font(family, pointSize);
     tbSearch->setFont(font);
     tbFind[1]->setFont(font);
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "platform/dao/JetSql.h"
+#include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
 #include "store/SharedState.h"
@@ -96,7 +97,7 @@ void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol)
         return;
     // One pass over the block instead of visiting each cell: a list of 50,000
     // words would otherwise fire the cell events twice per cell.
-    Grid.SetRangeFont(1, first, lastRow, last, QStringLiteral("VudedoGreek"), GreekFontSize);
+    Grid.SetRangeFont(1, first, lastRow, last, winsys::GreekFamily, GreekFontSize);
     Grid.SetCol(last);
     Grid.SetRow(lastRow);
 }
@@ -142,7 +143,7 @@ void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool Raise
     int topTwips = cellTop;
     if (RaiseTop)
         topTwips -= 30;
-    else if (Grid.CellFontName() != QLatin1String("VudedoGreek"))
+    else if (Grid.CellFontName() != winsys::GreekFamily)
         topTwips += 30;
     const int x = gridPos.x() + Grid.TwipsToPixelsX(cellLeft);
     const int y = gridPos.y() + Grid.TwipsToPixelsY(topTwips);
