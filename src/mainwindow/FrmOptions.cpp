@@ -69,7 +69,7 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
 
     pages = new QStackedWidget(this);
     pages->setFrameShape(QFrame::StyledPanel);
-    for (int i : {0, 1, 3}) {
+    for (int i : TabPage) {
         picOptions[i] = new QWidget(pages);
         picOptions[i]->setObjectName(QStringLiteral("picOptions(%1)").arg(i));
         pages->addWidget(picOptions[i]);
@@ -293,17 +293,9 @@ void frmOptions::Form_Activate()
     // 2. The limit and the language now in use.
     limit = OptNbrWrongs;
     currentLanguage = Opt3rdLang;
-    // 3. Hiding.
-    if (OptBoHide3) {
-        chk3rd->setChecked(true);
-        hide = true;
-        fra3langYttre->setEnabled(false);
-    } else {
-        chk3rd->setChecked(false);
-        hide = false;
-        fra3langYttre->setEnabled(true);
-        cmdSelect->setText(Opt3rdLang + QStringLiteral(" is selected"));
-    }
+    // 3. Hiding: the box shows the setting, and its handler sets the rest.
+    chk3rd->setChecked(OptBoHide3);
+    chk3rd_Click();
     // 4. Interface texts.
     fraStore->setTitle(Caps1335(1335));
     for (int i = 0; i < 4; ++i)
@@ -410,8 +402,7 @@ void frmOptions::ApplyOKRoutines()
         // Written after the save, so that the panel shows what is stored
         // also when the write failed.
         try {
-            Link().SetPanelText(5, QStringLiteral("M/A ") + QString::number(OptNbrWrongs) + QLatin1Char('/') +
-                                       QString::number(CountWrongIDs()) + QStringLiteral("  "));
+            Link().SetPanelText(5, WrongAnswersPanelText(QString::number(CountWrongIDs())));
         } catch (const dao::DaoError &e) {
             ShowErrorBox(e);
         }

@@ -13,6 +13,7 @@
 #include "platform/winsys/core/Pointer.h"
 #include "printing/P001.h"
 #include "store/CaptionArrays.h"
+#include "store/Settings.h"
 #include "store/SharedState.h"
 #include "store/StartUp.h"
 #include "store/ListWindowLink.h"
@@ -571,11 +572,9 @@ void MDI::MDIForm_Load()
         requireDb();
         wrongs = QString::number(CountWrongIDs());
     });
-    SetPanelText(5, QStringLiteral("M/A ") + QString::number(OptNbrWrongs) + QLatin1Char('/') + wrongs + QStringLiteral("  "));
-    SetPanelText(4, QStringLiteral("Tavrinel CheckAll ") + (OptBoChecka ? QStringLiteral("True") : QStringLiteral("False"))
-                        + QStringLiteral("  "));
-    SetPanelText(6, OptBoHide3 ? QStringLiteral("3:rd language deselected")
-                               : QStringLiteral("3:rd language= ") + Opt3rdLang + QStringLiteral("  "));
+    SetPanelText(5, WrongAnswersPanelText(wrongs));
+    SetPanelText(4, CheckAllPanelText());
+    SetPanelText(6, ThirdLanguagePanelText());
 
     MainLoading = false;
     StartingUp = false;

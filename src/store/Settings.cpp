@@ -121,6 +121,17 @@ QString ThirdLanguagePanelText()
     return OptBoHide3 ? QStringLiteral("3:rd language deselected") : ThirdLanguagePanel(Opt3rdLang);
 }
 
+QString CheckAllPanelText()
+{
+    return QStringLiteral("Tavrinel CheckAll ") + (OptBoChecka ? QStringLiteral("True") : QStringLiteral("False")) +
+           QStringLiteral("  ");
+}
+
+QString WrongAnswersPanelText(const QString &Wrongs)
+{
+    return QStringLiteral("M/A ") + QString::number(OptNbrWrongs) + QLatin1Char('/') + Wrongs + QStringLiteral("  ");
+}
+
 bool SaveBoChecka(bool value)
 {
     OptBoChecka = value;
@@ -128,8 +139,7 @@ bool SaveBoChecka(bool value)
         RestoreBool(OptBoChecka, QStringLiteral("BoChecka"));
         return false;
     }
-    Link().SetPanelText(4, QStringLiteral("Tavrinel CheckAll ") + (OptBoChecka ? QStringLiteral("True") : QStringLiteral("False")) +
-                               QStringLiteral("  "));
+    Link().SetPanelText(4, CheckAllPanelText());
     return true;
 }
 

@@ -30,4 +30,11 @@ bool SaveBoChecka(bool value);
 // language is hidden, else "3:rd language= " & Opt3rdLang & "  ".
 QString ThirdLanguagePanelText();
 
+// The text of status panel 4: "Tavrinel CheckAll " & OptBoChecka & "  ".
+QString CheckAllPanelText();
+
+// The text of status panel 5: "M/A " & OptNbrWrongs & "/" & Wrongs & "  ",
+// Wrongs being the number of stored wrong answers as shown.
+QString WrongAnswersPanelText(const QString &Wrongs);
+
 } // namespace tav
