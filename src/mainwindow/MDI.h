@@ -266,8 +266,10 @@ private:
 
     // The tree, the letter filter, the search strip and the remarks boxes.
     void connectTreeAndSearch();
-    void loadGreekLetters();
-    void loadLatinLetters();
+    // Fills cboTree with "-" and the Greek or the Latin letters and selects "-".
+    void loadLetters(bool greek);
+    // Empties the search box and the two empty-result boxes.
+    void clearSearchBoxes();
     void setSearchFont(const QString &family, int pointSize);
     std::unique_ptr<MdiListRequests> m_listRequests;
     std::unique_ptr<QObject> m_remarksKeys;

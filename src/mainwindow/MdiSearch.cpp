@@ -149,10 +149,15 @@ void MDI::tbSearch_Change() { cmdClear->setEnabled(true); }
 
 void MDI::cmdClear_Click()
 {
+    clearSearchBoxes();
+    cmdClear->setEnabled(false);
+}
+
+void MDI::clearSearchBoxes()
+{
+    tbSearch->clear();
     tbFind[0]->clear();
     tbFind[1]->clear();
-    tbSearch->clear();
-    cmdClear->setEnabled(false);
 }
 
 void MDI::opForm_Click(int)

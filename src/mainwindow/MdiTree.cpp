@@ -132,16 +132,14 @@ void MDI::JulGran()
     // recounted. A count that failed shows 0; the build and its recount tell
     // the first failure once.
     m_treeFailure = &failure;
-    loadGreekLetters();
+    loadLetters(true);
     m_treeFailure = nullptr;
     ReportOnce(failure);
     // The letter list, its font and the search language now agree: the tree
     // starts on the Greek side. A text typed for English or the third
     // language is no Greek search: it goes, as on a click on a Greek node.
     if (SearchLang != 4 || (!LetterFont.isEmpty() && LetterFont != GreekFontName)) {
-        tbSearch->clear();
-        tbFind[0]->clear();
-        tbFind[1]->clear();
+        clearSearchBoxes();
     }
     LetterFont = GreekFontName;
     SearchLang = 4;
@@ -149,24 +147,14 @@ void MDI::JulGran()
     lblFlag->setText(QStringLiteral("Search for Greek"));
 }
 
-void MDI::loadGreekLetters()
+void MDI::loadLetters(bool greek)
 {
     cboTree->clear();
-    cboTree->setFont(winsys::GreekFont(9));
-    SetTreeBuilt(true);
-    cboTree->addItems(GreekLetterList());
+    cboTree->setFont(QFont(greek ? GreekFontName : LatinFontName, 9));
+    SetTreeBuilt(greek);
+    cboTree->addItems(greek ? GreekLetterList() : LatinLetterList());
     cboTree->setCurrentIndex(0);
     cboTree_Click(); // selecting "-" acts as the user's choice would
-}
-
-void MDI::loadLatinLetters()
-{
-    cboTree->clear();
-    cboTree->setFont(QFont(LatinFontName, 9));
-    SetTreeBuilt(false);
-    cboTree->addItems(LatinLetterList());
-    cboTree->setCurrentIndex(0);
-    cboTree_Click();
 }
 
 void MDI::cboTree_Click()
@@ -223,15 +211,13 @@ void MDI::tv1_NodeClick(QTreeWidgetItem *Node)
         // 3. The Greek side: inflected forms, Greek letters.
         SearchLang = 4;
         opForm[1]->setChecked(true);
-        tbSearch->clear();
-        tbFind[0]->clear();
-        tbFind[1]->clear();
+        clearSearchBoxes();
         setSearchFont(GreekFontName, GreekFontSize - 2);
         if (LetterFont != GreekFontName) {
             // The list's font name before "-" is selected, so that the
             // reload recounts the Greek nodes.
             LetterFont = GreekFontName;
-            loadGreekLetters();
+            loadLetters(true);
         }
     } else {
         // 4. The meaning side: headwords of that language, Latin letters.
@@ -239,13 +225,11 @@ void MDI::tv1_NodeClick(QTreeWidgetItem *Node)
         opForm[1]->setAutoExclusive(false);
         opForm[1]->setChecked(false);
         opForm[1]->setAutoExclusive(true);
-        tbSearch->clear();
-        tbFind[0]->clear();
-        tbFind[1]->clear();
+        clearSearchBoxes();
         setSearchFont(LatinFontName, 8);
         if (LetterFont != LatinFontName) {
             LetterFont = LatinFontName;
-            loadLatinLetters();
+            loadLetters(false);
         }
     }
     // 5. What the search box searches for.
