@@ -28,26 +28,12 @@ public:
     explicit CompactionError(const QString &message) : std::runtime_error(message.toStdString()) {}
 };
 
-QString Describe(const std::exception &error)
-{
-    if (const auto *dbError = dynamic_cast<const dao::DaoError *>(&error))
-        return dbError->Description();
-    return QString::fromUtf8(error.what());
-}
-
-QString Quoted(const QString &name)
-{
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 // The number of rows of every table, by lower-case name.
 QHash<QString, qlonglong> TableRowCounts(dao::Database &db)
 {
     QHash<QString, qlonglong> counts;
     for (const QString &table : db.TableNames()) {
-        const auto rows = db.QueryNative(QStringLiteral("SELECT COUNT(*) FROM ") + Quoted(table));
+        const auto rows = db.QueryNative(QStringLiteral("SELECT COUNT(*) FROM ") + dao::SqlName(table));
         counts.insert(table.toLower(), rows.isEmpty() ? 0 : rows[0][0].toLongLong());
     }
     return counts;
@@ -108,7 +94,7 @@ bool CompactWordDatabase()
                                   QString::fromLocal8Bit(std::strerror(errno)));
         WordDb = dao::DBEngine::OpenDatabase(dbPath);
     } catch (const std::exception &error) {
-        failure = Describe(error);
+        failure = ErrorDescription(error);
     }
 
     if (!failure.isEmpty()) {
@@ -121,7 +107,7 @@ bool CompactWordDatabase()
             try {
                 WordDb = dao::DBEngine::OpenDatabase(dbPath);
             } catch (const std::exception &error) {
-                reopened = QStringLiteral("\r\nThe word database could not be opened again: ") + Describe(error);
+                reopened = QStringLiteral("\r\nThe word database could not be opened again: ") + ErrorDescription(error);
             }
         }
         winsys::MsgBox(QStringLiteral("The word database was not compacted: ") + failure +

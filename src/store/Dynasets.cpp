@@ -4,6 +4,7 @@
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"
 #include "store/ListWindowLink.h"
+#include "store/WindowRoutines.h"
 
 namespace tav {
 
@@ -12,9 +13,7 @@ namespace {
 // The report of a failed query: the engine's message, OK only.
 void ReportQueryError(const std::exception &error)
 {
-    const auto *dbError = dynamic_cast<const dao::DaoError *>(&error);
-    winsys::MsgBox(dbError ? dbError->Description() : QString::fromUtf8(error.what()), winsys::vbOKOnly,
-                   winsys::AppTitle);
+    winsys::MsgBox(ErrorDescription(error), winsys::vbOKOnly, winsys::AppTitle);
 }
 
 } // namespace

@@ -22,6 +22,13 @@ void ShowErrorBox(const std::exception &error)
         ShowErrorBox(0, QString::fromUtf8(error.what()));
 }
 
+QString ErrorDescription(const std::exception &error)
+{
+    if (const auto *dbError = dynamic_cast<const dao::DaoError *>(&error))
+        return dbError->Description();
+    return QString::fromUtf8(error.what());
+}
+
 void SetStatusText(const QString &Text, bool AddSuffix)
 {
     MainWindowLink &mdi = Link();

@@ -17,6 +17,9 @@ void ShowErrorBox(long Number, const QString &Description);
 // The same for a caught exception: a dao::DaoError gives its number and
 // message; any other exception number 0 and its text.
 void ShowErrorBox(const std::exception &error);
+// The message of a caught exception: a dao::DaoError's description, else its
+// text.
+QString ErrorDescription(const std::exception &error);
 
 // Panel 1 of the status bar: caption 1186 when Text is empty; else Text,
 // followed directly by caption 1187 when AddSuffix is true. The status bar is

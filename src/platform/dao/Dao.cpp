@@ -35,6 +35,13 @@ QString SqlText(const QString &value)
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
+QString SqlName(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
 namespace {
 
 const char kRowidColumn[] = "__tav_rowid";
@@ -52,13 +59,6 @@ struct Stmt {
 [[noreturn]] void throwDb(sqlite3 *db, const QString &sql)
 {
     throw DaoError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), sql);
-}
-
-QString quoteName(const QString &name)
-{
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
 // "[Main]" -> "Main".
@@ -470,8 +470,8 @@ void Database::CreateTable(const QString &name, const QVector<FieldDef> &fields)
         throw DaoError(DaoError::TableExists, QStringLiteral("Table \"%1\" already exists.").arg(name));
     QStringList defs;
     for (const FieldDef &f : fields)
-        defs << quoteName(f.name) + QLatin1Char(' ') + columnTypeSql(f.type);
-    ExecNative(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(unbracket(name)), defs.join(QStringLiteral(", "))));
+        defs << SqlName(f.name) + QLatin1Char(' ') + columnTypeSql(f.type);
+    ExecNative(QStringLiteral("CREATE TABLE %1 (%2)").arg(SqlName(unbracket(name)), defs.join(QStringLiteral(", "))));
 }
 
 void Database::DeleteTable(const QString &name)
@@ -479,7 +479,7 @@ void Database::DeleteTable(const QString &name)
     const QString t = tableName(name);
     if (t.isEmpty())
         throw DaoError(DaoError::ItemNotFound, QStringLiteral("The table \"%1\" does not exist.").arg(name));
-    ExecNative(QStringLiteral("DROP TABLE ") + quoteName(t));
+    ExecNative(QStringLiteral("DROP TABLE ") + SqlName(t));
 }
 
 void Database::CreateQueryDef(const QString &name, const QString &jetSql)
@@ -558,7 +558,7 @@ RecordsetPtr Database::OpenRecordset(const QString &nameOrSql, RecordsetType typ
         if (rows.isEmpty())
             throw DaoError(DaoError::InputNotFound,
                            QStringLiteral("The table or query \"%1\" does not exist.").arg(text));
-        const QString table = quoteName(rows[0][0].toString());
+        const QString table = SqlName(rows[0][0].toString());
         const QString native = QStringLiteral("SELECT * FROM ") + table;
         const QString load = QStringLiteral("SELECT *, rowid AS %1 FROM %2").arg(QLatin1String(kRowidColumn), table);
         RecordsetPtr rs = makeRecordset(nameOrSql, native, load, type);
@@ -753,9 +753,9 @@ void Recordset::refetchRow(long long row, qint64 rowid) const
 {
     QStringList cols;
     for (const QString &o : m_originColumns)
-        cols << (o.isEmpty() ? QStringLiteral("NULL") : quoteName(o));
+        cols << (o.isEmpty() ? QStringLiteral("NULL") : SqlName(o));
     const QString sql = QStringLiteral("SELECT %1, rowid FROM %2 WHERE rowid = ?1")
-                            .arg(cols.join(QStringLiteral(", ")), quoteName(m_updateTable));
+                            .arg(cols.join(QStringLiteral(", ")), SqlName(m_updateTable));
     sqlite3 *db = m_db->live();
     Stmt s;
     prepare(db, sql.toUtf8(), s);
@@ -931,13 +931,13 @@ long long Recordset::find(const QString &criteria, long long from, int step) con
             QString expr = cast.isEmpty() ? param : QStringLiteral("CAST(%1 AS %2)").arg(param, cast);
             if (!m_collations[c].isEmpty() && m_collations[c].compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
                 expr += QStringLiteral(" COLLATE ") + m_collations[c];
-            exprs << expr + QStringLiteral(" AS ") + quoteName(m_columns[c]);
+            exprs << expr + QStringLiteral(" AS ") + SqlName(m_columns[c]);
         }
         plan->sql = QStringLiteral("SELECT (") + crit + QLatin1Char(')');
         if (!exprs.isEmpty()) {
             plan->sql += QStringLiteral(" FROM (SELECT ") + exprs.join(QStringLiteral(", ")) + QLatin1Char(')');
             if (!m_updateTable.isEmpty())
-                plan->sql += QStringLiteral(" AS ") + quoteName(m_updateTable);
+                plan->sql += QStringLiteral(" AS ") + SqlName(m_updateTable);
         }
         static const QRegularExpression idEquals(
             QStringLiteral("^\\s*\"?([A-Za-z_][A-Za-z0-9_]*)\"?\\s*=\\s*(-?[0-9]{1,18})\\s*$"));
@@ -1026,7 +1026,7 @@ bool Recordset::findInTable(const QString &criteria, bool last)
         return false;
     checkOpen();
     const QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE (%2) ORDER BY rowid %3 LIMIT 1")
-                            .arg(quoteName(m_updateTable), TranslateJet(criteria),
+                            .arg(SqlName(m_updateTable), TranslateJet(criteria),
                                  last ? QStringLiteral("DESC") : QStringLiteral("ASC"));
     const auto rows = m_db->QueryNative(sql);
     if (!rows.isEmpty())
@@ -1249,7 +1249,7 @@ void Recordset::Update()
     for (int c = 0; c < m_columns.size(); ++c) {
         if (!m_dirty[c])
             continue;
-        const QString col = quoteName(m_originColumns[c]);
+        const QString col = SqlName(m_originColumns[c]);
         const int seen = int(cols.indexOf(col));
         if (seen >= 0) {
             values[seen] = m_buffer[c];
@@ -1258,7 +1258,7 @@ void Recordset::Update()
         cols << col;
         values << m_buffer[c];
     }
-    const QString table = quoteName(m_updateTable);
+    const QString table = SqlName(m_updateTable);
     if (m_editMode == EditMode::Add) {
         QString sql;
         if (cols.isEmpty()) {
@@ -1321,7 +1321,7 @@ void Recordset::Delete()
     ensureLoaded(); // MoveNext after Delete needs the row's place in the set
     const Cell *row = currentRow();
     const qint64 rowid = row[m_stride - 1].i;
-    m_db->ExecNative(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoteName(m_updateTable)),
+    m_db->ExecNative(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(SqlName(m_updateTable)),
                      {QVariant(qlonglong(rowid))});
     m_rowStart.erase(m_rowStart.begin() + m_pos);
     m_currentDeleted = true;

@@ -80,6 +80,10 @@ enum class FieldType { Boolean, Integer, Long, Single, Double, Date, Text, Memo 
 // This is the one way the store puts a value into a statement.
 QString SqlText(const QString &value);
 
+// Quotes a table or column name for SQLite: "name" with every double quote
+// doubled, so that no name can break a native statement.
+QString SqlName(const QString &name);
+
 // A field definition for CreateTableDef.
 struct FieldDef {
     QString name;

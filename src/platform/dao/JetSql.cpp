@@ -165,13 +165,6 @@ bool isOp(const Token &t, const char *op) { return t.kind == Tk::Op && t.text ==
 
 bool isName(const Token &t) { return t.kind == Tk::Word || t.kind == Tk::Bracket || t.kind == Tk::Quoted; }
 
-QString quoteName(const QString &name)
-{
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
 // Jet functions SQLite does not have (or has with another meaning).
 const QSet<QString> &jetOnlyFunctions()
 {
@@ -306,18 +299,18 @@ QString TranslateJet(const QString &jetSql)
         const bool qualified = k > 0 && isOp(S(k - 1), ".");
         const bool call = k + 1 < m && isOp(S(k + 1), "(");
         if (t.text[0].isDigit()) {
-            t.text = quoteName(t.text);
+            t.text = SqlName(t.text);
         } else if (isWord(t, "Index")) {
             const bool ddl = k > 0 && (isWord(S(k - 1), "CREATE") || isWord(S(k - 1), "UNIQUE") || isWord(S(k - 1), "DROP"));
             if (!ddl)
-                t.text = quoteName(t.text);
+                t.text = SqlName(t.text);
         } else if (!qualified && !call && isWord(t, "True")) {
             t.text = QStringLiteral("-1");
         } else if (!qualified && !call && isWord(t, "False")) {
             t.text = QStringLiteral("0");
         } else if (isWord(t, "AS") && k + 1 < m && S(k + 1).kind == Tk::Word && !isWord(S(k + 1), "SELECT")
                    && !S(k + 1).text[0].isDigit()) {
-            S(k + 1).text = quoteName(S(k + 1).text);
+            S(k + 1).text = SqlName(S(k + 1).text);
             ++k;
         }
     }
