@@ -16,25 +16,12 @@ namespace {
 
 bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-bool HasField(const QStringList &fields, const QString &name)
-{
-    for (const QString &field : fields) {
-        if (SameName(field, name))
-            return true;
-    }
-    return false;
-}
-
 // The tables that hold a word's spelling besides Main.
 bool HoldsSpelling(const QString &table)
 {
     static const QStringList fixed = {QStringLiteral("Klino"), QStringLiteral("KlinoMenos"),
                                       QStringLiteral("IMPER"), QStringLiteral("FormsAll")};
-    for (const QString &name : fixed) {
-        if (SameName(table, name))
-            return true;
-    }
-    return dao::JetLike(table, QStringLiteral("All*")) || dao::JetLike(table, QStringLiteral("KonT#")) ||
+    return fixed.contains(table, Qt::CaseInsensitive) || dao::JetLike(table, QStringLiteral("All*")) || dao::JetLike(table, QStringLiteral("KonT#")) ||
            dao::JetLike(table, QStringLiteral("Greek*"));
 }
 
@@ -161,10 +148,10 @@ void ChangeGreekSpelling(const QString &Greek, long long ID)
                 continue;
             const QStringList fields = db.FieldNames(table);
             const QString where = QStringLiteral(" WHERE ") + table + QStringLiteral(".ID  = ") + id;
-            if (HasField(fields, QStringLiteral("Greek")))
+            if (fields.contains(QStringLiteral("Greek"), Qt::CaseInsensitive))
                 db.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + table +
                            QStringLiteral(".Greek  = ") + greek + where);
-            if (HasField(fields, QStringLiteral("Sal")))
+            if (fields.contains(QStringLiteral("Sal"), Qt::CaseInsensitive))
                 db.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + table +
                            QStringLiteral(".Sal  = ") + sal + where);
         }
