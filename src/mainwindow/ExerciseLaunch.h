@@ -39,8 +39,8 @@ struct ExerciseRoutines {
     std::function<ExerciseWindowLink *(MDI &)> CreateWindow;
 };
 
-// The stand-in routines: the recording window below and a draw that leaves
-// PickCriteria as it is.
+// The stand-in routines: the recording window ExerciseStandIn and a draw that
+// leaves PickCriteria as it is.
 ExerciseRoutines StandInExerciseRoutines();
 
 } // namespace tav
