@@ -1,4 +1,5 @@
 // The DAO-shaped layer on small databases built in a temporary folder.
+#include "DaoTestHelpers.h"
 #include "platform/dao/Dao.h"
 
 #include <QFile>
@@ -6,12 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-
 using namespace dao;
+using daotest::errorNumber;
 
 namespace {
 
@@ -42,17 +39,6 @@ protected:
     QString m_path;
     DatabasePtr db;
 };
-
-template <typename F>
-int errorNumber(F &&f)
-{
-    try {
-        f();
-    } catch (const DaoError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 TEST_F(DaoTest, OpenRefusesWhatIsNotADatabaseAndNeverCreatesOne)
 {

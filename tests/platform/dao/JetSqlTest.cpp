@@ -1,13 +1,9 @@
 // The Jet-to-SQLite translation and Jet's Like.
+#include "DaoTestHelpers.h"
 #include "platform/dao/Dao.h"
 #include "platform/dao/JetSql.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 using dao::DaoError;
 using dao::JetLike;

@@ -5,6 +5,7 @@
 // for Jet's case-blind Like, plain counts for the joins), the layer's rows
 // and changes are compared with it, so each statement is checked to mean
 // what Jet makes of it, not merely to run.
+#include "DaoTestHelpers.h"
 #include "platform/dao/Dao.h"
 #include "platform/dao/JetSql.h"
 #include "support/TestDb.h"
@@ -13,11 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-
 using namespace dao;
+using daotest::errorNumber;
 
 namespace {
 
@@ -58,17 +56,6 @@ protected:
     tavtest::TestDb copy;
     DatabasePtr db = copy.Open();
 };
-
-template <typename F>
-int errorNumber(F &&f)
-{
-    try {
-        f();
-    } catch (const DaoError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 struct SelectCase {
     QString jet;         // as the program builds it

@@ -1,3 +1,4 @@
+#include "GridFill.h"
 #include "platform/flexgrid/FlexGrid.h"
 
 #include <QElapsedTimer>
@@ -12,16 +13,6 @@
 using flexgrid::FlexGrid;
 
 namespace {
-
-// A grid of the given size filled with "r,c" texts, laid out at a known size.
-void Fill(FlexGrid &g, int rows, int cols)
-{
-    g.SetCols(cols);
-    g.SetRows(rows);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c)
-            g.SetTextMatrix(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
-}
 
 // Records the cell events with the current cell at the moment each fired.
 struct EventLog {
@@ -54,7 +45,7 @@ TEST(FlexGridStructure, StartsLikeTheOriginalControl)
 TEST(FlexGridStructure, TextMatrixKeepsTextsWhenRowsAndColsChange)
 {
     FlexGrid g;
-    Fill(g, 5, 3);
+    FillNumbered(g, 5, 3);
     EXPECT_EQ(g.TextMatrix(0, 0), "0,0"); // row 0 is a real row
     EXPECT_EQ(g.TextMatrix(4, 2), "4,2");
     g.SetCols(4);
@@ -76,7 +67,7 @@ TEST(FlexGridStructure, TextMatrixKeepsTextsWhenRowsAndColsChange)
 TEST(FlexGridStructure, ShrinkingKeepsTheCurrentCellInside)
 {
     FlexGrid g;
-    Fill(g, 10, 5);
+    FillNumbered(g, 10, 5);
     g.SetRow(9);
     g.SetCol(4);
     g.SetRows(4);
@@ -89,7 +80,7 @@ TEST(FlexGridStructure, ShrinkingKeepsTheCurrentCellInside)
 TEST(FlexGridStructure, TextIsTheCurrentCell)
 {
     FlexGrid g;
-    Fill(g, 4, 4);
+    FillNumbered(g, 4, 4);
     g.SetRow(2);
     g.SetCol(3);
     EXPECT_EQ(g.Text(), "2,3");
@@ -100,7 +91,7 @@ TEST(FlexGridStructure, TextIsTheCurrentCell)
 TEST(FlexGridStructure, ClearEmptiesTextsAndFormatsButKeepsLayout)
 {
     FlexGrid g;
-    Fill(g, 4, 3);
+    FillNumbered(g, 4, 3);
     g.SetColWidth(1, 700);
     g.SetCellBackColor(0xFF00);
     g.Clear();
@@ -140,7 +131,7 @@ TEST(FlexGridStructure, BoundDataPutsFieldNamesInRowZero)
 TEST(FlexGridSizes, WidthsAndHeightsAreTwipsReadBackAsSet)
 {
     FlexGrid g;
-    Fill(g, 4, 4);
+    FillNumbered(g, 4, 4);
     const int dpi = g.logicalDpiX();
     EXPECT_EQ(g.ColWidth(1), qRound(64 * 1440.0 / dpi)); // the default width
     g.SetColWidth(1, 550);
@@ -156,7 +147,7 @@ TEST(FlexGridSizes, WidthsAndHeightsAreTwipsReadBackAsSet)
 TEST(FlexGridSizes, ZeroWidthAndHeightHideColumnsAndRows)
 {
     FlexGrid g;
-    Fill(g, 5, 4);
+    FillNumbered(g, 5, 4);
     g.resize(400, 300);
     g.SetFixedCols(0);
     g.SetColWidth(0, 0);
@@ -174,7 +165,7 @@ TEST(FlexGridSizes, ZeroWidthAndHeightHideColumnsAndRows)
 TEST(FlexGridSizes, CellPositionIsInTwipsAndScrollsTheCellIntoView)
 {
     FlexGrid g;
-    Fill(g, 100, 4);
+    FillNumbered(g, 100, 4);
     g.resize(400, 200);
     g.SetColWidth(0, 900);
     g.SetColWidth(1, 1200);
@@ -201,7 +192,7 @@ TEST(FlexGridSizes, CellPositionIsInTwipsAndScrollsTheCellIntoView)
 TEST(FlexGridFormat, CellFormattingTouchesTheCurrentCellOnly)
 {
     FlexGrid g;
-    Fill(g, 4, 4);
+    FillNumbered(g, 4, 4);
     g.SetRow(2);
     g.SetCol(3);
     g.SetCellFontName("VudedoGreek");
@@ -229,7 +220,7 @@ TEST(FlexGridFormat, CellFormattingTouchesTheCurrentCellOnly)
 TEST(FlexGridFormat, FillRepeatFormatsTheWholeSelection)
 {
     FlexGrid g;
-    Fill(g, 5, 5);
+    FillNumbered(g, 5, 5);
     g.SetRow(1);
     g.SetCol(1);
     g.SetRowSel(3);
@@ -245,7 +236,7 @@ TEST(FlexGridFormat, FillRepeatFormatsTheWholeSelection)
 TEST(FlexGridFormat, SettingRowCollapsesTheSelection)
 {
     FlexGrid g;
-    Fill(g, 6, 4);
+    FillNumbered(g, 6, 4);
     g.SetRowSel(4);
     g.SetColSel(3);
     EXPECT_EQ(g.RowSel(), 4);
@@ -322,7 +313,7 @@ TEST(FlexGridSort, KeysRunLeftToRightAndFormatsMoveWithTheRow)
 TEST(FlexGridEvents, CodeMovesFireLeaveThenEnter)
 {
     FlexGrid g;
-    Fill(g, 5, 5);
+    FillNumbered(g, 5, 5);
     EventLog log(g);
     g.SetRow(3);
     g.SetCol(2);
@@ -336,7 +327,7 @@ TEST(FlexGridEvents, CodeMovesFireLeaveThenEnter)
 TEST(FlexGridEvents, ArrowKeysMoveAndSkipHiddenColumns)
 {
     FlexGrid g;
-    Fill(g, 5, 5);
+    FillNumbered(g, 5, 5);
     g.resize(400, 300);
     g.SetColWidth(2, 0);
     EventLog log(g);
@@ -360,7 +351,7 @@ TEST(FlexGridEvents, ArrowKeysMoveAndSkipHiddenColumns)
 TEST(FlexGridEvents, KeyDownCanSwallowAKeyAndKeyPressGetsTheCharacter)
 {
     FlexGrid g;
-    Fill(g, 5, 5);
+    FillNumbered(g, 5, 5);
     QList<int> downs, presses;
     QObject::connect(&g, &FlexGrid::KeyDown, [&](int &code, int shift) {
         downs << code << shift;
@@ -382,7 +373,7 @@ TEST(FlexGridEvents, KeyDownCanSwallowAKeyAndKeyPressGetsTheCharacter)
 TEST(FlexGridEvents, MouseClickMovesTheCurrentCell)
 {
     FlexGrid g;
-    Fill(g, 6, 4);
+    FillNumbered(g, 6, 4);
     g.resize(400, 300);
     QList<int> downs;
     int clicks = 0;
@@ -404,7 +395,7 @@ TEST(FlexGridEvents, MouseClickMovesTheCurrentCell)
 TEST(FlexGridScroll, TopRowScrollsAndStopsAtTheEnd)
 {
     FlexGrid g;
-    Fill(g, 50, 3);
+    FillNumbered(g, 50, 3);
     g.resize(300, 200);
     QSignalSpy scrolls(&g, &FlexGrid::Scroll);
     g.SetTopRow(10);
@@ -429,7 +420,7 @@ TEST(FlexGridScroll, TopRowScrollsAndStopsAtTheEnd)
 TEST(FlexGridDraw, MergedAndWrappedCellsPaintWithoutTrouble)
 {
     FlexGrid g;
-    Fill(g, 8, 4);
+    FillNumbered(g, 8, 4);
     g.resize(300, 200);
     g.SetMergeCells(flexgrid::flexMergeFree);
     g.SetMergeCol(1, true);

@@ -1,3 +1,4 @@
+#include "GridFill.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/winsys/Twips.h"
 #include "store/SharedState.h"
@@ -44,11 +45,7 @@ struct ListWindow {
 // A grid of n data rows and c columns of "r,c" texts, tall enough to scroll.
 void Fill(FlexGrid &g, int rows, int cols)
 {
-    g.SetCols(cols);
-    g.SetRows(rows);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c)
-            g.SetTextMatrix(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
+    FillNumbered(g, rows, cols);
     g.resize(400, 200);
 }
 
