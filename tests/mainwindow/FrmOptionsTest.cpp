@@ -34,17 +34,8 @@ class FrmOptionsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        tav::WordDb = db.Open();
-        tav::DbPath = db.Path();
-        tav::Opt3rdLang = QStringLiteral("Swedish");
-        tav::Opt2ndScribble = QStringLiteral("English");
-        tav::Opt2ndTavrinel = QStringLiteral("English");
-        tav::OptBoHide3 = false;
-        tav::OptBoChecka = false;
+        db.MakeWordStore();
         tav::OptNbrWrongs = 30;
-        tav::StartingUp = true;
-        tav::BuildSqlStrings();
-        tav::StartingUp = false;
         tav::Caps1335.Set(1335, QStringLiteral("Store of wrong answers"));
         // Two stored wrong answers.
         tav::WordDb->ExecNative(QStringLiteral("DELETE FROM WrongIDs"));
@@ -62,13 +53,7 @@ protected:
         tav::OptBoHide3 = false;
         tav::Opt3rdLang = QStringLiteral("Swedish");
     }
-    QVariant Native(const QString &sql)
-    {
-        dao::DatabasePtr other = db.Open();
-        const auto rows = other->QueryNative(sql);
-        other->Close();
-        return rows.isEmpty() ? QVariant() : rows.first().first();
-    }
+    QVariant Native(const QString &sql) { return db.Value(sql); }
     bool HasTable(const QString &name)
     {
         return Native(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = '") + name + QLatin1Char('\''))

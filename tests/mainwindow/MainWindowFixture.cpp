@@ -23,20 +23,13 @@ void RecordingRequests::DoSimpleGrid(const QString &Sql, int Lang, const QString
 
 void MainWindowFixture::SetUp()
 {
-    tav::WordDb = db.Open();
-    tav::DbPath = db.Path();
+    db.MakeWordStore();
     tav::CapsLanguage = QStringLiteral("English");
     tav::GreekFontSize = 14;
-    tav::Opt3rdLang = QStringLiteral("Swedish");
-    tav::Opt2ndScribble = QStringLiteral("English");
-    tav::Opt2ndTavrinel = QStringLiteral("English");
-    tav::OptBoHide3 = false;
-    tav::OptBoChecka = false;
     tav::OptNbrWrongs = 30;
     tav::SaveBusy = false;
     tav::SearchLang = 4;
-    tav::StartingUp = true;
-    tav::BuildSqlStrings();
+    tav::StartingUp = true; // until the Load below ends it
     tav::SetListWindowRequests(&requests);
 
     w = std::make_unique<tav::MDI>();
@@ -89,13 +82,7 @@ QString MainWindowFixture::Caption(const QString &key) const
     return node ? node->text(0) : QStringLiteral("<no node>");
 }
 
-QVariant MainWindowFixture::Native(const QString &sql) const
-{
-    dao::DatabasePtr other = db.Open();
-    const auto rows = other->QueryNative(sql);
-    other->Close();
-    return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
-}
+QVariant MainWindowFixture::Native(const QString &sql) const { return db.Value(sql); }
 
 long long MainWindowFixture::NativeCount(const QString &sql) const { return Native(sql).toLongLong(); }
 

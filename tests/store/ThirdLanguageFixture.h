@@ -24,16 +24,7 @@ protected:
         m_savedLang = tav::Opt3rdLang;
         m_savedHide = tav::OptBoHide3;
         m_savedStarting = tav::StartingUp;
-        tav::WordDb = db.Open();
-        tav::DbPath = db.Path();
-        tav::Opt3rdLang = QStringLiteral("Swedish");
-        tav::Opt2ndScribble = QStringLiteral("English");
-        tav::Opt2ndTavrinel = QStringLiteral("English");
-        tav::OptBoHide3 = false;
-        tav::OptBoChecka = false;
-        tav::StartingUp = true;
-        tav::BuildSqlStrings();
-        tav::StartingUp = false;
+        db.MakeWordStore();
         link.Clear();
     }
     void TearDown() override
@@ -47,13 +38,7 @@ protected:
     }
 
     // One value of a native query on a second connection to the file.
-    QVariant Native(const QString &sql)
-    {
-        dao::DatabasePtr other = db.Open();
-        const auto rows = other->QueryNative(sql);
-        other->Close();
-        return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
-    }
+    QVariant Native(const QString &sql) { return db.Value(sql); }
     long long NativeCount(const QString &sql) { return Native(sql).toLongLong(); }
     int RowsOf(const QString &table)
     {

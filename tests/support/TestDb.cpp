@@ -1,5 +1,8 @@
 #include "support/TestDb.h"
 
+#include "store/SharedState.h"
+#include "store/SqlStrings.h"
+
 #include <QFile>
 
 #include <stdexcept>
@@ -17,5 +20,27 @@ TestDb::TestDb()
 }
 
 dao::DatabasePtr TestDb::Open() const { return dao::DBEngine::OpenDatabase(m_path); }
+
+QVariant TestDb::Value(const QString &nativeSql) const
+{
+    dao::DatabasePtr other = Open();
+    const auto rows = other->QueryNative(nativeSql);
+    other->Close();
+    return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
+}
+
+void TestDb::MakeWordStore() const
+{
+    tav::WordDb = Open();
+    tav::DbPath = m_path;
+    tav::Opt3rdLang = QStringLiteral("Swedish");
+    tav::Opt2ndScribble = QStringLiteral("English");
+    tav::Opt2ndTavrinel = QStringLiteral("English");
+    tav::OptBoHide3 = false;
+    tav::OptBoChecka = false;
+    tav::StartingUp = true;
+    tav::BuildSqlStrings();
+    tav::StartingUp = false;
+}
 
 } // namespace tavtest

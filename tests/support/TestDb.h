@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 
 namespace tavtest {
 
@@ -15,6 +16,17 @@ public:
     QString Path() const { return m_path; }
     QString Folder() const { return m_dir.path(); }
     dao::DatabasePtr Open() const;  // a new connection to the copy
+
+    // One value of a native query on a second connection to the copy, as
+    // another program would read the file; invalid when there is no row.
+    QVariant Value(const QString &nativeSql) const;
+
+    // Makes the copy the store's shared connection WordDb (and DbPath) with
+    // the settings the fresh database holds: third language Swedish, English
+    // second languages, nothing hidden, the several-meanings rule off; then
+    // builds the shared SQL strings as the start-up does. StartingUp is false
+    // afterwards.
+    void MakeWordStore() const;
 
 private:
     QTemporaryDir m_dir;
