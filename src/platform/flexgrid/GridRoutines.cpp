@@ -12,6 +12,7 @@
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
+#include "platform/winsys/VbKeys.h"
 #include "store/SharedState.h"
 
 namespace tav {
@@ -20,8 +21,17 @@ namespace {
 
 constexpr long long kWhite = 0xFFFFFF;
 constexpr long long kGreen = 0xFF00;
-constexpr int kKeyF2 = 113;
-constexpr int kKeyDelete = 46;
+
+// Moves step columns to the right, to the first data row, when that column
+// exists.
+void MoveToColTop(FlexGrid &Grid, int step)
+{
+    if (Grid.Col() + step >= Grid.Cols())
+        return;
+    Grid.SetCol(Grid.Col() + step);
+    Grid.SetRow(1);
+    Grid.setFocus();
+}
 
 } // namespace
 
@@ -113,9 +123,9 @@ void FillGridCells(FlexGrid &Grid, long long Color, int NewCols)
 
 void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode, bool RaiseTop)
 {
-    if (KeyCode == kKeyF2)
+    if (KeyCode == winsys::vbKeyF2)
         ShowCellEditor(Grid, EditBox, 32, RaiseTop);
-    else if (KeyCode == kKeyDelete)
+    else if (KeyCode == winsys::vbKeyDelete)
         ShowCellEditor(Grid, EditBox, CellEditDeleteRequest, RaiseTop);
 }
 
@@ -204,23 +214,9 @@ void GridNextRow(FlexGrid &Grid)
     Grid.setFocus();
 }
 
-void GridNextColTop(FlexGrid &Grid)
-{
-    if (Grid.Col() + 1 >= Grid.Cols())
-        return;
-    Grid.SetCol(Grid.Col() + 1);
-    Grid.SetRow(1);
-    Grid.setFocus();
-}
+void GridNextColTop(FlexGrid &Grid) { MoveToColTop(Grid, 1); }
 
-void GridSkipColTop(FlexGrid &Grid)
-{
-    if (Grid.Col() + 2 >= Grid.Cols())
-        return;
-    Grid.SetCol(Grid.Col() + 2);
-    Grid.SetRow(1);
-    Grid.setFocus();
-}
+void GridSkipColTop(FlexGrid &Grid) { MoveToColTop(Grid, 2); }
 
 void GridMoveCell(FlexGrid &Grid, long long WrapCol, long long Col, long long Row)
 {
