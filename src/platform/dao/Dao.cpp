@@ -1035,17 +1035,21 @@ bool Recordset::findInTable(const QString &criteria, bool last)
     return true;
 }
 
-void Recordset::FindFirst(const QString &criteria)
+void Recordset::moveToFound(long long at)
 {
-    cancelEdit();
-    if (findInTable(criteria, false))
-        return;
-    const long long at = find(criteria, 0, 1);
     m_noMatch = at < 0;
     if (at >= 0) {
         m_pos = at;
         m_currentDeleted = false;
     }
+}
+
+void Recordset::FindFirst(const QString &criteria)
+{
+    cancelEdit();
+    if (findInTable(criteria, false))
+        return;
+    moveToFound(find(criteria, 0, 1));
 }
 
 void Recordset::FindLast(const QString &criteria)
@@ -1055,12 +1059,7 @@ void Recordset::FindLast(const QString &criteria)
         return;
     checkOpen();
     ensureLoaded();
-    const long long at = find(criteria, rowCount() - 1, -1);
-    m_noMatch = at < 0;
-    if (at >= 0) {
-        m_pos = at;
-        m_currentDeleted = false;
-    }
+    moveToFound(find(criteria, rowCount() - 1, -1));
 }
 
 void Recordset::FindNext(const QString &criteria)
@@ -1069,12 +1068,7 @@ void Recordset::FindNext(const QString &criteria)
     checkOpen();
     ensureLoaded();
     const long long from = m_currentDeleted ? m_pos : std::max<long long>(m_pos + 1, 0);
-    const long long at = find(criteria, from, 1);
-    m_noMatch = at < 0;
-    if (at >= 0) {
-        m_pos = at;
-        m_currentDeleted = false;
-    }
+    moveToFound(find(criteria, from, 1));
 }
 
 void Recordset::FindPrevious(const QString &criteria)
@@ -1083,12 +1077,7 @@ void Recordset::FindPrevious(const QString &criteria)
     checkOpen();
     ensureLoaded();
     const long long from = std::min<long long>(m_pos - 1, rowCount() - 1);
-    const long long at = find(criteria, from, -1);
-    m_noMatch = at < 0;
-    if (at >= 0) {
-        m_pos = at;
-        m_currentDeleted = false;
-    }
+    moveToFound(find(criteria, from, -1));
 }
 
 // Fields ----------------------------------------------------------------------

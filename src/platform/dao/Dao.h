@@ -269,6 +269,8 @@ private:
     void refetchRow(long long row, qint64 rowid) const; // re-reads (or appends when row < 0)
     void setPendingRow(qint64 rowid) const; // rows not read: this row alone is current
     bool findInTable(const QString &criteria, bool last);
+    // Ends a Find: NoMatch when at is -1, else row at becomes current.
+    void moveToFound(long long at);
     void cancelEdit() { m_editMode = EditMode::None; m_buffer.clear(); m_dirty.clear(); }
     void checkOpen() const;
     int checkedIndex(int index) const;
