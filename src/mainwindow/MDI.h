@@ -176,7 +176,8 @@ public:
     std::function<void()> EndProgram;
     ExerciseRoutines Exercises;
 
-    // The single instances this window creates on first use.
+    // The single instances of the other windows: the print window exists
+    // with this one, the others are created on first use.
     ExerciseWindowLink *ExerciseInstance() const;
     P001 *PrintInstance() const { return m_print.get(); }
     About *AboutInstance() const;
@@ -248,7 +249,6 @@ private:
     // Runs one step of the Load; a failure is noted and the Load goes on.
     void loadStep(const QString &what, const std::function<void()> &step);
     void startExercise();
-    P001 &printWindow();
 
     QLabel *m_panels[7] = {};
     QStringList m_loadFailures;

@@ -49,17 +49,10 @@ void MDI::startExercise()
     picToolbar->hide();
 }
 
-P001 &MDI::printWindow()
-{
-    if (!m_print)
-        m_print = std::make_unique<P001>();
-    return *m_print;
-}
-
 void MDI::imgPrintNorm_Click()
 {
     // Each step that cannot be made (no active child, no grid) is skipped.
-    P001 &print = printWindow();
+    P001 &print = *m_print;
     QWidget *form = ActiveForm();
     if (form) {
         if (auto *grid = form->findChild<QWidget *>(QStringLiteral("msFlxMulti")))
