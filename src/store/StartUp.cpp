@@ -19,7 +19,9 @@ struct StartFailure {
     QString cause;
 };
 
-void OpenWordDb()
+// Opens DbPath as the shared connection WordDb; a file that cannot serve as
+// the word database is a StartFailure.
+void OpenWordFile()
 {
     if (!QFileInfo(DbPath).isFile())
         throw StartFailure{QStringLiteral("The file does not exist.")};
@@ -93,7 +95,7 @@ int SubMain(const QString &programFolder)
     CloseWordDb();
     QString cause;
     try {
-        OpenWordDb();
+        OpenWordFile();
         ReadOptionsRow();
         FindHaveID();
         BuildSqlStrings();
