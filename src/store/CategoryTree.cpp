@@ -53,19 +53,17 @@ const GreekNodeDef *FindGreek(const QString &key)
     return nullptr;
 }
 
+} // namespace
+
 bool IsNounKey(const QString &key)
 {
     return key == QLatin1String("Nouns") || key.startsWith(QLatin1String("NTyp"));
 }
 
-// " Greek  Like'x*'": the letter goes in as a quoted value, so a quote in a
-// letter text cannot break the filter.
 QString GreekLike(const QString &Letter)
 {
     return QStringLiteral(" Greek  Like") + dao::SqlText(Letter + QLatin1Char('*'));
 }
-
-} // namespace
 
 const QStringList &CategoryTreeKeys()
 {

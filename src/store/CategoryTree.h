@@ -38,6 +38,14 @@ const QStringList &CategoryTreeKeys();
 // True for the keys of the Greek side: "All Greek" down to "Adjectives".
 bool IsGreekNodeKey(const QString &key);
 
+// True for "Nouns" and the gender nodes under it ("NTyp0" to "NTyp2").
+bool IsNounKey(const QString &key);
+
+// The initial-letter term of the Greek filters, " Greek  Like'x*'": the letter
+// goes in as a quoted value, so a quote in a letter text cannot break the
+// filter.
+QString GreekLike(const QString &Letter);
+
 // The word-type code of a verb-class node as a Like pattern: "cA" for
 // "HTyp0", "cp#" for "HTyp2", "c1" "cv" "c2" "c3" for "ATyp0" to "ATyp3",
 // "cp1" to "cp5" for "PTyp0" to "PTyp4"; "" for any other key.

@@ -18,12 +18,6 @@ public:
 NoListWindows noListWindows;
 ListRequests *installed = &noListWindows;
 
-// " Greek  Like'x*'" with the letter as a quoted value.
-QString GreekLike(const QString &Letter)
-{
-    return QStringLiteral(" Greek  Like") + dao::SqlText(Letter + QLatin1Char('*'));
-}
-
 ListRequest StdGrid(const QString &Sql, const QString &Caption, int ViewTag, const QString &Filter)
 {
     ListRequest r;
@@ -46,11 +40,6 @@ ListRequest SimpleGrid(const QString &Sql, int Lang, const QString &Word)
     r.Word = Word;
     r.Mode = 2;
     return r;
-}
-
-bool IsNounKey(const QString &key)
-{
-    return key == QLatin1String("Nouns") || key.startsWith(QLatin1String("NTyp"));
 }
 
 } // namespace
