@@ -3,6 +3,7 @@
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
+#include "store/ThirdLanguages.h"
 
 #include <QStringList>
 
@@ -11,12 +12,12 @@ namespace tav {
 ThirdLanguageSql MakeThirdLanguageSql(const QString &L)
 {
     ThirdLanguageSql s;
-    s.Lang3Table = QStringLiteral("Greek") + L;
+    s.Lang3Table = LanguageWordTable(L);
     s.Lang3Lat = s.Lang3Table + QStringLiteral(".Lat");
     s.Lang3ID = s.Lang3Table + QStringLiteral(".ID");
     s.Lang3Means = s.Lang3Table + QStringLiteral(".Means");
     s.Lang3Short = L.left(3).toUpper();
-    s.Lang3AllTable = QStringLiteral("All") + L + QStringLiteral("Greek");
+    s.Lang3AllTable = LanguageIndexTable(L);
 
     auto allQuery = [](const QString &T) {
         return QStringLiteral("SELECT ") + T + QStringLiteral(".Sal,") + T + QStringLiteral(".ID,") + T +
