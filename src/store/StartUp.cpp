@@ -4,7 +4,6 @@
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
-#include "store/StoreQueries.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -101,7 +100,8 @@ int SubMain(const QString &programFolder)
         BuildSqlStrings();
         BuildLookupPrefixes();
         QDir::setCurrent(programFolder);
-        const long long n = CountMainWords();
+        // BuildSqlStrings has just counted the words.
+        const long long n = MainCount;
         PickedWords = QVector<int>(n + 1, 0);
         PickedVerbs = QVector<int>(n + 1, 0);
     } catch (const StartFailure &failure) {
