@@ -560,12 +560,8 @@ void MDI::MDIForm_Load()
         ShowWordCount();
     });
 
-    const QFont searchFont = winsys::GreekFont(GreekFontSize - 2);
-    tbSearch->setText(QString());
-    tbSearch->setFont(searchFont);
-    tbFind[0]->setText(QString());
-    tbFind[1]->setText(QString());
-    tbFind[1]->setFont(searchFont);
+    clearSearchBoxes();
+    setSearchFont(winsys::GreekFamily, GreekFontSize - 2);
 
     QString wrongs = QStringLiteral("?");
     loadStep(QStringLiteral("stored wrong answers"), [&] {
