@@ -36,7 +36,7 @@ flexgrid::FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, in
 GrammarPanel::GrammarPanel(MDI &mdi, QWidget *picBottom) : QObject(picBottom), m_mdi(mdi), m_pic(picBottom)
 {
     using namespace winsys;
-    // Index 0 of the heading arrays is unused: element 1 is the design's.
+    // Index 0 of the heading arrays is unused: element 1 is the only label.
     lblTopLine = {nullptr, namedLabel(picBottom, QStringLiteral("lblTopLine(1)"))};
     lblUnderLine = {nullptr, namedLabel(picBottom, QStringLiteral("lblUnderLine(1)"))};
     for (QLabel *l : {lblTopLine[1], lblUnderLine[1]})

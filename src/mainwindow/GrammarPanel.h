@@ -54,7 +54,7 @@ public:
     long long LastDeKlinoID() const { return m_lastID; }
 
     // Controls.
-    QList<QLabel *> lblTopLine;   // element 1 exists at design time (index 0 unused)
+    QList<QLabel *> lblTopLine;   // element 1 is the only label (index 0 unused)
     QList<QLabel *> lblUnderLine; // likewise
     flexgrid::FlexGrid *msflxKlin = nullptr;
     flexgrid::FlexGrid *msflXImp = nullptr;

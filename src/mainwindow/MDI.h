@@ -5,8 +5,8 @@
 // remarks boxes, grip), the grammar panel at the bottom and the status bar
 // with its seven panels.
 //
-// Controls keep the design's names as object names (arrays as "tbFind(0)")
-// and as members, so that other windows reach them as the design's code does.
+// Controls keep their classic names as object names (arrays as "tbFind(0)")
+// and as members, so that other windows reach them by those names.
 // The procedures are spread over files by subject:
 //   MDI.cpp          frame, Load, Resize, closing, child windows, left panel
 //   MdiLaunch.cpp    exercise start, print launch, help and About
@@ -79,7 +79,7 @@ public:
     void ShowSorry(const QString &Message, const QString &Text, bool GreekFont);
     Sorry *SorryInstance() const;
 
-    // Public procedures, in the design's order.
+    // Public procedures.
     void ExerciseWhat(int Kind);
     void CloseChildren();
     void cboTree_Click();

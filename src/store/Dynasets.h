@@ -19,7 +19,7 @@ public:
     virtual void SetRecordset(dao::RecordsetPtr rows) = 0;
 };
 
-// A window whose labels strTest captions, named as in the window's design.
+// A window whose labels strTest captions, by the labels' names.
 class FormLabelsLink {
 public:
     virtual ~FormLabelsLink() = default;

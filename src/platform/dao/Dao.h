@@ -1,7 +1,7 @@
 #pragma once
 // A small database layer shaped like the DAO object model (engine, database,
-// recordset, table definitions), running on SQLite. The store code reads like
-// its design: SQL texts are written in the Jet dialect and translated just
+// recordset, table definitions), running on SQLite. The store code reads as
+// DAO code does: SQL texts are written in the Jet dialect and translated just
 // before SQLite sees them (see JetSql.h), recordsets are navigated with
 // MoveFirst/MoveNext/EOF and searched with FindFirst and a Jet criterion.
 //
@@ -136,7 +136,7 @@ public:
     void DeleteQueryDef(const QString &name);
     QString QueryDefSql(const QString &name) const;
 
-    // Transactions (the design had none; mended edits run all-or-nothing).
+    // Transactions: edits that change several tables run all-or-nothing.
     // BeginTrans takes the write lock at once (BEGIN IMMEDIATE), so the
     // transaction cannot fail half-way for another writer; meanwhile a
     // second connection's writes wait for it (up to the busy timeout).

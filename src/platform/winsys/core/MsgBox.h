@@ -3,7 +3,7 @@
 // call MsgBox(); the program installs a service that shows a real dialog, and
 // tests install ScriptedMessages, which records every prompt and answers from
 // a queue. Button and icon numbers are the classic message-box flags, so a
-// call reads like its design: MsgBox(text, vbYesNo | vbCritical, title).
+// call reads as the classic one: MsgBox(text, vbYesNo | vbCritical, title).
 
 #include <QString>
 #include <QStringList>
