@@ -1,5 +1,7 @@
 #include "SourceFiles.h"
 
+#include "Syllables.h"
+
 #include <fstream>
 #include <sys/stat.h>
 
@@ -38,12 +40,6 @@ bool IsKeyLetter(char c)
     static const std::string letters = "abgdezhqiklmnxoprsVtufcyw";
     static const std::string capitals = "ABGDEZHQIKLMNXOPRSTUFCYW";
     return letters.find(c) != std::string::npos || capitals.find(c) != std::string::npos;
-}
-
-bool IsVowelKey(char c)
-{
-    static const std::string vowels = "aehiouwAEHIOUW";
-    return vowels.find(c) != std::string::npos;
 }
 
 } // namespace
@@ -93,7 +89,7 @@ void CheckGreek(const Location &where, const std::string &what, const std::strin
             continue;
         }
         if (c == 'v') {
-            if (i == 0 || !IsVowelKey(text[i - 1]))
+            if (i == 0 || !tav::inflect::IsVowel(text[i - 1]))
                 throw BuildError(where, what + " \"" + text + "\": the stress mark v follows a vowel");
             continue;
         }
