@@ -1124,8 +1124,7 @@ bool FlexGrid::isSelected(int row, int col) const
            && col >= std::min(m_col, m_colSel) && col <= std::max(m_col, m_colSel);
 }
 
-void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, const QRect &textRect,
-                         bool fixed)
+void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool fixed)
 {
     const CellFormat *fmt = formatAt(row, col);
     const bool selected = !fixed && isSelected(row, col);
@@ -1162,7 +1161,7 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, const
         p.setPen(Colour(fore));
         p.save();
         p.setClipRect(rect.adjusted(0, 0, -1, -1), Qt::IntersectClip);
-        p.drawText(textRect.adjusted(kTextInsetPx, 0, -kTextInsetPx, 0), flags, text);
+        p.drawText(rect.adjusted(kTextInsetPx, 0, -kTextInsetPx, 0), flags, text);
         p.restore();
     }
     if (!fixed && row == m_row && col == m_col && hasFocus()) {
@@ -1251,7 +1250,7 @@ void FlexGrid::paintEvent(QPaintEvent *)
             const QRect cell(cols[ci].pos, rows[ri].pos,
                              cols[ci + spanC - 1].pos + cols[ci + spanC - 1].size - cols[ci].pos,
                              rows[ri + spanR - 1].pos + rows[ri + spanR - 1].size - rows[ri].pos);
-            paintCell(p, r, c, cell, cell, fixed);
+            paintCell(p, r, c, cell, fixed);
         }
     }
 }

@@ -297,8 +297,7 @@ private:
     int visibleRowsBelow(int fromRow, int height) const;
     int nextVisibleRow(int row, int step) const;
     int nextVisibleCol(int col, int step) const;
-    void paintCell(QPainter &p, int row, int col, const QRect &rect, const QRect &textRect,
-                   bool fixed);
+    void paintCell(QPainter &p, int row, int col, const QRect &rect, bool fixed);
     bool isSelected(int row, int col) const;
     void redraw();
 
