@@ -290,9 +290,8 @@ void frmOptions::Form_Activate()
     // 1. The rule for several meanings.
     rule = OptBoChecka;
     (rule ? opTreat1110 : opTreat1111)->setChecked(true);
-    // 2. The limit and the language now in use.
+    // 2. The limit.
     limit = OptNbrWrongs;
-    currentLanguage = Opt3rdLang;
     // 3. Hiding: the box shows the setting, and its handler sets the rest.
     chk3rd->setChecked(OptBoHide3);
     chk3rd_Click();

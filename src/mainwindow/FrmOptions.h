@@ -77,7 +77,6 @@ public:
     bool rule = false;
     int limit = 0;
     bool hide = false;
-    QString currentLanguage;
 
     // Called after the rule was stored, so that an open exercise window
     // takes the new value; set by the main window.

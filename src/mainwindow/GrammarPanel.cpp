@@ -33,7 +33,7 @@ flexgrid::FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, in
 }
 } // namespace
 
-GrammarPanel::GrammarPanel(MDI &mdi, QWidget *picBottom) : QObject(picBottom), m_mdi(mdi), m_pic(picBottom)
+GrammarPanel::GrammarPanel(MDI &mdi, QWidget *picBottom) : QObject(picBottom), m_mdi(mdi)
 {
     using namespace winsys;
     // Index 0 of the heading arrays is unused: element 1 is the only label.

@@ -69,7 +69,6 @@ public:
 
 private:
     MDI &m_mdi;
-    QWidget *m_pic;
     long m_lastColor = 0;
     long long m_lastID = 0;
 };
