@@ -2,7 +2,6 @@
 // selected node and the chosen letter become a word list.
 #include "mainwindow/MDI.h"
 
-#include "platform/dao/Dao.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/ListRequests.h"
 #include "store/SharedState.h"

@@ -2,7 +2,6 @@
 
 #include "platform/dao/Dao.h"
 #include "store/DbTransaction.h"
-#include "store/SharedState.h"
 #include "store/SortsAndArrays.h"
 
 namespace tav {
