@@ -122,12 +122,15 @@ bool CompactWordDatabase()
 
 int GenusFromArticleAndType(const QString &Article, const QString &WT)
 {
-    const auto typeIs = [&WT](const char *pattern) { return dao::JetLike(WT, QLatin1String(pattern)); };
-    if (Article == QLatin1String("o") || typeIs("am*"))
+    // Compiled once: the gender fill-in asks this for every word.
+    static const dao::LikePattern masculine(QStringLiteral("am*"));
+    static const dao::LikePattern feminine(QStringLiteral("af*"));
+    static const dao::LikePattern neuter(QStringLiteral("an*"));
+    if (Article == QLatin1String("o") || masculine.Matches(WT))
         return 0;
-    if (ArticleGenus(Article) == 1 || typeIs("af*"))
+    if (ArticleGenus(Article) == 1 || feminine.Matches(WT))
         return 1;
-    if (Article == QLatin1String("to") || Article == QLatin1String("ta") || typeIs("an*"))
+    if (Article == QLatin1String("to") || Article == QLatin1String("ta") || neuter.Matches(WT))
         return 2;
     return 99;
 }
