@@ -47,13 +47,7 @@ protected:
     }
 
     // A value straight from the file, through a connection of its own.
-    QVariant FileValue(const QString &sql) const
-    {
-        auto other = db.Open();
-        auto rows = other->QueryNative(sql);
-        other->Close();
-        return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
-    }
+    QVariant FileValue(const QString &sql) const { return db.Value(sql); }
 
     TestDb db;
     RecordingLink link;
