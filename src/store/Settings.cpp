@@ -13,24 +13,22 @@ namespace {
 
 const QString English = QStringLiteral("English");
 
-QString NumberStatement(const QString &field, long long value)
+// "UPDATE Options  SET field  = " and the value's SQL text.
+QString Statement(const QString &field, const QString &sqlValue)
 {
     return QStringLiteral("UPDATE Options ") + QStringLiteral(" SET ") + field + QStringLiteral(" ") +
-           QStringLiteral(" = ") + QString::number(value);
+           QStringLiteral(" = ") + sqlValue;
 }
+
+QString NumberStatement(const QString &field, long long value) { return Statement(field, QString::number(value)); }
 
 // The value goes in as a quoted literal: a quote in a language name cannot
 // break the statement.
-QString TextStatement(const QString &field, const QString &value)
-{
-    return QStringLiteral("UPDATE Options ") + QStringLiteral(" SET ") + field + QStringLiteral(" ") +
-           QStringLiteral(" = ") + dao::SqlText(value);
-}
+QString TextStatement(const QString &field, const QString &value) { return Statement(field, dao::SqlText(value)); }
 
 QString BoolStatement(const QString &field, bool value)
 {
-    return QStringLiteral("UPDATE Options ") + QStringLiteral(" SET ") + field + QStringLiteral(" ") +
-           QStringLiteral(" = ") + (value ? QStringLiteral("True") : QStringLiteral("False"));
+    return Statement(field, value ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
 void CloseOptDb()
@@ -109,6 +107,24 @@ void RestoreBool(bool &variable, const QString &field)
         variable = v->toLongLong() != 0;
 }
 
+// Writes one number or text setting from its variable; when the write fails
+// the variable takes back the value in the file.
+bool WriteNumber(int &variable, const QString &field)
+{
+    if (WriteOptions({NumberStatement(field, variable)}))
+        return true;
+    RestoreInt(variable, field);
+    return false;
+}
+
+bool WriteText(QString &variable, const QString &field)
+{
+    if (WriteOptions({TextStatement(field, variable)}))
+        return true;
+    RestoreText(variable, field);
+    return false;
+}
+
 QString ThirdLanguagePanel(const QString &language)
 {
     return QStringLiteral("3:rd language= ") + language + QStringLiteral("  ");
@@ -143,21 +159,9 @@ bool SaveBoChecka(bool value)
     return true;
 }
 
-bool SaveNbrRepeats()
-{
-    if (WriteOptions({NumberStatement(QStringLiteral("nbrRepeats"), OptNbrRepeats)}))
-        return true;
-    RestoreInt(OptNbrRepeats, QStringLiteral("nbrRepeats"));
-    return false;
-}
+bool SaveNbrRepeats() { return WriteNumber(OptNbrRepeats, QStringLiteral("nbrRepeats")); }
 
-bool SaveNbrWrongs()
-{
-    if (WriteOptions({NumberStatement(QStringLiteral("nbrWrongs"), OptNbrWrongs)}))
-        return true;
-    RestoreInt(OptNbrWrongs, QStringLiteral("nbrWrongs"));
-    return false;
-}
+bool SaveNbrWrongs() { return WriteNumber(OptNbrWrongs, QStringLiteral("nbrWrongs")); }
 
 bool Save3rdLang(const QString &language)
 {
@@ -213,20 +217,16 @@ bool SaveBoHide3(bool hide)
 
 bool Save2ndScribble()
 {
-    if (!WriteOptions({TextStatement(QStringLiteral("2ndScribble"), Opt2ndScribble)})) {
-        RestoreText(Opt2ndScribble, QStringLiteral("2ndScribble"));
+    if (!WriteText(Opt2ndScribble, QStringLiteral("2ndScribble")))
         return false;
-    }
     BuildSqlStrings();
     return true;
 }
 
 bool Save2ndTavrinel()
 {
-    if (!WriteOptions({TextStatement(QStringLiteral("2ndTavrinel"), Opt2ndTavrinel)})) {
-        RestoreText(Opt2ndTavrinel, QStringLiteral("2ndTavrinel"));
+    if (!WriteText(Opt2ndTavrinel, QStringLiteral("2ndTavrinel")))
         return false;
-    }
     BuildSqlStrings();
     return true;
 }
