@@ -84,6 +84,16 @@ void prepare(sqlite3 *db, const QByteArray &sql, Stmt &s, const char **tail = nu
         throwDb(db, QString::fromUtf8(sql));
 }
 
+// Steps a statement through all its rows, which it ignores.
+void runToEnd(sqlite3 *db, sqlite3_stmt *st, const QString &sql)
+{
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        throwDb(db, sql);
+}
+
 // Values as they are stored: Yes/No as -1/0 (Jet's True), dates and times as
 // ISO-8601 text.
 QVariant storedForm(const QVariant &v)
@@ -353,11 +363,7 @@ void Database::Execute(const QString &jetSql)
         return;
     if (sqlite3_column_count(s.st) > 0 && sqlite3_stmt_readonly(s.st))
         throw DaoError(DaoError::SelectInExecute, QStringLiteral("Cannot execute a select query."), sql);
-    int rc;
-    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-    }
-    if (rc != SQLITE_DONE)
-        throwDb(db, sql);
+    runToEnd(db, s.st, sql);
     if (firstWordIs(sql, {"INSERT", "UPDATE", "DELETE", "REPLACE"}))
         m_recordsAffected = sqlite3_changes64(db);
 }
@@ -416,13 +422,8 @@ void Database::ExecNative(const QString &sql, const QVariantList &params)
             for (int i = 0; i < params.size(); ++i)
                 bindVariant(db, s.st, i + 1, params[i], sql);
         }
-        if (s.st) {
-            int rc;
-            while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-            }
-            if (rc != SQLITE_DONE)
-                throwDb(db, sql);
-        }
+        if (s.st)
+            runToEnd(db, s.st, sql);
         first = false;
         next = tail;
     }
