@@ -3,7 +3,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "grids/PlainListWindow.h"
+#include "grids/GridStd.h"
 #include "store/SharedState.h"
 
 #include <QMdiArea>
@@ -21,7 +21,7 @@ protected:
     // auxiliary shown in the grammar panel.
     void OpenList()
     {
-        list = new tav::PlainListWindow(w->mdiClient);
+        list = new tav::GridStd;
         list->SetRecordset(tav::WordDb->OpenRecordset(tav::SqlLang3));
         list->SetSqlText(tav::SqlLang3);
         list->SetCaption(QStringLiteral("list"));
@@ -35,7 +35,7 @@ protected:
     }
     QString Stored(const QString &sql) { return Native(sql.arg(id)).toString(); }
 
-    tav::PlainListWindow *list = nullptr;
+    tav::GridStd *list = nullptr;
     long long id = 0;
 };
 

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QFontMetrics>
+#include <QHash>
+#include <QVector>
 #include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
@@ -187,6 +189,40 @@ void AutoSizeGridCols(FlexGrid &Grid, int FirstCol, int LastCol, int MinLen, lon
     }
 }
 
+int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
+{
+    if (Col < 0 || Col >= Grid.Cols())
+        return 0;
+    // Measuring every text of a long list is slow; the sum of the characters'
+    // own advances is fast and close to the text's width. Only the texts
+    // whose sum comes near the largest are measured whole.
+    QHash<QChar, int> advance;
+    auto roughWidth = [&](const QString &text) {
+        int w = 0;
+        for (QChar c : text) {
+            auto it = advance.constFind(c);
+            if (it == advance.constEnd())
+                it = advance.insert(c, Metrics.horizontalAdvance(c));
+            w += it.value();
+        }
+        return w;
+    };
+    const int rows = Grid.Rows();
+    QVector<int> rough(rows, 0);
+    int roughest = 0;
+    for (int r = 1; r < rows; ++r) {
+        rough[r] = roughWidth(Grid.TextMatrix(r, Col));
+        roughest = std::max(roughest, rough[r]);
+    }
+    const int nearLargest = roughest - roughest / 5 - 2;
+    int widest = 0;
+    for (int r = 1; r < rows; ++r) {
+        if (rough[r] >= nearLargest)
+            widest = std::max(widest, Metrics.horizontalAdvance(Grid.TextMatrix(r, Col)));
+    }
+    return widest;
+}
+
 void FitGridColsToText(FlexGrid &Grid, int FirstCol, int LastCol, int StepCol, const QWidget &Frm,
                        long long Margin, int SpecialCol, long long MinWidth)
 {
@@ -195,13 +231,9 @@ void FitGridColsToText(FlexGrid &Grid, int FirstCol, int LastCol, int StepCol, c
     const QFontMetrics fm(Frm.font());
     const double dpi = Frm.logicalDpiX();
     for (int c = std::max(FirstCol, 0); c <= LastCol && c < Grid.Cols(); c += step) {
-        long long width = 0;
-        for (int r = 1; r < Grid.Rows(); ++r) {
-            long long w = winsys::PixelsToTwips(fm.horizontalAdvance(Grid.TextMatrix(r, c)), dpi);
-            if (SpecialCol != 0 && c == SpecialCol && w < MinWidth)
-                w = MinWidth;
-            width = std::max(width, w);
-        }
+        long long width = Grid.Rows() > 1 ? winsys::PixelsToTwips(WidestTextPixels(Grid, c, fm), dpi) : 0;
+        if (SpecialCol != 0 && c == SpecialCol && Grid.Rows() > 1 && width < MinWidth)
+            width = MinWidth;
         Grid.SetColWidth(c, static_cast<int>(std::clamp<long long>(width + Margin, 0, 1 << 30)));
     }
 }
