@@ -310,11 +310,12 @@ void GridStd::ResizeGrid()
 {
     flexgrid::FlexGrid &g = *Grid;
     const int buttons = cmdSort[0]->geometry().bottom() + 1;
-    long long rowsHeight = 0;
-    for (int r = 0; r < g.Rows(); ++r)
-        rowsHeight += g.TwipsToPixelsY(g.RowHeight(r));
     const int allowance = pxY(kGridAllowance);
     const int room = RoomHeight();
+    // The rows' heights count only until they pass the room there is.
+    long long rowsHeight = 0;
+    for (int r = 0; r < g.Rows() && rowsHeight + allowance + buttons < room; ++r)
+        rowsHeight += g.TwipsToPixelsY(g.RowHeight(r));
     int gridHeight;
     bool scrolls = false;
     if (rowsHeight + allowance + buttons < room) {

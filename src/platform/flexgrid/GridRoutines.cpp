@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QVector>
+
+#include <vector>
 #include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
@@ -196,29 +198,40 @@ int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
     // Measuring every text of a long list is slow; the sum of the characters'
     // own advances is fast and close to the text's width. Only the texts
     // whose sum comes near the largest are measured whole.
-    QHash<QChar, int> advance;
+    constexpr int kTable = 0x800; // Latin, Greek and Cyrillic letters, looked up directly
+    std::vector<int> table(kTable, -1);
+    QHash<QChar, int> others;
+    auto advance = [&](QChar c) {
+        if (c.unicode() < kTable) {
+            int &w = table[c.unicode()];
+            if (w < 0)
+                w = Metrics.horizontalAdvance(c);
+            return w;
+        }
+        auto it = others.constFind(c);
+        if (it == others.constEnd())
+            it = others.insert(c, Metrics.horizontalAdvance(c));
+        return it.value();
+    };
     auto roughWidth = [&](const QString &text) {
         int w = 0;
-        for (QChar c : text) {
-            auto it = advance.constFind(c);
-            if (it == advance.constEnd())
-                it = advance.insert(c, Metrics.horizontalAdvance(c));
-            w += it.value();
-        }
+        for (QChar c : text)
+            w += advance(c);
         return w;
     };
     const int rows = Grid.Rows();
-    QVector<int> rough(rows, 0);
+    std::vector<int> rough(static_cast<size_t>(rows), 0);
     int roughest = 0;
     for (int r = 1; r < rows; ++r) {
-        rough[r] = roughWidth(Grid.TextMatrix(r, Col));
+        rough[r] = roughWidth(Grid.TextRef(r, Col));
         roughest = std::max(roughest, rough[r]);
     }
-    const int nearLargest = roughest - roughest / 5 - 2;
+    // Kerning and shaping change a text's width by a few per cent at most.
+    const int nearLargest = roughest - roughest / 16 - 2;
     int widest = 0;
     for (int r = 1; r < rows; ++r) {
         if (rough[r] >= nearLargest)
-            widest = std::max(widest, Metrics.horizontalAdvance(Grid.TextMatrix(r, Col)));
+            widest = std::max(widest, Metrics.horizontalAdvance(Grid.TextRef(r, Col)));
     }
     return widest;
 }
