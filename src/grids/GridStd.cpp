@@ -38,8 +38,6 @@ constexpr int kSearchWidth = 1500;
 constexpr int kSWidth = 450;
 constexpr int kInfoWidth = 2200;
 constexpr int kColButtonWidth = 800;
-constexpr int kMinWindowWidth = 5540;
-constexpr int kGridAllowance = 460;
 
 constexpr long kButtonFace = static_cast<long>(0x8000000F);
 constexpr long kSortColour[4] = {0xFFFFFF, 0x0000FF, 0x00FFFF, 0xFFFFFF};
@@ -47,14 +45,6 @@ constexpr long kTwinColour = 0xFF0000;
 
 const QString kEngHide = QStringLiteral("ENG -");
 const QString kEngShow = QStringLiteral("ENG +");
-
-void Paint(QPushButton *button, long colour)
-{
-    // A style sheet, because styles may draw push buttons without their
-    // palette's button colour.
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }")
-                              .arg(winsys::FromVbColor(colour).name()));
-}
 
 // The column a sort button sorts on and the one it then selects: the Greek
 // pair sorts on the hidden sort key.
@@ -85,21 +75,15 @@ GridStd::GridStd(QWidget *parent) : ListWindow(QStringLiteral("GridStd"), parent
     cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
     cmdDelete->setToolTip(QStringLiteral("Delete the word of the current row"));
     for (int i = 0; i < 4; ++i) {
-        cmdSortCol[i] = new QPushButton(this);
-        cmdSortCol[i]->setObjectName(QStringLiteral("cmdSortCol(%1)").arg(i));
-        cmdSortCol[i]->setFocusPolicy(Qt::NoFocus);
-        cmdSort[i] = new QPushButton(this);
-        cmdSort[i]->setObjectName(QStringLiteral("cmdSort(%1)").arg(i));
-        cmdSort[i]->setFocusPolicy(Qt::NoFocus);
+        cmdSortCol[i] = NewHeadingButton(QStringLiteral("cmdSortCol(%1)").arg(i));
+        cmdSort[i] = NewHeadingButton(QStringLiteral("cmdSort(%1)").arg(i));
         connect(cmdSort[i], &QPushButton::clicked, this, [this, i] { cmdSort_Click(i); });
         connect(cmdSortCol[i], &QPushButton::clicked, this, [this, i] { cmdSort_Click(i); });
         cmdSort[i]->hide();
         cmdSortCol[i]->hide();
     }
     for (int i = 1; i <= 2; ++i) {
-        cmdCol[i] = new QPushButton(this);
-        cmdCol[i]->setObjectName(QStringLiteral("cmdCol(%1)").arg(i));
-        cmdCol[i]->setFocusPolicy(Qt::NoFocus);
+        cmdCol[i] = NewHeadingButton(QStringLiteral("cmdCol(%1)").arg(i));
         connect(cmdCol[i], &QPushButton::clicked, this, [this, i] { cmdCol_Click(i); });
         cmdCol[i]->hide();
     }
@@ -124,18 +108,7 @@ GridStd::GridStd(QWidget *parent) : ListWindow(QStringLiteral("GridStd"), parent
 
 GridStd::~GridStd() = default;
 
-void GridStd::SetRecordset(dao::RecordsetPtr rows)
-{
-    Data1 = std::move(rows);
-    const bool busy = GridBusy();
-    SetGridBusy(true);
-    // Cells keep no formatting from an earlier fill (the group bands, the
-    // search hit); widths are laid out again by GridLangDep.
-    Grid->Clear();
-    if (Data1)
-        flexgrid::BindRecordset(*Grid, *Data1);
-    SetGridBusy(busy);
-}
+void GridStd::SetRecordset(dao::RecordsetPtr rows) { BindRows(std::move(rows)); }
 
 void GridStd::SetCaption(const QString &caption)
 {
@@ -204,20 +177,9 @@ void GridStd::GridLangDep(int SortValue)
     g.setVisible(true);
 }
 
-int GridStd::columnLeft(int Col) const
-{
-    int left = 0;
-    for (int c = 0; c < Col && c < Grid->Cols(); ++c) {
-        const int w = Grid->ColWidth(c);
-        if (w > 0)
-            left += Grid->TwipsToPixelsX(w) + 1; // the grid line after the column
-    }
-    return left + Grid->frameWidth();
-}
-
 void GridStd::placePair(int Index, int Col)
 {
-    const int left = columnLeft(Col);
+    const int left = ColumnLeft(Col);
     const int width = std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(Col)));
     const int twinTop = cmdDelete->geometry().bottom() + 1;
     cmdSortCol[Index]->setGeometry(left, twinTop, width, pxY(kTwinHeight));
@@ -308,52 +270,24 @@ void GridStd::ArrangeButtons()
 
 void GridStd::ResizeGrid()
 {
-    flexgrid::FlexGrid &g = *Grid;
-    const int buttons = cmdSort[0]->geometry().bottom() + 1;
-    const int allowance = pxY(kGridAllowance);
-    const int room = RoomHeight();
-    // The rows' heights count only until they pass the room there is.
-    long long rowsHeight = 0;
-    for (int r = 0; r < g.Rows() && rowsHeight + allowance + buttons < room; ++r)
-        rowsHeight += g.TwipsToPixelsY(g.RowHeight(r));
-    int gridHeight;
-    bool scrolls = false;
-    if (rowsHeight + allowance + buttons < room) {
-        gridHeight = static_cast<int>(rowsHeight) + allowance;
-    } else {
-        gridHeight = std::max(pxY(600), room - buttons);
-        scrolls = true;
-    }
-
     FirstVisibleCol = 0;
-    while (FirstVisibleCol < g.Cols() - 1 && g.ColWidth(FirstVisibleCol) <= 0)
+    while (FirstVisibleCol < Grid->Cols() - 1 && Grid->ColWidth(FirstVisibleCol) <= 0)
         ++FirstVisibleCol;
-
-    int gridWidth = 2 * g.frameWidth();
-    for (int c = 0; c < g.Cols(); ++c) {
-        if (g.ColWidth(c) > 0)
-            gridWidth += g.TwipsToPixelsX(g.ColWidth(c)) + 1;
-    }
-    if (scrolls)
-        gridWidth += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
-    g.resize(gridWidth, gridHeight);
-
-    const int rightmost = std::max({cmdCol[2]->isVisible() ? cmdCol[2]->geometry().right() : 0,
-                                    lblInfo->geometry().right(), gridWidth});
-    const int width = std::max({px(kMinWindowWidth), gridWidth + px(500), rightmost + 1});
-    SetWantedSize(QSize(width, buttons + gridHeight));
+    const int rightmost =
+        std::max(cmdCol[2]->isVisible() ? cmdCol[2]->geometry().right() : 0, lblInfo->geometry().right());
+    FitGridAndWindow(cmdSort[0]->geometry().bottom() + 1, rightmost);
 }
 
 void GridStd::ButtonCol(int SortIndex)
 {
     for (int i = 0; i < 4; ++i) {
-        Paint(cmdSort[i], kButtonFace);
-        Paint(cmdSortCol[i], kButtonFace);
+        PaintButton(cmdSort[i], kButtonFace);
+        PaintButton(cmdSortCol[i], kButtonFace);
     }
     if (SortIndex < 0 || SortIndex > 3)
         return;
-    Paint(cmdSort[SortIndex], kSortColour[SortIndex]);
-    Paint(cmdSortCol[SortIndex], kTwinColour);
+    PaintButton(cmdSort[SortIndex], kSortColour[SortIndex]);
+    PaintButton(cmdSortCol[SortIndex], kTwinColour);
 }
 
 void GridStd::cmdSort_Click(int Index)
@@ -415,11 +349,11 @@ void GridStd::cmdCol_Click(int Index)
 
 QString GridStd::InfoText(int Row) const
 {
-    if (ViewTag() == 33) {
-        const QString english = Grid->TextMatrix(Row, 4);
-        return english.isEmpty() ? Grid->TextMatrix(Row, 3) : english;
-    }
-    return Grid->TextMatrix(Row, 4);
+    // The English of an inflected form is shown in the window's font, a
+    // Greek text in the Greek font.
+    const bool english = ViewTag() == 33 && !Grid->TextMatrix(Row, 4).isEmpty();
+    lblInfo->setFont(english ? font() : winsys::GreekFont(GreekFontSize));
+    return Grid->TextMatrix(Row, english || ViewTag() != 33 ? 4 : 3);
 }
 
 int GridStd::FactsKind(int Row) const
@@ -438,71 +372,7 @@ void GridStd::RightClick(const QPoint &GlobalPos)
 // ---------------------------------------------------------------------------
 // Requery
 
-bool GridStd::requery(int Row, int Col)
-{
-    dao::RecordsetPtr rows = RowsPassing(tbQ.trimmed(), lblFilter);
-    if (!rows) {
-        CloseWindow();
-        return false;
-    }
-    const long long count = rows->RecordCount();
-    const bool busy = GridBusy();
-    SetGridBusy(true);
-    SetRecordset(std::move(rows));
-    SetWindowCaption(QString::number(count) + QLatin1Char(' ') + lblCap);
-    GridLangDep(lblSortValue);
-    if (Row < 1 || Row >= Grid->Rows())
-        Row = 1;
-    if (Col < 0 || Col >= Grid->Cols() || Grid->ColWidth(Col) == 0)
-        Col = FirstVisibleCol;
-    Grid->SetCol(Col);
-    Grid->SetRow(Row);
-    Grid->SetTopRow(Row);
-    SetGridBusy(busy);
-    Grid->setFocus();
-    ShowCellInfo();
-    return true;
-}
-
-void GridStd::RefreshGrid()
-{
-    try {
-        requery(SavedRow, SavedCol);
-    } catch (const std::exception &error) {
-        ShowErrorBox(error);
-    }
-}
-
-void GridStd::EditHelp(int Row, int Col)
-{
-    try {
-        requery(Row, Col);
-    } catch (const std::exception &error) {
-        ShowErrorBox(error);
-    }
-}
-
-void GridStd::GetPos(long long ID, const QString &Value, int FieldPos)
-{
-    const int row = Grid->Row();
-    const int col = Grid->Col();
-    try {
-        dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
-        main->FindLast(QStringLiteral("ID  = ") + QString::number(ID));
-        if (!main->NoMatch() && FieldPos >= 0 && FieldPos < main->FieldCount() && main->Text(FieldPos) != Value) {
-            main->Edit();
-            main->SetField(FieldPos, Value);
-            main->Update();
-        }
-        main->Close();
-    } catch (const std::exception &error) {
-        SaveBusy = false;
-        ShowErrorBox(error);
-        return;
-    }
-    SaveBusy = false;
-    EditHelp(row, col);
-}
+QString GridStd::CountCaption(long long Count) const { return QString::number(Count) + QLatin1Char(' ') + lblCap; }
 
 // ---------------------------------------------------------------------------
 // Editing

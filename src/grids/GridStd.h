@@ -28,8 +28,8 @@ public:
     // ListWindowLink
     QString Name() const override { return objectName(); }
     QString Caption() const override { return windowTitle(); }
-    void RefreshGrid() override;
-    void GetPos(long long ID, const QString &Value, int FieldPos) override;
+    void RefreshGrid() override { EditHelp(SavedRow, SavedCol); }
+    void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
     GridLink &msFlxMulti() override { return GridOf(); }
 
     // StdGridWindowLink
@@ -50,9 +50,6 @@ public:
     void ButtonCol(int SortIndex);
     void cmdSort_Click(int Index);
     void cmdCol_Click(int Index);
-    // Runs the query again with the cell (Row, Col) kept; a list left without
-    // rows closes.
-    void EditHelp(int Row, int Col);
     // Deletes the current word, unless it has inflection rows, after the
     // user's confirmation.
     void FlexDelete();
@@ -66,6 +63,8 @@ public:
     int FirstVisibleCol = 0;
 
 protected:
+    QString CountCaption(long long Count) const override;
+    void LayOut() override { GridLangDep(lblSortValue); }
     void CommitCell(const QString &Text, int Row, int Col) override;
     int WrapColumn() const override { return FirstVisibleCol; }
     QString InfoText(int Row) const override;
@@ -75,11 +74,7 @@ protected:
 private:
     void ArrangeButtons();
     void ResizeGrid();
-    // The grid's left edge of a column, in pixels.
-    int columnLeft(int Col) const;
     void placePair(int Index, int Col);
-    // Runs the query again; false when the window closed.
-    bool requery(int Row, int Col);
 
     // Interface texts read at load: 1142..1149, then 1079..1081.
     QStringList m_texts;

@@ -1,6 +1,6 @@
 #include "grids/ListOpeners.h"
 
-#include "grids/PlainListWindow.h"
+#include "grids/GridSimple.h"
 #include "grids/ListWindowHost.h"
 #include "store/CategoryCodes.h"
 #include "store/Dynasets.h"
@@ -100,11 +100,13 @@ void ListOpeners::DoSimpleGrid(const QString &Sql, int Lang, const QString &Word
             ListHost().ShowNoResult(SimpleNoResult(Lang), Word);
             return;
         }
-        const long long count = rows->RecordCount();
-        auto *window = new PlainListWindow([](QWidget *form) { return ListHost().AddChild(form); });
-        window->setObjectName(QStringLiteral("GridSimple"));
-        ShowNewStdGrid(*window, std::move(rows), QString(), Sql,
-                       QString::number(count) + QStringLiteral(" non unique ") + SimpleTitle(Word), Lang, Mode);
+        auto *window = new GridSimple;
+        try {
+            window->Open(std::move(rows), Sql, Lang, SimpleTitle(Word), Mode);
+        } catch (...) {
+            window->CloseWindow();
+            throw;
+        }
     } catch (const std::exception &e) {
         ShowErrorBox(e);
     }

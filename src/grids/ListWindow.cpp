@@ -2,10 +2,14 @@
 
 #include "grids/ListWindowHost.h"
 #include "platform/flexgrid/GridRoutines.h"
+#include "platform/flexgrid/RecordsetBinding.h"
+#include "platform/winsys/VbColor.h"
 #include "platform/winsys/VbKeys.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/CaptionArrays.h"
+#include "store/DbTransaction.h"
+#include "store/Dynasets.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
@@ -200,6 +204,64 @@ void ListWindow::applyWantedSize()
     m_subWindow->resize(outer);
 }
 
+void ListWindow::BindRows(dao::RecordsetPtr Rows)
+{
+    Data1 = std::move(Rows);
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    Grid->Clear();
+    if (Data1)
+        flexgrid::BindRecordset(*Grid, *Data1);
+    SetGridBusy(busy);
+}
+
+void ListWindow::FitGridAndWindow(int Buttons, int Rightmost)
+{
+    flexgrid::FlexGrid &g = *Grid;
+    const int allowance = pxY(460);
+    const int room = RoomHeight();
+    // The rows' heights count only until they pass the room there is.
+    long long rowsHeight = 0;
+    for (int r = 0; r < g.Rows() && rowsHeight + allowance + Buttons < room; ++r)
+        rowsHeight += g.TwipsToPixelsY(g.RowHeight(r));
+    const bool scrolls = rowsHeight + allowance + Buttons >= room;
+    const int gridHeight = scrolls ? std::max(pxY(600), room - Buttons) : static_cast<int>(rowsHeight) + allowance;
+    int gridWidth = 2 * g.frameWidth();
+    for (int c = 0; c < g.Cols(); ++c)
+        if (g.ColWidth(c) > 0)
+            gridWidth += g.TwipsToPixelsX(g.ColWidth(c)) + 1; // the grid line after the column
+    if (scrolls)
+        gridWidth += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
+    g.resize(gridWidth, gridHeight);
+    const int width = std::max({px(5540), gridWidth + px(500), Rightmost + 1});
+    SetWantedSize(QSize(width, Buttons + gridHeight));
+}
+
+int ListWindow::ColumnLeft(int Col) const
+{
+    int left = Grid->frameWidth();
+    for (int c = 0; c < Col && c < Grid->Cols(); ++c)
+        if (Grid->ColWidth(c) > 0)
+            left += Grid->TwipsToPixelsX(Grid->ColWidth(c)) + 1;
+    return left;
+}
+
+QPushButton *ListWindow::NewHeadingButton(const QString &Name, const QString &Text)
+{
+    auto *button = new QPushButton(Text, this);
+    button->setObjectName(Name);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void ListWindow::PaintButton(QPushButton *Button, long Colour)
+{
+    // A style sheet, because styles may draw push buttons without their
+    // palette's button colour.
+    Button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }")
+                              .arg(winsys::FromVbColor(Colour).name()));
+}
+
 int ListWindow::RoomHeight() const
 {
     int room = ListHost().ClientHeight();
@@ -237,6 +299,57 @@ void ListWindow::ShowCellInfo()
         return;
     WordID = id;
     ListHost().SmallFacts(WordID, FactsText(), FactsKind(SavedRow));
+}
+
+void ListWindow::EditHelp(int Row, int Col)
+{
+    try {
+        dao::RecordsetPtr rows = RowsPassing(tbQ.trimmed(), lblFilter);
+        if (!rows) {
+            CloseWindow();
+            return;
+        }
+        const long long count = rows->RecordCount();
+        const bool busy = GridBusy();
+        SetGridBusy(true);
+        BindRows(std::move(rows));
+        SetWindowCaption(CountCaption(count));
+        LayOut();
+        if (Row < 1 || Row >= Grid->Rows())
+            Row = 1;
+        if (Col < 0 || Col >= Grid->Cols() || Grid->ColWidth(Col) == 0)
+            Col = Grid->Col();
+        Grid->SetCol(Col);
+        Grid->SetRow(Row);
+        Grid->SetTopRow(Row);
+        SetGridBusy(busy);
+        Grid->setFocus();
+        ShowCellInfo();
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+}
+
+void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos)
+{
+    const int row = Grid->Row();
+    const int col = Grid->Col();
+    try {
+        dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
+        main->FindLast(QStringLiteral("ID  = ") + QString::number(ID));
+        if (!main->NoMatch() && FieldPos >= 0 && FieldPos < main->FieldCount() && main->Text(FieldPos) != Value) {
+            main->Edit();
+            main->SetField(FieldPos, Value);
+            main->Update();
+        }
+        main->Close();
+    } catch (const std::exception &error) {
+        SaveBusy = false;
+        ShowErrorBox(error);
+        return;
+    }
+    SaveBusy = false;
+    EditHelp(row, col);
 }
 
 void ListWindow::SortCol(int Col)

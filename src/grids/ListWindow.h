@@ -93,11 +93,23 @@ public:
     // SaveBusy is set.
     void ShowCellInfo();
 
+    // Runs the query again and lays the view out anew with the cell (Row,
+    // Col) current; a list left without rows closes. Errors are reported.
+    void EditHelp(int Row, int Col);
+    // Stores Value in the field at FieldPos of the word's Main row when it
+    // differs, then runs the query again on the same cell; clears SaveBusy.
+    void WriteMainField(long long ID, const QString &Value, int FieldPos);
+
     // The size the window wants for its grid and buttons (pixels); applied
     // while the window is in its normal state.
     QSize sizeHint() const override { return m_wanted; }
 
 protected:
+    // The caption of the window for a row count.
+    virtual QString CountCaption(long long Count) const = 0;
+    // Lays out the view with the sort choice of lblSortValue.
+    virtual void LayOut() = 0;
+
     // Stores the trimmed text of the edited cell (Row, Col), which the cell
     // already shows. Refuses with RefuseEdit. Database errors may escape: the
     // commit reports them and reopens the editor with the typed text.
@@ -118,8 +130,22 @@ protected:
     // Makes Col current, sorts every data row on it ascending and runs the
     // row-entry handler.
     void SortCol(int Col);
+    // The rows of the query in the grid (the data control's recordset); the
+    // cells keep no formatting of an earlier fill (bands, a search hit).
+    void BindRows(dao::RecordsetPtr Rows);
     // The wanted size of the window's client area, in pixels.
     void SetWantedSize(const QSize &size);
+    // Sizes the grid below the buttons (Buttons: their bottom, pixels): as
+    // tall as its rows and 460 twips more while that fits the room, else the
+    // room; as wide as its visible columns. The window takes the grid's width
+    // and 500 twips, at least 5540 twips and past Rightmost (pixels).
+    void FitGridAndWindow(int Buttons, int Rightmost);
+    // The left edge of a column in the grid, in pixels.
+    int ColumnLeft(int Col) const;
+    // A heading button of the window that takes no focus, named Name.
+    QPushButton *NewHeadingButton(const QString &Name, const QString &Text = QString());
+    // Colours a heading button (a colour number).
+    static void PaintButton(QPushButton *Button, long Colour);
     // The height (pixels) the window may take: the client area's.
     int RoomHeight() const;
     // Pixels of a length in twips, at the grid's resolution.

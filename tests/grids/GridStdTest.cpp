@@ -53,15 +53,6 @@ protected:
         w->KeyDownEdits(winsys::vbKeyReturn);
     }
     int RowOfID(tav::GridStd *w, long long id) { return RowOf(*w->Grid, 1, QString::number(id)); }
-    QStringList IndexRows(const QString &table, long long id)
-    {
-        QStringList rows;
-        dao::RecordsetPtr rs = tav::WordDb->OpenRecordset(
-            QStringLiteral("SELECT Lat FROM %1 WHERE ID = %2 ORDER BY Lat").arg(table).arg(id));
-        for (; !rs->Eof(); rs->MoveNext())
-            rows << rs->Text(0);
-        return rows;
-    }
 };
 
 TEST_F(GridStdTest, TheHeadwordViewShowsArticleGreekAndBothMeaningsSortedByTheSortKey)

@@ -45,6 +45,16 @@ void ListWindowFixture::TearDown()
         array->Clear();
 }
 
+QStringList ListWindowFixture::IndexRows(const QString &table, long long id)
+{
+    QStringList rows;
+    dao::RecordsetPtr rs =
+        tav::WordDb->OpenRecordset(QStringLiteral("SELECT Lat FROM %1 WHERE ID = %2 ORDER BY Lat").arg(table).arg(id));
+    for (; !rs->Eof(); rs->MoveNext())
+        rows << rs->Text(0);
+    return rows;
+}
+
 int ListWindowFixture::RowOf(const flexgrid::FlexGrid &grid, int Col, const QString &Text)
 {
     for (int r = 1; r < grid.Rows(); ++r)

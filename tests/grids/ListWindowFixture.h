@@ -64,6 +64,8 @@ protected:
     static int RowOf(const flexgrid::FlexGrid &grid, int Col, const QString &Text);
     QVariant Value(const QString &sql) const { return db.Value(sql); }
     long long Count(const QString &sql) const { return db.Value(sql).toLongLong(); }
+    // The meanings of a word's rows in an index table, in order.
+    static QStringList IndexRows(const QString &table, long long id);
 
     TestDb db;
     winsys::ScriptedMessages messages;
