@@ -161,31 +161,17 @@ TEST_F(MdiFixture, HelpReportsAMissingFileAndKeepsOneHelpObject)
     w.mnuHelpParts[0]->trigger();
     ASSERT_TRUE(w.HelpObject);
     HTMLHelp *first = w.HelpObject.get();
-    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.chm");
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.qch");
     EXPECT_EQ(first->CHMFile, path);
     EXPECT_EQ(first->HHWindow, QStringLiteral("Main"));
     ASSERT_EQ(messages.Prompts().size(), 1);
     EXPECT_EQ(messages.Prompts().first(),
               QStringLiteral("The file ") + path
                   + QStringLiteral(" does not exist.\nPlease make sure the correct path and file name have been specified."));
-    EXPECT_EQ(first->Opened(), 0);
     first->CHMFile = QStringLiteral("changed");
     w.mnuHelpParts_Click(0);
     EXPECT_EQ(w.HelpObject.get(), first);
     EXPECT_EQ(first->CHMFile, path) << "each use sets the file again";
-}
-
-TEST_F(MdiFixture, AnExistingHelpFileIsOpenedWithoutAMessage)
-{
-    winsys::ScriptedMessages messages;
-    HTMLHelp help;
-    help.CHMFile = dir.filePath(QStringLiteral("Rudedaz.chm"));
-    QFile file(help.CHMFile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    help.HHDisplayContents(0);
-    EXPECT_TRUE(messages.Prompts().isEmpty());
-    EXPECT_EQ(help.Opened(), 1);
 }
 
 TEST_F(MdiFixture, AboutIsShownModelessAndLoadedAnewAfterOk)
