@@ -1,6 +1,7 @@
 #include "MdiFixture.h"
 
 #include "help/HTMLHelp.h"
+#include "platform/help/HelpControl.h"
 #include "mainwindow/About.h"
 #include "mainwindow/ExerciseStandIn.h"
 #include "mainwindow/ProgramWindows.h"
@@ -172,6 +173,33 @@ TEST_F(MdiFixture, HelpReportsAMissingFileAndKeepsOneHelpObject)
     w.mnuHelpParts_Click(0);
     EXPECT_EQ(w.HelpObject.get(), first);
     EXPECT_EQ(first->CHMFile, path) << "each use sets the file again";
+}
+
+// Stands in for the help viewer: counts the requests to close every window.
+class ClosingViewer : public helpctl::HelpControl {
+public:
+    ClosingViewer() { helpctl::SetHelpControl(this); }
+    ~ClosingViewer() override { helpctl::SetHelpControl(nullptr); }
+    long HtmlHelp(long, const QString &, const helpctl::Request &request) override
+    {
+        closes += request.command == helpctl::Command::CloseAll;
+        return 0;
+    }
+    QString LastError() const override { return {}; }
+    int closes = 0;
+};
+
+TEST_F(MdiFixture, TheHelpWindowsCloseWithTheMainWindow)
+{
+    winsys::ScriptedMessages messages;
+    ClosingViewer viewer;
+    tav::MDI &w = NewMdi();
+    w.MDIForm_Unload();
+    EXPECT_EQ(viewer.closes, 0) << "no help object, nothing to close";
+    tav::MDI &again = NewMdi();
+    again.mnuHelpParts_Click(0);
+    again.MDIForm_Unload();
+    EXPECT_EQ(viewer.closes, 1);
 }
 
 TEST_F(MdiFixture, AboutIsShownModelessAndLoadedAnewAfterOk)

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -11,6 +12,7 @@
 #include <QHelpSearchQueryWidget>
 #include <QHelpSearchResultWidget>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
@@ -36,7 +38,23 @@ HelpWindow::HelpWindow(const QString &helpFile, const QString &collectionFile, Q
     // the help file and keeps the search index beside it.
     m_engine->setReadOnly(false);
     buildPanes();
-    resize(900, 640);
+    placeOnScreen();
+}
+
+void HelpWindow::placeOnScreen()
+{
+    // Centred on the screen, at most nine tenths of its work area, so that
+    // the window and its title bar fit on a small screen too.
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown) {
+        resize(960, 700);
+        m_split->setSizes({310, 650});
+        return;
+    }
+    const QRect area = shown->availableGeometry();
+    resize(qMin(960, area.width() * 9 / 10), qMin(700, area.height() * 9 / 10));
+    move(area.center() - QPoint(width() / 2, height() / 2));
+    m_split->setSizes({width() * 32 / 100, width() * 68 / 100});
 }
 
 HelpWindow::~HelpWindow()
@@ -89,6 +107,11 @@ void HelpWindow::buildPanes()
     contents->setHeaderHidden(true);
     m_panes->addTab(contents, QStringLiteral("Contents"));
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::ShowTopic);
+    // One click on a topic opens it, as in every contents pane.
+    connect(contents, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        if (QHelpContentItem *item = m_engine->contentModel()->contentItemAt(index))
+            ShowTopic(item->url());
+    });
     connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, contents,
             [contents] { contents->expandToDepth(0); });
 
@@ -127,12 +150,11 @@ void HelpWindow::buildPanes()
     m_page = new HelpBrowser(m_engine, this);
     m_page->setObjectName(QStringLiteral("page"));
 
-    auto *split = new QSplitter(this);
-    split->addWidget(m_panes);
-    split->addWidget(m_page);
-    split->setStretchFactor(1, 1);
-    split->setSizes({260, 640});
-    setCentralWidget(split);
+    m_split = new QSplitter(this);
+    m_split->addWidget(m_panes);
+    m_split->addWidget(m_page);
+    m_split->setStretchFactor(1, 1);
+    setCentralWidget(m_split);
 
     QToolBar *bar = addToolBar(QStringLiteral("Navigation"));
     bar->setMovable(false);

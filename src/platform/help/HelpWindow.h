@@ -11,6 +11,7 @@
 
 class QHelpEngine;
 class QLineEdit;
+class QSplitter;
 class QTabWidget;
 
 namespace helpctl {
@@ -61,10 +62,12 @@ public:
 
 private:
     void buildPanes();
+    void placeOnScreen();
 
     QString m_helpFile;
     QHelpEngine *m_engine;
     QString m_namespace;
+    QSplitter *m_split = nullptr;
     QTabWidget *m_panes = nullptr;
     HelpBrowser *m_page = nullptr;
     QLineEdit *m_indexFilter = nullptr;
