@@ -200,6 +200,12 @@ QUrl HelpWindow::DefaultTopic() const
     return files.isEmpty() ? QUrl() : files.first();
 }
 
+void HelpWindow::closeEvent(QCloseEvent *event)
+{
+    emit closing();
+    QMainWindow::closeEvent(event);
+}
+
 void HelpWindow::ShowPane(Pane pane) { m_panes->setCurrentIndex(pane); }
 
 void HelpWindow::ShowTopic(const QUrl &url)

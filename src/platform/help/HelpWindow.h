@@ -60,6 +60,14 @@ public:
     // Runs a full-text search for the text in the search pane.
     void Search(const QString &text);
 
+signals:
+    // The window is closing and goes away once control returns to the event
+    // loop: it must not be shown again.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void buildPanes();
     void placeOnScreen();

@@ -4,6 +4,7 @@
 #include "platform/winsys/core/MsgBox.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHelpEngine>
@@ -45,6 +46,12 @@ QString PopupHtml(const Popup &popup, const QString &text)
     return QStringLiteral("<p style=\"%1\">%2</p>").arg(style, body);
 }
 
+// Windows are told apart by their file and their window type in any case.
+QString WindowKey(const QString &file, const QString &windowType)
+{
+    return QFileInfo(file).absoluteFilePath() + QLatin1Char('>') + windowType.toLower();
+}
+
 QWidget *OwnerWidget(long owner)
 {
     if (owner == 0)
@@ -60,17 +67,24 @@ QtHelpControl::QtHelpControl(const QString &collectionFolder, QObject *parent)
 {
     if (m_folder.isEmpty())
         m_folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/help");
+    // The windows go while the application can still take them down.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &QtHelpControl::deleteWindows);
 }
 
-QtHelpControl::~QtHelpControl()
+QtHelpControl::~QtHelpControl() { deleteWindows(); }
+
+void QtHelpControl::deleteWindows()
 {
-    for (const QPointer<HelpWindow> &window : std::as_const(m_windows))
+    const auto windows = m_windows;
+    m_windows.clear();
+    for (const QPointer<HelpWindow> &window : windows)
         delete window.data();
 }
 
 HelpWindow *QtHelpControl::Window(const QString &file, const QString &windowType) const
 {
-    return m_windows.value(QFileInfo(file).absoluteFilePath() + QLatin1Char('>') + windowType.toLower()).data();
+    return m_windows.value(WindowKey(file, windowType)).data();
 }
 
 long QtHelpControl::fail(const QString &reason)
@@ -111,7 +125,12 @@ HelpWindow *QtHelpControl::windowFor(long owner, const QString &file, const QStr
         return nullptr;
     }
     window->setWindowTitle(title);
-    m_windows.insert(QFileInfo(file).absoluteFilePath() + QLatin1Char('>') + windowType.toLower(), window);
+    const QString key = WindowKey(file, windowType);
+    m_windows.insert(key, window);
+    connect(window, &HelpWindow::closing, this, [this, key, window] {
+        if (m_windows.value(key) == window)
+            m_windows.remove(key);
+    });
     return window;
 }
 

@@ -42,6 +42,7 @@ private:
     long lookUp(HelpWindow *window, const LinkLookup &link, bool byKeyword);
     long popup(long owner, const QString &file, const Popup &popup);
     void closeAll();
+    void deleteWindows();
 
     QString m_folder;
     QString m_error;

@@ -171,6 +171,8 @@ TEST_F(HelpViewerTest, TopicsOpenByAddressAndNumberAndUnknownOnesAreReported)
 
     QPointer<helpctl::HelpWindow> open(window);
     help.HHClose();
+    EXPECT_EQ(viewer->Window(QStringLiteral(TAV_HELP_FILE), QStringLiteral("Main")), nullptr)
+        << "a closing window is not shown again";
     EXPECT_TRUE(QTest::qWaitFor([&] { return open.isNull(); }, 5000)) << "closed and gone";
 }
 
