@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QWhatsThis>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -182,6 +184,16 @@ TEST_F(HelpObjectTest, TopicsIndexSearchAndLookUpsSendTheirCommands)
     help.HHClose();
     EXPECT_EQ(viewer.calls.last().request.command, Command::CloseAll);
     EXPECT_TRUE(messages.Prompts().isEmpty());
+
+    // What's-this mode needs a window of the program; an unknown handle
+    // changes nothing.
+    help.HHInvokeWhatsThisHelp(424242);
+    EXPECT_FALSE(QWhatsThis::inWhatsThisMode());
+    QWidget window;
+    window.show();
+    help.HHInvokeWhatsThisHelp(static_cast<long>(window.winId()));
+    EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
+    QWhatsThis::leaveWhatsThisMode();
 }
 
 TEST_F(HelpObjectTest, PopUpsShowTheirTextOnceAndResetTheirStyle)
