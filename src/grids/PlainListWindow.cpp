@@ -72,7 +72,9 @@ void PlainListWindow::showRowWord()
     if (objectName() == QLatin1String("GridSimple")) {
         Link().SmallFacts(id, latCol < 0 ? QString() : g.TextMatrix(row, latCol), 3);
     } else if (g.Tag() == QLatin1String("33")) {
-        const bool participle = g.TextMatrix(row, 0) == QLatin1String("Passive participle");
+        // A participle's row, labelled or still carrying its table's name.
+        const QString form = g.TextMatrix(row, 0);
+        const bool participle = form == QLatin1String("Passive participle") || form == QLatin1String("KlinoMenos");
         Link().SmallFacts(id, QString(), participle ? 33 : 66);
     } else {
         Link().SmallFacts(id, QString(), 0);

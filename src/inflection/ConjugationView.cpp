@@ -138,8 +138,15 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     SetHeightTw(lblPP, HeightTw(tbPP));
     SetTopTw(tbPP, TopTw(lblPP) - 60);
     SetLeftTw(tbPP, LeftTw(lblPP) + WidthTw(lblPP));
-    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
+    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP}) {
         w->raise();
+        w->show();
+    }
+    // The boxes stand over the left end of column 1's headings: their
+    // captions centre in the rest.
+    const int covered = std::max(0, tbAP->geometry().right() + 1 - lblTopLine[1]->x());
+    for (QLabel *label : {lblTopLine[1], lblUnderLine[1]})
+        label->setContentsMargins(covered, 0, 0, 0);
 
     auto placeFrame = [](QFrame *frame, QLabel *label) {
         SetLeftTw(frame, LeftTw(label) + WidthTw(label) / 2 - WidthTw(frame) / 2);

@@ -51,7 +51,7 @@ void GrammarPanel::DeKlino(long MyColor, long long ID, int wordKind)
         for (int r = 1; r < g.Rows(); ++r)
             g.SetTextMatrix(r, gender + 1, forms.fields.value(r - 1));
     }
-    AutoSizeGridCols(g, 1, g.Cols() - 1, 20, 125);
+    autoSizeColumns(g, 125);
     g.SetColWidth(0, kDeclensionHeadCol);
     if (lblUnderLine.size() <= 2)
         SetGridHeadings(g, 1, 3, Caps1258, Caps1255, wordKind, -1, false);
@@ -82,7 +82,7 @@ void GrammarPanel::NounDeKlino(long MyColor, long long ID, int varGenus, int wor
         g.SetTextMatrix(r, 1, articleForm);
         g.SetTextMatrix(r, 2, noun.fields.value(r - 1));
     }
-    AutoSizeGridCols(g, 1, g.Cols() - 1, 20, 125);
+    autoSizeColumns(g, 125);
     g.SetColWidth(0, kDeclensionHeadCol);
     if (lblUnderLine.size() <= 2)
         SetGridHeadings(g, 1, 2, Caps1258, Caps1255, wordKind, varGenus, false);

@@ -30,8 +30,8 @@ using winsys::TwipsToPixelsY;
 namespace {
 
 constexpr int kHeadingHeight = 330; // twips: room for the option frames inside a heading
-constexpr int kVoiceLabelWidth = 250;
-constexpr int kVoiceBoxWidth = 1050;
+constexpr int kVoiceLabelWidth = 200;
+constexpr int kVoiceBoxWidth = 1250;
 constexpr int kVoiceBoxHeight = 315;
 
 QLabel *namedLabel(QWidget *parent, const QString &name, const QString &text = QString())
@@ -50,6 +50,12 @@ FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
     grid->SetFixedRows(1);
     grid->SetFixedCols(1);
     grid->SetRowHeight(0, 0);
+    // Row captions in a small font fit the narrow heading column; the room
+    // below the last row takes the panel's colour.
+    QFont small = grid->font();
+    small.setPointSizeF(7);
+    grid->SetFont(small);
+    grid->SetBackColorBkg(grid->BackColorFixed());
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return grid;
@@ -242,7 +248,8 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
                 if (list && list->HasLblInfo())
                     list->SetLblInfo(main->Text(QStringLiteral("English")));
             }
-            m_host.SetPanelText(7, QStringLiteral("Timestamp= ") + main->Text(QStringLiteral("MadeDate")));
+            m_host.SetPanelText(7, QStringLiteral("Timestamp= ") +
+                                       main->Text(QStringLiteral("MadeDate")).replace(QLatin1Char('T'), QLatin1Char(' ')));
             m_host.SetPanelWidth(7, 4000);
 
             const QVariant WT = main->Field(QStringLiteral("WT"));

@@ -126,6 +126,7 @@ private:
     // column's label at left (twips, in the panel).
     void placeUnderLines(flexgrid::FlexGrid &grid, int firstLabel, int firstCol, int lastCol, int left);
     int lineAllowance(const flexgrid::FlexGrid &grid) const;
+    void autoSizeColumns(flexgrid::FlexGrid &grid, int Factor);
     void setEditorTag(QLineEdit *editor, const QString &tag);
 
     // Conjugation columns (ConjugationView.cpp).

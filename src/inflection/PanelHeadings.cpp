@@ -8,6 +8,7 @@
 #include "platform/flexgrid/GridRoutines.h"
 #include "store/CaptionArrays.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -47,8 +48,10 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
                                    const CaptionArray &UnderCaptions, int TopStart, int UnderStart, bool Flag)
 {
     grid.SetCol(1);
-    PaintLabel(lblTopLine[1], -1);
-    PaintLabel(lblUnderLine[1], -1);
+    for (QLabel *first : {lblTopLine[1], lblUnderLine[1]}) {
+        PaintLabel(first, -1);
+        first->setContentsMargins(0, 0, 0, 0);
+    }
     const int cellLeft = LeftTw(&grid) + grid.CellLeft();
     SetTopTw(lblTopLine[1], 0);
     SetLeftTw(lblTopLine[1], cellLeft);
@@ -103,6 +106,19 @@ void GrammarPanel::PlaceHeadingLines()
     for (QList<QLabel *> *array : {&lblTopLine, &lblUnderLine}) {
         while (array->size() > 2)
             delete array->takeLast();
+    }
+}
+
+// AutoSizeGridCols counts characters; a column whose longest form is wider
+// in the Greek font than that count allows is widened to show it whole.
+void GrammarPanel::autoSizeColumns(FlexGrid &grid, int Factor)
+{
+    AutoSizeGridCols(grid, 1, grid.Cols() - 1, 20, Factor);
+    for (int c = 1; c < grid.Cols(); ++c) {
+        int widest = 0;
+        for (int r = 1; r < grid.Rows(); ++r)
+            widest = std::max(widest, QFontMetrics(grid.CellFontAt(r, c)).horizontalAdvance(grid.TextMatrix(r, c)));
+        grid.SetColWidth(c, std::max(grid.ColWidth(c), grid.PixelsToTwipsX(widest + 8)));
     }
 }
 

@@ -12,6 +12,7 @@
 #include "store/SharedState.h"
 
 #include <QLabel>
+#include <QLineEdit>
 
 namespace tav {
 
@@ -29,6 +30,10 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
 {
     setEditorTag(tbN, QStringLiteral("KlinoMenos"));
     PlaceHeadingLines();
+    // The verb boxes belong to the conjugation's headings; here they would
+    // cover the participle's.
+    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
+        w->hide();
     FlexGrid &g = *msflxKlin;
     FillGridCells(g, MyColor, 4);
     const QString id = QString::number(ID);
@@ -43,7 +48,7 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     for (int gender = 0; gender < 3; ++gender)
         for (int r = 1; r < g.Rows(); ++r)
             g.SetTextMatrix(r, gender + 1, genders[gender].fields.value(r - 1));
-    AutoSizeGridCols(g, 1, g.Cols() - 1, 20, 100);
+    autoSizeColumns(g, 100);
     g.SetColWidth(0, 550);
     SetGridHeadings(g, 2, 7, Caps1362, Caps1364, -1, -1, true);
 
@@ -65,7 +70,7 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
             imp.SetTextMatrix(r, c, r <= 2 ? form : SubjunctiveCell(r, form));
         }
     }
-    AutoSizeGridCols(imp, 1, imp.Cols() - 1, 20, 90);
+    autoSizeColumns(imp, 90);
     imp.SetColWidth(0, kImperativeHeadCol);
 
     int imperativeWidths = 0;
