@@ -82,7 +82,7 @@ public:
     // Puts the window into what's-this mode: the next click shows the
     // clicked control's what's-this text.
     void HHInvokeWhatsThisHelp(long hwnd);
-    // Windows have no help entry in a system menu here: does nothing.
+    // A window here has no system menu with a help entry: does nothing.
     void HHDeleteJumpURLSysMenu(long hwnd);
 
     // --- Help files ---------------------------------------------------------
