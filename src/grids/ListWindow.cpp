@@ -301,6 +301,12 @@ void ListWindow::ShowCellInfo()
     ListHost().SmallFacts(WordID, FactsText(), FactsKind(SavedRow));
 }
 
+void ListWindow::ShowInfo(const QString &Text)
+{
+    lblInfo->setFont(font());
+    lblInfo->setText(Text);
+}
+
 void ListWindow::EditHelp(int Row, int Col)
 {
     try {

@@ -15,12 +15,13 @@
 #include "platform/dao/Dao.h"
 #include "platform/flexgrid/FlexGrid.h"
 
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QWidget>
 
 class QFrame;
-class QLabel;
+
 class QLineEdit;
 class QPushButton;
 
@@ -92,6 +93,10 @@ public:
     // the row's word in the grammar panel. Does nothing while GridBusy or
     // SaveBusy is set.
     void ShowCellInfo();
+
+    // lblInfo shows a text of the grammar panel (an English meaning), in the
+    // window's font.
+    void ShowInfo(const QString &Text);
 
     // Runs the query again and lays the view out anew with the cell (Row,
     // Col) current; a list left without rows closes. Errors are reported.

@@ -95,8 +95,8 @@ TEST_F(GridStdTest, TheHeadwordViewShowsArticleGreekAndBothMeaningsSortedByTheSo
     ASSERT_FALSE(host.facts.isEmpty());
     EXPECT_EQ(host.facts.last(), g.TextMatrix(1, 1) + QStringLiteral("||0"));
     EXPECT_EQ(w->lblInfo->text(), g.TextMatrix(1, 4));
-    EXPECT_EQ(w->lblCol->text(), QStringLiteral("4"));
-    EXPECT_EQ(w->lblRow->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->lblCol(), QStringLiteral("4"));
+    EXPECT_EQ(w->lblRow(), QStringLiteral("1"));
 }
 
 TEST_F(GridStdTest, VerbsHideTheArticleAndAHiddenThirdLanguageLeavesTwoPairs)

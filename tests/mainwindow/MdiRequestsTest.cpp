@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "grids/ListOpeners.h"
+#include "inflection/GrammarPanel.h"
 #include "store/SharedState.h"
 #include "support/RecordingListWindow.h"
 
@@ -30,9 +31,9 @@ TEST_F(MainWindowFixture, ShowHandsTheSelectedNodeToTheStandardList)
     EXPECT_EQ(requests.calls.last(), QStringLiteral("Std|") + tav::SqlLang3 + QStringLiteral("|1|0|") +
                                          Caption(QStringLiteral("ATyp1")) +
                                          QStringLiteral("|5| Greek  Like'h*' AND WT Like'cv'"));
-    EXPECT_TRUE(w->VoiceMenuChoice[0]);
-    EXPECT_FALSE(w->VoiceMenuChoice[1]);
-    EXPECT_FALSE(w->VoiceMenuChoice[2]);
+    EXPECT_TRUE(w->grammar->VoiceMenuChoice[0]);
+    EXPECT_FALSE(w->grammar->VoiceMenuChoice[1]);
+    EXPECT_FALSE(w->grammar->VoiceMenuChoice[2]);
 }
 
 TEST_F(MainWindowFixture, ShowOfNounsAndMeaningsWithTheThirdLanguageHidden)
@@ -136,7 +137,7 @@ TEST_F(MainWindowFixture, EmptyResultsAreWrittenIntoTheFindBoxes)
     EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for English words on :"));
     EXPECT_EQ(w->tbFind[1]->text(), QStringLiteral("zebra crossing"));
     EXPECT_TRUE(factory.m_windows.empty());
-    EXPECT_TRUE(messages.Messages().isEmpty());
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join("|").toStdString();
 }
 
 TEST_F(MainWindowFixture, FoundRowsOpenANewListWindowWithTheRequestsValues)
