@@ -1109,16 +1109,27 @@ void FlexGrid::SetSort(int sortCode)
             return QString::compare(a.text, b.text, Qt::CaseSensitive);
         }
     };
-    QVector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+    auto compareRows = [&](int x, int y) {
         for (int k = 0; k < nKeys; ++k) {
             const int c = compareKeys(keys[static_cast<qsizetype>(x) * nKeys + k],
                                       keys[static_cast<qsizetype>(y) * nKeys + k]);
             if (c != 0)
-                return descending ? c > 0 : c < 0;
+                return descending ? -c : c;
         }
-        return false;
+        return 0;
+    };
+    // Rows already in order stay as they are.
+    bool ordered = true;
+    for (int i = 1; i < n && ordered; ++i)
+        ordered = compareRows(i - 1, i) <= 0;
+    if (ordered)
+        return;
+    QVector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    // Equal rows keep their order: the row number decides between them.
+    std::sort(order.begin(), order.end(), [&](int x, int y) {
+        const int c = compareRows(x, y);
+        return c != 0 ? c < 0 : x < y;
     });
     QVector<RowData> sorted;
     sorted.reserve(n);

@@ -220,10 +220,24 @@ int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
         return w;
     };
     const int rows = Grid.Rows();
+    if (rows < 2)
+        return 0;
+    // A text can come near the widest only when it has enough characters to
+    // reach it at the font's widest advance; shorter ones are passed over.
+    int longest = 1;
+    for (int r = 2; r < rows; ++r)
+        if (Grid.TextRef(r, Col).size() > Grid.TextRef(longest, Col).size())
+            longest = r;
+    const int widestAdvance = std::max(Metrics.maxWidth(), 1);
+    const int roughLongest = roughWidth(Grid.TextRef(longest, Col));
+    const qsizetype fewest = (roughLongest - roughLongest / 16 - 2) / widestAdvance;
     std::vector<int> rough(static_cast<size_t>(rows), 0);
     int roughest = 0;
     for (int r = 1; r < rows; ++r) {
-        rough[r] = roughWidth(Grid.TextRef(r, Col));
+        const QString &text = Grid.TextRef(r, Col);
+        if (text.size() < fewest)
+            continue;
+        rough[r] = roughWidth(text);
         roughest = std::max(roughest, rough[r]);
     }
     // Kerning and shaping change a text's width by a few per cent at most.
