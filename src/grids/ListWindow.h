@@ -106,8 +106,9 @@ public:
     void WriteMainField(long long ID, const QString &Value, int FieldPos);
 
     // The size the window wants for its grid and buttons (pixels); applied
-    // while the window is in its normal state.
-    QSize sizeHint() const override { return m_wanted; }
+    // while the window is in its normal state. (Not its size hint: the
+    // client area grows to its children's hints, and the frame with it.)
+    QSize WantedSize() const { return m_wanted; }
 
 protected:
     // The caption of the window for a row count.
