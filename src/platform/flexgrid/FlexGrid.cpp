@@ -1071,8 +1071,21 @@ void FlexGrid::SetSort(int sortCode)
     // Keys are worked out once per cell, not once per comparison.
     struct Key {
         QString text; // case-folded for the sorts that ignore case
+        quint64 head = 0; // the first four code units, for a quick first comparison
         double number = 0;
         bool numeric = false;
+    };
+    auto headOf = [](const QString &text) {
+        quint64 head = 0;
+        for (int i = 0; i < 4; ++i)
+            head = (head << 16) | (i < text.size() ? text.at(i).unicode() : 0);
+        return head;
+    };
+    // Texts in code-unit order, the first four units compared at once.
+    auto compareTexts = [](const Key &a, const Key &b) {
+        if (a.head != b.head)
+            return a.head < b.head ? -1 : 1;
+        return QString::compare(a.text, b.text, Qt::CaseSensitive);
     };
     QVector<Key> keys(static_cast<qsizetype>(n) * nKeys);
     const bool numericSort = sortCode == flexSortNumericAscending || sortCode == flexSortNumericDescending;
@@ -1085,12 +1098,13 @@ void FlexGrid::SetSort(int sortCode)
             key.numeric = ParseNumber(key.text, &key.number);
             if (foldCase && !key.numeric)
                 key.text = key.text.toCaseFolded();
+            key.head = headOf(key.text);
             if (numericSort && !key.numeric)
                 key.number = 0;
         }
 
     const bool descending = sortCode % 2 == 0;
-    auto compareKeys = [sortCode](const Key &a, const Key &b) -> int {
+    auto compareKeys = [sortCode, &compareTexts](const Key &a, const Key &b) -> int {
         switch (sortCode) {
         case flexSortGenericAscending:
         case flexSortGenericDescending:
@@ -1098,15 +1112,12 @@ void FlexGrid::SetSort(int sortCode)
                 return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
             if (a.numeric != b.numeric)
                 return a.numeric ? -1 : 1; // numbers before texts
-            return QString::compare(a.text, b.text, Qt::CaseSensitive);
+            return compareTexts(a, b);
         case flexSortNumericAscending:
         case flexSortNumericDescending:
             return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
-        case flexSortStringNoCaseAscending:
-        case flexSortStringNoCaseDescending:
-            return QString::compare(a.text, b.text, Qt::CaseSensitive);
         default:
-            return QString::compare(a.text, b.text, Qt::CaseSensitive);
+            return compareTexts(a, b);
         }
     };
     auto compareRows = [&](int x, int y) {
