@@ -45,6 +45,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -554,9 +555,6 @@ void MDI::MDIForm_Load()
     }
 
     setWindowTitle(QStringLiteral("Tavrinel"));
-    // Placed in the work area (not at the screen's corner, under a panel).
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().topLeft());
 
     // The grammar panel: grids under the heading rows, seven rows high.
     stsStatusBar->setVisible(true);
@@ -606,6 +604,20 @@ void MDI::MDIForm_Load()
 // ---------------------------------------------------------------------------
 // Size and closing
 
+QRect ClientAreaIn(const QRect &area, const QMargins &frame)
+{
+    const bool believable = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0 &&
+                            frame.left() + frame.right() < area.width() / 4 &&
+                            frame.top() + frame.bottom() < area.height() / 4;
+    return believable ? area.marginsRemoved(frame) : area;
+}
+
+QMargins MDI::frameWidths() const
+{
+    const QWindow *window = windowHandle();
+    return window && isVisible() ? window->frameMargins() : QMargins();
+}
+
 void MDI::MDIForm_Resize()
 {
     if (m_resizing || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
@@ -613,12 +625,12 @@ void MDI::MDIForm_Resize()
     const QScreen *s = screen();
     if (!s)
         return;
-    // The whole frame, decorations included, takes the work area.
-    const QRect area = s->availableGeometry();
-    const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-    const QSize wanted = area.size().shrunkBy(frame);
-    if (size() == wanted) {
+    // The whole frame, title bar included, takes the work area. The window
+    // is placed by its client area, whose place on the screen does not
+    // depend on how the window manager reads a requested position.
+    m_placedFrame = frameWidths();
+    const QRect wanted = ClientAreaIn(s->availableGeometry(), m_placedFrame);
+    if (geometry() == wanted) {
         m_resizeAttempts = 0;
         return;
     }
@@ -633,8 +645,26 @@ void MDI::MDIForm_Resize()
         return;
     }
     m_resizing = true;
-    resize(wanted);
+    setGeometry(wanted);
     m_resizing = false;
+}
+
+bool MDI::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The frame's widths are known only once the window manager has framed
+    // the shown window; then the window is placed again.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+        if (frameWidths() != m_placedFrame)
+            MDIForm_Resize();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void MDI::resizeEvent(QResizeEvent *event)

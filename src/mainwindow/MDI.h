@@ -54,6 +54,12 @@ class MdiListRequests;
 class Sorry;
 class Splash;
 
+// The client area that puts a window's frame, of the given widths, exactly
+// in the work area. Widths that cannot be a frame's (negative ones, or a
+// quarter of the area) count as none: a window manager still framing a
+// window can report its frame's passing size as widths.
+QRect ClientAreaIn(const QRect &area, const QMargins &frame);
+
 class MDI : public QMainWindow, public MainWindowLink, public GrammarHost {
     Q_OBJECT
 
@@ -246,9 +252,13 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The widths of the window manager's frame around the window, as the
+    // window system reports them now; none before the window is shown.
+    QMargins frameWidths() const;
     void buildMenus();
     void buildToolbar();
     void buildLeftPanel();
@@ -264,6 +274,7 @@ private:
     QStringList m_loadFailures;
     bool m_resizing = false;
     int m_resizeAttempts = 0;
+    QMargins m_placedFrame; // the frame widths the window was last placed with
     bool m_unloaded = false;
     bool m_gripDragging = false;
     int m_gripPressX = 0;
