@@ -16,6 +16,7 @@
 //   DeclensionViews.cpp   DeKlino, NounDeKlino
 //   ParticipleView.cpp    DeMenos
 
+#include "inflection/FormQueries.h"
 #include "inflection/PanelState.h"
 
 #include <QList>
@@ -27,6 +28,10 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QWidget;
+
+namespace dao {
+class Recordset;
+}
 
 namespace flexgrid {
 class FlexGrid;
@@ -130,19 +135,22 @@ private:
     void setEditorTag(QLineEdit *editor, const QString &tag);
 
     // Conjugation columns (ConjugationView.cpp).
-    void fillCompoundColumn(long long ID, const QString &voice);
-    void fillColumn5(long long ID, const QString &voice);
+    void fillCompoundColumn(long long ID, const QString &voice, const QString *knownS3 = nullptr);
+    FormRow fillColumn5(long long ID, const QString &voice);
 
     // Panel state and its mirrors.
     void setVoice(const QString &voice);
     void setVerb(long long ID);
     void setShownWord(long long ID);
-    void showThirdLanguage(long long ID, const QString &StrLat);
-    void showRemarks(long long ID);
+    void showThirdLanguage(dao::Recordset *lang, const QString &StrLat);
+    void clearVoiceChecks();
+    void showVoiceForms(const dao::Recordset &main);
     void setMainTextBoxesEnabled(bool enabled, bool clear);
     void storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii);
     ListWindowLink *activeList() const;
 
+    QList<QLabel *> m_unloadedTop, m_unloadedUnder; // heading labels kept for the next view
+    QList<QLineEdit *> m_mainTextBoxes;              // the main window's named text boxes, once found
     GrammarHost &m_host;
     QWidget *m_picBottom;
     PanelState m_state;

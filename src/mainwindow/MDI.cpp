@@ -424,7 +424,9 @@ void MDI::ShowMain()
 
 void MDI::SetPanelText(int panel, const QString &text)
 {
-    if (panel >= 1 && panel <= 7) {
+    // Painted at once, for texts that report progress during long work; a
+    // text that stays as it was needs no painting.
+    if (panel >= 1 && panel <= 7 && m_panels[panel - 1]->text() != text) {
         m_panels[panel - 1]->setText(text);
         m_panels[panel - 1]->repaint();
     }
