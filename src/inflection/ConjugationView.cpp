@@ -79,6 +79,7 @@ FormRow GrammarPanel::fillColumn5(long long ID, const QString &voice)
 
 void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
 {
+    beginView(ID);
     setVoice(Voice);
     setEditorTag(tbN, QStringLiteral("NewKon") + Voice);
     m_state.column5Table = (ID == HaveID || opSimple[1]->isChecked()) ? QStringLiteral("KonT1") : QStringLiteral("KonT4");
@@ -167,6 +168,8 @@ void GrammarPanel::opHad_Click(int Index)
 {
     if (m_state.verbID == 0 || (m_state.voice != QLatin1String("a") && m_state.voice != QLatin1String("p")))
         return;
+    if (m_edit.active && m_edit.col == 4)
+        CancelEdit();
     if (lblUnderLine.size() > 4)
         lblUnderLine[4]->setText(Caps1219(Index == 0 ? 1224 : 1222));
     try {
@@ -180,6 +183,8 @@ void GrammarPanel::opSimple_Click(int Index)
 {
     if (m_state.verbID == 0 || (m_state.voice != QLatin1String("a") && m_state.voice != QLatin1String("p")))
         return;
+    if (m_edit.active && m_edit.col == 5)
+        CancelEdit(); // the column now shows another table
     m_state.column5Table = Index == 0 ? QStringLiteral("KonT4") : QStringLiteral("KonT1");
     try {
         fillColumn5(m_state.verbID, m_state.voice);

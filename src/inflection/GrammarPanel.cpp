@@ -182,6 +182,13 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
     }
     tbAP->installEventFilter(new EnterKey(tbAP, [this](int &k) { tbAP_KeyPress(k); }));
     tbPP->installEventFilter(new EnterKey(tbPP, [this](int &k) { tbPP_KeyPress(k); }));
+    connectEditing();
+}
+
+void GrammarPanel::beginView(long long ID)
+{
+    CancelEdit();
+    m_state.viewWordID = ID == ArticleID ? 0 : ID;
 }
 
 GrammarPanel::~GrammarPanel() = default;
@@ -245,6 +252,7 @@ void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
 
 void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
 {
+    CancelEdit();
     setVoice(QStringLiteral("0"));
     fraSimple->hide();
     fraHad->hide();
@@ -364,6 +372,7 @@ void GrammarPanel::showThirdLanguage(dao::Recordset *lang, const QString &StrLat
 
 void GrammarPanel::BaseFrase()
 {
+    CancelEdit();
     m_host.SetPanelText(1, QStringLiteral("Ready"));
     m_host.SetPanelText(7, QString());
     try {

@@ -970,6 +970,11 @@ void MDI::OpVoiceCheck(long long lngID)
 }
 void MDI::OpVoiceSwitch(int intVoice) { grammar->OpVoiceSwitch(intVoice); }
 void MDI::mnuFirstParts_Click(int Index) { grammar->mnuFirstParts_Click(Index); }
+void MDI::KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode)
+{
+    grammar->KeyDownEdits(MSFlexgrid, Edt, KeyCode);
+}
+void MDI::TavValid(QString &text, bool &valid) { GrammarPanel::TavValid(text, valid); }
 
 QWidget *MDI::ChildArea() { return mdiClient; }
 QAction *MDI::ConjugationEntry(int index) { return mnuFirstParts[std::clamp(index, 0, 2)]; }
