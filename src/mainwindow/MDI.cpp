@@ -674,6 +674,9 @@ void MDI::MDIForm_Unload()
         m_about->close();
     if (m_sorry)
         m_sorry->close();
+    // The help windows belong to no window: they close with this one.
+    if (HelpObject)
+        HelpObject->HHClose();
     EndProgram();
     winsys::PopPointer();
 }
