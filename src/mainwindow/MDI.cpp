@@ -425,7 +425,9 @@ void MDI::ShowMain()
 
 void MDI::SetPanelText(int panel, const QString &text)
 {
-    if (panel >= 1 && panel <= 7) {
+    // Painted at once, for texts that report progress during long work; a
+    // text that stays as it was needs no painting.
+    if (panel >= 1 && panel <= 7 && m_panels[panel - 1]->text() != text) {
         m_panels[panel - 1]->setText(text);
         m_panels[panel - 1]->repaint();
     }
@@ -1001,6 +1003,11 @@ void MDI::OpVoiceCheck(long long lngID)
 }
 void MDI::OpVoiceSwitch(int intVoice) { grammar->OpVoiceSwitch(intVoice); }
 void MDI::mnuFirstParts_Click(int Index) { grammar->mnuFirstParts_Click(Index); }
+void MDI::KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode)
+{
+    grammar->KeyDownEdits(MSFlexgrid, Edt, KeyCode);
+}
+void MDI::TavValid(QString &text, bool &valid) { GrammarPanel::TavValid(text, valid); }
 
 QWidget *MDI::ChildArea() { return mdiClient; }
 QAction *MDI::ConjugationEntry(int index) { return mnuFirstParts[std::clamp(index, 0, 2)]; }

@@ -44,6 +44,10 @@ class QTreeWidgetItem;
 class HTMLHelp;
 class P001;
 
+namespace flexgrid {
+class FlexGrid;
+}
+
 namespace tav {
 
 class About;
@@ -105,6 +109,10 @@ public:
     void OpVoiceCheck(long long lngID);
     void OpVoiceSwitch(int intVoice);
     void mnuFirstParts_Click(int Index);
+    // Key handling of the grammar grids' cell editors; the Greek-key check of
+    // a whole text.
+    void KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode);
+    static void TavValid(QString &text, bool &valid);
 
     // What the grammar panel asks of its window.
     QWidget *HostWindow() override { return this; }
