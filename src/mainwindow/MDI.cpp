@@ -1,10 +1,11 @@
 #include "mainwindow/MDI.h"
 
+#include "grids/ListOpeners.h"
 #include "help/HTMLHelp.h"
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/About.h"
 #include "mainwindow/Artwork.h"
-#include "mainwindow/MdiListRequests.h"
+#include "mainwindow/MdiListHost.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
@@ -739,6 +740,10 @@ QWidget *MDI::ActiveForm() const
 
 QMdiSubWindow *MDI::AddChild(QWidget *form)
 {
+    // A new child opens maximised while the current one is maximised, as the
+    // children of a frame do.
+    const QMdiSubWindow *current = mdiClient->currentSubWindow();
+    const bool maximised = current && current->isMaximized();
     auto *sub = new ChildFrame;
     // The frame's title bar draws the icon it was given, else the toolkit's logo.
     sub->setWindowIcon(windowIcon());
@@ -757,6 +762,8 @@ QMdiSubWindow *MDI::AddChild(QWidget *form)
         UpdateWindowMenus(true);
     });
     form->show();
+    if (maximised)
+        sub->showMaximized();
     mdiClient->setActiveSubWindow(sub);
     onChildActivated(sub);
     UpdateWindowMenus(false);

@@ -54,7 +54,8 @@ class About;
 struct CountFailure;
 class ExerciseWindowLink;
 class GrammarPanel;
-class MdiListRequests;
+class ListOpeners;
+class MdiListHost;
 class Sorry;
 class Splash;
 
@@ -300,7 +301,8 @@ private:
     // Empties the search box and the two empty-result boxes.
     void clearSearchBoxes();
     void setSearchFont(const QString &family, int pointSize);
-    std::unique_ptr<MdiListRequests> m_listRequests;
+    std::unique_ptr<MdiListHost> m_listHost;
+    std::unique_ptr<ListOpeners> m_listRequests;
     std::unique_ptr<QObject> m_remarksKeys;
     bool m_buildingTree = false;
     // While JulGran loads the letter list: the failure its recount adds to,
