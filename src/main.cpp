@@ -1,3 +1,4 @@
+#include "exercise/Exercise.h"
 #include "grids/PlainListWindow.h"
 #include "mainwindow/MDI.h"
 #include "mainwindow/ProgramWindows.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
 
     tav::MDI mdi;
     tav::SetLink(&mdi);
+    mdi.Exercises = tav::ExerciseWindowRoutines();
     tav::ProgramWindows windows(mdi);
     // The plain list window serves the list requests until the full list
     // windows take its place.

@@ -2,7 +2,7 @@
 
 #include "help/HTMLHelp.h"
 #include "mainwindow/About.h"
-#include "mainwindow/ExerciseStandIn.h"
+#include "ExerciseStandIn.h"
 #include "mainwindow/ProgramWindows.h"
 #include "mainwindow/Sorry.h"
 #include "store/Dynasets.h"
