@@ -2,39 +2,71 @@
 
 #include "store/SharedState.h"
 
+#include <sqlite3.h>
+
 namespace tav {
 
 namespace {
 
-QVector<long long> IdColumn(const QString &sql)
+// The first column of a native query on WordDb, stepped directly: the
+// draws read tens of thousands of IDs, and nothing else of the rows.
+QVector<long long> IdColumn(const QString &nativeSql)
 {
+    sqlite3_stmt *st = nullptr;
+    const QByteArray sql = nativeSql.toUtf8();
+    if (sqlite3_prepare_v2(WordDb->Handle(), sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
+        throw dao::DaoError(sqlite3_extended_errcode(WordDb->Handle()),
+                            QString::fromUtf8(sqlite3_errmsg(WordDb->Handle())), nativeSql);
     QVector<long long> ids;
-    dao::RecordsetPtr rs = WordDb->OpenRecordset(sql, dao::RecordsetType::Snapshot);
-    ids.reserve(int(rs->RecordCount()));
-    if (rs->RecordCount() > 0) {
-        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
-            ids.append(rs->Long(0));
-    }
-    rs->Close();
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        ids.append(sqlite3_column_int64(st, 0));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        throw dao::DaoError(rc, QString::fromUtf8(sqlite3_errstr(rc)), nativeSql);
     return ids;
 }
 
 } // namespace
 
-QVector<long long> MainWordIDs() { return IdColumn(QStringLiteral("SELECT ID FROM Main ORDER BY ID")); }
+QVector<long long> MainWordIDs()
+{
+    // The list read last still holds while nothing was written to the file:
+    // neither through this connection (its change count) nor through another
+    // one (the file's data version). A new connection (after a compaction)
+    // reads again.
+    struct Cache {
+        const dao::Database *db = nullptr;
+        QString path;
+        long long changes = -1;
+        long long version = -1;
+        QVector<long long> ids;
+    };
+    static Cache cache;
+    const long long changes = sqlite3_total_changes64(WordDb->Handle());
+    const long long version = WordDb->QueryNative(QStringLiteral("PRAGMA data_version")).value(0).value(0).toLongLong();
+    if (cache.db != WordDb.get() || cache.path != WordDb->Name() || cache.changes != changes || cache.version != version) {
+        cache.ids = IdColumn(QStringLiteral("SELECT ID FROM Main"));
+        cache.db = WordDb.get();
+        cache.path = WordDb->Name();
+        cache.changes = changes;
+        cache.version = version;
+    }
+    return cache.ids;
+}
 
 QVector<long long> VerbsCompleteIn(const QString &TableName)
 {
     auto voice = [](QChar v) {
         QStringList terms;
         for (const char *cell : {"S1", "S2", "S3", "P1", "P2", "P3"}) {
-            const QString name = QStringLiteral("K.") + QLatin1String(cell) + v;
-            terms << name + QStringLiteral(" Is Not Null AND ") + name + QStringLiteral(" <> ''");
+            terms << QStringLiteral("K.") + QLatin1String(cell) + v + QStringLiteral(" <> ''");
         }
         return QLatin1Char('(') + terms.join(QStringLiteral(" AND ")) + QLatin1Char(')');
     };
+    // Main.WT LIKE uses the connection's Jet wildcards.
     return IdColumn(QStringLiteral("SELECT K.ID FROM ") + dao::SqlName(TableName) +
-                    QStringLiteral(" AS K INNER JOIN Main ON K.ID = Main.ID WHERE Main.WT Like 'c*' AND (") +
+                    QStringLiteral(" AS K INNER JOIN Main ON K.ID = Main.ID WHERE Main.WT LIKE 'c*' AND (") +
                     voice(QLatin1Char('a')) + QStringLiteral(" OR ") + voice(QLatin1Char('p')) +
                     QStringLiteral(") ORDER BY K.ID"));
 }

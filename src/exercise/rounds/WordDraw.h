@@ -13,7 +13,7 @@
 
 namespace tav {
 
-// The IDs of table Main, ascending. Errors (dao::DaoError) reach the caller.
+// The IDs of table Main. Errors (dao::DaoError) reach the caller.
 QVector<long long> MainWordIDs();
 
 // The IDs of the verbs (WT Like "c*") whose row in the conjugation table has
