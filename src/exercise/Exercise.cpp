@@ -292,7 +292,7 @@ void Exercise::opOne_Click(int Index)
         opOne[Opt2ndScribble == English ? 0 : 1]->setChecked(true);
     }
     cmdGo[1]->setText(QStringLiteral("Random ") + Opt2ndScribble);
-    GridScribble();
+    cmdTest_Click();
 }
 
 void Exercise::opZero_Click(int Index)
@@ -405,9 +405,11 @@ ExerciseRoutines ExerciseWindowRoutines()
     return routines;
 }
 
-void Exercise::BindRound(const QString &sql, const QString &criteria)
+void Exercise::BindRound(const QString &sql, const QString &criteria) { makeExercise(*Data1, sql, criteria); }
+
+void Exercise::makeExercise(datactl::DataControl &control, const QString &sql, const QString &criteria)
 {
-    DataControlAdapter adapter(*Data1);
+    DataControlAdapter adapter(control);
     DynasetsObj.MakeExercise(adapter, sql, criteria);
 }
 

@@ -9,13 +9,18 @@
 // The procedures are spread over files by subject:
 //   Exercise.cpp            frame, Load, Activate, tabs, options, closing
 //   ExerciseTraditional.cpp the traditional exercise and the repetition list
+//   ExerciseMatching.cpp    the word-matching exercise
+//   ExerciseVerbs.cpp       the verb-form exercise
 
+#include "exercise/rounds/TileRound.h"
 #include "exercise/rounds/TraditionalRound.h"
 #include "mainwindow/ExerciseLaunch.h"
 
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QSet>
+#include <QVector>
 #include <QWidget>
 
 class QCheckBox;
@@ -36,6 +41,8 @@ class DataControl;
 
 namespace tav {
 
+class DragTile;
+class DropPlace;
 class MDI;
 class UpDown;
 
@@ -112,6 +119,73 @@ public:
 
     TraditionalRound &Round() { return m_round; }
 
+    // The word-matching exercise (ExerciseMatching.cpp). Rows count from 1;
+    // Side 0 is the Greek side (tbMoveGre, tbTestGre), 1 the meanings.
+    void cmdTest_Click();
+    void BoxLoad();
+    void PreBox(int Index);
+    void lblAntal_Change(int value);
+    void cmdGo_Click(int Index);
+    void tbMove_MouseDown(int Side, int Index);
+    void tbTest_OLEDragOver(int Side, int Index, const QString &Text);
+    void tbTest_OLEDragDrop(int Side, int Index, const QString &Text);
+    void tbMove_OLECompleteDrag(int Side, int Index);
+    void tbGre_GotFocus(int Index);
+    const TileRound &MatchRound() const { return m_match; }
+    int DragTileIndex = 0;
+    bool DropMatched = false;
+
+    struct MatchRow {
+        QLineEdit *tbGre = nullptr;
+        QLineEdit *tbEng = nullptr;
+        DropPlace *tbTestGre = nullptr;
+        DropPlace *tbTestEng = nullptr;
+        QLabel *lblSvar = nullptr;
+        DragTile *tbMoveGre = nullptr;
+        DragTile *tbMoveEng = nullptr;
+        QLabel *lblMove = nullptr;
+    };
+    QVector<MatchRow> rows;
+    QWidget *picRows = nullptr;
+
+    // The verb-form exercise (ExerciseVerbs.cpp). Rows count from 1.
+    void CboTempi_Click();
+    // Draws the verb of a round: one with all six forms of a voice in Table.
+    void setRIMATag(const QString &Table);
+    void GridRima();
+    void BoxLoadR();
+    void cmdTestR_Click();
+    void PreBoxR();
+    void cmdGoR_Click();
+    void tbMoveGreR_MouseDown(int Index);
+    void tbTestGreR_OLEDragOver(int Index, const QString &Text);
+    void tbTestGreR_OLEDragDrop(int Index, const QString &Text);
+    void tbMoveGreR_OLECompleteDrag(int Index);
+    void tbEngR_Change();
+    const TileRound &VerbRound() const { return m_verb; }
+    QString RimaCriteria;
+    int DragTileIndexR = 0;
+    bool DropMatchedR = false;
+
+    struct VerbRow {
+        QLabel *lblPers = nullptr;
+        QLineEdit *tbGreR = nullptr;
+        DropPlace *tbTestGreR = nullptr;
+        QLabel *lblSvarR = nullptr;
+        DragTile *tbMoveGreR = nullptr;
+        QLabel *lblMoveR = nullptr;
+    };
+    QVector<VerbRow> verbRows;
+    QWidget *picRowsR = nullptr;
+    QLineEdit *tbEngR = nullptr;
+    QLabel *lblVoice = nullptr;
+    QLabel *lblHit = nullptr;
+    QLabel *lblAction = nullptr;
+    QLabel *lblCorrect = nullptr;
+    QLabel *lblInstruct = nullptr;
+    QPushButton *cmdTestR = nullptr;
+    QPushButton *cmdGoR = nullptr;
+
     // Controls.
     QTabWidget *tbsOptions = nullptr;
     QWidget *picOptions[3] = {};
@@ -170,8 +244,23 @@ private:
     void showStoreCount(long long count);
     void setCaption(const QString &text);
 
+    // Paints the places of a side white, the hovered one (1-based) in HoverColor.
+    void paintPlaces(int Side, int Hovered = 0, long HoverColor = 0xFFFFFF);
+    // A Greek word of the matching rows got the focus; false for other widgets.
+    bool matchFocus(QObject *watched);
+    void verbProgress();
+    // Binds the rows of sql that pass criteria to the data control.
+    void makeExercise(datactl::DataControl &control, const QString &sql, const QString &criteria);
+
     MDI &m_mdi;
     TraditionalRound m_round;
+    TileRound m_match;
+    int m_dealSide = -1;
+    QStringList m_matchTexts[2];
+    QStringList m_matchTags;
+    QVector<long long> m_matchIds;
+    TileRound m_verb;
+    QSet<long long> m_pickedVerbs;
     QHash<int, QLineEdit *> m_txtFields;
     bool m_shapesShown = false;
 };

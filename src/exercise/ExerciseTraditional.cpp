@@ -3,6 +3,7 @@
 // shows them. TraditionalRound decides; these handlers show.
 #include "exercise/Exercise.h"
 
+#include "exercise/TileBoxes.h"
 #include "exercise/rounds/WrongStore.h"
 #include "mainwindow/MDI.h"
 #include "mainwindow/UpDown.h"
@@ -41,8 +42,6 @@ namespace tav {
 namespace {
 
 const QString English = QStringLiteral("English");
-constexpr long Green = 0xFF00;
-constexpr long Red = 255;
 
 // The two images of the repetition mode: a green disc with "R" while the
 // repetition list is being asked, a grey one otherwise.
@@ -361,6 +360,8 @@ void Exercise::FieldSixes(int Index)
 
 bool Exercise::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusIn && matchFocus(watched))
+        return QWidget::eventFilter(watched, event);
     if (watched == CmdEnter && event->type() == QEvent::KeyPress) {
         // Return on the focused Next button asks the next word, as a click does.
         const int key = static_cast<QKeyEvent *>(event)->key();

@@ -4,7 +4,9 @@
 // and the recording link. Each test starts with an empty repetition list and
 // an empty store of wrong answers.
 
+#include "exercise/Exercise.h"
 #include "exercise/rounds/ExerciseRandom.h"
+#include "mainwindow/MDI.h"
 #include "exercise/rounds/WordDraw.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
@@ -13,6 +15,8 @@
 #include "support/TestDb.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace tavtest {
 
@@ -63,6 +67,31 @@ protected:
     TestDb db;
     winsys::ScriptedMessages messages;
     RecordingLink link;
+};
+
+// The same with a main window and the exercise window in it, activated.
+class ExerciseWindowFixture : public ExerciseFixture {
+protected:
+    void SetUp() override
+    {
+        ExerciseFixture::SetUp();
+        mdi = std::make_unique<tav::MDI>();
+        tav::SetLink(mdi.get());
+    }
+    void TearDown() override
+    {
+        mdi.reset();
+        ExerciseFixture::TearDown();
+    }
+    void Open()
+    {
+        ex = new tav::Exercise(*mdi);
+        mdi->AddChild(ex);
+        ex->Form_Activate();
+    }
+
+    std::unique_ptr<tav::MDI> mdi;
+    tav::Exercise *ex = nullptr;
 };
 
 } // namespace tavtest

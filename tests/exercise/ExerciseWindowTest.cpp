@@ -20,21 +20,12 @@ using namespace tavtest;
 
 namespace {
 
-class ExerciseWindowTest : public ExerciseFixture {
+class ExerciseWindowTest : public ExerciseWindowFixture {
 protected:
     void SetUp() override
     {
-        ExerciseFixture::SetUp();
-        mdi = std::make_unique<tav::MDI>();
-        tav::SetLink(mdi.get());
-        ex = new tav::Exercise(*mdi);
-        mdi->AddChild(ex);
-        ex->Form_Activate();
-    }
-    void TearDown() override
-    {
-        mdi.reset();
-        ExerciseFixture::TearDown();
+        ExerciseWindowFixture::SetUp();
+        Open();
     }
     void Type(const QString &text)
     {
@@ -42,9 +33,6 @@ protected:
         QTest::keyClick(ex->txtFields(2), Qt::Key_Return);
     }
     QString RightAnswer() const { return ex->txtFields(3)->text(); }
-
-    std::unique_ptr<tav::MDI> mdi;
-    tav::Exercise *ex = nullptr;
 };
 
 } // namespace
