@@ -158,7 +158,9 @@ void Exercise::Form_Load()
         }
         lblFails_Change();
     });
-    UpAntal->SetValue(std::clamp(OptNbrScribble, 1, 10));
+    // A round has 1 to 10 words: the rows' layout holds ten.
+    OptNbrScribble = std::clamp(OptNbrScribble, 1, 10);
+    UpAntal->SetValue(OptNbrScribble);
     ResumeNext([&] {
         DataCheck->Database = WordDb;
         DataCheck->RecordSource = QStringLiteral("Main");
@@ -195,10 +197,10 @@ void Exercise::Form_Activate()
     }
     opDbas[1]->setText(Caps1322(1325) + QStringLiteral(" (") + QString::number(StoreCount) + QLatin1Char(')'));
     Link().SetPanelText(5, WrongAnswersPanelText(QString::number(StoreCount)));
-    for (QPushButton *go : cmdGo)
-        go->setEnabled(true);
-    // The language options are set here without their click behaviour: only
-    // a user's click starts a new round or writes a setting.
+    // The deal buttons keep their state (a deal disables the other one until
+    // the next round), and the language options are set here without their
+    // click behaviour: only a user's click starts a new round or writes a
+    // setting.
     opZero[1]->setText(Opt3rdLang);
     opOne[1]->setText(Opt3rdLang);
     if (Lang3Complete) {

@@ -88,6 +88,8 @@ TEST_F(ExerciseRoundsTest, ARoundShowsItsWordsAndDealsShuffledTilesWithTheirClas
     ex->cmdGo_Click(0);
     EXPECT_FALSE(ex->cmdGo[1]->isEnabled());
     EXPECT_FALSE(ex->UpAntal->isEnabled());
+    ex->Form_Activate(); // activation leaves the deal as it is
+    EXPECT_FALSE(ex->cmdGo[1]->isEnabled());
     QStringList tiles, tags;
     for (const auto &row : ex->rows) {
         EXPECT_FALSE(row.tbGre->isVisibleTo(ex->picRows));
