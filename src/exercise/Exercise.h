@@ -108,8 +108,6 @@ public:
 
     // The repetition list and the store (ExerciseTraditional.cpp).
     void SetboRepa();
-    void AddWrongs(long long ID);
-    void RemoveWrongs(long long ID);
     void CmdFlush_Click();
     void ClearWrongIDs();
     void lblRepa_Change(int value);

@@ -20,7 +20,6 @@
 #include "store/WindowRoutines.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -609,26 +608,6 @@ void Exercise::checkDbs_Click()
 
 // ---------------------------------------------------------------------------
 // The store of wrong answers
-
-void Exercise::AddWrongs(long long ID)
-{
-    try {
-        StoreWrongAnswer(ID, QDateTime::currentDateTime());
-        DataWrong->Requery();
-    } catch (const std::exception &e) {
-        ShowErrorBox(e);
-    }
-}
-
-void Exercise::RemoveWrongs(long long ID)
-{
-    try {
-        RemoveWrongAnswer(ID);
-        showStoreCount(CountWrongIDs());
-    } catch (const std::exception &e) {
-        ShowErrorBox(e);
-    }
-}
 
 void Exercise::showStoreCount(long long count)
 {

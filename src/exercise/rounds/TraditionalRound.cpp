@@ -93,24 +93,24 @@ TraditionalRound::Judgement TraditionalRound::Judge(const QString &Typed, const 
         if (!boRepa) {
             if (j.Check.Ok) {
                 if (fromStore) {
-                    RemoveWrongAnswer(CurrentWordID);
+                    RemoveWrongs(CurrentWordID);
                     j.StoreChanged = true;
                 }
             } else {
                 RepaIDs.append(CurrentWordID);
                 m_lines.append(Shown);
                 if (!fromStore) {
-                    StoreWrongAnswer(CurrentWordID, QDateTime::currentDateTime());
+                    AddWrongs(CurrentWordID);
                     j.StoreChanged = true;
                     if (CountWrongIDs() >= OptNbrWrongs)
-                        j.Then = storeFull();
+                        j.Then = ClearRepaList();
                 }
             }
         } else if (j.Check.Ok && !RepaIDs.isEmpty()) {
             RepaIDs.removeFirst();
             m_lines.removeFirst();
             if (fromStore) {
-                RemoveWrongAnswer(CurrentWordID);
+                RemoveWrongs(CurrentWordID);
                 j.StoreChanged = true;
             }
         }
@@ -121,7 +121,11 @@ TraditionalRound::Judgement TraditionalRound::Judge(const QString &Typed, const 
     return j;
 }
 
-TraditionalRound::After TraditionalRound::storeFull()
+void TraditionalRound::AddWrongs(long long ID) { StoreWrongAnswer(ID, QDateTime::currentDateTime()); }
+
+void TraditionalRound::RemoveWrongs(long long ID) { RemoveWrongAnswer(ID); }
+
+TraditionalRound::After TraditionalRound::ClearRepaList()
 {
     MsgAnswer = winsys::MsgBox(Caps1112(1115), winsys::vbYesNo | winsys::vbCritical, winsys::AppTitle);
     if (MsgAnswer == winsys::vbYes) {

@@ -69,7 +69,10 @@ public:
 private:
     Draw drawNext();
     // The store-full question; the answer decides what follows.
-    After storeFull();
+    After ClearRepaList();
+    // Stores a wrongly answered word (once), removes a word from the store.
+    static void AddWrongs(long long ID);
+    static void RemoveWrongs(long long ID);
 
     ExerciseRandom &m_rng;
     State m_state = State::NotStarted;
