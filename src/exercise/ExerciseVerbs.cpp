@@ -72,7 +72,7 @@ void Exercise::buildVerbs(QWidget *page)
     tbEngR->setGeometry(Twips(1300, 380, 2300, 360));
     connect(tbEngR, &QLineEdit::textChanged, this, &Exercise::tbEngR_Change);
     lblAction = label(QStringLiteral("lblAction"), QStringLiteral("1  random order"));
-    lblAction->setGeometry(Twips(3600, 400, 2800, 330));
+    lblAction->setGeometry(Twips(3600, 760, 2800, 330));
     lblAction->hide();
     lblInstruct = label(QStringLiteral("lblInstruct"), QStringLiteral("Drag to correct order"));
     lblInstruct->hide();
@@ -88,7 +88,8 @@ void Exercise::BoxLoadR()
 {
     // One verb a round: six rows (a stored count of verbs above one is taken as one).
     const QFont greek = winsys::GreekFont(GreekFontSize);
-    const int rowsTop = 400 + 2 * 330;
+    // Below the voice line and the line of lblAction above the tiles.
+    const int rowsTop = 400 + 2 * 330 + 100;
     for (int i = int(verbRows.size()) + 1; i <= Forms; ++i) {
         VerbRow row;
         auto name = [i](const char *control) { return QStringLiteral("%1(%2)").arg(QLatin1String(control)).arg(i); };
