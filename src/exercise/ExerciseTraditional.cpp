@@ -238,8 +238,14 @@ void Exercise::buildTraditional(QWidget *page)
     for (int i = 0; i < 3; ++i) {
         lstRepa[i] = new QListWidget(page);
         lstRepa[i]->setObjectName(QStringLiteral("lstRepa(%1)").arg(i));
-        if (i < 2)
+        // One size in all three lists, so that their lines stay side by side.
+        if (i < 2) {
             lstRepa[i]->setFont(greek);
+        } else {
+            QFont plain = lstRepa[i]->font();
+            plain.setPointSize(GreekFontSize);
+            lstRepa[i]->setFont(plain);
+        }
         lstRepa[i]->setMinimumHeight(winsys::TwipsToPixelsY(900));
         lists->addWidget(lstRepa[i], i == 0 ? 1 : 3);
     }
@@ -625,7 +631,10 @@ void Exercise::lblFails_Change()
         opDbas[0]->setEnabled(true);
         opDbas[0]->setChecked(true);
     } else {
+        // A store with words can be chosen as the source at once, not only
+        // after the window was activated again.
         CmdFlush->setEnabled(true);
+        opDbas[1]->setEnabled(true);
     }
     Link().SetPanelText(5, WrongAnswersPanelText(QString::number(n)));
     opDbas[1]->setText(Caps1322(1325) + QStringLiteral(" (") + QString::number(n) + QStringLiteral(")  "));

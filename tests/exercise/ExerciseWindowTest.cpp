@@ -105,6 +105,7 @@ TEST_F(ExerciseWindowTest, TheTimerJudgesAnUntouchedAnswerAsUnknown)
     EXPECT_EQ(ex->lblFails->text(), "1");
     EXPECT_EQ(mdi->PanelText(5), "M/A 30/1  ");
     EXPECT_EQ(ex->opDbas[1]->text(), "errors in store (1)  ");
+    EXPECT_TRUE(ex->opDbas[1]->isEnabled());
 }
 
 TEST_F(ExerciseWindowTest, ActivationRunsNoOptionClicks)
