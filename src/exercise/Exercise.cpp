@@ -255,8 +255,8 @@ void Exercise::tbsOptions_Click()
     switch (selected) {
     case 0:
         setCaption(QStringLiteral("Exercise the traditional way, see, remember and type..."));
-        if (m_round.Asking() && txtFields(2)->hasFocus())
-            txtFields_GotFocus(2);
+        if (m_round.Asking())
+            txtFields_GotFocus(2); // the timer runs again while a word is asked
         if (CurrentWordID != 0)
             m_mdi.SmallFacts(CurrentWordID, QString(), 0);
         else
