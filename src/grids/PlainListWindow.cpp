@@ -10,6 +10,7 @@
 #include "platform/winsys/Twips.h"
 #include "platform/flexgrid/RecordsetBinding.h"
 #include "store/DbTransaction.h"
+#include "store/MainWindowLink.h"
 #include "store/Dynasets.h"
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
@@ -33,6 +34,51 @@ PlainListWindow::PlainListWindow(QMdiArea *area, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
     resize(640, 420);
+    connect(m_grid, &flexgrid::FlexGrid::EnterCell, this, &PlainListWindow::gridEnterCell);
+}
+
+void PlainListWindow::gridEnterCell()
+{
+    if (GridBusy())
+        return;
+    m_lblCol = QString::number(m_grid->Col());
+    m_lblRow = QString::number(m_grid->Row());
+    if (m_grid->Row() != m_shownRow)
+        showRowWord();
+}
+
+// The word of the current row, by the row's "ID" column: a simple list
+// passes the meaning it shows (its "Lat" column), a list of inflected forms
+// (grid tag 33) marks its rows as such.
+void PlainListWindow::showRowWord()
+{
+    const flexgrid::FlexGrid &g = *m_grid;
+    const int row = g.Row();
+    if (row < 1 || row >= g.Rows())
+        return;
+    int idCol = -1, latCol = -1;
+    for (int c = 0; c < g.Cols(); ++c) {
+        const QString heading = g.TextMatrix(0, c);
+        if (idCol < 0 && heading.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+            idCol = c;
+        else if (latCol < 0 && heading.compare(QLatin1String("Lat"), Qt::CaseInsensitive) == 0)
+            latCol = c;
+    }
+    bool ok = false;
+    const long long id = idCol < 0 ? 0 : g.TextMatrix(row, idCol).toLongLong(&ok);
+    if (!ok)
+        return;
+    m_shownRow = row;
+    if (objectName() == QLatin1String("GridSimple")) {
+        Link().SmallFacts(id, latCol < 0 ? QString() : g.TextMatrix(row, latCol), 3);
+    } else if (g.Tag() == QLatin1String("33")) {
+        // A participle's row, labelled or still carrying its table's name.
+        const QString form = g.TextMatrix(row, 0);
+        const bool participle = form == QLatin1String("Passive participle") || form == QLatin1String("KlinoMenos");
+        Link().SmallFacts(id, QString(), participle ? 33 : 66);
+    } else {
+        Link().SmallFacts(id, QString(), 0);
+    }
 }
 
 PlainListWindow::PlainListWindow(AddToFrame addToFrame, QWidget *parent) : PlainListWindow(nullptr, parent)
@@ -47,6 +93,7 @@ void PlainListWindow::SetRecordset(dao::RecordsetPtr rows)
     m_rows = std::move(rows);
     if (m_rows)
         flexgrid::BindRecordset(*m_grid, *m_rows);
+    m_shownRow = -1;
 }
 
 void PlainListWindow::SetCaption(const QString &caption)
@@ -124,6 +171,9 @@ void PlainListWindow::Show()
         show();
     }
     m_grid->setFocus();
+    m_lblCol = QString::number(m_grid->Col());
+    m_lblRow = QString::number(m_grid->Row());
+    showRowWord();
 }
 
 void PlainListWindow::placeInFrame()

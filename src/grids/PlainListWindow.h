@@ -39,6 +39,8 @@ public:
     void RefreshGrid() override;
     void GetPos(long long ID, const QString &Value, int FieldPos) override;
     GridLink &msFlxMulti() override { return m_gridLink; }
+    QString lblCol() const override { return m_lblCol; }
+    QString lblRow() const override { return m_lblRow; }
 
     // StdGridWindowLink
     void SetRecordset(dao::RecordsetPtr rows) override;
@@ -62,6 +64,10 @@ private:
     bool requery(int row, int col);
     // Sizes and places a new window in the frame's client area.
     void placeInFrame();
+    // A cell was entered: lblCol and lblRow follow it, and a new row shows
+    // its word in the main window's grammar panel.
+    void gridEnterCell();
+    void showRowWord();
 
     flexgrid::FlexGrid *m_grid;
     FlexGridLink m_gridLink;
@@ -72,6 +78,9 @@ private:
     QString m_filter;
     QString m_sql;
     int m_sortValue = 0;
+    QString m_lblCol;
+    QString m_lblRow;
+    int m_shownRow = -1; // the row whose word the grammar panel was last given
 };
 
 } // namespace tav

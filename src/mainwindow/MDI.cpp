@@ -1,9 +1,9 @@
 #include "mainwindow/MDI.h"
 
 #include "help/HTMLHelp.h"
+#include "inflection/GrammarPanel.h"
 #include "mainwindow/About.h"
 #include "mainwindow/Artwork.h"
-#include "mainwindow/GrammarPanel.h"
 #include "mainwindow/MdiListRequests.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
@@ -19,6 +19,8 @@
 #include "store/ListWindowLink.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QActionGroup>
@@ -257,6 +259,7 @@ void MDI::buildMenus()
     for (int i = 0; i < 3; ++i) {
         mnuFirstParts[i] = namedAction(mnuFirst, QStringLiteral("mnuFirstParts(%1)").arg(i), voices[i]);
         mnuFirstParts[i]->setCheckable(true);
+        connect(mnuFirstParts[i], &QAction::triggered, this, [this, i] { mnuFirstParts_Click(i); });
     }
     mnuFirstParts[0]->setChecked(true);
 
@@ -426,6 +429,12 @@ void MDI::SetPanelText(int panel, const QString &text)
     }
 }
 
+void MDI::SetPanelWidth(int panel, int twips)
+{
+    if (panel >= 1 && panel <= 7)
+        m_panels[panel - 1]->setMinimumWidth(TwipsToPixelsX(twips));
+}
+
 QString MDI::PanelText(int panel) const
 {
     return panel >= 1 && panel <= 7 ? m_panels[panel - 1]->text() : QString();
@@ -584,7 +593,7 @@ void MDI::MDIForm_Load()
     });
 
     LetterFont = winsys::GreekFamily;
-    VoiceMenuChoice[0] = true;
+    grammar->VoiceMenuChoice[0] = true;
 
     // A failed step does not stop the Load, but the user is told.
     if (!m_loadFailures.isEmpty()) {
@@ -662,6 +671,9 @@ void MDI::MDIForm_Unload()
         m_about->close();
     if (m_sorry)
         m_sorry->close();
+    // The help windows belong to no window: they close with this one.
+    if (HelpObject)
+        HelpObject->HHClose();
     EndProgram();
     winsys::PopPointer();
 }
@@ -916,25 +928,51 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
 // ---------------------------------------------------------------------------
 // The grammar panel's procedures
 
+namespace {
+// The views report a database error themselves when called from outside the
+// panel, so that no caller is left with an exception.
+template <class F> void Reported(F &&view)
+{
+    try {
+        view();
+    } catch (const std::exception &e) {
+        ShowErrorBox(e);
+    }
+}
+} // namespace
+
 void MDI::BaseFrase() { grammar->BaseFrase(); }
 void MDI::DeMenos(long color, long long lngID, int wordKind, bool showImperative)
 {
-    grammar->DeMenos(color, lngID, wordKind, showImperative);
+    Reported([&] { grammar->DeMenos(color, lngID, wordKind, showImperative); });
 }
-void MDI::DeKlino(long color, long long lngID) { grammar->DeKlino(color, lngID, 0); }
-void MDI::DeKlino(long color, long long lngID, int wordKind) { grammar->DeKlino(color, lngID, wordKind); }
+void MDI::DeKlino(long color, long long lngID) { DeKlino(color, lngID, 0); }
+void MDI::DeKlino(long color, long long lngID, int wordKind)
+{
+    Reported([&] { grammar->DeKlino(color, lngID, wordKind); });
+}
 void MDI::NounDeKlino(long color, long long lngID, int genus, int wordKind)
 {
-    grammar->NounDeKlino(color, lngID, genus, wordKind);
+    Reported([&] { grammar->NounDeKlino(color, lngID, genus, wordKind); });
 }
-void MDI::DeKonju(long color, long long lngID, const QString &voice) { grammar->DeKonju(color, lngID, voice); }
+void MDI::DeKonju(long color, long long lngID, const QString &voice)
+{
+    Reported([&] { grammar->DeKonju(color, lngID, voice); });
+}
 void MDI::ReturnLista(bool NoJump) { grammar->ReturnLista(NoJump); }
 void MDI::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
 {
     grammar->SmallFacts(lngID, StrLat, iGridType);
 }
-void MDI::OpVoiceCheck(long long lngID) { grammar->OpVoiceCheck(lngID); }
+void MDI::OpVoiceCheck(long long lngID)
+{
+    Reported([&] { grammar->OpVoiceCheck(lngID); });
+}
 void MDI::OpVoiceSwitch(int intVoice) { grammar->OpVoiceSwitch(intVoice); }
+void MDI::mnuFirstParts_Click(int Index) { grammar->mnuFirstParts_Click(Index); }
+
+QWidget *MDI::ChildArea() { return mdiClient; }
+QAction *MDI::ConjugationEntry(int index) { return mnuFirstParts[std::clamp(index, 0, 2)]; }
 
 } // namespace tav
 

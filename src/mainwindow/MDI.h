@@ -13,9 +13,10 @@
 //   MdiTree.cpp      the category tree and the initial-letter list
 //   MdiShow.cpp      the Show button's list requests
 //   MdiSearch.cpp    the search strip, the remarks boxes, the settings dialog
-// The grammar panel's procedures belong to the inflection views; MDI forwards
-// them to its GrammarPanel.
+// The grammar panel (src/inflection) holds the inflection views; MDI keeps
+// their public names and forwards them to it.
 
+#include "inflection/GrammarHost.h"
 #include "mainwindow/ExerciseLaunch.h"
 #include "store/MainWindowLink.h"
 
@@ -53,7 +54,7 @@ class MdiListRequests;
 class Sorry;
 class Splash;
 
-class MDI : public QMainWindow, public MainWindowLink {
+class MDI : public QMainWindow, public MainWindowLink, public GrammarHost {
     Q_OBJECT
 
 public:
@@ -66,6 +67,7 @@ public:
     void ShowMain() override;
     void SetPanelText(int panel, const QString &text) override;
     QString PanelText(int panel) const override;
+    void SetPanelWidth(int panel, int twips) override;
     QSize DesktopSize() const override;
     int CountGridForms() const override;
     void RefreshStatusBar() override;
@@ -93,9 +95,18 @@ public:
     void ReturnLista(bool NoJump);
     void JulText();
     void JulGran() override;
-    void SmallFacts(long long lngID, const QString &StrLat = QString(), int iGridType = 0);
+    void SmallFacts(long long lngID, const QString &StrLat = QString(), int iGridType = 0) override;
     void OpVoiceCheck(long long lngID);
     void OpVoiceSwitch(int intVoice);
+    void mnuFirstParts_Click(int Index);
+
+    // What the grammar panel asks of its window.
+    QWidget *HostWindow() override { return this; }
+    QWidget *ChildArea() override;
+    QLineEdit *SearchBox() override { return tbSearch; }
+    QTextEdit *RemarksBox() override { return tbRem; }
+    QTextEdit *RemarksBox3() override { return tbRemG3; }
+    QAction *ConjugationEntry(int index) override;
 
     // Event handlers of the frame.
     void MDIForm_Load();
@@ -149,7 +160,7 @@ public:
     // The child windows of the MDI client, in their order; the active one
     // (the current one while the frame itself is not active).
     QList<QWidget *> ChildForms() const;
-    QWidget *ActiveForm() const;
+    QWidget *ActiveForm() const override;
     // Shows a window as a child of the MDI client; returns its frame.
     QMdiSubWindow *AddChild(QWidget *form);
 
@@ -162,7 +173,6 @@ public:
 
     // Form-level variables.
     int ExerciseKind = 0;
-    bool VoiceMenuChoice[3] = {false, false, false};
     QString LetterFont;
     std::unique_ptr<HTMLHelp> HelpObject;
 

@@ -10,12 +10,16 @@
 
 namespace tav {
 
+// Every count below is made by the engine over the same SQL (and filter):
+// no row is read into the program.
+
 // Number of runs of equal Lat values in the rows of Sql (the caller orders by
-// Lat, so this is the number of distinct meaning words); 0 for no rows. A
-// Null Lat reads as "".
+// Lat, so this is the number of distinct meaning words); spellings compare
+// exactly, a Null Lat reads as ""; 0 for no rows.
 long long CountDistinctLat(const QString &Sql);
 
-// Number of distinct ID values in the table; 0 for an empty table.
+// Number of distinct ID values in the table (a Null ID reads as 0); 0 for an
+// empty table.
 long long CountDistinctIDs(const QString &TableName);
 
 // Number of distinct ID values in the table that are also IDs of Main: a

@@ -2,6 +2,7 @@
 #include "platform/winsys/core/MsgBox.h"
 #include "store/Dynasets.h"
 #include "store/SharedState.h"
+#include "support/RecordingLink.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -184,4 +185,51 @@ TEST_F(PlainListWindowTest, GreekRowsAreTallEnoughForTheGreekFont)
     const QFontMetrics greek(QFont("VudedoGreek", tav::GreekFontSize));
     EXPECT_GE(w->Grid().TwipsToPixelsY(w->Grid().RowHeight(1)), greek.height());
     delete w;
+}
+
+TEST_F(PlainListWindowTest, EnteringARowShowsItsWordInTheGrammarPanel)
+{
+    tavtest::RecordingLink link;
+    std::unique_ptr<tav::PlainListWindow> w(Open(kSql));
+    w->Show();
+    EXPECT_EQ(link.calls.filter("SmallFacts"), QStringList{"SmallFacts 1||0"}) << "the first row on opening";
+    w->Grid().SetRow(3);
+    w->Grid().SetCol(5);
+    EXPECT_EQ(w->lblRow(), "3");
+    EXPECT_EQ(w->lblCol(), "5");
+    w->Grid().SetCol(4); // the same row again: no new request
+    EXPECT_EQ(link.calls.filter("SmallFacts"), (QStringList{"SmallFacts 1||0", "SmallFacts 3||0"}));
+    EXPECT_EQ(w->lblCol(), "4");
+
+    // Moves made by code under GridBusy are not the user's.
+    tav::SetGridBusy(true);
+    w->Grid().SetRow(2);
+    tav::SetGridBusy(false);
+    EXPECT_EQ(link.calls.filter("SmallFacts").size(), 2);
+    w->Close();
+    w.release();
+}
+
+TEST_F(PlainListWindowTest, SimpleAndInflectedFormListsTellTheirKindOfRow)
+{
+    tavtest::RecordingLink link;
+    m_db->Execute("CREATE TABLE AllEnglishGreek (Sal TEXT, ID INTEGER, Lat TEXT, Art TEXT, Greek TEXT)");
+    m_db->Execute("INSERT INTO AllEnglishGreek VALUES ('a', 7, 'man', 'o', 'anqrwpoV')");
+    std::unique_ptr<tav::PlainListWindow> simple(Open("SELECT Sal, ID, Lat, Art, Greek FROM AllEnglishGreek"));
+    simple->setObjectName("GridSimple");
+    simple->Show();
+    EXPECT_EQ(link.calls.filter("SmallFacts").last(), "SmallFacts 7|man|3");
+
+    m_db->Execute("CREATE TABLE FormsAll (GenTem TEXT, ID INTEGER, KasPer TEXT, FormGreek TEXT)");
+    m_db->Execute("INSERT INTO FormsAll VALUES ('KonT1', 3, 'S1a', 'x'), ('KlinoMenos', 4, 'sMNom', 'y')");
+    std::unique_ptr<tav::PlainListWindow> forms(Open("SELECT GenTem, ID, KasPer, FormGreek FROM FormsAll"));
+    forms->SetGridTag("33");
+    forms->Show(); // sorted on the table's name: the participle first
+    EXPECT_EQ(link.calls.filter("SmallFacts").last(), "SmallFacts 4||33");
+    forms->Grid().SetRow(2);
+    EXPECT_EQ(link.calls.filter("SmallFacts").last(), "SmallFacts 3||66");
+    simple->Close();
+    simple.release();
+    forms->Close();
+    forms.release();
 }

@@ -78,8 +78,9 @@ TEST_F(RemarksFixture, WithoutAWordOrAListWindowEnterChangesNothingAndTheBoxesKe
     EXPECT_EQ(w->tbRem->toPlainText(), QStringLiteral("a"));
     EXPECT_EQ(Native(QStringLiteral("SELECT count(*) FROM Main WHERE Remarks = 'a'")).toInt(), 0);
 
-    // A list window, but no word shown yet.
+    // A list window, but no word shown yet (opening it shows its first word).
     OpenList();
+    w->tbRem->setPlainText(QStringLiteral("a"));
     for (const char *panel : {"", "ID", "ID ", "ID x"}) {
         w->SetPanelText(3, QLatin1String(panel));
         QTest::keyClick(w->tbRem, Qt::Key_Return);

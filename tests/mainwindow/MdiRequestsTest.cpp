@@ -3,6 +3,7 @@
 
 #include "MainWindowFixture.h"
 
+#include "inflection/GrammarPanel.h"
 #include "mainwindow/MdiListRequests.h"
 #include "store/SharedState.h"
 #include "support/RecordingListWindow.h"
@@ -30,9 +31,9 @@ TEST_F(MainWindowFixture, ShowHandsTheSelectedNodeToTheStandardList)
     EXPECT_EQ(requests.calls.last(), QStringLiteral("Std|") + tav::SqlLang3 + QStringLiteral("|1|0|") +
                                          Caption(QStringLiteral("ATyp1")) +
                                          QStringLiteral("|5| Greek  Like'h*' AND WT Like'cv'"));
-    EXPECT_TRUE(w->VoiceMenuChoice[0]);
-    EXPECT_FALSE(w->VoiceMenuChoice[1]);
-    EXPECT_FALSE(w->VoiceMenuChoice[2]);
+    EXPECT_TRUE(w->grammar->VoiceMenuChoice[0]);
+    EXPECT_FALSE(w->grammar->VoiceMenuChoice[1]);
+    EXPECT_FALSE(w->grammar->VoiceMenuChoice[2]);
 }
 
 TEST_F(MainWindowFixture, ShowOfNounsAndMeaningsWithTheThirdLanguageHidden)
@@ -135,7 +136,7 @@ TEST_F(MainWindowFixture, EmptyResultsAreWrittenIntoTheFindBoxes)
                        QStringLiteral("zebra crossing"), 2);
     EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for zebra crossing"));
     EXPECT_TRUE(factory.m_windows.empty());
-    EXPECT_TRUE(messages.Messages().isEmpty());
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join("|").toStdString();
 }
 
 TEST_F(MainWindowFixture, FoundRowsOpenANewListWindowWithTheRequestsValues)

@@ -37,6 +37,7 @@ TEST_F(StoreQueries, RunsAndDistinctValues)
     // reads as "" and case counts.
     EXPECT_EQ(CountDistinctLat("SELECT Lat FROM Runs ORDER BY Ord"), 5);
     EXPECT_EQ(CountDistinctLat("SELECT Lat FROM Runs WHERE Ord < 5 ORDER BY Ord"), 3);
+    EXPECT_EQ(CountDistinctLat("SELECT Lat FROM Runs WHERE Ord < 5 ORDER BY Lat"), 2);
     EXPECT_EQ(CountDistinctLat("SELECT Lat FROM Runs WHERE Ord > 99"), 0);
     EXPECT_EQ(CountDistinctIDs("Runs"), 3);
     WordDb->ExecNative("DELETE FROM Runs");

@@ -829,6 +829,22 @@ long long Recordset::RecordCount() const
     return rowCount();
 }
 
+long long Recordset::engineCount(const QString &nativeSql) const
+{
+    checkOpen();
+    const auto rows = m_db->QueryNative(nativeSql);
+    return rows.isEmpty() || rows[0].isEmpty() ? 0 : rows[0][0].toLongLong();
+}
+
+long long Recordset::CountRows() const { return engineCount(QStringLiteral("SELECT count(*) FROM (%1)").arg(m_nativeSql)); }
+
+long long Recordset::CountRuns(const QString &NativeExpr) const
+{
+    // An aggregate query keeps the ORDER BY of the subquery it reads, so
+    // runs() sees the rows in the set's order.
+    return engineCount(QStringLiteral("SELECT runs(v) FROM (SELECT %1 AS v FROM (%2))").arg(NativeExpr, m_nativeSql));
+}
+
 long long Recordset::AbsolutePosition() const
 {
     checkOpen();

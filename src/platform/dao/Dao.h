@@ -184,6 +184,13 @@ public:
     bool Eof() const; // DAO's EOF (a C macro name)
     bool Bof() const;
     long long RecordCount() const;   // every row of the set (rows are read on first use)
+    // Counts made by the engine over the rows the set reads, without reading
+    // them here (what a freshly opened set would give):
+    // the rows, as RecordCount;
+    long long CountRows() const;
+    // the runs of equal values of NativeExpr (SQLite SQL over the fields,
+    // compared exactly) along the rows in the set's own order; 0 for none.
+    long long CountRuns(const QString &NativeExpr) const;
     long long AbsolutePosition() const; // -1 before first / after last
     void MoveFirst();
     void MoveLast();
@@ -273,6 +280,7 @@ private:
     void moveToFound(long long at);
     void cancelEdit() { m_editMode = EditMode::None; m_buffer.clear(); m_dirty.clear(); }
     void checkOpen() const;
+    long long engineCount(const QString &nativeSql) const; // the first value of the first row
     int checkedIndex(int index) const;
     int checkedIndex(const QString &name) const;
 

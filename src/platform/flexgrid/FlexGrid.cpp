@@ -1137,7 +1137,9 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
     p.fillRect(rect, Colour(back));
 
     // Grid lines on the right and bottom edges of the cell.
-    p.setPen(Colour(fixed ? m_gridColorFixed : m_gridColor));
+    QPen line(Colour(fixed ? m_gridColorFixed : m_gridColor));
+    line.setWidth(m_gridLineWidth);
+    p.setPen(line);
     p.drawLine(rect.topRight(), rect.bottomRight());
     p.drawLine(rect.bottomLeft(), rect.bottomRight());
 
@@ -1365,9 +1367,22 @@ int VbButton(Qt::MouseButton b)
 
 } // namespace
 
+void FlexGrid::trackMouse(const QPoint &viewportPos)
+{
+    if (!CellAt(viewportPos, &m_mouseRow, &m_mouseCol))
+        m_mouseRow = m_mouseCol = -1;
+}
+
+void FlexGrid::SetGridLineWidth(int px)
+{
+    m_gridLineWidth = std::max(1, px);
+    redraw();
+}
+
 void FlexGrid::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
+    trackMouse(pos);
     const QPoint inGrid = pos + viewport()->pos();
     emit MouseDown(VbButton(event->button()), winsys::VbShift(event->modifiers()),
                    PixelsToTwipsX(inGrid.x()), PixelsToTwipsY(inGrid.y()));
@@ -1383,6 +1398,7 @@ void FlexGrid::mousePressEvent(QMouseEvent *event)
 
 void FlexGrid::mouseMoveEvent(QMouseEvent *event)
 {
+    trackMouse(event->position().toPoint());
     if (!m_mouseSelecting || !(event->buttons() & Qt::LeftButton))
         return;
     int row, col;
