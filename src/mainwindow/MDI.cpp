@@ -184,7 +184,6 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
 
     Pause = [] { PauseBriefly(); };
     EndProgram = [] { QCoreApplication::quit(); };
-    Exercises = StandInExerciseRoutines();
     m_print = std::make_unique<P001>();
 }
 

@@ -196,7 +196,7 @@ public:
 
     // Replaceable steps, for start-up measurements and tests: the Load's
     // pause (PauseBriefly), the end of the program (Unload), and the exercise
-    // routines (the exercise work replaces the stand-in).
+    // routines (the program installs the exercise window's; none by default).
     std::function<void()> Pause;
     std::function<void()> EndProgram;
     ExerciseRoutines Exercises;

@@ -28,6 +28,8 @@ void MDI::startExercise()
 {
     if (ExerciseKind == 0)
         ExerciseKind = 1;
+    if (!Exercises.CreateWindow || !Exercises.PickRandomWords)
+        return; // no exercise window installed
     Exercises.PickRandomWords();
     if (!m_exerciseWindow) {
         m_exercise = Exercises.CreateWindow(*this);

@@ -3,7 +3,7 @@
 #include "help/HTMLHelp.h"
 #include "platform/help/HelpControl.h"
 #include "mainwindow/About.h"
-#include "mainwindow/ExerciseStandIn.h"
+#include "ExerciseStandIn.h"
 #include "mainwindow/ProgramWindows.h"
 #include "mainwindow/Sorry.h"
 #include "store/Dynasets.h"
