@@ -13,9 +13,10 @@
 //   MdiTree.cpp      the category tree and the initial-letter list
 //   MdiShow.cpp      the Show button's list requests
 //   MdiSearch.cpp    the search strip, the remarks boxes, the settings dialog
-// The grammar panel's procedures belong to the inflection views; MDI forwards
-// them to its GrammarPanel.
+// The grammar panel (src/inflection) holds the inflection views; MDI keeps
+// their public names and forwards them to it.
 
+#include "inflection/GrammarHost.h"
 #include "mainwindow/ExerciseLaunch.h"
 #include "store/MainWindowLink.h"
 
@@ -43,13 +44,18 @@ class QTreeWidgetItem;
 class HTMLHelp;
 class P001;
 
+namespace flexgrid {
+class FlexGrid;
+}
+
 namespace tav {
 
 class About;
 struct CountFailure;
 class ExerciseWindowLink;
 class GrammarPanel;
-class MdiListRequests;
+class ListOpeners;
+class MdiListHost;
 class Sorry;
 class Splash;
 
@@ -59,7 +65,7 @@ class Splash;
 // window can report its frame's passing size as widths.
 QRect ClientAreaIn(const QRect &area, const QMargins &frame);
 
-class MDI : public QMainWindow, public MainWindowLink {
+class MDI : public QMainWindow, public MainWindowLink, public GrammarHost {
     Q_OBJECT
 
 public:
@@ -72,6 +78,7 @@ public:
     void ShowMain() override;
     void SetPanelText(int panel, const QString &text) override;
     QString PanelText(int panel) const override;
+    void SetPanelWidth(int panel, int twips) override;
     QSize DesktopSize() const override;
     int CountGridForms() const override;
     void RefreshStatusBar() override;
@@ -99,9 +106,22 @@ public:
     void ReturnLista(bool NoJump);
     void JulText();
     void JulGran() override;
-    void SmallFacts(long long lngID, const QString &StrLat = QString(), int iGridType = 0);
+    void SmallFacts(long long lngID, const QString &StrLat = QString(), int iGridType = 0) override;
     void OpVoiceCheck(long long lngID);
     void OpVoiceSwitch(int intVoice);
+    void mnuFirstParts_Click(int Index);
+    // Key handling of the grammar grids' cell editors; the Greek-key check of
+    // a whole text.
+    void KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode);
+    static void TavValid(QString &text, bool &valid);
+
+    // What the grammar panel asks of its window.
+    QWidget *HostWindow() override { return this; }
+    QWidget *ChildArea() override;
+    QLineEdit *SearchBox() override { return tbSearch; }
+    QTextEdit *RemarksBox() override { return tbRem; }
+    QTextEdit *RemarksBox3() override { return tbRemG3; }
+    QAction *ConjugationEntry(int index) override;
 
     // Event handlers of the frame.
     void MDIForm_Load();
@@ -155,7 +175,7 @@ public:
     // The child windows of the MDI client, in their order; the active one
     // (the current one while the frame itself is not active).
     QList<QWidget *> ChildForms() const;
-    QWidget *ActiveForm() const;
+    QWidget *ActiveForm() const override;
     // Shows a window as a child of the MDI client; returns its frame.
     QMdiSubWindow *AddChild(QWidget *form);
 
@@ -168,7 +188,6 @@ public:
 
     // Form-level variables.
     int ExerciseKind = 0;
-    bool VoiceMenuChoice[3] = {false, false, false};
     QString LetterFont;
     std::unique_ptr<HTMLHelp> HelpObject;
 
@@ -177,7 +196,7 @@ public:
 
     // Replaceable steps, for start-up measurements and tests: the Load's
     // pause (PauseBriefly), the end of the program (Unload), and the exercise
-    // routines (the exercise work replaces the stand-in).
+    // routines (the program installs the exercise window's; none by default).
     std::function<void()> Pause;
     std::function<void()> EndProgram;
     ExerciseRoutines Exercises;
@@ -282,7 +301,8 @@ private:
     // Empties the search box and the two empty-result boxes.
     void clearSearchBoxes();
     void setSearchFont(const QString &family, int pointSize);
-    std::unique_ptr<MdiListRequests> m_listRequests;
+    std::unique_ptr<MdiListHost> m_listHost;
+    std::unique_ptr<ListOpeners> m_listRequests;
     std::unique_ptr<QObject> m_remarksKeys;
     bool m_buildingTree = false;
     // While JulGran loads the letter list: the failure its recount adds to,

@@ -73,17 +73,6 @@ void ReadOptionsRow()
     rs->Close();
 }
 
-// HaveID: the first word "have" of type "cA" whose AP is 154; 0 when none.
-void FindHaveID()
-{
-    HaveID = 0;
-    dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
-    rs->FindFirst(QStringLiteral(" english  = 'have' AND WT  = 'cA' AND AP  = 154"));
-    if (!rs->NoMatch())
-        HaveID = rs->Long(QStringLiteral("ID"));
-    rs->Close();
-}
-
 void CloseWordDb()
 {
     if (!WordDb)
@@ -97,6 +86,16 @@ void CloseWordDb()
 }
 
 } // namespace
+
+void FindHaveID()
+{
+    HaveID = 0;
+    dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
+    rs->FindFirst(QStringLiteral(" english  = 'have' AND WT  = 'cA' AND AP  = 154"));
+    if (!rs->NoMatch())
+        HaveID = rs->Long(QStringLiteral("ID"));
+    rs->Close();
+}
 
 int SubMain(const QString &programFolder)
 {
