@@ -1,5 +1,6 @@
 #include "grids/PlainListWindow.h"
 
+#include <QCursor>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QFontMetrics>
@@ -35,6 +36,12 @@ PlainListWindow::PlainListWindow(QMdiArea *area, QWidget *parent)
     layout->addWidget(m_grid);
     resize(640, 420);
     connect(m_grid, &flexgrid::FlexGrid::EnterCell, this, &PlainListWindow::gridEnterCell);
+    // A right click while the grammar panel shows a verb offers its voices
+    // and its participles.
+    connect(m_grid, &flexgrid::FlexGrid::MouseUp, this, [](int button, int, int, int) {
+        if (button == flexgrid::vbRightButton && WordKind.toInt() == 3)
+            Link().PopupConjugations(QCursor::pos());
+    });
 }
 
 void PlainListWindow::gridEnterCell()

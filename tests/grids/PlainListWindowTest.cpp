@@ -201,6 +201,16 @@ TEST_F(PlainListWindowTest, EnteringARowShowsItsWordInTheGrammarPanel)
     EXPECT_EQ(link.calls.filter("SmallFacts"), (QStringList{"SmallFacts 1||0", "SmallFacts 3||0"}));
     EXPECT_EQ(w->lblCol(), "4");
 
+    // A right click offers the Conjugations menu while a verb is shown.
+    const QPoint cell = w->Grid().CellRect(1, 4).center();
+    tav::WordKind = 2;
+    QTest::mouseClick(w->Grid().viewport(), Qt::RightButton, {}, cell);
+    EXPECT_EQ(link.Count("PopupConjugations"), 0);
+    tav::WordKind = 3;
+    QTest::mouseClick(w->Grid().viewport(), Qt::RightButton, {}, cell);
+    EXPECT_EQ(link.Count("PopupConjugations"), 1);
+    tav::WordKind = QVariant();
+
     // Moves made by code under GridBusy are not the user's.
     tav::SetGridBusy(true);
     w->Grid().SetRow(2);
