@@ -53,7 +53,7 @@ FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
     // Row captions in a small font fit the narrow heading column; the room
     // below the last row takes the panel's colour.
     QFont small = grid->font();
-    small.setPointSizeF(7);
+    small.setPointSizeF(6.5);
     grid->SetFont(small);
     grid->SetBackColorBkg(grid->BackColorFixed());
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
