@@ -149,9 +149,13 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     }
     // The boxes stand over the left end of column 1's headings: their
     // captions centre in the rest.
+    // (A frame is drawn around a label's contents: its margins start with
+    // the frame's width.)
     const int covered = std::max(0, tbAP->geometry().right() + 1 - lblTopLine[1]->x());
-    for (QLabel *label : {lblTopLine[1], lblUnderLine[1]})
-        label->setContentsMargins(covered, 0, 0, 0);
+    for (QLabel *label : {lblTopLine[1], lblUnderLine[1]}) {
+        const int fw = label->frameWidth();
+        label->setContentsMargins(covered + fw, fw, fw, fw);
+    }
 
     auto placeFrame = [](QFrame *frame, QLabel *label) {
         SetLeftTw(frame, LeftTw(label) + WidthTw(label) / 2 - WidthTw(frame) / 2);

@@ -53,7 +53,7 @@ FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
     // Row captions in a small font fit the narrow heading column; the room
     // below the last row takes the panel's colour.
     QFont small = grid->font();
-    small.setPointSizeF(7);
+    small.setPointSizeF(6.5);
     grid->SetFont(small);
     grid->SetBackColorBkg(grid->BackColorFixed());
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -133,10 +133,6 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
 
     msflxKlin = namedGrid(picBottom, QStringLiteral("msflxKlin"), 7, 6);
     msflXImp = namedGrid(picBottom, QStringLiteral("msflXImp"), 7, 5);
-    // Rows high enough for the Greek font.
-    const QFontMetrics greek(winsys::GreekFont(GreekFontSize));
-    for (FlexGrid *g : {msflxKlin, msflXImp})
-        g->SetRowHeightMin(winsys::PixelsToTwipsY(greek.height() + 4));
     msflxKlin->setGeometry(0, 0, TwipsToPixelsX(7200), TwipsToPixelsY(1800));
     msflXImp->setGeometry(TwipsToPixelsX(7300), 0, TwipsToPixelsX(4800), TwipsToPixelsY(1800));
 
@@ -176,10 +172,8 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
         l->resize(TwipsToPixelsX(kVoiceLabelWidth), TwipsToPixelsY(kVoiceBoxHeight));
         l->setToolTip(l == lblAP ? QStringLiteral("Active form") : QStringLiteral("Passive form"));
     }
-    for (QLineEdit *box : {tbAP, tbPP}) {
+    for (QLineEdit *box : {tbAP, tbPP})
         box->resize(TwipsToPixelsX(kVoiceBoxWidth), TwipsToPixelsY(kVoiceBoxHeight));
-        box->setFont(winsys::GreekFont(std::max(8, GreekFontSize - 3)));
-    }
     tbAP->installEventFilter(new EnterKey(tbAP, [this](int &k) { tbAP_KeyPress(k); }));
     tbPP->installEventFilter(new EnterKey(tbPP, [this](int &k) { tbPP_KeyPress(k); }));
     connectEditing();
@@ -196,6 +190,13 @@ GrammarPanel::~GrammarPanel() = default;
 int GrammarPanel::PlaceGrids()
 {
     using namespace winsys;
+    // The Greek font's size is known once the program has started: rows high
+    // enough for it, and the verb boxes in it.
+    const QFontMetrics greek(GreekFont(GreekFontSize));
+    for (FlexGrid *g : {msflxKlin, msflXImp})
+        g->SetRowHeightMin(PixelsToTwipsY(greek.height() + 4));
+    for (QLineEdit *box : {tbAP, tbPP})
+        box->setFont(GreekFont(std::max(8, GreekFontSize - 3)));
     const int headings = PixelsToTwipsY(lblUnderLine[1]->height()) + PixelsToTwipsY(lblTopLine[1]->height());
     const int klinHeight = 7 * msflxKlin->CellHeight() - 50;
     const int impHeight = 7 * msflXImp->CellHeight() - 50;

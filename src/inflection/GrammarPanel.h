@@ -171,6 +171,8 @@ private:
     void placeUnderLines(flexgrid::FlexGrid &grid, int firstLabel, int firstCol, int lastCol, int left);
     int lineAllowance(const flexgrid::FlexGrid &grid) const;
     void autoSizeColumns(flexgrid::FlexGrid &grid, int Factor);
+    QList<int> textWidths(const flexgrid::FlexGrid &grid) const;
+    void fitColumns(const QList<flexgrid::FlexGrid *> &grids, int excess);
     void setEditorTag(QLineEdit *editor, const QString &tag);
 
     // Conjugation columns (ConjugationView.cpp).

@@ -1009,6 +1009,7 @@ void MDI::OpVoiceCheck(long long lngID)
 }
 void MDI::OpVoiceSwitch(int intVoice) { grammar->OpVoiceSwitch(intVoice); }
 void MDI::mnuFirstParts_Click(int Index) { grammar->mnuFirstParts_Click(Index); }
+void MDI::PopupConjugations(const QPoint &globalPos) { mnuConjugations->popup(globalPos); }
 void MDI::KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode)
 {
     grammar->KeyDownEdits(MSFlexgrid, Edt, KeyCode);

@@ -110,6 +110,7 @@ public:
     void OpVoiceCheck(long long lngID);
     void OpVoiceSwitch(int intVoice);
     void mnuFirstParts_Click(int Index);
+    void PopupConjugations(const QPoint &globalPos) override;
     // Key handling of the grammar grids' cell editors; the Greek-key check of
     // a whole text.
     void KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode);
