@@ -1140,6 +1140,22 @@ QString Recordset::Text(int index) const
 
 QString Recordset::Text(const QString &name) const { return Text(checkedIndex(name)); }
 
+std::optional<QString> Recordset::StoredText(int index) const
+{
+    const int i = checkedIndex(index);
+    if (m_editMode != EditMode::None)
+        return std::nullopt;
+    const Cell &c = currentRow()[i];
+    switch (c.type) {
+    case SQLITE_TEXT:
+        return QString::fromUtf8(m_arena.data() + c.off, qsizetype(c.len));
+    case SQLITE_NULL:
+        return QString();
+    default:
+        return std::nullopt;
+    }
+}
+
 long long Recordset::Long(int index) const
 {
     const QVariant v = Field(index);

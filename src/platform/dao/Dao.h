@@ -11,6 +11,8 @@
 // keep them in memory, so a caller may drop a table or compact at any time.
 
 #include <QString>
+
+#include <optional>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -216,6 +218,10 @@ public:
     // Convenience readers: Null reads as "" / 0 / false (Yes/No: non-zero is true).
     QString Text(int index) const;
     QString Text(const QString &name) const;
+    // For readers of every row (a bound grid): the field's text when it is
+    // stored as text, "" when it is Null; nothing for other values (and
+    // while an edit is under way), which the caller reads through Field.
+    std::optional<QString> StoredText(int index) const;
     long long Long(int index) const;
     long long Long(const QString &name) const;
     bool Bool(int index) const;
