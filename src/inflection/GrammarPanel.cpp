@@ -107,6 +107,14 @@ private:
     std::function<void(int &)> m_handler;
 };
 
+// The row of word ID in a table keyed by ID (at the end when there is none).
+dao::RecordsetPtr WordRow(const QString &table, long long ID)
+{
+    return OpenWordDb().OpenRecordset(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ID = ") +
+                                          QString::number(ID),
+                                      dao::RecordsetType::Snapshot);
+}
+
 } // namespace
 
 GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
@@ -174,6 +182,13 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
     }
     tbAP->installEventFilter(new EnterKey(tbAP, [this](int &k) { tbAP_KeyPress(k); }));
     tbPP->installEventFilter(new EnterKey(tbPP, [this](int &k) { tbPP_KeyPress(k); }));
+    connectEditing();
+}
+
+void GrammarPanel::beginView(long long ID)
+{
+    CancelEdit();
+    m_state.viewWordID = ID == ArticleID ? 0 : ID;
 }
 
 GrammarPanel::~GrammarPanel() = default;
@@ -218,10 +233,14 @@ ListWindowLink *GrammarPanel::activeList() const { return dynamic_cast<ListWindo
 // boxes of the child windows are theirs.
 void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
 {
-    QWidget *children = m_host.ChildArea();
-    for (QLineEdit *box : m_host.HostWindow()->findChildren<QLineEdit *>()) {
-        if (box->objectName().isEmpty() || box == m_host.SearchBox() || (children && children->isAncestorOf(box)))
-            continue;
+    if (m_mainTextBoxes.isEmpty()) {
+        QWidget *children = m_host.ChildArea();
+        for (QLineEdit *box : m_host.HostWindow()->findChildren<QLineEdit *>()) {
+            if (!box->objectName().isEmpty() && box != m_host.SearchBox() && !(children && children->isAncestorOf(box)))
+                m_mainTextBoxes << box;
+        }
+    }
+    for (QLineEdit *box : std::as_const(m_mainTextBoxes)) {
         box->setEnabled(enabled);
         if (clear)
             box->clear();
@@ -233,16 +252,18 @@ void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
 
 void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
 {
+    CancelEdit();
     setVoice(QStringLiteral("0"));
     fraSimple->hide();
     fraHad->hide();
     msflXImp->setVisible(iGridType == 33);
 
     try {
-        OpVoiceCheck(lngID);
-        dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
-        main->FindLast(QStringLiteral("ID = ") + QString::number(lngID));
-        if (!main->NoMatch()) {
+        // One read of the word's row serves the voice entries and the facts.
+        dao::RecordsetPtr main = WordRow(QStringLiteral("Main"), lngID);
+        clearVoiceChecks();
+        if (!main->Eof()) {
+            showVoiceForms(*main);
             if (iGridType == 66) {
                 ListWindowLink *list = activeList();
                 if (list && list->HasLblInfo())
@@ -303,59 +324,55 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
             msflxKlin->setFixedHeight(TwipsToPixelsY(msflxKlin->CellHeight() * 7 - 50));
             m_picBottom->setFixedHeight(msflxKlin->height() + lblTopLine[1]->height() + lblUnderLine[1]->height());
 
+            // The word's third-language row, when the third language shows
+            // or a simple list asks for its meanings.
+            dao::RecordsetPtr lang;
+            if (iGridType == 3 || !OptBoHide3)
+                lang = WordRow(Lang3Table, lngID);
             if (iGridType == 3)
-                showThirdLanguage(lngID, StrLat);
+                showThirdLanguage(lang.get(), StrLat);
             setMainTextBoxesEnabled(true, false);
             m_host.RemarksBox()->setPlainText(main->Text(QStringLiteral("Remarks")));
             if (OptBoHide3)
                 m_host.RemarksBox3()->setPlainText(main->Text(QStringLiteral("Remarks2")));
             else
-                showRemarks(lngID);
+                m_host.RemarksBox3()->setPlainText(lang->Eof() ? QString() : lang->Text(QStringLiteral("Remarks")));
             setShownWord(main->Long(QStringLiteral("ID")));
         }
         main->Close();
     } catch (const std::exception &error) {
         ShowErrorBox(error);
     }
-    SetStatusText(QString(), false);
+    // The status line's default text. Unlike SetStatusText this leaves the
+    // painting to the event loop: moving through a list with the arrow keys
+    // must not repaint the whole status bar for every word.
+    m_host.SetPanelText(1, Caps1185(1186));
 }
 
 // Panel 4 for a simple list's row: the word's third-language meaning, or,
 // with several, its other meanings. A word without a third-language row
 // shows nothing there.
-void GrammarPanel::showThirdLanguage(long long ID, const QString &StrLat)
+void GrammarPanel::showThirdLanguage(dao::Recordset *lang, const QString &StrLat)
 {
-    dao::RecordsetPtr lang = OpenWordDb().OpenRecordset(Lang3Table, dao::RecordsetType::Dynaset);
-    lang->FindFirst(QStringLiteral("ID = ") + QString::number(ID));
-    if (lang->NoMatch()) {
+    if (!lang || lang->Eof()) {
         m_host.SetPanelText(4, QString());
-    } else {
-        bool numeric = false;
-        const double means = lang->Text(QStringLiteral("Means")).trimmed().toDouble(&numeric);
-        if (!numeric || means <= 1) {
-            m_host.SetPanelText(4, lang->Text(QStringLiteral("Lat")) + QStringLiteral("  "));
-        } else {
-            QString meanings = lang->Text(QStringLiteral("Lat"));
-            SortsObj.ArrayFill(meanings);
-            SortsObj.DelOrdGsortArr(StrLat.trimmed());
-            m_host.SetPanelText(4, Caps1185(1214) + SortsObj.StringBack(GsortArr) + QStringLiteral("  "));
-        }
+        return;
     }
-    lang->Close();
-}
-
-// tbRemG3 with the third language shown: the word's remark in the
-// third-language table, empty when the word has no row there.
-void GrammarPanel::showRemarks(long long ID)
-{
-    dao::RecordsetPtr lang = OpenWordDb().OpenRecordset(Lang3Table, dao::RecordsetType::Dynaset);
-    lang->FindFirst(QStringLiteral("ID = ") + QString::number(ID));
-    m_host.RemarksBox3()->setPlainText(lang->NoMatch() ? QString() : lang->Text(QStringLiteral("Remarks")));
-    lang->Close();
+    bool numeric = false;
+    const double means = lang->Text(QStringLiteral("Means")).trimmed().toDouble(&numeric);
+    if (!numeric || means <= 1) {
+        m_host.SetPanelText(4, lang->Text(QStringLiteral("Lat")) + QStringLiteral("  "));
+    } else {
+        QString meanings = lang->Text(QStringLiteral("Lat"));
+        SortsObj.ArrayFill(meanings);
+        SortsObj.DelOrdGsortArr(StrLat.trimmed());
+        m_host.SetPanelText(4, Caps1185(1214) + SortsObj.StringBack(GsortArr) + QStringLiteral("  "));
+    }
 }
 
 void GrammarPanel::BaseFrase()
 {
+    CancelEdit();
     m_host.SetPanelText(1, QStringLiteral("Ready"));
     m_host.SetPanelText(7, QString());
     try {
@@ -388,19 +405,27 @@ void GrammarPanel::BaseFrase()
 
 void GrammarPanel::OpVoiceCheck(long long lngID)
 {
+    clearVoiceChecks();
+    dao::RecordsetPtr main = WordRow(QStringLiteral("Main"), lngID);
+    if (!main->Eof())
+        showVoiceForms(*main);
+}
+
+void GrammarPanel::clearVoiceChecks()
+{
     for (int i = 0; i < 3; ++i)
         m_host.ConjugationEntry(i)->setChecked(false);
-    dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
-    main->FindLast(QStringLiteral("ID = ") + QString::number(lngID));
-    if (!main->NoMatch()) {
-        const QVariant AP = main->Field(QStringLiteral("AP"));
-        const QVariant PP = main->Field(QStringLiteral("PP"));
-        m_host.ConjugationEntry(0)->setEnabled(!AP.isNull());
-        tbAP->setText(AP.isNull() ? QString() : AP.toString());
-        m_host.ConjugationEntry(1)->setEnabled(!PP.isNull());
-        tbPP->setText(PP.isNull() ? QString() : PP.toString());
-    }
-    main->Close();
+}
+
+// A voice is offered when the word has its form (AP active, PP passive).
+void GrammarPanel::showVoiceForms(const dao::Recordset &main)
+{
+    const QVariant AP = main.Field(QStringLiteral("AP"));
+    const QVariant PP = main.Field(QStringLiteral("PP"));
+    m_host.ConjugationEntry(0)->setEnabled(!AP.isNull());
+    tbAP->setText(AP.isNull() ? QString() : AP.toString());
+    m_host.ConjugationEntry(1)->setEnabled(!PP.isNull());
+    tbPP->setText(PP.isNull() ? QString() : PP.toString());
 }
 
 void GrammarPanel::OpVoiceSwitch(int intVoice)

@@ -27,11 +27,14 @@ void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
 }
 
 // A new element of a heading array, starting with the look of element 1.
+// Unloaded elements wait hidden for the next view, which is quicker than
+// making new labels each time a word is shown.
 QLabel *GrammarPanel::loadHeading(QList<QLabel *> &array)
 {
     QLabel *first = array[1];
     const QString base = first->objectName().section(QLatin1Char('('), 0, 0);
-    auto *label = new QLabel(first->parentWidget());
+    QList<QLabel *> &unloaded = &array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
+    QLabel *label = unloaded.isEmpty() ? new QLabel(first->parentWidget()) : unloaded.takeLast();
     label->setObjectName(QStringLiteral("%1(%2)").arg(base).arg(array.size()));
     label->setFixedHeight(first->height());
     label->setAlignment(first->alignment());
@@ -104,8 +107,13 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
 void GrammarPanel::PlaceHeadingLines()
 {
     for (QList<QLabel *> *array : {&lblTopLine, &lblUnderLine}) {
-        while (array->size() > 2)
-            delete array->takeLast();
+        QList<QLabel *> &unloaded = array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
+        while (array->size() > 2) {
+            QLabel *label = array->takeLast();
+            label->hide();
+            label->clear();
+            unloaded.append(label);
+        }
     }
 }
 

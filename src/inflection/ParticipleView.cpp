@@ -28,6 +28,7 @@ constexpr int kImperativeLeft = 690;
 
 void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
 {
+    beginView(ID);
     setEditorTag(tbN, QStringLiteral("KlinoMenos"));
     PlaceHeadingLines();
     // The verb boxes belong to the conjugation's headings; here they would

@@ -1,10 +1,11 @@
 #include "mainwindow/MDI.h"
 
+#include "grids/ListOpeners.h"
 #include "help/HTMLHelp.h"
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/About.h"
 #include "mainwindow/Artwork.h"
-#include "mainwindow/MdiListRequests.h"
+#include "mainwindow/MdiListHost.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
@@ -45,6 +46,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -423,7 +425,9 @@ void MDI::ShowMain()
 
 void MDI::SetPanelText(int panel, const QString &text)
 {
-    if (panel >= 1 && panel <= 7) {
+    // Painted at once, for texts that report progress during long work; a
+    // text that stays as it was needs no painting.
+    if (panel >= 1 && panel <= 7 && m_panels[panel - 1]->text() != text) {
         m_panels[panel - 1]->setText(text);
         m_panels[panel - 1]->repaint();
     }
@@ -553,9 +557,6 @@ void MDI::MDIForm_Load()
     }
 
     setWindowTitle(QStringLiteral("Tavrinel"));
-    // Placed in the work area (not at the screen's corner, under a panel).
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().topLeft());
 
     // The grammar panel: grids under the heading rows, seven rows high.
     stsStatusBar->setVisible(true);
@@ -605,6 +606,20 @@ void MDI::MDIForm_Load()
 // ---------------------------------------------------------------------------
 // Size and closing
 
+QRect ClientAreaIn(const QRect &area, const QMargins &frame)
+{
+    const bool believable = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0 &&
+                            frame.left() + frame.right() < area.width() / 4 &&
+                            frame.top() + frame.bottom() < area.height() / 4;
+    return believable ? area.marginsRemoved(frame) : area;
+}
+
+QMargins MDI::frameWidths() const
+{
+    const QWindow *window = windowHandle();
+    return window && isVisible() ? window->frameMargins() : QMargins();
+}
+
 void MDI::MDIForm_Resize()
 {
     if (m_resizing || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
@@ -612,12 +627,12 @@ void MDI::MDIForm_Resize()
     const QScreen *s = screen();
     if (!s)
         return;
-    // The whole frame, decorations included, takes the work area.
-    const QRect area = s->availableGeometry();
-    const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-    const QSize wanted = area.size().shrunkBy(frame);
-    if (size() == wanted) {
+    // The whole frame, title bar included, takes the work area. The window
+    // is placed by its client area, whose place on the screen does not
+    // depend on how the window manager reads a requested position.
+    m_placedFrame = frameWidths();
+    const QRect wanted = ClientAreaIn(s->availableGeometry(), m_placedFrame);
+    if (geometry() == wanted) {
         m_resizeAttempts = 0;
         return;
     }
@@ -632,8 +647,26 @@ void MDI::MDIForm_Resize()
         return;
     }
     m_resizing = true;
-    resize(wanted);
+    setGeometry(wanted);
     m_resizing = false;
+}
+
+bool MDI::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The frame's widths are known only once the window manager has framed
+    // the shown window; then the window is placed again.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+        if (frameWidths() != m_placedFrame)
+            MDIForm_Resize();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void MDI::resizeEvent(QResizeEvent *event)
@@ -706,6 +739,10 @@ QWidget *MDI::ActiveForm() const
 
 QMdiSubWindow *MDI::AddChild(QWidget *form)
 {
+    // A new child opens maximised while the current one is maximised, as the
+    // children of a frame do.
+    const QMdiSubWindow *current = mdiClient->currentSubWindow();
+    const bool maximised = current && current->isMaximized();
     auto *sub = new ChildFrame;
     // The frame's title bar draws the icon it was given, else the toolkit's logo.
     sub->setWindowIcon(windowIcon());
@@ -724,6 +761,8 @@ QMdiSubWindow *MDI::AddChild(QWidget *form)
         UpdateWindowMenus(true);
     });
     form->show();
+    if (maximised)
+        sub->showMaximized();
     mdiClient->setActiveSubWindow(sub);
     onChildActivated(sub);
     UpdateWindowMenus(false);
@@ -970,6 +1009,11 @@ void MDI::OpVoiceCheck(long long lngID)
 }
 void MDI::OpVoiceSwitch(int intVoice) { grammar->OpVoiceSwitch(intVoice); }
 void MDI::mnuFirstParts_Click(int Index) { grammar->mnuFirstParts_Click(Index); }
+void MDI::KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode)
+{
+    grammar->KeyDownEdits(MSFlexgrid, Edt, KeyCode);
+}
+void MDI::TavValid(QString &text, bool &valid) { GrammarPanel::TavValid(text, valid); }
 
 QWidget *MDI::ChildArea() { return mdiClient; }
 QAction *MDI::ConjugationEntry(int index) { return mnuFirstParts[std::clamp(index, 0, 2)]; }

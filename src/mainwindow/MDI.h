@@ -44,15 +44,26 @@ class QTreeWidgetItem;
 class HTMLHelp;
 class P001;
 
+namespace flexgrid {
+class FlexGrid;
+}
+
 namespace tav {
 
 class About;
 struct CountFailure;
 class ExerciseWindowLink;
 class GrammarPanel;
-class MdiListRequests;
+class ListOpeners;
+class MdiListHost;
 class Sorry;
 class Splash;
+
+// The client area that puts a window's frame, of the given widths, exactly
+// in the work area. Widths that cannot be a frame's (negative ones, or a
+// quarter of the area) count as none: a window manager still framing a
+// window can report its frame's passing size as widths.
+QRect ClientAreaIn(const QRect &area, const QMargins &frame);
 
 class MDI : public QMainWindow, public MainWindowLink, public GrammarHost {
     Q_OBJECT
@@ -99,6 +110,10 @@ public:
     void OpVoiceCheck(long long lngID);
     void OpVoiceSwitch(int intVoice);
     void mnuFirstParts_Click(int Index);
+    // Key handling of the grammar grids' cell editors; the Greek-key check of
+    // a whole text.
+    void KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode);
+    static void TavValid(QString &text, bool &valid);
 
     // What the grammar panel asks of its window.
     QWidget *HostWindow() override { return this; }
@@ -246,9 +261,13 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The widths of the window manager's frame around the window, as the
+    // window system reports them now; none before the window is shown.
+    QMargins frameWidths() const;
     void buildMenus();
     void buildToolbar();
     void buildLeftPanel();
@@ -264,6 +283,7 @@ private:
     QStringList m_loadFailures;
     bool m_resizing = false;
     int m_resizeAttempts = 0;
+    QMargins m_placedFrame; // the frame widths the window was last placed with
     bool m_unloaded = false;
     bool m_gripDragging = false;
     int m_gripPressX = 0;
@@ -281,7 +301,8 @@ private:
     // Empties the search box and the two empty-result boxes.
     void clearSearchBoxes();
     void setSearchFont(const QString &family, int pointSize);
-    std::unique_ptr<MdiListRequests> m_listRequests;
+    std::unique_ptr<MdiListHost> m_listHost;
+    std::unique_ptr<ListOpeners> m_listRequests;
     std::unique_ptr<QObject> m_remarksKeys;
     bool m_buildingTree = false;
     // While JulGran loads the letter list: the failure its recount adds to,

@@ -61,8 +61,10 @@ QString GetMainField(long long ID, const QString &FieldName);
 bool MainIDExists(long long ID);
 bool IDExistsIn(const QString &TableName, long long ID);
 bool KlinoHasID(long long ID);
-// True when the form of column KasPer of word ID is already in FormsAll.
-bool FormsAllHasKasPer(long long ID, const QString &KasPer);
+// True when the form of column KasPer of table GenTem of word ID is already
+// in FormsAll. The tense tables share their column names, so the table
+// tells their forms apart.
+bool FormsAllHasKasPer(long long ID, const QString &GenTem, const QString &KasPer);
 
 // True when the word's row in a conjugation table has all six person forms
 // of one voice (S1a..P3a, or S1p..P3p) non-empty; a missing row gives False.

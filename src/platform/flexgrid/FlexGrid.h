@@ -85,6 +85,9 @@ public:
 
     // --- Texts ---------------------------------------------------------------
     QString TextMatrix(int row, int col) const;
+    // The same without a copy, for loops over long lists; an empty text for
+    // a cell that does not exist.
+    const QString &TextRef(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString &text);
     QString Text() const; // the current cell's text
     void SetText(const QString &text);
