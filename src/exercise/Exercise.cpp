@@ -316,8 +316,6 @@ void Exercise::opZero_Click(int Index)
 
 bool Exercise::UpDateOptions_BoChecka(bool Value) { return SaveBoChecka(Value); }
 
-void Exercise::BoCheckaChanged(bool) {}
-
 bool Exercise::UpDateScribble(int Value)
 {
     OptNbrScribble = std::clamp(Value, 1, 10);

@@ -60,7 +60,6 @@ public:
     void GridScribble() override;
     void ProcessExercise() override;
     void SelectTab(int n) override;
-    void BoCheckaChanged(bool value) override;
 
     // Window-level state.
     bool boLoading = false;
@@ -113,7 +112,6 @@ public:
     void lblRepa_Change(int value);
     void lblFails_Change();
     void checkDbs_Click();
-    void opTimer_Click(int Index);
 
     TraditionalRound &Round() { return m_round; }
 

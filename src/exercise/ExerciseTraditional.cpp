@@ -213,7 +213,6 @@ void Exercise::buildTraditional(QWidget *page)
         opTimer[i] = new QRadioButton(QString::fromLatin1(speeds[i]), fraTimer);
         opTimer[i]->setObjectName(QStringLiteral("opTimer(%1)").arg(i));
         timerBox->addWidget(opTimer[i]);
-        connect(opTimer[i], &QRadioButton::clicked, this, [this, i] { opTimer_Click(i); });
     }
     opTimer[0]->setChecked(true);
     right->addWidget(fraTimer);
@@ -491,8 +490,6 @@ void Exercise::setTimerOptionsEnabled(bool enabled)
     for (QRadioButton *option : opTimer)
         option->setEnabled(enabled);
 }
-
-void Exercise::opTimer_Click(int) {}
 
 void Exercise::CheckAnswer(int AF)
 {

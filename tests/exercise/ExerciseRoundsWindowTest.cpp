@@ -11,10 +11,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDragEnterEvent>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 
 using namespace tavtest;
 
@@ -223,4 +226,25 @@ TEST_F(ExerciseRoundsTest, ATenseChangeKeepsTheVerbOrDrawsOneWithACompleteRow)
     EXPECT_EQ(ex->RimaVerbID, 0);
     EXPECT_FALSE(ex->cmdGoR->isEnabled());
     EXPECT_FALSE(messages.Messages().isEmpty());
+}
+
+TEST_F(ExerciseRoundsTest, TheExerciseMenuOpensTheWindowOnItsTabAndClosingGivesTheToolbarBack)
+{
+    mdi->Exercises = tav::ExerciseWindowRoutines();
+    mdi->mnuExParts[1]->trigger();
+    auto *window = dynamic_cast<tav::Exercise *>(mdi->ExerciseInstance());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->tbsOptions->currentIndex(), 1);
+    EXPECT_EQ(window->windowTitle(), "Exercise the modern way, check, mix, drag and drop.Click Random to start");
+    EXPECT_EQ(window->MatchRound().Count(), 0); // shown, not dealt
+    EXPECT_FALSE(window->rows[0].tbGre->text().isEmpty());
+    EXPECT_NE(window->RimaVerbID, 0);
+    EXPECT_EQ(window->opDbas[1]->text(), "errors in store (0)"); // activated
+    EXPECT_TRUE(mdi->picToolbar->isHidden());
+    // The same window takes the next start.
+    mdi->mnuExParts[2]->trigger();
+    EXPECT_EQ(mdi->ExerciseInstance(), window);
+    EXPECT_EQ(window->tbsOptions->currentIndex(), 2);
+    window->close();
+    EXPECT_FALSE(mdi->picToolbar->isHidden());
 }

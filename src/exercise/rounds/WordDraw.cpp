@@ -2,6 +2,8 @@
 
 #include "store/SharedState.h"
 
+#include <QHash>
+
 #include <sqlite3.h>
 
 namespace tav {
@@ -27,48 +29,45 @@ QVector<long long> IdColumn(const QString &nativeSql)
     return ids;
 }
 
-} // namespace
-
-QVector<long long> MainWordIDs()
+// The IDs of a native query, read again only when the file may have changed
+// since the last read: something was written through this connection (its
+// change count) or through another one (the file's data version), or the
+// connection is a new one (after a compaction).
+QVector<long long> CachedIdColumn(const QString &nativeSql)
 {
-    // The list read last still holds while nothing was written to the file:
-    // neither through this connection (its change count) nor through another
-    // one (the file's data version). A new connection (after a compaction)
-    // reads again.
-    struct Cache {
+    struct Entry {
         const dao::Database *db = nullptr;
         QString path;
         long long changes = -1;
         long long version = -1;
         QVector<long long> ids;
     };
-    static Cache cache;
+    static QHash<QString, Entry> cache;
     const long long changes = sqlite3_total_changes64(WordDb->Handle());
     const long long version = WordDb->QueryNative(QStringLiteral("PRAGMA data_version")).value(0).value(0).toLongLong();
-    if (cache.db != WordDb.get() || cache.path != WordDb->Name() || cache.changes != changes || cache.version != version) {
-        cache.ids = IdColumn(QStringLiteral("SELECT ID FROM Main"));
-        cache.db = WordDb.get();
-        cache.path = WordDb->Name();
-        cache.changes = changes;
-        cache.version = version;
-    }
-    return cache.ids;
+    Entry &e = cache[nativeSql];
+    if (e.db != WordDb.get() || e.path != WordDb->Name() || e.changes != changes || e.version != version)
+        e = {WordDb.get(), WordDb->Name(), changes, version, IdColumn(nativeSql)};
+    return e.ids;
 }
+
+} // namespace
+
+QVector<long long> MainWordIDs() { return CachedIdColumn(QStringLiteral("SELECT ID FROM Main")); }
 
 QVector<long long> VerbsCompleteIn(const QString &TableName)
 {
     auto voice = [](QChar v) {
         QStringList terms;
-        for (const char *cell : {"S1", "S2", "S3", "P1", "P2", "P3"}) {
+        for (const char *cell : {"S1", "S2", "S3", "P1", "P2", "P3"})
             terms << QStringLiteral("K.") + QLatin1String(cell) + v + QStringLiteral(" <> ''");
-        }
         return QLatin1Char('(') + terms.join(QStringLiteral(" AND ")) + QLatin1Char(')');
     };
     // Main.WT LIKE uses the connection's Jet wildcards.
-    return IdColumn(QStringLiteral("SELECT K.ID FROM ") + dao::SqlName(TableName) +
-                    QStringLiteral(" AS K INNER JOIN Main ON K.ID = Main.ID WHERE Main.WT LIKE 'c*' AND (") +
-                    voice(QLatin1Char('a')) + QStringLiteral(" OR ") + voice(QLatin1Char('p')) +
-                    QStringLiteral(") ORDER BY K.ID"));
+    return CachedIdColumn(QStringLiteral("SELECT K.ID FROM ") + dao::SqlName(TableName) +
+                          QStringLiteral(" AS K INNER JOIN Main ON K.ID = Main.ID WHERE Main.WT LIKE 'c*' AND (") +
+                          voice(QLatin1Char('a')) + QStringLiteral(" OR ") + voice(QLatin1Char('p')) +
+                          QStringLiteral(") ORDER BY K.ID"));
 }
 
 QVector<long long> DrawRound(const QVector<long long> &eligible, int n, QSet<long long> &cycle, ExerciseRandom &rng)

@@ -88,3 +88,12 @@ TEST_F(WordDrawDb, VerbsWithACompleteTenseOnly)
     EXPECT_FALSE(tav::VerbsCompleteIn("KonT2").contains(verbs.first()));
     EXPECT_TRUE(tav::VerbsCompleteIn("KonT1").contains(verbs.first()));
 }
+
+TEST_F(WordDrawDb, TheIdsReadLastAreNotUsedAfterAnotherProgramDeletedAWord)
+{
+    ASSERT_TRUE(tav::MainWordIDs().contains(7));
+    db.Open()->ExecNative("DELETE FROM Main WHERE ID = 7");
+    EXPECT_FALSE(tav::MainWordIDs().contains(7));
+    Exec("DELETE FROM Main WHERE ID = 8");
+    EXPECT_FALSE(tav::MainWordIDs().contains(8));
+}
