@@ -182,6 +182,11 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     EndProgram = [] { QCoreApplication::quit(); };
     Exercises = StandInExerciseRoutines();
     m_print = std::make_unique<P001>();
+    // The print command is off while a run prints.
+    connect(m_print.get(), &P001::PrintingChanged, this, [this] {
+        QMdiSubWindow *sub = mdiClient->activeSubWindow();
+        onChildActivated(sub ? sub : mdiClient->currentSubWindow());
+    });
 }
 
 MDI::~MDI()
@@ -765,6 +770,10 @@ void MDI::onChildActivated(QMdiSubWindow *window)
     QWidget *form = window ? window->widget() : nullptr;
     const bool isList = form && form->objectName().startsWith(QLatin1String("Grid"));
     UpdatePrintMenu(isList, isList ? form->windowTitle() : QString());
+    if (m_print && m_print->Printing()) {
+        imgPrintNorm->setEnabled(false);
+        mnuPrintParts0->setEnabled(false);
+    }
 }
 
 // ---------------------------------------------------------------------------
