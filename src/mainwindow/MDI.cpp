@@ -185,6 +185,11 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     Pause = [] { PauseBriefly(); };
     EndProgram = [] { QCoreApplication::quit(); };
     m_print = std::make_unique<P001>();
+    // The print command is off while a run prints.
+    connect(m_print.get(), &P001::PrintingChanged, this, [this] {
+        QMdiSubWindow *sub = mdiClient->activeSubWindow();
+        onChildActivated(sub ? sub : mdiClient->currentSubWindow());
+    });
 }
 
 MDI::~MDI()
@@ -815,6 +820,10 @@ void MDI::onChildActivated(QMdiSubWindow *window)
     QWidget *form = window ? window->widget() : nullptr;
     const bool isList = form && form->objectName().startsWith(QLatin1String("Grid"));
     UpdatePrintMenu(isList, isList ? form->windowTitle() : QString());
+    if (m_print && m_print->Printing()) {
+        imgPrintNorm->setEnabled(false);
+        mnuPrintParts0->setEnabled(false);
+    }
 }
 
 // ---------------------------------------------------------------------------
