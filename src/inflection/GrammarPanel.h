@@ -30,10 +30,6 @@ class QLineEdit;
 class QRadioButton;
 class QWidget;
 
-namespace dao {
-class Recordset;
-}
-
 namespace flexgrid {
 class FlexGrid;
 }
@@ -183,9 +179,9 @@ private:
     void setVoice(const QString &voice);
     void setVerb(long long ID);
     void setShownWord(long long ID);
-    void showThirdLanguage(dao::Recordset *lang, const QString &StrLat);
+    void showThirdLanguage(const WordRecord &lang, const QString &StrLat);
     void clearVoiceChecks();
-    void showVoiceForms(const dao::Recordset &main);
+    void showVoiceForms(const WordRecord &main);
     void setMainTextBoxesEnabled(bool enabled, bool clear);
     void storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii);
     ListWindowLink *activeList() const;
