@@ -151,6 +151,7 @@ private:
     QLineEdit *editorOf(const flexgrid::FlexGrid &grid) const;
     FormCell cellForm(const flexgrid::FlexGrid &grid, int row, int col) const;
     bool raiseTop(const flexgrid::FlexGrid &grid) const;
+    void syncEditorFont(flexgrid::FlexGrid &grid);
     void moveOn(flexgrid::FlexGrid &grid);
     // A view starts drawing the word ID (the article's row: no word).
     void beginView(long long ID);
