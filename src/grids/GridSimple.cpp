@@ -120,13 +120,12 @@ void GridSimple::GridSimpleFill(int SortValue)
     const int twinTop = rowHeight + 1;
     const int sortTop = twinTop + pxY(kTwinHeight);
     auto place = [&](int index, int col) {
-        const int width = g.TwipsToPixelsX(g.ColWidth(col));
-        cmdSortCol[index]->setGeometry(ColumnLeft(col), twinTop, width, pxY(kTwinHeight));
-        cmdSort[index]->setGeometry(ColumnLeft(col), sortTop, width, pxY(kSortHeight));
+        PlaceOverColumn(cmdSortCol[index], col, twinTop, pxY(kTwinHeight));
+        PlaceOverColumn(cmdSort[index], col, sortTop, pxY(kSortHeight));
     };
     place(0, 2);
     place(1, 4);
-    cmdart->setGeometry(ColumnLeft(3), twinTop, g.TwipsToPixelsX(g.ColWidth(3)), pxY(kTwinHeight + kSortHeight));
+    PlaceOverColumn(cmdart, 3, twinTop, pxY(kTwinHeight + kSortHeight));
     lblInfo->setFont(winsys::GreekFont(GreekFontSize));
     lblInfo->setGeometry(std::max(cmdS->geometry().right() + 1, cmdSort[1]->x()), 0, cmdSort[1]->width(), rowHeight);
     g.move(0, cmdSort[0]->geometry().bottom() + 1);

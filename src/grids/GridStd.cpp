@@ -173,17 +173,14 @@ void GridStd::GridLangDep(int SortValue)
     if (g.ColWidth(g.Col()) == 0)
         g.SetCol(FirstVisibleCol);
     SetGridBusy(busy);
-    g.move(0, cmdSort[0]->geometry().bottom() + 1);
     g.setVisible(true);
 }
 
 void GridStd::placePair(int Index, int Col)
 {
-    const int left = ColumnLeft(Col);
-    const int width = std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(Col)));
     const int twinTop = cmdDelete->geometry().bottom() + 1;
-    cmdSortCol[Index]->setGeometry(left, twinTop, width, pxY(kTwinHeight));
-    cmdSort[Index]->setGeometry(left, cmdSortCol[Index]->geometry().bottom() + 1, width, pxY(kSortHeight));
+    PlaceOverColumn(cmdSortCol[Index], Col, twinTop, pxY(kTwinHeight));
+    PlaceOverColumn(cmdSort[Index], Col, twinTop + pxY(kTwinHeight), pxY(kSortHeight));
     cmdSortCol[Index]->show();
     cmdSort[Index]->show();
 }
@@ -249,10 +246,8 @@ void GridStd::ArrangeButtons()
         placePair(0, 4);
         if (g.Cols() > 5)
             placePair(1, 5);
-        m_left5 = cmdSort[1]->x();
         if (!OptBoHide3 && g.Cols() > 6) {
             placePair(2, 6);
-            m_left6 = cmdSort[2]->x();
         }
     }
 
@@ -275,6 +270,7 @@ void GridStd::ResizeGrid()
         ++FirstVisibleCol;
     const int rightmost =
         std::max(cmdCol[2]->isVisible() ? cmdCol[2]->geometry().right() : 0, lblInfo->geometry().right());
+    Grid->move(0, cmdSort[0]->geometry().bottom() + 1);
     FitGridAndWindow(cmdSort[0]->geometry().bottom() + 1, rightmost);
 }
 
@@ -321,19 +317,13 @@ void GridStd::cmdCol_Click(int Index)
     const bool hiding = button->text() == hide;
     if (hiding) {
         Grid->SetColWidth(col, 0);
-        if (Index == 1) {
-            cmdSortCol[2]->move(m_left5, cmdSortCol[2]->y());
-            cmdSort[2]->move(m_left5, cmdSort[2]->y());
-        }
         button->setText(Index == 1 ? kEngShow : Lang3Short + QStringLiteral(" +"));
     } else {
         Grid->SetColWidth(col, Index == 1 ? m_width5 : m_width6);
-        if (Index == 1) {
-            cmdSortCol[2]->move(m_left6, cmdSortCol[2]->y());
-            cmdSort[2]->move(m_left6, cmdSort[2]->y());
-        }
         button->setText(Index == 1 ? kEngHide : Lang3Short + QStringLiteral(" -"));
     }
+    // The buttons of the third language follow their column.
+    FollowColumns();
     cmdSortCol[Index]->setVisible(!hiding);
     cmdSort[Index]->setVisible(!hiding);
     if (hiding && Grid->Col() == col) {

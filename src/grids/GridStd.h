@@ -83,7 +83,6 @@ private:
     // Interface texts read at load: 1142..1149, then 1079..1081.
     QStringList m_texts;
     int m_width5 = 0, m_width6 = 0; // saved widths of columns 5 and 6 (twips)
-    int m_left5 = 0, m_left6 = 0;   // saved left edges of the pairs over them (pixels)
 };
 
 } // namespace tav

@@ -131,6 +131,7 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
         if (button == flexgrid::vbRightButton)
             RightClick(Grid->mapToGlobal(QPoint(Grid->TwipsToPixelsX(x), Grid->TwipsToPixelsY(y))));
     });
+    connect(Grid, &flexgrid::FlexGrid::Scroll, this, &ListWindow::FollowColumns);
     connect(cmdS, &QPushButton::clicked, this, &ListWindow::cmdS_Click);
     connect(txtSearch, &QLineEdit::textChanged, this, &ListWindow::txtSearch_Change);
     connect(cmdFresh, &QPushButton::clicked, this, &ListWindow::cmdFresh_Click);
@@ -199,8 +200,11 @@ void ListWindow::applyWantedSize()
         return;
     const QSize frame = m_subWindow->size() - size();
     QSize outer = m_wanted + QSize(std::max(0, frame.width()), std::max(0, frame.height()));
-    if (QMdiArea *area = m_subWindow->mdiArea())
+    // The window stays inside the client area; the grid scrolls instead.
+    if (QMdiArea *area = m_subWindow->mdiArea()) {
         outer.setHeight(std::min(outer.height(), std::max(area->viewport()->height() - m_subWindow->y(), 100)));
+        outer.setWidth(std::min(outer.width(), std::max(area->viewport()->width() - m_subWindow->x(), 200)));
+    }
     m_subWindow->resize(outer);
 }
 
@@ -232,18 +236,52 @@ void ListWindow::FitGridAndWindow(int Buttons, int Rightmost)
             gridWidth += g.TwipsToPixelsX(g.ColWidth(c)) + 1; // the grid line after the column
     if (scrolls)
         gridWidth += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
-    g.resize(gridWidth, gridHeight);
+    m_gridWanted = QSize(gridWidth, gridHeight);
+    fitGridToRoom();
     const int width = std::max({px(5540), gridWidth + px(500), Rightmost + 1});
     SetWantedSize(QSize(width, Buttons + gridHeight));
 }
 
+void ListWindow::fitGridToRoom()
+{
+    Grid->resize(std::max(1, std::min(m_gridWanted.width(), width() - Grid->x())),
+                 std::max(1, std::min(m_gridWanted.height(), height() - Grid->y())));
+}
+
+void ListWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_gridWanted.isValid())
+        fitGridToRoom();
+}
+
 int ListWindow::ColumnLeft(int Col) const
 {
-    int left = Grid->frameWidth();
-    for (int c = 0; c < Col && c < Grid->Cols(); ++c)
-        if (Grid->ColWidth(c) > 0)
-            left += Grid->TwipsToPixelsX(Grid->ColWidth(c)) + 1;
+    const flexgrid::FlexGrid &g = *Grid;
+    int left = g.x() + g.frameWidth();
+    for (int c = 0; c < Col && c < g.Cols(); ++c)
+        if (g.ColWidth(c) > 0 && (c < g.FixedCols() || c >= g.LeftCol()))
+            left += g.TwipsToPixelsX(g.ColWidth(c)) + 1; // the grid line after the column
     return left;
+}
+
+void ListWindow::PlaceOverColumn(QPushButton *Button, int Col, int Top, int Height)
+{
+    Button->setProperty("overColumn", Col);
+    Button->setGeometry(ColumnLeft(Col), Top, std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(Col))), Height);
+}
+
+void ListWindow::FollowColumns()
+{
+    for (QPushButton *button : findChildren<QPushButton *>(Qt::FindDirectChildrenOnly)) {
+        const QVariant col = button->property("overColumn");
+        if (!col.isValid())
+            continue;
+        const int c = col.toInt();
+        // A column scrolled out of sight to the left takes its button along.
+        const bool shown = c >= Grid->LeftCol() || c < Grid->FixedCols();
+        button->move(shown ? ColumnLeft(c) : -button->width() - 1, button->y());
+    }
 }
 
 QPushButton *ListWindow::NewHeadingButton(const QString &Name, const QString &Text)

@@ -106,8 +106,9 @@ public:
     void WriteMainField(long long ID, const QString &Value, int FieldPos);
 
     // The size the window wants for its grid and buttons (pixels); applied
-    // while the window is in its normal state.
-    QSize sizeHint() const override { return m_wanted; }
+    // while the window is in its normal state. (Not its size hint: the
+    // client area grows to its children's hints, and the frame with it.)
+    QSize WantedSize() const { return m_wanted; }
 
 protected:
     // The caption of the window for a row count.
@@ -145,8 +146,14 @@ protected:
     // room; as wide as its visible columns. The window takes the grid's width
     // and 500 twips, at least 5540 twips and past Rightmost (pixels).
     void FitGridAndWindow(int Buttons, int Rightmost);
-    // The left edge of a column in the grid, in pixels.
+    // The left edge of a column in the window, in pixels, as the grid is
+    // scrolled sideways.
     int ColumnLeft(int Col) const;
+    // Lays a heading button over column Col (as wide as the column) at Top;
+    // it follows the column when the grid scrolls or the column's width
+    // changes (FollowColumns).
+    void PlaceOverColumn(QPushButton *Button, int Col, int Top, int Height);
+    void FollowColumns();
     // A heading button of the window that takes no focus, named Name.
     QPushButton *NewHeadingButton(const QString &Name, const QString &Text = QString());
     // Colours a heading button (a colour number).
@@ -158,14 +165,18 @@ protected:
     int pxY(int twips) const { return Grid->TwipsToPixelsY(twips); }
 
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void openEditor(int KeyAscii);
     void applyWantedSize();
+    // The grid at its wanted size, or smaller where the window is.
+    void fitGridToRoom();
 
     FlexGridLink m_gridLink;
     QPointer<QMdiSubWindow> m_subWindow;
     QSize m_wanted{640, 420};
+    QSize m_gridWanted;
     int m_commits = 0;
 };
 

@@ -107,14 +107,6 @@ private:
     std::function<void(int &)> m_handler;
 };
 
-// The row of word ID in a table keyed by ID (at the end when there is none).
-dao::RecordsetPtr WordRow(const QString &table, long long ID)
-{
-    return OpenWordDb().OpenRecordset(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ID = ") +
-                                          QString::number(ID),
-                                      dao::RecordsetType::Snapshot);
-}
-
 } // namespace
 
 GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
@@ -261,21 +253,21 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
 
     try {
         // One read of the word's row serves the voice entries and the facts.
-        dao::RecordsetPtr main = WordRow(QStringLiteral("Main"), lngID);
+        const WordRecord main = ReadWordRecord(QStringLiteral("Main"), lngID);
         clearVoiceChecks();
-        if (!main->Eof()) {
-            showVoiceForms(*main);
+        if (main.Found()) {
+            showVoiceForms(main);
             if (iGridType == 66) {
                 ListWindowLink *list = activeList();
                 if (list && list->HasLblInfo())
-                    list->SetLblInfo(main->Text(QStringLiteral("English")));
+                    list->SetLblInfo(main.Text(QStringLiteral("English")));
             }
             m_host.SetPanelText(7, QStringLiteral("Timestamp= ") +
-                                       main->Text(QStringLiteral("MadeDate")).replace(QLatin1Char('T'), QLatin1Char(' ')));
+                                       main.Text(QStringLiteral("MadeDate")).replace(QLatin1Char('T'), QLatin1Char(' ')));
             m_host.SetPanelWidth(7, 4000);
 
-            const QVariant WT = main->Field(QStringLiteral("WT"));
-            const QVariant genus = main->Field(QStringLiteral("Genus"));
+            const QVariant WT = main.Field(QStringLiteral("WT"));
+            const QVariant genus = main.Field(QStringLiteral("Genus"));
             const WordClass kind = ClassifyWord(WT, genus);
             WordKind = int(kind);
             if (kind == KindNoun)
@@ -327,20 +319,19 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
 
             // The word's third-language row, when the third language shows
             // or a simple list asks for its meanings.
-            dao::RecordsetPtr lang;
+            WordRecord lang;
             if (iGridType == 3 || !OptBoHide3)
-                lang = WordRow(Lang3Table, lngID);
+                lang = ReadWordRecord(Lang3Table, lngID);
             if (iGridType == 3)
-                showThirdLanguage(lang.get(), StrLat);
+                showThirdLanguage(lang, StrLat);
             setMainTextBoxesEnabled(true, false);
-            m_host.RemarksBox()->setPlainText(main->Text(QStringLiteral("Remarks")));
+            m_host.RemarksBox()->setPlainText(main.Text(QStringLiteral("Remarks")));
             if (OptBoHide3)
-                m_host.RemarksBox3()->setPlainText(main->Text(QStringLiteral("Remarks2")));
+                m_host.RemarksBox3()->setPlainText(main.Text(QStringLiteral("Remarks2")));
             else
-                m_host.RemarksBox3()->setPlainText(lang->Eof() ? QString() : lang->Text(QStringLiteral("Remarks")));
-            setShownWord(main->Long(QStringLiteral("ID")));
+                m_host.RemarksBox3()->setPlainText(lang.Text(QStringLiteral("Remarks")));
+            setShownWord(lngID);
         }
-        main->Close();
     } catch (const std::exception &error) {
         ShowErrorBox(error);
     }
@@ -353,18 +344,18 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
 // Panel 4 for a simple list's row: the word's third-language meaning, or,
 // with several, its other meanings. A word without a third-language row
 // shows nothing there.
-void GrammarPanel::showThirdLanguage(dao::Recordset *lang, const QString &StrLat)
+void GrammarPanel::showThirdLanguage(const WordRecord &lang, const QString &StrLat)
 {
-    if (!lang || lang->Eof()) {
+    if (!lang.Found()) {
         m_host.SetPanelText(4, QString());
         return;
     }
     bool numeric = false;
-    const double means = lang->Text(QStringLiteral("Means")).trimmed().toDouble(&numeric);
+    const double means = lang.Text(QStringLiteral("Means")).trimmed().toDouble(&numeric);
     if (!numeric || means <= 1) {
-        m_host.SetPanelText(4, lang->Text(QStringLiteral("Lat")) + QStringLiteral("  "));
+        m_host.SetPanelText(4, lang.Text(QStringLiteral("Lat")) + QStringLiteral("  "));
     } else {
-        QString meanings = lang->Text(QStringLiteral("Lat"));
+        QString meanings = lang.Text(QStringLiteral("Lat"));
         SortsObj.ArrayFill(meanings);
         SortsObj.DelOrdGsortArr(StrLat.trimmed());
         m_host.SetPanelText(4, Caps1185(1214) + SortsObj.StringBack(GsortArr) + QStringLiteral("  "));
@@ -407,9 +398,9 @@ void GrammarPanel::BaseFrase()
 void GrammarPanel::OpVoiceCheck(long long lngID)
 {
     clearVoiceChecks();
-    dao::RecordsetPtr main = WordRow(QStringLiteral("Main"), lngID);
-    if (!main->Eof())
-        showVoiceForms(*main);
+    const WordRecord main = ReadWordRecord(QStringLiteral("Main"), lngID);
+    if (main.Found())
+        showVoiceForms(main);
 }
 
 void GrammarPanel::clearVoiceChecks()
@@ -419,7 +410,7 @@ void GrammarPanel::clearVoiceChecks()
 }
 
 // A voice is offered when the word has its form (AP active, PP passive).
-void GrammarPanel::showVoiceForms(const dao::Recordset &main)
+void GrammarPanel::showVoiceForms(const WordRecord &main)
 {
     const QVariant AP = main.Field(QStringLiteral("AP"));
     const QVariant PP = main.Field(QStringLiteral("PP"));

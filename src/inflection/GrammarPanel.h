@@ -30,10 +30,6 @@ class QLineEdit;
 class QRadioButton;
 class QWidget;
 
-namespace dao {
-class Recordset;
-}
-
 namespace flexgrid {
 class FlexGrid;
 }
@@ -155,6 +151,7 @@ private:
     QLineEdit *editorOf(const flexgrid::FlexGrid &grid) const;
     FormCell cellForm(const flexgrid::FlexGrid &grid, int row, int col) const;
     bool raiseTop(const flexgrid::FlexGrid &grid) const;
+    void syncEditorFont(flexgrid::FlexGrid &grid);
     void moveOn(flexgrid::FlexGrid &grid);
     // A view starts drawing the word ID (the article's row: no word).
     void beginView(long long ID);
@@ -183,9 +180,9 @@ private:
     void setVoice(const QString &voice);
     void setVerb(long long ID);
     void setShownWord(long long ID);
-    void showThirdLanguage(dao::Recordset *lang, const QString &StrLat);
+    void showThirdLanguage(const WordRecord &lang, const QString &StrLat);
     void clearVoiceChecks();
-    void showVoiceForms(const dao::Recordset &main);
+    void showVoiceForms(const WordRecord &main);
     void setMainTextBoxesEnabled(bool enabled, bool clear);
     void storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii);
     ListWindowLink *activeList() const;

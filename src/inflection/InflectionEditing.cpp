@@ -102,6 +102,12 @@ void GrammarPanel::Grid_EnterCell(FlexGrid &grid)
 {
     if (GridBusy() || SaveBusy)
         return;
+    syncEditorFont(grid);
+}
+
+// The editor writes in the current cell's font (the Greek font).
+void GrammarPanel::syncEditorFont(FlexGrid &grid)
+{
     QFont font = editorOf(grid)->font();
     font.setFamily(grid.CellFontName());
     font.setPointSizeF(grid.CellFontSize());
@@ -110,8 +116,10 @@ void GrammarPanel::Grid_EnterCell(FlexGrid &grid)
 
 void GrammarPanel::Grid_KeyDown(FlexGrid &grid, int KeyCode)
 {
-    if ((KeyCode == winsys::vbKeyF2 || KeyCode == winsys::vbKeyDelete) && IsEditableCell(grid))
+    if ((KeyCode == winsys::vbKeyF2 || KeyCode == winsys::vbKeyDelete) && IsEditableCell(grid)) {
+        syncEditorFont(grid);
         StartCellEditKey(grid, *editorOf(grid), KeyCode, raiseTop(grid));
+    }
 }
 
 void GrammarPanel::Grid_KeyPress(FlexGrid &grid, int &KeyAscii)
@@ -129,6 +137,7 @@ void GrammarPanel::Grid_KeyPress(FlexGrid &grid, int &KeyAscii)
             return;
         }
     }
+    syncEditorFont(grid);
     ShowCellEditor(grid, *editorOf(grid), KeyAscii, raiseTop(grid));
 }
 

@@ -182,6 +182,16 @@ TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
     w->cmdCol_Click(2);
     EXPECT_GT(w->Grid->ColWidth(6), 0);
     EXPECT_FALSE(w->cmdSort[2]->isHidden());
+
+    // In a narrow window the grid scrolls sideways and the buttons stay
+    // over their columns.
+    w->resize(w->Grid->TwipsToPixelsX(3000), w->height());
+    EXPECT_LE(w->Grid->width(), w->width());
+    w->Grid->SetLeftCol(5);
+    ASSERT_EQ(w->Grid->LeftCol(), 5);
+    EXPECT_LT(w->cmdSort[0]->geometry().right(), 0);
+    EXPECT_EQ(w->cmdSort[1]->x(), w->Grid->x() + w->Grid->frameWidth()) << "the first column in sight";
+    EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), left6 - left5);
 }
 
 TEST_F(GridStdTest, SortButtonsAndTheSearchWithinTheList)

@@ -263,6 +263,7 @@ TEST_F(EditFixture, TheKeyboardEditsACellAndSkipsTheComposedColumn)
     klin().SetCol(3);
     QTest::keyClick(&klin(), 'a');
     ASSERT_TRUE(panel().tbN->hasFocus());
+    EXPECT_EQ(panel().tbN->font().family(), "VudedoGreek");
     QTest::keyClicks(panel().tbN, "giv#zan");
     QTest::keyClick(panel().tbN, Qt::Key_Return);
     EXPECT_EQ(Text("SELECT P3a FROM KonT3 WHERE ID = 5"), "agivzan");
