@@ -62,6 +62,11 @@ long long CountQueryRecords(const QString &Sql, const QString &Filter)
     return rs->OpenRecordset()->CountRows();
 }
 
+QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters)
+{
+    return WordDb->OpenRecordset(Sql)->CountMatching(Filters);
+}
+
 long long CountMainWords()
 {
     MainRs = WordDb->OpenRecordset(QStringLiteral("SELECT Count(*) FROM Main"), dao::RecordsetType::Snapshot);

@@ -28,6 +28,8 @@ long long CountDistinctMainIDs(const QString &TableName);
 
 // Rows of Sql, after the Jet criterion Filter when it is not empty.
 long long CountQueryRecords(const QString &Sql, const QString &Filter);
+// The same for each of Filters, counted in one pass over the rows of Sql.
+QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters);
 
 // Rows of table Main: the number of words.
 long long CountMainWords();
