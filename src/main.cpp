@@ -1,3 +1,4 @@
+#include "exercise/Exercise.h"
 #include "grids/GridStd.h"
 #include "mainwindow/MDI.h"
 #include "mainwindow/ProgramWindows.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
 
     tav::MDI mdi;
     tav::SetLink(&mdi);
+    mdi.Exercises = tav::ExerciseWindowRoutines();
     tav::ProgramWindows windows(mdi);
     // The word-type search and a simple list's complete record open
     // standard list windows through the store.

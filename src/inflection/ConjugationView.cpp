@@ -62,21 +62,24 @@ void FillColumn(FlexGrid &grid, int col, const FormRow &forms)
 
 } // namespace
 
-void GrammarPanel::fillCompoundColumn(long long ID, const QString &voice)
+void GrammarPanel::fillCompoundColumn(long long ID, const QString &voice, const QString *knownS3)
 {
     const FormRow aux = AuxiliaryForms(opHad[1]->isChecked());
-    const QString s3 = ReadFormRow(ThirdPersonSql(voice, ID), 1).fields.value(0);
+    const QString s3 = knownS3 ? *knownS3 : ReadFormRow(ThirdPersonSql(voice, ID), 1).fields.value(0);
     for (int r = 1; r < msflxKlin->Rows(); ++r)
         msflxKlin->SetTextMatrix(r, 4, CompoundForm(aux.fields.value(r - 1), s3));
 }
 
-void GrammarPanel::fillColumn5(long long ID, const QString &voice)
+FormRow GrammarPanel::fillColumn5(long long ID, const QString &voice)
 {
-    FillColumn(*msflxKlin, 5, ReadFormRow(PersonsSql(m_state.column5Table, voice, ID), 6));
+    FormRow forms = ReadFormRow(PersonsSql(m_state.column5Table, voice, ID), 6);
+    FillColumn(*msflxKlin, 5, forms);
+    return forms;
 }
 
 void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
 {
+    beginView(ID);
     setVoice(Voice);
     setEditorTag(tbN, QStringLiteral("NewKon") + Voice);
     m_state.column5Table = (ID == HaveID || opSimple[1]->isChecked()) ? QStringLiteral("KonT1") : QStringLiteral("KonT4");
@@ -97,8 +100,10 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     SetGridFont(g, Caps1240);
     for (int n = 1; n <= 3; ++n)
         FillColumn(g, n, tenses[n - 1]);
-    fillCompoundColumn(ID, Voice);
-    fillColumn5(ID, Voice);
+    const FormRow column5 = fillColumn5(ID, Voice);
+    // Column 5 from KonT4 already holds the third person column 4 needs.
+    const QString s3 = column5.fields.value(2);
+    fillCompoundColumn(ID, Voice, m_state.column5Table == QLatin1String("KonT4") ? &s3 : nullptr);
     g.SetRangeBackColor(1, 2, g.Rows() - 1, 4, ColorYellow);
 
     const int outerWidth = winsys::PixelsToTwipsX(m_host.HostWindow()->frameGeometry().width());
@@ -144,9 +149,13 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     }
     // The boxes stand over the left end of column 1's headings: their
     // captions centre in the rest.
+    // (A frame is drawn around a label's contents: its margins start with
+    // the frame's width.)
     const int covered = std::max(0, tbAP->geometry().right() + 1 - lblTopLine[1]->x());
-    for (QLabel *label : {lblTopLine[1], lblUnderLine[1]})
-        label->setContentsMargins(covered, 0, 0, 0);
+    for (QLabel *label : {lblTopLine[1], lblUnderLine[1]}) {
+        const int fw = label->frameWidth();
+        label->setContentsMargins(covered + fw, fw, fw, fw);
+    }
 
     auto placeFrame = [](QFrame *frame, QLabel *label) {
         SetLeftTw(frame, LeftTw(label) + WidthTw(label) / 2 - WidthTw(frame) / 2);
@@ -163,6 +172,8 @@ void GrammarPanel::opHad_Click(int Index)
 {
     if (m_state.verbID == 0 || (m_state.voice != QLatin1String("a") && m_state.voice != QLatin1String("p")))
         return;
+    if (m_edit.active && m_edit.col == 4)
+        CancelEdit();
     if (lblUnderLine.size() > 4)
         lblUnderLine[4]->setText(Caps1219(Index == 0 ? 1224 : 1222));
     try {
@@ -176,6 +187,8 @@ void GrammarPanel::opSimple_Click(int Index)
 {
     if (m_state.verbID == 0 || (m_state.voice != QLatin1String("a") && m_state.voice != QLatin1String("p")))
         return;
+    if (m_edit.active && m_edit.col == 5)
+        CancelEdit(); // the column now shows another table
     m_state.column5Table = Index == 0 ? QStringLiteral("KonT4") : QStringLiteral("KonT1");
     try {
         fillColumn5(m_state.verbID, m_state.voice);

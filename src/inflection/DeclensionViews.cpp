@@ -36,6 +36,7 @@ const QString &GenderPrefix(int genus)
 
 void GrammarPanel::DeKlino(long MyColor, long long ID, int wordKind)
 {
+    beginView(ID);
     setEditorTag(tbN, QStringLiteral("Klino"));
     if (lblUnderLine.size() > 2)
         PlaceHeadingLines();
@@ -64,6 +65,7 @@ void GrammarPanel::DeKlino(long MyColor, long long ID, int wordKind)
 
 void GrammarPanel::NounDeKlino(long MyColor, long long ID, int varGenus, int wordKind)
 {
+    beginView(ID);
     setEditorTag(tbN, QStringLiteral("Klino"));
     if (lblUnderLine.size() > 2)
         PlaceHeadingLines();

@@ -53,7 +53,7 @@ FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
     // Row captions in a small font fit the narrow heading column; the room
     // below the last row takes the panel's colour.
     QFont small = grid->font();
-    small.setPointSizeF(7);
+    small.setPointSizeF(6.5);
     grid->SetFont(small);
     grid->SetBackColorBkg(grid->BackColorFixed());
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -125,10 +125,6 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
 
     msflxKlin = namedGrid(picBottom, QStringLiteral("msflxKlin"), 7, 6);
     msflXImp = namedGrid(picBottom, QStringLiteral("msflXImp"), 7, 5);
-    // Rows high enough for the Greek font.
-    const QFontMetrics greek(winsys::GreekFont(GreekFontSize));
-    for (FlexGrid *g : {msflxKlin, msflXImp})
-        g->SetRowHeightMin(winsys::PixelsToTwipsY(greek.height() + 4));
     msflxKlin->setGeometry(0, 0, TwipsToPixelsX(7200), TwipsToPixelsY(1800));
     msflXImp->setGeometry(TwipsToPixelsX(7300), 0, TwipsToPixelsX(4800), TwipsToPixelsY(1800));
 
@@ -168,12 +164,17 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
         l->resize(TwipsToPixelsX(kVoiceLabelWidth), TwipsToPixelsY(kVoiceBoxHeight));
         l->setToolTip(l == lblAP ? QStringLiteral("Active form") : QStringLiteral("Passive form"));
     }
-    for (QLineEdit *box : {tbAP, tbPP}) {
+    for (QLineEdit *box : {tbAP, tbPP})
         box->resize(TwipsToPixelsX(kVoiceBoxWidth), TwipsToPixelsY(kVoiceBoxHeight));
-        box->setFont(winsys::GreekFont(std::max(8, GreekFontSize - 3)));
-    }
     tbAP->installEventFilter(new EnterKey(tbAP, [this](int &k) { tbAP_KeyPress(k); }));
     tbPP->installEventFilter(new EnterKey(tbPP, [this](int &k) { tbPP_KeyPress(k); }));
+    connectEditing();
+}
+
+void GrammarPanel::beginView(long long ID)
+{
+    CancelEdit();
+    m_state.viewWordID = ID == ArticleID ? 0 : ID;
 }
 
 GrammarPanel::~GrammarPanel() = default;
@@ -181,6 +182,13 @@ GrammarPanel::~GrammarPanel() = default;
 int GrammarPanel::PlaceGrids()
 {
     using namespace winsys;
+    // The Greek font's size is known once the program has started: rows high
+    // enough for it, and the verb boxes in it.
+    const QFontMetrics greek(GreekFont(GreekFontSize));
+    for (FlexGrid *g : {msflxKlin, msflXImp})
+        g->SetRowHeightMin(PixelsToTwipsY(greek.height() + 4));
+    for (QLineEdit *box : {tbAP, tbPP})
+        box->setFont(GreekFont(std::max(8, GreekFontSize - 3)));
     const int headings = PixelsToTwipsY(lblUnderLine[1]->height()) + PixelsToTwipsY(lblTopLine[1]->height());
     const int klinHeight = 7 * msflxKlin->CellHeight() - 50;
     const int impHeight = 7 * msflXImp->CellHeight() - 50;
@@ -218,10 +226,14 @@ ListWindowLink *GrammarPanel::activeList() const { return dynamic_cast<ListWindo
 // boxes of the child windows are theirs.
 void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
 {
-    QWidget *children = m_host.ChildArea();
-    for (QLineEdit *box : m_host.HostWindow()->findChildren<QLineEdit *>()) {
-        if (box->objectName().isEmpty() || box == m_host.SearchBox() || (children && children->isAncestorOf(box)))
-            continue;
+    if (m_mainTextBoxes.isEmpty()) {
+        QWidget *children = m_host.ChildArea();
+        for (QLineEdit *box : m_host.HostWindow()->findChildren<QLineEdit *>()) {
+            if (!box->objectName().isEmpty() && box != m_host.SearchBox() && !(children && children->isAncestorOf(box)))
+                m_mainTextBoxes << box;
+        }
+    }
+    for (QLineEdit *box : std::as_const(m_mainTextBoxes)) {
         box->setEnabled(enabled);
         if (clear)
             box->clear();
@@ -233,27 +245,29 @@ void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
 
 void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
 {
+    CancelEdit();
     setVoice(QStringLiteral("0"));
     fraSimple->hide();
     fraHad->hide();
     msflXImp->setVisible(iGridType == 33);
 
     try {
-        OpVoiceCheck(lngID);
-        dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
-        main->FindLast(QStringLiteral("ID = ") + QString::number(lngID));
-        if (!main->NoMatch()) {
+        // One read of the word's row serves the voice entries and the facts.
+        const WordRecord main = ReadWordRecord(QStringLiteral("Main"), lngID);
+        clearVoiceChecks();
+        if (main.Found()) {
+            showVoiceForms(main);
             if (iGridType == 66) {
                 ListWindowLink *list = activeList();
                 if (list && list->HasLblInfo())
-                    list->SetLblInfo(main->Text(QStringLiteral("English")));
+                    list->SetLblInfo(main.Text(QStringLiteral("English")));
             }
             m_host.SetPanelText(7, QStringLiteral("Timestamp= ") +
-                                       main->Text(QStringLiteral("MadeDate")).replace(QLatin1Char('T'), QLatin1Char(' ')));
+                                       main.Text(QStringLiteral("MadeDate")).replace(QLatin1Char('T'), QLatin1Char(' ')));
             m_host.SetPanelWidth(7, 4000);
 
-            const QVariant WT = main->Field(QStringLiteral("WT"));
-            const QVariant genus = main->Field(QStringLiteral("Genus"));
+            const QVariant WT = main.Field(QStringLiteral("WT"));
+            const QVariant genus = main.Field(QStringLiteral("Genus"));
             const WordClass kind = ClassifyWord(WT, genus);
             WordKind = int(kind);
             if (kind == KindNoun)
@@ -303,59 +317,54 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
             msflxKlin->setFixedHeight(TwipsToPixelsY(msflxKlin->CellHeight() * 7 - 50));
             m_picBottom->setFixedHeight(msflxKlin->height() + lblTopLine[1]->height() + lblUnderLine[1]->height());
 
+            // The word's third-language row, when the third language shows
+            // or a simple list asks for its meanings.
+            WordRecord lang;
+            if (iGridType == 3 || !OptBoHide3)
+                lang = ReadWordRecord(Lang3Table, lngID);
             if (iGridType == 3)
-                showThirdLanguage(lngID, StrLat);
+                showThirdLanguage(lang, StrLat);
             setMainTextBoxesEnabled(true, false);
-            m_host.RemarksBox()->setPlainText(main->Text(QStringLiteral("Remarks")));
+            m_host.RemarksBox()->setPlainText(main.Text(QStringLiteral("Remarks")));
             if (OptBoHide3)
-                m_host.RemarksBox3()->setPlainText(main->Text(QStringLiteral("Remarks2")));
+                m_host.RemarksBox3()->setPlainText(main.Text(QStringLiteral("Remarks2")));
             else
-                showRemarks(lngID);
-            setShownWord(main->Long(QStringLiteral("ID")));
+                m_host.RemarksBox3()->setPlainText(lang.Text(QStringLiteral("Remarks")));
+            setShownWord(lngID);
         }
-        main->Close();
     } catch (const std::exception &error) {
         ShowErrorBox(error);
     }
-    SetStatusText(QString(), false);
+    // The status line's default text. Unlike SetStatusText this leaves the
+    // painting to the event loop: moving through a list with the arrow keys
+    // must not repaint the whole status bar for every word.
+    m_host.SetPanelText(1, Caps1185(1186));
 }
 
 // Panel 4 for a simple list's row: the word's third-language meaning, or,
 // with several, its other meanings. A word without a third-language row
 // shows nothing there.
-void GrammarPanel::showThirdLanguage(long long ID, const QString &StrLat)
+void GrammarPanel::showThirdLanguage(const WordRecord &lang, const QString &StrLat)
 {
-    dao::RecordsetPtr lang = OpenWordDb().OpenRecordset(Lang3Table, dao::RecordsetType::Dynaset);
-    lang->FindFirst(QStringLiteral("ID = ") + QString::number(ID));
-    if (lang->NoMatch()) {
+    if (!lang.Found()) {
         m_host.SetPanelText(4, QString());
-    } else {
-        bool numeric = false;
-        const double means = lang->Text(QStringLiteral("Means")).trimmed().toDouble(&numeric);
-        if (!numeric || means <= 1) {
-            m_host.SetPanelText(4, lang->Text(QStringLiteral("Lat")) + QStringLiteral("  "));
-        } else {
-            QString meanings = lang->Text(QStringLiteral("Lat"));
-            SortsObj.ArrayFill(meanings);
-            SortsObj.DelOrdGsortArr(StrLat.trimmed());
-            m_host.SetPanelText(4, Caps1185(1214) + SortsObj.StringBack(GsortArr) + QStringLiteral("  "));
-        }
+        return;
     }
-    lang->Close();
-}
-
-// tbRemG3 with the third language shown: the word's remark in the
-// third-language table, empty when the word has no row there.
-void GrammarPanel::showRemarks(long long ID)
-{
-    dao::RecordsetPtr lang = OpenWordDb().OpenRecordset(Lang3Table, dao::RecordsetType::Dynaset);
-    lang->FindFirst(QStringLiteral("ID = ") + QString::number(ID));
-    m_host.RemarksBox3()->setPlainText(lang->NoMatch() ? QString() : lang->Text(QStringLiteral("Remarks")));
-    lang->Close();
+    bool numeric = false;
+    const double means = lang.Text(QStringLiteral("Means")).trimmed().toDouble(&numeric);
+    if (!numeric || means <= 1) {
+        m_host.SetPanelText(4, lang.Text(QStringLiteral("Lat")) + QStringLiteral("  "));
+    } else {
+        QString meanings = lang.Text(QStringLiteral("Lat"));
+        SortsObj.ArrayFill(meanings);
+        SortsObj.DelOrdGsortArr(StrLat.trimmed());
+        m_host.SetPanelText(4, Caps1185(1214) + SortsObj.StringBack(GsortArr) + QStringLiteral("  "));
+    }
 }
 
 void GrammarPanel::BaseFrase()
 {
+    CancelEdit();
     m_host.SetPanelText(1, QStringLiteral("Ready"));
     m_host.SetPanelText(7, QString());
     try {
@@ -388,19 +397,27 @@ void GrammarPanel::BaseFrase()
 
 void GrammarPanel::OpVoiceCheck(long long lngID)
 {
+    clearVoiceChecks();
+    const WordRecord main = ReadWordRecord(QStringLiteral("Main"), lngID);
+    if (main.Found())
+        showVoiceForms(main);
+}
+
+void GrammarPanel::clearVoiceChecks()
+{
     for (int i = 0; i < 3; ++i)
         m_host.ConjugationEntry(i)->setChecked(false);
-    dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
-    main->FindLast(QStringLiteral("ID = ") + QString::number(lngID));
-    if (!main->NoMatch()) {
-        const QVariant AP = main->Field(QStringLiteral("AP"));
-        const QVariant PP = main->Field(QStringLiteral("PP"));
-        m_host.ConjugationEntry(0)->setEnabled(!AP.isNull());
-        tbAP->setText(AP.isNull() ? QString() : AP.toString());
-        m_host.ConjugationEntry(1)->setEnabled(!PP.isNull());
-        tbPP->setText(PP.isNull() ? QString() : PP.toString());
-    }
-    main->Close();
+}
+
+// A voice is offered when the word has its form (AP active, PP passive).
+void GrammarPanel::showVoiceForms(const WordRecord &main)
+{
+    const QVariant AP = main.Field(QStringLiteral("AP"));
+    const QVariant PP = main.Field(QStringLiteral("PP"));
+    m_host.ConjugationEntry(0)->setEnabled(!AP.isNull());
+    tbAP->setText(AP.isNull() ? QString() : AP.toString());
+    m_host.ConjugationEntry(1)->setEnabled(!PP.isNull());
+    tbPP->setText(PP.isNull() ? QString() : PP.toString());
 }
 
 void GrammarPanel::OpVoiceSwitch(int intVoice)

@@ -16,6 +16,8 @@
 //   DeclensionViews.cpp   DeKlino, NounDeKlino
 //   ParticipleView.cpp    DeMenos
 
+#include "inflection/FormQueries.h"
+#include "inflection/InflectionWriteBack.h"
 #include "inflection/PanelState.h"
 
 #include <QList>
@@ -84,6 +86,25 @@ public:
     // KeyAscii is set to 0 when the key was handled.
     void tbAP_KeyPress(int &KeyAscii);
     void tbPP_KeyPress(int &KeyAscii);
+    // Editing the grids' forms (InflectionEditing.cpp). An edit keeps the
+    // word, cell and table it was opened on; Grid_GotFocus commits it.
+    void Grid_Click(flexgrid::FlexGrid &grid);
+    void Grid_EnterCell(flexgrid::FlexGrid &grid);
+    void Grid_KeyDown(flexgrid::FlexGrid &grid, int KeyCode);
+    void Grid_KeyPress(flexgrid::FlexGrid &grid, int &KeyAscii);
+    void Grid_GotFocus(flexgrid::FlexGrid &grid);
+    void Editor_GotFocus(flexgrid::FlexGrid &grid, QLineEdit &editor);
+    void Editor_KeyPress(int &KeyAscii);
+    // Enter commits, Esc cancels; Up and Down move the grid's row while no
+    // edit is open.
+    void KeyDownEdits(flexgrid::FlexGrid &grid, QLineEdit &editor, int KeyCode);
+    // Hides the editors and forgets an open edit.
+    void CancelEdit();
+    // Whether the grid's current cell holds a stored form of the word shown.
+    bool IsEditableCell(const flexgrid::FlexGrid &grid) const;
+    // Lower-cases text and tells whether every character is a Greek key.
+    static void TavValid(QString &text, bool &valid);
+
     // Gives the focus back to the active list window's grid, on the row
     // below the one it had unless NoJump. Nothing when the active child is
     // not a list window.
@@ -116,6 +137,26 @@ public:
     QRadioButton *opSimple[2] = {};
 
 private:
+    // Editing (InflectionEditing.cpp).
+    struct CellEdit {
+        bool active = false; // EditActive: from the editor's focus until the grid takes the text back
+        flexgrid::FlexGrid *grid = nullptr;
+        QLineEdit *editor = nullptr;
+        long long wordID = 0;
+        int row = 0, col = 0;
+        FormCell cell;
+        QString oldText;
+    };
+    void connectEditing();
+    QLineEdit *editorOf(const flexgrid::FlexGrid &grid) const;
+    FormCell cellForm(const flexgrid::FlexGrid &grid, int row, int col) const;
+    bool raiseTop(const flexgrid::FlexGrid &grid) const;
+    void syncEditorFont(flexgrid::FlexGrid &grid);
+    void moveOn(flexgrid::FlexGrid &grid);
+    // A view starts drawing the word ID (the article's row: no word).
+    void beginView(long long ID);
+    CellEdit m_edit;
+
     // Headings (PanelHeadings.cpp).
     void SetGridFont(flexgrid::FlexGrid &grid, const CaptionArray &captions);
     void SetGridHeadings(flexgrid::FlexGrid &grid, int TopCount, int UnderCount, const CaptionArray &TopCaptions,
@@ -127,22 +168,27 @@ private:
     void placeUnderLines(flexgrid::FlexGrid &grid, int firstLabel, int firstCol, int lastCol, int left);
     int lineAllowance(const flexgrid::FlexGrid &grid) const;
     void autoSizeColumns(flexgrid::FlexGrid &grid, int Factor);
+    QList<int> textWidths(const flexgrid::FlexGrid &grid) const;
+    void fitColumns(const QList<flexgrid::FlexGrid *> &grids, int excess);
     void setEditorTag(QLineEdit *editor, const QString &tag);
 
     // Conjugation columns (ConjugationView.cpp).
-    void fillCompoundColumn(long long ID, const QString &voice);
-    void fillColumn5(long long ID, const QString &voice);
+    void fillCompoundColumn(long long ID, const QString &voice, const QString *knownS3 = nullptr);
+    FormRow fillColumn5(long long ID, const QString &voice);
 
     // Panel state and its mirrors.
     void setVoice(const QString &voice);
     void setVerb(long long ID);
     void setShownWord(long long ID);
-    void showThirdLanguage(long long ID, const QString &StrLat);
-    void showRemarks(long long ID);
+    void showThirdLanguage(const WordRecord &lang, const QString &StrLat);
+    void clearVoiceChecks();
+    void showVoiceForms(const WordRecord &main);
     void setMainTextBoxesEnabled(bool enabled, bool clear);
     void storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii);
     ListWindowLink *activeList() const;
 
+    QList<QLabel *> m_unloadedTop, m_unloadedUnder; // heading labels kept for the next view
+    QList<QLineEdit *> m_mainTextBoxes;              // the main window's named text boxes, once found
     GrammarHost &m_host;
     QWidget *m_picBottom;
     PanelState m_state;

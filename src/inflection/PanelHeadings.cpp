@@ -9,6 +9,8 @@
 #include "store/CaptionArrays.h"
 
 #include <QFontMetrics>
+
+#include <cmath>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -27,11 +29,14 @@ void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
 }
 
 // A new element of a heading array, starting with the look of element 1.
+// Unloaded elements wait hidden for the next view, which is quicker than
+// making new labels each time a word is shown.
 QLabel *GrammarPanel::loadHeading(QList<QLabel *> &array)
 {
     QLabel *first = array[1];
     const QString base = first->objectName().section(QLatin1Char('('), 0, 0);
-    auto *label = new QLabel(first->parentWidget());
+    QList<QLabel *> &unloaded = &array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
+    QLabel *label = unloaded.isEmpty() ? new QLabel(first->parentWidget()) : unloaded.takeLast();
     label->setObjectName(QStringLiteral("%1(%2)").arg(base).arg(array.size()));
     label->setFixedHeight(first->height());
     label->setAlignment(first->alignment());
@@ -50,7 +55,8 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
     grid.SetCol(1);
     for (QLabel *first : {lblTopLine[1], lblUnderLine[1]}) {
         PaintLabel(first, -1);
-        first->setContentsMargins(0, 0, 0, 0);
+        const int fw = first->frameWidth();
+        first->setContentsMargins(fw, fw, fw, fw);
     }
     const int cellLeft = LeftTw(&grid) + grid.CellLeft();
     SetTopTw(lblTopLine[1], 0);
@@ -104,9 +110,27 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
 void GrammarPanel::PlaceHeadingLines()
 {
     for (QList<QLabel *> *array : {&lblTopLine, &lblUnderLine}) {
-        while (array->size() > 2)
-            delete array->takeLast();
+        QList<QLabel *> &unloaded = array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
+        while (array->size() > 2) {
+            QLabel *label = array->takeLast();
+            label->hide();
+            label->clear();
+            unloaded.append(label);
+        }
     }
+}
+
+// The width (twips) each data column needs to show its longest text whole.
+QList<int> GrammarPanel::textWidths(const FlexGrid &grid) const
+{
+    QList<int> widths(grid.Cols(), 0);
+    for (int c = 1; c < grid.Cols(); ++c) {
+        int widest = 0;
+        for (int r = 1; r < grid.Rows(); ++r)
+            widest = std::max(widest, QFontMetrics(grid.CellFontAt(r, c)).horizontalAdvance(grid.TextMatrix(r, c)));
+        widths[c] = grid.PixelsToTwipsX(widest + 8);
+    }
+    return widths;
 }
 
 // AutoSizeGridCols counts characters; a column whose longest form is wider
@@ -114,11 +138,31 @@ void GrammarPanel::PlaceHeadingLines()
 void GrammarPanel::autoSizeColumns(FlexGrid &grid, int Factor)
 {
     AutoSizeGridCols(grid, 1, grid.Cols() - 1, 20, Factor);
-    for (int c = 1; c < grid.Cols(); ++c) {
-        int widest = 0;
-        for (int r = 1; r < grid.Rows(); ++r)
-            widest = std::max(widest, QFontMetrics(grid.CellFontAt(r, c)).horizontalAdvance(grid.TextMatrix(r, c)));
-        grid.SetColWidth(c, std::max(grid.ColWidth(c), grid.PixelsToTwipsX(widest + 8)));
+    const QList<int> needed = textWidths(grid);
+    for (int c = 1; c < grid.Cols(); ++c)
+        grid.SetColWidth(c, std::max(grid.ColWidth(c), needed[c]));
+}
+
+// Narrows the data columns of the grids, never below their texts' width,
+// so that together they take at most the given width (twips) more.
+void GrammarPanel::fitColumns(const QList<FlexGrid *> &grids, int excess)
+{
+    int spare = 0;
+    QList<QList<int>> needed;
+    for (FlexGrid *grid : grids) {
+        needed << textWidths(*grid);
+        for (int c = 1; c < grid->Cols(); ++c)
+            spare += std::max(0, grid->ColWidth(c) - needed.last()[c]);
+    }
+    if (excess <= 0 || spare <= 0)
+        return;
+    const double share = std::min(1.0, double(excess) / spare);
+    for (int g = 0; g < grids.size(); ++g) {
+        FlexGrid &grid = *grids[g];
+        for (int c = 1; c < grid.Cols(); ++c) {
+            const int room = std::max(0, grid.ColWidth(c) - needed[g][c]);
+            grid.SetColWidth(c, grid.ColWidth(c) - int(std::ceil(room * share)));
+        }
     }
 }
 

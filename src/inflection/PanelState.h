@@ -14,6 +14,7 @@ enum WordClass : int { KindNone = 0, KindAdjective = 1, KindNoun = 2, KindVerb =
 
 struct PanelState {
     long long wordID = 0;        // the word shown (panel 3); 0: none
+    long long viewWordID = 0;    // the word whose forms the grids show; 0: the base state (the article)
     long long verbID = 0;        // the verb shown by its conjugation or participles (fraVoice.Tag); 0: none
     QString voice = QStringLiteral("0"); // "a" or "p" while a conjugation is shown (lblVoice), else "0"
     QString column5Table = QStringLiteral("KonT4"); // the table column 5 of the conjugation shows

@@ -5,6 +5,7 @@
 #include "inflection/GrammarPanel.h"
 
 #include "inflection/FormQueries.h"
+#include "inflection/GrammarHost.h"
 #include "inflection/PanelLayout.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/flexgrid/GridRoutines.h"
@@ -28,6 +29,7 @@ constexpr int kImperativeLeft = 690;
 
 void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
 {
+    beginView(ID);
     setEditorTag(tbN, QStringLiteral("KlinoMenos"));
     PlaceHeadingLines();
     // The verb boxes belong to the conjugation's headings; here they would
@@ -50,17 +52,8 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
             g.SetTextMatrix(r, gender + 1, genders[gender].fields.value(r - 1));
     autoSizeColumns(g, 100);
     g.SetColWidth(0, 550);
-    SetGridHeadings(g, 2, 7, Caps1362, Caps1364, -1, -1, true);
-
-    placeUnderLines(g, 1, 1, 3, LeftTw(&g) + kParticipleLeft);
-    const int participleWidths = g.ColWidth(1) + g.ColWidth(2) + g.ColWidth(3);
-    SetLeftTw(lblTopLine[1], LeftTw(lblUnderLine[1]));
-    SetWidthTw(lblTopLine[1], participleWidths);
-    SetWidthTw(&g, kParticipleLeft + participleWidths + lineAllowance(g));
-    g.show();
 
     FlexGrid &imp = *msflXImp;
-    SetLeftTw(&imp, LeftTw(&g) + WidthTw(&g));
     SetGridFont(imp, Caps1373);
     imp.hide();
     imp.SetRowHeight(0, 0);
@@ -72,6 +65,23 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     }
     autoSizeColumns(imp, 90);
     imp.SetColWidth(0, kImperativeHeadCol);
+
+    // On a narrow screen (800x600) the two grids would run past the window's
+    // edge: their columns give up the room their texts do not need.
+    int total = kParticipleLeft + kImperativeLeft + lineAllowance(g) + lineAllowance(imp);
+    for (FlexGrid *grid : {&g, &imp})
+        for (int c = 1; c < grid->Cols(); ++c)
+            total += grid->ColWidth(c);
+    fitColumns({&g, &imp}, total - winsys::PixelsToTwipsX(m_host.HostWindow()->width()));
+
+    SetGridHeadings(g, 2, 7, Caps1362, Caps1364, -1, -1, true);
+    placeUnderLines(g, 1, 1, 3, LeftTw(&g) + kParticipleLeft);
+    const int participleWidths = g.ColWidth(1) + g.ColWidth(2) + g.ColWidth(3);
+    SetLeftTw(lblTopLine[1], LeftTw(lblUnderLine[1]));
+    SetWidthTw(lblTopLine[1], participleWidths);
+    SetWidthTw(&g, kParticipleLeft + participleWidths + lineAllowance(g));
+    g.show();
+    SetLeftTw(&imp, LeftTw(&g) + WidthTw(&g));
 
     int imperativeWidths = 0;
     for (int c = 1; c < imp.Cols(); ++c)

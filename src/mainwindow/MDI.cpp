@@ -46,6 +46,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -183,8 +184,12 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
 
     Pause = [] { PauseBriefly(); };
     EndProgram = [] { QCoreApplication::quit(); };
-    Exercises = StandInExerciseRoutines();
     m_print = std::make_unique<P001>();
+    // The print command is off while a run prints.
+    connect(m_print.get(), &P001::PrintingChanged, this, [this] {
+        QMdiSubWindow *sub = mdiClient->activeSubWindow();
+        onChildActivated(sub ? sub : mdiClient->currentSubWindow());
+    });
 }
 
 MDI::~MDI()
@@ -425,7 +430,9 @@ void MDI::ShowMain()
 
 void MDI::SetPanelText(int panel, const QString &text)
 {
-    if (panel >= 1 && panel <= 7) {
+    // Painted at once, for texts that report progress during long work; a
+    // text that stays as it was needs no painting.
+    if (panel >= 1 && panel <= 7 && m_panels[panel - 1]->text() != text) {
         m_panels[panel - 1]->setText(text);
         m_panels[panel - 1]->repaint();
     }
@@ -555,9 +562,6 @@ void MDI::MDIForm_Load()
     }
 
     setWindowTitle(QStringLiteral("Tavrinel"));
-    // Placed in the work area (not at the screen's corner, under a panel).
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().topLeft());
 
     // The grammar panel: grids under the heading rows, seven rows high.
     stsStatusBar->setVisible(true);
@@ -607,6 +611,20 @@ void MDI::MDIForm_Load()
 // ---------------------------------------------------------------------------
 // Size and closing
 
+QRect ClientAreaIn(const QRect &area, const QMargins &frame)
+{
+    const bool believable = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0 &&
+                            frame.left() + frame.right() < area.width() / 4 &&
+                            frame.top() + frame.bottom() < area.height() / 4;
+    return believable ? area.marginsRemoved(frame) : area;
+}
+
+QMargins MDI::frameWidths() const
+{
+    const QWindow *window = windowHandle();
+    return window && isVisible() ? window->frameMargins() : QMargins();
+}
+
 void MDI::MDIForm_Resize()
 {
     if (m_resizing || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
@@ -614,12 +632,12 @@ void MDI::MDIForm_Resize()
     const QScreen *s = screen();
     if (!s)
         return;
-    // The whole frame, decorations included, takes the work area.
-    const QRect area = s->availableGeometry();
-    const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-    const QSize wanted = area.size().shrunkBy(frame);
-    if (size() == wanted) {
+    // The whole frame, title bar included, takes the work area. The window
+    // is placed by its client area, whose place on the screen does not
+    // depend on how the window manager reads a requested position.
+    m_placedFrame = frameWidths();
+    const QRect wanted = ClientAreaIn(s->availableGeometry(), m_placedFrame);
+    if (geometry() == wanted) {
         m_resizeAttempts = 0;
         return;
     }
@@ -634,8 +652,26 @@ void MDI::MDIForm_Resize()
         return;
     }
     m_resizing = true;
-    resize(wanted);
+    setGeometry(wanted);
     m_resizing = false;
+}
+
+bool MDI::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The frame's widths are known only once the window manager has framed
+    // the shown window; then the window is placed again.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+        if (frameWidths() != m_placedFrame)
+            MDIForm_Resize();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void MDI::resizeEvent(QResizeEvent *event)
@@ -784,6 +820,10 @@ void MDI::onChildActivated(QMdiSubWindow *window)
     QWidget *form = window ? window->widget() : nullptr;
     const bool isList = form && form->objectName().startsWith(QLatin1String("Grid"));
     UpdatePrintMenu(isList, isList ? form->windowTitle() : QString());
+    if (m_print && m_print->Printing()) {
+        imgPrintNorm->setEnabled(false);
+        mnuPrintParts0->setEnabled(false);
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -978,6 +1018,12 @@ void MDI::OpVoiceCheck(long long lngID)
 }
 void MDI::OpVoiceSwitch(int intVoice) { grammar->OpVoiceSwitch(intVoice); }
 void MDI::mnuFirstParts_Click(int Index) { grammar->mnuFirstParts_Click(Index); }
+void MDI::PopupConjugations(const QPoint &globalPos) { mnuConjugations->popup(globalPos); }
+void MDI::KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode)
+{
+    grammar->KeyDownEdits(MSFlexgrid, Edt, KeyCode);
+}
+void MDI::TavValid(QString &text, bool &valid) { GrammarPanel::TavValid(text, valid); }
 
 QWidget *MDI::ChildArea() { return mdiClient; }
 QAction *MDI::ConjugationEntry(int index) { return mnuFirstParts[std::clamp(index, 0, 2)]; }

@@ -44,6 +44,10 @@ class QTreeWidgetItem;
 class HTMLHelp;
 class P001;
 
+namespace flexgrid {
+class FlexGrid;
+}
+
 namespace tav {
 
 class About;
@@ -54,6 +58,12 @@ class ListOpeners;
 class MdiListHost;
 class Sorry;
 class Splash;
+
+// The client area that puts a window's frame, of the given widths, exactly
+// in the work area. Widths that cannot be a frame's (negative ones, or a
+// quarter of the area) count as none: a window manager still framing a
+// window can report its frame's passing size as widths.
+QRect ClientAreaIn(const QRect &area, const QMargins &frame);
 
 class MDI : public QMainWindow, public MainWindowLink, public GrammarHost {
     Q_OBJECT
@@ -100,6 +110,11 @@ public:
     void OpVoiceCheck(long long lngID);
     void OpVoiceSwitch(int intVoice);
     void mnuFirstParts_Click(int Index);
+    void PopupConjugations(const QPoint &globalPos) override;
+    // Key handling of the grammar grids' cell editors; the Greek-key check of
+    // a whole text.
+    void KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode);
+    static void TavValid(QString &text, bool &valid);
 
     // What the grammar panel asks of its window.
     QWidget *HostWindow() override { return this; }
@@ -182,7 +197,7 @@ public:
 
     // Replaceable steps, for start-up measurements and tests: the Load's
     // pause (PauseBriefly), the end of the program (Unload), and the exercise
-    // routines (the exercise work replaces the stand-in).
+    // routines (the program installs the exercise window's; none by default).
     std::function<void()> Pause;
     std::function<void()> EndProgram;
     ExerciseRoutines Exercises;
@@ -247,9 +262,13 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The widths of the window manager's frame around the window, as the
+    // window system reports them now; none before the window is shown.
+    QMargins frameWidths() const;
     void buildMenus();
     void buildToolbar();
     void buildLeftPanel();
@@ -265,6 +284,7 @@ private:
     QStringList m_loadFailures;
     bool m_resizing = false;
     int m_resizeAttempts = 0;
+    QMargins m_placedFrame; // the frame widths the window was last placed with
     bool m_unloaded = false;
     bool m_gripDragging = false;
     int m_gripPressX = 0;

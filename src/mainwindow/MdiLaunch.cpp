@@ -28,6 +28,8 @@ void MDI::startExercise()
 {
     if (ExerciseKind == 0)
         ExerciseKind = 1;
+    if (!Exercises.CreateWindow || !Exercises.PickRandomWords)
+        return; // no exercise window installed
     Exercises.PickRandomWords();
     if (!m_exerciseWindow) {
         m_exercise = Exercises.CreateWindow(*this);
@@ -53,9 +55,11 @@ void MDI::imgPrintNorm_Click()
 {
     // Each step that cannot be made (no active child, no grid) is skipped.
     P001 &print = *m_print;
+    if (print.Printing())
+        return;
     QWidget *form = ActiveForm();
     if (form) {
-        if (auto *grid = form->findChild<QWidget *>(QStringLiteral("msFlxMulti")))
+        if (auto *grid = form->findChild<flexgrid::FlexGrid *>(QStringLiteral("msFlxMulti")))
             print.GridToPrint = grid;
     }
     print.MarginUnits = 6;

@@ -62,6 +62,11 @@ long long CountQueryRecords(const QString &Sql, const QString &Filter)
     return rs->OpenRecordset()->CountRows();
 }
 
+QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters)
+{
+    return WordDb->OpenRecordset(Sql)->CountMatching(Filters);
+}
+
 long long CountMainWords()
 {
     MainRs = WordDb->OpenRecordset(QStringLiteral("SELECT Count(*) FROM Main"), dao::RecordsetType::Snapshot);
@@ -133,13 +138,12 @@ bool IDExistsIn(const QString &TableName, long long ID)
 
 bool KlinoHasID(long long ID) { return IDExistsIn(QStringLiteral("Klino"), ID); }
 
-bool FormsAllHasKasPer(long long ID, const QString &KasPer)
+bool FormsAllHasKasPer(long long ID, const QString &GenTem, const QString &KasPer)
 {
-    // The column name goes in as a quoted literal, so no text can break the
-    // statement.
+    // The names go in as quoted literals, so no text can break the statement.
     return CountRecords(QStringLiteral("SELECT KasPer FROM ") + QStringLiteral("FormsAll") + QStringLiteral(" WHERE ") +
-                        QStringLiteral("ID = ") + Num(ID) + QStringLiteral(" AND KasPer ") + QStringLiteral(" = ") +
-                        dao::SqlText(KasPer)) > 0;
+                        QStringLiteral("ID = ") + Num(ID) + QStringLiteral(" AND GenTem = ") + dao::SqlText(GenTem) +
+                        QStringLiteral(" AND KasPer ") + QStringLiteral(" = ") + dao::SqlText(KasPer)) > 0;
 }
 
 bool HasCompleteConjugation(const QString &TableName, long long ID)

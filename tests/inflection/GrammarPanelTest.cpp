@@ -1,7 +1,7 @@
 // The grammar panel on the shipped word database: SmallFacts picks the view
 // by word class, and each view shows the stored forms where they belong.
 
-#include "mainwindow/MainWindowFixture.h"
+#include "PanelFixture.h"
 
 #include "inflection/GrammarPanel.h"
 #include "platform/flexgrid/FlexGrid.h"
@@ -20,11 +20,9 @@
 #include <QTest>
 #include <QTextEdit>
 
-using tavtest::MainWindowFixture;
+using tavtest::PanelFixture;
 
 namespace {
-
-const char *const kPersons[6] = {"S1", "S2", "S3", "P1", "P2", "P3"};
 
 // A list window with an information line, as the standard list window has.
 class InfoListWindow : public QWidget, public tav::ListWindowLink {
@@ -41,39 +39,6 @@ public:
 
     tavtest::RecordingGrid grid;
     QString col = QStringLiteral("2"), row = QStringLiteral("4"), info;
-};
-
-class PanelFixture : public MainWindowFixture {
-protected:
-    tav::GrammarPanel &panel() { return *w->grammar; }
-    flexgrid::FlexGrid &klin() { return *panel().msflxKlin; }
-    flexgrid::FlexGrid &imp() { return *panel().msflXImp; }
-    QString Text(const QString &sql) { return Native(sql).toString(); }
-
-    // The six stored forms of a tense and voice, by a query of their own.
-    QStringList Stored(const QString &table, long long id, const QString &voice)
-    {
-        QStringList forms;
-        for (const char *p : kPersons)
-            forms << Text(QStringLiteral("SELECT %1%2 FROM %3 WHERE ID = %4").arg(QLatin1String(p), voice, table).arg(id));
-        return forms;
-    }
-    QStringList Column(flexgrid::FlexGrid &g, int col)
-    {
-        QStringList cells;
-        for (int r = 1; r < g.Rows(); ++r)
-            cells << g.TextMatrix(r, col);
-        return cells;
-    }
-    QAction *entry(int i) { return w->mnuFirstParts[i]; }
-
-    // Opens a list window made by the test as the active child.
-    template <class Window> Window *OpenChild(Window *window)
-    {
-        w->AddChild(window)->show();
-        w->mdiClient->setActiveSubWindow(w->mdiClient->subWindowList().last());
-        return window;
-    }
 };
 
 } // namespace

@@ -1,7 +1,11 @@
 #include "MdiFixture.h"
 
+#include "ExerciseStandIn.h"
+
 #include "store/CaptionArrays.h"
 #include "store/SharedState.h"
+
+#include "platform/flexgrid/FlexGrid.h"
 
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -72,6 +76,7 @@ tav::MDI &MdiFixture::NewMdi()
     tav::SetLink(mdi.get());
     mdi->Pause = [this] { ++pauses; };
     mdi->EndProgram = [this] { ++ended; };
+    mdi->Exercises = tav::StandInExerciseRoutines();
     return *mdi;
 }
 
@@ -81,8 +86,14 @@ QWidget *MdiFixture::AddForm(const QString &name, const QString &caption, bool w
     form->setObjectName(name);
     form->setWindowTitle(caption);
     if (withGrid) {
-        auto *grid = new QTableWidget(3, 3, form);
+        auto *grid = new flexgrid::FlexGrid(form);
         grid->setObjectName(QStringLiteral("msFlxMulti"));
+        grid->SetCols(3);
+        grid->SetRows(3);
+        grid->SetFixedRows(1);
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                grid->SetTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
         auto *layout = new QVBoxLayout(form);
         layout->addWidget(grid);
     }

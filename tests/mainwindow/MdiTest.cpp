@@ -347,6 +347,18 @@ TEST_F(MdiFixture, NormalWindowAlwaysTakesTheWorkArea)
     EXPECT_EQ(w.frameGeometry().size(), area.size()) << "the window cannot be left smaller than the work area";
 }
 
+TEST(MainWindowPlace, TheFrameFillsTheWorkAreaAndNoMore)
+{
+    const QRect area(0, 0, 1280, 1024);
+    EXPECT_EQ(tav::ClientAreaIn(area, QMargins(1, 20, 1, 5)), QRect(1, 20, 1278, 999));
+    EXPECT_EQ(tav::ClientAreaIn(QRect(0, 30, 800, 570), QMargins(1, 20, 1, 5)), QRect(1, 50, 798, 545));
+    EXPECT_EQ(tav::ClientAreaIn(area, QMargins()), area);
+    // What a window manager still framing the window can report (a 1 by 1
+    // frame around the full client area) never makes the window larger.
+    EXPECT_EQ(tav::ClientAreaIn(area, QMargins(0, 0, -1279, -1023)), area);
+    EXPECT_EQ(tav::ClientAreaIn(area, QMargins(0, 600, 0, 0)), area);
+}
+
 TEST_F(MdiFixture, MinimisedWindowIsLeftAlone)
 {
     tav::MDI &w = NewMdi();

@@ -64,18 +64,23 @@ protected:
 
 TEST_P(CountByEngine, GreekNodesUnderEveryLetter)
 {
-    const QString keys = QStringLiteral("abgdezhqiklmnxoprstufcyw");
-    for (const QString &key : tav::CategoryTreeKeys()) {
-        if (!tav::IsGreekNodeKey(key))
-            continue;
-        const QString sql = tav::CountSql(key);
-        const QString build = tav::BuildCountFilter(key);
-        EXPECT_EQ(tav::CountQueryRecords(sql, build), RowsRead(sql, build)) << key.toStdString();
-        for (int i = -1; i < keys.size(); ++i) {
-            const QString letter = i < 0 ? QString() : keys.mid(i, 1);
-            const QString filter = tav::RecountFilter(key, letter);
-            EXPECT_EQ(tav::CountQueryRecords(sql, filter), RowsRead(sql, filter))
-                << key.toStdString() << " " << letter.toStdString();
+    // Filter sets: the tree's build, then the recount without and under each
+    // initial letter.
+    const QString letters = QStringLiteral("abgdezhqiklmnxoprstufcyw");
+    for (int set = -2; set < letters.size(); ++set) {
+        const QString letter = set < 0 ? QString() : letters.mid(set, 1);
+        for (const QString &sql : {tav::SqlLang3, tav::SqlLang3Genus}) {
+            QStringList filters;
+            QVector<long long> read;
+            for (const QString &key : tav::CategoryTreeKeys()) {
+                if (!tav::IsGreekNodeKey(key) || tav::CountSql(key) != sql)
+                    continue;
+                filters << (set == -2 ? tav::BuildCountFilter(key) : tav::RecountFilter(key, letter));
+                read << RowsRead(sql, filters.last());
+                EXPECT_EQ(tav::CountQueryRecords(sql, filters.last()), read.last())
+                    << key.toStdString() << " " << letter.toStdString();
+            }
+            EXPECT_EQ(tav::CountQueryRecordsEach(sql, filters), read) << letter.toStdString();
         }
     }
     EXPECT_GT(tav::CountQueryRecords(tav::SqlLang3, QString()), 1000);

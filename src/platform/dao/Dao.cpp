@@ -838,6 +838,25 @@ long long Recordset::engineCount(const QString &nativeSql) const
 
 long long Recordset::CountRows() const { return engineCount(QStringLiteral("SELECT count(*) FROM (%1)").arg(m_nativeSql)); }
 
+QVector<long long> Recordset::CountMatching(const QStringList &Criteria) const
+{
+    checkOpen();
+    if (Criteria.isEmpty())
+        return {};
+    QStringList counts;
+    for (const QString &criterion : Criteria) {
+        const QString c = criterion.trimmed();
+        counts << (c.isEmpty() ? QStringLiteral("count(*)")
+                               : QStringLiteral("count(CASE WHEN (%1) THEN 1 END)").arg(TranslateJet(c)));
+    }
+    const auto rows =
+        m_db->QueryNative(QStringLiteral("SELECT %1 FROM (%2)").arg(counts.join(QStringLiteral(", ")), m_nativeSql));
+    QVector<long long> result;
+    for (int i = 0; i < Criteria.size(); ++i)
+        result << (rows.isEmpty() || i >= rows[0].size() ? 0 : rows[0][i].toLongLong());
+    return result;
+}
+
 long long Recordset::CountRuns(const QString &NativeExpr) const
 {
     // An aggregate query keeps the ORDER BY of the subquery it reads, so

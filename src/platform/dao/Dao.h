@@ -191,8 +191,11 @@ public:
     // the rows, as RecordCount;
     long long CountRows() const;
     // the runs of equal values of NativeExpr (SQLite SQL over the fields,
-    // compared exactly) along the rows in the set's own order; 0 for none.
+    // compared exactly) along the rows in the set's own order; 0 for none;
     long long CountRuns(const QString &NativeExpr) const;
+    // the rows that meet each Jet criterion, as Filter would keep them, in
+    // one pass over the rows ("" counts every row).
+    QVector<long long> CountMatching(const QStringList &Criteria) const;
     long long AbsolutePosition() const; // -1 before first / after last
     void MoveFirst();
     void MoveLast();

@@ -126,7 +126,7 @@ public:
     void SetRowHeightMin(int twips);
     // Position and size of the current cell in the grid's own coordinates,
     // for laying a text box over it; reading them scrolls the cell into view
-    // first, as the original control does.
+    // first, so that the box lies over a visible cell.
     int CellLeft();
     int CellTop();
     int CellWidth();

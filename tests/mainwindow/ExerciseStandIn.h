@@ -1,6 +1,5 @@
 #pragma once
-// Stands in for the exercise window until the exercise work provides it:
-// records every call of the Exercise menu's start, shows which mode was
+// Stands in for the exercise window in the main window's tests: records every call of the Exercise menu's start, shows which mode was
 // chosen, and on closing gives the main window its toolbar strip back, as
 // the exercise window does.
 
@@ -43,5 +42,9 @@ private:
     QString m_sql;
     QString m_criteria;
 };
+
+// The stand-in routines: the recording window ExerciseStandIn and a draw that
+// leaves PickCriteria as it is.
+ExerciseRoutines StandInExerciseRoutines();
 
 } // namespace tav

@@ -1,4 +1,4 @@
-#include "mainwindow/ExerciseStandIn.h"
+#include "ExerciseStandIn.h"
 
 #include "mainwindow/MDI.h"
 

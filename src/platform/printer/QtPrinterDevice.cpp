@@ -1,0 +1,211 @@
+#include "platform/printer/QtPrinterDevice.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPrinterInfo>
+
+namespace printer {
+
+namespace {
+
+constexpr double TwipsPerPoint = 20.0;
+constexpr int FirstOwnCode = 1000;
+
+// Papers a PDF file can take: the common office and envelope sizes.
+const QPageSize::PageSizeId PdfPapers[] = {
+    QPageSize::Letter, QPageSize::Legal, QPageSize::Executive, QPageSize::Tabloid, QPageSize::Ledger,
+    QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::B4, QPageSize::B5, QPageSize::JisB4,
+    QPageSize::JisB5, QPageSize::EnvelopeDL, QPageSize::EnvelopeC5, QPageSize::Envelope10,
+};
+
+} // namespace
+
+int PaperCode(QPageSize::PageSizeId id)
+{
+    if (id == QPageSize::Custom)
+        return 256;
+    const int windows = QPageSize::windowsId(id);
+    return windows > 0 ? windows : FirstOwnCode + int(id);
+}
+
+QPageSize::PageSizeId PageSizeOfCode(int code)
+{
+    if (code >= FirstOwnCode && code <= FirstOwnCode + int(QPageSize::LastPageSize))
+        return QPageSize::PageSizeId(code - FirstOwnCode);
+    if (code == 256)
+        return QPageSize::Custom;
+    return QPageSize::id(code);
+}
+
+QtPrinterDevice::QtPrinterDevice(const QString &printerName)
+    : m_printer(QPrinter::HighResolution), m_pdf(printerName.isEmpty())
+{
+    if (m_pdf) {
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        // A file has no strip the printer cannot reach.
+        m_printer.setFullPage(true);
+    } else {
+        m_printer.setPrinterName(printerName);
+    }
+}
+
+QtPrinterDevice::~QtPrinterDevice()
+{
+    if (m_painter.isActive())
+        KillDoc();
+}
+
+QString QtPrinterDevice::DeviceName() const
+{
+    return m_pdf ? QStringLiteral("PDF file") : m_printer.printerName();
+}
+
+QString QtPrinterDevice::Port() const { return m_pdf ? QStringLiteral("FILE:") : m_printer.printerName(); }
+
+int QtPrinterDevice::Orientation() const
+{
+    return m_printer.pageLayout().orientation() == QPageLayout::Landscape ? Landscape : Portrait;
+}
+
+void QtPrinterDevice::SetOrientation(int orientation)
+{
+    m_printer.setPageOrientation(orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+int QtPrinterDevice::PaperSize() const { return PaperCode(m_printer.pageLayout().pageSize().id()); }
+
+void QtPrinterDevice::SetPaperSize(int code)
+{
+    const QPageSize::PageSizeId id = PageSizeOfCode(code);
+    if (id == QPageSize::Custom)
+        return;
+    if (m_pdf) {
+        m_printer.setPageSize(QPageSize(id));
+        return;
+    }
+    for (const QPageSize &size : QPrinterInfo(m_printer).supportedPageSizes())
+        if (size.id() == id) {
+            m_printer.setPageSize(size);
+            return;
+        }
+}
+
+QVector<PaperDesc> QtPrinterDevice::Papers() const
+{
+    QList<QPageSize> sizes;
+    if (m_pdf)
+        for (QPageSize::PageSizeId id : PdfPapers)
+            sizes.append(QPageSize(id));
+    else
+        sizes = QPrinterInfo(m_printer).supportedPageSizes();
+    QVector<PaperDesc> papers;
+    for (const QPageSize &size : sizes) {
+        const QSizeF mm = size.size(QPageSize::Millimeter);
+        papers.append({size.name(), PaperCode(size.id()), mm.width(), mm.height()});
+    }
+    return papers;
+}
+
+int QtPrinterDevice::Copies() const { return m_printer.copyCount(); }
+
+void QtPrinterDevice::SetCopies(int copies) { m_printer.setCopyCount(std::max(1, copies)); }
+
+void QtPrinterDevice::SetOutputFile(const QString &path)
+{
+    if (m_pdf)
+        m_printer.setOutputFileName(path);
+}
+
+QSizeF QtPrinterDevice::PaperTwips() const { return m_printer.paperRect(QPrinter::Point).size() * TwipsPerPoint; }
+
+QRectF QtPrinterDevice::PrintableTwips() const
+{
+    const QRectF r = m_printer.pageRect(QPrinter::Point);
+    return QRectF(r.topLeft() * TwipsPerPoint, r.size() * TwipsPerPoint);
+}
+
+double QtPrinterDevice::Resolution() const { return m_printer.resolution(); }
+
+const QFontMetricsF &QtPrinterDevice::metrics(const QFont &font)
+{
+    const QString key = font.key();
+    auto it = m_metrics.find(key);
+    if (it == m_metrics.end())
+        it = m_metrics.insert(key, QFontMetricsF(font, &m_printer));
+    return it.value();
+}
+
+double QtPrinterDevice::TextWidth(const QFont &font, const QString &text)
+{
+    return metrics(font).horizontalAdvance(text) * TwipsPerInch / Resolution();
+}
+
+double QtPrinterDevice::LineHeight(const QFont &font) { return metrics(font).height() * TwipsPerInch / Resolution(); }
+
+QPointF QtPrinterDevice::toDevice(const QPointF &twips) const { return twips * Resolution() / TwipsPerInch; }
+
+void QtPrinterDevice::BeginDoc()
+{
+    if (m_painter.isActive())
+        return;
+    if (m_pdf && m_printer.outputFileName().isEmpty())
+        throw PrintError(482, QStringLiteral("No file was named for the PDF output."));
+    if (!m_painter.begin(&m_printer))
+        throw PrintError(482, m_pdf ? QStringLiteral("The file %1 cannot be written.").arg(m_printer.outputFileName())
+                                    : QStringLiteral("The printer %1 cannot start the job.").arg(DeviceName()));
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+}
+
+void QtPrinterDevice::NewPage()
+{
+    if (!m_printer.newPage())
+        throw PrintError(482, QStringLiteral("The printer %1 cannot start a new page.").arg(DeviceName()));
+}
+
+void QtPrinterDevice::DrawText(const QPointF &topLeft, const QFont &font, const QColor &color, const QString &text)
+{
+    m_painter.setFont(font);
+    m_painter.setPen(color);
+    const QPointF at = toDevice(topLeft);
+    m_painter.drawText(QPointF(at.x(), at.y() + metrics(font).ascent()), text);
+}
+
+void QtPrinterDevice::DrawLine(const QPointF &from, const QPointF &to, const QColor &color)
+{
+    m_painter.setPen(QPen(color, 0));
+    m_painter.drawLine(toDevice(from), toDevice(to));
+}
+
+void QtPrinterDevice::DrawBox(const QRectF &box, const QColor &outline, const QColor &fill)
+{
+    const QRectF r(toDevice(box.topLeft()), toDevice(box.bottomRight()));
+    if (fill.isValid())
+        m_painter.fillRect(r, fill);
+    if (outline.isValid()) {
+        m_painter.setPen(QPen(outline, 0));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(r);
+    }
+}
+
+void QtPrinterDevice::EndDoc()
+{
+    if (!m_painter.isActive())
+        return;
+    m_painter.end();
+    if (m_printer.printerState() == QPrinter::Error)
+        throw PrintError(482, QStringLiteral("The printer %1 reported an error.").arg(DeviceName()));
+}
+
+void QtPrinterDevice::KillDoc()
+{
+    if (!m_painter.isActive())
+        return;
+    m_printer.abort();
+    m_painter.end();
+    // A file printer leaves no half-written file behind.
+    if (m_pdf && !m_printer.outputFileName().isEmpty())
+        QFile::remove(m_printer.outputFileName());
+}
+
+} // namespace printer

@@ -1,0 +1,60 @@
+#pragma once
+// A real printer through Qt's printing: a printer of the system (CUPS) by
+// name, or, with an empty name, a printer that writes a PDF file.
+
+#include "platform/printer/PrinterDevice.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPainter>
+#include <QPrinter>
+
+namespace printer {
+
+class QtPrinterDevice : public PrinterDevice {
+public:
+    explicit QtPrinterDevice(const QString &printerName = QString());
+    ~QtPrinterDevice() override;
+
+    QString DeviceName() const override;
+    QString Port() const override;
+    int Orientation() const override;
+    void SetOrientation(int orientation) override;
+    int PaperSize() const override;
+    void SetPaperSize(int code) override;
+    QVector<PaperDesc> Papers() const override;
+    int Copies() const override;
+    void SetCopies(int copies) override;
+    bool PrintsToFile() const override { return m_pdf; }
+    void SetOutputFile(const QString &path) override;
+    QSizeF PaperTwips() const override;
+    QRectF PrintableTwips() const override;
+    double Resolution() const override;
+    double TextWidth(const QFont &font, const QString &text) override;
+    double LineHeight(const QFont &font) override;
+    void BeginDoc() override;
+    void NewPage() override;
+    void DrawText(const QPointF &topLeft, const QFont &font, const QColor &color, const QString &text) override;
+    void DrawLine(const QPointF &from, const QPointF &to, const QColor &color) override;
+    void DrawBox(const QRectF &box, const QColor &outline, const QColor &fill) override;
+    void EndDoc() override;
+    void KillDoc() override;
+
+    QPrinter &QPrinterObject() { return m_printer; }
+
+private:
+    const QFontMetricsF &metrics(const QFont &font);
+    QPointF toDevice(const QPointF &twips) const;
+
+    QPrinter m_printer;
+    bool m_pdf;
+    QPainter m_painter;
+    QHash<QString, QFontMetricsF> m_metrics;
+};
+
+// The classic paper code of a Qt page size, and back; sizes without a
+// classic code get 1000 + Qt's own id.
+int PaperCode(QPageSize::PageSizeId id);
+QPageSize::PageSizeId PageSizeOfCode(int code);
+
+} // namespace printer

@@ -1,0 +1,124 @@
+// Reading the option properties and bit sets into the working flags that
+// the pagination and the page drawing read, with their defaults.
+#include "printing/P001.h"
+
+#include <algorithm>
+
+using namespace printer;
+
+namespace {
+constexpr long DefaultTitlePages = 0x245;
+constexpr long DefaultEffects = 0x53;
+constexpr long DefaultNumbering = 0x185;
+constexpr long DefaultMergeRule = 3;
+} // namespace
+
+void P001::ReadPrintOptions()
+{
+    ReadingOptions = true;
+    ListPrinters();
+    const flexgrid::FlexGrid &g = *GridToPrint;
+
+    // Scaling: full size, n up when asked for, or the sheets the caller set.
+    SheetsWide = m_pagesWide;
+    SheetsHigh = m_pagesHigh;
+    MultiUp = (MultiColumnPrint & 1) != 0;
+    ScaleToFit = false;
+    if (m_setPages && AllowDialogue) {
+        MultiUp = false;
+        SheetsWide = m_requestPagesWide;
+        SheetsHigh = m_requestPagesHigh;
+    }
+
+    if (SelectionPrintRule == 0)
+        SelectionPrintRule = 1;
+    if (PrinterOrientation > 0)
+        CurrentPrinter().SetOrientation(int(PrinterOrientation));
+    if (m_printCopies < 1)
+        m_printCopies = 1;
+
+    GetMeasureSystem();
+    const PaperInfo paper = GetPaperName();
+    if (MarginUnits == 0)
+        MarginUnits = paper.Measure == 1 ? vbInches : vbMillimeters;
+
+    // Margins the caller gives belong to the orientation in force.
+    Printer &P = CurrentPrinter();
+    if (TopMargin + BottomMargin + LeftMargin + RightMargin > 0) {
+        if (TopMargin > 0)
+            Margins.Top = P.ScaleY(TopMargin, int(MarginUnits), vbTwips);
+        if (BottomMargin > 0)
+            Margins.Bottom = P.ScaleY(BottomMargin, int(MarginUnits), vbTwips);
+        if (LeftMargin > 0)
+            Margins.Left = P.ScaleX(LeftMargin, int(MarginUnits), vbTwips);
+        if (RightMargin > 0)
+            Margins.Right = P.ScaleX(RightMargin, int(MarginUnits), vbTwips);
+        Margins.Width = PaperOrientation;
+        Margins.IsSet = true;
+    } else {
+        Margins.Width = 0;
+        Margins.IsSet = false;
+    }
+    GetPrintableArea();
+
+    if (TitlePages == 0)
+        TitlePages = DefaultTitlePages;
+    m_top.TitlePlacement = 0;
+    for (const auto &[bit, placement] : {std::pair{0x4L, 1}, {0x8L, 2}, {0x20L, 3}, {0x10L, 4}})
+        if (TitlePages & bit)
+            m_top.TitlePlacement = placement;
+    if (g.FixedRows() > 0)
+        m_top.RepeatHeads = (TitlePages & 0x200) != 0;
+    RepeatCaptions = g.FixedCols() > 0 && (TitlePages & 0x1000) != 0;
+    m_top.TitleJustify = (TitlePages & 0x100) ? 2 : (TitlePages & 0x80) ? 1 : 0;
+    m_top.TitleBold = (TitlePages & 0x400) != 0;
+    m_top.TitleUnderline = (TitlePages & 0x800) != 0;
+
+    if (m_titleFontSize < 1.0f)
+        m_titleFontSize = 1.0f;
+    m_top.TitleFontSize = m_titleFontSize;
+
+    if (SetEffects == 0)
+        SetEffects = DefaultEffects;
+    ShowGridLines = SetEffects & 0x2;
+    ShowGridLineColours = SetEffects & 0x4;
+    ShowTextColours = SetEffects & 0x8;
+    ShowBackColours = SetEffects & 0x10;
+    ShadeHeadings = SetEffects & 0x20;
+    UseCellFonts = SetEffects & 0x40;
+
+    if (PageNumbering == 0)
+        PageNumbering = DefaultNumbering;
+    NumberingMode = (PageNumbering & 0x4) ? 2 : (PageNumbering & 0x2) ? 1 : 0;
+    PageOfPages = PageNumbering & 0x100;
+    NumberPosition = 0;
+    for (const auto &[bit, position] : {std::pair{0x10L, 0}, {0x800L, 1}, {0x8L, 2}, {0x20L, 3}, {0x40L, 4}, {0x80L, 5}})
+        if (PageNumbering & bit)
+            NumberPosition = position;
+    // A number inside a margin needs room there for its line.
+    const double lineHeight = P.TextHeight(QStringLiteral("P"));
+    const bool roomBelow = Margins.Bottom > Unprintable.Bottom && lineHeight < Margins.Bottom - Unprintable.Bottom;
+    const bool roomAbove = Margins.Top > Unprintable.Top && lineHeight < Margins.Top - Unprintable.Top;
+    NumberBelowMargin = roomBelow && (PageNumbering & 0x400);
+    NumberAboveMargin = roomAbove && (PageNumbering & 0x200) && !(PageNumbering & 0x400);
+
+    SelectionOnly = false;
+    const int merge = g.MergeCells();
+    if (merge > 0) {
+        MergeAcross = merge == 1 || merge == 4 || merge == 2;
+        MergeDown = merge == 1 || merge == 4 || merge == 3;
+        if (MergeRule == 0)
+            MergeRule = DefaultMergeRule;
+        MergedCellRule = (MergeRule & 0x4) ? 1 : 0;
+    } else {
+        MergeAcross = MergeDown = false;
+        if (AllowDialogue && !(SelectionPrintRule & 0x10)) {
+            const bool offered = ((SelectionPrintRule & 0x1) && (g.Col() != g.ColSel() || g.Row() != g.RowSel()))
+                                 || ((SelectionPrintRule & 0x2) && g.ColSel() != g.Col())
+                                 || ((SelectionPrintRule & 0x4) && g.RowSel() != g.Row());
+            SelectionOnly = offered && (SelectionPrintRule & 0x8);
+        }
+    }
+    PageList.clear();
+    ReadingOptions = false;
+}

@@ -1,0 +1,636 @@
+// Drawing a page: the title, the repeated heading rows, merged cells, the
+// page-number line and the grid rows, cell by cell with its box, colours,
+// font and fitted text.
+#include "printing/P001.h"
+
+#include "platform/winsys/VbColor.h"
+#include "store/SharedState.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace printer;
+
+namespace {
+
+constexpr long long ButtonFace = 0x8000000F;
+constexpr long long ButtonText = 0x80000012;
+constexpr long long White = 0xFFFFFF;
+
+// AlignCode of a grid alignment value 0..9 (0 and 9: general).
+int alignCodeOf(int alignment)
+{
+    static const int codes[] = {1, 34, 66, 20, 36, 68, 24, 40, 72, 1};
+    return alignment >= 0 && alignment <= 9 ? codes[alignment] : 1;
+}
+
+} // namespace
+
+void P001::setReportFont()
+{
+    Printer &P = CurrentPrinter();
+    P.SetFontName(m_reportFont.family());
+    P.SetFontBold(false);
+    P.SetFontItalic(false);
+    P.SetFontUnderline(false);
+}
+
+// ---------------------------------------------------------------------------
+// The page
+
+bool P001::StartNewPage(int page)
+{
+    if (!PageList.isEmpty() && !PageList.contains(page))
+        return false;
+    Printer &P = CurrentPrinter();
+    LastLineColour = -1;
+    if (PageStarted)
+        P.NewPage();
+    PageStarted = true;
+    ++m_printProgress;
+
+    int cb = 1, rb = 1;
+    bandsOfPage(page, cb, rb);
+
+    // The title: which part of it this page carries.
+    QString title;
+    enum { Whole, LeftHalf, RightHalf } part = Whole;
+    switch (m_top.TitlePlacement) {
+    case 1:
+        if (page == 1)
+            title = ReportTitle;
+        break;
+    case 2:
+        title = ReportTitle;
+        break;
+    case 3:
+    case 4:
+        if (m_top.TitlePlacement == 3 && rb >= 2)
+            break;
+        if (m_top.TitleJustify == 0 && cb == 1)
+            title = ReportTitle;
+        else if (m_top.TitleJustify == 2 && cb == SheetsWide)
+            title = ReportTitle;
+        else if (m_top.TitleJustify == 1) {
+            const long h = std::max(1L, SheetsWide) / 2;
+            if (std::max(1L, SheetsWide) % 2 == 1) {
+                if (cb == h + 1)
+                    title = ReportTitle;
+            } else if (cb == h) {
+                title = ReportTitle.left(ReportTitle.size() / 2);
+                part = LeftHalf;
+            } else if (cb == h + 1) {
+                title = ReportTitle.mid(ReportTitle.size() / 2);
+                part = RightHalf;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+
+    const double leftX = P.ScaleX(Margins.Left - Unprintable.Left);
+    const double topY = P.ScaleY(Margins.Top - Unprintable.Top);
+    const double between = Unprintable.Width - ((Margins.Left - Unprintable.Left) + (Margins.Right - Unprintable.Right));
+    const double rightX = P.ScaleX(Unprintable.Width - (Margins.Right - Unprintable.Right));
+    if (!title.isEmpty()) {
+        // The title is set in the report's font, never a cell's left over.
+        setReportFont();
+        const double size = P.FontSize();
+        const bool sized = m_titleFontSize != 1.0f && m_titleFontSize != 0.0f;
+        if (sized)
+            P.SetFontSize(size * m_titleFontSize);
+        P.SetFontBold(m_top.TitleBold);
+        P.SetFontUnderline(m_top.TitleUnderline);
+        const double width = P.TextWidth(title);
+        double x = leftX;
+        if (m_top.TitleJustify == 1) {
+            if (part == LeftHalf)
+                x = rightX - P.TextWidth(title + QStringLiteral("XX"));
+            else if (part == Whole && P.ScaleX(between) - width > 0)
+                x = leftX + (P.ScaleX(between) - width) / 2;
+        } else if (m_top.TitleJustify == 2) {
+            x = rightX - (P.TextWidth(QStringLiteral("XX")) + width);
+        }
+        P.SetCurrentX(x);
+        P.SetCurrentY(topY);
+        P.Print(title);
+        P.SetFontBold(false);
+        P.SetFontUnderline(false);
+        if (sized)
+            P.SetFontSize(size);
+    }
+
+    P.SetFontTransparent(true);
+    const double y = topY + (rb == 1 ? m_top.FirstPageTop : m_top.LaterPageTop);
+
+    // In n-up printing the run draws each section's headings and merges.
+    const bool bandsExist = rb < m_rowBands.size() && cb < m_colBands.size();
+    if (!MultiUp && bandsExist) {
+        if ((rb >= 2 && m_top.RepeatHeads) || HeadsAboveSelection)
+            PrintHeadingRows(cb, y, 0);
+        if (MergeDown) {
+            FindMergedCols(m_rowBands[rb].First, m_rowBands[rb].Last, m_colBands[cb].First, m_colBands[cb].Last);
+            PrintMergedCols(y, 0);
+        }
+    }
+
+    if (NumberingMode != 0 && !(NumberingMode == 1 && rb == 1 && cb == 1)) {
+        setReportFont();
+        const QString text = pageNumberText(page);
+        double ny;
+        if (NumberPosition <= 2)
+            ny = NumberAboveMargin ? 0 : topY;
+        else
+            ny = P.ScaleHeight() - P.TextHeight(QStringLiteral("P"))
+                 - (NumberBelowMargin ? 0 : P.ScaleY(Margins.Bottom - Unprintable.Bottom));
+        double nx = leftX;
+        if (NumberPosition == 1 || NumberPosition == 4)
+            nx = leftX + (P.ScaleX(between) - P.TextWidth(text)) / 2;
+        else if (NumberPosition == 0 || NumberPosition == 5)
+            nx = P.ScaleWidth() - P.ScaleX(Margins.Right - Unprintable.Right) - P.TextWidth(text + QStringLiteral("XX"));
+        P.SetForeColor(0);
+        P.SetCurrentX(nx);
+        P.SetCurrentY(ny);
+        P.Print(text);
+    }
+
+    P.SetCurrentX(leftX);
+    P.SetCurrentY(y);
+    BodyTop = std::lround(y);
+    return true;
+}
+
+QString P001::pageNumberText(int page) const
+{
+    QString text;
+    if (IncludeDateTime)
+        text = QStringLiteral("Printed at ")
+               + QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("dd/MM/yyyy HH:mm:ss"))
+               + QStringLiteral(". ");
+    text += QStringLiteral("Page: ") + QString::number(page);
+    if (PageOfPages) {
+        const long total = MultiUp ? m_requestSectionsHigh : SheetsHigh * SheetsWide;
+        text += QStringLiteral(" of ") + QString::number(total);
+    }
+    return text;
+}
+
+void P001::PrintHeadingRows(int colBand, double bodyTop, double xOffset)
+{
+    Printer &P = CurrentPrinter();
+    const double top = P.ScaleY(Margins.Top - Unprintable.Top) + m_top.TitleHeight;
+    const int fixedRows = GridToPrint->FixedRows();
+    if (MergeDown) {
+        // Merged heading cells are drawn where the heading rows are.
+        Q_UNUSED(bodyTop);
+        FindMergedCols(0, fixedRows - 1, m_colBands[colBand].First, m_colBands[colBand].Last);
+        PrintMergedCols(top, xOffset);
+    }
+    P.SetCurrentY(top);
+    for (int r = 0; r < fixedRows; ++r) {
+        PrintRowOnPage(r, colBand, xOffset);
+        P.SetCurrentY(P.CurrentY() + m_stdRowHeight);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// A row
+
+void P001::PrintRowOnPage(int row, int colBand, double xOffset)
+{
+    Printer &P = CurrentPrinter();
+    const flexgrid::FlexGrid &g = *GridToPrint;
+    const double y = P.CurrentY();
+    double x = P.ScaleX(Margins.Left - Unprintable.Left) + xOffset;
+    const BandRecord &band = m_colBands[colBand];
+
+    QVector<int> cols;
+    if ((CaptionWidth > 0 && colBand >= 2) || (FirstCaptionWidth > 0 && colBand == 1))
+        for (int c = 0; c < g.FixedCols(); ++c)
+            cols.append(c);
+    for (int c = band.First; c <= band.Last; ++c)
+        cols.append(c);
+
+    if (MergeAcross)
+        FindMergedRow(row, MergedCellRule == 1 ? 0 : band.First, MergedCellRule == 1 ? g.Cols() - 1 : band.Last);
+
+    long long lastLine = -1;
+    const bool repeatedHead = row < g.FixedRows() && m_top.RepeatHeads;
+    for (int c : cols) {
+        const double colWidth = ColWidths[c];
+        if (colWidth <= 0 || (MergeDown && vRunCode(row, c) > 0)) {
+            x += colWidth;
+            continue;
+        }
+        int a = GetCellAlignment(row, c);
+        if (a == 1) {
+            if (row == 0 && m_top.RepeatHeads)
+                a = ColAlignCodes.value(c, 0x12);
+            else if (row < g.FixedRows())
+                a = alignCodeOf(g.FixedAlignment(c));
+            else
+                a = ColAlignCodes.value(c, 0x12);
+        }
+        QString text = g.TextMatrix(row, c);
+        if (row == 0 && m_top.RepeatHeads && c == 2 && FormToPrint == QLatin1String("GridSimple")
+            && text == QLatin1String("Lat")) {
+            if (tav::SearchLang == 5)
+                text = QStringLiteral("English");
+            else if (tav::SearchLang == 6)
+                text = tav::Opt3rdLang;
+        }
+        double w = colWidth;
+        const double h = repeatedHead ? m_stdRowHeight : RowHeights[row];
+
+        bool printed = true;
+        if (MergeAcross && HRunCodes.value(c) >= 1) {
+            const long code = HRunCodes[c];
+            if (code % 1000 != 1 && c != band.First) {
+                printed = false; // inside a run drawn from its first cell
+            } else {
+                for (int k = c + 1; k < HRunCodes.size() && HRunCodes[k] > 0 && sameRun(HRunCodes[k], code); ++k) {
+                    if (k > band.Last) {
+                        a = 2;
+                        break;
+                    }
+                    w += ColWidths[k];
+                }
+                if (c > 0 && c == band.First && MergedCellRule == 1) {
+                    double hidden = 0;
+                    for (int k = c - 1; k >= 0 && HRunCodes[k] > 0 && sameRun(HRunCodes[k], code); --k) {
+                        hidden += ColWidths[k];
+                        a = 2;
+                    }
+                    if (hidden > 0) {
+                        CellTextFit earlier;
+                        earlier.Height = h;
+                        earlier.Width = w;
+                        earlier.FitWidth = hidden;
+                        earlier.Text = text;
+                        text = TruncateAndWrapC(earlier).Text;
+                    }
+                }
+            }
+        }
+        if (!printed) {
+            x += colWidth;
+            continue;
+        }
+
+        const CellColours colours = GetColours(row, c);
+        lastLine = colours.Line;
+        drawCellBox(x, y, w, h, colours);
+
+        if (UseCellFonts) {
+            const int s = GetGridFont(row, c);
+            P.SetFontBold(s & 1);
+            P.SetFontItalic(s & 2);
+            P.SetFontUnderline(s & 4);
+        }
+        CellTextFit fit;
+        fit.Height = h;
+        fit.Width = w;
+        fit.Text = text;
+        fit = TruncateAndWrapC(fit);
+        if (!fit.Line.isEmpty() || fit.LineCount >= 1) {
+            P.SetForeColor(colours.Fore);
+            printFitted(fit, textX(a, x, w, fit.TextWidth), y);
+        }
+        // Back to the report's font: the next cell, the title and the page
+        // number never inherit a cell's font.
+        if (UseCellFonts)
+            setReportFont();
+        P.SetCurrentY(y);
+        x += colWidth;
+    }
+    LastLineColour = lastLine < 0 ? 0 : lastLine;
+}
+
+void P001::drawCellBox(double x, double y, double w, double h, const CellColours &colours)
+{
+    if (w <= 0 || !ShowGridLines)
+        return;
+    Printer &P = CurrentPrinter();
+    P.SetFillColor(colours.Back);
+    P.SetFillStyle(vbSolid);
+    P.SetForeColor(colours.Line);
+    P.SetDrawStyle(HideLines ? vbInvisible : vbSolid);
+    P.Box(x, y, x + w, y + h);
+    P.SetFillStyle(vbFSTransparent);
+    if (LastLineColour >= 0 && LastLineColour != colours.Line && !HideLines)
+        P.Line(x, y, x + w, y, LastLineColour);
+    P.SetCurrentY(y);
+}
+
+double P001::textX(int align, double x, double w, double textWidth) const
+{
+    // Tested in this order: a later match wins.
+    double tx = x;
+    if (align & 2)
+        tx = x + CellInset;
+    if (align & 4)
+        tx = x + (w - textWidth) / 2;
+    if (align & 8)
+        tx = x + w - textWidth;
+    return tx;
+}
+
+void P001::bandsOfPage(int page, int &cb, int &rb) const
+{
+    // Pages run across every column band of a row band before the next.
+    cb = 1;
+    rb = page;
+    if (SheetsWide >= 2) {
+        rb = int(page / SheetsWide) + (page % SheetsWide != 0 ? 1 : 0);
+        cb = int(page % SheetsWide);
+        if (cb == 0)
+            cb = int(SheetsWide);
+    }
+}
+
+void P001::printFitted(const CellTextFit &fit, double tx, double y)
+{
+    Printer &P = CurrentPrinter();
+    P.SetCurrentY(y);
+    if (fit.LineCount == 0) {
+        P.SetCurrentX(tx);
+        P.Print(fit.Line);
+        return;
+    }
+    for (const QString &line : fit.Lines) {
+        P.SetCurrentX(tx);
+        P.Print(line);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Merged runs
+
+long P001::vRunCode(int row, int col) const
+{
+    const int r = row - m_vFirstRow, c = col - m_vFirstCol;
+    if (r < 0 || r >= VRunCodes.size() || c < 0 || c >= VRunCodes[r].size())
+        return 0;
+    return VRunCodes[r][c];
+}
+
+void P001::FindMergedRow(int row, int firstCol, int lastCol)
+{
+    const flexgrid::FlexGrid &g = *GridToPrint;
+    HRunCodes.fill(0, std::max(0, lastCol + 1));
+    if (!g.MergeRow(row))
+        return;
+    long run = 0;
+    const int fixedCols = g.FixedCols();
+    for (int c = 1; c <= lastCol; ++c) {
+        if (!(c - 1 >= firstCol || c < fixedCols))
+            continue;
+        if (MergeDown && vRunCode(row, c - 1) > 0)
+            continue;
+        if (c - 1 < fixedCols && c >= fixedCols)
+            continue;
+        if (g.TextMatrix(row, c - 1) != g.TextMatrix(row, c))
+            continue;
+        if (HRunCodes[c - 1] == 0) {
+            run += 1000;
+            HRunCodes[c - 1] = run + 1;
+        }
+        HRunCodes[c] = HRunCodes[c - 1] + 1;
+    }
+}
+
+void P001::FindMergedCols(int firstRow, int lastRow, int firstCol, int lastCol)
+{
+    const flexgrid::FlexGrid &g = *GridToPrint;
+    m_vFirstRow = firstRow;
+    m_vFirstCol = firstCol;
+    VRunCodes = QVector<QVector<long>>(std::max(0, lastRow - firstRow + 1), QVector<long>(std::max(0, lastCol - firstCol + 1), 0));
+    long run = 0;
+    const int fixedRows = g.FixedRows();
+    for (int c = firstCol; c <= lastCol; ++c) {
+        if (ColWidths.value(c) <= 0 || !g.MergeCol(c))
+            continue;
+        for (int r = firstRow + 1; r <= lastRow; ++r) {
+            if (g.TextMatrix(r - 1, c) != g.TextMatrix(r, c) || (r - 1 < fixedRows && r >= fixedRows))
+                continue;
+            long &above = VRunCodes[r - 1 - firstRow][c - firstCol];
+            if (above == 0) {
+                run += 1000;
+                above = run + 1;
+            }
+            VRunCodes[r - firstRow][c - firstCol] = above + 1;
+        }
+    }
+}
+
+void P001::PrintMergedCols(double top, double xOffset)
+{
+    Printer &P = CurrentPrinter();
+    const flexgrid::FlexGrid &g = *GridToPrint;
+    double x = P.ScaleX(Margins.Left - Unprintable.Left) + xOffset;
+    const int rows = int(VRunCodes.size());
+    const int cols = rows > 0 ? int(VRunCodes[0].size()) : 0;
+
+    auto drawRun = [&](int col, int lastRow, double runTop, double H, double w) {
+        const int c = col + m_vFirstCol;
+        const int r = lastRow + m_vFirstRow;
+        int a = GetCellAlignment(r, c);
+        if (a == 1)
+            a = ColAlignCodes.value(c, 0x12);
+        const CellColours colours = GetColours(r, c);
+        drawCellBox(x, runTop, w, H, colours);
+        LastLineColour = colours.Line;
+        CellTextFit fit;
+        fit.Height = H;
+        fit.Width = w;
+        fit.Text = g.TextMatrix(r, c);
+        fit = TruncateAndWrapC(fit);
+        if (fit.Line.isEmpty() && fit.LineCount < 1)
+            return;
+        double ty = runTop;
+        if ((a & 32) && H - fit.TextHeight >= 0)
+            ty = runTop + (H - fit.TextHeight) / 2;
+        else if ((a & 64) && H - fit.TextHeight >= 0)
+            ty = runTop + H - fit.TextHeight;
+        P.SetForeColor(colours.Fore);
+        const double keepY = P.CurrentY();
+        printFitted(fit, textX(a, x, w, fit.TextWidth), ty);
+        P.SetCurrentY(keepY);
+    };
+
+    for (int c = 0; c < cols; ++c) {
+        const double w = ColWidths.value(c + m_vFirstCol);
+        double yr = top, runTop = 0, H = 0;
+        long runCode = 0;
+        int runLast = -1;
+        for (int r = 0; r < rows; ++r) {
+            const long code = VRunCodes[r][c];
+            const double rh = rowPrintHeight(r + m_vFirstRow);
+            if (code < 1) {
+                if (H > 0)
+                    drawRun(c, runLast, runTop, H, w);
+                H = 0;
+            } else if (H > 0 && sameRun(code, runCode)) {
+                H += rh;
+                runLast = r;
+            } else {
+                if (H > 0)
+                    drawRun(c, runLast, runTop, H, w);
+                runTop = yr;
+                H = rh;
+                runCode = code;
+                runLast = r;
+            }
+            yr += rh;
+        }
+        if (H > 0)
+            drawRun(c, runLast, runTop, H, w);
+        x += w;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Cell services
+
+P001::CellTextFit P001::TruncateAndWrapC(CellTextFit r)
+{
+    Printer &P = CurrentPrinter();
+    const QString entry = r.Text;
+    r.Lines.clear();
+    r.LineCount = 0;
+    if (entry.isEmpty()) {
+        r.Line.clear();
+        r.TextHeight = r.TextWidth = 0;
+        return r;
+    }
+    const double width = r.FitWidth > 0 ? r.FitWidth : r.Width;
+    const double AW = width - CellInset;
+    const double AH = r.Height - 2 * P.TwipsPerPixelY();
+    const QString t = entry.trimmed();
+
+    if (GridToPrint->WordWrap()) {
+        QStringList lines;
+        QString cur, brk;
+        for (const QChar ch : t) {
+            if (ch == QLatin1Char(' ')) {
+                if (!cur.isEmpty())
+                    brk = cur;
+                cur += ch;
+            } else if (ch == QLatin1Char('\r')) {
+                continue;
+            } else if (ch == QLatin1Char('\n')) {
+                lines << cur.trimmed();
+                cur.clear();
+                brk.clear();
+            } else {
+                cur += ch;
+                if (P.TextWidth(cur) > AW && !brk.isEmpty()) {
+                    lines << brk;
+                    cur = cur.mid(brk.size()).trimmed();
+                    brk.clear();
+                }
+            }
+        }
+        if (!cur.trimmed().isEmpty())
+            lines << cur.trimmed();
+        if (lines.size() >= 2) {
+            while (lines.size() > 1 && P.TextHeight(lines.join(QStringLiteral("\r\n"))) > AH)
+                lines.removeLast();
+        }
+        if (lines.isEmpty()) {
+            r.Line.clear();
+        } else if (lines.size() == 1) {
+            r.Line = lines.first();
+        } else {
+            r.LineCount = int(lines.size());
+            r.Lines = lines;
+            const QString joined = lines.join(QStringLiteral("\r\n"));
+            r.TextHeight = P.TextHeight(joined);
+            r.TextWidth = P.TextWidth(joined);
+        }
+    } else {
+        QString line = t;
+        const qsizetype cr = line.indexOf(QLatin1Char('\r'));
+        if (cr >= 0)
+            line.truncate(cr);
+        const qsizetype lf = line.indexOf(QLatin1Char('\n'));
+        if (lf >= 0)
+            line.truncate(lf);
+        if (P.TextWidth(line) > AW) {
+            // The longest prefix that fits (widths grow with the prefix).
+            qsizetype lo = 0, hi = line.size();
+            while (lo < hi) {
+                const qsizetype mid = (lo + hi + 1) / 2;
+                if (P.TextWidth(line.left(mid)) <= AW)
+                    lo = mid;
+                else
+                    hi = mid - 1;
+            }
+            line.truncate(lo);
+        }
+        r.Line = line;
+    }
+    if (r.LineCount == 0) {
+        r.TextHeight = r.Line.isEmpty() ? 0 : P.TextHeight(r.Line);
+        r.TextWidth = r.Line.isEmpty() ? 0 : P.TextWidth(r.Line);
+        r.Text = r.Line.size() < entry.size() ? entry.mid(r.Line.size()) : QString();
+    } else {
+        const QString last = r.Lines.last().trimmed();
+        if (!entry.endsWith(last)) {
+            const qsizetype at = entry.indexOf(last);
+            r.Text = at >= 0 ? entry.mid(at + last.size()) : QString();
+        } else {
+            r.Text.clear();
+        }
+    }
+    r.FitWidth = 0;
+    return r;
+}
+
+int P001::GetCellAlignment(int row, int col) const
+{
+    return alignCodeOf(GridToPrint->CellAlignmentAt(row, col));
+}
+
+P001::CellColours P001::GetColours(int row, int col) const
+{
+    // Read straight from the cell: the grid's current cell never moves.
+    const flexgrid::FlexGrid &g = *GridToPrint;
+    CellColours c;
+    const bool heading = col < g.FixedCols() || row < g.FixedRows();
+    if (heading) {
+        c.Back = ShowBackColours ? g.BackColorFixed() : ShadeHeadings ? ButtonFace : White;
+        c.Fore = ShowTextColours ? g.ForeColorFixed() : ButtonText;
+        c.Line = ShowGridLineColours ? g.GridColorFixed() : ButtonText;
+    } else {
+        if (ShowBackColours) {
+            c.Back = g.CellBackColorAt(row, col);
+            if (c.Back == 0)
+                c.Back = g.BackColor();
+        } else {
+            c.Back = White;
+        }
+        if (ShowTextColours) {
+            c.Fore = g.CellForeColorAt(row, col);
+            if (c.Fore == 0)
+                c.Fore = g.ForeColor();
+        } else {
+            c.Fore = ButtonText;
+        }
+        c.Line = ShowGridLineColours ? g.GridColor() : ButtonText;
+    }
+    return c;
+}
+
+int P001::GetGridFont(int row, int col)
+{
+    const QFont f = GridToPrint->CellFontAt(row, col);
+    Printer &P = CurrentPrinter();
+    if (P.FontName() != f.family())
+        P.SetFontName(f.family());
+    return (f.bold() ? 1 : 0) + (f.italic() ? 2 : 0) + (f.underline() ? 4 : 0);
+}

@@ -1,0 +1,47 @@
+#include "P001Fixture.h"
+
+P001Test::P001Test() { print.SetPrinterSource(std::make_shared<tavtest::RecordingSource>(rec)); }
+
+P001Test::~P001Test() = default;
+
+flexgrid::FlexGrid &P001Test::MakeGrid(int rows, int cols, int colWidth, int rowHeight)
+{
+    grid = std::make_unique<flexgrid::FlexGrid>();
+    grid->SetFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    grid->SetCols(cols);
+    grid->SetRows(rows);
+    grid->SetFixedRows(1);
+    grid->SetFixedCols(0);
+    for (int c = 0; c < cols; ++c) {
+        grid->SetColWidth(c, colWidth);
+        grid->SetTextMatrix(0, c, QStringLiteral("H%1").arg(c));
+    }
+    for (int r = 0; r < rows; ++r) {
+        grid->SetRowHeight(r, rowHeight);
+        for (int c = 0; r > 0 && c < cols; ++c)
+            grid->SetTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
+    }
+    print.GridToPrint = grid.get();
+    return *grid;
+}
+
+void P001Test::PlainLayout(double top, double bottom, double left, double right)
+{
+    print.TitlePages = 0x201;
+    print.PageNumbering = 0x1;
+    print.MarginUnits = printer::vbTwips;
+    print.TopMargin = float(top);
+    print.BottomMargin = float(bottom);
+    print.LeftMargin = float(left);
+    print.RightMargin = float(right);
+}
+
+P001::CellTextFit P001Test::Fit(const QString &text, double w, double h)
+{
+    print.CurrentPrinter().SetFontSize(10);
+    P001::CellTextFit f;
+    f.Width = w;
+    f.Height = h;
+    f.Text = text;
+    return print.TruncateAndWrapC(f);
+}

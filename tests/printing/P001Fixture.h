@@ -1,0 +1,36 @@
+#pragma once
+// A print window on a recording printer, and grids to print.
+
+#include "RecordingPrinter.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "printing/P001.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class P001Test : public ::testing::Test {
+protected:
+    P001Test();
+    ~P001Test() override;
+
+    // A grid of rows x cols (heading row included) with one fixed row, every
+    // column colWidth twips wide and every row rowHeight twips high; headings
+    // "H<c>", cells "r<r>c<c>"; font 10 points.
+    flexgrid::FlexGrid &MakeGrid(int rows, int cols, int colWidth = 2000, int rowHeight = 300);
+    // Bare pagination: no title, no page numbers, heading rows repeated,
+    // margins in twips.
+    void PlainLayout(double top = 0, double bottom = 0, double left = 0, double right = 0);
+    void Count() { print.CountGridPages(); }
+    void Print() { print.PrintGridAPI(); }
+
+    // Private state the checks read.
+    const QVector<QVector<P001::BandRecord>> &Sections() const { return print.Sections; }
+    long SheetsWide() const { return print.SheetsWide; }
+    double FontSizeOfScaledJob() { return print.CalcScaleFactor(false); }
+    P001::CellTextFit Fit(const QString &text, double w, double h);
+
+    tavtest::Recording rec;
+    P001 print;
+    std::unique_ptr<flexgrid::FlexGrid> grid;
+};

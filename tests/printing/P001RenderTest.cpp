@@ -1,0 +1,153 @@
+// The recorded drawing of pages: title, headings, page-number line,
+// colours, fonts and fitted cell text (10-point font: 100 twips a character,
+// 240 a line).
+#include "P001Fixture.h"
+
+#include "platform/winsys/VbColor.h"
+
+TEST_F(P001Test, TitleOnTheFirstPageNumbersBottomRightAndHeadingsOnEveryPage)
+{
+    MakeGrid(80, 2);
+    print.ReportTitle = QStringLiteral("Verbs");
+    Print(); // every option set at its default
+    ASSERT_EQ(rec.pages, 2);
+    EXPECT_TRUE(rec.ended);
+    EXPECT_NE(rec.Find(QStringLiteral("Verbs"), 1), nullptr);
+    EXPECT_EQ(rec.Find(QStringLiteral("Verbs"), 2), nullptr);
+    EXPECT_NE(rec.Find(QStringLiteral("H1"), 2), nullptr) << "heading rows repeat";
+
+    QString line;
+    for (const tavtest::DrawnText &t : rec.texts)
+        if (t.page == 2 && t.text.endsWith(QLatin1String("Page: 2 of 2")))
+            line = t.text;
+    ASSERT_FALSE(line.isEmpty());
+    EXPECT_TRUE(line.startsWith(QLatin1String("Printed at ")));
+    EXPECT_TRUE(line.contains(QLatin1String(". Page: 2")));
+    const tavtest::DrawnText *t = rec.Find(line, 2);
+    // Right-aligned two "X" short of the right edge, on the last line.
+    EXPECT_DOUBLE_EQ(t->at.x(), 12000 - (line.size() + 2) * 100.0);
+    EXPECT_DOUBLE_EQ(t->at.y(), 16000 - 240);
+    EXPECT_EQ(t->family, grid->Font().family());
+    EXPECT_FALSE(print.Printing());
+    EXPECT_EQ(print.GridToPrint, nullptr);
+}
+
+TEST_F(P001Test, ACentredTitleAndCentredNumberIncludeTheLeftMargin)
+{
+    MakeGrid(3, 2);
+    print.ReportTitle = QStringLiteral("Nouns");
+    print.MarginUnits = printer::vbTwips;
+    print.LeftMargin = 2000;
+    print.TopMargin = 500;
+    print.TitlePages = 0x245 | 0x80;         // centred
+    print.PageNumbering = 0x1 | 0x4 | 0x40;  // all pages, bottom centre
+    Print();
+    const tavtest::DrawnText *title = rec.Find(QStringLiteral("Nouns"));
+    ASSERT_NE(title, nullptr);
+    // 10000 twips between the margins; the title is 5 characters at 10 pt.
+    EXPECT_DOUBLE_EQ(title->at.x(), 2000 + (10000 - 500) / 2.0);
+    EXPECT_DOUBLE_EQ(title->at.y(), 500);
+    for (const tavtest::DrawnText &t : rec.texts)
+        if (t.text.endsWith(QLatin1String("Page: 1")))
+            EXPECT_DOUBLE_EQ(t.at.x(), 2000 + (10000 - t.text.size() * 100.0) / 2);
+}
+
+TEST_F(P001Test, PrintGridWithOptionsWordZeroShadesHeadingsWithoutOutlines)
+{
+    MakeGrid(40, 2, 2000, 300);
+    rec = {};
+    print.PrintGrid(grid.get(), 0, QStringLiteral("No title"), 0);
+    ASSERT_EQ(rec.pages, 1);
+    EXPECT_EQ(rec.copies, 1);
+    EXPECT_EQ(rec.Find(QStringLiteral("No title")), nullptr) << "no placement bit: no title";
+    // Cells are filled but not outlined: headings with the button face.
+    ASSERT_EQ(rec.boxes.size(), 80);
+    for (const tavtest::DrawnBox &b : rec.boxes) {
+        EXPECT_EQ(b.fill, winsys::FromVbColor(b.box.top() < 400 ? 0x8000000F : 0xFFFFFF));
+        EXPECT_FALSE(b.outline.isValid());
+    }
+    // Page numbers from the second page on: a one-page job shows none.
+    for (const tavtest::DrawnText &t : rec.texts)
+        EXPECT_FALSE(t.text.contains(QLatin1String("Page:")));
+}
+
+TEST_F(P001Test, CellColoursAndAlignmentFollowTheGrid)
+{
+    flexgrid::FlexGrid &g = MakeGrid(4, 3);
+    g.SetBackColorFixed(0x00FF00);
+    g.SetTextMatrix(1, 1, QStringLiteral("12"));
+    g.SetTextMatrix(2, 1, QStringLiteral("7.5"));
+    g.SetTextMatrix(3, 1, QString());
+    g.SetRangeBackColor(2, 2, 2, 2, 0x0000FF);
+    g.SetRow(2);
+    g.SetCol(2);
+    Print();
+    // Heading boxes in the grid's heading colour, the red cell in red.
+    bool headGreen = false, cellRed = false;
+    for (const tavtest::DrawnBox &b : rec.boxes) {
+        headGreen |= b.box.top() == 0 && b.fill == winsys::FromVbColor(0x00FF00);
+        cellRed |= b.fill == winsys::FromVbColor(0x0000FF) && b.box.left() > 4000;
+    }
+    EXPECT_TRUE(headGreen);
+    EXPECT_TRUE(cellRed);
+    // A column of numbers prints right-aligned, text columns left-aligned
+    // one millimetre in.
+    const tavtest::DrawnText *n = rec.Find(QStringLiteral("12"));
+    ASSERT_NE(n, nullptr);
+    EXPECT_DOUBLE_EQ(n->at.x(), 2 * 2056.7 - 200);
+    EXPECT_DOUBLE_EQ(rec.Find(QStringLiteral("r1c0"))->at.x(), 56.7);
+    // Reading colours and fonts left the current cell where it was.
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_EQ(g.Col(), 2);
+}
+
+TEST_F(P001Test, WrappedCellsBreakAtBlanksAndKeepTheRemainder)
+{
+    flexgrid::FlexGrid &g = MakeGrid(2, 1, 1100, 600);
+    g.SetWordWrap(true);
+    // 1100 twips for text: two words a line.
+    P001::CellTextFit two = Fit(QStringLiteral("alpha beta gamma"), 1156.7, 600);
+    EXPECT_EQ(two.LineCount, 2);
+    EXPECT_EQ(two.Lines, QStringList({QStringLiteral("alpha beta"), QStringLiteral("gamma")}));
+    P001::CellTextFit one = Fit(QStringLiteral("alpha beta gamma"), 1156.7, 300);
+    EXPECT_EQ(one.LineCount, 0);
+    EXPECT_EQ(one.Line, QStringLiteral("alpha beta"));
+    EXPECT_EQ(one.Text, QStringLiteral(" gamma"));
+
+    g.SetWordWrap(false);
+    P001::CellTextFit cut = Fit(QStringLiteral("alphabetagamma\nsecond"), 1156.7, 600);
+    EXPECT_EQ(cut.Line, QStringLiteral("alphabetaga"));
+    EXPECT_EQ(cut.Text, QStringLiteral("mma\nsecond"));
+    EXPECT_EQ(Fit(QString(), 1000, 300).Line, QString());
+}
+
+TEST_F(P001Test, CellFontsNeverReachTheTitleOrThePageNumber)
+{
+    flexgrid::FlexGrid &g = MakeGrid(60, 2);
+    g.SetRangeFont(1, 1, 59, 1, QStringLiteral("VudedoGreek"), 14);
+    print.ReportTitle = QStringLiteral("Greek");
+    print.TitlePages = 0x245 | 0x8; // on every page
+    Print();
+    ASSERT_GE(rec.pages, 2);
+    EXPECT_EQ(rec.Find(QStringLiteral("r1c1"))->family, QStringLiteral("VudedoGreek"));
+    EXPECT_EQ(rec.Find(QStringLiteral("r1c1"))->size, 10.0) << "the cell's size is not applied";
+    EXPECT_NE(rec.Find(QStringLiteral("r1c0"))->family, QStringLiteral("VudedoGreek"));
+    for (const tavtest::DrawnText &t : rec.texts)
+        if (t.text == QLatin1String("Greek") || t.text.contains(QLatin1String("Page:")))
+            EXPECT_NE(t.family, QStringLiteral("VudedoGreek")) << t.text.toStdString();
+}
+
+TEST_F(P001Test, APageListPrintsOnlyItsPages)
+{
+    MakeGrid(200, 2);
+    PlainLayout();
+    Count();
+    ASSERT_EQ(print.RequestPagesHigh(), 4);
+    print.SetPageList({2, 4});
+    // The page list is the dialog's: a run reads the options anew, so it is
+    // set again after the reading by the recount the run makes.
+    print.ShowProgress = true;
+    Print();
+    EXPECT_EQ(rec.pages, 4) << "without the dialog every page prints";
+    EXPECT_FALSE(print.isVisible());
+}
