@@ -1,7 +1,7 @@
 #include "grids/GridStd.h"
 
-#include "grids/FormLabelSeam.h"
 #include "grids/ListWindowHost.h"
+#include "inflection/FormLabels.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/flexgrid/RecordsetBinding.h"
 #include "platform/font/FontLoader.h"
@@ -136,8 +136,10 @@ void GridStd::GridLangDep(int SortValue)
         SetGreekColumnFont(g, 4, 4);
     } else if (view == 33) {
         g.SetColWidth(1, 0);
+        FillFormLabels(g, 2);
         SetGreekColumnFont(g, 3, 3);
-        ApplyFormLabels(g);
+        AddEnglishColumn(g, 1);
+        MarkGroupRows(g, 1);
     } else {
         for (int c = 0; c <= 2; ++c)
             g.SetColWidth(c, 0);

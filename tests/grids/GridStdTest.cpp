@@ -134,6 +134,14 @@ TEST_F(GridStdTest, TheInflectedFormViewLabelsItsRowsAndSortsEachColumnByItsOwnB
     EXPECT_EQ(w->cmdSort[3]->text(), QStringLiteral("English"));
     EXPECT_TRUE(w->cmdCol[1]->isHidden());
     EXPECT_TRUE(host.facts.last().endsWith(QStringLiteral("|66")));
+    EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("Present")) << "rows are labelled with their form";
+
+    // A participle's row tells the grammar panel so.
+    tav::GridStd *menos = Open(QStringLiteral(" SELECT FormsAll.GenTem,FormsAll.ID,FormsAll.KasPer,FormsAll.FormGreek "
+                                              " FROM FormsAll WHERE FormGreek  Like'agaphmevnoV'"),
+                               33, 33);
+    EXPECT_EQ(menos->Grid->TextMatrix(1, 0), QStringLiteral("Passive participle"));
+    EXPECT_TRUE(host.facts.last().endsWith(QStringLiteral("|33"))) << host.facts.last().toStdString();
 
     // Query order until a button sorts its own column.
     QStringList before;
