@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QMenu>
 
 namespace tav {
 
@@ -17,11 +16,7 @@ MdiListHost::~MdiListHost()
 
 void MdiListHost::SmallFacts(long long ID, const QString &Text, int Kind) { m_mdi.SmallFacts(ID, Text, Kind); }
 
-void MdiListHost::PopupConjugations(const QPoint &GlobalPos)
-{
-    if (m_mdi.mnuConjugations && !m_mdi.mnuConjugations->isEmpty())
-        m_mdi.mnuConjugations->popup(GlobalPos);
-}
+void MdiListHost::PopupConjugations(const QPoint &GlobalPos) { m_mdi.PopupConjugations(GlobalPos); }
 
 void MdiListHost::ShowNoResult(const QString &Message, const QString &Text)
 {
