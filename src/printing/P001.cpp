@@ -15,6 +15,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
+#include <QStatusBar>
+#include <QTabBar>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -43,20 +45,7 @@ P001::P001(QWidget *parent) : QDialog(parent)
     m_source = std::make_shared<SystemPrinters>();
     ChooseOutputFile = defaultOutputFile;
 
-    // The progress face: a bar and "Printing Page n of m".
-    Frame1_1 = new QFrame(this);
-    Frame1_1->setObjectName(QStringLiteral("Frame1(1)"));
-    auto *box = new QVBoxLayout(Frame1_1);
-    ProgressBar1 = new QProgressBar(Frame1_1);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setTextVisible(false);
-    Label2 = new QLabel(QStringLiteral("Page nn of nn"), Frame1_1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAlignment(Qt::AlignCenter);
-    box->addWidget(ProgressBar1);
-    box->addWidget(Label2);
-    Frame1_1->resize(winsys::TwipsToPixels(QSize(2220, 840)));
-    Frame1_1->hide();
+    Form_Load();
 }
 
 P001::~P001() = default;
@@ -82,9 +71,6 @@ void P001::CancelPrint()
         m_printer->KillDoc();
 }
 
-void P001::showPrinterName() {}
-void P001::showPaperList() {}
-void P001::ShowPageSummary() {}
 
 // ---------------------------------------------------------------------------
 // Failures
@@ -237,6 +223,8 @@ void P001::runPrint()
     AbortPrint = false;
 
     if (AllowDialogue) {
+        // The dialog is about to show: the count may ask about the fit.
+        m_dialogOpen = true;
         CountPages(true);
         busy.reset();
         m_setPages = false;
@@ -447,10 +435,12 @@ void P001::ClassifyColumns()
 
 bool P001::runDialog()
 {
-    // Without the dialog the job prints full size as counted.
-    SheetsWide = m_pagesWide;
-    SheetsHigh = m_pagesHigh;
-    return true;
+    Form_Activate();
+    ProgressView = 0;
+    Form_Resize();
+    const int result = exec();
+    m_dialogOpen = false;
+    return result == QDialog::Accepted && !AbortPrint;
 }
 
 // ---------------------------------------------------------------------------
@@ -458,16 +448,24 @@ bool P001::runDialog()
 
 void P001::Form_Resize()
 {
-    if (ProgressView == 1) {
+    const bool progress = ProgressView == 1;
+    for (QWidget *w : {static_cast<QWidget *>(TabStrip1), m_pages, m_buttonRow, static_cast<QWidget *>(StatusBar1)})
+        w->setVisible(!progress);
+    if (progress) {
         setWindowTitle(QStringLiteral("Print Progress"));
         setFixedSize(winsys::TwipsToPixels(QSize(2500, 1200)));
         Label2->setText(QString());
         ProgressBar1->setValue(0);
         Frame1_1->move((width() - Frame1_1->width()) / 2, (height() - Frame1_1->height()) / 2);
         Frame1_1->show();
+        Frame1_1->raise();
     } else {
         Frame1_1->hide();
         setWindowTitle(QStringLiteral("Print Options"));
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        adjustSize();
+        setFixedSize(sizeHint());
     }
 }
 
@@ -480,9 +478,11 @@ void P001::resizeEvent(QResizeEvent *event)
 
 void P001::closeEvent(QCloseEvent *event)
 {
-    // The progress view stays until its run ends.
-    if (ProgressView == 1)
+    // The progress view stays until its run ends; closing the dialog cancels.
+    if (ProgressView == 1) {
         event->ignore();
-    else
-        QDialog::closeEvent(event);
+        return;
+    }
+    AbortPrint = true;
+    QDialog::closeEvent(event);
 }
