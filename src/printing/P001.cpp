@@ -77,10 +77,12 @@ void P001::CancelPrint()
 
 int P001::unexpectedError(int number, const QString &where)
 {
-    while (winsys::PointerDepth() > 0)
-        winsys::PopPointer();
-    return MsgBox(QStringLiteral("Unexpected Error Occured.\nPlease note details.\n%1\n%2").arg(number).arg(where),
-                  winsys::vbAbortRetryIgnore | winsys::vbExclamation, QStringLiteral("Unexpected Error"));
+    // The arrow while the user reads the message; the busy pointer after.
+    winsys::PushPointer(winsys::PointerShape::Default);
+    const int answer = MsgBox(QStringLiteral("Unexpected Error Occured.\nPlease note details.\n%1\n%2").arg(number).arg(where),
+                              winsys::vbAbortRetryIgnore | winsys::vbExclamation, QStringLiteral("Unexpected Error"));
+    winsys::PopPointer();
+    return answer;
 }
 
 bool P001::guarded(const QString &where, const std::function<void()> &step)
@@ -176,7 +178,10 @@ void P001::PrintGridAPI()
 
     bool printerOk = true;
     try {
-        CurrentPrinter().SetScaleMode(vbTwips);
+        Printer &P = CurrentPrinter();
+        if (!P.Device().IsValid())
+            throw PrintError(484, QStringLiteral("The printer %1 is not available.").arg(P.DeviceName()));
+        P.SetScaleMode(vbTwips);
     } catch (const PrintError &e) {
         printerOk = false;
         MsgBox(QStringLiteral("This program encountered a problem when checking\non the default printer for your system.\n"
@@ -389,7 +394,7 @@ void P001::printSection(int sheet, int section, double xOffset)
     }
     if (MergeDown) {
         FindMergedCols(s.First, s.Last, m_colBands[1].First, m_colBands[1].Last);
-        PrintMergedCols(top, xOffset);
+        PrintMergedCols(top, xOffset + captionShift(1));
     }
     P.SetCurrentY(top);
     for (int r = s.First; r <= s.Last; ++r) {

@@ -248,6 +248,8 @@ private:
     void printFitted(const CellTextFit &fit, double tx, double y);
     // The x of a cell's text by its alignment code.
     double textX(int align, double x, double w, double textWidth) const;
+    // The width of the row captions a column band repeats at its left.
+    double captionShift(int colBand) const;
     // The column band and row band a page of the job prints.
     void bandsOfPage(int page, int &cb, int &rb) const;
     static bool sameRun(long a, long b) { return a / 1000 == b / 1000; }
