@@ -103,6 +103,10 @@ TEST_F(P001Test, ThePageSummaryFollowsTheCount)
     EXPECT_FALSE(C<QRadioButton>(name("Option2", 2))->isEnabled());
 
     // A narrow long grid offers n-up printing, named by its sheets.
+    MakeGrid(121, 2, 1443);
+    PlainLayout();
+    OpenOptions();
+    EXPECT_EQ(C<QRadioButton>(name("Option1", 2))->text(), QStringLiteral("&Print 3 up on 1 page"));
     MakeGrid(200, 2, 1443);
     PlainLayout();
     OpenOptions();
