@@ -169,7 +169,7 @@ CREATE TABLE WrongIDs (
   ID       INTEGER,
   MadeDate DATETIME
 );
-CREATE INDEX WrongIDs_ID ON WrongIDs (ID);
+CREATE UNIQUE INDEX WrongIDs_ID ON WrongIDs (ID);
 
 -- One row per English meaning of a word.
 CREATE TABLE AllEnglishGreek (

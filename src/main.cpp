@@ -1,4 +1,5 @@
-#include "grids/PlainListWindow.h"
+#include "exercise/Exercise.h"
+#include "grids/GridStd.h"
 #include "mainwindow/MDI.h"
 #include "mainwindow/ProgramWindows.h"
 #include "platform/font/FontLoader.h"
@@ -21,12 +22,11 @@ int main(int argc, char *argv[])
 
     tav::MDI mdi;
     tav::SetLink(&mdi);
+    mdi.Exercises = tav::ExerciseWindowRoutines();
     tav::ProgramWindows windows(mdi);
-    // The plain list window serves the list requests until the full list
-    // windows take its place.
-    windows.MakeStdGrid = [](tav::MDI &main) -> tav::StdGridWindowLink * {
-        return new tav::PlainListWindow([&main](QWidget *form) { return main.AddChild(form); });
-    };
+    // The word-type search and a simple list's complete record open
+    // standard list windows through the store.
+    windows.MakeStdGrid = [](tav::MDI &) -> tav::StdGridWindowLink * { return new tav::GridStd; };
     tav::SetListWindowFactory(&windows);
 
     const int started = tav::SubMain(QCoreApplication::applicationDirPath());

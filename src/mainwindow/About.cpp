@@ -3,6 +3,7 @@
 #include "mainwindow/AppVersion.h"
 #include "mainwindow/Artwork.h"
 #include "platform/winsys/Twips.h"
+#include "platform/winsys/core/MsgBox.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -64,7 +65,15 @@ void About::Form_Load() { lblVersion->setText(VersionCaption()); }
 
 void About::cmdOK_Click() { close(); }
 
-void About::lblMailMe_Click() { OpenUrl(QUrl(QStringLiteral("mailto:") + ContactAddress)); }
+void About::lblMailMe_Click()
+{
+    if (OpenUrl(QUrl(QStringLiteral("mailto:") + ContactAddress)))
+        return;
+    // No mail program took the link: the address is shown to be copied.
+    winsys::MsgBox(QStringLiteral("No mail program is set up on this desktop.\nPlease write to:\n\n") + ContactAddress +
+                       QStringLiteral("\n\n(Select the address with the mouse to copy it.)"),
+                   winsys::vbInformation, winsys::AppTitle);
+}
 
 bool About::eventFilter(QObject *watched, QEvent *event)
 {

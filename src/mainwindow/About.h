@@ -1,6 +1,7 @@
 #pragma once
 // The About window: the program's version and a link that opens a mail to
-// the maker in the desktop's mail program. Shown modeless from the Help menu;
+// the maker in the desktop's mail program (or, without one, shows the address
+// in a message to copy it from). Shown modeless from the Help menu;
 // OK closes it, and each showing loads it anew.
 
 #include <QDialog>

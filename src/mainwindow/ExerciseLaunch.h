@@ -2,7 +2,7 @@
 // What the main window's Exercise menu asks of the exercise side: the draw
 // of a round's words (before the window exists) and the exercise window's
 // members that prepare and show the round. The exercise window implements
-// ExerciseWindowLink; until it exists, ExerciseStandIn records the calls.
+// ExerciseWindowLink; the program installs its routines in MDI::Exercises.
 
 #include <QString>
 
@@ -38,9 +38,5 @@ struct ExerciseRoutines {
     // Creates the exercise window (its Load runs); the window owns the link.
     std::function<ExerciseWindowLink *(MDI &)> CreateWindow;
 };
-
-// The stand-in routines: the recording window ExerciseStandIn and a draw that
-// leaves PickCriteria as it is.
-ExerciseRoutines StandInExerciseRoutines();
 
 } // namespace tav

@@ -1,10 +1,11 @@
 #include "mainwindow/MDI.h"
 
+#include "grids/ListOpeners.h"
 #include "help/HTMLHelp.h"
+#include "inflection/GrammarPanel.h"
 #include "mainwindow/About.h"
 #include "mainwindow/Artwork.h"
-#include "mainwindow/GrammarPanel.h"
-#include "mainwindow/MdiListRequests.h"
+#include "mainwindow/MdiListHost.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
@@ -19,6 +20,8 @@
 #include "store/ListWindowLink.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QActionGroup>
@@ -43,6 +46,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -180,7 +184,6 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
 
     Pause = [] { PauseBriefly(); };
     EndProgram = [] { QCoreApplication::quit(); };
-    Exercises = StandInExerciseRoutines();
     m_print = std::make_unique<P001>();
     // The print command is off while a run prints.
     connect(m_print.get(), &P001::PrintingChanged, this, [this] {
@@ -263,6 +266,7 @@ void MDI::buildMenus()
     for (int i = 0; i < 3; ++i) {
         mnuFirstParts[i] = namedAction(mnuFirst, QStringLiteral("mnuFirstParts(%1)").arg(i), voices[i]);
         mnuFirstParts[i]->setCheckable(true);
+        connect(mnuFirstParts[i], &QAction::triggered, this, [this, i] { mnuFirstParts_Click(i); });
     }
     mnuFirstParts[0]->setChecked(true);
 
@@ -426,10 +430,18 @@ void MDI::ShowMain()
 
 void MDI::SetPanelText(int panel, const QString &text)
 {
-    if (panel >= 1 && panel <= 7) {
+    // Painted at once, for texts that report progress during long work; a
+    // text that stays as it was needs no painting.
+    if (panel >= 1 && panel <= 7 && m_panels[panel - 1]->text() != text) {
         m_panels[panel - 1]->setText(text);
         m_panels[panel - 1]->repaint();
     }
+}
+
+void MDI::SetPanelWidth(int panel, int twips)
+{
+    if (panel >= 1 && panel <= 7)
+        m_panels[panel - 1]->setMinimumWidth(TwipsToPixelsX(twips));
 }
 
 QString MDI::PanelText(int panel) const
@@ -550,9 +562,6 @@ void MDI::MDIForm_Load()
     }
 
     setWindowTitle(QStringLiteral("Tavrinel"));
-    // Placed in the work area (not at the screen's corner, under a panel).
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().topLeft());
 
     // The grammar panel: grids under the heading rows, seven rows high.
     stsStatusBar->setVisible(true);
@@ -590,7 +599,7 @@ void MDI::MDIForm_Load()
     });
 
     LetterFont = winsys::GreekFamily;
-    VoiceMenuChoice[0] = true;
+    grammar->VoiceMenuChoice[0] = true;
 
     // A failed step does not stop the Load, but the user is told.
     if (!m_loadFailures.isEmpty()) {
@@ -602,6 +611,20 @@ void MDI::MDIForm_Load()
 // ---------------------------------------------------------------------------
 // Size and closing
 
+QRect ClientAreaIn(const QRect &area, const QMargins &frame)
+{
+    const bool believable = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0 &&
+                            frame.left() + frame.right() < area.width() / 4 &&
+                            frame.top() + frame.bottom() < area.height() / 4;
+    return believable ? area.marginsRemoved(frame) : area;
+}
+
+QMargins MDI::frameWidths() const
+{
+    const QWindow *window = windowHandle();
+    return window && isVisible() ? window->frameMargins() : QMargins();
+}
+
 void MDI::MDIForm_Resize()
 {
     if (m_resizing || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
@@ -609,12 +632,12 @@ void MDI::MDIForm_Resize()
     const QScreen *s = screen();
     if (!s)
         return;
-    // The whole frame, decorations included, takes the work area.
-    const QRect area = s->availableGeometry();
-    const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-    const QSize wanted = area.size().shrunkBy(frame);
-    if (size() == wanted) {
+    // The whole frame, title bar included, takes the work area. The window
+    // is placed by its client area, whose place on the screen does not
+    // depend on how the window manager reads a requested position.
+    m_placedFrame = frameWidths();
+    const QRect wanted = ClientAreaIn(s->availableGeometry(), m_placedFrame);
+    if (geometry() == wanted) {
         m_resizeAttempts = 0;
         return;
     }
@@ -629,8 +652,26 @@ void MDI::MDIForm_Resize()
         return;
     }
     m_resizing = true;
-    resize(wanted);
+    setGeometry(wanted);
     m_resizing = false;
+}
+
+bool MDI::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The frame's widths are known only once the window manager has framed
+    // the shown window; then the window is placed again.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+        if (frameWidths() != m_placedFrame)
+            MDIForm_Resize();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void MDI::resizeEvent(QResizeEvent *event)
@@ -668,6 +709,9 @@ void MDI::MDIForm_Unload()
         m_about->close();
     if (m_sorry)
         m_sorry->close();
+    // The help windows belong to no window: they close with this one.
+    if (HelpObject)
+        HelpObject->HHClose();
     EndProgram();
     winsys::PopPointer();
 }
@@ -700,6 +744,10 @@ QWidget *MDI::ActiveForm() const
 
 QMdiSubWindow *MDI::AddChild(QWidget *form)
 {
+    // A new child opens maximised while the current one is maximised, as the
+    // children of a frame do.
+    const QMdiSubWindow *current = mdiClient->currentSubWindow();
+    const bool maximised = current && current->isMaximized();
     auto *sub = new ChildFrame;
     // The frame's title bar draws the icon it was given, else the toolkit's logo.
     sub->setWindowIcon(windowIcon());
@@ -718,6 +766,8 @@ QMdiSubWindow *MDI::AddChild(QWidget *form)
         UpdateWindowMenus(true);
     });
     form->show();
+    if (maximised)
+        sub->showMaximized();
     mdiClient->setActiveSubWindow(sub);
     onChildActivated(sub);
     UpdateWindowMenus(false);
@@ -926,25 +976,57 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
 // ---------------------------------------------------------------------------
 // The grammar panel's procedures
 
+namespace {
+// The views report a database error themselves when called from outside the
+// panel, so that no caller is left with an exception.
+template <class F> void Reported(F &&view)
+{
+    try {
+        view();
+    } catch (const std::exception &e) {
+        ShowErrorBox(e);
+    }
+}
+} // namespace
+
 void MDI::BaseFrase() { grammar->BaseFrase(); }
 void MDI::DeMenos(long color, long long lngID, int wordKind, bool showImperative)
 {
-    grammar->DeMenos(color, lngID, wordKind, showImperative);
+    Reported([&] { grammar->DeMenos(color, lngID, wordKind, showImperative); });
 }
-void MDI::DeKlino(long color, long long lngID) { grammar->DeKlino(color, lngID, 0); }
-void MDI::DeKlino(long color, long long lngID, int wordKind) { grammar->DeKlino(color, lngID, wordKind); }
+void MDI::DeKlino(long color, long long lngID) { DeKlino(color, lngID, 0); }
+void MDI::DeKlino(long color, long long lngID, int wordKind)
+{
+    Reported([&] { grammar->DeKlino(color, lngID, wordKind); });
+}
 void MDI::NounDeKlino(long color, long long lngID, int genus, int wordKind)
 {
-    grammar->NounDeKlino(color, lngID, genus, wordKind);
+    Reported([&] { grammar->NounDeKlino(color, lngID, genus, wordKind); });
 }
-void MDI::DeKonju(long color, long long lngID, const QString &voice) { grammar->DeKonju(color, lngID, voice); }
+void MDI::DeKonju(long color, long long lngID, const QString &voice)
+{
+    Reported([&] { grammar->DeKonju(color, lngID, voice); });
+}
 void MDI::ReturnLista(bool NoJump) { grammar->ReturnLista(NoJump); }
 void MDI::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
 {
     grammar->SmallFacts(lngID, StrLat, iGridType);
 }
-void MDI::OpVoiceCheck(long long lngID) { grammar->OpVoiceCheck(lngID); }
+void MDI::OpVoiceCheck(long long lngID)
+{
+    Reported([&] { grammar->OpVoiceCheck(lngID); });
+}
 void MDI::OpVoiceSwitch(int intVoice) { grammar->OpVoiceSwitch(intVoice); }
+void MDI::mnuFirstParts_Click(int Index) { grammar->mnuFirstParts_Click(Index); }
+void MDI::PopupConjugations(const QPoint &globalPos) { mnuConjugations->popup(globalPos); }
+void MDI::KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode)
+{
+    grammar->KeyDownEdits(MSFlexgrid, Edt, KeyCode);
+}
+void MDI::TavValid(QString &text, bool &valid) { GrammarPanel::TavValid(text, valid); }
+
+QWidget *MDI::ChildArea() { return mdiClient; }
+QAction *MDI::ConjugationEntry(int index) { return mnuFirstParts[std::clamp(index, 0, 2)]; }
 
 } // namespace tav
 

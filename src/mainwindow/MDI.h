@@ -13,9 +13,10 @@
 //   MdiTree.cpp      the category tree and the initial-letter list
 //   MdiShow.cpp      the Show button's list requests
 //   MdiSearch.cpp    the search strip, the remarks boxes, the settings dialog
-// The grammar panel's procedures belong to the inflection views; MDI forwards
-// them to its GrammarPanel.
+// The grammar panel (src/inflection) holds the inflection views; MDI keeps
+// their public names and forwards them to it.
 
+#include "inflection/GrammarHost.h"
 #include "mainwindow/ExerciseLaunch.h"
 #include "store/MainWindowLink.h"
 
@@ -43,17 +44,28 @@ class QTreeWidgetItem;
 class HTMLHelp;
 class P001;
 
+namespace flexgrid {
+class FlexGrid;
+}
+
 namespace tav {
 
 class About;
 struct CountFailure;
 class ExerciseWindowLink;
 class GrammarPanel;
-class MdiListRequests;
+class ListOpeners;
+class MdiListHost;
 class Sorry;
 class Splash;
 
-class MDI : public QMainWindow, public MainWindowLink {
+// The client area that puts a window's frame, of the given widths, exactly
+// in the work area. Widths that cannot be a frame's (negative ones, or a
+// quarter of the area) count as none: a window manager still framing a
+// window can report its frame's passing size as widths.
+QRect ClientAreaIn(const QRect &area, const QMargins &frame);
+
+class MDI : public QMainWindow, public MainWindowLink, public GrammarHost {
     Q_OBJECT
 
 public:
@@ -66,6 +78,7 @@ public:
     void ShowMain() override;
     void SetPanelText(int panel, const QString &text) override;
     QString PanelText(int panel) const override;
+    void SetPanelWidth(int panel, int twips) override;
     QSize DesktopSize() const override;
     int CountGridForms() const override;
     void RefreshStatusBar() override;
@@ -93,9 +106,23 @@ public:
     void ReturnLista(bool NoJump);
     void JulText();
     void JulGran() override;
-    void SmallFacts(long long lngID, const QString &StrLat = QString(), int iGridType = 0);
+    void SmallFacts(long long lngID, const QString &StrLat = QString(), int iGridType = 0) override;
     void OpVoiceCheck(long long lngID);
     void OpVoiceSwitch(int intVoice);
+    void mnuFirstParts_Click(int Index);
+    void PopupConjugations(const QPoint &globalPos) override;
+    // Key handling of the grammar grids' cell editors; the Greek-key check of
+    // a whole text.
+    void KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode);
+    static void TavValid(QString &text, bool &valid);
+
+    // What the grammar panel asks of its window.
+    QWidget *HostWindow() override { return this; }
+    QWidget *ChildArea() override;
+    QLineEdit *SearchBox() override { return tbSearch; }
+    QTextEdit *RemarksBox() override { return tbRem; }
+    QTextEdit *RemarksBox3() override { return tbRemG3; }
+    QAction *ConjugationEntry(int index) override;
 
     // Event handlers of the frame.
     void MDIForm_Load();
@@ -149,7 +176,7 @@ public:
     // The child windows of the MDI client, in their order; the active one
     // (the current one while the frame itself is not active).
     QList<QWidget *> ChildForms() const;
-    QWidget *ActiveForm() const;
+    QWidget *ActiveForm() const override;
     // Shows a window as a child of the MDI client; returns its frame.
     QMdiSubWindow *AddChild(QWidget *form);
 
@@ -162,7 +189,6 @@ public:
 
     // Form-level variables.
     int ExerciseKind = 0;
-    bool VoiceMenuChoice[3] = {false, false, false};
     QString LetterFont;
     std::unique_ptr<HTMLHelp> HelpObject;
 
@@ -171,7 +197,7 @@ public:
 
     // Replaceable steps, for start-up measurements and tests: the Load's
     // pause (PauseBriefly), the end of the program (Unload), and the exercise
-    // routines (the exercise work replaces the stand-in).
+    // routines (the program installs the exercise window's; none by default).
     std::function<void()> Pause;
     std::function<void()> EndProgram;
     ExerciseRoutines Exercises;
@@ -236,9 +262,13 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The widths of the window manager's frame around the window, as the
+    // window system reports them now; none before the window is shown.
+    QMargins frameWidths() const;
     void buildMenus();
     void buildToolbar();
     void buildLeftPanel();
@@ -254,6 +284,7 @@ private:
     QStringList m_loadFailures;
     bool m_resizing = false;
     int m_resizeAttempts = 0;
+    QMargins m_placedFrame; // the frame widths the window was last placed with
     bool m_unloaded = false;
     bool m_gripDragging = false;
     int m_gripPressX = 0;
@@ -271,7 +302,8 @@ private:
     // Empties the search box and the two empty-result boxes.
     void clearSearchBoxes();
     void setSearchFont(const QString &family, int pointSize);
-    std::unique_ptr<MdiListRequests> m_listRequests;
+    std::unique_ptr<MdiListHost> m_listHost;
+    std::unique_ptr<ListOpeners> m_listRequests;
     std::unique_ptr<QObject> m_remarksKeys;
     bool m_buildingTree = false;
     // While JulGran loads the letter list: the failure its recount adds to,

@@ -28,6 +28,8 @@ void MDI::startExercise()
 {
     if (ExerciseKind == 0)
         ExerciseKind = 1;
+    if (!Exercises.CreateWindow || !Exercises.PickRandomWords)
+        return; // no exercise window installed
     Exercises.PickRandomWords();
     if (!m_exerciseWindow) {
         m_exercise = Exercises.CreateWindow(*this);
@@ -84,7 +86,7 @@ void MDI::mnuHelpParts_Click(int Index)
     if (Index == 0) {
         if (!HelpObject)
             HelpObject = std::make_unique<HTMLHelp>();
-        HelpObject->CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.chm");
+        HelpObject->CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.qch");
         HelpObject->HHWindow = QStringLiteral("Main");
         HelpObject->HHDisplayContents(0);
     } else if (Index == 1) {

@@ -5,7 +5,8 @@
 
 #include "mainwindow/ExerciseLaunch.h"
 #include "mainwindow/FrmOptions.h"
-#include "mainwindow/MdiListRequests.h"
+#include "grids/ListOpeners.h"
+#include "mainwindow/MdiListHost.h"
 #include "platform/dao/Dao.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/ListRequests.h"
@@ -79,8 +80,11 @@ std::optional<long long> ShownWordID(const QString &panel)
 
 void MDI::connectTreeAndSearch()
 {
-    // Install the list requests of this window unless a test installed its own.
-    m_listRequests = std::make_unique<MdiListRequests>(*this);
+    // The list windows reach this window through its host; its list requests
+    // open them, unless a test installed its own.
+    m_listHost = std::make_unique<MdiListHost>(*this);
+    SetListHost(m_listHost.get());
+    m_listRequests = std::make_unique<ListOpeners>();
     if (!ListWindowRequestsInstalled())
         SetListWindowRequests(m_listRequests.get());
 

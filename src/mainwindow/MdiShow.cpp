@@ -2,6 +2,7 @@
 // selected node and the chosen letter become a word list.
 #include "mainwindow/MDI.h"
 
+#include "inflection/GrammarPanel.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/ListRequests.h"
 #include "store/SharedState.h"
@@ -16,9 +17,9 @@ void MDI::cmdShow_Click()
 {
     winsys::BusyPointer busy(winsys::PointerShape::ArrowHourglass);
     // A word picked from the new list shows its active voice first.
-    VoiceMenuChoice[0] = true;
-    VoiceMenuChoice[1] = false;
-    VoiceMenuChoice[2] = false;
+    grammar->VoiceMenuChoice[0] = true;
+    grammar->VoiceMenuChoice[1] = false;
+    grammar->VoiceMenuChoice[2] = false;
 
     QTreeWidgetItem *node = SelectedNode();
     if (!node)

@@ -4,7 +4,6 @@
 // and the node pop-up.
 #include "mainwindow/MDI.h"
 
-#include "mainwindow/MdiListRequests.h"
 #include "platform/font/FontLoader.h"
 #include "store/CategoryTree.h"
 #include "store/SharedState.h"

@@ -19,6 +19,9 @@
 #include <cstring>
 #include <optional>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace tav {
 
 namespace {
@@ -54,6 +57,20 @@ void CheckCompactedCopy(const QString &path, const QHash<QString, qlonglong> &ex
 
 } // namespace
 
+void FlushPathToDisk(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw CompactionError(path + QStringLiteral(" cannot be opened to flush it: ") +
+                              QString::fromLocal8Bit(std::strerror(errno)));
+    const int flushed = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (flushed != 0)
+        throw CompactionError(path + QStringLiteral(" cannot be flushed to the disk: ") +
+                              QString::fromLocal8Bit(std::strerror(error)));
+}
+
 bool CompactWordDatabase()
 {
     std::optional<winsys::BusyPointer> busy(std::in_place, winsys::PointerShape::Hourglass);
@@ -87,11 +104,21 @@ bool CompactWordDatabase()
         dao::DBEngine::CompactDatabase(dbPath, tempPath);
         CheckCompactedCopy(tempPath, counts);
         QFile::setPermissions(tempPath, QFile::permissions(dbPath));
+        // The engine does not flush the copy it writes: the whole copy is on
+        // the disk before it takes the old file's name.
+        FlushToDisk(tempPath);
         // One rename replaces the old file: there is no moment without a
         // database at DbPath.
         if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(dbPath).constData()) != 0)
             throw CompactionError(QStringLiteral("the compacted file cannot replace the database: ") +
                                   QString::fromLocal8Bit(std::strerror(errno)));
+        // The rename itself is on the disk once the folder is flushed. The
+        // new file is in place whatever happens here: a folder that cannot
+        // be flushed (some file systems refuse) is left to the system.
+        try {
+            FlushToDisk(QFileInfo(dbPath).absolutePath());
+        } catch (const std::exception &) {
+        }
         WordDb = dao::DBEngine::OpenDatabase(dbPath);
     } catch (const std::exception &error) {
         failure = ErrorDescription(error);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace tav {
 
 // Compacts the word database at DbPath through the temporary file "tmp.mdb"
@@ -13,7 +15,17 @@ namespace tav {
 // rename. On any failure the old file stays, WordDb is reopened on it and the
 // user is told why. Either way every open list window is refreshed on the
 // reopened connection. Returns true when the file was compacted.
+// The compacted copy is flushed to the disk (FlushToDisk) before the rename
+// and the folder after it, so that a power cut right after compaction finds
+// either the old file or the whole new one.
 bool CompactWordDatabase();
+
+// Writes a file's data, or a folder's entries, through to the disk (fsync);
+// throws std::runtime_error with the system's reason when it cannot.
+void FlushPathToDisk(const QString &path);
+
+// What compaction flushes with: FlushPathToDisk, replaceable by tests.
+inline std::function<void(const QString &path)> FlushToDisk = FlushPathToDisk;
 
 // Writes the gender code Genus of every word that has an article, from the
 // article and the word type WT: 0 for "o" or a type Like "am*"; else 1 for

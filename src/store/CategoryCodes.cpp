@@ -12,8 +12,8 @@ struct Category {
     const char *shortText;
 };
 
-// The first conjugation's texts have no blank before "conjugation"; they are
-// kept as the tree and the list captions have always shown them.
+// The first conjugation's texts have no blank before "conjugation": that is
+// how the tree and the list captions show them.
 const Category categories[] = {
     {"GRW", "Greek words", "Greek words"},
     {"GRR", "Greek verbs", "Verbs"},

@@ -5,6 +5,8 @@
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 
+#include <QHash>
+
 #include <functional>
 
 // The counts behind the tree's captions.
@@ -35,26 +37,48 @@ QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure)
 {
     QVector<CategoryNode> nodes;
     nodes.append({QString(), QStringLiteral("Root"), QString(), QStringLiteral("All Words"), true, true});
-    for (const QString &key : CategoryTreeKeys()) {
-        if (!IsGreekNodeKey(key))
-            continue;
+    // The Greek nodes are counted in one pass over the rows of each SQL text
+    // they share, each node with its own filter.
+    QStringList keys;
+    for (const QString &key : CategoryTreeKeys())
+        if (IsGreekNodeKey(key))
+            keys << key;
+    QHash<QString, long long> counts; // by key
+    for (const QString &sql : {SqlLang3, SqlLang3Genus}) {
+        QStringList group, filters;
+        for (const QString &key : keys)
+            if (CountSql(key) == sql) {
+                group << key;
+                filters << BuildCountFilter(key);
+            }
+        Counted(
+            [&] {
+                const QVector<long long> n = CountQueryRecordsEach(sql, filters);
+                for (int i = 0; i < group.size(); ++i)
+                    counts.insert(group[i], n.value(i));
+                return 0LL;
+            },
+            failure);
+    }
+    for (const QString &key : keys) {
         CategoryNode node = GreekNodeTemplate(key);
-        const long long n = Counted([&] { return CountQueryRecords(CountSql(key), BuildCountFilter(key)); }, failure);
-        node.caption = Caption(n, node.caption);
+        node.caption = Caption(counts.value(key), node.caption);
         nodes.append(node);
     }
     const QString info = OptBoHide3 ? QStringLiteral("Unique English") : QStringLiteral("Unique English/") + Opt3rdLang;
     nodes.append({QStringLiteral("Root"), QStringLiteral("Info"), QString(), info, false, true});
 
+    // The meaning words are counted over Lat alone, which the engine reads
+    // from the index on Lat.
     const long long english = Counted(
-        [] { return CountDistinctLat(QStringLiteral("SELECT * FROM AllEnglishGreek ORDER BY Lat")); }, failure);
+        [] { return CountDistinctLat(QStringLiteral("SELECT Lat FROM AllEnglishGreek ORDER BY Lat")); }, failure);
     nodes.append({QStringLiteral("Info"), QStringLiteral("English"), QStringLiteral("GBW"),
                   Caption(english, QStringLiteral("English")), true, false});
     if (!OptBoHide3) {
         // The table name is made from the language's name: quoted.
         const long long third = Counted(
             [] {
-                return CountDistinctLat(QStringLiteral("SELECT * FROM [") + Lang3AllTable +
+                return CountDistinctLat(QStringLiteral("SELECT Lat FROM [") + Lang3AllTable +
                                         QStringLiteral("] ORDER BY Lat"));
             },
             failure);

@@ -20,8 +20,8 @@ struct GreekNodeDef {
     const char *filter;
 };
 
-// Nodes 2 to 20 of the tree. The filters are the texts the counts have always
-// used, doubled blanks included. The voice, class and gender nodes are the
+// Nodes 2 to 20 of the tree. The filters are the texts the counts run with,
+// doubled blanks included. The voice, class and gender nodes are the
 // groups the caption arrays Caps1348, Caps1352, Caps1357 and Caps1317 number.
 const GreekNodeDef greekNodes[] = {
     {"All Greek", "Root", "GRW", "Greek", ""},

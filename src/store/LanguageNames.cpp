@@ -15,22 +15,38 @@ const QString English = QStringLiteral("English");
 
 bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-// Letters of any alphabet, with the combining marks some alphabets write
-// after a letter; nothing else.
-bool LettersOnly(const QString &L)
+// Letters of the Latin alphabet, accented ones too, with the combining
+// marks written after a letter; nothing else (no other script, blank, digit
+// or sign).
+bool LatinLettersOnly(const QString &L)
 {
-    if (L.isEmpty())
-        return false;
     bool first = true;
     for (const char32_t c : L.toUcs4()) {
-        const bool letter = QChar::isLetter(c);
+        const bool latin = QChar::isLetter(c) && QChar::script(c) == QChar::Script_Latin;
         const bool mark = QChar::category(c) == QChar::Mark_NonSpacing ||
                           QChar::category(c) == QChar::Mark_SpacingCombining;
-        if (!letter && !(mark && !first))
+        if (!latin && !(mark && !first))
             return false;
         first = false;
     }
-    return true;
+    return !first;
+}
+
+int LetterCount(const QString &L)
+{
+    int n = 0;
+    for (const char32_t c : L.toUcs4())
+        if (QChar::isLetter(c))
+            ++n;
+    return n;
+}
+
+// A typed name as a message quotes it: a long one cut short, so that no
+// message is wider than the screen.
+QString Quoted(const QString &L)
+{
+    constexpr int shown = 30;
+    return Q + (L.size() > shown + 10 ? L.left(shown) + QChar(0x2026) : L) + Q;
 }
 
 } // namespace
@@ -45,16 +61,20 @@ QString LanguageNameRefusal(const QString &L)
         return QStringLiteral("Please type the name of the language.");
     if (SameName(L, English))
         return QStringLiteral("English is always there and can not be added as a 3:rd language.");
-    if (!LettersOnly(L))
-        return QStringLiteral("The name ") + Q + L + Q +
-               QStringLiteral(" can not be used: a language name is one word of letters only,\n"
-                              "without blanks, digits, quotes or other signs.");
+    if (!LatinLettersOnly(L))
+        return QStringLiteral("The name ") + Quoted(L) +
+               QStringLiteral(" can not be used: a language name is one word of letters of the Latin alphabet\n"
+                              "(accented letters such as \"å\" or \"é\" too), without blanks, digits, quotes or "
+                              "other signs.");
+    if (LetterCount(L) > MaxLanguageNameLetters)
+        return QStringLiteral("The name ") + Quoted(L) + QStringLiteral(" is too long: a language name has at most ") +
+               QString::number(MaxLanguageNameLetters) + QStringLiteral(" letters.");
     for (const QString &key : CategoryTreeKeys())
         if (SameName(L, key))
-            return QStringLiteral("The name ") + Q + L + Q +
+            return QStringLiteral("The name ") + Quoted(L) +
                    QStringLiteral(" is used by the word tree and can not be a language name.");
     if (SameName(L, AddLangPrompt) || SameName(L, WelcomePrompt))
-        return QStringLiteral("Please type the name of the language in place of ") + Q + L + Q + QLatin1Char('.');
+        return QStringLiteral("Please type the name of the language in place of ") + Quoted(L) + QLatin1Char('.');
     return QString();
 }
 

@@ -52,6 +52,15 @@ public:
     virtual void GetPos(long long ID, const QString &Value, int FieldPos) = 0;
     // The window's grid.
     virtual GridLink &msFlxMulti() = 0;
+
+    // The labels the grammar panel uses. lblCol and lblRow: the column and
+    // row of the grid's current cell as text, written whenever a cell is
+    // entered. lblInfo: a line of information over the list; HasLblInfo is
+    // false for a window without one, which then ignores SetLblInfo.
+    virtual QString lblCol() const { return QString(); }
+    virtual QString lblRow() const { return QString(); }
+    virtual bool HasLblInfo() const { return false; }
+    virtual void SetLblInfo(const QString & /*caption*/) {}
 };
 
 // A new standard list window ("GridStd") before it is shown. Dynasets.DoStdGrid

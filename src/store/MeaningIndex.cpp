@@ -44,18 +44,8 @@ QString SortCommaList(QString &List)
     return List;
 }
 
-bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, long long ID,
-                      const QString &OldMeanings, int Col, int Row)
+bool SyncMeaningRows(const QString &Table, long long ID, const QString &OldMeanings, const QString &NewMeanings)
 {
-    Q_UNUSED(OldCount);
-    QString table;
-    if (Col == 5)
-        table = QStringLiteral("AllEnglishGreek");
-    else if (Col == 6)
-        table = Lang3AllTable;
-    else
-        return false;
-
     const QString id = QString::number(ID);
     const QStringList oldItems = MeaningSet(OldMeanings);
     const QStringList newItems = MeaningSet(NewMeanings); // GsortArr ends with the new items
@@ -69,7 +59,7 @@ bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, 
             added.append(item);
     }
     if (gone.isEmpty() && added.isEmpty())
-        return false;
+        return true;
 
     dao::Database &db = OpenWordDb();
     QVariant sal, art, greek;
@@ -78,26 +68,20 @@ bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, 
         dao::RecordsetPtr word = db.OpenRecordset(
             QStringLiteral("SELECT Main.Sal, Main.Art, Main.Greek FROM Main WHERE Main.ID = ") + id,
             dao::RecordsetType::Snapshot);
-        if (word->RecordCount() == 0) {
-            MsgAnswer = winsys::MsgBox(Caps1185(1199), winsys::vbCritical, winsys::AppTitle);
-            Grid.SetTextMatrix(Row, Col, OldMeanings);
-            Grid.SetCol(Col);
-            Grid.SetRow(Row);
-            Grid.SetFocus();
-            return true;
-        }
+        if (word->RecordCount() == 0)
+            return false;
         word->MoveLast();
         sal = word->Field(QStringLiteral("Sal"));
         art = word->Field(QStringLiteral("Art"));
         greek = word->Field(QStringLiteral("Greek"));
     }
 
-    const QString byWord = QStringLiteral(" WHERE ") + table + QStringLiteral(".ID = ") + id;
+    const QString byWord = QStringLiteral(" WHERE ") + Table + QStringLiteral(".ID = ") + id;
     DbTransaction transaction(db);
     // The table compares texts without regard to case, the lists exactly: the
     // word's rows are matched here, so that dropping "Home" leaves "home".
     dao::RecordsetPtr rows = db.OpenRecordset(
-        QStringLiteral("SELECT ") + table + QStringLiteral(".Lat FROM ") + table + byWord, dao::RecordsetType::Dynaset);
+        QStringLiteral("SELECT ") + Table + QStringLiteral(".Lat FROM ") + Table + byWord, dao::RecordsetType::Dynaset);
     QStringList kept;
     if (rows->RecordCount() > 0)
         rows->MoveFirst();
@@ -114,13 +98,34 @@ bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, 
         // A row the table already holds is not added twice.
         if (kept.contains(item))
             continue;
-        db.Execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (Sal, ID, Lat, Art, Greek) VALUES (") +
+        db.Execute(QStringLiteral("INSERT INTO ") + Table + QStringLiteral(" (Sal, ID, Lat, Art, Greek) VALUES (") +
                    SqlValue(sal) + QStringLiteral(", ") + id + QStringLiteral(", ") + dao::SqlText(item) +
                    QStringLiteral(", ") + SqlValue(art) + QStringLiteral(", ") + SqlValue(greek) +
                    QStringLiteral(")"));
     }
     transaction.Commit();
-    return false;
+    return true;
+}
+
+bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, long long ID,
+                      const QString &OldMeanings, int Col, int Row)
+{
+    Q_UNUSED(OldCount);
+    QString table;
+    if (Col == 5)
+        table = QStringLiteral("AllEnglishGreek");
+    else if (Col == 6)
+        table = Lang3AllTable;
+    else
+        return false;
+    if (SyncMeaningRows(table, ID, OldMeanings, NewMeanings))
+        return false;
+    MsgAnswer = winsys::MsgBox(Caps1185(1199), winsys::vbCritical, winsys::AppTitle);
+    Grid.SetTextMatrix(Row, Col, OldMeanings);
+    Grid.SetCol(Col);
+    Grid.SetRow(Row);
+    Grid.SetFocus();
+    return true;
 }
 
 } // namespace tav

@@ -30,6 +30,12 @@ QString SortCommaList(QString &List);
 // and the result is true. Otherwise false. OldCount, the number of items of
 // OldMeanings, is taken from OldMeanings itself. GsortArr is left holding the
 // new items.
+// The rows of Table (an index table: Sal, ID, Lat, Art, Greek) for word ID
+// brought from the items of OldMeanings to those of NewMeanings, compared as
+// sets, in one transaction. False, changing nothing, when a row is to be
+// added and the word has no row in Main.
+bool SyncMeaningRows(const QString &Table, long long ID, const QString &OldMeanings, const QString &NewMeanings);
+
 bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, long long ID,
                       const QString &OldMeanings, int Col, int Row);
 

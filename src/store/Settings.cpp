@@ -163,6 +163,8 @@ bool SaveNbrRepeats() { return WriteNumber(OptNbrRepeats, QStringLiteral("nbrRep
 
 bool SaveNbrWrongs() { return WriteNumber(OptNbrWrongs, QStringLiteral("nbrWrongs")); }
 
+bool SaveNbrScribble() { return WriteNumber(OptNbrScribble, QStringLiteral("nbrScribble")); }
+
 bool Save3rdLang(const QString &language)
 {
     // The new strings are built and tried before anything is written: a

@@ -14,6 +14,7 @@ namespace tav {
 
 bool SaveNbrRepeats();                       // writes OptNbrRepeats
 bool SaveNbrWrongs();                        // writes OptNbrWrongs
+bool SaveNbrScribble();                      // writes OptNbrScribble
 // Sets and writes Opt3rdLang after trying the language's SQL strings; a
 // language whose tables do not answer is refused with a message.
 bool Save3rdLang(const QString &language);

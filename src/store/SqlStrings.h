@@ -1,7 +1,7 @@
 #pragma once
 // The shared SQL texts every word list, count and grammar lookup starts from.
-// The texts are kept exactly as the lists were first written, doubled blanks
-// included: callers append their own " WHERE ..." or an ID in decimal.
+// The texts are fixed to the letter, doubled blanks included; callers append
+// their own " WHERE ..." or an ID in decimal.
 
 #include <QString>
 

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <sqlite3.h>
+
 namespace tav {
 
 namespace {
@@ -22,11 +24,26 @@ struct StartFailure {
 // the word database is a StartFailure.
 void OpenWordFile()
 {
-    if (!QFileInfo(DbPath).isFile())
+    const QFileInfo file(DbPath);
+    if (!file.isFile())
         throw StartFailure{QStringLiteral("The file does not exist.")};
+    // The program writes to the file (words, settings, wrong answers) and
+    // keeps a journal beside it while it runs: a file or folder it may only
+    // read is refused before anything is opened, so nothing is changed.
+    const QString readOnly = QStringLiteral("The file is read-only, and ") + winsys::AppTitle +
+                             QStringLiteral(" needs to write to it.\nAllow writing to the file, or copy it with ") +
+                             winsys::AppTitle + QStringLiteral(" to a folder of your own.");
+    if (!file.isWritable())
+        throw StartFailure{readOnly};
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        throw StartFailure{QStringLiteral("Its folder is read-only, and ") + winsys::AppTitle +
+                           QStringLiteral(" needs to write its journal beside the file.\nAllow writing to the "
+                                          "folder, or copy the program with the file to a folder of your own.")};
     try {
         WordDb = dao::DBEngine::OpenDatabase(DbPath);
     } catch (const dao::DaoError &e) {
+        if ((e.Number() & 0xFF) == SQLITE_READONLY)
+            throw StartFailure{readOnly};
         throw StartFailure{QStringLiteral("The file cannot be opened as a word database: ") + e.Description()};
     }
     if (!WordDb->TableExists(QStringLiteral("Options")))
@@ -56,17 +73,6 @@ void ReadOptionsRow()
     rs->Close();
 }
 
-// HaveID: the first word "have" of type "cA" whose AP is 154; 0 when none.
-void FindHaveID()
-{
-    HaveID = 0;
-    dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
-    rs->FindFirst(QStringLiteral(" english  = 'have' AND WT  = 'cA' AND AP  = 154"));
-    if (!rs->NoMatch())
-        HaveID = rs->Long(QStringLiteral("ID"));
-    rs->Close();
-}
-
 void CloseWordDb()
 {
     if (!WordDb)
@@ -80,6 +86,16 @@ void CloseWordDb()
 }
 
 } // namespace
+
+void FindHaveID()
+{
+    HaveID = 0;
+    dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
+    rs->FindFirst(QStringLiteral(" english  = 'have' AND WT  = 'cA' AND AP  = 154"));
+    if (!rs->NoMatch())
+        HaveID = rs->Long(QStringLiteral("ID"));
+    rs->Close();
+}
 
 int SubMain(const QString &programFolder)
 {

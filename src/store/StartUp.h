@@ -17,6 +17,9 @@ namespace tav {
 // cause; then nothing is shown, nothing is written, and the result is 1.
 int SubMain(const QString &programFolder);
 
+// HaveID: the first word "have" of type "cA" whose AP is 154; 0 when none.
+void FindHaveID();
+
 // Waits 0.6 seconds on a monotonic clock while the event loop runs (clicks,
 // repaints and timers are handled meanwhile), without keeping a core busy.
 void PauseBriefly();

@@ -34,39 +34,17 @@ bool IsTextType(const QString &declared)
     return true;
 }
 
-// Number of runs of equal values read(rs) along the rows of rs, which it
-// closes; 0 for no rows.
-template <typename Read>
-long long CountRuns(dao::Recordset &rs, Read read)
-{
-    long long count = 0;
-    if (rs.RecordCount() > 0) {
-        rs.MoveFirst();
-        auto previous = read(rs);
-        count = 1;
-        while (!rs.Eof()) {
-            const auto current = read(rs);
-            if (current != previous)
-                ++count;
-            previous = current;
-            rs.MoveNext();
-        }
-    }
-    rs.Close();
-    return count;
-}
-
 } // namespace
 
 long long CountDistinctLat(const QString &Sql)
 {
-    return CountRuns(*WordDb->OpenRecordset(Sql), [](dao::Recordset &rs) { return rs.Text(QStringLiteral("Lat")); });
+    return WordDb->OpenRecordset(Sql)->CountRuns(QStringLiteral("CAST(ifnull(Lat, '') AS TEXT)"));
 }
 
 long long CountDistinctIDs(const QString &TableName)
 {
     const QString sql = QStringLiteral("SELECT ID FROM ") + TableName + QStringLiteral(" ORDER BY ID");
-    return CountRuns(*WordDb->OpenRecordset(sql), [](dao::Recordset &rs) { return rs.Long(0); });
+    return WordDb->OpenRecordset(sql)->CountRuns(QStringLiteral("CAST(ifnull(ID, 0) AS INTEGER)"));
 }
 
 long long CountDistinctMainIDs(const QString &TableName)
@@ -78,17 +56,15 @@ long long CountDistinctMainIDs(const QString &TableName)
 long long CountQueryRecords(const QString &Sql, const QString &Filter)
 {
     dao::RecordsetPtr rs = WordDb->OpenRecordset(Sql);
-    long long count = 0;
-    if (!Filter.isEmpty()) {
-        rs->Filter = Filter;
-        dao::RecordsetPtr filtered = rs->OpenRecordset();
-        count = filtered->RecordCount();
-        filtered->Close();
-    } else {
-        count = rs->RecordCount();
-    }
-    rs->Close();
-    return count;
+    if (Filter.isEmpty())
+        return rs->CountRows();
+    rs->Filter = Filter;
+    return rs->OpenRecordset()->CountRows();
+}
+
+QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters)
+{
+    return WordDb->OpenRecordset(Sql)->CountMatching(Filters);
 }
 
 long long CountMainWords()
@@ -100,13 +76,7 @@ long long CountMainWords()
     return n;
 }
 
-long long CountRecords(const QString &Sql)
-{
-    dao::RecordsetPtr rs = WordDb->OpenRecordset(Sql);
-    const long long n = rs->RecordCount();
-    rs->Close();
-    return n;
-}
+long long CountRecords(const QString &Sql) { return WordDb->OpenRecordset(Sql)->CountRows(); }
 
 long long CountWrongIDs() { return CountRecords(QStringLiteral("WrongIDs")); }
 
@@ -168,13 +138,12 @@ bool IDExistsIn(const QString &TableName, long long ID)
 
 bool KlinoHasID(long long ID) { return IDExistsIn(QStringLiteral("Klino"), ID); }
 
-bool FormsAllHasKasPer(long long ID, const QString &KasPer)
+bool FormsAllHasKasPer(long long ID, const QString &GenTem, const QString &KasPer)
 {
-    // The column name goes in as a quoted literal, so no text can break the
-    // statement.
+    // The names go in as quoted literals, so no text can break the statement.
     return CountRecords(QStringLiteral("SELECT KasPer FROM ") + QStringLiteral("FormsAll") + QStringLiteral(" WHERE ") +
-                        QStringLiteral("ID = ") + Num(ID) + QStringLiteral(" AND KasPer ") + QStringLiteral(" = ") +
-                        dao::SqlText(KasPer)) > 0;
+                        QStringLiteral("ID = ") + Num(ID) + QStringLiteral(" AND GenTem = ") + dao::SqlText(GenTem) +
+                        QStringLiteral(" AND KasPer ") + QStringLiteral(" = ") + dao::SqlText(KasPer)) > 0;
 }
 
 bool HasCompleteConjugation(const QString &TableName, long long ID)

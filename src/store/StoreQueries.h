@@ -10,12 +10,16 @@
 
 namespace tav {
 
+// Every count below is made by the engine over the same SQL (and filter):
+// no row is read into the program.
+
 // Number of runs of equal Lat values in the rows of Sql (the caller orders by
-// Lat, so this is the number of distinct meaning words); 0 for no rows. A
-// Null Lat reads as "".
+// Lat, so this is the number of distinct meaning words); spellings compare
+// exactly, a Null Lat reads as ""; 0 for no rows.
 long long CountDistinctLat(const QString &Sql);
 
-// Number of distinct ID values in the table; 0 for an empty table.
+// Number of distinct ID values in the table (a Null ID reads as 0); 0 for an
+// empty table.
 long long CountDistinctIDs(const QString &TableName);
 
 // Number of distinct ID values in the table that are also IDs of Main: a
@@ -24,6 +28,8 @@ long long CountDistinctMainIDs(const QString &TableName);
 
 // Rows of Sql, after the Jet criterion Filter when it is not empty.
 long long CountQueryRecords(const QString &Sql, const QString &Filter);
+// The same for each of Filters, counted in one pass over the rows of Sql.
+QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters);
 
 // Rows of table Main: the number of words.
 long long CountMainWords();
@@ -57,8 +63,10 @@ QString GetMainField(long long ID, const QString &FieldName);
 bool MainIDExists(long long ID);
 bool IDExistsIn(const QString &TableName, long long ID);
 bool KlinoHasID(long long ID);
-// True when the form of column KasPer of word ID is already in FormsAll.
-bool FormsAllHasKasPer(long long ID, const QString &KasPer);
+// True when the form of column KasPer of table GenTem of word ID is already
+// in FormsAll. The tense tables share their column names, so the table
+// tells their forms apart.
+bool FormsAllHasKasPer(long long ID, const QString &GenTem, const QString &KasPer);
 
 // True when the word's row in a conjugation table has all six person forms
 // of one voice (S1a..P3a, or S1p..P3p) non-empty; a missing row gives False.

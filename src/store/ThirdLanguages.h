@@ -35,20 +35,22 @@ QStringList LanguageNames();
 // True when Languages has a row whose Name equals L without regard to case.
 bool LanguageExists(const QString &L);
 
+// The longest name a new language may have, in letters.
+constexpr int MaxLanguageNameLetters = 30;
+
 // Why the name L cannot be used for a new language, or "" when it can: L
-// must be letters only (any alphabet, with their combining marks: no blank,
-// digit, quote or punctuation), not "English", not a key of the category tree
-// and not one of the add frame's prompt texts (all compared without regard to
-// case).
+// must be 1 to MaxLanguageNameLetters letters of the Latin alphabet (accented
+// ones and combining marks included: no other script, blank, digit, quote or
+// punctuation), not "English", not a key of the category tree and not one of
+// the add frame's prompt texts (all compared without regard to case). The
+// message quotes a long name cut short.
 QString LanguageNameRefusal(const QString &L);
 
 // The message for a language that is already there.
 QString ExistingLanguageMessage(const QString &L);
 
-// Why L cannot be added as a language, or "" when it can: L must be letters
-// only (any alphabet: no blank, digit, quote or punctuation), not "English",
-// not a key of the category tree, not one of the add frame's prompt texts and
-// not a language that is already there (any case). L is taken as given
+// Why L cannot be added as a language, or "" when it can: L must pass
+// LanguageNameRefusal and not be a language that is already there (any case). L is taken as given
 // (the caller trims it and makes its first letter upper-case).
 QString NewLanguageRefusal(const QString &L);
 

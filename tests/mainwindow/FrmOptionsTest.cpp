@@ -232,13 +232,18 @@ TEST_F(FrmOptionsTest, AddingNorwegianCreatesItAndRefreshesTheLists)
 
 TEST_F(FrmOptionsTest, RefusedNamesChangeNothingAndSayWhy)
 {
-    for (const char *name : {"Old Norse", "Verbs", "English", "Dan1sh", "it's"}) {
+    const QString long5000(5000, QLatin1Char('w'));
+    for (const QString &name : {QStringLiteral("Old Norse"), QStringLiteral("Verbs"), QStringLiteral("English"),
+                                QStringLiteral("Dan1sh"), QStringLiteral("it's"), QString::fromUtf8("Ελληνικά"),
+                                long5000}) {
+        const std::string trace = name.left(20).toStdString();
         messages.Clear();
-        Add(QLatin1String(name), QStringLiteral("hej"));
-        ASSERT_EQ(messages.Messages().size(), 1) << name;
-        EXPECT_EQ(messages.Messages().first().style, winsys::vbExclamation) << name;
-        EXPECT_TRUE(dialog->cmdApply->isEnabled()) << name;
-        EXPECT_TRUE(dialog->cmdCancel->isEnabled()) << name;
+        Add(name, QStringLiteral("hej"));
+        ASSERT_EQ(messages.Messages().size(), 1) << trace;
+        EXPECT_EQ(messages.Messages().first().style, winsys::vbExclamation) << trace;
+        EXPECT_LT(messages.Messages().first().prompt.size(), 300) << trace;
+        EXPECT_TRUE(dialog->cmdApply->isEnabled()) << trace;
+        EXPECT_TRUE(dialog->cmdCancel->isEnabled()) << trace;
     }
     EXPECT_EQ(Native(QStringLiteral("SELECT count(*) FROM Languages")).toInt(), 1);
 
@@ -246,6 +251,18 @@ TEST_F(FrmOptionsTest, RefusedNamesChangeNothingAndSayWhy)
     messages.Clear();
     Add(QStringLiteral("   "), QStringLiteral("hej"));
     EXPECT_TRUE(messages.Messages().isEmpty());
+}
+
+TEST_F(FrmOptionsTest, TheLongestNameKeepsTheDialogOnTheScreen)
+{
+    const QString name = QStringLiteral("Wwwwwwwwwwwwwwwwwwwwwwwwwwwwww");
+    messages.Answer(winsys::vbYes);
+    Add(name, QStringLiteral("hej"));
+    ASSERT_TRUE(HasTable(QStringLiteral("Greek") + name));
+    dialog->cboLangs->setCurrentIndex(dialog->cboLangs->findText(name));
+    dialog->cboLangs_Click();
+    dialog->adjustSize();
+    EXPECT_LE(dialog->frameGeometry().width(), dialog->screen()->availableGeometry().width());
 }
 
 TEST_F(FrmOptionsTest, ADuplicateIsReportedAfterTheQuestionAndKeepsApplyAndCancelOff)

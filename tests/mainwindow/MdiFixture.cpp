@@ -1,5 +1,7 @@
 #include "MdiFixture.h"
 
+#include "ExerciseStandIn.h"
+
 #include "store/CaptionArrays.h"
 #include "store/SharedState.h"
 
@@ -74,6 +76,7 @@ tav::MDI &MdiFixture::NewMdi()
     tav::SetLink(mdi.get());
     mdi->Pause = [this] { ++pauses; };
     mdi->EndProgram = [this] { ++ended; };
+    mdi->Exercises = tav::StandInExerciseRoutines();
     return *mdi;
 }
 

@@ -1,8 +1,9 @@
 #include "MdiFixture.h"
 
 #include "help/HTMLHelp.h"
+#include "platform/help/HelpControl.h"
 #include "mainwindow/About.h"
-#include "mainwindow/ExerciseStandIn.h"
+#include "ExerciseStandIn.h"
 #include "mainwindow/ProgramWindows.h"
 #include "mainwindow/Sorry.h"
 #include "store/Dynasets.h"
@@ -177,31 +178,44 @@ TEST_F(MdiFixture, HelpReportsAMissingFileAndKeepsOneHelpObject)
     w.mnuHelpParts[0]->trigger();
     ASSERT_TRUE(w.HelpObject);
     HTMLHelp *first = w.HelpObject.get();
-    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.chm");
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.qch");
     EXPECT_EQ(first->CHMFile, path);
     EXPECT_EQ(first->HHWindow, QStringLiteral("Main"));
     ASSERT_EQ(messages.Prompts().size(), 1);
     EXPECT_EQ(messages.Prompts().first(),
               QStringLiteral("The file ") + path
                   + QStringLiteral(" does not exist.\nPlease make sure the correct path and file name have been specified."));
-    EXPECT_EQ(first->Opened(), 0);
     first->CHMFile = QStringLiteral("changed");
     w.mnuHelpParts_Click(0);
     EXPECT_EQ(w.HelpObject.get(), first);
     EXPECT_EQ(first->CHMFile, path) << "each use sets the file again";
 }
 
-TEST_F(MdiFixture, AnExistingHelpFileIsOpenedWithoutAMessage)
+// Stands in for the help viewer: counts the requests to close every window.
+class ClosingViewer : public helpctl::HelpControl {
+public:
+    ClosingViewer() { helpctl::SetHelpControl(this); }
+    ~ClosingViewer() override { helpctl::SetHelpControl(nullptr); }
+    long HtmlHelp(long, const QString &, const helpctl::Request &request) override
+    {
+        closes += request.command == helpctl::Command::CloseAll;
+        return 0;
+    }
+    QString LastError() const override { return {}; }
+    int closes = 0;
+};
+
+TEST_F(MdiFixture, TheHelpWindowsCloseWithTheMainWindow)
 {
     winsys::ScriptedMessages messages;
-    HTMLHelp help;
-    help.CHMFile = dir.filePath(QStringLiteral("Rudedaz.chm"));
-    QFile file(help.CHMFile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    help.HHDisplayContents(0);
-    EXPECT_TRUE(messages.Prompts().isEmpty());
-    EXPECT_EQ(help.Opened(), 1);
+    ClosingViewer viewer;
+    tav::MDI &w = NewMdi();
+    w.MDIForm_Unload();
+    EXPECT_EQ(viewer.closes, 0) << "no help object, nothing to close";
+    tav::MDI &again = NewMdi();
+    again.mnuHelpParts_Click(0);
+    again.MDIForm_Unload();
+    EXPECT_EQ(viewer.closes, 1);
 }
 
 TEST_F(MdiFixture, AboutIsShownModelessAndLoadedAnewAfterOk)

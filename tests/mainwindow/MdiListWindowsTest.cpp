@@ -1,12 +1,13 @@
 // The frame with real list windows, wired as the program wires them: each
-// request of the Show button opens a plain list window through the frame,
+// request of the Show button opens a standard list window through the frame,
 // which keeps its print entries and window menu in step with them.
 
 #include "MainWindowFixture.h"
 
-#include "grids/PlainListWindow.h"
-#include "mainwindow/MdiListRequests.h"
+#include "grids/GridStd.h"
+#include "grids/ListOpeners.h"
 #include "mainwindow/ProgramWindows.h"
+#include "platform/winsys/Twips.h"
 #include "printing/P001.h"
 #include "store/ListWindowLink.h"
 #include "support/DialogPress.h"
@@ -28,12 +29,10 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        frameRequests = std::make_unique<tav::MdiListRequests>(*w);
+        frameRequests = std::make_unique<tav::ListOpeners>();
         tav::SetListWindowRequests(frameRequests.get());
         windows = std::make_unique<tav::ProgramWindows>(*w);
-        windows->MakeStdGrid = [](tav::MDI &main) -> tav::StdGridWindowLink * {
-            return new tav::PlainListWindow([&main](QWidget *form) { return main.AddChild(form); });
-        };
+        windows->MakeStdGrid = [](tav::MDI &) -> tav::StdGridWindowLink * { return new tav::GridStd; };
         tav::SetListWindowFactory(windows.get());
     }
 
@@ -71,7 +70,7 @@ protected:
         return entries.value(place);
     }
 
-    std::unique_ptr<tav::MdiListRequests> frameRequests;
+    std::unique_ptr<tav::ListOpeners> frameRequests;
     std::unique_ptr<tav::ProgramWindows> windows;
 };
 
@@ -139,7 +138,7 @@ TEST_F(FrameListWindows, ARenamedActiveListRenamesItsPrintEntry)
     ClickNode(QStringLiteral("Verbs"));
     w->cmdShow->click();
     ASSERT_EQ(w->ChildForms().size(), 1);
-    auto *list = dynamic_cast<tav::PlainListWindow *>(w->ChildForms().first());
+    auto *list = dynamic_cast<tav::GridStd *>(w->ChildForms().first());
     ASSERT_NE(list, nullptr);
     list->SetCaption(QStringLiteral("374 Greek verbs"));
     EXPECT_EQ(w->mnuPrintParts0->text(), QStringLiteral("The active form: \"374 Greek verbs\""));
@@ -164,4 +163,24 @@ TEST_F(FrameListWindows, AnEmptyResultShowsTheStartOfItsMessage)
     EXPECT_TRUE(message.startsWith(QStringLiteral("No records found for "))) << message.toStdString();
     EXPECT_EQ(w->tbFind[0]->cursorPosition(), 0) << "a long message shows its start, not its end";
     EXPECT_EQ(w->tbFind[0]->toolTip(), message);
+}
+
+TEST_F(FrameListWindows, NewListsCascadeAndOpenMaximisedBesideAMaximisedOne)
+{
+    ClickNode(QStringLiteral("Verbs"));
+    w->cmdShow->click();
+    w->cmdShow->click();
+    QList<QMdiSubWindow *> subs = w->mdiClient->subWindowList();
+    ASSERT_EQ(subs.size(), 2);
+    const int step = winsys::TwipsToPixels(300, w->logicalDpiX());
+    EXPECT_EQ(subs.at(0)->pos(), QPoint(0, 0));
+    EXPECT_EQ(subs.at(1)->pos(), QPoint(step, step));
+    EXPECT_LE(subs.at(1)->geometry().bottom(), w->mdiClient->viewport()->height());
+
+    subs.at(1)->showMaximized();
+    w->cmdShow->click();
+    subs = w->mdiClient->subWindowList();
+    ASSERT_EQ(subs.size(), 3);
+    EXPECT_TRUE(subs.at(2)->isMaximized());
+    EXPECT_EQ(w->ActiveForm(), subs.at(2)->widget());
 }

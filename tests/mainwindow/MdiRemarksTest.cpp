@@ -3,7 +3,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "grids/PlainListWindow.h"
+#include "grids/GridStd.h"
 #include "store/SharedState.h"
 
 #include <QMdiArea>
@@ -17,11 +17,11 @@ namespace {
 
 class RemarksFixture : public MainWindowFixture {
 protected:
-    // A list window of the verbs, active in the main window, and the
-    // auxiliary shown in the grammar panel.
+    // A list window of the words, active in the main window, on the
+    // auxiliary's row, and the auxiliary shown in the grammar panel.
     void OpenList()
     {
-        list = new tav::PlainListWindow(w->mdiClient);
+        list = new tav::GridStd;
         list->SetRecordset(tav::WordDb->OpenRecordset(tav::SqlLang3));
         list->SetSqlText(tav::SqlLang3);
         list->SetCaption(QStringLiteral("list"));
@@ -31,11 +31,15 @@ protected:
         w->mdiClient->setActiveSubWindow(w->mdiClient->subWindowList().last());
         ASSERT_EQ(w->ActiveForm(), list);
         id = NativeCount(QStringLiteral("SELECT ID FROM Main WHERE WT = 'cA'"));
+        // The list's current row is the auxiliary's.
+        for (int r = 1; r < list->Grid->Rows(); ++r)
+            if (list->Grid->TextMatrix(r, 1) == QString::number(id))
+                list->Grid->SetRow(r);
         w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
     }
     QString Stored(const QString &sql) { return Native(sql.arg(id)).toString(); }
 
-    tav::PlainListWindow *list = nullptr;
+    tav::GridStd *list = nullptr;
     long long id = 0;
 };
 
@@ -78,8 +82,9 @@ TEST_F(RemarksFixture, WithoutAWordOrAListWindowEnterChangesNothingAndTheBoxesKe
     EXPECT_EQ(w->tbRem->toPlainText(), QStringLiteral("a"));
     EXPECT_EQ(Native(QStringLiteral("SELECT count(*) FROM Main WHERE Remarks = 'a'")).toInt(), 0);
 
-    // A list window, but no word shown yet.
+    // A list window, but no word shown yet (opening it shows its first word).
     OpenList();
+    w->tbRem->setPlainText(QStringLiteral("a"));
     for (const char *panel : {"", "ID", "ID ", "ID x"}) {
         w->SetPanelText(3, QLatin1String(panel));
         QTest::keyClick(w->tbRem, Qt::Key_Return);

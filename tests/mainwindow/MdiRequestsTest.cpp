@@ -3,7 +3,8 @@
 
 #include "MainWindowFixture.h"
 
-#include "mainwindow/MdiListRequests.h"
+#include "grids/ListOpeners.h"
+#include "inflection/GrammarPanel.h"
 #include "store/SharedState.h"
 #include "support/RecordingListWindow.h"
 
@@ -30,9 +31,9 @@ TEST_F(MainWindowFixture, ShowHandsTheSelectedNodeToTheStandardList)
     EXPECT_EQ(requests.calls.last(), QStringLiteral("Std|") + tav::SqlLang3 + QStringLiteral("|1|0|") +
                                          Caption(QStringLiteral("ATyp1")) +
                                          QStringLiteral("|5| Greek  Like'h*' AND WT Like'cv'"));
-    EXPECT_TRUE(w->VoiceMenuChoice[0]);
-    EXPECT_FALSE(w->VoiceMenuChoice[1]);
-    EXPECT_FALSE(w->VoiceMenuChoice[2]);
+    EXPECT_TRUE(w->grammar->VoiceMenuChoice[0]);
+    EXPECT_FALSE(w->grammar->VoiceMenuChoice[1]);
+    EXPECT_FALSE(w->grammar->VoiceMenuChoice[2]);
 }
 
 TEST_F(MainWindowFixture, ShowOfNounsAndMeaningsWithTheThirdLanguageHidden)
@@ -123,7 +124,7 @@ TEST_F(MainWindowFixture, TheSearchBoxTakesTheLetterListsFontOnAnOptionClick)
 TEST_F(MainWindowFixture, EmptyResultsAreWrittenIntoTheFindBoxes)
 {
     tavtest::RecordingListWindowFactory factory;
-    tav::MdiListRequests lists(*w);
+    tav::ListOpeners lists;
     lists.DoStdGrid(tav::SqlLang3, false, 0, QStringLiteral("zzz"), 2, QStringLiteral("Greek  Like'zzz'"));
     EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for Greek words on :"));
     EXPECT_EQ(w->tbFind[1]->text(), QStringLiteral("zzz"));
@@ -133,15 +134,16 @@ TEST_F(MainWindowFixture, EmptyResultsAreWrittenIntoTheFindBoxes)
     EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for other forms on :"));
     lists.DoSimpleGrid(tav::SqlAllEnglish + QStringLiteral(" WHERE Lat Like'zebra crossing'"), 1,
                        QStringLiteral("zebra crossing"), 2);
-    EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for zebra crossing"));
+    EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for English words on :"));
+    EXPECT_EQ(w->tbFind[1]->text(), QStringLiteral("zebra crossing"));
     EXPECT_TRUE(factory.m_windows.empty());
-    EXPECT_TRUE(messages.Messages().isEmpty());
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join("|").toStdString();
 }
 
 TEST_F(MainWindowFixture, FoundRowsOpenANewListWindowWithTheRequestsValues)
 {
     tavtest::RecordingListWindowFactory factory;
-    tav::MdiListRequests lists(*w);
+    tav::ListOpeners lists;
     ClickNode(QStringLiteral("HTyp0"));
     lists.DoStdGrid(tav::SqlLang3, true, 0, Caption(QStringLiteral("HTyp0")), 5, QStringLiteral("WT Like'cA'"));
     ASSERT_EQ(factory.m_windows.size(), 1u);
@@ -157,19 +159,19 @@ TEST_F(MainWindowFixture, FoundRowsOpenANewListWindowWithTheRequestsValues)
     tav::WordDb->ExecNative(QStringLiteral("INSERT INTO AllEnglishGreek (Sal, ID, Lat, Art, Greek) "
                                            "SELECT Sal, ID, 'don''t', Art, Greek FROM Main WHERE WT = 'cA'"));
     lists.DoSimpleGrid(tav::SqlAllEnglish + QStringLiteral(" WHERE Lat Like'don''t'"), 1, QStringLiteral("don't"), 2);
-    ASSERT_EQ(factory.m_windows.size(), 2u);
-    EXPECT_EQ(factory.m_windows.back()->m_rows->Text(QStringLiteral("Lat")), QStringLiteral("don't"));
-    EXPECT_TRUE(factory.m_windows.back()->m_caption.endsWith(QStringLiteral(" words on :English \"don't\"")));
-    EXPECT_EQ(factory.m_windows.back()->m_tag, QStringLiteral("2"));
+    ASSERT_EQ(w->ChildForms().size(), 1);
+    QWidget *simple = w->ChildForms().first();
+    EXPECT_EQ(simple->objectName(), QStringLiteral("GridSimple"));
+    EXPECT_EQ(simple->windowTitle(), QStringLiteral("1 non unique Greek auxiliary verbs on \"don't\""));
     lists.DoSimpleGrid(tav::SqlAllEnglish + QStringLiteral(" WHERE Lat Like'[[]'"), 1, QStringLiteral("["), 2);
     EXPECT_TRUE(messages.Messages().isEmpty());
-    EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for ["));
+    EXPECT_EQ(w->tbFind[1]->text(), QStringLiteral("["));
 }
 
 TEST_F(MainWindowFixture, AFailingListQueryIsReportedOnceAndOpensNothing)
 {
     tavtest::RecordingListWindowFactory factory;
-    tav::MdiListRequests lists(*w);
+    tav::ListOpeners lists;
     lists.DoStdGrid(QStringLiteral("SELECT * FROM NoSuchTable"), true, 0, QStringLiteral("x"), 2, QString());
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_TRUE(messages.Messages().first().prompt.startsWith(QStringLiteral("Error:")));
@@ -181,7 +183,7 @@ TEST_F(MainWindowFixture, AFailingListQueryIsReportedOnceAndOpensNothing)
 TEST_F(MainWindowFixture, HeadwordsAreFoundWholeUnlessTheUserTypesAWildcard)
 {
     tavtest::RecordingListWindowFactory factory;
-    tav::MdiListRequests lists(*w);
+    tav::ListOpeners lists;
     tav::SetListWindowRequests(&lists);
     ClickNode(QStringLiteral("Verbs"));
     w->opForm[0]->click();
@@ -190,7 +192,7 @@ TEST_F(MainWindowFixture, HeadwordsAreFoundWholeUnlessTheUserTypesAWildcard)
     w->cmdSearch_Click();
     ASSERT_EQ(factory.m_windows.size(), 1u);
     EXPECT_EQ(factory.m_windows.back()->m_rows->RecordCount(), 1);
-    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for Greek words on: evcw"));
+    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for Greek words on: \"evcw\""));
 
     w->tbSearch->setText(QStringLiteral("ev*"));
     w->cmdSearch_Click();
@@ -214,7 +216,7 @@ TEST_F(MainWindowFixture, HeadwordsAreFoundWholeUnlessTheUserTypesAWildcard)
     w->cmdSearch_Click();
     ASSERT_EQ(factory.m_windows.size(), 3u);
     EXPECT_EQ(factory.m_windows.back()->m_tag, QStringLiteral("33"));
-    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for other forms on:evcw"));
+    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for other forms on:\"evcw\""));
     for (const char *typed : {"[", "a[b", "ev'cw", "'", "x' OR 'a'='a"}) {
         w->tbSearch->setText(QString::fromUtf8(typed));
         w->cmdSearch_Click();

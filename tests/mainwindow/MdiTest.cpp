@@ -1,6 +1,6 @@
 #include "MdiFixture.h"
 
-#include "mainwindow/GrammarPanel.h"
+#include "inflection/GrammarPanel.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/winsys/Twips.h"
@@ -145,7 +145,7 @@ TEST_F(MdiFixture, LoadWritesTheStatusPanels)
     EXPECT_FALSE(tav::StartingUp);
     EXPECT_FALSE(tav::MainLoading);
     EXPECT_EQ(mdi->LetterFont, QStringLiteral("VudedoGreek"));
-    EXPECT_TRUE(mdi->VoiceMenuChoice[0]);
+    EXPECT_TRUE(mdi->grammar->VoiceMenuChoice[0]);
     EXPECT_EQ(mdi->lblFlag->text(), QStringLiteral("Search for Greek"));
 }
 
@@ -234,8 +234,9 @@ TEST_F(MdiFixture, ResetAfterLoadDisablesTheBoxesButTheSearchBox)
     EXPECT_FALSE(w.tbRem->isEnabled());
     EXPECT_TRUE(w.tbRem->toPlainText().isEmpty());
     EXPECT_FALSE(w.tbRemG3->isEnabled());
-    EXPECT_EQ(w.grammar->LastDeKlinoID(), 99999);
-    EXPECT_EQ(w.grammar->LastDeKlinoColor(), 0xFFFF);
+    EXPECT_EQ(w.grammar->tbN->property("Tag").toString(), QStringLiteral("Klino"));
+    EXPECT_EQ(w.grammar->msflxKlin->CellBackColorAt(1, 1), 0xFFFF);
+    EXPECT_EQ(w.grammar->State().wordID, 0);
     EXPECT_TRUE(w.grammar->msflXImp->isHidden());
     EXPECT_EQ(w.grammar->lblVoice->text(), QStringLiteral("0"));
 }
@@ -346,6 +347,18 @@ TEST_F(MdiFixture, NormalWindowAlwaysTakesTheWorkArea)
     EXPECT_EQ(w.frameGeometry().size(), area.size()) << "the window cannot be left smaller than the work area";
 }
 
+TEST(MainWindowPlace, TheFrameFillsTheWorkAreaAndNoMore)
+{
+    const QRect area(0, 0, 1280, 1024);
+    EXPECT_EQ(tav::ClientAreaIn(area, QMargins(1, 20, 1, 5)), QRect(1, 20, 1278, 999));
+    EXPECT_EQ(tav::ClientAreaIn(QRect(0, 30, 800, 570), QMargins(1, 20, 1, 5)), QRect(1, 50, 798, 545));
+    EXPECT_EQ(tav::ClientAreaIn(area, QMargins()), area);
+    // What a window manager still framing the window can report (a 1 by 1
+    // frame around the full client area) never makes the window larger.
+    EXPECT_EQ(tav::ClientAreaIn(area, QMargins(0, 0, -1279, -1023)), area);
+    EXPECT_EQ(tav::ClientAreaIn(area, QMargins(0, 600, 0, 0)), area);
+}
+
 TEST_F(MdiFixture, MinimisedWindowIsLeftAlone)
 {
     tav::MDI &w = NewMdi();
@@ -387,7 +400,7 @@ TEST_F(MdiFixture, ClosingTheLastChildDisablesTheWindowMenus)
     EXPECT_TRUE(w.ChildForms().isEmpty());
     EXPECT_FALSE(w.mnuCloseAll->isEnabled());
     EXPECT_FALSE(w.mnuWindows->menuAction()->isEnabled());
-    EXPECT_EQ(w.grammar->LastDeKlinoID(), 99999);
+    EXPECT_EQ(w.grammar->State().wordID, 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.mdiClient->subWindowList().isEmpty());
 }

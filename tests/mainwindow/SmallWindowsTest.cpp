@@ -1,4 +1,5 @@
 #include "mainwindow/About.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "mainwindow/AppVersion.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
@@ -149,6 +150,19 @@ TEST(AboutWindow, MailLinkOpensTheMailProgram)
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened.first().scheme(), QStringLiteral("mailto"));
     EXPECT_EQ(opened.first().path(), tav::About::ContactAddress);
+}
+
+TEST(AboutWindow, WithoutAMailProgramTheAddressIsShownToCopy)
+{
+    winsys::ScriptedMessages messages;
+    auto previous = tav::About::OpenUrl;
+    tav::About::OpenUrl = [](const QUrl &) { return false; };
+    tav::About about;
+    about.show();
+    QTest::mouseClick(about.lblMailMe, Qt::LeftButton);
+    tav::About::OpenUrl = previous;
+    ASSERT_EQ(messages.Prompts().size(), 1);
+    EXPECT_TRUE(messages.Prompts().first().contains(QLatin1Char('\n') + tav::About::ContactAddress + QLatin1Char('\n')));
 }
 
 TEST(SorryWindow, CaptionIsTheProgramTitleAndOkCloses)

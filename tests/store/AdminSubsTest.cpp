@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tav;
@@ -61,6 +62,52 @@ TEST_F(Maintenance, CompactionReplacesTheFileAndReopensTheConnection)
     // Open lists read their rows again from the new connection.
     EXPECT_EQ(list.m_refreshes, 1);
     EXPECT_EQ(winsys::PointerDepth(), 0);
+}
+
+// The compacted copy reaches the disk before it replaces the old file, and
+// the folder (the rename) after; a copy that cannot be flushed replaces
+// nothing.
+TEST_F(Maintenance, CompactionFlushesTheCopyThenTheFolder)
+{
+    auto inode = [](const QString &path) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+    };
+    const ino_t oldFile = inode(db.Path());
+    struct Flush {
+        QString path;
+        bool copyThere;
+        ino_t database;
+    };
+    QList<Flush> flushes;
+    const auto saved = FlushToDisk;
+    FlushToDisk = [&](const QString &path) {
+        flushes.append({path, QFileInfo::exists(TempPath()), inode(db.Path())});
+        FlushPathToDisk(path);
+    };
+    const bool compacted = CompactWordDatabase();
+    FlushToDisk = saved;
+    ASSERT_TRUE(compacted) << messages.Prompts().join("\n").toStdString();
+    ASSERT_EQ(flushes.size(), 2);
+    EXPECT_EQ(flushes[0].path, TempPath());
+    EXPECT_TRUE(flushes[0].copyThere);
+    EXPECT_EQ(flushes[0].database, oldFile) << "the copy is flushed while the old file is in place";
+    EXPECT_EQ(QFileInfo(flushes[1].path).canonicalFilePath(), QFileInfo(db.Folder()).canonicalFilePath());
+    EXPECT_FALSE(flushes[1].copyThere);
+    EXPECT_NE(flushes[1].database, oldFile) << "the folder is flushed after the rename";
+
+    // A copy that cannot be flushed is removed; the old file stays, open.
+    const ino_t current = inode(db.Path());
+    FlushToDisk = [](const QString &) { throw std::runtime_error("no space left on device"); };
+    const bool again = CompactWordDatabase();
+    FlushToDisk = saved;
+    EXPECT_FALSE(again);
+    ASSERT_EQ(messages.Prompts().size(), 1);
+    EXPECT_TRUE(messages.Prompts()[0].contains("no space left on device")) << messages.Prompts()[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(TempPath()));
+    EXPECT_EQ(inode(db.Path()), current);
+    ASSERT_TRUE(WordDb && WordDb->IsOpen());
+    EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900001"), "spivti");
 }
 
 TEST_F(Maintenance, AStaleTemporaryFileIsRemovedFirst)

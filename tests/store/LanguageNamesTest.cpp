@@ -7,15 +7,27 @@
 
 #include <gtest/gtest.h>
 
-TEST(LanguageNames, LettersOfAnyAlphabetAreANameNothingElseIs)
+TEST(LanguageNames, OneToThirtyLatinLettersAreANameNothingElseIs)
 {
-    for (const char *ok : {"Norwegian", "Français", "Ελληνικά", "Русский", "Suomi", "Íslenska"})
+    for (const char *ok : {"Norwegian", "Français", "Suomi", "Íslenska", "Dansk", "Å", "Svenskå",
+                           "Cymraeg\u0301", "Abcdefghijklmnopqrstuvwxyzabcd"})
         EXPECT_EQ(tav::LanguageNameRefusal(QString::fromUtf8(ok)), QString()) << ok;
     for (const char *bad : {"Old Norse", "Dan1sh", "Don't", "Basque-Euskara", "Welsh.", "[Irish]", "Tok\"Pisin",
-                            "Latin;DROP", "A_b"})
+                            "Latin;DROP", "A_b", "Ελληνικά", "Русский", "Englishα", "\u0301a", "日本語",
+                            "Abcdefghijklmnopqrstuvwxyzabcde"})
         EXPECT_NE(tav::LanguageNameRefusal(QString::fromUtf8(bad)), QString()) << bad;
     EXPECT_NE(tav::LanguageNameRefusal(QString()), QString());
     EXPECT_NE(tav::LanguageNameRefusal(QStringLiteral("   ")), QString());
+}
+
+TEST(LanguageNames, ALongNameIsRefusedWithAShortMessage)
+{
+    for (const QString &name : {QString(5000, QLatin1Char('w')), QString(5000, QChar(0x03B1))}) {
+        const QString refusal = tav::LanguageNameRefusal(name);
+        EXPECT_FALSE(refusal.isEmpty());
+        EXPECT_LT(refusal.size(), 300) << "the message quotes the name cut short";
+    }
+    EXPECT_TRUE(tav::LanguageNameRefusal(QString(31, QLatin1Char('w'))).contains(QStringLiteral("30 letters")));
 }
 
 TEST(LanguageNames, EnglishTreeKeysAndPromptTextsAreRefusedInAnyCase)

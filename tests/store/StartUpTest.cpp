@@ -5,9 +5,15 @@
 #include "store/StoreQueries.h"
 
 #include <QCryptographicHash>
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include <unistd.h>
 
 using namespace tav;
 using tavtest::RecordingLink;
@@ -106,6 +112,48 @@ TEST_F(BrokenStart, MissingThirdLanguageTablesStopTheStartWithTheCause)
 {
     Break("UPDATE Options SET [3rdLang] = 'Klingon'");
     ExpectRefused("AllKlingonGreek");
+}
+
+namespace {
+
+// Runs the current test again in a child process as the user nobody, for
+// file permissions do not bind the superuser; true when it passed there.
+bool PassesAsOrdinaryUser(std::string &output)
+{
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QStringLiteral("setpriv"),
+                {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups"),
+                 QCoreApplication::applicationFilePath(),
+                 QStringLiteral("--gtest_filter=%1.%2").arg(QLatin1String(test->test_suite_name()),
+                                                            QLatin1String(test->name()))});
+    const bool finished = child.waitForFinished(120000);
+    output = child.readAll().toStdString();
+    return finished && child.exitCode() == 0 && output.find("[  PASSED  ] 1 test") != std::string::npos;
+}
+
+} // namespace
+
+TEST_F(BrokenStart, AReadOnlyFileIsReportedAndLeftAlone)
+{
+    if (geteuid() == 0) {
+        std::string output;
+        EXPECT_TRUE(PassesAsOrdinaryUser(output)) << output;
+        return;
+    }
+    QFile::setPermissions(db.Path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ExpectRefused("The file is read-only, and Tavrinel needs to write to it.");
+    EXPECT_FALSE(QFile::exists(db.Path() + QStringLiteral("-wal")));
+    EXPECT_FALSE(QFile::exists(db.Path() + QStringLiteral("-shm")));
+
+    // A writable file in a folder that is not.
+    messages.Clear();
+    link.Clear();
+    QFile::setPermissions(db.Path(), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::ExeOwner);
+    ExpectRefused("Its folder is read-only");
+    QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 class StartUp : public tavtest::StoreTest {};

@@ -37,6 +37,7 @@ TEST_F(StoreQueries, RunsAndDistinctValues)
     // reads as "" and case counts.
     EXPECT_EQ(CountDistinctLat("SELECT Lat FROM Runs ORDER BY Ord"), 5);
     EXPECT_EQ(CountDistinctLat("SELECT Lat FROM Runs WHERE Ord < 5 ORDER BY Ord"), 3);
+    EXPECT_EQ(CountDistinctLat("SELECT Lat FROM Runs WHERE Ord < 5 ORDER BY Lat"), 2);
     EXPECT_EQ(CountDistinctLat("SELECT Lat FROM Runs WHERE Ord > 99"), 0);
     EXPECT_EQ(CountDistinctIDs("Runs"), 3);
     WordDb->ExecNative("DELETE FROM Runs");
@@ -92,13 +93,17 @@ TEST_F(StoreQueries, MainFieldLookups)
     EXPECT_FALSE(KlinoHasID(id));
 }
 
-TEST_F(StoreQueries, FormsAllByColumn)
+TEST_F(StoreQueries, FormsAllByTableAndColumn)
 {
-    const QVariant row = FileValue("SELECT ID FROM FormsAll WHERE KasPer = 'S1a' LIMIT 1");
+    // A verb whose S1a is stored for KonT1 only.
+    const QVariant row = FileValue("SELECT ID FROM FormsAll WHERE KasPer = 'S1a' AND GenTem = 'KonT1' LIMIT 1");
     ASSERT_TRUE(row.isValid());
-    EXPECT_TRUE(FormsAllHasKasPer(row.toLongLong(), "S1a"));
-    EXPECT_FALSE(FormsAllHasKasPer(row.toLongLong(), "NoColumn"));
-    EXPECT_FALSE(FormsAllHasKasPer(row.toLongLong(), "S1a' OR 'x'='x")); // a quote cannot break the query
+    tav::WordDb->Execute("DELETE FROM FormsAll WHERE GenTem = 'KonT2' AND ID = " + row.toString());
+    EXPECT_TRUE(FormsAllHasKasPer(row.toLongLong(), "KonT1", "S1a"));
+    EXPECT_FALSE(FormsAllHasKasPer(row.toLongLong(), "KonT2", "S1a"));
+    EXPECT_FALSE(FormsAllHasKasPer(row.toLongLong(), "KonT1", "NoColumn"));
+    EXPECT_FALSE(FormsAllHasKasPer(row.toLongLong(), "KonT1", "S1a' OR 'x'='x")); // a quote cannot break the query
+    EXPECT_FALSE(FormsAllHasKasPer(row.toLongLong(), "KonT2' OR 'x'='x", "S1a"));
 }
 
 TEST_F(StoreQueries, CompleteConjugationOfOneVoice)

@@ -2,6 +2,7 @@
 
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
+#include "store/StartUp.h"
 
 #include <QFile>
 
@@ -39,7 +40,9 @@ void TestDb::MakeWordStore() const
     tav::OptBoHide3 = false;
     tav::OptBoChecka = false;
     tav::StartingUp = true;
+    tav::FindHaveID();
     tav::BuildSqlStrings();
+    tav::BuildLookupPrefixes();
     tav::StartingUp = false;
 }
 

@@ -829,6 +829,41 @@ long long Recordset::RecordCount() const
     return rowCount();
 }
 
+long long Recordset::engineCount(const QString &nativeSql) const
+{
+    checkOpen();
+    const auto rows = m_db->QueryNative(nativeSql);
+    return rows.isEmpty() || rows[0].isEmpty() ? 0 : rows[0][0].toLongLong();
+}
+
+long long Recordset::CountRows() const { return engineCount(QStringLiteral("SELECT count(*) FROM (%1)").arg(m_nativeSql)); }
+
+QVector<long long> Recordset::CountMatching(const QStringList &Criteria) const
+{
+    checkOpen();
+    if (Criteria.isEmpty())
+        return {};
+    QStringList counts;
+    for (const QString &criterion : Criteria) {
+        const QString c = criterion.trimmed();
+        counts << (c.isEmpty() ? QStringLiteral("count(*)")
+                               : QStringLiteral("count(CASE WHEN (%1) THEN 1 END)").arg(TranslateJet(c)));
+    }
+    const auto rows =
+        m_db->QueryNative(QStringLiteral("SELECT %1 FROM (%2)").arg(counts.join(QStringLiteral(", ")), m_nativeSql));
+    QVector<long long> result;
+    for (int i = 0; i < Criteria.size(); ++i)
+        result << (rows.isEmpty() || i >= rows[0].size() ? 0 : rows[0][i].toLongLong());
+    return result;
+}
+
+long long Recordset::CountRuns(const QString &NativeExpr) const
+{
+    // An aggregate query keeps the ORDER BY of the subquery it reads, so
+    // runs() sees the rows in the set's order.
+    return engineCount(QStringLiteral("SELECT runs(v) FROM (SELECT %1 AS v FROM (%2))").arg(NativeExpr, m_nativeSql));
+}
+
 long long Recordset::AbsolutePosition() const
 {
     checkOpen();
@@ -1123,6 +1158,22 @@ QString Recordset::Text(int index) const
 }
 
 QString Recordset::Text(const QString &name) const { return Text(checkedIndex(name)); }
+
+std::optional<QString> Recordset::StoredText(int index) const
+{
+    const int i = checkedIndex(index);
+    if (m_editMode != EditMode::None)
+        return std::nullopt;
+    const Cell &c = currentRow()[i];
+    switch (c.type) {
+    case SQLITE_TEXT:
+        return QString::fromUtf8(m_arena.data() + c.off, qsizetype(c.len));
+    case SQLITE_NULL:
+        return QString();
+    default:
+        return std::nullopt;
+    }
+}
 
 long long Recordset::Long(int index) const
 {

@@ -11,6 +11,8 @@
 // keep them in memory, so a caller may drop a table or compact at any time.
 
 #include <QString>
+
+#include <optional>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -184,6 +186,16 @@ public:
     bool Eof() const; // DAO's EOF (a C macro name)
     bool Bof() const;
     long long RecordCount() const;   // every row of the set (rows are read on first use)
+    // Counts made by the engine over the rows the set reads, without reading
+    // them here (what a freshly opened set would give):
+    // the rows, as RecordCount;
+    long long CountRows() const;
+    // the runs of equal values of NativeExpr (SQLite SQL over the fields,
+    // compared exactly) along the rows in the set's own order; 0 for none;
+    long long CountRuns(const QString &NativeExpr) const;
+    // the rows that meet each Jet criterion, as Filter would keep them, in
+    // one pass over the rows ("" counts every row).
+    QVector<long long> CountMatching(const QStringList &Criteria) const;
     long long AbsolutePosition() const; // -1 before first / after last
     void MoveFirst();
     void MoveLast();
@@ -209,6 +221,10 @@ public:
     // Convenience readers: Null reads as "" / 0 / false (Yes/No: non-zero is true).
     QString Text(int index) const;
     QString Text(const QString &name) const;
+    // For readers of every row (a bound grid): the field's text when it is
+    // stored as text, "" when it is Null; nothing for other values (and
+    // while an edit is under way), which the caller reads through Field.
+    std::optional<QString> StoredText(int index) const;
     long long Long(int index) const;
     long long Long(const QString &name) const;
     bool Bool(int index) const;
@@ -273,6 +289,7 @@ private:
     void moveToFound(long long at);
     void cancelEdit() { m_editMode = EditMode::None; m_buffer.clear(); m_dirty.clear(); }
     void checkOpen() const;
+    long long engineCount(const QString &nativeSql) const; // the first value of the first row
     int checkedIndex(int index) const;
     int checkedIndex(const QString &name) const;
 

@@ -709,6 +709,58 @@ void nowFunction(sqlite3_context *ctx, int, sqlite3_value **)
     sqlite3_result_text(ctx, s.constData(), int(s.size()), SQLITE_TRANSIENT);
 }
 
+// runs(v): the number of runs of equal values along the rows in the order
+// they reach it (same type and same bytes); 0 for no rows.
+struct RunsState {
+    sqlite3_value *previous;
+    sqlite3_int64 runs;
+};
+
+bool sameValue(sqlite3_value *a, sqlite3_value *b)
+{
+    const int type = sqlite3_value_type(a);
+    if (type != sqlite3_value_type(b))
+        return false;
+    switch (type) {
+    case SQLITE_INTEGER:
+        return sqlite3_value_int64(a) == sqlite3_value_int64(b);
+    case SQLITE_FLOAT:
+        return sqlite3_value_double(a) == sqlite3_value_double(b);
+    case SQLITE_NULL:
+        return true;
+    default: {
+        const void *x = type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_value_text(a)) : sqlite3_value_blob(a);
+        const int n = sqlite3_value_bytes(a);
+        const void *y = type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_value_text(b)) : sqlite3_value_blob(b);
+        return n == sqlite3_value_bytes(b) && (n == 0 || std::memcmp(x, y, size_t(n)) == 0);
+    }
+    }
+}
+
+void runsStep(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    auto *state = static_cast<RunsState *>(sqlite3_aggregate_context(ctx, sizeof(RunsState)));
+    if (!state) {
+        sqlite3_result_error_nomem(ctx);
+        return;
+    }
+    if (state->previous && sameValue(state->previous, argv[0]))
+        return;
+    ++state->runs;
+    sqlite3_value_free(state->previous);
+    state->previous = sqlite3_value_dup(argv[0]);
+    if (!state->previous)
+        sqlite3_result_error_nomem(ctx);
+}
+
+void runsFinal(sqlite3_context *ctx)
+{
+    auto *state = static_cast<RunsState *>(sqlite3_aggregate_context(ctx, 0));
+    sqlite3_result_int64(ctx, state ? state->runs : 0);
+    if (state)
+        sqlite3_value_free(state->previous);
+}
+
 } // namespace
 
 bool JetLike(const QString &text, const QString &pattern) { return LikePattern(pattern).Matches(text); }
@@ -736,6 +788,9 @@ void RegisterJetFunctions(sqlite3 *db)
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function_v2(db, "now", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS, nullptr, nowFunction,
                                         nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function_v2(db, "runs", 1, SQLITE_UTF8 | SQLITE_INNOCUOUS, nullptr, nullptr, runsStep,
+                                        runsFinal, nullptr);
     if (rc != SQLITE_OK)
         throw DaoError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
 }

@@ -49,7 +49,9 @@ struct SelectShape {
 SelectShape AnalyseSelect(const QString &nativeSql);
 
 // Registers like() and the other Jet functions the store uses on a connection.
-// Also registers now(), the local date and time as ISO-8601 text.
+// Also registers now(), the local date and time as ISO-8601 text, and the
+// aggregate runs(v), the number of runs of equal values (same type and bytes)
+// along the rows in the order they reach it.
 void RegisterJetFunctions(sqlite3 *db);
 
 } // namespace dao

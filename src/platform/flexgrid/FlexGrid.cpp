@@ -38,6 +38,15 @@ QColor Colour(long long vb)
 
 bool ParseNumber(const QString &text, double *value)
 {
+    // Most cells are words: a text that cannot start a number is none.
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i).isSpace())
+        ++i;
+    if (i == text.size())
+        return false;
+    const QChar first = text.at(i);
+    if (!first.isDigit() && first != QLatin1Char('-') && first != QLatin1Char('+') && first != QLatin1Char('.'))
+        return false;
     const QString t = text.trimmed();
     if (t.isEmpty())
         return false;
@@ -177,6 +186,12 @@ QString FlexGrid::TextMatrix(int row, int col) const
     if (!validCell(row, col))
         return QString();
     return m_rows[row].text[col];
+}
+
+const QString &FlexGrid::TextRef(int row, int col) const
+{
+    static const QString empty;
+    return validCell(row, col) ? m_rows[row].text[col] : empty;
 }
 
 void FlexGrid::SetTextMatrix(int row, int col, const QString &text)
@@ -1061,17 +1076,21 @@ void FlexGrid::SetSort(int sortCode)
 
     // Keys are worked out once per cell, not once per comparison.
     struct Key {
-        QString text;
+        QString text; // case-folded for the sorts that ignore case
         double number = 0;
         bool numeric = false;
     };
     QVector<Key> keys(static_cast<qsizetype>(n) * nKeys);
     const bool numericSort = sortCode == flexSortNumericAscending || sortCode == flexSortNumericDescending;
+    const bool foldCase = sortCode == flexSortGenericAscending || sortCode == flexSortGenericDescending ||
+                          sortCode == flexSortStringNoCaseAscending || sortCode == flexSortStringNoCaseDescending;
     for (int i = 0; i < n; ++i)
         for (int k = 0; k < nKeys; ++k) {
             Key &key = keys[static_cast<qsizetype>(i) * nKeys + k];
             key.text = m_rows[r1 + i].text[c1 + k];
             key.numeric = ParseNumber(key.text, &key.number);
+            if (foldCase && !key.numeric)
+                key.text = key.text.toCaseFolded();
             if (numericSort && !key.numeric)
                 key.number = 0;
         }
@@ -1085,27 +1104,38 @@ void FlexGrid::SetSort(int sortCode)
                 return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
             if (a.numeric != b.numeric)
                 return a.numeric ? -1 : 1; // numbers before texts
-            return QString::compare(a.text, b.text, Qt::CaseInsensitive);
+            return QString::compare(a.text, b.text, Qt::CaseSensitive);
         case flexSortNumericAscending:
         case flexSortNumericDescending:
             return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
         case flexSortStringNoCaseAscending:
         case flexSortStringNoCaseDescending:
-            return QString::compare(a.text, b.text, Qt::CaseInsensitive);
+            return QString::compare(a.text, b.text, Qt::CaseSensitive);
         default:
             return QString::compare(a.text, b.text, Qt::CaseSensitive);
         }
     };
-    QVector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+    auto compareRows = [&](int x, int y) {
         for (int k = 0; k < nKeys; ++k) {
             const int c = compareKeys(keys[static_cast<qsizetype>(x) * nKeys + k],
                                       keys[static_cast<qsizetype>(y) * nKeys + k]);
             if (c != 0)
-                return descending ? c > 0 : c < 0;
+                return descending ? -c : c;
         }
-        return false;
+        return 0;
+    };
+    // Rows already in order stay as they are.
+    bool ordered = true;
+    for (int i = 1; i < n && ordered; ++i)
+        ordered = compareRows(i - 1, i) <= 0;
+    if (ordered)
+        return;
+    QVector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    // Equal rows keep their order: the row number decides between them.
+    std::sort(order.begin(), order.end(), [&](int x, int y) {
+        const int c = compareRows(x, y);
+        return c != 0 ? c < 0 : x < y;
     });
     QVector<RowData> sorted;
     sorted.reserve(n);
@@ -1143,7 +1173,9 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
     p.fillRect(rect, Colour(back));
 
     // Grid lines on the right and bottom edges of the cell.
-    p.setPen(Colour(fixed ? m_gridColorFixed : m_gridColor));
+    QPen line(Colour(fixed ? m_gridColorFixed : m_gridColor));
+    line.setWidth(m_gridLineWidth);
+    p.setPen(line);
     p.drawLine(rect.topRight(), rect.bottomRight());
     p.drawLine(rect.bottomLeft(), rect.bottomRight());
 
@@ -1371,9 +1403,22 @@ int VbButton(Qt::MouseButton b)
 
 } // namespace
 
+void FlexGrid::trackMouse(const QPoint &viewportPos)
+{
+    if (!CellAt(viewportPos, &m_mouseRow, &m_mouseCol))
+        m_mouseRow = m_mouseCol = -1;
+}
+
+void FlexGrid::SetGridLineWidth(int px)
+{
+    m_gridLineWidth = std::max(1, px);
+    redraw();
+}
+
 void FlexGrid::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
+    trackMouse(pos);
     const QPoint inGrid = pos + viewport()->pos();
     emit MouseDown(VbButton(event->button()), winsys::VbShift(event->modifiers()),
                    PixelsToTwipsX(inGrid.x()), PixelsToTwipsY(inGrid.y()));
@@ -1389,6 +1434,7 @@ void FlexGrid::mousePressEvent(QMouseEvent *event)
 
 void FlexGrid::mouseMoveEvent(QMouseEvent *event)
 {
+    trackMouse(event->position().toPoint());
     if (!m_mouseSelecting || !(event->buttons() & Qt::LeftButton))
         return;
     int row, col;

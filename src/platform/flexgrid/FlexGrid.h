@@ -85,6 +85,9 @@ public:
 
     // --- Texts ---------------------------------------------------------------
     QString TextMatrix(int row, int col) const;
+    // The same without a copy, for loops over long lists; an empty text for
+    // a cell that does not exist.
+    const QString &TextRef(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString &text);
     QString Text() const; // the current cell's text
     void SetText(const QString &text);
@@ -123,7 +126,7 @@ public:
     void SetRowHeightMin(int twips);
     // Position and size of the current cell in the grid's own coordinates,
     // for laying a text box over it; reading them scrolls the cell into view
-    // first, as the original control does.
+    // first, so that the box lies over a visible cell.
     int CellLeft();
     int CellTop();
     int CellWidth();
@@ -218,6 +221,15 @@ public:
     int TwipsToPixelsY(int twips) const;
     int PixelsToTwipsX(int px) const;
     int PixelsToTwipsY(int px) const;
+
+    // The row and column under the mouse at its last press or move over the
+    // grid; -1 when it was beside the cells.
+    int MouseRow() const { return m_mouseRow; }
+    int MouseCol() const { return m_mouseCol; }
+
+    // Width of the grid lines in pixels (1 by default, at least 1).
+    int GridLineWidth() const { return m_gridLineWidth; }
+    void SetGridLineWidth(int px);
 
     // The cell under a point of the viewport; false beside the cells.
     bool CellAt(const QPoint &viewportPos, int *row, int *col) const;
@@ -326,6 +338,10 @@ private:
     int m_searchRow = 0;
     bool m_syncingScrollBars = false;
     bool m_mouseSelecting = false;
+    int m_mouseRow = -1;
+    int m_mouseCol = -1;
+    int m_gridLineWidth = 1;
+    void trackMouse(const QPoint &viewportPos);
 };
 
 } // namespace flexgrid

@@ -4,6 +4,10 @@
 
 #include <QAbstractButton>
 #include <QFontMetrics>
+#include <QHash>
+#include <QVector>
+
+#include <vector>
 #include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
@@ -187,6 +191,65 @@ void AutoSizeGridCols(FlexGrid &Grid, int FirstCol, int LastCol, int MinLen, lon
     }
 }
 
+int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
+{
+    if (Col < 0 || Col >= Grid.Cols())
+        return 0;
+    // Measuring every text of a long list is slow; the sum of the characters'
+    // own advances is fast and close to the text's width. Only the texts
+    // whose sum comes near the largest are measured whole.
+    constexpr int kTable = 0x800; // Latin, Greek and Cyrillic letters, looked up directly
+    std::vector<int> table(kTable, -1);
+    QHash<QChar, int> others;
+    auto advance = [&](QChar c) {
+        if (c.unicode() < kTable) {
+            int &w = table[c.unicode()];
+            if (w < 0)
+                w = Metrics.horizontalAdvance(c);
+            return w;
+        }
+        auto it = others.constFind(c);
+        if (it == others.constEnd())
+            it = others.insert(c, Metrics.horizontalAdvance(c));
+        return it.value();
+    };
+    auto roughWidth = [&](const QString &text) {
+        int w = 0;
+        for (QChar c : text)
+            w += advance(c);
+        return w;
+    };
+    const int rows = Grid.Rows();
+    if (rows < 2)
+        return 0;
+    // A text can come near the widest only when it has enough characters to
+    // reach it at the font's widest advance; shorter ones are passed over.
+    int longest = 1;
+    for (int r = 2; r < rows; ++r)
+        if (Grid.TextRef(r, Col).size() > Grid.TextRef(longest, Col).size())
+            longest = r;
+    const int widestAdvance = std::max(Metrics.maxWidth(), 1);
+    const int roughLongest = roughWidth(Grid.TextRef(longest, Col));
+    const qsizetype fewest = (roughLongest - roughLongest / 16 - 2) / widestAdvance;
+    std::vector<int> rough(static_cast<size_t>(rows), 0);
+    int roughest = 0;
+    for (int r = 1; r < rows; ++r) {
+        const QString &text = Grid.TextRef(r, Col);
+        if (text.size() < fewest)
+            continue;
+        rough[r] = roughWidth(text);
+        roughest = std::max(roughest, rough[r]);
+    }
+    // Kerning and shaping change a text's width by a few per cent at most.
+    const int nearLargest = roughest - roughest / 16 - 2;
+    int widest = 0;
+    for (int r = 1; r < rows; ++r) {
+        if (rough[r] >= nearLargest)
+            widest = std::max(widest, Metrics.horizontalAdvance(Grid.TextRef(r, Col)));
+    }
+    return widest;
+}
+
 void FitGridColsToText(FlexGrid &Grid, int FirstCol, int LastCol, int StepCol, const QWidget &Frm,
                        long long Margin, int SpecialCol, long long MinWidth)
 {
@@ -195,13 +258,9 @@ void FitGridColsToText(FlexGrid &Grid, int FirstCol, int LastCol, int StepCol, c
     const QFontMetrics fm(Frm.font());
     const double dpi = Frm.logicalDpiX();
     for (int c = std::max(FirstCol, 0); c <= LastCol && c < Grid.Cols(); c += step) {
-        long long width = 0;
-        for (int r = 1; r < Grid.Rows(); ++r) {
-            long long w = winsys::PixelsToTwips(fm.horizontalAdvance(Grid.TextMatrix(r, c)), dpi);
-            if (SpecialCol != 0 && c == SpecialCol && w < MinWidth)
-                w = MinWidth;
-            width = std::max(width, w);
-        }
+        long long width = Grid.Rows() > 1 ? winsys::PixelsToTwips(WidestTextPixels(Grid, c, fm), dpi) : 0;
+        if (SpecialCol != 0 && c == SpecialCol && Grid.Rows() > 1 && width < MinWidth)
+            width = MinWidth;
         Grid.SetColWidth(c, static_cast<int>(std::clamp<long long>(width + Margin, 0, 1 << 30)));
     }
 }

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+class QFontMetrics;
 class QLineEdit;
 class QWidget;
 
@@ -57,6 +58,10 @@ void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool Raise
 // Columns FirstCol..LastCol get the width Factor times the character count of
 // their longest text in rows 1.., never less than MinLen characters.
 void AutoSizeGridCols(FlexGrid &Grid, int FirstCol, int LastCol, int MinLen, long long Factor);
+
+// The width in pixels of the widest text of column Col in rows 1.., drawn
+// with Metrics' font; 0 for a column without data rows.
+int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics);
 
 // Columns FirstCol..LastCol in steps of StepCol get the width of their widest
 // text in rows 1.. (measured in Frm's font) plus Margin; in column SpecialCol

@@ -31,8 +31,10 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
         records.reserve(static_cast<qsizetype>(rs.RecordCount()));
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             QVector<QString> row(fields);
-            for (int f = 0; f < fields; ++f)
-                row[f] = FieldText(rs.Field(f));
+            for (int f = 0; f < fields; ++f) {
+                std::optional<QString> text = rs.StoredText(f);
+                row[f] = text ? std::move(*text) : FieldText(rs.Field(f));
+            }
             records.append(std::move(row));
         }
         rs.MoveFirst();

@@ -88,6 +88,8 @@ std::unique_ptr<QMessageBox> QtMessageService::BuildBox(const QString &prompt, i
     // Prompts hold words and user data: never read them as markup.
     box->setTextFormat(Qt::PlainText);
     box->setText(prompt);
+    // A message's text (an address, a file name, an error) can be copied.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     box->setIcon(layout.icon);
     for (auto button : layout.buttons)
         box->addButton(button);

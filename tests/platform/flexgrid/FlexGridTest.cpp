@@ -262,6 +262,15 @@ TEST(FlexGridSort, GenericAscendingSortsNumbersAsNumbersBelowTheFixedRow)
     g.SetSort(flexgrid::flexSortGenericDescending);
     EXPECT_EQ(g.TextMatrix(1, 0), "b");
     EXPECT_EQ(g.TextMatrix(5, 0), "9");
+
+    // Texts that differ only in case keep their order; " 7" is a number.
+    g.SetBoundData({"Key", "Word"}, {{"Beta", "1"}, {"alpha", "2"}, {"beta", "3"}, {"ALPHA", "4"}, {" 7", "5"}});
+    g.SetCol(0);
+    g.SetSort(flexgrid::flexSortGenericAscending);
+    QStringList words;
+    for (int r = 1; r < g.Rows(); ++r)
+        words << g.TextMatrix(r, 1);
+    EXPECT_EQ(words, QStringList({"5", "2", "4", "1", "3"}));
 }
 
 TEST(FlexGridSort, StringSortsAndCaseAndRange)

@@ -109,6 +109,8 @@ TEST_F(ShownMessageBox, ShowsTextTitleIconAndDefault)
     EXPECT_EQ(m_text, QStringLiteral("Delete <b>this</b>?"));
     EXPECT_EQ(m_icon, QMessageBox::Critical);
     EXPECT_EQ(m_default, QMessageBox::No);
+    const auto box = QtMessageService::BuildBox(QStringLiteral("tavrinel@example.org"), vbOKOnly, QString(), nullptr);
+    EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByMouse) << "the text can be copied";
 }
 
 TEST_F(ShownMessageBox, EnterChoosesTheDefaultButton)

@@ -1,0 +1,416 @@
+// The exercise window's frame: building the controls, Load, Activate, the
+// mode tabs, the language options, the settings it writes, the remark store
+// and closing.
+#include "exercise/Exercise.h"
+
+#include "exercise/rounds/WordDraw.h"
+#include "mainwindow/MDI.h"
+#include "mainwindow/UpDown.h"
+#include "platform/datactl/DataControl.h"
+#include "platform/font/FontLoader.h"
+#include "platform/winsys/Twips.h"
+#include "platform/winsys/core/Pointer.h"
+#include "store/CaptionArrays.h"
+#include "store/Dynasets.h"
+#include "store/MainWindowLink.h"
+#include "store/Settings.h"
+#include "store/SharedState.h"
+#include "store/StoreQueries.h"
+#include "store/WindowRoutines.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tav {
+
+namespace {
+
+const QString English = QStringLiteral("English");
+
+// Binds the rows of MakeExercise to a data control.
+class DataControlAdapter : public DataControlLink {
+public:
+    explicit DataControlAdapter(datactl::DataControl &ctl) : m_ctl(ctl) {}
+    void SetRecordset(dao::RecordsetPtr rows) override { m_ctl.SetRecordset(std::move(rows)); }
+
+private:
+    datactl::DataControl &m_ctl;
+};
+
+// Runs the step; a failure leaves only that step undone.
+template <class Step>
+void ResumeNext(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception &) {
+    }
+}
+
+} // namespace
+
+Exercise::Exercise(MDI &mdi, QWidget *parent) : QWidget(parent), m_mdi(mdi), m_round(Rnd())
+{
+    setObjectName(QStringLiteral("Exercise"));
+    setWindowTitle(QStringLiteral("Exercise with Greek words"));
+
+    DataCheck = new datactl::DataControl(this);
+    DataWrong = new datactl::DataControl(this);
+    Data2ndTavrinel = new datactl::DataControl(this);
+    Data1 = new datactl::DataControl(this);
+    Data2 = new datactl::DataControl(this);
+    Timer1 = new QTimer(this);
+    connect(Timer1, &QTimer::timeout, this, &Exercise::Timer1_Timer);
+
+    tbsOptions = new QTabWidget(this);
+    tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
+    static const char *const tabs[] = {"See, remember and type", "Match words", "Verb forms"};
+    for (int i = 0; i < 3; ++i) {
+        // Each panel scrolls when the window is smaller than it (an 800x600 screen).
+        auto *scroll = new QScrollArea;
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        picOptions[i] = new QWidget;
+        picOptions[i]->setObjectName(QStringLiteral("picOptions(%1)").arg(i));
+        scroll->setWidget(picOptions[i]);
+        tbsOptions->addTab(scroll, QString::fromLatin1(tabs[i]));
+    }
+    buildTraditional(picOptions[0]);
+    buildMatching(picOptions[1]);
+    buildVerbs(picOptions[2]);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(tbsOptions);
+    connect(tbsOptions, &QTabWidget::currentChanged, this, [this] { tbsOptions_Click(); });
+
+    connect(m_mdi.mdiClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+        if (sub && sub->widget() == this)
+            Form_Activate();
+    });
+    Form_Load();
+}
+
+Exercise::~Exercise() { Timer1->stop(); }
+
+QSize Exercise::sizeHint() const
+{
+    // Wide enough for a word-matching row with its tile; Form_Resize fits the height.
+    return {winsys::TwipsToPixelsX(10500), winsys::TwipsToPixelsY(7500)};
+}
+
+QLineEdit *Exercise::makeField(int index, QWidget *parent)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(QStringLiteral("txtFields(%1)").arg(index));
+    field->installEventFilter(this);
+    m_txtFields.insert(index, field);
+    return field;
+}
+
+void Exercise::setCaption(const QString &text)
+{
+    setWindowTitle(text);
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->setWindowTitle(text);
+}
+
+// ---------------------------------------------------------------------------
+// Load and Activate
+
+void Exercise::Form_Load()
+{
+    boLoading = true;
+    ResumeNext([&] {
+        for (int i = 1104; i <= 1107; ++i)
+            Caps1104.Set(i, LangCapsText(i));
+        Caption1099 = LangCapsText(1099);
+        lblLabels[3]->setText(Caption1099);
+        lblLabels[1]->setText(Caps1130(1134));
+        for (int i = 1112; i <= 1118; ++i)
+            Caps1112.Set(i, LangCapsText(i));
+    });
+    // Fewer than one repeat would put every wrong answer in repetition mode at once.
+    OptNbrRepeats = std::max(OptNbrRepeats, 1);
+    upRepa->SetValue(OptNbrRepeats);
+    ResumeNext([&] {
+        StoreCount = CountWrongIDs();
+        if (StoreCount < 1) {
+            lblFails->setText(QStringLiteral("0"));
+        } else {
+            CmdFlush->setEnabled(true);
+            lblFails->setText(QString::number(StoreCount));
+        }
+        lblFails_Change();
+    });
+    // A round has 1 to 10 words: the rows' layout holds ten.
+    OptNbrScribble = std::clamp(OptNbrScribble, 1, 10);
+    UpAntal->SetValue(OptNbrScribble);
+    ResumeNext([&] {
+        DataCheck->Database = WordDb;
+        DataCheck->RecordSource = QStringLiteral("Main");
+        DataCheck->Refresh();
+    });
+    ResumeNext([&] {
+        DataWrong->Database = WordDb;
+        DataWrong->RecordSource = QStringLiteral("WrongIDs");
+        DataWrong->Refresh();
+    });
+    ResumeNext([&] {
+        if (Lang3Complete) {
+            Data2ndTavrinel->Database = WordDb;
+            Data2ndTavrinel->RecordSource = Lang3Table;
+            Data2ndTavrinel->Refresh();
+        }
+    });
+    CboTempi->clear();
+    for (int i = 1262; i <= 1265; ++i)
+        CboTempi->addItem(Caps1262(i));
+    CboTempi->setCurrentIndex(0);
+}
+
+void Exercise::Form_Activate()
+{
+    UpdateWindowMenus(false);
+    ResumeNext([&] { StoreCount = CountWrongIDs(); });
+    if (StoreCount == 0) {
+        opDbas[1]->setEnabled(false);
+    } else if (StoreCount >= OptNbrWrongs) {
+        opDbas[0]->setEnabled(false);
+        opDbas[1]->setEnabled(true);
+        opDbas[1]->setChecked(true);
+    }
+    opDbas[1]->setText(Caps1322(1325) + QStringLiteral(" (") + QString::number(StoreCount) + QLatin1Char(')'));
+    Link().SetPanelText(5, WrongAnswersPanelText(QString::number(StoreCount)));
+    // The deal buttons keep their state (a deal disables the other one until
+    // the next round), and the language options are set here without their
+    // click behaviour: only a user's click starts a new round or writes a
+    // setting.
+    opZero[1]->setText(Opt3rdLang);
+    opOne[1]->setText(Opt3rdLang);
+    if (Lang3Complete) {
+        opZero[1]->setEnabled(true);
+        opOne[1]->setEnabled(true);
+        if (Opt2ndScribble != English) {
+            cmdGo[1]->setText(QStringLiteral("Random ") + Opt2ndScribble);
+            opOne[1]->setChecked(true);
+        } else {
+            cmdGo[1]->setText(QStringLiteral("Random ") + English);
+            opOne[0]->setChecked(true);
+        }
+        if (Opt2ndTavrinel != English) {
+            opZero[1]->setChecked(true);
+            AnswerLangText = Opt3rdLang;
+        } else {
+            opZero[0]->setChecked(true);
+            AnswerLangText = English;
+        }
+    } else {
+        cmdGo[1]->setText(QStringLiteral("Random ") + English);
+        opZero[0]->setChecked(true);
+        opZero[1]->setEnabled(false);
+        opOne[0]->setChecked(true);
+        opOne[1]->setEnabled(false);
+        AnswerLangText = English;
+    }
+    boLoading = false;
+}
+
+// ---------------------------------------------------------------------------
+// The mode tabs
+
+void Exercise::SelectTab(int n)
+{
+    const int index = std::clamp(n, 1, 3) - 1;
+    if (tbsOptions->currentIndex() == index)
+        tbsOptions_Click();
+    else
+        tbsOptions->setCurrentIndex(index); // runs tbsOptions_Click
+}
+
+void Exercise::tbsOptions_Click()
+{
+    const int selected = tbsOptions->currentIndex();
+    if (selected != 0)
+        Timer1->stop();
+    auto clearPanel = [this] {
+        m_mdi.DeKlino(0xFFFF, 99999);
+        m_mdi.BaseFrase();
+    };
+    switch (selected) {
+    case 0:
+        setCaption(QStringLiteral("Exercise the traditional way, see, remember and type..."));
+        if (m_round.Asking())
+            txtFields_GotFocus(2); // the timer runs again while a word is asked
+        if (CurrentWordID != 0)
+            m_mdi.SmallFacts(CurrentWordID, QString(), 0);
+        else
+            clearPanel();
+        break;
+    case 1:
+        setCaption(QStringLiteral("Exercise the modern way, check, mix, drag and drop.Click Random to start"));
+        if (ShownWordID != 0)
+            m_mdi.SmallFacts(ShownWordID, QString(), 0);
+        else
+            clearPanel();
+        break;
+    case 2:
+        setCaption(QStringLiteral(
+            "Exercise with verbs in different tenses, check, mix, drag and drop. Click Random to start"));
+        if (RimaVerbID == 0)
+            clearPanel();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Language options
+
+void Exercise::opOne_Click(int Index)
+{
+    if (boLoading)
+        return;
+    winsys::BusyPointer busy;
+    Opt2ndScribble = Index == 0 ? English : Opt3rdLang;
+    if (!Save2ndScribble()) {
+        // The write failed and was reported: the option shows what is stored.
+        opOne[Opt2ndScribble == English ? 0 : 1]->setChecked(true);
+    }
+    cmdGo[1]->setText(QStringLiteral("Random ") + Opt2ndScribble);
+    cmdTest_Click();
+}
+
+void Exercise::opZero_Click(int Index)
+{
+    if (boLoading)
+        return;
+    winsys::BusyPointer busy;
+    const QString before = Opt2ndTavrinel;
+    Opt2ndTavrinel = Index == 0 ? English : Opt3rdLang;
+    if (!Save2ndTavrinel())
+        opZero[Opt2ndTavrinel == English ? 0 : 1]->setChecked(true);
+    AnswerLangText = (Opt2ndTavrinel == English ? English : Opt3rdLang) + QLatin1Char('.');
+    if (Opt2ndTavrinel != before && m_round.Started())
+        cmdReset_Click();
+}
+
+// ---------------------------------------------------------------------------
+// Settings the window writes
+
+bool Exercise::UpDateOptions_BoChecka(bool Value) { return SaveBoChecka(Value); }
+
+bool Exercise::UpDateScribble(int Value)
+{
+    OptNbrScribble = std::clamp(Value, 1, 10);
+    const bool saved = SaveNbrScribble();
+    UpAntal->SetValue(OptNbrScribble);
+    return saved;
+}
+
+// ---------------------------------------------------------------------------
+// Remarks
+
+void Exercise::GetPos(long long ID, const QString &Text, int FieldIndex)
+{
+    // SaveBusy is cleared however the routine ends.
+    struct ClearBusy {
+        ~ClearBusy() { SaveBusy = false; }
+    } clearBusy;
+    try {
+        dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
+        rs->FindLast(QStringLiteral("ID ") + QStringLiteral(" = ") + QString::number(ID));
+        if (!rs->NoMatch() && FieldIndex >= 0 && FieldIndex < rs->FieldCount() && rs->Text(FieldIndex) != Text) {
+            rs->Edit();
+            rs->SetField(FieldIndex, Text);
+            rs->Update();
+        }
+        rs->Close();
+    } catch (const std::exception &) {
+        return; // the remark is not stored
+    }
+    // The focus goes back to the solved row's Greek word, when it is there.
+    const QString name = QStringLiteral("tbGre(%1)").arg(GreRowIndex);
+    if (QWidget *box = findChild<QWidget *>(name); box && box->isVisible())
+        box->setFocus();
+}
+
+// ---------------------------------------------------------------------------
+// Resize and closing
+
+void Exercise::Form_Resize()
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!sub || sub->isMaximized() || sub->isMinimized())
+        return;
+    const QWidget *client = m_mdi.mdiClient->viewport();
+    // The window keeps its width unless it would reach beyond the client area.
+    const int height = int(0.999 * client->height());
+    sub->setGeometry(0, 0, std::min(sub->width(), client->width()), height);
+}
+
+void Exercise::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        QTimer::singleShot(0, this, [this] { Form_Resize(); });
+}
+
+void Exercise::Form_QueryUnload()
+{
+    Timer1->stop();
+    m_mdi.picToolbar->show();
+    ShownWordID = 0;
+    RimaVerbID = 0;
+    UpdateWindowMenus(true);
+    SetStatusText(QString(), false);
+}
+
+void Exercise::closeEvent(QCloseEvent *event)
+{
+    Form_QueryUnload();
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------
+// The routines for the main window
+
+ExerciseRoutines ExerciseWindowRoutines()
+{
+    ExerciseRoutines routines;
+    routines.PickRandomWords = [] {
+        try {
+            PickRandomWords();
+        } catch (const std::exception &e) {
+            ShowErrorBox(e);
+        }
+    };
+    routines.CreateWindow = [](MDI &mdi) -> ExerciseWindowLink * { return new Exercise(mdi); };
+    return routines;
+}
+
+void Exercise::BindRound(const QString &sql, const QString &criteria) { makeExercise(*Data1, sql, criteria); }
+
+void Exercise::makeExercise(datactl::DataControl &control, const QString &sql, const QString &criteria)
+{
+    DataControlAdapter adapter(control);
+    DynasetsObj.MakeExercise(adapter, sql, criteria);
+}
+
+} // namespace tav

@@ -1,0 +1,665 @@
+// The traditional exercise (see, remember and type the meaning), the
+// repetition list and the store of wrong answers, as the exercise window
+// shows them. TraditionalRound decides; these handlers show.
+#include "exercise/Exercise.h"
+
+#include "exercise/TileBoxes.h"
+#include "exercise/rounds/WrongStore.h"
+#include "mainwindow/MDI.h"
+#include "mainwindow/UpDown.h"
+#include "platform/datactl/DataControl.h"
+#include "platform/font/FontLoader.h"
+#include "platform/winsys/Twips.h"
+#include "platform/winsys/VbColor.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "store/CaptionArrays.h"
+#include "store/MainWindowLink.h"
+#include "store/Settings.h"
+#include "store/SharedState.h"
+#include "store/StoreQueries.h"
+#include "store/WindowRoutines.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tav {
+
+namespace {
+
+const QString English = QStringLiteral("English");
+
+// The two images of the repetition mode: a green disc with "R" while the
+// repetition list is being asked, a grey one otherwise.
+QPixmap RepaImage(bool on)
+{
+    QPixmap pixmap(22, 22);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(on ? QColor(0, 170, 0) : QColor(190, 190, 190));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(1, 1, 20, 20);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("R"));
+    return pixmap;
+}
+
+QLabel *NamedLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+} // namespace
+
+void Exercise::buildTraditional(QWidget *page)
+{
+    const QFont greek = winsys::GreekFont(GreekFontSize);
+    auto *grid = new QGridLayout(page);
+
+    lblLabels[3] = NamedLabel(QStringLiteral("lblLabels(3)"), QString(), page);
+    lblLabels[3]->setWordWrap(true);
+    grid->addWidget(lblLabels[3], 0, 0, 1, 2);
+
+    // The question, the answer box and the revealed answer.
+    auto *left = new QVBoxLayout;
+    auto *question = new QHBoxLayout;
+    makeField(0, page)->setFont(greek);
+    makeField(1, page)->setFont(greek);
+    txtFields(0)->setMaximumWidth(winsys::TwipsToPixelsX(900));
+    for (int i : {0, 1}) {
+        txtFields(i)->setReadOnly(true);
+        question->addWidget(txtFields(i), i);
+    }
+    left->addLayout(question);
+    lblLabels[1] = NamedLabel(QStringLiteral("lblLabels(1)"), QString(), page);
+    lblLabels[1]->setWordWrap(true);
+    left->addWidget(lblLabels[1]);
+    makeField(2, page);
+    left->addWidget(txtFields(2));
+    shTestStrip = new QWidget(page);
+    shTestStrip->setFixedHeight(winsys::TwipsToPixelsY(300));
+    auto *spot = new QFrame(shTestStrip);
+    spot->setObjectName(QStringLiteral("shTest(0)"));
+    spot->setFrameShape(QFrame::Box);
+    spot->setGeometry(0, 2, winsys::TwipsToPixelsX(360), winsys::TwipsToPixelsY(240));
+    spot->setAutoFillBackground(true);
+    spot->hide();
+    shTest.append(spot);
+    left->addWidget(shTestStrip);
+    lblCorr1128 = NamedLabel(QStringLiteral("lblCorr(1128)"), QStringLiteral("Correct answer!"), page);
+    lblCorr1128->hide();
+    left->addWidget(lblCorr1128);
+    for (int i : {3, 33, 6, 66}) {
+        makeField(i, page)->setReadOnly(true);
+        txtFields(i)->hide();
+        left->addWidget(txtFields(i));
+    }
+    connect(txtFields(6), &QLineEdit::textChanged, this, [this] { FieldSixes(AnswerField() * 2); });
+    connect(txtFields(66), &QLineEdit::textChanged, this, [this] { FieldSixes(AnswerField() * 2); });
+    auto *buttons = new QHBoxLayout;
+    cmdReset = new QPushButton(QStringLiteral("Start"), page);
+    cmdReset->setObjectName(QStringLiteral("cmdReset"));
+    CmdEnter = new QPushButton(QStringLiteral("&Next"), page);
+    CmdEnter->setObjectName(QStringLiteral("CmdEnter"));
+    CmdEnter->setEnabled(false);
+    CmdEnter->installEventFilter(this);
+    buttons->addWidget(cmdReset);
+    buttons->addWidget(CmdEnter);
+    buttons->addStretch(1);
+    left->addLayout(buttons);
+    left->addStretch(1);
+    grid->addLayout(left, 1, 0);
+    connect(cmdReset, &QPushButton::clicked, this, &Exercise::cmdReset_Click);
+    connect(CmdEnter, &QPushButton::clicked, this, &Exercise::CmdEnter_Click);
+
+    // The options.
+    auto *right = new QVBoxLayout;
+    auto *source = new QGroupBox(QStringLiteral("Select from"), page);
+    lblex[0] = NamedLabel(QStringLiteral("lblex(0)"), QStringLiteral("Select from"), page);
+    lblex[0]->hide(); // the frame's title says it
+    auto *sourceBox = new QVBoxLayout(source);
+    opDbas[0] = new QRadioButton(QStringLiteral("all words"), source);
+    opDbas[1] = new QRadioButton(QStringLiteral("errors in store"), source);
+    for (int i = 0; i < 2; ++i) {
+        opDbas[i]->setObjectName(QStringLiteral("opDbas(%1)").arg(i));
+        sourceBox->addWidget(opDbas[i]);
+    }
+    opDbas[0]->setChecked(true);
+    right->addWidget(source);
+
+    auto *repeat = new QHBoxLayout;
+    lblex[1] = NamedLabel(QStringLiteral("lblex(1)"), QStringLiteral("Repeat after"), page);
+    lblRepa = NamedLabel(QStringLiteral("lblRepa"), QString(), page);
+    lblRepa->setMinimumWidth(winsys::TwipsToPixelsX(300));
+    lblRepa->setAlignment(Qt::AlignCenter);
+    upRepa = new UpDown(page);
+    upRepa->setObjectName(QStringLiteral("upRepa"));
+    upRepa->SetRange(1, 20);
+    upRepa->SetBuddy(lblRepa);
+    lblex[2] = NamedLabel(QStringLiteral("lblex(2)"), QStringLiteral("errors"), page);
+    auto *images = new QWidget(page);
+    auto *stack = new QGridLayout(images);
+    stack->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 2; ++i) {
+        imgStatusRepa[i] = NamedLabel(QStringLiteral("imgStatusRepa(%1)").arg(i), QString(), images);
+        imgStatusRepa[i]->setPixmap(RepaImage(i == 0));
+        imgStatusRepa[i]->setToolTip(i == 0 ? QStringLiteral("Repeating the wrong answers")
+                                            : QStringLiteral("Not repeating"));
+        stack->addWidget(imgStatusRepa[i], 0, 0);
+    }
+    imgStatusRepa[1]->raise();
+    repeat->addWidget(lblex[1]);
+    repeat->addWidget(lblRepa);
+    repeat->addWidget(upRepa);
+    repeat->addWidget(lblex[2]);
+    repeat->addWidget(images);
+    repeat->addStretch(1);
+    right->addLayout(repeat);
+    connect(upRepa, &UpDown::Change, this, &Exercise::lblRepa_Change);
+
+    auto *inList = new QHBoxLayout;
+    lblex[3] = NamedLabel(QStringLiteral("lblex(3)"), QStringLiteral("Errors in list"), page);
+    tbErr = new QLineEdit(QStringLiteral("0"), page);
+    tbErr->setObjectName(QStringLiteral("tbErr"));
+    tbErr->setReadOnly(true);
+    tbErr->setMaximumWidth(winsys::TwipsToPixelsX(600));
+    inList->addWidget(lblex[3]);
+    inList->addWidget(tbErr);
+    inList->addStretch(1);
+    right->addLayout(inList);
+
+    auto *store = new QHBoxLayout;
+    CmdFlush = new QPushButton(QStringLiteral("&Flush store"), page);
+    CmdFlush->setObjectName(QStringLiteral("CmdFlush"));
+    CmdFlush->setEnabled(false);
+    lblFails = NamedLabel(QStringLiteral("lblFails"), QString(), page);
+    lblFails->setToolTip(QStringLiteral("Words in the store of wrong answers"));
+    store->addWidget(CmdFlush);
+    store->addWidget(lblFails);
+    store->addStretch(1);
+    right->addLayout(store);
+    connect(CmdFlush, &QPushButton::clicked, this, &Exercise::CmdFlush_Click);
+
+    checkDbs = new QCheckBox(Caps1322(1331), page);
+    checkDbs->setObjectName(QStringLiteral("checkDbs"));
+    checkDbs->setChecked(true);
+    right->addWidget(checkDbs);
+    connect(checkDbs, &QCheckBox::clicked, this, &Exercise::checkDbs_Click);
+
+    fraTimer = new QGroupBox(QStringLiteral("Timer Settings"), page);
+    fraTimer->setObjectName(QStringLiteral("fraTimer"));
+    auto *timerBox = new QHBoxLayout(fraTimer);
+    static const char *const speeds[] = {"Off", "Slow", "Quick"};
+    for (int i = 0; i < 3; ++i) {
+        opTimer[i] = new QRadioButton(QString::fromLatin1(speeds[i]), fraTimer);
+        opTimer[i]->setObjectName(QStringLiteral("opTimer(%1)").arg(i));
+        timerBox->addWidget(opTimer[i]);
+    }
+    opTimer[0]->setChecked(true);
+    right->addWidget(fraTimer);
+
+    Frame2 = new QGroupBox(QStringLiteral("Answer in"), page);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    auto *answerBox = new QHBoxLayout(Frame2);
+    for (int i = 0; i < 2; ++i) {
+        opZero[i] = new QRadioButton(i == 0 ? English : QString(), Frame2);
+        opZero[i]->setObjectName(QStringLiteral("opZero(%1)").arg(i));
+        answerBox->addWidget(opZero[i]);
+        connect(opZero[i], &QRadioButton::clicked, this, [this, i] { opZero_Click(i); });
+    }
+    right->addWidget(Frame2);
+    right->addStretch(1);
+    grid->addLayout(right, 1, 1);
+
+    // The repetition list: article, Greek word, answer, side by side.
+    lblex[4] = NamedLabel(QStringLiteral("lblex(4)"), QStringLiteral("These word will be repeated "), page);
+    grid->addWidget(lblex[4], 2, 0, 1, 2);
+    auto *lists = new QHBoxLayout;
+    for (int i = 0; i < 3; ++i) {
+        lstRepa[i] = new QListWidget(page);
+        lstRepa[i]->setObjectName(QStringLiteral("lstRepa(%1)").arg(i));
+        // One size in all three lists, so that their lines stay side by side.
+        if (i < 2) {
+            lstRepa[i]->setFont(greek);
+        } else {
+            QFont plain = lstRepa[i]->font();
+            plain.setPointSize(GreekFontSize);
+            lstRepa[i]->setFont(plain);
+        }
+        lstRepa[i]->setMinimumHeight(winsys::TwipsToPixelsY(900));
+        lists->addWidget(lstRepa[i], i == 0 ? 1 : 3);
+    }
+    for (int i = 0; i < 3; ++i) {
+        // Scrolling one list scrolls the other two.
+        connect(lstRepa[i]->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, i](int value) {
+            for (int j = 0; j < 3; ++j)
+                if (j != i && lstRepa[j]->verticalScrollBar()->value() != value)
+                    lstRepa[j]->verticalScrollBar()->setValue(value);
+        });
+    }
+    grid->addLayout(lists, 3, 0, 1, 2);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+    grid->setRowStretch(3, 1);
+}
+
+// ---------------------------------------------------------------------------
+// Start, drawing and showing a word
+
+int Exercise::AnswerField() const
+{
+    return Lang3Complete && Opt2ndTavrinel != English && Opt2ndTavrinel == Opt3rdLang ? 33 : 3;
+}
+
+void Exercise::cmdReset_Click()
+{
+    if (cmdReset->text() == QLatin1String("Start")) {
+        cmdReset->setText(QStringLiteral("Reset"));
+        boLoading = false;
+        DataCheck->Bind(txtFields(0), QStringLiteral("Art"));
+        DataCheck->Bind(txtFields(1), QStringLiteral("Greek"));
+        DataCheck->Bind(txtFields(3), QStringLiteral("English"));
+        DataCheck->Bind(txtFields(6), QStringLiteral("Emeans"));
+        Data2ndTavrinel->Bind(txtFields(33), QStringLiteral("Lat"));
+        Data2ndTavrinel->Bind(txtFields(66), QStringLiteral("Means"));
+    }
+    setTimerOptionsEnabled(false);
+    Timer1->stop();
+    m_round.Start();
+    fillRepaLists();
+    SetboRepa();
+    CleanColorSpots();
+    txtFields(2)->setEnabled(true);
+    txtFields(3)->hide();
+    txtFields(33)->hide();
+    lblCorr1128->hide();
+    CmdEnter->setEnabled(false);
+    lblLabels[3]->setText(Caps1104(1104));
+    Link().SetPanelText(1, Caps1104(1104));
+    PrepareExerciseWords();
+}
+
+void Exercise::PrepareExerciseWords()
+{
+    txtFields(2)->clear();
+    m_round.WordSource = opDbas[1]->isChecked() ? TraditionalRound::Source::Store
+                                                : TraditionalRound::Source::AllWords;
+    showDrawnWord(m_round.Next());
+}
+
+void Exercise::showDrawnWord(const TraditionalRound::Draw &draw)
+{
+    if (draw.SwitchedToAllWords) {
+        showSource();
+        fillRepaLists();
+        SetboRepa();
+        showStoreCount(0);
+    }
+    if (!draw.ID)
+        return;
+    const QString criteria = QStringLiteral("ID = ") + QString::number(*draw.ID);
+    try {
+        DataCheck->FindFirst(criteria);
+        if (Data2ndTavrinel->IsBound())
+            Data2ndTavrinel->FindFirst(criteria);
+    } catch (const std::exception &) {
+        return; // the word cannot be shown; the previous one stays
+    }
+    FieldSixes(AnswerField() * 2);
+    txtFields(3)->hide();
+    txtFields(33)->hide();
+    lblCorr1128->hide();
+    Link().SetPanelText(3, QStringLiteral("ID ") + QString::number(CurrentWordID));
+    m_mdi.SmallFacts(CurrentWordID, QString(), 0);
+    txtFields(2)->setEnabled(true);
+    txtFields(2)->setFocus();
+    txtFields_GotFocus(2);
+}
+
+void Exercise::showSource()
+{
+    const bool store = m_round.WordSource == TraditionalRound::Source::Store;
+    if (!store) {
+        opDbas[1]->setChecked(false);
+        opDbas[1]->setEnabled(false);
+    }
+    opDbas[0]->setEnabled(true);
+    opDbas[store ? 1 : 0]->setChecked(true);
+}
+
+void Exercise::FieldSixes(int Index)
+{
+    const QLineEdit *field = txtFields(Index);
+    bool numeric = false;
+    const double n = field ? field->text().trimmed().toDouble(&numeric) : 0;
+    if (numeric)
+        lblLabels[1]->setText(field->text().trimmed() +
+                              (n <= 1 ? QStringLiteral(" meaning in ") : QStringLiteral(" meanings in ")) +
+                              AnswerLangText);
+    else
+        lblLabels[1]->setText(QStringLiteral("Greek Art if any and Greek word"));
+}
+
+// ---------------------------------------------------------------------------
+// Answering and the timer
+
+bool Exercise::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn && matchFocus(watched))
+        return QWidget::eventFilter(watched, event);
+    if (watched == CmdEnter && event->type() == QEvent::KeyPress) {
+        // Return on the focused Next button asks the next word, as a click does.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            CmdEnter->click();
+            return true;
+        }
+    }
+    for (auto it = m_txtFields.cbegin(); it != m_txtFields.cend(); ++it) {
+        if (it.value() != watched)
+            continue;
+        if (event->type() == QEvent::KeyPress) {
+            txtFields_KeyDown(it.key());
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                int ascii = 13;
+                txtFields_KeyPress(it.key(), ascii);
+                if (ascii == 0)
+                    return true;
+            }
+        } else if (event->type() == QEvent::FocusIn) {
+            txtFields_GotFocus(it.key());
+        }
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Exercise::txtFields_KeyDown(int) { Timer1->stop(); }
+
+void Exercise::txtFields_GotFocus(int)
+{
+    // The timer runs only while a word is asked and no key has been pressed.
+    if (cmdReset->text() == QLatin1String("Start") || !m_round.Asking())
+        return;
+    int selected = 0;
+    for (int i = 2; i >= 0; --i)
+        if (opTimer[i]->isChecked()) {
+            selected = i;
+            break;
+        }
+    if (selected == 0) {
+        Timer1->stop();
+        return;
+    }
+    Timer1->setInterval(selected == 1 ? 10000 : 5000);
+    Timer1->start();
+}
+
+void Exercise::Timer1_Timer()
+{
+    int ascii = 13;
+    txtFields_KeyPress(22, ascii);
+}
+
+void Exercise::CmdEnter_Click()
+{
+    int ascii = 13;
+    txtFields_KeyPress(3, ascii);
+}
+
+void Exercise::txtFields_KeyPress(int Index, int &KeyAscii)
+{
+    const int AF = AnswerField();
+    if (Index == 2 && KeyAscii == 13 && cmdReset->text() != QLatin1String("Start")) {
+        if (m_round.Asking()) {
+            txtSets(AF);
+            CheckAnswer(AF);
+        }
+        KeyAscii = 0;
+    } else if (Index == 3 && KeyAscii == 13) {
+        if (m_round.Asking()) {
+            KeyAscii = 0;
+            return; // Next is for an answered word
+        }
+        setAnswerOptionsEnabled(true);
+        SetboRepa();
+        CleanColorSpots();
+        Timer1->stop();
+        setTimerOptionsEnabled(false);
+        txtFields(2)->setEnabled(true);
+        txtFields(2)->clear();
+        lblLabels[3]->setText(Caps1104(1104));
+        Link().SetPanelText(1, Caps1104(1104));
+        txtFields(AF)->hide();
+        lblCorr1128->hide();
+        CmdEnter->setEnabled(false);
+        PrepareExerciseWords();
+        KeyAscii = 0;
+    } else if (Index == 22) {
+        Timer1->stop();
+        if (m_round.Asking()) {
+            txtFields(2)->setEnabled(false);
+            txtSets(AF);
+            CheckAnswer(AF);
+        }
+        KeyAscii = 0;
+    }
+}
+
+void Exercise::txtSets(int AF)
+{
+    Timer1->stop();
+    txtFields(2)->setEnabled(false);
+    txtFields(AF)->show();
+    txtFields(AF)->selectAll();
+    lblCorr1128->show();
+    setAnswerOptionsEnabled(false);
+    setTimerOptionsEnabled(true);
+    CmdEnter->setEnabled(true);
+    CmdEnter->setFocus();
+}
+
+void Exercise::setAnswerOptionsEnabled(bool enabled)
+{
+    opZero[0]->setEnabled(enabled);
+    opZero[1]->setEnabled(enabled && Lang3Complete);
+}
+
+void Exercise::setTimerOptionsEnabled(bool enabled)
+{
+    for (QRadioButton *option : opTimer)
+        option->setEnabled(enabled);
+}
+
+void Exercise::CheckAnswer(int AF)
+{
+    txtFields(AF)->show();
+    lblCorr1128->show();
+    bool numeric = false;
+    const int count = txtFields(AF * 2)->text().trimmed().toInt(&numeric);
+    const int meanings = numeric ? count : 1;
+    const TraditionalRound::RepaLine shown{txtFields(0)->text(), txtFields(1)->text(), txtFields(AF)->text()};
+    const TraditionalRound::Judgement j =
+        m_round.Judge(txtFields(2)->text(), txtFields(AF)->text(), meanings, shown);
+    if (!j.Judged)
+        return;
+    txtFields(2)->setText(j.Check.Shown);
+    LoadShapes(j.Check.Right, meanings, j.Verdict);
+    fillRepaLists();
+    if (j.StoreChanged) {
+        try {
+            showStoreCount(CountWrongIDs());
+        } catch (const std::exception &e) {
+            ShowErrorBox(e);
+        }
+    }
+    switch (j.Then) {
+    case TraditionalRound::After::AskNext:
+        showSource();
+        fillRepaLists();
+        CmdEnter_Click();
+        break;
+    case TraditionalRound::After::Restart:
+        showStoreCount(0);
+        CmdFlush->setEnabled(false);
+        cmdReset_Click();
+        break;
+    case TraditionalRound::After::Nothing:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Markers and the verdict line
+
+void Exercise::LoadShapes(const QVector<bool> &SpotColors, int MeaningCount, int Verdict)
+{
+    CleanColorSpots();
+    const int shown = MeaningCount != 1 ? int(SpotColors.size()) : std::min<int>(1, int(SpotColors.size()));
+    for (int k = 0; k < shown; ++k) {
+        if (k >= shTest.size()) {
+            auto *spot = new QFrame(shTestStrip);
+            spot->setObjectName(QStringLiteral("shTest(%1)").arg(k));
+            spot->setFrameShape(QFrame::Box);
+            spot->setAutoFillBackground(true);
+            shTest.append(spot);
+        }
+        QFrame *spot = shTest[k];
+        spot->setGeometry(shTest[0]->x() + winsys::TwipsToPixelsX(480 * k), shTest[0]->y(), shTest[0]->width(),
+                          shTest[0]->height());
+        QPalette palette = spot->palette();
+        palette.setColor(QPalette::Window, winsys::FromVbColor(SpotColors[k] ? Green : Red));
+        spot->setPalette(palette);
+        spot->show();
+    }
+    m_shapesShown = shown > 0;
+    if (Verdict != 0) {
+        lblLabels[3]->setText(Caps1104(Verdict));
+        Link().SetPanelText(1, Caps1104(Verdict));
+    }
+}
+
+void Exercise::CleanColorSpots()
+{
+    if (!m_shapesShown)
+        return;
+    shTest[0]->hide();
+    while (shTest.size() > 1)
+        delete shTest.takeLast();
+    m_shapesShown = false;
+}
+
+// ---------------------------------------------------------------------------
+// The repetition list
+
+void Exercise::SetboRepa()
+{
+    m_round.SetboRepa();
+    // The image in front shows the mode.
+    imgStatusRepa[boRepa ? 0 : 1]->raise();
+}
+
+void Exercise::fillRepaLists()
+{
+    for (QListWidget *list : lstRepa)
+        list->clear();
+    for (const TraditionalRound::RepaLine &line : m_round.RepaLines()) {
+        lstRepa[0]->addItem(line.Art);
+        lstRepa[1]->addItem(line.Greek);
+        lstRepa[2]->addItem(line.Answer);
+    }
+    tbErr->setText(QString::number(RepaIDs.size()));
+}
+
+void Exercise::lblRepa_Change(int value)
+{
+    if (boLoading)
+        return;
+    OptNbrRepeats = std::max(value, 1);
+    if (!SaveNbrRepeats())
+        upRepa->SetValue(OptNbrRepeats); // the stored value, after the reported failure
+}
+
+void Exercise::checkDbs_Click()
+{
+    const bool shown = checkDbs->isChecked();
+    checkDbs->setText(Caps1322(shown ? 1331 : 1332));
+    for (QListWidget *list : lstRepa)
+        list->setVisible(shown);
+    lblex[4]->setVisible(shown);
+}
+
+// ---------------------------------------------------------------------------
+// The store of wrong answers
+
+void Exercise::showStoreCount(long long count)
+{
+    lblFails->setText(QString::number(count));
+    lblFails_Change();
+}
+
+void Exercise::lblFails_Change()
+{
+    if (MainLoading || lblFails->text().isEmpty())
+        return;
+    const long long n = lblFails->text().toLongLong();
+    if (n == 0) {
+        opDbas[1]->setEnabled(false);
+        opDbas[0]->setEnabled(true);
+        opDbas[0]->setChecked(true);
+    } else {
+        // A store with words can be chosen as the source at once, not only
+        // after the window was activated again.
+        CmdFlush->setEnabled(true);
+        opDbas[1]->setEnabled(true);
+    }
+    Link().SetPanelText(5, WrongAnswersPanelText(QString::number(n)));
+    opDbas[1]->setText(Caps1322(1325) + QStringLiteral(" (") + QString::number(n) + QStringLiteral(")  "));
+    try {
+        DataWrong->Requery();
+    } catch (const std::exception &) {
+        // The control only mirrors the store; the count above is what counts.
+    }
+}
+
+void Exercise::CmdFlush_Click()
+{
+    if (winsys::MsgBox(Caps1322(1322), winsys::vbYesNo | winsys::vbCritical, windowTitle()) == winsys::vbYes)
+        ClearWrongIDs();
+}
+
+void Exercise::ClearWrongIDs()
+{
+    try {
+        EmptyWrongAnswers();
+    } catch (const std::exception &e) {
+        ShowErrorBox(e);
+        return; // the store keeps its words, and the count shows them
+    }
+    showStoreCount(0);
+    CmdFlush->setEnabled(false);
+    if (m_round.Started())
+        cmdReset_Click();
+}
+
+} // namespace tav

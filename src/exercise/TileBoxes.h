@@ -1,0 +1,84 @@
+#pragma once
+// The text boxes of the drag-and-drop rows: a tile (DragTile) starts a drag of
+// its text when pressed; a place (DropPlace) takes drops. A drag carries the
+// text and a mark naming the window it started in, so that a place takes only
+// its own window's tiles; text dragged in from another program is refused.
+// Both forward to handlers by their index: the window decides.
+
+#include <QLineEdit>
+
+#include <functional>
+
+class QLabel;
+class QMimeData;
+
+namespace tav {
+
+// The drag data of a tile: its text, marked as coming from owner.
+QMimeData *TileMimeData(const QString &text, const QObject *owner);
+// True when data carries a tile of owner; text then holds its text.
+bool IsOwnTile(const QMimeData *data, const QObject *owner, QString *text = nullptr);
+
+// Background colours of the row boxes and markers, as classic colour values:
+// white at rest, green solved, red wrong, blue while dragged or hovered.
+constexpr long White = 0xFFFFFF;
+constexpr long Green = 0xFF00;
+constexpr long Red = 255;
+constexpr long Blue = 0xFF0000;
+
+// A rectangle given in twips, in pixels.
+QRect Twips(int left, int top, int width, int height);
+void PaintBack(QWidget *w, long vbColor);
+long BackOf(const QWidget *w);
+// Shows text from its start (a long meaning is cut at its end, not at its
+// beginning), whole in the tool tip.
+void ShowText(QLineEdit *box, const QString &text);
+// A result marker: a framed label, white.
+QLabel *MarkerLabel(const QString &name, QWidget *parent);
+
+class DragTile : public QLineEdit {
+    Q_OBJECT
+
+public:
+    DragTile(int index, const QObject *owner, QWidget *parent);
+    int Index() const { return m_index; }
+
+    // Called on a left press before the drag starts (the MouseDown handler).
+    std::function<void(int index)> Pressed;
+    // Called when the drag has ended, dropped or not (the CompleteDrag handler).
+    std::function<void(int index)> Completed;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    int m_index;
+    const QObject *m_owner;
+};
+
+class DropPlace : public QLineEdit {
+    Q_OBJECT
+
+public:
+    DropPlace(int index, const QObject *owner, QWidget *parent);
+    int Index() const { return m_index; }
+
+    // A drag of an own tile is over the place (text may be empty).
+    std::function<void(int index, const QString &text)> Over;
+    // The drag left the place without a drop.
+    std::function<void(int index)> Left;
+    // An own tile's text dropped on the place.
+    std::function<void(int index, const QString &text)> Dropped;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    int m_index;
+    const QObject *m_owner;
+};
+
+} // namespace tav

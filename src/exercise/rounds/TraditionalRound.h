@@ -1,0 +1,82 @@
+#pragma once
+// The traditional exercise without its window: where the next word comes
+// from (all words, the store of wrong answers, or the repetition list), the
+// judging of an answer, the repetition list (RepaIDs and its three text
+// columns) and the writes to the store. The window shows what it decides.
+//
+// States: not started -> asking -> answered -> (Next) asking. An answer is
+// judged only while a word is asked, so a word is judged once.
+
+#include "exercise/rounds/AnswerCheck.h"
+#include "exercise/rounds/ExerciseRandom.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace tav {
+
+class TraditionalRound {
+public:
+    enum class Source { AllWords, Store };
+    enum class State { NotStarted, Asking, Answered };
+
+    // One line of the repetition list: article, Greek word, expected answer.
+    struct RepaLine {
+        QString Art, Greek, Answer;
+    };
+
+    struct Draw {
+        std::optional<long long> ID; // nothing: no word could be drawn (said so)
+        bool SwitchedToAllWords = false; // the store was empty: the round restarted on all words
+    };
+
+    // What the window does after a judgement.
+    enum class After { Nothing, AskNext, Restart };
+    struct Judgement {
+        bool Judged = false;  // false: no word was being asked
+        PartCheck Check;
+        int Verdict = 0;      // caption number (see VerdictCaption)
+        bool StoreChanged = false;
+        After Then = After::Nothing;
+    };
+
+    explicit TraditionalRound(ExerciseRandom &rng) : m_rng(rng) {}
+
+    Source WordSource = Source::AllWords;
+    State CurrentState() const { return m_state; }
+    bool Asking() const { return m_state == State::Asking; }
+    const QList<RepaLine> &RepaLines() const { return m_lines; }
+
+    // Start and Reset: the repetition list is emptied and repetition mode
+    // goes off; Next then draws the first word. The store is not touched.
+    void Start();
+    bool Started() const { return m_state != State::NotStarted; }
+    // Next: repetition mode follows the list's length, then the next word is
+    // drawn. Before Start nothing is drawn.
+    Draw Next();
+    // Judges the answer to the current word (once): keeps the repetition
+    // list and the store. Shown is the word as asked, for the list.
+    Judgement Judge(const QString &Typed, const QString &Stored, int MeaningCount, const RepaLine &Shown);
+
+    // Repetition mode: on once the list holds OptNbrRepeats words, off when
+    // it is empty, unchanged in between.
+    void SetboRepa();
+    // Empties the repetition list.
+    void ClearRepetition();
+
+private:
+    Draw drawNext();
+    // The store-full question; the answer decides what follows.
+    After ClearRepaList();
+    // Stores a wrongly answered word (once), removes a word from the store.
+    static void AddWrongs(long long ID);
+    static void RemoveWrongs(long long ID);
+
+    ExerciseRandom &m_rng;
+    State m_state = State::NotStarted;
+    QList<RepaLine> m_lines;
+};
+
+} // namespace tav

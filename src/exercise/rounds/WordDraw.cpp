@@ -1,0 +1,145 @@
+#include "exercise/rounds/WordDraw.h"
+
+#include "store/SharedState.h"
+
+#include <QHash>
+
+#include <sqlite3.h>
+
+namespace tav {
+
+namespace {
+
+// The first column of a native query on WordDb, stepped directly: the
+// draws read tens of thousands of IDs, and nothing else of the rows.
+QVector<long long> IdColumn(const QString &nativeSql)
+{
+    sqlite3_stmt *st = nullptr;
+    const QByteArray sql = nativeSql.toUtf8();
+    if (sqlite3_prepare_v2(WordDb->Handle(), sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
+        throw dao::DaoError(sqlite3_extended_errcode(WordDb->Handle()),
+                            QString::fromUtf8(sqlite3_errmsg(WordDb->Handle())), nativeSql);
+    QVector<long long> ids;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        ids.append(sqlite3_column_int64(st, 0));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        throw dao::DaoError(rc, QString::fromUtf8(sqlite3_errstr(rc)), nativeSql);
+    return ids;
+}
+
+// The IDs of a native query, read again only when the file may have changed
+// since the last read: something was written through this connection (its
+// change count) or through another one (the file's data version), or the
+// connection is a new one (after a compaction).
+QVector<long long> CachedIdColumn(const QString &nativeSql)
+{
+    struct Entry {
+        const dao::Database *db = nullptr;
+        QString path;
+        long long changes = -1;
+        long long version = -1;
+        QVector<long long> ids;
+    };
+    static QHash<QString, Entry> cache;
+    const long long changes = sqlite3_total_changes64(WordDb->Handle());
+    const long long version = WordDb->QueryNative(QStringLiteral("PRAGMA data_version")).value(0).value(0).toLongLong();
+    Entry &e = cache[nativeSql];
+    if (e.db != WordDb.get() || e.path != WordDb->Name() || e.changes != changes || e.version != version)
+        e = {WordDb.get(), WordDb->Name(), changes, version, IdColumn(nativeSql)};
+    return e.ids;
+}
+
+} // namespace
+
+QVector<long long> MainWordIDs() { return CachedIdColumn(QStringLiteral("SELECT ID FROM Main")); }
+
+QVector<long long> VerbsCompleteIn(const QString &TableName)
+{
+    auto voice = [](QChar v) {
+        QStringList terms;
+        for (const char *cell : {"S1", "S2", "S3", "P1", "P2", "P3"})
+            terms << QStringLiteral("K.") + QLatin1String(cell) + v + QStringLiteral(" <> ''");
+        return QLatin1Char('(') + terms.join(QStringLiteral(" AND ")) + QLatin1Char(')');
+    };
+    // Main.WT LIKE uses the connection's Jet wildcards.
+    return CachedIdColumn(QStringLiteral("SELECT K.ID FROM ") + dao::SqlName(TableName) +
+                          QStringLiteral(" AS K INNER JOIN Main ON K.ID = Main.ID WHERE Main.WT LIKE 'c*' AND (") +
+                          voice(QLatin1Char('a')) + QStringLiteral(" OR ") + voice(QLatin1Char('p')) +
+                          QStringLiteral(") ORDER BY K.ID"));
+}
+
+QVector<long long> DrawRound(const QVector<long long> &eligible, int n, QSet<long long> &cycle, ExerciseRandom &rng)
+{
+    QVector<long long> picks;
+    n = std::min<qsizetype>(std::max(n, 0), eligible.size());
+    QVector<long long> pool;
+    auto fillPool = [&] {
+        pool.clear();
+        for (long long id : eligible)
+            if (!cycle.contains(id))
+                pool.append(id);
+    };
+    fillPool();
+    while (picks.size() < n) {
+        if (pool.isEmpty()) {
+            // The cycle is used up: a new one starts with this round's picks.
+            cycle = QSet<long long>(picks.begin(), picks.end());
+            fillPool();
+        }
+        const int at = rng.Below(int(pool.size()));
+        const long long id = pool[at];
+        pool[at] = pool.last();
+        pool.removeLast();
+        picks.append(id);
+        cycle.insert(id);
+    }
+    return picks;
+}
+
+std::optional<long long> DrawOne(const QVector<long long> &eligible, const QList<long long> &exclude,
+                                 ExerciseRandom &rng)
+{
+    if (exclude.isEmpty()) {
+        if (eligible.isEmpty())
+            return std::nullopt;
+        return eligible[rng.Below(int(eligible.size()))];
+    }
+    const QSet<long long> out(exclude.begin(), exclude.end());
+    QVector<long long> pool;
+    pool.reserve(eligible.size());
+    for (long long id : eligible)
+        if (!out.contains(id))
+            pool.append(id);
+    if (pool.isEmpty())
+        return std::nullopt;
+    return pool[rng.Below(int(pool.size()))];
+}
+
+QString PickCriteriaFor(const QVector<long long> &ids)
+{
+    if (ids.isEmpty())
+        return QStringLiteral("ID = 0 AND ID <> 0");
+    QString criteria = QStringLiteral("ID = ") + QString::number(ids.first());
+    for (qsizetype j = 1; j < ids.size(); ++j)
+        criteria += QStringLiteral(" OR ID ") + QStringLiteral(" = ") + QString::number(ids[j]);
+    return criteria;
+}
+
+QSet<long long> &PickedWordCycle()
+{
+    static QSet<long long> cycle;
+    return cycle;
+}
+
+void PickRandomWords()
+{
+    const QVector<long long> ids = DrawRound(MainWordIDs(), OptNbrScribble, PickedWordCycle(), Rnd());
+    PickIDs.clear();
+    for (long long id : ids)
+        PickIDs.append(QVariant(id));
+    PickCriteria = PickCriteriaFor(ids);
+}
+
+} // namespace tav

@@ -1,0 +1,77 @@
+#pragma once
+// The simple list window: the links between the meaning words of one
+// language (English, or the third language) and the Greek words, one row per
+// meaning word and Greek word, with the Greek article. Buttons over the
+// columns sort them (red: English meanings, yellow: third-language meanings,
+// white: Greek by its sort key; the article button leaves the colours). A
+// meaning word can be renamed or a further meaning added to the word, and
+// the article and the spelling changed; the window deletes no word.
+//
+// Columns: 0 the sort key and 1 the word ID (hidden), 2 the meaning word,
+// 3 the article, 4 the Greek word.
+
+#include "grids/ListWindow.h"
+#include "store/ListWindowLink.h"
+
+namespace tav {
+
+class GridSimple : public ListWindow, public ListWindowLink {
+    Q_OBJECT
+
+public:
+    explicit GridSimple(QWidget *parent = nullptr);
+    ~GridSimple() override;
+
+    // Fills and shows a new window: Rows of Sql, in Lang (1 English, 2 the
+    // third language), captioned with the row count, " non unique " and
+    // Title; Mode becomes the grid's Tag.
+    void Open(dao::RecordsetPtr Rows, const QString &Sql, int Lang, const QString &Title, int Mode);
+
+    // ListWindowLink
+    QString Name() const override { return objectName(); }
+    QString Caption() const override { return windowTitle(); }
+    void RefreshGrid() override { EditHelp(SavedRow, SavedCol); }
+    void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
+    GridLink &msFlxMulti() override { return GridOf(); }
+    QString lblCol() const override { return ListWindow::lblCol->text(); }
+    QString lblRow() const override { return ListWindow::lblRow->text(); }
+    bool HasLblInfo() const override { return true; }
+    void SetLblInfo(const QString &caption) override { ShowInfo(caption); }
+
+    // The main window calls it when its left panel is shown or hidden; the
+    // window keeps its size.
+    Q_INVOKABLE void Form_Resize() {}
+
+    // Fills and lays out the grid; SortValue colours the buttons (0 the
+    // Greek pair, 1 English, 2 the third language) and names the sort kept.
+    void GridSimpleFill(int SortValue);
+    void ButtonCol(int Value);
+    void cmdSort_Click(int Index);
+    void cmdart_Click();
+
+    // "5" English, "6" the third language.
+    QString lblFlag;
+
+    QPushButton *cmdSort[2] = {};
+    QPushButton *cmdSortCol[2] = {};
+    QPushButton *cmdart = nullptr;
+
+protected:
+    QString CountCaption(long long Count) const override;
+    void LayOut() override { GridSimpleFill(lblSortValue); }
+    void CommitCell(const QString &Text, int Row, int Col) override;
+    int WrapColumn() const override { return 2; }
+    QString InfoText(int Row) const override;
+    int FactsKind(int) const override { return 3; }
+    QString FactsText() const override;
+    void RightClick(const QPoint &GlobalPos) override;
+
+private:
+    void FitGridToWindow();
+    // The meaning's list of the current word in this window's language.
+    QString storedList() const;
+    void commitMeaning(const QString &Text, int Row);
+    bool english() const { return lblFlag == QLatin1String("5"); }
+};
+
+} // namespace tav

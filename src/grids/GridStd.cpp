@@ -1,0 +1,467 @@
+#include "grids/GridStd.h"
+
+#include "grids/FormLabelSeam.h"
+#include "grids/ListWindowHost.h"
+#include "platform/flexgrid/GridRoutines.h"
+#include "platform/flexgrid/RecordsetBinding.h"
+#include "platform/font/FontLoader.h"
+#include "platform/winsys/VbColor.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "store/CaptionArrays.h"
+#include "store/DbTransaction.h"
+#include "store/Dynasets.h"
+#include "store/GreekLetters.h"
+#include "store/ListEdits.h"
+#include "store/MainWindowLink.h"
+#include "store/SharedState.h"
+#include "store/StoreQueries.h"
+#include "store/WindowRoutines.h"
+#include "store/WordEdits.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+namespace tav {
+
+namespace {
+
+// Layout lengths in twips.
+constexpr int kRowButtonHeight = 330; // cmdFresh, cmdDelete, txtSearch, cmdS
+constexpr int kTwinHeight = 120;      // cmdSortCol
+constexpr int kSortHeight = 330;      // cmdSort
+constexpr int kFreshWidth = 450;
+constexpr int kDeleteWidth = 700;
+constexpr int kSearchWidth = 1500;
+constexpr int kSWidth = 450;
+constexpr int kInfoWidth = 2200;
+constexpr int kColButtonWidth = 800;
+
+constexpr long kButtonFace = static_cast<long>(0x8000000F);
+constexpr long kSortColour[4] = {0xFFFFFF, 0x0000FF, 0x00FFFF, 0xFFFFFF};
+constexpr long kTwinColour = 0xFF0000;
+
+const QString kEngHide = QStringLiteral("ENG -");
+const QString kEngShow = QStringLiteral("ENG +");
+
+// The column a sort button sorts on and the one it then selects: the Greek
+// pair sorts on the hidden sort key.
+struct SortTarget {
+    int sortCol;
+    int showCol;
+};
+
+SortTarget SortTargetOf(int view, int index)
+{
+    if (view == 33) {
+        static constexpr int cols[4] = {0, 2, 3, 4};
+        return index >= 0 && index < 4 ? SortTarget{cols[index], index == 0 ? 4 : cols[index]} : SortTarget{-1, -1};
+    }
+    switch (index) {
+    case 0: return {0, 4};
+    case 1: return {5, 5};
+    case 2: return {6, 6};
+    default: return {-1, -1};
+    }
+}
+
+} // namespace
+
+GridStd::GridStd(QWidget *parent) : ListWindow(QStringLiteral("GridStd"), parent)
+{
+    cmdDelete = new QPushButton(QStringLiteral("Delete"), this);
+    cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+    cmdDelete->setToolTip(QStringLiteral("Delete the word of the current row"));
+    for (int i = 0; i < 4; ++i) {
+        cmdSortCol[i] = NewHeadingButton(QStringLiteral("cmdSortCol(%1)").arg(i));
+        cmdSort[i] = NewHeadingButton(QStringLiteral("cmdSort(%1)").arg(i));
+        connect(cmdSort[i], &QPushButton::clicked, this, [this, i] { cmdSort_Click(i); });
+        connect(cmdSortCol[i], &QPushButton::clicked, this, [this, i] { cmdSort_Click(i); });
+        cmdSort[i]->hide();
+        cmdSortCol[i]->hide();
+    }
+    for (int i = 1; i <= 2; ++i) {
+        cmdCol[i] = NewHeadingButton(QStringLiteral("cmdCol(%1)").arg(i));
+        connect(cmdCol[i], &QPushButton::clicked, this, [this, i] { cmdCol_Click(i); });
+        cmdCol[i]->hide();
+    }
+    connect(cmdDelete, &QPushButton::clicked, this, &GridStd::FlexDelete);
+
+    // The texts of the heading buttons; a caption without its row stays empty.
+    try {
+        for (int k = 1142; k <= 1149; ++k)
+            m_texts << LangCapsText(k);
+        for (int k = 1079; k <= 1081; ++k)
+            m_texts << LangCapsText(k);
+    } catch (const std::exception &) {
+        while (m_texts.size() < 11)
+            m_texts << QString();
+    }
+    cmdSort[0]->setText(QStringLiteral("Ta Ellhnikav"));
+    cmdSort[0]->setFont(winsys::GreekFont(GreekFontSize - 2));
+    cmdSort[1]->setText(m_texts.value(9));
+    cmdSort[2]->setText(m_texts.value(10));
+    Grid->SetRowHeightMin(Grid->PixelsToTwipsY(QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4));
+}
+
+GridStd::~GridStd() = default;
+
+void GridStd::SetRecordset(dao::RecordsetPtr rows) { BindRows(std::move(rows)); }
+
+void GridStd::SetCaption(const QString &caption)
+{
+    SetWindowCaption(caption);
+    const qsizetype blank = caption.indexOf(QLatin1Char(' '));
+    lblCap = blank >= 0 ? caption.mid(blank + 1) : caption;
+}
+
+// ---------------------------------------------------------------------------
+// Views and layout
+
+void GridStd::GridLangDep(int SortValue)
+{
+    flexgrid::FlexGrid &g = *Grid;
+    if (!Data1 || g.Rows() <= g.FixedRows())
+        return;
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    g.setVisible(false);
+    g.SetRowHeight(0, 0);
+    const int view = ViewTag();
+    if (view == 5) {
+        for (int c = 0; c <= 3; ++c)
+            g.SetColWidth(c, 0);
+        SetGreekColumnFont(g, 4, 4);
+    } else if (view == 33) {
+        g.SetColWidth(1, 0);
+        SetGreekColumnFont(g, 3, 3);
+        ApplyFormLabels(g);
+    } else {
+        for (int c = 0; c <= 2; ++c)
+            g.SetColWidth(c, 0);
+        SetGreekColumnFont(g, 3, 4);
+        g.SetColWidth(3, 550);
+        if (view == 44) {
+            g.SetColWidth(7, 0);
+            g.SetColWidth(8, 0);
+        }
+    }
+    for (int c = 0; c < g.Cols(); ++c) {
+        g.SetRow(0);
+        g.SetCol(c);
+        g.SetCellFontBold(true);
+    }
+
+    ArrangeButtons();
+    ResizeGrid();
+
+    if (SortValue != 33) {
+        ButtonCol(SortValue);
+        const SortTarget target = SortTargetOf(view, SortValue);
+        if (target.sortCol >= 0 && target.sortCol < g.Cols()) {
+            g.SetCol(target.sortCol);
+            g.SetRow(g.FixedRows());
+            g.SetSort(flexgrid::flexSortGenericAscending);
+            if (target.showCol < g.Cols())
+                g.SetCol(target.showCol);
+        }
+    }
+    g.SetRow(std::min(g.FixedRows(), g.Rows() - 1));
+    g.SetTopRow(g.Row());
+    if (g.ColWidth(g.Col()) == 0)
+        g.SetCol(FirstVisibleCol);
+    SetGridBusy(busy);
+    g.setVisible(true);
+}
+
+void GridStd::placePair(int Index, int Col)
+{
+    const int twinTop = cmdDelete->geometry().bottom() + 1;
+    PlaceOverColumn(cmdSortCol[Index], Col, twinTop, pxY(kTwinHeight));
+    PlaceOverColumn(cmdSort[Index], Col, twinTop + pxY(kTwinHeight), pxY(kSortHeight));
+    cmdSortCol[Index]->show();
+    cmdSort[Index]->show();
+}
+
+void GridStd::ArrangeButtons()
+{
+    flexgrid::FlexGrid &g = *Grid;
+    const int view = ViewTag();
+    const QFontMetrics windowMetrics(font());
+    const QFontMetrics greekMetrics(winsys::GreekFont(GreekFontSize));
+    auto widest = [&](int col, const QFontMetrics &m) {
+        return g.PixelsToTwipsX(WidestTextPixels(g, col, m));
+    };
+
+    // 1, 2. Column widths: each column as wide as its widest text, the Greek
+    // one measured in the Greek font it is drawn in.
+    if (view != 33) {
+        g.SetColWidth(4, std::max(widest(4, greekMetrics), 1900) + 650);
+        const int lastMeaning = OptBoHide3 ? 5 : 6;
+        for (int c = 5; c <= lastMeaning && c < g.Cols(); ++c)
+            g.SetColWidth(c, std::max(widest(c, windowMetrics) + 260, g.ColWidth(4)));
+        m_width5 = g.Cols() > 5 ? g.ColWidth(5) : 0;
+        m_width6 = !OptBoHide3 && g.Cols() > 6 ? g.ColWidth(6) : 0;
+    } else {
+        for (int c = 0; c < g.Cols(); ++c) {
+            if (c == 1)
+                continue;
+            const QFontMetrics &m = c == 3 ? greekMetrics : windowMetrics;
+            g.SetColWidth(c, widest(c, m) + 650);
+        }
+        g.SetColWidth(1, 0);
+    }
+
+    // 6. The button row: refresh, delete, search box, search button, the
+    // current word.
+    const int rowHeight = pxY(kRowButtonHeight);
+    cmdFresh->setGeometry(0, 0, px(kFreshWidth), rowHeight);
+    cmdDelete->setGeometry(cmdFresh->geometry().right() + 1, 0, px(kDeleteWidth), rowHeight);
+    txtSearch->setGeometry(cmdDelete->geometry().right() + 1, 0, px(kSearchWidth), rowHeight);
+    cmdS->setGeometry(txtSearch->geometry().right() + 1, 0, px(kSWidth), rowHeight);
+    lblInfo->setFont(winsys::GreekFont(GreekFontSize));
+    lblInfo->setGeometry(cmdS->geometry().right() + 1 + px(60), 0, px(kInfoWidth), rowHeight);
+
+    // 3, 4, 5. The heading buttons over their columns.
+    for (int i = 0; i < 4; ++i) {
+        cmdSort[i]->hide();
+        cmdSortCol[i]->hide();
+    }
+    if (view == 33) {
+        static const char *captions[4] = {"Ref 1", "Ref 2", "Greek Form", "English"};
+        static constexpr int cols[4] = {0, 2, 3, 4};
+        QFont small(QStringLiteral("MS Sans Serif"));
+        small.setPointSize(std::max(6, GreekFontSize - 4));
+        for (int i = 0; i < 4; ++i) {
+            if (cols[i] >= g.Cols())
+                continue;
+            cmdSort[i]->setFont(small);
+            cmdSort[i]->setText(QString::fromLatin1(captions[i]));
+            placePair(i, cols[i]);
+        }
+    } else {
+        cmdSort[0]->setFont(winsys::GreekFont(GreekFontSize - 2));
+        placePair(0, 4);
+        if (g.Cols() > 5)
+            placePair(1, 5);
+        if (!OptBoHide3 && g.Cols() > 6) {
+            placePair(2, 6);
+        }
+    }
+
+    // 7. The column buttons, while both meaning columns are there.
+    const bool columnButtons = view != 33 && !OptBoHide3 && g.Cols() > 6;
+    for (int i = 1; i <= 2; ++i)
+        cmdCol[i]->setVisible(columnButtons);
+    if (columnButtons) {
+        cmdCol[1]->setGeometry(lblInfo->geometry().right() + 1, 0, px(kColButtonWidth), rowHeight);
+        cmdCol[1]->setText(kEngHide);
+        cmdCol[2]->setGeometry(cmdCol[1]->geometry().right() + 1, 0, px(kColButtonWidth), rowHeight);
+        cmdCol[2]->setText(Lang3Short + QStringLiteral(" -"));
+    }
+}
+
+void GridStd::ResizeGrid()
+{
+    FirstVisibleCol = 0;
+    while (FirstVisibleCol < Grid->Cols() - 1 && Grid->ColWidth(FirstVisibleCol) <= 0)
+        ++FirstVisibleCol;
+    const int rightmost =
+        std::max(cmdCol[2]->isVisible() ? cmdCol[2]->geometry().right() : 0, lblInfo->geometry().right());
+    Grid->move(0, cmdSort[0]->geometry().bottom() + 1);
+    FitGridAndWindow(cmdSort[0]->geometry().bottom() + 1, rightmost);
+}
+
+void GridStd::ButtonCol(int SortIndex)
+{
+    for (int i = 0; i < 4; ++i) {
+        PaintButton(cmdSort[i], kButtonFace);
+        PaintButton(cmdSortCol[i], kButtonFace);
+    }
+    if (SortIndex < 0 || SortIndex > 3)
+        return;
+    PaintButton(cmdSort[SortIndex], kSortColour[SortIndex]);
+    PaintButton(cmdSortCol[SortIndex], kTwinColour);
+}
+
+void GridStd::cmdSort_Click(int Index)
+{
+    const SortTarget target = SortTargetOf(ViewTag(), Index);
+    if (target.sortCol < 0 || target.sortCol >= Grid->Cols())
+        return; // a button over a column this view lacks sorts nothing
+    lblSortValue = Index;
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    SortCol(target.sortCol);
+    if (target.showCol < Grid->Cols())
+        Grid->SetCol(target.showCol);
+    ButtonCol(Index);
+    Grid->SetRow(std::min(1, Grid->Rows() - 1));
+    Grid->SetTopRow(Grid->Row());
+    SetGridBusy(busy);
+    ShowCellInfo();
+    Grid->setFocus();
+}
+
+void GridStd::cmdCol_Click(int Index)
+{
+    if (Index != 1 && Index != 2)
+        return;
+    const int col = Index == 1 ? 5 : 6;
+    if (col >= Grid->Cols())
+        return;
+    QPushButton *button = cmdCol[Index];
+    const QString hide = Index == 1 ? kEngHide : Lang3Short + QStringLiteral(" -");
+    const bool hiding = button->text() == hide;
+    if (hiding) {
+        Grid->SetColWidth(col, 0);
+        button->setText(Index == 1 ? kEngShow : Lang3Short + QStringLiteral(" +"));
+    } else {
+        Grid->SetColWidth(col, Index == 1 ? m_width5 : m_width6);
+        button->setText(Index == 1 ? kEngHide : Lang3Short + QStringLiteral(" -"));
+    }
+    // The buttons of the third language follow their column.
+    FollowColumns();
+    cmdSortCol[Index]->setVisible(!hiding);
+    cmdSort[Index]->setVisible(!hiding);
+    if (hiding && Grid->Col() == col) {
+        const bool busy = GridBusy();
+        SetGridBusy(true);
+        Grid->SetCol(4);
+        SetGridBusy(busy);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Rows
+
+QString GridStd::InfoText(int Row) const
+{
+    // The English of an inflected form is shown in the window's font, a
+    // Greek text in the Greek font.
+    const bool english = ViewTag() == 33 && !Grid->TextMatrix(Row, 4).isEmpty();
+    lblInfo->setFont(english ? font() : winsys::GreekFont(GreekFontSize));
+    return Grid->TextMatrix(Row, english || ViewTag() != 33 ? 4 : 3);
+}
+
+int GridStd::FactsKind(int Row) const
+{
+    if (ViewTag() != 33)
+        return 0;
+    return Grid->TextMatrix(Row, 0) == QLatin1String("Passive participle") ? 33 : 66;
+}
+
+void GridStd::RightClick(const QPoint &GlobalPos)
+{
+    if (WordKind.toInt() == 3)
+        ListHost().PopupConjugations(GlobalPos);
+}
+
+// ---------------------------------------------------------------------------
+// Requery
+
+QString GridStd::CountCaption(long long Count) const { return QString::number(Count) + QLatin1Char(' ') + lblCap; }
+
+// ---------------------------------------------------------------------------
+// Editing
+
+void GridStd::CommitCell(const QString &Text, int Row, int Col)
+{
+    flexgrid::FlexGrid &g = *Grid;
+    // The inflected-form view stores nothing: the cell shows what is stored.
+    if (ViewTag() == 33 || Col < 3 || Col > 6) {
+        g.SetTextMatrix(Row, Col, OldCellText);
+        return;
+    }
+    if (Text.isEmpty() && Col != 3 && Col != 6) {
+        RefuseEdit(Col, Row);
+        return;
+    }
+    const QString list = MeaningItems(Text).join(QStringLiteral(", "));
+    switch (Col) {
+    case 3:
+        ChangeArticle(list, WordID);
+        g.SetTextMatrix(Row, Col, list);
+        break;
+    case 4:
+        ChangeGreekSpelling(list, WordID);
+        g.SetTextMatrix(Row, Col, list);
+        g.SetTextMatrix(Row, 0, TavGreSort(list));
+        break;
+    default: {
+        const MeaningLanguage language = Col == 5 ? MeaningLanguage::English : MeaningLanguage::Third;
+        const std::optional<QString> stored = StoreMeaningList(language, WordID, OldCellText, list);
+        if (!stored) {
+            // A new meaning needs the word's row in Main, which is gone.
+            EditRefused = true;
+            MsgAnswer = winsys::MsgBox(Caps1185(1199), winsys::vbCritical, winsys::AppTitle);
+            g.SetTextMatrix(Row, Col, OldCellText);
+            return;
+        }
+        g.SetTextMatrix(Row, Col, *stored);
+        break;
+    }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Deletion
+
+void GridStd::FlexDelete()
+{
+    flexgrid::FlexGrid &g = *Grid;
+    const int row = g.Row();
+    const int col = g.Col();
+    const long long id = WordID;
+    auto backToCell = [&] {
+        SetGridBusy(true);
+        g.SetTopRow(row);
+        g.SetCol(col);
+        g.SetRow(row);
+        g.setFocus();
+        SetGridBusy(false);
+        ShowCellInfo();
+    };
+    if (id <= 0 || row < 1)
+        return;
+    try {
+        const QString refusal = QStringLiteral("\r\n It is NOT allowed to delete it! ");
+        if (KlinoHasID(id)) {
+            MsgAnswer = winsys::MsgBox(QStringLiteral(" This word is declinated ") + refusal, winsys::vbCritical);
+            backToCell();
+            return;
+        }
+        int conjugated = 0;
+        for (int t = 1; t <= 4; ++t)
+            conjugated += IDExistsIn(QStringLiteral("KonT%1").arg(t), id) ? 1 : 0;
+        if (conjugated > 0) {
+            MsgAnswer = winsys::MsgBox((conjugated == 4 ? QStringLiteral(" This verb is fully conjugated ")
+                                                        : QStringLiteral(" This verb is partly conjugated ")) +
+                                           refusal,
+                                       winsys::vbCritical);
+            backToCell();
+            return;
+        }
+        MsgAnswer = winsys::MsgBox(Caps1185(1202) + QString::number(id) + QStringLiteral("\r\n") + Caps1185(1208) +
+                                       Caps1185(1206),
+                                   winsys::vbYesNo | winsys::vbCritical | winsys::vbDefaultButton2, winsys::AppTitle);
+        if (MsgAnswer != winsys::vbYes) {
+            backToCell();
+            return;
+        }
+        DeleteWord(id);
+        ShowWordCount();
+        Link().JulGran(); // the tree's counts follow
+        SaveBusy = false;
+        SavedRow = row;
+        SavedCol = col;
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+        return;
+    }
+    RefreshGridForms();
+}
+
+} // namespace tav

@@ -1,0 +1,88 @@
+#pragma once
+// The standard list window: Greek headwords of Main with their article,
+// English meanings and (unless hidden) third-language meanings, or the
+// inflected forms a search found in FormsAll. Its own heading row is hidden:
+// buttons over the columns head and sort them (white: Greek by the sort key,
+// red: English, yellow: the third language). Cells edit in place and every
+// commit is written back at once; the delete button removes the current word
+// under the deletion rules.
+//
+// View tags (the grid's Tag): "5" verbs and adjectives (no article column),
+// "2" nouns, all words and Greek searches, "1" the word-type search, "33"
+// inflected forms; see GridLangDep.
+
+#include "grids/ListWindow.h"
+#include "store/ListWindowLink.h"
+
+#include <QStringList>
+
+namespace tav {
+
+class GridStd : public ListWindow, public StdGridWindowLink {
+    Q_OBJECT
+
+public:
+    explicit GridStd(QWidget *parent = nullptr);
+    ~GridStd() override;
+
+    // ListWindowLink
+    QString Name() const override { return objectName(); }
+    QString Caption() const override { return windowTitle(); }
+    void RefreshGrid() override { EditHelp(SavedRow, SavedCol); }
+    void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
+    GridLink &msFlxMulti() override { return GridOf(); }
+    QString lblCol() const override { return ListWindow::lblCol->text(); }
+    QString lblRow() const override { return ListWindow::lblRow->text(); }
+    bool HasLblInfo() const override { return true; }
+    void SetLblInfo(const QString &caption) override { ShowInfo(caption); }
+
+    // StdGridWindowLink
+    void SetRecordset(dao::RecordsetPtr rows) override;
+    void SetFilterText(const QString &filter) override { lblFilter = filter; }
+    void SetSqlText(const QString &sql) override { tbQ = sql; }
+    void SetCaption(const QString &caption) override;
+    void SetSortValue(int sortValue) override { lblSortValue = sortValue; }
+    void SetGridTag(const QString &tag) override { Grid->SetTag(tag); }
+    void GridLangDep(int SortValue) override;
+    void Show() override { ShowWindow(); }
+    void Close() override { CloseWindow(); }
+
+    // The view tag as a number.
+    int ViewTag() const { return Grid->Tag().toInt(); }
+
+    // Colours the sort buttons: the pair of SortIndex is marked.
+    void ButtonCol(int SortIndex);
+    void cmdSort_Click(int Index);
+    void cmdCol_Click(int Index);
+    // Deletes the current word, unless it has inflection rows, after the
+    // user's confirmation.
+    void FlexDelete();
+
+    // Controls beyond the shared ones.
+    QPushButton *cmdDelete = nullptr;
+    QPushButton *cmdSort[4] = {};
+    QPushButton *cmdSortCol[4] = {};
+    QPushButton *cmdCol[3] = {}; // 1 English, 2 the third language
+
+    int FirstVisibleCol = 0;
+
+protected:
+    QString CountCaption(long long Count) const override;
+    void LayOut() override { GridLangDep(lblSortValue); }
+    void CommitCell(const QString &Text, int Row, int Col) override;
+    int WrapColumn() const override { return FirstVisibleCol; }
+    QString InfoText(int Row) const override;
+    int FactsKind(int Row) const override;
+    void RightClick(const QPoint &GlobalPos) override;
+
+private:
+    void ArrangeButtons();
+    void ResizeGrid();
+    void placePair(int Index, int Col);
+
+    // Interface texts read at load: 1142..1149, then 1079..1081.
+    QStringList m_texts;
+    int m_width5 = 0, m_width6 = 0; // saved widths of columns 5 and 6 (twips)
+};
+
+} // namespace tav

@@ -1,0 +1,581 @@
+#include "grids/ListWindow.h"
+
+#include "grids/ListWindowHost.h"
+#include "platform/flexgrid/GridRoutines.h"
+#include "platform/flexgrid/RecordsetBinding.h"
+#include "platform/winsys/VbColor.h"
+#include "platform/winsys/VbKeys.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/core/Pointer.h"
+#include "store/CaptionArrays.h"
+#include "store/DbTransaction.h"
+#include "store/Dynasets.h"
+#include "store/SharedState.h"
+#include "store/StoreQueries.h"
+#include "store/WindowRoutines.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QStyle>
+
+namespace tav {
+
+namespace {
+
+// The editor's keys go to KeyDownEdits; Enter types nothing.
+class EditorKeys : public QObject {
+public:
+    explicit EditorKeys(ListWindow &window) : QObject(&window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const int code = winsys::VbKeyCode(static_cast<QKeyEvent *>(event));
+        switch (code) {
+        case winsys::vbKeyReturn:
+        case winsys::vbKeyEscape:
+        case winsys::vbKeyUp:
+        case winsys::vbKeyDown:
+            m_window.KeyDownEdits(code);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    ListWindow &m_window;
+};
+
+// Enter in the search box runs the search and is swallowed.
+class SearchKeys : public QObject {
+public:
+    explicit SearchKeys(ListWindow &window) : QObject(&window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int code = winsys::VbKeyCode(static_cast<QKeyEvent *>(event));
+            if (code == winsys::vbKeyReturn && !m_window.txtSearch->text().isEmpty()) {
+                m_window.cmdS_Click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    ListWindow &m_window;
+};
+
+} // namespace
+
+ListWindow::ListWindow(const QString &Name, QWidget *parent)
+    : QWidget(parent), Grid(new flexgrid::FlexGrid(this)), m_gridLink(*Grid)
+{
+    setObjectName(Name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    Grid->setObjectName(QStringLiteral("msFlxMulti"));
+    Grid->SetFixedCols(0);
+
+    tbN = new QLineEdit(this);
+    tbN->setObjectName(QStringLiteral("tbN"));
+    tbN->setFrame(false);
+    tbN->hide();
+    tbN->installEventFilter(new EditorKeys(*this));
+
+    cmdFresh = new QPushButton(this);
+    cmdFresh->setObjectName(QStringLiteral("cmdFresh"));
+    cmdFresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    cmdFresh->setToolTip(QStringLiteral("Refresh all lists (F5)"));
+    txtSearch = new QLineEdit(this);
+    txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    txtSearch->installEventFilter(new SearchKeys(*this));
+    cmdS = new QPushButton(QStringLiteral("S"), this);
+    cmdS->setObjectName(QStringLiteral("cmdS"));
+    lblInfo = new QLabel(this);
+    lblInfo->setObjectName(QStringLiteral("lblInfo"));
+
+    // The bookkeeping labels are read by other windows, not shown.
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    lblCol = new QLabel(Frame1);
+    lblCol->setObjectName(QStringLiteral("lblCol"));
+    lblRow = new QLabel(Frame1);
+    lblRow->setObjectName(QStringLiteral("lblRow"));
+    Frame1->hide();
+
+    connect(Grid, &flexgrid::FlexGrid::KeyDown, this, &ListWindow::msFlxMulti_KeyDown);
+    connect(Grid, &flexgrid::FlexGrid::KeyPress, this, &ListWindow::msFlxMulti_KeyPress);
+    connect(Grid, &flexgrid::FlexGrid::LeaveCell, this, &ListWindow::msFlxMulti_LeaveCell);
+    connect(Grid, &flexgrid::FlexGrid::GotFocus, this, &ListWindow::msFlxMulti_GotFocus);
+    connect(Grid, &flexgrid::FlexGrid::EnterCell, this, &ListWindow::ShowCellInfo);
+    auto saveCell = [this] {
+        SavedCol = Grid->Col();
+        SavedRow = Grid->Row();
+    };
+    connect(Grid, &flexgrid::FlexGrid::Click, this, saveCell);
+    connect(Grid, &flexgrid::FlexGrid::LostFocus, this, saveCell);
+    connect(Grid, &flexgrid::FlexGrid::MouseUp, this, [this](int button, int, int x, int y) {
+        if (button == flexgrid::vbRightButton)
+            RightClick(Grid->mapToGlobal(QPoint(Grid->TwipsToPixelsX(x), Grid->TwipsToPixelsY(y))));
+    });
+    connect(Grid, &flexgrid::FlexGrid::Scroll, this, &ListWindow::FollowColumns);
+    connect(cmdS, &QPushButton::clicked, this, &ListWindow::cmdS_Click);
+    connect(txtSearch, &QLineEdit::textChanged, this, &ListWindow::txtSearch_Change);
+    connect(cmdFresh, &QPushButton::clicked, this, &ListWindow::cmdFresh_Click);
+}
+
+ListWindow::~ListWindow() = default;
+
+void ListWindow::contextMenuEvent(QContextMenuEvent *event) { event->accept(); }
+
+// ---------------------------------------------------------------------------
+// The window among the main window's children
+
+void ListWindow::ShowWindow()
+{
+    if (!m_subWindow) {
+        // Each new list opens 300 twips lower and further right than the
+        // one opened before it while the others stay open.
+        const int offset = px(300) * CountGridForms();
+        m_subWindow = ListHost().AddChild(this);
+        if (m_subWindow) {
+            connect(m_subWindow, &QMdiSubWindow::aboutToActivate, this, [this] { ShowCellInfo(); });
+            if (!m_subWindow->isMaximized()) {
+                m_subWindow->move(offset, offset);
+                applyWantedSize();
+            }
+        } else {
+            resize(m_wanted);
+            show();
+        }
+    }
+    Grid->setFocus();
+    ShowCellInfo();
+}
+
+void ListWindow::CloseWindow()
+{
+    Data1.reset();
+    if (m_subWindow) {
+        m_subWindow->close();
+        return;
+    }
+    hide();
+    deleteLater();
+}
+
+void ListWindow::SetWindowCaption(const QString &Caption)
+{
+    setWindowTitle(Caption);
+    if (m_subWindow)
+        m_subWindow->setWindowTitle(Caption);
+}
+
+void ListWindow::SetWantedSize(const QSize &size)
+{
+    m_wanted = size;
+    applyWantedSize();
+}
+
+void ListWindow::applyWantedSize()
+{
+    if (!m_subWindow) {
+        resize(m_wanted);
+        return;
+    }
+    if (m_subWindow->isMaximized() || m_subWindow->isMinimized())
+        return;
+    const QSize frame = m_subWindow->size() - size();
+    QSize outer = m_wanted + QSize(std::max(0, frame.width()), std::max(0, frame.height()));
+    // The window stays inside the client area; the grid scrolls instead.
+    if (QMdiArea *area = m_subWindow->mdiArea()) {
+        outer.setHeight(std::min(outer.height(), std::max(area->viewport()->height() - m_subWindow->y(), 100)));
+        outer.setWidth(std::min(outer.width(), std::max(area->viewport()->width() - m_subWindow->x(), 200)));
+    }
+    m_subWindow->resize(outer);
+}
+
+void ListWindow::BindRows(dao::RecordsetPtr Rows)
+{
+    Data1 = std::move(Rows);
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    Grid->Clear();
+    if (Data1)
+        flexgrid::BindRecordset(*Grid, *Data1);
+    SetGridBusy(busy);
+}
+
+void ListWindow::FitGridAndWindow(int Buttons, int Rightmost)
+{
+    flexgrid::FlexGrid &g = *Grid;
+    const int allowance = pxY(460);
+    const int room = RoomHeight();
+    // The rows' heights count only until they pass the room there is.
+    long long rowsHeight = 0;
+    for (int r = 0; r < g.Rows() && rowsHeight + allowance + Buttons < room; ++r)
+        rowsHeight += g.TwipsToPixelsY(g.RowHeight(r));
+    const bool scrolls = rowsHeight + allowance + Buttons >= room;
+    const int gridHeight = scrolls ? std::max(pxY(600), room - Buttons) : static_cast<int>(rowsHeight) + allowance;
+    int gridWidth = 2 * g.frameWidth();
+    for (int c = 0; c < g.Cols(); ++c)
+        if (g.ColWidth(c) > 0)
+            gridWidth += g.TwipsToPixelsX(g.ColWidth(c)) + 1; // the grid line after the column
+    if (scrolls)
+        gridWidth += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
+    m_gridWanted = QSize(gridWidth, gridHeight);
+    fitGridToRoom();
+    const int width = std::max({px(5540), gridWidth + px(500), Rightmost + 1});
+    SetWantedSize(QSize(width, Buttons + gridHeight));
+}
+
+void ListWindow::fitGridToRoom()
+{
+    Grid->resize(std::max(1, std::min(m_gridWanted.width(), width() - Grid->x())),
+                 std::max(1, std::min(m_gridWanted.height(), height() - Grid->y())));
+}
+
+void ListWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_gridWanted.isValid())
+        fitGridToRoom();
+}
+
+int ListWindow::ColumnLeft(int Col) const
+{
+    const flexgrid::FlexGrid &g = *Grid;
+    int left = g.x() + g.frameWidth();
+    for (int c = 0; c < Col && c < g.Cols(); ++c)
+        if (g.ColWidth(c) > 0 && (c < g.FixedCols() || c >= g.LeftCol()))
+            left += g.TwipsToPixelsX(g.ColWidth(c)) + 1; // the grid line after the column
+    return left;
+}
+
+void ListWindow::PlaceOverColumn(QPushButton *Button, int Col, int Top, int Height)
+{
+    Button->setProperty("overColumn", Col);
+    Button->setGeometry(ColumnLeft(Col), Top, std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(Col))), Height);
+}
+
+void ListWindow::FollowColumns()
+{
+    for (QPushButton *button : findChildren<QPushButton *>(Qt::FindDirectChildrenOnly)) {
+        const QVariant col = button->property("overColumn");
+        if (!col.isValid())
+            continue;
+        const int c = col.toInt();
+        // A column scrolled out of sight to the left takes its button along.
+        const bool shown = c >= Grid->LeftCol() || c < Grid->FixedCols();
+        button->move(shown ? ColumnLeft(c) : -button->width() - 1, button->y());
+    }
+}
+
+QPushButton *ListWindow::NewHeadingButton(const QString &Name, const QString &Text)
+{
+    auto *button = new QPushButton(Text, this);
+    button->setObjectName(Name);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void ListWindow::PaintButton(QPushButton *Button, long Colour)
+{
+    // A style sheet, because styles may draw push buttons without their
+    // palette's button colour.
+    Button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }")
+                              .arg(winsys::FromVbColor(Colour).name()));
+}
+
+int ListWindow::RoomHeight() const
+{
+    int room = ListHost().ClientHeight();
+    if (m_subWindow) {
+        const int frame = m_subWindow->height() - height();
+        if (frame > 0)
+            room -= frame;
+    } else if (room > 0) {
+        room -= 30; // the title bar of a frame not yet made
+    }
+    return room > 0 ? room : 100000;
+}
+
+// ---------------------------------------------------------------------------
+// Row entry
+
+void ListWindow::ShowCellInfo()
+{
+    if (GridBusy() || SaveBusy)
+        return;
+    flexgrid::FlexGrid &g = *Grid;
+    SavedCol = g.Col();
+    SavedRow = g.Row();
+    lblCol->setText(QString::number(SavedCol));
+    lblRow->setText(QString::number(SavedRow));
+    const QFont cellFont = g.CellFontAt(SavedRow, SavedCol);
+    tbN->setFont(cellFont);
+    txtSearch->setFont(cellFont);
+    lblInfo->setText(InfoText(SavedRow));
+    if (SavedRow == 0 || g.Cols() < 2)
+        return;
+    bool numeric = false;
+    const long long id = g.TextMatrix(SavedRow, 1).trimmed().toLongLong(&numeric);
+    if (!numeric)
+        return;
+    WordID = id;
+    ListHost().SmallFacts(WordID, FactsText(), FactsKind(SavedRow));
+}
+
+void ListWindow::ShowInfo(const QString &Text)
+{
+    lblInfo->setFont(font());
+    lblInfo->setText(Text);
+}
+
+void ListWindow::EditHelp(int Row, int Col)
+{
+    try {
+        dao::RecordsetPtr rows = RowsPassing(tbQ.trimmed(), lblFilter);
+        if (!rows) {
+            CloseWindow();
+            return;
+        }
+        const long long count = rows->RecordCount();
+        const bool busy = GridBusy();
+        SetGridBusy(true);
+        BindRows(std::move(rows));
+        SetWindowCaption(CountCaption(count));
+        LayOut();
+        if (Row < 1 || Row >= Grid->Rows())
+            Row = 1;
+        if (Col < 0 || Col >= Grid->Cols() || Grid->ColWidth(Col) == 0)
+            Col = Grid->Col();
+        Grid->SetCol(Col);
+        Grid->SetRow(Row);
+        Grid->SetTopRow(Row);
+        SetGridBusy(busy);
+        Grid->setFocus();
+        ShowCellInfo();
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+}
+
+void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos)
+{
+    const int row = Grid->Row();
+    const int col = Grid->Col();
+    try {
+        dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
+        main->FindLast(QStringLiteral("ID  = ") + QString::number(ID));
+        if (!main->NoMatch() && FieldPos >= 0 && FieldPos < main->FieldCount() && main->Text(FieldPos) != Value) {
+            main->Edit();
+            main->SetField(FieldPos, Value);
+            main->Update();
+        }
+        main->Close();
+    } catch (const std::exception &error) {
+        SaveBusy = false;
+        ShowErrorBox(error);
+        return;
+    }
+    SaveBusy = false;
+    EditHelp(row, col);
+}
+
+void ListWindow::SortCol(int Col)
+{
+    if (Col < 0 || Col >= Grid->Cols())
+        return; // a view without that column keeps its order
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    Grid->SetCol(Col);
+    Grid->SetRow(Grid->FixedRows());
+    Grid->SetSort(flexgrid::flexSortGenericAscending);
+    SetGridBusy(busy);
+    ShowCellInfo();
+}
+
+// ---------------------------------------------------------------------------
+// Search and refresh
+
+void ListWindow::cmdS_Click()
+{
+    if (cmdS->text() == QLatin1String("0")) {
+        cmdS->setText(QStringLiteral("S"));
+        txtSearch->clear();
+    }
+    QString text = txtSearch->text();
+    if (text.isEmpty())
+        return;
+    SearchGridRow(*Grid, *this, Grid->Col(), Grid->Row(), text);
+}
+
+void ListWindow::txtSearch_Change()
+{
+    if (txtSearch->text().isEmpty())
+        cmdS->setText(QStringLiteral("S"));
+}
+
+void ListWindow::cmdFresh_Click()
+{
+    {
+        winsys::BusyPointer busy(winsys::PointerShape::ArrowHourglass);
+        SetStatusText(Caps1185(1188), false);
+        RefreshGridForms();
+    }
+    SetStatusText(Caps1185(1186), false);
+    Grid->setFocus();
+}
+
+// ---------------------------------------------------------------------------
+// The in-cell editor
+
+void ListWindow::openEditor(int KeyAscii)
+{
+    ShowCellEditor(*Grid, *tbN, KeyAscii, false);
+    OldCellText = Grid->Text();
+    CellEditing = true;
+}
+
+void ListWindow::msFlxMulti_KeyDown(int &KeyCode, int)
+{
+    if (KeyCode == winsys::vbKeyF5) {
+        RefreshGridForms();
+        return;
+    }
+    if (Grid->Col() < 2 || Grid->Row() < Grid->FixedRows())
+        return;
+    if (KeyCode == winsys::vbKeyF2)
+        openEditor(32);
+    else if (KeyCode == winsys::vbKeyDelete)
+        openEditor(CellEditDeleteRequest);
+}
+
+void ListWindow::msFlxMulti_KeyPress(int &KeyAscii)
+{
+    if (Grid->Col() < 2 || Grid->Row() < Grid->FixedRows())
+        return;
+    openEditor(KeyAscii >= 0 && KeyAscii <= 32 ? 32 : KeyAscii);
+    KeyAscii = 0;
+}
+
+void ListWindow::msFlxMulti_LeaveCell()
+{
+    // A cell left while the editor is open (by code) keeps its stored text:
+    // what was typed there was never stored and is not shown as if it were.
+    if (GridBusy() || !tbN->isVisible())
+        return;
+    tbN->hide();
+    CellEditing = false;
+}
+
+void ListWindow::KeyDownEdits(int KeyCode)
+{
+    flexgrid::FlexGrid &g = *Grid;
+    switch (KeyCode) {
+    case winsys::vbKeyReturn: {
+        // The grid's focus commits; where the focus cannot move (a window
+        // that is not active) the commit runs here.
+        const int before = m_commits;
+        g.setFocus();
+        if (m_commits == before)
+            msFlxMulti_GotFocus();
+        break;
+    }
+    case winsys::vbKeyEscape:
+        tbN->hide();
+        CellEditing = false;
+        g.setFocus();
+        break;
+    case winsys::vbKeyUp:
+        if (!CellEditing) {
+            g.setFocus();
+            if (g.Row() > g.FixedRows())
+                g.SetRow(g.Row() - 1);
+        }
+        break;
+    case winsys::vbKeyDown:
+        if (!CellEditing) {
+            g.setFocus();
+            if (g.Row() < g.Rows() - 1)
+                g.SetRow(g.Row() + 1);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void ListWindow::RefuseEdit(int Col, int Row)
+{
+    EditRefused = true;
+    MsgAnswer = winsys::MsgBox(Caps1185(1197) + QStringLiteral("\r\n") + Caps1185(1207), winsys::vbCritical,
+                               winsys::AppTitle);
+    Grid->SetTextMatrix(Row, Col, OldCellText);
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    Grid->SetCol(Col);
+    Grid->SetRow(Row);
+    SetGridBusy(busy);
+}
+
+void ListWindow::msFlxMulti_GotFocus()
+{
+    if (!tbN->isVisible())
+        return;
+    ++m_commits;
+    flexgrid::FlexGrid &g = *Grid;
+    const int row = g.Row();
+    const int col = g.Col();
+    const QString typed = tbN->text();
+    QString failedText;
+    if (typed != OldCellText) {
+        const QString text = typed.trimmed();
+        g.SetTextMatrix(row, col, text);
+        try {
+            CommitCell(text, row, col);
+        } catch (const std::exception &error) {
+            // Nothing was stored: the cell shows the stored text again and the
+            // editor reopens with what was typed, so the edit is not lost.
+            g.SetTextMatrix(row, col, OldCellText);
+            ShowErrorBox(error);
+            EditRefused = true;
+            failedText = typed;
+        }
+    }
+    CellEditing = false;
+    if (!EditRefused) {
+        tbN->hide();
+        const bool busy = GridBusy();
+        SetGridBusy(true);
+        GridMoveCell(g, WrapColumn(), col, row);
+        SetGridBusy(busy);
+        ShowCellInfo();
+        return;
+    }
+    EditRefused = false;
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    g.SetCol(col);
+    g.SetRow(row);
+    SetGridBusy(busy);
+    openEditor(32);
+    if (!failedText.isEmpty())
+        tbN->setText(failedText);
+}
+
+} // namespace tav

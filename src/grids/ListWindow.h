@@ -1,0 +1,183 @@
+#pragma once
+// What the two list windows (GridStd, GridSimple) share: the grid msFlxMulti
+// filled from the window's query, the search box and its button, the refresh
+// button, the labels that other windows read (lblInfo, lblCol, lblRow), the
+// place among the main window's child windows, and the in-cell editor.
+//
+// The in-cell editor tbN lies over the current cell. F2, Delete or a typed
+// key opens it on columns 2 and above; Enter (or a click back into the grid)
+// commits, Esc discards. The commit hands the trimmed text to the window's
+// CommitCell, which stores it or refuses it (RefuseEdit); a refused or failed
+// edit reopens the editor over the same cell, an accepted one moves the
+// cursor on to the next visible column.
+
+#include "grids/FlexGridLink.h"
+#include "platform/dao/Dao.h"
+#include "platform/flexgrid/FlexGrid.h"
+
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QWidget>
+
+class QFrame;
+
+class QLineEdit;
+class QPushButton;
+
+namespace tav {
+
+class ListWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // Name: the window's name, "GridStd" or "GridSimple".
+    explicit ListWindow(const QString &Name, QWidget *parent = nullptr);
+    ~ListWindow() override;
+
+    // Controls.
+    flexgrid::FlexGrid *Grid = nullptr; // msFlxMulti
+    QLineEdit *tbN = nullptr;
+    QLineEdit *txtSearch = nullptr;
+    QPushButton *cmdS = nullptr;
+    QPushButton *cmdFresh = nullptr;
+    QLabel *lblInfo = nullptr;
+    QFrame *Frame1 = nullptr;
+    QLabel *lblCol = nullptr;
+    QLabel *lblRow = nullptr;
+
+    // The rows shown (the data control's recordset), the query and filter
+    // they came from, the title part of the caption and the sort choice.
+    dao::RecordsetPtr Data1;
+    QString tbQ;
+    QString lblFilter;
+    QString lblCap;
+    int lblSortValue = 0;
+
+    // The word of the current row and the cell last entered.
+    long long WordID = 0;
+    int SavedCol = 0;
+    int SavedRow = 0;
+
+    // Edit state.
+    QString OldCellText;
+    bool EditRefused = false;
+    bool CellEditing = false;
+
+    // Shows the window as a child of the main window (cascaded below the
+    // list windows already open); on its own when there is no main window.
+    void ShowWindow();
+    // Closes the window; it is deleted afterwards.
+    void CloseWindow();
+    void SetWindowCaption(const QString &Caption);
+    QMdiSubWindow *SubWindow() const { return m_subWindow; }
+    // The grid as the store addresses it.
+    GridLink &GridOf() { return m_gridLink; }
+
+    // The editor model.
+    void msFlxMulti_KeyDown(int &KeyCode, int Shift);
+    void msFlxMulti_KeyPress(int &KeyAscii);
+    void msFlxMulti_LeaveCell();
+    void msFlxMulti_GotFocus();
+    // The editor's keys: Enter commits, Esc discards, Up and Down move the
+    // row while no edit is under way.
+    void KeyDownEdits(int KeyCode);
+
+    // The search within the list.
+    void cmdS_Click();
+    void txtSearch_Change();
+    // Refreshes every open list window.
+    void cmdFresh_Click();
+
+    // The row-entry handler: remembers the cell, fills the labels and shows
+    // the row's word in the grammar panel. Does nothing while GridBusy or
+    // SaveBusy is set.
+    void ShowCellInfo();
+
+    // lblInfo shows a text of the grammar panel (an English meaning), in the
+    // window's font.
+    void ShowInfo(const QString &Text);
+
+    // Runs the query again and lays the view out anew with the cell (Row,
+    // Col) current; a list left without rows closes. Errors are reported.
+    void EditHelp(int Row, int Col);
+    // Stores Value in the field at FieldPos of the word's Main row when it
+    // differs, then runs the query again on the same cell; clears SaveBusy.
+    void WriteMainField(long long ID, const QString &Value, int FieldPos);
+
+    // The size the window wants for its grid and buttons (pixels); applied
+    // while the window is in its normal state. (Not its size hint: the
+    // client area grows to its children's hints, and the frame with it.)
+    QSize WantedSize() const { return m_wanted; }
+
+protected:
+    // The caption of the window for a row count.
+    virtual QString CountCaption(long long Count) const = 0;
+    // Lays out the view with the sort choice of lblSortValue.
+    virtual void LayOut() = 0;
+
+    // Stores the trimmed text of the edited cell (Row, Col), which the cell
+    // already shows. Refuses with RefuseEdit. Database errors may escape: the
+    // commit reports them and reopens the editor with the typed text.
+    virtual void CommitCell(const QString &Text, int Row, int Col) = 0;
+    // The column the cursor wraps to after a commit in the last column.
+    virtual int WrapColumn() const = 0;
+    // The text lblInfo shows for a row.
+    virtual QString InfoText(int Row) const = 0;
+    // The kind SmallFacts is called with for a row, and its text.
+    virtual int FactsKind(int Row) const = 0;
+    virtual QString FactsText() const { return QString(); }
+    // The grid's right-button release at a screen position.
+    virtual void RightClick(const QPoint &GlobalPos) = 0;
+
+    // Refuses the edit of the cell: the user is told (captions 1197 and
+    // 1207), the stored text goes back into the cell and the editor reopens.
+    void RefuseEdit(int Col, int Row);
+    // Makes Col current, sorts every data row on it ascending and runs the
+    // row-entry handler.
+    void SortCol(int Col);
+    // The rows of the query in the grid (the data control's recordset); the
+    // cells keep no formatting of an earlier fill (bands, a search hit).
+    void BindRows(dao::RecordsetPtr Rows);
+    // The wanted size of the window's client area, in pixels.
+    void SetWantedSize(const QSize &size);
+    // Sizes the grid below the buttons (Buttons: their bottom, pixels): as
+    // tall as its rows and 460 twips more while that fits the room, else the
+    // room; as wide as its visible columns. The window takes the grid's width
+    // and 500 twips, at least 5540 twips and past Rightmost (pixels).
+    void FitGridAndWindow(int Buttons, int Rightmost);
+    // The left edge of a column in the window, in pixels, as the grid is
+    // scrolled sideways.
+    int ColumnLeft(int Col) const;
+    // Lays a heading button over column Col (as wide as the column) at Top;
+    // it follows the column when the grid scrolls or the column's width
+    // changes (FollowColumns).
+    void PlaceOverColumn(QPushButton *Button, int Col, int Top, int Height);
+    void FollowColumns();
+    // A heading button of the window that takes no focus, named Name.
+    QPushButton *NewHeadingButton(const QString &Name, const QString &Text = QString());
+    // Colours a heading button (a colour number).
+    static void PaintButton(QPushButton *Button, long Colour);
+    // The height (pixels) the window may take: the client area's.
+    int RoomHeight() const;
+    // Pixels of a length in twips, at the grid's resolution.
+    int px(int twips) const { return Grid->TwipsToPixelsX(twips); }
+    int pxY(int twips) const { return Grid->TwipsToPixelsY(twips); }
+
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void openEditor(int KeyAscii);
+    void applyWantedSize();
+    // The grid at its wanted size, or smaller where the window is.
+    void fitGridToRoom();
+
+    FlexGridLink m_gridLink;
+    QPointer<QMdiSubWindow> m_subWindow;
+    QSize m_wanted{640, 420};
+    QSize m_gridWanted;
+    int m_commits = 0;
+};
+
+} // namespace tav

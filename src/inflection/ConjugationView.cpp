@@ -1,0 +1,200 @@
+// The conjugation view: one verb in one voice, six persons in rows and five
+// tense columns: KonT1, KonT2, KonT3 as stored, column 4 a compound tense
+// composed of the auxiliary "have" and the verb's third person of KonT4, and
+// column 5 KonT4 (or KonT1 for "Continuous" and for the auxiliary itself).
+#include "inflection/GrammarPanel.h"
+
+#include "inflection/FormQueries.h"
+#include "inflection/GrammarHost.h"
+#include "inflection/PanelLayout.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "store/CaptionArrays.h"
+#include "store/SharedState.h"
+#include "store/WindowRoutines.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <cmath>
+
+namespace tav {
+
+using flexgrid::FlexGrid;
+
+namespace {
+
+constexpr int kConjugationHeadCol = 550;
+
+// The six forms of a voice of a conjugation table.
+QString PersonsSql(const QString &table, const QString &voice, long long ID)
+{
+    QString sql = QStringLiteral("SELECT ");
+    const char *persons[6] = {"S1", "S2", "S3", "P1", "P2", "P3"};
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0)
+            sql += QLatin1Char(',');
+        sql += table + QLatin1Char('.') + QLatin1String(persons[i]) + voice;
+    }
+    return sql + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ID  = ") + QString::number(ID);
+}
+
+QString ThirdPersonSql(const QString &voice, long long ID)
+{
+    return QStringLiteral("SELECT KonT4.S3") + voice + QStringLiteral(" FROM KonT4 WHERE ID  = ") +
+           QString::number(ID);
+}
+
+// The auxiliary's forms; none when there is no auxiliary.
+FormRow AuxiliaryForms(bool pastPerfect)
+{
+    if (HaveID == 0)
+        return FormRow{false, QStringList(6, QString())};
+    return ReadFormRow(pastPerfect ? SqlHaveKonT3 : SqlHaveKonT1, 6);
+}
+
+void FillColumn(FlexGrid &grid, int col, const FormRow &forms)
+{
+    for (int r = 1; r < grid.Rows(); ++r)
+        grid.SetTextMatrix(r, col, forms.fields.value(r - 1));
+}
+
+} // namespace
+
+void GrammarPanel::fillCompoundColumn(long long ID, const QString &voice, const QString *knownS3)
+{
+    const FormRow aux = AuxiliaryForms(opHad[1]->isChecked());
+    const QString s3 = knownS3 ? *knownS3 : ReadFormRow(ThirdPersonSql(voice, ID), 1).fields.value(0);
+    for (int r = 1; r < msflxKlin->Rows(); ++r)
+        msflxKlin->SetTextMatrix(r, 4, CompoundForm(aux.fields.value(r - 1), s3));
+}
+
+FormRow GrammarPanel::fillColumn5(long long ID, const QString &voice)
+{
+    FormRow forms = ReadFormRow(PersonsSql(m_state.column5Table, voice, ID), 6);
+    FillColumn(*msflxKlin, 5, forms);
+    return forms;
+}
+
+void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
+{
+    beginView(ID);
+    setVoice(Voice);
+    setEditorTag(tbN, QStringLiteral("NewKon") + Voice);
+    m_state.column5Table = (ID == HaveID || opSimple[1]->isChecked()) ? QStringLiteral("KonT1") : QStringLiteral("KonT4");
+
+    const FormRow tenses[3] = {ReadFormRow(PersonsSql(QStringLiteral("KonT1"), Voice, ID), 6),
+                               ReadFormRow(PersonsSql(QStringLiteral("KonT2"), Voice, ID), 6),
+                               ReadFormRow(PersonsSql(QStringLiteral("KonT3"), Voice, ID), 6)};
+
+    if (lblUnderLine.size() > 2)
+        PlaceHeadingLines();
+    FlexGrid &g = *msflxKlin;
+    g.SetCols(1);
+    g.SetRowHeight(0, 0);
+    g.SetCols(6);
+    g.hide();
+    g.SetBackColor(MyColor);
+    g.SetRangeBackColor(1, 1, g.Rows() - 1, g.Cols() - 1, 0);
+    SetGridFont(g, Caps1240);
+    for (int n = 1; n <= 3; ++n)
+        FillColumn(g, n, tenses[n - 1]);
+    const FormRow column5 = fillColumn5(ID, Voice);
+    // Column 5 from KonT4 already holds the third person column 4 needs.
+    const QString s3 = column5.fields.value(2);
+    fillCompoundColumn(ID, Voice, m_state.column5Table == QLatin1String("KonT4") ? &s3 : nullptr);
+    g.SetRangeBackColor(1, 2, g.Rows() - 1, 4, ColorYellow);
+
+    const int outerWidth = winsys::PixelsToTwipsX(m_host.HostWindow()->frameGeometry().width());
+    const int colWidth = int(std::lround((outerWidth - kConjugationHeadCol) / 5.0));
+    g.SetColWidth(0, kConjugationHeadCol);
+    for (int c = 1; c <= 5; ++c)
+        g.SetColWidth(c, std::max(0, colWidth));
+
+    if (lblUnderLine.size() <= 2)
+        SetGridHeadings(g, 3, 5, Caps1235, Caps1219, -1, -1, false);
+
+    placeUnderLines(g, 1, 1, 5, LeftTw(&g) + kConjugationHeadCol);
+    SetLeftTw(lblTopLine[1], LeftTw(lblUnderLine[1]));
+    SetWidthTw(lblTopLine[1], WidthTw(lblUnderLine[1]));
+    PaintLabel(lblTopLine[1], ColorWhite);
+    PaintLabel(lblUnderLine[1], ColorWhite);
+    for (int c = 2; c <= 4; ++c)
+        PaintLabel(lblUnderLine[c], ColorYellow);
+    SetLeftTw(lblTopLine[2], LeftTw(lblUnderLine[2]));
+    SetWidthTw(lblTopLine[2], g.ColWidth(2) + g.ColWidth(3) + g.ColWidth(4));
+    PaintLabel(lblTopLine[2], ColorYellow);
+    SetLeftTw(lblTopLine[3], LeftTw(lblUnderLine[5]));
+    SetWidthTw(lblTopLine[3], WidthTw(lblUnderLine[5]));
+    PaintLabel(lblTopLine[3], ColorWhite);
+    PaintLabel(lblUnderLine[5], ColorWhite);
+
+    SetWidthTw(&g, kConjugationHeadCol + 5 * g.ColWidth(1) + lineAllowance(g));
+    g.show();
+
+    SetTopTw(lblAP, TopTw(lblTopLine[1]) + 60);
+    SetLeftTw(lblAP, 20);
+    SetHeightTw(lblAP, HeightTw(tbAP));
+    SetTopTw(tbAP, TopTw(lblAP) - 60);
+    SetLeftTw(tbAP, LeftTw(lblAP) + WidthTw(lblAP));
+    SetTopTw(lblPP, TopTw(tbAP) + HeightTw(tbAP) + 60);
+    SetLeftTw(lblPP, 20);
+    SetHeightTw(lblPP, HeightTw(tbPP));
+    SetTopTw(tbPP, TopTw(lblPP) - 60);
+    SetLeftTw(tbPP, LeftTw(lblPP) + WidthTw(lblPP));
+    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP}) {
+        w->raise();
+        w->show();
+    }
+    // The boxes stand over the left end of column 1's headings: their
+    // captions centre in the rest.
+    // (A frame is drawn around a label's contents: its margins start with
+    // the frame's width.)
+    const int covered = std::max(0, tbAP->geometry().right() + 1 - lblTopLine[1]->x());
+    for (QLabel *label : {lblTopLine[1], lblUnderLine[1]}) {
+        const int fw = label->frameWidth();
+        label->setContentsMargins(covered + fw, fw, fw, fw);
+    }
+
+    auto placeFrame = [](QFrame *frame, QLabel *label) {
+        SetLeftTw(frame, LeftTw(label) + WidthTw(label) / 2 - WidthTw(frame) / 2);
+        SetHeightTw(frame, HeightTw(label) - 80);
+        SetTopTw(frame, TopTw(label) + 50);
+        frame->raise();
+        frame->show();
+    };
+    placeFrame(fraSimple, lblUnderLine[5]);
+    placeFrame(fraHad, lblUnderLine[4]);
+}
+
+void GrammarPanel::opHad_Click(int Index)
+{
+    if (m_state.verbID == 0 || (m_state.voice != QLatin1String("a") && m_state.voice != QLatin1String("p")))
+        return;
+    if (m_edit.active && m_edit.col == 4)
+        CancelEdit();
+    if (lblUnderLine.size() > 4)
+        lblUnderLine[4]->setText(Caps1219(Index == 0 ? 1224 : 1222));
+    try {
+        fillCompoundColumn(m_state.verbID, m_state.voice);
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+}
+
+void GrammarPanel::opSimple_Click(int Index)
+{
+    if (m_state.verbID == 0 || (m_state.voice != QLatin1String("a") && m_state.voice != QLatin1String("p")))
+        return;
+    if (m_edit.active && m_edit.col == 5)
+        CancelEdit(); // the column now shows another table
+    m_state.column5Table = Index == 0 ? QStringLiteral("KonT4") : QStringLiteral("KonT1");
+    try {
+        fillColumn5(m_state.verbID, m_state.voice);
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+}
+
+} // namespace tav

@@ -1,0 +1,513 @@
+#include "inflection/GrammarPanel.h"
+
+#include "inflection/GrammarHost.h"
+#include "platform/dao/Dao.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "platform/font/FontLoader.h"
+#include "platform/winsys/Twips.h"
+#include "store/CaptionArrays.h"
+#include "store/DbTransaction.h"
+#include "store/ListWindowLink.h"
+#include "store/SharedState.h"
+#include "store/SortsAndArrays.h"
+#include "store/WindowRoutines.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextEdit>
+
+namespace tav {
+
+using flexgrid::FlexGrid;
+using winsys::TwipsToPixelsX;
+using winsys::TwipsToPixelsY;
+
+namespace {
+
+constexpr int kHeadingHeight = 330; // twips: room for the option frames inside a heading
+constexpr int kVoiceLabelWidth = 200;
+constexpr int kVoiceBoxWidth = 1250;
+constexpr int kVoiceBoxHeight = 315;
+
+QLabel *namedLabel(QWidget *parent, const QString &name, const QString &text = QString())
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
+{
+    auto *grid = new FlexGrid(parent);
+    grid->setObjectName(name);
+    grid->SetRows(rows);
+    grid->SetCols(cols);
+    grid->SetFixedRows(1);
+    grid->SetFixedCols(1);
+    grid->SetRowHeight(0, 0);
+    // Row captions in a small font fit the narrow heading column; the room
+    // below the last row takes the panel's colour.
+    QFont small = grid->font();
+    small.setPointSizeF(6.5);
+    grid->SetFont(small);
+    grid->SetBackColorBkg(grid->BackColorFixed());
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return grid;
+}
+
+// A frame holding two option buttons side by side.
+QFrame *optionFrame(QWidget *parent, const QString &name, QRadioButton *(&options)[2], const QString &array,
+                    const QString &caption0, const QString &caption1)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setAutoFillBackground(true);
+    auto *row = new QHBoxLayout(frame);
+    row->setContentsMargins(2, 0, 2, 0);
+    row->setSpacing(4);
+    QFont small = frame->font();
+    small.setPointSizeF(7.5);
+    const QString captions[2] = {caption0, caption1};
+    for (int i = 0; i < 2; ++i) {
+        options[i] = new QRadioButton(captions[i], frame);
+        options[i]->setObjectName(QStringLiteral("%1(%2)").arg(array).arg(i));
+        options[i]->setFont(small);
+        row->addWidget(options[i]);
+    }
+    frame->resize(frame->sizeHint());
+    frame->hide();
+    return frame;
+}
+
+// Reads an Enter typed into a verb box as the box's KeyPress.
+class EnterKey : public QObject {
+public:
+    EnterKey(QObject *parent, std::function<void(int &)> handler) : QObject(parent), m_handler(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        int KeyAscii = 13;
+        m_handler(KeyAscii);
+        return KeyAscii == 0;
+    }
+
+private:
+    std::function<void(int &)> m_handler;
+};
+
+} // namespace
+
+GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
+    : QObject(picBottom), m_host(host), m_picBottom(picBottom)
+{
+    lblTopLine = {nullptr, namedLabel(picBottom, QStringLiteral("lblTopLine(1)"))};
+    lblUnderLine = {nullptr, namedLabel(picBottom, QStringLiteral("lblUnderLine(1)"))};
+    for (QLabel *l : {lblTopLine[1], lblUnderLine[1]}) {
+        l->setFixedHeight(TwipsToPixelsY(kHeadingHeight));
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameShape(QFrame::Box);
+        l->setAutoFillBackground(true);
+    }
+    lblTopLine[1]->move(0, 0);
+    lblUnderLine[1]->move(0, TwipsToPixelsY(kHeadingHeight));
+
+    msflxKlin = namedGrid(picBottom, QStringLiteral("msflxKlin"), 7, 6);
+    msflXImp = namedGrid(picBottom, QStringLiteral("msflXImp"), 7, 5);
+    msflxKlin->setGeometry(0, 0, TwipsToPixelsX(7200), TwipsToPixelsY(1800));
+    msflXImp->setGeometry(TwipsToPixelsX(7300), 0, TwipsToPixelsX(4800), TwipsToPixelsY(1800));
+
+    tbN = new QLineEdit(picBottom);
+    tbN->setObjectName(QStringLiteral("tbN"));
+    tbN->setProperty("Tag", QStringLiteral("Klino"));
+    tbN->hide();
+    tbImp = new QLineEdit(picBottom);
+    tbImp->setObjectName(QStringLiteral("tbImp"));
+    tbImp->setProperty("Tag", QStringLiteral("Imp"));
+    tbImp->hide();
+
+    lblVoice = namedLabel(picBottom, QStringLiteral("lblVoice"), QStringLiteral("0"));
+    lblVoice->hide();
+    fraVoice = new QFrame(picBottom);
+    fraVoice->setObjectName(QStringLiteral("fraVoice"));
+    fraVoice->setProperty("Tag", QStringLiteral("0"));
+    fraVoice->hide();
+    fraHad = optionFrame(picBottom, QStringLiteral("fraHad"), opHad, QStringLiteral("opHad"), QStringLiteral("Perfect"),
+                         QStringLiteral("Past Perfect"));
+    fraSimple = optionFrame(picBottom, QStringLiteral("fraSimple"), opSimple, QStringLiteral("opSimple"),
+                            QStringLiteral("Simple"), QStringLiteral("Continuous"));
+    opHad[1]->setChecked(true);
+    opSimple[0]->setChecked(true);
+    for (int i = 0; i < 2; ++i) {
+        connect(opHad[i], &QRadioButton::clicked, this, [this, i] { opHad_Click(i); });
+        connect(opSimple[i], &QRadioButton::clicked, this, [this, i] { opSimple_Click(i); });
+    }
+
+    lblAP = namedLabel(picBottom, QStringLiteral("lblAP"), QStringLiteral("A"));
+    lblPP = namedLabel(picBottom, QStringLiteral("lblPP"), QStringLiteral("P"));
+    tbAP = new QLineEdit(picBottom);
+    tbAP->setObjectName(QStringLiteral("tbAP"));
+    tbPP = new QLineEdit(picBottom);
+    tbPP->setObjectName(QStringLiteral("tbPP"));
+    for (QLabel *l : {lblAP, lblPP}) {
+        l->resize(TwipsToPixelsX(kVoiceLabelWidth), TwipsToPixelsY(kVoiceBoxHeight));
+        l->setToolTip(l == lblAP ? QStringLiteral("Active form") : QStringLiteral("Passive form"));
+    }
+    for (QLineEdit *box : {tbAP, tbPP})
+        box->resize(TwipsToPixelsX(kVoiceBoxWidth), TwipsToPixelsY(kVoiceBoxHeight));
+    tbAP->installEventFilter(new EnterKey(tbAP, [this](int &k) { tbAP_KeyPress(k); }));
+    tbPP->installEventFilter(new EnterKey(tbPP, [this](int &k) { tbPP_KeyPress(k); }));
+    connectEditing();
+}
+
+void GrammarPanel::beginView(long long ID)
+{
+    CancelEdit();
+    m_state.viewWordID = ID == ArticleID ? 0 : ID;
+}
+
+GrammarPanel::~GrammarPanel() = default;
+
+int GrammarPanel::PlaceGrids()
+{
+    using namespace winsys;
+    // The Greek font's size is known once the program has started: rows high
+    // enough for it, and the verb boxes in it.
+    const QFontMetrics greek(GreekFont(GreekFontSize));
+    for (FlexGrid *g : {msflxKlin, msflXImp})
+        g->SetRowHeightMin(PixelsToTwipsY(greek.height() + 4));
+    for (QLineEdit *box : {tbAP, tbPP})
+        box->setFont(GreekFont(std::max(8, GreekFontSize - 3)));
+    const int headings = PixelsToTwipsY(lblUnderLine[1]->height()) + PixelsToTwipsY(lblTopLine[1]->height());
+    const int klinHeight = 7 * msflxKlin->CellHeight() - 50;
+    const int impHeight = 7 * msflXImp->CellHeight() - 50;
+    msflxKlin->setGeometry(msflxKlin->x(), TwipsToPixelsY(headings), msflxKlin->width(), TwipsToPixelsY(klinHeight));
+    msflXImp->setGeometry(msflXImp->x(), TwipsToPixelsY(headings), msflXImp->width(), TwipsToPixelsY(impHeight));
+    return klinHeight + headings;
+}
+
+// ---------------------------------------------------------------------------
+// State and its mirrors
+
+void GrammarPanel::setVoice(const QString &voice)
+{
+    m_state.voice = voice;
+    lblVoice->setText(voice);
+}
+
+void GrammarPanel::setVerb(long long ID)
+{
+    m_state.verbID = ID;
+    fraVoice->setProperty("Tag", QString::number(ID));
+}
+
+void GrammarPanel::setShownWord(long long ID)
+{
+    m_state.wordID = ID;
+    m_host.SetPanelText(3, ID ? QStringLiteral("ID ") + QString::number(ID) : QString());
+}
+
+void GrammarPanel::setEditorTag(QLineEdit *editor, const QString &tag) { editor->setProperty("Tag", tag); }
+
+ListWindowLink *GrammarPanel::activeList() const { return dynamic_cast<ListWindowLink *>(m_host.ActiveForm()); }
+
+// Every named plain text box of the main window but the search box; the
+// boxes of the child windows are theirs.
+void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
+{
+    if (m_mainTextBoxes.isEmpty()) {
+        QWidget *children = m_host.ChildArea();
+        for (QLineEdit *box : m_host.HostWindow()->findChildren<QLineEdit *>()) {
+            if (!box->objectName().isEmpty() && box != m_host.SearchBox() && !(children && children->isAncestorOf(box)))
+                m_mainTextBoxes << box;
+        }
+    }
+    for (QLineEdit *box : std::as_const(m_mainTextBoxes)) {
+        box->setEnabled(enabled);
+        if (clear)
+            box->clear();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The word facts
+
+void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
+{
+    CancelEdit();
+    setVoice(QStringLiteral("0"));
+    fraSimple->hide();
+    fraHad->hide();
+    msflXImp->setVisible(iGridType == 33);
+
+    try {
+        // One read of the word's row serves the voice entries and the facts.
+        const WordRecord main = ReadWordRecord(QStringLiteral("Main"), lngID);
+        clearVoiceChecks();
+        if (main.Found()) {
+            showVoiceForms(main);
+            if (iGridType == 66) {
+                ListWindowLink *list = activeList();
+                if (list && list->HasLblInfo())
+                    list->SetLblInfo(main.Text(QStringLiteral("English")));
+            }
+            m_host.SetPanelText(7, QStringLiteral("Timestamp= ") +
+                                       main.Text(QStringLiteral("MadeDate")).replace(QLatin1Char('T'), QLatin1Char(' ')));
+            m_host.SetPanelWidth(7, 4000);
+
+            const QVariant WT = main.Field(QStringLiteral("WT"));
+            const QVariant genus = main.Field(QStringLiteral("Genus"));
+            const WordClass kind = ClassifyWord(WT, genus);
+            WordKind = int(kind);
+            if (kind == KindNoun)
+                WordGenus = genus;
+            if (kind == KindAdjective || kind == KindNoun) {
+                for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
+                    w->hide();
+            } else if (kind == KindVerb) {
+                for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
+                    w->show();
+            } else {
+                tbAP->hide();
+                tbPP->hide();
+            }
+            if (!m_host.RemarksBox()->isEnabled()) {
+                m_host.RemarksBox()->setEnabled(true);
+                m_host.RemarksBox3()->setEnabled(true);
+            }
+
+            if (WT.isNull()) {
+                DeKlino(ColorYellow, ArticleID);
+            } else if (kind == KindAdjective) {
+                DeKlino(ColorGreen, lngID, kind);
+            } else if (kind == KindNoun) {
+                NounDeKlino(ColorGreen, lngID, genus.toInt(), kind);
+            } else if (kind == KindVerb && iGridType == 33) {
+                setVerb(lngID);
+                DeMenos(ColorGreen, lngID, kind, false);
+            } else if (kind == KindVerb) {
+                setVerb(lngID);
+                QAction *active = m_host.ConjugationEntry(0);
+                QAction *passive = m_host.ConjugationEntry(1);
+                if (VoiceMenuChoice[0]) {
+                    OpVoiceSwitch(active->isEnabled() ? 0 : 1);
+                    DeKonju(ColorWhite, lngID, active->isEnabled() ? QStringLiteral("a") : QStringLiteral("p"));
+                } else if (VoiceMenuChoice[1]) {
+                    OpVoiceSwitch(passive->isEnabled() ? 1 : 0);
+                    DeKonju(ColorWhite, lngID, passive->isEnabled() ? QStringLiteral("p") : QStringLiteral("a"));
+                } else if (VoiceMenuChoice[2]) {
+                    m_host.ConjugationEntry(2)->setChecked(true);
+                    DeMenos(ColorGreen, lngID, kind, true);
+                }
+            } else {
+                DeKlino(ColorYellow, ArticleID);
+            }
+
+            msflxKlin->setFixedHeight(TwipsToPixelsY(msflxKlin->CellHeight() * 7 - 50));
+            m_picBottom->setFixedHeight(msflxKlin->height() + lblTopLine[1]->height() + lblUnderLine[1]->height());
+
+            // The word's third-language row, when the third language shows
+            // or a simple list asks for its meanings.
+            WordRecord lang;
+            if (iGridType == 3 || !OptBoHide3)
+                lang = ReadWordRecord(Lang3Table, lngID);
+            if (iGridType == 3)
+                showThirdLanguage(lang, StrLat);
+            setMainTextBoxesEnabled(true, false);
+            m_host.RemarksBox()->setPlainText(main.Text(QStringLiteral("Remarks")));
+            if (OptBoHide3)
+                m_host.RemarksBox3()->setPlainText(main.Text(QStringLiteral("Remarks2")));
+            else
+                m_host.RemarksBox3()->setPlainText(lang.Text(QStringLiteral("Remarks")));
+            setShownWord(lngID);
+        }
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+    // The status line's default text. Unlike SetStatusText this leaves the
+    // painting to the event loop: moving through a list with the arrow keys
+    // must not repaint the whole status bar for every word.
+    m_host.SetPanelText(1, Caps1185(1186));
+}
+
+// Panel 4 for a simple list's row: the word's third-language meaning, or,
+// with several, its other meanings. A word without a third-language row
+// shows nothing there.
+void GrammarPanel::showThirdLanguage(const WordRecord &lang, const QString &StrLat)
+{
+    if (!lang.Found()) {
+        m_host.SetPanelText(4, QString());
+        return;
+    }
+    bool numeric = false;
+    const double means = lang.Text(QStringLiteral("Means")).trimmed().toDouble(&numeric);
+    if (!numeric || means <= 1) {
+        m_host.SetPanelText(4, lang.Text(QStringLiteral("Lat")) + QStringLiteral("  "));
+    } else {
+        QString meanings = lang.Text(QStringLiteral("Lat"));
+        SortsObj.ArrayFill(meanings);
+        SortsObj.DelOrdGsortArr(StrLat.trimmed());
+        m_host.SetPanelText(4, Caps1185(1214) + SortsObj.StringBack(GsortArr) + QStringLiteral("  "));
+    }
+}
+
+void GrammarPanel::BaseFrase()
+{
+    CancelEdit();
+    m_host.SetPanelText(1, QStringLiteral("Ready"));
+    m_host.SetPanelText(7, QString());
+    try {
+        DeKlino(ColorYellow, ArticleID);
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+    msflXImp->hide();
+    setMainTextBoxesEnabled(false, true);
+    QWidget *children = m_host.ChildArea();
+    for (QTextEdit *box : m_host.HostWindow()->findChildren<QTextEdit *>()) {
+        if (box->objectName().isEmpty() || (children && children->isAncestorOf(box)))
+            continue;
+        box->setEnabled(false);
+        box->clear();
+    }
+    setShownWord(0);
+    m_host.SetPanelText(4, QString());
+    m_host.RemarksBox()->clear();
+    m_host.RemarksBox3()->clear();
+    setVoice(QStringLiteral("0"));
+    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP, fraHad, fraSimple})
+        w->hide();
+    m_state.verbID = 0;
+    fraVoice->setProperty("Tag", QStringLiteral("0"));
+}
+
+// ---------------------------------------------------------------------------
+// The voices
+
+void GrammarPanel::OpVoiceCheck(long long lngID)
+{
+    clearVoiceChecks();
+    const WordRecord main = ReadWordRecord(QStringLiteral("Main"), lngID);
+    if (main.Found())
+        showVoiceForms(main);
+}
+
+void GrammarPanel::clearVoiceChecks()
+{
+    for (int i = 0; i < 3; ++i)
+        m_host.ConjugationEntry(i)->setChecked(false);
+}
+
+// A voice is offered when the word has its form (AP active, PP passive).
+void GrammarPanel::showVoiceForms(const WordRecord &main)
+{
+    const QVariant AP = main.Field(QStringLiteral("AP"));
+    const QVariant PP = main.Field(QStringLiteral("PP"));
+    m_host.ConjugationEntry(0)->setEnabled(!AP.isNull());
+    tbAP->setText(AP.isNull() ? QString() : AP.toString());
+    m_host.ConjugationEntry(1)->setEnabled(!PP.isNull());
+    tbPP->setText(PP.isNull() ? QString() : PP.toString());
+}
+
+void GrammarPanel::OpVoiceSwitch(int intVoice)
+{
+    if (intVoice == 0 || intVoice == 1)
+        m_host.ConjugationEntry(intVoice)->setChecked(true);
+}
+
+void GrammarPanel::mnuFirstParts_Click(int Index)
+{
+    if (Index < 0 || Index > 2)
+        return;
+    for (int i = 0; i < 3; ++i) {
+        m_host.ConjugationEntry(i)->setChecked(false);
+        VoiceMenuChoice[i] = false;
+    }
+    msflXImp->hide();
+    const long long ID = m_state.verbID;
+    try {
+        if (ID != 0) {
+            if (Index == 0) {
+                DeKonju(ColorWhite, ID, QStringLiteral("a"));
+            } else if (Index == 1) {
+                DeKonju(ColorWhite, ID, QStringLiteral("p"));
+            } else {
+                fraSimple->hide();
+                fraHad->hide();
+                DeMenos(ColorGreen, ID, WordKind.toInt(), true);
+                msflXImp->show();
+            }
+        }
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+    m_host.ConjugationEntry(Index)->setChecked(true);
+    VoiceMenuChoice[Index] = true;
+}
+
+// Enter in a verb box stores its text as the word's form of that voice: any
+// text as typed, quotes included; an emptied box stores Null, so that the
+// voice is no longer offered. A failed write is reported and the box gets
+// the stored form back.
+void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    KeyAscii = 0;
+    const long long ID = m_state.wordID;
+    if (ID == 0)
+        return;
+    const QString text = box->text();
+    const QString value = text.isEmpty() ? QStringLiteral("NULL") : dao::SqlText(text);
+    try {
+        OpenWordDb().Execute(QStringLiteral("UPDATE Main  SET ") + field + QStringLiteral("  = ") + value +
+                             QStringLiteral(" WHERE Main.ID  = ") + QString::number(ID));
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+    try {
+        OpVoiceCheck(ID);
+    } catch (const std::exception &error) {
+        ShowErrorBox(error);
+    }
+    ReturnLista(false);
+}
+
+void GrammarPanel::tbAP_KeyPress(int &KeyAscii) { storeVoiceForm(tbAP, QStringLiteral("AP"), KeyAscii); }
+void GrammarPanel::tbPP_KeyPress(int &KeyAscii) { storeVoiceForm(tbPP, QStringLiteral("PP"), KeyAscii); }
+
+void GrammarPanel::ReturnLista(bool NoJump)
+{
+    ListWindowLink *list = activeList();
+    if (!list)
+        return;
+    GridLink &grid = list->msFlxMulti();
+    grid.SetFocus();
+    bool ok = false;
+    const int col = list->lblCol().toInt(&ok);
+    if (ok)
+        grid.SetCol(col);
+    if (NoJump)
+        return;
+    if (grid.Row() == grid.Rows() - 1) {
+        grid.SetRow(1);
+    } else {
+        const int row = list->lblRow().toInt(&ok);
+        grid.SetRow(ok ? row + 1 : grid.Row() + 1);
+    }
+    grid.SetFocus();
+    grid.SetTopRow(grid.Row());
+}
+
+} // namespace tav

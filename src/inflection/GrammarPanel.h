@@ -1,0 +1,197 @@
+#pragma once
+// The grammar panel: the bottom panel of the main window (picBottom) that
+// shows one word at a time. SmallFacts reads the word from Main and picks a
+// view by word class: the conjugation of a verb (DeKonju), the declension of
+// an adjective (DeKlino) or a noun (NounDeKlino), a verb's participle and
+// imperatives (DeMenos); BaseFrase returns to the base state, the definite
+// article's declension. The views lay out two rows of heading labels
+// (lblTopLine, lblUnderLine) over the grid msflxKlin and, for the
+// imperatives, msflXImp.
+//
+// Lengths are twips, colours 0xBBGGRR numbers. The procedures are spread
+// over files by view:
+//   GrammarPanel.cpp      controls, SmallFacts, BaseFrase, voice menu, tbAP/tbPP
+//   PanelHeadings.cpp     SetGridFont, SetGridHeadings, PlaceHeadingLines
+//   ConjugationView.cpp   DeKonju, opHad_Click, opSimple_Click
+//   DeclensionViews.cpp   DeKlino, NounDeKlino
+//   ParticipleView.cpp    DeMenos
+
+#include "inflection/FormQueries.h"
+#include "inflection/InflectionWriteBack.h"
+#include "inflection/PanelState.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+
+namespace flexgrid {
+class FlexGrid;
+}
+
+namespace tav {
+
+class CaptionArray;
+class GrammarHost;
+class ListWindowLink;
+
+// Background colours of the views' cells.
+inline constexpr long ColorWhite = 0xFFFFFF;  // conjugation
+inline constexpr long ColorYellow = 0xFFFF;   // base state, composed columns
+inline constexpr long ColorGreen = 0xFF00;    // declensions and participles
+inline constexpr long ColorPaleCyan = 0xFFFFC0; // imperatives
+// The Klino row that holds the definite article.
+inline constexpr long long ArticleID = 99999;
+
+class GrammarPanel : public QObject {
+    Q_OBJECT
+
+public:
+    // Creates the panel's controls inside picBottom.
+    GrammarPanel(GrammarHost &host, QWidget *picBottom);
+    ~GrammarPanel() override;
+
+    // Load step: the grids under the two heading rows, seven rows high;
+    // returns the height picBottom needs (twips).
+    int PlaceGrids();
+
+    // Shows the word lngID. StrLat: the meaning the caller shows (simple
+    // lists); iGridType 0 plain, 3 a simple list's row, 33 a "Passive
+    // participle" row of an inflected-form list, 66 another row of one.
+    void SmallFacts(long long lngID, const QString &StrLat, int iGridType);
+    // The base state: no word, the article's declension in yellow.
+    void BaseFrase();
+    // Enables the voice entries of the Conjugations menu by the word's AP and
+    // PP and shows them in tbAP and tbPP; clears every check mark.
+    void OpVoiceCheck(long long lngID);
+    // 0 checks the active entry, 1 the passive one.
+    void OpVoiceSwitch(int intVoice);
+
+    // The views (wordKind 0: omitted).
+    void DeKonju(long MyColor, long long ID, const QString &Voice);
+    void DeKlino(long MyColor, long long ID, int wordKind = 0);
+    void NounDeKlino(long MyColor, long long ID, int varGenus, int wordKind);
+    void DeMenos(long MyColor, long long ID, int wordKind, bool boLines);
+
+    // Event handlers.
+    void opHad_Click(int Index);
+    void opSimple_Click(int Index);
+    void mnuFirstParts_Click(int Index);
+    // Enter stores the box's text as the word's AP (tbAP) or PP (tbPP);
+    // KeyAscii is set to 0 when the key was handled.
+    void tbAP_KeyPress(int &KeyAscii);
+    void tbPP_KeyPress(int &KeyAscii);
+    // Editing the grids' forms (InflectionEditing.cpp). An edit keeps the
+    // word, cell and table it was opened on; Grid_GotFocus commits it.
+    void Grid_Click(flexgrid::FlexGrid &grid);
+    void Grid_EnterCell(flexgrid::FlexGrid &grid);
+    void Grid_KeyDown(flexgrid::FlexGrid &grid, int KeyCode);
+    void Grid_KeyPress(flexgrid::FlexGrid &grid, int &KeyAscii);
+    void Grid_GotFocus(flexgrid::FlexGrid &grid);
+    void Editor_GotFocus(flexgrid::FlexGrid &grid, QLineEdit &editor);
+    void Editor_KeyPress(int &KeyAscii);
+    // Enter commits, Esc cancels; Up and Down move the grid's row while no
+    // edit is open.
+    void KeyDownEdits(flexgrid::FlexGrid &grid, QLineEdit &editor, int KeyCode);
+    // Hides the editors and forgets an open edit.
+    void CancelEdit();
+    // Whether the grid's current cell holds a stored form of the word shown.
+    bool IsEditableCell(const flexgrid::FlexGrid &grid) const;
+    // Lower-cases text and tells whether every character is a Greek key.
+    static void TavValid(QString &text, bool &valid);
+
+    // Gives the focus back to the active list window's grid, on the row
+    // below the one it had unless NoJump. Nothing when the active child is
+    // not a list window.
+    void ReturnLista(bool NoJump);
+
+    // The word the panel shows.
+    const PanelState &State() const { return m_state; }
+
+    // Which Conjugations entry was chosen last: 0 active, 1 passive,
+    // 2 participles and imperatives.
+    bool VoiceMenuChoice[3] = {false, false, false};
+
+    // Controls. The heading arrays keep element 0 unused: element 1 is the
+    // design label, 2.. are loaded by the views.
+    QList<QLabel *> lblTopLine;
+    QList<QLabel *> lblUnderLine;
+    flexgrid::FlexGrid *msflxKlin = nullptr;
+    flexgrid::FlexGrid *msflXImp = nullptr;
+    QLineEdit *tbN = nullptr;   // cell editor of msflxKlin; its Tag names the table shown
+    QLineEdit *tbImp = nullptr; // cell editor of msflXImp
+    QLineEdit *tbAP = nullptr;
+    QLineEdit *tbPP = nullptr;
+    QLabel *lblAP = nullptr;
+    QLabel *lblPP = nullptr;
+    QFrame *fraSimple = nullptr;
+    QFrame *fraHad = nullptr;
+    QFrame *fraVoice = nullptr;
+    QLabel *lblVoice = nullptr;
+    QRadioButton *opHad[2] = {};
+    QRadioButton *opSimple[2] = {};
+
+private:
+    // Editing (InflectionEditing.cpp).
+    struct CellEdit {
+        bool active = false; // EditActive: from the editor's focus until the grid takes the text back
+        flexgrid::FlexGrid *grid = nullptr;
+        QLineEdit *editor = nullptr;
+        long long wordID = 0;
+        int row = 0, col = 0;
+        FormCell cell;
+        QString oldText;
+    };
+    void connectEditing();
+    QLineEdit *editorOf(const flexgrid::FlexGrid &grid) const;
+    FormCell cellForm(const flexgrid::FlexGrid &grid, int row, int col) const;
+    bool raiseTop(const flexgrid::FlexGrid &grid) const;
+    void syncEditorFont(flexgrid::FlexGrid &grid);
+    void moveOn(flexgrid::FlexGrid &grid);
+    // A view starts drawing the word ID (the article's row: no word).
+    void beginView(long long ID);
+    CellEdit m_edit;
+
+    // Headings (PanelHeadings.cpp).
+    void SetGridFont(flexgrid::FlexGrid &grid, const CaptionArray &captions);
+    void SetGridHeadings(flexgrid::FlexGrid &grid, int TopCount, int UnderCount, const CaptionArray &TopCaptions,
+                         const CaptionArray &UnderCaptions, int TopStart, int UnderStart, bool Flag);
+    void PlaceHeadingLines();
+    QLabel *loadHeading(QList<QLabel *> &array);
+    // Places the under-line labels over the columns of the grid; the first
+    // column's label at left (twips, in the panel).
+    void placeUnderLines(flexgrid::FlexGrid &grid, int firstLabel, int firstCol, int lastCol, int left);
+    int lineAllowance(const flexgrid::FlexGrid &grid) const;
+    void autoSizeColumns(flexgrid::FlexGrid &grid, int Factor);
+    QList<int> textWidths(const flexgrid::FlexGrid &grid) const;
+    void fitColumns(const QList<flexgrid::FlexGrid *> &grids, int excess);
+    void setEditorTag(QLineEdit *editor, const QString &tag);
+
+    // Conjugation columns (ConjugationView.cpp).
+    void fillCompoundColumn(long long ID, const QString &voice, const QString *knownS3 = nullptr);
+    FormRow fillColumn5(long long ID, const QString &voice);
+
+    // Panel state and its mirrors.
+    void setVoice(const QString &voice);
+    void setVerb(long long ID);
+    void setShownWord(long long ID);
+    void showThirdLanguage(const WordRecord &lang, const QString &StrLat);
+    void clearVoiceChecks();
+    void showVoiceForms(const WordRecord &main);
+    void setMainTextBoxesEnabled(bool enabled, bool clear);
+    void storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii);
+    ListWindowLink *activeList() const;
+
+    QList<QLabel *> m_unloadedTop, m_unloadedUnder; // heading labels kept for the next view
+    QList<QLineEdit *> m_mainTextBoxes;              // the main window's named text boxes, once found
+    GrammarHost &m_host;
+    QWidget *m_picBottom;
+    PanelState m_state;
+};
+
+} // namespace tav

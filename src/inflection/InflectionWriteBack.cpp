@@ -1,0 +1,110 @@
+#include "inflection/InflectionWriteBack.h"
+
+#include "inflection/PanelState.h"
+#include "store/DbTransaction.h"
+#include "store/StoreQueries.h"
+
+namespace tav {
+
+namespace {
+
+QString PersonColumn(int Row, const QString &voice)
+{
+    return Row <= 3 ? QStringLiteral("S%1%2").arg(Row).arg(voice) : QStringLiteral("P%1%2").arg(Row - 3).arg(voice);
+}
+
+} // namespace
+
+FormCell MapInflectionCell(const QString &EditorTag, int Row, int Col, int WordKind, const QVariant &WordGenus,
+                           const QString &Column5Table)
+{
+    if (Row < 1 || Row > 6)
+        return {};
+    if (EditorTag == QLatin1String("NewKona") || EditorTag == QLatin1String("NewKonp")) {
+        const QString voice = EditorTag.right(1);
+        if (Col >= 1 && Col <= 3)
+            return {QStringLiteral("KonT%1").arg(Col), PersonColumn(Row, voice)};
+        if (Col == 5)
+            return {Column5Table, PersonColumn(Row, voice)};
+        return {};
+    }
+    if (EditorTag == QLatin1String("Klino") || EditorTag == QLatin1String("KlinoMenos")) {
+        QString gender;
+        if (WordKind == KindAdjective || WordKind == KindVerb || EditorTag == QLatin1String("KlinoMenos")) {
+            if (Col < 1 || Col > 3)
+                return {};
+            gender = QString(QLatin1Char("MFN"[Col - 1]));
+        } else if (WordKind == KindNoun) {
+            // Column 1 is the article's, composed from its own row.
+            const int genus = WordGenus.isNull() ? -1 : WordGenus.toInt();
+            if (Col != 2 || genus < 0 || genus > 2)
+                return {};
+            gender = QString(QLatin1Char("MFN"[genus]));
+        } else {
+            return {};
+        }
+        static const char *const cases[3] = {"Nom", "Ack", "Gen"};
+        const QString number = Row <= 3 ? QStringLiteral("s") : QStringLiteral("p");
+        return {EditorTag, number + gender + QLatin1String(cases[(Row - 1) % 3])};
+    }
+    if (EditorTag == QLatin1String("Imp")) {
+        if (Col < 1 || Col > 4)
+            return {};
+        if (Row <= 2) {
+            static const char *const forms[4] = {"SimpAct", "SimpPas", "ContAct", "ContPas"};
+            return {QStringLiteral("IMPER"), (Row == 1 ? QStringLiteral("Si") : QStringLiteral("Pl")) + QLatin1String(forms[Col - 1])};
+        }
+        const QString person = (Row == 3 || Row == 5) ? QStringLiteral("S2") : QStringLiteral("P2");
+        return {QStringLiteral("KonT4"), person + ((Col == 1 || Col == 3) ? QStringLiteral("a") : QStringLiteral("p"))};
+    }
+    return {};
+}
+
+QString StoredForm(const QString &EditorTag, int Row, const QString &text)
+{
+    if (EditorTag != QLatin1String("Imp") || Row < 3)
+        return text;
+    for (const char *particle : {"na ", "mhn ", "mh "}) {
+        if (text.startsWith(QLatin1String(particle)))
+            return text.mid(int(qstrlen(particle))).trimmed();
+    }
+    return text;
+}
+
+void CommitInflectionCell(long long ID, const FormCell &Cell, const QString &Form)
+{
+    if (!Cell.IsStored())
+        return;
+    dao::Database &db = OpenWordDb();
+    const QString id = QString::number(ID);
+    DbTransaction transaction(db);
+    if (!IDExistsIn(Cell.table, ID)) {
+        QStringList fields{QStringLiteral("Greek"), QStringLiteral("WT")};
+        if (db.FieldNames(Cell.table).contains(QStringLiteral("Sal"), Qt::CaseInsensitive))
+            fields << QStringLiteral("Sal");
+        AddRecordFromArray(Cell.table, ID, fields);
+        if (Cell.table.startsWith(QLatin1String("KonT")))
+            db.Execute(QStringLiteral("UPDATE Main SET Main.ISKONJ = TRUE WHERE Main.ID  = ") + id);
+        else if (Cell.table.startsWith(QLatin1String("Klino")))
+            db.Execute(QStringLiteral("UPDATE Main SET Main.ISKLIN = TRUE WHERE Main.ID  = ") + id);
+    }
+    db.Execute(QStringLiteral("UPDATE ") + Cell.table + QStringLiteral(" SET ") + Cell.table + QLatin1Char('.') +
+               Cell.column + QStringLiteral(" = ") + dao::SqlText(Form) + QStringLiteral(" WHERE ") + Cell.table +
+               QStringLiteral(".ID  = ") + id);
+    if (db.RecordsAffected() != 1)
+        throw dao::DaoError(dao::DaoError::NoCurrentRecord,
+                            QStringLiteral("The form was not stored: the word has no row in %1.").arg(Cell.table));
+
+    if (!FormsAllHasKasPer(ID, Cell.table, Cell.column)) {
+        db.Execute(QStringLiteral("INSERT INTO FormsAll (ID, GenTem, KasPer, Greek, FormGreek) VALUES (") + id +
+                   QStringLiteral(", ") + dao::SqlText(Cell.table) + QStringLiteral(", ") + dao::SqlText(Cell.column) +
+                   QStringLiteral(", ") + dao::SqlText(GetMainField(ID, QStringLiteral("Greek"))) +
+                   QStringLiteral(", '')"));
+    }
+    db.Execute(QStringLiteral("UPDATE FormsAll SET FormsAll.FormGreek  = ") + dao::SqlText(Form) +
+               QStringLiteral(" WHERE FormsAll.ID  = ") + id + QStringLiteral(" AND GenTem = ") +
+               dao::SqlText(Cell.table) + QStringLiteral(" AND KasPer  = ") + dao::SqlText(Cell.column));
+    transaction.Commit();
+}
+
+} // namespace tav

@@ -1,0 +1,39 @@
+#pragma once
+// Storing an edited form of the grammar panel: which table and column hold
+// the form of a grid cell, and the write that keeps the inflection tables,
+// the word's flag in Main and the table of all forms (FormsAll) in step.
+
+#include <QString>
+#include <QVariant>
+
+namespace tav {
+
+// Where a form is stored; an empty table: the cell holds no stored form.
+struct FormCell {
+    QString table;   // KonT1..KonT4, Klino, KlinoMenos or IMPER (FormsAll's GenTem)
+    QString column;  // e.g. "S1a", "sFAck", "PlContAct" (FormsAll's KasPer)
+    bool IsStored() const { return !table.isEmpty(); }
+};
+
+// The form behind a cell of a grammar grid. EditorTag names what the grid
+// shows: "NewKona"/"NewKonp" (conjugation), "Klino", "KlinoMenos", or "Imp"
+// for the imperative grid. Column 5 of the conjugation comes from
+// Column5Table; column 4 (composed) holds none, nor does a declension cell
+// of a word that is neither noun, adjective nor verb, or a noun without a
+// gender.
+FormCell MapInflectionCell(const QString &EditorTag, int Row, int Col, int WordKind, const QVariant &WordGenus,
+                           const QString &Column5Table);
+
+// The form as stored: a subjunctive row of the imperative grid (rows 3 to 6)
+// without the particle "na ", "mh " or "mhn " shown before it.
+QString StoredForm(const QString &EditorTag, int Row, const QString &text);
+
+// Stores Form for word ID in the cell's table and column, in one
+// transaction: the word's row is made when it has none (Greek and WT copied
+// from Main, Sal too where the table keeps it; Main's ISKONJ or ISKLIN set
+// for a new conjugation or declension row), the form written as typed, and
+// its FormsAll row (found by ID, GenTem and KasPer) added or updated. On an
+// error nothing is changed and dao::DaoError reaches the caller.
+void CommitInflectionCell(long long ID, const FormCell &Cell, const QString &Form);
+
+} // namespace tav

@@ -1,0 +1,181 @@
+// The layout services of the grammar panel's views: row captions and the
+// Greek font (SetGridFont), the two rows of heading labels over the columns
+// (SetGridHeadings, PlaceHeadingLines) and their placement.
+#include "inflection/GrammarPanel.h"
+
+#include "inflection/PanelLayout.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "platform/flexgrid/GridRoutines.h"
+#include "store/CaptionArrays.h"
+
+#include <QFontMetrics>
+
+#include <cmath>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace tav {
+
+using flexgrid::FlexGrid;
+
+void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
+{
+    int n = captions.LBound();
+    for (int row = 1; row < grid.Rows(); ++row)
+        grid.SetTextMatrix(row, 0, captions(n++));
+    SetGreekColumnFont(grid, 1, grid.Cols() - 1);
+    if (grid.objectName() == QLatin1String("msflXImp"))
+        grid.SetRangeBackColor(1, 1, grid.Rows() - 1, grid.Cols() - 1, ColorPaleCyan);
+}
+
+// A new element of a heading array, starting with the look of element 1.
+// Unloaded elements wait hidden for the next view, which is quicker than
+// making new labels each time a word is shown.
+QLabel *GrammarPanel::loadHeading(QList<QLabel *> &array)
+{
+    QLabel *first = array[1];
+    const QString base = first->objectName().section(QLatin1Char('('), 0, 0);
+    QList<QLabel *> &unloaded = &array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
+    QLabel *label = unloaded.isEmpty() ? new QLabel(first->parentWidget()) : unloaded.takeLast();
+    label->setObjectName(QStringLiteral("%1(%2)").arg(base).arg(array.size()));
+    label->setFixedHeight(first->height());
+    label->setAlignment(first->alignment());
+    label->setFrameShape(first->frameShape());
+    label->setAutoFillBackground(true);
+    label->setFont(first->font());
+    label->setPalette(first->palette());
+    label->setGeometry(first->geometry());
+    array.append(label);
+    return label;
+}
+
+void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount, const CaptionArray &TopCaptions,
+                                   const CaptionArray &UnderCaptions, int TopStart, int UnderStart, bool Flag)
+{
+    grid.SetCol(1);
+    for (QLabel *first : {lblTopLine[1], lblUnderLine[1]}) {
+        PaintLabel(first, -1);
+        const int fw = first->frameWidth();
+        first->setContentsMargins(fw, fw, fw, fw);
+    }
+    const int cellLeft = LeftTw(&grid) + grid.CellLeft();
+    SetTopTw(lblTopLine[1], 0);
+    SetLeftTw(lblTopLine[1], cellLeft);
+    lblTopLine[1]->show();
+    SetTopTw(lblVoice, TopTw(lblTopLine[1]));
+    SetLeftTw(lblVoice, 0);
+    for (int i = 2; i <= TopCount; ++i) {
+        QLabel *label = loadHeading(lblTopLine);
+        SetTopTw(label, 0);
+        label->show();
+    }
+    int n = TopCaptions.LBound() + std::max(0, TopStart);
+    for (int i = 1; i < lblTopLine.size(); ++i)
+        lblTopLine[i]->setText(TopCaptions(n++));
+
+    SetTopTw(lblUnderLine[1], TopTw(&grid) - HeightTw(lblUnderLine[1]));
+    SetLeftTw(lblUnderLine[1], cellLeft);
+    lblUnderLine[1]->show();
+    for (int i = 2; i <= UnderCount; ++i) {
+        QLabel *label = loadHeading(lblUnderLine);
+        SetTopTw(label, TopTw(lblUnderLine[1]));
+        label->show();
+    }
+
+    n = UnderCaptions.LBound();
+    if (Flag) {
+        for (int i = 1; i < lblUnderLine.size(); ++i)
+            lblUnderLine[i]->setText(UnderCaptions(n++));
+    } else if (UnderStart >= 0) {
+        lblUnderLine[1]->setText(TopCaptions(TopCaptions.LBound()));
+        if (lblUnderLine.size() > 2)
+            lblUnderLine[2]->setText(UnderCaptions(UnderCaptions.LBound() + UnderStart));
+    } else {
+        for (int i = 1; i < lblUnderLine.size(); ++i) {
+            if (i == 5) {
+                lblUnderLine[i]->clear();
+            } else if (i == 4) {
+                if (opHad[1]->isChecked())
+                    lblUnderLine[i]->setText(UnderCaptions(n));
+                else if (opHad[0]->isChecked())
+                    lblUnderLine[i]->setText(UnderCaptions(1224));
+            } else {
+                lblUnderLine[i]->setText(UnderCaptions(n));
+            }
+            ++n;
+        }
+    }
+}
+
+void GrammarPanel::PlaceHeadingLines()
+{
+    for (QList<QLabel *> *array : {&lblTopLine, &lblUnderLine}) {
+        QList<QLabel *> &unloaded = array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
+        while (array->size() > 2) {
+            QLabel *label = array->takeLast();
+            label->hide();
+            label->clear();
+            unloaded.append(label);
+        }
+    }
+}
+
+// The width (twips) each data column needs to show its longest text whole.
+QList<int> GrammarPanel::textWidths(const FlexGrid &grid) const
+{
+    QList<int> widths(grid.Cols(), 0);
+    for (int c = 1; c < grid.Cols(); ++c) {
+        int widest = 0;
+        for (int r = 1; r < grid.Rows(); ++r)
+            widest = std::max(widest, QFontMetrics(grid.CellFontAt(r, c)).horizontalAdvance(grid.TextMatrix(r, c)));
+        widths[c] = grid.PixelsToTwipsX(widest + 8);
+    }
+    return widths;
+}
+
+// AutoSizeGridCols counts characters; a column whose longest form is wider
+// in the Greek font than that count allows is widened to show it whole.
+void GrammarPanel::autoSizeColumns(FlexGrid &grid, int Factor)
+{
+    AutoSizeGridCols(grid, 1, grid.Cols() - 1, 20, Factor);
+    const QList<int> needed = textWidths(grid);
+    for (int c = 1; c < grid.Cols(); ++c)
+        grid.SetColWidth(c, std::max(grid.ColWidth(c), needed[c]));
+}
+
+// Narrows the data columns of the grids, never below their texts' width,
+// so that together they take at most the given width (twips) more.
+void GrammarPanel::fitColumns(const QList<FlexGrid *> &grids, int excess)
+{
+    int spare = 0;
+    QList<QList<int>> needed;
+    for (FlexGrid *grid : grids) {
+        needed << textWidths(*grid);
+        for (int c = 1; c < grid->Cols(); ++c)
+            spare += std::max(0, grid->ColWidth(c) - needed.last()[c]);
+    }
+    if (excess <= 0 || spare <= 0)
+        return;
+    const double share = std::min(1.0, double(excess) / spare);
+    for (int g = 0; g < grids.size(); ++g) {
+        FlexGrid &grid = *grids[g];
+        for (int c = 1; c < grid.Cols(); ++c) {
+            const int room = std::max(0, grid.ColWidth(c) - needed[g][c]);
+            grid.SetColWidth(c, grid.ColWidth(c) - int(std::ceil(room * share)));
+        }
+    }
+}
+
+int GrammarPanel::lineAllowance(const FlexGrid &grid) const { return 40 * grid.GridLineWidth(); }
+
+void GrammarPanel::placeUnderLines(FlexGrid &grid, int firstLabel, int firstCol, int lastCol, int left)
+{
+    int x = left + lineAllowance(grid);
+    for (int c = firstCol, label = firstLabel; c <= lastCol && label < lblUnderLine.size(); ++c, ++label) {
+        SetLeftTw(lblUnderLine[label], x);
+        SetWidthTw(lblUnderLine[label], grid.ColWidth(c));
+        x += grid.ColWidth(c);
+    }
+}
+
+} // namespace tav

@@ -1,0 +1,46 @@
+#pragma once
+// Positions and sizes of the panel's controls in twips, as the views lay
+// them out; converted to pixels here only.
+
+#include "platform/winsys/Twips.h"
+
+#include "platform/winsys/VbColor.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace tav {
+
+inline int LeftTw(const QWidget *w) { return winsys::PixelsToTwipsX(w->x()); }
+inline int TopTw(const QWidget *w) { return winsys::PixelsToTwipsY(w->y()); }
+inline int WidthTw(const QWidget *w) { return winsys::PixelsToTwipsX(w->width()); }
+inline int HeightTw(const QWidget *w) { return winsys::PixelsToTwipsY(w->height()); }
+inline void SetLeftTw(QWidget *w, int twips) { w->move(winsys::TwipsToPixelsX(twips), w->y()); }
+inline void SetTopTw(QWidget *w, int twips) { w->move(w->x(), winsys::TwipsToPixelsY(twips)); }
+inline void SetWidthTw(QWidget *w, int twips)
+{
+    const int px = winsys::TwipsToPixelsX(twips);
+    if (w->minimumWidth() == w->maximumWidth())
+        w->setFixedWidth(px);
+    else
+        w->resize(px, w->height());
+}
+inline void SetHeightTw(QWidget *w, int twips)
+{
+    const int px = winsys::TwipsToPixelsY(twips);
+    if (w->minimumHeight() == w->maximumHeight())
+        w->setFixedHeight(px);
+    else
+        w->resize(w->width(), px);
+}
+
+// A heading label's background; -1 gives it back the panel's own.
+inline void PaintLabel(QLabel *label, long color)
+{
+    QPalette p = label->parentWidget() ? label->parentWidget()->palette() : label->palette();
+    if (color >= 0)
+        p.setColor(QPalette::Window, winsys::FromVbColor(color));
+    label->setPalette(p);
+}
+
+} // namespace tav

@@ -1,0 +1,60 @@
+#include "store/ListEdits.h"
+
+#include "store/DbTransaction.h"
+#include "store/MeaningIndex.h"
+#include "store/SharedState.h"
+#include "store/WordEdits.h"
+
+namespace tav {
+
+QStringList MeaningItems(const QString &Typed)
+{
+    QStringList items;
+    for (const QString &piece : Typed.split(QLatin1Char(','))) {
+        const QString item = piece.trimmed();
+        if (!item.isEmpty() && !items.contains(item))
+            items.append(item);
+    }
+    return items;
+}
+
+std::optional<QString> StoreMeaningList(MeaningLanguage Language, long long ID, const QString &OldList,
+                                        const QString &NewList)
+{
+    dao::Database &db = OpenWordDb();
+    QString sorted = MeaningItems(NewList).join(QStringLiteral(", "));
+    SortCommaList(sorted);
+    if (sorted.trimmed().isEmpty())
+        sorted.clear();
+    const QString indexTable = Language == MeaningLanguage::English ? QStringLiteral("AllEnglishGreek") : Lang3AllTable;
+
+    DbTransaction transaction(db);
+    if (!SyncMeaningRows(indexTable, ID, OldList, sorted))
+        return std::nullopt;
+    if (Language == MeaningLanguage::English)
+        UpdateMainField(sorted, ID, QStringLiteral("English"), QStringLiteral("Emeans"));
+    else
+        UpdateLangField(sorted, ID);
+    transaction.Commit();
+    return sorted;
+}
+
+long long DeleteWord(long long ID)
+{
+    dao::Database &db = OpenWordDb();
+    const QString id = QString::number(ID);
+    DbTransaction transaction(db);
+    db.Execute(QStringLiteral("DELETE FROM Main WHERE ID  = ") + id);
+    const long long removed = db.RecordsAffected();
+    for (const QString &table : db.TableNames()) {
+        if (table.compare(QLatin1String("Main"), Qt::CaseInsensitive) == 0)
+            continue;
+        if (db.FieldNames(table).contains(QStringLiteral("ID"), Qt::CaseInsensitive))
+            db.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE ID  = ") + id);
+    }
+    transaction.Commit();
+    RepaIDs.removeAll(ID);
+    return removed;
+}
+
+} // namespace tav

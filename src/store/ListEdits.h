@@ -1,0 +1,39 @@
+#pragma once
+// The writes of the list windows' cell edits that go beyond one field: a
+// word's list of meanings in one language (the text field, its count and the
+// meaning index rows, together), and the deletion of a word from every table
+// that holds it. Each runs in one transaction: everything changes, or nothing.
+// Database errors reach the caller.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tav {
+
+enum class MeaningLanguage { English, Third };
+
+// The meanings a user typed: the text is cut at its commas, each item
+// trimmed; empty items (outer or doubled commas) are dropped and an item
+// typed twice is kept once, in typed order.
+QStringList MeaningItems(const QString &Typed);
+
+// Stores the meanings of NewList (a comma list, already normalised) as the
+// word's list in Language: sorted and joined with ", " in Main.English with
+// Main.Emeans, or in the third-language word table's Lat with its Means (a
+// word without a row there gets one); the index table gets a row for each
+// meaning that is new and loses the rows of meanings that are gone (the
+// lists are compared as sets). Returns the stored (sorted) list. Returns
+// nothing, changing nothing, when a meaning is to be added and the word is
+// no longer in Main.
+std::optional<QString> StoreMeaningList(MeaningLanguage Language, long long ID, const QString &OldList,
+                                        const QString &NewList);
+
+// Removes the word from Main and its rows from every other table that keeps
+// word IDs (inflections, inflected forms, wrong answers, the meaning tables of
+// every language), in one transaction; the word also leaves the repetition
+// list. Returns the number of Main rows removed (0 or 1).
+long long DeleteWord(long long ID);
+
+} // namespace tav

@@ -1,0 +1,189 @@
+#include "ExerciseFixture.h"
+
+#include "exercise/Exercise.h"
+#include "exercise/rounds/WrongStore.h"
+#include "mainwindow/MDI.h"
+#include "mainwindow/UpDown.h"
+#include "platform/winsys/Twips.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+using namespace tavtest;
+
+namespace {
+
+class ExerciseWindowTest : public ExerciseWindowFixture {
+protected:
+    void SetUp() override
+    {
+        ExerciseWindowFixture::SetUp();
+        Open();
+    }
+    void Type(const QString &text)
+    {
+        ex->txtFields(2)->setText(text);
+        QTest::keyClick(ex->txtFields(2), Qt::Key_Return);
+    }
+    QString RightAnswer() const { return ex->txtFields(3)->text(); }
+};
+
+} // namespace
+
+TEST_F(ExerciseWindowTest, ActivationWithAnEmptyStoreAndAnIncompleteThirdLanguage)
+{
+    tav::Lang3Complete = false;
+    tav::Opt2ndTavrinel = "Swedish";
+    ex->Form_Activate();
+    EXPECT_FALSE(ex->opDbas[1]->isEnabled());
+    EXPECT_EQ(ex->opDbas[1]->text(), "errors in store (0)");
+    EXPECT_TRUE(ex->opZero[0]->isChecked());
+    EXPECT_FALSE(ex->opZero[1]->isEnabled());
+    EXPECT_FALSE(ex->opOne[1]->isEnabled());
+    // The answer field is the third language only when it is complete and chosen.
+    EXPECT_EQ(ex->AnswerField(), 3);
+    tav::Lang3Complete = true;
+    EXPECT_EQ(ex->AnswerField(), 33);
+    EXPECT_EQ(mdi->PanelText(5), "M/A 30/0  ");
+}
+
+TEST_F(ExerciseWindowTest, AStoreAtItsLimitForcesTheStoreSource)
+{
+    tav::OptNbrWrongs = 2;
+    tav::StoreWrongAnswer(1, QDateTime::currentDateTime());
+    tav::StoreWrongAnswer(2, QDateTime::currentDateTime());
+    ex->Form_Activate();
+    EXPECT_FALSE(ex->opDbas[0]->isEnabled());
+    EXPECT_TRUE(ex->opDbas[1]->isChecked());
+    ex->cmdReset_Click();
+    EXPECT_TRUE(tav::CurrentWordID == 1 || tav::CurrentWordID == 2);
+}
+
+TEST_F(ExerciseWindowTest, ReturnJudgesOnceAndTheTimerStopsAtAKey)
+{
+    ex->opTimer[2]->setChecked(true);
+    ex->cmdReset_Click();
+    EXPECT_EQ(ex->cmdReset->text(), "Reset");
+    EXPECT_TRUE(ex->Timer1->isActive());
+    EXPECT_EQ(ex->Timer1->interval(), 5000);
+    EXPECT_EQ(mdi->PanelText(3), QString("ID %1").arg(tav::CurrentWordID));
+    QTest::keyClick(ex->txtFields(2), Qt::Key_A);
+    EXPECT_FALSE(ex->Timer1->isActive());
+    Type(RightAnswer());
+    EXPECT_EQ(ex->lblLabels[3]->text(), "Right");
+    EXPECT_FALSE(ex->txtFields(2)->isEnabled());
+    EXPECT_TRUE(ex->CmdEnter->isEnabled());
+    EXPECT_FALSE(ex->Timer1->isActive());
+    // A late timer event judges nothing.
+    ex->Timer1_Timer();
+    EXPECT_TRUE(tav::RepaIDs.isEmpty());
+    EXPECT_EQ(ex->lblLabels[3]->text(), "Right");
+    // Next asks a new word and arms the timer again.
+    ex->CmdEnter_Click();
+    EXPECT_TRUE(ex->txtFields(2)->isEnabled());
+    EXPECT_TRUE(ex->Timer1->isActive());
+    EXPECT_FALSE(ex->CmdEnter->isEnabled());
+}
+
+TEST_F(ExerciseWindowTest, TheTimerJudgesAnUntouchedAnswerAsUnknown)
+{
+    ex->opTimer[1]->setChecked(true);
+    ex->cmdReset_Click();
+    const long long asked = tav::CurrentWordID;
+    ex->Timer1_Timer();
+    EXPECT_EQ(ex->txtFields(2)->text().left(1), "?");
+    EXPECT_EQ(tav::RepaIDs, QList<long long>({asked}));
+    EXPECT_EQ(ex->lstRepa[2]->count(), 1);
+    EXPECT_EQ(ex->tbErr->text(), "1");
+    EXPECT_EQ(ex->lblFails->text(), "1");
+    EXPECT_EQ(mdi->PanelText(5), "M/A 30/1  ");
+    EXPECT_EQ(ex->opDbas[1]->text(), "errors in store (1)  ");
+    EXPECT_TRUE(ex->opDbas[1]->isEnabled());
+}
+
+TEST_F(ExerciseWindowTest, ActivationRunsNoOptionClicks)
+{
+    ex->cmdReset_Click();
+    Type("wrong");
+    const long long asked = tav::CurrentWordID;
+    const QString answerLanguage = tav::Opt2ndTavrinel;
+    ex->Form_Activate();
+    EXPECT_EQ(tav::RepaIDs.size(), 1);
+    EXPECT_EQ(tav::CurrentWordID, asked);
+    EXPECT_EQ(tav::Opt2ndTavrinel, answerLanguage);
+    EXPECT_TRUE(messages.Messages().isEmpty());
+}
+
+TEST_F(ExerciseWindowTest, SeveralMeaningsGetOneMarkerEach)
+{
+    KeepOnly({2}); // "love, darling": two meanings
+    ex->cmdReset_Click();
+    ASSERT_EQ(tav::CurrentWordID, 2);
+    EXPECT_EQ(ex->lblLabels[1]->text(), "2 meanings in English");
+    Type("darling");
+    EXPECT_EQ(ex->txtFields(2)->text(), "?, darling");
+    EXPECT_EQ(ex->lblLabels[3]->text(), "Partly");
+    ASSERT_GE(ex->shTest.size(), 2);
+    EXPECT_TRUE(ex->shTest[1]->isVisibleTo(ex));
+    EXPECT_EQ(ex->shTest[1]->x() - ex->shTest[0]->x(), winsys::TwipsToPixelsX(480));
+    // Next removes the markers.
+    ex->CmdEnter_Click();
+    EXPECT_EQ(ex->shTest.size(), 1);
+    EXPECT_FALSE(ex->shTest[0]->isVisibleTo(ex));
+}
+
+TEST_F(ExerciseWindowTest, FlushingEmptiesTheStoreAndRestarts)
+{
+    tav::StoreWrongAnswer(5, QDateTime::currentDateTime());
+    ex->Form_Load();
+    ex->Form_Activate();
+    ex->cmdReset_Click();
+    Type("wrong");
+    messages.Answer(winsys::vbYes);
+    ex->CmdFlush_Click();
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM WrongIDs"), 0);
+    EXPECT_EQ(ex->lblFails->text(), "0");
+    EXPECT_FALSE(ex->opDbas[1]->isEnabled());
+    EXPECT_FALSE(ex->CmdFlush->isEnabled());
+    EXPECT_TRUE(tav::RepaIDs.isEmpty());
+}
+
+TEST_F(ExerciseWindowTest, ARemarkTypedInTheMainWindowIsStoredForTheWordShown)
+{
+    mdi->SetPanelText(3, "ID 7");
+    mdi->tbRem->setPlainText("a remark");
+    int key = 13;
+    mdi->tbRem_KeyPress(key);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Main WHERE ID = 7 AND Remarks = 'a remark'"), 1);
+    EXPECT_FALSE(tav::SaveBusy);
+    tav::SaveBusy = true;
+    ex->GetPos(123456, "nowhere", 12);
+    EXPECT_FALSE(tav::SaveBusy);
+}
+
+TEST_F(ExerciseWindowTest, AFailedSettingsWriteIsReportedAndKeepsTheStoredValue)
+{
+    tav::DbPath = db.Folder() + "/missing/TavWrd.twl";
+    ex->upRepa->StepUp();
+    EXPECT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(tav::OptNbrRepeats, 3);
+    EXPECT_EQ(ex->upRepa->Value(), 3);
+    EXPECT_FALSE(ex->UpDateScribble(7));
+    EXPECT_EQ(tav::OptNbrScribble, 5);
+}
+
+TEST_F(ExerciseWindowTest, ClosingGivesTheToolbarBack)
+{
+    mdi->picToolbar->hide();
+    ex->RimaVerbID = 4;
+    ex->close();
+    EXPECT_FALSE(mdi->picToolbar->isHidden());
+    EXPECT_EQ(mdi->PanelText(1), QString());
+}

@@ -1,0 +1,374 @@
+// The standard list window on the shipped words: its views, sorting, column
+// show and hide, the search within the list, editing each editable column
+// with its effect on every table, and the deletion rules.
+
+#include "ListWindowFixture.h"
+
+#include "grids/GridStd.h"
+#include "platform/winsys/VbKeys.h"
+#include "store/Dynasets.h"
+#include "store/GreekLetters.h"
+#include "store/ListWindowLink.h"
+#include "store/SharedState.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using tavtest::ListWindowFixture;
+
+namespace {
+
+const QString kFormsSql = QStringLiteral(" SELECT FormsAll.GenTem,FormsAll.ID,FormsAll.KasPer,FormsAll.FormGreek "
+                                         " FROM FormsAll WHERE FormGreek  Like'agapav*'");
+
+class GridStdTest : public ListWindowFixture {
+protected:
+    tav::GridStd *Open(const QString &sql, int tag, int sortValue = 0, const QString &filter = QString())
+    {
+        auto *w = Keep(new tav::GridStd);
+        dao::RecordsetPtr rows = tav::RowsPassing(sql, filter);
+        EXPECT_TRUE(rows) << sql.toStdString();
+        const long long n = rows ? rows->RecordCount() : 0;
+        tav::ShowNewStdGrid(*w, std::move(rows), filter, sql, QString::number(n) + QStringLiteral(" Greek words"),
+                            sortValue, tag);
+        return w;
+    }
+    static void Enter(tav::GridStd *w, int row, int col)
+    {
+        tav::SetGridBusy(true);
+        w->Grid->SetRow(row);
+        w->Grid->SetCol(col);
+        tav::SetGridBusy(false);
+        w->ShowCellInfo();
+    }
+    // Types Text over the cell (Row, Col) and presses Enter.
+    static void Edit(tav::GridStd *w, int row, int col, const QString &text)
+    {
+        Enter(w, row, col);
+        int key = winsys::vbKeyF2;
+        w->msFlxMulti_KeyDown(key, 0);
+        w->tbN->setText(text);
+        w->KeyDownEdits(winsys::vbKeyReturn);
+    }
+    int RowOfID(tav::GridStd *w, long long id) { return RowOf(*w->Grid, 1, QString::number(id)); }
+};
+
+TEST_F(GridStdTest, TheHeadwordViewShowsArticleGreekAndBothMeaningsSortedByTheSortKey)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const flexgrid::FlexGrid &g = *w->Grid;
+    EXPECT_EQ(w->objectName(), QStringLiteral("GridStd"));
+    EXPECT_EQ(g.objectName(), QStringLiteral("msFlxMulti"));
+    EXPECT_EQ(g.Cols(), 7);
+    EXPECT_EQ(g.Rows() - 1, Count(QStringLiteral("SELECT count(*) FROM Main JOIN GreekSwedish USING (ID)")));
+    for (int c = 0; c <= 2; ++c)
+        EXPECT_EQ(g.ColWidth(c), 0) << c;
+    EXPECT_EQ(g.ColWidth(3), 550);
+    EXPECT_GE(g.ColWidth(4), 2550);
+    EXPECT_GE(g.ColWidth(5), g.ColWidth(4));
+    EXPECT_GE(g.ColWidth(6), g.ColWidth(4));
+    EXPECT_EQ(g.RowHeight(0), 0);
+    EXPECT_EQ(g.CellFontNameAt(1, 4), QStringLiteral("VudedoGreek"));
+    EXPECT_EQ(g.CellFontNameAt(1, 3), QStringLiteral("VudedoGreek"));
+    EXPECT_NE(g.CellFontNameAt(1, 5), QStringLiteral("VudedoGreek"));
+
+    // Greek in the order of its sort key, where the final sigma is a sigma.
+    for (int r = 2; r < g.Rows(); ++r)
+        ASSERT_LE(QString::compare(g.TextMatrix(r - 1, 0), g.TextMatrix(r, 0), Qt::CaseInsensitive), 0) << r;
+    EXPECT_EQ(tav::TavGreSort(QStringLiteral("lovgoV")), tav::TavGreSort(QStringLiteral("lovgos")));
+    EXPECT_EQ(w->Grid->Col(), 4);
+
+    // Heading buttons over their columns, the column buttons beside the row.
+    EXPECT_EQ(w->cmdSort[0]->x(), w->cmdSortCol[0]->x());
+    EXPECT_LT(w->cmdSort[0]->x(), w->cmdSort[1]->x());
+    EXPECT_LT(w->cmdSort[1]->x(), w->cmdSort[2]->x());
+    EXPECT_EQ(w->cmdSort[1]->text(), QStringLiteral("English"));
+    EXPECT_FALSE(w->cmdCol[1]->isHidden());
+    EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG -"));
+    EXPECT_EQ(w->cmdCol[2]->text(), QStringLiteral("SWE -"));
+    EXPECT_TRUE(w->cmdSort[0]->styleSheet().contains(QStringLiteral("#ffffff")));
+    EXPECT_TRUE(w->cmdSortCol[0]->styleSheet().contains(QStringLiteral("#0000ff")));
+
+    // The first row's word went to the grammar panel, its Greek to lblInfo.
+    ASSERT_FALSE(host.facts.isEmpty());
+    EXPECT_EQ(host.facts.last(), g.TextMatrix(1, 1) + QStringLiteral("||0"));
+    EXPECT_EQ(w->lblInfo->text(), g.TextMatrix(1, 4));
+    EXPECT_EQ(w->lblCol(), QStringLiteral("4"));
+    EXPECT_EQ(w->lblRow(), QStringLiteral("1"));
+}
+
+TEST_F(GridStdTest, VerbsHideTheArticleAndAHiddenThirdLanguageLeavesTwoPairs)
+{
+    tav::GridStd *verbs = Open(tav::SqlLang3, 5, 0, QStringLiteral("WT Like'c*'"));
+    for (int c = 0; c <= 3; ++c)
+        EXPECT_EQ(verbs->Grid->ColWidth(c), 0) << c;
+    EXPECT_EQ(verbs->FirstVisibleCol, 4);
+
+    tav::OptBoHide3 = true;
+    tav::GridStd *w = Open(tav::SqlMain, 2);
+    EXPECT_EQ(w->Grid->Cols(), 6);
+    EXPECT_FALSE(w->cmdSort[1]->isHidden());
+    EXPECT_TRUE(w->cmdSort[2]->isHidden());
+    EXPECT_TRUE(w->cmdCol[1]->isHidden());
+    EXPECT_TRUE(w->cmdCol[2]->isHidden());
+    EXPECT_GE(w->Grid->ColWidth(5), w->Grid->ColWidth(4));
+    w->cmdSort_Click(2); // over a column this view lacks: nothing happens
+    EXPECT_EQ(w->lblSortValue, 0);
+    EXPECT_TRUE(messages.Messages().isEmpty());
+}
+
+TEST_F(GridStdTest, TheInflectedFormViewLabelsItsRowsAndSortsEachColumnByItsOwnButton)
+{
+    tav::GridStd *w = Open(kFormsSql, 33, 33);
+    const flexgrid::FlexGrid &g = *w->Grid;
+    EXPECT_EQ(g.Cols(), 5);
+    EXPECT_EQ(g.ColWidth(1), 0);
+    EXPECT_GT(g.ColWidth(0), 0);
+    EXPECT_EQ(g.CellFontNameAt(1, 3), QStringLiteral("VudedoGreek"));
+    const QString english = Value(QStringLiteral("SELECT English FROM Main WHERE ID = 1")).toString();
+    EXPECT_EQ(g.TextMatrix(1, 4), english);
+    EXPECT_EQ(w->lblInfo->text(), english);
+    EXPECT_EQ(w->cmdSort[0]->text(), QStringLiteral("Ref 1"));
+    EXPECT_EQ(w->cmdSort[3]->text(), QStringLiteral("English"));
+    EXPECT_TRUE(w->cmdCol[1]->isHidden());
+    EXPECT_TRUE(host.facts.last().endsWith(QStringLiteral("|66")));
+
+    // Query order until a button sorts its own column.
+    QStringList before;
+    for (int r = 1; r < g.Rows(); ++r)
+        before << g.TextMatrix(r, 3);
+    w->cmdSort_Click(2);
+    QStringList after;
+    for (int r = 1; r < g.Rows(); ++r)
+        after << g.TextMatrix(r, 3);
+    QStringList sorted = before;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    EXPECT_EQ(after, sorted);
+    EXPECT_EQ(g.Col(), 3);
+    for (int i = 0; i < 4; ++i)
+        w->cmdSort_Click(i);
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    // Nothing is stored from this view; the cell shows what is stored.
+    const int row = 1;
+    const QString form = g.TextMatrix(row, 3);
+    Edit(w, row, 3, QStringLiteral("xxx"));
+    EXPECT_EQ(g.TextMatrix(row, 3), form);
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM FormsAll WHERE FormGreek = 'xxx'")), 0);
+}
+
+TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int width5 = w->Grid->ColWidth(5);
+    const int left5 = w->cmdSort[1]->x();
+    const int left6 = w->cmdSort[2]->x();
+    w->cmdCol_Click(1);
+    EXPECT_EQ(w->Grid->ColWidth(5), 0);
+    EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG +"));
+    EXPECT_TRUE(w->cmdSort[1]->isHidden());
+    EXPECT_EQ(w->cmdSort[2]->x(), left5) << "the third language's buttons move left";
+    w->cmdCol_Click(2);
+    EXPECT_EQ(w->Grid->ColWidth(6), 0);
+    EXPECT_EQ(w->cmdCol[2]->text(), QStringLiteral("SWE +"));
+    w->cmdCol_Click(1);
+    EXPECT_EQ(w->Grid->ColWidth(5), width5);
+    EXPECT_EQ(w->cmdSort[2]->x(), left6);
+    EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG -"));
+    EXPECT_FALSE(w->cmdSort[1]->isHidden());
+    w->cmdCol_Click(2);
+    EXPECT_GT(w->Grid->ColWidth(6), 0);
+    EXPECT_FALSE(w->cmdSort[2]->isHidden());
+
+    // In a narrow window the grid scrolls sideways and the buttons stay
+    // over their columns.
+    w->resize(w->Grid->TwipsToPixelsX(3000), w->height());
+    EXPECT_LE(w->Grid->width(), w->width());
+    w->Grid->SetLeftCol(5);
+    ASSERT_EQ(w->Grid->LeftCol(), 5);
+    EXPECT_LT(w->cmdSort[0]->geometry().right(), 0);
+    EXPECT_EQ(w->cmdSort[1]->x(), w->Grid->x() + w->Grid->frameWidth()) << "the first column in sight";
+    EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), left6 - left5);
+}
+
+TEST_F(GridStdTest, SortButtonsAndTheSearchWithinTheList)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    w->cmdSort_Click(1);
+    EXPECT_EQ(w->lblSortValue, 1);
+    EXPECT_EQ(g.Col(), 5);
+    for (int r = 2; r < g.Rows(); ++r)
+        ASSERT_LE(QString::compare(g.TextMatrix(r - 1, 5), g.TextMatrix(r, 5), Qt::CaseInsensitive), 0) << r;
+    EXPECT_TRUE(w->cmdSort[1]->styleSheet().contains(QStringLiteral("#ff0000")));
+    EXPECT_FALSE(w->cmdSort[0]->styleSheet().contains(QStringLiteral("#ffffff")));
+
+    // The search marks the next row of the current column that begins with
+    // the text; a failed search shows "0" and the next press starts afresh.
+    w->txtSearch->setText(QStringLiteral("mother"));
+    w->cmdS_Click();
+    EXPECT_EQ(w->cmdS->text(), QStringLiteral("SN"));
+    EXPECT_TRUE(g.TextMatrix(g.Row(), 5).startsWith(QStringLiteral("mother")));
+    w->txtSearch->setText(QStringLiteral("zzzzqq"));
+    w->cmdS_Click();
+    EXPECT_EQ(w->cmdS->text(), QStringLiteral("0"));
+    w->cmdS_Click();
+    EXPECT_EQ(w->cmdS->text(), QStringLiteral("S"));
+    EXPECT_TRUE(w->txtSearch->text().isEmpty());
+    w->txtSearch->setText(QStringLiteral("[")); // not a valid pattern: finds nothing
+    w->cmdS_Click();
+    EXPECT_EQ(w->cmdS->text(), QStringLiteral("0"));
+    EXPECT_TRUE(messages.Messages().isEmpty());
+}
+
+TEST_F(GridStdTest, EditingTheEnglishMeaningsKeepsTheListCountAndIndexInStep)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int row = RowOfID(w, 36);
+    ASSERT_GT(row, 0);
+    Edit(w, row, 5, QStringLiteral(",dog,  hound , cat,,dog,"));
+    EXPECT_EQ(w->Grid->TextMatrix(row, 5), QStringLiteral("cat, dog, hound"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("cat, dog, hound"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Emeans FROM Main WHERE ID = 36")).toInt(), 3);
+    EXPECT_EQ(IndexRows(QStringLiteral("AllEnglishGreek"), 36),
+              QStringList({QStringLiteral("cat"), QStringLiteral("dog"), QStringLiteral("hound")}));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Sal FROM AllEnglishGreek WHERE ID = 36 AND Lat = 'hound'")),
+              Value(QStringLiteral("SELECT Sal FROM Main WHERE ID = 36")));
+    EXPECT_FALSE(w->tbN->isVisible());
+    EXPECT_EQ(w->Grid->Col(), 6) << "the cursor moves on to the next column";
+
+    // Reordering stores nothing new; one item leaves no stale count; a quote
+    // is stored as typed.
+    Edit(w, row, 5, QStringLiteral("mother's"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Emeans FROM Main WHERE ID = 36")).toInt(), 1);
+    EXPECT_EQ(IndexRows(QStringLiteral("AllEnglishGreek"), 36), QStringList({QStringLiteral("mother's")}));
+
+    // Emptying is refused: the old text comes back and the editor reopens.
+    Edit(w, row, 5, QStringLiteral("   "));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(messages.Messages().first().prompt,
+              QStringLiteral("This field must not be left empty.\r\nThe previous text has been put back."));
+    EXPECT_EQ(messages.Messages().first().style, winsys::vbCritical);
+    EXPECT_TRUE(w->tbN->isVisibleTo(w));
+    EXPECT_EQ(w->tbN->text(), QStringLiteral("mother's"));
+    EXPECT_EQ(w->Grid->Col(), 5);
+    EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
+
+    // Esc discards the edit.
+    w->tbN->setText(QStringLiteral("gone"));
+    w->KeyDownEdits(winsys::vbKeyEscape);
+    EXPECT_FALSE(w->tbN->isVisibleTo(w));
+    EXPECT_EQ(w->Grid->TextMatrix(row, 5), QStringLiteral("mother's"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
+}
+
+TEST_F(GridStdTest, TheThirdLanguageArticleAndSpellingAreWrittenToEveryTableThatHoldsThem)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int row = RowOfID(w, 36);
+    Edit(w, row, 6, QStringLiteral("mer, ännu"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Lat FROM GreekSwedish WHERE ID = 36")).toString(), QStringLiteral("mer, ännu"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Means FROM GreekSwedish WHERE ID = 36")).toInt(), 2);
+    EXPECT_EQ(IndexRows(QStringLiteral("AllSwedishGreek"), 36), QStringList({QStringLiteral("mer"), QStringLiteral("ännu")}));
+    Edit(w, row, 6, QString());
+    EXPECT_EQ(Value(QStringLiteral("SELECT Lat FROM GreekSwedish WHERE ID = 36")).toString(), QString());
+    EXPECT_TRUE(IndexRows(QStringLiteral("AllSwedishGreek"), 36).isEmpty());
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    Edit(w, row, 3, QStringLiteral("to"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Art FROM Main WHERE ID = 36")).toString(), QStringLiteral("to"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Genus FROM Main WHERE ID = 36")).toInt(), 2);
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek WHERE ID = 36 AND Art <> 'to'")), 0);
+    Edit(w, row, 3, QString()); // an empty article is allowed
+    EXPECT_EQ(Value(QStringLiteral("SELECT Genus FROM Main WHERE ID = 36")).toInt(), 99);
+
+    Edit(w, row, 4, QStringLiteral("akovmaV"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString(), QStringLiteral("akovmaV"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Sal FROM Main WHERE ID = 36")).toString(),
+              tav::TavGreSort(QStringLiteral("akovmaV")));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM GreekSwedish WHERE ID = 36")).toString(), QStringLiteral("akovmaV"));
+    EXPECT_EQ(w->Grid->TextMatrix(row, 0), tav::TavGreSort(QStringLiteral("akovmaV")));
+    EXPECT_EQ(w->Grid->Col(), 4 + 1);
+
+    // Keys on the hidden columns open no editor.
+    Enter(w, row, 1);
+    int key = 'a';
+    w->msFlxMulti_KeyPress(key);
+    EXPECT_FALSE(w->tbN->isVisibleTo(w));
+    Enter(w, row, 4);
+    key = '.';
+    w->msFlxMulti_KeyPress(key);
+    EXPECT_EQ(w->tbN->text(), QStringLiteral("."));
+    w->KeyDownEdits(winsys::vbKeyEscape);
+}
+
+TEST_F(GridStdTest, DeletionIsRefusedForInflectedWordsAndOtherwiseRemovesEveryRowOfTheWord)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    auto deleteRow = [&](long long id) {
+        Enter(w, RowOfID(w, id), 4);
+        w->FlexDelete();
+    };
+    const long long noun = Value(QStringLiteral("SELECT min(ID) FROM Klino WHERE ID IN (SELECT ID FROM GreekSwedish)")).toLongLong();
+    deleteRow(noun);
+    deleteRow(864); // two conjugation tables
+    deleteRow(5);   // all four
+    ASSERT_EQ(messages.Messages().size(), 3);
+    EXPECT_EQ(messages.Messages()[0].prompt, QStringLiteral(" This word is declinated \r\n It is NOT allowed to delete it! "));
+    EXPECT_EQ(messages.Messages()[1].prompt, QStringLiteral(" This verb is partly conjugated \r\n It is NOT allowed to delete it! "));
+    EXPECT_EQ(messages.Messages()[2].prompt, QStringLiteral(" This verb is fully conjugated \r\n It is NOT allowed to delete it! "));
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE ID IN (5, 864, %1)").arg(noun)), 3);
+
+    // No keeps the word.
+    messages.Clear();
+    messages.Answer(winsys::vbNo);
+    deleteRow(36);
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(messages.Messages()[0].style, 276);
+    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("Do you really want to delete the word with ID 36\r\n")));
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE ID = 36")), 1);
+
+    // Yes removes it from every table that refers to it; the list closes
+    // up on the same row and the tree is recounted.
+    tav::WordDb->ExecNative(QStringLiteral("INSERT INTO WrongIDs (ID) VALUES (36)"));
+    tav::WordDb->ExecNative(QStringLiteral("INSERT INTO FormsAll (ID, KasPer, GenTem, Greek, FormGreek) "
+                                           "VALUES (36, 'x', 'KonT1', 'akovma', 'akovma')"));
+    tav::RepaIDs << 36;
+    const int row = RowOfID(w, 36);
+    const int rows = w->Grid->Rows();
+    messages.Answer(winsys::vbYes);
+    link.Clear();
+    deleteRow(36);
+    for (const char *table : {"Main", "AllEnglishGreek", "AllSwedishGreek", "GreekSwedish", "WrongIDs", "FormsAll"})
+        EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM %1 WHERE ID = 36").arg(QLatin1String(table))), 0) << table;
+    EXPECT_TRUE(tav::RepaIDs.isEmpty());
+    EXPECT_EQ(link.Count(QStringLiteral("JulGran")), 1);
+    EXPECT_EQ(w->Grid->Rows(), rows - 1);
+    EXPECT_EQ(w->Grid->Row(), row);
+    EXPECT_NE(w->WordID, 36);
+}
+
+TEST_F(GridStdTest, TwoWindowsRefreshIndependentlyAndAnEmptiedListCloses)
+{
+    tav::GridStd *all = Open(tav::SqlLang3, 2);
+    tav::GridStd *one = Open(tav::SqlLang3, 2, 0, QStringLiteral("ID = 36"));
+    EXPECT_EQ(one->Grid->Rows(), 2);
+    EXPECT_EQ(one->lblCap, QStringLiteral("Greek words"));
+    const int allRows = all->Grid->Rows();
+
+    tav::WordDb->ExecNative(QStringLiteral("DELETE FROM Main WHERE ID = 36"));
+    QPointer<tav::GridStd> guard(one);
+    one->RefreshGrid();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull()) << "a list without rows closes";
+    all->RefreshGrid();
+    EXPECT_EQ(all->Grid->Rows(), allRows - 1);
+    EXPECT_EQ(all->Caption(), QString::number(allRows - 2) + QStringLiteral(" Greek words"));
+}
+
+} // namespace

@@ -1,0 +1,378 @@
+// The grammar panel on the shipped word database: SmallFacts picks the view
+// by word class, and each view shows the stored forms where they belong.
+
+#include "PanelFixture.h"
+
+#include "inflection/GrammarPanel.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "platform/winsys/Twips.h"
+#include "store/CaptionArrays.h"
+#include "store/ListWindowLink.h"
+#include "store/SharedState.h"
+#include "support/RecordingListWindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+
+using tavtest::PanelFixture;
+
+namespace {
+
+// A list window with an information line, as the standard list window has.
+class InfoListWindow : public QWidget, public tav::ListWindowLink {
+public:
+    QString Name() const override { return QStringLiteral("GridStd"); }
+    QString Caption() const override { return QStringLiteral("list"); }
+    void RefreshGrid() override {}
+    void GetPos(long long, const QString &, int) override {}
+    tav::GridLink &msFlxMulti() override { return grid; }
+    QString lblCol() const override { return col; }
+    QString lblRow() const override { return row; }
+    bool HasLblInfo() const override { return true; }
+    void SetLblInfo(const QString &caption) override { info = caption; }
+
+    tavtest::RecordingGrid grid;
+    QString col = QStringLiteral("2"), row = QStringLiteral("4"), info;
+};
+
+} // namespace
+
+TEST_F(PanelFixture, AVerbShowsItsFourTensesInEitherVoice)
+{
+    const long long id = 5; // aggivzw, c1, with both voices
+    w->SmallFacts(id, QString(), 0);
+    EXPECT_EQ(panel().State().wordID, id);
+    EXPECT_EQ(w->PanelText(3), QStringLiteral("ID 5"));
+    EXPECT_EQ(panel().State().voice, QStringLiteral("a"));
+    EXPECT_EQ(panel().lblVoice->text(), QStringLiteral("a"));
+    EXPECT_EQ(panel().fraVoice->property("Tag").toString(), QStringLiteral("5"));
+    EXPECT_EQ(tav::WordKind.toInt(), 3);
+    EXPECT_TRUE(entry(0)->isChecked());
+    EXPECT_EQ(Column(klin(), 1), Stored(QStringLiteral("KonT1"), id, QStringLiteral("a")));
+    EXPECT_EQ(Column(klin(), 2), Stored(QStringLiteral("KonT2"), id, QStringLiteral("a")));
+    EXPECT_EQ(Column(klin(), 3), Stored(QStringLiteral("KonT3"), id, QStringLiteral("a")));
+    EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT4"), id, QStringLiteral("a")));
+    EXPECT_EQ(klin().TextMatrix(1, 0), tav::Caps1240(1240));
+    EXPECT_EQ(klin().CellFontNameAt(3, 5), QStringLiteral("VudedoGreek"));
+    EXPECT_EQ(klin().CellBackColorAt(2, 3), 0xFFFF);
+    EXPECT_EQ(klin().CellBackColorAt(2, 5), 0);
+    EXPECT_EQ(panel().tbN->property("Tag").toString(), QStringLiteral("NewKona"));
+    EXPECT_EQ(panel().lblTopLine.size(), 4);
+    EXPECT_EQ(panel().lblUnderLine[2]->text(), tav::Caps1219(1220));
+    EXPECT_TRUE(panel().tbAP->isVisibleTo(w.get()));
+    EXPECT_EQ(panel().tbAP->text(), QStringLiteral("aggivzw"));
+    EXPECT_EQ(panel().tbPP->text(), QStringLiteral("aggivzomai"));
+
+    // The passive from the Conjugations menu, and that choice is kept for the next verb.
+    entry(1)->trigger();
+    EXPECT_EQ(panel().State().voice, QStringLiteral("p"));
+    EXPECT_EQ(panel().tbN->property("Tag").toString(), QStringLiteral("NewKonp"));
+    EXPECT_EQ(Column(klin(), 1), Stored(QStringLiteral("KonT1"), id, QStringLiteral("p")));
+    EXPECT_EQ(Column(klin(), 2), Stored(QStringLiteral("KonT2"), id, QStringLiteral("p")));
+    EXPECT_EQ(Column(klin(), 3), Stored(QStringLiteral("KonT3"), id, QStringLiteral("p")));
+    EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT4"), id, QStringLiteral("p")));
+    w->SmallFacts(9, QString(), 0);
+    EXPECT_EQ(panel().State().voice, QStringLiteral("p"));
+    EXPECT_TRUE(entry(1)->isChecked());
+    EXPECT_FALSE(entry(0)->isChecked());
+}
+
+TEST_F(PanelFixture, TheCompoundTensesJoinTheAuxiliaryToTheThirdPersonAndFollowTheOptions)
+{
+    const long long id = 14;
+    w->SmallFacts(id, QString(), 0);
+    const QString s3 = Text(QStringLiteral("SELECT S3a FROM KonT4 WHERE ID = 14"));
+    const QStringList past = Stored(QStringLiteral("KonT3"), tav::HaveID, QStringLiteral("a"));
+    const QStringList present = Stored(QStringLiteral("KonT1"), tav::HaveID, QStringLiteral("a"));
+    ASSERT_FALSE(s3.isEmpty());
+    ASSERT_GT(tav::HaveID, 0);
+    for (int r = 1; r <= 6; ++r)
+        EXPECT_EQ(klin().TextMatrix(r, 4), past[r - 1] + QLatin1Char(' ') + s3) << r; // "Past Perfect" at start
+
+    panel().opHad[0]->click();
+    for (int r = 1; r <= 6; ++r)
+        EXPECT_EQ(klin().TextMatrix(r, 4), present[r - 1] + QLatin1Char(' ') + s3) << r;
+    EXPECT_EQ(panel().lblUnderLine[4]->text(), tav::Caps1219(1224));
+    EXPECT_EQ(Column(klin(), 1), Stored(QStringLiteral("KonT1"), id, QStringLiteral("a"))) << "only column 4 changes";
+
+    // The passive keeps the active auxiliary before the passive third person.
+    entry(1)->trigger();
+    const QString s3p = Text(QStringLiteral("SELECT S3p FROM KonT4 WHERE ID = 14"));
+    EXPECT_EQ(klin().TextMatrix(1, 4), present[0] + QLatin1Char(' ') + s3p);
+
+    // "Continuous" fills column 5 from the present, for this verb and the next.
+    panel().opSimple[1]->click();
+    EXPECT_EQ(panel().State().column5Table, QStringLiteral("KonT1"));
+    EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT1"), id, QStringLiteral("p")));
+    w->SmallFacts(5, QString(), 0);
+    EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT1"), 5, QStringLiteral("p")));
+    panel().opSimple[0]->click();
+    EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT4"), 5, QStringLiteral("p")));
+}
+
+TEST_F(PanelFixture, WithoutTheAuxiliaryTheCompoundColumnStaysEmpty)
+{
+    tav::HaveID = 0;
+    w->SmallFacts(14, QString(), 0);
+    EXPECT_EQ(Column(klin(), 4), QStringList(6, QString()));
+    EXPECT_FALSE(Column(klin(), 1).join(QString()).isEmpty());
+    panel().opHad[0]->click();
+    EXPECT_EQ(Column(klin(), 4), QStringList(6, QString()));
+}
+
+TEST_F(PanelFixture, ADeponentVerbIsShownInThePassiveWithTheActiveEntryDisabled)
+{
+    w->SmallFacts(19, QString(), 0); // agwnivzomai: no active form
+    EXPECT_FALSE(entry(0)->isEnabled());
+    EXPECT_TRUE(entry(1)->isEnabled());
+    EXPECT_TRUE(entry(1)->isChecked());
+    EXPECT_EQ(panel().State().voice, QStringLiteral("p"));
+    EXPECT_EQ(Column(klin(), 1), Stored(QStringLiteral("KonT1"), 19, QStringLiteral("p")));
+    EXPECT_TRUE(panel().tbAP->text().isEmpty());
+}
+
+TEST_F(PanelFixture, TheAuxiliaryShowsItsPresentInColumnFiveUntilSimpleIsChosen)
+{
+    ASSERT_GT(tav::HaveID, 0);
+    w->SmallFacts(tav::HaveID, QString(), 0);
+    EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT1"), tav::HaveID, QStringLiteral("a")));
+    panel().opSimple[0]->click();
+    EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT4"), tav::HaveID, QStringLiteral("a")));
+}
+
+TEST_F(PanelFixture, NounsShowTheirGenderBesideTheArticle)
+{
+    struct Case {
+        long long id;
+        int genus;
+        QString accusativeArticle;
+    };
+    // agkwvnaV keeps the article's n, baqmovV does not; agavph feminine, agovri neuter.
+    for (const Case &c : {Case{10, 0, "ton"}, Case{176, 0, "to"}, Case{2, 1, "thn"}, Case{15, 2, "to"}}) {
+        w->SmallFacts(c.id, QString(), 0);
+        EXPECT_EQ(tav::WordKind.toInt(), 2);
+        EXPECT_EQ(tav::WordGenus.toInt(), c.genus);
+        EXPECT_EQ(klin().Cols(), 3);
+        EXPECT_EQ(klin().TextMatrix(2, 1), c.accusativeArticle) << c.id;
+        const char g = "MFN"[c.genus];
+        EXPECT_EQ(klin().TextMatrix(1, 1), Text(QStringLiteral("SELECT s%1Nom FROM Klino WHERE ID = 99999").arg(g)));
+        EXPECT_EQ(klin().TextMatrix(6, 2), Text(QStringLiteral("SELECT p%1Gen FROM Klino WHERE ID = %2").arg(g).arg(c.id)));
+        EXPECT_EQ(klin().CellBackColorAt(3, 2), 0xFF00);
+        EXPECT_EQ(panel().lblTopLine[1]->text(), tav::Caps1258(1260));
+        EXPECT_EQ(panel().lblUnderLine[1]->text(), tav::Caps1258(1258));
+        EXPECT_EQ(panel().lblUnderLine[2]->text(), tav::Caps1255(1255 + c.genus));
+        EXPECT_FALSE(panel().tbAP->isVisibleTo(w.get()));
+        EXPECT_EQ(panel().tbN->property("Tag").toString(), QStringLiteral("Klino"));
+    }
+}
+
+TEST_F(PanelFixture, AnAdjectiveShowsItsThreeGendersWidenedToTheirForms)
+{
+    w->SmallFacts(3, QString(), 0); // agaphmevnoV
+    EXPECT_EQ(tav::WordKind.toInt(), 1);
+    EXPECT_EQ(klin().Cols(), 4);
+    EXPECT_EQ(klin().TextMatrix(1, 2), Text(QStringLiteral("SELECT sFNom FROM Klino WHERE ID = 3")));
+    EXPECT_EQ(klin().TextMatrix(5, 3), Text(QStringLiteral("SELECT pNAck FROM Klino WHERE ID = 3")));
+    EXPECT_EQ(panel().lblTopLine[1]->text(), tav::Caps1258(1259));
+    EXPECT_EQ(panel().lblUnderLine[3]->text(), tav::Caps1255(1257));
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_GE(klin().ColWidth(c), 2500);
+    EXPECT_EQ(klin().ColWidth(0), 550);
+}
+
+TEST_F(PanelFixture, AParticipleRowShowsTheParticipleAndTheImperativesWithTheirParticles)
+{
+    const long long id = 5;
+    w->SmallFacts(id, QString(), 33);
+    EXPECT_FALSE(imp().isHidden());
+    EXPECT_EQ(panel().tbN->property("Tag").toString(), QStringLiteral("KlinoMenos"));
+    EXPECT_EQ(klin().TextMatrix(1, 1), Text(QStringLiteral("SELECT sMNom FROM KlinoMenos WHERE ID = 5")));
+    EXPECT_EQ(klin().TextMatrix(6, 3), Text(QStringLiteral("SELECT pNGen FROM KlinoMenos WHERE ID = 5")));
+    EXPECT_EQ(imp().TextMatrix(1, 1), Text(QStringLiteral("SELECT SiSimpAct FROM IMPER WHERE ID = 5")));
+    EXPECT_EQ(imp().TextMatrix(2, 4), Text(QStringLiteral("SELECT PlContPas FROM IMPER WHERE ID = 5")));
+    const QString s2a = Text(QStringLiteral("SELECT S2a FROM KonT4 WHERE ID = 5"));
+    const QString p2p = Text(QStringLiteral("SELECT P2p FROM KonT4 WHERE ID = 5"));
+    EXPECT_EQ(imp().TextMatrix(3, 1), QStringLiteral("na ") + s2a);
+    EXPECT_EQ(imp().TextMatrix(3, 3), QStringLiteral("na ") + s2a);
+    EXPECT_EQ(imp().TextMatrix(6, 2), QStringLiteral("mhn ") + p2p); // begins with a
+    EXPECT_EQ(imp().CellBackColorAt(4, 4), 0xFFFFC0);
+    EXPECT_EQ(panel().lblTopLine[2]->text(), tav::Caps1362(1363));
+    EXPECT_EQ(panel().lblUnderLine[7]->text(), tav::Caps1364(1370));
+    EXPECT_FALSE(panel().fraHad->isVisibleTo(w.get()));
+
+    // A subjunctive beginning with another letter takes "mh "; an empty one nothing.
+    w->SmallFacts(227, QString(), 33); // gelavw
+    EXPECT_EQ(imp().TextMatrix(5, 1), QStringLiteral("mh ") + Text(QStringLiteral("SELECT S2a FROM KonT4 WHERE ID = 227")));
+    tav::WordDb->Execute(QStringLiteral("UPDATE KonT4 SET S2p = '', P2a = NULL WHERE ID = 227"));
+    w->SmallFacts(227, QString(), 33);
+    for (int r = 3; r <= 6; ++r)
+        EXPECT_TRUE(imp().TextMatrix(r, 2 - (r % 2 == 0)).isEmpty()) << r;
+
+    // The menu's return to the active voice hides the imperatives again.
+    entry(0)->trigger();
+    EXPECT_TRUE(imp().isHidden());
+    EXPECT_EQ(panel().State().verbID, 227);
+    EXPECT_FALSE(panel().fraHad->isHidden());
+}
+
+TEST_F(PanelFixture, ClassesFollowTypeThenGenderThenVerbType)
+{
+    using tav::ClassifyWord;
+    const QVariant null;
+    EXPECT_EQ(ClassifyWord(QStringLiteral("b"), 0), tav::KindAdjective);
+    EXPECT_EQ(ClassifyWord(QStringLiteral("bx"), null), tav::KindAdjective);
+    EXPECT_EQ(ClassifyWord(QStringLiteral("c1"), 0), tav::KindNoun) << "a gender makes a noun";
+    EXPECT_EQ(ClassifyWord(QStringLiteral("ad"), 2), tav::KindNoun);
+    EXPECT_EQ(ClassifyWord(QStringLiteral("c1"), 99), tav::KindVerb);
+    EXPECT_EQ(ClassifyWord(QStringLiteral("cp5"), null), tav::KindVerb);
+    EXPECT_EQ(ClassifyWord(QStringLiteral("cA"), 99), tav::KindVerb);
+    EXPECT_EQ(ClassifyWord(QStringLiteral("cf"), 99), tav::KindOther);
+    EXPECT_EQ(ClassifyWord(QStringLiteral("c"), 99), tav::KindOther);
+    EXPECT_EQ(ClassifyWord(QStringLiteral("ad"), 99), tav::KindOther);
+    EXPECT_EQ(ClassifyWord(null, null), tav::KindOther);
+
+    // The running panel: an adverb shows the yellow base state.
+    const long long adverb = NativeCount(QStringLiteral("SELECT min(ID) FROM Main WHERE WT = 'ad' AND Genus = 99"));
+    w->SmallFacts(adverb, QString(), 0);
+    EXPECT_EQ(tav::WordKind.toInt(), 4);
+    EXPECT_EQ(klin().CellBackColorAt(1, 1), 0xFFFF);
+    EXPECT_EQ(panel().lblTopLine[1]->text(), tav::Caps1258(1258));
+}
+
+TEST_F(PanelFixture, BaseFraseEmptiesThePanelAndKeepsTheSearchBox)
+{
+    w->tbSearch->setText(QStringLiteral("agap"));
+    w->SmallFacts(5, QString(), 0);
+    EXPECT_TRUE(w->tbRem->isEnabled());
+    w->BaseFrase();
+    EXPECT_EQ(panel().State().wordID, 0);
+    EXPECT_EQ(panel().State().verbID, 0);
+    EXPECT_EQ(panel().State().voice, QStringLiteral("0"));
+    EXPECT_EQ(panel().fraVoice->property("Tag").toString(), QStringLiteral("0"));
+    EXPECT_TRUE(w->PanelText(3).isEmpty());
+    EXPECT_EQ(w->PanelText(1), QStringLiteral("Ready"));
+    EXPECT_EQ(klin().TextMatrix(1, 1), Text(QStringLiteral("SELECT sMNom FROM Klino WHERE ID = 99999")));
+    EXPECT_EQ(klin().CellBackColorAt(6, 3), 0xFFFF);
+    EXPECT_FALSE(w->tbRem->isEnabled());
+    EXPECT_FALSE(panel().tbAP->isEnabled());
+    EXPECT_TRUE(panel().tbAP->text().isEmpty());
+    EXPECT_TRUE(w->tbSearch->isEnabled());
+    EXPECT_EQ(w->tbSearch->text(), QStringLiteral("agap"));
+    EXPECT_TRUE(imp().isHidden());
+    EXPECT_TRUE(panel().fraSimple->isHidden());
+    EXPECT_EQ(panel().lblTopLine.size(), 2);
+    EXPECT_EQ(panel().lblUnderLine.size(), 4);
+}
+
+TEST_F(PanelFixture, ThirdLanguageMeaningsComeFromTheWordsOwnRowOrStayEmpty)
+{
+    tav::WordDb->Execute(QStringLiteral("UPDATE GreekSwedish SET Lat = 'röra vid, beröra, angå', Means = '3', "
+                                        "Remarks = 'svensk anm' WHERE ID = 5"));
+    w->SmallFacts(5, QStringLiteral("beröra"), 3);
+    EXPECT_EQ(w->PanelText(4), tav::Caps1185(1214) + QStringLiteral("röra vid, angå  "));
+    EXPECT_EQ(w->tbRemG3->toPlainText(), QStringLiteral("svensk anm"));
+
+    tav::WordDb->Execute(QStringLiteral("UPDATE GreekSwedish SET Means = '1' WHERE ID = 5"));
+    w->SmallFacts(5, QStringLiteral("beröra"), 3);
+    EXPECT_EQ(w->PanelText(4), QStringLiteral("röra vid, beröra, angå  "));
+
+    // A word without a row: nothing of the previous word is left.
+    tav::WordDb->Execute(QStringLiteral("DELETE FROM GreekSwedish WHERE ID = 9"));
+    w->SmallFacts(9, QStringLiteral("krama"), 3);
+    EXPECT_TRUE(w->PanelText(4).isEmpty());
+    EXPECT_TRUE(w->tbRemG3->toPlainText().isEmpty());
+    EXPECT_EQ(w->PanelText(3), QStringLiteral("ID 9"));
+
+    // With the third language hidden the second box shows Remarks2.
+    tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks2 = 'two', Remarks = 'one' WHERE ID = 9"));
+    tav::OptBoHide3 = true;
+    w->SmallFacts(9, QString(), 0);
+    EXPECT_EQ(w->tbRem->toPlainText(), QStringLiteral("one"));
+    EXPECT_EQ(w->tbRemG3->toPlainText(), QStringLiteral("two"));
+}
+
+TEST_F(PanelFixture, AnUnknownWordChangesNothingButTheStatusLine)
+{
+    w->SmallFacts(5, QString(), 0);
+    w->SetPanelText(1, QStringLiteral("busy"));
+    const QString timestamp = w->PanelText(7);
+    w->SmallFacts(999999, QString(), 0);
+    EXPECT_EQ(w->PanelText(3), QStringLiteral("ID 5"));
+    EXPECT_EQ(w->PanelText(7), timestamp);
+    EXPECT_EQ(panel().State().wordID, 5);
+    EXPECT_EQ(Column(klin(), 1), Stored(QStringLiteral("KonT1"), 5, QStringLiteral("a")));
+    EXPECT_NE(w->PanelText(1), QStringLiteral("busy"));
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    // A verb without rows in the tables shows empty cells.
+    tav::WordDb->Execute(QStringLiteral("DELETE FROM KonT2 WHERE ID = 5"));
+    tav::WordDb->Execute(QStringLiteral("DELETE FROM KonT4 WHERE ID = 5"));
+    w->SmallFacts(5, QString(), 0);
+    EXPECT_EQ(Column(klin(), 2), QStringList(6, QString()));
+    EXPECT_EQ(Column(klin(), 4), QStringList(6, QString()));
+    EXPECT_EQ(Column(klin(), 5), QStringList(6, QString()));
+    EXPECT_FALSE(Column(klin(), 1).join(QString()).isEmpty());
+}
+
+TEST_F(PanelFixture, TheVoiceBoxesStoreAnyTextAndAnEmptiedBoxRemovesTheVoice)
+{
+    auto *list = OpenChild(new InfoListWindow);
+    w->SmallFacts(5, QString(), 0);
+    panel().tbAP->setText(QStringLiteral("aggivzw's"));
+    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    EXPECT_EQ(Text(QStringLiteral("SELECT AP FROM Main WHERE ID = 5")), QStringLiteral("aggivzw's"));
+    EXPECT_EQ(list->grid.m_row, 5) << "back to the list, one row below lblRow";
+    EXPECT_EQ(list->grid.m_col, 2);
+    EXPECT_EQ(list->grid.m_topRow, 5);
+
+    panel().tbPP->clear();
+    QTest::keyClick(panel().tbPP, Qt::Key_Enter);
+    EXPECT_TRUE(Native(QStringLiteral("SELECT PP FROM Main WHERE ID = 5")).isNull());
+    EXPECT_FALSE(entry(1)->isEnabled());
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    // A failed write says so and the box shows the stored form again.
+    tav::WordDb->ExecNative(QStringLiteral("CREATE TRIGGER no_ap BEFORE UPDATE OF AP ON Main BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    panel().tbAP->setText(QStringLiteral("other"));
+    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    EXPECT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(panel().tbAP->text(), QStringLiteral("aggivzw's"));
+}
+
+TEST_F(PanelFixture, InflectedFormRowsWriteTheMeaningOnlyIntoAListWindowThatHasAnInfoLine)
+{
+    auto *list = OpenChild(new InfoListWindow);
+    w->SmallFacts(5, QString(), 66);
+    EXPECT_EQ(list->info, Text(QStringLiteral("SELECT English FROM Main WHERE ID = 5")));
+    list->info.clear();
+    w->SmallFacts(5, QString(), 0);
+    EXPECT_TRUE(list->info.isEmpty());
+
+    // Another kind of child window: nothing to write into, nothing fails, and
+    // Enter in a voice box does not try to return to it.
+    auto *other = OpenChild(new QWidget);
+    other->setObjectName(QStringLiteral("Exercise"));
+    w->SmallFacts(5, QString(), 66);
+    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    EXPECT_EQ(list->grid.m_focusCalls, 0);
+}
+
+TEST_F(PanelFixture, ConjugationColumnsShareTheWindowWidthUnderTheirHeadings)
+{
+    w->SmallFacts(5, QString(), 0);
+    const int width = winsys::PixelsToTwipsX(w->frameGeometry().width());
+    for (int c = 1; c <= 5; ++c)
+        EXPECT_NEAR(klin().ColWidth(c), (width - 550) / 5.0, 1.0) << c;
+    // Each heading stands over its column, within a pixel or two.
+    for (int c = 1; c <= 5; ++c) {
+        const QRect cell = klin().CellRect(1, c).translated(klin().viewport()->pos() + klin().pos());
+        EXPECT_NEAR(panel().lblUnderLine[c]->x(), cell.x(), 3) << c;
+    }
+}

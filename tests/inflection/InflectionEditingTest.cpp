@@ -1,0 +1,273 @@
+// Editing forms in the grammar grids and their write-back: each grid's cell
+// lands in its table and column and in FormsAll under that table, a missing
+// row is made, a commit changes everything or nothing.
+
+#include "PanelFixture.h"
+
+#include "inflection/GrammarPanel.h"
+#include "inflection/InflectionWriteBack.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "store/SharedState.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+using tav::FormCell;
+using tav::MapInflectionCell;
+using tavtest::PanelFixture;
+
+namespace {
+
+bool Same(const FormCell &a, const QString &table, const QString &column)
+{
+    return a.table == table && a.column == column;
+}
+
+TEST(InflectionCells, EachGridCellMapsToItsTableAndColumn)
+{
+    const QString k4 = QStringLiteral("KonT4"), k1 = QStringLiteral("KonT1");
+    // Conjugation: tense by column, person by row, voice by the tag.
+    EXPECT_TRUE(Same(MapInflectionCell("NewKona", 1, 1, 3, {}, k4), "KonT1", "S1a"));
+    EXPECT_TRUE(Same(MapInflectionCell("NewKonp", 6, 3, 3, {}, k4), "KonT3", "P3p"));
+    EXPECT_TRUE(Same(MapInflectionCell("NewKona", 4, 5, 3, {}, k4), "KonT4", "P1a"));
+    EXPECT_TRUE(Same(MapInflectionCell("NewKonp", 2, 5, 3, {}, k1), "KonT1", "S2p")) << "Continuous";
+    EXPECT_FALSE(MapInflectionCell("NewKona", 3, 4, 3, {}, k4).IsStored()) << "the composed column";
+    EXPECT_FALSE(MapInflectionCell("NewKona", 0, 1, 3, {}, k4).IsStored());
+    // Declension: an adjective by column, a noun by its gender in column 2.
+    EXPECT_TRUE(Same(MapInflectionCell("Klino", 6, 3, 1, {}, k4), "Klino", "pNGen"));
+    EXPECT_TRUE(Same(MapInflectionCell("Klino", 2, 2, 2, 1, k4), "Klino", "sFAck"));
+    EXPECT_TRUE(Same(MapInflectionCell("Klino", 4, 2, 2, 0, k4), "Klino", "pMNom"));
+    EXPECT_FALSE(MapInflectionCell("Klino", 2, 1, 2, 1, k4).IsStored()) << "the article's column";
+    EXPECT_FALSE(MapInflectionCell("Klino", 2, 2, 2, 99, k4).IsStored());
+    EXPECT_FALSE(MapInflectionCell("Klino", 2, 2, 4, {}, k4).IsStored()) << "neither noun, adjective nor verb";
+    EXPECT_TRUE(Same(MapInflectionCell("KlinoMenos", 5, 2, 3, {}, k4), "KlinoMenos", "pFAck"));
+    // Imperatives: IMPER for rows 1 and 2, the subjunctive's second persons below.
+    EXPECT_TRUE(Same(MapInflectionCell("Imp", 2, 3, 3, {}, k4), "IMPER", "PlContAct"));
+    EXPECT_TRUE(Same(MapInflectionCell("Imp", 1, 2, 3, {}, k4), "IMPER", "SiSimpPas"));
+    EXPECT_TRUE(Same(MapInflectionCell("Imp", 5, 2, 3, {}, k4), "KonT4", "S2p"));
+    EXPECT_TRUE(Same(MapInflectionCell("Imp", 4, 3, 3, {}, k4), "KonT4", "P2a"));
+
+    EXPECT_EQ(tav::StoredForm("Imp", 3, "na agaphvseiV"), "agaphvseiV");
+    EXPECT_EQ(tav::StoredForm("Imp", 6, "mhn agaphvsete"), "agaphvsete");
+    EXPECT_EQ(tav::StoredForm("Imp", 5, "mh gravyeiV"), "gravyeiV");
+    EXPECT_EQ(tav::StoredForm("Imp", 5, "mhtevra"), "mhtevra") << "only a particle with its blank";
+    EXPECT_EQ(tav::StoredForm("Imp", 1, "na "), "na ") << "rows 1 and 2 have no particle";
+}
+
+class EditFixture : public PanelFixture {
+protected:
+    long long Count(const QString &sql) { return NativeCount(sql); }
+
+    // Types text into a cell as the user does: a first key opens the editor,
+    // the rest is typed into it, Enter commits. False when no editor opened.
+    bool Edit(flexgrid::FlexGrid &grid, int row, int col, const QString &text)
+    {
+        grid.SetRow(row);
+        grid.SetCol(col);
+        QLineEdit *editor = &grid == &klin() ? panel().tbN : panel().tbImp;
+        int key = text.isEmpty() ? 13 : text.at(0).unicode();
+        panel().Grid_KeyPress(grid, key);
+        if (!editor->isVisible())
+            return false;
+        panel().Editor_GotFocus(grid, *editor); // the focus event, where no window is active
+        editor->setText(text);
+        panel().KeyDownEdits(grid, *editor, 13);
+        return true;
+    }
+};
+
+} // namespace
+
+TEST_F(EditFixture, ATenseInEachVoiceIsStoredInItsTableAndInFormsAllUnderThatTable)
+{
+    w->SmallFacts(5, QString(), 0);
+    const QString present = Text("SELECT FormGreek FROM FormsAll WHERE ID = 5 AND GenTem = 'KonT1' AND KasPer = 'S3a'");
+    ASSERT_TRUE(Edit(klin(), 3, 2, "  vaggixe  "));
+    EXPECT_EQ(Text("SELECT S3a FROM KonT2 WHERE ID = 5"), "aggixe") << "trimmed, no leading mark";
+    EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 5 AND GenTem = 'KonT2' AND KasPer = 'S3a'"), "aggixe");
+    EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 5 AND GenTem = 'KonT1' AND KasPer = 'S3a'"), present)
+        << "the same column of another tense is left alone";
+    EXPECT_EQ(Count("SELECT count(*) FROM FormsAll WHERE ID = 5 AND KasPer = 'S3a'"), 4);
+    EXPECT_EQ(klin().TextMatrix(3, 2), "aggixe");
+    EXPECT_EQ(klin().Row(), 4) << "on to the next row";
+
+    // The passive, column 5 with "Continuous": the present.
+    w->mnuFirstParts[1]->trigger();
+    panel().opSimple[1]->click();
+    ASSERT_TRUE(Edit(klin(), 4, 5, "aggizovmaste'"));
+    EXPECT_EQ(Text("SELECT P1p FROM KonT1 WHERE ID = 5"), "aggizovmaste'") << "a quote is stored as typed";
+    EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 5 AND GenTem = 'KonT1' AND KasPer = 'P1p'"),
+              "aggizovmaste'");
+    EXPECT_NE(Text("SELECT P1p FROM KonT4 WHERE ID = 5"), "aggizovmaste'");
+    panel().opSimple[0]->click();
+
+    // Column 5's third person feeds the composed column at once.
+    ASSERT_TRUE(Edit(klin(), 3, 5, "aggicteiv"));
+    EXPECT_TRUE(klin().TextMatrix(1, 4).endsWith(" aggicteiv"));
+    EXPECT_EQ(Text("SELECT S3p FROM KonT4 WHERE ID = 5"), "aggicteiv");
+}
+
+TEST_F(EditFixture, DeclensionsByGenderAndCaseAndTheParticiple)
+{
+    w->SmallFacts(2, QString(), 0); // agavph, feminine
+    ASSERT_TRUE(Edit(klin(), 2, 2, "agavphn"));
+    EXPECT_EQ(Text("SELECT sFAck FROM Klino WHERE ID = 2"), "agavphn");
+    EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 2 AND GenTem = 'Klino' AND KasPer = 'sFAck'"), "agavphn");
+    EXPECT_FALSE(Edit(klin(), 2, 1, "thn")) << "the article's column is not the word's";
+
+    w->SmallFacts(3, QString(), 0); // an adjective
+    ASSERT_TRUE(Edit(klin(), 6, 3, "agaphmevnwn"));
+    EXPECT_EQ(Text("SELECT pNGen FROM Klino WHERE ID = 3"), "agaphmevnwn");
+    EXPECT_EQ(klin().Col(), 3) << "the last cell of the last column stays (no list to return to)";
+
+    w->SmallFacts(5, QString(), 33); // the participle view
+    ASSERT_TRUE(Edit(klin(), 4, 2, "aggigmevnes"));
+    EXPECT_EQ(Text("SELECT pFNom FROM KlinoMenos WHERE ID = 5"), "aggigmevnes");
+    EXPECT_EQ(Count("SELECT count(*) FROM FormsAll WHERE ID = 5 AND GenTem = 'KlinoMenos' AND KasPer = 'pFNom'"), 1);
+    ASSERT_TRUE(Edit(klin(), 6, 1, "aggigmevnwn"));
+    EXPECT_EQ(klin().Row(), 1);
+    EXPECT_EQ(klin().Col(), 2) << "from the last row on to the next column";
+}
+
+TEST_F(EditFixture, ImperativesAndSubjunctivesLandInTheirTablesWithoutTheParticle)
+{
+    w->SmallFacts(5, QString(), 33);
+    ASSERT_TRUE(Edit(imp(), 2, 3, "aggivzete"));
+    EXPECT_EQ(Text("SELECT PlContAct FROM IMPER WHERE ID = 5"), "aggivzete");
+    EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 5 AND GenTem = 'IMPER' AND KasPer = 'PlContAct'"),
+              "aggivzete");
+
+    ASSERT_TRUE(Edit(imp(), 5, 2, "mhn aggicteivV"));
+    EXPECT_EQ(Text("SELECT S2p FROM KonT4 WHERE ID = 5"), "aggicteivV");
+    EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 5 AND GenTem = 'KonT4' AND KasPer = 'S2p'"), "aggicteivV");
+    EXPECT_EQ(imp().TextMatrix(5, 2), "mhn aggicteivV") << "shown again with its particle";
+}
+
+TEST_F(EditFixture, AMissingRowIsMadeWithTheWordsFieldsAndFlag)
+{
+    // A verb that has no KonT2 row, and no Greek in Main.
+    tav::WordDb->Execute("DELETE FROM KonT2 WHERE ID = 9");
+    tav::WordDb->Execute("UPDATE Main SET ISKONJ = FALSE, Greek = NULL WHERE ID = 9");
+    w->SmallFacts(9, QString(), 0);
+    ASSERT_TRUE(Edit(klin(), 1, 2, "agkavliasa"));
+    EXPECT_EQ(Text("SELECT S1a FROM KonT2 WHERE ID = 9"), "agkavliasa");
+    EXPECT_EQ(Text("SELECT WT FROM KonT2 WHERE ID = 9"), "c1");
+    EXPECT_EQ(Text("SELECT Greek FROM KonT2 WHERE ID = 9"), "");
+    EXPECT_NE(Native("SELECT ISKONJ FROM Main WHERE ID = 9").toInt(), 0);
+
+    // An imperative row of a verb without IMPER, and a subjunctive without KonT4.
+    tav::WordDb->Execute("DELETE FROM KonT4 WHERE ID = 77");
+    w->SmallFacts(77, QString(), 33); // anhvkw
+    ASSERT_TRUE(Edit(imp(), 1, 1, "anhvke"));
+    EXPECT_EQ(Text("SELECT SiSimpAct FROM IMPER WHERE ID = 77"), "anhvke");
+    EXPECT_EQ(Text("SELECT Sal FROM IMPER WHERE ID = 77"), Text("SELECT Sal FROM Main WHERE ID = 77"));
+    ASSERT_TRUE(Edit(imp(), 4, 3, "na anhvkete"));
+    EXPECT_EQ(Text("SELECT P2a FROM KonT4 WHERE ID = 77"), "anhvkete");
+    EXPECT_EQ(Text("SELECT Greek FROM KonT4 WHERE ID = 77"), "anhvkw");
+    EXPECT_EQ(Text("SELECT Sal FROM KonT4 WHERE ID = 77"), Text("SELECT Sal FROM Main WHERE ID = 77"));
+}
+
+TEST_F(EditFixture, AFailingWriteLeavesNothingBehind)
+{
+    tav::WordDb->Execute("DELETE FROM KonT2 WHERE ID = 9");
+    tav::WordDb->Execute("UPDATE Main SET ISKONJ = FALSE WHERE ID = 9");
+    tav::WordDb->ExecNative("CREATE TRIGGER no_forms BEFORE INSERT ON FormsAll BEGIN SELECT RAISE(ABORT, 'full'); END");
+    tav::WordDb->Execute("DELETE FROM FormsAll WHERE ID = 9 AND GenTem = 'KonT2'");
+    w->SmallFacts(9, QString(), 0);
+    const QString before = klin().TextMatrix(1, 2);
+    ASSERT_TRUE(Edit(klin(), 1, 2, "agkavliasa"));
+    EXPECT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(Count("SELECT count(*) FROM KonT2 WHERE ID = 9"), 0);
+    EXPECT_EQ(Native("SELECT ISKONJ FROM Main WHERE ID = 9").toInt(), 0);
+    EXPECT_EQ(klin().TextMatrix(1, 2), before);
+}
+
+TEST_F(EditFixture, OnlyTheWordsOwnFormsOpenAnEditorAndRefusedKeysChangeNothing)
+{
+    w->SmallFacts(5, QString(), 0);
+    EXPECT_FALSE(Edit(klin(), 2, 4, "x")) << "the composed column";
+    EXPECT_FALSE(Edit(klin(), 2, 1, "#")) << "not a Greek key";
+    EXPECT_EQ(messages.Messages().size(), 1);
+    EXPECT_FALSE(panel().tbN->isVisible());
+
+    // Within the editor a refused key is swallowed.
+    int key = '#';
+    panel().Editor_KeyPress(key);
+    EXPECT_EQ(key, 0);
+    key = 'V';
+    panel().Editor_KeyPress(key);
+    EXPECT_EQ(key, 'V') << "final sigma";
+
+    const long long adverb = Count("SELECT min(ID) FROM Main WHERE WT = 'ad'");
+    w->SmallFacts(adverb, QString(), 0);
+    EXPECT_FALSE(Edit(klin(), 1, 1, "a")) << "the base state of a word without forms";
+    w->BaseFrase();
+    EXPECT_FALSE(Edit(klin(), 1, 1, "a")) << "the article";
+    EXPECT_EQ(Count("SELECT count(*) FROM Klino WHERE ID = 99999 AND sMNom = 'a'"), 0);
+
+    bool valid = false;
+    QString text = "AgavPh";
+    tav::MDI::TavValid(text, valid);
+    EXPECT_TRUE(valid);
+    EXPECT_EQ(text, "agavph");
+    text = "ag#";
+    tav::MDI::TavValid(text, valid);
+    EXPECT_FALSE(valid);
+    text.clear();
+    tav::MDI::TavValid(text, valid);
+    EXPECT_FALSE(valid);
+}
+
+TEST_F(EditFixture, AnOpenEditorNeverCommitsIntoAnotherWordAndEscCancels)
+{
+    w->SmallFacts(5, QString(), 0);
+    const QString before5 = Text("SELECT S2a FROM KonT1 WHERE ID = 5");
+    const QString before9 = Text("SELECT S2a FROM KonT1 WHERE ID = 9");
+    klin().SetRow(2);
+    klin().SetCol(1);
+    int key = 'x';
+    panel().Grid_KeyPress(klin(), key);
+    ASSERT_TRUE(panel().tbN->isVisible());
+    panel().Editor_GotFocus(klin(), *panel().tbN);
+    panel().tbN->setText("xxx");
+
+    // The list moves on to another word while the editor is open.
+    w->SmallFacts(9, QString(), 0);
+    EXPECT_FALSE(panel().tbN->isVisible());
+    panel().Grid_GotFocus(klin());
+    panel().KeyDownEdits(klin(), *panel().tbN, 13);
+    EXPECT_EQ(Text("SELECT S2a FROM KonT1 WHERE ID = 9"), before9);
+    EXPECT_EQ(Text("SELECT S2a FROM KonT1 WHERE ID = 5"), before5);
+
+    // Esc: nothing stored, the cell as it was.
+    klin().SetRow(2);
+    key = 'x';
+    panel().Grid_KeyPress(klin(), key);
+    panel().Editor_GotFocus(klin(), *panel().tbN);
+    panel().tbN->setText("yyy");
+    panel().KeyDownEdits(klin(), *panel().tbN, 27);
+    EXPECT_FALSE(panel().tbN->isVisible());
+    panel().Grid_GotFocus(klin());
+    EXPECT_EQ(Text("SELECT S2a FROM KonT1 WHERE ID = 9"), before9);
+    EXPECT_EQ(klin().TextMatrix(2, 1), before9);
+}
+
+TEST_F(EditFixture, TheKeyboardEditsACellAndSkipsTheComposedColumn)
+{
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->SmallFacts(5, QString(), 0);
+    klin().setFocus();
+    klin().SetRow(6);
+    klin().SetCol(3);
+    QTest::keyClick(&klin(), 'a');
+    ASSERT_TRUE(panel().tbN->hasFocus());
+    EXPECT_EQ(panel().tbN->font().family(), "VudedoGreek");
+    QTest::keyClicks(panel().tbN, "giv#zan");
+    QTest::keyClick(panel().tbN, Qt::Key_Return);
+    EXPECT_EQ(Text("SELECT P3a FROM KonT3 WHERE ID = 5"), "agivzan");
+    EXPECT_FALSE(panel().tbN->isVisible());
+    EXPECT_EQ(klin().Row(), 1);
+    EXPECT_EQ(klin().Col(), 5) << "the composed column is skipped";
+}

@@ -1,0 +1,49 @@
+#pragma once
+// A main window on the shipped database, with ways to reach its grammar
+// panel and to read the stored forms by queries of their own.
+
+#include "mainwindow/MainWindowFixture.h"
+
+#include "inflection/GrammarPanel.h"
+#include "platform/flexgrid/FlexGrid.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace tavtest {
+
+class PanelFixture : public MainWindowFixture {
+protected:
+    tav::GrammarPanel &panel() { return *w->grammar; }
+    flexgrid::FlexGrid &klin() { return *panel().msflxKlin; }
+    flexgrid::FlexGrid &imp() { return *panel().msflXImp; }
+    QString Text(const QString &sql) { return Native(sql).toString(); }
+
+    // The six stored forms of a tense and voice, by a query of their own.
+    QStringList Stored(const QString &table, long long id, const QString &voice)
+    {
+        QStringList forms;
+        for (const char *p : {"S1", "S2", "S3", "P1", "P2", "P3"})
+            forms << Text(QStringLiteral("SELECT %1%2 FROM %3 WHERE ID = %4").arg(QLatin1String(p), voice, table).arg(id));
+        return forms;
+    }
+    QStringList Column(flexgrid::FlexGrid &g, int col)
+    {
+        QStringList cells;
+        for (int r = 1; r < g.Rows(); ++r)
+            cells << g.TextMatrix(r, col);
+        return cells;
+    }
+    QAction *entry(int i) { return w->mnuFirstParts[i]; }
+
+    // Opens a list window made by the test as the active child.
+    template <class Window> Window *OpenChild(Window *window)
+    {
+        w->AddChild(window)->show();
+        w->mdiClient->setActiveSubWindow(w->mdiClient->subWindowList().last());
+        return window;
+    }
+};
+
+} // namespace tavtest

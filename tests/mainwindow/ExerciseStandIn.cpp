@@ -1,0 +1,53 @@
+#include "ExerciseStandIn.h"
+
+#include "mainwindow/MDI.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace tav {
+
+ExerciseStandIn::ExerciseStandIn(MDI &mdi) : m_mdi(mdi)
+{
+    setObjectName(QStringLiteral("Exercise"));
+    setWindowTitle(QStringLiteral("Exercise"));
+    m_text = new QLabel(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_text);
+}
+
+void ExerciseStandIn::BindRound(const QString &sql, const QString &criteria)
+{
+    m_calls << QStringLiteral("BindRound");
+    m_sql = sql;
+    m_criteria = criteria;
+}
+
+void ExerciseStandIn::GridScribble() { m_calls << QStringLiteral("GridScribble"); }
+
+void ExerciseStandIn::ProcessExercise() { m_calls << QStringLiteral("ProcessExercise"); }
+
+void ExerciseStandIn::SelectTab(int n)
+{
+    m_calls << QStringLiteral("SelectTab(%1)").arg(n);
+    m_tab = n;
+    static const char *const modes[] = {"by reading and typing", "by choosing alternatives", "choose only verbs"};
+    m_text->setText(n >= 1 && n <= 3 ? QString::fromLatin1(modes[n - 1]) : QString());
+}
+
+void ExerciseStandIn::closeEvent(QCloseEvent *event)
+{
+    m_mdi.picToolbar->show();
+    event->accept();
+}
+
+ExerciseRoutines StandInExerciseRoutines()
+{
+    ExerciseRoutines routines;
+    routines.PickRandomWords = [] {};
+    routines.CreateWindow = [](MDI &mdi) -> ExerciseWindowLink * { return new ExerciseStandIn(mdi); };
+    return routines;
+}
+
+} // namespace tav
