@@ -215,3 +215,16 @@ TEST_F(P001Test, MergedCellsPrintAsOneBoxAndLeftTopStaysLeft)
     EXPECT_DOUBLE_EQ(rec.Find(QStringLiteral("2"))->at.x(), 3 * 2056.7 + 56.7);
     EXPECT_DOUBLE_EQ(rec.Find(QStringLiteral("3"))->at.x(), 4 * 2056.7 - 100);
 }
+
+TEST_F(P001Test, AHeadingRowTheListHidesStillPrintsOnEveryPage)
+{
+    // Lists show their headings as buttons above a hidden heading row.
+    flexgrid::FlexGrid &g = MakeGrid(80, 2);
+    g.SetRowHeight(0, 0);
+    PlainLayout();
+    Print();
+    ASSERT_EQ(rec.pages, 2);
+    EXPECT_NE(rec.Find(QStringLiteral("H0"), 1), nullptr);
+    EXPECT_NE(rec.Find(QStringLiteral("H0"), 2), nullptr);
+    EXPECT_DOUBLE_EQ(rec.Find(QStringLiteral("r1c0"), 1)->at.y(), 300) << "below the heading row";
+}
