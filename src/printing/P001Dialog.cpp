@@ -334,6 +334,22 @@ void P001::Form_Load()
     const char *tips[] = {"", "The currently selected printer", "The number of pages you have decided to print",
                           "The number of copies of the document that will be printed"};
     const char *texts[] = {"", "", "Pages", "Copies"};
+    // Panel 1 carries a small printer picture before the printer's name.
+    QPixmap printerPicture(16, 16);
+    printerPicture.fill(Qt::transparent);
+    {
+        QPainter p(&printerPicture);
+        p.setPen(Qt::darkGray);
+        p.setBrush(Qt::white);
+        p.drawRect(4, 1, 7, 5);   // the sheet going in
+        p.setBrush(Qt::lightGray);
+        p.drawRect(1, 6, 13, 6);  // the body
+        p.setBrush(Qt::white);
+        p.drawRect(4, 10, 7, 4);  // the sheet coming out
+    }
+    auto *picture = new QLabel(StatusBar1);
+    picture->setPixmap(printerPicture);
+    StatusBar1->addWidget(picture);
     for (int i = 1; i <= 3; ++i) {
         Panel[i] = named(new QLabel(QString::fromLatin1(texts[i]), StatusBar1), QStringLiteral("Panel%1").arg(i));
         Panel[i]->setToolTip(QString::fromLatin1(tips[i]));
