@@ -5,7 +5,7 @@
 
 #include "exercise/rounds/WordDraw.h"
 #include "mainwindow/MDI.h"
-#include "mainwindow/UpDown.h"
+#include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"

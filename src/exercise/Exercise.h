@@ -39,12 +39,15 @@ namespace datactl {
 class DataControl;
 }
 
+namespace winsys {
+class UpDown;
+}
+
 namespace tav {
 
 class DragTile;
 class DropPlace;
 class MDI;
-class UpDown;
 
 class Exercise : public QWidget, public ExerciseWindowLink {
     Q_OBJECT
@@ -196,7 +199,7 @@ public:
     QListWidget *lstRepa[3] = {};
     QLineEdit *tbErr = nullptr;
     QLabel *lblRepa = nullptr;
-    UpDown *upRepa = nullptr;
+    winsys::UpDown *upRepa = nullptr;
     QLabel *lblFails = nullptr;
     QRadioButton *opDbas[2] = {};
     QCheckBox *checkDbs = nullptr;
@@ -210,7 +213,7 @@ public:
     QLabel *lblex[5] = {};
     QPushButton *cmdTest = nullptr;
     QPushButton *cmdGo[2] = {};
-    UpDown *UpAntal = nullptr;
+    winsys::UpDown *UpAntal = nullptr;
     QLabel *lblAntal = nullptr;
     QComboBox *CboTempi = nullptr;
     datactl::DataControl *DataCheck = nullptr;

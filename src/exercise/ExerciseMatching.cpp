@@ -7,7 +7,7 @@
 #include "exercise/rounds/VerbForms.h"
 #include "exercise/rounds/WordDraw.h"
 #include "mainwindow/MDI.h"
-#include "mainwindow/UpDown.h"
+#include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
@@ -43,11 +43,11 @@ void Exercise::buildMatching(QWidget *page)
     lblAntal->setObjectName(QStringLiteral("lblAntal"));
     lblAntal->setAlignment(Qt::AlignCenter);
     lblAntal->setMinimumWidth(winsys::TwipsToPixelsX(300));
-    UpAntal = new UpDown(page);
+    UpAntal = new winsys::UpDown(page);
     UpAntal->setObjectName(QStringLiteral("UpAntal"));
     UpAntal->SetRange(1, 10);
     UpAntal->SetBuddy(lblAntal);
-    connect(UpAntal, &UpDown::Change, this, &Exercise::lblAntal_Change);
+    connect(UpAntal, &winsys::UpDown::Change, this, &Exercise::lblAntal_Change);
     bar->addSpacing(12);
     bar->addWidget(new QLabel(QStringLiteral("Words"), page));
     bar->addWidget(lblAntal);

@@ -6,7 +6,7 @@
 #include "exercise/TileBoxes.h"
 #include "exercise/rounds/WrongStore.h"
 #include "mainwindow/MDI.h"
-#include "mainwindow/UpDown.h"
+#include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
@@ -151,7 +151,7 @@ void Exercise::buildTraditional(QWidget *page)
     lblRepa = NamedLabel(QStringLiteral("lblRepa"), QString(), page);
     lblRepa->setMinimumWidth(winsys::TwipsToPixelsX(300));
     lblRepa->setAlignment(Qt::AlignCenter);
-    upRepa = new UpDown(page);
+    upRepa = new winsys::UpDown(page);
     upRepa->setObjectName(QStringLiteral("upRepa"));
     upRepa->SetRange(1, 20);
     upRepa->SetBuddy(lblRepa);
@@ -174,7 +174,7 @@ void Exercise::buildTraditional(QWidget *page)
     repeat->addWidget(images);
     repeat->addStretch(1);
     right->addLayout(repeat);
-    connect(upRepa, &UpDown::Change, this, &Exercise::lblRepa_Change);
+    connect(upRepa, &winsys::UpDown::Change, this, &Exercise::lblRepa_Change);
 
     auto *inList = new QHBoxLayout;
     lblex[3] = NamedLabel(QStringLiteral("lblex(3)"), QStringLiteral("Errors in list"), page);

@@ -1,6 +1,6 @@
 #include "mainwindow/FrmOptions.h"
 
-#include "mainwindow/UpDown.h"
+#include "platform/winsys/UpDown.h"
 #include "platform/dao/Dao.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/MsgBox.h"
@@ -122,7 +122,7 @@ void frmOptions::buildPage0()
     lblWrong->setFrameShadow(QFrame::Sunken);
     lblWrong->setMinimumWidth(40);
     lblWrong->setAlignment(Qt::AlignCenter);
-    UpStore = new UpDown(fraStore);
+    UpStore = new winsys::UpDown(fraStore);
     UpStore->setObjectName(QStringLiteral("UpStore"));
     UpStore->SetRange(0, 100);
     UpStore->SetIncrement(5);
@@ -155,7 +155,7 @@ void frmOptions::buildPage0()
     layout->addWidget(fraMultiple);
     layout->addStretch(1);
 
-    connect(UpStore, &UpDown::Change, this, [this] { lblWrong_Change(); });
+    connect(UpStore, &winsys::UpDown::Change, this, [this] { lblWrong_Change(); });
     connect(opTreat1110, &QRadioButton::clicked, this, [this] { opTreat_Click(1110); });
     connect(opTreat1111, &QRadioButton::clicked, this, [this] { opTreat_Click(1111); });
 }

@@ -24,9 +24,11 @@ class QRadioButton;
 class QStackedWidget;
 class QTabBar;
 
-namespace tav {
-
+namespace winsys {
 class UpDown;
+}
+
+namespace tav {
 
 class frmOptions : public QDialog {
     Q_OBJECT
@@ -88,7 +90,7 @@ public:
     QWidget *picOptions[4] = {}; // page 2 is not used
     QGroupBox *fraStore = nullptr;
     QLabel *lblWrong = nullptr;
-    UpDown *UpStore = nullptr;
+    winsys::UpDown *UpStore = nullptr;
     QLineEdit *TbFailedInStore = nullptr;
     QLabel *lblex[4] = {};
     QGroupBox *fraMultiple = nullptr;

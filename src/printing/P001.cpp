@@ -15,6 +15,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
+#include <QStatusBar>
+#include <QTabBar>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -43,20 +45,7 @@ P001::P001(QWidget *parent) : QDialog(parent)
     m_source = std::make_shared<SystemPrinters>();
     ChooseOutputFile = defaultOutputFile;
 
-    // The progress face: a bar and "Printing Page n of m".
-    Frame1_1 = new QFrame(this);
-    Frame1_1->setObjectName(QStringLiteral("Frame1(1)"));
-    auto *box = new QVBoxLayout(Frame1_1);
-    ProgressBar1 = new QProgressBar(Frame1_1);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setTextVisible(false);
-    Label2 = new QLabel(QStringLiteral("Page nn of nn"), Frame1_1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAlignment(Qt::AlignCenter);
-    box->addWidget(ProgressBar1);
-    box->addWidget(Label2);
-    Frame1_1->resize(winsys::TwipsToPixels(QSize(2220, 840)));
-    Frame1_1->hide();
+    Form_Load();
 }
 
 P001::~P001() = default;
@@ -82,19 +71,18 @@ void P001::CancelPrint()
         m_printer->KillDoc();
 }
 
-void P001::showPrinterName() {}
-void P001::showPaperList() {}
-void P001::ShowPageSummary() {}
 
 // ---------------------------------------------------------------------------
 // Failures
 
 int P001::unexpectedError(int number, const QString &where)
 {
-    while (winsys::PointerDepth() > 0)
-        winsys::PopPointer();
-    return MsgBox(QStringLiteral("Unexpected Error Occured.\nPlease note details.\n%1\n%2").arg(number).arg(where),
-                  winsys::vbAbortRetryIgnore | winsys::vbExclamation, QStringLiteral("Unexpected Error"));
+    // The arrow while the user reads the message; the busy pointer after.
+    winsys::PushPointer(winsys::PointerShape::Default);
+    const int answer = MsgBox(QStringLiteral("Unexpected Error Occured.\nPlease note details.\n%1\n%2").arg(number).arg(where),
+                              winsys::vbAbortRetryIgnore | winsys::vbExclamation, QStringLiteral("Unexpected Error"));
+    winsys::PopPointer();
+    return answer;
 }
 
 bool P001::guarded(const QString &where, const std::function<void()> &step)
@@ -190,7 +178,10 @@ void P001::PrintGridAPI()
 
     bool printerOk = true;
     try {
-        CurrentPrinter().SetScaleMode(vbTwips);
+        Printer &P = CurrentPrinter();
+        if (!P.Device().IsValid())
+            throw PrintError(484, QStringLiteral("The printer %1 is not available.").arg(P.DeviceName()));
+        P.SetScaleMode(vbTwips);
     } catch (const PrintError &e) {
         printerOk = false;
         MsgBox(QStringLiteral("This program encountered a problem when checking\non the default printer for your system.\n"
@@ -237,6 +228,8 @@ void P001::runPrint()
     AbortPrint = false;
 
     if (AllowDialogue) {
+        // The dialog is about to show: the count may ask about the fit.
+        m_dialogOpen = true;
         CountPages(true);
         busy.reset();
         m_setPages = false;
@@ -401,7 +394,7 @@ void P001::printSection(int sheet, int section, double xOffset)
     }
     if (MergeDown) {
         FindMergedCols(s.First, s.Last, m_colBands[1].First, m_colBands[1].Last);
-        PrintMergedCols(top, xOffset);
+        PrintMergedCols(top, xOffset + captionShift(1));
     }
     P.SetCurrentY(top);
     for (int r = s.First; r <= s.Last; ++r) {
@@ -447,10 +440,12 @@ void P001::ClassifyColumns()
 
 bool P001::runDialog()
 {
-    // Without the dialog the job prints full size as counted.
-    SheetsWide = m_pagesWide;
-    SheetsHigh = m_pagesHigh;
-    return true;
+    Form_Activate();
+    ProgressView = 0;
+    Form_Resize();
+    const int result = exec();
+    m_dialogOpen = false;
+    return result == QDialog::Accepted && !AbortPrint;
 }
 
 // ---------------------------------------------------------------------------
@@ -458,16 +453,24 @@ bool P001::runDialog()
 
 void P001::Form_Resize()
 {
-    if (ProgressView == 1) {
+    const bool progress = ProgressView == 1;
+    for (QWidget *w : {static_cast<QWidget *>(TabStrip1), m_pages, m_buttonRow, static_cast<QWidget *>(StatusBar1)})
+        w->setVisible(!progress);
+    if (progress) {
         setWindowTitle(QStringLiteral("Print Progress"));
         setFixedSize(winsys::TwipsToPixels(QSize(2500, 1200)));
         Label2->setText(QString());
         ProgressBar1->setValue(0);
         Frame1_1->move((width() - Frame1_1->width()) / 2, (height() - Frame1_1->height()) / 2);
         Frame1_1->show();
+        Frame1_1->raise();
     } else {
         Frame1_1->hide();
         setWindowTitle(QStringLiteral("Print Options"));
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        adjustSize();
+        setFixedSize(sizeHint());
     }
 }
 
@@ -480,9 +483,11 @@ void P001::resizeEvent(QResizeEvent *event)
 
 void P001::closeEvent(QCloseEvent *event)
 {
-    // The progress view stays until its run ends.
-    if (ProgressView == 1)
+    // The progress view stays until its run ends; closing the dialog cancels.
+    if (ProgressView == 1) {
         event->ignore();
-    else
-        QDialog::closeEvent(event);
+        return;
+    }
+    AbortPrint = true;
+    QDialog::closeEvent(event);
 }

@@ -12,7 +12,9 @@
 // Lengths are twips (1440 an inch, 56.7 a millimetre) unless said otherwise.
 // Files: P001.cpp (public members, the run), P001Layout.cpp (pagination),
 // P001Render.cpp (drawing a page), P001Paper.cpp (printers and papers),
-// P001Options.cpp (reading the option bit sets).
+// P001Options.cpp (reading the option bit sets), P001Dialog.cpp (the dialog's
+// form and option controls), P001Entries.cpp (its summary, margins, number
+// boxes and buttons).
 
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/printer/Printer.h"
@@ -29,9 +31,21 @@
 #include <memory>
 #include <optional>
 
-class QLabel;
-class QProgressBar;
+class QCheckBox;
+class QComboBox;
 class QFrame;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTabBar;
+class QWidget;
+
+namespace winsys {
+class UpDown;
+}
 
 class P001 : public QDialog {
     Q_OBJECT
@@ -148,6 +162,9 @@ public:
     // an empty answer cancels the run. By default a file dialog asks.
     std::function<QString(const QString &suggested)> ChooseOutputFile;
 
+    // The dialog's controls by name, for the program's own checks.
+    QWidget *Control(const QString &name) const { return findChild<QWidget *>(name); }
+
     // Read access for the program's own checks.
     int PagesWide() const { return m_pagesWide; }
     int PagesHigh() const { return m_pagesHigh; }
@@ -170,6 +187,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     friend class P001Test;
@@ -230,6 +248,8 @@ private:
     void printFitted(const CellTextFit &fit, double tx, double y);
     // The x of a cell's text by its alignment code.
     double textX(int align, double x, double w, double textWidth) const;
+    // The width of the row captions a column band repeats at its left.
+    double captionShift(int colBand) const;
     // The column band and row band a page of the job prints.
     void bandsOfPage(int page, int &cb, int &rb) const;
     static bool sameRun(long a, long b) { return a / 1000 == b / 1000; }
@@ -253,6 +273,55 @@ private:
 
     // --- Options (P001Options.cpp) -------------------------------------------------
     void ReadPrintOptions();
+    // Sets the dialog's controls from the working flags just read.
+    void syncDialog();
+
+    // --- The dialog: form, tabs and option controls (P001Dialog.cpp) ----------------
+    void Form_Load();
+    void Form_Activate();
+    void TabStrip1_Click();
+    void Check1_Click(int Index);
+    void Combo1_Click(int Index);
+    void Image1_Click();
+    void Label1_Click(int Index);
+    void Option1_Click(int Index);
+    void Option2_Click(int Index);
+    void Option3_Click(int Index) { m_top.TitlePlacement = Index; }
+    void Option4_Click(int Index) { NumberingMode = Index; }
+    void Option5_Click(int Index) { m_top.TitleJustify = Index; }
+    void Option6_Click(int Index) { MergedCellRule = Index; }
+    // Checks a box or selects an option from code, running its click
+    // behaviour as a user's click does.
+    void setCheck(int index, bool on);
+    void choose(QRadioButton *const *group, int index, void (P001::*click)(int));
+    void showFrame(int index, bool on);
+
+    // --- The dialog: margins, ranges, copies, summary (P001Entries.cpp) --------------
+    void ShowPagesStatus();
+    void ShowMargins();
+    void ShowPaperDetails();
+    void LocatePaperImage();
+    void RefreshPrinter();
+    bool ValidatePageList();
+    void ValidateMargin(int Index);
+    void Text1_GotFocus(int Index);
+    void Text1_KeyPress(int Index, int &KeyAscii);
+    void Text1_LostFocus(int Index);
+    void UpDown1_GotFocus(int Index);
+    void UpDown1_LostFocus(int Index);
+    void UpDown1_DownClick(int Index);
+    void UpDown1_UpClick(int Index);
+    void Command1_Click(int Index);
+    void optPPS_Click();
+    void applyOrientation(int orientation);
+    void stepMargin(int Index, bool up);
+    void setCountBox(int Index, int value);
+    void stepTitleSize(bool up);
+    void cbPaperSize_Click();
+    // The whole number in a box, within 1..9999; empty or not a number: none.
+    static std::optional<int> boxNumber(const QLineEdit *box);
+    double &marginOf(int Index);
+    double stripOf(int Index) const;
 
     // --- Public property fields -------------------------------------------------------
     int m_printCopies = 1;
@@ -347,8 +416,35 @@ private:
     int m_printerIndex = -1;
     QVector<printer::PrinterEntry> m_printers;
 
-    // --- The progress face ------------------------------------------------------------
-    QFrame *Frame1_1 = nullptr;
+    // --- The form's controls (arrays by index; unused indexes stay null) ----------------
+    QTabBar *TabStrip1 = nullptr;
+    QWidget *m_pages = nullptr;
+    QWidget *m_buttonRow = nullptr;
+    QWidget *Frame1[16] = {}; // the pages and the frames on them
+    QFrame *Frame1_1 = nullptr; // the progress face
     QProgressBar *ProgressBar1 = nullptr;
     QLabel *Label2 = nullptr;
+    QRadioButton *Option1[3] = {};
+    QRadioButton *Option2[3] = {};
+    QRadioButton *Option3[5] = {};
+    QRadioButton *Option4[3] = {};
+    QRadioButton *Option5[3] = {};
+    QRadioButton *Option6[2] = {};
+    QRadioButton *optPPS[2] = {};
+    QCheckBox *Check1[13] = {};
+    QCheckBox *Check2 = nullptr;
+    QLineEdit *Text1[10] = {};
+    winsys::UpDown *UpDown1[8] = {};
+    QLabel *Label1[16] = {};
+    QPushButton *Command1[4] = {};
+    QComboBox *Combo1[2] = {};
+    QComboBox *cbPaperSize = nullptr;
+    QLabel *Image1 = nullptr;
+    QWidget *m_paperHolder = nullptr;
+    QFrame *Line1[2] = {};
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *Panel[4] = {}; // status panels 1..3
+    int ShownPage = 0;
+    bool OrientationBusy = false;
+    bool m_selectionOffered = false;
 };

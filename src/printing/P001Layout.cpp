@@ -112,8 +112,11 @@ void P001::measureStdRowHeight()
 
 double P001::rowPrintHeight(int row) const
 {
-    if (row < 0 || row >= RowHeights.size() || RowHeights[row] <= 0)
+    if (row < 0 || row >= RowHeights.size())
         return 0;
+    // Repeated heading rows print at the data rows' height, also when the
+    // list hides them behind its own header buttons; other hidden rows are
+    // not printed.
     if (m_top.RepeatHeads && GridToPrint && row < GridToPrint->FixedRows())
         return m_stdRowHeight;
     return RowHeights[row];
@@ -341,7 +344,7 @@ void P001::CountPages(bool show)
         --m_lastCol;
     bool anyRow = false;
     for (int r = m_firstRow; r <= m_lastRow && !anyRow; ++r)
-        anyRow = RowHeights[r] > 0;
+        anyRow = rowPrintHeight(r) > 0;
 
     // A range without a visible column or row cannot be printed: no pages.
     if (!CheckGridFits() || m_lastCol < m_firstCol || !anyRow) {

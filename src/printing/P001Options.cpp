@@ -2,6 +2,16 @@
 // the pagination and the page drawing read, with their defaults.
 #include "printing/P001.h"
 
+#include "platform/winsys/UpDown.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QTabBar>
+
 #include <algorithm>
 
 using namespace printer;
@@ -112,13 +122,80 @@ void P001::ReadPrintOptions()
         MergedCellRule = (MergeRule & 0x4) ? 1 : 0;
     } else {
         MergeAcross = MergeDown = false;
+        m_selectionOffered = false;
         if (AllowDialogue && !(SelectionPrintRule & 0x10)) {
             const bool offered = ((SelectionPrintRule & 0x1) && (g.Col() != g.ColSel() || g.Row() != g.RowSel()))
                                  || ((SelectionPrintRule & 0x2) && g.ColSel() != g.Col())
                                  || ((SelectionPrintRule & 0x4) && g.RowSel() != g.Row());
+            m_selectionOffered = offered;
             SelectionOnly = offered && (SelectionPrintRule & 0x8);
         }
     }
     PageList.clear();
+    PageListCount = 0;
     ReadingOptions = false;
+    syncDialog();
+}
+
+void P001::syncDialog()
+{
+    const flexgrid::FlexGrid &g = *GridToPrint;
+    ReadingOptions = true;
+    const bool fit = m_setPages && AllowDialogue;
+    Option1[fit ? 1 : MultiUp ? 2 : 0]->setChecked(true);
+    Text1[0]->setText(QString::number(fit ? m_requestPagesWide : m_pagesWide));
+    Text1[1]->setText(QString::number(fit ? m_requestPagesHigh : m_pagesHigh));
+    for (int i = 0; i < 2; ++i) {
+        Text1[i]->setEnabled(fit);
+        UpDown1[i]->setEnabled(fit);
+    }
+    Line1[1]->hide();
+    Option1[2]->hide();
+
+    Frame1[11]->setEnabled(TitlePages & 0x1);
+    Option3[m_top.TitlePlacement]->setChecked(true);
+    Check1[4]->setVisible(g.FixedRows() > 0);
+    Check1[4]->setChecked(m_top.RepeatHeads);
+    Check1[12]->setVisible(g.FixedCols() > 0);
+    Check1[12]->setChecked(RepeatCaptions);
+    Option5[m_top.TitleJustify]->setChecked(true);
+    Check1[8]->setChecked(m_top.TitleBold);
+    Check1[7]->setChecked(m_top.TitleUnderline);
+    Text1[9]->setText(QLocale::c().toString(m_titleFontSize, 'f', 1));
+    Text1[3]->setText(ReportTitle);
+
+    Check1[2]->setChecked(ShowGridLines);
+    Check1[3]->setEnabled(ShowGridLines);
+    Check1[3]->setChecked(ShowGridLineColours);
+    Check1[1]->setChecked(ShowTextColours);
+    Check1[0]->setChecked(ShowBackColours);
+    Check1[9]->setEnabled(!ShowBackColours);
+    Check1[9]->setChecked(ShadeHeadings);
+    Frame1[8]->setEnabled(SetEffects & 0x1);
+
+    Option4[NumberingMode]->setChecked(true);
+    Check1[5]->setChecked(PageOfPages);
+    Check1[6]->setChecked(PageNumbering & 0x400);
+    Check1[10]->setChecked((PageNumbering & 0x200) && !(PageNumbering & 0x400));
+    Combo1[1]->setCurrentIndex(NumberPosition);
+    Frame1[10]->setEnabled(PageNumbering & 0x1);
+
+    const int merge = g.MergeCells();
+    Frame1[14]->setVisible(merge > 0);
+    Frame1[14]->setEnabled(merge > 0 && (MergeRule & 0x1));
+    Option6[MergedCellRule]->setChecked(true);
+    Option2[1]->setEnabled(merge == 0 && m_selectionOffered);
+    Option2[SelectionOnly ? 1 : 0]->setChecked(true);
+    Text1[8]->clear();
+    Text1[8]->setEnabled(false);
+    Check1[11]->setChecked(ShowProgress);
+    Check1[11]->show();
+    ReadingOptions = false;
+
+    ShowPaperDetails();
+    for (int i : {5, 6, 8, 11})
+        Frame1[i]->hide();
+    ShownPage = 0;
+    TabStrip1->setCurrentIndex(0);
+    TabStrip1_Click();
 }

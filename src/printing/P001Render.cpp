@@ -20,10 +20,11 @@ constexpr long long ButtonFace = 0x8000000F;
 constexpr long long ButtonText = 0x80000012;
 constexpr long long White = 0xFFFFFF;
 
-// AlignCode of a grid alignment value 0..9 (0 and 9: general).
+// AlignCode of a grid alignment value 0..9 (9: general, 1). Left-top is
+// kept as left-top, not taken for general.
 int alignCodeOf(int alignment)
 {
-    static const int codes[] = {1, 34, 66, 20, 36, 68, 24, 40, 72, 1};
+    static const int codes[] = {18, 34, 66, 20, 36, 68, 24, 40, 72, 1};
     return alignment >= 0 && alignment <= 9 ? codes[alignment] : 1;
 }
 
@@ -134,7 +135,7 @@ bool P001::StartNewPage(int page)
             PrintHeadingRows(cb, y, 0);
         if (MergeDown) {
             FindMergedCols(m_rowBands[rb].First, m_rowBands[rb].Last, m_colBands[cb].First, m_colBands[cb].Last);
-            PrintMergedCols(y, 0);
+            PrintMergedCols(y, captionShift(cb));
         }
     }
 
@@ -188,7 +189,7 @@ void P001::PrintHeadingRows(int colBand, double bodyTop, double xOffset)
         // Merged heading cells are drawn where the heading rows are.
         Q_UNUSED(bodyTop);
         FindMergedCols(0, fixedRows - 1, m_colBands[colBand].First, m_colBands[colBand].Last);
-        PrintMergedCols(top, xOffset);
+        PrintMergedCols(top, xOffset + captionShift(colBand));
     }
     P.SetCurrentY(top);
     for (int r = 0; r < fixedRows; ++r) {
@@ -593,7 +594,18 @@ P001::CellTextFit P001::TruncateAndWrapC(CellTextFit r)
 
 int P001::GetCellAlignment(int row, int col) const
 {
-    return alignCodeOf(GridToPrint->CellAlignmentAt(row, col));
+    const flexgrid::FlexGrid &g = *GridToPrint;
+    return g.CellAlignmentSetAt(row, col) ? alignCodeOf(g.CellAlignmentAt(row, col)) : 1;
+}
+
+double P001::captionShift(int colBand) const
+{
+    if (!((CaptionWidth > 0 && colBand >= 2) || (FirstCaptionWidth > 0 && colBand == 1)))
+        return 0;
+    double shift = 0;
+    for (int c = 0; c < GridToPrint->FixedCols() && c < ColWidths.size(); ++c)
+        shift += ColWidths[c];
+    return shift;
 }
 
 P001::CellColours P001::GetColours(int row, int col) const

@@ -5,7 +5,7 @@
 #include "exercise/Exercise.h"
 #include "exercise/TileBoxes.h"
 #include "mainwindow/MDI.h"
-#include "mainwindow/UpDown.h"
+#include "platform/winsys/UpDown.h"
 #include "store/StoreQueries.h"
 
 #include <QApplication>

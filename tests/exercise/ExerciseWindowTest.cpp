@@ -3,7 +3,7 @@
 #include "exercise/Exercise.h"
 #include "exercise/rounds/WrongStore.h"
 #include "mainwindow/MDI.h"
-#include "mainwindow/UpDown.h"
+#include "platform/winsys/UpDown.h"
 #include "platform/winsys/Twips.h"
 
 #include <QDateTime>

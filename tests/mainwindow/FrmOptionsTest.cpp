@@ -3,7 +3,7 @@
 
 #include "mainwindow/FrmOptions.h"
 
-#include "mainwindow/UpDown.h"
+#include "platform/winsys/UpDown.h"
 #include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"

@@ -11,6 +11,7 @@
 #include "store/WindowRoutines.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "printing/P001.h"
+#include "support/DialogPress.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -130,6 +131,7 @@ TEST_F(MdiFixture, PrintPassesTheActiveListWindowWithFixedMargins)
         written << dir.filePath(QStringLiteral("list%1.pdf").arg(written.size()));
         return written.last();
     };
+    tavtest::PressWhenShown(print, QStringLiteral("Command1(0)"));
     w.mnuPrintParts0->trigger();
     // The run printed the list window's grid and released it.
     EXPECT_EQ(print->GridToPrint, nullptr);
@@ -145,6 +147,7 @@ TEST_F(MdiFixture, PrintPassesTheActiveListWindowWithFixedMargins)
     EXPECT_EQ(print->FormToPrint, QStringLiteral("GridStd"));
     EXPECT_TRUE(print->AllowDialogue);
     // The print image does the same, with the same print window.
+    tavtest::PressWhenShown(print, QStringLiteral("Command1(0)"));
     w.imgPrintNorm_Click();
     EXPECT_EQ(w.PrintInstance(), print);
     EXPECT_EQ(written.size(), 2);

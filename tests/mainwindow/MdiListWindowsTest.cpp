@@ -10,6 +10,7 @@
 #include "platform/winsys/Twips.h"
 #include "printing/P001.h"
 #include "store/ListWindowLink.h"
+#include "support/DialogPress.h"
 
 #include <QAction>
 #include <QLabel>
@@ -104,6 +105,7 @@ TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
         printed = w->PrintInstance()->GridToPrint;
         return QString(); // no file: the run ends without printing
     };
+    tavtest::PressWhenShown(w->PrintInstance(), QStringLiteral("Command1(0)"));
     w->mnuPrintParts0->trigger();
     EXPECT_EQ(printed, forms.at(1)->findChild<QWidget *>(QStringLiteral("msFlxMulti")));
     EXPECT_EQ(w->PrintInstance()->FormToPrint, QStringLiteral("GridStd"));

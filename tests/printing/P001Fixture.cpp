@@ -1,5 +1,10 @@
 #include "P001Fixture.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+
 P001Test::P001Test() { print.SetPrinterSource(std::make_shared<tavtest::RecordingSource>(rec)); }
 
 P001Test::~P001Test() = default;
@@ -44,4 +49,39 @@ P001::CellTextFit P001Test::Fit(const QString &text, double w, double h)
     f.Height = h;
     f.Text = text;
     return print.TruncateAndWrapC(f);
+}
+
+void P001Test::OpenOptions()
+{
+    printer::Printer &P = print.CurrentPrinter();
+    print.m_reportFont = grid->Font();
+    P.SetFontName(print.m_reportFont.family());
+    P.SetFontSize(print.m_reportFont.pointSizeF());
+    print.SaveSelection();
+    print.ReadPrintOptions();
+    print.GridWidth = print.ColWidthSet();
+    print.GridHeight = print.RowHeightSet();
+    print.measureStdRowHeight();
+    print.AbortPrint = false;
+    print.m_dialogOpen = true;
+    print.CountPages(true);
+    print.show();
+}
+
+void P001Test::Type(const QString &box, const QString &text)
+{
+    QLineEdit *edit = C<QLineEdit>(box);
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(edit, &in);
+    edit->setText(text);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(edit, &out);
+}
+
+QString P001Test::StatusPanel(int i) const { return C<QLabel>(QStringLiteral("Panel%1").arg(i))->text(); }
+
+double P001Test::MarginTwips(int side) const
+{
+    const P001::PageArea &m = print.Margins;
+    return side == 0 ? m.Top : side == 1 ? m.Bottom : side == 2 ? m.Left : m.Right;
 }

@@ -29,6 +29,22 @@ protected:
     long SheetsWide() const { return print.SheetsWide; }
     double FontSizeOfScaledJob() { return print.CalcScaleFactor(false); }
     P001::CellTextFit Fit(const QString &text, double w, double h);
+    // Opens the options dialog as a run does before it waits for Print
+    // (shown, not modal).
+    void OpenOptions();
+    // A control of the dialog by its name, as its own type.
+    template <typename T>
+    T *C(const QString &name) const
+    {
+        T *w = qobject_cast<T *>(print.Control(name));
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    // Types a text into a box as a user does: focus in, text, focus out.
+    void Type(const QString &box, const QString &text);
+    QString StatusPanel(int i) const;
+    bool MultiUp() const { return print.MultiUp; }
+    double MarginTwips(int side) const; // 0 top, 1 bottom, 2 left, 3 right
 
     tavtest::Recording rec;
     P001 print;

@@ -97,6 +97,7 @@ TEST_F(P001Test, AGridWithoutVisibleRowsHasNoPagesAndScalingItDoesNotFail)
     for (int r = 0; r < 4; ++r)
         g.SetRowHeight(r, 0);
     PlainLayout();
+    print.TitlePages = 0x1; // headings not repeated: nothing at all to print
     Count();
     EXPECT_EQ(print.RequestPagesHigh(), 0);
     EXPECT_EQ(FontSizeOfScaledJob(), FontSizeOfScaledJob());

@@ -4,6 +4,8 @@
 #include "P001Fixture.h"
 
 #include "platform/winsys/VbColor.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/core/Pointer.h"
 
 TEST_F(P001Test, TitleOnTheFirstPageNumbersBottomRightAndHeadingsOnEveryPage)
 {
@@ -47,9 +49,14 @@ TEST_F(P001Test, ACentredTitleAndCentredNumberIncludeTheLeftMargin)
     // 10000 twips between the margins; the title is 5 characters at 10 pt.
     EXPECT_DOUBLE_EQ(title->at.x(), 2000 + (10000 - 500) / 2.0);
     EXPECT_DOUBLE_EQ(title->at.y(), 500);
-    for (const tavtest::DrawnText &t : rec.texts)
-        if (t.text.endsWith(QLatin1String("Page: 1")))
+    int numbers = 0;
+    for (const tavtest::DrawnText &t : rec.texts) {
+        if (t.text.endsWith(QLatin1String("Page: 1"))) {
+            ++numbers;
             EXPECT_DOUBLE_EQ(t.at.x(), 2000 + (10000 - t.text.size() * 100.0) / 2);
+        }
+    }
+    EXPECT_EQ(numbers, 1);
 }
 
 TEST_F(P001Test, PrintGridWithOptionsWordZeroShadesHeadingsWithoutOutlines)
@@ -132,22 +139,92 @@ TEST_F(P001Test, CellFontsNeverReachTheTitleOrThePageNumber)
     EXPECT_EQ(rec.Find(QStringLiteral("r1c1"))->family, QStringLiteral("VudedoGreek"));
     EXPECT_EQ(rec.Find(QStringLiteral("r1c1"))->size, 10.0) << "the cell's size is not applied";
     EXPECT_NE(rec.Find(QStringLiteral("r1c0"))->family, QStringLiteral("VudedoGreek"));
-    for (const tavtest::DrawnText &t : rec.texts)
-        if (t.text == QLatin1String("Greek") || t.text.contains(QLatin1String("Page:")))
+    for (const tavtest::DrawnText &t : rec.texts) {
+        if (t.text == QLatin1String("Greek") || t.text.contains(QLatin1String("Page:"))) {
             EXPECT_NE(t.family, QStringLiteral("VudedoGreek")) << t.text.toStdString();
+        }
+    }
 }
 
-TEST_F(P001Test, APageListPrintsOnlyItsPages)
+TEST_F(P001Test, WithoutTheDialogEveryPagePrintsAndTheProgressViewCloses)
 {
     MakeGrid(200, 2);
     PlainLayout();
     Count();
     ASSERT_EQ(print.RequestPagesHigh(), 4);
+    // A page list is the dialog's: a run reads the options anew.
     print.SetPageList({2, 4});
-    // The page list is the dialog's: a run reads the options anew, so it is
-    // set again after the reading by the recount the run makes.
     print.ShowProgress = true;
     Print();
     EXPECT_EQ(rec.pages, 4) << "without the dialog every page prints";
     EXPECT_FALSE(print.isVisible());
+}
+
+TEST_F(P001Test, AFailingPageAsksAbortRetryIgnoreAndAlwaysEndsTheRun)
+{
+    MakeGrid(200, 2); // 5 pages
+    PlainLayout();
+    rec.failNewPage = true;
+    winsys::ScriptedMessages messages;
+    messages.Answer(winsys::vbIgnore);
+    messages.Answer(winsys::vbAbort);
+    Print();
+    ASSERT_EQ(messages.Messages().size(), 2);
+    EXPECT_EQ(messages.Messages()[0].title, QStringLiteral("Unexpected Error"));
+    EXPECT_EQ(messages.Messages()[0].style, winsys::vbAbortRetryIgnore | winsys::vbExclamation);
+    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QLatin1String("Unexpected Error Occured.\nPlease note details.\n482\n")));
+    EXPECT_TRUE(rec.killed) << "an aborted job is abandoned";
+    EXPECT_FALSE(rec.ended);
+    EXPECT_TRUE(print.PrintComplete());
+    EXPECT_FALSE(print.Printing());
+    EXPECT_EQ(winsys::PointerDepth(), 0);
+}
+
+TEST_F(P001Test, MergedCellsPrintAsOneBoxAndLeftTopStaysLeft)
+{
+    flexgrid::FlexGrid &g = MakeGrid(5, 4);
+    g.SetMergeCells(flexgrid::flexMergeFree);
+    g.SetMergeCol(0, true);
+    for (int r = 1; r <= 3; ++r)
+        g.SetTextMatrix(r, 0, QStringLiteral("same"));
+    g.SetMergeRow(4, true);
+    g.SetTextMatrix(4, 1, QStringLiteral("wide"));
+    g.SetTextMatrix(4, 2, QStringLiteral("wide"));
+    // Numbers align right, but a cell set to left-top keeps it.
+    for (int r = 1; r <= 4; ++r)
+        g.SetTextMatrix(r, 3, QString::number(r));
+    g.SetRow(2);
+    g.SetCol(3);
+    g.SetCellAlignment(flexgrid::flexAlignLeftTop);
+    PlainLayout();
+    Print();
+    int same = 0, wide = 0;
+    for (const tavtest::DrawnText &t : rec.texts) {
+        same += t.text == QLatin1String("same");
+        wide += t.text == QLatin1String("wide");
+    }
+    EXPECT_EQ(same, 1) << "a vertical run prints its text once";
+    EXPECT_EQ(wide, 1) << "a horizontal run prints its text once";
+    bool tall = false, broad = false;
+    for (const tavtest::DrawnBox &b : rec.boxes) {
+        tall |= b.box.height() == 900 && b.box.left() == 0;
+        broad |= std::abs(b.box.width() - 2 * 2056.7) < 1e-6;
+    }
+    EXPECT_TRUE(tall);
+    EXPECT_TRUE(broad);
+    EXPECT_DOUBLE_EQ(rec.Find(QStringLiteral("2"))->at.x(), 3 * 2056.7 + 56.7);
+    EXPECT_DOUBLE_EQ(rec.Find(QStringLiteral("3"))->at.x(), 4 * 2056.7 - 100);
+}
+
+TEST_F(P001Test, AHeadingRowTheListHidesStillPrintsOnEveryPage)
+{
+    // Lists show their headings as buttons above a hidden heading row.
+    flexgrid::FlexGrid &g = MakeGrid(80, 2);
+    g.SetRowHeight(0, 0);
+    PlainLayout();
+    Print();
+    ASSERT_EQ(rec.pages, 2);
+    EXPECT_NE(rec.Find(QStringLiteral("H0"), 1), nullptr);
+    EXPECT_NE(rec.Find(QStringLiteral("H0"), 2), nullptr);
+    EXPECT_DOUBLE_EQ(rec.Find(QStringLiteral("r1c0"), 1)->at.y(), 300) << "below the heading row";
 }

@@ -36,6 +36,7 @@ struct Recording {
     bool ended = false;
     bool killed = false;
     int copies = 1;
+    bool failNewPage = false; // every new page fails
     // Texts of one page, in drawing order.
     QStringList TextsOn(int page) const;
     const DrawnText *Find(const QString &text, int page = 0) const;
@@ -61,7 +62,12 @@ public:
     double TextWidth(const QFont &font, const QString &text) override { return text.size() * 10.0 * font.pointSizeF(); }
     double LineHeight(const QFont &font) override { return 24.0 * font.pointSizeF(); }
     void BeginDoc() override { m_rec.pages = 1; }
-    void NewPage() override { ++m_rec.pages; }
+    void NewPage() override
+    {
+        if (m_rec.failNewPage)
+            throw printer::PrintError(482, QStringLiteral("out of paper"));
+        ++m_rec.pages;
+    }
     void DrawText(const QPointF &at, const QFont &f, const QColor &c, const QString &text) override
     {
         m_rec.texts.append({m_rec.pages, at, text, f.family(), f.pointSizeF(), f.bold(), c});

@@ -861,6 +861,12 @@ int FlexGrid::CellAlignmentAt(int row, int col) const
     return fmt && fmt->align >= 0 ? fmt->align : 0;
 }
 
+bool FlexGrid::CellAlignmentSetAt(int row, int col) const
+{
+    const CellFormat *fmt = formatAt(row, col);
+    return fmt && fmt->align >= 0;
+}
+
 QString FlexGrid::CellFontName() const { return CellFontNameAt(m_row, m_col); }
 double FlexGrid::CellFontSize() const { return CellFontSizeAt(m_row, m_col); }
 bool FlexGrid::CellFontBold() const { return CellFontBoldAt(m_row, m_col); }

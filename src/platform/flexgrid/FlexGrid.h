@@ -159,6 +159,9 @@ public:
     long long CellBackColorAt(int row, int col) const;
     long long CellForeColorAt(int row, int col) const;
     int CellAlignmentAt(int row, int col) const;
+    // Whether a cell's alignment was ever set (CellAlignmentAt gives 0 for
+    // both a cell set to left-top and one never set).
+    bool CellAlignmentSetAt(int row, int col) const;
     QFont CellFontAt(int row, int col) const;
     // Formats a block of cells at once (rows r1..r2, columns c1..c2) without
     // moving the current cell: the fast road for whole columns of a long list.

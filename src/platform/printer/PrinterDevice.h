@@ -53,6 +53,8 @@ public:
 
     virtual QString DeviceName() const = 0;
     virtual QString Port() const = 0;
+    // False when the printer cannot be used (gone from the system).
+    virtual bool IsValid() const { return true; }
 
     virtual int Orientation() const = 0;
     virtual void SetOrientation(int orientation) = 0;

@@ -8,7 +8,6 @@ namespace printer {
 
 namespace {
 
-constexpr double TwipsPerPoint = 20.0;
 constexpr int FirstOwnCode = 1000;
 
 // Papers a PDF file can take: the common office and envelope sizes.
@@ -116,12 +115,13 @@ void QtPrinterDevice::SetOutputFile(const QString &path)
         m_printer.setOutputFileName(path);
 }
 
-QSizeF QtPrinterDevice::PaperTwips() const { return m_printer.paperRect(QPrinter::Point).size() * TwipsPerPoint; }
+// Millimetres keep the paper's own size (A4 is 210 mm, not 595 whole points).
+QSizeF QtPrinterDevice::PaperTwips() const { return m_printer.paperRect(QPrinter::Millimeter).size() * TwipsPerMM; }
 
 QRectF QtPrinterDevice::PrintableTwips() const
 {
-    const QRectF r = m_printer.pageRect(QPrinter::Point);
-    return QRectF(r.topLeft() * TwipsPerPoint, r.size() * TwipsPerPoint);
+    const QRectF r = m_printer.pageRect(QPrinter::Millimeter);
+    return QRectF(r.topLeft() * TwipsPerMM, r.size() * TwipsPerMM);
 }
 
 double QtPrinterDevice::Resolution() const { return m_printer.resolution(); }

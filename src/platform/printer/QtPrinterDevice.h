@@ -18,6 +18,7 @@ public:
 
     QString DeviceName() const override;
     QString Port() const override;
+    bool IsValid() const override { return m_pdf || m_printer.isValid(); }
     int Orientation() const override;
     void SetOrientation(int orientation) override;
     int PaperSize() const override;

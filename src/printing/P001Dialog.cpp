@@ -1,0 +1,601 @@
+// The "Print Options" dialog: the form with its five tab pages, every
+// control with its caption, the click behaviour of the option controls and
+// the two faces of the window (options and progress).
+#include "printing/P001.h"
+
+#include "platform/winsys/Twips.h"
+#include "platform/winsys/UpDown.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+using namespace printer;
+
+namespace {
+
+template <typename W>
+W *named(W *w, const QString &name)
+{
+    w->setObjectName(name);
+    return w;
+}
+
+QString idx(const char *array, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i); }
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Building the form
+
+void P001::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Print Options"));
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(winsys::TwipsToPixelsX(120), 4, winsys::TwipsToPixelsX(120), 0);
+
+    TabStrip1 = named(new QTabBar(this), QStringLiteral("TabStrip1"));
+    const struct { const char *caption, *key, *tip; } tabs[] = {
+        {"Selection", "select", "Select pages to print"},
+        {"Title", "title", "Control the titles shown on the printed pages"},
+        {"Printer", "print", "Select the printer and change printer settings"},
+        {"Effects", "effects", "Set colour and other presentation options"},
+        {"Page", "page", "Set Page Margins and Page Numbering"},
+    };
+    for (const auto &t : tabs) {
+        const int i = TabStrip1->addTab(QString::fromLatin1(t.caption));
+        TabStrip1->setTabToolTip(i, QString::fromLatin1(t.tip));
+        TabStrip1->setTabData(i, QString::fromLatin1(t.key));
+    }
+    connect(TabStrip1, &QTabBar::tabBarClicked, this, [this](int i) {
+        TabStrip1->setCurrentIndex(i);
+        TabStrip1_Click();
+    });
+    outer->addWidget(TabStrip1);
+
+    m_pages = new QWidget(this);
+    auto *stack = new QGridLayout(m_pages);
+    stack->setContentsMargins(0, 0, 0, 0);
+    auto group = [&](QWidget *parent, int index, const QString &caption) {
+        auto *g = named(new QGroupBox(caption, parent), idx("Frame1", index));
+        Frame1[index] = g;
+        return g;
+    };
+    auto page = [&](int index) {
+        auto *f = named(new QFrame(m_pages), idx("Frame1", index));
+        f->setFrameShape(QFrame::StyledPanel);
+        stack->addWidget(f, 0, 0);
+        Frame1[index] = f;
+        return f;
+    };
+    auto check = [&](QWidget *parent, int i, const QString &caption) {
+        Check1[i] = named(new QCheckBox(caption, parent), idx("Check1", i));
+        connect(Check1[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
+        return Check1[i];
+    };
+    auto label = [&](QWidget *parent, int i, const QString &caption) {
+        Label1[i] = named(new QLabel(caption, parent), idx("Label1", i));
+        return Label1[i];
+    };
+    auto box = [&](QWidget *parent, int i, const QString &text) {
+        Text1[i] = named(new QLineEdit(text, parent), idx("Text1", i));
+        Text1[i]->installEventFilter(this);
+        return Text1[i];
+    };
+    auto spinner = [&](QWidget *parent, int i, QLineEdit *buddy) {
+        UpDown1[i] = named(new winsys::UpDown(parent), idx("UpDown1", i));
+        UpDown1[i]->SetAutoStep(false);
+        UpDown1[i]->SetBuddy(buddy);
+        connect(UpDown1[i], &winsys::UpDown::UpClick, this, [this, i] { UpDown1_UpClick(i); });
+        connect(UpDown1[i], &winsys::UpDown::DownClick, this, [this, i] { UpDown1_DownClick(i); });
+        connect(UpDown1[i], &winsys::UpDown::GotFocus, this, [this, i] { UpDown1_GotFocus(i); });
+        connect(UpDown1[i], &winsys::UpDown::LostFocus, this, [this, i] { UpDown1_LostFocus(i); });
+        return UpDown1[i];
+    };
+    auto radios = [&](QWidget *parent, QRadioButton **group, const char *name, std::initializer_list<const char *> captions,
+                      void (P001::*click)(int)) {
+        auto *g = new QButtonGroup(parent);
+        int i = 0;
+        for (const char *c : captions) {
+            group[i] = named(new QRadioButton(QString::fromLatin1(c), parent), idx(name, i));
+            g->addButton(group[i]);
+            if (click)
+                connect(group[i], &QRadioButton::clicked, this, [this, click, i] { (this->*click)(i); });
+            ++i;
+        }
+    };
+    auto numberRow = [&](QWidget *parent, int boxIndex, int spin, QLabel *after) {
+        auto *row = new QHBoxLayout;
+        Text1[boxIndex] = box(parent, boxIndex, QStringLiteral("1"));
+        Text1[boxIndex]->setFixedWidth(winsys::TwipsToPixelsX(600));
+        row->addWidget(Text1[boxIndex]);
+        row->addWidget(spinner(parent, spin, Text1[boxIndex]));
+        if (after)
+            row->addWidget(after);
+        row->addStretch();
+        return row;
+    };
+
+    // Selection page.
+    {
+        QFrame *f = page(0);
+        auto *grid = new QGridLayout(f);
+        QGroupBox *scaling = group(f, 2, QString());
+        auto *v = new QVBoxLayout(scaling);
+        radios(scaling, Option1, "Option1", {"Print &Full Size", "&Scale To Fit", "&Print 3 up on 2 pages"}, &P001::Option1_Click);
+        Option1[0]->setChecked(true);
+        v->addWidget(Option1[0]);
+        v->addWidget(Option1[1]);
+        v->addLayout(numberRow(scaling, 0, 0, label(scaling, 5, QStringLiteral("Wide"))));
+        v->addLayout(numberRow(scaling, 1, 1, label(scaling, 6, QStringLiteral("High"))));
+        v->addWidget(label(scaling, 1, QStringLiteral("nn Sheets Wide")));
+        v->addWidget(label(scaling, 2, QStringLiteral("nn Sheets High")));
+        for (int i = 0; i < 2; ++i) {
+            Line1[i] = named(new QFrame(scaling), idx("Line1", i));
+            Line1[i]->setFrameShape(QFrame::HLine);
+        }
+        v->addWidget(Line1[0]);
+        v->addWidget(Line1[1]);
+        v->addWidget(Option1[2]);
+        v->addStretch();
+        grid->addWidget(scaling, 0, 0, 2, 1);
+
+        QGroupBox *paper = group(f, 4, QStringLiteral("Paper Size"));
+        auto *pv = new QGridLayout(paper);
+        radios(paper, optPPS, "optPPS", {"Portrait", "Landscape"}, nullptr);
+        for (QRadioButton *b : optPPS)
+            connect(b, &QRadioButton::clicked, this, [this] { optPPS_Click(); });
+        cbPaperSize = named(new QComboBox(paper), QStringLiteral("cbPaperSize"));
+        connect(cbPaperSize, &QComboBox::activated, this, [this] { cbPaperSize_Click(); });
+        m_paperHolder = new QWidget(paper);
+        m_paperHolder->setFixedSize(winsys::TwipsToPixels(QSize(1300, 1275)));
+        Image1 = named(new QLabel(m_paperHolder), QStringLiteral("Image1"));
+        Image1->setToolTip(QStringLiteral("Click to change paper orietation."));
+        Image1->installEventFilter(this);
+        label(m_paperHolder, 8, QStringLiteral("Size N"))->installEventFilter(this);
+        Label1[8]->setAlignment(Qt::AlignCenter);
+        pv->addWidget(optPPS[0], 0, 0);
+        pv->addWidget(optPPS[1], 1, 0);
+        pv->addWidget(m_paperHolder, 0, 1, 2, 1);
+        pv->addWidget(cbPaperSize, 2, 0, 1, 2);
+        pv->addWidget(label(paper, 3, QStringLiteral("NN mm Wide")), 3, 0);
+        pv->addWidget(label(paper, 4, QStringLiteral("NN mm High")), 3, 1);
+        grid->addWidget(paper, 0, 1);
+
+        QGroupBox *range = group(f, 3, QStringLiteral("Print Range"));
+        auto *rv = new QGridLayout(range);
+        radios(range, Option2, "Option2", {"&All", "Selected &Range", "Pages"}, &P001::Option2_Click);
+        Option2[0]->setChecked(true);
+        Option2[1]->setEnabled(false);
+        rv->addWidget(Option2[0], 0, 0);
+        rv->addWidget(Option2[1], 1, 0, 1, 2);
+        rv->addWidget(Option2[2], 2, 0);
+        rv->addWidget(box(range, 8, QString()), 2, 1);
+        grid->addWidget(range, 1, 1);
+    }
+
+    // Title page.
+    {
+        QFrame *f = page(11);
+        auto *grid = new QGridLayout(f);
+        grid->addWidget(box(f, 3, QString()), 0, 0, 1, 2);
+        QGroupBox *placement = group(f, 13, QString());
+        auto *pv = new QVBoxLayout(placement);
+        radios(placement, Option3, "Option3", {"Omit", "First page only", "Print on all pages", "First row only", "Once each row"},
+               &P001::Option3_Click);
+        Option3[1]->setChecked(true);
+        for (QRadioButton *b : Option3)
+            pv->addWidget(b);
+        grid->addWidget(placement, 1, 0, 2, 1);
+        QGroupBox *justify = group(f, 12, QString());
+        auto *jv = new QVBoxLayout(justify);
+        radios(justify, Option5, "Option5", {"Left Justify", "Centre Justify", "Right Justify"}, &P001::Option5_Click);
+        Option5[0]->setChecked(true);
+        for (QRadioButton *b : Option5)
+            jv->addWidget(b);
+        grid->addWidget(justify, 1, 1);
+        auto *style = new QVBoxLayout;
+        style->addWidget(check(f, 7, QStringLiteral("Underlined")));
+        style->addWidget(check(f, 8, QStringLiteral("Bold")));
+        style->addWidget(label(f, 15, QStringLiteral("Font Size Enhancement")));
+        auto *size = new QHBoxLayout;
+        size->addWidget(box(f, 9, QStringLiteral("1.0")));
+        Text1[9]->setFixedWidth(winsys::TwipsToPixelsX(600));
+        size->addWidget(spinner(f, 7, Text1[9]));
+        size->addStretch();
+        style->addLayout(size);
+        grid->addLayout(style, 2, 1);
+        QGroupBox *repeat = group(f, 15, QString());
+        auto *rv = new QVBoxLayout(repeat);
+        rv->addWidget(check(repeat, 4, QStringLiteral("Col &Heads on all pages")));
+        rv->addWidget(check(repeat, 12, QStringLiteral("Show &Row Captions on all pages")));
+        Check1[12]->setToolTip(QStringLiteral("Select to repeat the left hand column on all additional pages"));
+        grid->addWidget(repeat, 3, 0, 1, 2);
+    }
+
+    // Printer page.
+    {
+        QFrame *f = page(5);
+        auto *v = new QVBoxLayout(f);
+        Combo1[0] = named(new QComboBox(f), idx("Combo1", 0));
+        connect(Combo1[0], &QComboBox::activated, this, [this] { Combo1_Click(0); });
+        v->addWidget(Combo1[0]);
+        Command1[2] = named(new QPushButton(QStringLiteral("&Set-Up..."), f), idx("Command1", 2));
+        Command1[2]->setToolTip(QStringLiteral("Use this button to access the Windows printer set-up"));
+        v->addWidget(Command1[2], 0, Qt::AlignLeft);
+        QGroupBox *copies = group(f, 7, QString());
+        auto *cv = new QVBoxLayout(copies);
+        cv->addWidget(label(copies, 0, QStringLiteral("Number Of Copies")));
+        cv->addLayout(numberRow(copies, 2, 2, nullptr));
+        v->addWidget(copies);
+        v->addStretch();
+    }
+
+    // Effects page.
+    {
+        QFrame *f = page(8);
+        auto *v = new QVBoxLayout(f);
+        v->addWidget(check(f, 2, QStringLiteral("Show &Grid Lines")));
+        v->addWidget(check(f, 3, QStringLiteral("Show &Grid Line Colours")));
+        v->addWidget(check(f, 1, QStringLiteral("Show &Text Colours")));
+        v->addWidget(check(f, 0, QStringLiteral("Show &Background Colours")));
+        v->addWidget(check(f, 9, QStringLiteral("Shade Column Headings")));
+        QGroupBox *merged = group(f, 14, QStringLiteral("Merged Cells"));
+        auto *mv = new QVBoxLayout(merged);
+        radios(merged, Option6, "Option6", {"Within each page only", "Across horizontal page breaks"}, &P001::Option6_Click);
+        Option6[0]->setChecked(true);
+        mv->addWidget(Option6[0]);
+        mv->addWidget(Option6[1]);
+        v->addWidget(merged);
+        v->addStretch();
+    }
+
+    // Page page.
+    {
+        QFrame *f = page(6);
+        auto *v = new QVBoxLayout(f);
+        QGroupBox *margins = group(f, 9, QStringLiteral("Page Margins"));
+        auto *mg = new QGridLayout(margins);
+        const char *sides[] = {"Top", "Bottom", "Left", "Right"};
+        for (int s = 0; s < 4; ++s) {
+            mg->addWidget(label(margins, 9 + s, QString::fromLatin1(sides[s])), s / 2, (s % 2) * 3);
+            mg->addWidget(box(margins, 4 + s, QStringLiteral("1")), s / 2, (s % 2) * 3 + 1);
+            Text1[4 + s]->setFixedWidth(winsys::TwipsToPixelsX(700));
+            mg->addWidget(spinner(margins, 3 + s, Text1[4 + s]), s / 2, (s % 2) * 3 + 2);
+        }
+        mg->addWidget(label(margins, 13, QStringLiteral("mm")), 2, 0);
+        Command1[3] = named(new QPushButton(QStringLiteral("Default"), margins), idx("Command1", 3));
+        Command1[3]->setToolTip(QStringLiteral("Click to set margins to the printer default values"));
+        mg->addWidget(Command1[3], 2, 3, 1, 3);
+        v->addWidget(margins);
+        QGroupBox *numbering = group(f, 10, QStringLiteral("Page Numbering"));
+        auto *ng = new QGridLayout(numbering);
+        radios(numbering, Option4, "Option4", {"Omit page numbers", "Number pages after first", "Number all pages"},
+               &P001::Option4_Click);
+        Option4[1]->setChecked(true);
+        for (int i = 0; i < 3; ++i)
+            ng->addWidget(Option4[i], i, 0);
+        ng->addWidget(label(numbering, 14, QStringLiteral("Location")), 0, 1);
+        Combo1[1] = named(new QComboBox(numbering), idx("Combo1", 1));
+        connect(Combo1[1], &QComboBox::activated, this, [this] { Combo1_Click(1); });
+        ng->addWidget(Combo1[1], 1, 1);
+        ng->addWidget(check(numbering, 5, QStringLiteral("Format as Page n of n")), 3, 0);
+        ng->addWidget(check(numbering, 10, QStringLiteral("Print above top margin")), 4, 0);
+        ng->addWidget(check(numbering, 6, QStringLiteral("Print below bottom margin")), 5, 0);
+        Check1[10]->setEnabled(false);
+        Check1[6]->setEnabled(false);
+        Check2 = named(new QCheckBox(QStringLiteral("Include Date and Time"), numbering), QStringLiteral("Check2"));
+        Check2->setChecked(true);
+        connect(Check2, &QCheckBox::toggled, this, [this](bool on) { IncludeDateTime = on; });
+        ng->addWidget(Check2, 3, 1);
+        v->addWidget(numbering);
+    }
+    // Every page takes the room of the largest, so switching pages never
+    // moves the buttons.
+    QSize most = winsys::TwipsToPixels(QSize(4920, 3615));
+    for (int i : {0, 5, 6, 8, 11})
+        most = most.expandedTo(Frame1[i]->sizeHint());
+    m_pages->setMinimumSize(most);
+    outer->addWidget(m_pages);
+
+    m_buttonRow = new QWidget(this);
+    auto *buttons = new QHBoxLayout(m_buttonRow);
+    buttons->setContentsMargins(0, 4, 0, 4);
+    buttons->addWidget(check(m_buttonRow, 11, QStringLiteral("Show Print Progress")));
+    buttons->addStretch();
+    Command1[1] = named(new QPushButton(QStringLiteral("Cancel"), m_buttonRow), idx("Command1", 1));
+    Command1[0] = named(new QPushButton(QStringLiteral("Print"), m_buttonRow), idx("Command1", 0));
+    for (int i : {1, 0}) {
+        Command1[i]->setMinimumSize(winsys::TwipsToPixels(QSize(945, 345)));
+        buttons->addWidget(Command1[i]);
+    }
+    Command1[0]->setDefault(true);
+    for (int i = 0; i < 4; ++i)
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    outer->addWidget(m_buttonRow);
+
+    StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    const char *tips[] = {"", "The currently selected printer", "The number of pages you have decided to print",
+                          "The number of copies of the document that will be printed"};
+    const char *texts[] = {"", "", "Pages", "Copies"};
+    // Panel 1 carries a small printer picture before the printer's name.
+    QPixmap printerPicture(16, 16);
+    printerPicture.fill(Qt::transparent);
+    {
+        QPainter p(&printerPicture);
+        p.setPen(Qt::darkGray);
+        p.setBrush(Qt::white);
+        p.drawRect(4, 1, 7, 5);   // the sheet going in
+        p.setBrush(Qt::lightGray);
+        p.drawRect(1, 6, 13, 6);  // the body
+        p.setBrush(Qt::white);
+        p.drawRect(4, 10, 7, 4);  // the sheet coming out
+    }
+    auto *picture = new QLabel(StatusBar1);
+    picture->setPixmap(printerPicture);
+    StatusBar1->addWidget(picture);
+    for (int i = 1; i <= 3; ++i) {
+        Panel[i] = named(new QLabel(QString::fromLatin1(texts[i]), StatusBar1), QStringLiteral("Panel%1").arg(i));
+        Panel[i]->setToolTip(QString::fromLatin1(tips[i]));
+        StatusBar1->addWidget(Panel[i], i == 1 ? 2 : 1);
+    }
+    outer->addWidget(StatusBar1);
+
+    // The progress face: a bar and "Printing Page n of m".
+    Frame1_1 = named(new QFrame(this), QStringLiteral("Frame1(1)"));
+    Frame1[1] = Frame1_1;
+    auto *pbox = new QVBoxLayout(Frame1_1);
+    ProgressBar1 = named(new QProgressBar(Frame1_1), QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    Label2 = named(new QLabel(QStringLiteral("Page nn of nn"), Frame1_1), QStringLiteral("Label2"));
+    Label2->setAlignment(Qt::AlignCenter);
+    pbox->addWidget(ProgressBar1);
+    pbox->addWidget(Label2);
+    Frame1_1->resize(winsys::TwipsToPixels(QSize(2220, 840)));
+    Frame1_1->hide();
+
+    // Form_Load's own steps.
+    for (const char *position : {"Top Right", "Top Centre", "Top Left", "Bottom Left", "Bottom Centre", "Bottom Right"})
+        Combo1[1]->addItem(QString::fromLatin1(position));
+    Combo1[1]->setCurrentIndex(0);
+    for (int i : {5, 6, 8, 11})
+        Frame1[i]->hide();
+    Form_Resize();
+}
+
+// ---------------------------------------------------------------------------
+// Setting controls from code runs their click behaviour
+
+void P001::setCheck(int index, bool on)
+{
+    Check1[index]->setChecked(on);
+    Check1_Click(index);
+}
+
+void P001::choose(QRadioButton *const *group, int index, void (P001::*click)(int))
+{
+    group[index]->setChecked(true);
+    if (click)
+        (this->*click)(index);
+}
+
+void P001::showFrame(int index, bool on)
+{
+    if (Frame1[index])
+        Frame1[index]->setVisible(on);
+}
+
+// ---------------------------------------------------------------------------
+// The option controls
+
+void P001::TabStrip1_Click()
+{
+    static const int pages[] = {0, 11, 5, 8, 6};
+    showFrame(ShownPage, false);
+    const int tab = TabStrip1->currentIndex();
+    if (tab >= 0 && tab < 5)
+        ShownPage = pages[tab];
+    showFrame(ShownPage, true);
+    Frame1[ShownPage]->raise();
+}
+
+void P001::Check1_Click(int Index)
+{
+    const bool checked = Check1[Index]->isChecked();
+    switch (Index) {
+    case 0:
+        ShowBackColours = checked;
+        Check1[9]->setEnabled(!checked);
+        ShadeHeadings = checked;
+        break;
+    case 1: ShowTextColours = checked; break;
+    case 2:
+        ShowGridLines = checked;
+        Check1[3]->setEnabled(checked);
+        ShowGridLineColours = Check1[3]->isEnabled() && Check1[3]->isChecked();
+        break;
+    case 3: ShowGridLineColours = checked; break;
+    case 4:
+        m_top.RepeatHeads = checked;
+        CountPages(true);
+        break;
+    case 5: PageOfPages = checked; break;
+    case 6:
+        NumberBelowMargin = checked;
+        if (checked) {
+            Check1[10]->setChecked(false);
+            NumberAboveMargin = false;
+        }
+        break;
+    case 7: m_top.TitleUnderline = checked; break;
+    case 8: m_top.TitleBold = checked; break;
+    case 9: ShadeHeadings = checked; break;
+    case 10:
+        NumberAboveMargin = checked;
+        if (checked) {
+            Check1[6]->setChecked(false);
+            NumberBelowMargin = false;
+        }
+        break;
+    case 11: ShowProgress = checked; break;
+    case 12:
+        RepeatCaptions = checked;
+        CountPages(true);
+        break;
+    default: break;
+    }
+}
+
+void P001::Option1_Click(int Index)
+{
+    const bool fit = Index == 1;
+    if (Index == 0) {
+        Text1[0]->setText(QString::number(m_pagesWide));
+        Text1[1]->setText(QString::number(m_pagesHigh));
+        SheetsWide = m_pagesWide;
+        SheetsHigh = m_pagesHigh;
+    } else if (fit) {
+        SheetsWide = boxNumber(Text1[0]).value_or(0);
+        SheetsHigh = boxNumber(Text1[1]).value_or(0);
+    }
+    for (int i = 0; i < 2; ++i) {
+        Text1[i]->setEnabled(fit);
+        UpDown1[i]->setEnabled(fit);
+    }
+    MultiUp = Index == 2;
+    ShowPagesStatus();
+}
+
+void P001::Option2_Click(int Index)
+{
+    if (ReadingOptions)
+        return;
+    Text1[8]->setEnabled(false);
+    if (Index == 0) {
+        GridWidth = ColWidthSet();
+        GridHeight = RowHeightSet();
+        SelectionOnly = false;
+        CountPages(true);
+    } else if (Index == 1) {
+        SelectionOnly = true;
+        CountPages(true);
+    } else {
+        const long n = Option1[2]->isChecked() ? m_requestSectionsHigh : SheetsWide * SheetsHigh;
+        if (n > 1) {
+            Text1[8]->setText(QStringLiteral("1-%1").arg(n));
+            Text1[8]->setEnabled(true);
+            Text1[8]->setFocus();
+        } else {
+            Text1[8]->setText(QStringLiteral("1"));
+        }
+        ValidatePageList();
+        ShowPagesStatus();
+    }
+}
+
+void P001::Combo1_Click(int Index)
+{
+    if (Index == 1) {
+        NumberPosition = Combo1[1]->currentIndex();
+        return;
+    }
+    const int chosen = Combo1[0]->currentIndex();
+    if (chosen >= 0 && chosen != m_printerIndex) {
+        openPrinter(chosen);
+        Unprintable = PageArea{};
+        GetPrintableArea();
+    }
+    ListPaperSizes();
+    Panel[1]->setText(Combo1[0]->currentText());
+    CountPages(true);
+    ShowPaperDetails();
+}
+
+void P001::Image1_Click() { applyOrientation(PaperOrientation == Landscape ? Portrait : Landscape); }
+
+void P001::Label1_Click(int Index)
+{
+    if (Index == 8)
+        Image1_Click();
+}
+
+void P001::Form_Activate()
+{
+    // The heading rows' height is taken before the first count (the run
+    // measures it); here it only follows a grid measured again.
+    if (RowHeights.size() > 1)
+        measureStdRowHeight();
+}
+
+void P001::showPrinterName()
+{
+    if (!Combo1[0])
+        return;
+    QSignalBlocker block(Combo1[0]);
+    Combo1[0]->clear();
+    for (const PrinterEntry &e : m_printers)
+        Combo1[0]->addItem(e.name);
+    Combo1[0]->setCurrentIndex(m_printerIndex);
+    Panel[1]->setText(Combo1[0]->currentText());
+}
+
+void P001::showPaperList()
+{
+    if (!cbPaperSize)
+        return;
+    QSignalBlocker block(cbPaperSize);
+    cbPaperSize->clear();
+    for (int i = 1; i < PaperList.size(); ++i)
+        cbPaperSize->addItem(PaperList[i].Name, PaperList[i].ID);
+    cbPaperSize->setCurrentIndex(cbPaperSize->findText(CurrentPaperName()));
+}
+
+bool P001::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Image1 || watched == Label1[8]) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            if (watched == Image1)
+                Image1_Click();
+            else
+                Label1_Click(8);
+            return true;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+    for (int i = 0; i < 10; ++i) {
+        if (watched != Text1[i])
+            continue;
+        if (event->type() == QEvent::FocusIn) {
+            Text1_GotFocus(i);
+        } else if (event->type() == QEvent::FocusOut) {
+            Text1_LostFocus(i);
+        } else if (event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            const QString text = key->text();
+            if (text.size() == 1 && text[0].unicode() >= 32 && !(key->modifiers() & Qt::ControlModifier)) {
+                int ascii = text[0].unicode();
+                Text1_KeyPress(i, ascii);
+                if (ascii == 0)
+                    return true;
+            }
+        }
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}

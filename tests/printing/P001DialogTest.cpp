@@ -1,0 +1,291 @@
+// The "Print Options" dialog, driven through its controls (offscreen; the
+// printer set-up dialog is never opened).
+#include "P001Fixture.h"
+
+#include "platform/winsys/UpDown.h"
+#include "platform/winsys/core/MsgBox.h"
+#include "support/DialogPress.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QStandardPaths>
+#include <QRegularExpression>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+namespace {
+QString name(const char *array, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i); }
+} // namespace
+
+TEST_F(P001Test, DefaultOptionWordsOpenTheDialogWithTheirChoices)
+{
+    MakeGrid(80, 3);
+    OpenOptions();
+    EXPECT_EQ(C<QTabBar>(QStringLiteral("TabStrip1"))->currentIndex(), 0);
+    EXPECT_TRUE(print.Control(QStringLiteral("Frame1(0)"))->isVisible());
+    EXPECT_FALSE(print.Control(QStringLiteral("Frame1(11)"))->isVisible());
+    EXPECT_TRUE(C<QRadioButton>(name("Option1", 0))->isChecked());
+    EXPECT_TRUE(C<QRadioButton>(name("Option2", 0))->isChecked());
+    EXPECT_TRUE(C<QRadioButton>(name("Option3", 1))->isChecked());
+    EXPECT_TRUE(C<QRadioButton>(name("Option5", 0))->isChecked());
+    EXPECT_TRUE(C<QCheckBox>(name("Check1", 4))->isChecked());
+    EXPECT_TRUE(C<QCheckBox>(name("Check1", 2))->isChecked());
+    EXPECT_TRUE(C<QCheckBox>(name("Check1", 0))->isChecked());
+    EXPECT_FALSE(C<QCheckBox>(name("Check1", 9))->isEnabled());
+    EXPECT_TRUE(C<QRadioButton>(name("Option4", 2))->isChecked());
+    EXPECT_EQ(C<QComboBox>(name("Combo1", 1))->currentText(), QStringLiteral("Bottom Right"));
+    EXPECT_TRUE(C<QCheckBox>(name("Check1", 5))->isChecked());
+    EXPECT_TRUE(C<QCheckBox>(name("Check1", 12))->isHidden()) << "no fixed columns";
+    EXPECT_EQ(C<QLabel>(name("Label1", 1))->text(), QStringLiteral("1 Sheets Wide"));
+    EXPECT_EQ(C<QLabel>(name("Label1", 2))->text(), QStringLiteral("2 Sheets High"));
+    EXPECT_EQ(StatusPanel(1), QStringLiteral("Recorder"));
+    EXPECT_EQ(StatusPanel(2), QStringLiteral("Pages: 2"));
+    EXPECT_EQ(StatusPanel(3), QStringLiteral("Copies: 1"));
+
+    // Switching tabs shows one page at a time.
+    C<QTabBar>(QStringLiteral("TabStrip1"))->setCurrentIndex(4);
+    emit C<QTabBar>(QStringLiteral("TabStrip1"))->tabBarClicked(4);
+    EXPECT_TRUE(print.Control(QStringLiteral("Frame1(6)"))->isVisible());
+    EXPECT_FALSE(print.Control(QStringLiteral("Frame1(0)"))->isVisible());
+}
+
+TEST_F(P001Test, OptionBitsPickTheLastChoiceOfAGroup)
+{
+    flexgrid::FlexGrid &g = MakeGrid(10, 3);
+    print.PageNumbering = 0x1 | 0x8 | 0x80;
+    print.TitlePages = 0x1 | 0x4 | 0x10;
+    OpenOptions();
+    EXPECT_EQ(C<QComboBox>(name("Combo1", 1))->currentIndex(), 5);
+    EXPECT_TRUE(C<QRadioButton>(name("Option3", 4))->isChecked());
+    EXPECT_TRUE(C<QRadioButton>(name("Option4", 0))->isChecked());
+
+    // A merging grid shows the merge choice and never offers the selection.
+    g.SetMergeCells(flexgrid::flexMergeRestrictRows);
+    g.SetRow(2);
+    g.SetColSel(2);
+    print.AllowDialogue = true;
+    print.PageNumbering = 0x1 | 0x4;
+    OpenOptions();
+    EXPECT_FALSE(C<QWidget>(QStringLiteral("Frame1(14)"))->isHidden());
+    EXPECT_FALSE(C<QRadioButton>(name("Option2", 1))->isEnabled());
+    EXPECT_EQ(C<QComboBox>(name("Combo1", 1))->currentIndex(), 0);
+
+    // Rule 2 wants several columns, rule 4 several rows, 8 preselects.
+    g.SetMergeCells(flexgrid::flexMergeNever);
+    g.SetRow(2);
+    g.SetRowSel(5);
+    print.SelectionPrintRule = 2;
+    OpenOptions();
+    EXPECT_FALSE(C<QRadioButton>(name("Option2", 1))->isEnabled());
+    print.SelectionPrintRule = 4 + 8;
+    OpenOptions();
+    EXPECT_TRUE(C<QRadioButton>(name("Option2", 1))->isChecked());
+    EXPECT_EQ(print.RowBands()[1].First, 2) << "only the selection is laid out";
+}
+
+TEST_F(P001Test, ThePageSummaryFollowsTheCount)
+{
+    // One page: full size only, no progress view.
+    MakeGrid(5, 2);
+    print.ShowProgress = true;
+    OpenOptions();
+    EXPECT_FALSE(C<QRadioButton>(name("Option1", 1))->isEnabled());
+    EXPECT_TRUE(C<QCheckBox>(name("Check1", 11))->isHidden());
+    EXPECT_FALSE(print.ShowProgress);
+    EXPECT_FALSE(C<QRadioButton>(name("Option2", 2))->isEnabled());
+
+    // A narrow long grid offers n-up printing, named by its sheets.
+    MakeGrid(121, 2, 1443);
+    PlainLayout();
+    OpenOptions();
+    EXPECT_EQ(C<QRadioButton>(name("Option1", 2))->text(), QStringLiteral("&Print 3 up on 1 page"));
+    MakeGrid(200, 2, 1443);
+    PlainLayout();
+    OpenOptions();
+    QRadioButton *nUp = C<QRadioButton>(name("Option1", 2));
+    EXPECT_FALSE(nUp->isHidden());
+    EXPECT_EQ(nUp->text(), QStringLiteral("&Print 3 up on 2 pages"));
+    nUp->click();
+    EXPECT_TRUE(MultiUp());
+    EXPECT_EQ(StatusPanel(2), QStringLiteral("Pages: 2"));
+
+    // A row taller than the page: no pages and no Print.
+    grid->SetRowHeight(3, 20000);
+    OpenOptions();
+    EXPECT_EQ(C<QLabel>(name("Label1", 1))->text(), QStringLiteral("0 Sheets Wide"));
+    EXPECT_FALSE(C<QPushButton>(name("Command1", 0))->isEnabled());
+}
+
+TEST_F(P001Test, MarginsShowInMillimetresOrInchesAndStepByTheLocale)
+{
+    MakeGrid(20, 2);
+    print.MarginUnits = printer::vbMillimeters;
+    print.LeftMargin = 20;
+    print.TopMargin = 20;
+    OpenOptions();
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 6))->text(), QStringLiteral("20"));
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 5))->text(), QStringLiteral("0"));
+    // Down from one step above the strip lands on the strip and stays there.
+    C<winsys::UpDown>(name("UpDown1", 4))->StepUp();
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 5))->text(), QStringLiteral("1"));
+    C<winsys::UpDown>(name("UpDown1", 4))->StepDown();
+    C<winsys::UpDown>(name("UpDown1", 4))->StepDown();
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 5))->text(), QStringLiteral("0"));
+    // Not a number: the strip.
+    Type(name("Text1", 6), QStringLiteral("abc"));
+    EXPECT_EQ(MarginTwips(2), 0);
+
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    print.MarginUnits = 0;
+    print.LeftMargin = 1;
+    OpenOptions();
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 6))->text(), QStringLiteral("1.00"));
+    EXPECT_EQ(C<QLabel>(name("Label1", 13))->text(), QStringLiteral("In"));
+    EXPECT_EQ(print.MarginUnits, printer::vbInches);
+}
+
+TEST_F(P001Test, NumberBoxesAcceptOnlyWhatTheyHoldAndNeverOverflow)
+{
+    MakeGrid(200, 8, 2943); // 2 pages wide, 4 high
+    PlainLayout();
+    OpenOptions();
+    EXPECT_EQ(P001::NumericOnly('7'), '7');
+    EXPECT_EQ(P001::NumericOnly('.'), 0);
+    EXPECT_EQ(P001::NumericOnly('-', QStringLiteral(",-")), '-');
+    EXPECT_EQ(P001::NumericOnly(8), 8);
+
+    Type(name("Text1", 2), QStringLiteral("0"));
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 2))->text(), QStringLiteral("1"));
+    Type(name("Text1", 2), QStringLiteral("99999999999999"));
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 2))->text(), QStringLiteral("1"));
+    Type(name("Text1", 2), QStringLiteral("5"));
+    EXPECT_EQ(print.PrintCopies(), 5);
+    EXPECT_EQ(StatusPanel(3), QStringLiteral("Copies: 5"));
+    C<winsys::UpDown>(name("UpDown1", 2))->StepUp();
+    EXPECT_EQ(print.PrintCopies(), 6) << "the arrows set the copies";
+    EXPECT_EQ(StatusPanel(3), QStringLiteral("Copies: 6"));
+
+    // Sheets: typed too many becomes the pages there are; the up arrow stops.
+    C<QRadioButton>(name("Option1", 1))->click();
+    Type(name("Text1", 0), QStringLiteral("9"));
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 0))->text(), QStringLiteral("2"));
+    C<winsys::UpDown>(name("UpDown1", 0))->StepUp();
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 0))->text(), QStringLiteral("2"));
+
+    // The title size: 1.0 is the least, steps of 0.1, and the box sets it.
+    C<winsys::UpDown>(name("UpDown1", 7))->StepDown();
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 9))->text(), QStringLiteral("1.0"));
+    Type(name("Text1", 9), QStringLiteral("2.9"));
+    C<winsys::UpDown>(name("UpDown1", 7))->StepUp();
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 9))->text(), QStringLiteral("3.0"));
+    EXPECT_FLOAT_EQ(print.TitleFontSize(), 3.0f);
+}
+
+TEST_F(P001Test, APageListCountsItsPagesAndAnInvalidOneIsRefused)
+{
+    MakeGrid(300, 2); // 6 pages high
+    PlainLayout();
+    winsys::ScriptedMessages messages;
+    OpenOptions();
+    C<QRadioButton>(name("Option2", 2))->click();
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 8))->text(), QStringLiteral("1-6"));
+    Type(name("Text1", 8), QStringLiteral("1-3,5"));
+    EXPECT_EQ(StatusPanel(2), QStringLiteral("Pages: 4 of 6"));
+    Type(name("Text1", 8), QStringLiteral("-"));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(messages.Messages()[0].prompt, QStringLiteral("Selected page range invalid, please try again."));
+    EXPECT_EQ(messages.Messages()[0].title, QStringLiteral("Selected Pages"));
+}
+
+TEST_F(P001Test, PrintIsRefusedAfterACountChangeAndForUnreadableScaling)
+{
+    MakeGrid(100, 8, 2943);
+    PlainLayout();
+    winsys::ScriptedMessages messages;
+    OpenOptions();
+    // A typed margin that moves more than the slack is counted at once.
+    Type(name("Text1", 4), QStringLiteral("102"));
+    EXPECT_EQ(print.RequestPagesHigh(), 0) << "only the dialog's count changed";
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    // One step more loses a row a page; the arrows do not recount, Print does
+    // and stops to say so.
+    C<winsys::UpDown>(name("UpDown1", 3))->StepUp(); // arrows do not recount
+    emit C<winsys::UpDown>(name("UpDown1", 3))->GotFocus();
+    C<QPushButton>(name("Command1", 0))->click();
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(messages.Messages()[0].title, QStringLiteral("Page Count Change"));
+    EXPECT_TRUE(print.isVisible());
+    messages.Clear();
+
+    // Scale to fit with an empty box, then to one sheet of 400 columns.
+    C<QRadioButton>(name("Option1", 1))->click();
+    C<QLineEdit>(name("Text1", 0))->clear();
+    C<QPushButton>(name("Command1", 0))->click();
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(messages.Messages()[0].title, QStringLiteral("Scale To Fit"));
+    messages.Clear();
+    MakeGrid(3, 400, 2943);
+    OpenOptions();
+    C<QRadioButton>(name("Option1", 1))->click();
+    C<QLineEdit>(name("Text1", 0))->setText(QStringLiteral("1"));
+    C<QLineEdit>(name("Text1", 1))->setText(QStringLiteral("1"));
+    C<QPushButton>(name("Command1", 0))->click();
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(messages.Messages()[0].title, QStringLiteral("Text Font Too Small To Read"));
+    EXPECT_TRUE(print.isVisible());
+
+    // Default keeps the dialog open.
+    C<QPushButton>(name("Command1", 3))->click();
+    EXPECT_TRUE(print.isVisible());
+    print.hide();
+}
+
+TEST_F(P001Test, ARunThroughTheDialogPrintsItsChoicesToPdf)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("dialog.pdf"));
+    print.ChooseOutputFile = [&](const QString &) { return file; };
+    MakeGrid(200, 3, 2000, 300);
+    print.ReportTitle = QStringLiteral("Nouns");
+    print.AllowDialogue = true;
+    // In the dialog: pages 2 and 3 only, no date in the number line.
+    auto *timer = new QTimer(&print);
+    QObject::connect(timer, &QTimer::timeout, &print, [&, timer] {
+        if (!print.isVisible())
+            return;
+        timer->stop();
+        C<QRadioButton>(name("Option2", 2))->click();
+        Type(name("Text1", 8), QStringLiteral("2-3"));
+        C<QCheckBox>(QStringLiteral("Check2"))->click();
+        C<QPushButton>(name("Command1", 0))->click();
+    });
+    timer->start(5);
+    Print();
+    ASSERT_TRUE(print.PrintComplete());
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {file});
+    info.waitForFinished();
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    text.waitForFinished();
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QLatin1String("Page: 2 of")));
+    EXPECT_TRUE(out.contains(QLatin1String("Page: 3 of")));
+    EXPECT_FALSE(out.contains(QLatin1String("Page: 1 of")));
+    EXPECT_FALSE(out.contains(QLatin1String("Printed at")));
+    EXPECT_FALSE(out.contains(QLatin1String("Nouns"))) << "the title is on page 1";
+}
