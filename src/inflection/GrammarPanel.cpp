@@ -1,6 +1,7 @@
 #include "inflection/GrammarPanel.h"
 
 #include "inflection/GrammarHost.h"
+#include "inflection/PanelLayout.h"
 #include "platform/dao/Dao.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
@@ -53,7 +54,7 @@ FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
     // Row captions in a small font fit the narrow heading column; the room
     // below the last row takes the panel's colour.
     QFont small = grid->font();
-    small.setPointSizeF(6.5);
+    small.setPointSizeF(kRowCaptionPoints);
     grid->SetFont(small);
     grid->SetBackColorBkg(grid->BackColorFixed());
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -12,6 +12,7 @@
 #include "support/RecordingListWindow.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -375,4 +376,25 @@ TEST_F(PanelFixture, ConjugationColumnsShareTheWindowWidthUnderTheirHeadings)
         const QRect cell = klin().CellRect(1, c).translated(klin().viewport()->pos() + klin().pos());
         EXPECT_NEAR(panel().lblUnderLine[c]->x(), cell.x(), 3) << c;
     }
+}
+
+// The row captions ("Nom sg", "Subj sg" ...) are read whole: each fits its
+// narrow heading column, the grid's 3-pixel margins on both sides included.
+TEST_F(PanelFixture, RowCaptionsFitTheirHeadingColumnInEveryView)
+{
+    auto fits = [](flexgrid::FlexGrid &g, const char *view) {
+        const QFontMetrics metrics(g.font());
+        const int room = winsys::TwipsToPixelsX(g.ColWidth(0)) - 6;
+        for (int r = 1; r < g.Rows(); ++r)
+            EXPECT_LE(metrics.horizontalAdvance(g.TextMatrix(r, 0)), room) << view << ": " << g.TextMatrix(r, 0).toStdString();
+    };
+    w->SmallFacts(5, QString(), 0);
+    fits(klin(), "conjugation");
+    w->SmallFacts(7, QString(), 0);
+    fits(klin(), "noun");
+    w->SmallFacts(6, QString(), 0);
+    fits(klin(), "adjective");
+    w->SmallFacts(5, QString(), 33);
+    fits(klin(), "participle");
+    fits(imp(), "imperative");
 }
