@@ -338,12 +338,15 @@ TEST_F(PanelFixture, TheVoiceBoxesStoreAnyTextAndAnEmptiedBoxRemovesTheVoice)
     EXPECT_FALSE(entry(1)->isEnabled());
     EXPECT_TRUE(messages.Messages().isEmpty());
 
-    // A failed write says so and the box shows the stored form again.
+    // A failed write says so, the box shows the stored form again and the
+    // list stays on the word.
     tav::WordDb->ExecNative(QStringLiteral("CREATE TRIGGER no_ap BEFORE UPDATE OF AP ON Main BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    list->grid.m_row = 4;
     panel().tbAP->setText(QStringLiteral("other"));
     QTest::keyClick(panel().tbAP, Qt::Key_Return);
     EXPECT_EQ(messages.Messages().size(), 1);
     EXPECT_EQ(panel().tbAP->text(), QStringLiteral("aggivzw's"));
+    EXPECT_EQ(list->grid.m_row, 4);
 }
 
 TEST_F(PanelFixture, InflectedFormRowsWriteTheMeaningOnlyIntoAListWindowThatHasAnInfoLine)
