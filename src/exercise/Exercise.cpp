@@ -342,8 +342,9 @@ void Exercise::GetPos(long long ID, const QString &Text, int FieldIndex)
             rs->Update();
         }
         rs->Close();
-    } catch (const std::exception &) {
-        return; // the remark is not stored
+    } catch (const std::exception &error) {
+        ShowErrorBox(error); // the remark is not stored: say so, never in silence
+        return;
     }
     // The focus goes back to the solved row's Greek word, when it is there.
     const QString name = QStringLiteral("tbGre(%1)").arg(GreRowIndex);

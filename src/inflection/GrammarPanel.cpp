@@ -1,6 +1,7 @@
 #include "inflection/GrammarPanel.h"
 
 #include "inflection/GrammarHost.h"
+#include "inflection/PanelLayout.h"
 #include "platform/dao/Dao.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
@@ -53,7 +54,7 @@ FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
     // Row captions in a small font fit the narrow heading column; the room
     // below the last row takes the panel's colour.
     QFont small = grid->font();
-    small.setPointSizeF(6.5);
+    small.setPointSizeF(kRowCaptionPoints);
     grid->SetFont(small);
     grid->SetBackColorBkg(grid->BackColorFixed());
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -458,8 +459,9 @@ void GrammarPanel::mnuFirstParts_Click(int Index)
 
 // Enter in a verb box stores its text as the word's form of that voice: any
 // text as typed, quotes included; an emptied box stores Null, so that the
-// voice is no longer offered. A failed write is reported and the box gets
-// the stored form back.
+// voice is no longer offered. A failed write is reported, the box gets the
+// stored form back and the list stays on the word, so that the user sees
+// which word it was and can try again.
 void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii)
 {
     if (KeyAscii != 13)
@@ -470,10 +472,12 @@ void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &Key
         return;
     const QString text = box->text();
     const QString value = text.isEmpty() ? QStringLiteral("NULL") : dao::SqlText(text);
+    bool stored = true;
     try {
         OpenWordDb().Execute(QStringLiteral("UPDATE Main  SET ") + field + QStringLiteral("  = ") + value +
                              QStringLiteral(" WHERE Main.ID  = ") + QString::number(ID));
     } catch (const std::exception &error) {
+        stored = false;
         ShowErrorBox(error);
     }
     try {
@@ -481,7 +485,8 @@ void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &Key
     } catch (const std::exception &error) {
         ShowErrorBox(error);
     }
-    ReturnLista(false);
+    if (stored)
+        ReturnLista(false);
 }
 
 void GrammarPanel::tbAP_KeyPress(int &KeyAscii) { storeVoiceForm(tbAP, QStringLiteral("AP"), KeyAscii); }

@@ -10,7 +10,9 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
 #include <cmath>
+
 #include <QLabel>
 #include <QRadioButton>
 
@@ -18,11 +20,45 @@ namespace tav {
 
 using flexgrid::FlexGrid;
 
+namespace {
+
+// The narrowest heading column of the views (twips), and the margin the grid
+// keeps on each side of a cell's text (pixels).
+constexpr int kNarrowestHeadCol = 550;
+constexpr int kCellTextMargin = 3;
+
+// The row captions' font: the small caption size, narrowed and then made
+// smaller where the widest caption ("Nom sg") would not fit the column.
+void FitCaptionFont(FlexGrid &grid)
+{
+    const int room = winsys::TwipsToPixelsX(kNarrowestHeadCol) - 2 * kCellTextMargin;
+    QFont font = grid.font();
+    font.setStretch(QFont::Unstretched);
+    font.setPointSizeF(kRowCaptionPoints);
+    auto widest = [&grid](const QFont &f) {
+        const QFontMetrics metrics(f);
+        int w = 0;
+        for (int row = 1; row < grid.Rows(); ++row)
+            w = std::max(w, metrics.horizontalAdvance(grid.TextMatrix(row, 0)));
+        return w;
+    };
+    if (widest(font) > room) {
+        font.setStretch(QFont::SemiCondensed);
+        while (widest(font) > room && font.pointSizeF() > 5.0)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    if (font != grid.font())
+        grid.SetFont(font);
+}
+
+} // namespace
+
 void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
 {
     int n = captions.LBound();
     for (int row = 1; row < grid.Rows(); ++row)
         grid.SetTextMatrix(row, 0, captions(n++));
+    FitCaptionFont(grid);
     SetGreekColumnFont(grid, 1, grid.Cols() - 1);
     if (grid.objectName() == QLatin1String("msflXImp"))
         grid.SetRangeBackColor(1, 1, grid.Rows() - 1, grid.Cols() - 1, ColorPaleCyan);

@@ -11,6 +11,9 @@
 
 namespace tav {
 
+// The point size of the grids' row captions ("1 sg", "Nom sg" ...).
+constexpr double kRowCaptionPoints = 6.5;
+
 inline int LeftTw(const QWidget *w) { return winsys::PixelsToTwipsX(w->x()); }
 inline int TopTw(const QWidget *w) { return winsys::PixelsToTwipsY(w->y()); }
 inline int WidthTw(const QWidget *w) { return winsys::PixelsToTwipsX(w->width()); }

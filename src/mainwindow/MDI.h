@@ -106,11 +106,11 @@ public:
     void ReturnLista(bool NoJump);
     void JulText();
     void JulGran() override;
-    void SmallFacts(long long lngID, const QString &StrLat = QString(), int iGridType = 0) override;
+    void SmallFacts(long long lngID, const QString &StrLat = QString(), int iGridType = 0);
     void OpVoiceCheck(long long lngID);
     void OpVoiceSwitch(int intVoice);
     void mnuFirstParts_Click(int Index);
-    void PopupConjugations(const QPoint &globalPos) override;
+    void PopupConjugations(const QPoint &globalPos);
     // Key handling of the grammar grids' cell editors; the Greek-key check of
     // a whole text.
     void KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode);

@@ -5,7 +5,6 @@
 // Tests install RecordingLink (tests/support) and read what was asked.
 
 #include <QList>
-#include <QPoint>
 #include <QSize>
 #include <QString>
 
@@ -54,14 +53,6 @@ public:
     // Shows a declension in the grammar panel (MDI.DeKlino); DeKlino(&HFFFF,
     // 99999) is its base state, the definite article.
     virtual void DeKlino(long /*color*/, long long /*id*/) {}
-    // Shows a word's facts in the grammar panel (MDI.SmallFacts): the list
-    // windows call it when a row is entered. iGridType: 0 a headword list,
-    // 3 the simple list (StrLat: the meaning its row shows), 33 a "Passive
-    // participle" row of an inflected-form list, 66 another row of one.
-    virtual void SmallFacts(long long /*lngID*/, const QString & /*StrLat*/, int /*iGridType*/) {}
-    // Pops the Conjugations menu (mnuConjugations) up at a point of the
-    // screen, for a list window's right click on a verb.
-    virtual void PopupConjugations(const QPoint & /*globalPos*/) {}
 
     // The main window's open child windows (list windows, the exercise
     // window), in the order they were opened. A window that is being closed

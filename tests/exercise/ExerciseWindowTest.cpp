@@ -166,6 +166,15 @@ TEST_F(ExerciseWindowTest, ARemarkTypedInTheMainWindowIsStoredForTheWordShown)
     tav::SaveBusy = true;
     ex->GetPos(123456, "nowhere", 12);
     EXPECT_FALSE(tav::SaveBusy);
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    // A remark the file refuses is reported, not dropped in silence.
+    Exec("CREATE TRIGGER NoRemarks BEFORE UPDATE ON Main BEGIN SELECT RAISE(ABORT, 'read-only'); END");
+    tav::SaveBusy = true;
+    ex->GetPos(7, "another remark", 12);
+    EXPECT_FALSE(tav::SaveBusy);
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Main WHERE ID = 7 AND Remarks = 'a remark'"), 1);
 }
 
 TEST_F(ExerciseWindowTest, AFailedSettingsWriteIsReportedAndKeepsTheStoredValue)

@@ -12,6 +12,7 @@
 #include "support/RecordingListWindow.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -337,12 +338,15 @@ TEST_F(PanelFixture, TheVoiceBoxesStoreAnyTextAndAnEmptiedBoxRemovesTheVoice)
     EXPECT_FALSE(entry(1)->isEnabled());
     EXPECT_TRUE(messages.Messages().isEmpty());
 
-    // A failed write says so and the box shows the stored form again.
+    // A failed write says so, the box shows the stored form again and the
+    // list stays on the word.
     tav::WordDb->ExecNative(QStringLiteral("CREATE TRIGGER no_ap BEFORE UPDATE OF AP ON Main BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    list->grid.m_row = 4;
     panel().tbAP->setText(QStringLiteral("other"));
     QTest::keyClick(panel().tbAP, Qt::Key_Return);
     EXPECT_EQ(messages.Messages().size(), 1);
     EXPECT_EQ(panel().tbAP->text(), QStringLiteral("aggivzw's"));
+    EXPECT_EQ(list->grid.m_row, 4);
 }
 
 TEST_F(PanelFixture, InflectedFormRowsWriteTheMeaningOnlyIntoAListWindowThatHasAnInfoLine)
@@ -375,4 +379,25 @@ TEST_F(PanelFixture, ConjugationColumnsShareTheWindowWidthUnderTheirHeadings)
         const QRect cell = klin().CellRect(1, c).translated(klin().viewport()->pos() + klin().pos());
         EXPECT_NEAR(panel().lblUnderLine[c]->x(), cell.x(), 3) << c;
     }
+}
+
+// The row captions ("Nom sg", "Subj sg" ...) are read whole: each fits its
+// narrow heading column, the grid's 3-pixel margins on both sides included.
+TEST_F(PanelFixture, RowCaptionsFitTheirHeadingColumnInEveryView)
+{
+    auto fits = [](flexgrid::FlexGrid &g, const char *view) {
+        const QFontMetrics metrics(g.font());
+        const int room = winsys::TwipsToPixelsX(g.ColWidth(0)) - 6;
+        for (int r = 1; r < g.Rows(); ++r)
+            EXPECT_LE(metrics.horizontalAdvance(g.TextMatrix(r, 0)), room) << view << ": " << g.TextMatrix(r, 0).toStdString();
+    };
+    w->SmallFacts(5, QString(), 0);
+    fits(klin(), "conjugation");
+    w->SmallFacts(7, QString(), 0);
+    fits(klin(), "noun");
+    w->SmallFacts(6, QString(), 0);
+    fits(klin(), "adjective");
+    w->SmallFacts(5, QString(), 33);
+    fits(klin(), "participle");
+    fits(imp(), "imperative");
 }

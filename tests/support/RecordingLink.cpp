@@ -22,9 +22,4 @@ QString RecordingLink::PanelText(int panel) const { return m_panels.value(panel)
 
 void RecordingLink::JulGran() { calls << QStringLiteral("JulGran"); }
 
-void RecordingLink::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
-{
-    calls << QStringLiteral("SmallFacts %1|%2|%3").arg(lngID).arg(StrLat).arg(iGridType);
-}
-
 } // namespace tavtest

@@ -21,9 +21,6 @@ public:
     void SetPanelText(int panel, const QString &text) override;
     QString PanelText(int panel) const override;
     void JulGran() override;
-    // Recorded as "SmallFacts id|StrLat|iGridType".
-    void SmallFacts(long long lngID, const QString &StrLat, int iGridType) override;
-    void PopupConjugations(const QPoint &) override { calls << QStringLiteral("PopupConjugations"); }
     QSize DesktopSize() const override { return desktop; }
     int CountGridForms() const override { return gridForms; }
 

@@ -9,7 +9,6 @@ void TileRound::SetRows(const QStringList &texts, const QStringList &tags, const
     m_ids = ids;
     m_states = QVector<RowState>(texts.size(), RowState::Unsolved);
     m_tiles = QVector<Tile>(texts.size());
-    m_dealt = false;
 }
 
 bool TileRound::Deal(ExerciseRandom &rng)
@@ -39,7 +38,6 @@ bool TileRound::Deal(ExerciseRandom &rng)
         tile.Tag = m_tags.value(r);
         tile.ID = m_ids.value(r);
     }
-    m_dealt = true;
     return true;
 }
 

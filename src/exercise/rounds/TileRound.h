@@ -38,7 +38,6 @@ public:
     QString Text(int row) const { return m_texts.value(row); }
     RowState State(int row) const { return m_states.value(row, RowState::Unsolved); }
     const Tile &TileAt(int i) const { return m_tiles[i]; }
-    bool Dealt() const { return m_dealt; }
 
     // Deals the unsolved rows' texts, shuffled, to their tiles; a solved row's
     // tile is disabled and empty. False (nothing dealt) for a round without rows.
@@ -58,7 +57,6 @@ private:
     QVector<long long> m_ids;
     QVector<RowState> m_states;
     QVector<Tile> m_tiles;
-    bool m_dealt = false;
 };
 
 } // namespace tav

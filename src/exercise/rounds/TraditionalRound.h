@@ -45,7 +45,6 @@ public:
     explicit TraditionalRound(ExerciseRandom &rng) : m_rng(rng) {}
 
     Source WordSource = Source::AllWords;
-    State CurrentState() const { return m_state; }
     bool Asking() const { return m_state == State::Asking; }
     const QList<RepaLine> &RepaLines() const { return m_lines; }
 

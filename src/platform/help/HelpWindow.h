@@ -41,10 +41,8 @@ public:
     bool Open(QString *error);
 
     QHelpEngine *Engine() const { return m_engine; }
-    QString Namespace() const { return m_namespace; }
     QTabWidget *Panes() const { return m_panes; }
     HelpBrowser *Page() const { return m_page; }
-    QLineEdit *IndexFilter() const { return m_indexFilter; }
 
     // The address of a topic given relative to the help file's pages, or a
     // full qthelp address; empty when the help file has no such page.

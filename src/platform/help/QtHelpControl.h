@@ -29,7 +29,6 @@ public:
 
     // The open help window of a file and window type, or nullptr.
     HelpWindow *Window(const QString &file, const QString &windowType) const;
-    QString CollectionFolder() const { return m_folder; }
 
     // Topic `id` of a pop-up text file: the lines after ".topic <id>" up to
     // the next ".topic" line; empty when the file has no such topic.
