@@ -3,6 +3,7 @@
 // and closing.
 #include "exercise/Exercise.h"
 
+#include "exercise/DragAutoScroll.h"
 #include "exercise/rounds/WordDraw.h"
 #include "mainwindow/MDI.h"
 #include "platform/winsys/UpDown.h"
@@ -81,6 +82,7 @@ Exercise::Exercise(MDI &mdi, QWidget *parent) : QWidget(parent), m_mdi(mdi), m_r
     tbsOptions = new QTabWidget(this);
     tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
     static const char *const tabs[] = {"See, remember and type", "Match words", "Verb forms"};
+    QScrollArea *scrolls[3];
     for (int i = 0; i < 3; ++i) {
         // Each panel scrolls when the window is smaller than it (an 800x600 screen).
         auto *scroll = new QScrollArea;
@@ -90,10 +92,15 @@ Exercise::Exercise(MDI &mdi, QWidget *parent) : QWidget(parent), m_mdi(mdi), m_r
         picOptions[i]->setObjectName(QStringLiteral("picOptions(%1)").arg(i));
         scroll->setWidget(picOptions[i]);
         tbsOptions->addTab(scroll, QString::fromLatin1(tabs[i]));
+        scrolls[i] = scroll;
     }
     buildTraditional(picOptions[0]);
     buildMatching(picOptions[1]);
     buildVerbs(picOptions[2]);
+    // A tile dragged near the edge of a tab that does not fit scrolls it, so
+    // that every place can be reached on a small screen.
+    new DragAutoScroll(scrolls[1]);
+    new DragAutoScroll(scrolls[2]);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(tbsOptions);

@@ -1,0 +1,130 @@
+// A scroll area that scrolls by itself while a drag is held near its edges,
+// driven by drag events sent as Qt delivers them.
+#include "exercise/DragAutoScroll.h"
+#include "exercise/TileBoxes.h"
+
+#include <QApplication>
+#include <QDragMoveEvent>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A page of ten places, taller and wider than its view.
+class DragAutoScrollTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto *page = new QWidget;
+        page->resize(600, 700);
+        area.setWidget(page);
+        new tav::DragAutoScroll(&area); // before the places, as a round deals them later
+        for (int i = 0; i < 10; ++i) {
+            auto *place = new tav::DropPlace(i, &owner, page);
+            place->setGeometry(10, 20 + 55 * i, 150, 50);
+            place->Dropped = [this](int index, const QString &) { dropped.push_back(index); };
+            places.push_back(place);
+        }
+        area.resize(300, 200);
+        area.show();
+        data.reset(tav::TileMimeData(QStringLiteral("lovgoV"), &owner));
+    }
+    QWidget *View() { return area.viewport(); }
+    // A point of one widget in another's coordinates.
+    static QPoint Map(QWidget *from, QPoint at, QWidget *to) { return to->mapFromGlobal(from->mapToGlobal(at)); }
+    // The widget Qt sends a drag at a point of the view to: the one under it
+    // that takes drops, else the view itself.
+    QWidget *TargetAt(QPoint at)
+    {
+        QWidget *w = View()->childAt(at);
+        while (w && !w->acceptDrops())
+            w = w->parentWidget();
+        return w ? w : View();
+    }
+    // A drag entering `to` at `at` and moving there, as Qt sends it.
+    void Move(QWidget *to, QPoint at)
+    {
+        QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(to, &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(to, &move);
+    }
+    bool Drop(QWidget *to, QPoint at)
+    {
+        Move(to, to->rect().center());
+        QDropEvent drop(QPointF(at), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(to, &drop);
+        return drop.isAccepted();
+    }
+    // Waits a few steps of the scrolling.
+    static void Steps(int n) { QTest::qWait(n * tav::DragAutoScroll::StepMs + 20); }
+
+    QObject owner;
+    QScrollArea area;
+    std::vector<tav::DropPlace *> places;
+    std::vector<int> dropped;
+    std::unique_ptr<QMimeData> data;
+};
+
+} // namespace
+
+TEST_F(DragAutoScrollTest, ScrollsWhileTheDragIsNearAnEdgeAndStopsAwayFromIt)
+{
+    QScrollBar *v = area.verticalScrollBar();
+    QScrollBar *h = area.horizontalScrollBar();
+    ASSERT_GT(v->maximum(), 0);
+    ASSERT_GT(h->maximum(), 0);
+    const QRect view = View()->rect();
+
+    // Over a place at the lower edge: down, and on while it stays there.
+    QPoint edge(50, view.bottom());
+    while (TargetAt(edge) == View() && edge.y() > view.bottom() - 12)
+        edge.ry() -= 1;
+    QWidget *low = TargetAt(edge);
+    ASSERT_NE(low, View());
+    Move(low, Map(View(), edge, low));
+    EXPECT_EQ(v->value(), 0); // not at once: a drag passing the edge moves nothing
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v->value() > 10; }, 1000));
+    EXPECT_EQ(h->value(), 0);
+
+    // Over the empty page in the middle: the view stays.
+    Move(View(), view.center());
+    const int still = v->value();
+    Steps(3);
+    EXPECT_EQ(v->value(), still);
+
+    // The upper left corner: back up and left; leaving the view stops it.
+    Move(View(), QPoint(2, 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v->value() < still; }, 1000));
+    h->setValue(h->maximum());
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(View(), &leave);
+    const int left = h->value(), top = v->value();
+    Steps(3);
+    EXPECT_EQ(h->value(), left);
+    EXPECT_EQ(v->value(), top);
+}
+
+TEST_F(DragAutoScrollTest, ADropGoesToThePlaceNowUnderTheMouse)
+{
+    // The view scrolled under a mouse that stood still: Qt aims the drop at
+    // the place the mouse was over before, at a point now outside it.
+    QWidget *first = places[0];
+    const QPoint overSecond = Map(places[1], places[1]->rect().center(), first);
+    EXPECT_TRUE(Drop(first, overSecond));
+    EXPECT_EQ(dropped, std::vector<int>{1});
+
+    // Between the places nothing takes the drop; within its own place it lands there.
+    dropped.clear();
+    EXPECT_FALSE(Drop(first, Map(places[1], QPoint(5, -3), first)));
+    EXPECT_TRUE(dropped.empty());
+    EXPECT_TRUE(Drop(first, first->rect().center()));
+    EXPECT_EQ(dropped, std::vector<int>{0});
+}
