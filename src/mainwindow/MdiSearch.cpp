@@ -64,6 +64,22 @@ private:
     std::function<void(int &)> m_key2;
 };
 
+// The grid of a window that has none (the exercise window): a remark is
+// stored all the same, and no cell or focus is given back to a grid.
+class NoGrid final : public GridLink {
+public:
+    int Rows() const override { return 0; }
+    int Row() const override { return 0; }
+    void SetRow(int) override {}
+    int Col() const override { return 0; }
+    void SetCol(int) override {}
+    int TopRow() const override { return 0; }
+    void SetTopRow(int) override {}
+    QString TextMatrix(int, int) const override { return {}; }
+    void SetTextMatrix(int, int, const QString &) override {}
+    void SetFocus() override {}
+};
+
 // The word shown in the grammar panel: panel 3 reads "ID " and its ID.
 std::optional<long long> ShownWordID(const QString &panel)
 {
@@ -200,18 +216,23 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
 {
     if (KeyAscii != 13 || SaveBusy)
         return;
-    auto *list = dynamic_cast<ListWindowLink *>(ActiveForm());
+    // As in the first box: a word shown in an active window, a list window or
+    // the exercise window, gets the remark; else the Enter changes nothing.
+    QWidget *form = ActiveForm();
     const std::optional<long long> id = ShownWordID(PanelText(3));
     KeyAscii = 0;
-    if (!list || !id)
+    if (!form || !id)
         return;
     SaveBusy = true;
     const QString text = tbRemG3->toPlainText();
+    NoGrid noGrid;
+    auto *list = dynamic_cast<ListWindowLink *>(form);
+    GridLink &grid = list ? list->msFlxMulti() : noGrid;
     // Both writers report their own failures and clear SaveBusy.
     if (OptBoHide3)
-        SaveRemarks2(list->msFlxMulti(), *id, text);
+        SaveRemarks2(grid, *id, text);
     else
-        SaveRemarks(list->msFlxMulti(), *id, text);
+        SaveRemarks(grid, *id, text);
     SaveBusy = false;
 }
 

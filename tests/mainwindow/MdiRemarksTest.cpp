@@ -1,5 +1,5 @@
 // The two remarks boxes of the main window: Enter stores the box's text as a
-// remark of the word shown, through the active list window.
+// remark of the word shown while a list or exercise window is active.
 
 #include "MainWindowFixture.h"
 
@@ -68,6 +68,35 @@ TEST_F(RemarksFixture, TheSecondBoxWritesTheThirdLanguagesRemarkOrRemarks2WhenIt
     QTest::keyClick(w->tbRemG3, Qt::Key_Enter);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden"));
+    EXPECT_FALSE(tav::SaveBusy);
+}
+
+TEST_F(RemarksFixture, TheSecondBoxStoresForTheWordShownWhileAWindowWithoutAGridIsActive)
+{
+    // The exercise window has no grid: the remark is stored all the same.
+    auto *exercise = new QWidget;
+    w->AddChild(exercise);
+    w->mdiClient->setActiveSubWindow(w->mdiClient->subWindowList().last());
+    ASSERT_EQ(w->ActiveForm(), exercise);
+    id = NativeCount(QStringLiteral("SELECT ID FROM Main WHERE WT = 'cA'"));
+    w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
+    w->tbRemG3->setPlainText(QStringLiteral("oregelbunden"));
+    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden"));
+    EXPECT_EQ(w->tbRemG3->toPlainText(), QStringLiteral("oregelbunden")) << "the Enter is not typed";
+    EXPECT_FALSE(tav::SaveBusy);
+
+    tav::OptBoHide3 = true;
+    w->tbRemG3->setPlainText(QStringLiteral("second remark"));
+    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
+    EXPECT_FALSE(tav::SaveBusy);
+
+    // No word shown: nothing changes.
+    w->SetPanelText(3, QString());
+    w->tbRemG3->setPlainText(QStringLiteral("lost?"));
+    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
     EXPECT_FALSE(tav::SaveBusy);
 }
 
