@@ -10,6 +10,7 @@
 // recordsets read their rows when they are opened (or first navigated) and
 // keep them in memory, so a caller may drop a table or compact at any time.
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -225,6 +226,9 @@ public:
     // stored as text, "" when it is Null; nothing for other values (and
     // while an edit is under way), which the caller reads through Field.
     std::optional<QString> StoredText(int index) const;
+    // The same as its stored UTF-8 bytes (empty for Null), valid until the
+    // recordset reads, moves to or changes another row's values.
+    std::optional<QByteArrayView> StoredUtf8(int index) const;
     long long Long(int index) const;
     long long Long(const QString &name) const;
     bool Bool(int index) const;
