@@ -70,22 +70,21 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
         names.append(rs.FieldName(f));
 
     QVector<QVector<QString>> records;
-    if (rs.RecordCount() > 0) {
-        records.reserve(static_cast<qsizetype>(rs.RecordCount()));
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-            records.append(QVector<QString>(fields));
-        // Column by column: the texts of a column then lie together in
-        // memory, and the passes over one column that follow (widths, a
-        // sort) read it in order.
-        for (int f = 0; f < fields; ++f) {
-            FewTexts seen;
-            qsizetype r = 0;
-            for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext(), ++r) {
-                const std::optional<QByteArrayView> utf8 = rs.StoredUtf8(f);
-                records[r][f] = utf8 ? seen.Text(*utf8) : FieldText(rs.Field(f));
-            }
-        }
+    const qsizetype count = static_cast<qsizetype>(rs.RecordCount());
+    if (count > 0)
         rs.MoveFirst();
+    records.reserve(count);
+    for (qsizetype r = 0; r < count; ++r)
+        records.append(QVector<QString>(fields));
+    // Column by column: the texts of a column then lie together in memory,
+    // and the passes over one column that follow (widths, a sort) read it in
+    // order.
+    for (int f = 0; f < fields; ++f) {
+        FewTexts seen;
+        for (qsizetype r = 0; r < count; ++r) {
+            const std::optional<QByteArrayView> utf8 = rs.StoredUtf8At(r, f);
+            records[r][f] = utf8 ? seen.Text(*utf8) : FieldText(rs.FieldAt(r, f));
+        }
     }
     grid.SetBoundData(names, std::move(records));
 }
