@@ -465,15 +465,27 @@ double P001::CalcScaleFactor(bool apply)
         slack = std::max(slack, TallestRow);
         NH = (slack + GridHeight) / SheetsHigh + std::max(m_top.FirstPageTop, m_top.LaterPageTop);
     }
-    const double newW = SW / AW * NW;
-    const double newH = SH / AH * NH;
-    const float size = CalcFontFactor(newW, newH);
+    double newW = SW / AW * NW;
+    double newH = SH / AH * NH;
     if (apply) {
-        P.SetScaleHeight(newH);
-        P.SetScaleWidth(newW);
-        CountPages(false);
+        // Bands hold whole rows and columns and the page number takes its
+        // line: where the scale from the averages still leaves pages over,
+        // it grows until the job fits the sheets asked for.
+        for (int step = 0; step < 100; ++step) {
+            P.SetScaleHeight(newH);
+            P.SetScaleWidth(newW);
+            CountPages(false);
+            const bool tooHigh = SheetsHigh >= 1 && m_pagesHigh > SheetsHigh;
+            const bool tooWide = SheetsWide >= 1 && m_pagesWide > SheetsWide;
+            if (!tooHigh && !tooWide)
+                break;
+            if (tooHigh)
+                newH *= 1.02;
+            if (tooWide)
+                newW *= 1.02;
+        }
     }
-    return size;
+    return CalcFontFactor(newW, newH);
 }
 
 float P001::CalcFontFactor(double scaleWidth, double scaleHeight, std::optional<double> size)
