@@ -124,6 +124,29 @@ TEST_F(P001Test, ThePageSummaryFollowsTheCount)
     EXPECT_FALSE(C<QPushButton>(name("Command1", 0))->isEnabled());
 }
 
+TEST_F(P001Test, TheNUpChoiceAppearingInTheOpenDialogSqueezesNoOtherText)
+{
+    // The dialog takes its fixed size without the n-up choice; a recount
+    // that offers it leaves the paper texts the width they had.
+    MakeGrid(5, 2);
+    PlainLayout();
+    OpenOptions();
+    FitDialog();
+    QCoreApplication::processEvents();
+    QLabel *paper[2] = {C<QLabel>(name("Label1", 3)), C<QLabel>(name("Label1", 4))};
+    const int before[2] = {paper[0]->width(), paper[1]->width()};
+    MakeGrid(4000, 2, 1443);
+    PlainLayout();
+    OpenOptions();
+    QCoreApplication::processEvents();
+    QRadioButton *nUp = C<QRadioButton>(name("Option1", 2));
+    ASSERT_FALSE(nUp->isHidden());
+    EXPECT_EQ(nUp->text(), QStringLiteral("&Print 3 up on 26 pages"));
+    EXPECT_GE(nUp->width(), nUp->sizeHint().width());
+    for (int i = 0; i < 2; ++i)
+        EXPECT_GE(paper[i]->width(), before[i]) << paper[i]->text().toStdString();
+}
+
 TEST_F(P001Test, MarginsShowInMillimetresOrInchesAndStepByTheLocale)
 {
     MakeGrid(20, 2);
