@@ -8,7 +8,6 @@
 #include "platform/winsys/core/Pointer.h"
 #include "store/SharedState.h"
 
-#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -356,7 +355,6 @@ void P001::CountPages(bool show)
             AbortPrint = true;
         } else {
             ShowPageSummary();
-            QCoreApplication::processEvents();
         }
         return;
     }
@@ -367,10 +365,11 @@ void P001::CountPages(bool show)
     cutRowBands(m_firstRow, m_lastRow, H);
     m_pagesHigh = int(m_rowBands.size()) - 1;
     m_pagesWide = int(m_colBands.size()) - 1;
-    if (dialogVisible() || show) {
+    // No events are handled here: a count runs when the focus leaves a box
+    // or an arrow, inside the mouse press that moved it, and a release handled
+    // before its press leaves an arrow repeating on its own.
+    if (dialogVisible() || show)
         ShowPageSummary();
-        QCoreApplication::processEvents();
-    }
     SettingsChanged = false;
 }
 

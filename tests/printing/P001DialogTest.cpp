@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QComboBox>
 #include <QLabel>
@@ -145,6 +146,24 @@ TEST_F(P001Test, TheNUpChoiceAppearingInTheOpenDialogSqueezesNoOtherText)
     EXPECT_GE(nUp->width(), nUp->sizeHint().width());
     for (int i = 0; i < 2; ++i)
         EXPECT_GE(paper[i]->width(), before[i]) << paper[i]->text().toStdString();
+}
+
+TEST_F(P001Test, ARecountWhenTheFocusLeavesAnArrowOrABoxHandlesNoWaitingEvent)
+{
+    // The focus moves inside a mouse press; an event handled during the
+    // recount (the press's own release) would leave the clicked arrow
+    // repeating by itself.
+    MakeGrid(120, 2);
+    OpenOptions();
+    bool handled = false;
+    QTimer::singleShot(0, &print, [&handled] { handled = true; });
+    emit C<winsys::UpDown>(name("UpDown1", 3))->GotFocus();
+    C<winsys::UpDown>(name("UpDown1", 3))->StepUp();
+    emit C<winsys::UpDown>(name("UpDown1", 3))->LostFocus();
+    Type(name("Text1", 5), QStringLiteral("40"));
+    EXPECT_FALSE(handled);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(handled);
 }
 
 TEST_F(P001Test, MarginsShowInMillimetresOrInchesAndStepByTheLocale)
