@@ -153,6 +153,11 @@ void P001::Form_Load()
         v->addWidget(Line1[1]);
         v->addWidget(Option1[2]);
         v->addStretch();
+        // The n-up choice shows only after a count, in a dialog of fixed
+        // size: its column keeps room for the widest caption from the start.
+        Option1[2]->setText(QStringLiteral("&Print 99 up on 9999 pages"));
+        Line1[0]->setMinimumWidth(Option1[2]->sizeHint().width());
+        Option1[2]->setText(QStringLiteral("&Print 3 up on 2 pages"));
         grid->addWidget(scaling, 0, 0, 2, 1);
 
         QGroupBox *paper = group(f, 4, QStringLiteral("Paper Size"));

@@ -272,6 +272,18 @@ TEST_F(GridStdTest, EditingTheEnglishMeaningsKeepsTheListCountAndIndexInStep)
     EXPECT_FALSE(w->tbN->isVisibleTo(w));
     EXPECT_EQ(w->Grid->TextMatrix(row, 5), QStringLiteral("mother's"));
     EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
+
+    // Commas alone are no meaning and no spelling: refused like an empty text.
+    const QVariant greek = Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36"));
+    Edit(w, row, 5, QStringLiteral(" , ,"));
+    w->KeyDownEdits(winsys::vbKeyEscape);
+    Edit(w, row, 4, QStringLiteral(","));
+    w->KeyDownEdits(winsys::vbKeyEscape);
+    EXPECT_EQ(messages.Messages().size(), 3);
+    EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Emeans FROM Main WHERE ID = 36")).toInt(), 1);
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")), greek);
+    EXPECT_EQ(w->Grid->TextMatrix(row, 4), greek.toString());
 }
 
 TEST_F(GridStdTest, TheThirdLanguageArticleAndSpellingAreWrittenToEveryTableThatHoldsThem)
