@@ -133,7 +133,7 @@ void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode, bool Rais
         ShowCellEditor(Grid, EditBox, CellEditDeleteRequest, RaiseTop);
 }
 
-void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool RaiseTop)
+void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool /*RaiseTop*/)
 {
     // 1. The text and the caret.
     if (KeyAscii >= 0 && KeyAscii <= 32) {
@@ -146,24 +146,23 @@ void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool Raise
         EditBox.setCursorPosition(1);
     }
 
-    // 2, 3. Over the current cell. The grid's position is taken in the
-    // editor's parent, so the two need not share a parent.
+    // 2, 3. Exactly over the current cell, short of its right and bottom
+    // grid lines, so that none of the cell's own text shows beside the box.
+    // Reading CellLeft scrolls the cell into view first. The grid's position
+    // is taken in the editor's parent, so the two need not share a parent.
     const int cellLeft = Grid.CellLeft();
-    const int cellTop = Grid.CellTop();
-    const int cellWidth = Grid.CellWidth();
-    const int cellHeight = Grid.CellHeight();
+    QRect cell = Grid.CellRect(Grid.Row(), Grid.Col()).intersected(Grid.viewport()->rect());
+    QPoint origin = Grid.viewport()->pos();
+    if (cell.isEmpty()) { // a grid not laid out yet: the cell's size in twips
+        cell = QRect(Grid.TwipsToPixelsX(cellLeft), Grid.TwipsToPixelsY(Grid.CellTop()),
+                     Grid.TwipsToPixelsX(Grid.CellWidth()), Grid.TwipsToPixelsY(Grid.CellHeight()));
+        origin = QPoint(0, 0);
+    }
+    const int line = Grid.GridLineWidth();
+    cell.setSize(QSize(std::max(1, cell.width() - line), std::max(1, cell.height() - line)));
     QWidget *parent = EditBox.parentWidget();
     const QPoint gridPos = parent ? parent->mapFromGlobal(Grid.mapToGlobal(QPoint(0, 0))) : Grid.pos();
-    int topTwips = cellTop;
-    if (RaiseTop)
-        topTwips -= 30;
-    else if (Grid.CellFontName() != winsys::GreekFamily)
-        topTwips += 30;
-    const int x = gridPos.x() + Grid.TwipsToPixelsX(cellLeft);
-    const int y = gridPos.y() + Grid.TwipsToPixelsY(topTwips);
-    const int w = std::max(1, Grid.TwipsToPixelsX(cellWidth));
-    const int h = std::max(1, Grid.TwipsToPixelsY(cellHeight - 100));
-    EditBox.setGeometry(x, y, w, h);
+    EditBox.setGeometry(cell.translated(gridPos + origin));
 
     // 4. The cell's background.
     const long long back = Grid.CellBackColor();

@@ -50,9 +50,11 @@ void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode, bool Rais
 
 // Fills the editor (KeyAscii 0..32: the cell's text, caret at the end;
 // CellEditDeleteRequest: empty; any other character: that character, caret
-// after it), lays it over the current cell (a little higher with RaiseTop,
-// lower for a cell not in "VudedoGreek"), gives it the cell's background
+// after it), lays it exactly over the current cell (scrolled into view) short
+// of the cell's right and bottom grid lines, gives it the cell's background
 // (white for a cell without its own colour), shows it and focuses it.
+// RaiseTop does not move the box: it covers the cell whatever the cell's
+// font, so no part of the cell's own text shows beside it.
 void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool RaiseTop);
 
 // Columns FirstCol..LastCol get the width Factor times the character count of

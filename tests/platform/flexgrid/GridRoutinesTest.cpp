@@ -151,33 +151,49 @@ TEST(CellEditor, KeysOpenTheEditorWithTheRightText)
     EXPECT_EQ(box.text(), "2,3");
 }
 
-TEST(CellEditor, LiesOverTheCellWithTheCellsBackground)
+// The editor covers its cell exactly, short of the right and bottom grid
+// lines, whatever the cell's font, the raise flag, the scroll position or the
+// editor's parent: no part of the cell's own text may show beside it.
+TEST(CellEditor, CoversItsCellExactlyWithTheCellsBackground)
 {
     QWidget frm;
     frm.resize(600, 400);
-    FlexGrid grid(&frm);
-    Fill(grid, 6, 4);
-    grid.move(30, 45);
+    QWidget panel(&frm); // the editor's parent differs from the grid's
+    panel.setGeometry(10, 20, 580, 370);
+    FlexGrid grid(&panel);
+    Fill(grid, 40, 4);
+    grid.setGeometry(30, 45, 400, 200);
     grid.SetRowHeight(2, 450);
     QLineEdit box(&frm);
+    const auto expectOverCell = [&](int row, int col) {
+        const QRect cell = grid.CellRect(row, col);
+        ASSERT_FALSE(cell.isEmpty());
+        const int line = grid.GridLineWidth();
+        const QPoint at = frm.mapFromGlobal(grid.viewport()->mapToGlobal(cell.topLeft()));
+        EXPECT_EQ(box.geometry(), QRect(at, cell.size() - QSize(line, line)));
+    };
+
     grid.SetRow(2);
     grid.SetCol(2);
-
-    tav::ShowCellEditor(grid, box, 32, false); // not the Greek font: 30 twips lower
-    const QRect cell = grid.CellRect(2, 2).translated(grid.pos() + grid.viewport()->pos());
-    EXPECT_EQ(box.x(), cell.x());
-    EXPECT_EQ(box.width(), cell.width());
-    EXPECT_EQ(box.y(), grid.pos().y() + grid.TwipsToPixelsY(grid.CellTop() + 30));
-    EXPECT_EQ(box.height(), grid.TwipsToPixelsY(450 - 100));
+    tav::ShowCellEditor(grid, box, 32, false);
+    expectOverCell(2, 2);
     EXPECT_EQ(box.palette().color(QPalette::Base), QColor(255, 255, 255));
 
     grid.SetCellFontName("VudedoGreek");
     grid.SetCellBackColor(0xFFFFC0);
-    tav::ShowCellEditor(grid, box, 32, false); // the Greek font: exactly at the cell
-    EXPECT_EQ(box.y(), grid.pos().y() + grid.TwipsToPixelsY(grid.CellTop()));
+    tav::ShowCellEditor(grid, box, 32, false);
+    expectOverCell(2, 2);
     EXPECT_EQ(box.palette().color(QPalette::Base), QColor(0xC0, 0xFF, 0xFF));
-    tav::ShowCellEditor(grid, box, 32, true); // raised
-    EXPECT_EQ(box.y(), grid.pos().y() + grid.TwipsToPixelsY(grid.CellTop() - 30));
+    tav::ShowCellEditor(grid, box, 32, true);
+    expectOverCell(2, 2);
+
+    // A row below the view is scrolled in first; wider grid lines are left free.
+    grid.SetGridLineWidth(2);
+    grid.SetRow(35);
+    grid.SetCol(3);
+    tav::ShowCellEditor(grid, box, 32, false);
+    EXPECT_GT(grid.TopRow(), 1);
+    expectOverCell(35, 3);
 }
 
 TEST(GridFonts, GreekColumnFontCoversTheDataRowsAndEndsOnTheLastCell)
