@@ -69,7 +69,7 @@ SortTarget SortTargetOf(int view, int index)
 
 } // namespace
 
-GridStd::GridStd(QWidget *parent) : ListWindow(QStringLiteral("GridStd"), parent)
+GridStd::GridStd(QWidget *parent) : LinkedListWindow(QStringLiteral("GridStd"), parent)
 {
     cmdDelete = new QPushButton(QStringLiteral("Delete"), this);
     cmdDelete->setObjectName(QStringLiteral("cmdDelete"));

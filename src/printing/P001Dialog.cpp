@@ -180,6 +180,10 @@ void P001::Form_Load()
         pv->addWidget(cbPaperSize, 2, 0, 1, 2);
         pv->addWidget(label(paper, 3, QStringLiteral("NN mm Wide")), 3, 0);
         pv->addWidget(label(paper, 4, QStringLiteral("NN mm High")), 3, 1);
+        // Room for the paper's sizes from the start: the dialog's size is
+        // fixed before they are known.
+        for (int i : {3, 4})
+            Label1[i]->setMinimumWidth(Label1[i]->fontMetrics().horizontalAdvance(QStringLiteral("000.0 mm High")) + 2);
         grid->addWidget(paper, 0, 1);
 
         QGroupBox *range = group(f, 3, QStringLiteral("Print Range"));

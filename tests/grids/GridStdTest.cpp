@@ -391,4 +391,21 @@ TEST_F(GridStdTest, TwoWindowsRefreshIndependentlyAndAnEmptiedListCloses)
     EXPECT_EQ(all->Caption(), QString::number(allRows - 2) + QStringLiteral(" Greek words"));
 }
 
+TEST_F(GridStdTest, ARefreshThatFailsWhileLayingOutLeavesTheListUsable)
+{
+    // The inflected-form view reads the words' meanings while it lays out:
+    // with Main unreadable that step fails after the rows are in.
+    tav::GridStd *w = Open(kFormsSql, 33);
+    ASSERT_GT(w->Grid->Rows(), 1);
+    tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE Main RENAME TO MainAway"));
+    w->RefreshGrid();
+    tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE MainAway RENAME TO Main"));
+    EXPECT_EQ(messages.Messages().size(), 1);
+    EXPECT_FALSE(tav::GridBusy()) << "row entry would never follow again";
+    EXPECT_TRUE(w->Grid->isVisibleTo(w));
+    w->RefreshGrid();
+    EXPECT_EQ(messages.Messages().size(), 1);
+    EXPECT_FALSE(w->Grid->TextMatrix(1, 4).isEmpty()) << "the English column is back";
+}
+
 } // namespace
