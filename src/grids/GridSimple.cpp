@@ -38,7 +38,7 @@ constexpr long kTwinColour = 0xFF0000;
 
 } // namespace
 
-GridSimple::GridSimple(QWidget *parent) : ListWindow(QStringLiteral("GridSimple"), parent)
+GridSimple::GridSimple(QWidget *parent) : LinkedListWindow(QStringLiteral("GridSimple"), parent)
 {
     QFont small(QStringLiteral("Small Fonts"));
     small.setPointSize(8);

@@ -15,7 +15,7 @@
 
 namespace tav {
 
-class GridSimple : public ListWindow, public ListWindowLink {
+class GridSimple : public LinkedListWindow<ListWindowLink> {
     Q_OBJECT
 
 public:
@@ -26,17 +26,6 @@ public:
     // third language), captioned with the row count, " non unique " and
     // Title; Mode becomes the grid's Tag.
     void Open(dao::RecordsetPtr Rows, const QString &Sql, int Lang, const QString &Title, int Mode);
-
-    // ListWindowLink
-    QString Name() const override { return objectName(); }
-    QString Caption() const override { return windowTitle(); }
-    void RefreshGrid() override { EditHelp(SavedRow, SavedCol); }
-    void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
-    GridLink &msFlxMulti() override { return GridOf(); }
-    QString lblCol() const override { return ListWindow::lblCol->text(); }
-    QString lblRow() const override { return ListWindow::lblRow->text(); }
-    bool HasLblInfo() const override { return true; }
-    void SetLblInfo(const QString &caption) override { ShowInfo(caption); }
 
     // The main window calls it when its left panel is shown or hidden; the
     // window keeps its size.

@@ -69,7 +69,7 @@ SortTarget SortTargetOf(int view, int index)
 
 } // namespace
 
-GridStd::GridStd(QWidget *parent) : ListWindow(QStringLiteral("GridStd"), parent)
+GridStd::GridStd(QWidget *parent) : LinkedListWindow(QStringLiteral("GridStd"), parent)
 {
     cmdDelete = new QPushButton(QStringLiteral("Delete"), this);
     cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
@@ -377,11 +377,12 @@ void GridStd::CommitCell(const QString &Text, int Row, int Col)
         g.SetTextMatrix(Row, Col, OldCellText);
         return;
     }
-    if (Text.isEmpty() && Col != 3 && Col != 6) {
+    // A text of commas and blanks is as empty as no text.
+    const QString list = MeaningItems(Text).join(QStringLiteral(", "));
+    if (list.isEmpty() && Col != 3 && Col != 6) {
         RefuseEdit(Col, Row);
         return;
     }
-    const QString list = MeaningItems(Text).join(QStringLiteral(", "));
     switch (Col) {
     case 3:
         ChangeArticle(list, WordID);

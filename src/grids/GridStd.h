@@ -18,23 +18,12 @@
 
 namespace tav {
 
-class GridStd : public ListWindow, public StdGridWindowLink {
+class GridStd : public LinkedListWindow<StdGridWindowLink> {
     Q_OBJECT
 
 public:
     explicit GridStd(QWidget *parent = nullptr);
     ~GridStd() override;
-
-    // ListWindowLink
-    QString Name() const override { return objectName(); }
-    QString Caption() const override { return windowTitle(); }
-    void RefreshGrid() override { EditHelp(SavedRow, SavedCol); }
-    void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
-    GridLink &msFlxMulti() override { return GridOf(); }
-    QString lblCol() const override { return ListWindow::lblCol->text(); }
-    QString lblRow() const override { return ListWindow::lblRow->text(); }
-    bool HasLblInfo() const override { return true; }
-    void SetLblInfo(const QString &caption) override { ShowInfo(caption); }
 
     // StdGridWindowLink
     void SetRecordset(dao::RecordsetPtr rows) override;

@@ -347,6 +347,7 @@ void ListWindow::ShowInfo(const QString &Text)
 
 void ListWindow::EditHelp(int Row, int Col)
 {
+    const bool busy = GridBusy();
     try {
         dao::RecordsetPtr rows = RowsPassing(tbQ.trimmed(), lblFilter);
         if (!rows) {
@@ -354,7 +355,6 @@ void ListWindow::EditHelp(int Row, int Col)
             return;
         }
         const long long count = rows->RecordCount();
-        const bool busy = GridBusy();
         SetGridBusy(true);
         BindRows(std::move(rows));
         SetWindowCaption(CountCaption(count));
@@ -370,6 +370,10 @@ void ListWindow::EditHelp(int Row, int Col)
         Grid->setFocus();
         ShowCellInfo();
     } catch (const std::exception &error) {
+        // A layout cut short leaves neither the row entry switched off nor
+        // the grid hidden.
+        SetGridBusy(busy);
+        Grid->setVisible(true);
         ShowErrorBox(error);
     }
 }

@@ -14,6 +14,7 @@
 #include "grids/FlexGridLink.h"
 #include "platform/dao/Dao.h"
 #include "platform/flexgrid/FlexGrid.h"
+#include "store/ListWindowLink.h"
 
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -178,6 +179,24 @@ private:
     QSize m_wanted{640, 420};
     QSize m_gridWanted;
     int m_commits = 0;
+};
+
+// A list window as the store addresses it: Link is ListWindowLink or one of
+// its kinds; the window answers its common members.
+template <class Link>
+class LinkedListWindow : public ListWindow, public Link {
+public:
+    using ListWindow::ListWindow;
+
+    QString Name() const override { return objectName(); }
+    QString Caption() const override { return windowTitle(); }
+    void RefreshGrid() override { EditHelp(SavedRow, SavedCol); }
+    void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
+    GridLink &msFlxMulti() override { return GridOf(); }
+    QString lblCol() const override { return ListWindow::lblCol->text(); }
+    QString lblRow() const override { return ListWindow::lblRow->text(); }
+    bool HasLblInfo() const override { return true; }
+    void SetLblInfo(const QString &caption) override { ShowInfo(caption); }
 };
 
 } // namespace tav

@@ -469,6 +469,11 @@ void P001::Form_Resize()
         setWindowTitle(QStringLiteral("Print Options"));
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        // The size follows the texts the pages hold now (paper, sheets), once
+        // the layouts have taken them in; the pages were first sized on the
+        // texts the form starts with.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        m_pages->setMinimumSize(m_pages->minimumSize().expandedTo(m_pages->sizeHint()));
         adjustSize();
         setFixedSize(sizeHint());
     }

@@ -153,6 +153,11 @@ void P001::Form_Load()
         v->addWidget(Line1[1]);
         v->addWidget(Option1[2]);
         v->addStretch();
+        // The n-up choice shows only after a count, in a dialog of fixed
+        // size: its column keeps room for the widest caption from the start.
+        Option1[2]->setText(QStringLiteral("&Print 99 up on 9999 pages"));
+        Line1[0]->setMinimumWidth(Option1[2]->sizeHint().width());
+        Option1[2]->setText(QStringLiteral("&Print 3 up on 2 pages"));
         grid->addWidget(scaling, 0, 0, 2, 1);
 
         QGroupBox *paper = group(f, 4, QStringLiteral("Paper Size"));
@@ -175,6 +180,10 @@ void P001::Form_Load()
         pv->addWidget(cbPaperSize, 2, 0, 1, 2);
         pv->addWidget(label(paper, 3, QStringLiteral("NN mm Wide")), 3, 0);
         pv->addWidget(label(paper, 4, QStringLiteral("NN mm High")), 3, 1);
+        // Room for the paper's sizes from the start: the dialog's size is
+        // fixed before they are known.
+        for (int i : {3, 4})
+            Label1[i]->setMinimumWidth(Label1[i]->fontMetrics().horizontalAdvance(QStringLiteral("000.0 mm High")) + 2);
         grid->addWidget(paper, 0, 1);
 
         QGroupBox *range = group(f, 3, QStringLiteral("Print Range"));

@@ -8,7 +8,6 @@
 #include "platform/winsys/core/Pointer.h"
 #include "store/SharedState.h"
 
-#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -356,7 +355,6 @@ void P001::CountPages(bool show)
             AbortPrint = true;
         } else {
             ShowPageSummary();
-            QCoreApplication::processEvents();
         }
         return;
     }
@@ -367,10 +365,11 @@ void P001::CountPages(bool show)
     cutRowBands(m_firstRow, m_lastRow, H);
     m_pagesHigh = int(m_rowBands.size()) - 1;
     m_pagesWide = int(m_colBands.size()) - 1;
-    if (dialogVisible() || show) {
+    // No events are handled here: a count runs when the focus leaves a box
+    // or an arrow, inside the mouse press that moved it, and a release handled
+    // before its press leaves an arrow repeating on its own.
+    if (dialogVisible() || show)
         ShowPageSummary();
-        QCoreApplication::processEvents();
-    }
     SettingsChanged = false;
 }
 
@@ -465,15 +464,27 @@ double P001::CalcScaleFactor(bool apply)
         slack = std::max(slack, TallestRow);
         NH = (slack + GridHeight) / SheetsHigh + std::max(m_top.FirstPageTop, m_top.LaterPageTop);
     }
-    const double newW = SW / AW * NW;
-    const double newH = SH / AH * NH;
-    const float size = CalcFontFactor(newW, newH);
+    double newW = SW / AW * NW;
+    double newH = SH / AH * NH;
     if (apply) {
-        P.SetScaleHeight(newH);
-        P.SetScaleWidth(newW);
-        CountPages(false);
+        // Bands hold whole rows and columns and the page number takes its
+        // line: where the scale from the averages still leaves pages over,
+        // it grows until the job fits the sheets asked for.
+        for (int step = 0; step < 100; ++step) {
+            P.SetScaleHeight(newH);
+            P.SetScaleWidth(newW);
+            CountPages(false);
+            const bool tooHigh = SheetsHigh >= 1 && m_pagesHigh > SheetsHigh;
+            const bool tooWide = SheetsWide >= 1 && m_pagesWide > SheetsWide;
+            if (!tooHigh && !tooWide)
+                break;
+            if (tooHigh)
+                newH *= 1.02;
+            if (tooWide)
+                newW *= 1.02;
+        }
     }
-    return size;
+    return CalcFontFactor(newW, newH);
 }
 
 float P001::CalcFontFactor(double scaleWidth, double scaleHeight, std::optional<double> size)

@@ -272,6 +272,18 @@ TEST_F(GridStdTest, EditingTheEnglishMeaningsKeepsTheListCountAndIndexInStep)
     EXPECT_FALSE(w->tbN->isVisibleTo(w));
     EXPECT_EQ(w->Grid->TextMatrix(row, 5), QStringLiteral("mother's"));
     EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
+
+    // Commas alone are no meaning and no spelling: refused like an empty text.
+    const QVariant greek = Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36"));
+    Edit(w, row, 5, QStringLiteral(" , ,"));
+    w->KeyDownEdits(winsys::vbKeyEscape);
+    Edit(w, row, 4, QStringLiteral(","));
+    w->KeyDownEdits(winsys::vbKeyEscape);
+    EXPECT_EQ(messages.Messages().size(), 3);
+    EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Emeans FROM Main WHERE ID = 36")).toInt(), 1);
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")), greek);
+    EXPECT_EQ(w->Grid->TextMatrix(row, 4), greek.toString());
 }
 
 TEST_F(GridStdTest, TheThirdLanguageArticleAndSpellingAreWrittenToEveryTableThatHoldsThem)
@@ -377,6 +389,23 @@ TEST_F(GridStdTest, TwoWindowsRefreshIndependentlyAndAnEmptiedListCloses)
     all->RefreshGrid();
     EXPECT_EQ(all->Grid->Rows(), allRows - 1);
     EXPECT_EQ(all->Caption(), QString::number(allRows - 2) + QStringLiteral(" Greek words"));
+}
+
+TEST_F(GridStdTest, ARefreshThatFailsWhileLayingOutLeavesTheListUsable)
+{
+    // The inflected-form view reads the words' meanings while it lays out:
+    // with Main unreadable that step fails after the rows are in.
+    tav::GridStd *w = Open(kFormsSql, 33);
+    ASSERT_GT(w->Grid->Rows(), 1);
+    tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE Main RENAME TO MainAway"));
+    w->RefreshGrid();
+    tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE MainAway RENAME TO Main"));
+    EXPECT_EQ(messages.Messages().size(), 1);
+    EXPECT_FALSE(tav::GridBusy()) << "row entry would never follow again";
+    EXPECT_TRUE(w->Grid->isVisibleTo(w));
+    w->RefreshGrid();
+    EXPECT_EQ(messages.Messages().size(), 1);
+    EXPECT_FALSE(w->Grid->TextMatrix(1, 4).isEmpty()) << "the English column is back";
 }
 
 } // namespace

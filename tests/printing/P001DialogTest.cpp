@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QComboBox>
 #include <QLabel>
@@ -122,6 +123,47 @@ TEST_F(P001Test, ThePageSummaryFollowsTheCount)
     OpenOptions();
     EXPECT_EQ(C<QLabel>(name("Label1", 1))->text(), QStringLiteral("0 Sheets Wide"));
     EXPECT_FALSE(C<QPushButton>(name("Command1", 0))->isEnabled());
+}
+
+TEST_F(P001Test, ThePaperTextsAndTheNUpChoiceAreNeverClipped)
+{
+    // The dialog takes its fixed size from the texts it holds when it opens;
+    // a recount that then offers n-up printing squeezes no other text.
+    MakeGrid(5, 2);
+    PlainLayout();
+    OpenOptions();
+    FitDialog();
+    QCoreApplication::processEvents();
+    const QList<QWidget *> texts = {C<QLabel>(name("Label1", 3)), C<QLabel>(name("Label1", 4)),
+                                    C<QRadioButton>(name("Option1", 2))};
+    for (int i = 0; i < 2; ++i)
+        EXPECT_GE(texts[i]->width(), texts[i]->sizeHint().width()) << i;
+    MakeGrid(4000, 2, 1443);
+    PlainLayout();
+    OpenOptions();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(texts[2]->isHidden());
+    EXPECT_EQ(qobject_cast<QRadioButton *>(texts[2])->text(), QStringLiteral("&Print 3 up on 26 pages"));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GE(texts[i]->width(), texts[i]->sizeHint().width()) << i;
+}
+
+TEST_F(P001Test, ARecountWhenTheFocusLeavesAnArrowOrABoxHandlesNoWaitingEvent)
+{
+    // The focus moves inside a mouse press; an event handled during the
+    // recount (the press's own release) would leave the clicked arrow
+    // repeating by itself.
+    MakeGrid(120, 2);
+    OpenOptions();
+    bool handled = false;
+    QTimer::singleShot(0, &print, [&handled] { handled = true; });
+    emit C<winsys::UpDown>(name("UpDown1", 3))->GotFocus();
+    C<winsys::UpDown>(name("UpDown1", 3))->StepUp();
+    emit C<winsys::UpDown>(name("UpDown1", 3))->LostFocus();
+    Type(name("Text1", 5), QStringLiteral("40"));
+    EXPECT_FALSE(handled);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(handled);
 }
 
 TEST_F(P001Test, MarginsShowInMillimetresOrInchesAndStepByTheLocale)

@@ -32,6 +32,8 @@ protected:
     // Opens the options dialog as a run does before it waits for Print
     // (shown, not modal).
     void OpenOptions();
+    // Gives the options dialog its fixed size, as a run does before it waits.
+    void FitDialog() { print.Form_Resize(); }
     // A control of the dialog by its name, as its own type.
     template <typename T>
     T *C(const QString &name) const

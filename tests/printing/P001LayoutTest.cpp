@@ -159,6 +159,23 @@ TEST_F(P001Test, ScalingToOneSheetShrinksTheTextAndRefusesItBelowTwoPoints)
     EXPECT_TRUE(print.PrintComplete());
 }
 
+TEST_F(P001Test, ScalingToSheetsHighPrintsNoMoreSheetsThanAskedFor)
+{
+    // Page numbers at the bottom take a line of each page; rows are cut whole.
+    for (const int sheets : {7, 10, 17, 25}) {
+        rec = {};
+        MakeGrid(1200, 2);
+        PlainLayout();
+        print.PageNumbering = 0x13;
+        print.SetRequestPagesWide(1);
+        print.SetRequestPagesHigh(sheets);
+        print.SetSetPages(true);
+        Print();
+        EXPECT_GE(rec.pages, sheets - 1) << sheets;
+        EXPECT_LE(rec.pages, sheets) << sheets;
+    }
+}
+
 TEST_F(P001Test, SetPagesNeedsBothSheetCounts)
 {
     print.SetRequestPagesWide(2);

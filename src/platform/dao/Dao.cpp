@@ -1161,15 +1161,44 @@ QString Recordset::Text(const QString &name) const { return Text(checkedIndex(na
 
 std::optional<QString> Recordset::StoredText(int index) const
 {
+    const std::optional<QByteArrayView> utf8 = StoredUtf8(index);
+    if (!utf8)
+        return std::nullopt;
+    return utf8->isNull() ? QString() : QString::fromUtf8(*utf8);
+}
+
+std::optional<QByteArrayView> Recordset::StoredUtf8(int index) const
+{
     const int i = checkedIndex(index);
     if (m_editMode != EditMode::None)
         return std::nullopt;
-    const Cell &c = currentRow()[i];
+    return storedUtf8(currentRow()[i]);
+}
+
+const Recordset::Cell &Recordset::cellAt(long long row, int index) const
+{
+    const int i = checkedIndex(index);
+    checkOpen();
+    ensureLoaded();
+    if (row < 0 || row >= rowCount())
+        noCurrentRecord();
+    return m_cells[m_rowStart[size_t(row)] + size_t(i)];
+}
+
+std::optional<QByteArrayView> Recordset::StoredUtf8At(long long row, int index) const
+{
+    return storedUtf8(cellAt(row, index));
+}
+
+QVariant Recordset::FieldAt(long long row, int index) const { return cellValue(cellAt(row, index)); }
+
+std::optional<QByteArrayView> Recordset::storedUtf8(const Cell &c) const
+{
     switch (c.type) {
     case SQLITE_TEXT:
-        return QString::fromUtf8(m_arena.data() + c.off, qsizetype(c.len));
+        return QByteArrayView(m_arena.data() + c.off, qsizetype(c.len));
     case SQLITE_NULL:
-        return QString();
+        return QByteArrayView();
     default:
         return std::nullopt;
     }

@@ -10,6 +10,7 @@
 // recordsets read their rows when they are opened (or first navigated) and
 // keep them in memory, so a caller may drop a table or compact at any time.
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -225,6 +226,14 @@ public:
     // stored as text, "" when it is Null; nothing for other values (and
     // while an edit is under way), which the caller reads through Field.
     std::optional<QString> StoredText(int index) const;
+    // The same as its stored UTF-8 bytes (empty for Null), valid until the
+    // recordset reads, moves to or changes another row's values.
+    std::optional<QByteArrayView> StoredUtf8(int index) const;
+    // The same two of any row read (0 to RecordCount() - 1) without moving to
+    // it, for readers that take a whole column at a time; the stored values,
+    // also while the current row is being edited.
+    std::optional<QByteArrayView> StoredUtf8At(long long row, int index) const;
+    QVariant FieldAt(long long row, int index) const;
     long long Long(int index) const;
     long long Long(const QString &name) const;
     bool Bool(int index) const;
@@ -279,6 +288,8 @@ private:
     void appendRow(sqlite3_stmt *st, int columns) const;
     QVariant cellValue(const Cell &c) const;
     const Cell *currentRow() const; // throws when there is no current row
+    const Cell &cellAt(long long row, int index) const; // throws when there is no such row
+    std::optional<QByteArrayView> storedUtf8(const Cell &c) const;
     long long rowCount() const { return static_cast<long long>(m_rowStart.size()); }
     qint64 rowidOf(long long row) const;
     long long find(const QString &criteria, long long from, int step) const;

@@ -1074,56 +1074,88 @@ void FlexGrid::SetSort(int sortCode)
     const int nKeys = c2 - c1 + 1;
     const int n = r2 - r1 + 1;
 
-    // Keys are worked out once per cell, not once per comparison.
+    // Keys are worked out once per cell, not once per comparison: the text
+    // (its case-folded copy where folding changes it) and its number.
     struct Key {
-        QString text; // case-folded for the sorts that ignore case
-        quint64 head = 0; // the first four code units, for a quick first comparison
+        QStringView text;
         double number = 0;
         bool numeric = false;
     };
-    auto headOf = [](const QString &text) {
-        quint64 head = 0;
-        for (int i = 0; i < 4; ++i)
-            head = (head << 16) | (i < text.size() ? text.at(i).unicode() : 0);
-        return head;
-    };
-    // Texts in code-unit order, the first four units compared at once.
-    auto compareTexts = [](const Key &a, const Key &b) {
-        if (a.head != b.head)
-            return a.head < b.head ? -1 : 1;
-        return QString::compare(a.text, b.text, Qt::CaseSensitive);
-    };
     QVector<Key> keys(static_cast<qsizetype>(n) * nKeys);
+    QList<QString> folded; // the copies folded keys look at
     const bool numericSort = sortCode == flexSortNumericAscending || sortCode == flexSortNumericDescending;
     const bool foldCase = sortCode == flexSortGenericAscending || sortCode == flexSortGenericDescending ||
                           sortCode == flexSortStringNoCaseAscending || sortCode == flexSortStringNoCaseDescending;
+    // Folding leaves ASCII other than capitals as it is.
+    auto foldChanges = [](const QString &text) {
+        for (QChar c : text)
+            if (c.unicode() >= 0x80 || (c.unicode() >= 'A' && c.unicode() <= 'Z'))
+                return true;
+        return false;
+    };
+    bool narrow = true; // every unit of the first key's head below 0x100
     for (int i = 0; i < n; ++i)
         for (int k = 0; k < nKeys; ++k) {
             Key &key = keys[static_cast<qsizetype>(i) * nKeys + k];
-            key.text = m_rows[r1 + i].text[c1 + k];
-            key.numeric = ParseNumber(key.text, &key.number);
-            if (foldCase && !key.numeric)
-                key.text = key.text.toCaseFolded();
-            key.head = headOf(key.text);
+            const QString &cell = m_rows[r1 + i].text[c1 + k];
+            key.text = cell;
+            key.numeric = ParseNumber(cell, &key.number);
+            if (foldCase && !key.numeric && foldChanges(cell)) {
+                folded.append(cell.toCaseFolded());
+                key.text = folded.constLast();
+            }
             if (numericSort && !key.numeric)
                 key.number = 0;
+            if (k == 0)
+                for (qsizetype u = 0; u < std::min<qsizetype>(key.text.size(), 16) && narrow; ++u)
+                    narrow = key.text[u].unicode() < 0x100;
         }
 
+    // Each row's first key in a compact entry that is sorted itself: the
+    // first code units of its text packed into two words (16 units of a
+    // byte each, or 8 of two bytes), so most comparisons read no text.
+    struct Entry {
+        quint64 head[2];
+        double number;
+        int row;
+        bool numeric;
+    };
+    const int unitBits = narrow ? 8 : 16;
+    const int unitsPerWord = 64 / unitBits;
+    QVector<Entry> entries(n);
+    for (int i = 0; i < n; ++i) {
+        const Key &key = keys[static_cast<qsizetype>(i) * nKeys];
+        Entry &e = entries[i];
+        for (int w = 0; w < 2; ++w) {
+            quint64 word = 0;
+            for (int u = 0; u < unitsPerWord; ++u) {
+                const qsizetype at = static_cast<qsizetype>(w) * unitsPerWord + u;
+                word = (word << unitBits) | (at < key.text.size() ? key.text[at].unicode() : 0);
+            }
+            e.head[w] = word;
+        }
+        e.number = key.number;
+        e.numeric = key.numeric;
+        e.row = i;
+    }
+
     const bool descending = sortCode % 2 == 0;
-    auto compareKeys = [sortCode, &compareTexts](const Key &a, const Key &b) -> int {
+    auto compareNumbers = [](double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); };
+    // Texts in code-unit order.
+    auto compareKeys = [sortCode, &compareNumbers](const Key &a, const Key &b) -> int {
         switch (sortCode) {
         case flexSortGenericAscending:
         case flexSortGenericDescending:
             if (a.numeric && b.numeric)
-                return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+                return compareNumbers(a.number, b.number);
             if (a.numeric != b.numeric)
                 return a.numeric ? -1 : 1; // numbers before texts
-            return compareTexts(a, b);
+            return a.text.compare(b.text, Qt::CaseSensitive);
         case flexSortNumericAscending:
         case flexSortNumericDescending:
-            return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+            return compareNumbers(a.number, b.number);
         default:
-            return compareTexts(a, b);
+            return a.text.compare(b.text, Qt::CaseSensitive);
         }
     };
     auto compareRows = [&](int x, int y) {
@@ -1135,19 +1167,50 @@ void FlexGrid::SetSort(int sortCode)
         }
         return 0;
     };
+    // The first key as far as the entries tell it; 0 leaves it to the texts.
+    auto compareHeads = [](const Entry &a, const Entry &b) {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0] ? -1 : 1;
+        return a.head[1] != b.head[1] ? (a.head[1] < b.head[1] ? -1 : 1) : 0;
+    };
+    auto compareEntries = [&](const Entry &a, const Entry &b) {
+        int c = 0;
+        switch (sortCode) {
+        case flexSortGenericAscending:
+        case flexSortGenericDescending:
+            if (a.numeric && b.numeric)
+                c = compareNumbers(a.number, b.number);
+            else if (a.numeric != b.numeric)
+                c = a.numeric ? -1 : 1;
+            else
+                c = compareHeads(a, b);
+            break;
+        case flexSortNumericAscending:
+        case flexSortNumericDescending:
+            c = compareNumbers(a.number, b.number);
+            break;
+        default:
+            c = compareHeads(a, b);
+            break;
+        }
+        if (c != 0)
+            return descending ? -c : c;
+        return compareRows(a.row, b.row);
+    };
     // Rows already in order stay as they are.
     bool ordered = true;
     for (int i = 1; i < n && ordered; ++i)
-        ordered = compareRows(i - 1, i) <= 0;
+        ordered = compareEntries(entries[i - 1], entries[i]) <= 0;
     if (ordered)
         return;
-    QVector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
     // Equal rows keep their order: the row number decides between them.
-    std::sort(order.begin(), order.end(), [&](int x, int y) {
-        const int c = compareRows(x, y);
-        return c != 0 ? c < 0 : x < y;
+    std::sort(entries.begin(), entries.end(), [&](const Entry &x, const Entry &y) {
+        const int c = compareEntries(x, y);
+        return c != 0 ? c < 0 : x.row < y.row;
     });
+    QVector<int> order(n);
+    for (int i = 0; i < n; ++i)
+        order[i] = entries[i].row;
     QVector<RowData> sorted;
     sorted.reserve(n);
     for (int i : order)

@@ -1,12 +1,55 @@
 #include "platform/flexgrid/RecordsetBinding.h"
 
+#include <QVarLengthArray>
+
+#include <cstring>
+
 namespace flexgrid {
+
+namespace {
+
+// The texts of one column seen so far, while they are few: a column of a
+// handful of values (a word type, an article) then shares one string per
+// value instead of making one per cell. A column with more values gives up
+// after the first few rows.
+class FewTexts {
+public:
+    QString Text(QByteArrayView utf8)
+    {
+        if (utf8.isNull())
+            return QString();
+        if (m_full)
+            return QString::fromUtf8(utf8);
+        for (const Seen &s : m_seen)
+            if (s.utf8.size() == utf8.size() && std::memcmp(s.utf8.data(), utf8.data(), size_t(utf8.size())) == 0)
+                return s.text;
+        QString text = QString::fromUtf8(utf8);
+        if (m_seen.size() == kMost)
+            m_full = true;
+        else
+            m_seen.append({utf8, text});
+        return text;
+    }
+
+private:
+    static constexpr qsizetype kMost = 64;
+    struct Seen {
+        QByteArrayView utf8; // in the recordset's own storage
+        QString text;
+    };
+    QVarLengthArray<Seen, kMost> m_seen;
+    bool m_full = false;
+};
+
+} // namespace
 
 QString FieldText(const QVariant &value)
 {
     if (value.isNull() || !value.isValid())
         return QString();
     switch (value.typeId()) {
+    case QMetaType::LongLong:
+        return QString::number(value.toLongLong());
     case QMetaType::Double:
     case QMetaType::Float:
         // Whole numbers without a decimal part, others with up to 15 digits.
@@ -27,17 +70,21 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
         names.append(rs.FieldName(f));
 
     QVector<QVector<QString>> records;
-    if (rs.RecordCount() > 0) {
-        records.reserve(static_cast<qsizetype>(rs.RecordCount()));
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            QVector<QString> row(fields);
-            for (int f = 0; f < fields; ++f) {
-                std::optional<QString> text = rs.StoredText(f);
-                row[f] = text ? std::move(*text) : FieldText(rs.Field(f));
-            }
-            records.append(std::move(row));
-        }
+    const qsizetype count = static_cast<qsizetype>(rs.RecordCount());
+    if (count > 0)
         rs.MoveFirst();
+    records.reserve(count);
+    for (qsizetype r = 0; r < count; ++r)
+        records.append(QVector<QString>(fields));
+    // Column by column: the texts of a column then lie together in memory,
+    // and the passes over one column that follow (widths, a sort) read it in
+    // order.
+    for (int f = 0; f < fields; ++f) {
+        FewTexts seen;
+        for (qsizetype r = 0; r < count; ++r) {
+            const std::optional<QByteArrayView> utf8 = rs.StoredUtf8At(r, f);
+            records[r][f] = utf8 ? seen.Text(*utf8) : FieldText(rs.FieldAt(r, f));
+        }
     }
     grid.SetBoundData(names, std::move(records));
 }

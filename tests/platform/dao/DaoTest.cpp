@@ -154,6 +154,19 @@ TEST_F(DaoTest, FieldsByPositionAndName)
     EXPECT_EQ(rs->Text("3rdLang"), QStringLiteral("skriva"));
 }
 
+TEST_F(DaoTest, ReadsAnyRowsStoredValuesWithoutMovingToIt)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT ID, Greek, AP FROM Main ORDER BY ID"));
+    EXPECT_EQ(rs->StoredUtf8At(3, 1), QByteArrayView("agapw"));
+    EXPECT_TRUE(rs->StoredUtf8At(0, 2)->isNull()); // Null
+    EXPECT_FALSE(rs->StoredUtf8At(0, 0).has_value()); // a number: read through FieldAt
+    EXPECT_EQ(rs->FieldAt(2, 0).toLongLong(), 3);
+    EXPECT_EQ(rs->AbsolutePosition(), 0);
+    EXPECT_EQ(errorNumber([&] { rs->StoredUtf8At(4, 1); }), DaoError::NoCurrentRecord);
+    EXPECT_EQ(errorNumber([&] { rs->FieldAt(-1, 1); }), DaoError::NoCurrentRecord);
+    EXPECT_EQ(errorNumber([&] { rs->FieldAt(0, 3); }), DaoError::ItemNotFound);
+}
+
 TEST_F(DaoTest, NavigatesLikeDao)
 {
     auto rs = db->OpenRecordset(QStringLiteral("SELECT ID FROM Main ORDER BY ID"), RecordsetType::Snapshot);

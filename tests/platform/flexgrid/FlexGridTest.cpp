@@ -319,6 +319,68 @@ TEST(FlexGridSort, KeysRunLeftToRightAndFormatsMoveWithTheRow)
     EXPECT_EQ(g.TextMatrix(1, 0), "a");
 }
 
+// Long lists with long shared beginnings, capitals, Greek and numbers, sorted
+// on one and on two keys by every sort code, against a plain stable sort.
+TEST(FlexGridSort, EverySortCodeMatchesAPlainStableSort)
+{
+    const QStringList pieces = {"a", "b", "A", "B", "x", " ", QString(QChar(0x3AC)), QString(QChar(0x3A3)),
+                                QString(QChar(0x3C2)), QString(QChar(0x3C3))};
+    const QString prefix = QStringLiteral("abAbabababababababab"); // longer than any quick comparison
+    auto parse = [](const QString &t, double *v) {
+        const QString s = t.trimmed();
+        if (s.isEmpty() || !(s[0].isDigit() || s[0] == '-' || s[0] == '.'))
+            return false;
+        bool ok = false;
+        *v = s.toDouble(&ok);
+        return ok;
+    };
+    for (const bool greek : {false, true}) {
+        quint32 seed = greek ? 7 : 11;
+        auto next = [&seed](int n) { return int((seed = seed * 1103515245u + 12345u) >> 16) % n; };
+        QVector<QVector<QString>> rows;
+        for (int r = 0; r < 3000; ++r) {
+            QString t = next(3) == 0 ? prefix : QString();
+            const int len = next(6);
+            for (int i = 0; i < len; ++i)
+                t += pieces[next(greek ? pieces.size() : 6)];
+            if (next(10) == 0)
+                t = QString::number(next(200) - 100) + (next(2) ? QStringLiteral(".5") : QString());
+            rows.append({t, QString::number(next(4)), QString::number(r)});
+        }
+        for (int code = flexgrid::flexSortGenericAscending; code <= flexgrid::flexSortStringDescending; ++code)
+            for (const int lastKey : {0, 1}) {
+                const bool generic = code <= 2, numeric = code == 3 || code == 4, fold = generic || code == 5 || code == 6;
+                auto compareKey = [&](const QString &a, const QString &b) {
+                    double x = 0, y = 0;
+                    const bool na = parse(a, &x), nb = parse(b, &y);
+                    if (numeric || (generic && na && nb))
+                        return (na ? x : 0) < (nb ? y : 0) ? -1 : ((na ? x : 0) > (nb ? y : 0) ? 1 : 0);
+                    if (generic && na != nb)
+                        return na ? -1 : 1;
+                    const QString fa = fold && !na ? a.toCaseFolded() : a, fb = fold && !nb ? b.toCaseFolded() : b;
+                    return QString::compare(fa, fb, Qt::CaseSensitive);
+                };
+                QVector<QVector<QString>> expected = rows;
+                std::stable_sort(expected.begin(), expected.end(), [&](const auto &a, const auto &b) {
+                    for (int k = 0; k <= lastKey; ++k)
+                        if (const int c = compareKey(a[k], b[k]); c != 0)
+                            return code % 2 == 0 ? c > 0 : c < 0;
+                    return false;
+                });
+                FlexGrid g;
+                g.SetFixedCols(0);
+                g.SetBoundData({"Key", "Second", "Row"}, rows);
+                g.SetCol(0);
+                g.SetColSel(lastKey);
+                g.SetSort(code);
+                int wrong = 0;
+                for (int r = 0; r < expected.size(); ++r)
+                    wrong += g.TextMatrix(r + 1, 2) != expected[r][2];
+                EXPECT_EQ(wrong, 0) << "sort code " << code << ", keys " << lastKey + 1 << ", Greek " << greek;
+            }
+    }
+}
+
 TEST(FlexGridEvents, CodeMovesFireLeaveThenEnter)
 {
     FlexGrid g;

@@ -2,6 +2,8 @@
 
 #include <QTemporaryDir>
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 TEST(RecordsetBinding, ValuesShowAsABoundGridShowsThem)
@@ -13,6 +15,8 @@ TEST(RecordsetBinding, ValuesShowAsABoundGridShowsThem)
     EXPECT_EQ(flexgrid::FieldText(QVariant(0.1)), "0.1");
     EXPECT_EQ(flexgrid::FieldText(QVariant(true)), "True");
     EXPECT_EQ(flexgrid::FieldText(QVariant(QStringLiteral("lexi"))), "lexi");
+    for (const qlonglong n : {0LL, -1LL, 1234567890123LL, std::numeric_limits<qlonglong>::min()})
+        EXPECT_EQ(flexgrid::FieldText(QVariant(n)), QVariant(n).toString());
 }
 
 TEST(RecordsetBinding, EveryRecordFillsARowUnderTheFieldNames)
@@ -39,4 +43,33 @@ TEST(RecordsetBinding, EveryRecordFillsARowUnderTheFieldNames)
     EXPECT_EQ(grid.Rows(), 2);
     EXPECT_EQ(grid.Cols(), 2);
     EXPECT_EQ(grid.TextMatrix(1, 1), "");
+}
+
+// A column of a few repeated values and one of many: every cell shows its own
+// value, an empty text stays apart from Null, and a changed cell changes alone.
+TEST(RecordsetBinding, RepeatedAndDistinctValuesFillEveryCell)
+{
+    QTemporaryDir dir;
+    auto db = dao::DBEngine::CreateDatabase(dir.filePath("r.twl"));
+    db->Execute("CREATE TABLE T (ID INTEGER, Kind TEXT, Word TEXT)");
+    for (int i = 0; i < 300; ++i)
+        db->Execute(QStringLiteral("INSERT INTO T VALUES (%1, %2, 'w%1')")
+                        .arg(i)
+                        .arg(i % 4 == 3 ? QStringLiteral("NULL") : i % 4 == 2 ? QStringLiteral("''")
+                                                                              : QStringLiteral("'k%1'").arg(i % 2)));
+    auto rs = db->OpenRecordset("SELECT ID, Kind, Word FROM T ORDER BY ID");
+    flexgrid::FlexGrid grid;
+    grid.SetFixedCols(0);
+    flexgrid::BindRecordset(grid, *rs);
+    ASSERT_EQ(grid.Rows(), 301);
+    for (int i = 0; i < 300; ++i) {
+        const QString kind = grid.TextMatrix(i + 1, 1);
+        EXPECT_EQ(kind, i % 4 >= 2 ? QString() : QStringLiteral("k%1").arg(i % 2)) << i;
+        EXPECT_EQ(grid.TextMatrix(i + 1, 2), QStringLiteral("w%1").arg(i));
+        EXPECT_EQ(grid.TextMatrix(i + 1, 0), QString::number(i));
+    }
+    EXPECT_TRUE(grid.TextMatrix(4, 1).isNull());
+    EXPECT_FALSE(grid.TextMatrix(3, 1).isNull());
+    grid.SetTextMatrix(1, 1, "changed");
+    EXPECT_EQ(grid.TextMatrix(5, 1), "k0");
 }
