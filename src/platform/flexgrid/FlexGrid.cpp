@@ -403,9 +403,15 @@ int FlexGrid::PixelsToTwipsY(int px) const
     return winsys::PixelsToTwips(px, logicalDpiY());
 }
 
+FlexGrid::RowMetrics FlexGrid::rowMetrics() const
+{
+    const int dpiY = logicalDpiY();
+    return {dpiY, std::max(fontMetrics().height() + 4, winsys::TwipsToPixels(m_rowHeightMin, dpiY))};
+}
+
 int FlexGrid::defaultRowHeightPx() const
 {
-    return std::max(fontMetrics().height() + 4, TwipsToPixelsY(m_rowHeightMin));
+    return rowMetrics().defaultPx;
 }
 
 void FlexGrid::SetRowHeightMin(int twips)
@@ -426,10 +432,22 @@ int FlexGrid::colWidthPx(int col) const
     return tw < 0 ? defaultColWidthPx() : TwipsToPixelsX(tw);
 }
 
+int FlexGrid::colWidthPx(int col, int dpiX) const
+{
+    const int tw = m_colWidth[col];
+    return tw < 0 ? defaultColWidthPx() : winsys::TwipsToPixels(tw, dpiX);
+}
+
 int FlexGrid::rowHeightPx(int row) const
 {
     const int tw = m_rows[row].height;
     return tw < 0 ? defaultRowHeightPx() : TwipsToPixelsY(tw);
+}
+
+int FlexGrid::rowHeightPx(int row, const RowMetrics &m) const
+{
+    const int tw = m_rows[row].height;
+    return tw < 0 ? m.defaultPx : winsys::TwipsToPixels(tw, m.dpiY);
 }
 
 int FlexGrid::ColWidth(int col) const
@@ -468,17 +486,27 @@ void FlexGrid::SetRowHeight(int row, int twips)
 
 int FlexGrid::fixedWidthPx() const
 {
+    return fixedWidthPx(logicalDpiX());
+}
+
+int FlexGrid::fixedWidthPx(int dpiX) const
+{
     int w = 0;
     for (int c = 0; c < m_fixedCols && c < m_cols; ++c)
-        w += colWidthPx(c);
+        w += colWidthPx(c, dpiX);
     return w;
 }
 
 int FlexGrid::fixedHeightPx() const
 {
+    return fixedHeightPx(rowMetrics());
+}
+
+int FlexGrid::fixedHeightPx(const RowMetrics &m) const
+{
     int h = 0;
     for (int r = 0; r < m_fixedRows && r < Rows(); ++r)
-        h += rowHeightPx(r);
+        h += rowHeightPx(r, m);
     return h;
 }
 
@@ -509,30 +537,40 @@ int FlexGrid::viewWidth() const
 
 int FlexGrid::maxTopRow() const
 {
+    return maxTopRow(rowMetrics());
+}
+
+int FlexGrid::maxTopRow(const RowMetrics &m) const
+{
     const int last = Rows() - 1;
     if (last < m_fixedRows)
         return m_fixedRows;
-    const int avail = viewHeight() - fixedHeightPx();
+    const int avail = viewHeight() - fixedHeightPx(m);
     int r = last;
-    int acc = rowHeightPx(r);
-    while (r - 1 >= m_fixedRows && acc + rowHeightPx(r - 1) <= avail) {
+    int acc = rowHeightPx(r, m);
+    while (r - 1 >= m_fixedRows && acc + rowHeightPx(r - 1, m) <= avail) {
         --r;
-        acc += rowHeightPx(r);
+        acc += rowHeightPx(r, m);
     }
     return r;
 }
 
 int FlexGrid::maxLeftCol() const
 {
+    return maxLeftCol(logicalDpiX());
+}
+
+int FlexGrid::maxLeftCol(int dpiX) const
+{
     const int last = m_cols - 1;
     if (last < m_fixedCols)
         return m_fixedCols;
-    const int avail = viewWidth() - fixedWidthPx();
+    const int avail = viewWidth() - fixedWidthPx(dpiX);
     int c = last;
-    int acc = colWidthPx(c);
-    while (c - 1 >= m_fixedCols && acc + colWidthPx(c - 1) <= avail) {
+    int acc = colWidthPx(c, dpiX);
+    while (c - 1 >= m_fixedCols && acc + colWidthPx(c - 1, dpiX) <= avail) {
         --c;
-        acc += colWidthPx(c);
+        acc += colWidthPx(c, dpiX);
     }
     return c;
 }
@@ -542,15 +580,16 @@ void FlexGrid::updateScrollBars()
     if (m_syncingScrollBars)
         return;
     m_syncingScrollBars = true;
-    const int maxTop = maxTopRow();
+    const RowMetrics rm = rowMetrics();
+    const int maxTop = maxTopRow(rm);
     const int maxLeft = maxLeftCol();
     m_topRow = std::clamp(m_topRow, m_fixedRows, std::max(m_fixedRows, maxTop));
     m_leftCol = std::clamp(m_leftCol, m_fixedCols, std::max(m_fixedCols, maxLeft));
 
     QScrollBar *v = verticalScrollBar();
     v->setRange(0, std::max(0, maxTop - m_fixedRows));
-    const int rowPx = std::max(1, defaultRowHeightPx());
-    v->setPageStep(std::max(1, (viewHeight() - fixedHeightPx()) / rowPx));
+    const int rowPx = std::max(1, rm.defaultPx);
+    v->setPageStep(std::max(1, (viewHeight() - fixedHeightPx(rm)) / rowPx));
     v->setSingleStep(1);
     v->setValue(m_topRow - m_fixedRows);
 
@@ -599,17 +638,18 @@ void FlexGrid::ensureVisible(int row, int col)
         if (row < top) {
             top = row;
         } else {
-            const int avail = viewHeight() - fixedHeightPx();
+            const RowMetrics rm = rowMetrics();
+            const int avail = viewHeight() - fixedHeightPx(rm);
             int used = 0;
             for (int r = top; r <= row; ++r)
-                used += rowHeightPx(r);
+                used += rowHeightPx(r, rm);
             if (used > avail) {
                 // Scroll so that the row is the last one fully shown.
                 int t = row;
-                int acc = rowHeightPx(row);
-                while (t - 1 >= m_fixedRows && acc + rowHeightPx(t - 1) <= avail) {
+                int acc = rowHeightPx(row, rm);
+                while (t - 1 >= m_fixedRows && acc + rowHeightPx(t - 1, rm) <= avail) {
                     --t;
-                    acc += rowHeightPx(t);
+                    acc += rowHeightPx(t, rm);
                 }
                 top = t;
             }
@@ -619,16 +659,17 @@ void FlexGrid::ensureVisible(int row, int col)
         if (col < left) {
             left = col;
         } else {
-            const int avail = viewWidth() - fixedWidthPx();
+            const int dpiX = logicalDpiX();
+            const int avail = viewWidth() - fixedWidthPx(dpiX);
             int used = 0;
             for (int c = left; c <= col; ++c)
-                used += colWidthPx(c);
+                used += colWidthPx(c, dpiX);
             if (used > avail) {
                 int l = col;
-                int acc = colWidthPx(col);
-                while (l - 1 >= m_fixedCols && acc + colWidthPx(l - 1) <= avail) {
+                int acc = colWidthPx(col, dpiX);
+                while (l - 1 >= m_fixedCols && acc + colWidthPx(l - 1, dpiX) <= avail) {
                     --l;
-                    acc += colWidthPx(l);
+                    acc += colWidthPx(l, dpiX);
                 }
                 left = l;
             }
@@ -1295,28 +1336,30 @@ void FlexGrid::paintEvent(QPaintEvent *)
 
     struct Span { int index, pos, size; };
     QVector<Span> cols, rows;
+    const int dpiX = logicalDpiX();
     int x = 0;
     for (int c = 0; c < m_fixedCols; ++c) {
-        const int w = colWidthPx(c);
+        const int w = colWidthPx(c, dpiX);
         if (w > 0)
             cols.append({c, x, w});
         x += w;
     }
     for (int c = m_leftCol; c < m_cols && x < area.width(); ++c) {
-        const int w = colWidthPx(c);
+        const int w = colWidthPx(c, dpiX);
         if (w > 0)
             cols.append({c, x, w});
         x += w;
     }
+    const RowMetrics rm = rowMetrics();
     int y = 0;
     for (int r = 0; r < m_fixedRows; ++r) {
-        const int h = rowHeightPx(r);
+        const int h = rowHeightPx(r, rm);
         if (h > 0)
             rows.append({r, y, h});
         y += h;
     }
     for (int r = m_topRow; r < Rows() && y < area.height(); ++r) {
-        const int h = rowHeightPx(r);
+        const int h = rowHeightPx(r, rm);
         if (h > 0)
             rows.append({r, y, h});
         y += h;

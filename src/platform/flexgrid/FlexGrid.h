@@ -293,17 +293,30 @@ private:
     template <typename F> void applyToTarget(F &&f);
     void moveCurrent(int row, int col, bool extend, bool scrollIntoView);
     void setCurrentFromCode(int row, int col);
+    // The screen's vertical resolution and the default row height, looked
+    // up once for a pass over many rows (each lookup asks for the screen).
+    struct RowMetrics {
+        int dpiY;
+        int defaultPx;
+    };
+    RowMetrics rowMetrics() const;
     int defaultRowHeightPx() const;
     int defaultColWidthPx() const;
     int colWidthPx(int col) const;
+    int colWidthPx(int col, int dpiX) const;
     int rowHeightPx(int row) const;
+    int rowHeightPx(int row, const RowMetrics &m) const;
     int fixedWidthPx() const;
+    int fixedWidthPx(int dpiX) const;
     int fixedHeightPx() const;
+    int fixedHeightPx(const RowMetrics &m) const;
     void syncGeometry() const;
     int viewHeight() const;
     int viewWidth() const;
     int maxTopRow() const;
+    int maxTopRow(const RowMetrics &m) const;
     int maxLeftCol() const;
+    int maxLeftCol(int dpiX) const;
     void updateScrollBars();
     void ensureVisible(int row, int col);
     void setTopLeft(int top, int left);
