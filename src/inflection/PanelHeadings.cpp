@@ -79,7 +79,7 @@ QLabel *GrammarPanel::loadHeading(QList<QLabel *> &array)
     label->setFrameShape(first->frameShape());
     label->setAutoFillBackground(true);
     label->setFont(first->font());
-    label->setPalette(first->palette());
+    SetPaletteIfChanged(label, first->palette());
     label->setGeometry(first->geometry());
     array.append(label);
     return label;
