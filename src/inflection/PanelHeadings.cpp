@@ -79,7 +79,7 @@ QLabel *GrammarPanel::loadHeading(QList<QLabel *> &array)
     label->setFrameShape(first->frameShape());
     label->setAutoFillBackground(true);
     label->setFont(first->font());
-    SetPaletteIfChanged(label, first->palette());
+    label->setPalette(first->palette());
     label->setGeometry(first->geometry());
     array.append(label);
     return label;

@@ -37,24 +37,13 @@ inline void SetHeightTw(QWidget *w, int twips)
         w->resize(w->width(), px);
 }
 
-// Gives a widget a palette of its own unless it has that very palette
-// already: the views repaint the same headings in the same colours for each
-// word, and Qt looks up the style's palette before it finds nothing changed.
-inline void SetPaletteIfChanged(QWidget *w, const QPalette &p)
-{
-    if (w->testAttribute(Qt::WA_SetPalette) && p.resolveMask() != 0 && w->palette().resolveMask() == p.resolveMask()
-        && w->palette() == p)
-        return;
-    w->setPalette(p);
-}
-
 // A heading label's background; -1 gives it back the panel's own.
 inline void PaintLabel(QLabel *label, long color)
 {
     QPalette p = label->parentWidget() ? label->parentWidget()->palette() : label->palette();
     if (color >= 0)
         p.setColor(QPalette::Window, winsys::FromVbColor(color));
-    SetPaletteIfChanged(label, p);
+    label->setPalette(p);
 }
 
 } // namespace tav
