@@ -9,6 +9,9 @@
 #include "store/CaptionArrays.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHash>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -29,9 +32,8 @@ constexpr int kCellTextMargin = 3;
 
 // The row captions' font: the small caption size, narrowed and then made
 // smaller where the widest caption ("Nom sg") would not fit the column.
-void FitCaptionFont(FlexGrid &grid)
+QFont FittedCaptionFont(const FlexGrid &grid, int room)
 {
-    const int room = winsys::TwipsToPixelsX(kNarrowestHeadCol) - 2 * kCellTextMargin;
     QFont font = grid.font();
     font.setStretch(QFont::Unstretched);
     font.setPointSizeF(kRowCaptionPoints);
@@ -47,6 +49,36 @@ void FitCaptionFont(FlexGrid &grid)
         while (widest(font) > room && font.pointSizeF() > 5.0)
             font.setPointSizeF(font.pointSizeF() - 0.5);
     }
+    return font;
+}
+
+// Measuring the captions is the costliest font work of showing a word, and
+// its outcome depends only on the grid's font, the captions and the screen's
+// resolution: the fitted stretch and size are kept for the next word.
+void FitCaptionFont(FlexGrid &grid)
+{
+    const int room = winsys::TwipsToPixelsX(kNarrowestHeadCol) - 2 * kCellTextMargin;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QFont base = grid.font();
+    const QChar sep(0x1F);
+    QString key = base.toString() + sep + base.families().join(QLatin1Char(',')) + sep
+                  + QString::number(base.hintingPreference()) + sep + QString::number(room) + sep
+                  + QString::number(screen ? screen->logicalDotsPerInchY() : 0.0);
+    for (int row = 1; row < grid.Rows(); ++row)
+        key += sep + grid.TextMatrix(row, 0);
+    struct Fit {
+        int stretch;
+        double points;
+    };
+    static QHash<QString, Fit> fitted;
+    auto it = fitted.constFind(key);
+    if (it == fitted.constEnd()) {
+        const QFont f = FittedCaptionFont(grid, room);
+        it = fitted.insert(key, {f.stretch(), f.pointSizeF()});
+    }
+    QFont font = base;
+    font.setStretch(it->stretch);
+    font.setPointSizeF(it->points);
     if (font != grid.font())
         grid.SetFont(font);
 }

@@ -393,11 +393,20 @@ TEST_F(PanelFixture, RowCaptionsFitTheirHeadingColumnInEveryView)
     };
     w->SmallFacts(5, QString(), 0);
     fits(klin(), "conjugation");
+    const QFont conjugation = klin().font();
     w->SmallFacts(7, QString(), 0);
     fits(klin(), "noun");
+    const QFont noun = klin().font();
     w->SmallFacts(6, QString(), 0);
     fits(klin(), "adjective");
     w->SmallFacts(5, QString(), 33);
     fits(klin(), "participle");
     fits(imp(), "imperative");
+
+    // Showing the same kinds of word again gives their captions the same font.
+    w->SmallFacts(7, QString(), 0);
+    EXPECT_EQ(klin().font(), noun);
+    w->SmallFacts(5, QString(), 0);
+    EXPECT_EQ(klin().font(), conjugation);
+    fits(klin(), "conjugation again");
 }
