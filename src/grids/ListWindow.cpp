@@ -450,7 +450,7 @@ void ListWindow::cmdFresh_Click()
 
 void ListWindow::openEditor(int KeyAscii)
 {
-    ShowCellEditor(*Grid, *tbN, KeyAscii, false);
+    ShowCellEditor(*Grid, *tbN, KeyAscii);
     OldCellText = Grid->Text();
     CellEditing = true;
 }

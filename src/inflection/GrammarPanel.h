@@ -150,7 +150,6 @@ private:
     void connectEditing();
     QLineEdit *editorOf(const flexgrid::FlexGrid &grid) const;
     FormCell cellForm(const flexgrid::FlexGrid &grid, int row, int col) const;
-    bool raiseTop(const flexgrid::FlexGrid &grid) const;
     void syncEditorFont(flexgrid::FlexGrid &grid);
     void moveOn(flexgrid::FlexGrid &grid);
     // A view starts drawing the word ID (the article's row: no word).

@@ -118,7 +118,7 @@ void GrammarPanel::Grid_KeyDown(FlexGrid &grid, int KeyCode)
 {
     if ((KeyCode == winsys::vbKeyF2 || KeyCode == winsys::vbKeyDelete) && IsEditableCell(grid)) {
         syncEditorFont(grid);
-        StartCellEditKey(grid, *editorOf(grid), KeyCode, raiseTop(grid));
+        StartCellEditKey(grid, *editorOf(grid), KeyCode);
     }
 }
 
@@ -138,10 +138,8 @@ void GrammarPanel::Grid_KeyPress(FlexGrid &grid, int &KeyAscii)
         }
     }
     syncEditorFont(grid);
-    ShowCellEditor(grid, *editorOf(grid), KeyAscii, raiseTop(grid));
+    ShowCellEditor(grid, *editorOf(grid), KeyAscii);
 }
-
-bool GrammarPanel::raiseTop(const FlexGrid &grid) const { return &grid == msflxKlin || grid.BackColor() != 0; }
 
 void GrammarPanel::Editor_GotFocus(FlexGrid &grid, QLineEdit &editor)
 {

@@ -125,15 +125,15 @@ void FillGridCells(FlexGrid &Grid, long long Color, int NewCols)
     Grid.setVisible(true);
 }
 
-void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode, bool RaiseTop)
+void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode)
 {
     if (KeyCode == winsys::vbKeyF2)
-        ShowCellEditor(Grid, EditBox, 32, RaiseTop);
+        ShowCellEditor(Grid, EditBox, 32);
     else if (KeyCode == winsys::vbKeyDelete)
-        ShowCellEditor(Grid, EditBox, CellEditDeleteRequest, RaiseTop);
+        ShowCellEditor(Grid, EditBox, CellEditDeleteRequest);
 }
 
-void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool /*RaiseTop*/)
+void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii)
 {
     // 1. The text and the caret.
     if (KeyAscii >= 0 && KeyAscii <= 32) {

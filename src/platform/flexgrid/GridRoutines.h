@@ -45,17 +45,17 @@ void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol);
 void FillGridCells(FlexGrid &Grid, long long Color, int NewCols);
 
 // F2 (113) opens the editor on the current cell with its text, Delete (46)
-// opens it empty; other keys do nothing. RaiseTop as in ShowCellEditor.
-void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode, bool RaiseTop = true);
+// opens it empty; other keys do nothing.
+void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode);
 
 // Fills the editor (KeyAscii 0..32: the cell's text, caret at the end;
 // CellEditDeleteRequest: empty; any other character: that character, caret
 // after it), lays it exactly over the current cell (scrolled into view) short
 // of the cell's right and bottom grid lines, gives it the cell's background
-// (white for a cell without its own colour), shows it and focuses it.
-// RaiseTop does not move the box: it covers the cell whatever the cell's
-// font, so no part of the cell's own text shows beside it.
-void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool RaiseTop);
+// (white for a cell without its own colour), shows it and focuses it. The
+// box covers the cell whatever the cell's font, so no part of the cell's own
+// text shows beside it.
+void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii);
 
 // Columns FirstCol..LastCol get the width Factor times the character count of
 // their longest text in rows 1.., never less than MinLen characters.

@@ -142,12 +142,12 @@ TEST(CellEditor, KeysOpenTheEditorWithTheRightText)
     tav::StartCellEditKey(grid, box, 46);
     EXPECT_EQ(box.text(), "");
 
-    tav::ShowCellEditor(grid, box, 'k', false);
+    tav::ShowCellEditor(grid, box, 'k');
     EXPECT_EQ(box.text(), "k");
     EXPECT_EQ(box.cursorPosition(), 1);
-    tav::ShowCellEditor(grid, box, '.', false);
+    tav::ShowCellEditor(grid, box, '.');
     EXPECT_EQ(box.text(), ".");
-    tav::ShowCellEditor(grid, box, 13, false);
+    tav::ShowCellEditor(grid, box, 13);
     EXPECT_EQ(box.text(), "2,3");
 }
 
@@ -175,23 +175,21 @@ TEST(CellEditor, CoversItsCellExactlyWithTheCellsBackground)
 
     grid.SetRow(2);
     grid.SetCol(2);
-    tav::ShowCellEditor(grid, box, 32, false);
+    tav::ShowCellEditor(grid, box, 32);
     expectOverCell(2, 2);
     EXPECT_EQ(box.palette().color(QPalette::Base), QColor(255, 255, 255));
 
     grid.SetCellFontName("VudedoGreek");
     grid.SetCellBackColor(0xFFFFC0);
-    tav::ShowCellEditor(grid, box, 32, false);
+    tav::ShowCellEditor(grid, box, 32);
     expectOverCell(2, 2);
     EXPECT_EQ(box.palette().color(QPalette::Base), QColor(0xC0, 0xFF, 0xFF));
-    tav::ShowCellEditor(grid, box, 32, true);
-    expectOverCell(2, 2);
 
     // A row below the view is scrolled in first; wider grid lines are left free.
     grid.SetGridLineWidth(2);
     grid.SetRow(35);
     grid.SetCol(3);
-    tav::ShowCellEditor(grid, box, 32, false);
+    tav::ShowCellEditor(grid, box, 32);
     EXPECT_GT(grid.TopRow(), 1);
     expectOverCell(35, 3);
 }
