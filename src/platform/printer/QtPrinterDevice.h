@@ -67,8 +67,8 @@ private:
     QString m_waiting;
 };
 
-// The classic paper code of a Qt page size, and back; sizes without a
-// classic code get 1000 + Qt's own id.
+// The paper code of a Qt page size, and back; sizes without a code of
+// their own get 1000 + Qt's own id.
 int PaperCode(QPageSize::PageSizeId id);
 QPageSize::PageSizeId PageSizeOfCode(int code);
 
