@@ -32,8 +32,10 @@ QList<QWidget *> TabStopsIn(QWidget *area)
     QList<QWidget *> stops;
     if (!area || !area->isVisible())
         return stops;
-    for (QWidget *w = area->nextInFocusChain(); w != area && area->isAncestorOf(w); w = w->nextInFocusChain())
-        if (IsTabStop(w))
+    // The whole chain of the window: a control made after its window joined
+    // the frame stands at the chain's end, not beside its siblings.
+    for (QWidget *w = area->nextInFocusChain(); w != area; w = w->nextInFocusChain())
+        if (area->isAncestorOf(w) && IsTabStop(w))
             stops.append(w);
     return stops;
 }
