@@ -430,12 +430,12 @@ void MDI::ShowMain()
 
 void MDI::SetPanelText(int panel, const QString &text)
 {
-    // Painted at once, for texts that report progress during long work; a
-    // text that stays as it was needs no painting.
-    if (panel >= 1 && panel <= 7 && m_panels[panel - 1]->text() != text) {
+    // Painted with the rest of the window when the event loop next turns, so
+    // that the panels of a word shown (five of them per arrow key in a list)
+    // cost one paint together. A text that reports progress during long
+    // work goes through SetStatusText, which paints the bar at once.
+    if (panel >= 1 && panel <= 7)
         m_panels[panel - 1]->setText(text);
-        m_panels[panel - 1]->repaint();
-    }
 }
 
 void MDI::SetPanelWidth(int panel, int twips)

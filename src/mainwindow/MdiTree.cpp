@@ -172,12 +172,24 @@ void MDI::JulText()
         return;
     CountFailure own;
     CountFailure &failure = m_treeFailure ? *m_treeFailure : own;
+    QList<QTreeWidgetItem *> greekNodes;
+    QStringList keys, tags;
     for (QTreeWidgetItemIterator it(tv1); *it; ++it) {
         const QString key = NodeKey(*it);
         const bool meaningNode = key == QLatin1String("English") || (!Opt3rdLang.isEmpty() && key == Opt3rdLang);
-        if (greek ? !IsGreekNodeKey(key) : !meaningNode)
-            continue;
-        (*it)->setText(0, RecountCaption(key, NodeTag(*it), letter, suffix, failure));
+        if (greek && IsGreekNodeKey(key)) {
+            greekNodes << *it;
+            keys << key;
+            tags << NodeTag(*it);
+        } else if (!greek && meaningNode) {
+            (*it)->setText(0, RecountCaption(key, NodeTag(*it), letter, suffix, failure));
+        }
+    }
+    // The Greek nodes are counted together.
+    if (!greekNodes.isEmpty()) {
+        const QStringList captions = RecountGreekCaptions(keys, tags, letter, suffix, failure);
+        for (int i = 0; i < greekNodes.size(); ++i)
+            greekNodes[i]->setText(0, captions.value(i));
     }
     if (!m_treeFailure)
         ReportOnce(own);

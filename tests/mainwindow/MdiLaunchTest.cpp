@@ -122,6 +122,7 @@ TEST_F(MdiFixture, PrintPassesTheActiveListWindowWithFixedMargins)
     QWidget *form = AddForm(QStringLiteral("GridStd"), QStringLiteral("12 Greek words"), true);
     P001 *print = w.PrintInstance();
     ASSERT_NE(print, nullptr);
+    EXPECT_TRUE(print->CurrentPrinter().Device().PrintsToFile()) << "tests print to a file, never on a printer";
     print->RightMargin = 7;
     print->BottomMargin = 9;
     print->MarginUnits = 1;

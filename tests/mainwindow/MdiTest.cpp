@@ -14,6 +14,7 @@
 #include "store/WindowRoutines.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
@@ -452,6 +453,43 @@ TEST_F(MdiFixture, StatusTextOfTheStoreGoesToPanelOne)
     EXPECT_EQ(mdi->PanelText(1), QStringLiteral("Ready"));
     tav::SetStatusText(QStringLiteral("Working"), true);
     EXPECT_EQ(mdi->PanelText(1), QStringLiteral("Working, please wait..."));
+}
+
+// A word shown writes several panels: they are painted together when the
+// event loop turns, not one by one; a progress text is painted at once.
+TEST_F(MdiFixture, PanelTextsWaitForTheEventLoopButProgressIsPaintedAtOnce)
+{
+    MakeDb(StandardCaps(), 1, 0);
+    tav::MDI &w = NewMdi();
+    w.MDIForm_Load();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QApplication::processEvents();
+    auto *panel = w.findChild<QLabel *>(QStringLiteral("Panels(3)"));
+    auto *first = w.findChild<QLabel *>(QStringLiteral("Panels(1)"));
+    ASSERT_TRUE(panel && first);
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } count, firstCount;
+    panel->installEventFilter(&count);
+    first->installEventFilter(&firstCount);
+
+    w.SetPanelText(3, QStringLiteral("ID 1"));
+    w.SetPanelText(3, QStringLiteral("ID 2"));
+    EXPECT_EQ(count.paints, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(count.paints, 1);
+    EXPECT_EQ(panel->text(), QStringLiteral("ID 2"));
+
+    tav::SetStatusText(QStringLiteral("Working"), true);
+    EXPECT_GE(firstCount.paints, 1);
+    panel->removeEventFilter(&count);
+    first->removeEventFilter(&firstCount);
 }
 
 // --- Left panel ------------------------------------------------------------------
