@@ -39,6 +39,8 @@ void MDI::startExercise()
     m_exercise->GridScribble();
     m_exercise->ProcessExercise();
     m_exercise->SelectTab(ExerciseKind);
+    // The toolbar goes first, so that the window opens on the client area it keeps.
+    picToolbar->hide();
     // One child window: shown again, not added a second time.
     QMdiSubWindow *sub = nullptr;
     for (QMdiSubWindow *s : mdiClient->subWindowList())
@@ -48,7 +50,6 @@ void MDI::startExercise()
         AddChild(m_exerciseWindow);
     else
         mdiClient->setActiveSubWindow(sub);
-    picToolbar->hide();
 }
 
 void MDI::imgPrintNorm_Click()
@@ -81,14 +82,20 @@ void MDI::mnuPrintParts_Click(int Index)
 
 About *MDI::AboutInstance() const { return m_about.data(); }
 
+HTMLHelp &MDI::helpFile()
+{
+    // Each use sets the file and the window type again.
+    if (!HelpObject)
+        HelpObject = std::make_unique<HTMLHelp>();
+    HelpObject->CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.qch");
+    HelpObject->HHWindow = QStringLiteral("Main");
+    return *HelpObject;
+}
+
 void MDI::mnuHelpParts_Click(int Index)
 {
     if (Index == 0) {
-        if (!HelpObject)
-            HelpObject = std::make_unique<HTMLHelp>();
-        HelpObject->CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.qch");
-        HelpObject->HHWindow = QStringLiteral("Main");
-        HelpObject->HHDisplayContents(0);
+        helpFile().HHDisplayContents(0);
     } else if (Index == 1) {
         if (!m_about)
             m_about = new About(this);

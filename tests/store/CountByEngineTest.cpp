@@ -57,7 +57,7 @@ protected:
         }
         db.MakeWordStore();
     }
-    void TearDown() override { tav::WordDb.reset(); }
+    void TearDown() override { tav::ResetSharedState(); }
 
     tavtest::TestDb db;
 };
