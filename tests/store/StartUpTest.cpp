@@ -8,6 +8,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -37,7 +40,7 @@ protected:
     void SetUp() override { m_cwd = QDir::currentPath(); }
     void TearDown() override
     {
-        tavtest::ResetStore();
+        tav::ResetSharedState();
         QDir::setCurrent(m_cwd);
     }
 
@@ -116,16 +119,54 @@ TEST_F(BrokenStart, MissingThirdLanguageTablesStopTheStartWithTheCause)
 
 namespace {
 
+// Copies a file and gives the copy the permissions perms; false on failure.
+bool CopyWith(const QString &from, const QString &to, QFile::Permissions perms)
+{
+    return QFile::copy(from, to) && QFile::setPermissions(to, perms);
+}
+
 // Runs the current test again in a child process as the user nobody, for
 // file permissions do not bind the superuser; true when it passed there.
+// The build tree may sit in a folder nobody cannot enter (a checkout in
+// /root), so the child runs from a temporary folder of its own that holds a
+// copy of this test program, of the fresh database and of the leak
+// suppressions.
 bool PassesAsOrdinaryUser(std::string &output)
 {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    QTemporaryDir place;
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto runnable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    const QString program = place.filePath(QStringLiteral("StartUpChild"));
+    const QString fresh = place.filePath(QStringLiteral("TavWrd.twl"));
+    if (!place.isValid() || !QFile::setPermissions(place.path(), runnable | QFile::WriteOwner)
+        || !CopyWith(QCoreApplication::applicationFilePath(), program, runnable)
+        || !CopyWith(TestDb::FreshDbPath(), fresh, readable)) {
+        output = "cannot prepare a folder for the user nobody in " + place.path().toStdString();
+        return false;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TAV_TEST_FRESH_DB"), fresh);
+    // The leak checker stops a program whose suppressions file it cannot read.
+    QString lsan = env.value(QStringLiteral("LSAN_OPTIONS"));
+    static const QRegularExpression suppressions(QStringLiteral("suppressions=([^:]*)"));
+    const QRegularExpressionMatch m = suppressions.match(lsan);
+    if (m.hasMatch()) {
+        const QString copy = place.filePath(QStringLiteral("lsan.supp"));
+        if (!CopyWith(m.captured(1), copy, readable)) {
+            output = "cannot copy the leak suppressions " + m.captured(1).toStdString();
+            return false;
+        }
+        lsan.replace(m.capturedStart(1), m.capturedLength(1), copy);
+        env.insert(QStringLiteral("LSAN_OPTIONS"), lsan);
+    }
     QProcess child;
+    child.setProcessEnvironment(env);
+    child.setWorkingDirectory(place.path());
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QStringLiteral("setpriv"),
                 {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups"),
-                 QCoreApplication::applicationFilePath(),
+                 program,
                  QStringLiteral("--gtest_filter=%1.%2").arg(QLatin1String(test->test_suite_name()),
                                                             QLatin1String(test->name()))});
     const bool finished = child.waitForFinished(120000);
@@ -199,7 +240,7 @@ TEST(StartUpOrder, SplashThenMainWithoutRebuildingTheTree)
     ASSERT_EQ(SubMain(db.Folder()), 0);
     EXPECT_EQ(link.calls, QStringList({"ShowSplash", "ShowMain", "UnloadSplash"}));
     EXPECT_TRUE(StartingUp); // cleared by the main window's Load, not here
-    tavtest::ResetStore();
+    tav::ResetSharedState();
     QDir::setCurrent(cwd);
 }
 
@@ -220,7 +261,7 @@ TEST(StartUpOrder, WithoutTheAuxiliaryVerbHaveIdIsZero)
     EXPECT_TRUE(SqlHaveKonT3.endsWith("WHERE ID  = 0"));
     EXPECT_EQ(CountRecords(SqlHaveKonT1), 0);
     EXPECT_TRUE(messages.Messages().isEmpty());
-    tavtest::ResetStore();
+    tav::ResetSharedState();
     QDir::setCurrent(cwd);
 }
 
@@ -233,10 +274,10 @@ TEST(StartUpOrder, GreekFontSizeFollowsTheDesktop)
     link.desktop = QSize(800, 600);
     ASSERT_EQ(SubMain(db.Folder()), 0);
     EXPECT_EQ(GreekFontSize, 11);
-    tavtest::ResetStore();
+    tav::ResetSharedState();
     link.desktop = QSize(640, 480);
     ASSERT_EQ(SubMain(db.Folder()), 0);
     EXPECT_EQ(GreekFontSize, 14);
-    tavtest::ResetStore();
+    tav::ResetSharedState();
     QDir::setCurrent(cwd);
 }

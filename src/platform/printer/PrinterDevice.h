@@ -25,8 +25,8 @@ inline constexpr double TwipsPerInch = 1440.0;
 // Orientation codes.
 enum : int { Portrait = 1, Landscape = 2 };
 
-// A paper the printer offers: its name, its code in the classic paper
-// numbering (9 is A4, 1 Letter, 256 a custom size; -1 when there is none) and
+// A paper the printer offers: its name, its paper code (9 is A4, 1 Letter,
+// 256 a custom size; -1 when there is none; the numbers the options store) and
 // its size in millimetres, portrait.
 struct PaperDesc {
     QString name;
@@ -35,7 +35,8 @@ struct PaperDesc {
     double heightMM = 0;
 };
 
-// A failure of the printer or its job, with a classic error number.
+// A failure of the printer or its job, with its error number (482 the
+// printer failed, 484 the printer is not available).
 class PrintError : public std::runtime_error {
 public:
     PrintError(int number, const QString &message)
@@ -45,6 +46,14 @@ public:
 
 private:
     int m_number;
+};
+
+// The printer or the file did not take the job (a queue that rejects jobs,
+// a file that cannot be written): trying again cannot help. The message is
+// the reason as the printing system gives it.
+class JobRefused : public PrintError {
+public:
+    using PrintError::PrintError;
 };
 
 class PrinterDevice {
@@ -66,6 +75,8 @@ public:
     // A printer that writes a file (PDF) needs the file's path before a job.
     virtual bool PrintsToFile() const { return false; }
     virtual void SetOutputFile(const QString &) {}
+    // The job's name (the print system's job name, a PDF's title).
+    virtual void SetDocName(const QString &) {}
 
     // The paper as it lies (turned with the orientation), and the part of it
     // the printer can reach, both in twips from the paper's top-left corner.
@@ -80,7 +91,7 @@ public:
 
     // The job. The first drawing begins it; NewPage ends the page drawn so
     // far; EndDoc finishes the job, KillDoc abandons it. A failure throws
-    // PrintError.
+    // PrintError, a job the printer does not take JobRefused.
     virtual void BeginDoc() = 0;
     virtual void NewPage() = 0;
     virtual void DrawText(const QPointF &topLeft, const QFont &font, const QColor &color, const QString &text) = 0;
@@ -90,6 +101,9 @@ public:
     virtual void DrawBox(const QRectF &box, const QColor &outline, const QColor &fill) = 0;
     virtual void EndDoc() = 0;
     virtual void KillDoc() = 0;
+    // After EndDoc: why the job waits at the printer instead of printing (a
+    // stopped queue); empty when it does not.
+    virtual QString JobWaiting() const { return QString(); }
 };
 
 } // namespace printer
