@@ -2,23 +2,14 @@
 // "All Greek" request from the Show button's request to the filled window,
 // against the bare SQLite query of the same SQL in the same run; a sort by
 // the heading buttons of that list; and the process's memory with it open.
+#include "AllGreekList.h"
 #include "GeneratedWordDb.h"
 
 #include "grids/GridStd.h"
-#include "mainwindow/MDI.h"
-#include "mainwindow/ProgramWindows.h"
 #include "platform/dao/JetSql.h"
-#include "store/ListRequests.h"
-#include "store/MainWindowLink.h"
 #include "store/SharedState.h"
-#include "store/StartUp.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -31,47 +22,7 @@
 
 namespace {
 
-struct Program {
-    QTemporaryDir dir;
-    std::unique_ptr<tav::MDI> mdi;
-    std::unique_ptr<tav::ProgramWindows> windows;
-
-    explicit Program(const QString &database)
-    {
-        if (!QFile::copy(database, dir.filePath(QStringLiteral("TavWrd.twl"))))
-            std::abort();
-        mdi = std::make_unique<tav::MDI>();
-        mdi->Pause = [] {};
-        tav::SetLink(mdi.get());
-        windows = std::make_unique<tav::ProgramWindows>(*mdi);
-        windows->MakeStdGrid = [](tav::MDI &) -> tav::StdGridWindowLink * { return new tav::GridStd; };
-        tav::SetListWindowFactory(windows.get());
-        if (tav::SubMain(dir.path()) != 0)
-            std::abort();
-        mdi->resize(1280, 1024);
-    }
-    ~Program() { tav::SetListWindowFactory(nullptr); }
-
-    QString file() const { return dir.filePath(QStringLiteral("TavWrd.twl")); }
-
-    // The request the Show button makes on the "All Greek" node.
-    void OpenAllGreek() const
-    {
-        tav::SendListRequest(tav::ShowRequest(QStringLiteral("All Greek"), QStringLiteral("Greek"), false, QString()));
-    }
-    tav::GridStd *OpenList() const
-    {
-        const QList<QMdiSubWindow *> subs = mdi->mdiClient->subWindowList();
-        return subs.isEmpty() ? nullptr : dynamic_cast<tav::GridStd *>(subs.last()->widget());
-    }
-    void CloseLists() const
-    {
-        mdi->CloseChildren();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
-
-Program *g_program = nullptr;
+tavbench::ProgramUnderBench *g_program = nullptr;
 
 long long ResidentKiB()
 {
@@ -152,7 +103,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
 
-    Program program(tavbench::GeneratedWordDbPath(50000));
+    tavbench::ProgramUnderBench program(tavbench::GeneratedWordDbPath(50000));
     g_program = &program;
     benchmark::RegisterBenchmark("AllGreekWindow/50000", AllGreekWindow)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("AllGreekBareQuery/50000", AllGreekBareQuery)->Unit(benchmark::kMillisecond);

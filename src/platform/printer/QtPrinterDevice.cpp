@@ -72,6 +72,7 @@ void QtPrinterDevice::FollowSetUp()
         m_printer.setFullPage(pdf);
     m_pdf = pdf;
     m_metrics.clear();
+    m_lastMetrics.reset();
 }
 
 QString QtPrinterDevice::DeviceName() const
@@ -165,11 +166,17 @@ QString QtPrinterDevice::printedText(const QFont &font, const QString &text) con
 
 const QFontMetricsF &QtPrinterDevice::metrics(const QFont &font)
 {
+    // Most calls ask for the font of the call before: comparing fonts is
+    // much cheaper than making a font's key.
+    if (m_lastMetrics && font == m_lastFont)
+        return *m_lastMetrics;
     const QString key = font.key();
     auto it = m_metrics.find(key);
     if (it == m_metrics.end())
         it = m_metrics.insert(key, QFontMetricsF(printedFont(font), &m_printer));
-    return it.value();
+    m_lastFont = font;
+    m_lastMetrics = it.value();
+    return *m_lastMetrics;
 }
 
 double QtPrinterDevice::TextWidth(const QFont &font, const QString &text)
@@ -222,7 +229,8 @@ void QtPrinterDevice::DrawLine(const QPointF &from, const QPointF &to, const QCo
 void QtPrinterDevice::DrawBox(const QRectF &box, const QColor &outline, const QColor &fill)
 {
     const QRectF r(toDevice(box.topLeft()), toDevice(box.bottomRight()));
-    if (fill.isValid())
+    // White on white paper shows nothing: the common white cell costs no fill.
+    if (fill.isValid() && fill != QColor(Qt::white))
         m_painter.fillRect(r, fill);
     if (outline.isValid()) {
         m_painter.setPen(linePen(outline));

@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <optional>
+
 namespace printer {
 
 class QtPrinterDevice : public PrinterDevice {
@@ -64,6 +66,8 @@ private:
     bool m_pdf;
     QPainter m_painter;
     QHash<QString, QFontMetricsF> m_metrics;
+    QFont m_lastFont;
+    std::optional<QFontMetricsF> m_lastMetrics;
     QString m_waiting;
 };
 
