@@ -1,6 +1,19 @@
+#include "store/SharedState.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
+
+namespace {
+
+// Every case starts from the program's state before start-up and leaves no
+// shared connection open, whatever its fixture set or forgot.
+class SharedStateReset : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo &) override { tav::ResetSharedState(); }
+    void OnTestEnd(const ::testing::TestInfo &) override { tav::ResetSharedState(); }
+};
+
+} // namespace
 
 // Every test program runs with a QApplication on the offscreen platform, so
 // that window tests and store tests share one main.
@@ -17,5 +30,6 @@ int main(int argc, char **argv)
                                                                     : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new SharedStateReset);
     return RUN_ALL_TESTS();
 }

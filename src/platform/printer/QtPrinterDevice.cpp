@@ -72,7 +72,7 @@ void QtPrinterDevice::FollowSetUp()
         m_printer.setFullPage(pdf);
     m_pdf = pdf;
     m_metrics.clear();
-    m_lastMetrics.reset();
+    m_recent.clear();
 }
 
 QString QtPrinterDevice::DeviceName() const
@@ -166,17 +166,20 @@ QString QtPrinterDevice::printedText(const QFont &font, const QString &text) con
 
 const QFontMetricsF &QtPrinterDevice::metrics(const QFont &font)
 {
-    // Most calls ask for the font of the call before: comparing fonts is
-    // much cheaper than making a font's key.
-    if (m_lastMetrics && font == m_lastFont)
-        return *m_lastMetrics;
+    // A page uses a few fonts in turn (a list's Greek and other columns):
+    // comparing fonts with the few used last is much cheaper than making a
+    // font's key.
+    for (const RecentMetrics &r : m_recent)
+        if (r.font == font)
+            return r.metrics;
     const QString key = font.key();
     auto it = m_metrics.find(key);
     if (it == m_metrics.end())
         it = m_metrics.insert(key, QFontMetricsF(printedFont(font), &m_printer));
-    m_lastFont = font;
-    m_lastMetrics = it.value();
-    return *m_lastMetrics;
+    if (m_recent.size() == 4)
+        m_recent.removeLast();
+    m_recent.prepend({font, it.value()});
+    return m_recent.first().metrics;
 }
 
 double QtPrinterDevice::TextWidth(const QFont &font, const QString &text)
@@ -215,7 +218,9 @@ void QtPrinterDevice::NewPage()
 void QtPrinterDevice::DrawText(const QPointF &topLeft, const QFont &font, const QColor &color, const QString &text)
 {
     m_painter.setFont(printedFont(font));
-    m_painter.setPen(color);
+    // The lines' pen serves the text too, so that boxes and texts in one
+    // colour change no drawing state between them.
+    m_painter.setPen(linePen(color));
     const QPointF at = toDevice(topLeft);
     m_painter.drawText(QPointF(at.x(), at.y() + metrics(font).ascent()), printedText(font, text));
 }

@@ -12,8 +12,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPrinter>
-
-#include <optional>
+#include <QVector>
 
 namespace printer {
 
@@ -66,8 +65,11 @@ private:
     bool m_pdf;
     QPainter m_painter;
     QHash<QString, QFontMetricsF> m_metrics;
-    QFont m_lastFont;
-    std::optional<QFontMetricsF> m_lastMetrics;
+    struct RecentMetrics {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    QVector<RecentMetrics> m_recent; // the fonts used last, newest first
     QString m_waiting;
 };
 
