@@ -6,6 +6,7 @@
 #include "mainwindow/About.h"
 #include "mainwindow/AccessKeys.h"
 #include "mainwindow/Artwork.h"
+#include "mainwindow/MdiExerciseHost.h"
 #include "mainwindow/MdiListHost.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
