@@ -62,6 +62,7 @@ protected:
     int WrapColumn() const override { return FirstVisibleCol; }
     QString InfoText(int Row) const override;
     int FactsKind(int Row) const override;
+    QString RowKey(int Row) const override;
     void RightClick(const QPoint &GlobalPos) override;
 
 private:
