@@ -2,7 +2,7 @@
 // The exercise window: one child window of the main window in which the three
 // exercises run, one tab each (tbsOptions): 0 the traditional exercise (see,
 // remember and type the meaning), 1 word matching, 2 verb forms in order.
-// Controls keep their classic names as object names ("txtFields(2)") and as
+// Controls keep their design names as object names ("txtFields(2)") and as
 // members. The round logic lives in widget-free controllers (exercise/rounds);
 // the handlers here forward the user's actions to them and show the result.
 //

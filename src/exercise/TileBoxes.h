@@ -19,7 +19,7 @@ QMimeData *TileMimeData(const QString &text, const QObject *owner);
 // True when data carries a tile of owner; text then holds its text.
 bool IsOwnTile(const QMimeData *data, const QObject *owner, QString *text = nullptr);
 
-// Background colours of the row boxes and markers, as classic colour values:
+// Background colours of the row boxes and markers, as colour numbers (0xBBGGRR):
 // white at rest, green solved, red wrong, blue while dragged or hovered.
 constexpr long White = 0xFFFFFF;
 constexpr long Green = 0xFF00;

@@ -97,7 +97,7 @@ void GridSimple::GridSimpleFill(int SortValue)
         g.SetCol(c);
         g.SetCellFontBold(true);
     }
-    SetGreekColumnFont(g, 3, 4);
+    SetGreekColumnFont(g, 3, 4, GreekFontSize);
     g.SetColWidth(0, 0);
     g.SetColWidth(1, 0);
 

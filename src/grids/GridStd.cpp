@@ -133,17 +133,17 @@ void GridStd::GridLangDep(int SortValue)
     if (view == 5) {
         for (int c = 0; c <= 3; ++c)
             g.SetColWidth(c, 0);
-        SetGreekColumnFont(g, 4, 4);
+        SetGreekColumnFont(g, 4, 4, GreekFontSize);
     } else if (view == 33) {
         g.SetColWidth(1, 0);
         FillFormLabels(g, 2);
-        SetGreekColumnFont(g, 3, 3);
+        SetGreekColumnFont(g, 3, 3, GreekFontSize);
         AddEnglishColumn(g, 1);
         MarkGroupRows(g, 1);
     } else {
         for (int c = 0; c <= 2; ++c)
             g.SetColWidth(c, 0);
-        SetGreekColumnFont(g, 3, 4);
+        SetGreekColumnFont(g, 3, 4, GreekFontSize);
         g.SetColWidth(3, 550);
         if (view == 44) {
             g.SetColWidth(7, 0);

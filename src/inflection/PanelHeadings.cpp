@@ -7,6 +7,7 @@
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "store/CaptionArrays.h"
+#include "store/SharedState.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -91,7 +92,7 @@ void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
     for (int row = 1; row < grid.Rows(); ++row)
         grid.SetTextMatrix(row, 0, captions(n++));
     FitCaptionFont(grid);
-    SetGreekColumnFont(grid, 1, grid.Cols() - 1);
+    SetGreekColumnFont(grid, 1, grid.Cols() - 1, GreekFontSize);
     if (grid.objectName() == QLatin1String("msflXImp"))
         grid.SetRangeBackColor(1, 1, grid.Rows() - 1, grid.Cols() - 1, ColorPaleCyan);
 }

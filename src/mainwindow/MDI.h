@@ -5,7 +5,7 @@
 // remarks boxes, grip), the grammar panel at the bottom and the status bar
 // with its seven panels.
 //
-// Controls keep their classic names as object names (arrays as "tbFind(0)")
+// Controls keep their design names as object names (arrays as "tbFind(0)")
 // and as members, so that other windows reach them by those names.
 // The procedures are spread over files by subject:
 //   MDI.cpp          frame, Load, Resize, closing, child windows, left panel

@@ -151,7 +151,7 @@ public:
     long RequestSectionsWide() const { return m_requestSectionsWide; }
     long RequestSectionsHigh() const { return m_requestSectionsHigh; }
 
-    // --- Beyond the classic interface -------------------------------------------
+    // --- Run state, printer sources and results ---------------------------------
     // True while a run is under way; a second request is then refused.
     bool Printing() const { return m_printing; }
     // The printers offered (the system's and a PDF file printer by default).

@@ -166,8 +166,8 @@ QStringList LatinLetterList()
 
 long long LeadingCount(const QString &caption)
 {
-    // Like the classic Val(): leading blanks skipped, digits up to the first
-    // other character.
+    // The number a caption starts with: leading blanks skipped, digits up to
+    // the first other character.
     const QString t = caption.trimmed();
     int end = 0;
     while (end < t.size() && t.at(end).isDigit() && t.at(end).unicode() < 128)

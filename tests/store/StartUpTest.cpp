@@ -8,6 +8,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -116,16 +119,54 @@ TEST_F(BrokenStart, MissingThirdLanguageTablesStopTheStartWithTheCause)
 
 namespace {
 
+// Copies a file and gives the copy the permissions perms; false on failure.
+bool CopyWith(const QString &from, const QString &to, QFile::Permissions perms)
+{
+    return QFile::copy(from, to) && QFile::setPermissions(to, perms);
+}
+
 // Runs the current test again in a child process as the user nobody, for
 // file permissions do not bind the superuser; true when it passed there.
+// The build tree may sit in a folder nobody cannot enter (a checkout in
+// /root), so the child runs from a temporary folder of its own that holds a
+// copy of this test program, of the fresh database and of the leak
+// suppressions.
 bool PassesAsOrdinaryUser(std::string &output)
 {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    QTemporaryDir place;
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto runnable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    const QString program = place.filePath(QStringLiteral("StartUpChild"));
+    const QString fresh = place.filePath(QStringLiteral("TavWrd.twl"));
+    if (!place.isValid() || !QFile::setPermissions(place.path(), runnable | QFile::WriteOwner)
+        || !CopyWith(QCoreApplication::applicationFilePath(), program, runnable)
+        || !CopyWith(TestDb::FreshDbPath(), fresh, readable)) {
+        output = "cannot prepare a folder for the user nobody in " + place.path().toStdString();
+        return false;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TAV_TEST_FRESH_DB"), fresh);
+    // The leak checker stops a program whose suppressions file it cannot read.
+    QString lsan = env.value(QStringLiteral("LSAN_OPTIONS"));
+    static const QRegularExpression suppressions(QStringLiteral("suppressions=([^:]*)"));
+    const QRegularExpressionMatch m = suppressions.match(lsan);
+    if (m.hasMatch()) {
+        const QString copy = place.filePath(QStringLiteral("lsan.supp"));
+        if (!CopyWith(m.captured(1), copy, readable)) {
+            output = "cannot copy the leak suppressions " + m.captured(1).toStdString();
+            return false;
+        }
+        lsan.replace(m.capturedStart(1), m.capturedLength(1), copy);
+        env.insert(QStringLiteral("LSAN_OPTIONS"), lsan);
+    }
     QProcess child;
+    child.setProcessEnvironment(env);
+    child.setWorkingDirectory(place.path());
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QStringLiteral("setpriv"),
                 {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups"),
-                 QCoreApplication::applicationFilePath(),
+                 program,
                  QStringLiteral("--gtest_filter=%1.%2").arg(QLatin1String(test->test_suite_name()),
                                                             QLatin1String(test->name()))});
     const bool finished = child.waitForFinished(120000);

@@ -15,9 +15,15 @@ TestDb::TestDb()
     if (!m_dir.isValid())
         throw std::runtime_error("no temporary folder");
     m_path = m_dir.filePath(QStringLiteral("TavWrd.twl"));
-    if (!QFile::copy(QStringLiteral(TAV_FRESH_DB), m_path))
-        throw std::runtime_error("cannot copy " TAV_FRESH_DB);
+    const QString fresh = FreshDbPath();
+    if (!QFile::copy(fresh, m_path))
+        throw std::runtime_error("cannot copy " + fresh.toStdString());
     QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+QString TestDb::FreshDbPath()
+{
+    return qEnvironmentVariable("TAV_TEST_FRESH_DB", QStringLiteral(TAV_FRESH_DB));
 }
 
 dao::DatabasePtr TestDb::Open() const { return dao::DBEngine::OpenDatabase(m_path); }

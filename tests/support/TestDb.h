@@ -17,6 +17,11 @@ public:
     QString Folder() const { return m_dir.path(); }
     dao::DatabasePtr Open() const;  // a new connection to the copy
 
+    // The freshly built database the copies are made from: TAV_TEST_FRESH_DB
+    // when set (a test that re-runs itself as another user points it at a
+    // copy that user can read), else the one in the build tree.
+    static QString FreshDbPath();
+
     // One value of a native query on a second connection to the copy, as
     // another program would read the file; invalid when there is no row.
     QVariant Value(const QString &nativeSql) const;

@@ -17,7 +17,6 @@
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/VbKeys.h"
-#include "store/SharedState.h"
 
 namespace tav {
 
@@ -102,7 +101,7 @@ void SelectAllText(QLineEdit &Box)
     Box.setSelection(0, static_cast<int>(Box.text().size()));
 }
 
-void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol)
+void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol, int PointSize)
 {
     const int first = std::max(FirstCol, 0);
     const int last = std::min(LastCol, Grid.Cols() - 1);
@@ -111,7 +110,7 @@ void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol)
         return;
     // One pass over the block instead of visiting each cell: a list of 50,000
     // words would otherwise fire the cell events twice per cell.
-    Grid.SetRangeFont(1, first, lastRow, last, winsys::GreekFamily, GreekFontSize);
+    Grid.SetRangeFont(1, first, lastRow, last, winsys::GreekFamily, PointSize);
     Grid.SetCol(last);
     Grid.SetRow(lastRow);
 }

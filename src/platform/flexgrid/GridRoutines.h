@@ -35,9 +35,10 @@ void SearchGridRow(FlexGrid &Grid, QWidget &Frm, long long Col, long long HomeRo
 void SelectAllText(QLineEdit &Box);
 
 // Every data cell (rows 1 to the last) of columns FirstCol..LastCol gets the
-// font "VudedoGreek" at GreekFontSize; the current cell is left on the last
-// cell visited (the last row of LastCol).
-void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol);
+// font "VudedoGreek" at PointSize (the callers pass the store's
+// GreekFontSize); the current cell is left on the last cell visited (the
+// last row of LastCol).
+void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol, int PointSize);
 
 // Hides the grid, hides the heading row (RowHeight(0) = 0), sets Cols =
 // NewCols, paints every cell of columns 1.. and rows 1.. with Color and shows

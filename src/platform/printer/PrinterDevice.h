@@ -25,8 +25,8 @@ inline constexpr double TwipsPerInch = 1440.0;
 // Orientation codes.
 enum : int { Portrait = 1, Landscape = 2 };
 
-// A paper the printer offers: its name, its code in the classic paper
-// numbering (9 is A4, 1 Letter, 256 a custom size; -1 when there is none) and
+// A paper the printer offers: its name, its paper code (9 is A4, 1 Letter,
+// 256 a custom size; -1 when there is none; the numbers the options store) and
 // its size in millimetres, portrait.
 struct PaperDesc {
     QString name;
@@ -35,7 +35,8 @@ struct PaperDesc {
     double heightMM = 0;
 };
 
-// A failure of the printer or its job, with a classic error number.
+// A failure of the printer or its job, with its error number (482 the
+// printer failed, 484 the printer is not available).
 class PrintError : public std::runtime_error {
 public:
     PrintError(int number, const QString &message)

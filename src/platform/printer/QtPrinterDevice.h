@@ -53,8 +53,8 @@ private:
     QHash<QString, QFontMetricsF> m_metrics;
 };
 
-// The classic paper code of a Qt page size, and back; sizes without a
-// classic code get 1000 + Qt's own id.
+// The paper code of a Qt page size, and back; sizes without a code of
+// their own get 1000 + Qt's own id.
 int PaperCode(QPageSize::PageSizeId id);
 QPageSize::PageSizeId PageSizeOfCode(int code);
 

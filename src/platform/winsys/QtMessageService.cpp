@@ -11,9 +11,9 @@ namespace {
 
 // A QMessageBox that refuses Esc and the close button when the style leaves
 // no button to stand for them. Qt would otherwise pick the "No" button.
-class ClassicMessageBox : public QMessageBox {
+class StyledMessageBox : public QMessageBox {
 public:
-    ClassicMessageBox(bool escapeAllowed, QWidget *parent) : QMessageBox(parent), m_escapeAllowed(escapeAllowed) {}
+    StyledMessageBox(bool escapeAllowed, QWidget *parent) : QMessageBox(parent), m_escapeAllowed(escapeAllowed) {}
 
 protected:
     void keyPressEvent(QKeyEvent *event) override
@@ -59,7 +59,7 @@ MessageBoxLayout LayoutForStyle(int style)
     default: layout.icon = B::NoIcon; break;
     }
     const int wanted = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
-    // A default beyond the last button falls back to the first, as the classic box does.
+    // A default beyond the last button falls back to the first.
     layout.defaultButton = layout.buttons.value(wanted, layout.buttons.first());
     layout.escapeAllowed = layout.buttons.contains(B::Cancel) || layout.buttons == QVector{B::Ok};
     return layout;
@@ -83,7 +83,7 @@ std::unique_ptr<QMessageBox> QtMessageService::BuildBox(const QString &prompt, i
                                                         QWidget *parent)
 {
     const MessageBoxLayout layout = LayoutForStyle(style);
-    auto box = std::make_unique<ClassicMessageBox>(layout.escapeAllowed, parent);
+    auto box = std::make_unique<StyledMessageBox>(layout.escapeAllowed, parent);
     box->setWindowTitle(title.isEmpty() ? AppTitle : title);
     // Prompts hold words and user data: never read them as markup.
     box->setTextFormat(Qt::PlainText);

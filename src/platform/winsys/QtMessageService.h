@@ -1,7 +1,7 @@
 #pragma once
 // The message-box service the program installs: shows a QMessageBox with the
-// classic button sets, icons and default button of the style number, and
-// returns the classic result code (vbOK, vbYes, ...).
+// button set, icon and default button that the style number asks for, and
+// returns the result code of the pressed button (vbOK, vbYes, ...).
 
 #include "platform/winsys/core/MsgBox.h"
 
@@ -18,7 +18,7 @@ namespace winsys {
 // mapping can be checked without showing a dialog.
 struct MessageBoxLayout {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QVector<QMessageBox::StandardButton> buttons; // in the classic order, left to right
+    QVector<QMessageBox::StandardButton> buttons; // in the style's order, left to right
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     // Whether Esc or the window's close button may answer: only when the box
     // has a Cancel button, or OK alone. A Yes/No or Abort/Retry/Ignore box
@@ -28,8 +28,8 @@ struct MessageBoxLayout {
 };
 
 MessageBoxLayout LayoutForStyle(int style);
-// The classic result code of a pressed button (vbOK ... vbNo); vbCancel for
-// a button the classic set does not know.
+// The result code of a pressed button (vbOK ... vbNo); vbCancel for a
+// button that has no code of its own.
 int ResultForButton(QMessageBox::StandardButton button);
 
 class QtMessageService : public MessageService {

@@ -1,6 +1,6 @@
 #pragma once
 // A pair of arrow buttons beside a buddy that shows a value: a label or a
-// text box (the classic up-down control).
+// text box.
 //
 // Stepping: with auto-step on (the default) an arrow steps the value between
 // a minimum and a maximum, writes it into the buddy and emits Change; the

@@ -1,5 +1,5 @@
 #pragma once
-// Colour numbers in the program's classic form, converted in this one place.
+// The program's colour numbers, converted to Qt colours in this one place.
 // A colour number is &HBBGGRR: red in the low byte, blue in the high one
 // (&H0000FF is red, &HFF0000 blue). A number with the high bit set
 // (&H80000000 + n) names a system colour, such as &H8000000F, the button

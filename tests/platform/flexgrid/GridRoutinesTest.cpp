@@ -1,7 +1,6 @@
 #include "GridFill.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/winsys/Twips.h"
-#include "store/SharedState.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -196,10 +195,9 @@ TEST(CellEditor, CoversItsCellExactlyWithTheCellsBackground)
 
 TEST(GridFonts, GreekColumnFontCoversTheDataRowsAndEndsOnTheLastCell)
 {
-    tav::GreekFontSize = 11;
     FlexGrid grid;
     Fill(grid, 5, 6);
-    tav::SetGreekColumnFont(grid, 3, 4);
+    tav::SetGreekColumnFont(grid, 3, 4, 11);
     for (int r = 1; r < 5; ++r) {
         EXPECT_EQ(grid.CellFontNameAt(r, 3), "VudedoGreek");
         EXPECT_EQ(grid.CellFontNameAt(r, 4), "VudedoGreek");
@@ -209,10 +207,9 @@ TEST(GridFonts, GreekColumnFontCoversTheDataRowsAndEndsOnTheLastCell)
     EXPECT_NE(grid.CellFontNameAt(1, 5), "VudedoGreek");
     EXPECT_EQ(grid.Row(), 4);
     EXPECT_EQ(grid.Col(), 4);
-    tav::GreekFontSize = 14;
 
     // Columns beyond the grid are passed over.
-    tav::SetGreekColumnFont(grid, 5, 9);
+    tav::SetGreekColumnFont(grid, 5, 9, 14);
     EXPECT_EQ(grid.CellFontNameAt(2, 5), "VudedoGreek");
 }
 

@@ -2,8 +2,8 @@
 // One message-box service for the whole program. The store and the windows
 // call MsgBox(); the program installs a service that shows a real dialog, and
 // tests install ScriptedMessages, which records every prompt and answers from
-// a queue. Button and icon numbers are the classic message-box flags, so a
-// call reads as the classic one: MsgBox(text, vbYesNo | vbCritical, title).
+// a queue. The style is one number of button, icon and default-button
+// flags: MsgBox(text, vbYesNo | vbCritical, title).
 
 #include <QString>
 #include <QStringList>
