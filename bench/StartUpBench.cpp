@@ -1,8 +1,12 @@
-// The program's start-up work up to the main window shown (the Load's pauses
-// left out), the category tree's build with its counts, and the same counts
-// asked of SQLite directly, in the same run, on the shipped word database and
+// The program's start-up up to the main window shown and painted with the
+// event loop idle (the Load's pauses left out), beside the tree's counts
+// asked of SQLite directly; the category tree's build with its counts; and
+// those bare counts alone; in the same run, on the shipped word database and
 // on a generated one of 50,000 words.
+#include "BareSql.h"
+#include "BenchProgram.h"
 #include "GeneratedWordDb.h"
+#include "UserWait.h"
 
 #include "mainwindow/MDI.h"
 #include "platform/dao/Dao.h"
@@ -41,6 +45,8 @@ struct ProgramFolder {
     QString path() const { return dir.path(); }
 };
 
+std::vector<std::string> BareCountStatements();
+
 std::unique_ptr<tav::MDI> StartProgram(const QString &folder)
 {
     auto mdi = std::make_unique<tav::MDI>();
@@ -55,12 +61,21 @@ std::unique_ptr<tav::MDI> StartProgram(const QString &folder)
 
 void StartUp(benchmark::State &state, const ProgramFolder *folder)
 {
-    for (auto _ : state) {
+    // The statements come from a start-up on the same file.
+    std::vector<std::string> statements;
+    {
         std::unique_ptr<tav::MDI> mdi = StartProgram(folder->path());
-        state.PauseTiming();
-        mdi.reset();
-        state.ResumeTiming();
+        statements = BareCountStatements();
     }
+    const tavbench::BareConnection bare(QDir(folder->path()).filePath(QStringLiteral("TavWrd.twl")));
+    tavbench::BenchProgram program(QDir(folder->path()).filePath(QStringLiteral("TavWrd.twl")));
+    tavbench::PairedTimes times;
+    for (auto _ : state) {
+        times.Bare([&] { bare.Run(statements); });
+        times.Action(state, [&] { program.Start(); });
+        program.Stop();
+    }
+    times.Report(state);
 }
 
 // The counts of the tree's build at start-up.
@@ -125,25 +140,21 @@ void BareCounts(benchmark::State &state, const ProgramFolder *folder)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform's notes on every window shown would bury the figures.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    tavbench::WindowBenchApp app(argc, argv);
 
     const ProgramFolder shipped(tavbench::ShippedWordDbPath());
     const ProgramFolder generated(tavbench::GeneratedWordDbPath(50000));
     for (const auto &[name, folder] : {std::pair{"shipped", &shipped}, std::pair{"50000", &generated}}) {
         const std::string suffix = std::string("/") + name;
         benchmark::RegisterBenchmark(("StartUp" + suffix).c_str(), StartUp, folder)
-            ->Unit(benchmark::kMillisecond);
+            ->Unit(benchmark::kMillisecond)
+            ->UseManualTime();
         benchmark::RegisterBenchmark(("TreeCounts" + suffix).c_str(), TreeCounts, folder)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("BareCounts" + suffix).c_str(), BareCounts, folder)
             ->Unit(benchmark::kMillisecond);
     }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = app.Run();
     tav::WordDb.reset();
-    return 0;
+    return result;
 }

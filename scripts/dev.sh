@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake ccache pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libsqlite3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
           python3-fonttools fonts-dejavu-core hunspell hunspell-el xvfb xauth
-          qt6-tools-dev qt6-documentation-tools libqt6sql6-sqlite poppler-utils)
+          qt6-tools-dev qt6-documentation-tools libqt6sql6-sqlite poppler-utils libcups2-dev)
 
 install_missing() {
     local missing=()

@@ -131,8 +131,14 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
     connect(Grid, &flexgrid::FlexGrid::Click, this, saveCell);
     connect(Grid, &flexgrid::FlexGrid::LostFocus, this, saveCell);
     connect(Grid, &flexgrid::FlexGrid::MouseUp, this, [this](int button, int, int x, int y) {
-        if (button == flexgrid::vbRightButton)
-            RightClick(Grid->mapToGlobal(QPoint(Grid->TwipsToPixelsX(x), Grid->TwipsToPixelsY(y))));
+        if (button != flexgrid::vbRightButton)
+            return;
+        // The row under the pointer becomes current first (the grammar panel
+        // and the word's facts follow it), so that the menu acts on it.
+        const int row = Grid->MouseRow();
+        if (row >= Grid->FixedRows() && Grid->MouseCol() >= Grid->FixedCols() && row != Grid->Row())
+            Grid->SetRow(row);
+        RightClick(Grid->mapToGlobal(QPoint(Grid->TwipsToPixelsX(x), Grid->TwipsToPixelsY(y))));
     });
     connect(Grid, &flexgrid::FlexGrid::Scroll, this, &ListWindow::FollowColumns);
     connect(cmdS, &QPushButton::clicked, this, &ListWindow::cmdS_Click);
@@ -566,10 +572,19 @@ void ListWindow::ReportLostEdit(const PendingEdit &Edit)
                                winsys::vbExclamation, winsys::AppTitle);
 }
 
-void ListWindow::msFlxMulti_KeyDown(int &KeyCode, int)
+void ListWindow::msFlxMulti_KeyDown(int &KeyCode, int Shift)
 {
     if (KeyCode == winsys::vbKeyF5) {
         RefreshGridForms();
+        return;
+    }
+    // The menu key and Shift+F10 act as a right-click on the current cell.
+    if (KeyCode == winsys::vbKeyApps || (KeyCode == winsys::vbKeyF10 && Shift == winsys::vbShiftMask)) {
+        if (Grid->Row() >= Grid->FixedRows()) {
+            const QPoint cell(Grid->TwipsToPixelsX(Grid->CellLeft()),
+                              Grid->TwipsToPixelsY(Grid->CellTop() + Grid->CellHeight()));
+            RightClick(Grid->mapToGlobal(cell));
+        }
         return;
     }
     if (Grid->Col() < 2 || Grid->Row() < Grid->FixedRows())

@@ -11,6 +11,8 @@
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
 #include "store/SortsAndArrays.h"
+#include "store/StoreQueries.h"
+#include "store/WordEdits.h"
 #include "store/WindowRoutines.h"
 
 #include <QAction>
@@ -84,6 +86,12 @@ QFrame *optionFrame(QWidget *parent, const QString &name, QRadioButton *(&option
     frame->resize(frame->sizeHint());
     frame->hide();
     return frame;
+}
+
+// The word whose forms build every verb's compound tenses.
+bool isAuxiliary(const WordRecord &main)
+{
+    return HaveID != 0 && main.Field(QStringLiteral("ID")).toLongLong() == HaveID;
 }
 
 // Reads an Enter typed into a verb box as the box's KeyPress.
@@ -416,7 +424,11 @@ void GrammarPanel::showVoiceForms(const WordRecord &main)
     const QVariant AP = main.Field(QStringLiteral("AP"));
     const QVariant PP = main.Field(QStringLiteral("PP"));
     m_host.ConjugationEntry(0)->setEnabled(!AP.isNull());
-    tbAP->setText(AP.isNull() ? QString() : AP.toString());
+    // The auxiliary's AP holds its marker, no form: the box shows the word.
+    if (isAuxiliary(main))
+        tbAP->setText(main.Text(QStringLiteral("Greek")));
+    else
+        tbAP->setText(AP.isNull() ? QString() : AP.toString());
     m_host.ConjugationEntry(1)->setEnabled(!PP.isNull());
     tbPP->setText(PP.isNull() ? QString() : PP.toString());
 }
@@ -457,11 +469,13 @@ void GrammarPanel::mnuFirstParts_Click(int Index)
     VoiceMenuChoice[Index] = true;
 }
 
-// Enter in a verb box stores its text as the word's form of that voice: any
-// text as typed, quotes included; an emptied box stores Null, so that the
-// voice is no longer offered. A failed write is reported, the box gets the
-// stored form back and the list stays on the word, so that the user sees
-// which word it was and can try again.
+// Enter in a verb box stores its text as the word's form of that voice: the
+// text as typed, quotes included, without blanks around it; a box of blanks
+// stores Null, so that the voice is no longer offered. The auxiliary's A box
+// shows its headword, not its marker: Enter on it unchanged stores nothing.
+// A failed or refused write is reported, the box gets the stored form back
+// and the list stays on the word, so that the user sees which word it was
+// and can try again.
 void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii)
 {
     if (KeyAscii != 13)
@@ -470,12 +484,12 @@ void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &Key
     const long long ID = m_state.wordID;
     if (ID == 0)
         return;
-    const QString text = box->text();
-    const QString value = text.isEmpty() ? QStringLiteral("NULL") : dao::SqlText(text);
     bool stored = true;
     try {
-        OpenWordDb().Execute(QStringLiteral("UPDATE Main  SET ") + field + QStringLiteral("  = ") + value +
-                             QStringLiteral(" WHERE Main.ID  = ") + QString::number(ID));
+        const bool shownHeadword = box == tbAP && ID == HaveID &&
+                                   box->text().trimmed() == GetMainField(ID, QStringLiteral("Greek"));
+        if (!shownHeadword)
+            UpdateVoiceForm(ID, field, box->text());
     } catch (const std::exception &error) {
         stored = false;
         ShowErrorBox(error);

@@ -94,7 +94,8 @@ public:
     void Grid_KeyPress(flexgrid::FlexGrid &grid, int &KeyAscii);
     void Grid_GotFocus(flexgrid::FlexGrid &grid);
     void Editor_GotFocus(flexgrid::FlexGrid &grid, QLineEdit &editor);
-    void Editor_KeyPress(int &KeyAscii);
+    // The key filter: a Greek key, and no more than a form may hold.
+    void Editor_KeyPress(QLineEdit &editor, int &KeyAscii);
     // Enter commits, Esc cancels; Up and Down move the grid's row while no
     // edit is open.
     void KeyDownEdits(flexgrid::FlexGrid &grid, QLineEdit &editor, int KeyCode);
@@ -152,9 +153,13 @@ private:
     FormCell cellForm(const flexgrid::FlexGrid &grid, int row, int col) const;
     void syncEditorFont(flexgrid::FlexGrid &grid);
     void moveOn(flexgrid::FlexGrid &grid);
+    void reopenEdit(const CellEdit &edit, const QString &typed);
+    void showStoredForm(const FormCell &cell, const QString &form);
+    QString shownForm(const flexgrid::FlexGrid &grid, int row, const QString &form) const;
     // A view starts drawing the word ID (the article's row: no word).
     void beginView(long long ID);
     CellEdit m_edit;
+    int m_commits = 0; // editors taken back by their grid, so that Enter commits once
 
     // Headings (PanelHeadings.cpp).
     void SetGridFont(flexgrid::FlexGrid &grid, const CaptionArray &captions);

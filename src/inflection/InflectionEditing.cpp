@@ -49,7 +49,7 @@ protected:
         int KeyAscii = winsys::VbKeyAscii(key);
         if (KeyAscii == 0)
             return false;
-        m_panel.Editor_KeyPress(KeyAscii);
+        m_panel.Editor_KeyPress(*editor, KeyAscii);
         return KeyAscii == 0;
     }
 
@@ -156,7 +156,7 @@ void GrammarPanel::Editor_GotFocus(FlexGrid &grid, QLineEdit &editor)
     m_edit.active = true;
 }
 
-void GrammarPanel::Editor_KeyPress(int &KeyAscii)
+void GrammarPanel::Editor_KeyPress(QLineEdit &editor, int &KeyAscii)
 {
     if (KeyAscii == 13) {
         KeyAscii = 0; // the KeyDown of the same key commits
@@ -165,17 +165,22 @@ void GrammarPanel::Editor_KeyPress(int &KeyAscii)
     if (KeyAscii < 32)
         return;
     QString key{QChar(KeyAscii)};
-    if (!TavGreCheck(key))
+    if (!TavGreCheck(key) || !CheckFormLength(editor.text().size() - editor.selectedText().size() + 1))
         KeyAscii = 0;
 }
 
 void GrammarPanel::KeyDownEdits(FlexGrid &grid, QLineEdit &editor, int KeyCode)
 {
     switch (KeyCode) {
-    case winsys::vbKeyReturn:
+    case winsys::vbKeyReturn: {
+        // The grid's focus event commits; when the focus was there already,
+        // or is not moved (an inactive window), commit all the same, once.
+        const int commits = m_commits;
         grid.setFocus();
-        Grid_GotFocus(grid); // the focus may already be there: commit all the same
+        if (m_commits == commits)
+            Grid_GotFocus(grid);
         break;
+    }
     case winsys::vbKeyEscape:
         editor.hide();
         m_edit = CellEdit{};
@@ -212,30 +217,73 @@ void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
     QLineEdit *editor = editorOf(grid);
     if (!editor->isVisible())
         return;
+    ++m_commits;
     editor->hide();
     const CellEdit edit = m_edit;
     m_edit = CellEdit{};
     if (!edit.active || edit.grid != &grid || edit.wordID != m_state.viewWordID)
         return;
     const QString typed = editor->text();
-    grid.SetTextMatrix(edit.row, edit.col, typed);
     if (typed != edit.oldText) {
+        // Pasted text passes the keys' rule too; a refused text stays in the
+        // editor for the user to mend or cancel.
+        if (!CheckFormText(typed)) {
+            reopenEdit(edit, typed);
+            return;
+        }
         const QString tag = &grid == msflXImp ? QStringLiteral("Imp") : QString();
-        QString trimmed = typed.trimmed();
-        const QString form = StoredForm(tag, edit.row, CollapseVMarks(trimmed));
+        const QString form = StoredForm(tag, edit.row, typed);
         try {
             CommitInflectionCell(edit.wordID, edit.cell, form);
-            grid.SetTextMatrix(edit.row, edit.col, tag.isEmpty() || edit.row < 3 ? form : SubjunctiveCell(edit.row, form));
-            // Column 4 is composed from the third person that column 5 shows.
-            if (&grid == msflxKlin && edit.col == 5 && edit.row == 3 && edit.cell.table == QLatin1String("KonT4"))
-                fillCompoundColumn(edit.wordID, m_state.voice, &form);
         } catch (const std::exception &error) {
             grid.SetTextMatrix(edit.row, edit.col, edit.oldText);
             ShowErrorBox(error);
             return;
         }
+        grid.SetTextMatrix(edit.row, edit.col, shownForm(grid, edit.row, form));
+        showStoredForm(edit.cell, form);
+        // Column 4 is composed from the third person that column 5 shows.
+        if (&grid == msflxKlin && edit.col == 5 && edit.row == 3 && edit.cell.table == QLatin1String("KonT4"))
+            fillCompoundColumn(edit.wordID, m_state.voice, &form);
     }
     moveOn(grid);
+}
+
+// A stored form as a cell of the grid shows it: behind its particle on the
+// imperative grid's subjunctive rows.
+QString GrammarPanel::shownForm(const FlexGrid &grid, int row, const QString &form) const
+{
+    return &grid == msflXImp && row >= 3 ? SubjunctiveCell(row, form) : form;
+}
+
+// Opens the edit again on its cell with the text the user typed.
+void GrammarPanel::reopenEdit(const CellEdit &edit, const QString &typed)
+{
+    FlexGrid &grid = *edit.grid;
+    grid.SetRow(edit.row);
+    grid.SetCol(edit.col);
+    syncEditorFont(grid);
+    ShowCellEditor(grid, *edit.editor, 32);
+    edit.editor->setText(typed);
+    m_edit = edit;
+}
+
+// Every shown cell that holds the stored field shows the new form: the
+// imperative grid shows a subjunctive person twice, and the conjugation's
+// column 5 the same fields as its rows 3 to 6.
+void GrammarPanel::showStoredForm(const FormCell &cell, const QString &form)
+{
+    for (FlexGrid *grid : {msflxKlin, msflXImp}) {
+        if (grid->isHidden())
+            continue;
+        for (int r = 1; r < grid->Rows(); ++r) {
+            for (int c = 1; c < grid->Cols(); ++c) {
+                const FormCell shown = cellForm(*grid, r, c);
+                if (shown.table == cell.table && shown.column == cell.column)
+                    grid->SetTextMatrix(r, c, shownForm(*grid, r, form));
+            }
+        }
+    }
 }
 
 // After a commit: down the column, then on to the next column that holds

@@ -1,7 +1,10 @@
 #include "inflection/InflectionWriteBack.h"
 
 #include "inflection/PanelState.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "store/DbTransaction.h"
+#include "store/EditRefusal.h"
+#include "store/GreekLetters.h"
 #include "store/StoreQueries.h"
 
 namespace tav {
@@ -55,20 +58,42 @@ FormCell MapInflectionCell(const QString &EditorTag, int Row, int Col, int WordK
             return {QStringLiteral("IMPER"), (Row == 1 ? QStringLiteral("Si") : QStringLiteral("Pl")) + QLatin1String(forms[Col - 1])};
         }
         const QString person = (Row == 3 || Row == 5) ? QStringLiteral("S2") : QStringLiteral("P2");
-        return {QStringLiteral("KonT4"), person + ((Col == 1 || Col == 3) ? QStringLiteral("a") : QStringLiteral("p"))};
+        return {Col <= 2 ? QStringLiteral("KonT4") : QStringLiteral("KonT1"),
+                person + ((Col == 1 || Col == 3) ? QStringLiteral("a") : QStringLiteral("p"))};
     }
     return {};
 }
 
 QString StoredForm(const QString &EditorTag, int Row, const QString &text)
 {
-    if (EditorTag != QLatin1String("Imp") || Row < 3)
-        return text;
-    for (const char *particle : {"na ", "mhn ", "mh "}) {
-        if (text.startsWith(QLatin1String(particle)))
-            return text.mid(int(qstrlen(particle))).trimmed();
+    QString form = text.trimmed();
+    if (EditorTag == QLatin1String("Imp") && Row >= 3) {
+        for (const char *particle : {"na", "mhn", "mh"}) {
+            const QLatin1String p(particle);
+            if (form == p || (form.startsWith(p) && form.size() > p.size() && form.at(p.size()).isSpace())) {
+                form = form.mid(p.size()).trimmed();
+                break;
+            }
+        }
     }
-    return text;
+    return CollapseVMarks(form);
+}
+
+bool CheckFormText(const QString &Text)
+{
+    if (Text.isEmpty())
+        return true;
+    QString keys = Text;
+    return TavGreCheck(keys) && CheckFormLength(Text.size());
+}
+
+bool CheckFormLength(qsizetype Length)
+{
+    if (Length <= MaxFormLength)
+        return true;
+    winsys::MsgBox(QStringLiteral("A form holds at most %1 characters.").arg(MaxFormLength), winsys::vbCritical,
+                   winsys::AppTitle);
+    return false;
 }
 
 void CommitInflectionCell(long long ID, const FormCell &Cell, const QString &Form)
@@ -77,6 +102,10 @@ void CommitInflectionCell(long long ID, const FormCell &Cell, const QString &For
         return;
     dao::Database &db = OpenWordDb();
     const QString id = QString::number(ID);
+    // A word that has left Main keeps no forms: they would be rows of nothing.
+    if (!MainIDExists(ID))
+        throw EditRefusal(QStringLiteral("The form was not stored: the word with ID ") + id +
+                          QStringLiteral(" is no longer in the word list."));
     DbTransaction transaction(db);
     if (!IDExistsIn(Cell.table, ID)) {
         QStringList fields{QStringLiteral("Greek"), QStringLiteral("WT")};

@@ -1,7 +1,8 @@
 // The participle and imperative view: the declension of a verb's passive
 // participle in -menos (msflxKlin) beside its imperatives (msflXImp): the
-// imperative forms of IMPER and the subjunctive second persons of KonT4
-// behind their particles, which are shown, never stored.
+// imperative forms of IMPER and, behind their particles (shown, never
+// stored), the second persons of the aorist subjunctive (KonT4) and of the
+// present (KonT1).
 #include "inflection/GrammarPanel.h"
 
 #include "inflection/FormQueries.h"
@@ -25,6 +26,9 @@ constexpr int kParticipleLeft = 590;
 constexpr int kImperativeHeadCol = 650;
 constexpr int kImperativeLeft = 690;
 
+const QString SqlPresentS2 = QStringLiteral("SELECT KonT1.S2a,KonT1.S2p FROM KonT1 WHERE ID  = ");
+const QString SqlPresentP2 = QStringLiteral("SELECT KonT1.P2a,KonT1.P2p FROM KonT1 WHERE ID  = ");
+
 } // namespace
 
 void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
@@ -41,10 +45,14 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     const QString id = QString::number(ID);
     const FormRow genders[3] = {ReadFormRow(SqlMenosM + id, 6), ReadFormRow(SqlMenosF + id, 6),
                                 ReadFormRow(SqlMenosN + id, 6)};
-    const QString imperativeSql[6] = {SqlImperSi, SqlImperPl, SqlKonT4S2, SqlKonT4P2, SqlKonT4S2, SqlKonT4P2};
-    FormRow imperatives[6];
-    for (int r = 0; r < 6; ++r)
-        imperatives[r] = ReadFormRow(imperativeSql[r] + id, 4);
+    // Rows 3 to 6, the second persons behind their particles: the simple
+    // columns from the aorist subjunctive (KonT4), the continuous ones from
+    // the present (KonT1): "na agaphvseiV", "na agapavV".
+    const FormRow singular[2] = {ReadFormRow(SqlKonT4S2 + id, 2), ReadFormRow(SqlPresentS2 + id, 2)};
+    const FormRow plural[2] = {ReadFormRow(SqlKonT4P2 + id, 2), ReadFormRow(SqlPresentP2 + id, 2)};
+    const QStringList subjunctives[2] = {singular[0].fields + singular[1].fields, plural[0].fields + plural[1].fields};
+    const QStringList imperatives[6] = {ReadFormRow(SqlImperSi + id, 4).fields, ReadFormRow(SqlImperPl + id, 4).fields,
+                                        subjunctives[0], subjunctives[1], subjunctives[0], subjunctives[1]};
 
     SetGridFont(g, Caps1249);
     for (int gender = 0; gender < 3; ++gender)
@@ -59,8 +67,8 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     imp.SetRowHeight(0, 0);
     for (int r = 1; r < imp.Rows(); ++r) {
         for (int c = 1; c < imp.Cols(); ++c) {
-            const QString form = imperatives[r - 1].fields.value(c - 1);
-            imp.SetTextMatrix(r, c, r <= 2 ? form : SubjunctiveCell(r, form));
+            const QString form = imperatives[r - 1].value(c - 1);
+            imp.SetTextMatrix(r, c, shownForm(imp, r, form));
         }
     }
     autoSizeColumns(imp, 90);

@@ -4,6 +4,7 @@
 #include "help/HTMLHelp.h"
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/About.h"
+#include "mainwindow/AccessKeys.h"
 #include "mainwindow/Artwork.h"
 #include "mainwindow/MdiListHost.h"
 #include "mainwindow/Sorry.h"
@@ -29,6 +30,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -42,6 +44,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -107,6 +110,12 @@ signals:
     void closed();
 
 protected:
+    // Tab runs on past the child's last control into the main window's.
+    bool focusNextPrevChild(bool next) override
+    {
+        auto *frame = qobject_cast<MDI *>(window());
+        return (frame && frame->MoveTabFocus(next)) || QMdiSubWindow::focusNextPrevChild(next);
+    }
     void closeEvent(QCloseEvent *event) override
     {
         QMdiSubWindow::closeEvent(event);
@@ -116,6 +125,17 @@ protected:
         }
     }
 };
+
+// The menu key, Shift+F10, and the context menu event a key press makes.
+bool IsContextMenuRequest(QEvent *event)
+{
+    if (event->type() == QEvent::ContextMenu)
+        return static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    return key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+}
 
 QAction *namedAction(QMenu *menu, const QString &name, const QString &caption)
 {
@@ -178,6 +198,7 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
 
     buildStatusBar();
     connectTreeAndSearch();
+    buildKeys();
 
     connect(mdiClient, &QMdiArea::subWindowActivated, this, &MDI::onChildActivated);
     if (QScreen *s = screen())
@@ -217,43 +238,43 @@ void MDI::buildMenus()
 {
     QMenuBar *bar = menuBar();
 
-    mnuArkiv = bar->addMenu(QStringLiteral("File"));
+    mnuArkiv = bar->addMenu(QStringLiteral("&File"));
     mnuArkiv->setObjectName(QStringLiteral("mnuArkiv"));
-    mnuPrint = namedMenu(mnuArkiv, QStringLiteral("mnuPrint"), QStringLiteral("Print.."));
-    mnuPrintParts0 = namedAction(mnuPrint, QStringLiteral("mnuPrintParts(0)"), QStringLiteral("No active form to print.."));
+    mnuPrint = namedMenu(mnuArkiv, QStringLiteral("mnuPrint"), QStringLiteral("&Print.."));
+    mnuPrintParts0 = namedAction(mnuPrint, QStringLiteral("mnuPrintParts(0)"), WithAccessKey(QStringLiteral("No active form to print..")));
     mnuPrintParts0->setEnabled(false);
     connect(mnuPrintParts0, &QAction::triggered, this, [this] { mnuPrintParts_Click(0); });
-    mnuArkivs1004 = namedAction(mnuArkiv, QStringLiteral("mnuArkivs(1004)"), QStringLiteral("Exit"));
+    mnuArkivs1004 = namedAction(mnuArkiv, QStringLiteral("mnuArkivs(1004)"), QStringLiteral("E&xit"));
     connect(mnuArkivs1004, &QAction::triggered, this, [this] { mnuArkivs_Click(1004); });
 
-    mnuEx = bar->addMenu(QStringLiteral("Exercise with words"));
+    mnuEx = bar->addMenu(QStringLiteral("&Exercise with words"));
     mnuEx->setObjectName(QStringLiteral("mnuEx"));
-    const QString exCaptions[3] = {QStringLiteral("by reading and typing"), QStringLiteral("by choosing alternatives"),
-                                   QStringLiteral("choose only verbs")};
+    const QString exCaptions[3] = {QStringLiteral("by &reading and typing"), QStringLiteral("by &choosing alternatives"),
+                                   QStringLiteral("choose only &verbs")};
     for (int i = 0; i < 3; ++i) {
         mnuExParts[i] = namedAction(mnuEx, QStringLiteral("mnuExParts(%1)").arg(i), exCaptions[i]);
         connect(mnuExParts[i], &QAction::triggered, this, [this, i] { mnuExParts_Click(i); });
     }
 
-    mnuWindows = bar->addMenu(QStringLiteral("Window"));
+    mnuWindows = bar->addMenu(QStringLiteral("&Window"));
     mnuWindows->setObjectName(QStringLiteral("mnuWindows"));
     mnuWindows->menuAction()->setEnabled(false);
-    mnuCloseAll = namedAction(mnuWindows, QStringLiteral("mnuCloseAll"), QStringLiteral("Close all windows"));
+    mnuCloseAll = namedAction(mnuWindows, QStringLiteral("mnuCloseAll"), QStringLiteral("&Close all windows"));
     mnuCloseAll->setEnabled(false);
     connect(mnuCloseAll, &QAction::triggered, this, [this] { mnuCloseAll_Click(); });
     connect(mnuWindows, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
 
-    mnuOption = bar->addMenu(QStringLiteral("Tools"));
+    mnuOption = bar->addMenu(QStringLiteral("&Tools"));
     mnuOption->setObjectName(QStringLiteral("mnuOption"));
-    mnuOptionParts[0] = namedAction(mnuOption, QStringLiteral("mnuOptionParts(0)"), QStringLiteral("Settings"));
-    mnuOptionParts[1] = namedAction(mnuOption, QStringLiteral("mnuOptionParts(1)"), QStringLiteral("Hide left controls"));
+    mnuOptionParts[0] = namedAction(mnuOption, QStringLiteral("mnuOptionParts(0)"), QStringLiteral("&Settings"));
+    mnuOptionParts[1] = namedAction(mnuOption, QStringLiteral("mnuOptionParts(1)"), QStringLiteral("Hide &left controls"));
     for (int i = 0; i < 2; ++i)
         connect(mnuOptionParts[i], &QAction::triggered, this, [this, i] { mnuOptionParts_Click(i); });
 
-    mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpParts[0] = namedAction(mnuHelp, QStringLiteral("mnuHelpParts(0)"), QStringLiteral("Show helpfile"));
-    mnuHelpParts[1] = namedAction(mnuHelp, QStringLiteral("mnuHelpParts(1)"), QStringLiteral("About"));
+    mnuHelpParts[0] = namedAction(mnuHelp, QStringLiteral("mnuHelpParts(0)"), QStringLiteral("Show &helpfile"));
+    mnuHelpParts[1] = namedAction(mnuHelp, QStringLiteral("mnuHelpParts(1)"), QStringLiteral("&About"));
     for (int i = 0; i < 2; ++i)
         connect(mnuHelpParts[i], &QAction::triggered, this, [this, i] { mnuHelpParts_Click(i); });
 
@@ -261,9 +282,9 @@ void MDI::buildMenus()
     // Conjugations entries, and the tree pops the Nodes menu up.
     mnuConjugations = new QMenu(QStringLiteral("Conjugations"), this);
     mnuConjugations->setObjectName(QStringLiteral("mnuConjugations"));
-    mnuFirst = namedMenu(mnuConjugations, QStringLiteral("mnuFirst"), QStringLiteral("Show..."));
-    const QString voices[3] = {QStringLiteral("Active Voice"), QStringLiteral("Passive Voice"),
-                               QStringLiteral("Participles and Imperatives")};
+    mnuFirst = namedMenu(mnuConjugations, QStringLiteral("mnuFirst"), QStringLiteral("&Show..."));
+    const QString voices[3] = {QStringLiteral("&Active Voice"), QStringLiteral("&Passive Voice"),
+                               QStringLiteral("Participles and &Imperatives")};
     for (int i = 0; i < 3; ++i) {
         mnuFirstParts[i] = namedAction(mnuFirst, QStringLiteral("mnuFirstParts(%1)").arg(i), voices[i]);
         mnuFirstParts[i]->setCheckable(true);
@@ -273,8 +294,8 @@ void MDI::buildMenus()
 
     mnuNodes = new QMenu(QStringLiteral("Nodes"), this);
     mnuNodes->setObjectName(QStringLiteral("mnuNodes"));
-    mnuNodeFirst = namedMenu(mnuNodes, QStringLiteral("mnuNodeFirst"), QStringLiteral("Show"));
-    mnuNodeFirstParts0 = namedAction(mnuNodeFirst, QStringLiteral("mnuNodeFirstParts(0)"), QStringLiteral("ToBeSelected"));
+    mnuNodeFirst = namedMenu(mnuNodes, QStringLiteral("mnuNodeFirst"), QStringLiteral("&Show"));
+    mnuNodeFirstParts0 = namedAction(mnuNodeFirst, QStringLiteral("mnuNodeFirstParts(0)"), QStringLiteral("&ToBeSelected"));
     connect(mnuNodeFirstParts0, &QAction::triggered, this, [this] { mnuNodeFirstParts_Click(0); });
 }
 
@@ -345,7 +366,7 @@ void MDI::buildLeftPanel()
 {
     picRemarks = new QWidget(this);
     picRemarks->setObjectName(QStringLiteral("picRemarks"));
-    picRemarks->setFixedWidth(TwipsToPixelsX(3600));
+    picRemarks->setFixedWidth(TwipsToPixelsX(DefaultLeftPanelWidth));
     picRemarks->installEventFilter(this);
 
     tv1 = new QTreeWidget(picRemarks);
@@ -430,12 +451,12 @@ void MDI::ShowMain()
 
 void MDI::SetPanelText(int panel, const QString &text)
 {
-    // Painted at once, for texts that report progress during long work; a
-    // text that stays as it was needs no painting.
-    if (panel >= 1 && panel <= 7 && m_panels[panel - 1]->text() != text) {
+    // Painted with the rest of the window when the event loop next turns, so
+    // that the panels of a word shown (five of them per arrow key in a list)
+    // cost one paint together. A text that reports progress during long
+    // work goes through SetStatusText, which paints the bar at once.
+    if (panel >= 1 && panel <= 7)
         m_panels[panel - 1]->setText(text);
-        m_panels[panel - 1]->repaint();
-    }
 }
 
 void MDI::SetPanelWidth(int panel, int twips)
@@ -470,7 +491,7 @@ void MDI::SetPrintEntries(bool enabled, const QString &caption, const QString &t
 {
     imgPrintNorm->setEnabled(enabled);
     mnuPrintParts0->setEnabled(enabled);
-    mnuPrintParts0->setText(caption);
+    mnuPrintParts0->setText(WithAccessKey(caption));
     imgPrintNorm->setToolTip(toolTip);
 }
 
@@ -678,6 +699,7 @@ void MDI::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     MDIForm_Resize();
+    fitLeftPanel();
     // A narrower frame keeps room for the client area.
     if (LeftPanelWidth() > MaxLeftPanelWidth())
         setLeftPanelWidth(MaxLeftPanelWidth());
@@ -803,7 +825,11 @@ void MDI::fillWindowList()
         // active window carries a check mark.
         QString title = sub->widget()->windowTitle();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction *a = mnuWindows->addAction(QStringLiteral("&%1 %2").arg(++n).arg(title));
+        // Keys 1 to 9, then the letters that "Close all windows" leaves.
+        static const QString keys = QStringLiteral("123456789ABDEFGHIJKLMNOPQRSTUVWXYZ");
+        const QString key = n < keys.size() ? QStringLiteral("&") + keys.at(n) : QString::number(n + 1);
+        ++n;
+        QAction *a = mnuWindows->addAction(key + QLatin1Char(' ') + title);
         if (sub->widget() == active) {
             a->setCheckable(true);
             a->setChecked(true);
@@ -836,6 +862,20 @@ int MDI::MaxLeftPanelWidth() const
     return std::max(MinLeftPanelWidth, PixelsToTwipsX(width()) - MinClientWidth);
 }
 
+int MDI::FittedLeftPanelWidth() const
+{
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tv1);
+    const int wanted = m_treeTextWidth + 2 * tv1->frameWidth() + scrollBar + cboTree->width();
+    const int third = PixelsToTwipsX(width()) / 3;
+    return std::max(int(DefaultLeftPanelWidth), std::min(PixelsToTwipsX(wanted), third));
+}
+
+void MDI::fitLeftPanel()
+{
+    if (!m_panelWidthChosen && m_treeTextWidth > 0)
+        setLeftPanelWidth(FittedLeftPanelWidth());
+}
+
 void MDI::setLeftPanelWidth(int twips)
 {
     const int bounded = std::clamp(twips, int(MinLeftPanelWidth), MaxLeftPanelWidth());
@@ -851,12 +891,13 @@ void MDI::mnuOptionParts_Click(int Index)
     if (Index != 1)
         return;
     QAction *item = mnuOptionParts[1];
-    if (item->text() == QLatin1String("Hide left controls")) {
+    const QString caption = WithoutAccessKey(item->text());
+    if (caption == QLatin1String("Hide left controls")) {
         picRemarks->hide();
-        item->setText(QStringLiteral("Show left controls"));
-    } else if (item->text() == QLatin1String("Show left controls")) {
+        item->setText(QStringLiteral("Show &left controls"));
+    } else if (caption == QLatin1String("Show left controls")) {
         picRemarks->show();
-        item->setText(QStringLiteral("Hide left controls"));
+        item->setText(QStringLiteral("Hide &left controls"));
     }
     // The active child refits itself to the changed client area, when it can.
     QWidget *form = ActiveForm();
@@ -869,13 +910,17 @@ void MDI::picRemarks_Resize()
     if (windowState() & Qt::WindowMinimized)
         return;
     // The boxes share the height left by the two label rows, so that the
-    // lower label row with the grip always stays inside the panel.
+    // lower label row with the grip always stays inside the panel. The tree
+    // takes half of it and each remarks box a quarter: on a small screen the
+    // tree still shows several rows.
     const int outer = PixelsToTwipsX(picRemarks->width());
     const int W = outer;
     const int H = PixelsToTwipsY(picRemarks->height());
     const int g = PixelsToTwipsY(lblGrip->height());
     const int labelRow = std::max({PixelsToTwipsY(lblRem->height()), PixelsToTwipsY(lblRem3->height()), g});
-    const int box = std::max(0, (H - 2 * labelRow) / 3);
+    const int free = std::max(0, H - 2 * labelRow);
+    const int box = free / 4;
+    const int treeHeight = free - 2 * box;
 
     auto place = [](QWidget *w, int left, int top, int width, int height) {
         w->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));
@@ -883,16 +928,16 @@ void MDI::picRemarks_Resize()
     auto moveTo = [](QWidget *w, int left, int top) { w->move(TwipsToPixelsX(left), TwipsToPixelsY(top)); };
 
     const int comboWidth = PixelsToTwipsX(cboTree->width());
-    place(tv1, 0, 0, std::max(0, W - comboWidth), box);
+    place(tv1, 0, 0, std::max(0, W - comboWidth), treeHeight);
     const int treeWidth = PixelsToTwipsX(tv1->width());
     moveTo(cboTree, treeWidth, 0);
     const int showWidth = PixelsToTwipsX(cmdShow->width());
     const int showHeight = PixelsToTwipsY(cmdShow->height());
     const int comboBottom = PixelsToTwipsY(cboTree->height());
-    const int showTop = std::max(comboBottom, box - 4 * showHeight - 50);
+    const int showTop = std::max(comboBottom, treeHeight - 4 * showHeight - 50);
     moveTo(cmdShow, treeWidth + (outer - treeWidth) / 2 - showWidth / 2, showTop);
 
-    const int remTop = box;
+    const int remTop = treeHeight;
     place(tbRem, 0, remTop, W, box);
     moveTo(lblRem, 50, remTop + box);
     const int rem3Top = remTop + box + labelRow;
@@ -933,6 +978,9 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == picRemarks && event->type() == QEvent::Resize) {
         picRemarks_Resize();
+    } else if (watched == tv1 && IsContextMenuRequest(event)) {
+        ShowCurrentNodePopup();
+        return true;
     } else if (event->type() == QEvent::WindowTitleChange && !m_unloaded && watched->isWidgetType()
                && watched == ActiveForm()) {
         onChildActivated(mdiClient->currentSubWindow());
@@ -940,6 +988,7 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (event->type() == QEvent::MouseButtonPress) {
             lblGrip_MouseDown(mouse->button(), PixelsToTwipsX(mouse->position().x()));
+            m_panelWidthChosen = m_panelWidthChosen || mouse->button() == Qt::LeftButton;
             m_gripDragging = mouse->button() == Qt::LeftButton;
             m_gripPressX = int(mouse->globalPosition().x()) - picRemarks->width();
             return true;

@@ -88,6 +88,18 @@ public:
     QList<ChildWindow> ChildWindows() const override;
     QList<ListWindowLink *> OpenListWindows() const override;
 
+    // The keys (MdiKeys.cpp). F1: the help page of what has the focus, else
+    // of the active child window, else the contents page.
+    QString HelpTopic() const;
+    void ShowHelpTopic();
+    // Tab and Shift+Tab: the next or previous stop among the active child
+    // window, the grammar panel, the left panel and the toolbar strip; false
+    // when there is none.
+    bool MoveTabFocus(bool next);
+    // F6 and Shift+F6: the focus to the next or previous of the active child
+    // window, the grammar panel and the left panel.
+    void MoveToArea(bool next);
+
     // The one Sorry window, filled and shown modeless.
     void ShowSorry(const QString &Message, const QString &Text, bool GreekFont);
     Sorry *SorryInstance() const;
@@ -150,6 +162,8 @@ public:
     // pos in the tree's viewport coordinates.
     void tv1_MouseDown(Qt::MouseButton Button, const QPoint &pos);
     void ShowNodePopup(const QPoint &pos);
+    // The menu key and Shift+F10: the pop-up of the current node, beside it.
+    void ShowCurrentNodePopup();
     // A node's key and tag; the node of a key (nullptr when there is none).
     static QString NodeKey(const QTreeWidgetItem *Node);
     static QString NodeTag(const QTreeWidgetItem *Node);
@@ -186,6 +200,12 @@ public:
     // Room (twips) the grip always leaves for the MDI client.
     static constexpr int MinClientWidth = 2880;
     int MaxLeftPanelWidth() const;
+    // The width (twips) the left panel opens with: enough for the tree's
+    // captions, also with the longest letter name added, and the letter
+    // filter beside them; at least DefaultLeftPanelWidth and at most a third
+    // of the window. A width the user chose with the grip is kept.
+    static constexpr int DefaultLeftPanelWidth = 3600;
+    int FittedLeftPanelWidth() const;
 
     // Form-level variables.
     int ExerciseKind = 0;
@@ -264,6 +284,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // The widths of the window manager's frame around the window, as the
@@ -273,12 +294,16 @@ private:
     void buildToolbar();
     void buildLeftPanel();
     void buildStatusBar();
+    void buildKeys();
     void fillWindowList();
     void onChildActivated(QMdiSubWindow *window);
     void setLeftPanelWidth(int twips);
     // Runs one step of the Load; a failure is noted and the Load goes on.
     void loadStep(const QString &what, const std::function<void()> &step);
     void startExercise();
+    // The help object, created on first use, set to the program's help file
+    // and its "Main" window.
+    HTMLHelp &helpFile();
 
     QLabel *m_panels[7] = {};
     QStringList m_loadFailures;
@@ -287,6 +312,11 @@ private:
     QMargins m_placedFrame; // the frame widths the window was last placed with
     bool m_unloaded = false;
     bool m_gripDragging = false;
+    bool m_panelWidthChosen = false; // the user moved the grip
+    int m_treeTextWidth = 0;         // pixels the widest caption needs
+    void fitLeftPanel();
+    // Measures the room the tree's captions need (m_treeTextWidth).
+    void measureTree();
     int m_gripPressX = 0;
     QPointer<Splash> m_splash;
     QPointer<About> m_about;

@@ -81,14 +81,20 @@ void MDI::mnuPrintParts_Click(int Index)
 
 About *MDI::AboutInstance() const { return m_about.data(); }
 
+HTMLHelp &MDI::helpFile()
+{
+    // Each use sets the file and the window type again.
+    if (!HelpObject)
+        HelpObject = std::make_unique<HTMLHelp>();
+    HelpObject->CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.qch");
+    HelpObject->HHWindow = QStringLiteral("Main");
+    return *HelpObject;
+}
+
 void MDI::mnuHelpParts_Click(int Index)
 {
     if (Index == 0) {
-        if (!HelpObject)
-            HelpObject = std::make_unique<HTMLHelp>();
-        HelpObject->CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.qch");
-        HelpObject->HHWindow = QStringLiteral("Main");
-        HelpObject->HHDisplayContents(0);
+        helpFile().HHDisplayContents(0);
     } else if (Index == 1) {
         if (!m_about)
             m_about = new About(this);

@@ -4,6 +4,7 @@
 // and the node pop-up.
 #include "mainwindow/MDI.h"
 
+#include "mainwindow/AccessKeys.h"
 #include "platform/font/FontLoader.h"
 #include "store/CategoryTree.h"
 #include "store/SharedState.h"
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
 #include <QTreeWidget>
 
 namespace tav {
@@ -125,6 +127,8 @@ void MDI::JulGran()
             node->setExpanded(true);
     }
     m_buildingTree = false;
+    measureTree();
+    fitLeftPanel();
 
     // Selecting "-" in the new list recounts the nodes of the side LetterFont
     // names; before the Load has set it (the first build) nothing is
@@ -144,6 +148,39 @@ void MDI::JulGran()
     SearchLang = 4;
     setSearchFont(GreekFontName, GreekFontSize - 2);
     lblFlag->setText(QStringLiteral("Search for Greek"));
+}
+
+void MDI::measureTree()
+{
+    // A recount adds " on" and a letter's name to the captions of its side:
+    // the widest of them is room those captions may need.
+    const QFontMetrics metrics = tv1->fontMetrics();
+    int suffix[2] = {0, 0}; // Latin, Greek
+    for (int greek : {0, 1}) {
+        const int letters = int((greek ? GreekLetterList() : LatinLetterList()).size()) - 1;
+        for (int place = 1; place <= letters; ++place)
+            suffix[greek] = std::max(suffix[greek], metrics.horizontalAdvance(LetterSuffix(place, greek)));
+    }
+    const int icon = tv1->iconSize().isValid() ? tv1->iconSize().width()
+                                               : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, tv1);
+    // The nodes the built tree shows: deeper ones, once opened, scroll.
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(tv1); *it; ++it) {
+        int depth = 1; // the branch mark of the top level takes one indentation
+        bool shown = true;
+        for (QTreeWidgetItem *p = (*it)->parent(); p; p = p->parent()) {
+            ++depth;
+            shown = shown && p->isExpanded();
+        }
+        if (!shown)
+            continue;
+        const QString key = NodeKey(*it);
+        const bool meaningNode = key == QLatin1String("English") || (!Opt3rdLang.isEmpty() && key == Opt3rdLang);
+        const int room = IsGreekNodeKey(key) ? suffix[1] : meaningNode ? suffix[0] : 0;
+        widest = std::max(widest, depth * tv1->indentation() + icon + metrics.horizontalAdvance((*it)->text(0)) + room);
+    }
+    // The item's own margins beside the icon and the text.
+    m_treeTextWidth = widest + 4 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tv1);
 }
 
 void MDI::loadLetters(bool greek)
@@ -172,12 +209,24 @@ void MDI::JulText()
         return;
     CountFailure own;
     CountFailure &failure = m_treeFailure ? *m_treeFailure : own;
+    QList<QTreeWidgetItem *> greekNodes;
+    QStringList keys, tags;
     for (QTreeWidgetItemIterator it(tv1); *it; ++it) {
         const QString key = NodeKey(*it);
         const bool meaningNode = key == QLatin1String("English") || (!Opt3rdLang.isEmpty() && key == Opt3rdLang);
-        if (greek ? !IsGreekNodeKey(key) : !meaningNode)
-            continue;
-        (*it)->setText(0, RecountCaption(key, NodeTag(*it), letter, suffix, failure));
+        if (greek && IsGreekNodeKey(key)) {
+            greekNodes << *it;
+            keys << key;
+            tags << NodeTag(*it);
+        } else if (!greek && meaningNode) {
+            (*it)->setText(0, RecountCaption(key, NodeTag(*it), letter, suffix, failure));
+        }
+    }
+    // The Greek nodes are counted together.
+    if (!greekNodes.isEmpty()) {
+        const QStringList captions = RecountGreekCaptions(keys, tags, letter, suffix, failure);
+        for (int i = 0; i < greekNodes.size(); ++i)
+            greekNodes[i]->setText(0, captions.value(i));
     }
     if (!m_treeFailure)
         ReportOnce(own);
@@ -271,12 +320,24 @@ void MDI::ShowNodePopup(const QPoint &pos)
     }
     if (!node)
         return;
-    mnuNodeFirstParts0->setText(node->text(0));
+    mnuNodeFirstParts0->setText(WithAccessKey(node->text(0)));
     // "Root" and "Info" have no list to show.
     const QString key = NodeKey(node);
     if (key == QLatin1String("Root") || key == QLatin1String("Info") || !cmdShow->isEnabled())
         return;
     mnuNodes->popup(tv1->viewport()->mapToGlobal(pos));
+}
+
+void MDI::ShowCurrentNodePopup()
+{
+    QTreeWidgetItem *node = tv1->currentItem();
+    if (!node)
+        node = SelectedNode();
+    if (!node)
+        return;
+    tv1->scrollToItem(node);
+    const QRect row = tv1->visualItemRect(node);
+    ShowNodePopup(QPoint(row.left() + row.height(), row.bottom()));
 }
 
 } // namespace tav

@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
@@ -29,6 +31,22 @@ using winsys::MsgBox;
 namespace {
 
 constexpr int ErrPassOn = -2147218505; // an inner failure already reported
+
+// Why a file cannot be written (empty: it can). An existing file is left
+// as it is; a file made for the test is removed again.
+QString fileWriteProblem(const QString &path)
+{
+    QFile file(path);
+    const bool existed = file.exists();
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("It is a folder.");
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return file.errorString();
+    file.close();
+    if (!existed)
+        file.remove();
+    return QString();
+}
 
 QString defaultOutputFile(const QString &suggested)
 {
@@ -91,6 +109,13 @@ bool P001::guarded(const QString &where, const std::function<void()> &step)
         try {
             step();
             return true;
+        } catch (const JobRefused &e) {
+            // Trying again cannot help: one message, and the run ends.
+            winsys::PushPointer(winsys::PointerShape::Default);
+            MsgBox(QStringLiteral("The printer \"%1\" did not accept the job.\n%2").arg(m_printerName, e.Message()),
+                   winsys::vbExclamation, QStringLiteral("Printing Failed"));
+            winsys::PopPointer();
+            return false;
         } catch (const PrintError &e) {
             if (e.Number() == ErrPassOn)
                 return false;
@@ -178,6 +203,7 @@ void P001::PrintGridAPI()
 
     bool printerOk = true;
     try {
+        refreshPrinters();
         Printer &P = CurrentPrinter();
         if (!P.Device().IsValid())
             throw PrintError(484, QStringLiteral("The printer %1 is not available.").arg(P.DeviceName()));
@@ -212,13 +238,16 @@ void P001::restorePrinterFont()
 
 void P001::runPrint()
 {
+    // The printer may be replaced during the run (a printer the caller
+    // names, one chosen in the dialog): it is looked up each time, never
+    // kept across a step.
+    auto P = [this]() -> Printer & { return CurrentPrinter(); };
     std::optional<winsys::BusyPointer> busy(std::in_place);
-    Printer &P = CurrentPrinter();
     m_reportFont = GridToPrint->Font();
-    const QFont savedFont = P.Font();
-    P.SetFontName(m_reportFont.family());
-    P.SetFontSize(m_reportFont.pointSizeF());
-    P.SetFontTransparent(true);
+    const QFont savedFont = P().Font();
+    P().SetFontName(m_reportFont.family());
+    P().SetFontSize(m_reportFont.pointSizeF());
+    P().SetFontTransparent(true);
 
     SaveSelection();
     ReadPrintOptions();
@@ -253,7 +282,7 @@ void P001::runPrint()
     }
     if (!AbortPrint && long(m_pagesWide) * m_pagesHigh == 0)
         AbortPrint = true;
-    if (!AbortPrint && P.Device().PrintsToFile() && !chooseOutputFile())
+    if (!AbortPrint && P().Device().PrintsToFile() && !chooseOutputFile())
         AbortPrint = true;
     if (AbortPrint) {
         QCoreApplication::processEvents();
@@ -263,7 +292,8 @@ void P001::runPrint()
         return;
     }
 
-    P.SetCopies(m_printCopies);
+    P().SetCopies(m_printCopies);
+    P().Device().SetDocName(ReportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : ReportTitle.trimmed());
     HideLines = false;
     const bool gridLines = ShowGridLines;
     if (ShadeHeadings && !ShowGridLines) {
@@ -288,8 +318,8 @@ void P001::runPrint()
     }
     ClassifyColumns();
     if (ScaleToFit) {
-        P.SetFontName(m_reportFont.family());
-        P.SetFontSize(fontSize);
+        P().SetFontName(m_reportFont.family());
+        P().SetFontSize(fontSize);
     }
     GridToPrint->SetRedraw(false);
     if (ShowProgress) {
@@ -303,17 +333,21 @@ void P001::runPrint()
 
     printPages(int(total));
 
-    if (P.DocOpen())
-        guarded(QStringLiteral("in Sub:PrintGrid"), [&P] { P.EndDoc(); });
-    P.KillDoc(); // only a job that could not be finished is still open
+    if (P().DocOpen() && guarded(QStringLiteral("in Sub:PrintGrid"), [&P] { P().EndDoc(); })) {
+        const QString waiting = P().Device().JobWaiting();
+        if (!waiting.isEmpty())
+            MsgBox(QStringLiteral("The job was sent to the printer \"%1\" and waits there.\n%2").arg(m_printerName, waiting),
+                   winsys::vbInformation, QStringLiteral("Print Job Waiting"));
+    }
+    P().KillDoc(); // only a job that could not be finished is still open
     RestoreSelection();
     if (GridToPrint)
         GridToPrint->SetRedraw(true);
     GridToPrint = nullptr;
-    P.SetScaleMode(vbTwips);
-    P.SetFontName(savedFont.family());
-    P.SetFontSize(savedFont.pointSizeF());
-    P.SetFontBold(savedFont.bold());
+    P().SetScaleMode(vbTwips);
+    P().SetFontName(savedFont.family());
+    P().SetFontSize(savedFont.pointSizeF());
+    P().SetFontBold(savedFont.bold());
     ShowGridLines = gridLines;
     if (ShowProgress) {
         hide();
@@ -322,17 +356,38 @@ void P001::runPrint()
     }
 }
 
+QString P001::PdfFolder() const
+{
+    if (!m_pdfFolder.isEmpty() && QDir(m_pdfFolder).exists())
+        return m_pdfFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists())
+        return documents;
+    return QDir::homePath();
+}
+
 bool P001::chooseOutputFile()
 {
     QString name = ReportTitle.trimmed();
     name.replace(QRegularExpression(QStringLiteral("[^\\w .-]+")), QStringLiteral(" "));
     if (name.isEmpty())
         name = QStringLiteral("Tavrinel");
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = ChooseOutputFile ? ChooseOutputFile(QDir(folder).filePath(name.simplified() + QStringLiteral(".pdf")))
-                                          : QString();
+    const QString suggested = QDir(PdfFolder()).filePath(name.simplified() + QStringLiteral(".pdf"));
+    const QString path = ChooseOutputFile ? ChooseOutputFile(suggested) : QString();
     if (path.isEmpty())
         return false;
+    m_pdfFolder = QFileInfo(path).absolutePath();
+    // The file is tried before the run: a run that cannot write it prints
+    // nothing and says so once.
+    const QString problem = fileWriteProblem(path);
+    if (!problem.isEmpty()) {
+        winsys::PushPointer(winsys::PointerShape::Default);
+        MsgBox(QStringLiteral("The file %1 cannot be written:\n%2\n\nNothing was printed.")
+                   .arg(QDir::toNativeSeparators(path), problem),
+               winsys::vbExclamation, QStringLiteral("Print to PDF file"));
+        winsys::PopPointer();
+        return false;
+    }
     CurrentPrinter().Device().SetOutputFile(path);
     return true;
 }

@@ -161,6 +161,9 @@ public:
     // Asks for the file a PDF printer writes (suggested: a path to offer);
     // an empty answer cancels the run. By default a file dialog asks.
     std::function<QString(const QString &suggested)> ChooseOutputFile;
+    // The folder the PDF file is first offered in: the last folder used,
+    // else the documents folder, else the home folder.
+    QString PdfFolder() const;
 
     // The dialog's controls by name, for the program's own checks.
     QWidget *Control(const QString &name) const { return findChild<QWidget *>(name); }
@@ -220,6 +223,19 @@ private:
     TopBlockRecord ReadHeadings(TopBlockRecord top, int headRows);
     void CalcRowCaptionWidth();
     bool CheckGridFits();
+    // Whether the page holds the title, the heading rows, the page-number
+    // line and the tallest row in its height and the widest column (with
+    // repeated captions) in its width, with the settings as they are.
+    bool roomOnPage();
+    // The same with one margin (Text1 index 4..7) at a value in twips, or
+    // with the title at a size factor.
+    bool marginFits(int Index, double twips);
+    bool titleSizeFits(double factor);
+    // The largest whole number from fitting up to (not including) tooMuch
+    // for which fits holds, given that it holds for fitting.
+    static int largestFitting(int fitting, int tooMuch, const std::function<bool(int)> &fits);
+    // Says that a value leaves no room and which value is the largest that fits.
+    void refuseNoRoom(const QString &box, const QString &value, const QString &most, const QString &title);
     bool PageCountChanged();
     double CalcScaleFactor(bool apply);
     float CalcFontFactor(double scaleWidth, double scaleHeight, std::optional<double> size = std::nullopt);
@@ -261,12 +277,22 @@ private:
     int GetMeasureSystem();
     PaperInfo GetPaperName();
     void GetPrintableArea();
+    // Margins set in one orientation as they lie in another.
+    static PageArea turnedMargins(const PageArea &m, int from, int to);
+    // The margins shown are the user's (or the caller's) from now on.
+    void rememberMargins();
     void ListPrinters();
     void ListPaperSizes();
     void GetPrinterPapers();
     QString FormatPaperSize(int index);
     QString CurrentPaperName();
-    void openPrinter(int index);
+    void openPrinter(const printer::PrinterEntry &entry);
+    // Reads the printer list again and finds the printer in use in it by
+    // name (or the one the caller names); a printer gone from the list gives
+    // way to the default, with a message.
+    void refreshPrinters();
+    // The source's list as it is now (never empty).
+    void readPrinterList();
     // The dialog's printer name and paper list follow the current printer.
     void showPrinterName();
     void showPaperList();
@@ -361,9 +387,13 @@ private:
     bool NumberAboveMargin = false;
     bool NumberBelowMargin = false;
     double TopLineHeight = 0;
+    double m_titleLineHeight = 0; // the title's own line, above a top page number
     double BottomLineHeight = 0;
     PageArea Unprintable;
     PageArea Margins;
+    PageArea m_setMargins;          // the margins as last set, in their orientation
+    int m_setMarginsOrientation = printer::Portrait;
+    bool m_marginsSet = false;      // false: the margins are the printer's strips
     long SheetsWide = 0;
     long SheetsHigh = 0;
     bool ReadingOptions = false;
@@ -402,6 +432,7 @@ private:
     QFont m_reportFont;            // the grid's font, the report's own
     bool m_printing = false;
     bool m_dialogOpen = false;
+    QString m_pdfFolder;
 
     // --- Rendering state ------------------------------------------------------------
     long long LastLineColour = -1;
@@ -413,7 +444,8 @@ private:
     // --- Printers -------------------------------------------------------------------
     std::shared_ptr<printer::PrinterSource> m_source;
     std::unique_ptr<printer::Printer> m_printer;
-    int m_printerIndex = -1;
+    QString m_printerName;  // the printer in use, as the list names it
+    int m_printerIndex = -1; // its position in m_printers
     QVector<printer::PrinterEntry> m_printers;
 
     // --- The form's controls (arrays by index; unused indexes stay null) ----------------
@@ -446,5 +478,6 @@ private:
     QLabel *Panel[4] = {}; // status panels 1..3
     int ShownPage = 0;
     bool OrientationBusy = false;
+    QLineEdit *m_selectOnClick = nullptr; // a box just entered: a click selects its text
     bool m_selectionOffered = false;
 };

@@ -245,7 +245,7 @@ void P001::Form_Load()
         connect(Combo1[0], &QComboBox::activated, this, [this] { Combo1_Click(0); });
         v->addWidget(Combo1[0]);
         Command1[2] = named(new QPushButton(QStringLiteral("&Set-Up..."), f), idx("Command1", 2));
-        Command1[2]->setToolTip(QStringLiteral("Use this button to access the Windows printer set-up"));
+        Command1[2]->setToolTip(QStringLiteral("Use this button to access the printer set-up"));
         v->addWidget(Command1[2], 0, Qt::AlignLeft);
         QGroupBox *copies = group(f, 7, QString());
         auto *cv = new QVBoxLayout(copies);
@@ -496,6 +496,12 @@ void P001::Option2_Click(int Index)
     if (ReadingOptions)
         return;
     Text1[8]->setEnabled(false);
+    if (Index != 2) {
+        // "All" and "Selected Range" print no page list.
+        Text1[8]->clear();
+        PageList.clear();
+        PageListCount = 0;
+    }
     if (Index == 0) {
         GridWidth = ColWidthSet();
         GridHeight = RowHeightSet();
@@ -525,9 +531,8 @@ void P001::Combo1_Click(int Index)
         return;
     }
     const int chosen = Combo1[0]->currentIndex();
-    if (chosen >= 0 && chosen != m_printerIndex) {
-        openPrinter(chosen);
-        Unprintable = PageArea{};
+    if (chosen >= 0 && chosen < m_printers.size() && m_printers[chosen].name != m_printerName) {
+        openPrinter(m_printers[chosen]);
         GetPrintableArea();
     }
     ListPaperSizes();
@@ -593,8 +598,14 @@ bool P001::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::FocusIn) {
             Text1_GotFocus(i);
         } else if (event->type() == QEvent::FocusOut) {
+            m_selectOnClick = nullptr;
             Text1_LostFocus(i);
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            if (m_selectOnClick == Text1[i] && !Text1[i]->hasSelectedText())
+                Text1[i]->selectAll();
+            m_selectOnClick = nullptr;
         } else if (event->type() == QEvent::KeyPress) {
+            m_selectOnClick = nullptr;
             auto *key = static_cast<QKeyEvent *>(event);
             const QString text = key->text();
             if (text.size() == 1 && text[0].unicode() >= 32 && !(key->modifiers() & Qt::ControlModifier)) {

@@ -174,18 +174,18 @@ void P001::ShowPaperDetails()
         return;
     GetPrintableArea();
     CurrentPaper = GetPaperName();
+    // The sizes as the paper lies: a landscape sheet is wider than high.
+    double wide = CurrentPaper.Width, high = CurrentPaper.Height;
+    if (CurrentPrinter().Orientation() == Landscape)
+        std::swap(wide, high);
     if (CurrentPaper.Measure == 1) {
         Label1[13]->setText(QStringLiteral("In"));
-        Label1[3]->setText(CurrentPaper.Width < 100 ? fixed(CurrentPaper.Width, 2) + QStringLiteral(" in Wide")
-                                                    : grouped(CurrentPaper.Width, 2) + QStringLiteral(" in"));
-        Label1[4]->setText(CurrentPaper.Height < 100 ? fixed(CurrentPaper.Height, 2) + QStringLiteral(" in High")
-                                                     : grouped(CurrentPaper.Height, 2) + QStringLiteral(" in"));
+        Label1[3]->setText(wide < 100 ? fixed(wide, 2) + QStringLiteral(" in Wide") : grouped(wide, 2) + QStringLiteral(" in"));
+        Label1[4]->setText(high < 100 ? fixed(high, 2) + QStringLiteral(" in High") : grouped(high, 2) + QStringLiteral(" in"));
     } else {
         Label1[13]->setText(QStringLiteral("mm"));
-        Label1[3]->setText(CurrentPaper.Width < 1000 ? fixed(CurrentPaper.Width, 1) + QStringLiteral(" mm Wide")
-                                                     : grouped(CurrentPaper.Width, 1) + QStringLiteral(" mm"));
-        Label1[4]->setText(CurrentPaper.Height < 1000 ? fixed(CurrentPaper.Height, 1) + QStringLiteral(" mm High")
-                                                      : grouped(CurrentPaper.Height, 1) + QStringLiteral(" mm"));
+        Label1[3]->setText(wide < 1000 ? fixed(wide, 1) + QStringLiteral(" mm Wide") : grouped(wide, 1) + QStringLiteral(" mm"));
+        Label1[4]->setText(high < 1000 ? fixed(high, 1) + QStringLiteral(" mm High") : grouped(high, 1) + QStringLiteral(" mm"));
     }
     Text1[2]->setText(QString::number(m_printCopies));
     Panel[3]->setText(QStringLiteral("Copies: ") + Text1[2]->text());
@@ -216,7 +216,14 @@ void P001::LocatePaperImage()
     Label1[8]->setText(CurrentPaper.Name + (landscape ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait")));
     optPPS[landscape ? 1 : 0]->setChecked(true);
     OrientationBusy = false;
-    Label1[8]->adjustSize();
+    // The name and the orientation fit the picture's box: a long name
+    // breaks onto a second line instead of being cut at both ends.
+    const int room = m_paperHolder->width();
+    const int one = Label1[8]->fontMetrics().horizontalAdvance(Label1[8]->text()) + 4;
+    Label1[8]->setWordWrap(one > room);
+    Label1[8]->setFixedWidth(std::min(one, room));
+    Label1[8]->setFixedHeight(Label1[8]->heightForWidth(Label1[8]->width()) > 0 ? Label1[8]->heightForWidth(Label1[8]->width())
+                                                                                 : Label1[8]->sizeHint().height());
     Label1[8]->move(Image1->x() + picture.width() / 2 - Label1[8]->width() / 2,
                     Image1->y() + (picture.height() - Label1[8]->height()) / 2);
     Label1[8]->raise();
@@ -263,11 +270,15 @@ void P001::RefreshPrinter()
     dialog.setWindowTitle(QStringLiteral("Printer Set-Up"));
     if (dialog.exec() != QDialog::Accepted)
         return;
+    // The set-up may have chosen another printer, or the PDF file: that one
+    // prints, with the settings made there.
+    device->FollowSetUp();
     PaperOrientation = device->Orientation();
     m_printCopies = std::clamp(qp.copyCount(), 1, MostInBox);
-    for (int i = 0; i < m_printers.size(); ++i)
-        if (m_printers[i].name == device->DeviceName())
-            m_printerIndex = i;
+    readPrinterList();
+    m_printerName = device->DeviceName();
+    m_printerIndex = IndexOfPrinter(m_printers, m_printerName);
+    Unprintable = PageArea{};
     GetPrintableArea();
     CountPages(true);
     ListPaperSizes();
@@ -309,12 +320,22 @@ void P001::ValidateMargin(int Index)
         margin = next;
         ShowMargins();
     }
+    if (next > old && !marginFits(Index, next) && marginFits(Index, old)) {
+        // Refused at the box: the margin before comes back.
+        const double unit = CurrentPaper.Measure == 1 ? TwipsPerInch / 100 : TwipsPerMM;
+        const int most = largestFitting(int(std::floor(old / unit)), int(std::ceil(next / unit)),
+                                        [&](int n) { return marginFits(Index, n * unit); });
+        const bool inches = CurrentPaper.Measure == 1;
+        refuseNoRoom(Label1[Index + 5]->text() + QStringLiteral(" margin"),
+                     Text1[Index]->text().trimmed() + (inches ? QStringLiteral(" in") : QStringLiteral(" mm")),
+                     inches ? fixed(most / 100.0, 2) + QStringLiteral(" in") : QString::number(most) + QStringLiteral(" mm"),
+                     QStringLiteral("Page Margins"));
+        ShowMargins();
+        return;
+    }
     margin = next;
     // A typed margin is the user's: it stays through later turns of the paper.
-    if (!Margins.IsSet) {
-        Margins.IsSet = true;
-        Margins.Width = PaperOrientation;
-    }
+    rememberMargins();
     if (std::abs(old - next) > 25)
         CountPages(true);
     else
@@ -326,7 +347,10 @@ void P001::ValidateMargin(int Index)
 
 void P001::Text1_GotFocus(int Index)
 {
+    // Entering a box selects its text, so that typing replaces it; the
+    // first click into it (which places the cursor) selects it again.
     Text1[Index]->selectAll();
+    m_selectOnClick = Text1[Index];
     if ((Index >= 3 && Index <= 7) || Index == 9)
         SettingsChanged = true;
 }
@@ -365,12 +389,28 @@ void P001::Text1_LostFocus(int Index)
         ShowPagesStatus();
     } else if (Index == 9) {
         bool ok = false;
-        const double factor = QLocale::c().toDouble(Text1[9]->text().trimmed(), &ok);
-        SetTitleFontSize(ok && std::isfinite(factor) ? std::min(factor, 99.0) : 1.0);
+        double factor = QLocale::c().toDouble(Text1[9]->text().trimmed(), &ok);
+        factor = ok && std::isfinite(factor) ? std::min(factor, 99.0) : 1.0;
+        const double old = m_titleFontSize;
+        if (factor > old && !titleSizeFits(factor) && titleSizeFits(old)) {
+            const int most = largestFitting(int(std::lround(old * 10)), int(std::ceil(factor * 10)),
+                                            [this](int n) { return titleSizeFits(n / 10.0); });
+            refuseNoRoom(Label1[15]->text(), Text1[9]->text().trimmed(), fixed(most / 10.0, 1), QStringLiteral("Title"));
+            Text1[9]->setText(fixed(m_titleFontSize, 1));
+            return;
+        }
+        SetTitleFontSize(factor);
         Text1[9]->setText(fixed(m_titleFontSize, 1));
         m_top.TitleFontSize = m_titleFontSize;
         CountPages(true);
     }
+}
+
+void P001::refuseNoRoom(const QString &box, const QString &value, const QString &most, const QString &title)
+{
+    MsgBox(QStringLiteral("%1: %2 leaves no room on the page for the list.\nThe largest value that fits is %3.")
+               .arg(box, value, most),
+           winsys::vbExclamation, title);
 }
 
 void P001::setCountBox(int Index, int value)
@@ -446,11 +486,10 @@ void P001::stepMargin(int Index, bool up)
     const double strip = stripOf(Index);
     if (!up)
         margin = strip + MarginStep < margin ? margin - MarginStep : strip;
-    else if (margin < (Index <= 5 ? Unprintable.Height : Unprintable.Width) + strip + MarginStep)
-        margin += MarginStep;
-    Margins.IsSet = true;
-    if (int(Margins.Width) != Portrait && int(Margins.Width) != Landscape)
-        Margins.Width = PaperOrientation;
+    else if (margin < (Index <= 5 ? Unprintable.Height : Unprintable.Width) + strip + MarginStep
+             && (marginFits(Index, margin + MarginStep) || !marginFits(Index, margin)))
+        margin += MarginStep; // up only while the list keeps room on the page
+    rememberMargins();
     ShowMargins();
 }
 
@@ -460,7 +499,7 @@ void P001::stepTitleSize(bool up)
     double value = QLocale::c().toDouble(Text1[9]->text().trimmed(), &ok);
     if (!ok)
         value = 1.0;
-    if (up)
+    if (up && (titleSizeFits(std::min(value + 0.1, 99.0)) || !titleSizeFits(value)))
         value = std::min(value + 0.1, 99.0);
     else if (value >= 1.1 - 1e-9)
         value -= 0.1;
@@ -518,6 +557,7 @@ void P001::Command1_Click(int Index)
         break;
     case 3:
         Margins = Unprintable;
+        m_marginsSet = false;
         ShowMargins();
         CountPages(true);
         break;

@@ -210,7 +210,10 @@ P001::TopBlockRecord P001::ReadHeadings(TopBlockRecord top, int headRows)
         P.SetFontUnderline(false);
         P.SetFontSize(size);
     }
-    titleHeight = std::max(titleHeight, TopLineHeight);
+    // A page number at the top goes on the line below the title, never over
+    // it: both lines are kept free above the grid.
+    m_titleLineHeight = titleHeight;
+    titleHeight = titleHeight > 0 ? titleHeight + TopLineHeight : TopLineHeight;
     top.FirstPageTop = top.LaterPageTop = top.TitleHeight = titleHeight;
     top.HeadRowCount = headRows;
     top.HeadsInFirstTop = false;
@@ -303,6 +306,52 @@ bool P001::CheckGridFits()
         }
     }
     return result;
+}
+
+bool P001::roomOnPage()
+{
+    if (!GridToPrint)
+        return true;
+    CalcHeaderHeight();
+    const TopBlockRecord top = ReadHeadings(m_top, m_top.RepeatHeads ? GridToPrint->FixedRows() : 0);
+    Printer &P = CurrentPrinter();
+    const double W = P.ScaleX(Unprintable.Width - (Margins.Left + Margins.Right));
+    const double H = P.ScaleY(Unprintable.Height - (Margins.Top + Margins.Bottom)) - BottomLineHeight;
+    const double captions = RepeatCaptions ? CaptionWidth : 0;
+    return std::max(top.FirstPageTop, top.LaterPageTop) + TallestRow <= H && captions + WidestCol <= W;
+}
+
+bool P001::marginFits(int Index, double twips)
+{
+    double &margin = marginOf(Index);
+    const double kept = margin;
+    margin = twips;
+    const bool fits = roomOnPage();
+    margin = kept;
+    return fits;
+}
+
+bool P001::titleSizeFits(double factor)
+{
+    const float kept = m_top.TitleFontSize;
+    m_top.TitleFontSize = float(factor);
+    const bool fits = roomOnPage();
+    m_top.TitleFontSize = kept;
+    return fits;
+}
+
+int P001::largestFitting(int fitting, int tooMuch, const std::function<bool(int)> &fits)
+{
+    // Room only shrinks as the value grows: halve the gap between a value
+    // that fits and one that does not.
+    while (tooMuch - fitting > 1) {
+        const int mid = fitting + (tooMuch - fitting) / 2;
+        if (fits(mid))
+            fitting = mid;
+        else
+            tooMuch = mid;
+    }
+    return fitting;
 }
 
 // ---------------------------------------------------------------------------

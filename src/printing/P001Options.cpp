@@ -42,8 +42,10 @@ void P001::ReadPrintOptions()
 
     if (SelectionPrintRule == 0)
         SelectionPrintRule = 1;
-    if (PrinterOrientation > 0)
+    if (PrinterOrientation > 0) {
         CurrentPrinter().SetOrientation(int(PrinterOrientation));
+        PaperOrientation = CurrentPrinter().Orientation();
+    }
     if (m_printCopies < 1)
         m_printCopies = 1;
 
@@ -55,6 +57,9 @@ void P001::ReadPrintOptions()
     // Margins the caller gives belong to the orientation in force.
     Printer &P = CurrentPrinter();
     if (TopMargin + BottomMargin + LeftMargin + RightMargin > 0) {
+        // The sides the caller leaves at 0 keep the margins set before,
+        // turned to the paper as it lies now.
+        Margins = m_marginsSet ? turnedMargins(m_setMargins, m_setMarginsOrientation, PaperOrientation) : PageArea{};
         if (TopMargin > 0)
             Margins.Top = P.ScaleY(TopMargin, int(MarginUnits), vbTwips);
         if (BottomMargin > 0)
@@ -63,11 +68,10 @@ void P001::ReadPrintOptions()
             Margins.Left = P.ScaleX(LeftMargin, int(MarginUnits), vbTwips);
         if (RightMargin > 0)
             Margins.Right = P.ScaleX(RightMargin, int(MarginUnits), vbTwips);
-        Margins.Width = PaperOrientation;
-        Margins.IsSet = true;
+        rememberMargins();
     } else {
-        Margins.Width = 0;
         Margins.IsSet = false;
+        m_marginsSet = false;
     }
     GetPrintableArea();
 

@@ -3,35 +3,80 @@
 // and the margins kept inside it, and the user's measurement system.
 #include "printing/P001.h"
 
+#include "platform/winsys/core/MsgBox.h"
+
 #include <cmath>
 
 using namespace printer;
+using winsys::MsgBox;
 
 void P001::SetPrinterSource(std::shared_ptr<PrinterSource> source)
 {
     m_source = std::move(source);
     m_printer.reset();
+    m_printerName.clear();
     m_printerIndex = -1;
     Unprintable = PageArea{};
 }
 
-void P001::openPrinter(int index)
+void P001::openPrinter(const PrinterEntry &entry)
 {
-    m_printer = std::make_unique<Printer>(m_source->Open(index));
-    m_printerIndex = index;
+    // The print window is the printer's one owner: the printer it held goes
+    // here, so nothing may keep a reference to it across this call.
+    m_printer = std::make_unique<Printer>(m_source->Open(entry));
+    m_printerName = entry.name;
+    m_printerIndex = IndexOfPrinter(m_printers, entry.name);
+    Unprintable = PageArea{};
     if (!m_reportFont.family().isEmpty()) {
         m_printer->SetFontName(m_reportFont.family());
         m_printer->SetFontSize(m_reportFont.pointSizeF());
     }
 }
 
+void P001::readPrinterList()
+{
+    m_printers = m_source->List();
+    if (m_printers.isEmpty())
+        m_printers.append({PdfFileName, QStringLiteral("FILE:")});
+}
+
 Printer &P001::CurrentPrinter()
 {
     if (!m_printer) {
-        m_printers = m_source->List();
-        openPrinter(m_source->DefaultIndex());
+        readPrinterList();
+        openPrinter(m_printers[DefaultPrinterIndex(*m_source, m_printers)]);
     }
     return *m_printer;
+}
+
+void P001::refreshPrinters()
+{
+    CurrentPrinter();
+    readPrinterList();
+    // The printer in use is looked up by its name in the list as it is now;
+    // a printer the caller names wins.
+    int chosen = IndexOfPrinter(m_printers, m_printerName);
+    if (PrinterChoice.typeId() == QMetaType::QString) {
+        const QString wanted = PrinterChoice.toString().trimmed().toUpper();
+        for (int i = 0; i < m_printers.size(); ++i)
+            if (m_printers[i].name.trimmed().toUpper() == wanted || m_printers[i].port.trimmed().toUpper() == wanted)
+                chosen = i;
+    } else if (PrinterChoice.isValid()) {
+        bool ok = false;
+        const int n = PrinterChoice.toInt(&ok);
+        if (ok && n >= 0 && n < m_printers.size())
+            chosen = n;
+    }
+    if (chosen < 0) {
+        const QString gone = m_printerName;
+        openPrinter(m_printers[DefaultPrinterIndex(*m_source, m_printers)]);
+        MsgBox(QStringLiteral("The printer \"%1\" is no longer available.\nThe default printer \"%2\" is used instead.")
+                   .arg(gone, m_printerName),
+               winsys::vbExclamation, QStringLiteral("Printer Not Available"));
+    } else if (m_printers[chosen].name != m_printerName) {
+        openPrinter(m_printers[chosen]);
+    }
+    m_printerIndex = IndexOfPrinter(m_printers, m_printerName);
 }
 
 int P001::GetMeasureSystem()
@@ -96,54 +141,55 @@ void P001::GetPrintableArea()
     Unprintable.Height = printable.height();
     Unprintable.Right = P.Width() - (Unprintable.Width + Unprintable.Left);
     Unprintable.Bottom = P.Height() - (Unprintable.Height + Unprintable.Top);
-    if (!Margins.IsSet) {
+    if (!m_marginsSet) {
         Margins = Unprintable;
         return;
     }
-    const int stored = int(Margins.Width);
-    if (PaperOrientation != stored) {
-        const PageArea old = Margins;
-        if (stored == Portrait) {
-            Margins.Top = old.Left;
-            Margins.Left = old.Bottom;
-            Margins.Bottom = old.Right;
-            Margins.Right = old.Top;
-        } else if (stored == Landscape) {
-            Margins.Top = old.Right;
-            Margins.Right = old.Bottom;
-            Margins.Bottom = old.Left;
-            Margins.Left = old.Top;
-        }
-        Margins.Width = PaperOrientation;
-    }
+    // The margins follow the paper from the margins as they were set, so a
+    // turn and a turn back give them back exactly; the printer's strips only
+    // bound what prints.
+    Margins = turnedMargins(m_setMargins, m_setMarginsOrientation, PaperOrientation);
+    Margins.IsSet = true;
     Margins.Top = std::max(Margins.Top, Unprintable.Top);
     Margins.Bottom = std::max(Margins.Bottom, Unprintable.Bottom);
     Margins.Left = std::max(Margins.Left, Unprintable.Left);
     Margins.Right = std::max(Margins.Right, Unprintable.Right);
 }
 
+P001::PageArea P001::turnedMargins(const PageArea &m, int from, int to)
+{
+    if (from == to || (to != Portrait && to != Landscape))
+        return m;
+    // A landscape page is the portrait page turned a quarter to the left:
+    // its left edge was the portrait's top.
+    PageArea t = m;
+    if (to == Landscape) {
+        t.Left = m.Top;
+        t.Top = m.Right;
+        t.Right = m.Bottom;
+        t.Bottom = m.Left;
+    } else {
+        t.Top = m.Left;
+        t.Right = m.Top;
+        t.Bottom = m.Right;
+        t.Left = m.Bottom;
+    }
+    return t;
+}
+
+void P001::rememberMargins()
+{
+    Margins.IsSet = true;
+    m_marginsSet = true;
+    m_setMargins = Margins;
+    m_setMarginsOrientation = PaperOrientation;
+}
+
 void P001::ListPrinters()
 {
-    CurrentPrinter();
-    m_printers = m_source->List();
-    int chosen = m_printerIndex;
-    if (PrinterChoice.typeId() == QMetaType::QString) {
-        const QString wanted = PrinterChoice.toString().trimmed().toUpper();
-        for (int i = 0; i < m_printers.size(); ++i)
-            if (m_printers[i].name.trimmed().toUpper() == wanted || m_printers[i].port.trimmed().toUpper() == wanted)
-                chosen = i;
-    } else if (PrinterChoice.isValid()) {
-        bool ok = false;
-        const int n = PrinterChoice.toInt(&ok);
-        if (ok && n >= 0 && n < m_printers.size())
-            chosen = n;
-    }
-    if (chosen != m_printerIndex) {
-        openPrinter(chosen);
-        Unprintable = PageArea{};
-    }
+    refreshPrinters();
     ListPaperSizes();
-    PaperOrientation = m_printer->Orientation();
+    PaperOrientation = CurrentPrinter().Orientation();
     showPrinterName();
 }
 

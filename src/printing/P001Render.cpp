@@ -144,7 +144,7 @@ bool P001::StartNewPage(int page)
         const QString text = pageNumberText(page);
         double ny;
         if (NumberPosition <= 2)
-            ny = NumberAboveMargin ? 0 : topY;
+            ny = NumberAboveMargin ? 0 : topY + (title.isEmpty() ? 0 : m_titleLineHeight);
         else
             ny = P.ScaleHeight() - P.TextHeight(QStringLiteral("P"))
                  - (NumberBelowMargin ? 0 : P.ScaleY(Margins.Bottom - Unprintable.Bottom));

@@ -104,4 +104,36 @@ QString RecountCaption(const QString &key, const QString &tag, const QString &Le
     return QString::number(n) + QLatin1Char(' ') + CategoryShortText(tag) + Suffix;
 }
 
+QStringList RecountGreekCaptions(const QStringList &keys, const QStringList &tags, const QString &Letter,
+                                 const QString &Suffix, CountFailure &failure)
+{
+    QVector<long long> counts(keys.size(), 0);
+    // Each term of a letter's filters starts with the initial-letter
+    // condition (RecountFilter), so no word of another letter can count.
+    const QString within = Letter.isEmpty() ? QString() : GreekLike(Letter);
+    for (const QString &sql : {SqlLang3, SqlLang3Genus}) {
+        QVector<int> group;
+        QStringList filters;
+        for (int i = 0; i < keys.size(); ++i)
+            if (IsGreekNodeKey(keys[i]) && CountSql(keys[i]) == sql) {
+                group << i;
+                filters << RecountFilter(keys[i], Letter);
+            }
+        if (group.isEmpty())
+            continue;
+        Counted(
+            [&] {
+                const QVector<long long> n = CountQueryRecordsEach(sql, filters, within);
+                for (int g = 0; g < group.size(); ++g)
+                    counts[group[g]] = n.value(g);
+                return 0LL;
+            },
+            failure);
+    }
+    QStringList captions;
+    for (int i = 0; i < keys.size(); ++i)
+        captions << QString::number(counts[i]) + QLatin1Char(' ') + CategoryShortText(tags.value(i)) + Suffix;
+    return captions;
+}
+
 } // namespace tav

@@ -83,6 +83,14 @@ QString LetterSuffix(int Place, bool GreekLetters);
 QString RecountCaption(const QString &key, const QString &tag, const QString &Letter, const QString &Suffix,
                        CountFailure &failure);
 
+// The captions MDI.JulText gives the Greek nodes keys (with their tags)
+// under Letter: the captions of RecountCaption, counted together in one pass
+// over each SQL text the nodes share. Under a letter only the words of that
+// initial letter are read, as every node's filter asks for it. A pass that
+// fails shows 0 for each of its nodes and is recorded in failure.
+QStringList RecountGreekCaptions(const QStringList &keys, const QStringList &tags, const QString &Letter,
+                                 const QString &Suffix, CountFailure &failure);
+
 // The letter lists of cboTree: "-" and the 24 Greek letters (the texts of
 // Caps1292), or "-" and the 29 Latin letters.
 QStringList GreekLetterList();

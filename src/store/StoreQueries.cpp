@@ -62,9 +62,14 @@ long long CountQueryRecords(const QString &Sql, const QString &Filter)
     return rs->OpenRecordset()->CountRows();
 }
 
-QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters)
+QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters, const QString &Within)
 {
-    return WordDb->OpenRecordset(Sql)->CountMatching(Filters);
+    dao::RecordsetPtr rs = WordDb->OpenRecordset(Sql);
+    if (!Within.trimmed().isEmpty()) {
+        rs->Filter = Within;
+        rs = rs->OpenRecordset();
+    }
+    return rs->CountMatching(Filters);
 }
 
 long long CountMainWords()

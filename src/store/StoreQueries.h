@@ -29,7 +29,10 @@ long long CountDistinctMainIDs(const QString &TableName);
 // Rows of Sql, after the Jet criterion Filter when it is not empty.
 long long CountQueryRecords(const QString &Sql, const QString &Filter);
 // The same for each of Filters, counted in one pass over the rows of Sql.
-QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters);
+// Within, when not empty, is a criterion every one of Filters implies: only
+// the rows that meet it are read, which gives the same counts faster.
+QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters,
+                                         const QString &Within = QString());
 
 // Rows of table Main: the number of words.
 long long CountMainWords();

@@ -3,6 +3,7 @@
 #include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
+#include "store/EditRefusal.h"
 #include "store/ListWindowLink.h"
 #include "store/MainWindowLink.h"
 
@@ -18,6 +19,10 @@ void ShowErrorBox(long Number, const QString &Description)
 
 void ShowErrorBox(const std::exception &error)
 {
+    if (const auto *refusal = dynamic_cast<const EditRefusal *>(&error)) {
+        winsys::MsgBox(refusal->Message(), winsys::vbExclamation, winsys::AppTitle);
+        return;
+    }
     if (const auto *dbError = dynamic_cast<const dao::DaoError *>(&error))
         ShowErrorBox(dbError->Number(), dbError->Description());
     else
@@ -26,6 +31,8 @@ void ShowErrorBox(const std::exception &error)
 
 QString ErrorDescription(const std::exception &error)
 {
+    if (const auto *refusal = dynamic_cast<const EditRefusal *>(&error))
+        return refusal->Message();
     if (const auto *dbError = dynamic_cast<const dao::DaoError *>(&error))
         return dbError->Description();
     return QString::fromUtf8(error.what());

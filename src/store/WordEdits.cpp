@@ -4,6 +4,7 @@
 #include "platform/dao/JetSql.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/DbTransaction.h"
+#include "store/EditRefusal.h"
 #include "store/GreekLetters.h"
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
@@ -196,8 +197,41 @@ int CommaListCount(const QString &List)
     return int(List.count(QLatin1Char(','))) + 1;
 }
 
+bool RemovesAuxiliaryMarker(long long ID, const QString &Field, const QString &Value)
+{
+    if (ID == 0 || ID != HaveID)
+        return false;
+    // The start-up lookup compares as the columns do: text without case.
+    const QString value = Value.trimmed();
+    if (SameName(Field, QStringLiteral("English")))
+        return !SameName(value, QStringLiteral("have"));
+    if (SameName(Field, QStringLiteral("WT")))
+        return !SameName(value, QStringLiteral("cA"));
+    if (SameName(Field, QStringLiteral("AP")))
+        return value != QLatin1String("154");
+    return false;
+}
+
+QString AuxiliaryMarkerMessage()
+{
+    return QStringLiteral("This word is the auxiliary \"have\": it carries the compound tenses of every verb.\r\n"
+                          "Its meaning \"have\", its word type and its active form stay as they are.");
+}
+
+void UpdateVoiceForm(long long ID, const QString &Field, const QString &Text)
+{
+    const QString text = Text.trimmed();
+    if (RemovesAuxiliaryMarker(ID, Field, text))
+        throw EditRefusal(AuxiliaryMarkerMessage());
+    OpenWordDb().Execute(QStringLiteral("UPDATE Main  SET ") + Field + QStringLiteral("  = ") +
+                         (text.isEmpty() ? QStringLiteral("NULL") : dao::SqlText(text)) +
+                         QStringLiteral(" WHERE Main.ID  = ") + QString::number(ID));
+}
+
 void UpdateMainField(const QString &Value, long long ID, const QString &FieldName, const QString &CountField)
 {
+    if (RemovesAuxiliaryMarker(ID, FieldName, Value))
+        throw EditRefusal(AuxiliaryMarkerMessage());
     dao::Database &db = OpenWordDb();
     const QString where = QStringLiteral(" WHERE Main.ID  = ") + QString::number(ID);
     DbTransaction transaction(db);

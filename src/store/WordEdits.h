@@ -42,9 +42,23 @@ void ChangeGreekSpelling(const QString &Greek, long long ID);
 // plus one.
 int CommaListCount(const QString &List);
 
+// The auxiliary "have" (HaveID) is found at start by its marker in Main:
+// English "have", WT "cA" and AP 154; every verb's compound tenses take its
+// forms. True when writing Value to Field of word ID would take the marker
+// away (ID is HaveID and Value no longer matches the marker).
+bool RemovesAuxiliaryMarker(long long ID, const QString &Field, const QString &Value);
+// The message of such a refused edit.
+QString AuxiliaryMarkerMessage();
+
 // Writes Value to Main.FieldName and its item count to Main.CountField (the
-// simple list window passes "English" and "Emeans").
+// simple list window passes "English" and "Emeans"). An edit that would take
+// the auxiliary's marker away throws EditRefusal and changes nothing.
 void UpdateMainField(const QString &Value, long long ID, const QString &FieldName, const QString &CountField);
+
+// Writes a verb's form of one voice (Field "AP" or "PP") to Main: the text
+// trimmed; a text of blanks stores Null, so that the voice is no longer
+// offered. Refuses (EditRefusal) what would take the auxiliary's marker away.
+void UpdateVoiceForm(long long ID, const QString &Field, const QString &Text);
 
 // The same for the third-language word table Lang3Table: Value to Lang3Lat,
 // the count to Lang3Means. A word without a row there gets one, so the edit

@@ -40,11 +40,7 @@ protected:
     }
     void TearDown() override
     {
-        tav::WordDb->Close();
-        tav::WordDb.reset();
-        tav::RepaIDs.clear();
-        tav::boRepa = false;
-        tav::CurrentWordID = 0;
+        tav::ResetSharedState();
         tav::PickedWordCycle().clear();
     }
     // Runs a native statement on the shared connection.

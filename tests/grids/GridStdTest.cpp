@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using tavtest::ListWindowFixture;
 
@@ -592,3 +593,46 @@ TEST_F(GridStdTest, DeletingOrHidingTheThirdLanguageOfOpenListsLeavesNoBrokenRef
 }
 
 } // namespace
+
+TEST_F(GridStdTest, ARightClickMakesItsRowCurrentBeforeTheConjugationsMenuActs)
+{
+    tav::GridStd *verbs = Open(tav::SqlLang3, 5, 0, QStringLiteral("WT Like'c*'"));
+    flexgrid::FlexGrid &g = *verbs->Grid;
+    ASSERT_GE(g.Rows(), 4);
+    Enter(verbs, 1, 4);
+    host.facts.clear();
+    tav::WordKind = 3; // the grammar panel shows a verb
+
+    // A right-click on another row: that row's verb is current, and shown,
+    // when the menu opens.
+    const QPoint at = g.CellRect(3, 4).center();
+    QTest::mousePress(g.viewport(), Qt::RightButton, Qt::NoModifier, at);
+    QTest::mouseRelease(g.viewport(), Qt::RightButton, Qt::NoModifier, at);
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(verbs->WordID, g.TextMatrix(3, 1).toLongLong());
+    ASSERT_FALSE(host.facts.isEmpty());
+    EXPECT_TRUE(host.facts.last().startsWith(g.TextMatrix(3, 1) + QLatin1Char('|')));
+    EXPECT_EQ(host.popups, 1);
+
+    // On the current row it only opens the menu.
+    QTest::mousePress(g.viewport(), Qt::RightButton, Qt::NoModifier, at);
+    QTest::mouseRelease(g.viewport(), Qt::RightButton, Qt::NoModifier, at);
+    EXPECT_EQ(host.popups, 2);
+    EXPECT_EQ(g.Row(), 3);
+}
+
+TEST_F(GridStdTest, TheMenuKeyAndShiftF10OpenTheConjugationsMenuOfTheCurrentRow)
+{
+    tav::GridStd *verbs = Open(tav::SqlLang3, 5, 0, QStringLiteral("WT Like'c*'"));
+    flexgrid::FlexGrid &g = *verbs->Grid;
+    Enter(verbs, 2, 4);
+    tav::WordKind = 3; // the grammar panel shows a verb
+    QTest::keyClick(&g, Qt::Key_Menu);
+    EXPECT_EQ(host.popups, 1);
+    QTest::keyClick(&g, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(host.popups, 2);
+    QTest::keyClick(&g, Qt::Key_F10);
+    EXPECT_EQ(host.popups, 2) << "F10 alone is the menu bar's";
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_FALSE(verbs->tbN->isVisible()) << "no editor opens";
+}

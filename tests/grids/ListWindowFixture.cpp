@@ -36,13 +36,7 @@ void ListWindowFixture::TearDown()
         delete window.data();
     QApplication::processEvents();
     tav::SetListHost(nullptr);
-    if (tav::WordDb)
-        tav::WordDb->Close();
-    tav::WordDb.reset();
-    tav::OptBoHide3 = false;
-    tav::RepaIDs.clear();
-    for (tav::CaptionArray *array : tav::MainCaptionArrays())
-        array->Clear();
+    tav::ResetSharedState();
 }
 
 QStringList ListWindowFixture::IndexRows(const QString &table, long long id)

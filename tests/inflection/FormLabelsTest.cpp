@@ -12,11 +12,7 @@ namespace {
 class FormLabelsTest : public ::testing::Test {
 protected:
     void SetUp() override { db.MakeWordStore(); }
-    void TearDown() override
-    {
-        tav::WordDb->Close();
-        tav::WordDb.reset();
-    }
+    void TearDown() override { tav::ResetSharedState(); }
 
     // A list as the search in inflected forms fills it: GenTem, ID, KasPer, FormGreek.
     void Fill(const QList<QStringList> &rows)

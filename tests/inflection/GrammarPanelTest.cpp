@@ -9,6 +9,7 @@
 #include "store/CaptionArrays.h"
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
+#include "store/StartUp.h"
 #include "support/RecordingListWindow.h"
 
 #include <QAction>
@@ -200,7 +201,7 @@ TEST_F(PanelFixture, AParticipleRowShowsTheParticipleAndTheImperativesWithTheirP
     const QString s2a = Text(QStringLiteral("SELECT S2a FROM KonT4 WHERE ID = 5"));
     const QString p2p = Text(QStringLiteral("SELECT P2p FROM KonT4 WHERE ID = 5"));
     EXPECT_EQ(imp().TextMatrix(3, 1), QStringLiteral("na ") + s2a);
-    EXPECT_EQ(imp().TextMatrix(3, 3), QStringLiteral("na ") + s2a);
+    EXPECT_EQ(imp().TextMatrix(3, 3), QStringLiteral("na ") + Text(QStringLiteral("SELECT S2a FROM KonT1 WHERE ID = 5")));
     EXPECT_EQ(imp().TextMatrix(6, 2), QStringLiteral("mhn ") + p2p); // begins with a
     EXPECT_EQ(imp().CellBackColorAt(4, 4), 0xFFFFC0);
     EXPECT_EQ(panel().lblTopLine[2]->text(), tav::Caps1362(1363));
@@ -220,6 +221,27 @@ TEST_F(PanelFixture, AParticipleRowShowsTheParticipleAndTheImperativesWithTheirP
     EXPECT_TRUE(imp().isHidden());
     EXPECT_EQ(panel().State().verbID, 227);
     EXPECT_FALSE(panel().fraHad->isHidden());
+}
+
+TEST_F(PanelFixture, TheContinuousColumnsShowThePresentBehindTheParticles)
+{
+    w->SmallFacts(1, QString(), 33); // agapavw
+    // Simple: the aorist subjunctive; continuous: the present.
+    EXPECT_EQ(imp().TextMatrix(3, 1), QStringLiteral("na agaphvseiV"));
+    EXPECT_EQ(imp().TextMatrix(3, 3), QStringLiteral("na agapavV"));
+    EXPECT_EQ(imp().TextMatrix(3, 4), QStringLiteral("na agapievsai"));
+    EXPECT_EQ(imp().TextMatrix(4, 3), QStringLiteral("na agapavte"));
+    EXPECT_EQ(imp().TextMatrix(5, 2), QStringLiteral("mhn agaphqeivV"));
+    EXPECT_EQ(imp().TextMatrix(5, 3), QStringLiteral("mhn agapavV"));
+    EXPECT_EQ(imp().TextMatrix(6, 4), QStringLiteral("mhn agapievste"));
+
+    // A verb without a present row: the continuous rows are empty, without particle.
+    tav::WordDb->Execute(QStringLiteral("DELETE FROM KonT1 WHERE ID = 1"));
+    w->SmallFacts(1, QString(), 33);
+    EXPECT_EQ(imp().TextMatrix(3, 1), QStringLiteral("na agaphvseiV"));
+    for (int r = 3; r <= 6; ++r)
+        for (int c = 3; c <= 4; ++c)
+            EXPECT_TRUE(imp().TextMatrix(r, c).isEmpty()) << r << c;
 }
 
 TEST_F(PanelFixture, ClassesFollowTypeThenGenderThenVerbType)
@@ -347,6 +369,51 @@ TEST_F(PanelFixture, TheVoiceBoxesStoreAnyTextAndAnEmptiedBoxRemovesTheVoice)
     EXPECT_EQ(messages.Messages().size(), 1);
     EXPECT_EQ(panel().tbAP->text(), QStringLiteral("aggivzw's"));
     EXPECT_EQ(list->grid.m_row, 4);
+}
+
+TEST_F(PanelFixture, AVoiceBoxOfBlanksRemovesTheVoiceAndAFormIsStoredTrimmed)
+{
+    w->SmallFacts(5, QString(), 0);
+    panel().tbPP->setText(QStringLiteral("   "));
+    QTest::keyClick(panel().tbPP, Qt::Key_Return);
+    EXPECT_TRUE(Native(QStringLiteral("SELECT PP FROM Main WHERE ID = 5")).isNull());
+    EXPECT_FALSE(entry(1)->isEnabled()) << "the passive is no longer offered";
+    panel().tbAP->setText(QStringLiteral(" aggivzw  "));
+    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    EXPECT_EQ(Text(QStringLiteral("SELECT AP FROM Main WHERE ID = 5")), QStringLiteral("aggivzw"));
+    EXPECT_TRUE(messages.Messages().isEmpty());
+}
+
+TEST_F(PanelFixture, TheAuxiliaryShowsItsHeadwordAndKeepsItsMarker)
+{
+    ASSERT_GT(tav::HaveID, 0);
+    const QString id = QString::number(tav::HaveID);
+    w->SmallFacts(tav::HaveID, QString(), 0);
+    EXPECT_EQ(panel().tbAP->text(), QStringLiteral("evcw")) << "the word, not its marker";
+    EXPECT_TRUE(entry(0)->isEnabled());
+
+    // Enter on the box as shown stores nothing.
+    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    EXPECT_EQ(Text(QStringLiteral("SELECT AP FROM Main WHERE ID = ") + id), QStringLiteral("154"));
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    // A "correction" is refused with the reason; the box shows the word again.
+    for (const QString &typed : {QStringLiteral("ecw"), QString()}) {
+        panel().tbAP->setText(typed);
+        QTest::keyClick(panel().tbAP, Qt::Key_Return);
+        EXPECT_EQ(Text(QStringLiteral("SELECT AP FROM Main WHERE ID = ") + id), QStringLiteral("154"));
+        ASSERT_EQ(messages.Messages().size(), 1);
+        EXPECT_TRUE(messages.Messages().constFirst().prompt.contains(QStringLiteral("compound tenses")));
+        EXPECT_FALSE(messages.Messages().constFirst().prompt.startsWith(QStringLiteral("Error")));
+        EXPECT_EQ(panel().tbAP->text(), QStringLiteral("evcw"));
+        messages.Clear();
+    }
+    // Its passive box is a form like any other.
+    panel().tbPP->setText(QStringLiteral("evcomai"));
+    QTest::keyClick(panel().tbPP, Qt::Key_Return);
+    EXPECT_EQ(Text(QStringLiteral("SELECT PP FROM Main WHERE ID = ") + id), QStringLiteral("evcomai"));
+    tav::FindHaveID();
+    EXPECT_EQ(tav::HaveID, id.toLongLong()) << "found again at the next start";
 }
 
 TEST_F(PanelFixture, InflectedFormRowsWriteTheMeaningOnlyIntoAListWindowThatHasAnInfoLine)

@@ -7,6 +7,7 @@
 #include "inflection/GrammarPanel.h"
 #include "inflection/InflectionWriteBack.h"
 #include "platform/flexgrid/FlexGrid.h"
+#include "store/ListEdits.h"
 #include "store/SharedState.h"
 
 #include <QLineEdit>
@@ -46,13 +47,25 @@ TEST(InflectionCells, EachGridCellMapsToItsTableAndColumn)
     EXPECT_TRUE(Same(MapInflectionCell("Imp", 2, 3, 3, {}, k4), "IMPER", "PlContAct"));
     EXPECT_TRUE(Same(MapInflectionCell("Imp", 1, 2, 3, {}, k4), "IMPER", "SiSimpPas"));
     EXPECT_TRUE(Same(MapInflectionCell("Imp", 5, 2, 3, {}, k4), "KonT4", "S2p"));
-    EXPECT_TRUE(Same(MapInflectionCell("Imp", 4, 3, 3, {}, k4), "KonT4", "P2a"));
+    // The continuous columns show the present's second persons.
+    EXPECT_TRUE(Same(MapInflectionCell("Imp", 4, 3, 3, {}, k4), "KonT1", "P2a"));
+    EXPECT_TRUE(Same(MapInflectionCell("Imp", 5, 4, 3, {}, k4), "KonT1", "S2p"));
+}
 
+TEST(InflectionCells, TheParticleComesOffBeforeBlanksAndMarksAreTidied)
+{
     EXPECT_EQ(tav::StoredForm("Imp", 3, "na agaphvseiV"), "agaphvseiV");
     EXPECT_EQ(tav::StoredForm("Imp", 6, "mhn agaphvsete"), "agaphvsete");
     EXPECT_EQ(tav::StoredForm("Imp", 5, "mh gravyeiV"), "gravyeiV");
+    EXPECT_EQ(tav::StoredForm("Imp", 5, "mh vgravyou"), "gravyou") << "the mark that led the form";
+    EXPECT_EQ(tav::StoredForm("Imp", 4, "  na   gravyete "), "gravyete");
     EXPECT_EQ(tav::StoredForm("Imp", 5, "mhtevra"), "mhtevra") << "only a particle with its blank";
-    EXPECT_EQ(tav::StoredForm("Imp", 1, "na "), "na ") << "rows 1 and 2 have no particle";
+    // A particle alone: the cell was emptied.
+    EXPECT_EQ(tav::StoredForm("Imp", 3, "na "), "");
+    EXPECT_EQ(tav::StoredForm("Imp", 4, "na"), "");
+    EXPECT_EQ(tav::StoredForm("Imp", 6, " mhn  "), "");
+    EXPECT_EQ(tav::StoredForm("Imp", 1, "na "), "na") << "rows 1 and 2 have no particle";
+    EXPECT_EQ(tav::StoredForm("", 2, "  vaggivvxe "), "aggivxe");
 }
 
 class EditFixture : public PanelFixture {
@@ -63,18 +76,27 @@ protected:
     // the rest is typed into it, Enter commits. False when no editor opened.
     bool Edit(flexgrid::FlexGrid &grid, int row, int col, const QString &text)
     {
+        if (!Open(grid, row, col, text))
+            return false;
+        panel().KeyDownEdits(grid, *editorOf(grid), 13);
+        return true;
+    }
+    // The same up to Enter: the editor holds the text, as if pasted after
+    // the first key (FirstKey, else the text's first character).
+    bool Open(flexgrid::FlexGrid &grid, int row, int col, const QString &text, int FirstKey = 0)
+    {
         grid.SetRow(row);
         grid.SetCol(col);
-        QLineEdit *editor = &grid == &klin() ? panel().tbN : panel().tbImp;
-        int key = text.isEmpty() ? 13 : text.at(0).unicode();
+        QLineEdit *editor = editorOf(grid);
+        int key = FirstKey ? FirstKey : text.isEmpty() ? 13 : text.at(0).unicode();
         panel().Grid_KeyPress(grid, key);
         if (!editor->isVisible())
             return false;
         panel().Editor_GotFocus(grid, *editor); // the focus event, where no window is active
         editor->setText(text);
-        panel().KeyDownEdits(grid, *editor, 13);
         return true;
     }
+    QLineEdit *editorOf(flexgrid::FlexGrid &grid) { return &grid == &klin() ? panel().tbN : panel().tbImp; }
 };
 
 } // namespace
@@ -95,11 +117,11 @@ TEST_F(EditFixture, ATenseInEachVoiceIsStoredInItsTableAndInFormsAllUnderThatTab
     // The passive, column 5 with "Continuous": the present.
     w->mnuFirstParts[1]->trigger();
     panel().opSimple[1]->click();
-    ASSERT_TRUE(Edit(klin(), 4, 5, "aggizovmaste'"));
-    EXPECT_EQ(Text("SELECT P1p FROM KonT1 WHERE ID = 5"), "aggizovmaste'") << "a quote is stored as typed";
+    ASSERT_TRUE(Edit(klin(), 4, 5, "aggizovmastee"));
+    EXPECT_EQ(Text("SELECT P1p FROM KonT1 WHERE ID = 5"), "aggizovmastee");
     EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 5 AND GenTem = 'KonT1' AND KasPer = 'P1p'"),
-              "aggizovmaste'");
-    EXPECT_NE(Text("SELECT P1p FROM KonT4 WHERE ID = 5"), "aggizovmaste'");
+              "aggizovmastee");
+    EXPECT_NE(Text("SELECT P1p FROM KonT4 WHERE ID = 5"), "aggizovmastee");
     panel().opSimple[0]->click();
 
     // Column 5's third person feeds the composed column at once.
@@ -162,8 +184,8 @@ TEST_F(EditFixture, AMissingRowIsMadeWithTheWordsFieldsAndFlag)
     ASSERT_TRUE(Edit(imp(), 1, 1, "anhvke"));
     EXPECT_EQ(Text("SELECT SiSimpAct FROM IMPER WHERE ID = 77"), "anhvke");
     EXPECT_EQ(Text("SELECT Sal FROM IMPER WHERE ID = 77"), Text("SELECT Sal FROM Main WHERE ID = 77"));
-    ASSERT_TRUE(Edit(imp(), 4, 3, "na anhvkete"));
-    EXPECT_EQ(Text("SELECT P2a FROM KonT4 WHERE ID = 77"), "anhvkete");
+    ASSERT_TRUE(Edit(imp(), 4, 1, "na anhvxete"));
+    EXPECT_EQ(Text("SELECT P2a FROM KonT4 WHERE ID = 77"), "anhvxete");
     EXPECT_EQ(Text("SELECT Greek FROM KonT4 WHERE ID = 77"), "anhvkw");
     EXPECT_EQ(Text("SELECT Sal FROM KonT4 WHERE ID = 77"), Text("SELECT Sal FROM Main WHERE ID = 77"));
 }
@@ -193,10 +215,10 @@ TEST_F(EditFixture, OnlyTheWordsOwnFormsOpenAnEditorAndRefusedKeysChangeNothing)
 
     // Within the editor a refused key is swallowed.
     int key = '#';
-    panel().Editor_KeyPress(key);
+    panel().Editor_KeyPress(*panel().tbN, key);
     EXPECT_EQ(key, 0);
     key = 'V';
-    panel().Editor_KeyPress(key);
+    panel().Editor_KeyPress(*panel().tbN, key);
     EXPECT_EQ(key, 'V') << "final sigma";
 
     const long long adverb = Count("SELECT min(ID) FROM Main WHERE WT = 'ad'");
@@ -224,13 +246,7 @@ TEST_F(EditFixture, AnOpenEditorNeverCommitsIntoAnotherWordAndEscCancels)
     w->SmallFacts(5, QString(), 0);
     const QString before5 = Text("SELECT S2a FROM KonT1 WHERE ID = 5");
     const QString before9 = Text("SELECT S2a FROM KonT1 WHERE ID = 9");
-    klin().SetRow(2);
-    klin().SetCol(1);
-    int key = 'x';
-    panel().Grid_KeyPress(klin(), key);
-    ASSERT_TRUE(panel().tbN->isVisible());
-    panel().Editor_GotFocus(klin(), *panel().tbN);
-    panel().tbN->setText("xxx");
+    ASSERT_TRUE(Open(klin(), 2, 1, "xxx"));
 
     // The list moves on to another word while the editor is open.
     w->SmallFacts(9, QString(), 0);
@@ -241,11 +257,7 @@ TEST_F(EditFixture, AnOpenEditorNeverCommitsIntoAnotherWordAndEscCancels)
     EXPECT_EQ(Text("SELECT S2a FROM KonT1 WHERE ID = 5"), before5);
 
     // Esc: nothing stored, the cell as it was.
-    klin().SetRow(2);
-    key = 'x';
-    panel().Grid_KeyPress(klin(), key);
-    panel().Editor_GotFocus(klin(), *panel().tbN);
-    panel().tbN->setText("yyy");
+    ASSERT_TRUE(Open(klin(), 2, 1, "yyy", 'x'));
     panel().KeyDownEdits(klin(), *panel().tbN, 27);
     EXPECT_FALSE(panel().tbN->isVisible());
     panel().Grid_GotFocus(klin());
@@ -270,4 +282,88 @@ TEST_F(EditFixture, TheKeyboardEditsACellAndSkipsTheComposedColumn)
     EXPECT_FALSE(panel().tbN->isVisible());
     EXPECT_EQ(klin().Row(), 1);
     EXPECT_EQ(klin().Col(), 5) << "the composed column is skipped";
+}
+
+TEST_F(EditFixture, AParticleLeftAloneEmptiesTheCellAndEveryCellOfTheFieldShowsTheEdit)
+{
+    w->SmallFacts(1, QString(), 33); // agapavw
+    // Row 3 and row 5 show the same stored field, KonT4.S2a.
+    ASSERT_EQ(imp().TextMatrix(5, 1), "mhn agaphvseiV");
+    ASSERT_TRUE(Edit(imp(), 3, 1, "na "));
+    EXPECT_EQ(Text("SELECT S2a FROM KonT4 WHERE ID = 1"), "");
+    EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 1 AND GenTem = 'KonT4' AND KasPer = 'S2a'"), "");
+    EXPECT_EQ(imp().TextMatrix(3, 1), "") << "no \"na na\"";
+    EXPECT_EQ(imp().TextMatrix(5, 1), "") << "the other row of the field";
+
+    // The mark before the form goes after the particle has come off.
+    ASSERT_TRUE(Edit(imp(), 6, 2, "mh vagaphqeivte"));
+    EXPECT_EQ(Text("SELECT P2p FROM KonT4 WHERE ID = 1"), "agaphqeivte");
+    EXPECT_EQ(imp().TextMatrix(6, 2), "mhn agaphqeivte");
+    EXPECT_EQ(imp().TextMatrix(4, 2), "na agaphqeivte");
+
+    // The continuous columns write the present they show.
+    const QString aorist = Text("SELECT P2a FROM KonT4 WHERE ID = 1");
+    ASSERT_TRUE(Edit(imp(), 4, 3, "na agapavtee"));
+    EXPECT_EQ(Text("SELECT P2a FROM KonT1 WHERE ID = 1"), "agapavtee");
+    EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 1 AND GenTem = 'KonT1' AND KasPer = 'P2a'"), "agapavtee");
+    EXPECT_EQ(Text("SELECT P2a FROM KonT4 WHERE ID = 1"), aorist);
+    EXPECT_EQ(imp().TextMatrix(6, 3), "mhn agapavtee");
+    EXPECT_EQ(imp().TextMatrix(4, 1), "na " + aorist);
+
+    // Shown again, the panel reads what was stored.
+    w->SmallFacts(1, QString(), 33);
+    EXPECT_EQ(imp().TextMatrix(3, 1), "");
+    EXPECT_EQ(imp().TextMatrix(6, 3), "mhn agapavtee");
+}
+
+TEST_F(EditFixture, PastedTextPassesTheRuleOfTheKeysOrStaysInTheEditor)
+{
+    w->SmallFacts(5, QString(), 0);
+    const QString before = Text("SELECT S2a FROM KonT2 WHERE ID = 5");
+    const long long forms = Count("SELECT count(*) FROM FormsAll");
+    const QString pasted[] = {"it's \"q\"", "[a-c]", "100%", QString::fromUtf8("αγάπη"), QString::fromUtf8("a\U0001F600"),
+                              "a\tb", "agap\x01", "agap\nhse", QString(5000, 'a')};
+    for (const QString &text : pasted) {
+        messages.Clear();
+        ASSERT_TRUE(Open(klin(), 2, 2, text, 'a'));
+        panel().KeyDownEdits(klin(), *panel().tbN, 13);
+        EXPECT_EQ(messages.Messages().size(), 1) << text.left(20).toStdString();
+        EXPECT_TRUE(panel().tbN->isVisible()) << "the text waits to be mended";
+        EXPECT_EQ(panel().tbN->text(), text);
+        EXPECT_EQ(Text("SELECT S2a FROM KonT2 WHERE ID = 5"), before);
+        EXPECT_EQ(klin().TextMatrix(2, 2), before);
+        panel().KeyDownEdits(klin(), *panel().tbN, 27);
+        EXPECT_FALSE(panel().tbN->isVisible());
+    }
+    EXPECT_EQ(Count("SELECT count(*) FROM FormsAll"), forms);
+    messages.Clear();
+
+    // A mended text is stored.
+    ASSERT_TRUE(Edit(klin(), 2, 2, "aggixeV"));
+    EXPECT_EQ(Text("SELECT S2a FROM KonT2 WHERE ID = 5"), "aggixeV");
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    // Typing stops where a form must end, with a message.
+    ASSERT_TRUE(Open(klin(), 2, 2, QString(tav::MaxFormLength, 'a')));
+    int key = 'b';
+    panel().Editor_KeyPress(*panel().tbN, key);
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(messages.Messages().size(), 1);
+    panel().tbN->selectAll();
+    key = 'b';
+    panel().Editor_KeyPress(*panel().tbN, key);
+    EXPECT_EQ(key, 'b') << "in place of the selection";
+    panel().KeyDownEdits(klin(), *panel().tbN, 27);
+}
+
+TEST_F(EditFixture, AFormOfAWordThatHasLeftTheListIsRefused)
+{
+    w->SmallFacts(5, QString(), 0);
+    tav::DeleteWord(5);
+    const long long forms = Count("SELECT count(*) FROM FormsAll");
+    ASSERT_TRUE(Edit(klin(), 1, 2, "aggixa"));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages().constFirst().prompt.contains("no longer in the word list"));
+    EXPECT_EQ(Count("SELECT count(*) FROM KonT2 WHERE ID = 5"), 0) << "no orphan row";
+    EXPECT_EQ(Count("SELECT count(*) FROM FormsAll"), forms);
 }

@@ -47,11 +47,7 @@ protected:
     void TearDown() override
     {
         dialog.reset();
-        tav::Caps1335.Clear();
-        tav::WordDb->Close();
-        tav::WordDb.reset();
-        tav::OptBoHide3 = false;
-        tav::Opt3rdLang = QStringLiteral("Swedish");
+        tav::ResetSharedState();
     }
     QVariant Native(const QString &sql) { return db.Value(sql); }
     bool HasTable(const QString &name)

@@ -48,13 +48,7 @@ void MainWindowFixture::TearDown()
     w.reset();
     tav::SetListWindowRequests(nullptr);
     tav::SetLink(nullptr);
-    if (tav::WordDb)
-        tav::WordDb->Close();
-    tav::WordDb.reset();
-    tav::OptBoHide3 = false;
-    tav::Opt3rdLang = QStringLiteral("Swedish");
-    for (tav::CaptionArray *caps : tav::MainCaptionArrays())
-        caps->Clear();
+    tav::ResetSharedState();
 }
 
 void MainWindowFixture::ClickNode(const QString &key)

@@ -32,8 +32,7 @@ void MdiFixture::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
     quiet = std::make_unique<winsys::ScriptedMessages>();
-    for (tav::CaptionArray *a : tav::MainCaptionArrays())
-        a->Clear();
+    tav::ResetSharedState();
     tav::CapsLanguage = QStringLiteral("English");
     tav::GreekFontSize = 14;
     tav::OptNbrWrongs = 30;
@@ -48,10 +47,8 @@ void MdiFixture::TearDown()
 {
     mdi.reset();
     quiet.reset();
-    tav::WordDb.reset();
+    tav::ResetSharedState();
     db.reset();
-    for (tav::CaptionArray *a : tav::MainCaptionArrays())
-        a->Clear();
 }
 
 void MdiFixture::MakeDb(const QList<QPair<int, QString>> &caps, int words, int wrongs)

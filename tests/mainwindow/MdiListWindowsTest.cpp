@@ -2,11 +2,12 @@
 // request of the Show button opens a standard list window through the frame,
 // which keeps its print entries and window menu in step with them.
 
-#include "MainWindowFixture.h"
+#include "FrameListWindows.h"
 
 #include "grids/GridSimple.h"
 #include "grids/GridStd.h"
 #include "grids/ListOpeners.h"
+#include "mainwindow/AccessKeys.h"
 #include "mainwindow/ProgramWindows.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbKeys.h"
@@ -24,61 +25,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-using tavtest::MainWindowFixture;
-
-namespace {
-
-class FrameListWindows : public MainWindowFixture {
-protected:
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
-        frameRequests = std::make_unique<tav::ListOpeners>();
-        tav::SetListWindowRequests(frameRequests.get());
-        windows = std::make_unique<tav::ProgramWindows>(*w);
-        windows->MakeStdGrid = [](tav::MDI &) -> tav::StdGridWindowLink * { return new tav::GridStd; };
-        tav::SetListWindowFactory(windows.get());
-    }
-
-    void TearDown() override
-    {
-        tav::SetListWindowFactory(nullptr);
-        tav::SetListWindowRequests(&requests);
-        frameRequests.reset();
-        MainWindowFixture::TearDown();
-        windows.reset();
-    }
-
-    // The Window menu's entries below "Close all windows", as shown.
-    QStringList WindowList(QStringList *checked = nullptr)
-    {
-        emit w->mnuWindows->aboutToShow();
-        QStringList texts;
-        for (QAction *a : w->mnuWindows->actions()) {
-            if (a->isSeparator() || a == w->mnuCloseAll)
-                continue;
-            texts << a->text();
-            if (checked && a->isChecked())
-                *checked << a->text();
-        }
-        return texts;
-    }
-
-    QAction *WindowEntry(int place)
-    {
-        emit w->mnuWindows->aboutToShow();
-        QList<QAction *> entries;
-        for (QAction *a : w->mnuWindows->actions())
-            if (!a->isSeparator() && a != w->mnuCloseAll)
-                entries << a;
-        return entries.value(place);
-    }
-
-    std::unique_ptr<tav::ListOpeners> frameRequests;
-    std::unique_ptr<tav::ProgramWindows> windows;
-};
-
-} // namespace
+using tavtest::FrameListWindows;
 
 TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
 {
@@ -102,7 +49,7 @@ TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
     // The print entries name the active list window; printing hands its grid over.
     EXPECT_TRUE(w->mnuPrintParts0->isEnabled());
     EXPECT_TRUE(w->imgPrintNorm->isEnabled());
-    EXPECT_EQ(w->mnuPrintParts0->text(), QStringLiteral("The active form: \"") + caption + QLatin1Char('"'));
+    EXPECT_EQ(tav::WithoutAccessKey(w->mnuPrintParts0->text()), QStringLiteral("The active form: \"") + caption + QLatin1Char('"'));
     ASSERT_NE(w->PrintInstance(), nullptr);
     QWidget *printed = nullptr;
     w->PrintInstance()->ChooseOutputFile = [&](const QString &) {
@@ -132,7 +79,7 @@ TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
     EXPECT_TRUE(w->ChildForms().isEmpty());
     EXPECT_FALSE(w->mnuPrintParts0->isEnabled());
     EXPECT_FALSE(w->imgPrintNorm->isEnabled());
-    EXPECT_EQ(w->mnuPrintParts0->text(), QStringLiteral("No active form to print.. "));
+    EXPECT_EQ(tav::WithoutAccessKey(w->mnuPrintParts0->text()), QStringLiteral("No active form to print.. "));
     EXPECT_FALSE(w->mnuWindows->menuAction()->isEnabled());
     EXPECT_FALSE(w->mnuCloseAll->isEnabled());
 }
@@ -145,7 +92,7 @@ TEST_F(FrameListWindows, ARenamedActiveListRenamesItsPrintEntry)
     auto *list = dynamic_cast<tav::GridStd *>(w->ChildForms().first());
     ASSERT_NE(list, nullptr);
     list->SetCaption(QStringLiteral("374 Greek verbs"));
-    EXPECT_EQ(w->mnuPrintParts0->text(), QStringLiteral("The active form: \"374 Greek verbs\""));
+    EXPECT_EQ(tav::WithoutAccessKey(w->mnuPrintParts0->text()), QStringLiteral("The active form: \"374 Greek verbs\""));
     EXPECT_EQ(w->imgPrintNorm->toolTip(), QStringLiteral("Print :The active form: \"374 Greek verbs\""));
 }
 

@@ -1,6 +1,7 @@
 #include "MdiFixture.h"
 
 #include "inflection/GrammarPanel.h"
+#include "mainwindow/AccessKeys.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/winsys/Twips.h"
@@ -14,6 +15,7 @@
 #include "store/WindowRoutines.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
@@ -264,7 +266,7 @@ TEST_F(MdiFixture, MenusCarryTheirCaptionsAndStates)
     for (const auto &[name, caption] : items) {
         QAction *a = ActionNamed(w, name);
         ASSERT_NE(a, nullptr) << name.toStdString();
-        EXPECT_EQ(a->text(), caption) << name.toStdString();
+        EXPECT_EQ(tav::WithoutAccessKey(a->text()), caption) << name.toStdString();
     }
     EXPECT_FALSE(ActionNamed(w, QStringLiteral("mnuPrintParts(0)"))->isEnabled());
     EXPECT_FALSE(w.mnuCloseAll->isEnabled());
@@ -272,7 +274,7 @@ TEST_F(MdiFixture, MenusCarryTheirCaptionsAndStates)
     EXPECT_TRUE(w.mnuFirstParts[0]->isChecked());
     QStringList bar;
     for (QAction *a : w.menuBar()->actions())
-        bar << a->text();
+        bar << tav::WithoutAccessKey(a->text());
     EXPECT_EQ(bar, QStringList({QStringLiteral("File"), QStringLiteral("Exercise with words"), QStringLiteral("Window"),
                                 QStringLiteral("Tools"), QStringLiteral("Help")}));
 }
@@ -415,7 +417,7 @@ TEST_F(MdiFixture, WindowMenuListsTheOpenChildren)
     for (QAction *a : w.mnuWindows->actions())
         if (!a->isSeparator())
             texts << a->text();
-    EXPECT_EQ(texts, QStringList({QStringLiteral("Close all windows"), QStringLiteral("&1 12 Greek words"),
+    EXPECT_EQ(texts, QStringList({QStringLiteral("&Close all windows"), QStringLiteral("&1 12 Greek words"),
                                   QStringLiteral("&2 3 English words")}));
     // Shown again, the list is rebuilt, not doubled.
     emit w.mnuWindows->aboutToShow();
@@ -454,6 +456,43 @@ TEST_F(MdiFixture, StatusTextOfTheStoreGoesToPanelOne)
     EXPECT_EQ(mdi->PanelText(1), QStringLiteral("Working, please wait..."));
 }
 
+// A word shown writes several panels: they are painted together when the
+// event loop turns, not one by one; a progress text is painted at once.
+TEST_F(MdiFixture, PanelTextsWaitForTheEventLoopButProgressIsPaintedAtOnce)
+{
+    MakeDb(StandardCaps(), 1, 0);
+    tav::MDI &w = NewMdi();
+    w.MDIForm_Load();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QApplication::processEvents();
+    auto *panel = w.findChild<QLabel *>(QStringLiteral("Panels(3)"));
+    auto *first = w.findChild<QLabel *>(QStringLiteral("Panels(1)"));
+    ASSERT_TRUE(panel && first);
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } count, firstCount;
+    panel->installEventFilter(&count);
+    first->installEventFilter(&firstCount);
+
+    w.SetPanelText(3, QStringLiteral("ID 1"));
+    w.SetPanelText(3, QStringLiteral("ID 2"));
+    EXPECT_EQ(count.paints, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(count.paints, 1);
+    EXPECT_EQ(panel->text(), QStringLiteral("ID 2"));
+
+    tav::SetStatusText(QStringLiteral("Working"), true);
+    EXPECT_GE(firstCount.paints, 1);
+    panel->removeEventFilter(&count);
+    first->removeEventFilter(&firstCount);
+}
+
 // --- Left panel ------------------------------------------------------------------
 
 TEST_F(MdiFixture, HideLeftControlsTwiceRestoresThePanel)
@@ -465,11 +504,11 @@ TEST_F(MdiFixture, HideLeftControlsTwiceRestoresThePanel)
     w.AddChild(form);
     w.mnuOptionParts_Click(1);
     EXPECT_TRUE(w.picRemarks->isHidden());
-    EXPECT_EQ(w.mnuOptionParts[1]->text(), QStringLiteral("Show left controls"));
+    EXPECT_EQ(tav::WithoutAccessKey(w.mnuOptionParts[1]->text()), QStringLiteral("Show left controls"));
     EXPECT_EQ(form->resized, 1);
     w.mnuOptionParts_Click(1);
     EXPECT_FALSE(w.picRemarks->isHidden());
-    EXPECT_EQ(w.mnuOptionParts[1]->text(), QStringLiteral("Hide left controls"));
+    EXPECT_EQ(tav::WithoutAccessKey(w.mnuOptionParts[1]->text()), QStringLiteral("Hide left controls"));
     EXPECT_EQ(form->resized, 2);
     // A child without Form_Resize, and no child at all, are fine.
     w.CloseChildren();

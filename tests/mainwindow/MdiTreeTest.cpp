@@ -2,11 +2,13 @@
 
 #include "MainWindowFixture.h"
 
+#include "mainwindow/AccessKeys.h"
 #include "store/Settings.h"
 #include "store/SharedState.h"
 #include "store/ThirdLanguages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -14,6 +16,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextEdit>
 #include <QTreeWidget>
 
 using tavtest::MainWindowFixture;
@@ -194,7 +199,7 @@ TEST_F(MainWindowFixture, ARightClickRunsTheNodeClickAndOffersShowForCategoriesO
     EXPECT_EQ(w->SelectedNode(), english);
     EXPECT_EQ(tav::SearchLang, 5);
     EXPECT_EQ(w->cboTree->count(), 30);
-    EXPECT_EQ(w->mnuNodeFirstParts0->text(), english->text(0));
+    EXPECT_EQ(tav::WithoutAccessKey(w->mnuNodeFirstParts0->text()), english->text(0));
     EXPECT_TRUE(w->mnuNodes->isVisible());
     w->mnuNodes->hide();
 
@@ -267,4 +272,44 @@ TEST_F(MainWindowFixture, KeyboardMovesAreNodeClicksButTheViewsOwnChoiceIsNot)
     w->tv1->setCurrentItem(w->FindNode(QStringLiteral("English")));
     EXPECT_EQ(tav::SearchLang, 5);
     EXPECT_TRUE(w->tbSearch->text().isEmpty());
+}
+
+TEST_F(MainWindowFixture, TheLeftPanelHoldsTheTreesCaptionsAndShowsSeveralRowsOnASmallScreen)
+{
+    // A wide screen: the captions the tree shows, also with the longest
+    // letter name added, need no horizontal scrolling.
+    w->setMinimumWidth(1280);
+    QApplication::processEvents();
+    ASSERT_GE(w->width(), 1280);
+    EXPECT_GT(w->LeftPanelWidth(), tav::MDI::DefaultLeftPanelWidth);
+    EXPECT_EQ(w->LeftPanelWidth(), w->FittedLeftPanelWidth());
+    for (int place : {0, 15}) { // "-" and "Omikron"
+        ChooseLetter(place);
+        QApplication::processEvents();
+        EXPECT_FALSE(w->tv1->horizontalScrollBar()->isVisible()) << "letter " << place;
+        for (QTreeWidgetItemIterator it(w->tv1); *it; ++it) {
+            if ((*it)->parent() && !(*it)->parent()->isExpanded())
+                continue;
+            const QRect row = w->tv1->visualItemRect(*it);
+            EXPECT_LE(row.left() + w->tv1->iconSize().width() + w->tv1->fontMetrics().horizontalAdvance((*it)->text(0)),
+                      w->tv1->viewport()->width())
+                << (*it)->text(0).toStdString();
+        }
+    }
+    // A width chosen with the grip stays when the window changes size.
+    QTest::mousePress(w->lblGrip, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseRelease(w->lblGrip, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    const int chosen = w->LeftPanelWidth();
+    w->setMinimumWidth(1200);
+    w->resize(1250, w->height());
+    QApplication::processEvents();
+    EXPECT_EQ(w->LeftPanelWidth(), chosen);
+
+    // A small screen: the tree takes half the panel's boxes and shows more
+    // than four rows.
+    w->picRemarks->setFixedHeight(290);
+    QApplication::processEvents();
+    const int rowHeight = w->tv1->visualItemRect(w->tv1->topLevelItem(0)).height();
+    EXPECT_GT(w->tv1->viewport()->height() / rowHeight, 4);
+    EXPECT_GT(w->tv1->height(), w->tbRem->height());
 }

@@ -6,6 +6,7 @@
 #include "platform/winsys/core/MsgBox.h"
 #include "support/DialogPress.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 QString name(const char *array, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i); }
@@ -330,4 +332,141 @@ TEST_F(P001Test, ARunThroughTheDialogPrintsItsChoicesToPdf)
     EXPECT_FALSE(out.contains(QLatin1String("Page: 1 of")));
     EXPECT_FALSE(out.contains(QLatin1String("Printed at")));
     EXPECT_FALSE(out.contains(QLatin1String("Nouns"))) << "the title is on page 1";
+}
+
+TEST_F(P001Test, AllOrSelectedRangeDropsATypedPageList)
+{
+    MakeGrid(300, 2); // 6 pages high
+    PlainLayout();
+    PrintThroughDialog([&] {
+        C<QRadioButton>(name("Option2", 2))->click();
+        Type(name("Text1", 8), QStringLiteral("1-3,5"));
+        EXPECT_EQ(StatusPanel(2), QStringLiteral("Pages: 4 of 6"));
+        C<QRadioButton>(name("Option2", 0))->click();
+        EXPECT_EQ(StatusPanel(2), QStringLiteral("Pages: 6"));
+        EXPECT_TRUE(C<QLineEdit>(name("Text1", 8))->text().isEmpty());
+    });
+    EXPECT_EQ(rec.pages, 6);
+}
+
+TEST_F(P001Test, EnteringTheirBoxByAClickSelectsItsTextSoTypingReplacesIt)
+{
+    MakeGrid(300, 2);
+    PlainLayout();
+    OpenOptions();
+    QApplication::setActiveWindow(&print);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&print));
+    C<QRadioButton>(name("Option2", 2))->click();
+    QLineEdit *pages = C<QLineEdit>(name("Text1", 8));
+    EXPECT_EQ(pages->text(), QStringLiteral("1-6"));
+    // The click into the box places the cursor; the text is selected again.
+    QTest::mouseClick(pages, Qt::LeftButton, {}, QPoint(pages->width() - 4, pages->height() / 2));
+    QTest::keyClicks(pages, QStringLiteral("1-3,5"));
+    EXPECT_EQ(pages->text(), QStringLiteral("1-3,5"));
+    // A box entered by a click selects its text too; a second click places the cursor.
+    QLineEdit *copies = C<QLineEdit>(name("Text1", 2));
+    C<QTabBar>(QStringLiteral("TabStrip1"))->setCurrentIndex(2);
+    emit C<QTabBar>(QStringLiteral("TabStrip1"))->tabBarClicked(2);
+    QTest::mouseClick(copies, Qt::LeftButton, {}, QPoint(copies->width() - 4, copies->height() / 2));
+    EXPECT_EQ(copies->selectedText(), copies->text());
+    QTest::mouseClick(copies, Qt::LeftButton, {}, QPoint(copies->width() - 4, copies->height() / 2));
+    EXPECT_TRUE(copies->selectedText().isEmpty());
+    print.hide();
+}
+
+TEST_F(P001Test, TurningThePaperTurnsTheMarginsAndTurningBackRestoresThem)
+{
+    ThreePrinters();
+    MakeGrid(60, 2);
+    print.MarginUnits = printer::vbMillimeters;
+    print.TopMargin = 20;
+    print.LeftMargin = 20;
+    auto boxes = [&] {
+        QStringList t;
+        for (int i = 4; i <= 7; ++i) // top, bottom, left, right
+            t << C<QLineEdit>(name("Text1", i))->text();
+        return t.join(QLatin1Char('/'));
+    };
+    // No strips: the portrait top becomes the landscape left.
+    OpenOptions();
+    EXPECT_EQ(boxes(), QStringLiteral("20/0/20/0"));
+    C<QRadioButton>(name("optPPS", 1))->click();
+    EXPECT_EQ(boxes(), QStringLiteral("0/20/20/0"));
+    C<QRadioButton>(name("optPPS", 0))->click();
+    EXPECT_EQ(boxes(), QStringLiteral("20/0/20/0"));
+    for (int i = 0; i < 3; ++i) {
+        C<QRadioButton>(name("optPPS", 1))->click();
+        C<QRadioButton>(name("optPPS", 0))->click();
+    }
+    EXPECT_EQ(boxes(), QStringLiteral("20/0/20/0")) << "no drift";
+
+    // With 12.7 mm strips the strips bound each side, and the margins set
+    // still come back.
+    ChoosePrinter(QStringLiteral("Beta"));
+    EXPECT_EQ(boxes(), QStringLiteral("20/13/20/13"));
+    C<QRadioButton>(name("optPPS", 1))->click();
+    EXPECT_EQ(boxes(), QStringLiteral("13/20/20/13"));
+    EXPECT_EQ(C<QLabel>(name("Label1", 8))->text(), QStringLiteral("Letter Landscape"));
+    C<QRadioButton>(name("optPPS", 0))->click();
+    EXPECT_EQ(boxes(), QStringLiteral("20/13/20/13"));
+    print.hide();
+}
+
+TEST_F(P001Test, ALandscapePaperShowsItsLandscapeSizeAndItsWholeName)
+{
+    ThreePrinters();
+    MakeGrid(60, 2);
+    PlainLayout();
+    OpenOptions();
+    FitDialog();
+    ChoosePrinter(QStringLiteral("Gamma")); // A5
+    EXPECT_EQ(C<QLabel>(name("Label1", 3))->text(), QStringLiteral("148.0 mm Wide"));
+    EXPECT_EQ(C<QLabel>(name("Label1", 4))->text(), QStringLiteral("210.0 mm High"));
+    C<QRadioButton>(name("optPPS", 1))->click();
+    EXPECT_EQ(C<QLabel>(name("Label1", 3))->text(), QStringLiteral("210.0 mm Wide"));
+    EXPECT_EQ(C<QLabel>(name("Label1", 4))->text(), QStringLiteral("148.0 mm High"));
+    // The name and orientation lie within the picture's box, on as many
+    // lines as they need.
+    ChoosePrinter(QStringLiteral("Beta"));
+    C<QRadioButton>(name("optPPS", 1))->click();
+    QLabel *size = C<QLabel>(name("Label1", 8));
+    EXPECT_EQ(size->text(), QStringLiteral("Letter Landscape"));
+    EXPECT_TRUE(size->parentWidget()->rect().contains(size->geometry())) << size->geometry().x() << " " << size->width();
+    EXPECT_GE(size->height(), size->heightForWidth(size->width()));
+    print.hide();
+}
+
+TEST_F(P001Test, AValueThatLeavesNoRoomIsRefusedAtItsBox)
+{
+    MakeGrid(120, 3); // rows and heading rows 300 twips, paper 16000 high
+    PlainLayout();
+    print.ReportTitle = QStringLiteral("Nouns");
+    print.TitlePages = 0x201 | 0x4;
+    print.MarginUnits = printer::vbMillimeters;
+    winsys::ScriptedMessages messages;
+    OpenOptions();
+    Type(name("Text1", 4), QStringLiteral("9999"));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    // The title (1.5 lines of 240), a heading row and a row need 960 of the
+    // 16000 twips: the top margin can take 15040 twips, 265 mm.
+    EXPECT_EQ(messages.Messages()[0].prompt,
+              QStringLiteral("Top margin: 9999 mm leaves no room on the page for the list.\nThe largest value that fits is 265 mm."));
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 4))->text(), QStringLiteral("0"));
+    EXPECT_EQ(MarginTwips(0), 0);
+    Type(name("Text1", 4), QStringLiteral("265"));
+    EXPECT_EQ(messages.Messages().size(), 1) << "the largest value is taken";
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 4))->text(), QStringLiteral("265"));
+    Type(name("Text1", 4), QStringLiteral("20"));
+
+    // The title's size: 360 twips for each 1.0, with 600 for the rows.
+    messages.Clear();
+    Type(name("Text1", 9), QStringLiteral("99"));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    // 14866 twips below a 20 mm margin: 360 x 39.6 + 600 fits, 39.7 does not.
+    EXPECT_EQ(messages.Messages()[0].prompt.toStdString(),
+              "Font Size Enhancement: 99 leaves no room on the page for the list.\nThe largest value that fits is 39.6.");
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 9))->text(), QStringLiteral("1.0"));
+    EXPECT_TRUE(C<QPushButton>(name("Command1", 0))->isEnabled());
+    EXPECT_EQ(StatusPanel(2), QStringLiteral("Pages: 3"));
+    print.hide();
 }

@@ -1,6 +1,9 @@
 #include "P001Fixture.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,4 +87,49 @@ double P001Test::MarginTwips(int side) const
 {
     const P001::PageArea &m = print.Margins;
     return side == 0 ? m.Top : side == 1 ? m.Bottom : side == 2 ? m.Left : m.Right;
+}
+
+void P001Test::PrintThroughDialog(const std::function<void()> &inDialog)
+{
+    print.AllowDialogue = true;
+    auto *timer = new QTimer(&print);
+    QObject::connect(timer, &QTimer::timeout, &print, [this, timer, inDialog] {
+        if (!print.isVisible() || !print.isModal())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (inDialog)
+            inDialog();
+        if (print.isVisible())
+            C<QPushButton>(QStringLiteral("Command1(0)"))->click();
+    });
+    timer->start(5);
+    Print();
+}
+
+void P001Test::ChoosePrinter(const QString &name)
+{
+    QComboBox *list = C<QComboBox>(QStringLiteral("Combo1(0)"));
+    const int i = list->findText(name);
+    ASSERT_GE(i, 0) << name.toStdString();
+    list->setCurrentIndex(i);
+    emit list->activated(i);
+}
+
+std::shared_ptr<tavtest::RecordingSource> P001Test::ThreePrinters()
+{
+    tavtest::RecordedPrinter alpha, beta, gamma;
+    alpha.name = QStringLiteral("Alpha");
+    beta.name = QStringLiteral("Beta");
+    beta.paper = QSizeF(12240, 15840);
+    beta.printable = QRectF(720, 720, 12240 - 1440, 15840 - 1440);
+    beta.paperCode = 1;
+    gamma.name = QStringLiteral("Gamma");
+    gamma.paper = QSizeF(148 * 56.7, 210 * 56.7);
+    gamma.paperCode = 11;
+    gamma.papers = {{QStringLiteral("A5"), 11, 148, 210}};
+    auto source = std::make_shared<tavtest::RecordingSource>(rec, QVector<tavtest::RecordedPrinter>{alpha, beta, gamma},
+                                                             QStringLiteral("Alpha"));
+    print.SetPrinterSource(source);
+    return source;
 }

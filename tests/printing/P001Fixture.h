@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 class P001Test : public ::testing::Test {
@@ -23,6 +24,15 @@ protected:
     void PlainLayout(double top = 0, double bottom = 0, double left = 0, double right = 0);
     void Count() { print.CountGridPages(); }
     void Print() { print.PrintGridAPI(); }
+    // A run through the dialog: once it shows, inDialog acts on it, then
+    // Print is pressed if the dialog is still open.
+    void PrintThroughDialog(const std::function<void()> &inDialog = {});
+    // Chooses a printer in the Printer tab's list as a user does.
+    void ChoosePrinter(const QString &name);
+    // Three recording printers of different papers and strips: "Alpha" (the
+    // fixture's paper, no strips), "Beta" (Letter, 12.7 mm strips all round)
+    // and "Gamma" (A5); "Alpha" is the default.
+    std::shared_ptr<tavtest::RecordingSource> ThreePrinters();
 
     // Private state the checks read.
     const QVector<QVector<P001::BandRecord>> &Sections() const { return print.Sections; }

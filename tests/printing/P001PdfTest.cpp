@@ -1,8 +1,14 @@
 // Real print runs to a PDF file, read back with poppler's pdfinfo and
-// pdftotext (texts come back in the stored Latin keys).
+// pdftotext (Greek in the key font comes back as Greek letters).
 #include "P001Fixture.h"
 
+#include "platform/font/FontLoader.h"
 #include "platform/printer/QtPrinterDevice.h"
+#include "platform/winsys/core/MsgBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -56,4 +62,83 @@ TEST_F(P001Test, APdfRunPrintsEveryPageWithItsTitleNumbersAndVisibleColumns)
         EXPECT_FALSE(text.contains(QLatin1String("H1"))) << "a hidden column prints nothing";
         EXPECT_FALSE(text.contains(QLatin1String("c1 "))) << page;
     }
+}
+
+TEST_F(P001Test, APdfCarriesTheListsNameAndTheGreekAsGreekLetters)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    ASSERT_TRUE(winsys::LoadGreekFonts(QStringLiteral(TAV_BIN_DIR)));
+    print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("greek.pdf"));
+    print.ChooseOutputFile = [&](const QString &) { return file; };
+    flexgrid::FlexGrid &g = MakeGrid(4, 2, 3000, 400);
+    g.SetTextMatrix(1, 1, QStringLiteral("zestovV"));
+    g.SetTextMatrix(2, 1, QStringLiteral("askouvmai"));
+    g.SetTextMatrix(3, 1, QStringLiteral("Evna"));
+    g.SetRangeFont(1, 1, 3, 1, winsys::GreekFamily, 14);
+    print.ReportTitle = QStringLiteral("3 Greek words");
+    Print();
+    ASSERT_TRUE(QFileInfo::exists(file));
+
+    const QString info = run(QStringLiteral("pdfinfo"), {file});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+3 Greek words\\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Creator:\\s+Tavrinel\\n")))) << info.toStdString();
+    const QString text = run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    for (const QString &word : {QStringLiteral("ζεστός"), QStringLiteral("ασκούμαι"), QStringLiteral("Ένα")})
+        EXPECT_TRUE(text.contains(word)) << text.toStdString();
+    EXPECT_FALSE(text.contains(QLatin1String("zestovV")));
+}
+
+TEST_F(P001Test, AFileThatCannotBeWrittenIsReportedOnceAndNothingPrints)
+{
+    print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
+    QTemporaryDir dir;
+    QFile notAFolder(dir.filePath(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    const QString file = dir.filePath(QStringLiteral("notes.txt/list.pdf"));
+    print.ChooseOutputFile = [&](const QString &) { return file; };
+    MakeGrid(400, 3); // 9 pages
+    winsys::ScriptedMessages messages;
+    Print();
+    ASSERT_EQ(messages.Messages().size(), 1) << messages.Prompts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("The file %1 cannot be written:\n").arg(file)))
+        << messages.Messages()[0].prompt.toStdString();
+    EXPECT_TRUE(messages.Messages()[0].prompt.endsWith(QLatin1String("Nothing was printed.")));
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_TRUE(print.PrintComplete());
+}
+
+TEST_F(P001Test, ThePdfFileIsOfferedInTheDocumentsOrHomeFolderThenInTheLastUsed)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+    print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
+    const QString homePath = QDir(home.path()).canonicalPath();
+    EXPECT_EQ(QDir(print.PdfFolder()).canonicalPath(), homePath) << "no documents folder";
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Documents")));
+    EXPECT_EQ(QDir(print.PdfFolder()).canonicalPath(), homePath + QStringLiteral("/Documents"));
+
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("lists")));
+    QStringList offered;
+    print.ChooseOutputFile = [&](const QString &suggested) {
+        offered << suggested;
+        return home.filePath(QStringLiteral("lists/words.pdf"));
+    };
+    MakeGrid(3, 2);
+    print.ReportTitle = QStringLiteral("12 words: nouns");
+    Print();
+    print.GridToPrint = grid.get();
+    Print();
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    if (oldConfig.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_EQ(offered.size(), 2);
+    EXPECT_EQ(offered[0], home.filePath(QStringLiteral("Documents/12 words nouns.pdf")));
+    EXPECT_EQ(offered[1], home.filePath(QStringLiteral("lists/12 words nouns.pdf")));
 }

@@ -228,3 +228,27 @@ TEST_F(P001Test, AHeadingRowTheListHidesStillPrintsOnEveryPage)
     EXPECT_NE(rec.Find(QStringLiteral("H0"), 2), nullptr);
     EXPECT_DOUBLE_EQ(rec.Find(QStringLiteral("r1c0"), 1)->at.y(), 300) << "below the heading row";
 }
+
+TEST_F(P001Test, ATopPageNumberGoesOnTheLineBelowATitleOnEveryPage)
+{
+    MakeGrid(120, 2);
+    print.ReportTitle = QStringLiteral("Nouns");
+    print.TitlePages = 0x1 | 0x8 | 0x80 | 0x200; // all pages, centred, headings repeated
+    print.PageNumbering = 0x1 | 0x4 | 0x800;     // all pages, top centre
+    Print();
+    ASSERT_GE(rec.pages, 2);
+    for (int page = 1; page <= rec.pages; ++page) {
+        const tavtest::DrawnText *title = rec.Find(QStringLiteral("Nouns"), page);
+        const tavtest::DrawnText *number = nullptr;
+        for (const tavtest::DrawnText &t : rec.texts)
+            if (t.page == page && t.text.endsWith(QStringLiteral("Page: %1").arg(page)))
+                number = &t;
+        ASSERT_NE(title, nullptr) << page;
+        ASSERT_NE(number, nullptr) << page;
+        // The title's line is 1.5 lines of 240 twips; the headings follow the number's line.
+        EXPECT_DOUBLE_EQ(number->at.y(), title->at.y() + 360) << page;
+        const tavtest::DrawnText *heading = rec.Find(QStringLiteral("H0"), page);
+        ASSERT_NE(heading, nullptr) << page;
+        EXPECT_GE(heading->at.y(), number->at.y() + 240) << page;
+    }
+}

@@ -5,10 +5,42 @@ namespace tavtest {
 void RecordingPrinter::SetOrientation(int o)
 {
     if (o != m_orientation) {
+        // The paper turns a quarter: its strips turn with it.
+        const double left = m_printable.left(), top = m_printable.top();
+        const double right = m_paper.width() - m_printable.right(), bottom = m_paper.height() - m_printable.bottom();
         m_paper.transpose();
-        m_printable = QRectF(QPointF(0, 0), m_paper);
+        const bool toLandscape = o == printer::Landscape;
+        const double l = toLandscape ? top : bottom, t = toLandscape ? right : left;
+        const double r = toLandscape ? bottom : top, b = toLandscape ? left : right;
+        m_printable = QRectF(QPointF(l, t), QPointF(m_paper.width() - r, m_paper.height() - b));
     }
     m_orientation = o;
+}
+
+void RecordingPrinter::EndDoc()
+{
+    if (!m_rec.refuseJob.isEmpty())
+        throw printer::JobRefused(482, m_rec.refuseJob);
+    m_rec.ended = true;
+    m_rec.jobs << m_name;
+}
+
+QVector<printer::PrinterEntry> RecordingSource::List() const
+{
+    QVector<printer::PrinterEntry> list;
+    for (const RecordedPrinter &p : printers)
+        list.append({p.name, QStringLiteral("REC:") + p.name});
+    return list;
+}
+
+std::unique_ptr<printer::PrinterDevice> RecordingSource::Open(const printer::PrinterEntry &entry) const
+{
+    for (const RecordedPrinter &p : printers)
+        if (p.name == entry.name)
+            return std::make_unique<RecordingPrinter>(m_rec, p);
+    RecordedPrinter unknown;
+    unknown.name = entry.name;
+    return std::make_unique<RecordingPrinter>(m_rec, unknown);
 }
 
 QStringList Recording::TextsOn(int page) const

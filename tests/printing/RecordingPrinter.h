@@ -1,8 +1,8 @@
 #pragma once
-// A printer with fixed metrics that records what is drawn: every character
+// Printers with fixed metrics that record what is drawn: every character
 // is 10 twips wide per point of the font's size, a line is 24 twips high per
-// point (12 points: 120 wide, 288 high). The paper is 12000 by 16000 twips
-// with no strip the printer cannot reach, unless a test says otherwise.
+// point (12 points: 120 wide, 288 high). Unless a test says otherwise the
+// paper is 12000 by 16000 twips with no strip the printer cannot reach.
 
 #include "platform/printer/PrinterList.h"
 
@@ -36,19 +36,40 @@ struct Recording {
     bool ended = false;
     bool killed = false;
     int copies = 1;
+    QString docName;
+    QStringList jobs;         // the printer of each finished job, in order
     bool failNewPage = false; // every new page fails
+    QString refuseJob;        // not empty: EndDoc refuses the job with this reason
+    QString waiting;          // not empty: a finished job waits for this reason
     // Texts of one page, in drawing order.
     QStringList TextsOn(int page) const;
     const DrawnText *Find(const QString &text, int page = 0) const;
 };
 
+// One recording printer as a source offers it.
+struct RecordedPrinter {
+    QString name = QStringLiteral("Recorder");
+    QSizeF paper = {12000, 16000};
+    QRectF printable; // empty: the whole paper
+    int paperCode = 9;
+    QVector<printer::PaperDesc> papers = {{QStringLiteral("A4"), 9, 210, 297}, {QStringLiteral("Letter"), 1, 215.9, 279.4}};
+};
+
 class RecordingPrinter : public printer::PrinterDevice {
 public:
     explicit RecordingPrinter(Recording &rec, QSizeF paper = {12000, 16000}, QRectF printable = {})
-        : m_rec(rec), m_paper(paper), m_printable(printable.isNull() ? QRectF(QPointF(0, 0), paper) : printable) {}
+        : RecordingPrinter(rec, RecordedPrinter{QStringLiteral("Recorder"), paper, printable})
+    {
+    }
+    RecordingPrinter(Recording &rec, const RecordedPrinter &kind)
+        : m_papers(kind.papers), m_rec(rec), m_name(kind.name), m_paper(kind.paper),
+          m_printable(kind.printable.isNull() ? QRectF(QPointF(0, 0), kind.paper) : kind.printable),
+          m_paperCode(kind.paperCode)
+    {
+    }
 
-    QString DeviceName() const override { return QStringLiteral("Recorder"); }
-    QString Port() const override { return QStringLiteral("REC:"); }
+    QString DeviceName() const override { return m_name; }
+    QString Port() const override { return QStringLiteral("REC:") + m_name; }
     int Orientation() const override { return m_orientation; }
     void SetOrientation(int o) override;
     int PaperSize() const override { return m_paperCode; }
@@ -56,6 +77,7 @@ public:
     QVector<printer::PaperDesc> Papers() const override { return m_papers; }
     int Copies() const override { return m_rec.copies; }
     void SetCopies(int n) override { m_rec.copies = n; }
+    void SetDocName(const QString &name) override { m_rec.docName = name; }
     QSizeF PaperTwips() const override { return m_paper; }
     QRectF PrintableTwips() const override { return m_printable; }
     double Resolution() const override { return 1440; }
@@ -77,26 +99,36 @@ public:
     {
         m_rec.boxes.append({m_rec.pages, box, outline, fill});
     }
-    void EndDoc() override { m_rec.ended = true; }
+    void EndDoc() override;
     void KillDoc() override { m_rec.killed = true; }
+    QString JobWaiting() const override { return m_rec.waiting; }
 
-    QVector<printer::PaperDesc> m_papers = {{QStringLiteral("A4"), 9, 210, 297}, {QStringLiteral("Letter"), 1, 215.9, 279.4}};
+    QVector<printer::PaperDesc> m_papers;
 
 private:
     Recording &m_rec;
+    QString m_name;
     QSizeF m_paper;
     QRectF m_printable;
     int m_orientation = printer::Portrait;
     int m_paperCode = 9;
 };
 
-// A printer list of one recording printer.
+// A printer list of recording printers (one "Recorder" unless a test gives
+// others); each printer opened is a fresh device, as a real list gives. A
+// test may change the list between runs.
 class RecordingSource : public printer::PrinterSource {
 public:
-    explicit RecordingSource(Recording &rec) : m_rec(rec) {}
-    QVector<printer::PrinterEntry> List() const override { return {{QStringLiteral("Recorder"), QStringLiteral("REC:")}}; }
-    int DefaultIndex() const override { return 0; }
-    std::unique_ptr<printer::PrinterDevice> Open(int) const override { return std::make_unique<RecordingPrinter>(m_rec); }
+    explicit RecordingSource(Recording &rec, QVector<RecordedPrinter> list = {RecordedPrinter{}}, QString defaultName = {})
+        : printers(std::move(list)), defaultName(std::move(defaultName)), m_rec(rec)
+    {
+    }
+    QVector<printer::PrinterEntry> List() const override;
+    QString DefaultName() const override { return defaultName; }
+    std::unique_ptr<printer::PrinterDevice> Open(const printer::PrinterEntry &entry) const override;
+
+    QVector<RecordedPrinter> printers;
+    QString defaultName; // none or not listed: the last printer
 
 private:
     Recording &m_rec;

@@ -57,7 +57,7 @@ protected:
         }
         db.MakeWordStore();
     }
-    void TearDown() override { tav::WordDb.reset(); }
+    void TearDown() override { tav::ResetSharedState(); }
 
     tavtest::TestDb db;
 };
@@ -84,6 +84,39 @@ TEST_P(CountByEngine, GreekNodesUnderEveryLetter)
         }
     }
     EXPECT_GT(tav::CountQueryRecords(tav::SqlLang3, QString()), 1000);
+}
+
+// The letter list's recount of the Greek nodes, counted together, gives
+// each node the caption it gets counted on its own, under every letter.
+TEST_P(CountByEngine, GreekRecountTogetherEqualsNodeByNode)
+{
+    QStringList keys, tags;
+    for (const QString &key : tav::CategoryTreeKeys())
+        if (tav::IsGreekNodeKey(key)) {
+            keys << key;
+            tags << tav::GreekNodeTemplate(key).tag;
+        }
+    ASSERT_EQ(keys.size(), 19);
+    const QString letters = QStringLiteral("abgdezhqiklmnxoprstufcyw");
+    for (int place = 0; place <= letters.size(); ++place) {
+        const QString letter = place == 0 ? QString() : letters.mid(place - 1, 1);
+        const QString suffix = QStringLiteral(" on \"") + letter + QLatin1Char('"');
+        tav::CountFailure together, alone;
+        const QStringList captions = tav::RecountGreekCaptions(keys, tags, letter, suffix, together);
+        ASSERT_EQ(captions.size(), keys.size());
+        for (int i = 0; i < keys.size(); ++i)
+            EXPECT_EQ(captions[i], tav::RecountCaption(keys[i], tags[i], letter, suffix, alone))
+                << keys[i].toStdString() << " " << letter.toStdString();
+        EXPECT_FALSE(together.failed || alone.failed);
+    }
+    // An upper-case letter and a letter no word starts with.
+    for (const QString &letter : {QStringLiteral("A"), QStringLiteral("j")}) {
+        tav::CountFailure failure;
+        const QStringList captions = tav::RecountGreekCaptions(keys, tags, letter, QString(), failure);
+        for (int i = 0; i < keys.size(); ++i)
+            EXPECT_EQ(captions[i], tav::RecountCaption(keys[i], tags[i], letter, QString(), failure))
+                << keys[i].toStdString() << " " << letter.toStdString();
+    }
 }
 
 TEST_P(CountByEngine, MeaningWordsUnderEveryLetter)

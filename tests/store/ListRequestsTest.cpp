@@ -15,9 +15,6 @@ class ListRequestsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        saved = {tav::SqlMain, tav::SqlMain2, tav::SqlMainGenus, tav::SqlLang3, tav::SqlLang3Genus,
-                 tav::SqlAllEnglish, tav::SqlAllLang3, tav::Opt3rdLang};
-        savedHide = tav::OptBoHide3;
         tav::SqlMain = QStringLiteral("<SqlMain>");
         tav::SqlMain2 = QStringLiteral("<SqlMain2>");
         tav::SqlMainGenus = QStringLiteral("<SqlMainGenus>");
@@ -28,20 +25,7 @@ protected:
         tav::Opt3rdLang = QStringLiteral("Swedish");
         tav::OptBoHide3 = false;
     }
-    void TearDown() override
-    {
-        tav::SqlMain = saved[0];
-        tav::SqlMain2 = saved[1];
-        tav::SqlMainGenus = saved[2];
-        tav::SqlLang3 = saved[3];
-        tav::SqlLang3Genus = saved[4];
-        tav::SqlAllEnglish = saved[5];
-        tav::SqlAllLang3 = saved[6];
-        tav::Opt3rdLang = saved[7];
-        tav::OptBoHide3 = savedHide;
-    }
-    QStringList saved;
-    bool savedHide = false;
+    void TearDown() override { tav::ResetSharedState(); }
 };
 
 class Recorder : public tav::ListRequests {

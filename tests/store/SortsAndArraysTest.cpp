@@ -12,7 +12,7 @@ namespace {
 class CommaLists : public ::testing::Test {
 protected:
     void SetUp() override { GsortArr = QStringList{"left", "over"}; }
-    void TearDown() override { GsortArr.clear(); }
+    void TearDown() override { ResetSharedState(); }
 };
 } // namespace
 

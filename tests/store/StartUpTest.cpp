@@ -40,7 +40,7 @@ protected:
     void SetUp() override { m_cwd = QDir::currentPath(); }
     void TearDown() override
     {
-        tavtest::ResetStore();
+        tav::ResetSharedState();
         QDir::setCurrent(m_cwd);
     }
 
@@ -240,7 +240,7 @@ TEST(StartUpOrder, SplashThenMainWithoutRebuildingTheTree)
     ASSERT_EQ(SubMain(db.Folder()), 0);
     EXPECT_EQ(link.calls, QStringList({"ShowSplash", "ShowMain", "UnloadSplash"}));
     EXPECT_TRUE(StartingUp); // cleared by the main window's Load, not here
-    tavtest::ResetStore();
+    tav::ResetSharedState();
     QDir::setCurrent(cwd);
 }
 
@@ -261,7 +261,7 @@ TEST(StartUpOrder, WithoutTheAuxiliaryVerbHaveIdIsZero)
     EXPECT_TRUE(SqlHaveKonT3.endsWith("WHERE ID  = 0"));
     EXPECT_EQ(CountRecords(SqlHaveKonT1), 0);
     EXPECT_TRUE(messages.Messages().isEmpty());
-    tavtest::ResetStore();
+    tav::ResetSharedState();
     QDir::setCurrent(cwd);
 }
 
@@ -274,10 +274,10 @@ TEST(StartUpOrder, GreekFontSizeFollowsTheDesktop)
     link.desktop = QSize(800, 600);
     ASSERT_EQ(SubMain(db.Folder()), 0);
     EXPECT_EQ(GreekFontSize, 11);
-    tavtest::ResetStore();
+    tav::ResetSharedState();
     link.desktop = QSize(640, 480);
     ASSERT_EQ(SubMain(db.Folder()), 0);
     EXPECT_EQ(GreekFontSize, 14);
-    tavtest::ResetStore();
+    tav::ResetSharedState();
     QDir::setCurrent(cwd);
 }

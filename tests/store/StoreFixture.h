@@ -15,22 +15,6 @@
 
 namespace tavtest {
 
-// Closes the shared connection and clears what start-up fills, so that one
-// test's state never reaches the next.
-inline void ResetStore()
-{
-    if (tav::WordDb)
-        tav::WordDb->Close();
-    tav::WordDb.reset();
-    tav::OptDb.reset();
-    tav::HaveID = 0;
-    tav::StartingUp = false;
-    tav::GsortArr.clear();
-    tav::RepaIDs.clear();
-    tav::PickedWords.clear();
-    tav::PickedVerbs.clear();
-}
-
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -42,7 +26,7 @@ protected:
     }
     void TearDown() override
     {
-        ResetStore();
+        tav::ResetSharedState();
         QDir::setCurrent(m_cwd);
     }
 

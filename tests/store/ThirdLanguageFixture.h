@@ -21,20 +21,12 @@ class ThirdLanguageFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_savedLang = tav::Opt3rdLang;
-        m_savedHide = tav::OptBoHide3;
-        m_savedStarting = tav::StartingUp;
         db.MakeWordStore();
         link.Clear();
     }
     void TearDown() override
     {
-        if (tav::WordDb)
-            tav::WordDb->Close();
-        tav::WordDb.reset();
-        tav::Opt3rdLang = m_savedLang;
-        tav::OptBoHide3 = m_savedHide;
-        tav::StartingUp = m_savedStarting;
+        tav::ResetSharedState();
     }
 
     // One value of a native query on a second connection to the file.
@@ -53,11 +45,6 @@ protected:
     TestDb db;
     RecordingLink link;
     winsys::ScriptedMessages messages;
-
-private:
-    QString m_savedLang;
-    bool m_savedHide = false;
-    bool m_savedStarting = false;
 };
 
 } // namespace tavtest

@@ -20,7 +20,7 @@ protected:
         Caps1185.Set(1186, "Ready");
         Caps1185.Set(1187, ", please wait...");
     }
-    void TearDown() override { Caps1185.Clear(); }
+    void TearDown() override { ResetSharedState(); }
     tavtest::MainWindowRecorder mdi;
     winsys::ScriptedMessages messages;
 };

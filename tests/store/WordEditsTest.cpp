@@ -1,6 +1,9 @@
 #include "store/WordEdits.h"
 
 #include "WordStoreFixture.h"
+#include "store/EditRefusal.h"
+#include "store/ListEdits.h"
+#include "store/StartUp.h"
 #include "support/RecordingListWindow.h"
 
 using namespace tav;
@@ -125,6 +128,46 @@ TEST_F(WordEdits, TheCountFollowsAnyNumberOfMeanings)
     UpdateMainField("the house's door", Spiti, "English", "Emeans");
     EXPECT_EQ(Text("SELECT English FROM Main WHERE ID = 900001"), "the house's door");
     EXPECT_EQ(Text("SELECT English FROM Main WHERE ID = 900004"), "city, town");
+}
+
+TEST_F(WordEdits, NoEditTakesTheAuxiliarysMarkerAway)
+{
+    const long long saved = HaveID;
+    FindHaveID();
+    const long long have = HaveID;
+    ASSERT_GT(have, 0);
+    const QString id = QString::number(have);
+    EXPECT_FALSE(RemovesAuxiliaryMarker(have, "English", "Have"));
+    EXPECT_FALSE(RemovesAuxiliaryMarker(have, "WT", "cA"));
+    EXPECT_FALSE(RemovesAuxiliaryMarker(have, "AP", "154"));
+    EXPECT_FALSE(RemovesAuxiliaryMarker(have, "PP", ""));
+    EXPECT_TRUE(RemovesAuxiliaryMarker(have, "WT", "c1"));
+    EXPECT_TRUE(RemovesAuxiliaryMarker(have, "AP", "evcw"));
+    EXPECT_FALSE(RemovesAuxiliaryMarker(Grafo, "English", "own"));
+
+    // The meaning, by either list window's write.
+    const auto englishBefore = Column("SELECT Lat FROM AllEnglishGreek WHERE ID = " + id);
+    EXPECT_THROW(StoreMeaningList(MeaningLanguage::English, have, "have", "have, own"), EditRefusal);
+    EXPECT_THROW(UpdateMainField("own", have, "English", "Emeans"), EditRefusal);
+    EXPECT_EQ(Text("SELECT English FROM Main WHERE ID = " + id), "have");
+    EXPECT_EQ(Column("SELECT Lat FROM AllEnglishGreek WHERE ID = " + id), englishBefore) << "the index as it was";
+    // The word type and the active form.
+    EXPECT_THROW(UpdateMainField("c1", have, "WT", "Emeans"), EditRefusal);
+    EXPECT_THROW(UpdateVoiceForm(have, "AP", "evcw"), EditRefusal);
+    EXPECT_THROW(UpdateVoiceForm(have, "AP", "  "), EditRefusal);
+    FindHaveID();
+    EXPECT_EQ(HaveID, have) << "still found at the next start";
+    // Its other meanings, in the third language, are the user's.
+    EXPECT_NO_THROW(StoreMeaningList(MeaningLanguage::Third, have, "", "ha"));
+    HaveID = saved;
+}
+
+TEST_F(WordEdits, AVoiceFormIsStoredTrimmedAndBlanksRemoveTheVoice)
+{
+    UpdateVoiceForm(Grafo, "PP", "  ");
+    EXPECT_TRUE(Value("SELECT PP FROM Main WHERE ID = 900002").isNull());
+    UpdateVoiceForm(Grafo, "AP", " gravfw's ");
+    EXPECT_EQ(Text("SELECT AP FROM Main WHERE ID = 900002"), "gravfw's");
 }
 
 TEST_F(WordEdits, ThirdLanguageMeaningsAndTheirCount)

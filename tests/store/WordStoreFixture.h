@@ -53,7 +53,6 @@ class WordStoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_saved = {tav::DbPath, tav::Lang3Table, tav::Lang3AllTable, tav::Lang3Lat, tav::Lang3ID, tav::Lang3Means};
         tav::WordDb = db.Open();
         tav::DbPath = db.Path();
         tav::Lang3Table = QStringLiteral("GreekSwedish");
@@ -87,21 +86,7 @@ protected:
 
     void TearDown() override
     {
-        if (tav::WordDb)
-            tav::WordDb->Close();
-        tav::WordDb.reset();
-        tav::MainRs.reset();
-        tav::CapsRs.reset();
-        tav::GsortArr.clear();
-        tav::SaveBusy = false;
-        tav::Caps1185.Clear();
-        tav::Caps1172.Clear();
-        tav::DbPath = m_saved[0];
-        tav::Lang3Table = m_saved[1];
-        tav::Lang3AllTable = m_saved[2];
-        tav::Lang3Lat = m_saved[3];
-        tav::Lang3ID = m_saved[4];
-        tav::Lang3Means = m_saved[5];
+        tav::ResetSharedState();
     }
 
     void AddWord(long long id, const QString &art, const QString &greek, const QString &wt, const QString &english,
@@ -156,9 +141,6 @@ protected:
     TestDb db;
     MainWindowRecorder mdi;
     winsys::ScriptedMessages messages;
-
-private:
-    QStringList m_saved; // shared names the fixture sets, given back afterwards
 };
 
 } // namespace tavtest

@@ -16,8 +16,12 @@ void DataControl::Refresh()
 void DataControl::SetRecordset(dao::RecordsetPtr rows)
 {
     m_rows = std::move(rows);
-    if (m_rows && m_rows->RecordCount() > 0)
-        m_rows->MoveFirst();
+    // The first row is found like any other: on a whole table the
+    // recordset then reads that row alone, and the others only when a move
+    // needs them, so a control that goes from row to row by finding them
+    // (an exercise finds its words by ID) never reads a large table whole.
+    if (m_rows)
+        m_rows->FindFirst(QStringLiteral("True"));
     Reposition();
 }
 
@@ -77,7 +81,7 @@ void DataControl::Requery()
 
 void DataControl::Reposition()
 {
-    const bool onRow = m_rows && !m_rows->Eof() && !m_rows->Bof() && m_rows->RecordCount() > 0;
+    const bool onRow = m_rows && !m_rows->Eof() && !m_rows->Bof();
     for (const Binding &b : m_bindings) {
         if (!b.widget)
             continue;

@@ -108,6 +108,12 @@ HelpWindow *QtHelpControl::windowFor(long owner, const QString &file, const QStr
         fail(QStringLiteral("The help file %1 does not exist.").arg(shown));
         return nullptr;
     }
+    // A file that is not a help file (damaged, cut short, another kind) has
+    // no namespace; asked for its window types, it would seem to lack them.
+    if (QHelpEngineCore::namespaceName(file).isEmpty()) {
+        fail(QStringLiteral("The help file %1 cannot be read.").arg(shown));
+        return nullptr;
+    }
     QString title = QFileInfo(file).completeBaseName();
     if (!windowType.trimmed().isEmpty()) {
         title = QHelpEngineCore::metaData(file, QStringLiteral("window.") + windowType.toLower()).toString();

@@ -48,6 +48,14 @@ private:
     int m_number;
 };
 
+// The printer or the file did not take the job (a queue that rejects jobs,
+// a file that cannot be written): trying again cannot help. The message is
+// the reason as the printing system gives it.
+class JobRefused : public PrintError {
+public:
+    using PrintError::PrintError;
+};
+
 class PrinterDevice {
 public:
     virtual ~PrinterDevice() = default;
@@ -67,6 +75,8 @@ public:
     // A printer that writes a file (PDF) needs the file's path before a job.
     virtual bool PrintsToFile() const { return false; }
     virtual void SetOutputFile(const QString &) {}
+    // The job's name (the print system's job name, a PDF's title).
+    virtual void SetDocName(const QString &) {}
 
     // The paper as it lies (turned with the orientation), and the part of it
     // the printer can reach, both in twips from the paper's top-left corner.
@@ -81,7 +91,7 @@ public:
 
     // The job. The first drawing begins it; NewPage ends the page drawn so
     // far; EndDoc finishes the job, KillDoc abandons it. A failure throws
-    // PrintError.
+    // PrintError, a job the printer does not take JobRefused.
     virtual void BeginDoc() = 0;
     virtual void NewPage() = 0;
     virtual void DrawText(const QPointF &topLeft, const QFont &font, const QColor &color, const QString &text) = 0;
@@ -91,6 +101,9 @@ public:
     virtual void DrawBox(const QRectF &box, const QColor &outline, const QColor &fill) = 0;
     virtual void EndDoc() = 0;
     virtual void KillDoc() = 0;
+    // After EndDoc: why the job waits at the printer instead of printing (a
+    // stopped queue); empty when it does not.
+    virtual QString JobWaiting() const { return QString(); }
 };
 
 } // namespace printer

@@ -7,34 +7,45 @@
 
 namespace printer {
 
+int IndexOfPrinter(const QVector<PrinterEntry> &list, const QString &name)
+{
+    for (int i = 0; i < list.size(); ++i)
+        if (list[i].name == name)
+            return i;
+    return -1;
+}
+
+int DefaultPrinterIndex(const PrinterSource &source, const QVector<PrinterEntry> &list)
+{
+    const int i = IndexOfPrinter(list, source.DefaultName());
+    return i >= 0 ? i : int(list.size()) - 1;
+}
+
 QVector<PrinterEntry> SystemPrinters::List() const
 {
     QVector<PrinterEntry> list;
     for (const QString &name : QPrinterInfo::availablePrinterNames())
         list.append({name, name});
-    list.append({QStringLiteral("PDF file"), QStringLiteral("FILE:")});
+    list.append({PdfFileName, QStringLiteral("FILE:")});
     return list;
 }
 
-int SystemPrinters::DefaultIndex() const
+QString SystemPrinters::DefaultName() const
 {
     const QString name = QPrinterInfo::defaultPrinterName();
-    const QStringList names = QPrinterInfo::availablePrinterNames();
-    const qsizetype i = name.isEmpty() ? -1 : names.indexOf(name);
-    return i >= 0 ? int(i) : int(names.size()); // no default: the PDF printer
+    return name.isEmpty() ? PdfFileName : name;
 }
 
-std::unique_ptr<PrinterDevice> SystemPrinters::Open(int index) const
+std::unique_ptr<PrinterDevice> SystemPrinters::Open(const PrinterEntry &printer) const
 {
-    const QStringList names = QPrinterInfo::availablePrinterNames();
-    if (index >= 0 && index < names.size())
-        return std::make_unique<QtPrinterDevice>(names.at(index));
-    return std::make_unique<QtPrinterDevice>();
+    if (printer.port == QLatin1String("FILE:"))
+        return std::make_unique<QtPrinterDevice>();
+    return std::make_unique<QtPrinterDevice>(printer.name);
 }
 
-QVector<PrinterEntry> PdfFileOnly::List() const { return {{QStringLiteral("PDF file"), QStringLiteral("FILE:")}}; }
+QVector<PrinterEntry> PdfFileOnly::List() const { return {{PdfFileName, QStringLiteral("FILE:")}}; }
 
-std::unique_ptr<PrinterDevice> PdfFileOnly::Open(int) const
+std::unique_ptr<PrinterDevice> PdfFileOnly::Open(const PrinterEntry &) const
 {
     auto pdf = std::make_unique<QtPrinterDevice>();
     pdf->SetPaperSize(m_paperCode);

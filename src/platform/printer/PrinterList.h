@@ -2,6 +2,10 @@
 // The printers a print can go to: every printer of the system, and always a
 // printer that writes a PDF file (a desktop without printers prints to PDF).
 // The print window asks a PrinterSource; tests give it their own.
+//
+// Printers are known by name: the system's list can change between two
+// looks at it (a queue added or removed), so a position in one list means
+// nothing in the next.
 
 #include "platform/printer/PrinterDevice.h"
 
@@ -17,22 +21,30 @@ struct PrinterEntry {
     QString port;
 };
 
+// The name of the PDF file printer in every list.
+inline const QString PdfFileName = QStringLiteral("PDF file");
+
 class PrinterSource {
 public:
     virtual ~PrinterSource() = default;
     virtual QVector<PrinterEntry> List() const = 0;
-    // The position of the system's default printer in List().
-    virtual int DefaultIndex() const = 0;
-    // A fresh device for the printer at a position of List().
-    virtual std::unique_ptr<PrinterDevice> Open(int index) const = 0;
+    // The name of the system's default printer; one the list does not hold
+    // (or none) means the last entry of the list.
+    virtual QString DefaultName() const = 0;
+    // A fresh device for a printer of List().
+    virtual std::unique_ptr<PrinterDevice> Open(const PrinterEntry &printer) const = 0;
 };
+
+// The position of a name in a list (-1: not there), and of the default.
+int IndexOfPrinter(const QVector<PrinterEntry> &list, const QString &name);
+int DefaultPrinterIndex(const PrinterSource &source, const QVector<PrinterEntry> &list);
 
 // The system's printers, then the PDF file printer.
 class SystemPrinters : public PrinterSource {
 public:
     QVector<PrinterEntry> List() const override;
-    int DefaultIndex() const override;
-    std::unique_ptr<PrinterDevice> Open(int index) const override;
+    QString DefaultName() const override;
+    std::unique_ptr<PrinterDevice> Open(const PrinterEntry &printer) const override;
 };
 
 // Only the PDF file printer, on one paper size (for runs that must never
@@ -41,8 +53,8 @@ class PdfFileOnly : public PrinterSource {
 public:
     explicit PdfFileOnly(int paperCode = 9) : m_paperCode(paperCode) {}
     QVector<PrinterEntry> List() const override;
-    int DefaultIndex() const override { return 0; }
-    std::unique_ptr<PrinterDevice> Open(int index) const override;
+    QString DefaultName() const override { return PdfFileName; }
+    std::unique_ptr<PrinterDevice> Open(const PrinterEntry &printer) const override;
 
 private:
     int m_paperCode;

@@ -1,14 +1,24 @@
 #include "platform/printer/QtPrinterDevice.h"
 
+#include "platform/font/FontLoader.h"
+#include "platform/font/GreekKeys.h"
+#include "platform/printer/CupsQueue.h"
+
 #include <QFile>
+#include <QFontDatabase>
 #include <QPageLayout>
 #include <QPrinterInfo>
 
 namespace printer {
 
+using winsys::GreekFamily;
+using winsys::GreekKeysToUnicode;
+
 namespace {
 
 constexpr int FirstOwnCode = 1000;
+constexpr double LineWidthPoints = 0.25;
+const QString GreekTextFamily = QStringLiteral("DejaVu Sans");
 
 // Papers a PDF file can take: the common office and envelope sizes.
 const QPageSize::PageSizeId PdfPapers[] = {
@@ -39,6 +49,7 @@ QPageSize::PageSizeId PageSizeOfCode(int code)
 QtPrinterDevice::QtPrinterDevice(const QString &printerName)
     : m_printer(QPrinter::HighResolution), m_pdf(printerName.isEmpty())
 {
+    m_printer.setCreator(QStringLiteral("Tavrinel"));
     if (m_pdf) {
         m_printer.setOutputFormat(QPrinter::PdfFormat);
         // A file has no strip the printer cannot reach.
@@ -52,6 +63,15 @@ QtPrinterDevice::~QtPrinterDevice()
 {
     if (m_painter.isActive())
         KillDoc();
+}
+
+void QtPrinterDevice::FollowSetUp()
+{
+    const bool pdf = m_printer.outputFormat() == QPrinter::PdfFormat;
+    if (pdf != m_pdf)
+        m_printer.setFullPage(pdf);
+    m_pdf = pdf;
+    m_metrics.clear();
 }
 
 QString QtPrinterDevice::DeviceName() const
@@ -126,32 +146,55 @@ QRectF QtPrinterDevice::PrintableTwips() const
 
 double QtPrinterDevice::Resolution() const { return m_printer.resolution(); }
 
+QFont QtPrinterDevice::printedFont(const QFont &font) const
+{
+    static const bool greekFaceThere = QFontDatabase::hasFamily(GreekTextFamily);
+    if (font.family() != GreekFamily || !greekFaceThere)
+        return font;
+    // The key font has no kerning: the printed letters keep its spacing.
+    QFont f = font;
+    f.setFamily(GreekTextFamily);
+    f.setKerning(false);
+    return f;
+}
+
+QString QtPrinterDevice::printedText(const QFont &font, const QString &text) const
+{
+    return printedFont(font).family() == font.family() ? text : GreekKeysToUnicode(text);
+}
+
 const QFontMetricsF &QtPrinterDevice::metrics(const QFont &font)
 {
     const QString key = font.key();
     auto it = m_metrics.find(key);
     if (it == m_metrics.end())
-        it = m_metrics.insert(key, QFontMetricsF(font, &m_printer));
+        it = m_metrics.insert(key, QFontMetricsF(printedFont(font), &m_printer));
     return it.value();
 }
 
 double QtPrinterDevice::TextWidth(const QFont &font, const QString &text)
 {
-    return metrics(font).horizontalAdvance(text) * TwipsPerInch / Resolution();
+    return metrics(font).horizontalAdvance(printedText(font, text)) * TwipsPerInch / Resolution();
 }
 
 double QtPrinterDevice::LineHeight(const QFont &font) { return metrics(font).height() * TwipsPerInch / Resolution(); }
 
 QPointF QtPrinterDevice::toDevice(const QPointF &twips) const { return twips * Resolution() / TwipsPerInch; }
 
+QPen QtPrinterDevice::linePen(const QColor &color) const
+{
+    return QPen(color, LineWidthPoints * Resolution() / 72.0);
+}
+
 void QtPrinterDevice::BeginDoc()
 {
     if (m_painter.isActive())
         return;
+    m_waiting.clear();
     if (m_pdf && m_printer.outputFileName().isEmpty())
-        throw PrintError(482, QStringLiteral("No file was named for the PDF output."));
+        throw JobRefused(482, QStringLiteral("No file was named for the PDF output."));
     if (!m_painter.begin(&m_printer))
-        throw PrintError(482, m_pdf ? QStringLiteral("The file %1 cannot be written.").arg(m_printer.outputFileName())
+        throw JobRefused(482, m_pdf ? QStringLiteral("The file %1 cannot be written.").arg(m_printer.outputFileName())
                                     : QStringLiteral("The printer %1 cannot start the job.").arg(DeviceName()));
     m_painter.setBackgroundMode(Qt::TransparentMode);
 }
@@ -164,15 +207,15 @@ void QtPrinterDevice::NewPage()
 
 void QtPrinterDevice::DrawText(const QPointF &topLeft, const QFont &font, const QColor &color, const QString &text)
 {
-    m_painter.setFont(font);
+    m_painter.setFont(printedFont(font));
     m_painter.setPen(color);
     const QPointF at = toDevice(topLeft);
-    m_painter.drawText(QPointF(at.x(), at.y() + metrics(font).ascent()), text);
+    m_painter.drawText(QPointF(at.x(), at.y() + metrics(font).ascent()), printedText(font, text));
 }
 
 void QtPrinterDevice::DrawLine(const QPointF &from, const QPointF &to, const QColor &color)
 {
-    m_painter.setPen(QPen(color, 0));
+    m_painter.setPen(linePen(color));
     m_painter.drawLine(toDevice(from), toDevice(to));
 }
 
@@ -182,7 +225,7 @@ void QtPrinterDevice::DrawBox(const QRectF &box, const QColor &outline, const QC
     if (fill.isValid())
         m_painter.fillRect(r, fill);
     if (outline.isValid()) {
-        m_painter.setPen(QPen(outline, 0));
+        m_painter.setPen(linePen(outline));
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawRect(r);
     }
@@ -192,9 +235,24 @@ void QtPrinterDevice::EndDoc()
 {
     if (!m_painter.isActive())
         return;
+    // Qt hands the finished job to CUPS and keeps CUPS's answer to itself;
+    // the queue is asked first, so that the last answer this thread saw
+    // afterwards is the one to the job.
+    const bool queue = !m_pdf;
+    if (queue)
+        cups::StateOf(DeviceName());
     m_painter.end();
     if (m_printer.printerState() == QPrinter::Error)
         throw PrintError(482, QStringLiteral("The printer %1 reported an error.").arg(DeviceName()));
+    if (!queue)
+        return;
+    const QString failure = cups::LastFailure();
+    if (!failure.isEmpty())
+        throw JobRefused(482, failure);
+    const cups::QueueState after = cups::StateOf(DeviceName());
+    if (after.known && after.stopped)
+        m_waiting = after.reasons.isEmpty() ? QStringLiteral("The printer is stopped.")
+                                            : QStringLiteral("The printer is stopped (%1).").arg(after.reasons);
 }
 
 void QtPrinterDevice::KillDoc()

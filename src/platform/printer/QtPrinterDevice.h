@@ -1,6 +1,10 @@
 #pragma once
 // A real printer through Qt's printing: a printer of the system (CUPS) by
 // name, or, with an empty name, a printer that writes a PDF file.
+//
+// Texts in the "VudedoGreek" key font are printed as the Greek letters they
+// show, in DejaVu Sans, so that a PDF's text layer holds real Greek. Grid
+// lines are a quarter point wide, which shows on paper.
 
 #include "platform/printer/PrinterDevice.h"
 
@@ -19,6 +23,9 @@ public:
     QString DeviceName() const override;
     QString Port() const override;
     bool IsValid() const override { return m_pdf || m_printer.isValid(); }
+    // After the printer set-up dialog, which may have chosen another printer
+    // (or the PDF file) for this QPrinter: the device follows it.
+    void FollowSetUp();
     int Orientation() const override;
     void SetOrientation(int orientation) override;
     int PaperSize() const override;
@@ -28,6 +35,7 @@ public:
     void SetCopies(int copies) override;
     bool PrintsToFile() const override { return m_pdf; }
     void SetOutputFile(const QString &path) override;
+    void SetDocName(const QString &name) override { m_printer.setDocName(name); }
     QSizeF PaperTwips() const override;
     QRectF PrintableTwips() const override;
     double Resolution() const override;
@@ -40,17 +48,23 @@ public:
     void DrawBox(const QRectF &box, const QColor &outline, const QColor &fill) override;
     void EndDoc() override;
     void KillDoc() override;
+    QString JobWaiting() const override { return m_waiting; }
 
     QPrinter &QPrinterObject() { return m_printer; }
 
 private:
     const QFontMetricsF &metrics(const QFont &font);
     QPointF toDevice(const QPointF &twips) const;
+    // The font and text actually drawn for a font and text.
+    QFont printedFont(const QFont &font) const;
+    QString printedText(const QFont &font, const QString &text) const;
+    QPen linePen(const QColor &color) const;
 
     QPrinter m_printer;
     bool m_pdf;
     QPainter m_painter;
     QHash<QString, QFontMetricsF> m_metrics;
+    QString m_waiting;
 };
 
 // The paper code of a Qt page size, and back; sizes without a code of

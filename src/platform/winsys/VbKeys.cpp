@@ -34,6 +34,7 @@ int VbKeyCode(const QKeyEvent *event)
     case Qt::Key_Down: return vbKeyDown;
     case Qt::Key_Insert: return vbKeyInsert;
     case Qt::Key_Delete: return vbKeyDelete;
+    case Qt::Key_Menu: return vbKeyApps;
     case Qt::Key_Comma: return 188;
     case Qt::Key_Minus: return 189;
     case Qt::Key_Period: return 190;

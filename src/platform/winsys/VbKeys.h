@@ -15,7 +15,7 @@ enum VbKey : int {
     vbKeyMenu = 18, vbKeyEscape = 27, vbKeySpace = 32, vbKeyPageUp = 33, vbKeyPageDown = 34,
     vbKeyEnd = 35, vbKeyHome = 36, vbKeyLeft = 37, vbKeyUp = 38, vbKeyRight = 39,
     vbKeyDown = 40, vbKeyInsert = 45, vbKeyDelete = 46, vbKeyF1 = 112, vbKeyF2 = 113,
-    vbKeyF5 = 116,
+    vbKeyF5 = 116, vbKeyF10 = 121, vbKeyApps = 93,
 };
 
 enum VbShiftMask : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };

@@ -54,3 +54,43 @@ TEST(DataControl, AnEmptyOrMissingRecordsetShowsEmptyBoxes)
     EXPECT_THROW(control.Refresh(), dao::DaoError);
     EXPECT_TRUE(control.IsBound()); // the failed refresh left the rows as they were
 }
+
+// On a whole table the control starts on the table's first row without
+// reading the others; finding, moving and counting then see every row, as
+// they do on a recordset read whole.
+TEST(DataControl, ATableStartsOnItsFirstRowAndEveryMoveSeesAllRows)
+{
+    tavtest::TestDb db;
+    dao::DatabasePtr words = db.Open();
+    const auto first = words->QueryNative("SELECT Greek FROM Main ORDER BY rowid LIMIT 2");
+    ASSERT_EQ(first.size(), 2);
+    const long long rows = words->QueryNative("SELECT count(*) FROM Main")[0][0].toLongLong();
+    const QString tenth = words->QueryNative("SELECT Greek FROM Main WHERE ID = 10")[0][0].toString();
+
+    datactl::DataControl control;
+    control.Database = words;
+    control.RecordSource = "Main";
+    QLineEdit greek;
+    control.Bind(&greek, "Greek");
+    control.Refresh();
+    EXPECT_EQ(greek.text(), first[0][0].toString());
+    control.Move(1);
+    EXPECT_EQ(greek.text(), first[1][0].toString());
+
+    control.Refresh();
+    EXPECT_TRUE(control.FindFirst("ID = 10"));
+    EXPECT_EQ(greek.text(), tenth);
+    EXPECT_FALSE(control.FindFirst("ID = -5"));
+    EXPECT_EQ(greek.text(), tenth); // no match: the row stays
+    EXPECT_EQ(control.Recordset()->RecordCount(), rows);
+    EXPECT_EQ(greek.text(), tenth);
+    control.MoveFirst();
+    EXPECT_EQ(greek.text(), first[0][0].toString());
+
+    // An empty table shows empty boxes.
+    words->ExecNative("CREATE TABLE NoWords (ID INTEGER, Greek TEXT)");
+    control.RecordSource = "NoWords";
+    control.Refresh();
+    EXPECT_EQ(greek.text(), "");
+    EXPECT_EQ(control.Recordset()->RecordCount(), 0);
+}

@@ -3,12 +3,15 @@
 #include "platform/help/QtHelpControl.h"
 #include "platform/winsys/core/MsgBox.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHelpContentModel>
 #include <QHelpEngine>
+#include <QHelpIndexModel>
 #include <QHelpLink>
 #include <QHelpSearchEngine>
 #include <QPointer>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -23,6 +26,7 @@ const QList<QPair<QString, QString>> Topics = {
     {"index.html", "Tavrinel Help"},
     {"getting-started.html", "Getting started and the word database"},
     {"typing-greek.html", "Typing Greek with Latin keys"},
+    {"keyboard.html", "Working with the keyboard"},
     {"main-window.html", "The main window"},
     {"category-tree.html", "The category tree, the letter filter and Show"},
     {"searching.html", "Searching"},
@@ -174,6 +178,88 @@ TEST_F(HelpViewerTest, TopicsOpenByAddressAndNumberAndUnknownOnesAreReported)
     EXPECT_EQ(viewer->Window(QStringLiteral(TAV_HELP_FILE), QStringLiteral("Main")), nullptr)
         << "a closing window is not shown again";
     EXPECT_TRUE(QTest::qWaitFor([&] { return open.isNull(); }, 5000)) << "closed and gone";
+}
+
+TEST_F(HelpViewerTest, EachExerciseIsAContentsEntryOfItsOwnAndEachKeywordIsListedOnce)
+{
+    helpctl::HelpWindow *window = OpenContents();
+    ASSERT_NE(window, nullptr);
+    QHelpContentModel *contents = window->Engine()->contentModel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !contents->isCreatingContents() && contents->rowCount() > 0; }, 10000));
+    // The chapters under the root: each exercise stands alone.
+    const QModelIndex root = contents->index(0, 0);
+    QMap<QString, int> chapters; // page, number of topics under it
+    for (int row = 0; row < contents->rowCount(root); ++row) {
+        QHelpContentItem *item = contents->contentItemAt(contents->index(row, 0, root));
+        chapters.insert(item->url().fileName(), item->childCount());
+    }
+    for (const char *page : {"exercise-typing.html", "exercise-matching.html", "exercise-verbs.html"}) {
+        ASSERT_TRUE(chapters.contains(QLatin1String(page))) << page;
+        EXPECT_EQ(chapters.value(QLatin1String(page)), 0) << page << " holds another topic";
+    }
+    EXPECT_TRUE(chapters.contains(QStringLiteral("keyboard.html")));
+
+    QHelpIndexModel *index = window->Engine()->indexModel();
+    if (index->stringList().isEmpty()) {
+        QSignalSpy built(index, &QHelpIndexModel::indexCreated);
+        index->createIndex(QString());
+        ASSERT_TRUE(built.wait(10000));
+    }
+    const QStringList keywords = index->stringList();
+    ASSERT_GT(keywords.size(), 100);
+    QSet<QString> folded;
+    for (const QString &keyword : keywords) {
+        EXPECT_FALSE(folded.contains(keyword.toLower())) << keyword.toStdString() << " is listed twice";
+        folded.insert(keyword.toLower());
+        // A keyword declared twice for one page offers that page twice.
+        QSet<QUrl> pages;
+        for (const QHelpLink &link : window->Engine()->documentsForKeyword(keyword)) {
+            EXPECT_FALSE(pages.contains(link.url)) << keyword.toStdString() << " -> " << link.url.toString().toStdString();
+            pages.insert(link.url);
+        }
+    }
+    for (const char *key : {"access keys", "F1", "F6", "Menu key", "Shift+F10", "Ctrl+Tab"})
+        EXPECT_TRUE(keywords.contains(QLatin1String(key))) << key;
+    // The link names of look-ups still find their pages.
+    for (const auto &[id, page] : {std::pair{"typing", "typing-greek.html"}, {"wildcards", "searching.html"},
+                                   {"wrongs", "wrong-answers.html"}, {"printing", "printing.html"}}) {
+        const QList<QHelpLink> links = window->Engine()->documentsForIdentifier(QLatin1String(id));
+        ASSERT_EQ(links.size(), 1) << id;
+        EXPECT_EQ(links.first().url.fileName(), QLatin1String(page));
+    }
+}
+
+TEST_F(HelpViewerTest, EveryOptionOfThePrintDialogIsDescribed)
+{
+    help.HHTopicURL = QStringLiteral("print-options.html");
+    help.HHDisplayTopicURL(0);
+    helpctl::HelpWindow *window = viewer->Window(QStringLiteral(TAV_HELP_FILE), QStringLiteral("Main"));
+    ASSERT_NE(window, nullptr);
+    const QString page = window->Page()->toPlainText().simplified();
+    for (const char *option :
+         {"Print Full Size", "Scale To Fit", "Paper Size", "Print Range", "Selected Range", "Omit", "First page only",
+          "Print on all pages", "First row only", "Once each row", "Left Justify", "Underlined", "Bold",
+          "Font Size Enhancement", "Col Heads on all pages", "Show Row Captions on all pages", "Set-Up...",
+          "Number Of Copies", "Show Grid Lines", "Show Grid Line Colours", "Show Text Colours",
+          "Show Background Colours", "Shade Column Headings", "Merged Cells", "Within each page only",
+          "Across horizontal page breaks", "Page Margins", "Default", "Omit page numbers",
+          "Number pages after first", "Number all pages", "Location", "Format as Page n of n",
+          "Print above top margin", "Print below bottom margin", "Include Date and Time", "Show Print Progress"})
+        EXPECT_TRUE(page.contains(QLatin1String(option))) << option;
+}
+
+TEST_F(HelpViewerTest, ADamagedHelpFileIsReportedAsUnreadable)
+{
+    QFile damaged(dir.filePath(QStringLiteral("Rudedaz.qch")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    help.CHMFile = damaged.fileName();
+    help.HHDisplayContents(0);
+    ASSERT_EQ(messages.Prompts().size(), 1);
+    EXPECT_TRUE(messages.Prompts()[0].endsWith(QStringLiteral("Rudedaz.qch cannot be read.")))
+        << messages.Prompts()[0].toStdString();
+    EXPECT_EQ(help.HHWndHandle(), 0);
 }
 
 TEST(HelpPopupText, ATopicRunsFromItsHeadingToTheNext)

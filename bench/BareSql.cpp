@@ -1,0 +1,67 @@
+#include "BareSql.h"
+
+#include "platform/dao/Dao.h"
+#include "platform/dao/JetSql.h"
+#include "store/SharedState.h"
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tavbench {
+
+BareConnection::BareConnection(const QString &file)
+{
+    if (sqlite3_open_v2(file.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        std::abort();
+    dao::RegisterJetFunctions(m_db);
+}
+
+BareConnection::~BareConnection() { sqlite3_close(m_db); }
+
+long long BareConnection::Run(const std::vector<std::string> &statements) const
+{
+    long long rows = 0;
+    for (const std::string &sql : statements) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "%s: %s\n", sql.c_str(), sqlite3_errmsg(m_db));
+            std::abort();
+        }
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(st); ++c)
+                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
+            ++rows;
+        }
+        sqlite3_finalize(st);
+        if (rc != SQLITE_DONE)
+            std::abort();
+    }
+    return rows;
+}
+
+std::string Native(const QString &jet) { return dao::TranslateJet(jet).toStdString(); }
+
+std::vector<std::string> GrammarPanelStatements(long long id, bool verb)
+{
+    const std::string ID = std::to_string(id);
+    const std::string main = "SELECT * FROM Main WHERE ID = " + ID;
+    const std::string remarks = "SELECT * FROM " + dao::SqlName(tav::Lang3Table).toStdString() + " WHERE ID = " + ID;
+    if (!verb) {
+        return {main, "SELECT sMNom,sMAck,sMGen,pMNom,pMAck,pMGen FROM Klino WHERE ID = 99999",
+                "SELECT sMNom,sMAck,sMGen,pMNom,pMAck,pMGen FROM Klino WHERE ID = " + ID, remarks};
+    }
+    const std::string persons = "SELECT S1a,S2a,S3a,P1a,P2a,P3a FROM ";
+    return {main,
+            persons + "KonT1 WHERE ID = " + ID,
+            persons + "KonT2 WHERE ID = " + ID,
+            persons + "KonT3 WHERE ID = " + ID,
+            persons + "KonT4 WHERE ID = " + ID,
+            persons + "KonT3 WHERE ID = " + std::to_string(tav::HaveID),
+            remarks};
+}
+
+} // namespace tavbench

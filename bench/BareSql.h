@@ -1,0 +1,38 @@
+#pragma once
+// The bare SQLite statements the program's actions run, on a plain
+// connection of their own, to time beside the actions.
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace tavbench {
+
+// A read-only connection to a database file with the program's Jet
+// functions (its LIKE) registered; closed with the object.
+class BareConnection {
+public:
+    explicit BareConnection(const QString &file);
+    ~BareConnection();
+    BareConnection(const BareConnection &) = delete;
+    BareConnection &operator=(const BareConnection &) = delete;
+
+    // Runs each statement to its end, reading every column of every row;
+    // returns the rows read. A statement that fails aborts.
+    long long Run(const std::vector<std::string> &statements) const;
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
+// A Jet SQL text as SQLite runs it.
+std::string Native(const QString &jet);
+
+// The statements the grammar panel runs to show a word: a verb (its four
+// conjugation tables and the auxiliary's) or a noun (beside the article).
+std::vector<std::string> GrammarPanelStatements(long long id, bool verb);
+
+} // namespace tavbench

@@ -1,0 +1,204 @@
+// The main window's actions on a generated database of 50,000 words, in the
+// shown main window, each timed from the user's input to the event loop idle
+// again with everything painted, beside the bare SQL of the same action in
+// the same run: the Show button on "All Greek" (and the process's memory
+// with that list open), a click on a heading button of that list, the Down
+// key in it onto a noun and onto a verb with the grammar panel following,
+// choosing a letter in the category tree, and opening the exercise window
+// from the menu (beside the round's tables its data controls are bound to,
+// read whole).
+#include "BareSql.h"
+#include "BenchProgram.h"
+#include "GeneratedWordDb.h"
+#include "UserWait.h"
+
+#include "grids/GridStd.h"
+#include "inflection/GrammarPanel.h"
+#include "platform/dao/Dao.h"
+#include "store/CategoryTree.h"
+#include "store/SharedState.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace {
+
+tavbench::BenchProgram *g_program = nullptr;
+
+long long ResidentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atoll(line.c_str() + 6);
+    return 0;
+}
+
+// The "All Greek" list as the Show button opens it.
+tav::GridStd *OpenAllGreek()
+{
+    g_program->SelectNode(QStringLiteral("All Greek"));
+    tavbench::Click(g_program->Mdi().cmdShow);
+    tavbench::ProcessUntilIdle();
+    tav::GridStd *list = g_program->NewestList();
+    if (!list)
+        std::abort();
+    return list;
+}
+
+// The list's query, ordered as the list shows it first (on the sort key).
+std::string AllGreekOrdered(const char *column)
+{
+    return "SELECT * FROM (" + tavbench::Native(tav::OptBoHide3 ? tav::SqlMain : tav::SqlLang3) + ") ORDER BY " +
+           column;
+}
+
+void AllGreekShow(benchmark::State &state)
+{
+    const tavbench::BareConnection bare(g_program->File());
+    const std::vector<std::string> sql = {AllGreekOrdered("Sal")};
+    g_program->SelectNode(QStringLiteral("All Greek"));
+    tavbench::PairedTimes times;
+    long long rows = 0;
+    double rss = 0;
+    for (auto _ : state) {
+        times.Bare([&] { bare.Run(sql); });
+        times.Action(state, [] { tavbench::Click(g_program->Mdi().cmdShow); });
+        tav::GridStd *list = g_program->NewestList();
+        if (!list)
+            std::abort();
+        rows = list->Grid->Rows() - 1;
+        rss = double(ResidentKiB()) / 1024.0;
+        g_program->CloseChildren();
+    }
+    times.Report(state);
+    state.counters["rows"] = double(rows);
+    state.counters["rss_MiB"] = rss;
+}
+
+// One click of a heading button: the English pair and the Greek pair in turn.
+void HeadingButtonSort(benchmark::State &state)
+{
+    const tavbench::BareConnection bare(g_program->File());
+    const std::vector<std::string> byEnglish = {AllGreekOrdered("English")};
+    const std::vector<std::string> bySortKey = {AllGreekOrdered("Sal")};
+    tav::GridStd *list = OpenAllGreek();
+    tavbench::PairedTimes times;
+    int button = 1;
+    for (auto _ : state) {
+        times.Bare([&] { bare.Run(button == 1 ? byEnglish : bySortKey); });
+        times.Action(state, [&] { tavbench::Click(list->cmdSort[button]); });
+        button = button == 1 ? 0 : 1;
+    }
+    times.Report(state);
+    g_program->CloseChildren();
+}
+
+// The Down key from the row above the copy of a shipped word (its headword
+// unchanged) onto it.
+void DownKey(benchmark::State &state, const QString &greek, bool verb)
+{
+    const tavbench::BareConnection bare(g_program->File());
+    tav::GridStd *list = OpenAllGreek();
+    flexgrid::FlexGrid &grid = *list->Grid;
+    int row = -1;
+    for (int r = grid.FixedRows() + 1; r < grid.Rows() && row < 0; ++r)
+        if (grid.TextMatrix(r, 4) == greek)
+            row = r;
+    if (row < 0)
+        std::abort();
+    const std::vector<std::string> sql = tavbench::GrammarPanelStatements(grid.TextMatrix(row, 1).toLongLong(), verb);
+    grid.setFocus();
+    tavbench::PairedTimes times;
+    for (auto _ : state) {
+        grid.SetRow(row - 1);
+        list->ShowCellInfo();
+        tavbench::ProcessUntilIdle();
+        times.Bare([&] { bare.Run(sql); });
+        times.Action(state, [&] { tavbench::Key(&grid, Qt::Key_Down); });
+        if (grid.Row() != row)
+            std::abort();
+    }
+    times.Report(state);
+    g_program->CloseChildren();
+}
+
+void DownKeyNoun(benchmark::State &state) { DownKey(state, QStringLiteral("agkwvnaV"), false); }
+void DownKeyVerb(benchmark::State &state) { DownKey(state, QStringLiteral("aggivzw"), true); }
+
+// The Down key in the letter list of the tree: the next Greek letter, the
+// nodes recounted under it.
+void ChooseLetter(benchmark::State &state)
+{
+    const tavbench::BareConnection bare(g_program->File());
+    g_program->SelectNode(QStringLiteral("All Greek"));
+    QComboBox *letters = g_program->Mdi().cboTree;
+    letters->setFocus();
+    tavbench::PairedTimes times;
+    for (auto _ : state) {
+        if (letters->currentIndex() + 1 >= letters->count()) {
+            letters->setCurrentIndex(0);
+            g_program->Mdi().cboTree_Click();
+            tavbench::ProcessUntilIdle();
+        }
+        const QString letter = letters->itemText(letters->currentIndex() + 1);
+        std::vector<std::string> sql;
+        for (const QString &key : tav::CategoryTreeKeys())
+            if (tav::IsGreekNodeKey(key))
+                sql.push_back("SELECT count(*) FROM (" + tavbench::Native(tav::CountSql(key)) + ") WHERE (" +
+                              tavbench::Native(tav::RecountFilter(key, letter)) + ")");
+        times.Bare([&] { bare.Run(sql); });
+        times.Action(state, [&] { tavbench::Key(letters, Qt::Key_Down); });
+    }
+    times.Report(state);
+}
+
+void OpenExercise(benchmark::State &state)
+{
+    const tavbench::BareConnection bare(g_program->File());
+    std::vector<std::string> sql = {"SELECT * FROM Main", "SELECT * FROM WrongIDs"};
+    if (tav::Lang3Complete)
+        sql.push_back("SELECT * FROM " + dao::SqlName(tav::Lang3Table).toStdString());
+    tavbench::PairedTimes times;
+    for (auto _ : state) {
+        times.Bare([&] { bare.Run(sql); });
+        times.Action(state, [] { g_program->Mdi().mnuExParts[0]->trigger(); });
+        g_program->CloseChildren();
+    }
+    times.Report(state);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    tavbench::WindowBenchApp app(argc, argv);
+
+    tavbench::BenchProgram program(tavbench::GeneratedWordDbPath(50000));
+    program.Start();
+    g_program = &program;
+    using Run = void (*)(benchmark::State &);
+    const std::pair<const char *, Run> runs[] = {{"AllGreekShow/50000", AllGreekShow},
+                                                 {"HeadingButtonSort/50000", HeadingButtonSort},
+                                                 {"DownKeyNoun/50000", DownKeyNoun},
+                                                 {"DownKeyVerb/50000", DownKeyVerb},
+                                                 {"ChooseLetter/50000", ChooseLetter},
+                                                 {"OpenExercise/50000", OpenExercise}};
+    for (const auto &[name, run] : runs)
+        benchmark::RegisterBenchmark(name, run)->Unit(benchmark::kMillisecond)->UseManualTime();
+    const int result = app.Run();
+    g_program = nullptr;
+    program.Stop();
+    return result;
+}

@@ -1,0 +1,71 @@
+#include "UserWait.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+
+#include <algorithm>
+
+namespace tavbench {
+
+namespace {
+
+// Counts every event the application delivers, to tell when a pass found
+// nothing left to do.
+class EventCount : public QObject {
+public:
+    long long delivered = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *) override
+    {
+        ++delivered;
+        return false;
+    }
+};
+
+} // namespace
+
+void ProcessUntilIdle()
+{
+    static EventCount *const count = [] {
+        auto *c = new EventCount;
+        QCoreApplication::instance()->installEventFilter(c);
+        return c;
+    }();
+    // Update requests are posted events: the paints they make happen inside
+    // these calls, through the widgets' backing stores. Two quiet passes in a
+    // row, so that a zero timer started by the last event has run as well.
+    for (int quiet = 0; quiet < 2;) {
+        const long long before = count->delivered;
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        quiet = count->delivered == before ? quiet + 1 : 0;
+    }
+}
+
+double Median(std::vector<double> times)
+{
+    if (times.empty())
+        return 0;
+    const size_t middle = times.size() / 2;
+    std::nth_element(times.begin(), times.begin() + long(middle), times.end());
+    double m = times[middle];
+    if (times.size() % 2 == 0)
+        m = (m + *std::max_element(times.begin(), times.begin() + long(middle))) / 2;
+    return m;
+}
+
+void PairedTimes::Report(benchmark::State &state) const
+{
+    const double action = Median(m_action);
+    state.counters["median_ms"] = action;
+    if (m_bare.empty())
+        return;
+    const double bare = Median(m_bare);
+    state.counters["bare_ms"] = bare;
+    state.counters["ratio"] = bare > 0 ? action / bare : 0;
+}
+
+} // namespace tavbench

@@ -1,0 +1,156 @@
+// The main window's keys: F10 opens the first menu, F1 the help page of what
+// the user works in, F6 and Shift+F6 move between the active child window,
+// the grammar panel and the left panel, and Tab runs through the active child
+// window, the grammar panel, the left panel and the toolbar strip.
+#include "mainwindow/MDI.h"
+
+#include "grids/GridSimple.h"
+#include "grids/GridStd.h"
+#include "help/HTMLHelp.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+namespace tav {
+
+namespace {
+
+bool IsTabStop(const QWidget *w)
+{
+    return (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled() && !w->focusProxy();
+}
+
+// The widgets inside area that Tab stops at, in the order of the focus chain.
+QList<QWidget *> TabStopsIn(QWidget *area)
+{
+    QList<QWidget *> stops;
+    if (!area || !area->isVisible())
+        return stops;
+    // The whole chain of the window: a control made after its window joined
+    // the frame stands at the chain's end, not beside its siblings.
+    for (QWidget *w = area->nextInFocusChain(); w != area; w = w->nextInFocusChain())
+        if (area->isAncestorOf(w) && IsTabStop(w))
+            stops.append(w);
+    return stops;
+}
+
+// The help page of each child window's kind and of each exercise tab.
+QString ChildTopic(QWidget *form)
+{
+    if (qobject_cast<GridSimple *>(form))
+        return QStringLiteral("simple-list.html");
+    if (qobject_cast<GridStd *>(form))
+        return QStringLiteral("standard-list.html");
+    if (auto *tabs = form ? form->findChild<QTabWidget *>(QStringLiteral("tbsOptions")) : nullptr) {
+        static const char *pages[] = {"exercise-typing.html", "exercise-matching.html", "exercise-verbs.html"};
+        const int tab = tabs->currentIndex();
+        if (tab >= 0 && tab < 3)
+            return QString::fromLatin1(pages[tab]);
+    }
+    return QString();
+}
+
+} // namespace
+
+void MDI::buildKeys()
+{
+    auto *firstMenu = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(firstMenu, &QShortcut::activated, this, [this] {
+        const QList<QAction *> menus = menuBar()->actions();
+        if (!menus.isEmpty())
+            menuBar()->setActiveAction(menus.first());
+    });
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { ShowHelpTopic(); });
+    auto *nextArea = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(nextArea, &QShortcut::activated, this, [this] { MoveToArea(true); });
+    auto *previousArea = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+    connect(previousArea, &QShortcut::activated, this, [this] { MoveToArea(false); });
+    tv1->installEventFilter(this);
+    // The remarks boxes are stops of the Tab order, not takers of tabs.
+    tbRem->setTabChangesFocus(true);
+    tbRemG3->setTabChangesFocus(true);
+}
+
+QString MDI::HelpTopic() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    auto within = [focus](const QWidget *area) { return focus && (focus == area || area->isAncestorOf(focus)); };
+    if (within(tbRem) || within(tbRemG3))
+        return QStringLiteral("remarks.html");
+    if (within(picRemarks))
+        return QStringLiteral("category-tree.html");
+    if (within(picBottom))
+        return QStringLiteral("grammar-panel.html");
+    if (within(picToolbar))
+        return QStringLiteral("searching.html");
+    const QString page = ChildTopic(ActiveForm());
+    return page.isEmpty() ? QStringLiteral("index.html") : page;
+}
+
+void MDI::ShowHelpTopic()
+{
+    HTMLHelp &help = helpFile();
+    help.HHTopicURL = HelpTopic();
+    help.HHDisplayTopicURL(0);
+}
+
+bool MDI::MoveTabFocus(bool next)
+{
+    QList<QWidget *> stops;
+    for (QWidget *area : {ActiveForm(), picBottom, picRemarks, picToolbar})
+        stops += TabStopsIn(area);
+    if (stops.isEmpty())
+        return false;
+    QWidget *focus = QApplication::focusWidget();
+    int i = stops.indexOf(focus);
+    if (i >= 0) {
+        i = (i + (next ? 1 : stops.size() - 1)) % stops.size();
+    } else {
+        // From a widget that is no stop (a cell editor, the menu bar, a
+        // window that is not active) to the nearest stop along the chain.
+        QWidget *w = focus ? focus : this;
+        do
+            w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        while (w != focus && w != this && !stops.contains(w));
+        i = std::max(0, int(stops.indexOf(w)));
+    }
+    stops[i]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool MDI::focusNextPrevChild(bool next) { return MoveTabFocus(next) || QMainWindow::focusNextPrevChild(next); }
+
+void MDI::MoveToArea(bool next)
+{
+    const QList<QWidget *> areas = {ActiveForm(), picBottom, picRemarks};
+    const QWidget *focus = QApplication::focusWidget();
+    int current = -1;
+    for (int i = 0; i < areas.size(); ++i)
+        if (areas[i] && focus && (areas[i] == focus || areas[i]->isAncestorOf(focus)))
+            current = i;
+    const int n = int(areas.size());
+    const int start = current >= 0 ? current : (next ? n - 1 : 0);
+    for (int step = 1; step <= n; ++step) {
+        const int i = (start + (next ? step : n - step)) % n;
+        const QList<QWidget *> stops = TabStopsIn(areas[i]);
+        if (stops.isEmpty())
+            continue;
+        // A child window gets the focus back where it had it.
+        QWidget *inside = areas[i]->focusWidget();
+        QWidget *target = inside && stops.contains(inside) ? inside : stops.first();
+        if (i == 0)
+            if (QMdiSubWindow *sub = mdiClient->currentSubWindow())
+                mdiClient->setActiveSubWindow(sub);
+        target->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+}
+
+} // namespace tav

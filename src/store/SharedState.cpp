@@ -1,0 +1,22 @@
+#include "store/SharedState.h"
+
+#include "store/CaptionArrays.h"
+
+namespace tav {
+
+void ResetSharedState()
+{
+    // The scratch recordsets go before their connection closes.
+    Shared.MainRs.reset();
+    Shared.CapsRs.reset();
+    for (const dao::DatabasePtr &db : {Shared.OptDb, Shared.WordDb})
+        if (db)
+            db->Close();
+    Shared = SharedValues{};
+    for (CaptionArray *array : MainCaptionArrays())
+        array->Clear();
+    Caps1104.Clear();
+    Caps1112.Clear();
+}
+
+} // namespace tav

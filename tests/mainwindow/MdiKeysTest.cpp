@@ -1,0 +1,223 @@
+// The main window from the keyboard: access keys on every menu entry, F10,
+// F1, the context-menu keys of the tree, Tab, F6 and Ctrl+Tab.
+
+#include "FrameListWindows.h"
+
+#include "grids/GridStd.h"
+#include "help/HTMLHelp.h"
+#include "inflection/GrammarPanel.h"
+#include "mainwindow/AccessKeys.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+using tavtest::FrameListWindows;
+
+namespace {
+
+// Each entry of the menu (and of its submenus) has one access key, and no
+// two entries of one menu share one.
+void ExpectAccessKeys(QMenu *menu)
+{
+    QSet<QString> keys;
+    for (QAction *a : menu->actions()) {
+        if (a->isSeparator())
+            continue;
+        const QString key = QKeySequence::mnemonic(a->text()).toString();
+        EXPECT_FALSE(key.isEmpty()) << menu->objectName().toStdString() << ": " << a->text().toStdString();
+        EXPECT_FALSE(keys.contains(key)) << menu->objectName().toStdString() << ": " << a->text().toStdString();
+        keys.insert(key);
+        if (a->menu())
+            ExpectAccessKeys(a->menu());
+    }
+}
+
+class MainWindowKeys : public FrameListWindows {
+protected:
+    void SetUp() override
+    {
+        FrameListWindows::SetUp();
+        QApplication::setActiveWindow(w.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    }
+    // Opens the verbs as a list window and gives its grid the focus.
+    tav::GridStd *OpenVerbs()
+    {
+        ClickNode(QStringLiteral("Verbs"));
+        w->cmdShow->click();
+        auto *list = qobject_cast<tav::GridStd *>(w->ActiveForm());
+        if (list)
+            list->Grid->setFocus();
+        return list;
+    }
+    static QWidget *Focus() { return QApplication::focusWidget(); }
+    static bool Within(const QWidget *area) { return Focus() && (Focus() == area || area->isAncestorOf(Focus())); }
+};
+
+} // namespace
+
+TEST(AccessKeyCaptions, TakeTheFirstLetterOrDigitAndShowTheirOwnAmpersands)
+{
+    EXPECT_EQ(tav::WithAccessKey(QStringLiteral("2194 Swedish words")), QStringLiteral("&2194 Swedish words"));
+    EXPECT_EQ(tav::WithAccessKey(QStringLiteral("\"salt & pepper\"")), QStringLiteral("\"&salt && pepper\""));
+    EXPECT_EQ(tav::WithAccessKey(QStringLiteral("& more")), QStringLiteral("&& &more"));
+    EXPECT_EQ(tav::WithAccessKey(QStringLiteral("...")), QStringLiteral("..."));
+    EXPECT_EQ(tav::WithAccessKey(QString()), QString());
+    for (const QString &caption : {QStringLiteral("Unique English/Swedish"), QStringLiteral("a && b & c"),
+                                   QStringLiteral("&"), QStringLiteral("The active form: \"x\"")})
+        EXPECT_EQ(tav::WithoutAccessKey(tav::WithAccessKey(caption)), caption) << caption.toStdString();
+    EXPECT_EQ(tav::WithoutAccessKey(QStringLiteral("Hide &left controls")), QStringLiteral("Hide left controls"));
+}
+
+TEST_F(MainWindowKeys, EveryMenuAndEntryHasItsOwnAccessKey)
+{
+    OpenVerbs();
+    OpenVerbs(); // the window list has two entries
+    emit w->mnuWindows->aboutToShow();
+    QSet<QString> bar;
+    for (QAction *a : w->menuBar()->actions()) {
+        const QString key = QKeySequence::mnemonic(a->text()).toString();
+        EXPECT_FALSE(key.isEmpty()) << a->text().toStdString();
+        EXPECT_FALSE(bar.contains(key)) << a->text().toStdString();
+        bar.insert(key);
+        ExpectAccessKeys(a->menu());
+    }
+    // The pop-ups, also with captions set at run time.
+    ExpectAccessKeys(w->mnuConjugations);
+    QTreeWidgetItem *english = w->FindNode(QStringLiteral("English"));
+    w->tv1->scrollToItem(english);
+    w->ShowNodePopup(w->tv1->visualItemRect(english).center());
+    w->mnuNodes->hide();
+    ExpectAccessKeys(w->mnuNodes);
+    w->mnuOptionParts_Click(1);
+    ExpectAccessKeys(w->mnuOption);
+    w->mnuOptionParts_Click(1);
+    w->mnuCloseAll_Click();
+    ExpectAccessKeys(w->mnuArkiv); // "No active form to print.." again
+}
+
+TEST_F(MainWindowKeys, AltWithALetterAndF10OpenTheMenus)
+{
+    QTest::keyClick(w.get(), Qt::Key_F10);
+    EXPECT_TRUE(w->mnuArkiv->isVisible()) << "F10 opens the first menu";
+    QTest::keyClick(w->mnuArkiv, Qt::Key_Escape);
+    QTest::keyClick(w->mnuArkiv, Qt::Key_Escape);
+    EXPECT_FALSE(w->mnuArkiv->isVisible());
+
+    w->tv1->setFocus();
+    QTest::keyClick(w->tv1, Qt::Key_T, Qt::AltModifier);
+    EXPECT_TRUE(w->mnuOption->isVisible()) << "Alt+T opens Tools";
+    QTest::keyClick(w->mnuOption, Qt::Key_L); // "Hide left controls"
+    EXPECT_FALSE(w->mnuOption->isVisible());
+    EXPECT_TRUE(w->picRemarks->isHidden());
+    w->mnuOptionParts_Click(1);
+}
+
+TEST_F(MainWindowKeys, F1OpensTheHelpPageOfWhatTheUserWorksIn)
+{
+    if (QWidget *focus = QApplication::focusWidget())
+        focus->clearFocus();
+    EXPECT_EQ(w->HelpTopic(), QStringLiteral("index.html"));
+    tav::GridStd *list = OpenVerbs();
+    ASSERT_NE(list, nullptr);
+    QTest::keyClick(list->Grid, Qt::Key_F1);
+    ASSERT_TRUE(w->HelpObject);
+    EXPECT_EQ(w->HelpObject->HHTopicURL, QStringLiteral("standard-list.html"));
+    EXPECT_EQ(w->HelpObject->HHWindow, QStringLiteral("Main"));
+    // This build's test folder has no help file: the request got as far as
+    // the file check, which tells the user.
+    ASSERT_FALSE(messages.Prompts().isEmpty());
+    EXPECT_TRUE(messages.Prompts().last().contains(QStringLiteral("Rudedaz.qch")));
+
+    w->tv1->setFocus();
+    EXPECT_EQ(w->HelpTopic(), QStringLiteral("category-tree.html"));
+    w->tbRemG3->setFocus();
+    EXPECT_EQ(w->HelpTopic(), QStringLiteral("remarks.html"));
+    w->tbSearch->setFocus();
+    EXPECT_EQ(w->HelpTopic(), QStringLiteral("searching.html"));
+    w->grammar->msflxKlin->setFocus();
+    EXPECT_EQ(w->HelpTopic(), QStringLiteral("grammar-panel.html"));
+}
+
+TEST_F(MainWindowKeys, TheMenuKeyAndShiftF10OpenTheTreesPopUpAtTheCurrentNode)
+{
+    QTreeWidgetItem *english = w->FindNode(QStringLiteral("English"));
+    w->tv1->setCurrentItem(english);
+    w->tv1->setFocus();
+    QTest::keyClick(w->tv1, Qt::Key_Menu);
+    ASSERT_TRUE(w->mnuNodes->isVisible());
+    EXPECT_EQ(tav::WithoutAccessKey(w->mnuNodeFirstParts0->text()), english->text(0));
+    const QRect row = w->tv1->visualItemRect(english);
+    const QPoint rowOnScreen = w->tv1->viewport()->mapToGlobal(row.topLeft());
+    EXPECT_NEAR(w->mnuNodes->y(), rowOnScreen.y() + row.height(), row.height()) << "beside the node";
+    w->mnuNodes->hide();
+
+    QTreeWidgetItem *verbs = w->FindNode(QStringLiteral("Verbs"));
+    w->tv1->setCurrentItem(verbs);
+    QTest::keyClick(w->tv1, Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(w->mnuNodes->isVisible());
+    EXPECT_EQ(tav::WithoutAccessKey(w->mnuNodeFirstParts0->text()), verbs->text(0));
+    w->mnuNodes->hide();
+}
+
+TEST_F(MainWindowKeys, TabF6AndCtrlTabReachEveryPartOfTheWindow)
+{
+    tav::GridStd *first = OpenVerbs();
+    tav::GridStd *second = OpenVerbs();
+    ASSERT_TRUE(first && second && first != second);
+    ASSERT_EQ(w->ActiveForm(), second);
+
+    // F6 and Shift+F6: list, grammar panel, left panel, and back.
+    QTest::keyClick(Focus(), Qt::Key_F6);
+    EXPECT_TRUE(Within(w->picBottom));
+    QTest::keyClick(Focus(), Qt::Key_F6);
+    EXPECT_EQ(Focus(), w->tv1);
+    QTest::keyClick(Focus(), Qt::Key_F6);
+    EXPECT_EQ(Focus(), second->Grid);
+    QTest::keyClick(Focus(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(Focus(), w->tv1);
+    QTest::keyClick(Focus(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(Within(w->picBottom));
+
+    // Tab runs from the list on into the grammar panel, the tree and the
+    // remarks boxes, and comes back to the list; Shift+Tab goes back.
+    second->Grid->setFocus();
+    QList<QWidget *> seen;
+    for (int i = 0; i < 40 && !(i > 0 && Focus() == second->Grid); ++i) {
+        seen << Focus();
+        QTest::keyClick(Focus(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(Focus(), second->Grid) << "Tab comes round to the list";
+    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [&](QWidget *f) { return w->picBottom->isAncestorOf(f); }));
+    EXPECT_TRUE(seen.contains(w->tv1));
+    EXPECT_TRUE(seen.contains(w->tbRem));
+    EXPECT_TRUE(seen.contains(w->tbRemG3));
+    EXPECT_FALSE(std::any_of(seen.begin(), seen.end(), [&](QWidget *f) { return first->isAncestorOf(f); }))
+        << "only the active child window is in the Tab order";
+    w->tbRem->setFocus();
+    QTest::keyClick(w->tbRem, Qt::Key_Tab);
+    EXPECT_EQ(Focus(), w->tbRemG3) << "a remarks box passes Tab on";
+    EXPECT_TRUE(w->tbRem->toPlainText().isEmpty());
+    QTest::keyClick(w->tbRemG3, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(Focus(), w->tbRem);
+
+    // Ctrl+Tab and Ctrl+Shift+Tab: the other child window, chosen when Ctrl
+    // is let go.
+    second->Grid->setFocus();
+    QTest::keyPress(Focus(), Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyRelease(Focus(), Qt::Key_Control, Qt::NoModifier);
+    EXPECT_EQ(w->ActiveForm(), first);
+    QTest::keyPress(Focus(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyRelease(Focus(), Qt::Key_Control, Qt::NoModifier);
+    EXPECT_EQ(w->ActiveForm(), second);
+}
