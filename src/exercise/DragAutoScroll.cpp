@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <iterator>
 
 namespace tav {
 
@@ -36,6 +37,8 @@ bool DragAutoScroll::eventFilter(QObject *watched, QEvent *event)
     if (!isView && !m_viewport->isAncestorOf(receiver))
         return false;
     if (type == QEvent::DragEnter) {
+        auto *enter = static_cast<QDragEnterEvent *>(event);
+        follow(enter->mimeData(), receiver->mapTo(m_viewport, enter->position().toPoint()));
         if (!isView)
             return false;
         event->accept();
@@ -47,12 +50,18 @@ bool DragAutoScroll::eventFilter(QObject *watched, QEvent *event)
     }
     auto *drag = static_cast<QDropEvent *>(event);
     const QPoint at = receiver->mapTo(m_viewport, drag->position().toPoint());
-    if (type == QEvent::DragMove)
+    follow(drag->mimeData(), at);
+    if (type == QEvent::DragMove) {
         aim(at);
-    else
+    } else {
         stop();
-    if (type == QEvent::Drop && !m_redirecting && redirectDrop(receiver, drag, at))
+        if (!m_redirecting)
+            m_drag = nullptr; // the drag ends here
+    }
+    if (type == QEvent::Drop && !m_redirecting && redirectDrop(receiver, drag, at)) {
+        m_drag = nullptr;
         return true;
+    }
     if (!isView)
         return false;
     drag->setDropAction(Qt::IgnoreAction);
@@ -60,13 +69,32 @@ bool DragAutoScroll::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
+void DragAutoScroll::follow(const QMimeData *drag, const QPoint &at)
+{
+    if (drag == m_drag)
+        return;
+    m_drag = drag;
+    m_start = at;
+    std::fill(std::begin(m_armed), std::end(m_armed), false);
+}
+
 void DragAutoScroll::aim(const QPoint &at)
 {
     const QRect view = m_viewport->rect();
-    const auto axis = [this](int pos, int low, int high) {
-        return pos < low + m_margin ? -1 : pos > high - m_margin ? 1 : 0;
+    // One axis: -1 towards the low edge, 1 towards the high one, 0 neither.
+    // An edge is armed once the mouse was outside its margin or moved towards
+    // it, by half the way from the start to the edge (a few pixels sideways
+    // do not count).
+    const auto towards = [](int way) { return std::clamp(way / 2, 2, QApplication::startDragDistance()); };
+    const auto axis = [&](int pos, int start, int low, int high, bool &lowArmed, bool &highArmed) {
+        const bool nearLow = pos < low + m_margin;
+        const bool nearHigh = pos > high - m_margin;
+        lowArmed = lowArmed || !nearLow || start - pos >= towards(start - low);
+        highArmed = highArmed || !nearHigh || pos - start >= towards(high - start);
+        return nearLow && lowArmed ? -1 : nearHigh && highArmed ? 1 : 0;
     };
-    m_direction = QPoint(axis(at.x(), view.left(), view.right()), axis(at.y(), view.top(), view.bottom()));
+    m_direction = QPoint(axis(at.x(), m_start.x(), view.left(), view.right(), m_armed[0], m_armed[2]),
+                         axis(at.y(), m_start.y(), view.top(), view.bottom(), m_armed[1], m_armed[3]));
     if (m_direction.isNull())
         stop();
     else if (!m_timer.isActive())

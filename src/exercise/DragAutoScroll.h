@@ -5,6 +5,10 @@
 // viewport and over every widget inside it, also those made later; the
 // viewport takes the drags over the empty parts of the page, and refuses their
 // drops.
+//
+// A drag that starts near an edge (on a tile the view cuts) does not scroll
+// while the mouse stays in that edge's margin: an edge starts the scrolling
+// only once the drag has been outside its margin, or has moved towards it.
 
 #include <QObject>
 #include <QPoint>
@@ -12,6 +16,7 @@
 
 class QAbstractScrollArea;
 class QDropEvent;
+class QMimeData;
 class QWidget;
 
 namespace tav {
@@ -28,6 +33,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A drag seen for the first time: its edges are not armed yet.
+    void follow(const QMimeData *drag, const QPoint &viewportPos);
     void aim(const QPoint &viewportPos);
     void stop();
     void step();
@@ -41,6 +48,9 @@ private:
     QPoint m_direction; // -1, 0 or 1 on each axis
     int m_speed = 0;    // pixels a step, growing while the scrolling lasts
     bool m_redirecting = false;
+    const QMimeData *m_drag = nullptr; // compared only: the drag being followed
+    QPoint m_start;                    // where it was first seen
+    bool m_armed[4] = {};              // left, top, right, bottom
 };
 
 } // namespace tav

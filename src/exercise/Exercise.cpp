@@ -19,6 +19,7 @@
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -31,6 +32,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -53,6 +55,28 @@ public:
 private:
     datactl::DataControl &m_ctl;
 };
+
+// A child's frame fitted to the work area (both in the client area's
+// coordinates): a taller child moves to the area's top and takes 0.99 of its
+// height, a shorter one grows to that height (moving up as far as it must to
+// stay inside); a wider one moves to the area's left and takes its width.
+QRect FitToWorkArea(QRect child, const QRect &area)
+{
+    const int height = int(0.99 * area.height());
+    if (child.height() > area.height()) {
+        child.moveTop(area.top());
+        child.setHeight(height);
+    } else if (child.height() < area.height()) {
+        child.setHeight(height);
+        if (child.bottom() > area.bottom())
+            child.moveBottom(area.bottom());
+    }
+    if (child.width() > area.width()) {
+        child.moveLeft(area.left());
+        child.setWidth(area.width());
+    }
+    return child;
+}
 
 // Runs the step; a failure leaves only that step undone.
 template <class Step>
@@ -102,10 +126,23 @@ Exercise::Exercise(MDI &mdi, QWidget *parent) : QWidget(parent), m_mdi(mdi), m_r
     new DragAutoScroll(scrolls[1]);
     new DragAutoScroll(scrolls[2]);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(tbsOptions);
     connect(tbsOptions, &QTabWidget::currentChanged, this, [this] { tbsOptions_Click(); });
 
+    // The window keeps the client area's height when that changes (the
+    // toolbar hidden for the exercise, the main window resized).
+    m_mdi.mdiClient->viewport()->installEventFilter(this);
+    // A panel or a new resolution changes a screen's work area.
+    const auto watchScreen = [this](QScreen *screen) {
+        connect(screen, &QScreen::availableGeometryChanged, this, [this, screen](const QRect &area) {
+            if (screen == this->screen())
+                SysInfo1_DisplayChanged(area);
+        });
+    };
+    for (QScreen *screen : QGuiApplication::screens())
+        watchScreen(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, watchScreen);
     connect(m_mdi.mdiClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
         if (sub && sub->widget() == this)
             Form_Activate();
@@ -309,13 +346,11 @@ void Exercise::opZero_Click(int Index)
     if (boLoading)
         return;
     winsys::BusyPointer busy;
-    const QString before = Opt2ndTavrinel;
     Opt2ndTavrinel = Index == 0 ? English : Opt3rdLang;
     if (!Save2ndTavrinel())
         opZero[Opt2ndTavrinel == English ? 0 : 1]->setChecked(true);
     AnswerLangText = (Opt2ndTavrinel == English ? English : Opt3rdLang) + QLatin1Char('.');
-    if (Opt2ndTavrinel != before && m_round.Started())
-        cmdReset_Click();
+    cmdReset_Click(); // a new round in the chosen language, also before the first Start
 }
 
 // ---------------------------------------------------------------------------
@@ -371,6 +406,18 @@ void Exercise::Form_Resize()
     // The window keeps its width unless it would reach beyond the client area.
     const int height = int(0.999 * client->height());
     sub->setGeometry(0, 0, std::min(sub->width(), client->width()), height);
+}
+
+void Exercise::SysInfo1_DisplayChanged(const QRect &WorkArea)
+{
+    QMdiSubWindow *child = m_mdi.mdiClient->currentSubWindow();
+    if (!child || child->isMaximized() || child->isMinimized())
+        return;
+    const QWidget *client = m_mdi.mdiClient->viewport();
+    const QRect area = QRect(client->mapFromGlobal(WorkArea.topLeft()), WorkArea.size()) & client->rect();
+    if (area.isEmpty())
+        return;
+    child->setGeometry(FitToWorkArea(child->geometry(), area));
 }
 
 void Exercise::showEvent(QShowEvent *event)

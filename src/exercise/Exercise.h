@@ -78,6 +78,10 @@ public:
     void Form_Activate();
     Q_INVOKABLE void Form_Resize();
     void Form_QueryUnload();
+    // The screen's work area (WorkArea, in screen coordinates) changed: the
+    // active child window of the main window, whichever it is, is fitted to
+    // the part of the client area within it, when in the normal state.
+    void SysInfo1_DisplayChanged(const QRect &WorkArea);
     void tbsOptions_Click();
     void opOne_Click(int Index);
     void opZero_Click(int Index);
@@ -204,10 +208,10 @@ public:
     QRadioButton *opDbas[2] = {};
     QCheckBox *checkDbs = nullptr;
     QLabel *imgStatusRepa[2] = {};
-    QGroupBox *fraTimer = nullptr;
+    QWidget *fraTimer = nullptr;
     QRadioButton *opTimer[3] = {};
     QTimer *Timer1 = nullptr;
-    QGroupBox *Frame2 = nullptr;
+    QWidget *Frame2 = nullptr;
     QRadioButton *opZero[2] = {};
     QRadioButton *opOne[2] = {};
     QLabel *lblex[5] = {};
@@ -243,6 +247,9 @@ private:
     void showStoreCount(long long count);
     void setCaption(const QString &text);
 
+    // Places the matching rows across the width of picRows, the text columns
+    // sharing it by the length of their texts.
+    void layoutRows();
     // Paints the places of a side white, the hovered one (1-based) in HoverColor.
     void paintPlaces(int Side, int Hovered = 0, long HoverColor = 0xFFFFFF);
     // A Greek word of the matching rows got the focus; false for other widgets.

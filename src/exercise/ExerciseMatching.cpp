@@ -28,6 +28,8 @@ namespace tav {
 void Exercise::buildMatching(QWidget *page)
 {
     auto *column = new QVBoxLayout(page);
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(4);
     auto *bar = new QHBoxLayout;
     cmdTest = new QPushButton(QStringLiteral("Show"), page);
     cmdTest->setObjectName(QStringLiteral("cmdTest"));
@@ -54,8 +56,12 @@ void Exercise::buildMatching(QWidget *page)
     bar->addWidget(UpAntal);
     bar->addStretch(1);
     column->addLayout(bar);
-    auto *question = new QGroupBox(QStringLiteral("Meanings in"), page);
+    // The question language: a row of options after its caption.
+    auto *question = new QWidget(page);
+    question->setObjectName(QStringLiteral("fraMeanings"));
     auto *questionBox = new QHBoxLayout(question);
+    questionBox->setContentsMargins(0, 0, 0, 0);
+    questionBox->addWidget(new QLabel(QStringLiteral("Meanings in"), question));
     for (int i = 0; i < 2; ++i) {
         opOne[i] = new QRadioButton(i == 0 ? QStringLiteral("English") : QString(), question);
         opOne[i]->setObjectName(QStringLiteral("opOne(%1)").arg(i));
@@ -64,8 +70,10 @@ void Exercise::buildMatching(QWidget *page)
     }
     questionBox->addStretch(1);
     column->addWidget(question);
+    // The rows follow the page's width (layoutRows).
     picRows = new QWidget(page);
     picRows->setObjectName(QStringLiteral("picRows"));
+    picRows->installEventFilter(this);
     column->addWidget(picRows);
     column->addStretch(1);
 }
@@ -88,14 +96,12 @@ void Exercise::BoxLoad()
     for (int i = int(rows.size()) + 1; i <= wanted; ++i) {
         MatchRow row;
         auto name = [i](const char *control) { return QStringLiteral("%1(%2)").arg(QLatin1String(control)).arg(i); };
-        row.tbGre = new QLineEdit(picRows);
+        row.tbGre = new TextBox(picRows);
         row.tbGre->setObjectName(name("tbGre"));
-        row.tbEng = new QLineEdit(picRows);
+        row.tbEng = new TextBox(picRows);
         row.tbEng->setObjectName(name("tbEng"));
-        for (QLineEdit *box : {row.tbGre, row.tbEng}) {
-            box->setReadOnly(true);
+        for (QLineEdit *box : {row.tbGre, row.tbEng})
             box->setAcceptDrops(false);
-        }
         row.tbGre->installEventFilter(this);
         row.tbTestGre = new DropPlace(i, this, picRows);
         row.tbTestGre->setObjectName(name("tbTestGre"));
@@ -120,17 +126,7 @@ void Exercise::BoxLoad()
         }
         rows.append(row);
     }
-    for (int i = 1; i <= int(rows.size()); ++i) {
-        const MatchRow &row = rows[i - 1];
-        const int top = (i - 1) * 420;
-        row.tbGre->setGeometry(Twips(0, top, 2535, 420));
-        row.tbTestGre->setGeometry(Twips(0, top, 2535, 405));
-        row.tbEng->setGeometry(Twips(2535, top, 2655, 420));
-        row.tbTestEng->setGeometry(Twips(2535, top, 2655, 420));
-        row.lblSvar->setGeometry(Twips(5190, top, 375, 420));
-        row.tbMoveGre->setGeometry(Twips(5565, top, 2775, 420));
-        row.tbMoveEng->setGeometry(Twips(5565, top, 2775, 420));
-        row.lblMove->setGeometry(Twips(8340, top, 500, 420));
+    for (const MatchRow &row : rows) {
         for (QWidget *w : std::initializer_list<QWidget *>{row.tbGre, row.tbMoveGre, row.tbTestGre})
             w->setFont(greek);
         for (QWidget *w : std::initializer_list<QWidget *>{row.tbEng, row.lblSvar, row.tbMoveEng, row.lblMove,
@@ -143,7 +139,80 @@ void Exercise::BoxLoad()
                                                            row.tbTestGre, row.tbTestEng})
             w->hide();
     }
-    picRows->setMinimumSize(Twips(0, 0, 8840, 420 * std::max<int>(1, int(rows.size()))).size());
+    layoutRows();
+}
+
+void Exercise::layoutRows()
+{
+    if (rows.isEmpty())
+        return;
+    const MatchRow &first = rows.first();
+    const int height = std::max({winsys::TwipsToPixelsY(405), first.tbGre->sizeHint().height(),
+                                 first.tbEng->sizeHint().height()});
+    // The widest text of each column: the Greek words, the meanings and, once
+    // dealt, the tiles (the texts of the side dealt). Before a deal the tiles'
+    // column is empty and the other two take its room.
+    const auto widest = [this](const QStringList &texts, const QLineEdit *box) {
+        int w = 0;
+        for (const QString &t : texts)
+            w = std::max(w, static_cast<const TextBox *>(box)->WidthFor(t));
+        return w;
+    };
+    const bool dealt = m_dealSide == 0 || m_dealSide == 1;
+    int natural[3] = {widest(m_matchTexts[0], first.tbGre), widest(m_matchTexts[1], first.tbEng), 0};
+    if (dealt)
+        natural[2] = natural[m_dealSide];
+    int tag = winsys::TwipsToPixelsX(500);
+    for (const QString &t : m_matchTags)
+        tag = std::max(tag, first.lblMove->fontMetrics().horizontalAdvance(t) + 8);
+    // The text columns share the width the marker and the tag leave. When all
+    // texts fit, each column gets its widest text and a share of the rest in
+    // proportion; when they do not, the narrower columns keep their texts
+    // whole and the wider ones share what is left, so that a cut falls on the
+    // longest texts. Each keeps a readable least width.
+    const int marker = winsys::TwipsToPixelsX(375);
+    const int least = winsys::TwipsToPixelsX(1200);
+    const int columns = dealt ? 3 : 2;
+    const int room = std::max(columns * least, picRows->width() - marker - (dealt ? tag : 0));
+    int sum = 0;
+    for (int c = 0; c < columns; ++c) {
+        natural[c] = std::max(natural[c], least);
+        sum += natural[c];
+    }
+    int widths[3] = {0, 0, 0};
+    if (sum <= room) {
+        int spare = room - sum;
+        for (int c = 0; c < columns; ++c) {
+            const int extra = c + 1 < columns ? int(qint64(room - sum) * natural[c] / sum) : spare;
+            widths[c] = natural[c] + extra;
+            spare -= extra;
+        }
+    } else {
+        int order[3] = {0, 1, 2};
+        std::sort(order, order + columns, [&natural](int a, int b) { return natural[a] < natural[b]; });
+        int left = room;
+        for (int k = 0; k < columns; ++k) {
+            const int c = order[k];
+            const int share = left / (columns - k);
+            widths[c] = k + 1 < columns ? std::min(natural[c], share) : left;
+            left -= widths[c];
+        }
+    }
+    const int greekLeft = 0, engLeft = widths[0], markerLeft = engLeft + widths[1];
+    const int tileLeft = markerLeft + marker, tagLeft = tileLeft + widths[2];
+    for (int i = 0; i < int(rows.size()); ++i) {
+        const MatchRow &row = rows[i];
+        const int top = i * height;
+        row.tbGre->setGeometry(greekLeft, top, widths[0], height);
+        row.tbTestGre->setGeometry(greekLeft, top, widths[0], height);
+        row.tbEng->setGeometry(engLeft, top, widths[1], height);
+        row.tbTestEng->setGeometry(engLeft, top, widths[1], height);
+        row.lblSvar->setGeometry(markerLeft, top, marker, height);
+        row.tbMoveGre->setGeometry(tileLeft, top, widths[2], height);
+        row.tbMoveEng->setGeometry(tileLeft, top, widths[2], height);
+        row.lblMove->setGeometry(tagLeft, top, tag, height);
+    }
+    picRows->setMinimumSize(3 * least + marker + tag, height * int(rows.size()));
 }
 
 void Exercise::GridScribble()
@@ -196,6 +265,7 @@ void Exercise::GridScribble()
     }
     for (QPushButton *go : cmdGo)
         go->setEnabled(n > 0);
+    layoutRows();
 }
 
 // ---------------------------------------------------------------------------
@@ -295,6 +365,7 @@ void Exercise::cmdGo_Click(int Index)
         (Index == 0 ? row.tbGre : row.tbEng)->hide();
         (Index == 0 ? row.tbEng : row.tbGre)->setVisible(used);
     }
+    layoutRows(); // the tiles' column now holds the dealt side
     UpAntal->setEnabled(false);
 }
 

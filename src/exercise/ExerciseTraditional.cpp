@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,15 +73,25 @@ QLabel *NamedLabel(const QString &name, const QString &text, QWidget *parent)
 
 void Exercise::buildTraditional(QWidget *page)
 {
+    // Laid out to fit the client area of an 800x600 screen without scrolling:
+    // the question beside the source and repetition settings, the timer and
+    // the answer language in one line, the repetition list below taking what
+    // height is left.
     const QFont greek = winsys::GreekFont(GreekFontSize);
     auto *grid = new QGridLayout(page);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(4);
 
+    // The instruction and the prompt are one line each: a wrapping label would
+    // make the scroll area size the page by its preferred heights (the
+    // lists') and scroll where the least heights fit.
     lblLabels[3] = NamedLabel(QStringLiteral("lblLabels(3)"), QString(), page);
-    lblLabels[3]->setWordWrap(true);
     grid->addWidget(lblLabels[3], 0, 0, 1, 2);
 
-    // The question, the answer box and the revealed answer.
+    // The question, the answer box with its buttons, the markers and the
+    // revealed answer.
     auto *left = new QVBoxLayout;
+    left->setSpacing(4);
     auto *question = new QHBoxLayout;
     makeField(0, page)->setFont(greek);
     makeField(1, page)->setFont(greek);
@@ -91,10 +102,22 @@ void Exercise::buildTraditional(QWidget *page)
     }
     left->addLayout(question);
     lblLabels[1] = NamedLabel(QStringLiteral("lblLabels(1)"), QString(), page);
-    lblLabels[1]->setWordWrap(true);
     left->addWidget(lblLabels[1]);
+    auto *answer = new QHBoxLayout;
     makeField(2, page);
-    left->addWidget(txtFields(2));
+    cmdReset = new QPushButton(QStringLiteral("Start"), page);
+    cmdReset->setObjectName(QStringLiteral("cmdReset"));
+    CmdEnter = new QPushButton(QStringLiteral("&Next"), page);
+    CmdEnter->setObjectName(QStringLiteral("CmdEnter"));
+    CmdEnter->setEnabled(false);
+    CmdEnter->installEventFilter(this);
+    answer->addWidget(txtFields(2), 1);
+    answer->addWidget(cmdReset);
+    answer->addWidget(CmdEnter);
+    left->addLayout(answer);
+    connect(cmdReset, &QPushButton::clicked, this, &Exercise::cmdReset_Click);
+    connect(CmdEnter, &QPushButton::clicked, this, &Exercise::CmdEnter_Click);
+    auto *verdict = new QHBoxLayout;
     shTestStrip = new QWidget(page);
     shTestStrip->setFixedHeight(winsys::TwipsToPixelsY(300));
     auto *spot = new QFrame(shTestStrip);
@@ -104,39 +127,34 @@ void Exercise::buildTraditional(QWidget *page)
     spot->setAutoFillBackground(true);
     spot->hide();
     shTest.append(spot);
-    left->addWidget(shTestStrip);
+    verdict->addWidget(shTestStrip, 1);
     lblCorr1128 = NamedLabel(QStringLiteral("lblCorr(1128)"), QStringLiteral("Correct answer!"), page);
     lblCorr1128->hide();
-    left->addWidget(lblCorr1128);
+    verdict->addWidget(lblCorr1128);
+    left->addLayout(verdict);
+    // The revealed answer beside "Correct answer!"; the count fields are never shown.
     for (int i : {3, 33, 6, 66}) {
         makeField(i, page)->setReadOnly(true);
         txtFields(i)->hide();
-        left->addWidget(txtFields(i));
+        if (i == 3 || i == 33)
+            verdict->addWidget(txtFields(i), 3);
+        else
+            left->addWidget(txtFields(i));
     }
     connect(txtFields(6), &QLineEdit::textChanged, this, [this] { FieldSixes(AnswerField() * 2); });
     connect(txtFields(66), &QLineEdit::textChanged, this, [this] { FieldSixes(AnswerField() * 2); });
-    auto *buttons = new QHBoxLayout;
-    cmdReset = new QPushButton(QStringLiteral("Start"), page);
-    cmdReset->setObjectName(QStringLiteral("cmdReset"));
-    CmdEnter = new QPushButton(QStringLiteral("&Next"), page);
-    CmdEnter->setObjectName(QStringLiteral("CmdEnter"));
-    CmdEnter->setEnabled(false);
-    CmdEnter->installEventFilter(this);
-    buttons->addWidget(cmdReset);
-    buttons->addWidget(CmdEnter);
-    buttons->addStretch(1);
-    left->addLayout(buttons);
     left->addStretch(1);
     grid->addLayout(left, 1, 0);
-    connect(cmdReset, &QPushButton::clicked, this, &Exercise::cmdReset_Click);
-    connect(CmdEnter, &QPushButton::clicked, this, &Exercise::CmdEnter_Click);
 
-    // The options.
+    // The source of the words, the repetition setting and the store.
     auto *right = new QVBoxLayout;
-    auto *source = new QGroupBox(QStringLiteral("Select from"), page);
-    lblex[0] = NamedLabel(QStringLiteral("lblex(0)"), QStringLiteral("Select from"), page);
-    lblex[0]->hide(); // the frame's title says it
+    right->setSpacing(2);
+    auto *source = new QWidget(page); // the source options select each other out
     auto *sourceBox = new QVBoxLayout(source);
+    sourceBox->setContentsMargins(0, 0, 0, 0);
+    sourceBox->setSpacing(2);
+    lblex[0] = NamedLabel(QStringLiteral("lblex(0)"), QStringLiteral("Select from"), source);
+    sourceBox->addWidget(lblex[0]);
     opDbas[0] = new QRadioButton(QStringLiteral("all words"), source);
     opDbas[1] = new QRadioButton(QStringLiteral("errors in store"), source);
     for (int i = 0; i < 2; ++i) {
@@ -176,17 +194,6 @@ void Exercise::buildTraditional(QWidget *page)
     right->addLayout(repeat);
     connect(upRepa, &winsys::UpDown::Change, this, &Exercise::lblRepa_Change);
 
-    auto *inList = new QHBoxLayout;
-    lblex[3] = NamedLabel(QStringLiteral("lblex(3)"), QStringLiteral("Errors in list"), page);
-    tbErr = new QLineEdit(QStringLiteral("0"), page);
-    tbErr->setObjectName(QStringLiteral("tbErr"));
-    tbErr->setReadOnly(true);
-    tbErr->setMaximumWidth(winsys::TwipsToPixelsX(600));
-    inList->addWidget(lblex[3]);
-    inList->addWidget(tbErr);
-    inList->addStretch(1);
-    right->addLayout(inList);
-
     auto *store = new QHBoxLayout;
     CmdFlush = new QPushButton(QStringLiteral("&Flush store"), page);
     CmdFlush->setObjectName(QStringLiteral("CmdFlush"));
@@ -197,42 +204,61 @@ void Exercise::buildTraditional(QWidget *page)
     store->addWidget(lblFails);
     store->addStretch(1);
     right->addLayout(store);
+    right->addStretch(1);
     connect(CmdFlush, &QPushButton::clicked, this, &Exercise::CmdFlush_Click);
+    grid->addLayout(right, 1, 1);
 
-    checkDbs = new QCheckBox(Caps1322(1331), page);
-    checkDbs->setObjectName(QStringLiteral("checkDbs"));
-    checkDbs->setChecked(true);
-    right->addWidget(checkDbs);
-    connect(checkDbs, &QCheckBox::clicked, this, &Exercise::checkDbs_Click);
-
-    fraTimer = new QGroupBox(QStringLiteral("Timer Settings"), page);
-    fraTimer->setObjectName(QStringLiteral("fraTimer"));
-    auto *timerBox = new QHBoxLayout(fraTimer);
+    // The timer and the answer language, each a row of options after its caption.
+    auto *settings = new QHBoxLayout;
+    auto optionRow = [page](const QString &name, const QString &caption) {
+        auto *row = new QWidget(page);
+        row->setObjectName(name);
+        auto *box = new QHBoxLayout(row);
+        box->setContentsMargins(0, 0, 0, 0);
+        box->addWidget(new QLabel(caption, row));
+        return row;
+    };
+    fraTimer = optionRow(QStringLiteral("fraTimer"), QStringLiteral("Timer Settings"));
     static const char *const speeds[] = {"Off", "Slow", "Quick"};
     for (int i = 0; i < 3; ++i) {
         opTimer[i] = new QRadioButton(QString::fromLatin1(speeds[i]), fraTimer);
         opTimer[i]->setObjectName(QStringLiteral("opTimer(%1)").arg(i));
-        timerBox->addWidget(opTimer[i]);
+        fraTimer->layout()->addWidget(opTimer[i]);
     }
     opTimer[0]->setChecked(true);
-    right->addWidget(fraTimer);
-
-    Frame2 = new QGroupBox(QStringLiteral("Answer in"), page);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    auto *answerBox = new QHBoxLayout(Frame2);
+    settings->addWidget(fraTimer);
+    settings->addSpacing(16);
+    Frame2 = optionRow(QStringLiteral("Frame2"), QStringLiteral("Answer in"));
     for (int i = 0; i < 2; ++i) {
         opZero[i] = new QRadioButton(i == 0 ? English : QString(), Frame2);
         opZero[i]->setObjectName(QStringLiteral("opZero(%1)").arg(i));
-        answerBox->addWidget(opZero[i]);
+        Frame2->layout()->addWidget(opZero[i]);
         connect(opZero[i], &QRadioButton::clicked, this, [this, i] { opZero_Click(i); });
     }
-    right->addWidget(Frame2);
-    right->addStretch(1);
-    grid->addLayout(right, 1, 1);
+    settings->addWidget(Frame2);
+    settings->addStretch(1);
+    grid->addLayout(settings, 2, 0, 1, 2);
 
-    // The repetition list: article, Greek word, answer, side by side.
+    // The repetition list: its caption with its count and its switch, then
+    // article, Greek word and answer side by side.
+    auto *listBar = new QHBoxLayout;
     lblex[4] = NamedLabel(QStringLiteral("lblex(4)"), QStringLiteral("These word will be repeated "), page);
-    grid->addWidget(lblex[4], 2, 0, 1, 2);
+    lblex[3] = NamedLabel(QStringLiteral("lblex(3)"), QStringLiteral("Errors in list"), page);
+    tbErr = new QLineEdit(QStringLiteral("0"), page);
+    tbErr->setObjectName(QStringLiteral("tbErr"));
+    tbErr->setReadOnly(true);
+    tbErr->setMaximumWidth(winsys::TwipsToPixelsX(600));
+    checkDbs = new QCheckBox(Caps1322(1331), page);
+    checkDbs->setObjectName(QStringLiteral("checkDbs"));
+    checkDbs->setChecked(true);
+    connect(checkDbs, &QCheckBox::clicked, this, &Exercise::checkDbs_Click);
+    listBar->addWidget(lblex[4]);
+    listBar->addStretch(1);
+    listBar->addWidget(lblex[3]);
+    listBar->addWidget(tbErr);
+    listBar->addSpacing(12);
+    listBar->addWidget(checkDbs);
+    grid->addLayout(listBar, 3, 0, 1, 2);
     auto *lists = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         lstRepa[i] = new QListWidget(page);
@@ -245,7 +271,8 @@ void Exercise::buildTraditional(QWidget *page)
             plain.setPointSize(GreekFontSize);
             lstRepa[i]->setFont(plain);
         }
-        lstRepa[i]->setMinimumHeight(winsys::TwipsToPixelsY(900));
+        // Two lines at least; the list takes the height the window has.
+        lstRepa[i]->setMinimumHeight(2 * QFontMetrics(lstRepa[i]->font()).height() + 2 * lstRepa[i]->frameWidth() + 4);
         lists->addWidget(lstRepa[i], i == 0 ? 1 : 3);
     }
     for (int i = 0; i < 3; ++i) {
@@ -256,10 +283,10 @@ void Exercise::buildTraditional(QWidget *page)
                     lstRepa[j]->verticalScrollBar()->setValue(value);
         });
     }
-    grid->addLayout(lists, 3, 0, 1, 2);
+    grid->addLayout(lists, 4, 0, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
-    grid->setRowStretch(3, 1);
+    grid->setRowStretch(4, 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -364,6 +391,14 @@ void Exercise::FieldSixes(int Index)
 
 bool Exercise::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Resize && watched == m_mdi.mdiClient->viewport()) {
+        Form_Resize();
+        return false;
+    }
+    if (watched == picRows && event->type() == QEvent::Resize) {
+        layoutRows();
+        return false;
+    }
     if (event->type() == QEvent::FocusIn && matchFocus(watched))
         return QWidget::eventFilter(watched, event);
     if (watched == CmdEnter && event->type() == QEvent::KeyPress) {
@@ -553,6 +588,8 @@ void Exercise::LoadShapes(const QVector<bool> &SpotColors, int MeaningCount, int
         spot->show();
     }
     m_shapesShown = shown > 0;
+    // The strip widens to hold every marker.
+    shTestStrip->setMinimumWidth(shown > 0 ? shTest[shown - 1]->geometry().right() + 1 : 0);
     if (Verdict != 0) {
         lblLabels[3]->setText(Caps1104(Verdict));
         Link().SetPanelText(1, Caps1104(Verdict));

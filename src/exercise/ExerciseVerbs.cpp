@@ -35,6 +35,8 @@ QString TenseTable(int index) { return QStringLiteral("KonT%1").arg(std::clamp(i
 void Exercise::buildVerbs(QWidget *page)
 {
     auto *column = new QVBoxLayout(page);
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(4);
     auto *bar = new QHBoxLayout;
     CboTempi = new QComboBox(page);
     CboTempi->setObjectName(QStringLiteral("CboTempi"));
@@ -60,19 +62,14 @@ void Exercise::buildVerbs(QWidget *page)
         return l;
     };
     lblCorrect = label(QStringLiteral("lblCorrect"), QStringLiteral("The correct order"));
-    lblCorrect->setGeometry(Twips(0, 0, 3500, 330));
     lblHit = label(QStringLiteral("lblHit"), QString());
-    lblHit->setGeometry(Twips(3600, 0, 1500, 330));
     lblVoice = label(QStringLiteral("lblVoice"), QStringLiteral("Vocie"));
-    lblVoice->setGeometry(Twips(0, 400, 1200, 330));
     tbEngR = new QLineEdit(picRowsR);
     tbEngR->setObjectName(QStringLiteral("tbEngR"));
     tbEngR->setReadOnly(true);
     tbEngR->setAcceptDrops(false);
-    tbEngR->setGeometry(Twips(1300, 380, 2300, 360));
     connect(tbEngR, &QLineEdit::textChanged, this, &Exercise::tbEngR_Change);
     lblAction = label(QStringLiteral("lblAction"), QStringLiteral("1  random order"));
-    lblAction->setGeometry(Twips(3600, 760, 2800, 330));
     lblAction->hide();
     lblInstruct = label(QStringLiteral("lblInstruct"), QStringLiteral("Drag to correct order"));
     lblInstruct->hide();
@@ -88,8 +85,6 @@ void Exercise::BoxLoadR()
 {
     // One verb a round: six rows (a stored count of verbs above one is taken as one).
     const QFont greek = winsys::GreekFont(GreekFontSize);
-    // Below the voice line and the line of lblAction above the tiles.
-    const int rowsTop = 400 + 2 * 330 + 100;
     for (int i = int(verbRows.size()) + 1; i <= Forms; ++i) {
         VerbRow row;
         auto name = [i](const char *control) { return QStringLiteral("%1(%2)").arg(QLatin1String(control)).arg(i); };
@@ -118,17 +113,37 @@ void Exercise::BoxLoadR()
         for (QLineEdit *box : {row.tbGreR, static_cast<QLineEdit *>(row.tbTestGreR),
                                static_cast<QLineEdit *>(row.tbMoveGreR)})
             box->setFont(greek);
-        const int top = rowsTop + (i - 1) * 450;
-        row.lblPers->setGeometry(Twips(0, top, 495, 450));
-        row.tbGreR->setGeometry(Twips(495, top, 2535, 450));
-        row.tbTestGreR->setGeometry(Twips(495, top, 2535, 450));
-        row.lblSvarR->setGeometry(Twips(3030, top, 375, 450));
-        row.tbMoveGreR->setGeometry(Twips(3600, top, 2775, 450));
-        row.lblMoveR->setGeometry(Twips(6375, top, 375, 450));
         verbRows.append(row);
     }
-    lblInstruct->setGeometry(Twips(0, rowsTop + Forms * 450 + 100, 3400, 330));
-    picRowsR->setMinimumSize(Twips(0, 0, 6800, rowsTop + Forms * 450 + 500).size());
+    // Lines as high as their texts need, so that the six rows fit the client
+    // area of an 800x600 screen: the result and the instruction, the voice
+    // and the meaning, the count above the tiles, then the rows.
+    const int line = lblCorrect->sizeHint().height() + 2;
+    const int edit = tbEngR->sizeHint().height();
+    const int rowHeight = std::max(verbRows[0].tbGreR->sizeHint().height(), winsys::TwipsToPixelsY(360));
+    lblCorrect->setGeometry(0, 0, winsys::TwipsToPixelsX(3500), line);
+    lblHit->setGeometry(winsys::TwipsToPixelsX(3600), 0, winsys::TwipsToPixelsX(800), line);
+    lblInstruct->setGeometry(winsys::TwipsToPixelsX(4500), 0, lblInstruct->sizeHint().width(), line);
+    const int voiceTop = line + 2;
+    lblVoice->setGeometry(0, voiceTop, winsys::TwipsToPixelsX(1200), edit);
+    tbEngR->setGeometry(winsys::TwipsToPixelsX(1300), voiceTop, winsys::TwipsToPixelsX(2300), edit);
+    const int actionTop = voiceTop + edit + 2;
+    lblAction->setGeometry(winsys::TwipsToPixelsX(3600), actionTop, winsys::TwipsToPixelsX(2800), line);
+    const int rowsTop = actionTop + line + 2;
+    for (int i = 0; i < Forms; ++i) {
+        const VerbRow &row = verbRows[i];
+        const int top = rowsTop + i * rowHeight;
+        const auto place = [top, rowHeight](QWidget *w, int left, int width) {
+            w->setGeometry(winsys::TwipsToPixelsX(left), top, winsys::TwipsToPixelsX(width), rowHeight);
+        };
+        place(row.lblPers, 0, 495);
+        place(row.tbGreR, 495, 2535);
+        place(row.tbTestGreR, 495, 2535);
+        place(row.lblSvarR, 3030, 375);
+        place(row.tbMoveGreR, 3600, 2775);
+        place(row.lblMoveR, 6375, 375);
+    }
+    picRowsR->setMinimumSize(winsys::TwipsToPixelsX(6800), rowsTop + Forms * rowHeight + 2);
 }
 
 // ---------------------------------------------------------------------------

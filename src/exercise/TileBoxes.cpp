@@ -3,11 +3,15 @@
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
 
+#include <QApplication>
 #include <QDrag>
-#include <QLabel>
 #include <QDragEnterEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace tav {
 
@@ -36,10 +40,48 @@ bool IsOwnTile(const QMimeData *data, const QObject *owner, QString *text)
     return true;
 }
 
-DragTile::DragTile(int index, const QObject *owner, QWidget *parent)
-    : QLineEdit(parent), m_index(index), m_owner(owner)
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
     setReadOnly(true);
+}
+
+QRect TextBox::textRect() const
+{
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    // QLineEdit keeps two pixels free on either side of its text.
+    return style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins())
+        .adjusted(2, 0, -2, 0);
+}
+
+int TextBox::WidthFor(const QString &text) const
+{
+    return fontMetrics().horizontalAdvance(text) + width() - textRect().width() + 1;
+}
+
+void TextBox::paintEvent(QPaintEvent *event)
+{
+    const QRect room = textRect();
+    if (fontMetrics().horizontalAdvance(text()) <= room.width()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+    QPalette::ColorRole role = QPalette::Text;
+    if (hasSelectedText()) {
+        p.fillRect(room.adjusted(-1, 1, 1, -1), palette().brush(QPalette::Highlight));
+        role = QPalette::HighlightedText;
+    }
+    style()->drawItemText(&p, room, int(Qt::AlignLeft | Qt::AlignVCenter), palette(), isEnabled(), shown, role);
+}
+
+DragTile::DragTile(int index, const QObject *owner, QWidget *parent)
+    : TextBox(parent), m_index(index), m_owner(owner)
+{
     setAcceptDrops(false);
     setCursor(Qt::OpenHandCursor);
 }
@@ -51,21 +93,41 @@ void DragTile::mousePressEvent(QMouseEvent *event)
         return;
     }
     setFocus(Qt::MouseFocusReason);
+    m_pressed = true;
+    m_pressAt = event->position().toPoint();
     if (Pressed)
         Pressed(m_index);
+}
+
+void DragTile::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_pressed || !(event->buttons() & Qt::LeftButton) ||
+        (event->position().toPoint() - m_pressAt).manhattanLength() < QApplication::startDragDistance())
+        return;
+    m_pressed = false;
     auto *drag = new QDrag(this);
     drag->setMimeData(TileMimeData(text(), m_owner));
     drag->setPixmap(grab());
-    drag->setHotSpot(event->position().toPoint());
+    drag->setHotSpot(m_pressAt);
     drag->exec(Qt::MoveAction);
     if (Completed)
         Completed(m_index);
 }
 
-DropPlace::DropPlace(int index, const QObject *owner, QWidget *parent)
-    : QLineEdit(parent), m_index(index), m_owner(owner)
+void DragTile::mouseReleaseEvent(QMouseEvent *event)
 {
-    setReadOnly(true);
+    if (!m_pressed) {
+        QLineEdit::mouseReleaseEvent(event);
+        return;
+    }
+    m_pressed = false; // let go without a drag: nothing dropped
+    if (Completed)
+        Completed(m_index);
+}
+
+DropPlace::DropPlace(int index, const QObject *owner, QWidget *parent)
+    : TextBox(parent), m_index(index), m_owner(owner)
+{
     setAcceptDrops(true);
 }
 

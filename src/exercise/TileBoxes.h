@@ -1,6 +1,6 @@
 #pragma once
 // The text boxes of the drag-and-drop rows: a tile (DragTile) starts a drag of
-// its text when pressed; a place (DropPlace) takes drops. A drag carries the
+// its text when pulled; a place (DropPlace) takes drops. A drag carries the
 // text and a mark naming the window it started in, so that a place takes only
 // its own window's tiles; text dragged in from another program is refused.
 // Both forward to handlers by their index: the window decides.
@@ -36,27 +36,52 @@ void ShowText(QLineEdit *box, const QString &text);
 // A result marker: a framed label, white.
 QLabel *MarkerLabel(const QString &name, QWidget *parent);
 
-class DragTile : public QLineEdit {
+// A read-only box of a row. A text wider than the box is shown cut with an
+// ellipsis ("..."), so that the reader sees it goes on; the whole text is the
+// box's text (and, through ShowText, its tool tip).
+class TextBox : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TextBox(QWidget *parent);
+    // The width that shows the whole of text in the box's font.
+    int WidthFor(const QString &text) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRect textRect() const;
+};
+
+class DragTile : public TextBox {
     Q_OBJECT
 
 public:
     DragTile(int index, const QObject *owner, QWidget *parent);
     int Index() const { return m_index; }
 
-    // Called on a left press before the drag starts (the MouseDown handler).
+    // Called on a left press (the MouseDown handler). The drag starts when
+    // the mouse is pulled away with the button held; a press alone neither
+    // moves nor scrolls anything.
     std::function<void(int index)> Pressed;
-    // Called when the drag has ended, dropped or not (the CompleteDrag handler).
+    // Called when the drag has ended, dropped or not, or when the button was
+    // let go without a drag (the CompleteDrag handler).
     std::function<void(int index)> Completed;
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     int m_index;
     const QObject *m_owner;
+    bool m_pressed = false;
+    QPoint m_pressAt;
 };
 
-class DropPlace : public QLineEdit {
+class DropPlace : public TextBox {
     Q_OBJECT
 
 public:

@@ -127,7 +127,8 @@ void GridSimple::GridSimpleFill(int SortValue)
     place(1, 4);
     PlaceOverColumn(cmdart, 3, twinTop, pxY(kTwinHeight + kSortHeight));
     lblInfo->setFont(winsys::GreekFont(GreekFontSize));
-    lblInfo->setGeometry(std::max(cmdS->geometry().right() + 1, cmdSort[1]->x()), 0, cmdSort[1]->width(), rowHeight);
+    lblInfo->setGeometry(0, 0, 1, rowHeight);
+    HeadingsMoved();
     g.move(0, cmdSort[0]->geometry().bottom() + 1);
 
     FitGridToWindow();
@@ -148,6 +149,14 @@ void GridSimple::GridSimpleFill(int SortValue)
 void GridSimple::FitGridToWindow()
 {
     FitGridAndWindow(cmdSort[0]->geometry().bottom() + 1, lblInfo->geometry().right());
+}
+
+void GridSimple::HeadingsMoved()
+{
+    if (!cmdSort[1])
+        return; // still being made
+    lblInfo->setGeometry(std::max(cmdS->geometry().right() + 1, cmdSort[1]->x()), lblInfo->y(),
+                         std::max(1, cmdSort[1]->width()), lblInfo->height());
 }
 
 void GridSimple::ButtonCol(int Value)

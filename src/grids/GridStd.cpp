@@ -330,8 +330,9 @@ void GridStd::cmdCol_Click(int Index)
         Grid->SetColWidth(col, Index == 1 ? m_width5 : m_width6);
         button->setText(Index == 1 ? kEngHide : Lang3Short + QStringLiteral(" -"));
     }
-    // The buttons of the third language follow their column.
-    FollowColumns();
+    // The columns shown fill the window again; the buttons of the third
+    // language follow their column.
+    FillColumns();
     cmdSortCol[Index]->setVisible(!hiding);
     cmdSort[Index]->setVisible(!hiding);
     if (hiding && Grid->Col() == col) {

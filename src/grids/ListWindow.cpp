@@ -250,16 +250,68 @@ void ListWindow::FitGridAndWindow(int Buttons, int Rightmost)
     if (scrolls)
         gridWidth += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
     m_gridWanted = QSize(gridWidth, gridHeight);
-    fitGridToRoom();
+    m_fitWidths.resize(g.Cols());
+    for (int c = 0; c < g.Cols(); ++c)
+        m_fitWidths[c] = g.ColWidth(c);
     const int width = std::max({px(5540), gridWidth + px(500), Rightmost + 1});
     SetWantedSize(QSize(width, Buttons + gridHeight));
+    fitGridToRoom();
 }
 
 void ListWindow::fitGridToRoom()
 {
-    Grid->resize(std::max(1, std::min(m_gridWanted.width(), width() - Grid->x())),
-                 std::max(1, std::min(m_gridWanted.height(), height() - Grid->y())));
+    // The grid takes the whole window below the buttons, however the window
+    // was sized (opened, resized by hand, maximised).
+    Grid->resize(std::max(1, width() - Grid->x()), std::max(1, height() - Grid->y()));
+    FillColumns();
 }
+
+void ListWindow::FillColumns()
+{
+    flexgrid::FlexGrid &g = *Grid;
+    if (m_fitWidths.size() != g.Cols())
+        return; // not laid out yet
+    // The columns' own widths, for the columns that are shown.
+    int fitted = 0;
+    int stretchable = 0;
+    for (int c = 0; c < g.Cols(); ++c) {
+        if (g.ColWidth(c) <= 0)
+            continue;
+        fitted += g.TwipsToPixelsX(m_fitWidths[c]);
+        if (Stretches(c))
+            stretchable += g.TwipsToPixelsX(m_fitWidths[c]);
+    }
+    // The room inside the frame, less the vertical scroll bar where the rows
+    // are taller than the grid (counted only until they pass its height).
+    const int frame = 2 * g.frameWidth();
+    const int rowsRoom = g.height() - frame;
+    int rowsHeight = 0;
+    for (int r = 0; r < g.Rows() && rowsHeight <= rowsRoom; ++r)
+        rowsHeight += g.TwipsToPixelsY(g.RowHeight(r));
+    const int bar = rowsHeight > rowsRoom ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g) : 0;
+    const int extra = g.width() - frame - bar - fitted;
+    // A window wider than the columns widens those that stretch, each by its
+    // share; a narrower one keeps the fitted widths and scrolls sideways.
+    int given = 0;
+    int last = -1;
+    for (int c = 0; c < g.Cols(); ++c) {
+        if (g.ColWidth(c) <= 0)
+            continue;
+        int share = 0;
+        if (extra > 0 && stretchable > 0 && Stretches(c)) {
+            share = static_cast<int>(static_cast<long long>(extra) * g.TwipsToPixelsX(m_fitWidths[c]) / stretchable);
+            given += share;
+            last = c;
+        }
+        g.SetColWidth(c, m_fitWidths[c] + g.PixelsToTwipsX(share));
+    }
+    // The pixels the shares rounded away go to the last stretching column.
+    if (last >= 0 && extra > given)
+        g.SetColWidth(last, g.ColWidth(last) + g.PixelsToTwipsX(extra - given));
+    FollowColumns();
+}
+
+int ListWindow::FittedWidth(int Col) const { return Col >= 0 && Col < m_fitWidths.size() ? m_fitWidths[Col] : 0; }
 
 void ListWindow::resizeEvent(QResizeEvent *event)
 {
@@ -274,7 +326,7 @@ int ListWindow::ColumnLeft(int Col) const
     int left = g.x() + g.frameWidth();
     for (int c = 0; c < Col && c < g.Cols(); ++c)
         if (g.ColWidth(c) > 0 && (c < g.FixedCols() || c >= g.LeftCol()))
-            left += g.TwipsToPixelsX(g.ColWidth(c)) + 1; // the grid line after the column
+            left += g.TwipsToPixelsX(g.ColWidth(c)); // the grid line lies inside the column
     return left;
 }
 
@@ -293,8 +345,10 @@ void ListWindow::FollowColumns()
         const int c = col.toInt();
         // A column scrolled out of sight to the left takes its button along.
         const bool shown = c >= Grid->LeftCol() || c < Grid->FixedCols();
-        button->move(shown ? ColumnLeft(c) : -button->width() - 1, button->y());
+        const int width = std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(c)));
+        button->setGeometry(shown ? ColumnLeft(c) : -width - 1, button->y(), width, button->height());
     }
+    HeadingsMoved();
 }
 
 QPushButton *ListWindow::NewHeadingButton(const QString &Name, const QString &Text)
@@ -401,6 +455,10 @@ void ListWindow::EditHelp(int Row, int Col)
             return;
         }
         const long long count = rows->RecordCount();
+        // The view stays where it was: the rows come back in the same
+        // order, and the cell scrolls into view only where it left it.
+        const int topRow = Grid->TopRow();
+        const int leftCol = Grid->LeftCol();
         SetGridBusy(true);
         BindRows(std::move(rows));
         SetWindowCaption(CountCaption(count));
@@ -411,7 +469,9 @@ void ListWindow::EditHelp(int Row, int Col)
             Col = Grid->Col();
         Grid->SetCol(Col);
         Grid->SetRow(Row);
-        Grid->SetTopRow(Row);
+        Grid->SetTopRow(topRow);
+        Grid->SetLeftCol(leftCol);
+        Grid->EnsureVisible(Row, Col);
         SetGridBusy(busy);
         // A refresh of every list must not make each of them active in turn
         // (the focus would) nor show each one's word in the grammar panel.

@@ -126,6 +126,9 @@ public:
     // while the window is in its normal state. (Not its size hint: the
     // client area grows to its children's hints, and the frame with it.)
     QSize WantedSize() const { return m_wanted; }
+    // A column's width as the layout fitted it to its texts (twips), before
+    // the columns were widened to fill the window.
+    int FittedWidth(int Col) const;
 
 protected:
     // The caption of the window for a row count.
@@ -195,8 +198,17 @@ protected:
     // Sizes the grid below the buttons (Buttons: their bottom, pixels): as
     // tall as its rows and 460 twips more while that fits the room, else the
     // room; as wide as its visible columns. The window takes the grid's width
-    // and 500 twips, at least 5540 twips and past Rightmost (pixels).
+    // and 500 twips, at least 5540 twips and past Rightmost (pixels). The
+    // columns' widths as they are now are the fitted ones; the grid then
+    // fills the window and the columns fill the grid (FillColumns).
     void FitGridAndWindow(int Buttons, int Rightmost);
+    // Whether a column takes a share of the room a window has beyond its
+    // columns' fitted widths.
+    virtual bool Stretches(int Col) const = 0;
+    // Widens the stretching columns that are shown so that the columns fill
+    // the grid's width; a grid narrower than the fitted widths keeps them
+    // and scrolls. The heading buttons follow.
+    void FillColumns();
     // The left edge of a column in the window, in pixels, as the grid is
     // scrolled sideways.
     int ColumnLeft(int Col) const;
@@ -205,6 +217,9 @@ protected:
     // changes (FollowColumns).
     void PlaceOverColumn(QPushButton *Button, int Col, int Top, int Height);
     void FollowColumns();
+    // Called after the heading buttons followed their columns: a window moves
+    // what it lays out beside them.
+    virtual void HeadingsMoved() {}
     // A heading button of the window that takes no focus, named Name.
     QPushButton *NewHeadingButton(const QString &Name, const QString &Text = QString());
     // Colours a heading button (a colour number).
@@ -226,13 +241,14 @@ private:
     // The data row whose RowKey is Key; -1 when none.
     int rowOfKey(const QString &Key) const;
     void applyWantedSize();
-    // The grid at its wanted size, or smaller where the window is.
+    // The grid fills the window below the buttons, its columns the grid.
     void fitGridToRoom();
 
     FlexGridLink m_gridLink;
     QPointer<QMdiSubWindow> m_subWindow;
     QSize m_wanted{640, 420};
     QSize m_gridWanted;
+    QVector<int> m_fitWidths; // twips, per column
     int m_commits = 0;
     // The row and word the open editor belongs to.
     QString m_editKey;

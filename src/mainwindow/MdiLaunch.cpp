@@ -39,6 +39,8 @@ void MDI::startExercise()
     m_exercise->GridScribble();
     m_exercise->ProcessExercise();
     m_exercise->SelectTab(ExerciseKind);
+    // The toolbar goes first, so that the window opens on the client area it keeps.
+    picToolbar->hide();
     // One child window: shown again, not added a second time.
     QMdiSubWindow *sub = nullptr;
     for (QMdiSubWindow *s : mdiClient->subWindowList())
@@ -48,7 +50,6 @@ void MDI::startExercise()
         AddChild(m_exerciseWindow);
     else
         mdiClient->setActiveSubWindow(sub);
-    picToolbar->hide();
 }
 
 void MDI::imgPrintNorm_Click()

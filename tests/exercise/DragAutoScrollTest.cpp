@@ -89,6 +89,7 @@ TEST_F(DragAutoScrollTest, ScrollsWhileTheDragIsNearAnEdgeAndStopsAwayFromIt)
         edge.ry() -= 1;
     QWidget *low = TargetAt(edge);
     ASSERT_NE(low, View());
+    Move(View(), view.center()); // the drag starts away from the edges
     Move(low, Map(View(), edge, low));
     EXPECT_EQ(v->value(), 0); // not at once: a drag passing the edge moves nothing
     EXPECT_TRUE(QTest::qWaitFor([&] { return v->value() > 10; }, 1000));
@@ -127,4 +128,33 @@ TEST_F(DragAutoScrollTest, ADropGoesToThePlaceNowUnderTheMouse)
     EXPECT_TRUE(dropped.empty());
     EXPECT_TRUE(Drop(first, first->rect().center()));
     EXPECT_EQ(dropped, std::vector<int>{0});
+}
+
+TEST_F(DragAutoScrollTest, ADragStartingAtAnEdgeScrollsOnlyOnceItHeadsThere)
+{
+    // A tile the view cuts at its lower edge: the drag starts in the margin.
+    QScrollBar *v = area.verticalScrollBar();
+    const QRect view = View()->rect();
+    const QPoint start(60, view.bottom() - 4);
+    Move(TargetAt(start), Map(View(), start, TargetAt(start)));
+    Steps(4);
+    EXPECT_EQ(v->value(), 0);
+    // Along the edge, towards a place beside it: still no scrolling.
+    const QPoint along(140, view.bottom() - 5);
+    Move(TargetAt(along), Map(View(), along, TargetAt(along)));
+    Steps(4);
+    EXPECT_EQ(v->value(), 0);
+    // Towards the edge: now it scrolls.
+    const QPoint down(140, view.bottom());
+    Move(TargetAt(down), Map(View(), down, TargetAt(down)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v->value() > 0; }, 1000));
+
+    // A new drag (new data) starting in the margin is not armed again.
+    QDropEvent drop(QPointF(5, 5), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View(), &drop);
+    data.reset(tav::TileMimeData(QStringLiteral("lovgoV"), &owner));
+    const int before = v->value();
+    Move(TargetAt(along), Map(View(), along, TargetAt(along)));
+    Steps(4);
+    EXPECT_EQ(v->value(), before);
 }

@@ -3,6 +3,7 @@
 #include "ExerciseFixture.h"
 
 #include "exercise/Exercise.h"
+#include "exercise/DragAutoScroll.h"
 #include "exercise/TileBoxes.h"
 #include "mainwindow/MDI.h"
 #include "platform/winsys/UpDown.h"
@@ -14,10 +15,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
+#include <QTest>
 
 using namespace tavtest;
 
@@ -247,4 +252,107 @@ TEST_F(ExerciseRoundsTest, TheExerciseMenuOpensTheWindowOnItsTabAndClosingGivesT
     EXPECT_EQ(window->tbsOptions->currentIndex(), 2);
     window->close();
     EXPECT_FALSE(mdi->picToolbar->isHidden());
+}
+
+TEST_F(ExerciseRoundsTest, AHalfVisibleTileDraggedOntoItsPlaceInASmallWindowIsRight)
+{
+    tav::OptNbrScribble = 10;
+    mdi->resize(760, 560);
+    mdi->show();
+    Open();
+    QTest::qWait(20);
+    ex->parentWidget()->setGeometry(0, 0, 520, 300);
+    ex->SelectTab(2);
+    ex->cmdTest_Click();
+    ex->cmdGo_Click(0);
+    auto *scroll = qobject_cast<QScrollArea *>(ex->tbsOptions->currentWidget());
+    ASSERT_NE(scroll, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scroll->verticalScrollBar()->maximum() > 0; }, 1000));
+    QWidget *view = scroll->viewport();
+    // A tile whose place lies a few rows above it: the view is scrolled so
+    // that the view's lower edge cuts the tile in half.
+    QScrollBar *bar = scroll->verticalScrollBar();
+    const int rowHeight = ex->rows[0].tbMoveGre->height();
+    const auto cutAt = [&](int t) { // the scroll value that cuts tile t in half
+        QWidget *box = ex->rows[t - 1].tbMoveGre;
+        return box->mapTo(scroll->widget(), QPoint(0, box->height() / 2)).y() - view->height();
+    };
+    int tile = 0, place = 0;
+    for (int t = 1; t <= 10 && !tile; ++t)
+        for (int p = 1; p < t; ++p)
+            if (ex->rows[t - 1].tbMoveGre->text() == ex->MatchRound().Text(p - 1) &&
+                (t - p + 1) * rowHeight < view->height() && cutAt(t) > 0 && cutAt(t) <= bar->maximum()) {
+                tile = t;
+                place = p;
+            }
+    ASSERT_GT(tile, 0);
+    QWidget *box = ex->rows[tile - 1].tbMoveGre;
+    bar->setValue(cutAt(tile));
+    QTest::qWait(20);
+    const int scrolled = bar->value();
+    const QPoint pressAt(box->width() / 2, box->height() / 4); // on the visible half
+    ASSERT_LT(box->mapTo(view, pressAt).y(), view->height());
+    ASSERT_GT(box->mapTo(view, QPoint(0, box->height() - 1)).y(), view->height() - 1);
+
+    // The press neither scrolls nor starts anything.
+    QTest::mousePress(box, Qt::LeftButton, {}, pressAt);
+    EXPECT_EQ(bar->value(), scrolled);
+    // The drag begins over the tile, in the view's lower margin, and stays
+    // there for a while: no scrolling either.
+    std::unique_ptr<QMimeData> own(tav::TileMimeData(ex->rows[tile - 1].tbMoveGre->text(), ex));
+    const QPoint start = box->mapTo(view, pressAt);
+    QDragEnterEvent enter(start, Qt::MoveAction, own.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &enter);
+    QDragMoveEvent move(start, Qt::MoveAction, own.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    QTest::qWait(6 * tav::DragAutoScroll::StepMs);
+    EXPECT_EQ(bar->value(), scrolled);
+    // Over to the place and let go there: the drop is judged on that place.
+    QWidget *target = ex->rows[place - 1].tbTestGre;
+    EXPECT_TRUE(Drop(target, own.get()));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, pressAt);
+    EXPECT_EQ(tav::BackOf(ex->rows[place - 1].lblSvar), Green);
+    EXPECT_EQ(ex->MatchRound().Solved(), 1);
+    EXPECT_TRUE(ex->rows[tile - 1].tbMoveGre->text().isEmpty());
+    EXPECT_EQ(bar->value(), scrolled);
+}
+
+TEST_F(ExerciseRoundsTest, TheMatchingTextsUseTheWindowsWidthAndTheRestIsElided)
+{
+    KeepOnly({1, 2, 10, 22, 44}); // short words and meanings
+    mdi->show();
+    Open();
+    QWidget *sub = ex->parentWidget();
+    sub->resize(mdi->mdiClient->width(), sub->height());
+    ex->SelectTab(2);
+    ex->cmdTest_Click();
+    ex->cmdGo_Click(1);
+    QTest::qWait(20);
+    // The columns fill the page to its right edge, no further.
+    for (const auto &row : ex->rows)
+        EXPECT_NEAR(row.lblMove->geometry().right(), ex->picRows->width() - 1, 1);
+    // Short texts are whole: the Greek words, the meanings, the tiles and
+    // their class tags.
+    const auto whole = [](QLineEdit *box) {
+        return box->width() >= static_cast<tav::TextBox *>(box)->WidthFor(box->text());
+    };
+    for (const auto &row : ex->rows) {
+        EXPECT_TRUE(whole(row.tbGre)) << row.tbGre->text().toStdString();
+        EXPECT_TRUE(whole(row.tbMoveEng)) << row.tbMoveEng->text().toStdString();
+        EXPECT_GE(row.lblMove->width(), row.lblMove->fontMetrics().horizontalAdvance(row.lblMove->text()));
+    }
+    // A narrow window: the longest texts no longer fit their boxes, which
+    // keep them whole as their text and tool tip (and show them elided).
+    sub->resize(330, sub->height());
+    QTest::qWait(20);
+    int cut = 0;
+    for (const auto &row : ex->rows) {
+        EXPECT_NEAR(row.lblMove->geometry().right(), std::max(ex->picRows->width(), ex->picRows->minimumWidth()) - 1, 1);
+        for (QLineEdit *box : {static_cast<QLineEdit *>(row.tbMoveEng), row.tbGre})
+            if (!box->text().isEmpty() && !whole(box)) {
+                ++cut;
+                EXPECT_EQ(box->toolTip(), box->text());
+            }
+    }
+    EXPECT_GT(cut, 0);
 }

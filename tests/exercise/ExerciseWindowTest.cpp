@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -195,4 +197,66 @@ TEST_F(ExerciseWindowTest, ClosingGivesTheToolbarBack)
     ex->close();
     EXPECT_FALSE(mdi->picToolbar->isHidden());
     EXPECT_EQ(mdi->PanelText(1), QString());
+}
+
+TEST_F(ExerciseWindowTest, AnAnswerLanguageClickAlwaysStartsANewRound)
+{
+    // Before the first Start: the click starts the exercise.
+    ex->opZero[0]->click();
+    EXPECT_EQ(ex->cmdReset->text(), "Reset");
+    EXPECT_TRUE(tav::CurrentWordID != 0);
+    // The same language again: the round restarts, the repetition list empties.
+    Type("wrong");
+    ASSERT_EQ(tav::RepaIDs.size(), 1);
+    ex->CmdEnter_Click();
+    ex->opZero[0]->click();
+    EXPECT_TRUE(tav::RepaIDs.isEmpty());
+    EXPECT_EQ(ex->lstRepa[0]->count(), 0);
+    EXPECT_EQ(ex->AnswerLangText, "English.");
+}
+
+TEST_F(ExerciseWindowTest, TheOnlyStoredWordIsAskedAgainWhileItWaitsForRepetition)
+{
+    tav::StoreWrongAnswer(11, QDateTime::currentDateTime());
+    ex->Form_Activate();
+    ex->opDbas[1]->setChecked(true);
+    ex->cmdReset_Click();
+    ASSERT_EQ(tav::CurrentWordID, 11);
+    Type("wrong");
+    EXPECT_EQ(tav::RepaIDs, QList<long long>({11}));
+    ex->CmdEnter_Click();
+    EXPECT_EQ(tav::CurrentWordID, 11);
+    EXPECT_TRUE(ex->txtFields(2)->isEnabled());
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    Type(RightAnswer());
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM WrongIDs"), 0);
+}
+
+TEST_F(ExerciseWindowTest, TheWindowKeepsTheClientAreasHeightAndADisplayChangeFitsTheActiveChild)
+{
+    mdi->resize(800, 560);
+    mdi->show();
+    auto *sub = qobject_cast<QMdiSubWindow *>(ex->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    QWidget *client = mdi->mdiClient->viewport();
+    // The toolbar goes: the client area grows, and the window with it.
+    mdi->picToolbar->hide();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sub->height() == int(0.999 * client->height()); }, 1000));
+    EXPECT_EQ(sub->pos(), QPoint(0, 0));
+
+    // The work area shrinks to the upper 200 pixels of the client area and
+    // its left 300: the child takes 0.99 of the height, at the area's top and left.
+    sub->setGeometry(40, 30, 500, 250);
+    const QPoint origin = client->mapToGlobal(QPoint(0, 0));
+    ex->SysInfo1_DisplayChanged(QRect(origin + QPoint(0, 10), QSize(300, 200)));
+    EXPECT_EQ(sub->geometry(), QRect(0, 10, 300, 198));
+    // A taller work area again: the child grows to it, staying inside it.
+    ex->SysInfo1_DisplayChanged(QRect(origin, QSize(300, 300)));
+    EXPECT_EQ(sub->height(), 297);
+    EXPECT_LE(sub->geometry().bottom(), 299);
+    // A maximised child is left alone.
+    sub->showMaximized();
+    const QRect maximised = sub->geometry();
+    ex->SysInfo1_DisplayChanged(QRect(origin, QSize(100, 100)));
+    EXPECT_EQ(sub->geometry(), maximised);
 }

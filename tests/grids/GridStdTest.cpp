@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 using tavtest::ListWindowFixture;
@@ -194,25 +195,35 @@ TEST_F(GridStdTest, TheInflectedFormViewLabelsItsRowsAndSortsEachColumnByItsOwnB
 TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int width4 = w->Grid->ColWidth(4);
     const int width5 = w->Grid->ColWidth(5);
+    const int width6 = w->Grid->ColWidth(6);
     const int left5 = w->cmdSort[1]->x();
     const int left6 = w->cmdSort[2]->x();
     w->cmdCol_Click(1);
     EXPECT_EQ(w->Grid->ColWidth(5), 0);
     EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG +"));
     EXPECT_TRUE(w->cmdSort[1]->isHidden());
-    EXPECT_EQ(w->cmdSort[2]->x(), left5) << "the third language's buttons move left";
+    EXPECT_EQ(w->cmdSort[2]->x(), w->cmdSort[0]->geometry().right() + 1)
+        << "the third language's buttons move left, beside the Greek column";
+    EXPECT_GT(w->Grid->ColWidth(4) + w->Grid->ColWidth(6), width4 + width6)
+        << "the columns shown take the room of the hidden one";
+    EXPECT_EQ(w->cmdSort[2]->width(), w->Grid->TwipsToPixelsX(w->Grid->ColWidth(6)));
     w->cmdCol_Click(2);
     EXPECT_EQ(w->Grid->ColWidth(6), 0);
     EXPECT_EQ(w->cmdCol[2]->text(), QStringLiteral("SWE +"));
     w->cmdCol_Click(1);
-    EXPECT_EQ(w->Grid->ColWidth(5), width5);
-    EXPECT_EQ(w->cmdSort[2]->x(), left6);
+    EXPECT_GT(w->Grid->ColWidth(5), 0);
     EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG -"));
     EXPECT_FALSE(w->cmdSort[1]->isHidden());
     w->cmdCol_Click(2);
-    EXPECT_GT(w->Grid->ColWidth(6), 0);
     EXPECT_FALSE(w->cmdSort[2]->isHidden());
+    // Both back: the widths and the buttons' places as before.
+    EXPECT_EQ(w->Grid->ColWidth(4), width4);
+    EXPECT_EQ(w->Grid->ColWidth(5), width5);
+    EXPECT_EQ(w->Grid->ColWidth(6), width6);
+    EXPECT_EQ(w->cmdSort[1]->x(), left5);
+    EXPECT_EQ(w->cmdSort[2]->x(), left6);
 
     // In a narrow window the grid scrolls sideways and the buttons stay
     // over their columns.
@@ -222,7 +233,81 @@ TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
     ASSERT_EQ(w->Grid->LeftCol(), 5);
     EXPECT_LT(w->cmdSort[0]->geometry().right(), 0);
     EXPECT_EQ(w->cmdSort[1]->x(), w->Grid->x() + w->Grid->frameWidth()) << "the first column in sight";
-    EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), left6 - left5);
+    EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), w->Grid->TwipsToPixelsX(w->Grid->ColWidth(5)));
+    EXPECT_EQ(w->Grid->ColWidth(5), w->FittedWidth(5)) << "a window narrower than the columns widens none";
+}
+
+TEST_F(GridStdTest, CommitsKeepTheViewAndTheCurrentCellInSight)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    // A window narrower than its columns: the third language lies beyond
+    // the grid's right edge.
+    w->resize(g.TwipsToPixelsX(6000), w->height());
+    ASSERT_TRUE(g.CellRect(1, 6).isEmpty());
+    g.SetTopRow(10);
+    const int row = 13;
+    ASSERT_FALSE(g.CellRect(row, 5).isEmpty());
+
+    // A stored edit and a refresh of the list: the view stays where it was
+    // (the edited row is not scrolled to the top), and the cursor's new
+    // column is scrolled into sight with its heading button over it.
+    const long long id = g.TextMatrix(row, 1).toLongLong();
+    Edit(w, row, 5, g.TextMatrix(row, 5) + QStringLiteral(", wanderer"));
+    EXPECT_TRUE(Value(QStringLiteral("SELECT English FROM Main WHERE ID = %1").arg(id)).toString().contains("wanderer"));
+    EXPECT_EQ(g.Row(), row);
+    EXPECT_EQ(g.Col(), 6);
+    EXPECT_EQ(g.TopRow(), 10);
+    const QRect cell = g.CellRect(row, 6);
+    ASSERT_FALSE(cell.isEmpty()) << "the current cell is in sight";
+    EXPECT_LE(cell.right(), g.viewport()->width());
+    EXPECT_EQ(w->cmdSort[2]->x(), g.x() + g.frameWidth() + cell.x());
+
+    w->RefreshGrid();
+    EXPECT_EQ(g.TopRow(), 10);
+    EXPECT_EQ(g.Row(), row);
+    EXPECT_FALSE(g.CellRect(row, 6).isEmpty());
+
+    // The wrap to the next row keeps the view too, back at the first column.
+    Edit(w, row, 6, g.TextMatrix(row, 6));
+    EXPECT_EQ(g.Row(), row + 1);
+    EXPECT_EQ(g.Col(), w->FirstVisibleCol);
+    EXPECT_EQ(g.TopRow(), 10);
+    EXPECT_FALSE(g.CellRect(row + 1, g.Col()).isEmpty());
+}
+
+TEST_F(GridStdTest, TheGridFillsAWindowWiderAndTallerThanItsColumns)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    auto columnsWidth = [&g] {
+        int sum = 0;
+        for (int c = 0; c < g.Cols(); ++c)
+            sum += g.TwipsToPixelsX(g.ColWidth(c));
+        return sum;
+    };
+    const int fitted = columnsWidth();
+    w->resize(w->width() + 400, w->height() + 300);
+    EXPECT_EQ(g.geometry().right(), w->width() - 1);
+    EXPECT_EQ(g.geometry().bottom(), w->height() - 1);
+    EXPECT_EQ(columnsWidth(), g.viewport()->width()) << "the columns reach the grid's right edge";
+    EXPECT_EQ(g.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(g.ColWidth(3), 550) << "the article keeps its width";
+    for (int c = 4; c <= 6; ++c) {
+        EXPECT_GT(g.ColWidth(c), w->FittedWidth(c)) << c;
+        EXPECT_EQ(w->cmdSort[c - 4]->width(), g.TwipsToPixelsX(g.ColWidth(c))) << c;
+    }
+
+    // A refresh lays the columns out from their texts and fills again.
+    w->RefreshGrid();
+    EXPECT_EQ(columnsWidth(), g.viewport()->width());
+
+    // Back to a narrow window: the fitted widths, and the grid scrolls.
+    w->resize(g.TwipsToPixelsX(4000), w->height());
+    EXPECT_GT(fitted, g.viewport()->width());
+    for (int c = 3; c <= 6; ++c)
+        EXPECT_EQ(g.ColWidth(c), w->FittedWidth(c)) << c;
+    EXPECT_GT(g.horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(GridStdTest, SortButtonsAndTheSearchWithinTheList)

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -147,6 +148,19 @@ TEST_F(MainWindowKeys, F1OpensTheHelpPageOfWhatTheUserWorksIn)
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("searching.html"));
     w->grammar->msflxKlin->setFocus();
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("grammar-panel.html"));
+
+    // The exercise window: the page of its open tab.
+    auto *exercise = new QWidget;
+    auto *tabs = new QTabWidget(exercise);
+    tabs->setObjectName(QStringLiteral("tbsOptions"));
+    for (const char *tab : {"1", "2", "3"})
+        tabs->addTab(new QWidget, QLatin1String(tab));
+    w->AddChild(exercise);
+    tabs->setFocus();
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(w->HelpTopic(), QStringLiteral("exercise-matching.html"));
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(w->HelpTopic(), QStringLiteral("exercise-verbs.html"));
 }
 
 TEST_F(MainWindowKeys, TheMenuKeyAndShiftF10OpenTheTreesPopUpAtTheCurrentNode)

@@ -18,6 +18,7 @@
 #include "support/DialogPress.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -198,4 +199,47 @@ TEST_F(FrameListWindows, PanelFourShowsTheRowsOtherMeaningsAndOnlyWhileASimpleLi
     w->cmdShow->click();
     ASSERT_EQ(w->ChildForms().size(), 2);
     EXPECT_EQ(w->PanelText(4), QString());
+}
+
+TEST_F(FrameListWindows, OnASmallScreenAListOpensInsideTheClientAreaAndFillsItMaximised)
+{
+    w->showNormal();
+    w->resize(800, 600);
+    QApplication::processEvents();
+    ClickNode(QStringLiteral("Verbs"));
+    w->cmdShow->click();
+    QApplication::processEvents();
+    ASSERT_EQ(w->ChildForms().size(), 1);
+    auto *list = dynamic_cast<tav::GridStd *>(w->ChildForms().first());
+    ASSERT_NE(list, nullptr);
+    QMdiSubWindow *sub = w->mdiClient->subWindowList().first();
+    const QRect area = w->mdiClient->viewport()->rect();
+    EXPECT_TRUE(area.contains(sub->geometry())) << "frame and title bar inside the client area";
+    flexgrid::FlexGrid &g = *list->Grid;
+    EXPECT_LE(list->mapTo(w->mdiClient->viewport(), g.geometry().bottomRight()).x(), area.right());
+    const QRect third = g.CellRect(1, 6);
+    EXPECT_TRUE(third.isEmpty() || third.right() >= g.viewport()->width())
+        << "the third language needs the grid to scroll";
+
+    // An Enter in the English column moves on to the third language, which
+    // scrolls into sight.
+    tav::SetGridBusy(true);
+    g.SetRow(2);
+    g.SetCol(5);
+    tav::SetGridBusy(false);
+    list->ShowCellInfo();
+    int key = winsys::vbKeyF2;
+    list->msFlxMulti_KeyDown(key, 0);
+    list->KeyDownEdits(winsys::vbKeyReturn);
+    EXPECT_EQ(g.Col(), 6);
+    const QRect cell = g.CellRect(2, 6);
+    ASSERT_FALSE(cell.isEmpty());
+    EXPECT_LE(cell.right(), g.viewport()->width());
+
+    // Maximised, the grid takes the whole window below its buttons.
+    sub->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(g.geometry().bottom(), list->height() - 1);
+    EXPECT_EQ(g.geometry().right(), list->width() - 1);
+    EXPECT_EQ(sub->geometry(), area);
 }

@@ -57,6 +57,10 @@ TraditionalRound::Draw TraditionalRound::drawNext()
                 SetboRepa();
                 draw.SwitchedToAllWords = true;
                 draw.ID = DrawOne(MainWordIDs(), RepaIDs, m_rng);
+            } else if (stored.size() == 1) {
+                // The only stored word is asked, also while it waits in the
+                // repetition list: practising the store never runs dry.
+                draw.ID = stored.first();
             } else {
                 draw.ID = DrawOne(stored, RepaIDs, m_rng);
             }

@@ -297,7 +297,7 @@ void GridMoveCell(FlexGrid &Grid, long long WrapCol, long long Col, long long Ro
         return;
     Grid.SetCol(static_cast<int>(newCol));
     Grid.SetRow(static_cast<int>(newRow));
-    Grid.SetTopRow(static_cast<int>(newRow));
+    Grid.EnsureVisible(static_cast<int>(newRow), static_cast<int>(newCol));
     Grid.setFocus();
 }
 

@@ -82,7 +82,8 @@ void GridSkipColTop(FlexGrid &Grid);
 // Moves on from the cell (Row, Col) just edited: to the next visible column
 // on the right (skipping one hidden column), or after the last column to
 // column WrapCol of the next row (of row 1 after the last row); then scrolls
-// that row to the top and focuses the grid.
+// only as far as that cell needs to be seen (the view does not jump to the
+// edited row) and focuses the grid.
 void GridMoveCell(FlexGrid &Grid, long long WrapCol, long long Col, long long Row);
 
 // True when Pattern is a pattern Like can use: every "[" has its "]".
