@@ -127,7 +127,8 @@ void GridSimple::GridSimpleFill(int SortValue)
     place(1, 4);
     PlaceOverColumn(cmdart, 3, twinTop, pxY(kTwinHeight + kSortHeight));
     lblInfo->setFont(winsys::GreekFont(GreekFontSize));
-    lblInfo->setGeometry(std::max(cmdS->geometry().right() + 1, cmdSort[1]->x()), 0, cmdSort[1]->width(), rowHeight);
+    lblInfo->setGeometry(0, 0, 1, rowHeight);
+    HeadingsMoved();
     g.move(0, cmdSort[0]->geometry().bottom() + 1);
 
     FitGridToWindow();
@@ -148,6 +149,14 @@ void GridSimple::GridSimpleFill(int SortValue)
 void GridSimple::FitGridToWindow()
 {
     FitGridAndWindow(cmdSort[0]->geometry().bottom() + 1, lblInfo->geometry().right());
+}
+
+void GridSimple::HeadingsMoved()
+{
+    if (!cmdSort[1])
+        return; // still being made
+    lblInfo->setGeometry(std::max(cmdS->geometry().right() + 1, cmdSort[1]->x()), lblInfo->y(),
+                         std::max(1, cmdSort[1]->width()), lblInfo->height());
 }
 
 void GridSimple::ButtonCol(int Value)
@@ -179,6 +188,7 @@ void GridSimple::cmdSort_Click(int Index)
     const bool greek = Index == 1;
     const int value = greek ? 0 : (english() ? 1 : 2);
     lblSortValue = value;
+    EditorKept kept(*this);
     const bool busy = GridBusy();
     SetGridBusy(true);
     SortCol(greek ? 0 : 2);
@@ -193,6 +203,7 @@ void GridSimple::cmdSort_Click(int Index)
 
 void GridSimple::cmdart_Click()
 {
+    EditorKept kept(*this);
     const bool busy = GridBusy();
     SetGridBusy(true);
     SortCol(3);
@@ -209,7 +220,11 @@ void GridSimple::cmdart_Click()
 
 QString GridSimple::InfoText(int Row) const { return Grid->TextMatrix(Row, 4); }
 
-QString GridSimple::FactsText() const { return Grid->TextMatrix(Grid->Row(), Grid->Col()); }
+// The row's meaning word, which panel 4 leaves out of the word's other
+// meanings, whichever column is current.
+QString GridSimple::FactsText() const { return Grid->TextMatrix(Grid->Row(), 2); }
+
+QString GridSimple::RowKey(int Row) const { return Grid->TextMatrix(Row, 1) + QLatin1Char('\n') + Grid->TextMatrix(Row, 2); }
 
 void GridSimple::RightClick(const QPoint &)
 {

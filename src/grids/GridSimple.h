@@ -50,9 +50,15 @@ protected:
     void LayOut() override { GridSimpleFill(lblSortValue); }
     void CommitCell(const QString &Text, int Row, int Col) override;
     int WrapColumn() const override { return 2; }
+    // The meaning and the Greek word take the room beyond their texts.
+    bool Stretches(int Col) const override { return Col == 2 || Col == 4; }
+    // The current word stands over the Greek column, right of the search.
+    void HeadingsMoved() override;
     QString InfoText(int Row) const override;
     int FactsKind(int) const override { return 3; }
     QString FactsText() const override;
+    // A word has a row for each meaning: the meaning tells them apart.
+    QString RowKey(int Row) const override;
     void RightClick(const QPoint &GlobalPos) override;
 
 private:

@@ -60,8 +60,12 @@ protected:
     void LayOut() override { GridLangDep(lblSortValue); }
     void CommitCell(const QString &Text, int Row, int Col) override;
     int WrapColumn() const override { return FirstVisibleCol; }
+    // The text columns take the room beyond their texts; the article keeps
+    // its width.
+    bool Stretches(int Col) const override { return ViewTag() == 33 || Col >= 4; }
     QString InfoText(int Row) const override;
     int FactsKind(int Row) const override;
+    QString RowKey(int Row) const override;
     void RightClick(const QPoint &GlobalPos) override;
 
 private:

@@ -10,9 +10,12 @@
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"
 #include "store/Dynasets.h"
+#include "store/ListEdits.h"
+#include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
+#include "store/WordEdits.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -216,6 +219,10 @@ void ListWindow::applyWantedSize()
 
 void ListWindow::BindRows(dao::RecordsetPtr Rows)
 {
+    // The editor belongs to a row of the rows that go: it never stays over
+    // another word. (EditHelp closes it first and puts it back itself.)
+    if (tbN->isVisible())
+        ReportLostEdit(TakeEditor());
     Data1 = std::move(Rows);
     const bool busy = GridBusy();
     SetGridBusy(true);
@@ -243,16 +250,68 @@ void ListWindow::FitGridAndWindow(int Buttons, int Rightmost)
     if (scrolls)
         gridWidth += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
     m_gridWanted = QSize(gridWidth, gridHeight);
-    fitGridToRoom();
+    m_fitWidths.resize(g.Cols());
+    for (int c = 0; c < g.Cols(); ++c)
+        m_fitWidths[c] = g.ColWidth(c);
     const int width = std::max({px(5540), gridWidth + px(500), Rightmost + 1});
     SetWantedSize(QSize(width, Buttons + gridHeight));
+    fitGridToRoom();
 }
 
 void ListWindow::fitGridToRoom()
 {
-    Grid->resize(std::max(1, std::min(m_gridWanted.width(), width() - Grid->x())),
-                 std::max(1, std::min(m_gridWanted.height(), height() - Grid->y())));
+    // The grid takes the whole window below the buttons, however the window
+    // was sized (opened, resized by hand, maximised).
+    Grid->resize(std::max(1, width() - Grid->x()), std::max(1, height() - Grid->y()));
+    FillColumns();
 }
+
+void ListWindow::FillColumns()
+{
+    flexgrid::FlexGrid &g = *Grid;
+    if (m_fitWidths.size() != g.Cols())
+        return; // not laid out yet
+    // The columns' own widths, for the columns that are shown.
+    int fitted = 0;
+    int stretchable = 0;
+    for (int c = 0; c < g.Cols(); ++c) {
+        if (g.ColWidth(c) <= 0)
+            continue;
+        fitted += g.TwipsToPixelsX(m_fitWidths[c]);
+        if (Stretches(c))
+            stretchable += g.TwipsToPixelsX(m_fitWidths[c]);
+    }
+    // The room inside the frame, less the vertical scroll bar where the rows
+    // are taller than the grid (counted only until they pass its height).
+    const int frame = 2 * g.frameWidth();
+    const int rowsRoom = g.height() - frame;
+    int rowsHeight = 0;
+    for (int r = 0; r < g.Rows() && rowsHeight <= rowsRoom; ++r)
+        rowsHeight += g.TwipsToPixelsY(g.RowHeight(r));
+    const int bar = rowsHeight > rowsRoom ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g) : 0;
+    const int extra = g.width() - frame - bar - fitted;
+    // A window wider than the columns widens those that stretch, each by its
+    // share; a narrower one keeps the fitted widths and scrolls sideways.
+    int given = 0;
+    int last = -1;
+    for (int c = 0; c < g.Cols(); ++c) {
+        if (g.ColWidth(c) <= 0)
+            continue;
+        int share = 0;
+        if (extra > 0 && stretchable > 0 && Stretches(c)) {
+            share = static_cast<int>(static_cast<long long>(extra) * g.TwipsToPixelsX(m_fitWidths[c]) / stretchable);
+            given += share;
+            last = c;
+        }
+        g.SetColWidth(c, m_fitWidths[c] + g.PixelsToTwipsX(share));
+    }
+    // The pixels the shares rounded away go to the last stretching column.
+    if (last >= 0 && extra > given)
+        g.SetColWidth(last, g.ColWidth(last) + g.PixelsToTwipsX(extra - given));
+    FollowColumns();
+}
+
+int ListWindow::FittedWidth(int Col) const { return Col >= 0 && Col < m_fitWidths.size() ? m_fitWidths[Col] : 0; }
 
 void ListWindow::resizeEvent(QResizeEvent *event)
 {
@@ -267,7 +326,7 @@ int ListWindow::ColumnLeft(int Col) const
     int left = g.x() + g.frameWidth();
     for (int c = 0; c < Col && c < g.Cols(); ++c)
         if (g.ColWidth(c) > 0 && (c < g.FixedCols() || c >= g.LeftCol()))
-            left += g.TwipsToPixelsX(g.ColWidth(c)) + 1; // the grid line after the column
+            left += g.TwipsToPixelsX(g.ColWidth(c)); // the grid line lies inside the column
     return left;
 }
 
@@ -286,8 +345,10 @@ void ListWindow::FollowColumns()
         const int c = col.toInt();
         // A column scrolled out of sight to the left takes its button along.
         const bool shown = c >= Grid->LeftCol() || c < Grid->FixedCols();
-        button->move(shown ? ColumnLeft(c) : -button->width() - 1, button->y());
+        const int width = std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(c)));
+        button->setGeometry(shown ? ColumnLeft(c) : -width - 1, button->y(), width, button->height());
     }
+    HeadingsMoved();
 }
 
 QPushButton *ListWindow::NewHeadingButton(const QString &Name, const QString &Text)
@@ -322,10 +383,8 @@ int ListWindow::RoomHeight() const
 // ---------------------------------------------------------------------------
 // Row entry
 
-void ListWindow::ShowCellInfo()
+bool ListWindow::noteCell()
 {
-    if (GridBusy() || SaveBusy)
-        return;
     flexgrid::FlexGrid &g = *Grid;
     SavedCol = g.Col();
     SavedRow = g.Row();
@@ -336,13 +395,44 @@ void ListWindow::ShowCellInfo()
     txtSearch->setFont(cellFont);
     lblInfo->setText(InfoText(SavedRow));
     if (SavedRow == 0 || g.Cols() < 2)
-        return;
+        return false;
     bool numeric = false;
     const long long id = g.TextMatrix(SavedRow, 1).trimmed().toLongLong(&numeric);
     if (!numeric)
-        return;
+        return false;
     WordID = id;
-    ListHost().SmallFacts(WordID, FactsText(), FactsKind(SavedRow));
+    return true;
+}
+
+void ListWindow::ShowCellInfo()
+{
+    if (GridBusy() || SaveBusy)
+        return;
+    const bool word = noteCell();
+    const int kind = FactsKind(SavedRow);
+    // Panel 4 shows a simple list's meanings: no other list leaves them there.
+    if ((kind != 3 || !word) && !Link().PanelText(4).isEmpty())
+        Link().SetPanelText(4, QString());
+    if (word)
+        ListHost().SmallFacts(WordID, FactsText(), kind);
+}
+
+bool ListWindow::IsCurrentList() const
+{
+    if (!m_subWindow)
+        return true;
+    const QMdiArea *area = m_subWindow->mdiArea();
+    return !area || area->currentSubWindow() == m_subWindow;
+}
+
+QString ListWindow::RowKey(int Row) const { return Grid->TextMatrix(Row, 1); }
+
+int ListWindow::rowOfKey(const QString &Key) const
+{
+    for (int r = Grid->FixedRows(); r < Grid->Rows(); ++r)
+        if (RowKey(r) == Key)
+            return r;
+    return -1;
 }
 
 void ListWindow::ShowInfo(const QString &Text)
@@ -354,13 +444,21 @@ void ListWindow::ShowInfo(const QString &Text)
 void ListWindow::EditHelp(int Row, int Col)
 {
     const bool busy = GridBusy();
+    const bool current = IsCurrentList();
+    const PendingEdit edit = TakeEditor();
     try {
         dao::RecordsetPtr rows = RowsPassing(tbQ.trimmed(), lblFilter);
         if (!rows) {
+            if (edit.typed != edit.old)
+                ReportLostEdit(edit);
             CloseWindow();
             return;
         }
         const long long count = rows->RecordCount();
+        // The view stays where it was: the rows come back in the same
+        // order, and the cell scrolls into view only where it left it.
+        const int topRow = Grid->TopRow();
+        const int leftCol = Grid->LeftCol();
         SetGridBusy(true);
         BindRows(std::move(rows));
         SetWindowCaption(CountCaption(count));
@@ -371,10 +469,18 @@ void ListWindow::EditHelp(int Row, int Col)
             Col = Grid->Col();
         Grid->SetCol(Col);
         Grid->SetRow(Row);
-        Grid->SetTopRow(Row);
+        Grid->SetTopRow(topRow);
+        Grid->SetLeftCol(leftCol);
+        Grid->EnsureVisible(Row, Col);
         SetGridBusy(busy);
-        Grid->setFocus();
-        ShowCellInfo();
+        // A refresh of every list must not make each of them active in turn
+        // (the focus would) nor show each one's word in the grammar panel.
+        if (current) {
+            Grid->setFocus();
+            ShowCellInfo();
+        } else {
+            noteCell();
+        }
     } catch (const std::exception &error) {
         // A layout cut short leaves neither the row entry switched off nor
         // the grid hidden.
@@ -382,6 +488,7 @@ void ListWindow::EditHelp(int Row, int Col)
         Grid->setVisible(true);
         ShowErrorBox(error);
     }
+    RestoreEditor(edit);
 }
 
 void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos)
@@ -391,7 +498,9 @@ void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos
     try {
         dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
         main->FindLast(QStringLiteral("ID  = ") + QString::number(ID));
-        if (!main->NoMatch() && FieldPos >= 0 && FieldPos < main->FieldCount() && main->Text(FieldPos) != Value) {
+        if (main->NoMatch())
+            ThrowWordGone(ID);
+        if (FieldPos >= 0 && FieldPos < main->FieldCount() && main->Text(FieldPos) != Value) {
             main->Edit();
             main->SetField(FieldPos, Value);
             main->Update();
@@ -448,7 +557,12 @@ void ListWindow::cmdFresh_Click()
         RefreshGridForms();
     }
     SetStatusText(Caps1185(1186), false);
-    Grid->setFocus();
+    // An editor put back over its row keeps the focus: the grid's would
+    // commit it.
+    if (tbN->isVisible())
+        tbN->setFocus();
+    else
+        Grid->setFocus();
 }
 
 // ---------------------------------------------------------------------------
@@ -459,6 +573,63 @@ void ListWindow::openEditor(int KeyAscii)
     ShowCellEditor(*Grid, *tbN, KeyAscii);
     OldCellText = Grid->Text();
     CellEditing = true;
+    m_editKey = RowKey(Grid->Row());
+    m_editID = Grid->TextMatrix(Grid->Row(), 1).trimmed().toLongLong();
+}
+
+ListWindow::PendingEdit ListWindow::TakeEditor()
+{
+    PendingEdit edit;
+    if (!tbN->isVisible())
+        return edit;
+    edit.open = true;
+    edit.key = m_editKey;
+    edit.id = m_editID;
+    edit.col = Grid->Col();
+    edit.typed = tbN->text();
+    edit.old = OldCellText;
+    tbN->hide();
+    CellEditing = false;
+    return edit;
+}
+
+void ListWindow::RestoreEditor(const PendingEdit &Edit)
+{
+    if (!Edit.open || Edit.typed == Edit.old)
+        return;
+    flexgrid::FlexGrid &g = *Grid;
+    const int row = rowOfKey(Edit.key);
+    if (row < 0 || Edit.col >= g.Cols() || g.ColWidth(Edit.col) <= 0) {
+        ReportLostEdit(Edit);
+        return;
+    }
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    g.SetCol(Edit.col);
+    g.SetRow(row);
+    SetGridBusy(busy);
+    // The old text is what the row shows now, which the commit compares and
+    // replaces.
+    const bool current = IsCurrentList();
+    ShowCellEditor(g, *tbN, 32, current);
+    tbN->setText(Edit.typed);
+    OldCellText = g.Text();
+    CellEditing = true;
+    m_editKey = Edit.key;
+    m_editID = Edit.id;
+    if (current)
+        ShowCellInfo();
+    else
+        noteCell();
+}
+
+void ListWindow::ReportLostEdit(const PendingEdit &Edit)
+{
+    MsgAnswer = winsys::MsgBox(QStringLiteral("The text typed in the list \"") + windowTitle() +
+                                   QStringLiteral("\" was not stored: the row of the word with ID ") +
+                                   QString::number(Edit.id) + QStringLiteral(" is no longer in the list.") +
+                                   QStringLiteral("\r\nThe text typed: ") + Edit.typed,
+                               winsys::vbExclamation, winsys::AppTitle);
 }
 
 void ListWindow::msFlxMulti_KeyDown(int &KeyCode, int Shift)
@@ -539,11 +710,12 @@ void ListWindow::KeyDownEdits(int KeyCode)
     }
 }
 
-void ListWindow::RefuseEdit(int Col, int Row)
+void ListWindow::RefuseEdit(int Col, int Row, const QString &Message)
 {
     EditRefused = true;
-    MsgAnswer = winsys::MsgBox(Caps1185(1197) + QStringLiteral("\r\n") + Caps1185(1207), winsys::vbCritical,
-                               winsys::AppTitle);
+    MsgAnswer = winsys::MsgBox((Message.isEmpty() ? Caps1185(1197) : Message) + QStringLiteral("\r\n") +
+                                   Caps1185(1207),
+                               winsys::vbCritical, winsys::AppTitle);
     Grid->SetTextMatrix(Row, Col, OldCellText);
     const bool busy = GridBusy();
     SetGridBusy(true);
@@ -562,18 +734,34 @@ void ListWindow::msFlxMulti_GotFocus()
     const int col = g.Col();
     const QString typed = tbN->text();
     QString failedText;
+    if (typed != OldCellText && RowKey(row) != m_editKey) {
+        // The rows moved under the editor: the text belongs to another word.
+        const PendingEdit edit = TakeEditor();
+        ReportLostEdit(edit);
+        return;
+    }
     if (typed != OldCellText) {
-        const QString text = typed.trimmed();
-        g.SetTextMatrix(row, col, text);
-        try {
-            CommitCell(text, row, col);
-        } catch (const std::exception &error) {
-            // Nothing was stored: the cell shows the stored text again and the
-            // editor reopens with what was typed, so the edit is not lost.
-            g.SetTextMatrix(row, col, OldCellText);
-            ShowErrorBox(error);
-            EditRefused = true;
-            failedText = typed;
+        const QString text = CellEditText(typed);
+        WordID = m_editID;
+        if (HasControlCharacter(text)) {
+            RefuseEdit(col, row,
+                       QStringLiteral("The text holds a control character (pasted with it), which a list does not "
+                                      "store."));
+        } else if (OnlyCommasAndBlanks(text)) {
+            RefuseEdit(col, row);
+        } else {
+            g.SetTextMatrix(row, col, text);
+            try {
+                CommitCell(text, row, col);
+            } catch (const std::exception &error) {
+                // Nothing was stored: the cell shows the stored text again and
+                // the editor reopens with what was typed, so the edit is not
+                // lost.
+                g.SetTextMatrix(row, col, OldCellText);
+                ShowErrorBox(error);
+                EditRefused = true;
+                failedText = typed;
+            }
         }
     }
     CellEditing = false;

@@ -512,6 +512,7 @@ P001::CellTextFit P001::TruncateAndWrapC(CellTextFit r)
     const double AW = width - CellInset;
     const double AH = r.Height - 2 * P.TwipsPerPixelY();
     const QString t = entry.trimmed();
+    double lineWidth = -1; // the single line's width, when measured
 
     if (GridToPrint->WordWrap()) {
         QStringList lines;
@@ -561,7 +562,9 @@ P001::CellTextFit P001::TruncateAndWrapC(CellTextFit r)
         const qsizetype lf = line.indexOf(QLatin1Char('\n'));
         if (lf >= 0)
             line.truncate(lf);
-        if (P.TextWidth(line) > AW) {
+        // The width is measured once: a text that fits keeps it.
+        lineWidth = P.TextWidth(line);
+        if (lineWidth > AW) {
             // The longest prefix that fits (widths grow with the prefix).
             qsizetype lo = 0, hi = line.size();
             while (lo < hi) {
@@ -572,12 +575,13 @@ P001::CellTextFit P001::TruncateAndWrapC(CellTextFit r)
                     hi = mid - 1;
             }
             line.truncate(lo);
+            lineWidth = -1;
         }
         r.Line = line;
     }
     if (r.LineCount == 0) {
         r.TextHeight = r.Line.isEmpty() ? 0 : P.TextHeight(r.Line);
-        r.TextWidth = r.Line.isEmpty() ? 0 : P.TextWidth(r.Line);
+        r.TextWidth = r.Line.isEmpty() ? 0 : lineWidth >= 0 ? lineWidth : P.TextWidth(r.Line);
         r.Text = r.Line.size() < entry.size() ? entry.mid(r.Line.size()) : QString();
     } else {
         const QString last = r.Lines.last().trimmed();

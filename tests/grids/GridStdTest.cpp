@@ -6,15 +6,24 @@
 
 #include "grids/GridStd.h"
 #include "platform/winsys/VbKeys.h"
+#include "mainwindow/FrmOptions.h"
+#include "store/CaptionArrays.h"
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
+#include "store/Settings.h"
+#include "store/ThirdLanguages.h"
+#include "store/WindowRoutines.h"
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 using tavtest::ListWindowFixture;
@@ -54,6 +63,20 @@ protected:
         w->KeyDownEdits(winsys::vbKeyReturn);
     }
     int RowOfID(tav::GridStd *w, long long id) { return RowOf(*w->Grid, 1, QString::number(id)); }
+    // Opens the editor on the cell with a typed key, types Text after it and
+    // leaves the editor open.
+    static void Type(tav::GridStd *w, int row, int col, const QString &text)
+    {
+        Enter(w, row, col);
+        int key = text.at(0).unicode();
+        w->msFlxMulti_KeyPress(key);
+        w->tbN->setText(text);
+    }
+    QString Art(long long id) { return Value(QStringLiteral("SELECT Art FROM Main WHERE ID = %1").arg(id)).toString(); }
+    QString English(long long id)
+    {
+        return Value(QStringLiteral("SELECT English FROM Main WHERE ID = %1").arg(id)).toString();
+    }
 };
 
 TEST_F(GridStdTest, TheHeadwordViewShowsArticleGreekAndBothMeaningsSortedByTheSortKey)
@@ -172,25 +195,35 @@ TEST_F(GridStdTest, TheInflectedFormViewLabelsItsRowsAndSortsEachColumnByItsOwnB
 TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int width4 = w->Grid->ColWidth(4);
     const int width5 = w->Grid->ColWidth(5);
+    const int width6 = w->Grid->ColWidth(6);
     const int left5 = w->cmdSort[1]->x();
     const int left6 = w->cmdSort[2]->x();
     w->cmdCol_Click(1);
     EXPECT_EQ(w->Grid->ColWidth(5), 0);
     EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG +"));
     EXPECT_TRUE(w->cmdSort[1]->isHidden());
-    EXPECT_EQ(w->cmdSort[2]->x(), left5) << "the third language's buttons move left";
+    EXPECT_EQ(w->cmdSort[2]->x(), w->cmdSort[0]->geometry().right() + 1)
+        << "the third language's buttons move left, beside the Greek column";
+    EXPECT_GT(w->Grid->ColWidth(4) + w->Grid->ColWidth(6), width4 + width6)
+        << "the columns shown take the room of the hidden one";
+    EXPECT_EQ(w->cmdSort[2]->width(), w->Grid->TwipsToPixelsX(w->Grid->ColWidth(6)));
     w->cmdCol_Click(2);
     EXPECT_EQ(w->Grid->ColWidth(6), 0);
     EXPECT_EQ(w->cmdCol[2]->text(), QStringLiteral("SWE +"));
     w->cmdCol_Click(1);
-    EXPECT_EQ(w->Grid->ColWidth(5), width5);
-    EXPECT_EQ(w->cmdSort[2]->x(), left6);
+    EXPECT_GT(w->Grid->ColWidth(5), 0);
     EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG -"));
     EXPECT_FALSE(w->cmdSort[1]->isHidden());
     w->cmdCol_Click(2);
-    EXPECT_GT(w->Grid->ColWidth(6), 0);
     EXPECT_FALSE(w->cmdSort[2]->isHidden());
+    // Both back: the widths and the buttons' places as before.
+    EXPECT_EQ(w->Grid->ColWidth(4), width4);
+    EXPECT_EQ(w->Grid->ColWidth(5), width5);
+    EXPECT_EQ(w->Grid->ColWidth(6), width6);
+    EXPECT_EQ(w->cmdSort[1]->x(), left5);
+    EXPECT_EQ(w->cmdSort[2]->x(), left6);
 
     // In a narrow window the grid scrolls sideways and the buttons stay
     // over their columns.
@@ -200,7 +233,81 @@ TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
     ASSERT_EQ(w->Grid->LeftCol(), 5);
     EXPECT_LT(w->cmdSort[0]->geometry().right(), 0);
     EXPECT_EQ(w->cmdSort[1]->x(), w->Grid->x() + w->Grid->frameWidth()) << "the first column in sight";
-    EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), left6 - left5);
+    EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), w->Grid->TwipsToPixelsX(w->Grid->ColWidth(5)));
+    EXPECT_EQ(w->Grid->ColWidth(5), w->FittedWidth(5)) << "a window narrower than the columns widens none";
+}
+
+TEST_F(GridStdTest, CommitsKeepTheViewAndTheCurrentCellInSight)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    // A window narrower than its columns: the third language lies beyond
+    // the grid's right edge.
+    w->resize(g.TwipsToPixelsX(6000), w->height());
+    ASSERT_TRUE(g.CellRect(1, 6).isEmpty());
+    g.SetTopRow(10);
+    const int row = 13;
+    ASSERT_FALSE(g.CellRect(row, 5).isEmpty());
+
+    // A stored edit and a refresh of the list: the view stays where it was
+    // (the edited row is not scrolled to the top), and the cursor's new
+    // column is scrolled into sight with its heading button over it.
+    const long long id = g.TextMatrix(row, 1).toLongLong();
+    Edit(w, row, 5, g.TextMatrix(row, 5) + QStringLiteral(", wanderer"));
+    EXPECT_TRUE(Value(QStringLiteral("SELECT English FROM Main WHERE ID = %1").arg(id)).toString().contains("wanderer"));
+    EXPECT_EQ(g.Row(), row);
+    EXPECT_EQ(g.Col(), 6);
+    EXPECT_EQ(g.TopRow(), 10);
+    const QRect cell = g.CellRect(row, 6);
+    ASSERT_FALSE(cell.isEmpty()) << "the current cell is in sight";
+    EXPECT_LE(cell.right(), g.viewport()->width());
+    EXPECT_EQ(w->cmdSort[2]->x(), g.x() + g.frameWidth() + cell.x());
+
+    w->RefreshGrid();
+    EXPECT_EQ(g.TopRow(), 10);
+    EXPECT_EQ(g.Row(), row);
+    EXPECT_FALSE(g.CellRect(row, 6).isEmpty());
+
+    // The wrap to the next row keeps the view too, back at the first column.
+    Edit(w, row, 6, g.TextMatrix(row, 6));
+    EXPECT_EQ(g.Row(), row + 1);
+    EXPECT_EQ(g.Col(), w->FirstVisibleCol);
+    EXPECT_EQ(g.TopRow(), 10);
+    EXPECT_FALSE(g.CellRect(row + 1, g.Col()).isEmpty());
+}
+
+TEST_F(GridStdTest, TheGridFillsAWindowWiderAndTallerThanItsColumns)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    auto columnsWidth = [&g] {
+        int sum = 0;
+        for (int c = 0; c < g.Cols(); ++c)
+            sum += g.TwipsToPixelsX(g.ColWidth(c));
+        return sum;
+    };
+    const int fitted = columnsWidth();
+    w->resize(w->width() + 400, w->height() + 300);
+    EXPECT_EQ(g.geometry().right(), w->width() - 1);
+    EXPECT_EQ(g.geometry().bottom(), w->height() - 1);
+    EXPECT_EQ(columnsWidth(), g.viewport()->width()) << "the columns reach the grid's right edge";
+    EXPECT_EQ(g.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(g.ColWidth(3), 550) << "the article keeps its width";
+    for (int c = 4; c <= 6; ++c) {
+        EXPECT_GT(g.ColWidth(c), w->FittedWidth(c)) << c;
+        EXPECT_EQ(w->cmdSort[c - 4]->width(), g.TwipsToPixelsX(g.ColWidth(c))) << c;
+    }
+
+    // A refresh lays the columns out from their texts and fills again.
+    w->RefreshGrid();
+    EXPECT_EQ(columnsWidth(), g.viewport()->width());
+
+    // Back to a narrow window: the fitted widths, and the grid scrolls.
+    w->resize(g.TwipsToPixelsX(4000), w->height());
+    EXPECT_GT(fitted, g.viewport()->width());
+    for (int c = 3; c <= 6; ++c)
+        EXPECT_EQ(g.ColWidth(c), w->FittedWidth(c)) << c;
+    EXPECT_GT(g.horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(GridStdTest, SortButtonsAndTheSearchWithinTheList)
@@ -350,7 +457,9 @@ TEST_F(GridStdTest, DeletionIsRefusedForInflectedWordsAndOtherwiseRemovesEveryRo
     deleteRow(36);
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_EQ(messages.Messages()[0].style, 276);
-    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("Do you really want to delete the word with ID 36\r\n")));
+    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(
+        QStringLiteral("Do you really want to delete the word with ID 36: ακόμα\r\n")))
+        << messages.Messages()[0].prompt.toStdString();
     EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE ID = 36")), 1);
 
     // Yes removes it from every table that refers to it; the list closes
@@ -407,6 +516,165 @@ TEST_F(GridStdTest, ARefreshThatFailsWhileLayingOutLeavesTheListUsable)
     w->RefreshGrid();
     EXPECT_EQ(messages.Messages().size(), 1);
     EXPECT_FALSE(w->Grid->TextMatrix(1, 4).isEmpty()) << "the English column is back";
+}
+
+TEST_F(GridStdTest, AnOpenEditorNeverWritesIntoTheWordThatTakesItsRowAfterADeletion)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int row = RowOfID(w, 36);
+    const long long next = w->Grid->TextMatrix(row + 1, 1).toLongLong();
+    const QString nextArt = Art(next);
+    Type(w, row, 3, QStringLiteral("h"));
+    messages.Answer(winsys::vbYes);
+    w->FlexDelete();
+    ASSERT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE ID = 36")), 0);
+    EXPECT_EQ(w->Grid->TextMatrix(row, 1).toLongLong(), next);
+    EXPECT_FALSE(w->tbN->isVisibleTo(w)) << "the edit of the deleted word goes with it";
+    EXPECT_EQ(w->Grid->TextMatrix(row, 3), nextArt);
+    // A click into the grid commits nothing into the word now in that row.
+    w->msFlxMulti_GotFocus();
+    EXPECT_EQ(Art(next), nextArt);
+    EXPECT_EQ(messages.Messages().size(), 1);
+}
+
+TEST_F(GridStdTest, ARefreshPutsAnOpenEditorBackOverItsWordOrSaysTheTextWasNotStored)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    tav::GridStd *other = Open(tav::SqlLang3, 2);
+    // The word before 37 goes, so that 37 moves up a row.
+    const int row = RowOfID(w, 37);
+    const long long before = w->Grid->TextMatrix(row - 1, 1).toLongLong();
+    Type(w, row, 5, QStringLiteral("lean, rest"));
+    tav::WordDb->ExecNative(QStringLiteral("DELETE FROM Main WHERE ID = %1").arg(before));
+    other->cmdFresh_Click();
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    ASSERT_TRUE(w->tbN->isVisibleTo(w));
+    EXPECT_EQ(w->tbN->text(), QStringLiteral("lean, rest"));
+    EXPECT_EQ(w->Grid->Row(), row - 1);
+    EXPECT_EQ(w->Grid->TextMatrix(w->Grid->Row(), 1), QStringLiteral("37"));
+    w->KeyDownEdits(winsys::vbKeyReturn);
+    EXPECT_EQ(English(37), QStringLiteral("lean, rest"));
+    EXPECT_EQ(English(before), QString());
+
+    // A sort moves the rows under an open editor: it follows its word.
+    const int row48 = RowOfID(w, 48);
+    Type(w, row48, 5, QStringLiteral("woe"));
+    w->cmdSort_Click(1);
+    ASSERT_TRUE(w->tbN->isVisibleTo(w));
+    EXPECT_EQ(w->Grid->TextMatrix(w->Grid->Row(), 1), QStringLiteral("48"));
+    w->KeyDownEdits(winsys::vbKeyReturn);
+    EXPECT_EQ(English(48), QStringLiteral("woe"));
+
+    // The word of the open editor deleted elsewhere: the refresh says the
+    // text was not stored and nothing is written.
+    ASSERT_GT(RowOfID(w, 5), 0);
+    Type(w, RowOfID(w, 5), 5, QStringLiteral("never"));
+    tav::WordDb->ExecNative(QStringLiteral("DELETE FROM Main WHERE ID = 5"));
+    other->cmdFresh_Click();
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("was not stored"))) << messages.Messages()[0].prompt.toStdString();
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("never")));
+    EXPECT_FALSE(w->tbN->isVisibleTo(w));
+    w->msFlxMulti_GotFocus();
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE English = 'never'")), 0);
+}
+
+TEST_F(GridStdTest, AnEditOfAWordGoneMeanwhileIsReportedAndStoresNothing)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int row = RowOfID(w, 36);
+    tav::WordDb->ExecNative(QStringLiteral("DELETE FROM Main WHERE ID = 36"));
+    const long long arts = Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek WHERE ID = 36 AND Art = 'to'"));
+    for (int col : {3, 4, 5, 6}) {
+        SCOPED_TRACE(col);
+        messages.Clear();
+        Edit(w, row, col, QStringLiteral("to"));
+        ASSERT_EQ(messages.Messages().size(), 1);
+        EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("no longer in the word list")))
+            << messages.Messages()[0].prompt.toStdString();
+        w->KeyDownEdits(winsys::vbKeyEscape);
+    }
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek WHERE ID = 36 AND Art = 'to'")), arts);
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek WHERE ID = 36 AND Greek = 'to'")), 0);
+}
+
+TEST_F(GridStdTest, PastedLineBreaksBecomeBlanksAndOtherControlCharactersAreRefused)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int row = RowOfID(w, 48);
+    Edit(w, row, 5, QStringLiteral("alas,\r\nwoe\tbetide"));
+    EXPECT_EQ(English(48), QStringLiteral("alas, woe betide"));
+    EXPECT_EQ(IndexRows(QStringLiteral("AllEnglishGreek"), 48), QStringList({QStringLiteral("alas"), QStringLiteral("woe betide")}));
+    Edit(w, row, 6, QStringLiteral("ack\n"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Lat FROM GreekSwedish WHERE ID = 48")).toString(), QStringLiteral("ack"));
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    for (const QString &typed : {QStringLiteral("bell\a"), QStringLiteral("a\x1b[0m"), QString(QStringLiteral("x")) + QChar(0x85) + QChar(0x7f)}) {
+        messages.Clear();
+        Edit(w, row, 5, typed);
+        ASSERT_EQ(messages.Messages().size(), 1);
+        EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("control character")));
+        EXPECT_TRUE(w->tbN->isVisibleTo(w));
+        EXPECT_EQ(w->tbN->text(), QStringLiteral("alas, woe betide")) << "the stored text is back";
+        w->KeyDownEdits(winsys::vbKeyEscape);
+    }
+    EXPECT_EQ(English(48), QStringLiteral("alas, woe betide"));
+}
+
+TEST_F(GridStdTest, AnEditAfterTheDatabaseFileWasDeletedSaysSoAndStoresNothing)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    ASSERT_TRUE(QFile::remove(db.Path()));
+    Edit(w, RowOfID(w, 48), 5, QStringLiteral("woe"));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("deleted, moved or replaced")))
+        << messages.Messages()[0].prompt.toStdString();
+    EXPECT_EQ(w->tbN->text(), QStringLiteral("woe")) << "the typed text is kept in the editor";
+    w->KeyDownEdits(winsys::vbKeyEscape);
+    // The connection still reads the file it opened: nothing went into it.
+    EXPECT_EQ(tav::WordDb->QueryNative(QStringLiteral("SELECT English FROM Main WHERE ID = 48"))[0][0].toString(),
+              QStringLiteral("alas"));
+    EXPECT_EQ(IndexRows(QStringLiteral("AllEnglishGreek"), 48), QStringList({QStringLiteral("alas")}));
+}
+
+TEST_F(GridStdTest, RowEntryClearsTheMeaningsASimpleListLeftInPanelFour)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    link.SetPanelText(4, tav::Caps1185(1214) + QStringLiteral("mer  "));
+    Enter(w, RowOfID(w, 36), 4);
+    EXPECT_EQ(link.PanelText(4), QString());
+}
+
+TEST_F(GridStdTest, DeletingOrHidingTheThirdLanguageOfOpenListsLeavesNoBrokenRefresh)
+{
+    tav::AddThirdLanguage(QStringLiteral("German"), QStringLiteral("willkommen"));
+    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("German")));
+    QPointer<tav::GridStd> german = Open(tav::SqlLang3, 2);
+    ASSERT_TRUE(german->QueryText().contains(QStringLiteral("GreekGerman")));
+    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("Swedish")));
+    tav::GridStd *swedish = Open(tav::SqlLang3, 2);
+    ASSERT_EQ(swedish->Grid->Cols(), 7);
+
+    tav::frmOptions dialog;
+    dialog.show();
+    dialog.cboUserAdded->setCurrentIndex(dialog.cboUserAdded->findText(QStringLiteral("German")));
+    messages.Answer(winsys::vbYes);
+    dialog.cmdDelete_Click();
+    ASSERT_FALSE(tav::LanguageExists(QStringLiteral("German")));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(german.isNull() || !german->isVisible()) << "the list of the deleted language is closed";
+    messages.Clear();
+    tav::RefreshGridForms();
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(swedish->isVisible());
+
+    // Hiding the language hides its column in the open lists at once.
+    EXPECT_GT(swedish->Grid->ColWidth(6), 0);
+    dialog.chk3rd->setChecked(true);
+    dialog.chk3rd_Click();
+    dialog.ApplyOKRoutines();
+    EXPECT_EQ(swedish->Grid->ColWidth(6), 0);
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join(QLatin1Char('|')).toStdString();
 }
 
 } // namespace

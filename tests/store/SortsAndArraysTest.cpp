@@ -44,6 +44,12 @@ TEST_F(CommaLists, ShellSortOrdersByCharacterCodesAndTrims)
     SortsObj.ArrayShellSortString(arr);
     EXPECT_EQ(arr, QStringList({"Apple", "fig", "pear"}));
 
+    // Character codes: "?" (the exercise's unknown part) before letters,
+    // capitals before small letters, a word before its longer forms.
+    QStringList parts{" pear", "Apple ", "?", "banana", "apple", "b"};
+    SortsObj.ArrayShellSortString(parts);
+    EXPECT_EQ(parts, QStringList({"?", "Apple", "apple", "b", "banana", "pear"}));
+
     // Long enough for gaps above 1, with equal items and blanks on both ends.
     QStringList many{" k", "b", "z ", "a", "b", "Q", " m ", "c", "y", "d", "x", "e", "w", "f", "v"};
     SortsObj.ArrayShellSortString(many);

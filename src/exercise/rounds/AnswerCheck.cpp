@@ -1,5 +1,7 @@
 #include "exercise/rounds/AnswerCheck.h"
 
+#include "store/SortsAndArrays.h"
+
 #include <QSet>
 
 namespace tav {
@@ -20,26 +22,7 @@ QStringList SplitParts(const QString &text)
 
 } // namespace
 
-void ShellSortString(QStringList &List)
-{
-    for (QString &s : List)
-        s = s.trimmed();
-    const qsizetype n = List.size();
-    qsizetype h = 1;
-    while (h <= n)
-        h = 3 * h + 1;
-    for (h /= 3; h >= 1; h /= 3) {
-        for (qsizetype i = h; i < n; ++i) {
-            const QString item = List[i];
-            qsizetype j = i;
-            while (j >= h && QString::compare(List[j - h], item, Qt::CaseSensitive) > 0) {
-                List[j] = List[j - h];
-                j -= h;
-            }
-            List[j] = item;
-        }
-    }
-}
+void ShellSortString(QStringList &List) { SortsObj.ArrayShellSortString(List); }
 
 PartCheck cuPart(const QString &Typed, const QString &Stored, bool CheckAll)
 {

@@ -23,7 +23,8 @@ struct PartCheck {
 // must be right, else one right part suffices. An empty answer is "?".
 PartCheck cuPart(const QString &Typed, const QString &Stored, bool CheckAll);
 
-// Shell sort, ascending by character codes; the elements are stored trimmed.
+// The exercise's name for the store's shell sort (ArrayShellSortString):
+// ascending by character codes, the elements stored trimmed.
 void ShellSortString(QStringList &List);
 
 // The caption number of the verdict line for the compared parts: 1105 wrong,

@@ -360,6 +360,12 @@ void FlexGrid::SetTopRow(int row)
     setTopLeft(row, m_leftCol);
 }
 
+void FlexGrid::EnsureVisible(int row, int col)
+{
+    if (validCell(row, col))
+        ensureVisible(row, col);
+}
+
 void FlexGrid::SetLeftCol(int col)
 {
     if (col < 0 || col >= m_cols)

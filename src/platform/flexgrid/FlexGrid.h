@@ -115,6 +115,9 @@ public:
     void SetTopRow(int row);
     int LeftCol() const { return m_leftCol; }
     void SetLeftCol(int col);
+    // Scrolls as little as needed to show the cell (row, col) whole; the view
+    // stays where it is when the cell is already shown.
+    void EnsureVisible(int row, int col);
 
     // --- Sizes (twips) -------------------------------------------------------
     int ColWidth(int col) const;

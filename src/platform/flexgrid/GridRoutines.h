@@ -55,8 +55,9 @@ void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode);
 // of the cell's right and bottom grid lines, gives it the cell's background
 // (white for a cell without its own colour), shows it and focuses it. The
 // box covers the cell whatever the cell's font, so no part of the cell's own
-// text shows beside it.
-void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii);
+// text shows beside it. Without TakeFocus the box is shown but the focus
+// stays where it is (an editor put back in a window the user is not in).
+void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool TakeFocus = true);
 
 // Columns FirstCol..LastCol get the width Factor times the character count of
 // their longest text in rows 1.., never less than MinLen characters.
@@ -81,7 +82,8 @@ void GridSkipColTop(FlexGrid &Grid);
 // Moves on from the cell (Row, Col) just edited: to the next visible column
 // on the right (skipping one hidden column), or after the last column to
 // column WrapCol of the next row (of row 1 after the last row); then scrolls
-// that row to the top and focuses the grid.
+// only as far as that cell needs to be seen (the view does not jump to the
+// edited row) and focuses the grid.
 void GridMoveCell(FlexGrid &Grid, long long WrapCol, long long Col, long long Row);
 
 // True when Pattern is a pattern Like can use: every "[" has its "]".

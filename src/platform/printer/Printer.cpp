@@ -127,6 +127,8 @@ static QStringList linesOf(const QString &text)
 
 double Printer::TextWidth(const QString &text) const
 {
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return m_device->TextWidth(m_font, text) * unitsPerTwipX(m_scaleMode);
     double widest = 0;
     for (const QString &line : linesOf(text))
         widest = std::max(widest, m_device->TextWidth(m_font, line));
@@ -135,7 +137,7 @@ double Printer::TextWidth(const QString &text) const
 
 double Printer::TextHeight(const QString &text) const
 {
-    const auto lines = linesOf(text).size();
+    const auto lines = text.contains(QLatin1Char('\n')) ? linesOf(text).size() : 1;
     return lines * m_device->LineHeight(m_font) * unitsPerTwipY(m_scaleMode);
 }
 

@@ -72,6 +72,7 @@ void QtPrinterDevice::FollowSetUp()
         m_printer.setFullPage(pdf);
     m_pdf = pdf;
     m_metrics.clear();
+    m_recent.clear();
 }
 
 QString QtPrinterDevice::DeviceName() const
@@ -165,11 +166,20 @@ QString QtPrinterDevice::printedText(const QFont &font, const QString &text) con
 
 const QFontMetricsF &QtPrinterDevice::metrics(const QFont &font)
 {
+    // A page uses a few fonts in turn (a list's Greek and other columns):
+    // comparing fonts with the few used last is much cheaper than making a
+    // font's key.
+    for (const RecentMetrics &r : m_recent)
+        if (r.font == font)
+            return r.metrics;
     const QString key = font.key();
     auto it = m_metrics.find(key);
     if (it == m_metrics.end())
         it = m_metrics.insert(key, QFontMetricsF(printedFont(font), &m_printer));
-    return it.value();
+    if (m_recent.size() == 4)
+        m_recent.removeLast();
+    m_recent.prepend({font, it.value()});
+    return m_recent.first().metrics;
 }
 
 double QtPrinterDevice::TextWidth(const QFont &font, const QString &text)
@@ -208,7 +218,9 @@ void QtPrinterDevice::NewPage()
 void QtPrinterDevice::DrawText(const QPointF &topLeft, const QFont &font, const QColor &color, const QString &text)
 {
     m_painter.setFont(printedFont(font));
-    m_painter.setPen(color);
+    // The lines' pen serves the text too, so that boxes and texts in one
+    // colour change no drawing state between them.
+    m_painter.setPen(linePen(color));
     const QPointF at = toDevice(topLeft);
     m_painter.drawText(QPointF(at.x(), at.y() + metrics(font).ascent()), printedText(font, text));
 }
@@ -222,7 +234,8 @@ void QtPrinterDevice::DrawLine(const QPointF &from, const QPointF &to, const QCo
 void QtPrinterDevice::DrawBox(const QRectF &box, const QColor &outline, const QColor &fill)
 {
     const QRectF r(toDevice(box.topLeft()), toDevice(box.bottomRight()));
-    if (fill.isValid())
+    // White on white paper shows nothing: the common white cell costs no fill.
+    if (fill.isValid() && fill != QColor(Qt::white))
         m_painter.fillRect(r, fill);
     if (outline.isValid()) {
         m_painter.setPen(linePen(outline));

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPrinter>
+#include <QVector>
 
 namespace printer {
 
@@ -64,6 +65,11 @@ private:
     bool m_pdf;
     QPainter m_painter;
     QHash<QString, QFontMetricsF> m_metrics;
+    struct RecentMetrics {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    QVector<RecentMetrics> m_recent; // the fonts used last, newest first
     QString m_waiting;
 };
 

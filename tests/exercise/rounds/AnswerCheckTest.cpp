@@ -57,16 +57,3 @@ TEST(AnswerCheck, VerdictsWithAndWithoutEveryMeaningRequired)
     EXPECT_EQ(VerdictCaption({true, false}, false, 2), 1107);
     EXPECT_EQ(VerdictCaption({true}, false, 0), 0);
 }
-
-TEST(AnswerCheck, ShellSortOrdersByCharacterCodeAndTrims)
-{
-    QStringList list{" pear", "Apple ", "?", "banana", "apple", "b"};
-    tav::ShellSortString(list);
-    EXPECT_EQ(list, QStringList({"?", "Apple", "apple", "b", "banana", "pear"}));
-    QStringList one{" x "};
-    tav::ShellSortString(one);
-    EXPECT_EQ(one, QStringList({"x"}));
-    QStringList none;
-    tav::ShellSortString(none);
-    EXPECT_TRUE(none.isEmpty());
-}

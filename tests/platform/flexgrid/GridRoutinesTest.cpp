@@ -304,7 +304,6 @@ TEST(GridMoves, MoveCellSkipsHiddenColumnsAndWraps)
     tav::GridMoveCell(grid, 2, 2, 10); // the next column
     EXPECT_EQ(grid.Col(), 3);
     EXPECT_EQ(grid.Row(), 10);
-    EXPECT_EQ(grid.TopRow(), 10);
 
     grid.SetColWidth(3, 0);
     tav::GridMoveCell(grid, 2, 2, 10); // one hidden column is skipped
@@ -320,12 +319,57 @@ TEST(GridMoves, MoveCellSkipsHiddenColumnsAndWraps)
     EXPECT_EQ(grid.TopRow(), 1);
 
     // A hidden column and then the end of the grid: no move.
+    grid.SetTopRow(1);
     grid.SetColWidth(5, 0);
     grid.SetRow(7);
     grid.SetCol(3);
     tav::GridMoveCell(grid, 2, 4, 7);
     EXPECT_EQ(grid.Col(), 3);
     EXPECT_EQ(grid.Row(), 7);
+}
+
+TEST(GridMoves, MoveCellKeepsTheViewAndShowsTheNewCell)
+{
+    FlexGrid grid;
+    Fill(grid, 60, 4); // 400 x 200 pixels: some eight rows and three columns of 1500 twips
+    grid.SetFixedCols(0);
+    for (int c = 0; c < 4; ++c)
+        grid.SetColWidth(c, 1500);
+    grid.SetTopRow(5);
+
+    // The next cell is on screen: the view stays, the edited row is not
+    // scrolled to the top.
+    tav::GridMoveCell(grid, 0, 1, 7);
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.TopRow(), 5);
+    EXPECT_EQ(grid.LeftCol(), 0);
+
+    // The next column lies beyond the right edge: the grid scrolls sideways
+    // just far enough to show it, and not up or down.
+    tav::GridMoveCell(grid, 0, 2, 7);
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_GT(grid.LeftCol(), 0);
+    EXPECT_EQ(grid.TopRow(), 5);
+    const QRect cell = grid.CellRect(7, 3);
+    ASSERT_FALSE(cell.isEmpty());
+    EXPECT_LE(cell.right(), grid.viewport()->width());
+
+    // The wrap to the next row below the last one shown scrolls it up into
+    // the bottom of the view, and back to the first column.
+    int lastShown = grid.TopRow();
+    while (!grid.CellRect(lastShown + 1, 3).isEmpty() &&
+           grid.CellRect(lastShown + 1, 3).bottom() < grid.viewport()->height())
+        ++lastShown;
+    tav::GridMoveCell(grid, 0, 3, lastShown);
+    EXPECT_EQ(grid.Row(), lastShown + 1);
+    EXPECT_EQ(grid.Col(), 0);
+    EXPECT_EQ(grid.LeftCol(), 0);
+    EXPECT_EQ(grid.TopRow(), 6) << "one row further, not the edited row at the top";
+
+    // From the last row the cursor wraps to row 1, which comes into view.
+    tav::GridMoveCell(grid, 0, 3, 59);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.TopRow(), 1);
 }
 
 TEST(GridText, SelectAllTextSelectsEverything)
