@@ -7,6 +7,7 @@
 #include "mainwindow/AccessKeys.h"
 #include "mainwindow/Artwork.h"
 #include "mainwindow/MdiListHost.h"
+#include "mainwindow/PanelScroll.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
@@ -192,7 +193,7 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     picsGreysUpsAndDowns->hide();
     imgPrintUp = printerPixmap(PrintLook::Up);
     imgPrintDn = printerPixmap(PrintLook::Down);
-    column->addWidget(picBottom);
+    column->addWidget(new PanelScroll(picBottom, central));
     setCentralWidget(central);
 
     buildStatusBar();
