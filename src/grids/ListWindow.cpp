@@ -221,8 +221,11 @@ void ListWindow::BindRows(dao::RecordsetPtr Rows)
 {
     // The editor belongs to a row of the rows that go: it never stays over
     // another word. (EditHelp closes it first and puts it back itself.)
-    if (tbN->isVisible())
-        ReportLostEdit(TakeEditor());
+    if (tbN->isVisible()) {
+        const PendingEdit edit = TakeEditor();
+        if (edit.typed != edit.old)
+            ReportLostEdit(edit);
+    }
     Data1 = std::move(Rows);
     const bool busy = GridBusy();
     SetGridBusy(true);
