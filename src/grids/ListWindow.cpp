@@ -629,8 +629,8 @@ void ListWindow::RestoreEditor(const PendingEdit &Edit)
 void ListWindow::ReportLostEdit(const PendingEdit &Edit)
 {
     MsgAnswer = winsys::MsgBox(QStringLiteral("The text typed in the list \"") + windowTitle() +
-                                   QStringLiteral("\" was not stored: the row of the word with ID ") +
-                                   QString::number(Edit.id) + QStringLiteral(" is no longer in the list.") +
+                                   QStringLiteral("\" was not stored: the list no longer shows its cell (the word with ID ") +
+                                   QString::number(Edit.id) + QStringLiteral(").") +
                                    QStringLiteral("\r\nThe text typed: ") + Edit.typed,
                                winsys::vbExclamation, winsys::AppTitle);
 }
