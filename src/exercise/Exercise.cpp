@@ -5,7 +5,7 @@
 
 #include "exercise/DragAutoScroll.h"
 #include "exercise/rounds/WordDraw.h"
-#include "mainwindow/MDI.h"
+#include "exercise/ExerciseHost.h"
 #include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
@@ -90,7 +90,8 @@ void ResumeNext(Step step)
 
 } // namespace
 
-Exercise::Exercise(MDI &mdi, QWidget *parent) : QWidget(parent), m_mdi(mdi), m_round(Rnd())
+Exercise::Exercise(ExerciseHost &host, QWidget *parent)
+    : QWidget(parent), m_host(host), m_clientView(host.ClientArea()->viewport()), m_round(Rnd())
 {
     setObjectName(QStringLiteral("Exercise"));
     setWindowTitle(QStringLiteral("Exercise with Greek words"));
@@ -132,7 +133,7 @@ Exercise::Exercise(MDI &mdi, QWidget *parent) : QWidget(parent), m_mdi(mdi), m_r
 
     // The window keeps the client area's height when that changes (the
     // toolbar hidden for the exercise, the main window resized).
-    m_mdi.mdiClient->viewport()->installEventFilter(this);
+    m_clientView->installEventFilter(this);
     // A panel or a new resolution changes a screen's work area.
     const auto watchScreen = [this](QScreen *screen) {
         connect(screen, &QScreen::availableGeometryChanged, this, [this, screen](const QRect &area) {
@@ -143,7 +144,7 @@ Exercise::Exercise(MDI &mdi, QWidget *parent) : QWidget(parent), m_mdi(mdi), m_r
     for (QScreen *screen : QGuiApplication::screens())
         watchScreen(screen);
     connect(qApp, &QGuiApplication::screenAdded, this, watchScreen);
-    connect(m_mdi.mdiClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+    connect(m_host.ClientArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
         if (sub && sub->widget() == this)
             Form_Activate();
     });
@@ -293,8 +294,8 @@ void Exercise::tbsOptions_Click()
     if (selected != 0)
         Timer1->stop();
     auto clearPanel = [this] {
-        m_mdi.DeKlino(0xFFFF, 99999);
-        m_mdi.BaseFrase();
+        m_host.DeKlino(0xFFFF, 99999);
+        m_host.BaseFrase();
     };
     switch (selected) {
     case 0:
@@ -302,14 +303,14 @@ void Exercise::tbsOptions_Click()
         if (m_round.Asking())
             txtFields_GotFocus(2); // the timer runs again while a word is asked
         if (CurrentWordID != 0)
-            m_mdi.SmallFacts(CurrentWordID, QString(), 0);
+            m_host.SmallFacts(CurrentWordID, QString(), 0);
         else
             clearPanel();
         break;
     case 1:
         setCaption(QStringLiteral("Exercise the modern way, check, mix, drag and drop.Click Random to start"));
         if (ShownWordID != 0)
-            m_mdi.SmallFacts(ShownWordID, QString(), 0);
+            m_host.SmallFacts(ShownWordID, QString(), 0);
         else
             clearPanel();
         break;
@@ -402,7 +403,7 @@ void Exercise::Form_Resize()
     auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
     if (!sub || sub->isMaximized() || sub->isMinimized())
         return;
-    const QWidget *client = m_mdi.mdiClient->viewport();
+    const QWidget *client = m_host.ClientArea()->viewport();
     // The window keeps its width unless it would reach beyond the client area.
     const int height = int(0.999 * client->height());
     sub->setGeometry(0, 0, std::min(sub->width(), client->width()), height);
@@ -410,10 +411,10 @@ void Exercise::Form_Resize()
 
 void Exercise::SysInfo1_DisplayChanged(const QRect &WorkArea)
 {
-    QMdiSubWindow *child = m_mdi.mdiClient->currentSubWindow();
+    QMdiSubWindow *child = m_host.ClientArea()->currentSubWindow();
     if (!child || child->isMaximized() || child->isMinimized())
         return;
-    const QWidget *client = m_mdi.mdiClient->viewport();
+    const QWidget *client = m_host.ClientArea()->viewport();
     const QRect area = QRect(client->mapFromGlobal(WorkArea.topLeft()), WorkArea.size()) & client->rect();
     if (area.isEmpty())
         return;
@@ -430,7 +431,7 @@ void Exercise::showEvent(QShowEvent *event)
 void Exercise::Form_QueryUnload()
 {
     Timer1->stop();
-    m_mdi.picToolbar->show();
+    m_host.ShowToolbar(true);
     ShownWordID = 0;
     RimaVerbID = 0;
     UpdateWindowMenus(true);
@@ -456,7 +457,7 @@ ExerciseRoutines ExerciseWindowRoutines()
             ShowErrorBox(e);
         }
     };
-    routines.CreateWindow = [](MDI &mdi) -> ExerciseWindowLink * { return new Exercise(mdi); };
+    routines.CreateWindow = [](ExerciseHost &host) -> ExerciseWindowLink * { return new Exercise(host); };
     return routines;
 }
 

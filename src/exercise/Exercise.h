@@ -14,7 +14,7 @@
 
 #include "exercise/rounds/TileRound.h"
 #include "exercise/rounds/TraditionalRound.h"
-#include "mainwindow/ExerciseLaunch.h"
+#include "exercise/ExerciseLaunch.h"
 
 #include <QHash>
 #include <QList>
@@ -47,13 +47,14 @@ namespace tav {
 
 class DragTile;
 class DropPlace;
-class MDI;
+class ExerciseHost;
 
 class Exercise : public QWidget, public ExerciseWindowLink {
     Q_OBJECT
 
 public:
-    explicit Exercise(MDI &mdi, QWidget *parent = nullptr);
+    // The window reaches the main window only through host.
+    explicit Exercise(ExerciseHost &host, QWidget *parent = nullptr);
     ~Exercise() override;
 
     // What the main window asks of the window.
@@ -258,7 +259,8 @@ private:
     // Binds the rows of sql that pass criteria to the data control.
     void makeExercise(datactl::DataControl &control, const QString &sql, const QString &criteria);
 
-    MDI &m_mdi;
+    ExerciseHost &m_host;
+    QWidget *m_clientView; // compared only: the client area's viewport, watched for its size
     TraditionalRound m_round;
     TileRound m_match;
     int m_dealSide = -1;

@@ -6,7 +6,7 @@
 #include "exercise/TileBoxes.h"
 #include "exercise/rounds/VerbForms.h"
 #include "exercise/rounds/WordDraw.h"
-#include "mainwindow/MDI.h"
+#include "exercise/ExerciseHost.h"
 #include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
@@ -273,8 +273,8 @@ void Exercise::GridScribble()
 
 void Exercise::cmdTest_Click()
 {
-    m_mdi.BaseFrase();
-    m_mdi.DeKlino(0xFFFF, 99999);
+    m_host.BaseFrase();
+    m_host.DeKlino(0xFFFF, 99999);
     ShownWordID = 0;
     for (const MatchRow &row : rows) {
         for (QLineEdit *place : {static_cast<QLineEdit *>(row.tbTestGre), static_cast<QLineEdit *>(row.tbTestEng)}) {
@@ -380,8 +380,8 @@ void Exercise::paintPlaces(int Side, int Hovered, long HoverColor)
 
 void Exercise::tbMove_MouseDown(int Side, int Index)
 {
-    m_mdi.BaseFrase();
-    m_mdi.DeKlino(0xFFFF, 99999);
+    m_host.BaseFrase();
+    m_host.DeKlino(0xFFFF, 99999);
     for (const MatchRow &row : rows)
         if (BackOf(row.lblSvar) != Green)
             PaintBack(row.lblSvar, White);
@@ -414,7 +414,7 @@ void Exercise::tbTest_OLEDragDrop(int Side, int Index, const QString &Text)
         ShowText(place, Text);
         PaintBack(row.lblSvar, Green);
         DropMatched = true;
-        m_mdi.SmallFacts(ShownWordID, QString(), 0);
+        m_host.SmallFacts(ShownWordID, QString(), 0);
         row.tbGre->setProperty("Tag", QString::number(ShownWordID));
         break;
     case TileRound::Drop::Wrong:
@@ -444,7 +444,7 @@ void Exercise::tbGre_GotFocus(int Index)
         return;
     const MatchRow &row = rows[Index - 1];
     if (BackOf(row.lblSvar) == Green && row.lblSvar->isVisible()) {
-        m_mdi.SmallFacts(row.tbGre->property("Tag").toLongLong(), QString(), 0);
+        m_host.SmallFacts(row.tbGre->property("Tag").toLongLong(), QString(), 0);
         GreRowIndex = Index;
     }
 }

@@ -5,7 +5,7 @@
 
 #include "exercise/TileBoxes.h"
 #include "exercise/rounds/WrongStore.h"
-#include "mainwindow/MDI.h"
+#include "exercise/ExerciseHost.h"
 #include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
@@ -341,6 +341,8 @@ void Exercise::showDrawnWord(const TraditionalRound::Draw &draw)
         SetboRepa();
         showStoreCount(0);
     }
+    if (draw.NothingToDraw)
+        winsys::MsgBox(TraditionalRound::NothingToDrawText(), winsys::vbInformation, winsys::AppTitle);
     if (!draw.ID)
         return;
     const QString criteria = QStringLiteral("ID = ") + QString::number(*draw.ID);
@@ -356,7 +358,7 @@ void Exercise::showDrawnWord(const TraditionalRound::Draw &draw)
     txtFields(33)->hide();
     lblCorr1128->hide();
     Link().SetPanelText(3, QStringLiteral("ID ") + QString::number(CurrentWordID));
-    m_mdi.SmallFacts(CurrentWordID, QString(), 0);
+    m_host.SmallFacts(CurrentWordID, QString(), 0);
     txtFields(2)->setEnabled(true);
     txtFields(2)->setFocus();
     txtFields_GotFocus(2);
@@ -391,7 +393,7 @@ void Exercise::FieldSixes(int Index)
 
 bool Exercise::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize && watched == m_mdi.mdiClient->viewport()) {
+    if (event->type() == QEvent::Resize && watched == m_clientView) {
         Form_Resize();
         return false;
     }
@@ -534,10 +536,15 @@ void Exercise::CheckAnswer(int AF)
     const int count = txtFields(AF * 2)->text().trimmed().toInt(&numeric);
     const int meanings = numeric ? count : 1;
     const TraditionalRound::RepaLine shown{txtFields(0)->text(), txtFields(1)->text(), txtFields(AF)->text()};
-    const TraditionalRound::Judgement j =
-        m_round.Judge(txtFields(2)->text(), txtFields(AF)->text(), meanings, shown);
+    TraditionalRound::Judgement j = m_round.Judge(txtFields(2)->text(), txtFields(AF)->text(), meanings, shown);
     if (!j.Judged)
         return;
+    if (j.Then == TraditionalRound::After::AskStoreFull) {
+        // The store is full: practise it now, or empty it and start again.
+        MsgAnswer = winsys::MsgBox(TraditionalRound::StoreFullQuestion(), winsys::vbYesNo | winsys::vbCritical,
+                                   winsys::AppTitle);
+        j.Then = m_round.StoreFullAnswered(MsgAnswer == winsys::vbYes);
+    }
     txtFields(2)->setText(j.Check.Shown);
     LoadShapes(j.Check.Right, meanings, j.Verdict);
     fillRepaLists();
@@ -560,6 +567,7 @@ void Exercise::CheckAnswer(int AF)
         cmdReset_Click();
         break;
     case TraditionalRound::After::Nothing:
+    case TraditionalRound::After::AskStoreFull:
         break;
     }
 }

@@ -6,7 +6,7 @@
 #include "exercise/TileBoxes.h"
 #include "exercise/rounds/VerbForms.h"
 #include "exercise/rounds/WordDraw.h"
-#include "mainwindow/MDI.h"
+#include "exercise/ExerciseHost.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
@@ -263,8 +263,8 @@ void Exercise::tbEngR_Change()
 
 void Exercise::cmdTestR_Click()
 {
-    m_mdi.BaseFrase();
-    m_mdi.DeKlino(0xFFFF, 99999);
+    m_host.BaseFrase();
+    m_host.DeKlino(0xFFFF, 99999);
     ProcessExercise();
 }
 
@@ -369,7 +369,7 @@ void Exercise::tbMoveGreR_OLECompleteDrag(int Index)
     PaintBack(row.lblMoveR, White);
     verbProgress();
     if (m_verb.Complete()) {
-        m_mdi.SmallFacts(RimaVerbID, QString(), 0);
+        m_host.SmallFacts(RimaVerbID, QString(), 0);
         lblCorrect->setText(QStringLiteral("The correct order"));
         cmdGoR->setEnabled(false);
         lblInstruct->hide();

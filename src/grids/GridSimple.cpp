@@ -188,6 +188,7 @@ void GridSimple::cmdSort_Click(int Index)
     const bool greek = Index == 1;
     const int value = greek ? 0 : (english() ? 1 : 2);
     lblSortValue = value;
+    EditorKept kept(*this);
     const bool busy = GridBusy();
     SetGridBusy(true);
     SortCol(greek ? 0 : 2);
@@ -202,6 +203,7 @@ void GridSimple::cmdSort_Click(int Index)
 
 void GridSimple::cmdart_Click()
 {
+    EditorKept kept(*this);
     const bool busy = GridBusy();
     SetGridBusy(true);
     SortCol(3);
@@ -218,7 +220,11 @@ void GridSimple::cmdart_Click()
 
 QString GridSimple::InfoText(int Row) const { return Grid->TextMatrix(Row, 4); }
 
-QString GridSimple::FactsText() const { return Grid->TextMatrix(Grid->Row(), Grid->Col()); }
+// The row's meaning word, which panel 4 leaves out of the word's other
+// meanings, whichever column is current.
+QString GridSimple::FactsText() const { return Grid->TextMatrix(Grid->Row(), 2); }
+
+QString GridSimple::RowKey(int Row) const { return Grid->TextMatrix(Row, 1) + QLatin1Char('\n') + Grid->TextMatrix(Row, 2); }
 
 void GridSimple::RightClick(const QPoint &)
 {

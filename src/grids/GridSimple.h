@@ -57,6 +57,8 @@ protected:
     QString InfoText(int Row) const override;
     int FactsKind(int) const override { return 3; }
     QString FactsText() const override;
+    // A word has a row for each meaning: the meaning tells them apart.
+    QString RowKey(int Row) const override;
     void RightClick(const QPoint &GlobalPos) override;
 
 private:

@@ -204,6 +204,10 @@ void GridStd::ArrangeButtons()
         const int lastMeaning = OptBoHide3 ? 5 : 6;
         for (int c = 5; c <= lastMeaning && c < g.Cols(); ++c)
             g.SetColWidth(c, std::max(widest(c, windowMetrics) + 260, g.ColWidth(4)));
+        // A list opened with the third language's column keeps it out of
+        // sight while that language is hidden.
+        if (OptBoHide3 && g.Cols() > 6)
+            g.SetColWidth(6, 0);
         m_width5 = g.Cols() > 5 ? g.ColWidth(5) : 0;
         m_width6 = !OptBoHide3 && g.Cols() > 6 ? g.ColWidth(6) : 0;
     } else {
@@ -294,6 +298,7 @@ void GridStd::cmdSort_Click(int Index)
     if (target.sortCol < 0 || target.sortCol >= Grid->Cols())
         return; // a button over a column this view lacks sorts nothing
     lblSortValue = Index;
+    EditorKept kept(*this);
     const bool busy = GridBusy();
     SetGridBusy(true);
     SortCol(target.sortCol);
@@ -314,6 +319,7 @@ void GridStd::cmdCol_Click(int Index)
     const int col = Index == 1 ? 5 : 6;
     if (col >= Grid->Cols())
         return;
+    EditorKept kept(*this);
     QPushButton *button = cmdCol[Index];
     const QString hide = Index == 1 ? kEngHide : Lang3Short + QStringLiteral(" -");
     const bool hiding = button->text() == hide;
@@ -347,6 +353,15 @@ QString GridStd::InfoText(int Row) const
     const bool english = ViewTag() == 33 && !Grid->TextMatrix(Row, 4).isEmpty();
     lblInfo->setFont(english ? font() : winsys::GreekFont(GreekFontSize));
     return Grid->TextMatrix(Row, english || ViewTag() != 33 ? 4 : 3);
+}
+
+QString GridStd::RowKey(int Row) const
+{
+    // The inflected-form view has a row for each form of a word.
+    if (ViewTag() == 33)
+        return Grid->TextMatrix(Row, 1) + QLatin1Char('\n') + Grid->TextMatrix(Row, 0) + QLatin1Char('\n') +
+               Grid->TextMatrix(Row, 2);
+    return Grid->TextMatrix(Row, 1);
 }
 
 int GridStd::FactsKind(int Row) const
@@ -416,6 +431,9 @@ void GridStd::CommitCell(const QString &Text, int Row, int Col)
 void GridStd::FlexDelete()
 {
     flexgrid::FlexGrid &g = *Grid;
+    // An edit under way is taken off first; it comes back unless its word
+    // is the one deleted.
+    const PendingEdit edit = TakeEditor();
     const int row = g.Row();
     const int col = g.Col();
     const long long id = WordID;
@@ -427,9 +445,12 @@ void GridStd::FlexDelete()
         g.setFocus();
         SetGridBusy(false);
         ShowCellInfo();
+        RestoreEditor(edit);
     };
-    if (id <= 0 || row < 1)
+    if (id <= 0 || row < 1) {
+        RestoreEditor(edit);
         return;
+    }
     try {
         const QString refusal = QStringLiteral("\r\n It is NOT allowed to delete it! ");
         if (KlinoHasID(id)) {
@@ -448,8 +469,11 @@ void GridStd::FlexDelete()
             backToCell();
             return;
         }
-        MsgAnswer = winsys::MsgBox(Caps1185(1202) + QString::number(id) + QStringLiteral("\r\n") + Caps1185(1208) +
-                                       Caps1185(1206),
+        // The word named as the list shows it, in Greek letters.
+        const QString headword = GreekKeysAsLetters(g.TextMatrix(row, 4).trimmed());
+        MsgAnswer = winsys::MsgBox(Caps1185(1202) + QString::number(id) +
+                                       (headword.isEmpty() ? QString() : QStringLiteral(": ") + headword) +
+                                       QStringLiteral("\r\n") + Caps1185(1208) + Caps1185(1206),
                                    winsys::vbYesNo | winsys::vbCritical | winsys::vbDefaultButton2, winsys::AppTitle);
         if (MsgAnswer != winsys::vbYes) {
             backToCell();
@@ -463,9 +487,13 @@ void GridStd::FlexDelete()
         SavedCol = col;
     } catch (const std::exception &error) {
         ShowErrorBox(error);
+        RestoreEditor(edit);
         return;
     }
+    QPointer<GridStd> self(this);
     RefreshGridForms();
+    if (self && edit.id != id)
+        RestoreEditor(edit);
 }
 
 } // namespace tav

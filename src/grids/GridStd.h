@@ -65,6 +65,7 @@ protected:
     bool Stretches(int Col) const override { return ViewTag() == 33 || Col >= 4; }
     QString InfoText(int Row) const override;
     int FactsKind(int Row) const override;
+    QString RowKey(int Row) const override;
     void RightClick(const QPoint &GlobalPos) override;
 
 private:

@@ -10,9 +10,12 @@
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"
 #include "store/Dynasets.h"
+#include "store/ListEdits.h"
+#include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
+#include "store/WordEdits.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -216,6 +219,13 @@ void ListWindow::applyWantedSize()
 
 void ListWindow::BindRows(dao::RecordsetPtr Rows)
 {
+    // The editor belongs to a row of the rows that go: it never stays over
+    // another word. (EditHelp closes it first and puts it back itself.)
+    if (tbN->isVisible()) {
+        const PendingEdit edit = TakeEditor();
+        if (edit.typed != edit.old)
+            ReportLostEdit(edit);
+    }
     Data1 = std::move(Rows);
     const bool busy = GridBusy();
     SetGridBusy(true);
@@ -376,10 +386,8 @@ int ListWindow::RoomHeight() const
 // ---------------------------------------------------------------------------
 // Row entry
 
-void ListWindow::ShowCellInfo()
+bool ListWindow::noteCell()
 {
-    if (GridBusy() || SaveBusy)
-        return;
     flexgrid::FlexGrid &g = *Grid;
     SavedCol = g.Col();
     SavedRow = g.Row();
@@ -390,13 +398,44 @@ void ListWindow::ShowCellInfo()
     txtSearch->setFont(cellFont);
     lblInfo->setText(InfoText(SavedRow));
     if (SavedRow == 0 || g.Cols() < 2)
-        return;
+        return false;
     bool numeric = false;
     const long long id = g.TextMatrix(SavedRow, 1).trimmed().toLongLong(&numeric);
     if (!numeric)
-        return;
+        return false;
     WordID = id;
-    ListHost().SmallFacts(WordID, FactsText(), FactsKind(SavedRow));
+    return true;
+}
+
+void ListWindow::ShowCellInfo()
+{
+    if (GridBusy() || SaveBusy)
+        return;
+    const bool word = noteCell();
+    const int kind = FactsKind(SavedRow);
+    // Panel 4 shows a simple list's meanings: no other list leaves them there.
+    if ((kind != 3 || !word) && !Link().PanelText(4).isEmpty())
+        Link().SetPanelText(4, QString());
+    if (word)
+        ListHost().SmallFacts(WordID, FactsText(), kind);
+}
+
+bool ListWindow::IsCurrentList() const
+{
+    if (!m_subWindow)
+        return true;
+    const QMdiArea *area = m_subWindow->mdiArea();
+    return !area || area->currentSubWindow() == m_subWindow;
+}
+
+QString ListWindow::RowKey(int Row) const { return Grid->TextMatrix(Row, 1); }
+
+int ListWindow::rowOfKey(const QString &Key) const
+{
+    for (int r = Grid->FixedRows(); r < Grid->Rows(); ++r)
+        if (RowKey(r) == Key)
+            return r;
+    return -1;
 }
 
 void ListWindow::ShowInfo(const QString &Text)
@@ -408,9 +447,13 @@ void ListWindow::ShowInfo(const QString &Text)
 void ListWindow::EditHelp(int Row, int Col)
 {
     const bool busy = GridBusy();
+    const bool current = IsCurrentList();
+    const PendingEdit edit = TakeEditor();
     try {
         dao::RecordsetPtr rows = RowsPassing(tbQ.trimmed(), lblFilter);
         if (!rows) {
+            if (edit.typed != edit.old)
+                ReportLostEdit(edit);
             CloseWindow();
             return;
         }
@@ -433,8 +476,14 @@ void ListWindow::EditHelp(int Row, int Col)
         Grid->SetLeftCol(leftCol);
         Grid->EnsureVisible(Row, Col);
         SetGridBusy(busy);
-        Grid->setFocus();
-        ShowCellInfo();
+        // A refresh of every list must not make each of them active in turn
+        // (the focus would) nor show each one's word in the grammar panel.
+        if (current) {
+            Grid->setFocus();
+            ShowCellInfo();
+        } else {
+            noteCell();
+        }
     } catch (const std::exception &error) {
         // A layout cut short leaves neither the row entry switched off nor
         // the grid hidden.
@@ -442,6 +491,7 @@ void ListWindow::EditHelp(int Row, int Col)
         Grid->setVisible(true);
         ShowErrorBox(error);
     }
+    RestoreEditor(edit);
 }
 
 void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos)
@@ -451,7 +501,9 @@ void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos
     try {
         dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
         main->FindLast(QStringLiteral("ID  = ") + QString::number(ID));
-        if (!main->NoMatch() && FieldPos >= 0 && FieldPos < main->FieldCount() && main->Text(FieldPos) != Value) {
+        if (main->NoMatch())
+            ThrowWordGone(ID);
+        if (FieldPos >= 0 && FieldPos < main->FieldCount() && main->Text(FieldPos) != Value) {
             main->Edit();
             main->SetField(FieldPos, Value);
             main->Update();
@@ -508,7 +560,12 @@ void ListWindow::cmdFresh_Click()
         RefreshGridForms();
     }
     SetStatusText(Caps1185(1186), false);
-    Grid->setFocus();
+    // An editor put back over its row keeps the focus: the grid's would
+    // commit it.
+    if (tbN->isVisible())
+        tbN->setFocus();
+    else
+        Grid->setFocus();
 }
 
 // ---------------------------------------------------------------------------
@@ -519,6 +576,63 @@ void ListWindow::openEditor(int KeyAscii)
     ShowCellEditor(*Grid, *tbN, KeyAscii);
     OldCellText = Grid->Text();
     CellEditing = true;
+    m_editKey = RowKey(Grid->Row());
+    m_editID = Grid->TextMatrix(Grid->Row(), 1).trimmed().toLongLong();
+}
+
+ListWindow::PendingEdit ListWindow::TakeEditor()
+{
+    PendingEdit edit;
+    if (!tbN->isVisible())
+        return edit;
+    edit.open = true;
+    edit.key = m_editKey;
+    edit.id = m_editID;
+    edit.col = Grid->Col();
+    edit.typed = tbN->text();
+    edit.old = OldCellText;
+    tbN->hide();
+    CellEditing = false;
+    return edit;
+}
+
+void ListWindow::RestoreEditor(const PendingEdit &Edit)
+{
+    if (!Edit.open || Edit.typed == Edit.old)
+        return;
+    flexgrid::FlexGrid &g = *Grid;
+    const int row = rowOfKey(Edit.key);
+    if (row < 0 || Edit.col >= g.Cols() || g.ColWidth(Edit.col) <= 0) {
+        ReportLostEdit(Edit);
+        return;
+    }
+    const bool busy = GridBusy();
+    SetGridBusy(true);
+    g.SetCol(Edit.col);
+    g.SetRow(row);
+    SetGridBusy(busy);
+    // The old text is what the row shows now, which the commit compares and
+    // replaces.
+    const bool current = IsCurrentList();
+    ShowCellEditor(g, *tbN, 32, current);
+    tbN->setText(Edit.typed);
+    OldCellText = g.Text();
+    CellEditing = true;
+    m_editKey = Edit.key;
+    m_editID = Edit.id;
+    if (current)
+        ShowCellInfo();
+    else
+        noteCell();
+}
+
+void ListWindow::ReportLostEdit(const PendingEdit &Edit)
+{
+    MsgAnswer = winsys::MsgBox(QStringLiteral("The text typed in the list \"") + windowTitle() +
+                                   QStringLiteral("\" was not stored: the list no longer shows its cell (the word with ID ") +
+                                   QString::number(Edit.id) + QStringLiteral(").") +
+                                   QStringLiteral("\r\nThe text typed: ") + Edit.typed,
+                               winsys::vbExclamation, winsys::AppTitle);
 }
 
 void ListWindow::msFlxMulti_KeyDown(int &KeyCode, int Shift)
@@ -599,11 +713,12 @@ void ListWindow::KeyDownEdits(int KeyCode)
     }
 }
 
-void ListWindow::RefuseEdit(int Col, int Row)
+void ListWindow::RefuseEdit(int Col, int Row, const QString &Message)
 {
     EditRefused = true;
-    MsgAnswer = winsys::MsgBox(Caps1185(1197) + QStringLiteral("\r\n") + Caps1185(1207), winsys::vbCritical,
-                               winsys::AppTitle);
+    MsgAnswer = winsys::MsgBox((Message.isEmpty() ? Caps1185(1197) : Message) + QStringLiteral("\r\n") +
+                                   Caps1185(1207),
+                               winsys::vbCritical, winsys::AppTitle);
     Grid->SetTextMatrix(Row, Col, OldCellText);
     const bool busy = GridBusy();
     SetGridBusy(true);
@@ -622,18 +737,34 @@ void ListWindow::msFlxMulti_GotFocus()
     const int col = g.Col();
     const QString typed = tbN->text();
     QString failedText;
+    if (typed != OldCellText && RowKey(row) != m_editKey) {
+        // The rows moved under the editor: the text belongs to another word.
+        const PendingEdit edit = TakeEditor();
+        ReportLostEdit(edit);
+        return;
+    }
     if (typed != OldCellText) {
-        const QString text = typed.trimmed();
-        g.SetTextMatrix(row, col, text);
-        try {
-            CommitCell(text, row, col);
-        } catch (const std::exception &error) {
-            // Nothing was stored: the cell shows the stored text again and the
-            // editor reopens with what was typed, so the edit is not lost.
-            g.SetTextMatrix(row, col, OldCellText);
-            ShowErrorBox(error);
-            EditRefused = true;
-            failedText = typed;
+        const QString text = CellEditText(typed);
+        WordID = m_editID;
+        if (HasControlCharacter(text)) {
+            RefuseEdit(col, row,
+                       QStringLiteral("The text holds a control character (pasted with it), which a list does not "
+                                      "store."));
+        } else if (OnlyCommasAndBlanks(text)) {
+            RefuseEdit(col, row);
+        } else {
+            g.SetTextMatrix(row, col, text);
+            try {
+                CommitCell(text, row, col);
+            } catch (const std::exception &error) {
+                // Nothing was stored: the cell shows the stored text again and
+                // the editor reopens with what was typed, so the edit is not
+                // lost.
+                g.SetTextMatrix(row, col, OldCellText);
+                ShowErrorBox(error);
+                EditRefused = true;
+                failedText = typed;
+            }
         }
     }
     CellEditing = false;

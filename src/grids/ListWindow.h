@@ -6,10 +6,18 @@
 //
 // The in-cell editor tbN lies over the current cell. F2, Delete or a typed
 // key opens it on columns 2 and above; Enter (or a click back into the grid)
-// commits, Esc discards. The commit hands the trimmed text to the window's
-// CommitCell, which stores it or refuses it (RefuseEdit); a refused or failed
-// edit reopens the editor over the same cell, an accepted one moves the
-// cursor on to the next visible column.
+// commits, Esc discards. The commit hands the text (tab stops and line breaks
+// made blanks, trimmed) to the window's CommitCell, which stores it or
+// refuses it (RefuseEdit); a text with another control character, or made
+// only of commas and blanks, is refused before. A refused or failed edit
+// reopens the editor over the same cell, an accepted one moves the cursor on
+// to the next visible column.
+//
+// An editor belongs to the row it was opened on (its word and, where a word
+// has several rows, the row's key): a refresh, a sort or a deletion that
+// re-binds or moves the rows closes it first and opens it again over that
+// row, holding what was typed; when the row is gone the user is told that
+// the typed text was not stored. A commit stores only into the row's word.
 
 #include "grids/FlexGridLink.h"
 #include "platform/dao/Dao.h"
@@ -91,9 +99,14 @@ public:
     void cmdFresh_Click();
 
     // The row-entry handler: remembers the cell, fills the labels and shows
-    // the row's word in the grammar panel. Does nothing while GridBusy or
-    // SaveBusy is set.
+    // the row's word in the grammar panel (status panel 4 is cleared for a
+    // window whose rows have no meanings to show there). Does nothing while
+    // GridBusy or SaveBusy is set.
     void ShowCellInfo();
+
+    // True when this is the list the user is in: the main window's current
+    // child window (a window shown on its own always is).
+    bool IsCurrentList() const;
 
     // lblInfo shows a text of the grammar panel (an English meaning), in the
     // window's font.
@@ -101,9 +114,12 @@ public:
 
     // Runs the query again and lays the view out anew with the cell (Row,
     // Col) current; a list left without rows closes. Errors are reported.
+    // Only the list the user is in takes the focus and shows its word in the
+    // grammar panel; the others keep still.
     void EditHelp(int Row, int Col);
     // Stores Value in the field at FieldPos of the word's Main row when it
     // differs, then runs the query again on the same cell; clears SaveBusy.
+    // A word no longer in Main is reported and nothing is stored.
     void WriteMainField(long long ID, const QString &Value, int FieldPos);
 
     // The size the window wants for its grid and buttons (pixels); applied
@@ -135,8 +151,42 @@ protected:
     virtual void RightClick(const QPoint &GlobalPos) = 0;
 
     // Refuses the edit of the cell: the user is told (captions 1197 and
-    // 1207), the stored text goes back into the cell and the editor reopens.
-    void RefuseEdit(int Col, int Row);
+    // 1207, or Message and 1207), the stored text goes back into the cell and
+    // the editor reopens.
+    void RefuseEdit(int Col, int Row, const QString &Message = QString());
+    // What identifies a row across a refresh: its word ID (column 1); a
+    // window with several rows for a word adds what tells them apart.
+    virtual QString RowKey(int Row) const;
+
+    // An open editor taken off the grid while its rows are re-bound or
+    // moved, and put back afterwards (see the top of this file).
+    struct PendingEdit {
+        bool open = false;
+        QString key;
+        long long id = 0;
+        int col = 0;
+        QString typed;
+        QString old;
+    };
+    PendingEdit TakeEditor();
+    // Opens the editor again over the row of Edit's key, with the focus when
+    // this is the current list; tells the user when that row is gone. An edit
+    // that changed nothing is simply dropped.
+    void RestoreEditor(const PendingEdit &Edit);
+    // The editor closed for the length of a scope (a sort), then put back.
+    class EditorKept {
+    public:
+        explicit EditorKept(ListWindow &Window) : m_window(Window), m_edit(Window.TakeEditor()) {}
+        ~EditorKept() { m_window.RestoreEditor(m_edit); }
+        EditorKept(const EditorKept &) = delete;
+        EditorKept &operator=(const EditorKept &) = delete;
+
+    private:
+        ListWindow &m_window;
+        PendingEdit m_edit;
+    };
+    // Tells the user that what was typed in a row that is gone was not stored.
+    void ReportLostEdit(const PendingEdit &Edit);
     // Makes Col current, sorts every data row on it ascending and runs the
     // row-entry handler.
     void SortCol(int Col);
@@ -185,6 +235,11 @@ protected:
 
 private:
     void openEditor(int KeyAscii);
+    // Remembers the current cell, fills the labels and takes the row's word
+    // ID; false when the row has no word.
+    bool noteCell();
+    // The data row whose RowKey is Key; -1 when none.
+    int rowOfKey(const QString &Key) const;
     void applyWantedSize();
     // The grid fills the window below the buttons, its columns the grid.
     void fitGridToRoom();
@@ -195,6 +250,9 @@ private:
     QSize m_gridWanted;
     QVector<int> m_fitWidths; // twips, per column
     int m_commits = 0;
+    // The row and word the open editor belongs to.
+    QString m_editKey;
+    long long m_editID = 0;
 };
 
 // A list window as the store addresses it: Link is ListWindowLink or one of
@@ -209,6 +267,8 @@ public:
     void RefreshGrid() override { EditHelp(SavedRow, SavedCol); }
     void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
     GridLink &msFlxMulti() override { return GridOf(); }
+    QString QueryText() const override { return tbQ; }
+    void Close() override { CloseWindow(); }
     QString lblCol() const override { return ListWindow::lblCol->text(); }
     QString lblRow() const override { return ListWindow::lblRow->text(); }
     bool HasLblInfo() const override { return true; }

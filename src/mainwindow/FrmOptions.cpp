@@ -394,6 +394,8 @@ void frmOptions::ApplyOKRoutines()
     if (hide != OptBoHide3) {
         OptBoHide3 = hide;
         SaveBoHide3(hide);
+        // The open lists show or hide the third language's column at once.
+        RefreshGridForms();
     }
     if (limit != OptNbrWrongs) {
         OptNbrWrongs = lblWrong->text().toInt();
@@ -604,6 +606,8 @@ void frmOptions::DeleteLanguage(const QString &L)
 {
     try {
         DeleteThirdLanguage(L);
+        // A list that shows the language's meanings cannot be refreshed any more.
+        CloseListsReading({LanguageWordTable(L), LanguageIndexTable(L)});
     } catch (const dao::DaoError &e) {
         // The row and both tables go together or not at all.
         ShowErrorBox(e);

@@ -6,11 +6,14 @@
 #include "mainwindow/About.h"
 #include "mainwindow/AccessKeys.h"
 #include "mainwindow/Artwork.h"
+#include "mainwindow/MdiExerciseHost.h"
 #include "mainwindow/MdiListHost.h"
+#include "mainwindow/PanelScroll.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
+#include "platform/winsys/TextBox.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/Pointer.h"
 #include "printing/P001.h"
@@ -192,7 +195,7 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     picsGreysUpsAndDowns->hide();
     imgPrintUp = printerPixmap(PrintLook::Up);
     imgPrintDn = printerPixmap(PrintLook::Down);
-    column->addWidget(picBottom);
+    column->addWidget(new PanelScroll(picBottom, central));
     setCentralWidget(central);
 
     buildStatusBar();
@@ -383,12 +386,11 @@ void MDI::buildLeftPanel()
     cmdShow->setFixedWidth(TwipsToPixelsX(800));
     connect(cmdShow, &QPushButton::clicked, this, [this] { cmdShow_Click(); });
 
-    tbRem = new QTextEdit(picRemarks);
+    // Plain-text boxes that paste safely (see winsys::TextBox).
+    tbRem = new winsys::TextBox(picRemarks);
     tbRem->setObjectName(QStringLiteral("tbRem"));
-    tbRem->setAcceptRichText(false);
-    tbRemG3 = new QTextEdit(picRemarks);
+    tbRemG3 = new winsys::TextBox(picRemarks);
     tbRemG3->setObjectName(QStringLiteral("tbRemG3"));
-    tbRemG3->setAcceptRichText(false);
 
     lblRem = new QLabel(QStringLiteral("Remarks"), picRemarks);
     lblRem->setObjectName(QStringLiteral("lblRem"));

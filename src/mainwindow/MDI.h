@@ -17,7 +17,7 @@
 // their public names and forwards them to it.
 
 #include "inflection/GrammarHost.h"
-#include "mainwindow/ExerciseLaunch.h"
+#include "exercise/ExerciseLaunch.h"
 #include "store/MainWindowLink.h"
 
 #include <QMainWindow>
@@ -55,6 +55,7 @@ struct CountFailure;
 class ExerciseWindowLink;
 class GrammarPanel;
 class ListOpeners;
+class MdiExerciseHost;
 class MdiListHost;
 class Sorry;
 class Splash;
@@ -333,6 +334,7 @@ private:
     void clearSearchBoxes();
     void setSearchFont(const QString &family, int pointSize);
     std::unique_ptr<MdiListHost> m_listHost;
+    std::unique_ptr<MdiExerciseHost> m_exerciseHost;
     std::unique_ptr<ListOpeners> m_listRequests;
     std::unique_ptr<QObject> m_remarksKeys;
     bool m_buildingTree = false;

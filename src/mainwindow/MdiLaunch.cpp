@@ -5,6 +5,7 @@
 
 #include "help/HTMLHelp.h"
 #include "mainwindow/About.h"
+#include "mainwindow/MdiExerciseHost.h"
 #include "printing/P001.h"
 #include "store/SharedState.h"
 
@@ -32,7 +33,9 @@ void MDI::startExercise()
         return; // no exercise window installed
     Exercises.PickRandomWords();
     if (!m_exerciseWindow) {
-        m_exercise = Exercises.CreateWindow(*this);
+        if (!m_exerciseHost)
+            m_exerciseHost = std::make_unique<MdiExerciseHost>(*this);
+        m_exercise = Exercises.CreateWindow(*m_exerciseHost);
         m_exerciseWindow = m_exercise->Form();
     }
     m_exercise->BindRound(SqlLang3, PickCriteria);

@@ -3,7 +3,7 @@
 // strip's events, and the settings dialog's entry.
 #include "mainwindow/MDI.h"
 
-#include "mainwindow/ExerciseLaunch.h"
+#include "exercise/ExerciseLaunch.h"
 #include "mainwindow/FrmOptions.h"
 #include "grids/ListOpeners.h"
 #include "mainwindow/MdiListHost.h"

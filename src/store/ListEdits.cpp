@@ -5,7 +5,44 @@
 #include "store/SharedState.h"
 #include "store/WordEdits.h"
 
+#include <algorithm>
+
 namespace tav {
+
+QString CellEditText(const QString &Typed)
+{
+    QString text = Typed;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar &c : text) {
+        switch (c.unicode()) {
+        case '\t':
+        case '\n':
+        case '\v':
+        case '\f':
+        case '\r':
+        case 0x85:   // next line
+        case 0x2028: // line separator
+        case 0x2029: // paragraph separator
+            c = QLatin1Char(' ');
+            break;
+        default:
+            break;
+        }
+    }
+    return text.trimmed();
+}
+
+bool HasControlCharacter(const QString &Text)
+{
+    return std::any_of(Text.cbegin(), Text.cend(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+bool OnlyCommasAndBlanks(const QString &Text)
+{
+    return Text.contains(QLatin1Char(',')) &&
+           std::all_of(Text.cbegin(), Text.cend(), [](QChar c) { return c == QLatin1Char(',') || c.isSpace(); });
+}
 
 QStringList MeaningItems(const QString &Typed)
 {

@@ -14,6 +14,19 @@ namespace tav {
 
 enum class MeaningLanguage { English, Third };
 
+// The text of a list cell's editor as a cell may store it: tab stops and
+// line breaks (pasted text) become blanks, a CR LF pair one blank; the
+// result is trimmed.
+QString CellEditText(const QString &Typed);
+
+// True when Text holds a control character that CellEditText leaves (a
+// cell stores none).
+bool HasControlCharacter(const QString &Text);
+
+// True when Text holds at least one comma and nothing but commas and blanks:
+// a list without an item, which no cell stores.
+bool OnlyCommasAndBlanks(const QString &Text);
+
 // The meanings a user typed: the text is cut at its commas, each item
 // trimmed; empty items (outer or doubled commas) are dropped and an item
 // typed twice is kept once, in typed order.

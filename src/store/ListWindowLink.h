@@ -52,6 +52,10 @@ public:
     virtual void GetPos(long long ID, const QString &Value, int FieldPos) = 0;
     // The window's grid.
     virtual GridLink &msFlxMulti() = 0;
+    // The SQL text the window's rows come from ("" when unknown).
+    virtual QString QueryText() const { return QString(); }
+    // Closes the window and releases it; the pointer is not used afterwards.
+    virtual void Close() {}
 
     // The labels the grammar panel uses. lblCol and lblRow: the column and
     // row of the grid's current cell as text, written whenever a cell is
@@ -87,8 +91,8 @@ public:
     virtual void GridLangDep(int SortValue) = 0;
     // Shows the window modeless as a child of the main window.
     virtual void Show() = 0;
-    // Closes the window and releases it; the pointer is not used afterwards.
-    virtual void Close() = 0;
+    // As for every list window; this kind must close.
+    void Close() override = 0;
 };
 
 class ListWindowFactory {

@@ -7,6 +7,8 @@
 #include "store/ListWindowLink.h"
 #include "store/MainWindowLink.h"
 
+#include <QRegularExpression>
+
 namespace tav {
 
 void ShowErrorBox(long Number, const QString &Description)
@@ -57,6 +59,22 @@ void RefreshGridForms()
         if (window && window->Name().startsWith(QLatin1String("Grid"), Qt::CaseInsensitive))
             window->RefreshGrid();
     }
+}
+
+void CloseListsReading(const QStringList &Tables)
+{
+    QStringList names;
+    for (const QString &table : Tables)
+        names << QRegularExpression::escape(table);
+    if (names.isEmpty())
+        return;
+    const QRegularExpression reads(QStringLiteral("(?<![\\w$])(?:") + names.join(QLatin1Char('|')) +
+                                       QStringLiteral(")(?![\\w$])"),
+                                   QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    const QList<ListWindowLink *> windows = Link().OpenListWindows();
+    for (ListWindowLink *window : windows)
+        if (window && reads.match(window->QueryText()).hasMatch())
+            window->Close();
 }
 
 void UpdatePrintMenu(bool HasForm, const QString &FrmCaption)

@@ -5,6 +5,7 @@
 // and the exercise window call them; they reach the windows through Link().
 
 #include <QString>
+#include <QStringList>
 
 #include <exception>
 
@@ -30,6 +31,11 @@ void SetStatusText(const QString &Text, bool AddSuffix);
 // Calls RefreshGrid of every open window whose name is Like "Grid*", in the
 // order the windows were opened.
 void RefreshGridForms();
+
+// Closes every open list window whose query reads one of Tables (a whole
+// table name in its SQL text, without regard to case): after the tables are
+// dropped no refresh of such a window could run.
+void CloseListsReading(const QStringList &Tables);
 
 // Follows the active list window: with HasForm the print image and the print
 // entry are enabled and name the window's caption FrmCaption; without, both

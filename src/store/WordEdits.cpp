@@ -68,6 +68,14 @@ bool StoreRemark(dao::Database &db, const QString &table, const QString &field, 
     return true;
 }
 
+// An update of a word's row that changed no row stored nothing: the word
+// left the table meanwhile.
+void RequireChangedRow(dao::Database &db, long long id)
+{
+    if (db.RecordsAffected() < 1)
+        ThrowWordGone(id);
+}
+
 void SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdLanguage)
 {
     const int row = grid.Row();
@@ -102,6 +110,13 @@ void SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdL
 
 } // namespace
 
+void ThrowWordGone(long long ID)
+{
+    throw dao::DaoError(dao::DaoError::NoCurrentRecord,
+                        QStringLiteral("Nothing was stored: the word with ID ") + QString::number(ID) +
+                            QStringLiteral(" is no longer in the word list."));
+}
+
 int ArticleGenus(const QString &Article)
 {
     if (Article == QLatin1String("o"))
@@ -120,6 +135,7 @@ void ChangeArticle(const QString &Article, long long ID)
     const QString article = dao::SqlText(Article);
     DbTransaction transaction(db);
     db.Execute(QStringLiteral("UPDATE Main SET Main.Art  = ") + article + QStringLiteral(" WHERE Main.ID  = ") + id);
+    RequireChangedRow(db, ID);
     db.Execute(QStringLiteral("UPDATE Main SET Main.Genus  = ") + QString::number(ArticleGenus(Article)) +
                QStringLiteral(" WHERE Main.ID  = ") + id);
     for (const QString &table : db.TableNames()) {
@@ -143,6 +159,7 @@ void ChangeGreekSpelling(const QString &Greek, long long ID)
         DbTransaction transaction(db);
         db.Execute(QStringLiteral("UPDATE Main SET Main.Greek  = ") + greek + QStringLiteral(" WHERE Main.ID  = ") +
                    id);
+        RequireChangedRow(db, ID);
         db.Execute(QStringLiteral("UPDATE Main SET Main.Sal  = ") + sal + QStringLiteral(" WHERE Main.ID  = ") + id);
         for (const QString &table : tables) {
             if (!HoldsSpelling(table))
@@ -220,6 +237,7 @@ void UpdateMainField(const QString &Value, long long ID, const QString &FieldNam
     DbTransaction transaction(db);
     db.Execute(QStringLiteral("UPDATE Main SET Main.") + FieldName + QStringLiteral(" = ") + dao::SqlText(Value) +
                where);
+    RequireChangedRow(db, ID);
     db.Execute(QStringLiteral("UPDATE Main SET Main.") + CountField + QStringLiteral(" = ") +
                QString::number(CommaListCount(Value)) + where);
     transaction.Commit();
@@ -237,6 +255,7 @@ void UpdateLangField(const QString &Value, long long ID)
     }
     db.Execute(QStringLiteral("UPDATE ") + Lang3Table + QStringLiteral(" SET ") + Lang3Lat + QStringLiteral(" = ") +
                dao::SqlText(Value) + where);
+    RequireChangedRow(db, ID);
     db.Execute(QStringLiteral("UPDATE ") + Lang3Table + QStringLiteral(" SET ") + Lang3Means + QStringLiteral(" = ") +
                QString::number(CommaListCount(Value)) + where);
     transaction.Commit();

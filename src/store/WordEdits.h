@@ -8,13 +8,19 @@
 //
 // ChangeArticle, ChangeGreekSpelling, UpdateMainField and UpdateLangField
 // let a database error reach the caller (the list window's commit handler);
-// SaveRemarks and SaveRemarks2 report it themselves.
+// SaveRemarks and SaveRemarks2 report it themselves. An update that finds no
+// row of the word (it was deleted meanwhile) is such an error: it throws,
+// and the transaction leaves every table as it was.
 
 #include <QString>
 
 namespace tav {
 
 class GridLink;
+
+// Throws the error of an edit whose word is no longer in Main: "Nothing was
+// stored: the word with ID <ID> is no longer in the word list."
+[[noreturn]] void ThrowWordGone(long long ID);
 
 // The gender code of an article: "o" 0; "h", "tis" and any article beginning
 // with "th" (thn, thV) 1; "to", "ta" 2; anything else 99.

@@ -7,6 +7,7 @@
 #include "exercise/Exercise.h"
 #include "exercise/rounds/ExerciseRandom.h"
 #include "mainwindow/MDI.h"
+#include "mainwindow/MdiExerciseHost.h"
 #include "exercise/rounds/WordDraw.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
@@ -72,6 +73,7 @@ protected:
     {
         ExerciseFixture::SetUp();
         mdi = std::make_unique<tav::MDI>();
+        host = std::make_unique<tav::MdiExerciseHost>(*mdi);
         tav::SetLink(mdi.get());
     }
     void TearDown() override
@@ -81,12 +83,13 @@ protected:
     }
     void Open()
     {
-        ex = new tav::Exercise(*mdi);
+        ex = new tav::Exercise(*host);
         mdi->AddChild(ex);
         ex->Form_Activate();
     }
 
     std::unique_ptr<tav::MDI> mdi;
+    std::unique_ptr<tav::MdiExerciseHost> host; // the main window as the exercise window sees it
     tav::Exercise *ex = nullptr;
 };
 

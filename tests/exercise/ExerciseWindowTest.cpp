@@ -260,3 +260,31 @@ TEST_F(ExerciseWindowTest, TheWindowKeepsTheClientAreasHeightAndADisplayChangeFi
     ex->SysInfo1_DisplayChanged(QRect(origin, QSize(100, 100)));
     EXPECT_EQ(sub->geometry(), maximised);
 }
+
+TEST_F(ExerciseWindowTest, TheWindowAsksWhenTheStoreIsFullAndFollowsTheAnswer)
+{
+    tav::OptNbrWrongs = 1;
+    ex->cmdReset_Click();
+    const long long missed = tav::CurrentWordID;
+    messages.Answer(winsys::vbYes);
+    Type("wrong");
+    EXPECT_EQ(messages.Prompts(), QStringList({"Store full?"}));
+    EXPECT_EQ(tav::MsgAnswer, winsys::vbYes);
+    // Yes: the store is practised at once, the repetition list is empty.
+    EXPECT_TRUE(ex->opDbas[1]->isChecked());
+    EXPECT_TRUE(tav::RepaIDs.isEmpty());
+    EXPECT_EQ(ex->lstRepa[0]->count(), 0);
+    EXPECT_EQ(tav::CurrentWordID, missed);
+    EXPECT_TRUE(ex->txtFields(2)->isEnabled());
+
+    // No: the store is emptied and the exercise starts again on all words.
+    ex->opDbas[0]->setChecked(true);
+    ex->cmdReset_Click();
+    messages.Answer(winsys::vbNo);
+    Type("wrong");
+    EXPECT_EQ(messages.Prompts().size(), 2);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM WrongIDs"), 0);
+    EXPECT_EQ(ex->lblFails->text(), "0");
+    EXPECT_TRUE(ex->opDbas[0]->isChecked());
+    EXPECT_TRUE(ex->txtFields(2)->isEnabled());
+}

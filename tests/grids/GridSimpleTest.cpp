@@ -6,6 +6,8 @@
 #include "ListWindowFixture.h"
 
 #include "grids/GridSimple.h"
+#include "grids/GridStd.h"
+#include "store/CaptionArrays.h"
 #include "grids/ListOpeners.h"
 #include "platform/winsys/VbKeys.h"
 #include "store/CategoryCodes.h"
@@ -205,6 +207,66 @@ TEST_F(GridSimpleTest, ThirdLanguageMeaningsArticleAndSpelling)
     EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM AllSwedishGreek WHERE ID = 36 LIMIT 1")).toString(),
               QStringLiteral("akovmh"));
     EXPECT_EQ(w->Grid->Col(), 2) << "after the last column the cursor wraps to the meanings";
+}
+
+TEST_F(GridSimpleTest, CommasAndBlanksAreRefusedWithTheMessageOfAnEmptyCellInBothLists)
+{
+    const QString refusal = tav::Caps1185(1197) + QStringLiteral("\r\n") + tav::Caps1185(1207);
+    tav::GridSimple *w = Open(QStringLiteral(" WHERE ID = 36"), 1);
+    const int still = RowOf(*w->Grid, 2, QStringLiteral("still"));
+    for (int col : {2, 3, 4}) {
+        SCOPED_TRACE(col);
+        messages.Clear();
+        const QString before = w->Grid->TextMatrix(still, col);
+        Edit(w, still, col, QStringLiteral(" , "));
+        ASSERT_EQ(messages.Messages().size(), 1);
+        EXPECT_EQ(messages.Messages()[0].prompt, refusal);
+        EXPECT_TRUE(w->tbN->isVisibleTo(w)) << "the editor reopens";
+        EXPECT_EQ(w->tbN->text(), before);
+        w->KeyDownEdits(winsys::vbKeyEscape);
+    }
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString(), QStringLiteral("akovma"));
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek WHERE Greek = ','")), 0);
+    EXPECT_EQ(Value(QStringLiteral("SELECT Art FROM Main WHERE ID = 36")).toString(), QString());
+    EXPECT_EQ(English(36), QStringLiteral("still, yet, even, more"));
+
+    // The standard list says the same.
+    auto *std = Keep(new tav::GridStd);
+    tav::ShowNewStdGrid(*std, tav::RowsPassing(tav::SqlLang3, QStringLiteral("ID = 36")), QStringLiteral("ID = 36"),
+                        tav::SqlLang3, QStringLiteral("1 Greek words"), 0, 2);
+    for (int col : {4, 5, 6}) {
+        SCOPED_TRACE(col);
+        messages.Clear();
+        tav::SetGridBusy(true);
+        std->Grid->SetRow(1);
+        std->Grid->SetCol(col);
+        tav::SetGridBusy(false);
+        std->ShowCellInfo();
+        int key = winsys::vbKeyF2;
+        std->msFlxMulti_KeyDown(key, 0);
+        std->tbN->setText(QStringLiteral(",,  ,"));
+        std->KeyDownEdits(winsys::vbKeyReturn);
+        ASSERT_EQ(messages.Messages().size(), 1);
+        EXPECT_EQ(messages.Messages()[0].prompt, refusal);
+        std->KeyDownEdits(winsys::vbKeyEscape);
+    }
+    EXPECT_EQ(Value(QStringLiteral("SELECT Lat FROM GreekSwedish WHERE ID = 36")).toString(),
+              QStringLiteral("fortfarande, ännu, till och med, mer"));
+}
+
+TEST_F(GridSimpleTest, TheGrammarPanelGetsTheRowsMeaningWhicheverColumnIsCurrent)
+{
+    tav::GridSimple *w = Open(QStringLiteral(" WHERE ID = 36"), 2);
+    const int mer = RowOf(*w->Grid, 2, QStringLiteral("mer"));
+    for (int col : {2, 3, 4}) {
+        SCOPED_TRACE(col);
+        tav::SetGridBusy(true);
+        w->Grid->SetRow(mer);
+        w->Grid->SetCol(col);
+        tav::SetGridBusy(false);
+        w->ShowCellInfo();
+        EXPECT_EQ(host.facts.last(), QStringLiteral("36|mer|3"));
+    }
 }
 
 } // namespace

@@ -6,12 +6,20 @@
 
 #include "grids/GridStd.h"
 #include "platform/winsys/VbKeys.h"
+#include "mainwindow/FrmOptions.h"
+#include "store/CaptionArrays.h"
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
+#include "store/Settings.h"
+#include "store/ThirdLanguages.h"
+#include "store/WindowRoutines.h"
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,6 +63,20 @@ protected:
         w->KeyDownEdits(winsys::vbKeyReturn);
     }
     int RowOfID(tav::GridStd *w, long long id) { return RowOf(*w->Grid, 1, QString::number(id)); }
+    // Opens the editor on the cell with a typed key, types Text after it and
+    // leaves the editor open.
+    static void Type(tav::GridStd *w, int row, int col, const QString &text)
+    {
+        Enter(w, row, col);
+        int key = text.at(0).unicode();
+        w->msFlxMulti_KeyPress(key);
+        w->tbN->setText(text);
+    }
+    QString Art(long long id) { return Value(QStringLiteral("SELECT Art FROM Main WHERE ID = %1").arg(id)).toString(); }
+    QString English(long long id)
+    {
+        return Value(QStringLiteral("SELECT English FROM Main WHERE ID = %1").arg(id)).toString();
+    }
 };
 
 TEST_F(GridStdTest, TheHeadwordViewShowsArticleGreekAndBothMeaningsSortedByTheSortKey)
@@ -435,7 +457,9 @@ TEST_F(GridStdTest, DeletionIsRefusedForInflectedWordsAndOtherwiseRemovesEveryRo
     deleteRow(36);
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_EQ(messages.Messages()[0].style, 276);
-    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("Do you really want to delete the word with ID 36\r\n")));
+    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(
+        QStringLiteral("Do you really want to delete the word with ID 36: ακόμα\r\n")))
+        << messages.Messages()[0].prompt.toStdString();
     EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE ID = 36")), 1);
 
     // Yes removes it from every table that refers to it; the list closes
@@ -492,6 +516,165 @@ TEST_F(GridStdTest, ARefreshThatFailsWhileLayingOutLeavesTheListUsable)
     w->RefreshGrid();
     EXPECT_EQ(messages.Messages().size(), 1);
     EXPECT_FALSE(w->Grid->TextMatrix(1, 4).isEmpty()) << "the English column is back";
+}
+
+TEST_F(GridStdTest, AnOpenEditorNeverWritesIntoTheWordThatTakesItsRowAfterADeletion)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int row = RowOfID(w, 36);
+    const long long next = w->Grid->TextMatrix(row + 1, 1).toLongLong();
+    const QString nextArt = Art(next);
+    Type(w, row, 3, QStringLiteral("h"));
+    messages.Answer(winsys::vbYes);
+    w->FlexDelete();
+    ASSERT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE ID = 36")), 0);
+    EXPECT_EQ(w->Grid->TextMatrix(row, 1).toLongLong(), next);
+    EXPECT_FALSE(w->tbN->isVisibleTo(w)) << "the edit of the deleted word goes with it";
+    EXPECT_EQ(w->Grid->TextMatrix(row, 3), nextArt);
+    // A click into the grid commits nothing into the word now in that row.
+    w->msFlxMulti_GotFocus();
+    EXPECT_EQ(Art(next), nextArt);
+    EXPECT_EQ(messages.Messages().size(), 1);
+}
+
+TEST_F(GridStdTest, ARefreshPutsAnOpenEditorBackOverItsWordOrSaysTheTextWasNotStored)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    tav::GridStd *other = Open(tav::SqlLang3, 2);
+    // The word before 37 goes, so that 37 moves up a row.
+    const int row = RowOfID(w, 37);
+    const long long before = w->Grid->TextMatrix(row - 1, 1).toLongLong();
+    Type(w, row, 5, QStringLiteral("lean, rest"));
+    tav::WordDb->ExecNative(QStringLiteral("DELETE FROM Main WHERE ID = %1").arg(before));
+    other->cmdFresh_Click();
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    ASSERT_TRUE(w->tbN->isVisibleTo(w));
+    EXPECT_EQ(w->tbN->text(), QStringLiteral("lean, rest"));
+    EXPECT_EQ(w->Grid->Row(), row - 1);
+    EXPECT_EQ(w->Grid->TextMatrix(w->Grid->Row(), 1), QStringLiteral("37"));
+    w->KeyDownEdits(winsys::vbKeyReturn);
+    EXPECT_EQ(English(37), QStringLiteral("lean, rest"));
+    EXPECT_EQ(English(before), QString());
+
+    // A sort moves the rows under an open editor: it follows its word.
+    const int row48 = RowOfID(w, 48);
+    Type(w, row48, 5, QStringLiteral("woe"));
+    w->cmdSort_Click(1);
+    ASSERT_TRUE(w->tbN->isVisibleTo(w));
+    EXPECT_EQ(w->Grid->TextMatrix(w->Grid->Row(), 1), QStringLiteral("48"));
+    w->KeyDownEdits(winsys::vbKeyReturn);
+    EXPECT_EQ(English(48), QStringLiteral("woe"));
+
+    // The word of the open editor deleted elsewhere: the refresh says the
+    // text was not stored and nothing is written.
+    ASSERT_GT(RowOfID(w, 5), 0);
+    Type(w, RowOfID(w, 5), 5, QStringLiteral("never"));
+    tav::WordDb->ExecNative(QStringLiteral("DELETE FROM Main WHERE ID = 5"));
+    other->cmdFresh_Click();
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("was not stored"))) << messages.Messages()[0].prompt.toStdString();
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("never")));
+    EXPECT_FALSE(w->tbN->isVisibleTo(w));
+    w->msFlxMulti_GotFocus();
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE English = 'never'")), 0);
+}
+
+TEST_F(GridStdTest, AnEditOfAWordGoneMeanwhileIsReportedAndStoresNothing)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int row = RowOfID(w, 36);
+    tav::WordDb->ExecNative(QStringLiteral("DELETE FROM Main WHERE ID = 36"));
+    const long long arts = Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek WHERE ID = 36 AND Art = 'to'"));
+    for (int col : {3, 4, 5, 6}) {
+        SCOPED_TRACE(col);
+        messages.Clear();
+        Edit(w, row, col, QStringLiteral("to"));
+        ASSERT_EQ(messages.Messages().size(), 1);
+        EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("no longer in the word list")))
+            << messages.Messages()[0].prompt.toStdString();
+        w->KeyDownEdits(winsys::vbKeyEscape);
+    }
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek WHERE ID = 36 AND Art = 'to'")), arts);
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek WHERE ID = 36 AND Greek = 'to'")), 0);
+}
+
+TEST_F(GridStdTest, PastedLineBreaksBecomeBlanksAndOtherControlCharactersAreRefused)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int row = RowOfID(w, 48);
+    Edit(w, row, 5, QStringLiteral("alas,\r\nwoe\tbetide"));
+    EXPECT_EQ(English(48), QStringLiteral("alas, woe betide"));
+    EXPECT_EQ(IndexRows(QStringLiteral("AllEnglishGreek"), 48), QStringList({QStringLiteral("alas"), QStringLiteral("woe betide")}));
+    Edit(w, row, 6, QStringLiteral("ack\n"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Lat FROM GreekSwedish WHERE ID = 48")).toString(), QStringLiteral("ack"));
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    for (const QString &typed : {QStringLiteral("bell\a"), QStringLiteral("a\x1b[0m"), QString(QStringLiteral("x")) + QChar(0x85) + QChar(0x7f)}) {
+        messages.Clear();
+        Edit(w, row, 5, typed);
+        ASSERT_EQ(messages.Messages().size(), 1);
+        EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("control character")));
+        EXPECT_TRUE(w->tbN->isVisibleTo(w));
+        EXPECT_EQ(w->tbN->text(), QStringLiteral("alas, woe betide")) << "the stored text is back";
+        w->KeyDownEdits(winsys::vbKeyEscape);
+    }
+    EXPECT_EQ(English(48), QStringLiteral("alas, woe betide"));
+}
+
+TEST_F(GridStdTest, AnEditAfterTheDatabaseFileWasDeletedSaysSoAndStoresNothing)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    ASSERT_TRUE(QFile::remove(db.Path()));
+    Edit(w, RowOfID(w, 48), 5, QStringLiteral("woe"));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("deleted, moved or replaced")))
+        << messages.Messages()[0].prompt.toStdString();
+    EXPECT_EQ(w->tbN->text(), QStringLiteral("woe")) << "the typed text is kept in the editor";
+    w->KeyDownEdits(winsys::vbKeyEscape);
+    // The connection still reads the file it opened: nothing went into it.
+    EXPECT_EQ(tav::WordDb->QueryNative(QStringLiteral("SELECT English FROM Main WHERE ID = 48"))[0][0].toString(),
+              QStringLiteral("alas"));
+    EXPECT_EQ(IndexRows(QStringLiteral("AllEnglishGreek"), 48), QStringList({QStringLiteral("alas")}));
+}
+
+TEST_F(GridStdTest, RowEntryClearsTheMeaningsASimpleListLeftInPanelFour)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    link.SetPanelText(4, tav::Caps1185(1214) + QStringLiteral("mer  "));
+    Enter(w, RowOfID(w, 36), 4);
+    EXPECT_EQ(link.PanelText(4), QString());
+}
+
+TEST_F(GridStdTest, DeletingOrHidingTheThirdLanguageOfOpenListsLeavesNoBrokenRefresh)
+{
+    tav::AddThirdLanguage(QStringLiteral("German"), QStringLiteral("willkommen"));
+    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("German")));
+    QPointer<tav::GridStd> german = Open(tav::SqlLang3, 2);
+    ASSERT_TRUE(german->QueryText().contains(QStringLiteral("GreekGerman")));
+    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("Swedish")));
+    tav::GridStd *swedish = Open(tav::SqlLang3, 2);
+    ASSERT_EQ(swedish->Grid->Cols(), 7);
+
+    tav::frmOptions dialog;
+    dialog.show();
+    dialog.cboUserAdded->setCurrentIndex(dialog.cboUserAdded->findText(QStringLiteral("German")));
+    messages.Answer(winsys::vbYes);
+    dialog.cmdDelete_Click();
+    ASSERT_FALSE(tav::LanguageExists(QStringLiteral("German")));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(german.isNull() || !german->isVisible()) << "the list of the deleted language is closed";
+    messages.Clear();
+    tav::RefreshGridForms();
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(swedish->isVisible());
+
+    // Hiding the language hides its column in the open lists at once.
+    EXPECT_GT(swedish->Grid->ColWidth(6), 0);
+    dialog.chk3rd->setChecked(true);
+    dialog.chk3rd_Click();
+    dialog.ApplyOKRoutines();
+    EXPECT_EQ(swedish->Grid->ColWidth(6), 0);
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join(QLatin1Char('|')).toStdString();
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "ExerciseStandIn.h"
 
-#include "mainwindow/MDI.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -8,7 +7,7 @@
 
 namespace tav {
 
-ExerciseStandIn::ExerciseStandIn(MDI &mdi) : m_mdi(mdi)
+ExerciseStandIn::ExerciseStandIn(ExerciseHost &host) : m_host(host)
 {
     setObjectName(QStringLiteral("Exercise"));
     setWindowTitle(QStringLiteral("Exercise"));
@@ -38,7 +37,7 @@ void ExerciseStandIn::SelectTab(int n)
 
 void ExerciseStandIn::closeEvent(QCloseEvent *event)
 {
-    m_mdi.picToolbar->show();
+    m_host.ShowToolbar(true);
     event->accept();
 }
 
@@ -46,7 +45,7 @@ ExerciseRoutines StandInExerciseRoutines()
 {
     ExerciseRoutines routines;
     routines.PickRandomWords = [] {};
-    routines.CreateWindow = [](MDI &mdi) -> ExerciseWindowLink * { return new ExerciseStandIn(mdi); };
+    routines.CreateWindow = [](ExerciseHost &host) -> ExerciseWindowLink * { return new ExerciseStandIn(host); };
     return routines;
 }
 

@@ -3,7 +3,8 @@
 // chosen, and on closing gives the main window its toolbar strip back, as
 // the exercise window does.
 
-#include "mainwindow/ExerciseLaunch.h"
+#include "exercise/ExerciseHost.h"
+#include "exercise/ExerciseLaunch.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -16,7 +17,7 @@ class ExerciseStandIn : public QWidget, public ExerciseWindowLink {
     Q_OBJECT
 
 public:
-    explicit ExerciseStandIn(MDI &mdi);
+    explicit ExerciseStandIn(ExerciseHost &host);
 
     QWidget *Form() override { return this; }
     void BindRound(const QString &sql, const QString &criteria) override;
@@ -35,7 +36,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    MDI &m_mdi;
+    ExerciseHost &m_host;
     QLabel *m_text;
     QStringList m_calls;
     int m_tab = 0;

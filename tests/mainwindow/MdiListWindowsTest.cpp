@@ -4,12 +4,14 @@
 
 #include "FrameListWindows.h"
 
+#include "grids/GridSimple.h"
 #include "grids/GridStd.h"
 #include "grids/ListOpeners.h"
 #include "mainwindow/AccessKeys.h"
 #include "mainwindow/ProgramWindows.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbKeys.h"
+#include "store/CaptionArrays.h"
 #include "store/SharedState.h"
 #include "printing/P001.h"
 #include "store/ListWindowLink.h"
@@ -133,6 +135,70 @@ TEST_F(FrameListWindows, NewListsCascadeAndOpenMaximisedBesideAMaximisedOne)
     ASSERT_EQ(subs.size(), 3);
     EXPECT_TRUE(subs.at(2)->isMaximized());
     EXPECT_EQ(w->ActiveForm(), subs.at(2)->widget());
+}
+
+TEST_F(FrameListWindows, RefreshingFromOneListLeavesTheOthersBehindAndTheGrammarPanelOnItsWord)
+{
+    ClickNode(QStringLiteral("Verbs"));
+    w->cmdShow->click();
+    w->cmdShow->click();
+    const QList<QMdiSubWindow *> subs = w->mdiClient->subWindowList();
+    ASSERT_EQ(subs.size(), 2);
+    auto *first = dynamic_cast<tav::GridStd *>(subs.at(0)->widget());
+    ASSERT_NE(first, nullptr);
+    w->mdiClient->setActiveSubWindow(subs.at(0));
+    tav::SetGridBusy(true);
+    first->Grid->SetRow(3);
+    first->Grid->SetCol(4);
+    tav::SetGridBusy(false);
+    first->ShowCellInfo();
+    const QString shown = w->PanelText(3);
+    ASSERT_EQ(shown, QStringLiteral("ID ") + first->Grid->TextMatrix(3, 1));
+
+    for (bool button : {false, true}) {
+        SCOPED_TRACE(button);
+        if (button) {
+            first->cmdFresh->click();
+        } else {
+            int key = winsys::vbKeyF5;
+            first->msFlxMulti_KeyDown(key, 0);
+        }
+        EXPECT_EQ(w->mdiClient->currentSubWindow(), subs.at(0));
+        EXPECT_EQ(w->PanelText(3), shown) << "the grammar panel stays on the word of the list the user is in";
+        EXPECT_EQ(first->Grid->Row(), 3);
+        EXPECT_EQ(first->Grid->Col(), 4);
+    }
+}
+
+TEST_F(FrameListWindows, PanelFourShowsTheRowsOtherMeaningsAndOnlyWhileASimpleListIsActive)
+{
+    frameRequests->DoSimpleGrid(tav::SqlAllLang3 + QStringLiteral(" WHERE ID = 36"), 2, QStringLiteral("x"), 2);
+    ASSERT_EQ(w->ChildForms().size(), 1);
+    auto *simple = dynamic_cast<tav::GridSimple *>(w->ChildForms().first());
+    ASSERT_NE(simple, nullptr);
+    int mer = -1;
+    for (int r = 1; r < simple->Grid->Rows(); ++r)
+        if (simple->Grid->TextMatrix(r, 2) == QStringLiteral("mer"))
+            mer = r;
+    ASSERT_GT(mer, 0);
+    for (int col : {2, 4}) {
+        SCOPED_TRACE(col);
+        tav::SetGridBusy(true);
+        simple->Grid->SetRow(mer);
+        simple->Grid->SetCol(col);
+        tav::SetGridBusy(false);
+        simple->ShowCellInfo();
+        const QString panel = w->PanelText(4);
+        EXPECT_TRUE(panel.startsWith(tav::Caps1185(1214))) << panel.toStdString();
+        EXPECT_TRUE(panel.contains(QStringLiteral("fortfarande"))) << panel.toStdString();
+        EXPECT_FALSE(panel.contains(QStringLiteral("mer"))) << panel.toStdString();
+    }
+
+    // A standard list has no such meanings: the panel is cleared.
+    ClickNode(QStringLiteral("Verbs"));
+    w->cmdShow->click();
+    ASSERT_EQ(w->ChildForms().size(), 2);
+    EXPECT_EQ(w->PanelText(4), QString());
 }
 
 TEST_F(FrameListWindows, OnASmallScreenAListOpensInsideTheClientAreaAndFillsItMaximised)

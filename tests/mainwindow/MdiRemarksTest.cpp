@@ -4,11 +4,16 @@
 #include "MainWindowFixture.h"
 
 #include "grids/GridStd.h"
+#include "platform/winsys/TextBox.h"
 #include "store/SharedState.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 
 using tavtest::MainWindowFixture;
@@ -143,4 +148,22 @@ TEST_F(RemarksFixture, AnEnterWhileARemarkIsStoredIsLeftToTheBox)
     w->tbRem_KeyPress(KeyAscii);
     EXPECT_EQ(KeyAscii, 0);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("x"));
+}
+
+TEST_F(RemarksFixture, BothBoxesSurviveAPasteOfClipboardDataWithoutFormats)
+{
+    OpenList();
+    for (QTextEdit *box : {w->tbRem, w->tbRemG3}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        auto *guarded = qobject_cast<winsys::TextBox *>(box);
+        ASSERT_NE(guarded, nullptr) << "every multi-line box pastes through the guard";
+        box->setPlainText(QStringLiteral("a remark"));
+        box->moveCursor(QTextCursor::End);
+        QMimeData empty;
+        guarded->insertFromMimeData(&empty);
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->toPlainText(), QStringLiteral("a remark"));
+    }
+    QGuiApplication::clipboard()->clear();
 }

@@ -2,7 +2,6 @@
 
 #include "exercise/rounds/WordDraw.h"
 #include "exercise/rounds/WrongStore.h"
-#include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
@@ -72,9 +71,7 @@ TraditionalRound::Draw TraditionalRound::drawNext()
         return draw;
     }
     if (!draw.ID) {
-        winsys::MsgBox(QStringLiteral("No word can be drawn: every word of this source is in the repetition "
-                                      "list. Answer them, reset, or choose another source."),
-                       winsys::vbInformation, winsys::AppTitle);
+        draw.NothingToDraw = true;
         return draw;
     }
     CurrentWordID = *draw.ID;
@@ -107,7 +104,7 @@ TraditionalRound::Judgement TraditionalRound::Judge(const QString &Typed, const 
                     AddWrongs(CurrentWordID);
                     j.StoreChanged = true;
                     if (CountWrongIDs() >= OptNbrWrongs)
-                        j.Then = ClearRepaList();
+                        j.Then = After::AskStoreFull;
                 }
             }
         } else if (j.Check.Ok && !RepaIDs.isEmpty()) {
@@ -129,15 +126,27 @@ void TraditionalRound::AddWrongs(long long ID) { StoreWrongAnswer(ID, QDateTime:
 
 void TraditionalRound::RemoveWrongs(long long ID) { RemoveWrongAnswer(ID); }
 
-TraditionalRound::After TraditionalRound::ClearRepaList()
+QString TraditionalRound::NothingToDrawText()
 {
-    MsgAnswer = winsys::MsgBox(Caps1112(1115), winsys::vbYesNo | winsys::vbCritical, winsys::AppTitle);
-    if (MsgAnswer == winsys::vbYes) {
+    return QStringLiteral("No word can be drawn: every word of this source is in the repetition list. Answer "
+                          "them, reset, or choose another source.");
+}
+
+QString TraditionalRound::StoreFullQuestion() { return Caps1112(1115); }
+
+TraditionalRound::After TraditionalRound::StoreFullAnswered(bool Practise)
+{
+    if (Practise) {
         WordSource = Source::Store;
         ClearRepetition();
         return After::AskNext;
     }
-    EmptyWrongAnswers();
+    try {
+        EmptyWrongAnswers();
+    } catch (const std::exception &e) {
+        ShowErrorBox(e); // the store keeps its words; the round goes on as it is
+        return After::Nothing;
+    }
     WordSource = Source::AllWords;
     return After::Restart;
 }

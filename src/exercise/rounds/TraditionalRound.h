@@ -28,12 +28,19 @@ public:
     };
 
     struct Draw {
-        std::optional<long long> ID; // nothing: no word could be drawn (said so)
+        std::optional<long long> ID; // nothing: no word could be drawn
         bool SwitchedToAllWords = false; // the store was empty: the round restarted on all words
+        // Every word of the source waits in the repetition list: the window
+        // says so (NothingToDrawText); the previous word stays.
+        bool NothingToDraw = false;
     };
+    static QString NothingToDrawText();
 
-    // What the window does after a judgement.
-    enum class After { Nothing, AskNext, Restart };
+    // What the window does after a judgement. AskStoreFull: the wrong answer
+    // filled the store; the window asks whether to practise it now
+    // (StoreFullQuestion) and hands the answer to StoreFullAnswered, which
+    // says what follows.
+    enum class After { Nothing, AskNext, Restart, AskStoreFull };
     struct Judgement {
         bool Judged = false;  // false: no word was being asked
         PartCheck Check;
@@ -59,6 +66,12 @@ public:
     // list and the store. Shown is the word as asked, for the list.
     Judgement Judge(const QString &Typed, const QString &Stored, int MeaningCount, const RepaLine &Shown);
 
+    // The answer to the store-full question: Yes practises the store (the
+    // repetition list is emptied; AskNext), No empties the store and starts
+    // again on all words (Restart). A failed write is reported; Nothing.
+    After StoreFullAnswered(bool Practise);
+    static QString StoreFullQuestion();
+
     // Repetition mode: on once the list holds OptNbrRepeats words, off when
     // it is empty, unchanged in between.
     void SetboRepa();
@@ -67,8 +80,6 @@ public:
 
 private:
     Draw drawNext();
-    // The store-full question; the answer decides what follows.
-    After ClearRepaList();
     // Stores a wrongly answered word (once), removes a word from the store.
     static void AddWrongs(long long ID);
     static void RemoveWrongs(long long ID);

@@ -10,6 +10,7 @@
 #include <QTime>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
@@ -290,7 +291,9 @@ DatabasePtr DBEngine::OpenDatabase(const QString &path, bool /*exclusive*/, bool
         throw DaoError(sqlite3_extended_errcode(h.db), QString::fromUtf8(sqlite3_errmsg(h.db)));
     }
     configure(h.db, path, readOnly);
-    return DatabasePtr(new Database(h.release(), path));
+    DatabasePtr db(new Database(h.release(), path));
+    db->noteFile();
+    return db;
 }
 
 DatabasePtr DBEngine::CreateDatabase(const QString &path)
@@ -305,7 +308,9 @@ DatabasePtr DBEngine::CreateDatabase(const QString &path)
         throw DaoError(sqlite3_extended_errcode(h.db), QString::fromUtf8(sqlite3_errmsg(h.db)));
     }
     configure(h.db, path, false);
-    return DatabasePtr(new Database(h.release(), path));
+    DatabasePtr db(new Database(h.release(), path));
+    db->noteFile();
+    return db;
 }
 
 void DBEngine::CompactDatabase(const QString &src, const QString &dst)
@@ -338,6 +343,32 @@ sqlite3 *Database::live() const
     return m_db;
 }
 
+void Database::noteFile()
+{
+    m_absolutePath = QFileInfo(m_path).absoluteFilePath();
+    struct stat st {};
+    m_fileKnown = ::stat(QFile::encodeName(m_absolutePath).constData(), &st) == 0;
+    if (m_fileKnown) {
+        m_device = quint64(st.st_dev);
+        m_inode = quint64(st.st_ino);
+    }
+}
+
+void Database::checkFileBeforeWrite(sqlite3_stmt *st, const QString &sql) const
+{
+    if (!m_fileKnown || !st || sqlite3_stmt_readonly(st))
+        return;
+    struct stat now {};
+    if (::stat(QFile::encodeName(m_absolutePath).constData(), &now) == 0 && quint64(now.st_dev) == m_device &&
+        quint64(now.st_ino) == m_inode)
+        return;
+    throw DaoError(DaoError::FileReplaced,
+                   QStringLiteral("The database file \"%1\" was deleted, moved or replaced after it was opened: "
+                                  "nothing was stored.")
+                       .arg(m_path),
+                   sql);
+}
+
 void Database::Close()
 {
     if (!m_db)
@@ -363,6 +394,7 @@ void Database::Execute(const QString &jetSql)
         return;
     if (sqlite3_column_count(s.st) > 0 && sqlite3_stmt_readonly(s.st))
         throw DaoError(DaoError::SelectInExecute, QStringLiteral("Cannot execute a select query."), sql);
+    checkFileBeforeWrite(s.st, sql);
     runToEnd(db, s.st, sql);
     if (firstWordIs(sql, {"INSERT", "UPDATE", "DELETE", "REPLACE"}))
         m_recordsAffected = sqlite3_changes64(db);
@@ -422,8 +454,10 @@ void Database::ExecNative(const QString &sql, const QVariantList &params)
             for (int i = 0; i < params.size(); ++i)
                 bindVariant(db, s.st, i + 1, params[i], sql);
         }
-        if (s.st)
+        if (s.st) {
+            checkFileBeforeWrite(s.st, sql);
             runToEnd(db, s.st, sql);
+        }
         first = false;
         next = tail;
     }

@@ -65,6 +65,7 @@ public:
     static constexpr int RecordDeleted = 3167;    // the current row was deleted
     static constexpr int DataTypeMismatch = 3464;
     static constexpr int ObjectClosed = 3420;     // database or recordset closed
+    static constexpr int FileReplaced = 3051;     // the file opened is no longer at its path
 
 private:
     int m_number;
@@ -120,6 +121,10 @@ public:
     QString Name() const { return m_path; }
 
     // Runs an action statement written in Jet SQL (translated first).
+    // Every statement that writes (here, in ExecNative and so in the
+    // recordsets' updates) first checks that the file opened is still the
+    // one at its path: a database deleted, moved or replaced while it is
+    // open takes no more writes, which would be lost with the old file.
     void Execute(const QString &jetSql);
     // Rows changed by the last Execute.
     long long RecordsAffected() const { return m_recordsAffected; }
@@ -163,12 +168,21 @@ private:
     friend class Recordset;
     explicit Database(sqlite3 *db, QString path);
     sqlite3 *live() const; // the open handle, or throws ObjectClosed
+    // Notes which file the path names now (device and inode).
+    void noteFile();
+    // Throws FileReplaced, before st runs, when st writes and the path no
+    // longer names the file that was opened.
+    void checkFileBeforeWrite(sqlite3_stmt *st, const QString &sql) const;
     QString tableName(const QString &name) const; // the stored spelling, "" when absent
     RecordsetPtr makeRecordset(const QString &source, const QString &nativeSql, const QString &loadSql,
                                RecordsetType type);
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    QString m_absolutePath;
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
+    bool m_fileKnown = false;
     long long m_recordsAffected = 0;
     int m_transactionDepth = 0;
     QHash<QString, QString> m_queryDefs; // lower-case name -> Jet SQL

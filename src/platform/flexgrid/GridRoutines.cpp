@@ -132,7 +132,7 @@ void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode)
         ShowCellEditor(Grid, EditBox, CellEditDeleteRequest);
 }
 
-void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii)
+void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool TakeFocus)
 {
     // 1. The text and the caret.
     if (KeyAscii >= 0 && KeyAscii <= 32) {
@@ -174,7 +174,8 @@ void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii)
     // 5. Shown and focused.
     EditBox.setVisible(true);
     EditBox.raise();
-    EditBox.setFocus();
+    if (TakeFocus)
+        EditBox.setFocus();
 }
 
 void AutoSizeGridCols(FlexGrid &Grid, int FirstCol, int LastCol, int MinLen, long long Factor)

@@ -55,8 +55,9 @@ void StartCellEditKey(FlexGrid &Grid, QLineEdit &EditBox, int KeyCode);
 // of the cell's right and bottom grid lines, gives it the cell's background
 // (white for a cell without its own colour), shows it and focuses it. The
 // box covers the cell whatever the cell's font, so no part of the cell's own
-// text shows beside it.
-void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii);
+// text shows beside it. Without TakeFocus the box is shown but the focus
+// stays where it is (an editor put back in a window the user is not in).
+void ShowCellEditor(FlexGrid &Grid, QLineEdit &EditBox, int KeyAscii, bool TakeFocus = true);
 
 // Columns FirstCol..LastCol get the width Factor times the character count of
 // their longest text in rows 1.., never less than MinLen characters.

@@ -83,8 +83,9 @@ TEST_F(TraditionalRoundTest, NothingToDrawIsSaidAndTheRoundStaysUsable)
     round.Start();
     NextWord();
     Answer(false);
-    EXPECT_EQ(NextWord(), -1); // the only word waits in the repetition list
-    EXPECT_EQ(messages.Messages().size(), 1);
+    const TraditionalRound::Draw none = round.Next(); // the only word waits in the repetition list
+    EXPECT_FALSE(none.ID.has_value());
+    EXPECT_TRUE(none.NothingToDraw);
     EXPECT_FALSE(round.Asking());
     round.Start();
     EXPECT_EQ(NextWord(), 2);
@@ -97,10 +98,11 @@ TEST_F(TraditionalRoundTest, AFullStoreAsksAndYesPractisesTheStore)
     NextWord();
     Answer(false);
     NextWord();
-    messages.Answer(winsys::vbYes);
     const TraditionalRound::Judgement j = Answer(false);
-    EXPECT_EQ(messages.Prompts(), QStringList({"Store full?"}));
-    EXPECT_EQ(j.Then, TraditionalRound::After::AskNext);
+    EXPECT_EQ(j.Then, TraditionalRound::After::AskStoreFull);
+    EXPECT_EQ(TraditionalRound::StoreFullQuestion(), "Store full?");
+    EXPECT_EQ(tav::RepaIDs.size(), 2); // kept until the question is answered
+    EXPECT_EQ(round.StoreFullAnswered(true), TraditionalRound::After::AskNext);
     EXPECT_EQ(round.WordSource, TraditionalRound::Source::Store);
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
     EXPECT_EQ(Stored(), 2);
@@ -118,8 +120,9 @@ TEST_F(TraditionalRoundTest, AFullStoreAnsweredNoIsEmptiedAndALoweredLimitStillA
     tav::OptNbrWrongs = 2; // lowered below the stored count
     round.Start();
     NextWord();
-    messages.Answer(winsys::vbNo);
-    EXPECT_EQ(Answer(false).Then, TraditionalRound::After::Restart);
+    EXPECT_EQ(Answer(false).Then, TraditionalRound::After::AskStoreFull);
+    EXPECT_GT(Stored(), 0);
+    EXPECT_EQ(round.StoreFullAnswered(false), TraditionalRound::After::Restart);
     EXPECT_EQ(Stored(), 0);
     EXPECT_EQ(round.WordSource, TraditionalRound::Source::AllWords);
 }
@@ -149,6 +152,19 @@ TEST_F(TraditionalRoundTest, AWrongAnswerFromTheStoreChangesOnlyTheRepetitionLis
     Answer(false);
     EXPECT_EQ(Stored(), 1);
     EXPECT_EQ(tav::RepaIDs, QList<long long>({11}));
+}
+
+TEST_F(TraditionalRoundTest, AStoreThatCannotBeEmptiedKeepsTheRoundAsItIs)
+{
+    tav::OptNbrWrongs = 1;
+    round.Start();
+    NextWord();
+    EXPECT_EQ(Answer(false).Then, TraditionalRound::After::AskStoreFull);
+    Exec("CREATE TRIGGER KeepWrongs BEFORE DELETE ON WrongIDs BEGIN SELECT RAISE(ABORT, 'read-only'); END");
+    EXPECT_EQ(round.StoreFullAnswered(false), TraditionalRound::After::Nothing);
+    EXPECT_EQ(messages.Messages().size(), 1); // the failed write, reported
+    EXPECT_EQ(Stored(), 1);
+    EXPECT_EQ(round.WordSource, TraditionalRound::Source::AllWords);
 }
 
 TEST_F(TraditionalRoundTest, SparseIdsAreDrawnFromWhatExists)

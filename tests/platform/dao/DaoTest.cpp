@@ -340,6 +340,50 @@ TEST_F(DaoTest, AnEditOfARowDeletedMeanwhileIsReported)
     }
 }
 
+TEST_F(DaoTest, AFileDeletedOrReplacedWhileOpenTakesNoWrites)
+{
+    auto rs = db->OpenRecordset(QStringLiteral("Main"));
+    rs->FindFirst(QStringLiteral("ID = 3"));
+    rs->Edit();
+    rs->SetField(QStringLiteral("English"), QStringLiteral("fine"));
+    ASSERT_TRUE(QFile::remove(m_path));
+
+    EXPECT_EQ(errorNumber([&] { db->Execute(QStringLiteral("UPDATE Main SET English = 'gone' WHERE ID = 1")); }),
+              DaoError::FileReplaced);
+    EXPECT_EQ(errorNumber([&] { db->ExecNative(QStringLiteral("DELETE FROM FormsAll")); }), DaoError::FileReplaced);
+    EXPECT_EQ(errorNumber([&] { rs->Update(); }), DaoError::FileReplaced);
+    try {
+        db->Execute(QStringLiteral("DELETE * FROM Main"));
+    } catch (const DaoError &e) {
+        EXPECT_TRUE(e.Description().contains(m_path)) << e.Description().toStdString();
+        EXPECT_TRUE(e.Description().contains(QStringLiteral("nothing was stored")));
+    }
+    // No transaction begins (it takes the write lock); the connection still
+    // reads the file it opened, and nothing went into it.
+    EXPECT_EQ(errorNumber([&] { db->BeginTrans(); }), DaoError::FileReplaced);
+    EXPECT_FALSE(db->InTransaction());
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main")), 4);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Main WHERE English IN ('gone', 'fine')")), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM FormsAll")), 3);
+    db->Close();
+
+    // Another file put in its place is not the one opened either; a
+    // connection to the new file writes to it.
+    DatabasePtr other = DBEngine::CreateDatabase(path("other.twl"));
+    other->ExecNative(QStringLiteral("CREATE TABLE T (x INTEGER); INSERT INTO T VALUES (1)"));
+    other->Close();
+    ASSERT_TRUE(QFile::copy(path("other.twl"), path("copy.twl")));
+    DatabasePtr first = DBEngine::OpenDatabase(path("other.twl"));
+    ASSERT_TRUE(QFile::remove(path("other.twl")));
+    ASSERT_TRUE(QFile::rename(path("copy.twl"), path("other.twl")));
+    EXPECT_EQ(errorNumber([&] { first->Execute(QStringLiteral("DELETE * FROM T")); }), DaoError::FileReplaced);
+    DatabasePtr second = DBEngine::OpenDatabase(path("other.twl"));
+    second->Execute(QStringLiteral("DELETE * FROM T"));
+    EXPECT_EQ(second->RecordsAffected(), 1);
+    first->Close();
+    second->Close();
+}
+
 TEST_F(DaoTest, AddNewBeforeReadingStillMakesTheRowCurrent)
 {
     auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE WT = 'zz'"));

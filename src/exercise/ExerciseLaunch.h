@@ -2,7 +2,8 @@
 // What the main window's Exercise menu asks of the exercise side: the draw
 // of a round's words (before the window exists) and the exercise window's
 // members that prepare and show the round. The exercise window implements
-// ExerciseWindowLink; the program installs its routines in MDI::Exercises.
+// ExerciseWindowLink; the program installs its routines in MDI::Exercises,
+// and the main window hands the window its ExerciseHost.
 
 #include <QString>
 
@@ -12,7 +13,7 @@ class QWidget;
 
 namespace tav {
 
-class MDI;
+class ExerciseHost;
 
 class ExerciseWindowLink {
 public:
@@ -35,8 +36,9 @@ public:
 struct ExerciseRoutines {
     // Draws the round's words and leaves their condition in PickCriteria.
     std::function<void()> PickRandomWords;
-    // Creates the exercise window (its Load runs); the window owns the link.
-    std::function<ExerciseWindowLink *(MDI &)> CreateWindow;
+    // Creates the exercise window (its Load runs) on the host's client area;
+    // the window owns the link.
+    std::function<ExerciseWindowLink *(ExerciseHost &)> CreateWindow;
 };
 
 } // namespace tav

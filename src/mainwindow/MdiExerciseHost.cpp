@@ -1,0 +1,17 @@
+#include "mainwindow/MdiExerciseHost.h"
+
+#include "mainwindow/MDI.h"
+
+namespace tav {
+
+void MdiExerciseHost::SmallFacts(long long ID, const QString &Text, int Kind) { m_mdi.SmallFacts(ID, Text, Kind); }
+
+void MdiExerciseHost::DeKlino(long Color, long long ID) { m_mdi.DeKlino(Color, ID); }
+
+void MdiExerciseHost::BaseFrase() { m_mdi.BaseFrase(); }
+
+QMdiArea *MdiExerciseHost::ClientArea() const { return m_mdi.mdiClient; }
+
+void MdiExerciseHost::ShowToolbar(bool Shown) { m_mdi.picToolbar->setVisible(Shown); }
+
+} // namespace tav

@@ -1,0 +1,25 @@
+#pragma once
+// The main window as the exercise window sees it (ExerciseHost): its grammar
+// panel, its client area and its toolbar strip.
+
+#include "exercise/ExerciseHost.h"
+
+namespace tav {
+
+class MDI;
+
+class MdiExerciseHost : public ExerciseHost {
+public:
+    explicit MdiExerciseHost(MDI &mdi) : m_mdi(mdi) {}
+
+    void SmallFacts(long long ID, const QString &Text, int Kind) override;
+    void DeKlino(long Color, long long ID) override;
+    void BaseFrase() override;
+    QMdiArea *ClientArea() const override;
+    void ShowToolbar(bool Shown) override;
+
+private:
+    MDI &m_mdi;
+};
+
+} // namespace tav
