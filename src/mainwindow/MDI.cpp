@@ -8,6 +8,7 @@
 #include "mainwindow/Artwork.h"
 #include "mainwindow/MdiExerciseHost.h"
 #include "mainwindow/MdiListHost.h"
+#include "mainwindow/PanelScroll.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
@@ -194,7 +195,7 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     picsGreysUpsAndDowns->hide();
     imgPrintUp = printerPixmap(PrintLook::Up);
     imgPrintDn = printerPixmap(PrintLook::Down);
-    column->addWidget(picBottom);
+    column->addWidget(new PanelScroll(picBottom, central));
     setCentralWidget(central);
 
     buildStatusBar();

@@ -13,12 +13,15 @@
 #include "support/RecordingListWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 
@@ -476,4 +479,81 @@ TEST_F(PanelFixture, RowCaptionsFitTheirHeadingColumnInEveryView)
     w->SmallFacts(5, QString(), 0);
     EXPECT_EQ(klin().font(), conjugation);
     fits(klin(), "conjugation again");
+}
+
+// At 800x600 the participle view cuts neither a form nor a heading: its
+// columns narrow to what their texts and headings need, and what still does
+// not fit scrolls with the panel.
+TEST_F(PanelFixture, OnASmallScreenTheParticipleViewCutsNoFormAndScrollsTheRest)
+{
+    w->showNormal();
+    w->resize(800, 600);
+    QApplication::processEvents();
+    auto *scroll = w->findChild<QScrollArea *>(QStringLiteral("picBottomScroll"));
+    ASSERT_NE(scroll, nullptr);
+    w->SmallFacts(1, QString(), 33); // agapavw: every participle and imperative form
+    QApplication::processEvents();
+
+    for (flexgrid::FlexGrid *g : {&klin(), &imp()}) {
+        for (int c = 1; c < g->Cols(); ++c) {
+            const int width = g->TwipsToPixelsX(g->ColWidth(c));
+            for (int r = 1; r < g->Rows(); ++r)
+                EXPECT_LE(QFontMetrics(g->CellFontAt(r, c)).horizontalAdvance(g->TextMatrix(r, c)) + 6, width)
+                    << g->objectName().toStdString() << " " << r << "," << c;
+        }
+    }
+    ASSERT_EQ(panel().lblUnderLine.size(), 8);
+    for (int i = 1; i <= 7; ++i) {
+        const QLabel *label = panel().lblUnderLine[i];
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->frameWidth(), label->width())
+            << label->text().toStdString();
+    }
+
+    // Wider than the window: the panel scrolls to its last column, and the
+    // scroll bar lies below the panel, not over its rows.
+    const int right = imp().geometry().right() + 1;
+    ASSERT_GT(right, w->width()) << "the forms of agapavw need more than 800 pixels";
+    QScrollBar *bar = scroll->horizontalScrollBar();
+    EXPECT_EQ(bar->maximum() + scroll->viewport()->width(), right);
+    EXPECT_EQ(scroll->height(), scroll->widget()->height() + bar->sizeHint().height());
+
+    // Back to the conjugation, which fits the window: no scroll bar.
+    entry(0)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(bar->maximum(), 0);
+    EXPECT_EQ(scroll->height(), scroll->widget()->height());
+}
+
+TEST_F(PanelFixture, AVerbBoxShowsItsWholeFormOrItsStart)
+{
+    QLineEdit *box = panel().tbPP;
+    auto show = [&](const QString &form) {
+        tav::WordDb->Execute(QStringLiteral("UPDATE Main SET PP = '%1' WHERE ID = 32").arg(form));
+        w->SmallFacts(32, QString(), 0);
+        EXPECT_EQ(box->text(), form);
+    };
+    // A form a little wider than the box as designed: the box widens to it.
+    show(QStringLiteral("aisqavnomai"));
+    const int designed = winsys::TwipsToPixelsX(1250);
+    QString form;
+    for (const QChar ch : QStringLiteral("aisqavnomai aisqavnomai")) {
+        form += ch;
+        if (box->fontMetrics().horizontalAdvance(form) + 6 > designed)
+            break;
+    }
+    show(form);
+    EXPECT_EQ(box->cursorPosition(), 0);
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(form) + 6) << "the whole form fits";
+    EXPECT_EQ(panel().tbAP->width(), box->width());
+
+    // A form longer than the room beside the headings' captions: the box
+    // stops short of them and shows the form's start.
+    const QString longForm = QStringLiteral("aisqavnomai aisqavnomai aisqavnomai aisqavnomai");
+    show(longForm);
+    EXPECT_EQ(box->cursorPosition(), 0) << "the start of the form is shown";
+    EXPECT_LT(box->width(), box->fontMetrics().horizontalAdvance(longForm));
+    const QLabel *heading = panel().lblTopLine[1];
+    EXPECT_LE(box->geometry().right() + heading->fontMetrics().horizontalAdvance(heading->text()),
+              heading->geometry().right())
+        << "the caption beside the box keeps its room";
 }
