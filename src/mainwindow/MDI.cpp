@@ -236,6 +236,18 @@ MDI::~MDI()
         SetLink(nullptr);
 }
 
+QObject *MDI::findControl(const QString &name, const QMetaObject &type) const
+{
+    const QList<QObject *> found = findChildren<QObject *>(name);
+    for (QObject *object : found) {
+        const auto *widget = qobject_cast<const QWidget *>(object);
+        const bool inChildWindow = widget && widget != mdiClient && mdiClient && mdiClient->isAncestorOf(widget);
+        if (type.cast(object) && !inChildWindow)
+            return object;
+    }
+    return nullptr;
+}
+
 void MDI::buildMenus()
 {
     QMenuBar *bar = menuBar();

@@ -273,9 +273,9 @@ TEST_F(PanelFixture, ClassesFollowTypeThenGenderThenVerbType)
 
 TEST_F(PanelFixture, BaseFraseEmptiesThePanelAndKeepsTheSearchBox)
 {
-    w->tbSearch->setText(QStringLiteral("agap"));
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("agap"));
     w->SmallFacts(5, QString(), 0);
-    EXPECT_TRUE(w->tbRem->isEnabled());
+    EXPECT_TRUE(w->Control<QTextEdit>("tbRem")->isEnabled());
     w->BaseFrase();
     EXPECT_EQ(panel().State().wordID, 0);
     EXPECT_EQ(panel().State().verbID, 0);
@@ -285,11 +285,11 @@ TEST_F(PanelFixture, BaseFraseEmptiesThePanelAndKeepsTheSearchBox)
     EXPECT_EQ(w->PanelText(1), QStringLiteral("Ready"));
     EXPECT_EQ(klin().TextMatrix(1, 1), Text(QStringLiteral("SELECT sMNom FROM Klino WHERE ID = 99999")));
     EXPECT_EQ(klin().CellBackColorAt(6, 3), 0xFFFF);
-    EXPECT_FALSE(w->tbRem->isEnabled());
+    EXPECT_FALSE(w->Control<QTextEdit>("tbRem")->isEnabled());
     EXPECT_FALSE(panel().tbAP->isEnabled());
     EXPECT_TRUE(panel().tbAP->text().isEmpty());
-    EXPECT_TRUE(w->tbSearch->isEnabled());
-    EXPECT_EQ(w->tbSearch->text(), QStringLiteral("agap"));
+    EXPECT_TRUE(w->Control<QLineEdit>("tbSearch")->isEnabled());
+    EXPECT_EQ(w->Control<QLineEdit>("tbSearch")->text(), QStringLiteral("agap"));
     EXPECT_TRUE(imp().isHidden());
     EXPECT_TRUE(panel().fraSimple->isHidden());
     EXPECT_EQ(panel().lblTopLine.size(), 2);
@@ -302,7 +302,7 @@ TEST_F(PanelFixture, ThirdLanguageMeaningsComeFromTheWordsOwnRowOrStayEmpty)
                                         "Remarks = 'svensk anm' WHERE ID = 5"));
     w->SmallFacts(5, QStringLiteral("beröra"), 3);
     EXPECT_EQ(w->PanelText(4), tav::Caps1185(1214) + QStringLiteral("röra vid, angå  "));
-    EXPECT_EQ(w->tbRemG3->toPlainText(), QStringLiteral("svensk anm"));
+    EXPECT_EQ(w->Control<QTextEdit>("tbRemG3")->toPlainText(), QStringLiteral("svensk anm"));
 
     tav::WordDb->Execute(QStringLiteral("UPDATE GreekSwedish SET Means = '1' WHERE ID = 5"));
     w->SmallFacts(5, QStringLiteral("beröra"), 3);
@@ -312,15 +312,15 @@ TEST_F(PanelFixture, ThirdLanguageMeaningsComeFromTheWordsOwnRowOrStayEmpty)
     tav::WordDb->Execute(QStringLiteral("DELETE FROM GreekSwedish WHERE ID = 9"));
     w->SmallFacts(9, QStringLiteral("krama"), 3);
     EXPECT_TRUE(w->PanelText(4).isEmpty());
-    EXPECT_TRUE(w->tbRemG3->toPlainText().isEmpty());
+    EXPECT_TRUE(w->Control<QTextEdit>("tbRemG3")->toPlainText().isEmpty());
     EXPECT_EQ(w->PanelText(3), QStringLiteral("ID 9"));
 
     // With the third language hidden the second box shows Remarks2.
     tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks2 = 'two', Remarks = 'one' WHERE ID = 9"));
     tav::OptBoHide3 = true;
     w->SmallFacts(9, QString(), 0);
-    EXPECT_EQ(w->tbRem->toPlainText(), QStringLiteral("one"));
-    EXPECT_EQ(w->tbRemG3->toPlainText(), QStringLiteral("two"));
+    EXPECT_EQ(w->Control<QTextEdit>("tbRem")->toPlainText(), QStringLiteral("one"));
+    EXPECT_EQ(w->Control<QTextEdit>("tbRemG3")->toPlainText(), QStringLiteral("two"));
 }
 
 TEST_F(PanelFixture, AnUnknownWordChangesNothingButTheStatusLine)
