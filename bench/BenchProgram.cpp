@@ -68,7 +68,7 @@ void BenchProgram::Stop()
 
 tav::GridStd *BenchProgram::NewestList() const
 {
-    const QList<QMdiSubWindow *> subs = m_mdi->mdiClient->subWindowList();
+    const QList<QMdiSubWindow *> subs = m_mdi->Control<QMdiArea>("mdiClient")->subWindowList();
     for (auto it = subs.crbegin(); it != subs.crend(); ++it)
         if (auto *list = dynamic_cast<tav::GridStd *>((*it)->widget()))
             return list;
@@ -80,14 +80,14 @@ void BenchProgram::SelectNode(const QString &key) const
     QTreeWidgetItem *node = m_mdi->FindNode(key);
     if (!node)
         std::abort();
-    m_mdi->tv1->setCurrentItem(node);
+    m_mdi->Control<QTreeWidget>("tv1")->setCurrentItem(node);
     m_mdi->tv1_NodeClick(node);
     ProcessUntilIdle();
 }
 
 void BenchProgram::CloseChildren() const
 {
-    for (QMdiSubWindow *sub : m_mdi->mdiClient->subWindowList())
+    for (QMdiSubWindow *sub : m_mdi->Control<QMdiArea>("mdiClient")->subWindowList())
         sub->close();
     ProcessUntilIdle();
 }

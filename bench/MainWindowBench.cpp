@@ -49,7 +49,7 @@ long long ResidentKiB()
 tav::GridStd *OpenAllGreek()
 {
     g_program->SelectNode(QStringLiteral("All Greek"));
-    tavbench::Click(g_program->Mdi().cmdShow);
+    tavbench::Click(g_program->Mdi().Control<QPushButton>("cmdShow"));
     tavbench::ProcessUntilIdle();
     tav::GridStd *list = g_program->NewestList();
     if (!list)
@@ -74,7 +74,7 @@ void AllGreekShow(benchmark::State &state)
     double rss = 0;
     for (auto _ : state) {
         times.Bare([&] { bare.Run(sql); });
-        times.Action(state, [] { tavbench::Click(g_program->Mdi().cmdShow); });
+        times.Action(state, [] { tavbench::Click(g_program->Mdi().Control<QPushButton>("cmdShow")); });
         tav::GridStd *list = g_program->NewestList();
         if (!list)
             std::abort();
@@ -143,7 +143,7 @@ void ChooseLetter(benchmark::State &state)
 {
     const tavbench::BareConnection bare(g_program->File());
     g_program->SelectNode(QStringLiteral("All Greek"));
-    QComboBox *letters = g_program->Mdi().cboTree;
+    QComboBox *letters = g_program->Mdi().Control<QComboBox>("cboTree");
     letters->setFocus();
     tavbench::PairedTimes times;
     for (auto _ : state) {
@@ -173,7 +173,7 @@ void OpenExercise(benchmark::State &state)
     tavbench::PairedTimes times;
     for (auto _ : state) {
         times.Bare([&] { bare.Run(sql); });
-        times.Action(state, [] { g_program->Mdi().mnuExParts[0]->trigger(); });
+        times.Action(state, [] { g_program->Mdi().Control<QAction>("mnuExParts(0)")->trigger(); });
         g_program->CloseChildren();
     }
     times.Report(state);

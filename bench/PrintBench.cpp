@@ -37,7 +37,7 @@ tavbench::BenchProgram *g_program = nullptr;
 void OpenAllGreek()
 {
     g_program->SelectNode(QStringLiteral("All Greek"));
-    tavbench::Click(g_program->Mdi().cmdShow);
+    tavbench::Click(g_program->Mdi().Control<QPushButton>("cmdShow"));
     tavbench::ProcessUntilIdle();
     if (!g_program->NewestList())
         std::abort();

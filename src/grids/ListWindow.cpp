@@ -221,8 +221,11 @@ void ListWindow::BindRows(dao::RecordsetPtr Rows)
 {
     // The editor belongs to a row of the rows that go: it never stays over
     // another word. (EditHelp closes it first and puts it back itself.)
-    if (tbN->isVisible())
-        ReportLostEdit(TakeEditor());
+    if (tbN->isVisible()) {
+        const PendingEdit edit = TakeEditor();
+        if (edit.typed != edit.old)
+            ReportLostEdit(edit);
+    }
     Data1 = std::move(Rows);
     const bool busy = GridBusy();
     SetGridBusy(true);
@@ -626,8 +629,8 @@ void ListWindow::RestoreEditor(const PendingEdit &Edit)
 void ListWindow::ReportLostEdit(const PendingEdit &Edit)
 {
     MsgAnswer = winsys::MsgBox(QStringLiteral("The text typed in the list \"") + windowTitle() +
-                                   QStringLiteral("\" was not stored: the row of the word with ID ") +
-                                   QString::number(Edit.id) + QStringLiteral(" is no longer in the list.") +
+                                   QStringLiteral("\" was not stored: the list no longer shows its cell (the word with ID ") +
+                                   QString::number(Edit.id) + QStringLiteral(").") +
                                    QStringLiteral("\r\nThe text typed: ") + Edit.typed,
                                winsys::vbExclamation, winsys::AppTitle);
 }

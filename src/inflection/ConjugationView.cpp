@@ -143,6 +143,7 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     SetHeightTw(lblPP, HeightTw(tbPP));
     SetTopTw(tbPP, TopTw(lblPP) - 60);
     SetLeftTw(tbPP, LeftTw(lblPP) + WidthTw(lblPP));
+    fitVoiceBoxes();
     for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP}) {
         w->raise();
         w->show();

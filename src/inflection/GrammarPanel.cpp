@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QRadioButton>
 #include <QTextEdit>
 
@@ -183,6 +184,8 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
 void GrammarPanel::beginView(long long ID)
 {
     CancelEdit();
+    // The views fit the window; only the participle view may ask for more.
+    m_picBottom->setMinimumWidth(0);
     m_state.viewWordID = ID == ArticleID ? 0 : ID;
 }
 
@@ -431,6 +434,29 @@ void GrammarPanel::showVoiceForms(const WordRecord &main)
         tbAP->setText(AP.isNull() ? QString() : AP.toString());
     m_host.ConjugationEntry(1)->setEnabled(!PP.isNull());
     tbPP->setText(PP.isNull() ? QString() : PP.toString());
+    // A form wider than its box shows its beginning, not its end.
+    for (QLineEdit *box : {tbAP, tbPP})
+        box->setCursorPosition(0);
+}
+
+void GrammarPanel::fitVoiceBoxes()
+{
+    int text = 0;
+    for (QLineEdit *box : {tbAP, tbPP})
+        text = std::max(text, box->fontMetrics().horizontalAdvance(box->text()));
+    // The box's frame, the line edit's own margins on both sides and the
+    // text cursor.
+    const int frame = tbAP->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tbAP);
+    const int wanted = text + 2 * frame + 2 * 2 + 2;
+    int captions = 0;
+    for (QLabel *label : {lblTopLine[1], lblUnderLine[1]})
+        captions = std::max(captions, label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->frameWidth());
+    const int room = lblTopLine[1]->geometry().right() + 1 - captions - tbAP->x();
+    const int width = std::max(TwipsToPixelsX(kVoiceBoxWidth), std::min(wanted, room));
+    for (QLineEdit *box : {tbAP, tbPP}) {
+        box->resize(width, box->height());
+        box->setCursorPosition(0);
+    }
 }
 
 void GrammarPanel::OpVoiceSwitch(int intVoice)

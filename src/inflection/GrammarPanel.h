@@ -173,7 +173,12 @@ private:
     int lineAllowance(const flexgrid::FlexGrid &grid) const;
     void autoSizeColumns(flexgrid::FlexGrid &grid, int Factor);
     QList<int> textWidths(const flexgrid::FlexGrid &grid) const;
-    void fitColumns(const QList<flexgrid::FlexGrid *> &grids, int excess);
+    // Floors (twips, per grid and column) below which fitColumns narrows no
+    // column: the width each column's heading needs.
+    using ColumnFloors = QList<QList<int>>;
+    void fitColumns(const QList<flexgrid::FlexGrid *> &grids, int excess, const ColumnFloors &floors = {});
+    // The width (twips) an under-line heading needs to show Caption whole.
+    int headingWidth(const QString &Caption) const;
     void setEditorTag(QLineEdit *editor, const QString &tag);
 
     // Conjugation columns (ConjugationView.cpp).
@@ -187,6 +192,10 @@ private:
     void showThirdLanguage(const WordRecord &lang, const QString &StrLat);
     void clearVoiceChecks();
     void showVoiceForms(const WordRecord &main);
+    // The verb boxes as wide as their longer form, never narrower than
+    // designed and never over the room column 1's headings need for their
+    // captions; a form that still does not fit shows its start.
+    void fitVoiceBoxes();
     void setMainTextBoxesEnabled(bool enabled, bool clear);
     void storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii);
     ListWindowLink *activeList() const;

@@ -212,16 +212,20 @@ void GrammarPanel::autoSizeColumns(FlexGrid &grid, int Factor)
         grid.SetColWidth(c, std::max(grid.ColWidth(c), needed[c]));
 }
 
-// Narrows the data columns of the grids, never below their texts' width,
-// so that together they take at most the given width (twips) more.
-void GrammarPanel::fitColumns(const QList<FlexGrid *> &grids, int excess)
+// Narrows the data columns of the grids, never below their texts' width
+// nor below their floors, so that together they take at most the given
+// width (twips) more.
+void GrammarPanel::fitColumns(const QList<FlexGrid *> &grids, int excess, const ColumnFloors &floors)
 {
     int spare = 0;
     QList<QList<int>> needed;
-    for (FlexGrid *grid : grids) {
+    for (int g = 0; g < grids.size(); ++g) {
+        FlexGrid *grid = grids[g];
         needed << textWidths(*grid);
-        for (int c = 1; c < grid->Cols(); ++c)
+        for (int c = 1; c < grid->Cols(); ++c) {
+            needed.last()[c] = std::max(needed.last()[c], floors.value(g).value(c));
             spare += std::max(0, grid->ColWidth(c) - needed.last()[c]);
+        }
     }
     if (excess <= 0 || spare <= 0)
         return;
@@ -233,6 +237,13 @@ void GrammarPanel::fitColumns(const QList<FlexGrid *> &grids, int excess)
             grid.SetColWidth(c, grid.ColWidth(c) - int(std::ceil(room * share)));
         }
     }
+}
+
+int GrammarPanel::headingWidth(const QString &Caption) const
+{
+    const QLabel *label = lblUnderLine[1];
+    const int frame = 2 * label->frameWidth();
+    return winsys::PixelsToTwipsX(QFontMetrics(label->font()).horizontalAdvance(Caption) + frame + 2 * kCellTextMargin);
 }
 
 int GrammarPanel::lineAllowance(const FlexGrid &grid) const { return 40 * grid.GridLineWidth(); }

@@ -75,12 +75,27 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     imp.SetColWidth(0, kImperativeHeadCol);
 
     // On a narrow screen (800x600) the two grids would run past the window's
-    // edge: their columns give up the room their texts do not need.
+    // edge: their columns give up the room their texts and headings do not
+    // need. What still does not fit scrolls with the panel.
     int total = kParticipleLeft + kImperativeLeft + lineAllowance(g) + lineAllowance(imp);
     for (FlexGrid *grid : {&g, &imp})
         for (int c = 1; c < grid->Cols(); ++c)
             total += grid->ColWidth(c);
-    fitColumns({&g, &imp}, total - winsys::PixelsToTwipsX(m_host.HostWindow()->width()));
+    ColumnFloors floors{QList<int>(g.Cols(), 0), QList<int>(imp.Cols(), 0)};
+    int caption = Caps1364.LBound();
+    for (int grid = 0; grid < 2; ++grid)
+        for (int c = 1; c < floors[grid].size(); ++c)
+            floors[grid][c] = headingWidth(Caps1364(caption++));
+    for (int grid = 0; grid < 2; ++grid) {
+        FlexGrid &fg = grid == 0 ? g : imp;
+        for (int c = 1; c < fg.Cols(); ++c) {
+            if (fg.ColWidth(c) < floors[grid][c]) {
+                total += floors[grid][c] - fg.ColWidth(c);
+                fg.SetColWidth(c, floors[grid][c]);
+            }
+        }
+    }
+    fitColumns({&g, &imp}, total - winsys::PixelsToTwipsX(m_host.HostWindow()->width()), floors);
 
     SetGridHeadings(g, 2, 7, Caps1362, Caps1364, -1, -1, true);
     placeUnderLines(g, 1, 1, 3, LeftTw(&g) + kParticipleLeft);
@@ -99,6 +114,9 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     SetWidthTw(lblTopLine[2], imperativeWidths);
     SetWidthTw(&imp, kImperativeLeft + imperativeWidths + lineAllowance(imp));
     imp.show();
+    // The panel is as wide as the two grids: where the window is narrower
+    // it scrolls sideways, so that no form is cut.
+    m_picBottom->setMinimumWidth(imp.geometry().right() + 1);
 }
 
 } // namespace tav

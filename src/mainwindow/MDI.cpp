@@ -8,6 +8,7 @@
 #include "mainwindow/Artwork.h"
 #include "mainwindow/MdiExerciseHost.h"
 #include "mainwindow/MdiListHost.h"
+#include "mainwindow/PanelScroll.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
@@ -194,7 +195,7 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     picsGreysUpsAndDowns->hide();
     imgPrintUp = printerPixmap(PrintLook::Up);
     imgPrintDn = printerPixmap(PrintLook::Down);
-    column->addWidget(picBottom);
+    column->addWidget(new PanelScroll(picBottom, central));
     setCentralWidget(central);
 
     buildStatusBar();
@@ -233,6 +234,18 @@ MDI::~MDI()
         delete m_sorry.data();
     if (&Link() == this)
         SetLink(nullptr);
+}
+
+QObject *MDI::findControl(const QString &name, const QMetaObject &type) const
+{
+    const QList<QObject *> found = findChildren<QObject *>(name);
+    for (QObject *object : found) {
+        const auto *widget = qobject_cast<const QWidget *>(object);
+        const bool inChildWindow = widget && widget != mdiClient && mdiClient && mdiClient->isAncestorOf(widget);
+        if (type.cast(object) && !inChildWindow)
+            return object;
+    }
+    return nullptr;
 }
 
 void MDI::buildMenus()

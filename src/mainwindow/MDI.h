@@ -6,7 +6,8 @@
 // with its seven panels.
 //
 // Controls keep their design names as object names (arrays as "tbFind(0)")
-// and as members, so that other windows reach them by those names.
+// and as private members; other windows reach the frame through their hosts,
+// and Control() finds a control by its name.
 // The procedures are spread over files by subject:
 //   MDI.cpp          frame, Load, Resize, closing, child windows, left panel
 //   MdiLaunch.cpp    exercise start, print launch, help and About
@@ -230,7 +231,38 @@ public:
     About *AboutInstance() const;
     Splash *SplashInstance() const;
 
-    // Controls. Menus and their entries.
+    // The print image's two other pictures: up and pressed.
+    QPixmap imgPrintUp;
+    QPixmap imgPrintDn;
+
+    // A control by its object name (its design name; arrays as "tbFind(0)",
+    // menu entries as "mnuExParts(1)"), for tests and for checks of the
+    // program's own; nullptr when there is none of that type.
+    template <class T = QWidget>
+    T *Control(const QString &name) const
+    {
+        return qobject_cast<T *>(findControl(name, T::staticMetaObject));
+    }
+    // The grammar panel at the bottom.
+    GrammarPanel &Grammar() const { return *grammar; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    friend class MdiExerciseHost;
+    friend class MdiListHost;
+
+    // The frame's own control of that name and type, passing over the child
+    // windows in the client area (a list window has an "lblFlag" too).
+    QObject *findControl(const QString &name, const QMetaObject &type) const;
+
+    // Controls, private: other windows reach the frame through their hosts
+    // (GrammarHost, ListWindowHost, ExerciseHost). Menus and their entries.
     QMenu *mnuArkiv = nullptr;
     QMenu *mnuPrint = nullptr;
     QAction *mnuPrintParts0 = nullptr;
@@ -276,18 +308,8 @@ public:
     QWidget *picBottom = nullptr;
     GrammarPanel *grammar = nullptr;
     QWidget *picsGreysUpsAndDowns = nullptr;
-    QPixmap imgPrintUp;
-    QPixmap imgPrintDn;
     QStatusBar *stsStatusBar = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    bool focusNextPrevChild(bool next) override;
-
-private:
     // The widths of the window manager's frame around the window, as the
     // window system reports them now; none before the window is shown.
     QMargins frameWidths() const;

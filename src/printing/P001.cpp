@@ -4,6 +4,8 @@
 #include "printing/P001.h"
 
 #include "platform/winsys/Twips.h"
+#include "printing/FlexGridContents.h"
+#include "store/SharedState.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"
 
@@ -60,8 +62,8 @@ P001::P001(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("P001"));
     setWindowTitle(QStringLiteral("Print Options"));
-    m_source = std::make_shared<SystemPrinters>();
     ChooseOutputFile = defaultOutputFile;
+    m_engine.OnFitProblem = [this](PrintEngine::FitProblem problem) { return askAboutFit(problem); };
 
     Form_Load();
 }
@@ -71,7 +73,30 @@ P001::~P001() = default;
 void P001::SetTitleFontSize(double factor)
 {
     if (factor >= 1.0)
-        m_titleFontSize = float(factor);
+        m_engine.m_titleFontSize = float(factor);
+}
+
+void P001::bindGrid()
+{
+    if (!GridToPrint) {
+        m_engine.Grid = nullptr;
+        m_gridContents.reset();
+        return;
+    }
+    m_gridContents = std::make_unique<FlexGridContents>(*GridToPrint);
+    m_engine.Grid = m_gridContents.get();
+    m_engine.ReportTitle = ReportTitle;
+    m_engine.PixelTwipsX = winsys::TwipsPerPixelX();
+    m_engine.PixelTwipsY = winsys::TwipsPerPixelY();
+    // A simple list's third column is headed "Lat" on screen: the page names
+    // the language it shows.
+    m_engine.HeadingForLat.clear();
+    if (FormToPrint == QLatin1String("GridSimple")) {
+        if (tav::SearchLang == 5)
+            m_engine.HeadingForLat = QStringLiteral("English");
+        else if (tav::SearchLang == 6)
+            m_engine.HeadingForLat = tav::Opt3rdLang;
+    }
 }
 
 int P001::NumericOnly(int keyAscii, const QString &extra)
@@ -85,8 +110,8 @@ int P001::NumericOnly(int keyAscii, const QString &extra)
 
 void P001::CancelPrint()
 {
-    if (m_printer)
-        m_printer->KillDoc();
+    if (m_engine.HasPrinter())
+        CurrentPrinter().KillDoc();
 }
 
 
@@ -112,7 +137,7 @@ bool P001::guarded(const QString &where, const std::function<void()> &step)
         } catch (const JobRefused &e) {
             // Trying again cannot help: one message, and the run ends.
             winsys::PushPointer(winsys::PointerShape::Default);
-            MsgBox(QStringLiteral("The printer \"%1\" did not accept the job.\n%2").arg(m_printerName, e.Message()),
+            MsgBox(QStringLiteral("The printer \"%1\" did not accept the job.\n%2").arg(m_engine.PrinterName(), e.Message()),
                    winsys::vbExclamation, QStringLiteral("Printing Failed"));
             winsys::PopPointer();
             return false;
@@ -134,25 +159,25 @@ void P001::CountGridPages()
 {
     if (!GridToPrint || m_printing)
         return;
-    PageStarted = false;
+    m_engine.PageStarted = false;
     m_printComplete = false;
     winsys::BusyPointer busy;
     guarded(QStringLiteral("in Sub:CountGridPages"), [this] {
         Printer &P = CurrentPrinter();
         P.SetScaleMode(vbTwips);
         QCoreApplication::processEvents();
-        m_reportFont = GridToPrint->Font();
-        P.SetFontName(m_reportFont.family());
+        m_engine.m_reportFont = GridToPrint->Font();
+        P.SetFontName(m_engine.m_reportFont.family());
         SaveSelection();
         ReadPrintOptions();
-        GridWidth = ColWidthSet();
-        GridHeight = RowHeightSet();
-        measureStdRowHeight();
+        m_engine.GridWidth = m_engine.ColWidthSet();
+        m_engine.GridHeight = m_engine.RowHeightSet();
+        m_engine.measureStdRowHeight();
         CountPages(false);
     });
-    m_printProgress = 0;
-    m_requestPagesHigh = m_pagesHigh;
-    m_requestPagesWide = m_pagesWide;
+    m_engine.m_printProgress = 0;
+    m_requestPagesHigh = m_engine.m_pagesHigh;
+    m_requestPagesWide = m_engine.m_pagesWide;
     m_setPages = false;
 }
 
@@ -164,7 +189,7 @@ void P001::PrintGrid(flexgrid::FlexGrid *grid, long options, const QString &titl
     if (m_printing)
         return;
     GridToPrint = grid;
-    PageStarted = false;
+    m_engine.PageStarted = false;
     m_printComplete = false;
     SetPrintFlags(options, title, copies);
     PrintGridAPI();
@@ -177,7 +202,7 @@ void P001::SetPrintFlags(long options, const QString &title, int copies)
     m_printCopies = copies >= 1 ? copies : 1;
     TitlePages = ((options & 0x8) ? 0x1 : 0) + ((options & 0x40) ? 0x4 : 0) + ((options & 0x80) ? 0x8 : 0)
                  + ((options & 0x100) ? 0x200 : 0) + 0x400 + 0x800;
-    m_titleFontSize = 1.0f;
+    m_engine.m_titleFontSize = 1.0f;
     SetEffects = (options & 0x6) ? 0x21 : 0x20;
     if (options & 0x10)
         SetEffects += 0x2;
@@ -197,9 +222,9 @@ void P001::PrintGridAPI()
     }
     m_printing = true;
     emit PrintingChanged(true);
-    PageStarted = false;
+    m_engine.PageStarted = false;
     m_printComplete = false;
-    m_printProgress = 0;
+    m_engine.m_printProgress = 0;
 
     bool printerOk = true;
     try {
@@ -228,12 +253,13 @@ void P001::PrintGridAPI()
 
 void P001::restorePrinterFont()
 {
-    if (!m_printer)
+    if (!m_engine.HasPrinter())
         return;
-    m_printer->SetScaleMode(vbTwips);
-    m_printer->SetFontName(m_reportFont.family());
-    m_printer->SetFontSize(m_reportFont.pointSizeF());
-    m_printer->SetFontBold(false);
+    Printer &P = CurrentPrinter();
+    P.SetScaleMode(vbTwips);
+    P.SetFontName(m_engine.m_reportFont.family());
+    P.SetFontSize(m_engine.m_reportFont.pointSizeF());
+    P.SetFontBold(false);
 }
 
 void P001::runPrint()
@@ -243,17 +269,17 @@ void P001::runPrint()
     // kept across a step.
     auto P = [this]() -> Printer & { return CurrentPrinter(); };
     std::optional<winsys::BusyPointer> busy(std::in_place);
-    m_reportFont = GridToPrint->Font();
+    m_engine.m_reportFont = GridToPrint->Font();
     const QFont savedFont = P().Font();
-    P().SetFontName(m_reportFont.family());
-    P().SetFontSize(m_reportFont.pointSizeF());
+    P().SetFontName(m_engine.m_reportFont.family());
+    P().SetFontSize(m_engine.m_reportFont.pointSizeF());
     P().SetFontTransparent(true);
 
     SaveSelection();
     ReadPrintOptions();
-    GridWidth = ColWidthSet();
-    GridHeight = RowHeightSet();
-    measureStdRowHeight();
+    m_engine.GridWidth = m_engine.ColWidthSet();
+    m_engine.GridHeight = m_engine.RowHeightSet();
+    m_engine.measureStdRowHeight();
     AbortPrint = false;
 
     if (AllowDialogue) {
@@ -268,19 +294,19 @@ void P001::runPrint()
     } else {
         CountPages(false);
         if (m_setPages) {
-            SheetsWide = m_requestPagesWide;
-            SheetsHigh = m_requestPagesHigh;
-            ScaleToFit = true;
-            if (!ScaledFontReadable()) {
+            m_engine.SheetsWide = m_requestPagesWide;
+            m_engine.SheetsHigh = m_requestPagesHigh;
+            m_engine.ScaleToFit = true;
+            if (!m_engine.ScaledFontReadable()) {
                 AbortPrint = true;
                 m_setPages = false;
             }
         } else {
-            SheetsWide = m_pagesWide;
-            SheetsHigh = m_pagesHigh;
+            m_engine.SheetsWide = m_engine.m_pagesWide;
+            m_engine.SheetsHigh = m_engine.m_pagesHigh;
         }
     }
-    if (!AbortPrint && long(m_pagesWide) * m_pagesHigh == 0)
+    if (!AbortPrint && long(m_engine.m_pagesWide) * m_engine.m_pagesHigh == 0)
         AbortPrint = true;
     if (!AbortPrint && P().Device().PrintsToFile() && !chooseOutputFile())
         AbortPrint = true;
@@ -288,37 +314,38 @@ void P001::runPrint()
         QCoreApplication::processEvents();
         RestoreSelection();
         GridToPrint = nullptr;
+        bindGrid();
         restorePrinterFont();
         return;
     }
 
     P().SetCopies(m_printCopies);
     P().Device().SetDocName(ReportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : ReportTitle.trimmed());
-    HideLines = false;
-    const bool gridLines = ShowGridLines;
-    if (ShadeHeadings && !ShowGridLines) {
-        ShowGridLines = true;
-        HideLines = true;
+    m_engine.HideLines = false;
+    const bool gridLines = m_engine.ShowGridLines;
+    if (m_engine.ShadeHeadings && !m_engine.ShowGridLines) {
+        m_engine.ShowGridLines = true;
+        m_engine.HideLines = true;
     }
-    CellInset = 56.7;
+    m_engine.CellInset = 56.7;
 
-    double fontSize = m_reportFont.pointSizeF();
-    if (ScaleToFit) {
-        fontSize = CalcScaleFactor(true);
+    double fontSize = m_engine.m_reportFont.pointSizeF();
+    if (m_engine.ScaleToFit) {
+        fontSize = m_engine.CalcScaleFactor(true);
         // The recount under the new scale decides the pages.
-        SheetsWide = m_pagesWide;
-        SheetsHigh = m_pagesHigh;
+        m_engine.SheetsWide = m_engine.m_pagesWide;
+        m_engine.SheetsHigh = m_engine.m_pagesHigh;
     }
-    long total = SheetsWide * SheetsHigh;
-    if (MultiUp) {
-        if (m_requestSectionsHigh > 0)
-            total = m_requestSectionsHigh;
+    long total = m_engine.SheetsWide * m_engine.SheetsHigh;
+    if (m_engine.MultiUp) {
+        if (m_engine.m_requestSectionsHigh > 0)
+            total = m_engine.m_requestSectionsHigh;
         else
-            MultiUp = false;
+            m_engine.MultiUp = false;
     }
-    ClassifyColumns();
-    if (ScaleToFit) {
-        P().SetFontName(m_reportFont.family());
+    m_engine.ClassifyColumns();
+    if (m_engine.ScaleToFit) {
+        P().SetFontName(m_engine.m_reportFont.family());
         P().SetFontSize(fontSize);
     }
     GridToPrint->SetRedraw(false);
@@ -336,7 +363,7 @@ void P001::runPrint()
     if (P().DocOpen() && guarded(QStringLiteral("in Sub:PrintGrid"), [&P] { P().EndDoc(); })) {
         const QString waiting = P().Device().JobWaiting();
         if (!waiting.isEmpty())
-            MsgBox(QStringLiteral("The job was sent to the printer \"%1\" and waits there.\n%2").arg(m_printerName, waiting),
+            MsgBox(QStringLiteral("The job was sent to the printer \"%1\" and waits there.\n%2").arg(m_engine.PrinterName(), waiting),
                    winsys::vbInformation, QStringLiteral("Print Job Waiting"));
     }
     P().KillDoc(); // only a job that could not be finished is still open
@@ -344,11 +371,12 @@ void P001::runPrint()
     if (GridToPrint)
         GridToPrint->SetRedraw(true);
     GridToPrint = nullptr;
+    bindGrid();
     P().SetScaleMode(vbTwips);
     P().SetFontName(savedFont.family());
     P().SetFontSize(savedFont.pointSizeF());
     P().SetFontBold(savedFont.bold());
-    ShowGridLines = gridLines;
+    m_engine.ShowGridLines = gridLines;
     if (ShowProgress) {
         hide();
         ProgressView = 0;
@@ -394,102 +422,22 @@ bool P001::chooseOutputFile()
 
 void P001::printPages(int total)
 {
-    Printer &P = CurrentPrinter();
     for (int p = 1; p <= total; ++p) {
-        bool started = false;
         const bool goOn = guarded(QStringLiteral("in Sub:PrintGrid"), [&] {
-            started = StartNewPage(p);
-            if (!started)
-                return;
-            if (ShowProgress) {
-                ProgressBar1->setValue(p);
-                Label2->setText(QStringLiteral("Printing Page %1 of %2").arg(p).arg(total));
+            m_engine.OnPageStarted = [this, total](int page) {
+                if (!ShowProgress)
+                    return;
+                ProgressBar1->setValue(page);
+                Label2->setText(QStringLiteral("Printing Page %1 of %2").arg(page).arg(total));
                 Label2->repaint();
-            }
-            if (MultiUp) {
-                for (int s = 1; s <= m_requestSectionsWide && p < Sections.size(); ++s) {
-                    const BandRecord &section = Sections[p][s];
-                    if (section.Last < section.First || section.Last < 1)
-                        continue;
-                    printSection(p, s, (s - 1) * (GridWidth + 373.0 + FirstCaptionWidth));
-                }
-                return;
-            }
-            int cb = 1, rb = 1;
-            bandsOfPage(p, cb, rb);
-            if (rb >= m_rowBands.size() || cb >= m_colBands.size())
-                return;
-            for (int r = m_rowBands[rb].First; r <= m_rowBands[rb].Last; ++r) {
-                const double h = rowPrintHeight(r);
-                if (h <= 0)
-                    continue;
-                PrintRowOnPage(r, cb, 0);
-                P.SetCurrentY(P.CurrentY() + h);
-            }
+            };
+            m_engine.PrintPage(p);
         });
         if (!goOn) {
-            if (PageStarted)
-                P.KillDoc();
+            if (m_engine.PageStarted)
+                CurrentPrinter().KillDoc();
             return;
         }
-    }
-}
-
-void P001::printSection(int sheet, int section, double xOffset)
-{
-    Printer &P = CurrentPrinter();
-    const BandRecord &s = Sections[sheet][section];
-    double top = P.ScaleY(Margins.Top - Unprintable.Top) + m_top.TitleHeight;
-    // Each section carries its heading rows, except the first section of
-    // the first sheet, which starts with them.
-    const bool heads = (m_top.RepeatHeads && !(sheet == 1 && section == 1)) || HeadsAboveSelection;
-    if (heads && m_top.HeadRowCount > 0) {
-        PrintHeadingRows(1, top, xOffset);
-        top += m_top.HeadRowsHeight;
-    }
-    if (MergeDown) {
-        FindMergedCols(s.First, s.Last, m_colBands[1].First, m_colBands[1].Last);
-        PrintMergedCols(top, xOffset + captionShift(1));
-    }
-    P.SetCurrentY(top);
-    for (int r = s.First; r <= s.Last; ++r) {
-        const double h = rowPrintHeight(r);
-        if (h <= 0)
-            continue;
-        PrintRowOnPage(r, 1, xOffset);
-        P.SetCurrentY(P.CurrentY() + h);
-    }
-}
-
-void P001::ClassifyColumns()
-{
-    const flexgrid::FlexGrid &g = *GridToPrint;
-    static const int codes[] = {0x12, 0x22, 0x42, 0x14, 0x24, 0x44, 0x18, 0x28, 0x48};
-    static const QRegularExpression date(QStringLiteral("^\\d{1,4}[-/.]\\d{1,2}[-/.]\\d{1,4}( \\d{1,2}:\\d{2}(:\\d{2})?)?$"));
-    ColAlignCodes.fill(0x12, g.Cols());
-    const int last = g.Rows() - 1;
-    for (int c = 0; c < g.Cols(); ++c) {
-        const int alignment = g.ColAlignment(c);
-        if (alignment >= 0 && alignment <= 8) {
-            ColAlignCodes[c] = codes[alignment];
-            continue;
-        }
-        // General: text on the left, numbers and dates on the right.
-        int code = 0x18;
-        for (int r = g.FixedRows(); r <= last; ++r) {
-            if (r >= 51 && r <= last - 51) {
-                r = last - 51;
-                continue;
-            }
-            const QString t = g.TextMatrix(r, c).trimmed();
-            bool number = false;
-            QLocale::c().toDouble(t, &number);
-            if (!t.isEmpty() && !number && !date.match(t).hasMatch()) {
-                code = 0x12;
-                break;
-            }
-        }
-        ColAlignCodes[c] = code;
     }
 }
 

@@ -55,7 +55,7 @@ void P001::Form_Load()
         {"Title", "title", "Control the titles shown on the printed pages"},
         {"Printer", "print", "Select the printer and change printer settings"},
         {"Effects", "effects", "Set colour and other presentation options"},
-        {"Page", "page", "Set Page Margins and Page Numbering"},
+        {"Page", "page", "Set Page m_engine.Margins and Page Numbering"},
     };
     for (const auto &t : tabs) {
         const int i = TabStrip1->addTab(QString::fromLatin1(t.caption));
@@ -310,7 +310,7 @@ void P001::Form_Load()
         Check1[6]->setEnabled(false);
         Check2 = named(new QCheckBox(QStringLiteral("Include Date and Time"), numbering), QStringLiteral("Check2"));
         Check2->setChecked(true);
-        connect(Check2, &QCheckBox::toggled, this, [this](bool on) { IncludeDateTime = on; });
+        connect(Check2, &QCheckBox::toggled, this, [this](bool on) { m_engine.IncludeDateTime = on; });
         ng->addWidget(Check2, 3, 1);
         v->addWidget(numbering);
     }
@@ -429,42 +429,42 @@ void P001::Check1_Click(int Index)
     const bool checked = Check1[Index]->isChecked();
     switch (Index) {
     case 0:
-        ShowBackColours = checked;
+        m_engine.ShowBackColours = checked;
         Check1[9]->setEnabled(!checked);
-        ShadeHeadings = checked;
+        m_engine.ShadeHeadings = checked;
         break;
-    case 1: ShowTextColours = checked; break;
+    case 1: m_engine.ShowTextColours = checked; break;
     case 2:
-        ShowGridLines = checked;
+        m_engine.ShowGridLines = checked;
         Check1[3]->setEnabled(checked);
-        ShowGridLineColours = Check1[3]->isEnabled() && Check1[3]->isChecked();
+        m_engine.ShowGridLineColours = Check1[3]->isEnabled() && Check1[3]->isChecked();
         break;
-    case 3: ShowGridLineColours = checked; break;
+    case 3: m_engine.ShowGridLineColours = checked; break;
     case 4:
-        m_top.RepeatHeads = checked;
+        m_engine.m_top.RepeatHeads = checked;
         CountPages(true);
         break;
-    case 5: PageOfPages = checked; break;
+    case 5: m_engine.PageOfPages = checked; break;
     case 6:
-        NumberBelowMargin = checked;
+        m_engine.NumberBelowMargin = checked;
         if (checked) {
             Check1[10]->setChecked(false);
-            NumberAboveMargin = false;
+            m_engine.NumberAboveMargin = false;
         }
         break;
-    case 7: m_top.TitleUnderline = checked; break;
-    case 8: m_top.TitleBold = checked; break;
-    case 9: ShadeHeadings = checked; break;
+    case 7: m_engine.m_top.TitleUnderline = checked; break;
+    case 8: m_engine.m_top.TitleBold = checked; break;
+    case 9: m_engine.ShadeHeadings = checked; break;
     case 10:
-        NumberAboveMargin = checked;
+        m_engine.NumberAboveMargin = checked;
         if (checked) {
             Check1[6]->setChecked(false);
-            NumberBelowMargin = false;
+            m_engine.NumberBelowMargin = false;
         }
         break;
     case 11: ShowProgress = checked; break;
     case 12:
-        RepeatCaptions = checked;
+        m_engine.RepeatCaptions = checked;
         CountPages(true);
         break;
     default: break;
@@ -475,19 +475,19 @@ void P001::Option1_Click(int Index)
 {
     const bool fit = Index == 1;
     if (Index == 0) {
-        Text1[0]->setText(QString::number(m_pagesWide));
-        Text1[1]->setText(QString::number(m_pagesHigh));
-        SheetsWide = m_pagesWide;
-        SheetsHigh = m_pagesHigh;
+        Text1[0]->setText(QString::number(m_engine.m_pagesWide));
+        Text1[1]->setText(QString::number(m_engine.m_pagesHigh));
+        m_engine.SheetsWide = m_engine.m_pagesWide;
+        m_engine.SheetsHigh = m_engine.m_pagesHigh;
     } else if (fit) {
-        SheetsWide = boxNumber(Text1[0]).value_or(0);
-        SheetsHigh = boxNumber(Text1[1]).value_or(0);
+        m_engine.SheetsWide = boxNumber(Text1[0]).value_or(0);
+        m_engine.SheetsHigh = boxNumber(Text1[1]).value_or(0);
     }
     for (int i = 0; i < 2; ++i) {
         Text1[i]->setEnabled(fit);
         UpDown1[i]->setEnabled(fit);
     }
-    MultiUp = Index == 2;
+    m_engine.MultiUp = Index == 2;
     ShowPagesStatus();
 }
 
@@ -499,19 +499,19 @@ void P001::Option2_Click(int Index)
     if (Index != 2) {
         // "All" and "Selected Range" print no page list.
         Text1[8]->clear();
-        PageList.clear();
+        m_engine.PageList.clear();
         PageListCount = 0;
     }
     if (Index == 0) {
-        GridWidth = ColWidthSet();
-        GridHeight = RowHeightSet();
-        SelectionOnly = false;
+        m_engine.GridWidth = m_engine.ColWidthSet();
+        m_engine.GridHeight = m_engine.RowHeightSet();
+        m_engine.SelectionOnly = false;
         CountPages(true);
     } else if (Index == 1) {
-        SelectionOnly = true;
+        m_engine.SelectionOnly = true;
         CountPages(true);
     } else {
-        const long n = Option1[2]->isChecked() ? m_requestSectionsHigh : SheetsWide * SheetsHigh;
+        const long n = Option1[2]->isChecked() ? m_engine.m_requestSectionsHigh : m_engine.SheetsWide * m_engine.SheetsHigh;
         if (n > 1) {
             Text1[8]->setText(QStringLiteral("1-%1").arg(n));
             Text1[8]->setEnabled(true);
@@ -527,13 +527,13 @@ void P001::Option2_Click(int Index)
 void P001::Combo1_Click(int Index)
 {
     if (Index == 1) {
-        NumberPosition = Combo1[1]->currentIndex();
+        m_engine.NumberPosition = Combo1[1]->currentIndex();
         return;
     }
     const int chosen = Combo1[0]->currentIndex();
-    if (chosen >= 0 && chosen < m_printers.size() && m_printers[chosen].name != m_printerName) {
-        openPrinter(m_printers[chosen]);
-        GetPrintableArea();
+    if (chosen >= 0 && chosen < m_engine.Printers().size() && m_engine.Printers()[chosen].name != m_engine.PrinterName()) {
+        m_engine.openPrinter(m_engine.Printers()[chosen]);
+        m_engine.GetPrintableArea();
     }
     ListPaperSizes();
     Panel[1]->setText(Combo1[0]->currentText());
@@ -541,7 +541,7 @@ void P001::Combo1_Click(int Index)
     ShowPaperDetails();
 }
 
-void P001::Image1_Click() { applyOrientation(PaperOrientation == Landscape ? Portrait : Landscape); }
+void P001::Image1_Click() { applyOrientation(m_engine.PaperOrientation == Landscape ? Portrait : Landscape); }
 
 void P001::Label1_Click(int Index)
 {
@@ -553,8 +553,8 @@ void P001::Form_Activate()
 {
     // The heading rows' height is taken before the first count (the run
     // measures it); here it only follows a grid measured again.
-    if (RowHeights.size() > 1)
-        measureStdRowHeight();
+    if (m_engine.RowHeights.size() > 1)
+        m_engine.measureStdRowHeight();
 }
 
 void P001::showPrinterName()
@@ -563,9 +563,9 @@ void P001::showPrinterName()
         return;
     QSignalBlocker block(Combo1[0]);
     Combo1[0]->clear();
-    for (const PrinterEntry &e : m_printers)
+    for (const PrinterEntry &e : m_engine.Printers())
         Combo1[0]->addItem(e.name);
-    Combo1[0]->setCurrentIndex(m_printerIndex);
+    Combo1[0]->setCurrentIndex(m_engine.PrinterIndex());
     Panel[1]->setText(Combo1[0]->currentText());
 }
 
@@ -575,9 +575,9 @@ void P001::showPaperList()
         return;
     QSignalBlocker block(cbPaperSize);
     cbPaperSize->clear();
-    for (int i = 1; i < PaperList.size(); ++i)
-        cbPaperSize->addItem(PaperList[i].Name, PaperList[i].ID);
-    cbPaperSize->setCurrentIndex(cbPaperSize->findText(CurrentPaperName()));
+    for (int i = 1; i < m_engine.PaperList.size(); ++i)
+        cbPaperSize->addItem(m_engine.PaperList[i].Name, m_engine.PaperList[i].ID);
+    cbPaperSize->setCurrentIndex(cbPaperSize->findText(m_engine.CurrentPaperName()));
 }
 
 bool P001::eventFilter(QObject *watched, QEvent *event)

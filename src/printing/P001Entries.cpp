@@ -58,9 +58,9 @@ void P001::ShowPageSummary()
 {
     if (!Label1[1])
         return;
-    Label1[1]->setText(QStringLiteral("%1 Sheets Wide").arg(m_pagesWide));
-    Label1[2]->setText(QStringLiteral("%1 Sheets High").arg(m_pagesHigh));
-    const long total = long(m_pagesWide) * m_pagesHigh;
+    Label1[1]->setText(QStringLiteral("%1 Sheets Wide").arg(m_engine.m_pagesWide));
+    Label1[2]->setText(QStringLiteral("%1 Sheets High").arg(m_engine.m_pagesHigh));
+    const long total = long(m_engine.m_pagesWide) * m_engine.m_pagesHigh;
     Command1[0]->setEnabled(total != 0);
     if (total == 1) {
         choose(Option1, 0, &P001::Option1_Click);
@@ -73,19 +73,19 @@ void P001::ShowPageSummary()
         Check1[11]->setVisible(Check1[11]->isEnabled());
     }
     const auto wide = boxNumber(Text1[0]), high = boxNumber(Text1[1]);
-    if (Option1[0]->isChecked() || (!dialogVisible() && !m_setPages) || wide.value_or(0) > m_pagesWide
-        || high.value_or(0) > m_pagesHigh) {
-        Text1[0]->setText(QString::number(m_pagesWide));
-        Text1[1]->setText(QString::number(m_pagesHigh));
-        SheetsHigh = m_pagesHigh;
-        SheetsWide = m_pagesWide;
+    if (Option1[0]->isChecked() || (!dialogVisible() && !m_setPages) || wide.value_or(0) > m_engine.m_pagesWide
+        || high.value_or(0) > m_engine.m_pagesHigh) {
+        Text1[0]->setText(QString::number(m_engine.m_pagesWide));
+        Text1[1]->setText(QString::number(m_engine.m_pagesHigh));
+        m_engine.SheetsHigh = m_engine.m_pagesHigh;
+        m_engine.SheetsWide = m_engine.m_pagesWide;
     }
-    Option2[2]->setEnabled(m_pagesWide > 1 || m_pagesHigh > 1);
-    if (m_requestSectionsWide > 1 && m_pagesHigh > 1) {
+    Option2[2]->setEnabled(m_engine.m_pagesWide > 1 || m_engine.m_pagesHigh > 1);
+    if (m_engine.m_requestSectionsWide > 1 && m_engine.m_pagesHigh > 1) {
         Option1[2]->setText(QStringLiteral("&Print %1 up on %2 page%3")
-                                .arg(m_requestSectionsWide)
-                                .arg(m_requestSectionsHigh)
-                                .arg(m_requestSectionsHigh > 1 ? QStringLiteral("s") : QString()));
+                                .arg(m_engine.m_requestSectionsWide)
+                                .arg(m_engine.m_requestSectionsHigh)
+                                .arg(m_engine.m_requestSectionsHigh > 1 ? QStringLiteral("s") : QString()));
         if (MultiColumnPrint & 1)
             choose(Option1, 2, &P001::Option1_Click);
         Option1[2]->show();
@@ -95,7 +95,7 @@ void P001::ShowPageSummary()
         if (Option1[2]->isChecked())
             choose(Option1, 0, &P001::Option1_Click);
         Option1[2]->hide();
-        MultiUp = false;
+        m_engine.MultiUp = false;
     }
     ShowPagesStatus();
 }
@@ -106,36 +106,16 @@ void P001::ShowPagesStatus()
         return;
     QString text;
     if (Option2[2]->isChecked() && PageListCount > 0)
-        text = QStringLiteral("Pages: %1 of %2").arg(PageListCount).arg(SheetsHigh * SheetsWide);
+        text = QStringLiteral("Pages: %1 of %2").arg(PageListCount).arg(m_engine.SheetsHigh * m_engine.SheetsWide);
     else if (Option1[2]->isChecked())
-        text = QStringLiteral("Pages: %1").arg(m_requestSectionsHigh);
+        text = QStringLiteral("Pages: %1").arg(m_engine.m_requestSectionsHigh);
     else
-        text = QStringLiteral("Pages: %1").arg(SheetsHigh * SheetsWide);
+        text = QStringLiteral("Pages: %1").arg(m_engine.SheetsHigh * m_engine.SheetsWide);
     Panel[2]->setText(text);
 }
 
 // ---------------------------------------------------------------------------
-// Margins and paper
-
-double &P001::marginOf(int Index)
-{
-    switch (Index) {
-    case 4: return Margins.Top;
-    case 5: return Margins.Bottom;
-    case 6: return Margins.Left;
-    default: return Margins.Right;
-    }
-}
-
-double P001::stripOf(int Index) const
-{
-    switch (Index) {
-    case 4: return Unprintable.Top;
-    case 5: return Unprintable.Bottom;
-    case 6: return Unprintable.Left;
-    default: return Unprintable.Right;
-    }
-}
+// m_engine.Margins and paper
 
 void P001::ShowMargins()
 {
@@ -143,9 +123,9 @@ void P001::ShowMargins()
         return;
     Printer &P = CurrentPrinter();
     for (int i = 4; i <= 7; ++i) {
-        const double twips = marginOf(i);
+        const double twips = m_engine.marginOf(i);
         const bool vertical = i <= 5;
-        if (CurrentPaper.Measure == 1) {
+        if (m_engine.CurrentPaper.Measure == 1) {
             const double in = vertical ? P.ScaleY(twips, vbTwips, vbInches) : P.ScaleX(twips, vbTwips, vbInches);
             Text1[i]->setText(fixed(float(in), 2));
         } else {
@@ -155,16 +135,16 @@ void P001::ShowMargins()
     }
     Check1[6]->setEnabled(false);
     Check1[10]->setEnabled(false);
-    NumberBelowMargin = false;
-    NumberAboveMargin = false;
+    m_engine.NumberBelowMargin = false;
+    m_engine.NumberAboveMargin = false;
     const double line = P.TextHeight(QStringLiteral("P"));
-    if (Margins.Bottom > Unprintable.Bottom && line < Margins.Bottom - Unprintable.Bottom) {
+    if (m_engine.Margins.Bottom > m_engine.Unprintable.Bottom && line < m_engine.Margins.Bottom - m_engine.Unprintable.Bottom) {
         Check1[6]->setEnabled(true);
-        NumberBelowMargin = Check1[6]->isChecked();
+        m_engine.NumberBelowMargin = Check1[6]->isChecked();
     }
-    if (Margins.Top > Unprintable.Top && line < Margins.Top - Unprintable.Top) {
+    if (m_engine.Margins.Top > m_engine.Unprintable.Top && line < m_engine.Margins.Top - m_engine.Unprintable.Top) {
         Check1[10]->setEnabled(true);
-        NumberAboveMargin = Check1[10]->isChecked();
+        m_engine.NumberAboveMargin = Check1[10]->isChecked();
     }
 }
 
@@ -172,13 +152,13 @@ void P001::ShowPaperDetails()
 {
     if (!Label1[3])
         return;
-    GetPrintableArea();
-    CurrentPaper = GetPaperName();
+    m_engine.GetPrintableArea();
+    m_engine.CurrentPaper = m_engine.GetPaperName();
     // The sizes as the paper lies: a landscape sheet is wider than high.
-    double wide = CurrentPaper.Width, high = CurrentPaper.Height;
+    double wide = m_engine.CurrentPaper.Width, high = m_engine.CurrentPaper.Height;
     if (CurrentPrinter().Orientation() == Landscape)
         std::swap(wide, high);
-    if (CurrentPaper.Measure == 1) {
+    if (m_engine.CurrentPaper.Measure == 1) {
         Label1[13]->setText(QStringLiteral("In"));
         Label1[3]->setText(wide < 100 ? fixed(wide, 2) + QStringLiteral(" in Wide") : grouped(wide, 2) + QStringLiteral(" in"));
         Label1[4]->setText(high < 100 ? fixed(high, 2) + QStringLiteral(" in High") : grouped(high, 2) + QStringLiteral(" in"));
@@ -195,10 +175,10 @@ void P001::ShowPaperDetails()
 
 void P001::LocatePaperImage()
 {
-    if (PageWidthMM <= 0 || PageHeightMM <= 0)
+    if (m_engine.PageWidthMM <= 0 || m_engine.PageHeightMM <= 0)
         return;
-    const double factor = 956.0 / std::max(PageWidthMM, PageHeightMM);
-    const QSize picture = winsys::TwipsToPixels(QSize(int(PageWidthMM * factor), int(PageHeightMM * factor)));
+    const double factor = 956.0 / std::max(m_engine.PageWidthMM, m_engine.PageHeightMM);
+    const QSize picture = winsys::TwipsToPixels(QSize(int(m_engine.PageWidthMM * factor), int(m_engine.PageHeightMM * factor)));
     QPixmap paper(picture);
     paper.fill(Qt::white);
     QPainter p(&paper);
@@ -211,9 +191,9 @@ void P001::LocatePaperImage()
     Image1->move((m_paperHolder->width() - picture.width()) / 2, 2 * (holderHeight - picture.height()) / 3);
 
     OrientationBusy = true;
-    PaperOrientation = CurrentPrinter().Orientation();
-    const bool landscape = PaperOrientation == Landscape;
-    Label1[8]->setText(CurrentPaper.Name + (landscape ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait")));
+    m_engine.PaperOrientation = CurrentPrinter().Orientation();
+    const bool landscape = m_engine.PaperOrientation == Landscape;
+    Label1[8]->setText(m_engine.CurrentPaper.Name + (landscape ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait")));
     optPPS[landscape ? 1 : 0]->setChecked(true);
     OrientationBusy = false;
     // The name and the orientation fit the picture's box: a long name
@@ -237,10 +217,10 @@ void P001::applyOrientation(int orientation)
     if (OrientationBusy)
         return;
     OrientationBusy = true;
-    PaperOrientation = orientation;
-    CurrentPrinter().SetOrientation(PaperOrientation);
+    m_engine.PaperOrientation = orientation;
+    CurrentPrinter().SetOrientation(m_engine.PaperOrientation);
     QCoreApplication::processEvents();
-    GetPrintableArea();
+    m_engine.GetPrintableArea();
     CountPages(true);
     ShowPaperDetails();
     OrientationBusy = false;
@@ -273,13 +253,10 @@ void P001::RefreshPrinter()
     // The set-up may have chosen another printer, or the PDF file: that one
     // prints, with the settings made there.
     device->FollowSetUp();
-    PaperOrientation = device->Orientation();
+    m_engine.PaperOrientation = device->Orientation();
     m_printCopies = std::clamp(qp.copyCount(), 1, MostInBox);
-    readPrinterList();
-    m_printerName = device->DeviceName();
-    m_printerIndex = IndexOfPrinter(m_printers, m_printerName);
-    Unprintable = PageArea{};
-    GetPrintableArea();
+    m_engine.followDevice();
+    m_engine.GetPrintableArea();
     CountPages(true);
     ListPaperSizes();
     showPrinterName();
@@ -291,41 +268,41 @@ void P001::RefreshPrinter()
 
 bool P001::ValidatePageList()
 {
-    PageList.clear();
+    m_engine.PageList.clear();
     PageListCount = 0;
     const QString text = Text1[8]->text().trimmed();
     if (text.isEmpty())
         return true;
-    const long total = Option1[2]->isChecked() ? m_requestSectionsHigh : SheetsWide * SheetsHigh;
+    const long total = Option1[2]->isChecked() ? m_engine.m_requestSectionsHigh : m_engine.SheetsWide * m_engine.SheetsHigh;
     const QVector<int> pages = ParsePageList(text, int(total));
     if (pages.isEmpty()) {
         MsgBox(QStringLiteral("Selected page range invalid, please try again."), winsys::vbOKOnly,
                QStringLiteral("Selected Pages"));
         return false;
     }
-    PageList = pages;
+    m_engine.PageList = pages;
     PageListCount = pages.size();
     return true;
 }
 
 void P001::ValidateMargin(int Index)
 {
-    double &margin = marginOf(Index);
+    double &margin = m_engine.marginOf(Index);
     const double old = margin;
     bool ok = false;
     const double value = QLocale::c().toDouble(Text1[Index]->text().trimmed(), &ok);
-    double next = ok ? value * (CurrentPaper.Measure == 1 ? 1440.0 : 56.7) : 0;
-    if (!ok || !std::isfinite(next) || next < stripOf(Index)) {
-        next = stripOf(Index);
+    double next = ok ? value * (m_engine.CurrentPaper.Measure == 1 ? 1440.0 : 56.7) : 0;
+    if (!ok || !std::isfinite(next) || next < m_engine.stripOf(Index)) {
+        next = m_engine.stripOf(Index);
         margin = next;
         ShowMargins();
     }
-    if (next > old && !marginFits(Index, next) && marginFits(Index, old)) {
+    if (next > old && !m_engine.marginFits(Index, next) && m_engine.marginFits(Index, old)) {
         // Refused at the box: the margin before comes back.
-        const double unit = CurrentPaper.Measure == 1 ? TwipsPerInch / 100 : TwipsPerMM;
-        const int most = largestFitting(int(std::floor(old / unit)), int(std::ceil(next / unit)),
-                                        [&](int n) { return marginFits(Index, n * unit); });
-        const bool inches = CurrentPaper.Measure == 1;
+        const double unit = m_engine.CurrentPaper.Measure == 1 ? TwipsPerInch / 100 : TwipsPerMM;
+        const int most = m_engine.largestFitting(int(std::floor(old / unit)), int(std::ceil(next / unit)),
+                                        [&](int n) { return m_engine.marginFits(Index, n * unit); });
+        const bool inches = m_engine.CurrentPaper.Measure == 1;
         refuseNoRoom(Label1[Index + 5]->text() + QStringLiteral(" margin"),
                      Text1[Index]->text().trimmed() + (inches ? QStringLiteral(" in") : QStringLiteral(" mm")),
                      inches ? fixed(most / 100.0, 2) + QStringLiteral(" in") : QString::number(most) + QStringLiteral(" mm"),
@@ -335,7 +312,7 @@ void P001::ValidateMargin(int Index)
     }
     margin = next;
     // A typed margin is the user's: it stays through later turns of the paper.
-    rememberMargins();
+    m_engine.rememberMargins();
     if (std::abs(old - next) > 25)
         CountPages(true);
     else
@@ -360,7 +337,7 @@ void P001::Text1_KeyPress(int Index, int &KeyAscii)
     if (Index <= 2)
         KeyAscii = NumericOnly(KeyAscii);
     else if (Index >= 4 && Index <= 7)
-        KeyAscii = CurrentPaper.Measure == 1 ? NumericOnly(KeyAscii, QStringLiteral(".")) : NumericOnly(KeyAscii);
+        KeyAscii = m_engine.CurrentPaper.Measure == 1 ? NumericOnly(KeyAscii, QStringLiteral(".")) : NumericOnly(KeyAscii);
     else if (Index == 8)
         KeyAscii = NumericOnly(KeyAscii, QStringLiteral(",-"));
     else if (Index == 9)
@@ -374,10 +351,10 @@ void P001::Text1_LostFocus(int Index)
         int value = boxNumber(Text1[Index]).value_or(0);
         if (value < 1)
             value = 1;
-        if (Index == 0 && value > m_pagesWide)
-            value = std::max(1, m_pagesWide);
-        if (Index == 1 && value > m_pagesHigh)
-            value = std::max(1, m_pagesHigh);
+        if (Index == 0 && value > m_engine.m_pagesWide)
+            value = std::max(1, m_engine.m_pagesWide);
+        if (Index == 1 && value > m_engine.m_pagesHigh)
+            value = std::max(1, m_engine.m_pagesHigh);
         setCountBox(Index, value);
     } else if (Index == 3) {
         ReportTitle = Text1[3]->text();
@@ -391,17 +368,17 @@ void P001::Text1_LostFocus(int Index)
         bool ok = false;
         double factor = QLocale::c().toDouble(Text1[9]->text().trimmed(), &ok);
         factor = ok && std::isfinite(factor) ? std::min(factor, 99.0) : 1.0;
-        const double old = m_titleFontSize;
-        if (factor > old && !titleSizeFits(factor) && titleSizeFits(old)) {
-            const int most = largestFitting(int(std::lround(old * 10)), int(std::ceil(factor * 10)),
-                                            [this](int n) { return titleSizeFits(n / 10.0); });
+        const double old = m_engine.m_titleFontSize;
+        if (factor > old && !m_engine.titleSizeFits(factor) && m_engine.titleSizeFits(old)) {
+            const int most = m_engine.largestFitting(int(std::lround(old * 10)), int(std::ceil(factor * 10)),
+                                            [this](int n) { return m_engine.titleSizeFits(n / 10.0); });
             refuseNoRoom(Label1[15]->text(), Text1[9]->text().trimmed(), fixed(most / 10.0, 1), QStringLiteral("Title"));
-            Text1[9]->setText(fixed(m_titleFontSize, 1));
+            Text1[9]->setText(fixed(m_engine.m_titleFontSize, 1));
             return;
         }
         SetTitleFontSize(factor);
-        Text1[9]->setText(fixed(m_titleFontSize, 1));
-        m_top.TitleFontSize = m_titleFontSize;
+        Text1[9]->setText(fixed(m_engine.m_titleFontSize, 1));
+        m_engine.m_top.TitleFontSize = m_engine.m_titleFontSize;
         CountPages(true);
     }
 }
@@ -418,9 +395,9 @@ void P001::setCountBox(int Index, int value)
     // The sheets and the copies follow their boxes at once.
     Text1[Index]->setText(QString::number(value));
     if (Index == 0)
-        SheetsWide = value;
+        m_engine.SheetsWide = value;
     else if (Index == 1)
-        SheetsHigh = value;
+        m_engine.SheetsHigh = value;
     if (Index == 2) {
         m_printCopies = std::max(1, value);
         Panel[3]->setText(QStringLiteral("Copies: ") + Text1[2]->text());
@@ -464,9 +441,9 @@ void P001::UpDown1_UpClick(int Index)
             Text1[Index]->setText(QStringLiteral("0"));
         const std::optional<int> number = boxNumber(Text1[Index]);
         int value = number.value_or(0);
-        if (Index == 0 && value < m_pagesWide)
+        if (Index == 0 && value < m_engine.m_pagesWide)
             ++value;
-        else if (Index == 1 && value < m_pagesHigh)
+        else if (Index == 1 && value < m_engine.m_pagesHigh)
             ++value;
         else if (Index == 2)
             value = number ? std::min(value + 1, MostInBox) : 2;
@@ -482,14 +459,14 @@ void P001::stepMargin(int Index, bool up)
 {
     // Down: one step, but never into the strip the printer cannot reach.
     // Up: one step while the margin is within the page.
-    double &margin = marginOf(Index);
-    const double strip = stripOf(Index);
+    double &margin = m_engine.marginOf(Index);
+    const double strip = m_engine.stripOf(Index);
     if (!up)
-        margin = strip + MarginStep < margin ? margin - MarginStep : strip;
-    else if (margin < (Index <= 5 ? Unprintable.Height : Unprintable.Width) + strip + MarginStep
-             && (marginFits(Index, margin + MarginStep) || !marginFits(Index, margin)))
-        margin += MarginStep; // up only while the list keeps room on the page
-    rememberMargins();
+        margin = strip + m_engine.MarginStep < margin ? margin - m_engine.MarginStep : strip;
+    else if (margin < (Index <= 5 ? m_engine.Unprintable.Height : m_engine.Unprintable.Width) + strip + m_engine.MarginStep
+             && (m_engine.marginFits(Index, margin + m_engine.MarginStep) || !m_engine.marginFits(Index, margin)))
+        margin += m_engine.MarginStep; // up only while the list keeps room on the page
+    m_engine.rememberMargins();
     ShowMargins();
 }
 
@@ -499,13 +476,13 @@ void P001::stepTitleSize(bool up)
     double value = QLocale::c().toDouble(Text1[9]->text().trimmed(), &ok);
     if (!ok)
         value = 1.0;
-    if (up && (titleSizeFits(std::min(value + 0.1, 99.0)) || !titleSizeFits(value)))
+    if (up && (m_engine.titleSizeFits(std::min(value + 0.1, 99.0)) || !m_engine.titleSizeFits(value)))
         value = std::min(value + 0.1, 99.0);
     else if (value >= 1.1 - 1e-9)
         value -= 0.1;
     Text1[9]->setText(fixed(value, 1));
     SetTitleFontSize(std::round(value * 10) / 10);
-    m_top.TitleFontSize = m_titleFontSize;
+    m_engine.m_top.TitleFontSize = m_engine.m_titleFontSize;
 }
 
 // ---------------------------------------------------------------------------
@@ -525,7 +502,7 @@ void P001::Command1_Click(int Index)
             }
             SettingsChanged = false;
         }
-        ScaleToFit = false;
+        m_engine.ScaleToFit = false;
         if (Option1[1]->isChecked()) {
             const auto wide = boxNumber(Text1[0]), high = boxNumber(Text1[1]);
             if (!wide || !high || *wide < 1 || *high < 1) {
@@ -533,11 +510,11 @@ void P001::Command1_Click(int Index)
                        winsys::vbInformation, QStringLiteral("Scale To Fit"));
                 return;
             }
-            SheetsWide = *wide;
-            SheetsHigh = *high;
-            ScaleToFit = SheetsWide < m_pagesWide || SheetsHigh < m_pagesHigh;
+            m_engine.SheetsWide = *wide;
+            m_engine.SheetsHigh = *high;
+            m_engine.ScaleToFit = m_engine.SheetsWide < m_engine.m_pagesWide || m_engine.SheetsHigh < m_engine.m_pagesHigh;
         }
-        if (ScaleToFit && !ScaledFontReadable()) {
+        if (m_engine.ScaleToFit && !m_engine.ScaledFontReadable()) {
             MsgBox(QStringLiteral("You have elected to scale the print. Unfortunately the\nnumber of pages you have chosen is too few to allow\n"
                                   "the text to be visible.\nPlease adjust the number of pages before proceeding."),
                    winsys::vbInformation, QStringLiteral("Text Font Too Small To Read"));
@@ -556,8 +533,7 @@ void P001::Command1_Click(int Index)
         RefreshPrinter();
         break;
     case 3:
-        Margins = Unprintable;
-        m_marginsSet = false;
+        m_engine.forgetMargins();
         ShowMargins();
         CountPages(true);
         break;

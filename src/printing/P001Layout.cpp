@@ -1,6 +1,6 @@
-// Pagination: the printed widths and heights of the grid, the heights above
-// it, the fit checks, the column bands, row bands and n-up sections, scaling
-// to a number of sheets, and the page-list parser.
+// The count as the dialog runs it: the engine lays the grid out, the user
+// is told of what does not fit, and the summary follows; the list's
+// selection kept and put back around a run.
 #include "printing/P001.h"
 
 #include "platform/winsys/Twips.h"
@@ -18,10 +18,6 @@ using winsys::MsgBox;
 
 namespace {
 
-constexpr double ColumnGap = 56.7;     // one millimetre between printed columns
-constexpr double SectionGap = 373.0;   // between n-up sections side by side
-const QString ScaleSample = QStringLiteral("AbcdefGhijklMnopQrtsUvwxYz1234567890");
-
 QString lines(std::initializer_list<const char *> parts)
 {
     QStringList l;
@@ -30,104 +26,16 @@ QString lines(std::initializer_list<const char *> parts)
     return l.join(QLatin1Char('\n'));
 }
 
-// Cuts the items first..last into runs that fit within limit: an item joins
-// the run while it fits, and an item that fits no run goes alone on a fresh
-// one, so every run holds an item and the cutting always ends. restart(i)
-// is the extent a run that starts at item i begins with (its own size not
-// counted); close(first, last, extent) takes each finished run.
-template <typename Size, typename Restart, typename Close>
-void cutRuns(int first, int last, double start, double limit, Size size, Restart restart, Close close)
-{
-    double running = start;
-    int runFirst = first;
-    bool empty = true;
-    for (int i = first; i <= last; ++i) {
-        const double s = size(i);
-        if (empty || running + s <= limit) {
-            running += s;
-            empty = empty && s <= 0;
-            continue;
-        }
-        close(runFirst, i - 1, running);
-        runFirst = i;
-        running = restart(i) + s;
-        empty = false;
-    }
-    close(runFirst, last, running);
-}
-
 } // namespace
 
-// ---------------------------------------------------------------------------
-// Measuring
-
-double P001::ColWidthSet()
-{
-    const flexgrid::FlexGrid &g = *GridToPrint;
-    const double threshold = 2 * winsys::TwipsPerPixelX();
-    ColWidths.fill(0, g.Cols());
-    WidestCol = 0;
-    double sum = 0;
-    for (int c = 0; c < g.Cols(); ++c) {
-        const int w = g.ColWidth(c);
-        ColWidths[c] = w > threshold ? w + ColumnGap : 0;
-        sum += ColWidths[c];
-        WidestCol = std::max(WidestCol, ColWidths[c]);
-    }
-    return sum;
-}
-
-double P001::RowHeightSet()
-{
-    const flexgrid::FlexGrid &g = *GridToPrint;
-    const double threshold = 2 * winsys::TwipsPerPixelY();
-    RowHeights.fill(0, g.Rows());
-    TallestRow = 0;
-    VisibleRows = 0;
-    double sum = 0;
-    for (int r = 0; r < g.Rows(); ++r) {
-        const int h = g.RowHeight(r);
-        RowHeights[r] = h > threshold ? h : 0;
-        if (RowHeights[r] > 0)
-            ++VisibleRows;
-        sum += RowHeights[r];
-        TallestRow = std::max(TallestRow, RowHeights[r]);
-    }
-    return sum;
-}
-
-void P001::measureStdRowHeight()
-{
-    // The height every repeated heading row prints at: the first data row's,
-    // taken before the first count so that later pages leave room for it.
-    m_stdRowHeight = 0;
-    if (RowHeights.size() > 1 && RowHeights[1] > 0)
-        m_stdRowHeight = RowHeights[1];
-    for (int r = 1; m_stdRowHeight <= 0 && r < RowHeights.size(); ++r)
-        m_stdRowHeight = RowHeights[r];
-    if (m_stdRowHeight <= 0 && !RowHeights.isEmpty())
-        m_stdRowHeight = RowHeights[0];
-}
-
-double P001::rowPrintHeight(int row) const
-{
-    if (row < 0 || row >= RowHeights.size())
-        return 0;
-    // Repeated heading rows print at the data rows' height, also when the
-    // list hides them behind its own header buttons; other hidden rows are
-    // not printed.
-    if (m_top.RepeatHeads && GridToPrint && row < GridToPrint->FixedRows())
-        return m_stdRowHeight;
-    return RowHeights[row];
-}
 
 void P001::SaveSelection()
 {
     const flexgrid::FlexGrid &g = *GridToPrint;
-    SavedSel[0] = std::min(g.Row(), g.RowSel());
-    SavedSel[2] = std::max(g.Row(), g.RowSel());
-    SavedSel[1] = std::min(g.Col(), g.ColSel());
-    SavedSel[3] = std::max(g.Col(), g.ColSel());
+    m_engine.SavedSel[0] = std::min(g.Row(), g.RowSel());
+    m_engine.SavedSel[2] = std::max(g.Row(), g.RowSel());
+    m_engine.SavedSel[1] = std::min(g.Col(), g.ColSel());
+    m_engine.SavedSel[3] = std::max(g.Col(), g.ColSel());
 }
 
 void P001::RestoreSelection()
@@ -138,282 +46,73 @@ void P001::RestoreSelection()
     // Only what moved is written back, with the list's cell handlers held.
     const bool wasBusy = tav::GridBusy();
     tav::SetGridBusy(true);
-    if (g.Col() != SavedSel[1])
-        g.SetCol(SavedSel[1]);
-    if (g.Row() != SavedSel[0])
-        g.SetRow(SavedSel[0]);
-    g.SetRowSel(SavedSel[2]);
-    g.SetColSel(SavedSel[3]);
+    if (g.Col() != m_engine.SavedSel[1])
+        g.SetCol(m_engine.SavedSel[1]);
+    if (g.Row() != m_engine.SavedSel[0])
+        g.SetRow(m_engine.SavedSel[0]);
+    g.SetRowSel(m_engine.SavedSel[2]);
+    g.SetColSel(m_engine.SavedSel[3]);
     tav::SetGridBusy(wasBusy);
 }
 
-double P001::SelectionHeight()
-{
-    TallestRow = 0;
-    VisibleRows = 0;
-    double sum = 0;
-    for (int r = SavedSel[0]; r <= SavedSel[2] && r < RowHeights.size(); ++r) {
-        sum += RowHeights[r];
-        if (RowHeights[r] > 0)
-            ++VisibleRows;
-        TallestRow = std::max(TallestRow, RowHeights[r]);
-    }
-    return sum;
-}
-
-double P001::SelectionWidth()
-{
-    WidestCol = 0;
-    double sum = 0;
-    for (int c = SavedSel[1]; c <= SavedSel[3] && c < ColWidths.size(); ++c) {
-        sum += ColWidths[c];
-        WidestCol = std::max(WidestCol, ColWidths[c]);
-    }
-    return sum;
-}
-
-// ---------------------------------------------------------------------------
-// Heights above the grid and row captions
-
-void P001::CalcHeaderHeight()
-{
-    TopLineHeight = 0;
-    BottomLineHeight = 0;
-    if (NumberingMode == 0)
-        return;
-    const double h = CurrentPrinter().TextHeight(QStringLiteral("P")) + 56.7;
-    if (NumberPosition >= 3 && !NumberBelowMargin)
-        BottomLineHeight = h;
-    if (NumberPosition < 3 && !NumberAboveMargin)
-        TopLineHeight = h;
-}
-
-P001::TopBlockRecord P001::ReadHeadings(TopBlockRecord top, int headRows)
-{
-    Printer &P = CurrentPrinter();
-    double savedW = 0, savedH = 0;
-    if (P.ScaleMode() != vbTwips) {
-        savedW = P.ScaleWidth();
-        savedH = P.ScaleHeight();
-        P.SetScaleMode(vbTwips);
-    }
-    double titleHeight = 0;
-    if (!ReportTitle.isEmpty() && top.TitlePlacement >= 1) {
-        const double size = P.FontSize();
-        if (top.TitleFontSize >= 1.0f)
-            P.SetFontSize(size * top.TitleFontSize);
-        P.SetFontBold(top.TitleBold);
-        P.SetFontUnderline(top.TitleUnderline);
-        titleHeight = P.TextHeight(QStringLiteral("X")) * 1.5;
-        top.TitleWidth = P.TextWidth(ReportTitle);
-        P.SetFontBold(false);
-        P.SetFontUnderline(false);
-        P.SetFontSize(size);
-    }
-    // A page number at the top goes on the line below the title, never over
-    // it: both lines are kept free above the grid.
-    m_titleLineHeight = titleHeight;
-    titleHeight = titleHeight > 0 ? titleHeight + TopLineHeight : TopLineHeight;
-    top.FirstPageTop = top.LaterPageTop = top.TitleHeight = titleHeight;
-    top.HeadRowCount = headRows;
-    top.HeadsInFirstTop = false;
-
-    HeadsAboveSelection = false;
-    const int fixedRows = GridToPrint->FixedRows();
-    if (headRows >= 1 && SelectionOnly && (SavedSel[0] > 0 || SavedSel[2] < fixedRows))
-        HeadsAboveSelection = true;
-    if (headRows >= 1) {
-        top.HeadRowsHeight = headRows * m_stdRowHeight;
-        top.LaterPageTop += top.HeadRowsHeight;
-        if (HeadsAboveSelection) {
-            top.FirstPageTop += top.HeadRowsHeight;
-            top.HeadsInFirstTop = true;
-        }
-    } else {
-        top.HeadRowsHeight = 0;
-    }
-    if (savedW > 0) {
-        P.SetScaleWidth(savedW);
-        P.SetScaleHeight(savedH);
-    }
-    return top;
-}
-
-void P001::CalcRowCaptionWidth()
-{
-    CaptionWidth = 0;
-    FirstCaptionWidth = 0;
-    if (!RepeatCaptions)
-        return;
-    LastFixedCol = GridToPrint->FixedCols() - 1;
-    for (int c = 0; c <= LastFixedCol && c < ColWidths.size(); ++c)
-        CaptionWidth += ColWidths[c];
-    if (SelectionOnly && SavedSel[1] > LastFixedCol)
-        FirstCaptionWidth = CaptionWidth;
-}
-
-// ---------------------------------------------------------------------------
-// Fit checks
-
-bool P001::CheckGridFits()
-{
-    Printer &P = CurrentPrinter();
-    const double W = P.ScaleX(Unprintable.Width - (Margins.Left + Margins.Right));
-    const double H = P.ScaleY(Unprintable.Height - (Margins.Top + Margins.Bottom)) - BottomLineHeight;
-    bool result = true;
-    const bool show = dialogVisible();
-    if (TallestRow > H) {
-        result = false;
-        if (show)
-            MsgBox(lines({"This report includes one, or more, row higher",
-                          "than the available page height on the current",
-                          "default printer. Please adjust and try again."}),
-                   winsys::vbCritical, QStringLiteral("Invalid Grid Row Height"));
-    }
-    if (WidestCol > W) {
-        result = false;
-        if (show)
-            MsgBox(lines({"This report includes one, or more, column wider",
-                          "than the available page width on the current",
-                          "selected printer. Please change the Paper Size,",
-                          "adjust the page margins, or resize the grid column."}),
-                   winsys::vbCritical, QStringLiteral("Invalid Grid Column Width"));
-    }
-    if (m_top.LaterPageTop > H && show) {
-        const int answer = MsgBox(lines({"The Column headings exceed the available height of the current",
-                                         "default printer page. Would you like to cancel the",
-                                         "repeat setting?"}),
-                                  winsys::vbYesNo | winsys::vbInformation, QStringLiteral("Unable to Repeat Page Headings"));
-        if (answer == winsys::vbYes) {
-            m_top.LaterPageTop = m_top.FirstPageTop;
-            m_top.RepeatHeads = false;
-        } else {
-            result = false;
-        }
-    }
-    if (W < CaptionWidth && RepeatCaptions && show) {
-        const int answer = MsgBox(lines({"The row captions exceed the available width of the current",
-                                         "default printer page. Would you like to cancel the",
-                                         "repeat setting?"}),
-                                  winsys::vbYesNo | winsys::vbInformation, QStringLiteral("Unable to Repeat Row Captions"));
-        if (answer == winsys::vbYes) {
-            RepeatCaptions = false;
-            LastFixedCol = -1;
-            FirstCaptionWidth = 0;
-            CaptionWidth = 0;
-        } else {
-            result = false;
-        }
-    }
-    return result;
-}
-
-bool P001::roomOnPage()
-{
-    if (!GridToPrint)
-        return true;
-    CalcHeaderHeight();
-    const TopBlockRecord top = ReadHeadings(m_top, m_top.RepeatHeads ? GridToPrint->FixedRows() : 0);
-    Printer &P = CurrentPrinter();
-    const double W = P.ScaleX(Unprintable.Width - (Margins.Left + Margins.Right));
-    const double H = P.ScaleY(Unprintable.Height - (Margins.Top + Margins.Bottom)) - BottomLineHeight;
-    const double captions = RepeatCaptions ? CaptionWidth : 0;
-    return std::max(top.FirstPageTop, top.LaterPageTop) + TallestRow <= H && captions + WidestCol <= W;
-}
-
-bool P001::marginFits(int Index, double twips)
-{
-    double &margin = marginOf(Index);
-    const double kept = margin;
-    margin = twips;
-    const bool fits = roomOnPage();
-    margin = kept;
-    return fits;
-}
-
-bool P001::titleSizeFits(double factor)
-{
-    const float kept = m_top.TitleFontSize;
-    m_top.TitleFontSize = float(factor);
-    const bool fits = roomOnPage();
-    m_top.TitleFontSize = kept;
-    return fits;
-}
-
-int P001::largestFitting(int fitting, int tooMuch, const std::function<bool(int)> &fits)
-{
-    // Room only shrinks as the value grows: halve the gap between a value
-    // that fits and one that does not.
-    while (tooMuch - fitting > 1) {
-        const int mid = fitting + (tooMuch - fitting) / 2;
-        if (fits(mid))
-            fitting = mid;
-        else
-            tooMuch = mid;
-    }
-    return fitting;
-}
 
 // ---------------------------------------------------------------------------
 // The count
+
+bool P001::PageCountChanged()
+{
+    const long before = long(m_engine.m_pagesWide) * m_engine.m_pagesHigh;
+    CountPages(true);
+    return long(m_engine.m_pagesWide) * m_engine.m_pagesHigh != before;
+}
+
+// ---------------------------------------------------------------------------
+// Scaling to a number of sheets
+
+// ---------------------------------------------------------------------------
+// The page list
+
+bool P001::askAboutFit(PrintEngine::FitProblem problem)
+{
+    switch (problem) {
+    case PrintEngine::FitProblem::RowTooHigh:
+        MsgBox(lines({"This report includes one, or more, row higher", "than the available page height on the current",
+                      "default printer. Please adjust and try again."}),
+               winsys::vbCritical, QStringLiteral("Invalid Grid Row Height"));
+        return false;
+    case PrintEngine::FitProblem::ColumnTooWide:
+        MsgBox(lines({"This report includes one, or more, column wider", "than the available page width on the current",
+                      "selected printer. Please change the Paper Size,",
+                      "adjust the page margins, or resize the grid column."}),
+               winsys::vbCritical, QStringLiteral("Invalid Grid Column Width"));
+        return false;
+    case PrintEngine::FitProblem::HeadingsTooHigh:
+        return MsgBox(lines({"The Column headings exceed the available height of the current",
+                             "default printer page. Would you like to cancel the", "repeat setting?"}),
+                      winsys::vbYesNo | winsys::vbInformation, QStringLiteral("Unable to Repeat Page Headings"))
+               == winsys::vbYes;
+    case PrintEngine::FitProblem::CaptionsTooWide:
+        return MsgBox(lines({"The row captions exceed the available width of the current",
+                             "default printer page. Would you like to cancel the", "repeat setting?"}),
+                      winsys::vbYesNo | winsys::vbInformation, QStringLiteral("Unable to Repeat Row Captions"))
+               == winsys::vbYes;
+    }
+    return false;
+}
 
 void P001::CountPages(bool show)
 {
     if (ReadingOptions || !GridToPrint)
         return;
     winsys::BusyPointer busy;
-    m_requestSectionsWide = 0;
-    m_requestSectionsHigh = 0;
-    const int headRows = m_top.RepeatHeads ? GridToPrint->FixedRows() : 0;
-    CalcHeaderHeight();
-    m_top = ReadHeadings(m_top, headRows);
-    CalcRowCaptionWidth();
-    if (Unprintable.Width == 0)
-        GetPrintableArea();
-
-    Printer &P = CurrentPrinter();
-    const double W = P.ScaleX(Unprintable.Width - (Margins.Left + Margins.Right));
-    const double H = P.ScaleY(Unprintable.Height - (Margins.Top + Margins.Bottom)) - BottomLineHeight;
-
-    if (SelectionOnly) {
-        GridHeight = SelectionHeight();
-        GridWidth = SelectionWidth();
-        m_firstRow = SavedSel[0];
-        m_lastRow = SavedSel[2];
-        m_firstCol = SavedSel[1];
-        m_lastCol = SavedSel[3];
-    } else {
-        m_firstRow = 0;
-        m_lastRow = int(RowHeights.size()) - 1;
-        m_firstCol = 0;
-        m_lastCol = int(ColWidths.size()) - 1;
-    }
-    while (m_lastCol >= m_firstCol && ColWidths[m_lastCol] <= 0)
-        --m_lastCol;
-    bool anyRow = false;
-    for (int r = m_firstRow; r <= m_lastRow && !anyRow; ++r)
-        anyRow = rowPrintHeight(r) > 0;
-
-    // A range without a visible column or row cannot be printed: no pages.
-    if (!CheckGridFits() || m_lastCol < m_firstCol || !anyRow) {
-        m_pagesWide = 0;
-        m_pagesHigh = 0;
-        m_colBands.resize(1);
-        m_rowBands.resize(1);
-        if (!show) {
+    bindGrid();
+    if (!m_engine.CountPages(dialogVisible())) {
+        if (!show)
             AbortPrint = true;
-        } else {
+        else
             ShowPageSummary();
-        }
         return;
     }
-
-    cutColBands(m_firstCol, m_lastCol, W);
-    if (m_requestSectionsWide >= 2)
-        cutSections(m_firstRow, m_lastRow, H);
-    cutRowBands(m_firstRow, m_lastRow, H);
-    m_pagesHigh = int(m_rowBands.size()) - 1;
-    m_pagesWide = int(m_colBands.size()) - 1;
     // No events are handled here: a count runs when the focus leaves a box
     // or an arrow, inside the mouse press that moved it, and a release handled
     // before its press leaves an arrow repeating on its own.
@@ -422,181 +121,4 @@ void P001::CountPages(bool show)
     SettingsChanged = false;
 }
 
-void P001::cutColBands(int firstCol, int lastCol, double W)
-{
-    m_colBands.resize(1);
-    BandRecord band{firstCol, lastCol, 0};
-    if (FirstCaptionWidth + GridWidth <= W) {
-        m_requestSectionsWide = std::max(1L, long(std::floor(W / (GridWidth + SectionGap + FirstCaptionWidth))));
-        band.Extent = GridWidth;
-        m_colBands.append(band);
-        return;
-    }
-    cutRuns(firstCol, lastCol, FirstCaptionWidth, W, [this](int c) { return ColWidths[c]; },
-            [this](int) { return CaptionWidth; },
-            [this](int f, int l, double extent) { m_colBands.append({f, l, extent}); });
-}
-
-void P001::cutSections(int firstRow, int lastRow, double H)
-{
-    const int wide = int(m_requestSectionsWide);
-    Sections = {QVector<BandRecord>(wide + 1), QVector<BandRecord>(wide + 1)};
-    int sheet = 1, section = 0;
-    // A new section on the first sheet leaves room for its repeated
-    // headings; later sheets start below their own.
-    const double firstSheetTop = m_top.FirstPageTop + (m_top.RepeatHeads && !m_top.HeadsInFirstTop ? m_top.HeadRowsHeight : 0);
-    cutRuns(firstRow, lastRow, m_top.FirstPageTop, H, [this](int r) { return rowPrintHeight(r); },
-            [&](int) { return sheet == 1 && section < wide ? firstSheetTop : m_top.LaterPageTop; },
-            [&](int f, int l, double extent) {
-                if (++section > wide) {
-                    ++sheet;
-                    section = 1;
-                    Sections.append(QVector<BandRecord>(wide + 1));
-                }
-                Sections[sheet][section] = {f, l, extent};
-            });
-    if (sheet == 1)
-        m_requestSectionsWide = section;
-    m_requestSectionsHigh = sheet;
-}
-
-void P001::cutRowBands(int firstRow, int lastRow, double H)
-{
-    m_rowBands.resize(1);
-    BandRecord band{firstRow, lastRow, 0};
-    double height = 0;
-    for (int r = firstRow; r <= lastRow; ++r)
-        height += rowPrintHeight(r);
-    if (height + m_top.FirstPageTop <= H) {
-        band.Extent = height + m_top.FirstPageTop;
-        m_rowBands.append(band);
-        return;
-    }
-    m_rowBands.resize(1);
-    cutRuns(firstRow, lastRow, m_top.FirstPageTop, H, [this](int r) { return rowPrintHeight(r); },
-            [this](int) { return m_top.LaterPageTop; },
-            [this](int f, int l, double extent) { m_rowBands.append({f, l, extent}); });
-}
-
-bool P001::PageCountChanged()
-{
-    const long before = long(m_pagesWide) * m_pagesHigh;
-    CountPages(true);
-    return long(m_pagesWide) * m_pagesHigh != before;
-}
-
-// ---------------------------------------------------------------------------
-// Scaling to a number of sheets
-
-double P001::CalcScaleFactor(bool apply)
-{
-    Printer &P = CurrentPrinter();
-    const double SW = P.ScaleWidth();
-    const double SH = P.ScaleHeight();
-    const double AW = Unprintable.Width - (Margins.Left + Margins.Right);
-    const double AH = Unprintable.Height - (Margins.Top + Margins.Bottom);
-    if (AW <= 0 || AH <= 0)
-        return 0;
-    double NW = AW;
-    if (SheetsWide < 2) {
-        if (GridWidth > AW)
-            NW = GridWidth + 56.7;
-    } else {
-        NW = (WidestCol + GridWidth) / SheetsWide;
-    }
-    double NH = AH;
-    if (SheetsHigh < 2) {
-        if (m_top.FirstPageTop + GridHeight > AH)
-            NH = m_top.FirstPageTop + GridHeight + 56.7;
-    } else {
-        double slack = VisibleRows > 0 ? SheetsHigh * (GridHeight / VisibleRows) : 0;
-        slack = std::max(slack, TallestRow);
-        NH = (slack + GridHeight) / SheetsHigh + std::max(m_top.FirstPageTop, m_top.LaterPageTop);
-    }
-    double newW = SW / AW * NW;
-    double newH = SH / AH * NH;
-    if (apply) {
-        // Bands hold whole rows and columns and the page number takes its
-        // line: where the scale from the averages still leaves pages over,
-        // it grows until the job fits the sheets asked for.
-        for (int step = 0; step < 100; ++step) {
-            P.SetScaleHeight(newH);
-            P.SetScaleWidth(newW);
-            CountPages(false);
-            const bool tooHigh = SheetsHigh >= 1 && m_pagesHigh > SheetsHigh;
-            const bool tooWide = SheetsWide >= 1 && m_pagesWide > SheetsWide;
-            if (!tooHigh && !tooWide)
-                break;
-            if (tooHigh)
-                newH *= 1.02;
-            if (tooWide)
-                newW *= 1.02;
-        }
-    }
-    return CalcFontFactor(newW, newH);
-}
-
-float P001::CalcFontFactor(double scaleWidth, double scaleHeight, std::optional<double> size)
-{
-    Printer &P = CurrentPrinter();
-    double savedW = 0, savedH = 0;
-    if (P.ScaleMode() != vbTwips) {
-        savedW = P.ScaleWidth();
-        savedH = P.ScaleHeight();
-    }
-    const double savedSize = P.FontSize();
-    P.SetScaleMode(vbTwips);
-    if (size)
-        P.SetFontSize(*size);
-    const double W0 = P.TextWidth(ScaleSample);
-    const double H0 = P.TextHeight(ScaleSample);
-    P.SetScaleWidth(scaleWidth);
-    P.SetScaleHeight(scaleHeight);
-    double s = P.FontSize();
-    while (s > 0.9) {
-        if (P.TextWidth(ScaleSample) <= W0 && P.TextHeight(ScaleSample) <= H0)
-            break;
-        s = std::round((s - 0.1) * 10) / 10;
-        P.SetFontSize(s);
-    }
-    if (savedW > 0) {
-        P.SetScaleWidth(savedW);
-        P.SetScaleHeight(savedH);
-    } else {
-        P.SetScaleMode(vbTwips);
-    }
-    P.SetFontSize(savedSize);
-    return float(s);
-}
-
-bool P001::ScaledFontReadable() { return CalcScaleFactor(false) >= 2.0; }
-
-// ---------------------------------------------------------------------------
-// The page list
-
-QVector<int> P001::ParsePageList(const QString &text, int total)
-{
-    // Numbers and ranges separated by "," or blanks; a range runs upwards
-    // ("2-4"); anything else makes the list invalid. Pages outside 1..total
-    // are dropped; an empty result means the list names no page.
-    QVector<int> pages;
-    const QStringList items = text.split(QRegularExpression(QStringLiteral("[, ]+")), Qt::SkipEmptyParts);
-    if (items.isEmpty())
-        return {};
-    for (const QString &item : items) {
-        const QStringList ends = item.split(QLatin1Char('-'));
-        if (ends.size() > 2)
-            return {};
-        bool ok1 = false, ok2 = false;
-        const int from = ends[0].toInt(&ok1);
-        const int to = ends.size() == 2 ? ends[1].toInt(&ok2) : from;
-        if (!ok1 || (ends.size() == 2 && !ok2) || to < from)
-            return {};
-        // Pages beyond the job are dropped, not printed as blank sheets.
-        for (int p = std::max(from, 1); p <= std::min(to, total); ++p)
-            pages.append(p);
-    }
-    std::sort(pages.begin(), pages.end());
-    pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
-    return pages;
-}
+QVector<int> P001::ParsePageList(const QString &text, int total) { return PrintEngine::ParsePageList(text, total); }

@@ -236,7 +236,7 @@ TEST_F(ExerciseRoundsTest, ATenseChangeKeepsTheVerbOrDrawsOneWithACompleteRow)
 TEST_F(ExerciseRoundsTest, TheExerciseMenuOpensTheWindowOnItsTabAndClosingGivesTheToolbarBack)
 {
     mdi->Exercises = tav::ExerciseWindowRoutines();
-    mdi->mnuExParts[1]->trigger();
+    mdi->Control<QAction>("mnuExParts(1)")->trigger();
     auto *window = dynamic_cast<tav::Exercise *>(mdi->ExerciseInstance());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->tbsOptions->currentIndex(), 1);
@@ -245,13 +245,13 @@ TEST_F(ExerciseRoundsTest, TheExerciseMenuOpensTheWindowOnItsTabAndClosingGivesT
     EXPECT_FALSE(window->rows[0].tbGre->text().isEmpty());
     EXPECT_NE(window->RimaVerbID, 0);
     EXPECT_EQ(window->opDbas[1]->text(), "errors in store (0)"); // activated
-    EXPECT_TRUE(mdi->picToolbar->isHidden());
+    EXPECT_TRUE(mdi->Control<QWidget>("picToolbar")->isHidden());
     // The same window takes the next start.
-    mdi->mnuExParts[2]->trigger();
+    mdi->Control<QAction>("mnuExParts(2)")->trigger();
     EXPECT_EQ(mdi->ExerciseInstance(), window);
     EXPECT_EQ(window->tbsOptions->currentIndex(), 2);
     window->close();
-    EXPECT_FALSE(mdi->picToolbar->isHidden());
+    EXPECT_FALSE(mdi->Control<QWidget>("picToolbar")->isHidden());
 }
 
 TEST_F(ExerciseRoundsTest, AHalfVisibleTileDraggedOntoItsPlaceInASmallWindowIsRight)
@@ -323,7 +323,7 @@ TEST_F(ExerciseRoundsTest, TheMatchingTextsUseTheWindowsWidthAndTheRestIsElided)
     mdi->show();
     Open();
     QWidget *sub = ex->parentWidget();
-    sub->resize(mdi->mdiClient->width(), sub->height());
+    sub->resize(mdi->Control<QMdiArea>("mdiClient")->width(), sub->height());
     ex->SelectTab(2);
     ex->cmdTest_Click();
     ex->cmdGo_Click(1);

@@ -162,7 +162,7 @@ TEST_F(ExerciseWindowTest, FlushingEmptiesTheStoreAndRestarts)
 TEST_F(ExerciseWindowTest, ARemarkTypedInTheMainWindowIsStoredForTheWordShown)
 {
     mdi->SetPanelText(3, "ID 7");
-    mdi->tbRem->setPlainText("a remark");
+    mdi->Control<QTextEdit>("tbRem")->setPlainText("a remark");
     int key = 13;
     mdi->tbRem_KeyPress(key);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Main WHERE ID = 7 AND Remarks = 'a remark'"), 1);
@@ -194,10 +194,10 @@ TEST_F(ExerciseWindowTest, AFailedSettingsWriteIsReportedAndKeepsTheStoredValue)
 
 TEST_F(ExerciseWindowTest, ClosingGivesTheToolbarBack)
 {
-    mdi->picToolbar->hide();
+    mdi->Control<QWidget>("picToolbar")->hide();
     ex->RimaVerbID = 4;
     ex->close();
-    EXPECT_FALSE(mdi->picToolbar->isHidden());
+    EXPECT_FALSE(mdi->Control<QWidget>("picToolbar")->isHidden());
     EXPECT_EQ(mdi->PanelText(1), QString());
 }
 
@@ -240,9 +240,9 @@ TEST_F(ExerciseWindowTest, TheWindowKeepsTheClientAreasHeightAndADisplayChangeFi
     mdi->show();
     auto *sub = qobject_cast<QMdiSubWindow *>(ex->parentWidget());
     ASSERT_NE(sub, nullptr);
-    QWidget *client = mdi->mdiClient->viewport();
+    QWidget *client = mdi->Control<QMdiArea>("mdiClient")->viewport();
     // The toolbar goes: the client area grows, and the window with it.
-    mdi->picToolbar->hide();
+    mdi->Control<QWidget>("picToolbar")->hide();
     ASSERT_TRUE(QTest::qWaitFor([&] { return sub->height() == int(0.999 * client->height()); }, 1000));
     EXPECT_EQ(sub->pos(), QPoint(0, 0));
 

@@ -13,12 +13,15 @@
 #include "support/RecordingListWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 
@@ -270,9 +273,9 @@ TEST_F(PanelFixture, ClassesFollowTypeThenGenderThenVerbType)
 
 TEST_F(PanelFixture, BaseFraseEmptiesThePanelAndKeepsTheSearchBox)
 {
-    w->tbSearch->setText(QStringLiteral("agap"));
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("agap"));
     w->SmallFacts(5, QString(), 0);
-    EXPECT_TRUE(w->tbRem->isEnabled());
+    EXPECT_TRUE(w->Control<QTextEdit>("tbRem")->isEnabled());
     w->BaseFrase();
     EXPECT_EQ(panel().State().wordID, 0);
     EXPECT_EQ(panel().State().verbID, 0);
@@ -282,11 +285,11 @@ TEST_F(PanelFixture, BaseFraseEmptiesThePanelAndKeepsTheSearchBox)
     EXPECT_EQ(w->PanelText(1), QStringLiteral("Ready"));
     EXPECT_EQ(klin().TextMatrix(1, 1), Text(QStringLiteral("SELECT sMNom FROM Klino WHERE ID = 99999")));
     EXPECT_EQ(klin().CellBackColorAt(6, 3), 0xFFFF);
-    EXPECT_FALSE(w->tbRem->isEnabled());
+    EXPECT_FALSE(w->Control<QTextEdit>("tbRem")->isEnabled());
     EXPECT_FALSE(panel().tbAP->isEnabled());
     EXPECT_TRUE(panel().tbAP->text().isEmpty());
-    EXPECT_TRUE(w->tbSearch->isEnabled());
-    EXPECT_EQ(w->tbSearch->text(), QStringLiteral("agap"));
+    EXPECT_TRUE(w->Control<QLineEdit>("tbSearch")->isEnabled());
+    EXPECT_EQ(w->Control<QLineEdit>("tbSearch")->text(), QStringLiteral("agap"));
     EXPECT_TRUE(imp().isHidden());
     EXPECT_TRUE(panel().fraSimple->isHidden());
     EXPECT_EQ(panel().lblTopLine.size(), 2);
@@ -299,7 +302,7 @@ TEST_F(PanelFixture, ThirdLanguageMeaningsComeFromTheWordsOwnRowOrStayEmpty)
                                         "Remarks = 'svensk anm' WHERE ID = 5"));
     w->SmallFacts(5, QStringLiteral("beröra"), 3);
     EXPECT_EQ(w->PanelText(4), tav::Caps1185(1214) + QStringLiteral("röra vid, angå  "));
-    EXPECT_EQ(w->tbRemG3->toPlainText(), QStringLiteral("svensk anm"));
+    EXPECT_EQ(w->Control<QTextEdit>("tbRemG3")->toPlainText(), QStringLiteral("svensk anm"));
 
     tav::WordDb->Execute(QStringLiteral("UPDATE GreekSwedish SET Means = '1' WHERE ID = 5"));
     w->SmallFacts(5, QStringLiteral("beröra"), 3);
@@ -309,15 +312,15 @@ TEST_F(PanelFixture, ThirdLanguageMeaningsComeFromTheWordsOwnRowOrStayEmpty)
     tav::WordDb->Execute(QStringLiteral("DELETE FROM GreekSwedish WHERE ID = 9"));
     w->SmallFacts(9, QStringLiteral("krama"), 3);
     EXPECT_TRUE(w->PanelText(4).isEmpty());
-    EXPECT_TRUE(w->tbRemG3->toPlainText().isEmpty());
+    EXPECT_TRUE(w->Control<QTextEdit>("tbRemG3")->toPlainText().isEmpty());
     EXPECT_EQ(w->PanelText(3), QStringLiteral("ID 9"));
 
     // With the third language hidden the second box shows Remarks2.
     tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks2 = 'two', Remarks = 'one' WHERE ID = 9"));
     tav::OptBoHide3 = true;
     w->SmallFacts(9, QString(), 0);
-    EXPECT_EQ(w->tbRem->toPlainText(), QStringLiteral("one"));
-    EXPECT_EQ(w->tbRemG3->toPlainText(), QStringLiteral("two"));
+    EXPECT_EQ(w->Control<QTextEdit>("tbRem")->toPlainText(), QStringLiteral("one"));
+    EXPECT_EQ(w->Control<QTextEdit>("tbRemG3")->toPlainText(), QStringLiteral("two"));
 }
 
 TEST_F(PanelFixture, AnUnknownWordChangesNothingButTheStatusLine)
@@ -476,4 +479,81 @@ TEST_F(PanelFixture, RowCaptionsFitTheirHeadingColumnInEveryView)
     w->SmallFacts(5, QString(), 0);
     EXPECT_EQ(klin().font(), conjugation);
     fits(klin(), "conjugation again");
+}
+
+// At 800x600 the participle view cuts neither a form nor a heading: its
+// columns narrow to what their texts and headings need, and what still does
+// not fit scrolls with the panel.
+TEST_F(PanelFixture, OnASmallScreenTheParticipleViewCutsNoFormAndScrollsTheRest)
+{
+    w->showNormal();
+    w->resize(800, 600);
+    QApplication::processEvents();
+    auto *scroll = w->findChild<QScrollArea *>(QStringLiteral("picBottomScroll"));
+    ASSERT_NE(scroll, nullptr);
+    w->SmallFacts(1, QString(), 33); // agapavw: every participle and imperative form
+    QApplication::processEvents();
+
+    for (flexgrid::FlexGrid *g : {&klin(), &imp()}) {
+        for (int c = 1; c < g->Cols(); ++c) {
+            const int width = g->TwipsToPixelsX(g->ColWidth(c));
+            for (int r = 1; r < g->Rows(); ++r)
+                EXPECT_LE(QFontMetrics(g->CellFontAt(r, c)).horizontalAdvance(g->TextMatrix(r, c)) + 6, width)
+                    << g->objectName().toStdString() << " " << r << "," << c;
+        }
+    }
+    ASSERT_EQ(panel().lblUnderLine.size(), 8);
+    for (int i = 1; i <= 7; ++i) {
+        const QLabel *label = panel().lblUnderLine[i];
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->frameWidth(), label->width())
+            << label->text().toStdString();
+    }
+
+    // Wider than the window: the panel scrolls to its last column, and the
+    // scroll bar lies below the panel, not over its rows.
+    const int right = imp().geometry().right() + 1;
+    ASSERT_GT(right, w->width()) << "the forms of agapavw need more than 800 pixels";
+    QScrollBar *bar = scroll->horizontalScrollBar();
+    EXPECT_EQ(bar->maximum() + scroll->viewport()->width(), right);
+    EXPECT_EQ(scroll->height(), scroll->widget()->height() + bar->sizeHint().height());
+
+    // Back to the conjugation, which fits the window: no scroll bar.
+    entry(0)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(bar->maximum(), 0);
+    EXPECT_EQ(scroll->height(), scroll->widget()->height());
+}
+
+TEST_F(PanelFixture, AVerbBoxShowsItsWholeFormOrItsStart)
+{
+    QLineEdit *box = panel().tbPP;
+    auto show = [&](const QString &form) {
+        tav::WordDb->Execute(QStringLiteral("UPDATE Main SET PP = '%1' WHERE ID = 32").arg(form));
+        w->SmallFacts(32, QString(), 0);
+        EXPECT_EQ(box->text(), form);
+    };
+    // A form a little wider than the box as designed: the box widens to it.
+    show(QStringLiteral("aisqavnomai"));
+    const int designed = winsys::TwipsToPixelsX(1250);
+    QString form;
+    for (const QChar ch : QStringLiteral("aisqavnomai aisqavnomai")) {
+        form += ch;
+        if (box->fontMetrics().horizontalAdvance(form) + 6 > designed)
+            break;
+    }
+    show(form);
+    EXPECT_EQ(box->cursorPosition(), 0);
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(form) + 6) << "the whole form fits";
+    EXPECT_EQ(panel().tbAP->width(), box->width());
+
+    // A form longer than the room beside the headings' captions: the box
+    // stops short of them and shows the form's start.
+    const QString longForm = QStringLiteral("aisqavnomai aisqavnomai aisqavnomai aisqavnomai");
+    show(longForm);
+    EXPECT_EQ(box->cursorPosition(), 0) << "the start of the form is shown";
+    EXPECT_LT(box->width(), box->fontMetrics().horizontalAdvance(longForm));
+    const QLabel *heading = panel().lblTopLine[1];
+    EXPECT_LE(box->geometry().right() + heading->fontMetrics().horizontalAdvance(heading->text()),
+              heading->geometry().right())
+        << "the caption beside the box keeps its room";
 }

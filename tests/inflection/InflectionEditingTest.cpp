@@ -115,7 +115,7 @@ TEST_F(EditFixture, ATenseInEachVoiceIsStoredInItsTableAndInFormsAllUnderThatTab
     EXPECT_EQ(klin().Row(), 4) << "on to the next row";
 
     // The passive, column 5 with "Continuous": the present.
-    w->mnuFirstParts[1]->trigger();
+    w->Control<QAction>("mnuFirstParts(1)")->trigger();
     panel().opSimple[1]->click();
     ASSERT_TRUE(Edit(klin(), 4, 5, "aggizovmastee"));
     EXPECT_EQ(Text("SELECT P1p FROM KonT1 WHERE ID = 5"), "aggizovmastee");

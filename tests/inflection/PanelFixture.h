@@ -15,7 +15,7 @@ namespace tavtest {
 
 class PanelFixture : public MainWindowFixture {
 protected:
-    tav::GrammarPanel &panel() { return *w->grammar; }
+    tav::GrammarPanel &panel() { return w->Grammar(); }
     flexgrid::FlexGrid &klin() { return *panel().msflxKlin; }
     flexgrid::FlexGrid &imp() { return *panel().msflXImp; }
     QString Text(const QString &sql) { return Native(sql).toString(); }
@@ -35,13 +35,14 @@ protected:
             cells << g.TextMatrix(r, col);
         return cells;
     }
-    QAction *entry(int i) { return w->mnuFirstParts[i]; }
+    QAction *entry(int i) { return w->Control<QAction>(QStringLiteral("mnuFirstParts(%1)").arg(i)); }
 
     // Opens a list window made by the test as the active child.
     template <class Window> Window *OpenChild(Window *window)
     {
         w->AddChild(window)->show();
-        w->mdiClient->setActiveSubWindow(w->mdiClient->subWindowList().last());
+        w->Control<QMdiArea>("mdiClient")
+            ->setActiveSubWindow(w->Control<QMdiArea>("mdiClient")->subWindowList().last());
         return window;
     }
 };

@@ -38,10 +38,10 @@ protected:
     // The Window menu's entries below "Close all windows", as shown.
     QStringList WindowList(QStringList *checked = nullptr)
     {
-        emit w->mnuWindows->aboutToShow();
+        emit w->Control<QMenu>("mnuWindows")->aboutToShow();
         QStringList texts;
-        for (QAction *a : w->mnuWindows->actions()) {
-            if (a->isSeparator() || a == w->mnuCloseAll)
+        for (QAction *a : w->Control<QMenu>("mnuWindows")->actions()) {
+            if (a->isSeparator() || a == w->Control<QAction>("mnuCloseAll"))
                 continue;
             texts << a->text();
             if (checked && a->isChecked())
@@ -52,10 +52,10 @@ protected:
 
     QAction *WindowEntry(int place)
     {
-        emit w->mnuWindows->aboutToShow();
+        emit w->Control<QMenu>("mnuWindows")->aboutToShow();
         QList<QAction *> entries;
-        for (QAction *a : w->mnuWindows->actions())
-            if (!a->isSeparator() && a != w->mnuCloseAll)
+        for (QAction *a : w->Control<QMenu>("mnuWindows")->actions())
+            if (!a->isSeparator() && a != w->Control<QAction>("mnuCloseAll"))
                 entries << a;
         return entries.value(place);
     }

@@ -57,16 +57,17 @@ void MainWindowFixture::ClickNode(const QString &key)
     ASSERT_NE(node, nullptr) << key.toStdString();
     for (QTreeWidgetItem *up = node->parent(); up; up = up->parent())
         up->setExpanded(true);
-    w->tv1->scrollToItem(node);
+    w->Control<QTreeWidget>("tv1")->scrollToItem(node);
     // On the caption's start: a long caption runs past the panel's edge.
-    const QRect rect = w->tv1->visualItemRect(node);
-    QTest::mouseClick(w->tv1->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 8, rect.center().y()));
+    const QRect rect = w->Control<QTreeWidget>("tv1")->visualItemRect(node);
+    QTest::mouseClick(w->Control<QTreeWidget>("tv1")->viewport(), Qt::LeftButton, {},
+                      QPoint(rect.left() + 8, rect.center().y()));
     ASSERT_EQ(w->SelectedNode(), node) << key.toStdString();
 }
 
 void MainWindowFixture::ChooseLetter(int place)
 {
-    w->cboTree->setCurrentIndex(place);
+    w->Control<QComboBox>("cboTree")->setCurrentIndex(place);
     w->cboTree_Click();
 }
 

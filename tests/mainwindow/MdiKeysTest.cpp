@@ -55,7 +55,7 @@ protected:
     tav::GridStd *OpenVerbs()
     {
         ClickNode(QStringLiteral("Verbs"));
-        w->cmdShow->click();
+        w->Control<QPushButton>("cmdShow")->click();
         auto *list = qobject_cast<tav::GridStd *>(w->ActiveForm());
         if (list)
             list->Grid->setFocus();
@@ -84,7 +84,7 @@ TEST_F(MainWindowKeys, EveryMenuAndEntryHasItsOwnAccessKey)
 {
     OpenVerbs();
     OpenVerbs(); // the window list has two entries
-    emit w->mnuWindows->aboutToShow();
+    emit w->Control<QMenu>("mnuWindows")->aboutToShow();
     QSet<QString> bar;
     for (QAction *a : w->menuBar()->actions()) {
         const QString key = QKeySequence::mnemonic(a->text()).toString();
@@ -94,33 +94,33 @@ TEST_F(MainWindowKeys, EveryMenuAndEntryHasItsOwnAccessKey)
         ExpectAccessKeys(a->menu());
     }
     // The pop-ups, also with captions set at run time.
-    ExpectAccessKeys(w->mnuConjugations);
+    ExpectAccessKeys(w->Control<QMenu>("mnuConjugations"));
     QTreeWidgetItem *english = w->FindNode(QStringLiteral("English"));
-    w->tv1->scrollToItem(english);
-    w->ShowNodePopup(w->tv1->visualItemRect(english).center());
-    w->mnuNodes->hide();
-    ExpectAccessKeys(w->mnuNodes);
+    w->Control<QTreeWidget>("tv1")->scrollToItem(english);
+    w->ShowNodePopup(w->Control<QTreeWidget>("tv1")->visualItemRect(english).center());
+    w->Control<QMenu>("mnuNodes")->hide();
+    ExpectAccessKeys(w->Control<QMenu>("mnuNodes"));
     w->mnuOptionParts_Click(1);
-    ExpectAccessKeys(w->mnuOption);
+    ExpectAccessKeys(w->Control<QMenu>("mnuOption"));
     w->mnuOptionParts_Click(1);
     w->mnuCloseAll_Click();
-    ExpectAccessKeys(w->mnuArkiv); // "No active form to print.." again
+    ExpectAccessKeys(w->Control<QMenu>("mnuArkiv")); // "No active form to print.." again
 }
 
 TEST_F(MainWindowKeys, AltWithALetterAndF10OpenTheMenus)
 {
     QTest::keyClick(w.get(), Qt::Key_F10);
-    EXPECT_TRUE(w->mnuArkiv->isVisible()) << "F10 opens the first menu";
-    QTest::keyClick(w->mnuArkiv, Qt::Key_Escape);
-    QTest::keyClick(w->mnuArkiv, Qt::Key_Escape);
-    EXPECT_FALSE(w->mnuArkiv->isVisible());
+    EXPECT_TRUE(w->Control<QMenu>("mnuArkiv")->isVisible()) << "F10 opens the first menu";
+    QTest::keyClick(w->Control<QMenu>("mnuArkiv"), Qt::Key_Escape);
+    QTest::keyClick(w->Control<QMenu>("mnuArkiv"), Qt::Key_Escape);
+    EXPECT_FALSE(w->Control<QMenu>("mnuArkiv")->isVisible());
 
-    w->tv1->setFocus();
-    QTest::keyClick(w->tv1, Qt::Key_T, Qt::AltModifier);
-    EXPECT_TRUE(w->mnuOption->isVisible()) << "Alt+T opens Tools";
-    QTest::keyClick(w->mnuOption, Qt::Key_L); // "Hide left controls"
-    EXPECT_FALSE(w->mnuOption->isVisible());
-    EXPECT_TRUE(w->picRemarks->isHidden());
+    w->Control<QTreeWidget>("tv1")->setFocus();
+    QTest::keyClick(w->Control<QTreeWidget>("tv1"), Qt::Key_T, Qt::AltModifier);
+    EXPECT_TRUE(w->Control<QMenu>("mnuOption")->isVisible()) << "Alt+T opens Tools";
+    QTest::keyClick(w->Control<QMenu>("mnuOption"), Qt::Key_L); // "Hide left controls"
+    EXPECT_FALSE(w->Control<QMenu>("mnuOption")->isVisible());
+    EXPECT_TRUE(w->Control<QWidget>("picRemarks")->isHidden());
     w->mnuOptionParts_Click(1);
 }
 
@@ -140,13 +140,13 @@ TEST_F(MainWindowKeys, F1OpensTheHelpPageOfWhatTheUserWorksIn)
     ASSERT_FALSE(messages.Prompts().isEmpty());
     EXPECT_TRUE(messages.Prompts().last().contains(QStringLiteral("Rudedaz.qch")));
 
-    w->tv1->setFocus();
+    w->Control<QTreeWidget>("tv1")->setFocus();
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("category-tree.html"));
-    w->tbRemG3->setFocus();
+    w->Control<QTextEdit>("tbRemG3")->setFocus();
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("remarks.html"));
-    w->tbSearch->setFocus();
+    w->Control<QLineEdit>("tbSearch")->setFocus();
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("searching.html"));
-    w->grammar->msflxKlin->setFocus();
+    w->Grammar().msflxKlin->setFocus();
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("grammar-panel.html"));
 
     // The exercise window: the page of its open tab.
@@ -166,22 +166,22 @@ TEST_F(MainWindowKeys, F1OpensTheHelpPageOfWhatTheUserWorksIn)
 TEST_F(MainWindowKeys, TheMenuKeyAndShiftF10OpenTheTreesPopUpAtTheCurrentNode)
 {
     QTreeWidgetItem *english = w->FindNode(QStringLiteral("English"));
-    w->tv1->setCurrentItem(english);
-    w->tv1->setFocus();
-    QTest::keyClick(w->tv1, Qt::Key_Menu);
-    ASSERT_TRUE(w->mnuNodes->isVisible());
-    EXPECT_EQ(tav::WithoutAccessKey(w->mnuNodeFirstParts0->text()), english->text(0));
-    const QRect row = w->tv1->visualItemRect(english);
-    const QPoint rowOnScreen = w->tv1->viewport()->mapToGlobal(row.topLeft());
-    EXPECT_NEAR(w->mnuNodes->y(), rowOnScreen.y() + row.height(), row.height()) << "beside the node";
-    w->mnuNodes->hide();
+    w->Control<QTreeWidget>("tv1")->setCurrentItem(english);
+    w->Control<QTreeWidget>("tv1")->setFocus();
+    QTest::keyClick(w->Control<QTreeWidget>("tv1"), Qt::Key_Menu);
+    ASSERT_TRUE(w->Control<QMenu>("mnuNodes")->isVisible());
+    EXPECT_EQ(tav::WithoutAccessKey(w->Control<QAction>("mnuNodeFirstParts(0)")->text()), english->text(0));
+    const QRect row = w->Control<QTreeWidget>("tv1")->visualItemRect(english);
+    const QPoint rowOnScreen = w->Control<QTreeWidget>("tv1")->viewport()->mapToGlobal(row.topLeft());
+    EXPECT_NEAR(w->Control<QMenu>("mnuNodes")->y(), rowOnScreen.y() + row.height(), row.height()) << "beside the node";
+    w->Control<QMenu>("mnuNodes")->hide();
 
     QTreeWidgetItem *verbs = w->FindNode(QStringLiteral("Verbs"));
-    w->tv1->setCurrentItem(verbs);
-    QTest::keyClick(w->tv1, Qt::Key_F10, Qt::ShiftModifier);
-    ASSERT_TRUE(w->mnuNodes->isVisible());
-    EXPECT_EQ(tav::WithoutAccessKey(w->mnuNodeFirstParts0->text()), verbs->text(0));
-    w->mnuNodes->hide();
+    w->Control<QTreeWidget>("tv1")->setCurrentItem(verbs);
+    QTest::keyClick(w->Control<QTreeWidget>("tv1"), Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(w->Control<QMenu>("mnuNodes")->isVisible());
+    EXPECT_EQ(tav::WithoutAccessKey(w->Control<QAction>("mnuNodeFirstParts(0)")->text()), verbs->text(0));
+    w->Control<QMenu>("mnuNodes")->hide();
 }
 
 TEST_F(MainWindowKeys, TabF6AndCtrlTabReachEveryPartOfTheWindow)
@@ -193,15 +193,15 @@ TEST_F(MainWindowKeys, TabF6AndCtrlTabReachEveryPartOfTheWindow)
 
     // F6 and Shift+F6: list, grammar panel, left panel, and back.
     QTest::keyClick(Focus(), Qt::Key_F6);
-    EXPECT_TRUE(Within(w->picBottom));
+    EXPECT_TRUE(Within(w->Control<QWidget>("picBottom")));
     QTest::keyClick(Focus(), Qt::Key_F6);
-    EXPECT_EQ(Focus(), w->tv1);
+    EXPECT_EQ(Focus(), w->Control<QTreeWidget>("tv1"));
     QTest::keyClick(Focus(), Qt::Key_F6);
     EXPECT_EQ(Focus(), second->Grid);
     QTest::keyClick(Focus(), Qt::Key_F6, Qt::ShiftModifier);
-    EXPECT_EQ(Focus(), w->tv1);
+    EXPECT_EQ(Focus(), w->Control<QTreeWidget>("tv1"));
     QTest::keyClick(Focus(), Qt::Key_F6, Qt::ShiftModifier);
-    EXPECT_TRUE(Within(w->picBottom));
+    EXPECT_TRUE(Within(w->Control<QWidget>("picBottom")));
 
     // Tab runs from the list on into the grammar panel, the tree and the
     // remarks boxes, and comes back to the list; Shift+Tab goes back.
@@ -212,18 +212,19 @@ TEST_F(MainWindowKeys, TabF6AndCtrlTabReachEveryPartOfTheWindow)
         QTest::keyClick(Focus(), Qt::Key_Tab);
     }
     EXPECT_EQ(Focus(), second->Grid) << "Tab comes round to the list";
-    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [&](QWidget *f) { return w->picBottom->isAncestorOf(f); }));
-    EXPECT_TRUE(seen.contains(w->tv1));
-    EXPECT_TRUE(seen.contains(w->tbRem));
-    EXPECT_TRUE(seen.contains(w->tbRemG3));
+    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(),
+                            [&](QWidget *f) { return w->Control<QWidget>("picBottom")->isAncestorOf(f); }));
+    EXPECT_TRUE(seen.contains(w->Control<QTreeWidget>("tv1")));
+    EXPECT_TRUE(seen.contains(w->Control<QTextEdit>("tbRem")));
+    EXPECT_TRUE(seen.contains(w->Control<QTextEdit>("tbRemG3")));
     EXPECT_FALSE(std::any_of(seen.begin(), seen.end(), [&](QWidget *f) { return first->isAncestorOf(f); }))
         << "only the active child window is in the Tab order";
-    w->tbRem->setFocus();
-    QTest::keyClick(w->tbRem, Qt::Key_Tab);
-    EXPECT_EQ(Focus(), w->tbRemG3) << "a remarks box passes Tab on";
-    EXPECT_TRUE(w->tbRem->toPlainText().isEmpty());
-    QTest::keyClick(w->tbRemG3, Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(Focus(), w->tbRem);
+    w->Control<QTextEdit>("tbRem")->setFocus();
+    QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Tab);
+    EXPECT_EQ(Focus(), w->Control<QTextEdit>("tbRemG3")) << "a remarks box passes Tab on";
+    EXPECT_TRUE(w->Control<QTextEdit>("tbRem")->toPlainText().isEmpty());
+    QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(Focus(), w->Control<QTextEdit>("tbRem"));
 
     // Ctrl+Tab and Ctrl+Shift+Tab: the other child window, chosen when Ctrl
     // is let go.

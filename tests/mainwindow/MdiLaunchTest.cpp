@@ -45,7 +45,7 @@ TEST_F(MdiFixture, EachExerciseEntryOpensTheWindowOnItsTab)
         tav::PickCriteria = QStringLiteral("ID = %1").arg(index + 7);
         int drawn = 0;
         w.Exercises.PickRandomWords = [&] { ++drawn; };
-        w.mnuExParts[index]->trigger();
+        w.Control<QAction>(QStringLiteral("mnuExParts(%1)").arg(index))->trigger();
         EXPECT_EQ(w.ExerciseKind, index + 1);
         EXPECT_EQ(drawn, 1);
         ExerciseStandIn *ex = StandIn(w);
@@ -56,7 +56,7 @@ TEST_F(MdiFixture, EachExerciseEntryOpensTheWindowOnItsTab)
         EXPECT_EQ(ex->BoundSql(), QStringLiteral("SELECT * FROM Main"));
         EXPECT_EQ(ex->BoundCriteria(), QStringLiteral("ID = %1").arg(index + 7));
         EXPECT_EQ(w.ChildForms(), QList<QWidget *>({ex}));
-        EXPECT_TRUE(w.picToolbar->isHidden());
+        EXPECT_TRUE(w.Control<QWidget>("picToolbar")->isHidden());
     }
 }
 
@@ -79,12 +79,12 @@ TEST_F(MdiFixture, ASecondExerciseReusesTheWindowAndClosingItGivesTheToolbarBack
     ExerciseStandIn *first = StandIn(w);
     w.mnuExParts_Click(2);
     EXPECT_EQ(StandIn(w), first);
-    EXPECT_EQ(w.mdiClient->subWindowList().size(), 1);
+    EXPECT_EQ(w.Control<QMdiArea>("mdiClient")->subWindowList().size(), 1);
     EXPECT_EQ(first->SelectedTab(), 3);
-    EXPECT_TRUE(w.picToolbar->isHidden());
+    EXPECT_TRUE(w.Control<QWidget>("picToolbar")->isHidden());
 
-    w.mdiClient->subWindowList().first()->close();
-    EXPECT_FALSE(w.picToolbar->isHidden());
+    w.Control<QMdiArea>("mdiClient")->subWindowList().first()->close();
+    EXPECT_FALSE(w.Control<QWidget>("picToolbar")->isHidden());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(w.ExerciseInstance(), nullptr);
     // Opened again after closing: a new window, loaded anew.
@@ -98,19 +98,20 @@ TEST_F(MdiFixture, ASecondExerciseReusesTheWindowAndClosingItGivesTheToolbarBack
 TEST_F(MdiFixture, PrintIsEnabledOnlyWhileAListWindowIsActive)
 {
     tav::MDI &w = NewMdi();
-    QAction *entry = w.mnuPrintParts0;
+    QAction *entry = w.Control<QAction>("mnuPrintParts(0)");
     EXPECT_FALSE(entry->isEnabled());
-    EXPECT_FALSE(w.imgPrintNorm->isEnabled());
+    EXPECT_FALSE(w.Control<QLabel>("imgPrintNorm")->isEnabled());
 
     AddForm(QStringLiteral("GridStd"), QStringLiteral("12 Greek words"), true);
     EXPECT_TRUE(entry->isEnabled());
-    EXPECT_TRUE(w.imgPrintNorm->isEnabled());
+    EXPECT_TRUE(w.Control<QLabel>("imgPrintNorm")->isEnabled());
     EXPECT_EQ(tav::WithoutAccessKey(entry->text()), QStringLiteral("The active form: \"12 Greek words\""));
-    EXPECT_EQ(w.imgPrintNorm->toolTip(), QStringLiteral("Print :The active form: \"12 Greek words\""));
+    EXPECT_EQ(w.Control<QLabel>("imgPrintNorm")->toolTip(),
+              QStringLiteral("Print :The active form: \"12 Greek words\""));
 
     w.mnuExParts_Click(0); // the exercise window becomes the active child
     EXPECT_FALSE(entry->isEnabled());
-    EXPECT_FALSE(w.imgPrintNorm->isEnabled());
+    EXPECT_FALSE(w.Control<QLabel>("imgPrintNorm")->isEnabled());
     EXPECT_EQ(tav::WithoutAccessKey(entry->text()), QStringLiteral("No active form to print.. "));
 
     w.CloseChildren();
@@ -134,7 +135,7 @@ TEST_F(MdiFixture, PrintPassesTheActiveListWindowWithFixedMargins)
         return written.last();
     };
     tavtest::PressWhenShown(print, QStringLiteral("Command1(0)"));
-    w.mnuPrintParts0->trigger();
+    w.Control<QAction>("mnuPrintParts(0)")->trigger();
     // The run printed the list window's grid and released it.
     EXPECT_EQ(print->GridToPrint, nullptr);
     ASSERT_EQ(written.size(), 1);
@@ -162,13 +163,13 @@ TEST_F(MdiFixture, PrintImageShowsPressedWhileThePointerIsOverIt)
     const qint64 up = w.imgPrintUp.cacheKey();
     const qint64 down = w.imgPrintDn.cacheKey();
     w.imgPrintNorm_MouseDown(Qt::LeftButton);
-    EXPECT_EQ(w.imgPrintNorm->pixmap().cacheKey(), down);
+    EXPECT_EQ(w.Control<QLabel>("imgPrintNorm")->pixmap().cacheKey(), down);
     w.imgPrintNorm_MouseMove(Qt::LeftButton, QPoint(-5, 3));
-    EXPECT_EQ(w.imgPrintNorm->pixmap().cacheKey(), up);
+    EXPECT_EQ(w.Control<QLabel>("imgPrintNorm")->pixmap().cacheKey(), up);
     w.imgPrintNorm_MouseMove(Qt::LeftButton, QPoint(2, 3));
-    EXPECT_EQ(w.imgPrintNorm->pixmap().cacheKey(), down);
+    EXPECT_EQ(w.Control<QLabel>("imgPrintNorm")->pixmap().cacheKey(), down);
     w.imgPrintNorm_MouseUp(Qt::LeftButton);
-    EXPECT_EQ(w.imgPrintNorm->pixmap().cacheKey(), up);
+    EXPECT_EQ(w.Control<QLabel>("imgPrintNorm")->pixmap().cacheKey(), up);
 }
 
 // --- Help and About -------------------------------------------------------------
@@ -177,7 +178,7 @@ TEST_F(MdiFixture, HelpReportsAMissingFileAndKeepsOneHelpObject)
 {
     winsys::ScriptedMessages messages;
     tav::MDI &w = NewMdi();
-    w.mnuHelpParts[0]->trigger();
+    w.Control<QAction>("mnuHelpParts(0)")->trigger();
     ASSERT_TRUE(w.HelpObject);
     HTMLHelp *first = w.HelpObject.get();
     const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/Rudedaz.qch");
@@ -223,7 +224,7 @@ TEST_F(MdiFixture, TheHelpWindowsCloseWithTheMainWindow)
 TEST_F(MdiFixture, AboutIsShownModelessAndLoadedAnewAfterOk)
 {
     tav::MDI &w = NewMdi();
-    w.mnuHelpParts[1]->trigger();
+    w.Control<QAction>("mnuHelpParts(1)")->trigger();
     tav::About *about = w.AboutInstance();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());

@@ -31,16 +31,16 @@ using tavtest::FrameListWindows;
 TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
 {
     ClickNode(QStringLiteral("Verbs"));
-    w->cmdShow->click();
-    w->cmdShow->click();
+    w->Control<QPushButton>("cmdShow")->click();
+    w->Control<QPushButton>("cmdShow")->click();
     const QList<QWidget *> forms = w->ChildForms();
     ASSERT_EQ(forms.size(), 2);
     const QString caption = forms.first()->windowTitle();
     EXPECT_FALSE(caption.isEmpty());
 
     // Both windows are in the window list; the second, opened last, is active.
-    EXPECT_TRUE(w->mnuWindows->menuAction()->isEnabled());
-    EXPECT_TRUE(w->mnuCloseAll->isEnabled());
+    EXPECT_TRUE(w->Control<QMenu>("mnuWindows")->menuAction()->isEnabled());
+    EXPECT_TRUE(w->Control<QAction>("mnuCloseAll")->isEnabled());
     QStringList checked;
     EXPECT_EQ(WindowList(&checked),
               QStringList({QStringLiteral("&1 ") + caption, QStringLiteral("&2 ") + forms.at(1)->windowTitle()}));
@@ -48,9 +48,10 @@ TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
     EXPECT_FALSE(WindowEntry(0)->isCheckable()) << "only the active window carries a mark";
 
     // The print entries name the active list window; printing hands its grid over.
-    EXPECT_TRUE(w->mnuPrintParts0->isEnabled());
-    EXPECT_TRUE(w->imgPrintNorm->isEnabled());
-    EXPECT_EQ(tav::WithoutAccessKey(w->mnuPrintParts0->text()), QStringLiteral("The active form: \"") + caption + QLatin1Char('"'));
+    EXPECT_TRUE(w->Control<QAction>("mnuPrintParts(0)")->isEnabled());
+    EXPECT_TRUE(w->Control<QLabel>("imgPrintNorm")->isEnabled());
+    EXPECT_EQ(tav::WithoutAccessKey(w->Control<QAction>("mnuPrintParts(0)")->text()),
+              QStringLiteral("The active form: \"") + caption + QLatin1Char('"'));
     ASSERT_NE(w->PrintInstance(), nullptr);
     QWidget *printed = nullptr;
     w->PrintInstance()->ChooseOutputFile = [&](const QString &) {
@@ -58,7 +59,7 @@ TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
         return QString(); // no file: the run ends without printing
     };
     tavtest::PressWhenShown(w->PrintInstance(), QStringLiteral("Command1(0)"));
-    w->mnuPrintParts0->trigger();
+    w->Control<QAction>("mnuPrintParts(0)")->trigger();
     EXPECT_EQ(printed, forms.at(1)->findChild<QWidget *>(QStringLiteral("msFlxMulti")));
     EXPECT_EQ(w->PrintInstance()->FormToPrint, QStringLiteral("GridStd"));
 
@@ -71,36 +72,39 @@ TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
 
     // Closing one leaves the other listed and printable; closing the last
     // disables the window menus and the print entries.
-    w->mdiClient->currentSubWindow()->close();
+    w->Control<QMdiArea>("mdiClient")->currentSubWindow()->close();
     EXPECT_EQ(w->ChildForms().size(), 1);
     EXPECT_EQ(WindowList().size(), 1);
-    EXPECT_TRUE(w->mnuPrintParts0->isEnabled());
-    EXPECT_TRUE(w->mnuCloseAll->isEnabled());
-    w->mnuCloseAll->trigger();
+    EXPECT_TRUE(w->Control<QAction>("mnuPrintParts(0)")->isEnabled());
+    EXPECT_TRUE(w->Control<QAction>("mnuCloseAll")->isEnabled());
+    w->Control<QAction>("mnuCloseAll")->trigger();
     EXPECT_TRUE(w->ChildForms().isEmpty());
-    EXPECT_FALSE(w->mnuPrintParts0->isEnabled());
-    EXPECT_FALSE(w->imgPrintNorm->isEnabled());
-    EXPECT_EQ(tav::WithoutAccessKey(w->mnuPrintParts0->text()), QStringLiteral("No active form to print.. "));
-    EXPECT_FALSE(w->mnuWindows->menuAction()->isEnabled());
-    EXPECT_FALSE(w->mnuCloseAll->isEnabled());
+    EXPECT_FALSE(w->Control<QAction>("mnuPrintParts(0)")->isEnabled());
+    EXPECT_FALSE(w->Control<QLabel>("imgPrintNorm")->isEnabled());
+    EXPECT_EQ(tav::WithoutAccessKey(w->Control<QAction>("mnuPrintParts(0)")->text()),
+              QStringLiteral("No active form to print.. "));
+    EXPECT_FALSE(w->Control<QMenu>("mnuWindows")->menuAction()->isEnabled());
+    EXPECT_FALSE(w->Control<QAction>("mnuCloseAll")->isEnabled());
 }
 
 TEST_F(FrameListWindows, ARenamedActiveListRenamesItsPrintEntry)
 {
     ClickNode(QStringLiteral("Verbs"));
-    w->cmdShow->click();
+    w->Control<QPushButton>("cmdShow")->click();
     ASSERT_EQ(w->ChildForms().size(), 1);
     auto *list = dynamic_cast<tav::GridStd *>(w->ChildForms().first());
     ASSERT_NE(list, nullptr);
     list->SetCaption(QStringLiteral("374 Greek verbs"));
-    EXPECT_EQ(tav::WithoutAccessKey(w->mnuPrintParts0->text()), QStringLiteral("The active form: \"374 Greek verbs\""));
-    EXPECT_EQ(w->imgPrintNorm->toolTip(), QStringLiteral("Print :The active form: \"374 Greek verbs\""));
+    EXPECT_EQ(tav::WithoutAccessKey(w->Control<QAction>("mnuPrintParts(0)")->text()),
+              QStringLiteral("The active form: \"374 Greek verbs\""));
+    EXPECT_EQ(w->Control<QLabel>("imgPrintNorm")->toolTip(),
+              QStringLiteral("Print :The active form: \"374 Greek verbs\""));
 }
 
 TEST_F(FrameListWindows, AnAmpersandInACaptionIsShownInTheWindowList)
 {
     ClickNode(QStringLiteral("Verbs"));
-    w->cmdShow->click();
+    w->Control<QPushButton>("cmdShow")->click();
     ASSERT_EQ(w->ChildForms().size(), 1);
     w->ChildForms().first()->setWindowTitle(QStringLiteral("3 words on :English \"salt & pepper\""));
     EXPECT_EQ(WindowList(), QStringList({QStringLiteral("&1 3 words on :English \"salt && pepper\"")}));
@@ -108,30 +112,30 @@ TEST_F(FrameListWindows, AnAmpersandInACaptionIsShownInTheWindowList)
 
 TEST_F(FrameListWindows, AnEmptyResultShowsTheStartOfItsMessage)
 {
-    w->tbSearch->setText(QStringLiteral("qqqqzz"));
-    w->cmdSearch->click();
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("qqqqzz"));
+    w->Control<QPushButton>("cmdSearch")->click();
     EXPECT_TRUE(w->ChildForms().isEmpty());
-    const QString message = w->tbFind[0]->text();
+    const QString message = w->Control<QLineEdit>("tbFind(0)")->text();
     EXPECT_TRUE(message.startsWith(QStringLiteral("No records found for "))) << message.toStdString();
-    EXPECT_EQ(w->tbFind[0]->cursorPosition(), 0) << "a long message shows its start, not its end";
-    EXPECT_EQ(w->tbFind[0]->toolTip(), message);
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(0)")->cursorPosition(), 0) << "a long message shows its start, not its end";
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(0)")->toolTip(), message);
 }
 
 TEST_F(FrameListWindows, NewListsCascadeAndOpenMaximisedBesideAMaximisedOne)
 {
     ClickNode(QStringLiteral("Verbs"));
-    w->cmdShow->click();
-    w->cmdShow->click();
-    QList<QMdiSubWindow *> subs = w->mdiClient->subWindowList();
+    w->Control<QPushButton>("cmdShow")->click();
+    w->Control<QPushButton>("cmdShow")->click();
+    QList<QMdiSubWindow *> subs = w->Control<QMdiArea>("mdiClient")->subWindowList();
     ASSERT_EQ(subs.size(), 2);
     const int step = winsys::TwipsToPixels(300, w->logicalDpiX());
     EXPECT_EQ(subs.at(0)->pos(), QPoint(0, 0));
     EXPECT_EQ(subs.at(1)->pos(), QPoint(step, step));
-    EXPECT_LE(subs.at(1)->geometry().bottom(), w->mdiClient->viewport()->height());
+    EXPECT_LE(subs.at(1)->geometry().bottom(), w->Control<QMdiArea>("mdiClient")->viewport()->height());
 
     subs.at(1)->showMaximized();
-    w->cmdShow->click();
-    subs = w->mdiClient->subWindowList();
+    w->Control<QPushButton>("cmdShow")->click();
+    subs = w->Control<QMdiArea>("mdiClient")->subWindowList();
     ASSERT_EQ(subs.size(), 3);
     EXPECT_TRUE(subs.at(2)->isMaximized());
     EXPECT_EQ(w->ActiveForm(), subs.at(2)->widget());
@@ -140,13 +144,13 @@ TEST_F(FrameListWindows, NewListsCascadeAndOpenMaximisedBesideAMaximisedOne)
 TEST_F(FrameListWindows, RefreshingFromOneListLeavesTheOthersBehindAndTheGrammarPanelOnItsWord)
 {
     ClickNode(QStringLiteral("Verbs"));
-    w->cmdShow->click();
-    w->cmdShow->click();
-    const QList<QMdiSubWindow *> subs = w->mdiClient->subWindowList();
+    w->Control<QPushButton>("cmdShow")->click();
+    w->Control<QPushButton>("cmdShow")->click();
+    const QList<QMdiSubWindow *> subs = w->Control<QMdiArea>("mdiClient")->subWindowList();
     ASSERT_EQ(subs.size(), 2);
     auto *first = dynamic_cast<tav::GridStd *>(subs.at(0)->widget());
     ASSERT_NE(first, nullptr);
-    w->mdiClient->setActiveSubWindow(subs.at(0));
+    w->Control<QMdiArea>("mdiClient")->setActiveSubWindow(subs.at(0));
     tav::SetGridBusy(true);
     first->Grid->SetRow(3);
     first->Grid->SetCol(4);
@@ -163,7 +167,7 @@ TEST_F(FrameListWindows, RefreshingFromOneListLeavesTheOthersBehindAndTheGrammar
             int key = winsys::vbKeyF5;
             first->msFlxMulti_KeyDown(key, 0);
         }
-        EXPECT_EQ(w->mdiClient->currentSubWindow(), subs.at(0));
+        EXPECT_EQ(w->Control<QMdiArea>("mdiClient")->currentSubWindow(), subs.at(0));
         EXPECT_EQ(w->PanelText(3), shown) << "the grammar panel stays on the word of the list the user is in";
         EXPECT_EQ(first->Grid->Row(), 3);
         EXPECT_EQ(first->Grid->Col(), 4);
@@ -196,7 +200,7 @@ TEST_F(FrameListWindows, PanelFourShowsTheRowsOtherMeaningsAndOnlyWhileASimpleLi
 
     // A standard list has no such meanings: the panel is cleared.
     ClickNode(QStringLiteral("Verbs"));
-    w->cmdShow->click();
+    w->Control<QPushButton>("cmdShow")->click();
     ASSERT_EQ(w->ChildForms().size(), 2);
     EXPECT_EQ(w->PanelText(4), QString());
 }
@@ -207,16 +211,16 @@ TEST_F(FrameListWindows, OnASmallScreenAListOpensInsideTheClientAreaAndFillsItMa
     w->resize(800, 600);
     QApplication::processEvents();
     ClickNode(QStringLiteral("Verbs"));
-    w->cmdShow->click();
+    w->Control<QPushButton>("cmdShow")->click();
     QApplication::processEvents();
     ASSERT_EQ(w->ChildForms().size(), 1);
     auto *list = dynamic_cast<tav::GridStd *>(w->ChildForms().first());
     ASSERT_NE(list, nullptr);
-    QMdiSubWindow *sub = w->mdiClient->subWindowList().first();
-    const QRect area = w->mdiClient->viewport()->rect();
+    QMdiSubWindow *sub = w->Control<QMdiArea>("mdiClient")->subWindowList().first();
+    const QRect area = w->Control<QMdiArea>("mdiClient")->viewport()->rect();
     EXPECT_TRUE(area.contains(sub->geometry())) << "frame and title bar inside the client area";
     flexgrid::FlexGrid &g = *list->Grid;
-    EXPECT_LE(list->mapTo(w->mdiClient->viewport(), g.geometry().bottomRight()).x(), area.right());
+    EXPECT_LE(list->mapTo(w->Control<QMdiArea>("mdiClient")->viewport(), g.geometry().bottomRight()).x(), area.right());
     const QRect third = g.CellRect(1, 6);
     EXPECT_TRUE(third.isEmpty() || third.right() >= g.viewport()->width())
         << "the third language needs the grid to scroll";

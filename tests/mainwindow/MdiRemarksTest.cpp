@@ -33,7 +33,8 @@ protected:
         list->SetGridTag(QStringLiteral("2"));
         list->GridLangDep(0);
         list->Show();
-        w->mdiClient->setActiveSubWindow(w->mdiClient->subWindowList().last());
+        w->Control<QMdiArea>("mdiClient")
+            ->setActiveSubWindow(w->Control<QMdiArea>("mdiClient")->subWindowList().last());
         ASSERT_EQ(w->ActiveForm(), list);
         id = NativeCount(QStringLiteral("SELECT ID FROM Main WHERE WT = 'cA'"));
         // The list's current row is the auxiliary's.
@@ -53,24 +54,25 @@ protected:
 TEST_F(RemarksFixture, EnterInTheFirstBoxStoresTheRemarkInMain)
 {
     OpenList();
-    w->tbRem->setPlainText(QStringLiteral("irregular, don't forget"));
-    QTest::keyClick(w->tbRem, Qt::Key_Return);
+    w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("irregular, don't forget"));
+    QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("irregular, don't forget"));
-    EXPECT_EQ(w->tbRem->toPlainText(), QStringLiteral("irregular, don't forget")) << "the Enter is not typed";
+    EXPECT_EQ(w->Control<QTextEdit>("tbRem")->toPlainText(), QStringLiteral("irregular, don't forget"))
+        << "the Enter is not typed";
     EXPECT_FALSE(tav::SaveBusy);
 }
 
 TEST_F(RemarksFixture, TheSecondBoxWritesTheThirdLanguagesRemarkOrRemarks2WhenItIsHidden)
 {
     OpenList();
-    w->tbRemG3->setPlainText(QStringLiteral("oregelbunden"));
-    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    w->Control<QTextEdit>("tbRemG3")->setPlainText(QStringLiteral("oregelbunden"));
+    QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden"));
     EXPECT_FALSE(tav::SaveBusy);
 
     tav::OptBoHide3 = true;
-    w->tbRemG3->setPlainText(QStringLiteral("second remark"));
-    QTest::keyClick(w->tbRemG3, Qt::Key_Enter);
+    w->Control<QTextEdit>("tbRemG3")->setPlainText(QStringLiteral("second remark"));
+    QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Enter);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden"));
     EXPECT_FALSE(tav::SaveBusy);
@@ -81,26 +83,27 @@ TEST_F(RemarksFixture, TheSecondBoxStoresForTheWordShownWhileAWindowWithoutAGrid
     // The exercise window has no grid: the remark is stored all the same.
     auto *exercise = new QWidget;
     w->AddChild(exercise);
-    w->mdiClient->setActiveSubWindow(w->mdiClient->subWindowList().last());
+    w->Control<QMdiArea>("mdiClient")->setActiveSubWindow(w->Control<QMdiArea>("mdiClient")->subWindowList().last());
     ASSERT_EQ(w->ActiveForm(), exercise);
     id = NativeCount(QStringLiteral("SELECT ID FROM Main WHERE WT = 'cA'"));
     w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
-    w->tbRemG3->setPlainText(QStringLiteral("oregelbunden"));
-    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    w->Control<QTextEdit>("tbRemG3")->setPlainText(QStringLiteral("oregelbunden"));
+    QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden"));
-    EXPECT_EQ(w->tbRemG3->toPlainText(), QStringLiteral("oregelbunden")) << "the Enter is not typed";
+    EXPECT_EQ(w->Control<QTextEdit>("tbRemG3")->toPlainText(), QStringLiteral("oregelbunden"))
+        << "the Enter is not typed";
     EXPECT_FALSE(tav::SaveBusy);
 
     tav::OptBoHide3 = true;
-    w->tbRemG3->setPlainText(QStringLiteral("second remark"));
-    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    w->Control<QTextEdit>("tbRemG3")->setPlainText(QStringLiteral("second remark"));
+    QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
     EXPECT_FALSE(tav::SaveBusy);
 
     // No word shown: nothing changes.
     w->SetPanelText(3, QString());
-    w->tbRemG3->setPlainText(QStringLiteral("lost?"));
-    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    w->Control<QTextEdit>("tbRemG3")->setPlainText(QStringLiteral("lost?"));
+    QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
     EXPECT_FALSE(tav::SaveBusy);
 }
@@ -109,34 +112,34 @@ TEST_F(RemarksFixture, WithoutAWordOrAListWindowEnterChangesNothingAndTheBoxesKe
 {
     // No child window at all.
     w->SetPanelText(3, QStringLiteral("ID 5"));
-    w->tbRem->setPlainText(QStringLiteral("a"));
-    QTest::keyClick(w->tbRem, Qt::Key_Return);
-    QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+    w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("a"));
+    QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
+    QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
     EXPECT_FALSE(tav::SaveBusy);
-    EXPECT_EQ(w->tbRem->toPlainText(), QStringLiteral("a"));
+    EXPECT_EQ(w->Control<QTextEdit>("tbRem")->toPlainText(), QStringLiteral("a"));
     EXPECT_EQ(Native(QStringLiteral("SELECT count(*) FROM Main WHERE Remarks = 'a'")).toInt(), 0);
 
     // A list window, but no word shown yet (opening it shows its first word).
     OpenList();
-    w->tbRem->setPlainText(QStringLiteral("a"));
+    w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("a"));
     for (const char *panel : {"", "ID", "ID ", "ID x"}) {
         w->SetPanelText(3, QLatin1String(panel));
-        QTest::keyClick(w->tbRem, Qt::Key_Return);
-        QTest::keyClick(w->tbRemG3, Qt::Key_Return);
+        QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
+        QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
         EXPECT_FALSE(tav::SaveBusy) << panel;
     }
     EXPECT_EQ(Native(QStringLiteral("SELECT count(*) FROM Main WHERE Remarks = 'a'")).toInt(), 0);
 
     // And the boxes still store once a word is shown.
     w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
-    QTest::keyClick(w->tbRem, Qt::Key_Return);
+    QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("a"));
 }
 
 TEST_F(RemarksFixture, AnEnterWhileARemarkIsStoredIsLeftToTheBox)
 {
     OpenList();
-    w->tbRem->setPlainText(QStringLiteral("x"));
+    w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("x"));
     tav::SaveBusy = true;
     int KeyAscii = 13;
     w->tbRem_KeyPress(KeyAscii);
@@ -153,7 +156,7 @@ TEST_F(RemarksFixture, AnEnterWhileARemarkIsStoredIsLeftToTheBox)
 TEST_F(RemarksFixture, BothBoxesSurviveAPasteOfClipboardDataWithoutFormats)
 {
     OpenList();
-    for (QTextEdit *box : {w->tbRem, w->tbRemG3}) {
+    for (QTextEdit *box : {w->Control<QTextEdit>("tbRem"), w->Control<QTextEdit>("tbRemG3")}) {
         SCOPED_TRACE(box->objectName().toStdString());
         auto *guarded = qobject_cast<winsys::TextBox *>(box);
         ASSERT_NE(guarded, nullptr) << "every multi-line box pastes through the guard";

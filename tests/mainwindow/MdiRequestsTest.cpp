@@ -21,7 +21,7 @@ TEST_F(MainWindowFixture, ShowHandsTheSelectedNodeToTheStandardList)
 {
     ClickNode(QStringLiteral("ATyp1"));
     const QString caption = Caption(QStringLiteral("ATyp1"));
-    w->cmdShow->click();
+    w->Control<QPushButton>("cmdShow")->click();
     ASSERT_EQ(requests.calls.size(), 1);
     EXPECT_EQ(requests.calls.first(),
               QStringLiteral("Std|") + tav::SqlLang3 + QStringLiteral("|1|0|") + caption + QStringLiteral("|5|WT Like'cv'"));
@@ -31,9 +31,9 @@ TEST_F(MainWindowFixture, ShowHandsTheSelectedNodeToTheStandardList)
     EXPECT_EQ(requests.calls.last(), QStringLiteral("Std|") + tav::SqlLang3 + QStringLiteral("|1|0|") +
                                          Caption(QStringLiteral("ATyp1")) +
                                          QStringLiteral("|5| Greek  Like'h*' AND WT Like'cv'"));
-    EXPECT_TRUE(w->grammar->VoiceMenuChoice[0]);
-    EXPECT_FALSE(w->grammar->VoiceMenuChoice[1]);
-    EXPECT_FALSE(w->grammar->VoiceMenuChoice[2]);
+    EXPECT_TRUE(w->Grammar().VoiceMenuChoice[0]);
+    EXPECT_FALSE(w->Grammar().VoiceMenuChoice[1]);
+    EXPECT_FALSE(w->Grammar().VoiceMenuChoice[2]);
 }
 
 TEST_F(MainWindowFixture, ShowOfNounsAndMeaningsWithTheThirdLanguageHidden)
@@ -55,7 +55,7 @@ TEST_F(MainWindowFixture, ShowOfNounsAndMeaningsWithTheThirdLanguageHidden)
 TEST_F(MainWindowFixture, ThePopUpEntryRunsShowAndRootOrNoSelectionOpenNothing)
 {
     ClickNode(QStringLiteral("Swedish"));
-    w->mnuNodeFirstParts0->trigger();
+    w->Control<QAction>("mnuNodeFirstParts(0)")->trigger();
     ASSERT_EQ(requests.calls.size(), 1);
     EXPECT_EQ(requests.calls.first(),
               QStringLiteral("Simple|") + tav::SqlAllLang3 + QStringLiteral("|2|") + Caption(QStringLiteral("Swedish")) +
@@ -63,7 +63,7 @@ TEST_F(MainWindowFixture, ThePopUpEntryRunsShowAndRootOrNoSelectionOpenNothing)
 
     ClickNode(QStringLiteral("Root"));
     w->cmdShow_Click();
-    w->tv1->clearSelection();
+    w->Control<QTreeWidget>("tv1")->clearSelection();
     w->cmdShow_Click();
     EXPECT_EQ(requests.calls.size(), 1);
 }
@@ -71,53 +71,53 @@ TEST_F(MainWindowFixture, ThePopUpEntryRunsShowAndRootOrNoSelectionOpenNothing)
 TEST_F(MainWindowFixture, SearchFollowsTheOptionAndTheSearchLanguage)
 {
     ClickNode(QStringLiteral("Verbs")); // inflected forms are chosen
-    w->tbSearch->setText(QStringLiteral("evcw"));
-    QTest::keyClick(w->tbSearch, Qt::Key_Return);
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("evcw"));
+    QTest::keyClick(w->Control<QLineEdit>("tbSearch"), Qt::Key_Return);
     ASSERT_EQ(requests.calls.size(), 1);
     EXPECT_EQ(requests.calls.last(),
               QStringLiteral("Std| SELECT FormsAll.GenTem,FormsAll.ID,FormsAll.KasPer,FormsAll.FormGreek  FROM FormsAll "
                              "WHERE FormGreek  Like'evcw'|0|33|evcw|33|"));
 
-    w->opForm[0]->click();
-    w->cmdSearch->click();
+    w->Control<QRadioButton>("opForm(0)")->click();
+    w->Control<QPushButton>("cmdSearch")->click();
     EXPECT_EQ(requests.calls.last(),
               QStringLiteral("Std|") + tav::SqlLang3 + QStringLiteral("|0|0|evcw|2|Greek  Like'evcw'"));
 
     ClickNode(QStringLiteral("English"));
-    w->tbSearch->setText(QStringLiteral("don't"));
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("don't"));
     w->cmdSearch_Click();
     EXPECT_EQ(requests.calls.last(),
               QStringLiteral("Simple|") + tav::SqlAllEnglish + QStringLiteral(" WHERE Lat Like'don''t'|1|don't|2"));
 
     // An empty box only resets the pointer.
-    w->tbSearch->clear();
+    w->Control<QLineEdit>("tbSearch")->clear();
     w->cmdSearch_Click();
     EXPECT_EQ(requests.calls.size(), 3);
 }
 
 TEST_F(MainWindowFixture, ClearEmptiesTheBoxesAndTypingEnablesItAgain)
 {
-    w->tbSearch->setText(QStringLiteral("a"));
-    w->tbFind[0]->setText(QStringLiteral("x"));
-    w->tbFind[1]->setText(QStringLiteral("y"));
-    EXPECT_TRUE(w->cmdClear->isEnabled());
-    w->cmdClear->click();
-    EXPECT_TRUE(w->tbSearch->text().isEmpty());
-    EXPECT_TRUE(w->tbFind[0]->text().isEmpty());
-    EXPECT_TRUE(w->tbFind[1]->text().isEmpty());
-    EXPECT_FALSE(w->cmdClear->isEnabled());
-    QTest::keyClicks(w->tbSearch, QStringLiteral("b"));
-    EXPECT_TRUE(w->cmdClear->isEnabled());
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("a"));
+    w->Control<QLineEdit>("tbFind(0)")->setText(QStringLiteral("x"));
+    w->Control<QLineEdit>("tbFind(1)")->setText(QStringLiteral("y"));
+    EXPECT_TRUE(w->Control<QPushButton>("cmdClear")->isEnabled());
+    w->Control<QPushButton>("cmdClear")->click();
+    EXPECT_TRUE(w->Control<QLineEdit>("tbSearch")->text().isEmpty());
+    EXPECT_TRUE(w->Control<QLineEdit>("tbFind(0)")->text().isEmpty());
+    EXPECT_TRUE(w->Control<QLineEdit>("tbFind(1)")->text().isEmpty());
+    EXPECT_FALSE(w->Control<QPushButton>("cmdClear")->isEnabled());
+    QTest::keyClicks(w->Control<QLineEdit>("tbSearch"), QStringLiteral("b"));
+    EXPECT_TRUE(w->Control<QPushButton>("cmdClear")->isEnabled());
 }
 
 TEST_F(MainWindowFixture, TheSearchBoxTakesTheLetterListsFontOnAnOptionClick)
 {
     ClickNode(QStringLiteral("English"));
-    w->opForm[1]->click();
-    EXPECT_EQ(w->tbSearch->font().family(), QStringLiteral("MS Sans Serif"));
+    w->Control<QRadioButton>("opForm(1)")->click();
+    EXPECT_EQ(w->Control<QLineEdit>("tbSearch")->font().family(), QStringLiteral("MS Sans Serif"));
     ClickNode(QStringLiteral("Verbs"));
-    w->opForm[0]->click();
-    EXPECT_EQ(w->tbSearch->font().family(), QStringLiteral("VudedoGreek"));
+    w->Control<QRadioButton>("opForm(0)")->click();
+    EXPECT_EQ(w->Control<QLineEdit>("tbSearch")->font().family(), QStringLiteral("VudedoGreek"));
 }
 
 // The main window's own list requests on the real database.
@@ -126,16 +126,16 @@ TEST_F(MainWindowFixture, EmptyResultsAreWrittenIntoTheFindBoxes)
     tavtest::RecordingListWindowFactory factory;
     tav::ListOpeners lists;
     lists.DoStdGrid(tav::SqlLang3, false, 0, QStringLiteral("zzz"), 2, QStringLiteral("Greek  Like'zzz'"));
-    EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for Greek words on :"));
-    EXPECT_EQ(w->tbFind[1]->text(), QStringLiteral("zzz"));
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(0)")->text(), QStringLiteral("No records found for Greek words on :"));
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(1)")->text(), QStringLiteral("zzz"));
     lists.DoStdGrid(QStringLiteral(" SELECT FormsAll.GenTem,FormsAll.ID,FormsAll.KasPer,FormsAll.FormGreek  FROM "
                                    "FormsAll WHERE FormGreek  Like'qqq'"),
                     false, 33, QStringLiteral("qqq"), 33, QString());
-    EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for other forms on :"));
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(0)")->text(), QStringLiteral("No records found for other forms on :"));
     lists.DoSimpleGrid(tav::SqlAllEnglish + QStringLiteral(" WHERE Lat Like'zebra crossing'"), 1,
                        QStringLiteral("zebra crossing"), 2);
-    EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for English words on :"));
-    EXPECT_EQ(w->tbFind[1]->text(), QStringLiteral("zebra crossing"));
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(0)")->text(), QStringLiteral("No records found for English words on :"));
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(1)")->text(), QStringLiteral("zebra crossing"));
     EXPECT_TRUE(factory.m_windows.empty());
     EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join("|").toStdString();
 }
@@ -165,7 +165,7 @@ TEST_F(MainWindowFixture, FoundRowsOpenANewListWindowWithTheRequestsValues)
     EXPECT_EQ(simple->windowTitle(), QStringLiteral("1 non unique Greek auxiliary verbs on \"don't\""));
     lists.DoSimpleGrid(tav::SqlAllEnglish + QStringLiteral(" WHERE Lat Like'[[]'"), 1, QStringLiteral("["), 2);
     EXPECT_TRUE(messages.Messages().isEmpty());
-    EXPECT_EQ(w->tbFind[1]->text(), QStringLiteral("["));
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(1)")->text(), QStringLiteral("["));
 }
 
 TEST_F(MainWindowFixture, AFailingListQueryIsReportedOnceAndOpensNothing)
@@ -186,15 +186,15 @@ TEST_F(MainWindowFixture, HeadwordsAreFoundWholeUnlessTheUserTypesAWildcard)
     tav::ListOpeners lists;
     tav::SetListWindowRequests(&lists);
     ClickNode(QStringLiteral("Verbs"));
-    w->opForm[0]->click();
+    w->Control<QRadioButton>("opForm(0)")->click();
 
-    w->tbSearch->setText(QStringLiteral("evcw"));
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("evcw"));
     w->cmdSearch_Click();
     ASSERT_EQ(factory.m_windows.size(), 1u);
     EXPECT_EQ(factory.m_windows.back()->m_rows->RecordCount(), 1);
     EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for Greek words on: \"evcw\""));
 
-    w->tbSearch->setText(QStringLiteral("ev*"));
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("ev*"));
     w->cmdSearch_Click();
     ASSERT_EQ(factory.m_windows.size(), 2u);
     EXPECT_EQ(factory.m_windows.back()->m_rows->RecordCount(),
@@ -203,25 +203,27 @@ TEST_F(MainWindowFixture, HeadwordsAreFoundWholeUnlessTheUserTypesAWildcard)
     // Through the list window's filter too, a quote or a lone bracket is
     // searched as typed.
     for (const char *typed : {"ev'cw", "[", "x' OR 'a'='a"}) {
-        w->tbSearch->setText(QString::fromUtf8(typed));
+        w->Control<QLineEdit>("tbSearch")->setText(QString::fromUtf8(typed));
         w->cmdSearch_Click();
-        EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for Greek words on :")) << typed;
-        EXPECT_EQ(w->tbFind[1]->text(), QString::fromUtf8(typed));
+        EXPECT_EQ(w->Control<QLineEdit>("tbFind(0)")->text(), QStringLiteral("No records found for Greek words on :"))
+            << typed;
+        EXPECT_EQ(w->Control<QLineEdit>("tbFind(1)")->text(), QString::fromUtf8(typed));
     }
     ASSERT_EQ(factory.m_windows.size(), 2u);
 
     // Inflected forms, and texts that would break a pasted statement.
-    w->opForm[1]->click();
-    w->tbSearch->setText(QStringLiteral("evcw"));
+    w->Control<QRadioButton>("opForm(1)")->click();
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("evcw"));
     w->cmdSearch_Click();
     ASSERT_EQ(factory.m_windows.size(), 3u);
     EXPECT_EQ(factory.m_windows.back()->m_tag, QStringLiteral("33"));
     EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for other forms on:\"evcw\""));
     for (const char *typed : {"[", "a[b", "ev'cw", "'", "x' OR 'a'='a"}) {
-        w->tbSearch->setText(QString::fromUtf8(typed));
+        w->Control<QLineEdit>("tbSearch")->setText(QString::fromUtf8(typed));
         w->cmdSearch_Click();
-        EXPECT_EQ(w->tbFind[0]->text(), QStringLiteral("No records found for other forms on :")) << typed;
-        EXPECT_EQ(w->tbFind[1]->text(), QString::fromUtf8(typed));
+        EXPECT_EQ(w->Control<QLineEdit>("tbFind(0)")->text(), QStringLiteral("No records found for other forms on :"))
+            << typed;
+        EXPECT_EQ(w->Control<QLineEdit>("tbFind(1)")->text(), QString::fromUtf8(typed));
     }
     EXPECT_EQ(factory.m_windows.size(), 3u);
     EXPECT_TRUE(messages.Messages().isEmpty());

@@ -147,8 +147,8 @@ TEST_F(MdiFixture, LoadWritesTheStatusPanels)
     EXPECT_FALSE(tav::StartingUp);
     EXPECT_FALSE(tav::MainLoading);
     EXPECT_EQ(mdi->LetterFont, QStringLiteral("VudedoGreek"));
-    EXPECT_TRUE(mdi->grammar->VoiceMenuChoice[0]);
-    EXPECT_EQ(mdi->lblFlag->text(), QStringLiteral("Search for Greek"));
+    EXPECT_TRUE(mdi->Grammar().VoiceMenuChoice[0]);
+    EXPECT_EQ(mdi->Control<QLabel>("lblFlag")->text(), QStringLiteral("Search for Greek"));
 }
 
 TEST_F(MdiFixture, ThirdLanguagePanelHiddenOrNamed)
@@ -217,30 +217,30 @@ TEST_F(MdiFixture, LoadPutsTheGreekFontOnTheSearchBoxes)
     MakeDb(StandardCaps(), 1, 0);
     tav::GreekFontSize = 11;
     NewMdi().MDIForm_Load();
-    EXPECT_EQ(mdi->tbSearch->font().family(), QStringLiteral("VudedoGreek"));
-    EXPECT_EQ(mdi->tbSearch->font().pointSize(), 9);
-    EXPECT_EQ(mdi->tbFind[1]->font().family(), QStringLiteral("VudedoGreek"));
-    EXPECT_NE(mdi->tbFind[0]->font().family(), QStringLiteral("VudedoGreek"));
+    EXPECT_EQ(mdi->Control<QLineEdit>("tbSearch")->font().family(), QStringLiteral("VudedoGreek"));
+    EXPECT_EQ(mdi->Control<QLineEdit>("tbSearch")->font().pointSize(), 9);
+    EXPECT_EQ(mdi->Control<QLineEdit>("tbFind(1)")->font().family(), QStringLiteral("VudedoGreek"));
+    EXPECT_NE(mdi->Control<QLineEdit>("tbFind(0)")->font().family(), QStringLiteral("VudedoGreek"));
 }
 
 TEST_F(MdiFixture, ResetAfterLoadDisablesTheBoxesButTheSearchBox)
 {
     MakeDb(StandardCaps(), 1, 0);
     tav::MDI &w = NewMdi();
-    w.tbFind[0]->setText(QStringLiteral("old"));
-    w.tbRem->setPlainText(QStringLiteral("a remark"));
+    w.Control<QLineEdit>("tbFind(0)")->setText(QStringLiteral("old"));
+    w.Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("a remark"));
     w.MDIForm_Load();
-    EXPECT_TRUE(w.tbSearch->isEnabled());
-    EXPECT_FALSE(w.tbFind[0]->isEnabled());
-    EXPECT_TRUE(w.tbFind[0]->text().isEmpty());
-    EXPECT_FALSE(w.tbRem->isEnabled());
-    EXPECT_TRUE(w.tbRem->toPlainText().isEmpty());
-    EXPECT_FALSE(w.tbRemG3->isEnabled());
-    EXPECT_EQ(w.grammar->tbN->property("Tag").toString(), QStringLiteral("Klino"));
-    EXPECT_EQ(w.grammar->msflxKlin->CellBackColorAt(1, 1), 0xFFFF);
-    EXPECT_EQ(w.grammar->State().wordID, 0);
-    EXPECT_TRUE(w.grammar->msflXImp->isHidden());
-    EXPECT_EQ(w.grammar->lblVoice->text(), QStringLiteral("0"));
+    EXPECT_TRUE(w.Control<QLineEdit>("tbSearch")->isEnabled());
+    EXPECT_FALSE(w.Control<QLineEdit>("tbFind(0)")->isEnabled());
+    EXPECT_TRUE(w.Control<QLineEdit>("tbFind(0)")->text().isEmpty());
+    EXPECT_FALSE(w.Control<QTextEdit>("tbRem")->isEnabled());
+    EXPECT_TRUE(w.Control<QTextEdit>("tbRem")->toPlainText().isEmpty());
+    EXPECT_FALSE(w.Control<QTextEdit>("tbRemG3")->isEnabled());
+    EXPECT_EQ(w.Grammar().tbN->property("Tag").toString(), QStringLiteral("Klino"));
+    EXPECT_EQ(w.Grammar().msflxKlin->CellBackColorAt(1, 1), 0xFFFF);
+    EXPECT_EQ(w.Grammar().State().wordID, 0);
+    EXPECT_TRUE(w.Grammar().msflXImp->isHidden());
+    EXPECT_EQ(w.Grammar().lblVoice->text(), QStringLiteral("0"));
 }
 
 // --- Frame, menus, status bar ------------------------------------------------
@@ -269,9 +269,9 @@ TEST_F(MdiFixture, MenusCarryTheirCaptionsAndStates)
         EXPECT_EQ(tav::WithoutAccessKey(a->text()), caption) << name.toStdString();
     }
     EXPECT_FALSE(ActionNamed(w, QStringLiteral("mnuPrintParts(0)"))->isEnabled());
-    EXPECT_FALSE(w.mnuCloseAll->isEnabled());
-    EXPECT_FALSE(w.mnuWindows->menuAction()->isEnabled());
-    EXPECT_TRUE(w.mnuFirstParts[0]->isChecked());
+    EXPECT_FALSE(w.Control<QAction>("mnuCloseAll")->isEnabled());
+    EXPECT_FALSE(w.Control<QMenu>("mnuWindows")->menuAction()->isEnabled());
+    EXPECT_TRUE(w.Control<QAction>("mnuFirstParts(0)")->isChecked());
     QStringList bar;
     for (QAction *a : w.menuBar()->actions())
         bar << tav::WithoutAccessKey(a->text());
@@ -286,7 +286,7 @@ TEST_F(MdiFixture, ChildWindowsAndDialogsCarryTheProgramsIcon)
     w.resize(800, 600);
     w.show();
     QWidget *form = AddForm(QStringLiteral("GridStd"), QStringLiteral("list"));
-    QMdiSubWindow *sub = w.mdiClient->subWindowList().first();
+    QMdiSubWindow *sub = w.Control<QMdiArea>("mdiClient")->subWindowList().first();
     sub->resize(300, 200);
     // The title bar's corner shows the program's logo (its blue disc), not
     // the toolkit's own.
@@ -318,7 +318,7 @@ TEST_F(MdiFixture, StatusBarHasSevenPanels)
         EXPECT_EQ(w.PanelText(p), QStringLiteral("panel %1").arg(p));
     w.SetPanelText(8, QStringLiteral("none"));
     EXPECT_EQ(w.PanelText(8), QString());
-    EXPECT_EQ(w.stsStatusBar->findChildren<QLabel *>().size(), 7);
+    EXPECT_EQ(w.Control<QStatusBar>("stsStatusBar")->findChildren<QLabel *>().size(), 7);
 }
 
 // --- Size ----------------------------------------------------------------------
@@ -331,9 +331,9 @@ TEST_F(MdiFixture, LongTextsDoNotWidenTheFrameBeyondASmallScreen)
     const QString longText = QStringLiteral("a very long status text, ").repeated(20);
     for (int panel = 1; panel <= 7; ++panel)
         w.SetPanelText(panel, longText);
-    w.tbFind[0]->setText(longText);
-    w.tbFind[1]->setText(longText);
-    w.lblFlag->setText(QStringLiteral("Search for Swedish"));
+    w.Control<QLineEdit>("tbFind(0)")->setText(longText);
+    w.Control<QLineEdit>("tbFind(1)")->setText(longText);
+    w.Control<QLabel>("lblFlag")->setText(QStringLiteral("Search for Swedish"));
     EXPECT_LE(w.minimumSizeHint().width(), 800);
     EXPECT_LE(w.minimumSizeHint().height(), 600);
 }
@@ -381,12 +381,12 @@ TEST_F(MdiFixture, CloseAllWindowsLeavesTheNoCloseWindow)
     QWidget *keep = AddForm(QStringLiteral("Exercise"), QStringLiteral("exercise"));
     keep->setProperty("Tag", QStringLiteral("NoClose"));
     AddForm(QStringLiteral("GridSimple"), QStringLiteral("two"));
-    EXPECT_TRUE(w.mnuCloseAll->isEnabled());
-    w.mnuCloseAll->trigger();
+    EXPECT_TRUE(w.Control<QAction>("mnuCloseAll")->isEnabled());
+    w.Control<QAction>("mnuCloseAll")->trigger();
     ASSERT_EQ(w.ChildForms().size(), 1);
     EXPECT_EQ(w.ChildForms().first(), keep);
-    EXPECT_TRUE(w.mnuCloseAll->isEnabled());
-    EXPECT_TRUE(w.mnuWindows->menuAction()->isEnabled());
+    EXPECT_TRUE(w.Control<QAction>("mnuCloseAll")->isEnabled());
+    EXPECT_TRUE(w.Control<QMenu>("mnuWindows")->menuAction()->isEnabled());
 }
 
 TEST_F(MdiFixture, ClosingTheLastChildDisablesTheWindowMenus)
@@ -395,16 +395,16 @@ TEST_F(MdiFixture, ClosingTheLastChildDisablesTheWindowMenus)
     w.show();
     AddForm(QStringLiteral("GridStd"), QStringLiteral("one"));
     AddForm(QStringLiteral("GridStd"), QStringLiteral("two"));
-    EXPECT_TRUE(w.mnuCloseAll->isEnabled());
-    w.mdiClient->subWindowList().first()->close();
-    EXPECT_TRUE(w.mnuCloseAll->isEnabled()) << "one of two closed: the menus stay";
+    EXPECT_TRUE(w.Control<QAction>("mnuCloseAll")->isEnabled());
+    w.Control<QMdiArea>("mdiClient")->subWindowList().first()->close();
+    EXPECT_TRUE(w.Control<QAction>("mnuCloseAll")->isEnabled()) << "one of two closed: the menus stay";
     w.CloseChildren();
     EXPECT_TRUE(w.ChildForms().isEmpty());
-    EXPECT_FALSE(w.mnuCloseAll->isEnabled());
-    EXPECT_FALSE(w.mnuWindows->menuAction()->isEnabled());
-    EXPECT_EQ(w.grammar->State().wordID, 0);
+    EXPECT_FALSE(w.Control<QAction>("mnuCloseAll")->isEnabled());
+    EXPECT_FALSE(w.Control<QMenu>("mnuWindows")->menuAction()->isEnabled());
+    EXPECT_EQ(w.Grammar().State().wordID, 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(w.mdiClient->subWindowList().isEmpty());
+    EXPECT_TRUE(w.Control<QMdiArea>("mdiClient")->subWindowList().isEmpty());
 }
 
 TEST_F(MdiFixture, WindowMenuListsTheOpenChildren)
@@ -412,16 +412,16 @@ TEST_F(MdiFixture, WindowMenuListsTheOpenChildren)
     tav::MDI &w = NewMdi();
     AddForm(QStringLiteral("GridStd"), QStringLiteral("12 Greek words"));
     AddForm(QStringLiteral("GridSimple"), QStringLiteral("3 English words"));
-    emit w.mnuWindows->aboutToShow();
+    emit w.Control<QMenu>("mnuWindows")->aboutToShow();
     QStringList texts;
-    for (QAction *a : w.mnuWindows->actions())
+    for (QAction *a : w.Control<QMenu>("mnuWindows")->actions())
         if (!a->isSeparator())
             texts << a->text();
     EXPECT_EQ(texts, QStringList({QStringLiteral("&Close all windows"), QStringLiteral("&1 12 Greek words"),
                                   QStringLiteral("&2 3 English words")}));
     // Shown again, the list is rebuilt, not doubled.
-    emit w.mnuWindows->aboutToShow();
-    EXPECT_EQ(w.mnuWindows->actions().size(), 4);
+    emit w.Control<QMenu>("mnuWindows")->aboutToShow();
+    EXPECT_EQ(w.Control<QMenu>("mnuWindows")->actions().size(), 4);
 }
 
 TEST_F(MdiFixture, TheStoreSeesTheOpenChildrenAndRefreshesTheListWindows)
@@ -441,7 +441,7 @@ TEST_F(MdiFixture, TheStoreSeesTheOpenChildrenAndRefreshesTheListWindows)
     EXPECT_EQ(w.CountGridForms(), 1);
     tav::RefreshGridForms();
     EXPECT_EQ(list->refreshed, 1);
-    w.mdiClient->subWindowList().first()->close();
+    w.Control<QMdiArea>("mdiClient")->subWindowList().first()->close();
     EXPECT_TRUE(w.OpenListWindows().isEmpty()) << "a closed window leaves the lists at once";
     EXPECT_EQ(w.ChildWindows().size(), 1);
 }
@@ -503,12 +503,14 @@ TEST_F(MdiFixture, HideLeftControlsTwiceRestoresThePanel)
     form->setObjectName(QStringLiteral("GridStd"));
     w.AddChild(form);
     w.mnuOptionParts_Click(1);
-    EXPECT_TRUE(w.picRemarks->isHidden());
-    EXPECT_EQ(tav::WithoutAccessKey(w.mnuOptionParts[1]->text()), QStringLiteral("Show left controls"));
+    EXPECT_TRUE(w.Control<QWidget>("picRemarks")->isHidden());
+    EXPECT_EQ(tav::WithoutAccessKey(w.Control<QAction>("mnuOptionParts(1)")->text()),
+              QStringLiteral("Show left controls"));
     EXPECT_EQ(form->resized, 1);
     w.mnuOptionParts_Click(1);
-    EXPECT_FALSE(w.picRemarks->isHidden());
-    EXPECT_EQ(tav::WithoutAccessKey(w.mnuOptionParts[1]->text()), QStringLiteral("Hide left controls"));
+    EXPECT_FALSE(w.Control<QWidget>("picRemarks")->isHidden());
+    EXPECT_EQ(tav::WithoutAccessKey(w.Control<QAction>("mnuOptionParts(1)")->text()),
+              QStringLiteral("Hide left controls"));
     EXPECT_EQ(form->resized, 2);
     // A child without Form_Resize, and no child at all, are fine.
     w.CloseChildren();
@@ -516,7 +518,7 @@ TEST_F(MdiFixture, HideLeftControlsTwiceRestoresThePanel)
     w.mnuOptionParts_Click(1);
     w.CloseChildren();
     w.mnuOptionParts_Click(1);
-    EXPECT_FALSE(w.picRemarks->isHidden());
+    EXPECT_FALSE(w.Control<QWidget>("picRemarks")->isHidden());
 }
 
 TEST_F(MdiFixture, GripPressWidensByThePressPositionUpToTheBound)
@@ -531,7 +533,7 @@ TEST_F(MdiFixture, GripPressWidensByThePressPositionUpToTheBound)
     for (int i = 0; i < 100; ++i)
         w.lblGrip_MouseDown(Qt::LeftButton, 600);
     EXPECT_LE(w.LeftPanelWidth(), w.MaxLeftPanelWidth());
-    EXPECT_GE(PixelsToTwipsX(w.mdiClient->width()), tav::MDI::MinClientWidth - 15);
+    EXPECT_GE(PixelsToTwipsX(w.Control<QMdiArea>("mdiClient")->width()), tav::MDI::MinClientWidth - 15);
 }
 
 TEST_F(MdiFixture, DraggingTheGripNarrowsThePanelDownTo1700Twips)
@@ -540,18 +542,18 @@ TEST_F(MdiFixture, DraggingTheGripNarrowsThePanelDownTo1700Twips)
     w.show();
     QApplication::processEvents();
     const int start = w.LeftPanelWidth();
-    QTest::mousePress(w.lblGrip, Qt::LeftButton, {}, QPoint(2, 5));
+    QTest::mousePress(w.Control<QLabel>("lblGrip"), Qt::LeftButton, {}, QPoint(2, 5));
     const int afterPress = w.LeftPanelWidth();
     EXPECT_NEAR(afterPress, start + PixelsToTwipsX(2), 15);
-    QMouseEvent left(QEvent::MouseMove, QPointF(-60, 5), w.lblGrip->mapToGlobal(QPointF(-60, 5)), Qt::NoButton,
-                     Qt::LeftButton, {});
-    QApplication::sendEvent(w.lblGrip, &left);
+    QMouseEvent left(QEvent::MouseMove, QPointF(-60, 5), w.Control<QLabel>("lblGrip")->mapToGlobal(QPointF(-60, 5)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(w.Control<QLabel>("lblGrip"), &left);
     EXPECT_NEAR(w.LeftPanelWidth(), afterPress - PixelsToTwipsX(60), 20);
-    QMouseEvent far(QEvent::MouseMove, QPointF(-2000, 5), w.lblGrip->mapToGlobal(QPointF(-2000, 5)), Qt::NoButton,
-                    Qt::LeftButton, {});
-    QApplication::sendEvent(w.lblGrip, &far);
+    QMouseEvent far(QEvent::MouseMove, QPointF(-2000, 5), w.Control<QLabel>("lblGrip")->mapToGlobal(QPointF(-2000, 5)),
+                    Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(w.Control<QLabel>("lblGrip"), &far);
     EXPECT_NEAR(w.LeftPanelWidth(), tav::MDI::MinLeftPanelWidth, 15);
-    QTest::mouseRelease(w.lblGrip, Qt::LeftButton);
+    QTest::mouseRelease(w.Control<QLabel>("lblGrip"), Qt::LeftButton);
 }
 
 TEST_F(MdiFixture, LeftPanelLayoutFitsEveryControlInsideThePanel)
@@ -559,21 +561,19 @@ TEST_F(MdiFixture, LeftPanelLayoutFitsEveryControlInsideThePanel)
     tav::MDI &w = NewMdi();
     w.show();
     for (int height : {220, 400, 700}) {
-        w.picRemarks->setFixedHeight(height);
+        w.Control<QWidget>("picRemarks")->setFixedHeight(height);
         QApplication::processEvents();
-        const QRect panel = w.picRemarks->rect();
-        for (QWidget *c : {static_cast<QWidget *>(w.tv1), static_cast<QWidget *>(w.cboTree),
-                           static_cast<QWidget *>(w.tbRem), static_cast<QWidget *>(w.tbRemG3),
-                           static_cast<QWidget *>(w.lblRem), static_cast<QWidget *>(w.lblRem3),
-                           static_cast<QWidget *>(w.lblGrip)})
+        const QRect panel = w.Control<QWidget>("picRemarks")->rect();
+        for (QWidget *c : {w.Control("tv1"), w.Control("cboTree"), w.Control("tbRem"), w.Control("tbRemG3"),
+                           w.Control("lblRem"), w.Control("lblRem3"), w.Control("lblGrip")})
             EXPECT_TRUE(panel.contains(c->geometry())) << c->objectName().toStdString() << " at height " << height;
         // Boxes stack without overlapping: tree, remarks, label, lower remarks, label row with the grip.
-        EXPECT_LE(w.tv1->geometry().bottom(), w.tbRem->geometry().top());
-        EXPECT_LE(w.tbRem->geometry().bottom(), w.lblRem->geometry().top());
-        EXPECT_LE(w.lblRem->geometry().bottom(), w.tbRemG3->geometry().top());
-        EXPECT_LE(w.tbRemG3->geometry().bottom(), w.lblGrip->geometry().top());
-        EXPECT_EQ(w.lblGrip->geometry().right(), panel.right());
-        EXPECT_EQ(w.cboTree->x(), w.tv1->width());
+        EXPECT_LE(w.Control<QTreeWidget>("tv1")->geometry().bottom(), w.Control<QTextEdit>("tbRem")->geometry().top());
+        EXPECT_LE(w.Control<QTextEdit>("tbRem")->geometry().bottom(), w.Control<QLabel>("lblRem")->geometry().top());
+        EXPECT_LE(w.Control<QLabel>("lblRem")->geometry().bottom(), w.Control<QTextEdit>("tbRemG3")->geometry().top());
+        EXPECT_LE(w.Control<QTextEdit>("tbRemG3")->geometry().bottom(), w.Control<QLabel>("lblGrip")->geometry().top());
+        EXPECT_EQ(w.Control<QLabel>("lblGrip")->geometry().right(), panel.right());
+        EXPECT_EQ(w.Control<QComboBox>("cboTree")->x(), w.Control<QTreeWidget>("tv1")->width());
     }
 }
 

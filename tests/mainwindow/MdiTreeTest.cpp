@@ -39,8 +39,8 @@ int NodeCount(QTreeWidget *tree)
 
 TEST_F(MainWindowFixture, LoadBuildsTheTreeAndTheGreekLetterList)
 {
-    EXPECT_EQ(NodeCount(w->tv1), 23);
-    EXPECT_EQ(w->tv1->topLevelItemCount(), 1);
+    EXPECT_EQ(NodeCount(w->Control<QTreeWidget>("tv1")), 23);
+    EXPECT_EQ(w->Control<QTreeWidget>("tv1")->topLevelItemCount(), 1);
     EXPECT_EQ(Caption(QStringLiteral("Root")), QStringLiteral("All Words"));
     EXPECT_EQ(Caption(QStringLiteral("Info")), QStringLiteral("Unique English/Swedish"));
     EXPECT_EQ(Caption(QStringLiteral("Verbs")),
@@ -54,12 +54,12 @@ TEST_F(MainWindowFixture, LoadBuildsTheTreeAndTheGreekLetterList)
     EXPECT_FALSE(w->FindNode(QStringLiteral("Verbs"))->isExpanded());
     EXPECT_EQ(tav::MDI::NodeTag(w->FindNode(QStringLiteral("NTyp2"))), QStringLiteral("GRNneu"));
 
-    ASSERT_EQ(w->cboTree->count(), 25);
-    EXPECT_EQ(w->cboTree->itemText(0), QStringLiteral("-"));
-    EXPECT_EQ(w->cboTree->itemText(1), QStringLiteral("a"));
-    EXPECT_EQ(w->cboTree->itemText(24), QStringLiteral("w"));
-    EXPECT_EQ(w->cboTree->currentIndex(), 0);
-    EXPECT_EQ(w->cboTree->font().family(), QStringLiteral("VudedoGreek"));
+    ASSERT_EQ(w->Control<QComboBox>("cboTree")->count(), 25);
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->itemText(0), QStringLiteral("-"));
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->itemText(1), QStringLiteral("a"));
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->itemText(24), QStringLiteral("w"));
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->currentIndex(), 0);
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->font().family(), QStringLiteral("VudedoGreek"));
     EXPECT_TRUE(tav::TreeBuilt());
     EXPECT_FALSE(tav::LetterPicked());
     EXPECT_EQ(w->LetterFont, QStringLiteral("VudedoGreek"));
@@ -69,7 +69,7 @@ TEST_F(MainWindowFixture, AHiddenThirdLanguageLeavesItsNodeOut)
 {
     tav::OptBoHide3 = true;
     w->JulGran();
-    EXPECT_EQ(NodeCount(w->tv1), 22);
+    EXPECT_EQ(NodeCount(w->Control<QTreeWidget>("tv1")), 22);
     EXPECT_EQ(Caption(QStringLiteral("Info")), QStringLiteral("Unique English"));
     EXPECT_EQ(w->FindNode(QStringLiteral("Swedish")), nullptr);
 }
@@ -97,10 +97,10 @@ TEST_F(MainWindowFixture, TheMeaningNodesSwitchToLatinLettersOnceAndBack)
 {
     ClickNode(QStringLiteral("English"));
     EXPECT_EQ(tav::SearchLang, 5);
-    EXPECT_FALSE(w->opForm[1]->isChecked());
-    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for English"));
-    ASSERT_EQ(w->cboTree->count(), 30);
-    EXPECT_EQ(w->cboTree->itemText(27), QStringLiteral("å"));
+    EXPECT_FALSE(w->Control<QRadioButton>("opForm(1)")->isChecked());
+    EXPECT_EQ(w->Control<QLabel>("lblFlag")->text(), QStringLiteral("Search for English"));
+    ASSERT_EQ(w->Control<QComboBox>("cboTree")->count(), 30);
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->itemText(27), QStringLiteral("å"));
     EXPECT_FALSE(tav::TreeBuilt());
     EXPECT_EQ(w->LetterFont, QStringLiteral("MS Sans Serif"));
     EXPECT_TRUE(Caption(QStringLiteral("English")).endsWith(QStringLiteral(" English words")));
@@ -110,67 +110,67 @@ TEST_F(MainWindowFixture, TheMeaningNodesSwitchToLatinLettersOnceAndBack)
     EXPECT_TRUE(Caption(QStringLiteral("English")).endsWith(QStringLiteral(" English words on \"b\"")));
     ClickNode(QStringLiteral("Swedish"));
     EXPECT_EQ(tav::SearchLang, 6);
-    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for Swedish"));
-    EXPECT_EQ(w->cboTree->currentIndex(), 2);
+    EXPECT_EQ(w->Control<QLabel>("lblFlag")->text(), QStringLiteral("Search for Swedish"));
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->currentIndex(), 2);
     EXPECT_TRUE(tav::LetterPicked());
 
     ClickNode(QStringLiteral("Nouns"));
     EXPECT_EQ(tav::SearchLang, 4);
-    EXPECT_TRUE(w->opForm[1]->isChecked());
-    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for Greek"));
-    EXPECT_EQ(w->cboTree->count(), 25);
-    EXPECT_EQ(w->cboTree->currentIndex(), 0);
+    EXPECT_TRUE(w->Control<QRadioButton>("opForm(1)")->isChecked());
+    EXPECT_EQ(w->Control<QLabel>("lblFlag")->text(), QStringLiteral("Search for Greek"));
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->count(), 25);
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->currentIndex(), 0);
     EXPECT_TRUE(tav::TreeBuilt());
-    EXPECT_EQ(w->tbSearch->font().family(), QStringLiteral("VudedoGreek"));
+    EXPECT_EQ(w->Control<QLineEdit>("tbSearch")->font().family(), QStringLiteral("VudedoGreek"));
 }
 
 TEST_F(MainWindowFixture, ANodeClickEmptiesTheSearchBoxes)
 {
-    w->tbSearch->setText(QStringLiteral("lovgoV"));
-    w->tbFind[0]->setText(QStringLiteral("No records found for "));
-    w->tbFind[1]->setText(QStringLiteral("x"));
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("lovgoV"));
+    w->Control<QLineEdit>("tbFind(0)")->setText(QStringLiteral("No records found for "));
+    w->Control<QLineEdit>("tbFind(1)")->setText(QStringLiteral("x"));
     ClickNode(QStringLiteral("English"));
-    EXPECT_TRUE(w->tbSearch->text().isEmpty());
-    EXPECT_TRUE(w->tbFind[0]->text().isEmpty());
-    EXPECT_TRUE(w->tbFind[1]->text().isEmpty());
+    EXPECT_TRUE(w->Control<QLineEdit>("tbSearch")->text().isEmpty());
+    EXPECT_TRUE(w->Control<QLineEdit>("tbFind(0)")->text().isEmpty());
+    EXPECT_TRUE(w->Control<QLineEdit>("tbFind(1)")->text().isEmpty());
 }
 
 TEST_F(MainWindowFixture, ShowIsOfferedOnlyForNodesWithWords)
 {
     ClickNode(QStringLiteral("Verbs"));
-    EXPECT_TRUE(w->cmdShow->isEnabled());
+    EXPECT_TRUE(w->Control<QPushButton>("cmdShow")->isEnabled());
     ClickNode(QStringLiteral("Root"));
-    EXPECT_FALSE(w->cmdShow->isEnabled());
+    EXPECT_FALSE(w->Control<QPushButton>("cmdShow")->isEnabled());
     ClickNode(QStringLiteral("Info"));
-    EXPECT_FALSE(w->cmdShow->isEnabled());
+    EXPECT_FALSE(w->Control<QPushButton>("cmdShow")->isEnabled());
     // "Auxiliary" under a letter no auxiliary begins with counts 0.
     ChooseLetter(1);
     ASSERT_TRUE(Caption(QStringLiteral("HTyp0")).startsWith(QStringLiteral("0 ")));
     ClickNode(QStringLiteral("HTyp0"));
-    EXPECT_FALSE(w->cmdShow->isEnabled());
+    EXPECT_FALSE(w->Control<QPushButton>("cmdShow")->isEnabled());
 }
 
 TEST_F(MainWindowFixture, ARebuildWhileOnTheLatinSideReturnsToTheGreekSide)
 {
     ClickNode(QStringLiteral("English"));
     ASSERT_EQ(w->LetterFont, QStringLiteral("MS Sans Serif"));
-    w->tbSearch->setText(QStringLiteral("love"));
-    w->tbFind[0]->setText(QStringLiteral("No records found for love"));
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("love"));
+    w->Control<QLineEdit>("tbFind(0)")->setText(QStringLiteral("No records found for love"));
     w->JulGran();
     // An English text is no Greek search: the boxes are emptied, as on a
     // click on a Greek node.
-    EXPECT_TRUE(w->tbSearch->text().isEmpty());
-    EXPECT_TRUE(w->tbFind[0]->text().isEmpty());
-    EXPECT_EQ(w->cboTree->count(), 25);
-    EXPECT_EQ(w->cboTree->font().family(), QStringLiteral("VudedoGreek"));
+    EXPECT_TRUE(w->Control<QLineEdit>("tbSearch")->text().isEmpty());
+    EXPECT_TRUE(w->Control<QLineEdit>("tbFind(0)")->text().isEmpty());
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->count(), 25);
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->font().family(), QStringLiteral("VudedoGreek"));
     EXPECT_EQ(w->LetterFont, QStringLiteral("VudedoGreek"));
     EXPECT_TRUE(tav::TreeBuilt());
     EXPECT_EQ(tav::SearchLang, 4);
-    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for Greek"));
+    EXPECT_EQ(w->Control<QLabel>("lblFlag")->text(), QStringLiteral("Search for Greek"));
     // The next click on a Greek node keeps the list as it is.
     ChooseLetter(3);
     ClickNode(QStringLiteral("Adjectives"));
-    EXPECT_EQ(w->cboTree->currentIndex(), 3);
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->currentIndex(), 3);
 }
 
 TEST_F(MainWindowFixture, ARebuildOnTheGreekSideRecountsTheGreekNodesAndKeepsTheSearchText)
@@ -179,7 +179,7 @@ TEST_F(MainWindowFixture, ARebuildOnTheGreekSideRecountsTheGreekNodesAndKeepsThe
     const QString greek = QString::number(NativeCount(Joined + QStringLiteral("1")));
     EXPECT_EQ(Caption(QStringLiteral("All Greek")), greek + QStringLiteral(" Greek"));
     ChooseLetter(5);
-    w->tbSearch->setText(QStringLiteral("agap*"));
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("agap*"));
     w->JulGran();
     // A later build selects "-" as the user would: the Greek nodes are
     // recounted without a letter, the meaning nodes keep their build captions.
@@ -188,27 +188,27 @@ TEST_F(MainWindowFixture, ARebuildOnTheGreekSideRecountsTheGreekNodesAndKeepsThe
     EXPECT_EQ(Caption(QStringLiteral("English")),
               QString::number(NativeCount(QStringLiteral("SELECT count(DISTINCT Lat) FROM AllEnglishGreek"))) +
                   QStringLiteral(" English"));
-    EXPECT_EQ(w->tbSearch->text(), QStringLiteral("agap*"));
+    EXPECT_EQ(w->Control<QLineEdit>("tbSearch")->text(), QStringLiteral("agap*"));
 }
 
 TEST_F(MainWindowFixture, ARightClickRunsTheNodeClickAndOffersShowForCategoriesOnly)
 {
     QTreeWidgetItem *english = w->FindNode(QStringLiteral("English"));
-    w->tv1->scrollToItem(english);
-    w->ShowNodePopup(w->tv1->visualItemRect(english).center());
+    w->Control<QTreeWidget>("tv1")->scrollToItem(english);
+    w->ShowNodePopup(w->Control<QTreeWidget>("tv1")->visualItemRect(english).center());
     EXPECT_EQ(w->SelectedNode(), english);
     EXPECT_EQ(tav::SearchLang, 5);
-    EXPECT_EQ(w->cboTree->count(), 30);
-    EXPECT_EQ(tav::WithoutAccessKey(w->mnuNodeFirstParts0->text()), english->text(0));
-    EXPECT_TRUE(w->mnuNodes->isVisible());
-    w->mnuNodes->hide();
+    EXPECT_EQ(w->Control<QComboBox>("cboTree")->count(), 30);
+    EXPECT_EQ(tav::WithoutAccessKey(w->Control<QAction>("mnuNodeFirstParts(0)")->text()), english->text(0));
+    EXPECT_TRUE(w->Control<QMenu>("mnuNodes")->isVisible());
+    w->Control<QMenu>("mnuNodes")->hide();
 
     for (const char *key : {"Root", "Info"}) {
         QTreeWidgetItem *node = w->FindNode(QLatin1String(key));
-        w->ShowNodePopup(w->tv1->visualItemRect(node).center());
+        w->ShowNodePopup(w->Control<QTreeWidget>("tv1")->visualItemRect(node).center());
         EXPECT_EQ(w->SelectedNode(), node) << key;
-        EXPECT_FALSE(w->mnuNodes->isVisible()) << key;
-        EXPECT_FALSE(w->cmdShow->isEnabled()) << key;
+        EXPECT_FALSE(w->Control<QMenu>("mnuNodes")->isVisible()) << key;
+        EXPECT_FALSE(w->Control<QPushButton>("cmdShow")->isEnabled()) << key;
     }
 }
 
@@ -240,10 +240,10 @@ TEST_F(MainWindowFixture, AFailingCountIsReportedOnceAndTheTreeStillStands)
     w->JulGran();
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_TRUE(messages.Messages().first().prompt.startsWith(QStringLiteral("Error:")));
-    EXPECT_EQ(NodeCount(w->tv1), 23);
+    EXPECT_EQ(NodeCount(w->Control<QTreeWidget>("tv1")), 23);
     EXPECT_EQ(Caption(QStringLiteral("Verbs")), QStringLiteral("0 Verbs"));
     ClickNode(QStringLiteral("Verbs"));
-    EXPECT_FALSE(w->cmdShow->isEnabled());
+    EXPECT_FALSE(w->Control<QPushButton>("cmdShow")->isEnabled());
 }
 
 TEST_F(MainWindowFixture, AnAddedLanguageChosenAsThirdGetsItsTreeNode)
@@ -259,19 +259,19 @@ TEST_F(MainWindowFixture, AnAddedLanguageChosenAsThirdGetsItsTreeNode)
               QString::number(NativeCount(QStringLiteral("SELECT count(*) FROM Main"))) + QStringLiteral(" Greek words"));
     ClickNode(QStringLiteral("Norwegian"));
     EXPECT_EQ(tav::SearchLang, 6);
-    EXPECT_EQ(w->lblFlag->text(), QStringLiteral("Search for Norwegian"));
+    EXPECT_EQ(w->Control<QLabel>("lblFlag")->text(), QStringLiteral("Search for Norwegian"));
 }
 
 TEST_F(MainWindowFixture, KeyboardMovesAreNodeClicksButTheViewsOwnChoiceIsNot)
 {
-    w->tbSearch->setText(QStringLiteral("typed"));
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("typed"));
     // The view makes the first node current when it gets the focus.
-    w->tv1->setCurrentItem(w->FindNode(QStringLiteral("Root")));
-    EXPECT_EQ(w->tbSearch->text(), QStringLiteral("typed"));
+    w->Control<QTreeWidget>("tv1")->setCurrentItem(w->FindNode(QStringLiteral("Root")));
+    EXPECT_EQ(w->Control<QLineEdit>("tbSearch")->text(), QStringLiteral("typed"));
 
-    w->tv1->setCurrentItem(w->FindNode(QStringLiteral("English")));
+    w->Control<QTreeWidget>("tv1")->setCurrentItem(w->FindNode(QStringLiteral("English")));
     EXPECT_EQ(tav::SearchLang, 5);
-    EXPECT_TRUE(w->tbSearch->text().isEmpty());
+    EXPECT_TRUE(w->Control<QLineEdit>("tbSearch")->text().isEmpty());
 }
 
 TEST_F(MainWindowFixture, TheLeftPanelHoldsTheTreesCaptionsAndShowsSeveralRowsOnASmallScreen)
@@ -286,19 +286,20 @@ TEST_F(MainWindowFixture, TheLeftPanelHoldsTheTreesCaptionsAndShowsSeveralRowsOn
     for (int place : {0, 15}) { // "-" and "Omikron"
         ChooseLetter(place);
         QApplication::processEvents();
-        EXPECT_FALSE(w->tv1->horizontalScrollBar()->isVisible()) << "letter " << place;
-        for (QTreeWidgetItemIterator it(w->tv1); *it; ++it) {
+        EXPECT_FALSE(w->Control<QTreeWidget>("tv1")->horizontalScrollBar()->isVisible()) << "letter " << place;
+        for (QTreeWidgetItemIterator it(w->Control<QTreeWidget>("tv1")); *it; ++it) {
             if ((*it)->parent() && !(*it)->parent()->isExpanded())
                 continue;
-            const QRect row = w->tv1->visualItemRect(*it);
-            EXPECT_LE(row.left() + w->tv1->iconSize().width() + w->tv1->fontMetrics().horizontalAdvance((*it)->text(0)),
-                      w->tv1->viewport()->width())
+            const QRect row = w->Control<QTreeWidget>("tv1")->visualItemRect(*it);
+            EXPECT_LE(row.left() + w->Control<QTreeWidget>("tv1")->iconSize().width() +
+                          w->Control<QTreeWidget>("tv1")->fontMetrics().horizontalAdvance((*it)->text(0)),
+                      w->Control<QTreeWidget>("tv1")->viewport()->width())
                 << (*it)->text(0).toStdString();
         }
     }
     // A width chosen with the grip stays when the window changes size.
-    QTest::mousePress(w->lblGrip, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
-    QTest::mouseRelease(w->lblGrip, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mousePress(w->Control<QLabel>("lblGrip"), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseRelease(w->Control<QLabel>("lblGrip"), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     const int chosen = w->LeftPanelWidth();
     w->setMinimumWidth(1200);
     w->resize(1250, w->height());
@@ -307,9 +308,10 @@ TEST_F(MainWindowFixture, TheLeftPanelHoldsTheTreesCaptionsAndShowsSeveralRowsOn
 
     // A small screen: the tree takes half the panel's boxes and shows more
     // than four rows.
-    w->picRemarks->setFixedHeight(290);
+    w->Control<QWidget>("picRemarks")->setFixedHeight(290);
     QApplication::processEvents();
-    const int rowHeight = w->tv1->visualItemRect(w->tv1->topLevelItem(0)).height();
-    EXPECT_GT(w->tv1->viewport()->height() / rowHeight, 4);
-    EXPECT_GT(w->tv1->height(), w->tbRem->height());
+    const int rowHeight =
+        w->Control<QTreeWidget>("tv1")->visualItemRect(w->Control<QTreeWidget>("tv1")->topLevelItem(0)).height();
+    EXPECT_GT(w->Control<QTreeWidget>("tv1")->viewport()->height() / rowHeight, 4);
+    EXPECT_GT(w->Control<QTreeWidget>("tv1")->height(), w->Control<QTextEdit>("tbRem")->height());
 }

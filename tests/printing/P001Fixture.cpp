@@ -46,25 +46,26 @@ void P001Test::PlainLayout(double top, double bottom, double left, double right)
 
 P001::CellTextFit P001Test::Fit(const QString &text, double w, double h)
 {
+    print.bindGrid();
     print.CurrentPrinter().SetFontSize(10);
     P001::CellTextFit f;
     f.Width = w;
     f.Height = h;
     f.Text = text;
-    return print.TruncateAndWrapC(f);
+    return print.m_engine.TruncateAndWrapC(f);
 }
 
 void P001Test::OpenOptions()
 {
     printer::Printer &P = print.CurrentPrinter();
-    print.m_reportFont = grid->Font();
-    P.SetFontName(print.m_reportFont.family());
-    P.SetFontSize(print.m_reportFont.pointSizeF());
+    print.m_engine.m_reportFont = grid->Font();
+    P.SetFontName(print.m_engine.m_reportFont.family());
+    P.SetFontSize(print.m_engine.m_reportFont.pointSizeF());
     print.SaveSelection();
     print.ReadPrintOptions();
-    print.GridWidth = print.ColWidthSet();
-    print.GridHeight = print.RowHeightSet();
-    print.measureStdRowHeight();
+    print.m_engine.GridWidth = print.m_engine.ColWidthSet();
+    print.m_engine.GridHeight = print.m_engine.RowHeightSet();
+    print.m_engine.measureStdRowHeight();
     print.AbortPrint = false;
     print.m_dialogOpen = true;
     print.CountPages(true);
@@ -85,7 +86,7 @@ QString P001Test::StatusPanel(int i) const { return C<QLabel>(QStringLiteral("Pa
 
 double P001Test::MarginTwips(int side) const
 {
-    const P001::PageArea &m = print.Margins;
+    const P001::PageArea &m = print.m_engine.Margins;
     return side == 0 ? m.Top : side == 1 ? m.Bottom : side == 2 ? m.Left : m.Right;
 }
 

@@ -35,9 +35,9 @@ protected:
     std::shared_ptr<tavtest::RecordingSource> ThreePrinters();
 
     // Private state the checks read.
-    const QVector<QVector<P001::BandRecord>> &Sections() const { return print.Sections; }
-    long SheetsWide() const { return print.SheetsWide; }
-    double FontSizeOfScaledJob() { return print.CalcScaleFactor(false); }
+    const QVector<QVector<P001::BandRecord>> &Sections() const { return print.m_engine.Sections; }
+    long SheetsWide() const { return print.m_engine.SheetsWide; }
+    double FontSizeOfScaledJob() { return print.m_engine.CalcScaleFactor(false); }
     P001::CellTextFit Fit(const QString &text, double w, double h);
     // Opens the options dialog as a run does before it waits for Print
     // (shown, not modal).
@@ -55,7 +55,7 @@ protected:
     // Types a text into a box as a user does: focus in, text, focus out.
     void Type(const QString &box, const QString &text);
     QString StatusPanel(int i) const;
-    bool MultiUp() const { return print.MultiUp; }
+    bool MultiUp() const { return print.m_engine.MultiUp; }
     double MarginTwips(int side) const; // 0 top, 1 bottom, 2 left, 3 right
 
     tavtest::Recording rec;

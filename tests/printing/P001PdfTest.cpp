@@ -142,3 +142,34 @@ TEST_F(P001Test, ThePdfFileIsOfferedInTheDocumentsOrHomeFolderThenInTheLastUsed)
     EXPECT_EQ(offered[0], home.filePath(QStringLiteral("Documents/12 words nouns.pdf")));
     EXPECT_EQ(offered[1], home.filePath(QStringLiteral("lists/12 words nouns.pdf")));
 }
+
+TEST_F(P001Test, GridLinesAreAQuarterPointWide)
+{
+    print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("lines.pdf"));
+    print.ChooseOutputFile = [&](const QString &) { return file; };
+    MakeGrid(5, 2);
+    Print();
+    QFile pdf(file);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    // The page's drawing is a deflated stream; its line width ("<w> w") is
+    // in device units of 1/1200 inch (the page's matrix scales by 72/1200).
+    QStringList widths;
+    for (qsizetype at = bytes.indexOf("stream"); at >= 0; at = bytes.indexOf("stream", at + 6)) {
+        const qsizetype start = bytes.indexOf('\n', at) + 1;
+        const qsizetype end = bytes.indexOf("endstream", start);
+        if (start <= 0 || end < 0)
+            break;
+        QByteArray packed = QByteArray::fromHex("00100000") + bytes.mid(start, end - start);
+        const QString text = QString::fromLatin1(qUncompress(packed));
+        static const QRegularExpression width(QStringLiteral("(?:^|\\s)([0-9.]+) w\\b"));
+        for (auto m = width.globalMatch(text); m.hasNext();)
+            widths << m.next().captured(1);
+        at = end;
+    }
+    ASSERT_FALSE(widths.isEmpty());
+    for (const QString &w : widths)
+        EXPECT_NEAR(w.toDouble() * 72.0 / 1200.0, 0.25, 0.001) << w.toStdString();
+}

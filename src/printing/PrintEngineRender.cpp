@@ -1,13 +1,11 @@
 // Drawing a page: the title, the repeated heading rows, merged cells, the
 // page-number line and the grid rows, cell by cell with its box, colours,
 // font and fitted text.
-#include "printing/P001.h"
-
-#include "platform/winsys/VbColor.h"
-#include "store/SharedState.h"
+#include "printing/PrintEngine.h"
 
 #include <QDateTime>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +28,10 @@ int alignCodeOf(int alignment)
 
 } // namespace
 
-void P001::setReportFont()
+// ---------------------------------------------------------------------------
+// Cell services
+
+void PrintEngine::setReportFont()
 {
     Printer &P = CurrentPrinter();
     P.SetFontName(m_reportFont.family());
@@ -39,10 +40,36 @@ void P001::setReportFont()
     P.SetFontUnderline(false);
 }
 
-// ---------------------------------------------------------------------------
-// The page
+void PrintEngine::PrintPage(int p)
+{
+    if (!StartNewPage(p))
+        return;
+    if (OnPageStarted)
+        OnPageStarted(p);
+    Printer &P = CurrentPrinter();
+    if (MultiUp) {
+        for (int s = 1; s <= m_requestSectionsWide && p < Sections.size(); ++s) {
+            const BandRecord &section = Sections[p][s];
+            if (section.Last < section.First || section.Last < 1)
+                continue;
+            printSection(p, s, (s - 1) * (GridWidth + 373.0 + FirstCaptionWidth));
+        }
+        return;
+    }
+    int cb = 1, rb = 1;
+    bandsOfPage(p, cb, rb);
+    if (rb >= m_rowBands.size() || cb >= m_colBands.size())
+        return;
+    for (int r = m_rowBands[rb].First; r <= m_rowBands[rb].Last; ++r) {
+        const double h = rowPrintHeight(r);
+        if (h <= 0)
+            continue;
+        PrintRowOnPage(r, cb, 0);
+        P.SetCurrentY(P.CurrentY() + h);
+    }
+}
 
-bool P001::StartNewPage(int page)
+bool PrintEngine::StartNewPage(int page)
 {
     if (!PageList.isEmpty() && !PageList.contains(page))
         return false;
@@ -165,7 +192,7 @@ bool P001::StartNewPage(int page)
     return true;
 }
 
-QString P001::pageNumberText(int page) const
+QString PrintEngine::pageNumberText(int page) const
 {
     QString text;
     if (IncludeDateTime)
@@ -180,11 +207,11 @@ QString P001::pageNumberText(int page) const
     return text;
 }
 
-void P001::PrintHeadingRows(int colBand, double bodyTop, double xOffset)
+void PrintEngine::PrintHeadingRows(int colBand, double bodyTop, double xOffset)
 {
     Printer &P = CurrentPrinter();
     const double top = P.ScaleY(Margins.Top - Unprintable.Top) + m_top.TitleHeight;
-    const int fixedRows = GridToPrint->FixedRows();
+    const int fixedRows = Grid->FixedRows();
     if (MergeDown) {
         // Merged heading cells are drawn where the heading rows are.
         Q_UNUSED(bodyTop);
@@ -198,13 +225,10 @@ void P001::PrintHeadingRows(int colBand, double bodyTop, double xOffset)
     }
 }
 
-// ---------------------------------------------------------------------------
-// A row
-
-void P001::PrintRowOnPage(int row, int colBand, double xOffset)
+void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
 {
     Printer &P = CurrentPrinter();
-    const flexgrid::FlexGrid &g = *GridToPrint;
+    const GridContents &g = *Grid;
     const double y = P.CurrentY();
     double x = P.ScaleX(Margins.Left - Unprintable.Left) + xOffset;
     const BandRecord &band = m_colBands[colBand];
@@ -237,13 +261,8 @@ void P001::PrintRowOnPage(int row, int colBand, double xOffset)
                 a = ColAlignCodes.value(c, 0x12);
         }
         QString text = g.TextMatrix(row, c);
-        if (row == 0 && m_top.RepeatHeads && c == 2 && FormToPrint == QLatin1String("GridSimple")
-            && text == QLatin1String("Lat")) {
-            if (tav::SearchLang == 5)
-                text = QStringLiteral("English");
-            else if (tav::SearchLang == 6)
-                text = tav::Opt3rdLang;
-        }
+        if (row == 0 && m_top.RepeatHeads && c == 2 && !HeadingForLat.isEmpty() && text == QLatin1String("Lat"))
+            text = HeadingForLat;
         double w = colWidth;
         const double h = repeatedHead ? m_stdRowHeight : RowHeights[row];
 
@@ -311,7 +330,7 @@ void P001::PrintRowOnPage(int row, int colBand, double xOffset)
     LastLineColour = lastLine < 0 ? 0 : lastLine;
 }
 
-void P001::drawCellBox(double x, double y, double w, double h, const CellColours &colours)
+void PrintEngine::drawCellBox(double x, double y, double w, double h, const CellColours &colours)
 {
     if (w <= 0 || !ShowGridLines)
         return;
@@ -327,7 +346,7 @@ void P001::drawCellBox(double x, double y, double w, double h, const CellColours
     P.SetCurrentY(y);
 }
 
-double P001::textX(int align, double x, double w, double textWidth) const
+double PrintEngine::textX(int align, double x, double w, double textWidth) const
 {
     // Tested in this order: a later match wins.
     double tx = x;
@@ -340,7 +359,7 @@ double P001::textX(int align, double x, double w, double textWidth) const
     return tx;
 }
 
-void P001::bandsOfPage(int page, int &cb, int &rb) const
+void PrintEngine::bandsOfPage(int page, int &cb, int &rb) const
 {
     // Pages run across every column band of a row band before the next.
     cb = 1;
@@ -353,7 +372,7 @@ void P001::bandsOfPage(int page, int &cb, int &rb) const
     }
 }
 
-void P001::printFitted(const CellTextFit &fit, double tx, double y)
+void PrintEngine::printFitted(const CellTextFit &fit, double tx, double y)
 {
     Printer &P = CurrentPrinter();
     P.SetCurrentY(y);
@@ -368,10 +387,7 @@ void P001::printFitted(const CellTextFit &fit, double tx, double y)
     }
 }
 
-// ---------------------------------------------------------------------------
-// Merged runs
-
-long P001::vRunCode(int row, int col) const
+long PrintEngine::vRunCode(int row, int col) const
 {
     const int r = row - m_vFirstRow, c = col - m_vFirstCol;
     if (r < 0 || r >= VRunCodes.size() || c < 0 || c >= VRunCodes[r].size())
@@ -379,9 +395,9 @@ long P001::vRunCode(int row, int col) const
     return VRunCodes[r][c];
 }
 
-void P001::FindMergedRow(int row, int firstCol, int lastCol)
+void PrintEngine::FindMergedRow(int row, int firstCol, int lastCol)
 {
-    const flexgrid::FlexGrid &g = *GridToPrint;
+    const GridContents &g = *Grid;
     HRunCodes.fill(0, std::max(0, lastCol + 1));
     if (!g.MergeRow(row))
         return;
@@ -404,9 +420,9 @@ void P001::FindMergedRow(int row, int firstCol, int lastCol)
     }
 }
 
-void P001::FindMergedCols(int firstRow, int lastRow, int firstCol, int lastCol)
+void PrintEngine::FindMergedCols(int firstRow, int lastRow, int firstCol, int lastCol)
 {
-    const flexgrid::FlexGrid &g = *GridToPrint;
+    const GridContents &g = *Grid;
     m_vFirstRow = firstRow;
     m_vFirstCol = firstCol;
     VRunCodes = QVector<QVector<long>>(std::max(0, lastRow - firstRow + 1), QVector<long>(std::max(0, lastCol - firstCol + 1), 0));
@@ -428,10 +444,10 @@ void P001::FindMergedCols(int firstRow, int lastRow, int firstCol, int lastCol)
     }
 }
 
-void P001::PrintMergedCols(double top, double xOffset)
+void PrintEngine::PrintMergedCols(double top, double xOffset)
 {
     Printer &P = CurrentPrinter();
-    const flexgrid::FlexGrid &g = *GridToPrint;
+    const GridContents &g = *Grid;
     double x = P.ScaleX(Margins.Left - Unprintable.Left) + xOffset;
     const int rows = int(VRunCodes.size());
     const int cols = rows > 0 ? int(VRunCodes[0].size()) : 0;
@@ -494,10 +510,7 @@ void P001::PrintMergedCols(double top, double xOffset)
     }
 }
 
-// ---------------------------------------------------------------------------
-// Cell services
-
-P001::CellTextFit P001::TruncateAndWrapC(CellTextFit r)
+PrintEngine::CellTextFit PrintEngine::TruncateAndWrapC(CellTextFit r)
 {
     Printer &P = CurrentPrinter();
     const QString entry = r.Text;
@@ -514,7 +527,7 @@ P001::CellTextFit P001::TruncateAndWrapC(CellTextFit r)
     const QString t = entry.trimmed();
     double lineWidth = -1; // the single line's width, when measured
 
-    if (GridToPrint->WordWrap()) {
+    if (Grid->WordWrap()) {
         QStringList lines;
         QString cur, brk;
         for (const QChar ch : t) {
@@ -596,26 +609,26 @@ P001::CellTextFit P001::TruncateAndWrapC(CellTextFit r)
     return r;
 }
 
-int P001::GetCellAlignment(int row, int col) const
+int PrintEngine::GetCellAlignment(int row, int col) const
 {
-    const flexgrid::FlexGrid &g = *GridToPrint;
+    const GridContents &g = *Grid;
     return g.CellAlignmentSetAt(row, col) ? alignCodeOf(g.CellAlignmentAt(row, col)) : 1;
 }
 
-double P001::captionShift(int colBand) const
+double PrintEngine::captionShift(int colBand) const
 {
     if (!((CaptionWidth > 0 && colBand >= 2) || (FirstCaptionWidth > 0 && colBand == 1)))
         return 0;
     double shift = 0;
-    for (int c = 0; c < GridToPrint->FixedCols() && c < ColWidths.size(); ++c)
+    for (int c = 0; c < Grid->FixedCols() && c < ColWidths.size(); ++c)
         shift += ColWidths[c];
     return shift;
 }
 
-P001::CellColours P001::GetColours(int row, int col) const
+PrintEngine::CellColours PrintEngine::GetColours(int row, int col) const
 {
     // Read straight from the cell: the grid's current cell never moves.
-    const flexgrid::FlexGrid &g = *GridToPrint;
+    const GridContents &g = *Grid;
     CellColours c;
     const bool heading = col < g.FixedCols() || row < g.FixedRows();
     if (heading) {
@@ -642,11 +655,69 @@ P001::CellColours P001::GetColours(int row, int col) const
     return c;
 }
 
-int P001::GetGridFont(int row, int col)
+int PrintEngine::GetGridFont(int row, int col)
 {
-    const QFont f = GridToPrint->CellFontAt(row, col);
+    const QFont f = Grid->CellFontAt(row, col);
     Printer &P = CurrentPrinter();
     if (P.FontName() != f.family())
         P.SetFontName(f.family());
     return (f.bold() ? 1 : 0) + (f.italic() ? 2 : 0) + (f.underline() ? 4 : 0);
+}
+
+void PrintEngine::printSection(int sheet, int section, double xOffset)
+{
+    Printer &P = CurrentPrinter();
+    const BandRecord &s = Sections[sheet][section];
+    double top = P.ScaleY(Margins.Top - Unprintable.Top) + m_top.TitleHeight;
+    // Each section carries its heading rows, except the first section of
+    // the first sheet, which starts with them.
+    const bool heads = (m_top.RepeatHeads && !(sheet == 1 && section == 1)) || HeadsAboveSelection;
+    if (heads && m_top.HeadRowCount > 0) {
+        PrintHeadingRows(1, top, xOffset);
+        top += m_top.HeadRowsHeight;
+    }
+    if (MergeDown) {
+        FindMergedCols(s.First, s.Last, m_colBands[1].First, m_colBands[1].Last);
+        PrintMergedCols(top, xOffset + captionShift(1));
+    }
+    P.SetCurrentY(top);
+    for (int r = s.First; r <= s.Last; ++r) {
+        const double h = rowPrintHeight(r);
+        if (h <= 0)
+            continue;
+        PrintRowOnPage(r, 1, xOffset);
+        P.SetCurrentY(P.CurrentY() + h);
+    }
+}
+
+void PrintEngine::ClassifyColumns()
+{
+    const GridContents &g = *Grid;
+    static const int codes[] = {0x12, 0x22, 0x42, 0x14, 0x24, 0x44, 0x18, 0x28, 0x48};
+    static const QRegularExpression date(QStringLiteral("^\\d{1,4}[-/.]\\d{1,2}[-/.]\\d{1,4}( \\d{1,2}:\\d{2}(:\\d{2})?)?$"));
+    ColAlignCodes.fill(0x12, g.Cols());
+    const int last = g.Rows() - 1;
+    for (int c = 0; c < g.Cols(); ++c) {
+        const int alignment = g.ColAlignment(c);
+        if (alignment >= 0 && alignment <= 8) {
+            ColAlignCodes[c] = codes[alignment];
+            continue;
+        }
+        // General: text on the left, numbers and dates on the right.
+        int code = 0x18;
+        for (int r = g.FixedRows(); r <= last; ++r) {
+            if (r >= 51 && r <= last - 51) {
+                r = last - 51;
+                continue;
+            }
+            const QString t = g.TextMatrix(r, c).trimmed();
+            bool number = false;
+            QLocale::c().toDouble(t, &number);
+            if (!t.isEmpty() && !number && !date.match(t).hasMatch()) {
+                code = 0x12;
+                break;
+            }
+        }
+        ColAlignCodes[c] = code;
+    }
 }

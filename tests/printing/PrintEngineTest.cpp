@@ -1,0 +1,173 @@
+// The print engine alone: a grid's contents as plain data, a recording
+// printer, no window. Lengths in twips; the recording printer's paper is
+// 12000 by 16000, 10-point text 240 a line.
+#include "RecordingPrinter.h"
+
+#include "printing/PrintEngine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A grid of rows x cols with one heading row: "H<c>" and "r<r>c<c>", every
+// column 2000 wide and every row 300 high unless changed.
+class TableGrid : public GridContents {
+public:
+    TableGrid(int rows, int cols) : m_rows(rows), m_cols(cols), m_heights(rows, 300) {}
+
+    int Rows() const override { return m_rows; }
+    int Cols() const override { return m_cols; }
+    int FixedRows() const override { return 1; }
+    int FixedCols() const override { return 0; }
+    int ColWidth(int) const override { return 2000; }
+    int RowHeight(int row) const override { return m_heights[row]; }
+    QString TextMatrix(int row, int col) const override
+    {
+        return row == 0 ? m_heads.value(col, QStringLiteral("H%1").arg(col)) : QStringLiteral("r%1c%2").arg(row).arg(col);
+    }
+    QFont Font() const override { return QFont(QStringLiteral("DejaVu Sans"), 10); }
+    QFont CellFontAt(int, int) const override { return Font(); }
+    bool WordWrap() const override { return false; }
+    int ColAlignment(int) const override { return 0; }
+    int FixedAlignment(int) const override { return 0; }
+    bool CellAlignmentSetAt(int, int) const override { return false; }
+    int CellAlignmentAt(int, int) const override { return 0; }
+    bool MergeRow(int) const override { return false; }
+    bool MergeCol(int) const override { return false; }
+    long long BackColor() const override { return 0xFFFFFF; }
+    long long ForeColor() const override { return 0; }
+    long long GridColor() const override { return 0; }
+    long long BackColorFixed() const override { return 0xC0C0C0; }
+    long long ForeColorFixed() const override { return 0; }
+    long long GridColorFixed() const override { return 0; }
+    long long CellBackColorAt(int, int) const override { return 0; }
+    long long CellForeColorAt(int, int) const override { return 0; }
+
+    int m_rows, m_cols;
+    QVector<int> m_heights;
+    QStringList m_heads;
+};
+
+class PrintEngineTest : public ::testing::Test {
+protected:
+    PrintEngineTest() : grid(101, 3)
+    {
+        engine.SetPrinterSource(std::make_shared<tavtest::RecordingSource>(rec));
+        engine.Grid = &grid;
+        engine.m_reportFont = grid.Font();
+        engine.CurrentPrinter().SetFontSize(10);
+        engine.m_top.TitlePlacement = 0;
+        engine.m_top.RepeatHeads = true;
+        engine.NumberingMode = 0;
+    }
+    // Measures the grid and counts its pages.
+    bool Count(bool interactive = false)
+    {
+        engine.GridWidth = engine.ColWidthSet();
+        engine.GridHeight = engine.RowHeightSet();
+        engine.measureStdRowHeight();
+        engine.GetPrintableArea();
+        return engine.CountPages(interactive);
+    }
+
+    tavtest::Recording rec;
+    TableGrid grid;
+    PrintEngine engine;
+};
+
+} // namespace
+
+TEST_F(PrintEngineTest, PaginatesAGridIntoBandsThatFillThePage)
+{
+    ASSERT_TRUE(Count());
+    // 16000 / 300 = 53 rows a page: the heading row and 52 data rows, then
+    // the repeated heading row and the other 48.
+    EXPECT_EQ(engine.m_pagesWide, 1);
+    ASSERT_EQ(engine.m_pagesHigh, 2);
+    EXPECT_EQ(engine.m_rowBands[1].First, 0);
+    EXPECT_EQ(engine.m_rowBands[1].Last, 52);
+    EXPECT_EQ(engine.m_rowBands[2].First, 53);
+    EXPECT_EQ(engine.m_rowBands[2].Last, 100);
+
+    // Six columns of 2056.7 are two bands across the 12000 twips.
+    TableGrid wide(101, 6);
+    engine.Grid = &wide;
+    ASSERT_TRUE(Count());
+    EXPECT_EQ(engine.m_pagesWide, 2);
+    EXPECT_EQ(engine.m_colBands[1].Last, 4);
+}
+
+TEST_F(PrintEngineTest, PrintsEachPageOnThePrinterItOwns)
+{
+    ASSERT_TRUE(Count());
+    engine.SheetsWide = engine.m_pagesWide;
+    engine.SheetsHigh = engine.m_pagesHigh;
+    engine.ClassifyColumns();
+    engine.PrintPage(1);
+    engine.PrintPage(2);
+    engine.CurrentPrinter().EndDoc();
+    EXPECT_EQ(rec.pages, 2);
+    EXPECT_NE(rec.Find(QStringLiteral("r52c1"), 1), nullptr);
+    EXPECT_NE(rec.Find(QStringLiteral("r53c1"), 2), nullptr);
+    EXPECT_NE(rec.Find(QStringLiteral("H2"), 2), nullptr) << "the heading row repeats";
+    EXPECT_EQ(rec.jobs, QStringList({QStringLiteral("Recorder")}));
+
+    // A page the page list leaves out prints nothing.
+    rec = {};
+    engine.PageList = {2};
+    engine.PageStarted = false;
+    engine.PrintPage(1);
+    EXPECT_TRUE(rec.texts.isEmpty());
+    engine.PrintPage(2);
+    EXPECT_NE(rec.Find(QStringLiteral("r100c0")), nullptr);
+}
+
+TEST_F(PrintEngineTest, FitProblemsAreToldOnlyToAnInteractiveCountAndTheAnswerMendsThem)
+{
+    QVector<PrintEngine::FitProblem> told;
+    bool giveUp = false;
+    engine.OnFitProblem = [&](PrintEngine::FitProblem p) {
+        told << p;
+        return giveUp;
+    };
+    grid.m_heights[5] = 20000;
+    EXPECT_FALSE(Count(false));
+    EXPECT_TRUE(told.isEmpty());
+    EXPECT_FALSE(Count(true));
+    EXPECT_EQ(told, QVector<PrintEngine::FitProblem>({PrintEngine::FitProblem::RowTooHigh}));
+    EXPECT_EQ(engine.m_pagesHigh, 0);
+
+    // The title and the repeated heading row (at the first data row's
+    // height) more than the page: kept, no pages; given up, pages.
+    grid.m_heights[5] = 300;
+    grid.m_heights[1] = 15900;
+    engine.ReportTitle = QStringLiteral("Nouns");
+    engine.m_top.TitlePlacement = 1; // a title line of 360
+    told.clear();
+    engine.m_top.RepeatHeads = true;
+    EXPECT_FALSE(Count(true));
+    EXPECT_TRUE(told.contains(PrintEngine::FitProblem::HeadingsTooHigh));
+    giveUp = true;
+    EXPECT_TRUE(Count(true));
+    EXPECT_FALSE(engine.m_top.RepeatHeads);
+}
+
+TEST_F(PrintEngineTest, AChosenPrinterReplacesTheOneBeforeAndAVanishedOneGivesWayToTheDefault)
+{
+    tavtest::RecordedPrinter a, b;
+    a.name = QStringLiteral("A");
+    b.name = QStringLiteral("B");
+    b.paper = QSizeF(8000, 10000);
+    auto source = std::make_shared<tavtest::RecordingSource>(rec, QVector<tavtest::RecordedPrinter>{a, b}, QStringLiteral("A"));
+    engine.SetPrinterSource(source);
+    EXPECT_EQ(engine.CurrentPrinter().DeviceName(), QStringLiteral("A"));
+    EXPECT_EQ(engine.refreshPrinters(QStringLiteral("B")), QString());
+    EXPECT_EQ(engine.CurrentPrinter().DeviceName(), QStringLiteral("B"));
+    EXPECT_DOUBLE_EQ(engine.CurrentPrinter().Width(), 8000);
+    EXPECT_EQ(engine.PrinterIndex(), 1);
+
+    source->printers.removeLast();
+    EXPECT_EQ(engine.refreshPrinters(QVariant()), QStringLiteral("B"));
+    EXPECT_EQ(engine.PrinterName(), QStringLiteral("A"));
+    EXPECT_EQ(engine.CurrentPrinter().DeviceName(), QStringLiteral("A"));
+}
