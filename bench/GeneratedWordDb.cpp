@@ -341,10 +341,13 @@ QString GeneratedWordDbPath(int words)
     QMutexLocker lock(&mutex);
     if (const auto it = made.constFind(words); it != made.constEnd())
         return it.value();
-    if (!dir.isValid())
+    const QString kept = qEnvironmentVariable("TAV_BENCH_DB_DIR");
+    if (kept.isEmpty() && !dir.isValid())
         throw std::runtime_error("no temporary folder");
-    const QString path = dir.filePath(QStringLiteral("TavWrd-%1.twl").arg(words));
-    WriteGeneratedWordDb(ShippedWordDbPath(), path, words);
+    const QString name = QStringLiteral("TavWrd-%1.twl").arg(words);
+    const QString path = kept.isEmpty() ? dir.filePath(name) : QDir(kept).filePath(name);
+    if (kept.isEmpty() || !QFile::exists(path))
+        WriteGeneratedWordDb(ShippedWordDbPath(), path, words);
     made.insert(words, path);
     return path;
 }

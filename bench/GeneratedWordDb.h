@@ -28,7 +28,9 @@ QString ShippedWordDbPath();
 
 // A generated database of `words` headwords made from the shipped one, in a
 // temporary folder that lives as long as the process; made on first use of
-// each size. Callers copy it before they change it.
+// each size. Callers copy it before they change it. With TAV_BENCH_DB_DIR
+// set, the databases are kept in that folder and made only when missing
+// there (so that a run under valgrind need not make one).
 QString GeneratedWordDbPath(int words = 50000);
 
 } // namespace tavbench

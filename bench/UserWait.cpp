@@ -45,6 +45,12 @@ void ProcessUntilIdle()
     }
 }
 
+void RunToIdle(const std::function<void()> &action)
+{
+    action();
+    ProcessUntilIdle();
+}
+
 double Median(std::vector<double> times)
 {
     if (times.empty())

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <functional>
 #include <vector>
 
 namespace tavbench {
@@ -14,6 +15,11 @@ namespace tavbench {
 // timers, deferred deletes) and the paints they cause, drawn into the
 // windows' backing stores, until a whole pass delivers nothing more.
 void ProcessUntilIdle();
+
+// Runs an action and then the event loop until idle (ProcessUntilIdle): the
+// whole of what the user waits for, in one function a profiler can single
+// out (valgrind --toggle-collect='tavbench::RunToIdle*').
+void RunToIdle(const std::function<void()> &action);
 
 // Milliseconds a call takes.
 template <class F> double MilliSeconds(F &&call)
@@ -32,10 +38,7 @@ public:
     // Times one action to idle and makes it the iteration's time.
     template <class F> void Action(benchmark::State &state, F &&act)
     {
-        const double ms = MilliSeconds([&] {
-            act();
-            ProcessUntilIdle();
-        });
+        const double ms = MilliSeconds([&] { RunToIdle(act); });
         m_action.push_back(ms);
         state.SetIterationTime(ms / 1000.0);
     }

@@ -35,6 +35,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
@@ -130,6 +131,16 @@ Exercise::Exercise(ExerciseHost &host, QWidget *parent)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(tbsOptions);
     connect(tbsOptions, &QTabWidget::currentChanged, this, [this] { tbsOptions_Click(); });
+    // The main window's MDI area takes Ctrl+Tab for its child windows: the
+    // tabs change with Ctrl+PageDown and Ctrl+PageUp, from any control here.
+    for (const bool next : {true, false}) {
+        auto *key = new QShortcut(QKeySequence(Qt::CTRL | (next ? Qt::Key_PageDown : Qt::Key_PageUp)), this);
+        key->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(key, &QShortcut::activated, this, [this, next] {
+            const int n = tbsOptions->count();
+            tbsOptions->setCurrentIndex((tbsOptions->currentIndex() + (next ? 1 : n - 1)) % n);
+        });
+    }
 
     // The window keeps the client area's height when that changes (the
     // toolbar hidden for the exercise, the main window resized).

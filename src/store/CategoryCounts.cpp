@@ -38,7 +38,8 @@ QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure)
     QVector<CategoryNode> nodes;
     nodes.append({QString(), QStringLiteral("Root"), QString(), QStringLiteral("All Words"), true, true});
     // The Greek nodes are counted in one pass over the rows of each SQL text
-    // they share, each node with its own filter.
+    // they share, each node with its own filter; the filters read one field,
+    // of a few values, and are asked once per value.
     QStringList keys;
     for (const QString &key : CategoryTreeKeys())
         if (IsGreekNodeKey(key))
@@ -53,7 +54,8 @@ QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure)
             }
         Counted(
             [&] {
-                const QVector<long long> n = CountQueryRecordsEach(sql, filters);
+                const QVector<long long> n =
+                    CountQueryRecordsEach(sql, filters, QString(), {CountColumn(group.value(0))});
                 for (int i = 0; i < group.size(); ++i)
                     counts.insert(group[i], n.value(i));
                 return 0LL;

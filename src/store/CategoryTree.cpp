@@ -102,6 +102,8 @@ CategoryNode GreekNodeTemplate(const QString &key)
 
 QString CountSql(const QString &key) { return IsNounKey(key) ? SqlLang3Genus : SqlLang3; }
 
+QString CountColumn(const QString &key) { return IsNounKey(key) ? QStringLiteral("Genus") : QStringLiteral("WT"); }
+
 QString BuildCountFilter(const QString &key)
 {
     const GreekNodeDef *d = FindGreek(key);

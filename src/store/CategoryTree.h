@@ -72,6 +72,10 @@ QString RecountFilter(const QString &key, const QString &Letter);
 // else SqlLang3.
 QString CountSql(const QString &key);
 
+// The one field the build filter of a Greek node reads (BuildCountFilter):
+// "Genus" for the noun nodes, else "WT".
+QString CountColumn(const QString &key);
+
 // The letter suffix of a recounted caption: " on " and the letter's name in
 // double quotes; "" when Place is 0 (no letter). Greek names while
 // GreekLetters is true, else the Latin letter of that place.

@@ -62,14 +62,15 @@ long long CountQueryRecords(const QString &Sql, const QString &Filter)
     return rs->OpenRecordset()->CountRows();
 }
 
-QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters, const QString &Within)
+QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters, const QString &Within,
+                                         const QStringList &Columns)
 {
     dao::RecordsetPtr rs = WordDb->OpenRecordset(Sql);
     if (!Within.trimmed().isEmpty()) {
         rs->Filter = Within;
         rs = rs->OpenRecordset();
     }
-    return rs->CountMatching(Filters);
+    return rs->CountMatching(Filters, Columns);
 }
 
 long long CountMainWords()

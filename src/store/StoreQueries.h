@@ -31,8 +31,10 @@ long long CountQueryRecords(const QString &Sql, const QString &Filter);
 // The same for each of Filters, counted in one pass over the rows of Sql.
 // Within, when not empty, is a criterion every one of Filters implies: only
 // the rows that meet it are read, which gives the same counts faster.
+// Columns, when given, are the only fields Filters read: each filter is then
+// asked once per set of values found there (Recordset::CountMatching).
 QVector<long long> CountQueryRecordsEach(const QString &Sql, const QStringList &Filters,
-                                         const QString &Within = QString());
+                                         const QString &Within = QString(), const QStringList &Columns = {});
 
 // Rows of table Main: the number of words.
 long long CountMainWords();

@@ -6,6 +6,7 @@
 #include "platform/winsys/UpDown.h"
 #include "platform/winsys/Twips.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -287,4 +289,31 @@ TEST_F(ExerciseWindowTest, TheWindowAsksWhenTheStoreIsFullAndFollowsTheAnswer)
     EXPECT_EQ(ex->lblFails->text(), "0");
     EXPECT_TRUE(ex->opDbas[0]->isChecked());
     EXPECT_TRUE(ex->txtFields(2)->isEnabled());
+}
+
+// The main window's MDI area takes Ctrl+Tab for its child windows: the
+// exercise's tabs change with Ctrl+PageDown and Ctrl+PageUp, from any control
+// of the window and around from the last tab to the first.
+TEST_F(ExerciseWindowTest, CtrlPageDownAndCtrlPageUpSwitchTheTabs)
+{
+    mdi->resize(800, 560);
+    mdi->show();
+    QApplication::setActiveWindow(mdi.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
+    auto *tabs = ex->findChild<QTabWidget *>(QStringLiteral("tbsOptions"));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->currentIndex(), 0);
+    ex->txtFields(2)->setEnabled(true);
+    ex->txtFields(2)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_TRUE(ex->windowTitle().startsWith("Exercise the modern way")) << "the tab's own caption";
 }

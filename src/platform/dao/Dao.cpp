@@ -872,19 +872,38 @@ long long Recordset::engineCount(const QString &nativeSql) const
 
 long long Recordset::CountRows() const { return engineCount(QStringLiteral("SELECT count(*) FROM (%1)").arg(m_nativeSql)); }
 
-QVector<long long> Recordset::CountMatching(const QStringList &Criteria) const
+QVector<long long> Recordset::CountMatching(const QStringList &Criteria, const QStringList &Columns) const
 {
     checkOpen();
     if (Criteria.isEmpty())
         return {};
+    // Grouped, each group is one row standing for tav_rows rows. The groups
+    // compare values exactly (BINARY, and a number never equals a text), so
+    // every row of a group gives a criterion the same answer; the grouped
+    // columns keep their own collation for the criteria.
+    const bool grouped = !Columns.isEmpty();
+    QString source = m_nativeSql;
+    if (grouped) {
+        QStringList names, keys;
+        for (const QString &column : Columns) {
+            names << SqlName(column);
+            keys << SqlName(column) + QStringLiteral(" COLLATE BINARY");
+        }
+        source = QStringLiteral("SELECT %1, count(*) AS tav_rows FROM (%2) GROUP BY %3")
+                     .arg(names.join(QStringLiteral(", ")), m_nativeSql, keys.join(QStringLiteral(", ")));
+    }
     QStringList counts;
     for (const QString &criterion : Criteria) {
         const QString c = criterion.trimmed();
-        counts << (c.isEmpty() ? QStringLiteral("count(*)")
-                               : QStringLiteral("count(CASE WHEN (%1) THEN 1 END)").arg(TranslateJet(c)));
+        if (grouped)
+            counts << (c.isEmpty() ? QStringLiteral("total(tav_rows)")
+                                   : QStringLiteral("total(CASE WHEN (%1) THEN tav_rows END)").arg(TranslateJet(c)));
+        else
+            counts << (c.isEmpty() ? QStringLiteral("count(*)")
+                                   : QStringLiteral("count(CASE WHEN (%1) THEN 1 END)").arg(TranslateJet(c)));
     }
     const auto rows =
-        m_db->QueryNative(QStringLiteral("SELECT %1 FROM (%2)").arg(counts.join(QStringLiteral(", ")), m_nativeSql));
+        m_db->QueryNative(QStringLiteral("SELECT %1 FROM (%2)").arg(counts.join(QStringLiteral(", ")), source));
     QVector<long long> result;
     for (int i = 0; i < Criteria.size(); ++i)
         result << (rows.isEmpty() || i >= rows[0].size() ? 0 : rows[0][i].toLongLong());

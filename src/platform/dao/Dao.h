@@ -209,8 +209,12 @@ public:
     // compared exactly) along the rows in the set's own order; 0 for none;
     long long CountRuns(const QString &NativeExpr) const;
     // the rows that meet each Jet criterion, as Filter would keep them, in
-    // one pass over the rows ("" counts every row).
-    QVector<long long> CountMatching(const QStringList &Criteria) const;
+    // one pass over the rows ("" counts every row). With Columns, criteria
+    // that read those fields alone are asked once per group of rows that
+    // hold exactly the same values there, which gives the same counts with
+    // far fewer evaluations when the fields have few values (a criterion
+    // that reads another field fails).
+    QVector<long long> CountMatching(const QStringList &Criteria, const QStringList &Columns = {}) const;
     long long AbsolutePosition() const; // -1 before first / after last
     void MoveFirst();
     void MoveLast();

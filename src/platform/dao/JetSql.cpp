@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -710,31 +711,65 @@ void nowFunction(sqlite3_context *ctx, int, sqlite3_value **)
 }
 
 // runs(v): the number of runs of equal values along the rows in the order
-// they reach it (same type and same bytes); 0 for no rows.
+// they reach it (same type and same bytes); 0 for no rows. The previous
+// value is kept in a buffer of the state's own that grows to the longest
+// value, so a row that starts a new run costs a copy, not an allocation.
 struct RunsState {
-    sqlite3_value *previous;
+    bool started;
+    int type;
+    sqlite3_int64 i;
+    double d;
+    char *bytes;
+    int length;
+    int capacity;
     sqlite3_int64 runs;
 };
 
-bool sameValue(sqlite3_value *a, sqlite3_value *b)
+bool sameAsPrevious(const RunsState &state, sqlite3_value *v)
 {
-    const int type = sqlite3_value_type(a);
-    if (type != sqlite3_value_type(b))
+    const int type = sqlite3_value_type(v);
+    if (type != state.type)
         return false;
     switch (type) {
     case SQLITE_INTEGER:
-        return sqlite3_value_int64(a) == sqlite3_value_int64(b);
+        return sqlite3_value_int64(v) == state.i;
     case SQLITE_FLOAT:
-        return sqlite3_value_double(a) == sqlite3_value_double(b);
+        return sqlite3_value_double(v) == state.d;
     case SQLITE_NULL:
         return true;
     default: {
-        const void *x = type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_value_text(a)) : sqlite3_value_blob(a);
-        const int n = sqlite3_value_bytes(a);
-        const void *y = type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_value_text(b)) : sqlite3_value_blob(b);
-        return n == sqlite3_value_bytes(b) && (n == 0 || std::memcmp(x, y, size_t(n)) == 0);
+        const void *x = type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_value_text(v)) : sqlite3_value_blob(v);
+        const int n = sqlite3_value_bytes(v);
+        return n == state.length && (n == 0 || std::memcmp(x, state.bytes, size_t(n)) == 0);
     }
     }
+}
+
+// Keeps v as the previous value; false when memory ran out.
+bool keepAsPrevious(RunsState &state, sqlite3_value *v)
+{
+    state.type = sqlite3_value_type(v);
+    if (state.type == SQLITE_INTEGER) {
+        state.i = sqlite3_value_int64(v);
+    } else if (state.type == SQLITE_FLOAT) {
+        state.d = sqlite3_value_double(v);
+    } else if (state.type != SQLITE_NULL) {
+        const void *x = state.type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_value_text(v))
+                                                  : sqlite3_value_blob(v);
+        const int n = sqlite3_value_bytes(v);
+        if (n > state.capacity) {
+            const int capacity = std::max(n, 2 * state.capacity);
+            char *grown = static_cast<char *>(sqlite3_realloc(state.bytes, capacity));
+            if (!grown)
+                return false;
+            state.bytes = grown;
+            state.capacity = capacity;
+        }
+        if (n > 0)
+            std::memcpy(state.bytes, x, size_t(n));
+        state.length = n;
+    }
+    return true;
 }
 
 void runsStep(sqlite3_context *ctx, int, sqlite3_value **argv)
@@ -744,12 +779,11 @@ void runsStep(sqlite3_context *ctx, int, sqlite3_value **argv)
         sqlite3_result_error_nomem(ctx);
         return;
     }
-    if (state->previous && sameValue(state->previous, argv[0]))
+    if (state->started && sameAsPrevious(*state, argv[0]))
         return;
     ++state->runs;
-    sqlite3_value_free(state->previous);
-    state->previous = sqlite3_value_dup(argv[0]);
-    if (!state->previous)
+    state->started = true;
+    if (!keepAsPrevious(*state, argv[0]))
         sqlite3_result_error_nomem(ctx);
 }
 
@@ -758,7 +792,7 @@ void runsFinal(sqlite3_context *ctx)
     auto *state = static_cast<RunsState *>(sqlite3_aggregate_context(ctx, 0));
     sqlite3_result_int64(ctx, state ? state->runs : 0);
     if (state)
-        sqlite3_value_free(state->previous);
+        sqlite3_free(state->bytes);
 }
 
 } // namespace

@@ -294,13 +294,18 @@ void FlexGrid::setCurrentFromCode(int row, int col)
         }
         return;
     }
+    const int leftFirst = std::min(m_row, m_rowSel);
+    const int leftLast = std::max(m_row, m_rowSel);
     emit LeaveCell();
     m_row = m_rowSel = row;
     m_col = m_colSel = col;
     emit EnterCell();
     emit RowColChange();
     emit SelChange();
-    redraw();
+    // Only the rows whose look changed: the selection left and the cell
+    // entered (an arrow key in a long list repaints two rows, not the view).
+    redrawRows(leftFirst, leftLast);
+    redrawRows(row, row);
 }
 
 void FlexGrid::SetRow(int row)
@@ -1099,6 +1104,22 @@ void FlexGrid::redraw()
         viewport()->update();
 }
 
+void FlexGrid::redrawRows(int first, int last)
+{
+    if (!m_redraw)
+        return;
+    if (m_mergeCells != flexMergeNever || last - first > 64) {
+        viewport()->update();
+        return;
+    }
+    const RowMetrics rm = rowMetrics();
+    for (int r = std::max(first, 0); r <= last && r < Rows(); ++r) {
+        const int y = rowY(r);
+        if (y >= 0)
+            viewport()->update(QRect(0, y, viewport()->width(), rowHeightPx(r, rm)));
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Sorting
 
@@ -1332,10 +1353,11 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
     }
 }
 
-void FlexGrid::paintEvent(QPaintEvent *)
+void FlexGrid::paintEvent(QPaintEvent *event)
 {
     QPainter p(viewport());
     const QRect area = viewport()->rect();
+    const QRegion &dirty = event->region();
     p.fillRect(area, Colour(m_backColorBkg));
     if (Rows() == 0 || m_cols == 0)
         return;
@@ -1411,7 +1433,8 @@ void FlexGrid::paintEvent(QPaintEvent *)
             const QRect cell(cols[ci].pos, rows[ri].pos,
                              cols[ci + spanC - 1].pos + cols[ci + spanC - 1].size - cols[ci].pos,
                              rows[ri + spanR - 1].pos + rows[ri + spanR - 1].size - rows[ri].pos);
-            paintCell(p, r, c, cell, fixed);
+            if (dirty.intersects(cell))
+                paintCell(p, r, c, cell, fixed);
         }
     }
 }

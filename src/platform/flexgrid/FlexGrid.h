@@ -331,6 +331,9 @@ private:
     void paintCell(QPainter &p, int row, int col, const QRect &rect, bool fixed);
     bool isSelected(int row, int col) const;
     void redraw();
+    // Repaints the visible rows first to last across the view (the whole view
+    // while cells merge: a merged cell reaches past its rows).
+    void redrawRows(int first, int last);
 
     QVector<RowData> m_rows;
     int m_cols = 0;

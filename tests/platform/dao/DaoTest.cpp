@@ -417,6 +417,48 @@ TEST_F(DaoTest, JoinsAreReadOnlyAndFilterWrapsThem)
     EXPECT_FALSE(filtered->NoMatch());
 }
 
+// Counting per group of equal values gives the counts of counting row by
+// row: values that differ only in case, a Null, an empty text, a number
+// stored in a text column and the same number as text stay apart.
+TEST_F(DaoTest, CountsPerGroupOfValuesEqualCountsPerRow)
+{
+    db->ExecNative(QStringLiteral("INSERT INTO Main (ID, WT, Flag) VALUES (5, 'C1', 0), (6, 'c1', NULL), "
+                                  "(7, NULL, 0), (8, '', -1), (9, 'cp1', 0), (10, 'cA', 0);"
+                                  "CREATE TABLE Loose (ID INTEGER, V);"
+                                  "INSERT INTO Loose VALUES (1, 1), (2, '1'), (3, 1.0), (4, '1.0'), (5, NULL), (6, 'x')"));
+    const QStringList criteria = {QStringLiteral("WT = 'c1'"),     QStringLiteral("WT Like 'c*'"),
+                                  QStringLiteral("WT Like 'C#'"),  QStringLiteral("WT Is Null"),
+                                  QStringLiteral(""),              QStringLiteral("WT = '' OR Flag = -1"),
+                                  QStringLiteral("Flag = 0 AND WT Like 'c*'")};
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT ID, WT, Flag FROM Main ORDER BY ID"));
+    const QVector<long long> perRow = rs->CountMatching(criteria);
+    EXPECT_EQ(rs->CountMatching(criteria, {QStringLiteral("WT"), QStringLiteral("Flag")}), perRow);
+    EXPECT_EQ(perRow[0], 3); // c1 twice and C1, compared without case as the column says
+    EXPECT_EQ(perRow[4], 10);
+    EXPECT_EQ(errorNumber([&] { rs->CountMatching({QStringLiteral("ID = 1")}, {QStringLiteral("WT")}); }) != 0,
+              true) << "a criterion on a field that is not grouped fails";
+
+    const QStringList loose = {QStringLiteral("V = 1"), QStringLiteral("V = '1'"), QStringLiteral("V Like '1*'"),
+                               QStringLiteral("V Is Null"), QStringLiteral("")};
+    auto values = db->OpenRecordset(QStringLiteral("SELECT V FROM Loose"));
+    EXPECT_EQ(values->CountMatching(loose, {QStringLiteral("V")}), values->CountMatching(loose));
+}
+
+// Runs of equal values along the set's order: a number and the same number
+// of another type, texts differing in case, a text and the same bytes as a
+// blob, and texts longer than any before all start runs of their own.
+TEST_F(DaoTest, CountsRunsOfExactlyEqualValues)
+{
+    const QString longText = QString(300, QLatin1Char('x'));
+    db->ExecNative(QStringLiteral("CREATE TABLE Runs (N INTEGER, V);"
+                                  "INSERT INTO Runs VALUES (1, NULL), (2, NULL), (3, 1), (4, 1), (5, 1.0), (6, 'a'), "
+                                  "(7, 'a'), (8, 'A'), (9, '%1'), (10, '%1'), (11, 'b'), (12, x'62'), (13, x'62'), "
+                                  "(14, ''), (15, ''), (16, NULL), (17, 'a')")
+                       .arg(longText));
+    EXPECT_EQ(db->OpenRecordset(QStringLiteral("SELECT V FROM Runs ORDER BY N"))->CountRuns(QStringLiteral("V")), 11);
+    EXPECT_EQ(db->OpenRecordset(QStringLiteral("SELECT V FROM Runs WHERE N < 0"))->CountRuns(QStringLiteral("V")), 0);
+}
+
 TEST_F(DaoTest, FilterOverOneTableStaysUpdatable)
 {
     auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Main ORDER BY ID DESC"));

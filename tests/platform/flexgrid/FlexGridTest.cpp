@@ -1,13 +1,18 @@
 #include "GridFill.h"
 #include "platform/flexgrid/FlexGrid.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPalette>
 #include <QPixmap>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using flexgrid::FlexGrid;
 
@@ -506,4 +511,44 @@ TEST(FlexGridDraw, MergedAndWrappedCellsPaintWithoutTrouble)
     EXPECT_FALSE(g.MergeRow(3));
     const QPixmap shot = g.grab();
     EXPECT_FALSE(shot.isNull());
+}
+
+// Moving the current cell repaints only the rows whose look changes; what
+// the window then shows must be what a repaint of the whole grid shows, for
+// arrow keys, a jump by code, a selection left behind and a scroll.
+TEST(FlexGridDraw, AMoveRepaintsItsRowsAsAWholeRepaintWould)
+{
+    FlexGrid g;
+    FillNumbered(g, 60, 4);
+    g.resize(300, 200);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    g.setFocus();
+    QScreen *screen = QGuiApplication::primaryScreen();
+    auto shown = [&] {
+        QCoreApplication::processEvents();
+        return screen->grabWindow(g.winId()).toImage();
+    };
+    auto wholeRepaint = [&] {
+        g.viewport()->update();
+        return shown();
+    };
+    g.SetRow(2);
+    shown();
+    const auto steps = {
+        std::function<void()>([&] { QTest::keyClick(&g, Qt::Key_Down); }),
+        std::function<void()>([&] { QTest::keyClick(&g, Qt::Key_Right); }),
+        std::function<void()>([&] { g.SetRow(7); }),
+        std::function<void()>([&] { g.SetRowSel(10); }),
+        std::function<void()>([&] { QTest::keyClick(&g, Qt::Key_Up); }),
+        std::function<void()>([&] { g.SetRow(40); }),
+        std::function<void()>([&] { QTest::keyClick(&g, Qt::Key_PageDown); }),
+    };
+    int step = 0;
+    for (const auto &move : steps) {
+        move();
+        const QImage afterMove = shown();
+        EXPECT_EQ(afterMove, wholeRepaint()) << "step " << step;
+        ++step;
+    }
 }
