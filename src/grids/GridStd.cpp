@@ -437,11 +437,12 @@ void GridStd::FlexDelete()
     const int row = g.Row();
     const int col = g.Col();
     const long long id = WordID;
+    // The view stays where it was after the message: the row is in it.
     auto backToCell = [&] {
         SetGridBusy(true);
-        g.SetTopRow(row);
         g.SetCol(col);
         g.SetRow(row);
+        g.EnsureVisible(row, col);
         g.setFocus();
         SetGridBusy(false);
         ShowCellInfo();

@@ -209,8 +209,10 @@ private:
     void Label1_Click(int Index);
     void Option1_Click(int Index);
     void Option2_Click(int Index);
-    void Option3_Click(int Index) { m_engine.m_top.TitlePlacement = Index; }
-    void Option4_Click(int Index) { m_engine.NumberingMode = Index; }
+    // The title's pages and the page-number line change the room the rows
+    // have: the pages are counted again.
+    void Option3_Click(int Index);
+    void Option4_Click(int Index);
     void Option5_Click(int Index) { m_engine.m_top.TitleJustify = Index; }
     void Option6_Click(int Index) { m_engine.MergedCellRule = Index; }
     // Checks a box or selects an option from code, running its click

@@ -451,6 +451,7 @@ void P001::Check1_Click(int Index)
             Check1[10]->setChecked(false);
             m_engine.NumberAboveMargin = false;
         }
+        CountPages(true); // the number's line leaves the rows' room or takes it
         break;
     case 7: m_engine.m_top.TitleUnderline = checked; break;
     case 8: m_engine.m_top.TitleBold = checked; break;
@@ -461,6 +462,7 @@ void P001::Check1_Click(int Index)
             Check1[6]->setChecked(false);
             m_engine.NumberBelowMargin = false;
         }
+        CountPages(true);
         break;
     case 11: ShowProgress = checked; break;
     case 12:
@@ -524,10 +526,25 @@ void P001::Option2_Click(int Index)
     }
 }
 
+void P001::Option3_Click(int Index)
+{
+    m_engine.m_top.TitlePlacement = Index;
+    CountPages(true);
+}
+
+void P001::Option4_Click(int Index)
+{
+    m_engine.NumberingMode = Index;
+    CountPages(true);
+}
+
 void P001::Combo1_Click(int Index)
 {
     if (Index == 1) {
+        // A number line at the top takes room from the rows, one at the
+        // bottom does not: the pages are counted again.
         m_engine.NumberPosition = Combo1[1]->currentIndex();
+        CountPages(true);
         return;
     }
     const int chosen = Combo1[0]->currentIndex();

@@ -156,6 +156,16 @@ void PrintEngine::GetPrintableArea()
     Margins.Right = std::max(Margins.Right, Unprintable.Right);
 }
 
+double PrintEngine::betweenMarginsWidth() const
+{
+    return Unprintable.Width - ((Margins.Left - Unprintable.Left) + (Margins.Right - Unprintable.Right));
+}
+
+double PrintEngine::betweenMarginsHeight() const
+{
+    return Unprintable.Height - ((Margins.Top - Unprintable.Top) + (Margins.Bottom - Unprintable.Bottom));
+}
+
 PrintEngine::PageArea PrintEngine::turnedMargins(const PageArea &m, int from, int to)
 {
     if (from == to || (to != Portrait && to != Landscape))

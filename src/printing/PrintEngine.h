@@ -124,6 +124,11 @@ public:
     // right), and the strip the printer cannot reach on that side.
     double &marginOf(int Index);
     double stripOf(int Index) const;
+    // The room between the margins (twips). The margins count from the
+    // paper's edge and hold the printer's strips, so they are taken from
+    // the paper, not from the printable area.
+    double betweenMarginsWidth() const;
+    double betweenMarginsHeight() const;
 
     // --- Pagination (PrintEngineLayout.cpp) ------------------------------------------
     // Lays the counted range out. interactive: the fit problems are told to

@@ -213,8 +213,8 @@ void PrintEngine::CalcRowCaptionWidth()
 bool PrintEngine::CheckGridFits(bool interactive)
 {
     Printer &P = CurrentPrinter();
-    const double W = P.ScaleX(Unprintable.Width - (Margins.Left + Margins.Right));
-    const double H = P.ScaleY(Unprintable.Height - (Margins.Top + Margins.Bottom)) - BottomLineHeight;
+    const double W = P.ScaleX(betweenMarginsWidth());
+    const double H = P.ScaleY(betweenMarginsHeight()) - BottomLineHeight;
     // Without a window to ask, only what makes the layout impossible counts.
     auto tell = [&](FitProblem problem) { return interactive && OnFitProblem && OnFitProblem(problem); };
     bool result = true;
@@ -254,8 +254,8 @@ bool PrintEngine::roomOnPage()
     CalcHeaderHeight();
     const TopBlockRecord top = ReadHeadings(m_top, m_top.RepeatHeads ? Grid->FixedRows() : 0);
     Printer &P = CurrentPrinter();
-    const double W = P.ScaleX(Unprintable.Width - (Margins.Left + Margins.Right));
-    const double H = P.ScaleY(Unprintable.Height - (Margins.Top + Margins.Bottom)) - BottomLineHeight;
+    const double W = P.ScaleX(betweenMarginsWidth());
+    const double H = P.ScaleY(betweenMarginsHeight()) - BottomLineHeight;
     const double captions = RepeatCaptions ? CaptionWidth : 0;
     return std::max(top.FirstPageTop, top.LaterPageTop) + TallestRow <= H && captions + WidestCol <= W;
 }
@@ -307,8 +307,8 @@ bool PrintEngine::CountPages(bool interactive)
         GetPrintableArea();
 
     Printer &P = CurrentPrinter();
-    const double W = P.ScaleX(Unprintable.Width - (Margins.Left + Margins.Right));
-    const double H = P.ScaleY(Unprintable.Height - (Margins.Top + Margins.Bottom)) - BottomLineHeight;
+    const double W = P.ScaleX(betweenMarginsWidth());
+    const double H = P.ScaleY(betweenMarginsHeight()) - BottomLineHeight;
 
     if (SelectionOnly) {
         GridHeight = SelectionHeight();
@@ -408,8 +408,8 @@ double PrintEngine::CalcScaleFactor(bool apply)
     Printer &P = CurrentPrinter();
     const double SW = P.ScaleWidth();
     const double SH = P.ScaleHeight();
-    const double AW = Unprintable.Width - (Margins.Left + Margins.Right);
-    const double AH = Unprintable.Height - (Margins.Top + Margins.Bottom);
+    const double AW = betweenMarginsWidth();
+    const double AH = betweenMarginsHeight();
     if (AW <= 0 || AH <= 0)
         return 0;
     double NW = AW;

@@ -122,7 +122,7 @@ bool PrintEngine::StartNewPage(int page)
 
     const double leftX = P.ScaleX(Margins.Left - Unprintable.Left);
     const double topY = P.ScaleY(Margins.Top - Unprintable.Top);
-    const double between = Unprintable.Width - ((Margins.Left - Unprintable.Left) + (Margins.Right - Unprintable.Right));
+    const double between = betweenMarginsWidth();
     const double rightX = P.ScaleX(Unprintable.Width - (Margins.Right - Unprintable.Right));
     if (!title.isEmpty()) {
         // The title is set in the report's font, never a cell's left over.

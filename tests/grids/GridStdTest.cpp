@@ -276,6 +276,30 @@ TEST_F(GridStdTest, CommitsKeepTheViewAndTheCurrentCellInSight)
     EXPECT_FALSE(g.CellRect(row + 1, g.Col()).isEmpty());
 }
 
+TEST_F(GridStdTest, ARefusedOrDeclinedDeletionKeepsTheView)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    // The word's row lies a few rows below the top of the view; after the
+    // message the view stays where it was and the row stays current.
+    auto deleteBelowTop = [&](long long id) {
+        const int row = RowOfID(w, id);
+        ASSERT_GT(row, 3);
+        g.SetTopRow(row - 3);
+        Enter(w, row, 4);
+        w->FlexDelete();
+        EXPECT_EQ(g.TopRow(), row - 3) << "the word with ID " << id;
+        EXPECT_EQ(g.Row(), row);
+        EXPECT_FALSE(g.CellRect(row, 4).isEmpty());
+    };
+    const long long noun = Value(QStringLiteral("SELECT min(ID) FROM Klino WHERE ID > 100 AND ID IN (SELECT ID FROM GreekSwedish)")).toLongLong();
+    deleteBelowTop(noun);
+    messages.Answer(winsys::vbNo);
+    deleteBelowTop(52);
+    ASSERT_EQ(messages.Messages().size(), 2);
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE ID IN (52, %1)").arg(noun)), 2);
+}
+
 TEST_F(GridStdTest, TheGridFillsAWindowWiderAndTallerThanItsColumns)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);

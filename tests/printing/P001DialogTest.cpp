@@ -470,3 +470,37 @@ TEST_F(P001Test, AValueThatLeavesNoRoomIsRefusedAtItsBox)
     EXPECT_EQ(StatusPanel(2), QStringLiteral("Pages: 3"));
     print.hide();
 }
+
+TEST_F(P001Test, TitleAndPageNumberChosenInTheDialogLeaveRoomForTheHeadings)
+{
+    // The title on every page, centred, and the page number at "Top Centre",
+    // all chosen in the dialog: the headings start below the number's line
+    // on every page, and the pages are counted with both lines.
+    MakeGrid(120, 2);
+    print.ReportTitle = QStringLiteral("Nouns");
+    int pagesShown = 0;
+    PrintThroughDialog([&] {
+        C<QRadioButton>(name("Option3", 2))->click();
+        C<QRadioButton>(name("Option5", 1))->click();
+        C<QRadioButton>(name("Option4", 2))->click();
+        QComboBox *location = C<QComboBox>(name("Combo1", 1));
+        location->setCurrentIndex(1);
+        emit location->activated(1);
+        pagesShown = int(PagesCounted());
+    });
+    ASSERT_GE(rec.pages, 2);
+    EXPECT_EQ(rec.pages, pagesShown);
+    for (int page = 1; page <= rec.pages; ++page) {
+        const tavtest::DrawnText *number = nullptr;
+        for (const tavtest::DrawnText &t : rec.texts)
+            if (t.page == page && t.text.contains(QStringLiteral("Page: %1").arg(page)))
+                number = &t;
+        const tavtest::DrawnText *title = rec.Find(QStringLiteral("Nouns"), page);
+        const tavtest::DrawnText *heading = rec.Find(QStringLiteral("H0"), page);
+        ASSERT_NE(title, nullptr) << page;
+        ASSERT_NE(number, nullptr) << page;
+        ASSERT_NE(heading, nullptr) << page;
+        EXPECT_GT(number->at.y(), title->at.y()) << page;
+        EXPECT_GE(heading->at.y(), number->at.y() + 240) << page;
+    }
+}

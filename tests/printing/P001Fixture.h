@@ -37,6 +37,7 @@ protected:
     // Private state the checks read.
     const QVector<QVector<P001::BandRecord>> &Sections() const { return print.m_engine.Sections; }
     long SheetsWide() const { return print.m_engine.SheetsWide; }
+    long PagesCounted() const { return long(print.m_engine.m_pagesWide) * print.m_engine.m_pagesHigh; }
     double FontSizeOfScaledJob() { return print.m_engine.CalcScaleFactor(false); }
     P001::CellTextFit Fit(const QString &text, double w, double h);
     // Opens the options dialog as a run does before it waits for Print

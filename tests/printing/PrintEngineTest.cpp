@@ -171,3 +171,34 @@ TEST_F(PrintEngineTest, AChosenPrinterReplacesTheOneBeforeAndAVanishedOneGivesWa
     EXPECT_EQ(engine.PrinterName(), QStringLiteral("A"));
     EXPECT_EQ(engine.CurrentPrinter().DeviceName(), QStringLiteral("A"));
 }
+
+TEST_F(PrintEngineTest, MarginsCountFromThePaperEdgeOnAPrinterWithStrips)
+{
+    // Strips of 720 all round; margins of 1440 from the paper's edge leave
+    // 9120 by 13120 between them, the strips lying inside the margins.
+    tavtest::RecordedPrinter strips;
+    strips.name = QStringLiteral("Strips");
+    strips.printable = QRectF(720, 720, 12000 - 1440, 16000 - 1440);
+    engine.SetPrinterSource(std::make_shared<tavtest::RecordingSource>(
+        rec, QVector<tavtest::RecordedPrinter>{strips}, QStringLiteral("Strips")));
+    engine.GetPrintableArea();
+    engine.Margins.Top = engine.Margins.Bottom = engine.Margins.Left = engine.Margins.Right = 1440;
+    engine.rememberMargins();
+    TableGrid four(101, 4);
+    engine.Grid = &four;
+    ASSERT_TRUE(Count());
+    // Four columns of 2056.7 fit the 9120 across; 13120 / 300 = 43 rows down.
+    EXPECT_EQ(engine.m_pagesWide, 1);
+    ASSERT_GE(engine.m_pagesHigh, 2);
+    EXPECT_EQ(engine.m_rowBands[1].Last, 42);
+
+    // The table starts at the left margin: 720 into the printable area.
+    engine.SheetsWide = engine.m_pagesWide;
+    engine.SheetsHigh = engine.m_pagesHigh;
+    engine.ClassifyColumns();
+    engine.PrintPage(1);
+    engine.CurrentPrinter().EndDoc();
+    const auto *cell = rec.Find(QStringLiteral("r1c0"), 1);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_NEAR(cell->at.x(), 720, 120);
+}
