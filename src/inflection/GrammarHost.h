@@ -20,7 +20,6 @@ public:
     // Status panels 1 to 7.
     virtual void SetPanelText(int panel, const QString &text) = 0;
     virtual QString PanelText(int panel) const = 0;
-    virtual void SetPanelWidth(int panel, int twips) = 0;
 
     // The main window itself (its width lays out the conjugation columns; its
     // named text boxes are enabled and disabled with the panel) and the area

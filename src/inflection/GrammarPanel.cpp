@@ -276,7 +276,6 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
             }
             m_host.SetPanelText(7, QStringLiteral("Timestamp= ") +
                                        main.Text(QStringLiteral("MadeDate")).replace(QLatin1Char('T'), QLatin1Char(' ')));
-            m_host.SetPanelWidth(7, 4000);
 
             const QVariant WT = main.Field(QStringLiteral("WT"));
             const QVariant genus = main.Field(QStringLiteral("Genus"));

@@ -13,6 +13,7 @@
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
+#include "platform/winsys/StatusPanel.h"
 #include "platform/winsys/TextBox.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/Pointer.h"
@@ -426,13 +427,15 @@ void MDI::buildStatusBar()
     stsStatusBar = new QStatusBar(this);
     stsStatusBar->setObjectName(QStringLiteral("stsStatusBar"));
     stsStatusBar->setSizeGripEnabled(false);
+    // The messages (1) and the word's other meanings (4) are free texts: the
+    // messages ask for their text's width, the meanings take the room left
+    // over. The others are as wide as their texts and are never cut.
     for (int i = 0; i < 7; ++i) {
-        m_panels[i] = new QLabel(stsStatusBar);
+        const bool free = i == 0 || i == 3;
+        m_panels[i] = new winsys::StatusPanel(free ? winsys::StatusPanel::Free : winsys::StatusPanel::Fixed,
+                                              stsStatusBar);
         m_panels[i]->setObjectName(QStringLiteral("Panels(%1)").arg(i + 1));
-        m_panels[i]->setFrameShape(QFrame::Panel);
-        m_panels[i]->setFrameShadow(QFrame::Sunken);
-        m_panels[i]->setMinimumWidth(TwipsToPixelsX(i == 0 ? 1800 : 600));
-        stsStatusBar->addWidget(m_panels[i], i == 0 ? 1 : 0);
+        stsStatusBar->addWidget(m_panels[i], i == 3 ? 1 : 0);
     }
     setStatusBar(stsStatusBar);
 }
@@ -470,18 +473,12 @@ void MDI::SetPanelText(int panel, const QString &text)
     // cost one paint together. A text that reports progress during long
     // work goes through SetStatusText, which paints the bar at once.
     if (panel >= 1 && panel <= 7)
-        m_panels[panel - 1]->setText(text);
-}
-
-void MDI::SetPanelWidth(int panel, int twips)
-{
-    if (panel >= 1 && panel <= 7)
-        m_panels[panel - 1]->setMinimumWidth(TwipsToPixelsX(twips));
+        m_panels[panel - 1]->SetText(text);
 }
 
 QString MDI::PanelText(int panel) const
 {
-    return panel >= 1 && panel <= 7 ? m_panels[panel - 1]->text() : QString();
+    return panel >= 1 && panel <= 7 ? m_panels[panel - 1]->Text() : QString();
 }
 
 QSize MDI::DesktopSize() const

@@ -49,6 +49,10 @@ namespace flexgrid {
 class FlexGrid;
 }
 
+namespace winsys {
+class StatusPanel;
+}
+
 namespace tav {
 
 class About;
@@ -80,7 +84,6 @@ public:
     void ShowMain() override;
     void SetPanelText(int panel, const QString &text) override;
     QString PanelText(int panel) const override;
-    void SetPanelWidth(int panel, int twips) override;
     QSize DesktopSize() const override;
     int CountGridForms() const override;
     void RefreshStatusBar() override;
@@ -328,7 +331,7 @@ private:
     // and its "Main" window.
     HTMLHelp &helpFile();
 
-    QLabel *m_panels[7] = {};
+    winsys::StatusPanel *m_panels[7] = {};
     QStringList m_loadFailures;
     bool m_resizing = false;
     int m_resizeAttempts = 0;

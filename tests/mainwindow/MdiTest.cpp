@@ -4,6 +4,7 @@
 #include "mainwindow/AccessKeys.h"
 #include "mainwindow/Splash.h"
 #include "platform/flexgrid/FlexGrid.h"
+#include "platform/winsys/StatusPanel.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/CaptionArrays.h"
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -279,6 +281,65 @@ TEST_F(MdiFixture, MenusCarryTheirCaptionsAndStates)
                                 QStringLiteral("Tools"), QStringLiteral("Help")}));
 }
 
+// The texts a word's facts put into the status bar, on a small and a large
+// window: the short panels show their texts whole, the word's other meanings
+// take the room left and, where it is too little, are cut with the whole text
+// as the tool tip.
+TEST_F(MdiFixture, StatusPanelsShowShortTextsWholeAndElideTheLongOne)
+{
+    MakeDb(StandardCaps(), 3, 4);
+    tav::MDI &w = NewMdi();
+    w.MDIForm_Load();
+    w.show();
+    const QString longMeanings = QStringLiteral("Also means: the other one, another, else, different, "
+                                                "otherwise, in a different way, besides, moreover  ");
+    const QString shortMeanings = QStringLiteral("Also means: gato  ");
+    for (const QSize size : {QSize(800, 600), QSize(1280, 1024)}) {
+        SCOPED_TRACE(size.width());
+        w.setMinimumSize(0, 0);
+        w.resize(size);
+        w.SetPanelText(1, QStringLiteral("Ready"));
+        w.SetPanelText(2, QStringLiteral("1453 words"));
+        w.SetPanelText(3, QStringLiteral("ID 276"));
+        w.SetPanelText(4, longMeanings);
+        w.SetPanelText(5, QStringLiteral("M/A 30/4  "));
+        w.SetPanelText(6, QStringLiteral("3:rd language= Swedish  "));
+        w.SetPanelText(7, QStringLiteral("Timestamp= 2019-03-04 12:45:10"));
+        QCoreApplication::sendPostedEvents();
+        w.statusBar()->layout()->activate();
+        ASSERT_NEAR(w.width(), size.width(), 8);
+
+        const int barRight = w.statusBar()->contentsRect().right();
+        for (int panel = 1; panel <= 7; ++panel) {
+            SCOPED_TRACE(panel);
+            auto *p = w.findChild<QWidget *>(QStringLiteral("Panels(%1)").arg(panel));
+            ASSERT_NE(p, nullptr);
+            EXPECT_LE(p->geometry().right(), barRight) << "every panel stays on the bar";
+            if (panel == 4)
+                continue;
+            EXPECT_GE(p->contentsRect().width(), p->fontMetrics().horizontalAdvance(w.PanelText(panel)));
+            EXPECT_TRUE(p->toolTip().isEmpty());
+        }
+        // The meanings have the room the others leave: too little at 800
+        // pixels, enough at 1280.
+        auto *meanings = w.findChild<QWidget *>(QStringLiteral("Panels(4)"));
+        const int room = meanings->contentsRect().width();
+        if (size.width() == 800) {
+            EXPECT_GT(room, 100);
+            EXPECT_LT(room, meanings->fontMetrics().horizontalAdvance(longMeanings));
+            EXPECT_EQ(meanings->toolTip(), longMeanings);
+        } else {
+            EXPECT_GE(room, meanings->fontMetrics().horizontalAdvance(longMeanings));
+            EXPECT_TRUE(meanings->toolTip().isEmpty());
+        }
+
+        // A text that fits shows whole, and the tool tip of the long one goes.
+        w.SetPanelText(4, shortMeanings);
+        EXPECT_GE(meanings->contentsRect().width(), meanings->fontMetrics().horizontalAdvance(shortMeanings));
+        EXPECT_TRUE(meanings->toolTip().isEmpty());
+    }
+}
+
 TEST_F(MdiFixture, ChildWindowsAndDialogsCarryTheProgramsIcon)
 {
     tav::MDI &w = NewMdi();
@@ -318,7 +379,7 @@ TEST_F(MdiFixture, StatusBarHasSevenPanels)
         EXPECT_EQ(w.PanelText(p), QStringLiteral("panel %1").arg(p));
     w.SetPanelText(8, QStringLiteral("none"));
     EXPECT_EQ(w.PanelText(8), QString());
-    EXPECT_EQ(w.Control<QStatusBar>("stsStatusBar")->findChildren<QLabel *>().size(), 7);
+    EXPECT_EQ(w.Control<QStatusBar>("stsStatusBar")->findChildren<winsys::StatusPanel *>().size(), 7);
 }
 
 // --- Size ----------------------------------------------------------------------
@@ -466,8 +527,8 @@ TEST_F(MdiFixture, PanelTextsWaitForTheEventLoopButProgressIsPaintedAtOnce)
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QApplication::processEvents();
-    auto *panel = w.findChild<QLabel *>(QStringLiteral("Panels(3)"));
-    auto *first = w.findChild<QLabel *>(QStringLiteral("Panels(1)"));
+    auto *panel = w.findChild<winsys::StatusPanel *>(QStringLiteral("Panels(3)"));
+    auto *first = w.findChild<winsys::StatusPanel *>(QStringLiteral("Panels(1)"));
     ASSERT_TRUE(panel && first);
     struct PaintCount : QObject {
         int paints = 0;
@@ -485,7 +546,7 @@ TEST_F(MdiFixture, PanelTextsWaitForTheEventLoopButProgressIsPaintedAtOnce)
     EXPECT_EQ(count.paints, 0);
     QApplication::processEvents();
     EXPECT_EQ(count.paints, 1);
-    EXPECT_EQ(panel->text(), QStringLiteral("ID 2"));
+    EXPECT_EQ(panel->Text(), QStringLiteral("ID 2"));
 
     tav::SetStatusText(QStringLiteral("Working"), true);
     EXPECT_GE(firstCount.paints, 1);
