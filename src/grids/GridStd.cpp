@@ -5,6 +5,7 @@
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/flexgrid/RecordsetBinding.h"
 #include "platform/font/FontLoader.h"
+#include "platform/font/GreekKeys.h"
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
@@ -471,7 +472,7 @@ void GridStd::FlexDelete()
             return;
         }
         // The word named as the list shows it, in Greek letters.
-        const QString headword = GreekKeysAsLetters(g.TextMatrix(row, 4).trimmed());
+        const QString headword = winsys::GreekKeysToUnicode(g.TextMatrix(row, 4).trimmed());
         MsgAnswer = winsys::MsgBox(Caps1185(1202) + QString::number(id) +
                                        (headword.isEmpty() ? QString() : QStringLiteral(": ") + headword) +
                                        QStringLiteral("\r\n") + Caps1185(1208) + Caps1185(1206),

@@ -41,29 +41,6 @@ QString TavGreSort(const QString &s)
     return key;
 }
 
-QString GreekKeysAsLetters(const QString &Keys)
-{
-    static const QString keys = QStringLiteral("abgdezhqiklmnxoprstufcyw");
-    static const QString small = QStringLiteral("αβγδεζηθικλμνξοπρστυφχψω");
-    static const QString capitals = QStringLiteral("ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ");
-    QString letters;
-    letters.reserve(Keys.size());
-    for (const QChar c : Keys) {
-        if (c == QLatin1Char('V')) {
-            letters += QChar(0x03C2);
-        } else if (c == QLatin1Char('v')) {
-            letters += QChar(0x0301);
-        } else if (const qsizetype p = keys.indexOf(c); p >= 0) {
-            letters += small.at(p);
-        } else if (const qsizetype q = c.isUpper() ? keys.indexOf(c.toLower()) : -1; q >= 0) {
-            letters += capitals.at(q);
-        } else {
-            letters += c;
-        }
-    }
-    return letters.normalized(QString::NormalizationForm_C);
-}
-
 QString FirstToUpper(const QString &s)
 {
     QString t = s.trimmed();

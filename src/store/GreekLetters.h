@@ -34,12 +34,6 @@ QString CollapseVMarks(QString &s);
 // True when s holds one of . , - ! ` + ~ & ( ) [ ]
 bool HasPunctuation(const QString &s);
 
-// A text of Greek keys in Greek letters, as the "VudedoGreek" font shows
-// it, for a place that shows text in another font (a message box): small
-// letters and capitals, "V" final sigma, a mark "v" the acute on the vowel
-// before it (composed where Unicode has the letter). Other characters stay.
-QString GreekKeysAsLetters(const QString &Keys);
-
 // "Alfa" .. "Omega" for the places 1 to 24; "" otherwise.
 QString GreekLetterName(int place);
 

@@ -83,8 +83,9 @@ TEST_P(CountByEngine, GreekNodesUnderEveryLetter)
                     << key.toStdString() << " " << letter.toStdString();
             }
             EXPECT_EQ(tav::CountQueryRecordsEach(sql, filters), read) << letter.toStdString();
-            if (set == -2) // the build's filters read one field: counted per value of it
+            if (set == -2) { // the build's filters read one field: counted per value of it
                 EXPECT_EQ(tav::CountQueryRecordsEach(sql, filters, QString(), {column}), read);
+            }
         }
     }
     EXPECT_GT(tav::CountQueryRecords(tav::SqlLang3, QString()), 1000);

@@ -78,15 +78,3 @@ TEST(GreekLetters, LetterNamesAndBounds)
     EXPECT_TRUE(HasPunctuation("a(b"));
     EXPECT_FALSE(HasPunctuation("agapwv"));
 }
-
-TEST(GreekLetters, KeysAsLettersForTextsShownInAnotherFont)
-{
-    EXPECT_EQ(GreekKeysAsLetters(QStringLiteral("agapavw")), QStringLiteral("αγαπάω"));
-    EXPECT_EQ(GreekKeysAsLetters(QStringLiteral("o lovgoV")), QStringLiteral("ο λόγος"));
-    EXPECT_EQ(GreekKeysAsLetters(QStringLiteral("Ellhnikav")), QStringLiteral("Ελληνικά"));
-    EXPECT_EQ(GreekKeysAsLetters(QStringLiteral("qhsaurovV")), QStringLiteral("θησαυρός"));
-    EXPECT_EQ(GreekKeysAsLetters(QStringLiteral("cwvra, yuchv")), QStringLiteral("χώρα, ψυχή"));
-    // A capital takes its mark as a small letter does; other keys stay.
-    EXPECT_EQ(GreekKeysAsLetters(QStringLiteral("Avnna (1)")), QStringLiteral("Άννα (1)"));
-    EXPECT_EQ(GreekKeysAsLetters(QString()), QString());
-}

@@ -1,7 +1,7 @@
 #pragma once
 // The Greek letters the "VudedoGreek" font shows for a text of Latin keys,
-// as real Unicode: for output that keeps text (a PDF's text layer) rather
-// than only pictures of the letters.
+// as real Unicode: for output that keeps text (a PDF's text layer) or shows
+// it in another font (a message box), rather than pictures of the letters.
 
 #include <QString>
 

@@ -12,3 +12,14 @@ TEST(GreekKeys, EachKeyIsTheLetterTheFontShowsAndTheAccentJoinsItsVowel)
         << "an accent on no vowel stays a mark";
     EXPECT_EQ(winsys::GreekKeysToUnicode(QStringLiteral("pjé")), QStringLiteral("πjé"));
 }
+
+TEST(GreekKeys, WordsAndCapitalsReadAsTheFontShowsThem)
+{
+    EXPECT_EQ(winsys::GreekKeysToUnicode(QStringLiteral("agapavw")), QStringLiteral("αγαπάω"));
+    EXPECT_EQ(winsys::GreekKeysToUnicode(QStringLiteral("o lovgoV")), QStringLiteral("ο λόγος"));
+    EXPECT_EQ(winsys::GreekKeysToUnicode(QStringLiteral("Ellhnikav")), QStringLiteral("Ελληνικά"));
+    EXPECT_EQ(winsys::GreekKeysToUnicode(QStringLiteral("cwvra, yuchv")), QStringLiteral("χώρα, ψυχή"));
+    // A capital takes its mark as a small letter does; other keys stay.
+    EXPECT_EQ(winsys::GreekKeysToUnicode(QStringLiteral("Avnna (1)")), QStringLiteral("Άννα (1)"));
+    EXPECT_EQ(winsys::GreekKeysToUnicode(QString()), QString());
+}
