@@ -17,6 +17,7 @@ public:
     void SetCol(int col) override { m_grid.SetCol(col); }
     int TopRow() const override { return m_grid.TopRow(); }
     void SetTopRow(int row) override { m_grid.SetTopRow(row); }
+    void EnsureVisible(int row, int col) override { m_grid.EnsureVisible(row, col); }
     QString TextMatrix(int row, int col) const override { return m_grid.TextMatrix(row, col); }
     void SetTextMatrix(int row, int col, const QString &text) override { m_grid.SetTextMatrix(row, col, text); }
     void SetFocus() override { m_grid.setFocus(); }

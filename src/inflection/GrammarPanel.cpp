@@ -551,7 +551,8 @@ void GrammarPanel::ReturnLista(bool NoJump)
         grid.SetRow(ok ? row + 1 : grid.Row() + 1);
     }
     grid.SetFocus();
-    grid.SetTopRow(grid.Row());
+    // The next row scrolls into view only if it is not in it already.
+    grid.EnsureVisible(grid.Row(), grid.Col());
 }
 
 } // namespace tav

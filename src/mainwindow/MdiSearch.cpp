@@ -75,6 +75,7 @@ public:
     void SetCol(int) override {}
     int TopRow() const override { return 0; }
     void SetTopRow(int) override {}
+    void EnsureVisible(int, int) override {}
     QString TextMatrix(int, int) const override { return {}; }
     void SetTextMatrix(int, int, const QString &) override {}
     void SetFocus() override {}

@@ -3,7 +3,7 @@
 // the list windows (src/grids) implement these interfaces, and tests use
 // recording stand-ins (tests/support/RecordingListWindow.h).
 //
-//   GridLink           a list window's grid msFlxMulti: current cell, top row,
+//   GridLink           a list window's grid msFlxMulti: current cell, view,
 //                      cell texts and the focus.
 //   ListWindowLink     an open list window ("GridStd", "GridSimple").
 //   StdGridWindowLink  a new standard list window that Dynasets.DoStdGrid
@@ -29,6 +29,9 @@ public:
     virtual void SetCol(int col) = 0;
     virtual int TopRow() const = 0;
     virtual void SetTopRow(int row) = 0;
+    // Scrolls the least that brings the cell into view; a cell in view
+    // leaves the view where it is.
+    virtual void EnsureVisible(int row, int col) = 0;
     virtual QString TextMatrix(int row, int col) const = 0;
     virtual void SetTextMatrix(int row, int col, const QString &text) = 0;
     virtual void SetFocus() = 0;

@@ -31,12 +31,13 @@ const QString kVerbMessage = QStringLiteral("You changed the spelling of a verb\
 const QString kNounMessage = QStringLiteral("You changed the spelling of a noun or an adjective.\r\nCheck if you "
                                             "need to edit the green\r\ngrid at the bottom.");
 
-// Gives the grid back its cell and the focus after a remark was stored.
+// Gives the grid back its cell and the focus after a remark was stored. The
+// view stays where it was unless the cell has left it.
 void RestoreGridCell(GridLink &grid, int row, int col)
 {
     grid.SetRow(row);
-    grid.SetTopRow(row);
     grid.SetCol(col);
+    grid.EnsureVisible(row, col);
     grid.SetFocus();
 }
 

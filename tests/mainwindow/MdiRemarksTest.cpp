@@ -44,6 +44,22 @@ protected:
         w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
     }
     QString Stored(const QString &sql) { return Native(sql.arg(id)).toString(); }
+    // Makes a row in the middle of the list's view current and its word the
+    // one shown: the list is longer than its window, the rows above and below
+    // the current one are in view. Returns the view's top row.
+    int MiddleOfTheView()
+    {
+        flexgrid::FlexGrid &g = *list->Grid;
+        const int top = 8;
+        g.SetTopRow(top);
+        g.SetRow(top + 3);
+        id = g.TextMatrix(top + 3, 1).toLongLong();
+        w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
+        EXPECT_EQ(g.TopRow(), top);
+        EXPECT_FALSE(g.CellRect(top + 4, g.Col()).isEmpty()) << "the next row is in view";
+        EXPECT_TRUE(g.CellRect(g.Rows() - 1, g.Col()).isEmpty()) << "the list is longer than its window";
+        return top;
+    }
 
     tav::GridStd *list = nullptr;
     long long id = 0;
@@ -60,6 +76,32 @@ TEST_F(RemarksFixture, EnterInTheFirstBoxStoresTheRemarkInMain)
     EXPECT_EQ(w->Control<QTextEdit>("tbRem")->toPlainText(), QStringLiteral("irregular, don't forget"))
         << "the Enter is not typed";
     EXPECT_FALSE(tav::SaveBusy);
+}
+
+TEST_F(RemarksFixture, StoringARemarkFromEitherBoxKeepsTheListsView)
+{
+    OpenList();
+    const int top = MiddleOfTheView();
+    const int row = list->Grid->Row();
+    for (const char *name : {"tbRem", "tbRemG3"}) {
+        SCOPED_TRACE(name);
+        w->Control<QTextEdit>(name)->setPlainText(QStringLiteral("keep the view"));
+        QTest::keyClick(w->Control<QTextEdit>(name), Qt::Key_Return);
+        EXPECT_EQ(list->Grid->Row(), row);
+        EXPECT_EQ(list->Grid->TopRow(), top) << "the row is in view: it is not scrolled to the top";
+    }
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("keep the view"));
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("keep the view"));
+}
+
+TEST_F(RemarksFixture, BackFromTheGrammarPanelTheNextRowIsCurrentInTheSameView)
+{
+    OpenList();
+    const int top = MiddleOfTheView();
+    const int row = list->Grid->Row();
+    w->ReturnLista(false);
+    EXPECT_EQ(list->Grid->Row(), row + 1);
+    EXPECT_EQ(list->Grid->TopRow(), top) << "the next row is in view: it is not scrolled to the top";
 }
 
 TEST_F(RemarksFixture, TheSecondBoxWritesTheThirdLanguagesRemarkOrRemarks2WhenItIsHidden)

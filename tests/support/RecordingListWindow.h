@@ -24,6 +24,14 @@ public:
     void SetCol(int col) override { m_col = col; }
     int TopRow() const override { return m_topRow; }
     void SetTopRow(int row) override { m_topRow = row; }
+    // A view of m_pageRows rows that scrolls the least to show the row.
+    void EnsureVisible(int row, int) override
+    {
+        if (row < m_topRow)
+            m_topRow = row;
+        else if (row >= m_topRow + m_pageRows)
+            m_topRow = row - m_pageRows + 1;
+    }
     QString TextMatrix(int row, int col) const override { return m_cells.value({row, col}); }
     void SetTextMatrix(int row, int col, const QString &text) override { m_cells[{row, col}] = text; }
     void SetFocus() override { ++m_focusCalls; }
@@ -32,6 +40,7 @@ public:
     int m_row = 1;
     int m_col = 1;
     int m_topRow = 1;
+    int m_pageRows = 5;
     int m_focusCalls = 0;
     QMap<QPair<int, int>, QString> m_cells;
 };
