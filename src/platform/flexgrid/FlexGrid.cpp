@@ -986,13 +986,29 @@ void FlexGrid::SetRangeFont(int r1, int c1, int r2, int c2, const QString &name,
     c1 = std::max(c1, 0);
     r2 = std::min(r2, Rows() - 1);
     c2 = std::min(c2, m_cols - 1);
-    for (int r = r1; r <= r2; ++r)
-        for (int c = c1; c <= c2; ++c) {
-            CellFormat &f = formatRef(r, c);
-            f.font = i;
-            if (points > 0)
-                f.size = static_cast<float>(points);
+    auto apply = [&](CellFormat &f) {
+        f.font = i;
+        if (points > 0)
+            f.size = static_cast<float>(points);
+    };
+    // Rows not formatted before all get the same formats: they share one
+    // copy (a later change to one of them copies its own), instead of each
+    // of 50,000 rows allocating its own.
+    QVector<CellFormat> fresh;
+    for (int r = r1; r <= r2; ++r) {
+        RowData &row = m_rows[r];
+        if (row.format.isEmpty() && c1 <= c2) {
+            if (fresh.isEmpty()) {
+                fresh.resize(m_cols);
+                for (int c = c1; c <= c2; ++c)
+                    apply(fresh[c]);
+            }
+            row.format = fresh;
+            continue;
         }
+        for (int c = c1; c <= c2; ++c)
+            apply(formatRef(r, c));
+    }
     redraw();
 }
 

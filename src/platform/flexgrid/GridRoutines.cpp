@@ -221,30 +221,36 @@ int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
     const int rows = Grid.Rows();
     if (rows < 2)
         return 0;
+    // The column's texts, looked up once: the passes below read each of them
+    // up to three times.
+    std::vector<const QString *> texts;
+    texts.reserve(static_cast<size_t>(rows - 1));
+    const QString *longest = &Grid.TextRef(1, Col);
+    for (int r = 1; r < rows; ++r) {
+        const QString *text = &Grid.TextRef(r, Col);
+        texts.push_back(text);
+        if (text->size() > longest->size())
+            longest = text;
+    }
     // A text can come near the widest only when it has enough characters to
     // reach it at the font's widest advance; shorter ones are passed over.
-    int longest = 1;
-    for (int r = 2; r < rows; ++r)
-        if (Grid.TextRef(r, Col).size() > Grid.TextRef(longest, Col).size())
-            longest = r;
     const int widestAdvance = std::max(Metrics.maxWidth(), 1);
-    const int roughLongest = roughWidth(Grid.TextRef(longest, Col));
+    const int roughLongest = roughWidth(*longest);
     const qsizetype fewest = (roughLongest - roughLongest / 16 - 2) / widestAdvance;
-    std::vector<int> rough(static_cast<size_t>(rows), 0);
+    std::vector<int> rough(texts.size(), 0);
     int roughest = 0;
-    for (int r = 1; r < rows; ++r) {
-        const QString &text = Grid.TextRef(r, Col);
-        if (text.size() < fewest)
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i]->size() < fewest)
             continue;
-        rough[r] = roughWidth(text);
-        roughest = std::max(roughest, rough[r]);
+        rough[i] = roughWidth(*texts[i]);
+        roughest = std::max(roughest, rough[i]);
     }
     // Kerning and shaping change a text's width by a few per cent at most.
     const int nearLargest = roughest - roughest / 16 - 2;
     int widest = 0;
-    for (int r = 1; r < rows; ++r) {
-        if (rough[r] >= nearLargest)
-            widest = std::max(widest, Metrics.horizontalAdvance(Grid.TextRef(r, Col)));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (rough[i] >= nearLargest)
+            widest = std::max(widest, Metrics.horizontalAdvance(*texts[i]));
     }
     return widest;
 }

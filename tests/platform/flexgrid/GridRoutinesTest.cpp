@@ -1,5 +1,6 @@
 #include "GridFill.h"
 #include "platform/flexgrid/GridRoutines.h"
+#include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 
 #include <QApplication>
@@ -213,6 +214,31 @@ TEST(GridFonts, GreekColumnFontCoversTheDataRowsAndEndsOnTheLastCell)
     EXPECT_EQ(grid.CellFontNameAt(2, 5), "VudedoGreek");
 }
 
+TEST(GridFonts, GreekColumnFontLeavesEachRowItsOwnLaterFormats)
+{
+    FlexGrid grid;
+    Fill(grid, 6, 5);
+    grid.SetRow(2);
+    grid.SetCol(1);
+    grid.SetCellBackColor(0xFF);
+    tav::SetGreekColumnFont(grid, 3, 4, 11);
+    // A row formatted before keeps its own formats and gains the font.
+    EXPECT_EQ(grid.CellBackColorAt(2, 1), 0xFF);
+    EXPECT_EQ(grid.CellFontNameAt(2, 3), "VudedoGreek");
+    // A later change to one cell touches no other row.
+    grid.SetRow(3);
+    grid.SetCol(4);
+    grid.SetCellFontBold(true);
+    grid.SetCellBackColor(0xFF00);
+    for (int r = 1; r < 6; ++r) {
+        EXPECT_EQ(grid.CellFontBoldAt(r, 4), r == 3) << r;
+        EXPECT_EQ(grid.CellBackColorAt(r, 4), r == 3 ? 0xFF00 : 0) << r;
+        EXPECT_EQ(grid.CellBackColorAt(r, 1), r == 2 ? 0xFF : 0) << r;
+        EXPECT_EQ(grid.CellFontNameAt(r, 4), "VudedoGreek") << r;
+    }
+    EXPECT_NE(grid.CellFontNameAt(4, 2), "VudedoGreek");
+}
+
 TEST(GridFonts, FillGridCellsHidesTheHeadingAndPaintsTheDataCells)
 {
     QWidget frm;
@@ -263,6 +289,36 @@ TEST(GridWidths, FitToTextStepsAndHonoursTheSpecialColumn)
     // A step of 0 sizes every column instead of looping for ever.
     tav::FitGridColsToText(grid, 2, 2, 0, frm, 0, 0, 0);
     EXPECT_NE(grid.ColWidth(2), 111);
+}
+
+// The widest text found by measuring only the likely candidates is the one
+// measuring every text finds: longest by characters is not always widest,
+// and short texts of wide letters can beat long ones of narrow letters.
+TEST(GridWidths, WidestTextEqualsMeasuringEveryText)
+{
+    const QStringList samples = {"iiiiiiiiiiiiiiiiiiii", "WWWWWWWWWWWW", "AVAVAVAVAVAV", "mmmmmmmmmmmmm",
+                                 "lllllllllllllllllllllll", "to go, to walk; to be off", "W", "",
+                                 QString::fromUtf8("\xce\xb1\xce\xb3\xce\xac\xcf\x80\xce\xb7"), "ttttttttttttttttt",
+                                 "a;b:c", QString::fromUtf8("\xd0\x96\xd0\x96\xd0\x96\xd0\x96\xd0\x96\xd0\x96\xd0\x96"),
+                                 "\xe2\x80\x94\xe2\x80\x94\xe2\x80\x94"};
+    for (const QFont &font : {QApplication::font(), winsys::GreekFont(11), winsys::GreekFont(16)}) {
+        const QFontMetrics fm(font);
+        for (int shift = 0; shift < samples.size(); ++shift) {
+            QVector<QVector<QString>> rows;
+            int measured = 0;
+            for (int i = 0; i < 300; ++i) {
+                const QString text = samples[(i + shift) % samples.size()] + QString(i % 7, QLatin1Char('i'));
+                rows.append({text});
+                measured = std::max(measured, fm.horizontalAdvance(text));
+            }
+            FlexGrid grid;
+            grid.SetFixedCols(0);
+            grid.SetBoundData({"Text"}, rows);
+            EXPECT_EQ(tav::WidestTextPixels(grid, 0, fm), measured) << font.family().toStdString() << " " << shift;
+        }
+    }
+    FlexGrid empty;
+    EXPECT_EQ(tav::WidestTextPixels(empty, 0, QFontMetrics(QApplication::font())), 0);
 }
 
 TEST(GridMoves, NextRowAndColumnsStopAtTheEnd)
