@@ -3,6 +3,7 @@
 #include <QVarLengthArray>
 
 #include <cstring>
+#include <vector>
 
 namespace flexgrid {
 
@@ -74,8 +75,12 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
     if (count > 0)
         rs.MoveFirst();
     records.reserve(count);
-    for (qsizetype r = 0; r < count; ++r)
+    // Each record's cells, found once rather than once per field.
+    std::vector<QString *> cells(static_cast<size_t>(count));
+    for (qsizetype r = 0; r < count; ++r) {
         records.append(QVector<QString>(fields));
+        cells[size_t(r)] = records.last().data();
+    }
     // Column by column: the texts of a column then lie together in memory,
     // and the passes over one column that follow (widths, a sort) read it in
     // order.
@@ -83,7 +88,7 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
         FewTexts seen;
         for (qsizetype r = 0; r < count; ++r) {
             const std::optional<QByteArrayView> utf8 = rs.StoredUtf8At(r, f);
-            records[r][f] = utf8 ? seen.Text(*utf8) : FieldText(rs.FieldAt(r, f));
+            cells[size_t(r)][f] = utf8 ? seen.Text(*utf8) : FieldText(rs.FieldAt(r, f));
         }
     }
     grid.SetBoundData(names, std::move(records));
