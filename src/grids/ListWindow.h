@@ -265,6 +265,11 @@ public:
     QString Name() const override { return objectName(); }
     QString Caption() const override { return windowTitle(); }
     void RefreshGrid() override { EditHelp(SavedRow, SavedCol); }
+    void ShowCurrentRow() override
+    {
+        if (IsCurrentList())
+            ShowCellInfo();
+    }
     void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
     GridLink &msFlxMulti() override { return GridOf(); }
     QString QueryText() const override { return tbQ; }

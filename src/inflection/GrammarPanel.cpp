@@ -353,11 +353,11 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
 }
 
 // Panel 4 for a simple list's row: the word's third-language meaning, or,
-// with several, its other meanings. A word without a third-language row
+// with several, its other meanings. A word without a third-language meaning
 // shows nothing there.
 void GrammarPanel::showThirdLanguage(const WordRecord &lang, const QString &StrLat)
 {
-    if (!lang.Found()) {
+    if (!lang.Found() || lang.Text(QStringLiteral("Lat")).trimmed().isEmpty()) {
         m_host.SetPanelText(4, QString());
         return;
     }

@@ -396,6 +396,7 @@ void frmOptions::ApplyOKRoutines()
         SaveBoHide3(hide);
         // The open lists show or hide the third language's column at once.
         RefreshGridForms();
+        ShowCurrentListRow();
     }
     if (limit != OptNbrWrongs) {
         OptNbrWrongs = lblWrong->text().toInt();
@@ -506,7 +507,9 @@ void frmOptions::cmdSelect_Click()
         winsys::BusyPointer busy(winsys::PointerShape::ArrowHourglass);
         cmdApply->setEnabled(false);
         cmdCancel->setEnabled(false);
-        Save3rdLang(L); // refuses a language whose tables do not answer
+        // Refuses a language whose tables do not answer.
+        if (Save3rdLang(L))
+            ShowCurrentListRow();
     }
     cmdSelect->setText(Opt3rdLang + QStringLiteral(" is selected"));
     cboLangs->setCurrentIndex(cboLangs->findText(Opt3rdLang, Qt::MatchExactly | Qt::MatchCaseSensitive));

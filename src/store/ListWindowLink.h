@@ -53,6 +53,9 @@ public:
     // when it differs, then refreshes the grid with its cell kept and clears
     // SaveBusy.
     virtual void GetPos(long long ID, const QString &Value, int FieldPos) = 0;
+    // When this is the active list, shows its current row's word in the
+    // grammar panel and status panel 4 as entering the row does.
+    virtual void ShowCurrentRow() {}
     // The window's grid.
     virtual GridLink &msFlxMulti() = 0;
     // The SQL text the window's rows come from ("" when unknown).

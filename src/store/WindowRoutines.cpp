@@ -61,6 +61,14 @@ void RefreshGridForms()
     }
 }
 
+void ShowCurrentListRow()
+{
+    const QList<ListWindowLink *> windows = Link().OpenListWindows();
+    for (ListWindowLink *window : windows)
+        if (window)
+            window->ShowCurrentRow();
+}
+
 void CloseListsReading(const QStringList &Tables)
 {
     QStringList names;

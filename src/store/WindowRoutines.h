@@ -32,6 +32,11 @@ void SetStatusText(const QString &Text, bool AddSuffix);
 // order the windows were opened.
 void RefreshGridForms();
 
+// The active list shows its current row again as entering it does: after a
+// change of the third language the grammar panel and status panel 4 show the
+// row's word in the new state.
+void ShowCurrentListRow();
+
 // Closes every open list window whose query reads one of Tables (a whole
 // table name in its SQL text, without regard to case): after the tables are
 // dropped no refresh of such a window could run.

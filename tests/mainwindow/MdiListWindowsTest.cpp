@@ -8,6 +8,7 @@
 #include "grids/GridStd.h"
 #include "grids/ListOpeners.h"
 #include "mainwindow/AccessKeys.h"
+#include "mainwindow/FrmOptions.h"
 #include "mainwindow/ProgramWindows.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbKeys.h"
@@ -18,6 +19,8 @@
 #include "support/DialogPress.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +28,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 
 using tavtest::FrameListWindows;
 
@@ -203,6 +207,56 @@ TEST_F(FrameListWindows, PanelFourShowsTheRowsOtherMeaningsAndOnlyWhileASimpleLi
     w->Control<QPushButton>("cmdShow")->click();
     ASSERT_EQ(w->ChildForms().size(), 2);
     EXPECT_EQ(w->PanelText(4), QString());
+}
+
+TEST_F(FrameListWindows, PanelFourFollowsAChangeOfTheThirdLanguage)
+{
+    frameRequests->DoSimpleGrid(tav::SqlAllLang3 + QStringLiteral(" WHERE ID = 36"), 2, QStringLiteral("x"), 2);
+    ASSERT_EQ(w->ChildForms().size(), 1);
+    auto *simple = dynamic_cast<tav::GridSimple *>(w->ChildForms().first());
+    ASSERT_NE(simple, nullptr);
+    w->Control<QMdiArea>("mdiClient")->setActiveSubWindow(w->Control<QMdiArea>("mdiClient")->subWindowList().first());
+    int mer = -1;
+    for (int r = 1; r < simple->Grid->Rows(); ++r)
+        if (simple->Grid->TextMatrix(r, 2) == QStringLiteral("mer"))
+            mer = r;
+    ASSERT_GT(mer, 0);
+    tav::SetGridBusy(true);
+    simple->Grid->SetRow(mer);
+    simple->Grid->SetCol(2);
+    tav::SetGridBusy(false);
+    simple->ShowCellInfo();
+    const QString swedish = w->PanelText(4);
+    ASSERT_TRUE(swedish.contains(QStringLiteral("fortfarande"))) << swedish.toStdString();
+
+    tav::frmOptions dialog(w.get());
+    dialog.show();
+    dialog.tbsOptions->setCurrentIndex(1);
+    messages.Answer(winsys::vbYes);
+    dialog.tbAddLang->setText(QStringLiteral("Norwegian"));
+    dialog.tbWelCome->setText(QStringLiteral("velkommen"));
+    dialog.cmdAdd->click();
+    ASSERT_NE(dialog.cboLangs->findText(QStringLiteral("Norwegian")), -1);
+    // The word has no Norwegian meanings: the Swedish ones go.
+    dialog.cboLangs->setCurrentIndex(dialog.cboLangs->findText(QStringLiteral("Norwegian")));
+    dialog.cmdSelect->click();
+    ASSERT_EQ(tav::Opt3rdLang, QStringLiteral("Norwegian"));
+    EXPECT_EQ(w->PanelText(4), QString());
+
+    // Back to Swedish: its meanings come back without a row change.
+    dialog.cboLangs->setCurrentIndex(dialog.cboLangs->findText(QStringLiteral("Swedish")));
+    dialog.cmdSelect->click();
+    ASSERT_EQ(tav::Opt3rdLang, QStringLiteral("Swedish"));
+    EXPECT_EQ(w->PanelText(4), swedish);
+
+    // Hiding the language shows the row as its entry shows it after the refresh.
+    dialog.chk3rd->click();
+    w->SetPanelText(4, QStringLiteral("stale"));
+    dialog.cmdOK->click();
+    ASSERT_TRUE(tav::OptBoHide3);
+    const QString hidden = w->PanelText(4);
+    simple->ShowCellInfo();
+    EXPECT_EQ(hidden, w->PanelText(4));
 }
 
 TEST_F(FrameListWindows, OnASmallScreenAListOpensInsideTheClientAreaAndFillsItMaximised)
