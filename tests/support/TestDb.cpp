@@ -1,9 +1,5 @@
 #include "support/TestDb.h"
 
-#include "store/SharedState.h"
-#include "store/SqlStrings.h"
-#include "store/StartUp.h"
-
 #include <QFile>
 
 #include <stdexcept>
@@ -34,22 +30,6 @@ QVariant TestDb::Value(const QString &nativeSql) const
     const auto rows = other->QueryNative(nativeSql);
     other->Close();
     return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
-}
-
-void TestDb::MakeWordStore() const
-{
-    tav::WordDb = Open();
-    tav::DbPath = m_path;
-    tav::Opt3rdLang = QStringLiteral("Swedish");
-    tav::Opt2ndScribble = QStringLiteral("English");
-    tav::Opt2ndTavrinel = QStringLiteral("English");
-    tav::OptBoHide3 = false;
-    tav::OptBoChecka = false;
-    tav::StartingUp = true;
-    tav::FindHaveID();
-    tav::BuildSqlStrings();
-    tav::BuildLookupPrefixes();
-    tav::StartingUp = false;
 }
 
 } // namespace tavtest

@@ -30,7 +30,7 @@ public:
     // the settings the fresh database holds: third language Swedish, English
     // second languages, nothing hidden, the several-meanings rule off; then
     // builds the shared SQL strings as the start-up does. StartingUp is false
-    // afterwards.
+    // afterwards. Only tests that link the store's test support have it.
     void MakeWordStore() const;
 
 private:

@@ -1,4 +1,4 @@
-#include "../ExerciseFixture.h"
+#include "ExerciseStoreFixture.h"
 
 #include "exercise/rounds/TraditionalRound.h"
 #include "exercise/rounds/WrongStore.h"
@@ -11,7 +11,7 @@ using tav::TraditionalRound;
 
 namespace {
 
-class TraditionalRoundTest : public ExerciseFixture {
+class TraditionalRoundTest : public ExerciseStoreFixture {
 protected:
     // Draws the next word and answers it right or wrong.
     TraditionalRound::Judgement Answer(bool right)

@@ -1,4 +1,4 @@
-#include "../ExerciseFixture.h"
+#include "ExerciseStoreFixture.h"
 
 #include "store/StoreQueries.h"
 
@@ -56,7 +56,7 @@ TEST(WordDraw, CriteriaNameExactlyTheDrawnWords)
     EXPECT_EQ(tav::PickCriteriaFor(Ids({5})), "ID = 5");
 }
 
-class WordDrawDb : public ExerciseFixture {};
+class WordDrawDb : public ExerciseStoreFixture {};
 
 TEST_F(WordDrawDb, DeletedWordsAreNeverDrawnAndTheRoundIsStillFull)
 {

@@ -1,0 +1,31 @@
+# Each library of the program has an include root of its own in the build
+# tree, holding one link named after its folder: <build>/include/tav_store/store
+# points at src/store. A file names a header by its folder ("store/X.h",
+# "platform/dao/Y.h") and finds it only when its library links the library of
+# that folder (a PUBLIC link passes the root on to the users): a header of a
+# layer the library does not link cannot even be named. Headers of the same
+# folder are found beside the including file, as before.
+
+# tav_include_root(<target> <folder>): the target's users and the target
+# itself see the headers of src/<folder> as "<folder>/X.h".
+function(tav_include_root target folder)
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${folder} ${root}/${folder} SYMBOLIC)
+  target_include_directories(${target} PUBLIC ${root})
+endfunction()
+
+# tav_library(<target> <folder> [PUBLIC ...] [PRIVATE ...]): a static library
+# of the .cpp and .h files of src/<folder> (not its subfolders), linking the
+# libraries named. A library links PUBLIC what its headers include, PRIVATE
+# what only its sources include.
+function(tav_library target folder)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp
+       ${CMAKE_SOURCE_DIR}/src/${folder}/*.h)
+  add_library(${target} STATIC ${sources})
+  tav_include_root(${target} ${folder})
+  if(ARGN)
+    target_link_libraries(${target} ${ARGN})
+  endif()
+endfunction()
