@@ -1,0 +1,32 @@
+# Builds each include probe of tests/CMakeLists.txt and checks the outcome:
+#   cmake -DBUILD_DIR=<build> -DPROBES=<expect>|<target>|<header>,... -P IncludeProbes.cmake
+# "fails": the compiler must stop because it cannot find the header (any other
+# failure does not count); "builds": the probe must compile.
+string(REPLACE "," ";" probes "${PROBES}")
+set(wrong)
+foreach(probe ${probes})
+  string(REPLACE "|" ";" fields "${probe}")
+  list(GET fields 0 expect)
+  list(GET fields 1 target)
+  list(GET fields 2 header)
+  execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${target}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  string(REPLACE "." "\\." pattern "${header}")
+  if(expect STREQUAL "fails")
+    if(result EQUAL 0)
+      list(APPEND wrong "${target}: ${header} was found")
+    elseif(NOT output MATCHES "${pattern}[^\n]*(No such file|not found)")
+      list(APPEND wrong "${target}: failed for another reason:\n${output}")
+    else()
+      message(STATUS "${target}: ${header} cannot be named, as it should")
+    endif()
+  elseif(NOT result EQUAL 0)
+    list(APPEND wrong "${target}: ${header} should compile:\n${output}")
+  else()
+    message(STATUS "${target}: ${header} compiles, as it should")
+  endif()
+endforeach()
+if(wrong)
+  string(REPLACE ";" "\n" wrong "${wrong}")
+  message(FATAL_ERROR "${wrong}")
+endif()
