@@ -2,6 +2,7 @@
 // driven by drag events sent as Qt delivers them.
 #include "exercise/DragAutoScroll.h"
 #include "exercise/TileBoxes.h"
+#include "support/EventWait.h"
 
 #include <QApplication>
 #include <QDragMoveEvent>
@@ -63,8 +64,9 @@ protected:
         QApplication::sendEvent(to, &drop);
         return drop.isAccepted();
     }
-    // Waits a few steps of the scrolling.
-    static void Steps(int n) { QTest::qWait(n * tav::DragAutoScroll::StepMs + 20); }
+    // Waits until a scrolling that was running has taken a few steps, however
+    // slow the machine.
+    static void Steps(int n) { tavtest::WaitPast(n * tav::DragAutoScroll::StepMs + 20); }
 
     QObject owner;
     QScrollArea area;

@@ -8,6 +8,7 @@
 #include "mainwindow/MDI.h"
 #include "platform/winsys/UpDown.h"
 #include "store/StoreQueries.h"
+#include "support/EventWait.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -298,14 +299,15 @@ TEST_F(ExerciseRoundsTest, AHalfVisibleTileDraggedOntoItsPlaceInASmallWindowIsRi
     QTest::mousePress(box, Qt::LeftButton, {}, pressAt);
     EXPECT_EQ(bar->value(), scrolled);
     // The drag begins over the tile, in the view's lower margin, and stays
-    // there for a while: no scrolling either.
+    // there for a while: no scrolling either. The wait ends after the steps a
+    // scrolling begun by the move would have taken, however slow the machine.
     std::unique_ptr<QMimeData> own(tav::TileMimeData(ex->rows[tile - 1].tbMoveGre->text(), ex));
     const QPoint start = box->mapTo(view, pressAt);
     QDragEnterEvent enter(start, Qt::MoveAction, own.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view, &enter);
     QDragMoveEvent move(start, Qt::MoveAction, own.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view, &move);
-    QTest::qWait(6 * tav::DragAutoScroll::StepMs);
+    WaitPast(6 * tav::DragAutoScroll::StepMs);
     EXPECT_EQ(bar->value(), scrolled);
     // Over to the place and let go there: the drop is judged on that place.
     QWidget *target = ex->rows[place - 1].tbTestGre;
