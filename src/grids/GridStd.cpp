@@ -492,6 +492,9 @@ void GridStd::FlexDelete()
         RestoreEditor(edit);
         return;
     }
+    // What was typed for the deleted word has no word to go to: say so.
+    if (edit.id == id && edit.typed != edit.old)
+        ReportLostEdit(edit);
     QPointer<GridStd> self(this);
     RefreshGridForms();
     if (self && edit.id != id)

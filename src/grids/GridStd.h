@@ -60,6 +60,7 @@ protected:
     void LayOut() override { GridLangDep(lblSortValue); }
     void CommitCell(const QString &Text, int Row, int Col) override;
     int WrapColumn() const override { return FirstVisibleCol; }
+    bool IsGreekColumn(int Col) const override { return ViewTag() != 33 && Col == 4; }
     // The text columns take the room beyond their texts; the article keeps
     // its width.
     bool Stretches(int Col) const override { return ViewTag() == 33 || Col >= 4; }

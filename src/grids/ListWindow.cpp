@@ -9,6 +9,7 @@
 #include "platform/winsys/core/Pointer.h"
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"
+#include "store/GreekLetters.h"
 #include "store/Dynasets.h"
 #include "store/ListEdits.h"
 #include "store/MainWindowLink.h"
@@ -177,6 +178,12 @@ void ListWindow::ShowWindow()
 
 void ListWindow::CloseWindow()
 {
+    // A text typed and not committed goes with the window: say so.
+    if (tbN->isVisible()) {
+        const PendingEdit edit = TakeEditor();
+        if (edit.typed != edit.old)
+            ReportLostEdit(edit);
+    }
     Data1.reset();
     if (m_subWindow) {
         m_subWindow->close();
@@ -752,6 +759,12 @@ void ListWindow::msFlxMulti_GotFocus()
                                       "store."));
         } else if (OnlyCommasAndBlanks(text)) {
             RefuseEdit(col, row);
+        } else if (IsGreekColumn(col) && !IsGreekKeyText(text)) {
+            // Refused with the typing rule's own message (pasted Unicode
+            // Greek, say); the editor keeps the text for the user to mend.
+            g.SetTextMatrix(row, col, OldCellText);
+            EditRefused = true;
+            failedText = typed;
         } else {
             g.SetTextMatrix(row, col, text);
             try {

@@ -16,8 +16,9 @@
 // An editor belongs to the row it was opened on (its word and, where a word
 // has several rows, the row's key): a refresh, a sort or a deletion that
 // re-binds or moves the rows closes it first and opens it again over that
-// row, holding what was typed; when the row is gone the user is told that
-// the typed text was not stored. A commit stores only into the row's word.
+// row, holding what was typed; when the row is gone (or its word deleted,
+// or the window closed by the program) the user is told that the typed text
+// was not stored. A commit stores only into the row's word.
 
 #include "grids/FlexGridLink.h"
 #include "platform/dao/Dao.h"
@@ -142,6 +143,9 @@ protected:
     virtual void CommitCell(const QString &Text, int Row, int Col) = 0;
     // The column the cursor wraps to after a commit in the last column.
     virtual int WrapColumn() const = 0;
+    // Whether a column holds Greek in its keys: a text for it passes the
+    // typing rule (TavGreCheck) as a whole before it is committed.
+    virtual bool IsGreekColumn(int Col) const = 0;
     // The text lblInfo shows for a row.
     virtual QString InfoText(int Row) const = 0;
     // The kind SmallFacts is called with for a row, and its text.

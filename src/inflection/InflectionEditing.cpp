@@ -165,7 +165,17 @@ void GrammarPanel::Editor_KeyPress(QLineEdit &editor, int &KeyAscii)
     if (KeyAscii < 32)
         return;
     QString key{QChar(KeyAscii)};
-    if (!TavGreCheck(key) || !CheckFormLength(editor.text().size() - editor.selectedText().size() + 1))
+    if (!TavGreCheck(key)) {
+        KeyAscii = 0;
+        return;
+    }
+    // The limit counts the form as it would be stored, without a particle.
+    QString next = editor.text();
+    const int at = editor.hasSelectedText() ? editor.selectionStart() : editor.cursorPosition();
+    next.replace(at, editor.selectedText().size(), QChar(KeyAscii));
+    const bool imperative = &editor == tbImp;
+    const int row = m_edit.active ? m_edit.row : msflXImp->Row();
+    if (!CheckFormLength(StoredForm(imperative ? QStringLiteral("Imp") : QString(), row, next).size()))
         KeyAscii = 0;
 }
 
@@ -227,11 +237,11 @@ void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
     if (typed != edit.oldText) {
         // Pasted text passes the keys' rule too; a refused text stays in the
         // editor for the user to mend or cancel.
-        if (!CheckFormText(typed)) {
+        const QString tag = &grid == msflXImp ? QStringLiteral("Imp") : QString();
+        if (!CheckFormText(tag, edit.row, typed)) {
             reopenEdit(edit, typed);
             return;
         }
-        const QString tag = &grid == msflXImp ? QStringLiteral("Imp") : QString();
         const QString form = StoredForm(tag, edit.row, typed);
         try {
             CommitInflectionCell(edit.wordID, edit.cell, form);

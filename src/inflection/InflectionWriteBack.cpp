@@ -68,9 +68,11 @@ QString StoredForm(const QString &EditorTag, int Row, const QString &text)
 {
     QString form = text.trimmed();
     if (EditorTag == QLatin1String("Imp") && Row >= 3) {
+        // The particle as the user may type it: "na", "Na", "NA", "Mhn" ...
         for (const char *particle : {"na", "mhn", "mh"}) {
             const QLatin1String p(particle);
-            if (form == p || (form.startsWith(p) && form.size() > p.size() && form.at(p.size()).isSpace())) {
+            if (form.compare(p, Qt::CaseInsensitive) == 0 ||
+                (form.startsWith(p, Qt::CaseInsensitive) && form.size() > p.size() && form.at(p.size()).isSpace())) {
                 form = form.mid(p.size()).trimmed();
                 break;
             }
@@ -79,12 +81,11 @@ QString StoredForm(const QString &EditorTag, int Row, const QString &text)
     return CollapseVMarks(form);
 }
 
-bool CheckFormText(const QString &Text)
+bool CheckFormText(const QString &EditorTag, int Row, const QString &Text)
 {
     if (Text.isEmpty())
         return true;
-    QString keys = Text;
-    return TavGreCheck(keys) && CheckFormLength(Text.size());
+    return IsGreekKeyText(Text) && CheckFormLength(StoredForm(EditorTag, Row, Text).size());
 }
 
 bool CheckFormLength(qsizetype Length)

@@ -28,7 +28,7 @@ FormCell MapInflectionCell(const QString &EditorTag, int Row, int Col, int WordK
 
 // The form as stored from the text typed into a cell: on a subjunctive row
 // of the imperative grid (rows 3 to 6) the particle shown before the form
-// ("na", "mh" or "mhn") is taken off first; then the blanks around the text
+// ("na", "mh" or "mhn", in any case) is taken off first; then the blanks around the text
 // and the stress marks are tidied (CollapseVMarks). A particle alone gives
 // "", an emptied cell.
 QString StoredForm(const QString &EditorTag, int Row, const QString &text);
@@ -39,10 +39,12 @@ inline constexpr int MaxFormLength = 50;
 // False, with a message, for a form longer than MaxFormLength.
 bool CheckFormLength(qsizetype Length);
 
-// Checks a form typed or pasted into a cell with the rule of the editors'
-// keys (TavGreCheck): every character a Greek key, and at most MaxFormLength
-// characters. A refused text is reported in a message box; "" passes.
-bool CheckFormText(const QString &Text);
+// Checks a form typed or pasted into a cell of the grid tagged EditorTag, on
+// Row, with the rule of the editors' keys (TavGreCheck): every character a
+// Greek key, and at most MaxFormLength characters in the form as stored
+// (StoredForm: a subjunctive row's particle does not count). A refused text
+// is reported in a message box; "" passes.
+bool CheckFormText(const QString &EditorTag, int Row, const QString &Text);
 
 // Stores Form for word ID in the cell's table and column, in one
 // transaction, when ID is a word of Main (else EditRefusal, nothing

@@ -31,7 +31,7 @@ QString SubjunctiveCell(int row, const QString &form)
         return QString();
     if (row == 3 || row == 4)
         return QStringLiteral("na ") + form;
-    return (KeepsFinalN(form.left(1)) ? QStringLiteral("mhn ") : QStringLiteral("mh ")) + form;
+    return (KeepsFinalN(form) ? QStringLiteral("mhn ") : QStringLiteral("mh ")) + form;
 }
 
 QString AccusativeArticle(const QString &storedArticle, const QString &nounForm)

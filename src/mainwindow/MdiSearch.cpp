@@ -8,7 +8,9 @@
 #include "grids/ListOpeners.h"
 #include "mainwindow/MdiListHost.h"
 #include "platform/dao/Dao.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"
+#include "store/ListEdits.h"
 #include "store/ListRequests.h"
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
@@ -63,6 +65,22 @@ private:
     std::function<void(int &)> m_key1;
     std::function<void(int &)> m_key2;
 };
+
+// The text of a remarks box as a remark is stored: pasted line breaks and tab
+// stops become blanks, as in the list editors, and the box shows the text so;
+// a text with another control character is refused with a message (nothing).
+std::optional<QString> RemarkText(QTextEdit &box)
+{
+    const QString text = CellEditText(box.toPlainText());
+    if (HasControlCharacter(text)) {
+        winsys::MsgBox(QStringLiteral("The remark holds a control character (pasted with it) and was not stored."),
+                       winsys::vbCritical, winsys::AppTitle);
+        return std::nullopt;
+    }
+    if (text != box.toPlainText())
+        box.setPlainText(text);
+    return text;
+}
 
 // The grid of a window that has none (the exercise window): a remark is
 // stored all the same, and no cell or focus is given back to a grid.
@@ -199,8 +217,11 @@ void MDI::tbRem_KeyPress(int &KeyAscii)
     KeyAscii = 0;
     if (!form || !id)
         return;
+    const std::optional<QString> remark = RemarkText(*tbRem);
+    if (!remark)
+        return;
+    const QString &text = *remark;
     SaveBusy = true;
-    const QString text = tbRem->toPlainText();
     try {
         if (auto *list = dynamic_cast<ListWindowLink *>(form))
             list->GetPos(*id, text, 12);
@@ -224,8 +245,11 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
     KeyAscii = 0;
     if (!form || !id)
         return;
+    const std::optional<QString> remark = RemarkText(*tbRemG3);
+    if (!remark)
+        return;
+    const QString &text = *remark;
     SaveBusy = true;
-    const QString text = tbRemG3->toPlainText();
     NoGrid noGrid;
     auto *list = dynamic_cast<ListWindowLink *>(form);
     GridLink &grid = list ? list->msFlxMulti() : noGrid;

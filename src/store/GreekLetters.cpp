@@ -23,6 +23,12 @@ bool TavGreCheck(QString &s)
     return true;
 }
 
+bool IsGreekKeyText(const QString &s)
+{
+    QString keys = s;
+    return TavGreCheck(keys);
+}
+
 QString TavGreSort(const QString &s)
 {
     static const QString from = QStringLiteral("abgdezhqiklmnxoprsVtufcyw1234567890.,-!`+~& ");
@@ -53,7 +59,13 @@ bool KeepsFinalN(const QString &s)
 {
     if (s.isEmpty())
         return false;
-    return QStringLiteral("aeikxoptuyhw").contains(s.at(0).toLower());
+    // Every vowel (α ε η ι ο υ ω), the stops κ π τ and the doubles ξ ψ; τ
+    // covers the pairs τσ and τζ.
+    if (QStringLiteral("aehiouwkptxy").contains(s.at(0).toLower()))
+        return true;
+    // The pairs that sound as b, d and g: μπ, ντ, γκ.
+    const QString pair = s.left(2).toLower();
+    return pair == QLatin1String("mp") || pair == QLatin1String("nt") || pair == QLatin1String("gk");
 }
 
 QString CollapseVMarks(QString &s)

@@ -15,6 +15,10 @@ inline const QString ValidGreekKeys = QStringLiteral("abgdezhqiklmnxoprsVtufcyw1
 // without one.
 bool TavGreCheck(QString &s);
 
+// TavGreCheck on a copy of s, which keeps its capitals: true when every
+// character is a valid key, else false with the same message.
+bool IsGreekKeyText(const QString &s);
+
 // The sort key stored in Sal: letters in alphabet order, final sigma equal to
 // sigma, marks and ( ) = & - skipped. A character outside the mapping is kept
 // as it is, so any text gets a key.
@@ -23,8 +27,9 @@ QString TavGreSort(const QString &s);
 // s trimmed, its first character upper-cased.
 QString FirstToUpper(const QString &s);
 
-// True when the article keeps its final n before s: s begins with a vowel or
-// with k, x, p, t, y.
+// True when an article or particle keeps its final n (ton, thn, mhn) before
+// s: s begins with a vowel (a e h i o u w), with k, p, t, x, y, or with one of
+// the pairs mp, nt, gk (tz and ts begin with t).
 bool KeepsFinalN(const QString &s);
 
 // Tidies the marks of a typed form: no leading mark, every run of marks

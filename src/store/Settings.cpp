@@ -4,6 +4,8 @@
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
+#include "store/ThirdLanguages.h"
+#include "store/WindowRoutines.h"
 
 #include <optional>
 
@@ -181,6 +183,7 @@ bool Save3rdLang(const QString &language)
                        winsys::vbCritical, winsys::AppTitle);
         return false;
     }
+    const QString previous = Opt3rdLang;
     Opt3rdLang = language;
     QStringList statements{TextStatement(QStringLiteral("3rdLang"), Opt3rdLang)};
     // The exercises must never ask or answer in a language that has no table
@@ -202,6 +205,18 @@ bool Save3rdLang(const QString &language)
     }
     BuildSqlStrings();
     Link().SetPanelText(6, ThirdLanguagePanelText());
+    // A list made for the former language shows its meanings and would store
+    // an edit of them in the new language's table: it is closed, and the user
+    // told which.
+    if (previous != language) {
+        const QStringList closed =
+            CloseListsReading({LanguageWordTable(previous), LanguageIndexTable(previous)});
+        if (!closed.isEmpty())
+            winsys::MsgBox(QStringLiteral("The third language is now ") + language +
+                               QStringLiteral(": the lists that showed the ") + previous +
+                               QStringLiteral(" meanings were closed.\r\n") + closed.join(QStringLiteral("\r\n")),
+                           winsys::vbInformation, winsys::AppTitle);
+    }
     return true;
 }
 

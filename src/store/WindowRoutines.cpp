@@ -69,20 +69,25 @@ void ShowCurrentListRow()
             window->ShowCurrentRow();
 }
 
-void CloseListsReading(const QStringList &Tables)
+QStringList CloseListsReading(const QStringList &Tables)
 {
     QStringList names;
     for (const QString &table : Tables)
         names << QRegularExpression::escape(table);
+    QStringList closed;
     if (names.isEmpty())
-        return;
+        return closed;
     const QRegularExpression reads(QStringLiteral("(?<![\\w$])(?:") + names.join(QLatin1Char('|')) +
                                        QStringLiteral(")(?![\\w$])"),
                                    QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     const QList<ListWindowLink *> windows = Link().OpenListWindows();
-    for (ListWindowLink *window : windows)
-        if (window && reads.match(window->QueryText()).hasMatch())
+    for (ListWindowLink *window : windows) {
+        if (window && reads.match(window->QueryText()).hasMatch()) {
+            closed << window->Caption();
             window->Close();
+        }
+    }
+    return closed;
 }
 
 void UpdatePrintMenu(bool HasForm, const QString &FrmCaption)

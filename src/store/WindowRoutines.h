@@ -39,8 +39,9 @@ void ShowCurrentListRow();
 
 // Closes every open list window whose query reads one of Tables (a whole
 // table name in its SQL text, without regard to case): after the tables are
-// dropped no refresh of such a window could run.
-void CloseListsReading(const QStringList &Tables);
+// dropped no refresh of such a window could run. Returns the closed windows'
+// captions.
+QStringList CloseListsReading(const QStringList &Tables);
 
 // Follows the active list window: with HasForm the print image and the print
 // entry are enabled and name the window's caption FrmCaption; without, both

@@ -87,6 +87,17 @@ TEST_F(Builder, WritesEveryKindOfWordInAlphabeticalIdOrder)
     EXPECT_EQ(db.Count("SELECT COUNT(*) FROM LangCaps"), 0) << "no langcaps.tsv: no captions";
 }
 
+TEST_F(Builder, WordsOfAnAddedFileTakeTheIdsAfterEveryOtherWord)
+{
+    Write("words/nouns-added.tsv", "# later\nh\tagavph\tagavphV\tagavpeV\tagapwvn\tlove\tkärlek\n");
+    Write("words/others-added.tsv", "ad\t-\tbebaivwV\tcertainly\tsäkert\n");
+    ASSERT_EQ(Run(), 0) << errors.toStdString();
+    DbQuery db(output);
+    EXPECT_EQ(db.Column("SELECT Greek FROM Main ORDER BY ID"),
+              QVariantList({"gravfw", "kalav", "kalovV", "mevra", "agavph", "bebaivwV"}));
+    EXPECT_EQ(db.Value("SELECT ID FROM Klino WHERE Greek = 'agavph'").toInt(), 5) << "its forms follow its ID";
+}
+
 TEST_F(Builder, PartFilesReplaceStarterWords)
 {
     Write("words/verbs-core.tsv", "c1\tgravfw\tgravyw\tevgraya\tevgrafa\t-\t-\t-\t-\t-\twrite, note\tskriva\n"

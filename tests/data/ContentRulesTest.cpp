@@ -272,3 +272,18 @@ TEST_F(Content, VerbFormsForTheVerbExercise)
         EXPECT_GE(complete, 5) << t;
     }
 }
+
+TEST_F(Content, TheTwelveMonthsMayAmongThemAsTheLastWord)
+{
+    // Μάης, genitive Μάη: a masculine noun with its English and Swedish
+    // meanings, added after the first word list so that it took the last ID.
+    EXPECT_EQ(db.Count("SELECT COUNT(*) FROM Main WHERE English IN ('January', 'February', 'March', 'April', 'May', "
+                       "'June', 'July', 'August', 'September', 'October', 'November', 'December') AND WT = 'am'"),
+              12);
+    EXPECT_EQ(db.Count("SELECT ID FROM Main WHERE Greek = 'MavhV' AND English = 'May' AND Art = 'o' AND Genus = 0"),
+              db.Count("SELECT MAX(ID) FROM Main"));
+    EXPECT_EQ(db.Value("SELECT Lat FROM GreekSwedish WHERE Greek = 'MavhV'").toString(), "maj");
+    EXPECT_EQ(db.Value("SELECT sMGen FROM Klino WHERE Greek = 'MavhV'").toString(), "Mavh");
+    EXPECT_EQ(db.Value("SELECT sMAck FROM Klino WHERE Greek = 'MavhV'").toString(), "Mavh");
+    EXPECT_EQ(db.Count("SELECT COUNT(*) FROM AllEnglishGreek WHERE Lat = 'May' AND Greek = 'MavhV'"), 1);
+}

@@ -14,9 +14,13 @@
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
 #include "store/SharedState.h"
+#include "store/Settings.h"
+#include "store/ThirdLanguages.h"
 #include "support/RecordingListWindow.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -207,6 +211,34 @@ TEST_F(GridSimpleTest, ThirdLanguageMeaningsArticleAndSpelling)
     EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM AllSwedishGreek WHERE ID = 36 LIMIT 1")).toString(),
               QStringLiteral("akovmh"));
     EXPECT_EQ(w->Grid->Col(), 2) << "after the last column the cursor wraps to the meanings";
+}
+
+TEST_F(GridSimpleTest, PastedUnicodeGreekIsRefusedAndAListOfAFormerLanguageCloses)
+{
+    tav::GridSimple *w = Open(QStringLiteral(" WHERE ID = 36"), 2);
+    const int mer = RowOf(*w->Grid, 2, QStringLiteral("mer"));
+    ASSERT_GT(mer, 0);
+    const QString greek = Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString();
+    Edit(w, mer, 4, QStringLiteral("ακόμα"));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("You have entered an none valid character!")));
+    EXPECT_EQ(w->tbN->text(), QStringLiteral("ακόμα"));
+    w->KeyDownEdits(winsys::vbKeyEscape);
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString(), greek);
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM AllSwedishGreek WHERE ID = 36 LIMIT 1")).toString(), greek);
+
+    // The Swedish list goes when German becomes the third language; the
+    // English one stays.
+    QPointer<tav::GridSimple> swedish = w;
+    tav::GridSimple *english = Open(QStringLiteral(" WHERE ID = 36"), 1);
+    tav::AddThirdLanguage(QStringLiteral("German"), QStringLiteral("willkommen"));
+    messages.Clear();
+    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("German")));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(swedish.isNull() || !swedish->isVisible());
+    EXPECT_TRUE(english->isVisible());
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("Swedish meanings were closed")));
 }
 
 TEST_F(GridSimpleTest, CommasAndBlanksAreRefusedWithTheMessageOfAnEmptyCellInBothLists)

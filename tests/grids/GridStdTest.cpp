@@ -558,7 +558,11 @@ TEST_F(GridStdTest, AnOpenEditorNeverWritesIntoTheWordThatTakesItsRowAfterADelet
     // A click into the grid commits nothing into the word now in that row.
     w->msFlxMulti_GotFocus();
     EXPECT_EQ(Art(next), nextArt);
-    EXPECT_EQ(messages.Messages().size(), 1);
+    // The question, then the word that the typed article was not stored.
+    ASSERT_EQ(messages.Messages().size(), 2);
+    EXPECT_TRUE(messages.Messages()[1].prompt.contains(QStringLiteral("was not stored")))
+        << messages.Messages()[1].prompt.toStdString();
+    EXPECT_TRUE(messages.Messages()[1].prompt.contains(QStringLiteral("ID 36")));
 }
 
 TEST_F(GridStdTest, ARefreshPutsAnOpenEditorBackOverItsWordOrSaysTheTextWasNotStored)
@@ -669,6 +673,72 @@ TEST_F(GridStdTest, RowEntryClearsTheMeaningsASimpleListLeftInPanelFour)
     EXPECT_EQ(link.PanelText(4), QString());
 }
 
+TEST_F(GridStdTest, ASwitchOfTheThirdLanguageClosesItsListsWithAWordAndNoEditReachesTheNewTable)
+{
+    tav::AddThirdLanguage(QStringLiteral("German"), QStringLiteral("willkommen"));
+    QPointer<tav::GridStd> swedish = Open(tav::SqlLang3, 2);
+    QPointer<tav::GridStd> verbs = Open(tav::SqlLang3, 5, 0, QStringLiteral("WT Like'c*'"));
+    const QString swedishMeaning = Value(QStringLiteral("SELECT Lat FROM GreekSwedish WHERE ID = 36")).toString();
+    // A meaning typed in the Swedish column and not yet committed.
+    Type(swedish, RowOfID(swedish, 36), 6, QStringLiteral("mer"));
+    messages.Clear();
+    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("German")));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(swedish.isNull() || !swedish->isVisible());
+    EXPECT_TRUE(verbs.isNull() || !verbs->isVisible());
+    // The typed text is reported as not stored, then the closing is named.
+    ASSERT_EQ(messages.Messages().size(), 2) << messages.Prompts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("was not stored")));
+    EXPECT_TRUE(messages.Messages()[1].prompt.contains(QStringLiteral("The third language is now German")));
+    EXPECT_TRUE(messages.Messages()[1].prompt.contains(QStringLiteral("Swedish")));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Lat FROM GreekSwedish WHERE ID = 36")).toString(), swedishMeaning);
+
+    // A list of the new language shows it, and its edits go to its table.
+    tav::GridStd *german = Open(tav::SqlLang3, 2);
+    EXPECT_TRUE(german->QueryText().contains(QStringLiteral("GreekGerman")));
+    messages.Clear();
+    Edit(german, RowOfID(german, 36), 6, QStringLiteral("mehr"));
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Value(QStringLiteral("SELECT Lat FROM GreekGerman WHERE ID = 36")).toString(), QStringLiteral("mehr"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT Lat FROM GreekSwedish WHERE ID = 36")).toString(), swedishMeaning);
+    // A list that reads no language table (English only) stays open.
+    messages.Clear();
+    tav::GridStd *english = Open(tav::SqlMain, 2);
+    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("Swedish")));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(english->isVisible());
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("German meanings were closed")));
+}
+
+TEST_F(GridStdTest, TheGreekColumnRefusesWhatTypingWouldRefuseWithTheSameMessage)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    const int row = RowOfID(w, 36);
+    const QString greek = Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString();
+    const QString sal = Value(QStringLiteral("SELECT Sal FROM Main WHERE ID = 36")).toString();
+    // Pasted Unicode Greek, a Latin letter outside the keys, a digit and a letter.
+    for (const QString &pasted : {QStringLiteral("ακούω"), QStringLiteral("akouvj"), QStringLiteral("Äpfel")}) {
+        SCOPED_TRACE(pasted.toStdString());
+        messages.Clear();
+        Edit(w, row, 4, pasted);
+        ASSERT_EQ(messages.Messages().size(), 1);
+        EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("You have entered an none valid character!")));
+        EXPECT_TRUE(w->tbN->isVisibleTo(w));
+        EXPECT_EQ(w->tbN->text(), pasted) << "kept for the user to mend";
+        EXPECT_EQ(w->Grid->TextMatrix(row, 4), greek);
+        w->KeyDownEdits(winsys::vbKeyEscape);
+    }
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString(), greek);
+    EXPECT_EQ(Value(QStringLiteral("SELECT Sal FROM Main WHERE ID = 36")).toString(), sal);
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM GreekSwedish WHERE ID = 36")).toString(), greek);
+    // Capitals pass, as typing lets them.
+    messages.Clear();
+    Edit(w, row, 4, QStringLiteral("Akovma"));
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString(), QStringLiteral("Akovma"));
+}
+
 TEST_F(GridStdTest, DeletingOrHidingTheThirdLanguageOfOpenListsLeavesNoBrokenRefresh)
 {
     tav::AddThirdLanguage(QStringLiteral("German"), QStringLiteral("willkommen"));
@@ -676,6 +746,8 @@ TEST_F(GridStdTest, DeletingOrHidingTheThirdLanguageOfOpenListsLeavesNoBrokenRef
     QPointer<tav::GridStd> german = Open(tav::SqlLang3, 2);
     ASSERT_TRUE(german->QueryText().contains(QStringLiteral("GreekGerman")));
     ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("Swedish")));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(german.isNull() || !german->isVisible()) << "the switch closes the list of the former language";
     tav::GridStd *swedish = Open(tav::SqlLang3, 2);
     ASSERT_EQ(swedish->Grid->Cols(), 7);
 

@@ -65,6 +65,13 @@ TEST(InflectionCells, TheParticleComesOffBeforeBlanksAndMarksAreTidied)
     EXPECT_EQ(tav::StoredForm("Imp", 4, "na"), "");
     EXPECT_EQ(tav::StoredForm("Imp", 6, " mhn  "), "");
     EXPECT_EQ(tav::StoredForm("Imp", 1, "na "), "na") << "rows 1 and 2 have no particle";
+    // The particle in any case, as a user types it at the start of a line.
+    EXPECT_EQ(tav::StoredForm("Imp", 3, "Na agaphqeivV"), "agaphqeivV");
+    EXPECT_EQ(tav::StoredForm("Imp", 4, "NA agaphqeivte"), "agaphqeivte");
+    EXPECT_EQ(tav::StoredForm("Imp", 5, "Mh gravyeiV"), "gravyeiV");
+    EXPECT_EQ(tav::StoredForm("Imp", 6, "MHN agaphqeivte"), "agaphqeivte");
+    EXPECT_EQ(tav::StoredForm("Imp", 5, "mHn"), "");
+    EXPECT_EQ(tav::StoredForm("Imp", 5, "Mhtevra"), "Mhtevra");
     EXPECT_EQ(tav::StoredForm("", 2, "  vaggivvxe "), "aggivxe");
 }
 
@@ -164,6 +171,45 @@ TEST_F(EditFixture, ImperativesAndSubjunctivesLandInTheirTablesWithoutTheParticl
     EXPECT_EQ(Text("SELECT S2p FROM KonT4 WHERE ID = 5"), "aggicteivV");
     EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 5 AND GenTem = 'KonT4' AND KasPer = 'S2p'"), "aggicteivV");
     EXPECT_EQ(imp().TextMatrix(5, 2), "mhn aggicteivV") << "shown again with its particle";
+}
+
+TEST_F(EditFixture, ACapitalParticleIsNotStoredAndTheLimitCountsTheFormAlone)
+{
+    w->SmallFacts(1, QString(), 33); // agapavw
+    ASSERT_TRUE(Edit(imp(), 3, 2, "Na agaphqeivV"));
+    EXPECT_EQ(Text("SELECT S2p FROM KonT4 WHERE ID = 1"), "agaphqeivV");
+    EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 1 AND GenTem = 'KonT4' AND KasPer = 'S2p'"), "agaphqeivV");
+    EXPECT_EQ(imp().TextMatrix(3, 2), "na agaphqeivV");
+    ASSERT_TRUE(Edit(imp(), 6, 3, "MHN agapavte"));
+    EXPECT_EQ(Text("SELECT P2a FROM KonT1 WHERE ID = 1"), "agapavte");
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    // A form of the full length behind its particle is stored whole.
+    const QString longest(tav::MaxFormLength, 'a');
+    ASSERT_TRUE(Edit(imp(), 5, 1, "mhn " + longest));
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join('|').toStdString();
+    EXPECT_EQ(Text("SELECT S2a FROM KonT4 WHERE ID = 1"), longest);
+    // One more is refused with the message, never cut: nothing stored, the
+    // text waits in the editor.
+    ASSERT_TRUE(Edit(imp(), 5, 1, "mhn " + longest + "b"));
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QString::number(tav::MaxFormLength)));
+    EXPECT_EQ(panel().tbImp->text(), "mhn " + longest + "b");
+    EXPECT_EQ(Text("SELECT S2a FROM KonT4 WHERE ID = 1"), longest);
+    panel().KeyDownEdits(imp(), *panel().tbImp, 27);
+
+    // Typing: the particle does not count against the limit.
+    messages.Clear();
+    ASSERT_TRUE(Open(imp(), 3, 1, "na " + QString(tav::MaxFormLength - 1, 'a')));
+    int key = 'b';
+    panel().Editor_KeyPress(*panel().tbImp, key);
+    EXPECT_EQ(key, 'b');
+    panel().tbImp->setText("na " + longest);
+    key = 'b';
+    panel().Editor_KeyPress(*panel().tbImp, key);
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(messages.Messages().size(), 1);
+    panel().KeyDownEdits(imp(), *panel().tbImp, 27);
 }
 
 TEST_F(EditFixture, AMissingRowIsMadeWithTheWordsFieldsAndFlag)

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPointer>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -211,18 +212,18 @@ TEST_F(FrameListWindows, PanelFourShowsTheRowsOtherMeaningsAndOnlyWhileASimpleLi
 
 TEST_F(FrameListWindows, PanelFourFollowsAChangeOfTheThirdLanguage)
 {
+    // A Swedish list and an English one of the same word, the English one
+    // active: panel 4 shows the word's Swedish meanings.
     frameRequests->DoSimpleGrid(tav::SqlAllLang3 + QStringLiteral(" WHERE ID = 36"), 2, QStringLiteral("x"), 2);
-    ASSERT_EQ(w->ChildForms().size(), 1);
-    auto *simple = dynamic_cast<tav::GridSimple *>(w->ChildForms().first());
+    frameRequests->DoSimpleGrid(tav::SqlAllEnglish + QStringLiteral(" WHERE ID = 36"), 1, QStringLiteral("x"), 2);
+    ASSERT_EQ(w->ChildForms().size(), 2);
+    QPointer<tav::GridSimple> swedishList = dynamic_cast<tav::GridSimple *>(w->ChildForms().first());
+    auto *simple = dynamic_cast<tav::GridSimple *>(w->ChildForms().last());
     ASSERT_NE(simple, nullptr);
-    w->Control<QMdiArea>("mdiClient")->setActiveSubWindow(w->Control<QMdiArea>("mdiClient")->subWindowList().first());
-    int mer = -1;
-    for (int r = 1; r < simple->Grid->Rows(); ++r)
-        if (simple->Grid->TextMatrix(r, 2) == QStringLiteral("mer"))
-            mer = r;
-    ASSERT_GT(mer, 0);
+    ASSERT_FALSE(swedishList.isNull());
+    w->Control<QMdiArea>("mdiClient")->setActiveSubWindow(w->Control<QMdiArea>("mdiClient")->subWindowList().last());
     tav::SetGridBusy(true);
-    simple->Grid->SetRow(mer);
+    simple->Grid->SetRow(1);
     simple->Grid->SetCol(2);
     tav::SetGridBusy(false);
     simple->ShowCellInfo();
@@ -237,11 +238,18 @@ TEST_F(FrameListWindows, PanelFourFollowsAChangeOfTheThirdLanguage)
     dialog.tbWelCome->setText(QStringLiteral("velkommen"));
     dialog.cmdAdd->click();
     ASSERT_NE(dialog.cboLangs->findText(QStringLiteral("Norwegian")), -1);
-    // The word has no Norwegian meanings: the Swedish ones go.
+    // The word has no Norwegian meanings: the Swedish ones go, and so does
+    // the list of Swedish words, with a word.
+    messages.Clear();
     dialog.cboLangs->setCurrentIndex(dialog.cboLangs->findText(QStringLiteral("Norwegian")));
     dialog.cmdSelect->click();
     ASSERT_EQ(tav::Opt3rdLang, QStringLiteral("Norwegian"));
     EXPECT_EQ(w->PanelText(4), QString());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(swedishList.isNull() || !swedishList->isVisible());
+    EXPECT_TRUE(messages.Prompts().join(QLatin1Char('|')).contains(QStringLiteral("Swedish meanings were closed")))
+        << messages.Prompts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(simple->isVisible());
 
     // Back to Swedish: its meanings come back without a row change.
     dialog.cboLangs->setCurrentIndex(dialog.cboLangs->findText(QStringLiteral("Swedish")));

@@ -120,6 +120,35 @@ TEST_F(RemarksFixture, TheSecondBoxWritesTheThirdLanguagesRemarkOrRemarks2WhenIt
     EXPECT_FALSE(tav::SaveBusy);
 }
 
+TEST_F(RemarksFixture, PastedLineBreaksAndTabsBecomeBlanksOtherControlCharactersAreRefused)
+{
+    OpenList();
+    QTextEdit *first = w->Control<QTextEdit>("tbRem");
+    QTextEdit *second = w->Control<QTextEdit>("tbRemG3");
+    first->setPlainText(QStringLiteral("irregular\nin the\tpast\r\n"));
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("irregular in the past"));
+    EXPECT_EQ(first->toPlainText(), QStringLiteral("irregular in the past")) << "the box shows what is stored";
+    second->setPlainText(QStringLiteral("oregelbunden\ni\tdåtid"));
+    QTest::keyClick(second, Qt::Key_Return);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden i dåtid"));
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    // Another control character: a message, nothing stored, the box keeps it.
+    for (QTextEdit *box : {first, second}) {
+        messages.Clear();
+        const QString pasted = QStringLiteral("bell\a and escape\x1b");
+        box->setPlainText(pasted);
+        QTest::keyClick(box, Qt::Key_Return);
+        ASSERT_EQ(messages.Messages().size(), 1);
+        EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("control character")));
+        EXPECT_EQ(box->toPlainText(), pasted);
+        EXPECT_FALSE(tav::SaveBusy);
+    }
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("irregular in the past"));
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden i dåtid"));
+}
+
 TEST_F(RemarksFixture, TheSecondBoxStoresForTheWordShownWhileAWindowWithoutAGridIsActive)
 {
     // The exercise window has no grid: the remark is stored all the same.

@@ -299,7 +299,7 @@ TEST_F(MdiFixture, StatusPanelsShowShortTextsWholeAndElideTheLongOne)
         w.setMinimumSize(0, 0);
         w.resize(size);
         w.SetPanelText(1, QStringLiteral("Ready"));
-        w.SetPanelText(2, QStringLiteral("1453 words"));
+        w.SetPanelText(2, QStringLiteral("1454 words"));
         w.SetPanelText(3, QStringLiteral("ID 276"));
         w.SetPanelText(4, longMeanings);
         w.SetPanelText(5, QStringLiteral("M/A 30/4  "));

@@ -327,25 +327,32 @@ std::vector<Word> LoadWords(const std::string &wordsDir)
     const auto starter = [&](const std::string &path, const char *kind) {
         return path == wordsDir + "/" + kind + ".tsv";
     };
+    const auto added = [&](const std::string &path, const char *kind) {
+        return path == wordsDir + "/" + kind + "-added.tsv";
+    };
     for (const auto &path : sources["verbs"])
         for (const auto &row : ReadTsv(path, 12, 13)) {
             read.push_back(ReadVerb(row));
             read.back().fromStarterList = starter(path, "verbs");
+            read.back().added = added(path, "verbs");
         }
     for (const auto &path : sources["nouns"])
         for (const auto &row : ReadTsv(path, 7, 8)) {
             read.push_back(ReadNoun(row));
             read.back().fromStarterList = starter(path, "nouns");
+            read.back().added = added(path, "nouns");
         }
     for (const auto &path : sources["adjectives"])
         for (const auto &row : ReadTsv(path, 5, 6)) {
             read.push_back(ReadAdjective(row, overridden.count(row.cols[0]) > 0));
             read.back().fromStarterList = starter(path, "adjectives");
+            read.back().added = added(path, "adjectives");
         }
     for (const auto &path : sources["others"])
         for (const auto &row : ReadTsv(path, 5, 6)) {
             read.push_back(ReadOther(row));
             read.back().fromStarterList = starter(path, "others");
+            read.back().added = added(path, "others");
         }
 
     // The same headword twice with the same type and article is a fault,
@@ -386,15 +393,17 @@ std::vector<Word> LoadWords(const std::string &wordsDir)
     }
 
     // IDs follow the Greek alphabet, so they do not depend on the order of
-    // the lines or files.
+    // the lines or files; the words of the "-added" files come after all
+    // others (in alphabet order among themselves), so that adding a word
+    // moves no ID of an earlier one.
     std::vector<std::pair<std::string, size_t>> keys;
     keys.reserve(words.size());
     for (size_t i = 0; i < words.size(); ++i)
         keys.emplace_back(tav::TavGreSort(QString::fromStdString(words[i].greek)).toStdString(), i);
     std::stable_sort(keys.begin(), keys.end(), [&](const auto &a, const auto &b) {
         const Word &x = words[a.second], &y = words[b.second];
-        return std::make_tuple(a.first, x.greek, KindOrder(x.kind), x.wt, x.art) <
-               std::make_tuple(b.first, y.greek, KindOrder(y.kind), y.wt, y.art);
+        return std::make_tuple(x.added, a.first, x.greek, KindOrder(x.kind), x.wt, x.art) <
+               std::make_tuple(y.added, b.first, y.greek, KindOrder(y.kind), y.wt, y.art);
     });
     std::vector<Word> ordered;
     ordered.reserve(words.size());

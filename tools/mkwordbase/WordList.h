@@ -19,6 +19,7 @@ const std::vector<std::string> &InflectionTables();
 struct Word {
     Location where;
     bool fromStarterList = false; // read from <kind>.tsv, not <kind>-<part>.tsv
+    bool added = false;           // read from <kind>-added.tsv: its ID follows every other word's
     Kind kind = Kind::Other;
     std::string wt;
     std::string art;        // "" when none

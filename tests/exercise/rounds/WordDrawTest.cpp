@@ -60,7 +60,7 @@ class WordDrawDb : public ExerciseStoreFixture {};
 
 TEST_F(WordDrawDb, DeletedWordsAreNeverDrawnAndTheRoundIsStillFull)
 {
-    // IDs 1..1453 with most deleted: the draw takes what exists.
+    // IDs 1..1454 with most deleted: the draw takes what exists.
     Exec("DELETE FROM Main WHERE ID % 100 <> 0");
     tav::OptNbrScribble = 5;
     for (int round = 0; round < 6; ++round) {
