@@ -25,6 +25,10 @@ void PrintEngine::openPrinter(const PrinterEntry &entry)
     // The print window is the printer's one owner: the printer it held goes
     // here, so nothing may keep a reference to it across this call.
     m_printer = std::make_unique<Printer>(m_source->Open(entry));
+    // A printer chosen starts on its own paper, not on the one used before.
+    const int paper = m_printer->Device().DefaultPaperSize();
+    if (paper > 0 && paper != m_printer->PaperSize())
+        m_printer->SetPaperSize(paper);
     m_printerName = entry.name;
     m_printerIndex = IndexOfPrinter(m_printers, entry.name);
     Unprintable = PageArea{};
@@ -170,19 +174,21 @@ PrintEngine::PageArea PrintEngine::turnedMargins(const PageArea &m, int from, in
 {
     if (from == to || (to != Portrait && to != Landscape))
         return m;
-    // A landscape page is the portrait page turned a quarter to the left:
-    // its left edge was the portrait's top.
+    // A landscape page is the portrait page turned a quarter to the right:
+    // its top edge was the portrait's left, so the wide left margin of a
+    // portrait page (the binding side) keeps the title off the landscape
+    // page's edge.
     PageArea t = m;
     if (to == Landscape) {
-        t.Left = m.Top;
+        t.Top = m.Left;
+        t.Left = m.Bottom;
+        t.Bottom = m.Right;
+        t.Right = m.Top;
+    } else {
         t.Top = m.Right;
         t.Right = m.Bottom;
         t.Bottom = m.Left;
-    } else {
-        t.Top = m.Left;
-        t.Right = m.Top;
-        t.Bottom = m.Right;
-        t.Left = m.Bottom;
+        t.Left = m.Top;
     }
     return t;
 }
@@ -204,6 +210,15 @@ void PrintEngine::followDevice()
     m_printerName = CurrentPrinter().DeviceName();
     m_printerIndex = IndexOfPrinter(m_printers, m_printerName);
     Unprintable = PageArea{};
+}
+
+PrintEngine::MarginState PrintEngine::marginState() const { return {m_setMargins, m_setMarginsOrientation, m_marginsSet}; }
+
+void PrintEngine::setMarginState(const MarginState &state)
+{
+    m_setMargins = state.margins;
+    m_setMarginsOrientation = state.orientation;
+    m_marginsSet = state.set;
 }
 
 void PrintEngine::rememberMargins()

@@ -115,6 +115,15 @@ public:
     void rememberMargins();
     // The margins follow the printer's strips again.
     void forgetMargins();
+    // The margins as set (in the orientation they were set in), to be put
+    // back when the user cancels the dialog.
+    struct MarginState {
+        PageArea margins;
+        int orientation = printer::Portrait;
+        bool set = false;
+    };
+    MarginState marginState() const;
+    void setMarginState(const MarginState &state);
     // The margins as last set, turned to the paper as it lies now (none set: zero).
     PageArea marginsAsSet() const;
     void GetPrinterPapers();
