@@ -25,10 +25,12 @@ void PrintEngine::openPrinter(const PrinterEntry &entry)
     // The print window is the printer's one owner: the printer it held goes
     // here, so nothing may keep a reference to it across this call.
     m_printer = std::make_unique<Printer>(m_source->Open(entry));
-    // A printer chosen starts on its own paper, not on the one used before.
+    // A printer chosen starts on its own paper, not on the one used before,
+    // turned as the paper was.
     const int paper = m_printer->Device().DefaultPaperSize();
     if (paper > 0 && paper != m_printer->PaperSize())
         m_printer->SetPaperSize(paper);
+    m_printer->SetOrientation(PaperOrientation);
     m_printerName = entry.name;
     m_printerIndex = IndexOfPrinter(m_printers, entry.name);
     Unprintable = PageArea{};

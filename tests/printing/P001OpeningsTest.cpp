@@ -165,9 +165,11 @@ TEST_F(P001OpeningsTest, APrinterChosenShowsAndPrintsOnItsOwnPaper)
     AsTheMainWindowAsks();
     PrintThroughDialog([&] {
         EXPECT_EQ(Paper(), QStringLiteral("A4"));
+        Turn(true);
         ChoosePrinter(QStringLiteral("Beta"));
         EXPECT_EQ(Paper(), QStringLiteral("Letter"));
-        EXPECT_TRUE(C<QLabel>(name("Label1", 8))->text().startsWith(QStringLiteral("Letter")));
+        EXPECT_EQ(C<QLabel>(name("Label1", 8))->text(), QStringLiteral("Letter Landscape")) << "the paper stays turned";
+        EXPECT_EQ(C<QLabel>(name("Label1", 3))->text(), QStringLiteral("279.4 mm Wide"));
     });
     EXPECT_EQ(rec.jobs.last(), QStringLiteral("Beta"));
     EXPECT_EQ(rec.jobPapers.last(), 1);
