@@ -151,10 +151,10 @@ void PrintEngine::GetPrintableArea()
         Margins = Unprintable;
         return;
     }
-    // The margins follow the paper from the margins as they were set, so a
-    // turn and a turn back give them back exactly; the printer's strips only
-    // bound what prints.
-    Margins = turnedMargins(m_setMargins, m_setMarginsOrientation, PaperOrientation);
+    // The margins are the sides of the page as it is read: a turn of the
+    // paper keeps each where it was (the title keeps its room above and to
+    // its left), and the printer's strips only bound what prints.
+    Margins = m_setMargins;
     Margins.IsSet = true;
     Margins.Top = std::max(Margins.Top, Unprintable.Top);
     Margins.Bottom = std::max(Margins.Bottom, Unprintable.Bottom);
@@ -172,34 +172,6 @@ double PrintEngine::betweenMarginsHeight() const
     return Unprintable.Height - ((Margins.Top - Unprintable.Top) + (Margins.Bottom - Unprintable.Bottom));
 }
 
-PrintEngine::PageArea PrintEngine::turnedMargins(const PageArea &m, int from, int to)
-{
-    if (from == to || (to != Portrait && to != Landscape))
-        return m;
-    // A landscape page is the portrait page turned a quarter to the right:
-    // its top edge was the portrait's left, so the wide left margin of a
-    // portrait page (the binding side) keeps the title off the landscape
-    // page's edge.
-    PageArea t = m;
-    if (to == Landscape) {
-        t.Top = m.Left;
-        t.Left = m.Bottom;
-        t.Bottom = m.Right;
-        t.Right = m.Top;
-    } else {
-        t.Top = m.Right;
-        t.Right = m.Bottom;
-        t.Bottom = m.Left;
-        t.Left = m.Top;
-    }
-    return t;
-}
-
-PrintEngine::PageArea PrintEngine::marginsAsSet() const
-{
-    return m_marginsSet ? turnedMargins(m_setMargins, m_setMarginsOrientation, PaperOrientation) : PageArea{};
-}
-
 void PrintEngine::forgetMargins()
 {
     Margins = Unprintable;
@@ -214,12 +186,11 @@ void PrintEngine::followDevice()
     Unprintable = PageArea{};
 }
 
-PrintEngine::MarginState PrintEngine::marginState() const { return {m_setMargins, m_setMarginsOrientation, m_marginsSet}; }
+PrintEngine::MarginState PrintEngine::marginState() const { return {m_setMargins, m_marginsSet}; }
 
 void PrintEngine::setMarginState(const MarginState &state)
 {
     m_setMargins = state.margins;
-    m_setMarginsOrientation = state.orientation;
     m_marginsSet = state.set;
 }
 
@@ -228,7 +199,6 @@ void PrintEngine::rememberMargins()
     Margins.IsSet = true;
     m_marginsSet = true;
     m_setMargins = Margins;
-    m_setMarginsOrientation = PaperOrientation;
 }
 
 void PrintEngine::GetPrinterPapers()

@@ -82,18 +82,20 @@ TEST_F(P001OpeningsTest, MarginsAndOrientationStayTogetherAcrossOpenings)
     PrintThroughDialog([&] {
         EXPECT_EQ(Boxes(), QStringLiteral("20/0/20/0"));
         Turn(true);
-        EXPECT_EQ(Boxes(), QStringLiteral("20/0/0/20"));
+        EXPECT_EQ(Boxes(), QStringLiteral("20/0/20/0"));
     });
-    // The landscape title keeps the portrait page's left margin above it.
+    // The landscape title keeps its margins above and to its left: it is
+    // at no edge of the paper.
     const tavtest::DrawnText *title = rec.Find(QStringLiteral("Greek words"), 1);
     ASSERT_NE(title, nullptr);
     EXPECT_GE(title->at.y(), 20 * printer::TwipsPerMM - 1);
+    EXPECT_GE(title->at.x(), 20 * printer::TwipsPerMM - 1);
 
     for (int opening = 0; opening < 2; ++opening) {
         AsTheMainWindowAsks();
         PrintThroughDialog([&] {
             EXPECT_TRUE(Landscape());
-            EXPECT_EQ(Boxes(), QStringLiteral("20/0/0/20")) << "no side the user did not set";
+            EXPECT_EQ(Boxes(), QStringLiteral("20/0/20/0")) << "no side the user did not set";
             Turn(false);
             EXPECT_EQ(Boxes(), QStringLiteral("20/0/20/0"));
             Turn(true);
@@ -103,7 +105,10 @@ TEST_F(P001OpeningsTest, MarginsAndOrientationStayTogetherAcrossOpenings)
     AsTheMainWindowAsks();
     PrintThroughDialog([&] { Type(name("Text1", 5), QStringLiteral("15")); });
     AsTheMainWindowAsks();
-    PrintThroughDialog([&] { EXPECT_EQ(Boxes(), QStringLiteral("20/15/0/20")); });
+    PrintThroughDialog([&] {
+        EXPECT_TRUE(Landscape());
+        EXPECT_EQ(Boxes(), QStringLiteral("20/15/20/0"));
+    });
 }
 
 TEST_F(P001OpeningsTest, CancelForgetsEveryChangeOfItsOpening)
