@@ -11,7 +11,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -228,7 +230,7 @@ void P001::PrintGridAPI()
 
     bool printerOk = true;
     try {
-        refreshPrinters();
+        refreshPrinters(PrinterChoice);
         Printer &P = CurrentPrinter();
         if (!P.Device().IsValid())
             throw PrintError(484, QStringLiteral("The printer %1 is not available.").arg(P.DeviceName()));
@@ -288,8 +290,12 @@ void P001::runPrint()
         CountPages(true);
         busy.reset();
         m_setPages = false;
-        if (!runDialog())
+        const OpeningState opening = openingState();
+        if (!runDialog()) {
+            // Nothing the user changed in a cancelled dialog stays.
             AbortPrint = true;
+            restoreOpening(opening);
+        }
         busy.emplace();
     } else {
         CountPages(false);
@@ -319,7 +325,8 @@ void P001::runPrint()
         return;
     }
 
-    P().SetCopies(m_printCopies);
+    // A printer that cannot make copies (a file) prints one, as the dialog said.
+    P().SetCopies(P().Device().PrintsCopies() ? m_printCopies : 1);
     P().Device().SetDocName(ReportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : ReportTitle.trimmed());
     m_engine.HideLines = false;
     const bool gridLines = m_engine.ShowGridLines;
@@ -425,11 +432,8 @@ void P001::printPages(int total)
     for (int p = 1; p <= total; ++p) {
         const bool goOn = guarded(QStringLiteral("in Sub:PrintGrid"), [&] {
             m_engine.OnPageStarted = [this, total](int page) {
-                if (!ShowProgress)
-                    return;
-                ProgressBar1->setValue(page);
-                Label2->setText(QStringLiteral("Printing Page %1 of %2").arg(page).arg(total));
-                Label2->repaint();
+                if (ShowProgress)
+                    showProgress(page, total);
             };
             m_engine.PrintPage(p);
         });
@@ -438,6 +442,20 @@ void P001::printPages(int total)
                 CurrentPrinter().KillDoc();
             return;
         }
+    }
+}
+
+void P001::showProgress(int page, int total)
+{
+    ProgressBar1->setValue(page);
+    Label2->setText(QStringLiteral("Printing Page %1 of %2").arg(page).arg(total));
+    // The view is painted by the window system's events, which the run
+    // takes a few times a second (each costs a little) and at the last page;
+    // the user's input waits until the run ends.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (page == 1 || page == total || now - m_progressShownAt >= 100) {
+        m_progressShownAt = now;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }
 
@@ -461,7 +479,11 @@ void P001::Form_Resize()
         w->setVisible(!progress);
     if (progress) {
         setWindowTitle(QStringLiteral("Print Progress"));
-        setFixedSize(winsys::TwipsToPixels(QSize(2500, 1200)));
+        // Wide enough for the whole title beside the frame's buttons.
+        QSize size = winsys::TwipsToPixels(QSize(2500, 1200));
+        const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+        size.setWidth(std::max(size.width(), QFontMetrics(titleFont).horizontalAdvance(windowTitle()) * 3 / 2 + 120));
+        setFixedSize(size);
         Label2->setText(QString());
         ProgressBar1->setValue(0);
         Frame1_1->move((width() - Frame1_1->width()) / 2, (height() - Frame1_1->height()) / 2);

@@ -28,6 +28,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -121,6 +122,20 @@ public:
     // Asks for the file a PDF printer writes (suggested: a path to offer);
     // an empty answer cancels the run. By default a file dialog asks.
     std::function<QString(const QString &suggested)> ChooseOutputFile;
+    // Shows a page of the help (F1 in the dialog: the page of its tab).
+    std::function<void(const QString &page, QWidget *dialog)> ShowHelp;
+    // The help page of the dialog's tab shown now.
+    QString HelpTopic() const;
+    // The printer set-up: asked what the user chose for the printer in use
+    // (its name, or the PDF file's paper only); no answer: cancelled. By
+    // default the system's printer set-up dialog asks.
+    struct SetUpChoice {
+        QString printer; // a name of the printer list
+        int paper = -1;  // a paper code
+        int orientation = printer::Portrait;
+        int copies = 1;
+    };
+    std::function<std::optional<SetUpChoice>(const SetUpChoice &now, bool paperOnly)> RunSetUp;
     // The folder the PDF file is first offered in: the last folder used,
     // else the documents folder, else the home folder.
     QString PdfFolder() const;
@@ -186,8 +201,27 @@ private:
     void refuseNoRoom(const QString &box, const QString &value, const QString &most, const QString &title);
 
     // --- Printers and papers (P001Paper.cpp) -------------------------------------
-    // Finds the printer in use again; one gone from the list gives way to the default, with a message.
-    void refreshPrinters();
+    // Finds the printer in use again (or the one choice names); one gone
+    // from the list gives way to the default, with a message. True: it is
+    // still there.
+    bool refreshPrinters(const QVariant &choice);
+    // What an opening of the dialog starts from, put back when it is cancelled.
+    struct OpeningState {
+        QString printer;
+        int paper = -1;
+        int orientation = printer::Portrait;
+        PrintEngine::MarginState margins;
+        int copies = 1;
+        bool showProgress = false;
+        float titleSize = 1.0f;
+        QString title;
+    };
+    OpeningState openingState();
+    void restoreOpening(const OpeningState &state);
+    // Asks the set-up dialog of the system (the default of RunSetUp).
+    std::optional<SetUpChoice> systemSetUp(const SetUpChoice &now, bool paperOnly);
+    // The progress view follows the run's pages.
+    void showProgress(int page, int total);
     void ListPrinters();
     void ListPaperSizes();
     // The dialog's printer name and paper list follow the current printer.
@@ -262,6 +296,10 @@ private:
     bool SettingsChanged = false;
     long PageListCount = 0;
     int ProgressView = 0;
+    qint64 m_progressShownAt = 0; // when the progress view last took its events (ms)
+    // The margins the caller gave last (top, bottom, left, right, unit):
+    // given again unchanged, the margins set since stay with the paper.
+    std::array<float, 5> m_marginsGiven = {};
     bool m_printing = false;
     bool m_dialogOpen = false;
     QString m_pdfFolder;

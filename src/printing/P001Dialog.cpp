@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -51,20 +52,39 @@ void P001::Form_Load()
 
     TabStrip1 = named(new QTabBar(this), QStringLiteral("TabStrip1"));
     const struct { const char *caption, *key, *tip; } tabs[] = {
-        {"Selection", "select", "Select pages to print"},
-        {"Title", "title", "Control the titles shown on the printed pages"},
-        {"Printer", "print", "Select the printer and change printer settings"},
-        {"Effects", "effects", "Set colour and other presentation options"},
-        {"Page", "page", "Set Page m_engine.Margins and Page Numbering"},
+        {"Se&lection", "select", "Select pages to print"},
+        {"T&itle", "title", "Control the titles shown on the printed pages"},
+        {"Pri&nter", "print", "Select the printer and change printer settings"},
+        {"Effe&cts", "effects", "Set colour and other presentation options"},
+        {"Pag&e", "page", "Set Page Margins and Page Numbering"},
     };
     for (const auto &t : tabs) {
         const int i = TabStrip1->addTab(QString::fromLatin1(t.caption));
         TabStrip1->setTabToolTip(i, QString::fromLatin1(t.tip));
         TabStrip1->setTabData(i, QString::fromLatin1(t.key));
     }
-    connect(TabStrip1, &QTabBar::tabBarClicked, this, [this](int i) {
-        TabStrip1->setCurrentIndex(i);
-        TabStrip1_Click();
+    // The page follows the current tab however it changes: a click, the
+    // arrows on the tab bar, its access key, or the keys of the next and
+    // previous page.
+    connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
+    const struct { QKeySequence keys; int by; } turns[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},           {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1}, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto &t : turns) {
+        auto *turn = new QShortcut(t.keys, this);
+        connect(turn, &QShortcut::activated, this, [this, by = t.by] {
+            if (ProgressView == 1)
+                return;
+            const int n = TabStrip1->count();
+            TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + by + n) % n);
+        });
+    }
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (ShowHelp && ProgressView != 1)
+            ShowHelp(HelpTopic(), this);
     });
     outer->addWidget(TabStrip1);
 
@@ -162,7 +182,7 @@ void P001::Form_Load()
 
         QGroupBox *paper = group(f, 4, QStringLiteral("Paper Size"));
         auto *pv = new QGridLayout(paper);
-        radios(paper, optPPS, "optPPS", {"Portrait", "Landscape"}, nullptr);
+        radios(paper, optPPS, "optPPS", {"P&ortrait", "Lan&dscape"}, nullptr);
         for (QRadioButton *b : optPPS)
             connect(b, &QRadioButton::clicked, this, [this] { optPPS_Click(); });
         cbPaperSize = named(new QComboBox(paper), QStringLiteral("cbPaperSize"));
@@ -188,7 +208,7 @@ void P001::Form_Load()
 
         QGroupBox *range = group(f, 3, QStringLiteral("Print Range"));
         auto *rv = new QGridLayout(range);
-        radios(range, Option2, "Option2", {"&All", "Selected &Range", "Pages"}, &P001::Option2_Click);
+        radios(range, Option2, "Option2", {"&All", "Selected &Range", "Pa&ges"}, &P001::Option2_Click);
         Option2[0]->setChecked(true);
         Option2[1]->setEnabled(false);
         rv->addWidget(Option2[0], 0, 0);
@@ -205,7 +225,7 @@ void P001::Form_Load()
         grid->addWidget(box(f, 3, QString()), 0, 0, 1, 2);
         QGroupBox *placement = group(f, 13, QString());
         auto *pv = new QVBoxLayout(placement);
-        radios(placement, Option3, "Option3", {"Omit", "First page only", "Print on all pages", "First row only", "Once each row"},
+        radios(placement, Option3, "Option3", {"&Omit", "&First page only", "&Print on all pages", "First ro&w only", "Once e&ach row"},
                &P001::Option3_Click);
         Option3[1]->setChecked(true);
         for (QRadioButton *b : Option3)
@@ -213,7 +233,7 @@ void P001::Form_Load()
         grid->addWidget(placement, 1, 0, 2, 1);
         QGroupBox *justify = group(f, 12, QString());
         auto *jv = new QVBoxLayout(justify);
-        radios(justify, Option5, "Option5", {"Left Justify", "Centre Justify", "Right Justify"}, &P001::Option5_Click);
+        radios(justify, Option5, "Option5", {"Left &Justify", "Cen&tre Justify", "Ri&ght Justify"}, &P001::Option5_Click);
         Option5[0]->setChecked(true);
         for (QRadioButton *b : Option5)
             jv->addWidget(b);
@@ -266,7 +286,7 @@ void P001::Form_Load()
         v->addWidget(check(f, 9, QStringLiteral("Shade Column Headings")));
         QGroupBox *merged = group(f, 14, QStringLiteral("Merged Cells"));
         auto *mv = new QVBoxLayout(merged);
-        radios(merged, Option6, "Option6", {"Within each page only", "Across horizontal page breaks"}, &P001::Option6_Click);
+        radios(merged, Option6, "Option6", {"&Within each page only", "Across &horizontal page breaks"}, &P001::Option6_Click);
         Option6[0]->setChecked(true);
         mv->addWidget(Option6[0]);
         mv->addWidget(Option6[1]);
@@ -294,7 +314,7 @@ void P001::Form_Load()
         v->addWidget(margins);
         QGroupBox *numbering = group(f, 10, QStringLiteral("Page Numbering"));
         auto *ng = new QGridLayout(numbering);
-        radios(numbering, Option4, "Option4", {"Omit page numbers", "Number pages after first", "Number all pages"},
+        radios(numbering, Option4, "Option4", {"&Omit page numbers", "Number pages &after first", "Number all &pages"},
                &P001::Option4_Click);
         Option4[1]->setChecked(true);
         for (int i = 0; i < 3; ++i)
@@ -422,6 +442,16 @@ void P001::TabStrip1_Click()
         ShownPage = pages[tab];
     showFrame(ShownPage, true);
     Frame1[ShownPage]->raise();
+}
+
+QString P001::HelpTopic() const
+{
+    static const char *const anchors[] = {"selection", "title", "printer", "effects", "page"};
+    const int tab = TabStrip1->currentIndex();
+    QString page = QStringLiteral("print-options.html");
+    if (tab >= 0 && tab < 5)
+        page += QLatin1Char('#') + QLatin1String(anchors[tab]);
+    return page;
 }
 
 void P001::Check1_Click(int Index)

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -115,7 +116,7 @@ void P001::ShowPagesStatus()
 }
 
 // ---------------------------------------------------------------------------
-// m_engine.Margins and paper
+// Margins and paper
 
 void P001::ShowMargins()
 {
@@ -167,7 +168,11 @@ void P001::ShowPaperDetails()
         Label1[3]->setText(wide < 1000 ? fixed(wide, 1) + QStringLiteral(" mm Wide") : grouped(wide, 1) + QStringLiteral(" mm"));
         Label1[4]->setText(high < 1000 ? fixed(high, 1) + QStringLiteral(" mm High") : grouped(high, 1) + QStringLiteral(" mm"));
     }
-    Text1[2]->setText(QString::number(m_printCopies));
+    // A printer that makes no copies (a file) shows and prints one.
+    const bool copies = CurrentPrinter().Device().PrintsCopies();
+    Text1[2]->setText(QString::number(copies ? m_printCopies : 1));
+    Text1[2]->setEnabled(copies);
+    UpDown1[2]->setEnabled(copies);
     Panel[3]->setText(QStringLiteral("Copies: ") + Text1[2]->text());
     ShowMargins();
     LocatePaperImage();
@@ -196,16 +201,29 @@ void P001::LocatePaperImage()
     Label1[8]->setText(m_engine.CurrentPaper.Name + (landscape ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait")));
     optPPS[landscape ? 1 : 0]->setChecked(true);
     OrientationBusy = false;
-    // The name and the orientation fit the picture's box: a long name
-    // breaks onto a second line instead of being cut at both ends.
-    const int room = m_paperHolder->width();
-    const int one = Label1[8]->fontMetrics().horizontalAdvance(Label1[8]->text()) + 4;
-    Label1[8]->setWordWrap(one > room);
-    Label1[8]->setFixedWidth(std::min(one, room));
-    Label1[8]->setFixedHeight(Label1[8]->heightForWidth(Label1[8]->width()) > 0 ? Label1[8]->heightForWidth(Label1[8]->width())
-                                                                                 : Label1[8]->sizeHint().height());
-    Label1[8]->move(Image1->x() + picture.width() / 2 - Label1[8]->width() / 2,
-                    Image1->y() + (picture.height() - Label1[8]->height()) / 2);
+    // The name and the orientation lie inside the picture: on as many lines
+    // as they need, in a smaller font where they still do not fit.
+    const QRect inside = QRect(Image1->pos(), picture).adjusted(2, 2, -2, -2);
+    const QString text = Label1[8]->text();
+    QFont font = this->font();
+    QRect needed;
+    for (double points = font.pointSizeF(); ; points -= 0.5) {
+        font.setPointSizeF(points);
+        const QFontMetrics fm(font);
+        int widest = 0;
+        for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            widest = std::max(widest, fm.horizontalAdvance(word));
+        needed = fm.boundingRect(QRect(0, 0, inside.width(), 10000), Qt::AlignHCenter | Qt::TextWordWrap, text);
+        if ((widest <= inside.width() && needed.height() <= inside.height()) || points <= 4)
+            break;
+    }
+    Label1[8]->setFont(font);
+    Label1[8]->setWordWrap(true);
+    Label1[8]->setMargin(0);
+    Label1[8]->setIndent(0);
+    const int high = std::min(needed.height(), inside.height());
+    Label1[8]->setFixedSize(inside.width(), high);
+    Label1[8]->move(inside.x(), inside.y() + (inside.height() - high) / 2);
     Label1[8]->raise();
 }
 
@@ -239,28 +257,67 @@ void P001::cbPaperSize_Click()
 
 void P001::RefreshPrinter()
 {
-    auto *device = dynamic_cast<QtPrinterDevice *>(&CurrentPrinter().Device());
-    if (!device)
-        return;
     // The set-up changes this program's printer only, never the desktop's
-    // default.
-    QPrinter &qp = device->QPrinterObject();
-    qp.setCopyCount(boxNumber(Text1[2]).value_or(1));
-    QPrintDialog dialog(&qp, this);
-    dialog.setWindowTitle(QStringLiteral("Printer Set-Up"));
-    if (dialog.exec() != QDialog::Accepted)
+    // default; the PDF file sets up its paper only, so the printer changes
+    // only when the user picks another one in the set-up.
+    Printer &P = CurrentPrinter();
+    const SetUpChoice now{m_engine.PrinterName(), P.PaperSize(), P.Orientation(), boxNumber(Text1[2]).value_or(1)};
+    const std::optional<SetUpChoice> chosen
+        = RunSetUp ? RunSetUp(now, P.Device().PrintsToFile()) : systemSetUp(now, P.Device().PrintsToFile());
+    if (!chosen)
         return;
-    // The set-up may have chosen another printer, or the PDF file: that one
-    // prints, with the settings made there.
-    device->FollowSetUp();
-    m_engine.PaperOrientation = device->Orientation();
-    m_printCopies = std::clamp(qp.copyCount(), 1, MostInBox);
-    m_engine.followDevice();
+    if (chosen->printer != m_engine.PrinterName()) {
+        m_engine.readPrinterList();
+        const int i = IndexOfPrinter(m_engine.Printers(), chosen->printer);
+        if (i >= 0)
+            m_engine.openPrinter(m_engine.Printers()[i]);
+    }
+    Printer &Q = CurrentPrinter();
+    if (chosen->paper > 0)
+        Q.SetPaperSize(chosen->paper);
+    Q.SetOrientation(chosen->orientation);
+    m_engine.PaperOrientation = Q.Orientation();
+    m_printCopies = std::clamp(chosen->copies, 1, MostInBox);
     m_engine.GetPrintableArea();
     CountPages(true);
     ListPaperSizes();
     showPrinterName();
     ShowPaperDetails();
+}
+
+std::optional<P001::SetUpChoice> P001::systemSetUp(const SetUpChoice &now, bool paperOnly)
+{
+    auto *device = dynamic_cast<QtPrinterDevice *>(&CurrentPrinter().Device());
+    if (!device)
+        return std::nullopt;
+    // The dialogs work on a copy of the printer: Qt's printer dialog
+    // switches the printer it is given as soon as it opens on another
+    // queue, even when it is then cancelled.
+    QPrinter scratch(QPrinter::HighResolution);
+    const QPrinter &own = device->QPrinterObject();
+    if (paperOnly)
+        scratch.setOutputFormat(QPrinter::PdfFormat);
+    else
+        scratch.setPrinterName(own.printerName());
+    scratch.setPageLayout(own.pageLayout());
+    scratch.setCopyCount(now.copies);
+    SetUpChoice answer = now;
+    if (paperOnly) {
+        QPageSetupDialog dialog(&scratch, this);
+        dialog.setWindowTitle(QStringLiteral("Page Set-Up"));
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+    } else {
+        QPrintDialog dialog(&scratch, this);
+        dialog.setWindowTitle(QStringLiteral("Printer Set-Up"));
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        answer.printer = scratch.outputFormat() == QPrinter::PdfFormat ? PdfFileName : scratch.printerName();
+        answer.copies = scratch.copyCount();
+    }
+    answer.paper = PaperCode(scratch.pageLayout().pageSize().id());
+    answer.orientation = scratch.pageLayout().orientation() == QPageLayout::Landscape ? Landscape : Portrait;
+    return answer;
 }
 
 // ---------------------------------------------------------------------------
@@ -492,6 +549,16 @@ void P001::Command1_Click(int Index)
 {
     switch (Index) {
     case 0: {
+        // A printer removed from the system while the dialog was open gives
+        // way to the default here, and the user looks again before printing.
+        if (!refreshPrinters(QVariant())) {
+            ListPaperSizes();
+            showPrinterName();
+            m_engine.GetPrintableArea();
+            CountPages(true);
+            ShowPaperDetails();
+            return;
+        }
         if (SettingsChanged) {
             if (PageCountChanged()) {
                 MsgBox(QStringLiteral("Your last action resulted in a change to the\ntotal number of pages to be printed.\n"

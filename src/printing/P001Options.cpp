@@ -55,23 +55,23 @@ void P001::ReadPrintOptions()
     if (MarginUnits == 0)
         MarginUnits = paper.Measure == 1 ? vbInches : vbMillimeters;
 
-    // Margins the caller gives belong to the orientation in force.
+    // Margins the caller gives belong to the orientation in force and make
+    // the whole set: a side left at 0 is the printer's strip. Given again
+    // unchanged at a later opening, they leave the margins and the
+    // orientation the user printed with as they are, together.
     Printer &P = CurrentPrinter();
-    if (TopMargin + BottomMargin + LeftMargin + RightMargin > 0) {
-        // The sides the caller leaves at 0 keep the margins set before,
-        // turned to the paper as it lies now.
-        m_engine.Margins = m_engine.marginsAsSet();
-        if (TopMargin > 0)
-            m_engine.Margins.Top = P.ScaleY(TopMargin, int(MarginUnits), vbTwips);
-        if (BottomMargin > 0)
-            m_engine.Margins.Bottom = P.ScaleY(BottomMargin, int(MarginUnits), vbTwips);
-        if (LeftMargin > 0)
-            m_engine.Margins.Left = P.ScaleX(LeftMargin, int(MarginUnits), vbTwips);
-        if (RightMargin > 0)
-            m_engine.Margins.Right = P.ScaleX(RightMargin, int(MarginUnits), vbTwips);
-        m_engine.rememberMargins();
-    } else {
+    const std::array<float, 5> given = {TopMargin, BottomMargin, LeftMargin, RightMargin, float(MarginUnits)};
+    if (TopMargin + BottomMargin + LeftMargin + RightMargin <= 0) {
         m_engine.forgetMargins();
+        m_marginsGiven = {};
+    } else if (given != m_marginsGiven) {
+        m_marginsGiven = given;
+        m_engine.Margins = PageArea{};
+        m_engine.Margins.Top = P.ScaleY(std::max(0.0f, TopMargin), int(MarginUnits), vbTwips);
+        m_engine.Margins.Bottom = P.ScaleY(std::max(0.0f, BottomMargin), int(MarginUnits), vbTwips);
+        m_engine.Margins.Left = P.ScaleX(std::max(0.0f, LeftMargin), int(MarginUnits), vbTwips);
+        m_engine.Margins.Right = P.ScaleX(std::max(0.0f, RightMargin), int(MarginUnits), vbTwips);
+        m_engine.rememberMargins();
     }
     m_engine.GetPrintableArea();
 

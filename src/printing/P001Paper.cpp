@@ -14,18 +14,48 @@ void P001::SetPrinterSource(std::shared_ptr<PrinterSource> source) { m_engine.Se
 
 Printer &P001::CurrentPrinter() { return m_engine.CurrentPrinter(); }
 
-void P001::refreshPrinters()
+bool P001::refreshPrinters(const QVariant &choice)
 {
-    const QString gone = m_engine.refreshPrinters(PrinterChoice);
-    if (!gone.isEmpty())
-        MsgBox(QStringLiteral("The printer \"%1\" is no longer available.\nThe default printer \"%2\" is used instead.")
-                   .arg(gone, m_engine.PrinterName()),
-               winsys::vbExclamation, QStringLiteral("Printer Not Available"));
+    const QString gone = m_engine.refreshPrinters(choice);
+    if (gone.isEmpty())
+        return true;
+    MsgBox(QStringLiteral("The printer \"%1\" is no longer available.\nThe default printer \"%2\" is used instead.")
+               .arg(gone, m_engine.PrinterName()),
+           winsys::vbExclamation, QStringLiteral("Printer Not Available"));
+    return false;
+}
+
+P001::OpeningState P001::openingState()
+{
+    Printer &P = CurrentPrinter();
+    return {m_engine.PrinterName(), P.PaperSize(), P.Orientation(), m_engine.marginState(), m_printCopies,
+            ShowProgress, m_engine.m_titleFontSize, ReportTitle};
+}
+
+void P001::restoreOpening(const OpeningState &state)
+{
+    if (m_engine.PrinterName() != state.printer) {
+        m_engine.readPrinterList();
+        const int i = IndexOfPrinter(m_engine.Printers(), state.printer);
+        if (i >= 0)
+            m_engine.openPrinter(m_engine.Printers()[i]);
+    }
+    Printer &P = CurrentPrinter();
+    if (m_engine.PrinterName() == state.printer && state.paper > 0)
+        P.SetPaperSize(state.paper);
+    P.SetOrientation(state.orientation);
+    m_engine.PaperOrientation = P.Orientation();
+    m_engine.setMarginState(state.margins);
+    m_engine.GetPrintableArea();
+    m_printCopies = state.copies;
+    ShowProgress = state.showProgress;
+    m_engine.m_titleFontSize = state.titleSize;
+    ReportTitle = state.title;
 }
 
 void P001::ListPrinters()
 {
-    refreshPrinters();
+    refreshPrinters(PrinterChoice);
     ListPaperSizes();
     m_engine.PaperOrientation = CurrentPrinter().Orientation();
     showPrinterName();

@@ -25,6 +25,12 @@ void PrintEngine::openPrinter(const PrinterEntry &entry)
     // The print window is the printer's one owner: the printer it held goes
     // here, so nothing may keep a reference to it across this call.
     m_printer = std::make_unique<Printer>(m_source->Open(entry));
+    // A printer chosen starts on its own paper, not on the one used before,
+    // turned as the paper was.
+    const int paper = m_printer->Device().DefaultPaperSize();
+    if (paper > 0 && paper != m_printer->PaperSize())
+        m_printer->SetPaperSize(paper);
+    m_printer->SetOrientation(PaperOrientation);
     m_printerName = entry.name;
     m_printerIndex = IndexOfPrinter(m_printers, entry.name);
     Unprintable = PageArea{};
@@ -145,10 +151,10 @@ void PrintEngine::GetPrintableArea()
         Margins = Unprintable;
         return;
     }
-    // The margins follow the paper from the margins as they were set, so a
-    // turn and a turn back give them back exactly; the printer's strips only
-    // bound what prints.
-    Margins = turnedMargins(m_setMargins, m_setMarginsOrientation, PaperOrientation);
+    // The margins are the sides of the page as it is read: a turn of the
+    // paper keeps each where it was (the title keeps its room above and to
+    // its left), and the printer's strips only bound what prints.
+    Margins = m_setMargins;
     Margins.IsSet = true;
     Margins.Top = std::max(Margins.Top, Unprintable.Top);
     Margins.Bottom = std::max(Margins.Bottom, Unprintable.Bottom);
@@ -166,32 +172,6 @@ double PrintEngine::betweenMarginsHeight() const
     return Unprintable.Height - ((Margins.Top - Unprintable.Top) + (Margins.Bottom - Unprintable.Bottom));
 }
 
-PrintEngine::PageArea PrintEngine::turnedMargins(const PageArea &m, int from, int to)
-{
-    if (from == to || (to != Portrait && to != Landscape))
-        return m;
-    // A landscape page is the portrait page turned a quarter to the left:
-    // its left edge was the portrait's top.
-    PageArea t = m;
-    if (to == Landscape) {
-        t.Left = m.Top;
-        t.Top = m.Right;
-        t.Right = m.Bottom;
-        t.Bottom = m.Left;
-    } else {
-        t.Top = m.Left;
-        t.Right = m.Top;
-        t.Bottom = m.Right;
-        t.Left = m.Bottom;
-    }
-    return t;
-}
-
-PrintEngine::PageArea PrintEngine::marginsAsSet() const
-{
-    return m_marginsSet ? turnedMargins(m_setMargins, m_setMarginsOrientation, PaperOrientation) : PageArea{};
-}
-
 void PrintEngine::forgetMargins()
 {
     Margins = Unprintable;
@@ -206,12 +186,19 @@ void PrintEngine::followDevice()
     Unprintable = PageArea{};
 }
 
+PrintEngine::MarginState PrintEngine::marginState() const { return {m_setMargins, m_marginsSet}; }
+
+void PrintEngine::setMarginState(const MarginState &state)
+{
+    m_setMargins = state.margins;
+    m_marginsSet = state.set;
+}
+
 void PrintEngine::rememberMargins()
 {
     Margins.IsSet = true;
     m_marginsSet = true;
     m_setMargins = Margins;
-    m_setMarginsOrientation = PaperOrientation;
 }
 
 void PrintEngine::GetPrinterPapers()

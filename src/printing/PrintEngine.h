@@ -109,14 +109,17 @@ public:
     int GetMeasureSystem();
     PaperInfo GetPaperName();
     void GetPrintableArea();
-    // Margins set in one orientation as they lie in another.
-    static PageArea turnedMargins(const PageArea &m, int from, int to);
     // The margins shown are the user's (or the caller's) from now on.
     void rememberMargins();
     // The margins follow the printer's strips again.
     void forgetMargins();
-    // The margins as last set, turned to the paper as it lies now (none set: zero).
-    PageArea marginsAsSet() const;
+    // The margins as set, to be put back when the user cancels the dialog.
+    struct MarginState {
+        PageArea margins;
+        bool set = false;
+    };
+    MarginState marginState() const;
+    void setMarginState(const MarginState &state);
     void GetPrinterPapers();
     QString FormatPaperSize(int index);
     QString CurrentPaperName();
@@ -288,7 +291,6 @@ private:
     QString m_printerName;  // the printer in use, as the list names it
     int m_printerIndex = -1; // its position in m_printers
     QVector<printer::PrinterEntry> m_printers;
-    PageArea m_setMargins;          // the margins as last set, in their orientation
-    int m_setMarginsOrientation = printer::Portrait;
+    PageArea m_setMargins;          // the margins as last set
     bool m_marginsSet = false;      // false: the margins are the printer's strips
 };

@@ -374,7 +374,7 @@ TEST_F(P001Test, EnteringTheirBoxByAClickSelectsItsTextSoTypingReplacesIt)
     print.hide();
 }
 
-TEST_F(P001Test, TurningThePaperTurnsTheMarginsAndTurningBackRestoresThem)
+TEST_F(P001Test, TurningThePaperKeepsEachMarginOnItsSide)
 {
     ThreePrinters();
     MakeGrid(60, 2);
@@ -387,11 +387,12 @@ TEST_F(P001Test, TurningThePaperTurnsTheMarginsAndTurningBackRestoresThem)
             t << C<QLineEdit>(name("Text1", i))->text();
         return t.join(QLatin1Char('/'));
     };
-    // No strips: the portrait top becomes the landscape left.
+    // No strips: the margins stay on the sides of the page as it reads,
+    // so the title keeps its room above and to its left.
     OpenOptions();
     EXPECT_EQ(boxes(), QStringLiteral("20/0/20/0"));
     C<QRadioButton>(name("optPPS", 1))->click();
-    EXPECT_EQ(boxes(), QStringLiteral("0/20/20/0"));
+    EXPECT_EQ(boxes(), QStringLiteral("20/0/20/0"));
     C<QRadioButton>(name("optPPS", 0))->click();
     EXPECT_EQ(boxes(), QStringLiteral("20/0/20/0"));
     for (int i = 0; i < 3; ++i) {
@@ -405,7 +406,7 @@ TEST_F(P001Test, TurningThePaperTurnsTheMarginsAndTurningBackRestoresThem)
     ChoosePrinter(QStringLiteral("Beta"));
     EXPECT_EQ(boxes(), QStringLiteral("20/13/20/13"));
     C<QRadioButton>(name("optPPS", 1))->click();
-    EXPECT_EQ(boxes(), QStringLiteral("13/20/20/13"));
+    EXPECT_EQ(boxes(), QStringLiteral("20/13/20/13"));
     EXPECT_EQ(C<QLabel>(name("Label1", 8))->text(), QStringLiteral("Letter Landscape"));
     C<QRadioButton>(name("optPPS", 0))->click();
     EXPECT_EQ(boxes(), QStringLiteral("20/13/20/13"));

@@ -45,6 +45,12 @@ protected:
     void OpenOptions();
     // Gives the options dialog its fixed size, as a run does before it waits.
     void FitDialog() { print.Form_Resize(); }
+    // Shows the progress face (or the options face again), as a run does.
+    void ProgressFace(bool on)
+    {
+        print.ProgressView = on ? 1 : 0;
+        print.Form_Resize();
+    }
     // A control of the dialog by its name, as its own type.
     template <typename T>
     T *C(const QString &name) const

@@ -23,6 +23,7 @@ void RecordingPrinter::EndDoc()
         throw printer::JobRefused(482, m_rec.refuseJob);
     m_rec.ended = true;
     m_rec.jobs << m_name;
+    m_rec.jobPapers << m_paperCode;
 }
 
 QVector<printer::PrinterEntry> RecordingSource::List() const

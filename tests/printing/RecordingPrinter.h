@@ -38,6 +38,7 @@ struct Recording {
     int copies = 1;
     QString docName;
     QStringList jobs;         // the printer of each finished job, in order
+    QVector<int> jobPapers;   // the paper code of each finished job
     bool failNewPage = false; // every new page fails
     QString refuseJob;        // not empty: EndDoc refuses the job with this reason
     QString waiting;          // not empty: a finished job waits for this reason
@@ -53,6 +54,10 @@ struct RecordedPrinter {
     QRectF printable; // empty: the whole paper
     int paperCode = 9;
     QVector<printer::PaperDesc> papers = {{QStringLiteral("A4"), 9, 210, 297}, {QStringLiteral("Letter"), 1, 215.9, 279.4}};
+    // The paper a fresh device is on before it is set (-1: paperCode, the
+    // printer's default), as Qt keeps the paper of the printer used before.
+    int startPaperCode = -1;
+    bool toFile = false; // writes a file, as "PDF file" does (one copy a job)
 };
 
 class RecordingPrinter : public printer::PrinterDevice {
@@ -64,7 +69,8 @@ public:
     RecordingPrinter(Recording &rec, const RecordedPrinter &kind)
         : m_papers(kind.papers), m_rec(rec), m_name(kind.name), m_paper(kind.paper),
           m_printable(kind.printable.isNull() ? QRectF(QPointF(0, 0), kind.paper) : kind.printable),
-          m_paperCode(kind.paperCode)
+          m_paperCode(kind.startPaperCode > 0 ? kind.startPaperCode : kind.paperCode),
+          m_defaultPaperCode(kind.paperCode), m_toFile(kind.toFile)
     {
     }
 
@@ -74,6 +80,8 @@ public:
     void SetOrientation(int o) override;
     int PaperSize() const override { return m_paperCode; }
     void SetPaperSize(int code) override { m_paperCode = code; }
+    int DefaultPaperSize() const override { return m_defaultPaperCode; }
+    bool PrintsToFile() const override { return m_toFile; }
     QVector<printer::PaperDesc> Papers() const override { return m_papers; }
     int Copies() const override { return m_rec.copies; }
     void SetCopies(int n) override { m_rec.copies = n; }
@@ -112,6 +120,8 @@ private:
     QRectF m_printable;
     int m_orientation = printer::Portrait;
     int m_paperCode = 9;
+    int m_defaultPaperCode = 9;
+    bool m_toFile = false;
 };
 
 // A printer list of recording printers (one "Recorder" unless a test gives

@@ -70,6 +70,11 @@ public:
     virtual int PaperSize() const = 0;
     virtual void SetPaperSize(int code) = 0;
     virtual QVector<PaperDesc> Papers() const = 0;
+    // The paper the printer itself starts its jobs on (its queue's default);
+    // a device may open on another paper until it is set.
+    virtual int DefaultPaperSize() const { return PaperSize(); }
+    // Whether the printer makes the copies a job asks for (a file holds one).
+    virtual bool PrintsCopies() const { return !PrintsToFile(); }
     virtual int Copies() const = 0;
     virtual void SetCopies(int copies) = 0;
     // A printer that writes a file (PDF) needs the file's path before a job.

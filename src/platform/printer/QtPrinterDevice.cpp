@@ -110,6 +110,16 @@ void QtPrinterDevice::SetPaperSize(int code)
         }
 }
 
+int QtPrinterDevice::DefaultPaperSize() const
+{
+    // Qt keeps the paper of the printer chosen before (or of the locale)
+    // when it opens a queue; the queue's own default is asked for here.
+    if (m_pdf)
+        return PaperSize();
+    const QPageSize size = QPrinterInfo(m_printer).defaultPageSize();
+    return size.isValid() ? PaperCode(size.id()) : PaperSize();
+}
+
 QVector<PaperDesc> QtPrinterDevice::Papers() const
 {
     QList<QPageSize> sizes;

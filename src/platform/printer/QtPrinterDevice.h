@@ -32,6 +32,7 @@ public:
     int PaperSize() const override;
     void SetPaperSize(int code) override;
     QVector<PaperDesc> Papers() const override;
+    int DefaultPaperSize() const override;
     int Copies() const override;
     void SetCopies(int copies) override;
     bool PrintsToFile() const override { return m_pdf; }

@@ -1,0 +1,411 @@
+// What the dialog keeps from one opening to the next and what Cancel
+// forgets; the paper of a printer chosen, copies on a file, Set-Up, a
+// printer removed while the dialog is open; the dialog's texts, its paper
+// name, its keys and its progress view.
+#include "P001Fixture.h"
+
+#include "platform/printer/QtPrinterDevice.h"
+#include "platform/winsys/core/MsgBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTest>
+
+namespace {
+
+QString name(const char *array, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i); }
+
+// Counts the paints of a widget that show a value above 0.
+struct PaintCounter : QObject {
+    QProgressBar *bar = nullptr;
+    int paintsWithProgress = 0;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (o == bar && e->type() == QEvent::Paint && bar->value() > 0)
+            ++paintsWithProgress;
+        return false;
+    }
+};
+
+} // namespace
+
+class P001OpeningsTest : public P001Test {
+protected:
+    // The main window's print command: millimetres, top and left 20.
+    void AsTheMainWindowAsks()
+    {
+        print.GridToPrint = grid.get();
+        print.MarginUnits = printer::vbMillimeters;
+        print.LeftMargin = 20;
+        print.TopMargin = 20;
+        print.ReportTitle = QStringLiteral("Greek words");
+        print.TitlePages = 0x205; // the title on the first page
+        print.PageNumbering = 0x1;
+    }
+    QString Boxes() const // top/bottom/left/right
+    {
+        QStringList t;
+        for (int i = 4; i <= 7; ++i)
+            t << C<QLineEdit>(name("Text1", i))->text();
+        return t.join(QLatin1Char('/'));
+    }
+    void Press(int button) { C<QAbstractButton>(name("Command1", button))->click(); }
+    void Turn(bool landscape) { C<QRadioButton>(name("optPPS", landscape ? 1 : 0))->click(); }
+    bool Landscape() const { return C<QRadioButton>(name("optPPS", 1))->isChecked(); }
+    // The three printers and "PDF file", a printer that writes a file.
+    void WithAFilePrinter()
+    {
+        auto source = ThreePrinters();
+        tavtest::RecordedPrinter file;
+        file.name = printer::PdfFileName;
+        file.toFile = true;
+        source->printers.append(file);
+        MakeGrid(60, 2);
+        print.ChooseOutputFile = [](const QString &) { return QStringLiteral("/dev/null"); };
+    }
+    QString Paper() const { return C<QComboBox>(QStringLiteral("cbPaperSize"))->currentText(); }
+};
+
+TEST_F(P001OpeningsTest, MarginsAndOrientationStayTogetherAcrossOpenings)
+{
+    ThreePrinters();
+    MakeGrid(60, 2);
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        EXPECT_EQ(Boxes(), QStringLiteral("20/0/20/0"));
+        Turn(true);
+        EXPECT_EQ(Boxes(), QStringLiteral("20/0/20/0"));
+    });
+    // The landscape title keeps its margins above and to its left: it is
+    // at no edge of the paper.
+    const tavtest::DrawnText *title = rec.Find(QStringLiteral("Greek words"), 1);
+    ASSERT_NE(title, nullptr);
+    EXPECT_GE(title->at.y(), 20 * printer::TwipsPerMM - 1);
+    EXPECT_GE(title->at.x(), 20 * printer::TwipsPerMM - 1);
+
+    for (int opening = 0; opening < 2; ++opening) {
+        AsTheMainWindowAsks();
+        PrintThroughDialog([&] {
+            EXPECT_TRUE(Landscape());
+            EXPECT_EQ(Boxes(), QStringLiteral("20/0/20/0")) << "no side the user did not set";
+            Turn(false);
+            EXPECT_EQ(Boxes(), QStringLiteral("20/0/20/0"));
+            Turn(true);
+        });
+    }
+    // A margin the user types stays with the paper as it lies.
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] { Type(name("Text1", 5), QStringLiteral("15")); });
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        EXPECT_TRUE(Landscape());
+        EXPECT_EQ(Boxes(), QStringLiteral("20/15/20/0"));
+    });
+}
+
+TEST_F(P001OpeningsTest, CancelForgetsEveryChangeOfItsOpening)
+{
+    ThreePrinters();
+    MakeGrid(60, 2);
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        ChoosePrinter(QStringLiteral("Beta"));
+        Turn(true);
+        Type(name("Text1", 2), QStringLiteral("3"));
+        Type(name("Text1", 4), QStringLiteral("30"));
+        C<QAbstractButton>(name("Check1", 11))->click();
+        Press(1);
+    });
+    EXPECT_TRUE(rec.jobs.isEmpty());
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        EXPECT_EQ(StatusPanel(1), QStringLiteral("Alpha"));
+        EXPECT_FALSE(Landscape());
+        EXPECT_EQ(Paper(), QStringLiteral("A4"));
+        EXPECT_EQ(Boxes(), QStringLiteral("20/0/20/0"));
+        EXPECT_EQ(StatusPanel(3), QStringLiteral("Copies: 1"));
+        EXPECT_FALSE(C<QAbstractButton>(name("Check1", 11))->isChecked());
+    });
+    EXPECT_EQ(rec.jobs, QStringList({QStringLiteral("Alpha")}));
+    EXPECT_EQ(rec.jobPapers, QVector<int>({9}));
+    EXPECT_EQ(rec.copies, 1);
+
+    // What was printed with stays; Cancel then goes back to it.
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        C<QComboBox>(QStringLiteral("cbPaperSize"))->setCurrentIndex(1);
+        emit C<QComboBox>(QStringLiteral("cbPaperSize"))->activated(1);
+        Turn(true);
+    });
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        Turn(false);
+        C<QComboBox>(QStringLiteral("cbPaperSize"))->setCurrentIndex(0);
+        emit C<QComboBox>(QStringLiteral("cbPaperSize"))->activated(0);
+        Press(1);
+    });
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        EXPECT_TRUE(Landscape());
+        EXPECT_EQ(Paper(), QStringLiteral("Letter"));
+    });
+    EXPECT_EQ(rec.jobPapers.last(), 1);
+}
+
+TEST_F(P001OpeningsTest, APrinterChosenShowsAndPrintsOnItsOwnPaper)
+{
+    auto source = ThreePrinters();
+    // Beta's queue is on Letter; a fresh device starts on the paper used
+    // before, as Qt opens a queue.
+    source->printers[1].startPaperCode = 9;
+    MakeGrid(60, 2);
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        EXPECT_EQ(Paper(), QStringLiteral("A4"));
+        Turn(true);
+        ChoosePrinter(QStringLiteral("Beta"));
+        EXPECT_EQ(Paper(), QStringLiteral("Letter"));
+        EXPECT_EQ(C<QLabel>(name("Label1", 8))->text(), QStringLiteral("Letter Landscape")) << "the paper stays turned";
+        EXPECT_EQ(C<QLabel>(name("Label1", 3))->text(), QStringLiteral("279.4 mm Wide"));
+    });
+    EXPECT_EQ(rec.jobs.last(), QStringLiteral("Beta"));
+    EXPECT_EQ(rec.jobPapers.last(), 1);
+}
+
+TEST_F(P001OpeningsTest, AFileHoldsOneCopyAndTheDialogSaysSo)
+{
+    WithAFilePrinter();
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        Type(name("Text1", 2), QStringLiteral("2"));
+        EXPECT_EQ(StatusPanel(3), QStringLiteral("Copies: 2"));
+        ChoosePrinter(printer::PdfFileName);
+        EXPECT_EQ(C<QLineEdit>(name("Text1", 2))->text(), QStringLiteral("1"));
+        EXPECT_FALSE(C<QLineEdit>(name("Text1", 2))->isEnabled());
+        EXPECT_EQ(StatusPanel(3), QStringLiteral("Copies: 1"));
+    });
+    EXPECT_EQ(rec.jobs.last(), printer::PdfFileName);
+    EXPECT_EQ(rec.copies, 1);
+    // A printer that makes copies has the user's number again.
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        ChoosePrinter(QStringLiteral("Alpha"));
+        EXPECT_EQ(StatusPanel(3), QStringLiteral("Copies: 2"));
+    });
+    EXPECT_EQ(rec.copies, 2);
+}
+
+TEST_F(P001OpeningsTest, SetUpKeepsThePrinterUnlessTheUserPicksAnother)
+{
+    WithAFilePrinter();
+    std::vector<bool> asked;
+    print.RunSetUp = [&](const P001::SetUpChoice &now, bool paperOnly) {
+        asked.push_back(paperOnly);
+        P001::SetUpChoice answer = now;
+        answer.paper = 1;
+        answer.orientation = printer::Landscape;
+        return std::optional<P001::SetUpChoice>(answer);
+    };
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        ChoosePrinter(printer::PdfFileName);
+        Press(2);
+        EXPECT_EQ(StatusPanel(1), printer::PdfFileName);
+        EXPECT_EQ(Paper(), QStringLiteral("Letter"));
+        EXPECT_TRUE(Landscape());
+    });
+    EXPECT_EQ(asked, std::vector<bool>({true})) << "the PDF file sets up its paper only";
+    EXPECT_EQ(rec.jobs.last(), printer::PdfFileName);
+    EXPECT_EQ(rec.jobPapers.last(), 1);
+
+    // Another printer picked in the set-up prints; a cancelled set-up changes nothing.
+    print.RunSetUp = [&](const P001::SetUpChoice &now, bool paperOnly) {
+        asked.push_back(paperOnly);
+        P001::SetUpChoice answer = now;
+        answer.printer = QStringLiteral("Gamma");
+        answer.paper = 11;
+        answer.copies = 4;
+        return std::optional<P001::SetUpChoice>(answer);
+    };
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] {
+        ChoosePrinter(QStringLiteral("Alpha"));
+        Press(2);
+    });
+    EXPECT_EQ(rec.jobs.last(), QStringLiteral("Gamma"));
+    EXPECT_EQ(rec.copies, 4);
+    print.RunSetUp = [&](const P001::SetUpChoice &, bool paperOnly) {
+        asked.push_back(paperOnly);
+        return std::optional<P001::SetUpChoice>();
+    };
+    AsTheMainWindowAsks();
+    PrintThroughDialog([&] { Press(2); });
+    EXPECT_EQ(rec.jobs.last(), QStringLiteral("Gamma"));
+    EXPECT_EQ(asked, std::vector<bool>({true, false, false}));
+}
+
+TEST_F(P001OpeningsTest, APrinterRemovedWhileTheDialogIsOpenIsSaidToBeGone)
+{
+    auto source = ThreePrinters();
+    MakeGrid(60, 2);
+    AsTheMainWindowAsks();
+    winsys::ScriptedMessages messages;
+    bool stayedOpen = false;
+    PrintThroughDialog([&] {
+        ChoosePrinter(QStringLiteral("Beta"));
+        source->printers.removeAt(1);
+        Press(0);
+        stayedOpen = print.isVisible();
+        EXPECT_EQ(StatusPanel(1), QStringLiteral("Alpha"));
+    });
+    EXPECT_TRUE(stayedOpen) << "the user looks again before anything prints";
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(messages.Messages()[0].prompt,
+              QStringLiteral("The printer \"Beta\" is no longer available.\nThe default printer \"Alpha\" is used instead."));
+    EXPECT_EQ(rec.jobs, QStringList({QStringLiteral("Alpha")}));
+}
+
+TEST_F(P001OpeningsTest, NoCaptionOrToolTipShowsCodeWords)
+{
+    ThreePrinters();
+    MakeGrid(60, 2);
+    OpenOptions();
+    QStringList texts{print.windowTitle()};
+    auto *tabs = print.findChild<QTabBar *>(QStringLiteral("TabStrip1"));
+    for (int i = 0; i < tabs->count(); ++i)
+        texts << tabs->tabText(i) << tabs->tabToolTip(i);
+    for (QWidget *w : print.findChildren<QWidget *>()) {
+        texts << w->toolTip() << w->whatsThis();
+        if (auto *b = qobject_cast<QAbstractButton *>(w))
+            texts << b->text();
+        if (auto *l = qobject_cast<QLabel *>(w))
+            texts << l->text();
+        if (auto *g = qobject_cast<QGroupBox *>(w))
+            texts << g->title();
+        if (auto *c = qobject_cast<QComboBox *>(w))
+            for (int i = 0; i < c->count(); ++i)
+                texts << c->itemText(i);
+    }
+    const QRegularExpression code(QStringLiteral("m_|->|::|_"));
+    for (const QString &t : texts)
+        EXPECT_FALSE(t.contains(code)) << t.toStdString();
+    EXPECT_GT(texts.size(), 100);
+    print.hide();
+}
+
+TEST_F(P001OpeningsTest, ThePaperNameLiesInsideItsPictureForEveryPaper)
+{
+    // The PDF file's papers, with their long names ("Executive (7.5 x 10 in)"),
+    // each in both orientations.
+    print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
+    MakeGrid(60, 2);
+    OpenOptions();
+    FitDialog();
+    QComboBox *papers = C<QComboBox>(QStringLiteral("cbPaperSize"));
+    QLabel *picture = C<QLabel>(QStringLiteral("Image1"));
+    QLabel *label = C<QLabel>(name("Label1", 8));
+    ASSERT_GT(papers->count(), 10);
+    for (int i = 0; i < papers->count(); ++i) {
+        papers->setCurrentIndex(i);
+        emit papers->activated(i);
+        for (bool landscape : {false, true}) {
+            Turn(landscape);
+            const QString what = label->text();
+            EXPECT_TRUE(picture->geometry().contains(label->geometry())) << what.toStdString();
+            const QFontMetrics fm(label->font());
+            for (const QString &word : what.split(QLatin1Char(' ')))
+                EXPECT_LE(fm.horizontalAdvance(word), label->width()) << what.toStdString();
+            const QRect needed = fm.boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, what);
+            EXPECT_LE(needed.height(), label->height()) << what.toStdString();
+        }
+    }
+    print.hide();
+}
+
+TEST_F(P001OpeningsTest, EveryTabOpensFromTheKeyboard)
+{
+    ThreePrinters();
+    MakeGrid(60, 2);
+    OpenOptions();
+    print.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&print));
+    auto *tabs = print.findChild<QTabBar *>(QStringLiteral("TabStrip1"));
+    auto shown = [&] {
+        for (int page : {0, 11, 5, 8, 6})
+            if (C<QWidget>(name("Frame1", page))->isVisible())
+                return page;
+        return -1;
+    };
+    tabs->setFocus();
+    QTest::keyClick(tabs, Qt::Key_Right);
+    EXPECT_EQ(shown(), 11);
+    QTest::keyClick(tabs, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(shown(), 5);
+    QTest::keyClick(tabs, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(shown(), 8);
+    QTest::keyClick(tabs, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(shown(), 5);
+    QTest::keyClick(tabs, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(shown(), 11);
+    QTest::keyClick(tabs, Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(shown(), 6);
+    QTest::keyClick(tabs, Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(shown(), 0);
+
+    // F1 opens the help page of the tab shown.
+    QString helpPage;
+    print.ShowHelp = [&](const QString &page, QWidget *) { helpPage = page; };
+    QTest::keyClick(tabs, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(tabs, Qt::Key_F1);
+    EXPECT_EQ(helpPage, QStringLiteral("print-options.html#printer"));
+
+    // Every radio button has an access key, none shared on its page or
+    // with a tab.
+    auto key = [](const QString &caption) {
+        const int at = caption.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < caption.size() ? caption.at(at + 1).toUpper() : QChar();
+    };
+    QList<QChar> tabKeys;
+    for (int i = 0; i < tabs->count(); ++i)
+        tabKeys << key(tabs->tabText(i));
+    for (int page : {0, 11, 5, 8, 6}) {
+        QList<QChar> keys = tabKeys;
+        for (auto *b : C<QWidget>(name("Frame1", page))->findChildren<QAbstractButton *>()) {
+            const QChar k = key(b->text());
+            if (qobject_cast<QRadioButton *>(b))
+                EXPECT_FALSE(k.isNull()) << b->text().toStdString();
+            if (k.isNull() || b->objectName() == QLatin1String("Check1(3)")) // shares "G" with its parent box
+                continue;
+            EXPECT_FALSE(keys.contains(k)) << b->text().toStdString();
+            keys << k;
+        }
+    }
+    print.hide();
+}
+
+TEST_F(P001OpeningsTest, TheProgressViewIsPaintedWhilePagesAreMadeAndShowsItsWholeTitle)
+{
+    MakeGrid(400, 2);
+    AsTheMainWindowAsks();
+    PaintCounter counter;
+    counter.bar = C<QProgressBar>(QStringLiteral("ProgressBar1"));
+    counter.bar->installEventFilter(&counter);
+    PrintThroughDialog([&] { C<QAbstractButton>(name("Check1", 11))->click(); });
+    ASSERT_TRUE(rec.ended);
+    EXPECT_GT(rec.pages, 5);
+    EXPECT_GT(counter.paintsWithProgress, 0);
+    // The progress face's title fits its width.
+    ProgressFace(true);
+    const int titleNeeds = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(print.windowTitle());
+    EXPECT_EQ(print.windowTitle(), QStringLiteral("Print Progress"));
+    EXPECT_GT(print.width(), titleNeeds + 100);
+    ProgressFace(false);
+}
