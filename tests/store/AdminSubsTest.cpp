@@ -208,6 +208,7 @@ TEST_F(Maintenance, ACompactionOnAFullDiskNamesTheCopyAndLeavesNothing)
     EXPECT_TRUE(said.contains(TempPath())) << said.toStdString();
     EXPECT_TRUE(said.contains("full")) << said.toStdString();
     EXPECT_TRUE(said.contains("was left as it was")) << said.toStdString();
+    EXPECT_FALSE(said.contains(db.Path() + "\"")) << "the copy failed, not the word database";
     for (const char *side : {"", "-journal", "-wal", "-shm"})
         EXPECT_FALSE(QFileInfo::exists(TempPath() + side)) << side;
     ASSERT_TRUE(WordDb && WordDb->IsOpen());

@@ -346,14 +346,15 @@ void DBEngine::CompactDatabase(const QString &src, const QString &dst)
     try {
         db->ExecNative(QStringLiteral("VACUUM INTO ?1"), {dst});
     } catch (const DaoError &e) {
+        // The engine's own words: the error's description speaks of src.
+        const QString engine = QString::fromUtf8(sqlite3_errmsg(db->Handle()));
         db->Close();
         // The engine may leave the copy and its journal behind.
         for (const char *suffix : {"", "-journal", "-wal", "-shm"})
             QFile::remove(dst + QLatin1String(suffix));
         if (isStorageFailure(e.Number()))
             throw DaoError(e.Number(),
-                           QStringLiteral("the compacted copy \"%1\" could not be written (%2)")
-                               .arg(dst, e.Description()),
+                           QStringLiteral("the compacted copy \"%1\" could not be written (%2)").arg(dst, engine),
                            e.Sql());
         throw;
     }
