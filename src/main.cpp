@@ -1,5 +1,6 @@
 #include "exercise/Exercise.h"
 #include "grids/GridStd.h"
+#include "mainwindow/EndOnSignal.h"
 #include "mainwindow/MDI.h"
 #include "mainwindow/ProgramWindows.h"
 #include "platform/font/FontLoader.h"
@@ -29,8 +30,20 @@ int main(int argc, char *argv[])
     windows.MakeStdGrid = [](tav::MDI &) -> tav::StdGridWindowLink * { return new tav::GridStd; };
     tav::SetListWindowFactory(&windows);
 
+    // SIGTERM, SIGINT and SIGHUP end the program as File > Exit does; one
+    // that comes during the start ends it once the start is through.
+    bool running = false;
+    tav::EndOnSignal endOnSignal([&] {
+        if (running)
+            mdi.close();
+    });
     const int started = tav::SubMain(QCoreApplication::applicationDirPath());
     if (started != 0)
         return started;
+    if (endOnSignal.Requested()) {
+        mdi.close();
+        return 0;
+    }
+    running = true;
     return app.exec();
 }

@@ -3,6 +3,8 @@
 // and closing.
 #include "exercise/Exercise.h"
 
+#include "store/WordEdits.h"
+
 #include "exercise/DragAutoScroll.h"
 #include "exercise/rounds/WordDraw.h"
 #include "exercise/ExerciseHost.h"
@@ -18,6 +20,7 @@
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
+#include "store/WordEdits.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -390,7 +393,9 @@ void Exercise::GetPos(long long ID, const QString &Text, int FieldIndex)
     try {
         dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
         rs->FindLast(QStringLiteral("ID ") + QStringLiteral(" = ") + QString::number(ID));
-        if (!rs->NoMatch() && FieldIndex >= 0 && FieldIndex < rs->FieldCount() && rs->Text(FieldIndex) != Text) {
+        if (rs->NoMatch())
+            ThrowWordGone(ID);
+        if (FieldIndex >= 0 && FieldIndex < rs->FieldCount() && rs->Text(FieldIndex) != Text) {
             rs->Edit();
             rs->SetField(FieldIndex, Text);
             rs->Update();

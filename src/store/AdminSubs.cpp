@@ -8,11 +8,13 @@
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
 #include "store/WordEdits.h"
+#include "store/WordFileGuard.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstdio>
@@ -73,16 +75,28 @@ void FlushPathToDisk(const QString &path)
 
 bool CompactWordDatabase()
 {
+    // A file deleted, moved or replaced since the start is not the one the
+    // program has open: there is nothing at the path to compact.
+    if (WordDb && WordDb->IsOpen() && !WordDb->FileStillAtPath()) {
+        winsys::MsgBox(QStringLiteral("The word database was not compacted: the file\r\n") + DbPath +
+                           QStringLiteral("\r\nwas deleted, moved or replaced after ") + winsys::AppTitle +
+                           QStringLiteral(" opened it."),
+                       winsys::vbExclamation, winsys::AppTitle);
+        return false;
+    }
     std::optional<winsys::BusyPointer> busy(std::in_place, winsys::PointerShape::Hourglass);
-    const QString dbPath = DbPath;
+    // The file itself, also when DbPath is a symbolic link: the compacted
+    // copy replaces the link's target and the link stays a link.
+    const QString dbPath = ResolvedWordFile(DbPath);
     const QString tempPath = QFileInfo(dbPath).absoluteDir().filePath(QStringLiteral("tmp.mdb"));
+    const QStringList tempFiles = {tempPath, tempPath + QStringLiteral("-journal"), tempPath + QStringLiteral("-wal"),
+                                   tempPath + QStringLiteral("-shm")};
     bool closed = false;
     QString failure;
     try {
         // A leftover of an earlier compaction would stop this one.
-        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
-                                      QStringLiteral("-journal")}) {
-            const QFileInfo stale(tempPath + suffix);
+        for (const QString &path : tempFiles) {
+            const QFileInfo stale(path);
             if (!stale.exists() && !stale.isSymLink())
                 continue;
             if (stale.isDir() || !QFile::remove(stale.filePath()))
@@ -119,20 +133,24 @@ bool CompactWordDatabase()
             FlushToDisk(QFileInfo(dbPath).absolutePath());
         } catch (const std::exception &) {
         }
-        WordDb = dao::DBEngine::OpenDatabase(dbPath);
+        WordDb = dao::DBEngine::OpenDatabase(DbPath);
     } catch (const std::exception &error) {
         failure = ErrorDescription(error);
     }
 
     if (!failure.isEmpty()) {
         busy.reset(); // the message is read with the normal pointer
-        const QFileInfo temp(tempPath);
-        if (closed && temp.exists() && !temp.isDir())
-            QFile::remove(tempPath);
+        // Nothing of this compaction stays behind, the engine's journal of
+        // the copy included.
+        for (const QString &path : tempFiles) {
+            const QFileInfo temp(path);
+            if (closed && temp.exists() && !temp.isDir())
+                QFile::remove(path);
+        }
         QString reopened;
         if (closed && (!WordDb || !WordDb->IsOpen())) {
             try {
-                WordDb = dao::DBEngine::OpenDatabase(dbPath);
+                WordDb = dao::DBEngine::OpenDatabase(DbPath);
             } catch (const std::exception &error) {
                 reopened = QStringLiteral("\r\nThe word database could not be opened again: ") + ErrorDescription(error);
             }

@@ -17,11 +17,14 @@
 #include <QVariant>
 #include <QVector>
 
+class QLockFile;
+
 namespace tav {
 
 struct SharedValues {
     // Connection, files, fonts, start-up.
     dao::DatabasePtr WordDb;       // the shared connection (Sub Main; compaction reopens it)
+    std::shared_ptr<QLockFile> WordDbLock; // this run's lock on the word database file (Sub Main)
     QString DbPath;                // program folder + "/TavWrd.twl" (Sub Main)
     QString CapsLanguage;          // LangCaps column of the interface texts: "English"
     int GreekFontSize = 14;        // 11 on an 800x600 desktop, else 14 (Sub Main)
@@ -89,6 +92,7 @@ void ResetSharedState();
 
 // Connection, files, fonts, start-up.
 inline dao::DatabasePtr &WordDb = Shared.WordDb;
+inline std::shared_ptr<QLockFile> &WordDbLock = Shared.WordDbLock;
 inline QString &DbPath = Shared.DbPath;
 inline QString &CapsLanguage = Shared.CapsLanguage;
 inline int &GreekFontSize = Shared.GreekFontSize;

@@ -4,10 +4,12 @@
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
+#include "store/WordFileGuard.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <sqlite3.h>
 
@@ -15,9 +17,11 @@ namespace tav {
 
 namespace {
 
-// A reason the word database cannot serve the program, already worded.
+// A reason the word database cannot serve the program, already worded; or,
+// when message is set, the whole message to show instead.
 struct StartFailure {
     QString cause;
+    QString message = {};
 };
 
 // Opens DbPath as the shared connection WordDb; a file that cannot serve as
@@ -35,10 +39,33 @@ void OpenWordFile()
                              winsys::AppTitle + QStringLiteral(" to a folder of your own.");
     if (!file.isWritable())
         throw StartFailure{readOnly};
-    if (!QFileInfo(file.absolutePath()).isWritable())
+    // The journal and the lock lie beside the file itself, also when the
+    // path is a symbolic link to it.
+    const QString wordFile = ResolvedWordFile(DbPath);
+    if (!QFileInfo(QFileInfo(wordFile).absolutePath()).isWritable())
         throw StartFailure{QStringLiteral("Its folder is read-only, and ") + winsys::AppTitle +
                            QStringLiteral(" needs to write its journal beside the file.\nAllow writing to the "
                                           "folder, or copy the program with the file to a folder of your own.")};
+    WordFileLock lock = LockWordFile(wordFile);
+    if (lock.heldElsewhere)
+        throw StartFailure{{},
+                           winsys::AppTitle + QStringLiteral(" is already running with this word database:\n") +
+                               DbPath + QStringLiteral("\nSwitch to its window; this start ends here.")};
+    if (!lock.lock)
+        throw StartFailure{lock.failure};
+    WordDbLock = lock.lock;
+    // What a run that did not end cleanly, or another program, left beside
+    // the file is applied to it by the engine as soon as it is opened: where
+    // it may belong to another file, the file stays as it is.
+    const QString leftovers = UntrustedLeftovers(wordFile, lock.crashedRunFound);
+    if (!leftovers.isEmpty())
+        throw StartFailure{QStringLiteral("Beside it lies what a program that did not close the file left behind:\n") +
+                           leftovers + QStringLiteral("\n") + winsys::AppTitle +
+                           QStringLiteral(" cannot tell whether this belongs to the file, so it has left the file "
+                                          "and these as they are.\nIf you put the file in place after that program "
+                                          "ended (a backup, a rebuilt word database), move the files named away and "
+                                          "start ") +
+                           winsys::AppTitle + QStringLiteral(" again.")};
     try {
         WordDb = dao::DBEngine::OpenDatabase(DbPath);
     } catch (const dao::DaoError &e) {
@@ -75,14 +102,16 @@ void ReadOptionsRow()
 
 void CloseWordDb()
 {
-    if (!WordDb)
-        return;
-    try {
-        WordDb->Close();
-    } catch (const dao::DaoError &) {
-        // Already failing; the failure has its own message.
+    if (WordDb) {
+        try {
+            WordDb->Close();
+        } catch (const dao::DaoError &) {
+            // Already failing; the failure has its own message.
+        }
+        WordDb.reset();
     }
-    WordDb.reset();
+    // The lock goes with the connection: a refused start holds nothing.
+    WordDbLock.reset();
 }
 
 } // namespace
@@ -109,6 +138,7 @@ int SubMain(const QString &programFolder)
 
     CloseWordDb();
     QString cause;
+    QString message;
     try {
         OpenWordFile();
         ReadOptionsRow();
@@ -122,16 +152,20 @@ int SubMain(const QString &programFolder)
         PickedVerbs = QVector<int>(n + 1, 0);
     } catch (const StartFailure &failure) {
         cause = failure.cause;
+        message = failure.message;
     } catch (const dao::DaoError &e) {
         cause = QStringLiteral("The file cannot be read: ") + e.Description();
     }
 
-    if (!cause.isEmpty()) {
+    if (!cause.isEmpty() || !message.isEmpty()) {
         CloseWordDb();
         Link().UnloadSplash();
-        winsys::MsgBox(winsys::AppTitle + QStringLiteral(" cannot start: its word database\n") + DbPath +
-                           QStringLiteral("\ncannot be used.\n") + cause,
-                       winsys::vbCritical, winsys::AppTitle);
+        if (message.isEmpty())
+            winsys::MsgBox(winsys::AppTitle + QStringLiteral(" cannot start: its word database\n") + DbPath +
+                               QStringLiteral("\ncannot be used.\n") + cause,
+                           winsys::vbCritical, winsys::AppTitle);
+        else
+            winsys::MsgBox(message, winsys::vbExclamation, winsys::AppTitle);
         return 1;
     }
 

@@ -224,9 +224,11 @@ void UpdateVoiceForm(long long ID, const QString &Field, const QString &Text)
     const QString text = Text.trimmed();
     if (RemovesAuxiliaryMarker(ID, Field, text))
         throw EditRefusal(AuxiliaryMarkerMessage());
-    OpenWordDb().Execute(QStringLiteral("UPDATE Main  SET ") + Field + QStringLiteral("  = ") +
-                         (text.isEmpty() ? QStringLiteral("NULL") : dao::SqlText(text)) +
-                         QStringLiteral(" WHERE Main.ID  = ") + QString::number(ID));
+    dao::Database &db = OpenWordDb();
+    db.Execute(QStringLiteral("UPDATE Main  SET ") + Field + QStringLiteral("  = ") +
+               (text.isEmpty() ? QStringLiteral("NULL") : dao::SqlText(text)) + QStringLiteral(" WHERE Main.ID  = ") +
+               QString::number(ID));
+    RequireChangedRow(db, ID);
 }
 
 void UpdateMainField(const QString &Value, long long ID, const QString &FieldName, const QString &CountField)

@@ -57,7 +57,8 @@ void UpdateMainField(const QString &Value, long long ID, const QString &FieldNam
 
 // Writes a verb's form of one voice (Field "AP" or "PP") to Main: the text
 // trimmed; a text of blanks stores Null, so that the voice is no longer
-// offered. Refuses (EditRefusal) what would take the auxiliary's marker away.
+// offered. Refuses (EditRefusal) what would take the auxiliary's marker away;
+// a word no longer in Main is an error (ThrowWordGone).
 void UpdateVoiceForm(long long ID, const QString &Field, const QString &Text);
 
 // The same for the third-language word table Lang3Table: Value to Lang3Lat,

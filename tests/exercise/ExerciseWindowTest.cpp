@@ -167,10 +167,15 @@ TEST_F(ExerciseWindowTest, ARemarkTypedInTheMainWindowIsStoredForTheWordShown)
     mdi->tbRem_KeyPress(key);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Main WHERE ID = 7 AND Remarks = 'a remark'"), 1);
     EXPECT_FALSE(tav::SaveBusy);
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    // A word no longer in the word list stores nothing, and says so.
     tav::SaveBusy = true;
     ex->GetPos(123456, "nowhere", 12);
     EXPECT_FALSE(tav::SaveBusy);
-    EXPECT_TRUE(messages.Messages().isEmpty());
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains("the word with ID 123456 is no longer in the word list"))
+        << messages.Messages()[0].prompt.toStdString();
+    messages.Clear();
 
     // A remark the file refuses is reported, not dropped in silence.
     Exec("CREATE TRIGGER NoRemarks BEFORE UPDATE ON Main BEGIN SELECT RAISE(ABORT, 'read-only'); END");

@@ -2,12 +2,14 @@
 
 #include "platform/winsys/core/Pointer.h"
 #include "WordStoreFixture.h"
+#include "support/FullDisk.h"
 #include "support/RecordingListWindow.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -139,8 +141,11 @@ TEST_F(Maintenance, AFailedCompactionKeepsTheOldFileOpen)
 
 TEST_F(Maintenance, ADatabaseStillOpenElsewhereIsNotReplaced)
 {
-    dao::DatabasePtr other = db.Open();
-    other->QueryNative("SELECT COUNT(*) FROM Main");
+    // Another program that keeps a write-ahead log beside the file.
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(db.Path()).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "PRAGMA journal_mode=WAL; SELECT COUNT(*) FROM Main", nullptr, nullptr, nullptr),
+              SQLITE_OK);
     PointerWatchingMessages watched;
     EXPECT_FALSE(CompactWordDatabase());
     EXPECT_EQ(watched.Prompts().size(), 1);
@@ -148,7 +153,69 @@ TEST_F(Maintenance, ADatabaseStillOpenElsewhereIsNotReplaced)
     ASSERT_TRUE(WordDb && WordDb->IsOpen());
     EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900002"), "gravfw");
     EXPECT_FALSE(QFileInfo::exists(TempPath()));
-    other->Close();
+    EXPECT_TRUE(watched.Prompts()[0].contains("still in use by another connection"));
+    sqlite3_close(other);
+}
+
+// A word database kept in a synced folder, with a link beside the program.
+TEST_F(Maintenance, CompactionWritesThroughASymbolicLinkAndKeepsTheLink)
+{
+    WordDb->Close();
+    ASSERT_TRUE(QDir(db.Folder()).mkpath("synced"));
+    const QString target = QDir(db.Folder()).filePath("synced/TavWrd.twl");
+    ASSERT_TRUE(QFile::rename(db.Path(), target));
+    ASSERT_TRUE(QFile::link(target, db.Path()));
+    WordDb = dao::DBEngine::OpenDatabase(db.Path());
+    Exec("UPDATE Main SET Remarks = 'before' WHERE ID = 900001");
+
+    ASSERT_TRUE(CompactWordDatabase()) << messages.Prompts().join("\n").toStdString();
+    EXPECT_TRUE(QFileInfo(db.Path()).isSymLink()) << "the link was replaced by a file";
+    EXPECT_EQ(QFileInfo(db.Path()).symLinkTarget(), target);
+    EXPECT_FALSE(QFileInfo::exists(QDir(db.Folder()).filePath("synced/tmp.mdb")));
+    EXPECT_FALSE(QFileInfo::exists(TempPath()));
+    // Later edits reach the target.
+    Exec("UPDATE Main SET Remarks = 'after' WHERE ID = 900001");
+    dao::DatabasePtr direct = dao::DBEngine::OpenDatabase(target, false, true);
+    EXPECT_EQ(direct->QueryNative("SELECT Remarks FROM Main WHERE ID = 900001")[0][0].toString(), "after");
+}
+
+TEST_F(Maintenance, CompactionAfterTheFileWasDeletedSaysSo)
+{
+    ASSERT_TRUE(QFile::remove(db.Path()));
+    EXPECT_FALSE(CompactWordDatabase());
+    ASSERT_EQ(messages.Prompts().size(), 1);
+    const QString said = messages.Prompts()[0];
+    EXPECT_TRUE(said.contains("was deleted, moved or replaced")) << said.toStdString();
+    EXPECT_TRUE(said.contains(db.Path())) << said.toStdString();
+    EXPECT_FALSE(said.contains("another connection")) << said.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(db.Path())) << "nothing is made at the path";
+    EXPECT_FALSE(QFileInfo::exists(TempPath()));
+    EXPECT_EQ(winsys::PointerDepth(), 0);
+}
+
+TEST_F(Maintenance, ACompactionOnAFullDiskNamesTheCopyAndLeavesNothing)
+{
+    const QByteArray before = [&] {
+        QFile f(db.Path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    {
+        tavtest::FullDisk full({"tmp.mdb", "tmp.mdb-journal"});
+        EXPECT_FALSE(CompactWordDatabase());
+    }
+    ASSERT_EQ(messages.Prompts().size(), 1);
+    const QString said = messages.Prompts()[0];
+    EXPECT_TRUE(said.contains(TempPath())) << said.toStdString();
+    EXPECT_TRUE(said.contains("full")) << said.toStdString();
+    EXPECT_TRUE(said.contains("was left as it was")) << said.toStdString();
+    EXPECT_FALSE(said.contains(db.Path() + "\"")) << "the copy failed, not the word database";
+    for (const char *side : {"", "-journal", "-wal", "-shm"})
+        EXPECT_FALSE(QFileInfo::exists(TempPath() + side)) << side;
+    ASSERT_TRUE(WordDb && WordDb->IsOpen());
+    EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900001"), "spivti");
+    QFile f(db.Path());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
 }
 
 TEST_F(Maintenance, AnUnwritableFolderKeepsTheOldFile)

@@ -170,6 +170,17 @@ TEST_F(WordEdits, AVoiceFormIsStoredTrimmedAndBlanksRemoveTheVoice)
     EXPECT_EQ(Text("SELECT AP FROM Main WHERE ID = 900002"), "gravfw's");
 }
 
+TEST_F(WordEdits, AVoiceFormOfAWordNoLongerInMainIsReported)
+{
+    Exec("DELETE FROM Main WHERE ID = 900002");
+    try {
+        UpdateVoiceForm(Grafo, "AP", "gravfw");
+        FAIL() << "the write of a word that is gone reported success";
+    } catch (const dao::DaoError &e) {
+        EXPECT_EQ(e.Description(), "Nothing was stored: the word with ID 900002 is no longer in the word list.");
+    }
+}
+
 TEST_F(WordEdits, ThirdLanguageMeaningsAndTheirCount)
 {
     UpdateLangField("bostad, hus", Spiti);

@@ -85,16 +85,6 @@ void prepare(sqlite3 *db, const QByteArray &sql, Stmt &s, const char **tail = nu
         throwDb(db, QString::fromUtf8(sql));
 }
 
-// Steps a statement through all its rows, which it ignores.
-void runToEnd(sqlite3 *db, sqlite3_stmt *st, const QString &sql)
-{
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-    }
-    if (rc != SQLITE_DONE)
-        throwDb(db, sql);
-}
-
 // Values as they are stored: Yes/No as -1/0 (Jet's True), dates and times as
 // ISO-8601 text.
 QVariant storedForm(const QVariant &v)
@@ -171,8 +161,10 @@ QVariant columnValue(sqlite3_stmt *st, int c)
     }
 }
 
-// Settings every connection gets: extended codes, a busy timeout, WAL (so a
-// second connection may write while this one reads), the Jet functions.
+// Settings every connection gets: extended codes, a busy timeout, the Jet
+// functions; a connection that may write commits each transaction to the
+// disk before the commit returns (synchronous FULL). The journal mode is left
+// to Database (see prepareWrite): nothing here writes to the file.
 void configure(sqlite3 *db, const QString &path, bool readOnly)
 {
     sqlite3_extended_result_codes(db, 1);
@@ -192,15 +184,41 @@ void configure(sqlite3 *db, const QString &path, bool readOnly)
             throw DaoError(code, msg);
         }
     }
-    if (!readOnly) {
-        Stmt s;
-        int rc = sqlite3_prepare_v2(db, "PRAGMA journal_mode=WAL", -1, &s.st, nullptr);
-        if (rc == SQLITE_OK)
-            rc = sqlite3_step(s.st);
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            throwDb(db, QStringLiteral("PRAGMA journal_mode=WAL"));
-    }
+    if (!readOnly && sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwDb(db, QStringLiteral("PRAGMA synchronous=FULL"));
     RegisterJetFunctions(db);
+}
+
+// The journal mode of a connection ("delete", "wal", ...); reading it
+// changes nothing.
+QString journalMode(sqlite3 *db)
+{
+    Stmt s;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &s.st, nullptr) != SQLITE_OK || sqlite3_step(s.st) != SQLITE_ROW)
+        throwDb(db, QStringLiteral("PRAGMA journal_mode"));
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 0))).toLower();
+}
+
+// Result codes that mean the file itself could not be written (or read back
+// while writing), as opposed to a statement the engine refused.
+bool isStorageFailure(int code)
+{
+    switch (code & 0xFF) {
+    case SQLITE_PERM:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_READONLY:
+    case SQLITE_IOERR:
+    case SQLITE_CORRUPT:
+    case SQLITE_FULL:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PROTOCOL:
+    case SQLITE_NOLFS:
+    case SQLITE_NOTADB:
+        return true;
+    default:
+        return false;
+    }
 }
 
 struct Handle {
@@ -293,6 +311,9 @@ DatabasePtr DBEngine::OpenDatabase(const QString &path, bool /*exclusive*/, bool
     configure(h.db, path, readOnly);
     DatabasePtr db(new Database(h.release(), path));
     db->noteFile();
+    // A file left in WAL mode (by another program) is switched before the
+    // first write, not here: a file that is only read is never changed.
+    db->m_leaveWal = !readOnly && journalMode(db->m_db) == QLatin1String("wal");
     return db;
 }
 
@@ -308,8 +329,12 @@ DatabasePtr DBEngine::CreateDatabase(const QString &path)
         throw DaoError(sqlite3_extended_errcode(h.db), QString::fromUtf8(sqlite3_errmsg(h.db)));
     }
     configure(h.db, path, false);
+    // The header is written at once: a file without it is no database.
+    if (sqlite3_exec(h.db, "PRAGMA user_version = 0", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwDb(h.db, QStringLiteral("PRAGMA user_version = 0"));
     DatabasePtr db(new Database(h.release(), path));
     db->noteFile();
+    db->m_leaveWal = journalMode(db->m_db) == QLatin1String("wal");
     return db;
 }
 
@@ -320,8 +345,17 @@ void DBEngine::CompactDatabase(const QString &src, const QString &dst)
     DatabasePtr db = OpenDatabase(src);
     try {
         db->ExecNative(QStringLiteral("VACUUM INTO ?1"), {dst});
-    } catch (...) {
-        QFile::remove(dst);
+    } catch (const DaoError &e) {
+        // The engine's own words: the error's description speaks of src.
+        const QString engine = QString::fromUtf8(sqlite3_errmsg(db->Handle()));
+        db->Close();
+        // The engine may leave the copy and its journal behind.
+        for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+            QFile::remove(dst + QLatin1String(suffix));
+        if (isStorageFailure(e.Number()))
+            throw DaoError(e.Number(),
+                           QStringLiteral("the compacted copy \"%1\" could not be written (%2)").arg(dst, engine),
+                           e.Sql());
         throw;
     }
     db->Close();
@@ -354,19 +388,73 @@ void Database::noteFile()
     }
 }
 
-void Database::checkFileBeforeWrite(sqlite3_stmt *st, const QString &sql) const
+bool Database::FileStillAtPath() const
 {
-    if (!m_fileKnown || !st || sqlite3_stmt_readonly(st))
-        return;
+    if (!m_fileKnown)
+        return true;
     struct stat now {};
-    if (::stat(QFile::encodeName(m_absolutePath).constData(), &now) == 0 && quint64(now.st_dev) == m_device &&
-        quint64(now.st_ino) == m_inode)
+    return ::stat(QFile::encodeName(m_absolutePath).constData(), &now) == 0 && quint64(now.st_dev) == m_device &&
+           quint64(now.st_ino) == m_inode;
+}
+
+void Database::prepareWrite(sqlite3_stmt *st, const QString &sql)
+{
+    if (!st || sqlite3_stmt_readonly(st))
         return;
-    throw DaoError(DaoError::FileReplaced,
-                   QStringLiteral("The database file \"%1\" was deleted, moved or replaced after it was opened: "
-                                  "nothing was stored.")
-                       .arg(m_path),
-                   sql);
+    if (!FileStillAtPath())
+        throw DaoError(DaoError::FileReplaced,
+                       QStringLiteral("The database file \"%1\" was deleted, moved or replaced after it was opened: "
+                                      "nothing was stored.")
+                           .arg(m_path),
+                       sql);
+    leaveWal();
+}
+
+void Database::leaveWal()
+{
+    // Outside a transaction only: the mode cannot change inside one, and
+    // BeginTrans comes here first.
+    if (!m_leaveWal || !sqlite3_get_autocommit(m_db))
+        return;
+    if (sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwStatement(QStringLiteral("PRAGMA journal_mode=DELETE"), true);
+    // The switch needs the file to itself: another program that holds it
+    // open in WAL mode keeps the log, and a commit would stay in it.
+    if (journalMode(m_db) == QLatin1String("wal"))
+        throw DaoError(SQLITE_BUSY,
+                       QStringLiteral("The database file \"%1\" is open in another program that keeps a "
+                                      "write-ahead log beside it: nothing was stored.")
+                           .arg(m_path));
+    m_leaveWal = false;
+}
+
+void Database::throwStatement(const QString &sql, bool writing) const
+{
+    const int code = sqlite3_extended_errcode(m_db);
+    const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+    if (writing && isStorageFailure(code))
+        throw DaoError(code,
+                       QStringLiteral("The database file \"%1\" could not be written (%2): nothing was stored.")
+                           .arg(m_path, message),
+                       sql);
+    throw DaoError(code, message, sql);
+}
+
+void Database::step(sqlite3_stmt *st, const QString &sql)
+{
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        throwStatement(sql, writes(st));
+}
+
+bool Database::writes(sqlite3_stmt *st)
+{
+    // Transaction control counts as read-only to the engine, but a COMMIT is
+    // where the journal and the file are written.
+    return !sqlite3_stmt_readonly(st) ||
+           firstWordIs(QString::fromUtf8(sqlite3_sql(st)), {"BEGIN", "COMMIT", "END", "RELEASE", "ROLLBACK"});
 }
 
 void Database::Close()
@@ -394,8 +482,8 @@ void Database::Execute(const QString &jetSql)
         return;
     if (sqlite3_column_count(s.st) > 0 && sqlite3_stmt_readonly(s.st))
         throw DaoError(DaoError::SelectInExecute, QStringLiteral("Cannot execute a select query."), sql);
-    checkFileBeforeWrite(s.st, sql);
-    runToEnd(db, s.st, sql);
+    prepareWrite(s.st, sql);
+    step(s.st, sql);
     if (firstWordIs(sql, {"INSERT", "UPDATE", "DELETE", "REPLACE"}))
         m_recordsAffected = sqlite3_changes64(db);
 }
@@ -415,6 +503,7 @@ QVector<QVector<QVariant>> Database::QueryNative(const QString &sql, QStringList
         return rows;
     for (int i = 0; i < params.size(); ++i)
         bindVariant(db, s.st, i + 1, params[i], sql);
+    prepareWrite(s.st, sql);
     const int cols = sqlite3_column_count(s.st);
     if (columnNames) {
         columnNames->clear();
@@ -430,7 +519,7 @@ QVector<QVector<QVariant>> Database::QueryNative(const QString &sql, QStringList
         rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE)
-        throwDb(db, sql);
+        throwStatement(sql, writes(s.st));
     return rows;
 }
 
@@ -455,8 +544,8 @@ void Database::ExecNative(const QString &sql, const QVariantList &params)
                 bindVariant(db, s.st, i + 1, params[i], sql);
         }
         if (s.st) {
-            checkFileBeforeWrite(s.st, sql);
-            runToEnd(db, s.st, sql);
+            prepareWrite(s.st, sql);
+            step(s.st, sql);
         }
         first = false;
         next = tail;
@@ -544,8 +633,10 @@ QString Database::QueryDefSql(const QString &name) const
 void Database::BeginTrans()
 {
     live();
-    if (m_transactionDepth == 0)
+    if (m_transactionDepth == 0) {
+        leaveWal();
         ExecNative(QStringLiteral("BEGIN IMMEDIATE"));
+    }
     else
         ExecNative(QStringLiteral("SAVEPOINT tav_%1").arg(m_transactionDepth));
     ++m_transactionDepth;

@@ -100,15 +100,19 @@ class DBEngine {
 public:
     // Opens a database file read-write (or read-only). Throws when the file
     // does not exist or is not a database: the file is never created here.
-    // Every connection runs in WAL mode with a busy timeout, so a second,
-    // short-lived connection can always write while this one is open;
+    // Connections keep a rollback journal (deleted at each commit) and sync
+    // each commit to the disk before it returns, so that the file alone
+    // holds every commit at rest and nothing beside it outlives a commit. A
+    // file found in WAL mode is switched before the first write; opening and
+    // reading change nothing in the file. Connections have a busy timeout,
+    // so a second, short-lived connection can write while this one is open;
     // "exclusive" is therefore not honoured (it would lock that one out).
     static DatabasePtr OpenDatabase(const QString &path, bool exclusive = false, bool readOnly = false);
     // Creates a new, empty database file (for the database builder and tests).
     static DatabasePtr CreateDatabase(const QString &path);
     // Writes a compacted copy of the database at src to dst; dst must not exist.
-    // Before replacing src by dst, close every connection to src: SQLite
-    // then removes its "-wal" and "-shm" side files.
+    // On failure nothing is left at dst (nor its journal), and an error of
+    // the disk names dst.
     static void CompactDatabase(const QString &src, const QString &dst);
 };
 
@@ -125,6 +129,8 @@ public:
     // recordsets' updates) first checks that the file opened is still the
     // one at its path: a database deleted, moved or replaced while it is
     // open takes no more writes, which would be lost with the old file.
+    // A write the disk refuses (full, read-only, an I/O error) throws one
+    // error that names the file and says that nothing was stored.
     void Execute(const QString &jetSql);
     // Rows changed by the last Execute.
     long long RecordsAffected() const { return m_recordsAffected; }
@@ -155,6 +161,9 @@ public:
 
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+    // False once the path no longer names the file that was opened (it was
+    // deleted, moved or replaced).
+    bool FileStillAtPath() const;
 
     // Plumbing for Recordset and tests.
     sqlite3 *Handle() const;
@@ -170,9 +179,19 @@ private:
     sqlite3 *live() const; // the open handle, or throws ObjectClosed
     // Notes which file the path names now (device and inode).
     void noteFile();
-    // Throws FileReplaced, before st runs, when st writes and the path no
-    // longer names the file that was opened.
-    void checkFileBeforeWrite(sqlite3_stmt *st, const QString &sql) const;
+    // Before st runs, when st writes: throws FileReplaced when the path no
+    // longer names the file that was opened, and leaves WAL mode.
+    void prepareWrite(sqlite3_stmt *st, const QString &sql);
+    // Switches a file found in WAL mode to a rollback journal (outside a
+    // transaction; once).
+    void leaveWal();
+    // Runs st to its end, ignoring rows; a failure throws (throwStatement).
+    void step(sqlite3_stmt *st, const QString &sql);
+    // True when st writes to the file (transaction control included).
+    static bool writes(sqlite3_stmt *st);
+    // Throws the connection's last error; a failure of the disk in a
+    // statement that writes names the file and says that nothing was stored.
+    [[noreturn]] void throwStatement(const QString &sql, bool writing) const;
     QString tableName(const QString &name) const; // the stored spelling, "" when absent
     RecordsetPtr makeRecordset(const QString &source, const QString &nativeSql, const QString &loadSql,
                                RecordsetType type);
@@ -183,6 +202,7 @@ private:
     quint64 m_device = 0;
     quint64 m_inode = 0;
     bool m_fileKnown = false;
+    bool m_leaveWal = false; // the file is in WAL mode: switch before the first write
     long long m_recordsAffected = 0;
     int m_transactionDepth = 0;
     QHash<QString, QString> m_queryDefs; // lower-case name -> Jet SQL

@@ -1,0 +1,155 @@
+// The database file as users handle it: a copy of the file alone holds every
+// commit, a file that is only read is never changed, and a write the disk
+// refuses names the file and says that nothing was stored.
+#include "DaoTestHelpers.h"
+#include "platform/dao/Dao.h"
+#include "support/FullDisk.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+using namespace dao;
+
+namespace {
+
+QByteArray Hash(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
+}
+
+class FileSafety : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = path("words.twl");
+        auto db = DBEngine::CreateDatabase(m_path);
+        db->ExecNative(QStringLiteral("CREATE TABLE Main (ID INTEGER, Greek TEXT);"
+                                      "INSERT INTO Main VALUES (1, 'lovgoV');"));
+        db->Close();
+    }
+    QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    bool sideFiles(const QString &file) const
+    {
+        for (const char *side : {"-wal", "-shm", "-journal"})
+            if (QFile::exists(file + QLatin1String(side)))
+                return true;
+        return false;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+} // namespace
+
+TEST_F(FileSafety, ACopyOfTheFileAloneHoldsEveryCommit)
+{
+    auto db = DBEngine::OpenDatabase(m_path);
+    db->Execute(QStringLiteral("UPDATE Main SET Greek = 'lovgia' WHERE ID = 1"));
+    db->BeginTrans();
+    db->Execute(QStringLiteral("INSERT INTO Main (ID, Greek) VALUES (2, 'gravfw')"));
+    db->CommitTrans();
+    // The program is still running: nothing beside the file holds a commit.
+    EXPECT_FALSE(sideFiles(m_path));
+    const QString copy = path("backup.twl");
+    ASSERT_TRUE(QFile::copy(m_path, copy));
+    auto backup = DBEngine::OpenDatabase(copy, false, true);
+    EXPECT_EQ(backup->QueryNative(QStringLiteral("SELECT Greek FROM Main WHERE ID = 1"))[0][0].toString(), "lovgia");
+    EXPECT_EQ(backup->QueryNative(QStringLiteral("SELECT COUNT(*) FROM Main"))[0][0].toInt(), 2);
+}
+
+TEST_F(FileSafety, AFileInWalModeIsChangedOnlyByAWriteWhichLeavesTheLog)
+{
+    {
+        sqlite3 *raw = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(m_path).constData(), &raw), SQLITE_OK);
+        sqlite3_exec(raw, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        sqlite3_close(raw);
+    }
+    const QByteArray before = Hash(m_path);
+    auto db = DBEngine::OpenDatabase(m_path);
+    EXPECT_EQ(db->QueryNative(QStringLiteral("SELECT COUNT(*) FROM Main"))[0][0].toInt(), 1);
+    db->Close();
+    EXPECT_EQ(Hash(m_path), before) << "opening and reading changed the file";
+    EXPECT_FALSE(sideFiles(m_path));
+
+    db = DBEngine::OpenDatabase(m_path);
+    db->BeginTrans();
+    db->Execute(QStringLiteral("INSERT INTO Main (ID, Greek) VALUES (2, 'gravfw')"));
+    db->CommitTrans();
+    EXPECT_EQ(db->QueryNative(QStringLiteral("PRAGMA journal_mode"))[0][0].toString(), "delete");
+    EXPECT_FALSE(sideFiles(m_path));
+}
+
+TEST_F(FileSafety, AFullDiskNamesTheFileAndSaysNothingWasStored)
+{
+    auto db = DBEngine::OpenDatabase(m_path);
+    // The file may not grow by a page.
+    const int pages = db->QueryNative(QStringLiteral("PRAGMA page_count"))[0][0].toInt();
+    db->QueryNative(QStringLiteral("PRAGMA max_page_count = %1").arg(pages));
+    try {
+        db->BeginTrans();
+        db->Execute(QStringLiteral("INSERT INTO Main (ID, Greek) VALUES (3, 'x')"));
+        db->Execute(QStringLiteral("INSERT INTO Main (ID, Greek) SELECT 4, printf('%.9000c', 'x')"));
+        db->CommitTrans();
+        FAIL() << "the write went through";
+    } catch (const DaoError &e) {
+        EXPECT_EQ(e.Number() & 0xFF, SQLITE_FULL);
+        EXPECT_TRUE(e.Description().contains(m_path)) << e.Description().toStdString();
+        EXPECT_TRUE(e.Description().contains("nothing was stored")) << e.Description().toStdString();
+        EXPECT_TRUE(e.Description().contains("full")) << e.Description().toStdString();
+        db->Rollback();
+    }
+    EXPECT_EQ(db->QueryNative(QStringLiteral("SELECT COUNT(*) FROM Main"))[0][0].toInt(), 1);
+
+    // A full disk at the journal refuses an edit the same way.
+    tavtest::FullDisk full({QStringLiteral("-journal")});
+    auto other = DBEngine::OpenDatabase(m_path);
+    try {
+        other->Execute(QStringLiteral("UPDATE Main SET Greek = 'lovgia' WHERE ID = 1"));
+        FAIL() << "the write went through";
+    } catch (const DaoError &e) {
+        EXPECT_TRUE(e.Description().contains(m_path)) << e.Description().toStdString();
+        EXPECT_TRUE(e.Description().contains("nothing was stored")) << e.Description().toStdString();
+    }
+    EXPECT_GT(full.Refused(), 0);
+    EXPECT_EQ(other->QueryNative(QStringLiteral("SELECT Greek FROM Main WHERE ID = 1"))[0][0].toString(), "lovgoV");
+    // A failing read is not a write: its message stays the engine's.
+    try {
+        other->QueryNative(QStringLiteral("SELECT nosuchcolumn FROM Main"));
+    } catch (const DaoError &e) {
+        EXPECT_FALSE(e.Description().contains("nothing was stored"));
+    }
+}
+
+TEST_F(FileSafety, ACompactionOnAFullDiskLeavesNoCopyAndNamesIt)
+{
+    const QString copy = path("tmp.mdb");
+    tavtest::FullDisk full({QStringLiteral("tmp.mdb"), QStringLiteral("tmp.mdb-journal")});
+    try {
+        DBEngine::CompactDatabase(m_path, copy);
+        FAIL() << "the compaction went through";
+    } catch (const DaoError &e) {
+        EXPECT_TRUE(e.Description().contains(copy)) << e.Description().toStdString();
+    }
+    EXPECT_GT(full.Refused(), 0);
+    for (const char *side : {"", "-journal", "-wal", "-shm"})
+        EXPECT_FALSE(QFile::exists(copy + QLatin1String(side))) << side;
+    EXPECT_FALSE(sideFiles(m_path));
+}
+
+TEST_F(FileSafety, AFileDeletedWhileOpenIsNoLongerAtItsPath)
+{
+    auto db = DBEngine::OpenDatabase(m_path);
+    EXPECT_TRUE(db->FileStillAtPath());
+    ASSERT_TRUE(QFile::remove(m_path));
+    EXPECT_FALSE(db->FileStillAtPath());
+}

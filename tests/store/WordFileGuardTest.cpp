@@ -1,0 +1,238 @@
+// The start-up and the word database file as users handle it: a second start
+// on the same file, a lock left by a crashed program, what a run that did not
+// end left beside the file, a valid database that is not a word database.
+#include "store/StartUp.h"
+
+#include "store/SharedState.h"
+#include "store/WordFileGuard.h"
+#include "support/RecordingLink.h"
+#include "support/TestDb.h"
+
+#include "platform/winsys/core/MsgBox.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QSysInfo>
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace tav;
+
+namespace {
+
+QByteArray Hash(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Put32(QByteArray &bytes, int at, quint32 v)
+{
+    bytes[at] = char(v >> 24);
+    bytes[at + 1] = char(v >> 16);
+    bytes[at + 2] = char(v >> 8);
+    bytes[at + 3] = char(v);
+}
+
+quint32 Get32(const QByteArray &bytes, int at)
+{
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.constData() + at);
+    return (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | b[3];
+}
+
+// A rollback journal as the engine leaves it when a commit is cut short
+// after the journal was synced: one record, the saved first page.
+QByteArray HotJournal(const QByteArray &savedFirstPage, quint32 pageCount)
+{
+    const int pageSize = int(savedFirstPage.size());
+    const quint32 nonce = 0x1234567;
+    QByteArray header(512, '\0');
+    const unsigned char magic[] = {0xd9, 0xd5, 0x05, 0xf9, 0x20, 0xa1, 0x63, 0xd7};
+    for (int i = 0; i < 8; ++i)
+        header[i] = char(magic[i]);
+    Put32(header, 8, 1);
+    Put32(header, 12, nonce);
+    Put32(header, 16, pageCount);
+    Put32(header, 20, 512);
+    Put32(header, 24, quint32(pageSize));
+    QByteArray record(4, '\0');
+    Put32(record, 0, 1);
+    record += savedFirstPage;
+    quint32 sum = nonce;
+    for (int i = pageSize - 200; i > 0; i -= 200)
+        sum += quint8(savedFirstPage[i]);
+    QByteArray check(4, '\0');
+    Put32(check, 0, sum);
+    return header + record + check;
+}
+
+bool Write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// A lock file as a program that has ended left it.
+bool LeaveStaleLock(const QString &file)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return Write(WordFileLockPath(file), QByteArray::number(child) + "\nTavrinel\n" +
+                                             QSysInfo::machineHostName().toUtf8() + "\n");
+}
+
+class WordFileStart : public ::testing::Test {
+protected:
+    void SetUp() override { m_cwd = QDir::currentPath(); }
+    void TearDown() override
+    {
+        ResetSharedState();
+        QDir::setCurrent(m_cwd);
+    }
+    QString Side(const char *suffix) const { return db.Path() + QLatin1String(suffix); }
+
+    // The start refuses the file with one message that says why, and the
+    // file is as it was.
+    void ExpectKeptAsItIs(const QString &said)
+    {
+        const QByteArray before = Hash(db.Path());
+        EXPECT_EQ(SubMain(db.Folder()), 1);
+        ASSERT_EQ(messages.Messages().size(), 1) << messages.Prompts().join("\n").toStdString();
+        const QString prompt = messages.Messages().first().prompt;
+        EXPECT_TRUE(prompt.contains(db.Path())) << prompt.toStdString();
+        EXPECT_TRUE(prompt.contains(said)) << prompt.toStdString();
+        EXPECT_EQ(link.Count("ShowMain"), 0);
+        EXPECT_EQ(WordDb, nullptr);
+        EXPECT_EQ(Hash(db.Path()), before) << "the refused file was changed";
+        EXPECT_FALSE(QFile::exists(WordFileLockPath(db.Path()))) << "a refused start holds no lock";
+    }
+
+    tavtest::TestDb db;
+    tavtest::RecordingLink link;
+    winsys::ScriptedMessages messages;
+    QString m_cwd;
+};
+
+} // namespace
+
+TEST_F(WordFileStart, ASecondStartOnTheSameFileSaysTheProgramRunsAndEnds)
+{
+    QLockFile running(WordFileLockPath(db.Path()));
+    ASSERT_TRUE(running.tryLock(0));
+    const QByteArray before = Hash(db.Path());
+    EXPECT_EQ(SubMain(db.Folder()), 1);
+    ASSERT_EQ(messages.Messages().size(), 1);
+    const QString prompt = messages.Messages().first().prompt;
+    EXPECT_TRUE(prompt.contains("already running with this word database")) << prompt.toStdString();
+    EXPECT_TRUE(prompt.contains(db.Path()));
+    EXPECT_EQ(link.Count("ShowMain"), 0);
+    EXPECT_EQ(WordDb, nullptr);
+    EXPECT_EQ(Hash(db.Path()), before);
+    EXPECT_TRUE(running.isLocked()) << "the running program keeps its lock";
+}
+
+TEST_F(WordFileStart, TheLockOfARunningStartIsReleasedByItsEnd)
+{
+    ASSERT_EQ(SubMain(db.Folder()), 0) << messages.Prompts().join("\n").toStdString();
+    QLockFile second(WordFileLockPath(db.Path()));
+    EXPECT_FALSE(second.tryLock(0));
+    ResetSharedState();
+    EXPECT_TRUE(second.tryLock(0));
+}
+
+TEST_F(WordFileStart, ALockLeftByACrashedProgramDoesNotBlockTheStart)
+{
+    ASSERT_TRUE(LeaveStaleLock(db.Path()));
+    EXPECT_EQ(SubMain(db.Folder()), 0) << messages.Prompts().join("\n").toStdString();
+    EXPECT_TRUE(messages.Messages().isEmpty());
+    EXPECT_TRUE(ReadAll(WordFileLockPath(db.Path())).startsWith(QByteArray::number(::getpid()) + "\n"));
+}
+
+TEST_F(WordFileStart, AValidDatabaseWithoutTheTablesIsLeftByteForByte)
+{
+    QFile::remove(db.Path());
+    sqlite3 *raw = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(db.Path()).constData(), &raw), SQLITE_OK);
+    sqlite3_exec(raw, "CREATE TABLE Notes (t TEXT); INSERT INTO Notes VALUES ('mine')", nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    ExpectKeptAsItIs("no table Options");
+    for (const char *side : {"-wal", "-shm", "-journal"})
+        EXPECT_FALSE(QFile::exists(Side(side))) << side;
+}
+
+// The case users meet: a run ends without closing the file (kill, crash),
+// the user copies a backup over the file and starts again.
+TEST_F(WordFileStart, AnotherRunsLogIsNotAppliedToABackupPutBack)
+{
+    const QByteArray backup = ReadAll(db.Path());
+    sqlite3 *raw = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(db.Path()).constData(), &raw), SQLITE_OK);
+    sqlite3_exec(raw, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    ASSERT_EQ(sqlite3_exec(raw, "UPDATE Main SET English = 'edited' WHERE ID IN (SELECT ID FROM Main LIMIT 50)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    // The run's log as its end left it.
+    const QByteArray log = ReadAll(Side("-wal"));
+    sqlite3_close(raw);
+    ASSERT_GT(log.size(), 32);
+    ASSERT_TRUE(Write(db.Path(), backup));
+    ASSERT_TRUE(Write(Side("-wal"), log));
+
+    ExpectKeptAsItIs("TavWrd.twl-wal");
+    EXPECT_EQ(ReadAll(db.Path()), backup);
+    EXPECT_EQ(ReadAll(Side("-wal")), log) << "what was found is left for the user";
+}
+
+TEST_F(WordFileStart, AJournalThatDoesNotFitTheFileIsNotPlayedBack)
+{
+    // The journal saved page 1 of the file as it was some commits later: a
+    // backup was put back after the crash.
+    QByteArray page = ReadAll(db.Path()).left(4096);
+    Put32(page, 24, Get32(page, 24) + 7);
+    page[200] = char(page[200] ^ 0x55);
+    const quint32 pages = quint32(QFile(db.Path()).size() / 4096);
+    ASSERT_TRUE(Write(Side("-journal"), HotJournal(page, pages)));
+    ASSERT_TRUE(LeaveStaleLock(db.Path()));
+    ExpectKeptAsItIs("TavWrd.twl-journal");
+    EXPECT_TRUE(QFile::exists(Side("-journal")));
+}
+
+TEST_F(WordFileStart, TheJournalOfThisFilesCrashedRunIsPlayedBack)
+{
+    // The commit was cut short after it wrote page 1: the file's change
+    // counter is one ahead of the saved page.
+    const QByteArray file = ReadAll(db.Path());
+    QByteArray saved = file.left(4096);
+    Put32(saved, 24, Get32(saved, 24) - 1);
+    const quint32 pages = quint32(file.size() / 4096);
+    ASSERT_TRUE(Write(Side("-journal"), HotJournal(saved, pages)));
+    ASSERT_TRUE(LeaveStaleLock(db.Path()));
+    EXPECT_EQ(SubMain(db.Folder()), 0) << messages.Prompts().join("\n").toStdString();
+    EXPECT_FALSE(QFile::exists(Side("-journal")));
+    EXPECT_EQ(ReadAll(db.Path()).left(4096), saved) << "the saved page is back";
+    EXPECT_EQ(db.Value("PRAGMA integrity_check").toString(), "ok");
+}
+
+TEST_F(WordFileStart, TheSameJournalWithoutACrashedRunIsForeign)
+{
+    const QByteArray file = ReadAll(db.Path());
+    const quint32 pages = quint32(file.size() / 4096);
+    ASSERT_TRUE(Write(Side("-journal"), HotJournal(file.left(4096), pages)));
+    ExpectKeptAsItIs("TavWrd.twl-journal");
+}
