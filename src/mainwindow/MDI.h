@@ -97,6 +97,8 @@ public:
     // of the active child window, else the contents page.
     QString HelpTopic() const;
     void ShowHelpTopic();
+    // The help window at a page of the help file (a dialog's own page).
+    void ShowHelpPage(const QString &page);
     // Tab and Shift+Tab: the next or previous stop among the active child
     // window, the grammar panel, the left panel and the toolbar strip; false
     // when there is none.
