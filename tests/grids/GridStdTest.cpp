@@ -234,7 +234,34 @@ TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
     EXPECT_LT(w->cmdSort[0]->geometry().right(), 0);
     EXPECT_EQ(w->cmdSort[1]->x(), w->Grid->x() + w->Grid->frameWidth()) << "the first column in sight";
     EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), w->Grid->TwipsToPixelsX(w->Grid->ColWidth(5)));
-    EXPECT_EQ(w->Grid->ColWidth(5), w->FittedWidth(5)) << "a window narrower than the columns widens none";
+    EXPECT_EQ(w->Grid->ColWidth(5), w->LeastWidth(5)) << "a window narrower than the columns narrows them to their texts";
+}
+
+TEST_F(GridStdTest, AWindowNarrowerThanTheColumnsNarrowsTheMeaningsToTheirTextsBeforeItScrolls)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    int least = 0, fitted = 0, lines = 0;
+    for (int c = 0; c < g.Cols(); ++c) {
+        if (g.ColWidth(c) <= 0)
+            continue;
+        least += g.TwipsToPixelsX(w->LeastWidth(c));
+        fitted += g.TwipsToPixelsX(w->FittedWidth(c));
+        ++lines;
+    }
+    ASSERT_GT(fitted - least, 20) << "the meaning columns are wider than their texts";
+    // Room between what the texts need and the fitted widths (a maximised
+    // list on a 1024 pixel screen): every column in sight, none scrolled.
+    const int room = (least + fitted) / 2 + lines;
+    w->resize(w->width() - (g.viewport()->width() - room), w->height());
+    QApplication::processEvents();
+    ASSERT_LT(g.viewport()->width(), fitted);
+    EXPECT_FALSE(g.horizontalScrollBar()->isVisible());
+    const QRect third = g.CellRect(g.FixedRows(), 6);
+    ASSERT_FALSE(third.isEmpty());
+    EXPECT_LE(third.right(), g.viewport()->width());
+    for (int c = 5; c <= 6; ++c)
+        EXPECT_GE(g.ColWidth(c), w->LeastWidth(c)) << c;
 }
 
 TEST_F(GridStdTest, CommitsKeepTheViewAndTheCurrentCellInSight)
@@ -326,11 +353,13 @@ TEST_F(GridStdTest, TheGridFillsAWindowWiderAndTallerThanItsColumns)
     w->RefreshGrid();
     EXPECT_EQ(columnsWidth(), g.viewport()->width());
 
-    // Back to a narrow window: the fitted widths, and the grid scrolls.
+    // Back to a window too narrow even for the texts: the columns narrow to
+    // them, no further, and the grid scrolls.
     w->resize(g.TwipsToPixelsX(4000), w->height());
     EXPECT_GT(fitted, g.viewport()->width());
-    for (int c = 3; c <= 6; ++c)
-        EXPECT_EQ(g.ColWidth(c), w->FittedWidth(c)) << c;
+    EXPECT_EQ(g.ColWidth(3), w->FittedWidth(3)) << "the article keeps its width";
+    for (int c = 4; c <= 6; ++c)
+        EXPECT_EQ(g.ColWidth(c), w->LeastWidth(c)) << c;
     EXPECT_GT(g.horizontalScrollBar()->maximum(), 0);
 }
 

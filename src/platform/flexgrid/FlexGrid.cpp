@@ -1357,7 +1357,12 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
         p.setPen(Colour(fore));
         p.save();
         p.setClipRect(rect.adjusted(0, 0, -1, -1), Qt::IntersectClip);
-        p.drawText(rect.adjusted(kTextInsetPx, 0, -kTextInsetPx, 0), flags, text);
+        const QRect room = rect.adjusted(kTextInsetPx, 0, -kTextInsetPx, 0);
+        // A one-line text wider than its cell ends in an ellipsis, so that
+        // the reader sees it goes on.
+        const QFontMetrics metrics = p.fontMetrics();
+        const bool cut = !m_wordWrap && metrics.horizontalAdvance(text) > room.width();
+        p.drawText(room, flags, cut ? metrics.elidedText(text, Qt::ElideRight, room.width()) : text);
         p.restore();
     }
     if (!fixed && row == m_row && col == m_col && hasFocus()) {
