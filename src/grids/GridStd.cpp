@@ -287,6 +287,9 @@ void GridStd::ResizeGrid()
     FirstVisibleCol = 0;
     while (FirstVisibleCol < Grid->Cols() - 1 && Grid->ColWidth(FirstVisibleCol) <= 0)
         ++FirstVisibleCol;
+    // The word (with its article) stays in view while the cursor moves right
+    // along its row, where that fits.
+    Grid->SetAnchorCol(FirstVisibleCol);
     const int rightmost =
         std::max(cmdCol[2]->isVisible() ? cmdCol[2]->geometry().right() : 0, lblInfo->geometry().right());
     Grid->move(0, cmdSort[0]->geometry().bottom() + 1);

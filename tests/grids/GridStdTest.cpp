@@ -303,6 +303,40 @@ TEST_F(GridStdTest, CommitsKeepTheViewAndTheCurrentCellInSight)
     EXPECT_FALSE(g.CellRect(row + 1, g.Col()).isEmpty());
 }
 
+TEST_F(GridStdTest, AfterACommitTheWordStaysInViewWhereTheNextCellStillShows)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    ASSERT_EQ(w->FirstVisibleCol, 3);
+    // A window (as on an 800x600 screen) that shows the article, the word,
+    // the meaning and at least half of the third language, not all of it.
+    auto px = [&](int c) { return g.TwipsToPixelsX(g.ColWidth(c)); };
+    bool found = false;
+    for (int width = 200; width < 1600 && !found; width += 5) {
+        w->resize(width, w->height());
+        QApplication::processEvents();
+        const int before = px(3) + px(4) + px(5);
+        const int avail = g.viewport()->width();
+        found = avail < before + px(6) && avail - before >= px(6) / 2 + 2;
+    }
+    ASSERT_TRUE(found);
+    const int row = g.FixedRows() + 2;
+    g.SetLeftCol(3);
+    Edit(w, row, 5, g.TextMatrix(row, 5));
+    ASSERT_EQ(g.Col(), 6);
+    EXPECT_EQ(g.LeftCol(), 3) << "no scroll away from the word";
+    EXPECT_FALSE(g.CellRect(row, 6).isEmpty());
+    EXPECT_FALSE(g.CellRect(row, 4).isEmpty());
+
+    // Scrolled to the meanings, Left back to the word shows its article too.
+    g.SetLeftCol(5);
+    g.setFocus();
+    g.SetCol(5);
+    QTest::keyClick(&g, Qt::Key_Left);
+    ASSERT_EQ(g.Col(), 4);
+    EXPECT_EQ(g.LeftCol(), 3);
+}
+
 TEST_F(GridStdTest, ARefusedOrDeclinedDeletionKeepsTheView)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);

@@ -685,6 +685,19 @@ void FlexGrid::ensureVisible(int row, int col)
                 left = l;
             }
         }
+        // Where the view has to move, the reader's columns stay in view, or
+        // come back into it, if the cell still shows from its left edge over
+        // at least half its width.
+        if (left != m_leftCol && m_anchorCol >= m_fixedCols && m_anchorCol <= col && left != m_anchorCol) {
+            const int dpiX = logicalDpiX();
+            const int avail = viewWidth() - fixedWidthPx(dpiX);
+            int before = 0;
+            for (int c = m_anchorCol; c < col; ++c)
+                before += colWidthPx(c, dpiX);
+            const int width = colWidthPx(col, dpiX);
+            if (avail - before >= std::min(width, std::max(width / 2, 1)))
+                left = m_anchorCol;
+        }
     }
     setTopLeft(top, left);
 }
