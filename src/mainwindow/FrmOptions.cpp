@@ -60,6 +60,9 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Settings"));
     setModal(true);
+    // Modal to the main window only: the help window that F1 opens takes
+    // input beside it.
+    setWindowModality(Qt::WindowModal);
 
     auto *outer = new QVBoxLayout(this);
     tbsOptions = new QTabBar(this);
@@ -137,12 +140,12 @@ void frmOptions::buildPage0()
     UpStore->SetIncrement(5);
     UpStore->SetValue(15);
     UpStore->SetBuddy(lblWrong);
-    lblex[0]->setBuddy(UpStore);
-    lblex[1]->setBuddy(TbFailedInStore);
     TbFailedInStore = new QLineEdit(fraStore);
     TbFailedInStore->setObjectName(QStringLiteral("TbFailedInStore"));
     TbFailedInStore->setReadOnly(true);
     TbFailedInStore->setMaximumWidth(60);
+    lblex[0]->setBuddy(UpStore);
+    lblex[1]->setBuddy(TbFailedInStore);
     // The limit with its up-down, the stored count, then the two notes.
     store->addWidget(lblex[0], 0, 0);
     store->addWidget(lblWrong, 0, 1);
