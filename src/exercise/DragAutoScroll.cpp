@@ -3,12 +3,24 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDragMoveEvent>
+#include <QScrollArea>
 #include <QScrollBar>
 
 #include <algorithm>
 #include <iterator>
 
 namespace tav {
+
+QScrollArea *RowsScroll(QWidget *rows, QWidget *parent)
+{
+    auto *scroll = new QScrollArea(parent);
+    scroll->setObjectName(rows->objectName() + QStringLiteral("Scroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(rows);
+    new DragAutoScroll(scroll);
+    return scroll;
+}
 
 DragAutoScroll::DragAutoScroll(QAbstractScrollArea *area, int margin)
     : QObject(area), m_area(area), m_viewport(area->viewport()), m_margin(margin)
@@ -69,58 +81,84 @@ bool DragAutoScroll::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-void DragAutoScroll::follow(const QMimeData *drag, const QPoint &at)
+void DragAutoScroll::follow(const QMimeData *drag, const QPoint &)
 {
     if (drag == m_drag)
         return;
+    // A new drag: where it starts counts as coming into a margin.
     m_drag = drag;
-    m_start = at;
-    std::fill(std::begin(m_armed), std::end(m_armed), false);
+    for (Axis &axis : m_axes)
+        axis = Axis();
+}
+
+void DragAutoScroll::aimAxis(Axis &axis, int pos, int low, int high)
+{
+    const int near = pos < low + m_margin ? -1 : pos > high - m_margin ? 1 : 0;
+    if (near != axis.near) {
+        axis.near = near;
+        axis.entry = pos;
+        axis.armed = false;
+        axis.since.start();
+        return;
+    }
+    if (near == 0)
+        return;
+    // Moved on towards the edge by half the way from where the mouse came in
+    // (a few pixels, so that a hand's tremble does not count), or back away.
+    const int way = near < 0 ? axis.entry - low : high - axis.entry;
+    const int enough = std::clamp(way / 2, 2, QApplication::startDragDistance());
+    const int moved = near < 0 ? axis.entry - pos : pos - axis.entry;
+    if (moved >= enough) {
+        axis.armed = true;
+    } else if (moved <= -enough) {
+        axis.entry = pos;
+        axis.armed = false;
+        axis.since.start();
+    }
+}
+
+bool DragAutoScroll::due(const Axis &axis) const
+{
+    return axis.near != 0 && (axis.armed || axis.since.elapsed() >= HoldMs);
 }
 
 void DragAutoScroll::aim(const QPoint &at)
 {
     const QRect view = m_viewport->rect();
-    // One axis: -1 towards the low edge, 1 towards the high one, 0 neither.
-    // An edge is armed once the mouse was outside its margin or moved towards
-    // it, by half the way from the start to the edge (a few pixels sideways
-    // do not count).
-    const auto towards = [](int way) { return std::clamp(way / 2, 2, QApplication::startDragDistance()); };
-    const auto axis = [&](int pos, int start, int low, int high, bool &lowArmed, bool &highArmed) {
-        const bool nearLow = pos < low + m_margin;
-        const bool nearHigh = pos > high - m_margin;
-        lowArmed = lowArmed || !nearLow || start - pos >= towards(start - low);
-        highArmed = highArmed || !nearHigh || pos - start >= towards(high - start);
-        return nearLow && lowArmed ? -1 : nearHigh && highArmed ? 1 : 0;
-    };
-    m_direction = QPoint(axis(at.x(), m_start.x(), view.left(), view.right(), m_armed[0], m_armed[2]),
-                         axis(at.y(), m_start.y(), view.top(), view.bottom(), m_armed[1], m_armed[3]));
-    if (m_direction.isNull())
+    aimAxis(m_axes[0], at.x(), view.left(), view.right());
+    aimAxis(m_axes[1], at.y(), view.top(), view.bottom());
+    if (m_axes[0].near == 0 && m_axes[1].near == 0) {
         stop();
-    else if (!m_timer.isActive())
+        return;
+    }
+    // The timer runs from the moment the mouse is in a margin; each step
+    // scrolls the axes whose scrolling is due.
+    if (!m_timer.isActive())
         m_timer.start();
 }
 
 void DragAutoScroll::stop()
 {
     m_timer.stop();
-    m_direction = QPoint();
     m_speed = 0;
 }
 
 void DragAutoScroll::step()
 {
+    const bool x = due(m_axes[0]), y = due(m_axes[1]);
+    if (!x && !y)
+        return; // still waiting in a margin
     bool moved = false;
     const auto scroll = [this, &moved](QScrollBar *bar, int direction) {
-        if (direction == 0)
-            return;
         const int old = bar->value();
         bar->setValue(old + direction * std::min(m_speed, std::max(bar->singleStep(), 1)));
         moved = moved || bar->value() != old;
     };
     m_speed += 2; // slow at first, so that a short stay moves the view a little
-    scroll(m_area->horizontalScrollBar(), m_direction.x());
-    scroll(m_area->verticalScrollBar(), m_direction.y());
+    if (x)
+        scroll(m_area->horizontalScrollBar(), m_axes[0].near);
+    if (y)
+        scroll(m_area->verticalScrollBar(), m_axes[1].near);
     if (!moved)
         stop(); // the view is at its end
 }
@@ -139,6 +177,10 @@ QWidget *DragAutoScroll::dropTargetAt(const QPoint &at) const
 // under the mouse now, as if the mouse had moved there.
 bool DragAutoScroll::redirectDrop(QWidget *receiver, QDropEvent *drop, const QPoint &at)
 {
+    // A point outside the view (a window not laid out yet) leaves the drop
+    // where Qt sent it.
+    if (!m_viewport->rect().contains(at))
+        return false;
     QWidget *target = dropTargetAt(at);
     if (target == receiver)
         return false;

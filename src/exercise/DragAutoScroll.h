@@ -6,15 +6,19 @@
 // viewport takes the drags over the empty parts of the page, and refuses their
 // drops.
 //
-// A drag that starts near an edge (on a tile the view cuts) does not scroll
-// while the mouse stays in that edge's margin: an edge starts the scrolling
-// only once the drag has been outside its margin, or has moved towards it.
+// The mouse coming into an edge's margin (or a drag starting there, on a tile
+// the view cuts) does not scroll at once: a tile held still over a half
+// visible row must not have the rows move under it. The scrolling starts when
+// the mouse moves on towards the edge inside the margin, or after it stayed
+// in the margin for HoldMs. Moving back away from the edge waits again.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
 
 class QAbstractScrollArea;
+class QScrollArea;
 class QDropEvent;
 class QMimeData;
 class QWidget;
@@ -28,6 +32,9 @@ public:
 
     // Time between two steps of the scrolling.
     static constexpr int StepMs = 50;
+    // How long the mouse stays in a margin before the scrolling starts by
+    // itself.
+    static constexpr int HoldMs = 800;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -45,12 +52,27 @@ private:
     QWidget *m_viewport; // compared only: the area may be half destroyed
     int m_margin;
     QTimer m_timer;
-    QPoint m_direction; // -1, 0 or 1 on each axis
+    // One axis of the mouse's place: the margin it is in (-1 the low edge's,
+    // 1 the high edge's, 0 none), where it came into it, whether it has moved
+    // on towards the edge since, and for how long it has been there.
+    struct Axis {
+        int near = 0;
+        int entry = 0;
+        bool armed = false;
+        QElapsedTimer since;
+    };
+    void aimAxis(Axis &axis, int pos, int low, int high);
+    bool due(const Axis &axis) const;
+
+    Axis m_axes[2]; // x, y
     int m_speed = 0;    // pixels a step, growing while the scrolling lasts
     bool m_redirecting = false;
     const QMimeData *m_drag = nullptr; // compared only: the drag being followed
-    QPoint m_start;                    // where it was first seen
-    bool m_armed[4] = {};              // left, top, right, bottom
 };
+
+// A frameless scroll area around a panel of rows (named after it, with
+// "Scroll" appended) that scrolls by itself during a drag: the rows scroll,
+// the controls beside the area stay where they are.
+QScrollArea *RowsScroll(QWidget *rows, QWidget *parent);
 
 } // namespace tav

@@ -3,9 +3,6 @@
 // and closing.
 #include "exercise/Exercise.h"
 
-#include "store/WordEdits.h"
-
-#include "exercise/DragAutoScroll.h"
 #include "exercise/rounds/WordDraw.h"
 #include "exercise/ExerciseHost.h"
 #include "platform/winsys/UpDown.h"
@@ -111,25 +108,26 @@ Exercise::Exercise(ExerciseHost &host, QWidget *parent)
     tbsOptions = new QTabWidget(this);
     tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
     static const char *const tabs[] = {"See, remember and type", "Match words", "Verb forms"};
-    QScrollArea *scrolls[3];
     for (int i = 0; i < 3; ++i) {
-        // Each panel scrolls when the window is smaller than it (an 800x600 screen).
-        auto *scroll = new QScrollArea;
-        scroll->setWidgetResizable(true);
-        scroll->setFrameShape(QFrame::NoFrame);
         picOptions[i] = new QWidget;
         picOptions[i]->setObjectName(QStringLiteral("picOptions(%1)").arg(i));
-        scroll->setWidget(picOptions[i]);
-        tbsOptions->addTab(scroll, QString::fromLatin1(tabs[i]));
-        scrolls[i] = scroll;
+        if (i == 0) {
+            // The typing panel scrolls as a whole when the window is smaller
+            // than it (an 800x600 screen).
+            auto *scroll = new QScrollArea;
+            scroll->setWidgetResizable(true);
+            scroll->setFrameShape(QFrame::NoFrame);
+            scroll->setWidget(picOptions[i]);
+            tbsOptions->addTab(scroll, QString::fromLatin1(tabs[i]));
+        } else {
+            // The drag panels keep their buttons in sight: only their rows
+            // scroll (RowsScroll).
+            tbsOptions->addTab(picOptions[i], QString::fromLatin1(tabs[i]));
+        }
     }
     buildTraditional(picOptions[0]);
     buildMatching(picOptions[1]);
     buildVerbs(picOptions[2]);
-    // A tile dragged near the edge of a tab that does not fit scrolls it, so
-    // that every place can be reached on a small screen.
-    new DragAutoScroll(scrolls[1]);
-    new DragAutoScroll(scrolls[2]);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(tbsOptions);

@@ -3,6 +3,7 @@
 // deal and the judging are TileRound's; these handlers show them.
 #include "exercise/Exercise.h"
 
+#include "exercise/DragAutoScroll.h"
 #include "exercise/TileBoxes.h"
 #include "exercise/rounds/VerbForms.h"
 #include "exercise/rounds/WordDraw.h"
@@ -19,6 +20,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -71,11 +73,10 @@ void Exercise::buildMatching(QWidget *page)
     questionBox->addStretch(1);
     column->addWidget(question);
     // The rows follow the page's width (layoutRows).
-    picRows = new QWidget(page);
+    picRows = new QWidget;
     picRows->setObjectName(QStringLiteral("picRows"));
     picRows->installEventFilter(this);
-    column->addWidget(picRows);
-    column->addStretch(1);
+    column->addWidget(RowsScroll(picRows, page), 1);
 }
 
 // ---------------------------------------------------------------------------

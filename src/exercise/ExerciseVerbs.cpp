@@ -3,6 +3,7 @@
 // judging are TileRound's; these handlers show them.
 #include "exercise/Exercise.h"
 
+#include "exercise/DragAutoScroll.h"
 #include "exercise/TileBoxes.h"
 #include "exercise/rounds/VerbForms.h"
 #include "exercise/rounds/WordDraw.h"
@@ -19,6 +20,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -54,7 +56,7 @@ void Exercise::buildVerbs(QWidget *page)
     bar->addStretch(1);
     column->addLayout(bar);
 
-    picRowsR = new QWidget(page);
+    picRowsR = new QWidget;
     picRowsR->setObjectName(QStringLiteral("picRowsR"));
     auto label = [this](const QString &name, const QString &text) {
         auto *l = new QLabel(text, picRowsR);
@@ -73,8 +75,7 @@ void Exercise::buildVerbs(QWidget *page)
     lblAction->hide();
     lblInstruct = label(QStringLiteral("lblInstruct"), QStringLiteral("Drag to correct order"));
     lblInstruct->hide();
-    column->addWidget(picRowsR);
-    column->addStretch(1);
+    column->addWidget(RowsScroll(picRowsR, page), 1);
     BoxLoadR();
 }
 

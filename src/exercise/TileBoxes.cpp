@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -20,6 +22,45 @@ namespace {
 const QString TileFormat = QStringLiteral("application/x-tavrinel-tile");
 
 QByteArray OwnerMark(const QObject *owner) { return QByteArray::number(quintptr(owner)); }
+
+QPointer<DragTile> PickedTile;
+
+bool IsActionKey(const QKeyEvent *event)
+{
+    const int key = event->key();
+    return (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+           (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter);
+}
+
+// Up and Down: the focus to the box of the same kind in the row above or
+// below that can take it.
+template <class Box>
+bool MoveToNeighbour(Box *from, const QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    if (step == 0 || !from->parentWidget())
+        return false;
+    Box *best = nullptr;
+    for (Box *box : from->parentWidget()->template findChildren<Box *>(Qt::FindDirectChildrenOnly)) {
+        if (box == from || !box->isVisible() || !box->isEnabled() || !(box->focusPolicy() & Qt::TabFocus))
+            continue;
+        const int distance = (box->Index() - from->Index()) * step;
+        if (distance > 0 && (!best || distance < (best->Index() - from->Index()) * step))
+            best = box;
+    }
+    if (!best)
+        return true;
+    best->setFocus(Qt::OtherFocusReason);
+    // In a scrolled list of rows the box comes into view, as after Tab.
+    for (QWidget *up = best->parentWidget(); up; up = up->parentWidget())
+        if (auto *area = qobject_cast<QScrollArea *>(up)) {
+            area->ensureWidgetVisible(best);
+            break;
+        }
+    return true;
+}
 
 } // namespace
 
@@ -86,8 +127,53 @@ DragTile::DragTile(int index, const QObject *owner, QWidget *parent)
     setCursor(Qt::OpenHandCursor);
 }
 
+DragTile *DragTile::Picked() { return PickedTile.data(); }
+
+void DragTile::CancelPick()
+{
+    DragTile *tile = PickedTile.data();
+    PickedTile = nullptr;
+    if (tile && tile->Completed)
+        tile->Completed(tile->m_index);
+}
+
+void DragTile::pick()
+{
+    CancelPick();
+    PickedTile = this;
+    if (Pressed)
+        Pressed(m_index);
+}
+
+void DragTile::keyPressEvent(QKeyEvent *event)
+{
+    if (IsActionKey(event)) {
+        if (PickedTile == this)
+            CancelPick();
+        else if (isEnabled() && !text().isEmpty())
+            pick();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && PickedTile) {
+        CancelPick();
+        return;
+    }
+    if (MoveToNeighbour(this, event))
+        return;
+    TextBox::keyPressEvent(event);
+}
+
+void DragTile::hideEvent(QHideEvent *event)
+{
+    // A new round or deal hides or empties the tiles: a pick does not outlive it.
+    if (PickedTile == this)
+        PickedTile = nullptr;
+    TextBox::hideEvent(event);
+}
+
 void DragTile::mousePressEvent(QMouseEvent *event)
 {
+    CancelPick();
     if (event->button() != Qt::LeftButton || !isEnabled() || text().isEmpty()) {
         QLineEdit::mousePressEvent(event);
         return;
@@ -172,6 +258,30 @@ void DropPlace::dropEvent(QDropEvent *event)
     event->accept();
     if (Dropped)
         Dropped(m_index, text);
+}
+
+void DropPlace::keyPressEvent(QKeyEvent *event)
+{
+    DragTile *tile = DragTile::Picked();
+    if (IsActionKey(event)) {
+        if (!tile || tile->Owner() != m_owner)
+            return;
+        // Judged exactly as a drop of the tile's text on this place.
+        const QString text = tile->text();
+        if (Over)
+            Over(m_index, text);
+        if (Dropped && !text.isEmpty())
+            Dropped(m_index, text);
+        DragTile::CancelPick();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && tile) {
+        DragTile::CancelPick();
+        return;
+    }
+    if (MoveToNeighbour(this, event))
+        return;
+    TextBox::keyPressEvent(event);
 }
 
 QRect Twips(int left, int top, int width, int height)

@@ -4,6 +4,12 @@
 // text and a mark naming the window it started in, so that a place takes only
 // its own window's tiles; text dragged in from another program is refused.
 // Both forward to handlers by their index: the window decides.
+//
+// The keyboard does the same without a mouse: Space or Enter on a tile picks
+// it up (Pressed), Up and Down move to the neighbouring tile or place, and
+// Space or Enter on a place puts the picked tile there, as a drop would
+// (Over, Dropped, then the tile's Completed). Esc, or Space or Enter on the
+// picked tile again, puts it back without a drop.
 
 #include <QLineEdit>
 
@@ -69,12 +75,23 @@ public:
     // let go without a drag (the CompleteDrag handler).
     std::function<void(int index)> Completed;
 
+    // The tile picked up by the keyboard and not yet placed, or nullptr.
+    static DragTile *Picked();
+    const QObject *Owner() const { return m_owner; }
+    // Puts the picked tile back without a drop (Completed runs).
+    static void CancelPick();
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    friend class DropPlace;
+    void pick();
+
     int m_index;
     const QObject *m_owner;
     bool m_pressed = false;
@@ -100,6 +117,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int m_index;

@@ -179,6 +179,12 @@ void GridStd::GridLangDep(int SortValue)
     g.setVisible(true);
 }
 
+int GridStd::LeastWidth(int Col) const
+{
+    const int least = ViewTag() != 33 && Col >= 4 && Col <= 6 ? m_least[Col - 4] : 0;
+    return least > 0 ? std::min(least, FittedWidth(Col)) : FittedWidth(Col);
+}
+
 void GridStd::placePair(int Index, int Col)
 {
     const int twinTop = cmdDelete->geometry().bottom() + 1;
@@ -201,10 +207,16 @@ void GridStd::ArrangeButtons()
     // 1, 2. Column widths: each column as wide as its widest text, the Greek
     // one measured in the Greek font it is drawn in.
     if (view != 33) {
-        g.SetColWidth(4, std::max(widest(4, greekMetrics), 1900) + 650);
+        const int greek = std::max(widest(4, greekMetrics), 1900);
+        g.SetColWidth(4, greek + 650);
+        m_least[0] = greek + 260;
         const int lastMeaning = OptBoHide3 ? 5 : 6;
-        for (int c = 5; c <= lastMeaning && c < g.Cols(); ++c)
-            g.SetColWidth(c, std::max(widest(c, windowMetrics) + 260, g.ColWidth(4)));
+        for (int c = 5; c <= lastMeaning && c < g.Cols(); ++c) {
+            const int text = widest(c, windowMetrics);
+            // In a narrow window the longest meanings may end in an ellipsis.
+            m_least[c - 4] = std::max(text * 2 / 3, 1900) + 120;
+            g.SetColWidth(c, std::max(text + 260, g.ColWidth(4)));
+        }
         // A list opened with the third language's column keeps it out of
         // sight while that language is hidden.
         if (OptBoHide3 && g.Cols() > 6)
@@ -275,6 +287,9 @@ void GridStd::ResizeGrid()
     FirstVisibleCol = 0;
     while (FirstVisibleCol < Grid->Cols() - 1 && Grid->ColWidth(FirstVisibleCol) <= 0)
         ++FirstVisibleCol;
+    // The word (with its article) stays in view while the cursor moves right
+    // along its row, where that fits.
+    Grid->SetAnchorCol(FirstVisibleCol);
     const int rightmost =
         std::max(cmdCol[2]->isVisible() ? cmdCol[2]->geometry().right() : 0, lblInfo->geometry().right());
     Grid->move(0, cmdSort[0]->geometry().bottom() + 1);

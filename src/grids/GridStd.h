@@ -46,6 +46,10 @@ public:
     // Deletes the current word, unless it has inflection rows, after the
     // user's confirmation.
     void FlexDelete();
+    // The Greek column narrows to its texts' width with a narrower margin;
+    // a meaning column to two thirds of its longest text (a longer text
+    // then ends in an ellipsis), no further.
+    int LeastWidth(int Col) const override;
 
     // Controls beyond the shared ones.
     QPushButton *cmdDelete = nullptr;
@@ -77,6 +81,7 @@ private:
     // Interface texts read at load: 1142..1149, then 1079..1081.
     QStringList m_texts;
     int m_width5 = 0, m_width6 = 0; // saved widths of columns 5 and 6 (twips)
+    int m_least[3] = {}; // what the texts of columns 4 to 6 need (twips)
 };
 
 } // namespace tav

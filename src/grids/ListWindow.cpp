@@ -30,6 +30,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace tav {
 
 namespace {
@@ -301,7 +303,16 @@ void ListWindow::FillColumns()
     const int bar = rowsHeight > rowsRoom ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g) : 0;
     const int extra = g.width() - frame - bar - fitted;
     // A window wider than the columns widens those that stretch, each by its
-    // share; a narrower one keeps the fitted widths and scrolls sideways.
+    // share; a narrower one narrows them, each by its share of the room they
+    // have beyond their least widths, and scrolls sideways only for the rest.
+    auto slackOf = [&](int c) {
+        return Stretches(c) ? std::max(0, g.TwipsToPixelsX(m_fitWidths[c]) - g.TwipsToPixelsX(LeastWidth(c))) : 0;
+    };
+    int slack = 0;
+    for (int c = 0; c < g.Cols(); ++c)
+        if (g.ColWidth(c) > 0)
+            slack += slackOf(c);
+    const int cut = extra < 0 ? std::min(-extra, slack) : 0;
     int given = 0;
     int last = -1;
     for (int c = 0; c < g.Cols(); ++c) {
@@ -312,8 +323,16 @@ void ListWindow::FillColumns()
             share = static_cast<int>(static_cast<long long>(extra) * g.TwipsToPixelsX(m_fitWidths[c]) / stretchable);
             given += share;
             last = c;
+        } else if (cut > 0 && slackOf(c) > 0) {
+            if (cut == slack) {
+                g.SetColWidth(c, LeastWidth(c));
+                continue;
+            }
+            // Rounded up, so that the cuts together make the whole.
+            share = -static_cast<int>((static_cast<long long>(cut) * slackOf(c) + slack - 1) / slack);
+            share = std::max(share, -slackOf(c));
         }
-        g.SetColWidth(c, m_fitWidths[c] + g.PixelsToTwipsX(share));
+        g.SetColWidth(c, std::max(1, m_fitWidths[c] + g.PixelsToTwipsX(share)));
     }
     // The pixels the shares rounded away go to the last stretching column.
     if (last >= 0 && extra > given)

@@ -209,9 +209,14 @@ protected:
     // Whether a column takes a share of the room a window has beyond its
     // columns' fitted widths.
     virtual bool Stretches(int Col) const = 0;
+    // The width (twips) a stretching column can narrow to in a grid
+    // narrower than the fitted widths: what its own texts need. By default
+    // its fitted width.
+    virtual int LeastWidth(int Col) const { return FittedWidth(Col); }
     // Widens the stretching columns that are shown so that the columns fill
-    // the grid's width; a grid narrower than the fitted widths keeps them
-    // and scrolls. The heading buttons follow.
+    // the grid's width; in a grid narrower than the fitted widths they
+    // narrow towards their least widths, and the grid scrolls only when
+    // those do not fit. The heading buttons follow.
     void FillColumns();
     // The left edge of a column in the window, in pixels, as the grid is
     // scrolled sideways.

@@ -1,8 +1,12 @@
 #include "mainwindow/AccessKeys.h"
 
+#include <QKeySequence>
+
 namespace tav {
 
-QString WithAccessKey(const QString &caption)
+namespace {
+
+QString KeyOn(const QString &caption, const QString *taken)
 {
     QString text = caption;
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -11,11 +15,24 @@ QString WithAccessKey(const QString &caption)
             ++i; // an escaped "&" is no key
             continue;
         }
-        if (text.at(i).isLetterOrNumber()) {
+        if (text.at(i).isLetterOrNumber() && !(taken && taken->contains(text.at(i), Qt::CaseInsensitive))) {
             text.insert(i, QLatin1Char('&'));
             break;
         }
     }
+    return text;
+}
+
+} // namespace
+
+QString WithAccessKey(const QString &caption) { return KeyOn(caption, nullptr); }
+
+QString WithAccessKey(const QString &caption, QString *taken)
+{
+    const QString text = KeyOn(caption, taken);
+    const QString key = QKeySequence::mnemonic(text).toString();
+    if (!key.isEmpty())
+        taken->append(key.back().toUpper());
     return text;
 }
 

@@ -1,5 +1,7 @@
 #include "mainwindow/FrmOptions.h"
 
+#include "mainwindow/AccessKeys.h"
+
 #include "platform/winsys/UpDown.h"
 #include "platform/dao/Dao.h"
 #include "platform/winsys/Twips.h"
@@ -44,6 +46,10 @@ const QChar Q = QLatin1Char('"');
 constexpr int TabPage[] = {0, 1, 3};
 constexpr int TabCount = 3;
 
+// The access keys of the tabs and of OK, Apply and Cancel, which no control
+// of a page may take.
+const QString SharedKeys = QStringLiteral("TLMOAC");
+
 // Str() of a count: a blank where the sign of a negative number would stand.
 QString SignedText(long long n) { return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n); }
 
@@ -54,17 +60,22 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Settings"));
     setModal(true);
+    // Modal to the main window only: the help window that F1 opens takes
+    // input beside it.
+    setWindowModality(Qt::WindowModal);
 
     auto *outer = new QVBoxLayout(this);
     tbsOptions = new QTabBar(this);
     tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
-    tbsOptions->addTab(QStringLiteral("Tavrinel Type words"));
+    // The tab strip is a stop of the Tab order (arrows then change the tab)
+    // and each tab has an access key.
+    tbsOptions->addTab(QStringLiteral("&Tavrinel Type words"));
     tbsOptions->setTabToolTip(0, QStringLiteral("Set Excercise Options"));
-    tbsOptions->addTab(QStringLiteral("Add language"));
+    tbsOptions->addTab(QStringLiteral("Add &language"));
     tbsOptions->setTabToolTip(1, QStringLiteral("Add, Choose 3:rd language"));
-    tbsOptions->addTab(QStringLiteral("Maintenance"));
+    tbsOptions->addTab(QStringLiteral("&Maintenance"));
     tbsOptions->setTabToolTip(2, QStringLiteral("Compact base, Update field GENUS"));
-    tbsOptions->setFocusPolicy(Qt::NoFocus);
+    tbsOptions->setFocusPolicy(Qt::StrongFocus);
     outer->addWidget(tbsOptions);
 
     pages = new QStackedWidget(this);
@@ -81,11 +92,11 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdApply = new QPushButton(QStringLiteral("Apply"), this);
+    cmdApply = new QPushButton(QStringLiteral("&Apply"), this);
     cmdApply->setObjectName(QStringLiteral("cmdApply"));
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     for (QPushButton *b : {cmdOK, cmdApply, cmdCancel}) {
         b->setAutoDefault(false);
@@ -98,6 +109,7 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
     connect(cmdApply, &QPushButton::clicked, this, &frmOptions::cmdApply_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
 
+    setAccessKeys();
     watchKeys(this);
 }
 
@@ -132,6 +144,8 @@ void frmOptions::buildPage0()
     TbFailedInStore->setObjectName(QStringLiteral("TbFailedInStore"));
     TbFailedInStore->setReadOnly(true);
     TbFailedInStore->setMaximumWidth(60);
+    lblex[0]->setBuddy(UpStore);
+    lblex[1]->setBuddy(TbFailedInStore);
     // The limit with its up-down, the stored count, then the two notes.
     store->addWidget(lblex[0], 0, 0);
     store->addWidget(lblWrong, 0, 1);
@@ -250,6 +264,33 @@ void frmOptions::buildPage3()
     connect(cmdGenus, &QPushButton::clicked, this, &frmOptions::cmdGenus_Click);
 }
 
+// Access keys, unique on each page together with the tabs and the dialog's
+// buttons. The language button's caption changes as it is used; it follows
+// the language list in the Tab order.
+void frmOptions::setAccessKeys()
+{
+    QString taken;
+    auto key = [&taken](const QString &text) { return WithAccessKey(text, &taken); };
+    taken = SharedKeys;
+    for (QRadioButton *b : {opTreat1110, opTreat1111})
+        b->setText(key(b->text()));
+    m_page0Keys = taken;
+
+    taken = SharedKeys;
+    for (QPushButton *b : {cmdAdd, cmdDelete})
+        b->setText(key(b->text()));
+    chk3rd->setText(key(chk3rd->text()));
+    for (QGroupBox *g : {fra3langYttre, fra3lang})
+        g->setTitle(key(g->title()));
+    lblWelcome->setBuddy(tbWelCome);
+    lblWelcome->setText(key(lblWelcome->text()));
+    Frame1->setTitle(key(Frame1->title()));
+
+    taken = SharedKeys;
+    for (QPushButton *b : {cmdKomprimera, cmdGenus})
+        b->setText(key(b->text()));
+}
+
 // Every key reaches the dialog's key-down handler before the control that
 // has the focus.
 void frmOptions::watchKeys(QWidget *root)
@@ -297,8 +338,11 @@ void frmOptions::Form_Activate()
     chk3rd_Click();
     // 4. Interface texts.
     fraStore->setTitle(Caps1335(1335));
+    // The limit's two labels come from the language captions: their access
+    // keys are chosen after the page's fixed ones.
+    QString taken = m_page0Keys;
     for (int i = 0; i < 4; ++i)
-        lblex[i]->setText(Caps1335(1336 + i));
+        lblex[i]->setText(i < 2 ? WithAccessKey(Caps1335(1336 + i), &taken) : Caps1335(1336 + i));
     // 5. Stored wrong answers and the limit; the up-down starts at the limit.
     try {
         TbFailedInStore->setText(QString::number(CountWrongIDs()));
@@ -326,12 +370,29 @@ void frmOptions::showPage(int tab)
 
 void frmOptions::tbsOptions_Click() { showPage(tbsOptions->currentIndex()); }
 
+QString frmOptions::HelpTopic() const
+{
+    return tbsOptions->currentIndex() == 1 ? QStringLiteral("third-language.html") : QStringLiteral("settings.html");
+}
+
 bool frmOptions::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
 {
-    if (KeyCode != Qt::Key_Tab || Shift != Qt::ControlModifier)
+    if (KeyCode == Qt::Key_F1 && Shift == Qt::NoModifier) {
+        if (HelpRequested)
+            HelpRequested();
+        return true;
+    }
+    int step = 0;
+    if (Shift == Qt::ControlModifier && (KeyCode == Qt::Key_Tab || KeyCode == Qt::Key_PageDown))
+        step = 1;
+    else if ((Shift == Qt::ControlModifier && KeyCode == Qt::Key_PageUp) ||
+             (Shift == (Qt::ControlModifier | Qt::ShiftModifier) && (KeyCode == Qt::Key_Backtab || KeyCode == Qt::Key_Tab)))
+        step = -1;
+    if (step == 0)
         return false;
-    const int next = (tbsOptions->currentIndex() + 1) % tbsOptions->count();
-    tbsOptions->setCurrentIndex(next); // runs tbsOptions_Click
+    // Round the tabs: after the last the first, before the first the last.
+    const int n = tbsOptions->count();
+    tbsOptions->setCurrentIndex((tbsOptions->currentIndex() + step + n) % n); // runs tbsOptions_Click
     return true;
 }
 

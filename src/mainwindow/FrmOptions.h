@@ -50,9 +50,12 @@ public:
     void Form_Load();
     void Form_Activate();
     void Form_QueryUnload();
-    // The dialog's key-down handler (it sees every key first): Ctrl+Tab
-    // selects the next tab, from the last one the first.
+    // The dialog's key-down handler (it sees every key first): Ctrl+Tab and
+    // Ctrl+PageDown select the next tab, Ctrl+Shift+Tab and Ctrl+PageUp the
+    // previous one, going round; F1 asks for the help (HelpRequested).
     bool Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
+    // The help page of the tab in front.
+    QString HelpTopic() const;
     void tbsOptions_Click();
     void opTreat_Click(int Index);
     void lblWrong_Change();
@@ -83,6 +86,8 @@ public:
     // Called after the rule was stored, so that an open exercise window
     // takes the new value; set by the main window.
     std::function<void(bool)> RuleChanged;
+    // F1 was pressed; set by the main window, which shows HelpTopic().
+    std::function<void()> HelpRequested;
 
     // Controls.
     QTabBar *tbsOptions = nullptr;
@@ -125,12 +130,15 @@ private:
     void buildPage0();
     void buildPage1();
     void buildPage3();
+    void setAccessKeys();
     void watchKeys(QWidget *root);
     void showPage(int tab);
 
     QString m_newLang;
     QString m_newWelCome;
     bool m_loaded = false;
+    QString m_page0Keys; // the access keys page 0 has before its captions
+
 };
 
 } // namespace tav

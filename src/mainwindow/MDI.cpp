@@ -47,6 +47,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QFontMetrics>
 #include <QStyle>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -173,7 +174,7 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     buildToolbar();
     column->addWidget(picToolbar);
 
-    auto *middle = new QWidget(central);
+    auto *middle = m_middle = new QWidget(central);
     auto *row = new QHBoxLayout(middle);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
@@ -196,7 +197,8 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     picsGreysUpsAndDowns->hide();
     imgPrintUp = printerPixmap(PrintLook::Up);
     imgPrintDn = printerPixmap(PrintLook::Down);
-    column->addWidget(new PanelScroll(picBottom, central));
+    m_panelScroll = new PanelScroll(picBottom, central);
+    column->addWidget(m_panelScroll);
     setCentralWidget(central);
 
     buildStatusBar();
@@ -608,6 +610,11 @@ void MDI::MDIForm_Load()
     stsStatusBar->setVisible(true);
     picBottom->setFixedHeight(TwipsToPixelsY(grammar->PlaceGrids()));
     picBottom->setVisible(true);
+    // On a low screen the child windows keep room for a list of ten rows
+    // (its buttons, sort row and frame above them); the panel scrolls.
+    const int listRow = QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4;
+    const int listFrame = TwipsToPixelsY(1200) + style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    m_panelScroll->SetRoomAbove(m_middle, 10 * listRow + listFrame);
 
     Pause();
     loadStep(QStringLiteral("word count"), [&] {
@@ -886,8 +893,10 @@ int MDI::FittedLeftPanelWidth() const
 {
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tv1);
     const int wanted = m_treeTextWidth + 2 * tv1->frameWidth() + scrollBar + cboTree->width();
-    const int third = PixelsToTwipsX(width()) / 3;
-    return std::max(int(DefaultLeftPanelWidth), std::min(PixelsToTwipsX(wanted), third));
+    // Two fifths of the window: on an 800 pixel screen the tree's captions
+    // fit whole beside the letter filter.
+    const int share = PixelsToTwipsX(width()) * 2 / 5;
+    return std::max(int(DefaultLeftPanelWidth), std::min(PixelsToTwipsX(wanted), share));
 }
 
 void MDI::fitLeftPanel()

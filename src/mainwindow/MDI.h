@@ -62,6 +62,7 @@ class GrammarPanel;
 class ListOpeners;
 class MdiExerciseHost;
 class MdiListHost;
+class PanelScroll;
 class Sorry;
 class Splash;
 
@@ -97,6 +98,8 @@ public:
     // of the active child window, else the contents page.
     QString HelpTopic() const;
     void ShowHelpTopic();
+    // The help window at a page of the help file (a dialog's own page).
+    void ShowHelpPage(const QString &page);
     // Tab and Shift+Tab: the next or previous stop among the active child
     // window, the grammar panel, the left panel and the toolbar strip; false
     // when there is none.
@@ -207,8 +210,8 @@ public:
     int MaxLeftPanelWidth() const;
     // The width (twips) the left panel opens with: enough for the tree's
     // captions, also with the longest letter name added, and the letter
-    // filter beside them; at least DefaultLeftPanelWidth and at most a third
-    // of the window. A width the user chose with the grip is kept.
+    // filter beside them; at least DefaultLeftPanelWidth and at most two
+    // fifths of the window. A width the user chose with the grip is kept.
     static constexpr int DefaultLeftPanelWidth = 3600;
     int FittedLeftPanelWidth() const;
 
@@ -309,6 +312,8 @@ private:
     // The client area, the grammar panel and the status bar.
     QMdiArea *mdiClient = nullptr;
     QWidget *picBottom = nullptr;
+    PanelScroll *m_panelScroll = nullptr; // the grammar panel's frame
+    QWidget *m_middle = nullptr;          // the left panel and the child windows
     GrammarPanel *grammar = nullptr;
     QWidget *picsGreysUpsAndDowns = nullptr;
     QStatusBar *stsStatusBar = nullptr;

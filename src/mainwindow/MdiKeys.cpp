@@ -73,9 +73,35 @@ void MDI::buildKeys()
     auto *previousArea = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
     connect(previousArea, &QShortcut::activated, this, [this] { MoveToArea(false); });
     tv1->installEventFilter(this);
+    // Ctrl+Tab and Ctrl+Shift+Tab step through the child windows also while
+    // the focus is outside them; inside, the MDI area handles them itself.
+    for (QWidget *area : {picRemarks, picBottom, picToolbar}) {
+        for (const bool forward : {true, false}) {
+            const auto keys = QKeySequence::keyBindings(forward ? QKeySequence::NextChild : QKeySequence::PreviousChild);
+            for (const QKeySequence &key : keys) {
+                auto *shortcut = new QShortcut(key, area);
+                shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+                connect(shortcut, &QShortcut::activated, this, [this, forward] {
+                    if (forward)
+                        mdiClient->activateNextSubWindow();
+                    else
+                        mdiClient->activatePreviousSubWindow();
+                });
+            }
+        }
+    }
     // The remarks boxes are stops of the Tab order, not takers of tabs.
     tbRem->setTabChangesFocus(true);
     tbRemG3->setTabChangesFocus(true);
+    // The tree and the remarks boxes mark the focus with a broad highlighted
+    // frame: the style's own frame hardly changes with the focus. The frame
+    // keeps its width, so that the contents do not shift.
+    for (QWidget *w : std::initializer_list<QWidget *>{tv1, tbRem, tbRemG3})
+        w->setStyleSheet(QStringLiteral("#%1 { border: 1px solid palette(mid); padding: 1px; }"
+                                        " #%1:focus { border: 2px solid palette(highlight); padding: 0px; }")
+                             .arg(w->objectName()));
+    // The focus starts in the tree, wherever the window's Tab order begins.
+    tv1->setFocus(Qt::OtherFocusReason);
 }
 
 QString MDI::HelpTopic() const
@@ -94,10 +120,12 @@ QString MDI::HelpTopic() const
     return page.isEmpty() ? QStringLiteral("index.html") : page;
 }
 
-void MDI::ShowHelpTopic()
+void MDI::ShowHelpTopic() { ShowHelpPage(HelpTopic()); }
+
+void MDI::ShowHelpPage(const QString &page)
 {
     HTMLHelp &help = helpFile();
-    help.HHTopicURL = HelpTopic();
+    help.HHTopicURL = page;
     help.HHDisplayTopicURL(0);
 }
 
@@ -142,8 +170,9 @@ void MDI::MoveToArea(bool next)
         const QList<QWidget *> stops = TabStopsIn(areas[i]);
         if (stops.isEmpty())
             continue;
-        // A child window gets the focus back where it had it.
-        QWidget *inside = areas[i]->focusWidget();
+        // A child window gets the focus back where it had it; the left panel
+        // is entered at the tree, whatever had the focus there last.
+        QWidget *inside = areas[i] == picRemarks ? tv1 : areas[i]->focusWidget();
         QWidget *target = inside && stops.contains(inside) ? inside : stops.first();
         if (i == 0)
             if (QMdiSubWindow *sub = mdiClient->currentSubWindow())

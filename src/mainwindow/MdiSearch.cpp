@@ -270,6 +270,7 @@ void MDI::frmOptions_Show()
         if (ExerciseWindowLink *exercise = ExerciseInstance())
             exercise->BoCheckaChanged(value);
     };
+    dialog.HelpRequested = [this, &dialog] { ShowHelpPage(dialog.HelpTopic()); };
     dialog.exec();
 }
 

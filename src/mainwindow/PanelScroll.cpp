@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace tav {
 
 PanelScroll::PanelScroll(QWidget *Panel, QWidget *parent) : QScrollArea(parent)
@@ -10,7 +12,7 @@ PanelScroll::PanelScroll(QWidget *Panel, QWidget *parent) : QScrollArea(parent)
     setObjectName(QStringLiteral("picBottomScroll"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setWidget(Panel);
@@ -19,11 +21,21 @@ PanelScroll::PanelScroll(QWidget *Panel, QWidget *parent) : QScrollArea(parent)
     fitHeight();
 }
 
+void PanelScroll::SetRoomAbove(QWidget *above, int height)
+{
+    if (m_above != above && above)
+        above->installEventFilter(this);
+    m_above = above;
+    m_aboveHeight = height;
+    fitHeight();
+}
+
 bool PanelScroll::eventFilter(QObject *watched, QEvent *event)
 {
     const bool handled = QScrollArea::eventFilter(watched, event);
-    if (watched == widget() && (event->type() == QEvent::Resize || event->type() == QEvent::Show ||
-                                event->type() == QEvent::Hide))
+    if ((watched == widget() && (event->type() == QEvent::Resize || event->type() == QEvent::Show ||
+                                 event->type() == QEvent::Hide)) ||
+        (watched == m_above && m_above && event->type() == QEvent::Resize))
         fitHeight();
     return handled;
 }
@@ -34,7 +46,15 @@ void PanelScroll::fitHeight()
     if (!panel)
         return;
     const int bar = horizontalScrollBar()->maximum() > 0 ? horizontalScrollBar()->sizeHint().height() : 0;
-    setFixedHeight(panel->isHidden() ? 0 : panel->height() + bar);
+    const int whole = panel->isHidden() ? 0 : panel->height() + bar;
+    int shown = whole;
+    if (m_above && m_aboveHeight > 0) {
+        // What the area above can spare: the two share their joint height.
+        const int free = m_above->height() + height() - m_aboveHeight;
+        shown = std::min(whole, std::max(free, whole / 3));
+    }
+    if (shown != height())
+        setFixedHeight(shown);
 }
 
 } // namespace tav

@@ -94,7 +94,7 @@ TEST_F(DragAutoScrollTest, ScrollsWhileTheDragIsNearAnEdgeAndStopsAwayFromIt)
     Move(View(), view.center()); // the drag starts away from the edges
     Move(low, Map(View(), edge, low));
     EXPECT_EQ(v->value(), 0); // not at once: a drag passing the edge moves nothing
-    EXPECT_TRUE(QTest::qWaitFor([&] { return v->value() > 10; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v->value() > 10; }, tav::DragAutoScroll::HoldMs + 1000));
     EXPECT_EQ(h->value(), 0);
 
     // Over the empty page in the middle: the view stays.
@@ -105,7 +105,7 @@ TEST_F(DragAutoScrollTest, ScrollsWhileTheDragIsNearAnEdgeAndStopsAwayFromIt)
 
     // The upper left corner: back up and left; leaving the view stops it.
     Move(View(), QPoint(2, 2));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return v->value() < still; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v->value() < still; }, tav::DragAutoScroll::HoldMs + 1000));
     h->setValue(h->maximum());
     QDragLeaveEvent leave;
     QApplication::sendEvent(View(), &leave);
@@ -159,4 +159,34 @@ TEST_F(DragAutoScrollTest, ADragStartingAtAnEdgeScrollsOnlyOnceItHeadsThere)
     Move(TargetAt(along), Map(View(), along, TargetAt(along)));
     Steps(4);
     EXPECT_EQ(v->value(), before);
+}
+
+TEST_F(DragAutoScrollTest, AStillMouseOverAHalfVisiblePlaceWaitsAndTheDropLandsThere)
+{
+    QScrollBar *v = area.verticalScrollBar();
+    QTest::qWait(20); // laid out, with its scroll bars
+    const QRect view = View()->rect();
+    // The place the view's lower edge cuts, aimed at from the middle of the view.
+    QPoint aim(50, view.bottom() - 3);
+    while (TargetAt(aim) == View() && aim.y() > view.bottom() - 14)
+        aim.ry() -= 1;
+    QWidget *cut = TargetAt(aim);
+    ASSERT_NE(cut, View());
+    Move(View(), view.center());
+    Move(cut, Map(View(), aim, cut));
+    Steps(8);
+    EXPECT_EQ(v->value(), 0) << "the rows do not move under a mouse held still";
+    QDropEvent drop(QPointF(Map(View(), aim, cut)), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cut, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(places[dropped[0]], cut);
+
+    // Moving on towards the edge inside the margin scrolls at once.
+    data.reset(tav::TileMimeData(QStringLiteral("lovgoV"), &owner));
+    Move(View(), view.center());
+    Move(cut, Map(View(), aim, cut));
+    const QPoint further(50, view.bottom());
+    Move(TargetAt(further), Map(View(), further, TargetAt(further)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v->value() > 0; }, tav::DragAutoScroll::HoldMs / 2));
 }

@@ -266,7 +266,7 @@ TEST_F(ExerciseRoundsTest, AHalfVisibleTileDraggedOntoItsPlaceInASmallWindowIsRi
     ex->SelectTab(2);
     ex->cmdTest_Click();
     ex->cmdGo_Click(0);
-    auto *scroll = qobject_cast<QScrollArea *>(ex->tbsOptions->currentWidget());
+    auto *scroll = ex->findChild<QScrollArea *>(QStringLiteral("picRowsScroll"));
     ASSERT_NE(scroll, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return scroll->verticalScrollBar()->maximum() > 0; }, 1000));
     QWidget *view = scroll->viewport();

@@ -234,7 +234,34 @@ TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
     EXPECT_LT(w->cmdSort[0]->geometry().right(), 0);
     EXPECT_EQ(w->cmdSort[1]->x(), w->Grid->x() + w->Grid->frameWidth()) << "the first column in sight";
     EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), w->Grid->TwipsToPixelsX(w->Grid->ColWidth(5)));
-    EXPECT_EQ(w->Grid->ColWidth(5), w->FittedWidth(5)) << "a window narrower than the columns widens none";
+    EXPECT_EQ(w->Grid->ColWidth(5), w->LeastWidth(5)) << "a window narrower than the columns narrows them to their texts";
+}
+
+TEST_F(GridStdTest, AWindowNarrowerThanTheColumnsNarrowsTheMeaningsToTheirTextsBeforeItScrolls)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    int least = 0, fitted = 0, lines = 0;
+    for (int c = 0; c < g.Cols(); ++c) {
+        if (g.ColWidth(c) <= 0)
+            continue;
+        least += g.TwipsToPixelsX(w->LeastWidth(c));
+        fitted += g.TwipsToPixelsX(w->FittedWidth(c));
+        ++lines;
+    }
+    ASSERT_GT(fitted - least, 20) << "the meaning columns are wider than their texts";
+    // Room between what the texts need and the fitted widths (a maximised
+    // list on a 1024 pixel screen): every column in sight, none scrolled.
+    const int room = (least + fitted) / 2 + lines;
+    w->resize(w->width() - (g.viewport()->width() - room), w->height());
+    QApplication::processEvents();
+    ASSERT_LT(g.viewport()->width(), fitted);
+    EXPECT_FALSE(g.horizontalScrollBar()->isVisible());
+    const QRect third = g.CellRect(g.FixedRows(), 6);
+    ASSERT_FALSE(third.isEmpty());
+    EXPECT_LE(third.right(), g.viewport()->width());
+    for (int c = 5; c <= 6; ++c)
+        EXPECT_GE(g.ColWidth(c), w->LeastWidth(c)) << c;
 }
 
 TEST_F(GridStdTest, CommitsKeepTheViewAndTheCurrentCellInSight)
@@ -274,6 +301,40 @@ TEST_F(GridStdTest, CommitsKeepTheViewAndTheCurrentCellInSight)
     EXPECT_EQ(g.Col(), w->FirstVisibleCol);
     EXPECT_EQ(g.TopRow(), 10);
     EXPECT_FALSE(g.CellRect(row + 1, g.Col()).isEmpty());
+}
+
+TEST_F(GridStdTest, AfterACommitTheWordStaysInViewWhereTheNextCellStillShows)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    ASSERT_EQ(w->FirstVisibleCol, 3);
+    // A window (as on an 800x600 screen) that shows the article, the word,
+    // the meaning and at least half of the third language, not all of it.
+    auto px = [&](int c) { return g.TwipsToPixelsX(g.ColWidth(c)); };
+    bool found = false;
+    for (int width = 200; width < 1600 && !found; width += 5) {
+        w->resize(width, w->height());
+        QApplication::processEvents();
+        const int before = px(3) + px(4) + px(5);
+        const int avail = g.viewport()->width();
+        found = avail < before + px(6) && avail - before >= px(6) / 2 + 2;
+    }
+    ASSERT_TRUE(found);
+    const int row = g.FixedRows() + 2;
+    g.SetLeftCol(3);
+    Edit(w, row, 5, g.TextMatrix(row, 5));
+    ASSERT_EQ(g.Col(), 6);
+    EXPECT_EQ(g.LeftCol(), 3) << "no scroll away from the word";
+    EXPECT_FALSE(g.CellRect(row, 6).isEmpty());
+    EXPECT_FALSE(g.CellRect(row, 4).isEmpty());
+
+    // Scrolled to the meanings, Left back to the word shows its article too.
+    g.SetLeftCol(5);
+    g.setFocus();
+    g.SetCol(5);
+    QTest::keyClick(&g, Qt::Key_Left);
+    ASSERT_EQ(g.Col(), 4);
+    EXPECT_EQ(g.LeftCol(), 3);
 }
 
 TEST_F(GridStdTest, ARefusedOrDeclinedDeletionKeepsTheView)
@@ -326,11 +387,13 @@ TEST_F(GridStdTest, TheGridFillsAWindowWiderAndTallerThanItsColumns)
     w->RefreshGrid();
     EXPECT_EQ(columnsWidth(), g.viewport()->width());
 
-    // Back to a narrow window: the fitted widths, and the grid scrolls.
+    // Back to a window too narrow even for the texts: the columns narrow to
+    // them, no further, and the grid scrolls.
     w->resize(g.TwipsToPixelsX(4000), w->height());
     EXPECT_GT(fitted, g.viewport()->width());
-    for (int c = 3; c <= 6; ++c)
-        EXPECT_EQ(g.ColWidth(c), w->FittedWidth(c)) << c;
+    EXPECT_EQ(g.ColWidth(3), w->FittedWidth(3)) << "the article keeps its width";
+    for (int c = 4; c <= 6; ++c)
+        EXPECT_EQ(g.ColWidth(c), w->LeastWidth(c)) << c;
     EXPECT_GT(g.horizontalScrollBar()->maximum(), 0);
 }
 

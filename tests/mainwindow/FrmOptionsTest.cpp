@@ -12,7 +12,10 @@
 #include "support/RecordingLink.h"
 #include "support/TestDb.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeySequence>
+#include <QSet>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -184,7 +187,7 @@ TEST_F(FrmOptionsTest, CancelStoresNothing)
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
 }
 
-TEST_F(FrmOptionsTest, CtrlTabGoesRoundTheTabsAndCtrlShiftTabDoesNothing)
+TEST_F(FrmOptionsTest, CtrlTabAndCtrlPageDownGoRoundTheTabsBothWays)
 {
     QTest::keyClick(dialog->tbAddLang, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(dialog->tbsOptions->currentIndex(), 1);
@@ -200,7 +203,93 @@ TEST_F(FrmOptionsTest, CtrlTabGoesRoundTheTabsAndCtrlShiftTabDoesNothing)
     QTest::keyClick(dialog.get(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(dialog->tbsOptions->currentIndex(), 0);
     QTest::keyClick(dialog.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(dialog->tbsOptions->currentIndex(), 2) << "Ctrl+Shift+Tab goes back, round to the last";
+    QTest::keyClick(dialog->cmdCancel, Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(dialog->tbsOptions->currentIndex(), 0);
+    EXPECT_EQ(dialog->pages->currentWidget(), dialog->picOptions[0]);
+    QTest::keyClick(dialog->cmdCancel, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(dialog->tbsOptions->currentIndex(), 2);
+    EXPECT_EQ(dialog->pages->currentWidget(), dialog->picOptions[3]);
+}
+
+TEST_F(FrmOptionsTest, TheTabStripIsATabStopAndEveryTabAndControlHasAnAccessKey)
+{
+    // The limit's labels come from the captions: they get keys when shown.
+    tav::Caps1335.Set(1336, QStringLiteral("Largest number of stored wrong answers:"));
+    tav::Caps1335.Set(1337, QStringLiteral("Wrong answers stored now:"));
+    dialog->Form_Activate();
+    EXPECT_EQ(dialog->lblex[0]->text(), QStringLiteral("La&rgest number of stored wrong answers:"));
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    dialog->cmdCancel->setFocus();
+    QTest::keyClick(dialog->cmdCancel, Qt::Key_Tab);
+    for (int i = 0; i < 20 && dialog->focusWidget() != dialog->tbsOptions && dialog->focusWidget() != dialog->cmdCancel;
+         ++i)
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(dialog->focusWidget(), dialog->tbsOptions) << "Tab reaches the tab strip";
+    QTest::keyClick(dialog->tbsOptions, Qt::Key_Right);
+    EXPECT_EQ(dialog->pages->currentWidget(), dialog->picOptions[1]) << "the arrows change the page";
+
+    // No two captions of a page, its tabs and the dialog's buttons share a key.
+    auto keyOf = [](const QString &text) { return QKeySequence::mnemonic(text).toString(); };
+    for (int t = 0; t < dialog->tbsOptions->count(); ++t) {
+        dialog->tbsOptions->setCurrentIndex(t);
+        QStringList keys;
+        for (int i = 0; i < dialog->tbsOptions->count(); ++i)
+            keys << keyOf(dialog->tbsOptions->tabText(i));
+        for (QPushButton *b : {dialog->cmdOK, dialog->cmdApply, dialog->cmdCancel})
+            keys << keyOf(b->text());
+        QWidget *page = dialog->pages->currentWidget();
+        for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
+            keys << keyOf(b->text());
+        for (QGroupBox *g : page->findChildren<QGroupBox *>())
+            keys << keyOf(g->title());
+        for (QLabel *l : page->findChildren<QLabel *>()) {
+            keys << keyOf(l->text());
+            if (!keyOf(l->text()).isEmpty())
+                EXPECT_NE(l->buddy(), nullptr) << "else the label shows its \"&\": " << l->text().toStdString();
+        }
+        keys.removeAll(QString());
+        EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()).size(), keys.size()) << keys.join(' ').toStdString();
+    }
+
+    // The keys reach the tabs and the controls.
+    auto press = [&](Qt::Key key) { QTest::keyClick(dialog->focusWidget(), key, Qt::AltModifier); };
+    press(Qt::Key_T);
+    EXPECT_EQ(dialog->pages->currentWidget(), dialog->picOptions[0]);
+    press(Qt::Key_R); // "La&rgest number of stored wrong answers:"
+    EXPECT_EQ(dialog->focusWidget(), dialog->UpStore);
+    press(Qt::Key_N); // "all a&nswers are right"
+    EXPECT_TRUE(dialog->opTreat1110->hasFocus());
+    press(Qt::Key_L);
+    EXPECT_EQ(dialog->pages->currentWidget(), dialog->picOptions[1]);
+    press(Qt::Key_S); // "&Select 3:rd language to show"
+    EXPECT_EQ(dialog->focusWidget(), dialog->cboLangs);
+    press(Qt::Key_W); // "Type  \"&Welcome\" in Your language"
+    EXPECT_EQ(dialog->focusWidget(), dialog->tbWelCome);
+    press(Qt::Key_M);
+    EXPECT_EQ(dialog->pages->currentWidget(), dialog->picOptions[3]);
+    for (QPushButton *b : {dialog->cmdKomprimera, dialog->cmdGenus})
+        EXPECT_FALSE(keyOf(b->text()).isEmpty()) << b->text().toStdString();
+}
+
+TEST_F(FrmOptionsTest, TheLimitIsATabStopThatTheArrowKeysStepWithinItsBounds)
+{
+    EXPECT_TRUE(dialog->UpStore->focusPolicy() & Qt::TabFocus);
+    dialog->UpStore->setFocus();
+    QTest::keyClick(dialog->UpStore, Qt::Key_Up);
+    EXPECT_EQ(dialog->lblWrong->text(), QStringLiteral("35"));
+    EXPECT_EQ(dialog->limit, 35);
+    QTest::keyClick(dialog->UpStore, Qt::Key_Down);
+    QTest::keyClick(dialog->UpStore, Qt::Key_Down);
+    EXPECT_EQ(dialog->limit, 25);
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(dialog->UpStore, Qt::Key_Up);
+    EXPECT_EQ(dialog->limit, 100);
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(dialog->UpStore, Qt::Key_Down);
+    EXPECT_EQ(dialog->limit, 0);
+    EXPECT_EQ(dialog->tbsOptions->currentIndex(), 0) << "the arrows change no tab";
 }
 
 TEST_F(FrmOptionsTest, AddingNorwegianCreatesItAndRefreshesTheLists)

@@ -7,6 +7,7 @@
 #include "help/HTMLHelp.h"
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/AccessKeys.h"
+#include "mainwindow/FrmOptions.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,6 +21,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
+#include <QRadioButton>
+#include <QTabBar>
 #include <QTreeWidget>
 
 using tavtest::FrameListWindows;
@@ -235,4 +239,80 @@ TEST_F(MainWindowKeys, TabF6AndCtrlTabReachEveryPartOfTheWindow)
     QTest::keyPress(Focus(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyRelease(Focus(), Qt::Key_Control, Qt::NoModifier);
     EXPECT_EQ(w->ActiveForm(), second);
+}
+
+TEST_F(MainWindowKeys, TheFocusStartsInTheTreeAndF6EntersTheLeftPanelAtTheTree)
+{
+    EXPECT_EQ(Focus(), w->Control<QTreeWidget>("tv1")) << "at start";
+
+    tav::GridStd *list = OpenVerbs();
+    ASSERT_NE(list, nullptr);
+    // What last had the focus in the left panel does not matter: F6 goes to
+    // the tree, so that a typed letter moves there and not into a box.
+    for (QWidget *last : {w->Control<QWidget>("cmdShow"), w->Control<QWidget>("tbRem")}) {
+        last->setFocus();
+        list->Grid->setFocus();
+        QTest::keyClick(Focus(), Qt::Key_F6);
+        ASSERT_TRUE(Within(w->Control<QWidget>("picBottom")));
+        QTest::keyClick(Focus(), Qt::Key_F6);
+        EXPECT_EQ(Focus(), w->Control<QTreeWidget>("tv1")) << last->objectName().toStdString();
+        list->Grid->setFocus();
+        QTest::keyClick(Focus(), Qt::Key_F6, Qt::ShiftModifier);
+        EXPECT_EQ(Focus(), w->Control<QTreeWidget>("tv1")) << last->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowKeys, TheTreeAndTheRemarksBoxesShowThatTheyHaveTheFocus)
+{
+    ASSERT_NE(OpenVerbs(), nullptr); // a word shown: the remarks boxes take input
+    for (const char *name : {"tv1", "tbRem", "tbRemG3"}) {
+        QWidget *box = w->Control<QWidget>(name);
+        w->Control<QWidget>("cmdShow")->setFocus();
+        const QImage without = box->grab().toImage();
+        box->setFocus();
+        ASSERT_TRUE(box->hasFocus());
+        const QImage with = box->grab().toImage();
+        // The frame, not the contents, differs.
+        EXPECT_NE(without.pixel(1, with.height() / 2), with.pixel(1, with.height() / 2)) << name;
+    }
+}
+
+TEST_F(MainWindowKeys, CtrlTabStepsThroughTheChildWindowsFromTheLeftPanelAndTheGrammarPanel)
+{
+    tav::GridStd *first = OpenVerbs();
+    tav::GridStd *second = OpenVerbs();
+    ASSERT_TRUE(first && second && first != second);
+    ASSERT_EQ(w->ActiveForm(), second);
+    for (QWidget *from : {w->Control<QWidget>("tv1"), w->Control<QWidget>("tbRem"),
+                          static_cast<QWidget *>(w->Grammar().msflxKlin)}) {
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyRelease(Focus(), Qt::Key_Control, Qt::NoModifier);
+        EXPECT_EQ(w->ActiveForm(), first) << from->objectName().toStdString();
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyRelease(Focus(), Qt::Key_Control, Qt::NoModifier);
+        EXPECT_EQ(w->ActiveForm(), second) << from->objectName().toStdString();
+    }
+    EXPECT_TRUE(w->Control<QTextEdit>("tbRem")->toPlainText().isEmpty()) << "no tab typed into the box";
+}
+
+TEST_F(MainWindowKeys, F1InTheSettingsOpensThePageOfTheTabInFront)
+{
+    QStringList topics;
+    QTimer::singleShot(0, w.get(), [&] {
+        auto *dialog = qobject_cast<tav::frmOptions *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->opTreat1110->setFocus();
+        QTest::keyClick(dialog->opTreat1110, Qt::Key_F1);
+        topics << (w->HelpObject ? w->HelpObject->HHTopicURL : QString());
+        dialog->tbsOptions->setCurrentIndex(1);
+        dialog->cboLangs->setFocus();
+        QTest::keyClick(dialog->cboLangs, Qt::Key_F1);
+        topics << (w->HelpObject ? w->HelpObject->HHTopicURL : QString());
+        dialog->reject();
+    });
+    w->mnuOptionParts_Click(0);
+    EXPECT_EQ(topics, QStringList({QStringLiteral("settings.html"), QStringLiteral("third-language.html")}));
 }

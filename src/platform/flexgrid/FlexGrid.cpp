@@ -685,6 +685,19 @@ void FlexGrid::ensureVisible(int row, int col)
                 left = l;
             }
         }
+        // Where the view has to move, the reader's columns stay in view, or
+        // come back into it, if the cell still shows from its left edge over
+        // at least half its width.
+        if (left != m_leftCol && m_anchorCol >= m_fixedCols && m_anchorCol <= col && left != m_anchorCol) {
+            const int dpiX = logicalDpiX();
+            const int avail = viewWidth() - fixedWidthPx(dpiX);
+            int before = 0;
+            for (int c = m_anchorCol; c < col; ++c)
+                before += colWidthPx(c, dpiX);
+            const int width = colWidthPx(col, dpiX);
+            if (avail - before >= std::min(width, std::max(width / 2, 1)))
+                left = m_anchorCol;
+        }
     }
     setTopLeft(top, left);
 }
@@ -1357,7 +1370,12 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
         p.setPen(Colour(fore));
         p.save();
         p.setClipRect(rect.adjusted(0, 0, -1, -1), Qt::IntersectClip);
-        p.drawText(rect.adjusted(kTextInsetPx, 0, -kTextInsetPx, 0), flags, text);
+        const QRect room = rect.adjusted(kTextInsetPx, 0, -kTextInsetPx, 0);
+        // A one-line text wider than its cell ends in an ellipsis, so that
+        // the reader sees it goes on.
+        const QFontMetrics metrics = p.fontMetrics();
+        const bool cut = !m_wordWrap && metrics.horizontalAdvance(text) > room.width();
+        p.drawText(room, flags, cut ? metrics.elidedText(text, Qt::ElideRight, room.width()) : text);
         p.restore();
     }
     if (!fixed && row == m_row && col == m_col && hasFocus()) {

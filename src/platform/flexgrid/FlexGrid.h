@@ -118,6 +118,12 @@ public:
     // Scrolls as little as needed to show the cell (row, col) whole; the view
     // stays where it is when the cell is already shown.
     void EnsureVisible(int row, int col);
+    // The first of the columns a reader keeps in view (a list's word, with
+    // its article): scrolling to a cell right of it leaves the view from
+    // this column on while at least half of the cell shows, and scrolling
+    // back to it or to a column after it shows it again. -1: none.
+    void SetAnchorCol(int col) { m_anchorCol = col; }
+    int AnchorCol() const { return m_anchorCol; }
 
     // --- Sizes (twips) -------------------------------------------------------
     int ColWidth(int col) const;
@@ -347,6 +353,7 @@ private:
     QStringList m_fontNames;      // index 0 unused (grid font)
     int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;
     int m_topRow = 0, m_leftCol = 0;
+    int m_anchorCol = -1;
     int m_fillStyle = flexFillSingle;
     long long m_backColor, m_foreColor, m_backColorFixed, m_foreColorFixed;
     long long m_backColorSel, m_foreColorSel, m_backColorBkg, m_gridColor, m_gridColorFixed;

@@ -13,6 +13,7 @@
 #include <QHelpSearchResultWidget>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
@@ -39,6 +40,12 @@ HelpWindow::HelpWindow(const QString &helpFile, const QString &collectionFile, Q
     m_engine->setReadOnly(false);
     buildPanes();
     placeOnScreen();
+    // Closed from the keyboard like any viewer window, wherever the focus is
+    // inside it.
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 void HelpWindow::placeOnScreen()

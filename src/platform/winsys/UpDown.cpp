@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -13,8 +17,12 @@ namespace winsys {
 
 UpDown::UpDown(QWidget *parent) : QWidget(parent)
 {
+    // The control itself is a stop of the Tab order: Up and Down step it
+    // like its arrows. A margin leaves room for its focus mark.
+    setFocusPolicy(Qt::StrongFocus);
+    installEventFilter(this);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(FocusMargin, FocusMargin, FocusMargin, FocusMargin);
     layout->setSpacing(0);
     m_up = new QToolButton(this);
     m_up->setArrowType(Qt::UpArrow);
@@ -40,12 +48,41 @@ bool UpDown::eventFilter(QObject *watched, QEvent *event)
         emit GotFocus();
     } else if (event->type() == QEvent::FocusOut) {
         QWidget *next = QApplication::focusWidget();
-        if (m_hasFocus && (!next || !isAncestorOf(next))) {
+        if (m_hasFocus && (!next || (next != this && !isAncestorOf(next)))) {
             m_hasFocus = false;
             emit LostFocus();
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void UpDown::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up:
+        StepUp();
+        break;
+    case Qt::Key_Down:
+        StepDown();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void UpDown::paintEvent(QPaintEvent *)
+{
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(QPalette::Window);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 void UpDown::SetValue(int value)

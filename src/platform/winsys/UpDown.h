@@ -7,6 +7,8 @@
 // program's own SetValue emits nothing. With auto-step off the arrows only
 // report UpClick and DownClick, and the owner edits the buddy by its own
 // rules. Either way the control reports the focus entering and leaving it.
+// The control takes the focus by Tab and shows it; Up and Down then act as
+// the two arrows.
 
 #include <QWidget>
 
@@ -43,9 +45,13 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void step(int delta);
+
+    static constexpr int FocusMargin = 2;
 
     int m_value = 0;
     int m_min = 0;

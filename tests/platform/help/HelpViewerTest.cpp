@@ -3,6 +3,7 @@
 #include "platform/help/QtHelpControl.h"
 #include "platform/winsys/core/MsgBox.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHelpContentModel>
@@ -178,6 +179,23 @@ TEST_F(HelpViewerTest, TopicsOpenByAddressAndNumberAndUnknownOnesAreReported)
     EXPECT_EQ(viewer->Window(QStringLiteral(TAV_HELP_FILE), QStringLiteral("Main")), nullptr)
         << "a closing window is not shown again";
     EXPECT_TRUE(QTest::qWaitFor([&] { return open.isNull(); }, 5000)) << "closed and gone";
+}
+
+TEST_F(HelpViewerTest, EscapeAndCtrlWCloseTheWindowFromAnyOfItsParts)
+{
+    for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::CTRL | Qt::Key_W)}) {
+        QPointer<helpctl::HelpWindow> window(OpenContents());
+        ASSERT_TRUE(window);
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        // From the page and from the contents pane alike.
+        QWidget *part = keys.key() == Qt::Key_Escape ? static_cast<QWidget *>(window->Page())
+                                                     : window->Panes()->currentWidget();
+        part->setFocus();
+        QTest::keyClick(part, keys.key(), keys.keyboardModifiers());
+        EXPECT_FALSE(window && window->isVisible()) << QKeySequence(keys).toString().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 5000));
+    }
 }
 
 TEST_F(HelpViewerTest, EachExerciseIsAContentsEntryOfItsOwnAndEachKeywordIsListedOnce)

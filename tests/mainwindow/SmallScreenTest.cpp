@@ -1,0 +1,81 @@
+// The main window on small and scaled screens: the tree's captions fit the
+// left panel, and a list keeps room for ten rows beside the grammar panel.
+
+#include "FrameListWindows.h"
+
+#include "grids/GridSimple.h"
+#include "grids/GridStd.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "store/SharedState.h"
+
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+using tavtest::FrameListWindows;
+
+namespace {
+
+// The rows of the grid shown whole, from its top row down.
+int WholeRowsShown(flexgrid::FlexGrid &g)
+{
+    int n = 0;
+    for (int r = g.TopRow(); r < g.Rows(); ++r) {
+        const QRect cell = g.CellRect(r, g.Col());
+        if (cell.isEmpty() || cell.bottom() >= g.viewport()->height())
+            break;
+        ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+TEST_F(FrameListWindows, AtEightHundredPixelsTheTreesCaptionsFitOnceAListIsOpen)
+{
+    w->setFixedWidth(800);
+    frameRequests->DoSimpleGrid(tav::SqlAllLang3 + QStringLiteral(" WHERE ID = 36"), 2, QStringLiteral("x"), 2);
+    ASSERT_EQ(w->ChildForms().size(), 1);
+    QApplication::processEvents();
+    auto *tree = w->Control<QTreeWidget>("tv1");
+    for (int place : {0, 15}) { // "-" and "Omikron", the longest letter name
+        ChooseLetter(place);
+        QApplication::processEvents();
+        EXPECT_FALSE(tree->horizontalScrollBar()->isVisible()) << "letter " << place;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            if ((*it)->parent() && !(*it)->parent()->isExpanded())
+                continue;
+            const QRect row = tree->visualItemRect(*it);
+            EXPECT_LE(row.left() + tree->iconSize().width() + tree->fontMetrics().horizontalAdvance((*it)->text(0)),
+                      tree->viewport()->width())
+                << (*it)->text(0).toStdString();
+        }
+    }
+}
+
+TEST_F(FrameListWindows, ALowWindowLeavesAListTenRowsAndTheGrammarPanelScrolls)
+{
+    // 1920x1080 at twice the scale: 960x540.
+    w->setFixedSize(960, 540);
+    ClickNode(QStringLiteral("Verbs"));
+    w->Control<QPushButton>("cmdShow")->click();
+    auto *list = qobject_cast<tav::GridStd *>(w->ActiveForm());
+    ASSERT_NE(list, nullptr);
+    list->parentWidget()->showMaximized();
+    QApplication::processEvents();
+    EXPECT_GE(WholeRowsShown(*list->Grid), 10);
+    auto *panel = w->findChild<QScrollArea *>(QStringLiteral("picBottomScroll"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_GT(panel->height(), 0) << "the grammar panel stays in sight";
+    EXPECT_GT(panel->verticalScrollBar()->maximum(), 0) << "and scrolls to its lower rows";
+
+    // A high window gives the panel its whole height again.
+    w->setFixedSize(960, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(panel->verticalScrollBar()->maximum(), 0);
+    EXPECT_GE(panel->height(), w->Control<QWidget>("picBottom")->height());
+}
