@@ -16,7 +16,7 @@ public:
     QString SelectedNodeTag() const override { return QString(); }
     int LetterIndex() const override { return 0; }
     int ClientHeight() const override { return 0; }
-    QMdiSubWindow *AddChild(QWidget *) override { return nullptr; }
+    QMdiSubWindow *AddChild(QWidget *, ListWindowLink &) override { return nullptr; }
 };
 
 ListWindowHost *g_host = nullptr;

@@ -14,6 +14,8 @@ class QWidget;
 
 namespace tav {
 
+class ListWindowLink;
+
 class ListWindowHost {
 public:
     virtual ~ListWindowHost() = default;
@@ -33,8 +35,9 @@ public:
     virtual int LetterIndex() const = 0;
     // The client area's inner height in pixels; 0 when there is none.
     virtual int ClientHeight() const = 0;
-    // Adds the window as a child of the client area; nullptr when there is none.
-    virtual QMdiSubWindow *AddChild(QWidget *Form) = 0;
+    // Adds the list window Form, which List is, as a child of the client
+    // area; nullptr when there is none.
+    virtual QMdiSubWindow *AddChild(QWidget *Form, ListWindowLink &List) = 0;
 };
 
 // The installed host; never null (a silent one until the program installs its own).

@@ -34,6 +34,6 @@ int MdiListHost::LetterIndex() const { return m_mdi.cboTree->currentIndex(); }
 
 int MdiListHost::ClientHeight() const { return m_mdi.mdiClient->viewport()->height(); }
 
-QMdiSubWindow *MdiListHost::AddChild(QWidget *Form) { return m_mdi.AddChild(Form); }
+QMdiSubWindow *MdiListHost::AddChild(QWidget *Form, ListWindowLink &List) { return m_mdi.AddChild(Form, &List); }
 
 } // namespace tav

@@ -20,7 +20,7 @@ public:
     QString SelectedNodeTag() const override;
     int LetterIndex() const override;
     int ClientHeight() const override;
-    QMdiSubWindow *AddChild(QWidget *Form) override;
+    QMdiSubWindow *AddChild(QWidget *Form, ListWindowLink &List) override;
 
 private:
     MDI &m_mdi;

@@ -30,7 +30,7 @@ public:
     QString SelectedNodeTag() const override { return nodeTag; }
     int LetterIndex() const override { return letterIndex; }
     int ClientHeight() const override { return clientHeight; }
-    QMdiSubWindow *AddChild(QWidget *) override { return nullptr; }
+    QMdiSubWindow *AddChild(QWidget *, tav::ListWindowLink &) override { return nullptr; }
 
     QStringList facts;
     int popups = 0;
