@@ -12,7 +12,6 @@
 #include "store/GreekLetters.h"
 #include "store/Dynasets.h"
 #include "store/ListEdits.h"
-#include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
@@ -421,8 +420,8 @@ void ListWindow::ShowCellInfo()
     const bool word = noteCell();
     const int kind = FactsKind(SavedRow);
     // Panel 4 shows a simple list's meanings: no other list leaves them there.
-    if ((kind != 3 || !word) && !Link().PanelText(4).isEmpty())
-        Link().SetPanelText(4, QString());
+    if ((kind != 3 || !word) && !ListHost().PanelText(4).isEmpty())
+        ListHost().SetPanelText(4, QString());
     if (word)
         ListHost().SmallFacts(WordID, FactsText(), kind);
 }
