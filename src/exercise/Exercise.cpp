@@ -289,6 +289,8 @@ void Exercise::Form_Activate()
 // ---------------------------------------------------------------------------
 // The mode tabs
 
+int Exercise::CurrentTab() const { return tbsOptions->currentIndex() + 1; }
+
 void Exercise::SelectTab(int n)
 {
     const int index = std::clamp(n, 1, 3) - 1;

@@ -64,6 +64,7 @@ public:
     void GridScribble() override;
     void ProcessExercise() override;
     void SelectTab(int n) override;
+    int CurrentTab() const override;
 
     // Window-level state.
     bool boLoading = false;

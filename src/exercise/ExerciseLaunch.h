@@ -28,6 +28,8 @@ public:
     virtual void ProcessExercise() = 0;
     // Selects tab n (1 to 3) of the tab strip tbsOptions, showing that mode.
     virtual void SelectTab(int n) = 0;
+    // The open tab of tbsOptions, 1 to 3.
+    virtual int CurrentTab() const = 0;
     // The rule for words with several meanings was stored by the settings
     // dialog (OptBoChecka holds it); an open window shows the new value.
     virtual void BoCheckaChanged(bool /*value*/) {}

@@ -24,6 +24,7 @@ public:
     void GridScribble() override;
     void ProcessExercise() override;
     void SelectTab(int n) override;
+    int CurrentTab() const override { return m_tab; }
     void GetPos(long long ID, const QString &Text, int FieldIndex) override;
     void Form_Resize() override;
 
