@@ -12,7 +12,6 @@
 #include "platform/winsys/core/Pointer.h"
 #include "store/CaptionArrays.h"
 #include "store/Dynasets.h"
-#include "store/MainWindowLink.h"
 #include "store/Settings.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
@@ -253,7 +252,7 @@ void Exercise::Form_Activate()
         opDbas[1]->setChecked(true);
     }
     opDbas[1]->setText(Caps1322(1325) + QStringLiteral(" (") + QString::number(StoreCount) + QLatin1Char(')'));
-    Link().SetPanelText(5, WrongAnswersPanelText(QString::number(StoreCount)));
+    m_host.SetPanelText(5, WrongAnswersPanelText(QString::number(StoreCount)));
     // The deal buttons keep their state (a deal disables the other one until
     // the next round), and the language options are set here without their
     // click behaviour: only a user's click starts a new round or writes a
@@ -290,6 +289,8 @@ void Exercise::Form_Activate()
 
 // ---------------------------------------------------------------------------
 // The mode tabs
+
+int Exercise::CurrentTab() const { return tbsOptions->currentIndex() + 1; }
 
 void Exercise::SelectTab(int n)
 {

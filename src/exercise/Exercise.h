@@ -64,6 +64,7 @@ public:
     void GridScribble() override;
     void ProcessExercise() override;
     void SelectTab(int n) override;
+    int CurrentTab() const override;
 
     // Window-level state.
     bool boLoading = false;
@@ -77,7 +78,7 @@ public:
     // The frame (Exercise.cpp).
     void Form_Load();
     void Form_Activate();
-    Q_INVOKABLE void Form_Resize();
+    void Form_Resize() override;
     void Form_QueryUnload();
     // The screen's work area (WorkArea, in screen coordinates) changed: the
     // active child window of the main window, whichever it is, is fitted to
@@ -86,9 +87,7 @@ public:
     void tbsOptions_Click();
     void opOne_Click(int Index);
     void opZero_Click(int Index);
-    // Stores a remark typed in the main window's remarks box for the word
-    // shown (FieldIndex 12 is Remarks); SaveBusy is clear afterwards.
-    Q_INVOKABLE void GetPos(long long ID, const QString &Text, int FieldIndex);
+    void GetPos(long long ID, const QString &Text, int FieldIndex) override;
     // The two settings the window writes itself; false when the write failed
     // (reported; the setting keeps its stored value).
     bool UpDateOptions_BoChecka(bool Value);

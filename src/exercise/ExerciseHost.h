@@ -1,9 +1,10 @@
 #pragma once
 // What the exercise window needs of the main window, and nothing more: the
-// grammar panel (a word shown, or cleared), the client area it lives in (its
-// room, its active child and the activation of its children) and the toolbar
-// strip, which the window gives back when it closes. The main window
-// implements it (MdiExerciseHost); tests can install a recorder.
+// grammar panel (a word shown, or cleared), the status panels, the client
+// area it lives in (its room, its active child and the activation of its
+// children) and the toolbar strip, which the window gives back when it
+// closes. The main window implements it (MdiExerciseHost); tests can install
+// a recorder.
 
 #include <QString>
 
@@ -21,6 +22,8 @@ public:
     virtual void DeKlino(long Color, long long ID) = 0;
     // Empties the grammar panel's sentence view.
     virtual void BaseFrase() = 0;
+    // Writes status panel 1 to 7.
+    virtual void SetPanelText(int panel, const QString &text) = 0;
     // The main window's client area, whose child the window is.
     virtual QMdiArea *ClientArea() const = 0;
     // Shows or hides the main window's toolbar strip.

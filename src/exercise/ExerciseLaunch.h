@@ -28,9 +28,17 @@ public:
     virtual void ProcessExercise() = 0;
     // Selects tab n (1 to 3) of the tab strip tbsOptions, showing that mode.
     virtual void SelectTab(int n) = 0;
+    // The open tab of tbsOptions, 1 to 3.
+    virtual int CurrentTab() const = 0;
     // The rule for words with several meanings was stored by the settings
     // dialog (OptBoChecka holds it); an open window shows the new value.
     virtual void BoCheckaChanged(bool /*value*/) {}
+    // Stores a remark typed in the main window's remarks box for the word
+    // shown (FieldIndex 12 is Remarks); SaveBusy is clear afterwards.
+    virtual void GetPos(long long ID, const QString &Text, int FieldIndex) = 0;
+    // Refits the window to the client area, which the main window changed
+    // by showing or hiding its left panel.
+    virtual void Form_Resize() {}
 };
 
 struct ExerciseRoutines {

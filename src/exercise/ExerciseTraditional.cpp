@@ -13,7 +13,6 @@
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
-#include "store/MainWindowLink.h"
 #include "store/Settings.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
@@ -321,7 +320,7 @@ void Exercise::cmdReset_Click()
     lblCorr1128->hide();
     CmdEnter->setEnabled(false);
     lblLabels[3]->setText(Caps1104(1104));
-    Link().SetPanelText(1, Caps1104(1104));
+    m_host.SetPanelText(1, Caps1104(1104));
     PrepareExerciseWords();
 }
 
@@ -357,7 +356,7 @@ void Exercise::showDrawnWord(const TraditionalRound::Draw &draw)
     txtFields(3)->hide();
     txtFields(33)->hide();
     lblCorr1128->hide();
-    Link().SetPanelText(3, QStringLiteral("ID ") + QString::number(CurrentWordID));
+    m_host.SetPanelText(3, QStringLiteral("ID ") + QString::number(CurrentWordID));
     m_host.SmallFacts(CurrentWordID, QString(), 0);
     txtFields(2)->setEnabled(true);
     txtFields(2)->setFocus();
@@ -486,7 +485,7 @@ void Exercise::txtFields_KeyPress(int Index, int &KeyAscii)
         txtFields(2)->setEnabled(true);
         txtFields(2)->clear();
         lblLabels[3]->setText(Caps1104(1104));
-        Link().SetPanelText(1, Caps1104(1104));
+        m_host.SetPanelText(1, Caps1104(1104));
         txtFields(AF)->hide();
         lblCorr1128->hide();
         CmdEnter->setEnabled(false);
@@ -600,7 +599,7 @@ void Exercise::LoadShapes(const QVector<bool> &SpotColors, int MeaningCount, int
     shTestStrip->setMinimumWidth(shown > 0 ? shTest[shown - 1]->geometry().right() + 1 : 0);
     if (Verdict != 0) {
         lblLabels[3]->setText(Caps1104(Verdict));
-        Link().SetPanelText(1, Caps1104(Verdict));
+        m_host.SetPanelText(1, Caps1104(Verdict));
     }
 }
 
@@ -678,7 +677,7 @@ void Exercise::lblFails_Change()
         CmdFlush->setEnabled(true);
         opDbas[1]->setEnabled(true);
     }
-    Link().SetPanelText(5, WrongAnswersPanelText(QString::number(n)));
+    m_host.SetPanelText(5, WrongAnswersPanelText(QString::number(n)));
     opDbas[1]->setText(Caps1322(1325) + QStringLiteral(" (") + QString::number(n) + QStringLiteral(")  "));
     try {
         DataWrong->Requery();

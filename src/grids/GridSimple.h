@@ -27,10 +27,6 @@ public:
     // Title; Mode becomes the grid's Tag.
     void Open(dao::RecordsetPtr Rows, const QString &Sql, int Lang, const QString &Title, int Mode);
 
-    // The main window calls it when its left panel is shown or hidden; the
-    // window keeps its size.
-    Q_INVOKABLE void Form_Resize() {}
-
     // Fills and lays out the grid; SortValue colours the buttons (0 the
     // Greek pair, 1 English, 2 the third language) and names the sort kept.
     void GridSimpleFill(int SortValue);

@@ -13,7 +13,6 @@
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
 #include "store/ListEdits.h"
-#include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
@@ -498,7 +497,7 @@ void GridStd::FlexDelete()
         }
         DeleteWord(id);
         ShowWordCount();
-        Link().JulGran(); // the tree's counts follow
+        ListHost().JulGran(); // the tree's counts follow
         SaveBusy = false;
         SavedRow = row;
         SavedCol = col;

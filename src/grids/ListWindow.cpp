@@ -12,7 +12,6 @@
 #include "store/GreekLetters.h"
 #include "store/Dynasets.h"
 #include "store/ListEdits.h"
-#include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
@@ -162,7 +161,7 @@ void ListWindow::ShowWindow()
         // Each new list opens 300 twips lower and further right than the
         // one opened before it while the others stay open.
         const int offset = px(300) * CountGridForms();
-        m_subWindow = ListHost().AddChild(this);
+        m_subWindow = ListHost().AddChild(this, ListLink());
         if (m_subWindow) {
             connect(m_subWindow, &QMdiSubWindow::aboutToActivate, this, [this] { ShowCellInfo(); });
             if (!m_subWindow->isMaximized()) {
@@ -440,8 +439,8 @@ void ListWindow::ShowCellInfo()
     const bool word = noteCell();
     const int kind = FactsKind(SavedRow);
     // Panel 4 shows a simple list's meanings: no other list leaves them there.
-    if ((kind != 3 || !word) && !Link().PanelText(4).isEmpty())
-        Link().SetPanelText(4, QString());
+    if ((kind != 3 || !word) && !ListHost().PanelText(4).isEmpty())
+        ListHost().SetPanelText(4, QString());
     if (word)
         ListHost().SmallFacts(WordID, FactsText(), kind);
 }

@@ -81,6 +81,8 @@ public:
     void CloseWindow();
     void SetWindowCaption(const QString &Caption);
     QMdiSubWindow *SubWindow() const { return m_subWindow; }
+    // The window as the store and the main window address it.
+    virtual ListWindowLink &ListLink() = 0;
     // The grid as the store addresses it.
     GridLink &GridOf() { return m_gridLink; }
 
@@ -281,6 +283,7 @@ public:
     }
     void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
     GridLink &msFlxMulti() override { return GridOf(); }
+    ListWindowLink &ListLink() override { return *this; }
     QString QueryText() const override { return tbQ; }
     void Close() override { CloseWindow(); }
     QString lblCol() const override { return ListWindow::lblCol->text(); }

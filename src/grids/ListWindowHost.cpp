@@ -13,10 +13,13 @@ public:
     void SmallFacts(long long, const QString &, int) override {}
     void PopupConjugations(const QPoint &) override {}
     void ShowNoResult(const QString &, const QString &) override {}
+    QString PanelText(int) const override { return QString(); }
+    void SetPanelText(int, const QString &) override {}
+    void JulGran() override {}
     QString SelectedNodeTag() const override { return QString(); }
     int LetterIndex() const override { return 0; }
     int ClientHeight() const override { return 0; }
-    QMdiSubWindow *AddChild(QWidget *) override { return nullptr; }
+    QMdiSubWindow *AddChild(QWidget *, ListWindowLink &) override { return nullptr; }
 };
 
 ListWindowHost *g_host = nullptr;

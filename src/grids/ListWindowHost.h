@@ -1,8 +1,9 @@
 #pragma once
 // What the list windows need of the main window, and nothing more: the
 // grammar panel (SmallFacts), the conjugation pop-up menu, the two boxes that
-// report an empty result, the category and letter a list was asked for, the
-// room of the client area and a place among the child windows. The main
+// report an empty result, the status panels, the category tree's counts, the
+// category and letter a list was asked for, the room of the client area and a
+// place among the child windows. The main
 // window installs its own; without one the windows show on their own and
 // report nothing (tests install a recorder).
 
@@ -13,6 +14,8 @@ class QPoint;
 class QWidget;
 
 namespace tav {
+
+class ListWindowLink;
 
 class ListWindowHost {
 public:
@@ -27,14 +30,20 @@ public:
     // Writes an empty result into the boxes beside the search box: Message in
     // the first (tbFind(0)), Text in the second (tbFind(1)).
     virtual void ShowNoResult(const QString &Message, const QString &Text) = 0;
+    // Status panels 1 to 7.
+    virtual QString PanelText(int panel) const = 0;
+    virtual void SetPanelText(int panel, const QString &text) = 0;
+    // Counts the words under the category tree's nodes again.
+    virtual void JulGran() = 0;
     // The tag of the category tree's selected node ("" when none).
     virtual QString SelectedNodeTag() const = 0;
     // The list index of the letter filter (0 is "-").
     virtual int LetterIndex() const = 0;
     // The client area's inner height in pixels; 0 when there is none.
     virtual int ClientHeight() const = 0;
-    // Adds the window as a child of the client area; nullptr when there is none.
-    virtual QMdiSubWindow *AddChild(QWidget *Form) = 0;
+    // Adds the list window Form, which List is, as a child of the client
+    // area; nullptr when there is none.
+    virtual QMdiSubWindow *AddChild(QWidget *Form, ListWindowLink &List) = 0;
 };
 
 // The installed host; never null (a silent one until the program installs its own).

@@ -1,9 +1,10 @@
 #pragma once
 // What the grammar panel needs of the main window that holds it: the status
-// panels, the remarks and search boxes, the Conjugations menu entries and the
-// active child window. The main window implements it; the panel links no
+// panels, the remarks and result boxes, the Conjugations menu entries and
+// the active list window. The main window implements it; the panel links no
 // main-window code.
 
+#include <QList>
 #include <QString>
 
 class QAction;
@@ -13,6 +14,8 @@ class QWidget;
 
 namespace tav {
 
+class ListWindowLink;
+
 class GrammarHost {
 public:
     virtual ~GrammarHost() = default;
@@ -21,17 +24,17 @@ public:
     virtual void SetPanelText(int panel, const QString &text) = 0;
     virtual QString PanelText(int panel) const = 0;
 
-    // The main window itself (its width lays out the conjugation columns; its
-    // named text boxes are enabled and disabled with the panel) and the area
-    // of its child windows, whose boxes are not the main window's.
+    // The main window itself, whose width lays out the conjugation columns.
     virtual QWidget *HostWindow() = 0;
-    virtual QWidget *ChildArea() = 0;
-    // The active child window (list or exercise window); nullptr when none.
-    virtual QWidget *ActiveForm() const = 0;
+    // The active child window when it is a list window; nullptr when none is
+    // active or the active one is another window (the exercise window).
+    virtual ListWindowLink *ActiveList() const = 0;
 
-    virtual QLineEdit *SearchBox() = 0;   // tbSearch
     virtual QTextEdit *RemarksBox() = 0;  // tbRem
     virtual QTextEdit *RemarksBox3() = 0; // tbRemG3
+    // The boxes beside the search box, tbFind(0) and tbFind(1): enabled and
+    // disabled, and emptied, with the panel's own boxes.
+    virtual QList<QLineEdit *> ResultBoxes() = 0;
     // The Conjugations menu's entries mnuFirstParts(0..2).
     virtual QAction *ConjugationEntry(int index) = 0;
 };

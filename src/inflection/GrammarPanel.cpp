@@ -232,18 +232,18 @@ void GrammarPanel::setShownWord(long long ID)
 
 void GrammarPanel::setEditorTag(QLineEdit *editor, const QString &tag) { editor->setProperty("Tag", tag); }
 
-ListWindowLink *GrammarPanel::activeList() const { return dynamic_cast<ListWindowLink *>(m_host.ActiveForm()); }
+ListWindowLink *GrammarPanel::activeList() const { return m_host.ActiveList(); }
 
-// Every named plain text box of the main window but the search box; the
-// boxes of the child windows are theirs.
+// The panel's own named plain text boxes and the main window's result boxes;
+// the search box stays as it is.
 void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
 {
     if (m_mainTextBoxes.isEmpty()) {
-        QWidget *children = m_host.ChildArea();
-        for (QLineEdit *box : m_host.HostWindow()->findChildren<QLineEdit *>()) {
-            if (!box->objectName().isEmpty() && box != m_host.SearchBox() && !(children && children->isAncestorOf(box)))
+        for (QLineEdit *box : m_picBottom->findChildren<QLineEdit *>()) {
+            if (!box->objectName().isEmpty())
                 m_mainTextBoxes << box;
         }
+        m_mainTextBoxes << m_host.ResultBoxes();
     }
     for (QLineEdit *box : std::as_const(m_mainTextBoxes)) {
         box->setEnabled(enabled);
@@ -385,10 +385,7 @@ void GrammarPanel::BaseFrase()
     }
     msflXImp->hide();
     setMainTextBoxesEnabled(false, true);
-    QWidget *children = m_host.ChildArea();
-    for (QTextEdit *box : m_host.HostWindow()->findChildren<QTextEdit *>()) {
-        if (box->objectName().isEmpty() || (children && children->isAncestorOf(box)))
-            continue;
+    for (QTextEdit *box : {m_host.RemarksBox(), m_host.RemarksBox3()}) {
         box->setEnabled(false);
         box->clear();
     }

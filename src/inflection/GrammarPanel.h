@@ -201,7 +201,7 @@ private:
     ListWindowLink *activeList() const;
 
     QList<QLabel *> m_unloadedTop, m_unloadedUnder; // heading labels kept for the next view
-    QList<QLineEdit *> m_mainTextBoxes;              // the main window's named text boxes, once found
+    QList<QLineEdit *> m_mainTextBoxes;              // the panel's and the result boxes, once found
     GrammarHost &m_host;
     QWidget *m_picBottom;
     PanelState m_state;

@@ -537,7 +537,7 @@ QList<ListWindowLink *> MDI::OpenListWindows() const
 {
     QList<ListWindowLink *> lists;
     for (QWidget *form : ChildForms())
-        if (auto *list = dynamic_cast<ListWindowLink *>(form))
+        if (ListWindowLink *list = ListWindowOf(form))
             lists << list;
     return lists;
 }
@@ -791,8 +791,29 @@ QWidget *MDI::ActiveForm() const
     return sub && !sub->property("closed").toBool() ? sub->widget() : nullptr;
 }
 
-QMdiSubWindow *MDI::AddChild(QWidget *form)
+ListWindowLink *MDI::ListWindowOf(const QWidget *form) const
 {
+    for (const ListChild &child : m_listChildren)
+        if (form && child.form == form)
+            return child.link;
+    return nullptr;
+}
+
+ListWindowLink *MDI::ActiveList() const { return ListWindowOf(ActiveForm()); }
+
+QMdiSubWindow *MDI::AddChild(ExerciseWindowLink &exercise)
+{
+    m_exercise = &exercise;
+    m_exerciseWindow = exercise.Form();
+    return AddChild(exercise.Form());
+}
+
+QMdiSubWindow *MDI::AddChild(QWidget *form, ListWindowLink *list)
+{
+    if (list) {
+        m_listChildren.removeIf([](const ListChild &child) { return !child.form; });
+        m_listChildren.append({form, list});
+    }
     // A new child opens maximised while the current one is maximised, as the
     // children of a frame do.
     const QMdiSubWindow *current = mdiClient->currentSubWindow();
@@ -928,10 +949,10 @@ void MDI::mnuOptionParts_Click(int Index)
         picRemarks->show();
         item->setText(QStringLiteral("Hide &left controls"));
     }
-    // The active child refits itself to the changed client area, when it can.
-    QWidget *form = ActiveForm();
-    if (form && form->metaObject()->indexOfMethod("Form_Resize()") >= 0)
-        QMetaObject::invokeMethod(form, "Form_Resize", Qt::DirectConnection);
+    // The exercise window, when active, refits itself to the changed client
+    // area; a list window keeps its size.
+    if (ExerciseWindowLink *exercise = ExerciseInstance(); exercise && exercise->Form() == ActiveForm())
+        exercise->Form_Resize();
 }
 
 void MDI::picRemarks_Resize()
@@ -1103,7 +1124,6 @@ void MDI::KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCo
 }
 void MDI::TavValid(QString &text, bool &valid) { GrammarPanel::TavValid(text, valid); }
 
-QWidget *MDI::ChildArea() { return mdiClient; }
 QAction *MDI::ConjugationEntry(int index) { return mnuFirstParts[std::clamp(index, 0, 2)]; }
 
 } // namespace tav

@@ -138,10 +138,10 @@ public:
 
     // What the grammar panel asks of its window.
     QWidget *HostWindow() override { return this; }
-    QWidget *ChildArea() override;
-    QLineEdit *SearchBox() override { return tbSearch; }
+    ListWindowLink *ActiveList() const override;
     QTextEdit *RemarksBox() override { return tbRem; }
     QTextEdit *RemarksBox3() override { return tbRemG3; }
+    QList<QLineEdit *> ResultBoxes() override { return {tbFind[0], tbFind[1]}; }
     QAction *ConjugationEntry(int index) override;
 
     // Event handlers of the frame.
@@ -198,9 +198,15 @@ public:
     // The child windows of the MDI client, in their order; the active one
     // (the current one while the frame itself is not active).
     QList<QWidget *> ChildForms() const;
-    QWidget *ActiveForm() const override;
-    // Shows a window as a child of the MDI client; returns its frame.
-    QMdiSubWindow *AddChild(QWidget *form);
+    QWidget *ActiveForm() const;
+    // Shows a window as a child of the MDI client; returns its frame. A list
+    // window comes with its link, through which the frame then addresses it.
+    QMdiSubWindow *AddChild(QWidget *form, ListWindowLink *list = nullptr);
+    // Shows the exercise window as a child; from then on it is the one
+    // ExerciseInstance gives.
+    QMdiSubWindow *AddChild(ExerciseWindowLink &exercise);
+    // The list window a child form is; nullptr for another window.
+    ListWindowLink *ListWindowOf(const QWidget *form) const;
 
     // The left panel's width in twips; the grip's bounds.
     int LeftPanelWidth() const;
@@ -354,6 +360,12 @@ private:
     QPointer<Sorry> m_sorry;
     QPointer<QWidget> m_exerciseWindow;
     ExerciseWindowLink *m_exercise = nullptr;
+    // The list windows among the children, each with its link.
+    struct ListChild {
+        QPointer<QWidget> form;
+        ListWindowLink *link;
+    };
+    QList<ListChild> m_listChildren;
     std::unique_ptr<P001> m_print;
 
     // The tree, the letter filter, the search strip and the remarks boxes.

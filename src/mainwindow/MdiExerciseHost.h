@@ -1,6 +1,6 @@
 #pragma once
 // The main window as the exercise window sees it (ExerciseHost): its grammar
-// panel, its client area and its toolbar strip.
+// panel, its status panels, its client area and its toolbar strip.
 
 #include "exercise/ExerciseHost.h"
 
@@ -15,6 +15,7 @@ public:
     void SmallFacts(long long ID, const QString &Text, int Kind) override;
     void DeKlino(long Color, long long ID) override;
     void BaseFrase() override;
+    void SetPanelText(int panel, const QString &text) override;
     QMdiArea *ClientArea() const override;
     void ShowToolbar(bool Shown) override;
 

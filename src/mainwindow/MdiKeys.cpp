@@ -4,16 +4,15 @@
 // window, the grammar panel, the left panel and the toolbar strip.
 #include "mainwindow/MDI.h"
 
-#include "grids/GridSimple.h"
-#include "grids/GridStd.h"
+#include "exercise/ExerciseLaunch.h"
 #include "help/HTMLHelp.h"
+#include "store/ListWindowLink.h"
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QShortcut>
-#include <QTabWidget>
 #include <QTextEdit>
 #include <QTreeWidget>
 
@@ -40,19 +39,17 @@ QList<QWidget *> TabStopsIn(QWidget *area)
     return stops;
 }
 
-// The help page of each child window's kind and of each exercise tab.
-QString ChildTopic(QWidget *form)
+// The help page of each list window's kind and of each exercise tab (1 to
+// 3; 0 when the exercise window is not the active one).
+QString ChildTopic(const ListWindowLink *list, int exerciseTab)
 {
-    if (qobject_cast<GridSimple *>(form))
+    if (list && list->Name() == QLatin1String("GridSimple"))
         return QStringLiteral("simple-list.html");
-    if (qobject_cast<GridStd *>(form))
+    if (list && list->Name() == QLatin1String("GridStd"))
         return QStringLiteral("standard-list.html");
-    if (auto *tabs = form ? form->findChild<QTabWidget *>(QStringLiteral("tbsOptions")) : nullptr) {
-        static const char *pages[] = {"exercise-typing.html", "exercise-matching.html", "exercise-verbs.html"};
-        const int tab = tabs->currentIndex();
-        if (tab >= 0 && tab < 3)
-            return QString::fromLatin1(pages[tab]);
-    }
+    static const char *pages[] = {"exercise-typing.html", "exercise-matching.html", "exercise-verbs.html"};
+    if (exerciseTab >= 1 && exerciseTab <= 3)
+        return QString::fromLatin1(pages[exerciseTab - 1]);
     return QString();
 }
 
@@ -116,7 +113,10 @@ QString MDI::HelpTopic() const
         return QStringLiteral("grammar-panel.html");
     if (within(picToolbar))
         return QStringLiteral("searching.html");
-    const QString page = ChildTopic(ActiveForm());
+    QWidget *form = ActiveForm();
+    ExerciseWindowLink *exercise = ExerciseInstance();
+    const int tab = exercise && form && exercise->Form() == form ? exercise->CurrentTab() : 0;
+    const QString page = ChildTopic(ListWindowOf(form), tab);
     return page.isEmpty() ? QStringLiteral("index.html") : page;
 }
 

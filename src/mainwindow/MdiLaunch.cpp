@@ -50,7 +50,7 @@ void MDI::startExercise()
         if (s->widget() == m_exerciseWindow && !s->property("closed").toBool())
             sub = s;
     if (!sub)
-        AddChild(m_exerciseWindow);
+        AddChild(*m_exercise);
     else
         mdiClient->setActiveSubWindow(sub);
 }

@@ -24,6 +24,12 @@ void MdiListHost::ShowNoResult(const QString &Message, const QString &Text)
     m_mdi.tbFind[1]->setText(Text);
 }
 
+QString MdiListHost::PanelText(int panel) const { return m_mdi.PanelText(panel); }
+
+void MdiListHost::SetPanelText(int panel, const QString &text) { m_mdi.SetPanelText(panel, text); }
+
+void MdiListHost::JulGran() { m_mdi.JulGran(); }
+
 QString MdiListHost::SelectedNodeTag() const
 {
     const QTreeWidgetItem *node = m_mdi.SelectedNode();
@@ -34,6 +40,6 @@ int MdiListHost::LetterIndex() const { return m_mdi.cboTree->currentIndex(); }
 
 int MdiListHost::ClientHeight() const { return m_mdi.mdiClient->viewport()->height(); }
 
-QMdiSubWindow *MdiListHost::AddChild(QWidget *Form) { return m_mdi.AddChild(Form); }
+QMdiSubWindow *MdiListHost::AddChild(QWidget *Form, ListWindowLink &List) { return m_mdi.AddChild(Form, &List); }
 
 } // namespace tav

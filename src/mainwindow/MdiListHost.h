@@ -1,7 +1,7 @@
 #pragma once
 // The main window as the list windows see it (ListWindowHost): its grammar
-// panel, conjugation menu, empty-result boxes, tree, letter filter and client
-// area.
+// panel, conjugation menu, empty-result boxes, status panels, tree, letter
+// filter and client area.
 
 #include "grids/ListWindowHost.h"
 
@@ -17,10 +17,13 @@ public:
     void SmallFacts(long long ID, const QString &Text, int Kind) override;
     void PopupConjugations(const QPoint &GlobalPos) override;
     void ShowNoResult(const QString &Message, const QString &Text) override;
+    QString PanelText(int panel) const override;
+    void SetPanelText(int panel, const QString &text) override;
+    void JulGran() override;
     QString SelectedNodeTag() const override;
     int LetterIndex() const override;
     int ClientHeight() const override;
-    QMdiSubWindow *AddChild(QWidget *Form) override;
+    QMdiSubWindow *AddChild(QWidget *Form, ListWindowLink &List) override;
 
 private:
     MDI &m_mdi;

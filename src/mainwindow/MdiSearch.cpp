@@ -223,11 +223,10 @@ void MDI::tbRem_KeyPress(int &KeyAscii)
     const QString &text = *remark;
     SaveBusy = true;
     try {
-        if (auto *list = dynamic_cast<ListWindowLink *>(form))
+        if (ListWindowLink *list = ListWindowOf(form))
             list->GetPos(*id, text, 12);
-        else
-            QMetaObject::invokeMethod(form, "GetPos", Qt::DirectConnection, Q_ARG(long long, *id),
-                                      Q_ARG(QString, text), Q_ARG(int, 12));
+        else if (ExerciseWindowLink *exercise = ExerciseInstance(); exercise && exercise->Form() == form)
+            exercise->GetPos(*id, text, 12);
     } catch (const std::exception &e) {
         ShowErrorBox(e);
     }
@@ -251,7 +250,7 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
     const QString &text = *remark;
     SaveBusy = true;
     NoGrid noGrid;
-    auto *list = dynamic_cast<ListWindowLink *>(form);
+    ListWindowLink *list = ListWindowOf(form);
     GridLink &grid = list ? list->msFlxMulti() : noGrid;
     // Both writers report their own failures and clear SaveBusy.
     if (OptBoHide3)

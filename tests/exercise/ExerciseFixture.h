@@ -30,7 +30,7 @@ protected:
     void Open()
     {
         ex = new tav::Exercise(*host);
-        mdi->AddChild(ex);
+        mdi->AddChild(*ex);
         ex->Form_Activate();
     }
 

@@ -112,6 +112,19 @@ TEST_F(ExerciseWindowTest, TheTimerJudgesAnUntouchedAnswerAsUnknown)
     EXPECT_TRUE(ex->opDbas[1]->isEnabled());
 }
 
+// The window writes the status panels of the main window it was given, not
+// those of whatever window the store reports to.
+TEST_F(ExerciseWindowTest, TheStatusTextsGoToTheHostsPanels)
+{
+    tav::SetLink(nullptr);
+    ex->opTimer[1]->setChecked(true);
+    ex->cmdReset_Click();
+    EXPECT_EQ(mdi->PanelText(3), QString("ID %1").arg(tav::CurrentWordID));
+    ex->Timer1_Timer();
+    EXPECT_EQ(mdi->PanelText(5), "M/A 30/1  ");
+    tav::SetLink(mdi.get());
+}
+
 TEST_F(ExerciseWindowTest, ActivationRunsNoOptionClicks)
 {
     ex->cmdReset_Click();

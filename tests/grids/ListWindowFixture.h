@@ -10,6 +10,7 @@
 #include "support/RecordingLink.h"
 #include "support/TestDb.h"
 
+#include <QMap>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -27,14 +28,19 @@ public:
     }
     void PopupConjugations(const QPoint &) override { ++popups; }
     void ShowNoResult(const QString &Message, const QString &Text) override { noResult << Message << Text; }
+    QString PanelText(int panel) const override { return panels.value(panel); }
+    void SetPanelText(int panel, const QString &text) override { panels[panel] = text; }
+    void JulGran() override { ++recounts; }
     QString SelectedNodeTag() const override { return nodeTag; }
     int LetterIndex() const override { return letterIndex; }
     int ClientHeight() const override { return clientHeight; }
-    QMdiSubWindow *AddChild(QWidget *) override { return nullptr; }
+    QMdiSubWindow *AddChild(QWidget *, tav::ListWindowLink &) override { return nullptr; }
 
     QStringList facts;
     int popups = 0;
     QStringList noResult;
+    QMap<int, QString> panels;
+    int recounts = 0;
     QString nodeTag;
     int letterIndex = 0;
     int clientHeight = 700;

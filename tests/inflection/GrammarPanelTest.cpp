@@ -512,6 +512,43 @@ TEST_F(PanelFixture, InflectedFormRowsWriteTheMeaningOnlyIntoAListWindowThatHasA
     EXPECT_EQ(list->grid.m_focusCalls, 0);
 }
 
+// A word cleared empties and disables the main window's result and remarks
+// boxes with the panel's own; a word shown enables the boxes again. The
+// search box and the boxes of a child window are left as they are.
+TEST_F(PanelFixture, TheMainWindowsBoxesFollowTheWordShown)
+{
+    auto *childBox = new QLineEdit;
+    childBox->setObjectName(QStringLiteral("txtSearch"));
+    childBox->setText(QStringLiteral("child"));
+    OpenChild(childBox);
+    QLineEdit *search = w->Control<QLineEdit>("tbSearch");
+    search->setText(QStringLiteral("typed"));
+    const QList<QLineEdit *> results = {w->Control<QLineEdit>("tbFind(0)"), w->Control<QLineEdit>("tbFind(1)")};
+    for (QLineEdit *box : results)
+        box->setText(QStringLiteral("found"));
+    const QList<QTextEdit *> remarks = {w->Control<QTextEdit>("tbRem"), w->Control<QTextEdit>("tbRemG3")};
+    w->SmallFacts(5, QString(), 0);
+    panel().tbAP->setText(QStringLiteral("x"));
+
+    w->BaseFrase();
+    for (QLineEdit *box : results + QList<QLineEdit *>{panel().tbAP}) {
+        EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString();
+        EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
+    }
+    for (QTextEdit *box : remarks) {
+        EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString();
+        EXPECT_TRUE(box->toPlainText().isEmpty()) << box->objectName().toStdString();
+    }
+    EXPECT_TRUE(search->isEnabled());
+    EXPECT_EQ(search->text(), QStringLiteral("typed"));
+    EXPECT_TRUE(childBox->isEnabled());
+    EXPECT_EQ(childBox->text(), QStringLiteral("child"));
+
+    w->SmallFacts(5, QString(), 0);
+    for (QLineEdit *box : results)
+        EXPECT_TRUE(box->isEnabled()) << box->objectName().toStdString();
+}
+
 TEST_F(PanelFixture, ConjugationColumnsShareTheWindowWidthUnderTheirHeadings)
 {
     w->SmallFacts(5, QString(), 0);

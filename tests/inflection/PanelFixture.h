@@ -6,10 +6,13 @@
 
 #include "inflection/GrammarPanel.h"
 #include "platform/flexgrid/FlexGrid.h"
+#include "store/ListWindowLink.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+#include <type_traits>
 
 namespace tavtest {
 
@@ -37,10 +40,14 @@ protected:
     }
     QAction *entry(int i) { return w->Control<QAction>(QStringLiteral("mnuFirstParts(%1)").arg(i)); }
 
-    // Opens a list window made by the test as the active child.
+    // Opens a window made by the test as the active child; a list window
+    // joins as one.
     template <class Window> Window *OpenChild(Window *window)
     {
-        w->AddChild(window)->show();
+        if constexpr (std::is_base_of_v<tav::ListWindowLink, Window>)
+            w->AddChild(window, window)->show();
+        else
+            w->AddChild(window)->show();
         w->Control<QMdiArea>("mdiClient")
             ->setActiveSubWindow(w->Control<QMdiArea>("mdiClient")->subWindowList().last());
         return window;

@@ -35,6 +35,13 @@ void ExerciseStandIn::SelectTab(int n)
     m_text->setText(n >= 1 && n <= 3 ? QString::fromLatin1(modes[n - 1]) : QString());
 }
 
+void ExerciseStandIn::GetPos(long long ID, const QString &Text, int FieldIndex)
+{
+    m_calls << QStringLiteral("GetPos(%1, %2, %3)").arg(ID).arg(Text).arg(FieldIndex);
+}
+
+void ExerciseStandIn::Form_Resize() { m_calls << QStringLiteral("Form_Resize"); }
+
 void ExerciseStandIn::closeEvent(QCloseEvent *event)
 {
     m_host.ShowToolbar(true);

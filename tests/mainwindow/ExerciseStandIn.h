@@ -24,9 +24,12 @@ public:
     void GridScribble() override;
     void ProcessExercise() override;
     void SelectTab(int n) override;
+    int CurrentTab() const override { return m_tab; }
+    void GetPos(long long ID, const QString &Text, int FieldIndex) override;
+    void Form_Resize() override;
 
     // The calls in order, as "BindRound", "GridScribble", "ProcessExercise",
-    // "SelectTab(2)".
+    // "SelectTab(2)", "GetPos(5, remark, 12)", "Form_Resize".
     const QStringList &Calls() const { return m_calls; }
     int SelectedTab() const { return m_tab; }
     QString BoundSql() const { return m_sql; }

@@ -1,6 +1,7 @@
 // The main window from the keyboard: access keys on every menu entry, F10,
 // F1, the context-menu keys of the tree, Tab, F6 and Ctrl+Tab.
 
+#include "ExerciseStandIn.h"
 #include "FrameListWindows.h"
 
 #include "grids/GridStd.h"
@@ -8,6 +9,7 @@
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/AccessKeys.h"
 #include "mainwindow/FrmOptions.h"
+#include "store/SharedState.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -153,17 +155,22 @@ TEST_F(MainWindowKeys, F1OpensTheHelpPageOfWhatTheUserWorksIn)
     w->Grammar().msflxKlin->setFocus();
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("grammar-panel.html"));
 
+    // A simple list window.
+    frameRequests->DoSimpleGrid(tav::SqlAllLang3 + QStringLiteral(" WHERE ID = 36"), 2, QStringLiteral("x"), 2);
+    if (QWidget *focus = QApplication::focusWidget())
+        focus->clearFocus();
+    ASSERT_EQ(w->ActiveForm()->objectName(), QStringLiteral("GridSimple"));
+    EXPECT_EQ(w->HelpTopic(), QStringLiteral("simple-list.html"));
+
     // The exercise window: the page of its open tab.
-    auto *exercise = new QWidget;
-    auto *tabs = new QTabWidget(exercise);
-    tabs->setObjectName(QStringLiteral("tbsOptions"));
-    for (const char *tab : {"1", "2", "3"})
-        tabs->addTab(new QWidget, QLatin1String(tab));
-    w->AddChild(exercise);
-    tabs->setFocus();
-    tabs->setCurrentIndex(1);
+    w->Exercises = tav::StandInExerciseRoutines();
+    w->mnuExParts_Click(1);
+    if (QWidget *focus = QApplication::focusWidget())
+        focus->clearFocus();
+    ASSERT_NE(w->ExerciseInstance(), nullptr);
+    ASSERT_EQ(w->ActiveForm(), w->ExerciseInstance()->Form());
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("exercise-matching.html"));
-    tabs->setCurrentIndex(2);
+    w->ExerciseInstance()->SelectTab(3);
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("exercise-verbs.html"));
 }
 

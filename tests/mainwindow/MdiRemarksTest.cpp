@@ -3,6 +3,8 @@
 
 #include "MainWindowFixture.h"
 
+#include "ExerciseStandIn.h"
+
 #include "grids/GridStd.h"
 #include "platform/winsys/TextBox.h"
 #include "store/SharedState.h"
@@ -177,6 +179,28 @@ TEST_F(RemarksFixture, TheSecondBoxStoresForTheWordShownWhileAWindowWithoutAGrid
     QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
     EXPECT_FALSE(tav::SaveBusy);
+}
+
+TEST_F(RemarksFixture, TheFirstBoxHandsTheRemarkToTheActiveExerciseWindow)
+{
+    w->Exercises = tav::StandInExerciseRoutines();
+    w->mnuExParts_Click(0);
+    auto *exercise = static_cast<tav::ExerciseStandIn *>(w->ExerciseInstance());
+    ASSERT_NE(exercise, nullptr);
+    ASSERT_EQ(w->ActiveForm(), exercise);
+    w->SetPanelText(3, QStringLiteral("ID 7"));
+    w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("irregular"));
+    QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
+    EXPECT_EQ(exercise->Calls().last(), QStringLiteral("GetPos(7, irregular, 12)"));
+    EXPECT_FALSE(tav::SaveBusy);
+
+    // A list window active instead: the list stores it, the exercise window hears nothing.
+    OpenList();
+    const qsizetype heard = exercise->Calls().size();
+    w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("in the list"));
+    QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("in the list"));
+    EXPECT_EQ(exercise->Calls().size(), heard);
 }
 
 TEST_F(RemarksFixture, WithoutAWordOrAListWindowEnterChangesNothingAndTheBoxesKeepWorking)

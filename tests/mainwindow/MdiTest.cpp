@@ -1,5 +1,7 @@
 #include "MdiFixture.h"
 
+#include "ExerciseStandIn.h"
+
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/AccessKeys.h"
 #include "mainwindow/Splash.h"
@@ -39,14 +41,6 @@ using winsys::PixelsToTwipsX;
 using winsys::PixelsToTwipsY;
 
 namespace {
-
-// A child window that counts the calls of its public Form_Resize.
-class RefittingForm : public QWidget {
-    Q_OBJECT
-public:
-    int resized = 0;
-    Q_INVOKABLE void Form_Resize() { ++resized; }
-};
 
 // A list window as the store sees it, counting its refreshes.
 class CountingList : public QWidget, public tav::ListWindowLink {
@@ -491,7 +485,7 @@ TEST_F(MdiFixture, TheStoreSeesTheOpenChildrenAndRefreshesTheListWindows)
     w.show();
     auto *list = new CountingList;
     list->setObjectName(QStringLiteral("GridStd"));
-    w.AddChild(list);
+    w.AddChild(list, list);
     QWidget *exercise = AddForm(QStringLiteral("Exercise"), QStringLiteral("exercise"));
     exercise->setProperty("Tag", QStringLiteral("NoClose"));
     const auto children = w.ChildWindows();
@@ -556,24 +550,33 @@ TEST_F(MdiFixture, PanelTextsWaitForTheEventLoopButProgressIsPaintedAtOnce)
 
 // --- Left panel ------------------------------------------------------------------
 
-TEST_F(MdiFixture, HideLeftControlsTwiceRestoresThePanel)
+TEST_F(MdiFixture, HideLeftControlsTwiceRestoresThePanelAndRefitsTheExercise)
 {
     tav::MDI &w = NewMdi();
     w.show();
-    auto *form = new RefittingForm;
-    form->setObjectName(QStringLiteral("GridStd"));
-    w.AddChild(form);
+    w.mnuExParts_Click(0);
+    tav::ExerciseWindowLink *exercise = w.ExerciseInstance();
+    ASSERT_NE(exercise, nullptr);
+    const auto &calls = static_cast<tav::ExerciseStandIn *>(exercise)->Calls();
     w.mnuOptionParts_Click(1);
     EXPECT_TRUE(w.Control<QWidget>("picRemarks")->isHidden());
     EXPECT_EQ(tav::WithoutAccessKey(w.Control<QAction>("mnuOptionParts(1)")->text()),
               QStringLiteral("Show left controls"));
-    EXPECT_EQ(form->resized, 1);
+    EXPECT_EQ(calls.count(QStringLiteral("Form_Resize")), 1);
     w.mnuOptionParts_Click(1);
     EXPECT_FALSE(w.Control<QWidget>("picRemarks")->isHidden());
     EXPECT_EQ(tav::WithoutAccessKey(w.Control<QAction>("mnuOptionParts(1)")->text()),
               QStringLiteral("Hide left controls"));
-    EXPECT_EQ(form->resized, 2);
-    // A child without Form_Resize, and no child at all, are fine.
+    EXPECT_EQ(calls.count(QStringLiteral("Form_Resize")), 2);
+    // Another window active: the exercise window is not refitted.
+    auto *list = new CountingList;
+    w.AddChild(list, list);
+    w.Control<QMdiArea>("mdiClient")->setActiveSubWindow(w.Control<QMdiArea>("mdiClient")->subWindowList().last());
+    ASSERT_EQ(w.ActiveForm(), list);
+    w.mnuOptionParts_Click(1);
+    w.mnuOptionParts_Click(1);
+    EXPECT_EQ(calls.count(QStringLiteral("Form_Resize")), 2);
+    // A plain child, and no child at all, are fine.
     w.CloseChildren();
     AddForm(QStringLiteral("Plain"), QStringLiteral("plain"));
     w.mnuOptionParts_Click(1);
