@@ -10,7 +10,6 @@
 
 #include "platform/winsys/core/MsgBox.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -25,13 +24,6 @@
 using namespace tav;
 
 namespace {
-
-QByteArray Hash(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                       : QByteArray();
-}
 
 QByteArray ReadAll(const QString &path)
 {
@@ -111,7 +103,7 @@ protected:
     // file is as it was.
     void ExpectKeptAsItIs(const QString &said)
     {
-        const QByteArray before = Hash(db.Path());
+        const QByteArray before = tavtest::FileHash(db.Path());
         EXPECT_EQ(SubMain(db.Folder()), 1);
         ASSERT_EQ(messages.Messages().size(), 1) << messages.Prompts().join("\n").toStdString();
         const QString prompt = messages.Messages().first().prompt;
@@ -119,7 +111,7 @@ protected:
         EXPECT_TRUE(prompt.contains(said)) << prompt.toStdString();
         EXPECT_EQ(link.Count("ShowMain"), 0);
         EXPECT_EQ(WordDb, nullptr);
-        EXPECT_EQ(Hash(db.Path()), before) << "the refused file was changed";
+        EXPECT_EQ(tavtest::FileHash(db.Path()), before) << "the refused file was changed";
         EXPECT_FALSE(QFile::exists(WordFileLockPath(db.Path()))) << "a refused start holds no lock";
     }
 
@@ -135,7 +127,7 @@ TEST_F(WordFileStart, ASecondStartOnTheSameFileSaysTheProgramRunsAndEnds)
 {
     QLockFile running(WordFileLockPath(db.Path()));
     ASSERT_TRUE(running.tryLock(0));
-    const QByteArray before = Hash(db.Path());
+    const QByteArray before = tavtest::FileHash(db.Path());
     EXPECT_EQ(SubMain(db.Folder()), 1);
     ASSERT_EQ(messages.Messages().size(), 1);
     const QString prompt = messages.Messages().first().prompt;
@@ -143,7 +135,7 @@ TEST_F(WordFileStart, ASecondStartOnTheSameFileSaysTheProgramRunsAndEnds)
     EXPECT_TRUE(prompt.contains(db.Path()));
     EXPECT_EQ(link.Count("ShowMain"), 0);
     EXPECT_EQ(WordDb, nullptr);
-    EXPECT_EQ(Hash(db.Path()), before);
+    EXPECT_EQ(tavtest::FileHash(db.Path()), before);
     EXPECT_TRUE(running.isLocked()) << "the running program keeps its lock";
 }
 

@@ -1,5 +1,6 @@
 #include "support/TestDb.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 #include <stdexcept>
@@ -30,6 +31,13 @@ QVariant TestDb::Value(const QString &nativeSql) const
     const auto rows = other->QueryNative(nativeSql);
     other->Close();
     return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
+}
+
+QByteArray FileHash(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
 }
 
 } // namespace tavtest

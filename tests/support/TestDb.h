@@ -38,4 +38,8 @@ private:
     QString m_path;
 };
 
+// The SHA-256 of a file's bytes, empty when it cannot be read: shows that a
+// file was left byte for byte as it was.
+QByteArray FileHash(const QString &path);
+
 } // namespace tavtest

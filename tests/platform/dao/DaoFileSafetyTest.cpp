@@ -5,9 +5,10 @@
 #include "platform/dao/Dao.h"
 #include "support/FullDisk.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include "support/TestDb.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@
 using namespace dao;
 
 namespace {
-
-QByteArray Hash(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                       : QByteArray();
-}
 
 class FileSafety : public ::testing::Test {
 protected:
@@ -74,11 +68,11 @@ TEST_F(FileSafety, AFileInWalModeIsChangedOnlyByAWriteWhichLeavesTheLog)
         sqlite3_exec(raw, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
         sqlite3_close(raw);
     }
-    const QByteArray before = Hash(m_path);
+    const QByteArray before = tavtest::FileHash(m_path);
     auto db = DBEngine::OpenDatabase(m_path);
     EXPECT_EQ(db->QueryNative(QStringLiteral("SELECT COUNT(*) FROM Main"))[0][0].toInt(), 1);
     db->Close();
-    EXPECT_EQ(Hash(m_path), before) << "opening and reading changed the file";
+    EXPECT_EQ(tavtest::FileHash(m_path), before) << "opening and reading changed the file";
     EXPECT_FALSE(sideFiles(m_path));
 
     db = DBEngine::OpenDatabase(m_path);
