@@ -30,12 +30,16 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -235,6 +239,31 @@ private:
 
     // --- The dialog: form, tabs and option controls (P001Dialog.cpp) ----------------
     void Form_Load();
+    // The form's builders, one per row of the window and per tab page.
+    QTabBar *buildTabStrip();
+    QWidget *buildPages();
+    void buildSelectionTab(QFrame *page);
+    QGroupBox *buildScalingGroup(QFrame *page);
+    QGroupBox *buildPaperGroup(QFrame *page);
+    QGroupBox *buildRangeGroup(QFrame *page);
+    void buildTitleTab(QFrame *page);
+    void buildPrinterTab(QFrame *page);
+    void buildEffectsTab(QFrame *page);
+    void buildPageTab(QFrame *page);
+    QWidget *buildButtonRow();
+    QStatusBar *buildStatusBar();
+    void buildProgressFace();
+    // The builders' parts: a control of an indexed array, named after its
+    // entry, with its click behaviour connected.
+    QFrame *makePage(QGridLayout *stack, int index);
+    QGroupBox *makeGroup(QWidget *parent, int index, const QString &caption);
+    QCheckBox *makeCheck(QWidget *parent, int i, const QString &caption);
+    QLabel *makeLabel(QWidget *parent, int i, const QString &caption);
+    QLineEdit *makeBox(QWidget *parent, int i, const QString &text);
+    winsys::UpDown *makeSpinner(QWidget *parent, int i, QLineEdit *buddy);
+    void makeRadios(QWidget *parent, QRadioButton **group, const char *name, std::initializer_list<const char *> captions,
+                    void (P001::*click)(int));
+    QHBoxLayout *makeNumberRow(QWidget *parent, int boxIndex, int spin, QLabel *after);
     void Form_Activate();
     void TabStrip1_Click();
     void Check1_Click(int Index);
