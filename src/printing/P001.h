@@ -93,7 +93,7 @@ public:
     int PrintCopies() const { return m_printCopies; }
     void SetPrintCopies(long copies) { m_printCopies = copies > 1 ? int(std::min(copies, 9999L)) : 1; }
     long TitlePages = 0;
-    float TitleFontSize() const { return m_engine.m_titleFontSize; }
+    float TitleFontSize() const { return m_engine.titleFontSize(); }
     void SetTitleFontSize(double factor);
     long SetEffects = 0;
     long PageNumbering = 0;
@@ -109,12 +109,12 @@ public:
     bool SetPages() const { return m_setPages; }
     void SetSetPages(bool on) { m_setPages = on && m_requestPagesWide > 0 && m_requestPagesHigh > 0; }
     long PrinterOrientation = 0;
-    long PrintProgress() const { return m_engine.m_printProgress; }
+    long PrintProgress() const { return m_engine.printProgress(); }
     bool ShowProgress = false;
     long SelectionPrintRule = 0;
     long MultiColumnPrint = 0;
-    long RequestSectionsWide() const { return m_engine.m_requestSectionsWide; }
-    long RequestSectionsHigh() const { return m_engine.m_requestSectionsHigh; }
+    long RequestSectionsWide() const { return m_engine.requestSectionsWide(); }
+    long RequestSectionsHigh() const { return m_engine.requestSectionsHigh(); }
 
     // --- Run state, printer sources and results ---------------------------------
     // True while a run is under way; a second request is then refused.
@@ -148,14 +148,14 @@ public:
     QWidget *Control(const QString &name) const { return findChild<QWidget *>(name); }
 
     // Read access for the program's own checks.
-    int PagesWide() const { return m_engine.m_pagesWide; }
-    int PagesHigh() const { return m_engine.m_pagesHigh; }
-    const QVector<BandRecord> &ColBands() const { return m_engine.m_colBands; }
-    const QVector<BandRecord> &RowBands() const { return m_engine.m_rowBands; }
-    const TopBlockRecord &TopBlock() const { return m_engine.m_top; }
-    double StdRowHeight() const { return m_engine.m_stdRowHeight; }
+    int PagesWide() const { return m_engine.pagesWide(); }
+    int PagesHigh() const { return m_engine.pagesHigh(); }
+    const QVector<BandRecord> &ColBands() const { return m_engine.colBands(); }
+    const QVector<BandRecord> &RowBands() const { return m_engine.rowBands(); }
+    const TopBlockRecord &TopBlock() const { return m_engine.topBlock(); }
+    double StdRowHeight() const { return m_engine.stdRowHeight(); }
     // The page list of the "Pages" range; empty: every page.
-    void SetPageList(const QVector<int> &pages) { m_engine.PageList = pages; }
+    void SetPageList(const QVector<int> &pages) { m_engine.setPageList(pages); }
 
     // Parses a typed page list ("1-3,5") into page numbers 1..total, sorted,
     // each once; an empty result when the text is invalid.
@@ -234,6 +234,13 @@ private:
 
     // --- Options (P001Options.cpp) -------------------------------------------------
     void ReadPrintOptions();
+    // Its steps, each reading one group of options into the engine.
+    void readScaling();
+    void readMargins();
+    void readTitle(const flexgrid::FlexGrid &g);
+    void readEffects();
+    void readNumbering();
+    void readMergingAndSelection(const flexgrid::FlexGrid &g);
     // Sets the dialog's controls from the working flags just read.
     void syncDialog();
 
@@ -276,8 +283,8 @@ private:
     // have: the pages are counted again.
     void Option3_Click(int Index);
     void Option4_Click(int Index);
-    void Option5_Click(int Index) { m_engine.m_top.TitleJustify = Index; }
-    void Option6_Click(int Index) { m_engine.MergedCellRule = Index; }
+    void Option5_Click(int Index) { m_engine.setTitleJustify(Index); }
+    void Option6_Click(int Index);
     // Checks a box or selects an option from code, running its click
     // behaviour as a user's click does.
     void setCheck(int index, bool on);

@@ -316,7 +316,11 @@ void P001::buildPageTab(QFrame *f)
     Check1[6]->setEnabled(false);
     Check2 = named(new QCheckBox(QStringLiteral("Include Date and Time"), numbering), QStringLiteral("Check2"));
     Check2->setChecked(true);
-    connect(Check2, &QCheckBox::toggled, this, [this](bool on) { m_engine.IncludeDateTime = on; });
+    connect(Check2, &QCheckBox::toggled, this, [this](bool on) {
+        PrintEngine::PageNumbering numbering = m_engine.numbering();
+        numbering.DateTime = on;
+        m_engine.setNumbering(numbering);
+    });
     ng->addWidget(Check2, 3, 1);
     v->addWidget(numbering);
 }
@@ -517,69 +521,69 @@ QString P001::HelpTopic() const
 void P001::Check1_Click(int Index)
 {
     const bool checked = Check1[Index]->isChecked();
+    PrintEngine::Effects effects = m_engine.effects();
+    PrintEngine::PageNumbering numbering = m_engine.numbering();
     switch (Index) {
     case 0:
-        m_engine.ShowBackColours = checked;
+        effects.BackColours = checked;
         Check1[9]->setEnabled(!checked);
-        m_engine.ShadeHeadings = checked;
+        effects.ShadeHeadings = checked;
         break;
-    case 1: m_engine.ShowTextColours = checked; break;
+    case 1: effects.TextColours = checked; break;
     case 2:
-        m_engine.ShowGridLines = checked;
+        effects.GridLines = checked;
         Check1[3]->setEnabled(checked);
-        m_engine.ShowGridLineColours = Check1[3]->isEnabled() && Check1[3]->isChecked();
+        effects.GridLineColours = Check1[3]->isEnabled() && Check1[3]->isChecked();
         break;
-    case 3: m_engine.ShowGridLineColours = checked; break;
-    case 4:
-        m_engine.m_top.RepeatHeads = checked;
-        CountPages(true);
-        break;
-    case 5: m_engine.PageOfPages = checked; break;
+    case 3: effects.GridLineColours = checked; break;
+    case 4: m_engine.setRepeatHeads(checked); break;
+    case 5: numbering.PageOfPages = checked; break;
     case 6:
-        m_engine.NumberBelowMargin = checked;
+        numbering.BelowMargin = checked;
         if (checked) {
             Check1[10]->setChecked(false);
-            m_engine.NumberAboveMargin = false;
+            numbering.AboveMargin = false;
         }
-        CountPages(true); // the number's line leaves the rows' room or takes it
         break;
-    case 7: m_engine.m_top.TitleUnderline = checked; break;
-    case 8: m_engine.m_top.TitleBold = checked; break;
-    case 9: m_engine.ShadeHeadings = checked; break;
+    case 7: m_engine.setTitleUnderline(checked); break;
+    case 8: m_engine.setTitleBold(checked); break;
+    case 9: effects.ShadeHeadings = checked; break;
     case 10:
-        m_engine.NumberAboveMargin = checked;
+        numbering.AboveMargin = checked;
         if (checked) {
             Check1[6]->setChecked(false);
-            m_engine.NumberBelowMargin = false;
+            numbering.BelowMargin = false;
         }
-        CountPages(true);
         break;
     case 11: ShowProgress = checked; break;
-    case 12:
-        m_engine.RepeatCaptions = checked;
-        CountPages(true);
-        break;
+    case 12: m_engine.setRepeatCaptions(checked); break;
     default: break;
     }
+    m_engine.setEffects(effects);
+    m_engine.setNumbering(numbering);
+    // Repeated heading rows and captions, and a number's line leaving the
+    // rows' room or taking it, change the pages: they are counted again.
+    if (Index == 4 || Index == 6 || Index == 10 || Index == 12)
+        CountPages(true);
 }
 
 void P001::Option1_Click(int Index)
 {
     const bool fit = Index == 1;
     if (Index == 0) {
-        Text1[0]->setText(QString::number(m_engine.m_pagesWide));
-        Text1[1]->setText(QString::number(m_engine.m_pagesHigh));
-        m_engine.SheetsWide = m_engine.m_pagesWide;
-        m_engine.SheetsHigh = m_engine.m_pagesHigh;
+        Text1[0]->setText(QString::number(m_engine.pagesWide()));
+        Text1[1]->setText(QString::number(m_engine.pagesHigh()));
+        m_engine.setSheetsWide(m_engine.pagesWide());
+        m_engine.setSheetsHigh(m_engine.pagesHigh());
     } else if (fit) {
-        m_engine.SheetsWide = boxNumber(Text1[0]).value_or(0);
-        m_engine.SheetsHigh = boxNumber(Text1[1]).value_or(0);
+        m_engine.setSheetsWide(boxNumber(Text1[0]).value_or(0));
+        m_engine.setSheetsHigh(boxNumber(Text1[1]).value_or(0));
     }
     for (int i = 0; i < 2; ++i) {
         Text1[i]->setEnabled(fit);
         UpDown1[i]->setEnabled(fit);
     }
-    m_engine.MultiUp = Index == 2;
+    m_engine.setMultiUp(Index == 2);
     ShowPagesStatus();
 }
 
@@ -591,19 +595,18 @@ void P001::Option2_Click(int Index)
     if (Index != 2) {
         // "All" and "Selected Range" print no page list.
         Text1[8]->clear();
-        m_engine.PageList.clear();
+        m_engine.setPageList({});
         PageListCount = 0;
     }
     if (Index == 0) {
-        m_engine.GridWidth = m_engine.ColWidthSet();
-        m_engine.GridHeight = m_engine.RowHeightSet();
-        m_engine.SelectionOnly = false;
+        m_engine.measureGrid();
+        m_engine.setSelectionOnly(false);
         CountPages(true);
     } else if (Index == 1) {
-        m_engine.SelectionOnly = true;
+        m_engine.setSelectionOnly(true);
         CountPages(true);
     } else {
-        const long n = Option1[2]->isChecked() ? m_engine.m_requestSectionsHigh : m_engine.SheetsWide * m_engine.SheetsHigh;
+        const long n = Option1[2]->isChecked() ? m_engine.requestSectionsHigh() : m_engine.sheetsWide() * m_engine.sheetsHigh();
         if (n > 1) {
             Text1[8]->setText(QStringLiteral("1-%1").arg(n));
             Text1[8]->setEnabled(true);
@@ -618,14 +621,23 @@ void P001::Option2_Click(int Index)
 
 void P001::Option3_Click(int Index)
 {
-    m_engine.m_top.TitlePlacement = Index;
+    m_engine.setTitlePlacement(Index);
     CountPages(true);
 }
 
 void P001::Option4_Click(int Index)
 {
-    m_engine.NumberingMode = Index;
+    PrintEngine::PageNumbering numbering = m_engine.numbering();
+    numbering.Mode = Index;
+    m_engine.setNumbering(numbering);
     CountPages(true);
+}
+
+void P001::Option6_Click(int Index)
+{
+    PrintEngine::Merging merging = m_engine.merging();
+    merging.Rule = Index;
+    m_engine.setMerging(merging);
 }
 
 void P001::Combo1_Click(int Index)
@@ -633,7 +645,9 @@ void P001::Combo1_Click(int Index)
     if (Index == 1) {
         // A number line at the top takes room from the rows, one at the
         // bottom does not: the pages are counted again.
-        m_engine.NumberPosition = Combo1[1]->currentIndex();
+        PrintEngine::PageNumbering numbering = m_engine.numbering();
+        numbering.Position = Combo1[1]->currentIndex();
+        m_engine.setNumbering(numbering);
         CountPages(true);
         return;
     }
@@ -648,7 +662,7 @@ void P001::Combo1_Click(int Index)
     ShowPaperDetails();
 }
 
-void P001::Image1_Click() { applyOrientation(m_engine.PaperOrientation == Landscape ? Portrait : Landscape); }
+void P001::Image1_Click() { applyOrientation(m_engine.paperOrientation() == Landscape ? Portrait : Landscape); }
 
 void P001::Label1_Click(int Index)
 {
@@ -660,7 +674,7 @@ void P001::Form_Activate()
 {
     // The heading rows' height is taken before the first count (the run
     // measures it); here it only follows a grid measured again.
-    if (m_engine.RowHeights.size() > 1)
+    if (m_engine.rowHeights().size() > 1)
         m_engine.measureStdRowHeight();
 }
 
@@ -682,8 +696,8 @@ void P001::showPaperList()
         return;
     QSignalBlocker block(cbPaperSize);
     cbPaperSize->clear();
-    for (int i = 1; i < m_engine.PaperList.size(); ++i)
-        cbPaperSize->addItem(m_engine.PaperList[i].Name, m_engine.PaperList[i].ID);
+    for (int i = 1; i < m_engine.paperList().size(); ++i)
+        cbPaperSize->addItem(m_engine.paperList()[i].Name, m_engine.paperList()[i].ID);
     cbPaperSize->setCurrentIndex(cbPaperSize->findText(m_engine.CurrentPaperName()));
 }
 

@@ -31,7 +31,7 @@ int alignCodeOf(int alignment)
 // ---------------------------------------------------------------------------
 // Cell services
 
-void PrintEngine::setReportFont()
+void PrintEngine::printInReportFont()
 {
     Printer &P = CurrentPrinter();
     P.SetFontName(m_reportFont.family());
@@ -126,7 +126,7 @@ bool PrintEngine::StartNewPage(int page)
     const double rightX = P.ScaleX(Unprintable.Width - (Margins.Right - Unprintable.Right));
     if (!title.isEmpty()) {
         // The title is set in the report's font, never a cell's left over.
-        setReportFont();
+        printInReportFont();
         const double size = P.FontSize();
         const bool sized = m_titleFontSize != 1.0f && m_titleFontSize != 0.0f;
         if (sized)
@@ -160,25 +160,25 @@ bool PrintEngine::StartNewPage(int page)
     if (!MultiUp && bandsExist) {
         if ((rb >= 2 && m_top.RepeatHeads) || HeadsAboveSelection)
             PrintHeadingRows(cb, y, 0);
-        if (MergeDown) {
+        if (m_merging.Down) {
             FindMergedCols(m_rowBands[rb].First, m_rowBands[rb].Last, m_colBands[cb].First, m_colBands[cb].Last);
             PrintMergedCols(y, captionShift(cb));
         }
     }
 
-    if (NumberingMode != 0 && !(NumberingMode == 1 && rb == 1 && cb == 1)) {
-        setReportFont();
+    if (m_numbering.Mode != 0 && !(m_numbering.Mode == 1 && rb == 1 && cb == 1)) {
+        printInReportFont();
         const QString text = pageNumberText(page);
         double ny;
-        if (NumberPosition <= 2)
-            ny = NumberAboveMargin ? 0 : topY + (title.isEmpty() ? 0 : m_titleLineHeight);
+        if (m_numbering.Position <= 2)
+            ny = m_numbering.AboveMargin ? 0 : topY + (title.isEmpty() ? 0 : m_titleLineHeight);
         else
             ny = P.ScaleHeight() - P.TextHeight(QStringLiteral("P"))
-                 - (NumberBelowMargin ? 0 : P.ScaleY(Margins.Bottom - Unprintable.Bottom));
+                 - (m_numbering.BelowMargin ? 0 : P.ScaleY(Margins.Bottom - Unprintable.Bottom));
         double nx = leftX;
-        if (NumberPosition == 1 || NumberPosition == 4)
+        if (m_numbering.Position == 1 || m_numbering.Position == 4)
             nx = leftX + (P.ScaleX(between) - P.TextWidth(text)) / 2;
-        else if (NumberPosition == 0 || NumberPosition == 5)
+        else if (m_numbering.Position == 0 || m_numbering.Position == 5)
             nx = P.ScaleWidth() - P.ScaleX(Margins.Right - Unprintable.Right) - P.TextWidth(text + QStringLiteral("XX"));
         P.SetForeColor(0);
         P.SetCurrentX(nx);
@@ -195,12 +195,12 @@ bool PrintEngine::StartNewPage(int page)
 QString PrintEngine::pageNumberText(int page) const
 {
     QString text;
-    if (IncludeDateTime)
+    if (m_numbering.DateTime)
         text = QStringLiteral("Printed at ")
                + QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("dd/MM/yyyy HH:mm:ss"))
                + QStringLiteral(". ");
     text += QStringLiteral("Page: ") + QString::number(page);
-    if (PageOfPages) {
+    if (m_numbering.PageOfPages) {
         const long total = MultiUp ? m_requestSectionsHigh : SheetsHigh * SheetsWide;
         text += QStringLiteral(" of ") + QString::number(total);
     }
@@ -212,7 +212,7 @@ void PrintEngine::PrintHeadingRows(int colBand, double bodyTop, double xOffset)
     Printer &P = CurrentPrinter();
     const double top = P.ScaleY(Margins.Top - Unprintable.Top) + m_top.TitleHeight;
     const int fixedRows = Grid->FixedRows();
-    if (MergeDown) {
+    if (m_merging.Down) {
         // Merged heading cells are drawn where the heading rows are.
         Q_UNUSED(bodyTop);
         FindMergedCols(0, fixedRows - 1, m_colBands[colBand].First, m_colBands[colBand].Last);
@@ -240,14 +240,14 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
     for (int c = band.First; c <= band.Last; ++c)
         cols.append(c);
 
-    if (MergeAcross)
-        FindMergedRow(row, MergedCellRule == 1 ? 0 : band.First, MergedCellRule == 1 ? g.Cols() - 1 : band.Last);
+    if (m_merging.Across)
+        FindMergedRow(row, m_merging.Rule == 1 ? 0 : band.First, m_merging.Rule == 1 ? g.Cols() - 1 : band.Last);
 
     long long lastLine = -1;
     const bool repeatedHead = row < g.FixedRows() && m_top.RepeatHeads;
     for (int c : cols) {
         const double colWidth = ColWidths[c];
-        if (colWidth <= 0 || (MergeDown && vRunCode(row, c) > 0)) {
+        if (colWidth <= 0 || (m_merging.Down && vRunCode(row, c) > 0)) {
             x += colWidth;
             continue;
         }
@@ -267,7 +267,7 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
         const double h = repeatedHead ? m_stdRowHeight : RowHeights[row];
 
         bool printed = true;
-        if (MergeAcross && HRunCodes.value(c) >= 1) {
+        if (m_merging.Across && HRunCodes.value(c) >= 1) {
             const long code = HRunCodes[c];
             if (code % 1000 != 1 && c != band.First) {
                 printed = false; // inside a run drawn from its first cell
@@ -279,7 +279,7 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
                     }
                     w += ColWidths[k];
                 }
-                if (c > 0 && c == band.First && MergedCellRule == 1) {
+                if (c > 0 && c == band.First && m_merging.Rule == 1) {
                     double hidden = 0;
                     for (int k = c - 1; k >= 0 && HRunCodes[k] > 0 && sameRun(HRunCodes[k], code); --k) {
                         hidden += ColWidths[k];
@@ -305,7 +305,7 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
         lastLine = colours.Line;
         drawCellBox(x, y, w, h, colours);
 
-        if (UseCellFonts) {
+        if (m_effects.CellFonts) {
             const int s = GetGridFont(row, c);
             P.SetFontBold(s & 1);
             P.SetFontItalic(s & 2);
@@ -322,8 +322,8 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
         }
         // Back to the report's font: the next cell, the title and the page
         // number never inherit a cell's font.
-        if (UseCellFonts)
-            setReportFont();
+        if (m_effects.CellFonts)
+            printInReportFont();
         P.SetCurrentY(y);
         x += colWidth;
     }
@@ -332,7 +332,7 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
 
 void PrintEngine::drawCellBox(double x, double y, double w, double h, const CellColours &colours)
 {
-    if (w <= 0 || !ShowGridLines)
+    if (w <= 0 || !m_effects.GridLines)
         return;
     Printer &P = CurrentPrinter();
     P.SetFillColor(colours.Back);
@@ -406,7 +406,7 @@ void PrintEngine::FindMergedRow(int row, int firstCol, int lastCol)
     for (int c = 1; c <= lastCol; ++c) {
         if (!(c - 1 >= firstCol || c < fixedCols))
             continue;
-        if (MergeDown && vRunCode(row, c - 1) > 0)
+        if (m_merging.Down && vRunCode(row, c - 1) > 0)
             continue;
         if (c - 1 < fixedCols && c >= fixedCols)
             continue;
@@ -632,25 +632,25 @@ PrintEngine::CellColours PrintEngine::GetColours(int row, int col) const
     CellColours c;
     const bool heading = col < g.FixedCols() || row < g.FixedRows();
     if (heading) {
-        c.Back = ShowBackColours ? g.BackColorFixed() : ShadeHeadings ? ButtonFace : White;
-        c.Fore = ShowTextColours ? g.ForeColorFixed() : ButtonText;
-        c.Line = ShowGridLineColours ? g.GridColorFixed() : ButtonText;
+        c.Back = m_effects.BackColours ? g.BackColorFixed() : m_effects.ShadeHeadings ? ButtonFace : White;
+        c.Fore = m_effects.TextColours ? g.ForeColorFixed() : ButtonText;
+        c.Line = m_effects.GridLineColours ? g.GridColorFixed() : ButtonText;
     } else {
-        if (ShowBackColours) {
+        if (m_effects.BackColours) {
             c.Back = g.CellBackColorAt(row, col);
             if (c.Back == 0)
                 c.Back = g.BackColor();
         } else {
             c.Back = White;
         }
-        if (ShowTextColours) {
+        if (m_effects.TextColours) {
             c.Fore = g.CellForeColorAt(row, col);
             if (c.Fore == 0)
                 c.Fore = g.ForeColor();
         } else {
             c.Fore = ButtonText;
         }
-        c.Line = ShowGridLineColours ? g.GridColor() : ButtonText;
+        c.Line = m_effects.GridLineColours ? g.GridColor() : ButtonText;
     }
     return c;
 }
@@ -676,7 +676,7 @@ void PrintEngine::printSection(int sheet, int section, double xOffset)
         PrintHeadingRows(1, top, xOffset);
         top += m_top.HeadRowsHeight;
     }
-    if (MergeDown) {
+    if (m_merging.Down) {
         FindMergedCols(s.First, s.Last, m_colBands[1].First, m_colBands[1].Last);
         PrintMergedCols(top, xOffset + captionShift(1));
     }
