@@ -312,8 +312,39 @@ private:
 
     // --- Drawing a page ---------------------------------------------------------------
     void printSection(int sheet, int section, double sectionTop);
+    // Starts a page of the job: its title, repeated heading rows, merged
+    // columns and page number; false for a page the page list leaves out.
     bool StartNewPage(int page);
+    // The part of the title a page carries: all of it, or one half of a
+    // centred title over an even number of pages side by side.
+    struct PageTitle {
+        enum Half { Whole, LeftHalf, RightHalf };
+        QString Text;
+        Half Part = Whole;
+    };
+    PageTitle titleOfPage(int page, int cb, int rb) const;
+    void printTitle(const PageTitle &title);
+    // titled: the page carries a title, whose line a top number goes below.
+    void printPageNumber(int page, bool titled);
     void PrintRowOnPage(int row, int colBand, double xOffset);
+    // The columns a row prints on a column band: the repeated captions,
+    // then the band's own.
+    QVector<int> columnsOfBand(int colBand) const;
+    // A cell's alignment code as printed: the column's own where the cell
+    // has none.
+    int cellPrintAlignment(int row, int col) const;
+    // A cell as it prints: its box (widened over a merged run), text and
+    // alignment code.
+    struct PrintedCell {
+        double Width = 0, Height = 0;
+        int Align = 1;
+        QString Text;
+    };
+    // Widens the cell over the merged run it starts; false for a cell inside
+    // a run, drawn from the run's first cell.
+    bool spanMergedRun(int col, const BandRecord &band, PrintedCell &cell);
+    // Draws a cell's box and text; returns its line colour.
+    long long printCell(int row, int col, double x, double y, const PrintedCell &cell);
     void PrintHeadingRows(int colBand, double bodyTop, double xOffset);
     void FindMergedCols(int firstRow, int lastRow, int firstCol, int lastCol);
     void FindMergedRow(int row, int firstCol, int lastCol);
