@@ -280,7 +280,58 @@ void P001::runPrint()
     m_engine.measureGrid();
     m_engine.measureStdRowHeight();
     AbortPrint = false;
+    settlePages(busy);
+    if (!AbortPrint && long(m_engine.pagesWide()) * m_engine.pagesHigh() == 0)
+        AbortPrint = true;
+    if (!AbortPrint && P().Device().PrintsToFile() && !chooseOutputFile())
+        AbortPrint = true;
+    if (AbortPrint) {
+        QCoreApplication::processEvents();
+        RestoreSelection();
+        GridToPrint = nullptr;
+        bindGrid();
+        restorePrinterFont();
+        return;
+    }
 
+    // A printer that cannot make copies (a file) prints one, as the dialog said.
+    P().SetCopies(P().Device().PrintsCopies() ? m_printCopies : 1);
+    P().Device().SetDocName(ReportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : ReportTitle.trimmed());
+    const bool gridLines = prepareDrawing();
+    const long total = pagesOfRun();
+    GridToPrint->SetRedraw(false);
+    if (ShowProgress) {
+        ProgressView = 1;
+        Form_Resize();
+        ProgressBar1->setMaximum(int(total));
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        show();
+    }
+    QCoreApplication::processEvents();
+
+    printPages(int(total));
+    endJob();
+    RestoreSelection();
+    if (GridToPrint)
+        GridToPrint->SetRedraw(true);
+    GridToPrint = nullptr;
+    bindGrid();
+    P().SetScaleMode(vbTwips);
+    P().SetFontName(savedFont.family());
+    P().SetFontSize(savedFont.pointSizeF());
+    P().SetFontBold(savedFont.bold());
+    PrintEngine::Effects after = m_engine.effects();
+    after.GridLines = gridLines;
+    m_engine.setEffects(after);
+    if (ShowProgress) {
+        hide();
+        ProgressView = 0;
+        Form_Resize();
+    }
+}
+
+void P001::settlePages(std::optional<winsys::BusyPointer> &busy)
+{
     if (AllowDialogue) {
         // The dialog is about to show: the count may ask about the fit.
         m_dialogOpen = true;
@@ -309,32 +360,25 @@ void P001::runPrint()
             m_engine.setSheetsHigh(m_engine.pagesHigh());
         }
     }
-    if (!AbortPrint && long(m_engine.pagesWide()) * m_engine.pagesHigh() == 0)
-        AbortPrint = true;
-    if (!AbortPrint && P().Device().PrintsToFile() && !chooseOutputFile())
-        AbortPrint = true;
-    if (AbortPrint) {
-        QCoreApplication::processEvents();
-        RestoreSelection();
-        GridToPrint = nullptr;
-        bindGrid();
-        restorePrinterFont();
-        return;
-    }
+}
 
-    // A printer that cannot make copies (a file) prints one, as the dialog said.
-    P().SetCopies(P().Device().PrintsCopies() ? m_printCopies : 1);
-    P().Device().SetDocName(ReportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : ReportTitle.trimmed());
+bool P001::prepareDrawing()
+{
     m_engine.setHideLines(false);
-    const PrintEngine::Effects chosenEffects = m_engine.effects();
-    if (chosenEffects.ShadeHeadings && !chosenEffects.GridLines) {
-        PrintEngine::Effects shading = chosenEffects;
+    const PrintEngine::Effects chosen = m_engine.effects();
+    if (chosen.ShadeHeadings && !chosen.GridLines) {
+        // Shaded headings are drawn as boxes whose lines stay invisible.
+        PrintEngine::Effects shading = chosen;
         shading.GridLines = true;
         m_engine.setEffects(shading);
         m_engine.setHideLines(true);
     }
     m_engine.setCellInset(56.7);
+    return chosen.GridLines;
+}
 
+long P001::pagesOfRun()
+{
     double fontSize = m_engine.reportFont().pointSizeF();
     if (m_engine.scaleToFit()) {
         fontSize = m_engine.CalcScaleFactor(true);
@@ -351,21 +395,15 @@ void P001::runPrint()
     }
     m_engine.ClassifyColumns();
     if (m_engine.scaleToFit()) {
-        P().SetFontName(m_engine.reportFont().family());
-        P().SetFontSize(fontSize);
+        CurrentPrinter().SetFontName(m_engine.reportFont().family());
+        CurrentPrinter().SetFontSize(fontSize);
     }
-    GridToPrint->SetRedraw(false);
-    if (ShowProgress) {
-        ProgressView = 1;
-        Form_Resize();
-        ProgressBar1->setMaximum(int(total));
-        setAttribute(Qt::WA_ShowWithoutActivating);
-        show();
-    }
-    QCoreApplication::processEvents();
+    return total;
+}
 
-    printPages(int(total));
-
+void P001::endJob()
+{
+    auto P = [this]() -> Printer & { return CurrentPrinter(); };
     if (P().DocOpen() && guarded(QStringLiteral("in Sub:PrintGrid"), [&P] { P().EndDoc(); })) {
         const QString waiting = P().Device().JobWaiting();
         if (!waiting.isEmpty())
@@ -373,23 +411,6 @@ void P001::runPrint()
                    winsys::vbInformation, QStringLiteral("Print Job Waiting"));
     }
     P().KillDoc(); // only a job that could not be finished is still open
-    RestoreSelection();
-    if (GridToPrint)
-        GridToPrint->SetRedraw(true);
-    GridToPrint = nullptr;
-    bindGrid();
-    P().SetScaleMode(vbTwips);
-    P().SetFontName(savedFont.family());
-    P().SetFontSize(savedFont.pointSizeF());
-    P().SetFontBold(savedFont.bold());
-    PrintEngine::Effects after = m_engine.effects();
-    after.GridLines = chosenEffects.GridLines;
-    m_engine.setEffects(after);
-    if (ShowProgress) {
-        hide();
-        ProgressView = 0;
-        Form_Resize();
-    }
 }
 
 QString P001::PdfFolder() const

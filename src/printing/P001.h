@@ -50,6 +50,7 @@ class QTabBar;
 class QWidget;
 
 namespace winsys {
+class BusyPointer;
 class UpDown;
 }
 
@@ -177,6 +178,14 @@ private:
     // --- The run (P001.cpp) ---------------------------------------------------
     void SetPrintFlags(long options, const QString &title, int copies);
     void runPrint();
+    // The run's steps: the dialog or the caller's settings decide the pages
+    // (AbortPrint when they give none); the drawing settings of the job
+    // (returns the grid-lines setting, put back when the run ends); the
+    // number of pages, after a scaled recount; the end of the printer's job.
+    void settlePages(std::optional<winsys::BusyPointer> &busy);
+    bool prepareDrawing();
+    long pagesOfRun();
+    void endJob();
     void printPages(int total);
     void Form_Resize();
     // Shows the "Print Options" dialog; true when Print was pressed.
