@@ -321,7 +321,7 @@ void P001::runPrint()
     P().SetFontSize(savedFont.pointSizeF());
     P().SetFontBold(savedFont.bold());
     PrintEngine::Effects after = m_engine.effects();
-    after.GridLines = gridLines;
+    after.ShowGridLines = gridLines;
     m_engine.setEffects(after);
     if (ShowProgress) {
         hide();
@@ -366,15 +366,15 @@ bool P001::prepareDrawing()
 {
     m_engine.setHideLines(false);
     const PrintEngine::Effects chosen = m_engine.effects();
-    if (chosen.ShadeHeadings && !chosen.GridLines) {
+    if (chosen.ShadeHeadings && !chosen.ShowGridLines) {
         // Shaded headings are drawn as boxes whose lines stay invisible.
         PrintEngine::Effects shading = chosen;
-        shading.GridLines = true;
+        shading.ShowGridLines = true;
         m_engine.setEffects(shading);
         m_engine.setHideLines(true);
     }
     m_engine.setCellInset(56.7);
-    return chosen.GridLines;
+    return chosen.ShowGridLines;
 }
 
 long P001::pagesOfRun()

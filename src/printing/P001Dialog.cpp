@@ -318,7 +318,7 @@ void P001::buildPageTab(QFrame *f)
     Check2->setChecked(true);
     connect(Check2, &QCheckBox::toggled, this, [this](bool on) {
         PrintEngine::PageNumbering numbering = m_engine.numbering();
-        numbering.DateTime = on;
+        numbering.IncludeDateTime = on;
         m_engine.setNumbering(numbering);
     });
     ng->addWidget(Check2, 3, 1);
@@ -525,34 +525,34 @@ void P001::Check1_Click(int Index)
     PrintEngine::PageNumbering numbering = m_engine.numbering();
     switch (Index) {
     case 0:
-        effects.BackColours = checked;
+        effects.ShowBackColours = checked;
         Check1[9]->setEnabled(!checked);
         effects.ShadeHeadings = checked;
         break;
-    case 1: effects.TextColours = checked; break;
+    case 1: effects.ShowTextColours = checked; break;
     case 2:
-        effects.GridLines = checked;
+        effects.ShowGridLines = checked;
         Check1[3]->setEnabled(checked);
-        effects.GridLineColours = Check1[3]->isEnabled() && Check1[3]->isChecked();
+        effects.ShowGridLineColours = Check1[3]->isEnabled() && Check1[3]->isChecked();
         break;
-    case 3: effects.GridLineColours = checked; break;
+    case 3: effects.ShowGridLineColours = checked; break;
     case 4: m_engine.setRepeatHeads(checked); break;
     case 5: numbering.PageOfPages = checked; break;
     case 6:
-        numbering.BelowMargin = checked;
+        numbering.NumberBelowMargin = checked;
         if (checked) {
             Check1[10]->setChecked(false);
-            numbering.AboveMargin = false;
+            numbering.NumberAboveMargin = false;
         }
         break;
     case 7: m_engine.setTitleUnderline(checked); break;
     case 8: m_engine.setTitleBold(checked); break;
     case 9: effects.ShadeHeadings = checked; break;
     case 10:
-        numbering.AboveMargin = checked;
+        numbering.NumberAboveMargin = checked;
         if (checked) {
             Check1[6]->setChecked(false);
-            numbering.BelowMargin = false;
+            numbering.NumberBelowMargin = false;
         }
         break;
     case 11: ShowProgress = checked; break;
@@ -628,7 +628,7 @@ void P001::Option3_Click(int Index)
 void P001::Option4_Click(int Index)
 {
     PrintEngine::PageNumbering numbering = m_engine.numbering();
-    numbering.Mode = Index;
+    numbering.NumberingMode = Index;
     m_engine.setNumbering(numbering);
     CountPages(true);
 }
@@ -636,7 +636,7 @@ void P001::Option4_Click(int Index)
 void P001::Option6_Click(int Index)
 {
     PrintEngine::Merging merging = m_engine.merging();
-    merging.Rule = Index;
+    merging.MergedCellRule = Index;
     m_engine.setMerging(merging);
 }
 
@@ -646,7 +646,7 @@ void P001::Combo1_Click(int Index)
         // A number line at the top takes room from the rows, one at the
         // bottom does not: the pages are counted again.
         PrintEngine::PageNumbering numbering = m_engine.numbering();
-        numbering.Position = Combo1[1]->currentIndex();
+        numbering.NumberPosition = Combo1[1]->currentIndex();
         m_engine.setNumbering(numbering);
         CountPages(true);
         return;

@@ -137,16 +137,16 @@ void P001::ShowMargins()
     Check1[6]->setEnabled(false);
     Check1[10]->setEnabled(false);
     PrintEngine::PageNumbering numbering = m_engine.numbering();
-    numbering.BelowMargin = false;
-    numbering.AboveMargin = false;
+    numbering.NumberBelowMargin = false;
+    numbering.NumberAboveMargin = false;
     const double line = P.TextHeight(QStringLiteral("P"));
     if (m_engine.margins().Bottom > m_engine.unprintable().Bottom && line < m_engine.margins().Bottom - m_engine.unprintable().Bottom) {
         Check1[6]->setEnabled(true);
-        numbering.BelowMargin = Check1[6]->isChecked();
+        numbering.NumberBelowMargin = Check1[6]->isChecked();
     }
     if (m_engine.margins().Top > m_engine.unprintable().Top && line < m_engine.margins().Top - m_engine.unprintable().Top) {
         Check1[10]->setEnabled(true);
-        numbering.AboveMargin = Check1[10]->isChecked();
+        numbering.NumberAboveMargin = Check1[10]->isChecked();
     }
     m_engine.setNumbering(numbering);
 }

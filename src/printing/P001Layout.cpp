@@ -32,12 +32,12 @@ QString lines(std::initializer_list<const char *> parts)
 void P001::SaveSelection()
 {
     const flexgrid::FlexGrid &g = *GridToPrint;
-    PrintEngine::CellRange selection;
-    selection.FirstRow = std::min(g.Row(), g.RowSel());
-    selection.LastRow = std::max(g.Row(), g.RowSel());
-    selection.FirstCol = std::min(g.Col(), g.ColSel());
-    selection.LastCol = std::max(g.Col(), g.ColSel());
-    m_engine.setSavedSelection(selection);
+    PrintEngine::Selection selection;
+    selection[0] = std::min(g.Row(), g.RowSel());
+    selection[2] = std::max(g.Row(), g.RowSel());
+    selection[1] = std::min(g.Col(), g.ColSel());
+    selection[3] = std::max(g.Col(), g.ColSel());
+    m_engine.setSavedSel(selection);
 }
 
 void P001::RestoreSelection()
@@ -48,13 +48,13 @@ void P001::RestoreSelection()
     // Only what moved is written back, with the list's cell handlers held.
     const bool wasBusy = tav::GridBusy();
     tav::SetGridBusy(true);
-    const PrintEngine::CellRange &selection = m_engine.savedSelection();
-    if (g.Col() != selection.FirstCol)
-        g.SetCol(selection.FirstCol);
-    if (g.Row() != selection.FirstRow)
-        g.SetRow(selection.FirstRow);
-    g.SetRowSel(selection.LastRow);
-    g.SetColSel(selection.LastCol);
+    const PrintEngine::Selection &selection = m_engine.savedSel();
+    if (g.Col() != selection[1])
+        g.SetCol(selection[1]);
+    if (g.Row() != selection[0])
+        g.SetRow(selection[0]);
+    g.SetRowSel(selection[2]);
+    g.SetColSel(selection[3]);
     tav::SetGridBusy(wasBusy);
 }
 

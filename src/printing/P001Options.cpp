@@ -120,12 +120,12 @@ void P001::readEffects()
     if (SetEffects == 0)
         SetEffects = DefaultEffects;
     PrintEngine::Effects effects;
-    effects.GridLines = SetEffects & 0x2;
-    effects.GridLineColours = SetEffects & 0x4;
-    effects.TextColours = SetEffects & 0x8;
-    effects.BackColours = SetEffects & 0x10;
+    effects.ShowGridLines = SetEffects & 0x2;
+    effects.ShowGridLineColours = SetEffects & 0x4;
+    effects.ShowTextColours = SetEffects & 0x8;
+    effects.ShowBackColours = SetEffects & 0x10;
     effects.ShadeHeadings = SetEffects & 0x20;
-    effects.CellFonts = SetEffects & 0x40;
+    effects.UseCellFonts = SetEffects & 0x40;
     m_engine.setEffects(effects);
 }
 
@@ -134,20 +134,20 @@ void P001::readNumbering()
     if (PageNumbering == 0)
         PageNumbering = DefaultNumbering;
     PrintEngine::PageNumbering numbering = m_engine.numbering(); // the date and time stay as the dialog left them
-    numbering.Mode = (PageNumbering & 0x4) ? 2 : (PageNumbering & 0x2) ? 1 : 0;
+    numbering.NumberingMode = (PageNumbering & 0x4) ? 2 : (PageNumbering & 0x2) ? 1 : 0;
     numbering.PageOfPages = PageNumbering & 0x100;
-    numbering.Position = 0;
+    numbering.NumberPosition = 0;
     for (const auto &[bit, position] : {std::pair{0x10L, 0}, {0x800L, 1}, {0x8L, 2}, {0x20L, 3}, {0x40L, 4}, {0x80L, 5}})
         if (PageNumbering & bit)
-            numbering.Position = position;
+            numbering.NumberPosition = position;
     // A number inside a margin needs room there for its line.
     const double lineHeight = CurrentPrinter().TextHeight(QStringLiteral("P"));
     const PageArea &margins = m_engine.margins();
     const PageArea &strips = m_engine.unprintable();
     const bool roomBelow = margins.Bottom > strips.Bottom && lineHeight < margins.Bottom - strips.Bottom;
     const bool roomAbove = margins.Top > strips.Top && lineHeight < margins.Top - strips.Top;
-    numbering.BelowMargin = roomBelow && (PageNumbering & 0x400);
-    numbering.AboveMargin = roomAbove && (PageNumbering & 0x200) && !(PageNumbering & 0x400);
+    numbering.NumberBelowMargin = roomBelow && (PageNumbering & 0x400);
+    numbering.NumberAboveMargin = roomAbove && (PageNumbering & 0x200) && !(PageNumbering & 0x400);
     m_engine.setNumbering(numbering);
 }
 
@@ -158,13 +158,13 @@ void P001::readMergingAndSelection(const flexgrid::FlexGrid &g)
     PrintEngine::Merging merging = m_engine.merging();
     const int merge = g.MergeCells();
     if (merge > 0) {
-        merging.Across = merge == 1 || merge == 4 || merge == 2;
-        merging.Down = merge == 1 || merge == 4 || merge == 3;
+        merging.MergeAcross = merge == 1 || merge == 4 || merge == 2;
+        merging.MergeDown = merge == 1 || merge == 4 || merge == 3;
         if (MergeRule == 0)
             MergeRule = DefaultMergeRule;
-        merging.Rule = (MergeRule & 0x4) ? 1 : 0;
+        merging.MergedCellRule = (MergeRule & 0x4) ? 1 : 0;
     } else {
-        merging.Across = merging.Down = false;
+        merging.MergeAcross = merging.MergeDown = false;
         m_selectionOffered = false;
         if (AllowDialogue && !(SelectionPrintRule & 0x10)) {
             const bool offered = ((SelectionPrintRule & 0x1) && (g.Col() != g.ColSel() || g.Row() != g.RowSel()))
@@ -205,26 +205,26 @@ void P001::syncDialog()
     Text1[3]->setText(ReportTitle);
 
     const PrintEngine::Effects &effects = m_engine.effects();
-    Check1[2]->setChecked(effects.GridLines);
-    Check1[3]->setEnabled(effects.GridLines);
-    Check1[3]->setChecked(effects.GridLineColours);
-    Check1[1]->setChecked(effects.TextColours);
-    Check1[0]->setChecked(effects.BackColours);
-    Check1[9]->setEnabled(!effects.BackColours);
+    Check1[2]->setChecked(effects.ShowGridLines);
+    Check1[3]->setEnabled(effects.ShowGridLines);
+    Check1[3]->setChecked(effects.ShowGridLineColours);
+    Check1[1]->setChecked(effects.ShowTextColours);
+    Check1[0]->setChecked(effects.ShowBackColours);
+    Check1[9]->setEnabled(!effects.ShowBackColours);
     Check1[9]->setChecked(effects.ShadeHeadings);
     Frame1[8]->setEnabled(SetEffects & 0x1);
 
-    Option4[m_engine.numbering().Mode]->setChecked(true);
+    Option4[m_engine.numbering().NumberingMode]->setChecked(true);
     Check1[5]->setChecked(m_engine.numbering().PageOfPages);
     Check1[6]->setChecked(PageNumbering & 0x400);
     Check1[10]->setChecked((PageNumbering & 0x200) && !(PageNumbering & 0x400));
-    Combo1[1]->setCurrentIndex(m_engine.numbering().Position);
+    Combo1[1]->setCurrentIndex(m_engine.numbering().NumberPosition);
     Frame1[10]->setEnabled(PageNumbering & 0x1);
 
     const int merge = g.MergeCells();
     Frame1[14]->setVisible(merge > 0);
     Frame1[14]->setEnabled(merge > 0 && (MergeRule & 0x1));
-    Option6[m_engine.merging().Rule]->setChecked(true);
+    Option6[m_engine.merging().MergedCellRule]->setChecked(true);
     Option2[1]->setEnabled(merge == 0 && m_selectionOffered);
     Option2[m_engine.selectionOnly() ? 1 : 0]->setChecked(true);
     Text1[8]->clear();

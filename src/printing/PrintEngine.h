@@ -25,6 +25,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -152,23 +153,23 @@ public:
     // --- Options --------------------------------------------------------------------
     // The page-number line.
     struct PageNumbering {
-        int Mode = 1;             // 0 none, 1 pages after the first, 2 every page
-        int Position = 0;         // 0 top right, 1 top centre, 2 top left, 3 bottom left, 4 bottom centre, 5 bottom right
-        bool AboveMargin = false; // printed in the top margin
-        bool BelowMargin = false; // printed in the bottom margin
-        bool PageOfPages = true;  // "Page n of m"
-        bool DateTime = true;     // the date and time beside the number
+        int NumberingMode = 1;          // 0 none, 1 pages after the first, 2 every page
+        int NumberPosition = 0;         // 0 top right, 1 top centre, 2 top left, 3 bottom left, 4 bottom centre, 5 bottom right
+        bool NumberAboveMargin = false; // printed in the top margin
+        bool NumberBelowMargin = false; // printed in the bottom margin
+        bool PageOfPages = true;        // "Page n of m"
+        bool IncludeDateTime = true;    // the date and time before the number
     };
     const PageNumbering &numbering() const { return m_numbering; }
     void setNumbering(const PageNumbering &numbering) { m_numbering = numbering; }
     // What the cells show of the grid's looks.
     struct Effects {
-        bool GridLines = true;
-        bool GridLineColours = false;
-        bool TextColours = false;
-        bool BackColours = true;
+        bool ShowGridLines = true;
+        bool ShowGridLineColours = false;
+        bool ShowTextColours = false;
+        bool ShowBackColours = true;
         bool ShadeHeadings = false;
-        bool CellFonts = true;
+        bool UseCellFonts = true;
     };
     const Effects &effects() const { return m_effects; }
     void setEffects(const Effects &effects) { m_effects = effects; }
@@ -176,9 +177,9 @@ public:
     // is looked for: within each page's columns (rule 0) or over the whole
     // row, across the breaks between pages side by side (rule 1).
     struct Merging {
-        bool Across = false;
-        bool Down = false;
-        int Rule = 0;
+        bool MergeAcross = false;
+        bool MergeDown = false;
+        int MergedCellRule = 0;
     };
     const Merging &merging() const { return m_merging; }
     void setMerging(const Merging &merging) { m_merging = merging; }
@@ -195,12 +196,11 @@ public:
     float titleFontSize() const { return m_titleFontSize; }
     void setTitleFontSize(float factor) { m_titleFontSize = factor; }
     void countTitleAtSetSize() { m_top.TitleFontSize = m_titleFontSize; }
-    // The list's selection (grid rows and columns) and whether only it prints.
-    struct CellRange {
-        int FirstRow = 0, FirstCol = 0, LastRow = 0, LastCol = 0;
-    };
-    const CellRange &savedSelection() const { return m_selection; }
-    void setSavedSelection(const CellRange &range) { m_selection = range; }
+    // The list's selection, normalised: 0 top row, 1 left column, 2 bottom
+    // row, 3 right column; and whether only it prints.
+    using Selection = std::array<int, 4>;
+    const Selection &savedSel() const { return SavedSel; }
+    void setSavedSel(const Selection &selection) { SavedSel = selection; }
     bool selectionOnly() const { return SelectionOnly; }
     void setSelectionOnly(bool on) { SelectionOnly = on; }
     bool repeatCaptions() const { return RepeatCaptions; }
@@ -289,6 +289,7 @@ public:
     void PrintPage(int page);
     // A cell's text fitted into its box: wrapped, or cut with an ellipsis.
     CellTextFit TruncateAndWrapC(CellTextFit fit);
+
 private:
     // --- Pagination's steps -----------------------------------------------------------
     double ColWidthSet();
@@ -379,7 +380,7 @@ private:
     // --- Options --------------------------------------------------------------------
     float m_titleFontSize = 1.0f;
     bool SelectionOnly = false;
-    CellRange m_selection;
+    Selection SavedSel = {0, 0, 0, 0};
     bool RepeatCaptions = false;
     PageNumbering m_numbering;
     Effects m_effects;

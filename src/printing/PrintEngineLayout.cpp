@@ -113,7 +113,7 @@ double PrintEngine::SelectionHeight()
     TallestRow = 0;
     VisibleRows = 0;
     double sum = 0;
-    for (int r = m_selection.FirstRow; r <= m_selection.LastRow && r < RowHeights.size(); ++r) {
+    for (int r = SavedSel[0]; r <= SavedSel[2] && r < RowHeights.size(); ++r) {
         sum += RowHeights[r];
         if (RowHeights[r] > 0)
             ++VisibleRows;
@@ -126,7 +126,7 @@ double PrintEngine::SelectionWidth()
 {
     WidestCol = 0;
     double sum = 0;
-    for (int c = m_selection.FirstCol; c <= m_selection.LastCol && c < ColWidths.size(); ++c) {
+    for (int c = SavedSel[1]; c <= SavedSel[3] && c < ColWidths.size(); ++c) {
         sum += ColWidths[c];
         WidestCol = std::max(WidestCol, ColWidths[c]);
     }
@@ -137,12 +137,12 @@ void PrintEngine::CalcHeaderHeight()
 {
     TopLineHeight = 0;
     BottomLineHeight = 0;
-    if (m_numbering.Mode == 0)
+    if (m_numbering.NumberingMode == 0)
         return;
     const double h = CurrentPrinter().TextHeight(QStringLiteral("P")) + 56.7;
-    if (m_numbering.Position >= 3 && !m_numbering.BelowMargin)
+    if (m_numbering.NumberPosition >= 3 && !m_numbering.NumberBelowMargin)
         BottomLineHeight = h;
-    if (m_numbering.Position < 3 && !m_numbering.AboveMargin)
+    if (m_numbering.NumberPosition < 3 && !m_numbering.NumberAboveMargin)
         TopLineHeight = h;
 }
 
@@ -178,7 +178,7 @@ PrintEngine::TopBlockRecord PrintEngine::ReadHeadings(TopBlockRecord top, int he
 
     HeadsAboveSelection = false;
     const int fixedRows = Grid->FixedRows();
-    if (headRows >= 1 && SelectionOnly && (m_selection.FirstRow > 0 || m_selection.LastRow < fixedRows))
+    if (headRows >= 1 && SelectionOnly && (SavedSel[0] > 0 || SavedSel[2] < fixedRows))
         HeadsAboveSelection = true;
     if (headRows >= 1) {
         top.HeadRowsHeight = headRows * m_stdRowHeight;
@@ -206,7 +206,7 @@ void PrintEngine::CalcRowCaptionWidth()
     LastFixedCol = Grid->FixedCols() - 1;
     for (int c = 0; c <= LastFixedCol && c < ColWidths.size(); ++c)
         CaptionWidth += ColWidths[c];
-    if (SelectionOnly && m_selection.FirstCol > LastFixedCol)
+    if (SelectionOnly && SavedSel[1] > LastFixedCol)
         FirstCaptionWidth = CaptionWidth;
 }
 
@@ -313,10 +313,10 @@ bool PrintEngine::CountPages(bool interactive)
     if (SelectionOnly) {
         GridHeight = SelectionHeight();
         GridWidth = SelectionWidth();
-        m_firstRow = m_selection.FirstRow;
-        m_lastRow = m_selection.LastRow;
-        m_firstCol = m_selection.FirstCol;
-        m_lastCol = m_selection.LastCol;
+        m_firstRow = SavedSel[0];
+        m_lastRow = SavedSel[2];
+        m_firstCol = SavedSel[1];
+        m_lastCol = SavedSel[3];
     } else {
         m_firstRow = 0;
         m_lastRow = int(RowHeights.size()) - 1;

@@ -95,13 +95,13 @@ bool PrintEngine::StartNewPage(int page)
     if (!MultiUp && bandsExist) {
         if ((rb >= 2 && m_top.RepeatHeads) || HeadsAboveSelection)
             PrintHeadingRows(cb, y, 0);
-        if (m_merging.Down) {
+        if (m_merging.MergeDown) {
             FindMergedCols(m_rowBands[rb].First, m_rowBands[rb].Last, m_colBands[cb].First, m_colBands[cb].Last);
             PrintMergedCols(y, captionShift(cb));
         }
     }
 
-    if (m_numbering.Mode != 0 && !(m_numbering.Mode == 1 && rb == 1 && cb == 1))
+    if (m_numbering.NumberingMode != 0 && !(m_numbering.NumberingMode == 1 && rb == 1 && cb == 1))
         printPageNumber(page, !title.Text.isEmpty());
 
     P.SetCurrentX(leftX);
@@ -191,15 +191,15 @@ void PrintEngine::printPageNumber(int page, bool titled)
     printInReportFont();
     const QString text = pageNumberText(page);
     double ny;
-    if (m_numbering.Position <= 2)
-        ny = m_numbering.AboveMargin ? 0 : topY + (titled ? m_titleLineHeight : 0);
+    if (m_numbering.NumberPosition <= 2)
+        ny = m_numbering.NumberAboveMargin ? 0 : topY + (titled ? m_titleLineHeight : 0);
     else
         ny = P.ScaleHeight() - P.TextHeight(QStringLiteral("P"))
-             - (m_numbering.BelowMargin ? 0 : P.ScaleY(Margins.Bottom - Unprintable.Bottom));
+             - (m_numbering.NumberBelowMargin ? 0 : P.ScaleY(Margins.Bottom - Unprintable.Bottom));
     double nx = leftX;
-    if (m_numbering.Position == 1 || m_numbering.Position == 4)
+    if (m_numbering.NumberPosition == 1 || m_numbering.NumberPosition == 4)
         nx = leftX + (P.ScaleX(betweenMarginsWidth()) - P.TextWidth(text)) / 2;
-    else if (m_numbering.Position == 0 || m_numbering.Position == 5)
+    else if (m_numbering.NumberPosition == 0 || m_numbering.NumberPosition == 5)
         nx = P.ScaleWidth() - P.ScaleX(Margins.Right - Unprintable.Right) - P.TextWidth(text + QStringLiteral("XX"));
     P.SetForeColor(0);
     P.SetCurrentX(nx);
@@ -210,7 +210,7 @@ void PrintEngine::printPageNumber(int page, bool titled)
 QString PrintEngine::pageNumberText(int page) const
 {
     QString text;
-    if (m_numbering.DateTime)
+    if (m_numbering.IncludeDateTime)
         text = QStringLiteral("Printed at ")
                + QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("dd/MM/yyyy HH:mm:ss"))
                + QStringLiteral(". ");
@@ -227,7 +227,7 @@ void PrintEngine::PrintHeadingRows(int colBand, double bodyTop, double xOffset)
     Printer &P = CurrentPrinter();
     const double top = P.ScaleY(Margins.Top - Unprintable.Top) + m_top.TitleHeight;
     const int fixedRows = Grid->FixedRows();
-    if (m_merging.Down) {
+    if (m_merging.MergeDown) {
         // Merged heading cells are drawn where the heading rows are.
         Q_UNUSED(bodyTop);
         FindMergedCols(0, fixedRows - 1, m_colBands[colBand].First, m_colBands[colBand].Last);
@@ -248,14 +248,14 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
     double x = P.ScaleX(Margins.Left - Unprintable.Left) + xOffset;
     const BandRecord &band = m_colBands[colBand];
 
-    if (m_merging.Across)
-        FindMergedRow(row, m_merging.Rule == 1 ? 0 : band.First, m_merging.Rule == 1 ? g.Cols() - 1 : band.Last);
+    if (m_merging.MergeAcross)
+        FindMergedRow(row, m_merging.MergedCellRule == 1 ? 0 : band.First, m_merging.MergedCellRule == 1 ? g.Cols() - 1 : band.Last);
 
     long long lastLine = -1;
     const bool repeatedHead = row < g.FixedRows() && m_top.RepeatHeads;
     for (int c : columnsOfBand(colBand)) {
         const double colWidth = ColWidths[c];
-        if (colWidth <= 0 || (m_merging.Down && vRunCode(row, c) > 0)) {
+        if (colWidth <= 0 || (m_merging.MergeDown && vRunCode(row, c) > 0)) {
             x += colWidth;
             continue;
         }
@@ -266,7 +266,7 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
             cell.Text = HeadingForLat;
         cell.Width = colWidth;
         cell.Height = repeatedHead ? m_stdRowHeight : RowHeights[row];
-        if (m_merging.Across && HRunCodes.value(c) >= 1 && !spanMergedRun(c, band, cell)) {
+        if (m_merging.MergeAcross && HRunCodes.value(c) >= 1 && !spanMergedRun(c, band, cell)) {
             x += colWidth; // inside a run drawn from its first cell
             continue;
         }
@@ -311,7 +311,7 @@ bool PrintEngine::spanMergedRun(int c, const BandRecord &band, PrintedCell &cell
         }
         cell.Width += ColWidths[k];
     }
-    if (c > 0 && c == band.First && m_merging.Rule == 1) {
+    if (c > 0 && c == band.First && m_merging.MergedCellRule == 1) {
         double hidden = 0;
         for (int k = c - 1; k >= 0 && HRunCodes[k] > 0 && sameRun(HRunCodes[k], code); --k) {
             hidden += ColWidths[k];
@@ -335,7 +335,7 @@ long long PrintEngine::printCell(int row, int col, double x, double y, const Pri
     const CellColours colours = GetColours(row, col);
     drawCellBox(x, y, cell.Width, cell.Height, colours);
 
-    if (m_effects.CellFonts) {
+    if (m_effects.UseCellFonts) {
         const int s = GetGridFont(row, col);
         P.SetFontBold(s & 1);
         P.SetFontItalic(s & 2);
@@ -352,7 +352,7 @@ long long PrintEngine::printCell(int row, int col, double x, double y, const Pri
     }
     // Back to the report's font: the next cell, the title and the page
     // number never inherit a cell's font.
-    if (m_effects.CellFonts)
+    if (m_effects.UseCellFonts)
         printInReportFont();
     P.SetCurrentY(y);
     return colours.Line;
@@ -360,7 +360,7 @@ long long PrintEngine::printCell(int row, int col, double x, double y, const Pri
 
 void PrintEngine::drawCellBox(double x, double y, double w, double h, const CellColours &colours)
 {
-    if (w <= 0 || !m_effects.GridLines)
+    if (w <= 0 || !m_effects.ShowGridLines)
         return;
     Printer &P = CurrentPrinter();
     P.SetFillColor(colours.Back);
@@ -434,7 +434,7 @@ void PrintEngine::FindMergedRow(int row, int firstCol, int lastCol)
     for (int c = 1; c <= lastCol; ++c) {
         if (!(c - 1 >= firstCol || c < fixedCols))
             continue;
-        if (m_merging.Down && vRunCode(row, c - 1) > 0)
+        if (m_merging.MergeDown && vRunCode(row, c - 1) > 0)
             continue;
         if (c - 1 < fixedCols && c >= fixedCols)
             continue;
@@ -660,25 +660,25 @@ PrintEngine::CellColours PrintEngine::GetColours(int row, int col) const
     CellColours c;
     const bool heading = col < g.FixedCols() || row < g.FixedRows();
     if (heading) {
-        c.Back = m_effects.BackColours ? g.BackColorFixed() : m_effects.ShadeHeadings ? ButtonFace : White;
-        c.Fore = m_effects.TextColours ? g.ForeColorFixed() : ButtonText;
-        c.Line = m_effects.GridLineColours ? g.GridColorFixed() : ButtonText;
+        c.Back = m_effects.ShowBackColours ? g.BackColorFixed() : m_effects.ShadeHeadings ? ButtonFace : White;
+        c.Fore = m_effects.ShowTextColours ? g.ForeColorFixed() : ButtonText;
+        c.Line = m_effects.ShowGridLineColours ? g.GridColorFixed() : ButtonText;
     } else {
-        if (m_effects.BackColours) {
+        if (m_effects.ShowBackColours) {
             c.Back = g.CellBackColorAt(row, col);
             if (c.Back == 0)
                 c.Back = g.BackColor();
         } else {
             c.Back = White;
         }
-        if (m_effects.TextColours) {
+        if (m_effects.ShowTextColours) {
             c.Fore = g.CellForeColorAt(row, col);
             if (c.Fore == 0)
                 c.Fore = g.ForeColor();
         } else {
             c.Fore = ButtonText;
         }
-        c.Line = m_effects.GridLineColours ? g.GridColor() : ButtonText;
+        c.Line = m_effects.ShowGridLineColours ? g.GridColor() : ButtonText;
     }
     return c;
 }
@@ -704,7 +704,7 @@ void PrintEngine::printSection(int sheet, int section, double xOffset)
         PrintHeadingRows(1, top, xOffset);
         top += m_top.HeadRowsHeight;
     }
-    if (m_merging.Down) {
+    if (m_merging.MergeDown) {
         FindMergedCols(s.First, s.Last, m_colBands[1].First, m_colBands[1].Last);
         PrintMergedCols(top, xOffset + captionShift(1));
     }

@@ -59,7 +59,7 @@ protected:
         engine.setTitlePlacement(0);
         engine.setRepeatHeads(true);
         PrintEngine::PageNumbering numbering;
-        numbering.Mode = 0;
+        numbering.NumberingMode = 0;
         engine.setNumbering(numbering);
     }
     // Measures the grid and counts its pages.
