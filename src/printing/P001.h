@@ -324,8 +324,6 @@ private:
     void cbPaperSize_Click();
     // The whole number in a box, within 1..9999; empty or not a number: none.
     static std::optional<int> boxNumber(const QLineEdit *box);
-    double &marginOf(int Index);
-    double stripOf(int Index) const;
 
     // --- Public property fields -------------------------------------------------------
     int m_printCopies = 1;

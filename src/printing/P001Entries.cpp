@@ -346,14 +346,13 @@ bool P001::ValidatePageList()
 
 void P001::ValidateMargin(int Index)
 {
-    double &margin = m_engine.marginOf(Index);
-    const double old = margin;
+    const double old = m_engine.marginOf(Index);
     bool ok = false;
     const double value = QLocale::c().toDouble(Text1[Index]->text().trimmed(), &ok);
     double next = ok ? value * (m_engine.currentPaper().Measure == 1 ? 1440.0 : 56.7) : 0;
     if (!ok || !std::isfinite(next) || next < m_engine.stripOf(Index)) {
         next = m_engine.stripOf(Index);
-        margin = next;
+        m_engine.setMarginOf(Index, next);
         ShowMargins();
     }
     if (next > old && !m_engine.marginFits(Index, next) && m_engine.marginFits(Index, old)) {
@@ -369,7 +368,7 @@ void P001::ValidateMargin(int Index)
         ShowMargins();
         return;
     }
-    margin = next;
+    m_engine.setMarginOf(Index, next);
     // A typed margin is the user's: it stays through later turns of the paper.
     m_engine.rememberMargins();
     if (std::abs(old - next) > 25)
@@ -518,13 +517,14 @@ void P001::stepMargin(int Index, bool up)
 {
     // Down: one step, but never into the strip the printer cannot reach.
     // Up: one step while the margin is within the page.
-    double &margin = m_engine.marginOf(Index);
+    const double margin = m_engine.marginOf(Index);
     const double strip = m_engine.stripOf(Index);
+    const double step = m_engine.marginStep();
     if (!up)
-        margin = strip + m_engine.marginStep() < margin ? margin - m_engine.marginStep() : strip;
-    else if (margin < (Index <= 5 ? m_engine.unprintable().Height : m_engine.unprintable().Width) + strip + m_engine.marginStep()
-             && (m_engine.marginFits(Index, margin + m_engine.marginStep()) || !m_engine.marginFits(Index, margin)))
-        margin += m_engine.marginStep(); // up only while the list keeps room on the page
+        m_engine.setMarginOf(Index, strip + step < margin ? margin - step : strip);
+    else if (margin < (Index <= 5 ? m_engine.unprintable().Height : m_engine.unprintable().Width) + strip + step
+             && (m_engine.marginFits(Index, margin + step) || !m_engine.marginFits(Index, margin)))
+        m_engine.setMarginOf(Index, margin + step); // up only while the list keeps room on the page
     m_engine.rememberMargins();
     ShowMargins();
 }

@@ -126,7 +126,8 @@ public:
     QString CurrentPaperName();
     // A margin by the print window's box index (4 top, 5 bottom, 6 left, 7
     // right), and the strip the printer cannot reach on that side.
-    double &marginOf(int Index);
+    double marginOf(int Index) const;
+    void setMarginOf(int Index, double twips);
     double stripOf(int Index) const;
     // The room between the margins (twips). The margins count from the
     // paper's edge and hold the printer's strips, so they are taken from
@@ -291,6 +292,9 @@ public:
     CellTextFit TruncateAndWrapC(CellTextFit fit);
 
 private:
+    // The margin of a box index, to be changed in place.
+    double &marginRef(int Index);
+
     // --- Pagination's steps -----------------------------------------------------------
     double ColWidthSet();
     double RowHeightSet();

@@ -262,7 +262,7 @@ bool PrintEngine::roomOnPage()
 
 bool PrintEngine::marginFits(int Index, double twips)
 {
-    double &margin = marginOf(Index);
+    double &margin = marginRef(Index);
     const double kept = margin;
     margin = twips;
     const bool fits = roomOnPage();
