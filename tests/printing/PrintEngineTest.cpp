@@ -123,6 +123,46 @@ TEST_F(PrintEngineTest, PrintsEachPageOnThePrinterItOwns)
     EXPECT_NE(rec.Find(QStringLiteral("r100c0")), nullptr);
 }
 
+// A title over each row of pages side by side stands on the page its
+// justification names; centred over an even number of pages it is split
+// between the middle two, the left half ending at its page's right edge.
+TEST_F(PrintEngineTest, ATitleOverEachRowOfPagesStandsWhereItIsJustified)
+{
+    TableGrid wide(101, 6); // two pages across, two down
+    engine.setGrid(&wide);
+    engine.setReportTitle(QStringLiteral("Nouns of the week"));
+    auto titles = [&](int placement, int justify) {
+        engine.setTitlePlacement(placement);
+        engine.setTitleJustify(justify);
+        rec = {};
+        engine.setPageStarted(false);
+        EXPECT_TRUE(Count());
+        engine.setSheetsWide(engine.pagesWide());
+        engine.setSheetsHigh(engine.pagesHigh());
+        engine.ClassifyColumns();
+        QStringList onPages;
+        for (int page = 1; page <= engine.pagesWide() * engine.pagesHigh(); ++page) {
+            engine.PrintPage(page);
+            QStringList title;
+            for (const QString &t : rec.TextsOn(page))
+                if (!t.startsWith(QLatin1Char('r')) && !t.startsWith(QLatin1Char('H')))
+                    title << t;
+            onPages << title.join(QLatin1Char('|'));
+        }
+        engine.CurrentPrinter().EndDoc();
+        return onPages;
+    };
+    const QString whole = QStringLiteral("Nouns of the week"), left = QStringLiteral("Nouns of"),
+                  right = QStringLiteral(" the week");
+    EXPECT_EQ(titles(4, 0), QStringList({whole, {}, whole, {}}));
+    EXPECT_EQ(titles(4, 2), QStringList({{}, whole, {}, whole}));
+    EXPECT_EQ(titles(4, 1), QStringList({left, right, left, right}));
+    EXPECT_DOUBLE_EQ(rec.Find(left)->at.x(), 12000 - 10 * 100); // "Nouns of" and two more letters' room
+    EXPECT_DOUBLE_EQ(rec.Find(right)->at.x(), 0);
+    // Over the first row of pages only.
+    EXPECT_EQ(titles(3, 1), QStringList({left, right, {}, {}}));
+}
+
 TEST_F(PrintEngineTest, FitProblemsAreToldOnlyToAnInteractiveCountAndTheAnswerMendsThem)
 {
     QVector<PrintEngine::FitProblem> told;
