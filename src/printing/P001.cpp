@@ -65,7 +65,7 @@ P001::P001(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("P001"));
     setWindowTitle(QStringLiteral("Print Options"));
     ChooseOutputFile = defaultOutputFile;
-    m_engine.OnFitProblem = [this](PrintEngine::FitProblem problem) { return askAboutFit(problem); };
+    m_engine.setOnFitProblem([this](PrintEngine::FitProblem problem) { return askAboutFit(problem); });
 
     Form_Load();
 }
@@ -75,29 +75,28 @@ P001::~P001() = default;
 void P001::SetTitleFontSize(double factor)
 {
     if (factor >= 1.0)
-        m_engine.m_titleFontSize = float(factor);
+        m_engine.setTitleFontSize(float(factor));
 }
 
 void P001::bindGrid()
 {
     if (!GridToPrint) {
-        m_engine.Grid = nullptr;
+        m_engine.setGrid(nullptr);
         m_gridContents.reset();
         return;
     }
     m_gridContents = std::make_unique<FlexGridContents>(*GridToPrint);
-    m_engine.Grid = m_gridContents.get();
-    m_engine.ReportTitle = ReportTitle;
-    m_engine.PixelTwipsX = winsys::TwipsPerPixelX();
-    m_engine.PixelTwipsY = winsys::TwipsPerPixelY();
+    m_engine.setGrid(m_gridContents.get());
+    m_engine.setReportTitle(ReportTitle);
+    m_engine.setPixelTwips(winsys::TwipsPerPixelX(), winsys::TwipsPerPixelY());
     // A simple list's third column is headed "Lat" on screen: the page names
     // the language it shows.
-    m_engine.HeadingForLat.clear();
+    m_engine.setHeadingForLat({});
     if (FormToPrint == QLatin1String("GridSimple")) {
         if (tav::SearchLang == 5)
-            m_engine.HeadingForLat = QStringLiteral("English");
+            m_engine.setHeadingForLat(QStringLiteral("English"));
         else if (tav::SearchLang == 6)
-            m_engine.HeadingForLat = tav::Opt3rdLang;
+            m_engine.setHeadingForLat(tav::Opt3rdLang);
     }
 }
 
@@ -161,25 +160,24 @@ void P001::CountGridPages()
 {
     if (!GridToPrint || m_printing)
         return;
-    m_engine.PageStarted = false;
+    m_engine.setPageStarted(false);
     m_printComplete = false;
     winsys::BusyPointer busy;
     guarded(QStringLiteral("in Sub:CountGridPages"), [this] {
         Printer &P = CurrentPrinter();
         P.SetScaleMode(vbTwips);
         QCoreApplication::processEvents();
-        m_engine.m_reportFont = GridToPrint->Font();
-        P.SetFontName(m_engine.m_reportFont.family());
+        m_engine.setReportFont(GridToPrint->Font());
+        P.SetFontName(m_engine.reportFont().family());
         SaveSelection();
         ReadPrintOptions();
-        m_engine.GridWidth = m_engine.ColWidthSet();
-        m_engine.GridHeight = m_engine.RowHeightSet();
+        m_engine.measureGrid();
         m_engine.measureStdRowHeight();
         CountPages(false);
     });
-    m_engine.m_printProgress = 0;
-    m_requestPagesHigh = m_engine.m_pagesHigh;
-    m_requestPagesWide = m_engine.m_pagesWide;
+    m_engine.resetPrintProgress();
+    m_requestPagesHigh = m_engine.pagesHigh();
+    m_requestPagesWide = m_engine.pagesWide();
     m_setPages = false;
 }
 
@@ -191,7 +189,7 @@ void P001::PrintGrid(flexgrid::FlexGrid *grid, long options, const QString &titl
     if (m_printing)
         return;
     GridToPrint = grid;
-    m_engine.PageStarted = false;
+    m_engine.setPageStarted(false);
     m_printComplete = false;
     SetPrintFlags(options, title, copies);
     PrintGridAPI();
@@ -204,7 +202,7 @@ void P001::SetPrintFlags(long options, const QString &title, int copies)
     m_printCopies = copies >= 1 ? copies : 1;
     TitlePages = ((options & 0x8) ? 0x1 : 0) + ((options & 0x40) ? 0x4 : 0) + ((options & 0x80) ? 0x8 : 0)
                  + ((options & 0x100) ? 0x200 : 0) + 0x400 + 0x800;
-    m_engine.m_titleFontSize = 1.0f;
+    m_engine.setTitleFontSize(1.0f);
     SetEffects = (options & 0x6) ? 0x21 : 0x20;
     if (options & 0x10)
         SetEffects += 0x2;
@@ -224,9 +222,9 @@ void P001::PrintGridAPI()
     }
     m_printing = true;
     emit PrintingChanged(true);
-    m_engine.PageStarted = false;
+    m_engine.setPageStarted(false);
     m_printComplete = false;
-    m_engine.m_printProgress = 0;
+    m_engine.resetPrintProgress();
 
     bool printerOk = true;
     try {
@@ -259,8 +257,8 @@ void P001::restorePrinterFont()
         return;
     Printer &P = CurrentPrinter();
     P.SetScaleMode(vbTwips);
-    P.SetFontName(m_engine.m_reportFont.family());
-    P.SetFontSize(m_engine.m_reportFont.pointSizeF());
+    P.SetFontName(m_engine.reportFont().family());
+    P.SetFontSize(m_engine.reportFont().pointSizeF());
     P.SetFontBold(false);
 }
 
@@ -271,19 +269,69 @@ void P001::runPrint()
     // kept across a step.
     auto P = [this]() -> Printer & { return CurrentPrinter(); };
     std::optional<winsys::BusyPointer> busy(std::in_place);
-    m_engine.m_reportFont = GridToPrint->Font();
+    m_engine.setReportFont(GridToPrint->Font());
     const QFont savedFont = P().Font();
-    P().SetFontName(m_engine.m_reportFont.family());
-    P().SetFontSize(m_engine.m_reportFont.pointSizeF());
+    P().SetFontName(m_engine.reportFont().family());
+    P().SetFontSize(m_engine.reportFont().pointSizeF());
     P().SetFontTransparent(true);
 
     SaveSelection();
     ReadPrintOptions();
-    m_engine.GridWidth = m_engine.ColWidthSet();
-    m_engine.GridHeight = m_engine.RowHeightSet();
+    m_engine.measureGrid();
     m_engine.measureStdRowHeight();
     AbortPrint = false;
+    settlePages(busy);
+    if (!AbortPrint && long(m_engine.pagesWide()) * m_engine.pagesHigh() == 0)
+        AbortPrint = true;
+    if (!AbortPrint && P().Device().PrintsToFile() && !chooseOutputFile())
+        AbortPrint = true;
+    if (AbortPrint) {
+        QCoreApplication::processEvents();
+        RestoreSelection();
+        GridToPrint = nullptr;
+        bindGrid();
+        restorePrinterFont();
+        return;
+    }
 
+    // A printer that cannot make copies (a file) prints one, as the dialog said.
+    P().SetCopies(P().Device().PrintsCopies() ? m_printCopies : 1);
+    P().Device().SetDocName(ReportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : ReportTitle.trimmed());
+    const bool gridLines = prepareDrawing();
+    const long total = pagesOfRun();
+    GridToPrint->SetRedraw(false);
+    if (ShowProgress) {
+        ProgressView = 1;
+        Form_Resize();
+        ProgressBar1->setMaximum(int(total));
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        show();
+    }
+    QCoreApplication::processEvents();
+
+    printPages(int(total));
+    endJob();
+    RestoreSelection();
+    if (GridToPrint)
+        GridToPrint->SetRedraw(true);
+    GridToPrint = nullptr;
+    bindGrid();
+    P().SetScaleMode(vbTwips);
+    P().SetFontName(savedFont.family());
+    P().SetFontSize(savedFont.pointSizeF());
+    P().SetFontBold(savedFont.bold());
+    PrintEngine::Effects after = m_engine.effects();
+    after.ShowGridLines = gridLines;
+    m_engine.setEffects(after);
+    if (ShowProgress) {
+        hide();
+        ProgressView = 0;
+        Form_Resize();
+    }
+}
+
+void P001::settlePages(std::optional<winsys::BusyPointer> &busy)
+{
     if (AllowDialogue) {
         // The dialog is about to show: the count may ask about the fit.
         m_dialogOpen = true;
@@ -300,73 +348,62 @@ void P001::runPrint()
     } else {
         CountPages(false);
         if (m_setPages) {
-            m_engine.SheetsWide = m_requestPagesWide;
-            m_engine.SheetsHigh = m_requestPagesHigh;
-            m_engine.ScaleToFit = true;
+            m_engine.setSheetsWide(m_requestPagesWide);
+            m_engine.setSheetsHigh(m_requestPagesHigh);
+            m_engine.setScaleToFit(true);
             if (!m_engine.ScaledFontReadable()) {
                 AbortPrint = true;
                 m_setPages = false;
             }
         } else {
-            m_engine.SheetsWide = m_engine.m_pagesWide;
-            m_engine.SheetsHigh = m_engine.m_pagesHigh;
+            m_engine.setSheetsWide(m_engine.pagesWide());
+            m_engine.setSheetsHigh(m_engine.pagesHigh());
         }
     }
-    if (!AbortPrint && long(m_engine.m_pagesWide) * m_engine.m_pagesHigh == 0)
-        AbortPrint = true;
-    if (!AbortPrint && P().Device().PrintsToFile() && !chooseOutputFile())
-        AbortPrint = true;
-    if (AbortPrint) {
-        QCoreApplication::processEvents();
-        RestoreSelection();
-        GridToPrint = nullptr;
-        bindGrid();
-        restorePrinterFont();
-        return;
-    }
+}
 
-    // A printer that cannot make copies (a file) prints one, as the dialog said.
-    P().SetCopies(P().Device().PrintsCopies() ? m_printCopies : 1);
-    P().Device().SetDocName(ReportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : ReportTitle.trimmed());
-    m_engine.HideLines = false;
-    const bool gridLines = m_engine.ShowGridLines;
-    if (m_engine.ShadeHeadings && !m_engine.ShowGridLines) {
-        m_engine.ShowGridLines = true;
-        m_engine.HideLines = true;
+bool P001::prepareDrawing()
+{
+    m_engine.setHideLines(false);
+    const PrintEngine::Effects chosen = m_engine.effects();
+    if (chosen.ShadeHeadings && !chosen.ShowGridLines) {
+        // Shaded headings are drawn as boxes whose lines stay invisible.
+        PrintEngine::Effects shading = chosen;
+        shading.ShowGridLines = true;
+        m_engine.setEffects(shading);
+        m_engine.setHideLines(true);
     }
-    m_engine.CellInset = 56.7;
+    m_engine.setCellInset(56.7);
+    return chosen.ShowGridLines;
+}
 
-    double fontSize = m_engine.m_reportFont.pointSizeF();
-    if (m_engine.ScaleToFit) {
+long P001::pagesOfRun()
+{
+    double fontSize = m_engine.reportFont().pointSizeF();
+    if (m_engine.scaleToFit()) {
         fontSize = m_engine.CalcScaleFactor(true);
         // The recount under the new scale decides the pages.
-        m_engine.SheetsWide = m_engine.m_pagesWide;
-        m_engine.SheetsHigh = m_engine.m_pagesHigh;
+        m_engine.setSheetsWide(m_engine.pagesWide());
+        m_engine.setSheetsHigh(m_engine.pagesHigh());
     }
-    long total = m_engine.SheetsWide * m_engine.SheetsHigh;
-    if (m_engine.MultiUp) {
-        if (m_engine.m_requestSectionsHigh > 0)
-            total = m_engine.m_requestSectionsHigh;
+    long total = m_engine.sheetsWide() * m_engine.sheetsHigh();
+    if (m_engine.multiUp()) {
+        if (m_engine.requestSectionsHigh() > 0)
+            total = m_engine.requestSectionsHigh();
         else
-            m_engine.MultiUp = false;
+            m_engine.setMultiUp(false);
     }
     m_engine.ClassifyColumns();
-    if (m_engine.ScaleToFit) {
-        P().SetFontName(m_engine.m_reportFont.family());
-        P().SetFontSize(fontSize);
+    if (m_engine.scaleToFit()) {
+        CurrentPrinter().SetFontName(m_engine.reportFont().family());
+        CurrentPrinter().SetFontSize(fontSize);
     }
-    GridToPrint->SetRedraw(false);
-    if (ShowProgress) {
-        ProgressView = 1;
-        Form_Resize();
-        ProgressBar1->setMaximum(int(total));
-        setAttribute(Qt::WA_ShowWithoutActivating);
-        show();
-    }
-    QCoreApplication::processEvents();
+    return total;
+}
 
-    printPages(int(total));
-
+void P001::endJob()
+{
+    auto P = [this]() -> Printer & { return CurrentPrinter(); };
     if (P().DocOpen() && guarded(QStringLiteral("in Sub:PrintGrid"), [&P] { P().EndDoc(); })) {
         const QString waiting = P().Device().JobWaiting();
         if (!waiting.isEmpty())
@@ -374,21 +411,6 @@ void P001::runPrint()
                    winsys::vbInformation, QStringLiteral("Print Job Waiting"));
     }
     P().KillDoc(); // only a job that could not be finished is still open
-    RestoreSelection();
-    if (GridToPrint)
-        GridToPrint->SetRedraw(true);
-    GridToPrint = nullptr;
-    bindGrid();
-    P().SetScaleMode(vbTwips);
-    P().SetFontName(savedFont.family());
-    P().SetFontSize(savedFont.pointSizeF());
-    P().SetFontBold(savedFont.bold());
-    m_engine.ShowGridLines = gridLines;
-    if (ShowProgress) {
-        hide();
-        ProgressView = 0;
-        Form_Resize();
-    }
 }
 
 QString P001::PdfFolder() const
@@ -431,14 +453,14 @@ void P001::printPages(int total)
 {
     for (int p = 1; p <= total; ++p) {
         const bool goOn = guarded(QStringLiteral("in Sub:PrintGrid"), [&] {
-            m_engine.OnPageStarted = [this, total](int page) {
+            m_engine.setOnPageStarted([this, total](int page) {
                 if (ShowProgress)
                     showProgress(page, total);
-            };
+            });
             m_engine.PrintPage(p);
         });
         if (!goOn) {
-            if (m_engine.PageStarted)
+            if (m_engine.pageStarted())
                 CurrentPrinter().KillDoc();
             return;
         }

@@ -30,12 +30,16 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -46,6 +50,7 @@ class QTabBar;
 class QWidget;
 
 namespace winsys {
+class BusyPointer;
 class UpDown;
 }
 
@@ -89,7 +94,7 @@ public:
     int PrintCopies() const { return m_printCopies; }
     void SetPrintCopies(long copies) { m_printCopies = copies > 1 ? int(std::min(copies, 9999L)) : 1; }
     long TitlePages = 0;
-    float TitleFontSize() const { return m_engine.m_titleFontSize; }
+    float TitleFontSize() const { return m_engine.titleFontSize(); }
     void SetTitleFontSize(double factor);
     long SetEffects = 0;
     long PageNumbering = 0;
@@ -105,12 +110,12 @@ public:
     bool SetPages() const { return m_setPages; }
     void SetSetPages(bool on) { m_setPages = on && m_requestPagesWide > 0 && m_requestPagesHigh > 0; }
     long PrinterOrientation = 0;
-    long PrintProgress() const { return m_engine.m_printProgress; }
+    long PrintProgress() const { return m_engine.printProgress(); }
     bool ShowProgress = false;
     long SelectionPrintRule = 0;
     long MultiColumnPrint = 0;
-    long RequestSectionsWide() const { return m_engine.m_requestSectionsWide; }
-    long RequestSectionsHigh() const { return m_engine.m_requestSectionsHigh; }
+    long RequestSectionsWide() const { return m_engine.requestSectionsWide(); }
+    long RequestSectionsHigh() const { return m_engine.requestSectionsHigh(); }
 
     // --- Run state, printer sources and results ---------------------------------
     // True while a run is under way; a second request is then refused.
@@ -144,14 +149,14 @@ public:
     QWidget *Control(const QString &name) const { return findChild<QWidget *>(name); }
 
     // Read access for the program's own checks.
-    int PagesWide() const { return m_engine.m_pagesWide; }
-    int PagesHigh() const { return m_engine.m_pagesHigh; }
-    const QVector<BandRecord> &ColBands() const { return m_engine.m_colBands; }
-    const QVector<BandRecord> &RowBands() const { return m_engine.m_rowBands; }
-    const TopBlockRecord &TopBlock() const { return m_engine.m_top; }
-    double StdRowHeight() const { return m_engine.m_stdRowHeight; }
+    int PagesWide() const { return m_engine.pagesWide(); }
+    int PagesHigh() const { return m_engine.pagesHigh(); }
+    const QVector<BandRecord> &ColBands() const { return m_engine.colBands(); }
+    const QVector<BandRecord> &RowBands() const { return m_engine.rowBands(); }
+    const TopBlockRecord &TopBlock() const { return m_engine.topBlock(); }
+    double StdRowHeight() const { return m_engine.stdRowHeight(); }
     // The page list of the "Pages" range; empty: every page.
-    void SetPageList(const QVector<int> &pages) { m_engine.PageList = pages; }
+    void SetPageList(const QVector<int> &pages) { m_engine.setPageList(pages); }
 
     // Parses a typed page list ("1-3,5") into page numbers 1..total, sorted,
     // each once; an empty result when the text is invalid.
@@ -173,6 +178,14 @@ private:
     // --- The run (P001.cpp) ---------------------------------------------------
     void SetPrintFlags(long options, const QString &title, int copies);
     void runPrint();
+    // The run's steps: the dialog or the caller's settings decide the pages
+    // (AbortPrint when they give none); the drawing settings of the job
+    // (returns the grid-lines setting, put back when the run ends); the
+    // number of pages, after a scaled recount; the end of the printer's job.
+    void settlePages(std::optional<winsys::BusyPointer> &busy);
+    bool prepareDrawing();
+    long pagesOfRun();
+    void endJob();
     void printPages(int total);
     void Form_Resize();
     // Shows the "Print Options" dialog; true when Print was pressed.
@@ -230,11 +243,43 @@ private:
 
     // --- Options (P001Options.cpp) -------------------------------------------------
     void ReadPrintOptions();
+    // Its steps, each reading one group of options into the engine.
+    void readScaling();
+    void readMargins();
+    void readTitle(const flexgrid::FlexGrid &g);
+    void readEffects();
+    void readNumbering();
+    void readMergingAndSelection(const flexgrid::FlexGrid &g);
     // Sets the dialog's controls from the working flags just read.
     void syncDialog();
 
     // --- The dialog: form, tabs and option controls (P001Dialog.cpp) ----------------
     void Form_Load();
+    // The form's builders, one per row of the window and per tab page.
+    QTabBar *buildTabStrip();
+    QWidget *buildPages();
+    void buildSelectionTab(QFrame *page);
+    QGroupBox *buildScalingGroup(QFrame *page);
+    QGroupBox *buildPaperGroup(QFrame *page);
+    QGroupBox *buildRangeGroup(QFrame *page);
+    void buildTitleTab(QFrame *page);
+    void buildPrinterTab(QFrame *page);
+    void buildEffectsTab(QFrame *page);
+    void buildPageTab(QFrame *page);
+    QWidget *buildButtonRow();
+    QStatusBar *buildStatusBar();
+    void buildProgressFace();
+    // The builders' parts: a control of an indexed array, named after its
+    // entry, with its click behaviour connected.
+    QFrame *makePage(QGridLayout *stack, int index);
+    QGroupBox *makeGroup(QWidget *parent, int index, const QString &caption);
+    QCheckBox *makeCheck(QWidget *parent, int i, const QString &caption);
+    QLabel *makeLabel(QWidget *parent, int i, const QString &caption);
+    QLineEdit *makeBox(QWidget *parent, int i, const QString &text);
+    winsys::UpDown *makeSpinner(QWidget *parent, int i, QLineEdit *buddy);
+    void makeRadios(QWidget *parent, QRadioButton **group, const char *name, std::initializer_list<const char *> captions,
+                    void (P001::*click)(int));
+    QHBoxLayout *makeNumberRow(QWidget *parent, int boxIndex, int spin, QLabel *after);
     void Form_Activate();
     void TabStrip1_Click();
     void Check1_Click(int Index);
@@ -247,8 +292,8 @@ private:
     // have: the pages are counted again.
     void Option3_Click(int Index);
     void Option4_Click(int Index);
-    void Option5_Click(int Index) { m_engine.m_top.TitleJustify = Index; }
-    void Option6_Click(int Index) { m_engine.MergedCellRule = Index; }
+    void Option5_Click(int Index) { m_engine.setTitleJustify(Index); }
+    void Option6_Click(int Index);
     // Checks a box or selects an option from code, running its click
     // behaviour as a user's click does.
     void setCheck(int index, bool on);
@@ -279,8 +324,6 @@ private:
     void cbPaperSize_Click();
     // The whole number in a box, within 1..9999; empty or not a number: none.
     static std::optional<int> boxNumber(const QLineEdit *box);
-    double &marginOf(int Index);
-    double stripOf(int Index) const;
 
     // --- Public property fields -------------------------------------------------------
     int m_printCopies = 1;

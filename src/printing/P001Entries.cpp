@@ -59,9 +59,9 @@ void P001::ShowPageSummary()
 {
     if (!Label1[1])
         return;
-    Label1[1]->setText(QStringLiteral("%1 Sheets Wide").arg(m_engine.m_pagesWide));
-    Label1[2]->setText(QStringLiteral("%1 Sheets High").arg(m_engine.m_pagesHigh));
-    const long total = long(m_engine.m_pagesWide) * m_engine.m_pagesHigh;
+    Label1[1]->setText(QStringLiteral("%1 Sheets Wide").arg(m_engine.pagesWide()));
+    Label1[2]->setText(QStringLiteral("%1 Sheets High").arg(m_engine.pagesHigh()));
+    const long total = long(m_engine.pagesWide()) * m_engine.pagesHigh();
     Command1[0]->setEnabled(total != 0);
     if (total == 1) {
         choose(Option1, 0, &P001::Option1_Click);
@@ -74,19 +74,19 @@ void P001::ShowPageSummary()
         Check1[11]->setVisible(Check1[11]->isEnabled());
     }
     const auto wide = boxNumber(Text1[0]), high = boxNumber(Text1[1]);
-    if (Option1[0]->isChecked() || (!dialogVisible() && !m_setPages) || wide.value_or(0) > m_engine.m_pagesWide
-        || high.value_or(0) > m_engine.m_pagesHigh) {
-        Text1[0]->setText(QString::number(m_engine.m_pagesWide));
-        Text1[1]->setText(QString::number(m_engine.m_pagesHigh));
-        m_engine.SheetsHigh = m_engine.m_pagesHigh;
-        m_engine.SheetsWide = m_engine.m_pagesWide;
+    if (Option1[0]->isChecked() || (!dialogVisible() && !m_setPages) || wide.value_or(0) > m_engine.pagesWide()
+        || high.value_or(0) > m_engine.pagesHigh()) {
+        Text1[0]->setText(QString::number(m_engine.pagesWide()));
+        Text1[1]->setText(QString::number(m_engine.pagesHigh()));
+        m_engine.setSheetsHigh(m_engine.pagesHigh());
+        m_engine.setSheetsWide(m_engine.pagesWide());
     }
-    Option2[2]->setEnabled(m_engine.m_pagesWide > 1 || m_engine.m_pagesHigh > 1);
-    if (m_engine.m_requestSectionsWide > 1 && m_engine.m_pagesHigh > 1) {
+    Option2[2]->setEnabled(m_engine.pagesWide() > 1 || m_engine.pagesHigh() > 1);
+    if (m_engine.requestSectionsWide() > 1 && m_engine.pagesHigh() > 1) {
         Option1[2]->setText(QStringLiteral("&Print %1 up on %2 page%3")
-                                .arg(m_engine.m_requestSectionsWide)
-                                .arg(m_engine.m_requestSectionsHigh)
-                                .arg(m_engine.m_requestSectionsHigh > 1 ? QStringLiteral("s") : QString()));
+                                .arg(m_engine.requestSectionsWide())
+                                .arg(m_engine.requestSectionsHigh())
+                                .arg(m_engine.requestSectionsHigh() > 1 ? QStringLiteral("s") : QString()));
         if (MultiColumnPrint & 1)
             choose(Option1, 2, &P001::Option1_Click);
         Option1[2]->show();
@@ -96,7 +96,7 @@ void P001::ShowPageSummary()
         if (Option1[2]->isChecked())
             choose(Option1, 0, &P001::Option1_Click);
         Option1[2]->hide();
-        m_engine.MultiUp = false;
+        m_engine.setMultiUp(false);
     }
     ShowPagesStatus();
 }
@@ -107,11 +107,11 @@ void P001::ShowPagesStatus()
         return;
     QString text;
     if (Option2[2]->isChecked() && PageListCount > 0)
-        text = QStringLiteral("Pages: %1 of %2").arg(PageListCount).arg(m_engine.SheetsHigh * m_engine.SheetsWide);
+        text = QStringLiteral("Pages: %1 of %2").arg(PageListCount).arg(m_engine.sheetsHigh() * m_engine.sheetsWide());
     else if (Option1[2]->isChecked())
-        text = QStringLiteral("Pages: %1").arg(m_engine.m_requestSectionsHigh);
+        text = QStringLiteral("Pages: %1").arg(m_engine.requestSectionsHigh());
     else
-        text = QStringLiteral("Pages: %1").arg(m_engine.SheetsHigh * m_engine.SheetsWide);
+        text = QStringLiteral("Pages: %1").arg(m_engine.sheetsHigh() * m_engine.sheetsWide());
     Panel[2]->setText(text);
 }
 
@@ -126,7 +126,7 @@ void P001::ShowMargins()
     for (int i = 4; i <= 7; ++i) {
         const double twips = m_engine.marginOf(i);
         const bool vertical = i <= 5;
-        if (m_engine.CurrentPaper.Measure == 1) {
+        if (m_engine.currentPaper().Measure == 1) {
             const double in = vertical ? P.ScaleY(twips, vbTwips, vbInches) : P.ScaleX(twips, vbTwips, vbInches);
             Text1[i]->setText(fixed(float(in), 2));
         } else {
@@ -136,17 +136,19 @@ void P001::ShowMargins()
     }
     Check1[6]->setEnabled(false);
     Check1[10]->setEnabled(false);
-    m_engine.NumberBelowMargin = false;
-    m_engine.NumberAboveMargin = false;
+    PrintEngine::PageNumbering numbering = m_engine.numbering();
+    numbering.NumberBelowMargin = false;
+    numbering.NumberAboveMargin = false;
     const double line = P.TextHeight(QStringLiteral("P"));
-    if (m_engine.Margins.Bottom > m_engine.Unprintable.Bottom && line < m_engine.Margins.Bottom - m_engine.Unprintable.Bottom) {
+    if (m_engine.margins().Bottom > m_engine.unprintable().Bottom && line < m_engine.margins().Bottom - m_engine.unprintable().Bottom) {
         Check1[6]->setEnabled(true);
-        m_engine.NumberBelowMargin = Check1[6]->isChecked();
+        numbering.NumberBelowMargin = Check1[6]->isChecked();
     }
-    if (m_engine.Margins.Top > m_engine.Unprintable.Top && line < m_engine.Margins.Top - m_engine.Unprintable.Top) {
+    if (m_engine.margins().Top > m_engine.unprintable().Top && line < m_engine.margins().Top - m_engine.unprintable().Top) {
         Check1[10]->setEnabled(true);
-        m_engine.NumberAboveMargin = Check1[10]->isChecked();
+        numbering.NumberAboveMargin = Check1[10]->isChecked();
     }
+    m_engine.setNumbering(numbering);
 }
 
 void P001::ShowPaperDetails()
@@ -154,12 +156,12 @@ void P001::ShowPaperDetails()
     if (!Label1[3])
         return;
     m_engine.GetPrintableArea();
-    m_engine.CurrentPaper = m_engine.GetPaperName();
+    m_engine.refreshCurrentPaper();
     // The sizes as the paper lies: a landscape sheet is wider than high.
-    double wide = m_engine.CurrentPaper.Width, high = m_engine.CurrentPaper.Height;
+    double wide = m_engine.currentPaper().Width, high = m_engine.currentPaper().Height;
     if (CurrentPrinter().Orientation() == Landscape)
         std::swap(wide, high);
-    if (m_engine.CurrentPaper.Measure == 1) {
+    if (m_engine.currentPaper().Measure == 1) {
         Label1[13]->setText(QStringLiteral("In"));
         Label1[3]->setText(wide < 100 ? fixed(wide, 2) + QStringLiteral(" in Wide") : grouped(wide, 2) + QStringLiteral(" in"));
         Label1[4]->setText(high < 100 ? fixed(high, 2) + QStringLiteral(" in High") : grouped(high, 2) + QStringLiteral(" in"));
@@ -180,10 +182,10 @@ void P001::ShowPaperDetails()
 
 void P001::LocatePaperImage()
 {
-    if (m_engine.PageWidthMM <= 0 || m_engine.PageHeightMM <= 0)
+    if (m_engine.pageWidthMM() <= 0 || m_engine.pageHeightMM() <= 0)
         return;
-    const double factor = 956.0 / std::max(m_engine.PageWidthMM, m_engine.PageHeightMM);
-    const QSize picture = winsys::TwipsToPixels(QSize(int(m_engine.PageWidthMM * factor), int(m_engine.PageHeightMM * factor)));
+    const double factor = 956.0 / std::max(m_engine.pageWidthMM(), m_engine.pageHeightMM());
+    const QSize picture = winsys::TwipsToPixels(QSize(int(m_engine.pageWidthMM() * factor), int(m_engine.pageHeightMM() * factor)));
     QPixmap paper(picture);
     paper.fill(Qt::white);
     QPainter p(&paper);
@@ -196,9 +198,9 @@ void P001::LocatePaperImage()
     Image1->move((m_paperHolder->width() - picture.width()) / 2, 2 * (holderHeight - picture.height()) / 3);
 
     OrientationBusy = true;
-    m_engine.PaperOrientation = CurrentPrinter().Orientation();
-    const bool landscape = m_engine.PaperOrientation == Landscape;
-    Label1[8]->setText(m_engine.CurrentPaper.Name + (landscape ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait")));
+    m_engine.setPaperOrientation(CurrentPrinter().Orientation());
+    const bool landscape = m_engine.paperOrientation() == Landscape;
+    Label1[8]->setText(m_engine.currentPaper().Name + (landscape ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait")));
     optPPS[landscape ? 1 : 0]->setChecked(true);
     OrientationBusy = false;
     // The name and the orientation lie inside the picture: on as many lines
@@ -235,8 +237,8 @@ void P001::applyOrientation(int orientation)
     if (OrientationBusy)
         return;
     OrientationBusy = true;
-    m_engine.PaperOrientation = orientation;
-    CurrentPrinter().SetOrientation(m_engine.PaperOrientation);
+    m_engine.setPaperOrientation(orientation);
+    CurrentPrinter().SetOrientation(m_engine.paperOrientation());
     QCoreApplication::processEvents();
     m_engine.GetPrintableArea();
     CountPages(true);
@@ -276,7 +278,7 @@ void P001::RefreshPrinter()
     if (chosen->paper > 0)
         Q.SetPaperSize(chosen->paper);
     Q.SetOrientation(chosen->orientation);
-    m_engine.PaperOrientation = Q.Orientation();
+    m_engine.setPaperOrientation(Q.Orientation());
     m_printCopies = std::clamp(chosen->copies, 1, MostInBox);
     m_engine.GetPrintableArea();
     CountPages(true);
@@ -325,41 +327,40 @@ std::optional<P001::SetUpChoice> P001::systemSetUp(const SetUpChoice &now, bool 
 
 bool P001::ValidatePageList()
 {
-    m_engine.PageList.clear();
+    m_engine.setPageList({});
     PageListCount = 0;
     const QString text = Text1[8]->text().trimmed();
     if (text.isEmpty())
         return true;
-    const long total = Option1[2]->isChecked() ? m_engine.m_requestSectionsHigh : m_engine.SheetsWide * m_engine.SheetsHigh;
+    const long total = Option1[2]->isChecked() ? m_engine.requestSectionsHigh() : m_engine.sheetsWide() * m_engine.sheetsHigh();
     const QVector<int> pages = ParsePageList(text, int(total));
     if (pages.isEmpty()) {
         MsgBox(QStringLiteral("Selected page range invalid, please try again."), winsys::vbOKOnly,
                QStringLiteral("Selected Pages"));
         return false;
     }
-    m_engine.PageList = pages;
+    m_engine.setPageList(pages);
     PageListCount = pages.size();
     return true;
 }
 
 void P001::ValidateMargin(int Index)
 {
-    double &margin = m_engine.marginOf(Index);
-    const double old = margin;
+    const double old = m_engine.marginOf(Index);
     bool ok = false;
     const double value = QLocale::c().toDouble(Text1[Index]->text().trimmed(), &ok);
-    double next = ok ? value * (m_engine.CurrentPaper.Measure == 1 ? 1440.0 : 56.7) : 0;
+    double next = ok ? value * (m_engine.currentPaper().Measure == 1 ? 1440.0 : 56.7) : 0;
     if (!ok || !std::isfinite(next) || next < m_engine.stripOf(Index)) {
         next = m_engine.stripOf(Index);
-        margin = next;
+        m_engine.setMarginOf(Index, next);
         ShowMargins();
     }
     if (next > old && !m_engine.marginFits(Index, next) && m_engine.marginFits(Index, old)) {
         // Refused at the box: the margin before comes back.
-        const double unit = m_engine.CurrentPaper.Measure == 1 ? TwipsPerInch / 100 : TwipsPerMM;
+        const double unit = m_engine.currentPaper().Measure == 1 ? TwipsPerInch / 100 : TwipsPerMM;
         const int most = m_engine.largestFitting(int(std::floor(old / unit)), int(std::ceil(next / unit)),
                                         [&](int n) { return m_engine.marginFits(Index, n * unit); });
-        const bool inches = m_engine.CurrentPaper.Measure == 1;
+        const bool inches = m_engine.currentPaper().Measure == 1;
         refuseNoRoom(Label1[Index + 5]->text() + QStringLiteral(" margin"),
                      Text1[Index]->text().trimmed() + (inches ? QStringLiteral(" in") : QStringLiteral(" mm")),
                      inches ? fixed(most / 100.0, 2) + QStringLiteral(" in") : QString::number(most) + QStringLiteral(" mm"),
@@ -367,7 +368,7 @@ void P001::ValidateMargin(int Index)
         ShowMargins();
         return;
     }
-    margin = next;
+    m_engine.setMarginOf(Index, next);
     // A typed margin is the user's: it stays through later turns of the paper.
     m_engine.rememberMargins();
     if (std::abs(old - next) > 25)
@@ -394,7 +395,7 @@ void P001::Text1_KeyPress(int Index, int &KeyAscii)
     if (Index <= 2)
         KeyAscii = NumericOnly(KeyAscii);
     else if (Index >= 4 && Index <= 7)
-        KeyAscii = m_engine.CurrentPaper.Measure == 1 ? NumericOnly(KeyAscii, QStringLiteral(".")) : NumericOnly(KeyAscii);
+        KeyAscii = m_engine.currentPaper().Measure == 1 ? NumericOnly(KeyAscii, QStringLiteral(".")) : NumericOnly(KeyAscii);
     else if (Index == 8)
         KeyAscii = NumericOnly(KeyAscii, QStringLiteral(",-"));
     else if (Index == 9)
@@ -408,10 +409,10 @@ void P001::Text1_LostFocus(int Index)
         int value = boxNumber(Text1[Index]).value_or(0);
         if (value < 1)
             value = 1;
-        if (Index == 0 && value > m_engine.m_pagesWide)
-            value = std::max(1, m_engine.m_pagesWide);
-        if (Index == 1 && value > m_engine.m_pagesHigh)
-            value = std::max(1, m_engine.m_pagesHigh);
+        if (Index == 0 && value > m_engine.pagesWide())
+            value = std::max(1, m_engine.pagesWide());
+        if (Index == 1 && value > m_engine.pagesHigh())
+            value = std::max(1, m_engine.pagesHigh());
         setCountBox(Index, value);
     } else if (Index == 3) {
         ReportTitle = Text1[3]->text();
@@ -425,17 +426,17 @@ void P001::Text1_LostFocus(int Index)
         bool ok = false;
         double factor = QLocale::c().toDouble(Text1[9]->text().trimmed(), &ok);
         factor = ok && std::isfinite(factor) ? std::min(factor, 99.0) : 1.0;
-        const double old = m_engine.m_titleFontSize;
+        const double old = m_engine.titleFontSize();
         if (factor > old && !m_engine.titleSizeFits(factor) && m_engine.titleSizeFits(old)) {
             const int most = m_engine.largestFitting(int(std::lround(old * 10)), int(std::ceil(factor * 10)),
                                             [this](int n) { return m_engine.titleSizeFits(n / 10.0); });
             refuseNoRoom(Label1[15]->text(), Text1[9]->text().trimmed(), fixed(most / 10.0, 1), QStringLiteral("Title"));
-            Text1[9]->setText(fixed(m_engine.m_titleFontSize, 1));
+            Text1[9]->setText(fixed(m_engine.titleFontSize(), 1));
             return;
         }
         SetTitleFontSize(factor);
-        Text1[9]->setText(fixed(m_engine.m_titleFontSize, 1));
-        m_engine.m_top.TitleFontSize = m_engine.m_titleFontSize;
+        Text1[9]->setText(fixed(m_engine.titleFontSize(), 1));
+        m_engine.countTitleAtSetSize();
         CountPages(true);
     }
 }
@@ -452,9 +453,9 @@ void P001::setCountBox(int Index, int value)
     // The sheets and the copies follow their boxes at once.
     Text1[Index]->setText(QString::number(value));
     if (Index == 0)
-        m_engine.SheetsWide = value;
+        m_engine.setSheetsWide(value);
     else if (Index == 1)
-        m_engine.SheetsHigh = value;
+        m_engine.setSheetsHigh(value);
     if (Index == 2) {
         m_printCopies = std::max(1, value);
         Panel[3]->setText(QStringLiteral("Copies: ") + Text1[2]->text());
@@ -498,9 +499,9 @@ void P001::UpDown1_UpClick(int Index)
             Text1[Index]->setText(QStringLiteral("0"));
         const std::optional<int> number = boxNumber(Text1[Index]);
         int value = number.value_or(0);
-        if (Index == 0 && value < m_engine.m_pagesWide)
+        if (Index == 0 && value < m_engine.pagesWide())
             ++value;
-        else if (Index == 1 && value < m_engine.m_pagesHigh)
+        else if (Index == 1 && value < m_engine.pagesHigh())
             ++value;
         else if (Index == 2)
             value = number ? std::min(value + 1, MostInBox) : 2;
@@ -516,13 +517,14 @@ void P001::stepMargin(int Index, bool up)
 {
     // Down: one step, but never into the strip the printer cannot reach.
     // Up: one step while the margin is within the page.
-    double &margin = m_engine.marginOf(Index);
+    const double margin = m_engine.marginOf(Index);
     const double strip = m_engine.stripOf(Index);
+    const double step = m_engine.marginStep();
     if (!up)
-        margin = strip + m_engine.MarginStep < margin ? margin - m_engine.MarginStep : strip;
-    else if (margin < (Index <= 5 ? m_engine.Unprintable.Height : m_engine.Unprintable.Width) + strip + m_engine.MarginStep
-             && (m_engine.marginFits(Index, margin + m_engine.MarginStep) || !m_engine.marginFits(Index, margin)))
-        margin += m_engine.MarginStep; // up only while the list keeps room on the page
+        m_engine.setMarginOf(Index, strip + step < margin ? margin - step : strip);
+    else if (margin < (Index <= 5 ? m_engine.unprintable().Height : m_engine.unprintable().Width) + strip + step
+             && (m_engine.marginFits(Index, margin + step) || !m_engine.marginFits(Index, margin)))
+        m_engine.setMarginOf(Index, margin + step); // up only while the list keeps room on the page
     m_engine.rememberMargins();
     ShowMargins();
 }
@@ -539,7 +541,7 @@ void P001::stepTitleSize(bool up)
         value -= 0.1;
     Text1[9]->setText(fixed(value, 1));
     SetTitleFontSize(std::round(value * 10) / 10);
-    m_engine.m_top.TitleFontSize = m_engine.m_titleFontSize;
+    m_engine.countTitleAtSetSize();
 }
 
 // ---------------------------------------------------------------------------
@@ -569,7 +571,7 @@ void P001::Command1_Click(int Index)
             }
             SettingsChanged = false;
         }
-        m_engine.ScaleToFit = false;
+        m_engine.setScaleToFit(false);
         if (Option1[1]->isChecked()) {
             const auto wide = boxNumber(Text1[0]), high = boxNumber(Text1[1]);
             if (!wide || !high || *wide < 1 || *high < 1) {
@@ -577,11 +579,11 @@ void P001::Command1_Click(int Index)
                        winsys::vbInformation, QStringLiteral("Scale To Fit"));
                 return;
             }
-            m_engine.SheetsWide = *wide;
-            m_engine.SheetsHigh = *high;
-            m_engine.ScaleToFit = m_engine.SheetsWide < m_engine.m_pagesWide || m_engine.SheetsHigh < m_engine.m_pagesHigh;
+            m_engine.setSheetsWide(*wide);
+            m_engine.setSheetsHigh(*high);
+            m_engine.setScaleToFit(m_engine.sheetsWide() < m_engine.pagesWide() || m_engine.sheetsHigh() < m_engine.pagesHigh());
         }
-        if (m_engine.ScaleToFit && !m_engine.ScaledFontReadable()) {
+        if (m_engine.scaleToFit() && !m_engine.ScaledFontReadable()) {
             MsgBox(QStringLiteral("You have elected to scale the print. Unfortunately the\nnumber of pages you have chosen is too few to allow\n"
                                   "the text to be visible.\nPlease adjust the number of pages before proceeding."),
                    winsys::vbInformation, QStringLiteral("Text Font Too Small To Read"));

@@ -32,10 +32,12 @@ QString lines(std::initializer_list<const char *> parts)
 void P001::SaveSelection()
 {
     const flexgrid::FlexGrid &g = *GridToPrint;
-    m_engine.SavedSel[0] = std::min(g.Row(), g.RowSel());
-    m_engine.SavedSel[2] = std::max(g.Row(), g.RowSel());
-    m_engine.SavedSel[1] = std::min(g.Col(), g.ColSel());
-    m_engine.SavedSel[3] = std::max(g.Col(), g.ColSel());
+    PrintEngine::Selection selection;
+    selection[0] = std::min(g.Row(), g.RowSel());
+    selection[2] = std::max(g.Row(), g.RowSel());
+    selection[1] = std::min(g.Col(), g.ColSel());
+    selection[3] = std::max(g.Col(), g.ColSel());
+    m_engine.setSavedSel(selection);
 }
 
 void P001::RestoreSelection()
@@ -46,12 +48,13 @@ void P001::RestoreSelection()
     // Only what moved is written back, with the list's cell handlers held.
     const bool wasBusy = tav::GridBusy();
     tav::SetGridBusy(true);
-    if (g.Col() != m_engine.SavedSel[1])
-        g.SetCol(m_engine.SavedSel[1]);
-    if (g.Row() != m_engine.SavedSel[0])
-        g.SetRow(m_engine.SavedSel[0]);
-    g.SetRowSel(m_engine.SavedSel[2]);
-    g.SetColSel(m_engine.SavedSel[3]);
+    const PrintEngine::Selection &selection = m_engine.savedSel();
+    if (g.Col() != selection[1])
+        g.SetCol(selection[1]);
+    if (g.Row() != selection[0])
+        g.SetRow(selection[0]);
+    g.SetRowSel(selection[2]);
+    g.SetColSel(selection[3]);
     tav::SetGridBusy(wasBusy);
 }
 
@@ -61,9 +64,9 @@ void P001::RestoreSelection()
 
 bool P001::PageCountChanged()
 {
-    const long before = long(m_engine.m_pagesWide) * m_engine.m_pagesHigh;
+    const long before = long(m_engine.pagesWide()) * m_engine.pagesHigh();
     CountPages(true);
-    return long(m_engine.m_pagesWide) * m_engine.m_pagesHigh != before;
+    return long(m_engine.pagesWide()) * m_engine.pagesHigh() != before;
 }
 
 // ---------------------------------------------------------------------------

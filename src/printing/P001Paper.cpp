@@ -29,7 +29,7 @@ P001::OpeningState P001::openingState()
 {
     Printer &P = CurrentPrinter();
     return {m_engine.PrinterName(), P.PaperSize(), P.Orientation(), m_engine.marginState(), m_printCopies,
-            ShowProgress, m_engine.m_titleFontSize, ReportTitle};
+            ShowProgress, m_engine.titleFontSize(), ReportTitle};
 }
 
 void P001::restoreOpening(const OpeningState &state)
@@ -44,12 +44,12 @@ void P001::restoreOpening(const OpeningState &state)
     if (m_engine.PrinterName() == state.printer && state.paper > 0)
         P.SetPaperSize(state.paper);
     P.SetOrientation(state.orientation);
-    m_engine.PaperOrientation = P.Orientation();
+    m_engine.setPaperOrientation(P.Orientation());
     m_engine.setMarginState(state.margins);
     m_engine.GetPrintableArea();
     m_printCopies = state.copies;
     ShowProgress = state.showProgress;
-    m_engine.m_titleFontSize = state.titleSize;
+    m_engine.setTitleFontSize(state.titleSize);
     ReportTitle = state.title;
 }
 
@@ -57,7 +57,7 @@ void P001::ListPrinters()
 {
     refreshPrinters(PrinterChoice);
     ListPaperSizes();
-    m_engine.PaperOrientation = CurrentPrinter().Orientation();
+    m_engine.setPaperOrientation(CurrentPrinter().Orientation());
     showPrinterName();
 }
 

@@ -241,22 +241,25 @@ QString PrintEngine::CurrentPaperName()
     return QStringLiteral("Unknown");
 }
 
-double &PrintEngine::marginOf(int Index)
+namespace {
+
+// The side a margin box index stands for (4 top, 5 bottom, 6 left, 7 right).
+double PrintEngine::PageArea::*sideOf(int Index)
 {
     switch (Index) {
-    case 4: return Margins.Top;
-    case 5: return Margins.Bottom;
-    case 6: return Margins.Left;
-    default: return Margins.Right;
+    case 4: return &PrintEngine::PageArea::Top;
+    case 5: return &PrintEngine::PageArea::Bottom;
+    case 6: return &PrintEngine::PageArea::Left;
+    default: return &PrintEngine::PageArea::Right;
     }
 }
 
-double PrintEngine::stripOf(int Index) const
-{
-    switch (Index) {
-    case 4: return Unprintable.Top;
-    case 5: return Unprintable.Bottom;
-    case 6: return Unprintable.Left;
-    default: return Unprintable.Right;
-    }
-}
+} // namespace
+
+double PrintEngine::marginOf(int Index) const { return Margins.*sideOf(Index); }
+
+void PrintEngine::setMarginOf(int Index, double twips) { marginRef(Index) = twips; }
+
+double &PrintEngine::marginRef(int Index) { return Margins.*sideOf(Index); }
+
+double PrintEngine::stripOf(int Index) const { return Unprintable.*sideOf(Index); }

@@ -25,6 +25,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -125,7 +126,8 @@ public:
     QString CurrentPaperName();
     // A margin by the print window's box index (4 top, 5 bottom, 6 left, 7
     // right), and the strip the printer cannot reach on that side.
-    double &marginOf(int Index);
+    double marginOf(int Index) const;
+    void setMarginOf(int Index, double twips);
     double stripOf(int Index) const;
     // The room between the margins (twips). The margins count from the
     // paper's edge and hold the printer's strips, so they are taken from
@@ -133,11 +135,167 @@ public:
     double betweenMarginsWidth() const;
     double betweenMarginsHeight() const;
 
+    // --- What the engine prints, set by the print window -------------------------------
+    void setGrid(const GridContents *grid) { Grid = grid; }
+    void setReportTitle(const QString &title) { ReportTitle = title; }
+    // Not empty: printed for a "Lat" heading in the third column.
+    void setHeadingForLat(const QString &heading) { HeadingForLat = heading; }
+    // The grid's font, the report's own.
+    const QFont &reportFont() const { return m_reportFont; }
+    void setReportFont(const QFont &font) { m_reportFont = font; }
+    // The size of a screen pixel: narrower columns and rows are hidden.
+    void setPixelTwips(double x, double y) { PixelTwipsX = x; PixelTwipsY = y; }
+    // Told each fit problem of an interactive count; the answer mends the
+    // last two (true: give up the repeat setting).
+    void setOnFitProblem(std::function<bool(FitProblem)> told) { OnFitProblem = std::move(told); }
+    // Told each page of the job as it starts (for a progress view).
+    void setOnPageStarted(std::function<void(int page)> told) { OnPageStarted = std::move(told); }
+
+    // --- Options --------------------------------------------------------------------
+    // The page-number line.
+    struct PageNumbering {
+        int NumberingMode = 1;          // 0 none, 1 pages after the first, 2 every page
+        int NumberPosition = 0;         // 0 top right, 1 top centre, 2 top left, 3 bottom left, 4 bottom centre, 5 bottom right
+        bool NumberAboveMargin = false; // printed in the top margin
+        bool NumberBelowMargin = false; // printed in the bottom margin
+        bool PageOfPages = true;        // "Page n of m"
+        bool IncludeDateTime = true;    // the date and time before the number
+    };
+    const PageNumbering &numbering() const { return m_numbering; }
+    void setNumbering(const PageNumbering &numbering) { m_numbering = numbering; }
+    // What the cells show of the grid's looks.
+    struct Effects {
+        bool ShowGridLines = true;
+        bool ShowGridLineColours = false;
+        bool ShowTextColours = false;
+        bool ShowBackColours = true;
+        bool ShadeHeadings = false;
+        bool UseCellFonts = true;
+    };
+    const Effects &effects() const { return m_effects; }
+    void setEffects(const Effects &effects) { m_effects = effects; }
+    // Merged cells: along a row, down a column, and where a run along a row
+    // is looked for: within each page's columns (rule 0) or over the whole
+    // row, across the breaks between pages side by side (rule 1).
+    struct Merging {
+        bool MergeAcross = false;
+        bool MergeDown = false;
+        int MergedCellRule = 0;
+    };
+    const Merging &merging() const { return m_merging; }
+    void setMerging(const Merging &merging) { m_merging = merging; }
+    // The title's settings; the heights of the block above the grid are the
+    // last count's.
+    const TopBlockRecord &topBlock() const { return m_top; }
+    void setTitlePlacement(int placement) { m_top.TitlePlacement = placement; }
+    void setTitleJustify(int justify) { m_top.TitleJustify = justify; }
+    void setTitleBold(bool on) { m_top.TitleBold = on; }
+    void setTitleUnderline(bool on) { m_top.TitleUnderline = on; }
+    void setRepeatHeads(bool on) { m_top.RepeatHeads = on; }
+    // The factor the title prints at; the count takes it on with
+    // countTitleAtSetSize().
+    float titleFontSize() const { return m_titleFontSize; }
+    void setTitleFontSize(float factor) { m_titleFontSize = factor; }
+    void countTitleAtSetSize() { m_top.TitleFontSize = m_titleFontSize; }
+    // The list's selection, normalised: 0 top row, 1 left column, 2 bottom
+    // row, 3 right column; and whether only it prints.
+    using Selection = std::array<int, 4>;
+    const Selection &savedSel() const { return SavedSel; }
+    void setSavedSel(const Selection &selection) { SavedSel = selection; }
+    bool selectionOnly() const { return SelectionOnly; }
+    void setSelectionOnly(bool on) { SelectionOnly = on; }
+    bool repeatCaptions() const { return RepeatCaptions; }
+    void setRepeatCaptions(bool on) { RepeatCaptions = on; }
+    // Scaled to a number of sheets, or several sections side by side.
+    bool scaleToFit() const { return ScaleToFit; }
+    void setScaleToFit(bool on) { ScaleToFit = on; }
+    bool multiUp() const { return MultiUp; }
+    void setMultiUp(bool on) { MultiUp = on; }
+    long sheetsWide() const { return SheetsWide; }
+    long sheetsHigh() const { return SheetsHigh; }
+    void setSheetsWide(long n) { SheetsWide = n; }
+    void setSheetsHigh(long n) { SheetsHigh = n; }
+    // The pages the "Pages" range prints; empty: every page.
+    const QVector<int> &pageList() const { return PageList; }
+    void setPageList(const QVector<int> &pages) { PageList = pages; }
+    int paperOrientation() const { return PaperOrientation; }
+    void setPaperOrientation(int orientation) { PaperOrientation = orientation; }
+    // A run's drawing: lines drawn invisible (shading without grid lines),
+    // and the room between a cell's edge and its text.
+    void setHideLines(bool on) { HideLines = on; }
+    void setCellInset(double twips) { CellInset = twips; }
+    // The margins (twips from the paper's edge) and the printer's strips.
+    const PageArea &margins() const { return Margins; }
+    void setMargins(const PageArea &margins) { Margins = margins; }
+    const PageArea &unprintable() const { return Unprintable; }
+    // One step of a margin's spinner: a millimetre, or a tenth of an inch.
+    double marginStep() const { return MarginStep; }
+    // The paper in use (read again with refreshCurrentPaper), its size in
+    // millimetres as the printer is turned, and the printer's papers.
+    const PaperInfo &currentPaper() const { return CurrentPaper; }
+    void refreshCurrentPaper() { CurrentPaper = GetPaperName(); }
+    double pageWidthMM() const { return PageWidthMM; }
+    double pageHeightMM() const { return PageHeightMM; }
+    const QVector<PaperEntry> &paperList() const { return PaperList; } // index 0 unused
+
+    // --- The last count ---------------------------------------------------------------
+    // Measures the grid's visible columns and rows (before a count).
+    void measureGrid()
+    {
+        GridWidth = ColWidthSet();
+        GridHeight = RowHeightSet();
+    }
+    const QVector<double> &rowHeights() const { return RowHeights; }
+    int pagesWide() const { return m_pagesWide; }
+    int pagesHigh() const { return m_pagesHigh; }
+    long requestSectionsWide() const { return m_requestSectionsWide; }
+    long requestSectionsHigh() const { return m_requestSectionsHigh; }
+    const QVector<BandRecord> &colBands() const { return m_colBands; } // entry 0 unused
+    const QVector<BandRecord> &rowBands() const { return m_rowBands; } // entry 0 unused
+    const QVector<QVector<BandRecord>> &sections() const { return Sections; } // [sheet][section], index 0 unused in both
+    double stdRowHeight() const { return m_stdRowHeight; }
+
+    // --- The run ----------------------------------------------------------------------
+    // Whether a page of the job has been started (a new job starts with none).
+    bool pageStarted() const { return PageStarted; }
+    void setPageStarted(bool on) { PageStarted = on; }
+    long printProgress() const { return m_printProgress; }
+    void resetPrintProgress() { m_printProgress = 0; }
+
     // --- Pagination (PrintEngineLayout.cpp) ------------------------------------------
     // Lays the counted range out. interactive: the fit problems are told to
     // OnFitProblem, which answers the mendable ones (true: give up the
     // repeat setting). False when the range has no pages.
     bool CountPages(bool interactive);
+    // The same with one margin (box index 4..7) at a value in twips, or with
+    // the title at a size factor: whether the page still holds the title,
+    // the heading rows, the page-number line and the tallest row.
+    bool marginFits(int Index, double twips);
+    bool titleSizeFits(double factor);
+    // The largest whole number from fitting up to (not including) tooMuch
+    // for which fits holds, given that it holds for fitting.
+    static int largestFitting(int fitting, int tooMuch, const std::function<bool(int)> &fits);
+    double CalcScaleFactor(bool apply);
+    bool ScaledFontReadable();
+    void measureStdRowHeight();
+    // Parses a typed page list ("1-3,5") into page numbers 1..total, sorted,
+    // each once; an empty result when the text is invalid.
+    static QVector<int> ParsePageList(const QString &text, int total);
+
+    // --- Page rendering (PrintEngineRender.cpp) ------------------------------------------
+    // Classifies the columns' alignment for the run (text left, numbers right).
+    void ClassifyColumns();
+    // Prints one page of the job (a page the page list leaves out prints
+    // nothing). A failure of the printer throws.
+    void PrintPage(int page);
+    // A cell's text fitted into its box: wrapped, or cut with an ellipsis.
+    CellTextFit TruncateAndWrapC(CellTextFit fit);
+
+private:
+    // The margin of a box index, to be changed in place.
+    double &marginRef(int Index);
+
+    // --- Pagination's steps -----------------------------------------------------------
     double ColWidthSet();
     double RowHeightSet();
     double SelectionHeight();
@@ -150,40 +308,52 @@ public:
     // line and the tallest row in its height and the widest column (with
     // repeated captions) in its width, with the settings as they are.
     bool roomOnPage();
-    // The same with one margin (box index 4..7) at a value in twips, or with
-    // the title at a size factor.
-    bool marginFits(int Index, double twips);
-    bool titleSizeFits(double factor);
-    // The largest whole number from fitting up to (not including) tooMuch
-    // for which fits holds, given that it holds for fitting.
-    static int largestFitting(int fitting, int tooMuch, const std::function<bool(int)> &fits);
-    double CalcScaleFactor(bool apply);
     float CalcFontFactor(double scaleWidth, double scaleHeight, std::optional<double> size = std::nullopt);
-    bool ScaledFontReadable();
     void cutSections(int firstRow, int lastRow, double H);
     void cutRowBands(int firstRow, int lastRow, double H);
     void cutColBands(int firstCol, int lastCol, double W);
     // The height a row prints at: a repeated heading row takes StdRowHeight.
     double rowPrintHeight(int row) const;
-    void measureStdRowHeight();
-    // Parses a typed page list ("1-3,5") into page numbers 1..total, sorted,
-    // each once; an empty result when the text is invalid.
-    static QVector<int> ParsePageList(const QString &text, int total);
 
-    // --- Page rendering (PrintEngineRender.cpp) ------------------------------------------
-    // Classifies the columns' alignment for the run (text left, numbers right).
-    void ClassifyColumns();
-    // Prints one page of the job (a page the page list leaves out prints
-    // nothing). A failure of the printer throws.
-    void PrintPage(int page);
+    // --- Drawing a page ---------------------------------------------------------------
     void printSection(int sheet, int section, double sectionTop);
+    // Starts a page of the job: its title, repeated heading rows, merged
+    // columns and page number; false for a page the page list leaves out.
     bool StartNewPage(int page);
+    // The part of the title a page carries: all of it, or one half of a
+    // centred title over an even number of pages side by side.
+    struct PageTitle {
+        enum Half { Whole, LeftHalf, RightHalf };
+        QString Text;
+        Half Part = Whole;
+    };
+    PageTitle titleOfPage(int page, int cb, int rb) const;
+    void printTitle(const PageTitle &title);
+    // titled: the page carries a title, whose line a top number goes below.
+    void printPageNumber(int page, bool titled);
     void PrintRowOnPage(int row, int colBand, double xOffset);
+    // The columns a row prints on a column band: the repeated captions,
+    // then the band's own.
+    QVector<int> columnsOfBand(int colBand) const;
+    // A cell's alignment code as printed: the column's own where the cell
+    // has none.
+    int cellPrintAlignment(int row, int col) const;
+    // A cell as it prints: its box (widened over a merged run), text and
+    // alignment code.
+    struct PrintedCell {
+        double Width = 0, Height = 0;
+        int Align = 1;
+        QString Text;
+    };
+    // Widens the cell over the merged run it starts; false for a cell inside
+    // a run, drawn from the run's first cell.
+    bool spanMergedRun(int col, const BandRecord &band, PrintedCell &cell);
+    // Draws a cell's box and text; returns its line colour.
+    long long printCell(int row, int col, double x, double y, const PrintedCell &cell);
     void PrintHeadingRows(int colBand, double bodyTop, double xOffset);
     void FindMergedCols(int firstRow, int lastRow, int firstCol, int lastCol);
     void FindMergedRow(int row, int firstCol, int lastCol);
     void PrintMergedCols(double top, double xOffset);
-    CellTextFit TruncateAndWrapC(CellTextFit fit);
     int GetCellAlignment(int row, int col) const;
     CellColours GetColours(int row, int col) const;
     int GetGridFont(int row, int col);
@@ -198,45 +368,31 @@ public:
     static bool sameRun(long a, long b) { return a / 1000 == b / 1000; }
     long vRunCode(int row, int col) const;
     QString pageNumberText(int page) const;
-    void setReportFont();
+    // The printer's font is the report's, plain.
+    void printInReportFont();
 
-    // --- What the engine prints, set by the print window -------------------------------
+    // --- What the engine prints -------------------------------------------------------
     const GridContents *Grid = nullptr;
     QString ReportTitle;
-    QString HeadingForLat;       // not empty: printed for a "Lat" heading in the third column
-    QFont m_reportFont;          // the grid's font, the report's own
-    double PixelTwipsX = 15;     // a screen pixel: narrower columns and rows are hidden
+    QString HeadingForLat;
+    QFont m_reportFont;
+    double PixelTwipsX = 15;
     double PixelTwipsY = 15;
-    // Told each fit problem of an interactive count; the answer mends the
-    // last two (true: give up the repeat setting).
     std::function<bool(FitProblem)> OnFitProblem;
-    // Told each page of the job as it starts (for a progress view).
     std::function<void(int page)> OnPageStarted;
 
     // --- Options --------------------------------------------------------------------
     float m_titleFontSize = 1.0f;
     bool SelectionOnly = false;
-    int SavedSel[4] = {0, 0, 0, 0}; // the selection: first row, first col, last row, last col
+    Selection SavedSel = {0, 0, 0, 0};
     bool RepeatCaptions = false;
-    int NumberingMode = 1;
-    int NumberPosition = 0;
-    bool NumberAboveMargin = false;
-    bool NumberBelowMargin = false;
+    PageNumbering m_numbering;
+    Effects m_effects;
+    Merging m_merging;
     bool ScaleToFit = false;
     bool MultiUp = false;
     bool HideLines = false;
     double CellInset = 56.7;
-    bool ShowGridLines = true;
-    bool ShowGridLineColours = false;
-    bool ShowTextColours = false;
-    bool ShowBackColours = true;
-    bool ShadeHeadings = false;
-    bool UseCellFonts = true;
-    bool PageOfPages = true;
-    bool IncludeDateTime = true;
-    bool MergeAcross = false;
-    bool MergeDown = false;
-    int MergedCellRule = 0;
     QVector<int> PageList;
     int PaperOrientation = printer::Portrait;
     double MarginStep = 56.7;
@@ -285,7 +441,7 @@ public:
     QVector<QVector<long>> VRunCodes;
     int m_vFirstRow = 0, m_vFirstCol = 0;
 
-private:
+    // --- The printer ------------------------------------------------------------------
     std::shared_ptr<printer::PrinterSource> m_source;
     std::unique_ptr<printer::Printer> m_printer;
     QString m_printerName;  // the printer in use, as the list names it

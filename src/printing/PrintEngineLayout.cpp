@@ -137,12 +137,12 @@ void PrintEngine::CalcHeaderHeight()
 {
     TopLineHeight = 0;
     BottomLineHeight = 0;
-    if (NumberingMode == 0)
+    if (m_numbering.NumberingMode == 0)
         return;
     const double h = CurrentPrinter().TextHeight(QStringLiteral("P")) + 56.7;
-    if (NumberPosition >= 3 && !NumberBelowMargin)
+    if (m_numbering.NumberPosition >= 3 && !m_numbering.NumberBelowMargin)
         BottomLineHeight = h;
-    if (NumberPosition < 3 && !NumberAboveMargin)
+    if (m_numbering.NumberPosition < 3 && !m_numbering.NumberAboveMargin)
         TopLineHeight = h;
 }
 
@@ -262,7 +262,7 @@ bool PrintEngine::roomOnPage()
 
 bool PrintEngine::marginFits(int Index, double twips)
 {
-    double &margin = marginOf(Index);
+    double &margin = marginRef(Index);
     const double kept = margin;
     margin = twips;
     const bool fits = roomOnPage();

@@ -31,7 +31,7 @@ int alignCodeOf(int alignment)
 // ---------------------------------------------------------------------------
 // Cell services
 
-void PrintEngine::setReportFont()
+void PrintEngine::printInReportFont()
 {
     Printer &P = CurrentPrinter();
     P.SetFontName(m_reportFont.family());
@@ -82,109 +82,27 @@ bool PrintEngine::StartNewPage(int page)
 
     int cb = 1, rb = 1;
     bandsOfPage(page, cb, rb);
-
-    // The title: which part of it this page carries.
-    QString title;
-    enum { Whole, LeftHalf, RightHalf } part = Whole;
-    switch (m_top.TitlePlacement) {
-    case 1:
-        if (page == 1)
-            title = ReportTitle;
-        break;
-    case 2:
-        title = ReportTitle;
-        break;
-    case 3:
-    case 4:
-        if (m_top.TitlePlacement == 3 && rb >= 2)
-            break;
-        if (m_top.TitleJustify == 0 && cb == 1)
-            title = ReportTitle;
-        else if (m_top.TitleJustify == 2 && cb == SheetsWide)
-            title = ReportTitle;
-        else if (m_top.TitleJustify == 1) {
-            const long h = std::max(1L, SheetsWide) / 2;
-            if (std::max(1L, SheetsWide) % 2 == 1) {
-                if (cb == h + 1)
-                    title = ReportTitle;
-            } else if (cb == h) {
-                title = ReportTitle.left(ReportTitle.size() / 2);
-                part = LeftHalf;
-            } else if (cb == h + 1) {
-                title = ReportTitle.mid(ReportTitle.size() / 2);
-                part = RightHalf;
-            }
-        }
-        break;
-    default:
-        break;
-    }
-
-    const double leftX = P.ScaleX(Margins.Left - Unprintable.Left);
-    const double topY = P.ScaleY(Margins.Top - Unprintable.Top);
-    const double between = betweenMarginsWidth();
-    const double rightX = P.ScaleX(Unprintable.Width - (Margins.Right - Unprintable.Right));
-    if (!title.isEmpty()) {
-        // The title is set in the report's font, never a cell's left over.
-        setReportFont();
-        const double size = P.FontSize();
-        const bool sized = m_titleFontSize != 1.0f && m_titleFontSize != 0.0f;
-        if (sized)
-            P.SetFontSize(size * m_titleFontSize);
-        P.SetFontBold(m_top.TitleBold);
-        P.SetFontUnderline(m_top.TitleUnderline);
-        const double width = P.TextWidth(title);
-        double x = leftX;
-        if (m_top.TitleJustify == 1) {
-            if (part == LeftHalf)
-                x = rightX - P.TextWidth(title + QStringLiteral("XX"));
-            else if (part == Whole && P.ScaleX(between) - width > 0)
-                x = leftX + (P.ScaleX(between) - width) / 2;
-        } else if (m_top.TitleJustify == 2) {
-            x = rightX - (P.TextWidth(QStringLiteral("XX")) + width);
-        }
-        P.SetCurrentX(x);
-        P.SetCurrentY(topY);
-        P.Print(title);
-        P.SetFontBold(false);
-        P.SetFontUnderline(false);
-        if (sized)
-            P.SetFontSize(size);
-    }
+    const PageTitle title = titleOfPage(page, cb, rb);
+    if (!title.Text.isEmpty())
+        printTitle(title);
 
     P.SetFontTransparent(true);
-    const double y = topY + (rb == 1 ? m_top.FirstPageTop : m_top.LaterPageTop);
+    const double leftX = P.ScaleX(Margins.Left - Unprintable.Left);
+    const double y = P.ScaleY(Margins.Top - Unprintable.Top) + (rb == 1 ? m_top.FirstPageTop : m_top.LaterPageTop);
 
     // In n-up printing the run draws each section's headings and merges.
     const bool bandsExist = rb < m_rowBands.size() && cb < m_colBands.size();
     if (!MultiUp && bandsExist) {
         if ((rb >= 2 && m_top.RepeatHeads) || HeadsAboveSelection)
             PrintHeadingRows(cb, y, 0);
-        if (MergeDown) {
+        if (m_merging.MergeDown) {
             FindMergedCols(m_rowBands[rb].First, m_rowBands[rb].Last, m_colBands[cb].First, m_colBands[cb].Last);
             PrintMergedCols(y, captionShift(cb));
         }
     }
 
-    if (NumberingMode != 0 && !(NumberingMode == 1 && rb == 1 && cb == 1)) {
-        setReportFont();
-        const QString text = pageNumberText(page);
-        double ny;
-        if (NumberPosition <= 2)
-            ny = NumberAboveMargin ? 0 : topY + (title.isEmpty() ? 0 : m_titleLineHeight);
-        else
-            ny = P.ScaleHeight() - P.TextHeight(QStringLiteral("P"))
-                 - (NumberBelowMargin ? 0 : P.ScaleY(Margins.Bottom - Unprintable.Bottom));
-        double nx = leftX;
-        if (NumberPosition == 1 || NumberPosition == 4)
-            nx = leftX + (P.ScaleX(between) - P.TextWidth(text)) / 2;
-        else if (NumberPosition == 0 || NumberPosition == 5)
-            nx = P.ScaleWidth() - P.ScaleX(Margins.Right - Unprintable.Right) - P.TextWidth(text + QStringLiteral("XX"));
-        P.SetForeColor(0);
-        P.SetCurrentX(nx);
-        P.SetCurrentY(ny);
-        P.Print(text);
-    }
+    if (m_numbering.NumberingMode != 0 && !(m_numbering.NumberingMode == 1 && rb == 1 && cb == 1))
+        printPageNumber(page, !title.Text.isEmpty());
 
     P.SetCurrentX(leftX);
     P.SetCurrentY(y);
@@ -192,15 +110,112 @@ bool PrintEngine::StartNewPage(int page)
     return true;
 }
 
+PrintEngine::PageTitle PrintEngine::titleOfPage(int page, int cb, int rb) const
+{
+    PageTitle title;
+    switch (m_top.TitlePlacement) {
+    case 1:
+        if (page == 1)
+            title.Text = ReportTitle;
+        break;
+    case 2:
+        title.Text = ReportTitle;
+        break;
+    case 3:
+    case 4:
+        if (m_top.TitlePlacement == 3 && rb >= 2)
+            break;
+        if (m_top.TitleJustify == 0 && cb == 1)
+            title.Text = ReportTitle;
+        else if (m_top.TitleJustify == 2 && cb == SheetsWide)
+            title.Text = ReportTitle;
+        else if (m_top.TitleJustify == 1) {
+            const long h = std::max(1L, SheetsWide) / 2;
+            if (std::max(1L, SheetsWide) % 2 == 1) {
+                if (cb == h + 1)
+                    title.Text = ReportTitle;
+            } else if (cb == h) {
+                title.Text = ReportTitle.left(ReportTitle.size() / 2);
+                title.Part = PageTitle::LeftHalf;
+            } else if (cb == h + 1) {
+                title.Text = ReportTitle.mid(ReportTitle.size() / 2);
+                title.Part = PageTitle::RightHalf;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return title;
+}
+
+void PrintEngine::printTitle(const PageTitle &title)
+{
+    Printer &P = CurrentPrinter();
+    const double leftX = P.ScaleX(Margins.Left - Unprintable.Left);
+    const double topY = P.ScaleY(Margins.Top - Unprintable.Top);
+    const double between = betweenMarginsWidth();
+    const double rightX = P.ScaleX(Unprintable.Width - (Margins.Right - Unprintable.Right));
+    // The title is set in the report's font, never a cell's left over.
+    printInReportFont();
+    const double size = P.FontSize();
+    const bool sized = m_titleFontSize != 1.0f && m_titleFontSize != 0.0f;
+    if (sized)
+        P.SetFontSize(size * m_titleFontSize);
+    P.SetFontBold(m_top.TitleBold);
+    P.SetFontUnderline(m_top.TitleUnderline);
+    const double width = P.TextWidth(title.Text);
+    double x = leftX;
+    if (m_top.TitleJustify == 1) {
+        if (title.Part == PageTitle::LeftHalf)
+            x = rightX - P.TextWidth(title.Text + QStringLiteral("XX"));
+        else if (title.Part == PageTitle::Whole && P.ScaleX(between) - width > 0)
+            x = leftX + (P.ScaleX(between) - width) / 2;
+    } else if (m_top.TitleJustify == 2) {
+        x = rightX - (P.TextWidth(QStringLiteral("XX")) + width);
+    }
+    P.SetCurrentX(x);
+    P.SetCurrentY(topY);
+    P.Print(title.Text);
+    P.SetFontBold(false);
+    P.SetFontUnderline(false);
+    if (sized)
+        P.SetFontSize(size);
+}
+
+void PrintEngine::printPageNumber(int page, bool titled)
+{
+    Printer &P = CurrentPrinter();
+    const double leftX = P.ScaleX(Margins.Left - Unprintable.Left);
+    const double topY = P.ScaleY(Margins.Top - Unprintable.Top);
+    printInReportFont();
+    const QString text = pageNumberText(page);
+    double ny;
+    if (m_numbering.NumberPosition <= 2)
+        ny = m_numbering.NumberAboveMargin ? 0 : topY + (titled ? m_titleLineHeight : 0);
+    else
+        ny = P.ScaleHeight() - P.TextHeight(QStringLiteral("P"))
+             - (m_numbering.NumberBelowMargin ? 0 : P.ScaleY(Margins.Bottom - Unprintable.Bottom));
+    double nx = leftX;
+    if (m_numbering.NumberPosition == 1 || m_numbering.NumberPosition == 4)
+        nx = leftX + (P.ScaleX(betweenMarginsWidth()) - P.TextWidth(text)) / 2;
+    else if (m_numbering.NumberPosition == 0 || m_numbering.NumberPosition == 5)
+        nx = P.ScaleWidth() - P.ScaleX(Margins.Right - Unprintable.Right) - P.TextWidth(text + QStringLiteral("XX"));
+    P.SetForeColor(0);
+    P.SetCurrentX(nx);
+    P.SetCurrentY(ny);
+    P.Print(text);
+}
+
 QString PrintEngine::pageNumberText(int page) const
 {
     QString text;
-    if (IncludeDateTime)
+    if (m_numbering.IncludeDateTime)
         text = QStringLiteral("Printed at ")
                + QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("dd/MM/yyyy HH:mm:ss"))
                + QStringLiteral(". ");
     text += QStringLiteral("Page: ") + QString::number(page);
-    if (PageOfPages) {
+    if (m_numbering.PageOfPages) {
         const long total = MultiUp ? m_requestSectionsHigh : SheetsHigh * SheetsWide;
         text += QStringLiteral(" of ") + QString::number(total);
     }
@@ -212,7 +227,7 @@ void PrintEngine::PrintHeadingRows(int colBand, double bodyTop, double xOffset)
     Printer &P = CurrentPrinter();
     const double top = P.ScaleY(Margins.Top - Unprintable.Top) + m_top.TitleHeight;
     const int fixedRows = Grid->FixedRows();
-    if (MergeDown) {
+    if (m_merging.MergeDown) {
         // Merged heading cells are drawn where the heading rows are.
         Q_UNUSED(bodyTop);
         FindMergedCols(0, fixedRows - 1, m_colBands[colBand].First, m_colBands[colBand].Last);
@@ -233,106 +248,119 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
     double x = P.ScaleX(Margins.Left - Unprintable.Left) + xOffset;
     const BandRecord &band = m_colBands[colBand];
 
-    QVector<int> cols;
-    if ((CaptionWidth > 0 && colBand >= 2) || (FirstCaptionWidth > 0 && colBand == 1))
-        for (int c = 0; c < g.FixedCols(); ++c)
-            cols.append(c);
-    for (int c = band.First; c <= band.Last; ++c)
-        cols.append(c);
-
-    if (MergeAcross)
-        FindMergedRow(row, MergedCellRule == 1 ? 0 : band.First, MergedCellRule == 1 ? g.Cols() - 1 : band.Last);
+    if (m_merging.MergeAcross)
+        FindMergedRow(row, m_merging.MergedCellRule == 1 ? 0 : band.First, m_merging.MergedCellRule == 1 ? g.Cols() - 1 : band.Last);
 
     long long lastLine = -1;
     const bool repeatedHead = row < g.FixedRows() && m_top.RepeatHeads;
-    for (int c : cols) {
+    for (int c : columnsOfBand(colBand)) {
         const double colWidth = ColWidths[c];
-        if (colWidth <= 0 || (MergeDown && vRunCode(row, c) > 0)) {
+        if (colWidth <= 0 || (m_merging.MergeDown && vRunCode(row, c) > 0)) {
             x += colWidth;
             continue;
         }
-        int a = GetCellAlignment(row, c);
-        if (a == 1) {
-            if (row == 0 && m_top.RepeatHeads)
-                a = ColAlignCodes.value(c, 0x12);
-            else if (row < g.FixedRows())
-                a = alignCodeOf(g.FixedAlignment(c));
-            else
-                a = ColAlignCodes.value(c, 0x12);
-        }
-        QString text = g.TextMatrix(row, c);
-        if (row == 0 && m_top.RepeatHeads && c == 2 && !HeadingForLat.isEmpty() && text == QLatin1String("Lat"))
-            text = HeadingForLat;
-        double w = colWidth;
-        const double h = repeatedHead ? m_stdRowHeight : RowHeights[row];
-
-        bool printed = true;
-        if (MergeAcross && HRunCodes.value(c) >= 1) {
-            const long code = HRunCodes[c];
-            if (code % 1000 != 1 && c != band.First) {
-                printed = false; // inside a run drawn from its first cell
-            } else {
-                for (int k = c + 1; k < HRunCodes.size() && HRunCodes[k] > 0 && sameRun(HRunCodes[k], code); ++k) {
-                    if (k > band.Last) {
-                        a = 2;
-                        break;
-                    }
-                    w += ColWidths[k];
-                }
-                if (c > 0 && c == band.First && MergedCellRule == 1) {
-                    double hidden = 0;
-                    for (int k = c - 1; k >= 0 && HRunCodes[k] > 0 && sameRun(HRunCodes[k], code); --k) {
-                        hidden += ColWidths[k];
-                        a = 2;
-                    }
-                    if (hidden > 0) {
-                        CellTextFit earlier;
-                        earlier.Height = h;
-                        earlier.Width = w;
-                        earlier.FitWidth = hidden;
-                        earlier.Text = text;
-                        text = TruncateAndWrapC(earlier).Text;
-                    }
-                }
-            }
-        }
-        if (!printed) {
-            x += colWidth;
+        PrintedCell cell;
+        cell.Align = cellPrintAlignment(row, c);
+        cell.Text = g.TextMatrix(row, c);
+        if (row == 0 && m_top.RepeatHeads && c == 2 && !HeadingForLat.isEmpty() && cell.Text == QLatin1String("Lat"))
+            cell.Text = HeadingForLat;
+        cell.Width = colWidth;
+        cell.Height = repeatedHead ? m_stdRowHeight : RowHeights[row];
+        if (m_merging.MergeAcross && HRunCodes.value(c) >= 1 && !spanMergedRun(c, band, cell)) {
+            x += colWidth; // inside a run drawn from its first cell
             continue;
         }
-
-        const CellColours colours = GetColours(row, c);
-        lastLine = colours.Line;
-        drawCellBox(x, y, w, h, colours);
-
-        if (UseCellFonts) {
-            const int s = GetGridFont(row, c);
-            P.SetFontBold(s & 1);
-            P.SetFontItalic(s & 2);
-            P.SetFontUnderline(s & 4);
-        }
-        CellTextFit fit;
-        fit.Height = h;
-        fit.Width = w;
-        fit.Text = text;
-        fit = TruncateAndWrapC(fit);
-        if (!fit.Line.isEmpty() || fit.LineCount >= 1) {
-            P.SetForeColor(colours.Fore);
-            printFitted(fit, textX(a, x, w, fit.TextWidth), y);
-        }
-        // Back to the report's font: the next cell, the title and the page
-        // number never inherit a cell's font.
-        if (UseCellFonts)
-            setReportFont();
-        P.SetCurrentY(y);
+        lastLine = printCell(row, c, x, y, cell);
         x += colWidth;
     }
     LastLineColour = lastLine < 0 ? 0 : lastLine;
 }
 
+QVector<int> PrintEngine::columnsOfBand(int colBand) const
+{
+    QVector<int> cols;
+    if ((CaptionWidth > 0 && colBand >= 2) || (FirstCaptionWidth > 0 && colBand == 1))
+        for (int c = 0; c < Grid->FixedCols(); ++c)
+            cols.append(c);
+    for (int c = m_colBands[colBand].First; c <= m_colBands[colBand].Last; ++c)
+        cols.append(c);
+    return cols;
+}
+
+int PrintEngine::cellPrintAlignment(int row, int col) const
+{
+    const int a = GetCellAlignment(row, col);
+    if (a != 1)
+        return a;
+    if (row == 0 && m_top.RepeatHeads)
+        return ColAlignCodes.value(col, 0x12);
+    if (row < Grid->FixedRows())
+        return alignCodeOf(Grid->FixedAlignment(col));
+    return ColAlignCodes.value(col, 0x12);
+}
+
+bool PrintEngine::spanMergedRun(int c, const BandRecord &band, PrintedCell &cell)
+{
+    const long code = HRunCodes[c];
+    if (code % 1000 != 1 && c != band.First)
+        return false;
+    for (int k = c + 1; k < HRunCodes.size() && HRunCodes[k] > 0 && sameRun(HRunCodes[k], code); ++k) {
+        if (k > band.Last) {
+            cell.Align = 2;
+            break;
+        }
+        cell.Width += ColWidths[k];
+    }
+    if (c > 0 && c == band.First && m_merging.MergedCellRule == 1) {
+        double hidden = 0;
+        for (int k = c - 1; k >= 0 && HRunCodes[k] > 0 && sameRun(HRunCodes[k], code); --k) {
+            hidden += ColWidths[k];
+            cell.Align = 2;
+        }
+        if (hidden > 0) {
+            CellTextFit earlier;
+            earlier.Height = cell.Height;
+            earlier.Width = cell.Width;
+            earlier.FitWidth = hidden;
+            earlier.Text = cell.Text;
+            cell.Text = TruncateAndWrapC(earlier).Text;
+        }
+    }
+    return true;
+}
+
+long long PrintEngine::printCell(int row, int col, double x, double y, const PrintedCell &cell)
+{
+    Printer &P = CurrentPrinter();
+    const CellColours colours = GetColours(row, col);
+    drawCellBox(x, y, cell.Width, cell.Height, colours);
+
+    if (m_effects.UseCellFonts) {
+        const int s = GetGridFont(row, col);
+        P.SetFontBold(s & 1);
+        P.SetFontItalic(s & 2);
+        P.SetFontUnderline(s & 4);
+    }
+    CellTextFit fit;
+    fit.Height = cell.Height;
+    fit.Width = cell.Width;
+    fit.Text = cell.Text;
+    fit = TruncateAndWrapC(fit);
+    if (!fit.Line.isEmpty() || fit.LineCount >= 1) {
+        P.SetForeColor(colours.Fore);
+        printFitted(fit, textX(cell.Align, x, cell.Width, fit.TextWidth), y);
+    }
+    // Back to the report's font: the next cell, the title and the page
+    // number never inherit a cell's font.
+    if (m_effects.UseCellFonts)
+        printInReportFont();
+    P.SetCurrentY(y);
+    return colours.Line;
+}
+
 void PrintEngine::drawCellBox(double x, double y, double w, double h, const CellColours &colours)
 {
-    if (w <= 0 || !ShowGridLines)
+    if (w <= 0 || !m_effects.ShowGridLines)
         return;
     Printer &P = CurrentPrinter();
     P.SetFillColor(colours.Back);
@@ -406,7 +434,7 @@ void PrintEngine::FindMergedRow(int row, int firstCol, int lastCol)
     for (int c = 1; c <= lastCol; ++c) {
         if (!(c - 1 >= firstCol || c < fixedCols))
             continue;
-        if (MergeDown && vRunCode(row, c - 1) > 0)
+        if (m_merging.MergeDown && vRunCode(row, c - 1) > 0)
             continue;
         if (c - 1 < fixedCols && c >= fixedCols)
             continue;
@@ -632,25 +660,25 @@ PrintEngine::CellColours PrintEngine::GetColours(int row, int col) const
     CellColours c;
     const bool heading = col < g.FixedCols() || row < g.FixedRows();
     if (heading) {
-        c.Back = ShowBackColours ? g.BackColorFixed() : ShadeHeadings ? ButtonFace : White;
-        c.Fore = ShowTextColours ? g.ForeColorFixed() : ButtonText;
-        c.Line = ShowGridLineColours ? g.GridColorFixed() : ButtonText;
+        c.Back = m_effects.ShowBackColours ? g.BackColorFixed() : m_effects.ShadeHeadings ? ButtonFace : White;
+        c.Fore = m_effects.ShowTextColours ? g.ForeColorFixed() : ButtonText;
+        c.Line = m_effects.ShowGridLineColours ? g.GridColorFixed() : ButtonText;
     } else {
-        if (ShowBackColours) {
+        if (m_effects.ShowBackColours) {
             c.Back = g.CellBackColorAt(row, col);
             if (c.Back == 0)
                 c.Back = g.BackColor();
         } else {
             c.Back = White;
         }
-        if (ShowTextColours) {
+        if (m_effects.ShowTextColours) {
             c.Fore = g.CellForeColorAt(row, col);
             if (c.Fore == 0)
                 c.Fore = g.ForeColor();
         } else {
             c.Fore = ButtonText;
         }
-        c.Line = ShowGridLineColours ? g.GridColor() : ButtonText;
+        c.Line = m_effects.ShowGridLineColours ? g.GridColor() : ButtonText;
     }
     return c;
 }
@@ -676,7 +704,7 @@ void PrintEngine::printSection(int sheet, int section, double xOffset)
         PrintHeadingRows(1, top, xOffset);
         top += m_top.HeadRowsHeight;
     }
-    if (MergeDown) {
+    if (m_merging.MergeDown) {
         FindMergedCols(s.First, s.Last, m_colBands[1].First, m_colBands[1].Last);
         PrintMergedCols(top, xOffset + captionShift(1));
     }

@@ -58,13 +58,12 @@ P001::CellTextFit P001Test::Fit(const QString &text, double w, double h)
 void P001Test::OpenOptions()
 {
     printer::Printer &P = print.CurrentPrinter();
-    print.m_engine.m_reportFont = grid->Font();
-    P.SetFontName(print.m_engine.m_reportFont.family());
-    P.SetFontSize(print.m_engine.m_reportFont.pointSizeF());
+    print.m_engine.setReportFont(grid->Font());
+    P.SetFontName(print.m_engine.reportFont().family());
+    P.SetFontSize(print.m_engine.reportFont().pointSizeF());
     print.SaveSelection();
     print.ReadPrintOptions();
-    print.m_engine.GridWidth = print.m_engine.ColWidthSet();
-    print.m_engine.GridHeight = print.m_engine.RowHeightSet();
+    print.m_engine.measureGrid();
     print.m_engine.measureStdRowHeight();
     print.AbortPrint = false;
     print.m_dialogOpen = true;
@@ -86,7 +85,7 @@ QString P001Test::StatusPanel(int i) const { return C<QLabel>(QStringLiteral("Pa
 
 double P001Test::MarginTwips(int side) const
 {
-    const P001::PageArea &m = print.m_engine.Margins;
+    const P001::PageArea &m = print.m_engine.margins();
     return side == 0 ? m.Top : side == 1 ? m.Bottom : side == 2 ? m.Left : m.Right;
 }
 

@@ -35,9 +35,9 @@ protected:
     std::shared_ptr<tavtest::RecordingSource> ThreePrinters();
 
     // Private state the checks read.
-    const QVector<QVector<P001::BandRecord>> &Sections() const { return print.m_engine.Sections; }
-    long SheetsWide() const { return print.m_engine.SheetsWide; }
-    long PagesCounted() const { return long(print.m_engine.m_pagesWide) * print.m_engine.m_pagesHigh; }
+    const QVector<QVector<P001::BandRecord>> &Sections() const { return print.m_engine.sections(); }
+    long SheetsWide() const { return print.m_engine.sheetsWide(); }
+    long PagesCounted() const { return long(print.m_engine.pagesWide()) * print.m_engine.pagesHigh(); }
     double FontSizeOfScaledJob() { return print.m_engine.CalcScaleFactor(false); }
     P001::CellTextFit Fit(const QString &text, double w, double h);
     // Opens the options dialog as a run does before it waits for Print
@@ -62,7 +62,7 @@ protected:
     // Types a text into a box as a user does: focus in, text, focus out.
     void Type(const QString &box, const QString &text);
     QString StatusPanel(int i) const;
-    bool MultiUp() const { return print.m_engine.MultiUp; }
+    bool MultiUp() const { return print.m_engine.multiUp(); }
     double MarginTwips(int side) const; // 0 top, 1 bottom, 2 left, 3 right
 
     tavtest::Recording rec;

@@ -53,18 +53,19 @@ protected:
     PrintEngineTest() : grid(101, 3)
     {
         engine.SetPrinterSource(std::make_shared<tavtest::RecordingSource>(rec));
-        engine.Grid = &grid;
-        engine.m_reportFont = grid.Font();
+        engine.setGrid(&grid);
+        engine.setReportFont(grid.Font());
         engine.CurrentPrinter().SetFontSize(10);
-        engine.m_top.TitlePlacement = 0;
-        engine.m_top.RepeatHeads = true;
-        engine.NumberingMode = 0;
+        engine.setTitlePlacement(0);
+        engine.setRepeatHeads(true);
+        PrintEngine::PageNumbering numbering;
+        numbering.NumberingMode = 0;
+        engine.setNumbering(numbering);
     }
     // Measures the grid and counts its pages.
     bool Count(bool interactive = false)
     {
-        engine.GridWidth = engine.ColWidthSet();
-        engine.GridHeight = engine.RowHeightSet();
+        engine.measureGrid();
         engine.measureStdRowHeight();
         engine.GetPrintableArea();
         return engine.CountPages(interactive);
@@ -82,26 +83,26 @@ TEST_F(PrintEngineTest, PaginatesAGridIntoBandsThatFillThePage)
     ASSERT_TRUE(Count());
     // 16000 / 300 = 53 rows a page: the heading row and 52 data rows, then
     // the repeated heading row and the other 48.
-    EXPECT_EQ(engine.m_pagesWide, 1);
-    ASSERT_EQ(engine.m_pagesHigh, 2);
-    EXPECT_EQ(engine.m_rowBands[1].First, 0);
-    EXPECT_EQ(engine.m_rowBands[1].Last, 52);
-    EXPECT_EQ(engine.m_rowBands[2].First, 53);
-    EXPECT_EQ(engine.m_rowBands[2].Last, 100);
+    EXPECT_EQ(engine.pagesWide(), 1);
+    ASSERT_EQ(engine.pagesHigh(), 2);
+    EXPECT_EQ(engine.rowBands()[1].First, 0);
+    EXPECT_EQ(engine.rowBands()[1].Last, 52);
+    EXPECT_EQ(engine.rowBands()[2].First, 53);
+    EXPECT_EQ(engine.rowBands()[2].Last, 100);
 
     // Six columns of 2056.7 are two bands across the 12000 twips.
     TableGrid wide(101, 6);
-    engine.Grid = &wide;
+    engine.setGrid(&wide);
     ASSERT_TRUE(Count());
-    EXPECT_EQ(engine.m_pagesWide, 2);
-    EXPECT_EQ(engine.m_colBands[1].Last, 4);
+    EXPECT_EQ(engine.pagesWide(), 2);
+    EXPECT_EQ(engine.colBands()[1].Last, 4);
 }
 
 TEST_F(PrintEngineTest, PrintsEachPageOnThePrinterItOwns)
 {
     ASSERT_TRUE(Count());
-    engine.SheetsWide = engine.m_pagesWide;
-    engine.SheetsHigh = engine.m_pagesHigh;
+    engine.setSheetsWide(engine.pagesWide());
+    engine.setSheetsHigh(engine.pagesHigh());
     engine.ClassifyColumns();
     engine.PrintPage(1);
     engine.PrintPage(2);
@@ -114,42 +115,82 @@ TEST_F(PrintEngineTest, PrintsEachPageOnThePrinterItOwns)
 
     // A page the page list leaves out prints nothing.
     rec = {};
-    engine.PageList = {2};
-    engine.PageStarted = false;
+    engine.setPageList({2});
+    engine.setPageStarted(false);
     engine.PrintPage(1);
     EXPECT_TRUE(rec.texts.isEmpty());
     engine.PrintPage(2);
     EXPECT_NE(rec.Find(QStringLiteral("r100c0")), nullptr);
 }
 
+// A title over each row of pages side by side stands on the page its
+// justification names; centred over an even number of pages it is split
+// between the middle two, the left half ending at its page's right edge.
+TEST_F(PrintEngineTest, ATitleOverEachRowOfPagesStandsWhereItIsJustified)
+{
+    TableGrid wide(101, 6); // two pages across, two down
+    engine.setGrid(&wide);
+    engine.setReportTitle(QStringLiteral("Nouns of the week"));
+    auto titles = [&](int placement, int justify) {
+        engine.setTitlePlacement(placement);
+        engine.setTitleJustify(justify);
+        rec = {};
+        engine.setPageStarted(false);
+        EXPECT_TRUE(Count());
+        engine.setSheetsWide(engine.pagesWide());
+        engine.setSheetsHigh(engine.pagesHigh());
+        engine.ClassifyColumns();
+        QStringList onPages;
+        for (int page = 1; page <= engine.pagesWide() * engine.pagesHigh(); ++page) {
+            engine.PrintPage(page);
+            QStringList title;
+            for (const QString &t : rec.TextsOn(page))
+                if (!t.startsWith(QLatin1Char('r')) && !t.startsWith(QLatin1Char('H')))
+                    title << t;
+            onPages << title.join(QLatin1Char('|'));
+        }
+        engine.CurrentPrinter().EndDoc();
+        return onPages;
+    };
+    const QString whole = QStringLiteral("Nouns of the week"), left = QStringLiteral("Nouns of"),
+                  right = QStringLiteral(" the week");
+    EXPECT_EQ(titles(4, 0), QStringList({whole, {}, whole, {}}));
+    EXPECT_EQ(titles(4, 2), QStringList({{}, whole, {}, whole}));
+    EXPECT_EQ(titles(4, 1), QStringList({left, right, left, right}));
+    EXPECT_DOUBLE_EQ(rec.Find(left)->at.x(), 12000 - 10 * 100); // "Nouns of" and two more letters' room
+    EXPECT_DOUBLE_EQ(rec.Find(right)->at.x(), 0);
+    // Over the first row of pages only.
+    EXPECT_EQ(titles(3, 1), QStringList({left, right, {}, {}}));
+}
+
 TEST_F(PrintEngineTest, FitProblemsAreToldOnlyToAnInteractiveCountAndTheAnswerMendsThem)
 {
     QVector<PrintEngine::FitProblem> told;
     bool giveUp = false;
-    engine.OnFitProblem = [&](PrintEngine::FitProblem p) {
+    engine.setOnFitProblem([&](PrintEngine::FitProblem p) {
         told << p;
         return giveUp;
-    };
+    });
     grid.m_heights[5] = 20000;
     EXPECT_FALSE(Count(false));
     EXPECT_TRUE(told.isEmpty());
     EXPECT_FALSE(Count(true));
     EXPECT_EQ(told, QVector<PrintEngine::FitProblem>({PrintEngine::FitProblem::RowTooHigh}));
-    EXPECT_EQ(engine.m_pagesHigh, 0);
+    EXPECT_EQ(engine.pagesHigh(), 0);
 
     // The title and the repeated heading row (at the first data row's
     // height) more than the page: kept, no pages; given up, pages.
     grid.m_heights[5] = 300;
     grid.m_heights[1] = 15900;
-    engine.ReportTitle = QStringLiteral("Nouns");
-    engine.m_top.TitlePlacement = 1; // a title line of 360
+    engine.setReportTitle(QStringLiteral("Nouns"));
+    engine.setTitlePlacement(1); // a title line of 360
     told.clear();
-    engine.m_top.RepeatHeads = true;
+    engine.setRepeatHeads(true);
     EXPECT_FALSE(Count(true));
     EXPECT_TRUE(told.contains(PrintEngine::FitProblem::HeadingsTooHigh));
     giveUp = true;
     EXPECT_TRUE(Count(true));
-    EXPECT_FALSE(engine.m_top.RepeatHeads);
+    EXPECT_FALSE(engine.topBlock().RepeatHeads);
 }
 
 TEST_F(PrintEngineTest, AChosenPrinterReplacesTheOneBeforeAndAVanishedOneGivesWayToTheDefault)
@@ -182,19 +223,21 @@ TEST_F(PrintEngineTest, MarginsCountFromThePaperEdgeOnAPrinterWithStrips)
     engine.SetPrinterSource(std::make_shared<tavtest::RecordingSource>(
         rec, QVector<tavtest::RecordedPrinter>{strips}, QStringLiteral("Strips")));
     engine.GetPrintableArea();
-    engine.Margins.Top = engine.Margins.Bottom = engine.Margins.Left = engine.Margins.Right = 1440;
+    PrintEngine::PageArea inch = engine.margins();
+    inch.Top = inch.Bottom = inch.Left = inch.Right = 1440;
+    engine.setMargins(inch);
     engine.rememberMargins();
     TableGrid four(101, 4);
-    engine.Grid = &four;
+    engine.setGrid(&four);
     ASSERT_TRUE(Count());
     // Four columns of 2056.7 fit the 9120 across; 13120 / 300 = 43 rows down.
-    EXPECT_EQ(engine.m_pagesWide, 1);
-    ASSERT_GE(engine.m_pagesHigh, 2);
-    EXPECT_EQ(engine.m_rowBands[1].Last, 42);
+    EXPECT_EQ(engine.pagesWide(), 1);
+    ASSERT_GE(engine.pagesHigh(), 2);
+    EXPECT_EQ(engine.rowBands()[1].Last, 42);
 
     // The table starts at the left margin: 720 into the printable area.
-    engine.SheetsWide = engine.m_pagesWide;
-    engine.SheetsHigh = engine.m_pagesHigh;
+    engine.setSheetsWide(engine.pagesWide());
+    engine.setSheetsHigh(engine.pagesHigh());
     engine.ClassifyColumns();
     engine.PrintPage(1);
     engine.CurrentPrinter().EndDoc();
