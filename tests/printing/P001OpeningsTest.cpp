@@ -392,7 +392,8 @@ TEST_F(P001OpeningsTest, EveryTabOpensFromTheKeyboard)
 }
 
 // The Tab key walks each page in reading order: the form is built page by
-// page, and a control made out of turn would jump in the chain.
+// page (each up-down follows its box), and a control made out of turn would
+// jump in the chain.
 TEST_F(P001OpeningsTest, TabWalksEachPageInReadingOrder)
 {
     ThreePrinters();
@@ -406,13 +407,14 @@ TEST_F(P001OpeningsTest, TabWalksEachPageInReadingOrder)
                 names << w->objectName();
         return names.join(QLatin1Char(' ')).toStdString();
     };
-    EXPECT_EQ(chainOf(0), std::string("Option1(0) Option1(1) Option1(2) Text1(0) Text1(1) optPPS(0) optPPS(1) "
+    EXPECT_EQ(chainOf(0), std::string("Option1(0) Option1(1) Option1(2) Text1(0) UpDown1(0) Text1(1) UpDown1(1) optPPS(0) optPPS(1) "
                                       "cbPaperSize Option2(0) Option2(1) Option2(2) Text1(8)"));
     EXPECT_EQ(chainOf(11), std::string("Text1(3) Option3(0) Option3(1) Option3(2) Option3(3) Option3(4) Option5(0) "
-                                       "Option5(1) Option5(2) Check1(7) Check1(8) Text1(9) Check1(4) Check1(12)"));
-    EXPECT_EQ(chainOf(5), std::string("Combo1(0) Command1(2) Text1(2)"));
+                                       "Option5(1) Option5(2) Check1(7) Check1(8) Text1(9) UpDown1(7) Check1(4) Check1(12)"));
+    EXPECT_EQ(chainOf(5), std::string("Combo1(0) Command1(2) Text1(2) UpDown1(2)"));
     EXPECT_EQ(chainOf(8), std::string("Check1(2) Check1(3) Check1(1) Check1(0) Check1(9) Option6(0) Option6(1)"));
-    EXPECT_EQ(chainOf(6), std::string("Text1(4) Text1(5) Text1(6) Text1(7) Command1(3) Option4(0) Option4(1) Option4(2) "
+    EXPECT_EQ(chainOf(6), std::string("Text1(4) UpDown1(3) Text1(5) UpDown1(4) Text1(6) UpDown1(5) Text1(7) UpDown1(6) "
+                                      "Command1(3) Option4(0) Option4(1) Option4(2) "
                                       "Combo1(1) Check1(5) Check1(10) Check1(6) Check2"));
     print.hide();
 }
