@@ -1,5 +1,7 @@
 #include "platform/flexgrid/FlexGrid.h"
 
+#include "platform/font/FontLoader.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -1368,7 +1370,7 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
         }
         if (m_wordWrap)
             flags |= Qt::TextWordWrap;
-        p.setFont(CellFontAt(row, col));
+        p.setFont(winsys::CellDrawingFont(CellFontAt(row, col)));
         p.setPen(Colour(fore));
         p.save();
         p.setClipRect(rect.adjusted(0, 0, -1, -1), Qt::IntersectClip);
