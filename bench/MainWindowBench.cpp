@@ -3,10 +3,13 @@
 // again with everything painted, beside the bare SQL of the same action in
 // the same run: the Show button on "All Greek" (and the process's memory
 // with that list open), a click on a heading button of that list, the Down
-// key in it onto a noun and onto a verb with the grammar panel following,
+// key in it onto a noun and onto a verb with the grammar panel following
+// (sent to the list, on one word each, and sent through the main window to
+// the list, row after row),
 // choosing a letter in the category tree, and opening the exercise window
 // from the menu (beside the round's tables its data controls are bound to,
-// read whole).
+// read whole): open again and again, again after a word was changed, and
+// for the first time after the program started.
 #include "BareSql.h"
 #include "BenchProgram.h"
 #include "GeneratedWordDb.h"
@@ -14,6 +17,7 @@
 
 #include "grids/GridStd.h"
 #include "inflection/GrammarPanel.h"
+#include "inflection/PanelState.h"
 #include "platform/dao/Dao.h"
 #include "store/CategoryTree.h"
 #include "store/SharedState.h"
@@ -22,6 +26,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
 
 #include <benchmark/benchmark.h>
 
@@ -137,6 +143,62 @@ void DownKey(benchmark::State &state, const QString &greek, bool verb)
     g_program->CloseChildren();
 }
 
+// The Down key as the keyboard sends it, through the main window to the
+// list that has the focus, row after row through the list from its first
+// word; each key's wait counts for the kind of word it lands on. Counters:
+// the medians onto verbs and onto nouns (and the bare SQL of each), with
+// the waits' 90th percentile onto verbs.
+void DownKeyThroughList(benchmark::State &state)
+{
+    const tavbench::BareConnection bare(g_program->File());
+    tav::GridStd *list = OpenAllGreek();
+    flexgrid::FlexGrid &grid = *list->Grid;
+    QWindow *window = g_program->Mdi().windowHandle();
+    grid.setFocus();
+    const int first = grid.FixedRows();
+    grid.SetTopRow(first);
+    grid.SetRow(first);
+    list->ShowCellInfo();
+    tavbench::ProcessUntilIdle();
+    tavbench::PairedTimes verbs, nouns;
+    std::vector<double> verbTimes;
+    for (auto _ : state) {
+        if (grid.Row() + 1 >= grid.Rows()) {
+            state.PauseTiming();
+            grid.SetTopRow(first);
+            grid.SetRow(first);
+            list->ShowCellInfo();
+            tavbench::ProcessUntilIdle();
+            state.ResumeTiming();
+        }
+        const double ms = tavbench::MilliSeconds([&] { tavbench::RunToIdle([&] { QTest::keyClick(window, Qt::Key_Down); }); });
+        state.SetIterationTime(ms / 1000.0);
+        const int kind = tav::WordKind.toInt();
+        const long long id = grid.TextMatrix(grid.Row(), 1).toLongLong();
+        if (kind == tav::KindVerb || kind == tav::KindNoun) {
+            tavbench::PairedTimes &times = kind == tav::KindVerb ? verbs : nouns;
+            times.Add(ms);
+            times.Bare([&] { bare.Run(tavbench::GrammarPanelStatements(id, kind == tav::KindVerb)); });
+            if (kind == tav::KindVerb)
+                verbTimes.push_back(ms);
+        }
+    }
+    benchmark::State &s = state;
+    verbs.Report(s);
+    for (const char *name : {"median_ms", "bare_ms", "ratio"})
+        s.counters[std::string("verb_") + name] = s.counters[name];
+    nouns.Report(s);
+    for (const char *name : {"median_ms", "bare_ms", "ratio"})
+        s.counters[std::string("noun_") + name] = s.counters[name];
+    for (const char *name : {"median_ms", "bare_ms", "ratio"})
+        s.counters.erase(name);
+    std::sort(verbTimes.begin(), verbTimes.end());
+    if (!verbTimes.empty())
+        s.counters["verb_p90_ms"] = verbTimes[verbTimes.size() * 9 / 10];
+    s.counters["verbs"] = double(verbTimes.size());
+    g_program->CloseChildren();
+}
+
 void DownKeyNoun(benchmark::State &state) { DownKey(state, QStringLiteral("agkwvnaV"), false); }
 void DownKeyVerb(benchmark::State &state) { DownKey(state, QStringLiteral("aggivzw"), true); }
 
@@ -182,6 +244,58 @@ void OpenExercise(benchmark::State &state)
     times.Report(state);
 }
 
+// What opening the exercise window reads, in bare SQL: its data controls'
+// tables, read whole, and the IDs it draws from.
+std::vector<std::string> ExerciseStatements()
+{
+    std::vector<std::string> sql = {"SELECT * FROM Main", "SELECT * FROM WrongIDs", "SELECT ID FROM Main"};
+    if (tav::Lang3Complete)
+        sql.push_back("SELECT * FROM " + dao::SqlName(tav::Lang3Table).toStdString());
+    return sql;
+}
+
+// The exercise window's first open after the program starts: each
+// iteration starts the program again (a new connection, nothing read yet).
+void OpenExerciseFirst(benchmark::State &state)
+{
+    const tavbench::BareConnection bare(g_program->File());
+    const std::vector<std::string> sql = ExerciseStatements();
+    tavbench::PairedTimes times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // The old connection is let go only after the new one is open, so
+        // that nothing read on it can pass for the new one's.
+        {
+            const dao::DatabasePtr old = tav::WordDb;
+            g_program->Stop();
+            g_program->Start();
+        }
+        tavbench::ProcessUntilIdle();
+        state.ResumeTiming();
+        times.Bare([&] { bare.Run(sql); });
+        times.Action(state, [] { g_program->Mdi().Control<QAction>("mnuExParts(0)")->trigger(); });
+        g_program->CloseChildren();
+    }
+    times.Report(state);
+}
+
+// The exercise window opened again after a word was changed.
+void OpenExerciseAfterWrite(benchmark::State &state)
+{
+    const tavbench::BareConnection bare(g_program->File());
+    const std::vector<std::string> sql = ExerciseStatements();
+    g_program->Mdi().Control<QAction>("mnuExParts(0)")->trigger();
+    g_program->CloseChildren();
+    tavbench::PairedTimes times;
+    for (auto _ : state) {
+        tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks = Remarks WHERE ID = 1"));
+        times.Bare([&] { bare.Run(sql); });
+        times.Action(state, [] { g_program->Mdi().Control<QAction>("mnuExParts(0)")->trigger(); });
+        g_program->CloseChildren();
+    }
+    times.Report(state);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -196,8 +310,11 @@ int main(int argc, char **argv)
                                                  {"HeadingButtonSort/50000", HeadingButtonSort},
                                                  {"DownKeyNoun/50000", DownKeyNoun},
                                                  {"DownKeyVerb/50000", DownKeyVerb},
+                                                 {"DownKeyThroughList/50000", DownKeyThroughList},
                                                  {"ChooseLetter/50000", ChooseLetter},
-                                                 {"OpenExercise/50000", OpenExercise}};
+                                                 {"OpenExercise/50000", OpenExercise},
+                                                 {"OpenExerciseAfterWrite/50000", OpenExerciseAfterWrite},
+                                                 {"OpenExerciseFirst/50000", OpenExerciseFirst}};
     for (const auto &[name, run] : runs)
         benchmark::RegisterBenchmark(name, run)->Unit(benchmark::kMillisecond)->UseManualTime();
     const int result = app.Run();

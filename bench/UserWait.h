@@ -42,6 +42,9 @@ public:
         m_action.push_back(ms);
         state.SetIterationTime(ms / 1000.0);
     }
+    // An action's time measured otherwise (the caller sets the iteration's
+    // time).
+    void Add(double ms) { m_action.push_back(ms); }
     // Times the bare SQL of the action.
     template <class F> void Bare(F &&sql) { m_bare.push_back(MilliSeconds(sql)); }
 

@@ -27,8 +27,8 @@ namespace {
 
 constexpr int kConjugationHeadCol = 550;
 
-// The six forms of a voice of a conjugation table.
-QString PersonsSql(const QString &table, const QString &voice, long long ID)
+// The six forms of a voice of a conjugation table, for the word ?1.
+QString PersonsSql(const QString &table, const QString &voice)
 {
     QString sql = QStringLiteral("SELECT ");
     const char *persons[6] = {"S1", "S2", "S3", "P1", "P2", "P3"};
@@ -37,13 +37,12 @@ QString PersonsSql(const QString &table, const QString &voice, long long ID)
             sql += QLatin1Char(',');
         sql += table + QLatin1Char('.') + QLatin1String(persons[i]) + voice;
     }
-    return sql + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ID  = ") + QString::number(ID);
+    return sql + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ID = ?1");
 }
 
-QString ThirdPersonSql(const QString &voice, long long ID)
+FormRow ReadPersons(const QString &table, const QString &voice, long long ID)
 {
-    return QStringLiteral("SELECT KonT4.S3") + voice + QStringLiteral(" FROM KonT4 WHERE ID  = ") +
-           QString::number(ID);
+    return ReadFormRow(PersonsSql(table, voice), 6, {ID});
 }
 
 // The auxiliary's forms; none when there is no auxiliary.
@@ -65,14 +64,15 @@ void FillColumn(FlexGrid &grid, int col, const FormRow &forms)
 void GrammarPanel::fillCompoundColumn(long long ID, const QString &voice, const QString *knownS3)
 {
     const FormRow aux = AuxiliaryForms(opHad[1]->isChecked());
-    const QString s3 = knownS3 ? *knownS3 : ReadFormRow(ThirdPersonSql(voice, ID), 1).fields.value(0);
+    const QString s3 = knownS3 ? *knownS3 : ReadFormRow(QStringLiteral("SELECT KonT4.S3") + voice + QStringLiteral(" FROM KonT4 WHERE ID = ?1"), 1, {ID})
+                                             .fields.value(0);
     for (int r = 1; r < msflxKlin->Rows(); ++r)
         msflxKlin->SetTextMatrix(r, 4, CompoundForm(aux.fields.value(r - 1), s3));
 }
 
 FormRow GrammarPanel::fillColumn5(long long ID, const QString &voice)
 {
-    FormRow forms = ReadFormRow(PersonsSql(m_state.column5Table, voice, ID), 6);
+    FormRow forms = ReadPersons(m_state.column5Table, voice, ID);
     FillColumn(*msflxKlin, 5, forms);
     return forms;
 }
@@ -84,17 +84,18 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     setEditorTag(tbN, QStringLiteral("NewKon") + Voice);
     m_state.column5Table = (ID == HaveID || opSimple[1]->isChecked()) ? QStringLiteral("KonT1") : QStringLiteral("KonT4");
 
-    const FormRow tenses[3] = {ReadFormRow(PersonsSql(QStringLiteral("KonT1"), Voice, ID), 6),
-                               ReadFormRow(PersonsSql(QStringLiteral("KonT2"), Voice, ID), 6),
-                               ReadFormRow(PersonsSql(QStringLiteral("KonT3"), Voice, ID), 6)};
+    const FormRow tenses[3] = {ReadPersons(QStringLiteral("KonT1"), Voice, ID),
+                               ReadPersons(QStringLiteral("KonT2"), Voice, ID),
+                               ReadPersons(QStringLiteral("KonT3"), Voice, ID)};
 
-    if (lblUnderLine.size() > 2)
+    // The headings of the conjugation shown last stay: unloading and loading
+    // them again would repaint them, and the panel under them, for each verb.
+    if (lblUnderLine.size() > 2 && !m_conjugationHeadings)
         PlaceHeadingLines();
     FlexGrid &g = *msflxKlin;
     g.SetCols(1);
     g.SetRowHeight(0, 0);
     g.SetCols(6);
-    g.hide();
     g.SetBackColor(MyColor);
     g.SetRangeBackColor(1, 1, g.Rows() - 1, g.Cols() - 1, 0);
     SetGridFont(g, Caps1240);
@@ -112,8 +113,8 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     for (int c = 1; c <= 5; ++c)
         g.SetColWidth(c, std::max(0, colWidth));
 
-    if (lblUnderLine.size() <= 2)
-        SetGridHeadings(g, 3, 5, Caps1235, Caps1219, -1, -1, false);
+    SetGridHeadings(g, 3, 5, Caps1235, Caps1219, -1, -1, false);
+    m_conjugationHeadings = true;
 
     placeUnderLines(g, 1, 1, 5, LeftTw(&g) + kConjugationHeadCol);
     SetLeftTw(lblTopLine[1], LeftTw(lblUnderLine[1]));
@@ -144,10 +145,8 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     SetTopTw(tbPP, TopTw(lblPP) - 60);
     SetLeftTw(tbPP, LeftTw(lblPP) + WidthTw(lblPP));
     fitVoiceBoxes();
-    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP}) {
-        w->raise();
+    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
         w->show();
-    }
     // The boxes stand over the left end of column 1's headings: their
     // captions centre in the rest.
     // (A frame is drawn around a label's contents: its margins start with
@@ -162,11 +161,13 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
         SetLeftTw(frame, LeftTw(label) + WidthTw(label) / 2 - WidthTw(frame) / 2);
         SetHeightTw(frame, HeightTw(label) - 80);
         SetTopTw(frame, TopTw(label) + 50);
-        frame->raise();
         frame->show();
     };
     placeFrame(fraSimple, lblUnderLine[5]);
     placeFrame(fraHad, lblUnderLine[4]);
+    // Over the headings, in this order; raising a widget repaints it, so
+    // only when the order is not this already.
+    RaiseInOrder({tbAP, tbPP, lblAP, lblPP, fraSimple, fraHad});
 }
 
 void GrammarPanel::opHad_Click(int Index)

@@ -4,9 +4,9 @@
 
 namespace tav {
 
-FormRow ReadFormRow(const QString &Sql, int count)
+FormRow ReadFormRow(const QString &Sql, int count, const QVariantList &params)
 {
-    const QVector<QVector<QVariant>> rows = OpenWordDb().QueryNative(Sql);
+    const QVector<QVector<QVariant>> rows = OpenWordDb().QueryNative(Sql, nullptr, params);
     FormRow row;
     row.found = !rows.isEmpty();
     for (int i = 0; i < count; ++i) {

@@ -2,8 +2,9 @@
 // Reading what the grammar panel shows: one row of a lookup query, and the
 // row of a word in a table keyed by ID. These are the panel's hot path (a
 // word is shown for every row the user arrows through), so they run their
-// plain SELECTs straight on the connection's engine, each prepared once
-// per call, without a recordset.
+// plain SELECTs straight on the connection's engine without a recordset;
+// with the word's ID as a parameter, each text is prepared once and its
+// statement kept for the next word.
 
 #include <QHash>
 #include <QString>
@@ -17,9 +18,10 @@ struct FormRow {
     QStringList fields;  // the row's first fields as texts (Null: ""); empty texts when not found
 };
 
-// The first row of Sql (a SELECT that SQLite takes as it is written), count
-// fields wide. A database error (dao::DaoError) reaches the caller.
-FormRow ReadFormRow(const QString &Sql, int count);
+// The first row of Sql (a SELECT that SQLite takes as it is written, its
+// parameters ?1... bound to params), count fields wide. A database error
+// (dao::DaoError) reaches the caller.
+FormRow ReadFormRow(const QString &Sql, int count, const QVariantList &params = {});
 
 // The row of word ID in Table, its fields by name (case-insensitive).
 class WordRecord {

@@ -255,12 +255,20 @@ void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
 // ---------------------------------------------------------------------------
 // The word facts
 
+void GrammarPanel::hideConjugationFrames()
+{
+    fraSimple->hide();
+    fraHad->hide();
+}
+
 void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
 {
     CancelEdit();
     setVoice(QStringLiteral("0"));
-    fraSimple->hide();
-    fraHad->hide();
+    // The conjugation's frames go with every other view, hidden at the end:
+    // the conjugation shows them again, and a frame hidden and shown in one
+    // go would repaint the panel under it for every verb arrowed through.
+    bool conjugationShown = false;
     msflXImp->setVisible(iGridType == 33);
 
     try {
@@ -314,9 +322,11 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
                 if (VoiceMenuChoice[0]) {
                     OpVoiceSwitch(active->isEnabled() ? 0 : 1);
                     DeKonju(ColorWhite, lngID, active->isEnabled() ? QStringLiteral("a") : QStringLiteral("p"));
+                    conjugationShown = true;
                 } else if (VoiceMenuChoice[1]) {
                     OpVoiceSwitch(passive->isEnabled() ? 1 : 0);
                     DeKonju(ColorWhite, lngID, passive->isEnabled() ? QStringLiteral("p") : QStringLiteral("a"));
+                    conjugationShown = true;
                 } else if (VoiceMenuChoice[2]) {
                     m_host.ConjugationEntry(2)->setChecked(true);
                     DeMenos(ColorGreen, lngID, kind, true);
@@ -343,7 +353,11 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
                 m_host.RemarksBox3()->setPlainText(lang.Text(QStringLiteral("Remarks")));
             setShownWord(lngID);
         }
+        if (!conjugationShown)
+            hideConjugationFrames();
     } catch (const std::exception &error) {
+        if (!conjugationShown)
+            hideConjugationFrames();
         ShowErrorBox(error);
     }
     // The status line's default text. Unlike SetStatusText this leaves the
@@ -478,8 +492,7 @@ void GrammarPanel::mnuFirstParts_Click(int Index)
             } else if (Index == 1) {
                 DeKonju(ColorWhite, ID, QStringLiteral("p"));
             } else {
-                fraSimple->hide();
-                fraHad->hide();
+                hideConjugationFrames();
                 DeMenos(ColorGreen, ID, WordKind.toInt(), true);
                 msflXImp->show();
             }

@@ -167,6 +167,10 @@ private:
                          const CaptionArray &UnderCaptions, int TopStart, int UnderStart, bool Flag);
     void PlaceHeadingLines();
     QLabel *loadHeading(QList<QLabel *> &array);
+    // Gives a loaded heading the look of element 1 (its place and colour
+    // are left to the view).
+    void restyleHeading(QLabel *label, const QLabel *first);
+    void hideConjugationFrames();
     // Places the under-line labels over the columns of the grid; the first
     // column's label at left (twips, in the panel).
     void placeUnderLines(flexgrid::FlexGrid &grid, int firstLabel, int firstCol, int lastCol, int left);
@@ -201,6 +205,7 @@ private:
     ListWindowLink *activeList() const;
 
     QList<QLabel *> m_unloadedTop, m_unloadedUnder; // heading labels kept for the next view
+    bool m_conjugationHeadings = false; // the loaded headings are the conjugation's
     QList<QLineEdit *> m_mainTextBoxes;              // the panel's and the result boxes, once found
     GrammarHost &m_host;
     QWidget *m_picBottom;

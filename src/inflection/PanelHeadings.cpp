@@ -118,9 +118,26 @@ QLabel *GrammarPanel::loadHeading(QList<QLabel *> &array)
     return label;
 }
 
+void GrammarPanel::restyleHeading(QLabel *label, const QLabel *first)
+{
+    // Each setter only where the value differs: a label whose look is
+    // touched repaints.
+    if (label->height() != first->height() || label->minimumHeight() != label->maximumHeight())
+        label->setFixedHeight(first->height());
+    if (label->alignment() != first->alignment())
+        label->setAlignment(first->alignment());
+    if (label->frameShape() != first->frameShape())
+        label->setFrameShape(first->frameShape());
+    if (!label->autoFillBackground())
+        label->setAutoFillBackground(true);
+    if (label->font() != first->font())
+        label->setFont(first->font());
+}
+
 void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount, const CaptionArray &TopCaptions,
                                    const CaptionArray &UnderCaptions, int TopStart, int UnderStart, bool Flag)
 {
+    m_conjugationHeadings = false; // until the conjugation says they are its own
     grid.SetCol(1);
     for (QLabel *first : {lblTopLine[1], lblUnderLine[1]}) {
         PaintLabel(first, -1);
@@ -133,8 +150,16 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
     lblTopLine[1]->show();
     SetTopTw(lblVoice, TopTw(lblTopLine[1]));
     SetLeftTw(lblVoice, 0);
+    // Elements still loaded (the conjugation shown again) keep their place
+    // and colour, which the view sets again, and get the look of element 1.
+    auto heading = [this](QList<QLabel *> &array, int i) {
+        if (i >= array.size())
+            return loadHeading(array);
+        restyleHeading(array[i], array[1]);
+        return array[i];
+    };
     for (int i = 2; i <= TopCount; ++i) {
-        QLabel *label = loadHeading(lblTopLine);
+        QLabel *label = heading(lblTopLine, i);
         SetTopTw(label, 0);
         label->show();
     }
@@ -146,7 +171,7 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
     SetLeftTw(lblUnderLine[1], cellLeft);
     lblUnderLine[1]->show();
     for (int i = 2; i <= UnderCount; ++i) {
-        QLabel *label = loadHeading(lblUnderLine);
+        QLabel *label = heading(lblUnderLine, i);
         SetTopTw(label, TopTw(lblUnderLine[1]));
         label->show();
     }
@@ -168,6 +193,8 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
                     lblUnderLine[i]->setText(UnderCaptions(n));
                 else if (opHad[0]->isChecked())
                     lblUnderLine[i]->setText(UnderCaptions(1224));
+                else
+                    lblUnderLine[i]->clear();
             } else {
                 lblUnderLine[i]->setText(UnderCaptions(n));
             }
@@ -178,6 +205,7 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
 
 void GrammarPanel::PlaceHeadingLines()
 {
+    m_conjugationHeadings = false;
     for (QList<QLabel *> *array : {&lblTopLine, &lblUnderLine}) {
         QList<QLabel *> &unloaded = array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
         while (array->size() > 2) {

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <initializer_list>
+
 namespace tav {
 
 // The point size of the grids' row captions ("1 sg", "Nom sg" ...).
@@ -44,6 +46,21 @@ inline void PaintLabel(QLabel *label, long color)
     if (color >= 0)
         p.setColor(QPalette::Window, winsys::FromVbColor(color));
     label->setPalette(p);
+}
+
+// Raises sibling widgets so that they stand over the others in this order
+// (the last on top). Raising a widget repaints it: widgets that stand so
+// already are left alone.
+inline void RaiseInOrder(std::initializer_list<QWidget *> widgets)
+{
+    const QObjectList &siblings = (*widgets.begin())->parentWidget()->children();
+    qsizetype at = siblings.size() - qsizetype(widgets.size());
+    bool inOrder = at >= 0;
+    for (auto it = widgets.begin(); inOrder && it != widgets.end(); ++it)
+        inOrder = siblings[at++] == *it;
+    if (!inOrder)
+        for (QWidget *w : widgets)
+            w->raise();
 }
 
 } // namespace tav

@@ -11,6 +11,7 @@
 #include "mainwindow/PanelScroll.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
+#include "mainwindow/StartUpReport.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/StatusPanel.h"
@@ -472,6 +473,7 @@ void MDI::UnloadSplash()
 
 void MDI::ShowMain()
 {
+    ReportIdleAfterStart(this, Pause);
     MDIForm_Load();
     show();
     MDIForm_Resize();

@@ -45,13 +45,41 @@ QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure)
         if (IsGreekNodeKey(key))
             keys << key;
     QHash<QString, long long> counts; // by key
+    QStringList pending; // the keys still to count
+    for (const QString &key : keys)
+        if (CountSql(key) == SqlLang3 || CountSql(key) == SqlLang3Genus)
+            pending << key;
+    // Both texts read the same join of Main and the third language's table:
+    // one pass over its word types and genders serves every node. Should it
+    // fail, each text is counted on its own, as below.
+    const qsizetype from = SqlLang3.indexOf(QLatin1String(" FROM "));
+    if (from > 0 && SqlLang3Genus.endsWith(SqlLang3.mid(from)) && !pending.isEmpty()) {
+        QStringList filters;
+        for (const QString &key : pending)
+            filters << BuildCountFilter(key);
+        CountFailure failed;
+        Counted(
+            [&] {
+                const QVector<long long> n =
+                    CountQueryRecordsEach(QStringLiteral("SELECT Main.WT, Main.Genus") + SqlLang3.mid(from), filters,
+                                          QString(), {QStringLiteral("WT"), QStringLiteral("Genus")});
+                for (int i = 0; i < pending.size(); ++i)
+                    counts.insert(pending[i], n.value(i));
+                return 0LL;
+            },
+            failed);
+        if (!failed.failed)
+            pending.clear();
+    }
     for (const QString &sql : {SqlLang3, SqlLang3Genus}) {
         QStringList group, filters;
-        for (const QString &key : keys)
+        for (const QString &key : pending)
             if (CountSql(key) == sql) {
                 group << key;
                 filters << BuildCountFilter(key);
             }
+        if (group.isEmpty())
+            continue;
         Counted(
             [&] {
                 const QVector<long long> n =

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -667,4 +668,76 @@ TEST_F(PanelFixture, AVerbBoxShowsItsWholeFormOrItsStart)
     EXPECT_LE(box->geometry().right() + heading->fontMetrics().horizontalAdvance(heading->text()),
               heading->geometry().right())
         << "the caption beside the box keeps its room";
+}
+
+namespace {
+
+// What the panel shows, as an image, and the stacking, place, text and
+// colour of every control shown in it.
+struct PanelLook {
+    QImage image;
+    QStringList controls;
+    bool operator==(const PanelLook &o) const { return image == o.image && controls == o.controls; }
+};
+
+PanelLook LookOf(QWidget *root)
+{
+    PanelLook look;
+    look.image = root->grab().toImage();
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(root))
+            continue;
+        QString line = QStringLiteral("%1 %2 %3,%4 %5x%6")
+                           .arg(QLatin1String(w->metaObject()->className()), w->objectName())
+                           .arg(w->x())
+                           .arg(w->y())
+                           .arg(w->width())
+                           .arg(w->height());
+        if (auto *label = qobject_cast<QLabel *>(w))
+            line += QLatin1Char(' ') + label->text() + QLatin1Char(' ') + label->palette().window().color().name() +
+                    QLatin1Char(' ') + label->font().toString();
+        if (auto *box = qobject_cast<QLineEdit *>(w))
+            line += QLatin1Char(' ') + box->text();
+        if (auto *button = qobject_cast<QRadioButton *>(w))
+            line += button->isChecked() ? QStringLiteral(" checked") : QString();
+        look.controls << line;
+    }
+    return look;
+}
+
+} // namespace
+
+// A verb shown after another verb keeps the conjugation's headings and
+// controls instead of building them again: it must look exactly as when
+// shown after a word of another view, in either voice and with either
+// compound tense.
+TEST_F(PanelFixture, AVerbLooksTheSameAfterAnotherVerbAsAfterANoun)
+{
+    QWidget *root = w->Control<QWidget>("picBottom");
+    auto afterNoun = [&](long long verb) {
+        w->SmallFacts(10, QString(), 0);
+        w->SmallFacts(verb, QString(), 0);
+        return LookOf(root);
+    };
+    auto afterVerb = [&](long long before, long long verb) {
+        w->SmallFacts(before, QString(), 0);
+        w->SmallFacts(verb, QString(), 0);
+        return LookOf(root);
+    };
+    const PanelLook fresh = afterNoun(5);
+    EXPECT_TRUE(afterVerb(9, 5) == fresh);
+    EXPECT_TRUE(afterVerb(5, 5) == fresh);
+    EXPECT_FALSE(afterNoun(9) == fresh) << "another verb looks different";
+
+    // The other compound tense; the passive voice.
+    QRadioButton *had = panel().opHad[panel().opHad[0]->isChecked() ? 1 : 0];
+    had->click();
+    const PanelLook otherTense = afterNoun(5);
+    EXPECT_TRUE(had->isChecked());
+    EXPECT_FALSE(otherTense == fresh);
+    EXPECT_TRUE(afterVerb(9, 5) == otherTense);
+    entry(1)->trigger();
+    const PanelLook passive = afterNoun(5);
+    EXPECT_TRUE(afterVerb(9, 5) == passive);
+    EXPECT_TRUE(afterVerb(14, 5) == passive);
 }

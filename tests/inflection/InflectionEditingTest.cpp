@@ -7,6 +7,7 @@
 #include "inflection/GrammarPanel.h"
 #include "inflection/InflectionWriteBack.h"
 #include "platform/flexgrid/FlexGrid.h"
+#include "store/AdminSubs.h"
 #include "store/ListEdits.h"
 #include "store/SharedState.h"
 
@@ -412,4 +413,30 @@ TEST_F(EditFixture, AFormOfAWordThatHasLeftTheListIsRefused)
     EXPECT_TRUE(messages.Messages().constFirst().prompt.contains("no longer in the word list"));
     EXPECT_EQ(Count("SELECT count(*) FROM KonT2 WHERE ID = 5"), 0) << "no orphan row";
     EXPECT_EQ(Count("SELECT count(*) FROM FormsAll"), forms);
+}
+
+// The panel prepares its queries once and runs them again for each word: a
+// verb shown again after an edit, and after compaction has opened a new
+// connection, shows what is stored.
+TEST_F(EditFixture, AVerbShownAgainShowsItsStoredFormsAfterAnEditAndAfterCompaction)
+{
+    auto expectStored = [&](long long id) {
+        w->SmallFacts(id, QString(), 0);
+        EXPECT_EQ(Column(klin(), 1), Stored("KonT1", id, "a")) << id;
+        EXPECT_EQ(Column(klin(), 2), Stored("KonT2", id, "a")) << id;
+        EXPECT_EQ(Column(klin(), 3), Stored("KonT3", id, "a")) << id;
+        EXPECT_EQ(Column(klin(), 5), Stored("KonT4", id, "a")) << id;
+    };
+    w->SmallFacts(5, QString(), 0);
+    ASSERT_TRUE(Edit(klin(), 3, 2, "aggixe"));
+    ASSERT_TRUE(Edit(klin(), 2, 5, "aggiceiV"));
+    expectStored(9);
+    expectStored(5);
+    EXPECT_EQ(klin().TextMatrix(3, 2), "aggixe");
+    EXPECT_EQ(klin().TextMatrix(2, 5), "aggiceiV");
+
+    ASSERT_TRUE(tav::CompactWordDatabase()) << messages.Prompts().join("\n").toStdString();
+    expectStored(9);
+    expectStored(5);
+    EXPECT_EQ(klin().TextMatrix(3, 2), "aggixe");
 }

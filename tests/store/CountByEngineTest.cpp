@@ -153,6 +153,44 @@ TEST_P(CountByEngine, IdsAndRows)
     EXPECT_EQ(tav::CountRecords(QStringLiteral("SELECT ID FROM Main WHERE ID = -1")), 0);
 }
 
+// The tree's build counts all its Greek nodes in one pass over the join of
+// Main and the third language: each caption holds the node's own count.
+TEST_P(CountByEngine, TreeBuildGivesEachGreekNodeItsOwnCount)
+{
+    tav::CountFailure failure;
+    const QVector<tav::CategoryNode> nodes = tav::BuildCategoryNodes(failure);
+    EXPECT_FALSE(failure.failed) << failure.description.toStdString();
+    int greek = 0;
+    for (const tav::CategoryNode &node : nodes) {
+        if (!tav::IsGreekNodeKey(node.key))
+            continue;
+        ++greek;
+        const long long own = tav::CountQueryRecords(tav::CountSql(node.key), tav::BuildCountFilter(node.key));
+        EXPECT_EQ(node.caption, QString::number(own) + QLatin1Char(' ') + tav::GreekNodeTemplate(node.key).caption)
+            << node.key.toStdString();
+    }
+    EXPECT_EQ(greek, 19);
+}
+
+// Meanings that differ only in case, stand between others of the same
+// letters, are numbers or texts of digits, empty or Null: each run of the
+// same text counts once, as reading the rows in order gives.
+TEST_P(CountByEngine, MeaningRunsCompareTheStoredTexts)
+{
+    for (const char *lat : {"abc", "Abc", "abc", "ABC", "", "5", "05", "zz", "zZ"})
+        tav::WordDb->ExecNative(QStringLiteral("INSERT INTO AllEnglishGreek (Sal, ID, Lat) VALUES ('x', 1, ?1)"),
+                                {QString::fromLatin1(lat)});
+    tav::WordDb->ExecNative(QStringLiteral("INSERT INTO AllEnglishGreek (Sal, ID, Lat) VALUES ('x', 1, 5)"));
+    tav::WordDb->ExecNative(QStringLiteral("INSERT INTO AllEnglishGreek (Sal, ID, Lat) VALUES ('x', 1, NULL)"));
+    for (const QString &sql : {QStringLiteral("SELECT Lat FROM AllEnglishGreek ORDER BY Lat"),
+                               tav::SqlAllEnglish + QStringLiteral(" WHERE Lat Like 'a*' ORDER BY Lat"),
+                               tav::SqlAllEnglish + QStringLiteral(" ORDER BY Lat")})
+        EXPECT_EQ(tav::CountDistinctLat(sql),
+                  RunsRead(sql, [](dao::Recordset &rs) { return rs.Text(QStringLiteral("Lat")); }))
+            << sql.toStdString();
+    EXPECT_THROW(tav::CountDistinctLat(QStringLiteral("SELECT Lat FROM NoSuchTable ORDER BY Lat")), dao::DaoError);
+}
+
 INSTANTIATE_TEST_SUITE_P(ShippedAndGenerated, CountByEngine, ::testing::Values(0, 5000));
 
 // The generated database keeps the shipped one's shape at the size asked.

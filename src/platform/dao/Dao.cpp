@@ -461,6 +461,8 @@ void Database::Close()
 {
     if (!m_db)
         return;
+    // Kept statements would keep the file open after sqlite3_close_v2.
+    dropStatements();
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_transactionDepth = 0;
@@ -492,26 +494,47 @@ QVector<QVector<QVariant>> Database::QueryNative(const QString &sql, QStringList
                                                  const QVariantList &params)
 {
     sqlite3 *db = live();
-    Stmt s;
-    const char *tail = nullptr;
     const QByteArray utf8 = sql.toUtf8(); // tail points into it
-    prepare(db, utf8, s, &tail);
-    if (!onlySeparators(tail))
-        throw DaoError(DaoError::UnsupportedJetSql, QStringLiteral("QueryNative runs one statement at a time"), sql);
+    Stmt s;
+    // A statement kept from an earlier run is taken out of the cache while it
+    // runs, so that a query run meanwhile (by a function the statement
+    // calls) never shares it.
+    auto kept = m_statements.find(utf8);
+    const bool reused = kept != m_statements.end();
+    if (reused) {
+        s.st = kept.value();
+        m_statements.erase(kept);
+    } else {
+        const char *tail = nullptr;
+        prepare(db, utf8, s, &tail);
+        if (!onlySeparators(tail))
+            throw DaoError(DaoError::UnsupportedJetSql, QStringLiteral("QueryNative runs one statement at a time"),
+                           sql);
+    }
     QVector<QVector<QVariant>> rows;
     if (!s.st)
         return rows;
     for (int i = 0; i < params.size(); ++i)
         bindVariant(db, s.st, i + 1, params[i], sql);
     prepareWrite(s.st, sql);
+    int rc = sqlite3_step(s.st);
+    if (reused && rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        // A kept statement whose tables changed meanwhile: SQLite prepares
+        // it again on its first step, and where that fails, a fresh prepare
+        // reports the error exactly as it would have without the cache.
+        sqlite3_finalize(s.st);
+        s.st = nullptr;
+        return QueryNative(sql, columnNames, params);
+    }
+    // The columns are read after the first step, which brings a kept
+    // statement up to date with the tables' current columns.
     const int cols = sqlite3_column_count(s.st);
     if (columnNames) {
         columnNames->clear();
         for (int c = 0; c < cols; ++c)
             *columnNames << QString::fromUtf8(sqlite3_column_name(s.st, c));
     }
-    int rc;
-    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(s.st)) {
         QVector<QVariant> row;
         row.reserve(cols);
         for (int c = 0; c < cols; ++c)
@@ -520,7 +543,29 @@ QVector<QVector<QVariant>> Database::QueryNative(const QString &sql, QStringList
     }
     if (rc != SQLITE_DONE)
         throwStatement(sql, writes(s.st));
+    keepStatement(sql, utf8, s.st);
     return rows;
+}
+
+void Database::keepStatement(const QString &sql, const QByteArray &utf8, sqlite3_stmt *&st)
+{
+    // Reading statements only: a reset statement holds no lock and no read
+    // transaction, and does not stop DROP TABLE or VACUUM on the connection.
+    if (!sqlite3_stmt_readonly(st) || !firstWordIs(sql, {"SELECT", "WITH"}))
+        return;
+    if (m_statements.size() >= kKeptStatements)
+        dropStatements();
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    m_statements.insert(utf8, st);
+    st = nullptr;
+}
+
+void Database::dropStatements()
+{
+    for (sqlite3_stmt *st : std::as_const(m_statements))
+        sqlite3_finalize(st);
+    m_statements.clear();
 }
 
 void Database::ExecNative(const QString &sql, const QVariantList &params)

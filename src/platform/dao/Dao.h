@@ -6,10 +6,13 @@
 // MoveFirst/MoveNext/EOF and searched with FindFirst and a Jet criterion.
 //
 // Every failure throws dao::DaoError with the engine's message and a number;
-// nothing is swallowed. No SQLite statement stays open after a call returns:
-// recordsets read their rows when they are opened (or first navigated) and
-// keep them in memory, so a caller may drop a table or compact at any time.
+// nothing is swallowed. No SQLite statement stays running after a call
+// returns: recordsets read their rows when they are opened (or first
+// navigated) and keep them in memory, and the reading statements QueryNative
+// keeps for re-use are reset, so a caller may drop a table or compact at any
+// time.
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -167,7 +170,8 @@ public:
 
     // Plumbing for Recordset and tests.
     sqlite3 *Handle() const;
-    // Runs native SQLite SQL (already translated) and returns every row.
+    // Runs native SQLite SQL (already translated) and returns every row. A
+    // SELECT's prepared statement is kept for the next run of the same text.
     QVector<QVector<QVariant>> QueryNative(const QString &sql, QStringList *columnNames = nullptr,
                                            const QVariantList &params = {});
     void ExecNative(const QString &sql, const QVariantList &params = {});
@@ -195,6 +199,11 @@ private:
     QString tableName(const QString &name) const; // the stored spelling, "" when absent
     RecordsetPtr makeRecordset(const QString &source, const QString &nativeSql, const QString &loadSql,
                                RecordsetType type);
+    // Keeps a reading statement QueryNative ran to its end (reset, by its
+    // text) for the next run of the same text, and takes ownership (st
+    // becomes null); leaves any other statement to its caller.
+    void keepStatement(const QString &sql, const QByteArray &utf8, sqlite3_stmt *&st);
+    void dropStatements(); // finalizes the kept statements
 
     sqlite3 *m_db = nullptr;
     QString m_path;
@@ -206,6 +215,10 @@ private:
     long long m_recordsAffected = 0;
     int m_transactionDepth = 0;
     QHash<QString, QString> m_queryDefs; // lower-case name -> Jet SQL
+    // QueryNative's statements, kept between runs: a panel that asks the same
+    // questions (with parameters) for every word shown prepares them once.
+    static constexpr qsizetype kKeptStatements = 64;
+    QHash<QByteArray, sqlite3_stmt *> m_statements;
 };
 
 class Recordset {

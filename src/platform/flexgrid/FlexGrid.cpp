@@ -1,5 +1,7 @@
 #include "platform/flexgrid/FlexGrid.h"
 
+#include "platform/font/FontLoader.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -74,6 +76,9 @@ FlexGrid::FlexGrid(QWidget *parent)
     m_fontNames.append(QString()); // index 0: the grid's own font
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
+    // paintEvent fills the whole viewport: the widgets behind it need not
+    // paint first when rows change.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The control's defaults: two rows, two columns, one of each fixed.
@@ -1331,6 +1336,23 @@ bool FlexGrid::isSelected(int row, int col) const
            && col >= std::min(m_col, m_colSel) && col <= std::max(m_col, m_colSel);
 }
 
+void DrawGridLines(QPainter &p, const QRect &rect, const QColor &color, int width)
+{
+    if (width == 1 && p.deviceTransform().type() <= QTransform::TxTranslate) {
+        // Unscaled, a line one pixel wide covers the same pixels as a filled
+        // rectangle one pixel wide, which the painter draws for a fraction of
+        // the cost of a stroked line.
+        p.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), color);
+        p.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), color);
+        return;
+    }
+    QPen line(color);
+    line.setWidth(width);
+    p.setPen(line);
+    p.drawLine(rect.topRight(), rect.bottomRight());
+    p.drawLine(rect.bottomLeft(), rect.bottomRight());
+}
+
 void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool fixed)
 {
     const CellFormat *fmt = formatAt(row, col);
@@ -1343,12 +1365,7 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
     }
     p.fillRect(rect, Colour(back));
 
-    // Grid lines on the right and bottom edges of the cell.
-    QPen line(Colour(fixed ? m_gridColorFixed : m_gridColor));
-    line.setWidth(m_gridLineWidth);
-    p.setPen(line);
-    p.drawLine(rect.topRight(), rect.bottomRight());
-    p.drawLine(rect.bottomLeft(), rect.bottomRight());
+    DrawGridLines(p, rect, Colour(fixed ? m_gridColorFixed : m_gridColor), m_gridLineWidth);
 
     const QString &text = m_rows[row].text[col];
     if (!text.isEmpty()) {
@@ -1366,7 +1383,7 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
         }
         if (m_wordWrap)
             flags |= Qt::TextWordWrap;
-        p.setFont(CellFontAt(row, col));
+        p.setFont(winsys::CellDrawingFont(CellFontAt(row, col)));
         p.setPen(Colour(fore));
         p.save();
         p.setClipRect(rect.adjusted(0, 0, -1, -1), Qt::IntersectClip);

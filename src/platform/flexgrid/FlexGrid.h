@@ -30,6 +30,10 @@
 #include <QStringList>
 #include <QVector>
 
+class QColor;
+class QPainter;
+class QRect;
+
 namespace flexgrid {
 
 // Sort codes of the Sort property.
@@ -62,6 +66,9 @@ enum MergeSettings : int {
 // FillStyle: whether the Cell* formatting properties set the current cell
 // only or every cell of the selection.
 enum FillStyleSettings : int { flexFillSingle = 0, flexFillRepeat = 1 };
+
+// The grid lines of a cell: its right and bottom edges, `width` pixels wide.
+void DrawGridLines(QPainter &p, const QRect &rect, const QColor &color, int width);
 
 // Mouse buttons of MouseDown/MouseUp.
 enum MouseButtonConstants : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };

@@ -24,4 +24,11 @@ bool LoadGreekFonts(const QString &folder)
 
 QFont GreekFont(int pointSize) { return QFont(GreekFamily, pointSize); }
 
+QFont CellDrawingFont(QFont font)
+{
+    if (font.family() == GreekFamily)
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    return font;
+}
+
 } // namespace winsys

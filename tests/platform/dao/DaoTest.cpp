@@ -2,7 +2,9 @@
 #include "DaoTestHelpers.h"
 #include "platform/dao/Dao.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -603,6 +605,79 @@ TEST_F(DaoTest, ClosedObjectsReportIt)
     db->Close();
     EXPECT_FALSE(db->IsOpen());
     EXPECT_EQ(errorNumber([&] { db->Execute(QStringLiteral("DELETE * FROM Main")); }), DaoError::ObjectClosed);
+}
+
+// QueryNative keeps the statements of its SELECTs for the next run of the
+// same text: each run still reads the tables as they are then.
+TEST_F(DaoTest, AQueryRunAgainReadsTheTablesAsTheyAreNow)
+{
+    const QString byId = QStringLiteral("SELECT * FROM Main WHERE ID = ?1");
+    QStringList names;
+    auto rows = db->QueryNative(byId, &names, {2});
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][2].toString(), QStringLiteral("write"));
+    EXPECT_EQ(names.size(), 7);
+    // Other parameters, and none (a parameter not given is Null).
+    EXPECT_EQ(db->QueryNative(byId, nullptr, {4})[0][1].toString(), QStringLiteral("agapw"));
+    EXPECT_TRUE(db->QueryNative(byId).isEmpty());
+
+    db->Execute(QStringLiteral("UPDATE Main SET English = 'written' WHERE ID = 2"));
+    EXPECT_EQ(db->QueryNative(byId, nullptr, {2})[0][2].toString(), QStringLiteral("written"));
+    {
+        auto second = DBEngine::OpenDatabase(m_path);
+        second->Execute(QStringLiteral("UPDATE Main SET English = 'penned' WHERE ID = 2"));
+        second->Close();
+    }
+    EXPECT_EQ(db->QueryNative(byId, nullptr, {2})[0][2].toString(), QStringLiteral("penned"));
+
+    // A column added since: SELECT * reads it, and names it.
+    db->ExecNative(QStringLiteral("ALTER TABLE Main ADD COLUMN Extra TEXT"));
+    db->ExecNative(QStringLiteral("UPDATE Main SET Extra = 'new' WHERE ID = 2"));
+    rows = db->QueryNative(byId, &names, {2});
+    ASSERT_EQ(rows.size(), 1);
+    ASSERT_EQ(names.size(), 8);
+    EXPECT_EQ(names[7], QStringLiteral("Extra"));
+    EXPECT_EQ(rows[0][7].toString(), QStringLiteral("new"));
+    rows = db->QueryNative(QStringLiteral("SELECT * FROM Main WHERE ID = 99"), &names);
+    EXPECT_TRUE(rows.isEmpty());
+    EXPECT_EQ(names.size(), 8);
+}
+
+TEST_F(DaoTest, KeptQueriesLetATableBeDroppedAndTheFileCompacted)
+{
+    const QString forms = QStringLiteral("SELECT FormGreek FROM FormsAll WHERE ID = ?1 ORDER BY KasPer");
+    ASSERT_EQ(db->QueryNative(forms, nullptr, {2}).size(), 2);
+    db->DeleteTable(QStringLiteral("FormsAll"));
+    db->ExecNative(QStringLiteral("VACUUM"));
+    // The query of a table dropped fails as on a connection that never ran it.
+    auto fresh = DBEngine::OpenDatabase(m_path);
+    const int expected = errorNumber([&] { fresh->QueryNative(forms, nullptr, {2}); });
+    EXPECT_NE(expected, 0);
+    EXPECT_EQ(errorNumber([&] { db->QueryNative(forms, nullptr, {2}); }), expected);
+    // A table of that name made again is read.
+    db->ExecNative(QStringLiteral("CREATE TABLE FormsAll (ID INTEGER, KasPer INTEGER, FormGreek TEXT)"));
+    db->ExecNative(QStringLiteral("INSERT INTO FormsAll VALUES (2, 1, 'grafw')"));
+    const auto rows = db->QueryNative(forms, nullptr, {2});
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][0].toString(), QStringLiteral("grafw"));
+}
+
+TEST_F(DaoTest, CloseLetsGoOfTheFileAfterQueriesWereKept)
+{
+    for (int id = 1; id <= 4; ++id)
+        db->QueryNative(QStringLiteral("SELECT * FROM Main WHERE ID = ?1"), nullptr, {id});
+    db->QueryNative(QStringLiteral("SELECT count(*) FROM FormsAll"));
+    auto openHere = [&] {
+        const QString file = QFileInfo(m_path).canonicalFilePath();
+        const QDir fds(QStringLiteral("/proc/self/fd"));
+        for (const QFileInfo &fd : fds.entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot))
+            if (fd.symLinkTarget() == file)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(openHere());
+    db->Close();
+    EXPECT_FALSE(openHere());
 }
 
 } // namespace

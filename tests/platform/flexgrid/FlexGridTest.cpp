@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QPen>
 #include <QPalette>
 #include <QPixmap>
 #include <QScreen>
@@ -550,5 +552,37 @@ TEST(FlexGridDraw, AMoveRepaintsItsRowsAsAWholeRepaintWould)
         const QImage afterMove = shown();
         EXPECT_EQ(afterMove, wholeRepaint()) << "step " << step;
         ++step;
+    }
+}
+
+// Thin grid lines are filled as rectangles, for speed: the pixels must be
+// those of the lines a one-pixel pen draws, on cells of any place and size,
+// also where the screen is scaled.
+TEST(FlexGridPaint, ThinGridLinesCoverTheSamePixelsAsAOnePixelPen)
+{
+    const QColor line(0xC0, 0xC0, 0xC0);
+    for (int scale : {1, 2}) {
+        for (const QRect cell : {QRect(0, 0, 10, 10), QRect(3, 5, 1, 1), QRect(7, 2, 40, 17), QRect(20, 30, 2, 25),
+                                 QRect(-3, -4, 12, 9), QRect(55, 40, 9, 30)}) {
+            QImage pen(64 * scale, 64 * scale, QImage::Format_RGB32), filled = pen;
+            pen.fill(Qt::white);
+            filled.fill(Qt::white);
+            {
+                QPainter p(&pen);
+                p.scale(scale, scale);
+                QPen stroke(line);
+                stroke.setWidth(1);
+                p.setPen(stroke);
+                p.drawLine(cell.topRight(), cell.bottomRight());
+                p.drawLine(cell.bottomLeft(), cell.bottomRight());
+            }
+            {
+                QPainter p(&filled);
+                p.scale(scale, scale);
+                flexgrid::DrawGridLines(p, cell, line, 1);
+            }
+            EXPECT_EQ(pen, filled) << scale << " " << cell.x() << "," << cell.y() << " " << cell.width() << "x"
+                                   << cell.height();
+        }
     }
 }

@@ -106,3 +106,43 @@ TEST_F(GreekFontTest, TheMarkIsDrawnOverTheLetterBeforeIt)
     EXPECT_EQ(extraOutside, 0); // and not beside the letter
     EXPECT_EQ(extraLow, 0);     // and above the letter, not through it
 }
+
+// The grids draw the Greek font without text shaping: every text must come
+// out pixel for pixel as shaped, in either weight, at the program's sizes,
+// aligned as the cells align it; other families are left alone.
+TEST_F(GreekFontTest, WithoutShapingTheGreekFontDrawsTheSamePixels)
+{
+    ASSERT_TRUE(s_loaded);
+    const QStringList texts = {QStringLiteral("askouvmai me tiV levxeiV ta Ellhnikav"),
+                               QStringLiteral("Ellhnikav AQHNA vaggivxe"),
+                               QStringLiteral("qa evcw aggivxei"),
+                               QStringLiteral("o, h, to; tou. (thV) 1 sg"),
+                               QStringLiteral("v"),
+                               QStringLiteral("fi fl ffi AV To Wa")};
+    for (bool bold : {false, true}) {
+        for (double points : {6.5, 9.0, 11.0, 12.0, 14.0, 22.0}) {
+            QFont shaped(GreekFamily);
+            shaped.setPointSizeF(points);
+            shaped.setBold(bold);
+            const QFont plain = CellDrawingFont(shaped);
+            ASSERT_TRUE(plain.styleStrategy() & QFont::PreferNoShaping);
+            for (const QString &text : texts) {
+                for (int flags : {int(Qt::AlignLeft | Qt::AlignVCenter), int(Qt::AlignHCenter | Qt::AlignVCenter),
+                                  int(Qt::AlignRight | Qt::AlignBottom)}) {
+                    auto draw = [&](const QFont &font) {
+                        QImage image(420, 48, QImage::Format_RGB32);
+                        image.fill(Qt::white);
+                        QPainter p(&image);
+                        p.setFont(font);
+                        p.setPen(Qt::black);
+                        p.drawText(QRect(3, 2, 410, 40), flags, text);
+                        return image;
+                    };
+                    EXPECT_EQ(draw(shaped), draw(plain)) << text.toStdString() << " " << points << " " << bold;
+                }
+            }
+        }
+    }
+    const QFont other(QStringLiteral("DejaVu Sans"), 10);
+    EXPECT_EQ(CellDrawingFont(other), other);
+}
