@@ -23,6 +23,7 @@
 #include <QVector>
 #include <QWidget>
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -232,7 +233,20 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The "See, remember and type" page, one builder per panel; each panel
+    // creates its widgets in the page's tab order.
     void buildTraditional(QWidget *page);
+    QBoxLayout *buildQuestionPanel(QWidget *page, const QFont &greek);
+    QBoxLayout *buildAnswerRow(QWidget *page);
+    // Adds the markers' line and the hidden count fields to column.
+    void buildVerdictRows(QWidget *page, QBoxLayout *column);
+    QBoxLayout *buildSourcePanel(QWidget *page);
+    QWidget *buildSourceOptions(QWidget *page);
+    QBoxLayout *buildRepeatRow(QWidget *page);
+    QBoxLayout *buildStoreRow(QWidget *page);
+    QBoxLayout *buildOptionRows(QWidget *page);
+    QBoxLayout *buildRepaCaption(QWidget *page);
+    QBoxLayout *buildRepaLists(QWidget *page, const QFont &greek);
     void buildMatching(QWidget *page);
     void buildVerbs(QWidget *page);
     QLineEdit *makeField(int index, QWidget *parent);
