@@ -248,7 +248,10 @@ private:
     QBoxLayout *buildRepaCaption(QWidget *page);
     QBoxLayout *buildRepaLists(QWidget *page, const QFont &greek);
     void buildMatching(QWidget *page);
+    QBoxLayout *buildMatchingBar(QWidget *page);
+    QWidget *buildMeaningsRow(QWidget *page);
     void buildVerbs(QWidget *page);
+    QBoxLayout *buildVerbsBar(QWidget *page);
     QLineEdit *makeField(int index, QWidget *parent);
     // The round's word on screen: the bound fields, the ID panel, the grammar
     // panel; the timer starts when selected.
