@@ -233,6 +233,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The three tabs, their pages and the keys that switch them.
+    void buildTabs();
+    // Follows the client area's size, the screens' work areas and the
+    // activation of this window among the host's children.
+    void followHost();
     // The "See, remember and type" page, one builder per panel; each panel
     // creates its widgets in the page's tab order.
     void buildTraditional(QWidget *page);
