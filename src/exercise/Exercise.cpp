@@ -103,7 +103,13 @@ Exercise::Exercise(ExerciseHost &host, QWidget *parent)
     Data2 = new datactl::DataControl(this);
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, &Exercise::Timer1_Timer);
+    buildTabs();
+    followHost();
+    Form_Load();
+}
 
+void Exercise::buildTabs()
+{
     tbsOptions = new QTabWidget(this);
     tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
     static const char *const tabs[] = {"See, remember and type", "Match words", "Verb forms"};
@@ -141,7 +147,10 @@ Exercise::Exercise(ExerciseHost &host, QWidget *parent)
             tbsOptions->setCurrentIndex((tbsOptions->currentIndex() + (next ? 1 : n - 1)) % n);
         });
     }
+}
 
+void Exercise::followHost()
+{
     // The window keeps the client area's height when that changes (the
     // toolbar hidden for the exercise, the main window resized).
     m_clientView->installEventFilter(this);
@@ -159,7 +168,6 @@ Exercise::Exercise(ExerciseHost &host, QWidget *parent)
         if (sub && sub->widget() == this)
             Form_Activate();
     });
-    Form_Load();
 }
 
 Exercise::~Exercise() { Timer1->stop(); }

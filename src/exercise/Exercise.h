@@ -23,6 +23,7 @@
 #include <QVector>
 #include <QWidget>
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -232,9 +233,30 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The three tabs, their pages and the keys that switch them.
+    void buildTabs();
+    // Follows the client area's size, the screens' work areas and the
+    // activation of this window among the host's children.
+    void followHost();
+    // The "See, remember and type" page, one builder per panel; each panel
+    // creates its widgets in the page's tab order.
     void buildTraditional(QWidget *page);
+    QBoxLayout *buildQuestionPanel(QWidget *page, const QFont &greek);
+    QBoxLayout *buildAnswerRow(QWidget *page);
+    // Adds the markers' line and the hidden count fields to column.
+    void buildVerdictRows(QWidget *page, QBoxLayout *column);
+    QBoxLayout *buildSourcePanel(QWidget *page);
+    QWidget *buildSourceOptions(QWidget *page);
+    QBoxLayout *buildRepeatRow(QWidget *page);
+    QBoxLayout *buildStoreRow(QWidget *page);
+    QBoxLayout *buildOptionRows(QWidget *page);
+    QBoxLayout *buildRepaCaption(QWidget *page);
+    QBoxLayout *buildRepaLists(QWidget *page, const QFont &greek);
     void buildMatching(QWidget *page);
+    QBoxLayout *buildMatchingBar(QWidget *page);
+    QWidget *buildMeaningsRow(QWidget *page);
     void buildVerbs(QWidget *page);
+    QBoxLayout *buildVerbsBar(QWidget *page);
     QLineEdit *makeField(int index, QWidget *parent);
     // The round's word on screen: the bound fields, the ID panel, the grammar
     // panel; the timer starts when selected.

@@ -32,6 +32,18 @@ void Exercise::buildMatching(QWidget *page)
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(4);
+    column->addLayout(buildMatchingBar(page));
+    column->addWidget(buildMeaningsRow(page));
+    // The rows follow the page's width (layoutRows).
+    picRows = new QWidget;
+    picRows->setObjectName(QStringLiteral("picRows"));
+    picRows->installEventFilter(this);
+    column->addWidget(RowsScroll(picRows, page), 1);
+}
+
+QBoxLayout *Exercise::buildMatchingBar(QWidget *page)
+{
+    // "Show", the two random deals and the number of words.
     auto *bar = new QHBoxLayout;
     cmdTest = new QPushButton(QStringLiteral("Show"), page);
     cmdTest->setObjectName(QStringLiteral("cmdTest"));
@@ -57,7 +69,11 @@ void Exercise::buildMatching(QWidget *page)
     bar->addWidget(lblAntal);
     bar->addWidget(UpAntal);
     bar->addStretch(1);
-    column->addLayout(bar);
+    return bar;
+}
+
+QWidget *Exercise::buildMeaningsRow(QWidget *page)
+{
     // The question language: a row of options after its caption.
     auto *question = new QWidget(page);
     question->setObjectName(QStringLiteral("fraMeanings"));
@@ -71,12 +87,7 @@ void Exercise::buildMatching(QWidget *page)
         connect(opOne[i], &QRadioButton::clicked, this, [this, i] { opOne_Click(i); });
     }
     questionBox->addStretch(1);
-    column->addWidget(question);
-    // The rows follow the page's width (layoutRows).
-    picRows = new QWidget;
-    picRows->setObjectName(QStringLiteral("picRows"));
-    picRows->installEventFilter(this);
-    column->addWidget(RowsScroll(picRows, page), 1);
+    return question;
 }
 
 // ---------------------------------------------------------------------------

@@ -75,7 +75,7 @@ void Exercise::buildTraditional(QWidget *page)
     // Laid out to fit the client area of an 800x600 screen without scrolling:
     // the question beside the source and repetition settings, the timer and
     // the answer language in one line, the repetition list below taking what
-    // height is left.
+    // height is left. The panels are built in their tab order.
     const QFont greek = winsys::GreekFont(GreekFontSize);
     auto *grid = new QGridLayout(page);
     grid->setContentsMargins(6, 4, 6, 4);
@@ -86,7 +86,18 @@ void Exercise::buildTraditional(QWidget *page)
     // lists') and scroll where the least heights fit.
     lblLabels[3] = NamedLabel(QStringLiteral("lblLabels(3)"), QString(), page);
     grid->addWidget(lblLabels[3], 0, 0, 1, 2);
+    grid->addLayout(buildQuestionPanel(page, greek), 1, 0);
+    grid->addLayout(buildSourcePanel(page), 1, 1);
+    grid->addLayout(buildOptionRows(page), 2, 0, 1, 2);
+    grid->addLayout(buildRepaCaption(page), 3, 0, 1, 2);
+    grid->addLayout(buildRepaLists(page, greek), 4, 0, 1, 2);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+    grid->setRowStretch(4, 1);
+}
 
+QBoxLayout *Exercise::buildQuestionPanel(QWidget *page, const QFont &greek)
+{
     // The question, the answer box with its buttons, the markers and the
     // revealed answer.
     auto *left = new QVBoxLayout;
@@ -102,6 +113,14 @@ void Exercise::buildTraditional(QWidget *page)
     left->addLayout(question);
     lblLabels[1] = NamedLabel(QStringLiteral("lblLabels(1)"), QString(), page);
     left->addWidget(lblLabels[1]);
+    left->addLayout(buildAnswerRow(page));
+    buildVerdictRows(page, left);
+    left->addStretch(1);
+    return left;
+}
+
+QBoxLayout *Exercise::buildAnswerRow(QWidget *page)
+{
     auto *answer = new QHBoxLayout;
     makeField(2, page);
     cmdReset = new QPushButton(QStringLiteral("Start"), page);
@@ -113,9 +132,15 @@ void Exercise::buildTraditional(QWidget *page)
     answer->addWidget(txtFields(2), 1);
     answer->addWidget(cmdReset);
     answer->addWidget(CmdEnter);
-    left->addLayout(answer);
     connect(cmdReset, &QPushButton::clicked, this, &Exercise::cmdReset_Click);
     connect(CmdEnter, &QPushButton::clicked, this, &Exercise::CmdEnter_Click);
+    return answer;
+}
+
+void Exercise::buildVerdictRows(QWidget *page, QBoxLayout *column)
+{
+    // The markers, "Correct answer!" and the revealed answer in one line; the
+    // count fields below it are never shown.
     auto *verdict = new QHBoxLayout;
     shTestStrip = new QWidget(page);
     shTestStrip->setFixedHeight(winsys::TwipsToPixelsY(300));
@@ -130,24 +155,33 @@ void Exercise::buildTraditional(QWidget *page)
     lblCorr1128 = NamedLabel(QStringLiteral("lblCorr(1128)"), QStringLiteral("Correct answer!"), page);
     lblCorr1128->hide();
     verdict->addWidget(lblCorr1128);
-    left->addLayout(verdict);
-    // The revealed answer beside "Correct answer!"; the count fields are never shown.
+    column->addLayout(verdict);
     for (int i : {3, 33, 6, 66}) {
         makeField(i, page)->setReadOnly(true);
         txtFields(i)->hide();
         if (i == 3 || i == 33)
             verdict->addWidget(txtFields(i), 3);
         else
-            left->addWidget(txtFields(i));
+            column->addWidget(txtFields(i));
     }
     connect(txtFields(6), &QLineEdit::textChanged, this, [this] { FieldSixes(AnswerField() * 2); });
     connect(txtFields(66), &QLineEdit::textChanged, this, [this] { FieldSixes(AnswerField() * 2); });
-    left->addStretch(1);
-    grid->addLayout(left, 1, 0);
+}
 
+QBoxLayout *Exercise::buildSourcePanel(QWidget *page)
+{
     // The source of the words, the repetition setting and the store.
     auto *right = new QVBoxLayout;
     right->setSpacing(2);
+    right->addWidget(buildSourceOptions(page));
+    right->addLayout(buildRepeatRow(page));
+    right->addLayout(buildStoreRow(page));
+    right->addStretch(1);
+    return right;
+}
+
+QWidget *Exercise::buildSourceOptions(QWidget *page)
+{
     auto *source = new QWidget(page); // the source options select each other out
     auto *sourceBox = new QVBoxLayout(source);
     sourceBox->setContentsMargins(0, 0, 0, 0);
@@ -161,8 +195,12 @@ void Exercise::buildTraditional(QWidget *page)
         sourceBox->addWidget(opDbas[i]);
     }
     opDbas[0]->setChecked(true);
-    right->addWidget(source);
+    return source;
+}
 
+QBoxLayout *Exercise::buildRepeatRow(QWidget *page)
+{
+    // "Repeat after" the number of errors, and the image of the repetition mode.
     auto *repeat = new QHBoxLayout;
     lblex[1] = NamedLabel(QStringLiteral("lblex(1)"), QStringLiteral("Repeat after"), page);
     lblRepa = NamedLabel(QStringLiteral("lblRepa"), QString(), page);
@@ -190,9 +228,13 @@ void Exercise::buildTraditional(QWidget *page)
     repeat->addWidget(lblex[2]);
     repeat->addWidget(images);
     repeat->addStretch(1);
-    right->addLayout(repeat);
     connect(upRepa, &winsys::UpDown::Change, this, &Exercise::lblRepa_Change);
+    return repeat;
+}
 
+QBoxLayout *Exercise::buildStoreRow(QWidget *page)
+{
+    // "Flush store" and the count of words in the store of wrong answers.
     auto *store = new QHBoxLayout;
     CmdFlush = new QPushButton(QStringLiteral("&Flush store"), page);
     CmdFlush->setObjectName(QStringLiteral("CmdFlush"));
@@ -202,11 +244,12 @@ void Exercise::buildTraditional(QWidget *page)
     store->addWidget(CmdFlush);
     store->addWidget(lblFails);
     store->addStretch(1);
-    right->addLayout(store);
-    right->addStretch(1);
     connect(CmdFlush, &QPushButton::clicked, this, &Exercise::CmdFlush_Click);
-    grid->addLayout(right, 1, 1);
+    return store;
+}
 
+QBoxLayout *Exercise::buildOptionRows(QWidget *page)
+{
     // The timer and the answer language, each a row of options after its caption.
     auto *settings = new QHBoxLayout;
     auto optionRow = [page](const QString &name, const QString &caption) {
@@ -236,10 +279,12 @@ void Exercise::buildTraditional(QWidget *page)
     }
     settings->addWidget(Frame2);
     settings->addStretch(1);
-    grid->addLayout(settings, 2, 0, 1, 2);
+    return settings;
+}
 
-    // The repetition list: its caption with its count and its switch, then
-    // article, Greek word and answer side by side.
+QBoxLayout *Exercise::buildRepaCaption(QWidget *page)
+{
+    // The repetition list's caption with its count and its switch.
     auto *listBar = new QHBoxLayout;
     lblex[4] = NamedLabel(QStringLiteral("lblex(4)"), QStringLiteral("These word will be repeated "), page);
     lblex[3] = NamedLabel(QStringLiteral("lblex(3)"), QStringLiteral("Errors in list"), page);
@@ -257,7 +302,12 @@ void Exercise::buildTraditional(QWidget *page)
     listBar->addWidget(tbErr);
     listBar->addSpacing(12);
     listBar->addWidget(checkDbs);
-    grid->addLayout(listBar, 3, 0, 1, 2);
+    return listBar;
+}
+
+QBoxLayout *Exercise::buildRepaLists(QWidget *page, const QFont &greek)
+{
+    // The repetition list: article, Greek word and answer side by side.
     auto *lists = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         lstRepa[i] = new QListWidget(page);
@@ -282,10 +332,7 @@ void Exercise::buildTraditional(QWidget *page)
                     lstRepa[j]->verticalScrollBar()->setValue(value);
         });
     }
-    grid->addLayout(lists, 4, 0, 1, 2);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
-    grid->setRowStretch(4, 1);
+    return lists;
 }
 
 // ---------------------------------------------------------------------------

@@ -39,22 +39,7 @@ void Exercise::buildVerbs(QWidget *page)
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(4);
-    auto *bar = new QHBoxLayout;
-    CboTempi = new QComboBox(page);
-    CboTempi->setObjectName(QStringLiteral("CboTempi"));
-    connect(CboTempi, &QComboBox::activated, this, [this] { CboTempi_Click(); });
-    cmdTestR = new QPushButton(QStringLiteral("Show"), page);
-    cmdTestR->setObjectName(QStringLiteral("cmdTestR"));
-    connect(cmdTestR, &QPushButton::clicked, this, &Exercise::cmdTestR_Click);
-    cmdGoR = new QPushButton(QStringLiteral("Random"), page);
-    cmdGoR->setObjectName(QStringLiteral("cmdGoR"));
-    cmdGoR->setEnabled(false);
-    connect(cmdGoR, &QPushButton::clicked, this, &Exercise::cmdGoR_Click);
-    bar->addWidget(CboTempi);
-    bar->addWidget(cmdTestR);
-    bar->addWidget(cmdGoR);
-    bar->addStretch(1);
-    column->addLayout(bar);
+    column->addLayout(buildVerbsBar(page));
 
     picRowsR = new QWidget;
     picRowsR->setObjectName(QStringLiteral("picRowsR"));
@@ -77,6 +62,27 @@ void Exercise::buildVerbs(QWidget *page)
     lblInstruct->hide();
     column->addWidget(RowsScroll(picRowsR, page), 1);
     BoxLoadR();
+}
+
+QBoxLayout *Exercise::buildVerbsBar(QWidget *page)
+{
+    // The tense, "Show" and "Random".
+    auto *bar = new QHBoxLayout;
+    CboTempi = new QComboBox(page);
+    CboTempi->setObjectName(QStringLiteral("CboTempi"));
+    connect(CboTempi, &QComboBox::activated, this, [this] { CboTempi_Click(); });
+    cmdTestR = new QPushButton(QStringLiteral("Show"), page);
+    cmdTestR->setObjectName(QStringLiteral("cmdTestR"));
+    connect(cmdTestR, &QPushButton::clicked, this, &Exercise::cmdTestR_Click);
+    cmdGoR = new QPushButton(QStringLiteral("Random"), page);
+    cmdGoR->setObjectName(QStringLiteral("cmdGoR"));
+    cmdGoR->setEnabled(false);
+    connect(cmdGoR, &QPushButton::clicked, this, &Exercise::cmdGoR_Click);
+    bar->addWidget(CboTempi);
+    bar->addWidget(cmdTestR);
+    bar->addWidget(cmdGoR);
+    bar->addStretch(1);
+    return bar;
 }
 
 // ---------------------------------------------------------------------------

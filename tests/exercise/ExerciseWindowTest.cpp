@@ -335,3 +335,35 @@ TEST_F(ExerciseWindowTest, CtrlPageDownAndCtrlPageUpSwitchTheTabs)
     EXPECT_EQ(tabs->currentIndex(), 1);
     EXPECT_TRUE(ex->windowTitle().startsWith("Exercise the modern way")) << "the tab's own caption";
 }
+
+// Tab walks the typing page in reading order: the question, the answer with
+// its buttons, the source and repetition settings beside them, the timer and
+// answer language, then the repetition list. Disabled and hidden controls are
+// passed over; the buttons keep their access keys.
+TEST_F(ExerciseWindowTest, TabWalksTheTypingPageInReadingOrder)
+{
+    mdi->resize(800, 560);
+    mdi->show();
+    QApplication::setActiveWindow(mdi.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
+    ex->cmdReset_Click(); // Next stays disabled until a word is answered
+    QWidget *page = ex->findChild<QWidget *>(QStringLiteral("picOptions(0)"));
+    ASSERT_NE(page, nullptr);
+    ex->txtFields(0)->setFocus();
+    QStringList walked;
+    for (int n = 0; n < 40; ++n) {
+        QWidget *focus = QApplication::focusWidget();
+        if (!focus || !page->isAncestorOf(focus))
+            break;
+        walked << (focus->objectName().isEmpty() ? QString::fromLatin1(focus->metaObject()->className())
+                                                  : focus->objectName());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    // The timer options wait for an answer, Next and Flush store for a word.
+    EXPECT_EQ(walked.join(' ').toStdString(),
+              "txtFields(0) txtFields(1) txtFields(2) cmdReset opDbas(0) upRepa opZero(0) "
+              "tbErr checkDbs lstRepa(0) lstRepa(1) lstRepa(2)");
+    EXPECT_EQ(ex->cmdReset->text(), "Reset");
+    EXPECT_EQ(ex->CmdEnter->text(), "&Next");
+    EXPECT_EQ(ex->CmdFlush->text(), "&Flush store");
+}

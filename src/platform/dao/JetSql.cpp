@@ -45,6 +45,117 @@ bool allDigits(const QString &s)
     return !s.isEmpty();
 }
 
+// A text in single quotes from s[i]; i moves past it. A doubled quote stays
+// in the text.
+Token scanSingleQuoted(const QString &s, int &i)
+{
+    const int n = s.size();
+    const int start = i;
+    ++i;
+    for (;;) {
+        if (i >= n)
+            refuse(QStringLiteral("A text in quotes is not closed"), s);
+        if (s[i] == QLatin1Char('\'')) {
+            if (i + 1 < n && s[i + 1] == QLatin1Char('\'')) {
+                i += 2;
+                continue;
+            }
+            ++i;
+            break;
+        }
+        ++i;
+    }
+    return {Tk::Str, s.mid(start, i - start)};
+}
+
+// A text in double quotes from s[i]; i moves past it. Jet's come back as
+// SQL literals, SQLite's (quoted names) as written.
+Token scanDoubleQuoted(const QString &s, int &i, bool jet)
+{
+    const int n = s.size();
+    const int start = i;
+    ++i;
+    QString content;
+    for (;;) {
+        if (i >= n)
+            refuse(QStringLiteral("A text in double quotes is not closed"), s);
+        if (s[i] == QLatin1Char('"')) {
+            if (i + 1 < n && s[i + 1] == QLatin1Char('"')) {
+                content += QLatin1Char('"');
+                i += 2;
+                continue;
+            }
+            ++i;
+            break;
+        }
+        content += s[i++];
+    }
+    if (jet)
+        return {Tk::Str, SqlText(content)};
+    return {Tk::Quoted, s.mid(start, i - start)};
+}
+
+// A digit, or a point before a digit that does not follow a name: a number
+// (or a name such as 3rdLang) starts at s[i].
+bool numberStarts(const QString &s, int i)
+{
+    const int n = s.size();
+    const QChar c = s[i];
+    return c.isDigit()
+           || (c == QLatin1Char('.') && i + 1 < n && s[i + 1].isDigit()
+               && !(i > 0 && (isWordChar(s[i - 1]) || s[i - 1] == QLatin1Char(']') || s[i - 1] == QLatin1Char('"')
+                              || s[i - 1] == QLatin1Char('`'))));
+}
+
+// A number, or a name that begins with a digit such as 3rdLang, from s[i];
+// i moves past it.
+Token scanNumberOrName(const QString &s, int &i)
+{
+    const int n = s.size();
+    const int start = i;
+    const QChar c = s[i];
+    if (c == QLatin1Char('.'))
+        ++i;
+    while (i < n && isWordChar(s[i]))
+        ++i;
+    const QString run = s.mid(start, i - start);
+    if (c == QLatin1Char('.') || allDigits(run)) {
+        if (c != QLatin1Char('.') && i + 1 < n && s[i] == QLatin1Char('.') && s[i + 1].isDigit())
+            ++i;
+        while (i < n && s[i].isDigit())
+            ++i;
+        if (i < n && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
+            int j = i + 1;
+            if (j < n && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
+                ++j;
+            if (j < n && s[j].isDigit()) {
+                i = j;
+                while (i < n && s[i].isDigit())
+                    ++i;
+            }
+        }
+        return {Tk::Num, s.mid(start, i - start)};
+    }
+    // 1e5 is a number; 3rdLang is a name.
+    static const QRegularExpression expo(QStringLiteral("^[0-9]+[eE][0-9]+$"));
+    return {expo.match(run).hasMatch() ? Tk::Num : Tk::Word, run};
+}
+
+// An operator of one or two characters from s[i]; i moves past it.
+Token scanOperator(const QString &s, int &i)
+{
+    static const char *const twoChar[] = {"<>", "<=", ">=", "!=", "==", "||", "--", "/*", "->"};
+    QString op(s[i]);
+    if (i + 1 < s.size()) {
+        const QString two = s.mid(i, 2);
+        for (const char *t : twoChar)
+            if (two == QLatin1String(t))
+                op = two;
+    }
+    i += op.size();
+    return {Tk::Op, op};
+}
+
 // Splits a Jet (or SQLite) statement into tokens. Jet's double-quoted string
 // literals come back as single-quoted SQL literals; everything else keeps its
 // text exactly, so joining the tokens gives the statement back.
@@ -61,42 +172,9 @@ QVector<Token> tokenize(const QString &s, bool jet)
                 ++i;
             out.push_back({Tk::Space, s.mid(start, i - start)});
         } else if (c == QLatin1Char('\'')) {
-            ++i;
-            for (;;) {
-                if (i >= n)
-                    refuse(QStringLiteral("A text in quotes is not closed"), s);
-                if (s[i] == QLatin1Char('\'')) {
-                    if (i + 1 < n && s[i + 1] == QLatin1Char('\'')) {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                ++i;
-            }
-            out.push_back({Tk::Str, s.mid(start, i - start)});
+            out.push_back(scanSingleQuoted(s, i));
         } else if (c == QLatin1Char('"')) {
-            ++i;
-            QString content;
-            for (;;) {
-                if (i >= n)
-                    refuse(QStringLiteral("A text in double quotes is not closed"), s);
-                if (s[i] == QLatin1Char('"')) {
-                    if (i + 1 < n && s[i + 1] == QLatin1Char('"')) {
-                        content += QLatin1Char('"');
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                content += s[i++];
-            }
-            if (jet)
-                out.push_back({Tk::Str, SqlText(content)});
-            else
-                out.push_back({Tk::Quoted, s.mid(start, i - start)});
+            out.push_back(scanDoubleQuoted(s, i, jet));
         } else if (c == QLatin1Char('[') || c == QLatin1Char('`')) {
             const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : QLatin1Char('`');
             const int end = s.indexOf(close, i + 1);
@@ -104,37 +182,8 @@ QVector<Token> tokenize(const QString &s, bool jet)
                 refuse(QStringLiteral("A name in brackets is not closed"), s);
             i = end + 1;
             out.push_back({Tk::Bracket, s.mid(start, i - start)});
-        } else if (c.isDigit()
-                   || (c == QLatin1Char('.') && i + 1 < n && s[i + 1].isDigit()
-                       && !(i > 0 && (isWordChar(s[i - 1]) || s[i - 1] == QLatin1Char(']')
-                                      || s[i - 1] == QLatin1Char('"') || s[i - 1] == QLatin1Char('`'))))) {
-            // A number, or a name that begins with a digit such as 3rdLang.
-            if (c == QLatin1Char('.'))
-                ++i;
-            while (i < n && isWordChar(s[i]))
-                ++i;
-            const QString run = s.mid(start, i - start);
-            if (c == QLatin1Char('.') || allDigits(run)) {
-                if (c != QLatin1Char('.') && i + 1 < n && s[i] == QLatin1Char('.') && s[i + 1].isDigit())
-                    ++i;
-                while (i < n && s[i].isDigit())
-                    ++i;
-                if (i < n && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
-                    int j = i + 1;
-                    if (j < n && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
-                        ++j;
-                    if (j < n && s[j].isDigit()) {
-                        i = j;
-                        while (i < n && s[i].isDigit())
-                            ++i;
-                    }
-                }
-                out.push_back({Tk::Num, s.mid(start, i - start)});
-            } else {
-                // 1e5 is a number; 3rdLang is a name.
-                static const QRegularExpression expo(QStringLiteral("^[0-9]+[eE][0-9]+$"));
-                out.push_back({expo.match(run).hasMatch() ? Tk::Num : Tk::Word, run});
-            }
+        } else if (numberStarts(s, i)) {
+            out.push_back(scanNumberOrName(s, i));
         } else if (isWordStart(c)) {
             while (i < n && isWordChar(s[i]))
                 ++i;
@@ -142,16 +191,7 @@ QVector<Token> tokenize(const QString &s, bool jet)
                 ++i;
             out.push_back({Tk::Word, s.mid(start, i - start)});
         } else {
-            static const char *const twoChar[] = {"<>", "<=", ">=", "!=", "==", "||", "--", "/*", "->"};
-            QString op(c);
-            if (i + 1 < n) {
-                const QString two = s.mid(i, 2);
-                for (const char *t : twoChar)
-                    if (two == QLatin1String(t))
-                        op = two;
-            }
-            i += op.size();
-            out.push_back({Tk::Op, op});
+            out.push_back(scanOperator(s, i));
         }
     }
     return out;
@@ -192,25 +232,38 @@ const QSet<QString> &jetOnlyFunctions()
 // ---------------------------------------------------------------------------
 // Translation
 // ---------------------------------------------------------------------------
-QString TranslateJet(const QString &jetSql)
+namespace {
+
+// A statement's tokens with the indexes of the significant ones (all but
+// spaces), for looking back and ahead across spaces: S(k) is the k-th
+// significant token.
+class Significant {
+public:
+    explicit Significant(QVector<Token> &toks) : m_toks(toks)
+    {
+        for (int i = 0; i < toks.size(); ++i)
+            if (toks[i].kind != Tk::Space)
+                m_sig.push_back(i);
+    }
+    int size() const { return m_sig.size(); }
+    Token &operator()(int k) { return m_toks[m_sig[k]]; }
+    // Empties the k-th significant token, and the space after it if asked.
+    void drop(int k, bool withSpaceAfter)
+    {
+        m_toks[m_sig[k]].text.clear();
+        if (withSpaceAfter && m_sig[k] + 1 < m_toks.size() && m_toks[m_sig[k] + 1].kind == Tk::Space)
+            m_toks[m_sig[k] + 1].text.clear();
+    }
+
+private:
+    QVector<Token> &m_toks;
+    QVector<int> m_sig;
+};
+
+// Refuses the constructs that would run with another meaning in SQLite.
+void refuseJetOnly(Significant &S, const QString &jetSql)
 {
-    QVector<Token> toks = tokenize(jetSql, true);
-    const int n = toks.size();
-
-    // Indexes of the significant tokens, for looking back and ahead.
-    QVector<int> sig;
-    for (int i = 0; i < n; ++i)
-        if (toks[i].kind != Tk::Space)
-            sig.push_back(i);
-    const int m = sig.size();
-    auto S = [&](int k) -> Token & { return toks[sig[k]]; };
-    auto drop = [&](int k, bool withSpaceAfter) {
-        toks[sig[k]].text.clear();
-        if (withSpaceAfter && sig[k] + 1 < n && toks[sig[k] + 1].kind == Tk::Space)
-            toks[sig[k] + 1].text.clear();
-    };
-
-    // Refusals first: constructs that would run with another meaning.
+    const int m = S.size();
     for (int k = 0; k < m; ++k) {
         const Token &t = S(k);
         if (t.kind == Tk::Op) {
@@ -242,22 +295,30 @@ QString TranslateJet(const QString &jetSql)
                        jetSql);
         }
     }
+}
 
-    // DELETE * FROM / DELETE T.* FROM -> DELETE FROM.
+// DELETE * FROM / DELETE T.* FROM -> DELETE FROM.
+void dropDeleteStar(Significant &S)
+{
+    const int m = S.size();
     for (int k = 0; k + 1 < m; ++k) {
         if (!isWord(S(k), "DELETE"))
             continue;
         if (isOp(S(k + 1), "*") && k + 2 < m && isWord(S(k + 2), "FROM")) {
-            drop(k + 1, true);
+            S.drop(k + 1, true);
         } else if (k + 4 < m && isName(S(k + 1)) && isOp(S(k + 2), ".") && isOp(S(k + 3), "*")
                    && isWord(S(k + 4), "FROM")) {
-            drop(k + 1, false);
-            drop(k + 2, false);
-            drop(k + 3, true);
+            S.drop(k + 1, false);
+            S.drop(k + 2, false);
+            S.drop(k + 3, true);
         }
     }
+}
 
-    // UPDATE T SET T.col = ..., T.col2 = ... -> unqualified targets.
+// UPDATE T SET T.col = ..., T.col2 = ... -> unqualified targets.
+void unqualifyUpdateTargets(Significant &S, const QString &jetSql)
+{
+    const int m = S.size();
     for (int k = 0; k < m; ++k) {
         if (!isWord(S(k), "UPDATE"))
             continue;
@@ -284,15 +345,20 @@ QString TranslateJet(const QString &jetSql)
                 break;
             if (assignmentStart && j + 3 < m && isName(t) && isOp(S(j + 1), ".") && isName(S(j + 2))
                 && isOp(S(j + 3), "=")) {
-                drop(j, false);
-                drop(j + 1, false);
+                S.drop(j, false);
+                S.drop(j + 1, false);
             }
             assignmentStart = depth == 0 && isOp(t, ",");
         }
         k = j;
     }
+}
 
-    // Names, aliases and the words True/False.
+// Names that begin with a digit and Index are quoted, aliases after AS too;
+// the words True and False become the numbers Jet stores.
+void quoteNamesAndTruth(Significant &S)
+{
+    const int m = S.size();
     for (int k = 0; k < m; ++k) {
         Token &t = S(k);
         if (t.kind != Tk::Word || t.text.isEmpty())
@@ -315,6 +381,18 @@ QString TranslateJet(const QString &jetSql)
             ++k;
         }
     }
+}
+
+} // namespace
+
+QString TranslateJet(const QString &jetSql)
+{
+    QVector<Token> toks = tokenize(jetSql, true);
+    Significant S(toks);
+    refuseJetOnly(S, jetSql); // refusals first
+    dropDeleteStar(S);
+    unqualifyUpdateTargets(S, jetSql);
+    quoteNamesAndTruth(S);
 
     QString out;
     out.reserve(jetSql.size() + 16);

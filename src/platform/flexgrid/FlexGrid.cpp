@@ -1157,6 +1157,169 @@ void FlexGrid::redrawRows(int first, int last)
 // ---------------------------------------------------------------------------
 // Sorting
 
+namespace {
+
+// A cell's sort key, worked out once per cell and not once per comparison:
+// the text (its case-folded copy where folding changes it) and its number.
+struct SortKey {
+    QStringView text;
+    double number = 0;
+    bool numeric = false;
+};
+
+// A row's first key in a compact entry that is sorted itself: the first code
+// units of its text packed into two words (16 units of a byte each, or 8 of
+// two bytes), so most comparisons read no text.
+struct SortEntry {
+    quint64 head[2];
+    double number;
+    int row;
+    bool numeric;
+};
+
+// Fills keys with n rows of nKeys keys each, cell(i, k) giving the text;
+// folded keeps the copies that folded keys look at. True when every unit of
+// the first key's head is below 0x100.
+template<typename Cell>
+bool MakeSortKeys(int sortCode, int n, int nKeys, Cell cell, QVector<SortKey> &keys, QList<QString> &folded)
+{
+    keys.resize(static_cast<qsizetype>(n) * nKeys);
+    const bool numericSort = sortCode == flexSortNumericAscending || sortCode == flexSortNumericDescending;
+    const bool foldCase = sortCode == flexSortGenericAscending || sortCode == flexSortGenericDescending ||
+                          sortCode == flexSortStringNoCaseAscending || sortCode == flexSortStringNoCaseDescending;
+    // Folding leaves ASCII other than capitals as it is.
+    auto foldChanges = [](const QString &text) {
+        for (QChar c : text)
+            if (c.unicode() >= 0x80 || (c.unicode() >= 'A' && c.unicode() <= 'Z'))
+                return true;
+        return false;
+    };
+    bool narrow = true; // every unit of the first key's head below 0x100
+    for (int i = 0; i < n; ++i)
+        for (int k = 0; k < nKeys; ++k) {
+            SortKey &key = keys[static_cast<qsizetype>(i) * nKeys + k];
+            const QString &text = cell(i, k);
+            key.text = text;
+            key.numeric = ParseNumber(text, &key.number);
+            if (foldCase && !key.numeric && foldChanges(text)) {
+                folded.append(text.toCaseFolded());
+                key.text = folded.constLast();
+            }
+            if (numericSort && !key.numeric)
+                key.number = 0;
+            if (k == 0)
+                for (qsizetype u = 0; u < std::min<qsizetype>(key.text.size(), 16) && narrow; ++u)
+                    narrow = key.text[u].unicode() < 0x100;
+        }
+    return narrow;
+}
+
+// One entry per row, from the row's first key.
+QVector<SortEntry> PackFirstKeys(const QVector<SortKey> &keys, int n, int nKeys, bool narrow)
+{
+    const int unitBits = narrow ? 8 : 16;
+    const int unitsPerWord = 64 / unitBits;
+    QVector<SortEntry> entries(n);
+    for (int i = 0; i < n; ++i) {
+        const SortKey &key = keys[static_cast<qsizetype>(i) * nKeys];
+        SortEntry &e = entries[i];
+        for (int w = 0; w < 2; ++w) {
+            quint64 word = 0;
+            for (int u = 0; u < unitsPerWord; ++u) {
+                const qsizetype at = static_cast<qsizetype>(w) * unitsPerWord + u;
+                word = (word << unitBits) | (at < key.text.size() ? key.text[at].unicode() : 0);
+            }
+            e.head[w] = word;
+        }
+        e.number = key.number;
+        e.numeric = key.numeric;
+        e.row = i;
+    }
+    return entries;
+}
+
+// The order of a sort code over the rows' keys: negative, 0 or positive as
+// a row comes before, with or after another.
+class SortOrder {
+public:
+    SortOrder(int sortCode, const QVector<SortKey> &keys, int nKeys)
+        : m_sortCode(sortCode), m_descending(sortCode % 2 == 0), m_keys(keys), m_nKeys(nKeys)
+    {
+    }
+
+    // The first key as far as the entries tell it, then every key's text.
+    int compareEntries(const SortEntry &a, const SortEntry &b) const
+    {
+        int c = 0;
+        switch (m_sortCode) {
+        case flexSortGenericAscending:
+        case flexSortGenericDescending:
+            if (a.numeric && b.numeric)
+                c = compareNumbers(a.number, b.number);
+            else if (a.numeric != b.numeric)
+                c = a.numeric ? -1 : 1;
+            else
+                c = compareHeads(a, b);
+            break;
+        case flexSortNumericAscending:
+        case flexSortNumericDescending:
+            c = compareNumbers(a.number, b.number);
+            break;
+        default:
+            c = compareHeads(a, b);
+            break;
+        }
+        if (c != 0)
+            return m_descending ? -c : c;
+        return compareRows(a.row, b.row);
+    }
+
+private:
+    static int compareNumbers(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
+    // Texts in code-unit order.
+    int compareKeys(const SortKey &a, const SortKey &b) const
+    {
+        switch (m_sortCode) {
+        case flexSortGenericAscending:
+        case flexSortGenericDescending:
+            if (a.numeric && b.numeric)
+                return compareNumbers(a.number, b.number);
+            if (a.numeric != b.numeric)
+                return a.numeric ? -1 : 1; // numbers before texts
+            return a.text.compare(b.text, Qt::CaseSensitive);
+        case flexSortNumericAscending:
+        case flexSortNumericDescending:
+            return compareNumbers(a.number, b.number);
+        default:
+            return a.text.compare(b.text, Qt::CaseSensitive);
+        }
+    }
+    int compareRows(int x, int y) const
+    {
+        for (int k = 0; k < m_nKeys; ++k) {
+            const int c = compareKeys(m_keys[static_cast<qsizetype>(x) * m_nKeys + k],
+                                      m_keys[static_cast<qsizetype>(y) * m_nKeys + k]);
+            if (c != 0)
+                return m_descending ? -c : c;
+        }
+        return 0;
+    }
+    // The first key as far as the entries tell it; 0 leaves it to the texts.
+    static int compareHeads(const SortEntry &a, const SortEntry &b)
+    {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0] ? -1 : 1;
+        return a.head[1] != b.head[1] ? (a.head[1] < b.head[1] ? -1 : 1) : 0;
+    }
+
+    const int m_sortCode;
+    const bool m_descending;
+    const QVector<SortKey> &m_keys;
+    const int m_nKeys;
+};
+
+} // namespace
+
 void FlexGrid::SetSort(int sortCode)
 {
     if (sortCode < flexSortGenericAscending || sortCode > flexSortStringDescending)
@@ -1176,147 +1339,28 @@ void FlexGrid::SetSort(int sortCode)
     const int nKeys = c2 - c1 + 1;
     const int n = r2 - r1 + 1;
 
-    // Keys are worked out once per cell, not once per comparison: the text
-    // (its case-folded copy where folding changes it) and its number.
-    struct Key {
-        QStringView text;
-        double number = 0;
-        bool numeric = false;
-    };
-    QVector<Key> keys(static_cast<qsizetype>(n) * nKeys);
+    QVector<SortKey> keys;
     QList<QString> folded; // the copies folded keys look at
-    const bool numericSort = sortCode == flexSortNumericAscending || sortCode == flexSortNumericDescending;
-    const bool foldCase = sortCode == flexSortGenericAscending || sortCode == flexSortGenericDescending ||
-                          sortCode == flexSortStringNoCaseAscending || sortCode == flexSortStringNoCaseDescending;
-    // Folding leaves ASCII other than capitals as it is.
-    auto foldChanges = [](const QString &text) {
-        for (QChar c : text)
-            if (c.unicode() >= 0x80 || (c.unicode() >= 'A' && c.unicode() <= 'Z'))
-                return true;
-        return false;
-    };
-    bool narrow = true; // every unit of the first key's head below 0x100
-    for (int i = 0; i < n; ++i)
-        for (int k = 0; k < nKeys; ++k) {
-            Key &key = keys[static_cast<qsizetype>(i) * nKeys + k];
-            const QString &cell = m_rows[r1 + i].text[c1 + k];
-            key.text = cell;
-            key.numeric = ParseNumber(cell, &key.number);
-            if (foldCase && !key.numeric && foldChanges(cell)) {
-                folded.append(cell.toCaseFolded());
-                key.text = folded.constLast();
-            }
-            if (numericSort && !key.numeric)
-                key.number = 0;
-            if (k == 0)
-                for (qsizetype u = 0; u < std::min<qsizetype>(key.text.size(), 16) && narrow; ++u)
-                    narrow = key.text[u].unicode() < 0x100;
-        }
-
-    // Each row's first key in a compact entry that is sorted itself: the
-    // first code units of its text packed into two words (16 units of a
-    // byte each, or 8 of two bytes), so most comparisons read no text.
-    struct Entry {
-        quint64 head[2];
-        double number;
-        int row;
-        bool numeric;
-    };
-    const int unitBits = narrow ? 8 : 16;
-    const int unitsPerWord = 64 / unitBits;
-    QVector<Entry> entries(n);
-    for (int i = 0; i < n; ++i) {
-        const Key &key = keys[static_cast<qsizetype>(i) * nKeys];
-        Entry &e = entries[i];
-        for (int w = 0; w < 2; ++w) {
-            quint64 word = 0;
-            for (int u = 0; u < unitsPerWord; ++u) {
-                const qsizetype at = static_cast<qsizetype>(w) * unitsPerWord + u;
-                word = (word << unitBits) | (at < key.text.size() ? key.text[at].unicode() : 0);
-            }
-            e.head[w] = word;
-        }
-        e.number = key.number;
-        e.numeric = key.numeric;
-        e.row = i;
-    }
-
-    const bool descending = sortCode % 2 == 0;
-    auto compareNumbers = [](double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); };
-    // Texts in code-unit order.
-    auto compareKeys = [sortCode, &compareNumbers](const Key &a, const Key &b) -> int {
-        switch (sortCode) {
-        case flexSortGenericAscending:
-        case flexSortGenericDescending:
-            if (a.numeric && b.numeric)
-                return compareNumbers(a.number, b.number);
-            if (a.numeric != b.numeric)
-                return a.numeric ? -1 : 1; // numbers before texts
-            return a.text.compare(b.text, Qt::CaseSensitive);
-        case flexSortNumericAscending:
-        case flexSortNumericDescending:
-            return compareNumbers(a.number, b.number);
-        default:
-            return a.text.compare(b.text, Qt::CaseSensitive);
-        }
-    };
-    auto compareRows = [&](int x, int y) {
-        for (int k = 0; k < nKeys; ++k) {
-            const int c = compareKeys(keys[static_cast<qsizetype>(x) * nKeys + k],
-                                      keys[static_cast<qsizetype>(y) * nKeys + k]);
-            if (c != 0)
-                return descending ? -c : c;
-        }
-        return 0;
-    };
-    // The first key as far as the entries tell it; 0 leaves it to the texts.
-    auto compareHeads = [](const Entry &a, const Entry &b) {
-        if (a.head[0] != b.head[0])
-            return a.head[0] < b.head[0] ? -1 : 1;
-        return a.head[1] != b.head[1] ? (a.head[1] < b.head[1] ? -1 : 1) : 0;
-    };
-    auto compareEntries = [&](const Entry &a, const Entry &b) {
-        int c = 0;
-        switch (sortCode) {
-        case flexSortGenericAscending:
-        case flexSortGenericDescending:
-            if (a.numeric && b.numeric)
-                c = compareNumbers(a.number, b.number);
-            else if (a.numeric != b.numeric)
-                c = a.numeric ? -1 : 1;
-            else
-                c = compareHeads(a, b);
-            break;
-        case flexSortNumericAscending:
-        case flexSortNumericDescending:
-            c = compareNumbers(a.number, b.number);
-            break;
-        default:
-            c = compareHeads(a, b);
-            break;
-        }
-        if (c != 0)
-            return descending ? -c : c;
-        return compareRows(a.row, b.row);
-    };
+    const bool narrow = MakeSortKeys(
+        sortCode, n, nKeys, [&](int i, int k) -> const QString & { return m_rows[r1 + i].text[c1 + k]; }, keys,
+        folded);
+    QVector<SortEntry> entries = PackFirstKeys(keys, n, nKeys, narrow);
+    const SortOrder order(sortCode, keys, nKeys);
     // Rows already in order stay as they are.
     bool ordered = true;
     for (int i = 1; i < n && ordered; ++i)
-        ordered = compareEntries(entries[i - 1], entries[i]) <= 0;
+        ordered = order.compareEntries(entries[i - 1], entries[i]) <= 0;
     if (ordered)
         return;
     // Equal rows keep their order: the row number decides between them.
-    std::sort(entries.begin(), entries.end(), [&](const Entry &x, const Entry &y) {
-        const int c = compareEntries(x, y);
+    std::sort(entries.begin(), entries.end(), [&](const SortEntry &x, const SortEntry &y) {
+        const int c = order.compareEntries(x, y);
         return c != 0 ? c < 0 : x.row < y.row;
     });
-    QVector<int> order(n);
-    for (int i = 0; i < n; ++i)
-        order[i] = entries[i].row;
     QVector<RowData> sorted;
     sorted.reserve(n);
-    for (int i : order)
-        sorted.append(std::move(m_rows[r1 + i]));
+    for (const SortEntry &e : entries)
+        sorted.append(std::move(m_rows[r1 + e.row]));
     for (int i = 0; i < n; ++i)
         m_rows[r1 + i] = std::move(sorted[i]);
     updateScrollBars();

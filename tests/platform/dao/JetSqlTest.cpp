@@ -55,6 +55,9 @@ TEST(TranslateJet, RewritesWhatSqliteRejectsOrReadsOtherwise)
         {"SELECT * FROM Main WHERE English = 'a & b -- c # d'", "SELECT * FROM Main WHERE English = 'a & b -- c # d'"},
         {"SELECT * FROM Main WHERE English = 'O''Neil'", "SELECT * FROM Main WHERE English = 'O''Neil'"},
         {"SELECT 1.5e3, 10, .5 FROM Main;", "SELECT 1.5e3, 10, .5 FROM Main;"},
+        // numbers with exponents stay numbers, never quoted as names
+        {"SELECT 1e5, 2.5E-2, 7. FROM Main", "SELECT 1e5, 2.5E-2, 7. FROM Main"},
+        {"SELECT `Greek` FROM Main WHERE English = \"\"", "SELECT `Greek` FROM Main WHERE English = ''"},
         {"ID = 5", "ID = 5"},
         {"WT Like 'c[!f]*' AND Genus <> 99", "WT Like 'c[!f]*' AND Genus <> 99"},
     };
@@ -78,6 +81,9 @@ TEST(TranslateJet, RefusesWhatWouldRunWithAnotherMeaning)
         "UPDATE Main INNER JOIN KonT1 ON Main.ID = KonT1.ID SET Main.WT = KonT1.WT",
         "SELECT * FROM Main WHERE Greek = 'not closed",
         "SELECT [Greek FROM Main",
+        "SELECT `Greek FROM Main",
+        "SELECT * FROM Main WHERE English = \"not closed",
+        "SELECT Left$(Greek, 1) FROM Main",
     };
     for (const char *jet : refused) {
         try {
