@@ -150,7 +150,10 @@ void ProcessStart(benchmark::State &state, const ProgramFolder *folder)
         std::unique_ptr<tav::MDI> mdi = StartProgram(folder->path());
         statements = BareCountStatements();
     }
-    tav::WordDb.reset(); // the program alone has the file open
+    // The program alone has the file open: the in-process start above holds
+    // the file and its lock, and a started program would refuse to run.
+    tav::WordDb.reset();
+    tav::WordDbLock.reset();
     const tavbench::BareConnection bare(QDir(folder->path()).filePath(QStringLiteral("TavWrd.twl")));
     // The first start on a file may change it (its journal mode): not timed.
     StartProcess(*folder);
