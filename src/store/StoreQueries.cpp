@@ -4,14 +4,7 @@
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 
-#include "platform/dao/JetSql.h"
-
 #include <QHash>
-
-#include <sqlite3.h>
-
-#include <cstring>
-#include <string>
 
 namespace tav {
 
@@ -30,15 +23,6 @@ QHash<QString, QString> DeclaredTypes(const QString &TableName)
     return types;
 }
 
-// The column of a statement named name (case-insensitive); -1 when none is.
-int FieldIndexOf(sqlite3_stmt *st, const char *name)
-{
-    for (int c = 0; c < sqlite3_column_count(st); ++c)
-        if (sqlite3_stricmp(sqlite3_column_name(st, c), name) == 0)
-            return c;
-    return -1;
-}
-
 // A plain text column: not a number, date, yes/no or memo column.
 bool IsTextType(const QString &declared)
 {
@@ -54,44 +38,11 @@ bool IsTextType(const QString &declared)
 
 long long CountDistinctLat(const QString &Sql)
 {
-    // The meanings are read straight from the engine (from the index on Lat)
-    // and each is compared with the one before: an aggregate over a subquery
-    // would copy every value. sqlite3_column_text gives the text SQLite's
-    // CAST AS TEXT gives, and a Null no text, which counts as "".
+    // The meanings are read in order (from the index on Lat) and each is
+    // compared with the one before.
     if (!WordDb || !WordDb->IsOpen())
         throw dao::DaoError(dao::DaoError::ObjectClosed, QStringLiteral("The word database is closed."));
-    sqlite3 *db = WordDb->Handle();
-    const QString native = dao::TranslateJet(Sql);
-    const QByteArray utf8 = native.toUtf8();
-    sqlite3_stmt *st = nullptr;
-    auto fail = [&] {
-        const int code = sqlite3_extended_errcode(db);
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_finalize(st);
-        throw dao::DaoError(code, message, native);
-    };
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st, nullptr) != SQLITE_OK || !st)
-        fail();
-    const int lat = FieldIndexOf(st, "Lat");
-    if (lat < 0) {
-        sqlite3_finalize(st);
-        throw dao::DaoError(SQLITE_ERROR, QStringLiteral("no such column: Lat"), native);
-    }
-    long long runs = 0;
-    std::string previous;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        const char *text = reinterpret_cast<const char *>(sqlite3_column_text(st, lat));
-        const size_t n = text ? size_t(sqlite3_column_bytes(st, lat)) : 0;
-        if (runs == 0 || previous.size() != n || std::memcmp(previous.data(), text, n) != 0) {
-            ++runs;
-            previous.assign(text ? text : "", n);
-        }
-    }
-    if (rc != SQLITE_DONE)
-        fail();
-    sqlite3_finalize(st);
-    return runs;
+    return WordDb->CountTextRuns(Sql, "Lat");
 }
 
 long long CountDistinctIDs(const QString &TableName)

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <string>
 
 namespace dao {
 
@@ -566,6 +567,34 @@ void Database::dropStatements()
     for (sqlite3_stmt *st : std::as_const(m_statements))
         sqlite3_finalize(st);
     m_statements.clear();
+}
+
+long long Database::CountTextRuns(const QString &jetSql, const char *column)
+{
+    sqlite3 *db = live();
+    const QString sql = TranslateJet(jetSql);
+    Stmt s;
+    prepare(db, sql.toUtf8(), s);
+    int field = -1;
+    for (int c = 0; s.st && c < sqlite3_column_count(s.st) && field < 0; ++c)
+        if (sqlite3_stricmp(sqlite3_column_name(s.st, c), column) == 0)
+            field = c;
+    if (field < 0)
+        throw DaoError(SQLITE_ERROR, QStringLiteral("no such column: %1").arg(QLatin1String(column)), sql);
+    long long runs = 0;
+    std::string previous;
+    int rc;
+    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+        const char *text = reinterpret_cast<const char *>(sqlite3_column_text(s.st, field));
+        const size_t n = text ? size_t(sqlite3_column_bytes(s.st, field)) : 0;
+        if (runs == 0 || previous.size() != n || std::memcmp(previous.data(), text, n) != 0) {
+            ++runs;
+            previous.assign(text ? text : "", n);
+        }
+    }
+    if (rc != SQLITE_DONE)
+        throwDb(db, sql);
+    return runs;
 }
 
 void Database::ExecNative(const QString &sql, const QVariantList &params)

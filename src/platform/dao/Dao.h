@@ -175,6 +175,10 @@ public:
     QVector<QVector<QVariant>> QueryNative(const QString &sql, QStringList *columnNames = nullptr,
                                            const QVariantList &params = {});
     void ExecNative(const QString &sql, const QVariantList &params = {});
+    // The runs of equal texts of one column (named case-insensitively) along
+    // the rows of a Jet query, in its order; a Null counts as "". The texts
+    // are compared as the engine gives them, without copying each row.
+    long long CountTextRuns(const QString &jetSql, const char *column);
 
 private:
     friend class DBEngine;
