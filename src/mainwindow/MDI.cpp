@@ -20,6 +20,7 @@
 #include "platform/winsys/core/Pointer.h"
 #include "printing/P001.h"
 #include "store/CaptionArrays.h"
+#include "store/CountsAhead.h"
 #include "store/Settings.h"
 #include "store/SharedState.h"
 #include "store/StartUp.h"
@@ -598,8 +599,11 @@ void MDI::MDIForm_Load()
         if (capsOpen) {
             loadStep(QStringLiteral("interface texts"), [&] { FillCaptionArray(*CapsRs, CapsLanguage, *arrays[i]); });
         }
-        if (i == 0)
+        if (i == 0) {
+            // The category tree's counts are made while the start pauses.
+            loadStep(QStringLiteral("category tree"), [] { BeginStartCountsAhead(); });
             Pause();
+        }
     }
     if (CapsRs) {
         CapsRs->Close();

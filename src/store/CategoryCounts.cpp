@@ -2,12 +2,14 @@
 
 #include "platform/dao/Dao.h"
 #include "store/CategoryCodes.h"
+#include "store/CountsAhead.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 
 #include <QHash>
 
 #include <functional>
+#include <future>
 
 // The counts behind the tree's captions.
 
@@ -33,48 +35,103 @@ QString Caption(long long n, const QString &name) { return QString::number(n) + 
 
 } // namespace
 
-QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure)
+namespace {
+
+QStringList GreekKeys()
 {
-    QVector<CategoryNode> nodes;
-    nodes.append({QString(), QStringLiteral("Root"), QString(), QStringLiteral("All Words"), true, true});
-    // The Greek nodes are counted in one pass over the rows of each SQL text
-    // they share, each node with its own filter; the filters read one field,
-    // of a few values, and are asked once per value.
     QStringList keys;
     for (const QString &key : CategoryTreeKeys())
         if (IsGreekNodeKey(key))
             keys << key;
-    QHash<QString, long long> counts; // by key
-    QStringList pending; // the keys still to count
-    for (const QString &key : keys)
-        if (CountSql(key) == SqlLang3 || CountSql(key) == SqlLang3Genus)
-            pending << key;
+    return keys;
+}
+
+// A count that could not even be begun: its error comes with get().
+template <class T>
+std::future<T> FailedCount(std::exception_ptr error)
+{
+    std::promise<T> failed;
+    failed.set_exception(error);
+    return failed.get_future();
+}
+
+// The distinct meaning words of a table, counted over Lat alone, which the
+// engine reads from the index on Lat. The table name is made from the
+// language's name: quoted.
+std::future<long long> MeaningWordsBeside(const QString &table)
+{
+    try {
+        if (!WordDb || !WordDb->IsOpen())
+            throw dao::DaoError(dao::DaoError::ObjectClosed, QStringLiteral("The word database is closed."));
+        return CountBeside(WordDb->CountTextRunsJob(
+            QStringLiteral("SELECT Lat FROM [") + table + QStringLiteral("] ORDER BY Lat"), "Lat"));
+    } catch (const dao::DaoError &) {
+        return FailedCount<long long>(std::current_exception());
+    }
+}
+
+} // namespace
+
+CategoryCountsUnderWay BeginCategoryCounts(const CategoryCountTexts &texts)
+{
+    CategoryCountsUnderWay counts;
+    counts.texts = texts;
     // Both texts read the same join of Main and the third language's table:
-    // one pass over its word types and genders serves every node. Should it
-    // fail, each text is counted on its own, as below.
-    const qsizetype from = SqlLang3.indexOf(QLatin1String(" FROM "));
-    if (from > 0 && SqlLang3Genus.endsWith(SqlLang3.mid(from)) && !pending.isEmpty()) {
+    // one pass over its word types and genders serves every Greek node.
+    const qsizetype from = texts.sqlLang3.indexOf(QLatin1String(" FROM "));
+    if (from > 0 && texts.sqlLang3Genus.endsWith(texts.sqlLang3.mid(from))) {
         QStringList filters;
-        for (const QString &key : pending)
+        for (const QString &key : GreekKeys()) {
+            counts.grouped << key;
             filters << BuildCountFilter(key);
+        }
+        try {
+            if (!WordDb || !WordDb->IsOpen())
+                throw dao::DaoError(dao::DaoError::ObjectClosed, QStringLiteral("The word database is closed."));
+            counts.groupedCounts = CountBeside(
+                WordDb->OpenRecordset(QStringLiteral("SELECT Main.WT, Main.Genus") + texts.sqlLang3.mid(from))
+                    ->CountMatchingJob(filters, {QStringLiteral("WT"), QStringLiteral("Genus")}));
+        } catch (const dao::DaoError &) {
+            counts.groupedCounts = FailedCount<QVector<long long>>(std::current_exception());
+        }
+    }
+    counts.english = MeaningWordsBeside(QStringLiteral("AllEnglishGreek"));
+    if (!texts.hide3)
+        counts.third = MeaningWordsBeside(texts.lang3AllTable);
+    return counts;
+}
+
+QVector<CategoryNode> FinishCategoryNodes(CategoryCountsUnderWay &under, CountFailure &failure)
+{
+    const CategoryCountTexts &texts = under.texts;
+    QVector<CategoryNode> nodes;
+    nodes.append({QString(), QStringLiteral("Root"), QString(), QStringLiteral("All Words"), true, true});
+    const QStringList keys = GreekKeys();
+    QHash<QString, long long> counts; // by key
+    QStringList pending = keys;       // the keys still to count
+    if (under.groupedCounts.valid()) {
+        // Should the grouped pass fail, each text is counted on its own, as
+        // below.
         CountFailure failed;
         Counted(
             [&] {
-                const QVector<long long> n =
-                    CountQueryRecordsEach(QStringLiteral("SELECT Main.WT, Main.Genus") + SqlLang3.mid(from), filters,
-                                          QString(), {QStringLiteral("WT"), QStringLiteral("Genus")});
-                for (int i = 0; i < pending.size(); ++i)
-                    counts.insert(pending[i], n.value(i));
+                const QVector<long long> n = under.groupedCounts.get();
+                for (int i = 0; i < under.grouped.size(); ++i)
+                    counts.insert(under.grouped[i], n.value(i));
                 return 0LL;
             },
             failed);
         if (!failed.failed)
             pending.clear();
     }
-    for (const QString &sql : {SqlLang3, SqlLang3Genus}) {
+    // Each text's nodes in one pass over its rows, each node with its own
+    // filter; the filters read one field, of a few values, and are asked
+    // once per value.
+    for (const bool genus : {false, true}) {
+        const QString &sql = genus ? texts.sqlLang3Genus : texts.sqlLang3;
         QStringList group, filters;
-        for (const QString &key : pending)
-            if (CountSql(key) == sql) {
+        for (const QString &key : std::as_const(pending))
+            if (IsNounKey(key) == genus) {
                 group << key;
                 filters << BuildCountFilter(key);
             }
@@ -95,26 +152,25 @@ QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure)
         node.caption = Caption(counts.value(key), node.caption);
         nodes.append(node);
     }
-    const QString info = OptBoHide3 ? QStringLiteral("Unique English") : QStringLiteral("Unique English/") + Opt3rdLang;
+    const QString info = texts.hide3 ? QStringLiteral("Unique English") : QStringLiteral("Unique English/") + Opt3rdLang;
     nodes.append({QStringLiteral("Root"), QStringLiteral("Info"), QString(), info, false, true});
 
-    // The meaning words are counted over Lat alone, which the engine reads
-    // from the index on Lat.
-    const long long english = Counted(
-        [] { return CountDistinctLat(QStringLiteral("SELECT Lat FROM AllEnglishGreek ORDER BY Lat")); }, failure);
+    const long long english = Counted([&] { return under.english.get(); }, failure);
     nodes.append({QStringLiteral("Info"), QStringLiteral("English"), QStringLiteral("GBW"),
                   Caption(english, QStringLiteral("English")), true, false});
-    if (!OptBoHide3) {
-        // The table name is made from the language's name: quoted.
-        const long long third = Counted(
-            [] {
-                return CountDistinctLat(QStringLiteral("SELECT Lat FROM [") + Lang3AllTable +
-                                        QStringLiteral("] ORDER BY Lat"));
-            },
-            failure);
+    if (under.third.valid()) {
+        const long long third = Counted([&] { return under.third.get(); }, failure);
         nodes.append({QStringLiteral("Info"), Opt3rdLang, QStringLiteral("XXW"), Caption(third, Opt3rdLang), true, false});
     }
     return nodes;
+}
+
+QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure)
+{
+    const CategoryCountTexts texts{SqlLang3, SqlLang3Genus, Lang3AllTable, OptBoHide3};
+    std::optional<CategoryCountsUnderWay> ahead = TakeCategoryCountsAhead(texts);
+    CategoryCountsUnderWay under = ahead ? std::move(*ahead) : BeginCategoryCounts(texts);
+    return FinishCategoryNodes(under, failure);
 }
 
 QString RecountCaption(const QString &key, const QString &tag, const QString &Letter, const QString &Suffix,

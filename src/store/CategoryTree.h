@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <future>
+
 namespace tav {
 
 struct CategoryNode {
@@ -58,7 +60,30 @@ CategoryNode GreekNodeTemplate(const QString &key);
 // The nodes of MDI.JulGran in their order, each with its count: 22 nodes
 // while the third language is hidden, 23 with the third-language node. A
 // count that fails shows 0 and is recorded in failure (the first one only).
+// Counts begun ahead at start (CountsAhead.h) are used when they still hold.
 QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure);
+
+// The texts the tree's counts are made from.
+struct CategoryCountTexts {
+    QString sqlLang3, sqlLang3Genus, lang3AllTable;
+    bool hide3 = false;
+    bool operator==(const CategoryCountTexts &) const = default;
+};
+
+// The tree's counts under way, each on a connection of its own (CountBeside):
+// the Greek nodes' counts in one grouped pass over the word types and
+// genders, and the distinct meaning words of English and of the third
+// language (none while it is hidden).
+struct CategoryCountsUnderWay {
+    CategoryCountTexts texts;
+    QStringList grouped; // the keys of groupedCounts, in its order
+    std::future<QVector<long long>> groupedCounts;
+    std::future<long long> english, third;
+};
+CategoryCountsUnderWay BeginCategoryCounts(const CategoryCountTexts &texts);
+
+// The nodes of BuildCategoryNodes from counts under way.
+QVector<CategoryNode> FinishCategoryNodes(CategoryCountsUnderWay &counts, CountFailure &failure);
 
 // The count filter of a Greek node as the tree's build writes it (the
 // recordset filter over SqlLang3 or SqlLang3Genus); "" for other keys.

@@ -1,6 +1,7 @@
 #include "store/StartUp.h"
 
 #include "platform/winsys/core/MsgBox.h"
+#include "store/CountsAhead.h"
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
@@ -102,6 +103,7 @@ void ReadOptionsRow()
 
 void CloseWordDb()
 {
+    DropCountsAhead();
     if (WordDb) {
         try {
             WordDb->Close();
@@ -172,6 +174,7 @@ int SubMain(const QString &programFolder)
     if (QCoreApplication::instance())
         QCoreApplication::processEvents();
     Link().ShowMain();
+    DropCountsAhead();
     Link().UnloadSplash();
     return 0;
 }

@@ -16,6 +16,7 @@
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 namespace dao {
 
@@ -389,6 +390,26 @@ void Database::noteFile()
     }
 }
 
+std::array<long long, 3> Database::ChangeMark() const
+{
+    sqlite3 *db = live();
+    std::array<long long, 3> mark{sqlite3_total_changes64(db), 0, 0};
+    const char *pragmas[] = {"PRAGMA data_version", "PRAGMA schema_version"};
+    for (int i = 0; i < 2; ++i) {
+        Stmt s;
+        if (sqlite3_prepare_v2(db, pragmas[i], -1, &s.st, nullptr) != SQLITE_OK || sqlite3_step(s.st) != SQLITE_ROW)
+            throwDb(db, QString::fromLatin1(pragmas[i]));
+        mark[size_t(i) + 1] = sqlite3_column_int64(s.st, 0);
+    }
+    return mark;
+}
+
+bool Database::ReadersSeeTheSame() const
+{
+    return m_db && m_transactionDepth == 0 && sqlite3_get_autocommit(m_db) && FileStillAtPath() &&
+           journalMode(m_db) != QLatin1String("wal");
+}
+
 bool Database::FileStillAtPath() const
 {
     if (!m_fileKnown)
@@ -571,8 +592,20 @@ void Database::dropStatements()
 
 long long Database::CountTextRuns(const QString &jetSql, const char *column)
 {
+    return CountTextRunsJob(jetSql, column)(*this);
+}
+
+CountJob<long long> Database::CountTextRunsJob(const QString &jetSql, const char *column) const
+{
+    live();
+    return [native = TranslateJet(jetSql), name = QByteArray(column)](Database &on) {
+        return on.countTextRuns(native, name.constData());
+    };
+}
+
+long long Database::countTextRuns(const QString &sql, const char *column)
+{
     sqlite3 *db = live();
-    const QString sql = TranslateJet(jetSql);
     Stmt s;
     prepare(db, sql.toUtf8(), s);
     int field = -1;
@@ -595,6 +628,160 @@ long long Database::CountTextRuns(const QString &jetSql, const char *column)
     if (rc != SQLITE_DONE)
         throwDb(db, sql);
     return runs;
+}
+
+namespace {
+
+// One stored value, exactly: its type and its bytes.
+struct StoredValue {
+    int type = SQLITE_NULL;
+    sqlite3_int64 integer = 0;
+    double real = 0;
+    std::string bytes;
+};
+
+StoredValue readStored(sqlite3_stmt *st, int c)
+{
+    StoredValue v;
+    v.type = sqlite3_column_type(st, c);
+    switch (v.type) {
+    case SQLITE_INTEGER:
+        v.integer = sqlite3_column_int64(st, c);
+        break;
+    case SQLITE_FLOAT:
+        v.real = sqlite3_column_double(st, c);
+        break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const void *p = v.type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_column_text(st, c))
+                                              : sqlite3_column_blob(st, c);
+        v.bytes.assign(p ? static_cast<const char *>(p) : "", size_t(sqlite3_column_bytes(st, c)));
+        break;
+    }
+    default:
+        break;
+    }
+    return v;
+}
+
+// Appends the value's type and bytes to a key, so that two keys are equal
+// only for values stored exactly alike.
+void appendKey(std::string &key, sqlite3_stmt *st, int c)
+{
+    const int type = sqlite3_column_type(st, c);
+    key.push_back(char(type));
+    switch (type) {
+    case SQLITE_INTEGER: {
+        const sqlite3_int64 n = sqlite3_column_int64(st, c);
+        key.append(reinterpret_cast<const char *>(&n), sizeof n);
+        break;
+    }
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_column_double(st, c);
+        key.append(reinterpret_cast<const char *>(&d), sizeof d);
+        break;
+    }
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const void *p = type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_column_text(st, c))
+                                            : sqlite3_column_blob(st, c);
+        const int n = sqlite3_column_bytes(st, c);
+        key.append(reinterpret_cast<const char *>(&n), sizeof n);
+        if (p)
+            key.append(static_cast<const char *>(p), size_t(n));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void bindStored(sqlite3_stmt *st, int i, const StoredValue &v)
+{
+    switch (v.type) {
+    case SQLITE_INTEGER:
+        sqlite3_bind_int64(st, i, v.integer);
+        break;
+    case SQLITE_FLOAT:
+        sqlite3_bind_double(st, i, v.real);
+        break;
+    case SQLITE_TEXT:
+        sqlite3_bind_text(st, i, v.bytes.data(), int(v.bytes.size()), SQLITE_STATIC);
+        break;
+    case SQLITE_BLOB:
+        sqlite3_bind_blob(st, i, v.bytes.data(), int(v.bytes.size()), SQLITE_STATIC);
+        break;
+    default:
+        sqlite3_bind_null(st, i);
+        break;
+    }
+}
+
+} // namespace
+
+QVector<long long> Database::countPerGroup(const QString &nativeSql, const QStringList &columns,
+                                           const QStringList &criteria)
+{
+    sqlite3 *db = live();
+    QStringList names, places;
+    for (int i = 0; i < columns.size(); ++i) {
+        names << SqlName(columns[i]);
+        places << QStringLiteral("?%1").arg(i + 1);
+    }
+    const QString columnList = names.join(QStringLiteral(", "));
+    // The criteria are asked of one group's values at a time. The values
+    // come through a compound whose first part reads no row of the set but
+    // gives the columns their names, types and collations, so that each
+    // criterion compares them as it would compare the set's own fields.
+    QStringList answers;
+    for (const QString &c : criteria)
+        answers << (c.isEmpty() ? QStringLiteral("1") : QStringLiteral("CASE WHEN (%1) THEN 1 ELSE 0 END").arg(c));
+    const QString askSql = QStringLiteral("SELECT %1 FROM (SELECT %2 FROM (%3) WHERE 0 UNION ALL SELECT %4)")
+                               .arg(answers.join(QStringLiteral(", ")), columnList, nativeSql,
+                                    places.join(QStringLiteral(", ")));
+    Stmt ask;
+    prepare(db, askSql.toUtf8(), ask);
+
+    // The rows are grouped here by their exact values (type and bytes),
+    // which spares the engine a sort of every row.
+    const QString readSql = QStringLiteral("SELECT %1 FROM (%2)").arg(columnList, nativeSql);
+    Stmt read;
+    prepare(db, readSql.toUtf8(), read);
+    struct Group {
+        long long rows = 0;
+        std::vector<StoredValue> values;
+    };
+    std::vector<Group> groups;
+    std::unordered_map<std::string, size_t> byKey;
+    std::string key;
+    int rc;
+    while ((rc = sqlite3_step(read.st)) == SQLITE_ROW) {
+        key.clear();
+        for (int c = 0; c < columns.size(); ++c)
+            appendKey(key, read.st, c);
+        auto [it, added] = byKey.try_emplace(key, groups.size());
+        if (added) {
+            Group g;
+            for (int c = 0; c < columns.size(); ++c)
+                g.values.push_back(readStored(read.st, c));
+            groups.push_back(std::move(g));
+        }
+        ++groups[it->second].rows;
+    }
+    if (rc != SQLITE_DONE)
+        throwDb(db, readSql);
+
+    QVector<long long> counts(criteria.size(), 0);
+    for (const Group &g : groups) {
+        for (int c = 0; c < columns.size(); ++c)
+            bindStored(ask.st, c + 1, g.values[size_t(c)]);
+        if (sqlite3_step(ask.st) != SQLITE_ROW)
+            throwDb(db, askSql);
+        for (int i = 0; i < criteria.size(); ++i)
+            counts[i] += sqlite3_column_int64(ask.st, i) * g.rows;
+        sqlite3_reset(ask.st);
+    }
+    return counts;
 }
 
 void Database::ExecNative(const QString &sql, const QVariantList &params)
@@ -1035,44 +1222,45 @@ long long Recordset::engineCount(const QString &nativeSql) const
     return rows.isEmpty() || rows[0].isEmpty() ? 0 : rows[0][0].toLongLong();
 }
 
-long long Recordset::CountRows() const { return engineCount(QStringLiteral("SELECT count(*) FROM (%1)").arg(m_nativeSql)); }
+long long Recordset::CountRows() const { return CountRowsJob()(*m_db); }
+
+CountJob<long long> Recordset::CountRowsJob() const
+{
+    checkOpen();
+    return [sql = QStringLiteral("SELECT count(*) FROM (%1)").arg(m_nativeSql)](Database &on) {
+        const auto rows = on.QueryNative(sql);
+        return rows.isEmpty() || rows[0].isEmpty() ? 0 : rows[0][0].toLongLong();
+    };
+}
 
 QVector<long long> Recordset::CountMatching(const QStringList &Criteria, const QStringList &Columns) const
 {
+    return CountMatchingJob(Criteria, Columns)(*m_db);
+}
+
+CountJob<QVector<long long>> Recordset::CountMatchingJob(const QStringList &Criteria, const QStringList &Columns) const
+{
     checkOpen();
-    if (Criteria.isEmpty())
-        return {};
-    // Grouped, each group is one row standing for tav_rows rows. The groups
-    // compare values exactly (BINARY, and a number never equals a text), so
-    // every row of a group gives a criterion the same answer; the grouped
-    // columns keep their own collation for the criteria.
-    const bool grouped = !Columns.isEmpty();
-    QString source = m_nativeSql;
-    if (grouped) {
-        QStringList names, keys;
-        for (const QString &column : Columns) {
-            names << SqlName(column);
-            keys << SqlName(column) + QStringLiteral(" COLLATE BINARY");
-        }
-        source = QStringLiteral("SELECT %1, count(*) AS tav_rows FROM (%2) GROUP BY %3")
-                     .arg(names.join(QStringLiteral(", ")), m_nativeSql, keys.join(QStringLiteral(", ")));
-    }
-    QStringList counts;
+    QStringList natives;
     for (const QString &criterion : Criteria) {
         const QString c = criterion.trimmed();
-        if (grouped)
-            counts << (c.isEmpty() ? QStringLiteral("total(tav_rows)")
-                                   : QStringLiteral("total(CASE WHEN (%1) THEN tav_rows END)").arg(TranslateJet(c)));
-        else
-            counts << (c.isEmpty() ? QStringLiteral("count(*)")
-                                   : QStringLiteral("count(CASE WHEN (%1) THEN 1 END)").arg(TranslateJet(c)));
+        natives << (c.isEmpty() ? QString() : TranslateJet(c));
     }
-    const auto rows =
-        m_db->QueryNative(QStringLiteral("SELECT %1 FROM (%2)").arg(counts.join(QStringLiteral(", ")), source));
-    QVector<long long> result;
-    for (int i = 0; i < Criteria.size(); ++i)
-        result << (rows.isEmpty() || i >= rows[0].size() ? 0 : rows[0][i].toLongLong());
-    return result;
+    if (Criteria.isEmpty())
+        return [](Database &) { return QVector<long long>(); };
+    if (!Columns.isEmpty())
+        return [sql = m_nativeSql, Columns, natives](Database &on) { return on.countPerGroup(sql, Columns, natives); };
+    QStringList counts;
+    for (const QString &c : std::as_const(natives))
+        counts << (c.isEmpty() ? QStringLiteral("count(*)") : QStringLiteral("count(CASE WHEN (%1) THEN 1 END)").arg(c));
+    const QString sql = QStringLiteral("SELECT %1 FROM (%2)").arg(counts.join(QStringLiteral(", ")), m_nativeSql);
+    return [sql, n = Criteria.size()](Database &on) {
+        const auto rows = on.QueryNative(sql);
+        QVector<long long> result;
+        for (int i = 0; i < n; ++i)
+            result << (rows.isEmpty() || i >= rows[0].size() ? 0 : rows[0][i].toLongLong());
+        return result;
+    };
 }
 
 long long Recordset::CountRuns(const QString &NativeExpr) const

@@ -22,6 +22,8 @@
 #include <QVector>
 #include <QHash>
 
+#include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,6 +100,13 @@ struct FieldDef {
     int size = 0;                 // Text size; 0 = engine default
     bool allowZeroLength = false; // kept for the record; SQLite always allows ""
 };
+
+// A count made by running native statements only, translated when the job
+// was made: a thread that owns a reader (Database::OpenReader) may run it on
+// that connection while the thread that made it goes on. It gives what the
+// count it was made from would have given on the connection it runs on.
+template <class T>
+using CountJob = std::function<T(Database &)>;
 
 class DBEngine {
 public:
@@ -179,6 +188,19 @@ public:
     // the rows of a Jet query, in its order; a Null counts as "". The texts
     // are compared as the engine gives them, without copying each row.
     long long CountTextRuns(const QString &jetSql, const char *column);
+    // The same as a job that any connection to the file can run (see CountJob).
+    CountJob<long long> CountTextRunsJob(const QString &jetSql, const char *column) const;
+
+    // True when a second connection opened now on this path for reading
+    // only (a reader, which another thread may use while this connection
+    // goes on in its own) reads what this connection reads: this one has no
+    // transaction open, its file is still at its path and in rollback-journal
+    // mode.
+    bool ReadersSeeTheSame() const;
+    // What this connection can tell of changes to the file: its own changed
+    // rows, the commits of other connections and the schema's version.
+    // While the mark stays the same, so do the data this connection reads.
+    std::array<long long, 3> ChangeMark() const;
 
 private:
     friend class DBEngine;
@@ -208,6 +230,13 @@ private:
     // becomes null); leaves any other statement to its caller.
     void keepStatement(const QString &sql, const QByteArray &utf8, sqlite3_stmt *&st);
     void dropStatements(); // finalizes the kept statements
+    // CountTextRuns of a native statement.
+    long long countTextRuns(const QString &nativeSql, const char *column);
+    // Counts the rows of nativeSql that meet each native criterion ("" for
+    // every row), asking each criterion once per group of rows that hold
+    // exactly the same values in columns (the fields the criteria read).
+    QVector<long long> countPerGroup(const QString &nativeSql, const QStringList &columns,
+                                     const QStringList &criteria);
 
     sqlite3 *m_db = nullptr;
     QString m_path;
@@ -252,6 +281,9 @@ public:
     // far fewer evaluations when the fields have few values (a criterion
     // that reads another field fails).
     QVector<long long> CountMatching(const QStringList &Criteria, const QStringList &Columns = {}) const;
+    // CountRows and CountMatching as jobs (see CountJob).
+    CountJob<long long> CountRowsJob() const;
+    CountJob<QVector<long long>> CountMatchingJob(const QStringList &Criteria, const QStringList &Columns = {}) const;
     long long AbsolutePosition() const; // -1 before first / after last
     void MoveFirst();
     void MoveLast();

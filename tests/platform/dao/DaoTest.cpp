@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+
 using namespace dao;
 using daotest::errorNumber;
 
@@ -444,6 +446,82 @@ TEST_F(DaoTest, CountsPerGroupOfValuesEqualCountsPerRow)
                                QStringLiteral("V Is Null"), QStringLiteral("")};
     auto values = db->OpenRecordset(QStringLiteral("SELECT V FROM Loose"));
     EXPECT_EQ(values->CountMatching(loose, {QStringLiteral("V")}), values->CountMatching(loose));
+}
+
+// Per group the criteria still see each field with its own affinity and
+// collation, for many groups, blobs and reals, and for no row at all.
+TEST_F(DaoTest, CountsPerGroupKeepEachFieldsAffinityAndCollation)
+{
+    db->ExecNative(QStringLiteral(
+        "CREATE TABLE Typed (G SMALLINT, T TEXT COLLATE NOCASE, B);"
+        "WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < 2999) "
+        "INSERT INTO Typed SELECT x % 1500, CASE x % 3 WHEN 0 THEN 'Ab' WHEN 1 THEN 'aB' END, "
+        "CASE x % 4 WHEN 0 THEN x'00ff' WHEN 1 THEN 0.5 WHEN 2 THEN -0.0 END FROM n"));
+    const QStringList criteria = {QStringLiteral("G = '0'"),      QStringLiteral("G < 10"),
+                                  QStringLiteral("T = 'ab'"),     QStringLiteral("T Like 'A*'"),
+                                  QStringLiteral("B Is Null"),    QStringLiteral("B = 0"),
+                                  QStringLiteral("G = 1 OR T Is Null"), QString()};
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT G, T, B FROM Typed"));
+    const QVector<long long> perRow = rs->CountMatching(criteria);
+    EXPECT_EQ(rs->CountMatching(criteria, {QStringLiteral("G"), QStringLiteral("T"), QStringLiteral("B")}), perRow);
+    EXPECT_EQ(perRow[0], 2) << "a text compared with a number column is read as a number";
+    EXPECT_EQ(perRow[2], 2000) << "compared without case, as the column says";
+    EXPECT_EQ(perRow[7], 3000);
+
+    auto none = db->OpenRecordset(QStringLiteral("SELECT G, T FROM Typed WHERE G < 0"));
+    EXPECT_EQ(none->CountMatching({QStringLiteral("T = 'x'")}, {QStringLiteral("T")}), QVector<long long>{0});
+    EXPECT_NE(errorNumber([&] { none->CountMatching({QStringLiteral("G = 1")}, {QStringLiteral("T")}); }), 0)
+        << "a criterion on a field that is not grouped fails, also without rows";
+}
+
+// A second connection reads what the first reads only while the first has
+// nothing in hand; a count made as a job on it gives the first's count.
+TEST_F(DaoTest, ReadersSeeTheSameOnlyWhileNothingIsPending)
+{
+    EXPECT_TRUE(db->ReadersSeeTheSame());
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT WT, Flag FROM Main"));
+    const QStringList criteria = {QStringLiteral("WT Like 'c*'"), QStringLiteral("Flag = -1"), QString()};
+    CountJob<QVector<long long>> job = rs->CountMatchingJob(criteria, {QStringLiteral("WT"), QStringLiteral("Flag")});
+    CountJob<long long> runs = db->CountTextRunsJob(QStringLiteral("SELECT WT FROM Main ORDER BY WT"), "wt");
+    const auto onReader = std::async(std::launch::async, [&] {
+                              DatabasePtr reader = DBEngine::OpenDatabase(m_path, false, true);
+                              return std::make_pair(job(*reader), runs(*reader));
+                          }).get();
+    EXPECT_EQ(onReader.first, rs->CountMatching(criteria));
+    EXPECT_EQ(onReader.first, (QVector<long long>{2, 1, 4}));
+    EXPECT_EQ(onReader.second, 4);
+
+    db->BeginTrans();
+    EXPECT_FALSE(db->ReadersSeeTheSame());
+    db->Rollback();
+    db->ExecNative(QStringLiteral("BEGIN"));
+    EXPECT_FALSE(db->ReadersSeeTheSame());
+    db->ExecNative(QStringLiteral("ROLLBACK"));
+    db->ExecNative(QStringLiteral("PRAGMA journal_mode=WAL"));
+    EXPECT_FALSE(db->ReadersSeeTheSame());
+    db->ExecNative(QStringLiteral("PRAGMA journal_mode=DELETE"));
+    EXPECT_TRUE(db->ReadersSeeTheSame());
+
+    ASSERT_TRUE(QFile::rename(m_path, path("moved.twl")));
+    ASSERT_TRUE(QFile::copy(path("moved.twl"), m_path));
+    EXPECT_FALSE(db->ReadersSeeTheSame()) << "the path names another file";
+}
+
+// The mark changes with every change to the data or the tables, by this
+// connection or another, and with nothing else.
+TEST_F(DaoTest, TheChangeMarkFollowsEveryChange)
+{
+    const auto start = db->ChangeMark();
+    db->QueryNative(QStringLiteral("SELECT count(*) FROM Main"));
+    EXPECT_EQ(db->ChangeMark(), start);
+    db->ExecNative(QStringLiteral("UPDATE Main SET Flag = 1 WHERE ID = 1"));
+    const auto updated = db->ChangeMark();
+    EXPECT_NE(updated, start);
+    DBEngine::OpenDatabase(m_path)->ExecNative(QStringLiteral("UPDATE Main SET Flag = 2 WHERE ID = 1"));
+    const auto other = db->ChangeMark();
+    EXPECT_NE(other, updated);
+    db->ExecNative(QStringLiteral("CREATE TABLE Later (ID INTEGER)"));
+    EXPECT_NE(db->ChangeMark(), other);
 }
 
 // Runs of equal values along the set's order: a number and the same number
