@@ -23,6 +23,9 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace tav {
@@ -116,6 +119,24 @@ protected:
 private:
     std::function<void(int &)> m_handler;
 };
+
+// Shows a word's remarks. The same text again (most often none) is not set
+// again, so that moving through a list does not repaint the box; the box is
+// still left as a new text leaves it: unmodified, without undo steps, at its
+// start.
+void ShowRemarks(QTextEdit *box, const QString &text)
+{
+    if (box->toPlainText() != text) {
+        box->setPlainText(text);
+        return;
+    }
+    box->document()->clearUndoRedoStacks();
+    box->document()->setModified(false);
+    if (box->textCursor().position() != 0 || box->textCursor().hasSelection())
+        box->moveCursor(QTextCursor::Start);
+    box->verticalScrollBar()->setValue(0);
+    box->horizontalScrollBar()->setValue(0);
+}
 
 } // namespace
 
@@ -346,11 +367,9 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
             if (iGridType == 3)
                 showThirdLanguage(lang, StrLat);
             setMainTextBoxesEnabled(true, false);
-            m_host.RemarksBox()->setPlainText(main.Text(QStringLiteral("Remarks")));
-            if (OptBoHide3)
-                m_host.RemarksBox3()->setPlainText(main.Text(QStringLiteral("Remarks2")));
-            else
-                m_host.RemarksBox3()->setPlainText(lang.Text(QStringLiteral("Remarks")));
+            ShowRemarks(m_host.RemarksBox(), main.Text(QStringLiteral("Remarks")));
+            ShowRemarks(m_host.RemarksBox3(), OptBoHide3 ? main.Text(QStringLiteral("Remarks2"))
+                                                         : lang.Text(QStringLiteral("Remarks")));
             setShownWord(lngID);
         }
         if (!conjugationShown)

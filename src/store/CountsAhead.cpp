@@ -18,10 +18,19 @@ T OnWordDb(const dao::CountJob<T> &job)
     return job(*WordDb);
 }
 
+bool ReadersMayCount()
+{
+    try {
+        return WordDb && WordDb->IsOpen() && WordDb->ReadersSeeTheSame();
+    } catch (const dao::DaoError &) {
+        return false;
+    }
+}
+
 template <class T>
 std::future<T> Beside(dao::CountJob<T> job)
 {
-    if (WordDb && WordDb->IsOpen() && WordDb->ReadersSeeTheSame()) {
+    if (ReadersMayCount()) {
         // The reader is opened in the job's thread too. Should it fail to
         // open, the job runs on WordDb when the result is asked for.
         auto read = [path = WordDb->Name(), job]() -> std::optional<T> {

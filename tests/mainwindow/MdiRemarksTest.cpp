@@ -6,6 +6,7 @@
 #include "ExerciseStandIn.h"
 
 #include "grids/GridStd.h"
+#include "support/PaintCount.h"
 #include "platform/winsys/TextBox.h"
 #include "store/SharedState.h"
 
@@ -264,4 +265,47 @@ TEST_F(RemarksFixture, BothBoxesSurviveAPasteOfClipboardDataWithoutFormats)
         EXPECT_EQ(box->toPlainText(), QStringLiteral("a remark"));
     }
     QGuiApplication::clipboard()->clear();
+}
+
+// From a word to the next with the same remarks (none) the boxes are not
+// painted again, and each is left as a new word leaves it: unmodified,
+// nothing to undo.
+TEST_F(RemarksFixture, TheSameRemarksAgainLeaveTheBoxesUnpaintedAndFresh)
+{
+    OpenList();
+    flexgrid::FlexGrid &g = *list->Grid;
+    auto withoutRemarks = [&](int row) {
+        return NativeCount(QStringLiteral("SELECT count(*) FROM Main JOIN GreekSwedish ON GreekSwedish.ID = Main.ID "
+                                          "WHERE Main.ID = %1 AND ifnull(Main.Remarks, '') = '' "
+                                          "AND ifnull(GreekSwedish.Remarks, '') = ''")
+                               .arg(g.TextMatrix(row, 1))) == 1;
+    };
+    int row = 2;
+    while (row + 1 < g.Rows() && !(withoutRemarks(row) && withoutRemarks(row + 1)))
+        ++row;
+    ASSERT_LT(row + 1, g.Rows());
+    g.SetRow(row - 1);
+    g.setFocus();
+    QTest::keyClick(&g, Qt::Key_Down);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(g.Row(), row);
+
+    auto *first = w->Control<QTextEdit>("tbRem");
+    auto *second = w->Control<QTextEdit>("tbRemG3");
+    first->insertPlainText(QStringLiteral("x"));
+    first->textCursor().deletePreviousChar();
+    ASSERT_TRUE(first->toPlainText().isEmpty());
+    ASSERT_TRUE(first->document()->isModified());
+    ASSERT_TRUE(first->document()->isUndoAvailable());
+    QCoreApplication::processEvents();
+
+    tavtest::PaintCount paints(first->viewport());
+    paints.watch(second->viewport());
+    QTest::keyClick(&g, Qt::Key_Down);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(g.Row(), row + 1);
+    EXPECT_EQ(paints.count, 0);
+    EXPECT_FALSE(first->document()->isModified());
+    EXPECT_FALSE(first->document()->isUndoAvailable());
+    EXPECT_EQ(first->textCursor().position(), 0);
 }

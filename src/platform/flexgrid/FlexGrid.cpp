@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
@@ -59,6 +61,50 @@ bool ParseNumber(const QString &text, double *value)
     return ok;
 }
 
+// A scroll bar that repaints for a new value only when that changes what it
+// shows: its thumb, or an end reached or left. Through a long list most
+// steps move the thumb by less than a pixel.
+class ThumbScrollBar : public QScrollBar {
+public:
+    explicit ThumbScrollBar(Qt::Orientation orientation) : QScrollBar(orientation) {}
+
+protected:
+    void sliderChange(SliderChange change) override
+    {
+        if (change == SliderValueChange) {
+            const Look now = look();
+            if (m_painted && now == m_shown)
+                return;
+        }
+        QScrollBar::sliderChange(change);
+    }
+
+    void paintEvent(QPaintEvent *event) override
+    {
+        m_shown = look();
+        m_painted = true;
+        QScrollBar::paintEvent(event);
+    }
+
+private:
+    struct Look {
+        QRect thumb;
+        bool atMinimum = false, atMaximum = false;
+        bool operator==(const Look &) const = default;
+    };
+
+    Look look() const
+    {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+                value() == minimum(), value() == maximum()};
+    }
+
+    Look m_shown;
+    bool m_painted = false;
+};
+
 } // namespace
 
 FlexGrid::FlexGrid(QWidget *parent)
@@ -76,9 +122,11 @@ FlexGrid::FlexGrid(QWidget *parent)
     m_fontNames.append(QString()); // index 0: the grid's own font
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
-    // paintEvent fills the whole viewport: the widgets behind it need not
-    // paint first when rows change.
+    // paintEvent paints every pixel of the viewport: the widgets behind it
+    // need not paint first when rows change.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setVerticalScrollBar(new ThumbScrollBar(Qt::Vertical));
+    setHorizontalScrollBar(new ThumbScrollBar(Qt::Horizontal));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The control's defaults: two rows, two columns, one of each fixed.
@@ -1453,9 +1501,10 @@ void FlexGrid::paintEvent(QPaintEvent *event)
     QPainter p(viewport());
     const QRect area = viewport()->rect();
     const QRegion &dirty = event->region();
-    p.fillRect(area, Colour(m_backColorBkg));
-    if (Rows() == 0 || m_cols == 0)
+    if (Rows() == 0 || m_cols == 0) {
+        p.fillRect(area, Colour(m_backColorBkg));
         return;
+    }
 
     struct Span { int index, pos, size; };
     QVector<Span> cols, rows;
@@ -1487,6 +1536,12 @@ void FlexGrid::paintEvent(QPaintEvent *event)
             rows.append({r, y, h});
         y += h;
     }
+
+    // The cells fill their own rectangles: the background shows only right
+    // of the last column and below the last row.
+    const QRegion cellBlock(QRect(0, 0, x, y));
+    for (const QRect &bare : QRegion(area).subtracted(cellBlock))
+        p.fillRect(bare, Colour(m_backColorBkg));
 
     const int nr = static_cast<int>(rows.size()), nc = static_cast<int>(cols.size());
     // Merged runs: cells of a MergeCol column (or MergeRow row) with the text

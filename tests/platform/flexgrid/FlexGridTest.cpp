@@ -1,4 +1,5 @@
 #include "GridFill.h"
+#include "support/PaintCount.h"
 #include "platform/flexgrid/FlexGrid.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,9 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QStyleOptionSlider>
+#include <QStyle>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -553,6 +557,108 @@ TEST(FlexGridDraw, AMoveRepaintsItsRowsAsAWholeRepaintWould)
         EXPECT_EQ(afterMove, wholeRepaint()) << "step " << step;
         ++step;
     }
+}
+
+// The cells and the background beside and below them cover every pixel of
+// the viewport: nothing behind it shows through, also once scrolled.
+TEST(FlexGridPaint, TheCellsAndTheBackgroundCoverTheWholeViewport)
+{
+    FlexGrid g;
+    FillNumbered(g, 4, 3);
+    g.SetBackColorBkg(0x00FF00); // green, as 0xBBGGRR
+    g.resize(400, 300);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    auto painted = [&] {
+        QImage image(g.viewport()->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        g.viewport()->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        return image;
+    };
+    auto countOf = [](const QImage &image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour;
+        return n;
+    };
+    const QImage few = painted();
+    EXPECT_EQ(countOf(few, qRgb(255, 0, 255)), 0);
+    const QRect last = g.CellRect(3, 2);
+    EXPECT_EQ(few.pixel(last.right() + 5, 5), qRgb(0, 255, 0)) << "beside the last column";
+    EXPECT_EQ(few.pixel(5, last.bottom() + 5), qRgb(0, 255, 0)) << "below the last row";
+    EXPECT_EQ(few.pixel(last.left() + 1, last.top() + 1), qRgb(255, 255, 255)) << "a data cell";
+    EXPECT_EQ(countOf(few, qRgb(0, 255, 0)),
+              few.width() * few.height() - (last.right() + 1) * (last.bottom() + 1));
+
+    FillNumbered(g, 200, 30);
+    g.SetTopRow(150);
+    g.SetLeftCol(20);
+    const QImage scrolled = painted();
+    EXPECT_EQ(countOf(scrolled, qRgb(255, 0, 255)), 0);
+}
+
+// A scroll bar's look: its thumb and whether it stands at an end.
+struct BarLook {
+    QRect thumb;
+    bool atMinimum, atMaximum;
+    bool operator==(const BarLook &) const = default;
+};
+
+BarLook LookOf(const QScrollBar &bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = bar.orientation();
+    if (bar.orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    option.upsideDown = bar.invertedAppearance();
+    return {bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &bar),
+            bar.value() == bar.minimum(), bar.value() == bar.maximum()};
+}
+
+// Row by row through a long list the scroll bar repaints only when its look
+// changes, and what the window shows is what a whole repaint shows.
+TEST(FlexGridDraw, TheScrollBarRepaintsOnlyWhenItsLookChanges)
+{
+    FlexGrid g;
+    FillNumbered(g, 3000, 3);
+    g.resize(300, 200);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    QScrollBar &bar = *g.verticalScrollBar();
+    tavtest::PaintCount paints(&bar);
+    QScreen *screen = QGuiApplication::primaryScreen();
+    auto shown = [&] {
+        QCoreApplication::processEvents();
+        return screen->grabWindow(g.winId()).toImage();
+    };
+    shown();
+    int changes = 0;
+    for (int step = 0; step < 150; ++step) {
+        const BarLook before = LookOf(bar);
+        paints.count = 0;
+        g.SetTopRow(g.TopRow() + 1);
+        shown();
+        const bool changed = !(LookOf(bar) == before);
+        EXPECT_EQ(paints.count > 0, changed) << "step " << step;
+        changes += changed;
+    }
+    EXPECT_GT(changes, 1);
+    EXPECT_LT(changes, 100);
+    paints.count = 0;
+    g.SetTopRow(g.Rows() - 1);
+    const QImage atEnd = shown();
+    EXPECT_GT(paints.count, 0) << "the end is reached";
+    bar.update();
+    g.viewport()->update();
+    EXPECT_EQ(atEnd, shown());
 }
 
 // Thin grid lines are filled as rectangles, for speed: the pixels must be
