@@ -3,6 +3,7 @@
 #include "platform/dao/Dao.h"
 #include "store/CategoryCodes.h"
 #include "store/CountsAhead.h"
+#include "store/DbTransaction.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 
@@ -46,13 +47,18 @@ QStringList GreekKeys()
     return keys;
 }
 
-// A count that could not even be begun: its error comes with get().
+// A count beside (CountBeside) of the job make makes; an error in making it
+// comes with get(), as an error of the count would.
 template <class T>
-std::future<T> FailedCount(std::exception_ptr error)
+std::future<T> Begun(const std::function<dao::CountJob<T>()> &make)
 {
-    std::promise<T> failed;
-    failed.set_exception(error);
-    return failed.get_future();
+    try {
+        return CountBeside(make());
+    } catch (const dao::DaoError &) {
+        std::promise<T> failed;
+        failed.set_exception(std::current_exception());
+        return failed.get_future();
+    }
 }
 
 // The distinct meaning words of a table, counted over Lat alone, which the
@@ -60,14 +66,11 @@ std::future<T> FailedCount(std::exception_ptr error)
 // language's name: quoted.
 std::future<long long> MeaningWordsBeside(const QString &table)
 {
-    try {
-        if (!WordDb || !WordDb->IsOpen())
-            throw dao::DaoError(dao::DaoError::ObjectClosed, QStringLiteral("The word database is closed."));
-        return CountBeside(WordDb->CountTextRunsJob(
-            QStringLiteral("SELECT Lat FROM [") + table + QStringLiteral("] ORDER BY Lat"), "Lat"));
-    } catch (const dao::DaoError &) {
-        return FailedCount<long long>(std::current_exception());
-    }
+    return Begun<long long>([&] {
+        return OpenWordDb().CountTextRunsJob(QStringLiteral("SELECT Lat FROM [") + table +
+                                                 QStringLiteral("] ORDER BY Lat"),
+                                             "Lat");
+    });
 }
 
 } // namespace
@@ -85,15 +88,11 @@ CategoryCountsUnderWay BeginCategoryCounts(const CategoryCountTexts &texts)
             counts.grouped << key;
             filters << BuildCountFilter(key);
         }
-        try {
-            if (!WordDb || !WordDb->IsOpen())
-                throw dao::DaoError(dao::DaoError::ObjectClosed, QStringLiteral("The word database is closed."));
-            counts.groupedCounts = CountBeside(
-                WordDb->OpenRecordset(QStringLiteral("SELECT Main.WT, Main.Genus") + texts.sqlLang3.mid(from))
-                    ->CountMatchingJob(filters, {QStringLiteral("WT"), QStringLiteral("Genus")}));
-        } catch (const dao::DaoError &) {
-            counts.groupedCounts = FailedCount<QVector<long long>>(std::current_exception());
-        }
+        counts.groupedCounts = Begun<QVector<long long>>([&] {
+            return OpenWordDb()
+                .OpenRecordset(QStringLiteral("SELECT Main.WT, Main.Genus") + texts.sqlLang3.mid(from))
+                ->CountMatchingJob(filters, {QStringLiteral("WT"), QStringLiteral("Genus")});
+        });
     }
     counts.english = MeaningWordsBeside(QStringLiteral("AllEnglishGreek"));
     if (!texts.hide3)

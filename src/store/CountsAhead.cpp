@@ -1,5 +1,6 @@
 #include "store/CountsAhead.h"
 
+#include "store/DbTransaction.h"
 #include "store/SharedState.h"
 
 #include <array>
@@ -13,9 +14,7 @@ namespace {
 template <class T>
 T OnWordDb(const dao::CountJob<T> &job)
 {
-    if (!WordDb || !WordDb->IsOpen())
-        throw dao::DaoError(dao::DaoError::ObjectClosed, QStringLiteral("The word database is closed."));
-    return job(*WordDb);
+    return job(OpenWordDb());
 }
 
 bool ReadersMayCount()

@@ -16,6 +16,7 @@
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace dao {
@@ -640,6 +641,13 @@ struct StoredValue {
     std::string bytes;
 };
 
+// A text's or a blob's bytes as stored.
+std::string_view storedBytes(sqlite3_stmt *st, int c, int type)
+{
+    const void *p = type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_column_text(st, c)) : sqlite3_column_blob(st, c);
+    return p ? std::string_view(static_cast<const char *>(p), size_t(sqlite3_column_bytes(st, c))) : std::string_view();
+}
+
 StoredValue readStored(sqlite3_stmt *st, int c)
 {
     StoredValue v;
@@ -652,12 +660,9 @@ StoredValue readStored(sqlite3_stmt *st, int c)
         v.real = sqlite3_column_double(st, c);
         break;
     case SQLITE_TEXT:
-    case SQLITE_BLOB: {
-        const void *p = v.type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_column_text(st, c))
-                                              : sqlite3_column_blob(st, c);
-        v.bytes.assign(p ? static_cast<const char *>(p) : "", size_t(sqlite3_column_bytes(st, c)));
+    case SQLITE_BLOB:
+        v.bytes = storedBytes(st, c, v.type);
         break;
-    }
     default:
         break;
     }
@@ -683,12 +688,10 @@ void appendKey(std::string &key, sqlite3_stmt *st, int c)
     }
     case SQLITE_TEXT:
     case SQLITE_BLOB: {
-        const void *p = type == SQLITE_TEXT ? static_cast<const void *>(sqlite3_column_text(st, c))
-                                            : sqlite3_column_blob(st, c);
-        const int n = sqlite3_column_bytes(st, c);
+        const std::string_view bytes = storedBytes(st, c, type);
+        const size_t n = bytes.size();
         key.append(reinterpret_cast<const char *>(&n), sizeof n);
-        if (p)
-            key.append(static_cast<const char *>(p), size_t(n));
+        key.append(bytes);
         break;
     }
     default:
@@ -1222,16 +1225,7 @@ long long Recordset::engineCount(const QString &nativeSql) const
     return rows.isEmpty() || rows[0].isEmpty() ? 0 : rows[0][0].toLongLong();
 }
 
-long long Recordset::CountRows() const { return CountRowsJob()(*m_db); }
-
-CountJob<long long> Recordset::CountRowsJob() const
-{
-    checkOpen();
-    return [sql = QStringLiteral("SELECT count(*) FROM (%1)").arg(m_nativeSql)](Database &on) {
-        const auto rows = on.QueryNative(sql);
-        return rows.isEmpty() || rows[0].isEmpty() ? 0 : rows[0][0].toLongLong();
-    };
-}
+long long Recordset::CountRows() const { return engineCount(QStringLiteral("SELECT count(*) FROM (%1)").arg(m_nativeSql)); }
 
 QVector<long long> Recordset::CountMatching(const QStringList &Criteria, const QStringList &Columns) const
 {

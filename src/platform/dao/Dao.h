@@ -281,8 +281,7 @@ public:
     // far fewer evaluations when the fields have few values (a criterion
     // that reads another field fails).
     QVector<long long> CountMatching(const QStringList &Criteria, const QStringList &Columns = {}) const;
-    // CountRows and CountMatching as jobs (see CountJob).
-    CountJob<long long> CountRowsJob() const;
+    // CountMatching as a job (see CountJob).
     CountJob<QVector<long long>> CountMatchingJob(const QStringList &Criteria, const QStringList &Columns = {}) const;
     long long AbsolutePosition() const; // -1 before first / after last
     void MoveFirst();
