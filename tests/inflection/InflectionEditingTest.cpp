@@ -74,6 +74,9 @@ TEST(InflectionCells, TheParticleComesOffBeforeBlanksAndMarksAreTidied)
     EXPECT_EQ(tav::StoredForm("Imp", 5, "mHn"), "");
     EXPECT_EQ(tav::StoredForm("Imp", 5, "Mhtevra"), "Mhtevra");
     EXPECT_EQ(tav::StoredForm("", 2, "  vaggivvxe "), "aggivxe");
+    // A capital's mark typed before it, where the font shows it, stands after it.
+    EXPECT_EQ(tav::StoredForm("", 1, "vEllhnaV"), "EvllhnaV");
+    EXPECT_EQ(tav::StoredForm("Imp", 3, "na vAkouseiV"), "AvkouseiV");
 }
 
 class EditFixture : public PanelFixture {
