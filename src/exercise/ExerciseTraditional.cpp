@@ -735,7 +735,9 @@ void Exercise::lblFails_Change()
 
 void Exercise::CmdFlush_Click()
 {
-    if (winsys::MsgBox(Caps1322(1322), winsys::vbYesNo | winsys::vbCritical, windowTitle()) == winsys::vbYes)
+    // Yes empties the store: Enter, the key that goes on, answers No.
+    if (winsys::MsgBox(Caps1322(1322), winsys::vbYesNo | winsys::vbCritical | winsys::vbDefaultButton2,
+                       windowTitle()) == winsys::vbYes)
         ClearWrongIDs();
 }
 

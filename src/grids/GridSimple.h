@@ -46,7 +46,10 @@ protected:
     void LayOut() override { GridSimpleFill(lblSortValue); }
     void CommitCell(const QString &Text, int Row, int Col) override;
     int WrapColumn() const override { return 2; }
-    bool IsGreekColumn(int Col) const override { return Col == 4; }
+    CellKind KindOf(int Col) const override
+    {
+        return Col == 3 ? CellKind::Article : Col == 4 ? CellKind::Headword : CellKind::Plain;
+    }
     // The meaning and the Greek word take the room beyond their texts.
     bool Stretches(int Col) const override { return Col == 2 || Col == 4; }
     // The current word stands over the Greek column, right of the search.

@@ -64,7 +64,12 @@ protected:
     void LayOut() override { GridLangDep(lblSortValue); }
     void CommitCell(const QString &Text, int Row, int Col) override;
     int WrapColumn() const override { return FirstVisibleCol; }
-    bool IsGreekColumn(int Col) const override { return ViewTag() != 33 && Col == 4; }
+    CellKind KindOf(int Col) const override
+    {
+        if (ViewTag() == 33)
+            return CellKind::Plain;
+        return Col == 3 ? CellKind::Article : Col == 4 ? CellKind::Headword : CellKind::Plain;
+    }
     // The text columns take the room beyond their texts; the article keeps
     // its width.
     bool Stretches(int Col) const override { return ViewTag() == 33 || Col >= 4; }

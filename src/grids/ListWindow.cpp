@@ -3,6 +3,7 @@
 #include "grids/ListWindowHost.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/flexgrid/RecordsetBinding.h"
+#include "platform/font/FontLoader.h"
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/VbKeys.h"
 #include "platform/winsys/core/MsgBox.h"
@@ -18,6 +19,7 @@
 #include "store/WordEdits.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QFrame>
@@ -151,6 +153,28 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
 ListWindow::~ListWindow() = default;
 
 void ListWindow::contextMenuEvent(QContextMenuEvent *event) { event->accept(); }
+
+void ListWindow::closeEvent(QCloseEvent *event)
+{
+    if (!StoreOpenEdit()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+bool ListWindow::StoreOpenEdit()
+{
+    if (!tbN->isVisible())
+        return true;
+    if (tbN->text() == OldCellText) {
+        tbN->hide();
+        CellEditing = false;
+        return true;
+    }
+    msFlxMulti_GotFocus();
+    return !tbN->isVisible();
+}
 
 // ---------------------------------------------------------------------------
 // The window among the main window's children
@@ -568,6 +592,9 @@ void ListWindow::cmdS_Click()
     QString text = txtSearch->text();
     if (text.isEmpty())
         return;
+    // A Greek column holds its marks after capitals, where the keys keep them.
+    if (Grid->CellFontAt(std::max(Grid->Row(), Grid->FixedRows()), Grid->Col()).family() == winsys::GreekFamily)
+        text = MarksAfterCapitals(text);
     SearchGridRow(*Grid, *this, Grid->Col(), Grid->Row(), text);
 }
 
@@ -752,6 +779,38 @@ void ListWindow::RefuseEdit(int Col, int Row, const QString &Message)
     SetGridBusy(busy);
 }
 
+std::optional<QString> ListWindow::checkedText(const QString &Text, int Col)
+{
+    QString stored = Text;
+    QString refusal;
+    switch (KindOf(Col)) {
+    case CellKind::Plain:
+        return stored;
+    case CellKind::Article:
+        stored = Text.toLower();
+        refusal = ArticleRefusal(Text);
+        break;
+    case CellKind::Headword:
+        // Emptying the headword is refused by the commit, with its message.
+        if (Text.isEmpty())
+            return stored;
+        stored = TidyGreekText(Text);
+        refusal = HeadwordRefusal(stored);
+        break;
+    }
+    if (!refusal.isEmpty()) {
+        MsgAnswer = winsys::MsgBox(refusal, winsys::vbCritical, winsys::AppTitle);
+        return std::nullopt;
+    }
+    if (KindOf(Col) == CellKind::Article && ArticleTakesGenderAway(stored, m_editID)) {
+        MsgAnswer = winsys::MsgBox(ArticleGenderQuestion(stored),
+                                   winsys::vbYesNo | winsys::vbExclamation | winsys::vbDefaultButton2, winsys::AppTitle);
+        if (MsgAnswer != winsys::vbYes)
+            return std::nullopt;
+    }
+    return stored;
+}
+
 void ListWindow::msFlxMulti_GotFocus()
 {
     if (!tbN->isVisible())
@@ -777,16 +836,15 @@ void ListWindow::msFlxMulti_GotFocus()
                                       "store."));
         } else if (OnlyCommasAndBlanks(text)) {
             RefuseEdit(col, row);
-        } else if (IsGreekColumn(col) && !IsGreekKeyText(text)) {
-            // Refused with the typing rule's own message (pasted Unicode
-            // Greek, say); the editor keeps the text for the user to mend.
+        } else if (const std::optional<QString> checked = checkedText(text, col); !checked) {
+            // The editor keeps the text for the user to mend (or Esc).
             g.SetTextMatrix(row, col, OldCellText);
             EditRefused = true;
             failedText = typed;
         } else {
-            g.SetTextMatrix(row, col, text);
+            g.SetTextMatrix(row, col, *checked);
             try {
-                CommitCell(text, row, col);
+                CommitCell(*checked, row, col);
             } catch (const std::exception &error) {
                 // Nothing was stored: the cell shows the stored text again and
                 // the editor reopens with what was typed, so the edit is not

@@ -30,6 +30,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
+
 class QFrame;
 
 class QLineEdit;
@@ -94,6 +96,11 @@ public:
     // The editor's keys: Enter commits, Esc discards, Up and Down move the
     // row while no edit is under way.
     void KeyDownEdits(int KeyCode);
+    // Stores what the open editor holds as Enter would, with the same checks
+    // and messages. True when no typing is left open (there was none, it
+    // was stored, or it changed nothing); false when it was refused or
+    // failed: the editor is open again with the typed text.
+    bool StoreOpenEdit();
 
     // The search within the list.
     void cmdS_Click();
@@ -145,9 +152,12 @@ protected:
     virtual void CommitCell(const QString &Text, int Row, int Col) = 0;
     // The column the cursor wraps to after a commit in the last column.
     virtual int WrapColumn() const = 0;
-    // Whether a column holds Greek in its keys: a text for it passes the
-    // typing rule (TavGreCheck) as a whole before it is committed.
-    virtual bool IsGreekColumn(int Col) const = 0;
+    // What a column holds, for the checks a text passes before it is
+    // committed: the article (small letters, one of the store's articles)
+    // and the headword (the typing rule, marks tidied, a length limit) are
+    // Greek in its keys.
+    enum class CellKind { Plain, Article, Headword };
+    virtual CellKind KindOf(int Col) const = 0;
     // The text lblInfo shows for a row.
     virtual QString InfoText(int Row) const = 0;
     // The kind SmallFacts is called with for a row, and its text.
@@ -242,10 +252,18 @@ protected:
     int pxY(int twips) const { return Grid->TwipsToPixelsY(twips); }
 
     void contextMenuEvent(QContextMenuEvent *event) override;
+    // Closing by the user (the close box, Ctrl+F4, Close all, the end of
+    // the program) stores the open editor's typing first; a refused or
+    // failed store keeps the window open with the editor.
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void openEditor(int KeyAscii);
+    // The text a Greek column stores from Text (the article in small
+    // letters, the headword with its marks tidied), or nothing when it is
+    // refused (the user has been told) or the user keeps what is stored.
+    std::optional<QString> checkedText(const QString &Text, int Col);
     // Remembers the current cell, fills the labels and takes the row's word
     // ID; false when the row has no word.
     bool noteCell();
@@ -282,6 +300,7 @@ public:
             ShowCellInfo();
     }
     void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
+    bool StoreOpenEdit() override { return ListWindow::StoreOpenEdit(); }
     GridLink &msFlxMulti() override { return GridOf(); }
     ListWindowLink &ListLink() override { return *this; }
     QString QueryText() const override { return tbQ; }

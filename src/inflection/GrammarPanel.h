@@ -101,6 +101,10 @@ public:
     void KeyDownEdits(flexgrid::FlexGrid &grid, QLineEdit &editor, int KeyCode);
     // Hides the editors and forgets an open edit.
     void CancelEdit();
+    // Stores what an open editor holds as Enter would, with the same checks
+    // and messages. True when no typing is left open; false when it was
+    // refused or failed and the editor is open again with the typed text.
+    bool StoreOpenEdit();
     // Whether the grid's current cell holds a stored form of the word shown.
     bool IsEditableCell(const flexgrid::FlexGrid &grid) const;
     // Lower-cases text and tells whether every character is a Greek key.

@@ -222,6 +222,23 @@ void GrammarPanel::CancelEdit()
     m_edit = CellEdit{};
 }
 
+bool GrammarPanel::StoreOpenEdit()
+{
+    for (FlexGrid *grid : {msflxKlin, msflXImp}) {
+        QLineEdit *editor = editorOf(*grid);
+        if (!editor->isVisible())
+            continue;
+        if (!m_edit.active || m_edit.grid != grid || editor->text() == m_edit.oldText) {
+            editor->hide();
+            continue;
+        }
+        Grid_GotFocus(*grid);
+        if (editor->isVisible())
+            return false;
+    }
+    return true;
+}
+
 void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
 {
     QLineEdit *editor = editorOf(grid);
@@ -246,8 +263,11 @@ void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
         try {
             CommitInflectionCell(edit.wordID, edit.cell, form);
         } catch (const std::exception &error) {
+            // Nothing was stored: the cell shows the stored form, and the
+            // editor opens again with what was typed.
             grid.SetTextMatrix(edit.row, edit.col, edit.oldText);
             ShowErrorBox(error);
+            reopenEdit(edit, typed);
             return;
         }
         grid.SetTextMatrix(edit.row, edit.col, shownForm(grid, edit.row, form));

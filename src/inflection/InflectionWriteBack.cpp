@@ -78,7 +78,7 @@ QString StoredForm(const QString &EditorTag, int Row, const QString &text)
             }
         }
     }
-    return CollapseVMarks(form);
+    return TidyGreekText(form);
 }
 
 bool CheckFormText(const QString &EditorTag, int Row, const QString &Text)

@@ -124,6 +124,14 @@ protected:
     }
     void closeEvent(QCloseEvent *event) override
     {
+        // What was typed for the word shown is stored before its window goes
+        // (after it, no window would take the remark's Enter, and after the
+        // last one the panel shows its base state).
+        auto *frame = qobject_cast<MDI *>(window());
+        if (frame && !frame->StorePanelTyping()) {
+            event->ignore();
+            return;
+        }
         QMdiSubWindow::closeEvent(event);
         if (event->isAccepted()) {
             setProperty("closed", true);
@@ -740,6 +748,12 @@ void MDI::resizeEvent(QResizeEvent *event)
 
 void MDI::closeEvent(QCloseEvent *event)
 {
+    // Typing not yet stored is stored as Enter would store it; what cannot
+    // be stored keeps the program open, with the message that says why.
+    if (!m_unloaded && !StoreOpenTyping()) {
+        event->ignore();
+        return;
+    }
     if (!m_unloaded) {
         MDIForm_QueryUnload();
         MDIForm_Unload();

@@ -191,6 +191,18 @@ public:
     void opForm_Click(int Index);
     void tbRem_KeyPress(int &KeyAscii);
     void tbRemG3_KeyPress(int &KeyAscii);
+    // Stores the typing of a remarks box that Enter has not stored yet, as
+    // Enter would (to the word shown), with the same checks and messages.
+    // False when a remark was refused or failed: it stays in its box.
+    bool StoreTypedRemarks();
+    // The remarks boxes and then the grammar panel's cell editors, as
+    // above: a child window that closes stores them first (after the last
+    // one the panel shows its base state again).
+    bool StorePanelTyping();
+    // The same for every place that holds typing: the panel's places and
+    // the list windows' editors. False
+    // when something typed could not be stored; the program does not end.
+    bool StoreOpenTyping();
 
     // Shows the settings dialog modally (MdiSearch.cpp).
     void frmOptions_Show();

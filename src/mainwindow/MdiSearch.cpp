@@ -6,6 +6,7 @@
 #include "exercise/ExerciseLaunch.h"
 #include "mainwindow/FrmOptions.h"
 #include "grids/ListOpeners.h"
+#include "inflection/GrammarPanel.h"
 #include "mainwindow/MdiListHost.h"
 #include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTreeWidget>
 
@@ -77,27 +79,13 @@ std::optional<QString> RemarkText(QTextEdit &box)
                        winsys::vbCritical, winsys::AppTitle);
         return std::nullopt;
     }
-    if (text != box.toPlainText())
+    if (text != box.toPlainText()) {
         box.setPlainText(text);
+        box.document()->setModified(true); // shown so, not yet stored
+    }
     return text;
 }
 
-// The grid of a window that has none (the exercise window): a remark is
-// stored all the same, and no cell or focus is given back to a grid.
-class NoGrid final : public GridLink {
-public:
-    int Rows() const override { return 0; }
-    int Row() const override { return 0; }
-    void SetRow(int) override {}
-    int Col() const override { return 0; }
-    void SetCol(int) override {}
-    int TopRow() const override { return 0; }
-    void SetTopRow(int) override {}
-    void EnsureVisible(int, int) override {}
-    QString TextMatrix(int, int) const override { return {}; }
-    void SetTextMatrix(int, int, const QString &) override {}
-    void SetFocus() override {}
-};
 
 // The word shown in the grammar panel: panel 3 reads "ID " and its ID.
 std::optional<long long> ShownWordID(const QString &panel)
@@ -249,15 +237,50 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
         return;
     const QString &text = *remark;
     SaveBusy = true;
-    NoGrid noGrid;
+    NoGridLink noGrid;
     ListWindowLink *list = ListWindowOf(form);
     GridLink &grid = list ? list->msFlxMulti() : noGrid;
     // Both writers report their own failures and clear SaveBusy.
-    if (OptBoHide3)
-        SaveRemarks2(grid, *id, text);
-    else
-        SaveRemarks(grid, *id, text);
+    const bool stored = OptBoHide3 ? SaveRemarks2(grid, *id, text) : SaveRemarks(grid, *id, text);
+    if (stored)
+        tbRemG3->document()->setModified(false);
     SaveBusy = false;
+}
+
+bool MDI::StoreTypedRemarks()
+{
+    const std::optional<long long> id = ShownWordID(PanelText(3));
+    if (!id || SaveBusy)
+        return true;
+    for (QTextEdit *box : {tbRem, tbRemG3}) {
+        if (!box->isEnabled() || !box->document()->isModified())
+            continue;
+        const std::optional<QString> remark = RemarkText(*box);
+        if (!remark)
+            return false;
+        SaveBusy = true;
+        NoGridLink noGrid;
+        const bool stored = box == tbRem ? SaveMainRemarks(*id, *remark)
+                            : OptBoHide3 ? SaveRemarks2(noGrid, *id, *remark)
+                                         : SaveRemarks(noGrid, *id, *remark);
+        SaveBusy = false;
+        if (!stored)
+            return false;
+        box->document()->setModified(false);
+    }
+    return true;
+}
+
+bool MDI::StorePanelTyping() { return StoreTypedRemarks() && grammar->StoreOpenEdit(); }
+
+bool MDI::StoreOpenTyping()
+{
+    if (!StorePanelTyping())
+        return false;
+    for (QWidget *form : ChildForms())
+        if (ListWindowLink *list = ListWindowOf(form); list && !list->StoreOpenEdit())
+            return false;
+    return true;
 }
 
 void MDI::frmOptions_Show()

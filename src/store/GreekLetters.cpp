@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QStringList>
 
+#include <utility>
+
 namespace tav {
 
 bool TavGreCheck(QString &s)
@@ -23,10 +25,30 @@ bool TavGreCheck(QString &s)
     return true;
 }
 
+QString GreekTextRefusal(const QString &s)
+{
+    const QString keys = s.toLower();
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (ValidGreekKeys.contains(keys.at(i)))
+            continue;
+        // A character beyond the BMP is named whole, not by half a pair.
+        const qsizetype length = s.at(i).isHighSurrogate() && i + 1 < s.size() ? 2 : 1;
+        return QStringLiteral("Nothing was stored: the character \"") + s.mid(i, length) +
+               QStringLiteral("\" (character %1 of the text) is not one of the Greek keys.\n").arg(i + 1) +
+               QStringLiteral("Greek is typed with the keys that the Help page \"Typing Greek\" lists.");
+    }
+    return QString();
+}
+
 bool IsGreekKeyText(const QString &s)
 {
-    QString keys = s;
-    return TavGreCheck(keys);
+    if (s.isEmpty())
+        return false;
+    const QString refusal = GreekTextRefusal(s);
+    if (refusal.isEmpty())
+        return true;
+    winsys::MsgBox(refusal, winsys::vbCritical, winsys::AppTitle);
+    return false;
 }
 
 QString TavGreSort(const QString &s)
@@ -81,6 +103,25 @@ QString CollapseVMarks(QString &s)
     }
     s = out;
     return s.trimmed();
+}
+
+QString MarksAfterCapitals(const QString &s)
+{
+    static const QString capitalVowels = QStringLiteral("AEHIOUW");
+    QString out = s;
+    for (qsizetype i = 0; i + 1 < out.size(); ++i) {
+        if (out.at(i) == QLatin1Char('v') && capitalVowels.contains(out.at(i + 1))) {
+            std::swap(out[i], out[i + 1]);
+            ++i; // the mark now stands after its vowel
+        }
+    }
+    return out;
+}
+
+QString TidyGreekText(const QString &s)
+{
+    QString text = MarksAfterCapitals(s);
+    return CollapseVMarks(text);
 }
 
 bool HasPunctuation(const QString &s)

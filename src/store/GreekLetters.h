@@ -15,9 +15,16 @@ inline const QString ValidGreekKeys = QStringLiteral("abgdezhqiklmnxoprsVtufcyw1
 // without one.
 bool TavGreCheck(QString &s);
 
-// TavGreCheck on a copy of s, which keeps its capitals: true when every
-// character is a valid key, else false with the same message.
+// The check of a whole text (typed in full, or pasted) against the keys:
+// true when every character is a valid key; else false after a message
+// that names the first character not allowed and says that nothing was
+// stored (GreekTextRefusal). s keeps its capitals; "" is refused silently.
 bool IsGreekKeyText(const QString &s);
+
+// "" when every character of s is a valid key (capitals as their small
+// letters); else the message for the whole text refused: it names the first
+// character that is not allowed and says that nothing was stored.
+QString GreekTextRefusal(const QString &s);
 
 // The sort key stored in Sal: letters in alphabet order, final sigma equal to
 // sigma, marks and ( ) = & - skipped. A character outside the mapping is kept
@@ -35,6 +42,16 @@ bool KeepsFinalN(const QString &s);
 // Tidies the marks of a typed form: no leading mark, every run of marks
 // reduced to one. s keeps its blanks; the result is trimmed.
 QString CollapseVMarks(QString &s);
+
+// A stress mark typed directly before a capital vowel (where the font draws
+// a capital's mark, to its left) moved after the vowel, where the keys keep
+// every mark: "vEllhna" gives "Evllhna". Other marks stay where they are.
+QString MarksAfterCapitals(const QString &s);
+
+// A Greek text as it is stored or searched: marks before capital vowels
+// moved after them (MarksAfterCapitals), then CollapseVMarks (a leading
+// mark dropped, runs of marks made one, the blanks around trimmed).
+QString TidyGreekText(const QString &s);
 
 // True when s holds one of . , - ! ` + ~ & ( ) [ ]
 bool HasPunctuation(const QString &s);

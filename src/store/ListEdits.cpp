@@ -1,8 +1,10 @@
 #include "store/ListEdits.h"
 
 #include "store/DbTransaction.h"
+#include "store/GreekLetters.h"
 #include "store/MeaningIndex.h"
 #include "store/SharedState.h"
+#include "store/StoreQueries.h"
 #include "store/WordEdits.h"
 
 #include <algorithm>
@@ -42,6 +44,58 @@ bool OnlyCommasAndBlanks(const QString &Text)
 {
     return Text.contains(QLatin1Char(',')) &&
            std::all_of(Text.cbegin(), Text.cend(), [](QChar c) { return c == QLatin1Char(',') || c.isSpace(); });
+}
+
+const QStringList &WordArticles()
+{
+    static const QStringList articles = {QString(), QStringLiteral("o"), QStringLiteral("h"), QStringLiteral("to"),
+                                         QStringLiteral("oi"), QStringLiteral("ta")};
+    return articles;
+}
+
+QString ArticleRefusal(const QString &Article)
+{
+    const QString keys = GreekTextRefusal(Article);
+    if (!keys.isEmpty())
+        return keys;
+    if (WordArticles().contains(Article.toLower()))
+        return QString();
+    return QStringLiteral("Nothing was stored: \"") + Article +
+           QStringLiteral("\" is not an article.\nThe article of a word is o, h, to, oi or ta, or nothing.");
+}
+
+bool ArticleTakesGenderAway(const QString &Article, long long ID)
+{
+    if (ArticleGenus(Article) != 99)
+        return false;
+    bool numeric = false;
+    const int code = GetMainField(ID, QStringLiteral("Genus")).trimmed().toInt(&numeric);
+    return numeric && code >= 0 && code <= 2;
+}
+
+QString ArticleGenderQuestion(const QString &Article)
+{
+    return (Article.isEmpty() ? QStringLiteral("Without an article")
+                              : QStringLiteral("With the article \"") + Article + QLatin1Char('"')) +
+           QStringLiteral(" the word has no gender: its declension leaves the grammar panel and the word leaves its "
+                          "gender in the category tree.\nStore the article all the same?");
+}
+
+QString HeadwordRefusal(const QString &Greek)
+{
+    const QString keys = GreekTextRefusal(Greek);
+    if (!keys.isEmpty())
+        return keys;
+    static const QString letters = QStringLiteral("abgdezhqiklmnxoprsVtufcyw");
+    if (!std::any_of(Greek.cbegin(), Greek.cend(), [](QChar c) {
+            return letters.contains(c) || (c != QLatin1Char('V') && letters.contains(c.toLower()));
+        }))
+        return QStringLiteral("Nothing was stored: a headword holds at least one Greek letter.");
+    if (Greek.size() > MaxHeadwordLength)
+        return QStringLiteral("Nothing was stored: a headword holds at most %1 characters, and this one has %2.")
+            .arg(MaxHeadwordLength)
+            .arg(Greek.size());
+    return QString();
 }
 
 QStringList MeaningItems(const QString &Typed)

@@ -27,6 +27,30 @@ bool HasControlCharacter(const QString &Text);
 // a list without an item, which no cell stores.
 bool OnlyCommasAndBlanks(const QString &Text);
 
+// The most characters a text field of the word store holds (the engine's
+// default size of a text field): a headword longer than this is refused.
+inline constexpr int MaxHeadwordLength = 50;
+
+// The articles a word of the store may have; "" is a word without one.
+const QStringList &WordArticles();
+
+// Why a list cell refuses Article ("" when it may be stored): a character
+// that is not a Greek key, or a text that is none of WordArticles(). The
+// article is compared without case: callers store it in small letters.
+QString ArticleRefusal(const QString &Article);
+
+// True when storing Article (small letters) would take away the gender of
+// word ID: the word has one (Genus 0, 1 or 2) and the article gives none.
+bool ArticleTakesGenderAway(const QString &Article, long long ID);
+// The question asked before such an article is stored (No keeps the gender).
+QString ArticleGenderQuestion(const QString &Article);
+
+// Why a list cell refuses Greek as a headword ("" when it may be stored): a
+// character that is not a Greek key, no Greek letter at all, or more than
+// MaxHeadwordLength characters. Greek is the text as it would be stored
+// (TidyGreekText).
+QString HeadwordRefusal(const QString &Greek);
+
 // The meanings a user typed: the text is cut at its commas, each item
 // trimmed; empty items (outer or doubled commas) are dropped and an item
 // typed twice is kept once, in typed order.

@@ -2,6 +2,7 @@
 
 #include "platform/dao/Dao.h"
 #include "store/CategoryTree.h"
+#include "store/GreekLetters.h"
 #include "store/SharedState.h"
 
 namespace tav {
@@ -140,7 +141,10 @@ ListRequest SearchRequest(const QString &t, bool InflectedForms, int SearchLang)
 {
     if (t.isEmpty())
         return {};
-    const QString pattern = dao::SqlText(LiteralBrackets(t));
+    // Greek is searched as it is stored: a mark typed before a capital
+    // stands after it there.
+    const bool greek = InflectedForms || SearchLang == 4;
+    const QString pattern = dao::SqlText(LiteralBrackets(greek ? TidyGreekText(t) : t));
     if (InflectedForms) {
         ListRequest r = StdGrid(QStringLiteral(" SELECT FormsAll.GenTem,FormsAll.ID,FormsAll.KasPer,FormsAll.FormGreek "
                                                " FROM FormsAll WHERE FormGreek  Like") +

@@ -37,6 +37,23 @@ public:
     virtual void SetFocus() = 0;
 };
 
+// The grid of a window that has none (the exercise window, or a remark
+// stored while the program ends): nothing is given back to it.
+class NoGridLink final : public GridLink {
+public:
+    int Rows() const override { return 0; }
+    int Row() const override { return 0; }
+    void SetRow(int) override {}
+    int Col() const override { return 0; }
+    void SetCol(int) override {}
+    int TopRow() const override { return 0; }
+    void SetTopRow(int) override {}
+    void EnsureVisible(int, int) override {}
+    QString TextMatrix(int, int) const override { return {}; }
+    void SetTextMatrix(int, int, const QString &) override {}
+    void SetFocus() override {}
+};
+
 // An open list window.
 class ListWindowLink {
 public:
@@ -53,6 +70,10 @@ public:
     // when it differs, then refreshes the grid with its cell kept and clears
     // SaveBusy.
     virtual void GetPos(long long ID, const QString &Value, int FieldPos) = 0;
+    // Stores what the window's open cell editor holds as Enter would. True
+    // when no typing is left open; false when it was refused or failed (the
+    // user has been told, and the editor is open with the typed text).
+    virtual bool StoreOpenEdit() { return true; }
     // When this is the active list, shows its current row's word in the
     // grammar panel and status panel 4 as entering the row does.
     virtual void ShowCurrentRow() {}

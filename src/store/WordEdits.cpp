@@ -77,7 +77,8 @@ void RequireChangedRow(dao::Database &db, long long id)
         ThrowWordGone(id);
 }
 
-void SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdLanguage)
+bool SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdLanguage,
+                  const QString &mainField = QStringLiteral("Remarks2"))
 {
     const int row = grid.Row();
     const int col = grid.Col();
@@ -85,7 +86,7 @@ void SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdL
         dao::Database &db = OpenWordDb();
         const QString id = QString::number(ID);
         const QString table = thirdLanguage ? Lang3Table : QStringLiteral("Main");
-        const QString field = thirdLanguage ? QStringLiteral("Remarks") : QStringLiteral("Remarks2");
+        const QString field = thirdLanguage ? QStringLiteral("Remarks") : mainField;
         if (!StoreRemark(db, table, field, id, text) && !text.isEmpty()) {
             // No row to hold the remark: a word of Main gets its row in the
             // third-language table; a word that has left Main cannot keep one.
@@ -94,7 +95,7 @@ void SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdL
                 SaveBusy = false;
                 TellWordIsGone(ID);
                 RestoreGridCell(grid, row, col);
-                return;
+                return false;
             }
             db.Execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (ID, Greek, Remarks) SELECT Main.ID, "
                                                                               "Main.Greek, ") +
@@ -103,11 +104,13 @@ void SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdL
     } catch (const std::exception &error) {
         SaveBusy = false;
         ShowErrorBox(error);
-        return;
+        return false;
     }
     SaveBusy = false;
     RestoreGridCell(grid, row, col);
+    return true;
 }
+
 
 } // namespace
 
@@ -264,8 +267,14 @@ void UpdateLangField(const QString &Value, long long ID)
     transaction.Commit();
 }
 
-void SaveRemarks(GridLink &Grid, long long ID, const QString &Text) { SaveRemarkTo(Grid, ID, Text, true); }
+bool SaveRemarks(GridLink &Grid, long long ID, const QString &Text) { return SaveRemarkTo(Grid, ID, Text, true); }
 
-void SaveRemarks2(GridLink &Grid, long long ID, const QString &Text) { SaveRemarkTo(Grid, ID, Text, false); }
+bool SaveRemarks2(GridLink &Grid, long long ID, const QString &Text) { return SaveRemarkTo(Grid, ID, Text, false); }
+
+bool SaveMainRemarks(long long ID, const QString &Text)
+{
+    NoGridLink noGrid;
+    return SaveRemarkTo(noGrid, ID, Text, false, QStringLiteral("Remarks"));
+}
 
 } // namespace tav

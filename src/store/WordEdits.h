@@ -68,11 +68,16 @@ void UpdateLangField(const QString &Value, long long ID);
 
 // Stores Text as the Remarks of the word's row in Lang3Table when it differs,
 // creating the row when the word has none; then clears SaveBusy and gives the
-// grid back the cell that was current, and the focus.
-void SaveRemarks(GridLink &Grid, long long ID, const QString &Text);
+// grid back the cell that was current, and the focus. Returns whether the
+// remark is stored (a failure has been reported).
+bool SaveRemarks(GridLink &Grid, long long ID, const QString &Text);
 
 // The same for Main.Remarks2 (the second remark while the third language is
 // hidden).
-void SaveRemarks2(GridLink &Grid, long long ID, const QString &Text);
+bool SaveRemarks2(GridLink &Grid, long long ID, const QString &Text);
+
+// The same for Main.Remarks (the first remark), as the list and exercise
+// windows store it, without giving a grid anything back.
+bool SaveMainRemarks(long long ID, const QString &Text);
 
 } // namespace tav

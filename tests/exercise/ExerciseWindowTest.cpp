@@ -172,6 +172,19 @@ TEST_F(ExerciseWindowTest, FlushingEmptiesTheStoreAndRestarts)
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
 }
 
+TEST_F(ExerciseWindowTest, EnterOnTheFlushQuestionKeepsTheStore)
+{
+    tav::StoreWrongAnswer(5, QDateTime::currentDateTime());
+    ex->Form_Load();
+    ex->Form_Activate();
+    messages.Clear();
+    ex->CmdFlush_Click(); // answered with the box's default button, as Enter does
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(winsys::DefaultAnswer(messages.Messages()[0].style), winsys::vbNo);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM WrongIDs"), 1);
+    EXPECT_TRUE(ex->CmdFlush->isEnabled());
+}
+
 TEST_F(ExerciseWindowTest, ARemarkTypedInTheMainWindowIsStoredForTheWordShown)
 {
     mdi->SetPanelText(3, "ID 7");

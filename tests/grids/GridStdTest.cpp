@@ -498,7 +498,8 @@ TEST_F(GridStdTest, TheThirdLanguageArticleAndSpellingAreWrittenToEveryTableThat
     EXPECT_EQ(Value(QStringLiteral("SELECT Art FROM Main WHERE ID = 36")).toString(), QStringLiteral("to"));
     EXPECT_EQ(Value(QStringLiteral("SELECT Genus FROM Main WHERE ID = 36")).toInt(), 2);
     EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek WHERE ID = 36 AND Art <> 'to'")), 0);
-    Edit(w, row, 3, QString()); // an empty article is allowed
+    messages.Answer(winsys::vbYes); // an empty article is allowed, once the user agrees
+    Edit(w, row, 3, QString());
     EXPECT_EQ(Value(QStringLiteral("SELECT Genus FROM Main WHERE ID = 36")).toInt(), 99);
 
     Edit(w, row, 4, QStringLiteral("akovmaV"));
@@ -777,7 +778,7 @@ TEST_F(GridStdTest, ASwitchOfTheThirdLanguageClosesItsListsWithAWordAndNoEditRea
     EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("German meanings were closed")));
 }
 
-TEST_F(GridStdTest, TheGreekColumnRefusesWhatTypingWouldRefuseWithTheSameMessage)
+TEST_F(GridStdTest, TheGreekColumnRefusesWhatTypingWouldRefuseNamingTheCharacter)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
     const int row = RowOfID(w, 36);
@@ -789,7 +790,8 @@ TEST_F(GridStdTest, TheGreekColumnRefusesWhatTypingWouldRefuseWithTheSameMessage
         messages.Clear();
         Edit(w, row, 4, pasted);
         ASSERT_EQ(messages.Messages().size(), 1);
-        EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("You have entered an none valid character!")));
+        EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("Nothing was stored: the character \"")))
+            << messages.Messages()[0].prompt.toStdString();
         EXPECT_TRUE(w->tbN->isVisibleTo(w));
         EXPECT_EQ(w->tbN->text(), pasted) << "kept for the user to mend";
         EXPECT_EQ(w->Grid->TextMatrix(row, 4), greek);

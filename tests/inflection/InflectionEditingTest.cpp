@@ -74,6 +74,9 @@ TEST(InflectionCells, TheParticleComesOffBeforeBlanksAndMarksAreTidied)
     EXPECT_EQ(tav::StoredForm("Imp", 5, "mHn"), "");
     EXPECT_EQ(tav::StoredForm("Imp", 5, "Mhtevra"), "Mhtevra");
     EXPECT_EQ(tav::StoredForm("", 2, "  vaggivvxe "), "aggivxe");
+    // A capital's mark typed before it, where the font shows it, stands after it.
+    EXPECT_EQ(tav::StoredForm("", 1, "vEllhnaV"), "EvllhnaV");
+    EXPECT_EQ(tav::StoredForm("Imp", 3, "na vAkouseiV"), "AvkouseiV");
 }
 
 class EditFixture : public PanelFixture {
@@ -250,6 +253,11 @@ TEST_F(EditFixture, AFailingWriteLeavesNothingBehind)
     EXPECT_EQ(Count("SELECT count(*) FROM KonT2 WHERE ID = 9"), 0);
     EXPECT_EQ(Native("SELECT ISKONJ FROM Main WHERE ID = 9").toInt(), 0);
     EXPECT_EQ(klin().TextMatrix(1, 2), before);
+    // The typed form is not lost: the editor is open again over its cell.
+    EXPECT_TRUE(panel().tbN->isVisible());
+    EXPECT_EQ(panel().tbN->text(), "agkavliasa");
+    EXPECT_EQ(klin().Row(), 1);
+    EXPECT_EQ(klin().Col(), 2);
 }
 
 TEST_F(EditFixture, OnlyTheWordsOwnFormsOpenAnEditorAndRefusedKeysChangeNothing)

@@ -78,3 +78,62 @@ TEST(GreekLetters, LetterNamesAndBounds)
     EXPECT_TRUE(HasPunctuation("a(b"));
     EXPECT_FALSE(HasPunctuation("agapwv"));
 }
+
+// A Greek text is stored and searched as the font shows it: a mark typed
+// before a capital vowel (where the font draws it) stands after the vowel,
+// as in the shipped words; other leading marks go, runs become one.
+TEST(GreekLetters, TidyingPutsTheMarkOfACapitalAfterIt)
+{
+    const struct {
+        const char *typed;
+        const char *stored;
+    } cases[] = {
+        {"vEllhna", "Evllhna"},           // the Help's way
+        {"EvllhnaV", "EvllhnaV"},         // the shipped way stays
+        {"ta vEllhnikav", "ta Evllhnikav"}, // a capital after a blank
+        {"vvEllada", "Evllada"},          // a run of marks before it
+        {"vAqhna", "Avqhna"},
+        {"vWra", "Wvra"},
+        {"vBivoV", "BivoV"},              // no vowel: a leading mark goes
+        {"vlevxh", "levxh"},
+        {"levvxh ", "levxh"},
+        {"vE", "Ev"},
+        {"v", ""},
+        {"", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(TidyGreekText(QString::fromUtf8(c.typed)), QString::fromUtf8(c.stored)) << c.typed;
+    EXPECT_EQ(MarksAfterCapitals(QStringLiteral("vlevxh vE")), QStringLiteral("vlevxh Ev")) << "only before capitals";
+}
+
+// A whole text refused names its first character that is not a key and
+// says that nothing was stored; the typed key's message is not used for it.
+TEST(GreekLetters, AWholeTextRefusedNamesItsFirstBadCharacter)
+{
+    const struct {
+        QString text;
+        QString named; // "" when the text passes
+    } cases[] = {
+        {QStringLiteral("Ellhnikav"), QString()},
+        {QStringLiteral("ta 12-3"), QString()},
+        {QStringLiteral("ακούω"), QStringLiteral("\"α\" (character 1 ")},
+        {QStringLiteral("akouvj"), QStringLiteral("\"j\" (character 6 ")},
+        {QStringLiteral("Äpfel"), QStringLiteral("\"Ä\" (character 1 ")},
+        {QStringLiteral("o*"), QStringLiteral("\"*\" (character 2 ")},
+        {QString::fromUtf8("a\xF0\x9F\x98\x80"), QString::fromUtf8("\"\xF0\x9F\x98\x80\" (character 2 ")},
+    };
+    for (const auto &c : cases) {
+        winsys::ScriptedMessages messages;
+        const QString refusal = GreekTextRefusal(c.text);
+        EXPECT_EQ(IsGreekKeyText(c.text), c.named.isEmpty()) << c.text.toStdString();
+        if (c.named.isEmpty()) {
+            EXPECT_TRUE(refusal.isEmpty());
+            EXPECT_TRUE(messages.Messages().isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(refusal.contains(c.named)) << refusal.toStdString();
+        EXPECT_TRUE(refusal.startsWith(QStringLiteral("Nothing was stored"))) << refusal.toStdString();
+        ASSERT_EQ(messages.Prompts(), QStringList{refusal});
+        EXPECT_FALSE(refusal.contains(QStringLiteral("corrected")));
+    }
+}

@@ -201,6 +201,15 @@ TEST_F(ListRequestsTest, SearchesForHeadwordsFormsAndMeanings)
     EXPECT_EQ(tav::SearchRequest(QStringLiteral("x"), false, 7).route, Route::None);
 }
 
+TEST_F(ListRequestsTest, AGreekSearchTypedWithTheMarkBeforeACapitalFindsTheWordAsStored)
+{
+    EXPECT_EQ(tav::SearchRequest(QStringLiteral("vEllhna*"), false, 4).Filter, QStringLiteral("Greek  Like'Evllhna*'"));
+    EXPECT_TRUE(tav::SearchRequest(QStringLiteral("vEllhna*"), true, 5).Sql.endsWith(QStringLiteral("Like'Evllhna*'")));
+    // Meanings are no Greek: their v stays.
+    EXPECT_EQ(tav::SearchRequest(QStringLiteral("vEgas"), false, 5).Sql,
+              QStringLiteral("<SqlAllEnglish> WHERE Lat Like'vEgas'"));
+}
+
 TEST_F(ListRequestsTest, TypedQuotesAndLoneBracketsStayPartOfTheSearchedText)
 {
     EXPECT_EQ(tav::SearchRequest(QStringLiteral("don't"), false, 5).Sql,

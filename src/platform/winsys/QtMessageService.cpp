@@ -61,7 +61,13 @@ MessageBoxLayout LayoutForStyle(int style)
     const int wanted = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
     // A default beyond the last button falls back to the first.
     layout.defaultButton = layout.buttons.value(wanted, layout.buttons.first());
-    layout.escapeAllowed = layout.buttons.contains(B::Cancel) || layout.buttons == QVector{B::Ok};
+    if (layout.buttons.contains(B::Cancel))
+        layout.escapeButton = B::Cancel;
+    else if (layout.buttons == QVector{B::Ok})
+        layout.escapeButton = B::Ok;
+    else if (layout.buttons == QVector{B::Yes, B::No})
+        layout.escapeButton = B::No;
+    layout.escapeAllowed = layout.escapeButton != B::NoButton;
     return layout;
 }
 
@@ -95,7 +101,7 @@ std::unique_ptr<QMessageBox> QtMessageService::BuildBox(const QString &prompt, i
         box->addButton(button);
     box->setDefaultButton(layout.defaultButton);
     if (layout.escapeAllowed)
-        box->setEscapeButton(layout.buttons.contains(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok);
+        box->setEscapeButton(layout.escapeButton);
     return box;
 }
 

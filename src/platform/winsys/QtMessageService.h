@@ -20,11 +20,12 @@ struct MessageBoxLayout {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QVector<QMessageBox::StandardButton> buttons; // in the style's order, left to right
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    // Whether Esc or the window's close button may answer: only when the box
-    // has a Cancel button, or OK alone. A Yes/No or Abort/Retry/Ignore box
-    // must be answered with one of its buttons, never by a No chosen for the
-    // user through Esc.
+    // Whether Esc or the window's close button may answer: a box with a
+    // Cancel button (Cancel), OK alone (OK) or Yes and No (No, so a question
+    // whose Yes deletes is never answered Yes by them). An Abort/Retry/Ignore
+    // box must be answered with one of its buttons.
     bool escapeAllowed = false;
+    QMessageBox::StandardButton escapeButton = QMessageBox::NoButton;
 };
 
 MessageBoxLayout LayoutForStyle(int style);

@@ -49,13 +49,13 @@ TEST(MessageBoxLayout, DefaultButtonByPosition)
         EXPECT_EQ(ResultForButton(LayoutForStyle(style).defaultButton), DefaultAnswer(style)) << style;
 }
 
-TEST(MessageBoxLayout, EscapeOnlyWhereABoxHasCancelOrOnlyOK)
+TEST(MessageBoxLayout, EscapeAnswersCancelOKOrNoButNeverAnAbortRetryIgnoreBox)
 {
-    EXPECT_TRUE(LayoutForStyle(vbOKOnly).escapeAllowed);
-    EXPECT_TRUE(LayoutForStyle(vbOKCancel).escapeAllowed);
-    EXPECT_TRUE(LayoutForStyle(vbYesNoCancel).escapeAllowed);
-    EXPECT_TRUE(LayoutForStyle(vbRetryCancel).escapeAllowed);
-    EXPECT_FALSE(LayoutForStyle(vbYesNo).escapeAllowed);
+    EXPECT_EQ(LayoutForStyle(vbOKOnly).escapeButton, B::Ok);
+    EXPECT_EQ(LayoutForStyle(vbOKCancel).escapeButton, B::Cancel);
+    EXPECT_EQ(LayoutForStyle(vbYesNoCancel).escapeButton, B::Cancel);
+    EXPECT_EQ(LayoutForStyle(vbRetryCancel).escapeButton, B::Cancel);
+    EXPECT_EQ(LayoutForStyle(vbYesNo).escapeButton, B::No);
     EXPECT_FALSE(LayoutForStyle(vbAbortRetryIgnore).escapeAllowed);
 }
 
@@ -131,15 +131,41 @@ TEST_F(ShownMessageBox, EscapeAnswersCancelWhereThereIsOne)
               vbOK);
 }
 
-TEST_F(ShownMessageBox, EscapeDoesNotAnswerAYesNoQuestion)
+// Every Yes/No question of the program, as its style asks: Esc and the
+// close box answer No, Enter the default (No where Yes deletes or empties).
+TEST_F(ShownMessageBox, EveryYesNoQuestionAnswersNoOnEscAndTheCloseBoxAndItsDefaultOnEnter)
 {
-    bool stillOpenAfterEscape = false;
-    const int result = Run(QStringLiteral("Empty the store?"), 20, QString(), [&](QMessageBox *box) {
-        QTest::keyClick(box, Qt::Key_Escape);
-        box->close();
-        stillOpenAfterEscape = box->isVisible();
-        box->button(QMessageBox::Yes)->click();
-    });
-    EXPECT_TRUE(stillOpenAfterEscape);
-    EXPECT_EQ(result, vbYes);
+    const struct {
+        const char *question;
+        int style;
+        int onEnter;
+    } questions[] = {
+        {"delete a word", vbYesNo | vbCritical | vbDefaultButton2, vbNo},
+        {"delete a language", vbYesNo | vbCritical | vbDefaultButton2, vbNo},
+        {"flush the store of wrong answers", vbYesNo | vbCritical | vbDefaultButton2, vbNo},
+        {"an article without a gender", vbYesNo | vbExclamation | vbDefaultButton2, vbNo},
+        {"the store of wrong answers is full", vbYesNo | vbCritical, vbYes},
+        {"cancel a print repeat", vbYesNo | vbInformation, vbYes},
+    };
+    const struct {
+        const char *name;
+        std::function<void(QMessageBox *)> press;
+        bool isEnter;
+    } answers[] = {
+        {"Esc", [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }, false},
+        {"close box", [](QMessageBox *box) { box->close(); }, false},
+        {"Enter", [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); }, true},
+    };
+    for (const auto &q : questions) {
+        for (const auto &a : answers) {
+            SCOPED_TRACE(std::string(q.question) + " x " + a.name);
+            bool closed = false;
+            const int result = Run(QString::fromLatin1(q.question), q.style, QString(), [&](QMessageBox *box) {
+                a.press(box);
+                closed = !box->isVisible();
+            });
+            EXPECT_TRUE(closed) << "the box is answered";
+            EXPECT_EQ(result, a.isEnter ? q.onEnter : vbNo);
+        }
+    }
 }
