@@ -16,6 +16,26 @@ function(tav_include_root target folder)
   target_include_directories(${target} PUBLIC ${root})
 endfunction()
 
+# tav_check_includes(<target>): before the target compiles, its own .cpp and
+# .h files are read for includes that climb with ".." (cmake/CheckIncludes.cmake):
+# one such path would reach any folder past the include roots. The build stops
+# naming each one.
+function(tav_check_includes target)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(dir ${target} SOURCE_DIR)
+  list(TRANSFORM sources PREPEND ${dir}/ REGEX "^[^/]")
+  list(FILTER sources INCLUDE REGEX "\\.(h|cpp)$")
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.stamp)
+  string(REPLACE ";" "|" files "${sources}")
+  add_custom_command(OUTPUT ${stamp}
+                     COMMAND ${CMAKE_COMMAND} -DFILES=${files} -DSTAMP=${stamp}
+                             -P ${CMAKE_SOURCE_DIR}/cmake/CheckIncludes.cmake
+                     DEPENDS ${sources} ${CMAKE_SOURCE_DIR}/cmake/CheckIncludes.cmake
+                     COMMENT "Checking the includes of ${target}"
+                     VERBATIM)
+  target_sources(${target} PRIVATE ${stamp})
+endfunction()
+
 # tav_library(<target> <folder> [PUBLIC ...] [PRIVATE ...]): a static library
 # of the .cpp and .h files of src/<folder> (not its subfolders), linking the
 # libraries named. A library links PUBLIC what its headers include, PRIVATE
@@ -25,6 +45,7 @@ function(tav_library target folder)
        ${CMAKE_SOURCE_DIR}/src/${folder}/*.h)
   add_library(${target} STATIC ${sources})
   tav_include_root(${target} ${folder})
+  tav_check_includes(${target})
   if(ARGN)
     target_link_libraries(${target} ${ARGN})
   endif()

@@ -3,6 +3,7 @@
 #include "mainwindow/EndOnSignal.h"
 #include "mainwindow/MDI.h"
 #include "mainwindow/ProgramWindows.h"
+#include "mainwindow/StartUpReport.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/WindowServices.h"
 #include "store/ListWindowLink.h"
@@ -45,5 +46,6 @@ int main(int argc, char *argv[])
         return 0;
     }
     running = true;
+    tav::ReportRunning();
     return app.exec();
 }

@@ -1,13 +1,14 @@
 #include "grids/ListWindowHost.h"
 
 #include <QWidget>
+#include <QtGlobal>
 
 namespace tav {
 
 namespace {
 
-// Before the program installs the main window: windows show on their own
-// and nothing is reported.
+// A release build without the main window: windows show on their own and
+// nothing is reported.
 class NoHost : public ListWindowHost {
 public:
     void SmallFacts(long long, const QString &, int) override {}
@@ -28,8 +29,15 @@ ListWindowHost *g_host = nullptr;
 
 ListWindowHost &ListHost()
 {
+    if (g_host)
+        return *g_host;
+#ifndef NDEBUG
+    // A forgotten SetListHost would leave the list windows reporting
+    // nothing without a trace: in debug builds and tests it stops here.
+    qFatal("ListHost(): no list window host was installed (SetListHost)");
+#endif
     static NoHost none;
-    return g_host ? *g_host : none;
+    return none;
 }
 
 void SetListHost(ListWindowHost *host) { g_host = host; }

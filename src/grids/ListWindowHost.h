@@ -4,8 +4,7 @@
 // report an empty result, the status panels, the category tree's counts, the
 // category and letter a list was asked for, the room of the client area and a
 // place among the child windows. The main
-// window installs its own; without one the windows show on their own and
-// report nothing (tests install a recorder).
+// window installs its own (tests install a recorder).
 
 #include <QString>
 
@@ -46,7 +45,8 @@ public:
     virtual QMdiSubWindow *AddChild(QWidget *Form, ListWindowLink &List) = 0;
 };
 
-// The installed host; never null (a silent one until the program installs its own).
+// The installed host. Without one a debug build (and so every test) stops
+// with a message; a release build goes on with one that reports nothing.
 ListWindowHost &ListHost();
 void SetListHost(ListWindowHost *host);
 

@@ -81,4 +81,14 @@ void ReportIdleAfterStart(QWidget *mainWindow, std::function<void()> &pause)
     };
 }
 
+void ReportRunning()
+{
+    bool ok = false;
+    const int fd = qEnvironmentVariableIntValue("TAV_REPORT_RUNNING", &ok);
+    if (!ok || fd < 0)
+        return;
+    static const char line[] = "running\n";
+    [[maybe_unused]] const ssize_t written = ::write(fd, line, sizeof line - 1);
+}
+
 } // namespace tav

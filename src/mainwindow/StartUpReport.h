@@ -15,4 +15,11 @@ namespace tav {
 // time is counted. Call before the start-up's first pause.
 void ReportIdleAfterStart(QWidget *mainWindow, std::function<void()> &pause);
 
+// With TAV_REPORT_RUNNING set to the number of an open file descriptor,
+// writes "running\n" there: the start is through (the main window's Load
+// included) and the event loop takes over, so a signal now ends the program
+// as File > Exit does. A test that signals a running program waits for it.
+// Without the variable nothing happens.
+void ReportRunning();
+
 } // namespace tav

@@ -38,31 +38,31 @@ private:
 };
 
 // Filled by the main window's Load, in the order of MainCaptionArrays().
-inline CaptionArray Caps1185{1185, 1218};
-inline CaptionArray Caps1172{1172, 1179};
-inline CaptionArray Caps1079{1079, 1081};
-inline CaptionArray Caps1219{1219, 1224};
-inline CaptionArray Caps1235{1235, 1237};
-inline CaptionArray Caps1240{1240, 1245};
-inline CaptionArray Caps1249{1249, 1254};
-inline CaptionArray Caps1255{1255, 1257};
-inline CaptionArray Caps1258{1258, 1261};
-inline CaptionArray Caps1362{1362, 1363};
-inline CaptionArray Caps1364{1364, 1370};
-inline CaptionArray Caps1373{1373, 1378};
-inline CaptionArray Caps1262{1262, 1265};
-inline CaptionArray Caps1348{1348, 1350};
-inline CaptionArray Caps1352{1352, 1355};
-inline CaptionArray Caps1357{1357, 1361};
-inline CaptionArray Caps1317{1317, 1321};
-inline CaptionArray Caps1292{1292, 1315};
-inline CaptionArray Caps1130{1130, 1136};
-inline CaptionArray Caps1322{1322, 1332};
-inline CaptionArray Caps1335{1335, 1339};
+extern CaptionArray Caps1185;
+extern CaptionArray Caps1172;
+extern CaptionArray Caps1079;
+extern CaptionArray Caps1219;
+extern CaptionArray Caps1235;
+extern CaptionArray Caps1240;
+extern CaptionArray Caps1249;
+extern CaptionArray Caps1255;
+extern CaptionArray Caps1258;
+extern CaptionArray Caps1362;
+extern CaptionArray Caps1364;
+extern CaptionArray Caps1373;
+extern CaptionArray Caps1262;
+extern CaptionArray Caps1348;
+extern CaptionArray Caps1352;
+extern CaptionArray Caps1357;
+extern CaptionArray Caps1317;
+extern CaptionArray Caps1292;
+extern CaptionArray Caps1130;
+extern CaptionArray Caps1322;
+extern CaptionArray Caps1335;
 
 // Filled by the exercise window's Load.
-inline CaptionArray Caps1104{1104, 1107};
-inline CaptionArray Caps1112{1112, 1118};
+extern CaptionArray Caps1104;
+extern CaptionArray Caps1112;
 
 // The 21 arrays of the main window, in the order its Load fills them.
 const QVector<CaptionArray *> &MainCaptionArrays();

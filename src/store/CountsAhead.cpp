@@ -31,14 +31,13 @@ std::future<T> Beside(dao::CountJob<T> job)
 {
     if (ReadersMayCount()) {
         // The reader is opened in the job's thread too. Should it fail to
-        // open, the job runs on WordDb when the result is asked for.
-        auto read = [path = WordDb->Name(), job]() -> std::optional<T> {
-            dao::DatabasePtr reader;
-            try {
-                reader = dao::DBEngine::OpenDatabase(path, false, true);
-            } catch (const dao::DaoError &) {
+        // open, or open another file than WordDb's (the path was given to
+        // another file meanwhile), the job runs on WordDb when the result is
+        // asked for.
+        auto read = [open = WordDb->ReaderOpener(), job]() -> std::optional<T> {
+            const dao::DatabasePtr reader = open();
+            if (!reader)
                 return std::nullopt;
-            }
             return job(*reader);
         };
         try {

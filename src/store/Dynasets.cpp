@@ -8,6 +8,8 @@
 
 namespace tav {
 
+Dynasets DynasetsObj;
+
 namespace {
 
 // The report of a failed query: the engine's message, OK only.

@@ -56,6 +56,6 @@ public:
 dao::RecordsetPtr RowsPassing(const QString &Sql, const QString &Filter);
 
 // The one instance.
-inline Dynasets DynasetsObj;
+extern Dynasets DynasetsObj;
 
 } // namespace tav

@@ -1,10 +1,12 @@
 #include "store/ListWindowLink.h"
 
+#include <QtGlobal>
+
 namespace tav {
 
 namespace {
-// Before the program installs its factory (tools, tests that need no
-// window) no list window opens and the Sorry window stays unseen.
+// A release build without a factory opens no list window and shows no
+// Sorry window.
 class NoWindows : public ListWindowFactory {
 public:
     StdGridWindowLink *NewStdGrid() override { return nullptr; }
@@ -16,8 +18,15 @@ ListWindowFactory *g_factory = nullptr;
 
 ListWindowFactory &ListWindows()
 {
+    if (g_factory)
+        return *g_factory;
+#ifndef NDEBUG
+    // A forgotten SetListWindowFactory would open no list window without a
+    // trace: in debug builds and tests it stops here.
+    qFatal("ListWindows(): no list window factory was installed (SetListWindowFactory)");
+#endif
     static NoWindows none;
-    return g_factory ? *g_factory : none;
+    return none;
 }
 
 void SetListWindowFactory(ListWindowFactory *factory) { g_factory = factory; }

@@ -140,8 +140,8 @@ public:
 void ShowNewStdGrid(StdGridWindowLink &window, dao::RecordsetPtr rows, const QString &Filter, const QString &Sql,
                     const QString &Caption, int SortValue, int ViewTag);
 
-// The installed factory; never null (one that makes no window until the
-// program installs its own).
+// The installed factory. Without one a debug build (and so every test) stops
+// with a message; a release build goes on with one that makes no window.
 ListWindowFactory &ListWindows();
 void SetListWindowFactory(ListWindowFactory *factory);
 

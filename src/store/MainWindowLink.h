@@ -68,7 +68,9 @@ public:
     virtual QList<ListWindowLink *> OpenListWindows() const { return {}; }
 };
 
-// The installed link; never null (a silent one until the program installs its own).
+// The installed link. Without one a debug build (and so every test) stops
+// with a message; a release build goes on with a link that only keeps the
+// panel texts.
 MainWindowLink &Link();
 void SetLink(MainWindowLink *link);
 

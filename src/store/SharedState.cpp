@@ -4,6 +4,8 @@
 
 namespace tav {
 
+SharedValues Shared;
+
 void ResetSharedState()
 {
     // The scratch recordsets go before their connection closes.

@@ -82,8 +82,10 @@ struct SharedValues {
     bool TreeBuiltFlag = false;
 };
 
-// The one instance; use the names below.
-inline SharedValues Shared;
+// The one instance; use the names below. It is defined in the store's
+// library (not inline in this header), so a library that does not link the
+// store cannot use the shared state: it fails to link.
+extern SharedValues Shared;
 
 // Closes the shared connections (WordDb, OptDb), gives every shared
 // variable its starting value and empties the caption arrays: the program

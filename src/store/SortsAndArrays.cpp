@@ -5,6 +5,8 @@
 
 namespace tav {
 
+SortsAndArrays SortsObj;
+
 bool SortsAndArrays::TavGreCheck(QString &s) const { return tav::TavGreCheck(s); }
 
 QString SortsAndArrays::TavGreSort(const QString &s) const { return tav::TavGreSort(s); }

@@ -52,6 +52,6 @@ public:
 };
 
 // The one instance.
-inline SortsAndArrays SortsObj;
+extern SortsAndArrays SortsObj;
 
 } // namespace tav

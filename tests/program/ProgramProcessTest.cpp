@@ -14,14 +14,60 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kStartMs = 120000; // a sanitized build starts slowly on a busy machine
+
+// The pipe a program reports the end of its start on (TAV_REPORT_RUNNING).
+class RunningReport {
+public:
+    RunningReport() { m_ok = ::pipe2(m_fds, O_CLOEXEC) == 0; }
+    ~RunningReport()
+    {
+        if (m_ok) {
+            ::close(m_fds[0]);
+            ::close(m_fds[1]);
+        }
+    }
+    RunningReport(const RunningReport &) = delete;
+    RunningReport &operator=(const RunningReport &) = delete;
+
+    int WriteEnd() const { return m_fds[1]; }
+
+    // True once the program has reported "running", waiting up to ms for it.
+    bool Seen(int ms)
+    {
+        if (!m_ok)
+            return false;
+        pollfd p{m_fds[0], POLLIN, 0};
+        QElapsedTimer t;
+        t.start();
+        while (!m_text.contains("running\n")) {
+            const int left = int(std::max<qint64>(0, ms - t.elapsed()));
+            if (::poll(&p, 1, left) <= 0)
+                return false;
+            char buffer[64];
+            const ssize_t n = ::read(m_fds[0], buffer, sizeof buffer);
+            if (n <= 0)
+                return false;
+            m_text.append(buffer, n);
+        }
+        return true;
+    }
+
+private:
+    int m_fds[2] = {-1, -1};
+    bool m_ok = false;
+    QByteArray m_text;
+};
 
 class ProgramProcess : public ::testing::Test {
 protected:
@@ -42,12 +88,21 @@ protected:
     QString Database() const { return m_dir.filePath("TavWrd.twl"); }
     QString Lock() const { return tav::WordFileLockPath(Database()); }
 
-    std::unique_ptr<QProcess> Start()
+    // Starts the program; with a report, the program writes "running" to it
+    // once its start is through.
+    std::unique_ptr<QProcess> Start(const RunningReport *report = nullptr)
     {
         auto p = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("ASAN_OPTIONS", "detect_leaks=0");
+        env.remove("TAV_REPORT_RUNNING");
+        if (report) {
+            const int fd = report->WriteEnd();
+            env.insert("TAV_REPORT_RUNNING", QString::number(fd));
+            // The program alone inherits the descriptor.
+            p->setChildProcessModifier([fd] { ::fcntl(fd, F_SETFD, 0); });
+        }
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::MergedChannels);
         p->start(m_dir.filePath("Tavrinel"), {});
@@ -100,14 +155,16 @@ TEST_F(ProgramProcess, EndSignalsCloseTheProgramAsFileExitDoes)
 {
     // During the start (the signal waits for it) and once it runs.
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        auto early = Start();
+        RunningReport earlyReport;
+        auto early = Start(&earlyReport);
         ASSERT_TRUE(WaitForLock(*early));
         ExpectEndsOn(*early, signal, 0);
+        EXPECT_FALSE(earlyReport.Seen(0)) << "the signal came after the start, not during it";
         ExpectFileAtRest();
 
-        auto running = Start();
-        ASSERT_TRUE(WaitForLock(*running));
-        QThread::msleep(4000); // the main window's Load is through
+        RunningReport runningReport;
+        auto running = Start(&runningReport);
+        ASSERT_TRUE(runningReport.Seen(kStartMs)) << "the start never came through";
         ExpectEndsOn(*running, signal, 0);
         ExpectFileAtRest();
     }

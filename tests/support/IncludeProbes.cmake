@@ -1,7 +1,9 @@
 # Builds each include probe of tests/CMakeLists.txt and checks the outcome:
 #   cmake -DBUILD_DIR=<build> -DPROBES=<expect>|<target>|<header>,... -P IncludeProbes.cmake
 # "fails": the compiler must stop because it cannot find the header (any other
-# failure does not count); "builds": the probe must compile.
+# failure does not count); "refused": the include check must stop the build
+# for the include named; "unlinked": the link must fail for want of the symbol
+# named; "builds": the probe must compile.
 string(REPLACE "," ";" probes "${PROBES}")
 set(wrong)
 foreach(probe ${probes})
@@ -12,18 +14,31 @@ foreach(probe ${probes})
   execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${target}
                   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
   string(REPLACE "." "\\." pattern "${header}")
-  if(expect STREQUAL "fails")
-    if(result EQUAL 0)
-      list(APPEND wrong "${target}: ${header} was found")
-    elseif(NOT output MATCHES "${pattern}[^\n]*(No such file|not found)")
-      list(APPEND wrong "${target}: failed for another reason:\n${output}")
+  if(expect STREQUAL "builds")
+    if(NOT result EQUAL 0)
+      list(APPEND wrong "${target}: ${header} should compile:\n${output}")
     else()
-      message(STATUS "${target}: ${header} cannot be named, as it should")
+      message(STATUS "${target}: ${header} compiles, as it should")
     endif()
-  elseif(NOT result EQUAL 0)
-    list(APPEND wrong "${target}: ${header} should compile:\n${output}")
+    continue()
+  endif()
+  # The build must fail, and for the reason expected.
+  if(expect STREQUAL "fails")
+    set(reason "${pattern}[^\n]*(No such file|not found)")
+    set(outcome "cannot be named")
+  elseif(expect STREQUAL "refused")
+    set(reason "climbs out of its folder.*include \"${pattern}\"")
+    set(outcome "is refused")
   else()
-    message(STATUS "${target}: ${header} compiles, as it should")
+    set(reason "undefined reference[^\n]*${pattern}")
+    set(outcome "is out of reach")
+  endif()
+  if(result EQUAL 0)
+    list(APPEND wrong "${target}: ${header} was taken")
+  elseif(NOT output MATCHES "${reason}")
+    list(APPEND wrong "${target}: failed for another reason:\n${output}")
+  else()
+    message(STATUS "${target}: ${header} ${outcome}, as it should")
   endif()
 endforeach()
 if(wrong)

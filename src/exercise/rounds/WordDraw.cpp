@@ -4,6 +4,9 @@
 
 #include <QHash>
 
+#include <array>
+#include <memory>
+
 #include <sqlite3.h>
 
 namespace tav {
@@ -29,25 +32,23 @@ QVector<long long> IdColumn(const QString &nativeSql)
     return ids;
 }
 
-// The IDs of a native query, read again only when the file may have changed
-// since the last read: something was written through this connection (its
-// change count) or through another one (the file's data version), or the
-// connection is a new one (after a compaction).
+// The IDs of a native query, read again only when what the connection reads
+// may have changed since the last read (its change mark: rows written here
+// or elsewhere, tables changed), or the connection is another one (after a
+// compaction). The connection is known by a weak reference, so a new one
+// never passes for a closed one that had the same address.
 QVector<long long> CachedIdColumn(const QString &nativeSql)
 {
     struct Entry {
-        const dao::Database *db = nullptr;
-        QString path;
-        long long changes = -1;
-        long long version = -1;
+        std::weak_ptr<dao::Database> db;
+        std::array<long long, 3> mark{};
         QVector<long long> ids;
     };
     static QHash<QString, Entry> cache;
-    const long long changes = sqlite3_total_changes64(WordDb->Handle());
-    const long long version = WordDb->QueryNative(QStringLiteral("PRAGMA data_version")).value(0).value(0).toLongLong();
+    const std::array<long long, 3> mark = WordDb->ChangeMark();
     Entry &e = cache[nativeSql];
-    if (e.db != WordDb.get() || e.path != WordDb->Name() || e.changes != changes || e.version != version)
-        e = {WordDb.get(), WordDb->Name(), changes, version, IdColumn(nativeSql)};
+    if (e.db.lock() != WordDb || e.mark != mark)
+        e = {WordDb, mark, IdColumn(nativeSql)};
     return e.ids;
 }
 

@@ -411,6 +411,21 @@ bool Database::ReadersSeeTheSame() const
            journalMode(m_db) != QLatin1String("wal");
 }
 
+std::function<DatabasePtr()> Database::ReaderOpener() const
+{
+    // Copies taken now: nothing of this connection is read on the other thread.
+    return [path = m_path, known = m_fileKnown, device = m_device, inode = m_inode]() -> DatabasePtr {
+        DatabasePtr reader;
+        try {
+            reader = DBEngine::OpenDatabase(path, false, true);
+        } catch (const DaoError &) {
+            return nullptr;
+        }
+        const bool same = known && reader->m_fileKnown && reader->m_device == device && reader->m_inode == inode;
+        return same ? reader : nullptr;
+    };
+}
+
 bool Database::FileStillAtPath() const
 {
     if (!m_fileKnown)

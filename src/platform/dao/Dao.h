@@ -102,7 +102,7 @@ struct FieldDef {
 };
 
 // A count made by running native statements only, translated when the job
-// was made: a thread that owns a reader (Database::OpenReader) may run it on
+// was made: a thread that owns a reader (Database::ReaderOpener) may run it on
 // that connection while the thread that made it goes on. It gives what the
 // count it was made from would have given on the connection it runs on.
 template <class T>
@@ -197,6 +197,13 @@ public:
     // transaction open, its file is still at its path and in rollback-journal
     // mode.
     bool ReadersSeeTheSame() const;
+    // Opens readers for other threads: the function returned opens this
+    // connection's file read only, on the thread that calls it, and gives
+    // null when the path names another file by then (deleted, moved or
+    // replaced since this connection opened it) or cannot be opened. It
+    // keeps only the path and the file's identity, so it may outlive this
+    // connection.
+    std::function<DatabasePtr()> ReaderOpener() const;
     // What this connection can tell of changes to the file: its own changed
     // rows, the commits of other connections and the schema's version.
     // While the mark stays the same, so do the data this connection reads.

@@ -97,3 +97,15 @@ TEST_F(WordDrawDb, TheIdsReadLastAreNotUsedAfterAnotherProgramDeletedAWord)
     Exec("DELETE FROM Main WHERE ID = 8");
     EXPECT_FALSE(tav::MainWordIDs().contains(8));
 }
+
+// Two tables trade names: not a row changes, yet the same query reads other rows.
+TEST_F(WordDrawDb, TheIdsAreReadAgainWhenTheTablesChangeWithoutARowChanging)
+{
+    const long long verb = tav::VerbsCompleteIn("KonT1").first();
+    Exec(QString("UPDATE KonT2 SET S2a = '', P3p = NULL WHERE ID = %1").arg(verb));
+    ASSERT_TRUE(tav::VerbsCompleteIn("KonT1").contains(verb));
+    for (const char *sql : {"ALTER TABLE KonT1 RENAME TO Swap", "ALTER TABLE KonT2 RENAME TO KonT1",
+                            "ALTER TABLE Swap RENAME TO KonT2"})
+        Exec(sql);
+    EXPECT_FALSE(tav::VerbsCompleteIn("KonT1").contains(verb));
+}

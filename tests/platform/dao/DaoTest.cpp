@@ -483,8 +483,9 @@ TEST_F(DaoTest, ReadersSeeTheSameOnlyWhileNothingIsPending)
     const QStringList criteria = {QStringLiteral("WT Like 'c*'"), QStringLiteral("Flag = -1"), QString()};
     CountJob<QVector<long long>> job = rs->CountMatchingJob(criteria, {QStringLiteral("WT"), QStringLiteral("Flag")});
     CountJob<long long> runs = db->CountTextRunsJob(QStringLiteral("SELECT WT FROM Main ORDER BY WT"), "wt");
+    const std::function<DatabasePtr()> openReader = db->ReaderOpener();
     const auto onReader = std::async(std::launch::async, [&] {
-                              DatabasePtr reader = DBEngine::OpenDatabase(m_path, false, true);
+                              DatabasePtr reader = openReader();
                               return std::make_pair(job(*reader), runs(*reader));
                           }).get();
     EXPECT_EQ(onReader.first, rs->CountMatching(criteria));
@@ -505,6 +506,7 @@ TEST_F(DaoTest, ReadersSeeTheSameOnlyWhileNothingIsPending)
     ASSERT_TRUE(QFile::rename(m_path, path("moved.twl")));
     ASSERT_TRUE(QFile::copy(path("moved.twl"), m_path));
     EXPECT_FALSE(db->ReadersSeeTheSame()) << "the path names another file";
+    EXPECT_EQ(openReader(), nullptr) << "a reader opened later would read another file";
 }
 
 // The mark changes with every change to the data or the tables, by this

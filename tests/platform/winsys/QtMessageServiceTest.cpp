@@ -79,7 +79,7 @@ protected:
 
     int Run(const QString &prompt, int style, const QString &title, std::function<void(QMessageBox *)> answer)
     {
-        QTimer::singleShot(0, [this, answer] {
+        QTimer::singleShot(0, &m_scope, [this, answer] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             m_title = box->windowTitle();
@@ -94,6 +94,8 @@ protected:
         return MsgBox(prompt, style, title);
     }
 
+    // The context of the answering timer: it dies with the case.
+    QObject m_scope;
     QString m_title, m_text;
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
     QMessageBox::StandardButton m_default = QMessageBox::NoButton;
