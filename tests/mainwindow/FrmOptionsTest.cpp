@@ -246,8 +246,9 @@ TEST_F(FrmOptionsTest, TheTabStripIsATabStopAndEveryTabAndControlHasAnAccessKey)
             keys << keyOf(g->title());
         for (QLabel *l : page->findChildren<QLabel *>()) {
             keys << keyOf(l->text());
-            if (!keyOf(l->text()).isEmpty())
+            if (!keyOf(l->text()).isEmpty()) {
                 EXPECT_NE(l->buddy(), nullptr) << "else the label shows its \"&\": " << l->text().toStdString();
+            }
         }
         keys.removeAll(QString());
         EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()).size(), keys.size()) << keys.join(' ').toStdString();

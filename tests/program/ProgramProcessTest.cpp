@@ -77,8 +77,9 @@ protected:
         const QString bin = QStringLiteral(TAV_BIN_DIR);
         // A link costs nothing where the folders share a file system.
         const QString program = m_dir.filePath("Tavrinel");
-        if (::link(QFile::encodeName(bin + "/Tavrinel").constData(), QFile::encodeName(program).constData()) != 0)
+        if (::link(QFile::encodeName(bin + "/Tavrinel").constData(), QFile::encodeName(program).constData()) != 0) {
             ASSERT_TRUE(QFile::copy(bin + "/Tavrinel", program));
+        }
         for (const char *font : {"VudedoGreek.ttf", "VudedoGreek-Bold.ttf"})
             QFile::copy(bin + "/" + font, m_dir.filePath(font));
         ASSERT_TRUE(QFile::copy(tavtest::TestDb::FreshDbPath(), Database()));
