@@ -56,6 +56,7 @@ public:
     QPushButton *cmdSort[4] = {};
     QPushButton *cmdSortCol[4] = {};
     QPushButton *cmdCol[3] = {}; // 1 English, 2 the third language
+    QPushButton *cmdart = nullptr; // heads the article column
 
     int FirstVisibleCol = 0;
 

@@ -183,7 +183,7 @@ TEST_F(PrintEngineTest, FitProblemsAreToldOnlyToAnInteractiveCountAndTheAnswerMe
     grid.m_heights[5] = 300;
     grid.m_heights[1] = 15900;
     engine.setReportTitle(QStringLiteral("Nouns"));
-    engine.setTitlePlacement(1); // a title line of 360
+    engine.setTitlePlacement(2); // a title line of 360 on every page
     told.clear();
     engine.setRepeatHeads(true);
     EXPECT_FALSE(Count(true));
