@@ -142,7 +142,7 @@ public:
     void setHeadingForLat(const QString &heading) { HeadingForLat = heading; }
     // What a list window shows over a column in place of its hidden heading
     // row: the words, and the font family they are shown in (empty: the
-    // cell's own).
+    // report's).
     struct ColumnHeading {
         QString Text;
         QString Family;

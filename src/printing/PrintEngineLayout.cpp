@@ -89,8 +89,9 @@ QFont PrintEngine::printedCellFont(int row, int col) const
         f.setBold(cell.bold());
         f.setItalic(cell.italic());
     }
-    if (row == 0 && !listHeading(col).Family.isEmpty())
-        f.setFamily(listHeading(col).Family);
+    const ColumnHeading heading = listHeading(col);
+    if (row == 0 && !heading.Text.isEmpty())
+        f.setFamily(heading.Family.isEmpty() ? m_reportFont.family() : heading.Family);
     return f;
 }
 

@@ -267,7 +267,7 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
         // shows over the column print instead.
         if (row == 0 && !listHeading(c).Text.isEmpty()) {
             cell.Text = listHeading(c).Text;
-            cell.Family = listHeading(c).Family;
+            cell.Family = listHeading(c).Family.isEmpty() ? m_reportFont.family() : listHeading(c).Family;
         }
         cell.Width = colWidth;
         cell.Height = repeatedHead ? m_stdRowHeight : RowHeights[row];

@@ -6,6 +6,7 @@
 
 #include "grids/GridSimple.h"
 #include "grids/ListWindow.h"
+#include "platform/font/FontLoader.h"
 #include "printing/P001.h"
 #include "printing/RecordingPrinter.h"
 #include "store/SharedState.h"
@@ -72,12 +73,14 @@ TEST_F(FrameListWindows, EveryListPrintsTheWordsItShowsOverItsColumnsWhateverThe
 
         // What the list shows over each of its visible columns.
         QStringList shown, fieldNames;
+        QVector<bool> greek; // shown in the Greek font
         for (int c = 0; c < g.Cols(); ++c) {
             if (g.ColWidth(c) <= 30)
                 continue;
             const QPushButton *button = list->HeadingOver(c);
             ASSERT_NE(button, nullptr) << "column " << c << " has no heading on the screen";
             shown << button->text();
+            greek << (button->font().family() == winsys::GreekFamily);
             fieldNames << g.TextMatrix(0, c);
         }
         ASSERT_FALSE(shown.isEmpty());
@@ -104,6 +107,8 @@ TEST_F(FrameListWindows, EveryListPrintsTheWordsItShowsOverItsColumnsWhateverThe
         for (const tavtest::DrawnText &t : heads)
             printed << t.text;
         EXPECT_EQ(printed, shown) << "field names: " << fieldNames.join(QLatin1Char(' ')).toStdString();
+        for (int i = 0; i < heads.size() && i < greek.size(); ++i)
+            EXPECT_EQ(heads[i].family == winsys::GreekFamily, greek[i]) << heads[i].text.toStdString();
 
         // The same pages, the same places on them.
         EXPECT_EQ(runs[1].pages, runs[0].pages);
