@@ -187,6 +187,13 @@ int GridStd::LeastWidth(int Col) const
     return least > 0 ? std::min(least, FittedWidth(Col)) : FittedWidth(Col);
 }
 
+QString GridStd::PrintedHeading(int Col) const
+{
+    if (ViewTag() != 33 && Col == 6 && !Opt3rdLang.isEmpty() && HeadingOver(Col))
+        return Opt3rdLang;
+    return ListWindow::PrintedHeading(Col);
+}
+
 void GridStd::placePair(int Index, int Col)
 {
     const int twinTop = cmdDelete->geometry().bottom() + 1;

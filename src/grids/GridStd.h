@@ -50,6 +50,8 @@ public:
     // a meaning column to two thirds of its longest text (a longer text
     // then ends in an ellipsis), no further.
     int LeastWidth(int Col) const override;
+    // The third language's column is headed by the language's name on paper.
+    QString PrintedHeading(int Col) const override;
 
     // Controls beyond the shared ones.
     QPushButton *cmdDelete = nullptr;

@@ -389,6 +389,12 @@ const QPushButton *ListWindow::HeadingOver(int Col) const
     return nullptr;
 }
 
+QString ListWindow::PrintedHeading(int Col) const
+{
+    const QPushButton *button = HeadingOver(Col);
+    return button ? button->text() : QString();
+}
+
 QPushButton *ListWindow::NewHeadingButton(const QString &Name, const QString &Text)
 {
     auto *button = new QPushButton(Text, this);

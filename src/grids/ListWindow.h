@@ -135,6 +135,9 @@ public:
     // The heading button that shows the words over a column (its grid's own
     // heading row is hidden); null when none does.
     const QPushButton *HeadingOver(int Col) const;
+    // The words a column is headed by on paper: those shown over it (empty
+    // when none are).
+    virtual QString PrintedHeading(int Col) const;
 
 protected:
     // The caption of the window for a row count.

@@ -77,7 +77,7 @@ void MDI::imgPrintNorm_Click()
                 const QPushButton *button = list->HeadingOver(c);
                 PrintEngine::ColumnHeading heading;
                 if (button) {
-                    heading.Text = button->text();
+                    heading.Text = list->PrintedHeading(c);
                     if (button->font().family() == winsys::GreekFamily)
                         heading.Family = winsys::GreekFamily;
                 }
