@@ -15,6 +15,7 @@ namespace {
 
 constexpr double ColumnGap = 56.7;     // one millimetre between printed columns
 constexpr double SectionGap = 373.0;   // between n-up sections side by side
+constexpr double RowPadding = 30;      // above and below a list's line of text in its row (1.5 points)
 const QString ScaleSample = QStringLiteral("AbcdefGhijklMnopQrtsUvwxYz1234567890");
 
 // Cuts the items first..last into runs that fit within limit: an item joins
@@ -71,11 +72,6 @@ double PrintEngine::ColWidthSet()
     }
     return sum;
 }
-
-namespace {
-// Room above and below a list's line of text in its row (twips, 1.5 points).
-constexpr double RowPadding = 30;
-} // namespace
 
 QFont PrintEngine::printedCellFont(int row, int col) const
 {
