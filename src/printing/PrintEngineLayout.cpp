@@ -305,7 +305,9 @@ bool PrintEngine::CheckGridFits(bool interactive)
     }
     if (m_top.LaterPageTop > H && interactive) {
         if (tell(FitProblem::HeadingsTooHigh)) {
-            m_top.LaterPageTop = m_top.FirstPageTop;
+            // Later pages keep only their own top (a title they print, a
+            // page number above the rows).
+            m_top.LaterPageTop = m_laterTitleHeight;
             m_top.RepeatHeads = false;
         } else {
             result = false;
