@@ -43,3 +43,15 @@ TEST(QueuePapersTest, EachSizeIsOfferedOnceUnderTheNameUsersKnow)
         EXPECT_EQ(keysOf(queue, OnePaperPerCode(queue, QString::fromLatin1(c.defaultKey))), c.offered);
     }
 }
+
+TEST(QueuePapersTest, AFileOffersItsPapersUnderTheNamesUsersKnow)
+{
+    const printer::QtPrinterDevice pdf;
+    QStringList names;
+    for (const printer::PaperDesc &paper : pdf.Papers())
+        names << paper.name;
+    for (const char *known : {"Letter", "Legal", "A4", "A5", "Tabloid", "Ledger"})
+        EXPECT_TRUE(names.contains(QLatin1String(known))) << known << ": " << names.join(QStringLiteral(", ")).toStdString();
+    for (const QString &name : names)
+        EXPECT_FALSE(name.contains(QLatin1String("ANSI"))) << name.toStdString();
+}

@@ -167,7 +167,12 @@ QVector<PaperDesc> QtPrinterDevice::Papers() const
     QVector<PaperDesc> papers;
     for (const QPageSize &size : sizes) {
         const QSizeF mm = size.size(QPageSize::Millimeter);
-        papers.append({size.name(), PaperCode(size.id()), mm.width(), mm.height()});
+        // A file's papers go by the names users know: "Letter", not
+        // "Letter / ANSI A".
+        QString name = size.name();
+        if (m_pdf)
+            name = name.section(QStringLiteral(" / "), 0, 0);
+        papers.append({name, PaperCode(size.id()), mm.width(), mm.height()});
     }
     return papers;
 }
