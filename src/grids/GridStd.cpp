@@ -88,6 +88,9 @@ GridStd::GridStd(QWidget *parent) : LinkedListWindow(QStringLiteral("GridStd"), 
         cmdCol[i]->hide();
     }
     connect(cmdDelete, &QPushButton::clicked, this, &GridStd::FlexDelete);
+    // The article column's heading, as the simple list heads its own.
+    cmdart = NewHeadingButton(QStringLiteral("cmdart"), QStringLiteral("Art."));
+    cmdart->hide();
 
     // The texts of the heading buttons; a caption without its row stays empty.
     try {
@@ -184,6 +187,13 @@ int GridStd::LeastWidth(int Col) const
     return least > 0 ? std::min(least, FittedWidth(Col)) : FittedWidth(Col);
 }
 
+QString GridStd::PrintedHeading(int Col) const
+{
+    if (ViewTag() != 33 && Col == 6 && !Opt3rdLang.isEmpty() && HeadingOver(Col))
+        return Opt3rdLang;
+    return ListWindow::PrintedHeading(Col);
+}
+
 void GridStd::placePair(int Index, int Col)
 {
     const int twinTop = cmdDelete->geometry().bottom() + 1;
@@ -247,6 +257,7 @@ void GridStd::ArrangeButtons()
         cmdSort[i]->hide();
         cmdSortCol[i]->hide();
     }
+    cmdart->hide();
     if (view == 33) {
         static const char *captions[4] = {"Ref 1", "Ref 2", "Greek Form", "English"};
         static constexpr int cols[4] = {0, 2, 3, 4};
@@ -261,6 +272,13 @@ void GridStd::ArrangeButtons()
         }
     } else {
         cmdSort[0]->setFont(winsys::GreekFont(GreekFontSize - 2));
+        if (g.ColWidth(3) > 0) {
+            QFont small(QStringLiteral("Small Fonts"));
+            small.setPointSize(8);
+            cmdart->setFont(small);
+            PlaceOverColumn(cmdart, 3, cmdDelete->geometry().bottom() + 1, pxY(kTwinHeight + kSortHeight));
+            cmdart->show();
+        }
         placePair(0, 4);
         if (g.Cols() > 5)
             placePair(1, 5);

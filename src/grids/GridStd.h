@@ -50,12 +50,15 @@ public:
     // a meaning column to two thirds of its longest text (a longer text
     // then ends in an ellipsis), no further.
     int LeastWidth(int Col) const override;
+    // The third language's column is headed by the language's name on paper.
+    QString PrintedHeading(int Col) const override;
 
     // Controls beyond the shared ones.
     QPushButton *cmdDelete = nullptr;
     QPushButton *cmdSort[4] = {};
     QPushButton *cmdSortCol[4] = {};
     QPushButton *cmdCol[3] = {}; // 1 English, 2 the third language
+    QPushButton *cmdart = nullptr; // heads the article column
 
     int FirstVisibleCol = 0;
 

@@ -403,6 +403,22 @@ void ListWindow::FollowColumns()
     HeadingsMoved();
 }
 
+const QPushButton *ListWindow::HeadingOver(int Col) const
+{
+    for (const QPushButton *button : findChildren<QPushButton *>(Qt::FindDirectChildrenOnly)) {
+        const QVariant col = button->property("overColumn");
+        if (col.isValid() && col.toInt() == Col && !button->isHidden() && !button->text().isEmpty())
+            return button;
+    }
+    return nullptr;
+}
+
+QString ListWindow::PrintedHeading(int Col) const
+{
+    const QPushButton *button = HeadingOver(Col);
+    return button ? button->text() : QString();
+}
+
 QPushButton *ListWindow::NewHeadingButton(const QString &Name, const QString &Text)
 {
     auto *button = new QPushButton(Text, this);

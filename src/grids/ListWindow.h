@@ -139,6 +139,12 @@ public:
     // A column's width as the layout fitted it to its texts (twips), before
     // the columns were widened to fill the window.
     int FittedWidth(int Col) const;
+    // The heading button that shows the words over a column (its grid's own
+    // heading row is hidden); null when none does.
+    const QPushButton *HeadingOver(int Col) const;
+    // The words a column is headed by on paper: those shown over it (empty
+    // when none are).
+    virtual QString PrintedHeading(int Col) const;
 
 protected:
     // The caption of the window for a row count.

@@ -3,7 +3,9 @@
 // the About window.
 #include "mainwindow/MDI.h"
 
+#include "grids/ListWindow.h"
 #include "help/HTMLHelp.h"
+#include "platform/font/FontLoader.h"
 #include "mainwindow/About.h"
 #include "mainwindow/MdiExerciseHost.h"
 #include "printing/P001.h"
@@ -12,6 +14,7 @@
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 namespace tav {
 
@@ -65,6 +68,23 @@ void MDI::imgPrintNorm_Click()
     if (form) {
         if (auto *grid = form->findChild<flexgrid::FlexGrid *>(QStringLiteral("msFlxMulti")))
             print.GridToPrint = grid;
+        // The page heads each column with the words the list shows over it.
+        if (auto *list = qobject_cast<tav::ListWindow *>(form); list && list->Grid) {
+            QVector<PrintEngine::ColumnHeading> headings;
+            for (int c = 0; c < list->Grid->Cols(); ++c) {
+                // A Greek heading keeps the Greek font; the others print in
+                // the column's own font.
+                const QPushButton *button = list->HeadingOver(c);
+                PrintEngine::ColumnHeading heading;
+                if (button) {
+                    heading.Text = list->PrintedHeading(c);
+                    if (button->font().family() == winsys::GreekFamily)
+                        heading.Family = winsys::GreekFamily;
+                }
+                headings.append(heading);
+            }
+            print.SetListHeadings(headings);
+        }
     }
     print.MarginUnits = 6;
     print.LeftMargin = 20;

@@ -83,8 +83,11 @@ void P001::bindGrid()
     if (!GridToPrint) {
         m_engine.setGrid(nullptr);
         m_gridContents.reset();
+        m_listHeadings.clear();
+        m_engine.setListHeadings({});
         return;
     }
+    m_engine.setListHeadings(m_listHeadings);
     m_gridContents = std::make_unique<FlexGridContents>(*GridToPrint);
     m_engine.setGrid(m_gridContents.get());
     m_engine.setReportTitle(ReportTitle);
@@ -301,9 +304,10 @@ void P001::runPrint()
     const long total = pagesOfRun();
     GridToPrint->SetRedraw(false);
     if (ShowProgress) {
+        // The face is sized for the longest text of this run's pages.
+        ProgressBar1->setMaximum(int(total));
         ProgressView = 1;
         Form_Resize();
-        ProgressBar1->setMaximum(int(total));
         setAttribute(Qt::WA_ShowWithoutActivating);
         show();
     }
@@ -433,9 +437,9 @@ bool P001::chooseOutputFile()
     const QString path = ChooseOutputFile ? ChooseOutputFile(suggested) : QString();
     if (path.isEmpty())
         return false;
-    m_pdfFolder = QFileInfo(path).absolutePath();
     // The file is tried before the run: a run that cannot write it prints
-    // nothing and says so once.
+    // nothing and says so once. The next save offers the last folder that
+    // was written to, not this one.
     const QString problem = fileWriteProblem(path);
     if (!problem.isEmpty()) {
         winsys::PushPointer(winsys::PointerShape::Default);
@@ -445,6 +449,7 @@ bool P001::chooseOutputFile()
         winsys::PopPointer();
         return false;
     }
+    m_pdfFolder = QFileInfo(path).absolutePath();
     CurrentPrinter().Device().SetOutputFile(path);
     return true;
 }
@@ -501,8 +506,15 @@ void P001::Form_Resize()
         w->setVisible(!progress);
     if (progress) {
         setWindowTitle(QStringLiteral("Print Progress"));
-        // Wide enough for the whole title beside the frame's buttons.
-        QSize size = winsys::TwipsToPixels(QSize(2500, 1200));
+        // The frame holds the longest "Printing Page n of m" of the run in the
+        // label's font, whatever the screen's size and scale; the window holds
+        // the frame and is wide enough for its whole title beside the frame's
+        // buttons.
+        const int most = std::max(ProgressBar1->maximum(), 99);
+        const QString longest = QStringLiteral("Printing Page %1 of %1").arg(most);
+        Label2->setMinimumWidth(Label2->fontMetrics().horizontalAdvance(longest) + 2 * Label2->margin() + 4);
+        Frame1_1->resize(Frame1_1->sizeHint().expandedTo(winsys::TwipsToPixels(QSize(2220, 840))));
+        QSize size = winsys::TwipsToPixels(QSize(2500, 1200)).expandedTo(Frame1_1->size() + QSize(16, 16));
         const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
         size.setWidth(std::max(size.width(), QFontMetrics(titleFont).horizontalAdvance(windowTitle()) * 3 / 2 + 120));
         setFixedSize(size);

@@ -145,6 +145,13 @@ public:
     // else the documents folder, else the home folder.
     QString PdfFolder() const;
 
+    // The words a list window shows over each of its columns (its own
+    // heading row is hidden and holds field names), and the font family
+    // each is shown in; they print over the columns, and the list's columns
+    // and rows are measured for the paper. They belong to GridToPrint and
+    // are forgotten with it when a run ends.
+    void SetListHeadings(const QVector<PrintEngine::ColumnHeading> &headings) { m_listHeadings = headings; }
+
     // The dialog's controls by name, for the program's own checks.
     QWidget *Control(const QString &name) const { return findChild<QWidget *>(name); }
 
@@ -171,6 +178,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Tab and Shift+Tab: a group of option buttons is one stop.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     friend class P001Test;
@@ -282,6 +291,12 @@ private:
     QHBoxLayout *makeNumberRow(QWidget *parent, int boxIndex, int spin, QLabel *after);
     void Form_Activate();
     void TabStrip1_Click();
+    // The Tab key's stops: a control that takes the focus by Tab, shown and
+    // enabled; the first stop of a page; the stop a control stands for (a
+    // group of option buttons is entered at its chosen button).
+    bool tabStop(const QWidget *w) const;
+    QWidget *firstTabStop(QWidget *page) const;
+    QWidget *groupEntry(QWidget *w) const;
     void Check1_Click(int Index);
     void Combo1_Click(int Index);
     void Image1_Click();
@@ -302,6 +317,9 @@ private:
 
     // --- The dialog: margins, ranges, copies, summary (P001Entries.cpp) --------------
     void ShowPagesStatus();
+    // The pages the job gives as laid out now (full size, fitted to sheets,
+    // or n up).
+    long pagesOfLayout() const;
     void ShowMargins();
     void ShowPaperDetails();
     void LocatePaperImage();
@@ -346,6 +364,7 @@ private:
     bool m_printing = false;
     bool m_dialogOpen = false;
     QString m_pdfFolder;
+    QVector<PrintEngine::ColumnHeading> m_listHeadings;
 
     // --- The engine: pagination, rendering and the printer -------------------------------
     PrintEngine m_engine;
@@ -370,7 +389,7 @@ private:
     QCheckBox *Check2 = nullptr;
     QLineEdit *Text1[10] = {};
     winsys::UpDown *UpDown1[8] = {};
-    QLabel *Label1[16] = {};
+    QLabel *Label1[17] = {}; // 16: the pages the title's size gives
     QPushButton *Command1[4] = {};
     QComboBox *Combo1[2] = {};
     QComboBox *cbPaperSize = nullptr;

@@ -6,6 +6,7 @@
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/UpDown.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -176,9 +177,12 @@ QGroupBox *P001::buildPaperGroup(QFrame *f)
     m_paperHolder = new QWidget(paper);
     m_paperHolder->setFixedSize(winsys::TwipsToPixels(QSize(1300, 1275)));
     Image1 = named(new QLabel(m_paperHolder), QStringLiteral("Image1"));
-    Image1->setToolTip(QStringLiteral("Click to change paper orietation."));
     Image1->installEventFilter(this);
     makeLabel(m_paperHolder, 8, QStringLiteral("Size N"))->installEventFilter(this);
+    // The paper's name lies over most of the picture: the picture, its name
+    // and the room around them all say what a click does.
+    for (QWidget *w : {static_cast<QWidget *>(Image1), static_cast<QWidget *>(Label1[8]), m_paperHolder})
+        w->setToolTip(QStringLiteral("Click to change paper orientation."));
     Label1[8]->setAlignment(Qt::AlignCenter);
     pv->addWidget(optPPS[0], 0, 0);
     pv->addWidget(optPPS[1], 1, 0);
@@ -235,6 +239,9 @@ void P001::buildTitleTab(QFrame *f)
     size->addWidget(makeBox(f, 9, QStringLiteral("1.0")));
     Text1[9]->setFixedWidth(winsys::TwipsToPixelsX(600));
     size->addWidget(makeSpinner(f, 7, Text1[9]));
+    // Beside the size, the pages it gives: a large title leaves less room.
+    size->addWidget(makeLabel(f, 16, QStringLiteral("9999 pages")));
+    Label1[16]->setMinimumWidth(Label1[16]->sizeHint().width());
     size->addStretch();
     style->addLayout(size);
     grid->addLayout(style, 2, 1);
@@ -500,12 +507,68 @@ void P001::showFrame(int index, bool on)
 void P001::TabStrip1_Click()
 {
     static const int pages[] = {0, 11, 5, 8, 6};
+    // A tab chosen from inside the page shown (its access key, or the keys
+    // of the next page) takes the focus to the new page's first control,
+    // never past the pages to the buttons below them.
+    QWidget *focus = QApplication::focusWidget();
+    const bool focusInPage = focus && Frame1[ShownPage] && Frame1[ShownPage]->isAncestorOf(focus);
     showFrame(ShownPage, false);
     const int tab = TabStrip1->currentIndex();
     if (tab >= 0 && tab < 5)
         ShownPage = pages[tab];
     showFrame(ShownPage, true);
     Frame1[ShownPage]->raise();
+    if (focusInPage) {
+        if (QWidget *first = firstTabStop(Frame1[ShownPage]))
+            first->setFocus(Qt::ShortcutFocusReason);
+    }
+}
+
+bool P001::tabStop(const QWidget *w) const
+{
+    return w && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisibleTo(this) && w->isEnabled()
+           && isAncestorOf(w) && !w->focusProxy();
+}
+
+QWidget *P001::firstTabStop(QWidget *page) const
+{
+    for (QWidget *w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w) || !tabStop(w))
+            continue;
+        return groupEntry(w);
+    }
+    return nullptr;
+}
+
+QWidget *P001::groupEntry(QWidget *w) const
+{
+    // A group of option buttons is one stop of the Tab key, entered at the
+    // button chosen.
+    auto *radio = qobject_cast<QRadioButton *>(w);
+    if (radio && radio->group() && tabStop(radio->group()->checkedButton()))
+        return radio->group()->checkedButton();
+    return w;
+}
+
+bool P001::focusNextPrevChild(bool next)
+{
+    QWidget *from = QApplication::focusWidget();
+    if (!from || !isAncestorOf(from))
+        return QDialog::focusNextPrevChild(next);
+    auto *fromRadio = qobject_cast<QRadioButton *>(from);
+    const QButtonGroup *fromGroup = fromRadio ? fromRadio->group() : nullptr;
+    QWidget *w = from;
+    do {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!tabStop(w))
+            continue;
+        auto *radio = qobject_cast<QRadioButton *>(w);
+        if (fromGroup && radio && radio->group() == fromGroup)
+            continue; // the rest of the group the focus leaves
+        groupEntry(w)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    } while (w && w != from);
+    return QDialog::focusNextPrevChild(next);
 }
 
 QString P001::HelpTopic() const
@@ -606,7 +669,7 @@ void P001::Option2_Click(int Index)
         m_engine.setSelectionOnly(true);
         CountPages(true);
     } else {
-        const long n = Option1[2]->isChecked() ? m_engine.requestSectionsHigh() : m_engine.sheetsWide() * m_engine.sheetsHigh();
+        const long n = pagesOfLayout();
         if (n > 1) {
             Text1[8]->setText(QStringLiteral("1-%1").arg(n));
             Text1[8]->setEnabled(true);

@@ -101,18 +101,21 @@ void P001::ShowPageSummary()
     ShowPagesStatus();
 }
 
+long P001::pagesOfLayout() const
+{
+    return Option1[2]->isChecked() ? m_engine.requestSectionsHigh() : m_engine.sheetsHigh() * m_engine.sheetsWide();
+}
+
 void P001::ShowPagesStatus()
 {
     if (!Panel[2])
         return;
-    QString text;
+    const long pages = pagesOfLayout();
     if (Option2[2]->isChecked() && PageListCount > 0)
-        text = QStringLiteral("Pages: %1 of %2").arg(PageListCount).arg(m_engine.sheetsHigh() * m_engine.sheetsWide());
-    else if (Option1[2]->isChecked())
-        text = QStringLiteral("Pages: %1").arg(m_engine.requestSectionsHigh());
+        Panel[2]->setText(QStringLiteral("Pages: %1 of %2").arg(PageListCount).arg(pages));
     else
-        text = QStringLiteral("Pages: %1").arg(m_engine.sheetsHigh() * m_engine.sheetsWide());
-    Panel[2]->setText(text);
+        Panel[2]->setText(QStringLiteral("Pages: %1").arg(pages));
+    Label1[16]->setText(pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages));
 }
 
 // ---------------------------------------------------------------------------
@@ -263,7 +266,9 @@ void P001::RefreshPrinter()
     // default; the PDF file sets up its paper only, so the printer changes
     // only when the user picks another one in the set-up.
     Printer &P = CurrentPrinter();
-    const SetUpChoice now{m_engine.PrinterName(), P.PaperSize(), P.Orientation(), boxNumber(Text1[2]).value_or(1)};
+    // The copies are the user's number, also while a file (which holds one)
+    // is the printer: it comes back with a printer that makes copies.
+    const SetUpChoice now{m_engine.PrinterName(), P.PaperSize(), P.Orientation(), m_printCopies};
     const std::optional<SetUpChoice> chosen
         = RunSetUp ? RunSetUp(now, P.Device().PrintsToFile()) : systemSetUp(now, P.Device().PrintsToFile());
     if (!chosen)
@@ -279,7 +284,8 @@ void P001::RefreshPrinter()
         Q.SetPaperSize(chosen->paper);
     Q.SetOrientation(chosen->orientation);
     m_engine.setPaperOrientation(Q.Orientation());
-    m_printCopies = std::clamp(chosen->copies, 1, MostInBox);
+    if (Q.Device().PrintsCopies())
+        m_printCopies = std::clamp(chosen->copies, 1, MostInBox);
     m_engine.GetPrintableArea();
     CountPages(true);
     ListPaperSizes();
@@ -332,7 +338,7 @@ bool P001::ValidatePageList()
     const QString text = Text1[8]->text().trimmed();
     if (text.isEmpty())
         return true;
-    const long total = Option1[2]->isChecked() ? m_engine.requestSectionsHigh() : m_engine.sheetsWide() * m_engine.sheetsHigh();
+    const long total = pagesOfLayout();
     const QVector<int> pages = ParsePageList(text, int(total));
     if (pages.isEmpty()) {
         MsgBox(QStringLiteral("Selected page range invalid, please try again."), winsys::vbOKOnly,
@@ -542,6 +548,8 @@ void P001::stepTitleSize(bool up)
     Text1[9]->setText(fixed(value, 1));
     SetTitleFontSize(std::round(value * 10) / 10);
     m_engine.countTitleAtSetSize();
+    // The pages beside the size follow it at once.
+    CountPages(true);
 }
 
 // ---------------------------------------------------------------------------

@@ -140,6 +140,18 @@ public:
     void setReportTitle(const QString &title) { ReportTitle = title; }
     // Not empty: printed for a "Lat" heading in the third column.
     void setHeadingForLat(const QString &heading) { HeadingForLat = heading; }
+    // What a list window shows over a column in place of its hidden heading
+    // row: the words, and the font family they are shown in (empty: the
+    // report's).
+    struct ColumnHeading {
+        QString Text;
+        QString Family;
+    };
+    // The headings of a list window's columns, by column (none: the grid's
+    // own heading row prints). A list's columns are fitted to their texts on
+    // the screen; given its headings, its columns and rows are fitted to
+    // their texts on the paper, whatever the screen.
+    void setListHeadings(const QVector<ColumnHeading> &headings) { ListHeadings = headings; }
     // The grid's font, the report's own.
     const QFont &reportFont() const { return m_reportFont; }
     void setReportFont(const QFont &font) { m_reportFont = font; }
@@ -304,6 +316,10 @@ private:
     TopBlockRecord ReadHeadings(TopBlockRecord top, int headRows);
     void CalcRowCaptionWidth();
     bool CheckGridFits(bool interactive);
+    // The printer's font (the title's, at its size) made smaller where the
+    // report title is wider than room (in the printer's scale): the title
+    // always fits the paper's width.
+    void fitTitleToWidth(double room);
     // Whether the page holds the title, the heading rows, the page-number
     // line and the tallest row in its height and the widest column (with
     // repeated captions) in its width, with the settings as they are.
@@ -344,13 +360,25 @@ private:
         double Width = 0, Height = 0;
         int Align = 1;
         QString Text;
+        QString Family; // not empty: the font family the text prints in
     };
+    // The heading a list shows over a column (empty: none given).
+    ColumnHeading listHeading(int col) const
+    {
+        return col >= 0 && col < ListHeadings.size() ? ListHeadings[col] : ColumnHeading{};
+    }
+    // A column's width and a row's height as their texts print (twips),
+    // and the font a cell's text is measured in.
+    double printedTextWidth(int col);
+    double printedRowHeight(int row);
+    QFont printedCellFont(int row, int col) const;
     // Widens the cell over the merged run it starts; false for a cell inside
     // a run, drawn from the run's first cell.
     bool spanMergedRun(int col, const BandRecord &band, PrintedCell &cell);
     // Draws a cell's box and text; returns its line colour.
     long long printCell(int row, int col, double x, double y, const PrintedCell &cell);
-    void PrintHeadingRows(int colBand, double bodyTop, double xOffset);
+    // Draws the heading rows from top down.
+    void PrintHeadingRows(int colBand, double top, double xOffset);
     void FindMergedCols(int firstRow, int lastRow, int firstCol, int lastCol);
     void FindMergedRow(int row, int firstCol, int lastCol);
     void PrintMergedCols(double top, double xOffset);
@@ -375,6 +403,7 @@ private:
     const GridContents *Grid = nullptr;
     QString ReportTitle;
     QString HeadingForLat;
+    QVector<ColumnHeading> ListHeadings;
     QFont m_reportFont;
     double PixelTwipsX = 15;
     double PixelTwipsY = 15;
@@ -423,6 +452,7 @@ private:
     double TopLineHeight = 0;
     double BottomLineHeight = 0;
     double m_titleLineHeight = 0; // the title's own line, above a top page number
+    double m_laterTitleHeight = 0; // the room above the heading rows of a later page
     bool HeadsAboveSelection = false;
     int m_firstRow = 0, m_lastRow = -1, m_firstCol = 0, m_lastCol = -1; // the counted range
     PageArea Unprintable;

@@ -15,6 +15,7 @@ namespace {
 
 constexpr double ColumnGap = 56.7;     // one millimetre between printed columns
 constexpr double SectionGap = 373.0;   // between n-up sections side by side
+constexpr double RowPadding = 30;      // above and below a list's line of text in its row (1.5 points)
 const QString ScaleSample = QStringLiteral("AbcdefGhijklMnopQrtsUvwxYz1234567890");
 
 // Cuts the items first..last into runs that fit within limit: an item joins
@@ -55,13 +56,65 @@ double PrintEngine::ColWidthSet()
     ColWidths.fill(0, g.Cols());
     WidestCol = 0;
     double sum = 0;
+    // A list's column is as wide as its texts print, never wider than the
+    // room between the margins (a longer text is cut there).
+    const double room = betweenMarginsWidth();
     for (int c = 0; c < g.Cols(); ++c) {
         const int w = g.ColWidth(c);
-        ColWidths[c] = w > threshold ? w + ColumnGap : 0;
+        if (w <= threshold)
+            ColWidths[c] = 0;
+        else if (ListHeadings.isEmpty())
+            ColWidths[c] = w + ColumnGap;
+        else
+            ColWidths[c] = room > 0 ? std::min(printedTextWidth(c) + ColumnGap, room) : printedTextWidth(c) + ColumnGap;
         sum += ColWidths[c];
         WidestCol = std::max(WidestCol, ColWidths[c]);
     }
     return sum;
+}
+
+QFont PrintEngine::printedCellFont(int row, int col) const
+{
+    // As the page prints a cell: in the report's size, in the cell's own
+    // family with its own weight where the cells' fonts print; a list's
+    // heading in the family it is shown in.
+    QFont f = m_reportFont;
+    if (m_effects.UseCellFonts) {
+        const QFont cell = Grid->CellFontAt(row, col);
+        f.setFamily(cell.family());
+        f.setBold(cell.bold());
+        f.setItalic(cell.italic());
+    }
+    const ColumnHeading heading = listHeading(col);
+    if (row == 0 && !heading.Text.isEmpty())
+        f.setFamily(heading.Family.isEmpty() ? m_reportFont.family() : heading.Family);
+    return f;
+}
+
+double PrintEngine::printedTextWidth(int col)
+{
+    const GridContents &g = *Grid;
+    PrinterDevice &device = CurrentPrinter().Device();
+    double widest = 0;
+    for (int r = 0; r < g.Rows(); ++r) {
+        const bool heading = r == 0 && !listHeading(col).Text.isEmpty();
+        if (!heading && g.RowHeight(r) <= 2 * PixelTwipsY)
+            continue;
+        const QString text = heading ? listHeading(col).Text : g.TextMatrix(r, col).trimmed();
+        if (!text.isEmpty())
+            widest = std::max(widest, device.TextWidth(printedCellFont(r, col), text));
+    }
+    return widest + 2 * CellInset;
+}
+
+double PrintEngine::printedRowHeight(int row)
+{
+    PrinterDevice &device = CurrentPrinter().Device();
+    double tallest = device.LineHeight(m_reportFont);
+    for (int c = 0; c < ColWidths.size(); ++c)
+        if (ColWidths[c] > 0)
+            tallest = std::max(tallest, device.LineHeight(printedCellFont(row, c)));
+    return tallest + 2 * RowPadding;
 }
 
 double PrintEngine::RowHeightSet()
@@ -74,7 +127,7 @@ double PrintEngine::RowHeightSet()
     double sum = 0;
     for (int r = 0; r < g.Rows(); ++r) {
         const int h = g.RowHeight(r);
-        RowHeights[r] = h > threshold ? h : 0;
+        RowHeights[r] = h <= threshold ? 0 : ListHeadings.isEmpty() ? h : printedRowHeight(r);
         if (RowHeights[r] > 0)
             ++VisibleRows;
         sum += RowHeights[r];
@@ -162,6 +215,7 @@ PrintEngine::TopBlockRecord PrintEngine::ReadHeadings(TopBlockRecord top, int he
             P.SetFontSize(size * top.TitleFontSize);
         P.SetFontBold(top.TitleBold);
         P.SetFontUnderline(top.TitleUnderline);
+        fitTitleToWidth(betweenMarginsWidth());
         titleHeight = P.TextHeight(QStringLiteral("X")) * 1.5;
         top.TitleWidth = P.TextWidth(ReportTitle);
         P.SetFontBold(false);
@@ -169,10 +223,15 @@ PrintEngine::TopBlockRecord PrintEngine::ReadHeadings(TopBlockRecord top, int he
         P.SetFontSize(size);
     }
     // A page number at the top goes on the line below the title, never over
-    // it: both lines are kept free above the grid.
+    // it: both lines are kept free above the grid. A title printed on the
+    // first page (or the first row of pages) only leaves the later pages'
+    // tops free: their rows start at the top margin.
     m_titleLineHeight = titleHeight;
-    titleHeight = titleHeight > 0 ? titleHeight + TopLineHeight : TopLineHeight;
-    top.FirstPageTop = top.LaterPageTop = top.TitleHeight = titleHeight;
+    const bool laterTitled = top.TitlePlacement == 2 || top.TitlePlacement == 4;
+    const double firstTop = titleHeight > 0 ? titleHeight + TopLineHeight : TopLineHeight;
+    const double laterTop = laterTitled ? firstTop : TopLineHeight;
+    top.FirstPageTop = top.TitleHeight = firstTop;
+    top.LaterPageTop = m_laterTitleHeight = laterTop;
     top.HeadRowCount = headRows;
     top.HeadsInFirstTop = false;
 
@@ -210,6 +269,24 @@ void PrintEngine::CalcRowCaptionWidth()
         FirstCaptionWidth = CaptionWidth;
 }
 
+void PrintEngine::fitTitleToWidth(double room)
+{
+    // Text widths grow with the size: the size is scaled down to the room,
+    // then lowered in tenths of a point while the title is still too wide.
+    Printer &P = CurrentPrinter();
+    double width = P.TextWidth(ReportTitle);
+    if (room <= 0 || width <= room)
+        return;
+    double size = std::floor(P.FontSize() * room / width * 10) / 10;
+    for (; size > 1.0; size = std::round((size - 0.1) * 10) / 10) {
+        P.SetFontSize(size);
+        width = P.TextWidth(ReportTitle);
+        if (width <= room)
+            return;
+    }
+    P.SetFontSize(1.0);
+}
+
 bool PrintEngine::CheckGridFits(bool interactive)
 {
     Printer &P = CurrentPrinter();
@@ -228,7 +305,9 @@ bool PrintEngine::CheckGridFits(bool interactive)
     }
     if (m_top.LaterPageTop > H && interactive) {
         if (tell(FitProblem::HeadingsTooHigh)) {
-            m_top.LaterPageTop = m_top.FirstPageTop;
+            // Later pages keep only their own top (a title they print, a
+            // page number above the rows).
+            m_top.LaterPageTop = m_laterTitleHeight;
             m_top.RepeatHeads = false;
         } else {
             result = false;
@@ -257,7 +336,11 @@ bool PrintEngine::roomOnPage()
     const double W = P.ScaleX(betweenMarginsWidth());
     const double H = P.ScaleY(betweenMarginsHeight()) - BottomLineHeight;
     const double captions = RepeatCaptions ? CaptionWidth : 0;
-    return std::max(top.FirstPageTop, top.LaterPageTop) + TallestRow <= H && captions + WidestCol <= W;
+    // The first page holds its title, the heading rows (printed as its
+    // first rows, unless they are counted in its top already) and a row;
+    // a later page its top, with the heading rows, and a row.
+    const double firstHeads = top.HeadRowCount > 0 && !top.HeadsInFirstTop ? top.HeadRowsHeight : 0;
+    return std::max(top.FirstPageTop + firstHeads, top.LaterPageTop) + TallestRow <= H && captions + WidestCol <= W;
 }
 
 bool PrintEngine::marginFits(int Index, double twips)

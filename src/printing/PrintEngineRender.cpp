@@ -93,8 +93,9 @@ bool PrintEngine::StartNewPage(int page)
     // In n-up printing the run draws each section's headings and merges.
     const bool bandsExist = rb < m_rowBands.size() && cb < m_colBands.size();
     if (!MultiUp && bandsExist) {
+        // The heading rows stand right above the page's first row.
         if ((rb >= 2 && m_top.RepeatHeads) || HeadsAboveSelection)
-            PrintHeadingRows(cb, y, 0);
+            PrintHeadingRows(cb, y - m_top.HeadRowsHeight, 0);
         if (m_merging.MergeDown) {
             FindMergedCols(m_rowBands[rb].First, m_rowBands[rb].Last, m_colBands[cb].First, m_colBands[cb].Last);
             PrintMergedCols(y, captionShift(cb));
@@ -164,6 +165,7 @@ void PrintEngine::printTitle(const PageTitle &title)
         P.SetFontSize(size * m_titleFontSize);
     P.SetFontBold(m_top.TitleBold);
     P.SetFontUnderline(m_top.TitleUnderline);
+    fitTitleToWidth(P.ScaleX(between));
     const double width = P.TextWidth(title.Text);
     double x = leftX;
     if (m_top.TitleJustify == 1) {
@@ -179,8 +181,7 @@ void PrintEngine::printTitle(const PageTitle &title)
     P.Print(title.Text);
     P.SetFontBold(false);
     P.SetFontUnderline(false);
-    if (sized)
-        P.SetFontSize(size);
+    P.SetFontSize(size);
 }
 
 void PrintEngine::printPageNumber(int page, bool titled)
@@ -222,14 +223,12 @@ QString PrintEngine::pageNumberText(int page) const
     return text;
 }
 
-void PrintEngine::PrintHeadingRows(int colBand, double bodyTop, double xOffset)
+void PrintEngine::PrintHeadingRows(int colBand, double top, double xOffset)
 {
     Printer &P = CurrentPrinter();
-    const double top = P.ScaleY(Margins.Top - Unprintable.Top) + m_top.TitleHeight;
     const int fixedRows = Grid->FixedRows();
     if (m_merging.MergeDown) {
         // Merged heading cells are drawn where the heading rows are.
-        Q_UNUSED(bodyTop);
         FindMergedCols(0, fixedRows - 1, m_colBands[colBand].First, m_colBands[colBand].Last);
         PrintMergedCols(top, xOffset + captionShift(colBand));
     }
@@ -264,6 +263,12 @@ void PrintEngine::PrintRowOnPage(int row, int colBand, double xOffset)
         cell.Text = g.TextMatrix(row, c);
         if (row == 0 && m_top.RepeatHeads && c == 2 && !HeadingForLat.isEmpty() && cell.Text == QLatin1String("Lat"))
             cell.Text = HeadingForLat;
+        // A list's heading row holds its fields' names: the words the list
+        // shows over the column print instead.
+        if (row == 0 && !listHeading(c).Text.isEmpty()) {
+            cell.Text = listHeading(c).Text;
+            cell.Family = listHeading(c).Family.isEmpty() ? m_reportFont.family() : listHeading(c).Family;
+        }
         cell.Width = colWidth;
         cell.Height = repeatedHead ? m_stdRowHeight : RowHeights[row];
         if (m_merging.MergeAcross && HRunCodes.value(c) >= 1 && !spanMergedRun(c, band, cell)) {
@@ -341,6 +346,8 @@ long long PrintEngine::printCell(int row, int col, double x, double y, const Pri
         P.SetFontItalic(s & 2);
         P.SetFontUnderline(s & 4);
     }
+    if (!cell.Family.isEmpty())
+        P.SetFontName(cell.Family);
     CellTextFit fit;
     fit.Height = cell.Height;
     fit.Width = cell.Width;
@@ -352,7 +359,7 @@ long long PrintEngine::printCell(int row, int col, double x, double y, const Pri
     }
     // Back to the report's font: the next cell, the title and the page
     // number never inherit a cell's font.
-    if (m_effects.UseCellFonts)
+    if (m_effects.UseCellFonts || !cell.Family.isEmpty())
         printInReportFont();
     P.SetCurrentY(y);
     return colours.Line;
@@ -696,7 +703,8 @@ void PrintEngine::printSection(int sheet, int section, double xOffset)
 {
     Printer &P = CurrentPrinter();
     const BandRecord &s = Sections[sheet][section];
-    double top = P.ScaleY(Margins.Top - Unprintable.Top) + m_top.TitleHeight;
+    // A later sheet leaves room only for what it prints above its rows.
+    double top = P.ScaleY(Margins.Top - Unprintable.Top) + (sheet == 1 ? m_top.TitleHeight : m_laterTitleHeight);
     // Each section carries its heading rows, except the first section of
     // the first sheet, which starts with them.
     const bool heads = (m_top.RepeatHeads && !(sheet == 1 && section == 1)) || HeadsAboveSelection;

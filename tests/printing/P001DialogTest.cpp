@@ -441,7 +441,8 @@ TEST_F(P001Test, AValueThatLeavesNoRoomIsRefusedAtItsBox)
 {
     MakeGrid(120, 3); // rows and heading rows 300 twips, paper 16000 high
     PlainLayout();
-    print.ReportTitle = QStringLiteral("Nouns");
+    // A title of one letter: a size that fills the page's height still fits its width.
+    print.ReportTitle = QStringLiteral("N");
     print.TitlePages = 0x201 | 0x4;
     print.MarginUnits = printer::vbMillimeters;
     winsys::ScriptedMessages messages;
@@ -504,4 +505,50 @@ TEST_F(P001Test, TitleAndPageNumberChosenInTheDialogLeaveRoomForTheHeadings)
         EXPECT_GT(number->at.y(), title->at.y()) << page;
         EXPECT_GE(heading->at.y(), number->at.y() + 240) << page;
     }
+}
+
+// However large its size, the title fits the paper's width (a smaller size
+// where it is too wide), and the dialog says beside the size how many pages
+// that gives.
+TEST_F(P001Test, TheTitleFitsThePaperAtAnySizeAndTheDialogSaysThePages)
+{
+    MakeGrid(300, 2);
+    PlainLayout();
+    print.TitlePages = 0x201 | 0x4;
+    const QString title = QStringLiteral("234 Greek adjective");
+    print.ReportTitle = title;
+    QString pagesShown;
+    PrintThroughDialog([&] {
+        Type(name("Text1", 9), QStringLiteral("46"));
+        EXPECT_EQ(C<QLineEdit>(name("Text1", 9))->text(), QStringLiteral("46.0"));
+        pagesShown = C<QLabel>(name("Label1", 16))->text();
+    });
+    ASSERT_TRUE(rec.ended);
+    EXPECT_EQ(pagesShown, QStringLiteral("%1 pages").arg(rec.pages));
+    const tavtest::DrawnText *t = rec.Find(title, 1);
+    ASSERT_NE(t, nullptr) << "the whole title prints";
+    // 10 twips a character for each point of its size.
+    EXPECT_GE(t->at.x(), 0);
+    EXPECT_LE(t->at.x() + title.size() * 10.0 * t->size, 12000.0);
+    EXPECT_GT(t->size, 50.0) << "no smaller than the width needs";
+    // The rows start below the title as printed.
+    const tavtest::DrawnText *head = rec.Find(QStringLiteral("H0"), 1);
+    ASSERT_NE(head, nullptr);
+    EXPECT_GE(head->at.y(), 24.0 * t->size);
+    EXPECT_LT(head->at.y(), 24.0 * t->size * 1.5 + 1);
+
+    // The arrows change the pages shown beside the size: 260 rows of 300
+    // twips fill 5 pages below a title of 360 twips, 6 below one of 1440.
+    rec = {};
+    MakeGrid(260, 2);
+    QStringList shown;
+    PrintThroughDialog([&] {
+        Type(name("Text1", 9), QStringLiteral("1.0"));
+        shown << C<QLabel>(name("Label1", 16))->text();
+        for (int i = 0; i < 30; ++i)
+            emit C<winsys::UpDown>(name("UpDown1", 7))->UpClick();
+        shown << C<QLabel>(name("Label1", 16))->text();
+    });
+    EXPECT_EQ(shown, QStringList({QStringLiteral("5 pages"), QStringLiteral("6 pages")}));
+    EXPECT_EQ(rec.pages, 6);
 }

@@ -5,6 +5,8 @@
 #include "platform/flexgrid/FlexGrid.h"
 #include "printing/P001.h"
 
+#include <QProgressBar>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -46,11 +48,15 @@ protected:
     // Gives the options dialog its fixed size, as a run does before it waits.
     void FitDialog() { print.Form_Resize(); }
     // Shows the progress face (or the options face again), as a run does.
-    void ProgressFace(bool on)
+    void ProgressFace(bool on, int total = 0)
     {
+        if (total > 0)
+            print.ProgressBar1->setMaximum(total);
         print.ProgressView = on ? 1 : 0;
         print.Form_Resize();
     }
+    // The progress face at a page of the run.
+    void ProgressAt(int page, int total) { print.showProgress(page, total); }
     // A control of the dialog by its name, as its own type.
     template <typename T>
     T *C(const QString &name) const

@@ -18,6 +18,9 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
+#include <QToolTip>
+#include <QFrame>
+#include <QHelpEvent>
 
 namespace {
 
@@ -72,6 +75,17 @@ protected:
         print.ChooseOutputFile = [](const QString &) { return QStringLiteral("/dev/null"); };
     }
     QString Paper() const { return C<QComboBox>(QStringLiteral("cbPaperSize"))->currentText(); }
+    // The dialog open on three printers and active, as keys reach it; its tab bar.
+    QTabBar *OpenForTheKeyboard()
+    {
+        ThreePrinters();
+        MakeGrid(60, 2);
+        OpenOptions();
+        print.activateWindow();
+        if (!QTest::qWaitForWindowActive(&print))
+            return nullptr;
+        return print.findChild<QTabBar *>(QStringLiteral("TabStrip1"));
+    }
 };
 
 TEST_F(P001OpeningsTest, MarginsAndOrientationStayTogetherAcrossOpenings)
@@ -203,6 +217,37 @@ TEST_F(P001OpeningsTest, AFileHoldsOneCopyAndTheDialogSaysSo)
     EXPECT_EQ(rec.copies, 2);
 }
 
+// The number of copies is the user's, whatever is done on a file (which
+// holds one): its set-up, with the paper only, or a set-up that picks a file.
+TEST_F(P001OpeningsTest, CopiesComeBackAfterASetUpOnAFile)
+{
+    WithAFilePrinter();
+    for (const bool pickFile : {false, true}) {
+        SCOPED_TRACE(pickFile ? "set-up picks the file" : "set-up of the file");
+        print.RunSetUp = [&](const P001::SetUpChoice &now, bool) {
+            P001::SetUpChoice answer = now;
+            if (pickFile)
+                answer.printer = printer::PdfFileName;
+            answer.copies = 1; // what a set-up shows for a file
+            return std::optional<P001::SetUpChoice>(answer);
+        };
+        AsTheMainWindowAsks();
+        PrintThroughDialog([&] {
+            ChoosePrinter(QStringLiteral("Alpha"));
+            Type(name("Text1", 2), QStringLiteral("3"));
+            if (!pickFile)
+                ChoosePrinter(printer::PdfFileName);
+            Press(2);
+            EXPECT_EQ(StatusPanel(3), QStringLiteral("Copies: 1"));
+            ChoosePrinter(QStringLiteral("Alpha"));
+            EXPECT_EQ(C<QLineEdit>(name("Text1", 2))->text(), QStringLiteral("3"));
+            EXPECT_EQ(StatusPanel(3), QStringLiteral("Copies: 3"));
+        });
+        EXPECT_EQ(rec.jobs.last(), QStringLiteral("Alpha"));
+        EXPECT_EQ(rec.copies, 3);
+    }
+}
+
 TEST_F(P001OpeningsTest, SetUpKeepsThePrinterUnlessTheUserPicksAnother)
 {
     WithAFilePrinter();
@@ -332,12 +377,8 @@ TEST_F(P001OpeningsTest, ThePaperNameLiesInsideItsPictureForEveryPaper)
 
 TEST_F(P001OpeningsTest, EveryTabOpensFromTheKeyboard)
 {
-    ThreePrinters();
-    MakeGrid(60, 2);
-    OpenOptions();
-    print.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&print));
-    auto *tabs = print.findChild<QTabBar *>(QStringLiteral("TabStrip1"));
+    QTabBar *tabs = OpenForTheKeyboard();
+    ASSERT_NE(tabs, nullptr);
     auto shown = [&] {
         for (int page : {0, 11, 5, 8, 6})
             if (C<QWidget>(name("Frame1", page))->isVisible())
@@ -436,4 +477,76 @@ TEST_F(P001OpeningsTest, TheProgressViewIsPaintedWhilePagesAreMadeAndShowsItsWho
     EXPECT_EQ(print.windowTitle(), QStringLiteral("Print Progress"));
     EXPECT_GT(print.width(), titleNeeds + 100);
     ProgressFace(false);
+}
+
+// "Printing Page n of m" fits the progress view whatever the font's size
+// (a screen's scale makes the same text wider).
+TEST_F(P001OpeningsTest, TheProgressTextFitsAtAnyScale)
+{
+    MakeGrid(60, 2);
+    for (const int points : {8, 16, 30}) {
+        SCOPED_TRACE(points);
+        print.setFont(QFont(QStringLiteral("DejaVu Sans"), points));
+        ProgressFace(true, 1000);
+        ProgressAt(368, 1000);
+        auto *label = C<QLabel>(QStringLiteral("Label2"));
+        auto *frame = C<QFrame>(QStringLiteral("Frame1(1)"));
+        EXPECT_EQ(label->text(), QStringLiteral("Printing Page 368 of 1000"));
+        EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()));
+        EXPECT_TRUE(frame->rect().contains(label->geometry()));
+        EXPECT_TRUE(print.rect().contains(frame->geometry()));
+        ProgressFace(false);
+    }
+}
+
+// An access key of a tab pressed inside a page takes the focus to the
+// first control of its page; Tab enters a group of option buttons at the
+// one chosen and leaves the group with its next press.
+TEST_F(P001OpeningsTest, TheKeyboardLandsOnTheTabsFirstControlAndOnTheChosenOption)
+{
+    QTabBar *tabs = OpenForTheKeyboard();
+    ASSERT_NE(tabs, nullptr);
+    tabs->setCurrentIndex(1);
+    C<QRadioButton>(name("Option5", 1))->click();
+    QLineEdit *title = C<QLineEdit>(name("Text1", 3));
+    title->setFocus();
+    auto focus = [] { return QApplication::focusWidget(); };
+    QTest::keyClick(focus(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(focus(), C<QWidget>(name("Combo1", 0)));
+    QTest::keyClick(focus(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(focus(), title);
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    EXPECT_EQ(focus(), C<QWidget>(name("Option3", 1))) << "the title's place chosen";
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    EXPECT_EQ(focus(), C<QWidget>(name("Option5", 1))) << "the justification chosen";
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    EXPECT_EQ(focus(), C<QWidget>(name("Check1", 7)));
+    QTest::keyClick(focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focus(), C<QWidget>(name("Option5", 1)));
+    QTest::keyClick(focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focus(), C<QWidget>(name("Option3", 1)));
+    print.hide();
+}
+
+// The paper picture tells what a click on it does, wherever the pointer
+// rests on it (its paper's name lies over most of it).
+TEST_F(P001OpeningsTest, ThePaperPictureShowsItsToolTip)
+{
+    ThreePrinters();
+    MakeGrid(60, 2);
+    OpenOptions();
+    FitDialog();
+    auto *picture = C<QLabel>(QStringLiteral("Image1"));
+    QWidget *holder = picture->parentWidget();
+    const QRect r = picture->geometry();
+    for (const QPoint at : {r.center(), r.topLeft() + QPoint(2, 2), r.bottomRight() - QPoint(2, 2)}) {
+        SCOPED_TRACE(at.x() * 1000 + at.y());
+        QWidget *under = holder->childAt(at) ? holder->childAt(at) : holder;
+        const QPoint local = under->mapFrom(holder, at);
+        QHelpEvent help(QEvent::ToolTip, local, under->mapToGlobal(local));
+        QApplication::sendEvent(under, &help);
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("Click to change paper orientation."));
+        QToolTip::hideText();
+    }
+    print.hide();
 }

@@ -124,23 +124,36 @@ TEST_F(P001Test, ThePdfFileIsOfferedInTheDocumentsOrHomeFolderThenInTheLastUsed)
     EXPECT_EQ(QDir(print.PdfFolder()).canonicalPath(), homePath + QStringLiteral("/Documents"));
 
     ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("lists")));
+    // A folder that cannot be written (a file stands where it would be)
+    // is refused and never offered afterwards.
+    QFile notAFolder(home.filePath(QStringLiteral("notes")));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
     QStringList offered;
+    QStringList answers = {home.filePath(QStringLiteral("lists/words.pdf")), home.filePath(QStringLiteral("notes/words.pdf")),
+                           home.filePath(QStringLiteral("lists/words.pdf"))};
     print.ChooseOutputFile = [&](const QString &suggested) {
         offered << suggested;
-        return home.filePath(QStringLiteral("lists/words.pdf"));
+        return answers.takeFirst();
     };
     MakeGrid(3, 2);
     print.ReportTitle = QStringLiteral("12 words: nouns");
-    Print();
-    print.GridToPrint = grid.get();
-    Print();
+    winsys::ScriptedMessages messages;
+    for (int run = 0; run < 4; ++run) {
+        print.GridToPrint = grid.get();
+        Print();
+        if (answers.isEmpty())
+            break;
+    }
     qputenv("HOME", oldHome);
     qputenv("XDG_CONFIG_HOME", oldConfig);
     if (oldConfig.isEmpty())
         qunsetenv("XDG_CONFIG_HOME");
-    ASSERT_EQ(offered.size(), 2);
+    EXPECT_EQ(messages.Messages().size(), 1) << "the folder that cannot be written is refused";
+    ASSERT_EQ(offered.size(), 3);
     EXPECT_EQ(offered[0], home.filePath(QStringLiteral("Documents/12 words nouns.pdf")));
     EXPECT_EQ(offered[1], home.filePath(QStringLiteral("lists/12 words nouns.pdf")));
+    EXPECT_EQ(offered[2], home.filePath(QStringLiteral("lists/12 words nouns.pdf"))) << "the last folder written to";
 }
 
 TEST_F(P001Test, GridLinesAreAQuarterPointWide)

@@ -7,6 +7,8 @@
 #include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"
 
+#include <algorithm>
+
 TEST_F(P001Test, TitleOnTheFirstPageNumbersBottomRightAndHeadingsOnEveryPage)
 {
     MakeGrid(80, 2);
@@ -250,5 +252,40 @@ TEST_F(P001Test, ATopPageNumberGoesOnTheLineBelowATitleOnEveryPage)
         const tavtest::DrawnText *heading = rec.Find(QStringLiteral("H0"), page);
         ASSERT_NE(heading, nullptr) << page;
         EXPECT_GE(heading->at.y(), number->at.y() + 240) << page;
+    }
+}
+
+// A title printed on the first page (or the first row of pages) only leaves
+// the later pages' tops free: their heading row starts at the top margin,
+// and the rows fill the page from there.
+TEST_F(P001Test, LaterPagesStartAtTheTopMarginUnlessTheyCarryTheTitle)
+{
+    const struct {
+        long placement;
+        bool laterTitled;
+    } cases[] = {{0x4, false}, {0x20, false}, {0x8, true}, {0x10, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.placement);
+        rec = {};
+        MakeGrid(150, 2);
+        PlainLayout(500);
+        print.TitlePages = 0x201 | c.placement;
+        print.ReportTitle = QStringLiteral("Verbs");
+        Print();
+        ASSERT_GE(rec.pages, 3);
+        for (int page = 2; page <= rec.pages; ++page) {
+            EXPECT_EQ(rec.Find(QStringLiteral("Verbs"), page) != nullptr, c.laterTitled) << page;
+            const tavtest::DrawnText *head = rec.Find(QStringLiteral("H0"), page);
+            ASSERT_NE(head, nullptr) << page;
+            // The title takes 1.5 lines of 240 twips.
+            EXPECT_DOUBLE_EQ(head->at.y(), 500 + (c.laterTitled ? 360 : 0)) << page;
+        }
+        // Page 2 is full: its last row ends within a row's height of the paper's foot.
+        double lowest = 0;
+        for (const tavtest::DrawnText &t : rec.texts)
+            if (t.page == 2)
+                lowest = std::max(lowest, t.at.y());
+        EXPECT_LE(lowest + 300, 16000);
+        EXPECT_GT(lowest + 600, 16000);
     }
 }

@@ -183,7 +183,7 @@ TEST_F(PrintEngineTest, FitProblemsAreToldOnlyToAnInteractiveCountAndTheAnswerMe
     grid.m_heights[5] = 300;
     grid.m_heights[1] = 15900;
     engine.setReportTitle(QStringLiteral("Nouns"));
-    engine.setTitlePlacement(1); // a title line of 360
+    engine.setTitlePlacement(2); // a title line of 360 on every page
     told.clear();
     engine.setRepeatHeads(true);
     EXPECT_FALSE(Count(true));
@@ -191,6 +191,21 @@ TEST_F(PrintEngineTest, FitProblemsAreToldOnlyToAnInteractiveCountAndTheAnswerMe
     giveUp = true;
     EXPECT_TRUE(Count(true));
     EXPECT_FALSE(engine.topBlock().RepeatHeads);
+
+    // With the title on the first page only, later pages given up their
+    // heading rows keep only their page number's line (240 + 56.7).
+    PrintEngine::PageNumbering top;
+    top.NumberingMode = 2;
+    top.NumberPosition = 0;
+    engine.setNumbering(top);
+    engine.setTitlePlacement(1);
+    engine.setRepeatHeads(true);
+    grid.m_heights[1] = 15800;
+    told.clear();
+    EXPECT_TRUE(Count(true));
+    EXPECT_EQ(told, QVector<PrintEngine::FitProblem>({PrintEngine::FitProblem::HeadingsTooHigh}));
+    EXPECT_DOUBLE_EQ(engine.topBlock().LaterPageTop, 296.7);
+    EXPECT_DOUBLE_EQ(engine.topBlock().FirstPageTop, 360 + 296.7);
 }
 
 TEST_F(PrintEngineTest, AChosenPrinterReplacesTheOneBeforeAndAVanishedOneGivesWayToTheDefault)

@@ -46,6 +46,29 @@ QPageSize::PageSizeId PageSizeOfCode(int code)
     return QPageSize::id(code);
 }
 
+QVector<int> OnePaperPerCode(const QVector<QueuePaper> &papers, const QString &defaultKey)
+{
+    QVector<int> chosen;
+    QVector<int> codes;
+    for (int i = 0; i < papers.size(); ++i) {
+        const int code = papers[i].code;
+        const QString usual = QPageSize::key(PageSizeOfCode(code));
+        auto rank = [&](int at) {
+            if (!usual.isEmpty() && papers[at].key == usual)
+                return 2;
+            return !defaultKey.isEmpty() && papers[at].key == defaultKey ? 1 : 0;
+        };
+        const int known = int(codes.indexOf(code));
+        if (known < 0) {
+            codes.append(code);
+            chosen.append(i);
+        } else if (rank(i) > rank(chosen[known])) {
+            chosen[known] = i;
+        }
+    }
+    return chosen;
+}
+
 QtPrinterDevice::QtPrinterDevice(const QString &printerName)
     : m_printer(QPrinter::HighResolution), m_pdf(printerName.isEmpty())
 {
@@ -103,11 +126,24 @@ void QtPrinterDevice::SetPaperSize(int code)
         m_printer.setPageSize(QPageSize(id));
         return;
     }
-    for (const QPageSize &size : QPrinterInfo(m_printer).supportedPageSizes())
+    for (const QPageSize &size : queuePapers())
         if (size.id() == id) {
             m_printer.setPageSize(size);
             return;
         }
+}
+
+QList<QPageSize> QtPrinterDevice::queuePapers() const
+{
+    const QPrinterInfo info(m_printer);
+    const QList<QPageSize> sizes = info.supportedPageSizes();
+    QVector<QueuePaper> named;
+    for (const QPageSize &size : sizes)
+        named.append({size.key(), PaperCode(size.id())});
+    QList<QPageSize> papers;
+    for (int i : OnePaperPerCode(named, info.defaultPageSize().key()))
+        papers.append(sizes[i]);
+    return papers;
 }
 
 int QtPrinterDevice::DefaultPaperSize() const
@@ -127,11 +163,16 @@ QVector<PaperDesc> QtPrinterDevice::Papers() const
         for (QPageSize::PageSizeId id : PdfPapers)
             sizes.append(QPageSize(id));
     else
-        sizes = QPrinterInfo(m_printer).supportedPageSizes();
+        sizes = queuePapers();
     QVector<PaperDesc> papers;
     for (const QPageSize &size : sizes) {
         const QSizeF mm = size.size(QPageSize::Millimeter);
-        papers.append({size.name(), PaperCode(size.id()), mm.width(), mm.height()});
+        // A file's papers go by the names users know: "Letter", not
+        // "Letter / ANSI A".
+        QString name = size.name();
+        if (m_pdf)
+            name = name.section(QStringLiteral(" / "), 0, 0);
+        papers.append({name, PaperCode(size.id()), mm.width(), mm.height()});
     }
     return papers;
 }

@@ -55,6 +55,8 @@ public:
     QPrinter &QPrinterObject() { return m_printer; }
 
 private:
+    // The queue's papers, one per paper code (see OnePaperPerCode).
+    QList<QPageSize> queuePapers() const;
     const QFontMetricsF &metrics(const QFont &font);
     QPointF toDevice(const QPointF &twips) const;
     // The font and text actually drawn for a font and text.
@@ -78,5 +80,16 @@ private:
 // their own get 1000 + Qt's own id.
 int PaperCode(QPageSize::PageSizeId id);
 QPageSize::PageSizeId PageSizeOfCode(int code);
+
+// A paper as a queue names it: its key ("Letter", "AnsiA"), its paper code.
+struct QueuePaper {
+    QString key;
+    int code = -1;
+};
+// A queue may name one paper twice ("AnsiA" and "Letter" are one size, one
+// code): the positions of the papers to offer, one per code in the queue's
+// order, each the one the queue names with the code's usual key (Letter,
+// Legal, A4 ...), else the queue's default paper, else the first.
+QVector<int> OnePaperPerCode(const QVector<QueuePaper> &papers, const QString &defaultKey);
 
 } // namespace printer
