@@ -50,18 +50,22 @@ void PanelScroll::showFocus(QWidget *focus)
     if (auto *grid = qobject_cast<flexgrid::FlexGrid *>(focus))
         showCell(grid);
     else
-        ensureWidgetVisible(focus, 0, 0);
+        showRect(focus, focus->rect()); // the whole box, not only its text cursor
 }
 
 void PanelScroll::showCell(flexgrid::FlexGrid *grid)
 {
     const QRect cell = grid->CellRect(grid->Row(), grid->Col());
-    if (cell.isEmpty()) {
-        ensureWidgetVisible(grid, 0, 0);
-        return;
-    }
-    const QPoint at = grid->viewport()->mapTo(widget(), cell.topLeft());
-    const int halfWidth = (cell.width() + 1) / 2, halfHeight = (cell.height() + 1) / 2;
+    if (cell.isEmpty())
+        showRect(grid, grid->rect());
+    else
+        showRect(grid->viewport(), cell);
+}
+
+void PanelScroll::showRect(const QWidget *inside, const QRect &rect)
+{
+    const QPoint at = inside->mapTo(widget(), rect.topLeft());
+    const int halfWidth = (rect.width() + 1) / 2, halfHeight = (rect.height() + 1) / 2;
     ensureVisible(at.x() + halfWidth, at.y() + halfHeight, halfWidth, halfHeight);
 }
 

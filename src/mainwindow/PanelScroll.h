@@ -40,6 +40,8 @@ private:
     void fitHeight();
     void showFocus(QWidget *focus);
     void showCell(flexgrid::FlexGrid *grid);
+    // Scrolls as little as needed to show rect, given in inside's coordinates.
+    void showRect(const QWidget *inside, const QRect &rect);
     bool focusInPanel() const;
 
     QWidget *m_above = nullptr;

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -192,4 +193,33 @@ TEST_F(PanelLayout, EveryViewKeepsItsFormsUnderTheirHeadingsAndTheCurrentCellInS
         }
     }
     EXPECT_GT(partlyShownClicked, 0);
+}
+
+// In a window too low for the whole panel, F6 into the panel and Tab through
+// it bring the control that takes the focus into sight: the grid's current
+// cell with its focus mark, the verb boxes.
+TEST_F(PanelLayout, TheFocusComingIntoALowPanelIsInSight)
+{
+    SetSize({800, 400});
+    w->SmallFacts(1, QString(), 0);
+    klin().SetRow(6);
+    klin().SetCol(5);
+    w->Control<QWidget>("tv1")->setFocus();
+    scroll()->verticalScrollBar()->setValue(0);
+    scroll()->horizontalScrollBar()->setValue(0);
+    QApplication::processEvents();
+    ASSERT_GT(scroll()->verticalScrollBar()->maximum(), 0);
+    const auto inSight = [this](const QRect &inPanel) {
+        return scroll()->viewport()->rect().contains(inPanel.translated(picBottom()->mapTo(scroll()->viewport(), QPoint())));
+    };
+    ASSERT_FALSE(inSight(CellInPanel(klin(), 6, 5))) << "the last row starts out of sight";
+    for (int n = 0; n < 3 && !klin().hasFocus(); ++n)
+        w->MoveToArea(true);
+    ASSERT_TRUE(klin().hasFocus());
+    QApplication::processEvents();
+    EXPECT_TRUE(inSight(CellInPanel(klin(), 6, 5)));
+
+    panel().tbPP->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_TRUE(inSight(panel().tbPP->geometry()));
 }
