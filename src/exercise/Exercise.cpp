@@ -3,6 +3,7 @@
 // and closing.
 #include "exercise/Exercise.h"
 
+#include "exercise/PageFold.h"
 #include "exercise/rounds/WordDraw.h"
 #include "exercise/ExerciseHost.h"
 #include "platform/winsys/UpDown.h"
@@ -117,12 +118,13 @@ void Exercise::buildTabs()
         picOptions[i] = new QWidget;
         picOptions[i]->setObjectName(QStringLiteral("picOptions(%1)").arg(i));
         if (i == 0) {
-            // The typing panel scrolls as a whole when the window is smaller
-            // than it (an 800x600 screen).
+            // The typing panel folds its rows to a narrow window, and scrolls
+            // as a whole only where it is still too large.
             auto *scroll = new QScrollArea;
             scroll->setWidgetResizable(true);
             scroll->setFrameShape(QFrame::NoFrame);
             scroll->setWidget(picOptions[i]);
+            typingFold = new PageFold(scroll);
             tbsOptions->addTab(scroll, QString::fromLatin1(tabs[i]));
         } else {
             // The drag panels keep their buttons in sight: only their rows
@@ -130,7 +132,7 @@ void Exercise::buildTabs()
             tbsOptions->addTab(picOptions[i], QString::fromLatin1(tabs[i]));
         }
     }
-    buildTraditional(picOptions[0]);
+    buildTraditional(picOptions[0], *typingFold);
     buildMatching(picOptions[1]);
     buildVerbs(picOptions[2]);
     auto *layout = new QVBoxLayout(this);

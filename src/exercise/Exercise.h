@@ -49,6 +49,7 @@ namespace tav {
 class DragTile;
 class DropPlace;
 class ExerciseHost;
+class PageFold;
 
 class Exercise : public QWidget, public ExerciseWindowLink {
     Q_OBJECT
@@ -193,6 +194,7 @@ public:
     // Controls.
     QTabWidget *tbsOptions = nullptr;
     QWidget *picOptions[3] = {};
+    PageFold *typingFold = nullptr; // folds the typing page's rows to the window's width
     QPushButton *cmdReset = nullptr;
     QPushButton *CmdEnter = nullptr;
     QPushButton *CmdFlush = nullptr;
@@ -240,7 +242,7 @@ private:
     void followHost();
     // The "See, remember and type" page, one builder per panel; each panel
     // creates its widgets in the page's tab order.
-    void buildTraditional(QWidget *page);
+    void buildTraditional(QWidget *page, PageFold &fold);
     QBoxLayout *buildQuestionPanel(QWidget *page, const QFont &greek);
     QBoxLayout *buildAnswerRow(QWidget *page);
     // Adds the markers' line and the hidden count fields to column.

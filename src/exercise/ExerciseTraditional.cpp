@@ -3,6 +3,7 @@
 // shows them. TraditionalRound decides; these handlers show.
 #include "exercise/Exercise.h"
 
+#include "exercise/PageFold.h"
 #include "exercise/TileBoxes.h"
 #include "exercise/rounds/WrongStore.h"
 #include "exercise/ExerciseHost.h"
@@ -70,12 +71,14 @@ QLabel *NamedLabel(const QString &name, const QString &text, QWidget *parent)
 
 } // namespace
 
-void Exercise::buildTraditional(QWidget *page)
+void Exercise::buildTraditional(QWidget *page, PageFold &fold)
 {
     // Laid out to fit the client area of an 800x600 screen without scrolling:
     // the question beside the source and repetition settings, the timer and
     // the answer language in one line, the repetition list below taking what
-    // height is left. The panels are built in their tab order.
+    // height is left. In a narrower window these rows fold, their parts one
+    // under the other, before the page scrolls. The panels are built in
+    // their tab order.
     const QFont greek = winsys::GreekFont(GreekFontSize);
     auto *grid = new QGridLayout(page);
     grid->setContentsMargins(6, 4, 6, 4);
@@ -85,15 +88,22 @@ void Exercise::buildTraditional(QWidget *page)
     // make the scroll area size the page by its preferred heights (the
     // lists') and scroll where the least heights fit.
     lblLabels[3] = NamedLabel(QStringLiteral("lblLabels(3)"), QString(), page);
-    grid->addWidget(lblLabels[3], 0, 0, 1, 2);
-    grid->addLayout(buildQuestionPanel(page, greek), 1, 0);
-    grid->addLayout(buildSourcePanel(page), 1, 1);
-    grid->addLayout(buildOptionRows(page), 2, 0, 1, 2);
-    grid->addLayout(buildRepaCaption(page), 3, 0, 1, 2);
-    grid->addLayout(buildRepaLists(page, greek), 4, 0, 1, 2);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
+    grid->addWidget(lblLabels[3], 0, 0);
+    auto *panels = new QBoxLayout(QBoxLayout::LeftToRight);
+    panels->addLayout(buildQuestionPanel(page, greek), 3);
+    panels->addLayout(buildSourcePanel(page), 2);
+    grid->addLayout(panels, 1, 0);
+    QBoxLayout *options = buildOptionRows(page);
+    grid->addLayout(options, 2, 0);
+    QBoxLayout *caption = buildRepaCaption(page);
+    grid->addLayout(caption, 3, 0);
+    grid->addLayout(buildRepaLists(page, greek), 4, 0);
     grid->setRowStretch(4, 1);
+    // The rows fold from the widest down: the repetition list's caption, the
+    // options, the question beside the settings.
+    fold.AddRow(caption, 0);
+    fold.AddRow(options, 2);
+    fold.AddRow(panels, 8);
 }
 
 QBoxLayout *Exercise::buildQuestionPanel(QWidget *page, const QFont &greek)
@@ -251,7 +261,8 @@ QBoxLayout *Exercise::buildStoreRow(QWidget *page)
 QBoxLayout *Exercise::buildOptionRows(QWidget *page)
 {
     // The timer and the answer language, each a row of options after its caption.
-    auto *settings = new QHBoxLayout;
+    auto *settings = new QBoxLayout(QBoxLayout::LeftToRight);
+    settings->setSpacing(16);
     auto optionRow = [page](const QString &name, const QString &caption) {
         auto *row = new QWidget(page);
         row->setObjectName(name);
@@ -268,8 +279,7 @@ QBoxLayout *Exercise::buildOptionRows(QWidget *page)
         fraTimer->layout()->addWidget(opTimer[i]);
     }
     opTimer[0]->setChecked(true);
-    settings->addWidget(fraTimer);
-    settings->addSpacing(16);
+    settings->addWidget(fraTimer, 0, Qt::AlignLeft);
     Frame2 = optionRow(QStringLiteral("Frame2"), QStringLiteral("Answer in"));
     for (int i = 0; i < 2; ++i) {
         opZero[i] = new QRadioButton(i == 0 ? English : QString(), Frame2);
@@ -277,15 +287,15 @@ QBoxLayout *Exercise::buildOptionRows(QWidget *page)
         Frame2->layout()->addWidget(opZero[i]);
         connect(opZero[i], &QRadioButton::clicked, this, [this, i] { opZero_Click(i); });
     }
-    settings->addWidget(Frame2);
-    settings->addStretch(1);
+    settings->addWidget(Frame2, 1, Qt::AlignLeft);
     return settings;
 }
 
 QBoxLayout *Exercise::buildRepaCaption(QWidget *page)
 {
-    // The repetition list's caption with its count and its switch.
-    auto *listBar = new QHBoxLayout;
+    // The repetition list's caption, and its count with its switch.
+    auto *listBar = new QBoxLayout(QBoxLayout::LeftToRight);
+    auto *count = new QHBoxLayout;
     lblex[4] = NamedLabel(QStringLiteral("lblex(4)"), QStringLiteral("These word will be repeated "), page);
     lblex[3] = NamedLabel(QStringLiteral("lblex(3)"), QStringLiteral("Errors in list"), page);
     tbErr = new QLineEdit(QStringLiteral("0"), page);
@@ -296,12 +306,13 @@ QBoxLayout *Exercise::buildRepaCaption(QWidget *page)
     checkDbs->setObjectName(QStringLiteral("checkDbs"));
     checkDbs->setChecked(true);
     connect(checkDbs, &QCheckBox::clicked, this, &Exercise::checkDbs_Click);
-    listBar->addWidget(lblex[4]);
-    listBar->addStretch(1);
-    listBar->addWidget(lblex[3]);
-    listBar->addWidget(tbErr);
-    listBar->addSpacing(12);
-    listBar->addWidget(checkDbs);
+    listBar->addWidget(lblex[4], 1, Qt::AlignLeft);
+    count->addWidget(lblex[3]);
+    count->addWidget(tbErr);
+    count->addSpacing(12);
+    count->addWidget(checkDbs);
+    count->addStretch(1); // folded, the count stays at the left
+    listBar->addLayout(count);
     return listBar;
 }
 

@@ -100,6 +100,16 @@ int TextBox::WidthFor(const QString &text) const
     return fontMetrics().horizontalAdvance(text) + width() - textRect().width() + 1;
 }
 
+QFont TextBox::ShownFont() const
+{
+    const int room = textRect().width();
+    QFont f = font();
+    const double least = 0.75 * f.pointSizeF();
+    while (QFontMetrics(f).horizontalAdvance(text()) > room && f.pointSizeF() - 0.5 >= least)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    return f;
+}
+
 void TextBox::paintEvent(QPaintEvent *event)
 {
     const QRect room = textRect();
@@ -111,7 +121,8 @@ void TextBox::paintEvent(QPaintEvent *event)
     QStyleOptionFrame panel;
     initStyleOption(&panel);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+    p.setFont(ShownFont());
+    const QString shown = p.fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
     QPalette::ColorRole role = QPalette::Text;
     if (hasSelectedText()) {
         p.fillRect(room.adjusted(-1, 1, 1, -1), palette().brush(QPalette::Highlight));

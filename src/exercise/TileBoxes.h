@@ -42,9 +42,10 @@ void ShowText(QLineEdit *box, const QString &text);
 // A result marker: a framed label, white.
 QLabel *MarkerLabel(const QString &name, QWidget *parent);
 
-// A read-only box of a row. A text wider than the box is shown cut with an
-// ellipsis ("..."), so that the reader sees it goes on; the whole text is the
-// box's text (and, through ShowText, its tool tip).
+// A read-only box of a row. A text wider than the box is shown smaller, and
+// where even that does not fit, cut with an ellipsis ("..."), so that the
+// reader sees it goes on; the whole text is the box's text (and, through
+// ShowText, its tool tip).
 class TextBox : public QLineEdit {
     Q_OBJECT
 
@@ -52,6 +53,10 @@ public:
     explicit TextBox(QWidget *parent);
     // The width that shows the whole of text in the box's font.
     int WidthFor(const QString &text) const;
+    // The font the box shows its text in: its own, or, where the text is
+    // wider than the box, a smaller one down to three quarters of its size;
+    // a text too wide even so ends in "...".
+    QFont ShownFont() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

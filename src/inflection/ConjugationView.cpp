@@ -77,6 +77,24 @@ FormRow GrammarPanel::fillColumn5(long long ID, const QString &voice)
     return forms;
 }
 
+// The five tense columns share the main window's width, but take no more
+// than the panel shows beside the row captions: a column that ran past the
+// panel's edge would be cut, and its forms out of reach of the eye.
+int GrammarPanel::conjugationColumnWidth(const FlexGrid &g) const
+{
+    const int outerWidth = winsys::PixelsToTwipsX(m_host.HostWindow()->frameGeometry().width());
+    int colWidth = std::max(0, int(std::lround((outerWidth - kConjugationHeadCol) / 5.0)));
+    // The panel is shown in the frame's scrolling area, its parent.
+    const QWidget *sight = m_picBottom->parentWidget();
+    if (!sight || !m_picBottom->isVisible())
+        return colWidth;
+    const int frames = g.width() - g.contentsRect().width();
+    const int room = (sight->width() - frames - g.TwipsToPixelsX(kConjugationHeadCol)) / 5;
+    while (colWidth > 0 && g.TwipsToPixelsX(colWidth) > room)
+        colWidth = std::min(colWidth - 1, g.PixelsToTwipsX(room));
+    return colWidth;
+}
+
 void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
 {
     beginView(ID);
@@ -107,32 +125,28 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     fillCompoundColumn(ID, Voice, m_state.column5Table == QLatin1String("KonT4") ? &s3 : nullptr);
     g.SetRangeBackColor(1, 2, g.Rows() - 1, 4, ColorYellow);
 
-    const int outerWidth = winsys::PixelsToTwipsX(m_host.HostWindow()->frameGeometry().width());
-    const int colWidth = int(std::lround((outerWidth - kConjugationHeadCol) / 5.0));
     g.SetColWidth(0, kConjugationHeadCol);
+    const int colWidth = conjugationColumnWidth(g);
     for (int c = 1; c <= 5; ++c)
-        g.SetColWidth(c, std::max(0, colWidth));
+        g.SetColWidth(c, colWidth);
+    fitGridWidth(g);
 
     SetGridHeadings(g, 3, 5, Caps1235, Caps1219, -1, -1, false);
     m_conjugationHeadings = true;
 
-    placeUnderLines(g, 1, 1, 5, LeftTw(&g) + kConjugationHeadCol);
-    SetLeftTw(lblTopLine[1], LeftTw(lblUnderLine[1]));
-    SetWidthTw(lblTopLine[1], WidthTw(lblUnderLine[1]));
+    placeUnderLines(g, 1);
+    spanHeading(lblTopLine[1], 1, 1);
     PaintLabel(lblTopLine[1], ColorWhite);
     PaintLabel(lblUnderLine[1], ColorWhite);
     for (int c = 2; c <= 4; ++c)
         PaintLabel(lblUnderLine[c], ColorYellow);
-    SetLeftTw(lblTopLine[2], LeftTw(lblUnderLine[2]));
-    SetWidthTw(lblTopLine[2], g.ColWidth(2) + g.ColWidth(3) + g.ColWidth(4));
+    spanHeading(lblTopLine[2], 2, 4);
     PaintLabel(lblTopLine[2], ColorYellow);
-    SetLeftTw(lblTopLine[3], LeftTw(lblUnderLine[5]));
-    SetWidthTw(lblTopLine[3], WidthTw(lblUnderLine[5]));
+    spanHeading(lblTopLine[3], 5, 5);
     PaintLabel(lblTopLine[3], ColorWhite);
     PaintLabel(lblUnderLine[5], ColorWhite);
-
-    SetWidthTw(&g, kConjugationHeadCol + 5 * g.ColWidth(1) + lineAllowance(g));
     g.show();
+    fitPanelWidth();
 
     SetTopTw(lblAP, TopTw(lblTopLine[1]) + 60);
     SetLeftTw(lblAP, 20);

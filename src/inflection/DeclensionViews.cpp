@@ -56,11 +56,11 @@ void GrammarPanel::DeKlino(long MyColor, long long ID, int wordKind)
     g.SetColWidth(0, kDeclensionHeadCol);
     if (lblUnderLine.size() <= 2)
         SetGridHeadings(g, 1, 3, Caps1258, Caps1255, wordKind, -1, false);
-    placeUnderLines(g, 1, 1, g.Cols() - 1, LeftTw(&g) + kDeclensionHeadCol);
-    SetLeftTw(lblTopLine[1], LeftTw(lblUnderLine[1]));
-    SetWidthTw(lblTopLine[1], g.ColWidth(1) + g.ColWidth(2) + g.ColWidth(3));
-    SetWidthTw(&g, kDeclensionHeadCol + g.ColWidth(1) + g.ColWidth(2) + g.ColWidth(3) + lineAllowance(g));
+    fitGridWidth(g);
+    placeUnderLines(g, 1);
+    spanHeading(lblTopLine[1], 1, g.Cols() - 1);
     g.show();
+    fitPanelWidth();
 }
 
 void GrammarPanel::NounDeKlino(long MyColor, long long ID, int varGenus, int wordKind)
@@ -77,22 +77,20 @@ void GrammarPanel::NounDeKlino(long MyColor, long long ID, int varGenus, int wor
     SetGridFont(g, Caps1249);
     const FormRow article = ReadFormRow(KlinoQDefs[0], 6);
     const FormRow noun = ReadFormRow(KlinoQDefs[1], 6);
+    m_articleForms = article.fields;
     for (int r = 1; r < g.Rows(); ++r) {
-        QString articleForm = article.fields.value(r - 1);
-        if (r == 2 && article.found && noun.found)
-            articleForm = AccusativeArticle(articleForm, noun.fields.value(1));
-        g.SetTextMatrix(r, 1, articleForm);
+        g.SetTextMatrix(r, 1, NounArticleCell(r, m_articleForms.value(r - 1), noun.fields.value(r - 1)));
         g.SetTextMatrix(r, 2, noun.fields.value(r - 1));
     }
     autoSizeColumns(g, 125);
     g.SetColWidth(0, kDeclensionHeadCol);
     if (lblUnderLine.size() <= 2)
         SetGridHeadings(g, 1, 2, Caps1258, Caps1255, wordKind, varGenus, false);
-    placeUnderLines(g, 1, 1, g.Cols() - 1, LeftTw(&g) + kDeclensionHeadCol);
-    SetLeftTw(lblTopLine[1], LeftTw(lblUnderLine[1]));
-    SetWidthTw(lblTopLine[1], g.ColWidth(1) + g.ColWidth(2));
-    SetWidthTw(&g, kDeclensionHeadCol + g.ColWidth(1) + g.ColWidth(2) + lineAllowance(g));
+    fitGridWidth(g);
+    placeUnderLines(g, 1);
+    spanHeading(lblTopLine[1], 1, g.Cols() - 1);
     g.show();
+    fitPanelWidth();
 }
 
 } // namespace tav

@@ -205,8 +205,6 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
 void GrammarPanel::beginView(long long ID)
 {
     CancelEdit();
-    // The views fit the window; only the participle view may ask for more.
-    m_picBottom->setMinimumWidth(0);
     m_state.viewWordID = ID == ArticleID ? 0 : ID;
 }
 
@@ -222,12 +220,20 @@ int GrammarPanel::PlaceGrids()
         g->SetRowHeightMin(PixelsToTwipsY(greek.height() + 4));
     for (QLineEdit *box : {tbAP, tbPP})
         box->setFont(GreekFont(std::max(8, GreekFontSize - 3)));
-    const int headings = PixelsToTwipsY(lblUnderLine[1]->height()) + PixelsToTwipsY(lblTopLine[1]->height());
-    const int klinHeight = 7 * msflxKlin->CellHeight() - 50;
-    const int impHeight = 7 * msflXImp->CellHeight() - 50;
-    msflxKlin->setGeometry(msflxKlin->x(), TwipsToPixelsY(headings), msflxKlin->width(), TwipsToPixelsY(klinHeight));
-    msflXImp->setGeometry(msflXImp->x(), TwipsToPixelsY(headings), msflXImp->width(), TwipsToPixelsY(impHeight));
-    return klinHeight + headings;
+    const int headings = lblUnderLine[1]->height() + lblTopLine[1]->height();
+    msflxKlin->setGeometry(msflxKlin->x(), headings, msflxKlin->width(), rowsHeight(*msflxKlin));
+    msflXImp->setGeometry(msflXImp->x(), headings, msflXImp->width(), rowsHeight(*msflXImp));
+    return PixelsToTwipsY(msflxKlin->height() + headings);
+}
+
+// A grid as high as its rows: every row shows, with no blank below the last,
+// so that the panel needs no more height than its headings and rows.
+int GrammarPanel::rowsHeight(const FlexGrid &grid) const
+{
+    int height = grid.height() - grid.contentsRect().height();
+    for (int r = 0; r < grid.Rows(); ++r)
+        height += grid.TwipsToPixelsY(grid.RowHeight(r));
+    return height;
 }
 
 // ---------------------------------------------------------------------------
@@ -356,7 +362,7 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
                 DeKlino(ColorYellow, ArticleID);
             }
 
-            msflxKlin->setFixedHeight(TwipsToPixelsY(msflxKlin->CellHeight() * 7 - 50));
+            msflxKlin->setFixedHeight(rowsHeight(*msflxKlin));
             m_picBottom->setFixedHeight(msflxKlin->height() + lblTopLine[1]->height() + lblUnderLine[1]->height());
 
             // The word's third-language row, when the third language shows
@@ -411,12 +417,12 @@ void GrammarPanel::BaseFrase()
     CancelEdit();
     m_host.SetPanelText(1, QStringLiteral("Ready"));
     m_host.SetPanelText(7, QString());
+    msflXImp->hide();
     try {
         DeKlino(ColorYellow, ArticleID);
     } catch (const std::exception &error) {
         ShowErrorBox(error);
     }
-    msflXImp->hide();
     setMainTextBoxesEnabled(false, true);
     for (QTextEdit *box : {m_host.RemarksBox(), m_host.RemarksBox3()}) {
         box->setEnabled(false);

@@ -162,6 +162,9 @@ private:
     QString shownForm(const flexgrid::FlexGrid &grid, int row, const QString &form) const;
     // A view starts drawing the word ID (the article's row: no word).
     void beginView(long long ID);
+    // The texts composed from a stored form (an article, a compound tense)
+    // follow its edit.
+    void showComposedCells(const CellEdit &edit, const QString &form);
     CellEdit m_edit;
     int m_commits = 0; // editors taken back by their grid, so that Enter commits once
 
@@ -175,9 +178,14 @@ private:
     // are left to the view).
     void restyleHeading(QLabel *label, const QLabel *first);
     void hideConjugationFrames();
-    // Places the under-line labels over the columns of the grid; the first
-    // column's label at left (twips, in the panel).
-    void placeUnderLines(flexgrid::FlexGrid &grid, int firstLabel, int firstCol, int lastCol, int left);
+    // Places the under-line labels, from firstLabel on, over the data
+    // columns of the grid.
+    void placeUnderLines(flexgrid::FlexGrid &grid, int firstLabel);
+    // A top-line label over the under-line labels first to last.
+    void spanHeading(QLabel *top, int first, int last);
+    void fitGridWidth(flexgrid::FlexGrid &grid);
+    int rowsHeight(const flexgrid::FlexGrid &grid) const;
+    void fitPanelWidth();
     int lineAllowance(const flexgrid::FlexGrid &grid) const;
     void autoSizeColumns(flexgrid::FlexGrid &grid, int Factor);
     QList<int> textWidths(const flexgrid::FlexGrid &grid) const;
@@ -192,6 +200,7 @@ private:
     // Conjugation columns (ConjugationView.cpp).
     void fillCompoundColumn(long long ID, const QString &voice, const QString *knownS3 = nullptr);
     FormRow fillColumn5(long long ID, const QString &voice);
+    int conjugationColumnWidth(const flexgrid::FlexGrid &g) const;
 
     // Panel state and its mirrors.
     void setVoice(const QString &voice);
@@ -214,6 +223,7 @@ private:
     GrammarHost &m_host;
     QWidget *m_picBottom;
     PanelState m_state;
+    QStringList m_articleForms; // the article's six forms of the noun view's gender
 };
 
 } // namespace tav

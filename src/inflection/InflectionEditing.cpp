@@ -272,9 +272,7 @@ void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
         }
         grid.SetTextMatrix(edit.row, edit.col, shownForm(grid, edit.row, form));
         showStoredForm(edit.cell, form);
-        // Column 4 is composed from the third person that column 5 shows.
-        if (&grid == msflxKlin && edit.col == 5 && edit.row == 3 && edit.cell.table == QLatin1String("KonT4"))
-            fillCompoundColumn(edit.wordID, m_state.voice, &form);
+        showComposedCells(edit, form);
     }
     moveOn(grid);
 }
@@ -314,6 +312,18 @@ void GrammarPanel::showStoredForm(const FormCell &cell, const QString &form)
             }
         }
     }
+}
+
+void GrammarPanel::showComposedCells(const CellEdit &edit, const QString &form)
+{
+    if (edit.grid != msflxKlin)
+        return;
+    // Column 4 is composed from the third person that column 5 shows.
+    if (edit.col == 5 && edit.row == 3 && edit.cell.table == QLatin1String("KonT4"))
+        fillCompoundColumn(edit.wordID, m_state.voice, &form);
+    // The noun view's article stands beside the noun's form of its row.
+    if (edit.col == 2 && WordKind.toInt() == KindNoun && edit.cell.table == QLatin1String("Klino"))
+        msflxKlin->SetTextMatrix(edit.row, 1, NounArticleCell(edit.row, m_articleForms.value(edit.row - 1), form));
 }
 
 // After a commit: down the column, then on to the next column that holds

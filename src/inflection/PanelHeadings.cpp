@@ -276,14 +276,54 @@ int GrammarPanel::headingWidth(const QString &Caption) const
 
 int GrammarPanel::lineAllowance(const FlexGrid &grid) const { return 40 * grid.GridLineWidth(); }
 
-void GrammarPanel::placeUnderLines(FlexGrid &grid, int firstLabel, int firstCol, int lastCol, int left)
+// The grid as wide as all its columns: it shows every column whole, so that
+// it never scrolls its cells sideways, away from the headings over them.
+// (A grid wider than the window scrolls with the panel, headings and all.)
+void GrammarPanel::fitGridWidth(FlexGrid &grid)
 {
-    int x = left + lineAllowance(grid);
-    for (int c = firstCol, label = firstLabel; c <= lastCol && label < lblUnderLine.size(); ++c, ++label) {
-        SetLeftTw(lblUnderLine[label], x);
-        SetWidthTw(lblUnderLine[label], grid.ColWidth(c));
-        x += grid.ColWidth(c);
+    int width = grid.width() - grid.contentsRect().width();
+    for (int c = 0; c < grid.Cols(); ++c)
+        width += grid.TwipsToPixelsX(grid.ColWidth(c));
+    if (grid.width() != width)
+        grid.resize(width, grid.height());
+    grid.SetLeftCol(grid.FixedCols());
+}
+
+// Each under-line label, from firstLabel on, over a data column of the grid,
+// to the pixel: the column's left edge and width as the grid draws it.
+void GrammarPanel::placeUnderLines(FlexGrid &grid, int firstLabel)
+{
+    int x = grid.x() + grid.contentsRect().left();
+    for (int c = 0; c < grid.FixedCols(); ++c)
+        x += grid.TwipsToPixelsX(grid.ColWidth(c));
+    for (int c = grid.FixedCols(), label = firstLabel; c < grid.Cols() && label < lblUnderLine.size(); ++c, ++label) {
+        const int width = grid.TwipsToPixelsX(grid.ColWidth(c));
+        QLabel *l = lblUnderLine[label];
+        if (l->geometry() != QRect(x, l->y(), width, l->height()))
+            l->setGeometry(x, l->y(), width, l->height());
+        x += width;
     }
+}
+
+// A top-line label over the under-line labels first to last.
+void GrammarPanel::spanHeading(QLabel *top, int first, int last)
+{
+    const int left = lblUnderLine[first]->x();
+    const QRect place(left, top->y(), lblUnderLine[last]->geometry().right() + 1 - left, top->height());
+    if (top->geometry() != place)
+        top->setGeometry(place);
+}
+
+// The panel at least as wide as the grids it shows: where the window is
+// narrower, the panel scrolls sideways instead of cutting them.
+void GrammarPanel::fitPanelWidth()
+{
+    int right = 0;
+    for (FlexGrid *grid : {msflxKlin, msflXImp})
+        if (!grid->isHidden())
+            right = std::max(right, grid->geometry().right() + 1);
+    if (m_picBottom->minimumWidth() != right)
+        m_picBottom->setMinimumWidth(right);
 }
 
 } // namespace tav

@@ -41,4 +41,11 @@ QString AccusativeArticle(const QString &storedArticle, const QString &nounForm)
     return storedArticle.left(2);
 }
 
+QString NounArticleCell(int row, const QString &storedArticle, const QString &nounForm)
+{
+    if (nounForm.trimmed().isEmpty())
+        return QString();
+    return row == 2 ? AccusativeArticle(storedArticle, nounForm) : storedArticle;
+}
+
 } // namespace tav

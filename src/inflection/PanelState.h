@@ -40,4 +40,9 @@ QString SubjunctiveCell(int row, const QString &form);
 // noun keeps it, else its first two characters.
 QString AccusativeArticle(const QString &storedArticle, const QString &nounForm);
 
+// Column 1 of the noun view beside the noun's form of the row: the stored
+// article (composed for the accusative singular); nothing beside an empty
+// form, such as the singular of a word used only in the plural.
+QString NounArticleCell(int row, const QString &storedArticle, const QString &nounForm);
+
 } // namespace tav

@@ -98,25 +98,16 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     fitColumns({&g, &imp}, total - winsys::PixelsToTwipsX(m_host.HostWindow()->width()), floors);
 
     SetGridHeadings(g, 2, 7, Caps1362, Caps1364, -1, -1, true);
-    placeUnderLines(g, 1, 1, 3, LeftTw(&g) + kParticipleLeft);
-    const int participleWidths = g.ColWidth(1) + g.ColWidth(2) + g.ColWidth(3);
-    SetLeftTw(lblTopLine[1], LeftTw(lblUnderLine[1]));
-    SetWidthTw(lblTopLine[1], participleWidths);
-    SetWidthTw(&g, kParticipleLeft + participleWidths + lineAllowance(g));
+    fitGridWidth(g);
+    placeUnderLines(g, 1);
+    spanHeading(lblTopLine[1], 1, 3);
     g.show();
-    SetLeftTw(&imp, LeftTw(&g) + WidthTw(&g));
-
-    int imperativeWidths = 0;
-    for (int c = 1; c < imp.Cols(); ++c)
-        imperativeWidths += imp.ColWidth(c);
-    placeUnderLines(imp, 4, 1, imp.Cols() - 1, LeftTw(&g) + WidthTw(&g) + kImperativeLeft);
-    SetLeftTw(lblTopLine[2], LeftTw(lblUnderLine[4]));
-    SetWidthTw(lblTopLine[2], imperativeWidths);
-    SetWidthTw(&imp, kImperativeLeft + imperativeWidths + lineAllowance(imp));
+    imp.move(g.geometry().right() + 1, imp.y());
+    fitGridWidth(imp);
+    placeUnderLines(imp, 4);
+    spanHeading(lblTopLine[2], 4, 7);
     imp.show();
-    // The panel is as wide as the two grids: where the window is narrower
-    // it scrolls sideways, so that no form is cut.
-    m_picBottom->setMinimumWidth(imp.geometry().right() + 1);
+    fitPanelWidth();
 }
 
 } // namespace tav

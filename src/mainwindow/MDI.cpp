@@ -70,6 +70,9 @@ using winsys::TwipsToPixelsY;
 
 namespace {
 
+// The rows a list window keeps in sight beside the whole grammar panel.
+constexpr int kListRowsKept = 5;
+
 // The print image in its three looks: flat, raised (up) and pressed (down).
 enum class PrintLook { Flat, Up, Down };
 
@@ -208,6 +211,8 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     imgPrintUp = printerPixmap(PrintLook::Up);
     imgPrintDn = printerPixmap(PrintLook::Down);
     m_panelScroll = new PanelScroll(picBottom, central);
+    m_panelScroll->FollowGrid(grammar->msflxKlin);
+    m_panelScroll->FollowGrid(grammar->msflXImp);
     column->addWidget(m_panelScroll);
     setCentralWidget(central);
 
@@ -624,11 +629,12 @@ void MDI::MDIForm_Load()
     stsStatusBar->setVisible(true);
     picBottom->setFixedHeight(TwipsToPixelsY(grammar->PlaceGrids()));
     picBottom->setVisible(true);
-    // On a low screen the child windows keep room for a list of ten rows
-    // (its buttons, sort row and frame above them); the panel scrolls.
+    // On a low screen the child windows keep room for a list of five rows
+    // (its buttons, sort row and frame above them), and the panel all the
+    // rest, up to its whole height; lower still, the panel scrolls.
     const int listRow = QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4;
     const int listFrame = TwipsToPixelsY(1200) + style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    m_panelScroll->SetRoomAbove(m_middle, 10 * listRow + listFrame);
+    m_panelScroll->SetRoomAbove(m_middle, kListRowsKept * listRow + listFrame);
 
     Pause();
     loadStep(QStringLiteral("word count"), [&] {

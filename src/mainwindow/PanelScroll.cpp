@@ -1,5 +1,8 @@
 #include "mainwindow/PanelScroll.h"
 
+#include "platform/flexgrid/FlexGrid.h"
+
+#include <QApplication>
 #include <QEvent>
 #include <QScrollBar>
 
@@ -18,7 +21,52 @@ PanelScroll::PanelScroll(QWidget *Panel, QWidget *parent) : QScrollArea(parent)
     setWidget(Panel);
     Panel->installEventFilter(this);
     connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, &PanelScroll::fitHeight);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { showFocus(now); });
     fitHeight();
+}
+
+void PanelScroll::FollowGrid(flexgrid::FlexGrid *grid)
+{
+    // A press moves the current cell before the mouse is let go: the panel
+    // scrolls at the click, so that the cells do not slide under the mouse
+    // while it is held.
+    connect(grid, &flexgrid::FlexGrid::RowColChange, this, [this, grid] {
+        if (focusInPanel() && QApplication::mouseButtons() == Qt::NoButton)
+            showCell(grid);
+    });
+    connect(grid, &flexgrid::FlexGrid::Click, this, [this, grid] { showCell(grid); });
+}
+
+bool PanelScroll::focusInPanel() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && widget() && widget()->isAncestorOf(focus);
+}
+
+void PanelScroll::showFocus(QWidget *focus)
+{
+    if (!focus || !widget() || !widget()->isAncestorOf(focus))
+        return;
+    if (auto *grid = qobject_cast<flexgrid::FlexGrid *>(focus))
+        showCell(grid);
+    else
+        showRect(focus, focus->rect()); // the whole box, not only its text cursor
+}
+
+void PanelScroll::showCell(flexgrid::FlexGrid *grid)
+{
+    const QRect cell = grid->CellRect(grid->Row(), grid->Col());
+    if (cell.isEmpty())
+        showRect(grid, grid->rect());
+    else
+        showRect(grid->viewport(), cell);
+}
+
+void PanelScroll::showRect(const QWidget *inside, const QRect &rect)
+{
+    const QPoint at = inside->mapTo(widget(), rect.topLeft());
+    const int halfWidth = (rect.width() + 1) / 2, halfHeight = (rect.height() + 1) / 2;
+    ensureVisible(at.x() + halfWidth, at.y() + halfHeight, halfWidth, halfHeight);
 }
 
 void PanelScroll::SetRoomAbove(QWidget *above, int height)

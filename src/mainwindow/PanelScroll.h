@@ -7,8 +7,16 @@
 // On a low window the panel gives way to the area above it: that area keeps
 // the height it was given (SetRoomAbove) as long as the panel can still show
 // a third of itself, and the panel then scrolls up and down too.
+//
+// Whatever part of the panel is in sight, the control with the focus is in
+// it: the panel scrolls to a control that takes the focus, and to the
+// current cell of a grid (FollowGrid) as the keys or the mouse move it.
 
 #include <QScrollArea>
+
+namespace flexgrid {
+class FlexGrid;
+}
 
 namespace tav {
 
@@ -21,6 +29,8 @@ public:
 
     // The area above the panel and the height in pixels it keeps.
     void SetRoomAbove(QWidget *above, int height);
+    // Keeps the grid's current cell in sight while the focus is in the panel.
+    void FollowGrid(flexgrid::FlexGrid *grid);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -28,6 +38,11 @@ protected:
 private:
     // The panel's height, and the scroll bar's while it is needed.
     void fitHeight();
+    void showFocus(QWidget *focus);
+    void showCell(flexgrid::FlexGrid *grid);
+    // Scrolls as little as needed to show rect, given in inside's coordinates.
+    void showRect(const QWidget *inside, const QRect &rect);
+    bool focusInPanel() const;
 
     QWidget *m_above = nullptr;
     int m_aboveHeight = 0;

@@ -261,11 +261,15 @@ TEST_F(ExerciseRoundsTest, AHalfVisibleTileDraggedOntoItsPlaceInASmallWindowIsRi
     mdi->resize(760, 560);
     mdi->show();
     Open();
-    QTest::qWait(20);
-    ex->parentWidget()->setGeometry(0, 0, 520, 300);
     ex->SelectTab(2);
     ex->cmdTest_Click();
     ex->cmdGo_Click(0);
+    // The window takes the client area's height once the main window has
+    // settled around the word shown; then the user makes it small.
+    QWidget *client = mdi->Control<QMdiArea>("mdiClient")->viewport();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ex->parentWidget()->height() == int(0.999 * client->height()); }, 1000));
+    QTest::qWait(20);
+    ex->parentWidget()->setGeometry(0, 0, 520, 300);
     auto *scroll = ex->findChild<QScrollArea *>(QStringLiteral("picRowsScroll"));
     ASSERT_NE(scroll, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return scroll->verticalScrollBar()->maximum() > 0; }, 1000));
@@ -356,5 +360,46 @@ TEST_F(ExerciseRoundsTest, TheMatchingTextsUseTheWindowsWidthAndTheRestIsElided)
                 EXPECT_EQ(box->toolTip(), box->text());
             }
     }
+    EXPECT_GT(cut, 0);
+}
+
+// A meaning a little wider than its box is shown whole in a smaller font
+// ("communication, contact" in a narrow window); only a text too wide even at
+// three quarters of the size is cut.
+TEST_F(ExerciseRoundsTest, AMeaningALittleTooWideShrinksBeforeItIsCut)
+{
+    KeepOnly({435, 640, 1, 2, 10}); // epikoinwniva, kollavw: long meanings
+    mdi->show();
+    Open();
+    QWidget *sub = ex->parentWidget();
+    ex->SelectTab(2);
+    ex->cmdTest_Click();
+    ex->cmdGo_Click(0); // the meanings stay in their rows
+    int shrunk = 0, cut = 0;
+    for (int width = 700; width >= 300; width -= 20) {
+        sub->resize(width, sub->height());
+        QTest::qWait(5);
+        for (const auto &row : ex->rows) {
+            auto *box = static_cast<tav::TextBox *>(row.tbEng);
+            const QString text = box->text();
+            if (text.isEmpty() || box->width() >= box->WidthFor(text)) {
+                EXPECT_EQ(box->ShownFont(), box->font()) << "a text that fits keeps its size";
+                continue;
+            }
+            const QFont shown = box->ShownFont();
+            // The room the box has for its text.
+            const int room = box->width() - (box->WidthFor(text) - box->fontMetrics().horizontalAdvance(text) - 1);
+            const bool whole = QFontMetrics(shown).horizontalAdvance(text) <= room;
+            EXPECT_LT(shown.pointSizeF(), box->font().pointSizeF()) << text.toStdString();
+            EXPECT_GE(shown.pointSizeF(), 0.75 * box->font().pointSizeF()) << text.toStdString();
+            if (whole)
+                ++shrunk;
+            else
+                ++cut;
+            EXPECT_TRUE(whole || shown.pointSizeF() - 0.5 < 0.75 * box->font().pointSizeF())
+                << width << ": " << text.toStdString() << " is cut before it is as small as it may be";
+        }
+    }
+    EXPECT_GT(shrunk, 0);
     EXPECT_GT(cut, 0);
 }

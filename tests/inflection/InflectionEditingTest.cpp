@@ -448,3 +448,44 @@ TEST_F(EditFixture, AVerbShownAgainShowsItsStoredFormsAfterAnEditAndAfterCompact
     expectStored(5);
     EXPECT_EQ(klin().TextMatrix(3, 2), "aggixe");
 }
+
+// What the panel composes from a stored form follows its edit at once, as if
+// the word were shown again; nothing is composed beside an empty form.
+TEST_F(EditFixture, TheArticleAndTheCompoundTenseFollowAnEditAndStandOnlyBesideAForm)
+{
+    struct Case {
+        long long id;
+        int row;
+        QString typed, article;
+    };
+    const QList<Case> cases = {
+        {10, 2, "gambrov", "to"},   // agkwvnaV, masculine: ton before a vowel, to before g
+        {10, 2, "ntelavlh", "ton"}, // before nt
+        {10, 2, "", ""},            // emptied: no article
+        {2, 2, "mhtevra", "th"},    // agavph, feminine
+        {2, 2, "agavph", "thn"},
+        {10, 5, "", ""},            // any case, not only the accusative
+        {10, 5, "agkwvneV", "touV"},
+    };
+    for (const Case &c : cases) {
+        w->SmallFacts(c.id, QString(), 0);
+        ASSERT_TRUE(Edit(klin(), c.row, 2, c.typed)) << c.typed.toStdString();
+        EXPECT_EQ(klin().TextMatrix(c.row, 2), c.typed);
+        EXPECT_EQ(klin().TextMatrix(c.row, 1), c.article) << c.typed.toStdString();
+        const QString edited = klin().TextMatrix(c.row, 1);
+        w->SmallFacts(c.id, QString(), 0);
+        EXPECT_EQ(klin().TextMatrix(c.row, 1), edited) << "the same when the word is shown again";
+    }
+
+    // A noun used only in the plural: no article beside its empty singular.
+    w->SmallFacts(317, QString(), 0); // diakopevV
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(klin().TextMatrix(r, 1), "") << r;
+    EXPECT_EQ(klin().TextMatrix(4, 1), "oi");
+    EXPECT_EQ(klin().TextMatrix(6, 1), "twn");
+
+    // The perfect follows the third person of the subjunctive column.
+    w->SmallFacts(1, QString(), 0);
+    ASSERT_TRUE(Edit(klin(), 3, 5, "agaphvsei"));
+    EXPECT_TRUE(klin().TextMatrix(1, 4).endsWith(" agaphvsei"));
+}
