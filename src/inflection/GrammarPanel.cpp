@@ -261,18 +261,13 @@ void GrammarPanel::setEditorTag(QLineEdit *editor, const QString &tag) { editor-
 
 ListWindowLink *GrammarPanel::activeList() const { return m_host.ActiveList(); }
 
-// The panel's own named plain text boxes and the main window's result boxes;
-// the search box stays as it is.
+// The panel's own text boxes and the main window's result boxes; the search
+// box, and any other box that lives under the panel, stays as it is.
 void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
 {
-    if (m_mainTextBoxes.isEmpty()) {
-        for (QLineEdit *box : m_picBottom->findChildren<QLineEdit *>()) {
-            if (!box->objectName().isEmpty())
-                m_mainTextBoxes << box;
-        }
-        m_mainTextBoxes << m_host.ResultBoxes();
-    }
-    for (QLineEdit *box : std::as_const(m_mainTextBoxes)) {
+    QList<QLineEdit *> boxes = {tbN, tbImp, tbAP, tbPP};
+    boxes << m_host.ResultBoxes();
+    for (QLineEdit *box : std::as_const(boxes)) {
         box->setEnabled(enabled);
         if (clear)
             box->clear();

@@ -219,7 +219,6 @@ private:
 
     QList<QLabel *> m_unloadedTop, m_unloadedUnder; // heading labels kept for the next view
     bool m_conjugationHeadings = false; // the loaded headings are the conjugation's
-    QList<QLineEdit *> m_mainTextBoxes;              // the panel's and the result boxes, once found
     GrammarHost &m_host;
     QWidget *m_picBottom;
     PanelState m_state;

@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
 
@@ -369,6 +370,20 @@ TEST_F(PanelFixture, BaseFraseEmptiesThePanelAndKeepsTheSearchBox)
     EXPECT_TRUE(panel().fraSimple->isHidden());
     EXPECT_EQ(panel().lblTopLine.size(), 2);
     EXPECT_EQ(panel().lblUnderLine.size(), 4);
+}
+
+// Emptying the panel empties its own boxes only: a box of another kind that
+// lives under it keeps its text (a spin box's inner line edit is named too).
+TEST_F(PanelFixture, BaseFraseLeavesOtherBoxesUnderThePanelAlone)
+{
+    QWidget area;
+    auto *spin = new QSpinBox(&area);
+    spin->setValue(7);
+    tav::GrammarPanel other(*w, &area);
+    other.BaseFrase();
+    EXPECT_TRUE(spin->isEnabled());
+    EXPECT_EQ(spin->text(), QStringLiteral("7"));
+    EXPECT_FALSE(other.tbAP->isEnabled());
 }
 
 TEST_F(PanelFixture, ThirdLanguageMeaningsComeFromTheWordsOwnRowOrStayEmpty)
