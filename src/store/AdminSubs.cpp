@@ -61,9 +61,12 @@ void WriteCompactedCopy(const QString &dbPath, const QString &tempPath)
     }
     dao::DBEngine::CompactDatabase(dbPath, tempPath);
     dao::DatabasePtr copy = dao::DBEngine::OpenDatabase(tempPath);
-    const auto check = copy->QueryNative(QStringLiteral("PRAGMA integrity_check"));
+    // Every page and record of the copy is read and found sound; the full
+    // integrity check (each index against its table, a fresh copy's indexes
+    // are built from its tables) would take twice as long as the copying.
+    const auto check = copy->QueryNative(QStringLiteral("PRAGMA quick_check"));
     if (check.isEmpty() || check[0][0].toString() != QLatin1String("ok"))
-        throw CompactionError(QStringLiteral("the compacted copy failed its integrity check"));
+        throw CompactionError(QStringLiteral("the compacted copy failed its check"));
     if (TableRowCounts(*copy) != expected)
         throw CompactionError(QStringLiteral("the compacted copy does not hold the same rows"));
     // A journal of a crashed run is never played back on a compacted

@@ -4,9 +4,9 @@
 // repeats one kind of long write and prints "commit N" once write N is
 // stored, until it is killed:
 //   genus     every word with an article gets a gender code of its own
-//             (70 + N / 2 % 20, with the word 900001's remark "N", in one
+//             (70 + N / 2 % 20, with the first word's remark "N", in one
 //             transaction) for even N; the gender fill-in for odd N
-//   compact   the remark of word 900001 becomes "N", then a compaction
+//   compact   the remark of the first word becomes "N", then a compaction
 //   language  a third language added for even N, deleted for odd N
 // With "check" it only starts and prints what the file holds: "refused"
 // and the message, or "started", then "integrity <result>", "scrambled <k>"
@@ -45,6 +45,9 @@ QVariant Value(const QString &sql)
 }
 
 const QString kLanguage = QStringLiteral("Crashish");
+// The word whose remark counts the writes: the first (generated files have
+// other IDs than the shipped one).
+const QString kFirstWord = QStringLiteral(" WHERE ID = (SELECT MIN(ID) FROM Main)");
 
 void Check()
 {
@@ -57,7 +60,7 @@ void Check()
     if (codes.size() == 1 && codes[0][1].toLongLong() == withArticle)
         scrambled = codes[0][0].toLongLong() - 70;
     std::printf("scrambled %lld\nfilled %d\n", scrambled, codes.isEmpty() ? 1 : 0);
-    std::printf("remark %s\n", qPrintable(Value("SELECT Remarks FROM Main WHERE ID = 900001").toString()));
+    std::printf("remark %s\n", qPrintable(Value("SELECT Remarks FROM Main" + kFirstWord).toString()));
     const bool row = tav::LanguageExists(kLanguage);
     const bool words = tav::WordDb->TableExists(tav::LanguageWordTable(kLanguage));
     const bool index = tav::WordDb->TableExists(tav::LanguageIndexTable(kLanguage));
@@ -70,13 +73,13 @@ void Write(const QString &kind, int n)
         if (n % 2 == 0) {
             tav::DbTransaction transaction(tav::OpenWordDb());
             tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Genus = %1 WHERE Art <> ''").arg(70 + n / 2 % 20));
-            tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks = '%1' WHERE ID = 900001").arg(n));
+            tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks = '%1'").arg(n) + kFirstWord);
             transaction.Commit();
         } else {
             tav::SetGenderFromArticle();
         }
     } else if (kind == QLatin1String("compact")) {
-        tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks = '%1' WHERE ID = 900001").arg(n));
+        tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks = '%1'").arg(n) + kFirstWord);
         if (!tav::CompactWordDatabase())
             throw std::runtime_error("the compaction failed");
     } else if (kind == QLatin1String("language")) {

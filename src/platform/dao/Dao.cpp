@@ -203,6 +203,31 @@ QString journalMode(sqlite3 *db)
     return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 0))).toLower();
 }
 
+// Why the file could not be written, in plain words; the engine's own words
+// where there are none better.
+QString StorageFailureReason(int code, const QString &engineMessage)
+{
+    switch (code & 0xFF) {
+    case SQLITE_FULL:
+        return QStringLiteral("the disk is full");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return QStringLiteral("the file or its folder may only be read");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("a file beside it cannot be created");
+    case SQLITE_IOERR:
+        return QStringLiteral("the disk reported an error");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("another program is using it");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("the file is damaged");
+    default:
+        return engineMessage;
+    }
+}
+
 // Result codes that mean the file itself could not be written (or read back
 // while writing), as opposed to a statement the engine refused.
 bool isStorageFailure(int code)
@@ -358,7 +383,8 @@ void DBEngine::CompactDatabase(const QString &src, const QString &dst)
             QFile::remove(dst + QLatin1String(suffix));
         if (isStorageFailure(e.Number()))
             throw DaoError(e.Number(),
-                           QStringLiteral("the compacted copy \"%1\" could not be written (%2)").arg(dst, engine),
+                           QStringLiteral("the compacted copy \"%1\" could not be written (%2)")
+                               .arg(dst, StorageFailureReason(e.Number(), engine)),
                            e.Sql());
         throw;
     }
@@ -436,7 +462,7 @@ bool Database::FileStillAtPath() const
 void Database::checkStillAtPath(const QString &sql) const
 {
     if (!FileStillAtPath())
-        throw DaoError(DaoError::FileReplaced,
+        throw WriteRefused(DaoError::FileReplaced,
                        QStringLiteral("The database file \"%1\" was deleted, moved or replaced after it was opened: "
                                       "nothing was stored.")
                            .arg(m_path),
@@ -494,10 +520,7 @@ void Database::failWrite(const QString &sql)
     if (!sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     if (isStorageFailure(code))
-        throw DaoError(code,
-                       QStringLiteral("The database file \"%1\" could not be written (%2): nothing was stored.")
-                           .arg(m_path, message),
-                       sql);
+        throwWriteRefused(code, message, sql);
     throw DaoError(code, message, sql);
 }
 
@@ -558,7 +581,7 @@ void Database::leaveWal()
     // The switch needs the file to itself: another program that holds it
     // open in WAL mode keeps the log, and a commit would stay in it.
     if (journalMode(m_db) == QLatin1String("wal"))
-        throw DaoError(SQLITE_BUSY,
+        throw WriteRefused(SQLITE_BUSY,
                        QStringLiteral("The database file \"%1\" is open in another program that keeps a "
                                       "write-ahead log beside it: nothing was stored.")
                            .arg(m_path));
@@ -570,11 +593,16 @@ void Database::throwStatement(const QString &sql, bool writing) const
     const int code = sqlite3_extended_errcode(m_db);
     const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
     if (writing && isStorageFailure(code))
-        throw DaoError(code,
-                       QStringLiteral("The database file \"%1\" could not be written (%2): nothing was stored.")
-                           .arg(m_path, message),
-                       sql);
+        throwWriteRefused(code, message, sql);
     throw DaoError(code, message, sql);
+}
+
+void Database::throwWriteRefused(int code, const QString &engineMessage, const QString &sql) const
+{
+    throw WriteRefused(code,
+                       QStringLiteral("The database file \"%1\" could not be written (%2): nothing was stored.")
+                           .arg(m_path, StorageFailureReason(code, engineMessage)),
+                       sql);
 }
 
 void Database::step(sqlite3_stmt *st, const QString &sql)

@@ -78,6 +78,15 @@ private:
     QString m_sql;
 };
 
+// A write the file refused (the disk full or failing, the file read-only,
+// in use by another program, damaged, or replaced since it was opened): the
+// message names the file, says why in plain words and that nothing was
+// stored.
+class WriteRefused : public DaoError {
+public:
+    using DaoError::DaoError;
+};
+
 // The way a recordset is opened. Table and Dynaset recordsets over one table
 // are updatable; a Snapshot never is.
 enum class RecordsetType { Table = 1, Dynaset = 2, Snapshot = 4 };
@@ -249,6 +258,8 @@ private:
     // Throws the connection's last error; a failure of the disk in a
     // statement that writes names the file and says that nothing was stored.
     [[noreturn]] void throwStatement(const QString &sql, bool writing) const;
+    // Throws WriteRefused for a write of sql that failed with code.
+    [[noreturn]] void throwWriteRefused(int code, const QString &engineMessage, const QString &sql) const;
     QString tableName(const QString &name) const; // the stored spelling, "" when absent
     RecordsetPtr makeRecordset(const QString &source, const QString &nativeSql, const QString &loadSql,
                                RecordsetType type);
