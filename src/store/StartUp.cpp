@@ -41,10 +41,12 @@ bool AskToTakeOverLock(const LockHolder &holder)
         QStringLiteral(".\n") + winsys::AppTitle +
         QStringLiteral(" cannot check whether it still runs there. If it does, changes made there or here could be "
                        "lost. If it does not (it ended by a crash, or the computer was switched off), you can start "
-                       "here.\n\nStart ") +
-        winsys::AppTitle + QStringLiteral(" with this word database anyway?");
-    return winsys::MsgBox(prompt, winsys::vbYesNo | winsys::vbExclamation | winsys::vbDefaultButton2,
-                          winsys::AppTitle) == winsys::vbYes;
+                       "here.\n\nChoose OK to start ") +
+        winsys::AppTitle + QStringLiteral(" with this word database anyway, Cancel to end this start.");
+    // OK and Cancel, not Yes and No: the box can be closed (Esc, a signal
+    // that ends the program), which answers Cancel.
+    return winsys::MsgBox(prompt, winsys::vbOKCancel | winsys::vbExclamation | winsys::vbDefaultButton2,
+                          winsys::AppTitle) == winsys::vbOK;
 }
 
 // The engine's reason for a failure, without the path it may name (the

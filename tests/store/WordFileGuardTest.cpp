@@ -378,10 +378,10 @@ TEST_F(WordFileStart, ALockThatCannotBeCheckedIsTakenOverOnlyWhenTheUserSaysSo)
         int answer;
     };
     const QByteArray here = QSysInfo::machineHostName().toUtf8();
-    for (const Case &c : {Case{"another computer, no", "laptop-at-home", false, winsys::vbNo},
-                          Case{"another computer, yes", "laptop-at-home", false, winsys::vbYes},
-                          Case{"another user, no", here, true, winsys::vbNo},
-                          Case{"another user, yes", here, true, winsys::vbYes}}) {
+    for (const Case &c : {Case{"another computer, cancel", "laptop-at-home", false, winsys::vbCancel},
+                          Case{"another computer, OK", "laptop-at-home", false, winsys::vbOK},
+                          Case{"another user, cancel", here, true, winsys::vbCancel},
+                          Case{"another user, OK", here, true, winsys::vbOK}}) {
         SCOPED_TRACE(c.name);
         ResetSharedState();
         messages.Clear();
@@ -406,20 +406,20 @@ TEST_F(WordFileStart, ALockThatCannotBeCheckedIsTakenOverOnlyWhenTheUserSaysSo)
         const int started = SubMain(db.Folder());
         ASSERT_GE(messages.Messages().size(), 1);
         const auto asked = messages.Messages().first();
-        EXPECT_EQ(asked.style & 7, winsys::vbYesNo);
+        EXPECT_EQ(asked.style & 7, winsys::vbOKCancel);
         EXPECT_TRUE(asked.style & winsys::vbDefaultButton2) << "Enter keeps the lock";
         EXPECT_TRUE(asked.prompt.contains(db.Path())) << asked.prompt.toStdString();
         EXPECT_TRUE(asked.prompt.contains(c.otherUser ? QString("on this computer") : QString("laptop-at-home")))
             << asked.prompt.toStdString();
         EXPECT_TRUE(asked.prompt.contains("the user \"" + owner + "\"")) << asked.prompt.toStdString();
         EXPECT_TRUE(asked.prompt.contains(QDate::currentDate().toString("yyyy-MM-dd"))) << "when it was taken";
-        if (c.answer == winsys::vbYes) {
+        if (c.answer == winsys::vbOK) {
             EXPECT_EQ(started, 0) << messages.Prompts().join("\n").toStdString();
             EXPECT_EQ(messages.Messages().size(), 1);
             EXPECT_TRUE(ReadAll(WordFileLockPath(db.Path())).startsWith(QByteArray::number(::getpid()) + "\n"));
         } else {
             EXPECT_EQ(started, 1);
-            EXPECT_EQ(messages.Messages().size(), 1) << "No ends the start without a further message";
+            EXPECT_EQ(messages.Messages().size(), 1) << "Cancel ends the start without a further message";
             EXPECT_EQ(ReadAll(WordFileLockPath(db.Path())), lock) << "the lock is left as it was";
             EXPECT_EQ(WordDb, nullptr);
         }
