@@ -88,6 +88,7 @@ public:
     QSize DesktopSize() const override;
     int CountGridForms() const override;
     void RefreshStatusBar() override;
+    void RunBusy(const QString &what, const std::function<void()> &work) override;
     void SetPrintEntries(bool enabled, const QString &caption, const QString &toolTip) override;
     void SetWindowMenusEnabled(bool enabled) override;
     void SetKlinEnabled(bool enabled) override;

@@ -11,10 +11,13 @@ namespace tav {
 // Compacts the word database at DbPath through the temporary file "tmp.mdb"
 // in the same folder and reopens WordDb on the result. The database is never
 // lost: a stale temporary file is removed first, the compacted copy is checked
-// (integrity and the row count of every table) and put in place by one atomic
-// rename. On any failure the old file stays, WordDb is reopened on it and the
-// user is told why. Either way every open list window is refreshed on the
-// reopened connection. Returns true when the file was compacted.
+// (every page read back sound, the row count of every table), given a mark
+// of its own and put in place by one atomic rename. The copy is written and
+// checked in a thread of its own (Link().RunBusy), so that the windows stay
+// painted; the status bar says when it is done. On any failure the old file
+// stays, WordDb is reopened on it and the user is told why. Either way every
+// open list window is refreshed on the reopened connection. Returns true
+// when the file was compacted.
 // The compacted copy is flushed to the disk (FlushToDisk) before the rename
 // and the folder after it, so that a power cut right after compaction finds
 // either the old file or the whole new one.

@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 namespace tav {
 
 class ListWindowLink;
@@ -36,6 +38,13 @@ public:
 
     // Repaints the status bar at once (after SetStatusText).
     virtual void RefreshStatusBar() {}
+
+    // Runs work, which touches no window and no shared state, and returns
+    // when it is done; an exception it throws comes out of here. The main
+    // window runs it beside the event loop, so that the windows stay painted
+    // while it runs, and shows what is being done (what) with a busy
+    // indication; nothing the user does reaches the windows meanwhile.
+    virtual void RunBusy(const QString & /*what*/, const std::function<void()> &work) { work(); }
 
     // The print image imgPrintNorm and the File menu's print entry
     // mnuPrintParts(0): both enabled or both disabled, the entry's caption and

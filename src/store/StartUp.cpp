@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
 
 #include <sqlite3.h>
 
@@ -23,7 +24,39 @@ namespace {
 struct StartFailure {
     QString cause;
     QString message = {};
+    bool toldAlready = false; // the user chose to end the start: nothing more to say
 };
+
+// Asks whether to start although the lock of a program that cannot be
+// checked (on another computer, or another user's) lies beside the file.
+bool AskToTakeOverLock(const LockHolder &holder)
+{
+    const QString where = holder.host == QSysInfo::machineHostName()
+                              ? QStringLiteral("on this computer")
+                              : QStringLiteral("on the computer \"") + holder.host + QStringLiteral("\"");
+    const QString prompt =
+        QStringLiteral("The word database\n") + DbPath + QStringLiteral("\nis in use by ") + winsys::AppTitle +
+        QLatin1Char(' ') + where + QStringLiteral(", started by the user \"") + holder.user +
+        QStringLiteral("\" on ") + holder.since.toString(QStringLiteral("yyyy-MM-dd 'at' HH:mm")) +
+        QStringLiteral(".\n") + winsys::AppTitle +
+        QStringLiteral(" cannot check whether it still runs there. If it does, changes made there or here could be "
+                       "lost. If it does not (it ended by a crash, or the computer was switched off), you can start "
+                       "here.\n\nChoose OK to start ") +
+        winsys::AppTitle + QStringLiteral(" with this word database anyway, Cancel to end this start.");
+    // OK and Cancel, not Yes and No: the box can be closed (Esc, a signal
+    // that ends the program), which answers Cancel.
+    return winsys::MsgBox(prompt, winsys::vbOKCancel | winsys::vbExclamation | winsys::vbDefaultButton2,
+                          winsys::AppTitle) == winsys::vbOK;
+}
+
+// The engine's reason for a failure, without the path it may name (the
+// message names the file once).
+QString EngineReason(const dao::DaoError &e)
+{
+    QString reason = e.Description();
+    reason.replace(QLatin1Char('"') + DbPath + QLatin1Char('"'), QStringLiteral("the file"));
+    return reason;
+}
 
 // Opens DbPath as the shared connection WordDb; a file that cannot serve as
 // the word database is a StartFailure.
@@ -48,6 +81,10 @@ void OpenWordFile()
                            QStringLiteral(" needs to write its journal beside the file.\nAllow writing to the "
                                           "folder, or copy the program with the file to a folder of your own.")};
     WordFileLock lock = LockWordFile(wordFile);
+    if (lock.uncheckable && AskToTakeOverLock(lock.holder))
+        lock = TakeOverWordFileLock(wordFile);
+    if (lock.uncheckable)
+        throw StartFailure{{}, {}, true};
     if (lock.heldElsewhere)
         throw StartFailure{{},
                            winsys::AppTitle + QStringLiteral(" is already running with this word database:\n") +
@@ -55,29 +92,56 @@ void OpenWordFile()
     if (!lock.lock)
         throw StartFailure{lock.failure};
     WordDbLock = lock.lock;
+    // A compaction ended by a crash left its copy; no compaction runs now,
+    // since this start holds the lock.
+    RemoveCompactionLeftovers(wordFile);
     // What a run that did not end cleanly, or another program, left beside
     // the file is applied to it by the engine as soon as it is opened: where
     // it may belong to another file, the file stays as it is.
-    const QString leftovers = UntrustedLeftovers(wordFile, lock.crashedRunFound);
-    if (!leftovers.isEmpty())
-        throw StartFailure{QStringLiteral("Beside it lies what a program that did not close the file left behind:\n") +
-                           leftovers + QStringLiteral("\n") + winsys::AppTitle +
-                           QStringLiteral(" cannot tell whether this belongs to the file, so it has left the file "
-                                          "and these as they are.\nIf you put the file in place after that program "
-                                          "ended (a backup, a rebuilt word database), move the files named away and "
-                                          "start ") +
-                           winsys::AppTitle + QStringLiteral(" again.")};
+    const UntrustedSideFiles leftovers = UntrustedLeftovers(wordFile, lock.crashedRunFound);
+    if (!leftovers.otherCopysJournal.isEmpty())
+        throw StartFailure{{},
+                           winsys::AppTitle + QStringLiteral(" cannot start: its word database\n") + DbPath +
+                               QStringLiteral("\nwas replaced (by a backup or another copy) after ") + winsys::AppTitle +
+                               QStringLiteral(" ended while it was writing a change to it.\nThe journal of that "
+                                              "change belongs to the file as it was, not to this one; applying it "
+                                              "would damage this file:\n") +
+                               leftovers.otherCopysJournal +
+                               QStringLiteral("\nThe file and the journal were left as they are. To use this file, "
+                                              "move the journal away and start ") +
+                               winsys::AppTitle + QStringLiteral(" again.")};
+    if (!leftovers.foreign.isEmpty())
+        throw StartFailure{{},
+                           winsys::AppTitle + QStringLiteral(" cannot start: beside its word database\n") + DbPath +
+                               QStringLiteral("\nlies what another program left when it did not close the file:\n") +
+                               leftovers.foreign.join(QLatin1Char('\n')) + QStringLiteral("\n") + winsys::AppTitle +
+                               QStringLiteral(" cannot tell whether this belongs to the file, so it has left the file "
+                                              "and these as they are.\nIf you put the file in place after that "
+                                              "program ended (a backup, a rebuilt word database), move the files "
+                                              "named away and start ") +
+                               winsys::AppTitle + QStringLiteral(" again.")};
     try {
         WordDb = dao::DBEngine::OpenDatabase(DbPath);
     } catch (const dao::DaoError &e) {
         if ((e.Number() & 0xFF) == SQLITE_READONLY)
             throw StartFailure{readOnly};
-        throw StartFailure{QStringLiteral("The file cannot be opened as a word database: ") + e.Description()};
+        if (e.Number() == dao::DaoError::NotADatabase)
+            throw StartFailure{QStringLiteral("It is not a database at all (perhaps a text file, or a copy that was "
+                                              "cut short). It was left as it was.")};
+        throw StartFailure{QStringLiteral("It cannot be opened (") + EngineReason(e) +
+                           QStringLiteral("). It was left as it was.")};
     }
-    if (!WordDb->TableExists(QStringLiteral("Options")))
-        throw StartFailure{QStringLiteral("The file has no table Options (the settings).")};
-    if (!WordDb->TableExists(QStringLiteral("Main")))
-        throw StartFailure{QStringLiteral("The file has no table Main (the word list).")};
+    const bool settings = WordDb->TableExists(QStringLiteral("Options"));
+    const bool words = WordDb->TableExists(QStringLiteral("Main"));
+    if (!settings || !words)
+        throw StartFailure{QStringLiteral("It is a database of another kind, not a word database of ") +
+                           winsys::AppTitle + QStringLiteral(": it holds no ") +
+                           (settings ? QStringLiteral("word list") : words ? QStringLiteral("settings")
+                                                                            : QStringLiteral("words or settings")) +
+                           QStringLiteral(". It was left as it was.")};
+    // Each run that writes gives the file a new mark first (see
+    // UntrustedLeftovers): a run that only reads leaves the file as it is.
+    WordDb->RenewFileMark(true);
 }
 
 // Copies the first row of Options, by position, into the settings variables.
@@ -85,9 +149,10 @@ void ReadOptionsRow()
 {
     dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Options"), dao::RecordsetType::Snapshot);
     if (rs->RecordCount() < 1)
-        throw StartFailure{QStringLiteral("The table Options has no row (the settings are missing).")};
+        throw StartFailure{QStringLiteral("Its settings are missing (their table is empty). It was left as it was.")};
     if (rs->FieldCount() < 9)
-        throw StartFailure{QStringLiteral("The table Options has fewer than nine fields.")};
+        throw StartFailure{QStringLiteral("Its settings are incomplete (fewer than nine of them). It was left as it "
+                                          "was.")};
     rs->MoveFirst();
     OptNbrRepeats = static_cast<int>(rs->Long(0));
     OptNbrWrongs = static_cast<int>(rs->Long(1));
@@ -155,8 +220,13 @@ int SubMain(const QString &programFolder)
     } catch (const StartFailure &failure) {
         cause = failure.cause;
         message = failure.message;
+        if (failure.toldAlready) {
+            CloseWordDb();
+            Link().UnloadSplash();
+            return 1;
+        }
     } catch (const dao::DaoError &e) {
-        cause = QStringLiteral("The file cannot be read: ") + e.Description();
+        cause = QStringLiteral("It cannot be read (") + EngineReason(e) + QStringLiteral(").");
     }
 
     if (!cause.isEmpty() || !message.isEmpty()) {

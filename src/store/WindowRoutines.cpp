@@ -23,6 +23,12 @@ void ShowErrorBox(const std::exception &error)
         winsys::MsgBox(refusal->Message(), winsys::vbExclamation, winsys::AppTitle);
         return;
     }
+    // A write the file refused says in words what happened; the engine's
+    // number means nothing to the user.
+    if (const auto *refused = dynamic_cast<const dao::WriteRefused *>(&error)) {
+        winsys::MsgBox(refused->Description(), winsys::vbExclamation, winsys::AppTitle);
+        return;
+    }
     if (const auto *dbError = dynamic_cast<const dao::DaoError *>(&error))
         ShowErrorBox(dbError->Number(), dbError->Description());
     else

@@ -16,8 +16,8 @@ namespace tav {
 // message, so the user sees the cause. OK only, the program's title.
 void ShowErrorBox(long Number, const QString &Description);
 // The same for a caught exception: a dao::DaoError gives its number and
-// message; an EditRefusal its message alone, as a warning; any other
-// exception number 0 and its text.
+// message; an EditRefusal, or a write the file refused (dao::WriteRefused),
+// its message alone, as a warning; any other exception number 0 and its text.
 void ShowErrorBox(const std::exception &error);
 // The message of a caught exception: a dao::DaoError's description, else its
 // text.

@@ -1,9 +1,16 @@
 #include "store/WordFileGuard.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStringList>
+#include <QSysInfo>
+
+#include <cstring>
+#include <utility>
+
+#include <unistd.h>
 
 namespace tav {
 
@@ -39,45 +46,103 @@ bool IsHotJournal(const QString &path)
     return !first.isEmpty() && first[0] != '\0';
 }
 
-// True when the journal was written from the file as it is: its saved copy of
-// page 1 (found in the journal's first segment) has the file's header, and
-// the file's change counter is the saved one or one further (the commit had
-// begun to write the file when it stopped).
+// What a start needs of a rollback journal: its saved copy of page 1 (the
+// first record for page 1, when its checksum holds), how many pages it
+// saves in all, its page size and the file's size in pages when it began.
+struct JournalContents {
+    QByteArray firstPage;
+    quint32 records = 0;
+    quint32 pageSize = 0;
+    quint32 originalPages = 0;
+};
+
+// Reads every segment of a rollback journal as the engine plays it back: a
+// header on a sector boundary (its record count, or all records to the end
+// when that is 0xFFFFFFFF), then the records of whole pages. A long write
+// that spills pages into the file before its commit writes several
+// segments.
+JournalContents ReadJournal(const QString &path)
+{
+    static const unsigned char magic[8] = {0xd9, 0xd5, 0x05, 0xf9, 0x20, 0xa1, 0x63, 0xd7};
+    JournalContents contents;
+    QFile journal(path);
+    if (!journal.open(QIODevice::ReadOnly))
+        return contents;
+    const qint64 size = journal.size();
+    qint64 sectorSize = 0;
+    qint64 at = 0;
+    while (at + 28 <= size) {
+        const QByteArray header = ReadAt(journal, at, 28);
+        if (header.size() < 28 || std::memcmp(header.constData(), magic, sizeof magic) != 0)
+            break;
+        if (sectorSize == 0) {
+            sectorSize = BigEndian32(header, 20);
+            contents.pageSize = BigEndian32(header, 24);
+            contents.originalPages = BigEndian32(header, 16);
+            if (contents.pageSize < 512 || contents.pageSize > 65536 || sectorSize < 32 || sectorSize > 65536)
+                return {};
+        }
+        const quint32 nonce = BigEndian32(header, 12);
+        const qint64 recordSize = 4 + qint64(contents.pageSize) + 4;
+        at += sectorSize;
+        qint64 records = BigEndian32(header, 8);
+        if (records == 0xFFFFFFFF)
+            records = (size - at) / recordSize;
+        for (qint64 r = 0; r < records && at + recordSize <= size; ++r, at += recordSize) {
+            const QByteArray record = ReadAt(journal, at, recordSize);
+            if (record.size() < recordSize)
+                break;
+            ++contents.records;
+            if (BigEndian32(record, 0) != 1 || !contents.firstPage.isEmpty())
+                continue;
+            // The engine's checksum: the nonce plus every 200th byte from
+            // the end of the page.
+            quint32 sum = nonce;
+            for (qint64 i = contents.pageSize - 200; i > 0; i -= 200)
+                sum += quint8(record[4 + i]);
+            if (sum == BigEndian32(record, 4 + int(contents.pageSize)))
+                contents.firstPage = record.mid(4, contents.pageSize);
+        }
+        at = (at + sectorSize - 1) / sectorSize * sectorSize;
+    }
+    return contents;
+}
+
+// True when the journal was written from the file as it is. Every write of
+// the program first rewrites the file's mark (header bytes 60-63), so its
+// journal saves page 1 before any other: the saved header must hold the
+// file's format bytes and mark, and the file's change counter (bytes 24-27)
+// must be the saved one or one further (the commit had begun to write the
+// file). The mark is renewed at each compaction and at each run's first
+// write, so a backup of another compaction or run does not fit even with
+// the same counter. A journal that saves page 1 alone and differs from the
+// file only in those header fields (a crash while the mark was renewed)
+// fits too: playing it back changes nothing but them.
 bool JournalFitsFile(const QString &journalPath, const QString &databasePath)
 {
-    QFile journal(journalPath);
+    const JournalContents journal = ReadJournal(journalPath);
+    if (journal.firstPage.isEmpty())
+        return false;
     QFile database(databasePath);
-    if (!journal.open(QIODevice::ReadOnly) || !database.open(QIODevice::ReadOnly))
+    if (!database.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray header = ReadAt(journal, 0, 28);
-    const QByteArray current = ReadAt(database, 0, kHeaderBytes);
-    if (header.size() < 28 || current.size() < kHeaderBytes)
+    const QByteArray current = ReadAt(database, 0, journal.pageSize);
+    if (current.size() < kHeaderBytes)
         return false;
-    const quint32 sectorSize = BigEndian32(header, 20);
-    const quint32 pageSize = BigEndian32(header, 24);
-    // The page size as the database header stores it (1 means 65536).
-    const quint32 filePageSize = (quint32(quint8(current[16])) << 8) | quint8(current[17]);
-    if (pageSize < 512 || sectorSize < 32 || pageSize != (filePageSize == 1 ? 65536u : filePageSize))
-        return false;
-    const qint64 recordSize = 4 + qint64(pageSize) + 4;
-    quint32 records = BigEndian32(header, 8);
-    if (records == 0xFFFFFFFFu)
-        records = quint32((journal.size() - sectorSize) / recordSize);
-    for (quint32 r = 0; r < records; ++r) {
-        const qint64 at = sectorSize + qint64(r) * recordSize;
-        const QByteArray pageNumber = ReadAt(journal, at, 4);
-        if (pageNumber.size() < 4)
-            return false;
-        if (BigEndian32(pageNumber, 0) != 1)
-            continue;
-        const QByteArray saved = ReadAt(journal, at + 4, kHeaderBytes);
-        if (saved.size() < kHeaderBytes || saved.left(24) != current.left(24))
-            return false;
-        const quint32 savedCounter = BigEndian32(saved, 24);
-        const quint32 fileCounter = BigEndian32(current, 24);
-        return fileCounter == savedCounter || fileCounter == savedCounter + 1;
-    }
-    return false;
+    const QByteArray &saved = journal.firstPage;
+    const quint32 savedCounter = BigEndian32(saved, 24);
+    const quint32 fileCounter = BigEndian32(current, 24);
+    const bool counterFits = fileCounter == savedCounter || fileCounter == savedCounter + 1;
+    if (saved.left(24) == current.left(24) && saved.mid(60, 4) == current.mid(60, 4) && counterFits)
+        return true;
+    auto headerFieldsBlanked = [](QByteArray page) {
+        for (const auto &[from, length] : {std::pair{24, 4}, std::pair{60, 4}, std::pair{92, 8}})
+            page.replace(from, length, QByteArray(length, '\0'));
+        return page;
+    };
+    return journal.records == 1 && counterFits && current.size() == saved.size() &&
+           database.size() == qint64(journal.originalPages) * journal.pageSize &&
+           headerFieldsBlanked(saved) == headerFieldsBlanked(current);
 }
 
 } // namespace
@@ -90,6 +155,17 @@ QString ResolvedWordFile(const QString &path)
 }
 
 QString WordFileLockPath(const QString &file) { return file + QStringLiteral("-lock"); }
+
+namespace {
+
+// Who owns a file, by user name; the number when the name is unknown.
+QString OwnerOf(const QFileInfo &info)
+{
+    const QString name = info.owner();
+    return name.isEmpty() ? QString::number(info.ownerId()) : name;
+}
+
+} // namespace
 
 WordFileLock LockWordFile(const QString &file)
 {
@@ -107,22 +183,69 @@ WordFileLock LockWordFile(const QString &file)
     }
     if (lock->error() == QLockFile::LockFailedError) {
         result.heldElsewhere = true;
+        // A lock of another computer, or of another user's program, is never
+        // stale to QLockFile: it cannot check that program.
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        const QFileInfo info(path);
+        if (lock->getLockInfo(&pid, &host, &application) &&
+            (host != QSysInfo::machineHostName() || info.ownerId() != ::getuid())) {
+            result.uncheckable = true;
+            result.holder = {host, OwnerOf(info), info.lastModified()};
+        }
         return result;
     }
     result.failure = QStringLiteral("Its lock file ") + path + QStringLiteral(" cannot be created.");
     return result;
 }
 
-QString UntrustedLeftovers(const QString &file, bool crashedRun)
+WordFileLock TakeOverWordFileLock(const QString &file)
 {
-    QStringList found;
+    {
+        QLockFile old(WordFileLockPath(file));
+        old.removeStaleLockFile();
+    }
+    WordFileLock taken = LockWordFile(file);
+    if (taken.lock)
+        taken.crashedRunFound = true;
+    return taken;
+}
+
+QString CompactionTempPath(const QString &file)
+{
+    return QFileInfo(file).absoluteDir().filePath(QStringLiteral("tmp.mdb"));
+}
+
+QStringList CompactionTempFiles(const QString &file)
+{
+    const QString temp = CompactionTempPath(file);
+    return {temp, temp + QStringLiteral("-journal"), temp + QStringLiteral("-wal"), temp + QStringLiteral("-shm")};
+}
+
+void RemoveCompactionLeftovers(const QString &file)
+{
+    for (const QString &path : CompactionTempFiles(file)) {
+        const QFileInfo left(path);
+        if (left.isFile() && !left.isSymLink())
+            QFile::remove(path);
+    }
+}
+
+UntrustedSideFiles UntrustedLeftovers(const QString &file, bool crashedRun)
+{
+    UntrustedSideFiles found;
     const QFileInfo wal(file + QStringLiteral("-wal"));
     if (wal.isFile() && wal.size() > kWalHeaderBytes)
-        found << wal.filePath() + QStringLiteral(" (a write-ahead log of changes that are not in the file)");
+        found.foreign << wal.filePath() + QStringLiteral(" (changes that another program wrote and that are not in the file)");
     const QString journal = file + QStringLiteral("-journal");
-    if (IsHotJournal(journal) && !(crashedRun && JournalFitsFile(journal, file)))
-        found << journal + QStringLiteral(" (the journal of a change that was being written)");
-    return found.join(QLatin1Char('\n'));
+    if (!IsHotJournal(journal))
+        return found;
+    if (!crashedRun)
+        found.foreign << journal + QStringLiteral(" (a change that another program did not finish)");
+    else if (!JournalFitsFile(journal, file))
+        found.otherCopysJournal = journal;
+    return found;
 }
 
 } // namespace tav

@@ -4,7 +4,9 @@
 // program per file (a lock beside it), and what an earlier run or another
 // program left beside it that the engine would otherwise apply to the file.
 
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -21,10 +23,21 @@ QString ResolvedWordFile(const QString &path);
 // with "-lock" added.
 QString WordFileLockPath(const QString &file);
 
+// Who holds a lock that this program cannot check: one taken on another
+// computer (a synced folder, a USB stick) or by another user (a shared
+// folder), whose program may have ended long ago.
+struct LockHolder {
+    QString host;    // the computer's name
+    QString user;    // the user who owns the lock file
+    QDateTime since; // when the lock was taken (the lock file's time)
+};
+
 // The outcome of taking the lock.
 struct WordFileLock {
     std::shared_ptr<QLockFile> lock; // held while set
     bool heldElsewhere = false;      // another running program holds it
+    bool uncheckable = false;        // held on another computer or by another user: see holder
+    LockHolder holder;
     bool crashedRunFound = false;    // a lock left by a program that is gone was taken over
     QString failure;                 // why the lock could not be taken otherwise
 };
@@ -33,14 +46,38 @@ struct WordFileLock {
 // program is no longer running is taken over.
 WordFileLock LockWordFile(const QString &file);
 
+// Takes over a lock that LockWordFile found uncheckable, once the user has
+// confirmed that the program no longer runs there: as a lock of a crashed
+// run.
+WordFileLock TakeOverWordFileLock(const QString &file);
+
+// Removes what a compaction ended by a crash left in the file's folder (the
+// temporary copy "tmp.mdb" and the engine's files beside it). Only a start
+// that holds the lock may call it: a running compaction holds the lock too.
+void RemoveCompactionLeftovers(const QString &file);
+
+// The temporary copy a compaction writes beside the word database file, and
+// the engine's files beside that copy.
+QString CompactionTempPath(const QString &file);
+QStringList CompactionTempFiles(const QString &file);
+
 // The files beside the word database that the engine would apply to it when
-// it opens it but that cannot be shown to belong to it, one description per
-// line; empty when there are none. The program itself never leaves a
-// write-ahead log, so one that holds changes is always foreign. A rollback
-// journal is trusted only when a crashed run of the program on this file was
-// found (crashedRun) and the journal was written from the file's current
-// state: its copy of the first page matches the file's header, the file's
-// change counter at most one commit further.
-QString UntrustedLeftovers(const QString &file, bool crashedRun);
+// it opens it but that cannot be shown to belong to it.
+struct UntrustedSideFiles {
+    // Left by another program: a write-ahead log that holds changes (the
+    // program itself never leaves one), or a journal found without a lock of
+    // a crashed run of this program. One description per file.
+    QStringList foreign;
+    // The journal of a crashed run of this program, written for another copy
+    // of the file: the file was replaced after the crash.
+    QString otherCopysJournal;
+    bool Empty() const { return foreign.isEmpty() && otherCopysJournal.isEmpty(); }
+};
+
+// A rollback journal is trusted only when a crashed run of the program on
+// this file was found (crashedRun) and the journal was written from the
+// file's current state (its copy of the first page holds the file's mark and
+// change counter, or one commit before).
+UntrustedSideFiles UntrustedLeftovers(const QString &file, bool crashedRun);
 
 } // namespace tav

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 bool Put(const QString &path, const QByteArray &bytes)
@@ -21,6 +23,19 @@ QByteArray Read(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Runs the replacement of the database at beside by the one at fresh, as
+// rebuild-wordbase does; its exit code and what it printed.
+std::pair<int, QString> Replace(const QString &fresh, const QString &beside)
+{
+    QProcess cmake;
+    cmake.setProcessChannelMode(QProcess::MergedChannels);
+    cmake.start(QStringLiteral(TAV_CMAKE), {"-DSRC=" + fresh, "-DDST=" + beside, "-P",
+                                           QStringLiteral(TAV_REPLACE_WORDBASE)});
+    if (!cmake.waitForFinished(60000))
+        return {-1, QStringLiteral("did not finish")};
+    return {cmake.exitCode(), QString::fromUtf8(cmake.readAll()).simplified()};
 }
 
 } // namespace
@@ -39,16 +54,32 @@ TEST(RebuildWordbase, ReplacesTheTargetAndRemovesTheOldFilesJournalAndLog)
         ASSERT_TRUE(Put(target + side, "left by an ended run"));
     ASSERT_TRUE(QFile::link(target, beside));
 
-    QProcess cmake;
-    cmake.setProcessChannelMode(QProcess::MergedChannels);
-    cmake.start(QStringLiteral(TAV_CMAKE), {"-DSRC=" + fresh, "-DDST=" + beside, "-P",
-                                           QStringLiteral(TAV_REPLACE_WORDBASE)});
-    ASSERT_TRUE(cmake.waitForFinished(60000));
-    ASSERT_EQ(cmake.exitCode(), 0) << cmake.readAll().toStdString();
+    const auto [status, said] = Replace(fresh, beside);
+    ASSERT_EQ(status, 0) << said.toStdString();
 
     EXPECT_TRUE(QFileInfo(beside).isSymLink());
     EXPECT_EQ(Read(target), "the fresh database");
     for (const char *side : {"-wal", "-shm", "-journal"})
         EXPECT_FALSE(QFile::exists(target + side)) << side;
     EXPECT_FALSE(QFile::exists(target + ".new"));
+}
+
+TEST(RebuildWordbase, ALinkIntoAFolderThatIsNotThereIsLeftAsItIs)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString fresh = dir.filePath("fresh.twl");
+    const QString beside = dir.filePath("bin/TavWrd.twl");
+    const QString target = dir.filePath("unplugged-stick/TavWrd.twl");
+    ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
+    ASSERT_TRUE(Put(fresh, "the fresh database"));
+    ASSERT_TRUE(QFile::link(target, beside));
+
+    const auto [status, said] = Replace(fresh, beside);
+    EXPECT_NE(status, 0);
+    EXPECT_TRUE(said.contains("was not replaced")) << said.toStdString();
+    EXPECT_TRUE(said.contains("does not exist")) << said.toStdString();
+    EXPECT_TRUE(QFileInfo(beside).isSymLink()) << "the link stays a link";
+    EXPECT_EQ(QFileInfo(beside).symLinkTarget(), target);
+    EXPECT_FALSE(QFile::exists(dir.filePath("bin/TavWrd.twl.new")));
 }

@@ -200,3 +200,24 @@ TEST_F(ProgramProcess, TheLockOfAKilledRunDoesNotBlockTheNextStart)
     ExpectEndsOn(*next, SIGTERM, 0);
     ExpectFileAtRest();
 }
+
+TEST_F(ProgramProcess, ALockFromAnotherComputerIsKeptUntilTheUserConfirms)
+{
+    // Left by a run on a laptop that shares the folder.
+    QFile lock(Lock());
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write("4242\nTavrinel\nlaptop-at-home\n");
+    lock.close();
+    const QByteArray left = tavtest::FileHash(Lock());
+    const QByteArray file = tavtest::FileHash(Database());
+
+    // The start asks and waits for the answer; ended by a signal meanwhile,
+    // it takes nothing over.
+    auto asking = Start();
+    QThread::msleep(3000);
+    EXPECT_EQ(asking->state(), QProcess::Running);
+    EXPECT_EQ(tavtest::FileHash(Lock()), left);
+    ExpectEndsOn(*asking, SIGTERM, 1);
+    EXPECT_EQ(tavtest::FileHash(Lock()), left) << "the lock is left as it was";
+    EXPECT_EQ(tavtest::FileHash(Database()), file);
+}

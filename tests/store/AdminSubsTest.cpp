@@ -265,3 +265,23 @@ TEST_F(Maintenance, AFailedGenderFillInIsReportedAndChangesNothing)
     EXPECT_TRUE(messages.Prompts()[0].contains("refused"));
     EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900001").toInt(), 5);
 }
+
+// A write the disk refuses is told in words, without the engine's number:
+// which file, why, and that nothing was stored.
+TEST_F(Maintenance, AGenderFillInOnAFullDiskSaysSoInWords)
+{
+    Exec("UPDATE Main SET Genus = 5 WHERE ID IN (900001, 900004)");
+    {
+        tavtest::FullDisk full({"-journal"});
+        WordDb = dao::DBEngine::OpenDatabase(db.Path()); // on the full disk
+        SetGenderFromArticle();
+    }
+    ASSERT_EQ(messages.Messages().size(), 1);
+    const QString said = messages.Messages()[0].prompt;
+    EXPECT_FALSE(said.startsWith("Error:")) << said.toStdString();
+    EXPECT_EQ(said.count(db.Path()), 1) << said.toStdString();
+    EXPECT_TRUE(said.contains("the disk is full")) << said.toStdString();
+    EXPECT_TRUE(said.contains("nothing was stored")) << said.toStdString();
+    EXPECT_EQ(messages.Messages()[0].style, winsys::vbExclamation);
+    EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900001").toInt(), 5);
+}

@@ -57,7 +57,8 @@ protected:
         EXPECT_EQ(SubMain(db.Folder()), 1);
         ASSERT_EQ(messages.Messages().size(), 1) << messages.Prompts().join("\n").toStdString();
         const QString prompt = messages.Messages().first().prompt;
-        EXPECT_TRUE(prompt.contains(db.Path())) << prompt.toStdString();
+        // The file once, the cause in plain words.
+        EXPECT_EQ(prompt.count(db.Path()), 1) << prompt.toStdString();
         EXPECT_TRUE(prompt.contains(cause)) << prompt.toStdString();
         EXPECT_EQ(messages.Messages().first().style, winsys::vbCritical);
         EXPECT_EQ(link.Count("ShowMain"), 0);
@@ -90,25 +91,25 @@ TEST_F(BrokenStart, FileThatIsNoDatabase)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(4096, 'x'));
     f.close();
-    ExpectRefused("cannot be opened");
+    ExpectRefused("not a database at all (perhaps a text file");
 }
 
 TEST_F(BrokenStart, NoOptionsTable)
 {
     Break("DROP TABLE Options");
-    ExpectRefused("no table Options");
+    ExpectRefused("not a word database of Tavrinel: it holds no settings. It was left as it was.");
 }
 
 TEST_F(BrokenStart, NoSettingsRow)
 {
     Break("DELETE FROM Options");
-    ExpectRefused("Options has no row");
+    ExpectRefused("Its settings are missing");
 }
 
 TEST_F(BrokenStart, NoMainTable)
 {
     Break("DROP TABLE Main");
-    ExpectRefused("no table Main");
+    ExpectRefused("not a word database of Tavrinel: it holds no word list. It was left as it was.");
 }
 
 TEST_F(BrokenStart, MissingThirdLanguageTablesStopTheStartWithTheCause)

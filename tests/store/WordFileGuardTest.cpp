@@ -3,6 +3,7 @@
 // end left beside the file, a valid database that is not a word database.
 #include "store/StartUp.h"
 
+#include "store/AdminSubs.h"
 #include "store/SharedState.h"
 #include "store/WordFileGuard.h"
 #include "support/RecordingLink.h"
@@ -12,12 +13,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDate>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QProcess>
 #include <QSysInfo>
 
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+
+#include <csignal>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -163,7 +170,7 @@ TEST_F(WordFileStart, AValidDatabaseWithoutTheTablesIsLeftByteForByte)
     ASSERT_EQ(sqlite3_open(QFile::encodeName(db.Path()).constData(), &raw), SQLITE_OK);
     sqlite3_exec(raw, "CREATE TABLE Notes (t TEXT); INSERT INTO Notes VALUES ('mine')", nullptr, nullptr, nullptr);
     sqlite3_close(raw);
-    ExpectKeptAsItIs("no table Options");
+    ExpectKeptAsItIs("it holds no words or settings");
     for (const char *side : {"-wal", "-shm", "-journal"})
         EXPECT_FALSE(QFile::exists(Side(side))) << side;
 }
@@ -227,4 +234,197 @@ TEST_F(WordFileStart, TheSameJournalWithoutACrashedRunIsForeign)
     const quint32 pages = quint32(file.size() / 4096);
     ASSERT_TRUE(Write(Side("-journal"), HotJournal(file.left(4096), pages)));
     ExpectKeptAsItIs("TavWrd.twl-journal");
+}
+
+namespace {
+
+bool IsHot(const QString &journal)
+{
+    const QByteArray bytes = ReadAll(journal);
+    return !bytes.isEmpty() && bytes[0] != '\0';
+}
+
+// A run of the program on the file in the folder, in a child process: it
+// starts, compacts, edits, compacts again and edits as often (so that both
+// compactions' files carry the same change counter), leaving copies of the
+// file on the way ("another" after the first compaction and its edit,
+// "earlier" right after the second compaction, "same" right before the
+// crash), then ends by SIGKILL in the middle of a long write: one
+// transaction that changes every word with a cache so small that the
+// engine spills changed pages into the file before the commit. The journal
+// left is hot, the lock is the dead run's. False when the run failed before.
+bool RunAndCrashInALongWrite(const QString &folder)
+{
+    const QString path = QDir(folder).filePath("TavWrd.twl");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto keep = [&](const char *name) {
+            if (!QFile::copy(path, path + "." + name))
+                ::_exit(2);
+        };
+        auto edit = [](const char *remark) {
+            WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks = '%1' WHERE ID = 900001").arg(remark));
+        };
+        try {
+            if (SubMain(folder) != 0 || !CompactWordDatabase())
+                ::_exit(2);
+            edit("first");
+            keep("another");
+            if (!CompactWordDatabase())
+                ::_exit(2);
+            keep("earlier");
+            edit("second");
+            keep("same");
+            WordDb->ExecNative("PRAGMA cache_size = 16");
+            WordDb->BeginTrans();
+            WordDb->Execute("UPDATE Main SET Genus = 98, Remarks = 'half done'");
+        } catch (...) {
+            ::_exit(2);
+        }
+        ::kill(::getpid(), SIGKILL);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+// The words as the user sees them: every field that the crashed write
+// changed.
+QString Words(const QString &path)
+{
+    auto db = dao::DBEngine::OpenDatabase(path, false, true);
+    return db->QueryNative("SELECT group_concat(ID || ':' || ifnull(Genus, '') || ':' || ifnull(Remarks, ''), ',') "
+                           "FROM Main")[0][0]
+        .toString();
+}
+
+} // namespace
+
+// What a user may put in place of the file after a crash in a long write,
+// and what the next start does with the crashed run's journal: play it back
+// on the file it belongs to (also when the write spilled pages before its
+// commit), refuse it on a backup of another compaction or of an earlier
+// state, and play it back harmlessly on a copy of the very state it was
+// written from.
+TEST_F(WordFileStart, TheJournalOfACrashedLongWriteIsPlayedBackOnlyOnItsOwnFile)
+{
+    for (const char *putBack : {"", "another", "earlier", "same"}) {
+        SCOPED_TRACE(putBack);
+        tavtest::TestDb file;
+        ResetSharedState();
+        ASSERT_TRUE(RunAndCrashInALongWrite(file.Folder()));
+        ASSERT_TRUE(IsHot(file.Path() + "-journal"));
+        const QString before = Words(file.Path() + ".same");
+        const QByteArray journal = ReadAll(file.Path() + "-journal");
+        const QByteArray put = *putBack ? ReadAll(file.Path() + "." + putBack) : QByteArray();
+        if (!put.isEmpty())
+            ASSERT_TRUE(Write(file.Path(), put));
+
+        messages.Clear();
+        const int started = SubMain(file.Folder());
+        if (!*putBack || QByteArray(putBack) == "same") {
+            EXPECT_EQ(started, 0) << messages.Prompts().join("\n").toStdString();
+            EXPECT_TRUE(messages.Messages().isEmpty());
+            EXPECT_FALSE(QFile::exists(file.Path() + "-journal"));
+            ResetSharedState();
+            EXPECT_EQ(Words(file.Path()), before) << "the file is as it was before the write";
+            EXPECT_EQ(file.Value("PRAGMA integrity_check").toString(), "ok");
+        } else {
+            EXPECT_EQ(started, 1);
+            ASSERT_EQ(messages.Messages().size(), 1);
+            const QString prompt = messages.Messages().first().prompt;
+            EXPECT_TRUE(prompt.contains("was replaced")) << prompt.toStdString();
+            EXPECT_TRUE(prompt.contains(file.Path() + "-journal")) << prompt.toStdString();
+            EXPECT_EQ(ReadAll(file.Path()), put) << "the backup is left byte for byte";
+            EXPECT_EQ(ReadAll(file.Path() + "-journal"), journal);
+            EXPECT_EQ(WordDb, nullptr);
+        }
+        ResetSharedState();
+    }
+}
+
+TEST_F(WordFileStart, ALeftoverOfACrashedCompactionIsRemoved)
+{
+    const QString temp = QDir(db.Folder()).filePath("tmp.mdb");
+    ASSERT_TRUE(QFile::copy(db.Path(), temp));
+    ASSERT_TRUE(Write(temp + "-journal", "left by a crash"));
+    ASSERT_TRUE(LeaveStaleLock(db.Path()));
+    EXPECT_EQ(SubMain(db.Folder()), 0) << messages.Prompts().join("\n").toStdString();
+    EXPECT_FALSE(QFile::exists(temp));
+    EXPECT_FALSE(QFile::exists(temp + "-journal"));
+}
+
+namespace {
+
+// A lock file as QLockFile writes it, for a program with this process ID,
+// name and computer.
+bool WriteLock(const QString &file, qint64 pid, const QByteArray &application, const QByteArray &host)
+{
+    return Write(WordFileLockPath(file), QByteArray::number(pid) + "\n" + application + "\n" + host + "\n");
+}
+
+} // namespace
+
+// A lock whose program cannot be checked (taken on another computer, or by
+// another user) names its holder; the start goes on only when the user
+// confirms that the program does not run there.
+TEST_F(WordFileStart, ALockThatCannotBeCheckedIsTakenOverOnlyWhenTheUserSaysSo)
+{
+    QProcess otherUsersProgram;
+    struct Case {
+        const char *name;
+        QByteArray host;
+        bool otherUser;
+        int answer;
+    };
+    const QByteArray here = QSysInfo::machineHostName().toUtf8();
+    for (const Case &c : {Case{"another computer, cancel", "laptop-at-home", false, winsys::vbCancel},
+                          Case{"another computer, OK", "laptop-at-home", false, winsys::vbOK},
+                          Case{"another user, cancel", here, true, winsys::vbCancel},
+                          Case{"another user, OK", here, true, winsys::vbOK}}) {
+        SCOPED_TRACE(c.name);
+        ResetSharedState();
+        messages.Clear();
+        qint64 pid = 4242;
+        QByteArray application = "Tavrinel";
+        if (c.otherUser) {
+            // A program that runs, in a lock file another user owns.
+            if (otherUsersProgram.state() == QProcess::NotRunning) {
+                otherUsersProgram.start("sleep", {"600"});
+                ASSERT_TRUE(otherUsersProgram.waitForStarted());
+            }
+            pid = otherUsersProgram.processId();
+            application = "sleep";
+        }
+        ASSERT_TRUE(WriteLock(db.Path(), pid, application, c.host));
+        if (c.otherUser && ::chown(QFile::encodeName(WordFileLockPath(db.Path())).constData(), 65534, 65534) != 0)
+            GTEST_SKIP() << "the lock file cannot be given to another user";
+        const QByteArray lock = ReadAll(WordFileLockPath(db.Path()));
+        const QString owner = QFileInfo(WordFileLockPath(db.Path())).owner();
+        messages.Answer(c.answer);
+
+        const int started = SubMain(db.Folder());
+        ASSERT_GE(messages.Messages().size(), 1);
+        const auto asked = messages.Messages().first();
+        EXPECT_EQ(asked.style & 7, winsys::vbOKCancel);
+        EXPECT_TRUE(asked.style & winsys::vbDefaultButton2) << "Enter keeps the lock";
+        EXPECT_TRUE(asked.prompt.contains(db.Path())) << asked.prompt.toStdString();
+        EXPECT_TRUE(asked.prompt.contains(c.otherUser ? QString("on this computer") : QString("laptop-at-home")))
+            << asked.prompt.toStdString();
+        EXPECT_TRUE(asked.prompt.contains("the user \"" + owner + "\"")) << asked.prompt.toStdString();
+        EXPECT_TRUE(asked.prompt.contains(QDate::currentDate().toString("yyyy-MM-dd"))) << "when it was taken";
+        if (c.answer == winsys::vbOK) {
+            EXPECT_EQ(started, 0) << messages.Prompts().join("\n").toStdString();
+            EXPECT_EQ(messages.Messages().size(), 1);
+            EXPECT_TRUE(ReadAll(WordFileLockPath(db.Path())).startsWith(QByteArray::number(::getpid()) + "\n"));
+        } else {
+            EXPECT_EQ(started, 1);
+            EXPECT_EQ(messages.Messages().size(), 1) << "Cancel ends the start without a further message";
+            EXPECT_EQ(ReadAll(WordFileLockPath(db.Path())), lock) << "the lock is left as it was";
+            EXPECT_EQ(WordDb, nullptr);
+        }
+    }
+    ResetSharedState();
+    otherUsersProgram.kill();
+    otherUsersProgram.waitForFinished();
 }

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTime>
 
@@ -202,6 +203,31 @@ QString journalMode(sqlite3 *db)
     return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 0))).toLower();
 }
 
+// Why the file could not be written, in plain words; the engine's own words
+// where there are none better.
+QString StorageFailureReason(int code, const QString &engineMessage)
+{
+    switch (code & 0xFF) {
+    case SQLITE_FULL:
+        return QStringLiteral("the disk is full");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return QStringLiteral("the file or its folder may only be read");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("a file beside it cannot be created");
+    case SQLITE_IOERR:
+        return QStringLiteral("the disk reported an error");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("another program is using it");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("the file is damaged");
+    default:
+        return engineMessage;
+    }
+}
+
 // Result codes that mean the file itself could not be written (or read back
 // while writing), as opposed to a statement the engine refused.
 bool isStorageFailure(int code)
@@ -357,7 +383,8 @@ void DBEngine::CompactDatabase(const QString &src, const QString &dst)
             QFile::remove(dst + QLatin1String(suffix));
         if (isStorageFailure(e.Number()))
             throw DaoError(e.Number(),
-                           QStringLiteral("the compacted copy \"%1\" could not be written (%2)").arg(dst, engine),
+                           QStringLiteral("the compacted copy \"%1\" could not be written (%2)")
+                               .arg(dst, StorageFailureReason(e.Number(), engine)),
                            e.Sql());
         throw;
     }
@@ -367,7 +394,19 @@ void DBEngine::CompactDatabase(const QString &src, const QString &dst)
 // ---------------------------------------------------------------------------
 // Database
 // ---------------------------------------------------------------------------
-Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
+Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path))
+{
+    // A transaction's end (commit or rollback) ends its rewrite of the mark.
+    auto ended = [](void *self) { static_cast<Database *>(self)->m_markTouched = false; };
+    sqlite3_commit_hook(
+        m_db,
+        [](void *self) {
+            static_cast<Database *>(self)->m_markTouched = false;
+            return 0;
+        },
+        this);
+    sqlite3_rollback_hook(m_db, ended, this);
+}
 
 Database::~Database() { Close(); }
 
@@ -435,17 +474,115 @@ bool Database::FileStillAtPath() const
            quint64(now.st_ino) == m_inode;
 }
 
-void Database::prepareWrite(sqlite3_stmt *st, const QString &sql)
+void Database::checkStillAtPath(const QString &sql) const
 {
-    if (!st || sqlite3_stmt_readonly(st))
-        return;
     if (!FileStillAtPath())
-        throw DaoError(DaoError::FileReplaced,
+        throw WriteRefused(DaoError::FileReplaced,
                        QStringLiteral("The database file \"%1\" was deleted, moved or replaced after it was opened: "
                                       "nothing was stored.")
                            .arg(m_path),
                        sql);
+}
+
+bool Database::prepareWrite(sqlite3_stmt *st, const QString &sql)
+{
+    if (!st || sqlite3_stmt_readonly(st))
+        return false;
+    checkStillAtPath(sql);
     leaveWal();
+    // Transaction control, settings and compaction change no row.
+    if (firstWordIs(QString::fromUtf8(sqlite3_sql(st)), {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE",
+                                                         "PRAGMA", "VACUUM", "ATTACH", "DETACH"}))
+        return false;
+    bool own = false;
+    if (sqlite3_get_autocommit(m_db)) {
+        if (m_renewMark)
+            writeNewMark();
+        if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            throwStatement(sql, true);
+        own = true;
+    }
+    try {
+        touchFileMark();
+    } catch (...) {
+        if (own && !sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    return own;
+}
+
+void Database::stepWrite(sqlite3_stmt *st, const QString &sql, bool ownTransaction)
+{
+    try {
+        step(st, sql);
+    } catch (...) {
+        if (ownTransaction && !sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    if (!ownTransaction)
+        return;
+    // The statement is done: its changes were counted before the commit.
+    if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        failWrite(sql);
+}
+
+void Database::failWrite(const QString &sql)
+{
+    const int code = sqlite3_extended_errcode(m_db);
+    const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+    if (!sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (isStorageFailure(code))
+        throwWriteRefused(code, message, sql);
+    throw DaoError(code, message, sql);
+}
+
+quint32 Database::FileMark() const
+{
+    sqlite3 *db = live();
+    Stmt s;
+    if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &s.st, nullptr) != SQLITE_OK || sqlite3_step(s.st) != SQLITE_ROW)
+        throwDb(db, QStringLiteral("PRAGMA user_version"));
+    return quint32(sqlite3_column_int64(s.st, 0));
+}
+
+void Database::touchFileMark()
+{
+    if (m_markTouched)
+        return;
+    const QByteArray sql = "PRAGMA user_version = " + QByteArray::number(qint32(FileMark()));
+    if (sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwStatement(QString::fromLatin1(sql), true);
+    m_markTouched = true;
+}
+
+void Database::writeNewMark()
+{
+    checkStillAtPath({});
+    quint32 mark = 0;
+    const quint32 old = FileMark();
+    while (mark == 0 || mark == old)
+        mark = QRandomGenerator::system()->generate();
+    // A transaction of its own: a crash in it leaves a journal that holds
+    // the first page alone, which differs from the file's in the header only.
+    const QByteArray sql = "BEGIN IMMEDIATE; PRAGMA user_version = " + QByteArray::number(qint32(mark)) + "; COMMIT";
+    if (sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        failWrite(QString::fromLatin1(sql));
+    m_renewMark = false;
+}
+
+void Database::RenewFileMark(bool atFirstWrite)
+{
+    live();
+    m_renewMark = true;
+    if (atFirstWrite)
+        return;
+    if (!sqlite3_get_autocommit(m_db))
+        throw DaoError(DaoError::NoTransaction, QStringLiteral("The mark cannot be renewed inside a transaction."));
+    leaveWal();
+    writeNewMark();
 }
 
 void Database::leaveWal()
@@ -459,7 +596,7 @@ void Database::leaveWal()
     // The switch needs the file to itself: another program that holds it
     // open in WAL mode keeps the log, and a commit would stay in it.
     if (journalMode(m_db) == QLatin1String("wal"))
-        throw DaoError(SQLITE_BUSY,
+        throw WriteRefused(SQLITE_BUSY,
                        QStringLiteral("The database file \"%1\" is open in another program that keeps a "
                                       "write-ahead log beside it: nothing was stored.")
                            .arg(m_path));
@@ -471,11 +608,16 @@ void Database::throwStatement(const QString &sql, bool writing) const
     const int code = sqlite3_extended_errcode(m_db);
     const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
     if (writing && isStorageFailure(code))
-        throw DaoError(code,
-                       QStringLiteral("The database file \"%1\" could not be written (%2): nothing was stored.")
-                           .arg(m_path, message),
-                       sql);
+        throwWriteRefused(code, message, sql);
     throw DaoError(code, message, sql);
+}
+
+void Database::throwWriteRefused(int code, const QString &engineMessage, const QString &sql) const
+{
+    throw WriteRefused(code,
+                       QStringLiteral("The database file \"%1\" could not be written (%2): nothing was stored.")
+                           .arg(m_path, StorageFailureReason(code, engineMessage)),
+                       sql);
 }
 
 void Database::step(sqlite3_stmt *st, const QString &sql)
@@ -522,8 +664,8 @@ void Database::Execute(const QString &jetSql)
         return;
     if (sqlite3_column_count(s.st) > 0 && sqlite3_stmt_readonly(s.st))
         throw DaoError(DaoError::SelectInExecute, QStringLiteral("Cannot execute a select query."), sql);
-    prepareWrite(s.st, sql);
-    step(s.st, sql);
+    const bool own = prepareWrite(s.st, sql);
+    stepWrite(s.st, sql, own);
     if (firstWordIs(sql, {"INSERT", "UPDATE", "DELETE", "REPLACE"}))
         m_recordsAffected = sqlite3_changes64(db);
 }
@@ -554,7 +696,12 @@ QVector<QVector<QVariant>> Database::QueryNative(const QString &sql, QStringList
         return rows;
     for (int i = 0; i < params.size(); ++i)
         bindVariant(db, s.st, i + 1, params[i], sql);
-    prepareWrite(s.st, sql);
+    if (prepareWrite(s.st, sql)) {
+        // A statement that changes rows and returns some: run in its own
+        // transaction, its rows are not read.
+        stepWrite(s.st, sql, true);
+        return rows;
+    }
     int rc = sqlite3_step(s.st);
     if (reused && rc != SQLITE_ROW && rc != SQLITE_DONE) {
         // A kept statement whose tables changed meanwhile: SQLite prepares
@@ -823,8 +970,8 @@ void Database::ExecNative(const QString &sql, const QVariantList &params)
                 bindVariant(db, s.st, i + 1, params[i], sql);
         }
         if (s.st) {
-            prepareWrite(s.st, sql);
-            step(s.st, sql);
+            const bool own = prepareWrite(s.st, sql);
+            stepWrite(s.st, sql, own);
         }
         first = false;
         next = tail;
@@ -914,6 +1061,9 @@ void Database::BeginTrans()
     live();
     if (m_transactionDepth == 0) {
         leaveWal();
+        // A new mark is a transaction of its own, before this one.
+        if (m_renewMark)
+            writeNewMark();
         ExecNative(QStringLiteral("BEGIN IMMEDIATE"));
     }
     else

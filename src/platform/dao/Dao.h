@@ -78,6 +78,15 @@ private:
     QString m_sql;
 };
 
+// A write the file refused (the disk full or failing, the file read-only,
+// in use by another program, damaged, or replaced since it was opened): the
+// message names the file, says why in plain words and that nothing was
+// stored.
+class WriteRefused : public DaoError {
+public:
+    using DaoError::DaoError;
+};
+
 // The way a recordset is opened. Table and Dynaset recordsets over one table
 // are updatable; a Snapshot never is.
 enum class RecordsetType { Table = 1, Dynaset = 2, Snapshot = 4 };
@@ -177,6 +186,18 @@ public:
     // deleted, moved or replaced).
     bool FileStillAtPath() const;
 
+    // The file's mark: a number in its header (the user_version field) that
+    // tells one line of the file's history from another. Every transaction
+    // that writes rewrites the mark first, so the first page is always the
+    // first one its rollback journal saves: a start after a crash can then
+    // compare the journal's copy of the header (mark and change counter)
+    // with the file's. RenewFileMark gives the file a new random mark in a
+    // transaction of its own; with atFirstWrite, just before this
+    // connection's first write (a connection that only reads changes
+    // nothing).
+    void RenewFileMark(bool atFirstWrite = false);
+    quint32 FileMark() const;
+
     // Plumbing for Recordset and tests.
     sqlite3 *Handle() const;
     // Runs native SQLite SQL (already translated) and returns every row. A
@@ -217,8 +238,23 @@ private:
     // Notes which file the path names now (device and inode).
     void noteFile();
     // Before st runs, when st writes: throws FileReplaced when the path no
-    // longer names the file that was opened, and leaves WAL mode.
-    void prepareWrite(sqlite3_stmt *st, const QString &sql);
+    // longer names the file that was opened, and leaves WAL mode. A statement
+    // that changes the file gets the mark rewritten first in its transaction;
+    // outside one it gets a transaction of its own, begun here (the result is
+    // true) and ended by finishWrite.
+    bool prepareWrite(sqlite3_stmt *st, const QString &sql);
+    // Runs st (prepared by prepareWrite) to its end, ending the transaction
+    // prepareWrite began for it: committed when st succeeded, else rolled back.
+    void stepWrite(sqlite3_stmt *st, const QString &sql, bool ownTransaction);
+    // Rewrites the mark with the value it holds, once per transaction.
+    void touchFileMark();
+    // Writes a new random mark in a transaction of its own.
+    void writeNewMark();
+    // Throws FileReplaced when the path no longer names the file opened.
+    void checkStillAtPath(const QString &sql) const;
+    // Throws the error of a failed write of this connection, after rolling
+    // back the transaction it leaves open.
+    [[noreturn]] void failWrite(const QString &sql);
     // Switches a file found in WAL mode to a rollback journal (outside a
     // transaction; once).
     void leaveWal();
@@ -229,6 +265,8 @@ private:
     // Throws the connection's last error; a failure of the disk in a
     // statement that writes names the file and says that nothing was stored.
     [[noreturn]] void throwStatement(const QString &sql, bool writing) const;
+    // Throws WriteRefused for a write of sql that failed with code.
+    [[noreturn]] void throwWriteRefused(int code, const QString &engineMessage, const QString &sql) const;
     QString tableName(const QString &name) const; // the stored spelling, "" when absent
     RecordsetPtr makeRecordset(const QString &source, const QString &nativeSql, const QString &loadSql,
                                RecordsetType type);
@@ -252,6 +290,8 @@ private:
     quint64 m_inode = 0;
     bool m_fileKnown = false;
     bool m_leaveWal = false; // the file is in WAL mode: switch before the first write
+    bool m_markTouched = false; // the open transaction has rewritten the mark
+    bool m_renewMark = false;   // give the file a new mark before the first write
     long long m_recordsAffected = 0;
     int m_transactionDepth = 0;
     QHash<QString, QString> m_queryDefs; // lower-case name -> Jet SQL

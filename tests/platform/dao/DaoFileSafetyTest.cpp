@@ -147,3 +147,85 @@ TEST_F(FileSafety, AFileDeletedWhileOpenIsNoLongerAtItsPath)
     ASSERT_TRUE(QFile::remove(m_path));
     EXPECT_FALSE(db->FileStillAtPath());
 }
+
+namespace {
+
+// The page number of the first page a rollback journal saves (the record
+// right after the header, which fills the first sector).
+quint32 FirstJournaledPage(const QString &journal)
+{
+    QFile f(journal);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray bytes = f.readAll();
+    if (bytes.size() < 28)
+        return 0;
+    auto at = [&](int i) {
+        const auto *b = reinterpret_cast<const unsigned char *>(bytes.constData() + i);
+        return (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | b[3];
+    };
+    const quint32 sector = at(20);
+    return int(sector) + 4 <= bytes.size() ? at(int(sector)) : 0;
+}
+
+} // namespace
+
+// A start after a crash compares the journal's copy of page 1 (the header
+// with the file's mark and change counter) with the file: every write saves
+// page 1 first, also one so long that pages are spilled into the file
+// before its commit, and also a single statement outside a transaction.
+TEST_F(FileSafety, EveryWriteSavesTheFirstPageFirst)
+{
+    {
+        auto db = DBEngine::OpenDatabase(m_path);
+        db->ExecNative(QStringLiteral("CREATE TABLE Big (ID INTEGER PRIMARY KEY, t TEXT);"
+                                      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                                      "INSERT INTO Big SELECT i, printf('%.300c', 'x') FROM n;"));
+    }
+    auto db = DBEngine::OpenDatabase(m_path);
+    db->ExecNative(QStringLiteral("PRAGMA cache_size = 8"));
+    db->BeginTrans();
+    db->Execute(QStringLiteral("UPDATE Big SET t = printf('%.300c', 'y')"));
+    EXPECT_EQ(FirstJournaledPage(m_path + "-journal"), 1u) << "a long write in a transaction";
+    db->Rollback();
+
+    // A statement alone: the journal as it stands half-way through.
+    struct Seen {
+        QString journal;
+        quint32 first = 0;
+    } seen{m_path + "-journal"};
+    sqlite3_update_hook(
+        db->Handle(),
+        [](void *p, int, const char *, const char *, sqlite3_int64 rowid) {
+            auto *s = static_cast<Seen *>(p);
+            if (rowid == 2500)
+                s->first = FirstJournaledPage(s->journal);
+        },
+        &seen);
+    db->Execute(QStringLiteral("UPDATE Big SET t = 'z' WHERE ID <= 3000"));
+    sqlite3_update_hook(db->Handle(), nullptr, nullptr);
+    EXPECT_EQ(seen.first, 1u) << "a long statement outside a transaction";
+    EXPECT_EQ(db->QueryNative(QStringLiteral("SELECT COUNT(*) FROM Big WHERE t = 'z'"))[0][0].toInt(), 3000);
+}
+
+// The file's mark: a new one on request, kept by every other write, and a
+// connection that only reads leaves the file as it is.
+TEST_F(FileSafety, TheMarkIsRenewedOnlyWhenAskedAndOnlyByAWrite)
+{
+    const QByteArray before = tavtest::FileHash(m_path);
+    auto db = DBEngine::OpenDatabase(m_path);
+    const quint32 mark = db->FileMark();
+    db->RenewFileMark(true);
+    EXPECT_EQ(db->QueryNative(QStringLiteral("SELECT COUNT(*) FROM Main"))[0][0].toInt(), 1);
+    EXPECT_EQ(tavtest::FileHash(m_path), before) << "a run that only reads changes nothing";
+    db->Execute(QStringLiteral("UPDATE Main SET Greek = 'lovgia' WHERE ID = 1"));
+    const quint32 renewed = db->FileMark();
+    EXPECT_NE(renewed, mark);
+    db->Execute(QStringLiteral("UPDATE Main SET Greek = 'lovgoV' WHERE ID = 1"));
+    db->BeginTrans();
+    db->Execute(QStringLiteral("INSERT INTO Main (ID, Greek) VALUES (2, 'gravfw')"));
+    db->CommitTrans();
+    EXPECT_EQ(db->FileMark(), renewed) << "later writes keep the mark";
+    db->RenewFileMark();
+    EXPECT_NE(db->FileMark(), renewed) << "at once";
+}

@@ -1,0 +1,129 @@
+// A run of the program's word store on the word database in a folder, for
+// tests that end it by SIGKILL in the middle of its writes. It starts as the
+// program does (the lock, the checks of what lies beside the file), then
+// repeats one kind of long write and prints "commit N" once write N is
+// stored, until it is killed:
+//   genus     every word with an article gets a gender code of its own
+//             (70 + N / 2 % 20, with the first word's remark "N", in one
+//             transaction) for even N; the gender fill-in for odd N
+//   compact   the remark of the first word becomes "N", then a compaction
+//   language  a third language added for even N, deleted for odd N
+// With "check" it only starts and prints what the file holds: "refused"
+// and the message, or "started", then "integrity <result>", "scrambled <k>"
+// (the code every word with an article has, -1 for none), "filled <0|1>"
+// (no word has such a code), "remark <text>" and "language <0|1|half>".
+#include "store/AdminSubs.h"
+#include "store/DbTransaction.h"
+#include "store/SharedState.h"
+#include "store/StartUp.h"
+#include "store/ThirdLanguages.h"
+#include "support/RecordingLink.h"
+
+#include "platform/winsys/core/MsgBox.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+// Prints every message box, answering it with its default button.
+class PrintedMessages : public winsys::MessageService {
+public:
+    int Show(const QString &prompt, int style, const QString &) override
+    {
+        std::printf("message %s\n", qPrintable(QString(prompt).replace('\n', ' ')));
+        std::fflush(stdout);
+        return winsys::DefaultAnswer(style);
+    }
+};
+
+QVariant Value(const QString &sql)
+{
+    const auto rows = tav::WordDb->QueryNative(sql);
+    return rows.isEmpty() ? QVariant() : rows[0][0];
+}
+
+const QString kLanguage = QStringLiteral("Crashish");
+// The word whose remark counts the writes: the first (generated files have
+// other IDs than the shipped one).
+const QString kFirstWord = QStringLiteral(" WHERE ID = (SELECT MIN(ID) FROM Main)");
+
+void Check()
+{
+    std::printf("started\n");
+    std::printf("integrity %s\n", qPrintable(Value("PRAGMA integrity_check").toString()));
+    const long long withArticle = Value("SELECT COUNT(*) FROM Main WHERE ifnull(Art, '') <> ''").toLongLong();
+    const auto codes = tav::WordDb->QueryNative(
+        "SELECT Genus, COUNT(*) FROM Main WHERE ifnull(Art, '') <> '' AND Genus BETWEEN 70 AND 89 GROUP BY Genus");
+    long long scrambled = -1;
+    if (codes.size() == 1 && codes[0][1].toLongLong() == withArticle)
+        scrambled = codes[0][0].toLongLong() - 70;
+    std::printf("scrambled %lld\nfilled %d\n", scrambled, codes.isEmpty() ? 1 : 0);
+    std::printf("remark %s\n", qPrintable(Value("SELECT Remarks FROM Main" + kFirstWord).toString()));
+    const bool row = tav::LanguageExists(kLanguage);
+    const bool words = tav::WordDb->TableExists(tav::LanguageWordTable(kLanguage));
+    const bool index = tav::WordDb->TableExists(tav::LanguageIndexTable(kLanguage));
+    std::printf("language %s\n", row && words && index ? "1" : !row && !words && !index ? "0" : "half");
+}
+
+void Write(const QString &kind, int n)
+{
+    if (kind == QLatin1String("genus")) {
+        if (n % 2 == 0) {
+            tav::DbTransaction transaction(tav::OpenWordDb());
+            tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Genus = %1 WHERE Art <> ''").arg(70 + n / 2 % 20));
+            tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks = '%1'").arg(n) + kFirstWord);
+            transaction.Commit();
+        } else {
+            tav::SetGenderFromArticle();
+        }
+    } else if (kind == QLatin1String("compact")) {
+        tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Remarks = '%1'").arg(n) + kFirstWord);
+        if (!tav::CompactWordDatabase())
+            throw std::runtime_error("the compaction failed");
+    } else if (kind == QLatin1String("language")) {
+        if (n % 2 == 0)
+            tav::AddThirdLanguage(kLanguage, QStringLiteral("Hi"));
+        else
+            tav::DeleteThirdLanguage(kLanguage);
+    } else {
+        throw std::runtime_error("no such write");
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s folder genus|compact|language|check\n", argv[0]);
+        return 2;
+    }
+    tavtest::RecordingLink link;
+    PrintedMessages messages;
+    winsys::SetMessageService(&messages);
+    const QString kind = QString::fromLocal8Bit(argv[2]);
+    if (tav::SubMain(QString::fromLocal8Bit(argv[1])) != 0) {
+        std::printf("refused\n");
+        return 1;
+    }
+    try {
+        if (kind == QLatin1String("check")) {
+            Check();
+            tav::ResetSharedState();
+            return 0;
+        }
+        std::printf("ready\n");
+        std::fflush(stdout);
+        for (int n = 0;; ++n) {
+            Write(kind, n);
+            std::printf("commit %d\n", n);
+            std::fflush(stdout);
+        }
+    } catch (const std::exception &e) {
+        std::printf("failed %s\n", e.what());
+        return 3;
+    }
+}
