@@ -618,7 +618,7 @@ void P001::Check1_Click(int Index)
             numbering.NumberBelowMargin = false;
         }
         break;
-    case 11: ShowProgress = checked; break;
+    case 11: m_showProgress = checked; break;
     case 12: m_engine.setRepeatCaptions(checked); break;
     default: break;
     }

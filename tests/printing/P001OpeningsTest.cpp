@@ -45,13 +45,13 @@ protected:
     // The main window's print command: millimetres, top and left 20.
     void AsTheMainWindowAsks()
     {
-        print.GridToPrint = grid.get();
-        print.MarginUnits = printer::vbMillimeters;
-        print.LeftMargin = 20;
-        print.TopMargin = 20;
-        print.ReportTitle = QStringLiteral("Greek words");
-        print.TitlePages = 0x205; // the title on the first page
-        print.PageNumbering = 0x1;
+        print.SetGridToPrint(grid.get());
+        print.SetMarginUnits(printer::vbMillimeters);
+        print.SetLeftMargin(20);
+        print.SetTopMargin(20);
+        print.SetReportTitle(QStringLiteral("Greek words"));
+        print.SetTitlePages(0x205); // the title on the first page
+        print.SetPageNumbering(0x1);
     }
     QString Boxes() const // top/bottom/left/right
     {

@@ -39,11 +39,11 @@ TEST_F(P001Test, APdfRunPrintsEveryPageWithItsTitleNumbersAndVisibleColumns)
     flexgrid::FlexGrid &g = MakeGrid(120, 3, 2000, 300);
     g.SetColWidth(1, 0);
     g.SetTextMatrix(0, 2, QStringLiteral("Meaning"));
-    print.ReportTitle = QStringLiteral("Verbs of motion");
-    print.MarginUnits = printer::vbMillimeters;
-    print.TopMargin = 20;
-    print.LeftMargin = 20;
-    print.ShowProgress = true;
+    print.SetReportTitle(QStringLiteral("Verbs of motion"));
+    print.SetMarginUnits(printer::vbMillimeters);
+    print.SetTopMargin(20);
+    print.SetLeftMargin(20);
+    print.SetShowProgress(true);
     Print();
     ASSERT_TRUE(print.PrintComplete());
 
@@ -78,7 +78,7 @@ TEST_F(P001Test, APdfCarriesTheListsNameAndTheGreekAsGreekLetters)
     g.SetTextMatrix(2, 1, QStringLiteral("askouvmai"));
     g.SetTextMatrix(3, 1, QStringLiteral("Evna"));
     g.SetRangeFont(1, 1, 3, 1, winsys::GreekFamily, 14);
-    print.ReportTitle = QStringLiteral("3 Greek words");
+    print.SetReportTitle(QStringLiteral("3 Greek words"));
     Print();
     ASSERT_TRUE(QFileInfo::exists(file));
 
@@ -137,10 +137,10 @@ TEST_F(P001Test, ThePdfFileIsOfferedInTheDocumentsOrHomeFolderThenInTheLastUsed)
         return answers.takeFirst();
     };
     MakeGrid(3, 2);
-    print.ReportTitle = QStringLiteral("12 words: nouns");
+    print.SetReportTitle(QStringLiteral("12 words: nouns"));
     winsys::ScriptedMessages messages;
     for (int run = 0; run < 4; ++run) {
-        print.GridToPrint = grid.get();
+        print.SetGridToPrint(grid.get());
         Print();
         if (answers.isEmpty())
             break;
