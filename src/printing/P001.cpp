@@ -64,7 +64,7 @@ P001::P001(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("P001"));
     setWindowTitle(QStringLiteral("Print Options"));
-    ChooseOutputFile = defaultOutputFile;
+    m_chooseOutputFile = defaultOutputFile;
     m_engine.setOnFitProblem([this](PrintEngine::FitProblem problem) { return askAboutFit(problem); });
 
     Form_Load();
@@ -434,7 +434,7 @@ bool P001::chooseOutputFile()
     if (name.isEmpty())
         name = QStringLiteral("Tavrinel");
     const QString suggested = QDir(PdfFolder()).filePath(name.simplified() + QStringLiteral(".pdf"));
-    const QString path = ChooseOutputFile ? ChooseOutputFile(suggested) : QString();
+    const QString path = m_chooseOutputFile ? m_chooseOutputFile(suggested) : QString();
     if (path.isEmpty())
         return false;
     // The file is tried before the run: a run that cannot write it prints

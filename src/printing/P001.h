@@ -152,9 +152,12 @@ public:
     printer::Printer &CurrentPrinter();
     // Asks for the file a PDF printer writes (suggested: a path to offer);
     // an empty answer cancels the run. By default a file dialog asks.
-    std::function<QString(const QString &suggested)> ChooseOutputFile;
+    void SetChooseOutputFile(std::function<QString(const QString &suggested)> ask)
+    {
+        m_chooseOutputFile = std::move(ask);
+    }
     // Shows a page of the help (F1 in the dialog: the page of its tab).
-    std::function<void(const QString &page, QWidget *dialog)> ShowHelp;
+    void SetShowHelp(std::function<void(const QString &page, QWidget *dialog)> show) { m_showHelp = std::move(show); }
     // The help page of the dialog's tab shown now.
     QString HelpTopic() const;
     // The printer set-up: asked what the user chose for the printer in use
@@ -166,7 +169,10 @@ public:
         int orientation = printer::Portrait;
         int copies = 1;
     };
-    std::function<std::optional<SetUpChoice>(const SetUpChoice &now, bool paperOnly)> RunSetUp;
+    void SetRunSetUp(std::function<std::optional<SetUpChoice>(const SetUpChoice &now, bool paperOnly)> ask)
+    {
+        m_runSetUp = std::move(ask);
+    }
     // The folder the PDF file is first offered in: the last folder used,
     // else the documents folder, else the home folder.
     QString PdfFolder() const;
@@ -266,7 +272,7 @@ private:
     };
     OpeningState openingState();
     void restoreOpening(const OpeningState &state);
-    // Asks the set-up dialog of the system (the default of RunSetUp).
+    // Asks the set-up dialog of the system (used when SetRunSetUp gave none).
     std::optional<SetUpChoice> systemSetUp(const SetUpChoice &now, bool paperOnly);
     // The progress view follows the run's pages.
     void showProgress(int page, int total);
@@ -387,6 +393,9 @@ private:
     long m_multiColumnPrint = 0;
     long m_printerOrientation = 0;
     bool m_showProgress = false;
+    std::function<QString(const QString &suggested)> m_chooseOutputFile;
+    std::function<void(const QString &page, QWidget *dialog)> m_showHelp;
+    std::function<std::optional<SetUpChoice>(const SetUpChoice &now, bool paperOnly)> m_runSetUp;
     int m_printCopies = 1;
     long m_requestPagesWide = 0;
     long m_requestPagesHigh = 0;

@@ -102,8 +102,8 @@ QTabBar *P001::buildTabStrip()
     }
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] {
-        if (ShowHelp && ProgressView != 1)
-            ShowHelp(HelpTopic(), this);
+        if (m_showHelp && ProgressView != 1)
+            m_showHelp(HelpTopic(), this);
     });
     return TabStrip1;
 }

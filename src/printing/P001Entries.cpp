@@ -270,7 +270,7 @@ void P001::RefreshPrinter()
     // is the printer: it comes back with a printer that makes copies.
     const SetUpChoice now{m_engine.PrinterName(), P.PaperSize(), P.Orientation(), m_printCopies};
     const std::optional<SetUpChoice> chosen
-        = RunSetUp ? RunSetUp(now, P.Device().PrintsToFile()) : systemSetUp(now, P.Device().PrintsToFile());
+        = m_runSetUp ? m_runSetUp(now, P.Device().PrintsToFile()) : systemSetUp(now, P.Device().PrintsToFile());
     if (!chosen)
         return;
     if (chosen->printer != m_engine.PrinterName()) {

@@ -130,10 +130,10 @@ TEST_F(MdiFixture, PrintPassesTheActiveListWindowWithFixedMargins)
     print->SetMarginUnits(1);
     QTemporaryDir dir;
     QStringList written;
-    print->ChooseOutputFile = [&](const QString &) {
+    print->SetChooseOutputFile([&](const QString &) {
         written << dir.filePath(QStringLiteral("list%1.pdf").arg(written.size()));
         return written.last();
-    };
+    });
     tavtest::PressWhenShown(print, QStringLiteral("Command1(0)"));
     w.Control<QAction>("mnuPrintParts(0)")->trigger();
     // The run printed the list window's grid and released it.

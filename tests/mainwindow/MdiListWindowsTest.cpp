@@ -59,10 +59,10 @@ TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
               QStringLiteral("The active form: \"") + caption + QLatin1Char('"'));
     ASSERT_NE(w->PrintInstance(), nullptr);
     QWidget *printed = nullptr;
-    w->PrintInstance()->ChooseOutputFile = [&](const QString &) {
+    w->PrintInstance()->SetChooseOutputFile([&](const QString &) {
         printed = w->PrintInstance()->GridToPrint();
         return QString(); // no file: the run ends without printing
-    };
+    });
     tavtest::PressWhenShown(w->PrintInstance(), QStringLiteral("Command1(0)"));
     w->Control<QAction>("mnuPrintParts(0)")->trigger();
     EXPECT_EQ(printed, forms.at(1)->findChild<QWidget *>(QStringLiteral("msFlxMulti")));

@@ -301,7 +301,7 @@ TEST_F(P001Test, ARunThroughTheDialogPrintsItsChoicesToPdf)
     print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("dialog.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
     MakeGrid(200, 3, 2000, 300);
     print.SetReportTitle(QStringLiteral("Nouns"));
     print.SetAllowDialogue(true);

@@ -34,7 +34,7 @@ TEST_F(P001Test, APdfRunPrintsEveryPageWithItsTitleNumbersAndVisibleColumns)
     print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("list.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
 
     flexgrid::FlexGrid &g = MakeGrid(120, 3, 2000, 300);
     g.SetColWidth(1, 0);
@@ -72,7 +72,7 @@ TEST_F(P001Test, APdfCarriesTheListsNameAndTheGreekAsGreekLetters)
     print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("greek.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
     flexgrid::FlexGrid &g = MakeGrid(4, 2, 3000, 400);
     g.SetTextMatrix(1, 1, QStringLiteral("zestovV"));
     g.SetTextMatrix(2, 1, QStringLiteral("askouvmai"));
@@ -99,7 +99,7 @@ TEST_F(P001Test, AFileThatCannotBeWrittenIsReportedOnceAndNothingPrints)
     ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
     notAFolder.close();
     const QString file = dir.filePath(QStringLiteral("notes.txt/list.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
     MakeGrid(400, 3); // 9 pages
     winsys::ScriptedMessages messages;
     Print();
@@ -132,10 +132,10 @@ TEST_F(P001Test, ThePdfFileIsOfferedInTheDocumentsOrHomeFolderThenInTheLastUsed)
     QStringList offered;
     QStringList answers = {home.filePath(QStringLiteral("lists/words.pdf")), home.filePath(QStringLiteral("notes/words.pdf")),
                            home.filePath(QStringLiteral("lists/words.pdf"))};
-    print.ChooseOutputFile = [&](const QString &suggested) {
+    print.SetChooseOutputFile([&](const QString &suggested) {
         offered << suggested;
         return answers.takeFirst();
-    };
+    });
     MakeGrid(3, 2);
     print.SetReportTitle(QStringLiteral("12 words: nouns"));
     winsys::ScriptedMessages messages;
@@ -161,7 +161,7 @@ TEST_F(P001Test, GridLinesAreAQuarterPointWide)
     print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("lines.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
     MakeGrid(5, 2);
     Print();
     QFile pdf(file);
