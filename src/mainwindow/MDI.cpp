@@ -229,13 +229,13 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     m_print = std::make_unique<P001>();
     // F1 in the print dialog: its page, in a help window the dialog owns
     // (a window of its own would wait behind the modal dialog).
-    m_print->ShowHelp = [this](const QString &page, QWidget *dialog) {
+    m_print->SetShowHelp([this](const QString &page, QWidget *dialog) {
         HTMLHelp &help = helpFile();
         help.HHTopicURL = page;
         help.HHShowOnTop = true;
         help.HHDisplayTopicURL(long(dialog->winId()));
         help.HHShowOnTop = false;
-    };
+    });
     // The print command is off while a run prints.
     connect(m_print.get(), &P001::PrintingChanged, this, [this] {
         QMdiSubWindow *sub = mdiClient->activeSubWindow();

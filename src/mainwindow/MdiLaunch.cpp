@@ -67,7 +67,7 @@ void MDI::imgPrintNorm_Click()
     QWidget *form = ActiveForm();
     if (form) {
         if (auto *grid = form->findChild<flexgrid::FlexGrid *>(QStringLiteral("msFlxMulti")))
-            print.GridToPrint = grid;
+            print.SetGridToPrint(grid);
         // The page heads each column with the words the list shows over it.
         if (auto *list = qobject_cast<tav::ListWindow *>(form); list && list->Grid) {
             QVector<PrintEngine::ColumnHeading> headings;
@@ -86,14 +86,14 @@ void MDI::imgPrintNorm_Click()
             print.SetListHeadings(headings);
         }
     }
-    print.MarginUnits = 6;
-    print.LeftMargin = 20;
-    print.TopMargin = 20;
+    print.SetMarginUnits(6);
+    print.SetLeftMargin(20);
+    print.SetTopMargin(20);
     if (form) {
-        print.ReportTitle = form->windowTitle();
-        print.FormToPrint = form->objectName();
+        print.SetReportTitle(form->windowTitle());
+        print.SetFormToPrint(form->objectName());
     }
-    print.AllowDialogue = true;
+    print.SetAllowDialogue(true);
     print.PrintGridAPI();
 }
 

@@ -1,4 +1,4 @@
-// The print window's public members and the print run: decoding the options
+// The print window's print run: decoding the options
 // word, the run's steps in order, the column classification, the progress
 // view and the handling of failures.
 #include "printing/P001.h"
@@ -64,7 +64,7 @@ P001::P001(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("P001"));
     setWindowTitle(QStringLiteral("Print Options"));
-    ChooseOutputFile = defaultOutputFile;
+    m_chooseOutputFile = defaultOutputFile;
     m_engine.setOnFitProblem([this](PrintEngine::FitProblem problem) { return askAboutFit(problem); });
 
     Form_Load();
@@ -80,7 +80,7 @@ void P001::SetTitleFontSize(double factor)
 
 void P001::bindGrid()
 {
-    if (!GridToPrint) {
+    if (!m_gridToPrint) {
         m_engine.setGrid(nullptr);
         m_gridContents.reset();
         m_listHeadings.clear();
@@ -88,14 +88,14 @@ void P001::bindGrid()
         return;
     }
     m_engine.setListHeadings(m_listHeadings);
-    m_gridContents = std::make_unique<FlexGridContents>(*GridToPrint);
+    m_gridContents = std::make_unique<FlexGridContents>(*m_gridToPrint);
     m_engine.setGrid(m_gridContents.get());
-    m_engine.setReportTitle(ReportTitle);
+    m_engine.setReportTitle(m_reportTitle);
     m_engine.setPixelTwips(winsys::TwipsPerPixelX(), winsys::TwipsPerPixelY());
     // A simple list's third column is headed "Lat" on screen: the page names
     // the language it shows.
     m_engine.setHeadingForLat({});
-    if (FormToPrint == QLatin1String("GridSimple")) {
+    if (m_formToPrint == QLatin1String("GridSimple")) {
         if (tav::SearchLang == 5)
             m_engine.setHeadingForLat(QStringLiteral("English"));
         else if (tav::SearchLang == 6)
@@ -161,7 +161,7 @@ bool P001::guarded(const QString &where, const std::function<void()> &step)
 
 void P001::CountGridPages()
 {
-    if (!GridToPrint || m_printing)
+    if (!m_gridToPrint || m_printing)
         return;
     m_engine.setPageStarted(false);
     m_printComplete = false;
@@ -170,7 +170,7 @@ void P001::CountGridPages()
         Printer &P = CurrentPrinter();
         P.SetScaleMode(vbTwips);
         QCoreApplication::processEvents();
-        m_engine.setReportFont(GridToPrint->Font());
+        m_engine.setReportFont(m_gridToPrint->Font());
         P.SetFontName(m_engine.reportFont().family());
         SaveSelection();
         ReadPrintOptions();
@@ -191,7 +191,7 @@ void P001::PrintGrid(flexgrid::FlexGrid *grid, long options, const QString &titl
 {
     if (m_printing)
         return;
-    GridToPrint = grid;
+    m_gridToPrint = grid;
     m_engine.setPageStarted(false);
     m_printComplete = false;
     SetPrintFlags(options, title, copies);
@@ -200,18 +200,18 @@ void P001::PrintGrid(flexgrid::FlexGrid *grid, long options, const QString &titl
 
 void P001::SetPrintFlags(long options, const QString &title, int copies)
 {
-    ReportTitle = title;
-    AllowDialogue = options & 0x1;
+    m_reportTitle = title;
+    m_allowDialogue = options & 0x1;
     m_printCopies = copies >= 1 ? copies : 1;
-    TitlePages = ((options & 0x8) ? 0x1 : 0) + ((options & 0x40) ? 0x4 : 0) + ((options & 0x80) ? 0x8 : 0)
+    m_titlePages = ((options & 0x8) ? 0x1 : 0) + ((options & 0x40) ? 0x4 : 0) + ((options & 0x80) ? 0x8 : 0)
                  + ((options & 0x100) ? 0x200 : 0) + 0x400 + 0x800;
     m_engine.setTitleFontSize(1.0f);
-    SetEffects = (options & 0x6) ? 0x21 : 0x20;
+    m_setEffects = (options & 0x6) ? 0x21 : 0x20;
     if (options & 0x10)
-        SetEffects += 0x2;
+        m_setEffects += 0x2;
     if (options & 0x200)
-        SetEffects += 0x40;
-    PageNumbering = 0x13;
+        m_setEffects += 0x40;
+    m_pageNumbering = 0x13;
 }
 
 void P001::PrintGridAPI()
@@ -219,7 +219,7 @@ void P001::PrintGridAPI()
     // One run at a time: a request during a run is refused.
     if (m_printing)
         return;
-    if (!GridToPrint) {
+    if (!m_gridToPrint) {
         m_printComplete = true;
         return;
     }
@@ -272,7 +272,7 @@ void P001::runPrint()
     // kept across a step.
     auto P = [this]() -> Printer & { return CurrentPrinter(); };
     std::optional<winsys::BusyPointer> busy(std::in_place);
-    m_engine.setReportFont(GridToPrint->Font());
+    m_engine.setReportFont(m_gridToPrint->Font());
     const QFont savedFont = P().Font();
     P().SetFontName(m_engine.reportFont().family());
     P().SetFontSize(m_engine.reportFont().pointSizeF());
@@ -291,7 +291,7 @@ void P001::runPrint()
     if (AbortPrint) {
         QCoreApplication::processEvents();
         RestoreSelection();
-        GridToPrint = nullptr;
+        m_gridToPrint = nullptr;
         bindGrid();
         restorePrinterFont();
         return;
@@ -299,11 +299,11 @@ void P001::runPrint()
 
     // A printer that cannot make copies (a file) prints one, as the dialog said.
     P().SetCopies(P().Device().PrintsCopies() ? m_printCopies : 1);
-    P().Device().SetDocName(ReportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : ReportTitle.trimmed());
+    P().Device().SetDocName(m_reportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : m_reportTitle.trimmed());
     const bool gridLines = prepareDrawing();
     const long total = pagesOfRun();
-    GridToPrint->SetRedraw(false);
-    if (ShowProgress) {
+    m_gridToPrint->SetRedraw(false);
+    if (m_showProgress) {
         // The face is sized for the longest text of this run's pages.
         ProgressBar1->setMaximum(int(total));
         ProgressView = 1;
@@ -316,9 +316,9 @@ void P001::runPrint()
     printPages(int(total));
     endJob();
     RestoreSelection();
-    if (GridToPrint)
-        GridToPrint->SetRedraw(true);
-    GridToPrint = nullptr;
+    if (m_gridToPrint)
+        m_gridToPrint->SetRedraw(true);
+    m_gridToPrint = nullptr;
     bindGrid();
     P().SetScaleMode(vbTwips);
     P().SetFontName(savedFont.family());
@@ -327,7 +327,7 @@ void P001::runPrint()
     PrintEngine::Effects after = m_engine.effects();
     after.ShowGridLines = gridLines;
     m_engine.setEffects(after);
-    if (ShowProgress) {
+    if (m_showProgress) {
         hide();
         ProgressView = 0;
         Form_Resize();
@@ -336,7 +336,7 @@ void P001::runPrint()
 
 void P001::settlePages(std::optional<winsys::BusyPointer> &busy)
 {
-    if (AllowDialogue) {
+    if (m_allowDialogue) {
         // The dialog is about to show: the count may ask about the fit.
         m_dialogOpen = true;
         CountPages(true);
@@ -429,12 +429,12 @@ QString P001::PdfFolder() const
 
 bool P001::chooseOutputFile()
 {
-    QString name = ReportTitle.trimmed();
+    QString name = m_reportTitle.trimmed();
     name.replace(QRegularExpression(QStringLiteral("[^\\w .-]+")), QStringLiteral(" "));
     if (name.isEmpty())
         name = QStringLiteral("Tavrinel");
     const QString suggested = QDir(PdfFolder()).filePath(name.simplified() + QStringLiteral(".pdf"));
-    const QString path = ChooseOutputFile ? ChooseOutputFile(suggested) : QString();
+    const QString path = m_chooseOutputFile ? m_chooseOutputFile(suggested) : QString();
     if (path.isEmpty())
         return false;
     // The file is tried before the run: a run that cannot write it prints
@@ -459,7 +459,7 @@ void P001::printPages(int total)
     for (int p = 1; p <= total; ++p) {
         const bool goOn = guarded(QStringLiteral("in Sub:PrintGrid"), [&] {
             m_engine.setOnPageStarted([this, total](int page) {
-                if (ShowProgress)
+                if (m_showProgress)
                     showProgress(page, total);
             });
             m_engine.PrintPage(p);

@@ -1,7 +1,7 @@
 #pragma once
 // The print window: prints a list window's grid over printer pages. The
-// caller sets the public members (the grid, margins, title, option bit sets)
-// and calls PrintGridAPI, or PrintGrid with one options word. The print
+// caller sets the grid, margins, title and option bit sets through the
+// setters and calls PrintGridAPI, or PrintGrid with one options word. The print
 // engine (PrintEngine) lays the grid out and draws the pages, and owns the
 // printer; the window reads the options into it, shows and sets them in its
 // dialog, asks the user where the engine reports a problem, and runs the job.
@@ -10,7 +10,7 @@
 // "Print Progress" view shown while the pages go to the printer.
 //
 // Lengths are twips (1440 an inch, 56.7 a millimetre) unless said otherwise.
-// Files: P001.cpp (public members, the run), P001Layout.cpp (the count as the
+// Files: P001.cpp (the public interface, the run), P001Layout.cpp (the count as the
 // dialog runs it, the list's selection), P001Paper.cpp (printer and paper
 // lists), P001Options.cpp (reading the option bit sets), P001Dialog.cpp (the
 // dialog's form and option controls), P001Entries.cpp (its summary, margins,
@@ -73,32 +73,62 @@ public:
     // Lays the grid out with the current settings; the result is in
     // RequestPagesWide and RequestPagesHigh.
     void CountGridPages();
-    float BottomMargin = 0;
     // Abandons the printer's current job.
     void CancelPrint();
-    QString FormToPrint;
-    float LeftMargin = 0;
-    // Unit of the four margins: 5 inches, 6 millimetres, 0 the locale's.
-    int MarginUnits = 0;
-    void SetPrintComplete(bool v) { m_printComplete = v; }
-    float RightMargin = 0;
-    float TopMargin = 0;
     // Key filter of the number boxes: the key when it is a digit, backspace or
     // one of extra, else 0.
     static int NumericOnly(int keyAscii, const QString &extra = QString());
     void PrintGrid(flexgrid::FlexGrid *grid, long options, const QString &title, int copies);
     void PrintGridAPI();
-    QPointer<flexgrid::FlexGrid> GridToPrint;
-    QString ReportTitle;
-    bool AllowDialogue = false;
+
+    // The grid to print, the name of the window it belongs to and the title
+    // printed over it.
+    flexgrid::FlexGrid *GridToPrint() const { return m_gridToPrint; }
+    void SetGridToPrint(flexgrid::FlexGrid *grid) { m_gridToPrint = grid; }
+    const QString &FormToPrint() const { return m_formToPrint; }
+    void SetFormToPrint(const QString &name) { m_formToPrint = name; }
+    const QString &ReportTitle() const { return m_reportTitle; }
+    void SetReportTitle(const QString &title) { m_reportTitle = title; }
+    // The margins, in MarginUnits: 5 inches, 6 millimetres, 0 the locale's.
+    // All four 0: the printer's unprintable edges.
+    float TopMargin() const { return m_topMargin; }
+    void SetTopMargin(float v) { m_topMargin = v; }
+    float BottomMargin() const { return m_bottomMargin; }
+    void SetBottomMargin(float v) { m_bottomMargin = v; }
+    float LeftMargin() const { return m_leftMargin; }
+    void SetLeftMargin(float v) { m_leftMargin = v; }
+    float RightMargin() const { return m_rightMargin; }
+    void SetRightMargin(float v) { m_rightMargin = v; }
+    int MarginUnits() const { return m_marginUnits; }
+    void SetMarginUnits(int units) { m_marginUnits = units; }
+    // True: the "Print Options" dialog is shown before the pages print.
+    bool AllowDialogue() const { return m_allowDialogue; }
+    void SetAllowDialogue(bool on) { m_allowDialogue = on; }
+    // Option bit sets; 0 takes the defaults when the options are read.
+    long TitlePages() const { return m_titlePages; }
+    void SetTitlePages(long bits) { m_titlePages = bits; }
+    long SetEffects() const { return m_setEffects; }
+    void SetSetEffects(long bits) { m_setEffects = bits; }
+    long PageNumbering() const { return m_pageNumbering; }
+    void SetPageNumbering(long bits) { m_pageNumbering = bits; }
+    long MergeRule() const { return m_mergeRule; }
+    void SetMergeRule(long bits) { m_mergeRule = bits; }
+    long SelectionPrintRule() const { return m_selectionPrintRule; }
+    void SetSelectionPrintRule(long bits) { m_selectionPrintRule = bits; }
+    long MultiColumnPrint() const { return m_multiColumnPrint; }
+    void SetMultiColumnPrint(long bits) { m_multiColumnPrint = bits; }
+    // A paper orientation to print in; 0 keeps the printer's.
+    long PrinterOrientation() const { return m_printerOrientation; }
+    void SetPrinterOrientation(long orientation) { m_printerOrientation = orientation; }
+    // True: the "Print Progress" view is shown while the pages print.
+    bool ShowProgress() const { return m_showProgress; }
+    void SetShowProgress(bool on) { m_showProgress = on; }
+
+    void SetPrintComplete(bool v) { m_printComplete = v; }
     int PrintCopies() const { return m_printCopies; }
     void SetPrintCopies(long copies) { m_printCopies = copies > 1 ? int(std::min(copies, 9999L)) : 1; }
-    long TitlePages = 0;
     float TitleFontSize() const { return m_engine.titleFontSize(); }
     void SetTitleFontSize(double factor);
-    long SetEffects = 0;
-    long PageNumbering = 0;
-    long MergeRule = 0;
     // Names the printer to use: a position in the printer list, or a printer's
     // name or port.
     void SetSetPrinter(const QVariant &choice) { PrinterChoice = choice; }
@@ -109,11 +139,7 @@ public:
     bool PrintComplete() const { return m_printComplete; }
     bool SetPages() const { return m_setPages; }
     void SetSetPages(bool on) { m_setPages = on && m_requestPagesWide > 0 && m_requestPagesHigh > 0; }
-    long PrinterOrientation = 0;
     long PrintProgress() const { return m_engine.printProgress(); }
-    bool ShowProgress = false;
-    long SelectionPrintRule = 0;
-    long MultiColumnPrint = 0;
     long RequestSectionsWide() const { return m_engine.requestSectionsWide(); }
     long RequestSectionsHigh() const { return m_engine.requestSectionsHigh(); }
 
@@ -126,9 +152,12 @@ public:
     printer::Printer &CurrentPrinter();
     // Asks for the file a PDF printer writes (suggested: a path to offer);
     // an empty answer cancels the run. By default a file dialog asks.
-    std::function<QString(const QString &suggested)> ChooseOutputFile;
+    void SetChooseOutputFile(std::function<QString(const QString &suggested)> ask)
+    {
+        m_chooseOutputFile = std::move(ask);
+    }
     // Shows a page of the help (F1 in the dialog: the page of its tab).
-    std::function<void(const QString &page, QWidget *dialog)> ShowHelp;
+    void SetShowHelp(std::function<void(const QString &page, QWidget *dialog)> show) { m_showHelp = std::move(show); }
     // The help page of the dialog's tab shown now.
     QString HelpTopic() const;
     // The printer set-up: asked what the user chose for the printer in use
@@ -140,7 +169,10 @@ public:
         int orientation = printer::Portrait;
         int copies = 1;
     };
-    std::function<std::optional<SetUpChoice>(const SetUpChoice &now, bool paperOnly)> RunSetUp;
+    void SetRunSetUp(std::function<std::optional<SetUpChoice>(const SetUpChoice &now, bool paperOnly)> ask)
+    {
+        m_runSetUp = std::move(ask);
+    }
     // The folder the PDF file is first offered in: the last folder used,
     // else the documents folder, else the home folder.
     QString PdfFolder() const;
@@ -240,7 +272,7 @@ private:
     };
     OpeningState openingState();
     void restoreOpening(const OpeningState &state);
-    // Asks the set-up dialog of the system (the default of RunSetUp).
+    // Asks the set-up dialog of the system (used when SetRunSetUp gave none).
     std::optional<SetUpChoice> systemSetUp(const SetUpChoice &now, bool paperOnly);
     // The progress view follows the run's pages.
     void showProgress(int page, int total);
@@ -344,6 +376,26 @@ private:
     static std::optional<int> boxNumber(const QLineEdit *box);
 
     // --- Public property fields -------------------------------------------------------
+    QPointer<flexgrid::FlexGrid> m_gridToPrint;
+    QString m_formToPrint;
+    QString m_reportTitle;
+    float m_topMargin = 0;
+    float m_bottomMargin = 0;
+    float m_leftMargin = 0;
+    float m_rightMargin = 0;
+    int m_marginUnits = 0;
+    bool m_allowDialogue = false;
+    long m_titlePages = 0;
+    long m_setEffects = 0;
+    long m_pageNumbering = 0;
+    long m_mergeRule = 0;
+    long m_selectionPrintRule = 0;
+    long m_multiColumnPrint = 0;
+    long m_printerOrientation = 0;
+    bool m_showProgress = false;
+    std::function<QString(const QString &suggested)> m_chooseOutputFile;
+    std::function<void(const QString &page, QWidget *dialog)> m_showHelp;
+    std::function<std::optional<SetUpChoice>(const SetUpChoice &now, bool paperOnly)> m_runSetUp;
     int m_printCopies = 1;
     long m_requestPagesWide = 0;
     long m_requestPagesHigh = 0;

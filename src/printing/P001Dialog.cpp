@@ -102,8 +102,8 @@ QTabBar *P001::buildTabStrip()
     }
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] {
-        if (ShowHelp && ProgressView != 1)
-            ShowHelp(HelpTopic(), this);
+        if (m_showHelp && ProgressView != 1)
+            m_showHelp(HelpTopic(), this);
     });
     return TabStrip1;
 }
@@ -618,7 +618,7 @@ void P001::Check1_Click(int Index)
             numbering.NumberBelowMargin = false;
         }
         break;
-    case 11: ShowProgress = checked; break;
+    case 11: m_showProgress = checked; break;
     case 12: m_engine.setRepeatCaptions(checked); break;
     default: break;
     }

@@ -67,7 +67,7 @@ void P001::ShowPageSummary()
         choose(Option1, 0, &P001::Option1_Click);
         Option1[1]->setEnabled(false);
         Check1[11]->hide();
-        ShowProgress = false;
+        m_showProgress = false;
         Check1[11]->setChecked(false);
     } else {
         Option1[1]->setEnabled(true);
@@ -87,7 +87,7 @@ void P001::ShowPageSummary()
                                 .arg(m_engine.requestSectionsWide())
                                 .arg(m_engine.requestSectionsHigh())
                                 .arg(m_engine.requestSectionsHigh() > 1 ? QStringLiteral("s") : QString()));
-        if (MultiColumnPrint & 1)
+        if (m_multiColumnPrint & 1)
             choose(Option1, 2, &P001::Option1_Click);
         Option1[2]->show();
         Line1[1]->show();
@@ -270,7 +270,7 @@ void P001::RefreshPrinter()
     // is the printer: it comes back with a printer that makes copies.
     const SetUpChoice now{m_engine.PrinterName(), P.PaperSize(), P.Orientation(), m_printCopies};
     const std::optional<SetUpChoice> chosen
-        = RunSetUp ? RunSetUp(now, P.Device().PrintsToFile()) : systemSetUp(now, P.Device().PrintsToFile());
+        = m_runSetUp ? m_runSetUp(now, P.Device().PrintsToFile()) : systemSetUp(now, P.Device().PrintsToFile());
     if (!chosen)
         return;
     if (chosen->printer != m_engine.PrinterName()) {
@@ -421,7 +421,7 @@ void P001::Text1_LostFocus(int Index)
             value = std::max(1, m_engine.pagesHigh());
         setCountBox(Index, value);
     } else if (Index == 3) {
-        ReportTitle = Text1[3]->text();
+        m_reportTitle = Text1[3]->text();
         CountPages(true);
     } else if (Index <= 7) {
         ValidateMargin(Index);

@@ -31,7 +31,7 @@ QString lines(std::initializer_list<const char *> parts)
 
 void P001::SaveSelection()
 {
-    const flexgrid::FlexGrid &g = *GridToPrint;
+    const flexgrid::FlexGrid &g = *m_gridToPrint;
     PrintEngine::Selection selection;
     selection[0] = std::min(g.Row(), g.RowSel());
     selection[2] = std::max(g.Row(), g.RowSel());
@@ -42,9 +42,9 @@ void P001::SaveSelection()
 
 void P001::RestoreSelection()
 {
-    if (!GridToPrint)
+    if (!m_gridToPrint)
         return;
-    flexgrid::FlexGrid &g = *GridToPrint;
+    flexgrid::FlexGrid &g = *m_gridToPrint;
     // Only what moved is written back, with the list's cell handlers held.
     const bool wasBusy = tav::GridBusy();
     tav::SetGridBusy(true);
@@ -105,7 +105,7 @@ bool P001::askAboutFit(PrintEngine::FitProblem problem)
 
 void P001::CountPages(bool show)
 {
-    if (ReadingOptions || !GridToPrint)
+    if (ReadingOptions || !m_gridToPrint)
         return;
     winsys::BusyPointer busy;
     bindGrid();

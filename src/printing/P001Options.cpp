@@ -28,13 +28,13 @@ void P001::ReadPrintOptions()
     ReadingOptions = true;
     bindGrid();
     ListPrinters();
-    const flexgrid::FlexGrid &g = *GridToPrint;
+    const flexgrid::FlexGrid &g = *m_gridToPrint;
     readScaling();
 
-    if (SelectionPrintRule == 0)
-        SelectionPrintRule = 1;
-    if (PrinterOrientation > 0) {
-        CurrentPrinter().SetOrientation(int(PrinterOrientation));
+    if (m_selectionPrintRule == 0)
+        m_selectionPrintRule = 1;
+    if (m_printerOrientation > 0) {
+        CurrentPrinter().SetOrientation(int(m_printerOrientation));
         m_engine.setPaperOrientation(CurrentPrinter().Orientation());
     }
     if (m_printCopies < 1)
@@ -42,8 +42,8 @@ void P001::ReadPrintOptions()
 
     m_engine.GetMeasureSystem();
     const PaperInfo paper = m_engine.GetPaperName();
-    if (MarginUnits == 0)
-        MarginUnits = paper.Measure == 1 ? vbInches : vbMillimeters;
+    if (m_marginUnits == 0)
+        m_marginUnits = paper.Measure == 1 ? vbInches : vbMillimeters;
     readMargins();
     m_engine.GetPrintableArea();
 
@@ -62,9 +62,9 @@ void P001::readScaling()
 {
     m_engine.setSheetsWide(m_engine.pagesWide());
     m_engine.setSheetsHigh(m_engine.pagesHigh());
-    m_engine.setMultiUp((MultiColumnPrint & 1) != 0);
+    m_engine.setMultiUp((m_multiColumnPrint & 1) != 0);
     m_engine.setScaleToFit(false);
-    if (m_setPages && AllowDialogue) {
+    if (m_setPages && m_allowDialogue) {
         m_engine.setMultiUp(false);
         m_engine.setSheetsWide(m_requestPagesWide);
         m_engine.setSheetsHigh(m_requestPagesHigh);
@@ -78,17 +78,17 @@ void P001::readScaling()
 void P001::readMargins()
 {
     Printer &P = CurrentPrinter();
-    const std::array<float, 5> given = {TopMargin, BottomMargin, LeftMargin, RightMargin, float(MarginUnits)};
-    if (TopMargin + BottomMargin + LeftMargin + RightMargin <= 0) {
+    const std::array<float, 5> given = {m_topMargin, m_bottomMargin, m_leftMargin, m_rightMargin, float(m_marginUnits)};
+    if (m_topMargin + m_bottomMargin + m_leftMargin + m_rightMargin <= 0) {
         m_engine.forgetMargins();
         m_marginsGiven = {};
     } else if (given != m_marginsGiven) {
         m_marginsGiven = given;
         PageArea margins;
-        margins.Top = P.ScaleY(std::max(0.0f, TopMargin), int(MarginUnits), vbTwips);
-        margins.Bottom = P.ScaleY(std::max(0.0f, BottomMargin), int(MarginUnits), vbTwips);
-        margins.Left = P.ScaleX(std::max(0.0f, LeftMargin), int(MarginUnits), vbTwips);
-        margins.Right = P.ScaleX(std::max(0.0f, RightMargin), int(MarginUnits), vbTwips);
+        margins.Top = P.ScaleY(std::max(0.0f, m_topMargin), int(m_marginUnits), vbTwips);
+        margins.Bottom = P.ScaleY(std::max(0.0f, m_bottomMargin), int(m_marginUnits), vbTwips);
+        margins.Left = P.ScaleX(std::max(0.0f, m_leftMargin), int(m_marginUnits), vbTwips);
+        margins.Right = P.ScaleX(std::max(0.0f, m_rightMargin), int(m_marginUnits), vbTwips);
         m_engine.setMargins(margins);
         m_engine.rememberMargins();
     }
@@ -96,19 +96,19 @@ void P001::readMargins()
 
 void P001::readTitle(const flexgrid::FlexGrid &g)
 {
-    if (TitlePages == 0)
-        TitlePages = DefaultTitlePages;
+    if (m_titlePages == 0)
+        m_titlePages = DefaultTitlePages;
     int titlePlacement = 0;
     for (const auto &[bit, placement] : {std::pair{0x4L, 1}, {0x8L, 2}, {0x20L, 3}, {0x10L, 4}})
-        if (TitlePages & bit)
+        if (m_titlePages & bit)
             titlePlacement = placement;
     m_engine.setTitlePlacement(titlePlacement);
     if (g.FixedRows() > 0)
-        m_engine.setRepeatHeads((TitlePages & 0x200) != 0);
-    m_engine.setRepeatCaptions(g.FixedCols() > 0 && (TitlePages & 0x1000) != 0);
-    m_engine.setTitleJustify((TitlePages & 0x100) ? 2 : (TitlePages & 0x80) ? 1 : 0);
-    m_engine.setTitleBold((TitlePages & 0x400) != 0);
-    m_engine.setTitleUnderline((TitlePages & 0x800) != 0);
+        m_engine.setRepeatHeads((m_titlePages & 0x200) != 0);
+    m_engine.setRepeatCaptions(g.FixedCols() > 0 && (m_titlePages & 0x1000) != 0);
+    m_engine.setTitleJustify((m_titlePages & 0x100) ? 2 : (m_titlePages & 0x80) ? 1 : 0);
+    m_engine.setTitleBold((m_titlePages & 0x400) != 0);
+    m_engine.setTitleUnderline((m_titlePages & 0x800) != 0);
 
     if (m_engine.titleFontSize() < 1.0f)
         m_engine.setTitleFontSize(1.0f);
@@ -117,28 +117,28 @@ void P001::readTitle(const flexgrid::FlexGrid &g)
 
 void P001::readEffects()
 {
-    if (SetEffects == 0)
-        SetEffects = DefaultEffects;
+    if (m_setEffects == 0)
+        m_setEffects = DefaultEffects;
     PrintEngine::Effects effects;
-    effects.ShowGridLines = SetEffects & 0x2;
-    effects.ShowGridLineColours = SetEffects & 0x4;
-    effects.ShowTextColours = SetEffects & 0x8;
-    effects.ShowBackColours = SetEffects & 0x10;
-    effects.ShadeHeadings = SetEffects & 0x20;
-    effects.UseCellFonts = SetEffects & 0x40;
+    effects.ShowGridLines = m_setEffects & 0x2;
+    effects.ShowGridLineColours = m_setEffects & 0x4;
+    effects.ShowTextColours = m_setEffects & 0x8;
+    effects.ShowBackColours = m_setEffects & 0x10;
+    effects.ShadeHeadings = m_setEffects & 0x20;
+    effects.UseCellFonts = m_setEffects & 0x40;
     m_engine.setEffects(effects);
 }
 
 void P001::readNumbering()
 {
-    if (PageNumbering == 0)
-        PageNumbering = DefaultNumbering;
+    if (m_pageNumbering == 0)
+        m_pageNumbering = DefaultNumbering;
     PrintEngine::PageNumbering numbering = m_engine.numbering(); // the date and time stay as the dialog left them
-    numbering.NumberingMode = (PageNumbering & 0x4) ? 2 : (PageNumbering & 0x2) ? 1 : 0;
-    numbering.PageOfPages = PageNumbering & 0x100;
+    numbering.NumberingMode = (m_pageNumbering & 0x4) ? 2 : (m_pageNumbering & 0x2) ? 1 : 0;
+    numbering.PageOfPages = m_pageNumbering & 0x100;
     numbering.NumberPosition = 0;
     for (const auto &[bit, position] : {std::pair{0x10L, 0}, {0x800L, 1}, {0x8L, 2}, {0x20L, 3}, {0x40L, 4}, {0x80L, 5}})
-        if (PageNumbering & bit)
+        if (m_pageNumbering & bit)
             numbering.NumberPosition = position;
     // A number inside a margin needs room there for its line.
     const double lineHeight = CurrentPrinter().TextHeight(QStringLiteral("P"));
@@ -146,8 +146,8 @@ void P001::readNumbering()
     const PageArea &strips = m_engine.unprintable();
     const bool roomBelow = margins.Bottom > strips.Bottom && lineHeight < margins.Bottom - strips.Bottom;
     const bool roomAbove = margins.Top > strips.Top && lineHeight < margins.Top - strips.Top;
-    numbering.NumberBelowMargin = roomBelow && (PageNumbering & 0x400);
-    numbering.NumberAboveMargin = roomAbove && (PageNumbering & 0x200) && !(PageNumbering & 0x400);
+    numbering.NumberBelowMargin = roomBelow && (m_pageNumbering & 0x400);
+    numbering.NumberAboveMargin = roomAbove && (m_pageNumbering & 0x200) && !(m_pageNumbering & 0x400);
     m_engine.setNumbering(numbering);
 }
 
@@ -160,18 +160,18 @@ void P001::readMergingAndSelection(const flexgrid::FlexGrid &g)
     if (merge > 0) {
         merging.MergeAcross = merge == 1 || merge == 4 || merge == 2;
         merging.MergeDown = merge == 1 || merge == 4 || merge == 3;
-        if (MergeRule == 0)
-            MergeRule = DefaultMergeRule;
-        merging.MergedCellRule = (MergeRule & 0x4) ? 1 : 0;
+        if (m_mergeRule == 0)
+            m_mergeRule = DefaultMergeRule;
+        merging.MergedCellRule = (m_mergeRule & 0x4) ? 1 : 0;
     } else {
         merging.MergeAcross = merging.MergeDown = false;
         m_selectionOffered = false;
-        if (AllowDialogue && !(SelectionPrintRule & 0x10)) {
-            const bool offered = ((SelectionPrintRule & 0x1) && (g.Col() != g.ColSel() || g.Row() != g.RowSel()))
-                                 || ((SelectionPrintRule & 0x2) && g.ColSel() != g.Col())
-                                 || ((SelectionPrintRule & 0x4) && g.RowSel() != g.Row());
+        if (m_allowDialogue && !(m_selectionPrintRule & 0x10)) {
+            const bool offered = ((m_selectionPrintRule & 0x1) && (g.Col() != g.ColSel() || g.Row() != g.RowSel()))
+                                 || ((m_selectionPrintRule & 0x2) && g.ColSel() != g.Col())
+                                 || ((m_selectionPrintRule & 0x4) && g.RowSel() != g.Row());
             m_selectionOffered = offered;
-            m_engine.setSelectionOnly(offered && (SelectionPrintRule & 0x8));
+            m_engine.setSelectionOnly(offered && (m_selectionPrintRule & 0x8));
         }
     }
     m_engine.setMerging(merging);
@@ -179,9 +179,9 @@ void P001::readMergingAndSelection(const flexgrid::FlexGrid &g)
 
 void P001::syncDialog()
 {
-    const flexgrid::FlexGrid &g = *GridToPrint;
+    const flexgrid::FlexGrid &g = *m_gridToPrint;
     ReadingOptions = true;
-    const bool fit = m_setPages && AllowDialogue;
+    const bool fit = m_setPages && m_allowDialogue;
     Option1[fit ? 1 : m_engine.multiUp() ? 2 : 0]->setChecked(true);
     Text1[0]->setText(QString::number(fit ? m_requestPagesWide : m_engine.pagesWide()));
     Text1[1]->setText(QString::number(fit ? m_requestPagesHigh : m_engine.pagesHigh()));
@@ -192,7 +192,7 @@ void P001::syncDialog()
     Line1[1]->hide();
     Option1[2]->hide();
 
-    Frame1[11]->setEnabled(TitlePages & 0x1);
+    Frame1[11]->setEnabled(m_titlePages & 0x1);
     Option3[m_engine.topBlock().TitlePlacement]->setChecked(true);
     Check1[4]->setVisible(g.FixedRows() > 0);
     Check1[4]->setChecked(m_engine.topBlock().RepeatHeads);
@@ -202,7 +202,7 @@ void P001::syncDialog()
     Check1[8]->setChecked(m_engine.topBlock().TitleBold);
     Check1[7]->setChecked(m_engine.topBlock().TitleUnderline);
     Text1[9]->setText(QLocale::c().toString(m_engine.titleFontSize(), 'f', 1));
-    Text1[3]->setText(ReportTitle);
+    Text1[3]->setText(m_reportTitle);
 
     const PrintEngine::Effects &effects = m_engine.effects();
     Check1[2]->setChecked(effects.ShowGridLines);
@@ -212,24 +212,24 @@ void P001::syncDialog()
     Check1[0]->setChecked(effects.ShowBackColours);
     Check1[9]->setEnabled(!effects.ShowBackColours);
     Check1[9]->setChecked(effects.ShadeHeadings);
-    Frame1[8]->setEnabled(SetEffects & 0x1);
+    Frame1[8]->setEnabled(m_setEffects & 0x1);
 
     Option4[m_engine.numbering().NumberingMode]->setChecked(true);
     Check1[5]->setChecked(m_engine.numbering().PageOfPages);
-    Check1[6]->setChecked(PageNumbering & 0x400);
-    Check1[10]->setChecked((PageNumbering & 0x200) && !(PageNumbering & 0x400));
+    Check1[6]->setChecked(m_pageNumbering & 0x400);
+    Check1[10]->setChecked((m_pageNumbering & 0x200) && !(m_pageNumbering & 0x400));
     Combo1[1]->setCurrentIndex(m_engine.numbering().NumberPosition);
-    Frame1[10]->setEnabled(PageNumbering & 0x1);
+    Frame1[10]->setEnabled(m_pageNumbering & 0x1);
 
     const int merge = g.MergeCells();
     Frame1[14]->setVisible(merge > 0);
-    Frame1[14]->setEnabled(merge > 0 && (MergeRule & 0x1));
+    Frame1[14]->setEnabled(merge > 0 && (m_mergeRule & 0x1));
     Option6[m_engine.merging().MergedCellRule]->setChecked(true);
     Option2[1]->setEnabled(merge == 0 && m_selectionOffered);
     Option2[m_engine.selectionOnly() ? 1 : 0]->setChecked(true);
     Text1[8]->clear();
     Text1[8]->setEnabled(false);
-    Check1[11]->setChecked(ShowProgress);
+    Check1[11]->setChecked(m_showProgress);
     Check1[11]->show();
     ReadingOptions = false;
 

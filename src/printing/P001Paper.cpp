@@ -29,7 +29,7 @@ P001::OpeningState P001::openingState()
 {
     Printer &P = CurrentPrinter();
     return {m_engine.PrinterName(), P.PaperSize(), P.Orientation(), m_engine.marginState(), m_printCopies,
-            ShowProgress, m_engine.titleFontSize(), ReportTitle};
+            m_showProgress, m_engine.titleFontSize(), m_reportTitle};
 }
 
 void P001::restoreOpening(const OpeningState &state)
@@ -48,9 +48,9 @@ void P001::restoreOpening(const OpeningState &state)
     m_engine.setMarginState(state.margins);
     m_engine.GetPrintableArea();
     m_printCopies = state.copies;
-    ShowProgress = state.showProgress;
+    m_showProgress = state.showProgress;
     m_engine.setTitleFontSize(state.titleSize);
-    ReportTitle = state.title;
+    m_reportTitle = state.title;
 }
 
 void P001::ListPrinters()

@@ -125,30 +125,30 @@ TEST_F(MdiFixture, PrintPassesTheActiveListWindowWithFixedMargins)
     P001 *print = w.PrintInstance();
     ASSERT_NE(print, nullptr);
     EXPECT_TRUE(print->CurrentPrinter().Device().PrintsToFile()) << "tests print to a file, never on a printer";
-    print->RightMargin = 7;
-    print->BottomMargin = 9;
-    print->MarginUnits = 1;
+    print->SetRightMargin(7);
+    print->SetBottomMargin(9);
+    print->SetMarginUnits(1);
     QTemporaryDir dir;
     QStringList written;
-    print->ChooseOutputFile = [&](const QString &) {
+    print->SetChooseOutputFile([&](const QString &) {
         written << dir.filePath(QStringLiteral("list%1.pdf").arg(written.size()));
         return written.last();
-    };
+    });
     tavtest::PressWhenShown(print, QStringLiteral("Command1(0)"));
     w.Control<QAction>("mnuPrintParts(0)")->trigger();
     // The run printed the list window's grid and released it.
-    EXPECT_EQ(print->GridToPrint, nullptr);
+    EXPECT_EQ(print->GridToPrint(), nullptr);
     ASSERT_EQ(written.size(), 1);
     EXPECT_TRUE(QFileInfo(written[0]).size() > 0);
     EXPECT_TRUE(print->PrintComplete());
-    EXPECT_EQ(print->MarginUnits, 6);
-    EXPECT_EQ(print->LeftMargin, 20.0f);
-    EXPECT_EQ(print->TopMargin, 20.0f);
-    EXPECT_EQ(print->RightMargin, 7.0f) << "the right and bottom margins are the print window's own";
-    EXPECT_EQ(print->BottomMargin, 9.0f);
-    EXPECT_EQ(print->ReportTitle, QStringLiteral("12 Greek words"));
-    EXPECT_EQ(print->FormToPrint, QStringLiteral("GridStd"));
-    EXPECT_TRUE(print->AllowDialogue);
+    EXPECT_EQ(print->MarginUnits(), 6);
+    EXPECT_EQ(print->LeftMargin(), 20.0f);
+    EXPECT_EQ(print->TopMargin(), 20.0f);
+    EXPECT_EQ(print->RightMargin(), 7.0f) << "the right and bottom margins are the print window's own";
+    EXPECT_EQ(print->BottomMargin(), 9.0f);
+    EXPECT_EQ(print->ReportTitle(), QStringLiteral("12 Greek words"));
+    EXPECT_EQ(print->FormToPrint(), QStringLiteral("GridStd"));
+    EXPECT_TRUE(print->AllowDialogue());
     // The print image does the same, with the same print window.
     tavtest::PressWhenShown(print, QStringLiteral("Command1(0)"));
     w.imgPrintNorm_Click();

@@ -59,14 +59,14 @@ TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
               QStringLiteral("The active form: \"") + caption + QLatin1Char('"'));
     ASSERT_NE(w->PrintInstance(), nullptr);
     QWidget *printed = nullptr;
-    w->PrintInstance()->ChooseOutputFile = [&](const QString &) {
-        printed = w->PrintInstance()->GridToPrint;
+    w->PrintInstance()->SetChooseOutputFile([&](const QString &) {
+        printed = w->PrintInstance()->GridToPrint();
         return QString(); // no file: the run ends without printing
-    };
+    });
     tavtest::PressWhenShown(w->PrintInstance(), QStringLiteral("Command1(0)"));
     w->Control<QAction>("mnuPrintParts(0)")->trigger();
     EXPECT_EQ(printed, forms.at(1)->findChild<QWidget *>(QStringLiteral("msFlxMulti")));
-    EXPECT_EQ(w->PrintInstance()->FormToPrint, QStringLiteral("GridStd"));
+    EXPECT_EQ(w->PrintInstance()->FormToPrint(), QStringLiteral("GridStd"));
 
     // Choosing the first window in the list makes it the active one.
     WindowEntry(0)->trigger();

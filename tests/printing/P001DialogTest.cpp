@@ -63,8 +63,8 @@ TEST_F(P001Test, DefaultOptionWordsOpenTheDialogWithTheirChoices)
 TEST_F(P001Test, OptionBitsPickTheLastChoiceOfAGroup)
 {
     flexgrid::FlexGrid &g = MakeGrid(10, 3);
-    print.PageNumbering = 0x1 | 0x8 | 0x80;
-    print.TitlePages = 0x1 | 0x4 | 0x10;
+    print.SetPageNumbering(0x1 | 0x8 | 0x80);
+    print.SetTitlePages(0x1 | 0x4 | 0x10);
     OpenOptions();
     EXPECT_EQ(C<QComboBox>(name("Combo1", 1))->currentIndex(), 5);
     EXPECT_TRUE(C<QRadioButton>(name("Option3", 4))->isChecked());
@@ -74,8 +74,8 @@ TEST_F(P001Test, OptionBitsPickTheLastChoiceOfAGroup)
     g.SetMergeCells(flexgrid::flexMergeRestrictRows);
     g.SetRow(2);
     g.SetColSel(2);
-    print.AllowDialogue = true;
-    print.PageNumbering = 0x1 | 0x4;
+    print.SetAllowDialogue(true);
+    print.SetPageNumbering(0x1 | 0x4);
     OpenOptions();
     EXPECT_FALSE(C<QWidget>(QStringLiteral("Frame1(14)"))->isHidden());
     EXPECT_FALSE(C<QRadioButton>(name("Option2", 1))->isEnabled());
@@ -85,10 +85,10 @@ TEST_F(P001Test, OptionBitsPickTheLastChoiceOfAGroup)
     g.SetMergeCells(flexgrid::flexMergeNever);
     g.SetRow(2);
     g.SetRowSel(5);
-    print.SelectionPrintRule = 2;
+    print.SetSelectionPrintRule(2);
     OpenOptions();
     EXPECT_FALSE(C<QRadioButton>(name("Option2", 1))->isEnabled());
-    print.SelectionPrintRule = 4 + 8;
+    print.SetSelectionPrintRule(4 + 8);
     OpenOptions();
     EXPECT_TRUE(C<QRadioButton>(name("Option2", 1))->isChecked());
     EXPECT_EQ(print.RowBands()[1].First, 2) << "only the selection is laid out";
@@ -98,11 +98,11 @@ TEST_F(P001Test, ThePageSummaryFollowsTheCount)
 {
     // One page: full size only, no progress view.
     MakeGrid(5, 2);
-    print.ShowProgress = true;
+    print.SetShowProgress(true);
     OpenOptions();
     EXPECT_FALSE(C<QRadioButton>(name("Option1", 1))->isEnabled());
     EXPECT_TRUE(C<QCheckBox>(name("Check1", 11))->isHidden());
-    EXPECT_FALSE(print.ShowProgress);
+    EXPECT_FALSE(print.ShowProgress());
     EXPECT_FALSE(C<QRadioButton>(name("Option2", 2))->isEnabled());
 
     // A narrow long grid offers n-up printing, named by its sheets.
@@ -171,9 +171,9 @@ TEST_F(P001Test, ARecountWhenTheFocusLeavesAnArrowOrABoxHandlesNoWaitingEvent)
 TEST_F(P001Test, MarginsShowInMillimetresOrInchesAndStepByTheLocale)
 {
     MakeGrid(20, 2);
-    print.MarginUnits = printer::vbMillimeters;
-    print.LeftMargin = 20;
-    print.TopMargin = 20;
+    print.SetMarginUnits(printer::vbMillimeters);
+    print.SetLeftMargin(20);
+    print.SetTopMargin(20);
     OpenOptions();
     EXPECT_EQ(C<QLineEdit>(name("Text1", 6))->text(), QStringLiteral("20"));
     EXPECT_EQ(C<QLineEdit>(name("Text1", 5))->text(), QStringLiteral("0"));
@@ -188,13 +188,13 @@ TEST_F(P001Test, MarginsShowInMillimetresOrInchesAndStepByTheLocale)
     EXPECT_EQ(MarginTwips(2), 0);
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    print.MarginUnits = 0;
-    print.LeftMargin = 1;
+    print.SetMarginUnits(0);
+    print.SetLeftMargin(1);
     OpenOptions();
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(C<QLineEdit>(name("Text1", 6))->text(), QStringLiteral("1.00"));
     EXPECT_EQ(C<QLabel>(name("Label1", 13))->text(), QStringLiteral("In"));
-    EXPECT_EQ(print.MarginUnits, printer::vbInches);
+    EXPECT_EQ(print.MarginUnits(), printer::vbInches);
 }
 
 TEST_F(P001Test, NumberBoxesAcceptOnlyWhatTheyHoldAndNeverOverflow)
@@ -301,10 +301,10 @@ TEST_F(P001Test, ARunThroughTheDialogPrintsItsChoicesToPdf)
     print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("dialog.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
     MakeGrid(200, 3, 2000, 300);
-    print.ReportTitle = QStringLiteral("Nouns");
-    print.AllowDialogue = true;
+    print.SetReportTitle(QStringLiteral("Nouns"));
+    print.SetAllowDialogue(true);
     // In the dialog: pages 2 and 3 only, no date in the number line.
     auto *timer = new QTimer(&print);
     QObject::connect(timer, &QTimer::timeout, &print, [&, timer] {
@@ -378,9 +378,9 @@ TEST_F(P001Test, TurningThePaperKeepsEachMarginOnItsSide)
 {
     ThreePrinters();
     MakeGrid(60, 2);
-    print.MarginUnits = printer::vbMillimeters;
-    print.TopMargin = 20;
-    print.LeftMargin = 20;
+    print.SetMarginUnits(printer::vbMillimeters);
+    print.SetTopMargin(20);
+    print.SetLeftMargin(20);
     auto boxes = [&] {
         QStringList t;
         for (int i = 4; i <= 7; ++i) // top, bottom, left, right
@@ -442,9 +442,9 @@ TEST_F(P001Test, AValueThatLeavesNoRoomIsRefusedAtItsBox)
     MakeGrid(120, 3); // rows and heading rows 300 twips, paper 16000 high
     PlainLayout();
     // A title of one letter: a size that fills the page's height still fits its width.
-    print.ReportTitle = QStringLiteral("N");
-    print.TitlePages = 0x201 | 0x4;
-    print.MarginUnits = printer::vbMillimeters;
+    print.SetReportTitle(QStringLiteral("N"));
+    print.SetTitlePages(0x201 | 0x4);
+    print.SetMarginUnits(printer::vbMillimeters);
     winsys::ScriptedMessages messages;
     OpenOptions();
     Type(name("Text1", 4), QStringLiteral("9999"));
@@ -479,7 +479,7 @@ TEST_F(P001Test, TitleAndPageNumberChosenInTheDialogLeaveRoomForTheHeadings)
     // all chosen in the dialog: the headings start below the number's line
     // on every page, and the pages are counted with both lines.
     MakeGrid(120, 2);
-    print.ReportTitle = QStringLiteral("Nouns");
+    print.SetReportTitle(QStringLiteral("Nouns"));
     int pagesShown = 0;
     PrintThroughDialog([&] {
         C<QRadioButton>(name("Option3", 2))->click();
@@ -514,9 +514,9 @@ TEST_F(P001Test, TheTitleFitsThePaperAtAnySizeAndTheDialogSaysThePages)
 {
     MakeGrid(300, 2);
     PlainLayout();
-    print.TitlePages = 0x201 | 0x4;
+    print.SetTitlePages(0x201 | 0x4);
     const QString title = QStringLiteral("234 Greek adjective");
-    print.ReportTitle = title;
+    print.SetReportTitle(title);
     QString pagesShown;
     PrintThroughDialog([&] {
         Type(name("Text1", 9), QStringLiteral("46"));

@@ -29,19 +29,19 @@ flexgrid::FlexGrid &P001Test::MakeGrid(int rows, int cols, int colWidth, int row
         for (int c = 0; r > 0 && c < cols; ++c)
             grid->SetTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
     }
-    print.GridToPrint = grid.get();
+    print.SetGridToPrint(grid.get());
     return *grid;
 }
 
 void P001Test::PlainLayout(double top, double bottom, double left, double right)
 {
-    print.TitlePages = 0x201;
-    print.PageNumbering = 0x1;
-    print.MarginUnits = printer::vbTwips;
-    print.TopMargin = float(top);
-    print.BottomMargin = float(bottom);
-    print.LeftMargin = float(left);
-    print.RightMargin = float(right);
+    print.SetTitlePages(0x201);
+    print.SetPageNumbering(0x1);
+    print.SetMarginUnits(printer::vbTwips);
+    print.SetTopMargin(float(top));
+    print.SetBottomMargin(float(bottom));
+    print.SetLeftMargin(float(left));
+    print.SetRightMargin(float(right));
 }
 
 P001::CellTextFit P001Test::Fit(const QString &text, double w, double h)
@@ -91,7 +91,7 @@ double P001Test::MarginTwips(int side) const
 
 void P001Test::PrintThroughDialog(const std::function<void()> &inDialog)
 {
-    print.AllowDialogue = true;
+    print.SetAllowDialogue(true);
     auto *timer = new QTimer(&print);
     QObject::connect(timer, &QTimer::timeout, &print, [this, timer, inDialog] {
         if (!print.isVisible() || !print.isModal())

@@ -62,7 +62,7 @@ TEST_F(P001Test, RepeatedCaptionsStartEveryLaterBand)
     flexgrid::FlexGrid &g = MakeGrid(3, 6, 2943);
     g.SetFixedCols(1);
     PlainLayout();
-    print.TitlePages = 0x1201;
+    print.SetTitlePages(0x1201);
     Count();
     // Band 1: columns 0-3; the later bands carry column 0 again.
     ASSERT_EQ(print.RequestPagesWide(), 2);
@@ -76,7 +76,7 @@ TEST_F(P001Test, AColumnThatFitsNoBandGoesAloneAndTheCountEnds)
     g.SetFixedCols(1);
     g.SetColWidth(0, 2943);
     PlainLayout();
-    print.TitlePages = 0x1201;
+    print.SetTitlePages(0x1201);
     Count();
     // Beside the repeated caption neither wide column fits: each goes alone.
     ASSERT_EQ(print.RequestPagesWide(), 3);
@@ -97,7 +97,7 @@ TEST_F(P001Test, AGridWithoutVisibleRowsHasNoPagesAndScalingItDoesNotFail)
     for (int r = 0; r < 4; ++r)
         g.SetRowHeight(r, 0);
     PlainLayout();
-    print.TitlePages = 0x1; // headings not repeated: nothing at all to print
+    print.SetTitlePages(0x1); // headings not repeated: nothing at all to print
     Count();
     EXPECT_EQ(print.RequestPagesHigh(), 0);
     EXPECT_EQ(FontSizeOfScaledJob(), FontSizeOfScaledJob());
@@ -125,7 +125,7 @@ TEST_F(P001Test, ANarrowGridIsCutIntoSectionsSideBySide)
     EXPECT_EQ(s[1][3].Last, 120);
 
     // Printed n up: one sheet, the third section at its offset, with headings.
-    print.MultiColumnPrint = 1;
+    print.SetMultiColumnPrint(1);
     Print();
     EXPECT_EQ(rec.pages, 1);
     const tavtest::DrawnText *r105 = rec.Find(QStringLiteral("r105c0"));
@@ -166,7 +166,7 @@ TEST_F(P001Test, ScalingToSheetsHighPrintsNoMoreSheetsThanAskedFor)
         rec = {};
         MakeGrid(1200, 2);
         PlainLayout();
-        print.PageNumbering = 0x13;
+        print.SetPageNumbering(0x13);
         print.SetRequestPagesWide(1);
         print.SetRequestPagesHigh(sheets);
         print.SetSetPages(true);

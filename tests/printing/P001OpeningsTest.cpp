@@ -45,13 +45,13 @@ protected:
     // The main window's print command: millimetres, top and left 20.
     void AsTheMainWindowAsks()
     {
-        print.GridToPrint = grid.get();
-        print.MarginUnits = printer::vbMillimeters;
-        print.LeftMargin = 20;
-        print.TopMargin = 20;
-        print.ReportTitle = QStringLiteral("Greek words");
-        print.TitlePages = 0x205; // the title on the first page
-        print.PageNumbering = 0x1;
+        print.SetGridToPrint(grid.get());
+        print.SetMarginUnits(printer::vbMillimeters);
+        print.SetLeftMargin(20);
+        print.SetTopMargin(20);
+        print.SetReportTitle(QStringLiteral("Greek words"));
+        print.SetTitlePages(0x205); // the title on the first page
+        print.SetPageNumbering(0x1);
     }
     QString Boxes() const // top/bottom/left/right
     {
@@ -72,7 +72,7 @@ protected:
         file.toFile = true;
         source->printers.append(file);
         MakeGrid(60, 2);
-        print.ChooseOutputFile = [](const QString &) { return QStringLiteral("/dev/null"); };
+        print.SetChooseOutputFile([](const QString &) { return QStringLiteral("/dev/null"); });
     }
     QString Paper() const { return C<QComboBox>(QStringLiteral("cbPaperSize"))->currentText(); }
     // The dialog open on three printers and active, as keys reach it; its tab bar.
@@ -224,13 +224,13 @@ TEST_F(P001OpeningsTest, CopiesComeBackAfterASetUpOnAFile)
     WithAFilePrinter();
     for (const bool pickFile : {false, true}) {
         SCOPED_TRACE(pickFile ? "set-up picks the file" : "set-up of the file");
-        print.RunSetUp = [&](const P001::SetUpChoice &now, bool) {
+        print.SetRunSetUp([&](const P001::SetUpChoice &now, bool) {
             P001::SetUpChoice answer = now;
             if (pickFile)
                 answer.printer = printer::PdfFileName;
             answer.copies = 1; // what a set-up shows for a file
             return std::optional<P001::SetUpChoice>(answer);
-        };
+        });
         AsTheMainWindowAsks();
         PrintThroughDialog([&] {
             ChoosePrinter(QStringLiteral("Alpha"));
@@ -252,13 +252,13 @@ TEST_F(P001OpeningsTest, SetUpKeepsThePrinterUnlessTheUserPicksAnother)
 {
     WithAFilePrinter();
     std::vector<bool> asked;
-    print.RunSetUp = [&](const P001::SetUpChoice &now, bool paperOnly) {
+    print.SetRunSetUp([&](const P001::SetUpChoice &now, bool paperOnly) {
         asked.push_back(paperOnly);
         P001::SetUpChoice answer = now;
         answer.paper = 1;
         answer.orientation = printer::Landscape;
         return std::optional<P001::SetUpChoice>(answer);
-    };
+    });
     AsTheMainWindowAsks();
     PrintThroughDialog([&] {
         ChoosePrinter(printer::PdfFileName);
@@ -272,14 +272,14 @@ TEST_F(P001OpeningsTest, SetUpKeepsThePrinterUnlessTheUserPicksAnother)
     EXPECT_EQ(rec.jobPapers.last(), 1);
 
     // Another printer picked in the set-up prints; a cancelled set-up changes nothing.
-    print.RunSetUp = [&](const P001::SetUpChoice &now, bool paperOnly) {
+    print.SetRunSetUp([&](const P001::SetUpChoice &now, bool paperOnly) {
         asked.push_back(paperOnly);
         P001::SetUpChoice answer = now;
         answer.printer = QStringLiteral("Gamma");
         answer.paper = 11;
         answer.copies = 4;
         return std::optional<P001::SetUpChoice>(answer);
-    };
+    });
     AsTheMainWindowAsks();
     PrintThroughDialog([&] {
         ChoosePrinter(QStringLiteral("Alpha"));
@@ -287,10 +287,10 @@ TEST_F(P001OpeningsTest, SetUpKeepsThePrinterUnlessTheUserPicksAnother)
     });
     EXPECT_EQ(rec.jobs.last(), QStringLiteral("Gamma"));
     EXPECT_EQ(rec.copies, 4);
-    print.RunSetUp = [&](const P001::SetUpChoice &, bool paperOnly) {
+    print.SetRunSetUp([&](const P001::SetUpChoice &, bool paperOnly) {
         asked.push_back(paperOnly);
         return std::optional<P001::SetUpChoice>();
-    };
+    });
     AsTheMainWindowAsks();
     PrintThroughDialog([&] { Press(2); });
     EXPECT_EQ(rec.jobs.last(), QStringLiteral("Gamma"));
@@ -403,7 +403,7 @@ TEST_F(P001OpeningsTest, EveryTabOpensFromTheKeyboard)
 
     // F1 opens the help page of the tab shown.
     QString helpPage;
-    print.ShowHelp = [&](const QString &page, QWidget *) { helpPage = page; };
+    print.SetShowHelp([&](const QString &page, QWidget *) { helpPage = page; });
     QTest::keyClick(tabs, Qt::Key_N, Qt::AltModifier);
     QTest::keyClick(tabs, Qt::Key_F1);
     EXPECT_EQ(helpPage, QStringLiteral("print-options.html#printer"));
@@ -421,8 +421,9 @@ TEST_F(P001OpeningsTest, EveryTabOpensFromTheKeyboard)
         QList<QChar> keys = tabKeys;
         for (auto *b : C<QWidget>(name("Frame1", page))->findChildren<QAbstractButton *>()) {
             const QChar k = key(b->text());
-            if (qobject_cast<QRadioButton *>(b))
+            if (qobject_cast<QRadioButton *>(b)) {
                 EXPECT_FALSE(k.isNull()) << b->text().toStdString();
+            }
             if (k.isNull() || b->objectName() == QLatin1String("Check1(3)")) // shares "G" with its parent box
                 continue;
             EXPECT_FALSE(keys.contains(k)) << b->text().toStdString();

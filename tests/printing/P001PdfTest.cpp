@@ -34,16 +34,16 @@ TEST_F(P001Test, APdfRunPrintsEveryPageWithItsTitleNumbersAndVisibleColumns)
     print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("list.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
 
     flexgrid::FlexGrid &g = MakeGrid(120, 3, 2000, 300);
     g.SetColWidth(1, 0);
     g.SetTextMatrix(0, 2, QStringLiteral("Meaning"));
-    print.ReportTitle = QStringLiteral("Verbs of motion");
-    print.MarginUnits = printer::vbMillimeters;
-    print.TopMargin = 20;
-    print.LeftMargin = 20;
-    print.ShowProgress = true;
+    print.SetReportTitle(QStringLiteral("Verbs of motion"));
+    print.SetMarginUnits(printer::vbMillimeters);
+    print.SetTopMargin(20);
+    print.SetLeftMargin(20);
+    print.SetShowProgress(true);
     Print();
     ASSERT_TRUE(print.PrintComplete());
 
@@ -72,13 +72,13 @@ TEST_F(P001Test, APdfCarriesTheListsNameAndTheGreekAsGreekLetters)
     print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("greek.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
     flexgrid::FlexGrid &g = MakeGrid(4, 2, 3000, 400);
     g.SetTextMatrix(1, 1, QStringLiteral("zestovV"));
     g.SetTextMatrix(2, 1, QStringLiteral("askouvmai"));
     g.SetTextMatrix(3, 1, QStringLiteral("Evna"));
     g.SetRangeFont(1, 1, 3, 1, winsys::GreekFamily, 14);
-    print.ReportTitle = QStringLiteral("3 Greek words");
+    print.SetReportTitle(QStringLiteral("3 Greek words"));
     Print();
     ASSERT_TRUE(QFileInfo::exists(file));
 
@@ -99,7 +99,7 @@ TEST_F(P001Test, AFileThatCannotBeWrittenIsReportedOnceAndNothingPrints)
     ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
     notAFolder.close();
     const QString file = dir.filePath(QStringLiteral("notes.txt/list.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
     MakeGrid(400, 3); // 9 pages
     winsys::ScriptedMessages messages;
     Print();
@@ -132,15 +132,15 @@ TEST_F(P001Test, ThePdfFileIsOfferedInTheDocumentsOrHomeFolderThenInTheLastUsed)
     QStringList offered;
     QStringList answers = {home.filePath(QStringLiteral("lists/words.pdf")), home.filePath(QStringLiteral("notes/words.pdf")),
                            home.filePath(QStringLiteral("lists/words.pdf"))};
-    print.ChooseOutputFile = [&](const QString &suggested) {
+    print.SetChooseOutputFile([&](const QString &suggested) {
         offered << suggested;
         return answers.takeFirst();
-    };
+    });
     MakeGrid(3, 2);
-    print.ReportTitle = QStringLiteral("12 words: nouns");
+    print.SetReportTitle(QStringLiteral("12 words: nouns"));
     winsys::ScriptedMessages messages;
     for (int run = 0; run < 4; ++run) {
-        print.GridToPrint = grid.get();
+        print.SetGridToPrint(grid.get());
         Print();
         if (answers.isEmpty())
             break;
@@ -161,7 +161,7 @@ TEST_F(P001Test, GridLinesAreAQuarterPointWide)
     print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("lines.pdf"));
-    print.ChooseOutputFile = [&](const QString &) { return file; };
+    print.SetChooseOutputFile([&](const QString &) { return file; });
     MakeGrid(5, 2);
     Print();
     QFile pdf(file);

@@ -27,7 +27,7 @@ TEST_F(P001Test, EachPrinterChosenInTheDialogPrintsTheJob)
         ASSERT_FALSE(rec.jobs.isEmpty());
         EXPECT_EQ(rec.jobs.last(), printerName);
         grid->SetRow(1);
-        print.GridToPrint = grid.get();
+        print.SetGridToPrint(grid.get());
     }
     EXPECT_EQ(rec.jobs, QStringList({QStringLiteral("Beta"), QStringLiteral("Gamma"), QStringLiteral("Alpha")}));
 
@@ -48,7 +48,7 @@ TEST_F(P001Test, APrinterTheCallerNamesPrintsWithOrWithoutTheDialog)
     print.SetSetPrinter(QStringLiteral("gamma"));
     Print();
     EXPECT_EQ(rec.jobs, QStringList({QStringLiteral("Gamma")}));
-    print.GridToPrint = grid.get();
+    print.SetGridToPrint(grid.get());
     print.SetSetPrinter(1);
     PrintThroughDialog([&] { EXPECT_EQ(C<QComboBox>(name("Combo1", 0))->currentText(), QStringLiteral("Beta")); });
     EXPECT_EQ(rec.jobs.last(), QStringLiteral("Beta"));
@@ -66,7 +66,7 @@ TEST_F(P001Test, ThePrinterInUseIsFoundByNameWhenTheListHasChanged)
     tavtest::RecordedPrinter first;
     first.name = QStringLiteral("Aardvark");
     source->printers.prepend(first);
-    print.GridToPrint = grid.get();
+    print.SetGridToPrint(grid.get());
     PrintThroughDialog([&] {
         EXPECT_EQ(C<QComboBox>(name("Combo1", 0))->currentText(), QStringLiteral("Beta"));
         EXPECT_EQ(StatusPanel(1), QStringLiteral("Beta"));
@@ -76,7 +76,7 @@ TEST_F(P001Test, ThePrinterInUseIsFoundByNameWhenTheListHasChanged)
     // Beta is removed: the default prints, and the user is told.
     source->printers.removeAt(2);
     winsys::ScriptedMessages messages;
-    print.GridToPrint = grid.get();
+    print.SetGridToPrint(grid.get());
     PrintThroughDialog([&] { EXPECT_EQ(C<QComboBox>(name("Combo1", 0))->currentText(), QStringLiteral("Alpha")); });
     EXPECT_EQ(rec.jobs.last(), QStringLiteral("Alpha"));
     ASSERT_EQ(messages.Messages().size(), 1);
@@ -102,7 +102,7 @@ TEST_F(P001Test, AJobThePrinterRefusesIsReportedOnceWithTheReason)
     messages.Clear();
     rec.refuseJob.clear();
     rec.waiting = QStringLiteral("The printer is stopped (paused).");
-    print.GridToPrint = grid.get();
+    print.SetGridToPrint(grid.get());
     Print();
     EXPECT_EQ(rec.jobs.size(), 1);
     ASSERT_EQ(messages.Messages().size(), 1);

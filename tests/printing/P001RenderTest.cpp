@@ -12,7 +12,7 @@
 TEST_F(P001Test, TitleOnTheFirstPageNumbersBottomRightAndHeadingsOnEveryPage)
 {
     MakeGrid(80, 2);
-    print.ReportTitle = QStringLiteral("Verbs");
+    print.SetReportTitle(QStringLiteral("Verbs"));
     Print(); // every option set at its default
     ASSERT_EQ(rec.pages, 2);
     EXPECT_TRUE(rec.ended);
@@ -33,18 +33,18 @@ TEST_F(P001Test, TitleOnTheFirstPageNumbersBottomRightAndHeadingsOnEveryPage)
     EXPECT_DOUBLE_EQ(t->at.y(), 16000 - 240);
     EXPECT_EQ(t->family, grid->Font().family());
     EXPECT_FALSE(print.Printing());
-    EXPECT_EQ(print.GridToPrint, nullptr);
+    EXPECT_EQ(print.GridToPrint(), nullptr);
 }
 
 TEST_F(P001Test, ACentredTitleAndCentredNumberIncludeTheLeftMargin)
 {
     MakeGrid(3, 2);
-    print.ReportTitle = QStringLiteral("Nouns");
-    print.MarginUnits = printer::vbTwips;
-    print.LeftMargin = 2000;
-    print.TopMargin = 500;
-    print.TitlePages = 0x245 | 0x80;         // centred
-    print.PageNumbering = 0x1 | 0x4 | 0x40;  // all pages, bottom centre
+    print.SetReportTitle(QStringLiteral("Nouns"));
+    print.SetMarginUnits(printer::vbTwips);
+    print.SetLeftMargin(2000);
+    print.SetTopMargin(500);
+    print.SetTitlePages(0x245 | 0x80);         // centred
+    print.SetPageNumbering(0x1 | 0x4 | 0x40);  // all pages, bottom centre
     Print();
     const tavtest::DrawnText *title = rec.Find(QStringLiteral("Nouns"));
     ASSERT_NE(title, nullptr);
@@ -134,8 +134,8 @@ TEST_F(P001Test, CellFontsNeverReachTheTitleOrThePageNumber)
 {
     flexgrid::FlexGrid &g = MakeGrid(60, 2);
     g.SetRangeFont(1, 1, 59, 1, QStringLiteral("VudedoGreek"), 14);
-    print.ReportTitle = QStringLiteral("Greek");
-    print.TitlePages = 0x245 | 0x8; // on every page
+    print.SetReportTitle(QStringLiteral("Greek"));
+    print.SetTitlePages(0x245 | 0x8); // on every page
     Print();
     ASSERT_GE(rec.pages, 2);
     EXPECT_EQ(rec.Find(QStringLiteral("r1c1"))->family, QStringLiteral("VudedoGreek"));
@@ -156,7 +156,7 @@ TEST_F(P001Test, WithoutTheDialogEveryPagePrintsAndTheProgressViewCloses)
     ASSERT_EQ(print.RequestPagesHigh(), 4);
     // A page list is the dialog's: a run reads the options anew.
     print.SetPageList({2, 4});
-    print.ShowProgress = true;
+    print.SetShowProgress(true);
     Print();
     EXPECT_EQ(rec.pages, 4) << "without the dialog every page prints";
     EXPECT_FALSE(print.isVisible());
@@ -234,9 +234,9 @@ TEST_F(P001Test, AHeadingRowTheListHidesStillPrintsOnEveryPage)
 TEST_F(P001Test, ATopPageNumberGoesOnTheLineBelowATitleOnEveryPage)
 {
     MakeGrid(120, 2);
-    print.ReportTitle = QStringLiteral("Nouns");
-    print.TitlePages = 0x1 | 0x8 | 0x80 | 0x200; // all pages, centred, headings repeated
-    print.PageNumbering = 0x1 | 0x4 | 0x800;     // all pages, top centre
+    print.SetReportTitle(QStringLiteral("Nouns"));
+    print.SetTitlePages(0x1 | 0x8 | 0x80 | 0x200); // all pages, centred, headings repeated
+    print.SetPageNumbering(0x1 | 0x4 | 0x800);     // all pages, top centre
     Print();
     ASSERT_GE(rec.pages, 2);
     for (int page = 1; page <= rec.pages; ++page) {
@@ -269,8 +269,8 @@ TEST_F(P001Test, LaterPagesStartAtTheTopMarginUnlessTheyCarryTheTitle)
         rec = {};
         MakeGrid(150, 2);
         PlainLayout(500);
-        print.TitlePages = 0x201 | c.placement;
-        print.ReportTitle = QStringLiteral("Verbs");
+        print.SetTitlePages(0x201 | c.placement);
+        print.SetReportTitle(QStringLiteral("Verbs"));
         Print();
         ASSERT_GE(rec.pages, 3);
         for (int page = 2; page <= rec.pages; ++page) {
