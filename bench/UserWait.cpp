@@ -74,12 +74,15 @@ double Median(std::vector<double> times)
     return m;
 }
 
-void PairedTimes::Report(benchmark::State &state) const
+void PairedTimes::Report(benchmark::State &state, const std::string &leavesOut) const
 {
     const double action = Median(m_action);
     state.counters["median_ms"] = action;
-    if (!DrawnByXServer())
-        state.SetLabel("offscreen: leaves out the X server's drawing and input, 800x800 screen");
+    std::string label = DrawnByXServer() ? "" : "offscreen: leaves out the X server's drawing and input, 800x800 screen";
+    if (!leavesOut.empty())
+        label += (label.empty() ? "" : "; ") + leavesOut;
+    if (!label.empty())
+        state.SetLabel(label);
     if (m_bare.empty())
         return;
     const double bare = Median(m_bare);

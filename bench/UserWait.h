@@ -63,7 +63,8 @@ public:
     // Counters: "median_ms" of the actions, and with bare times "bare_ms"
     // (their median) and "ratio" (action median over bare median). Off an
     // X server the label says what the times leave out.
-    void Report(benchmark::State &state) const;
+    // A further note on what the times leave out goes after the label.
+    void Report(benchmark::State &state, const std::string &leavesOut = {}) const;
 
 private:
     std::vector<double> m_action;
