@@ -43,6 +43,26 @@ long long BareConnection::Run(const std::vector<std::string> &statements) const
     return rows;
 }
 
+SqlTrace::SqlTrace(sqlite3 *db) : m_db(db)
+{
+    if (sqlite3_trace_v2(m_db, SQLITE_TRACE_PROFILE, &SqlTrace::onStatementEnd, this) != SQLITE_OK)
+        std::abort();
+}
+
+SqlTrace::~SqlTrace() { sqlite3_trace_v2(m_db, 0, nullptr, nullptr); }
+
+int SqlTrace::onStatementEnd(unsigned type, void *self, void *statement, void *)
+{
+    auto *st = static_cast<sqlite3_stmt *>(statement);
+    if (type != SQLITE_TRACE_PROFILE || !sqlite3_stmt_readonly(st))
+        return 0;
+    if (char *sql = sqlite3_expanded_sql(st)) {
+        static_cast<SqlTrace *>(self)->m_statements.emplace_back(sql);
+        sqlite3_free(sql);
+    }
+    return 0;
+}
+
 std::string Native(const QString &jet) { return dao::TranslateJet(jet).toStdString(); }
 
 std::vector<std::string> GrammarPanelStatements(long long id, bool verb)

@@ -28,6 +28,25 @@ private:
     sqlite3 *m_db = nullptr;
 };
 
+// The reading statements a connection of the program runs while the object
+// lives, each with its parameters filled in, in the order they end: what an
+// action asked of the database, for a bare connection to run again.
+// Statements that write are left out (the bare connection only reads).
+class SqlTrace {
+public:
+    explicit SqlTrace(sqlite3 *db);
+    ~SqlTrace();
+    SqlTrace(const SqlTrace &) = delete;
+    SqlTrace &operator=(const SqlTrace &) = delete;
+
+    const std::vector<std::string> &Statements() const { return m_statements; }
+
+private:
+    static int onStatementEnd(unsigned type, void *self, void *statement, void *);
+    sqlite3 *m_db;
+    std::vector<std::string> m_statements;
+};
+
 // A Jet SQL text as SQLite runs it.
 std::string Native(const QString &jet);
 

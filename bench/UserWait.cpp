@@ -1,6 +1,7 @@
 #include "UserWait.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QObject>
 
@@ -25,6 +26,16 @@ protected:
 };
 
 } // namespace
+
+bool DrawnByXServer() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+std::string WaitName(const std::string &name)
+{
+    if (DrawnByXServer())
+        return name;
+    const size_t slash = name.find('/');
+    return slash == std::string::npos ? name + "_offscreen" : name.substr(0, slash) + "_offscreen" + name.substr(slash);
+}
 
 void ProcessUntilIdle()
 {
@@ -63,10 +74,15 @@ double Median(std::vector<double> times)
     return m;
 }
 
-void PairedTimes::Report(benchmark::State &state) const
+void PairedTimes::Report(benchmark::State &state, const std::string &leavesOut) const
 {
     const double action = Median(m_action);
     state.counters["median_ms"] = action;
+    std::string label = DrawnByXServer() ? "" : "offscreen: leaves out the X server's drawing and input, 800x800 screen";
+    if (!leavesOut.empty())
+        label += (label.empty() ? "" : "; ") + leavesOut;
+    if (!label.empty())
+        state.SetLabel(label);
     if (m_bare.empty())
         return;
     const double bare = Median(m_bare);

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tavbench {
@@ -20,6 +21,17 @@ void ProcessUntilIdle();
 // whole of what the user waits for, in one function a profiler can single
 // out (valgrind --toggle-collect='tavbench::RunToIdle*').
 void RunToIdle(const std::function<void()> &action);
+
+// True when the windows are drawn by an X server (the xcb platform), as
+// the user sees them; false on the offscreen platform, where a wait leaves
+// out the X server's drawing, the input's way through it and the size of a
+// real screen (the offscreen screen is 800x800).
+bool DrawnByXServer();
+// A window benchmark's name as registered: the name itself when the windows
+// are drawn by an X server, else with "_offscreen" after its first part
+// ("AllGreekShow_offscreen/50000"), so that a figure that leaves the X
+// server out says so in its name.
+std::string WaitName(const std::string &name);
 
 // Milliseconds a call takes.
 template <class F> double MilliSeconds(F &&call)
@@ -49,8 +61,10 @@ public:
     template <class F> void Bare(F &&sql) { m_bare.push_back(MilliSeconds(sql)); }
 
     // Counters: "median_ms" of the actions, and with bare times "bare_ms"
-    // (their median) and "ratio" (action median over bare median).
-    void Report(benchmark::State &state) const;
+    // (their median) and "ratio" (action median over bare median). Off an
+    // X server the label says what the times leave out.
+    // A further note on what the times leave out goes after the label.
+    void Report(benchmark::State &state, const std::string &leavesOut = {}) const;
 
 private:
     std::vector<double> m_action;

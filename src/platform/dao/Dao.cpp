@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -1228,38 +1229,75 @@ void Recordset::checkOpen() const
         throw DaoError(DaoError::ObjectClosed, QStringLiteral("The recordset is closed."));
 }
 
+char *Recordset::room(size_t bytes, size_t align) const
+{
+    if (!m_blocks.empty()) {
+        Block &last = m_blocks.back();
+        const size_t at = (last.used + align - 1) / align * align;
+        if (at + bytes <= last.size) {
+            last.used = at + bytes;
+            return last.bytes.get() + at;
+        }
+    }
+    // Each block as large as the blocks before it together, from 4 KiB (a
+    // set of a few rows stays small) up to 1 MiB; a larger value has a block
+    // of its own.
+    size_t before = 0;
+    for (const Block &b : m_blocks)
+        before += b.size;
+    Block block;
+    block.size = std::max(std::clamp(before, size_t(4) << 10, size_t(1) << 20), bytes);
+    block.bytes.reset(new char[block.size]);
+    block.used = bytes;
+    m_blocks.push_back(std::move(block));
+    return m_blocks.back().bytes.get();
+}
+
+void Recordset::clearRows() const
+{
+    m_rowStart.clear();
+    m_blocks.clear();
+}
+
 void Recordset::appendRow(sqlite3_stmt *st, int columns) const
 {
-    m_rowStart.push_back(m_cells.size());
+    // An empty text or blob points here: a text's bytes are never null, so
+    // that an empty text is told from a Null (see storedUtf8).
+    static const char kNoBytes[1] = {0};
+    Cell *row = reinterpret_cast<Cell *>(room(sizeof(Cell) * size_t(columns), alignof(Cell)));
     for (int c = 0; c < columns; ++c) {
-        Cell cell;
-        cell.i = 0;
-        cell.len = 0;
-        cell.type = static_cast<unsigned char>(sqlite3_column_type(st, c));
-        switch (cell.type) {
+        Cell *cell = new (row + c) Cell;
+        cell->i = 0;
+        cell->len = 0;
+        cell->type = static_cast<unsigned char>(sqlite3_column_type(st, c));
+        switch (cell->type) {
         case SQLITE_INTEGER:
-            cell.i = sqlite3_column_int64(st, c);
+            cell->i = sqlite3_column_int64(st, c);
             break;
         case SQLITE_FLOAT:
-            cell.d = sqlite3_column_double(st, c);
+            cell->d = sqlite3_column_double(st, c);
             break;
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
-            const char *p = cell.type == SQLITE_TEXT ? reinterpret_cast<const char *>(sqlite3_column_text(st, c))
-                                                     : static_cast<const char *>(sqlite3_column_blob(st, c));
+            const char *p = cell->type == SQLITE_TEXT ? reinterpret_cast<const char *>(sqlite3_column_text(st, c))
+                                                      : static_cast<const char *>(sqlite3_column_blob(st, c));
             const int n = sqlite3_column_bytes(st, c);
-            cell.off = m_arena.size();
-            cell.len = quint32(n);
-            if (n > 0)
-                m_arena.append(p, size_t(n));
+            cell->len = quint32(n);
+            if (n > 0) {
+                char *copy = room(size_t(n), 1);
+                std::memcpy(copy, p, size_t(n));
+                cell->bytes = copy;
+            } else {
+                cell->bytes = kNoBytes;
+            }
             break;
         }
         default:
-            cell.type = SQLITE_NULL;
+            cell->type = SQLITE_NULL;
             break;
         }
-        m_cells.push_back(cell);
     }
+    m_rowStart.push_back(row);
 }
 
 void Recordset::load() const
@@ -1268,9 +1306,7 @@ void Recordset::load() const
     sqlite3 *db = m_db->live();
     Stmt s;
     prepare(db, m_loadSql.toUtf8(), s);
-    m_cells.clear();
-    m_rowStart.clear();
-    m_arena.clear();
+    clearRows();
     int rc;
     while ((rc = sqlite3_step(s.st)) == SQLITE_ROW)
         appendRow(s.st, m_stride);
@@ -1302,7 +1338,7 @@ void Recordset::ensureLoaded() const
         load();
 }
 
-qint64 Recordset::rowidOf(long long row) const { return m_cells[m_rowStart[size_t(row)] + size_t(m_stride - 1)].i; }
+qint64 Recordset::rowidOf(long long row) const { return m_rowStart[size_t(row)][m_stride - 1].i; }
 
 void Recordset::refetchRow(long long row, qint64 rowid) const
 {
@@ -1335,9 +1371,9 @@ QVariant Recordset::cellValue(const Cell &c) const
     case SQLITE_FLOAT:
         return QVariant(c.d);
     case SQLITE_TEXT:
-        return QString::fromUtf8(m_arena.data() + c.off, qsizetype(c.len));
+        return QString::fromUtf8(c.bytes, qsizetype(c.len));
     case SQLITE_BLOB:
-        return QByteArray(m_arena.data() + c.off, qsizetype(c.len));
+        return QByteArray(c.bytes, qsizetype(c.len));
     default:
         return QVariant();
     }
@@ -1347,13 +1383,13 @@ const Recordset::Cell *Recordset::currentRow() const
 {
     checkOpen();
     if (!m_loaded && m_hasPending && !m_rowStart.empty())
-        return &m_cells[m_rowStart[0]]; // the one row a Find or an AddNew made current
+        return m_rowStart[0]; // the one row a Find or an AddNew made current
     ensureLoaded();
     if (m_currentDeleted)
         throw DaoError(DaoError::RecordDeleted, QStringLiteral("Record is deleted."));
     if (m_pos < 0 || m_pos >= rowCount())
         noCurrentRecord();
-    return &m_cells[m_rowStart[size_t(m_pos)]];
+    return m_rowStart[size_t(m_pos)];
 }
 
 // Position --------------------------------------------------------------------
@@ -1558,7 +1594,7 @@ long long Recordset::find(const QString &criteria, long long from, int step) con
     sqlite3_stmt *st = stmt.st;
     const long long n = rowCount();
     for (long long r = from; r >= 0 && r < n; r += step) {
-        const Cell *row = &m_cells[m_rowStart[size_t(r)]];
+        const Cell *row = m_rowStart[size_t(r)];
         if (plan.fastField >= 0) {
             const Cell &c = row[plan.fastField];
             if (c.type == SQLITE_INTEGER) {
@@ -1579,10 +1615,10 @@ long long Recordset::find(const QString &criteria, long long from, int step) con
                 sqlite3_bind_double(st, k + 1, c.d);
                 break;
             case SQLITE_TEXT:
-                sqlite3_bind_text(st, k + 1, m_arena.data() + c.off, int(c.len), SQLITE_STATIC);
+                sqlite3_bind_text(st, k + 1, c.bytes, int(c.len), SQLITE_STATIC);
                 break;
             case SQLITE_BLOB:
-                sqlite3_bind_blob(st, k + 1, m_arena.data() + c.off, int(c.len), SQLITE_STATIC);
+                sqlite3_bind_blob(st, k + 1, c.bytes, int(c.len), SQLITE_STATIC);
                 break;
             default:
                 sqlite3_bind_null(st, k + 1);
@@ -1609,9 +1645,7 @@ long long Recordset::find(const QString &criteria, long long from, int step) con
 
 void Recordset::setPendingRow(qint64 rowid) const
 {
-    m_cells.clear();
-    m_rowStart.clear();
-    m_arena.clear();
+    clearRows();
     refetchRow(-1, rowid);
     m_hasPending = !m_rowStart.empty();
     m_pendingRowid = rowid;
@@ -1747,7 +1781,7 @@ const Recordset::Cell &Recordset::cellAt(long long row, int index) const
     ensureLoaded();
     if (row < 0 || row >= rowCount())
         noCurrentRecord();
-    return m_cells[m_rowStart[size_t(row)] + size_t(i)];
+    return m_rowStart[size_t(row)][i];
 }
 
 std::optional<QByteArrayView> Recordset::StoredUtf8At(long long row, int index) const
@@ -1761,7 +1795,7 @@ std::optional<QByteArrayView> Recordset::storedUtf8(const Cell &c) const
 {
     switch (c.type) {
     case SQLITE_TEXT:
-        return QByteArrayView(m_arena.data() + c.off, qsizetype(c.len));
+        return QByteArrayView(c.bytes, qsizetype(c.len));
     case SQLITE_NULL:
         return QByteArrayView();
     default:
@@ -1990,9 +2024,7 @@ RecordsetPtr Recordset::OpenRecordset(RecordsetType type)
 void Recordset::Close()
 {
     m_findPlan.reset();
-    m_cells.clear();
-    m_rowStart.clear();
-    m_arena.clear();
+    clearRows();
     m_loaded = false;
     cancelEdit();
     m_db.reset();

@@ -402,13 +402,14 @@ private:
     friend class Database;
     Recordset(DatabasePtr db, QString source, QString nativeSql, QString loadSql, RecordsetType type);
 
-    // One value of a row. Texts and blobs live in m_arena, so reading a
-    // large set costs one copy of its bytes and no allocation per value.
+    // One value of a row. A row's cells and its texts and blobs live in the
+    // set's blocks (see m_blocks), so reading a large set costs one copy of
+    // its bytes and no allocation per value.
     struct Cell {
         union {
             qint64 i;
             double d;
-            quint64 off;
+            const char *bytes; // a text's or blob's bytes, never null
         };
         quint32 len;
         unsigned char type; // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB, SQLITE_NULL
@@ -450,14 +451,23 @@ private:
     QHash<QString, int> m_nameIndex; // lower-case name (and table.name) -> first field with it
     int m_stride = 0;                // cells per row: the fields, plus the rowid when updatable
 
-    mutable std::vector<Cell> m_cells;
-    mutable std::vector<size_t> m_rowStart; // row -> index of its first cell
-    mutable std::string m_arena;
+    // The rows read live in blocks that stay where they are once written: a
+    // large set is read with one copy of each value, where a single buffer
+    // grown as the rows came copied and touched its memory about twice over.
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        size_t size = 0;
+        size_t used = 0;
+    };
+    char *room(size_t bytes, size_t align) const; // in the last block, or a new one
+    void clearRows() const;
+    mutable std::vector<Block> m_blocks;
+    mutable std::vector<Cell *> m_rowStart; // row -> its first cell
     mutable bool m_loaded = false;
     mutable long long m_pos = -1; // -1: BOF; rowCount(): EOF
     mutable bool m_currentDeleted = false;
     mutable qint64 m_pendingRowid = 0; // a row added before the rows were read
-    mutable bool m_hasPending = false; // before the rows are read, m_cells holds just that row
+    mutable bool m_hasPending = false; // before the rows are read, m_rowStart holds just that row
     bool m_onTable = false;            // opened on a table name (rowid order, no WHERE)
     mutable std::shared_ptr<FindPlan> m_findPlan; // the last criterion, prepared for re-use in FindNext
     bool m_noMatch = false;

@@ -171,6 +171,58 @@ TEST_F(DaoTest, ReadsAnyRowsStoredValuesWithoutMovingToIt)
     EXPECT_EQ(errorNumber([&] { rs->FieldAt(0, 3); }), DaoError::ItemNotFound);
 }
 
+// A set larger than the blocks its rows are read into, with every kind of
+// value and a text larger than a block, reads back each value as stored:
+// numbers, texts (an empty one told from a Null), blobs; again after a
+// Requery and after an edit re-reads one row.
+TEST_F(DaoTest, ALargeSetReadsBackEveryValueAsStored)
+{
+    db->ExecNative(QStringLiteral("CREATE TABLE Big (ID INTEGER, T TEXT, B BLOB, R REAL)"));
+    const QString huge(3 << 20, QLatin1Char('x')); // larger than any block
+    db->BeginTrans();
+    for (int i = 0; i < 20000; ++i) {
+        QVariant text = QString::fromLatin1("word %1 ").repeated(i % 7) + QString::number(i);
+        if (i % 11 == 0)
+            text = QVariant(); // Null
+        else if (i % 13 == 0)
+            text = QStringLiteral("");
+        else if (i == 9001)
+            text = huge;
+        const QVariant blob = i % 5 == 0 ? QVariant() : QVariant(QByteArray(i % 17, char(i)));
+        db->ExecNative(QStringLiteral("INSERT INTO Big VALUES (?1, ?2, ?3, ?4)"),
+                       {i, text, blob, i / 4.0});
+    }
+    db->CommitTrans();
+    const auto stored = db->QueryNative(QStringLiteral("SELECT ID, T, B, R FROM Big ORDER BY rowid"));
+    auto rs = db->OpenRecordset(QStringLiteral("Big"));
+    auto readsAsStored = [&] {
+        if (rs->RecordCount() != stored.size())
+            return false;
+        for (qsizetype r = 0; r < stored.size(); ++r) {
+            for (int f = 0; f < 4; ++f)
+                if (rs->FieldAt(r, f) != stored[r][f] || rs->FieldAt(r, f).isNull() != stored[r][f].isNull())
+                    return false;
+            const std::optional<QByteArrayView> text = rs->StoredUtf8At(r, 1);
+            if (!text || text->isNull() != stored[r][1].isNull() || QString::fromUtf8(*text) != stored[r][1].toString())
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(readsAsStored());
+    EXPECT_EQ(rs->FieldAt(9001, 1).toString(), huge);
+    EXPECT_FALSE(rs->StoredUtf8At(13, 1)->isNull()); // empty, not Null
+    EXPECT_TRUE(rs->StoredUtf8At(11, 1)->isNull());
+    rs->Requery();
+    EXPECT_TRUE(readsAsStored());
+    rs->Move(5000);
+    rs->Edit();
+    rs->SetField(1, QStringLiteral("changed"));
+    rs->Update();
+    EXPECT_EQ(rs->FieldAt(5000, 1).toString(), QStringLiteral("changed"));
+    EXPECT_EQ(rs->FieldAt(4999, 1), stored[4999][1]);
+    EXPECT_EQ(rs->FieldAt(5001, 1), stored[5001][1]);
+}
+
 TEST_F(DaoTest, NavigatesLikeDao)
 {
     auto rs = db->OpenRecordset(QStringLiteral("SELECT ID FROM Main ORDER BY ID"), RecordsetType::Snapshot);
