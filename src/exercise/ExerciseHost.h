@@ -22,6 +22,9 @@ public:
     virtual void DeKlino(long Color, long long ID) = 0;
     // Empties the grammar panel's sentence view.
     virtual void BaseFrase() = 0;
+    // The word the window asks about (0: none): the main window's remarks
+    // boxes store for it, and status panel 3 names it.
+    virtual void ShowWordID(long long ID) = 0;
     // Writes status panel 1 to 7.
     virtual void SetPanelText(int panel, const QString &text) = 0;
     // The main window's client area, whose child the window is.

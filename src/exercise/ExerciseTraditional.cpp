@@ -414,7 +414,7 @@ void Exercise::showDrawnWord(const TraditionalRound::Draw &draw)
     txtFields(3)->hide();
     txtFields(33)->hide();
     lblCorr1128->hide();
-    m_host.SetPanelText(3, QStringLiteral("ID ") + QString::number(CurrentWordID));
+    m_host.ShowWordID(CurrentWordID);
     m_host.SmallFacts(CurrentWordID, QString(), 0);
     txtFields(2)->setEnabled(true);
     txtFields(2)->setFocus();

@@ -478,8 +478,9 @@ void ListWindow::ShowCellInfo()
         return;
     const bool word = noteCell();
     const int kind = FactsKind(SavedRow);
-    // Panel 4 shows a simple list's meanings: no other list leaves them there.
-    if ((kind != 3 || !word) && !ListHost().PanelText(4).isEmpty())
+    // Panel 4 shows a simple list's meanings: no other list leaves them there
+    // (a panel that is empty already is not painted again).
+    if (kind != 3 || !word)
         ListHost().SetPanelText(4, QString());
     if (word)
         ListHost().SmallFacts(WordID, FactsText(), kind);

@@ -14,7 +14,6 @@ public:
     void SmallFacts(long long, const QString &, int) override {}
     void PopupConjugations(const QPoint &) override {}
     void ShowNoResult(const QString &, const QString &) override {}
-    QString PanelText(int) const override { return QString(); }
     void SetPanelText(int, const QString &) override {}
     void JulGran() override {}
     QString SelectedNodeTag() const override { return QString(); }

@@ -29,8 +29,7 @@ public:
     // Writes an empty result into the boxes beside the search box: Message in
     // the first (tbFind(0)), Text in the second (tbFind(1)).
     virtual void ShowNoResult(const QString &Message, const QString &Text) = 0;
-    // Status panels 1 to 7.
-    virtual QString PanelText(int panel) const = 0;
+    // Writes status panel 1 to 7.
     virtual void SetPanelText(int panel, const QString &text) = 0;
     // Counts the words under the category tree's nodes again.
     virtual void JulGran() = 0;

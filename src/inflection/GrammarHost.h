@@ -20,9 +20,11 @@ class GrammarHost {
 public:
     virtual ~GrammarHost() = default;
 
-    // Status panels 1 to 7.
+    // Writes status panel 1 to 7.
     virtual void SetPanelText(int panel, const QString &text) = 0;
-    virtual QString PanelText(int panel) const = 0;
+    // The word the panel shows (0: none). The main window keeps the number:
+    // its remarks boxes store for that word, and status panel 3 names it.
+    virtual void ShowWordID(long long ID) = 0;
 
     // The main window itself, whose width lays out the conjugation columns.
     virtual QWidget *HostWindow() = 0;

@@ -254,7 +254,7 @@ void GrammarPanel::setVerb(long long ID)
 void GrammarPanel::setShownWord(long long ID)
 {
     m_state.wordID = ID;
-    m_host.SetPanelText(3, ID ? QStringLiteral("ID ") + QString::number(ID) : QString());
+    m_host.ShowWordID(ID);
 }
 
 void GrammarPanel::setEditorTag(QLineEdit *editor, const QString &tag) { editor->setProperty("Tag", tag); }

@@ -429,8 +429,8 @@ void frmOptions::opTreat_Click(int)
 
 void frmOptions::lblWrong_Change()
 {
-    lblWrong->setText(QString::number(UpStore->Value()));
-    limit = lblWrong->text().toInt();
+    limit = UpStore->Value();
+    lblWrong->setText(QString::number(limit));
 }
 
 void frmOptions::chk3rd_Click()
@@ -460,7 +460,7 @@ void frmOptions::ApplyOKRoutines()
         ShowCurrentListRow();
     }
     if (limit != OptNbrWrongs) {
-        OptNbrWrongs = lblWrong->text().toInt();
+        OptNbrWrongs = limit;
         SaveNbrWrongs();
         // Written after the save, so that the panel shows what is stored
         // also when the write failed.

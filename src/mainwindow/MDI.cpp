@@ -503,6 +503,12 @@ void MDI::SetPanelText(int panel, const QString &text)
         m_panels[panel - 1]->SetText(text);
 }
 
+void MDI::ShowWordID(long long ID)
+{
+    m_shownWordID = ID > 0 ? ID : 0;
+    SetPanelText(3, m_shownWordID ? QStringLiteral("ID ") + QString::number(m_shownWordID) : QString());
+}
+
 QString MDI::PanelText(int panel) const
 {
     return panel >= 1 && panel <= 7 ? m_panels[panel - 1]->Text() : QString();

@@ -143,6 +143,10 @@ public:
     QTextEdit *RemarksBox() override { return tbRem; }
     QTextEdit *RemarksBox3() override { return tbRemG3; }
     QList<QLineEdit *> ResultBoxes() override { return {tbFind[0], tbFind[1]}; }
+    // The word shown, set by the grammar panel and the exercise window (0:
+    // none); panel 3 shows its ID. The remarks boxes store for it.
+    void ShowWordID(long long ID) override;
+    long long ShownWordID() const { return m_shownWordID; }
     QAction *ConjugationEntry(int index) override;
 
     // Event handlers of the frame.
@@ -379,6 +383,7 @@ private:
         ListWindowLink *link;
     };
     QList<ListChild> m_listChildren;
+    long long m_shownWordID = 0;
     std::unique_ptr<P001> m_print;
 
     // The tree, the letter filter, the search strip and the remarks boxes.

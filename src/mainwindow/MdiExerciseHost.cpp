@@ -10,6 +10,8 @@ void MdiExerciseHost::DeKlino(long Color, long long ID) { m_mdi.DeKlino(Color, I
 
 void MdiExerciseHost::BaseFrase() { m_mdi.BaseFrase(); }
 
+void MdiExerciseHost::ShowWordID(long long ID) { m_mdi.ShowWordID(ID); }
+
 void MdiExerciseHost::SetPanelText(int panel, const QString &text) { m_mdi.SetPanelText(panel, text); }
 
 QMdiArea *MdiExerciseHost::ClientArea() const { return m_mdi.mdiClient; }

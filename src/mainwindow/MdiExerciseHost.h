@@ -15,6 +15,7 @@ public:
     void SmallFacts(long long ID, const QString &Text, int Kind) override;
     void DeKlino(long Color, long long ID) override;
     void BaseFrase() override;
+    void ShowWordID(long long ID) override;
     void SetPanelText(int panel, const QString &text) override;
     QMdiArea *ClientArea() const override;
     void ShowToolbar(bool Shown) override;

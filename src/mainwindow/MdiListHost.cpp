@@ -24,8 +24,6 @@ void MdiListHost::ShowNoResult(const QString &Message, const QString &Text)
     m_mdi.tbFind[1]->setText(Text);
 }
 
-QString MdiListHost::PanelText(int panel) const { return m_mdi.PanelText(panel); }
-
 void MdiListHost::SetPanelText(int panel, const QString &text) { m_mdi.SetPanelText(panel, text); }
 
 void MdiListHost::JulGran() { m_mdi.JulGran(); }

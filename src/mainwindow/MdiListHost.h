@@ -17,7 +17,6 @@ public:
     void SmallFacts(long long ID, const QString &Text, int Kind) override;
     void PopupConjugations(const QPoint &GlobalPos) override;
     void ShowNoResult(const QString &Message, const QString &Text) override;
-    QString PanelText(int panel) const override;
     void SetPanelText(int panel, const QString &text) override;
     void JulGran() override;
     QString SelectedNodeTag() const override;

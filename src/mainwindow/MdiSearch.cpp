@@ -87,18 +87,6 @@ std::optional<QString> RemarkText(QTextEdit &box)
 }
 
 
-// The word shown in the grammar panel: panel 3 reads "ID " and its ID.
-std::optional<long long> ShownWordID(const QString &panel)
-{
-    if (panel.size() <= 3)
-        return std::nullopt;
-    bool ok = false;
-    const long long id = panel.mid(3).trimmed().toLongLong(&ok);
-    if (!ok || id <= 0)
-        return std::nullopt;
-    return id;
-}
-
 } // namespace
 
 void MDI::connectTreeAndSearch()
@@ -201,7 +189,7 @@ void MDI::tbRem_KeyPress(int &KeyAscii)
     // Nothing to store to without a word shown in an active list or exercise
     // window: the Enter changes nothing and the box stays ready.
     QWidget *form = ActiveForm();
-    const std::optional<long long> id = ShownWordID(PanelText(3));
+    const long long id = m_shownWordID;
     KeyAscii = 0;
     if (!form || !id)
         return;
@@ -212,9 +200,9 @@ void MDI::tbRem_KeyPress(int &KeyAscii)
     SaveBusy = true;
     try {
         if (ListWindowLink *list = ListWindowOf(form))
-            list->GetPos(*id, text, 12);
+            list->GetPos(id, text, 12);
         else if (ExerciseWindowLink *exercise = ExerciseInstance(); exercise && exercise->Form() == form)
-            exercise->GetPos(*id, text, 12);
+            exercise->GetPos(id, text, 12);
     } catch (const std::exception &e) {
         ShowErrorBox(e);
     }
@@ -228,7 +216,7 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
     // As in the first box: a word shown in an active window, a list window or
     // the exercise window, gets the remark; else the Enter changes nothing.
     QWidget *form = ActiveForm();
-    const std::optional<long long> id = ShownWordID(PanelText(3));
+    const long long id = m_shownWordID;
     KeyAscii = 0;
     if (!form || !id)
         return;
@@ -241,7 +229,7 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
     ListWindowLink *list = ListWindowOf(form);
     GridLink &grid = list ? list->msFlxMulti() : noGrid;
     // Both writers report their own failures and clear SaveBusy.
-    const bool stored = OptBoHide3 ? SaveRemarks2(grid, *id, text) : SaveRemarks(grid, *id, text);
+    const bool stored = OptBoHide3 ? SaveRemarks2(grid, id, text) : SaveRemarks(grid, id, text);
     if (stored)
         tbRemG3->document()->setModified(false);
     SaveBusy = false;
@@ -249,7 +237,7 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
 
 bool MDI::StoreTypedRemarks()
 {
-    const std::optional<long long> id = ShownWordID(PanelText(3));
+    const long long id = m_shownWordID;
     if (!id || SaveBusy)
         return true;
     for (QTextEdit *box : {tbRem, tbRemG3}) {
@@ -260,9 +248,9 @@ bool MDI::StoreTypedRemarks()
             return false;
         SaveBusy = true;
         NoGridLink noGrid;
-        const bool stored = box == tbRem ? SaveMainRemarks(*id, *remark)
-                            : OptBoHide3 ? SaveRemarks2(noGrid, *id, *remark)
-                                         : SaveRemarks(noGrid, *id, *remark);
+        const bool stored = box == tbRem ? SaveMainRemarks(id, *remark)
+                            : OptBoHide3 ? SaveRemarks2(noGrid, id, *remark)
+                                         : SaveRemarks(noGrid, id, *remark);
         SaveBusy = false;
         if (!stored)
             return false;

@@ -187,7 +187,7 @@ TEST_F(ExerciseWindowTest, EnterOnTheFlushQuestionKeepsTheStore)
 
 TEST_F(ExerciseWindowTest, ARemarkTypedInTheMainWindowIsStoredForTheWordShown)
 {
-    mdi->SetPanelText(3, "ID 7");
+    mdi->SmallFacts(7);
     mdi->Control<QTextEdit>("tbRem")->setPlainText("a remark");
     int key = 13;
     mdi->tbRem_KeyPress(key);

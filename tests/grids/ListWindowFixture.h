@@ -28,7 +28,7 @@ public:
     }
     void PopupConjugations(const QPoint &) override { ++popups; }
     void ShowNoResult(const QString &Message, const QString &Text) override { noResult << Message << Text; }
-    QString PanelText(int panel) const override { return panels.value(panel); }
+    QString PanelText(int panel) const { return panels.value(panel); }
     void SetPanelText(int panel, const QString &text) override { panels[panel] = text; }
     void JulGran() override { ++recounts; }
     QString SelectedNodeTag() const override { return nodeTag; }

@@ -44,7 +44,7 @@ protected:
         for (int r = 1; r < list->Grid->Rows(); ++r)
             if (list->Grid->TextMatrix(r, 1) == QString::number(id))
                 list->Grid->SetRow(r);
-        w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
+        w->SmallFacts(id);
     }
     QString Stored(const QString &sql) { return Native(sql.arg(id)).toString(); }
     // Makes a row in the middle of the list's view current and its word the
@@ -57,7 +57,7 @@ protected:
         g.SetTopRow(top);
         g.SetRow(top + 3);
         id = g.TextMatrix(top + 3, 1).toLongLong();
-        w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
+        w->SmallFacts(id);
         EXPECT_EQ(g.TopRow(), top);
         EXPECT_FALSE(g.CellRect(top + 4, g.Col()).isEmpty()) << "the next row is in view";
         EXPECT_TRUE(g.CellRect(g.Rows() - 1, g.Col()).isEmpty()) << "the list is longer than its window";
@@ -160,7 +160,7 @@ TEST_F(RemarksFixture, TheSecondBoxStoresForTheWordShownWhileAWindowWithoutAGrid
     w->Control<QMdiArea>("mdiClient")->setActiveSubWindow(w->Control<QMdiArea>("mdiClient")->subWindowList().last());
     ASSERT_EQ(w->ActiveForm(), exercise);
     id = NativeCount(QStringLiteral("SELECT ID FROM Main WHERE WT = 'cA'"));
-    w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
+    w->SmallFacts(id);
     w->Control<QTextEdit>("tbRemG3")->setPlainText(QStringLiteral("oregelbunden"));
     QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("oregelbunden"));
@@ -175,7 +175,7 @@ TEST_F(RemarksFixture, TheSecondBoxStoresForTheWordShownWhileAWindowWithoutAGrid
     EXPECT_FALSE(tav::SaveBusy);
 
     // No word shown: nothing changes.
-    w->SetPanelText(3, QString());
+    w->ShowWordID(0);
     w->Control<QTextEdit>("tbRemG3")->setPlainText(QStringLiteral("lost?"));
     QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
@@ -189,7 +189,7 @@ TEST_F(RemarksFixture, TheFirstBoxHandsTheRemarkToTheActiveExerciseWindow)
     auto *exercise = static_cast<tav::ExerciseStandIn *>(w->ExerciseInstance());
     ASSERT_NE(exercise, nullptr);
     ASSERT_EQ(w->ActiveForm(), exercise);
-    w->SetPanelText(3, QStringLiteral("ID 7"));
+    w->SmallFacts(7);
     w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("irregular"));
     QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
     EXPECT_EQ(exercise->Calls().last(), QStringLiteral("GetPos(7, irregular, 12)"));
@@ -207,7 +207,7 @@ TEST_F(RemarksFixture, TheFirstBoxHandsTheRemarkToTheActiveExerciseWindow)
 TEST_F(RemarksFixture, WithoutAWordOrAListWindowEnterChangesNothingAndTheBoxesKeepWorking)
 {
     // No child window at all.
-    w->SetPanelText(3, QStringLiteral("ID 5"));
+    w->SmallFacts(5);
     w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("a"));
     QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
     QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
@@ -218,18 +218,50 @@ TEST_F(RemarksFixture, WithoutAWordOrAListWindowEnterChangesNothingAndTheBoxesKe
     // A list window, but no word shown yet (opening it shows its first word).
     OpenList();
     w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("a"));
-    for (const char *panel : {"", "ID", "ID ", "ID x"}) {
-        w->SetPanelText(3, QLatin1String(panel));
-        QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
-        QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
-        EXPECT_FALSE(tav::SaveBusy) << panel;
-    }
+    w->ShowWordID(0);
+    QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
+    QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
+    EXPECT_FALSE(tav::SaveBusy);
     EXPECT_EQ(Native(QStringLiteral("SELECT count(*) FROM Main WHERE Remarks = 'a'")).toInt(), 0);
 
     // And the boxes still store once a word is shown.
-    w->SetPanelText(3, QStringLiteral("ID ") + QString::number(id));
+    w->SmallFacts(id);
+    w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("a"));
     QTest::keyClick(w->Control<QTextEdit>("tbRem"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("a"));
+}
+
+// A remark belongs to the word the grammar panel shows, whatever status
+// panel 3 says: another wording, another number or nothing there changes
+// neither Enter nor the store when the window closes.
+TEST_F(RemarksFixture, ARemarkIsStoredForTheWordShownWhateverPanelThreeSays)
+{
+    OpenList();
+    const long long other = NativeCount(QStringLiteral("SELECT min(ID) FROM Main WHERE ID <> %1").arg(id));
+    QTextEdit *first = w->Control<QTextEdit>("tbRem");
+    QTextEdit *second = w->Control<QTextEdit>("tbRemG3");
+    const QString panels[] = {QStringLiteral("Word %1").arg(id), QStringLiteral("ID %1").arg(other), QString()};
+    int n = 0;
+    for (const QString &panel : panels) {
+        SCOPED_TRACE(panel.toStdString());
+        const QString remark = QStringLiteral("remark %1").arg(++n);
+        for (QTextEdit *box : {first, second}) {
+            w->SetPanelText(3, panel);
+            box->setPlainText(remark);
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), remark);
+        EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), remark);
+    }
+
+    // Typed without Enter: closing the window stores it for the same word.
+    w->SetPanelText(3, panels[0]);
+    first->moveCursor(QTextCursor::End);
+    QTest::keyClicks(first, QStringLiteral(" kept"));
+    w->Control<QMdiArea>("mdiClient")->subWindowList().last()->close();
+    EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("remark 3 kept"));
+    EXPECT_EQ(NativeCount(QStringLiteral("SELECT count(*) FROM Main WHERE substr(Remarks, 1, 6) = 'remark'")), 1)
+        << "no other word got a remark";
 }
 
 TEST_F(RemarksFixture, AnEnterWhileARemarkIsStoredIsLeftToTheBox)
