@@ -109,7 +109,7 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
     txtSearch = new QLineEdit(this);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
     txtSearch->installEventFilter(new SearchKeys(*this));
-    cmdS = new QPushButton(QStringLiteral("S"), this);
+    cmdS = new QPushButton(GridSearchCaption(m_search), this);
     cmdS->setObjectName(QStringLiteral("cmdS"));
     lblInfo = new QLabel(this);
     lblInfo->setObjectName(QStringLiteral("lblInfo"));
@@ -602,8 +602,8 @@ void ListWindow::SortCol(int Col)
 
 void ListWindow::cmdS_Click()
 {
-    if (cmdS->text() == QLatin1String("0")) {
-        cmdS->setText(QStringLiteral("S"));
+    if (m_search == GridSearch::Exhausted) {
+        setSearch(GridSearch::FromTop);
         txtSearch->clear();
     }
     QString text = txtSearch->text();
@@ -612,13 +612,19 @@ void ListWindow::cmdS_Click()
     // A Greek column holds its marks after capitals, where the keys keep them.
     if (Grid->CellFontAt(std::max(Grid->Row(), Grid->FixedRows()), Grid->Col()).family() == winsys::GreekFamily)
         text = MarksAfterCapitals(text);
-    SearchGridRow(*Grid, *this, Grid->Col(), Grid->Row(), text);
+    setSearch(SearchGridRow(*Grid, m_search, *txtSearch, Grid->Col(), Grid->Row(), text));
 }
 
 void ListWindow::txtSearch_Change()
 {
     if (txtSearch->text().isEmpty())
-        cmdS->setText(QStringLiteral("S"));
+        setSearch(GridSearch::FromTop);
+}
+
+void ListWindow::setSearch(GridSearch state)
+{
+    m_search = state;
+    cmdS->setText(GridSearchCaption(state));
 }
 
 void ListWindow::cmdFresh_Click()

@@ -23,6 +23,7 @@
 #include "grids/FlexGridLink.h"
 #include "platform/dao/Dao.h"
 #include "platform/flexgrid/FlexGrid.h"
+#include "platform/flexgrid/GridRoutines.h"
 #include "store/ListWindowLink.h"
 
 #include <QLabel>
@@ -102,9 +103,11 @@ public:
     // failed: the editor is open again with the typed text.
     bool StoreOpenEdit();
 
-    // The search within the list.
+    // The search within the list: cmdS starts it or goes on to the next hit
+    // and shows where it stands; a changed or emptied search box starts over.
     void cmdS_Click();
     void txtSearch_Change();
+    GridSearch SearchState() const { return m_search; }
     // Refreshes every open list window.
     void cmdFresh_Click();
 
@@ -278,8 +281,11 @@ private:
     void applyWantedSize();
     // The grid fills the window below the buttons, its columns the grid.
     void fitGridToRoom();
+    // The search's state, shown on cmdS.
+    void setSearch(GridSearch state);
 
     FlexGridLink m_gridLink;
+    GridSearch m_search = GridSearch::FromTop;
     QPointer<QMdiSubWindow> m_subWindow;
     QSize m_wanted{640, 420};
     QSize m_gridWanted;

@@ -427,6 +427,28 @@ TEST_F(GridStdTest, SortButtonsAndTheSearchWithinTheList)
     EXPECT_TRUE(messages.Messages().isEmpty());
 }
 
+// The search keeps where it stands itself: other names for its controls or
+// another caption on its button change nothing it finds.
+TEST_F(GridStdTest, TheSearchHoldsWithRenamedControlsAndAnotherCaption)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    w->cmdSort_Click(1);
+    w->cmdS->setObjectName(QStringLiteral("search"));
+    w->txtSearch->setObjectName(QStringLiteral("searchText"));
+    w->txtSearch->setText(QStringLiteral("a"));
+    int previous = 0;
+    for (int hit = 1; hit <= 2; ++hit) {
+        SCOPED_TRACE(hit);
+        w->cmdS->setText(QStringLiteral("Find"));
+        w->cmdS_Click();
+        EXPECT_GT(g.Row(), previous);
+        EXPECT_TRUE(g.TextMatrix(g.Row(), 5).startsWith(QLatin1Char('a'), Qt::CaseInsensitive));
+        EXPECT_EQ(w->cmdS->text(), QStringLiteral("SN")) << "the button shows where the search stands";
+        previous = g.Row();
+    }
+}
+
 TEST_F(GridStdTest, EditingTheEnglishMeaningsKeepsTheListCountAndIndexInStep)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QAbstractButton>
 #include <QFontMetrics>
 #include <QHash>
 #include <QVector>
@@ -51,21 +50,27 @@ bool IsValidLikePattern(const QString &Pattern)
     return true;
 }
 
-void SearchGridRow(FlexGrid &Grid, QWidget &Frm, long long Col, long long HomeRow, QString &Text)
+QString GridSearchCaption(GridSearch State)
+{
+    switch (State) {
+    case GridSearch::FromTop:
+        return QStringLiteral("S");
+    case GridSearch::AfterLastHit:
+        return QStringLiteral("SN");
+    case GridSearch::Exhausted:
+        break;
+    }
+    return QStringLiteral("0");
+}
+
+GridSearch SearchGridRow(FlexGrid &Grid, GridSearch From, QWidget &SearchBox, long long Col, long long HomeRow,
+                         QString &Text)
 {
     Text = Text.trimmed() + QLatin1Char('*');
     Grid.SetCellBackColor(kWhite);
-
-    auto *cmdS = Frm.findChild<QAbstractButton *>(QStringLiteral("cmdS"));
-    if (!cmdS)
-        return;
-    int from;
-    if (cmdS->text() == QLatin1String("S"))
-        from = 1;
-    else if (cmdS->text() == QLatin1String("SN"))
-        from = Grid.SearchRow() + 1;
-    else
-        return;
+    if (From == GridSearch::Exhausted)
+        return From;
+    const int from = From == GridSearch::FromTop ? 1 : Grid.SearchRow() + 1;
 
     int hit = -1;
     if (IsValidLikePattern(Text) && Col >= 0 && Col < Grid.Cols()) {
@@ -83,17 +88,15 @@ void SearchGridRow(FlexGrid &Grid, QWidget &Frm, long long Col, long long HomeRo
         Grid.SetTopRow(hit);
         Grid.SetSearchRow(hit);
         Grid.SetCellBackColor(kGreen);
-        cmdS->setText(QStringLiteral("SN"));
-        if (auto *box = Frm.findChild<QWidget *>(QStringLiteral("txtSearch")))
-            box->setFocus();
-        return;
+        SearchBox.setFocus();
+        return GridSearch::AfterLastHit;
     }
-    cmdS->setText(QStringLiteral("0"));
     if (HomeRow >= 0 && HomeRow < Grid.Rows()) {
         Grid.SetRow(static_cast<int>(HomeRow));
         Grid.SetTopRow(static_cast<int>(HomeRow));
     }
     Grid.setFocus();
+    return GridSearch::Exhausted;
 }
 
 void SelectAllText(QLineEdit &Box)

@@ -22,14 +22,23 @@ using flexgrid::FlexGrid;
 // editor holding ".".
 inline constexpr int CellEditDeleteRequest = -46;
 
+// Where a list window's search within its grid stands: the next search
+// starts at row 1, or after the grid's last hit; or the last search found
+// nothing more and no search runs until the user starts again.
+enum class GridSearch { FromTop, AfterLastHit, Exhausted };
+
+// The caption of the search button for a state: "S", "SN", "0".
+QString GridSearchCaption(GridSearch State);
+
 // Searches Text (trimmed, "*" appended; Text is changed) with Jet's Like down
-// column Col. Frm is the list window: its button "cmdS" says where to start
-// ("S" row 1, "SN" after this grid's last hit, anything else: no search) and
-// shows the outcome ("SN" a hit, "0" none); a hit becomes Row and TopRow,
-// turns green and sends the focus to Frm's "txtSearch"; no hit returns to
-// HomeRow. Each grid keeps its own last hit. A text that is not a valid
-// pattern (a "[" without its "]") finds nothing.
-void SearchGridRow(FlexGrid &Grid, QWidget &Frm, long long Col, long long HomeRow, QString &Text);
+// column Col, starting where From says (Exhausted: no search). A hit becomes
+// Row and TopRow, turns green and sends the focus to SearchBox; no hit
+// returns to HomeRow and focuses the grid. Returns the state after the
+// search: AfterLastHit for a hit, Exhausted for none. Each grid keeps its
+// own last hit. A text that is not a valid pattern (a "[" without its "]")
+// finds nothing.
+GridSearch SearchGridRow(FlexGrid &Grid, GridSearch From, QWidget &SearchBox, long long Col, long long HomeRow,
+                         QString &Text);
 
 // Selects the whole text of Box.
 void SelectAllText(QLineEdit &Box);

@@ -16,22 +16,18 @@ using flexgrid::FlexGrid;
 
 namespace {
 
-// A list window as SearchGridRow sees it: the grid, the search button "cmdS"
-// and the search box "txtSearch".
+// A list window as SearchGridRow sees it: the grid, the search box and
+// where its search stands.
 struct ListWindow {
     QWidget frm;
     FlexGrid *grid;
-    QPushButton *cmdS;
     QLineEdit *txtSearch;
+    tav::GridSearch state = tav::GridSearch::FromTop;
 
     explicit ListWindow(const QStringList &column4)
     {
         grid = new FlexGrid(&frm);
-        grid->setObjectName("msFlxMulti");
-        cmdS = new QPushButton("S", &frm);
-        cmdS->setObjectName("cmdS");
         txtSearch = new QLineEdit(&frm);
-        txtSearch->setObjectName("txtSearch");
         grid->SetFixedCols(0);
         QVector<QVector<QString>> rows;
         for (const QString &t : column4)
@@ -39,6 +35,10 @@ struct ListWindow {
         grid->SetBoundData({"Sal", "ID", "WT", "Art", "Greek"}, rows);
         grid->setGeometry(0, 40, 400, 300);
         grid->SetCol(4);
+    }
+    void Search(long long col, long long homeRow, QString &text)
+    {
+        state = tav::SearchGridRow(*grid, state, *txtSearch, col, homeRow, text);
     }
 };
 
@@ -51,59 +51,59 @@ void Fill(FlexGrid &g, int rows, int cols)
 
 } // namespace
 
-TEST(SearchGridRow, FindsEachHitInTurnThenReportsZeroAndGoesHome)
+TEST(SearchGridRow, FindsEachHitInTurnThenIsExhaustedAndGoesHome)
 {
     ListWindow w({"abc", "xyz", "ABd", "ab", "b"});
     QString text = "ab ";
-    tav::SearchGridRow(*w.grid, w.frm, 4, 2, text);
+    w.Search(4, 2, text);
     EXPECT_EQ(text, "ab*");
-    EXPECT_EQ(w.cmdS->text(), "SN");
+    EXPECT_EQ(w.state, tav::GridSearch::AfterLastHit);
     EXPECT_EQ(w.grid->Row(), 1);
     EXPECT_EQ(w.grid->TopRow(), 1);
     EXPECT_EQ(w.grid->SearchRow(), 1);
     EXPECT_EQ(w.grid->CellBackColor(), 0xFF00);
 
     text = "ab";
-    tav::SearchGridRow(*w.grid, w.frm, 4, 2, text);
+    w.Search(4, 2, text);
     EXPECT_EQ(w.grid->Row(), 3); // Like ignores case
     EXPECT_EQ(w.grid->CellBackColorAt(1, 4), 0xFFFFFF); // the previous hit back to white
     EXPECT_EQ(w.grid->CellBackColorAt(3, 4), 0xFF00);
 
     text = "ab";
-    tav::SearchGridRow(*w.grid, w.frm, 4, 2, text);
+    w.Search(4, 2, text);
     EXPECT_EQ(w.grid->Row(), 4);
 
     text = "ab";
-    tav::SearchGridRow(*w.grid, w.frm, 4, 2, text);
-    EXPECT_EQ(w.cmdS->text(), "0");
+    w.Search(4, 2, text);
+    EXPECT_EQ(w.state, tav::GridSearch::Exhausted);
     EXPECT_EQ(w.grid->Row(), 2);
     EXPECT_EQ(w.grid->TopRow(), 1); // row 2 cannot be scrolled to the top of a short list
 
-    // With "0" on the button nothing more happens.
+    // Exhausted: nothing more happens.
     text = "x";
-    tav::SearchGridRow(*w.grid, w.frm, 4, 1, text);
+    w.Search(4, 1, text);
     EXPECT_EQ(w.grid->Row(), 2);
-    EXPECT_EQ(w.cmdS->text(), "0");
+    EXPECT_EQ(w.state, tav::GridSearch::Exhausted);
 }
 
 TEST(SearchGridRow, PatternCharactersWorkAndAnInvalidPatternFindsNothing)
 {
     ListWindow w({"alfa", "b[x", "gamma"});
     QString text = "?am";
-    tav::SearchGridRow(*w.grid, w.frm, 4, 1, text);
+    w.Search(4, 1, text);
     EXPECT_EQ(w.grid->Row(), 3);
 
-    w.cmdS->setText("S");
+    w.state = tav::GridSearch::FromTop;
     text = "b[";
-    tav::SearchGridRow(*w.grid, w.frm, 4, 1, text);
-    EXPECT_EQ(w.cmdS->text(), "0");
+    w.Search(4, 1, text);
+    EXPECT_EQ(w.state, tav::GridSearch::Exhausted);
     EXPECT_EQ(w.grid->Row(), 1);
 
     // A column that does not exist finds nothing either.
-    w.cmdS->setText("S");
+    w.state = tav::GridSearch::FromTop;
     text = "a";
-    tav::SearchGridRow(*w.grid, w.frm, 9, 1, text);
-    EXPECT_EQ(w.cmdS->text(), "0");
+    w.Search(9, 1, text);
+    EXPECT_EQ(w.state, tav::GridSearch::Exhausted);
 }
 
 TEST(SearchGridRow, EachListWindowKeepsItsOwnLastHit)
@@ -111,13 +111,13 @@ TEST(SearchGridRow, EachListWindowKeepsItsOwnLastHit)
     ListWindow first({"ab", "ab", "ab"});
     ListWindow second({"ab", "ab", "ab"});
     QString text = "ab";
-    tav::SearchGridRow(*first.grid, first.frm, 4, 1, text);
-    tav::SearchGridRow(*first.grid, first.frm, 4, 1, text = "ab");
+    first.Search(4, 1, text);
+    first.Search(4, 1, text = "ab");
     EXPECT_EQ(first.grid->Row(), 2);
-    tav::SearchGridRow(*second.grid, second.frm, 4, 1, text = "ab");
+    second.Search(4, 1, text = "ab");
     EXPECT_EQ(second.grid->Row(), 1);
     // The first window goes on after its own hit, not after the second's.
-    tav::SearchGridRow(*first.grid, first.frm, 4, 1, text = "ab");
+    first.Search(4, 1, text = "ab");
     EXPECT_EQ(first.grid->Row(), 3);
 }
 
