@@ -415,9 +415,8 @@ void Exercise::GetPos(long long ID, const QString &Text, int FieldIndex)
         return;
     }
     // The focus goes back to the solved row's Greek word, when it is there.
-    const QString name = QStringLiteral("tbGre(%1)").arg(GreRowIndex);
-    if (QWidget *box = findChild<QWidget *>(name); box && box->isVisible())
-        box->setFocus();
+    if (GreRowIndex >= 1 && GreRowIndex <= int(rows.size()) && rows[GreRowIndex - 1].tbGre->isVisible())
+        rows[GreRowIndex - 1].tbGre->setFocus();
 }
 
 // ---------------------------------------------------------------------------

@@ -185,7 +185,7 @@ void ListWindow::ShowWindow()
         // Each new list opens 300 twips lower and further right than the
         // one opened before it while the others stay open.
         const int offset = px(300) * CountGridForms();
-        m_subWindow = ListHost().AddChild(this, ListLink());
+        m_subWindow = ListHost().AddChild(*this);
         if (m_subWindow) {
             connect(m_subWindow, &QMdiSubWindow::aboutToActivate, this, [this] { ShowCellInfo(); });
             if (!m_subWindow->isMaximized()) {

@@ -19,7 +19,7 @@ public:
     QString SelectedNodeTag() const override { return QString(); }
     int LetterIndex() const override { return 0; }
     int ClientHeight() const override { return 0; }
-    QMdiSubWindow *AddChild(QWidget *, ListWindowLink &) override { return nullptr; }
+    QMdiSubWindow *AddChild(ListWindow &) override { return nullptr; }
 };
 
 ListWindowHost *g_host = nullptr;

@@ -14,7 +14,7 @@ class QWidget;
 
 namespace tav {
 
-class ListWindowLink;
+class ListWindow;
 
 class ListWindowHost {
 public:
@@ -39,9 +39,10 @@ public:
     virtual int LetterIndex() const = 0;
     // The client area's inner height in pixels; 0 when there is none.
     virtual int ClientHeight() const = 0;
-    // Adds the list window Form, which List is, as a child of the client
-    // area; nullptr when there is none.
-    virtual QMdiSubWindow *AddChild(QWidget *Form, ListWindowLink &List) = 0;
+    // Adds the list window as a child of the client area; nullptr when there
+    // is none. The main window addresses the window through it from then on
+    // (its link, its grid and the headings over its columns).
+    virtual QMdiSubWindow *AddChild(ListWindow &Window) = 0;
 };
 
 // The installed host. Without one a debug build (and so every test) stops

@@ -93,7 +93,7 @@ void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
         grid.SetTextMatrix(row, 0, captions(n++));
     FitCaptionFont(grid);
     SetGreekColumnFont(grid, 1, grid.Cols() - 1, GreekFontSize);
-    if (grid.objectName() == QLatin1String("msflXImp"))
+    if (&grid == msflXImp)
         grid.SetRangeBackColor(1, 1, grid.Rows() - 1, grid.Cols() - 1, ColorPaleCyan);
 }
 

@@ -1,6 +1,7 @@
 #include "mainwindow/MDI.h"
 
 #include "grids/ListOpeners.h"
+#include "grids/ListWindow.h"
 #include "help/HTMLHelp.h"
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/About.h"
@@ -524,7 +525,7 @@ int MDI::CountGridForms() const
 {
     int n = 0;
     for (QWidget *form : ChildForms())
-        if (form->objectName().startsWith(QLatin1String("Grid")))
+        if (ListWindowOf(form))
             ++n;
     return n;
 }
@@ -831,7 +832,17 @@ ListWindowLink *MDI::ListWindowOf(const QWidget *form) const
     return nullptr;
 }
 
+ListWindow *MDI::PrintableListOf(const QWidget *form) const
+{
+    for (const ListChild &child : m_listChildren)
+        if (form && child.form == form)
+            return child.window;
+    return nullptr;
+}
+
 ListWindowLink *MDI::ActiveList() const { return ListWindowOf(ActiveForm()); }
+
+QMdiSubWindow *MDI::AddChild(ListWindow &list) { return addChild(&list, &list.ListLink(), &list); }
 
 QMdiSubWindow *MDI::AddChild(ExerciseWindowLink &exercise)
 {
@@ -840,11 +851,13 @@ QMdiSubWindow *MDI::AddChild(ExerciseWindowLink &exercise)
     return AddChild(exercise.Form());
 }
 
-QMdiSubWindow *MDI::AddChild(QWidget *form, ListWindowLink *list)
+QMdiSubWindow *MDI::AddChild(QWidget *form, ListWindowLink *list) { return addChild(form, list, nullptr); }
+
+QMdiSubWindow *MDI::addChild(QWidget *form, ListWindowLink *list, ListWindow *window)
 {
     if (list) {
         m_listChildren.removeIf([](const ListChild &child) { return !child.form; });
-        m_listChildren.append({form, list});
+        m_listChildren.append({form, list, window});
     }
     // A new child opens maximised while the current one is maximised, as the
     // children of a frame do.
@@ -924,7 +937,8 @@ void MDI::fillWindowList()
 void MDI::onChildActivated(QMdiSubWindow *window)
 {
     QWidget *form = window ? window->widget() : nullptr;
-    const bool isList = form && form->objectName().startsWith(QLatin1String("Grid"));
+    // The entries print the grid of the list window that is active.
+    const bool isList = PrintableListOf(form) != nullptr;
     UpdatePrintMenu(isList, isList ? form->windowTitle() : QString());
     if (m_print && m_print->Printing()) {
         imgPrintNorm->setEnabled(false);

@@ -59,6 +59,7 @@ class About;
 struct CountFailure;
 class ExerciseWindowLink;
 class GrammarPanel;
+class ListWindow;
 class ListOpeners;
 class MdiExerciseHost;
 class MdiListHost;
@@ -219,11 +220,17 @@ public:
     // Shows a window as a child of the MDI client; returns its frame. A list
     // window comes with its link, through which the frame then addresses it.
     QMdiSubWindow *AddChild(QWidget *form, ListWindowLink *list = nullptr);
+    // Shows a list window as a child, with its link; printing reaches its
+    // grid and headings through it.
+    QMdiSubWindow *AddChild(ListWindow &list);
     // Shows the exercise window as a child; from then on it is the one
     // ExerciseInstance gives.
     QMdiSubWindow *AddChild(ExerciseWindowLink &exercise);
     // The list window a child form is; nullptr for another window.
     ListWindowLink *ListWindowOf(const QWidget *form) const;
+    // The same as the window whose grid prints; nullptr for a child added
+    // with its link only.
+    ListWindow *PrintableListOf(const QWidget *form) const;
 
     // The left panel's width in twips; the grip's bounds.
     int LeftPanelWidth() const;
@@ -381,8 +388,10 @@ private:
     struct ListChild {
         QPointer<QWidget> form;
         ListWindowLink *link;
+        ListWindow *window; // null for a child added with its link only
     };
     QList<ListChild> m_listChildren;
+    QMdiSubWindow *addChild(QWidget *form, ListWindowLink *list, ListWindow *window);
     long long m_shownWordID = 0;
     std::unique_ptr<P001> m_print;
 

@@ -65,26 +65,23 @@ void MDI::imgPrintNorm_Click()
     if (print.Printing())
         return;
     QWidget *form = ActiveForm();
-    if (form) {
-        if (auto *grid = form->findChild<flexgrid::FlexGrid *>(QStringLiteral("msFlxMulti")))
-            print.SetGridToPrint(grid);
+    if (ListWindow *list = PrintableListOf(form); list && list->Grid) {
+        print.SetGridToPrint(list->Grid);
         // The page heads each column with the words the list shows over it.
-        if (auto *list = qobject_cast<tav::ListWindow *>(form); list && list->Grid) {
-            QVector<PrintEngine::ColumnHeading> headings;
-            for (int c = 0; c < list->Grid->Cols(); ++c) {
-                // A Greek heading keeps the Greek font; the others print in
-                // the column's own font.
-                const QPushButton *button = list->HeadingOver(c);
-                PrintEngine::ColumnHeading heading;
-                if (button) {
-                    heading.Text = list->PrintedHeading(c);
-                    if (button->font().family() == winsys::GreekFamily)
-                        heading.Family = winsys::GreekFamily;
-                }
-                headings.append(heading);
+        QVector<PrintEngine::ColumnHeading> headings;
+        for (int c = 0; c < list->Grid->Cols(); ++c) {
+            // A Greek heading keeps the Greek font; the others print in the
+            // column's own font.
+            const QPushButton *button = list->HeadingOver(c);
+            PrintEngine::ColumnHeading heading;
+            if (button) {
+                heading.Text = list->PrintedHeading(c);
+                if (button->font().family() == winsys::GreekFamily)
+                    heading.Family = winsys::GreekFamily;
             }
-            print.SetListHeadings(headings);
+            headings.append(heading);
         }
+        print.SetListHeadings(headings);
     }
     print.SetMarginUnits(6);
     print.SetLeftMargin(20);

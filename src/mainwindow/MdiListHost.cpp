@@ -38,6 +38,6 @@ int MdiListHost::LetterIndex() const { return m_mdi.cboTree->currentIndex(); }
 
 int MdiListHost::ClientHeight() const { return m_mdi.mdiClient->viewport()->height(); }
 
-QMdiSubWindow *MdiListHost::AddChild(QWidget *Form, ListWindowLink &List) { return m_mdi.AddChild(Form, &List); }
+QMdiSubWindow *MdiListHost::AddChild(ListWindow &Window) { return m_mdi.AddChild(Window); }
 
 } // namespace tav

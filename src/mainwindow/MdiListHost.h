@@ -22,7 +22,7 @@ public:
     QString SelectedNodeTag() const override;
     int LetterIndex() const override;
     int ClientHeight() const override;
-    QMdiSubWindow *AddChild(QWidget *Form, ListWindowLink &List) override;
+    QMdiSubWindow *AddChild(ListWindow &Window) override;
 
 private:
     MDI &m_mdi;

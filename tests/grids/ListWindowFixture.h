@@ -34,7 +34,7 @@ public:
     QString SelectedNodeTag() const override { return nodeTag; }
     int LetterIndex() const override { return letterIndex; }
     int ClientHeight() const override { return clientHeight; }
-    QMdiSubWindow *AddChild(QWidget *, tav::ListWindowLink &) override { return nullptr; }
+    QMdiSubWindow *AddChild(tav::ListWindow &) override { return nullptr; }
 
     QStringList facts;
     int popups = 0;

@@ -5,10 +5,9 @@
 #include "store/CaptionArrays.h"
 #include "store/SharedState.h"
 
+#include "grids/GridStd.h"
 #include "platform/flexgrid/FlexGrid.h"
 
-#include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace tavtest {
 
@@ -79,21 +78,28 @@ tav::MDI &MdiFixture::NewMdi()
 
 QWidget *MdiFixture::AddForm(const QString &name, const QString &caption, bool withGrid)
 {
-    auto *form = new QWidget;
-    form->setObjectName(name);
-    form->setWindowTitle(caption);
     if (withGrid) {
-        auto *grid = new flexgrid::FlexGrid(form);
-        grid->setObjectName(QStringLiteral("msFlxMulti"));
+        // A list window whose grid is filled by hand, added as the list
+        // windows add themselves. It reads its headings' texts from the
+        // word database: a test without one gets the small one.
+        if (!tav::WordDb)
+            MakeDb(StandardCaps(), 3, 0);
+        auto *list = new tav::GridStd;
+        list->setObjectName(name);
+        list->setWindowTitle(caption);
+        flexgrid::FlexGrid *grid = list->Grid;
         grid->SetCols(3);
         grid->SetRows(3);
         grid->SetFixedRows(1);
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c)
                 grid->SetTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
-        auto *layout = new QVBoxLayout(form);
-        layout->addWidget(grid);
+        mdi->AddChild(*list);
+        return list;
     }
+    auto *form = new QWidget;
+    form->setObjectName(name);
+    form->setWindowTitle(caption);
     mdi->AddChild(form);
     return form;
 }

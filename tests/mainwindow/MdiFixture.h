@@ -26,7 +26,8 @@ protected:
     void MakeDb(const QList<QPair<int, QString>> &caps, int words, int wrongs);
     // A new main window (the old one goes), Load not run.
     tav::MDI &NewMdi();
-    // A child window named name, with a grid "msFlxMulti" when withGrid.
+    // A child window named name; a list window with a small grid when
+    // withGrid.
     QWidget *AddForm(const QString &name, const QString &caption, bool withGrid = false);
 
     // Answers the messages of the tree's count queries on the small database.

@@ -1,5 +1,6 @@
 #include "MdiFixture.h"
 
+#include "grids/ListWindow.h"
 #include "help/HTMLHelp.h"
 #include "platform/help/HelpControl.h"
 #include "mainwindow/About.h"
@@ -155,6 +156,25 @@ TEST_F(MdiFixture, PrintPassesTheActiveListWindowWithFixedMargins)
     EXPECT_EQ(w.PrintInstance(), print);
     EXPECT_EQ(written.size(), 2);
     Q_UNUSED(form);
+}
+
+// The frame knows the list window's grid: another name for it changes
+// nothing of what prints.
+TEST_F(MdiFixture, PrintTakesTheActiveListWindowsGridWhateverItsName)
+{
+    tav::MDI &w = NewMdi();
+    auto *list = qobject_cast<tav::ListWindow *>(AddForm(QStringLiteral("GridStd"), QStringLiteral("list"), true));
+    ASSERT_NE(list, nullptr);
+    list->Grid->setObjectName(QStringLiteral("grid"));
+    P001 *print = w.PrintInstance();
+    QWidget *printed = nullptr;
+    print->SetChooseOutputFile([&](const QString &) {
+        printed = print->GridToPrint();
+        return QString(); // no file: the run ends without printing
+    });
+    tavtest::PressWhenShown(print, QStringLiteral("Command1(0)"));
+    w.Control<QAction>("mnuPrintParts(0)")->trigger();
+    EXPECT_EQ(printed, list->Grid);
 }
 
 TEST_F(MdiFixture, PrintImageShowsPressedWhileThePointerIsOverIt)
