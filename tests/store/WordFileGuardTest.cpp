@@ -317,8 +317,9 @@ TEST_F(WordFileStart, TheJournalOfACrashedLongWriteIsPlayedBackOnlyOnItsOwnFile)
         const QString before = Words(file.Path() + ".same");
         const QByteArray journal = ReadAll(file.Path() + "-journal");
         const QByteArray put = *putBack ? ReadAll(file.Path() + "." + putBack) : QByteArray();
-        if (!put.isEmpty())
+        if (!put.isEmpty()) {
             ASSERT_TRUE(Write(file.Path(), put));
+        }
 
         messages.Clear();
         const int started = SubMain(file.Folder());
