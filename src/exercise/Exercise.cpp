@@ -216,13 +216,9 @@ void Exercise::Form_Load()
     upRepa->SetValue(OptNbrRepeats);
     ResumeNext([&] {
         StoreCount = CountWrongIDs();
-        if (StoreCount < 1) {
-            lblFails->setText(QStringLiteral("0"));
-        } else {
+        if (StoreCount >= 1)
             CmdFlush->setEnabled(true);
-            lblFails->setText(QString::number(StoreCount));
-        }
-        lblFails_Change();
+        showStoreCount(std::max(StoreCount, 0LL));
     });
     // A round has 1 to 10 words: the rows' layout holds ten.
     OptNbrScribble = std::clamp(OptNbrScribble, 1, 10);

@@ -119,7 +119,8 @@ public:
     void CmdFlush_Click();
     void ClearWrongIDs();
     void lblRepa_Change(int value);
-    void lblFails_Change();
+    // The store's count shown: the source options, panel 5 and the flush.
+    void lblFails_Change(long long count);
     void checkDbs_Click();
 
     TraditionalRound &Round() { return m_round; }
@@ -283,6 +284,8 @@ private:
     void makeExercise(datactl::DataControl &control, const QString &sql, const QString &criteria);
 
     ExerciseHost &m_host;
+    // The first Start was pressed: cmdReset reads "Reset" from then on.
+    bool m_started = false;
     QWidget *m_clientView; // compared only: the client area's viewport, watched for its size
     TraditionalRound m_round;
     TileRound m_match;

@@ -356,7 +356,8 @@ int Exercise::AnswerField() const
 
 void Exercise::cmdReset_Click()
 {
-    if (cmdReset->text() == QLatin1String("Start")) {
+    if (!m_started) {
+        m_started = true;
         cmdReset->setText(QStringLiteral("Reset"));
         boLoading = false;
         DataCheck->Bind(txtFields(0), QStringLiteral("Art"));
@@ -493,7 +494,7 @@ void Exercise::txtFields_KeyDown(int) { Timer1->stop(); }
 void Exercise::txtFields_GotFocus(int)
 {
     // The timer runs only while a word is asked and no key has been pressed.
-    if (cmdReset->text() == QLatin1String("Start") || !m_round.Asking())
+    if (!m_started || !m_round.Asking())
         return;
     int selected = 0;
     for (int i = 2; i >= 0; --i)
@@ -524,7 +525,7 @@ void Exercise::CmdEnter_Click()
 void Exercise::txtFields_KeyPress(int Index, int &KeyAscii)
 {
     const int AF = AnswerField();
-    if (Index == 2 && KeyAscii == 13 && cmdReset->text() != QLatin1String("Start")) {
+    if (Index == 2 && KeyAscii == 13 && m_started) {
         if (m_round.Asking()) {
             txtSets(AF);
             CheckAnswer(AF);
@@ -717,14 +718,13 @@ void Exercise::checkDbs_Click()
 void Exercise::showStoreCount(long long count)
 {
     lblFails->setText(QString::number(count));
-    lblFails_Change();
+    lblFails_Change(count);
 }
 
-void Exercise::lblFails_Change()
+void Exercise::lblFails_Change(long long n)
 {
-    if (MainLoading || lblFails->text().isEmpty())
+    if (MainLoading)
         return;
-    const long long n = lblFails->text().toLongLong();
     if (n == 0) {
         opDbas[1]->setEnabled(false);
         opDbas[0]->setEnabled(true);

@@ -293,9 +293,9 @@ void GridStd::ArrangeButtons()
         cmdCol[i]->setVisible(columnButtons);
     if (columnButtons) {
         cmdCol[1]->setGeometry(lblInfo->geometry().right() + 1, 0, px(kColButtonWidth), rowHeight);
-        cmdCol[1]->setText(kEngHide);
         cmdCol[2]->setGeometry(cmdCol[1]->geometry().right() + 1, 0, px(kColButtonWidth), rowHeight);
-        cmdCol[2]->setText(Lang3Short + QStringLiteral(" -"));
+        setColumnHidden(1, false);
+        setColumnHidden(2, false);
     }
 }
 
@@ -345,6 +345,15 @@ void GridStd::cmdSort_Click(int Index)
     Grid->setFocus();
 }
 
+void GridStd::setColumnHidden(int Index, bool Hidden)
+{
+    m_colHidden[Index] = Hidden;
+    if (Index == 1)
+        cmdCol[1]->setText(Hidden ? kEngShow : kEngHide);
+    else
+        cmdCol[2]->setText(Lang3Short + (Hidden ? QStringLiteral(" +") : QStringLiteral(" -")));
+}
+
 void GridStd::cmdCol_Click(int Index)
 {
     if (Index != 1 && Index != 2)
@@ -353,16 +362,9 @@ void GridStd::cmdCol_Click(int Index)
     if (col >= Grid->Cols())
         return;
     EditorKept kept(*this);
-    QPushButton *button = cmdCol[Index];
-    const QString hide = Index == 1 ? kEngHide : Lang3Short + QStringLiteral(" -");
-    const bool hiding = button->text() == hide;
-    if (hiding) {
-        Grid->SetColWidth(col, 0);
-        button->setText(Index == 1 ? kEngShow : Lang3Short + QStringLiteral(" +"));
-    } else {
-        Grid->SetColWidth(col, Index == 1 ? m_width5 : m_width6);
-        button->setText(Index == 1 ? kEngHide : Lang3Short + QStringLiteral(" -"));
-    }
+    const bool hiding = !m_colHidden[Index];
+    Grid->SetColWidth(col, hiding ? 0 : Index == 1 ? m_width5 : m_width6);
+    setColumnHidden(Index, hiding);
     // The columns shown fill the window again; the buttons of the third
     // language follow their column.
     FillColumns();

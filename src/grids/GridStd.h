@@ -85,11 +85,15 @@ private:
     void ArrangeButtons();
     void ResizeGrid();
     void placePair(int Index, int Col);
+    // Column 5 (Index 1) or 6 (Index 2) hidden or shown by its button, whose
+    // caption says which ("-" hides, "+" shows).
+    void setColumnHidden(int Index, bool Hidden);
 
     // Interface texts read at load: 1142..1149, then 1079..1081.
     QStringList m_texts;
     int m_width5 = 0, m_width6 = 0; // saved widths of columns 5 and 6 (twips)
     int m_least[3] = {}; // what the texts of columns 4 to 6 need (twips)
+    bool m_colHidden[3] = {}; // columns 5 and 6 hidden by cmdCol(1) and cmdCol(2)
 };
 
 } // namespace tav

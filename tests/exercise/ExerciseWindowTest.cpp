@@ -96,6 +96,18 @@ TEST_F(ExerciseWindowTest, ReturnJudgesOnceAndTheTimerStopsAtAKey)
     EXPECT_FALSE(ex->CmdEnter->isEnabled());
 }
 
+// The window knows it was started: another caption on its Start button
+// changes nothing of the first start.
+TEST_F(ExerciseWindowTest, TheFirstStartHoldsWithAnotherCaptionOnItsButton)
+{
+    ex->cmdReset->setText("Begin");
+    ex->cmdReset_Click();
+    EXPECT_EQ(ex->cmdReset->text(), "Reset");
+    EXPECT_NE(tav::CurrentWordID, 0);
+    Type(RightAnswer());
+    EXPECT_EQ(ex->lblLabels[3]->text(), "Right");
+}
+
 TEST_F(ExerciseWindowTest, TheTimerJudgesAnUntouchedAnswerAsUnknown)
 {
     ex->opTimer[1]->setChecked(true);

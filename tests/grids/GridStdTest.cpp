@@ -192,6 +192,17 @@ TEST_F(GridStdTest, TheInflectedFormViewLabelsItsRowsAndSortsEachColumnByItsOwnB
     EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM FormsAll WHERE FormGreek = 'xxx'")), 0);
 }
 
+// A column button knows whether it hid its column: another caption on it
+// changes nothing of what a press does.
+TEST_F(GridStdTest, TheColumnButtonsHoldWithAnotherCaption)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    w->cmdCol[1]->setText(QStringLiteral("English -"));
+    w->cmdCol_Click(1);
+    EXPECT_EQ(w->Grid->ColWidth(5), 0);
+    EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG +"));
+}
+
 TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
