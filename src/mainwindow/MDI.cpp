@@ -506,6 +506,8 @@ void MDI::SetPanelText(int panel, const QString &text)
 
 void MDI::ShowWordID(long long ID)
 {
+    if (ID != m_shownWordID)
+        StoreTypedRemarks();
     m_shownWordID = ID > 0 ? ID : 0;
     SetPanelText(3, m_shownWordID ? QStringLiteral("ID ") + QString::number(m_shownWordID) : QString());
 }
@@ -1134,7 +1136,13 @@ template <class F> void Reported(F &&view)
 }
 } // namespace
 
-void MDI::BaseFrase() { grammar->BaseFrase(); }
+// Another word shown, or none, would refill the remarks boxes: what was typed
+// there for the word shown so far is stored first, as Enter would.
+void MDI::BaseFrase()
+{
+    StoreTypedRemarks();
+    grammar->BaseFrase();
+}
 void MDI::DeMenos(long color, long long lngID, int wordKind, bool showImperative)
 {
     Reported([&] { grammar->DeMenos(color, lngID, wordKind, showImperative); });
@@ -1155,6 +1163,7 @@ void MDI::DeKonju(long color, long long lngID, const QString &voice)
 void MDI::ReturnLista(bool NoJump) { grammar->ReturnLista(NoJump); }
 void MDI::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
 {
+    StoreTypedRemarks();
     grammar->SmallFacts(lngID, StrLat, iGridType);
 }
 void MDI::OpVoiceCheck(long long lngID)

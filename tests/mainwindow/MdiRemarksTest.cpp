@@ -19,6 +19,8 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <functional>
+
 using tavtest::MainWindowFixture;
 
 namespace {
@@ -340,4 +342,61 @@ TEST_F(RemarksFixture, TheSameRemarksAgainLeaveTheBoxesUnpaintedAndFresh)
     EXPECT_FALSE(first->document()->isModified());
     EXPECT_FALSE(first->document()->isUndoAvailable());
     EXPECT_EQ(first->textCursor().position(), 0);
+}
+
+// Text typed into a remarks box and not yet stored with Enter belongs to the
+// word it was typed for: showing another word, by the list's arrow key or as
+// the exercise does (the new ID first, then its facts), or no word, stores it
+// first instead of writing the next word's remarks over it.
+TEST_F(RemarksFixture, TypedRemarksAreStoredBeforeAnotherWordIsShown)
+{
+    OpenList();
+    flexgrid::FlexGrid &g = *list->Grid;
+    const struct {
+        const char *box;
+        const char *table;
+    } boxes[] = {{"tbRem", "Main"}, {"tbRemG3", "GreekSwedish"}};
+    const struct {
+        const char *how;
+        std::function<void(long long next)> show;
+    } moves[] = {
+        {"Down in the list",
+         [&](long long) {
+             g.setFocus();
+             QTest::keyClick(&g, Qt::Key_Down);
+         }},
+        {"the exercise's next word",
+         [&](long long next) {
+             w->ShowWordID(next);
+             w->SmallFacts(next);
+         }},
+        {"no word", [&](long long) { w->BaseFrase(); }},
+    };
+    int n = 0;
+    for (const auto &box : boxes) {
+        for (const auto &move : moves) {
+            SCOPED_TRACE(std::string(box.box) + ", " + move.how);
+            g.SetRow(2 + n);
+            const long long typedFor = g.TextMatrix(g.Row(), 1).toLongLong();
+            const long long next = g.TextMatrix(g.Row() + 1, 1).toLongLong();
+            w->SmallFacts(typedFor);
+            auto *edit = w->Control<QTextEdit>(box.box);
+            edit->setFocus();
+            const QString remark = QStringLiteral("typed %1").arg(++n);
+            edit->selectAll();
+            QTest::keyClicks(edit, remark);
+            move.show(next);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(Native(QStringLiteral("SELECT Remarks FROM %1 WHERE ID = %2").arg(box.table).arg(typedFor))
+                          .toString(),
+                      remark);
+            EXPECT_NE(Native(QStringLiteral("SELECT ifnull(Remarks, '') FROM %1 WHERE ID = %2")
+                                 .arg(box.table)
+                                 .arg(next))
+                          .toString(),
+                      remark)
+                << "the next word keeps its own remark";
+            EXPECT_FALSE(edit->document()->isModified());
+        }
+    }
 }
