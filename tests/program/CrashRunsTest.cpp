@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@ constexpr int kWaitMs = 300000; // a sanitized build on a busy machine
 
 struct Tally {
     int kills = 0;
+    int insideWrites = 0; // kills that left a journal to play back
     int commits = 0;
     int lost = 0;
     int damaged = 0;
@@ -116,6 +118,8 @@ void KillAndStart(const QString &source, const QString &kind, int delayMs, Tally
         if (l.startsWith("commit "))
             last = l.mid(7).toInt();
     ++tally.kills;
+    if (QFileInfo(file + "-journal").size() > 0)
+        ++tally.insideWrites;
     tally.commits += last + 1;
 
     QProcess *start = StartWriter(&owner, dir.path(), "check");
@@ -152,8 +156,9 @@ void RunRounds(const QString &source, const QString &kind, const QList<int> &fix
     if (rounds > 0) {
         for (int r = 0; r < rounds; ++r)
             KillAndStart(source, kind, QRandomGenerator::global()->bounded(maxDelayMs), tally);
-        std::printf("%s: %d kills, %d writes stored, %d lost, %d damaged, %d refused starts\n",
-                    qPrintable(kind), tally.kills, tally.commits, tally.lost, tally.damaged, tally.refused);
+        std::printf("%s: %d kills (%d inside a write), %d writes stored, %d lost, %d damaged, %d refused starts\n",
+                    qPrintable(kind), tally.kills, tally.insideWrites, tally.commits, tally.lost, tally.damaged,
+                    tally.refused);
         return;
     }
     for (const int delay : fixedDelays)
