@@ -1,9 +1,10 @@
 // The word store killed by SIGKILL inside its long writes, then started
 // again, each run a process of its own: the gender fill-in, compaction and a
 // long list of meanings pasted into a list cell on a copy of a 50,000-word
-// file, adding and deleting a language on a copy of the shipped database. Every start after a kill opens the file as the last
-// stored write left it: none is refused, none loses a stored write, none
-// finds a write half done or the file damaged.
+// file, adding and deleting a language on a copy of the shipped database.
+// Every start after a kill opens the file as the last stored write left it:
+// none is refused or asks, none loses a stored write, none finds a write
+// half done or the file damaged.
 //
 // TAV_CRASH_ROUNDS=N runs N rounds of each write with kills at random
 // moments instead of the few fixed ones, and prints the tally.
@@ -127,7 +128,8 @@ void KillAndStart(const QString &source, const QString &kind, int delayMs, Tally
     const QString said = check.join("\n");
     // A start after a crash of this program asks nothing: its journal is
     // played back as it is.
-    const bool asked = std::any_of(check.cbegin(), check.cend(), [](const QString &l) { return l.startsWith("message "); });
+    const bool asked =
+        std::any_of(check.cbegin(), check.cend(), [](const QString &l) { return l.startsWith("message "); });
     if (!check.contains("started") || asked) {
         ++tally.refused;
         ADD_FAILURE() << kind.toStdString() << " after " << delayMs << " ms: the start was refused or asked:\n"

@@ -95,7 +95,8 @@ void CheckMeanings()
         writes.insert(m.hasMatch() ? m.captured(1) : QStringLiteral("-1"));
     }
     QStringList rows;
-    for (const auto &row : tav::WordDb->QueryNative("SELECT Lat FROM AllEnglishGreek WHERE ID = (SELECT MIN(ID) FROM Main)"))
+    for (const auto &row :
+         tav::WordDb->QueryNative("SELECT Lat FROM AllEnglishGreek WHERE ID = (SELECT MIN(ID) FROM Main)"))
         rows << row[0].toString();
     QStringList sorted = items;
     sorted.sort();
