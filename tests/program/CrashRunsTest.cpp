@@ -32,7 +32,7 @@ constexpr int kWaitMs = 300000; // a sanitized build on a busy machine
 
 struct Tally {
     int kills = 0;
-    int insideWrites = 0; // kills that left a journal to play back
+    int insideWrites = 0; // kills that left a journal to play back or a compaction's copy
     int commits = 0;
     int lost = 0;
     int damaged = 0;
@@ -119,7 +119,7 @@ void KillAndStart(const QString &source, const QString &kind, int delayMs, Tally
         if (l.startsWith("commit "))
             last = l.mid(7).toInt();
     ++tally.kills;
-    if (QFileInfo(file + "-journal").size() > 0)
+    if (QFileInfo(file + "-journal").size() > 0 || QFileInfo::exists(dir.filePath("tmp.mdb")))
         ++tally.insideWrites;
     tally.commits += last + 1;
 
