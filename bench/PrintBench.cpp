@@ -50,14 +50,14 @@ QString AllGreekCaption() { return g_program->NewestList()->windowTitle(); }
 // The print command's settings: 20 mm left and top margins, no dialog.
 void SetUpAsThePrintCommand(P001 &print, flexgrid::FlexGrid &grid, const QString &file)
 {
-    print.ChooseOutputFile = [file](const QString &) { return file; };
-    print.GridToPrint = &grid;
-    print.MarginUnits = 6;
-    print.LeftMargin = 20;
-    print.TopMargin = 20;
-    print.ReportTitle = AllGreekCaption();
-    print.FormToPrint = QStringLiteral("GridStd");
-    print.AllowDialogue = false;
+    print.SetChooseOutputFile([file](const QString &) { return file; });
+    print.SetGridToPrint(&grid);
+    print.SetMarginUnits(6);
+    print.SetLeftMargin(20);
+    print.SetTopMargin(20);
+    print.SetReportTitle(AllGreekCaption());
+    print.SetFormToPrint(QStringLiteral("GridStd"));
+    print.SetAllowDialogue(false);
 }
 
 // The same rows and layout drawn straight with QPdfWriter: A4 without strips,
@@ -189,7 +189,7 @@ void PrintWindowRun(benchmark::State &state, int rows, bool countOnly, bool prog
     print.SetPrinterSource(std::make_shared<printer::PdfFileOnly>());
     for (auto _ : state) {
         SetUpAsThePrintCommand(print, grid, dir.filePath(QStringLiteral("list.pdf")));
-        print.ShowProgress = progress;
+        print.SetShowProgress(progress);
         if (countOnly)
             print.CountGridPages();
         else

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QProgressDialog>
+#include <QTest>
 #include <QTimer>
 
 #include <atomic>
@@ -57,6 +58,35 @@ TEST_F(MdiBusy, TheEventLoopRunsWhileTheWorkRunsBehindABusyDialog)
     // The work's failure comes out of RunBusy.
     EXPECT_THROW(w->RunBusy(QStringLiteral("Failing"), [] { throw std::runtime_error("no space left"); }),
                  std::runtime_error);
+}
+
+TEST_F(MdiBusy, TheBusyDialogStaysUntilTheWorkIsDone)
+{
+    // Esc, the close box and the window manager's close (Alt+F4) would hide
+    // the dialog and give the windows their input back while the word
+    // database is closed for the compaction.
+    std::atomic<bool> tried{false};
+    bool found = false;
+    bool closeBox = true;
+    bool afterEsc = false;
+    bool afterClose = false;
+    QTimer::singleShot(0, w.get(), [&] {
+        if (auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget())) {
+            found = true;
+            closeBox = dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            afterEsc = dialog->isVisible() && !dialog->wasCanceled();
+            dialog->close();
+            afterClose = dialog->isVisible() && QApplication::activeModalWidget() == dialog;
+        }
+        tried = true;
+    });
+    w->RunBusy(QStringLiteral("Compacting the word database ..."), [&] { WaitFor(tried); });
+    ASSERT_TRUE(found);
+    EXPECT_FALSE(closeBox) << "the dialog offers no close box";
+    EXPECT_TRUE(afterEsc) << "Esc hid the busy dialog";
+    EXPECT_TRUE(afterClose) << "closing hid the busy dialog";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the busy dialog is gone once the work is done";
 }
 
 TEST_F(MdiBusy, TheStatusBarSaysWhenACompactionIsDone)

@@ -8,12 +8,20 @@
 //             transaction) for even N; the gender fill-in for odd N
 //   compact   the remark of the first word becomes "N", then a compaction
 //   language  a third language added for even N, deleted for odd N
+//   list      the largest write of a list window's cell: a long text pasted
+//             into the English cell of the first word, as the list window
+//             stores it (the word's meanings and their index rows), every
+//             item new and marked "wN-"
 // With "check" it only starts and prints what the file holds: "refused"
 // and the message, or "started", then "integrity <result>", "scrambled <k>"
 // (the code every word with an article has, -1 for none), "filled <0|1>"
-// (no word has such a code), "remark <text>" and "language <0|1|half>".
+// (no word has such a code), "remark <text>", "language <0|1|half>",
+// "pasted <N|-1|mixed>" (the write whose items the first word's meanings
+// are, -1 for none) and "meaning rows <same|differ>" (its index rows are
+// exactly its meanings, counted right).
 #include "store/AdminSubs.h"
 #include "store/DbTransaction.h"
+#include "store/ListEdits.h"
 #include "store/SharedState.h"
 #include "store/StartUp.h"
 #include "store/ThirdLanguages.h"
@@ -22,6 +30,8 @@
 #include "platform/winsys/core/MsgBox.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <cstdio>
 
@@ -49,6 +59,52 @@ const QString kLanguage = QStringLiteral("Crashish");
 // other IDs than the shipped one).
 const QString kFirstWord = QStringLiteral(" WHERE ID = (SELECT MIN(ID) FROM Main)");
 
+// Enough items that the pages they change outgrow the engine's cache: the
+// write spills changed pages into the file before it ends.
+constexpr int kPastedMeanings = 1500;
+
+// Meanings other words have, spread evenly over the index of meanings: a
+// pasted item next to each lands on a page of its own.
+QStringList SpreadMeanings()
+{
+    const auto rows = tav::WordDb->QueryNative(
+        "SELECT Lat FROM AllEnglishGreek WHERE ID <> (SELECT MIN(ID) FROM Main) ORDER BY Lat");
+    QStringList spread;
+    for (int k = 0; k < kPastedMeanings; ++k)
+        spread << rows[qsizetype(k) * rows.size() / kPastedMeanings][0].toString();
+    return spread;
+}
+
+// The text pasted for write n, one item a line.
+QString PastedText(const QStringList &spread, int n)
+{
+    QStringList items;
+    for (int k = 0; k < spread.size(); ++k)
+        items << QStringLiteral("%1 w%2-%3").arg(spread[k]).arg(n).arg(k);
+    return items.join(QStringLiteral(",\n"));
+}
+
+void CheckMeanings()
+{
+    const auto word = tav::WordDb->QueryNative("SELECT English, Emeans FROM Main" + kFirstWord);
+    const QStringList items = word[0][0].toString().split(QStringLiteral(", "), Qt::SkipEmptyParts);
+    static const QRegularExpression pasted(QStringLiteral(" w(\\d+)-\\d+$"));
+    QSet<QString> writes;
+    for (const QString &item : items) {
+        const QRegularExpressionMatch m = pasted.match(item);
+        writes.insert(m.hasMatch() ? m.captured(1) : QStringLiteral("-1"));
+    }
+    QStringList rows;
+    for (const auto &row :
+         tav::WordDb->QueryNative("SELECT Lat FROM AllEnglishGreek WHERE ID = (SELECT MIN(ID) FROM Main)"))
+        rows << row[0].toString();
+    QStringList sorted = items;
+    sorted.sort();
+    rows.sort();
+    std::printf("pasted %s\n", writes.size() == 1 ? qPrintable(*writes.cbegin()) : "mixed");
+    std::printf("meaning rows %s\n", rows == sorted && word[0][1].toInt() == items.size() ? "same" : "differ");
+}
+
 void Check()
 {
     std::printf("started\n");
@@ -65,9 +121,10 @@ void Check()
     const bool words = tav::WordDb->TableExists(tav::LanguageWordTable(kLanguage));
     const bool index = tav::WordDb->TableExists(tav::LanguageIndexTable(kLanguage));
     std::printf("language %s\n", row && words && index ? "1" : !row && !words && !index ? "0" : "half");
+    CheckMeanings();
 }
 
-void Write(const QString &kind, int n)
+void Write(const QString &kind, int n, const QStringList &spread)
 {
     if (kind == QLatin1String("genus")) {
         if (n % 2 == 0) {
@@ -87,6 +144,14 @@ void Write(const QString &kind, int n)
             tav::AddThirdLanguage(kLanguage, QStringLiteral("Hi"));
         else
             tav::DeleteThirdLanguage(kLanguage);
+    } else if (kind == QLatin1String("list")) {
+        // As the list window commits a pasted cell: the text made one line,
+        // cut into its items, stored over what the cell showed.
+        const long long id = Value("SELECT MIN(ID) FROM Main").toLongLong();
+        const QString shown = Value("SELECT English FROM Main" + kFirstWord).toString();
+        const QString list = tav::MeaningItems(tav::CellEditText(PastedText(spread, n))).join(QStringLiteral(", "));
+        if (!tav::StoreMeaningList(tav::MeaningLanguage::English, id, shown, list))
+            throw std::runtime_error("the word is gone");
     } else {
         throw std::runtime_error("no such write");
     }
@@ -98,7 +163,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s folder genus|compact|language|check\n", argv[0]);
+        std::fprintf(stderr, "usage: %s folder genus|compact|language|list|check\n", argv[0]);
         return 2;
     }
     tavtest::RecordingLink link;
@@ -115,10 +180,11 @@ int main(int argc, char *argv[])
             tav::ResetSharedState();
             return 0;
         }
+        const QStringList spread = kind == QLatin1String("list") ? SpreadMeanings() : QStringList();
         std::printf("ready\n");
         std::fflush(stdout);
         for (int n = 0;; ++n) {
-            Write(kind, n);
+            Write(kind, n, spread);
             std::printf("commit %d\n", n);
             std::fflush(stdout);
         }
