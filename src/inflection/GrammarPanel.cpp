@@ -174,9 +174,12 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
     fraVoice->setObjectName(QStringLiteral("fraVoice"));
     fraVoice->setProperty("Tag", QStringLiteral("0"));
     fraVoice->hide();
-    fraHad = optionFrame(picBottom, QStringLiteral("fraHad"), opHad, QStringLiteral("opHad"), QStringLiteral("Perfect"),
-                         QStringLiteral("Past Perfect"));
-    fraSimple = optionFrame(picBottom, QStringLiteral("fraSimple"), opSimple, QStringLiteral("opSimple"),
+    // At (0, 0): its controls are placed in the panel's coordinates.
+    m_conjugationLayer = new QWidget(picBottom);
+    m_conjugationLayer->setObjectName(QStringLiteral("conjugationLayer"));
+    fraHad = optionFrame(m_conjugationLayer, QStringLiteral("fraHad"), opHad, QStringLiteral("opHad"),
+                         QStringLiteral("Perfect"), QStringLiteral("Past Perfect"));
+    fraSimple = optionFrame(m_conjugationLayer, QStringLiteral("fraSimple"), opSimple, QStringLiteral("opSimple"),
                             QStringLiteral("Simple"), QStringLiteral("Continuous"));
     opHad[1]->setChecked(true);
     opSimple[0]->setChecked(true);
@@ -187,9 +190,9 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
 
     lblAP = namedLabel(picBottom, QStringLiteral("lblAP"), QStringLiteral("A"));
     lblPP = namedLabel(picBottom, QStringLiteral("lblPP"), QStringLiteral("P"));
-    tbAP = new QLineEdit(picBottom);
+    tbAP = new QLineEdit(m_conjugationLayer);
     tbAP->setObjectName(QStringLiteral("tbAP"));
-    tbPP = new QLineEdit(picBottom);
+    tbPP = new QLineEdit(m_conjugationLayer);
     tbPP->setObjectName(QStringLiteral("tbPP"));
     for (QLabel *l : {lblAP, lblPP}) {
         l->resize(TwipsToPixelsX(kVoiceLabelWidth), TwipsToPixelsY(kVoiceBoxHeight));
@@ -199,6 +202,7 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
         box->resize(TwipsToPixelsX(kVoiceBoxWidth), TwipsToPixelsY(kVoiceBoxHeight));
     tbAP->installEventFilter(new EnterKey(tbAP, [this](int &k) { tbAP_KeyPress(k); }));
     tbPP->installEventFilter(new EnterKey(tbPP, [this](int &k) { tbPP_KeyPress(k); }));
+    m_conjugationLayer->setGeometry(QRect(QPoint(0, 0), m_conjugationLayer->childrenRect().bottomRight()));
     connectEditing();
 }
 

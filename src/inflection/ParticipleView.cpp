@@ -15,6 +15,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 namespace tav {
 
@@ -36,6 +37,7 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     beginView(ID);
     setEditorTag(tbN, QStringLiteral("KlinoMenos"));
     PlaceHeadingLines();
+    const auto leftOver = qScopeGuard([this] { hideUnloadedHeadings(); });
     // The verb boxes belong to the conjugation's headings; here they would
     // cover the participle's.
     for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
