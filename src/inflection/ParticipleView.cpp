@@ -65,7 +65,7 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
 
     FlexGrid &imp = *msflXImp;
     SetGridFont(imp, Caps1373);
-    imp.hide();
+    HideIfFocused(imp);
     imp.SetRowHeight(0, 0);
     for (int r = 1; r < imp.Rows(); ++r) {
         for (int c = 1; c < imp.Cols(); ++c) {
