@@ -3,6 +3,7 @@
 // with its effect on every table, and the deletion rules.
 
 #include "ListWindowFixture.h"
+#include "support/EventCount.h"
 
 #include "grids/GridStd.h"
 #include "platform/winsys/VbKeys.h"
@@ -895,15 +896,7 @@ TEST_F(GridStdTest, TheRowsWordGoesToItsLabelWithoutLayingOutTheWindowAgain)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
     w->show();
-    struct Requests : QObject {
-        int count = 0;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            count += event->type() == QEvent::LayoutRequest;
-            return false;
-        }
-    } requests;
-    w->installEventFilter(&requests);
+    tavtest::EventCount requests(w, QEvent::LayoutRequest);
     QCoreApplication::sendPostedEvents();
     requests.count = 0;
     const QRect place = w->lblInfo->geometry();

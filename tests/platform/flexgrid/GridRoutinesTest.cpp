@@ -1,4 +1,5 @@
 #include "GridFill.h"
+#include "support/EventCount.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
@@ -268,15 +269,7 @@ TEST(GridFonts, FillGridCellsFillsInPlaceAndAFocusedGridHandsItsFocusOn)
     frm.show();
     QApplication::setActiveWindow(&frm);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
-    struct Hides : QObject {
-        int count = 0;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            count += event->type() == QEvent::Hide;
-            return false;
-        }
-    } hides;
-    grid.installEventFilter(&hides);
+    tavtest::EventCount hides(&grid, QEvent::Hide);
 
     next.setFocus();
     tav::FillGridCells(grid, 0xFFFF, 4);
