@@ -157,8 +157,8 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     SetTopTw(tbPP, TopTw(lblPP) - 60);
     SetLeftTw(tbPP, LeftTw(lblPP) + WidthTw(lblPP));
     fitVoiceBoxes();
-    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
-        w->show();
+    tbAP->show();
+    tbPP->show();
     // The boxes stand over the left end of column 1's headings: their
     // captions centre in the rest.
     // (A frame is drawn around a label's contents: its margins start with
@@ -182,13 +182,19 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     // over the layer: their tool tips stay in reach of the mouse.
     RaiseInOrder({tbAP, tbPP, fraSimple, fraHad});
     RaiseInOrder({m_conjugationLayer, lblAP, lblPP});
-    // The layer as large as its controls, shown last: what appears with it
-    // appears in one go.
-    const QRect used(QPoint(0, 0), m_conjugationLayer->childrenRect().bottomRight());
-    if (m_conjugationLayer->geometry() != used)
-        m_conjugationLayer->setGeometry(used);
+    RaiseInOrder({m_verbLayer});
+    // The layers as large as their shown controls, the verb layer shown
+    // last: what appears with it appears in one go.
+    auto fit = [](QWidget *layer) {
+        const QRect used(QPoint(0, 0), layer->childrenRect().bottomRight());
+        if (layer->geometry() != used)
+            layer->setGeometry(used);
+    };
+    fit(m_conjugationLayer);
     if (m_conjugationLayer->isHidden())
         m_conjugationLayer->show();
+    fit(m_verbLayer);
+    showVoiceCaptions(true);
 }
 
 void GrammarPanel::opHad_Click(int Index)

@@ -228,8 +228,13 @@ private:
     // this layer, which shows and hides them together: showing a widget
     // costs a round trip to the window system (where the mouse pointer is)
     // when it appears, so that a dozen widgets appearing one by one made
-    // the step from a noun to a verb wait for a dozen.
+    // the step from a noun to a verb wait for a dozen. The layer stands in
+    // the verb layer beside the A and P captions, which a word of another
+    // class (an adverb, say) leaves as they were: the verb layer shows or
+    // hides the captions, and with them the conjugation's layer.
+    QWidget *m_verbLayer = nullptr;
     QWidget *m_conjugationLayer = nullptr;
+    void showVoiceCaptions(bool shown);
     static constexpr int kConjugationTopCount = 3, kConjugationUnderCount = 5; // the last element of each array
     QList<QLabel *> m_conjugationTop, m_conjugationUnder;
     bool m_conjugationHeadings = false; // the arrays hold the conjugation's own headings

@@ -40,8 +40,9 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     const auto leftOver = qScopeGuard([this] { hideUnloadedHeadings(); });
     // The verb boxes belong to the conjugation's headings; here they would
     // cover the participle's.
-    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
-        w->hide();
+    tbAP->hide();
+    tbPP->hide();
+    showVoiceCaptions(false);
     FlexGrid &g = *msflxKlin;
     FillGridCells(g, MyColor, 4);
     const QString id = QString::number(ID);

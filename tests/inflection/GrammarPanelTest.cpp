@@ -812,4 +812,21 @@ TEST_F(PanelFixture, EveryViewLooksTheSameWhicheverViewCameBefore)
         show(after);
         check(QStringLiteral("an adverb"));
     }
+
+    // The adverb shows the article's declension and leaves the A and P
+    // captions as the word before left them, with none of the verb boxes
+    // and conjugation headings.
+    for (const View &before : views) {
+        show(before);
+        const bool captions = panel().lblAP->isVisibleTo(root);
+        w->SmallFacts(adverb, QString(), 0);
+        EXPECT_EQ(panel().lblAP->isVisibleTo(root), captions) << before.name;
+        EXPECT_EQ(panel().lblPP->isVisibleTo(root), captions) << before.name;
+        EXPECT_FALSE(panel().tbAP->isVisibleTo(root)) << before.name;
+        EXPECT_FALSE(panel().fraHad->isVisibleTo(root)) << before.name;
+        EXPECT_EQ(panel().lblUnderLine.size(), 4) << before.name;
+        for (QLabel *label : root->findChildren<QLabel *>())
+            if (label->isVisibleTo(root) && label->objectName().startsWith(QLatin1String("lblUnderLine")))
+                EXPECT_TRUE(panel().lblUnderLine.contains(label)) << before.name;
+    }
 }
