@@ -84,6 +84,19 @@ void FitCaptionFont(FlexGrid &grid)
         grid.SetFont(font);
 }
 
+// A new heading label with the look of element 1 (first); its name, place
+// and colour are left to the caller.
+QLabel *NewHeading(const QLabel *first, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setFixedHeight(first->height());
+    label->setAlignment(first->alignment());
+    label->setFrameShape(first->frameShape());
+    label->setAutoFillBackground(true);
+    label->setFont(first->font());
+    return label;
+}
+
 } // namespace
 
 void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
@@ -104,16 +117,12 @@ void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
 QLabel *GrammarPanel::loadHeading(QList<QLabel *> &array)
 {
     QLabel *first = array[1];
-    const QString name = QStringLiteral("%1(%2)").arg(first->objectName().section(QLatin1Char('('), 0, 0)).arg(array.size());
+    const QString base = first->objectName().section(QLatin1Char('('), 0, 0);
+    const QString name = QStringLiteral("%1(%2)").arg(base).arg(array.size());
     QList<QLabel *> &unloaded = &array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
     QLabel *label = nullptr;
     if (unloaded.isEmpty()) {
-        label = new QLabel(first->parentWidget());
-        label->setFixedHeight(first->height());
-        label->setAlignment(first->alignment());
-        label->setFrameShape(first->frameShape());
-        label->setAutoFillBackground(true);
-        label->setFont(first->font());
+        label = NewHeading(first, first->parentWidget());
     } else {
         label = unloaded.takeLast();
         restyleHeading(label, first);
@@ -153,13 +162,8 @@ void GrammarPanel::useConjugationHeadings()
             const QLabel *first = array[1];
             const QString base = first->objectName().section(QLatin1Char('('), 0, 0);
             for (int i = 2; i <= count; ++i) {
-                auto *label = new QLabel(m_conjugationLayer);
+                QLabel *label = NewHeading(first, m_conjugationLayer);
                 label->setObjectName(QStringLiteral("%1(%2)").arg(base).arg(i));
-                label->setFixedHeight(first->height());
-                label->setAlignment(first->alignment());
-                label->setFrameShape(first->frameShape());
-                label->setAutoFillBackground(true);
-                label->setFont(first->font());
                 label->setPalette(first->palette());
                 label->setGeometry(first->geometry());
                 own.append(label);
