@@ -127,7 +127,7 @@ void GridSimple::GridSimpleFill(int SortValue)
     place(1, 4);
     PlaceOverColumn(cmdart, 3, twinTop, pxY(kTwinHeight + kSortHeight));
     lblInfo->setFont(winsys::GreekFont(GreekFontSize));
-    lblInfo->setGeometry(0, 0, 1, rowHeight);
+    PlaceInfo(0, 0, 1, rowHeight);
     HeadingsMoved();
     g.move(0, cmdSort[0]->geometry().bottom() + 1);
 
@@ -155,8 +155,8 @@ void GridSimple::HeadingsMoved()
 {
     if (!cmdSort[1])
         return; // still being made
-    lblInfo->setGeometry(std::max(cmdS->geometry().right() + 1, cmdSort[1]->x()), lblInfo->y(),
-                         std::max(1, cmdSort[1]->width()), lblInfo->height());
+    PlaceInfo(std::max(cmdS->geometry().right() + 1, cmdSort[1]->x()), lblInfo->y(), std::max(1, cmdSort[1]->width()),
+              lblInfo->height());
 }
 
 void GridSimple::ButtonCol(int Value)

@@ -250,7 +250,7 @@ void GridStd::ArrangeButtons()
     txtSearch->setGeometry(cmdDelete->geometry().right() + 1, 0, px(kSearchWidth), rowHeight);
     cmdS->setGeometry(txtSearch->geometry().right() + 1, 0, px(kSWidth), rowHeight);
     lblInfo->setFont(winsys::GreekFont(GreekFontSize));
-    lblInfo->setGeometry(cmdS->geometry().right() + 1 + px(60), 0, px(kInfoWidth), rowHeight);
+    PlaceInfo(cmdS->geometry().right() + 1 + px(60), 0, px(kInfoWidth), rowHeight);
 
     // 3, 4, 5. The heading buttons over their columns.
     for (int i = 0; i < 4; ++i) {

@@ -113,6 +113,9 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
     cmdS->setObjectName(QStringLiteral("cmdS"));
     lblInfo = new QLabel(this);
     lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    // Its own background, the window's colour: a new text repaints the
+    // label alone, not the window's frame under it.
+    lblInfo->setAutoFillBackground(true);
 
     // The bookkeeping labels are read by other windows, not shown.
     Frame1 = new QFrame(this);
@@ -151,6 +154,12 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
 }
 
 ListWindow::~ListWindow() = default;
+
+void ListWindow::PlaceInfo(int x, int y, int width, int height)
+{
+    lblInfo->setFixedSize(width, height);
+    lblInfo->move(x, y);
+}
 
 void ListWindow::contextMenuEvent(QContextMenuEvent *event) { event->accept(); }
 

@@ -150,6 +150,11 @@ public:
     virtual QString PrintedHeading(int Col) const;
 
 protected:
+    // Places lblInfo. Its size is fixed there: a new text then asks the
+    // window for no new layout (with the window's frame laid out again on
+    // every row the user arrows to).
+    void PlaceInfo(int x, int y, int width, int height);
+
     // The caption of the window for a row count.
     virtual QString CountCaption(long long Count) const = 0;
     // Lays out the view with the sort choice of lblSortValue.

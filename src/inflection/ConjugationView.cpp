@@ -106,10 +106,9 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
                                ReadPersons(QStringLiteral("KonT2"), Voice, ID),
                                ReadPersons(QStringLiteral("KonT3"), Voice, ID)};
 
-    // The headings of the conjugation shown last stay: unloading and loading
-    // them again would repaint them, and the panel under them, for each verb.
-    if (lblUnderLine.size() > 2 && !m_conjugationHeadings)
-        PlaceHeadingLines();
+    // The conjugation's headings stay from one verb to the next: unloading
+    // and loading them again would repaint them, and the panel under them.
+    useConjugationHeadings();
     FlexGrid &g = *msflxKlin;
     g.SetCols(1);
     g.SetRowHeight(0, 0);
@@ -131,8 +130,7 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
         g.SetColWidth(c, colWidth);
     fitGridWidth(g);
 
-    SetGridHeadings(g, 3, 5, Caps1235, Caps1219, -1, -1, false);
-    m_conjugationHeadings = true;
+    SetGridHeadings(g, kConjugationTopCount, kConjugationUnderCount, Caps1235, Caps1219, -1, -1, false);
 
     placeUnderLines(g, 1);
     spanHeading(lblTopLine[1], 1, 1);
@@ -159,8 +157,8 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     SetTopTw(tbPP, TopTw(lblPP) - 60);
     SetLeftTw(tbPP, LeftTw(lblPP) + WidthTw(lblPP));
     fitVoiceBoxes();
-    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
-        w->show();
+    tbAP->show();
+    tbPP->show();
     // The boxes stand over the left end of column 1's headings: their
     // captions centre in the rest.
     // (A frame is drawn around a label's contents: its margins start with
@@ -180,8 +178,23 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     placeFrame(fraSimple, lblUnderLine[5]);
     placeFrame(fraHad, lblUnderLine[4]);
     // Over the headings, in this order; raising a widget repaints it, so
-    // only when the order is not this already.
-    RaiseInOrder({tbAP, tbPP, lblAP, lblPP, fraSimple, fraHad});
+    // only when the order is not this already. The A and P captions stand
+    // over the layer: their tool tips stay in reach of the mouse.
+    RaiseInOrder({tbAP, tbPP, fraSimple, fraHad});
+    RaiseInOrder({m_conjugationLayer, lblAP, lblPP});
+    RaiseInOrder({m_verbLayer});
+    // The layers as large as their shown controls, the verb layer shown
+    // last: what appears with it appears in one go.
+    auto fit = [](QWidget *layer) {
+        const QRect used(QPoint(0, 0), layer->childrenRect().bottomRight());
+        if (layer->geometry() != used)
+            layer->setGeometry(used);
+    };
+    fit(m_conjugationLayer);
+    if (m_conjugationLayer->isHidden())
+        m_conjugationLayer->show();
+    fit(m_verbLayer);
+    showVoiceCaptions(true);
 }
 
 void GrammarPanel::opHad_Click(int Index)

@@ -11,6 +11,7 @@
 #include "store/SharedState.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 
 namespace tav {
 
@@ -40,6 +41,7 @@ void GrammarPanel::DeKlino(long MyColor, long long ID, int wordKind)
     setEditorTag(tbN, QStringLiteral("Klino"));
     if (lblUnderLine.size() > 2)
         PlaceHeadingLines();
+    const auto leftOver = qScopeGuard([this] { hideUnloadedHeadings(); });
     FlexGrid &g = *msflxKlin;
     FillGridCells(g, MyColor, 4);
     const QString id = QString::number(ID);
@@ -69,6 +71,7 @@ void GrammarPanel::NounDeKlino(long MyColor, long long ID, int varGenus, int wor
     setEditorTag(tbN, QStringLiteral("Klino"));
     if (lblUnderLine.size() > 2)
         PlaceHeadingLines();
+    const auto leftOver = qScopeGuard([this] { hideUnloadedHeadings(); });
     FlexGrid &g = *msflxKlin;
     FillGridCells(g, MyColor, 3);
     const QString &prefix = GenderPrefix(varGenus);

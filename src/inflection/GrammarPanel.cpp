@@ -174,9 +174,15 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
     fraVoice->setObjectName(QStringLiteral("fraVoice"));
     fraVoice->setProperty("Tag", QStringLiteral("0"));
     fraVoice->hide();
-    fraHad = optionFrame(picBottom, QStringLiteral("fraHad"), opHad, QStringLiteral("opHad"), QStringLiteral("Perfect"),
-                         QStringLiteral("Past Perfect"));
-    fraSimple = optionFrame(picBottom, QStringLiteral("fraSimple"), opSimple, QStringLiteral("opSimple"),
+    // The layers at (0, 0): their controls are placed in the panel's
+    // coordinates.
+    m_verbLayer = new QWidget(picBottom);
+    m_verbLayer->setObjectName(QStringLiteral("verbLayer"));
+    m_conjugationLayer = new QWidget(m_verbLayer);
+    m_conjugationLayer->setObjectName(QStringLiteral("conjugationLayer"));
+    fraHad = optionFrame(m_conjugationLayer, QStringLiteral("fraHad"), opHad, QStringLiteral("opHad"),
+                         QStringLiteral("Perfect"), QStringLiteral("Past Perfect"));
+    fraSimple = optionFrame(m_conjugationLayer, QStringLiteral("fraSimple"), opSimple, QStringLiteral("opSimple"),
                             QStringLiteral("Simple"), QStringLiteral("Continuous"));
     opHad[1]->setChecked(true);
     opSimple[0]->setChecked(true);
@@ -185,11 +191,11 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
         connect(opSimple[i], &QRadioButton::clicked, this, [this, i] { opSimple_Click(i); });
     }
 
-    lblAP = namedLabel(picBottom, QStringLiteral("lblAP"), QStringLiteral("A"));
-    lblPP = namedLabel(picBottom, QStringLiteral("lblPP"), QStringLiteral("P"));
-    tbAP = new QLineEdit(picBottom);
+    lblAP = namedLabel(m_verbLayer, QStringLiteral("lblAP"), QStringLiteral("A"));
+    lblPP = namedLabel(m_verbLayer, QStringLiteral("lblPP"), QStringLiteral("P"));
+    tbAP = new QLineEdit(m_conjugationLayer);
     tbAP->setObjectName(QStringLiteral("tbAP"));
-    tbPP = new QLineEdit(picBottom);
+    tbPP = new QLineEdit(m_conjugationLayer);
     tbPP->setObjectName(QStringLiteral("tbPP"));
     for (QLabel *l : {lblAP, lblPP}) {
         l->resize(TwipsToPixelsX(kVoiceLabelWidth), TwipsToPixelsY(kVoiceBoxHeight));
@@ -199,6 +205,8 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
         box->resize(TwipsToPixelsX(kVoiceBoxWidth), TwipsToPixelsY(kVoiceBoxHeight));
     tbAP->installEventFilter(new EnterKey(tbAP, [this](int &k) { tbAP_KeyPress(k); }));
     tbPP->installEventFilter(new EnterKey(tbPP, [this](int &k) { tbPP_KeyPress(k); }));
+    for (QWidget *layer : {m_conjugationLayer, m_verbLayer})
+        layer->setGeometry(QRect(QPoint(0, 0), layer->childrenRect().bottomRight()));
     connectEditing();
 }
 
@@ -277,6 +285,14 @@ void GrammarPanel::setMainTextBoxesEnabled(bool enabled, bool clear)
 // ---------------------------------------------------------------------------
 // The word facts
 
+// The A and P captions are always shown in the verb layer: the layer shows
+// or hides them.
+void GrammarPanel::showVoiceCaptions(bool shown)
+{
+    if (m_verbLayer->isHidden() == shown)
+        m_verbLayer->setVisible(shown);
+}
+
 void GrammarPanel::hideConjugationFrames()
 {
     fraSimple->hide();
@@ -313,12 +329,15 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
             WordKind = int(kind);
             if (kind == KindNoun)
                 WordGenus = genus;
+            // The verb's captions show with its view (showing them here
+            // would show them apart from the conjugation's controls).
             if (kind == KindAdjective || kind == KindNoun) {
-                for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
-                    w->hide();
+                tbAP->hide();
+                tbPP->hide();
+                showVoiceCaptions(false);
             } else if (kind == KindVerb) {
-                for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
-                    w->show();
+                tbAP->show();
+                tbPP->show();
             } else {
                 tbAP->hide();
                 tbPP->hide();
@@ -352,6 +371,8 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
                 } else if (VoiceMenuChoice[2]) {
                     m_host.ConjugationEntry(2)->setChecked(true);
                     DeMenos(ColorGreen, lngID, kind, true);
+                } else {
+                    showVoiceCaptions(true);
                 }
             } else {
                 DeKlino(ColorYellow, ArticleID);
@@ -428,8 +449,9 @@ void GrammarPanel::BaseFrase()
     m_host.RemarksBox()->clear();
     m_host.RemarksBox3()->clear();
     setVoice(QStringLiteral("0"));
-    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP, fraHad, fraSimple})
+    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, fraHad, fraSimple})
         w->hide();
+    showVoiceCaptions(false);
     m_state.verbID = 0;
     fraVoice->setProperty("Tag", QStringLiteral("0"));
 }

@@ -174,6 +174,11 @@ private:
                          const CaptionArray &UnderCaptions, int TopStart, int UnderStart, bool Flag);
     void PlaceHeadingLines();
     QLabel *loadHeading(QList<QLabel *> &array);
+    // Hides the labels the view handed back and did not take again.
+    void hideUnloadedHeadings();
+    // Puts the conjugation's own heading labels into the arrays, in place
+    // of another view's.
+    void useConjugationHeadings();
     // Gives a loaded heading the look of element 1 (its place and colour
     // are left to the view).
     void restyleHeading(QLabel *label, const QLabel *first);
@@ -218,7 +223,21 @@ private:
     ListWindowLink *activeList() const;
 
     QList<QLabel *> m_unloadedTop, m_unloadedUnder; // heading labels kept for the next view
-    bool m_conjugationHeadings = false; // the loaded headings are the conjugation's
+    // The conjugation's controls over the heading rows: its headings past
+    // element 1, the option frames and the verb boxes. They stay shown in
+    // this layer, which shows and hides them together: showing a widget
+    // costs a round trip to the window system (where the mouse pointer is)
+    // when it appears, so that a dozen widgets appearing one by one made
+    // the step from a noun to a verb wait for a dozen. The layer stands in
+    // the verb layer beside the A and P captions, which a word of another
+    // class (an adverb, say) leaves as they were: the verb layer shows or
+    // hides the captions, and with them the conjugation's layer.
+    QWidget *m_verbLayer = nullptr;
+    QWidget *m_conjugationLayer = nullptr;
+    void showVoiceCaptions(bool shown);
+    static constexpr int kConjugationTopCount = 3, kConjugationUnderCount = 5; // the last element of each array
+    QList<QLabel *> m_conjugationTop, m_conjugationUnder;
+    bool m_conjugationHeadings = false; // the arrays hold the conjugation's own headings
     GrammarHost &m_host;
     QWidget *m_picBottom;
     PanelState m_state;

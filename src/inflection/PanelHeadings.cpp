@@ -84,6 +84,19 @@ void FitCaptionFont(FlexGrid &grid)
         grid.SetFont(font);
 }
 
+// A new heading label with the look of element 1 (first); its name, place
+// and colour are left to the caller.
+QLabel *NewHeading(const QLabel *first, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setFixedHeight(first->height());
+    label->setAlignment(first->alignment());
+    label->setFrameShape(first->frameShape());
+    label->setAutoFillBackground(true);
+    label->setFont(first->font());
+    return label;
+}
+
 } // namespace
 
 void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
@@ -98,24 +111,70 @@ void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
 }
 
 // A new element of a heading array, starting with the look of element 1.
-// Unloaded elements wait hidden for the next view, which is quicker than
-// making new labels each time a word is shown.
+// Unloaded elements wait for the next view, which is quicker than making
+// new labels each time a word is shown; one that the view before handed back
+// is still shown where it was, and the view places it again.
 QLabel *GrammarPanel::loadHeading(QList<QLabel *> &array)
 {
     QLabel *first = array[1];
     const QString base = first->objectName().section(QLatin1Char('('), 0, 0);
+    const QString name = QStringLiteral("%1(%2)").arg(base).arg(array.size());
     QList<QLabel *> &unloaded = &array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
-    QLabel *label = unloaded.isEmpty() ? new QLabel(first->parentWidget()) : unloaded.takeLast();
-    label->setObjectName(QStringLiteral("%1(%2)").arg(base).arg(array.size()));
-    label->setFixedHeight(first->height());
-    label->setAlignment(first->alignment());
-    label->setFrameShape(first->frameShape());
-    label->setAutoFillBackground(true);
-    label->setFont(first->font());
-    label->setPalette(first->palette());
-    label->setGeometry(first->geometry());
+    QLabel *label = nullptr;
+    if (unloaded.isEmpty()) {
+        label = NewHeading(first, first->parentWidget());
+    } else {
+        label = unloaded.takeLast();
+        restyleHeading(label, first);
+    }
+    if (label->objectName() != name)
+        label->setObjectName(name);
+    if (label->palette() != first->palette())
+        label->setPalette(first->palette());
+    if (label->isHidden())
+        label->setGeometry(first->geometry());
     array.append(label);
     return label;
+}
+
+void GrammarPanel::hideUnloadedHeadings()
+{
+    for (QList<QLabel *> *unloaded : {&m_unloadedTop, &m_unloadedUnder}) {
+        for (QLabel *label : std::as_const(*unloaded)) {
+            if (!label->isHidden()) {
+                label->hide();
+                label->clear();
+            }
+        }
+    }
+}
+
+void GrammarPanel::useConjugationHeadings()
+{
+    if (m_conjugationHeadings)
+        return;
+    PlaceHeadingLines();
+    hideUnloadedHeadings();
+    if (m_conjugationTop.isEmpty()) {
+        // Made once, with the look of element 1; SetGridHeadings gives
+        // them their texts and the view their places and colours.
+        auto make = [this](QList<QLabel *> &array, QList<QLabel *> &own, int count) {
+            const QLabel *first = array[1];
+            const QString base = first->objectName().section(QLatin1Char('('), 0, 0);
+            for (int i = 2; i <= count; ++i) {
+                QLabel *label = NewHeading(first, m_conjugationLayer);
+                label->setObjectName(QStringLiteral("%1(%2)").arg(base).arg(i));
+                label->setPalette(first->palette());
+                label->setGeometry(first->geometry());
+                own.append(label);
+            }
+        };
+        make(lblTopLine, m_conjugationTop, kConjugationTopCount);
+        make(lblUnderLine, m_conjugationUnder, kConjugationUnderCount);
+    }
+    lblTopLine << m_conjugationTop;
+    lblUnderLine << m_conjugationUnder;
+    m_conjugationHeadings = true;
 }
 
 void GrammarPanel::restyleHeading(QLabel *label, const QLabel *first)
@@ -137,7 +196,6 @@ void GrammarPanel::restyleHeading(QLabel *label, const QLabel *first)
 void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount, const CaptionArray &TopCaptions,
                                    const CaptionArray &UnderCaptions, int TopStart, int UnderStart, bool Flag)
 {
-    m_conjugationHeadings = false; // until the conjugation says they are its own
     grid.SetCol(1);
     for (QLabel *first : {lblTopLine[1], lblUnderLine[1]}) {
         PaintLabel(first, -1);
@@ -203,17 +261,23 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
     }
 }
 
+// Hands back the loaded heading labels: another view's go back to the pool,
+// still shown, until the next view has taken what it needs
+// (hideUnloadedHeadings); the conjugation's stay in its layer, hidden with it.
 void GrammarPanel::PlaceHeadingLines()
 {
-    m_conjugationHeadings = false;
+    if (!m_conjugationLayer->isHidden())
+        m_conjugationLayer->hide();
+    if (m_conjugationHeadings) {
+        lblTopLine.resize(2);
+        lblUnderLine.resize(2);
+        m_conjugationHeadings = false;
+        return;
+    }
     for (QList<QLabel *> *array : {&lblTopLine, &lblUnderLine}) {
         QList<QLabel *> &unloaded = array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
-        while (array->size() > 2) {
-            QLabel *label = array->takeLast();
-            label->hide();
-            label->clear();
-            unloaded.append(label);
-        }
+        while (array->size() > 2)
+            unloaded.append(array->takeLast());
     }
 }
 

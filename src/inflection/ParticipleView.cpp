@@ -15,6 +15,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 namespace tav {
 
@@ -36,10 +37,12 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     beginView(ID);
     setEditorTag(tbN, QStringLiteral("KlinoMenos"));
     PlaceHeadingLines();
+    const auto leftOver = qScopeGuard([this] { hideUnloadedHeadings(); });
     // The verb boxes belong to the conjugation's headings; here they would
     // cover the participle's.
-    for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, lblAP, lblPP})
-        w->hide();
+    tbAP->hide();
+    tbPP->hide();
+    showVoiceCaptions(false);
     FlexGrid &g = *msflxKlin;
     FillGridCells(g, MyColor, 4);
     const QString id = QString::number(ID);
@@ -63,7 +66,7 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
 
     FlexGrid &imp = *msflXImp;
     SetGridFont(imp, Caps1373);
-    imp.hide();
+    HideIfFocused(imp);
     imp.SetRowHeight(0, 0);
     for (int r = 1; r < imp.Rows(); ++r) {
         for (int c = 1; c < imp.Cols(); ++c) {

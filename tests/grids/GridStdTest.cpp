@@ -3,6 +3,7 @@
 // with its effect on every table, and the deletion rules.
 
 #include "ListWindowFixture.h"
+#include "support/EventCount.h"
 
 #include "grids/GridStd.h"
 #include "platform/winsys/VbKeys.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -917,4 +919,29 @@ TEST_F(GridStdTest, TheMenuKeyAndShiftF10OpenTheConjugationsMenuOfTheCurrentRow)
     EXPECT_EQ(host.popups, 2) << "F10 alone is the menu bar's";
     EXPECT_EQ(g.Row(), 2);
     EXPECT_FALSE(verbs->tbN->isVisible()) << "no editor opens";
+}
+
+// Each row the user arrows to writes its word into lblInfo. The label keeps
+// its size and paints its own background, the window's colour: the window
+// around it is neither laid out again (its frame with it) nor painted for
+// it, and it looks as it did on the window's background.
+TEST_F(GridStdTest, TheRowsWordGoesToItsLabelWithoutLayingOutTheWindowAgain)
+{
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    w->show();
+    tavtest::EventCount requests(w, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents();
+    requests.count = 0;
+    const QRect place = w->lblInfo->geometry();
+    for (int row = 2; row <= 4; ++row) {
+        Enter(w, row, 4);
+        QCoreApplication::sendPostedEvents(w, QEvent::LayoutRequest);
+        EXPECT_EQ(w->lblInfo->text(), w->Grid->TextMatrix(row, 4));
+    }
+    EXPECT_EQ(requests.count, 0);
+    EXPECT_EQ(w->lblInfo->geometry(), place);
+
+    const QImage own = w->grab().toImage();
+    w->lblInfo->setAutoFillBackground(false);
+    EXPECT_EQ(w->grab().toImage(), own) << "the label's background is the window's";
 }

@@ -30,6 +30,8 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <optional>
+
 using tavtest::PanelFixture;
 
 namespace {
@@ -695,8 +697,9 @@ TEST_F(PanelFixture, AVerbBoxShowsItsWholeFormOrItsStart)
 
 namespace {
 
-// What the panel shows, as an image, and the stacking, place, text and
-// colour of every control shown in it.
+// What the panel shows, as an image of the part its controls take (the room
+// right of them follows the window), and the stacking, place, text and colour
+// of every control shown in it.
 struct PanelLook {
     QImage image;
     QStringList controls;
@@ -706,7 +709,7 @@ struct PanelLook {
 PanelLook LookOf(QWidget *root)
 {
     PanelLook look;
-    look.image = root->grab().toImage();
+    look.image = root->grab(root->childrenRect()).toImage();
     for (QWidget *w : root->findChildren<QWidget *>()) {
         if (!w->isVisibleTo(root))
             continue;
@@ -763,4 +766,69 @@ TEST_F(PanelFixture, AVerbLooksTheSameAfterAnotherVerbAsAfterANoun)
     const PanelLook passive = afterNoun(5);
     EXPECT_TRUE(afterVerb(9, 5) == passive);
     EXPECT_TRUE(afterVerb(14, 5) == passive);
+}
+
+// Each view keeps or hands back the controls of the view before it: whichever
+// view the panel showed before, a word must look exactly as it does after any
+// other (the picture, and every control shown with its stacking, place, text
+// and colour). An adverb leaves the verb's A and P captions as they were, so
+// it comes only before.
+TEST_F(PanelFixture, EveryViewLooksTheSameWhicheverViewCameBefore)
+{
+    QWidget *root = w->Control<QWidget>("picBottom");
+    const long long adverb = NativeCount(QStringLiteral("SELECT min(ID) FROM Main WHERE WT = 'ad' AND Genus = 99"));
+    ASSERT_GT(adverb, 0);
+    struct View {
+        const char *name;
+        long long id;
+        int gridType;
+    };
+    const View views[] = {{"noun, masculine", 10, 0}, {"noun, feminine", 2, 0},     {"adjective", 3, 0},
+                          {"verb", 5, 0},             {"other verb", 9, 0},         {"deponent verb", 19, 0},
+                          {"participle row", 5, 33},  {"other participle row", 227, 33}};
+    auto show = [&](const View &v) { w->SmallFacts(v.id, QString(), v.gridType); };
+    for (const View &after : views) {
+        std::optional<PanelLook> first;
+        QString firstName;
+        auto check = [&](const QString &before) {
+            const PanelLook look = LookOf(root);
+            if (!first) {
+                first = look;
+                firstName = before;
+            } else {
+                EXPECT_TRUE(look == *first) << after.name << " after " << qPrintable(before) << " differs from after "
+                                            << qPrintable(firstName);
+            }
+        };
+        w->BaseFrase();
+        show(after);
+        check(QStringLiteral("the empty panel"));
+        for (const View &before : views) {
+            show(before);
+            show(after);
+            check(QLatin1String(before.name));
+        }
+        w->SmallFacts(adverb, QString(), 0);
+        show(after);
+        check(QStringLiteral("an adverb"));
+    }
+
+    // The adverb shows the article's declension and leaves the A and P
+    // captions as the word before left them, with none of the verb boxes
+    // and conjugation headings.
+    for (const View &before : views) {
+        show(before);
+        const bool captions = panel().lblAP->isVisibleTo(root);
+        w->SmallFacts(adverb, QString(), 0);
+        EXPECT_EQ(panel().lblAP->isVisibleTo(root), captions) << before.name;
+        EXPECT_EQ(panel().lblPP->isVisibleTo(root), captions) << before.name;
+        EXPECT_FALSE(panel().tbAP->isVisibleTo(root)) << before.name;
+        EXPECT_FALSE(panel().fraHad->isVisibleTo(root)) << before.name;
+        EXPECT_EQ(panel().lblUnderLine.size(), 4) << before.name;
+        for (QLabel *label : root->findChildren<QLabel *>()) {
+            if (label->isVisibleTo(root) && label->objectName().startsWith(QLatin1String("lblUnderLine"))) {
+                EXPECT_TRUE(panel().lblUnderLine.contains(label)) << before.name;
+            }
+        }
+    }
 }

@@ -1,24 +1,15 @@
 #pragma once
 // Counts the paint events a widget receives, from now until it is dropped.
 
-#include <QEvent>
-#include <QObject>
+#include "EventCount.h"
+
 #include <QWidget>
 
 namespace tavtest {
 
-class PaintCount : public QObject {
+class PaintCount : public EventCount {
 public:
-    explicit PaintCount(QWidget *widget) { widget->installEventFilter(this); }
-    void watch(QWidget *widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
+    explicit PaintCount(QWidget *widget) : EventCount(widget, QEvent::Paint) {}
 };
 
 } // namespace tavtest

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHash>
 #include <QVector>
@@ -118,9 +119,20 @@ void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol, int PointSize
     Grid.SetRow(lastRow);
 }
 
+void HideIfFocused(FlexGrid &Grid)
+{
+    // Nothing is painted before the event loop runs again: a grid need not
+    // be hidden while it changes. Hidden and shown again it would repaint the
+    // panel under it, and showing a widget asks the window system where the
+    // mouse pointer is (a round trip).
+    const QWidget *focus = QApplication::focusWidget();
+    if (focus && (focus == &Grid || Grid.isAncestorOf(focus)))
+        Grid.setVisible(false);
+}
+
 void FillGridCells(FlexGrid &Grid, long long Color, int NewCols)
 {
-    Grid.setVisible(false);
+    HideIfFocused(Grid);
     Grid.SetRowHeight(0, 0);
     Grid.SetCols(NewCols);
     Grid.SetRangeBackColor(1, 1, Grid.Rows() - 1, Grid.Cols() - 1, Color);

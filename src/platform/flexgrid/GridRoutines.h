@@ -49,9 +49,14 @@ void SelectAllText(QLineEdit &Box);
 // last row of LastCol).
 void SetGreekColumnFont(FlexGrid &Grid, int FirstCol, int LastCol, int PointSize);
 
-// Hides the grid, hides the heading row (RowHeight(0) = 0), sets Cols =
-// NewCols, paints every cell of columns 1.. and rows 1.. with Color and shows
-// the grid again.
+// Before a grid is refilled: one that has the keyboard focus is hidden, which
+// hands the focus on to the next control (the caller shows it again); any
+// other stays as it is.
+void HideIfFocused(FlexGrid &Grid);
+
+// Hides the heading row (RowHeight(0) = 0), sets Cols = NewCols, paints
+// every cell of columns 1.. and rows 1.. with Color and leaves the grid shown
+// (HideIfFocused first).
 void FillGridCells(FlexGrid &Grid, long long Color, int NewCols);
 
 // F2 (113) opens the editor on the current cell with its text, Delete (46)

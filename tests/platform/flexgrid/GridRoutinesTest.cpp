@@ -1,4 +1,5 @@
 #include "GridFill.h"
+#include "support/EventCount.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -252,6 +254,36 @@ TEST(GridFonts, FillGridCellsHidesTheHeadingAndPaintsTheDataCells)
     EXPECT_EQ(grid.CellBackColorAt(6, 3), 0xFFFF);
     EXPECT_EQ(grid.CellBackColorAt(3, 0), 0);
     EXPECT_EQ(grid.CellBackColorAt(0, 2), 0);
+}
+
+// The grid is filled where it stands: hidden and shown again it would repaint
+// what lies under it and ask the window system where the mouse pointer is.
+// Only a grid that has the keyboard focus is hidden, handing the focus on to
+// the next control as it always did.
+TEST(GridFonts, FillGridCellsFillsInPlaceAndAFocusedGridHandsItsFocusOn)
+{
+    QWidget frm;
+    FlexGrid grid(&frm);
+    QLineEdit next(&frm);
+    Fill(grid, 7, 2);
+    frm.show();
+    QApplication::setActiveWindow(&frm);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
+    tavtest::EventCount hides(&grid, QEvent::Hide);
+
+    next.setFocus();
+    tav::FillGridCells(grid, 0xFFFF, 4);
+    EXPECT_EQ(hides.count, 0) << "a grid without the focus is not hidden";
+    EXPECT_TRUE(grid.isVisible());
+    EXPECT_EQ(grid.Cols(), 4);
+
+    grid.setFocus();
+    ASSERT_TRUE(grid.hasFocus());
+    tav::FillGridCells(grid, 0xFF00, 3);
+    EXPECT_EQ(hides.count, 1);
+    EXPECT_TRUE(grid.isVisible());
+    EXPECT_TRUE(next.hasFocus()) << "the focus went on to the next control";
+    EXPECT_EQ(grid.CellBackColorAt(2, 2), 0xFF00);
 }
 
 TEST(GridWidths, AutoSizeCountsCharactersWithAMinimum)
