@@ -437,11 +437,60 @@ void FlexGrid::setTopLeft(int top, int left)
     left = std::clamp(left, m_fixedCols, std::max(m_fixedCols, maxLeftCol()));
     if (top == m_topRow && left == m_leftCol)
         return;
+    const int oldTop = m_topRow, oldLeft = m_leftCol;
     m_topRow = top;
     m_leftCol = left;
     updateScrollBars();
+    moveView(oldTop, oldLeft);
     emit Scroll();
-    redraw();
+}
+
+// Moves the painted pixels of the scrolling part of the view after the top
+// row or the left column changed, so that only the rows or columns coming
+// into view are painted afresh; the fixed rows and columns stay where they
+// are. Every cell is painted at a place that follows from its row and column
+// alone, so moved pixels match a fresh paint. Merged runs are drawn from what
+// is in view, so a grid that merges is painted whole.
+void FlexGrid::moveView(int oldTop, int oldLeft)
+{
+    if (!m_redraw)
+        return;
+    const bool down = m_topRow != oldTop, across = m_leftCol != oldLeft;
+    if (m_mergeCells != flexMergeNever || (down && across) || !viewport()->isVisible()) {
+        viewport()->update();
+        return;
+    }
+    const int vw = viewport()->width(), vh = viewport()->height();
+    // The distance in pixels between the old and the new first scrolling row
+    // or column, or -1 when it is at least `limit` (nothing would be kept).
+    auto distance = [](int from, int to, int limit, auto size) {
+        int px = 0;
+        for (int i = std::min(from, to); i < std::max(from, to); ++i) {
+            px += size(i);
+            if (px >= limit)
+                return -1;
+        }
+        return px;
+    };
+    int px;
+    QRect part;
+    if (down) {
+        const RowMetrics rm = rowMetrics();
+        const int fixed = fixedHeightPx(rm);
+        px = distance(oldTop, m_topRow, vh - fixed, [&](int r) { return rowHeightPx(r, rm); });
+        part = QRect(0, fixed, vw, vh - fixed);
+    } else {
+        const int dpiX = logicalDpiX();
+        const int fixed = fixedWidthPx(dpiX);
+        px = distance(oldLeft, m_leftCol, vw - fixed, [&](int c) { return colWidthPx(c, dpiX); });
+        part = QRect(fixed, 0, vw - fixed, vh);
+    }
+    if (px < 0) {
+        viewport()->update();
+        return;
+    }
+    const int by = (down ? m_topRow > oldTop : m_leftCol > oldLeft) ? -px : px;
+    viewport()->scroll(down ? 0 : by, down ? by : 0, part);
 }
 
 // ---------------------------------------------------------------------------
@@ -673,10 +722,11 @@ void FlexGrid::scrollContentsBy(int, int)
     const int left = m_fixedCols + horizontalScrollBar()->value();
     if (top == m_topRow && left == m_leftCol)
         return;
+    const int oldTop = m_topRow, oldLeft = m_leftCol;
     m_topRow = std::min(top, std::max(m_fixedRows, Rows() - 1));
     m_leftCol = std::min(left, std::max(m_fixedCols, m_cols - 1));
+    moveView(oldTop, oldLeft);
     emit Scroll();
-    redraw();
 }
 
 void FlexGrid::resizeEvent(QResizeEvent *event)

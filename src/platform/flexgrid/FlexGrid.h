@@ -344,6 +344,7 @@ private:
     void paintCell(QPainter &p, int row, int col, const QRect &rect, bool fixed);
     bool isSelected(int row, int col) const;
     void redraw();
+    void moveView(int oldTop, int oldLeft);
     // Repaints the visible rows first to last across the view (the whole view
     // while cells merge: a merged cell reaches past its rows).
     void redrawRows(int first, int last);

@@ -5,10 +5,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
 #include <QPalette>
 #include <QPixmap>
+#include <QRegion>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 using flexgrid::FlexGrid;
 
@@ -519,14 +522,12 @@ TEST(FlexGridDraw, MergedAndWrappedCellsPaintWithoutTrouble)
     EXPECT_FALSE(shot.isNull());
 }
 
-// Moving the current cell repaints only the rows whose look changes; what
-// the window then shows must be what a repaint of the whole grid shows, for
-// arrow keys, a jump by code, a selection left behind and a scroll.
-TEST(FlexGridDraw, AMoveRepaintsItsRowsAsAWholeRepaintWould)
+namespace {
+
+// Shows the grid, then runs each step and checks that what the window shows
+// after it is what a repaint of the whole grid shows.
+void ExpectEachStepShowsAWholeRepaint(FlexGrid &g, const std::vector<std::function<void()>> &steps)
 {
-    FlexGrid g;
-    FillNumbered(g, 60, 4);
-    g.resize(300, 200);
     g.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
     g.setFocus();
@@ -535,28 +536,126 @@ TEST(FlexGridDraw, AMoveRepaintsItsRowsAsAWholeRepaintWould)
         QCoreApplication::processEvents();
         return screen->grabWindow(g.winId()).toImage();
     };
-    auto wholeRepaint = [&] {
-        g.viewport()->update();
-        return shown();
-    };
-    g.SetRow(2);
     shown();
-    const auto steps = {
-        std::function<void()>([&] { QTest::keyClick(&g, Qt::Key_Down); }),
-        std::function<void()>([&] { QTest::keyClick(&g, Qt::Key_Right); }),
-        std::function<void()>([&] { g.SetRow(7); }),
-        std::function<void()>([&] { g.SetRowSel(10); }),
-        std::function<void()>([&] { QTest::keyClick(&g, Qt::Key_Up); }),
-        std::function<void()>([&] { g.SetRow(40); }),
-        std::function<void()>([&] { QTest::keyClick(&g, Qt::Key_PageDown); }),
-    };
     int step = 0;
     for (const auto &move : steps) {
         move();
         const QImage afterMove = shown();
-        EXPECT_EQ(afterMove, wholeRepaint()) << "step " << step;
+        g.viewport()->update();
+        EXPECT_EQ(afterMove, shown()) << "step " << step;
         ++step;
     }
+}
+
+} // namespace
+
+// Moving the current cell repaints only the rows whose look changes; what
+// the window then shows must be what a repaint of the whole grid shows, for
+// arrow keys, a jump by code, a selection left behind and a scroll.
+TEST(FlexGridDraw, AMoveRepaintsItsRowsAsAWholeRepaintWould)
+{
+    FlexGrid g;
+    FillNumbered(g, 60, 4);
+    g.resize(300, 200);
+    g.SetRow(2);
+    ExpectEachStepShowsAWholeRepaint(g, {
+        [&] { QTest::keyClick(&g, Qt::Key_Down); },
+        [&] { QTest::keyClick(&g, Qt::Key_Right); },
+        [&] { g.SetRow(7); },
+        [&] { g.SetRowSel(10); },
+        [&] { QTest::keyClick(&g, Qt::Key_Up); },
+        [&] { g.SetRow(40); },
+        [&] { QTest::keyClick(&g, Qt::Key_PageDown); },
+    });
+}
+
+namespace {
+
+// Collects the region a widget is asked to paint, from now until dropped.
+struct PaintedRegion : QObject {
+    QRegion region;
+    QWidget *widget;
+    explicit PaintedRegion(QWidget *w) : widget(w) { w->installEventFilter(this); }
+    ~PaintedRegion() override { widget->removeEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent *>(e)->region();
+        return false;
+    }
+};
+
+} // namespace
+
+// Scrolling moves the pixels already painted and paints only what comes into
+// view; what the window then shows must be what a repaint of the whole grid
+// shows, with fixed rows and columns, rows and columns of several sizes, hidden
+// rows, and every way of scrolling.
+TEST(FlexGridDraw, AScrollShowsWhatAWholeRepaintShows)
+{
+    struct Layout { int fixedRows, fixedCols; bool mixedSizes; };
+    for (const Layout layout : {Layout{0, 0, false}, Layout{1, 1, false}, Layout{2, 2, true},
+                                Layout{1, 0, true}, Layout{0, 2, false}}) {
+        SCOPED_TRACE(testing::Message() << "fixed " << layout.fixedRows << "x" << layout.fixedCols
+                                        << (layout.mixedSizes ? " mixed sizes" : ""));
+        FlexGrid g;
+        FillNumbered(g, 80, 14);
+        g.SetFixedRows(layout.fixedRows);
+        g.SetFixedCols(layout.fixedCols);
+        if (layout.mixedSizes) {
+            for (int r = 3; r < 80; r += 4)
+                g.SetRowHeight(r, 400);
+            g.SetRowHeight(9, 0);
+            for (int c = 3; c < 14; c += 3)
+                g.SetColWidth(c, 1600);
+        }
+        g.resize(320, 210);
+        auto keys = [&g](Qt::Key key, int n, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+            return [&g, key, n, mods] {
+                for (int i = 0; i < n; ++i)
+                    QTest::keyClick(&g, key, mods);
+            };
+        };
+        QScrollBar *v = g.verticalScrollBar(), *h = g.horizontalScrollBar();
+        ExpectEachStepShowsAWholeRepaint(g, {
+            keys(Qt::Key_Down, 12),
+            keys(Qt::Key_Down, 1),
+            keys(Qt::Key_Right, 10),
+            keys(Qt::Key_Up, 15),
+            keys(Qt::Key_Left, 9),
+            keys(Qt::Key_PageDown, 2),
+            [v] { v->setValue(v->value() + 1); },
+            [v] { v->setValue(v->value() - 3); },
+            [h] { h->setValue(h->value() + 2); },
+            keys(Qt::Key_End, 1, Qt::ControlModifier),
+            keys(Qt::Key_Home, 1, Qt::ControlModifier),
+        });
+    }
+}
+
+// A Down key that scrolls the grid by one row paints that row, not the view.
+TEST(FlexGridDraw, AOneRowScrollPaintsLittleMoreThanTheRowComingIntoView)
+{
+    FlexGrid g;
+    FillNumbered(g, 80, 4);
+    g.resize(300, 200);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    g.setFocus();
+    for (int i = 0; i < 20; ++i)
+        QTest::keyClick(&g, Qt::Key_Down);
+    QCoreApplication::processEvents();
+    const int top = g.TopRow();
+    ASSERT_GT(top, 1);
+    PaintedRegion painted(g.viewport());
+    QTest::keyClick(&g, Qt::Key_Down);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g.TopRow(), top + 1);
+    // The row coming into view and the two rows whose look changes.
+    int area = 0;
+    for (const QRect &r : painted.region)
+        area += r.width() * r.height();
+    EXPECT_LE(area, 3 * g.viewport()->width() * g.TwipsToPixelsY(g.RowHeight(top)));
 }
 
 // The cells and the background beside and below them cover every pixel of
