@@ -50,7 +50,7 @@ void GrammarPanel::DeKlino(long MyColor, long long ID, int wordKind)
     KlinoQDefs[2] = SqlKlinoN + id;
     SetGridFont(g, Caps1249);
     for (int gender = 0; gender < 3; ++gender) {
-        const FormRow forms = ReadFormRow(KlinoQDefs[gender], 6);
+        const FormRow forms = ReadFormRowOf(GenderPrefix(gender), ID, 6);
         for (int r = 1; r < g.Rows(); ++r)
             g.SetTextMatrix(r, gender + 1, forms.fields.value(r - 1));
     }
@@ -78,8 +78,8 @@ void GrammarPanel::NounDeKlino(long MyColor, long long ID, int varGenus, int wor
     KlinoQDefs[0] = prefix + QString::number(ArticleID);
     KlinoQDefs[1] = prefix + QString::number(ID);
     SetGridFont(g, Caps1249);
-    const FormRow article = ReadFormRow(KlinoQDefs[0], 6);
-    const FormRow noun = ReadFormRow(KlinoQDefs[1], 6);
+    const FormRow article = ReadFormRowOf(prefix, ArticleID, 6);
+    const FormRow noun = ReadFormRowOf(prefix, ID, 6);
     m_articleForms = article.fields;
     for (int r = 1; r < g.Rows(); ++r) {
         g.SetTextMatrix(r, 1, NounArticleCell(r, m_articleForms.value(r - 1), noun.fields.value(r - 1)));

@@ -16,6 +16,11 @@ FormRow ReadFormRow(const QString &Sql, int count, const QVariantList &params)
     return row;
 }
 
+FormRow ReadFormRowOf(const QString &prefix, long long ID, int count)
+{
+    return ReadFormRow(prefix + QStringLiteral("?1"), count, {ID});
+}
+
 QVariant WordRecord::Field(const QString &name) const { return m_fields.value(name.toLower()); }
 
 QString WordRecord::Text(const QString &name) const

@@ -22,6 +22,10 @@ struct FormRow {
 // parameters ?1... bound to params), count fields wide. A database error
 // (dao::DaoError) reaches the caller.
 FormRow ReadFormRow(const QString &Sql, int count, const QVariantList &params = {});
+// The same for a lookup prefix (a SELECT that ends in "ID = ") and word ID:
+// the ID goes in as a parameter, so that the prefix's statement serves every
+// word, and the kept statements are not crowded out by one text per word.
+FormRow ReadFormRowOf(const QString &prefix, long long ID, int count);
 
 // The row of word ID in Table, its fields by name (case-insensitive).
 class WordRecord {

@@ -45,16 +45,16 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     showVoiceCaptions(false);
     FlexGrid &g = *msflxKlin;
     FillGridCells(g, MyColor, 4);
-    const QString id = QString::number(ID);
-    const FormRow genders[3] = {ReadFormRow(SqlMenosM + id, 6), ReadFormRow(SqlMenosF + id, 6),
-                                ReadFormRow(SqlMenosN + id, 6)};
+    const FormRow genders[3] = {ReadFormRowOf(SqlMenosM, ID, 6), ReadFormRowOf(SqlMenosF, ID, 6),
+                                ReadFormRowOf(SqlMenosN, ID, 6)};
     // Rows 3 to 6, the second persons behind their particles: the simple
     // columns from the aorist subjunctive (KonT4), the continuous ones from
     // the present (KonT1): "na agaphvseiV", "na agapavV".
-    const FormRow singular[2] = {ReadFormRow(SqlKonT4S2 + id, 2), ReadFormRow(SqlPresentS2 + id, 2)};
-    const FormRow plural[2] = {ReadFormRow(SqlKonT4P2 + id, 2), ReadFormRow(SqlPresentP2 + id, 2)};
+    const FormRow singular[2] = {ReadFormRowOf(SqlKonT4S2, ID, 2), ReadFormRowOf(SqlPresentS2, ID, 2)};
+    const FormRow plural[2] = {ReadFormRowOf(SqlKonT4P2, ID, 2), ReadFormRowOf(SqlPresentP2, ID, 2)};
     const QStringList subjunctives[2] = {singular[0].fields + singular[1].fields, plural[0].fields + plural[1].fields};
-    const QStringList imperatives[6] = {ReadFormRow(SqlImperSi + id, 4).fields, ReadFormRow(SqlImperPl + id, 4).fields,
+    const QStringList imperatives[6] = {ReadFormRowOf(SqlImperSi, ID, 4).fields,
+                                        ReadFormRowOf(SqlImperPl, ID, 4).fields,
                                         subjunctives[0], subjunctives[1], subjunctives[0], subjunctives[1]};
 
     SetGridFont(g, Caps1249);

@@ -31,6 +31,10 @@
 #include <QTextEdit>
 
 #include <optional>
+#include <set>
+#include <vector>
+
+#include <sqlite3.h>
 
 using tavtest::PanelFixture;
 
@@ -831,4 +835,45 @@ TEST_F(PanelFixture, EveryViewLooksTheSameWhicheverViewCameBefore)
             }
         }
     }
+}
+
+// The panel reads the forms of every word through the same statements,
+// prepared once: word after word of every class, the connection keeps the
+// statements it had and makes no new one.
+TEST_F(PanelFixture, WordAfterWordThePanelReadsThroughTheSameStatements)
+{
+    sqlite3 *db = tav::WordDb->Handle();
+    auto statements = [db] {
+        std::set<sqlite3_stmt *> all;
+        for (sqlite3_stmt *st = sqlite3_next_stmt(db, nullptr); st; st = sqlite3_next_stmt(db, st))
+            all.insert(st);
+        return all;
+    };
+    struct Shown {
+        const char *wordType;
+        int gridType;
+    };
+    const Shown kinds[] = {{"am", 0}, {"af", 0}, {"an", 0}, {"b", 0}, {"c1", 0}, {"c2", 0}, {"c1", 33}};
+    std::vector<std::vector<long long>> ids;
+    for (const Shown &kind : kinds) {
+        ids.emplace_back();
+        const QString sql = QStringLiteral("SELECT group_concat(ID) FROM (SELECT ID FROM Main WHERE WT = '%1' "
+                                           "ORDER BY ID LIMIT 30)")
+                                .arg(QLatin1String(kind.wordType));
+        for (const QString &id : Text(sql).split(QLatin1Char(',')))
+            ids.back().push_back(id.toLongLong());
+        ASSERT_EQ(ids.back().size(), 30u) << kind.wordType;
+    }
+    auto show = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i)
+            for (size_t k = 0; k < std::size(kinds); ++k)
+                w->SmallFacts(ids[k][i], QString(), kinds[k].gridType);
+    };
+    show(0, 2);
+    const std::set<sqlite3_stmt *> kept = statements();
+    EXPECT_FALSE(kept.empty());
+    show(2, 30);
+    const std::set<sqlite3_stmt *> after = statements();
+    EXPECT_TRUE(after == kept) << kept.size() << " statements after the first words, " << after.size()
+                               << " at the end, not all the same";
 }
