@@ -84,16 +84,25 @@ void FitCaptionFont(FlexGrid &grid)
         grid.SetFont(font);
 }
 
-// A new heading label with the look of element 1 (first); its name, place
-// and colour are left to the caller.
-QLabel *NewHeading(const QLabel *first, QWidget *parent)
+// The name of element Index of the heading array whose element 1 is first.
+QString HeadingName(const QLabel *first, int index)
+{
+    return QStringLiteral("%1(%2)").arg(first->objectName().section(QLatin1Char('('), 0, 0)).arg(index);
+}
+
+// A new element Index of first's heading array, with the look and the place
+// of element 1 (first).
+QLabel *NewHeading(const QLabel *first, QWidget *parent, int index)
 {
     auto *label = new QLabel(parent);
+    label->setObjectName(HeadingName(first, index));
     label->setFixedHeight(first->height());
     label->setAlignment(first->alignment());
     label->setFrameShape(first->frameShape());
     label->setAutoFillBackground(true);
     label->setFont(first->font());
+    label->setPalette(first->palette());
+    label->setGeometry(first->geometry());
     return label;
 }
 
@@ -117,17 +126,14 @@ void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
 QLabel *GrammarPanel::loadHeading(QList<QLabel *> &array)
 {
     QLabel *first = array[1];
-    const QString base = first->objectName().section(QLatin1Char('('), 0, 0);
-    const QString name = QStringLiteral("%1(%2)").arg(base).arg(array.size());
     QList<QLabel *> &unloaded = &array == &lblTopLine ? m_unloadedTop : m_unloadedUnder;
-    QLabel *label = nullptr;
     if (unloaded.isEmpty()) {
-        label = NewHeading(first, first->parentWidget());
-    } else {
-        label = unloaded.takeLast();
-        restyleHeading(label, first);
+        array.append(NewHeading(first, first->parentWidget(), array.size()));
+        return array.last();
     }
-    if (label->objectName() != name)
+    QLabel *label = unloaded.takeLast();
+    restyleHeading(label, first);
+    if (const QString name = HeadingName(first, array.size()); label->objectName() != name)
         label->setObjectName(name);
     if (label->palette() != first->palette())
         label->setPalette(first->palette());
@@ -159,15 +165,8 @@ void GrammarPanel::useConjugationHeadings()
         // Made once, with the look of element 1; SetGridHeadings gives
         // them their texts and the view their places and colours.
         auto make = [this](QList<QLabel *> &array, QList<QLabel *> &own, int count) {
-            const QLabel *first = array[1];
-            const QString base = first->objectName().section(QLatin1Char('('), 0, 0);
-            for (int i = 2; i <= count; ++i) {
-                QLabel *label = NewHeading(first, m_conjugationLayer);
-                label->setObjectName(QStringLiteral("%1(%2)").arg(base).arg(i));
-                label->setPalette(first->palette());
-                label->setGeometry(first->geometry());
-                own.append(label);
-            }
+            for (int i = 2; i <= count; ++i)
+                own.append(NewHeading(array[1], m_conjugationLayer, i));
         };
         make(lblTopLine, m_conjugationTop, kConjugationTopCount);
         make(lblUnderLine, m_conjugationUnder, kConjugationUnderCount);

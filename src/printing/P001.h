@@ -375,7 +375,7 @@ private:
     // The whole number in a box, within 1..9999; empty or not a number: none.
     static std::optional<int> boxNumber(const QLineEdit *box);
 
-    // --- Public property fields -------------------------------------------------------
+    // --- Property values, read and set through the accessors above ------------------
     QPointer<flexgrid::FlexGrid> m_gridToPrint;
     QString m_formToPrint;
     QString m_reportTitle;

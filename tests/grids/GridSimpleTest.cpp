@@ -4,6 +4,7 @@
 // the database.
 
 #include "ListWindowFixture.h"
+#include "support/ListCellTyping.h"
 
 #include "grids/GridSimple.h"
 #include "grids/GridStd.h"
@@ -41,15 +42,7 @@ protected:
     }
     static void Edit(tav::GridSimple *w, int row, int col, const QString &text)
     {
-        tav::SetGridBusy(true);
-        w->Grid->SetRow(row);
-        w->Grid->SetCol(col);
-        tav::SetGridBusy(false);
-        w->ShowCellInfo();
-        int key = winsys::vbKeyF2;
-        w->msFlxMulti_KeyDown(key, 0);
-        w->tbN->setText(text);
-        w->KeyDownEdits(winsys::vbKeyReturn);
+        tavtest::EditListCell(*w, row, col, text);
     }
     QString English(long long id) { return Value(QStringLiteral("SELECT English FROM Main WHERE ID = %1").arg(id)).toString(); }
     int Emeans(long long id) { return Value(QStringLiteral("SELECT Emeans FROM Main WHERE ID = %1").arg(id)).toInt(); }
@@ -271,15 +264,7 @@ TEST_F(GridSimpleTest, CommasAndBlanksAreRefusedWithTheMessageOfAnEmptyCellInBot
     for (int col : {4, 5, 6}) {
         SCOPED_TRACE(col);
         messages.Clear();
-        tav::SetGridBusy(true);
-        std->Grid->SetRow(1);
-        std->Grid->SetCol(col);
-        tav::SetGridBusy(false);
-        std->ShowCellInfo();
-        int key = winsys::vbKeyF2;
-        std->msFlxMulti_KeyDown(key, 0);
-        std->tbN->setText(QStringLiteral(",,  ,"));
-        std->KeyDownEdits(winsys::vbKeyReturn);
+        tavtest::EditListCell(*std, 1, col, QStringLiteral(",,  ,"));
         ASSERT_EQ(messages.Messages().size(), 1);
         EXPECT_EQ(messages.Messages()[0].prompt, refusal);
         std->KeyDownEdits(winsys::vbKeyEscape);

@@ -3,6 +3,7 @@
 // with its effect on every table, and the deletion rules.
 
 #include "ListWindowFixture.h"
+#include "support/ListCellTyping.h"
 #include "support/EventCount.h"
 
 #include "grids/GridStd.h"
@@ -58,11 +59,7 @@ protected:
     // Types Text over the cell (Row, Col) and presses Enter.
     static void Edit(tav::GridStd *w, int row, int col, const QString &text)
     {
-        Enter(w, row, col);
-        int key = winsys::vbKeyF2;
-        w->msFlxMulti_KeyDown(key, 0);
-        w->tbN->setText(text);
-        w->KeyDownEdits(winsys::vbKeyReturn);
+        tavtest::EditListCell(*w, row, col, text);
     }
     int RowOfID(tav::GridStd *w, long long id) { return RowOf(*w->Grid, 1, QString::number(id)); }
     // Opens the editor on the cell with a typed key, types Text after it and

@@ -4,6 +4,7 @@
 // the typing rule refuses, an empty text, and a write that fails.
 
 #include "ListWindowFixture.h"
+#include "support/ListCellTyping.h"
 
 #include "grids/GridSimple.h"
 #include "grids/GridStd.h"
@@ -85,15 +86,7 @@ protected:
     {
         const int row = RowOf(*w->Grid, 1, QString::number(kWord));
         ASSERT_GT(row, 0);
-        tav::SetGridBusy(true);
-        w->Grid->SetRow(row);
-        w->Grid->SetCol(place.col);
-        tav::SetGridBusy(false);
-        w->ShowCellInfo();
-        int key = winsys::vbKeyF2;
-        w->msFlxMulti_KeyDown(key, 0);
-        w->tbN->setText(text);
-        w->KeyDownEdits(winsys::vbKeyReturn);
+        tavtest::EditListCell(*w, row, place.col, text);
     }
     QString Cell(tav::ListWindow *w, const Place &place) const
     {

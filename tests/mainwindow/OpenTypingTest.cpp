@@ -5,6 +5,7 @@
 // with the message that says why.
 
 #include "MainWindowFixture.h"
+#include "support/ListCellTyping.h"
 
 #include "grids/GridSimple.h"
 #include "grids/GridStd.h"
@@ -51,14 +52,7 @@ public:
     // Opens the editor over the list's cell in Col and types Text, no Enter.
     static void TypeInList(tav::ListWindow *list, int col, const QString &text)
     {
-        tav::SetGridBusy(true);
-        list->Grid->SetRow(1);
-        list->Grid->SetCol(col);
-        tav::SetGridBusy(false);
-        list->ShowCellInfo();
-        int key = winsys::vbKeyF2;
-        list->msFlxMulti_KeyDown(key, 0);
-        list->tbN->setText(text);
+        tavtest::TypeInListCell(*list, 1, col, text);
     }
     // Opens a grammar grid's editor over (row, col) of the word shown and
     // types Text, no Enter.
