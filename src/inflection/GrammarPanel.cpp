@@ -501,8 +501,13 @@ void GrammarPanel::fitVoiceBoxes()
     const int frame = tbAP->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tbAP);
     const int wanted = text + 2 * frame + 2 * 2 + 2;
     int captions = 0;
-    for (QLabel *label : {lblTopLine[1], lblUnderLine[1]})
-        captions = std::max(captions, label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->frameWidth());
+    for (int i = 0; i < 2; ++i) {
+        const QLabel *label = i == 0 ? lblTopLine[1] : lblUnderLine[1];
+        CaptionWidth &known = m_captionWidths[i];
+        if (known.text != label->text() || known.font != label->font())
+            known = {label->text(), label->font(), label->fontMetrics().horizontalAdvance(label->text())};
+        captions = std::max(captions, known.width + 2 * label->frameWidth());
+    }
     const int room = lblTopLine[1]->geometry().right() + 1 - captions - tbAP->x();
     const int width = std::max(TwipsToPixelsX(kVoiceBoxWidth), std::min(wanted, room));
     for (QLineEdit *box : {tbAP, tbPP}) {

@@ -20,6 +20,7 @@
 #include "inflection/InflectionWriteBack.h"
 #include "inflection/PanelState.h"
 
+#include <QFont>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -238,6 +239,14 @@ private:
     static constexpr int kConjugationTopCount = 3, kConjugationUnderCount = 5; // the last element of each array
     QList<QLabel *> m_conjugationTop, m_conjugationUnder;
     bool m_conjugationHeadings = false; // the arrays hold the conjugation's own headings
+    // The widths of column 1's two captions, measured again only when a
+    // caption or its font changes: the verb boxes are fitted for every verb.
+    struct CaptionWidth {
+        QString text;
+        QFont font;
+        int width = 0;
+    };
+    CaptionWidth m_captionWidths[2];
     GrammarHost &m_host;
     QWidget *m_picBottom;
     PanelState m_state;

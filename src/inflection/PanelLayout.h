@@ -45,7 +45,10 @@ inline void PaintLabel(QLabel *label, long color)
     QPalette p = label->parentWidget() ? label->parentWidget()->palette() : label->palette();
     if (color >= 0)
         p.setColor(QPalette::Window, winsys::FromVbColor(color));
-    label->setPalette(p);
+    // Setting a palette looks up the application's palettes: the same
+    // colours for every word of a kind are not set again.
+    if (!label->testAttribute(Qt::WA_SetPalette) || label->palette() != p)
+        label->setPalette(p);
 }
 
 // Raises sibling widgets so that they stand over the others in this order

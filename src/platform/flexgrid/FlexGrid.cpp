@@ -3,6 +3,7 @@
 #include "platform/font/FontLoader.h"
 
 #include <algorithm>
+#include <climits>
 #include <numeric>
 
 #include <QCoreApplication>
@@ -24,7 +25,6 @@ namespace flexgrid {
 namespace {
 
 constexpr int kDefaultColWidthPx = 64; // 960 twips at 96 dpi
-constexpr int kTextInsetPx = 3;
 
 // The control's default colours: system colours of the window, the buttons
 // and the selection.
@@ -347,18 +347,18 @@ void FlexGrid::setCurrentFromCode(int row, int col)
         }
         return;
     }
-    const int leftFirst = std::min(m_row, m_rowSel);
-    const int leftLast = std::max(m_row, m_rowSel);
+    const int leftFirst = std::min(m_row, m_rowSel), leftLast = std::max(m_row, m_rowSel);
+    const int leftFirstCol = std::min(m_col, m_colSel), leftLastCol = std::max(m_col, m_colSel);
     emit LeaveCell();
     m_row = m_rowSel = row;
     m_col = m_colSel = col;
     emit EnterCell();
     emit RowColChange();
     emit SelChange();
-    // Only the rows whose look changed: the selection left and the cell
-    // entered (an arrow key in a long list repaints two rows, not the view).
-    redrawRows(leftFirst, leftLast);
-    redrawRows(row, row);
+    // Only the cells whose look changed: the selection left and the cell
+    // entered (an arrow key in a long list repaints two cells, not the view).
+    redrawCells(leftFirst, leftLast, leftFirstCol, leftLastCol);
+    redrawCells(row, row, col, col);
 }
 
 void FlexGrid::SetRow(int row)
@@ -1236,19 +1236,31 @@ void FlexGrid::redraw()
         viewport()->update();
 }
 
-void FlexGrid::redrawRows(int first, int last)
+void FlexGrid::redrawCells(int firstRow, int lastRow, int firstCol, int lastCol)
 {
     if (!m_redraw)
         return;
-    if (m_mergeCells != flexMergeNever || last - first > 64) {
+    if (m_mergeCells != flexMergeNever || lastRow - firstRow > 64 || lastCol - firstCol > 64) {
         viewport()->update();
         return;
     }
+    // The block's columns in view lie side by side: one span across them.
+    int left = INT_MAX, right = INT_MIN;
+    const int dpiX = logicalDpiX();
+    for (int c = std::max(firstCol, 0); c <= lastCol && c < m_cols; ++c) {
+        const int x = colX(c);
+        if (x >= 0) {
+            left = std::min(left, x);
+            right = std::max(right, x + colWidthPx(c, dpiX));
+        }
+    }
+    if (left >= right)
+        return;
     const RowMetrics rm = rowMetrics();
-    for (int r = std::max(first, 0); r <= last && r < Rows(); ++r) {
+    for (int r = std::max(firstRow, 0); r <= lastRow && r < Rows(); ++r) {
         const int y = rowY(r);
         if (y >= 0)
-            viewport()->update(QRect(0, y, viewport()->width(), rowHeightPx(r, rm)));
+            viewport()->update(QRect(left, y, right - left, rowHeightPx(r, rm)));
     }
 }
 
@@ -1478,6 +1490,22 @@ bool FlexGrid::isSelected(int row, int col) const
            && col >= std::min(m_col, m_colSel) && col <= std::max(m_col, m_colSel);
 }
 
+// Whether a one-line text drawn in a rectangle takes the width its font
+// measures: not so with trailing white space (left out of the drawn width)
+// nor with control characters and line or paragraph separators (drawing
+// breaks lines or shows spaces where measuring does not).
+static bool LaidOutAsMeasured(const QString &text)
+{
+    if (text.isEmpty() || text.back().isSpace())
+        return false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029)
+            return false;
+    }
+    return true;
+}
+
 void DrawGridLines(QPainter &p, const QRect &rect, const QColor &color, int width)
 {
     if (width == 1 && p.deviceTransform().type() <= QTransform::TxTranslate) {
@@ -1495,6 +1523,12 @@ void DrawGridLines(QPainter &p, const QRect &rect, const QColor &color, int widt
     p.drawLine(rect.bottomLeft(), rect.bottomRight());
 }
 
+void FlexGrid::paintCellBackground(QPainter &p, const QRect &rect, long long back, bool fixed) const
+{
+    p.fillRect(rect, Colour(back));
+    DrawGridLines(p, rect, Colour(fixed ? m_gridColorFixed : m_gridColor), m_gridLineWidth);
+}
+
 void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool fixed)
 {
     const CellFormat *fmt = formatAt(row, col);
@@ -1505,9 +1539,7 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
         back = m_backColorSel;
         fore = m_foreColorSel;
     }
-    p.fillRect(rect, Colour(back));
-
-    DrawGridLines(p, rect, Colour(fixed ? m_gridColorFixed : m_gridColor), m_gridLineWidth);
+    paintCellBackground(p, rect, back, fixed);
 
     const QString &text = m_rows[row].text[col];
     if (!text.isEmpty()) {
@@ -1531,10 +1563,25 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
         p.setClipRect(rect.adjusted(0, 0, -1, -1), Qt::IntersectClip);
         const QRect room = rect.adjusted(kTextInsetPx, 0, -kTextInsetPx, 0);
         // A one-line text wider than its cell ends in an ellipsis, so that
-        // the reader sees it goes on.
+        // the reader sees it goes on. Laying a text out is most of the cost
+        // of a cell, so a text is laid out once: drawn whole, and only when
+        // it turns out wider than its room is the cell painted again with
+        // the shortened text. The width drawn is the width measured except
+        // for trailing white space and line breaks, which are measured first.
         const QFontMetrics metrics = p.fontMetrics();
-        const bool cut = !m_wordWrap && metrics.horizontalAdvance(text) > room.width();
-        p.drawText(room, flags, cut ? metrics.elidedText(text, Qt::ElideRight, room.width()) : text);
+        if (m_wordWrap) {
+            p.drawText(room, flags, text);
+        } else if (!LaidOutAsMeasured(text)) {
+            const bool cut = metrics.horizontalAdvance(text) > room.width();
+            p.drawText(room, flags, cut ? metrics.elidedText(text, Qt::ElideRight, room.width()) : text);
+        } else {
+            QRectF drawn;
+            p.drawText(QRectF(room), flags, text, &drawn);
+            if (qRound(drawn.width()) > room.width()) {
+                paintCellBackground(p, rect, back, fixed);
+                p.drawText(room, flags, metrics.elidedText(text, Qt::ElideRight, room.width()));
+            }
+        }
         p.restore();
     }
     if (!fixed && row == m_row && col == m_col && hasFocus()) {

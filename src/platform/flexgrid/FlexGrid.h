@@ -70,6 +70,9 @@ enum FillStyleSettings : int { flexFillSingle = 0, flexFillRepeat = 1 };
 // The grid lines of a cell: its right and bottom edges, `width` pixels wide.
 void DrawGridLines(QPainter &p, const QRect &rect, const QColor &color, int width);
 
+// The room a cell's text keeps from the cell's left and right edges.
+constexpr int kTextInsetPx = 3;
+
 // Mouse buttons of MouseDown/MouseUp.
 enum MouseButtonConstants : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
 
@@ -342,12 +345,13 @@ private:
     int nextVisibleRow(int row, int step) const;
     int nextVisibleCol(int col, int step) const;
     void paintCell(QPainter &p, int row, int col, const QRect &rect, bool fixed);
+    void paintCellBackground(QPainter &p, const QRect &rect, long long back, bool fixed) const;
     bool isSelected(int row, int col) const;
     void redraw();
     void moveView(int oldTop, int oldLeft);
     // Repaints the visible rows first to last across the view (the whole view
     // while cells merge: a merged cell reaches past its rows).
-    void redrawRows(int first, int last);
+    void redrawCells(int firstRow, int lastRow, int firstCol, int lastCol);
 
     QVector<RowData> m_rows;
     int m_cols = 0;

@@ -22,7 +22,7 @@ bool LoadGreekFonts(const QString &folder)
     return QFontDatabase::families().contains(GreekFamily);
 }
 
-QFont GreekFont(int pointSize) { return QFont(GreekFamily, pointSize); }
+QFont GreekFont(int pointSize) { return CellDrawingFont(QFont(GreekFamily, pointSize)); }
 
 QFont CellDrawingFont(QFont font)
 {

@@ -16,13 +16,14 @@ inline const QString GreekFamily = QStringLiteral("VudedoGreek");
 // family "VudedoGreek" is available afterwards. Needs a QGuiApplication.
 bool LoadGreekFonts(const QString &folder = QString());
 
-// The Greek font at a size in points.
+// The Greek font at a size in points, without text shaping (see below).
 QFont GreekFont(int pointSize);
 
 // A font as a grid draws its cells: the Greek family without text shaping.
 // Its shaping tables are removed (they moved the accent), so shaping places
 // every glyph where the plain advances do, and is most of the cost of
-// drawing a cell. Other families are returned as they are.
+// drawing a cell or laying out a label's text. Other families are returned
+// as they are.
 QFont CellDrawingFont(QFont font);
 
 } // namespace winsys

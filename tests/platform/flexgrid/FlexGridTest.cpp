@@ -1,6 +1,7 @@
 #include "GridFill.h"
 #include "support/PaintCount.h"
 #include "platform/flexgrid/FlexGrid.h"
+#include "platform/font/FontLoader.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -549,9 +550,10 @@ void ExpectEachStepShowsAWholeRepaint(FlexGrid &g, const std::vector<std::functi
 
 } // namespace
 
-// Moving the current cell repaints only the rows whose look changes; what
+// Moving the current cell repaints only the cells whose look changes; what
 // the window then shows must be what a repaint of the whole grid shows, for
-// arrow keys, a jump by code, a selection left behind and a scroll.
+// arrow keys, a jump by code, a selection of rows or columns left behind and
+// a scroll.
 TEST(FlexGridDraw, AMoveRepaintsItsRowsAsAWholeRepaintWould)
 {
     FlexGrid g;
@@ -564,6 +566,10 @@ TEST(FlexGridDraw, AMoveRepaintsItsRowsAsAWholeRepaintWould)
         [&] { g.SetRow(7); },
         [&] { g.SetRowSel(10); },
         [&] { QTest::keyClick(&g, Qt::Key_Up); },
+        [&] { g.SetColSel(3); },
+        [&] { QTest::keyClick(&g, Qt::Key_Left); },
+        [&] { g.SetCol(3); g.SetRowSel(3); g.SetColSel(1); },
+        [&] { QTest::keyClick(&g, Qt::Key_Down); },
         [&] { g.SetRow(40); },
         [&] { QTest::keyClick(&g, Qt::Key_PageDown); },
     });
@@ -656,6 +662,70 @@ TEST(FlexGridDraw, AOneRowScrollPaintsLittleMoreThanTheRowComingIntoView)
     for (const QRect &r : painted.region)
         area += r.width() * r.height();
     EXPECT_LE(area, 3 * g.viewport()->width() * g.TwipsToPixelsY(g.RowHeight(top)));
+}
+
+// An arrow key in a list of several columns repaints the cell left and the
+// cell entered, not their rows.
+TEST(FlexGridDraw, AnArrowKeyPaintsTheTwoCellsWhoseLookChanges)
+{
+    FlexGrid g;
+    FillNumbered(g, 30, 5);
+    g.resize(400, 200);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    g.setFocus();
+    g.SetRow(2);
+    g.SetCol(2);
+    QCoreApplication::processEvents();
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left}) {
+        const QRect left = g.CellRect(g.Row(), g.Col());
+        PaintedRegion painted(g.viewport());
+        QTest::keyClick(&g, key);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(painted.region, QRegion(left).united(g.CellRect(g.Row(), g.Col()))) << key;
+    }
+}
+
+// A one-line text wider than its cell's room ends in an ellipsis; one that
+// fits is drawn whole. The grid lays a text out once while drawing it, and
+// must come to the same decision as measuring the text first, also at the
+// pixel where the text just fits, with trailing spaces and line breaks.
+TEST(FlexGridPaint, ATextIsShortenedExactlyWhenItIsWiderThanItsRoom)
+{
+    QFont greek(winsys::GreekFamily);
+    greek.setPointSize(14);
+    struct Case { QString text; bool greekFont; };
+    const Case cases[] = {{QStringLiteral("be late, be slow 24"), false},
+                          {QStringLiteral("WAV fi ffl To"), false},
+                          {QStringLiteral("trailing space "), false},
+                          {QStringLiteral("two\nlines"), false},
+                          {QStringLiteral("tab\there"), false},
+                          {QStringLiteral("eivcame eucheqeiv"), true},
+                          {QStringLiteral("abastunomikovV  "), true}};
+    auto paintedCell = [](FlexGrid &g, const QString &text) {
+        g.SetTextMatrix(1, 1, text);
+        const QRect cell = g.CellRect(1, 1);
+        QImage image(g.viewport()->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        g.viewport()->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        return image.copy(cell);
+    };
+    for (const Case &c : cases) {
+        FlexGrid g;
+        FillNumbered(g, 3, 3);
+        g.resize(600, 120);
+        if (c.greekFont)
+            g.SetFont(greek);
+        const QFontMetrics metrics(winsys::CellDrawingFont(g.CellFontAt(1, 1)));
+        const int needed = metrics.horizontalAdvance(c.text);
+        for (int room = needed - 3; room <= needed + 3; ++room) {
+            g.SetColWidth(1, g.PixelsToTwipsX(room + 2 * flexgrid::kTextInsetPx));
+            ASSERT_EQ(g.CellRect(1, 1).width() - 2 * flexgrid::kTextInsetPx, room);
+            const QString shown = needed > room ? metrics.elidedText(c.text, Qt::ElideRight, room) : c.text;
+            const QImage expected = paintedCell(g, shown);
+            EXPECT_EQ(paintedCell(g, c.text), expected) << c.text.toStdString() << " in " << room << " px";
+        }
+    }
 }
 
 // The cells and the background beside and below them cover every pixel of
