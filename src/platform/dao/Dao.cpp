@@ -1269,19 +1269,23 @@ void Recordset::appendRow(sqlite3_stmt *st, int columns) const
         Cell *cell = new (row + c) Cell;
         cell->i = 0;
         cell->len = 0;
-        cell->type = static_cast<unsigned char>(sqlite3_column_type(st, c));
+        // The column's value read as a value: one lookup of the column
+        // instead of one per question asked of it. The connection is used
+        // by one thread at a time, so the unprotected value may be read.
+        sqlite3_value *value = sqlite3_column_value(st, c);
+        cell->type = static_cast<unsigned char>(sqlite3_value_type(value));
         switch (cell->type) {
         case SQLITE_INTEGER:
-            cell->i = sqlite3_column_int64(st, c);
+            cell->i = sqlite3_value_int64(value);
             break;
         case SQLITE_FLOAT:
-            cell->d = sqlite3_column_double(st, c);
+            cell->d = sqlite3_value_double(value);
             break;
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
-            const char *p = cell->type == SQLITE_TEXT ? reinterpret_cast<const char *>(sqlite3_column_text(st, c))
-                                                      : static_cast<const char *>(sqlite3_column_blob(st, c));
-            const int n = sqlite3_column_bytes(st, c);
+            const char *p = cell->type == SQLITE_TEXT ? reinterpret_cast<const char *>(sqlite3_value_text(value))
+                                                      : static_cast<const char *>(sqlite3_value_blob(value));
+            const int n = sqlite3_value_bytes(value);
             cell->len = quint32(n);
             if (n > 0) {
                 char *copy = room(size_t(n), 1);
@@ -1790,6 +1794,31 @@ std::optional<QByteArrayView> Recordset::StoredUtf8At(long long row, int index) 
 }
 
 QVariant Recordset::FieldAt(long long row, int index) const { return cellValue(cellAt(row, index)); }
+
+void Recordset::ReadColumn(int index, ColumnReader &reader) const
+{
+    const int i = checkedIndex(index);
+    checkOpen();
+    ensureLoaded();
+    const long long rows = rowCount();
+    for (long long r = 0; r < rows; ++r) {
+        const Cell &c = m_rowStart[size_t(r)][i];
+        switch (c.type) {
+        case SQLITE_TEXT:
+            reader.Text(r, QByteArrayView(c.bytes, qsizetype(c.len)));
+            break;
+        case SQLITE_NULL:
+            reader.Text(r, QByteArrayView());
+            break;
+        case SQLITE_INTEGER:
+            reader.Integer(r, c.i);
+            break;
+        default:
+            reader.Other(r, cellValue(c));
+            break;
+        }
+    }
+}
 
 std::optional<QByteArrayView> Recordset::storedUtf8(const Cell &c) const
 {

@@ -367,6 +367,18 @@ public:
     // also while the current row is being edited.
     std::optional<QByteArrayView> StoredUtf8At(long long row, int index) const;
     QVariant FieldAt(long long row, int index) const;
+    // The stored values of one field in every row read, in row order, for
+    // readers of a whole column (a bound grid): a text as its UTF-8 bytes
+    // (a Null as a null view), a whole number as itself, any other value as
+    // FieldAt gives it. One pass, without a lookup per value.
+    class ColumnReader {
+    public:
+        virtual ~ColumnReader() = default;
+        virtual void Text(long long row, QByteArrayView utf8) = 0;
+        virtual void Integer(long long row, qint64 value) = 0;
+        virtual void Other(long long row, const QVariant &value) = 0;
+    };
+    void ReadColumn(int index, ColumnReader &reader) const;
     long long Long(int index) const;
     long long Long(const QString &name) const;
     bool Bool(int index) const;

@@ -84,13 +84,20 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
     // Column by column: the texts of a column then lie together in memory,
     // and the passes over one column that follow (widths, a sort) read it in
     // order.
-    for (int f = 0; f < fields; ++f) {
+    struct ColumnTexts : dao::Recordset::ColumnReader {
+        std::vector<QString *> &cells;
+        int field;
         FewTexts seen;
-        for (qsizetype r = 0; r < count; ++r) {
-            const std::optional<QByteArrayView> utf8 = rs.StoredUtf8At(r, f);
-            cells[size_t(r)][f] = utf8 ? seen.Text(*utf8) : FieldText(rs.FieldAt(r, f));
+        ColumnTexts(std::vector<QString *> &cells, int field) : cells(cells), field(field) {}
+        void Text(long long row, QByteArrayView utf8) override { cells[size_t(row)][field] = seen.Text(utf8); }
+        void Integer(long long row, qint64 value) override { cells[size_t(row)][field] = QString::number(value); }
+        void Other(long long row, const QVariant &value) override { cells[size_t(row)][field] = FieldText(value); }
+    };
+    if (count > 0)
+        for (int f = 0; f < fields; ++f) {
+            ColumnTexts column(cells, f);
+            rs.ReadColumn(f, column);
         }
-    }
     grid.SetBoundData(names, std::move(records));
 }
 

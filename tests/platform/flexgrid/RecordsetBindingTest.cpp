@@ -73,3 +73,28 @@ TEST(RecordsetBinding, RepeatedAndDistinctValuesFillEveryCell)
     grid.SetTextMatrix(1, 1, "changed");
     EXPECT_EQ(grid.TextMatrix(5, 1), "k0");
 }
+
+// Every kind of stored value, mixed in one column as SQLite allows: the bound
+// grid shows each as its field's value reads, row by row.
+TEST(RecordsetBinding, EachKindOfStoredValueShowsAsItsFieldReads)
+{
+    QTemporaryDir dir;
+    auto db = dao::DBEngine::CreateDatabase(dir.filePath("k.twl"));
+    db->Execute("CREATE TABLE T (N INTEGER, V)");
+    const char *values[] = {"0", "-1", "9223372036854775807", "-9223372036854775808", "2.5", "1e300", "-0.1",
+                            "'alfa'", "'åäö Ελληνικά'", "''", "NULL", "x'414243'", "x''", "'42'"};
+    int n = 0;
+    for (const char *v : values)
+        db->Execute(QStringLiteral("INSERT INTO T VALUES (%1, %2)").arg(n++).arg(QString::fromUtf8(v)));
+    auto rs = db->OpenRecordset("SELECT N, V FROM T ORDER BY N");
+    flexgrid::FlexGrid grid;
+    grid.SetFixedCols(0);
+    flexgrid::BindRecordset(grid, *rs);
+    ASSERT_EQ(grid.Rows(), n + 1);
+    for (int r = 0; r < n; ++r) {
+        const QVariant stored = rs->FieldAt(r, 1);
+        EXPECT_EQ(grid.TextMatrix(r + 1, 1), flexgrid::FieldText(stored)) << values[r];
+        EXPECT_EQ(grid.TextMatrix(r + 1, 1).isNull(), stored.isNull()) << values[r];
+        EXPECT_EQ(grid.TextMatrix(r + 1, 0), QString::number(r));
+    }
+}
