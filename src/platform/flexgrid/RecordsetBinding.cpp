@@ -93,11 +93,10 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
         void Integer(long long row, qint64 value) override { cells[size_t(row)][field] = QString::number(value); }
         void Other(long long row, const QVariant &value) override { cells[size_t(row)][field] = FieldText(value); }
     };
-    if (count > 0)
-        for (int f = 0; f < fields; ++f) {
-            ColumnTexts column(cells, f);
-            rs.ReadColumn(f, column);
-        }
+    for (int f = 0; f < fields; ++f) {
+        ColumnTexts column(cells, f);
+        rs.ReadColumn(f, column);
+    }
     grid.SetBoundData(names, std::move(records));
 }
 
