@@ -1256,11 +1256,15 @@ void FlexGrid::redrawCells(int firstRow, int lastRow, int firstCol, int lastCol)
     }
     if (left >= right)
         return;
+    // On a scaled screen a cell's grid lines reach a device pixel into its
+    // neighbours: their edges are painted again too, in the order a whole
+    // repaint paints them.
+    const int spill = devicePixelRatioF() > 1 ? 1 : 0;
     const RowMetrics rm = rowMetrics();
     for (int r = std::max(firstRow, 0); r <= lastRow && r < Rows(); ++r) {
         const int y = rowY(r);
         if (y >= 0)
-            viewport()->update(QRect(left, y, right - left, rowHeightPx(r, rm)));
+            viewport()->update(QRect(left, y, right - left, rowHeightPx(r, rm)).adjusted(-spill, -spill, spill, spill));
     }
 }
 
@@ -1579,6 +1583,7 @@ void FlexGrid::paintCell(QPainter &p, int row, int col, const QRect &rect, bool 
             p.drawText(QRectF(room), flags, text, &drawn);
             if (qRound(drawn.width()) > room.width()) {
                 paintCellBackground(p, rect, back, fixed);
+                p.setPen(Colour(fore)); // the grid lines may have taken the pen
                 p.drawText(room, flags, metrics.elidedText(text, Qt::ElideRight, room.width()));
             }
         }

@@ -679,7 +679,8 @@ TEST(FlexGridDraw, AKeyPaintsOnlyTheCellsWhoseLookChanges)
 // A one-line text wider than its cell's room ends in an ellipsis; one that
 // fits is drawn whole. The grid lays a text out once while drawing it, and
 // must come to the same decision as measuring the text first, also at the
-// pixel where the text just fits, with trailing spaces and line breaks.
+// pixel where the text just fits, with trailing spaces and line breaks, on
+// plain and on scaled screens.
 TEST(FlexGridPaint, ATextIsShortenedExactlyWhenItIsWiderThanItsRoom)
 {
     QFont greek(winsys::GreekFamily);
@@ -692,14 +693,16 @@ TEST(FlexGridPaint, ATextIsShortenedExactlyWhenItIsWiderThanItsRoom)
                           {QStringLiteral("tab\there"), false},
                           {QStringLiteral("eivcame eucheqeiv"), true},
                           {QStringLiteral("abastunomikovV  "), true}};
-    auto paintedCell = [](FlexGrid &g, const QString &text) {
+    auto paintedCell = [](FlexGrid &g, const QString &text, int scale) {
         g.SetTextMatrix(1, 1, text);
         const QRect cell = g.CellRect(1, 1);
-        QImage image(g.viewport()->size(), QImage::Format_RGB32);
+        QImage image(g.viewport()->size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
         image.fill(Qt::magenta);
         g.viewport()->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
-        return image.copy(cell);
+        return image.copy(QRect(cell.topLeft() * scale, cell.size() * scale));
     };
+    for (const int scale : {1, 2})
     for (const Case &c : cases) {
         FlexGrid g;
         FillNumbered(g, 3, 3);
@@ -712,8 +715,9 @@ TEST(FlexGridPaint, ATextIsShortenedExactlyWhenItIsWiderThanItsRoom)
             g.SetColWidth(1, g.PixelsToTwipsX(room + 2 * flexgrid::kTextInsetPx));
             ASSERT_EQ(g.CellRect(1, 1).width() - 2 * flexgrid::kTextInsetPx, room);
             const QString shown = needed > room ? metrics.elidedText(c.text, Qt::ElideRight, room) : c.text;
-            const QImage expected = paintedCell(g, shown);
-            EXPECT_EQ(paintedCell(g, c.text), expected) << c.text.toStdString() << " in " << room << " px";
+            const QImage expected = paintedCell(g, shown, scale);
+            EXPECT_EQ(paintedCell(g, c.text, scale), expected)
+                << c.text.toStdString() << " in " << room << " px at scale " << scale;
         }
     }
 }
