@@ -1795,13 +1795,13 @@ std::optional<QByteArrayView> Recordset::StoredUtf8At(long long row, int index) 
 
 QVariant Recordset::FieldAt(long long row, int index) const { return cellValue(cellAt(row, index)); }
 
-void Recordset::ReadColumn(int index, ColumnReader &reader) const
+void Recordset::ReadColumn(int index, ColumnReader &reader, long long first, long long end) const
 {
     const int i = checkedIndex(index);
     checkOpen();
     ensureLoaded();
-    const long long rows = rowCount();
-    for (long long r = 0; r < rows; ++r) {
+    const long long rows = end < 0 ? rowCount() : std::min(end, rowCount());
+    for (long long r = std::max(first, 0LL); r < rows; ++r) {
         const Cell &c = m_rowStart[size_t(r)][i];
         switch (c.type) {
         case SQLITE_TEXT:

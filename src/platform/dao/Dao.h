@@ -378,7 +378,10 @@ public:
         virtual void Integer(long long row, qint64 value) = 0;
         virtual void Other(long long row, const QVariant &value) = 0;
     };
-    void ReadColumn(int index, ColumnReader &reader) const;
+    // Rows first to end - 1 only, where end is given; the whole column
+    // otherwise. Once the rows are read (RecordCount), several threads may
+    // read columns of one recordset at the same time.
+    void ReadColumn(int index, ColumnReader &reader, long long first = 0, long long end = -1) const;
     long long Long(int index) const;
     long long Long(const QString &name) const;
     bool Bool(int index) const;

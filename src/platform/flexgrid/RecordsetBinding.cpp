@@ -1,8 +1,11 @@
 #include "platform/flexgrid/RecordsetBinding.h"
 
+#include <QThreadPool>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <cstring>
+#include <latch>
 #include <vector>
 
 namespace flexgrid {
@@ -62,6 +65,40 @@ QString FieldText(const QVariant &value)
     }
 }
 
+namespace {
+
+// Runs part(first, end) over rows 0 to count - 1 cut into consecutive parts
+// of at least kLeastRows rows: the first part on this thread, the others on
+// the thread pool at the same time, and returns when all are done. A long
+// list's texts are then made, and their memory first touched, side by side.
+template<typename Part>
+void ForEachPart(qsizetype count, Part part)
+{
+    constexpr qsizetype kLeastRows = 4096;
+    QThreadPool &pool = *QThreadPool::globalInstance();
+    const qsizetype parts = std::clamp<qsizetype>(count / kLeastRows, 1, std::max(pool.maxThreadCount(), 1));
+    if (parts == 1) {
+        part(0, count);
+        return;
+    }
+    std::latch done(parts - 1);
+    auto bounds = [&](qsizetype i) { return count * i / parts; };
+    for (qsizetype i = 1; i < parts; ++i) {
+        auto task = [&, i] {
+            part(bounds(i), bounds(i + 1));
+            done.count_down();
+        };
+        // With no thread free the part runs here, so that it never waits
+        // behind other work.
+        if (!pool.tryStart(task))
+            task();
+    }
+    part(0, bounds(1));
+    done.wait();
+}
+
+} // namespace
+
 void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
 {
     const int fields = rs.FieldCount();
@@ -70,20 +107,16 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
     for (int f = 0; f < fields; ++f)
         names.append(rs.FieldName(f));
 
-    QVector<QVector<QString>> records;
+    // RecordCount reads every row here, before other threads read them.
     const qsizetype count = static_cast<qsizetype>(rs.RecordCount());
     if (count > 0)
         rs.MoveFirst();
-    records.reserve(count);
+    QVector<QVector<QString>> records(count);
     // Each record's cells, found once rather than once per field.
     std::vector<QString *> cells(static_cast<size_t>(count));
-    for (qsizetype r = 0; r < count; ++r) {
-        records.append(QVector<QString>(fields));
-        cells[size_t(r)] = records.last().data();
-    }
-    // Column by column: the texts of a column then lie together in memory,
-    // and the passes over one column that follow (widths, a sort) read it in
-    // order.
+    // Column by column within a part of the rows: the texts of a column then
+    // lie together in memory, and the passes over one column that follow
+    // (widths, a sort) read it in order.
     struct ColumnTexts : dao::Recordset::ColumnReader {
         std::vector<QString *> &cells;
         int field;
@@ -93,10 +126,18 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
         void Integer(long long row, qint64 value) override { cells[size_t(row)][field] = QString::number(value); }
         void Other(long long row, const QVariant &value) override { cells[size_t(row)][field] = FieldText(value); }
     };
-    for (int f = 0; f < fields; ++f) {
-        ColumnTexts column(cells, f);
-        rs.ReadColumn(f, column);
-    }
+    // Each part touches its own records and cells only, and reads the
+    // recordset's stored rows.
+    ForEachPart(count, [&](qsizetype first, qsizetype end) {
+        for (qsizetype r = first; r < end; ++r) {
+            records[r] = QVector<QString>(fields);
+            cells[size_t(r)] = records[r].data();
+        }
+        for (int f = 0; f < fields; ++f) {
+            ColumnTexts column(cells, f);
+            rs.ReadColumn(f, column, first, end);
+        }
+    });
     grid.SetBoundData(names, std::move(records));
 }
 

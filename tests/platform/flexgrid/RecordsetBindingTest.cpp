@@ -1,7 +1,10 @@
 #include "platform/flexgrid/RecordsetBinding.h"
 
 #include <QTemporaryDir>
+#include <QThreadPool>
 
+#include <iterator>
+#include <latch>
 #include <limits>
 
 #include <gtest/gtest.h>
@@ -75,26 +78,57 @@ TEST(RecordsetBinding, RepeatedAndDistinctValuesFillEveryCell)
 }
 
 // Every kind of stored value, mixed in one column as SQLite allows: the bound
-// grid shows each as its field's value reads, row by row.
+// grid shows each as its field's value reads, row by row. A long list is
+// read in parts side by side; every row of every part, its first and last
+// included, shows its own values, also when no thread is free to help.
 TEST(RecordsetBinding, EachKindOfStoredValueShowsAsItsFieldReads)
 {
-    QTemporaryDir dir;
-    auto db = dao::DBEngine::CreateDatabase(dir.filePath("k.twl"));
-    db->Execute("CREATE TABLE T (N INTEGER, V)");
     const char *values[] = {"0", "-1", "9223372036854775807", "-9223372036854775808", "2.5", "1e300", "-0.1",
                             "'alfa'", "'åäö Ελληνικά'", "''", "NULL", "x'414243'", "x''", "'42'"};
-    int n = 0;
-    for (const char *v : values)
-        db->Execute(QStringLiteral("INSERT INTO T VALUES (%1, %2)").arg(n++).arg(QString::fromUtf8(v)));
-    auto rs = db->OpenRecordset("SELECT N, V FROM T ORDER BY N");
-    flexgrid::FlexGrid grid;
-    grid.SetFixedCols(0);
-    flexgrid::BindRecordset(grid, *rs);
-    ASSERT_EQ(grid.Rows(), n + 1);
-    for (int r = 0; r < n; ++r) {
-        const QVariant stored = rs->FieldAt(r, 1);
-        EXPECT_EQ(grid.TextMatrix(r + 1, 1), flexgrid::FieldText(stored)) << values[r];
-        EXPECT_EQ(grid.TextMatrix(r + 1, 1).isNull(), stored.isNull()) << values[r];
-        EXPECT_EQ(grid.TextMatrix(r + 1, 0), QString::number(r));
+    const int kinds = int(std::size(values));
+    struct Case {
+        int rows;
+        bool poolBusy;
+    };
+    for (const Case c : {Case{kinds, false}, Case{3 * 4096 + 7, false}, Case{40000, false}, Case{40000, true}}) {
+        SCOPED_TRACE(testing::Message() << c.rows << " rows" << (c.poolBusy ? ", no thread free" : ""));
+        QTemporaryDir dir;
+        auto db = dao::DBEngine::CreateDatabase(dir.filePath("k.twl"));
+        db->Execute("CREATE TABLE K (Kind INTEGER, V)");
+        for (int k = 0; k < kinds; ++k)
+            db->Execute(QStringLiteral("INSERT INTO K VALUES (%1, %2)").arg(k).arg(QString::fromUtf8(values[k])));
+        db->Execute("CREATE TABLE T (N INTEGER, V, W TEXT)");
+        db->Execute(QStringLiteral("WITH RECURSIVE C(I) AS (SELECT 0 UNION ALL SELECT I + 1 FROM C WHERE I < %1) "
+                                   "INSERT INTO T SELECT I, K.V, 'w' || I FROM C, K WHERE K.Kind = I % %2")
+                        .arg(c.rows - 1)
+                        .arg(kinds));
+        auto rs = db->OpenRecordset("SELECT N, V, W FROM T ORDER BY N");
+        ASSERT_EQ(rs->RecordCount(), c.rows);
+
+        // Every thread of the pool waits until the grid is bound.
+        QThreadPool &pool = *QThreadPool::globalInstance();
+        std::latch bound(1);
+        std::latch waiting(c.poolBusy ? pool.maxThreadCount() : 0);
+        for (int t = 0; c.poolBusy && t < pool.maxThreadCount(); ++t)
+            pool.start([&] {
+                waiting.count_down();
+                bound.wait();
+            });
+        waiting.wait();
+
+        flexgrid::FlexGrid grid;
+        grid.SetFixedCols(0);
+        flexgrid::BindRecordset(grid, *rs);
+        bound.count_down();
+        pool.waitForDone();
+
+        ASSERT_EQ(grid.Rows(), c.rows + 1);
+        for (int r = 0; r < c.rows; ++r) {
+            const QVariant stored = rs->FieldAt(r, 1);
+            ASSERT_EQ(grid.TextMatrix(r + 1, 1), flexgrid::FieldText(stored)) << values[r % kinds] << " row " << r;
+            ASSERT_EQ(grid.TextMatrix(r + 1, 1).isNull(), stored.isNull()) << values[r % kinds] << " row " << r;
+            ASSERT_EQ(grid.TextMatrix(r + 1, 0), QString::number(r));
+            ASSERT_EQ(grid.TextMatrix(r + 1, 2), QStringLiteral("w%1").arg(r));
+        }
     }
 }
