@@ -1,9 +1,12 @@
 #include "platform/flexgrid/FlexGrid.h"
 
+#include "platform/flexgrid/RowParts.h"
+
 #include "platform/font/FontLoader.h"
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <numeric>
 
 #include <QCoreApplication>
@@ -1276,9 +1279,11 @@ namespace {
 // A cell's sort key, worked out once per cell and not once per comparison:
 // the text (its case-folded copy where folding changes it) and its number.
 struct SortKey {
-    QStringView text;
-    double number = 0;
-    bool numeric = false;
+    const QChar *chars; // the text's
+    qsizetype size;
+    double number;
+    bool numeric;
+    QStringView text() const { return QStringView(chars, size); }
 };
 
 // A row's first key in a compact entry that is sorted itself: the first code
@@ -1291,13 +1296,12 @@ struct SortEntry {
     bool numeric;
 };
 
-// Fills keys with n rows of nKeys keys each, cell(i, k) giving the text;
-// folded keeps the copies that folded keys look at. True when every unit of
-// the first key's head is below 0x100.
+// Fills rows first to end - 1 of keys, nKeys keys a row, cell(i, k) giving
+// the text; folded keeps the copies that folded keys look at. True when
+// every unit of those rows' first key's head is below 0x100.
 template<typename Cell>
-bool MakeSortKeys(int sortCode, int n, int nKeys, Cell cell, QVector<SortKey> &keys, QList<QString> &folded)
+bool MakeSortKeys(int sortCode, int first, int end, int nKeys, Cell cell, SortKey *keys, QList<QString> &folded)
 {
-    keys.resize(static_cast<qsizetype>(n) * nKeys);
     const bool numericSort = sortCode == flexSortNumericAscending || sortCode == flexSortNumericDescending;
     const bool foldCase = sortCode == flexSortGenericAscending || sortCode == flexSortGenericDescending ||
                           sortCode == flexSortStringNoCaseAscending || sortCode == flexSortStringNoCaseDescending;
@@ -1309,39 +1313,41 @@ bool MakeSortKeys(int sortCode, int n, int nKeys, Cell cell, QVector<SortKey> &k
         return false;
     };
     bool narrow = true; // every unit of the first key's head below 0x100
-    for (int i = 0; i < n; ++i)
+    for (int i = first; i < end; ++i)
         for (int k = 0; k < nKeys; ++k) {
             SortKey &key = keys[static_cast<qsizetype>(i) * nKeys + k];
             const QString &text = cell(i, k);
-            key.text = text;
+            key.chars = text.constData();
+            key.size = text.size();
+            key.number = 0;
             key.numeric = ParseNumber(text, &key.number);
             if (foldCase && !key.numeric && foldChanges(text)) {
                 folded.append(text.toCaseFolded());
-                key.text = folded.constLast();
+                key.chars = folded.constLast().constData();
+                key.size = folded.constLast().size();
             }
             if (numericSort && !key.numeric)
                 key.number = 0;
             if (k == 0)
-                for (qsizetype u = 0; u < std::min<qsizetype>(key.text.size(), 16) && narrow; ++u)
-                    narrow = key.text[u].unicode() < 0x100;
+                for (qsizetype u = 0; u < std::min<qsizetype>(key.size, 16) && narrow; ++u)
+                    narrow = key.chars[u].unicode() < 0x100;
         }
     return narrow;
 }
 
-// One entry per row, from the row's first key.
-QVector<SortEntry> PackFirstKeys(const QVector<SortKey> &keys, int n, int nKeys, bool narrow)
+// Entries first to end - 1, one per row, from the row's first key.
+void PackFirstKeys(const SortKey *keys, int first, int end, int nKeys, bool narrow, SortEntry *entries)
 {
     const int unitBits = narrow ? 8 : 16;
     const int unitsPerWord = 64 / unitBits;
-    QVector<SortEntry> entries(n);
-    for (int i = 0; i < n; ++i) {
+    for (int i = first; i < end; ++i) {
         const SortKey &key = keys[static_cast<qsizetype>(i) * nKeys];
         SortEntry &e = entries[i];
         for (int w = 0; w < 2; ++w) {
             quint64 word = 0;
             for (int u = 0; u < unitsPerWord; ++u) {
                 const qsizetype at = static_cast<qsizetype>(w) * unitsPerWord + u;
-                word = (word << unitBits) | (at < key.text.size() ? key.text[at].unicode() : 0);
+                word = (word << unitBits) | (at < key.size ? key.chars[at].unicode() : 0);
             }
             e.head[w] = word;
         }
@@ -1349,14 +1355,13 @@ QVector<SortEntry> PackFirstKeys(const QVector<SortKey> &keys, int n, int nKeys,
         e.numeric = key.numeric;
         e.row = i;
     }
-    return entries;
 }
 
 // The order of a sort code over the rows' keys: negative, 0 or positive as
 // a row comes before, with or after another.
 class SortOrder {
 public:
-    SortOrder(int sortCode, const QVector<SortKey> &keys, int nKeys)
+    SortOrder(int sortCode, const SortKey *keys, int nKeys)
         : m_sortCode(sortCode), m_descending(sortCode % 2 == 0), m_keys(keys), m_nKeys(nKeys)
     {
     }
@@ -1400,12 +1405,12 @@ private:
                 return compareNumbers(a.number, b.number);
             if (a.numeric != b.numeric)
                 return a.numeric ? -1 : 1; // numbers before texts
-            return a.text.compare(b.text, Qt::CaseSensitive);
+            return a.text().compare(b.text(), Qt::CaseSensitive);
         case flexSortNumericAscending:
         case flexSortNumericDescending:
             return compareNumbers(a.number, b.number);
         default:
-            return a.text.compare(b.text, Qt::CaseSensitive);
+            return a.text().compare(b.text(), Qt::CaseSensitive);
         }
     }
     int compareRows(int x, int y) const
@@ -1428,7 +1433,7 @@ private:
 
     const int m_sortCode;
     const bool m_descending;
-    const QVector<SortKey> &m_keys;
+    const SortKey *m_keys;
     const int m_nKeys;
 };
 
@@ -1453,30 +1458,72 @@ void FlexGrid::SetSort(int sortCode)
     const int nKeys = c2 - c1 + 1;
     const int n = r2 - r1 + 1;
 
-    QVector<SortKey> keys;
-    QList<QString> folded; // the copies folded keys look at
-    const bool narrow = MakeSortKeys(
-        sortCode, n, nKeys, [&](int i, int k) -> const QString & { return m_rows[r1 + i].text[c1 + k]; }, keys,
-        folded);
-    QVector<SortEntry> entries = PackFirstKeys(keys, n, nKeys, narrow);
-    const SortOrder order(sortCode, keys, nKeys);
+    // Keys are made, and the rows sorted, in parts at once: a long list's
+    // parts side by side. The keys and entries are left unwritten until the
+    // parts fill them, so that their memory is first touched side by side.
+    const int parts = PartCount(n);
+    auto start = [&](int part) { return static_cast<int>(PartStart(n, parts, part)); };
+    const auto keys = std::make_unique_for_overwrite<SortKey[]>(static_cast<size_t>(n) * size_t(nKeys));
+    std::vector<QList<QString>> folded(static_cast<size_t>(parts)); // the copies folded keys look at
+    std::vector<char> narrowPart(static_cast<size_t>(parts));
+    // The parts read the rows through a pointer taken here: nothing they
+    // touch is detached or resized.
+    const RowData *rows = std::as_const(m_rows).data() + r1;
+    auto cell = [rows, c1](int i, int k) -> const QString & { return rows[i].text.at(c1 + k); };
+    RunParts(parts, [&](int part) {
+        narrowPart[size_t(part)] =
+            MakeSortKeys(sortCode, start(part), start(part + 1), nKeys, cell, keys.get(), folded[size_t(part)]);
+    });
+    const bool narrow = std::all_of(narrowPart.begin(), narrowPart.end(), [](char c) { return c != 0; });
+    auto entries = std::make_unique_for_overwrite<SortEntry[]>(static_cast<size_t>(n));
+    RunParts(parts,
+             [&](int part) { PackFirstKeys(keys.get(), start(part), start(part + 1), nKeys, narrow, entries.get()); });
+    const SortOrder order(sortCode, keys.get(), nKeys);
     // Rows already in order stay as they are.
     bool ordered = true;
     for (int i = 1; i < n && ordered; ++i)
         ordered = order.compareEntries(entries[i - 1], entries[i]) <= 0;
     if (ordered)
         return;
-    // Equal rows keep their order: the row number decides between them.
-    std::sort(entries.begin(), entries.end(), [&](const SortEntry &x, const SortEntry &y) {
+    // Equal rows keep their order: the row number decides between them. No
+    // two rows are then equal, so sorting the parts and merging them gives
+    // the one order a single sort gives.
+    auto before = [&](const SortEntry &x, const SortEntry &y) {
         const int c = order.compareEntries(x, y);
         return c != 0 ? c < 0 : x.row < y.row;
-    });
-    QVector<RowData> sorted;
-    sorted.reserve(n);
-    for (const SortEntry &e : entries)
-        sorted.append(std::move(m_rows[r1 + e.row]));
-    for (int i = 0; i < n; ++i)
-        m_rows[r1 + i] = std::move(sorted[i]);
+    };
+    RunParts(parts, [&](int part) { std::sort(&entries[start(part)], &entries[start(part + 1)], before); });
+    // Neighbouring runs merge in pairs, from one array into the other, until
+    // one run is left.
+    auto spare = std::make_unique_for_overwrite<SortEntry[]>(parts > 1 ? static_cast<size_t>(n) : 0);
+    SortEntry *from = entries.get(), *to = spare.get();
+    for (int width = 1; width < parts; width *= 2) {
+        RunParts((parts + 2 * width - 1) / (2 * width), [&](int pair) {
+            const int left = start(pair * 2 * width), middle = start(std::min(pair * 2 * width + width, parts)),
+                      right = start(std::min(pair * 2 * width + 2 * width, parts));
+            std::merge(from + left, from + middle, from + middle, from + right, to + left, before);
+        });
+        std::swap(from, to);
+    }
+    const SortEntry *sorted = from;
+    // Each row moves to its place along the cycles of the new order, without
+    // a copy of the rows: place i takes the row that sorted[i] names.
+    std::vector<bool> placed(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        if (placed[size_t(i)] || sorted[i].row == i)
+            continue;
+        RowData held = std::move(m_rows[r1 + i]);
+        for (int at = i;;) {
+            const int source = sorted[at].row;
+            placed[size_t(at)] = true;
+            if (source == i) {
+                m_rows[r1 + at] = std::move(held);
+                break;
+            }
+            m_rows[r1 + at] = std::move(m_rows[r1 + source]);
+            at = source;
+        }
+    }
     updateScrollBars();
     redraw();
 }

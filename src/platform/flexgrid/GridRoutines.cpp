@@ -1,10 +1,12 @@
 #include "platform/flexgrid/GridRoutines.h"
 
 #include <algorithm>
+#include <bitset>
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHash>
+#include <QSet>
 #include <QVector>
 
 #include <vector>
@@ -13,6 +15,7 @@
 #include <QWidget>
 
 #include "platform/dao/JetSql.h"
+#include "platform/flexgrid/RowParts.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
@@ -207,60 +210,68 @@ void AutoSizeGridCols(FlexGrid &Grid, int FirstCol, int LastCol, int MinLen, lon
 
 int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
 {
-    if (Col < 0 || Col >= Grid.Cols())
+    if (Col < 0 || Col >= Grid.Cols() || Grid.Rows() < 2)
         return 0;
     // Measuring every text of a long list is slow; the sum of the characters'
     // own advances is fast and close to the text's width. Only the texts
-    // whose sum comes near the largest are measured whole.
-    constexpr int kTable = 0x800; // Latin, Greek and Cyrillic letters, looked up directly
-    std::vector<int> table(kTable, -1);
-    QHash<QChar, int> others;
-    auto advance = [&](QChar c) {
-        if (c.unicode() < kTable) {
-            int &w = table[c.unicode()];
-            if (w < 0)
-                w = Metrics.horizontalAdvance(c);
-            return w;
+    // whose sum comes near the largest are measured whole. A long list's
+    // sums are taken in parts side by side; the advances are measured here
+    // first, as a font's metrics belong to one thread.
+    const qsizetype count = Grid.Rows() - 1;
+    std::vector<const QString *> texts(static_cast<size_t>(count));
+    for (qsizetype i = 0; i < count; ++i)
+        texts[size_t(i)] = &Grid.TextRef(static_cast<int>(i) + 1, Col);
+    const int parts = flexgrid::PartCount(count);
+    auto range = [&](int part) {
+        return std::pair{size_t(flexgrid::PartStart(count, parts, part)), size_t(flexgrid::PartStart(count, parts, part + 1))};
+    };
+
+    // 1. The characters the column holds.
+    constexpr char16_t kTable = 0x800; // Latin, Greek and Cyrillic letters, looked up directly
+    struct Seen {
+        std::bitset<kTable> direct;
+        QSet<char16_t> others;
+    };
+    std::vector<Seen> seen(static_cast<size_t>(parts));
+    flexgrid::RunParts(parts, [&](int part) {
+        Seen &s = seen[size_t(part)];
+        const auto [first, end] = range(part);
+        for (size_t i = first; i < end; ++i)
+            for (const QChar c : *texts[i]) {
+                if (c.unicode() < kTable)
+                    s.direct.set(c.unicode());
+                else
+                    s.others.insert(c.unicode());
+            }
+    });
+
+    // 2. Their advances.
+    std::vector<int> table(kTable, 0);
+    QHash<char16_t, int> others;
+    for (const Seen &s : seen) {
+        for (char16_t u = 0; u < kTable; ++u)
+            if (s.direct.test(u) && table[u] == 0)
+                table[u] = Metrics.horizontalAdvance(QChar(u));
+        for (const char16_t u : s.others)
+            if (!others.contains(u))
+                others.insert(u, Metrics.horizontalAdvance(QChar(u)));
+    }
+
+    // 3. Each text's sum of advances.
+    std::vector<int> rough(static_cast<size_t>(count));
+    const int *direct = table.data();
+    flexgrid::RunParts(parts, [&](int part) {
+        const auto [first, end] = range(part);
+        for (size_t i = first; i < end; ++i) {
+            int w = 0;
+            for (const QChar c : *texts[i])
+                w += c.unicode() < kTable ? direct[c.unicode()] : others.value(c.unicode());
+            rough[i] = w;
         }
-        auto it = others.constFind(c);
-        if (it == others.constEnd())
-            it = others.insert(c, Metrics.horizontalAdvance(c));
-        return it.value();
-    };
-    auto roughWidth = [&](const QString &text) {
-        int w = 0;
-        for (QChar c : text)
-            w += advance(c);
-        return w;
-    };
-    const int rows = Grid.Rows();
-    if (rows < 2)
-        return 0;
-    // The column's texts, looked up once: the passes below read each of them
-    // up to three times.
-    std::vector<const QString *> texts;
-    texts.reserve(static_cast<size_t>(rows - 1));
-    const QString *longest = &Grid.TextRef(1, Col);
-    for (int r = 1; r < rows; ++r) {
-        const QString *text = &Grid.TextRef(r, Col);
-        texts.push_back(text);
-        if (text->size() > longest->size())
-            longest = text;
-    }
-    // A text can come near the widest only when it has enough characters to
-    // reach it at the font's widest advance; shorter ones are passed over.
-    const int widestAdvance = std::max(Metrics.maxWidth(), 1);
-    const int roughLongest = roughWidth(*longest);
-    const qsizetype fewest = (roughLongest - roughLongest / 16 - 2) / widestAdvance;
-    std::vector<int> rough(texts.size(), 0);
-    int roughest = 0;
-    for (size_t i = 0; i < texts.size(); ++i) {
-        if (texts[i]->size() < fewest)
-            continue;
-        rough[i] = roughWidth(*texts[i]);
-        roughest = std::max(roughest, rough[i]);
-    }
-    // Kerning and shaping change a text's width by a few per cent at most.
+    });
+
+    // 4. Kerning and shaping change a text's width by a few per cent at most.
+    const int roughest = *std::max_element(rough.begin(), rough.end());
     const int nearLargest = roughest - roughest / 16 - 2;
     int widest = 0;
     for (size_t i = 0; i < texts.size(); ++i) {

@@ -1,11 +1,10 @@
 #include "platform/flexgrid/RecordsetBinding.h"
 
-#include <QThreadPool>
+#include "platform/flexgrid/RowParts.h"
+
 #include <QVarLengthArray>
 
-#include <algorithm>
 #include <cstring>
-#include <latch>
 #include <vector>
 
 namespace flexgrid {
@@ -65,40 +64,6 @@ QString FieldText(const QVariant &value)
     }
 }
 
-namespace {
-
-// Runs part(first, end) over rows 0 to count - 1 cut into consecutive parts
-// of at least kLeastRows rows: the first part on this thread, the others on
-// the thread pool at the same time, and returns when all are done. A long
-// list's texts are then made, and their memory first touched, side by side.
-template<typename Part>
-void ForEachPart(qsizetype count, Part part)
-{
-    constexpr qsizetype kLeastRows = 4096;
-    QThreadPool &pool = *QThreadPool::globalInstance();
-    const qsizetype parts = std::clamp<qsizetype>(count / kLeastRows, 1, std::max(pool.maxThreadCount(), 1));
-    if (parts == 1) {
-        part(0, count);
-        return;
-    }
-    std::latch done(parts - 1);
-    auto bounds = [&](qsizetype i) { return count * i / parts; };
-    for (qsizetype i = 1; i < parts; ++i) {
-        auto task = [&, i] {
-            part(bounds(i), bounds(i + 1));
-            done.count_down();
-        };
-        // With no thread free the part runs here, so that it never waits
-        // behind other work.
-        if (!pool.tryStart(task))
-            task();
-    }
-    part(0, bounds(1));
-    done.wait();
-}
-
-} // namespace
-
 void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
 {
     const int fields = rs.FieldCount();
@@ -126,9 +91,12 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
         void Integer(long long row, qint64 value) override { cells[size_t(row)][field] = QString::number(value); }
         void Other(long long row, const QVariant &value) override { cells[size_t(row)][field] = FieldText(value); }
     };
-    // Each part touches its own records and cells only, and reads the
-    // recordset's stored rows.
-    ForEachPart(count, [&](qsizetype first, qsizetype end) {
+    // A long list's parts are made side by side, most of their time going
+    // to first touching new memory. Each part touches its own records and
+    // cells only, and reads the recordset's stored rows.
+    const int parts = PartCount(count);
+    RunParts(parts, [&](int part) {
+        const qsizetype first = PartStart(count, parts, part), end = PartStart(count, parts, part + 1);
         for (qsizetype r = first; r < end; ++r) {
             records[r] = QVector<QString>(fields);
             cells[size_t(r)] = records[r].data();

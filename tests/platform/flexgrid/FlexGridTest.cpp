@@ -14,6 +14,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <QTest>
 #include <QStyleOptionSlider>
 #include <QStyle>
@@ -335,11 +336,34 @@ TEST(FlexGridSort, KeysRunLeftToRightAndFormatsMoveWithTheRow)
 
 // Long lists with long shared beginnings, capitals, Greek and numbers, sorted
 // on one and on two keys by every sort code, against a plain stable sort.
-TEST(FlexGridSort, EverySortCodeMatchesAPlainStableSort)
+namespace {
+
+// Rows of a key mixing letters (Greek ones too where asked), spaces, numbers
+// and long shared beginnings; a second key of few values; the row's number.
+QVector<QVector<QString>> SortRows(int count, bool greek)
 {
     const QStringList pieces = {"a", "b", "A", "B", "x", " ", QString(QChar(0x3AC)), QString(QChar(0x3A3)),
                                 QString(QChar(0x3C2)), QString(QChar(0x3C3))};
     const QString prefix = QStringLiteral("abAbabababababababab"); // longer than any quick comparison
+    quint32 seed = greek ? 7 : 11;
+    auto next = [&seed](int n) { return int((seed = seed * 1103515245u + 12345u) >> 16) % n; };
+    QVector<QVector<QString>> rows;
+    for (int r = 0; r < count; ++r) {
+        QString t = next(3) == 0 ? prefix : QString();
+        const int len = next(6);
+        for (int i = 0; i < len; ++i)
+            t += pieces[next(greek ? pieces.size() : 6)];
+        if (next(10) == 0)
+            t = QString::number(next(200) - 100) + (next(2) ? QStringLiteral(".5") : QString());
+        rows.append({t, QString::number(next(4)), QString::number(r)});
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(FlexGridSort, EverySortCodeMatchesAPlainStableSort)
+{
     auto parse = [](const QString &t, double *v) {
         const QString s = t.trimmed();
         if (s.isEmpty() || !(s[0].isDigit() || s[0] == '-' || s[0] == '.'))
@@ -349,18 +373,7 @@ TEST(FlexGridSort, EverySortCodeMatchesAPlainStableSort)
         return ok;
     };
     for (const bool greek : {false, true}) {
-        quint32 seed = greek ? 7 : 11;
-        auto next = [&seed](int n) { return int((seed = seed * 1103515245u + 12345u) >> 16) % n; };
-        QVector<QVector<QString>> rows;
-        for (int r = 0; r < 3000; ++r) {
-            QString t = next(3) == 0 ? prefix : QString();
-            const int len = next(6);
-            for (int i = 0; i < len; ++i)
-                t += pieces[next(greek ? pieces.size() : 6)];
-            if (next(10) == 0)
-                t = QString::number(next(200) - 100) + (next(2) ? QStringLiteral(".5") : QString());
-            rows.append({t, QString::number(next(4)), QString::number(r)});
-        }
+        const QVector<QVector<QString>> rows = SortRows(3000, greek);
         for (int code = flexgrid::flexSortGenericAscending; code <= flexgrid::flexSortStringDescending; ++code)
             for (const int lastKey : {0, 1}) {
                 const bool generic = code <= 2, numeric = code == 3 || code == 4, fold = generic || code == 5 || code == 6;
@@ -393,6 +406,37 @@ TEST(FlexGridSort, EverySortCodeMatchesAPlainStableSort)
                 EXPECT_EQ(wrong, 0) << "sort code " << code << ", keys " << lastKey + 1 << ", Greek " << greek;
             }
     }
+}
+
+// A long list is sorted in parts that are then merged: with any number of
+// threads, every sort code puts the rows in the order a single sort does.
+TEST(FlexGridSort, SortingInPartsGivesTheOrderOfOneSort)
+{
+    QThreadPool &pool = *QThreadPool::globalInstance();
+    const int threads = pool.maxThreadCount();
+    const QVector<QVector<QString>> rows = SortRows(5 * 4096 + 3, true);
+    for (int code = flexgrid::flexSortGenericAscending; code <= flexgrid::flexSortStringDescending; ++code)
+        for (const int lastKey : {0, 1}) {
+            QStringList expected;
+            for (const int parts : {1, 2, 3, 5}) {
+                pool.setMaxThreadCount(parts);
+                FlexGrid g;
+                g.SetFixedCols(0);
+                g.SetBoundData({"Key", "Second", "Row"}, rows);
+                g.SetCol(0);
+                g.SetColSel(lastKey);
+                g.SetSort(code);
+                QStringList order;
+                for (int r = 1; r < g.Rows(); ++r)
+                    order.append(g.TextMatrix(r, 2));
+                if (parts == 1)
+                    expected = order;
+                else
+                    EXPECT_EQ(order, expected) << "sort code " << code << ", keys " << lastKey + 1 << ", " << parts
+                                               << " parts";
+            }
+        }
+    pool.setMaxThreadCount(threads);
 }
 
 TEST(FlexGridEvents, CodeMovesFireLeaveThenEnter)

@@ -325,7 +325,8 @@ TEST(GridWidths, FitToTextStepsAndHonoursTheSpecialColumn)
 
 // The widest text found by measuring only the likely candidates is the one
 // measuring every text finds: longest by characters is not always widest,
-// and short texts of wide letters can beat long ones of narrow letters.
+// and short texts of wide letters can beat long ones of narrow letters. A
+// long column is summed in parts: the widest text counts in any part.
 TEST(GridWidths, WidestTextEqualsMeasuringEveryText)
 {
     const QStringList samples = {"iiiiiiiiiiiiiiiiiiii", "WWWWWWWWWWWW", "AVAVAVAVAVAV", "mmmmmmmmmmmmm",
@@ -335,22 +336,39 @@ TEST(GridWidths, WidestTextEqualsMeasuringEveryText)
                                  "\xe2\x80\x94\xe2\x80\x94\xe2\x80\x94"};
     for (const QFont &font : {QApplication::font(), winsys::GreekFont(11), winsys::GreekFont(16)}) {
         const QFontMetrics fm(font);
-        for (int shift = 0; shift < samples.size(); ++shift) {
-            QVector<QVector<QString>> rows;
-            int measured = 0;
-            for (int i = 0; i < 300; ++i) {
-                const QString text = samples[(i + shift) % samples.size()] + QString(i % 7, QLatin1Char('i'));
-                rows.append({text});
-                measured = std::max(measured, fm.horizontalAdvance(text));
+        QHash<QString, int> widths;
+        for (const int count : {300, 3 * 4096 + 5})
+            for (int shift = 0; shift < samples.size(); ++shift) {
+                QVector<QVector<QString>> rows;
+                int measured = 0;
+                for (int i = 0; i < count; ++i) {
+                    const QString text = samples[(i + shift) % samples.size()] + QString(i % 7, QLatin1Char('i'));
+                    rows.append({text});
+                    if (!widths.contains(text))
+                        widths.insert(text, fm.horizontalAdvance(text));
+                    measured = std::max(measured, widths.value(text));
+                }
+                FlexGrid grid;
+                grid.SetFixedCols(0);
+                grid.SetBoundData({"Text"}, rows);
+                EXPECT_EQ(tav::WidestTextPixels(grid, 0, fm), measured)
+                    << font.family().toStdString() << " " << count << " rows, shift " << shift;
             }
-            FlexGrid grid;
-            grid.SetFixedCols(0);
-            grid.SetBoundData({"Text"}, rows);
-            EXPECT_EQ(tav::WidestTextPixels(grid, 0, fm), measured) << font.family().toStdString() << " " << shift;
-        }
+    }
+    // One wide text among narrow ones, at either end of the column or in
+    // its middle.
+    const QFontMetrics fm(QApplication::font());
+    const QString wide = QStringLiteral("WWWWWWWWWWWWWWWWWWWWWW");
+    for (const int at : {0, 6000, 3 * 4096 + 4}) {
+        QVector<QVector<QString>> rows(3 * 4096 + 5, QVector<QString>{QStringLiteral("iiii")});
+        rows[at] = {wide};
+        FlexGrid grid;
+        grid.SetFixedCols(0);
+        grid.SetBoundData({"Text"}, rows);
+        EXPECT_EQ(tav::WidestTextPixels(grid, 0, fm), fm.horizontalAdvance(wide)) << "at " << at;
     }
     FlexGrid empty;
-    EXPECT_EQ(tav::WidestTextPixels(empty, 0, QFontMetrics(QApplication::font())), 0);
+    EXPECT_EQ(tav::WidestTextPixels(empty, 0, fm), 0);
 }
 
 TEST(GridMoves, NextRowAndColumnsStopAtTheEnd)
