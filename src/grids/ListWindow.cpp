@@ -104,7 +104,7 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
 
     cmdFresh = new QPushButton(this);
     cmdFresh->setObjectName(QStringLiteral("cmdFresh"));
-    cmdFresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    cmdFresh->setIcon(FreshIcon(*style()));
     cmdFresh->setToolTip(QStringLiteral("Refresh all lists (F5)"));
     txtSearch = new QLineEdit(this);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
@@ -152,6 +152,8 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
     connect(txtSearch, &QLineEdit::textChanged, this, &ListWindow::txtSearch_Change);
     connect(cmdFresh, &QPushButton::clicked, this, &ListWindow::cmdFresh_Click);
 }
+
+QIcon ListWindow::FreshIcon(const QStyle &style) { return style.standardIcon(QStyle::SP_BrowserReload); }
 
 ListWindow::~ListWindow() = default;
 

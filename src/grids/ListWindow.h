@@ -26,6 +26,7 @@
 #include "platform/flexgrid/GridRoutines.h"
 #include "store/ListWindowLink.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -37,6 +38,7 @@ class QFrame;
 
 class QLineEdit;
 class QPushButton;
+class QStyle;
 
 namespace tav {
 
@@ -47,6 +49,12 @@ public:
     // Name: the window's name, "GridStd" or "GridSimple".
     explicit ListWindow(const QString &Name, QWidget *parent = nullptr);
     ~ListWindow() override;
+
+    // The refresh button's icon in a style. A style's first icon lookup
+    // reads the icon theme, which takes several milliseconds: the main
+    // window asks for it once while it waits, so that the first list opened
+    // does not.
+    static QIcon FreshIcon(const QStyle &style);
 
     // Controls.
     flexgrid::FlexGrid *Grid = nullptr; // msFlxMulti

@@ -492,6 +492,8 @@ void MDI::ShowMain()
     MDIForm_Load();
     show();
     MDIForm_Resize();
+    // Soon after the window is painted, while the program waits for a key.
+    QTimer::singleShot(300, this, [this] { ListWindow::FreshIcon(*style()); });
 }
 
 void MDI::SetPanelText(int panel, const QString &text)

@@ -77,7 +77,9 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
     if (count > 0)
         rs.MoveFirst();
     QVector<QVector<QString>> records(count);
-    // Each record's cells, found once rather than once per field.
+    // The records, and each record's cells, found here once: the parts
+    // below neither look them up again nor touch the list itself.
+    QVector<QString> *record = records.data();
     std::vector<QString *> cells(static_cast<size_t>(count));
     // Column by column within a part of the rows: the texts of a column then
     // lie together in memory, and the passes over one column that follow
@@ -98,8 +100,8 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
     RunParts(parts, [&](int part) {
         const qsizetype first = PartStart(count, parts, part), end = PartStart(count, parts, part + 1);
         for (qsizetype r = first; r < end; ++r) {
-            records[r] = QVector<QString>(fields);
-            cells[size_t(r)] = records[r].data();
+            record[r] = QVector<QString>(fields);
+            cells[size_t(r)] = record[r].data();
         }
         for (int f = 0; f < fields; ++f) {
             ColumnTexts column(cells, f);
