@@ -1302,7 +1302,6 @@ struct SortEntry {
 template<typename Cell>
 bool MakeSortKeys(int sortCode, int first, int end, int nKeys, Cell cell, SortKey *keys, QList<QString> &folded)
 {
-    const bool numericSort = sortCode == flexSortNumericAscending || sortCode == flexSortNumericDescending;
     const bool foldCase = sortCode == flexSortGenericAscending || sortCode == flexSortGenericDescending ||
                           sortCode == flexSortStringNoCaseAscending || sortCode == flexSortStringNoCaseDescending;
     // Folding leaves ASCII other than capitals as it is.
@@ -1319,15 +1318,13 @@ bool MakeSortKeys(int sortCode, int first, int end, int nKeys, Cell cell, SortKe
             const QString &text = cell(i, k);
             key.chars = text.constData();
             key.size = text.size();
-            key.number = 0;
+            key.number = 0; // also the number of a text that is none
             key.numeric = ParseNumber(text, &key.number);
             if (foldCase && !key.numeric && foldChanges(text)) {
                 folded.append(text.toCaseFolded());
                 key.chars = folded.constLast().constData();
                 key.size = folded.constLast().size();
             }
-            if (numericSort && !key.numeric)
-                key.number = 0;
             if (k == 0)
                 for (qsizetype u = 0; u < std::min<qsizetype>(key.size, 16) && narrow; ++u)
                     narrow = key.chars[u].unicode() < 0x100;

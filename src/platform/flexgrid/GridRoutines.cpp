@@ -223,7 +223,8 @@ int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
         texts[size_t(i)] = &Grid.TextRef(static_cast<int>(i) + 1, Col);
     const int parts = flexgrid::PartCount(count);
     auto range = [&](int part) {
-        return std::pair{size_t(flexgrid::PartStart(count, parts, part)), size_t(flexgrid::PartStart(count, parts, part + 1))};
+        return std::pair{size_t(flexgrid::PartStart(count, parts, part)),
+                         size_t(flexgrid::PartStart(count, parts, part + 1))};
     };
 
     // 1. The characters the column holds.
