@@ -494,6 +494,17 @@ void FlexGrid::moveView(int oldTop, int oldLeft)
     }
     const int by = (down ? m_topRow > oldTop : m_leftCol > oldLeft) ? -px : px;
     viewport()->scroll(down ? 0 : by, down ? by : 0, part);
+    // On a scaled screen a cell's grid lines reach a device pixel into its
+    // neighbours: where moved pixels meet the fixed cells or the newly shown
+    // ones, they are painted again in the order a whole repaint paints them.
+    if (devicePixelRatioF() > 1) {
+        const int start = down ? part.top() : part.left();
+        const int end = down ? part.bottom() + 1 : part.right() + 1;
+        for (const int seam : {start, by > 0 ? start + by : end + by}) {
+            viewport()->update(down ? QRect(part.left(), seam - 1, part.width(), 2)
+                                    : QRect(seam - 1, part.top(), 2, part.height()));
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
