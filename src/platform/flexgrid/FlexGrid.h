@@ -349,8 +349,9 @@ private:
     bool isSelected(int row, int col) const;
     void redraw();
     void moveView(int oldTop, int oldLeft);
-    // Repaints the visible rows first to last across the view (the whole view
-    // while cells merge: a merged cell reaches past its rows).
+    // Repaints the visible cells of rows firstRow to lastRow in columns
+    // firstCol to lastCol (the whole view while cells merge: a merged cell
+    // reaches past its rows).
     void redrawCells(int firstRow, int lastRow, int firstCol, int lastCol);
 
     QVector<RowData> m_rows;
