@@ -454,6 +454,8 @@ void FlexGrid::setTopLeft(int top, int left)
 // are. Every cell is painted at a place that follows from its row and column
 // alone, so moved pixels match a fresh paint. Merged runs are drawn from what
 // is in view, so a grid that merges is painted whole.
+int FlexGrid::lineSpill() const { return devicePixelRatioF() > 1 ? 1 : 0; }
+
 void FlexGrid::moveView(int oldTop, int oldLeft)
 {
     if (!m_redraw)
@@ -494,15 +496,14 @@ void FlexGrid::moveView(int oldTop, int oldLeft)
     }
     const int by = (down ? m_topRow > oldTop : m_leftCol > oldLeft) ? -px : px;
     viewport()->scroll(down ? 0 : by, down ? by : 0, part);
-    // On a scaled screen a cell's grid lines reach a device pixel into its
-    // neighbours: where moved pixels meet the fixed cells or the newly shown
-    // ones, they are painted again in the order a whole repaint paints them.
-    if (devicePixelRatioF() > 1) {
+    // Where moved pixels meet the fixed cells or the newly shown ones, the
+    // lines that spill over are painted again (see lineSpill).
+    if (const int spill = lineSpill(); spill > 0) {
         const int start = down ? part.top() : part.left();
         const int end = down ? part.bottom() + 1 : part.right() + 1;
         for (const int seam : {start, by > 0 ? start + by : end + by}) {
-            viewport()->update(down ? QRect(part.left(), seam - 1, part.width(), 2)
-                                    : QRect(seam - 1, part.top(), 2, part.height()));
+            viewport()->update(down ? QRect(part.left(), seam - spill, part.width(), 2 * spill)
+                                    : QRect(seam - spill, part.top(), 2 * spill, part.height()));
         }
     }
 }
@@ -1270,10 +1271,9 @@ void FlexGrid::redrawCells(int firstRow, int lastRow, int firstCol, int lastCol)
     }
     if (left >= right)
         return;
-    // On a scaled screen a cell's grid lines reach a device pixel into its
-    // neighbours: their edges are painted again too, in the order a whole
-    // repaint paints them.
-    const int spill = devicePixelRatioF() > 1 ? 1 : 0;
+    // The neighbours' edges that this block's lines spill over are painted
+    // again too.
+    const int spill = lineSpill();
     const RowMetrics rm = rowMetrics();
     for (int r = std::max(firstRow, 0); r <= lastRow && r < Rows(); ++r) {
         const int y = rowY(r);

@@ -348,6 +348,10 @@ private:
     void paintCellBackground(QPainter &p, const QRect &rect, long long back, bool fixed) const;
     bool isSelected(int row, int col) const;
     void redraw();
+    // On a scaled screen a cell's grid lines reach a device pixel into its
+    // neighbours: a repaint of part of the view paints that many pixels past
+    // its cells again, so that they end as a whole repaint leaves them.
+    int lineSpill() const;
     void moveView(int oldTop, int oldLeft);
     // Repaints the visible cells of rows firstRow to lastRow in columns
     // firstCol to lastCol (the whole view while cells merge: a merged cell

@@ -222,10 +222,6 @@ int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
     for (qsizetype i = 0; i < count; ++i)
         texts[size_t(i)] = &Grid.TextRef(static_cast<int>(i) + 1, Col);
     const int parts = flexgrid::PartCount(count);
-    auto range = [&](int part) {
-        return std::pair{size_t(flexgrid::PartStart(count, parts, part)),
-                         size_t(flexgrid::PartStart(count, parts, part + 1))};
-    };
 
     // 1. The characters the column holds.
     constexpr char16_t kTable = 0x800; // Latin, Greek and Cyrillic letters, looked up directly
@@ -236,9 +232,9 @@ int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
     std::vector<Seen> seen(static_cast<size_t>(parts));
     flexgrid::RunParts(parts, [&](int part) {
         Seen &s = seen[size_t(part)];
-        const auto [first, end] = range(part);
-        for (size_t i = first; i < end; ++i)
-            for (const QChar c : *texts[i]) {
+        const auto [first, end] = flexgrid::PartRows(count, parts, part);
+        for (qsizetype i = first; i < end; ++i)
+            for (const QChar c : *texts[size_t(i)]) {
                 if (c.unicode() < kTable)
                     s.direct.set(c.unicode());
                 else
@@ -247,27 +243,29 @@ int WidestTextPixels(const FlexGrid &Grid, int Col, const QFontMetrics &Metrics)
     });
 
     // 2. Their advances.
-    std::vector<int> table(kTable, 0);
+    std::bitset<kTable> direct;
     QHash<char16_t, int> others;
     for (const Seen &s : seen) {
-        for (char16_t u = 0; u < kTable; ++u)
-            if (s.direct.test(u) && table[u] == 0)
-                table[u] = Metrics.horizontalAdvance(QChar(u));
+        direct |= s.direct;
         for (const char16_t u : s.others)
             if (!others.contains(u))
                 others.insert(u, Metrics.horizontalAdvance(QChar(u)));
     }
+    std::vector<int> table(kTable, 0);
+    for (char16_t u = 0; u < kTable; ++u)
+        if (direct.test(u))
+            table[u] = Metrics.horizontalAdvance(QChar(u));
 
     // 3. Each text's sum of advances.
     std::vector<int> rough(static_cast<size_t>(count));
-    const int *direct = table.data();
+    const int *advance = table.data();
     flexgrid::RunParts(parts, [&](int part) {
-        const auto [first, end] = range(part);
-        for (size_t i = first; i < end; ++i) {
+        const auto [first, end] = flexgrid::PartRows(count, parts, part);
+        for (qsizetype i = first; i < end; ++i) {
             int w = 0;
-            for (const QChar c : *texts[i])
-                w += c.unicode() < kTable ? direct[c.unicode()] : others.value(c.unicode());
-            rough[i] = w;
+            for (const QChar c : *texts[size_t(i)])
+                w += c.unicode() < kTable ? advance[c.unicode()] : others.value(c.unicode());
+            rough[size_t(i)] = w;
         }
     });
 

@@ -98,7 +98,7 @@ void BindRecordset(FlexGrid &grid, dao::Recordset &rs)
     // cells only, and reads the recordset's stored rows.
     const int parts = PartCount(count);
     RunParts(parts, [&](int part) {
-        const qsizetype first = PartStart(count, parts, part), end = PartStart(count, parts, part + 1);
+        const auto [first, end] = PartRows(count, parts, part);
         for (qsizetype r = first; r < end; ++r) {
             record[r] = QVector<QString>(fields);
             cells[size_t(r)] = record[r].data();

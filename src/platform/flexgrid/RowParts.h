@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <latch>
+#include <utility>
 
 namespace flexgrid {
 
@@ -22,6 +23,12 @@ inline int PartCount(qsizetype count, qsizetype leastRows = 4096)
 // The first row of part i of count rows in parts parts; part i ends where
 // part i + 1 starts, and PartStart(count, parts, parts) is count.
 inline qsizetype PartStart(qsizetype count, int parts, int i) { return count * i / parts; }
+
+// The rows of part i: its first row and the row after its last.
+inline std::pair<qsizetype, qsizetype> PartRows(qsizetype count, int parts, int i)
+{
+    return {PartStart(count, parts, i), PartStart(count, parts, i + 1)};
+}
 
 // Runs part(i) for i from 0 to parts - 1, part 0 on this thread, and returns
 // when all are done. A part no pool thread is free for runs here, so that it
