@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Set-up, build and start of Tavrinel on Debian 12.
 #   scripts/dev.sh run    installs what is missing, builds and starts the program
-#   scripts/dev.sh test   installs what is missing, builds and runs every test
+#   scripts/dev.sh test   installs what is missing, builds and runs every test,
+#                         in a debug and in a release build
 #   scripts/dev.sh bench  builds the benchmarks (optimised) and runs them
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,10 +34,14 @@ run)
     ;;
 test)
     install_missing
+    # Every test twice: in a debug build with the sanitizers, and in the
+    # release build a packager makes, where assertions are off.
     cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTAV_TESTS=ON -DTAV_SANITIZE=ON
     cmake --build build-test -j"$jobs"
-    cd build-test
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs" --timeout 600
+    (cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs" --timeout 600)
+    cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=ON
+    cmake --build build-release -j"$jobs"
+    (cd build-release && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs" --timeout 600)
     ;;
 bench)
     install_missing

@@ -1,6 +1,7 @@
 // An entry point that forgets to install the windows' links stops at the
-// first use, with a message naming the call it forgot, instead of going on
-// with links that do nothing.
+// first use in a debug build, with a message naming the call it forgot,
+// instead of going on with links that do nothing; a release build goes on
+// rather than end in front of a user.
 #include "store/ListWindowLink.h"
 #include "store/MainWindowLink.h"
 
@@ -8,6 +9,9 @@
 
 TEST(MissingLinkDeathTest, TheStoreStopsAtAMissingLink)
 {
+#ifdef NDEBUG
+    GTEST_SKIP() << "a release build goes on past a missing link, showing nothing";
+#endif
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     tav::SetLink(nullptr);
     tav::SetListWindowFactory(nullptr);
