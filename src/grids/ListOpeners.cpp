@@ -21,7 +21,7 @@ QString Quoted(const QString &text) { return Q + text + Q; }
 
 ListOpeners::~ListOpeners()
 {
-    if (&ListWindowRequests() == this)
+    if (ListWindowRequestsInstalled() && &ListWindowRequests() == this)
         SetListWindowRequests(nullptr);
 }
 

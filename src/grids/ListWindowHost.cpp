@@ -1,5 +1,7 @@
 #include "grids/ListWindowHost.h"
 
+#include "store/InstalledLink.h"
+
 #include <QWidget>
 #include <QtGlobal>
 
@@ -28,15 +30,8 @@ ListWindowHost *g_host = nullptr;
 
 ListWindowHost &ListHost()
 {
-    if (g_host)
-        return *g_host;
-#ifndef NDEBUG
-    // A forgotten SetListHost would leave the list windows reporting
-    // nothing without a trace: in debug builds and tests it stops here.
-    qFatal("ListHost(): no list window host was installed (SetListHost)");
-#endif
     static NoHost none;
-    return none;
+    return InstalledOr<ListWindowHost>(g_host, none, "ListHost(): no list window host was installed (SetListHost)");
 }
 
 void SetListHost(ListWindowHost *host) { g_host = host; }

@@ -32,8 +32,14 @@ void MDI::startExercise()
 {
     if (ExerciseKind == 0)
         ExerciseKind = 1;
-    if (!Exercises.CreateWindow || !Exercises.PickRandomWords)
-        return; // no exercise window installed
+    if (!Exercises.CreateWindow || !Exercises.PickRandomWords) {
+#ifndef NDEBUG
+        // A forgotten exercise window would leave the menu doing nothing
+        // without a trace: in debug builds and tests it stops here.
+        qFatal("startExercise(): no exercise window was installed (MDI::Exercises)");
+#endif
+        return;
+    }
     Exercises.PickRandomWords();
     if (!m_exerciseWindow) {
         if (!m_exerciseHost)

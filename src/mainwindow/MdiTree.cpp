@@ -29,11 +29,18 @@ namespace {
 const QString &GreekFontName = winsys::GreekFamily;
 const QString LatinFontName = QStringLiteral("MS Sans Serif");
 
-enum NodeRole { KeyRole = Qt::UserRole, TagRole, IndexRole, ImageRole };
+enum NodeRole { KeyRole = Qt::UserRole, TagRole, IndexRole, ImageRole, CountRole };
 
 // A folder drawn at 16 by 16 units: closed, or open with a sheet showing and
 // its front flap tilted. Drawn here because the style's own open and closed
 // folders look alike on many desktops.
+// A recounted node shows its caption and keeps the count it shows.
+void SetCountedCaption(QTreeWidgetItem *node, const CountedCaption &caption)
+{
+    node->setText(0, caption.text);
+    node->setData(0, CountRole, caption.count);
+}
+
 QIcon DrawnFolder(bool open)
 {
     QPixmap picture(32, 32);
@@ -119,6 +126,7 @@ void MDI::JulGran()
         QTreeWidgetItem *parent = n.parent.isEmpty() ? nullptr : FindNode(n.parent);
         auto *node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tv1);
         node->setText(0, n.caption);
+        node->setData(0, CountRole, n.count);
         node->setData(0, KeyRole, n.key);
         node->setData(0, TagRole, n.tag);
         node->setData(0, IndexRole, ++index);
@@ -219,14 +227,14 @@ void MDI::JulText()
             keys << key;
             tags << NodeTag(*it);
         } else if (!greek && meaningNode) {
-            (*it)->setText(0, RecountCaption(key, NodeTag(*it), letter, suffix, failure));
+            SetCountedCaption(*it, RecountCaption(key, NodeTag(*it), letter, suffix, failure));
         }
     }
     // The Greek nodes are counted together.
     if (!greekNodes.isEmpty()) {
-        const QStringList captions = RecountGreekCaptions(keys, tags, letter, suffix, failure);
+        const QVector<CountedCaption> captions = RecountGreekCaptions(keys, tags, letter, suffix, failure);
         for (int i = 0; i < greekNodes.size(); ++i)
-            greekNodes[i]->setText(0, captions.value(i));
+            SetCountedCaption(greekNodes[i], captions.value(i));
     }
     if (!m_treeFailure)
         ReportOnce(own);
@@ -245,7 +253,7 @@ void MDI::tv1_NodeClick(QTreeWidgetItem *Node)
         return;
     // 1. Only a node with words offers Show ("All Words" and "Unique
     // English" have no count).
-    cmdShow->setEnabled(LeadingCount(Node->text(0)) != 0);
+    cmdShow->setEnabled(Node->data(0, CountRole).toLongLong() != 0);
 
     const QString key = NodeKey(Node);
     const bool english = key == QLatin1String("English");

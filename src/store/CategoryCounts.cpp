@@ -148,7 +148,8 @@ QVector<CategoryNode> FinishCategoryNodes(CategoryCountsUnderWay &under, CountFa
     }
     for (const QString &key : keys) {
         CategoryNode node = GreekNodeTemplate(key);
-        node.caption = Caption(counts.value(key), node.caption);
+        node.count = counts.value(key);
+        node.caption = Caption(node.count, node.caption);
         nodes.append(node);
     }
     const QString info = texts.hide3 ? QStringLiteral("Unique English") : QStringLiteral("Unique English/") + Opt3rdLang;
@@ -156,10 +157,11 @@ QVector<CategoryNode> FinishCategoryNodes(CategoryCountsUnderWay &under, CountFa
 
     const long long english = Counted([&] { return under.english.get(); }, failure);
     nodes.append({QStringLiteral("Info"), QStringLiteral("English"), QStringLiteral("GBW"),
-                  Caption(english, QStringLiteral("English")), true, false});
+                  Caption(english, QStringLiteral("English")), true, false, english});
     if (under.third.valid()) {
         const long long third = Counted([&] { return under.third.get(); }, failure);
-        nodes.append({QStringLiteral("Info"), Opt3rdLang, QStringLiteral("XXW"), Caption(third, Opt3rdLang), true, false});
+        nodes.append({QStringLiteral("Info"), Opt3rdLang, QStringLiteral("XXW"), Caption(third, Opt3rdLang), true, false,
+                      third});
     }
     return nodes;
 }
@@ -172,7 +174,7 @@ QVector<CategoryNode> BuildCategoryNodes(CountFailure &failure)
     return FinishCategoryNodes(under, failure);
 }
 
-QString RecountCaption(const QString &key, const QString &tag, const QString &Letter, const QString &Suffix,
+CountedCaption RecountCaption(const QString &key, const QString &tag, const QString &Letter, const QString &Suffix,
                        CountFailure &failure)
 {
     long long n = 0;
@@ -186,11 +188,11 @@ QString RecountCaption(const QString &key, const QString &tag, const QString &Le
         sql += QStringLiteral(" ORDER BY Lat");
         n = Counted([&] { return CountDistinctLat(sql); }, failure);
     }
-    return QString::number(n) + QLatin1Char(' ') + CategoryShortText(tag) + Suffix;
+    return {n, QString::number(n) + QLatin1Char(' ') + CategoryShortText(tag) + Suffix};
 }
 
-QStringList RecountGreekCaptions(const QStringList &keys, const QStringList &tags, const QString &Letter,
-                                 const QString &Suffix, CountFailure &failure)
+QVector<CountedCaption> RecountGreekCaptions(const QStringList &keys, const QStringList &tags, const QString &Letter,
+                                             const QString &Suffix, CountFailure &failure)
 {
     QVector<long long> counts(keys.size(), 0);
     // Each term of a letter's filters starts with the initial-letter
@@ -215,9 +217,10 @@ QStringList RecountGreekCaptions(const QStringList &keys, const QStringList &tag
             },
             failure);
     }
-    QStringList captions;
+    QVector<CountedCaption> captions;
     for (int i = 0; i < keys.size(); ++i)
-        captions << QString::number(counts[i]) + QLatin1Char(' ') + CategoryShortText(tags.value(i)) + Suffix;
+        captions.append(
+            {counts[i], QString::number(counts[i]) + QLatin1Char(' ') + CategoryShortText(tags.value(i)) + Suffix});
     return captions;
 }
 

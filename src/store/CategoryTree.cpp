@@ -166,15 +166,4 @@ QStringList LatinLetterList()
     return list;
 }
 
-long long LeadingCount(const QString &caption)
-{
-    // The number a caption starts with: leading blanks skipped, digits up to
-    // the first other character.
-    const QString t = caption.trimmed();
-    int end = 0;
-    while (end < t.size() && t.at(end).isDigit() && t.at(end).unicode() < 128)
-        ++end;
-    return end == 0 ? 0 : t.left(end).toLongLong();
-}
-
 } // namespace tav

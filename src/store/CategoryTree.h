@@ -23,6 +23,14 @@ struct CategoryNode {
     QString caption;  // the count, a blank and the name; the two without count have none
     bool image = true;     // starts with image 1 (the closed folder)
     bool expanded = false; // expanded right after it is added
+    long long count = 0;   // the words the caption counts; 0 for the two without count
+};
+
+// A recounted node: its caption and the count it shows.
+struct CountedCaption {
+    long long count = 0;
+    QString text;
+    bool operator==(const CountedCaption &) const = default;
 };
 
 // What a count that failed left behind: the first failure of a build or a
@@ -109,7 +117,7 @@ QString LetterSuffix(int Place, bool GreekLetters);
 // The caption MDI.JulText gives a node: the count of the node under Letter,
 // a blank, the tag's short text and Suffix. The English node and the
 // third-language node (key Opt3rdLang) count distinct meaning words.
-QString RecountCaption(const QString &key, const QString &tag, const QString &Letter, const QString &Suffix,
+CountedCaption RecountCaption(const QString &key, const QString &tag, const QString &Letter, const QString &Suffix,
                        CountFailure &failure);
 
 // The captions MDI.JulText gives the Greek nodes keys (with their tags)
@@ -117,16 +125,13 @@ QString RecountCaption(const QString &key, const QString &tag, const QString &Le
 // over each SQL text the nodes share. Under a letter only the words of that
 // initial letter are read, as every node's filter asks for it. A pass that
 // fails shows 0 for each of its nodes and is recorded in failure.
-QStringList RecountGreekCaptions(const QStringList &keys, const QStringList &tags, const QString &Letter,
-                                 const QString &Suffix, CountFailure &failure);
+QVector<CountedCaption> RecountGreekCaptions(const QStringList &keys, const QStringList &tags, const QString &Letter,
+                                             const QString &Suffix, CountFailure &failure);
 
 // The letter lists of cboTree: "-" and the 24 Greek letters (the texts of
 // Caps1292), or "-" and the 29 Latin letters.
 QStringList GreekLetterList();
 QStringList LatinLetterList();
 
-// The number a caption starts with ("123 Verbs" gives 123); 0 when it starts
-// with no digit.
-long long LeadingCount(const QString &caption);
 
 } // namespace tav

@@ -3,21 +3,21 @@
 #include "platform/dao/Dao.h"
 #include "store/CategoryTree.h"
 #include "store/GreekLetters.h"
+#include "store/InstalledLink.h"
 #include "store/SharedState.h"
 
 namespace tav {
 
 namespace {
 
-// Opens nothing: the program installs the real list windows at start.
+// Opens nothing: a release build without list windows goes on without them.
 class NoListWindows : public ListRequests {
 public:
     void DoStdGrid(const QString &, bool, int, const QString &, int, const QString &) override {}
     void DoSimpleGrid(const QString &, int, const QString &, int) override {}
 };
 
-NoListWindows noListWindows;
-ListRequests *installed = &noListWindows;
+ListRequests *installed = nullptr;
 
 ListRequest StdGrid(const QString &Sql, const QString &Caption, int ViewTag, const QString &Filter)
 {
@@ -45,11 +45,16 @@ ListRequest SimpleGrid(const QString &Sql, int Lang, const QString &Word)
 
 } // namespace
 
-ListRequests &ListWindowRequests() { return *installed; }
+ListRequests &ListWindowRequests()
+{
+    static NoListWindows none;
+    return InstalledOr<ListRequests>(installed, none,
+                                     "ListWindowRequests(): no list requests were installed (SetListWindowRequests)");
+}
 
-void SetListWindowRequests(ListRequests *requests) { installed = requests ? requests : &noListWindows; }
+void SetListWindowRequests(ListRequests *requests) { installed = requests; }
 
-bool ListWindowRequestsInstalled() { return installed != &noListWindows; }
+bool ListWindowRequestsInstalled() { return installed != nullptr; }
 
 void SendListRequest(const ListRequest &r, ListRequests &lists)
 {

@@ -31,8 +31,8 @@ public:
     virtual void DoSimpleGrid(const QString &Sql, int Lang, const QString &Word, int Mode) = 0;
 };
 
-// The installed list windows; never null (one that opens nothing until the
-// program installs its own).
+// The installed list windows. A debug build stops when none were installed;
+// a release build then opens nothing.
 ListRequests &ListWindowRequests();
 void SetListWindowRequests(ListRequests *requests);
 // True while list windows other than the silent default are installed.

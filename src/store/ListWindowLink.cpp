@@ -1,5 +1,7 @@
 #include "store/ListWindowLink.h"
 
+#include "store/InstalledLink.h"
+
 #include <QtGlobal>
 
 namespace tav {
@@ -18,15 +20,9 @@ ListWindowFactory *g_factory = nullptr;
 
 ListWindowFactory &ListWindows()
 {
-    if (g_factory)
-        return *g_factory;
-#ifndef NDEBUG
-    // A forgotten SetListWindowFactory would open no list window without a
-    // trace: in debug builds and tests it stops here.
-    qFatal("ListWindows(): no list window factory was installed (SetListWindowFactory)");
-#endif
     static NoWindows none;
-    return none;
+    return InstalledOr<ListWindowFactory>(
+        g_factory, none, "ListWindows(): no list window factory was installed (SetListWindowFactory)");
 }
 
 void SetListWindowFactory(ListWindowFactory *factory) { g_factory = factory; }

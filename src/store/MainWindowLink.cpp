@@ -1,5 +1,7 @@
 #include "store/MainWindowLink.h"
 
+#include "store/InstalledLink.h"
+
 #include <QMap>
 #include <QtGlobal>
 
@@ -22,15 +24,8 @@ MainWindowLink *g_link = nullptr;
 
 MainWindowLink &Link()
 {
-    if (g_link)
-        return *g_link;
-#ifndef NDEBUG
-    // An entry point that forgot SetLink would lose every status text and
-    // window request without a trace: in debug builds and tests it stops here.
-    qFatal("Link(): no main window link was installed (SetLink)");
-#endif
     static SilentLink silent;
-    return silent;
+    return InstalledOr<MainWindowLink>(g_link, silent, "Link(): no main window link was installed (SetLink)");
 }
 
 void SetLink(MainWindowLink *link) { g_link = link; }

@@ -92,12 +92,3 @@ TEST(CategoryTreeTexts, LetterListsHoldTheDashAndTheLettersAtTheirPlaces)
         tav::Caps1292.Set(1292 + i, saved.at(i));
 }
 
-TEST(CategoryTreeTexts, LeadingCountReadsTheNumberBeforeTheName)
-{
-    EXPECT_EQ(tav::LeadingCount(QStringLiteral("123 Verbs")), 123);
-    EXPECT_EQ(tav::LeadingCount(QStringLiteral("0 Passive")), 0);
-    EXPECT_EQ(tav::LeadingCount(QStringLiteral("All Words")), 0);
-    EXPECT_EQ(tav::LeadingCount(QStringLiteral("Unique English/Swedish")), 0);
-    EXPECT_EQ(tav::LeadingCount(QStringLiteral("  7 x")), 7);
-    EXPECT_EQ(tav::LeadingCount(QString()), 0);
-}

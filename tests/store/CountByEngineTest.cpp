@@ -107,7 +107,7 @@ TEST_P(CountByEngine, GreekRecountTogetherEqualsNodeByNode)
         const QString letter = place == 0 ? QString() : letters.mid(place - 1, 1);
         const QString suffix = QStringLiteral(" on \"") + letter + QLatin1Char('"');
         tav::CountFailure together, alone;
-        const QStringList captions = tav::RecountGreekCaptions(keys, tags, letter, suffix, together);
+        const QVector<tav::CountedCaption> captions = tav::RecountGreekCaptions(keys, tags, letter, suffix, together);
         ASSERT_EQ(captions.size(), keys.size());
         for (int i = 0; i < keys.size(); ++i)
             EXPECT_EQ(captions[i], tav::RecountCaption(keys[i], tags[i], letter, suffix, alone))
@@ -117,7 +117,7 @@ TEST_P(CountByEngine, GreekRecountTogetherEqualsNodeByNode)
     // An upper-case letter and a letter no word starts with.
     for (const QString &letter : {QStringLiteral("A"), QStringLiteral("j")}) {
         tav::CountFailure failure;
-        const QStringList captions = tav::RecountGreekCaptions(keys, tags, letter, QString(), failure);
+        const QVector<tav::CountedCaption> captions = tav::RecountGreekCaptions(keys, tags, letter, QString(), failure);
         for (int i = 0; i < keys.size(); ++i)
             EXPECT_EQ(captions[i], tav::RecountCaption(keys[i], tags[i], letter, QString(), failure))
                 << keys[i].toStdString() << " " << letter.toStdString();

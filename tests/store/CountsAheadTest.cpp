@@ -32,7 +32,7 @@ long long EnglishCount(const QStringList &captions)
 {
     for (const QString &c : captions)
         if (c.startsWith(QLatin1String("English=")))
-            return tav::LeadingCount(c.mid(8));
+            return c.mid(8).section(QLatin1Char(' '), 0, 0).toLongLong();
     return -1;
 }
 

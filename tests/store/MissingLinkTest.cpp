@@ -2,6 +2,7 @@
 // first use in a debug build, with a message naming the call it forgot,
 // instead of going on with links that do nothing; a release build goes on
 // rather than end in front of a user.
+#include "store/ListRequests.h"
 #include "store/ListWindowLink.h"
 #include "store/MainWindowLink.h"
 
@@ -17,4 +18,7 @@ TEST(MissingLinkDeathTest, TheStoreStopsAtAMissingLink)
     tav::SetListWindowFactory(nullptr);
     EXPECT_DEATH(tav::Link().SetPanelText(3, QStringLiteral("ID 7")), "SetLink");
     EXPECT_DEATH(tav::ListWindows().NewStdGrid(), "SetListWindowFactory");
+    tav::SetListWindowRequests(nullptr);
+    EXPECT_DEATH(tav::SendListRequest(tav::ShowRequest(QStringLiteral("Verbs"), QStringLiteral("v"), false, QString())),
+                 "SetListWindowRequests");
 }
