@@ -17,9 +17,10 @@ function(tav_include_root target folder)
 endfunction()
 
 # tav_check_includes(<target>): before the target compiles, its own .cpp and
-# .h files are read for includes that climb with ".." (cmake/CheckIncludes.cmake):
-# one such path would reach any folder past the include roots. The build stops
-# naming each one.
+# .h files are read for includes that climb with ".." or name an absolute path
+# (either would reach any folder past the include roots) and, outside the
+# database layer tav_dao, for the database engine's header
+# (cmake/CheckIncludes.cmake). The build stops naming each one.
 function(tav_check_includes target)
   get_target_property(sources ${target} SOURCES)
   get_target_property(dir ${target} SOURCE_DIR)
@@ -27,8 +28,12 @@ function(tav_check_includes target)
   list(FILTER sources INCLUDE REGEX "\\.(h|cpp)$")
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.stamp)
   string(REPLACE ";" "|" files "${sources}")
+  set(engine OFF)
+  if(target STREQUAL "tav_dao")
+    set(engine ON)
+  endif()
   add_custom_command(OUTPUT ${stamp}
-                     COMMAND ${CMAKE_COMMAND} -DFILES=${files} -DSTAMP=${stamp}
+                     COMMAND ${CMAKE_COMMAND} -DFILES=${files} -DENGINE=${engine} -DSTAMP=${stamp}
                              -P ${CMAKE_SOURCE_DIR}/cmake/CheckIncludes.cmake
                      DEPENDS ${sources} ${CMAKE_SOURCE_DIR}/cmake/CheckIncludes.cmake
                      COMMENT "Checking the includes of ${target}"

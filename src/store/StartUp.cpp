@@ -13,7 +13,6 @@
 #include <QLockFile>
 #include <QSysInfo>
 
-#include <sqlite3.h>
 
 namespace tav {
 
@@ -123,7 +122,7 @@ void OpenWordFile()
     try {
         WordDb = dao::DBEngine::OpenDatabase(DbPath);
     } catch (const dao::DaoError &e) {
-        if ((e.Number() & 0xFF) == SQLITE_READONLY)
+        if (e.ReadOnlyFile())
             throw StartFailure{readOnly};
         if (e.Number() == dao::DaoError::NotADatabase)
             throw StartFailure{QStringLiteral("It is not a database at all (perhaps a text file, or a copy that was "

@@ -1,8 +1,8 @@
 # Builds each include probe of tests/CMakeLists.txt and checks the outcome:
 #   cmake -DBUILD_DIR=<build> -DPROBES=<expect>|<target>|<header>,... -P IncludeProbes.cmake
 # "fails": the compiler must stop because it cannot find the header (any other
-# failure does not count); "refused" and "absolute": the include check must
-# stop the build for the climbing or absolute include named; "unlinked": the
+# failure does not count); "refused", "absolute" and "engine": the include
+# check must stop the build for the climbing, absolute or engine include named; "unlinked": the
 # link must fail for want of the symbol named; "builds": the probe must compile.
 string(REPLACE "," ";" probes "${PROBES}")
 set(wrong)
@@ -31,6 +31,9 @@ foreach(probe ${probes})
     set(outcome "is refused")
   elseif(expect STREQUAL "absolute")
     set(reason "by an absolute path.*include \"${pattern}\"")
+    set(outcome "is refused")
+  elseif(expect STREQUAL "engine")
+    set(reason "names the database engine outside.*include <${pattern}>")
     set(outcome "is refused")
   else()
     set(reason "undefined reference[^\n]*${pattern}")

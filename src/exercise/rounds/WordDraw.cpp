@@ -7,30 +7,9 @@
 #include <array>
 #include <memory>
 
-#include <sqlite3.h>
-
 namespace tav {
 
 namespace {
-
-// The first column of a native query on WordDb, stepped directly: the
-// draws read tens of thousands of IDs, and nothing else of the rows.
-QVector<long long> IdColumn(const QString &nativeSql)
-{
-    sqlite3_stmt *st = nullptr;
-    const QByteArray sql = nativeSql.toUtf8();
-    if (sqlite3_prepare_v2(WordDb->Handle(), sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
-        throw dao::DaoError(sqlite3_extended_errcode(WordDb->Handle()),
-                            QString::fromUtf8(sqlite3_errmsg(WordDb->Handle())), nativeSql);
-    QVector<long long> ids;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-        ids.append(sqlite3_column_int64(st, 0));
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE)
-        throw dao::DaoError(rc, QString::fromUtf8(sqlite3_errstr(rc)), nativeSql);
-    return ids;
-}
 
 // The IDs of a native query, read again only when what the connection reads
 // may have changed since the last read (its change mark: rows written here
@@ -48,7 +27,7 @@ QVector<long long> CachedIdColumn(const QString &nativeSql)
     const std::array<long long, 3> mark = WordDb->ChangeMark();
     Entry &e = cache[nativeSql];
     if (e.db.lock() != WordDb || e.mark != mark)
-        e = {WordDb, mark, IdColumn(nativeSql)};
+        e = {WordDb, mark, WordDb->IntColumnNative(nativeSql)};
     return e.ids;
 }
 

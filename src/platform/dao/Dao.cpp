@@ -34,6 +34,8 @@ DaoError::DaoError(int number, const QString &message, const QString &sql)
 {
 }
 
+bool DaoError::ReadOnlyFile() const { return (m_number & 0xFF) == SQLITE_READONLY; }
+
 QString SqlText(const QString &value)
 {
     QString quoted = value;

@@ -50,6 +50,8 @@ public:
     int Number() const { return m_number; }
     QString Description() const { return m_description; }
     QString Sql() const { return m_sql; }
+    // The engine refused to write because the file or its folder is read only.
+    bool ReadOnlyFile() const;
 
     // Numbers of the layer's own errors (above SQLite's range).
     static constexpr int NoCurrentRecord = 3021;
@@ -205,6 +207,9 @@ public:
     QVector<QVector<QVariant>> QueryNative(const QString &sql, QStringList *columnNames = nullptr,
                                            const QVariantList &params = {});
     void ExecNative(const QString &sql, const QVariantList &params = {});
+    // The first column of a native SELECT as whole numbers, stepped directly:
+    // for long lists of IDs, without a variant for each value.
+    QVector<long long> IntColumnNative(const QString &sql);
     // The runs of equal texts of one column (named case-insensitively) along
     // the rows of a Jet query, in its order; a Null counts as "". The texts
     // are compared as the engine gives them, without copying each row.
