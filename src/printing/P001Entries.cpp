@@ -9,6 +9,7 @@
 #include "platform/winsys/UpDown.h"
 #include "platform/winsys/core/MsgBox.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -21,8 +22,10 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace printer;
@@ -58,6 +61,18 @@ protected:
         for (const char *name : {"gbPrintRange", "pageSetCombo", "pageSetLabel", "collate", "reverse", "duplex", "colorMode"})
             if (auto *w = findChild<QWidget *>(QLatin1String(name)))
                 w->hide();
+        // A tab left with nothing to show goes too.
+        for (auto *tabs : findChildren<QTabWidget *>()) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                QWidget *page = tabs->widget(i);
+                const QList<QWidget *> parts = page->findChildren<QWidget *>();
+                tabs->setTabVisible(i, std::any_of(parts.begin(), parts.end(), [page](const QWidget *w) {
+                    const bool control = qobject_cast<const QAbstractButton *>(w) || qobject_cast<const QAbstractSpinBox *>(w)
+                                         || qobject_cast<const QComboBox *>(w) || qobject_cast<const QLineEdit *>(w);
+                    return control && w->isVisibleTo(page);
+                }));
+            }
+        }
         if (auto *buttons = findChild<QDialogButtonBox *>())
             if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
                 ok->setText(QStringLiteral("OK"));

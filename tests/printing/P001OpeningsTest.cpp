@@ -21,6 +21,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabBar>
+#include <QTabWidget>
+#include <QAbstractSpinBox>
 #include <QTest>
 #include <QToolTip>
 #include <QFrame>
@@ -641,6 +643,17 @@ TEST_F(P001OpeningsTest, SetUpOffersOnlyWhatThePrintApplies)
         for (const char *n : {"gbPrintRange", "printRange", "pagesRadioButton", "pageSetCombo", "collate", "reverse"})
             if (auto *w = dialog->findChild<QWidget *>(QLatin1String(n)); w && w->isVisibleTo(dialog))
                 shown << QLatin1String(n);
+        // No tab is left empty (colour and duplex gone, their tab goes).
+        for (auto *tabs : dialog->findChildren<QTabWidget *>()) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                bool control = false;
+                for (auto *w : tabs->widget(i)->findChildren<QWidget *>())
+                    control = control || ((qobject_cast<QAbstractButton *>(w) || qobject_cast<QAbstractSpinBox *>(w))
+                                          && w->isVisibleTo(tabs->widget(i)));
+                if (tabs->isTabVisible(i) && !control)
+                    shown << tabs->tabText(i);
+            }
+        }
         if (auto *box = dialog->findChild<QDialogButtonBox *>())
             button = box->button(QDialogButtonBox::Ok)->text();
         dialog->reject();
