@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 class P001FollowsChangesTest;
 
@@ -227,13 +228,16 @@ TEST_F(P001FollowsChangesTest, TheFileIsAskedForBeforeTheDialogClosesAndIsAPdf)
 {
     ThreePrintersAndAFile(true);
     MakeGrid(400, 2);
-    QStringList answers = {QString(), QStringLiteral("/tmp/words list"), QStringLiteral("/tmp/words.PDF")};
+    QTemporaryDir dir;
+    const QString typed = dir.filePath(QStringLiteral("words list")), upper = dir.filePath(QStringLiteral("words.PDF"));
+    // Esc, then a name without the suffix, then one with it in capitals.
+    QStringList answers = {QString(), typed, upper};
     int asked = 0;
     print.SetChooseOutputFile([&](const QString &) {
         ++asked;
         return answers.takeFirst();
     });
-    for (const char *expected : {"/tmp/words list.pdf", "/tmp/words.PDF"}) {
+    for (const QString &expected : {typed + QStringLiteral(".pdf"), upper}) {
         rec = {};
         bool stayed = false;
         QString marginAfter;
@@ -245,12 +249,12 @@ TEST_F(P001FollowsChangesTest, TheFileIsAskedForBeforeTheDialogClosesAndIsAPdf)
                 marginAfter = Shown("Text1", 4);
             }
         });
-        if (QLatin1String(expected) == QLatin1String("/tmp/words list.pdf")) {
+        if (expected != upper) {
             EXPECT_TRUE(stayed) << "the dialog is still open";
             EXPECT_EQ(marginAfter, QStringLiteral("30"));
         }
         EXPECT_TRUE(rec.ended);
-        EXPECT_EQ(rec.outputFile, QString::fromLatin1(expected));
+        EXPECT_EQ(rec.outputFile, expected);
         MakeGrid(400, 2);
     }
     EXPECT_EQ(asked, 3);
@@ -278,9 +282,10 @@ TEST_F(P001FollowsChangesTest, TheJobAndTheFileNameShowTheSearchedGreekAsGreek)
         SCOPED_TRACE(c.title.toStdString());
         rec = {};
         QString offered;
+        QTemporaryDir dir;
         print.SetChooseOutputFile([&](const QString &suggested) {
             offered = suggested;
-            return QStringLiteral("/tmp/list.pdf");
+            return dir.filePath(QStringLiteral("list.pdf"));
         });
         MakeGrid(3, 2);
         print.SetReportTitle(c.title);

@@ -13,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -74,8 +75,9 @@ protected:
     {
         ThreePrintersAndAFile();
         MakeGrid(60, 2);
-        print.SetChooseOutputFile([](const QString &) { return QStringLiteral("/dev/null"); });
+        print.SetChooseOutputFile([this](const QString &) { return m_files.filePath(QStringLiteral("list.pdf")); });
     }
+    QTemporaryDir m_files; // where the file printer's files go
     QString Paper() const { return C<QComboBox>(QStringLiteral("cbPaperSize"))->currentText(); }
     // The dialog open on three printers and active, as keys reach it; its tab bar.
     QTabBar *OpenForTheKeyboard()
