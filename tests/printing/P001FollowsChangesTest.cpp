@@ -43,9 +43,16 @@ public:
     using P001Test::C;
     using P001Test::ChoosePrinter;
     using P001Test::Type;
+    void Choose(QComboBox *list, const QString &text)
+    {
+        const int i = list->findText(text);
+        ASSERT_GE(i, 0) << text.toStdString();
+        list->setCurrentIndex(i);
+        emit list->activated(i);
+    }
 
 protected:
-    // "Delta": A4, A5 and Letter at their sizes; the fixture's three others.
+    // "Delta" (the one in use): A4, A5 and Letter at their sizes.
     void Printers()
     {
         auto source = ThreePrinters();
@@ -58,20 +65,15 @@ protected:
         source->printers.append(delta);
         source->defaultName = delta.name;
     }
-public:
-    void Choose(QComboBox *list, const QString &text)
+    QString Box(int i) const { return C<QLineEdit>(name("Text1", i))->text(); }
+    // The last text drawn on a page that the test accepts.
+    const tavtest::DrawnText *Drawn(int page, const std::function<bool(const QString &)> &wanted) const
     {
-        const int i = list->findText(text);
-        ASSERT_GE(i, 0) << text.toStdString();
-        list->setCurrentIndex(i);
-        emit list->activated(i);
-    }
-protected:
-    QString Shown(const char *array, int i) const
-    {
-        if (QString(QLatin1String(array)) == QLatin1String("Label1"))
-            return C<QLabel>(name(array, i))->text();
-        return C<QLineEdit>(name(array, i))->text();
+        const tavtest::DrawnText *found = nullptr;
+        for (const tavtest::DrawnText &t : rec.texts)
+            if (t.page == page && wanted(t.text))
+                found = &t;
+        return found;
     }
 };
 
@@ -88,49 +90,36 @@ TEST_P(P001FollowsChangesTest, EachDerivedValueFollowsTheChangeAndThePrintMatche
     long layout = 0;
     PrintThroughDialog([&] {
         Type(name("Text1", 9), QStringLiteral("99"));
-        ASSERT_EQ(Shown("Text1", 9), QStringLiteral("99.0")) << "a long title is narrowed to the paper";
+        ASSERT_EQ(Box(9), QStringLiteral("99.0")) << "a long title is narrowed to the paper";
         C<QRadioButton>(name("Option2", 2))->click();
         change.act(*this);
-        // Focus leaving a box is what a user's click on Print does first.
         layout = PagesCounted();
-        EXPECT_TRUE(TitleFitsPage()) << "the title at " << Shown("Text1", 9).toStdString() << " leaves no row";
-        range = Shown("Text1", 8);
-        pagesBeside = Shown("Label1", 16);
+        EXPECT_TRUE(TitleFitsPage()) << "the title at " << Box(9).toStdString() << " leaves no row";
+        range = Box(8);
+        pagesBeside = C<QLabel>(name("Label1", 16))->text();
     });
     ASSERT_TRUE(rec.ended) << messages.Prompts().join(QStringLiteral(" | ")).toStdString();
     ASSERT_GT(layout, 1);
     const long printed = change.typedPages ? change.typedPages : layout;
-    if (!change.typedPages)
-        EXPECT_EQ(range, QStringLiteral("1-%1").arg(layout)) << "the range filled in covers the layout";
     EXPECT_EQ(pagesBeside, QStringLiteral("%1 pages").arg(printed));
     EXPECT_EQ(rec.pages, printed);
-
     // Every page says it is one of the layout's pages.
-    const QRegularExpression number(QStringLiteral("Page: (\\d+) of (\\d+)$"));
-    for (const tavtest::DrawnText &t : rec.texts) {
-        const QRegularExpressionMatch m = number.match(t.text);
-        if (m.hasMatch())
-            EXPECT_EQ(m.captured(2).toLong(), layout) << t.text.toStdString();
-    }
+    const QRegularExpression number(QStringLiteral("Page: \\d+ of (\\d+)$"));
+    for (const tavtest::DrawnText &t : rec.texts)
+        if (const QRegularExpressionMatch m = number.match(t.text); m.hasMatch())
+            EXPECT_EQ(m.captured(1).toLong(), layout) << t.text.toStdString();
+    if (change.typedPages)
+        return;
+    EXPECT_EQ(range, QStringLiteral("1-%1").arg(layout)) << "the range filled in covers the layout";
     // The title lies on the first page with a row below it, inside the paper.
-    const QStringList first = rec.TextsOn(1);
-    ASSERT_FALSE(first.isEmpty());
-    const tavtest::DrawnText *title = nullptr;
-    for (const tavtest::DrawnText &t : rec.texts)
-        if (t.page == 1 && (t.text == LongTitle || t.text == QLatin1String("Ab")))
-            title = &t;
-    const tavtest::DrawnText *row = nullptr;
-    for (const tavtest::DrawnText &t : rec.texts)
-        if (t.page == 1 && t.text.startsWith(QLatin1Char('r')) && t.text.endsWith(QLatin1String("c0")))
-            row = &t;
-    if (change.typedPages == 0) {
-        ASSERT_NE(title, nullptr);
-        ASSERT_NE(row, nullptr) << "a row prints below the title";
-        EXPECT_GT(row->at.y(), title->at.y() + 24.0 * title->size);
-        const QSizeF paper = print.CurrentPrinter().Device().PrintableTwips().size();
-        EXPECT_LE(row->at.y() + 300, paper.height());
-        EXPECT_LE(title->at.x() + title->text.size() * 10.0 * title->size, paper.width() + 1);
-    }
+    const auto *title = Drawn(1, [](const QString &t) { return t == LongTitle || t == QLatin1String("Ab"); });
+    const auto *row = Drawn(1, [](const QString &t) { return t.startsWith(QLatin1Char('r')) && t.endsWith(QLatin1String("c0")); });
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(row, nullptr) << "a row prints below the title";
+    EXPECT_GT(row->at.y(), title->at.y() + 24.0 * title->size);
+    const QSizeF paper = print.CurrentPrinter().Device().PrintableTwips().size();
+    EXPECT_LE(row->at.y() + 300, paper.height());
+    EXPECT_LE(title->at.x() + title->text.size() * 10.0 * title->size, paper.width() + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -206,7 +195,7 @@ TEST_F(P001FollowsChangesTest, ATypedRangeThatNoLongerMatchesIsPointedOutBeforeP
             C<QPushButton>(name("Command1", 0))->click();
             told = messages.Prompts();
             stayed = print.isVisible();
-            EXPECT_EQ(Shown("Text1", 8), QString::fromLatin1(c.typed)) << "a typed range is the user's";
+            EXPECT_EQ(Box(8), QString::fromLatin1(c.typed)) << "a typed range is the user's";
         });
         if (c.told) {
             ASSERT_EQ(told.size(), 1);
@@ -246,7 +235,7 @@ TEST_F(P001FollowsChangesTest, TheFileIsAskedForBeforeTheDialogClosesAndIsAPdf)
                 Type(name("Text1", 4), QStringLiteral("30"));
                 C<QPushButton>(name("Command1", 0))->click(); // Esc in the file dialog
                 stayed = print.isVisible();
-                marginAfter = Shown("Text1", 4);
+                marginAfter = Box(4);
             }
         });
         if (expected != upper) {
