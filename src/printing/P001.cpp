@@ -3,6 +3,7 @@
 // view and the handling of failures.
 #include "printing/P001.h"
 
+#include "platform/font/GreekKeys.h"
 #include "platform/winsys/Twips.h"
 #include "printing/FlexGridContents.h"
 #include "store/SharedState.h"
@@ -54,8 +55,16 @@ QString fileWriteProblem(const QString &path)
 
 QString defaultOutputFile(const QString &suggested)
 {
-    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("Print to PDF file"), suggested,
-                                        QStringLiteral("PDF files (*.pdf)"));
+    // The dialog adds ".pdf" to a name typed without it before it asks
+    // about replacing a file of that name.
+    QFileDialog dialog(QApplication::activeModalWidget(), QStringLiteral("Print to PDF file"), QFileInfo(suggested).absolutePath(),
+                       QStringLiteral("PDF files (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QFileInfo(suggested).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace
@@ -283,11 +292,14 @@ void P001::runPrint()
     m_engine.measureGrid();
     m_engine.measureStdRowHeight();
     AbortPrint = false;
+    m_fileChosen = false;
     settlePages(busy);
     if (!AbortPrint && long(m_engine.pagesWide()) * m_engine.pagesHigh() == 0)
         AbortPrint = true;
-    if (!AbortPrint && P().Device().PrintsToFile() && !chooseOutputFile())
+    // The dialog asks for the file before it closes; a run without it asks here.
+    if (!AbortPrint && P().Device().PrintsToFile() && !m_fileChosen && !chooseOutputFile())
         AbortPrint = true;
+    m_fileChosen = false;
     if (AbortPrint) {
         QCoreApplication::processEvents();
         RestoreSelection();
@@ -299,7 +311,8 @@ void P001::runPrint()
 
     // A printer that cannot make copies (a file) prints one, as the dialog said.
     P().SetCopies(P().Device().PrintsCopies() ? m_printCopies : 1);
-    P().Device().SetDocName(m_reportTitle.trimmed().isEmpty() ? QStringLiteral("Tavrinel") : m_reportTitle.trimmed());
+    const QString docName = readableTitle();
+    P().Device().SetDocName(docName.isEmpty() ? QStringLiteral("Tavrinel") : docName);
     const bool gridLines = prepareDrawing();
     const long total = pagesOfRun();
     m_gridToPrint->SetRedraw(false);
@@ -427,16 +440,36 @@ QString P001::PdfFolder() const
     return QDir::homePath();
 }
 
+QString P001::readableTitle() const
+{
+    // A standard list found by a search names its Greek search text in
+    // quotes after "on:" (other titles quote category, letter or English
+    // words, which stay as they are).
+    QString title = m_reportTitle.trimmed();
+    if (m_formToPrint != QLatin1String("GridStd"))
+        return title;
+    static const QRegularExpression searched(QStringLiteral("on: ?\"([^\"]+)\""));
+    const QRegularExpressionMatch m = searched.match(title);
+    if (m.hasMatch())
+        title.replace(m.capturedStart(1), m.capturedLength(1), winsys::GreekKeysToUnicode(m.captured(1)));
+    return title;
+}
+
 bool P001::chooseOutputFile()
 {
-    QString name = m_reportTitle.trimmed();
-    name.replace(QRegularExpression(QStringLiteral("[^\\w .-]+")), QStringLiteral(" "));
+    QString name = readableTitle();
+    // Letters of any script stay (Greek too); marks, quotes and slashes give way to blanks.
+    static const QRegularExpression unsafe(QStringLiteral("[^\\w .-]+"), QRegularExpression::UseUnicodePropertiesOption);
+    name.replace(unsafe, QStringLiteral(" "));
     if (name.isEmpty())
         name = QStringLiteral("Tavrinel");
     const QString suggested = QDir(PdfFolder()).filePath(name.simplified() + QStringLiteral(".pdf"));
-    const QString path = m_chooseOutputFile ? m_chooseOutputFile(suggested) : QString();
+    QString path = m_chooseOutputFile ? m_chooseOutputFile(suggested) : QString();
     if (path.isEmpty())
         return false;
+    // The file is a PDF whatever name was typed: it carries the suffix.
+    if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+        path += QStringLiteral(".pdf");
     // The file is tried before the run: a run that cannot write it prints
     // nothing and says so once. The next save offers the last folder that
     // was written to, not this one.

@@ -232,6 +232,10 @@ private:
     // Shows the "Print Options" dialog; true when Print was pressed.
     bool runDialog();
     bool chooseOutputFile();
+    // The title as the reader knows it, for the job's name, the PDF's
+    // title and the file name offered: the Greek a list names in the keys
+    // of its Greek font is written in Greek letters.
+    QString readableTitle() const;
     // The common failure message; returns vbAbort, vbRetry or vbIgnore.
     int unexpectedError(int number, const QString &where);
     // Runs a step, asking Abort, Retry or Ignore when it fails; false: abort.
@@ -251,6 +255,10 @@ private:
     bool PageCountChanged();
     bool dialogVisible() const { return m_dialogOpen; }
     void ShowPageSummary();
+    // The title's size follows the room the page leaves: a size that no
+    // longer lets the title and a row fit is lowered to the largest that
+    // does (the user is told while the dialog shows).
+    void keepTitleOnPage();
     // Says that a value leaves no room and which value is the largest that fits.
     void refuseNoRoom(const QString &box, const QString &value, const QString &most, const QString &title);
 
@@ -357,6 +365,11 @@ private:
     void LocatePaperImage();
     void RefreshPrinter();
     bool ValidatePageList();
+    // A page range the dialog filled in follows the layout's pages.
+    void followPageRange();
+    // A range the user typed that no longer matches the layout is pointed
+    // out once before printing; false: the dialog stays open.
+    bool typedRangeHolds();
     void ValidateMargin(int Index);
     void Text1_GotFocus(int Index);
     void Text1_KeyPress(int Index, int &KeyAscii);
@@ -408,6 +421,10 @@ private:
     bool AbortPrint = false;
     bool SettingsChanged = false;
     long PageListCount = 0;
+    QString m_rangeFilled; // the page range the dialog filled in ("1-11")
+    long m_rangeTotal = 0; // the layout's pages when the range was last read
+    QString m_rangeToldFor; // the range and pages the user was last told of
+    bool m_fileChosen = false; // the PDF file was chosen before the dialog closed
     int ProgressView = 0;
     qint64 m_progressShownAt = 0; // when the progress view last took its events (ms)
     // The margins the caller gave last (top, bottom, left, right, unit):

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QShortcutEvent>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -86,6 +87,8 @@ QTabBar *P001::buildTabStrip()
     // arrows on the tab bar, its access key, or the keys of the next and
     // previous page.
     connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
+    // A tab's access key also takes the focus into its page (eventFilter).
+    TabStrip1->installEventFilter(this);
     const struct { QKeySequence keys; int by; } turns[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},           {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1}, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
@@ -655,6 +658,7 @@ void P001::Option2_Click(int Index)
     if (ReadingOptions)
         return;
     Text1[8]->setEnabled(false);
+    m_rangeFilled.clear();
     if (Index != 2) {
         // "All" and "Selected Range" print no page list.
         Text1[8]->clear();
@@ -677,6 +681,8 @@ void P001::Option2_Click(int Index)
         } else {
             Text1[8]->setText(QStringLiteral("1"));
         }
+        // The range filled in here is the whole layout: it follows the layout.
+        m_rangeFilled = Text1[8]->text();
         ValidatePageList();
         ShowPagesStatus();
     }
@@ -766,6 +772,21 @@ void P001::showPaperList()
 
 bool P001::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == TabStrip1 && event->type() == QEvent::Shortcut) {
+        // A tab's access key puts the focus on its page's first control,
+        // wherever the focus was (on Print, as the dialog opens, typed
+        // digits and arrows would otherwise go to the buttons).
+        const QKeySequence key = static_cast<QShortcutEvent *>(event)->key();
+        for (int i = 0; i < TabStrip1->count(); ++i) {
+            if (!TabStrip1->isTabEnabled(i) || QKeySequence::mnemonic(TabStrip1->tabText(i)) != key)
+                continue;
+            TabStrip1->setCurrentIndex(i);
+            if (QWidget *first = firstTabStop(Frame1[ShownPage]))
+                first->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched == Image1 || watched == Label1[8]) {
         if (event->type() == QEvent::MouseButtonRelease) {
             if (watched == Image1)

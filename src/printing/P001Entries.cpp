@@ -9,9 +9,11 @@
 #include "platform/winsys/UpDown.h"
 #include "platform/winsys/core/MsgBox.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -20,7 +22,10 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace printer;
@@ -38,6 +43,41 @@ QString grouped(double v, int places)
     QLocale l(QLocale::English, QLocale::UnitedStates);
     return l.toString(v, 'f', places);
 }
+
+// The system's printer dialog as the printer set-up: it offers what a
+// print takes from it, the printer, its paper and orientation (Properties)
+// and the copies. The pages, their set, order and collation are the print
+// window's own business, and duplex and colour are not passed on: none of
+// them is shown. Its button takes the choices and prints nothing: "OK".
+class PrinterSetUpDialog : public QPrintDialog {
+public:
+    using QPrintDialog::QPrintDialog;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        // Qt lays its widgets out again when the dialog shows: hidden after.
+        QPrintDialog::showEvent(event);
+        for (const char *name : {"gbPrintRange", "pageSetCombo", "pageSetLabel", "collate", "reverse", "duplex", "colorMode"})
+            if (auto *w = findChild<QWidget *>(QLatin1String(name)))
+                w->hide();
+        // A tab left with nothing to show goes too.
+        for (auto *tabs : findChildren<QTabWidget *>()) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                QWidget *page = tabs->widget(i);
+                const QList<QWidget *> parts = page->findChildren<QWidget *>();
+                tabs->setTabVisible(i, std::any_of(parts.begin(), parts.end(), [page](const QWidget *w) {
+                    const bool control = qobject_cast<const QAbstractButton *>(w) || qobject_cast<const QAbstractSpinBox *>(w)
+                                         || qobject_cast<const QComboBox *>(w) || qobject_cast<const QLineEdit *>(w);
+                    return control && w->isVisibleTo(page);
+                }));
+            }
+        }
+        if (auto *buttons = findChild<QDialogButtonBox *>())
+            if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+    }
+};
 
 } // namespace
 
@@ -110,12 +150,58 @@ void P001::ShowPagesStatus()
 {
     if (!Panel[2])
         return;
+    followPageRange();
     const long pages = pagesOfLayout();
-    if (Option2[2]->isChecked() && PageListCount > 0)
+    const bool listed = Option2[2]->isChecked() && PageListCount > 0;
+    if (listed)
         Panel[2]->setText(QStringLiteral("Pages: %1 of %2").arg(PageListCount).arg(pages));
     else
         Panel[2]->setText(QStringLiteral("Pages: %1").arg(pages));
-    Label1[16]->setText(pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages));
+    // Beside the title's size: the pages that will print.
+    const long printed = listed ? PageListCount : pages;
+    Label1[16]->setText(printed == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(printed));
+}
+
+void P001::followPageRange()
+{
+    if (!Option2[2]->isChecked() || m_rangeFilled.isEmpty() || Text1[8]->text() != m_rangeFilled)
+        return;
+    const long pages = pagesOfLayout();
+    const QString all = pages > 1 ? QStringLiteral("1-%1").arg(pages) : QStringLiteral("1");
+    if (all == m_rangeFilled && m_rangeTotal == pages)
+        return;
+    m_rangeFilled = all;
+    Text1[8]->setText(all);
+    Text1[8]->setEnabled(pages > 1);
+    ValidatePageList();
+}
+
+bool P001::typedRangeHolds()
+{
+    const QString text = Text1[8]->text().trimmed();
+    if (text.isEmpty() || text == m_rangeFilled)
+        return true;
+    const long pages = pagesOfLayout();
+    long last = 0;
+    for (const QRegularExpressionMatch &m : QRegularExpression(QStringLiteral("\\d+")).globalMatch(text))
+        last = std::max(last, m.captured().size() > 9 ? 999999999L : m.captured().toLong());
+    const QString told = text + QLatin1Char('/') + QString::number(pages);
+    if (told == m_rangeToldFor)
+        return true;
+    QString problem;
+    if (m_rangeTotal > 0 && m_rangeTotal != pages)
+        problem = QStringLiteral("The page range \"%1\" was typed for %2 pages; the list now prints on %3.")
+                      .arg(text)
+                      .arg(m_rangeTotal)
+                      .arg(pages);
+    else if (last > pages)
+        problem = QStringLiteral("The page range \"%1\" goes past the last page, %2.").arg(text).arg(pages);
+    if (problem.isEmpty())
+        return true;
+    m_rangeToldFor = told;
+    MsgBox(problem + QStringLiteral("\nPlease check the range before printing."), winsys::vbInformation,
+           QStringLiteral("Selected Pages"));
+    return false;
 }
 
 // ---------------------------------------------------------------------------
@@ -316,7 +402,8 @@ std::optional<P001::SetUpChoice> P001::systemSetUp(const SetUpChoice &now, bool 
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
     } else {
-        QPrintDialog dialog(&scratch, this);
+        PrinterSetUpDialog dialog(&scratch, this);
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
         dialog.setWindowTitle(QStringLiteral("Printer Set-Up"));
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
@@ -336,9 +423,10 @@ bool P001::ValidatePageList()
     m_engine.setPageList({});
     PageListCount = 0;
     const QString text = Text1[8]->text().trimmed();
+    const long total = pagesOfLayout();
+    m_rangeTotal = total;
     if (text.isEmpty())
         return true;
-    const long total = pagesOfLayout();
     const QVector<int> pages = ParsePageList(text, int(total));
     if (pages.isEmpty()) {
         MsgBox(QStringLiteral("Selected page range invalid, please try again."), winsys::vbOKOnly,
@@ -597,8 +685,16 @@ void P001::Command1_Click(int Index)
                    winsys::vbInformation, QStringLiteral("Text Font Too Small To Read"));
             return;
         }
-        if (Option2[2]->isChecked() && !ValidatePageList())
+        if (Option2[2]->isChecked() && (!typedRangeHolds() || !ValidatePageList()))
             return;
+        // The file is asked for while the choices are still open: its
+        // dialog's Cancel comes back here with all of them.
+        m_fileChosen = false;
+        if (CurrentPrinter().Device().PrintsToFile()) {
+            if (!chooseOutputFile())
+                return;
+            m_fileChosen = true;
+        }
         accept();
         break;
     }

@@ -8,6 +8,9 @@
 #include "platform/winsys/core/Pointer.h"
 #include "store/SharedState.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -109,6 +112,7 @@ void P001::CountPages(bool show)
         return;
     winsys::BusyPointer busy;
     bindGrid();
+    keepTitleOnPage();
     if (!m_engine.CountPages(dialogVisible())) {
         if (!show)
             AbortPrint = true;
@@ -122,6 +126,27 @@ void P001::CountPages(bool show)
     if (dialogVisible() || show)
         ShowPageSummary();
     SettingsChanged = false;
+}
+
+void P001::keepTitleOnPage()
+{
+    // Every change that takes room from the page (paper, orientation,
+    // printer, margins, the title's text) ends in a count, so the size is
+    // checked against all of them here, not only when its own box changes.
+    const double size = m_engine.titleFontSize();
+    if (size <= 1.0 || m_engine.titleSizeFits(size) || !m_engine.titleSizeFits(1.0))
+        return;
+    const int most = m_engine.largestFitting(10, int(std::ceil(size * 10)), [this](int n) { return m_engine.titleSizeFits(n / 10.0); });
+    const QString was = QLocale::c().toString(size, 'f', 1);
+    SetTitleFontSize(most / 10.0);
+    m_engine.countTitleAtSetSize();
+    const QString now = QLocale::c().toString(m_engine.titleFontSize(), 'f', 1);
+    if (Text1[9])
+        Text1[9]->setText(now);
+    if (dialogVisible())
+        MsgBox(QStringLiteral("%1: %2 leaves no room on the page for the list.\nThe size is now %3, the largest that fits.")
+                   .arg(Label1[15]->text(), was, now),
+               winsys::vbExclamation, QStringLiteral("Title"));
 }
 
 QVector<int> P001::ParsePageList(const QString &text, int total) { return PrintEngine::ParsePageList(text, total); }

@@ -229,6 +229,9 @@ void P001::syncDialog()
     Option2[m_engine.selectionOnly() ? 1 : 0]->setChecked(true);
     Text1[8]->clear();
     Text1[8]->setEnabled(false);
+    m_rangeFilled.clear();
+    m_rangeToldFor.clear();
+    m_rangeTotal = 0;
     Check1[11]->setChecked(m_showProgress);
     Check1[11]->show();
     ReadingOptions = false;

@@ -124,6 +124,11 @@ PrintEngine::PaperInfo PrintEngine::GetPaperName()
         else
             info.Name = CurrentPaperName();
     }
+    // The paper list's name, where it has the paper: the picture names the
+    // paper as the list beside it does.
+    for (int i = 1; i < PaperList.size(); ++i)
+        if (PaperList[i].ID == code && !PaperList[i].Name.isEmpty())
+            info.Name = PaperList[i].Name;
     // The portrait size, read without turning the printer.
     double w = std::round(P.Width()), h = std::round(P.Height());
     if (P.Orientation() == Landscape)

@@ -61,7 +61,9 @@ TEST_F(FrameListWindows, TwoVerbListsAreListedPrintedAndClosed)
     QWidget *printed = nullptr;
     w->PrintInstance()->SetChooseOutputFile([&](const QString &) {
         printed = w->PrintInstance()->GridToPrint();
-        return QString(); // no file: the run ends without printing
+        // No file: back in the dialog, whose Cancel ends the run.
+        tavtest::PressWhenShown(w->PrintInstance(), QStringLiteral("Command1(1)"));
+        return QString();
     });
     tavtest::PressWhenShown(w->PrintInstance(), QStringLiteral("Command1(0)"));
     w->Control<QAction>("mnuPrintParts(0)")->trigger();

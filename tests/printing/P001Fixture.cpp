@@ -133,3 +133,15 @@ std::shared_ptr<tavtest::RecordingSource> P001Test::ThreePrinters()
     print.SetPrinterSource(source);
     return source;
 }
+
+std::shared_ptr<tavtest::RecordingSource> P001Test::ThreePrintersAndAFile(bool fileInUse)
+{
+    auto source = ThreePrinters();
+    tavtest::RecordedPrinter file;
+    file.name = printer::PdfFileName;
+    file.toFile = true;
+    source->printers.append(file);
+    if (fileInUse)
+        source->defaultName = file.name;
+    return source;
+}

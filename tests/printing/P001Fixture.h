@@ -35,6 +35,9 @@ protected:
     // fixture's paper, no strips), "Beta" (Letter, 12.7 mm strips all round)
     // and "Gamma" (A5); "Alpha" is the default.
     std::shared_ptr<tavtest::RecordingSource> ThreePrinters();
+    // The three and "PDF file", a printer that writes a file (one copy a
+    // job); fileInUse: the file is the default.
+    std::shared_ptr<tavtest::RecordingSource> ThreePrintersAndAFile(bool fileInUse = false);
 
     // Private state the checks read.
     const QVector<QVector<P001::BandRecord>> &Sections() const { return print.m_engine.sections(); }
@@ -69,6 +72,9 @@ protected:
     void Type(const QString &box, const QString &text);
     QString StatusPanel(int i) const;
     bool MultiUp() const { return print.m_engine.multiUp(); }
+    // Whether the title at its size, the heading rows and a row fit the page
+    // as it is set now.
+    bool TitleFitsPage() { return print.m_engine.titleSizeFits(print.m_engine.titleFontSize()); }
     double MarginTwips(int side) const; // 0 top, 1 bottom, 2 left, 3 right
 
     tavtest::Recording rec;

@@ -10,6 +10,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +22,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabBar>
+#include <QTabWidget>
+#include <QAbstractSpinBox>
 #include <QTest>
 #include <QToolTip>
 #include <QFrame>
@@ -66,14 +73,11 @@ protected:
     // The three printers and "PDF file", a printer that writes a file.
     void WithAFilePrinter()
     {
-        auto source = ThreePrinters();
-        tavtest::RecordedPrinter file;
-        file.name = printer::PdfFileName;
-        file.toFile = true;
-        source->printers.append(file);
+        ThreePrintersAndAFile();
         MakeGrid(60, 2);
-        print.SetChooseOutputFile([](const QString &) { return QStringLiteral("/dev/null"); });
+        print.SetChooseOutputFile([this](const QString &) { return m_files.filePath(QStringLiteral("list.pdf")); });
     }
+    QTemporaryDir m_files; // where the file printer's files go
     QString Paper() const { return C<QComboBox>(QStringLiteral("cbPaperSize"))->currentText(); }
     // The dialog open on three printers and active, as keys reach it; its tab bar.
     QTabBar *OpenForTheKeyboard()
@@ -549,5 +553,118 @@ TEST_F(P001OpeningsTest, ThePaperPictureShowsItsToolTip)
         EXPECT_EQ(QToolTip::text(), QStringLiteral("Click to change paper orientation."));
         QToolTip::hideText();
     }
+    print.hide();
+}
+
+// A tab's access key puts the focus on its page's first control wherever
+// the focus was: on Print or Cancel (Print has it as the dialog opens),
+// also for the tab already shown; typed digits then reach that control.
+TEST_F(P001OpeningsTest, ATabsAccessKeyPutsTheFocusOnItsPagesFirstControlFromAnywhere)
+{
+    QTabBar *tabs = OpenForTheKeyboard();
+    ASSERT_NE(tabs, nullptr);
+    const struct {
+        Qt::Key key;
+        const char *first;
+    } pages[] = {
+        {Qt::Key_L, "Option1(0)"}, {Qt::Key_I, "Text1(3)"},  {Qt::Key_N, "Combo1(0)"},
+        {Qt::Key_C, "Check1(2)"},  {Qt::Key_E, "Text1(4)"},
+    };
+    for (const char *from : {"Command1(0)", "Command1(1)"}) {
+        for (const auto &p : pages) {
+            SCOPED_TRACE(std::string(from) + " " + p.first);
+            C<QWidget>(QString::fromLatin1(from))->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), p.key, Qt::AltModifier);
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(p.first));
+        }
+    }
+    C<QWidget>(name("Command1", 0))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("25"));
+    EXPECT_EQ(C<QLineEdit>(name("Text1", 4))->text(), QStringLiteral("25"));
+    print.hide();
+}
+
+// The paper's picture names the paper as the list beside it does, for
+// every paper (a queue calls Letter "US Letter").
+TEST_F(P001OpeningsTest, ThePictureNamesEachPaperAsTheListDoes)
+{
+    auto source = ThreePrinters();
+    source->printers[0].papers = {{QStringLiteral("US Letter"), 1, 215.9, 279.4},
+                                  {QStringLiteral("US Legal"), 5, 215.9, 355.6},
+                                  {QStringLiteral("A4"), 9, 210, 297},
+                                  {QStringLiteral("Executive"), 7, 184.2, 266.7}};
+    MakeGrid(60, 2);
+    OpenOptions();
+    auto *papers = C<QComboBox>(QStringLiteral("cbPaperSize"));
+    ASSERT_EQ(papers->count(), 4);
+    for (int i = 0; i < papers->count(); ++i) {
+        papers->setCurrentIndex(i);
+        emit papers->activated(i);
+        EXPECT_EQ(C<QLabel>(name("Label1", 8))->text(), papers->itemText(i) + QStringLiteral(" Portrait"));
+    }
+    print.hide();
+}
+
+namespace {
+
+// A system printer that is not there: the set-up is the system's printer
+// dialog (a file's set-up asks for its paper only).
+struct OneQueue : printer::PrinterSource {
+    QVector<printer::PrinterEntry> List() const override { return {{QStringLiteral("Tavrinel test queue"), QString()}}; }
+    QString DefaultName() const override { return QStringLiteral("Tavrinel test queue"); }
+    std::unique_ptr<printer::PrinterDevice> Open(const printer::PrinterEntry &e) const override
+    {
+        return std::make_unique<printer::QtPrinterDevice>(e.name);
+    }
+};
+
+} // namespace
+
+// Set-Up offers what the print takes from it: no page range, page set,
+// order or collation, and its button says it takes the choices.
+TEST_F(P001OpeningsTest, SetUpOffersOnlyWhatThePrintApplies)
+{
+    print.SetPrinterSource(std::make_shared<OneQueue>());
+    MakeGrid(60, 2);
+    OpenOptions();
+    QStringList shown;
+    QString button;
+    bool seen = false;
+    auto *timer = new QTimer(&print);
+    QObject::connect(timer, &QTimer::timeout, &print, [&, timer] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        seen = true;
+        for (auto *b : dialog->findChildren<QAbstractButton *>())
+            if (b->text() == QLatin1String("&Options >>"))
+                b->click();
+        for (const char *n : {"gbPrintRange", "printRange", "pagesRadioButton", "pageSetCombo", "collate", "reverse"})
+            if (auto *w = dialog->findChild<QWidget *>(QLatin1String(n)); w && w->isVisibleTo(dialog))
+                shown << QLatin1String(n);
+        // No tab is left empty (colour and duplex gone, their tab goes).
+        for (auto *tabs : dialog->findChildren<QTabWidget *>()) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                bool control = false;
+                for (auto *w : tabs->widget(i)->findChildren<QWidget *>())
+                    control = control || ((qobject_cast<QAbstractButton *>(w) || qobject_cast<QAbstractSpinBox *>(w))
+                                          && w->isVisibleTo(tabs->widget(i)));
+                if (tabs->isTabVisible(i) && !control)
+                    shown << tabs->tabText(i);
+            }
+        }
+        if (auto *box = dialog->findChild<QDialogButtonBox *>())
+            button = box->button(QDialogButtonBox::Ok)->text();
+        dialog->reject();
+    });
+    timer->start(10);
+    Press(2);
+    delete timer;
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(button, QStringLiteral("OK"));
     print.hide();
 }

@@ -55,3 +55,33 @@ TEST(QueuePapersTest, AFileOffersItsPapersUnderTheNamesUsersKnow)
     for (const QString &name : names)
         EXPECT_FALSE(name.contains(QLatin1String("ANSI"))) << name.toStdString();
 }
+
+// A paper goes by one name whoever offers it: a queue's "US Letter" and a
+// file's "Letter / ANSI A" are both "Letter"; a size of the queue's own
+// keeps the queue's name.
+TEST(QueuePapersTest, APaperGoesByOneNameWhoeverOffersIt)
+{
+    const struct {
+        QPageSize size;
+        const char *name;
+    } cases[] = {
+        {QPageSize(QPageSize::Letter), "Letter"},
+        {QPageSize(QSizeF(612, 792), QPageSize::Point, QStringLiteral("US Letter")), "Letter"},
+        {QPageSize(QPageSize::Legal), "Legal"},
+        {QPageSize(QSizeF(612, 1008), QPageSize::Point, QStringLiteral("US Legal")), "Legal"},
+        {QPageSize(QPageSize::ExecutiveStandard), "Executive"},
+        {QPageSize(QSizeF(522, 756), QPageSize::Point, QStringLiteral("Executive")), "Executive"},
+        {QPageSize(QPageSize::A5), "A5"},
+        {QPageSize(QSizeF(300, 400), QPageSize::Point, QStringLiteral("Index card")), "Index card"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(printer::PaperName(c.size), QLatin1String(c.name)) << c.size.name().toStdString();
+    // A file's papers by the same names, Executive among them.
+    const printer::QtPrinterDevice pdf;
+    QStringList names;
+    for (const printer::PaperDesc &paper : pdf.Papers())
+        names << paper.name;
+    EXPECT_TRUE(names.contains(QLatin1String("Executive"))) << names.join(QStringLiteral(", ")).toStdString();
+    for (const QString &n : names)
+        EXPECT_FALSE(n.contains(QLatin1Char('('))) << n.toStdString();
+}

@@ -17,6 +17,23 @@ void RecordingPrinter::SetOrientation(int o)
     m_orientation = o;
 }
 
+void RecordingPrinter::SetPaperSize(int code)
+{
+    m_paperCode = code;
+    if (!m_papersHaveSizes)
+        return;
+    for (const printer::PaperDesc &d : m_papers) {
+        if (d.id != code)
+            continue;
+        const double left = m_printable.left(), top = m_printable.top();
+        const double right = m_paper.width() - m_printable.right(), bottom = m_paper.height() - m_printable.bottom();
+        m_paper = QSizeF(d.widthMM * printer::TwipsPerMM, d.heightMM * printer::TwipsPerMM);
+        if (m_orientation == printer::Landscape)
+            m_paper.transpose();
+        m_printable = QRectF(QPointF(left, top), QPointF(m_paper.width() - right, m_paper.height() - bottom));
+    }
+}
+
 void RecordingPrinter::EndDoc()
 {
     if (!m_rec.refuseJob.isEmpty())

@@ -37,6 +37,7 @@ struct Recording {
     bool killed = false;
     int copies = 1;
     QString docName;
+    QString outputFile; // the file a printer that writes one was given
     QStringList jobs;         // the printer of each finished job, in order
     QVector<int> jobPapers;   // the paper code of each finished job
     bool failNewPage = false; // every new page fails
@@ -58,6 +59,9 @@ struct RecordedPrinter {
     // printer's default), as Qt keeps the paper of the printer used before.
     int startPaperCode = -1;
     bool toFile = false; // writes a file, as "PDF file" does (one copy a job)
+    // True: a paper chosen from papers gives the page its size (the strips
+    // stay as they are); false: the page keeps the size above.
+    bool papersHaveSizes = false;
 };
 
 class RecordingPrinter : public printer::PrinterDevice {
@@ -70,7 +74,7 @@ public:
         : m_papers(kind.papers), m_rec(rec), m_name(kind.name), m_paper(kind.paper),
           m_printable(kind.printable.isNull() ? QRectF(QPointF(0, 0), kind.paper) : kind.printable),
           m_paperCode(kind.startPaperCode > 0 ? kind.startPaperCode : kind.paperCode),
-          m_defaultPaperCode(kind.paperCode), m_toFile(kind.toFile)
+          m_defaultPaperCode(kind.paperCode), m_toFile(kind.toFile), m_papersHaveSizes(kind.papersHaveSizes)
     {
     }
 
@@ -79,13 +83,14 @@ public:
     int Orientation() const override { return m_orientation; }
     void SetOrientation(int o) override;
     int PaperSize() const override { return m_paperCode; }
-    void SetPaperSize(int code) override { m_paperCode = code; }
+    void SetPaperSize(int code) override;
     int DefaultPaperSize() const override { return m_defaultPaperCode; }
     bool PrintsToFile() const override { return m_toFile; }
     QVector<printer::PaperDesc> Papers() const override { return m_papers; }
     int Copies() const override { return m_rec.copies; }
     void SetCopies(int n) override { m_rec.copies = n; }
     void SetDocName(const QString &name) override { m_rec.docName = name; }
+    void SetOutputFile(const QString &path) override { m_rec.outputFile = path; }
     QSizeF PaperTwips() const override { return m_paper; }
     QRectF PrintableTwips() const override { return m_printable; }
     double Resolution() const override { return 1440; }
@@ -122,6 +127,7 @@ private:
     int m_paperCode = 9;
     int m_defaultPaperCode = 9;
     bool m_toFile = false;
+    bool m_papersHaveSizes = false;
 };
 
 // A printer list of recording printers (one "Recorder" unless a test gives

@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QPageLayout>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 
 namespace printer {
 
@@ -22,7 +23,7 @@ const QString GreekTextFamily = QStringLiteral("DejaVu Sans");
 
 // Papers a PDF file can take: the common office and envelope sizes.
 const QPageSize::PageSizeId PdfPapers[] = {
-    QPageSize::Letter, QPageSize::Legal, QPageSize::Executive, QPageSize::Tabloid, QPageSize::Ledger,
+    QPageSize::Letter, QPageSize::Legal, QPageSize::ExecutiveStandard, QPageSize::Tabloid, QPageSize::Ledger,
     QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::B4, QPageSize::B5, QPageSize::JisB4,
     QPageSize::JisB5, QPageSize::EnvelopeDL, QPageSize::EnvelopeC5, QPageSize::Envelope10,
 };
@@ -67,6 +68,17 @@ QVector<int> OnePaperPerCode(const QVector<QueuePaper> &papers, const QString &d
         }
     }
     return chosen;
+}
+
+QString PaperName(const QPageSize &size)
+{
+    if (size.id() == QPageSize::Custom)
+        return size.name();
+    // Qt adds other names after " / " and, for Executive, the size in
+    // brackets: the first name alone is the one users know.
+    QString name = QPageSize::name(size.id()).section(QStringLiteral(" / "), 0, 0);
+    static const QRegularExpression bracketedSize(QStringLiteral(" \\([0-9.]+ x [0-9.]+ (in|mm)\\)$"));
+    return name.remove(bracketedSize);
 }
 
 QtPrinterDevice::QtPrinterDevice(const QString &printerName)
@@ -167,12 +179,7 @@ QVector<PaperDesc> QtPrinterDevice::Papers() const
     QVector<PaperDesc> papers;
     for (const QPageSize &size : sizes) {
         const QSizeF mm = size.size(QPageSize::Millimeter);
-        // A file's papers go by the names users know: "Letter", not
-        // "Letter / ANSI A".
-        QString name = size.name();
-        if (m_pdf)
-            name = name.section(QStringLiteral(" / "), 0, 0);
-        papers.append({name, PaperCode(size.id()), mm.width(), mm.height()});
+        papers.append({PaperName(size), PaperCode(size.id()), mm.width(), mm.height()});
     }
     return papers;
 }

@@ -92,4 +92,10 @@ struct QueuePaper {
 // Legal, A4 ...), else the queue's default paper, else the first.
 QVector<int> OnePaperPerCode(const QVector<QueuePaper> &papers, const QString &defaultKey);
 
+// The name a paper goes by, the same whoever offers it: a standard size by
+// its usual name ("Letter", where a queue says "US Letter" and Qt "Letter /
+// ANSI A"; "Executive", not "Executive (7.25 x 10.5 in)"); a size of the
+// queue's own by the queue's name.
+QString PaperName(const QPageSize &size);
+
 } // namespace printer
