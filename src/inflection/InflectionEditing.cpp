@@ -239,6 +239,18 @@ bool GrammarPanel::StoreOpenEdit()
     return true;
 }
 
+bool GrammarPanel::LeaveOpenEdit()
+{
+    if (StoreOpenEdit())
+        return true;
+    for (QLineEdit *editor : {tbN, tbImp})
+        if (editor->isVisible() && !DiscardRefusedText(QStringLiteral("the grammar panel"), editor->text()))
+            return false;
+    // The cells show their stored forms.
+    CancelEdit();
+    return true;
+}
+
 void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
 {
     QLineEdit *editor = editorOf(grid);

@@ -259,14 +259,26 @@ bool MDI::StoreTypedRemarks()
     return true;
 }
 
-bool MDI::StorePanelTyping() { return StoreTypedRemarks() && grammar->StoreOpenEdit(); }
-
-bool MDI::StoreOpenTyping()
+bool MDI::LeavePanelTyping()
 {
-    if (!StorePanelTyping())
+    if (!StoreTypedRemarks()) {
+        for (QTextEdit *box : {tbRem, tbRemG3}) {
+            if (!box->isEnabled() || !box->document()->isModified())
+                continue;
+            if (!DiscardRefusedText(QStringLiteral("the remarks box"), box->toPlainText()))
+                return false;
+            box->document()->setModified(false);
+        }
+    }
+    return grammar->LeaveOpenEdit();
+}
+
+bool MDI::LeaveOpenTyping()
+{
+    if (!LeavePanelTyping())
         return false;
     for (QWidget *form : ChildForms())
-        if (ListWindowLink *list = ListWindowOf(form); list && !list->StoreOpenEdit())
+        if (ListWindowLink *list = ListWindowOf(form); list && !list->LeaveOpenEdit())
             return false;
     return true;
 }
