@@ -54,7 +54,9 @@ QString fileWriteProblem(const QString &path)
 
 QString defaultOutputFile(const QString &suggested)
 {
-    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("Print to PDF file"), suggested,
+    // A dialog of the print window (of the main window): minimised, it does
+    // not leave the program's windows blocked behind it.
+    return QFileDialog::getSaveFileName(QApplication::activeModalWidget(), QStringLiteral("Print to PDF file"), suggested,
                                         QStringLiteral("PDF files (*.pdf)"));
 }
 
