@@ -1,8 +1,8 @@
 // Typing that Enter has not stored yet (a list window's cell editor, the
 // grammar panel's cell editors, the remarks boxes) never vanishes when the
-// program ends, a list window closes or every window is closed: it is
-// stored as Enter would store it, or, where it is refused, kept in its place
-// with the message that says why.
+// program ends (also on a signal), a list window closes or every window is
+// closed: it is stored as Enter would store it. Where it is refused, the
+// close asks whether to discard it or to go back to it; a signal drops it.
 
 #include "MainWindowFixture.h"
 #include "support/ListCellTyping.h"
@@ -131,9 +131,19 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
         {"close window", [](tav::MDI &mdi) { mdi.Control<QMdiArea>("mdiClient")->subWindowList().last()->close(); }},
         {"close all", [](tav::MDI &mdi) { mdi.mnuCloseAll_Click(); }},
         {"exit", [](tav::MDI &mdi) { mdi.close(); }},
+        {"SIGTERM",
+         [](tav::MDI &mdi) {
+             bool ended = false;
+             tav::EndOnSignal endOnSignal([&] {
+                 ended = true;
+                 mdi.close();
+             });
+             std::raise(SIGTERM);
+             EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 2000));
+         }},
     };
     // Each action types its own letter after the text, on the one database.
-    const QString suffixes = QStringLiteral("bgd");
+    const QString suffixes = QStringLiteral("bgdz");
     int n = 0;
     for (const auto &action : actions) {
         const QString suffix(suffixes.at(n++));
