@@ -7,6 +7,7 @@
 #include "MainWindowFixture.h"
 #include "support/ListCellTyping.h"
 #include "support/OneWordLists.h"
+#include "support/PanelTyping.h"
 
 #include "inflection/GrammarPanel.h"
 #include "platform/flexgrid/FlexGrid.h"
@@ -68,12 +69,7 @@ TEST_F(EmptyingEdits, AnEditThatEmptiesOrReclassifiesIsAskedFirstOrChangesNothin
              tavtest::OpenStdList(2);
              t.w->SmallFacts(2, QString(), 0);
              tav::GrammarPanel &panel = t.w->Grammar();
-             panel.msflxKlin->SetRow(2);
-             panel.msflxKlin->SetCol(2);
-             int key = 'a';
-             panel.Grid_KeyPress(*panel.msflxKlin, key);
-             panel.Editor_GotFocus(*panel.msflxKlin, *panel.tbN);
-             panel.tbN->setText(text);
+             tavtest::TypeInPanelCell(panel, *panel.msflxKlin, *panel.tbN, 2, 2, text);
              panel.KeyDownEdits(*panel.msflxKlin, *panel.tbN, winsys::vbKeyReturn);
          },
          "SELECT coalesce(sFAck, '') FROM Klino WHERE ID = 2", true, After::Typed},

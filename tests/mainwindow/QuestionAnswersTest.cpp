@@ -7,6 +7,7 @@
 #include "MainWindowFixture.h"
 #include "support/AnswerBox.h"
 #include "support/ListCellTyping.h"
+#include "support/PanelTyping.h"
 #include "support/OneWordLists.h"
 
 #include "exercise/Exercise.h"
@@ -14,6 +15,8 @@
 #include "grids/GridStd.h"
 #include "grids/ListOpeners.h"
 #include "inflection/GrammarPanel.h"
+#include "platform/flexgrid/FlexGrid.h"
+#include "platform/winsys/VbKeys.h"
 #include "mainwindow/FrmOptions.h"
 #include "mainwindow/MdiExerciseHost.h"
 #include "store/Dynasets.h"
@@ -151,6 +154,15 @@ TEST_F(QuestionAnswers, EscTheCloseBoxEnterAndASignalLeaveWhatEachQuestionSays)
              };
          },
          0, true, 0, "SELECT AP FROM Main WHERE ID = 5", {false, false, false, false}},
+        {"empty a stored declension form",
+         [](QuestionAnswers &t) -> std::function<void()> {
+             t.OpenStd(2);
+             t.w->SmallFacts(2, QString(), 0);
+             tav::GrammarPanel &panel = t.w->Grammar();
+             tavtest::TypeInPanelCell(panel, *panel.msflxKlin, *panel.tbN, 2, 2, QString());
+             return [&panel] { panel.KeyDownEdits(*panel.msflxKlin, *panel.tbN, winsys::vbKeyReturn); };
+         },
+         0, true, 0, "SELECT sFAck FROM Klino WHERE ID = 2", {false, false, false, false}},
         {"discard a refused text and close its list",
          [](QuestionAnswers &t) -> std::function<void()> {
              tav::GridStd *list = t.OpenStd(352);
