@@ -110,6 +110,8 @@ public:
     // was stored, or it changed nothing); false when it was refused or
     // failed: the editor is open again with the typed text.
     bool StoreOpenEdit();
+    // At a close: StoreOpenEdit; a refused text is dropped when the user
+    // chooses so (DiscardRefusedText). False when the user goes back to it.
     bool LeaveOpenEdit();
 
     // The search within the list: cmdS starts it or goes on to the next hit

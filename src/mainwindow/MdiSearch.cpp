@@ -261,14 +261,18 @@ bool MDI::StoreTypedRemarks()
 
 bool MDI::LeavePanelTyping()
 {
-    if (!StoreTypedRemarks()) {
-        for (QTextEdit *box : {tbRem, tbRemG3}) {
-            if (!box->isEnabled() || !box->document()->isModified())
-                continue;
-            if (!DiscardRefusedText(QStringLiteral("the remarks box"), box->toPlainText()))
-                return false;
-            box->document()->setModified(false);
-        }
+    // The boxes are stored in order up to the first that fails: that one is
+    // given up (when the user says so) and the next is stored.
+    while (!StoreTypedRemarks()) {
+        QTextEdit *refused = nullptr;
+        for (QTextEdit *box : {tbRem, tbRemG3})
+            if (!refused && box->isEnabled() && box->document()->isModified())
+                refused = box;
+        if (!refused)
+            break;
+        if (!DiscardRefusedText(QStringLiteral("the remarks box"), refused->toPlainText()))
+            return false;
+        refused->document()->setModified(false);
     }
     return grammar->LeaveOpenEdit();
 }
