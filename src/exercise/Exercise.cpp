@@ -158,21 +158,27 @@ void Exercise::followHost()
     m_clientView->installEventFilter(this);
     // A panel or a new resolution changes a screen's work area.
     const auto watchScreen = [this](QScreen *screen) {
-        connect(screen, &QScreen::availableGeometryChanged, this, [this, screen](const QRect &area) {
+        m_appWatch << connect(screen, &QScreen::availableGeometryChanged, this, [this, screen](const QRect &area) {
             if (screen == this->screen())
                 SysInfo1_DisplayChanged(area);
         });
     };
     for (QScreen *screen : QGuiApplication::screens())
         watchScreen(screen);
-    connect(qApp, &QGuiApplication::screenAdded, this, watchScreen);
+    m_appWatch << connect(qApp, &QGuiApplication::screenAdded, this, watchScreen);
     connect(m_host.ClientArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
         if (sub && sub->widget() == this)
             Form_Activate();
     });
 }
 
-Exercise::~Exercise() { Timer1->stop(); }
+Exercise::~Exercise()
+{
+    Timer1->stop();
+    // What the screens tell the window ends before its children go.
+    for (const QMetaObject::Connection &c : m_appWatch)
+        disconnect(c);
+}
 
 QSize Exercise::sizeHint() const
 {
@@ -252,7 +258,8 @@ void Exercise::Form_Activate()
     ResumeNext([&] { StoreCount = CountWrongIDs(); });
     if (StoreCount == 0) {
         opDbas[1]->setEnabled(false);
-    } else if (StoreCount >= OptNbrWrongs) {
+    } else if (OptNbrWrongs > 0 && StoreCount >= OptNbrWrongs) {
+        // A full store is practised first; a limit of 0 keeps no store.
         opDbas[0]->setEnabled(false);
         opDbas[1]->setEnabled(true);
         opDbas[1]->setChecked(true);

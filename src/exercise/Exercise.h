@@ -241,6 +241,7 @@ private:
     // Follows the client area's size, the screens' work areas and the
     // activation of this window among the host's children.
     void followHost();
+    QVector<QMetaObject::Connection> m_appWatch;
     // The "See, remember and type" page, one builder per panel; each panel
     // creates its widgets in the page's tab order.
     void buildTraditional(QWidget *page, PageFold &fold);

@@ -599,9 +599,13 @@ void Exercise::CheckAnswer(int AF)
         return;
     if (j.Then == TraditionalRound::After::AskStoreFull) {
         // The store is full: practise it now, or empty it and start again.
-        MsgAnswer = winsys::MsgBox(TraditionalRound::StoreFullQuestion(), winsys::vbYesNo | winsys::vbCritical,
-                                   winsys::AppTitle);
-        j.Then = m_round.StoreFullAnswered(MsgAnswer == winsys::vbYes);
+        // Both answers act, so only a button answers; a box closed as the
+        // program ends keeps the store and the round as they are.
+        MsgAnswer = winsys::MsgBox(TraditionalRound::StoreFullQuestion(),
+                                   winsys::vbYesNo | winsys::vbCritical | winsys::NoSafeAnswer, winsys::AppTitle);
+        j.Then = MsgAnswer == winsys::vbYes || MsgAnswer == winsys::vbNo
+                     ? m_round.StoreFullAnswered(MsgAnswer == winsys::vbYes)
+                     : TraditionalRound::After::Nothing;
     }
     txtFields(2)->setText(j.Check.Shown);
     LoadShapes(j.Check.Right, meanings, j.Verdict);

@@ -167,7 +167,7 @@ void ListWindow::contextMenuEvent(QContextMenuEvent *event) { event->accept(); }
 
 void ListWindow::closeEvent(QCloseEvent *event)
 {
-    if (!StoreOpenEdit()) {
+    if (!LeaveOpenEdit()) {
         event->ignore();
         return;
     }
@@ -185,6 +185,18 @@ bool ListWindow::StoreOpenEdit()
     }
     msFlxMulti_GotFocus();
     return !tbN->isVisible();
+}
+
+bool ListWindow::LeaveOpenEdit()
+{
+    if (StoreOpenEdit() || !tbN->isVisible())
+        return true;
+    if (!DiscardRefusedText(QStringLiteral("the list \"") + windowTitle() + QLatin1Char('"'), tbN->text()))
+        return false;
+    // The cell shows its stored text again.
+    tbN->hide();
+    CellEditing = false;
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -861,7 +873,12 @@ void ListWindow::msFlxMulti_GotFocus()
         ReportLostEdit(edit);
         return;
     }
-    if (typed != OldCellText) {
+    // An article typed as it is stored, in other letters' case, is the same
+    // article: storing it again would only recompute (and could lose) the
+    // word's gender.
+    const bool sameArticle = KindOf(col) == CellKind::Article &&
+                             CellEditText(typed).compare(OldCellText, Qt::CaseInsensitive) == 0;
+    if (typed != OldCellText && !sameArticle) {
         const QString text = CellEditText(typed);
         WordID = m_editID;
         if (HasControlCharacter(text)) {

@@ -110,6 +110,9 @@ public:
     // was stored, or it changed nothing); false when it was refused or
     // failed: the editor is open again with the typed text.
     bool StoreOpenEdit();
+    // At a close: StoreOpenEdit; a refused text is dropped when the user
+    // chooses so (DiscardRefusedText). False when the user goes back to it.
+    bool LeaveOpenEdit();
 
     // The search within the list: cmdS starts it or goes on to the next hit
     // and shows where it stands; a changed or emptied search box starts over.
@@ -326,6 +329,7 @@ public:
     }
     void GetPos(long long ID, const QString &Value, int FieldPos) override { WriteMainField(ID, Value, FieldPos); }
     bool StoreOpenEdit() override { return ListWindow::StoreOpenEdit(); }
+    bool LeaveOpenEdit() override { return ListWindow::LeaveOpenEdit(); }
     GridLink &msFlxMulti() override { return GridOf(); }
     ListWindowLink &ListLink() override { return *this; }
     QString QueryText() const override { return tbQ; }

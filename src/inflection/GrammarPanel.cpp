@@ -6,6 +6,7 @@
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"
 #include "store/ListWindowLink.h"
@@ -101,7 +102,10 @@ bool isAuxiliary(const WordRecord &main)
 // Reads an Enter typed into a verb box as the box's KeyPress.
 class EnterKey : public QObject {
 public:
-    EnterKey(QObject *parent, std::function<void(int &)> handler) : QObject(parent), m_handler(std::move(handler)) {}
+    EnterKey(QObject *parent, std::function<void(int &)> handler, std::function<void()> escape = {})
+        : QObject(parent), m_handler(std::move(handler)), m_escape(std::move(escape))
+    {
+    }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -109,6 +113,10 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape && m_escape) {
+            m_escape();
+            return true;
+        }
         if (key != Qt::Key_Return && key != Qt::Key_Enter)
             return false;
         int KeyAscii = 13;
@@ -118,6 +126,7 @@ protected:
 
 private:
     std::function<void(int &)> m_handler;
+    std::function<void()> m_escape;
 };
 
 // Shows a word's remarks. The same text again (most often none) is not set
@@ -203,8 +212,11 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
     }
     for (QLineEdit *box : {tbAP, tbPP})
         box->resize(TwipsToPixelsX(kVoiceBoxWidth), TwipsToPixelsY(kVoiceBoxHeight));
-    tbAP->installEventFilter(new EnterKey(tbAP, [this](int &k) { tbAP_KeyPress(k); }));
-    tbPP->installEventFilter(new EnterKey(tbPP, [this](int &k) { tbPP_KeyPress(k); }));
+    // Esc in a verb box brings back the form it showed, as in a list cell.
+    tbAP->installEventFilter(new EnterKey(
+        tbAP, [this](int &k) { tbAP_KeyPress(k); }, [this] { restoreVoiceBox(tbAP); }));
+    tbPP->installEventFilter(new EnterKey(
+        tbPP, [this](int &k) { tbPP_KeyPress(k); }, [this] { restoreVoiceBox(tbPP); }));
     for (QWidget *layer : {m_conjugationLayer, m_verbLayer})
         layer->setGeometry(QRect(QPoint(0, 0), layer->childrenRect().bottomRight()));
     connectEditing();
@@ -486,9 +498,17 @@ void GrammarPanel::showVoiceForms(const WordRecord &main)
         tbAP->setText(AP.isNull() ? QString() : AP.toString());
     m_host.ConjugationEntry(1)->setEnabled(!PP.isNull());
     tbPP->setText(PP.isNull() ? QString() : PP.toString());
+    m_voiceShown[0] = tbAP->text();
+    m_voiceShown[1] = tbPP->text();
     // A form wider than its box shows its beginning, not its end.
     for (QLineEdit *box : {tbAP, tbPP})
         box->setCursorPosition(0);
+}
+
+void GrammarPanel::restoreVoiceBox(QLineEdit *box)
+{
+    box->setText(m_voiceShown[box == tbPP ? 1 : 0]);
+    box->setCursorPosition(0);
 }
 
 void GrammarPanel::fitVoiceBoxes()
@@ -557,7 +577,8 @@ void GrammarPanel::mnuFirstParts_Click(int Index)
 // shows its headword, not its marker: Enter on it unchanged stores nothing.
 // A failed or refused write is reported, the box gets the stored form back
 // and the list stays on the word, so that the user sees which word it was
-// and can try again.
+// and can try again. A blank box that would take a voice away is asked
+// first: No (the default) gives the box its stored form back.
 void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii)
 {
     if (KeyAscii != 13)
@@ -570,6 +591,12 @@ void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &Key
     try {
         const bool shownHeadword = box == tbAP && ID == HaveID &&
                                    box->text().trimmed() == GetMainField(ID, QStringLiteral("Greek"));
+        if (!shownHeadword && EmptiesVoice(ID, field, box->text()) &&
+            winsys::MsgBox(VoiceEmptyQuestion(field), winsys::vbYesNo | winsys::vbExclamation | winsys::vbDefaultButton2,
+                           winsys::AppTitle) != winsys::vbYes) {
+            restoreVoiceBox(box);
+            return;
+        }
         if (!shownHeadword)
             UpdateVoiceForm(ID, field, box->text());
     } catch (const std::exception &error) {

@@ -106,6 +106,9 @@ public:
     // and messages. True when no typing is left open; false when it was
     // refused or failed and the editor is open again with the typed text.
     bool StoreOpenEdit();
+    // At a close: StoreOpenEdit, and a refused text is dropped when the
+    // user chooses so (DiscardRefusedText); false when the user goes back.
+    bool LeaveOpenEdit();
     // Whether the grid's current cell holds a stored form of the word shown.
     bool IsEditableCell(const flexgrid::FlexGrid &grid) const;
     // Lower-cases text and tells whether every character is a Greek key.
@@ -221,6 +224,9 @@ private:
     void fitVoiceBoxes();
     void setMainTextBoxesEnabled(bool enabled, bool clear);
     void storeVoiceForm(QLineEdit *box, const QString &field, int &KeyAscii);
+    // The form a verb box showed when the word was shown (Esc brings it back).
+    void restoreVoiceBox(QLineEdit *box);
+    QString m_voiceShown[2];
     ListWindowLink *activeList() const;
 
     QList<QLabel *> m_unloadedTop, m_unloadedUnder; // heading labels kept for the next view

@@ -9,6 +9,7 @@
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/winsys/VbKeys.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "store/GreekLetters.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
@@ -239,6 +240,18 @@ bool GrammarPanel::StoreOpenEdit()
     return true;
 }
 
+bool GrammarPanel::LeaveOpenEdit()
+{
+    if (StoreOpenEdit())
+        return true;
+    for (QLineEdit *editor : {tbN, tbImp})
+        if (editor->isVisible() && !DiscardRefusedText(QStringLiteral("the grammar panel"), editor->text()))
+            return false;
+    // The cells show their stored forms.
+    CancelEdit();
+    return true;
+}
+
 void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
 {
     QLineEdit *editor = editorOf(grid);
@@ -260,6 +273,14 @@ void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
             return;
         }
         const QString form = StoredForm(tag, edit.row, typed);
+        // Emptying a stored form takes it away for good: asked first, and
+        // No (the default) leaves the cell as it is.
+        if (form.isEmpty() && !StoredForm(tag, edit.row, edit.oldText).isEmpty() &&
+            winsys::MsgBox(FormEmptyQuestion(), winsys::vbYesNo | winsys::vbExclamation | winsys::vbDefaultButton2,
+                           winsys::AppTitle) != winsys::vbYes) {
+            grid.SetTextMatrix(edit.row, edit.col, edit.oldText);
+            return;
+        }
         try {
             CommitInflectionCell(edit.wordID, edit.cell, form);
         } catch (const std::exception &error) {

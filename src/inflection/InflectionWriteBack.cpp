@@ -81,6 +81,12 @@ QString StoredForm(const QString &EditorTag, int Row, const QString &text)
     return TidyGreekText(form);
 }
 
+QString FormEmptyQuestion()
+{
+    return QStringLiteral("The cell is empty: stored so, the word loses this form, and the search in inflected "
+                          "forms no longer finds it.\nEmpty the stored form?");
+}
+
 bool CheckFormText(const QString &EditorTag, int Row, const QString &Text)
 {
     if (Text.isEmpty())

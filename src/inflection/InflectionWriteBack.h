@@ -32,6 +32,8 @@ FormCell MapInflectionCell(const QString &EditorTag, int Row, int Col, int WordK
 // and the stress marks are tidied (CollapseVMarks). A particle alone gives
 // "", an emptied cell.
 QString StoredForm(const QString &EditorTag, int Row, const QString &text);
+// The question before a stored form is emptied (No keeps it).
+QString FormEmptyQuestion();
 
 // The most characters a form may hold.
 inline constexpr int MaxFormLength = 50;

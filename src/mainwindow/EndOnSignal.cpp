@@ -1,5 +1,7 @@
 #include "mainwindow/EndOnSignal.h"
 
+#include "platform/winsys/core/MsgBox.h"
+
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -16,14 +18,22 @@ namespace tav {
 namespace {
 
 int g_sockets[2] = {-1, -1};
+volatile std::sig_atomic_t g_signalled = 0;
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // Dialogs that refuse to close do not keep the program from ending.
 constexpr int kMaxDialogsClosed = 50;
 
-void OnSignal(int)
+void OnSignal(int signal)
 {
-    // Only what is safe in a signal handler: one write, errno kept.
+    // Only what is safe in a signal handler. A second signal ends the
+    // process here and now; the first one asks the event loop to end it and
+    // sets a time limit (the default action of SIGALRM ends the process)
+    // for an event loop that is busy or blocked.
+    if (g_signalled)
+        ::_exit(128 + signal);
+    g_signalled = 1;
     const int saved = errno;
+    ::alarm(EndOnSignal::kSecondsToEnd);
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_sockets[0], &byte, 1);
     errno = saved;
@@ -57,6 +67,9 @@ EndOnSignal::~EndOnSignal()
     if (!m_notifier)
         return;
     SetHandler(SIG_DFL);
+    ::alarm(0);
+    g_signalled = 0;
+    winsys::SetEndingProgram(false);
     delete m_notifier;
     ::close(g_sockets[0]);
     ::close(g_sockets[1]);
@@ -70,6 +83,8 @@ void EndOnSignal::onSignal()
     if (m_requested)
         return;
     m_requested = true;
+    // No question waits for an answer from here on: the user may be gone.
+    winsys::SetEndingProgram(true);
     endWhenNoDialog();
 }
 

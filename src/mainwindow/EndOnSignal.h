@@ -3,7 +3,11 @@
 // system shutdown, Ctrl+C or a closed terminal) the way File > Exit does, so
 // that the windows close and the word database is closed cleanly. The signal
 // handler only writes a byte to a socket pair; a notifier on the other end
-// does the work in the event loop.
+// does the work in the event loop. From the first signal on the program asks
+// nothing (winsys::EndingProgram): every open question gets its answer that
+// changes nothing, typing that can be stored is stored and typing that is
+// refused is dropped. A second signal, or kSecondsToEnd seconds without an
+// end, ends the process at once.
 
 #include <QObject>
 
@@ -15,11 +19,14 @@ namespace tav {
 
 class EndOnSignal : public QObject {
 public:
+    // How long the normal end may take after the first signal.
+    static constexpr unsigned kSecondsToEnd = 5;
+
     // Installs the handlers; end is called from the event loop once no
     // modal dialog is open any more (each open one is closed first, as its
     // Escape or close button would).
     explicit EndOnSignal(std::function<void()> end, QObject *parent = nullptr);
-    // Restores the default handlers.
+    // Restores the default handlers and takes back the time limit.
     ~EndOnSignal() override;
     EndOnSignal(const EndOnSignal &) = delete;
     EndOnSignal &operator=(const EndOnSignal &) = delete;

@@ -27,6 +27,7 @@
 #include "store/StartUp.h"
 #include "store/ListWindowLink.h"
 #include "store/StoreQueries.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "store/WindowRoutines.h"
 
 #include <algorithm>
@@ -34,6 +35,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDialog>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -109,6 +111,29 @@ QPixmap printerPixmap(PrintLook look)
     return pix;
 }
 
+// Shows the program's windows again when a dialog closes: a dialog that was
+// minimised (the window manager minimises its main window with it) or a busy
+// box that ends while the windows are minimised would leave them hidden. A
+// dialog minimised by the user hides spontaneously and is left alone.
+class ShowWindowsAfterDialogs : public QObject {
+public:
+    explicit ShowWindowsAfterDialogs(QWidget *main) : QObject(main), m_main(main) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && !event->spontaneous() && watched != m_main && watched->isWidgetType()) {
+            auto *dialog = qobject_cast<QDialog *>(watched);
+            if (dialog && dialog->isWindow() && m_main->isMinimized())
+                m_main->setWindowState((m_main->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_main;
+};
+
 // The frame of a child window: tells when its window has really closed (a
 // window may refuse), before Qt deletes it.
 class ChildFrame : public QMdiSubWindow {
@@ -132,7 +157,7 @@ protected:
         // (after it, no window would take the remark's Enter, and after the
         // last one the panel shows its base state).
         auto *frame = qobject_cast<MDI *>(window());
-        if (frame && !frame->StorePanelTyping()) {
+        if (frame && !frame->LeavePanelTyping()) {
             event->ignore();
             return;
         }
@@ -223,11 +248,15 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
 
     connect(mdiClient, &QMdiArea::subWindowActivated, this, &MDI::onChildActivated);
     if (QScreen *s = screen())
-        connect(s, &QScreen::availableGeometryChanged, this, [this] { MDIForm_Resize(); });
+        m_screenWatch = connect(s, &QScreen::availableGeometryChanged, this, [this] { MDIForm_Resize(); });
+    m_dialogWatch = new ShowWindowsAfterDialogs(this);
+    qApp->installEventFilter(m_dialogWatch);
 
     Pause = [] { PauseBriefly(); };
     EndProgram = [] { QCoreApplication::quit(); };
-    m_print = std::make_unique<P001>();
+    // A dialog of this window: minimised, it does not leave the window
+    // blocked behind it.
+    m_print = std::make_unique<P001>(this);
     // F1 in the print dialog: its page, in a help window the dialog owns
     // (a window of its own would wait behind the modal dialog).
     m_print->SetShowHelp([this](const QString &page, QWidget *dialog) {
@@ -246,6 +275,10 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
 
 MDI::~MDI()
 {
+    // What the whole application tells this window ends before its
+    // children go.
+    qApp->removeEventFilter(m_dialogWatch);
+    disconnect(m_screenWatch);
     // The client area and its children go after this class's part of the
     // object: they must not call back into it while they do.
     for (QMdiSubWindow *sub : mdiClient->subWindowList()) {
@@ -766,8 +799,9 @@ void MDI::resizeEvent(QResizeEvent *event)
 void MDI::closeEvent(QCloseEvent *event)
 {
     // Typing not yet stored is stored as Enter would store it; what cannot
-    // be stored keeps the program open, with the message that says why.
-    if (!m_unloaded && !StoreOpenTyping()) {
+    // be stored keeps the program open when the user goes back to it. An
+    // end on a signal drops it and always closes.
+    if (!m_unloaded && !LeaveOpenTyping() && !winsys::EndingProgram()) {
         event->ignore();
         return;
     }

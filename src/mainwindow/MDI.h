@@ -203,12 +203,14 @@ public:
     bool StoreTypedRemarks();
     // The remarks boxes and then the grammar panel's cell editors, as
     // above: a child window that closes stores them first (after the last
-    // one the panel shows its base state again).
-    bool StorePanelTyping();
+    // one the panel shows its base state again). A text that is refused
+    // or fails is let go only when the user chooses to discard it
+    // (DiscardRefusedText): false when the user goes back to it.
+    bool LeavePanelTyping();
     // The same for every place that holds typing: the panel's places and
-    // the list windows' editors. False
-    // when something typed could not be stored; the program does not end.
-    bool StoreOpenTyping();
+    // the list windows' editors. False when the user goes back to a text
+    // that could not be stored; the program does not end then.
+    bool LeaveOpenTyping();
 
     // Shows the settings dialog modally (MdiSearch.cpp).
     void frmOptions_Show();
@@ -306,6 +308,8 @@ private:
     QMenu *mnuEx = nullptr;
     QAction *mnuExParts[3] = {};
     QMenu *mnuWindows = nullptr;
+    QMetaObject::Connection m_screenWatch;
+    QObject *m_dialogWatch = nullptr;
     QAction *mnuCloseAll = nullptr;
     QMenu *mnuOption = nullptr;
     QAction *mnuOptionParts[2] = {};

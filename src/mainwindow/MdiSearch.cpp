@@ -259,14 +259,30 @@ bool MDI::StoreTypedRemarks()
     return true;
 }
 
-bool MDI::StorePanelTyping() { return StoreTypedRemarks() && grammar->StoreOpenEdit(); }
-
-bool MDI::StoreOpenTyping()
+bool MDI::LeavePanelTyping()
 {
-    if (!StorePanelTyping())
+    // The boxes are stored in order up to the first that fails: that one is
+    // given up (when the user says so) and the next is stored.
+    while (!StoreTypedRemarks()) {
+        QTextEdit *refused = nullptr;
+        for (QTextEdit *box : {tbRem, tbRemG3})
+            if (!refused && box->isEnabled() && box->document()->isModified())
+                refused = box;
+        if (!refused)
+            break;
+        if (!DiscardRefusedText(QStringLiteral("the remarks box"), refused->toPlainText()))
+            return false;
+        refused->document()->setModified(false);
+    }
+    return grammar->LeaveOpenEdit();
+}
+
+bool MDI::LeaveOpenTyping()
+{
+    if (!LeavePanelTyping())
         return false;
     for (QWidget *form : ChildForms())
-        if (ListWindowLink *list = ListWindowOf(form); list && !list->StoreOpenEdit())
+        if (ListWindowLink *list = ListWindowOf(form); list && !list->LeaveOpenEdit())
             return false;
     return true;
 }

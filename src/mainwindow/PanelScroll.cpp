@@ -21,9 +21,14 @@ PanelScroll::PanelScroll(QWidget *Panel, QWidget *parent) : QScrollArea(parent)
     setWidget(Panel);
     Panel->installEventFilter(this);
     connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, &PanelScroll::fitHeight);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { showFocus(now); });
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { showFocus(now); });
     fitHeight();
 }
+
+// The focus moves while the panel's controls are destroyed: the handler
+// ends before they go, while this is still a PanelScroll.
+PanelScroll::~PanelScroll() { disconnect(m_focusWatch); }
 
 void PanelScroll::FollowGrid(flexgrid::FlexGrid *grid)
 {

@@ -26,6 +26,7 @@ class PanelScroll : public QScrollArea {
 public:
     // Takes Panel as its widget.
     explicit PanelScroll(QWidget *Panel, QWidget *parent = nullptr);
+    ~PanelScroll() override;
 
     // The area above the panel and the height in pixels it keeps.
     void SetRoomAbove(QWidget *above, int height);
@@ -44,6 +45,7 @@ private:
     void showRect(const QWidget *inside, const QRect &rect);
     bool focusInPanel() const;
 
+    QMetaObject::Connection m_focusWatch;
     QWidget *m_above = nullptr;
     int m_aboveHeight = 0;
 };

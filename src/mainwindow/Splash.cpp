@@ -7,7 +7,9 @@
 #include "platform/winsys/core/Pointer.h"
 #include "store/SharedState.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -52,11 +54,14 @@ Splash::Splash(QWidget *parent)
     connect(Timer3, &QTimer::timeout, this, &Splash::Timer3_Timer);
     Timer3->start();
 
+    // Watches every window that shows, for a question at start-up.
+    qApp->installEventFilter(this);
     Form_Load();
 }
 
 Splash::~Splash()
 {
+    qApp->removeEventFilter(this);
     if (m_pointerSet)
         winsys::PopPointer();
 }
@@ -121,6 +126,19 @@ void Splash::Form_QueryUnload()
         winsys::PopPointer();
         m_pointerSet = false;
     }
+}
+
+bool Splash::eventFilter(QObject *watched, QEvent *event)
+{
+    // The splash stays on top of the desktop: a dialog shown while it is up
+    // would open under it.
+    if (event->type() == QEvent::Show && watched != this && isVisible()) {
+        if (auto *dialog = qobject_cast<QDialog *>(watched); dialog && dialog->isWindow()) {
+            Form_QueryUnload();
+            hide();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Splash::closeEvent(QCloseEvent *event)

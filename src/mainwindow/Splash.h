@@ -3,7 +3,8 @@
 // once the main window is shown. It stays above every window of the desktop,
 // shows the program's version and the Greek motto, and blinks its loading
 // text every 400 ms whenever the event loop gets control (the main window's
-// Load pauses three times for that).
+// Load pauses three times for that). A question asked while it is shown (a
+// dialog of the start-up) hides it, so that the question is not under it.
 
 #include <QWidget>
 
@@ -38,6 +39,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool m_showAsSplash = false;

@@ -55,8 +55,9 @@ QString fileWriteProblem(const QString &path)
 
 QString defaultOutputFile(const QString &suggested)
 {
-    // The dialog adds ".pdf" to a name typed without it before it asks
-    // about replacing a file of that name.
+    // A dialog of the print window (of the main window): minimised, it does
+    // not leave the program's windows blocked behind it. It adds ".pdf" to a
+    // name typed without it before it asks about replacing a file of that name.
     QFileDialog dialog(QApplication::activeModalWidget(), QStringLiteral("Print to PDF file"), QFileInfo(suggested).absolutePath(),
                        QStringLiteral("PDF files (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

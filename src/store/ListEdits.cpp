@@ -66,7 +66,7 @@ QString ArticleRefusal(const QString &Article)
 
 bool ArticleTakesGenderAway(const QString &Article, long long ID)
 {
-    if (ArticleGenus(Article) != 99)
+    if (StoredArticleGenusFor(Article, ID) != 99)
         return false;
     bool numeric = false;
     const int code = GetMainField(ID, QStringLiteral("Genus")).trimmed().toInt(&numeric);

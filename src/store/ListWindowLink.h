@@ -74,6 +74,10 @@ public:
     // when no typing is left open; false when it was refused or failed (the
     // user has been told, and the editor is open with the typed text).
     virtual bool StoreOpenEdit() { return true; }
+    // At a close: StoreOpenEdit, and a text it refused is closed without
+    // being stored when the user chooses so (DiscardRefusedText). False
+    // when the user goes back to the text.
+    virtual bool LeaveOpenEdit() { return StoreOpenEdit(); }
     // When this is the active list, shows its current row's word in the
     // grammar panel and status panel 4 as entering the row does.
     virtual void ShowCurrentRow() {}

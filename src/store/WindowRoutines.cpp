@@ -35,6 +35,22 @@ void ShowErrorBox(const std::exception &error)
         ShowErrorBox(0, QString::fromUtf8(error.what()));
 }
 
+QString DiscardRefusedTextQuestion(const QString &Place, const QString &Typed)
+{
+    return QStringLiteral("The text \"") + Typed + QStringLiteral("\" typed in ") + Place +
+           QStringLiteral(" was not stored (the message before says why).\n\nYes discards the text and closes; No "
+                          "goes back to it, to mend it or to cancel it with Esc.");
+}
+
+bool DiscardRefusedText(const QString &Place, const QString &Typed)
+{
+    if (winsys::EndingProgram())
+        return true;
+    return winsys::MsgBox(DiscardRefusedTextQuestion(Place, Typed),
+                          winsys::vbYesNo | winsys::vbExclamation | winsys::vbDefaultButton2,
+                          winsys::AppTitle) == winsys::vbYes;
+}
+
 QString ErrorDescription(const std::exception &error)
 {
     if (const auto *refusal = dynamic_cast<const EditRefusal *>(&error))

@@ -23,6 +23,16 @@ void ShowErrorBox(const std::exception &error);
 // text.
 QString ErrorDescription(const std::exception &error);
 
+// Asked when a window closes (or the program ends) while text that was just
+// refused, or could not be stored, is still open in Place ("the list
+// \"Nouns\"", "the grammar panel", "the remarks box"): true lets the text go
+// and the close go on; false (the default answer, Esc, the close box) goes
+// back to the text. As the program ends on a signal it asks nothing and
+// lets the text go.
+bool DiscardRefusedText(const QString &Place, const QString &Typed);
+// Its question.
+QString DiscardRefusedTextQuestion(const QString &Place, const QString &Typed);
+
 // Panel 1 of the status bar: caption 1186 when Text is empty; else Text,
 // followed directly by caption 1187 when AddSuffix is true. The status bar is
 // repainted at once.

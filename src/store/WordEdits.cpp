@@ -132,15 +132,31 @@ int ArticleGenus(const QString &Article)
     return 99;
 }
 
+int ArticleGenusFor(const QString &Article, const QString &StoredArticle, int StoredGenus)
+{
+    const auto plural = [](const QString &a) { return a == QLatin1String("oi") || a == QLatin1String("ta"); };
+    if (plural(Article) && plural(StoredArticle.trimmed().toLower()) && StoredGenus >= 0 && StoredGenus <= 2)
+        return StoredGenus;
+    return ArticleGenus(Article);
+}
+
+int StoredArticleGenusFor(const QString &Article, long long ID)
+{
+    bool numeric = false;
+    const int genus = GetMainField(ID, QStringLiteral("Genus")).trimmed().toInt(&numeric);
+    return ArticleGenusFor(Article, GetMainField(ID, QStringLiteral("Art")), numeric ? genus : 99);
+}
+
 void ChangeArticle(const QString &Article, long long ID)
 {
     dao::Database &db = OpenWordDb();
     const QString id = QString::number(ID);
     const QString article = dao::SqlText(Article);
+    const int genus = StoredArticleGenusFor(Article, ID);
     DbTransaction transaction(db);
     db.Execute(QStringLiteral("UPDATE Main SET Main.Art  = ") + article + QStringLiteral(" WHERE Main.ID  = ") + id);
     RequireChangedRow(db, ID);
-    db.Execute(QStringLiteral("UPDATE Main SET Main.Genus  = ") + QString::number(ArticleGenus(Article)) +
+    db.Execute(QStringLiteral("UPDATE Main SET Main.Genus  = ") + QString::number(genus) +
                QStringLiteral(" WHERE Main.ID  = ") + id);
     for (const QString &table : db.TableNames()) {
         if (dao::JetLike(table, QStringLiteral("All*"))) {
@@ -232,6 +248,21 @@ void UpdateVoiceForm(long long ID, const QString &Field, const QString &Text)
                (text.isEmpty() ? QStringLiteral("NULL") : dao::SqlText(text)) + QStringLiteral(" WHERE Main.ID  = ") +
                QString::number(ID));
     RequireChangedRow(db, ID);
+}
+
+bool EmptiesVoice(long long ID, const QString &Field, const QString &Text)
+{
+    // The auxiliary's marker is refused with its own message, unasked.
+    return Text.trimmed().isEmpty() && !RemovesAuxiliaryMarker(ID, Field, QString()) &&
+           !GetMainField(ID, Field).trimmed().isEmpty();
+}
+
+QString VoiceEmptyQuestion(const QString &Field)
+{
+    const QString voice = Field == QLatin1String("PP") ? QStringLiteral("passive") : QStringLiteral("active");
+    return QStringLiteral("The box of the ") + voice + QStringLiteral(" form is empty: stored so, the verb has no ") +
+           voice + QStringLiteral(" voice any more, and its ") + voice +
+           QStringLiteral(" conjugation is no longer offered.\nEmpty the ") + voice + QStringLiteral(" form?");
 }
 
 void UpdateMainField(const QString &Value, long long ID, const QString &FieldName, const QString &CountField)

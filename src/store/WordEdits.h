@@ -25,6 +25,13 @@ class GridLink;
 // The gender code of an article: "o" 0; "h", "tis" and any article beginning
 // with "th" (thn, thV) 1; "to", "ta" 2; anything else 99.
 int ArticleGenus(const QString &Article);
+// The gender code a word gets with Article when it has StoredArticle and
+// StoredGenus now: ArticleGenus, except that a plural-only noun (a plural
+// article, "oi" or "ta", stored and typed) keeps the gender it has, which no
+// plural article tells.
+int ArticleGenusFor(const QString &Article, const QString &StoredArticle, int StoredGenus);
+// The same for word ID as stored now (99 for a word no longer stored).
+int StoredArticleGenusFor(const QString &Article, long long ID);
 
 // Writes Article and its gender code to Main and Article to every table whose
 // name is Like "All*".
@@ -60,6 +67,11 @@ void UpdateMainField(const QString &Value, long long ID, const QString &FieldNam
 // offered. Refuses (EditRefusal) what would take the auxiliary's marker away;
 // a word no longer in Main is an error (ThrowWordGone).
 void UpdateVoiceForm(long long ID, const QString &Field, const QString &Text);
+// True when storing Text as the verb's form of Field would take away a
+// voice the verb has: Text is blank and the stored form is not. Such an
+// edit is asked first (VoiceEmptyQuestion; No keeps the voice).
+bool EmptiesVoice(long long ID, const QString &Field, const QString &Text);
+QString VoiceEmptyQuestion(const QString &Field);
 
 // The same for the third-language word table Lang3Table: Value to Lang3Lat,
 // the count to Lang3Means. A word without a row there gets one, so the edit

@@ -334,6 +334,21 @@ TEST_F(ExerciseWindowTest, TheWindowAsksWhenTheStoreIsFullAndFollowsTheAnswer)
     EXPECT_TRUE(ex->txtFields(2)->isEnabled());
 }
 
+// A limit of 0 keeps no store: a wrong answer stores nothing and asks
+// nothing, and a store left from before does not force its source.
+TEST_F(ExerciseWindowTest, AStoreLimitOfZeroStoresNothingAndAsksNothing)
+{
+    tav::OptNbrWrongs = 0;
+    ex->cmdReset_Click();
+    messages.Clear();
+    Type("wrong");
+    EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join('|').toStdString();
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM WrongIDs"), 0);
+    tav::StoreWrongAnswer(5, QDateTime::currentDateTime());
+    ex->Form_Activate();
+    EXPECT_TRUE(ex->opDbas[0]->isEnabled()) << "all words stay a source";
+}
+
 // The main window's MDI area takes Ctrl+Tab for its child windows: the
 // exercise's tabs change with Ctrl+PageDown and Ctrl+PageUp, from any control
 // of the window and around from the last tab to the first.

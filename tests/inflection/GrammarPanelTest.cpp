@@ -453,11 +453,15 @@ TEST_F(PanelFixture, TheVoiceBoxesStoreAnyTextAndAnEmptiedBoxRemovesTheVoice)
     EXPECT_EQ(list->grid.m_col, 2);
     EXPECT_EQ(list->grid.m_topRow, 1) << "the next row is in view: the view stays";
 
+    // Emptying a voice is asked first: Yes empties it.
     panel().tbPP->clear();
+    messages.Answer(winsys::vbYes);
     QTest::keyClick(panel().tbPP, Qt::Key_Enter);
     EXPECT_TRUE(Native(QStringLiteral("SELECT PP FROM Main WHERE ID = 5")).isNull());
     EXPECT_FALSE(entry(1)->isEnabled());
-    EXPECT_TRUE(messages.Messages().isEmpty());
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(winsys::DefaultAnswer(messages.Messages()[0].style), winsys::vbNo);
+    messages.Clear();
 
     // A failed write says so, the box shows the stored form again and the
     // list stays on the word.
@@ -474,9 +478,12 @@ TEST_F(PanelFixture, AVoiceBoxOfBlanksRemovesTheVoiceAndAFormIsStoredTrimmed)
 {
     w->SmallFacts(5, QString(), 0);
     panel().tbPP->setText(QStringLiteral("   "));
+    messages.Answer(winsys::vbYes); // emptying a voice is asked first
     QTest::keyClick(panel().tbPP, Qt::Key_Return);
     EXPECT_TRUE(Native(QStringLiteral("SELECT PP FROM Main WHERE ID = 5")).isNull());
     EXPECT_FALSE(entry(1)->isEnabled()) << "the passive is no longer offered";
+    EXPECT_EQ(messages.Messages().size(), 1);
+    messages.Clear();
     panel().tbAP->setText(QStringLiteral(" aggivzw  "));
     QTest::keyClick(panel().tbAP, Qt::Key_Return);
     EXPECT_EQ(Text(QStringLiteral("SELECT AP FROM Main WHERE ID = 5")), QStringLiteral("aggivzw"));

@@ -344,6 +344,7 @@ TEST_F(EditFixture, AParticleLeftAloneEmptiesTheCellAndEveryCellOfTheFieldShowsT
     w->SmallFacts(1, QString(), 33); // agapavw
     // Row 3 and row 5 show the same stored field, KonT4.S2a.
     ASSERT_EQ(imp().TextMatrix(5, 1), "mhn agaphvseiV");
+    messages.Answer(winsys::vbYes); // emptying a stored form is asked first
     ASSERT_TRUE(Edit(imp(), 3, 1, "na "));
     EXPECT_EQ(Text("SELECT S2a FROM KonT4 WHERE ID = 1"), "");
     EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 1 AND GenTem = 'KonT4' AND KasPer = 'S2a'"), "");
@@ -469,6 +470,8 @@ TEST_F(EditFixture, TheArticleAndTheCompoundTenseFollowAnEditAndStandOnlyBesideA
     };
     for (const Case &c : cases) {
         w->SmallFacts(c.id, QString(), 0);
+        if (c.typed.isEmpty())
+            messages.Answer(winsys::vbYes); // emptying a stored form is asked first
         ASSERT_TRUE(Edit(klin(), c.row, 2, c.typed)) << c.typed.toStdString();
         EXPECT_EQ(klin().TextMatrix(c.row, 2), c.typed);
         EXPECT_EQ(klin().TextMatrix(c.row, 1), c.article) << c.typed.toStdString();

@@ -1,11 +1,12 @@
 // Typing that Enter has not stored yet (a list window's cell editor, the
 // grammar panel's cell editors, the remarks boxes) never vanishes when the
-// program ends, a list window closes or every window is closed: it is
-// stored as Enter would store it, or, where it is refused, kept in its place
-// with the message that says why.
+// program ends (also on a signal), a list window closes or every window is
+// closed: it is stored as Enter would store it. Where it is refused, the
+// close asks whether to discard it or to go back to it; a signal drops it.
 
 #include "MainWindowFixture.h"
 #include "support/ListCellTyping.h"
+#include "support/OneWordLists.h"
 
 #include "grids/GridSimple.h"
 #include "grids/GridStd.h"
@@ -16,6 +17,7 @@
 #include "store/Dynasets.h"
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
+#include "mainwindow/EndOnSignal.h"
 
 #include <QLineEdit>
 #include <QMdiArea>
@@ -24,6 +26,7 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <csignal>
 #include <functional>
 
 using tavtest::MainWindowFixture;
@@ -34,21 +37,8 @@ class OpenTyping : public MainWindowFixture {
 public:
     // The table's steps reach the window through the fixture.
     using MainWindowFixture::w;
-    tav::GridStd *OpenStd(long long id)
-    {
-        auto *list = new tav::GridStd;
-        const QString filter = QStringLiteral("ID = ") + QString::number(id);
-        tav::ShowNewStdGrid(*list, tav::RowsPassing(tav::SqlLang3, filter), filter, tav::SqlLang3,
-                            QStringLiteral("1 Greek word"), 0, 2);
-        return list;
-    }
-    tav::GridSimple *OpenSimple(long long id)
-    {
-        auto *list = new tav::GridSimple;
-        const QString sql = tav::SqlAllEnglish + QStringLiteral(" WHERE ID = ") + QString::number(id);
-        list->Open(tav::RowsPassing(sql, QString()), sql, 1, tav::ListOpeners::SimpleTitle(QStringLiteral("x")), 2);
-        return list;
-    }
+    static tav::GridStd *OpenStd(long long id) { return tavtest::OpenStdList(id); }
+    static tav::GridSimple *OpenSimple(long long id) { return tavtest::OpenSimpleList(id); }
     // Opens the editor over the list's cell in Col and types Text, no Enter.
     static void TypeInList(tav::ListWindow *list, int col, const QString &text)
     {
@@ -141,9 +131,19 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
         {"close window", [](tav::MDI &mdi) { mdi.Control<QMdiArea>("mdiClient")->subWindowList().last()->close(); }},
         {"close all", [](tav::MDI &mdi) { mdi.mnuCloseAll_Click(); }},
         {"exit", [](tav::MDI &mdi) { mdi.close(); }},
+        {"SIGTERM",
+         [](tav::MDI &mdi) {
+             bool ended = false;
+             tav::EndOnSignal endOnSignal([&] {
+                 ended = true;
+                 mdi.close();
+             });
+             std::raise(SIGTERM);
+             EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 2000));
+         }},
     };
     // Each action types its own letter after the text, on the one database.
-    const QString suffixes = QStringLiteral("bgd");
+    const QString suffixes = QStringLiteral("bgdz");
     int n = 0;
     for (const auto &action : actions) {
         const QString suffix(suffixes.at(n++));
@@ -165,24 +165,114 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
     }
 }
 
-TEST_F(OpenTyping, TypingThatIsRefusedKeepsTheProgramAndItsWindowOpen)
-{
-    tav::GridStd *list = OpenStd(7);
-    QPointer<QMdiSubWindow> sub = w->Control<QMdiArea>("mdiClient")->subWindowList().last();
-    TypeInList(list, 4, QStringLiteral("αγελάδα"));
-    for (const auto &act : std::initializer_list<std::function<void()>>{
-             [&] { sub->close(); }, [&] { w->mnuCloseAll_Click(); }, [&] { w->close(); }}) {
-        messages.Clear();
-        act();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ASSERT_FALSE(sub.isNull());
-        EXPECT_TRUE(list->isVisible());
-        EXPECT_TRUE(w->isVisible());
-        ASSERT_EQ(messages.Messages().size(), 1);
-        EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("Nothing was stored")));
-        EXPECT_EQ(list->tbN->text(), QStringLiteral("αγελάδα")) << "kept for the user to mend";
+// Answers Yes to the question whether to discard a refused text, every other
+// box with its default button.
+struct DiscardingUser : winsys::MessageService {
+    DiscardingUser() { winsys::SetMessageService(this); }
+    int Show(const QString &prompt, int style, const QString &) override
+    {
+        const bool discard = prompt.contains(QStringLiteral("Yes discards the text"));
+        asked = asked || discard;
+        return discard ? winsys::vbYes : winsys::DefaultAnswer(style);
     }
-    EXPECT_EQ(Stored(QStringLiteral("SELECT Greek FROM Main WHERE ID = 7")), QStringLiteral("agelavda"));
+    bool asked = false;
+};
+
+// A text that is refused stays open when a window closes or the program
+// ends, but never traps the user: the close asks whether to discard it and
+// close (Yes) or to go back to it (No, the default). A signal stores nothing
+// refused, asks nothing and always ends the program.
+TEST_F(OpenTyping, ARefusedTextCanAlwaysBeLeftAndASignalAlwaysEndsTheProgram)
+{
+    const struct {
+        const char *place;
+        // Opens what the place needs and leaves the refused text typed.
+        std::function<void(OpenTyping &)> type;
+        const char *typed;
+        const char *storedSql;
+        const char *stored;
+    } places[] = {
+        {"article cell of a standard list", [](OpenTyping &t) { TypeInList(t.OpenStd(352), 3, QStringLiteral("ab")); },
+         "ab", "SELECT Art FROM Main WHERE ID = 352", "h"},
+        {"Greek cell of a standard list",
+         [](OpenTyping &t) { TypeInList(t.OpenStd(352), 4, QStringLiteral("levxhj")); }, "levxhj",
+         "SELECT Greek FROM Main WHERE ID = 352", "dunatovthta"},
+        {"article cell of a simple list", [](OpenTyping &t) { TypeInList(t.OpenSimple(7), 3, QStringLiteral("ab")); },
+         "ab", "SELECT Art FROM Main WHERE ID = 7", "h"},
+        {"declension editor",
+         [](OpenTyping &t) {
+             tav::GrammarPanel &panel = t.w->Grammar();
+             t.OpenStd(2);
+             t.w->SmallFacts(2, QString(), 0);
+             t.TypeInPanel(*panel.msflxKlin, panel.tbN, 2, 2, QStringLiteral("levxhj"));
+         },
+         "levxhj", "SELECT sFAck FROM Klino WHERE ID = 2", "agavph"},
+        {"first remarks box",
+         [](OpenTyping &t) {
+             t.OpenStd(7);
+             t.w->SmallFacts(7, QString(), 0);
+             t.w->Control<QTextEdit>("tbRem")->setPlainText(QStringLiteral("a\x01b"));
+             t.w->Control<QTextEdit>("tbRem")->document()->setModified(true);
+         },
+         "a\x01b", "SELECT coalesce(Remarks, '') FROM Main WHERE ID = 7", ""},
+    };
+    const struct {
+        const char *name;
+        std::function<void(tav::MDI &)> act;
+    } actions[] = {
+        {"close box", [](tav::MDI &mdi) { mdi.Control<QMdiArea>("mdiClient")->subWindowList().last()->close(); }},
+        {"Close all", [](tav::MDI &mdi) { mdi.mnuCloseAll_Click(); }},
+        {"Exit", [](tav::MDI &mdi) { mdi.close(); }},
+    };
+    const auto listsOpen = [](tav::MDI &mdi) { return mdi.ChildForms().size(); };
+    for (const auto &place : places) {
+        for (const auto &action : actions) {
+            SCOPED_TRACE(std::string(place.place) + " x " + action.name);
+            TearDown();
+            SetUp();
+            place.type(*this);
+            const qsizetype open = listsOpen(*w);
+            // No (the default) goes back to the text: nothing closes.
+            messages.Clear();
+            action.act(*w);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_EQ(listsOpen(*w), open);
+            EXPECT_TRUE(w->isVisible());
+            ASSERT_FALSE(messages.Messages().isEmpty());
+            const QString question = messages.Messages().last().prompt;
+            EXPECT_TRUE(question.contains(QString::fromLatin1(place.typed))) << question.toStdString();
+            EXPECT_EQ(winsys::DefaultAnswer(messages.Messages().last().style), winsys::vbNo);
+            // Yes discards it and closes.
+            DiscardingUser user;
+            action.act(*w);
+            winsys::SetMessageService(&messages);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_LT(listsOpen(*w), open);
+            EXPECT_TRUE(user.asked);
+            EXPECT_EQ(Stored(QString::fromLatin1(place.storedSql)), QString::fromLatin1(place.stored));
+        }
+        {
+            // A second signal ends the process at once (EndOnSignalTest).
+            SCOPED_TRACE(std::string(place.place) + " x SIGTERM");
+            TearDown();
+            SetUp();
+            place.type(*this);
+            messages.Clear();
+            bool ended = false;
+            {
+                tav::EndOnSignal endOnSignal([&] {
+                    ended = true;
+                    w->close();
+                });
+                std::raise(SIGTERM);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 2000));
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_FALSE(w->isVisible()) << "the program ends";
+            EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join(QLatin1Char('|')).toStdString();
+            EXPECT_EQ(Stored(QString::fromLatin1(place.storedSql)), QString::fromLatin1(place.stored));
+        }
+    }
 }
 
 } // namespace

@@ -100,7 +100,8 @@ TraditionalRound::Judgement TraditionalRound::Judge(const QString &Typed, const 
             } else {
                 RepaIDs.append(CurrentWordID);
                 m_lines.append(Shown);
-                if (!fromStore) {
+                // A limit of 0 keeps no store: nothing is stored or asked.
+                if (!fromStore && OptNbrWrongs > 0) {
                     AddWrongs(CurrentWordID);
                     j.StoreChanged = true;
                     if (CountWrongIDs() >= OptNbrWrongs)

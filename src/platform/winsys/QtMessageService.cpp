@@ -10,7 +10,8 @@ namespace winsys {
 namespace {
 
 // A QMessageBox that refuses Esc and the close button when the style leaves
-// no button to stand for them. Qt would otherwise pick the "No" button.
+// no button to stand for them (Qt would otherwise pick the "No" button),
+// except as the program ends on a signal: then any box closes.
 class StyledMessageBox : public QMessageBox {
 public:
     StyledMessageBox(bool escapeAllowed, QWidget *parent) : QMessageBox(parent), m_escapeAllowed(escapeAllowed) {}
@@ -26,6 +27,11 @@ protected:
     }
     void closeEvent(QCloseEvent *event) override
     {
+        if (EndingProgram()) {
+            done(0);
+            event->accept();
+            return;
+        }
         if (!m_escapeAllowed) {
             event->ignore();
             return;
@@ -61,12 +67,11 @@ MessageBoxLayout LayoutForStyle(int style)
     const int wanted = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
     // A default beyond the last button falls back to the first.
     layout.defaultButton = layout.buttons.value(wanted, layout.buttons.first());
-    if (layout.buttons.contains(B::Cancel))
-        layout.escapeButton = B::Cancel;
-    else if (layout.buttons == QVector{B::Ok})
-        layout.escapeButton = B::Ok;
-    else if (layout.buttons == QVector{B::Yes, B::No})
-        layout.escapeButton = B::No;
+    // Esc and the close box give the answer that changes nothing.
+    if (const int safe = SafeAnswer(style); safe != NoAnswer)
+        for (auto button : layout.buttons)
+            if (ResultForButton(button) == safe)
+                layout.escapeButton = button;
     layout.escapeAllowed = layout.escapeButton != B::NoButton;
     return layout;
 }
@@ -110,8 +115,9 @@ int QtMessageService::Show(const QString &prompt, int style, const QString &titl
     auto box = BuildBox(prompt, style, title, QApplication::activeWindow());
     box->exec();
     QAbstractButton *clicked = box->clickedButton();
+    // A box closed as the program ends gives the answer that changes nothing.
     if (!clicked)
-        return DefaultAnswer(style);
+        return EndingProgram() ? SafeAnswer(style) : DefaultAnswer(style);
     return ResultForButton(box->standardButton(clicked));
 }
 

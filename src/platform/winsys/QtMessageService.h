@@ -20,10 +20,9 @@ struct MessageBoxLayout {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QVector<QMessageBox::StandardButton> buttons; // in the style's order, left to right
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    // Whether Esc or the window's close button may answer: a box with a
-    // Cancel button (Cancel), OK alone (OK) or Yes and No (No, so a question
-    // whose Yes deletes is never answered Yes by them). An Abort/Retry/Ignore
-    // box must be answered with one of its buttons.
+    // Whether Esc or the window's close button may answer, and with which
+    // button: the one of SafeAnswer(style), the answer that changes nothing.
+    // A question with NoSafeAnswer must be answered with one of its buttons.
     bool escapeAllowed = false;
     QMessageBox::StandardButton escapeButton = QMessageBox::NoButton;
 };

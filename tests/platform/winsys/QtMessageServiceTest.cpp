@@ -49,14 +49,20 @@ TEST(MessageBoxLayout, DefaultButtonByPosition)
         EXPECT_EQ(ResultForButton(LayoutForStyle(style).defaultButton), DefaultAnswer(style)) << style;
 }
 
-TEST(MessageBoxLayout, EscapeAnswersCancelOKOrNoButNeverAnAbortRetryIgnoreBox)
+// Esc and the close box give the answer that changes nothing; a question
+// each of whose answers acts is not answered by them.
+TEST(MessageBoxLayout, EscapeGivesTheSafeAnswerAndNoneWhereEveryAnswerActs)
 {
     EXPECT_EQ(LayoutForStyle(vbOKOnly).escapeButton, B::Ok);
     EXPECT_EQ(LayoutForStyle(vbOKCancel).escapeButton, B::Cancel);
     EXPECT_EQ(LayoutForStyle(vbYesNoCancel).escapeButton, B::Cancel);
     EXPECT_EQ(LayoutForStyle(vbRetryCancel).escapeButton, B::Cancel);
     EXPECT_EQ(LayoutForStyle(vbYesNo).escapeButton, B::No);
-    EXPECT_FALSE(LayoutForStyle(vbAbortRetryIgnore).escapeAllowed);
+    EXPECT_EQ(LayoutForStyle(vbAbortRetryIgnore).escapeButton, B::Abort);
+    EXPECT_FALSE(LayoutForStyle(vbYesNo | vbCritical | NoSafeAnswer).escapeAllowed);
+    for (int style : {0, 1, 2, 3, 4, 5, 20, 276})
+        EXPECT_EQ(ResultForButton(LayoutForStyle(style).escapeButton), SafeAnswer(style)) << style;
+    EXPECT_EQ(SafeAnswer(vbYesNo | NoSafeAnswer), NoAnswer);
 }
 
 TEST(MessageBoxLayout, ResultCodes)
@@ -146,7 +152,6 @@ TEST_F(ShownMessageBox, EveryYesNoQuestionAnswersNoOnEscAndTheCloseBoxAndItsDefa
         {"delete a language", vbYesNo | vbCritical | vbDefaultButton2, vbNo},
         {"flush the store of wrong answers", vbYesNo | vbCritical | vbDefaultButton2, vbNo},
         {"an article without a gender", vbYesNo | vbExclamation | vbDefaultButton2, vbNo},
-        {"the store of wrong answers is full", vbYesNo | vbCritical, vbYes},
         {"cancel a print repeat", vbYesNo | vbInformation, vbYes},
     };
     const struct {
@@ -170,4 +175,29 @@ TEST_F(ShownMessageBox, EveryYesNoQuestionAnswersNoOnEscAndTheCloseBoxAndItsDefa
             EXPECT_EQ(result, a.isEnter ? q.onEnter : vbNo);
         }
     }
+}
+
+// Yes/No where No empties a store: Esc and the close box leave the box for
+// the user to answer; a box closed as the program ends answers nothing.
+TEST_F(ShownMessageBox, AQuestionEachOfWhoseAnswersActsWaitsForAButtonUntilTheProgramEnds)
+{
+    const int style = vbYesNo | vbCritical | NoSafeAnswer;
+    for (const auto &press : std::initializer_list<std::function<void(QMessageBox *)>>{
+             [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); },
+             [](QMessageBox *box) { box->close(); }}) {
+        bool stayed = false;
+        const int result = Run(QStringLiteral("Store full?"), style, QString(), [&](QMessageBox *box) {
+            press(box);
+            stayed = box->isVisible();
+            box->button(QMessageBox::Yes)->click();
+        });
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(result, vbYes);
+    }
+    const int atEnd = Run(QStringLiteral("Store full?"), style, QString(), [](QMessageBox *box) {
+        SetEndingProgram(true);
+        box->close();
+    });
+    SetEndingProgram(false);
+    EXPECT_EQ(atEnd, NoAnswer);
 }

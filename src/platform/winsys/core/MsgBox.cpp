@@ -6,6 +6,7 @@ namespace winsys {
 
 namespace {
 MessageService *g_service = nullptr;
+bool g_ending = false;
 
 class StderrMessages : public MessageService {
 public:
@@ -37,8 +38,30 @@ int DefaultAnswer(int style)
     return row.value(defaultIndex, row.first());
 }
 
+int SafeAnswer(int style)
+{
+    if (style & NoSafeAnswer)
+        return NoAnswer;
+    switch (style & 7) {
+    case vbOKCancel:
+    case vbYesNoCancel:
+    case vbRetryCancel: return vbCancel;
+    case vbAbortRetryIgnore: return vbAbort;
+    case vbYesNo: return vbNo;
+    default: return vbOK;
+    }
+}
+
+void SetEndingProgram(bool ending) { g_ending = ending; }
+
+bool EndingProgram() { return g_ending; }
+
 int MsgBox(const QString &prompt, int style, const QString &title)
 {
+    if (g_ending) {
+        std::fprintf(stderr, "[%s] %s\n", qPrintable(title.isEmpty() ? AppTitle : title), qPrintable(prompt));
+        return SafeAnswer(style);
+    }
     return CurrentMessageService()->Show(prompt, style, title.isEmpty() ? AppTitle : title);
 }
 

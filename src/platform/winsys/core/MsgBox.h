@@ -24,9 +24,25 @@ enum MsgBoxStyle : int {
     vbInformation = 64,
     vbDefaultButton2 = 256,
     vbDefaultButton3 = 512,
+    // The program's own flag: a question each of whose answers changes
+    // something (Yes/No where No empties a store). Esc and the close box do
+    // not answer it, and a box closed as the program ends answers NoAnswer.
+    NoSafeAnswer = 0x1000000,
 };
 
-enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgBoxResult : int {
+    // A box closed without an answer: the program ends on a signal and the
+    // question has no answer that changes nothing. The caller leaves its
+    // data as it is.
+    NoAnswer = 0,
+    vbOK = 1,
+    vbCancel = 2,
+    vbAbort = 3,
+    vbRetry = 4,
+    vbIgnore = 5,
+    vbYes = 6,
+    vbNo = 7
+};
 
 // The program's title, the caption of message boxes that name none.
 inline const QString AppTitle = QStringLiteral("Tavrinel");
@@ -49,6 +65,18 @@ int MsgBox(const QString &prompt, int style = vbOKOnly, const QString &title = Q
 
 // The default button of a style: what a user pressing Enter would choose.
 int DefaultAnswer(int style);
+
+// The answer of a style that changes nothing, which Esc, the close box and
+// an end of the program give: Cancel where the box has one, OK alone, No of
+// a Yes/No box, Abort of an Abort/Retry/Ignore box; NoAnswer for a style
+// with NoSafeAnswer.
+int SafeAnswer(int style);
+
+// Set once the program ends on a signal (a logout, a shutdown): from then on
+// MsgBox shows nothing and waits for no answer; it writes the prompt to
+// stderr and returns SafeAnswer(style).
+void SetEndingProgram(bool ending);
+bool EndingProgram();
 
 // For tests: records every message and answers from a queue; when the queue
 // is empty, the default button of the box.
