@@ -152,7 +152,7 @@ TEST_F(FrameListWindows, TheListsKindReachesPrintWhateverTheWindowsName)
         tavtest::PressWhenShown(&print, QStringLiteral("Command1(0)"));
         w->imgPrintNorm_Click();
         ASSERT_TRUE(rec.ended);
-        EXPECT_EQ(rec.docName, list.docName);
+        EXPECT_EQ(rec.docName.toStdString(), list.docName.toStdString());
         qobject_cast<tav::ListWindow *>(form)->CloseWindow();
         QCoreApplication::processEvents();
     }
