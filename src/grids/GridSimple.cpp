@@ -45,16 +45,16 @@ GridSimple::GridSimple(QWidget *parent) : LinkedListWindow(QStringLiteral("GridS
     for (int i = 0; i < 2; ++i) {
         cmdSortCol[i] = NewHeadingButton(QStringLiteral("cmdSortCol(%1)").arg(i));
         cmdSort[i] = NewHeadingButton(QStringLiteral("cmdSort(%1)").arg(i));
-        cmdSort[i]->setFont(small);
+        SetHeadingFont(cmdSort[i], small);
         connect(cmdSort[i], &QPushButton::clicked, this, [this, i] { cmdSort_Click(i); });
         connect(cmdSortCol[i], &QPushButton::clicked, this, [this, i] { cmdSort_Click(i); });
     }
     cmdart = NewHeadingButton(QStringLiteral("cmdart"), QStringLiteral("Art."));
-    cmdart->setFont(small);
+    SetHeadingFont(cmdart, small);
     connect(cmdart, &QPushButton::clicked, this, &GridSimple::cmdart_Click);
-    cmdSort[0]->setText(QStringLiteral("English"));
-    cmdSort[1]->setText(QStringLiteral("Ta Ellhnikav"));
-    cmdSort[1]->setFont(winsys::GreekFont(GreekFontSize - 2));
+    SetHeadingText(cmdSort[0], QStringLiteral("English"));
+    SetHeadingText(cmdSort[1], QStringLiteral("Ta Ellhnikav"));
+    SetHeadingFont(cmdSort[1], winsys::GreekFont(GreekFontSize - 2));
     Grid->SetRowHeightMin(Grid->PixelsToTwipsY(QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4));
 }
 
@@ -68,7 +68,7 @@ void GridSimple::Open(dao::RecordsetPtr Rows, const QString &Sql, int Lang, cons
     lblSortValue = Lang;
     Grid->SetTag(QString::number(Mode));
     lblCap = Title;
-    cmdSort[0]->setText(english() ? Caps1079(1080) : Opt3rdLang);
+    SetHeadingText(cmdSort[0], english() ? Caps1079(1080) : Opt3rdLang);
     BindRows(std::move(Rows));
     SetWindowCaption(CountCaption(count));
     GridSimpleFill(Lang);

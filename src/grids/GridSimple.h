@@ -34,6 +34,8 @@ public:
     void cmdSort_Click(int Index);
     void cmdart_Click();
 
+    Kind ListKind() const override { return Kind::Simple; }
+
     // "5" English, "6" the third language.
     QString lblFlag;
 

@@ -79,18 +79,18 @@ GridStd::GridStd(QWidget *parent) : LinkedListWindow(QStringLiteral("GridStd"), 
         cmdSort[i] = NewHeadingButton(QStringLiteral("cmdSort(%1)").arg(i));
         connect(cmdSort[i], &QPushButton::clicked, this, [this, i] { cmdSort_Click(i); });
         connect(cmdSortCol[i], &QPushButton::clicked, this, [this, i] { cmdSort_Click(i); });
-        cmdSort[i]->hide();
-        cmdSortCol[i]->hide();
+        ShowHeading(cmdSort[i], false);
+        ShowHeading(cmdSortCol[i], false);
     }
     for (int i = 1; i <= 2; ++i) {
         cmdCol[i] = NewHeadingButton(QStringLiteral("cmdCol(%1)").arg(i));
         connect(cmdCol[i], &QPushButton::clicked, this, [this, i] { cmdCol_Click(i); });
-        cmdCol[i]->hide();
+        ShowHeading(cmdCol[i], false);
     }
     connect(cmdDelete, &QPushButton::clicked, this, &GridStd::FlexDelete);
     // The article column's heading, as the simple list heads its own.
     cmdart = NewHeadingButton(QStringLiteral("cmdart"), QStringLiteral("Art."));
-    cmdart->hide();
+    ShowHeading(cmdart, false);
 
     // The texts of the heading buttons; a caption without its row stays empty.
     try {
@@ -102,10 +102,10 @@ GridStd::GridStd(QWidget *parent) : LinkedListWindow(QStringLiteral("GridStd"), 
         while (m_texts.size() < 11)
             m_texts << QString();
     }
-    cmdSort[0]->setText(QStringLiteral("Ta Ellhnikav"));
-    cmdSort[0]->setFont(winsys::GreekFont(GreekFontSize - 2));
-    cmdSort[1]->setText(m_texts.value(9));
-    cmdSort[2]->setText(m_texts.value(10));
+    SetHeadingText(cmdSort[0], QStringLiteral("Ta Ellhnikav"));
+    SetHeadingFont(cmdSort[0], winsys::GreekFont(GreekFontSize - 2));
+    SetHeadingText(cmdSort[1], m_texts.value(9));
+    SetHeadingText(cmdSort[2], m_texts.value(10));
     Grid->SetRowHeightMin(Grid->PixelsToTwipsY(QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4));
 }
 
@@ -187,11 +187,12 @@ int GridStd::LeastWidth(int Col) const
     return least > 0 ? std::min(least, FittedWidth(Col)) : FittedWidth(Col);
 }
 
-QString GridStd::PrintedHeading(int Col) const
+ListWindow::ColumnHeading GridStd::PrintedHeading(int Col) const
 {
-    if (ViewTag() != 33 && Col == 6 && !Opt3rdLang.isEmpty() && HeadingOver(Col))
-        return Opt3rdLang;
-    return ListWindow::PrintedHeading(Col);
+    ColumnHeading heading = ShownHeading(Col);
+    if (ViewTag() != 33 && Col == 6 && !Opt3rdLang.isEmpty() && !heading.Text.isEmpty())
+        heading.Text = Opt3rdLang;
+    return heading;
 }
 
 void GridStd::placePair(int Index, int Col)
@@ -199,8 +200,8 @@ void GridStd::placePair(int Index, int Col)
     const int twinTop = cmdDelete->geometry().bottom() + 1;
     PlaceOverColumn(cmdSortCol[Index], Col, twinTop, pxY(kTwinHeight));
     PlaceOverColumn(cmdSort[Index], Col, twinTop + pxY(kTwinHeight), pxY(kSortHeight));
-    cmdSortCol[Index]->show();
-    cmdSort[Index]->show();
+    ShowHeading(cmdSortCol[Index], true);
+    ShowHeading(cmdSort[Index], true);
 }
 
 void GridStd::ArrangeButtons()
@@ -254,10 +255,10 @@ void GridStd::ArrangeButtons()
 
     // 3, 4, 5. The heading buttons over their columns.
     for (int i = 0; i < 4; ++i) {
-        cmdSort[i]->hide();
-        cmdSortCol[i]->hide();
+        ShowHeading(cmdSort[i], false);
+        ShowHeading(cmdSortCol[i], false);
     }
-    cmdart->hide();
+    ShowHeading(cmdart, false);
     if (view == 33) {
         static const char *captions[4] = {"Ref 1", "Ref 2", "Greek Form", "English"};
         static constexpr int cols[4] = {0, 2, 3, 4};
@@ -266,18 +267,18 @@ void GridStd::ArrangeButtons()
         for (int i = 0; i < 4; ++i) {
             if (cols[i] >= g.Cols())
                 continue;
-            cmdSort[i]->setFont(small);
-            cmdSort[i]->setText(QString::fromLatin1(captions[i]));
+            SetHeadingFont(cmdSort[i], small);
+            SetHeadingText(cmdSort[i], QString::fromLatin1(captions[i]));
             placePair(i, cols[i]);
         }
     } else {
-        cmdSort[0]->setFont(winsys::GreekFont(GreekFontSize - 2));
+        SetHeadingFont(cmdSort[0], winsys::GreekFont(GreekFontSize - 2));
         if (g.ColWidth(3) > 0) {
             QFont small(QStringLiteral("Small Fonts"));
             small.setPointSize(8);
-            cmdart->setFont(small);
+            SetHeadingFont(cmdart, small);
             PlaceOverColumn(cmdart, 3, cmdDelete->geometry().bottom() + 1, pxY(kTwinHeight + kSortHeight));
-            cmdart->show();
+            ShowHeading(cmdart, true);
         }
         placePair(0, 4);
         if (g.Cols() > 5)
@@ -290,7 +291,7 @@ void GridStd::ArrangeButtons()
     // 7. The column buttons, while both meaning columns are there.
     const bool columnButtons = view != 33 && !OptBoHide3 && g.Cols() > 6;
     for (int i = 1; i <= 2; ++i)
-        cmdCol[i]->setVisible(columnButtons);
+        ShowHeading(cmdCol[i], columnButtons);
     if (columnButtons) {
         cmdCol[1]->setGeometry(lblInfo->geometry().right() + 1, 0, px(kColButtonWidth), rowHeight);
         cmdCol[2]->setGeometry(cmdCol[1]->geometry().right() + 1, 0, px(kColButtonWidth), rowHeight);
@@ -349,9 +350,9 @@ void GridStd::setColumnHidden(int Index, bool Hidden)
 {
     m_colHidden[Index] = Hidden;
     if (Index == 1)
-        cmdCol[1]->setText(Hidden ? kEngShow : kEngHide);
+        SetHeadingText(cmdCol[1], Hidden ? kEngShow : kEngHide);
     else
-        cmdCol[2]->setText(Lang3Short + (Hidden ? QStringLiteral(" +") : QStringLiteral(" -")));
+        SetHeadingText(cmdCol[2], Lang3Short + (Hidden ? QStringLiteral(" +") : QStringLiteral(" -")));
 }
 
 void GridStd::cmdCol_Click(int Index)
@@ -368,8 +369,8 @@ void GridStd::cmdCol_Click(int Index)
     // The columns shown fill the window again; the buttons of the third
     // language follow their column.
     FillColumns();
-    cmdSortCol[Index]->setVisible(!hiding);
-    cmdSort[Index]->setVisible(!hiding);
+    ShowHeading(cmdSortCol[Index], !hiding);
+    ShowHeading(cmdSort[Index], !hiding);
     if (hiding && Grid->Col() == col) {
         const bool busy = GridBusy();
         SetGridBusy(true);

@@ -51,7 +51,8 @@ public:
     // then ends in an ellipsis), no further.
     int LeastWidth(int Col) const override;
     // The third language's column is headed by the language's name on paper.
-    QString PrintedHeading(int Col) const override;
+    ColumnHeading PrintedHeading(int Col) const override;
+    Kind ListKind() const override { return Kind::Standard; }
 
     // Controls beyond the shared ones.
     QPushButton *cmdDelete = nullptr;

@@ -32,6 +32,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <utility>
 
 namespace tav {
 
@@ -407,17 +408,17 @@ int ListWindow::ColumnLeft(int Col) const
 
 void ListWindow::PlaceOverColumn(QPushButton *Button, int Col, int Top, int Height)
 {
-    Button->setProperty("overColumn", Col);
+    headingOf(Button).Col = Col;
     Button->setGeometry(ColumnLeft(Col), Top, std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(Col))), Height);
 }
 
 void ListWindow::FollowColumns()
 {
-    for (QPushButton *button : findChildren<QPushButton *>(Qt::FindDirectChildrenOnly)) {
-        const QVariant col = button->property("overColumn");
-        if (!col.isValid())
+    for (const HeadingButton &heading : std::as_const(m_headings)) {
+        if (heading.Col < 0)
             continue;
-        const int c = col.toInt();
+        const int c = heading.Col;
+        QPushButton *button = heading.Button;
         // A column scrolled out of sight to the left takes its button along.
         const bool shown = c >= Grid->LeftCol() || c < Grid->FixedCols();
         const int width = std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(c)));
@@ -426,20 +427,33 @@ void ListWindow::FollowColumns()
     HeadingsMoved();
 }
 
-const QPushButton *ListWindow::HeadingOver(int Col) const
+const ListWindow::HeadingButton *ListWindow::headingShownOver(int Col) const
 {
-    for (const QPushButton *button : findChildren<QPushButton *>(Qt::FindDirectChildrenOnly)) {
-        const QVariant col = button->property("overColumn");
-        if (col.isValid() && col.toInt() == Col && !button->isHidden() && !button->text().isEmpty())
-            return button;
-    }
+    for (const HeadingButton &heading : m_headings)
+        if (heading.Col == Col && heading.Shown && !heading.Text.isEmpty())
+            return &heading;
     return nullptr;
 }
 
-QString ListWindow::PrintedHeading(int Col) const
+const QPushButton *ListWindow::HeadingOver(int Col) const
 {
-    const QPushButton *button = HeadingOver(Col);
-    return button ? button->text() : QString();
+    const HeadingButton *heading = headingShownOver(Col);
+    return heading ? heading->Button : nullptr;
+}
+
+ListWindow::ColumnHeading ListWindow::ShownHeading(int Col) const
+{
+    const HeadingButton *heading = headingShownOver(Col);
+    return heading ? ColumnHeading{heading->Text, heading->Font} : ColumnHeading{};
+}
+
+ListWindow::Printout ListWindow::PrintedList() const
+{
+    Printout printout;
+    printout.ListKind = ListKind();
+    for (int c = 0; c < Grid->Cols(); ++c)
+        printout.Headings.append(PrintedHeading(c));
+    return printout;
 }
 
 QPushButton *ListWindow::NewHeadingButton(const QString &Name, const QString &Text)
@@ -447,7 +461,41 @@ QPushButton *ListWindow::NewHeadingButton(const QString &Name, const QString &Te
     auto *button = new QPushButton(Text, this);
     button->setObjectName(Name);
     button->setFocusPolicy(Qt::NoFocus);
+    m_headings.append(HeadingButton{button, -1, Text, font(), true});
     return button;
+}
+
+ListWindow::HeadingButton &ListWindow::headingOf(QPushButton *Button)
+{
+    for (HeadingButton &heading : m_headings)
+        if (heading.Button == Button)
+            return heading;
+#ifndef NDEBUG
+    // Every heading button is made by NewHeadingButton; one that is not would
+    // be missing from what the window knows it shows: debug builds and tests
+    // stop here.
+    qFatal("ListWindow: %s was not made by NewHeadingButton", qPrintable(Button->objectName()));
+#endif
+    m_headings.append(HeadingButton{Button, -1, Button->text(), Button->font(), !Button->isHidden()});
+    return m_headings.last();
+}
+
+void ListWindow::SetHeadingText(QPushButton *Button, const QString &Text)
+{
+    headingOf(Button).Text = Text;
+    Button->setText(Text);
+}
+
+void ListWindow::SetHeadingFont(QPushButton *Button, const QFont &Font)
+{
+    headingOf(Button).Font = Font;
+    Button->setFont(Font);
+}
+
+void ListWindow::ShowHeading(QPushButton *Button, bool Shown)
+{
+    headingOf(Button).Shown = Shown;
+    Button->setVisible(Shown);
 }
 
 void ListWindow::PaintButton(QPushButton *Button, long Colour)

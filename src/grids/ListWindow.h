@@ -26,10 +26,12 @@
 #include "platform/flexgrid/GridRoutines.h"
 #include "store/ListWindowLink.h"
 
+#include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QVector>
 #include <QWidget>
 
 #include <optional>
@@ -153,12 +155,31 @@ public:
     // A column's width as the layout fitted it to its texts (twips), before
     // the columns were widened to fill the window.
     int FittedWidth(int Col) const;
-    // The heading button that shows the words over a column (its grid's own
-    // heading row is hidden); null when none does.
+    // What the window shows over one of its columns in place of its grid's
+    // hidden heading row: the words (empty: nothing is shown over it) and
+    // the font they are shown in.
+    struct ColumnHeading {
+        QString Text;
+        QFont Font;
+    };
+    // The two kinds of list, for what differs between them on paper.
+    enum class Kind { Standard, Simple };
+    virtual Kind ListKind() const = 0;
+    // What the window hands the print window: its kind and, by column of
+    // its grid, the heading each column is printed with.
+    struct Printout {
+        Kind ListKind = Kind::Standard;
+        QVector<ColumnHeading> Headings;
+    };
+    Printout PrintedList() const;
+    // The heading a column is printed with: what is shown over it, unless
+    // a window heads it otherwise on paper.
+    virtual ColumnHeading PrintedHeading(int Col) const { return ShownHeading(Col); }
+    // What is shown over a column: the words of the first heading button
+    // laid over it that is shown and has words.
+    ColumnHeading ShownHeading(int Col) const;
+    // That button; null when none is.
     const QPushButton *HeadingOver(int Col) const;
-    // The words a column is headed by on paper: those shown over it (empty
-    // when none are).
-    virtual QString PrintedHeading(int Col) const;
 
 protected:
     // Places lblInfo. Its size is fixed there: a new text then asks the
@@ -266,8 +287,15 @@ protected:
     // Called after the heading buttons followed their columns: a window moves
     // what it lays out beside them.
     virtual void HeadingsMoved() {}
-    // A heading button of the window that takes no focus, named Name.
+    // A heading button of the window that takes no focus, named Name,
+    // showing Text in the window's font.
     QPushButton *NewHeadingButton(const QString &Name, const QString &Text = QString());
+    // A heading button's words, font and visibility are set here: the
+    // window keeps them, and so knows what it shows over each column
+    // without reading its buttons back.
+    void SetHeadingText(QPushButton *Button, const QString &Text);
+    void SetHeadingFont(QPushButton *Button, const QFont &Font);
+    void ShowHeading(QPushButton *Button, bool Shown);
     // Colours a heading button (a colour number).
     static void PaintButton(QPushButton *Button, long Colour);
     // The height (pixels) the window may take: the client area's.
@@ -300,7 +328,20 @@ private:
     // The search's state, shown on cmdS.
     void setSearch(GridSearch state);
 
+    // A heading button and what it shows; Col is the column it is laid
+    // over (-1: none).
+    struct HeadingButton {
+        QPushButton *Button = nullptr;
+        int Col = -1;
+        QString Text;
+        QFont Font;
+        bool Shown = true;
+    };
+    HeadingButton &headingOf(QPushButton *Button);
+    const HeadingButton *headingShownOver(int Col) const;
+
     FlexGridLink m_gridLink;
+    QVector<HeadingButton> m_headings; // in the order they were made
     GridSearch m_search = GridSearch::FromTop;
     QPointer<QMdiSubWindow> m_subWindow;
     QSize m_wanted{640, 420};

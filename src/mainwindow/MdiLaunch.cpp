@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
 
 namespace tav {
 
@@ -74,20 +73,16 @@ void MDI::imgPrintNorm_Click()
     if (ListWindow *list = PrintableListOf(form); list && list->Grid) {
         print.SetGridToPrint(list->Grid);
         // The page heads each column with the words the list shows over it.
-        QVector<PrintEngine::ColumnHeading> headings;
-        for (int c = 0; c < list->Grid->Cols(); ++c) {
+        const ListWindow::Printout printout = list->PrintedList();
+        P001::ListToPrint printed;
+        printed.Kind = printout.ListKind == ListWindow::Kind::Simple ? P001::ListKind::Simple : P001::ListKind::Standard;
+        for (const ListWindow::ColumnHeading &shown : printout.Headings) {
             // A Greek heading keeps the Greek font; the others print in the
             // column's own font.
-            const QPushButton *button = list->HeadingOver(c);
-            PrintEngine::ColumnHeading heading;
-            if (button) {
-                heading.Text = list->PrintedHeading(c);
-                if (button->font().family() == winsys::GreekFamily)
-                    heading.Family = winsys::GreekFamily;
-            }
-            headings.append(heading);
+            const bool greek = shown.Font.family() == winsys::GreekFamily;
+            printed.Headings.append({shown.Text, greek ? winsys::GreekFamily : QString()});
         }
-        print.SetListHeadings(headings);
+        print.SetListToPrint(printed);
     }
     print.SetMarginUnits(6);
     print.SetLeftMargin(20);

@@ -93,11 +93,11 @@ void P001::bindGrid()
     if (!m_gridToPrint) {
         m_engine.setGrid(nullptr);
         m_gridContents.reset();
-        m_listHeadings.clear();
+        m_listToPrint = {};
         m_engine.setListHeadings({});
         return;
     }
-    m_engine.setListHeadings(m_listHeadings);
+    m_engine.setListHeadings(m_listToPrint.Headings);
     m_gridContents = std::make_unique<FlexGridContents>(*m_gridToPrint);
     m_engine.setGrid(m_gridContents.get());
     m_engine.setReportTitle(m_reportTitle);
@@ -105,7 +105,7 @@ void P001::bindGrid()
     // A simple list's third column is headed "Lat" on screen: the page names
     // the language it shows.
     m_engine.setHeadingForLat({});
-    if (m_formToPrint == QLatin1String("GridSimple")) {
+    if (m_listToPrint.Kind == ListKind::Simple) {
         if (tav::SearchLang == 5)
             m_engine.setHeadingForLat(QStringLiteral("English"));
         else if (tav::SearchLang == 6)
@@ -447,7 +447,7 @@ QString P001::readableTitle() const
     // quotes after "on:" (other titles quote category, letter or English
     // words, which stay as they are).
     QString title = m_reportTitle.trimmed();
-    if (m_formToPrint != QLatin1String("GridStd"))
+    if (m_listToPrint.Kind != ListKind::Standard)
         return title;
     static const QRegularExpression searched(QStringLiteral("on: ?\"([^\"]+)\""));
     const QRegularExpressionMatch m = searched.match(title);

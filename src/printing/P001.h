@@ -81,8 +81,9 @@ public:
     void PrintGrid(flexgrid::FlexGrid *grid, long options, const QString &title, int copies);
     void PrintGridAPI();
 
-    // The grid to print, the name of the window it belongs to and the title
-    // printed over it.
+    // The grid to print, the name of the window it belongs to (kept for the
+    // caller; what prints follows the list's kind, SetListToPrint) and the
+    // title printed over it.
     flexgrid::FlexGrid *GridToPrint() const { return m_gridToPrint; }
     void SetGridToPrint(flexgrid::FlexGrid *grid) { m_gridToPrint = grid; }
     const QString &FormToPrint() const { return m_formToPrint; }
@@ -177,12 +178,20 @@ public:
     // else the documents folder, else the home folder.
     QString PdfFolder() const;
 
-    // The words a list window shows over each of its columns (its own
-    // heading row is hidden and holds field names), and the font family
-    // each is shown in; they print over the columns, and the list's columns
-    // and rows are measured for the paper. They belong to GridToPrint and
-    // are forgotten with it when a run ends.
-    void SetListHeadings(const QVector<PrintEngine::ColumnHeading> &headings) { m_listHeadings = headings; }
+    // What the list window that owns GridToPrint hands over about itself.
+    // Its kind: a simple list's "Lat" column is headed by the search
+    // language, a standard list's title names its Greek search text in the
+    // keys of its Greek font. Its headings: the words it shows over each of
+    // its columns (its own heading row is hidden and holds field names), and
+    // the font family each is shown in; they print over the columns, and the
+    // list's columns and rows are measured for the paper. The list belongs
+    // to GridToPrint and is forgotten with it when a run ends.
+    enum class ListKind { None, Standard, Simple };
+    struct ListToPrint {
+        ListKind Kind = ListKind::None;
+        QVector<PrintEngine::ColumnHeading> Headings;
+    };
+    void SetListToPrint(const ListToPrint &list) { m_listToPrint = list; }
 
     // The dialog's controls by name, for the program's own checks.
     QWidget *Control(const QString &name) const { return findChild<QWidget *>(name); }
@@ -433,7 +442,7 @@ private:
     bool m_printing = false;
     bool m_dialogOpen = false;
     QString m_pdfFolder;
-    QVector<PrintEngine::ColumnHeading> m_listHeadings;
+    ListToPrint m_listToPrint;
 
     // --- The engine: pagination, rendering and the printer -------------------------------
     PrintEngine m_engine;

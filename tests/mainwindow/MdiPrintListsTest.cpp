@@ -122,3 +122,38 @@ TEST_F(FrameListWindows, EveryListPrintsTheWordsItShowsOverItsColumnsWhateverThe
         QCoreApplication::processEvents();
     }
 }
+
+// The list's kind reaches the print window as a value, whatever the
+// window's name: a standard list's job names its searched Greek in Greek
+// letters, a simple list's title stays as it is.
+TEST_F(FrameListWindows, TheListsKindReachesPrintWhateverTheWindowsName)
+{
+    const struct {
+        const char *what;
+        std::function<void()> open;
+        QString title, docName;
+    } lists[] = {
+        {"forms", [&] { frameRequests->DoStdGrid(kFormsSql, false, 33, QStringLiteral("agapav"), 33, QString()); },
+         QStringLiteral("9 records found for other forms on:\"agapav\""),
+         QStringLiteral("9 records found for other forms on:\"αγαπά\"")},
+        {"English", [&] { frameRequests->DoSimpleGrid(tav::SqlAllEnglish + QStringLiteral(" WHERE ID < 300"), 1, QStringLiteral("x"), 2); },
+         QStringLiteral("9 non unique English words on \"agapav\""), QStringLiteral("9 non unique English words on \"agapav\"")},
+    };
+    P001 &print = *w->PrintInstance();
+    for (const auto &list : lists) {
+        SCOPED_TRACE(list.what);
+        list.open();
+        ASSERT_FALSE(w->ChildForms().isEmpty());
+        QWidget *form = w->ChildForms().last();
+        form->setObjectName(QStringLiteral("list"));
+        form->setWindowTitle(list.title);
+        tavtest::Recording rec;
+        print.SetPrinterSource(std::make_shared<tavtest::RecordingSource>(rec));
+        tavtest::PressWhenShown(&print, QStringLiteral("Command1(0)"));
+        w->imgPrintNorm_Click();
+        ASSERT_TRUE(rec.ended);
+        EXPECT_EQ(rec.docName.toStdString(), list.docName.toStdString());
+        qobject_cast<tav::ListWindow *>(form)->CloseWindow();
+        QCoreApplication::processEvents();
+    }
+}

@@ -256,15 +256,15 @@ TEST_F(P001FollowsChangesTest, TheJobAndTheFileNameShowTheSearchedGreekAsGreek)
 {
     ThreePrintersAndAFile(true);
     const struct {
-        const char *form;
+        P001::ListKind kind;
         QString title, docName, fileName;
     } cases[] = {
-        {"GridStd", QStringLiteral("12 records found for Greek words on: \"lerwvnw\""),
+        {P001::ListKind::Standard, QStringLiteral("12 records found for Greek words on: \"lerwvnw\""),
          QStringLiteral("12 records found for Greek words on: \"λερώνω\""), QStringLiteral("12 records found for Greek words on λερώνω.pdf")},
-        {"GridStd", QStringLiteral("3 records found for other forms on:\"Evna\""), QStringLiteral("3 records found for other forms on:\"Ένα\""),
+        {P001::ListKind::Standard, QStringLiteral("3 records found for other forms on:\"Evna\""), QStringLiteral("3 records found for other forms on:\"Ένα\""),
          QStringLiteral("3 records found for other forms on Ένα.pdf")},
-        {"GridStd", QStringLiteral("40 Nouns on \"Alfa\""), QStringLiteral("40 Nouns on \"Alfa\""), QStringLiteral("40 Nouns on Alfa.pdf")},
-        {"GridSimple", QStringLiteral("3 non unique English words on \"house\""), QStringLiteral("3 non unique English words on \"house\""),
+        {P001::ListKind::Standard, QStringLiteral("40 Nouns on \"Alfa\""), QStringLiteral("40 Nouns on \"Alfa\""), QStringLiteral("40 Nouns on Alfa.pdf")},
+        {P001::ListKind::Simple, QStringLiteral("3 non unique English words on \"house\""), QStringLiteral("3 non unique English words on \"house\""),
          QStringLiteral("3 non unique English words on house.pdf")},
     };
     for (const auto &c : cases) {
@@ -278,7 +278,7 @@ TEST_F(P001FollowsChangesTest, TheJobAndTheFileNameShowTheSearchedGreekAsGreek)
         });
         MakeGrid(3, 2);
         print.SetReportTitle(c.title);
-        print.SetFormToPrint(QString::fromLatin1(c.form));
+        print.SetListToPrint({c.kind, {}});
         Print();
         ASSERT_TRUE(rec.ended);
         EXPECT_EQ(rec.docName, c.docName);

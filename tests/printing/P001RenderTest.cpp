@@ -6,6 +6,9 @@
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"
+#include "store/SharedState.h"
+
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -229,6 +232,40 @@ TEST_F(P001Test, AHeadingRowTheListHidesStillPrintsOnEveryPage)
     EXPECT_NE(rec.Find(QStringLiteral("H0"), 1), nullptr);
     EXPECT_NE(rec.Find(QStringLiteral("H0"), 2), nullptr);
     EXPECT_DOUBLE_EQ(rec.Find(QStringLiteral("r1c0"), 1)->at.y(), 300) << "below the heading row";
+}
+
+// A simple list's "Lat" column is headed by the language searched in; a
+// standard list's, or a grid no list handed over, prints "Lat". The list is
+// forgotten with its grid when the run ends.
+TEST_F(P001Test, ASimpleListsLatColumnIsHeadedByTheSearchLanguage)
+{
+    using Kind = P001::ListKind;
+    const auto reset = qScopeGuard([] { tav::ResetSharedState(); });
+    tav::Opt3rdLang = QStringLiteral("Swedish");
+    const struct {
+        Kind kind;
+        int searchLang;
+        const char *heading;
+    } cases[] = {
+        {Kind::Simple, 5, "English"}, {Kind::Simple, 6, "Swedish"},  {Kind::Simple, 4, "Lat"},
+        {Kind::Standard, 5, "Lat"},   {Kind::Standard, 6, "Lat"},    {Kind::None, 5, "Lat"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.heading);
+        rec = {};
+        MakeGrid(5, 3).SetTextMatrix(0, 2, QStringLiteral("Lat"));
+        print.SetListToPrint({c.kind, {}});
+        tav::SearchLang = c.searchLang;
+        Print();
+        ASSERT_TRUE(rec.ended);
+        EXPECT_NE(rec.Find(QLatin1String(c.heading), 1), nullptr);
+        EXPECT_EQ(rec.Find(QStringLiteral("Lat"), 1) != nullptr, qstrcmp(c.heading, "Lat") == 0);
+    }
+    rec = {};
+    MakeGrid(5, 3).SetTextMatrix(0, 2, QStringLiteral("Lat"));
+    tav::SearchLang = 5;
+    Print();
+    EXPECT_NE(rec.Find(QStringLiteral("Lat"), 1), nullptr) << "the last run's list was forgotten";
 }
 
 TEST_F(P001Test, ATopPageNumberGoesOnTheLineBelowATitleOnEveryPage)
