@@ -26,6 +26,8 @@
 #include <csignal>
 #include <cstdio>
 
+#include <sqlite3.h>
+
 namespace {
 
 constexpr int kWaitMs = 300000; // a sanitized build on a busy machine
@@ -190,3 +192,85 @@ TEST(CrashRuns, AddingAndDeletingALanguage)
 {
     RunRounds(tavtest::TestDb::FreshDbPath(), "language", {0, 100, 400}, 1500);
 }
+
+namespace {
+
+// A backup made before a run, put back after that run was killed inside a
+// write: the file itself VACUUMed in place (the same mark, one commit
+// ahead), or compacted into a new file by the engine (the same mark, its
+// change counter started again).
+enum class Backup { Vacuumed, Compacted };
+
+struct WriterAndBackup {
+    const char *writer;
+    Backup backup;
+};
+
+void RunSql(const QString &file, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(file).constData(), &db), SQLITE_OK);
+    char *error = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    const QString message = error ? QString::fromUtf8(error) : QString();
+    sqlite3_free(error);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK) << message.toStdString();
+}
+
+class CrashInsideAWrite : public ::testing::TestWithParam<WriterAndBackup> {};
+
+} // namespace
+
+// Every writer of the word database, ended by SIGKILL while its journal is
+// complete and the file half written; then the user puts a backup back. The
+// start refuses and says why, and leaves the backup and the journal byte
+// for byte as they were.
+TEST_P(CrashInsideAWrite, ABackupPutBackIsRefusedAndLeftAsItWas)
+{
+    QTemporaryDir dir;
+    QTemporaryDir backups;
+    ASSERT_TRUE(dir.isValid() && backups.isValid());
+    const QString file = dir.filePath("TavWrd.twl");
+    const QString backup = backups.filePath("TavWrd.twl");
+    ASSERT_TRUE(QFile::copy(tavtest::TestDb::FreshDbPath(), file));
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    if (GetParam().backup == Backup::Vacuumed) {
+        ASSERT_TRUE(QFile::copy(file, backup));
+        QFile::setPermissions(backup, QFile::ReadOwner | QFile::WriteOwner);
+        RunSql(backup, "VACUUM");
+    } else {
+        RunSql(file, QStringLiteral("VACUUM INTO '%1'").arg(backup));
+    }
+
+    QObject owner;
+    QProcess *run = StartWriter(&owner, dir.path(), QStringLiteral("once-") + GetParam().writer);
+    const QStringList lines = Finish(*run);
+    ASSERT_EQ(run->exitStatus(), QProcess::CrashExit) << lines.join("\n").toStdString();
+    const QString journal = file + "-journal";
+    ASSERT_GT(QFileInfo(journal).size(), 0) << "killed inside the write";
+
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QFile::copy(backup, file));
+    const QByteArray fileBefore = tavtest::FileHash(file);
+    const QByteArray journalBefore = tavtest::FileHash(journal);
+
+    QProcess *start = StartWriter(&owner, dir.path(), "check");
+    const QStringList check = Finish(*start);
+    const QString said = check.join("\n");
+    EXPECT_TRUE(check.contains("refused")) << said.toStdString();
+    EXPECT_TRUE(said.contains("was replaced (by a backup or another copy)")) << said.toStdString();
+    EXPECT_EQ(tavtest::FileHash(file), fileBefore) << "the backup stays as it was";
+    EXPECT_EQ(tavtest::FileHash(journal), journalBefore) << "the journal stays as it was";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWriter, CrashInsideAWrite,
+    ::testing::Values(WriterAndBackup{"settings", Backup::Vacuumed}, WriterAndBackup{"settings", Backup::Compacted},
+                      WriterAndBackup{"wrongs", Backup::Vacuumed}, WriterAndBackup{"wrongs", Backup::Compacted},
+                      WriterAndBackup{"english", Backup::Vacuumed}, WriterAndBackup{"english", Backup::Compacted},
+                      WriterAndBackup{"genus", Backup::Vacuumed}, WriterAndBackup{"genus", Backup::Compacted},
+                      WriterAndBackup{"language", Backup::Vacuumed}, WriterAndBackup{"language", Backup::Compacted}),
+    [](const ::testing::TestParamInfo<WriterAndBackup> &info) {
+        return std::string(info.param.writer) + (info.param.backup == Backup::Vacuumed ? "Vacuumed" : "Compacted");
+    });
