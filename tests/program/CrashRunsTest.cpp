@@ -1,7 +1,8 @@
 // The word store killed by SIGKILL inside its long writes, then started
 // again, each run a process of its own: the gender fill-in, compaction and a
 // long list of meanings pasted into a list cell on a copy of a 50,000-word
-// file, adding and deleting a language on a copy of the shipped database.
+// file, adding and deleting a language, settings and wrong answers on a
+// copy of the shipped database.
 // Every start after a kill opens the file as the last stored write left it:
 // none is refused or asks, none loses a stored write, none finds a write
 // half done or the file damaged.
@@ -68,8 +69,13 @@ QString Line(const QStringList &lines, const QString &key)
 
 // What a write leaves in the file, as the check run prints it, for write n
 // (-1: none yet).
-QString Expected(const QString &kind, int n, const QString &initialRemark)
+QString Expected(const QString &kind, int n, const QStringList &initial)
 {
+    if (kind == "settings")
+        return "setting " + (n < 0 ? Line(initial, "setting") : QString::number(n % 30000 + 1));
+    if (kind == "wrongs")
+        return "wrongs " + QString::number(Line(initial, "wrongs").toInt() + n + 1);
+    const QString initialRemark = Line(initial, "remark");
     if (kind == "genus")
         return n >= 0 && n % 2 == 0 ? QString("scrambled %1").arg(n / 2 % 20) : QString("filled 1");
     if (kind == "compact")
@@ -87,6 +93,10 @@ QString Found(const QString &kind, const QStringList &check)
         return "remark " + Line(check, "remark");
     if (kind == "list")
         return "pasted " + Line(check, "pasted");
+    if (kind == "settings")
+        return "setting " + Line(check, "setting");
+    if (kind == "wrongs")
+        return "wrongs " + Line(check, "wrongs");
     return "language " + Line(check, "language");
 }
 
@@ -102,7 +112,7 @@ void KillAndStart(const QString &source, const QString &kind, int delayMs, Tally
 
     QObject owner;
     QProcess *initial = StartWriter(&owner, dir.path(), "check");
-    const QString initialRemark = Line(Finish(*initial), "remark");
+    const QStringList initialCheck = Finish(*initial);
 
     QProcess *run = StartWriter(&owner, dir.path(), kind);
     QElapsedTimer t;
@@ -145,7 +155,7 @@ void KillAndStart(const QString &source, const QString &kind, int delayMs, Tally
         ++tally.damaged;
         ADD_FAILURE() << kind.toStdString() << " after " << delayMs << " ms: damaged or half done:\n"
                       << said.toStdString();
-    } else if (found != Expected(kind, last, initialRemark) && found != Expected(kind, last + 1, initialRemark)) {
+    } else if (found != Expected(kind, last, initialCheck) && found != Expected(kind, last + 1, initialCheck)) {
         ++tally.lost;
         ADD_FAILURE() << kind.toStdString() << " after " << delayMs << " ms, " << last + 1
                       << " writes stored: found " << found.toStdString();
@@ -186,6 +196,18 @@ TEST(CrashRuns, CompactionOnALargeFile)
 TEST(CrashRuns, ALongListPastedIntoAListCell)
 {
     RunRounds(tavbench::GeneratedWordDbPath(50000), "list", {0, 500, 1100}, 3000);
+}
+
+// The writers of a second kind: many short writes (a setting, a wrong
+// answer), each the first of its run for the file's mark.
+TEST(CrashRuns, SettingsStoredOneAfterAnother)
+{
+    RunRounds(tavtest::TestDb::FreshDbPath(), "settings", {0, 30, 150}, 600);
+}
+
+TEST(CrashRuns, WrongAnswersStoredOneAfterAnother)
+{
+    RunRounds(tavtest::TestDb::FreshDbPath(), "wrongs", {0, 30, 150}, 600);
 }
 
 TEST(CrashRuns, AddingAndDeletingALanguage)

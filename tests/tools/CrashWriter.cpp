@@ -12,6 +12,9 @@
 //             into the English cell of the first word, as the list window
 //             stores it (the word's meanings and their index rows), every
 //             item new and marked "wN-"
+//   settings  the number of wrong answers kept becomes N % 30000 + 1, as the
+//             settings dialog stores it
+//   wrongs    the (N + 1)-th word (by ID) is stored as wrongly answered
 // With "once-<writer>" it makes one write of that writer and is ended by
 // SIGKILL inside it, at the moment its rollback journal is complete and the
 // file is being written (the first page after page 1): "once-settings" (a
@@ -24,8 +27,9 @@
 // (the code every word with an article has, -1 for none), "filled <0|1>"
 // (no word has such a code), "remark <text>", "language <0|1|half>",
 // "pasted <N|-1|mixed>" (the write whose items the first word's meanings
-// are, -1 for none) and "meaning rows <same|differ>" (its index rows are
-// exactly its meanings, counted right).
+// are, -1 for none), "meaning rows <same|differ>" (its index rows are
+// exactly its meanings, counted right), "setting <nbrWrongs>" and "wrongs
+// <the rows of WrongIDs>".
 #include "exercise/rounds/WrongStore.h"
 #include "store/AdminSubs.h"
 #include "store/DbTransaction.h"
@@ -136,6 +140,8 @@ void Check()
     const bool index = tav::WordDb->TableExists(tav::LanguageIndexTable(kLanguage));
     std::printf("language %s\n", row && words && index ? "1" : !row && !words && !index ? "0" : "half");
     CheckMeanings();
+    std::printf("setting %s\n", qPrintable(Value("SELECT nbrWrongs FROM Options").toString()));
+    std::printf("wrongs %s\n", qPrintable(Value("SELECT COUNT(*) FROM WrongIDs").toString()));
 }
 
 // A file system layer over the engine's own that ends the process by
@@ -254,6 +260,14 @@ void Write(const QString &kind, int n, const QStringList &spread)
         const QString list = tav::MeaningItems(tav::CellEditText(PastedText(spread, n))).join(QStringLiteral(", "));
         if (!tav::StoreMeaningList(tav::MeaningLanguage::English, id, shown, list))
             throw std::runtime_error("the word is gone");
+    } else if (kind == QLatin1String("settings")) {
+        tav::OptNbrWrongs = n % 30000 + 1;
+        if (!tav::SaveNbrWrongs())
+            throw std::runtime_error("the setting was not stored");
+    } else if (kind == QLatin1String("wrongs")) {
+        const long long id = Value(QStringLiteral("SELECT ID FROM Main ORDER BY ID LIMIT 1 OFFSET %1").arg(n)).toLongLong();
+        if (!tav::StoreWrongAnswer(id, QDateTime::currentDateTime()))
+            throw std::runtime_error("the wrong answer was not stored");
     } else {
         throw std::runtime_error("no such write");
     }
@@ -267,7 +281,8 @@ int main(int argc, char *argv[])
     if (argc >= 3 && QByteArray(argv[2]).startsWith("once-"))
         InstallKillingFiles();
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s folder genus|compact|language|list|check\n", argv[0]);
+        std::fprintf(stderr, "usage: %s folder genus|compact|language|list|settings|wrongs|once-<writer>|check\n",
+                     argv[0]);
         return 2;
     }
     tavtest::RecordingLink link;
