@@ -48,8 +48,9 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_busy || (m_busy && watched->isWidgetType() && m_busy->isAncestorOf(static_cast<QWidget *>(watched))))
-            return false;
+        for (const QObject *o = watched; o; o = o->parent())
+            if (o == static_cast<const QObject *>(m_busy.data()))
+                return false; // the busy dialog, its bar and their timers
         switch (event->type()) {
         case QEvent::Timer:
             return watched->isWidgetType() || qobject_cast<QTimer *>(watched) ||
