@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <thread>
 
 namespace tav {
@@ -105,6 +106,14 @@ void MDI::RunBusy(const QString &what, const std::function<void()> &work)
     const QString before = PanelText(1);
     SetPanelText(1, what);
     progress.show();
+    // On every way out, a failure included.
+    struct AfterWork {
+        std::function<void()> run;
+        ~AfterWork() { run(); }
+    } after{[&] {
+        progress.hide();
+        SetPanelText(1, before);
+    }};
 
     QEventLoop loop;
     std::exception_ptr failure;
@@ -128,8 +137,6 @@ void MDI::RunBusy(const QString &what, const std::function<void()> &work)
         while (!done)
             loop.exec(QEventLoop::ExcludeSocketNotifiers);
     }
-    progress.hide();
-    SetPanelText(1, before);
     if (failure)
         std::rethrow_exception(failure);
 }

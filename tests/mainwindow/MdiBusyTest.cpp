@@ -190,3 +190,28 @@ TEST_P(MdiBusyInput, ReachesNothingWhileTheWorkRuns)
 
 INSTANTIATE_TEST_SUITE_P(TimerKeyAndClick, MdiBusyInput, ::testing::Values(Input::Timer, Input::Key, Input::Click),
                          [](const ::testing::TestParamInfo<Input> &info) { return InputName(info.param); });
+
+// A handler that fails while the work runs does not end the program: the
+// work is waited for, and the failure comes out of RunBusy.
+TEST_F(MdiBusy, AHandlerThatFailsMeanwhileWaitsForTheWork)
+{
+    std::atomic<bool> thrown{false};
+    std::atomic<bool> finished{false};
+    QMetaObject::invokeMethod(
+        w.get(),
+        [&] {
+            thrown = true;
+            throw std::runtime_error("a handler failed");
+        },
+        Qt::QueuedConnection);
+    EXPECT_THROW(w->RunBusy(QStringLiteral("Compacting the word database ..."),
+                            [&] {
+                                WaitFor(thrown);
+                                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                                finished = true;
+                            }),
+                 std::runtime_error);
+    EXPECT_TRUE(finished) << "RunBusy returned before the work was done";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the busy dialog is gone";
+    EXPECT_NE(w->PanelText(1), QStringLiteral("Compacting the word database ..."));
+}
