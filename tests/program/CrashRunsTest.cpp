@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <ostream>
 
 #include <sqlite3.h>
 
@@ -238,6 +239,11 @@ void RunSql(const QString &file, const QString &sql)
     sqlite3_free(error);
     sqlite3_close(db);
     ASSERT_EQ(rc, SQLITE_OK) << message.toStdString();
+}
+
+void PrintTo(const WriterAndBackup &p, std::ostream *os)
+{
+    *os << p.writer << (p.backup == Backup::Vacuumed ? ", VACUUMed backup" : ", compacted backup");
 }
 
 class CrashInsideAWrite : public ::testing::TestWithParam<WriterAndBackup> {};
