@@ -14,11 +14,10 @@
 #include "store/Settings.h"
 #include "store/ThirdLanguages.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
-#include <QFile>
 
 #include <functional>
 #include <memory>
@@ -30,7 +29,11 @@ using namespace tavtest;
 namespace {
 
 // A file's inode: a compaction puts a new file at the path.
-quint64 Inode(const QString &path);
+quint64 Inode(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? quint64(st.st_ino) : 0;
+}
 
 struct Holder {
     const char *name;
@@ -167,8 +170,9 @@ TEST_P(WordDbHolders, ReadAndWriteReachTheFileAfterTheChange)
 
     change.run();
     ASSERT_TRUE(messages.Prompts().isEmpty()) << messages.Prompts().join("\n").toStdString();
-    if (QLatin1String(change.name) == QLatin1String("Compaction"))
+    if (QLatin1String(change.name) == QLatin1String("Compaction")) {
         ASSERT_NE(Inode(db.Path()), inodeBefore) << "the compaction put a new file at the path";
+    }
 
     if (holder.read) {
         const QString value = holder.setFileValue == kSetEnglish ? QStringLiteral("read after") : QStringLiteral("1");
@@ -191,16 +195,6 @@ INSTANTIATE_TEST_SUITE_P(EveryHolderAndChange, WordDbHolders,
                              return std::string(kHolders[std::get<0>(info.param)].name) + "After" +
                                     kChanges[std::get<1>(info.param)].name;
                          });
-
-namespace {
-
-quint64 Inode(const QString &path)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? quint64(st.st_ino) : 0;
-}
-
-} // namespace
 
 namespace {
 
