@@ -404,12 +404,27 @@ void Exercise::showDrawnWord(const TraditionalRound::Draw &draw)
     if (!draw.ID)
         return;
     const QString criteria = QStringLiteral("ID = ") + QString::number(*draw.ID);
+    QString failure;
     try {
-        DataCheck->FindFirst(criteria);
-        if (Data2ndTavrinel->IsBound())
+        if (!DataCheck->FindFirst(criteria))
+            failure = QStringLiteral("it is no longer in the word database");
+        else if (Data2ndTavrinel->IsBound())
             Data2ndTavrinel->FindFirst(criteria);
-    } catch (const std::exception &) {
-        return; // the word cannot be shown; the previous one stays
+    } catch (const std::exception &error) {
+        failure = ErrorDescription(error);
+    }
+    if (!failure.isEmpty()) {
+        // The fields may show another word or none: no answer is judged
+        // (nor stored) against a word the user was not shown. Next draws
+        // again.
+        m_round.Withdraw();
+        txtFields(2)->setEnabled(false);
+        CmdEnter->setEnabled(true);
+        winsys::MsgBox(QStringLiteral("The word drawn (ID ") + QString::number(*draw.ID) +
+                           QStringLiteral(") cannot be shown: ") + failure +
+                           QStringLiteral(".\r\nPress Next for another word."),
+                       winsys::vbExclamation, winsys::AppTitle);
+        return;
     }
     FieldSixes(AnswerField() * 2);
     txtFields(3)->hide();

@@ -21,6 +21,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <array>
 #include <optional>
 
 #include <fcntl.h>
@@ -50,8 +51,8 @@ QHash<QString, qlonglong> TableRowCounts(dao::Database &db)
 // ready to take the file's place: a sound database with the same tables
 // holding the same number of rows, a mark of its own (see
 // dao::Database::RenewFileMark) and every byte on the disk. Opens its own
-// connections, so that it may run in a thread of its own while nothing
-// else uses the file.
+// connections (the file's read only), so that it may run in a thread of its
+// own while WordDb goes on reading the file.
 void WriteCompactedCopy(const QString &dbPath, const QString &tempPath)
 {
     QHash<QString, qlonglong> expected;
@@ -115,7 +116,7 @@ bool CompactWordDatabase()
     const QStringList tempFiles = CompactionTempFiles(dbPath);
     const QString tempPath = CompactionTempPath(dbPath);
     const qint64 sizeBefore = QFileInfo(dbPath).size();
-    bool closed = false;
+    bool copying = false;
     QString failure;
     try {
         // A leftover of an earlier compaction would stop this one.
@@ -127,34 +128,47 @@ bool CompactWordDatabase()
                 throw CompactionError(QStringLiteral("the old temporary file ") + stale.filePath() +
                                       QStringLiteral(" cannot be removed"));
         }
-        OpenWordDb();
-        // Nothing reads the file beside WordDb while it is replaced.
-        DropCountsAhead();
-        MainRs.reset();
-        CapsRs.reset();
-        WordDb->Close();
-        closed = true;
-
+        dao::Database &db = OpenWordDb();
         // A write-ahead log left beside the database means another connection
         // still has it open; its log must never meet the new file.
         if (QFileInfo::exists(dbPath + QStringLiteral("-wal")))
             throw CompactionError(QStringLiteral("the database is still in use by another connection"));
+        // Counts under way read the file on connections of their own.
+        DropCountsAhead();
 
+        // WordDb stays open for reading while the copy is written on a
+        // connection of the worker's own; whatever the windows do meanwhile
+        // reaches an open database. A write in that time would be missing
+        // from the copy: it is found by the connection's change mark, and
+        // the copy is then not used.
+        const std::array<long long, 3> before = db.ChangeMark();
+        copying = true;
         Link().RunBusy(QStringLiteral("Compacting the word database ..."),
                        [&] { WriteCompactedCopy(dbPath, tempPath); });
-        // One rename replaces the old file: there is no moment without a
-        // database at DbPath.
-        if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(dbPath).constData()) != 0)
-            throw CompactionError(QStringLiteral("the compacted file cannot replace the database: ") +
-                                  QString::fromLocal8Bit(std::strerror(errno)));
-        // The rename itself is on the disk once the folder is flushed. The
-        // new file is in place whatever happens here: a folder that cannot
-        // be flushed (some file systems refuse) is left to the system.
-        try {
-            FlushToDisk(QFileInfo(dbPath).absolutePath());
-        } catch (const std::exception &) {
-        }
-        WordDb = dao::DBEngine::OpenDatabase(DbPath);
+        if (!WordDb || !WordDb->IsOpen() || WordDb->ChangeMark() != before)
+            throw CompactionError(QStringLiteral("the word database was changed while it was being compacted. "
+                                                 "Every change is kept; compact it again"));
+        // The one moment the file is closed: WordDb itself closes, the
+        // copy takes the old file's name by one atomic rename (there is no
+        // moment without a database at DbPath), and WordDb opens the new
+        // file, all without an event loop in between, so that no window
+        // reaches the file meanwhile. Every holder of WordDb goes on with
+        // the new file.
+        MainRs.reset();
+        CapsRs.reset();
+        WordDb->ReplaceFile([&] {
+            if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(dbPath).constData()) != 0)
+                throw CompactionError(QStringLiteral("the compacted file cannot replace the database: ") +
+                                      QString::fromLocal8Bit(std::strerror(errno)));
+            // The rename itself is on the disk once the folder is flushed.
+            // The new file is in place whatever happens here: a folder that
+            // cannot be flushed (some file systems refuse) is left to the
+            // system.
+            try {
+                FlushToDisk(QFileInfo(dbPath).absolutePath());
+            } catch (const std::exception &) {
+            }
+        });
     } catch (const std::exception &error) {
         failure = ErrorDescription(error);
     }
@@ -165,13 +179,13 @@ bool CompactWordDatabase()
         // the copy included.
         for (const QString &path : tempFiles) {
             const QFileInfo temp(path);
-            if (closed && temp.exists() && !temp.isDir())
+            if (copying && temp.exists() && !temp.isDir())
                 QFile::remove(path);
         }
         QString reopened;
-        if (closed && (!WordDb || !WordDb->IsOpen())) {
+        if (WordDb && !WordDb->IsOpen()) {
             try {
-                WordDb = dao::DBEngine::OpenDatabase(DbPath);
+                WordDb->Reopen();
             } catch (const std::exception &error) {
                 reopened = QStringLiteral("\r\nThe word database could not be opened again: ") + ErrorDescription(error);
             }
@@ -180,8 +194,8 @@ bool CompactWordDatabase()
                            QStringLiteral(".\r\nThe database file was left as it was.") + reopened,
                        winsys::vbExclamation, winsys::AppTitle);
     }
-    // Open list windows read their rows again on the reopened connection.
-    if (closed && WordDb && WordDb->IsOpen())
+    // Open list windows read their rows again from the compacted file.
+    if (failure.isEmpty())
         RefreshGridForms();
     if (failure.isEmpty())
         SetStatusText(QStringLiteral("The word database was compacted (from ") + Megabytes(sizeBefore) +

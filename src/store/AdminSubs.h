@@ -9,18 +9,20 @@
 namespace tav {
 
 // Compacts the word database at DbPath through the temporary file "tmp.mdb"
-// in the same folder and reopens WordDb on the result. The database is never
-// lost: a stale temporary file is removed first, the compacted copy is checked
-// (every page read back sound, the row count of every table), given a mark
-// of its own and put in place by one atomic rename. The copy is written and
-// checked in a thread of its own (Link().RunBusy), so that the windows stay
-// painted; the status bar says when it is done. On any failure the old file
-// stays, WordDb is reopened on it and the user is told why. Either way every
-// open list window is refreshed on the reopened connection. Returns true
-// when the file was compacted.
-// The compacted copy is flushed to the disk (FlushToDisk) before the rename
-// and the folder after it, so that a power cut right after compaction finds
-// either the old file or the whole new one.
+// in the same folder; WordDb stays the same connection object and goes on
+// with the compacted file (dao::Database::ReplaceFile), so every holder of
+// it does too. The database is never lost: a stale temporary file is
+// removed first, the compacted copy is checked (every page read back sound,
+// the row count of every table), given a mark of its own and put in place
+// by one atomic rename. The copy is written and checked in a thread of its
+// own (Link().RunBusy) while WordDb stays open for reading, so that the
+// windows stay painted and anything that runs meanwhile reads an open
+// database; WordDb is closed only for the rename, with no event loop
+// running. A write to the file while the copy was written (the copy would
+// miss it) keeps the old file. On any failure the old file stays, WordDb
+// goes on with it and the user is told why. After a compaction every open
+// list window reads its rows again; the status bar says it is done.
+// Returns true when the file was compacted.
 bool CompactWordDatabase();
 
 // Writes a file's data, or a folder's entries, through to the disk (fsync);

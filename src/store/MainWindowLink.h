@@ -43,7 +43,8 @@ public:
     // when it is done; an exception it throws comes out of here. The main
     // window runs it beside the event loop, so that the windows stay painted
     // while it runs, and shows what is being done (what) with a busy
-    // indication; nothing the user does reaches the windows meanwhile.
+    // indication; nothing the user does reaches the windows meanwhile, and
+    // the program's timers wait until it is done.
     virtual void RunBusy(const QString & /*what*/, const std::function<void()> &work) { work(); }
 
     // The print image imgPrintNorm and the File menu's print entry

@@ -1,6 +1,7 @@
 #include "store/Settings.h"
 
 #include "platform/winsys/core/MsgBox.h"
+#include "store/DbTransaction.h"
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
@@ -33,39 +34,22 @@ QString BoolStatement(const QString &field, bool value)
     return Statement(field, value ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
-void CloseOptDb()
-{
-    if (!OptDb)
-        return;
-    try {
-        if (OptDb->InTransaction())
-            OptDb->Rollback();
-        OptDb->Close();
-    } catch (const dao::DaoError &) {
-        // Closing after a failure: the failure itself has been reported.
-    }
-    OptDb.reset();
-}
-
-// Runs the statements on a second connection, all of them or none. On failure
-// the message names the file and the engine's cause.
+// Runs the statements on the shared connection, all of them or none. On
+// failure the message names the file and the engine's cause.
 bool WriteOptions(const QStringList &statements)
 {
     try {
-        OptDb = dao::DBEngine::OpenDatabase(DbPath);
-        OptDb->BeginTrans();
+        dao::Database &db = OpenWordDb();
+        DbTransaction transaction(db);
         for (const QString &statement : statements) {
             OptSql = statement;
-            OptDb->Execute(OptSql);
-            if (OptDb->RecordsAffected() < 1)
+            db.Execute(OptSql);
+            if (db.RecordsAffected() < 1)
                 throw dao::DaoError(dao::DaoError::NoCurrentRecord, QStringLiteral("The table Options has no row."));
         }
-        OptDb->CommitTrans();
-        OptDb->Close();
-        OptDb.reset();
+        transaction.Commit();
         return true;
     } catch (const dao::DaoError &e) {
-        CloseOptDb();
         winsys::MsgBox(QStringLiteral("The setting could not be saved in ") + DbPath + QStringLiteral(".\n") +
                            e.Description() + QStringLiteral("\nThe setting keeps its stored value."),
                        winsys::vbCritical, winsys::AppTitle);
@@ -79,7 +63,7 @@ std::optional<QVariant> StoredValue(const QString &field)
 {
     try {
         dao::RecordsetPtr rs =
-            WordDb->OpenRecordset(QStringLiteral("SELECT ") + field + QStringLiteral(" FROM Options"),
+            OpenWordDb().OpenRecordset(QStringLiteral("SELECT ") + field + QStringLiteral(" FROM Options"),
                                   dao::RecordsetType::Snapshot);
         if (rs->RecordCount() < 1)
             return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 // Writers of the settings row (table Options). Each writes its field at once
-// through a second, short-lived connection (OptDb) to the same file, with the
+// through the shared connection WordDb, like every writer of the file (so
+// that the file's mark is renewed by whichever writes first), with the
 // statement kept in OptSql, and then does its follow-up (rebuilding the SQL
 // strings or the category tree, the third-language status panel).
 //

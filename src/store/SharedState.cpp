@@ -11,9 +11,8 @@ void ResetSharedState()
     // The scratch recordsets go before their connection closes.
     Shared.MainRs.reset();
     Shared.CapsRs.reset();
-    for (const dao::DatabasePtr &db : {Shared.OptDb, Shared.WordDb})
-        if (db)
-            db->Close();
+    if (Shared.WordDb)
+        Shared.WordDb->Close();
     Shared = SharedValues{};
     for (CaptionArray *array : MainCaptionArrays())
         array->Clear();

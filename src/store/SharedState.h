@@ -23,7 +23,18 @@ namespace tav {
 
 struct SharedValues {
     // Connection, files, fonts, start-up.
-    dao::DatabasePtr WordDb;       // the shared connection (Sub Main; compaction reopens it)
+    // The one connection to the word database for the whole run. Sub Main
+    // opens it and ResetSharedState closes it; nothing else assigns it. Every
+    // reader and writer of the file uses it (OpenWordDb()), and anything may
+    // keep it (a data control, a recordset, a window): a compaction does not
+    // make a new connection but points this same object at the compacted
+    // file (dao::Database::ReplaceFile), closed only for the rename and with
+    // no event loop running then. Its first write of a run gives the file a
+    // new mark (dao::Database::RenewFileMark), which a start after a crash
+    // needs to tell the file's own journal from another copy's. Threads that
+    // only read (counts ahead, the compaction's copy) open readers of their
+    // own on the same file.
+    dao::DatabasePtr WordDb;
     std::shared_ptr<QLockFile> WordDbLock; // this run's lock on the word database file (Sub Main)
     QString DbPath;                // program folder + "/TavWrd.twl" (Sub Main)
     QString CapsLanguage;          // LangCaps column of the interface texts: "English"
@@ -48,7 +59,6 @@ struct SharedValues {
     QString Opt2ndTavrinel;
     bool OptBoHide3 = false;
     QString OptSql;                // the settings statement being executed
-    dao::DatabasePtr OptDb;        // second connection of a settings write (open only during it)
 
     // Shared SQL strings and third-language names.
     QString SqlKlinoM, SqlKlinoF, SqlKlinoN;
@@ -87,7 +97,7 @@ struct SharedValues {
 // store cannot use the shared state: it fails to link.
 extern SharedValues Shared;
 
-// Closes the shared connections (WordDb, OptDb), gives every shared
+// Closes the shared connection WordDb, gives every shared
 // variable its starting value and empties the caption arrays: the program
 // as it was before Sub Main. Tests call it between cases.
 void ResetSharedState();
@@ -118,7 +128,6 @@ inline int &OptNbrRima = Shared.OptNbrRima;
 inline QString &Opt2ndTavrinel = Shared.Opt2ndTavrinel;
 inline bool &OptBoHide3 = Shared.OptBoHide3;
 inline QString &OptSql = Shared.OptSql;
-inline dao::DatabasePtr &OptDb = Shared.OptDb;
 
 // Shared SQL strings and third-language names.
 inline QString &SqlKlinoM = Shared.SqlKlinoM,

@@ -80,10 +80,15 @@ void OpenWordFile()
                            QStringLiteral(" needs to write its journal beside the file.\nAllow writing to the "
                                           "folder, or copy the program with the file to a folder of your own.")};
     WordFileLock lock = LockWordFile(wordFile);
-    if (lock.uncheckable && AskToTakeOverLock(lock.holder))
+    if (lock.uncheckable) {
+        if (!AskToTakeOverLock(lock.holder))
+            throw StartFailure{{}, {}, true};
         lock = TakeOverWordFileLock(wordFile);
-    if (lock.uncheckable)
-        throw StartFailure{{}, {}, true};
+        if (!lock.failure.isEmpty())
+            throw StartFailure{lock.failure};
+        if (lock.uncheckable)
+            throw StartFailure{{}, {}, true};
+    }
     if (lock.heldElsewhere)
         throw StartFailure{{},
                            winsys::AppTitle + QStringLiteral(" is already running with this word database:\n") +

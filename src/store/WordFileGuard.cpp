@@ -10,6 +10,9 @@
 #include <cstring>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tav {
@@ -133,7 +136,13 @@ bool JournalFitsFile(const QString &journalPath, const QString &databasePath)
     const quint32 savedCounter = BigEndian32(saved, 24);
     const quint32 fileCounter = BigEndian32(current, 24);
     const bool counterFits = fileCounter == savedCounter || fileCounter == savedCounter + 1;
-    if (saved.left(24) == current.left(24) && saved.mid(60, 4) == current.mid(60, 4) && counterFits)
+    // A journal that saves page 1 alone is the mark's own renewal, whose
+    // commit gives the file another mark: a file one commit ahead with the
+    // saved mark is then not this file but a copy (VACUUMed in place) that
+    // happens to fit; only the check below, of the whole page, takes it.
+    const bool aheadWithTheSameMark = journal.records == 1 && fileCounter == savedCounter + 1;
+    if (saved.left(24) == current.left(24) && saved.mid(60, 4) == current.mid(60, 4) && counterFits &&
+        !aheadWithTheSameMark)
         return true;
     auto headerFieldsBlanked = [](QByteArray page) {
         for (const auto &[from, length] : {std::pair{24, 4}, std::pair{60, 4}, std::pair{92, 8}})
@@ -165,6 +174,35 @@ QString OwnerOf(const QFileInfo &info)
     return name.isEmpty() ? QString::number(info.ownerId()) : name;
 }
 
+// True unless the lock file is shown to be held by nobody. A running
+// program's QLockFile keeps its lock file open with a lock of the system
+// (flock) on it; a copy of the file, made with the program's folder while
+// the program ran, names that program but is held by nobody.
+bool LockFileHeld(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true; // cannot tell
+    const bool free = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+    ::close(fd);
+    return !free;
+}
+
+// Why this user cannot remove another user's lock file, and who can.
+QString CannotRemoveLock(const QString &path, const QFileInfo &info)
+{
+    struct stat folder {};
+    const bool sticky = ::stat(QFile::encodeName(info.absolutePath()).constData(), &folder) == 0 &&
+                        (folder.st_mode & S_ISVTX) != 0;
+    const QString owner = OwnerOf(info);
+    return QStringLiteral("Its lock file\n") + path + QStringLiteral("\nbelongs to the user \"") + owner +
+           QStringLiteral("\" and cannot be removed by you") +
+           (sticky ? QStringLiteral(": in this folder only a file's owner may remove it.") : QStringLiteral(".")) +
+           QStringLiteral("\nThe user \"") + owner +
+           QStringLiteral("\" or an administrator can remove it, once the program no longer runs there; then "
+                          "start again.");
+}
+
 } // namespace
 
 WordFileLock LockWordFile(const QString &file)
@@ -193,6 +231,14 @@ WordFileLock LockWordFile(const QString &file)
             (host != QSysInfo::machineHostName() || info.ownerId() != ::getuid())) {
             result.uncheckable = true;
             result.holder = {host, OwnerOf(info), info.lastModified()};
+            return result;
+        }
+        // A lock counts only for the file it was written for: one that
+        // names a program running here but is not held is a copy.
+        if (info.ownerId() == ::getuid() && !LockFileHeld(path) && QFile::remove(path) && lock->tryLock(0)) {
+            result = {};
+            result.lock = std::move(lock);
+            result.crashedRunFound = true;
         }
         return result;
     }
@@ -202,9 +248,17 @@ WordFileLock LockWordFile(const QString &file)
 
 WordFileLock TakeOverWordFileLock(const QString &file)
 {
+    const QString path = WordFileLockPath(file);
+    const QFileInfo info(path);
+    bool removed = false;
     {
-        QLockFile old(WordFileLockPath(file));
-        old.removeStaleLockFile();
+        QLockFile old(path);
+        removed = old.removeStaleLockFile();
+    }
+    if (!removed && QFileInfo::exists(path) && info.ownerId() != ::getuid()) {
+        WordFileLock refused;
+        refused.failure = CannotRemoveLock(path, info);
+        return refused;
     }
     WordFileLock taken = LockWordFile(file);
     if (taken.lock)

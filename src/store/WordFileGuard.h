@@ -43,12 +43,16 @@ struct WordFileLock {
 };
 
 // Takes the lock beside the file at once, or says why not. A lock whose
-// program is no longer running is taken over.
+// program is no longer running is taken over, and so is a lock of this user
+// that no running program holds (a copy of the lock, made with the
+// program's folder while the program ran there).
 WordFileLock LockWordFile(const QString &file);
 
 // Takes over a lock that LockWordFile found uncheckable, once the user has
 // confirmed that the program no longer runs there: as a lock of a crashed
-// run.
+// run. Another user's lock file that this user may not remove (a folder
+// with the sticky bit, a lock file only its owner may write) is not taken:
+// failure then says so and who can remove it.
 WordFileLock TakeOverWordFileLock(const QString &file);
 
 // Removes what a compaction ended by a crash left in the file's folder (the

@@ -64,22 +64,52 @@ TEST(RebuildWordbase, ReplacesTheTargetAndRemovesTheOldFilesJournalAndLog)
     EXPECT_FALSE(QFile::exists(target + ".new"));
 }
 
-TEST(RebuildWordbase, ALinkIntoAFolderThatIsNotThereIsLeftAsItIs)
+// What stands where the database should be but is no file: each is left as
+// it is, with a message that says why, and no fresh copy stays behind.
+TEST(RebuildWordbase, WhatIsNoFileIsLeftAsItIs)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString fresh = dir.filePath("fresh.twl");
-    const QString beside = dir.filePath("bin/TavWrd.twl");
-    const QString target = dir.filePath("unplugged-stick/TavWrd.twl");
-    ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
-    ASSERT_TRUE(Put(fresh, "the fresh database"));
-    ASSERT_TRUE(QFile::link(target, beside));
+    struct Case {
+        const char *name;
+        const char *target;  // where the link points; "" for no link
+        bool folder;         // a folder named TavWrd.twl at the target
+        const char *reason;
+    };
+    for (const Case &c : {Case{"a link into a folder that is not there", "unplugged-stick/TavWrd.twl", false,
+                               "does not exist"},
+                          Case{"a link to itself", "TavWrd.twl", false, "leads back to itself"},
+                          Case{"two links to each other", "other.twl", false, "leads back to itself"},
+                          Case{"a folder", "", true, "is a folder, not a file"}}) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString fresh = dir.filePath("fresh.twl");
+        const QString bin = dir.filePath("bin");
+        const QString beside = bin + "/TavWrd.twl";
+        ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
+        ASSERT_TRUE(Put(fresh, "the fresh database"));
+        const QString target = QLatin1String(c.target) == QLatin1String("unplugged-stick/TavWrd.twl")
+                                   ? dir.filePath(c.target)
+                                   : bin + "/" + c.target;
+        if (c.folder)
+            ASSERT_TRUE(QDir(bin).mkpath("TavWrd.twl"));
+        else
+            ASSERT_TRUE(QFile::link(target, beside));
+        if (QLatin1String(c.target) == QLatin1String("other.twl"))
+            ASSERT_TRUE(QFile::link(beside, target));
 
-    const auto [status, said] = Replace(fresh, beside);
-    EXPECT_NE(status, 0);
-    EXPECT_TRUE(said.contains("was not replaced")) << said.toStdString();
-    EXPECT_TRUE(said.contains("does not exist")) << said.toStdString();
-    EXPECT_TRUE(QFileInfo(beside).isSymLink()) << "the link stays a link";
-    EXPECT_EQ(QFileInfo(beside).symLinkTarget(), target);
-    EXPECT_FALSE(QFile::exists(dir.filePath("bin/TavWrd.twl.new")));
+        const auto [status, said] = Replace(fresh, beside);
+        EXPECT_NE(status, 0);
+        EXPECT_TRUE(said.contains("was not replaced")) << said.toStdString();
+        EXPECT_TRUE(said.contains(c.reason)) << said.toStdString();
+        if (c.folder) {
+            EXPECT_TRUE(QFileInfo(beside).isDir());
+        } else {
+            EXPECT_TRUE(QFileInfo(beside).isSymLink()) << "the link stays a link";
+            EXPECT_EQ(QFileInfo(beside).symLinkTarget(), QFileInfo(target).absoluteFilePath());
+        }
+        const QStringList left = QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+        for (const QString &name : left)
+            EXPECT_FALSE(name.endsWith(".new")) << name.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("unplugged-stick")));
+    }
 }

@@ -226,7 +226,9 @@ TEST_F(ExerciseWindowTest, ARemarkTypedInTheMainWindowIsStoredForTheWordShown)
 
 TEST_F(ExerciseWindowTest, AFailedSettingsWriteIsReportedAndKeepsTheStoredValue)
 {
-    tav::DbPath = db.Folder() + "/missing/TavWrd.twl";
+    tav::WordDb->ExecNative("UPDATE Options SET nbrRepeats = 3, nbrScribble = 5");
+    tav::WordDb->ExecNative("CREATE TRIGGER refuse BEFORE UPDATE ON Options BEGIN "
+                            "SELECT RAISE(ABORT, 'settings are locked'); END");
     ex->upRepa->StepUp();
     EXPECT_EQ(messages.Messages().size(), 1);
     EXPECT_EQ(tav::OptNbrRepeats, 3);

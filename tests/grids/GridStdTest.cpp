@@ -9,6 +9,7 @@
 #include "grids/GridStd.h"
 #include "platform/winsys/VbKeys.h"
 #include "mainwindow/FrmOptions.h"
+#include "store/AdminSubs.h"
 #include "store/CaptionArrays.h"
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
@@ -28,6 +29,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+
+#include <functional>
 
 using tavtest::ListWindowFixture;
 
@@ -941,4 +944,39 @@ TEST_F(GridStdTest, TheRowsWordGoesToItsLabelWithoutLayingOutTheWindowAgain)
     const QImage own = w->grab().toImage();
     w->lblInfo->setAutoFillBackground(false);
     EXPECT_EQ(w->grab().toImage(), own) << "the label's background is the window's";
+}
+
+// A list open across a compaction, an added and deleted language and the
+// gender fill-in reads the file at the path and stores its edits there.
+TEST_F(GridStdTest, AnOpenListGoesOnWithTheFileAfterEachChangeOfIt)
+{
+    struct Change {
+        const char *name;
+        std::function<void()> run;
+    };
+    const Change changes[] = {
+        {"compaction", [] { EXPECT_TRUE(tav::CompactWordDatabase()); }},
+        {"a language added and deleted",
+         [] {
+             tav::AddThirdLanguage(QStringLiteral("Fi"), QString());
+             tav::DeleteThirdLanguage(QStringLiteral("Fi"));
+         }},
+        {"the gender fill-in", [] { tav::SetGenderFromArticle(); }},
+    };
+    tav::GridStd *w = Open(tav::SqlLang3, 2);
+    flexgrid::FlexGrid &g = *w->Grid;
+    const int row = 3;
+    const long long id = g.TextMatrix(row, 1).toLongLong();
+    int n = 0;
+    for (const Change &change : changes) {
+        SCOPED_TRACE(change.name);
+        change.run();
+        ASSERT_TRUE(messages.Prompts().isEmpty()) << messages.Prompts().join("\n").toStdString();
+        const QString edited = QStringLiteral("wanderer %1").arg(++n);
+        Edit(w, row, 5, edited);
+        EXPECT_TRUE(messages.Prompts().isEmpty()) << messages.Prompts().join("\n").toStdString();
+        EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = %1").arg(id)).toString(), edited);
+        w->RefreshGrid();
+        EXPECT_EQ(g.TextMatrix(RowOfID(w, id), 5), edited);
+    }
 }

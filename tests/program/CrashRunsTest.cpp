@@ -1,7 +1,8 @@
 // The word store killed by SIGKILL inside its long writes, then started
 // again, each run a process of its own: the gender fill-in, compaction and a
 // long list of meanings pasted into a list cell on a copy of a 50,000-word
-// file, adding and deleting a language on a copy of the shipped database.
+// file, adding and deleting a language, settings and wrong answers on a
+// copy of the shipped database.
 // Every start after a kill opens the file as the last stored write left it:
 // none is refused or asks, none loses a stored write, none finds a write
 // half done or the file damaged.
@@ -25,6 +26,9 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <ostream>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -66,8 +70,13 @@ QString Line(const QStringList &lines, const QString &key)
 
 // What a write leaves in the file, as the check run prints it, for write n
 // (-1: none yet).
-QString Expected(const QString &kind, int n, const QString &initialRemark)
+QString Expected(const QString &kind, int n, const QStringList &initial)
 {
+    if (kind == "settings")
+        return "setting " + (n < 0 ? Line(initial, "setting") : QString::number(n % 30000 + 1));
+    if (kind == "wrongs")
+        return "wrongs " + QString::number(Line(initial, "wrongs").toInt() + n + 1);
+    const QString initialRemark = Line(initial, "remark");
     if (kind == "genus")
         return n >= 0 && n % 2 == 0 ? QString("scrambled %1").arg(n / 2 % 20) : QString("filled 1");
     if (kind == "compact")
@@ -85,6 +94,10 @@ QString Found(const QString &kind, const QStringList &check)
         return "remark " + Line(check, "remark");
     if (kind == "list")
         return "pasted " + Line(check, "pasted");
+    if (kind == "settings")
+        return "setting " + Line(check, "setting");
+    if (kind == "wrongs")
+        return "wrongs " + Line(check, "wrongs");
     return "language " + Line(check, "language");
 }
 
@@ -100,7 +113,7 @@ void KillAndStart(const QString &source, const QString &kind, int delayMs, Tally
 
     QObject owner;
     QProcess *initial = StartWriter(&owner, dir.path(), "check");
-    const QString initialRemark = Line(Finish(*initial), "remark");
+    const QStringList initialCheck = Finish(*initial);
 
     QProcess *run = StartWriter(&owner, dir.path(), kind);
     QElapsedTimer t;
@@ -143,7 +156,7 @@ void KillAndStart(const QString &source, const QString &kind, int delayMs, Tally
         ++tally.damaged;
         ADD_FAILURE() << kind.toStdString() << " after " << delayMs << " ms: damaged or half done:\n"
                       << said.toStdString();
-    } else if (found != Expected(kind, last, initialRemark) && found != Expected(kind, last + 1, initialRemark)) {
+    } else if (found != Expected(kind, last, initialCheck) && found != Expected(kind, last + 1, initialCheck)) {
         ++tally.lost;
         ADD_FAILURE() << kind.toStdString() << " after " << delayMs << " ms, " << last + 1
                       << " writes stored: found " << found.toStdString();
@@ -186,7 +199,106 @@ TEST(CrashRuns, ALongListPastedIntoAListCell)
     RunRounds(tavbench::GeneratedWordDbPath(50000), "list", {0, 500, 1100}, 3000);
 }
 
+// The writers of a second kind: many short writes (a setting, a wrong
+// answer), each the first of its run for the file's mark.
+TEST(CrashRuns, SettingsStoredOneAfterAnother)
+{
+    RunRounds(tavtest::TestDb::FreshDbPath(), "settings", {0, 30, 150}, 600);
+}
+
+TEST(CrashRuns, WrongAnswersStoredOneAfterAnother)
+{
+    RunRounds(tavtest::TestDb::FreshDbPath(), "wrongs", {0, 30, 150}, 600);
+}
+
 TEST(CrashRuns, AddingAndDeletingALanguage)
 {
     RunRounds(tavtest::TestDb::FreshDbPath(), "language", {0, 100, 400}, 1500);
 }
+
+namespace {
+
+// A backup made before a run, put back after that run was killed inside a
+// write: the file itself VACUUMed in place (the same mark, one commit
+// ahead), or compacted into a new file by the engine (the same mark, its
+// change counter started again).
+enum class Backup { Vacuumed, Compacted };
+
+struct WriterAndBackup {
+    const char *writer;
+    Backup backup;
+};
+
+void RunSql(const QString &file, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(file).constData(), &db), SQLITE_OK);
+    char *error = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    const QString message = error ? QString::fromUtf8(error) : QString();
+    sqlite3_free(error);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK) << message.toStdString();
+}
+
+void PrintTo(const WriterAndBackup &p, std::ostream *os)
+{
+    *os << p.writer << (p.backup == Backup::Vacuumed ? ", VACUUMed backup" : ", compacted backup");
+}
+
+class CrashInsideAWrite : public ::testing::TestWithParam<WriterAndBackup> {};
+
+} // namespace
+
+// Every writer of the word database, ended by SIGKILL while its journal is
+// complete and the file half written; then the user puts a backup back. The
+// start refuses and says why, and leaves the backup and the journal byte
+// for byte as they were.
+TEST_P(CrashInsideAWrite, ABackupPutBackIsRefusedAndLeftAsItWas)
+{
+    QTemporaryDir dir;
+    QTemporaryDir backups;
+    ASSERT_TRUE(dir.isValid() && backups.isValid());
+    const QString file = dir.filePath("TavWrd.twl");
+    const QString backup = backups.filePath("TavWrd.twl");
+    ASSERT_TRUE(QFile::copy(tavtest::TestDb::FreshDbPath(), file));
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    if (GetParam().backup == Backup::Vacuumed) {
+        ASSERT_TRUE(QFile::copy(file, backup));
+        QFile::setPermissions(backup, QFile::ReadOwner | QFile::WriteOwner);
+        RunSql(backup, "VACUUM");
+    } else {
+        RunSql(file, QStringLiteral("VACUUM INTO '%1'").arg(backup));
+    }
+
+    QObject owner;
+    QProcess *run = StartWriter(&owner, dir.path(), QStringLiteral("once-") + GetParam().writer);
+    const QStringList lines = Finish(*run);
+    ASSERT_EQ(run->exitStatus(), QProcess::CrashExit) << lines.join("\n").toStdString();
+    const QString journal = file + "-journal";
+    ASSERT_GT(QFileInfo(journal).size(), 0) << "killed inside the write";
+
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QFile::copy(backup, file));
+    const QByteArray fileBefore = tavtest::FileHash(file);
+    const QByteArray journalBefore = tavtest::FileHash(journal);
+
+    QProcess *start = StartWriter(&owner, dir.path(), "check");
+    const QStringList check = Finish(*start);
+    const QString said = check.join("\n");
+    EXPECT_TRUE(check.contains("refused")) << said.toStdString();
+    EXPECT_TRUE(said.contains("was replaced (by a backup or another copy)")) << said.toStdString();
+    EXPECT_EQ(tavtest::FileHash(file), fileBefore) << "the backup stays as it was";
+    EXPECT_EQ(tavtest::FileHash(journal), journalBefore) << "the journal stays as it was";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWriter, CrashInsideAWrite,
+    ::testing::Values(WriterAndBackup{"settings", Backup::Vacuumed}, WriterAndBackup{"settings", Backup::Compacted},
+                      WriterAndBackup{"wrongs", Backup::Vacuumed}, WriterAndBackup{"wrongs", Backup::Compacted},
+                      WriterAndBackup{"english", Backup::Vacuumed}, WriterAndBackup{"english", Backup::Compacted},
+                      WriterAndBackup{"genus", Backup::Vacuumed}, WriterAndBackup{"genus", Backup::Compacted},
+                      WriterAndBackup{"language", Backup::Vacuumed}, WriterAndBackup{"language", Backup::Compacted}),
+    [](const ::testing::TestParamInfo<WriterAndBackup> &info) {
+        return std::string(info.param.writer) + (info.param.backup == Backup::Vacuumed ? "Vacuumed" : "Compacted");
+    });

@@ -12,8 +12,6 @@ TEST(SharedState, ResetGivesEveryVariableItsStartingValueAndClosesTheConnections
     tavtest::TestDb db;
     db.MakeWordStore();
     const dao::DatabasePtr word = WordDb;
-    OptDb = db.Open();
-    const dao::DatabasePtr opt = OptDb;
     MainRs = WordDb->OpenRecordset(QStringLiteral("SELECT ID FROM Main"), dao::RecordsetType::Snapshot);
     GreekFontSize = 11;
     SearchLang = 6;
@@ -29,10 +27,8 @@ TEST(SharedState, ResetGivesEveryVariableItsStartingValueAndClosesTheConnections
     ResetSharedState();
 
     EXPECT_EQ(WordDb, nullptr);
-    EXPECT_EQ(OptDb, nullptr);
     EXPECT_EQ(MainRs, nullptr);
     EXPECT_FALSE(word->IsOpen());
-    EXPECT_FALSE(opt->IsOpen());
     EXPECT_EQ(GreekFontSize, 14);
     EXPECT_EQ(SearchLang, 4);
     EXPECT_FALSE(StartingUp);

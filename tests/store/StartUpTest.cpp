@@ -10,12 +10,14 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tav;
@@ -132,7 +134,7 @@ bool CopyWith(const QString &from, const QString &to, QFile::Permissions perms)
 // /root), so the child runs from a temporary folder of its own that holds a
 // copy of this test program, of the fresh database and of the leak
 // suppressions.
-bool PassesAsOrdinaryUser(std::string &output)
+bool PassesAsOrdinaryUser(std::string &output, const QProcessEnvironment &extra = {})
 {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
     QTemporaryDir place;
@@ -148,6 +150,7 @@ bool PassesAsOrdinaryUser(std::string &output)
     }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TAV_TEST_FRESH_DB"), fresh);
+    env.insert(extra);
     // The leak checker stops a program whose suppressions file it cannot read.
     QString lsan = env.value(QStringLiteral("LSAN_OPTIONS"));
     static const QRegularExpression suppressions(QStringLiteral("suppressions=([^:]*)"));
@@ -281,4 +284,56 @@ TEST(StartUpOrder, GreekFontSizeFollowsTheDesktop)
     EXPECT_EQ(GreekFontSize, 14);
     tav::ResetSharedState();
     QDir::setCurrent(cwd);
+}
+
+// Another user's lock in a shared folder with the sticky bit (as /tmp): the
+// question names its holder; OK cannot take it over there, since only the
+// lock's owner may remove it: the start says so and who can, and leaves the
+// lock as it is.
+TEST_F(BrokenStart, AnotherUsersLockInAStickyFolderSaysWhoCanRemoveIt)
+{
+    if (geteuid() == 0) {
+        // The superuser lays out the shared folder: the word database anyone
+        // may write, and the lock of the superuser's running program.
+        QTemporaryDir shared;
+        ASSERT_TRUE(shared.isValid());
+        ASSERT_EQ(::chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
+        const QString file = shared.filePath(QStringLiteral("TavWrd.twl"));
+        ASSERT_TRUE(CopyWith(TestDb::FreshDbPath(), file,
+                             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                                 QFile::ReadOther | QFile::WriteOther));
+        QProcess program;
+        program.start(QStringLiteral("sleep"), {QStringLiteral("600")});
+        ASSERT_TRUE(program.waitForStarted());
+        QFile lock(file + QStringLiteral("-lock"));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(program.processId()) + "\nsleep\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.close();
+        QProcessEnvironment extra;
+        extra.insert(QStringLiteral("TAV_TEST_SHARED_FOLDER"), shared.path());
+        std::string output;
+        EXPECT_TRUE(PassesAsOrdinaryUser(output, extra)) << output;
+        program.kill();
+        program.waitForFinished();
+        return;
+    }
+    const QString folder = qEnvironmentVariable("TAV_TEST_SHARED_FOLDER");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "run by the superuser, which lays out the shared folder";
+    const QString lockPath = folder + QStringLiteral("/TavWrd.twl-lock");
+    const QByteArray lockBefore = FileHash(lockPath);
+    messages.Answer(winsys::vbOK);
+    EXPECT_EQ(SubMain(folder), 1);
+    ASSERT_EQ(messages.Messages().size(), 2) << messages.Prompts().join("\n").toStdString();
+    EXPECT_TRUE(messages.Prompts().at(0).contains(QStringLiteral("started by the user \"root\"")))
+        << messages.Prompts().at(0).toStdString();
+    const QString said = messages.Prompts().at(1);
+    EXPECT_TRUE(said.contains(lockPath)) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("belongs to the user \"root\" and cannot be removed by you: in this "
+                                             "folder only a file's owner may remove it.")))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("The user \"root\" or an administrator can remove it")))
+        << said.toStdString();
+    EXPECT_EQ(FileHash(lockPath), lockBefore) << "the lock stays as it was";
+    EXPECT_EQ(WordDb, nullptr);
 }

@@ -18,6 +18,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +147,44 @@ TEST_F(WordFileStart, ASecondStartOnTheSameFileSaysTheProgramRunsAndEnds)
     EXPECT_TRUE(running.isLocked()) << "the running program keeps its lock";
 }
 
+// A lock counts only for the file it was written for: a copy of the
+// program's folder made while the program runs holds a copy of its lock,
+// which names that running program but is held by nobody.
+TEST_F(WordFileStart, OnlyTheLockOfThisFileKeepsAStartOff)
+{
+    QTemporaryDir original;
+    const QString originalFile = original.filePath("TavWrd.twl");
+    QLockFile running(WordFileLockPath(originalFile));
+    ASSERT_TRUE(running.tryLock(0));
+    struct Case {
+        const char *name;
+        bool copied;
+    };
+    for (const Case &c : {Case{"the running program's own lock", false}, Case{"a copy of its lock", true}}) {
+        SCOPED_TRACE(c.name);
+        ResetSharedState();
+        messages.Clear();
+        QFile::remove(WordFileLockPath(db.Path()));
+        QLockFile here(WordFileLockPath(db.Path()));
+        if (c.copied)
+            ASSERT_TRUE(QFile::copy(WordFileLockPath(originalFile), WordFileLockPath(db.Path())));
+        else
+            ASSERT_TRUE(here.tryLock(0));
+        const int started = SubMain(db.Folder());
+        if (c.copied) {
+            EXPECT_EQ(started, 0) << messages.Prompts().join("\n").toStdString();
+            EXPECT_TRUE(messages.Messages().isEmpty());
+            EXPECT_TRUE(ReadAll(WordFileLockPath(db.Path())).startsWith(QByteArray::number(::getpid()) + "\n"));
+        } else {
+            EXPECT_EQ(started, 1);
+            ASSERT_EQ(messages.Messages().size(), 1);
+            EXPECT_TRUE(messages.Prompts().first().contains("already running with this word database"));
+            EXPECT_TRUE(here.isLocked());
+        }
+    }
+    EXPECT_TRUE(running.isLocked()) << "the running program keeps its own lock";
+}
+
 TEST_F(WordFileStart, TheLockOfARunningStartIsReleasedByItsEnd)
 {
     ASSERT_EQ(SubMain(db.Folder()), 0) << messages.Prompts().join("\n").toStdString();
@@ -207,6 +246,22 @@ TEST_F(WordFileStart, AJournalThatDoesNotFitTheFileIsNotPlayedBack)
     page[200] = char(page[200] ^ 0x55);
     const quint32 pages = quint32(QFile(db.Path()).size() / 4096);
     ASSERT_TRUE(Write(Side("-journal"), HotJournal(page, pages)));
+    ASSERT_TRUE(LeaveStaleLock(db.Path()));
+    ExpectKeptAsItIs("TavWrd.twl-journal");
+    EXPECT_TRUE(QFile::exists(Side("-journal")));
+}
+
+// A run killed while it renewed the file's mark leaves a journal of page 1
+// alone, with the old mark. A copy VACUUMed in place before that run has
+// the same mark one commit ahead, and another first page: it is refused.
+TEST_F(WordFileStart, TheMarksRenewalJournalIsNotPlayedBackOnAVacuumedCopy)
+{
+    const QByteArray file = ReadAll(db.Path());
+    QByteArray saved = file.left(4096);
+    Put32(saved, 24, Get32(saved, 24) - 1);
+    saved[200] = char(saved[200] ^ 0x55);
+    const quint32 pages = quint32(file.size() / 4096);
+    ASSERT_TRUE(Write(Side("-journal"), HotJournal(saved, pages)));
     ASSERT_TRUE(LeaveStaleLock(db.Path()));
     ExpectKeptAsItIs("TavWrd.twl-journal");
     EXPECT_TRUE(QFile::exists(Side("-journal")));

@@ -36,6 +36,15 @@ public:
     void DeKlino(long color, long long id) override { calls << QStringLiteral("DeKlino %1 %2").arg(color).arg(id); }
     QList<ChildWindow> ChildWindows() const override { return children; }
     QList<tav::ListWindowLink *> OpenListWindows() const override { return lists; }
+    // The work runs here at once; whileBusy then runs as if the event loop
+    // served it before the work ended.
+    void RunBusy(const QString &, const std::function<void()> &work) override
+    {
+        work();
+        if (whileBusy)
+            whileBusy();
+    }
+    std::function<void()> whileBusy;
 
     bool printEnabled = true;
     QString printCaption, printToolTip;

@@ -12,16 +12,29 @@
 //             into the English cell of the first word, as the list window
 //             stores it (the word's meanings and their index rows), every
 //             item new and marked "wN-"
+//   settings  the number of wrong answers kept becomes N % 30000 + 1, as the
+//             settings dialog stores it
+//   wrongs    the (N + 1)-th word (by ID) is stored as wrongly answered
+// With "once-<writer>" it makes one write of that writer and is ended by
+// SIGKILL inside it, at the moment its rollback journal is complete and the
+// file is being written (the first page after page 1): "once-settings" (a
+// setting stored), "once-wrongs" (a wrong answer stored), "once-english"
+// (an English cell of a list), "once-genus" (the gender fill-in),
+// "once-language" (a language added). It prints "not killed" when the
+// write ended without writing such a page.
 // With "check" it only starts and prints what the file holds: "refused"
 // and the message, or "started", then "integrity <result>", "scrambled <k>"
 // (the code every word with an article has, -1 for none), "filled <0|1>"
 // (no word has such a code), "remark <text>", "language <0|1|half>",
 // "pasted <N|-1|mixed>" (the write whose items the first word's meanings
-// are, -1 for none) and "meaning rows <same|differ>" (its index rows are
-// exactly its meanings, counted right).
+// are, -1 for none), "meaning rows <same|differ>" (its index rows are
+// exactly its meanings, counted right), "setting <nbrWrongs>" and "wrongs
+// <the rows of WrongIDs>".
+#include "exercise/rounds/WrongStore.h"
 #include "store/AdminSubs.h"
 #include "store/DbTransaction.h"
 #include "store/ListEdits.h"
+#include "store/Settings.h"
 #include "store/SharedState.h"
 #include "store/StartUp.h"
 #include "store/ThirdLanguages.h"
@@ -30,10 +43,15 @@
 #include "platform/winsys/core/MsgBox.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QRegularExpression>
 #include <QSet>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -122,6 +140,96 @@ void Check()
     const bool index = tav::WordDb->TableExists(tav::LanguageIndexTable(kLanguage));
     std::printf("language %s\n", row && words && index ? "1" : !row && !words && !index ? "0" : "half");
     CheckMeanings();
+    std::printf("setting %s\n", qPrintable(Value("SELECT nbrWrongs FROM Options").toString()));
+    std::printf("wrongs %s\n", qPrintable(Value("SELECT COUNT(*) FROM WrongIDs").toString()));
+}
+
+// A file system layer over the engine's own that ends the process by
+// SIGKILL at the first write of a page other than page 1 into a database
+// file, once armed: a commit writes page 1 first, after its journal is
+// complete on the disk.
+sqlite3_vfs *g_base = nullptr;
+std::atomic<bool> g_armed{false};
+
+struct KillingFile {
+    sqlite3_file base;
+    bool database;
+    sqlite3_file *real() { return reinterpret_cast<sqlite3_file *>(this + 1); }
+};
+
+KillingFile *Of(sqlite3_file *f) { return reinterpret_cast<KillingFile *>(f); }
+
+const sqlite3_io_methods kKillingMethods = {
+    1,
+    [](sqlite3_file *f) { return Of(f)->real()->pMethods->xClose(Of(f)->real()); },
+    [](sqlite3_file *f, void *b, int n, sqlite3_int64 at) { return Of(f)->real()->pMethods->xRead(Of(f)->real(), b, n, at); },
+    [](sqlite3_file *f, const void *b, int n, sqlite3_int64 at) {
+        if (Of(f)->database && at != 0 && g_armed)
+            ::raise(SIGKILL);
+        return Of(f)->real()->pMethods->xWrite(Of(f)->real(), b, n, at);
+    },
+    [](sqlite3_file *f, sqlite3_int64 size) { return Of(f)->real()->pMethods->xTruncate(Of(f)->real(), size); },
+    [](sqlite3_file *f, int flags) { return Of(f)->real()->pMethods->xSync(Of(f)->real(), flags); },
+    [](sqlite3_file *f, sqlite3_int64 *size) { return Of(f)->real()->pMethods->xFileSize(Of(f)->real(), size); },
+    [](sqlite3_file *f, int lock) { return Of(f)->real()->pMethods->xLock(Of(f)->real(), lock); },
+    [](sqlite3_file *f, int lock) { return Of(f)->real()->pMethods->xUnlock(Of(f)->real(), lock); },
+    [](sqlite3_file *f, int *out) { return Of(f)->real()->pMethods->xCheckReservedLock(Of(f)->real(), out); },
+    [](sqlite3_file *f, int op, void *arg) { return Of(f)->real()->pMethods->xFileControl(Of(f)->real(), op, arg); },
+    [](sqlite3_file *f) { return Of(f)->real()->pMethods->xSectorSize(Of(f)->real()); },
+    [](sqlite3_file *f) { return Of(f)->real()->pMethods->xDeviceCharacteristics(Of(f)->real()); },
+    // Version 1: no shared memory, no memory map.
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+};
+
+int KillingOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *f, int flags, int *outFlags)
+{
+    KillingFile *file = Of(f);
+    file->base.pMethods = nullptr;
+    file->database = (flags & SQLITE_OPEN_MAIN_DB) != 0;
+    const int rc = g_base->xOpen(g_base, name, file->real(), flags, outFlags);
+    if (file->real()->pMethods)
+        file->base.pMethods = &kKillingMethods;
+    return rc;
+}
+
+void InstallKillingFiles()
+{
+    static sqlite3_vfs vfs;
+    g_base = sqlite3_vfs_find(nullptr);
+    vfs = *g_base;
+    vfs.iVersion = 1;
+    vfs.zName = "killing";
+    vfs.szOsFile = int(sizeof(KillingFile)) + g_base->szOsFile;
+    vfs.xOpen = KillingOpen;
+    sqlite3_vfs_register(&vfs, 1);
+}
+
+// One write of a writer, ended inside it.
+void WriteOnceAndDie(const QString &writer)
+{
+    const long long id = Value("SELECT MIN(ID) FROM Main").toLongLong();
+    // Codes for the fill-in to write back; this write of the run is not the
+    // one ended.
+    if (writer == QLatin1String("genus"))
+        tav::WordDb->Execute(QStringLiteral("UPDATE Main SET Genus = 77 WHERE Art <> ''"));
+    g_armed = true;
+    if (writer == QLatin1String("settings")) {
+        tav::OptNbrWrongs = tav::OptNbrWrongs == 17 ? 18 : 17;
+        tav::SaveNbrWrongs();
+    } else if (writer == QLatin1String("wrongs")) {
+        tav::StoreWrongAnswer(id, QDateTime::currentDateTime());
+    } else if (writer == QLatin1String("english")) {
+        const QString shown = Value("SELECT English FROM Main" + kFirstWord).toString();
+        tav::StoreMeaningList(tav::MeaningLanguage::English, id, shown, QStringLiteral("changed once"));
+    } else if (writer == QLatin1String("genus")) {
+        tav::SetGenderFromArticle();
+    } else if (writer == QLatin1String("language")) {
+        tav::AddThirdLanguage(kLanguage, QStringLiteral("Hi"));
+    } else {
+        throw std::runtime_error("no such writer");
+    }
+    g_armed = false;
+    std::printf("not killed\n");
 }
 
 void Write(const QString &kind, int n, const QStringList &spread)
@@ -152,6 +260,14 @@ void Write(const QString &kind, int n, const QStringList &spread)
         const QString list = tav::MeaningItems(tav::CellEditText(PastedText(spread, n))).join(QStringLiteral(", "));
         if (!tav::StoreMeaningList(tav::MeaningLanguage::English, id, shown, list))
             throw std::runtime_error("the word is gone");
+    } else if (kind == QLatin1String("settings")) {
+        tav::OptNbrWrongs = n % 30000 + 1;
+        if (!tav::SaveNbrWrongs())
+            throw std::runtime_error("the setting was not stored");
+    } else if (kind == QLatin1String("wrongs")) {
+        const long long id = Value(QStringLiteral("SELECT ID FROM Main ORDER BY ID LIMIT 1 OFFSET %1").arg(n)).toLongLong();
+        if (!tav::StoreWrongAnswer(id, QDateTime::currentDateTime()))
+            throw std::runtime_error("the wrong answer was not stored");
     } else {
         throw std::runtime_error("no such write");
     }
@@ -162,8 +278,11 @@ void Write(const QString &kind, int n, const QStringList &spread)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc >= 3 && QByteArray(argv[2]).startsWith("once-"))
+        InstallKillingFiles();
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s folder genus|compact|language|list|check\n", argv[0]);
+        std::fprintf(stderr, "usage: %s folder genus|compact|language|list|settings|wrongs|once-<writer>|check\n",
+                     argv[0]);
         return 2;
     }
     tavtest::RecordingLink link;
@@ -175,6 +294,11 @@ int main(int argc, char *argv[])
         return 1;
     }
     try {
+        if (kind.startsWith(QLatin1String("once-"))) {
+            WriteOnceAndDie(kind.mid(5));
+            tav::ResetSharedState();
+            return 4;
+        }
         if (kind == QLatin1String("check")) {
             Check();
             tav::ResetSharedState();

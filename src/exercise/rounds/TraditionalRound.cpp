@@ -123,6 +123,12 @@ TraditionalRound::Judgement TraditionalRound::Judge(const QString &Typed, const 
     return j;
 }
 
+void TraditionalRound::Withdraw()
+{
+    if (m_state == State::Asking)
+        m_state = State::Answered;
+}
+
 void TraditionalRound::AddWrongs(long long ID) { StoreWrongAnswer(ID, QDateTime::currentDateTime()); }
 
 void TraditionalRound::RemoveWrongs(long long ID) { RemoveWrongAnswer(ID); }

@@ -65,6 +65,9 @@ public:
     // Judges the answer to the current word (once): keeps the repetition
     // list and the store. Shown is the word as asked, for the list.
     Judgement Judge(const QString &Typed, const QString &Stored, int MeaningCount, const RepaLine &Shown);
+    // The word drawn last could not be shown: nothing is asked, so no answer
+    // is judged or stored for it; the next draw goes on as usual.
+    void Withdraw();
 
     // The answer to the store-full question: Yes practises the store (the
     // repetition list is emptied; AskNext), No empties the store and starts

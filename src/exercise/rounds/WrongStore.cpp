@@ -1,25 +1,18 @@
 #include "exercise/rounds/WrongStore.h"
 
-#include "store/SharedState.h"
+#include "store/DbTransaction.h"
 
 namespace tav {
 
 namespace {
 
-// Runs one native statement on a second connection and returns the number of
-// rows it changed.
-long long ExecuteOnSecondConnection(const QString &sql, const QVariantList &params = {})
+// Runs one native statement on the shared connection and returns the number
+// of rows it changed.
+long long Execute(const QString &sql, const QVariantList &params = {})
 {
-    dao::DatabasePtr db = dao::DBEngine::OpenDatabase(DbPath);
-    try {
-        db->ExecNative(sql, params);
-        const long long changed = db->QueryNative(QStringLiteral("SELECT changes()")).value(0).value(0).toLongLong();
-        db->Close();
-        return changed;
-    } catch (...) {
-        db->Close();
-        throw;
-    }
+    dao::Database &db = OpenWordDb();
+    db.ExecNative(sql, params);
+    return db.QueryNative(QStringLiteral("SELECT changes()")).value(0).value(0).toLongLong();
 }
 
 } // namespace
@@ -27,7 +20,7 @@ long long ExecuteOnSecondConnection(const QString &sql, const QVariantList &para
 bool StoreWrongAnswer(long long ID, const QDateTime &When)
 {
     // Insert-if-absent in one statement: no second row, whatever the index.
-    return ExecuteOnSecondConnection(
+    return Execute(
                QStringLiteral("INSERT INTO WrongIDs (ID, MadeDate) SELECT ?1, ?2 "
                               "WHERE NOT EXISTS (SELECT 1 FROM WrongIDs WHERE ID = ?1)"),
                {ID, When.toString(Qt::ISODate)}) > 0;
@@ -35,19 +28,19 @@ bool StoreWrongAnswer(long long ID, const QDateTime &When)
 
 void RemoveWrongAnswer(long long ID)
 {
-    ExecuteOnSecondConnection(QStringLiteral("DELETE FROM WrongIDs WHERE ID = ?1"), {ID});
+    Execute(QStringLiteral("DELETE FROM WrongIDs WHERE ID = ?1"), {ID});
 }
 
-void EmptyWrongAnswers() { ExecuteOnSecondConnection(QStringLiteral("DELETE FROM WrongIDs")); }
+void EmptyWrongAnswers() { Execute(QStringLiteral("DELETE FROM WrongIDs")); }
 
 QVector<long long> StoredWrongIDs()
 {
-    const auto orphans = WordDb->QueryNative(
+    const auto orphans = OpenWordDb().QueryNative(
         QStringLiteral("SELECT 1 FROM WrongIDs WHERE ID NOT IN (SELECT ID FROM Main) LIMIT 1"));
     if (!orphans.isEmpty())
-        ExecuteOnSecondConnection(QStringLiteral("DELETE FROM WrongIDs WHERE ID NOT IN (SELECT ID FROM Main)"));
+        Execute(QStringLiteral("DELETE FROM WrongIDs WHERE ID NOT IN (SELECT ID FROM Main)"));
     QVector<long long> ids;
-    for (const auto &row : WordDb->QueryNative(QStringLiteral("SELECT ID FROM WrongIDs ORDER BY rowid")))
+    for (const auto &row : OpenWordDb().QueryNative(QStringLiteral("SELECT ID FROM WrongIDs ORDER BY rowid")))
         ids.append(row.value(0).toLongLong());
     return ids;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The store of wrong answers, table WrongIDs: at most one row per word, with
-// the moment of the wrong answer as an ISO 8601 text. Every write runs on a
-// second connection to DbPath, opened for the one statement and closed after
-// it. Errors (dao::DaoError) reach the caller.
+// the moment of the wrong answer as an ISO 8601 text. Every read and write
+// runs on the shared connection WordDb. Errors (dao::DaoError) reach the
+// caller.
 
 #include <QDateTime>
 #include <QVector>

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <exception>
 #include <new>
 #include <string>
 #include <string_view>
@@ -309,7 +310,9 @@ using namespace engine;
 // ---------------------------------------------------------------------------
 // DBEngine
 // ---------------------------------------------------------------------------
-DatabasePtr DBEngine::OpenDatabase(const QString &path, bool /*exclusive*/, bool readOnly)
+// Opens an existing database file and configures the connection; the
+// handle belongs to the caller.
+sqlite3 *DBEngine::openHandle(const QString &path, bool readOnly)
 {
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile())
@@ -324,7 +327,13 @@ DatabasePtr DBEngine::OpenDatabase(const QString &path, bool /*exclusive*/, bool
         throw DaoError(sqlite3_extended_errcode(h.db), QString::fromUtf8(sqlite3_errmsg(h.db)));
     }
     configure(h.db, path, readOnly);
-    DatabasePtr db(new Database(h.release(), path));
+    return h.release();
+}
+
+DatabasePtr DBEngine::OpenDatabase(const QString &path, bool /*exclusive*/, bool readOnly)
+{
+    DatabasePtr db(new Database(openHandle(path, readOnly), path));
+    db->m_readOnly = readOnly;
     db->noteFile();
     // A file left in WAL mode (by another program) is switched before the
     // first write, not here: a file that is only read is never changed.
@@ -357,7 +366,9 @@ void DBEngine::CompactDatabase(const QString &src, const QString &dst)
 {
     if (QFileInfo::exists(dst))
         throw DaoError(DaoError::DatabaseExists, QStringLiteral("Database \"%1\" already exists.").arg(dst));
-    DatabasePtr db = OpenDatabase(src);
+    // Read only: the copy is written while other connections to src go on
+    // reading it.
+    DatabasePtr db = OpenDatabase(src, false, true);
     try {
         db->ExecNative(QStringLiteral("VACUUM INTO ?1"), {dst});
     } catch (const DaoError &e) {
@@ -380,7 +391,9 @@ void DBEngine::CompactDatabase(const QString &src, const QString &dst)
 // ---------------------------------------------------------------------------
 // Database
 // ---------------------------------------------------------------------------
-Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path))
+Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) { hook(); }
+
+void Database::hook()
 {
     // A transaction's end (commit or rollback) ends its rewrite of the mark.
     auto ended = [](void *self) { static_cast<Database *>(self)->m_markTouched = false; };
@@ -632,6 +645,38 @@ void Database::Close()
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_transactionDepth = 0;
+}
+
+void Database::Reopen()
+{
+    if (m_db)
+        return;
+    m_db = DBEngine::openHandle(m_path, m_readOnly);
+    hook();
+    m_markTouched = false;
+    noteFile();
+    m_leaveWal = !m_readOnly && journalMode(m_db) == QLatin1String("wal");
+}
+
+void Database::ReplaceFile(const std::function<void()> &replace)
+{
+    live();
+    if (m_transactionDepth > 0 || !sqlite3_get_autocommit(m_db))
+        throw DaoError(DaoError::NoTransaction,
+                       QStringLiteral("The database file \"%1\" cannot be replaced while a transaction is open.")
+                           .arg(m_path));
+    Close();
+    std::exception_ptr failure;
+    try {
+        replace();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // Whichever file the path names now: the new one, or the old one when
+    // the replacement failed. A failure to open it leaves this closed.
+    Reopen();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void Database::Execute(const QString &jetSql)

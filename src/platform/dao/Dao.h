@@ -137,6 +137,10 @@ public:
     // On failure nothing is left at dst (nor its journal), and an error of
     // the disk names dst.
     static void CompactDatabase(const QString &src, const QString &dst);
+
+private:
+    friend class Database;
+    static sqlite3 *openHandle(const QString &path, bool readOnly);
 };
 
 class Database : public std::enable_shared_from_this<Database> {
@@ -184,6 +188,18 @@ public:
 
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+    // Opens the path again in this same object after Close (read only when
+    // it was opened so); nothing when it is open. Throws as OpenDatabase.
+    void Reopen();
+    // Puts another file at this connection's path while nothing of this
+    // connection reads it: closes it (no statement of it stays), runs
+    // replace, then opens the path again in this same object, so that every
+    // holder of this connection (recordsets, data controls, windows) reads
+    // and writes the new file from then on. When replace throws, the file
+    // the path still names is opened again and the error passed on; when
+    // the path cannot be opened again, the connection stays closed and that
+    // error is thrown. Refused inside a transaction.
+    void ReplaceFile(const std::function<void()> &replace);
     // False once the path no longer names the file that was opened (it was
     // deleted, moved or replaced).
     bool FileStillAtPath() const;
@@ -239,6 +255,7 @@ private:
     friend class DBEngine;
     friend class Recordset;
     explicit Database(sqlite3 *db, QString path);
+    void hook(); // the commit and rollback hooks on the handle
     sqlite3 *live() const; // the open handle, or throws ObjectClosed
     // Notes which file the path names now (device and inode).
     void noteFile();
@@ -294,6 +311,7 @@ private:
     quint64 m_device = 0;
     quint64 m_inode = 0;
     bool m_fileKnown = false;
+    bool m_readOnly = false;
     bool m_leaveWal = false; // the file is in WAL mode: switch before the first write
     bool m_markTouched = false; // the open transaction has rewritten the mark
     bool m_renewMark = false;   // give the file a new mark before the first write
