@@ -37,8 +37,6 @@ using winsys::TwipsToPixelsY;
 namespace {
 
 constexpr int kHeadingHeight = 330; // twips: room for the option frames inside a heading
-constexpr int kVoiceLabelWidth = 200;
-constexpr int kVoiceBoxWidth = 1250;
 constexpr int kVoiceBoxHeight = 315;
 
 QLabel *namedLabel(QWidget *parent, const QString &name, const QString &text = QString())
@@ -65,6 +63,8 @@ FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
     grid->SetBackColorBkg(grid->BackColorFixed());
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A form its column cuts shows whole on hover and in the focused cell.
+    grid->SetWholeTextTips(true);
     return grid;
 }
 

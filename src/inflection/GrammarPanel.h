@@ -207,6 +207,10 @@ private:
     void fillCompoundColumn(long long ID, const QString &voice, const QString *knownS3 = nullptr);
     FormRow fillColumn5(long long ID, const QString &voice);
     int conjugationColumnWidth(const flexgrid::FlexGrid &g) const;
+    QList<int> conjugationNeeds(const flexgrid::FlexGrid &g) const;
+    void shareConjugationWidth(flexgrid::FlexGrid &g, int columnWidth);
+    void layOutConjugation();
+    void fitChangedColumn(int col);
 
     // Panel state and its mirrors.
     void setVoice(const QString &voice);
