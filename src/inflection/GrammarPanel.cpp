@@ -330,17 +330,15 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
             if (kind == KindNoun)
                 WordGenus = genus;
             // The verb's captions show with its view (showing them here
-            // would show them apart from the conjugation's controls).
-            if (kind == KindAdjective || kind == KindNoun) {
-                tbAP->hide();
-                tbPP->hide();
-                showVoiceCaptions(false);
-            } else if (kind == KindVerb) {
+            // would show them apart from the conjugation's controls); a
+            // word of any other kind shows none of them.
+            if (kind == KindVerb) {
                 tbAP->show();
                 tbPP->show();
             } else {
                 tbAP->hide();
                 tbPP->hide();
+                showVoiceCaptions(false);
             }
             if (!m_host.RemarksBox()->isEnabled()) {
                 m_host.RemarksBox()->setEnabled(true);

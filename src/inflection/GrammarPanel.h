@@ -234,9 +234,9 @@ private:
     // costs a round trip to the window system (where the mouse pointer is)
     // when it appears, so that a dozen widgets appearing one by one made
     // the step from a noun to a verb wait for a dozen. The layer stands in
-    // the verb layer beside the A and P captions, which a word of another
-    // class (an adverb, say) leaves as they were: the verb layer shows or
-    // hides the captions, and with them the conjugation's layer.
+    // the verb layer beside the A and P captions, which only a verb shows:
+    // the verb layer shows or hides the captions, and with them the
+    // conjugation's layer.
     QWidget *m_verbLayer = nullptr;
     QWidget *m_conjugationLayer = nullptr;
     void showVoiceCaptions(bool shown);
