@@ -2,6 +2,7 @@
 
 #include "grids/GridSimple.h"
 #include "grids/ListWindowHost.h"
+#include "platform/font/GreekKeys.h"
 #include "store/CategoryCodes.h"
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
@@ -35,10 +36,12 @@ QString ChosenLetterName()
 
 QString ListOpeners::StdTitle(bool IsGreek, const QString &Caption, int ViewTag)
 {
+    // The searched text, typed as Latin keys, in Greek letters: the title is
+    // shown, and printed, in a font of its own.
     if (!IsGreek) {
         return (ViewTag == 33 ? QStringLiteral("records found for other forms on:")
                               : QStringLiteral("records found for Greek words on: ")) +
-               Quoted(Caption);
+               Quoted(winsys::GreekKeysToUnicode(Caption));
     }
     QString title = CategoryText(ListHost().SelectedNodeTag());
     const QString letter = ChosenLetterName();

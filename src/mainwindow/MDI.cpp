@@ -15,6 +15,7 @@
 #include "mainwindow/StartUpReport.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
+#include "platform/font/GreekKeys.h"
 #include "platform/winsys/StatusPanel.h"
 #include "platform/winsys/TextBox.h"
 #include "platform/winsys/Twips.h"
@@ -399,7 +400,7 @@ void MDI::buildToolbar()
         QLineEdit *box = tbFind[i];
         connect(box, &QLineEdit::textChanged, box, [box](const QString &text) {
             box->setCursorPosition(0);
-            box->setToolTip(text);
+            box->setToolTip(winsys::TextOutsideFont(box->font(), text));
         });
     }
 }

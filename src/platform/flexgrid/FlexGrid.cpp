@@ -892,8 +892,7 @@ QString FlexGrid::WholeTextTip(int row, int col) const
 {
     if (!CellTextCut(row, col))
         return QString();
-    const QString &text = m_rows[row].text[col];
-    return CellFontAt(row, col).family() == winsys::GreekFamily ? winsys::GreekKeysToUnicode(text) : text;
+    return winsys::TextOutsideFont(CellFontAt(row, col), m_rows[row].text[col]);
 }
 
 void FlexGrid::showCurrentTip()
