@@ -30,6 +30,7 @@
 
 class QAction;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
@@ -344,6 +345,12 @@ private:
     QWidget *picBottom = nullptr;
     PanelScroll *m_panelScroll = nullptr; // the grammar panel's frame
     QWidget *m_middle = nullptr;          // the left panel and the child windows
+    // The toolbar strip's two groups and whether they stand in two rows.
+    QGridLayout *m_toolbarRows = nullptr;
+    QWidget *m_searchLead = nullptr;
+    QWidget *m_searchBoxes = nullptr;
+    bool m_toolbarTwoRows = false;
+    void fitToolbarRows();
     GrammarPanel *grammar = nullptr;
     QWidget *picsGreysUpsAndDowns = nullptr;
     QStatusBar *stsStatusBar = nullptr;
