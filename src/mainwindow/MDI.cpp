@@ -689,7 +689,8 @@ void MDI::MDIForm_Load()
     // rest, up to its whole height; lower still, the panel scrolls.
     const int listRow = QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4;
     const int listFrame = TwipsToPixelsY(1200) + style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    m_panelScroll->SetRoomAbove(m_middle, kListRowsKept * listRow + listFrame);
+    m_listRoom = kListRowsKept * listRow + listFrame;
+    m_panelScroll->SetRoomAbove(m_middle, m_listRoom);
 
     Pause();
     loadStep(QStringLiteral("word count"), [&] {
@@ -777,6 +778,18 @@ void MDI::MDIForm_Resize()
     m_resizing = true;
     setGeometry(wanted);
     m_resizing = false;
+}
+
+// While the exercise is open the child windows keep the height its page asks
+// for (the verb page's six rows), where the window has it: the grammar panel
+// below gives way and scrolls. Without it they keep room for a list.
+void MDI::KeepRoomForExercise(bool open)
+{
+    int room = m_listRoom;
+    if (open && m_exerciseWindow)
+        room = std::max(room, m_exerciseWindow->sizeHint().height() + style()->pixelMetric(QStyle::PM_TitleBarHeight) +
+                                  2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth));
+    m_panelScroll->SetRoomAbove(m_middle, room);
 }
 
 bool MDI::event(QEvent *event)

@@ -121,6 +121,9 @@ public:
     void cboTree_Click();
     void BaseFrase() override;
     void MDIForm_Resize() override;
+    // The height the child windows keep above the grammar panel: what the
+    // open exercise asks for, else room for a list.
+    void KeepRoomForExercise(bool open);
     void DeMenos(long color, long long lngID, int wordKind, bool showImperative);
     void DeKlino(long color, long long lngID) override;
     void DeKlino(long color, long long lngID, int wordKind);
@@ -351,6 +354,7 @@ private:
     QWidget *m_searchBoxes = nullptr;
     bool m_toolbarTwoRows = false;
     void fitToolbarRows();
+    int m_listRoom = 0; // the height the child windows keep for a list
     GrammarPanel *grammar = nullptr;
     QWidget *picsGreysUpsAndDowns = nullptr;
     QStatusBar *stsStatusBar = nullptr;

@@ -16,12 +16,26 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 
 using tavtest::FrameListWindows;
 
 class ScreenFit : public FrameListWindows {
 protected:
+    // Whether every widget from c up to top shows the whole of c.
+    static bool WholeInSight(const QWidget *c, const QWidget *top)
+    {
+        for (const QWidget *a = c->parentWidget(); a; a = a->parentWidget()) {
+            if (!a->rect().contains(QRect(c->mapTo(a, QPoint()), c->size())))
+                return false;
+            if (a == top)
+                break;
+        }
+        return c->isVisible();
+    }
+
     // The window lies on the screen's work area, maximised when asked to be;
     // each control of the toolbar strip shows whole inside it, beside the
     // others; the status bar lies inside it.
@@ -67,11 +81,23 @@ TEST_F(ScreenFit, TheMainWindowLiesOnTheScreenAndStaysMaximised)
     w->mnuExParts_Click(2);
     ASSERT_NE(w->ExerciseInstance(), nullptr);
     CheckFit(true, "an exercise open");
+    // On a screen of 960x540 and more, the verb page shows its six forms
+    // without scrolling: the grammar panel gives way.
+    auto *exercise = dynamic_cast<tav::Exercise *>(w->ExerciseInstance());
+    ASSERT_NE(exercise, nullptr);
+    if (w->screen()->availableGeometry().height() >= 540) {
+        ASSERT_EQ(exercise->verbRows.size(), 6);
+        for (const auto &row : exercise->verbRows)
+            EXPECT_TRUE(WholeInSight(row.tbGreR, w.get())) << row.lblPers->text().toStdString();
+    }
 
     w->ExerciseInstance()->Form()->parentWidget()->close();
     QApplication::processEvents();
     ASSERT_FALSE(w->Control<QWidget>("picToolbar")->isHidden());
     CheckFit(true, "the exercise closed");
+    // The grammar panel has its whole height back.
+    if (w->screen()->availableGeometry().height() >= 540)
+        EXPECT_EQ(w->findChild<QScrollArea *>(QStringLiteral("picBottomScroll"))->verticalScrollBar()->maximum(), 0);
 
     // In its normal state the window takes the work area, and no more.
     w->showNormal();
