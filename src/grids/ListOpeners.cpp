@@ -36,8 +36,9 @@ QString ChosenLetterName()
 
 QString ListOpeners::StdTitle(bool IsGreek, const QString &Caption, int ViewTag)
 {
-    // The searched text, typed as Latin keys, in Greek letters: the title is
-    // shown, and printed, in a font of its own.
+    // The searched text, typed as Latin keys, in Greek letters: the title
+    // bar, the Window menu and the print entry show the title in their own
+    // font, not the Greek key font.
     if (!IsGreek) {
         return (ViewTag == 33 ? QStringLiteral("records found for other forms on:")
                               : QStringLiteral("records found for Greek words on: ")) +
