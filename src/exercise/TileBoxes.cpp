@@ -1,5 +1,6 @@
 #include "exercise/TileBoxes.h"
 
+#include "platform/font/GreekKeys.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
 
@@ -316,7 +317,7 @@ void ShowText(QLineEdit *box, const QString &text)
 {
     box->setText(text);
     box->setCursorPosition(0);
-    box->setToolTip(text);
+    box->setToolTip(winsys::TextOutsideFont(box->font(), text));
 }
 
 QLabel *MarkerLabel(const QString &name, QWidget *parent)

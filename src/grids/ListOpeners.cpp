@@ -2,6 +2,7 @@
 
 #include "grids/GridSimple.h"
 #include "grids/ListWindowHost.h"
+#include "platform/font/GreekKeys.h"
 #include "store/CategoryCodes.h"
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
@@ -35,10 +36,13 @@ QString ChosenLetterName()
 
 QString ListOpeners::StdTitle(bool IsGreek, const QString &Caption, int ViewTag)
 {
+    // The searched text, typed as Latin keys, in Greek letters: the title
+    // bar, the Window menu and the print entry show the title in their own
+    // font, not the Greek key font.
     if (!IsGreek) {
         return (ViewTag == 33 ? QStringLiteral("records found for other forms on:")
                               : QStringLiteral("records found for Greek words on: ")) +
-               Quoted(Caption);
+               Quoted(winsys::GreekKeysToUnicode(Caption));
     }
     QString title = CategoryText(ListHost().SelectedNodeTag());
     const QString letter = ChosenLetterName();

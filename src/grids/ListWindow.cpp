@@ -87,6 +87,23 @@ private:
     ListWindow &m_window;
 };
 
+// A shrinking client area keeps the list window inside it.
+class AreaResize : public QObject {
+public:
+    explicit AreaResize(ListWindow &window) : QObject(&window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            m_window.KeepInsideArea();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    ListWindow &m_window;
+};
+
 } // namespace
 
 ListWindow::ListWindow(const QString &Name, QWidget *parent)
@@ -212,6 +229,8 @@ void ListWindow::ShowWindow()
         m_subWindow = ListHost().AddChild(*this);
         if (m_subWindow) {
             connect(m_subWindow, &QMdiSubWindow::aboutToActivate, this, [this] { ShowCellInfo(); });
+            if (QMdiArea *area = m_subWindow->mdiArea())
+                area->viewport()->installEventFilter(new AreaResize(*this));
             if (!m_subWindow->isMaximized()) {
                 m_subWindow->move(offset, offset);
                 applyWantedSize();
@@ -264,13 +283,29 @@ void ListWindow::applyWantedSize()
     if (m_subWindow->isMaximized() || m_subWindow->isMinimized())
         return;
     const QSize frame = m_subWindow->size() - size();
-    QSize outer = m_wanted + QSize(std::max(0, frame.width()), std::max(0, frame.height()));
-    // The window stays inside the client area; the grid scrolls instead.
+    m_subWindow->resize(insideArea(m_wanted + QSize(std::max(0, frame.width()), std::max(0, frame.height()))));
+}
+
+// The window stays inside the client area; the grid scrolls instead.
+QSize ListWindow::insideArea(QSize outer) const
+{
     if (QMdiArea *area = m_subWindow->mdiArea()) {
         outer.setHeight(std::min(outer.height(), std::max(area->viewport()->height() - m_subWindow->y(), 100)));
         outer.setWidth(std::min(outer.width(), std::max(area->viewport()->width() - m_subWindow->x(), 200)));
     }
-    m_subWindow->resize(outer);
+    return outer;
+}
+
+// The client area shrinks when the grammar panel below it grows (a scroll
+// bar for a wide view) or the main window is made smaller: a list window in
+// its normal state is made smaller with it, never larger.
+void ListWindow::KeepInsideArea()
+{
+    if (!m_subWindow || m_subWindow->isMaximized() || m_subWindow->isMinimized())
+        return;
+    const QSize inside = insideArea(m_subWindow->size());
+    if (inside != m_subWindow->size())
+        m_subWindow->resize(inside);
 }
 
 void ListWindow::BindRows(dao::RecordsetPtr Rows)

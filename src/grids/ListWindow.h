@@ -48,6 +48,9 @@ class ListWindow : public QWidget {
     Q_OBJECT
 
 public:
+    // Makes a window in its normal state smaller where the client area no
+    // longer holds it.
+    void KeepInsideArea();
     // Name: the window's name, "GridStd" or "GridSimple".
     explicit ListWindow(const QString &Name, QWidget *parent = nullptr);
     ~ListWindow() override;
@@ -323,6 +326,7 @@ private:
     // The data row whose RowKey is Key; -1 when none.
     int rowOfKey(const QString &Key) const;
     void applyWantedSize();
+    QSize insideArea(QSize outer) const;
     // The grid fills the window below the buttons, its columns the grid.
     void fitGridToRoom();
     // The search's state, shown on cmdS.

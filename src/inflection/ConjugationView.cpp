@@ -77,9 +77,8 @@ FormRow GrammarPanel::fillColumn5(long long ID, const QString &voice)
     return forms;
 }
 
-// The five tense columns share the main window's width, but take no more
-// than the panel shows beside the row captions: a column that ran past the
-// panel's edge would be cut, and its forms out of reach of the eye.
+// The five tense columns share the main window's width, as far as the panel
+// shows it beside the row captions (a column's part of it, in twips).
 int GrammarPanel::conjugationColumnWidth(const FlexGrid &g) const
 {
     const int outerWidth = winsys::PixelsToTwipsX(m_host.HostWindow()->frameGeometry().width());
@@ -93,6 +92,52 @@ int GrammarPanel::conjugationColumnWidth(const FlexGrid &g) const
     while (colWidth > 0 && g.TwipsToPixelsX(colWidth) > room)
         colWidth = std::min(colWidth - 1, g.PixelsToTwipsX(room));
     return colWidth;
+}
+
+// The width (twips) each tense column asks for: its longest form, and
+// room for what its headings hold (the caption, the verb boxes over column
+// 1, the option frames over columns 4 and 5).
+QList<int> GrammarPanel::conjugationNeeds(const FlexGrid &g) const
+{
+    QList<int> needs = textWidths(g);
+    const int frameMargin = 2 * lblUnderLine[1]->frameWidth(); // the heading's border on both sides
+    // The verb boxes start over the row captions' column.
+    const int boxes = std::max(0, 20 + kVoiceLabelWidth + kVoiceBoxWidth - kConjugationHeadCol);
+    const int floors[6] = {0,
+                           boxes + std::max(headingWidth(Caps1219(1219)), headingWidth(Caps1235(1235))),
+                           headingWidth(Caps1219(1220)),
+                           headingWidth(Caps1219(1221)),
+                           winsys::PixelsToTwipsX(fraHad->width() + frameMargin),
+                           std::max(winsys::PixelsToTwipsX(fraSimple->width() + frameMargin),
+                                    headingWidth(Caps1235(1237)))};
+    for (int c = 1; c <= 5; ++c)
+        needs[c] = std::max(needs[c], floors[c]);
+    return needs;
+}
+
+// The five tense columns share the room by what they hold: each gets what
+// its forms and headings need and an equal part of the rest, so that a long
+// compound tense takes the room a short present leaves. Where the room is
+// less than they need, each keeps what it needs and the panel scrolls
+// sideways to the columns past the window's edge: no form is cut.
+void GrammarPanel::shareConjugationWidth(FlexGrid &g, int columnWidth)
+{
+    // Shared in whole pixels, so that together they take no pixel more than
+    // five columns of the given width.
+    const int room = 5 * g.TwipsToPixelsX(columnWidth);
+    QList<int> widths;
+    int total = 0;
+    for (int need : conjugationNeeds(g).mid(1, 5)) {
+        widths << g.TwipsToPixelsX(need);
+        total += widths.last();
+    }
+    if (total < room) {
+        for (int &width : widths)
+            width += (room - total) / 5;
+        widths.last() += (room - total) % 5;
+    }
+    for (int c = 1; c <= 5; ++c)
+        g.SetColWidth(c, g.PixelsToTwipsX(widths[c - 1]));
 }
 
 void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
@@ -123,11 +168,16 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
     const QString s3 = column5.fields.value(2);
     fillCompoundColumn(ID, Voice, m_state.column5Table == QLatin1String("KonT4") ? &s3 : nullptr);
     g.SetRangeBackColor(1, 2, g.Rows() - 1, 4, ColorYellow);
+    layOutConjugation();
+}
 
+// The columns, their headings and the controls over them, for the forms the
+// grid holds.
+void GrammarPanel::layOutConjugation()
+{
+    FlexGrid &g = *msflxKlin;
     g.SetColWidth(0, kConjugationHeadCol);
-    const int colWidth = conjugationColumnWidth(g);
-    for (int c = 1; c <= 5; ++c)
-        g.SetColWidth(c, colWidth);
+    shareConjugationWidth(g, conjugationColumnWidth(g));
     fitGridWidth(g);
 
     SetGridHeadings(g, kConjugationTopCount, kConjugationUnderCount, Caps1235, Caps1219, -1, -1, false);
@@ -207,6 +257,7 @@ void GrammarPanel::opHad_Click(int Index)
         lblUnderLine[4]->setText(Caps1219(Index == 0 ? 1224 : 1222));
     try {
         fillCompoundColumn(m_state.verbID, m_state.voice);
+        fitChangedColumn(4);
     } catch (const std::exception &error) {
         ShowErrorBox(error);
     }
@@ -221,9 +272,18 @@ void GrammarPanel::opSimple_Click(int Index)
     m_state.column5Table = Index == 0 ? QStringLiteral("KonT4") : QStringLiteral("KonT1");
     try {
         fillColumn5(m_state.verbID, m_state.voice);
+        fitChangedColumn(5);
     } catch (const std::exception &error) {
         ShowErrorBox(error);
     }
+}
+
+// A column given other forms is laid out again when they no longer fit it,
+// so that the option buttons never leave a form cut.
+void GrammarPanel::fitChangedColumn(int col)
+{
+    if (conjugationNeeds(*msflxKlin).value(col) > msflxKlin->ColWidth(col))
+        layOutConjugation();
 }
 
 } // namespace tav

@@ -38,8 +38,6 @@ using winsys::TwipsToPixelsY;
 namespace {
 
 constexpr int kHeadingHeight = 330; // twips: room for the option frames inside a heading
-constexpr int kVoiceLabelWidth = 200;
-constexpr int kVoiceBoxWidth = 1250;
 constexpr int kVoiceBoxHeight = 315;
 
 QLabel *namedLabel(QWidget *parent, const QString &name, const QString &text = QString())
@@ -66,6 +64,8 @@ FlexGrid *namedGrid(QWidget *parent, const QString &name, int rows, int cols)
     grid->SetBackColorBkg(grid->BackColorFixed());
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A form its column cuts shows whole on hover and in the focused cell.
+    grid->SetWholeTextTips(true);
     return grid;
 }
 
@@ -342,17 +342,15 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
             if (kind == KindNoun)
                 WordGenus = genus;
             // The verb's captions show with its view (showing them here
-            // would show them apart from the conjugation's controls).
-            if (kind == KindAdjective || kind == KindNoun) {
-                tbAP->hide();
-                tbPP->hide();
-                showVoiceCaptions(false);
-            } else if (kind == KindVerb) {
+            // would show them apart from the conjugation's controls); a
+            // word of any other kind shows none of them.
+            if (kind == KindVerb) {
                 tbAP->show();
                 tbPP->show();
             } else {
                 tbAP->hide();
                 tbPP->hide();
+                showVoiceCaptions(false);
             }
             if (!m_host.RemarksBox()->isEnabled()) {
                 m_host.RemarksBox()->setEnabled(true);

@@ -210,6 +210,10 @@ private:
     void fillCompoundColumn(long long ID, const QString &voice, const QString *knownS3 = nullptr);
     FormRow fillColumn5(long long ID, const QString &voice);
     int conjugationColumnWidth(const flexgrid::FlexGrid &g) const;
+    QList<int> conjugationNeeds(const flexgrid::FlexGrid &g) const;
+    void shareConjugationWidth(flexgrid::FlexGrid &g, int columnWidth);
+    void layOutConjugation();
+    void fitChangedColumn(int col);
 
     // Panel state and its mirrors.
     void setVoice(const QString &voice);
@@ -236,9 +240,9 @@ private:
     // costs a round trip to the window system (where the mouse pointer is)
     // when it appears, so that a dozen widgets appearing one by one made
     // the step from a noun to a verb wait for a dozen. The layer stands in
-    // the verb layer beside the A and P captions, which a word of another
-    // class (an adverb, say) leaves as they were: the verb layer shows or
-    // hides the captions, and with them the conjugation's layer.
+    // the verb layer beside the A and P captions, which only a verb shows:
+    // the verb layer shows or hides the captions, and with them the
+    // conjugation's layer.
     QWidget *m_verbLayer = nullptr;
     QWidget *m_conjugationLayer = nullptr;
     void showVoiceCaptions(bool shown);

@@ -15,6 +15,9 @@ namespace tav {
 
 // The point size of the grids' row captions ("1 sg", "Nom sg" ...).
 constexpr double kRowCaptionPoints = 6.5;
+// The A and P captions and, as designed, the verb boxes beside them (twips).
+constexpr int kVoiceLabelWidth = 200;
+constexpr int kVoiceBoxWidth = 1250;
 
 inline int LeftTw(const QWidget *w) { return winsys::PixelsToTwipsX(w->x()); }
 inline int TopTw(const QWidget *w) { return winsys::PixelsToTwipsY(w->y()); }

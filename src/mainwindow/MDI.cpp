@@ -15,6 +15,7 @@
 #include "mainwindow/StartUpReport.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
+#include "platform/font/GreekKeys.h"
 #include "platform/winsys/StatusPanel.h"
 #include "platform/winsys/TextBox.h"
 #include "platform/winsys/Twips.h"
@@ -39,6 +40,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -343,25 +345,34 @@ void MDI::buildToolbar()
 {
     picToolbar = new QWidget(this);
     picToolbar->setObjectName(QStringLiteral("picToolbar"));
-    auto *strip = new QHBoxLayout(picToolbar);
-    // The strip shrinks with a narrow screen rather than widen the frame.
-    strip->setSizeConstraint(QLayout::SetNoConstraint);
-    strip->setContentsMargins(TwipsToPixelsX(60), TwipsToPixelsY(30), TwipsToPixelsX(60), TwipsToPixelsY(30));
+    // Two groups: the print image with the search's caption and options,
+    // and the search box with its buttons and result boxes. They stand side
+    // by side, or one above the other where the window is too narrow for
+    // both (fitToolbarRows), so that the strip never widens the frame.
+    m_toolbarRows = new QGridLayout(picToolbar);
+    m_toolbarRows->setContentsMargins(TwipsToPixelsX(60), TwipsToPixelsY(30), TwipsToPixelsX(60), TwipsToPixelsY(30));
+    m_toolbarRows->setVerticalSpacing(TwipsToPixelsY(30));
+    m_searchLead = new QWidget(picToolbar);
+    auto *lead = new QHBoxLayout(m_searchLead);
+    lead->setContentsMargins(0, 0, 0, 0);
+    m_searchBoxes = new QWidget(picToolbar);
+    auto *boxes = new QHBoxLayout(m_searchBoxes);
+    boxes->setContentsMargins(0, 0, 0, 0);
 
-    imgPrintNorm = new QLabel(picToolbar);
+    imgPrintNorm = new QLabel(m_searchLead);
     imgPrintNorm->setObjectName(QStringLiteral("imgPrintNorm"));
     imgPrintNorm->setPixmap(printerPixmap(PrintLook::Flat));
     imgPrintNorm->setToolTip(QStringLiteral("No active form to print.. "));
     imgPrintNorm->setEnabled(false);
     imgPrintNorm->installEventFilter(this);
-    strip->addWidget(imgPrintNorm);
-    strip->addSpacing(TwipsToPixelsX(240));
+    lead->addWidget(imgPrintNorm);
+    lead->addSpacing(TwipsToPixelsX(240));
 
-    lblFlag = new QLabel(QStringLiteral("Search for Greek"), picToolbar);
+    lblFlag = new QLabel(QStringLiteral("Search for Greek"), m_searchLead);
     lblFlag->setObjectName(QStringLiteral("lblFlag"));
-    strip->addWidget(lblFlag);
+    lead->addWidget(lblFlag);
 
-    auto *options = new QWidget(picToolbar);
+    auto *options = new QWidget(m_searchLead);
     auto *optionColumn = new QVBoxLayout(options);
     optionColumn->setContentsMargins(0, 0, 0, 0);
     optionColumn->setSpacing(0);
@@ -372,33 +383,66 @@ void MDI::buildToolbar()
         optionColumn->addWidget(opForm[i]);
     }
     opForm[0]->setChecked(true);
-    strip->addWidget(options);
+    lead->addWidget(options);
 
-    tbSearch = new QLineEdit(picToolbar);
+    tbSearch = new QLineEdit(m_searchBoxes);
     tbSearch->setObjectName(QStringLiteral("tbSearch"));
     tbSearch->setMinimumWidth(TwipsToPixelsX(1200));
-    strip->addWidget(tbSearch, 1);
-    cmdSearch = new QPushButton(QStringLiteral("Search"), picToolbar);
+    boxes->addWidget(tbSearch, 1);
+    cmdSearch = new QPushButton(QStringLiteral("Search"), m_searchBoxes);
     cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
-    strip->addWidget(cmdSearch);
-    cmdClear = new QPushButton(QStringLiteral("Clear"), picToolbar);
+    boxes->addWidget(cmdSearch);
+    cmdClear = new QPushButton(QStringLiteral("Clear"), m_searchBoxes);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
     cmdClear->setEnabled(false);
-    strip->addWidget(cmdClear);
+    boxes->addWidget(cmdClear);
 
     // The empty-result boxes show the start of their text (on a narrow screen
     // the message is longer than its box) and the whole text as a tool tip.
     for (int i = 0; i < 2; ++i) {
-        tbFind[i] = new QLineEdit(picToolbar);
+        tbFind[i] = new QLineEdit(m_searchBoxes);
         tbFind[i]->setObjectName(QStringLiteral("tbFind(%1)").arg(i));
         tbFind[i]->setReadOnly(true);
         tbFind[i]->setMinimumWidth(TwipsToPixelsX(900));
-        strip->addWidget(tbFind[i], i == 0 ? 2 : 1);
+        boxes->addWidget(tbFind[i], i == 0 ? 2 : 1);
         QLineEdit *box = tbFind[i];
         connect(box, &QLineEdit::textChanged, box, [box](const QString &text) {
             box->setCursorPosition(0);
-            box->setToolTip(text);
+            box->setToolTip(winsys::TextOutsideFont(box->font(), text));
         });
+    }
+    // The strip is never narrower than the wider group, in two rows.
+    const QMargins margins = m_toolbarRows->contentsMargins();
+    picToolbar->setMinimumWidth(std::max(m_searchLead->minimumSizeHint().width(), m_searchBoxes->minimumSizeHint().width()) +
+                                margins.left() + margins.right());
+    m_toolbarRows->addWidget(m_searchLead, 0, 0);
+    m_toolbarRows->addWidget(m_searchBoxes, 0, 1);
+    m_toolbarRows->setColumnStretch(1, 1);
+    m_toolbarTwoRows = false;
+    picToolbar->installEventFilter(this);
+    fitToolbarRows();
+}
+
+// One row where the strip holds both groups at their smallest, else two.
+void MDI::fitToolbarRows()
+{
+    const QMargins margins = m_toolbarRows->contentsMargins();
+    const int oneRow = m_searchLead->minimumSizeHint().width() + m_toolbarRows->horizontalSpacing() +
+                       m_searchBoxes->minimumSizeHint().width() + margins.left() + margins.right();
+    const bool twoRows = picToolbar->width() < oneRow;
+    if (twoRows == m_toolbarTwoRows)
+        return;
+    m_toolbarTwoRows = twoRows;
+    m_toolbarRows->removeWidget(m_searchLead);
+    m_toolbarRows->removeWidget(m_searchBoxes);
+    if (twoRows) {
+        m_toolbarRows->addWidget(m_searchLead, 0, 0, 1, 2, Qt::AlignLeft);
+        m_toolbarRows->addWidget(m_searchBoxes, 1, 0, 1, 2);
+        m_toolbarRows->setColumnStretch(1, 0);
+    } else {
+        m_toolbarRows->addWidget(m_searchLead, 0, 0);
+        m_toolbarRows->addWidget(m_searchBoxes, 0, 1);
+        m_toolbarRows->setColumnStretch(1, 1);
     }
 }
 
@@ -524,7 +568,8 @@ void MDI::MDIForm_Load()
     // rest, up to its whole height; lower still, the panel scrolls.
     const int listRow = QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4;
     const int listFrame = TwipsToPixelsY(1200) + style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    m_panelScroll->SetRoomAbove(m_middle, kListRowsKept * listRow + listFrame);
+    m_listRoom = kListRowsKept * listRow + listFrame;
+    m_panelScroll->SetRoomAbove(m_middle, m_listRoom);
 
     Pause();
     loadStep(QStringLiteral("word count"), [&] {
@@ -612,6 +657,18 @@ void MDI::MDIForm_Resize()
     m_resizing = true;
     setGeometry(wanted);
     m_resizing = false;
+}
+
+// While the exercise is open the child windows keep the height its page asks
+// for (the verb page's six rows), where the window has it: the grammar panel
+// below gives way and scrolls. Without it they keep room for a list.
+void MDI::KeepRoomForExercise(bool open)
+{
+    int room = m_listRoom;
+    if (open && m_exerciseWindow)
+        room = std::max(room, m_exerciseWindow->sizeHint().height() + style()->pixelMetric(QStyle::PM_TitleBarHeight) +
+                                  2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth));
+    m_panelScroll->SetRoomAbove(m_middle, room);
 }
 
 bool MDI::event(QEvent *event)
@@ -816,6 +873,8 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == picRemarks && event->type() == QEvent::Resize) {
         picRemarks_Resize();
+    } else if (watched == picToolbar && event->type() == QEvent::Resize) {
+        fitToolbarRows();
     } else if (watched == tv1 && IsContextMenuRequest(event)) {
         ShowCurrentNodePopup();
         return true;

@@ -30,6 +30,7 @@
 
 class QAction;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
@@ -120,6 +121,9 @@ public:
     void cboTree_Click();
     void BaseFrase() override;
     void MDIForm_Resize() override;
+    // The height the child windows keep above the grammar panel: what the
+    // open exercise asks for, else room for a list.
+    void KeepRoomForExercise(bool open);
     void DeMenos(long color, long long lngID, int wordKind, bool showImperative);
     void DeKlino(long color, long long lngID) override;
     void DeKlino(long color, long long lngID, int wordKind);
@@ -348,6 +352,13 @@ private:
     QWidget *picBottom = nullptr;
     PanelScroll *m_panelScroll = nullptr; // the grammar panel's frame
     QWidget *m_middle = nullptr;          // the left panel and the child windows
+    // The toolbar strip's two groups and whether they stand in two rows.
+    QGridLayout *m_toolbarRows = nullptr;
+    QWidget *m_searchLead = nullptr;
+    QWidget *m_searchBoxes = nullptr;
+    bool m_toolbarTwoRows = false;
+    void fitToolbarRows();
+    int m_listRoom = 0; // the height the child windows keep for a list
     GrammarPanel *grammar = nullptr;
     QWidget *picsGreysUpsAndDowns = nullptr;
     QStatusBar *stsStatusBar = nullptr;

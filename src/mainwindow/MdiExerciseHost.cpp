@@ -16,6 +16,13 @@ void MdiExerciseHost::SetPanelText(int panel, const QString &text) { m_mdi.SetPa
 
 QMdiArea *MdiExerciseHost::ClientArea() const { return m_mdi.mdiClient; }
 
-void MdiExerciseHost::ShowToolbar(bool Shown) { m_mdi.picToolbar->setVisible(Shown); }
+// The toolbar comes back when the exercise window closes: so does the room a
+// list keeps.
+void MdiExerciseHost::ShowToolbar(bool Shown)
+{
+    m_mdi.picToolbar->setVisible(Shown);
+    if (Shown)
+        m_mdi.KeepRoomForExercise(false);
+}
 
 } // namespace tav

@@ -61,6 +61,7 @@ void MDI::startExercise()
         AddChild(*m_exercise);
     else
         mdiClient->setActiveSubWindow(sub);
+    KeepRoomForExercise(true);
 }
 
 void MDI::imgPrintNorm_Click()

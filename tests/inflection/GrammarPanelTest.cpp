@@ -579,16 +579,16 @@ TEST_F(PanelFixture, TheMainWindowsBoxesFollowTheWordShown)
 }
 
 // The five tense columns share the window's width, as far as the panel shows
-// them: none runs past its edge.
+// them: none runs past its edge when their forms fit.
 TEST_F(PanelFixture, ConjugationColumnsShareTheWindowWidthUnderTheirHeadings)
 {
     w->SmallFacts(5, QString(), 0);
     const int width = winsys::PixelsToTwipsX(w->frameGeometry().width());
     const QWidget *sight = w->Control<QWidget>("picBottom")->parentWidget();
-    for (int c = 1; c <= 5; ++c) {
-        EXPECT_EQ(klin().ColWidth(c), klin().ColWidth(1)) << c;
-        EXPECT_LE(klin().ColWidth(c), (width - 550) / 5.0 + 1.0) << c;
-    }
+    int total = 0;
+    for (int c = 1; c <= 5; ++c)
+        total += klin().ColWidth(c);
+    EXPECT_LE(total, width - 550 + 5);
     const int right = klin().geometry().right() + 1;
     EXPECT_LE(right, sight->width());
     EXPECT_GE(right, sight->width() - 5) << "the columns take the room there is";
@@ -665,8 +665,8 @@ TEST_F(PanelFixture, OnASmallScreenTheParticipleViewCutsNoFormAndScrollsTheRest)
     EXPECT_EQ(bar->maximum() + scroll->viewport()->width(), right);
     EXPECT_EQ(scroll->height(), scroll->widget()->height() + bar->sizeHint().height());
 
-    // Back to the conjugation, which fits the window: no scroll bar.
-    entry(0)->trigger();
+    // A conjugation that fits the window: no scroll bar.
+    w->SmallFacts(5, QString(), 0);
     QApplication::processEvents();
     EXPECT_EQ(bar->maximum(), 0);
     EXPECT_EQ(scroll->height(), scroll->widget()->height());
@@ -780,23 +780,41 @@ TEST_F(PanelFixture, AVerbLooksTheSameAfterAnotherVerbAsAfterANoun)
 }
 
 // Each view keeps or hands back the controls of the view before it: whichever
-// view the panel showed before, a word must look exactly as it does after any
-// other (the picture, and every control shown with its stacking, place, text
-// and colour). An adverb leaves the verb's A and P captions as they were, so
-// it comes only before.
+// word the panel showed before, of whichever kind, a word must look exactly
+// as it does after any other (the picture, and every control shown with its
+// stacking, place, text and colour). No caption or box of one kind is left
+// on the panel by the next word: the A and P captions show with a verb's
+// conjugation only.
 TEST_F(PanelFixture, EveryViewLooksTheSameWhicheverViewCameBefore)
 {
     QWidget *root = w->Control<QWidget>("picBottom");
-    const long long adverb = NativeCount(QStringLiteral("SELECT min(ID) FROM Main WHERE WT = 'ad' AND Genus = 99"));
-    ASSERT_GT(adverb, 0);
     struct View {
         const char *name;
         long long id;
         int gridType;
+        bool conjugation;
     };
-    const View views[] = {{"noun, masculine", 10, 0}, {"noun, feminine", 2, 0},     {"adjective", 3, 0},
-                          {"verb", 5, 0},             {"other verb", 9, 0},         {"deponent verb", 19, 0},
-                          {"participle row", 5, 33},  {"other participle row", 227, 33}};
+    auto first = [this](const char *type) {
+        const long long id = NativeCount(QStringLiteral("SELECT min(ID) FROM Main WHERE WT = '%1'").arg(QLatin1String(type)));
+        EXPECT_GT(id, 0) << type;
+        return id;
+    };
+    const View views[] = {{"noun, masculine", 10, 0, false},
+                          {"noun, feminine", 2, 0, false},
+                          {"noun, neuter", first("an"), 0, false},
+                          {"adjective", 3, 0, false},
+                          {"verb", 5, 0, true},
+                          {"other verb", 9, 0, true},
+                          {"deponent verb", 19, 0, true},
+                          {"participle row", 5, 33, false},
+                          {"other participle row", 227, 33, false},
+                          {"adverb", first("ad"), 0, false},
+                          {"interjection", first("ij"), 0, false},
+                          {"conjunction", first("kj"), 0, false},
+                          {"numeral", first("nu"), 0, false},
+                          {"pronoun", first("pn"), 0, false},
+                          {"preposition", first("pr"), 0, false},
+                          {"particle", first("pt"), 0, false}};
     auto show = [&](const View &v) { w->SmallFacts(v.id, QString(), v.gridType); };
     for (const View &after : views) {
         std::optional<PanelLook> first;
@@ -810,6 +828,10 @@ TEST_F(PanelFixture, EveryViewLooksTheSameWhicheverViewCameBefore)
                 EXPECT_TRUE(look == *first) << after.name << " after " << qPrintable(before) << " differs from after "
                                             << qPrintable(firstName);
             }
+            for (QWidget *caption : {static_cast<QWidget *>(panel().lblAP), static_cast<QWidget *>(panel().lblPP),
+                                     static_cast<QWidget *>(panel().tbAP), static_cast<QWidget *>(panel().fraHad)})
+                EXPECT_EQ(caption->isVisibleTo(root), after.conjugation)
+                    << caption->objectName().toStdString() << ": " << after.name << " after " << qPrintable(before);
         };
         w->BaseFrase();
         show(after);
@@ -818,28 +840,6 @@ TEST_F(PanelFixture, EveryViewLooksTheSameWhicheverViewCameBefore)
             show(before);
             show(after);
             check(QLatin1String(before.name));
-        }
-        w->SmallFacts(adverb, QString(), 0);
-        show(after);
-        check(QStringLiteral("an adverb"));
-    }
-
-    // The adverb shows the article's declension and leaves the A and P
-    // captions as the word before left them, with none of the verb boxes
-    // and conjugation headings.
-    for (const View &before : views) {
-        show(before);
-        const bool captions = panel().lblAP->isVisibleTo(root);
-        w->SmallFacts(adverb, QString(), 0);
-        EXPECT_EQ(panel().lblAP->isVisibleTo(root), captions) << before.name;
-        EXPECT_EQ(panel().lblPP->isVisibleTo(root), captions) << before.name;
-        EXPECT_FALSE(panel().tbAP->isVisibleTo(root)) << before.name;
-        EXPECT_FALSE(panel().fraHad->isVisibleTo(root)) << before.name;
-        EXPECT_EQ(panel().lblUnderLine.size(), 4) << before.name;
-        for (QLabel *label : root->findChildren<QLabel *>()) {
-            if (label->isVisibleTo(root) && label->objectName().startsWith(QLatin1String("lblUnderLine"))) {
-                EXPECT_TRUE(panel().lblUnderLine.contains(label)) << before.name;
-            }
         }
     }
 }

@@ -9,15 +9,31 @@
 #include "store/ListWindowLink.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
 
 #include <type_traits>
 
 namespace tavtest {
 
+struct Size {
+    int width, height;
+};
+
 class PanelFixture : public MainWindowFixture {
 protected:
+    // The main window shown at a size of its client area, active.
+    void SetSize(Size size)
+    {
+        w->showNormal();
+        w->setFixedSize(size.width, size.height);
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        QApplication::processEvents();
+    }
+
     tav::GrammarPanel &panel() { return w->Grammar(); }
     flexgrid::FlexGrid &klin() { return *panel().msflxKlin; }
     flexgrid::FlexGrid &imp() { return *panel().msflXImp; }

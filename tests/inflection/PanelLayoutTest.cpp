@@ -17,6 +17,7 @@
 #include <functional>
 
 using tavtest::PanelFixture;
+using tavtest::Size;
 
 namespace {
 
@@ -25,10 +26,6 @@ struct Heading {
     QLabel *label;
     flexgrid::FlexGrid *grid;
     int first, last;
-};
-
-struct Size {
-    int width, height;
 };
 
 } // namespace
@@ -102,14 +99,6 @@ protected:
             << where << ": current cell " << current.Row() << "," << current.Col() << " out of sight";
     }
 
-    void SetSize(Size size)
-    {
-        w->showNormal();
-        w->setFixedSize(size.width, size.height);
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        QApplication::processEvents();
-    }
 };
 
 TEST_F(PanelLayout, EveryViewKeepsItsFormsUnderTheirHeadingsAndTheCurrentCellInSight)

@@ -29,6 +29,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 
 using tavtest::FrameListWindows;
@@ -115,6 +116,40 @@ TEST_F(FrameListWindows, AnAmpersandInACaptionIsShownInTheWindowList)
     ASSERT_EQ(w->ChildForms().size(), 1);
     w->ChildForms().first()->setWindowTitle(QStringLiteral("3 words on :English \"salt & pepper\""));
     EXPECT_EQ(WindowList(), QStringList({QStringLiteral("&1 3 words on :English \"salt && pepper\"")}));
+}
+
+// Text that leaves the Greek key font shows Greek in Greek letters: a list's
+// title, in the window's title bar, the Window menu and the print entry, and
+// the searched text's tool tip when nothing is found.
+TEST_F(FrameListWindows, ASearchedGreekWordIsShownInGreekLettersOutsideTheGreekFont)
+{
+    struct Search {
+        int form; // 0 headwords, 1 inflected forms
+        const char *typed, *shown;
+    };
+    const Search searches[] = {{0, "agapavw", "αγαπάω"}, {1, "agapavw", "αγαπάω"}, {0, "evcw", "έχω"},
+                               {0, "ev*", "έ*"}, {1, "evcw", "έχω"}};
+    for (const Search &search : searches) {
+        w->Control<QRadioButton>(QStringLiteral("opForm(%1)").arg(search.form))->click();
+        w->Control<QLineEdit>("tbSearch")->setText(QString::fromUtf8(search.typed));
+        w->Control<QPushButton>("cmdSearch")->click();
+        ASSERT_FALSE(w->ChildForms().isEmpty()) << search.typed;
+        QWidget *list = w->ChildForms().last();
+        const QString shown = QLatin1Char('"') + QString::fromUtf8(search.shown) + QLatin1Char('"');
+        const QString typed = QLatin1Char('"') + QString::fromUtf8(search.typed) + QLatin1Char('"');
+        const QStringList places = {list->windowTitle(), list->parentWidget()->windowTitle(), WindowList().last(),
+                                    w->Control<QAction>("mnuPrintParts(0)")->text()};
+        for (const QString &place : places) {
+            EXPECT_TRUE(place.contains(shown)) << search.typed << ": " << place.toStdString();
+            EXPECT_FALSE(place.contains(typed)) << search.typed << ": " << place.toStdString();
+        }
+    }
+
+    w->Control<QRadioButton>("opForm(0)")->click();
+    w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("levxhqq"));
+    w->Control<QPushButton>("cmdSearch")->click();
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(1)")->text(), QStringLiteral("levxhqq"));
+    EXPECT_EQ(w->Control<QLineEdit>("tbFind(1)")->toolTip(), QStringLiteral("λέξηθθ"));
 }
 
 TEST_F(FrameListWindows, AnEmptyResultShowsTheStartOfItsMessage)

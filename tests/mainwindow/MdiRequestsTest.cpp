@@ -192,7 +192,7 @@ TEST_F(MainWindowFixture, HeadwordsAreFoundWholeUnlessTheUserTypesAWildcard)
     w->cmdSearch_Click();
     ASSERT_EQ(factory.m_windows.size(), 1u);
     EXPECT_EQ(factory.m_windows.back()->m_rows->RecordCount(), 1);
-    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for Greek words on: \"evcw\""));
+    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for Greek words on: \"έχω\""));
 
     w->Control<QLineEdit>("tbSearch")->setText(QStringLiteral("ev*"));
     w->cmdSearch_Click();
@@ -217,7 +217,7 @@ TEST_F(MainWindowFixture, HeadwordsAreFoundWholeUnlessTheUserTypesAWildcard)
     w->cmdSearch_Click();
     ASSERT_EQ(factory.m_windows.size(), 3u);
     EXPECT_EQ(factory.m_windows.back()->m_tag, QStringLiteral("33"));
-    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for other forms on:\"evcw\""));
+    EXPECT_EQ(factory.m_windows.back()->m_caption, QStringLiteral("1 records found for other forms on:\"έχω\""));
     for (const char *typed : {"[", "a[b", "ev'cw", "'", "x' OR 'a'='a"}) {
         w->Control<QLineEdit>("tbSearch")->setText(QString::fromUtf8(typed));
         w->cmdSearch_Click();

@@ -7,6 +7,7 @@
 #include "platform/flexgrid/RowParts.h"
 
 #include "platform/font/FontLoader.h"
+#include "platform/font/GreekKeys.h"
 
 #include <algorithm>
 #include <climits>
@@ -22,6 +23,8 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QLabel>
+#include <QToolTip>
 
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
@@ -340,6 +343,7 @@ void FlexGrid::setCurrentFromCode(int row, int col)
     // entered (an arrow key in a long list repaints two cells, not the view).
     redrawCells(leftFirst, leftLast, leftFirstCol, leftLastCol);
     redrawCells(row, row, col, col);
+    showCurrentTip();
 }
 
 void FlexGrid::SetRow(int row)
@@ -390,6 +394,8 @@ void FlexGrid::moveCurrent(int row, int col, bool extend, bool scrollIntoView)
     }
     if (scrollIntoView)
         ensureVisible(row, col);
+    if (!extend)
+        showCurrentTip();
 }
 
 void FlexGrid::SetTopRow(int row)
@@ -849,6 +855,77 @@ QRect FlexGrid::CellRect(int row, int col) const
     return QRect(x, y, colWidthPx(col), rowHeightPx(row));
 }
 
+bool FlexGrid::CellTextCut(int row, int col) const
+{
+    if (!validCell(row, col) || m_wordWrap)
+        return false;
+    const QString &text = m_rows[row].text[col];
+    if (text.isEmpty())
+        return false;
+    const QFontMetrics metrics(winsys::CellDrawingFont(CellFontAt(row, col)));
+    return metrics.horizontalAdvance(text) > colWidthPx(col) - 2 * kTextInsetPx;
+}
+
+QString FlexGrid::WholeTextTip(int row, int col) const
+{
+    if (!CellTextCut(row, col))
+        return QString();
+    return winsys::TextOutsideFont(CellFontAt(row, col), m_rows[row].text[col]);
+}
+
+void FlexGrid::showCurrentTip()
+{
+    if (!m_wholeTextTips)
+        return;
+    // Placed once the event that moved the cell is handled: a panel that
+    // scrolls the cell into sight has done so by then.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const QString tip = hasFocus() && isVisible() ? WholeTextTip(m_row, m_col) : QString();
+            const QRect cell = tip.isEmpty() ? QRect() : CellRect(m_row, m_col);
+            if (cell.isEmpty()) {
+                if (m_focusTip)
+                    m_focusTip->hide();
+                return;
+            }
+            if (!m_focusTip) {
+                // A window of its own that looks like a tool tip; unlike a
+                // tool tip it stays while the cell is current.
+                m_focusTip = new QLabel(this, Qt::ToolTip | Qt::BypassGraphicsProxyWidget);
+                m_focusTip->setObjectName(QStringLiteral("wholeTextTip"));
+                m_focusTip->setForegroundRole(QPalette::ToolTipText);
+                m_focusTip->setBackgroundRole(QPalette::ToolTipBase);
+                m_focusTip->setPalette(QToolTip::palette());
+                m_focusTip->setFont(QToolTip::font());
+                m_focusTip->setAutoFillBackground(true);
+                m_focusTip->setFrameShape(QFrame::Box);
+                m_focusTip->setMargin(2);
+            }
+            m_focusTip->setText(tip);
+            m_focusTip->adjustSize();
+            // Below the cell, so that the tip covers none of its row.
+            m_focusTip->move(viewport()->mapToGlobal(cell.bottomLeft() + QPoint(0, 1)));
+            m_focusTip->show();
+        },
+        Qt::QueuedConnection);
+}
+
+bool FlexGrid::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && m_wholeTextTips) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        int row = -1, col = -1;
+        const QString tip = CellAt(help->pos(), &row, &col) ? WholeTextTip(row, col) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(), CellRect(row, col));
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
 bool FlexGrid::CellAt(const QPoint &pos, int *row, int *col) const
 {
     int foundRow = -1, foundCol = -1;
@@ -1210,6 +1287,7 @@ void FlexGrid::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     redraw();
+    showCurrentTip();
     // Activating the window or closing a pop-up menu gives the focus back
     // without the user entering the grid: not a GotFocus of the control.
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
@@ -1220,6 +1298,7 @@ void FlexGrid::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     redraw();
+    showCurrentTip();
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         emit LostFocus();
 }

@@ -31,6 +31,7 @@
 #include <QVector>
 
 class QColor;
+class QLabel;
 class QPainter;
 class QRect;
 
@@ -255,6 +256,18 @@ public:
     // The viewport rectangle of a cell; empty when it is not on screen.
     QRect CellRect(int row, int col) const;
 
+    // Whether a cell's one-line text is wider than the room its column gives
+    // it, so that it is drawn ending in an ellipsis.
+    bool CellTextCut(int row, int col) const;
+    // With whole-text tips on, a cut text shows whole in a tool tip while the
+    // mouse rests on its cell and while its cell is the current one of the
+    // focused grid. Off by default.
+    void SetWholeTextTips(bool on) { m_wholeTextTips = on; }
+    // What the tip of a cell shows: its whole text when it is cut, else
+    // nothing. The tip is drawn in the application's font, so a text in the
+    // Greek key font is given in Greek letters.
+    QString WholeTextTip(int row, int col) const;
+
 signals:
     void EnterCell();
     void LeaveCell();
@@ -286,6 +299,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     struct CellFormat {
@@ -384,7 +398,12 @@ private:
     int m_mouseRow = -1;
     int m_mouseCol = -1;
     int m_gridLineWidth = 1;
+    bool m_wholeTextTips = false;
+    QLabel *m_focusTip = nullptr; // the current cell's whole text
     void trackMouse(const QPoint &viewportPos);
+    // Shows the current cell's whole text below it while the grid has the
+    // focus and the text is cut; hides it otherwise.
+    void showCurrentTip();
 };
 
 } // namespace flexgrid

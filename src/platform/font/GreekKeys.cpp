@@ -1,5 +1,7 @@
 #include "platform/font/GreekKeys.h"
 
+#include "platform/font/FontLoader.h"
+
 namespace winsys {
 
 namespace {
@@ -35,6 +37,11 @@ QString GreekKeysToUnicode(const QString &keys)
             out += k.isUpper() ? Small[small].toUpper() : Small[small];
     }
     return out;
+}
+
+QString TextOutsideFont(const QFont &font, const QString &text)
+{
+    return font.family() == GreekFamily ? GreekKeysToUnicode(text) : text;
 }
 
 } // namespace winsys
