@@ -31,6 +31,28 @@ namespace {
 
 using DialogWindows = MainWindowFixture;
 
+// The busy box holds the program's timers back while it shows, so it is
+// caught as it is shown: its parent window and the flags it asks for.
+class BusyBoxShown : public QObject {
+public:
+    BusyBoxShown() { qApp->installEventFilter(this); }
+    ~BusyBoxShown() override { qApp->removeEventFilter(this); }
+    bool seen = false;
+    QWidget *parent = nullptr;
+    Qt::WindowFlags flags;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (auto *busy = qobject_cast<QProgressDialog *>(watched); busy && event->type() == QEvent::Show) {
+            seen = true;
+            parent = busy->parentWidget();
+            flags = busy->windowFlags();
+        }
+        return false;
+    }
+};
+
 TEST_F(DialogWindows, EveryDialogBelongsToTheMainWindowAndItsCloseShowsTheWindowsAgain)
 {
     // The parent window of the modal dialog shown now.
@@ -74,10 +96,10 @@ TEST_F(DialogWindows, EveryDialogBelongsToTheMainWindowAndItsCloseShowsTheWindow
              return modalParent;
          }},
         {"busy box",
-         [&](tav::MDI &mdi) {
-             noteModalParent(mdi);
+         [](tav::MDI &mdi) {
+             BusyBoxShown shown;
              mdi.RunBusy(QStringLiteral("Compacting"), [] { QThread::msleep(100); });
-             return modalParent;
+             return shown.parent;
          }},
         {"message box",
          [](tav::MDI &mdi) {
@@ -102,23 +124,11 @@ TEST_F(DialogWindows, EveryDialogBelongsToTheMainWindowAndItsCloseShowsTheWindow
 
 TEST_F(DialogWindows, TheBusyBoxAsksForNoMinimiseButton)
 {
-    Qt::WindowFlags flags;
-    bool seen = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto *busy = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget())) {
-            flags = busy->windowFlags();
-            seen = true;
-        }
-    });
-    poll.start(2);
-    w->RunBusy(QStringLiteral("Compacting"), [&] {
-        for (int i = 0; i < 200 && !seen; ++i)
-            QThread::msleep(5);
-    });
-    ASSERT_TRUE(seen);
-    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
+    BusyBoxShown shown;
+    w->RunBusy(QStringLiteral("Compacting"), [] { QThread::msleep(20); });
+    ASSERT_TRUE(shown.seen);
+    EXPECT_FALSE(shown.flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(shown.flags & Qt::WindowCloseButtonHint);
 }
 
 TEST(SplashAndQuestions, AQuestionAtStartUpHidesTheSplash)
