@@ -920,5 +920,3 @@ bool MDI::eventFilter(QObject *watched, QEvent *event)
 }
 
 } // namespace tav
-
-#include "MDI.moc"
