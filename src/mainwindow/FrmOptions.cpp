@@ -490,16 +490,25 @@ void frmOptions::closeEvent(QCloseEvent *event)
 
 void frmOptions::Form_QueryUnload() { TbFailedInStore->clear(); }
 
+// The message of a failure is read with the normal pointer.
 void frmOptions::cmdKomprimera_Click()
 {
-    winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
-    CompactWordDatabase();
+    CompactionOutcome outcome;
+    {
+        winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
+        outcome = CompactWordDatabase();
+    }
+    Tell(outcome.Failure);
 }
 
 void frmOptions::cmdGenus_Click()
 {
-    winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
-    SetGenderFromArticle();
+    std::optional<Notice> failure;
+    {
+        winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
+        failure = SetGenderFromArticle();
+    }
+    Tell(failure);
 }
 
 // ---- third languages ------------------------------------------------------

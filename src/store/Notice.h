@@ -1,0 +1,28 @@
+#pragma once
+// A message the user is to read, as a routine of the store or a round hands
+// it back instead of showing it: the window that called the routine shows
+// it (Tell), so that the logic runs and is tested without a message box.
+
+#include <QString>
+
+#include <exception>
+#include <optional>
+
+namespace tav {
+
+struct Notice {
+    QString Prompt;
+    int Style = 0; // winsys::MsgBoxStyle flags: buttons, icon, default button
+    QString Title; // empty: the program's title
+};
+
+// The notice of a caught exception, as ShowErrorBox shows it.
+Notice ErrorNotice(const std::exception &error);
+
+// Shows the notice in a message box and returns the button chosen. For the
+// windows: a routine of the store returns its notice, it never tells it.
+int Tell(const Notice &notice);
+// Shows the notice when there is one.
+void Tell(const std::optional<Notice> &notice);
+
+} // namespace tav
