@@ -317,7 +317,7 @@ void GridSimple::CommitCell(const QString &Text, int Row, int Col)
         ChangeArticle(Text, WordID);
         break;
     case 4:
-        ChangeGreekSpelling(Text, WordID);
+        Tell(ChangeGreekSpelling(Text, WordID));
         g.SetTextMatrix(Row, 0, TavGreSort(Text));
         break;
     default:

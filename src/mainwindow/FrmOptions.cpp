@@ -493,7 +493,7 @@ void frmOptions::Form_QueryUnload() { TbFailedInStore->clear(); }
 // The message of a failure is read with the normal pointer.
 void frmOptions::cmdKomprimera_Click()
 {
-    CompactionOutcome outcome;
+    Outcome outcome;
     {
         winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
         outcome = CompactWordDatabase();

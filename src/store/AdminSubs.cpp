@@ -98,7 +98,7 @@ void FlushPathToDisk(const QString &path)
                               QString::fromLocal8Bit(std::strerror(error)));
 }
 
-CompactionOutcome CompactWordDatabase()
+Outcome CompactWordDatabase()
 {
     // A file deleted, moved or replaced since the start is not the one the
     // program has open: there is nothing at the path to compact.

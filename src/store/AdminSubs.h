@@ -26,11 +26,7 @@ namespace tav {
 // goes on with it and the outcome says why, for the window to tell. After a
 // compaction every open list window reads its rows again; the status bar
 // says it is done.
-struct CompactionOutcome {
-    std::optional<Notice> Failure; // why the file was not compacted
-    explicit operator bool() const { return !Failure; } // compacted
-};
-CompactionOutcome CompactWordDatabase();
+Outcome CompactWordDatabase();
 
 // Writes a file's data, or a folder's entries, through to the disk (fsync);
 // throws std::runtime_error with the system's reason when it cannot.

@@ -16,6 +16,12 @@ struct Notice {
     QString Title; // empty: the program's title
 };
 
+// What a routine that either does its work or says why not returns.
+struct Outcome {
+    std::optional<Notice> Failure; // why the work was not done
+    explicit operator bool() const { return !Failure; } // done
+};
+
 // The notice of a caught exception, as ShowErrorBox shows it.
 Notice ErrorNotice(const std::exception &error);
 

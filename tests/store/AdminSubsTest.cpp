@@ -24,7 +24,7 @@ protected:
     // Compacts; a failure names its notice.
     ::testing::AssertionResult Compacted()
     {
-        const CompactionOutcome outcome = CompactWordDatabase();
+        const Outcome outcome = CompactWordDatabase();
         if (outcome)
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << outcome.Failure->Prompt.toStdString();
@@ -33,7 +33,7 @@ protected:
     // caller and never by the store itself.
     Notice NotCompacted()
     {
-        const CompactionOutcome outcome = CompactWordDatabase();
+        const Outcome outcome = CompactWordDatabase();
         EXPECT_TRUE(messages.Prompts().isEmpty()) << "the store shows no message box";
         if (!outcome.Failure) {
             ADD_FAILURE() << "compacted";
