@@ -724,7 +724,7 @@ void Exercise::lblRepa_Change(int value)
     if (boLoading)
         return;
     OptNbrRepeats = std::max(value, 1);
-    if (!SaveNbrRepeats())
+    if (!Done(SaveNbrRepeats()))
         upRepa->SetValue(OptNbrRepeats); // the stored value, after the reported failure
 }
 

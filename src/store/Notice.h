@@ -30,5 +30,7 @@ Notice ErrorNotice(const std::exception &error);
 int Tell(const Notice &notice);
 // Shows the notice when there is one.
 void Tell(const std::optional<Notice> &notice);
+// Shows an outcome's failure, if any; true when the work was done.
+bool Done(const Outcome &outcome);
 
 } // namespace tav

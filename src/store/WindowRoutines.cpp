@@ -43,6 +43,12 @@ void Tell(const std::optional<Notice> &notice)
         Tell(*notice);
 }
 
+bool Done(const Outcome &outcome)
+{
+    Tell(outcome.Failure);
+    return bool(outcome);
+}
+
 void ShowErrorBox(long Number, const QString &Description) { Tell(NumberedErrorNotice(Number, Description)); }
 
 void ShowErrorBox(const std::exception &error) { Tell(ErrorNotice(error)); }

@@ -227,13 +227,13 @@ TEST_F(GridSimpleTest, PastedUnicodeGreekIsRefusedAndAListOfAFormerLanguageClose
     QPointer<tav::GridSimple> swedish = w;
     tav::GridSimple *english = Open(QStringLiteral(" WHERE ID = 36"), 1);
     tav::AddThirdLanguage(QStringLiteral("German"), QStringLiteral("willkommen"));
-    messages.Clear();
-    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("German")));
+    const tav::ThirdLanguageSaved saved = tav::Save3rdLang(QStringLiteral("German"));
+    ASSERT_TRUE(saved);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(swedish.isNull() || !swedish->isVisible());
     EXPECT_TRUE(english->isVisible());
-    ASSERT_EQ(messages.Messages().size(), 1);
-    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("Swedish meanings were closed")));
+    ASSERT_TRUE(saved.ListsClosed);
+    EXPECT_TRUE(saved.ListsClosed->Prompt.contains(QStringLiteral("Swedish meanings were closed")));
 }
 
 TEST_F(GridSimpleTest, CommasAndBlanksAreRefusedWithTheMessageOfAnEmptyCellInBothLists)

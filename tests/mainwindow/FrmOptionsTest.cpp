@@ -483,3 +483,21 @@ TEST_F(FrmOptionsTest, AFailedMaintenanceCommandIsToldWithTheNormalPointer)
         EXPECT_EQ(messages.depths, QList<int>{0});
     }
 }
+
+// A language whose tables no longer answer is refused: the dialog says why
+// and keeps the language in use.
+TEST_F(FrmOptionsTest, ALanguageThatCannotBeSelectedIsToldAndTheOldOneStays)
+{
+    messages.Answer(winsys::vbYes);
+    Add(QStringLiteral("Norwegian"), QStringLiteral("velkommen"));
+    tav::WordDb->ExecNative(QStringLiteral("DROP TABLE GreekNorwegian"));
+    dialog->cboLangs->setCurrentIndex(dialog->cboLangs->findText(QStringLiteral("Norwegian")));
+    dialog->cboLangs_Click();
+    messages.Clear();
+    dialog->cmdSelect->click();
+    ASSERT_EQ(messages.Messages().size(), 1) << messages.Prompts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("The Norwegian language can not be selected")));
+    EXPECT_EQ(messages.Messages()[0].style, winsys::vbCritical);
+    EXPECT_EQ(tav::Opt3rdLang, QStringLiteral("Swedish"));
+    EXPECT_EQ(dialog->cmdSelect->text(), QStringLiteral("Swedish is selected"));
+}
