@@ -493,7 +493,7 @@ void Exercise::BindRound(const QString &sql, const QString &criteria) { makeExer
 void Exercise::makeExercise(datactl::DataControl &control, const QString &sql, const QString &criteria)
 {
     DataControlAdapter adapter(control);
-    DynasetsObj.MakeExercise(adapter, sql, criteria);
+    Tell(DynasetsObj.MakeExercise(adapter, sql, criteria).Failure);
 }
 
 } // namespace tav

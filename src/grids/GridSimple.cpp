@@ -231,8 +231,10 @@ void GridSimple::RightClick(const QPoint &)
     if (OptBoHide3 || WordID <= 0)
         return;
     const QString id = QString::number(WordID);
-    DynasetsObj.DoStdGrid(SqlLang3, true, 0, QStringLiteral("The complete post # =") + id, 2,
-                          QStringLiteral(" ID  = ") + id);
+    Tell(DynasetsObj
+             .DoStdGrid(SqlLang3, true, 0, QStringLiteral("The complete post # =") + id, 2,
+                        QStringLiteral(" ID  = ") + id)
+             .Failure);
 }
 
 // ---------------------------------------------------------------------------
