@@ -360,7 +360,7 @@ void Exercise::opOne_Click(int Index)
         return;
     winsys::BusyPointer busy;
     Opt2ndScribble = Index == 0 ? English : Opt3rdLang;
-    if (!Save2ndScribble()) {
+    if (!Done(Save2ndScribble())) {
         // The write failed and was reported: the option shows what is stored.
         opOne[Opt2ndScribble == English ? 0 : 1]->setChecked(true);
     }
@@ -374,7 +374,7 @@ void Exercise::opZero_Click(int Index)
         return;
     winsys::BusyPointer busy;
     Opt2ndTavrinel = Index == 0 ? English : Opt3rdLang;
-    if (!Save2ndTavrinel())
+    if (!Done(Save2ndTavrinel()))
         opZero[Opt2ndTavrinel == English ? 0 : 1]->setChecked(true);
     AnswerLangText = (Opt2ndTavrinel == English ? English : Opt3rdLang) + QLatin1Char('.');
     cmdReset_Click(); // a new round in the chosen language, also before the first Start
@@ -383,12 +383,12 @@ void Exercise::opZero_Click(int Index)
 // ---------------------------------------------------------------------------
 // Settings the window writes
 
-bool Exercise::UpDateOptions_BoChecka(bool Value) { return SaveBoChecka(Value); }
+bool Exercise::UpDateOptions_BoChecka(bool Value) { return Done(SaveBoChecka(Value)); }
 
 bool Exercise::UpDateScribble(int Value)
 {
     OptNbrScribble = std::clamp(Value, 1, 10);
-    const bool saved = SaveNbrScribble();
+    const bool saved = Done(SaveNbrScribble());
     UpAntal->SetValue(OptNbrScribble);
     return saved;
 }
@@ -493,7 +493,7 @@ void Exercise::BindRound(const QString &sql, const QString &criteria) { makeExer
 void Exercise::makeExercise(datactl::DataControl &control, const QString &sql, const QString &criteria)
 {
     DataControlAdapter adapter(control);
-    DynasetsObj.MakeExercise(adapter, sql, criteria);
+    Tell(DynasetsObj.MakeExercise(adapter, sql, criteria).Failure);
 }
 
 } // namespace tav

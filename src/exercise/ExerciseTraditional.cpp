@@ -14,6 +14,7 @@
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
+#include "store/Notice.h"
 #include "store/Settings.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
@@ -393,6 +394,7 @@ void Exercise::PrepareExerciseWords()
 
 void Exercise::showDrawnWord(const TraditionalRound::Draw &draw)
 {
+    Tell(draw.Error);
     if (draw.SwitchedToAllWords) {
         showSource();
         fillRepaLists();
@@ -612,15 +614,19 @@ void Exercise::CheckAnswer(int AF)
     TraditionalRound::Judgement j = m_round.Judge(txtFields(2)->text(), txtFields(AF)->text(), meanings, shown);
     if (!j.Judged)
         return;
+    Tell(j.Error);
     if (j.Then == TraditionalRound::After::AskStoreFull) {
         // The store is full: practise it now, or empty it and start again.
         // Both answers act, so only a button answers; a box closed as the
         // program ends keeps the store and the round as they are.
         MsgAnswer = winsys::MsgBox(TraditionalRound::StoreFullQuestion(),
                                    winsys::vbYesNo | winsys::vbCritical | winsys::NoSafeAnswer, winsys::AppTitle);
-        j.Then = MsgAnswer == winsys::vbYes || MsgAnswer == winsys::vbNo
-                     ? m_round.StoreFullAnswered(MsgAnswer == winsys::vbYes)
-                     : TraditionalRound::After::Nothing;
+        j.Then = TraditionalRound::After::Nothing;
+        if (MsgAnswer == winsys::vbYes || MsgAnswer == winsys::vbNo) {
+            const TraditionalRound::StoreFullOutcome answered = m_round.StoreFullAnswered(MsgAnswer == winsys::vbYes);
+            Tell(answered.Error);
+            j.Then = answered.Then;
+        }
     }
     txtFields(2)->setText(j.Check.Shown);
     LoadShapes(j.Check.Right, meanings, j.Verdict);
@@ -718,7 +724,7 @@ void Exercise::lblRepa_Change(int value)
     if (boLoading)
         return;
     OptNbrRepeats = std::max(value, 1);
-    if (!SaveNbrRepeats())
+    if (!Done(SaveNbrRepeats()))
         upRepa->SetValue(OptNbrRepeats); // the stored value, after the reported failure
 }
 

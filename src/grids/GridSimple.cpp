@@ -231,8 +231,10 @@ void GridSimple::RightClick(const QPoint &)
     if (OptBoHide3 || WordID <= 0)
         return;
     const QString id = QString::number(WordID);
-    DynasetsObj.DoStdGrid(SqlLang3, true, 0, QStringLiteral("The complete post # =") + id, 2,
-                          QStringLiteral(" ID  = ") + id);
+    Tell(DynasetsObj
+             .DoStdGrid(SqlLang3, true, 0, QStringLiteral("The complete post # =") + id, 2,
+                        QStringLiteral(" ID  = ") + id)
+             .Failure);
 }
 
 // ---------------------------------------------------------------------------
@@ -317,7 +319,7 @@ void GridSimple::CommitCell(const QString &Text, int Row, int Col)
         ChangeArticle(Text, WordID);
         break;
     case 4:
-        ChangeGreekSpelling(Text, WordID);
+        Tell(ChangeGreekSpelling(Text, WordID));
         g.SetTextMatrix(Row, 0, TavGreSort(Text));
         break;
     default:

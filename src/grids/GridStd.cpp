@@ -441,7 +441,7 @@ void GridStd::CommitCell(const QString &Text, int Row, int Col)
         g.SetTextMatrix(Row, Col, list);
         break;
     case 4:
-        ChangeGreekSpelling(list, WordID);
+        Tell(ChangeGreekSpelling(list, WordID));
         g.SetTextMatrix(Row, Col, list);
         g.SetTextMatrix(Row, 0, TavGreSort(list));
         break;

@@ -134,6 +134,7 @@ void GrammarPanel::Grid_KeyPress(FlexGrid &grid, int &KeyAscii)
     if (KeyAscii >= 32) {
         QString key{QChar(KeyAscii)};
         if (!TavGreCheck(key)) {
+            Tell(InvalidKeyNotice());
             KeyAscii = 0;
             return;
         }
@@ -167,6 +168,7 @@ void GrammarPanel::Editor_KeyPress(QLineEdit &editor, int &KeyAscii)
         return;
     QString key{QChar(KeyAscii)};
     if (!TavGreCheck(key)) {
+        Tell(InvalidKeyNotice());
         KeyAscii = 0;
         return;
     }

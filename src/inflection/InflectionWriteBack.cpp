@@ -91,7 +91,14 @@ bool CheckFormText(const QString &EditorTag, int Row, const QString &Text)
 {
     if (Text.isEmpty())
         return true;
-    return IsGreekKeyText(Text) && CheckFormLength(StoredForm(EditorTag, Row, Text).size());
+    // The whole text is checked (it may be pasted): the message names its
+    // first character that is not a key.
+    const QString refusal = GreekTextRefusal(Text);
+    if (!refusal.isEmpty()) {
+        winsys::MsgBox(refusal, winsys::vbCritical, winsys::AppTitle);
+        return false;
+    }
+    return CheckFormLength(StoredForm(EditorTag, Row, Text).size());
 }
 
 bool CheckFormLength(qsizetype Length)

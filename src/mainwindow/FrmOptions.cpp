@@ -450,18 +450,18 @@ void frmOptions::ApplyOKRoutines()
     winsys::BusyPointer busy(winsys::PointerShape::ArrowHourglass);
     // The rule is written directly: no exercise window is opened for it; an
     // open one is told the new value.
-    if (rule != OptBoChecka && SaveBoChecka(rule) && RuleChanged)
+    if (rule != OptBoChecka && Done(SaveBoChecka(rule)) && RuleChanged)
         RuleChanged(rule);
     if (hide != OptBoHide3) {
         OptBoHide3 = hide;
-        SaveBoHide3(hide);
+        Done(SaveBoHide3(hide));
         // The open lists show or hide the third language's column at once.
         RefreshGridForms();
         ShowCurrentListRow();
     }
     if (limit != OptNbrWrongs) {
         OptNbrWrongs = limit;
-        SaveNbrWrongs();
+        Done(SaveNbrWrongs());
         // Written after the save, so that the panel shows what is stored
         // also when the write failed.
         try {
@@ -490,16 +490,25 @@ void frmOptions::closeEvent(QCloseEvent *event)
 
 void frmOptions::Form_QueryUnload() { TbFailedInStore->clear(); }
 
+// The message of a failure is read with the normal pointer.
 void frmOptions::cmdKomprimera_Click()
 {
-    winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
-    CompactWordDatabase();
+    Outcome outcome;
+    {
+        winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
+        outcome = CompactWordDatabase();
+    }
+    Tell(outcome.Failure);
 }
 
 void frmOptions::cmdGenus_Click()
 {
-    winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
-    SetGenderFromArticle();
+    std::optional<Notice> failure;
+    {
+        winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
+        failure = SetGenderFromArticle();
+    }
+    Tell(failure);
 }
 
 // ---- third languages ------------------------------------------------------
@@ -569,7 +578,9 @@ void frmOptions::cmdSelect_Click()
         cmdApply->setEnabled(false);
         cmdCancel->setEnabled(false);
         // Refuses a language whose tables do not answer.
-        if (Save3rdLang(L))
+        const ThirdLanguageSaved saved = Save3rdLang(L);
+        Tell(saved.ListsClosed);
+        if (Done(saved))
             ShowCurrentListRow();
     }
     cmdSelect->setText(Opt3rdLang + QStringLiteral(" is selected"));

@@ -228,8 +228,9 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
     NoGridLink noGrid;
     ListWindowLink *list = ListWindowOf(form);
     GridLink &grid = list ? list->msFlxMulti() : noGrid;
-    // Both writers report their own failures and clear SaveBusy.
-    const bool stored = OptBoHide3 ? SaveRemarks2(grid, id, text) : SaveRemarks(grid, id, text);
+    // Both writers clear SaveBusy.
+    const Outcome stored = OptBoHide3 ? SaveRemarks2(grid, id, text) : SaveRemarks(grid, id, text);
+    Tell(stored.Failure);
     if (stored)
         tbRemG3->document()->setModified(false);
     SaveBusy = false;
@@ -248,10 +249,11 @@ bool MDI::StoreTypedRemarks()
             return false;
         SaveBusy = true;
         NoGridLink noGrid;
-        const bool stored = box == tbRem ? SaveMainRemarks(id, *remark)
-                            : OptBoHide3 ? SaveRemarks2(noGrid, id, *remark)
-                                         : SaveRemarks(noGrid, id, *remark);
+        const Outcome stored = box == tbRem ? SaveMainRemarks(id, *remark)
+                               : OptBoHide3 ? SaveRemarks2(noGrid, id, *remark)
+                                            : SaveRemarks(noGrid, id, *remark);
         SaveBusy = false;
+        Tell(stored.Failure);
         if (!stored)
             return false;
         box->document()->setModified(false);

@@ -98,18 +98,17 @@ void FlushPathToDisk(const QString &path)
                               QString::fromLocal8Bit(std::strerror(error)));
 }
 
-bool CompactWordDatabase()
+Outcome CompactWordDatabase()
 {
     // A file deleted, moved or replaced since the start is not the one the
     // program has open: there is nothing at the path to compact.
     if (WordDb && WordDb->IsOpen() && !WordDb->FileStillAtPath()) {
-        winsys::MsgBox(QStringLiteral("The word database was not compacted: the file\r\n") + DbPath +
+        return {Notice{QStringLiteral("The word database was not compacted: the file\r\n") + DbPath +
                            QStringLiteral("\r\nwas deleted, moved or replaced after ") + winsys::AppTitle +
                            QStringLiteral(" opened it."),
-                       winsys::vbExclamation, winsys::AppTitle);
-        return false;
+                       winsys::vbExclamation, winsys::AppTitle}};
     }
-    std::optional<winsys::BusyPointer> busy(std::in_place, winsys::PointerShape::Hourglass);
+    const winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
     // The file itself, also when DbPath is a symbolic link: the compacted
     // copy replaces the link's target and the link stays a link.
     const QString dbPath = ResolvedWordFile(DbPath);
@@ -174,7 +173,6 @@ bool CompactWordDatabase()
     }
 
     if (!failure.isEmpty()) {
-        busy.reset(); // the message is read with the normal pointer
         // Nothing of this compaction stays behind, the engine's journal of
         // the copy included.
         for (const QString &path : tempFiles) {
@@ -190,18 +188,16 @@ bool CompactWordDatabase()
                 reopened = QStringLiteral("\r\nThe word database could not be opened again: ") + ErrorDescription(error);
             }
         }
-        winsys::MsgBox(QStringLiteral("The word database was not compacted: ") + failure +
+        return {Notice{QStringLiteral("The word database was not compacted: ") + failure +
                            QStringLiteral(".\r\nThe database file was left as it was.") + reopened,
-                       winsys::vbExclamation, winsys::AppTitle);
+                       winsys::vbExclamation, winsys::AppTitle}};
     }
     // Open list windows read their rows again from the compacted file.
-    if (failure.isEmpty())
-        RefreshGridForms();
-    if (failure.isEmpty())
-        SetStatusText(QStringLiteral("The word database was compacted (from ") + Megabytes(sizeBefore) +
-                          QStringLiteral(" to ") + Megabytes(QFileInfo(dbPath).size()) + QStringLiteral(")."),
-                      false);
-    return failure.isEmpty();
+    RefreshGridForms();
+    SetStatusText(QStringLiteral("The word database was compacted (from ") + Megabytes(sizeBefore) +
+                      QStringLiteral(" to ") + Megabytes(QFileInfo(dbPath).size()) + QStringLiteral(")."),
+                  false);
+    return {};
 }
 
 int GenusFromArticleAndType(const QString &Article, const QString &WT)
@@ -219,7 +215,7 @@ int GenusFromArticleAndType(const QString &Article, const QString &WT)
     return 99;
 }
 
-void SetGenderFromArticle()
+std::optional<Notice> SetGenderFromArticle()
 {
     try {
         dao::Database &db = OpenWordDb();
@@ -241,8 +237,9 @@ void SetGenderFromArticle()
         }
         transaction.Commit();
     } catch (const std::exception &error) {
-        ShowErrorBox(error);
+        return ErrorNotice(error);
     }
+    return std::nullopt;
 }
 
 } // namespace tav

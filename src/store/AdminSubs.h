@@ -2,9 +2,12 @@
 // Two maintenance commands of the settings dialog: compaction of the word
 // database file and the fill-in of every word's gender code.
 
+#include "store/Notice.h"
+
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace tav {
 
@@ -20,10 +23,10 @@ namespace tav {
 // database; WordDb is closed only for the rename, with no event loop
 // running. A write to the file while the copy was written (the copy would
 // miss it) keeps the old file. On any failure the old file stays, WordDb
-// goes on with it and the user is told why. After a compaction every open
-// list window reads its rows again; the status bar says it is done.
-// Returns true when the file was compacted.
-bool CompactWordDatabase();
+// goes on with it and the outcome says why, for the window to tell. After a
+// compaction every open list window reads its rows again; the status bar
+// says it is done.
+Outcome CompactWordDatabase();
 
 // Writes a file's data, or a folder's entries, through to the disk (fsync);
 // throws std::runtime_error with the system's reason when it cannot.
@@ -36,8 +39,9 @@ inline std::function<void(const QString &path)> FlushToDisk = FlushPathToDisk;
 // article and the word type WT: 0 for "o" or a type Like "am*"; else 1 for
 // "h", "tis", an article beginning with "th" or a type Like "af*"; else 2 for
 // "to", "ta" or a type Like "an*"; else 99. Words without an article keep
-// their code. All words or none: an error is reported and changes nothing.
-void SetGenderFromArticle();
+// their code. All words or none: an error changes nothing and is returned,
+// for the window to tell.
+std::optional<Notice> SetGenderFromArticle();
 
 // The gender code the fill-in gives a word with this article and type.
 int GenusFromArticleAndType(const QString &Article, const QString &WT);

@@ -13,9 +13,9 @@ Dynasets DynasetsObj;
 namespace {
 
 // The report of a failed query: the engine's message, OK only.
-void ReportQueryError(const std::exception &error)
+Outcome QueryError(const std::exception &error)
 {
-    winsys::MsgBox(ErrorDescription(error), winsys::vbOKOnly, winsys::AppTitle);
+    return {Notice{ErrorDescription(error), winsys::vbOKOnly, winsys::AppTitle}};
 }
 
 } // namespace
@@ -26,8 +26,8 @@ dao::RecordsetPtr Dynasets::FilterField(dao::Recordset &Rs, const QString &Filte
     return Rs.OpenRecordset();
 }
 
-void Dynasets::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const QString &Title, int ViewTag,
-                         const QString &Filter) const
+Outcome Dynasets::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const QString &Title, int ViewTag,
+                            const QString &Filter) const
 {
     try {
         dao::RecordsetPtr rows = OpenWordDb().OpenRecordset(Sql);
@@ -39,7 +39,7 @@ void Dynasets::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const 
         // An empty result and a filter that leaves nothing both tell the user.
         if (!filtered || filtered->RecordCount() == 0) {
             ListWindows().ShowSorry(Caps1172(1172), Title, IsGreek);
-            return;
+            return {};
         }
         filtered->MoveLast();
         const QString caption = QString::number(filtered->RecordCount()) + QLatin1Char(' ') + Title;
@@ -48,8 +48,9 @@ void Dynasets::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const 
         if (StdGridWindowLink *window = ListWindows().NewStdGrid())
             ShowNewStdGrid(*window, std::move(filtered), Filter, Sql, caption, SortValue, ViewTag);
     } catch (const std::exception &error) {
-        ReportQueryError(error);
+        return QueryError(error);
     }
+    return {};
 }
 
 dao::RecordsetPtr RowsPassing(const QString &Sql, const QString &Filter)
@@ -67,7 +68,7 @@ dao::RecordsetPtr RowsPassing(const QString &Sql, const QString &Filter)
     return rows;
 }
 
-void Dynasets::MakeExercise(DataControlLink &DataCtl, const QString &Sql, const QString &Filter) const
+Outcome Dynasets::MakeExercise(DataControlLink &DataCtl, const QString &Sql, const QString &Filter) const
 {
     try {
         dao::RecordsetPtr rows = OpenWordDb().OpenRecordset(Sql);
@@ -76,8 +77,9 @@ void Dynasets::MakeExercise(DataControlLink &DataCtl, const QString &Sql, const 
             filtered->MoveLast();
         DataCtl.SetRecordset(std::move(filtered));
     } catch (const std::exception &error) {
-        ReportQueryError(error);
+        return QueryError(error);
     }
+    return {};
 }
 
 void Dynasets::strTest(FormLabelsLink &Frm, const QString &Text, const QVariant &Alt) const

@@ -5,6 +5,7 @@
 // One instance, DynasetsObj, serves the whole program; it keeps no state.
 
 #include "platform/dao/Dao.h"
+#include "store/Notice.h"
 
 #include <QString>
 #include <QVariant>
@@ -37,14 +38,14 @@ public:
     // rows, captioned with the row count and Title. When no row is left
     // (an empty result, or a filter that removes every row) it shows the Sorry
     // window with caption 1172's text and Title instead (Title in the Greek
-    // font when IsGreek). An error is reported once, with the engine's
-    // message, and a window already made is closed again.
-    void DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const QString &Title, int ViewTag,
-                   const QString &Filter) const;
+    // font when IsGreek). An error is returned, with the engine's message,
+    // for the caller to tell, and a window already made is closed again.
+    Outcome DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, const QString &Title, int ViewTag,
+                      const QString &Filter) const;
 
     // Binds the rows of Sql that pass Filter to DataCtl (an empty set when
-    // none pass). An error is reported and leaves DataCtl as it was.
-    void MakeExercise(DataControlLink &DataCtl, const QString &Sql, const QString &Filter) const;
+    // none pass). An error is returned and leaves DataCtl as it was.
+    Outcome MakeExercise(DataControlLink &DataCtl, const QString &Sql, const QString &Filter) const;
     // Captions Frm's label lblGre: Text and a blank in the Greek font, or Alt
     // in the plain font when Text is empty; both at GreekFontSize + 2.
     void strTest(FormLabelsLink &Frm, const QString &Text, const QVariant &Alt) const;

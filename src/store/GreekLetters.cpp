@@ -15,14 +15,17 @@ bool TavGreCheck(QString &s)
     if (s.isEmpty())
         return false;
     for (const QChar c : s) {
-        if (!ValidGreekKeys.contains(c)) {
-            winsys::MsgBox(QStringLiteral("You have entered an none valid character! \n") +
-                               QStringLiteral("It will be corrected by ") + winsys::AppTitle + QStringLiteral("!"),
-                           winsys::vbCritical, winsys::AppTitle);
+        if (!ValidGreekKeys.contains(c))
             return false;
-        }
     }
     return true;
+}
+
+Notice InvalidKeyNotice()
+{
+    return {QStringLiteral("You have entered an none valid character! \n") + QStringLiteral("It will be corrected by ") +
+                winsys::AppTitle + QStringLiteral("!"),
+            winsys::vbCritical, winsys::AppTitle};
 }
 
 QString GreekTextRefusal(const QString &s)
@@ -38,17 +41,6 @@ QString GreekTextRefusal(const QString &s)
                QStringLiteral("Greek is typed with the keys that the Help page \"Typing Greek\" lists.");
     }
     return QString();
-}
-
-bool IsGreekKeyText(const QString &s)
-{
-    if (s.isEmpty())
-        return false;
-    const QString refusal = GreekTextRefusal(s);
-    if (refusal.isEmpty())
-        return true;
-    winsys::MsgBox(refusal, winsys::vbCritical, winsys::AppTitle);
-    return false;
 }
 
 QString TavGreSort(const QString &s)

@@ -3,6 +3,8 @@
 // alphabet order "abgdezhqiklmnxoprsVtufcyw" ("V" is final sigma), with the
 // mark "v" after a stressed vowel. The "VudedoGreek" font shows them as Greek.
 
+#include "store/Notice.h"
+
 #include <QString>
 
 namespace tav {
@@ -11,15 +13,10 @@ namespace tav {
 inline const QString ValidGreekKeys = QStringLiteral("abgdezhqiklmnxoprsVtufcyw1234567890.,-!`+~&v()= ");
 
 // Lower-cases s in place and returns true when every character is a valid
-// key. An invalid character is reported in a message box; "" is refused
-// without one.
+// key; "" is refused too. A typed key that is refused is told with
+// InvalidKeyNotice.
 bool TavGreCheck(QString &s);
-
-// The check of a whole text (typed in full, or pasted) against the keys:
-// true when every character is a valid key; else false after a message
-// that names the first character not allowed and says that nothing was
-// stored (GreekTextRefusal). s keeps its capitals; "" is refused silently.
-bool IsGreekKeyText(const QString &s);
+Notice InvalidKeyNotice();
 
 // "" when every character of s is a valid key (capitals as their small
 // letters); else the message for the whole text refused: it names the first

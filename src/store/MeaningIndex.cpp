@@ -107,8 +107,8 @@ bool SyncMeaningRows(const QString &Table, long long ID, const QString &OldMeani
     return true;
 }
 
-bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, long long ID,
-                      const QString &OldMeanings, int Col, int Row)
+Outcome SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, long long ID,
+                         const QString &OldMeanings, int Col, int Row)
 {
     Q_UNUSED(OldCount);
     QString table;
@@ -117,15 +117,14 @@ bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, 
     else if (Col == 6)
         table = Lang3AllTable;
     else
-        return false;
+        return {};
     if (SyncMeaningRows(table, ID, OldMeanings, NewMeanings))
-        return false;
-    MsgAnswer = winsys::MsgBox(Caps1185(1199), winsys::vbCritical, winsys::AppTitle);
+        return {};
     Grid.SetTextMatrix(Row, Col, OldMeanings);
     Grid.SetCol(Col);
     Grid.SetRow(Row);
     Grid.SetFocus();
-    return true;
+    return {Notice{Caps1185(1199), winsys::vbCritical, winsys::AppTitle}};
 }
 
 } // namespace tav

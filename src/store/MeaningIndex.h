@@ -5,6 +5,8 @@
 // edits a word's comma list of meanings, the grid's commit sorts the list
 // (SortCommaList) and brings the lookup table in step (SyncMeaningIndex).
 
+#include "store/Notice.h"
+
 #include <QString>
 
 namespace tav {
@@ -25,9 +27,9 @@ QString SortCommaList(QString &List);
 // row). All in one transaction.
 //
 // When a meaning is new and the word has no row in Main any more, nothing is
-// changed: the user is told (caption 1199), OldMeanings is put back into the
-// edited cell (Col, Row), that cell becomes current, the grid gets the focus
-// and the result is true. Otherwise false. OldCount, the number of items of
+// changed: OldMeanings is put back into the edited cell (Col, Row), that
+// cell becomes current, the grid gets the focus and the outcome's failure is
+// caption 1199, for the window to tell. OldCount, the number of items of
 // OldMeanings, is taken from OldMeanings itself. GsortArr is left holding the
 // new items.
 // The rows of Table (an index table: Sal, ID, Lat, Art, Greek) for word ID
@@ -36,7 +38,7 @@ QString SortCommaList(QString &List);
 // added and the word has no row in Main.
 bool SyncMeaningRows(const QString &Table, long long ID, const QString &OldMeanings, const QString &NewMeanings);
 
-bool SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, long long ID,
-                      const QString &OldMeanings, int Col, int Row);
+Outcome SyncMeaningIndex(GridLink &Grid, const QString &NewMeanings, int OldCount, long long ID,
+                         const QString &OldMeanings, int Col, int Row);
 
 } // namespace tav

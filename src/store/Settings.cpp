@@ -35,8 +35,8 @@ QString BoolStatement(const QString &field, bool value)
 }
 
 // Runs the statements on the shared connection, all of them or none. On
-// failure the message names the file and the engine's cause.
-bool WriteOptions(const QStringList &statements)
+// failure the notice names the file and the engine's cause.
+Outcome WriteOptions(const QStringList &statements)
 {
     try {
         dao::Database &db = OpenWordDb();
@@ -48,12 +48,11 @@ bool WriteOptions(const QStringList &statements)
                 throw dao::DaoError(dao::DaoError::NoCurrentRecord, QStringLiteral("The table Options has no row."));
         }
         transaction.Commit();
-        return true;
+        return {};
     } catch (const dao::DaoError &e) {
-        winsys::MsgBox(QStringLiteral("The setting could not be saved in ") + DbPath + QStringLiteral(".\n") +
+        return {Notice{QStringLiteral("The setting could not be saved in ") + DbPath + QStringLiteral(".\n") +
                            e.Description() + QStringLiteral("\nThe setting keeps its stored value."),
-                       winsys::vbCritical, winsys::AppTitle);
-        return false;
+                       winsys::vbCritical, winsys::AppTitle}};
     }
 }
 
@@ -95,20 +94,20 @@ void RestoreBool(bool &variable, const QString &field)
 
 // Writes one number or text setting from its variable; when the write fails
 // the variable takes back the value in the file.
-bool WriteNumber(int &variable, const QString &field)
+Outcome WriteNumber(int &variable, const QString &field)
 {
-    if (WriteOptions({NumberStatement(field, variable)}))
-        return true;
-    RestoreInt(variable, field);
-    return false;
+    Outcome written = WriteOptions({NumberStatement(field, variable)});
+    if (!written)
+        RestoreInt(variable, field);
+    return written;
 }
 
-bool WriteText(QString &variable, const QString &field)
+Outcome WriteText(QString &variable, const QString &field)
 {
-    if (WriteOptions({TextStatement(field, variable)}))
-        return true;
-    RestoreText(variable, field);
-    return false;
+    Outcome written = WriteOptions({TextStatement(field, variable)});
+    if (!written)
+        RestoreText(variable, field);
+    return written;
 }
 
 QString ThirdLanguagePanel(const QString &language)
@@ -134,24 +133,25 @@ QString WrongAnswersPanelText(const QString &Wrongs)
     return QStringLiteral("M/A ") + QString::number(OptNbrWrongs) + QLatin1Char('/') + Wrongs + QStringLiteral("  ");
 }
 
-bool SaveBoChecka(bool value)
+Outcome SaveBoChecka(bool value)
 {
     OptBoChecka = value;
-    if (!WriteOptions({BoolStatement(QStringLiteral("BoChecka"), value)})) {
+    Outcome written = WriteOptions({BoolStatement(QStringLiteral("BoChecka"), value)});
+    if (!written) {
         RestoreBool(OptBoChecka, QStringLiteral("BoChecka"));
-        return false;
+        return written;
     }
     Link().SetPanelText(4, CheckAllPanelText());
-    return true;
+    return written;
 }
 
-bool SaveNbrRepeats() { return WriteNumber(OptNbrRepeats, QStringLiteral("nbrRepeats")); }
+Outcome SaveNbrRepeats() { return WriteNumber(OptNbrRepeats, QStringLiteral("nbrRepeats")); }
 
-bool SaveNbrWrongs() { return WriteNumber(OptNbrWrongs, QStringLiteral("nbrWrongs")); }
+Outcome SaveNbrWrongs() { return WriteNumber(OptNbrWrongs, QStringLiteral("nbrWrongs")); }
 
-bool SaveNbrScribble() { return WriteNumber(OptNbrScribble, QStringLiteral("nbrScribble")); }
+Outcome SaveNbrScribble() { return WriteNumber(OptNbrScribble, QStringLiteral("nbrScribble")); }
 
-bool Save3rdLang(const QString &language)
+ThirdLanguageSaved Save3rdLang(const QString &language)
 {
     // The new strings are built and tried before anything is written: a
     // language whose tables are missing would leave a program that cannot
@@ -161,11 +161,11 @@ bool Save3rdLang(const QString &language)
             throw dao::DaoError(dao::DaoError::ItemNotFound, QStringLiteral("The language has no name."));
         CheckThirdLanguageSql(MakeThirdLanguageSql(language));
     } catch (const dao::DaoError &e) {
-        winsys::MsgBox(QStringLiteral("The ") + language + QStringLiteral(" language can not be selected:\n") +
-                           e.Description() + QStringLiteral("\nThe 3:rd language stays ") + Opt3rdLang +
-                           QLatin1Char('.'),
-                       winsys::vbCritical, winsys::AppTitle);
-        return false;
+        return {{Notice{QStringLiteral("The ") + language + QStringLiteral(" language can not be selected:\n") +
+                            e.Description() + QStringLiteral("\nThe 3:rd language stays ") + Opt3rdLang +
+                            QLatin1Char('.'),
+                        winsys::vbCritical, winsys::AppTitle}},
+                std::nullopt};
     }
     const QString previous = Opt3rdLang;
     Opt3rdLang = language;
@@ -181,55 +181,58 @@ bool Save3rdLang(const QString &language)
         Opt2ndTavrinel = English;
         statements.append(TextStatement(QStringLiteral("2ndTavrinel"), Opt2ndTavrinel));
     }
-    if (!WriteOptions(statements)) {
+    ThirdLanguageSaved saved{WriteOptions(statements), std::nullopt};
+    if (!saved) {
         RestoreText(Opt3rdLang, QStringLiteral("3rdLang"));
         RestoreText(Opt2ndScribble, QStringLiteral("2ndScribble"));
         RestoreText(Opt2ndTavrinel, QStringLiteral("2ndTavrinel"));
-        return false;
+        return saved;
     }
     BuildSqlStrings();
     Link().SetPanelText(6, ThirdLanguagePanelText());
     // A list made for the former language shows its meanings and would store
-    // an edit of them in the new language's table: it is closed, and the user
-    // told which.
+    // an edit of them in the new language's table: it is closed, and the
+    // outcome says which.
     if (previous != language) {
         const QStringList closed =
             CloseListsReading({LanguageWordTable(previous), LanguageIndexTable(previous)});
         if (!closed.isEmpty())
-            winsys::MsgBox(QStringLiteral("The third language is now ") + language +
-                               QStringLiteral(": the lists that showed the ") + previous +
-                               QStringLiteral(" meanings were closed.\r\n") + closed.join(QStringLiteral("\r\n")),
-                           winsys::vbInformation, winsys::AppTitle);
+            saved.ListsClosed = Notice{QStringLiteral("The third language is now ") + language +
+                                           QStringLiteral(": the lists that showed the ") + previous +
+                                           QStringLiteral(" meanings were closed.\r\n") +
+                                           closed.join(QStringLiteral("\r\n")),
+                                       winsys::vbInformation, winsys::AppTitle};
     }
-    return true;
+    return saved;
 }
 
-bool SaveBoHide3(bool hide)
+Outcome SaveBoHide3(bool hide)
 {
     OptBoHide3 = hide;
-    if (!WriteOptions({BoolStatement(QStringLiteral("boHide3"), hide)})) {
+    Outcome written = WriteOptions({BoolStatement(QStringLiteral("boHide3"), hide)});
+    if (!written) {
         RestoreBool(OptBoHide3, QStringLiteral("boHide3"));
-        return false;
+        return written;
     }
     Link().JulGran();
     Link().SetPanelText(6, ThirdLanguagePanelText());
-    return true;
+    return written;
 }
 
-bool Save2ndScribble()
+Outcome Save2ndScribble()
 {
-    if (!WriteText(Opt2ndScribble, QStringLiteral("2ndScribble")))
-        return false;
-    BuildSqlStrings();
-    return true;
+    Outcome written = WriteText(Opt2ndScribble, QStringLiteral("2ndScribble"));
+    if (written)
+        BuildSqlStrings();
+    return written;
 }
 
-bool Save2ndTavrinel()
+Outcome Save2ndTavrinel()
 {
-    if (!WriteText(Opt2ndTavrinel, QStringLiteral("2ndTavrinel")))
-        return false;
-    BuildSqlStrings();
-    return true;
+    Outcome written = WriteText(Opt2ndTavrinel, QStringLiteral("2ndTavrinel"));
+    if (written)
+        BuildSqlStrings();
+    return written;
 }
 
 } // namespace tav

@@ -5,28 +5,36 @@
 // statement kept in OptSql, and then does its follow-up (rebuilding the SQL
 // strings or the category tree, the third-language status panel).
 //
-// A write that fails is reported in one message box naming the file and the
-// cause; the variable then takes back the value that is in the file, no
-// follow-up runs, and the writer returns false.
+// A write that fails returns the notice for the window to tell, naming the
+// file and the cause; the variable then takes back the value that is in the
+// file and no follow-up runs.
+
+#include "store/Notice.h"
 
 #include <QString>
 
+#include <optional>
+
 namespace tav {
 
-bool SaveNbrRepeats();                       // writes OptNbrRepeats
-bool SaveNbrWrongs();                        // writes OptNbrWrongs
-bool SaveNbrScribble();                      // writes OptNbrScribble
+Outcome SaveNbrRepeats();                    // writes OptNbrRepeats
+Outcome SaveNbrWrongs();                     // writes OptNbrWrongs
+Outcome SaveNbrScribble();                   // writes OptNbrScribble
 // Sets and writes Opt3rdLang after trying the language's SQL strings; a
-// language whose tables do not answer is refused with a message.
-bool Save3rdLang(const QString &language);
-bool SaveBoHide3(bool hide);                 // sets OptBoHide3 and writes it
-bool Save2ndScribble();                      // writes Opt2ndScribble
-bool Save2ndTavrinel();                      // writes Opt2ndTavrinel
+// language whose tables do not answer is refused (Failure). The lists that
+// showed the former language's meanings are closed; ListsClosed names them.
+struct ThirdLanguageSaved : Outcome {
+    std::optional<Notice> ListsClosed;
+};
+ThirdLanguageSaved Save3rdLang(const QString &language);
+Outcome SaveBoHide3(bool hide);              // sets OptBoHide3 and writes it
+Outcome Save2ndScribble();                   // writes Opt2ndScribble
+Outcome Save2ndTavrinel();                   // writes Opt2ndTavrinel
 
 // Sets and writes OptBoChecka, the rule for words with several meanings, and
 // shows it in panel 4 ("Tavrinel CheckAll True  "). An open exercise window
 // reads the new value from OptBoChecka.
-bool SaveBoChecka(bool value);
+Outcome SaveBoChecka(bool value);
 
 // The text of status panel 6: "3:rd language deselected" while the third
 // language is hidden, else "3:rd language= " & Opt3rdLang & "  ".

@@ -6,34 +6,52 @@
 #include "store/EditRefusal.h"
 #include "store/ListWindowLink.h"
 #include "store/MainWindowLink.h"
+#include "store/Notice.h"
 
 #include <QRegularExpression>
 
 namespace tav {
 
-void ShowErrorBox(long Number, const QString &Description)
+namespace {
+
+Notice NumberedErrorNotice(long Number, const QString &Description)
 {
-    winsys::MsgBox(QStringLiteral("Error:") + QString::number(Number) + QLatin1Char(' ') + Description,
-                   winsys::vbOKOnly, winsys::AppTitle);
+    return {QStringLiteral("Error:") + QString::number(Number) + QLatin1Char(' ') + Description, winsys::vbOKOnly,
+            winsys::AppTitle};
 }
 
-void ShowErrorBox(const std::exception &error)
+} // namespace
+
+Notice ErrorNotice(const std::exception &error)
 {
-    if (const auto *refusal = dynamic_cast<const EditRefusal *>(&error)) {
-        winsys::MsgBox(refusal->Message(), winsys::vbExclamation, winsys::AppTitle);
-        return;
-    }
+    if (const auto *refusal = dynamic_cast<const EditRefusal *>(&error))
+        return {refusal->Message(), winsys::vbExclamation, winsys::AppTitle};
     // A write the file refused says in words what happened; the engine's
     // number means nothing to the user.
-    if (const auto *refused = dynamic_cast<const dao::WriteRefused *>(&error)) {
-        winsys::MsgBox(refused->Description(), winsys::vbExclamation, winsys::AppTitle);
-        return;
-    }
+    if (const auto *refused = dynamic_cast<const dao::WriteRefused *>(&error))
+        return {refused->Description(), winsys::vbExclamation, winsys::AppTitle};
     if (const auto *dbError = dynamic_cast<const dao::DaoError *>(&error))
-        ShowErrorBox(dbError->Number(), dbError->Description());
-    else
-        ShowErrorBox(0, QString::fromUtf8(error.what()));
+        return NumberedErrorNotice(dbError->Number(), dbError->Description());
+    return NumberedErrorNotice(0, QString::fromUtf8(error.what()));
 }
+
+int Tell(const Notice &notice) { return winsys::MsgBox(notice.Prompt, notice.Style, notice.Title); }
+
+void Tell(const std::optional<Notice> &notice)
+{
+    if (notice)
+        Tell(*notice);
+}
+
+bool Done(const Outcome &outcome)
+{
+    Tell(outcome.Failure);
+    return bool(outcome);
+}
+
+void ShowErrorBox(long Number, const QString &Description) { Tell(NumberedErrorNotice(Number, Description)); }
+
+void ShowErrorBox(const std::exception &error) { Tell(ErrorNotice(error)); }
 
 QString DiscardRefusedTextQuestion(const QString &Place, const QString &Typed)
 {

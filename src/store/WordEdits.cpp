@@ -41,11 +41,11 @@ void RestoreGridCell(GridLink &grid, int row, int col)
     grid.SetFocus();
 }
 
-void TellWordIsGone(long long id)
+Notice WordIsGoneNotice(long long id)
 {
-    winsys::MsgBox(QStringLiteral("The remark was not stored: the word with ID ") + QString::number(id) +
-                       QStringLiteral(" is no longer in the word list."),
-                   winsys::vbExclamation, winsys::AppTitle);
+    return {QStringLiteral("The remark was not stored: the word with ID ") + QString::number(id) +
+                QStringLiteral(" is no longer in the word list."),
+            winsys::vbExclamation, winsys::AppTitle};
 }
 
 // Stores text in table.field of the word's row when it differs. Returns false
@@ -77,8 +77,8 @@ void RequireChangedRow(dao::Database &db, long long id)
         ThrowWordGone(id);
 }
 
-bool SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdLanguage,
-                  const QString &mainField = QStringLiteral("Remarks2"))
+Outcome SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdLanguage,
+                     const QString &mainField = QStringLiteral("Remarks2"))
 {
     const int row = grid.Row();
     const int col = grid.Col();
@@ -93,9 +93,8 @@ bool SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdL
             const bool inMain = thirdLanguage && MainIDExists(ID);
             if (!inMain) {
                 SaveBusy = false;
-                TellWordIsGone(ID);
                 RestoreGridCell(grid, row, col);
-                return false;
+                return {WordIsGoneNotice(ID)};
             }
             db.Execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (ID, Greek, Remarks) SELECT Main.ID, "
                                                                               "Main.Greek, ") +
@@ -103,12 +102,11 @@ bool SaveRemarkTo(GridLink &grid, long long ID, const QString &text, bool thirdL
         }
     } catch (const std::exception &error) {
         SaveBusy = false;
-        ShowErrorBox(error);
-        return false;
+        return {ErrorNotice(error)};
     }
     SaveBusy = false;
     RestoreGridCell(grid, row, col);
-    return true;
+    return {};
 }
 
 
@@ -168,7 +166,7 @@ void ChangeArticle(const QString &Article, long long ID)
     transaction.Commit();
 }
 
-void ChangeGreekSpelling(const QString &Greek, long long ID)
+std::optional<Notice> ChangeGreekSpelling(const QString &Greek, long long ID)
 {
     dao::Database &db = OpenWordDb();
     const QString id = QString::number(ID);
@@ -200,14 +198,13 @@ void ChangeGreekSpelling(const QString &Greek, long long ID)
     // inflection table (in table order) that holds the word.
     for (const QString &table : tables) {
         if (dao::JetLike(table, QStringLiteral("KonT#")) && IDExistsIn(table, ID)) {
-            winsys::MsgBox(kVerbMessage, winsys::vbCritical | winsys::vbOKOnly, winsys::AppTitle);
-            return;
+            return Notice{kVerbMessage, winsys::vbCritical | winsys::vbOKOnly, winsys::AppTitle};
         }
         if (SameName(table, QStringLiteral("Klino")) && KlinoHasID(ID)) {
-            winsys::MsgBox(kNounMessage, winsys::vbCritical | winsys::vbOKOnly, winsys::AppTitle);
-            return;
+            return Notice{kNounMessage, winsys::vbCritical | winsys::vbOKOnly, winsys::AppTitle};
         }
     }
+    return std::nullopt;
 }
 
 int CommaListCount(const QString &List)
@@ -298,11 +295,11 @@ void UpdateLangField(const QString &Value, long long ID)
     transaction.Commit();
 }
 
-bool SaveRemarks(GridLink &Grid, long long ID, const QString &Text) { return SaveRemarkTo(Grid, ID, Text, true); }
+Outcome SaveRemarks(GridLink &Grid, long long ID, const QString &Text) { return SaveRemarkTo(Grid, ID, Text, true); }
 
-bool SaveRemarks2(GridLink &Grid, long long ID, const QString &Text) { return SaveRemarkTo(Grid, ID, Text, false); }
+Outcome SaveRemarks2(GridLink &Grid, long long ID, const QString &Text) { return SaveRemarkTo(Grid, ID, Text, false); }
 
-bool SaveMainRemarks(long long ID, const QString &Text)
+Outcome SaveMainRemarks(long long ID, const QString &Text)
 {
     NoGridLink noGrid;
     return SaveRemarkTo(noGrid, ID, Text, false, QStringLiteral("Remarks"));

@@ -8,11 +8,15 @@
 //
 // ChangeArticle, ChangeGreekSpelling, UpdateMainField and UpdateLangField
 // let a database error reach the caller (the list window's commit handler);
-// SaveRemarks and SaveRemarks2 report it themselves. An update that finds no
+// SaveRemarks and SaveRemarks2 return it, for the window to tell. An update that finds no
 // row of the word (it was deleted meanwhile) is such an error: it throws,
 // and the transaction leaves every table as it was.
 
+#include "store/Notice.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace tav {
 
@@ -41,9 +45,9 @@ void ChangeArticle(const QString &Article, long long ID);
 // is Like "All*", and the spelling (with the sort key where the table keeps
 // one) to Klino, KlinoMenos, IMPER, FormsAll (the headword), the conjugation
 // tables (Like "KonT#") and every table Like "Greek*". Inflected forms are not
-// changed: afterwards the user is asked once to check the conjugation (a verb)
-// or declension (a noun or adjective) grid.
-void ChangeGreekSpelling(const QString &Greek, long long ID);
+// changed: the reminder to check the conjugation (a verb) or declension (a
+// noun or adjective) grid is returned, once, for the window to tell.
+std::optional<Notice> ChangeGreekSpelling(const QString &Greek, long long ID);
 
 // The number of items of a comma list: 0 for an empty text, else the commas
 // plus one.
@@ -81,15 +85,15 @@ void UpdateLangField(const QString &Value, long long ID);
 // Stores Text as the Remarks of the word's row in Lang3Table when it differs,
 // creating the row when the word has none; then clears SaveBusy and gives the
 // grid back the cell that was current, and the focus. Returns whether the
-// remark is stored (a failure has been reported).
-bool SaveRemarks(GridLink &Grid, long long ID, const QString &Text);
+// remark is stored, or why not, for the window to tell.
+Outcome SaveRemarks(GridLink &Grid, long long ID, const QString &Text);
 
 // The same for Main.Remarks2 (the second remark while the third language is
 // hidden).
-bool SaveRemarks2(GridLink &Grid, long long ID, const QString &Text);
+Outcome SaveRemarks2(GridLink &Grid, long long ID, const QString &Text);
 
 // The same for Main.Remarks (the first remark), as the list and exercise
 // windows store it, without giving a grid anything back.
-bool SaveMainRemarks(long long ID, const QString &Text);
+Outcome SaveMainRemarks(long long ID, const QString &Text);
 
 } // namespace tav

@@ -20,6 +20,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <functional>
+
 using namespace tavtest;
 
 namespace {
@@ -408,4 +410,53 @@ TEST_F(ExerciseWindowTest, TabWalksTheTypingPageInReadingOrder)
     EXPECT_EQ(ex->cmdReset->text(), "Reset");
     EXPECT_EQ(ex->CmdEnter->text(), "&Next");
     EXPECT_EQ(ex->CmdFlush->text(), "&Flush store");
+}
+
+// The round reads and writes the word database; when that fails the window
+// tells why, and the exercise goes on.
+TEST_F(ExerciseWindowTest, AFailedReadOrWriteOfTheRoundIsTold)
+{
+    struct Case {
+        const char *name;
+        std::function<void()> spoil;
+        QList<int> answers; // to the questions on the way
+        std::function<void()> act;
+        const char *said;
+    };
+    const auto typeWrong = [&] { Type("wrong"); };
+    const QList<Case> cases = {
+        {"a wrong answer that cannot be stored",
+         [&] {
+             Exec("CREATE TRIGGER Locked BEFORE INSERT ON WrongIDs BEGIN SELECT RAISE(ABORT, 'store locked'); END");
+         },
+         {}, typeWrong, "store locked"},
+        {"a full store that cannot be emptied",
+         [&] {
+             tav::OptNbrWrongs = 1;
+             Exec("CREATE TRIGGER Locked BEFORE DELETE ON WrongIDs BEGIN SELECT RAISE(ABORT, 'store locked'); END");
+         },
+         {winsys::vbNo}, typeWrong, "store locked"},
+        {"a store that cannot be read for the next word",
+         [&] {
+             tav::StoreWrongAnswer(5, QDateTime::currentDateTime());
+             ex->Form_Activate();
+             ex->opDbas[1]->setChecked(true);
+             Exec("ALTER TABLE WrongIDs RENAME TO WrongIDsGone");
+         },
+         {}, [&] { ex->cmdReset_Click(); }, "WrongIDs"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ex->opDbas[0]->setChecked(true);
+        ex->cmdReset_Click();
+        c.spoil();
+        messages.Clear();
+        for (int answer : c.answers)
+            messages.Answer(answer);
+        c.act();
+        const QStringList said = messages.Prompts().filter(QString::fromUtf8(c.said));
+        EXPECT_EQ(said.size(), 1) << messages.Prompts().join('|').toStdString();
+        EXPECT_EQ(messages.Prompts().size(), c.answers.size() + 1) << messages.Prompts().join('|').toStdString();
+        Exec("DROP TRIGGER IF EXISTS Locked");
+    }
 }

@@ -121,6 +121,18 @@ TEST_F(GridSimpleTest, RightClickOpensTheWordsCompleteRecordOrTellsItIsMissing)
     ASSERT_EQ(factory.m_sorry.size(), 1);
     EXPECT_EQ(factory.m_sorry.first().text, QStringLiteral("The complete post # =36"));
 
+    // A query that fails is told with the engine's message; no window opens.
+    tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE GreekSwedish RENAME TO GreekSwedishGone"));
+    messages.Clear();
+    emit w->Grid->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("GreekSwedish")))
+        << messages.Messages()[0].prompt.toStdString();
+    EXPECT_EQ(messages.Messages()[0].style, winsys::vbOKOnly);
+    EXPECT_EQ(factory.m_windows.size(), 1u);
+    EXPECT_EQ(factory.m_sorry.size(), 1);
+    tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE GreekSwedishGone RENAME TO GreekSwedish"));
+
     tav::OptBoHide3 = true; // nothing while the third language is hidden
     emit w->Grid->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
     EXPECT_EQ(factory.m_sorry.size(), 1);
@@ -227,13 +239,13 @@ TEST_F(GridSimpleTest, PastedUnicodeGreekIsRefusedAndAListOfAFormerLanguageClose
     QPointer<tav::GridSimple> swedish = w;
     tav::GridSimple *english = Open(QStringLiteral(" WHERE ID = 36"), 1);
     tav::AddThirdLanguage(QStringLiteral("German"), QStringLiteral("willkommen"));
-    messages.Clear();
-    ASSERT_TRUE(tav::Save3rdLang(QStringLiteral("German")));
+    const tav::ThirdLanguageSaved saved = tav::Save3rdLang(QStringLiteral("German"));
+    ASSERT_TRUE(saved);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(swedish.isNull() || !swedish->isVisible());
     EXPECT_TRUE(english->isVisible());
-    ASSERT_EQ(messages.Messages().size(), 1);
-    EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("Swedish meanings were closed")));
+    ASSERT_TRUE(saved.ListsClosed);
+    EXPECT_TRUE(saved.ListsClosed->Prompt.contains(QStringLiteral("Swedish meanings were closed")));
 }
 
 TEST_F(GridSimpleTest, CommasAndBlanksAreRefusedWithTheMessageOfAnEmptyCellInBothLists)

@@ -208,3 +208,21 @@ TEST_F(ListCellChecks, AWriteThatFailsLeavesTheStoredTextInTheCellAndTheTypedTex
 }
 
 } // namespace
+
+// A new spelling of a word with inflected forms reaches both kinds of list
+// with the reminder that the forms keep the old spelling, once.
+TEST_F(ListCellChecks, ANewSpellingOfANounRemindsOfItsDeclensionInBothLists)
+{
+    for (const Place &place : kPlaces) {
+        if (place.kind != Kind::Headword)
+            continue;
+        SCOPED_TRACE(place.name);
+        tav::ListWindow *w = OpenOn(place);
+        Edit(w, place, QStringLiteral("agelavdes"));
+        EXPECT_EQ(Stored(place), QStringLiteral("agelavdes"));
+        ASSERT_EQ(messages.Messages().size(), 1) << messages.Prompts().join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(
+            QStringLiteral("You changed the spelling of a noun or an adjective.")));
+        EXPECT_EQ(messages.Messages()[0].style, winsys::vbCritical);
+    }
+}

@@ -268,10 +268,13 @@ TEST_F(EditFixture, OnlyTheWordsOwnFormsOpenAnEditorAndRefusedKeysChangeNothing)
     EXPECT_EQ(messages.Messages().size(), 1);
     EXPECT_FALSE(panel().tbN->isVisible());
 
-    // Within the editor a refused key is swallowed.
+    // Within the editor a refused key is swallowed, and told.
+    messages.Clear();
     int key = '#';
     panel().Editor_KeyPress(*panel().tbN, key);
     EXPECT_EQ(key, 0);
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith("You have entered an none valid character!"));
     key = 'V';
     panel().Editor_KeyPress(*panel().tbN, key);
     EXPECT_EQ(key, 'V') << "final sigma";

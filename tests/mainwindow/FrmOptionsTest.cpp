@@ -6,6 +6,7 @@
 #include "platform/winsys/UpDown.h"
 #include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/core/Pointer.h"
 #include "store/CaptionArrays.h"
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
@@ -17,6 +18,7 @@
 #include <QKeySequence>
 #include <QSet>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +31,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -435,4 +438,66 @@ TEST_F(FrmOptionsTest, NoDoesNotDeleteAndTheLanguageInUseIsRefused)
                              "to delete it, You must first select another 3:rd language from the left list!"));
     EXPECT_EQ(messages.Messages().first().style, winsys::vbInformation);
     EXPECT_TRUE(HasTable(QStringLiteral("GreekNorwegian")));
+}
+
+// The maintenance buttons tell the user why their work failed, with the
+// normal pointer, in the words the store gave.
+TEST_F(FrmOptionsTest, AFailedMaintenanceCommandIsToldWithTheNormalPointer)
+{
+    struct Case {
+        const char *name;
+        QPushButton *tav::frmOptions::*button;
+        std::function<void()> spoil;
+        const char *said;
+    };
+    const QList<Case> cases = {
+        {"gender fill-in", &tav::frmOptions::cmdGenus,
+         [] {
+             tav::WordDb->ExecNative(QStringLiteral("UPDATE Main SET Genus = 5 WHERE Art <> ''"));
+             tav::WordDb->ExecNative(QStringLiteral("CREATE TRIGGER Refuse BEFORE UPDATE OF Genus ON Main "
+                                                    "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+         },
+         "refused"},
+        // Last: the file is gone afterwards.
+        {"compaction", &tav::frmOptions::cmdKomprimera, [&] { QFile::remove(db.Path()); },
+         "was deleted, moved or replaced"},
+    };
+    dialog->tbsOptions->setCurrentIndex(2); // "Maintenance"
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        class PointerWatch : public winsys::ScriptedMessages {
+        public:
+            int Show(const QString &prompt, int style, const QString &title) override
+            {
+                depths.append(winsys::PointerDepth());
+                return ScriptedMessages::Show(prompt, style, title);
+            }
+            QList<int> depths;
+        } messages;
+        c.spoil();
+        (dialog.get()->*c.button)->click();
+        ASSERT_EQ(messages.Messages().size(), 1) << "nothing told";
+        EXPECT_TRUE(messages.Messages()[0].prompt.contains(QString::fromUtf8(c.said)))
+            << messages.Messages()[0].prompt.toStdString();
+        EXPECT_EQ(messages.Messages()[0].title, winsys::AppTitle);
+        EXPECT_EQ(messages.depths, QList<int>{0});
+    }
+}
+
+// A language whose tables no longer answer is refused: the dialog says why
+// and keeps the language in use.
+TEST_F(FrmOptionsTest, ALanguageThatCannotBeSelectedIsToldAndTheOldOneStays)
+{
+    messages.Answer(winsys::vbYes);
+    Add(QStringLiteral("Norwegian"), QStringLiteral("velkommen"));
+    tav::WordDb->ExecNative(QStringLiteral("DROP TABLE GreekNorwegian"));
+    dialog->cboLangs->setCurrentIndex(dialog->cboLangs->findText(QStringLiteral("Norwegian")));
+    dialog->cboLangs_Click();
+    messages.Clear();
+    dialog->cmdSelect->click();
+    ASSERT_EQ(messages.Messages().size(), 1) << messages.Prompts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("The Norwegian language can not be selected")));
+    EXPECT_EQ(messages.Messages()[0].style, winsys::vbCritical);
+    EXPECT_EQ(tav::Opt3rdLang, QStringLiteral("Swedish"));
+    EXPECT_EQ(dialog->cmdSelect->text(), QStringLiteral("Swedish is selected"));
 }

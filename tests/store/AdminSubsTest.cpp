@@ -21,17 +21,26 @@ class Maintenance : public tavtest::WordStoreTest {
 protected:
     QString TempPath() const { return QDir(db.Folder()).filePath("tmp.mdb"); }
     long long WordCount() { return Value("SELECT COUNT(*) FROM Main").toLongLong(); }
-};
-
-// Notes the depth of the busy pointer whenever a message is shown.
-class PointerWatchingMessages : public winsys::ScriptedMessages {
-public:
-    int Show(const QString &prompt, int style, const QString &title) override
+    // Compacts; a failure names its notice.
+    ::testing::AssertionResult Compacted()
     {
-        depths.append(winsys::PointerDepth());
-        return ScriptedMessages::Show(prompt, style, title);
+        const Outcome outcome = CompactWordDatabase();
+        if (outcome)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << outcome.Failure->Prompt.toStdString();
     }
-    QList<int> depths;
+    // Compacts where it must fail: the notice for the user, shown by the
+    // caller and never by the store itself.
+    Notice NotCompacted()
+    {
+        const Outcome outcome = CompactWordDatabase();
+        EXPECT_TRUE(messages.Prompts().isEmpty()) << "the store shows no message box";
+        if (!outcome.Failure) {
+            ADD_FAILURE() << "compacted";
+            return {};
+        }
+        return *outcome.Failure;
+    }
 };
 
 } // namespace
@@ -50,7 +59,7 @@ TEST_F(Maintenance, CompactionReplacesTheFileUnderTheSameConnection)
     tavtest::RecordingListWindow list;
     mdi.lists = {&list};
 
-    ASSERT_TRUE(CompactWordDatabase()) << messages.Prompts().join("\n").toStdString();
+    ASSERT_TRUE(Compacted());
     EXPECT_TRUE(messages.Prompts().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(TempPath()));
     EXPECT_LT(QFileInfo(db.Path()).size(), sizeBefore) << "the free pages are gone";
@@ -74,10 +83,8 @@ TEST_F(Maintenance, AWriteDuringTheCopyKeepsTheOldFile)
     ASSERT_EQ(::stat(QFile::encodeName(db.Path()).constData(), &before), 0);
     mdi.whileBusy = [&] { Exec("UPDATE Main SET Remarks = 'during' WHERE ID = 900001"); };
 
-    EXPECT_FALSE(CompactWordDatabase());
-    ASSERT_EQ(messages.Prompts().size(), 1);
-    EXPECT_TRUE(messages.Prompts().first().contains("changed while it was being compacted"))
-        << messages.Prompts().first().toStdString();
+    const QString said = NotCompacted().Prompt;
+    EXPECT_TRUE(said.contains("changed while it was being compacted")) << said.toStdString();
     struct stat after {};
     ASSERT_EQ(::stat(QFile::encodeName(db.Path()).constData(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the old file stays";
@@ -107,9 +114,9 @@ TEST_F(Maintenance, CompactionFlushesTheCopyThenTheFolder)
         flushes.append({path, QFileInfo::exists(TempPath()), inode(db.Path())});
         FlushPathToDisk(path);
     };
-    const bool compacted = CompactWordDatabase();
+    const auto compacted = Compacted();
     FlushToDisk = saved;
-    ASSERT_TRUE(compacted) << messages.Prompts().join("\n").toStdString();
+    ASSERT_TRUE(compacted);
     ASSERT_EQ(flushes.size(), 2);
     EXPECT_EQ(flushes[0].path, TempPath());
     EXPECT_TRUE(flushes[0].copyThere);
@@ -121,11 +128,9 @@ TEST_F(Maintenance, CompactionFlushesTheCopyThenTheFolder)
     // A copy that cannot be flushed is removed; the old file stays, open.
     const ino_t current = inode(db.Path());
     FlushToDisk = [](const QString &) { throw std::runtime_error("no space left on device"); };
-    const bool again = CompactWordDatabase();
+    const QString said = NotCompacted().Prompt;
     FlushToDisk = saved;
-    EXPECT_FALSE(again);
-    ASSERT_EQ(messages.Prompts().size(), 1);
-    EXPECT_TRUE(messages.Prompts()[0].contains("no space left on device")) << messages.Prompts()[0].toStdString();
+    EXPECT_TRUE(said.contains("no space left on device")) << said.toStdString();
     EXPECT_FALSE(QFileInfo::exists(TempPath()));
     EXPECT_EQ(inode(db.Path()), current);
     ASSERT_TRUE(WordDb && WordDb->IsOpen());
@@ -138,7 +143,7 @@ TEST_F(Maintenance, AStaleTemporaryFileIsRemovedFirst)
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write("left over from a crash");
     stale.close();
-    ASSERT_TRUE(CompactWordDatabase()) << messages.Prompts().join("\n").toStdString();
+    ASSERT_TRUE(Compacted());
     EXPECT_FALSE(QFileInfo::exists(TempPath()));
     EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900001"), "spivti");
 }
@@ -149,10 +154,11 @@ TEST_F(Maintenance, AFailedCompactionKeepsTheOldFileOpen)
     ASSERT_TRUE(QDir(db.Folder()).mkpath("tmp.mdb/inside"));
     tavtest::RecordingListWindow list;
     mdi.lists = {&list};
-    EXPECT_FALSE(CompactWordDatabase());
-    ASSERT_EQ(messages.Prompts().size(), 1);
-    EXPECT_TRUE(messages.Prompts()[0].contains("tmp.mdb")) << messages.Prompts()[0].toStdString();
-    EXPECT_TRUE(messages.Prompts()[0].contains("was left as it was"));
+    const Notice notice = NotCompacted();
+    EXPECT_TRUE(notice.Prompt.contains("tmp.mdb")) << notice.Prompt.toStdString();
+    EXPECT_TRUE(notice.Prompt.contains("was left as it was"));
+    EXPECT_EQ(notice.Style, winsys::vbExclamation);
+    EXPECT_EQ(notice.Title, winsys::AppTitle);
     ASSERT_TRUE(WordDb && WordDb->IsOpen());
     EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900001"), "spivti");
     EXPECT_TRUE(QFileInfo(TempPath()).isDir()) << "nothing of the user's is removed";
@@ -166,14 +172,12 @@ TEST_F(Maintenance, ADatabaseStillOpenElsewhereIsNotReplaced)
     ASSERT_EQ(sqlite3_open(QFile::encodeName(db.Path()).constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "PRAGMA journal_mode=WAL; SELECT COUNT(*) FROM Main", nullptr, nullptr, nullptr),
               SQLITE_OK);
-    PointerWatchingMessages watched;
-    EXPECT_FALSE(CompactWordDatabase());
-    EXPECT_EQ(watched.Prompts().size(), 1);
-    EXPECT_EQ(watched.depths, QList<int>{0}) << "the hourglass is gone before the message";
+    const QString said = NotCompacted().Prompt;
+    EXPECT_EQ(winsys::PointerDepth(), 0) << "the hourglass is gone before the message";
     ASSERT_TRUE(WordDb && WordDb->IsOpen());
     EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900002"), "gravfw");
     EXPECT_FALSE(QFileInfo::exists(TempPath()));
-    EXPECT_TRUE(watched.Prompts()[0].contains("still in use by another connection"));
+    EXPECT_TRUE(said.contains("still in use by another connection")) << said.toStdString();
     sqlite3_close(other);
 }
 
@@ -188,7 +192,7 @@ TEST_F(Maintenance, CompactionWritesThroughASymbolicLinkAndKeepsTheLink)
     WordDb = dao::DBEngine::OpenDatabase(db.Path());
     Exec("UPDATE Main SET Remarks = 'before' WHERE ID = 900001");
 
-    ASSERT_TRUE(CompactWordDatabase()) << messages.Prompts().join("\n").toStdString();
+    ASSERT_TRUE(Compacted());
     EXPECT_TRUE(QFileInfo(db.Path()).isSymLink()) << "the link was replaced by a file";
     EXPECT_EQ(QFileInfo(db.Path()).symLinkTarget(), target);
     EXPECT_FALSE(QFileInfo::exists(QDir(db.Folder()).filePath("synced/tmp.mdb")));
@@ -202,9 +206,9 @@ TEST_F(Maintenance, CompactionWritesThroughASymbolicLinkAndKeepsTheLink)
 TEST_F(Maintenance, CompactionAfterTheFileWasDeletedSaysSo)
 {
     ASSERT_TRUE(QFile::remove(db.Path()));
-    EXPECT_FALSE(CompactWordDatabase());
-    ASSERT_EQ(messages.Prompts().size(), 1);
-    const QString said = messages.Prompts()[0];
+    const Notice notice = NotCompacted();
+    const QString said = notice.Prompt;
+    EXPECT_EQ(notice.Style, winsys::vbExclamation);
     EXPECT_TRUE(said.contains("was deleted, moved or replaced")) << said.toStdString();
     EXPECT_TRUE(said.contains(db.Path())) << said.toStdString();
     EXPECT_FALSE(said.contains("another connection")) << said.toStdString();
@@ -219,12 +223,11 @@ TEST_F(Maintenance, ACompactionOnAFullDiskNamesTheCopyAndLeavesNothing)
         QFile f(db.Path());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }();
+    QString said;
     {
         tavtest::FullDisk full({"tmp.mdb", "tmp.mdb-journal"});
-        EXPECT_FALSE(CompactWordDatabase());
+        said = NotCompacted().Prompt;
     }
-    ASSERT_EQ(messages.Prompts().size(), 1);
-    const QString said = messages.Prompts()[0];
     EXPECT_TRUE(said.contains(TempPath())) << said.toStdString();
     EXPECT_TRUE(said.contains("full")) << said.toStdString();
     EXPECT_TRUE(said.contains("was left as it was")) << said.toStdString();
@@ -243,9 +246,9 @@ TEST_F(Maintenance, AnUnwritableFolderKeepsTheOldFile)
     if (geteuid() == 0)
         GTEST_SKIP() << "folder permissions do not bind the superuser";
     QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_FALSE(CompactWordDatabase());
+    const QString said = NotCompacted().Prompt;
     QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(messages.Prompts().size(), 1);
+    EXPECT_FALSE(said.isEmpty());
     ASSERT_TRUE(WordDb && WordDb->IsOpen());
     EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900001"), "spivti");
 }
@@ -267,7 +270,7 @@ TEST_F(Maintenance, GenderFillInFollowsTheArticles)
 {
     Exec("UPDATE Main SET Genus = 5 WHERE ID IN (900001, 900002, 900004)");
     Exec("UPDATE Main SET Art = 'oi', WT = 'am' WHERE ID = 900004");
-    SetGenderFromArticle();
+    EXPECT_FALSE(SetGenderFromArticle());
     EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900001").toInt(), 2);
     EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900004").toInt(), 0);
     EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900002").toInt(), 5) << "no article: kept";
@@ -279,10 +282,11 @@ TEST_F(Maintenance, AFailedGenderFillInIsReportedAndChangesNothing)
     Exec("UPDATE Main SET Genus = 5 WHERE ID IN (900001, 900004)");
     Exec("CREATE TRIGGER Refuse BEFORE UPDATE OF Genus ON Main WHEN NEW.ID = 900004 "
          "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    SetGenderFromArticle();
-    ASSERT_EQ(messages.Prompts().size(), 1);
-    EXPECT_TRUE(messages.Prompts()[0].startsWith("Error:"));
-    EXPECT_TRUE(messages.Prompts()[0].contains("refused"));
+    const std::optional<Notice> failure = SetGenderFromArticle();
+    EXPECT_TRUE(messages.Prompts().isEmpty()) << "the store shows no message box";
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->Prompt.startsWith("Error:"));
+    EXPECT_TRUE(failure->Prompt.contains("refused"));
     EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900001").toInt(), 5);
 }
 
@@ -291,17 +295,18 @@ TEST_F(Maintenance, AFailedGenderFillInIsReportedAndChangesNothing)
 TEST_F(Maintenance, AGenderFillInOnAFullDiskSaysSoInWords)
 {
     Exec("UPDATE Main SET Genus = 5 WHERE ID IN (900001, 900004)");
+    std::optional<Notice> failure;
     {
         tavtest::FullDisk full({"-journal"});
         WordDb = dao::DBEngine::OpenDatabase(db.Path()); // on the full disk
-        SetGenderFromArticle();
+        failure = SetGenderFromArticle();
     }
-    ASSERT_EQ(messages.Messages().size(), 1);
-    const QString said = messages.Messages()[0].prompt;
+    ASSERT_TRUE(failure);
+    const QString said = failure->Prompt;
     EXPECT_FALSE(said.startsWith("Error:")) << said.toStdString();
     EXPECT_EQ(said.count(db.Path()), 1) << said.toStdString();
     EXPECT_TRUE(said.contains("the disk is full")) << said.toStdString();
     EXPECT_TRUE(said.contains("nothing was stored")) << said.toStdString();
-    EXPECT_EQ(messages.Messages()[0].style, winsys::vbExclamation);
+    EXPECT_EQ(failure->Style, winsys::vbExclamation);
     EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900001").toInt(), 5);
 }

@@ -76,21 +76,22 @@ TEST_F(DynasetsRun, NothingFoundShowsTheSorryWindow)
 
 TEST_F(DynasetsRun, AnEngineErrorIsReportedOnceAndLeavesNoWindow)
 {
-    DynasetsObj.DoStdGrid("SELECT * FROM Mian", true, 0, "x", 2, "");
-    ASSERT_EQ(messages.Prompts().size(), 1);
-    EXPECT_TRUE(messages.Prompts()[0].contains("Mian")) << messages.Prompts()[0].toStdString();
-    EXPECT_EQ(messages.Messages()[0].style, winsys::vbOKOnly);
+    const Outcome opened = DynasetsObj.DoStdGrid("SELECT * FROM Mian", true, 0, "x", 2, "");
+    ASSERT_FALSE(opened);
+    EXPECT_TRUE(opened.Failure->Prompt.contains("Mian")) << opened.Failure->Prompt.toStdString();
+    EXPECT_EQ(opened.Failure->Style, winsys::vbOKOnly);
     EXPECT_TRUE(windows.m_windows.empty());
     EXPECT_TRUE(windows.m_sorry.isEmpty());
 
     // A failure while the window is being laid out closes it again.
-    messages.Clear();
     windows.m_failNextLayout = true;
-    DynasetsObj.DoStdGrid(sql, true, 0, "all", 2, "");
+    const Outcome laidOut = DynasetsObj.DoStdGrid(sql, true, 0, "all", 2, "");
     ASSERT_EQ(windows.m_windows.size(), 1u);
     EXPECT_TRUE(windows.m_windows[0]->m_closed);
     EXPECT_FALSE(windows.m_windows[0]->m_shown);
-    EXPECT_EQ(messages.Prompts(), QStringList{"Item not found in this collection."});
+    ASSERT_FALSE(laidOut);
+    EXPECT_EQ(laidOut.Failure->Prompt, "Item not found in this collection.");
+    EXPECT_TRUE(messages.Prompts().isEmpty());
 }
 
 TEST_F(DynasetsRun, ExerciseRowsAreBoundToTheDataControl)
@@ -104,9 +105,8 @@ TEST_F(DynasetsRun, ExerciseRowsAreBoundToTheDataControl)
     ASSERT_EQ(data.binds, 2);
     EXPECT_EQ(data.rows->RecordCount(), 0) << "an empty set, still bound";
 
-    DynasetsObj.MakeExercise(data, "SELECT * FROM Mian", "");
+    EXPECT_FALSE(DynasetsObj.MakeExercise(data, "SELECT * FROM Mian", ""));
     EXPECT_EQ(data.binds, 2) << "a failed query leaves the control as it was";
-    EXPECT_EQ(messages.Prompts().size(), 1);
 }
 
 TEST_F(DynasetsRun, FilterFieldKeepsTheRowsThatPass)

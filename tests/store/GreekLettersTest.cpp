@@ -31,10 +31,9 @@ TEST(GreekLetters, CheckRefusesKeysOutsideTheMapping)
     EXPECT_TRUE(messages.Messages().isEmpty());
     QString bad = "?";
     EXPECT_FALSE(TavGreCheck(bad));
-    ASSERT_EQ(messages.Messages().size(), 1);
-    EXPECT_EQ(messages.Messages()[0].prompt,
-              "You have entered an none valid character! \nIt will be corrected by Tavrinel!");
-    EXPECT_EQ(messages.Messages()[0].style, winsys::vbCritical);
+    EXPECT_TRUE(messages.Messages().isEmpty()) << "the window that took the key tells";
+    EXPECT_EQ(InvalidKeyNotice().Prompt, "You have entered an none valid character! \nIt will be corrected by Tavrinel!");
+    EXPECT_EQ(InvalidKeyNotice().Style, winsys::vbCritical);
 }
 
 TEST(GreekLetters, CollapseVMarksKeepsOneMarkPerRun)
@@ -123,17 +122,13 @@ TEST(GreekLetters, AWholeTextRefusedNamesItsFirstBadCharacter)
         {QString::fromUtf8("a\xF0\x9F\x98\x80"), QString::fromUtf8("\"\xF0\x9F\x98\x80\" (character 2 ")},
     };
     for (const auto &c : cases) {
-        winsys::ScriptedMessages messages;
         const QString refusal = GreekTextRefusal(c.text);
-        EXPECT_EQ(IsGreekKeyText(c.text), c.named.isEmpty()) << c.text.toStdString();
         if (c.named.isEmpty()) {
             EXPECT_TRUE(refusal.isEmpty());
-            EXPECT_TRUE(messages.Messages().isEmpty());
             continue;
         }
         EXPECT_TRUE(refusal.contains(c.named)) << refusal.toStdString();
         EXPECT_TRUE(refusal.startsWith(QStringLiteral("Nothing was stored"))) << refusal.toStdString();
-        ASSERT_EQ(messages.Prompts(), QStringList{refusal});
         EXPECT_FALSE(refusal.contains(QStringLiteral("corrected")));
     }
 }

@@ -133,13 +133,14 @@ TEST_F(Settings, AFailedWriteSaysSoAndKeepsTheStoredValue)
     const int stored = Stored("nbrWrongs").toInt();
     RefuseWrites();
     OptNbrWrongs = stored + 11;
-    EXPECT_FALSE(SaveNbrWrongs());
+    const Outcome saved = SaveNbrWrongs();
     EXPECT_EQ(OptNbrWrongs, stored);
-    ASSERT_EQ(messages.Messages().size(), 1);
-    const QString prompt = messages.Messages().first().prompt;
+    ASSERT_FALSE(saved);
+    const QString prompt = saved.Failure->Prompt;
     EXPECT_TRUE(prompt.contains(DbPath)) << prompt.toStdString();
     EXPECT_TRUE(prompt.contains("settings are locked")) << prompt.toStdString();
-    EXPECT_EQ(messages.Messages().first().style, winsys::vbCritical);
+    EXPECT_EQ(saved.Failure->Style, winsys::vbCritical);
+    EXPECT_TRUE(messages.Messages().isEmpty()) << "the window that saved tells";
 
     OptBoHide3 = !Stored("boHide3").toInt();
     EXPECT_FALSE(SaveBoHide3(OptBoHide3));
@@ -155,13 +156,15 @@ TEST_F(Settings, AFailedLanguageChangeChangesNothing)
     link.Clear();
     const QString table = Lang3Table;
     RefuseWrites();
-    EXPECT_FALSE(Save3rdLang("Fi"));
+    const ThirdLanguageSaved saved = Save3rdLang("Fi");
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(saved.Failure->Prompt.contains("settings are locked")) << saved.Failure->Prompt.toStdString();
+    EXPECT_FALSE(saved.ListsClosed);
     EXPECT_EQ(Opt3rdLang, "Swedish");
     EXPECT_EQ(Opt2ndScribble, "Swedish");
     EXPECT_EQ(Stored("2ndScribble").toString(), "Swedish"); // the writes went together or not at all
     EXPECT_EQ(Lang3Table, table);
     EXPECT_TRUE(link.calls.isEmpty());
-    EXPECT_EQ(messages.Messages().size(), 1);
 }
 
 // The file moved away after the start: the write is refused, says so with
@@ -172,10 +175,10 @@ TEST_F(Settings, AFileMovedAwayIsReported)
     ASSERT_TRUE(QFile::rename(db.Path(), moved));
     const QString before = Opt2ndTavrinel;
     Opt2ndTavrinel = "Klingon";
-    EXPECT_FALSE(Save2ndTavrinel());
+    const Outcome saved = Save2ndTavrinel();
     EXPECT_EQ(Opt2ndTavrinel, before); // read back through the shared connection
-    ASSERT_EQ(messages.Messages().size(), 1);
-    EXPECT_TRUE(messages.Messages().first().prompt.contains(DbPath));
-    EXPECT_TRUE(messages.Messages().first().prompt.contains("nothing was stored"));
+    ASSERT_FALSE(saved);
+    EXPECT_TRUE(saved.Failure->Prompt.contains(DbPath));
+    EXPECT_TRUE(saved.Failure->Prompt.contains("nothing was stored"));
     ASSERT_TRUE(QFile::rename(moved, db.Path()));
 }

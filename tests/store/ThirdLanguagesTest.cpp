@@ -125,9 +125,9 @@ TEST_F(ThirdLanguageFixture, TheBuiltInTheUsedAndUnknownLanguagesAreNotDeleted)
 TEST_F(ThirdLanguageFixture, ChoosingALanguageWhoseTablesAreGoneIsRefusedAndNothingIsWritten)
 {
     tav::WordDb->ExecNative(QStringLiteral("INSERT INTO Languages (Name) VALUES ('Ghost')"));
-    EXPECT_FALSE(tav::Save3rdLang(QStringLiteral("Ghost")));
-    ASSERT_EQ(messages.Messages().size(), 1);
-    EXPECT_TRUE(messages.Messages().first().prompt.startsWith(QStringLiteral("The Ghost language can not be selected")));
+    const tav::ThirdLanguageSaved saved = tav::Save3rdLang(QStringLiteral("Ghost"));
+    ASSERT_FALSE(saved);
+    EXPECT_TRUE(saved.Failure->Prompt.startsWith(QStringLiteral("The Ghost language can not be selected")));
     EXPECT_EQ(tav::Opt3rdLang, QStringLiteral("Swedish"));
     EXPECT_EQ(Native(QStringLiteral("SELECT [3rdLang] FROM Options")).toString(), QStringLiteral("Swedish"));
     EXPECT_EQ(tav::SqlLang3.contains(QStringLiteral("GreekSwedish")), true);

@@ -64,7 +64,7 @@ TEST_F(WordEdits, SpellingOfAVerbReachesEveryTableThatHoldsIt)
     Exec("INSERT INTO AllFrenchGreek VALUES ('x', 900002, 'écrire', '', 'gravfw')");
     Exec("CREATE TABLE GreekFrench (ID INTEGER, Lat TEXT, Means TEXT, Greek TEXT, Remarks TEXT)");
     Exec("INSERT INTO GreekFrench (ID, Lat, Greek) VALUES (900002, 'écrire', 'gravfw')");
-    ChangeGreekSpelling("gravfo", Grafo);
+    const std::optional<Notice> reminder = ChangeGreekSpelling("gravfo", Grafo);
     const QString sal = TavGreSort("gravfo");
     EXPECT_EQ(Text("SELECT Greek || '|' || Sal FROM AllFrenchGreek WHERE ID = 900002"), "gravfo|" + sal);
     EXPECT_EQ(Text("SELECT Greek FROM GreekFrench WHERE ID = 900002"), "gravfo");
@@ -79,25 +79,24 @@ TEST_F(WordEdits, SpellingOfAVerbReachesEveryTableThatHoldsIt)
               (QStringList{"gravfo|gravfw", "gravfo|gravyw"}));
     EXPECT_EQ(Text("SELECT S1a FROM KonT1 WHERE ID = 900002"), "gravfw") << "inflected forms stay";
     // One reminder, although the verb has rows in two conjugation tables.
-    EXPECT_EQ(messages.Prompts(), QStringList{VerbMessage});
-    EXPECT_EQ(messages.Messages()[0].style, winsys::vbCritical);
+    ASSERT_TRUE(reminder);
+    EXPECT_EQ(reminder->Prompt, VerbMessage);
+    EXPECT_EQ(reminder->Style, winsys::vbCritical);
     // Other words are untouched.
     EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900001"), "spivti");
 }
 
 TEST_F(WordEdits, SpellingOfANounAndOfAWordWithoutInflections)
 {
-    ChangeGreekSpelling("spivtia", Spiti);
+    const std::optional<Notice> reminder = ChangeGreekSpelling("spivtia", Spiti);
     EXPECT_EQ(Text("SELECT Greek FROM Klino WHERE ID = 900001"), "spivtia");
     EXPECT_EQ(Text("SELECT Greek FROM FormsAll WHERE ID = 900001"), "spivtia");
-    EXPECT_EQ(messages.Prompts(), QStringList{NounMessage});
+    ASSERT_TRUE(reminder);
+    EXPECT_EQ(reminder->Prompt, NounMessage);
 
-    messages.Clear();
-    ChangeGreekSpelling("ekeiv", Edo);
+    EXPECT_FALSE(ChangeGreekSpelling("ekeiv", Edo));
     EXPECT_EQ(Text("SELECT Greek FROM Main WHERE ID = 900003"), "ekeiv");
-    EXPECT_TRUE(messages.Prompts().isEmpty());
 
-    messages.Clear();
     ChangeGreekSpelling("to spivti tou'", Spiti);
     EXPECT_EQ(Text("SELECT Greek FROM AllEnglishGreek WHERE ID = 900001 AND Lat = 'home'"), "to spivti tou'");
 }
@@ -201,7 +200,7 @@ TEST_F(WordEdits, RemarksAreStoredAndTheGridGetsItsCellBack)
     grid.m_col = 2;
     grid.m_topRow = 1;
     SaveBusy = true;
-    SaveRemarks(grid, Spiti, "ett hus");
+    EXPECT_TRUE(SaveRemarks(grid, Spiti, "ett hus"));
     EXPECT_EQ(Text("SELECT Remarks FROM GreekSwedish WHERE ID = 900001"), "ett hus");
     EXPECT_FALSE(SaveBusy);
     EXPECT_EQ(grid.Row(), 4);
@@ -218,28 +217,27 @@ TEST_F(WordEdits, RemarksAreStoredAndTheGridGetsItsCellBack)
     EXPECT_EQ(grid.TopRow(), 4);
     EXPECT_EQ(grid.m_focusCalls, 2);
 
-    SaveRemarks2(grid, Spiti, "a remark's text");
+    EXPECT_TRUE(SaveRemarks2(grid, Spiti, "a remark's text"));
     EXPECT_EQ(Text("SELECT Remarks2 FROM Main WHERE ID = 900001"), "a remark's text");
-    EXPECT_TRUE(messages.Prompts().isEmpty());
 }
 
 TEST_F(WordEdits, ARemarkForAWordWithoutAThirdLanguageRowIsNotDropped)
 {
     tavtest::RecordingGrid grid;
-    SaveRemarks(grid, Edo, "ett ord");
+    EXPECT_TRUE(SaveRemarks(grid, Edo, "ett ord"));
     EXPECT_EQ(Text("SELECT Remarks || '|' || Greek FROM GreekSwedish WHERE ID = 900003"), "ett ord|edwv");
-    EXPECT_TRUE(messages.Prompts().isEmpty());
 
     // A word that has left Main gets no row; the user is told.
     Exec("DELETE FROM Main WHERE ID = 900003");
     Exec("DELETE FROM GreekSwedish WHERE ID = 900003");
     SaveBusy = true;
-    SaveRemarks(grid, Edo, "ett ord");
-    SaveRemarks2(grid, Edo, "a remark");
+    const Outcome third = SaveRemarks(grid, Edo, "ett ord");
+    const Outcome second = SaveRemarks2(grid, Edo, "a remark");
     EXPECT_EQ(Value("SELECT COUNT(*) FROM GreekSwedish WHERE ID = 900003").toInt(), 0);
     EXPECT_FALSE(SaveBusy);
-    ASSERT_EQ(messages.Prompts().size(), 2);
-    EXPECT_TRUE(messages.Prompts()[0].contains("900003"));
+    ASSERT_FALSE(third);
+    EXPECT_FALSE(second);
+    EXPECT_TRUE(third.Failure->Prompt.contains("900003")) << third.Failure->Prompt.toStdString();
 }
 
 TEST_F(WordEdits, ARemarkThatCannotBeStoredShowsTheEngineError)
@@ -248,10 +246,11 @@ TEST_F(WordEdits, ARemarkThatCannotBeStoredShowsTheEngineError)
     grid.m_row = 5;
     Lang3Table = "GreekKlingon";
     SaveBusy = true;
-    SaveRemarks(grid, Spiti, "text");
+    const Outcome stored = SaveRemarks(grid, Spiti, "text");
     EXPECT_FALSE(SaveBusy);
-    ASSERT_EQ(messages.Prompts().size(), 1);
-    EXPECT_TRUE(messages.Prompts()[0].startsWith("Error:")) << messages.Prompts()[0].toStdString();
-    EXPECT_TRUE(messages.Prompts()[0].contains("GreekKlingon")) << "the engine's own message";
+    ASSERT_FALSE(stored);
+    const QString said = stored.Failure->Prompt;
+    EXPECT_TRUE(said.startsWith("Error:")) << said.toStdString();
+    EXPECT_TRUE(said.contains("GreekKlingon")) << "the engine's own message";
     EXPECT_EQ(grid.m_focusCalls, 0) << "the cell is not restored after an error";
 }

@@ -5,7 +5,6 @@
 #include "store/CaptionArrays.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
-#include "store/WindowRoutines.h"
 
 #include <QDateTime>
 
@@ -67,7 +66,7 @@ TraditionalRound::Draw TraditionalRound::drawNext()
             draw.ID = DrawOne(MainWordIDs(), RepaIDs, m_rng);
         }
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        draw.Error = ErrorNotice(e);
         return draw;
     }
     if (!draw.ID) {
@@ -117,8 +116,8 @@ TraditionalRound::Judgement TraditionalRound::Judge(const QString &Typed, const 
             }
         }
     } catch (const std::exception &e) {
-        // The judgement stands; only the store write is missing, and the user is told.
-        ShowErrorBox(e);
+        // The judgement stands; only the store write is missing.
+        j.Error = ErrorNotice(e);
     }
     return j;
 }
@@ -141,21 +140,21 @@ QString TraditionalRound::NothingToDrawText()
 
 QString TraditionalRound::StoreFullQuestion() { return Caps1112(1115); }
 
-TraditionalRound::After TraditionalRound::StoreFullAnswered(bool Practise)
+TraditionalRound::StoreFullOutcome TraditionalRound::StoreFullAnswered(bool Practise)
 {
     if (Practise) {
         WordSource = Source::Store;
         ClearRepetition();
-        return After::AskNext;
+        return {After::AskNext, std::nullopt};
     }
     try {
         EmptyWrongAnswers();
     } catch (const std::exception &e) {
-        ShowErrorBox(e); // the store keeps its words; the round goes on as it is
-        return After::Nothing;
+        // The store keeps its words; the round goes on as it is.
+        return {After::Nothing, ErrorNotice(e)};
     }
     WordSource = Source::AllWords;
-    return After::Restart;
+    return {After::Restart, std::nullopt};
 }
 
 } // namespace tav

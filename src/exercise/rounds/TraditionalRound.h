@@ -9,6 +9,7 @@
 
 #include "exercise/rounds/AnswerCheck.h"
 #include "exercise/rounds/ExerciseRandom.h"
+#include "store/Notice.h"
 
 #include <QList>
 #include <QString>
@@ -33,6 +34,9 @@ public:
         // Every word of the source waits in the repetition list: the window
         // says so (NothingToDrawText); the previous word stays.
         bool NothingToDraw = false;
+        // The word database could not be read: nothing was drawn; the window
+        // tells this.
+        std::optional<Notice> Error;
     };
     static QString NothingToDrawText();
 
@@ -47,6 +51,13 @@ public:
         int Verdict = 0;      // caption number (see VerdictCaption)
         bool StoreChanged = false;
         After Then = After::Nothing;
+        // The store could not be written: the judgement stands, the window
+        // tells this.
+        std::optional<Notice> Error;
+    };
+    struct StoreFullOutcome {
+        After Then = After::Nothing;
+        std::optional<Notice> Error; // the store could not be emptied
     };
 
     explicit TraditionalRound(ExerciseRandom &rng) : m_rng(rng) {}
@@ -71,8 +82,9 @@ public:
 
     // The answer to the store-full question: Yes practises the store (the
     // repetition list is emptied; AskNext), No empties the store and starts
-    // again on all words (Restart). A failed write is reported; Nothing.
-    After StoreFullAnswered(bool Practise);
+    // again on all words (Restart). A failed write changes nothing (Nothing)
+    // and is returned for the window to tell.
+    StoreFullOutcome StoreFullAnswered(bool Practise);
     static QString StoreFullQuestion();
 
     // Repetition mode: on once the list holds OptNbrRepeats words, off when

@@ -102,7 +102,7 @@ TEST_F(TraditionalRoundTest, AFullStoreAsksAndYesPractisesTheStore)
     EXPECT_EQ(j.Then, TraditionalRound::After::AskStoreFull);
     EXPECT_EQ(TraditionalRound::StoreFullQuestion(), "Store full?");
     EXPECT_EQ(tav::RepaIDs.size(), 2); // kept until the question is answered
-    EXPECT_EQ(round.StoreFullAnswered(true), TraditionalRound::After::AskNext);
+    EXPECT_EQ(round.StoreFullAnswered(true).Then, TraditionalRound::After::AskNext);
     EXPECT_EQ(round.WordSource, TraditionalRound::Source::Store);
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
     EXPECT_EQ(Stored(), 2);
@@ -122,7 +122,7 @@ TEST_F(TraditionalRoundTest, AFullStoreAnsweredNoIsEmptiedAndALoweredLimitStillA
     NextWord();
     EXPECT_EQ(Answer(false).Then, TraditionalRound::After::AskStoreFull);
     EXPECT_GT(Stored(), 0);
-    EXPECT_EQ(round.StoreFullAnswered(false), TraditionalRound::After::Restart);
+    EXPECT_EQ(round.StoreFullAnswered(false).Then, TraditionalRound::After::Restart);
     EXPECT_EQ(Stored(), 0);
     EXPECT_EQ(round.WordSource, TraditionalRound::Source::AllWords);
 }
@@ -161,8 +161,10 @@ TEST_F(TraditionalRoundTest, AStoreThatCannotBeEmptiedKeepsTheRoundAsItIs)
     NextWord();
     EXPECT_EQ(Answer(false).Then, TraditionalRound::After::AskStoreFull);
     Exec("CREATE TRIGGER KeepWrongs BEFORE DELETE ON WrongIDs BEGIN SELECT RAISE(ABORT, 'read-only'); END");
-    EXPECT_EQ(round.StoreFullAnswered(false), TraditionalRound::After::Nothing);
-    EXPECT_EQ(messages.Messages().size(), 1); // the failed write, reported
+    const TraditionalRound::StoreFullOutcome answered = round.StoreFullAnswered(false);
+    EXPECT_EQ(answered.Then, TraditionalRound::After::Nothing);
+    ASSERT_TRUE(answered.Error); // the failed write, for the window to tell
+    EXPECT_TRUE(answered.Error->Prompt.contains("read-only")) << answered.Error->Prompt.toStdString();
     EXPECT_EQ(Stored(), 1);
     EXPECT_EQ(round.WordSource, TraditionalRound::Source::AllWords);
 }
