@@ -291,9 +291,10 @@ void MDI::buildMenus()
 
     mnuEx = bar->addMenu(QStringLiteral("&Exercise with words"));
     mnuEx->setObjectName(QStringLiteral("mnuEx"));
-    const QString exCaptions[3] = {QStringLiteral("by &reading and typing"), QStringLiteral("by &choosing alternatives"),
-                                   QStringLiteral("choose only &verbs")};
-    for (int i = 0; i < 3; ++i) {
+    const QString exCaptions[ExerciseCount] = {QStringLiteral("by &reading and typing"),
+                                               QStringLiteral("by &choosing alternatives"),
+                                               QStringLiteral("choose only &verbs")};
+    for (int i = 0; i < ExerciseCount; ++i) {
         mnuExParts[i] = namedAction(mnuEx, QStringLiteral("mnuExParts(%1)").arg(i), exCaptions[i]);
         connect(mnuExParts[i], &QAction::triggered, this, [this, i] { mnuExParts_Click(i); });
     }

@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QLineEdit>
@@ -41,8 +42,9 @@ ExerciseStandIn *StandIn(tav::MDI &w) { return dynamic_cast<tav::ExerciseStandIn
 TEST_F(MdiFixture, EachExerciseEntryOpensTheWindowOnItsTab)
 {
     tav::SqlLang3 = QStringLiteral("SELECT * FROM Main");
-    for (int index = 0; index < 3; ++index) {
+    for (int index = 0; index < tav::ExerciseCount; ++index) {
         tav::MDI &w = NewMdi();
+        EXPECT_EQ(w.Control<QMenu>("mnuEx")->actions().size(), tav::ExerciseCount) << "one entry per exercise";
         tav::PickCriteria = QStringLiteral("ID = %1").arg(index + 7);
         int drawn = 0;
         w.Exercises.PickRandomWords = [&] { ++drawn; };
