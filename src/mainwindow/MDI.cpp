@@ -204,8 +204,8 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     imgPrintUp = printerPixmap(PrintLook::Up);
     imgPrintDn = printerPixmap(PrintLook::Down);
     m_panelScroll = new PanelScroll(picBottom, central);
-    m_panelScroll->FollowGrid(grammar->msflxKlin);
-    m_panelScroll->FollowGrid(grammar->msflXImp);
+    m_panelScroll->FollowGrid(grammar->FormsGrid());
+    m_panelScroll->FollowGrid(grammar->ImperativesGrid());
     column->addWidget(m_panelScroll);
     setCentralWidget(central);
 
@@ -603,7 +603,7 @@ void MDI::MDIForm_Load()
     });
 
     LetterFont = winsys::GreekFamily;
-    grammar->VoiceMenuChoice[0] = true;
+    grammar->SetVoiceMenuChoice(0, true);
 
     // A failed step does not stop the Load, but the user is told.
     if (!m_loadFailures.isEmpty()) {

@@ -167,7 +167,7 @@ TEST_F(MdiFixture, PrintTakesTheActiveListWindowsGridWhateverItsName)
     tav::MDI &w = NewMdi();
     auto *list = qobject_cast<tav::ListWindow *>(AddForm(QStringLiteral("GridStd"), QStringLiteral("list"), true));
     ASSERT_NE(list, nullptr);
-    list->Grid->setObjectName(QStringLiteral("grid"));
+    list->Grid()->setObjectName(QStringLiteral("grid"));
     P001 *print = w.PrintInstance();
     QWidget *printed = nullptr;
     print->SetChooseOutputFile([&](const QString &) {
@@ -178,7 +178,7 @@ TEST_F(MdiFixture, PrintTakesTheActiveListWindowsGridWhateverItsName)
     });
     tavtest::PressWhenShown(print, QStringLiteral("Command1(0)"));
     w.Control<QAction>("mnuPrintParts(0)")->trigger();
-    EXPECT_EQ(printed, list->Grid);
+    EXPECT_EQ(printed, list->Grid());
 }
 
 TEST_F(MdiFixture, PrintImageShowsPressedWhileThePointerIsOverIt)
