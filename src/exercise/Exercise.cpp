@@ -113,8 +113,8 @@ void Exercise::buildTabs()
 {
     tbsOptions = new QTabWidget(this);
     tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
-    static const char *const tabs[] = {"See, remember and type", "Match words", "Verb forms"};
-    for (int i = 0; i < 3; ++i) {
+    static const char *const tabs[ExerciseCount] = {"See, remember and type", "Match words", "Verb forms"};
+    for (int i = 0; i < ExerciseCount; ++i) {
         picOptions[i] = new QWidget;
         picOptions[i]->setObjectName(QStringLiteral("picOptions(%1)").arg(i));
         if (i == 0) {
@@ -307,7 +307,7 @@ int Exercise::CurrentTab() const { return tbsOptions->currentIndex() + 1; }
 
 void Exercise::SelectTab(int n)
 {
-    const int index = std::clamp(n, 1, 3) - 1;
+    const int index = std::clamp(n, 1, ExerciseCount) - 1;
     if (tbsOptions->currentIndex() == index)
         tbsOptions_Click();
     else

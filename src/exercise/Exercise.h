@@ -194,7 +194,7 @@ public:
 
     // Controls.
     QTabWidget *tbsOptions = nullptr;
-    QWidget *picOptions[3] = {};
+    QWidget *picOptions[ExerciseCount] = {};
     PageFold *typingFold = nullptr; // folds the typing page's rows to the window's width
     QPushButton *cmdReset = nullptr;
     QPushButton *CmdEnter = nullptr;

@@ -15,6 +15,11 @@ namespace tav {
 
 class ExerciseHost;
 
+// The exercises: typing, matching and verb forms. Each has a tab of the
+// exercise window (numbered 1 to ExerciseCount), an entry of the main
+// window's Exercise menu and a help page.
+inline constexpr int ExerciseCount = 3;
+
 class ExerciseWindowLink {
 public:
     virtual ~ExerciseWindowLink() = default;
@@ -26,9 +31,9 @@ public:
     virtual void BindRound(const QString &sql, const QString &criteria) = 0;
     virtual void GridScribble() = 0;
     virtual void ProcessExercise() = 0;
-    // Selects tab n (1 to 3) of the tab strip tbsOptions, showing that mode.
+    // Selects tab n (1 to ExerciseCount) of the tab strip tbsOptions, showing that mode.
     virtual void SelectTab(int n) = 0;
-    // The open tab of tbsOptions, 1 to 3.
+    // The open tab of tbsOptions, 1 to ExerciseCount.
     virtual int CurrentTab() const = 0;
     // The rule for words with several meanings was stored by the settings
     // dialog (OptBoChecka holds it); an open window shows the new value.

@@ -55,7 +55,7 @@ GridSimple::GridSimple(QWidget *parent) : LinkedListWindow(QStringLiteral("GridS
     SetHeadingText(cmdSort[0], QStringLiteral("English"));
     SetHeadingText(cmdSort[1], QStringLiteral("Ta Ellhnikav"));
     SetHeadingFont(cmdSort[1], winsys::GreekFont(GreekFontSize - 2));
-    Grid->SetRowHeightMin(Grid->PixelsToTwipsY(QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4));
+    m_grid->SetRowHeightMin(m_grid->PixelsToTwipsY(QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4));
 }
 
 GridSimple::~GridSimple() = default;
@@ -66,7 +66,7 @@ void GridSimple::Open(dao::RecordsetPtr Rows, const QString &Sql, int Lang, cons
     tbQ = Sql;
     lblFlag = Lang == 1 ? QStringLiteral("5") : QStringLiteral("6");
     lblSortValue = Lang;
-    Grid->SetTag(QString::number(Mode));
+    m_grid->SetTag(QString::number(Mode));
     lblCap = Title;
     SetHeadingText(cmdSort[0], english() ? Caps1079(1080) : Opt3rdLang);
     BindRows(std::move(Rows));
@@ -85,7 +85,7 @@ QString GridSimple::CountCaption(long long Count) const
 
 void GridSimple::GridSimpleFill(int SortValue)
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     if (!Data1 || g.Rows() <= g.FixedRows() || g.Cols() < 5)
         return;
     const bool busy = GridBusy();
@@ -192,13 +192,13 @@ void GridSimple::cmdSort_Click(int Index)
     const bool busy = GridBusy();
     SetGridBusy(true);
     SortCol(greek ? 0 : 2);
-    Grid->SetCol(greek ? 4 : 2);
+    m_grid->SetCol(greek ? 4 : 2);
     ButtonCol(value);
-    Grid->SetRow(1);
-    Grid->SetTopRow(1);
+    m_grid->SetRow(1);
+    m_grid->SetTopRow(1);
     SetGridBusy(busy);
     ShowCellInfo();
-    Grid->setFocus();
+    m_grid->setFocus();
 }
 
 void GridSimple::cmdart_Click()
@@ -207,24 +207,27 @@ void GridSimple::cmdart_Click()
     const bool busy = GridBusy();
     SetGridBusy(true);
     SortCol(3);
-    Grid->SetCol(3);
-    Grid->SetRow(1);
-    Grid->SetTopRow(1);
+    m_grid->SetCol(3);
+    m_grid->SetRow(1);
+    m_grid->SetTopRow(1);
     SetGridBusy(busy);
     ShowCellInfo();
-    Grid->setFocus();
+    m_grid->setFocus();
 }
 
 // ---------------------------------------------------------------------------
 // Rows
 
-QString GridSimple::InfoText(int Row) const { return Grid->TextMatrix(Row, 4); }
+QString GridSimple::InfoText(int Row) const { return m_grid->TextMatrix(Row, 4); }
 
 // The row's meaning word, which panel 4 leaves out of the word's other
 // meanings, whichever column is current.
-QString GridSimple::FactsText() const { return Grid->TextMatrix(Grid->Row(), 2); }
+QString GridSimple::FactsText() const { return m_grid->TextMatrix(m_grid->Row(), 2); }
 
-QString GridSimple::RowKey(int Row) const { return Grid->TextMatrix(Row, 1) + QLatin1Char('\n') + Grid->TextMatrix(Row, 2); }
+QString GridSimple::RowKey(int Row) const
+{
+    return m_grid->TextMatrix(Row, 1) + QLatin1Char('\n') + m_grid->TextMatrix(Row, 2);
+}
 
 void GridSimple::RightClick(const QPoint &)
 {
@@ -253,7 +256,7 @@ QString GridSimple::storedList() const
 
 void GridSimple::commitMeaning(const QString &Text, int Row)
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     const QStringList typed = MeaningItems(Text);
     QStringList items = MeaningItems(storedList());
     // The row's own meaning counts as stored, so that its index row goes
@@ -306,7 +309,7 @@ void GridSimple::commitMeaning(const QString &Text, int Row)
 
 void GridSimple::CommitCell(const QString &Text, int Row, int Col)
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     if (Text.isEmpty() && Col != 3) {
         RefuseEdit(Col, Row);
         return;

@@ -106,7 +106,7 @@ GridStd::GridStd(QWidget *parent) : LinkedListWindow(QStringLiteral("GridStd"), 
     SetHeadingFont(cmdSort[0], winsys::GreekFont(GreekFontSize - 2));
     SetHeadingText(cmdSort[1], m_texts.value(9));
     SetHeadingText(cmdSort[2], m_texts.value(10));
-    Grid->SetRowHeightMin(Grid->PixelsToTwipsY(QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4));
+    m_grid->SetRowHeightMin(m_grid->PixelsToTwipsY(QFontMetrics(winsys::GreekFont(GreekFontSize)).height() + 4));
 }
 
 GridStd::~GridStd() = default;
@@ -125,7 +125,7 @@ void GridStd::SetCaption(const QString &caption)
 
 void GridStd::GridLangDep(int SortValue)
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     if (!Data1 || g.Rows() <= g.FixedRows())
         return;
     const bool busy = GridBusy();
@@ -206,7 +206,7 @@ void GridStd::placePair(int Index, int Col)
 
 void GridStd::ArrangeButtons()
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     const int view = ViewTag();
     const QFontMetrics windowMetrics(font());
     const QFontMetrics greekMetrics(winsys::GreekFont(GreekFontSize));
@@ -303,14 +303,14 @@ void GridStd::ArrangeButtons()
 void GridStd::ResizeGrid()
 {
     FirstVisibleCol = 0;
-    while (FirstVisibleCol < Grid->Cols() - 1 && Grid->ColWidth(FirstVisibleCol) <= 0)
+    while (FirstVisibleCol < m_grid->Cols() - 1 && m_grid->ColWidth(FirstVisibleCol) <= 0)
         ++FirstVisibleCol;
     // The word (with its article) stays in view while the cursor moves right
     // along its row, where that fits.
-    Grid->SetAnchorCol(FirstVisibleCol);
+    m_grid->SetAnchorCol(FirstVisibleCol);
     const int rightmost =
         std::max(cmdCol[2]->isVisible() ? cmdCol[2]->geometry().right() : 0, lblInfo->geometry().right());
-    Grid->move(0, cmdSort[0]->geometry().bottom() + 1);
+    m_grid->move(0, cmdSort[0]->geometry().bottom() + 1);
     FitGridAndWindow(cmdSort[0]->geometry().bottom() + 1, rightmost);
 }
 
@@ -329,21 +329,21 @@ void GridStd::ButtonCol(int SortIndex)
 void GridStd::cmdSort_Click(int Index)
 {
     const SortTarget target = SortTargetOf(ViewTag(), Index);
-    if (target.sortCol < 0 || target.sortCol >= Grid->Cols())
+    if (target.sortCol < 0 || target.sortCol >= m_grid->Cols())
         return; // a button over a column this view lacks sorts nothing
     lblSortValue = Index;
     EditorKept kept(*this);
     const bool busy = GridBusy();
     SetGridBusy(true);
     SortCol(target.sortCol);
-    if (target.showCol < Grid->Cols())
-        Grid->SetCol(target.showCol);
+    if (target.showCol < m_grid->Cols())
+        m_grid->SetCol(target.showCol);
     ButtonCol(Index);
-    Grid->SetRow(std::min(1, Grid->Rows() - 1));
-    Grid->SetTopRow(Grid->Row());
+    m_grid->SetRow(std::min(1, m_grid->Rows() - 1));
+    m_grid->SetTopRow(m_grid->Row());
     SetGridBusy(busy);
     ShowCellInfo();
-    Grid->setFocus();
+    m_grid->setFocus();
 }
 
 void GridStd::setColumnHidden(int Index, bool Hidden)
@@ -360,21 +360,21 @@ void GridStd::cmdCol_Click(int Index)
     if (Index != 1 && Index != 2)
         return;
     const int col = Index == 1 ? 5 : 6;
-    if (col >= Grid->Cols())
+    if (col >= m_grid->Cols())
         return;
     EditorKept kept(*this);
     const bool hiding = !m_colHidden[Index];
-    Grid->SetColWidth(col, hiding ? 0 : Index == 1 ? m_width5 : m_width6);
+    m_grid->SetColWidth(col, hiding ? 0 : Index == 1 ? m_width5 : m_width6);
     setColumnHidden(Index, hiding);
     // The columns shown fill the window again; the buttons of the third
     // language follow their column.
     FillColumns();
     ShowHeading(cmdSortCol[Index], !hiding);
     ShowHeading(cmdSort[Index], !hiding);
-    if (hiding && Grid->Col() == col) {
+    if (hiding && m_grid->Col() == col) {
         const bool busy = GridBusy();
         SetGridBusy(true);
-        Grid->SetCol(4);
+        m_grid->SetCol(4);
         SetGridBusy(busy);
     }
 }
@@ -386,25 +386,25 @@ QString GridStd::InfoText(int Row) const
 {
     // The English of an inflected form is shown in the window's font, a
     // Greek text in the Greek font.
-    const bool english = ViewTag() == 33 && !Grid->TextMatrix(Row, 4).isEmpty();
+    const bool english = ViewTag() == 33 && !m_grid->TextMatrix(Row, 4).isEmpty();
     lblInfo->setFont(english ? font() : winsys::GreekFont(GreekFontSize));
-    return Grid->TextMatrix(Row, english || ViewTag() != 33 ? 4 : 3);
+    return m_grid->TextMatrix(Row, english || ViewTag() != 33 ? 4 : 3);
 }
 
 QString GridStd::RowKey(int Row) const
 {
     // The inflected-form view has a row for each form of a word.
     if (ViewTag() == 33)
-        return Grid->TextMatrix(Row, 1) + QLatin1Char('\n') + Grid->TextMatrix(Row, 0) + QLatin1Char('\n') +
-               Grid->TextMatrix(Row, 2);
-    return Grid->TextMatrix(Row, 1);
+        return m_grid->TextMatrix(Row, 1) + QLatin1Char('\n') + m_grid->TextMatrix(Row, 0) + QLatin1Char('\n') +
+               m_grid->TextMatrix(Row, 2);
+    return m_grid->TextMatrix(Row, 1);
 }
 
 int GridStd::FactsKind(int Row) const
 {
     if (ViewTag() != 33)
         return 0;
-    return Grid->TextMatrix(Row, 0) == QLatin1String("Passive participle") ? 33 : 66;
+    return m_grid->TextMatrix(Row, 0) == QLatin1String("Passive participle") ? 33 : 66;
 }
 
 void GridStd::RightClick(const QPoint &GlobalPos)
@@ -423,7 +423,7 @@ QString GridStd::CountCaption(long long Count) const { return QString::number(Co
 
 void GridStd::CommitCell(const QString &Text, int Row, int Col)
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     // The inflected-form view stores nothing: the cell shows what is stored.
     if (ViewTag() == 33 || Col < 3 || Col > 6) {
         g.SetTextMatrix(Row, Col, OldCellText);
@@ -466,7 +466,7 @@ void GridStd::CommitCell(const QString &Text, int Row, int Col)
 
 void GridStd::FlexDelete()
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     // An edit under way is taken off first; it comes back unless its word
     // is the one deleted.
     const PendingEdit edit = TakeEditor();

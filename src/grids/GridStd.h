@@ -31,13 +31,13 @@ public:
     void SetSqlText(const QString &sql) override { tbQ = sql; }
     void SetCaption(const QString &caption) override;
     void SetSortValue(int sortValue) override { lblSortValue = sortValue; }
-    void SetGridTag(const QString &tag) override { Grid->SetTag(tag); }
+    void SetGridTag(const QString &tag) override { m_grid->SetTag(tag); }
     void GridLangDep(int SortValue) override;
     void Show() override { ShowWindow(); }
     void Close() override { CloseWindow(); }
 
     // The view tag as a number.
-    int ViewTag() const { return Grid->Tag().toInt(); }
+    int ViewTag() const { return m_grid->Tag().toInt(); }
 
     // Colours the sort buttons: the pair of SortIndex is marked.
     void ButtonCol(int SortIndex);

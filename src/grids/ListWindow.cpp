@@ -65,7 +65,8 @@ private:
     ListWindow &m_window;
 };
 
-// Enter in the search box runs the search and is swallowed.
+// Enter in the search box (the object it watches) runs the search and is
+// swallowed.
 class SearchKeys : public QObject {
 public:
     explicit SearchKeys(ListWindow &window) : QObject(&window), m_window(window) {}
@@ -75,7 +76,8 @@ protected:
     {
         if (event->type() == QEvent::KeyPress) {
             const int code = winsys::VbKeyCode(static_cast<QKeyEvent *>(event));
-            if (code == winsys::vbKeyReturn && !m_window.txtSearch->text().isEmpty()) {
+            const auto *box = qobject_cast<const QLineEdit *>(watched); // the search box it watches
+            if (code == winsys::vbKeyReturn && box && !box->text().isEmpty()) {
                 m_window.cmdS_Click();
                 return true;
             }
@@ -107,12 +109,12 @@ private:
 } // namespace
 
 ListWindow::ListWindow(const QString &Name, QWidget *parent)
-    : QWidget(parent), Grid(new flexgrid::FlexGrid(this)), m_gridLink(*Grid)
+    : QWidget(parent), m_grid(new flexgrid::FlexGrid(this)), m_gridLink(*m_grid)
 {
     setObjectName(Name);
     setAttribute(Qt::WA_DeleteOnClose);
-    Grid->setObjectName(QStringLiteral("msFlxMulti"));
-    Grid->SetFixedCols(0);
+    m_grid->setObjectName(QStringLiteral("msFlxMulti"));
+    m_grid->SetFixedCols(0);
 
     tbN = new QLineEdit(this);
     tbN->setObjectName(QStringLiteral("tbN"));
@@ -144,28 +146,28 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
     lblRow->setObjectName(QStringLiteral("lblRow"));
     Frame1->hide();
 
-    connect(Grid, &flexgrid::FlexGrid::KeyDown, this, &ListWindow::msFlxMulti_KeyDown);
-    connect(Grid, &flexgrid::FlexGrid::KeyPress, this, &ListWindow::msFlxMulti_KeyPress);
-    connect(Grid, &flexgrid::FlexGrid::LeaveCell, this, &ListWindow::msFlxMulti_LeaveCell);
-    connect(Grid, &flexgrid::FlexGrid::GotFocus, this, &ListWindow::msFlxMulti_GotFocus);
-    connect(Grid, &flexgrid::FlexGrid::EnterCell, this, &ListWindow::ShowCellInfo);
+    connect(m_grid, &flexgrid::FlexGrid::KeyDown, this, &ListWindow::msFlxMulti_KeyDown);
+    connect(m_grid, &flexgrid::FlexGrid::KeyPress, this, &ListWindow::msFlxMulti_KeyPress);
+    connect(m_grid, &flexgrid::FlexGrid::LeaveCell, this, &ListWindow::msFlxMulti_LeaveCell);
+    connect(m_grid, &flexgrid::FlexGrid::GotFocus, this, &ListWindow::msFlxMulti_GotFocus);
+    connect(m_grid, &flexgrid::FlexGrid::EnterCell, this, &ListWindow::ShowCellInfo);
     auto saveCell = [this] {
-        SavedCol = Grid->Col();
-        SavedRow = Grid->Row();
+        SavedCol = m_grid->Col();
+        SavedRow = m_grid->Row();
     };
-    connect(Grid, &flexgrid::FlexGrid::Click, this, saveCell);
-    connect(Grid, &flexgrid::FlexGrid::LostFocus, this, saveCell);
-    connect(Grid, &flexgrid::FlexGrid::MouseUp, this, [this](int button, int, int x, int y) {
+    connect(m_grid, &flexgrid::FlexGrid::Click, this, saveCell);
+    connect(m_grid, &flexgrid::FlexGrid::LostFocus, this, saveCell);
+    connect(m_grid, &flexgrid::FlexGrid::MouseUp, this, [this](int button, int, int x, int y) {
         if (button != flexgrid::vbRightButton)
             return;
         // The row under the pointer becomes current first (the grammar panel
         // and the word's facts follow it), so that the menu acts on it.
-        const int row = Grid->MouseRow();
-        if (row >= Grid->FixedRows() && Grid->MouseCol() >= Grid->FixedCols() && row != Grid->Row())
-            Grid->SetRow(row);
-        RightClick(Grid->mapToGlobal(QPoint(Grid->TwipsToPixelsX(x), Grid->TwipsToPixelsY(y))));
+        const int row = m_grid->MouseRow();
+        if (row >= m_grid->FixedRows() && m_grid->MouseCol() >= m_grid->FixedCols() && row != m_grid->Row())
+            m_grid->SetRow(row);
+        RightClick(m_grid->mapToGlobal(QPoint(m_grid->TwipsToPixelsX(x), m_grid->TwipsToPixelsY(y))));
     });
-    connect(Grid, &flexgrid::FlexGrid::Scroll, this, &ListWindow::FollowColumns);
+    connect(m_grid, &flexgrid::FlexGrid::Scroll, this, &ListWindow::FollowColumns);
     connect(cmdS, &QPushButton::clicked, this, &ListWindow::cmdS_Click);
     connect(txtSearch, &QLineEdit::textChanged, this, &ListWindow::txtSearch_Change);
     connect(cmdFresh, &QPushButton::clicked, this, &ListWindow::cmdFresh_Click);
@@ -240,7 +242,7 @@ void ListWindow::ShowWindow()
             show();
         }
     }
-    Grid->setFocus();
+    m_grid->setFocus();
     ShowCellInfo();
 }
 
@@ -320,15 +322,15 @@ void ListWindow::BindRows(dao::RecordsetPtr Rows)
     Data1 = std::move(Rows);
     const bool busy = GridBusy();
     SetGridBusy(true);
-    Grid->Clear();
+    m_grid->Clear();
     if (Data1)
-        flexgrid::BindRecordset(*Grid, *Data1);
+        flexgrid::BindRecordset(*m_grid, *Data1);
     SetGridBusy(busy);
 }
 
 void ListWindow::FitGridAndWindow(int Buttons, int Rightmost)
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     const int allowance = pxY(460);
     const int room = RoomHeight();
     // The rows' heights count only until they pass the room there is.
@@ -356,13 +358,13 @@ void ListWindow::fitGridToRoom()
 {
     // The grid takes the whole window below the buttons, however the window
     // was sized (opened, resized by hand, maximised).
-    Grid->resize(std::max(1, width() - Grid->x()), std::max(1, height() - Grid->y()));
+    m_grid->resize(std::max(1, width() - m_grid->x()), std::max(1, height() - m_grid->y()));
     FillColumns();
 }
 
 void ListWindow::FillColumns()
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     if (m_fitWidths.size() != g.Cols())
         return; // not laid out yet
     // The columns' own widths, for the columns that are shown.
@@ -433,7 +435,7 @@ void ListWindow::resizeEvent(QResizeEvent *event)
 
 int ListWindow::ColumnLeft(int Col) const
 {
-    const flexgrid::FlexGrid &g = *Grid;
+    const flexgrid::FlexGrid &g = *m_grid;
     int left = g.x() + g.frameWidth();
     for (int c = 0; c < Col && c < g.Cols(); ++c)
         if (g.ColWidth(c) > 0 && (c < g.FixedCols() || c >= g.LeftCol()))
@@ -444,7 +446,7 @@ int ListWindow::ColumnLeft(int Col) const
 void ListWindow::PlaceOverColumn(QPushButton *Button, int Col, int Top, int Height)
 {
     headingOf(Button).Col = Col;
-    Button->setGeometry(ColumnLeft(Col), Top, std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(Col))), Height);
+    Button->setGeometry(ColumnLeft(Col), Top, std::max(1, m_grid->TwipsToPixelsX(m_grid->ColWidth(Col))), Height);
 }
 
 void ListWindow::FollowColumns()
@@ -455,8 +457,8 @@ void ListWindow::FollowColumns()
         const int c = heading.Col;
         QPushButton *button = heading.Button;
         // A column scrolled out of sight to the left takes its button along.
-        const bool shown = c >= Grid->LeftCol() || c < Grid->FixedCols();
-        const int width = std::max(1, Grid->TwipsToPixelsX(Grid->ColWidth(c)));
+        const bool shown = c >= m_grid->LeftCol() || c < m_grid->FixedCols();
+        const int width = std::max(1, m_grid->TwipsToPixelsX(m_grid->ColWidth(c)));
         button->setGeometry(shown ? ColumnLeft(c) : -width - 1, button->y(), width, button->height());
     }
     HeadingsMoved();
@@ -486,7 +488,7 @@ ListWindow::Printout ListWindow::PrintedList() const
 {
     Printout printout;
     printout.ListKind = ListKind();
-    for (int c = 0; c < Grid->Cols(); ++c)
+    for (int c = 0; c < m_grid->Cols(); ++c)
         printout.Headings.append(PrintedHeading(c));
     return printout;
 }
@@ -559,7 +561,7 @@ int ListWindow::RoomHeight() const
 
 bool ListWindow::noteCell()
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     SavedCol = g.Col();
     SavedRow = g.Row();
     lblCol->setText(QString::number(SavedCol));
@@ -600,11 +602,11 @@ bool ListWindow::IsCurrentList() const
     return !area || area->currentSubWindow() == m_subWindow;
 }
 
-QString ListWindow::RowKey(int Row) const { return Grid->TextMatrix(Row, 1); }
+QString ListWindow::RowKey(int Row) const { return m_grid->TextMatrix(Row, 1); }
 
 int ListWindow::rowOfKey(const QString &Key) const
 {
-    for (int r = Grid->FixedRows(); r < Grid->Rows(); ++r)
+    for (int r = m_grid->FixedRows(); r < m_grid->Rows(); ++r)
         if (RowKey(r) == Key)
             return r;
     return -1;
@@ -632,26 +634,26 @@ void ListWindow::EditHelp(int Row, int Col)
         const long long count = rows->RecordCount();
         // The view stays where it was: the rows come back in the same
         // order, and the cell scrolls into view only where it left it.
-        const int topRow = Grid->TopRow();
-        const int leftCol = Grid->LeftCol();
+        const int topRow = m_grid->TopRow();
+        const int leftCol = m_grid->LeftCol();
         SetGridBusy(true);
         BindRows(std::move(rows));
         SetWindowCaption(CountCaption(count));
         LayOut();
-        if (Row < 1 || Row >= Grid->Rows())
+        if (Row < 1 || Row >= m_grid->Rows())
             Row = 1;
-        if (Col < 0 || Col >= Grid->Cols() || Grid->ColWidth(Col) == 0)
-            Col = Grid->Col();
-        Grid->SetCol(Col);
-        Grid->SetRow(Row);
-        Grid->SetTopRow(topRow);
-        Grid->SetLeftCol(leftCol);
-        Grid->EnsureVisible(Row, Col);
+        if (Col < 0 || Col >= m_grid->Cols() || m_grid->ColWidth(Col) == 0)
+            Col = m_grid->Col();
+        m_grid->SetCol(Col);
+        m_grid->SetRow(Row);
+        m_grid->SetTopRow(topRow);
+        m_grid->SetLeftCol(leftCol);
+        m_grid->EnsureVisible(Row, Col);
         SetGridBusy(busy);
         // A refresh of every list must not make each of them active in turn
         // (the focus would) nor show each one's word in the grammar panel.
         if (current) {
-            Grid->setFocus();
+            m_grid->setFocus();
             ShowCellInfo();
         } else {
             noteCell();
@@ -660,7 +662,7 @@ void ListWindow::EditHelp(int Row, int Col)
         // A layout cut short leaves neither the row entry switched off nor
         // the grid hidden.
         SetGridBusy(busy);
-        Grid->setVisible(true);
+        m_grid->setVisible(true);
         ShowErrorBox(error);
     }
     RestoreEditor(edit);
@@ -668,8 +670,8 @@ void ListWindow::EditHelp(int Row, int Col)
 
 void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos)
 {
-    const int row = Grid->Row();
-    const int col = Grid->Col();
+    const int row = m_grid->Row();
+    const int col = m_grid->Col();
     try {
         dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
         main->FindLast(QStringLiteral("ID  = ") + QString::number(ID));
@@ -692,13 +694,13 @@ void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos
 
 void ListWindow::SortCol(int Col)
 {
-    if (Col < 0 || Col >= Grid->Cols())
+    if (Col < 0 || Col >= m_grid->Cols())
         return; // a view without that column keeps its order
     const bool busy = GridBusy();
     SetGridBusy(true);
-    Grid->SetCol(Col);
-    Grid->SetRow(Grid->FixedRows());
-    Grid->SetSort(flexgrid::flexSortGenericAscending);
+    m_grid->SetCol(Col);
+    m_grid->SetRow(m_grid->FixedRows());
+    m_grid->SetSort(flexgrid::flexSortGenericAscending);
     SetGridBusy(busy);
     ShowCellInfo();
 }
@@ -716,9 +718,9 @@ void ListWindow::cmdS_Click()
     if (text.isEmpty())
         return;
     // A Greek column holds its marks after capitals, where the keys keep them.
-    if (Grid->CellFontAt(std::max(Grid->Row(), Grid->FixedRows()), Grid->Col()).family() == winsys::GreekFamily)
+    if (m_grid->CellFontAt(std::max(m_grid->Row(), m_grid->FixedRows()), m_grid->Col()).family() == winsys::GreekFamily)
         text = MarksAfterCapitals(text);
-    setSearch(SearchGridRow(*Grid, m_search, *txtSearch, Grid->Col(), Grid->Row(), text));
+    setSearch(SearchGridRow(*m_grid, m_search, *txtSearch, m_grid->Col(), m_grid->Row(), text));
 }
 
 void ListWindow::txtSearch_Change()
@@ -746,7 +748,7 @@ void ListWindow::cmdFresh_Click()
     if (tbN->isVisible())
         tbN->setFocus();
     else
-        Grid->setFocus();
+        m_grid->setFocus();
 }
 
 // ---------------------------------------------------------------------------
@@ -754,11 +756,11 @@ void ListWindow::cmdFresh_Click()
 
 void ListWindow::openEditor(int KeyAscii)
 {
-    ShowCellEditor(*Grid, *tbN, KeyAscii);
-    OldCellText = Grid->Text();
+    ShowCellEditor(*m_grid, *tbN, KeyAscii);
+    OldCellText = m_grid->Text();
     CellEditing = true;
-    m_editKey = RowKey(Grid->Row());
-    m_editID = Grid->TextMatrix(Grid->Row(), 1).trimmed().toLongLong();
+    m_editKey = RowKey(m_grid->Row());
+    m_editID = m_grid->TextMatrix(m_grid->Row(), 1).trimmed().toLongLong();
 }
 
 ListWindow::PendingEdit ListWindow::TakeEditor()
@@ -769,7 +771,7 @@ ListWindow::PendingEdit ListWindow::TakeEditor()
     edit.open = true;
     edit.key = m_editKey;
     edit.id = m_editID;
-    edit.col = Grid->Col();
+    edit.col = m_grid->Col();
     edit.typed = tbN->text();
     edit.old = OldCellText;
     tbN->hide();
@@ -781,7 +783,7 @@ void ListWindow::RestoreEditor(const PendingEdit &Edit)
 {
     if (!Edit.open || Edit.typed == Edit.old)
         return;
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     const int row = rowOfKey(Edit.key);
     if (row < 0 || Edit.col >= g.Cols() || g.ColWidth(Edit.col) <= 0) {
         ReportLostEdit(Edit);
@@ -824,14 +826,14 @@ void ListWindow::msFlxMulti_KeyDown(int &KeyCode, int Shift)
     }
     // The menu key and Shift+F10 act as a right-click on the current cell.
     if (KeyCode == winsys::vbKeyApps || (KeyCode == winsys::vbKeyF10 && Shift == winsys::vbShiftMask)) {
-        if (Grid->Row() >= Grid->FixedRows()) {
-            const QPoint cell(Grid->TwipsToPixelsX(Grid->CellLeft()),
-                              Grid->TwipsToPixelsY(Grid->CellTop() + Grid->CellHeight()));
-            RightClick(Grid->mapToGlobal(cell));
+        if (m_grid->Row() >= m_grid->FixedRows()) {
+            const QPoint cell(m_grid->TwipsToPixelsX(m_grid->CellLeft()),
+                              m_grid->TwipsToPixelsY(m_grid->CellTop() + m_grid->CellHeight()));
+            RightClick(m_grid->mapToGlobal(cell));
         }
         return;
     }
-    if (Grid->Col() < 2 || Grid->Row() < Grid->FixedRows())
+    if (m_grid->Col() < 2 || m_grid->Row() < m_grid->FixedRows())
         return;
     if (KeyCode == winsys::vbKeyF2)
         openEditor(32);
@@ -841,7 +843,7 @@ void ListWindow::msFlxMulti_KeyDown(int &KeyCode, int Shift)
 
 void ListWindow::msFlxMulti_KeyPress(int &KeyAscii)
 {
-    if (Grid->Col() < 2 || Grid->Row() < Grid->FixedRows())
+    if (m_grid->Col() < 2 || m_grid->Row() < m_grid->FixedRows())
         return;
     openEditor(KeyAscii >= 0 && KeyAscii <= 32 ? 32 : KeyAscii);
     KeyAscii = 0;
@@ -859,7 +861,7 @@ void ListWindow::msFlxMulti_LeaveCell()
 
 void ListWindow::KeyDownEdits(int KeyCode)
 {
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     switch (KeyCode) {
     case winsys::vbKeyReturn: {
         // The grid's focus commits; where the focus cannot move (a window
@@ -900,11 +902,11 @@ void ListWindow::RefuseEdit(int Col, int Row, const QString &Message)
     MsgAnswer = winsys::MsgBox((Message.isEmpty() ? Caps1185(1197) : Message) + QStringLiteral("\r\n") +
                                    Caps1185(1207),
                                winsys::vbCritical, winsys::AppTitle);
-    Grid->SetTextMatrix(Row, Col, OldCellText);
+    m_grid->SetTextMatrix(Row, Col, OldCellText);
     const bool busy = GridBusy();
     SetGridBusy(true);
-    Grid->SetCol(Col);
-    Grid->SetRow(Row);
+    m_grid->SetCol(Col);
+    m_grid->SetRow(Row);
     SetGridBusy(busy);
 }
 
@@ -945,7 +947,7 @@ void ListWindow::msFlxMulti_GotFocus()
     if (!tbN->isVisible())
         return;
     ++m_commits;
-    flexgrid::FlexGrid &g = *Grid;
+    flexgrid::FlexGrid &g = *m_grid;
     const int row = g.Row();
     const int col = g.Col();
     const QString typed = tbN->text();

@@ -61,34 +61,8 @@ public:
     // does not.
     static QIcon FreshIcon(const QStyle &style);
 
-    // Controls.
-    flexgrid::FlexGrid *Grid = nullptr; // msFlxMulti
-    QLineEdit *tbN = nullptr;
-    QLineEdit *txtSearch = nullptr;
-    QPushButton *cmdS = nullptr;
-    QPushButton *cmdFresh = nullptr;
-    QLabel *lblInfo = nullptr;
-    QFrame *Frame1 = nullptr;
-    QLabel *lblCol = nullptr;
-    QLabel *lblRow = nullptr;
-
-    // The rows shown (the data control's recordset), the query and filter
-    // they came from, the title part of the caption and the sort choice.
-    dao::RecordsetPtr Data1;
-    QString tbQ;
-    QString lblFilter;
-    QString lblCap;
-    int lblSortValue = 0;
-
-    // The word of the current row and the cell last entered.
-    long long WordID = 0;
-    int SavedCol = 0;
-    int SavedRow = 0;
-
-    // Edit state.
-    QString OldCellText;
-    bool EditRefused = false;
-    bool CellEditing = false;
+    // The grid msFlxMulti, for the print window and the keys of the frame.
+    flexgrid::FlexGrid *Grid() const { return m_grid; }
 
     // Shows the window as a child of the main window (cascaded below the
     // list windows already open); on its own when there is no main window.
@@ -185,6 +159,34 @@ public:
     const QPushButton *HeadingOver(int Col) const;
 
 protected:
+    // Controls the two kinds of list lay out.
+    flexgrid::FlexGrid *m_grid = nullptr; // msFlxMulti; made before m_gridLink, which binds it
+    QLineEdit *txtSearch = nullptr;
+    QPushButton *cmdS = nullptr;
+    QPushButton *cmdFresh = nullptr;
+    QLabel *lblInfo = nullptr;
+    // The bookkeeping labels other windows read (through ListWindowLink).
+    QLabel *lblCol = nullptr;
+    QLabel *lblRow = nullptr;
+
+    // The rows shown (the data control's recordset), the query and filter
+    // they came from, the title part of the caption and the sort choice.
+    dao::RecordsetPtr Data1;
+    QString tbQ;
+    QString lblFilter;
+    QString lblCap;
+    int lblSortValue = 0;
+
+    // The word of the current row and the cell last entered.
+    long long WordID = 0;
+    int SavedCol = 0;
+    int SavedRow = 0;
+
+    // The stored text of the cell being edited, and whether its edit was
+    // refused (the editor reopens).
+    QString OldCellText;
+    bool EditRefused = false;
+
     // Places lblInfo. Its size is fixed there: a new text then asks the
     // window for no new layout (with the window's frame laid out again on
     // every row the user arrows to).
@@ -304,8 +306,8 @@ protected:
     // The height (pixels) the window may take: the client area's.
     int RoomHeight() const;
     // Pixels of a length in twips, at the grid's resolution.
-    int px(int twips) const { return Grid->TwipsToPixelsX(twips); }
-    int pxY(int twips) const { return Grid->TwipsToPixelsY(twips); }
+    int px(int twips) const { return m_grid->TwipsToPixelsX(twips); }
+    int pxY(int twips) const { return m_grid->TwipsToPixelsY(twips); }
 
     void contextMenuEvent(QContextMenuEvent *event) override;
     // Closing by the user (the close box, Ctrl+F4, Close all, the end of
@@ -315,6 +317,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Tests read the controls and the row state through it.
+    friend struct ListWindowProbe;
+
+    QLineEdit *tbN = nullptr; // the in-cell editor
+    QFrame *Frame1 = nullptr; // holds lblCol and lblRow, never shown
+    bool CellEditing = false;
+
     void openEditor(int KeyAscii);
     // The text a Greek column stores from Text (the article in small
     // letters, the headword with its marks tidied), or nothing when it is

@@ -370,15 +370,15 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
                 setVerb(lngID);
                 QAction *active = m_host.ConjugationEntry(0);
                 QAction *passive = m_host.ConjugationEntry(1);
-                if (VoiceMenuChoice[0]) {
+                if (m_voiceMenuChoice[0]) {
                     OpVoiceSwitch(active->isEnabled() ? 0 : 1);
                     DeKonju(ColorWhite, lngID, active->isEnabled() ? QStringLiteral("a") : QStringLiteral("p"));
                     conjugationShown = true;
-                } else if (VoiceMenuChoice[1]) {
+                } else if (m_voiceMenuChoice[1]) {
                     OpVoiceSwitch(passive->isEnabled() ? 1 : 0);
                     DeKonju(ColorWhite, lngID, passive->isEnabled() ? QStringLiteral("p") : QStringLiteral("a"));
                     conjugationShown = true;
-                } else if (VoiceMenuChoice[2]) {
+                } else if (m_voiceMenuChoice[2]) {
                     m_host.ConjugationEntry(2)->setChecked(true);
                     DeMenos(ColorGreen, lngID, kind, true);
                 } else {
@@ -546,7 +546,7 @@ void GrammarPanel::mnuFirstParts_Click(int Index)
         return;
     for (int i = 0; i < 3; ++i) {
         m_host.ConjugationEntry(i)->setChecked(false);
-        VoiceMenuChoice[i] = false;
+        m_voiceMenuChoice[i] = false;
     }
     msflXImp->hide();
     const long long ID = m_state.verbID;
@@ -566,7 +566,7 @@ void GrammarPanel::mnuFirstParts_Click(int Index)
         ShowErrorBox(error);
     }
     m_host.ConjugationEntry(Index)->setChecked(true);
-    VoiceMenuChoice[Index] = true;
+    m_voiceMenuChoice[Index] = true;
 }
 
 // Enter in a verb box stores its text as the word's form of that voice: the

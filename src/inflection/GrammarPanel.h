@@ -124,7 +124,19 @@ public:
 
     // Which Conjugations entry was chosen last: 0 active, 1 passive,
     // 2 participles and imperatives.
-    bool VoiceMenuChoice[3] = {false, false, false};
+    bool VoiceMenuChoice(int Index) const { return m_voiceMenuChoice[Index]; }
+    void SetVoiceMenuChoice(int Index, bool Chosen) { m_voiceMenuChoice[Index] = Chosen; }
+
+    // The grids of the forms (msflxKlin) and of the imperatives (msflXImp),
+    // for the frame's scrolling and enabling.
+    flexgrid::FlexGrid *FormsGrid() const { return msflxKlin; }
+    flexgrid::FlexGrid *ImperativesGrid() const { return msflXImp; }
+
+private:
+    // Tests read and drive the controls through it.
+    friend struct GrammarPanelProbe;
+
+    bool m_voiceMenuChoice[3] = {false, false, false};
 
     // Controls. The heading arrays keep element 0 unused: element 1 is the
     // design label, 2.. are loaded by the views.
@@ -145,7 +157,6 @@ public:
     QRadioButton *opHad[2] = {};
     QRadioButton *opSimple[2] = {};
 
-private:
     // Editing (InflectionEditing.cpp).
     struct CellEdit {
         bool active = false; // EditActive: from the editor's focus until the grid takes the text back

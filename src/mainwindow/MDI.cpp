@@ -204,8 +204,8 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     imgPrintUp = printerPixmap(PrintLook::Up);
     imgPrintDn = printerPixmap(PrintLook::Down);
     m_panelScroll = new PanelScroll(picBottom, central);
-    m_panelScroll->FollowGrid(grammar->msflxKlin);
-    m_panelScroll->FollowGrid(grammar->msflXImp);
+    m_panelScroll->FollowGrid(grammar->FormsGrid());
+    m_panelScroll->FollowGrid(grammar->ImperativesGrid());
     column->addWidget(m_panelScroll);
     setCentralWidget(central);
 
@@ -291,9 +291,10 @@ void MDI::buildMenus()
 
     mnuEx = bar->addMenu(QStringLiteral("&Exercise with words"));
     mnuEx->setObjectName(QStringLiteral("mnuEx"));
-    const QString exCaptions[3] = {QStringLiteral("by &reading and typing"), QStringLiteral("by &choosing alternatives"),
-                                   QStringLiteral("choose only &verbs")};
-    for (int i = 0; i < 3; ++i) {
+    const QString exCaptions[ExerciseCount] = {QStringLiteral("by &reading and typing"),
+                                               QStringLiteral("by &choosing alternatives"),
+                                               QStringLiteral("choose only &verbs")};
+    for (int i = 0; i < ExerciseCount; ++i) {
         mnuExParts[i] = namedAction(mnuEx, QStringLiteral("mnuExParts(%1)").arg(i), exCaptions[i]);
         connect(mnuExParts[i], &QAction::triggered, this, [this, i] { mnuExParts_Click(i); });
     }
@@ -602,7 +603,7 @@ void MDI::MDIForm_Load()
     });
 
     LetterFont = winsys::GreekFamily;
-    grammar->VoiceMenuChoice[0] = true;
+    grammar->SetVoiceMenuChoice(0, true);
 
     // A failed step does not stop the Load, but the user is told.
     if (!m_loadFailures.isEmpty()) {

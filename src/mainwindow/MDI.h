@@ -310,7 +310,7 @@ private:
     QAction *mnuPrintParts0 = nullptr;
     QAction *mnuArkivs1004 = nullptr;
     QMenu *mnuEx = nullptr;
-    QAction *mnuExParts[3] = {};
+    QAction *mnuExParts[ExerciseCount] = {};
     QMenu *mnuWindows = nullptr;
     QMetaObject::Connection m_screenWatch;
     QObject *m_dialogWatch = nullptr;

@@ -40,15 +40,16 @@ QList<QWidget *> TabStopsIn(QWidget *area)
 }
 
 // The help page of each list window's kind and of each exercise tab (1 to
-// 3; 0 when the exercise window is not the active one).
+// ExerciseCount; 0 when the exercise window is not the active one).
 QString ChildTopic(const ListWindowLink *list, int exerciseTab)
 {
     if (list && list->Name() == QLatin1String("GridSimple"))
         return QStringLiteral("simple-list.html");
     if (list && list->Name() == QLatin1String("GridStd"))
         return QStringLiteral("standard-list.html");
-    static const char *pages[] = {"exercise-typing.html", "exercise-matching.html", "exercise-verbs.html"};
-    if (exerciseTab >= 1 && exerciseTab <= 3)
+    static const char *const pages[ExerciseCount] = {"exercise-typing.html", "exercise-matching.html",
+                                                     "exercise-verbs.html"};
+    if (exerciseTab >= 1 && exerciseTab <= ExerciseCount)
         return QString::fromLatin1(pages[exerciseTab - 1]);
     return QString();
 }

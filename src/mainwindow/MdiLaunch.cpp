@@ -71,8 +71,8 @@ void MDI::imgPrintNorm_Click()
     if (print.Printing())
         return;
     QWidget *form = ActiveForm();
-    if (ListWindow *list = PrintableListOf(form); list && list->Grid) {
-        print.SetGridToPrint(list->Grid);
+    if (ListWindow *list = PrintableListOf(form); list && list->Grid()) {
+        print.SetGridToPrint(list->Grid());
         // The page heads each column with the words the list shows over it.
         const ListWindow::Printout printout = list->PrintedList();
         P001::ListToPrint printed;

@@ -104,7 +104,7 @@ void MDI::SetWindowMenusEnabled(bool enabled)
     mnuCloseAll->setEnabled(enabled);
 }
 
-void MDI::SetKlinEnabled(bool enabled) { grammar->msflxKlin->setEnabled(enabled); }
+void MDI::SetKlinEnabled(bool enabled) { grammar->FormsGrid()->setEnabled(enabled); }
 
 QList<MainWindowLink::ChildWindow> MDI::ChildWindows() const
 {

@@ -17,9 +17,9 @@ void MDI::cmdShow_Click()
 {
     winsys::BusyPointer busy(winsys::PointerShape::ArrowHourglass);
     // A word picked from the new list shows its active voice first.
-    grammar->VoiceMenuChoice[0] = true;
-    grammar->VoiceMenuChoice[1] = false;
-    grammar->VoiceMenuChoice[2] = false;
+    grammar->SetVoiceMenuChoice(0, true);
+    grammar->SetVoiceMenuChoice(1, false);
+    grammar->SetVoiceMenuChoice(2, false);
 
     QTreeWidgetItem *node = SelectedNode();
     if (!node)

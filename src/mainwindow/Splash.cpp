@@ -18,10 +18,11 @@
 
 namespace tav {
 
-namespace {
-const QString kLoading1 = QStringLiteral("Loading...wait.....");
-const QString kLoading2 = QStringLiteral("wait...Loading.....");
-} // namespace
+QString Splash::LoadingText(LoadingCaption caption)
+{
+    return caption == LoadingCaption::LoadingWait ? QStringLiteral("Loading...wait.....")
+                                                  : QStringLiteral("wait...Loading.....");
+}
 
 Splash::Splash(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -44,7 +45,7 @@ Splash::Splash(QWidget *parent)
     lblProduct->setObjectName(QStringLiteral("lblProduct"));
     lblVersion = new QLabel(Frame1);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblLoading = new QLabel(kLoading1, Frame1);
+    lblLoading = new QLabel(LoadingText(m_loading), Frame1);
     lblLoading->setObjectName(QStringLiteral("lblLoading"));
     lblLoading->setFont(QFont(QStringLiteral("Arial Unicode MS"), 10));
 
@@ -65,6 +66,8 @@ Splash::~Splash()
     if (m_pointerSet)
         winsys::PopPointer();
 }
+
+QString Splash::LoadingLabelText() const { return lblLoading->text(); }
 
 void Splash::Form_Load()
 {
@@ -113,10 +116,8 @@ void Splash::Timer3_Timer()
         winsys::PushPointer(winsys::PointerShape::ArrowHourglass);
         m_pointerSet = true;
     }
-    if (lblLoading->text() == kLoading1)
-        lblLoading->setText(kLoading2);
-    else if (lblLoading->text() == kLoading2)
-        lblLoading->setText(kLoading1);
+    m_loading = m_loading == LoadingCaption::LoadingWait ? LoadingCaption::WaitLoading : LoadingCaption::LoadingWait;
+    lblLoading->setText(LoadingText(m_loading));
 }
 
 void Splash::Form_QueryUnload()

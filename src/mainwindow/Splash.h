@@ -24,6 +24,14 @@ public:
     bool ShowAsSplash() const { return m_showAsSplash; }
     void SetShowAsSplash(bool value) { m_showAsSplash = value; }
 
+    // The two captions the loading text blinks between.
+    enum class LoadingCaption { LoadingWait, WaitLoading };
+    static QString LoadingText(LoadingCaption caption);
+    // The caption lblLoading shows: the window keeps it, the label only
+    // shows it.
+    LoadingCaption Loading() const { return m_loading; }
+    QString LoadingLabelText() const;
+
     void Form_Load();
     void Timer3_Timer();
     void Form_QueryUnload();
@@ -34,7 +42,6 @@ public:
     QLabel *imgLogo = nullptr;
     QLabel *lblProduct = nullptr;
     QLabel *lblVersion = nullptr;
-    QLabel *lblLoading = nullptr;
     QTimer *Timer3 = nullptr;
 
 protected:
@@ -42,7 +49,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QLabel *lblLoading = nullptr;
     bool m_showAsSplash = false;
+    LoadingCaption m_loading = LoadingCaption::LoadingWait;
     bool m_pointerSet = false;
 };
 

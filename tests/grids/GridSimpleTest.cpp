@@ -3,6 +3,7 @@
 // record, and editing meanings with the meaning index and counts checked in
 // the database.
 
+#include "support/ListWindowProbe.h"
 #include "ListWindowFixture.h"
 #include "support/ListCellTyping.h"
 
@@ -52,7 +53,7 @@ TEST_F(GridSimpleTest, EnglishAndThirdLanguageListsWithTheirCaptionsColumnsAndSo
 {
     host.nodeTag = QStringLiteral("GBW");
     tav::GridSimple *w = Open(QString(), 1, QStringLiteral("English"));
-    const flexgrid::FlexGrid &g = *w->Grid;
+    const flexgrid::FlexGrid &g = *w->Grid();
     EXPECT_EQ(g.Rows() - 1, Count(QStringLiteral("SELECT count(*) FROM AllEnglishGreek")));
     EXPECT_EQ(w->Caption(), QString::number(g.Rows() - 1) + QStringLiteral(" non unique ") +
                                 tav::CategoryText(QStringLiteral("GBW")) + QStringLiteral(" on \"English\""));
@@ -68,7 +69,7 @@ TEST_F(GridSimpleTest, EnglishAndThirdLanguageListsWithTheirCaptionsColumnsAndSo
         ASSERT_LE(QString::compare(g.TextMatrix(r - 1, 2), g.TextMatrix(r, 2), Qt::CaseInsensitive), 0) << r;
     ASSERT_FALSE(host.facts.isEmpty());
     EXPECT_EQ(host.facts.last(), g.TextMatrix(1, 1) + QLatin1Char('|') + g.TextMatrix(1, 2) + QStringLiteral("|3"));
-    EXPECT_EQ(w->lblInfo->text(), g.TextMatrix(1, 4));
+    EXPECT_EQ(tavtest::ListProbe(w).lblInfo->text(), g.TextMatrix(1, 4));
 
     // The Greek button sorts on the sort key; a refresh keeps that sort.
     w->cmdSort_Click(1);
@@ -90,8 +91,8 @@ TEST_F(GridSimpleTest, EnglishAndThirdLanguageListsWithTheirCaptionsColumnsAndSo
     EXPECT_TRUE(sv->Caption().endsWith(QStringLiteral(" on \"b\""))) << sv->Caption().toStdString();
     EXPECT_EQ(sv->cmdSort[0]->text(), QStringLiteral("Swedish"));
     EXPECT_TRUE(sv->cmdSort[0]->styleSheet().contains(QStringLiteral("#ffff00")));
-    for (int r = 1; r < sv->Grid->Rows(); ++r)
-        ASSERT_TRUE(sv->Grid->TextMatrix(r, 2).startsWith(QLatin1Char('b'), Qt::CaseInsensitive)) << r;
+    for (int r = 1; r < sv->Grid()->Rows(); ++r)
+        ASSERT_TRUE(sv->Grid()->TextMatrix(r, 2).startsWith(QLatin1Char('b'), Qt::CaseInsensitive)) << r;
 }
 
 TEST_F(GridSimpleTest, EmptyResultsAndDigitsLeaveTheirMarks)
@@ -108,7 +109,7 @@ TEST_F(GridSimpleTest, RightClickOpensTheWordsCompleteRecordOrTellsItIsMissing)
 {
     tavtest::RecordingListWindowFactory factory;
     tav::GridSimple *w = Open(QStringLiteral(" WHERE ID = 36"), 1);
-    emit w->Grid->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
+    emit w->Grid()->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
     ASSERT_EQ(factory.m_windows.size(), 1u);
     EXPECT_EQ(factory.m_windows.front()->m_rows->RecordCount(), 1);
     EXPECT_EQ(factory.m_windows.front()->m_tag, QStringLiteral("2"));
@@ -116,7 +117,7 @@ TEST_F(GridSimpleTest, RightClickOpensTheWordsCompleteRecordOrTellsItIsMissing)
 
     // A word without a third-language row: the Sorry window says so.
     tav::WordDb->ExecNative(QStringLiteral("DELETE FROM GreekSwedish WHERE ID = 36"));
-    emit w->Grid->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
+    emit w->Grid()->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
     EXPECT_EQ(factory.m_windows.size(), 1u);
     ASSERT_EQ(factory.m_sorry.size(), 1);
     EXPECT_EQ(factory.m_sorry.first().text, QStringLiteral("The complete post # =36"));
@@ -134,14 +135,14 @@ TEST_F(GridSimpleTest, RightClickOpensTheWordsCompleteRecordOrTellsItIsMissing)
     tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE GreekSwedishGone RENAME TO GreekSwedish"));
 
     tav::OptBoHide3 = true; // nothing while the third language is hidden
-    emit w->Grid->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
+    emit w->Grid()->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
     EXPECT_EQ(factory.m_sorry.size(), 1);
 }
 
 TEST_F(GridSimpleTest, RenamingAndAddingMeaningsKeepTheListCountAndIndexInStep)
 {
     tav::GridSimple *w = Open(QStringLiteral(" WHERE ID = 36"), 1);
-    const int still = RowOf(*w->Grid, 2, QStringLiteral("still"));
+    const int still = RowOf(*w->Grid(), 2, QStringLiteral("still"));
     ASSERT_GT(still, 0);
 
     // A rename replaces the meaning in the word's list and its index row.
@@ -151,11 +152,11 @@ TEST_F(GridSimpleTest, RenamingAndAddingMeaningsKeepTheListCountAndIndexInStep)
     EXPECT_EQ(IndexRows(QStringLiteral("AllEnglishGreek"), 36),
               QStringList({QStringLiteral("even"), QStringLiteral("more"), QStringLiteral("motionless"),
                            QStringLiteral("yet")}));
-    EXPECT_EQ(w->Grid->TextMatrix(still, 2), QStringLiteral("motionless"));
-    EXPECT_EQ(w->Grid->Col(), 3);
+    EXPECT_EQ(w->Grid()->TextMatrix(still, 2), QStringLiteral("motionless"));
+    EXPECT_EQ(w->Grid()->Col(), 3);
 
     // "yet," adds no empty meaning; a typed quote is stored as typed.
-    const int yet = RowOf(*w->Grid, 2, QStringLiteral("yet"));
+    const int yet = RowOf(*w->Grid(), 2, QStringLiteral("yet"));
     Edit(w, yet, 2, QStringLiteral("yet,"));
     EXPECT_EQ(English(36), QStringLiteral("even, more, motionless, yet"));
     messages.Answer(winsys::vbOK);
@@ -168,13 +169,13 @@ TEST_F(GridSimpleTest, RenamingAndAddingMeaningsKeepTheListCountAndIndexInStep)
     EXPECT_EQ(English(36), QStringLiteral("even, more, motionless, o'clock, yet"));
     EXPECT_EQ(Emeans(36), 5);
     EXPECT_TRUE(IndexRows(QStringLiteral("AllEnglishGreek"), 36).contains(QStringLiteral("o'clock")));
-    EXPECT_EQ(w->Grid->TextMatrix(yet, 2), QStringLiteral("yet")) << "the row keeps its own meaning";
+    EXPECT_EQ(w->Grid()->TextMatrix(yet, 2), QStringLiteral("yet")) << "the row keeps its own meaning";
 
     // Cancel stores nothing and puts the stored text back.
     messages.Answer(winsys::vbCancel);
     Edit(w, yet, 2, QStringLiteral("yet, still"));
     EXPECT_EQ(English(36), QStringLiteral("even, more, motionless, o'clock, yet"));
-    EXPECT_EQ(w->Grid->TextMatrix(yet, 2), QStringLiteral("yet"));
+    EXPECT_EQ(w->Grid()->TextMatrix(yet, 2), QStringLiteral("yet"));
 
     // Renaming down to one meaning of a word with one row left.
     tav::WordDb->ExecNative(QStringLiteral("UPDATE Main SET English = 'alas', Emeans = 1 WHERE ID = 48"));
@@ -188,15 +189,15 @@ TEST_F(GridSimpleTest, RenamingAndAddingMeaningsKeepTheListCountAndIndexInStep)
     messages.Clear();
     Edit(one, 1, 2, QString());
     ASSERT_EQ(messages.Messages().size(), 1);
-    EXPECT_TRUE(one->tbN->isVisibleTo(one));
-    EXPECT_EQ(one->tbN->text(), QStringLiteral("woe"));
+    EXPECT_TRUE(tavtest::ListProbe(one).tbN->isVisibleTo(one));
+    EXPECT_EQ(tavtest::ListProbe(one).tbN->text(), QStringLiteral("woe"));
     EXPECT_EQ(English(48), QStringLiteral("woe"));
 }
 
 TEST_F(GridSimpleTest, ThirdLanguageMeaningsArticleAndSpelling)
 {
     tav::GridSimple *w = Open(QStringLiteral(" WHERE ID = 36"), 2);
-    const int mer = RowOf(*w->Grid, 2, QStringLiteral("mer"));
+    const int mer = RowOf(*w->Grid(), 2, QStringLiteral("mer"));
     ASSERT_GT(mer, 0);
     messages.Answer(winsys::vbOK);
     Edit(w, mer, 2, QStringLiteral("mer, ytterligare"));
@@ -216,20 +217,20 @@ TEST_F(GridSimpleTest, ThirdLanguageMeaningsArticleAndSpelling)
     Edit(w, mer, 4, QStringLiteral("akovmh"));
     EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM AllSwedishGreek WHERE ID = 36 LIMIT 1")).toString(),
               QStringLiteral("akovmh"));
-    EXPECT_EQ(w->Grid->Col(), 2) << "after the last column the cursor wraps to the meanings";
+    EXPECT_EQ(w->Grid()->Col(), 2) << "after the last column the cursor wraps to the meanings";
 }
 
 TEST_F(GridSimpleTest, PastedUnicodeGreekIsRefusedAndAListOfAFormerLanguageCloses)
 {
     tav::GridSimple *w = Open(QStringLiteral(" WHERE ID = 36"), 2);
-    const int mer = RowOf(*w->Grid, 2, QStringLiteral("mer"));
+    const int mer = RowOf(*w->Grid(), 2, QStringLiteral("mer"));
     ASSERT_GT(mer, 0);
     const QString greek = Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString();
     Edit(w, mer, 4, QStringLiteral("ακόμα"));
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("Nothing was stored: the character \"")))
         << messages.Messages()[0].prompt.toStdString();
-    EXPECT_EQ(w->tbN->text(), QStringLiteral("ακόμα"));
+    EXPECT_EQ(tavtest::ListProbe(w).tbN->text(), QStringLiteral("ακόμα"));
     w->KeyDownEdits(winsys::vbKeyEscape);
     EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString(), greek);
     EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM AllSwedishGreek WHERE ID = 36 LIMIT 1")).toString(), greek);
@@ -252,16 +253,16 @@ TEST_F(GridSimpleTest, CommasAndBlanksAreRefusedWithTheMessageOfAnEmptyCellInBot
 {
     const QString refusal = tav::Caps1185(1197) + QStringLiteral("\r\n") + tav::Caps1185(1207);
     tav::GridSimple *w = Open(QStringLiteral(" WHERE ID = 36"), 1);
-    const int still = RowOf(*w->Grid, 2, QStringLiteral("still"));
+    const int still = RowOf(*w->Grid(), 2, QStringLiteral("still"));
     for (int col : {2, 3, 4}) {
         SCOPED_TRACE(col);
         messages.Clear();
-        const QString before = w->Grid->TextMatrix(still, col);
+        const QString before = w->Grid()->TextMatrix(still, col);
         Edit(w, still, col, QStringLiteral(" , "));
         ASSERT_EQ(messages.Messages().size(), 1);
         EXPECT_EQ(messages.Messages()[0].prompt, refusal);
-        EXPECT_TRUE(w->tbN->isVisibleTo(w)) << "the editor reopens";
-        EXPECT_EQ(w->tbN->text(), before);
+        EXPECT_TRUE(tavtest::ListProbe(w).tbN->isVisibleTo(w)) << "the editor reopens";
+        EXPECT_EQ(tavtest::ListProbe(w).tbN->text(), before);
         w->KeyDownEdits(winsys::vbKeyEscape);
     }
     EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString(), QStringLiteral("akovma"));
@@ -288,12 +289,12 @@ TEST_F(GridSimpleTest, CommasAndBlanksAreRefusedWithTheMessageOfAnEmptyCellInBot
 TEST_F(GridSimpleTest, TheGrammarPanelGetsTheRowsMeaningWhicheverColumnIsCurrent)
 {
     tav::GridSimple *w = Open(QStringLiteral(" WHERE ID = 36"), 2);
-    const int mer = RowOf(*w->Grid, 2, QStringLiteral("mer"));
+    const int mer = RowOf(*w->Grid(), 2, QStringLiteral("mer"));
     for (int col : {2, 3, 4}) {
         SCOPED_TRACE(col);
         tav::SetGridBusy(true);
-        w->Grid->SetRow(mer);
-        w->Grid->SetCol(col);
+        w->Grid()->SetRow(mer);
+        w->Grid()->SetCol(col);
         tav::SetGridBusy(false);
         w->ShowCellInfo();
         EXPECT_EQ(host.facts.last(), QStringLiteral("36|mer|3"));

@@ -2,6 +2,7 @@
 // show and hide, the search within the list, editing each editable column
 // with its effect on every table, and the deletion rules.
 
+#include "support/ListWindowProbe.h"
 #include "ListWindowFixture.h"
 #include "support/ListCellTyping.h"
 #include "support/EventCount.h"
@@ -54,8 +55,8 @@ protected:
     static void Enter(tav::GridStd *w, int row, int col)
     {
         tav::SetGridBusy(true);
-        w->Grid->SetRow(row);
-        w->Grid->SetCol(col);
+        w->Grid()->SetRow(row);
+        w->Grid()->SetCol(col);
         tav::SetGridBusy(false);
         w->ShowCellInfo();
     }
@@ -64,7 +65,7 @@ protected:
     {
         tavtest::EditListCell(*w, row, col, text);
     }
-    int RowOfID(tav::GridStd *w, long long id) { return RowOf(*w->Grid, 1, QString::number(id)); }
+    int RowOfID(tav::GridStd *w, long long id) { return RowOf(*w->Grid(), 1, QString::number(id)); }
     // Opens the editor on the cell with a typed key, types Text after it and
     // leaves the editor open.
     static void Type(tav::GridStd *w, int row, int col, const QString &text)
@@ -72,7 +73,7 @@ protected:
         Enter(w, row, col);
         int key = text.at(0).unicode();
         w->msFlxMulti_KeyPress(key);
-        w->tbN->setText(text);
+        tavtest::ListProbe(w).tbN->setText(text);
     }
     QString Art(long long id) { return Value(QStringLiteral("SELECT Art FROM Main WHERE ID = %1").arg(id)).toString(); }
     QString English(long long id)
@@ -84,7 +85,7 @@ protected:
 TEST_F(GridStdTest, TheHeadwordViewShowsArticleGreekAndBothMeaningsSortedByTheSortKey)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    const flexgrid::FlexGrid &g = *w->Grid;
+    const flexgrid::FlexGrid &g = *w->Grid();
     EXPECT_EQ(w->objectName(), QStringLiteral("GridStd"));
     EXPECT_EQ(g.objectName(), QStringLiteral("msFlxMulti"));
     EXPECT_EQ(g.Cols(), 7);
@@ -104,7 +105,7 @@ TEST_F(GridStdTest, TheHeadwordViewShowsArticleGreekAndBothMeaningsSortedByTheSo
     for (int r = 2; r < g.Rows(); ++r)
         ASSERT_LE(QString::compare(g.TextMatrix(r - 1, 0), g.TextMatrix(r, 0), Qt::CaseInsensitive), 0) << r;
     EXPECT_EQ(tav::TavGreSort(QStringLiteral("lovgoV")), tav::TavGreSort(QStringLiteral("lovgos")));
-    EXPECT_EQ(w->Grid->Col(), 4);
+    EXPECT_EQ(w->Grid()->Col(), 4);
 
     // Heading buttons over their columns, the column buttons beside the row.
     EXPECT_EQ(w->cmdSort[0]->x(), w->cmdSortCol[0]->x());
@@ -120,7 +121,7 @@ TEST_F(GridStdTest, TheHeadwordViewShowsArticleGreekAndBothMeaningsSortedByTheSo
     // The first row's word went to the grammar panel, its Greek to lblInfo.
     ASSERT_FALSE(host.facts.isEmpty());
     EXPECT_EQ(host.facts.last(), g.TextMatrix(1, 1) + QStringLiteral("||0"));
-    EXPECT_EQ(w->lblInfo->text(), g.TextMatrix(1, 4));
+    EXPECT_EQ(tavtest::ListProbe(w).lblInfo->text(), g.TextMatrix(1, 4));
     EXPECT_EQ(w->lblCol(), QStringLiteral("4"));
     EXPECT_EQ(w->lblRow(), QStringLiteral("1"));
 }
@@ -129,33 +130,33 @@ TEST_F(GridStdTest, VerbsHideTheArticleAndAHiddenThirdLanguageLeavesTwoPairs)
 {
     tav::GridStd *verbs = Open(tav::SqlLang3, 5, 0, QStringLiteral("WT Like'c*'"));
     for (int c = 0; c <= 3; ++c)
-        EXPECT_EQ(verbs->Grid->ColWidth(c), 0) << c;
+        EXPECT_EQ(verbs->Grid()->ColWidth(c), 0) << c;
     EXPECT_EQ(verbs->FirstVisibleCol, 4);
 
     tav::OptBoHide3 = true;
     tav::GridStd *w = Open(tav::SqlMain, 2);
-    EXPECT_EQ(w->Grid->Cols(), 6);
+    EXPECT_EQ(w->Grid()->Cols(), 6);
     EXPECT_FALSE(w->cmdSort[1]->isHidden());
     EXPECT_TRUE(w->cmdSort[2]->isHidden());
     EXPECT_TRUE(w->cmdCol[1]->isHidden());
     EXPECT_TRUE(w->cmdCol[2]->isHidden());
-    EXPECT_GE(w->Grid->ColWidth(5), w->Grid->ColWidth(4));
+    EXPECT_GE(w->Grid()->ColWidth(5), w->Grid()->ColWidth(4));
     w->cmdSort_Click(2); // over a column this view lacks: nothing happens
-    EXPECT_EQ(w->lblSortValue, 0);
+    EXPECT_EQ(tavtest::ListProbe(w).lblSortValue, 0);
     EXPECT_TRUE(messages.Messages().isEmpty());
 }
 
 TEST_F(GridStdTest, TheInflectedFormViewLabelsItsRowsAndSortsEachColumnByItsOwnButton)
 {
     tav::GridStd *w = Open(kFormsSql, 33, 33);
-    const flexgrid::FlexGrid &g = *w->Grid;
+    const flexgrid::FlexGrid &g = *w->Grid();
     EXPECT_EQ(g.Cols(), 5);
     EXPECT_EQ(g.ColWidth(1), 0);
     EXPECT_GT(g.ColWidth(0), 0);
     EXPECT_EQ(g.CellFontNameAt(1, 3), QStringLiteral("VudedoGreek"));
     const QString english = Value(QStringLiteral("SELECT English FROM Main WHERE ID = 1")).toString();
     EXPECT_EQ(g.TextMatrix(1, 4), english);
-    EXPECT_EQ(w->lblInfo->text(), english);
+    EXPECT_EQ(tavtest::ListProbe(w).lblInfo->text(), english);
     EXPECT_EQ(w->cmdSort[0]->text(), QStringLiteral("Ref 1"));
     EXPECT_EQ(w->cmdSort[3]->text(), QStringLiteral("English"));
     EXPECT_TRUE(w->cmdCol[1]->isHidden());
@@ -166,7 +167,7 @@ TEST_F(GridStdTest, TheInflectedFormViewLabelsItsRowsAndSortsEachColumnByItsOwnB
     tav::GridStd *menos = Open(QStringLiteral(" SELECT FormsAll.GenTem,FormsAll.ID,FormsAll.KasPer,FormsAll.FormGreek "
                                               " FROM FormsAll WHERE FormGreek  Like'agaphmevnoV'"),
                                33, 33);
-    EXPECT_EQ(menos->Grid->TextMatrix(1, 0), QStringLiteral("Passive participle"));
+    EXPECT_EQ(menos->Grid()->TextMatrix(1, 0), QStringLiteral("Passive participle"));
     EXPECT_TRUE(host.facts.last().endsWith(QStringLiteral("|33"))) << host.facts.last().toStdString();
 
     // Query order until a button sorts its own column.
@@ -201,59 +202,60 @@ TEST_F(GridStdTest, TheColumnButtonsHoldWithAnotherCaption)
     tav::GridStd *w = Open(tav::SqlLang3, 2);
     w->cmdCol[1]->setText(QStringLiteral("English -"));
     w->cmdCol_Click(1);
-    EXPECT_EQ(w->Grid->ColWidth(5), 0);
+    EXPECT_EQ(w->Grid()->ColWidth(5), 0);
     EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG +"));
 }
 
 TEST_F(GridStdTest, TheColumnButtonsHideAndRestoreTheMeaningColumns)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    const int width4 = w->Grid->ColWidth(4);
-    const int width5 = w->Grid->ColWidth(5);
-    const int width6 = w->Grid->ColWidth(6);
+    const int width4 = w->Grid()->ColWidth(4);
+    const int width5 = w->Grid()->ColWidth(5);
+    const int width6 = w->Grid()->ColWidth(6);
     const int left5 = w->cmdSort[1]->x();
     const int left6 = w->cmdSort[2]->x();
     w->cmdCol_Click(1);
-    EXPECT_EQ(w->Grid->ColWidth(5), 0);
+    EXPECT_EQ(w->Grid()->ColWidth(5), 0);
     EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG +"));
     EXPECT_TRUE(w->cmdSort[1]->isHidden());
     EXPECT_EQ(w->cmdSort[2]->x(), w->cmdSort[0]->geometry().right() + 1)
         << "the third language's buttons move left, beside the Greek column";
-    EXPECT_GT(w->Grid->ColWidth(4) + w->Grid->ColWidth(6), width4 + width6)
+    EXPECT_GT(w->Grid()->ColWidth(4) + w->Grid()->ColWidth(6), width4 + width6)
         << "the columns shown take the room of the hidden one";
-    EXPECT_EQ(w->cmdSort[2]->width(), w->Grid->TwipsToPixelsX(w->Grid->ColWidth(6)));
+    EXPECT_EQ(w->cmdSort[2]->width(), w->Grid()->TwipsToPixelsX(w->Grid()->ColWidth(6)));
     w->cmdCol_Click(2);
-    EXPECT_EQ(w->Grid->ColWidth(6), 0);
+    EXPECT_EQ(w->Grid()->ColWidth(6), 0);
     EXPECT_EQ(w->cmdCol[2]->text(), QStringLiteral("SWE +"));
     w->cmdCol_Click(1);
-    EXPECT_GT(w->Grid->ColWidth(5), 0);
+    EXPECT_GT(w->Grid()->ColWidth(5), 0);
     EXPECT_EQ(w->cmdCol[1]->text(), QStringLiteral("ENG -"));
     EXPECT_FALSE(w->cmdSort[1]->isHidden());
     w->cmdCol_Click(2);
     EXPECT_FALSE(w->cmdSort[2]->isHidden());
     // Both back: the widths and the buttons' places as before.
-    EXPECT_EQ(w->Grid->ColWidth(4), width4);
-    EXPECT_EQ(w->Grid->ColWidth(5), width5);
-    EXPECT_EQ(w->Grid->ColWidth(6), width6);
+    EXPECT_EQ(w->Grid()->ColWidth(4), width4);
+    EXPECT_EQ(w->Grid()->ColWidth(5), width5);
+    EXPECT_EQ(w->Grid()->ColWidth(6), width6);
     EXPECT_EQ(w->cmdSort[1]->x(), left5);
     EXPECT_EQ(w->cmdSort[2]->x(), left6);
 
     // In a narrow window the grid scrolls sideways and the buttons stay
     // over their columns.
-    w->resize(w->Grid->TwipsToPixelsX(3000), w->height());
-    EXPECT_LE(w->Grid->width(), w->width());
-    w->Grid->SetLeftCol(5);
-    ASSERT_EQ(w->Grid->LeftCol(), 5);
+    w->resize(w->Grid()->TwipsToPixelsX(3000), w->height());
+    EXPECT_LE(w->Grid()->width(), w->width());
+    w->Grid()->SetLeftCol(5);
+    ASSERT_EQ(w->Grid()->LeftCol(), 5);
     EXPECT_LT(w->cmdSort[0]->geometry().right(), 0);
-    EXPECT_EQ(w->cmdSort[1]->x(), w->Grid->x() + w->Grid->frameWidth()) << "the first column in sight";
-    EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), w->Grid->TwipsToPixelsX(w->Grid->ColWidth(5)));
-    EXPECT_EQ(w->Grid->ColWidth(5), w->LeastWidth(5)) << "a window narrower than the columns narrows them to their texts";
+    EXPECT_EQ(w->cmdSort[1]->x(), w->Grid()->x() + w->Grid()->frameWidth()) << "the first column in sight";
+    EXPECT_EQ(w->cmdSort[2]->x() - w->cmdSort[1]->x(), w->Grid()->TwipsToPixelsX(w->Grid()->ColWidth(5)));
+    EXPECT_EQ(w->Grid()->ColWidth(5), w->LeastWidth(5))
+        << "a window narrower than the columns narrows them to their texts";
 }
 
 TEST_F(GridStdTest, AWindowNarrowerThanTheColumnsNarrowsTheMeaningsToTheirTextsBeforeItScrolls)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    flexgrid::FlexGrid &g = *w->Grid;
+    flexgrid::FlexGrid &g = *w->Grid();
     int least = 0, fitted = 0, lines = 0;
     for (int c = 0; c < g.Cols(); ++c) {
         if (g.ColWidth(c) <= 0)
@@ -280,7 +282,7 @@ TEST_F(GridStdTest, AWindowNarrowerThanTheColumnsNarrowsTheMeaningsToTheirTextsB
 TEST_F(GridStdTest, CommitsKeepTheViewAndTheCurrentCellInSight)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    flexgrid::FlexGrid &g = *w->Grid;
+    flexgrid::FlexGrid &g = *w->Grid();
     // A window narrower than its columns: the third language lies beyond
     // the grid's right edge.
     w->resize(g.TwipsToPixelsX(6000), w->height());
@@ -319,7 +321,7 @@ TEST_F(GridStdTest, CommitsKeepTheViewAndTheCurrentCellInSight)
 TEST_F(GridStdTest, AfterACommitTheWordStaysInViewWhereTheNextCellStillShows)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    flexgrid::FlexGrid &g = *w->Grid;
+    flexgrid::FlexGrid &g = *w->Grid();
     ASSERT_EQ(w->FirstVisibleCol, 3);
     // A window (as on an 800x600 screen) that shows the article, the word,
     // the meaning and at least half of the third language, not all of it.
@@ -353,7 +355,7 @@ TEST_F(GridStdTest, AfterACommitTheWordStaysInViewWhereTheNextCellStillShows)
 TEST_F(GridStdTest, ARefusedOrDeclinedDeletionKeepsTheView)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    flexgrid::FlexGrid &g = *w->Grid;
+    flexgrid::FlexGrid &g = *w->Grid();
     // The word's row lies a few rows below the top of the view; after the
     // message the view stays where it was and the row stays current.
     auto deleteBelowTop = [&](long long id) {
@@ -377,7 +379,7 @@ TEST_F(GridStdTest, ARefusedOrDeclinedDeletionKeepsTheView)
 TEST_F(GridStdTest, TheGridFillsAWindowWiderAndTallerThanItsColumns)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    flexgrid::FlexGrid &g = *w->Grid;
+    flexgrid::FlexGrid &g = *w->Grid();
     auto columnsWidth = [&g] {
         int sum = 0;
         for (int c = 0; c < g.Cols(); ++c)
@@ -413,9 +415,9 @@ TEST_F(GridStdTest, TheGridFillsAWindowWiderAndTallerThanItsColumns)
 TEST_F(GridStdTest, SortButtonsAndTheSearchWithinTheList)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    flexgrid::FlexGrid &g = *w->Grid;
+    flexgrid::FlexGrid &g = *w->Grid();
     w->cmdSort_Click(1);
-    EXPECT_EQ(w->lblSortValue, 1);
+    EXPECT_EQ(tavtest::ListProbe(w).lblSortValue, 1);
     EXPECT_EQ(g.Col(), 5);
     for (int r = 2; r < g.Rows(); ++r)
         ASSERT_LE(QString::compare(g.TextMatrix(r - 1, 5), g.TextMatrix(r, 5), Qt::CaseInsensitive), 0) << r;
@@ -424,19 +426,19 @@ TEST_F(GridStdTest, SortButtonsAndTheSearchWithinTheList)
 
     // The search marks the next row of the current column that begins with
     // the text; a failed search shows "0" and the next press starts afresh.
-    w->txtSearch->setText(QStringLiteral("mother"));
+    tavtest::ListProbe(w).txtSearch->setText(QStringLiteral("mother"));
     w->cmdS_Click();
-    EXPECT_EQ(w->cmdS->text(), QStringLiteral("SN"));
+    EXPECT_EQ(tavtest::ListProbe(w).cmdS->text(), QStringLiteral("SN"));
     EXPECT_TRUE(g.TextMatrix(g.Row(), 5).startsWith(QStringLiteral("mother")));
-    w->txtSearch->setText(QStringLiteral("zzzzqq"));
+    tavtest::ListProbe(w).txtSearch->setText(QStringLiteral("zzzzqq"));
     w->cmdS_Click();
-    EXPECT_EQ(w->cmdS->text(), QStringLiteral("0"));
+    EXPECT_EQ(tavtest::ListProbe(w).cmdS->text(), QStringLiteral("0"));
     w->cmdS_Click();
-    EXPECT_EQ(w->cmdS->text(), QStringLiteral("S"));
-    EXPECT_TRUE(w->txtSearch->text().isEmpty());
-    w->txtSearch->setText(QStringLiteral("[")); // not a valid pattern: finds nothing
+    EXPECT_EQ(tavtest::ListProbe(w).cmdS->text(), QStringLiteral("S"));
+    EXPECT_TRUE(tavtest::ListProbe(w).txtSearch->text().isEmpty());
+    tavtest::ListProbe(w).txtSearch->setText(QStringLiteral("[")); // not a valid pattern: finds nothing
     w->cmdS_Click();
-    EXPECT_EQ(w->cmdS->text(), QStringLiteral("0"));
+    EXPECT_EQ(tavtest::ListProbe(w).cmdS->text(), QStringLiteral("0"));
     EXPECT_TRUE(messages.Messages().isEmpty());
 }
 
@@ -445,20 +447,41 @@ TEST_F(GridStdTest, SortButtonsAndTheSearchWithinTheList)
 TEST_F(GridStdTest, TheSearchHoldsWithRenamedControlsAndAnotherCaption)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    flexgrid::FlexGrid &g = *w->Grid;
+    flexgrid::FlexGrid &g = *w->Grid();
     w->cmdSort_Click(1);
-    w->cmdS->setObjectName(QStringLiteral("search"));
-    w->txtSearch->setObjectName(QStringLiteral("searchText"));
-    w->txtSearch->setText(QStringLiteral("a"));
+    tavtest::ListProbe(w).cmdS->setObjectName(QStringLiteral("search"));
+    tavtest::ListProbe(w).txtSearch->setObjectName(QStringLiteral("searchText"));
+    tavtest::ListProbe(w).txtSearch->setText(QStringLiteral("a"));
     int previous = 0;
     for (int hit = 1; hit <= 2; ++hit) {
         SCOPED_TRACE(hit);
-        w->cmdS->setText(QStringLiteral("Find"));
+        tavtest::ListProbe(w).cmdS->setText(QStringLiteral("Find"));
         w->cmdS_Click();
         EXPECT_GT(g.Row(), previous);
         EXPECT_TRUE(g.TextMatrix(g.Row(), 5).startsWith(QLatin1Char('a'), Qt::CaseInsensitive));
-        EXPECT_EQ(w->cmdS->text(), QStringLiteral("SN")) << "the button shows where the search stands";
+        EXPECT_EQ(tavtest::ListProbe(w).cmdS->text(), QStringLiteral("SN"))
+            << "the button shows where the search stands";
         previous = g.Row();
+    }
+}
+
+// Enter in the search box runs the search when the box holds a text; in an
+// empty box it does nothing.
+TEST_F(GridStdTest, EnterInTheSearchBoxSearchesOnlyForAText)
+{
+    const struct {
+        const char *typed;
+        const char *caption; // cmdS after Enter
+    } cases[] = {{"", "S"}, {"a", "SN"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        tav::GridStd *w = Open(tav::SqlLang3, 2);
+        w->cmdSort_Click(1);
+        QLineEdit *box = tavtest::ListProbe(w).txtSearch;
+        box->setText(QString::fromUtf8(c.typed));
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(tavtest::ListProbe(w).cmdS->text(), QLatin1String(c.caption));
+        w->CloseWindow();
     }
 }
 
@@ -468,15 +491,15 @@ TEST_F(GridStdTest, EditingTheEnglishMeaningsKeepsTheListCountAndIndexInStep)
     const int row = RowOfID(w, 36);
     ASSERT_GT(row, 0);
     Edit(w, row, 5, QStringLiteral(",dog,  hound , cat,,dog,"));
-    EXPECT_EQ(w->Grid->TextMatrix(row, 5), QStringLiteral("cat, dog, hound"));
+    EXPECT_EQ(w->Grid()->TextMatrix(row, 5), QStringLiteral("cat, dog, hound"));
     EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("cat, dog, hound"));
     EXPECT_EQ(Value(QStringLiteral("SELECT Emeans FROM Main WHERE ID = 36")).toInt(), 3);
     EXPECT_EQ(IndexRows(QStringLiteral("AllEnglishGreek"), 36),
               QStringList({QStringLiteral("cat"), QStringLiteral("dog"), QStringLiteral("hound")}));
     EXPECT_EQ(Value(QStringLiteral("SELECT Sal FROM AllEnglishGreek WHERE ID = 36 AND Lat = 'hound'")),
               Value(QStringLiteral("SELECT Sal FROM Main WHERE ID = 36")));
-    EXPECT_FALSE(w->tbN->isVisible());
-    EXPECT_EQ(w->Grid->Col(), 6) << "the cursor moves on to the next column";
+    EXPECT_FALSE(tavtest::ListProbe(w).tbN->isVisible());
+    EXPECT_EQ(w->Grid()->Col(), 6) << "the cursor moves on to the next column";
 
     // Reordering stores nothing new; one item leaves no stale count; a quote
     // is stored as typed.
@@ -491,16 +514,16 @@ TEST_F(GridStdTest, EditingTheEnglishMeaningsKeepsTheListCountAndIndexInStep)
     EXPECT_EQ(messages.Messages().first().prompt,
               QStringLiteral("This field must not be left empty.\r\nThe previous text has been put back."));
     EXPECT_EQ(messages.Messages().first().style, winsys::vbCritical);
-    EXPECT_TRUE(w->tbN->isVisibleTo(w));
-    EXPECT_EQ(w->tbN->text(), QStringLiteral("mother's"));
-    EXPECT_EQ(w->Grid->Col(), 5);
+    EXPECT_TRUE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
+    EXPECT_EQ(tavtest::ListProbe(w).tbN->text(), QStringLiteral("mother's"));
+    EXPECT_EQ(w->Grid()->Col(), 5);
     EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
 
     // Esc discards the edit.
-    w->tbN->setText(QStringLiteral("gone"));
+    tavtest::ListProbe(w).tbN->setText(QStringLiteral("gone"));
     w->KeyDownEdits(winsys::vbKeyEscape);
-    EXPECT_FALSE(w->tbN->isVisibleTo(w));
-    EXPECT_EQ(w->Grid->TextMatrix(row, 5), QStringLiteral("mother's"));
+    EXPECT_FALSE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
+    EXPECT_EQ(w->Grid()->TextMatrix(row, 5), QStringLiteral("mother's"));
     EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
 
     // Commas alone are no meaning and no spelling: refused like an empty text.
@@ -513,7 +536,7 @@ TEST_F(GridStdTest, EditingTheEnglishMeaningsKeepsTheListCountAndIndexInStep)
     EXPECT_EQ(Value(QStringLiteral("SELECT English FROM Main WHERE ID = 36")).toString(), QStringLiteral("mother's"));
     EXPECT_EQ(Value(QStringLiteral("SELECT Emeans FROM Main WHERE ID = 36")).toInt(), 1);
     EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")), greek);
-    EXPECT_EQ(w->Grid->TextMatrix(row, 4), greek.toString());
+    EXPECT_EQ(w->Grid()->TextMatrix(row, 4), greek.toString());
 }
 
 TEST_F(GridStdTest, TheThirdLanguageArticleAndSpellingAreWrittenToEveryTableThatHoldsThem)
@@ -542,18 +565,18 @@ TEST_F(GridStdTest, TheThirdLanguageArticleAndSpellingAreWrittenToEveryTableThat
     EXPECT_EQ(Value(QStringLiteral("SELECT Sal FROM Main WHERE ID = 36")).toString(),
               tav::TavGreSort(QStringLiteral("akovmaV")));
     EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM GreekSwedish WHERE ID = 36")).toString(), QStringLiteral("akovmaV"));
-    EXPECT_EQ(w->Grid->TextMatrix(row, 0), tav::TavGreSort(QStringLiteral("akovmaV")));
-    EXPECT_EQ(w->Grid->Col(), 4 + 1);
+    EXPECT_EQ(w->Grid()->TextMatrix(row, 0), tav::TavGreSort(QStringLiteral("akovmaV")));
+    EXPECT_EQ(w->Grid()->Col(), 4 + 1);
 
     // Keys on the hidden columns open no editor.
     Enter(w, row, 1);
     int key = 'a';
     w->msFlxMulti_KeyPress(key);
-    EXPECT_FALSE(w->tbN->isVisibleTo(w));
+    EXPECT_FALSE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
     Enter(w, row, 4);
     key = '.';
     w->msFlxMulti_KeyPress(key);
-    EXPECT_EQ(w->tbN->text(), QStringLiteral("."));
+    EXPECT_EQ(tavtest::ListProbe(w).tbN->text(), QStringLiteral("."));
     w->KeyDownEdits(winsys::vbKeyEscape);
 }
 
@@ -592,7 +615,7 @@ TEST_F(GridStdTest, DeletionIsRefusedForInflectedWordsAndOtherwiseRemovesEveryRo
                                            "VALUES (36, 'x', 'KonT1', 'akovma', 'akovma')"));
     tav::RepaIDs << 36;
     const int row = RowOfID(w, 36);
-    const int rows = w->Grid->Rows();
+    const int rows = w->Grid()->Rows();
     messages.Answer(winsys::vbYes);
     link.Clear();
     deleteRow(36);
@@ -601,18 +624,18 @@ TEST_F(GridStdTest, DeletionIsRefusedForInflectedWordsAndOtherwiseRemovesEveryRo
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
     EXPECT_EQ(host.recounts, 1);
     EXPECT_EQ(link.Count(QStringLiteral("JulGran")), 0) << "the tree is the main window's";
-    EXPECT_EQ(w->Grid->Rows(), rows - 1);
-    EXPECT_EQ(w->Grid->Row(), row);
-    EXPECT_NE(w->WordID, 36);
+    EXPECT_EQ(w->Grid()->Rows(), rows - 1);
+    EXPECT_EQ(w->Grid()->Row(), row);
+    EXPECT_NE(tavtest::ListProbe(w).WordID, 36);
 }
 
 TEST_F(GridStdTest, TwoWindowsRefreshIndependentlyAndAnEmptiedListCloses)
 {
     tav::GridStd *all = Open(tav::SqlLang3, 2);
     tav::GridStd *one = Open(tav::SqlLang3, 2, 0, QStringLiteral("ID = 36"));
-    EXPECT_EQ(one->Grid->Rows(), 2);
-    EXPECT_EQ(one->lblCap, QStringLiteral("Greek words"));
-    const int allRows = all->Grid->Rows();
+    EXPECT_EQ(one->Grid()->Rows(), 2);
+    EXPECT_EQ(tavtest::ListProbe(one).lblCap, QStringLiteral("Greek words"));
+    const int allRows = all->Grid()->Rows();
 
     tav::WordDb->ExecNative(QStringLiteral("DELETE FROM Main WHERE ID = 36"));
     QPointer<tav::GridStd> guard(one);
@@ -621,7 +644,7 @@ TEST_F(GridStdTest, TwoWindowsRefreshIndependentlyAndAnEmptiedListCloses)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull()) << "a list without rows closes";
     all->RefreshGrid();
-    EXPECT_EQ(all->Grid->Rows(), allRows - 1);
+    EXPECT_EQ(all->Grid()->Rows(), allRows - 1);
     EXPECT_EQ(all->Caption(), QString::number(allRows - 2) + QStringLiteral(" Greek words"));
 }
 
@@ -630,31 +653,31 @@ TEST_F(GridStdTest, ARefreshThatFailsWhileLayingOutLeavesTheListUsable)
     // The inflected-form view reads the words' meanings while it lays out:
     // with Main unreadable that step fails after the rows are in.
     tav::GridStd *w = Open(kFormsSql, 33);
-    ASSERT_GT(w->Grid->Rows(), 1);
+    ASSERT_GT(w->Grid()->Rows(), 1);
     tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE Main RENAME TO MainAway"));
     w->RefreshGrid();
     tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE MainAway RENAME TO Main"));
     EXPECT_EQ(messages.Messages().size(), 1);
     EXPECT_FALSE(tav::GridBusy()) << "row entry would never follow again";
-    EXPECT_TRUE(w->Grid->isVisibleTo(w));
+    EXPECT_TRUE(w->Grid()->isVisibleTo(w));
     w->RefreshGrid();
     EXPECT_EQ(messages.Messages().size(), 1);
-    EXPECT_FALSE(w->Grid->TextMatrix(1, 4).isEmpty()) << "the English column is back";
+    EXPECT_FALSE(w->Grid()->TextMatrix(1, 4).isEmpty()) << "the English column is back";
 }
 
 TEST_F(GridStdTest, AnOpenEditorNeverWritesIntoTheWordThatTakesItsRowAfterADeletion)
 {
     tav::GridStd *w = Open(tav::SqlLang3, 2);
     const int row = RowOfID(w, 36);
-    const long long next = w->Grid->TextMatrix(row + 1, 1).toLongLong();
+    const long long next = w->Grid()->TextMatrix(row + 1, 1).toLongLong();
     const QString nextArt = Art(next);
     Type(w, row, 3, QStringLiteral("h"));
     messages.Answer(winsys::vbYes);
     w->FlexDelete();
     ASSERT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE ID = 36")), 0);
-    EXPECT_EQ(w->Grid->TextMatrix(row, 1).toLongLong(), next);
-    EXPECT_FALSE(w->tbN->isVisibleTo(w)) << "the edit of the deleted word goes with it";
-    EXPECT_EQ(w->Grid->TextMatrix(row, 3), nextArt);
+    EXPECT_EQ(w->Grid()->TextMatrix(row, 1).toLongLong(), next);
+    EXPECT_FALSE(tavtest::ListProbe(w).tbN->isVisibleTo(w)) << "the edit of the deleted word goes with it";
+    EXPECT_EQ(w->Grid()->TextMatrix(row, 3), nextArt);
     // A click into the grid commits nothing into the word now in that row.
     w->msFlxMulti_GotFocus();
     EXPECT_EQ(Art(next), nextArt);
@@ -671,15 +694,15 @@ TEST_F(GridStdTest, ARefreshPutsAnOpenEditorBackOverItsWordOrSaysTheTextWasNotSt
     tav::GridStd *other = Open(tav::SqlLang3, 2);
     // The word before 37 goes, so that 37 moves up a row.
     const int row = RowOfID(w, 37);
-    const long long before = w->Grid->TextMatrix(row - 1, 1).toLongLong();
+    const long long before = w->Grid()->TextMatrix(row - 1, 1).toLongLong();
     Type(w, row, 5, QStringLiteral("lean, rest"));
     tav::WordDb->ExecNative(QStringLiteral("DELETE FROM Main WHERE ID = %1").arg(before));
     other->cmdFresh_Click();
     EXPECT_TRUE(messages.Messages().isEmpty());
-    ASSERT_TRUE(w->tbN->isVisibleTo(w));
-    EXPECT_EQ(w->tbN->text(), QStringLiteral("lean, rest"));
-    EXPECT_EQ(w->Grid->Row(), row - 1);
-    EXPECT_EQ(w->Grid->TextMatrix(w->Grid->Row(), 1), QStringLiteral("37"));
+    ASSERT_TRUE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
+    EXPECT_EQ(tavtest::ListProbe(w).tbN->text(), QStringLiteral("lean, rest"));
+    EXPECT_EQ(w->Grid()->Row(), row - 1);
+    EXPECT_EQ(w->Grid()->TextMatrix(w->Grid()->Row(), 1), QStringLiteral("37"));
     w->KeyDownEdits(winsys::vbKeyReturn);
     EXPECT_EQ(English(37), QStringLiteral("lean, rest"));
     EXPECT_EQ(English(before), QString());
@@ -688,8 +711,8 @@ TEST_F(GridStdTest, ARefreshPutsAnOpenEditorBackOverItsWordOrSaysTheTextWasNotSt
     const int row48 = RowOfID(w, 48);
     Type(w, row48, 5, QStringLiteral("woe"));
     w->cmdSort_Click(1);
-    ASSERT_TRUE(w->tbN->isVisibleTo(w));
-    EXPECT_EQ(w->Grid->TextMatrix(w->Grid->Row(), 1), QStringLiteral("48"));
+    ASSERT_TRUE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
+    EXPECT_EQ(w->Grid()->TextMatrix(w->Grid()->Row(), 1), QStringLiteral("48"));
     w->KeyDownEdits(winsys::vbKeyReturn);
     EXPECT_EQ(English(48), QStringLiteral("woe"));
 
@@ -702,7 +725,7 @@ TEST_F(GridStdTest, ARefreshPutsAnOpenEditorBackOverItsWordOrSaysTheTextWasNotSt
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("was not stored"))) << messages.Messages()[0].prompt.toStdString();
     EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("never")));
-    EXPECT_FALSE(w->tbN->isVisibleTo(w));
+    EXPECT_FALSE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
     w->msFlxMulti_GotFocus();
     EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM Main WHERE English = 'never'")), 0);
 }
@@ -742,8 +765,8 @@ TEST_F(GridStdTest, PastedLineBreaksBecomeBlanksAndOtherControlCharactersAreRefu
         Edit(w, row, 5, typed);
         ASSERT_EQ(messages.Messages().size(), 1);
         EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("control character")));
-        EXPECT_TRUE(w->tbN->isVisibleTo(w));
-        EXPECT_EQ(w->tbN->text(), QStringLiteral("alas, woe betide")) << "the stored text is back";
+        EXPECT_TRUE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
+        EXPECT_EQ(tavtest::ListProbe(w).tbN->text(), QStringLiteral("alas, woe betide")) << "the stored text is back";
         w->KeyDownEdits(winsys::vbKeyEscape);
     }
     EXPECT_EQ(English(48), QStringLiteral("alas, woe betide"));
@@ -757,7 +780,7 @@ TEST_F(GridStdTest, AnEditAfterTheDatabaseFileWasDeletedSaysSoAndStoresNothing)
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("deleted, moved or replaced")))
         << messages.Messages()[0].prompt.toStdString();
-    EXPECT_EQ(w->tbN->text(), QStringLiteral("woe")) << "the typed text is kept in the editor";
+    EXPECT_EQ(tavtest::ListProbe(w).tbN->text(), QStringLiteral("woe")) << "the typed text is kept in the editor";
     w->KeyDownEdits(winsys::vbKeyEscape);
     // The connection still reads the file it opened: nothing went into it.
     EXPECT_EQ(tav::WordDb->QueryNative(QStringLiteral("SELECT English FROM Main WHERE ID = 48"))[0][0].toString(),
@@ -829,9 +852,9 @@ TEST_F(GridStdTest, TheGreekColumnRefusesWhatTypingWouldRefuseNamingTheCharacter
         ASSERT_EQ(messages.Messages().size(), 1);
         EXPECT_TRUE(messages.Messages()[0].prompt.startsWith(QStringLiteral("Nothing was stored: the character \"")))
             << messages.Messages()[0].prompt.toStdString();
-        EXPECT_TRUE(w->tbN->isVisibleTo(w));
-        EXPECT_EQ(w->tbN->text(), pasted) << "kept for the user to mend";
-        EXPECT_EQ(w->Grid->TextMatrix(row, 4), greek);
+        EXPECT_TRUE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
+        EXPECT_EQ(tavtest::ListProbe(w).tbN->text(), pasted) << "kept for the user to mend";
+        EXPECT_EQ(w->Grid()->TextMatrix(row, 4), greek);
         w->KeyDownEdits(winsys::vbKeyEscape);
     }
     EXPECT_EQ(Value(QStringLiteral("SELECT Greek FROM Main WHERE ID = 36")).toString(), greek);
@@ -854,7 +877,7 @@ TEST_F(GridStdTest, DeletingOrHidingTheThirdLanguageOfOpenListsLeavesNoBrokenRef
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(german.isNull() || !german->isVisible()) << "the switch closes the list of the former language";
     tav::GridStd *swedish = Open(tav::SqlLang3, 2);
-    ASSERT_EQ(swedish->Grid->Cols(), 7);
+    ASSERT_EQ(swedish->Grid()->Cols(), 7);
 
     tav::frmOptions dialog;
     dialog.show();
@@ -870,11 +893,11 @@ TEST_F(GridStdTest, DeletingOrHidingTheThirdLanguageOfOpenListsLeavesNoBrokenRef
     EXPECT_TRUE(swedish->isVisible());
 
     // Hiding the language hides its column in the open lists at once.
-    EXPECT_GT(swedish->Grid->ColWidth(6), 0);
+    EXPECT_GT(swedish->Grid()->ColWidth(6), 0);
     dialog.chk3rd->setChecked(true);
     dialog.chk3rd_Click();
     dialog.ApplyOKRoutines();
-    EXPECT_EQ(swedish->Grid->ColWidth(6), 0);
+    EXPECT_EQ(swedish->Grid()->ColWidth(6), 0);
     EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join(QLatin1Char('|')).toStdString();
 }
 
@@ -883,7 +906,7 @@ TEST_F(GridStdTest, DeletingOrHidingTheThirdLanguageOfOpenListsLeavesNoBrokenRef
 TEST_F(GridStdTest, ARightClickMakesItsRowCurrentBeforeTheConjugationsMenuActs)
 {
     tav::GridStd *verbs = Open(tav::SqlLang3, 5, 0, QStringLiteral("WT Like'c*'"));
-    flexgrid::FlexGrid &g = *verbs->Grid;
+    flexgrid::FlexGrid &g = *verbs->Grid();
     ASSERT_GE(g.Rows(), 4);
     Enter(verbs, 1, 4);
     host.facts.clear();
@@ -895,7 +918,7 @@ TEST_F(GridStdTest, ARightClickMakesItsRowCurrentBeforeTheConjugationsMenuActs)
     QTest::mousePress(g.viewport(), Qt::RightButton, Qt::NoModifier, at);
     QTest::mouseRelease(g.viewport(), Qt::RightButton, Qt::NoModifier, at);
     EXPECT_EQ(g.Row(), 3);
-    EXPECT_EQ(verbs->WordID, g.TextMatrix(3, 1).toLongLong());
+    EXPECT_EQ(tavtest::ListProbe(verbs).WordID, g.TextMatrix(3, 1).toLongLong());
     ASSERT_FALSE(host.facts.isEmpty());
     EXPECT_TRUE(host.facts.last().startsWith(g.TextMatrix(3, 1) + QLatin1Char('|')));
     EXPECT_EQ(host.popups, 1);
@@ -910,7 +933,7 @@ TEST_F(GridStdTest, ARightClickMakesItsRowCurrentBeforeTheConjugationsMenuActs)
 TEST_F(GridStdTest, TheMenuKeyAndShiftF10OpenTheConjugationsMenuOfTheCurrentRow)
 {
     tav::GridStd *verbs = Open(tav::SqlLang3, 5, 0, QStringLiteral("WT Like'c*'"));
-    flexgrid::FlexGrid &g = *verbs->Grid;
+    flexgrid::FlexGrid &g = *verbs->Grid();
     Enter(verbs, 2, 4);
     tav::WordKind = 3; // the grammar panel shows a verb
     QTest::keyClick(&g, Qt::Key_Menu);
@@ -920,7 +943,7 @@ TEST_F(GridStdTest, TheMenuKeyAndShiftF10OpenTheConjugationsMenuOfTheCurrentRow)
     QTest::keyClick(&g, Qt::Key_F10);
     EXPECT_EQ(host.popups, 2) << "F10 alone is the menu bar's";
     EXPECT_EQ(g.Row(), 2);
-    EXPECT_FALSE(verbs->tbN->isVisible()) << "no editor opens";
+    EXPECT_FALSE(tavtest::ListProbe(verbs).tbN->isVisible()) << "no editor opens";
 }
 
 // Each row the user arrows to writes its word into lblInfo. The label keeps
@@ -934,17 +957,17 @@ TEST_F(GridStdTest, TheRowsWordGoesToItsLabelWithoutLayingOutTheWindowAgain)
     tavtest::EventCount requests(w, QEvent::LayoutRequest);
     QCoreApplication::sendPostedEvents();
     requests.count = 0;
-    const QRect place = w->lblInfo->geometry();
+    const QRect place = tavtest::ListProbe(w).lblInfo->geometry();
     for (int row = 2; row <= 4; ++row) {
         Enter(w, row, 4);
         QCoreApplication::sendPostedEvents(w, QEvent::LayoutRequest);
-        EXPECT_EQ(w->lblInfo->text(), w->Grid->TextMatrix(row, 4));
+        EXPECT_EQ(tavtest::ListProbe(w).lblInfo->text(), w->Grid()->TextMatrix(row, 4));
     }
     EXPECT_EQ(requests.count, 0);
-    EXPECT_EQ(w->lblInfo->geometry(), place);
+    EXPECT_EQ(tavtest::ListProbe(w).lblInfo->geometry(), place);
 
     const QImage own = w->grab().toImage();
-    w->lblInfo->setAutoFillBackground(false);
+    tavtest::ListProbe(w).lblInfo->setAutoFillBackground(false);
     EXPECT_EQ(w->grab().toImage(), own) << "the label's background is the window's";
 }
 
@@ -966,7 +989,7 @@ TEST_F(GridStdTest, AnOpenListGoesOnWithTheFileAfterEachChangeOfIt)
         {"the gender fill-in", [] { tav::SetGenderFromArticle(); }},
     };
     tav::GridStd *w = Open(tav::SqlLang3, 2);
-    flexgrid::FlexGrid &g = *w->Grid;
+    flexgrid::FlexGrid &g = *w->Grid();
     const int row = 3;
     const long long id = g.TextMatrix(row, 1).toLongLong();
     int n = 0;

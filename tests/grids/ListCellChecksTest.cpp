@@ -3,6 +3,7 @@
 // pasted Unicode Greek, control characters, a text over the limit, a text
 // the typing rule refuses, an empty text, and a write that fails.
 
+#include "support/ListWindowProbe.h"
 #include "ListWindowFixture.h"
 #include "support/ListCellTyping.h"
 
@@ -84,13 +85,13 @@ protected:
     // Types Text over the cell of the word in the place's column, Enter.
     static void Edit(tav::ListWindow *w, const Place &place, const QString &text)
     {
-        const int row = RowOf(*w->Grid, 1, QString::number(kWord));
+        const int row = RowOf(*w->Grid(), 1, QString::number(kWord));
         ASSERT_GT(row, 0);
         tavtest::EditListCell(*w, row, place.col, text);
     }
     QString Cell(tav::ListWindow *w, const Place &place) const
     {
-        return w->Grid->TextMatrix(RowOf(*w->Grid, 1, QString::number(kWord)), place.col);
+        return w->Grid()->TextMatrix(RowOf(*w->Grid(), 1, QString::number(kWord)), place.col);
     }
 };
 
@@ -148,12 +149,12 @@ TEST_F(ListCellChecks, EveryEditableColumnStoresWhatItShowsOrRefusesWithAMessage
                 ASSERT_FALSE(messages.Messages().isEmpty()) << "refused with a message";
                 EXPECT_FALSE(messages.Prompts().join(QLatin1Char('|')).contains(QStringLiteral("corrected")))
                     << messages.Prompts().join(QLatin1Char('|')).toStdString();
-                EXPECT_TRUE(w->tbN->isVisibleTo(w)) << "the editor opens again";
+                EXPECT_TRUE(tavtest::ListProbe(w).tbN->isVisibleTo(w)) << "the editor opens again";
                 w->KeyDownEdits(winsys::vbKeyEscape);
             } else {
                 EXPECT_EQ(Stored(place), expected.stored);
                 EXPECT_EQ(Cell(w, place), expected.stored) << "stored exactly as shown";
-                EXPECT_FALSE(w->tbN->isVisibleTo(w));
+                EXPECT_FALSE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
             }
             // No edit of an article takes a noun's gender away unasked.
             EXPECT_EQ(Value(QStringLiteral("SELECT Genus FROM Main WHERE ID = %1").arg(kWord)).toInt(), 1);
@@ -198,8 +199,8 @@ TEST_F(ListCellChecks, AWriteThatFailsLeavesTheStoredTextInTheCellAndTheTypedTex
         EXPECT_EQ(Stored(place), before);
         EXPECT_EQ(Cell(w, place), before) << "the cell shows what is stored";
         EXPECT_FALSE(messages.Messages().isEmpty());
-        EXPECT_TRUE(w->tbN->isVisibleTo(w));
-        EXPECT_EQ(w->tbN->text(), typed) << "the typed text is not lost";
+        EXPECT_TRUE(tavtest::ListProbe(w).tbN->isVisibleTo(w));
+        EXPECT_EQ(tavtest::ListProbe(w).tbN->text(), typed) << "the typed text is not lost";
         EXPECT_GT(full.Refused(), 0);
         w->KeyDownEdits(winsys::vbKeyEscape);
         w->CloseWindow();

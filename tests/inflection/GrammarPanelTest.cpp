@@ -66,8 +66,8 @@ TEST_F(PanelFixture, AVerbShowsItsFourTensesInEitherVoice)
     EXPECT_EQ(panel().State().wordID, id);
     EXPECT_EQ(w->PanelText(3), QStringLiteral("ID 5"));
     EXPECT_EQ(panel().State().voice, QStringLiteral("a"));
-    EXPECT_EQ(panel().lblVoice->text(), QStringLiteral("a"));
-    EXPECT_EQ(panel().fraVoice->property("Tag").toString(), QStringLiteral("5"));
+    EXPECT_EQ(controls().lblVoice->text(), QStringLiteral("a"));
+    EXPECT_EQ(controls().fraVoice->property("Tag").toString(), QStringLiteral("5"));
     EXPECT_EQ(tav::WordKind.toInt(), 3);
     EXPECT_TRUE(entry(0)->isChecked());
     EXPECT_EQ(Column(klin(), 1), Stored(QStringLiteral("KonT1"), id, QStringLiteral("a")));
@@ -78,17 +78,17 @@ TEST_F(PanelFixture, AVerbShowsItsFourTensesInEitherVoice)
     EXPECT_EQ(klin().CellFontNameAt(3, 5), QStringLiteral("VudedoGreek"));
     EXPECT_EQ(klin().CellBackColorAt(2, 3), 0xFFFF);
     EXPECT_EQ(klin().CellBackColorAt(2, 5), 0);
-    EXPECT_EQ(panel().tbN->property("Tag").toString(), QStringLiteral("NewKona"));
-    EXPECT_EQ(panel().lblTopLine.size(), 4);
-    EXPECT_EQ(panel().lblUnderLine[2]->text(), tav::Caps1219(1220));
-    EXPECT_TRUE(panel().tbAP->isVisibleTo(w.get()));
-    EXPECT_EQ(panel().tbAP->text(), QStringLiteral("aggivzw"));
-    EXPECT_EQ(panel().tbPP->text(), QStringLiteral("aggivzomai"));
+    EXPECT_EQ(controls().tbN->property("Tag").toString(), QStringLiteral("NewKona"));
+    EXPECT_EQ(controls().lblTopLine.size(), 4);
+    EXPECT_EQ(controls().lblUnderLine[2]->text(), tav::Caps1219(1220));
+    EXPECT_TRUE(controls().tbAP->isVisibleTo(w.get()));
+    EXPECT_EQ(controls().tbAP->text(), QStringLiteral("aggivzw"));
+    EXPECT_EQ(controls().tbPP->text(), QStringLiteral("aggivzomai"));
 
     // The passive from the Conjugations menu, and that choice is kept for the next verb.
     entry(1)->trigger();
     EXPECT_EQ(panel().State().voice, QStringLiteral("p"));
-    EXPECT_EQ(panel().tbN->property("Tag").toString(), QStringLiteral("NewKonp"));
+    EXPECT_EQ(controls().tbN->property("Tag").toString(), QStringLiteral("NewKonp"));
     EXPECT_EQ(Column(klin(), 1), Stored(QStringLiteral("KonT1"), id, QStringLiteral("p")));
     EXPECT_EQ(Column(klin(), 2), Stored(QStringLiteral("KonT2"), id, QStringLiteral("p")));
     EXPECT_EQ(Column(klin(), 3), Stored(QStringLiteral("KonT3"), id, QStringLiteral("p")));
@@ -111,10 +111,10 @@ TEST_F(PanelFixture, TheCompoundTensesJoinTheAuxiliaryToTheThirdPersonAndFollowT
     for (int r = 1; r <= 6; ++r)
         EXPECT_EQ(klin().TextMatrix(r, 4), past[r - 1] + QLatin1Char(' ') + s3) << r; // "Past Perfect" at start
 
-    panel().opHad[0]->click();
+    controls().opHad[0]->click();
     for (int r = 1; r <= 6; ++r)
         EXPECT_EQ(klin().TextMatrix(r, 4), present[r - 1] + QLatin1Char(' ') + s3) << r;
-    EXPECT_EQ(panel().lblUnderLine[4]->text(), tav::Caps1219(1224));
+    EXPECT_EQ(controls().lblUnderLine[4]->text(), tav::Caps1219(1224));
     EXPECT_EQ(Column(klin(), 1), Stored(QStringLiteral("KonT1"), id, QStringLiteral("a"))) << "only column 4 changes";
 
     // The passive keeps the active auxiliary before the passive third person.
@@ -123,12 +123,12 @@ TEST_F(PanelFixture, TheCompoundTensesJoinTheAuxiliaryToTheThirdPersonAndFollowT
     EXPECT_EQ(klin().TextMatrix(1, 4), present[0] + QLatin1Char(' ') + s3p);
 
     // "Continuous" fills column 5 from the present, for this verb and the next.
-    panel().opSimple[1]->click();
+    controls().opSimple[1]->click();
     EXPECT_EQ(panel().State().column5Table, QStringLiteral("KonT1"));
     EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT1"), id, QStringLiteral("p")));
     w->SmallFacts(5, QString(), 0);
     EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT1"), 5, QStringLiteral("p")));
-    panel().opSimple[0]->click();
+    controls().opSimple[0]->click();
     EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT4"), 5, QStringLiteral("p")));
 }
 
@@ -138,7 +138,7 @@ TEST_F(PanelFixture, WithoutTheAuxiliaryTheCompoundColumnStaysEmpty)
     w->SmallFacts(14, QString(), 0);
     EXPECT_EQ(Column(klin(), 4), QStringList(6, QString()));
     EXPECT_FALSE(Column(klin(), 1).join(QString()).isEmpty());
-    panel().opHad[0]->click();
+    controls().opHad[0]->click();
     EXPECT_EQ(Column(klin(), 4), QStringList(6, QString()));
 }
 
@@ -150,7 +150,7 @@ TEST_F(PanelFixture, ADeponentVerbIsShownInThePassiveWithTheActiveEntryDisabled)
     EXPECT_TRUE(entry(1)->isChecked());
     EXPECT_EQ(panel().State().voice, QStringLiteral("p"));
     EXPECT_EQ(Column(klin(), 1), Stored(QStringLiteral("KonT1"), 19, QStringLiteral("p")));
-    EXPECT_TRUE(panel().tbAP->text().isEmpty());
+    EXPECT_TRUE(controls().tbAP->text().isEmpty());
 }
 
 TEST_F(PanelFixture, TheAuxiliaryShowsItsPresentInColumnFiveUntilSimpleIsChosen)
@@ -158,7 +158,7 @@ TEST_F(PanelFixture, TheAuxiliaryShowsItsPresentInColumnFiveUntilSimpleIsChosen)
     ASSERT_GT(tav::HaveID, 0);
     w->SmallFacts(tav::HaveID, QString(), 0);
     EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT1"), tav::HaveID, QStringLiteral("a")));
-    panel().opSimple[0]->click();
+    controls().opSimple[0]->click();
     EXPECT_EQ(Column(klin(), 5), Stored(QStringLiteral("KonT4"), tav::HaveID, QStringLiteral("a")));
 }
 
@@ -180,11 +180,11 @@ TEST_F(PanelFixture, NounsShowTheirGenderBesideTheArticle)
         EXPECT_EQ(klin().TextMatrix(1, 1), Text(QStringLiteral("SELECT s%1Nom FROM Klino WHERE ID = 99999").arg(g)));
         EXPECT_EQ(klin().TextMatrix(6, 2), Text(QStringLiteral("SELECT p%1Gen FROM Klino WHERE ID = %2").arg(g).arg(c.id)));
         EXPECT_EQ(klin().CellBackColorAt(3, 2), 0xFF00);
-        EXPECT_EQ(panel().lblTopLine[1]->text(), tav::Caps1258(1260));
-        EXPECT_EQ(panel().lblUnderLine[1]->text(), tav::Caps1258(1258));
-        EXPECT_EQ(panel().lblUnderLine[2]->text(), tav::Caps1255(1255 + c.genus));
-        EXPECT_FALSE(panel().tbAP->isVisibleTo(w.get()));
-        EXPECT_EQ(panel().tbN->property("Tag").toString(), QStringLiteral("Klino"));
+        EXPECT_EQ(controls().lblTopLine[1]->text(), tav::Caps1258(1260));
+        EXPECT_EQ(controls().lblUnderLine[1]->text(), tav::Caps1258(1258));
+        EXPECT_EQ(controls().lblUnderLine[2]->text(), tav::Caps1255(1255 + c.genus));
+        EXPECT_FALSE(controls().tbAP->isVisibleTo(w.get()));
+        EXPECT_EQ(controls().tbN->property("Tag").toString(), QStringLiteral("Klino"));
     }
 }
 
@@ -266,8 +266,8 @@ TEST_F(PanelFixture, AnAdjectiveShowsItsThreeGendersWidenedToTheirForms)
     EXPECT_EQ(klin().Cols(), 4);
     EXPECT_EQ(klin().TextMatrix(1, 2), Text(QStringLiteral("SELECT sFNom FROM Klino WHERE ID = 3")));
     EXPECT_EQ(klin().TextMatrix(5, 3), Text(QStringLiteral("SELECT pNAck FROM Klino WHERE ID = 3")));
-    EXPECT_EQ(panel().lblTopLine[1]->text(), tav::Caps1258(1259));
-    EXPECT_EQ(panel().lblUnderLine[3]->text(), tav::Caps1255(1257));
+    EXPECT_EQ(controls().lblTopLine[1]->text(), tav::Caps1258(1259));
+    EXPECT_EQ(controls().lblUnderLine[3]->text(), tav::Caps1255(1257));
     for (int c = 1; c <= 3; ++c)
         EXPECT_GE(klin().ColWidth(c), 2500);
     EXPECT_EQ(klin().ColWidth(0), 550);
@@ -278,7 +278,7 @@ TEST_F(PanelFixture, AParticipleRowShowsTheParticipleAndTheImperativesWithTheirP
     const long long id = 5;
     w->SmallFacts(id, QString(), 33);
     EXPECT_FALSE(imp().isHidden());
-    EXPECT_EQ(panel().tbN->property("Tag").toString(), QStringLiteral("KlinoMenos"));
+    EXPECT_EQ(controls().tbN->property("Tag").toString(), QStringLiteral("KlinoMenos"));
     EXPECT_EQ(klin().TextMatrix(1, 1), Text(QStringLiteral("SELECT sMNom FROM KlinoMenos WHERE ID = 5")));
     EXPECT_EQ(klin().TextMatrix(6, 3), Text(QStringLiteral("SELECT pNGen FROM KlinoMenos WHERE ID = 5")));
     EXPECT_EQ(imp().TextMatrix(1, 1), Text(QStringLiteral("SELECT SiSimpAct FROM IMPER WHERE ID = 5")));
@@ -289,9 +289,9 @@ TEST_F(PanelFixture, AParticipleRowShowsTheParticipleAndTheImperativesWithTheirP
     EXPECT_EQ(imp().TextMatrix(3, 3), QStringLiteral("na ") + Text(QStringLiteral("SELECT S2a FROM KonT1 WHERE ID = 5")));
     EXPECT_EQ(imp().TextMatrix(6, 2), QStringLiteral("mhn ") + p2p); // begins with a
     EXPECT_EQ(imp().CellBackColorAt(4, 4), 0xFFFFC0);
-    EXPECT_EQ(panel().lblTopLine[2]->text(), tav::Caps1362(1363));
-    EXPECT_EQ(panel().lblUnderLine[7]->text(), tav::Caps1364(1370));
-    EXPECT_FALSE(panel().fraHad->isVisibleTo(w.get()));
+    EXPECT_EQ(controls().lblTopLine[2]->text(), tav::Caps1362(1363));
+    EXPECT_EQ(controls().lblUnderLine[7]->text(), tav::Caps1364(1370));
+    EXPECT_FALSE(controls().fraHad->isVisibleTo(w.get()));
 
     // A subjunctive beginning with another letter takes "mh "; an empty one nothing.
     w->SmallFacts(227, QString(), 33); // gelavw
@@ -305,7 +305,7 @@ TEST_F(PanelFixture, AParticipleRowShowsTheParticipleAndTheImperativesWithTheirP
     entry(0)->trigger();
     EXPECT_TRUE(imp().isHidden());
     EXPECT_EQ(panel().State().verbID, 227);
-    EXPECT_FALSE(panel().fraHad->isHidden());
+    EXPECT_FALSE(controls().fraHad->isHidden());
 }
 
 TEST_F(PanelFixture, TheContinuousColumnsShowThePresentBehindTheParticles)
@@ -350,7 +350,7 @@ TEST_F(PanelFixture, ClassesFollowTypeThenGenderThenVerbType)
     w->SmallFacts(adverb, QString(), 0);
     EXPECT_EQ(tav::WordKind.toInt(), 4);
     EXPECT_EQ(klin().CellBackColorAt(1, 1), 0xFFFF);
-    EXPECT_EQ(panel().lblTopLine[1]->text(), tav::Caps1258(1258));
+    EXPECT_EQ(controls().lblTopLine[1]->text(), tav::Caps1258(1258));
 }
 
 TEST_F(PanelFixture, BaseFraseEmptiesThePanelAndKeepsTheSearchBox)
@@ -362,20 +362,20 @@ TEST_F(PanelFixture, BaseFraseEmptiesThePanelAndKeepsTheSearchBox)
     EXPECT_EQ(panel().State().wordID, 0);
     EXPECT_EQ(panel().State().verbID, 0);
     EXPECT_EQ(panel().State().voice, QStringLiteral("0"));
-    EXPECT_EQ(panel().fraVoice->property("Tag").toString(), QStringLiteral("0"));
+    EXPECT_EQ(controls().fraVoice->property("Tag").toString(), QStringLiteral("0"));
     EXPECT_TRUE(w->PanelText(3).isEmpty());
     EXPECT_EQ(w->PanelText(1), QStringLiteral("Ready"));
     EXPECT_EQ(klin().TextMatrix(1, 1), Text(QStringLiteral("SELECT sMNom FROM Klino WHERE ID = 99999")));
     EXPECT_EQ(klin().CellBackColorAt(6, 3), 0xFFFF);
     EXPECT_FALSE(w->Control<QTextEdit>("tbRem")->isEnabled());
-    EXPECT_FALSE(panel().tbAP->isEnabled());
-    EXPECT_TRUE(panel().tbAP->text().isEmpty());
+    EXPECT_FALSE(controls().tbAP->isEnabled());
+    EXPECT_TRUE(controls().tbAP->text().isEmpty());
     EXPECT_TRUE(w->Control<QLineEdit>("tbSearch")->isEnabled());
     EXPECT_EQ(w->Control<QLineEdit>("tbSearch")->text(), QStringLiteral("agap"));
     EXPECT_TRUE(imp().isHidden());
-    EXPECT_TRUE(panel().fraSimple->isHidden());
-    EXPECT_EQ(panel().lblTopLine.size(), 2);
-    EXPECT_EQ(panel().lblUnderLine.size(), 4);
+    EXPECT_TRUE(controls().fraSimple->isHidden());
+    EXPECT_EQ(controls().lblTopLine.size(), 2);
+    EXPECT_EQ(controls().lblUnderLine.size(), 4);
 }
 
 // Emptying the panel empties its own boxes only: a box of another kind that
@@ -389,7 +389,7 @@ TEST_F(PanelFixture, BaseFraseLeavesOtherBoxesUnderThePanelAlone)
     other.BaseFrase();
     EXPECT_TRUE(spin->isEnabled());
     EXPECT_EQ(spin->text(), QStringLiteral("7"));
-    EXPECT_FALSE(other.tbAP->isEnabled());
+    EXPECT_FALSE(tavtest::PanelProbe(other).tbAP->isEnabled());
 }
 
 TEST_F(PanelFixture, ThirdLanguageMeaningsComeFromTheWordsOwnRowOrStayEmpty)
@@ -446,17 +446,17 @@ TEST_F(PanelFixture, TheVoiceBoxesStoreAnyTextAndAnEmptiedBoxRemovesTheVoice)
 {
     auto *list = OpenChild(new InfoListWindow);
     w->SmallFacts(5, QString(), 0);
-    panel().tbAP->setText(QStringLiteral("aggivzw's"));
-    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    controls().tbAP->setText(QStringLiteral("aggivzw's"));
+    QTest::keyClick(controls().tbAP, Qt::Key_Return);
     EXPECT_EQ(Text(QStringLiteral("SELECT AP FROM Main WHERE ID = 5")), QStringLiteral("aggivzw's"));
     EXPECT_EQ(list->grid.m_row, 5) << "back to the list, one row below lblRow";
     EXPECT_EQ(list->grid.m_col, 2);
     EXPECT_EQ(list->grid.m_topRow, 1) << "the next row is in view: the view stays";
 
     // Emptying a voice is asked first: Yes empties it.
-    panel().tbPP->clear();
+    controls().tbPP->clear();
     messages.Answer(winsys::vbYes);
-    QTest::keyClick(panel().tbPP, Qt::Key_Enter);
+    QTest::keyClick(controls().tbPP, Qt::Key_Enter);
     EXPECT_TRUE(Native(QStringLiteral("SELECT PP FROM Main WHERE ID = 5")).isNull());
     EXPECT_FALSE(entry(1)->isEnabled());
     ASSERT_EQ(messages.Messages().size(), 1);
@@ -467,25 +467,25 @@ TEST_F(PanelFixture, TheVoiceBoxesStoreAnyTextAndAnEmptiedBoxRemovesTheVoice)
     // list stays on the word.
     tav::WordDb->ExecNative(QStringLiteral("CREATE TRIGGER no_ap BEFORE UPDATE OF AP ON Main BEGIN SELECT RAISE(ABORT, 'locked'); END"));
     list->grid.m_row = 4;
-    panel().tbAP->setText(QStringLiteral("other"));
-    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    controls().tbAP->setText(QStringLiteral("other"));
+    QTest::keyClick(controls().tbAP, Qt::Key_Return);
     EXPECT_EQ(messages.Messages().size(), 1);
-    EXPECT_EQ(panel().tbAP->text(), QStringLiteral("aggivzw's"));
+    EXPECT_EQ(controls().tbAP->text(), QStringLiteral("aggivzw's"));
     EXPECT_EQ(list->grid.m_row, 4);
 }
 
 TEST_F(PanelFixture, AVoiceBoxOfBlanksRemovesTheVoiceAndAFormIsStoredTrimmed)
 {
     w->SmallFacts(5, QString(), 0);
-    panel().tbPP->setText(QStringLiteral("   "));
+    controls().tbPP->setText(QStringLiteral("   "));
     messages.Answer(winsys::vbYes); // emptying a voice is asked first
-    QTest::keyClick(panel().tbPP, Qt::Key_Return);
+    QTest::keyClick(controls().tbPP, Qt::Key_Return);
     EXPECT_TRUE(Native(QStringLiteral("SELECT PP FROM Main WHERE ID = 5")).isNull());
     EXPECT_FALSE(entry(1)->isEnabled()) << "the passive is no longer offered";
     EXPECT_EQ(messages.Messages().size(), 1);
     messages.Clear();
-    panel().tbAP->setText(QStringLiteral(" aggivzw  "));
-    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    controls().tbAP->setText(QStringLiteral(" aggivzw  "));
+    QTest::keyClick(controls().tbAP, Qt::Key_Return);
     EXPECT_EQ(Text(QStringLiteral("SELECT AP FROM Main WHERE ID = 5")), QStringLiteral("aggivzw"));
     EXPECT_TRUE(messages.Messages().isEmpty());
 }
@@ -495,28 +495,28 @@ TEST_F(PanelFixture, TheAuxiliaryShowsItsHeadwordAndKeepsItsMarker)
     ASSERT_GT(tav::HaveID, 0);
     const QString id = QString::number(tav::HaveID);
     w->SmallFacts(tav::HaveID, QString(), 0);
-    EXPECT_EQ(panel().tbAP->text(), QStringLiteral("evcw")) << "the word, not its marker";
+    EXPECT_EQ(controls().tbAP->text(), QStringLiteral("evcw")) << "the word, not its marker";
     EXPECT_TRUE(entry(0)->isEnabled());
 
     // Enter on the box as shown stores nothing.
-    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    QTest::keyClick(controls().tbAP, Qt::Key_Return);
     EXPECT_EQ(Text(QStringLiteral("SELECT AP FROM Main WHERE ID = ") + id), QStringLiteral("154"));
     EXPECT_TRUE(messages.Messages().isEmpty());
 
     // A "correction" is refused with the reason; the box shows the word again.
     for (const QString &typed : {QStringLiteral("ecw"), QString()}) {
-        panel().tbAP->setText(typed);
-        QTest::keyClick(panel().tbAP, Qt::Key_Return);
+        controls().tbAP->setText(typed);
+        QTest::keyClick(controls().tbAP, Qt::Key_Return);
         EXPECT_EQ(Text(QStringLiteral("SELECT AP FROM Main WHERE ID = ") + id), QStringLiteral("154"));
         ASSERT_EQ(messages.Messages().size(), 1);
         EXPECT_TRUE(messages.Messages().constFirst().prompt.contains(QStringLiteral("compound tenses")));
         EXPECT_FALSE(messages.Messages().constFirst().prompt.startsWith(QStringLiteral("Error")));
-        EXPECT_EQ(panel().tbAP->text(), QStringLiteral("evcw"));
+        EXPECT_EQ(controls().tbAP->text(), QStringLiteral("evcw"));
         messages.Clear();
     }
     // Its passive box is a form like any other.
-    panel().tbPP->setText(QStringLiteral("evcomai"));
-    QTest::keyClick(panel().tbPP, Qt::Key_Return);
+    controls().tbPP->setText(QStringLiteral("evcomai"));
+    QTest::keyClick(controls().tbPP, Qt::Key_Return);
     EXPECT_EQ(Text(QStringLiteral("SELECT PP FROM Main WHERE ID = ") + id), QStringLiteral("evcomai"));
     tav::FindHaveID();
     EXPECT_EQ(tav::HaveID, id.toLongLong()) << "found again at the next start";
@@ -536,7 +536,7 @@ TEST_F(PanelFixture, InflectedFormRowsWriteTheMeaningOnlyIntoAListWindowThatHasA
     auto *other = OpenChild(new QWidget);
     other->setObjectName(QStringLiteral("Exercise"));
     w->SmallFacts(5, QString(), 66);
-    QTest::keyClick(panel().tbAP, Qt::Key_Return);
+    QTest::keyClick(controls().tbAP, Qt::Key_Return);
     EXPECT_TRUE(messages.Messages().isEmpty());
     EXPECT_EQ(list->grid.m_focusCalls, 0);
 }
@@ -557,10 +557,10 @@ TEST_F(PanelFixture, TheMainWindowsBoxesFollowTheWordShown)
         box->setText(QStringLiteral("found"));
     const QList<QTextEdit *> remarks = {w->Control<QTextEdit>("tbRem"), w->Control<QTextEdit>("tbRemG3")};
     w->SmallFacts(5, QString(), 0);
-    panel().tbAP->setText(QStringLiteral("x"));
+    controls().tbAP->setText(QStringLiteral("x"));
 
     w->BaseFrase();
-    for (QLineEdit *box : results + QList<QLineEdit *>{panel().tbAP}) {
+    for (QLineEdit *box : results + QList<QLineEdit *>{controls().tbAP}) {
         EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString();
         EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
     }
@@ -595,7 +595,7 @@ TEST_F(PanelFixture, ConjugationColumnsShareTheWindowWidthUnderTheirHeadings)
     // Each heading stands over its column, within a pixel or two.
     for (int c = 1; c <= 5; ++c) {
         const QRect cell = klin().CellRect(1, c).translated(klin().viewport()->pos() + klin().pos());
-        EXPECT_NEAR(panel().lblUnderLine[c]->x(), cell.x(), 3) << c;
+        EXPECT_NEAR(controls().lblUnderLine[c]->x(), cell.x(), 3) << c;
     }
 }
 
@@ -650,9 +650,9 @@ TEST_F(PanelFixture, OnASmallScreenTheParticipleViewCutsNoFormAndScrollsTheRest)
                     << g->objectName().toStdString() << " " << r << "," << c;
         }
     }
-    ASSERT_EQ(panel().lblUnderLine.size(), 8);
+    ASSERT_EQ(controls().lblUnderLine.size(), 8);
     for (int i = 1; i <= 7; ++i) {
-        const QLabel *label = panel().lblUnderLine[i];
+        const QLabel *label = controls().lblUnderLine[i];
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->frameWidth(), label->width())
             << label->text().toStdString();
     }
@@ -674,7 +674,7 @@ TEST_F(PanelFixture, OnASmallScreenTheParticipleViewCutsNoFormAndScrollsTheRest)
 
 TEST_F(PanelFixture, AVerbBoxShowsItsWholeFormOrItsStart)
 {
-    QLineEdit *box = panel().tbPP;
+    QLineEdit *box = controls().tbPP;
     auto show = [&](const QString &form) {
         tav::WordDb->Execute(QStringLiteral("UPDATE Main SET PP = '%1' WHERE ID = 32").arg(form));
         w->SmallFacts(32, QString(), 0);
@@ -692,7 +692,7 @@ TEST_F(PanelFixture, AVerbBoxShowsItsWholeFormOrItsStart)
     show(form);
     EXPECT_EQ(box->cursorPosition(), 0);
     EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(form) + 6) << "the whole form fits";
-    EXPECT_EQ(panel().tbAP->width(), box->width());
+    EXPECT_EQ(controls().tbAP->width(), box->width());
 
     // A form longer than the room beside the headings' captions: the box
     // stops short of them and shows the form's start.
@@ -700,7 +700,7 @@ TEST_F(PanelFixture, AVerbBoxShowsItsWholeFormOrItsStart)
     show(longForm);
     EXPECT_EQ(box->cursorPosition(), 0) << "the start of the form is shown";
     EXPECT_LT(box->width(), box->fontMetrics().horizontalAdvance(longForm));
-    const QLabel *heading = panel().lblTopLine[1];
+    const QLabel *heading = controls().lblTopLine[1];
     EXPECT_LE(box->geometry().right() + heading->fontMetrics().horizontalAdvance(heading->text()),
               heading->geometry().right())
         << "the caption beside the box keeps its room";
@@ -767,7 +767,7 @@ TEST_F(PanelFixture, AVerbLooksTheSameAfterAnotherVerbAsAfterANoun)
     EXPECT_FALSE(afterNoun(9) == fresh) << "another verb looks different";
 
     // The other compound tense; the passive voice.
-    QRadioButton *had = panel().opHad[panel().opHad[0]->isChecked() ? 1 : 0];
+    QRadioButton *had = controls().opHad[controls().opHad[0]->isChecked() ? 1 : 0];
     had->click();
     const PanelLook otherTense = afterNoun(5);
     EXPECT_TRUE(had->isChecked());
@@ -828,8 +828,10 @@ TEST_F(PanelFixture, EveryViewLooksTheSameWhicheverViewCameBefore)
                 EXPECT_TRUE(look == *first) << after.name << " after " << qPrintable(before) << " differs from after "
                                             << qPrintable(firstName);
             }
-            for (QWidget *caption : {static_cast<QWidget *>(panel().lblAP), static_cast<QWidget *>(panel().lblPP),
-                                     static_cast<QWidget *>(panel().tbAP), static_cast<QWidget *>(panel().fraHad)})
+            for (QWidget *caption : {static_cast<QWidget *>(controls().lblAP),
+                                     static_cast<QWidget *>(controls().lblPP),
+                                     static_cast<QWidget *>(controls().tbAP),
+                                     static_cast<QWidget *>(controls().fraHad)})
                 EXPECT_EQ(caption->isVisibleTo(root), after.conjugation)
                     << caption->objectName().toStdString() << ": " << after.name << " after " << qPrintable(before);
         };

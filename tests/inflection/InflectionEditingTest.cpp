@@ -107,7 +107,10 @@ protected:
         editor->setText(text);
         return true;
     }
-    QLineEdit *editorOf(flexgrid::FlexGrid &grid) { return &grid == &klin() ? panel().tbN : panel().tbImp; }
+    QLineEdit *editorOf(flexgrid::FlexGrid &grid)
+    {
+        return &grid == &klin() ? controls().tbN : controls().tbImp;
+    }
 };
 
 } // namespace
@@ -127,13 +130,13 @@ TEST_F(EditFixture, ATenseInEachVoiceIsStoredInItsTableAndInFormsAllUnderThatTab
 
     // The passive, column 5 with "Continuous": the present.
     w->Control<QAction>("mnuFirstParts(1)")->trigger();
-    panel().opSimple[1]->click();
+    controls().opSimple[1]->click();
     ASSERT_TRUE(Edit(klin(), 4, 5, "aggizovmastee"));
     EXPECT_EQ(Text("SELECT P1p FROM KonT1 WHERE ID = 5"), "aggizovmastee");
     EXPECT_EQ(Text("SELECT FormGreek FROM FormsAll WHERE ID = 5 AND GenTem = 'KonT1' AND KasPer = 'P1p'"),
               "aggizovmastee");
     EXPECT_NE(Text("SELECT P1p FROM KonT4 WHERE ID = 5"), "aggizovmastee");
-    panel().opSimple[0]->click();
+    controls().opSimple[0]->click();
 
     // Column 5's third person feeds the composed column at once.
     ASSERT_TRUE(Edit(klin(), 3, 5, "aggicteiv"));
@@ -198,22 +201,22 @@ TEST_F(EditFixture, ACapitalParticleIsNotStoredAndTheLimitCountsTheFormAlone)
     ASSERT_TRUE(Edit(imp(), 5, 1, "mhn " + longest + "b"));
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_TRUE(messages.Messages()[0].prompt.contains(QString::number(tav::MaxFormLength)));
-    EXPECT_EQ(panel().tbImp->text(), "mhn " + longest + "b");
+    EXPECT_EQ(controls().tbImp->text(), "mhn " + longest + "b");
     EXPECT_EQ(Text("SELECT S2a FROM KonT4 WHERE ID = 1"), longest);
-    panel().KeyDownEdits(imp(), *panel().tbImp, 27);
+    panel().KeyDownEdits(imp(), *controls().tbImp, 27);
 
     // Typing: the particle does not count against the limit.
     messages.Clear();
     ASSERT_TRUE(Open(imp(), 3, 1, "na " + QString(tav::MaxFormLength - 1, 'a')));
     int key = 'b';
-    panel().Editor_KeyPress(*panel().tbImp, key);
+    panel().Editor_KeyPress(*controls().tbImp, key);
     EXPECT_EQ(key, 'b');
-    panel().tbImp->setText("na " + longest);
+    controls().tbImp->setText("na " + longest);
     key = 'b';
-    panel().Editor_KeyPress(*panel().tbImp, key);
+    panel().Editor_KeyPress(*controls().tbImp, key);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(messages.Messages().size(), 1);
-    panel().KeyDownEdits(imp(), *panel().tbImp, 27);
+    panel().KeyDownEdits(imp(), *controls().tbImp, 27);
 }
 
 TEST_F(EditFixture, AMissingRowIsMadeWithTheWordsFieldsAndFlag)
@@ -254,8 +257,8 @@ TEST_F(EditFixture, AFailingWriteLeavesNothingBehind)
     EXPECT_EQ(Native("SELECT ISKONJ FROM Main WHERE ID = 9").toInt(), 0);
     EXPECT_EQ(klin().TextMatrix(1, 2), before);
     // The typed form is not lost: the editor is open again over its cell.
-    EXPECT_TRUE(panel().tbN->isVisible());
-    EXPECT_EQ(panel().tbN->text(), "agkavliasa");
+    EXPECT_TRUE(controls().tbN->isVisible());
+    EXPECT_EQ(controls().tbN->text(), "agkavliasa");
     EXPECT_EQ(klin().Row(), 1);
     EXPECT_EQ(klin().Col(), 2);
 }
@@ -266,17 +269,17 @@ TEST_F(EditFixture, OnlyTheWordsOwnFormsOpenAnEditorAndRefusedKeysChangeNothing)
     EXPECT_FALSE(Edit(klin(), 2, 4, "x")) << "the composed column";
     EXPECT_FALSE(Edit(klin(), 2, 1, "#")) << "not a Greek key";
     EXPECT_EQ(messages.Messages().size(), 1);
-    EXPECT_FALSE(panel().tbN->isVisible());
+    EXPECT_FALSE(controls().tbN->isVisible());
 
     // Within the editor a refused key is swallowed, and told.
     messages.Clear();
     int key = '#';
-    panel().Editor_KeyPress(*panel().tbN, key);
+    panel().Editor_KeyPress(*controls().tbN, key);
     EXPECT_EQ(key, 0);
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_TRUE(messages.Messages()[0].prompt.startsWith("You have entered an none valid character!"));
     key = 'V';
-    panel().Editor_KeyPress(*panel().tbN, key);
+    panel().Editor_KeyPress(*controls().tbN, key);
     EXPECT_EQ(key, 'V') << "final sigma";
 
     const long long adverb = Count("SELECT min(ID) FROM Main WHERE WT = 'ad'");
@@ -308,16 +311,16 @@ TEST_F(EditFixture, AnOpenEditorNeverCommitsIntoAnotherWordAndEscCancels)
 
     // The list moves on to another word while the editor is open.
     w->SmallFacts(9, QString(), 0);
-    EXPECT_FALSE(panel().tbN->isVisible());
+    EXPECT_FALSE(controls().tbN->isVisible());
     panel().Grid_GotFocus(klin());
-    panel().KeyDownEdits(klin(), *panel().tbN, 13);
+    panel().KeyDownEdits(klin(), *controls().tbN, 13);
     EXPECT_EQ(Text("SELECT S2a FROM KonT1 WHERE ID = 9"), before9);
     EXPECT_EQ(Text("SELECT S2a FROM KonT1 WHERE ID = 5"), before5);
 
     // Esc: nothing stored, the cell as it was.
     ASSERT_TRUE(Open(klin(), 2, 1, "yyy", 'x'));
-    panel().KeyDownEdits(klin(), *panel().tbN, 27);
-    EXPECT_FALSE(panel().tbN->isVisible());
+    panel().KeyDownEdits(klin(), *controls().tbN, 27);
+    EXPECT_FALSE(controls().tbN->isVisible());
     panel().Grid_GotFocus(klin());
     EXPECT_EQ(Text("SELECT S2a FROM KonT1 WHERE ID = 9"), before9);
     EXPECT_EQ(klin().TextMatrix(2, 1), before9);
@@ -332,12 +335,12 @@ TEST_F(EditFixture, TheKeyboardEditsACellAndSkipsTheComposedColumn)
     klin().SetRow(6);
     klin().SetCol(3);
     QTest::keyClick(&klin(), 'a');
-    ASSERT_TRUE(panel().tbN->hasFocus());
-    EXPECT_EQ(panel().tbN->font().family(), "VudedoGreek");
-    QTest::keyClicks(panel().tbN, "giv#zan");
-    QTest::keyClick(panel().tbN, Qt::Key_Return);
+    ASSERT_TRUE(controls().tbN->hasFocus());
+    EXPECT_EQ(controls().tbN->font().family(), "VudedoGreek");
+    QTest::keyClicks(controls().tbN, "giv#zan");
+    QTest::keyClick(controls().tbN, Qt::Key_Return);
     EXPECT_EQ(Text("SELECT P3a FROM KonT3 WHERE ID = 5"), "agivzan");
-    EXPECT_FALSE(panel().tbN->isVisible());
+    EXPECT_FALSE(controls().tbN->isVisible());
     EXPECT_EQ(klin().Row(), 1);
     EXPECT_EQ(klin().Col(), 5) << "the composed column is skipped";
 }
@@ -385,14 +388,14 @@ TEST_F(EditFixture, PastedTextPassesTheRuleOfTheKeysOrStaysInTheEditor)
     for (const QString &text : pasted) {
         messages.Clear();
         ASSERT_TRUE(Open(klin(), 2, 2, text, 'a'));
-        panel().KeyDownEdits(klin(), *panel().tbN, 13);
+        panel().KeyDownEdits(klin(), *controls().tbN, 13);
         EXPECT_EQ(messages.Messages().size(), 1) << text.left(20).toStdString();
-        EXPECT_TRUE(panel().tbN->isVisible()) << "the text waits to be mended";
-        EXPECT_EQ(panel().tbN->text(), text);
+        EXPECT_TRUE(controls().tbN->isVisible()) << "the text waits to be mended";
+        EXPECT_EQ(controls().tbN->text(), text);
         EXPECT_EQ(Text("SELECT S2a FROM KonT2 WHERE ID = 5"), before);
         EXPECT_EQ(klin().TextMatrix(2, 2), before);
-        panel().KeyDownEdits(klin(), *panel().tbN, 27);
-        EXPECT_FALSE(panel().tbN->isVisible());
+        panel().KeyDownEdits(klin(), *controls().tbN, 27);
+        EXPECT_FALSE(controls().tbN->isVisible());
     }
     EXPECT_EQ(Count("SELECT count(*) FROM FormsAll"), forms);
     messages.Clear();
@@ -405,14 +408,14 @@ TEST_F(EditFixture, PastedTextPassesTheRuleOfTheKeysOrStaysInTheEditor)
     // Typing stops where a form must end, with a message.
     ASSERT_TRUE(Open(klin(), 2, 2, QString(tav::MaxFormLength, 'a')));
     int key = 'b';
-    panel().Editor_KeyPress(*panel().tbN, key);
+    panel().Editor_KeyPress(*controls().tbN, key);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(messages.Messages().size(), 1);
-    panel().tbN->selectAll();
+    controls().tbN->selectAll();
     key = 'b';
-    panel().Editor_KeyPress(*panel().tbN, key);
+    panel().Editor_KeyPress(*controls().tbN, key);
     EXPECT_EQ(key, 'b') << "in place of the selection";
-    panel().KeyDownEdits(klin(), *panel().tbN, 27);
+    panel().KeyDownEdits(klin(), *controls().tbN, 27);
 }
 
 TEST_F(EditFixture, AFormOfAWordThatHasLeftTheListIsRefused)

@@ -5,6 +5,7 @@
 #include "mainwindow/MainWindowFixture.h"
 
 #include "inflection/GrammarPanel.h"
+#include "support/GrammarPanelProbe.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "store/ListWindowLink.h"
 
@@ -35,8 +36,10 @@ protected:
     }
 
     tav::GrammarPanel &panel() { return w->Grammar(); }
-    flexgrid::FlexGrid &klin() { return *panel().msflxKlin; }
-    flexgrid::FlexGrid &imp() { return *panel().msflXImp; }
+    // The panel's controls.
+    tav::GrammarPanelProbe controls() { return tavtest::PanelProbe(panel()); }
+    flexgrid::FlexGrid &klin() { return *panel().FormsGrid(); }
+    flexgrid::FlexGrid &imp() { return *panel().ImperativesGrid(); }
     QString Text(const QString &sql) { return Native(sql).toString(); }
 
     // The six stored forms of a tense and voice, by a query of their own.

@@ -48,8 +48,8 @@ protected:
     // Which heading stands over which columns in the view shown.
     QList<Heading> HeadingsOfView()
     {
-        const auto &top = panel().lblTopLine;
-        const auto &under = panel().lblUnderLine;
+        const auto &top = controls().lblTopLine;
+        const auto &under = controls().lblUnderLine;
         flexgrid::FlexGrid *k = &klin(), *i = &imp();
         QList<Heading> h;
         if (!imp().isHidden()) { // participles and imperatives
@@ -208,7 +208,7 @@ TEST_F(PanelLayout, TheFocusComingIntoALowPanelIsInSight)
     QApplication::processEvents();
     EXPECT_TRUE(inSight(CellInPanel(klin(), 6, 5)));
 
-    panel().tbPP->setFocus(Qt::TabFocusReason);
+    controls().tbPP->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
-    EXPECT_TRUE(inSight(panel().tbPP->geometry()));
+    EXPECT_TRUE(inSight(controls().tbPP->geometry()));
 }

@@ -73,8 +73,8 @@ protected:
                                      [this, id, entry, had, simple] {
                                          w->SmallFacts(id, QString(), 0);
                                          panel().mnuFirstParts_Click(entry);
-                                         panel().opHad[had]->click();
-                                         panel().opSimple[simple]->click();
+                                         controls().opHad[had]->click();
+                                         controls().opSimple[simple]->click();
                                      }};
     }
 
@@ -161,8 +161,8 @@ TEST_F(WholeForms, TheLongestFormOfEveryColumnShowsWhole)
             CheckForms(std::to_string(size.width) + "x" + std::to_string(size.height) + " " + c.name);
         }
     }
-    panel().opHad[1]->click();
-    panel().opSimple[0]->click();
+    controls().opHad[1]->click();
+    controls().opSimple[0]->click();
 }
 
 // The compound tense takes the room the present leaves: its column is wider
@@ -172,7 +172,7 @@ TEST_F(WholeForms, TheTenseColumnsShareTheWidthByWhatTheyHold)
 {
     SetSize({960, 540});
     w->SmallFacts(1, QString(), 0);
-    panel().opHad[1]->click();
+    controls().opHad[1]->click();
     QApplication::processEvents();
     EXPECT_GT(klin().ColWidth(4), klin().ColWidth(2));
     auto *scroll = w->findChild<QScrollArea *>(QStringLiteral("picBottomScroll"));
@@ -203,9 +203,9 @@ TEST_F(WholeForms, ACutFormShowsWholeOnHoverAndInTheFocusedCell)
     g.SetRow(1);
     g.SetCol(1);
     QTest::keyClick(&g, Qt::Key_F2);
-    ASSERT_TRUE(panel().tbN->hasFocus());
-    panel().tbN->setText(typed);
-    QTest::keyClick(panel().tbN, Qt::Key_Return);
+    ASSERT_TRUE(controls().tbN->hasFocus());
+    controls().tbN->setText(typed);
+    QTest::keyClick(controls().tbN, Qt::Key_Return);
     ASSERT_EQ(g.TextMatrix(1, 1), typed);
     ASSERT_TRUE(g.CellTextCut(1, 1));
     ASSERT_FALSE(g.CellTextCut(1, 2));

@@ -4,6 +4,7 @@
 // asked first, and No (the default) changes nothing; a text that is the same
 // article changes nothing and asks nothing.
 
+#include "support/GrammarPanelProbe.h"
 #include "MainWindowFixture.h"
 #include "support/ListCellTyping.h"
 #include "support/OneWordLists.h"
@@ -26,12 +27,12 @@ public:
     using MainWindowFixture::w;
     QString Stored(const QString &sql) const { return Native(sql).toString(); }
     // Types into a verb box of verb 5 and presses Enter.
-    static std::function<void(EmptyingEdits &, const QString &)> VoiceBox(QLineEdit *tav::GrammarPanel::*box)
+    static std::function<void(EmptyingEdits &, const QString &)> VoiceBox(QLineEdit *tav::GrammarPanelProbe::*box)
     {
         return [box](EmptyingEdits &t, const QString &text) {
             tavtest::OpenStdList(5);
             t.w->SmallFacts(5, QString(), 0);
-            QLineEdit *edit = t.w->Grammar().*box;
+            QLineEdit *edit = tavtest::PanelProbe(t.w->Grammar()).*box;
             edit->setText(text);
             QTest::keyClick(edit, Qt::Key_Return);
         };
@@ -60,17 +61,17 @@ TEST_F(EmptyingEdits, AnEditThatEmptiesOrReclassifiesIsAskedFirstOrChangesNothin
              tavtest::EditListCell(*tavtest::OpenSimpleList(2), 1, 3, text);
          },
          "SELECT Art || '/' || Genus FROM Main WHERE ID = 2", true, After::Unchanged},
-        {"voice box of the active form", VoiceBox(&tav::GrammarPanel::tbAP),
+        {"voice box of the active form", VoiceBox(&tav::GrammarPanelProbe::tbAP),
          "SELECT coalesce(AP, '') FROM Main WHERE ID = 5", true, After::Typed},
-        {"voice box of the passive form", VoiceBox(&tav::GrammarPanel::tbPP),
+        {"voice box of the passive form", VoiceBox(&tav::GrammarPanelProbe::tbPP),
          "SELECT coalesce(PP, '') FROM Main WHERE ID = 5", true, After::Typed},
         {"declension form cell",
          [](EmptyingEdits &t, const QString &text) {
              tavtest::OpenStdList(2);
              t.w->SmallFacts(2, QString(), 0);
              tav::GrammarPanel &panel = t.w->Grammar();
-             tavtest::TypeInPanelCell(panel, *panel.msflxKlin, *panel.tbN, 2, 2, text);
-             panel.KeyDownEdits(*panel.msflxKlin, *panel.tbN, winsys::vbKeyReturn);
+             tavtest::TypeInPanelCell(panel, *panel.FormsGrid(), *tavtest::PanelProbe(panel).tbN, 2, 2, text);
+             panel.KeyDownEdits(*panel.FormsGrid(), *tavtest::PanelProbe(panel).tbN, winsys::vbKeyReturn);
          },
          "SELECT coalesce(sFAck, '') FROM Klino WHERE ID = 2", true, After::Typed},
     };
@@ -106,7 +107,7 @@ TEST_F(EmptyingEdits, EscInEveryEditorOfTheGrammarPanelBringsItsStoredTextBack)
     tavtest::OpenStdList(5);
     w->SmallFacts(5, QString(), 0);
     tav::GrammarPanel &panel = w->Grammar();
-    for (QLineEdit *box : {panel.tbAP, panel.tbPP}) {
+    for (QLineEdit *box : {tavtest::PanelProbe(panel).tbAP, tavtest::PanelProbe(panel).tbPP}) {
         SCOPED_TRACE(box->objectName().toStdString());
         const QString shown = box->text();
         box->setFocus();
@@ -115,16 +116,16 @@ TEST_F(EmptyingEdits, EscInEveryEditorOfTheGrammarPanelBringsItsStoredTextBack)
         QTest::keyClick(box, Qt::Key_Escape);
         EXPECT_EQ(box->text(), shown);
     }
-    flexgrid::FlexGrid &grid = *panel.msflxKlin;
+    flexgrid::FlexGrid &grid = *panel.FormsGrid();
     grid.SetRow(1);
     grid.SetCol(1);
     const QString stored = grid.TextMatrix(1, 1);
     int key = 'x';
     panel.Grid_KeyPress(grid, key);
-    panel.Editor_GotFocus(grid, *panel.tbN);
-    ASSERT_TRUE(panel.tbN->isVisible());
-    QTest::keyClick(panel.tbN, Qt::Key_Escape);
-    EXPECT_FALSE(panel.tbN->isVisible());
+    panel.Editor_GotFocus(grid, *tavtest::PanelProbe(panel).tbN);
+    ASSERT_TRUE(tavtest::PanelProbe(panel).tbN->isVisible());
+    QTest::keyClick(tavtest::PanelProbe(panel).tbN, Qt::Key_Escape);
+    EXPECT_FALSE(tavtest::PanelProbe(panel).tbN->isVisible());
     EXPECT_EQ(grid.TextMatrix(1, 1), stored);
     EXPECT_EQ(Stored(QStringLiteral("SELECT AP || '/' || PP FROM Main WHERE ID = 5")),
               QStringLiteral("aggivzw/aggivzomai"));

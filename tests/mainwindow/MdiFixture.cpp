@@ -87,7 +87,7 @@ QWidget *MdiFixture::AddForm(const QString &name, const QString &caption, bool w
         auto *list = new tav::GridStd;
         list->setObjectName(name);
         list->setWindowTitle(caption);
-        flexgrid::FlexGrid *grid = list->Grid;
+        flexgrid::FlexGrid *grid = list->Grid();
         grid->SetCols(3);
         grid->SetRows(3);
         grid->SetFixedRows(1);

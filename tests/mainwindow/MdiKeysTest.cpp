@@ -64,7 +64,7 @@ protected:
         w->Control<QPushButton>("cmdShow")->click();
         auto *list = qobject_cast<tav::GridStd *>(w->ActiveForm());
         if (list)
-            list->Grid->setFocus();
+            list->Grid()->setFocus();
         return list;
     }
     static QWidget *Focus() { return QApplication::focusWidget(); }
@@ -137,7 +137,7 @@ TEST_F(MainWindowKeys, F1OpensTheHelpPageOfWhatTheUserWorksIn)
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("index.html"));
     tav::GridStd *list = OpenVerbs();
     ASSERT_NE(list, nullptr);
-    QTest::keyClick(list->Grid, Qt::Key_F1);
+    QTest::keyClick(list->Grid(), Qt::Key_F1);
     ASSERT_TRUE(w->HelpObject);
     EXPECT_EQ(w->HelpObject->HHTopicURL, QStringLiteral("standard-list.html"));
     EXPECT_EQ(w->HelpObject->HHWindow, QStringLiteral("Main"));
@@ -152,7 +152,7 @@ TEST_F(MainWindowKeys, F1OpensTheHelpPageOfWhatTheUserWorksIn)
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("remarks.html"));
     w->Control<QLineEdit>("tbSearch")->setFocus();
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("searching.html"));
-    w->Grammar().msflxKlin->setFocus();
+    w->Grammar().FormsGrid()->setFocus();
     EXPECT_EQ(w->HelpTopic(), QStringLiteral("grammar-panel.html"));
 
     // A simple list window.
@@ -208,7 +208,7 @@ TEST_F(MainWindowKeys, TabF6AndCtrlTabReachEveryPartOfTheWindow)
     QTest::keyClick(Focus(), Qt::Key_F6);
     EXPECT_EQ(Focus(), w->Control<QTreeWidget>("tv1"));
     QTest::keyClick(Focus(), Qt::Key_F6);
-    EXPECT_EQ(Focus(), second->Grid);
+    EXPECT_EQ(Focus(), second->Grid());
     QTest::keyClick(Focus(), Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(Focus(), w->Control<QTreeWidget>("tv1"));
     QTest::keyClick(Focus(), Qt::Key_F6, Qt::ShiftModifier);
@@ -216,13 +216,13 @@ TEST_F(MainWindowKeys, TabF6AndCtrlTabReachEveryPartOfTheWindow)
 
     // Tab runs from the list on into the grammar panel, the tree and the
     // remarks boxes, and comes back to the list; Shift+Tab goes back.
-    second->Grid->setFocus();
+    second->Grid()->setFocus();
     QList<QWidget *> seen;
-    for (int i = 0; i < 40 && !(i > 0 && Focus() == second->Grid); ++i) {
+    for (int i = 0; i < 40 && !(i > 0 && Focus() == second->Grid()); ++i) {
         seen << Focus();
         QTest::keyClick(Focus(), Qt::Key_Tab);
     }
-    EXPECT_EQ(Focus(), second->Grid) << "Tab comes round to the list";
+    EXPECT_EQ(Focus(), second->Grid()) << "Tab comes round to the list";
     EXPECT_TRUE(std::any_of(seen.begin(), seen.end(),
                             [&](QWidget *f) { return w->Control<QWidget>("picBottom")->isAncestorOf(f); }));
     EXPECT_TRUE(seen.contains(w->Control<QTreeWidget>("tv1")));
@@ -239,7 +239,7 @@ TEST_F(MainWindowKeys, TabF6AndCtrlTabReachEveryPartOfTheWindow)
 
     // Ctrl+Tab and Ctrl+Shift+Tab: the other child window, chosen when Ctrl
     // is let go.
-    second->Grid->setFocus();
+    second->Grid()->setFocus();
     QTest::keyPress(Focus(), Qt::Key_Tab, Qt::ControlModifier);
     QTest::keyRelease(Focus(), Qt::Key_Control, Qt::NoModifier);
     EXPECT_EQ(w->ActiveForm(), first);
@@ -258,12 +258,12 @@ TEST_F(MainWindowKeys, TheFocusStartsInTheTreeAndF6EntersTheLeftPanelAtTheTree)
     // the tree, so that a typed letter moves there and not into a box.
     for (QWidget *last : {w->Control<QWidget>("cmdShow"), w->Control<QWidget>("tbRem")}) {
         last->setFocus();
-        list->Grid->setFocus();
+        list->Grid()->setFocus();
         QTest::keyClick(Focus(), Qt::Key_F6);
         ASSERT_TRUE(Within(w->Control<QWidget>("picBottom")));
         QTest::keyClick(Focus(), Qt::Key_F6);
         EXPECT_EQ(Focus(), w->Control<QTreeWidget>("tv1")) << last->objectName().toStdString();
-        list->Grid->setFocus();
+        list->Grid()->setFocus();
         QTest::keyClick(Focus(), Qt::Key_F6, Qt::ShiftModifier);
         EXPECT_EQ(Focus(), w->Control<QTreeWidget>("tv1")) << last->objectName().toStdString();
     }
@@ -291,7 +291,7 @@ TEST_F(MainWindowKeys, CtrlTabStepsThroughTheChildWindowsFromTheLeftPanelAndTheG
     ASSERT_TRUE(first && second && first != second);
     ASSERT_EQ(w->ActiveForm(), second);
     for (QWidget *from : {w->Control<QWidget>("tv1"), w->Control<QWidget>("tbRem"),
-                          static_cast<QWidget *>(w->Grammar().msflxKlin)}) {
+                          static_cast<QWidget *>(w->Grammar().FormsGrid())}) {
         from->setFocus();
         QTest::keyClick(from, Qt::Key_Tab, Qt::ControlModifier);
         QTest::keyRelease(Focus(), Qt::Key_Control, Qt::NoModifier);

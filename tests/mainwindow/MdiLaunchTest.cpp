@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QLineEdit>
@@ -41,8 +42,9 @@ ExerciseStandIn *StandIn(tav::MDI &w) { return dynamic_cast<tav::ExerciseStandIn
 TEST_F(MdiFixture, EachExerciseEntryOpensTheWindowOnItsTab)
 {
     tav::SqlLang3 = QStringLiteral("SELECT * FROM Main");
-    for (int index = 0; index < 3; ++index) {
+    for (int index = 0; index < tav::ExerciseCount; ++index) {
         tav::MDI &w = NewMdi();
+        EXPECT_EQ(w.Control<QMenu>("mnuEx")->actions().size(), tav::ExerciseCount) << "one entry per exercise";
         tav::PickCriteria = QStringLiteral("ID = %1").arg(index + 7);
         int drawn = 0;
         w.Exercises.PickRandomWords = [&] { ++drawn; };
@@ -165,7 +167,7 @@ TEST_F(MdiFixture, PrintTakesTheActiveListWindowsGridWhateverItsName)
     tav::MDI &w = NewMdi();
     auto *list = qobject_cast<tav::ListWindow *>(AddForm(QStringLiteral("GridStd"), QStringLiteral("list"), true));
     ASSERT_NE(list, nullptr);
-    list->Grid->setObjectName(QStringLiteral("grid"));
+    list->Grid()->setObjectName(QStringLiteral("grid"));
     P001 *print = w.PrintInstance();
     QWidget *printed = nullptr;
     print->SetChooseOutputFile([&](const QString &) {
@@ -176,7 +178,7 @@ TEST_F(MdiFixture, PrintTakesTheActiveListWindowsGridWhateverItsName)
     });
     tavtest::PressWhenShown(print, QStringLiteral("Command1(0)"));
     w.Control<QAction>("mnuPrintParts(0)")->trigger();
-    EXPECT_EQ(printed, list->Grid);
+    EXPECT_EQ(printed, list->Grid());
 }
 
 TEST_F(MdiFixture, PrintImageShowsPressedWhileThePointerIsOverIt)

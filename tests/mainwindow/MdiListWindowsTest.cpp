@@ -2,6 +2,7 @@
 // request of the Show button opens a standard list window through the frame,
 // which keeps its print entries and window menu in step with them.
 
+#include "support/ListWindowProbe.h"
 #include "FrameListWindows.h"
 
 #include "grids/GridSimple.h"
@@ -194,25 +195,25 @@ TEST_F(FrameListWindows, RefreshingFromOneListLeavesTheOthersBehindAndTheGrammar
     ASSERT_NE(first, nullptr);
     w->Control<QMdiArea>("mdiClient")->setActiveSubWindow(subs.at(0));
     tav::SetGridBusy(true);
-    first->Grid->SetRow(3);
-    first->Grid->SetCol(4);
+    first->Grid()->SetRow(3);
+    first->Grid()->SetCol(4);
     tav::SetGridBusy(false);
     first->ShowCellInfo();
     const QString shown = w->PanelText(3);
-    ASSERT_EQ(shown, QStringLiteral("ID ") + first->Grid->TextMatrix(3, 1));
+    ASSERT_EQ(shown, QStringLiteral("ID ") + first->Grid()->TextMatrix(3, 1));
 
     for (bool button : {false, true}) {
         SCOPED_TRACE(button);
         if (button) {
-            first->cmdFresh->click();
+            tavtest::ListProbe(first).cmdFresh->click();
         } else {
             int key = winsys::vbKeyF5;
             first->msFlxMulti_KeyDown(key, 0);
         }
         EXPECT_EQ(w->Control<QMdiArea>("mdiClient")->currentSubWindow(), subs.at(0));
         EXPECT_EQ(w->PanelText(3), shown) << "the grammar panel stays on the word of the list the user is in";
-        EXPECT_EQ(first->Grid->Row(), 3);
-        EXPECT_EQ(first->Grid->Col(), 4);
+        EXPECT_EQ(first->Grid()->Row(), 3);
+        EXPECT_EQ(first->Grid()->Col(), 4);
     }
 }
 
@@ -223,15 +224,15 @@ TEST_F(FrameListWindows, PanelFourShowsTheRowsOtherMeaningsAndOnlyWhileASimpleLi
     auto *simple = dynamic_cast<tav::GridSimple *>(w->ChildForms().first());
     ASSERT_NE(simple, nullptr);
     int mer = -1;
-    for (int r = 1; r < simple->Grid->Rows(); ++r)
-        if (simple->Grid->TextMatrix(r, 2) == QStringLiteral("mer"))
+    for (int r = 1; r < simple->Grid()->Rows(); ++r)
+        if (simple->Grid()->TextMatrix(r, 2) == QStringLiteral("mer"))
             mer = r;
     ASSERT_GT(mer, 0);
     for (int col : {2, 4}) {
         SCOPED_TRACE(col);
         tav::SetGridBusy(true);
-        simple->Grid->SetRow(mer);
-        simple->Grid->SetCol(col);
+        simple->Grid()->SetRow(mer);
+        simple->Grid()->SetCol(col);
         tav::SetGridBusy(false);
         simple->ShowCellInfo();
         const QString panel = w->PanelText(4);
@@ -260,8 +261,8 @@ TEST_F(FrameListWindows, PanelFourFollowsAChangeOfTheThirdLanguage)
     ASSERT_FALSE(swedishList.isNull());
     w->Control<QMdiArea>("mdiClient")->setActiveSubWindow(w->Control<QMdiArea>("mdiClient")->subWindowList().last());
     tav::SetGridBusy(true);
-    simple->Grid->SetRow(1);
-    simple->Grid->SetCol(2);
+    simple->Grid()->SetRow(1);
+    simple->Grid()->SetCol(2);
     tav::SetGridBusy(false);
     simple->ShowCellInfo();
     const QString swedish = w->PanelText(4);
@@ -318,7 +319,7 @@ TEST_F(FrameListWindows, OnASmallScreenAListOpensInsideTheClientAreaAndFillsItMa
     QMdiSubWindow *sub = w->Control<QMdiArea>("mdiClient")->subWindowList().first();
     const QRect area = w->Control<QMdiArea>("mdiClient")->viewport()->rect();
     EXPECT_TRUE(area.contains(sub->geometry())) << "frame and title bar inside the client area";
-    flexgrid::FlexGrid &g = *list->Grid;
+    flexgrid::FlexGrid &g = *list->Grid();
     EXPECT_LE(list->mapTo(w->Control<QMdiArea>("mdiClient")->viewport(), g.geometry().bottomRight()).x(), area.right());
     const QRect third = g.CellRect(1, 6);
     EXPECT_TRUE(third.isEmpty() || third.right() >= g.viewport()->width())

@@ -69,7 +69,7 @@ TEST_F(FrameListWindows, EveryListPrintsTheWordsItShowsOverItsColumnsWhateverThe
         ASSERT_FALSE(w->ChildForms().isEmpty());
         auto *list = dynamic_cast<tav::ListWindow *>(w->ChildForms().last());
         ASSERT_NE(list, nullptr);
-        flexgrid::FlexGrid &g = *list->Grid;
+        flexgrid::FlexGrid &g = *list->Grid();
 
         // What the list shows over each of its visible columns.
         QStringList shown, fieldNames;
@@ -80,7 +80,8 @@ TEST_F(FrameListWindows, EveryListPrintsTheWordsItShowsOverItsColumnsWhateverThe
             const QPushButton *button = list->HeadingOver(c);
             ASSERT_NE(button, nullptr) << "column " << c << " has no heading on the screen";
             // The third language's column of a standard list: its name.
-            const bool thirdLanguage = dynamic_cast<tav::GridStd *>(list) && list->Grid->Tag() != QLatin1String("33") && c == 6;
+            const bool thirdLanguage =
+                dynamic_cast<tav::GridStd *>(list) && list->Grid()->Tag() != QLatin1String("33") && c == 6;
             shown << (thirdLanguage ? tav::Opt3rdLang : button->text());
             greek << (button->font().family() == winsys::GreekFamily);
             fieldNames << g.TextMatrix(0, c);

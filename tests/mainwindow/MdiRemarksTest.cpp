@@ -43,9 +43,9 @@ protected:
         ASSERT_EQ(w->ActiveForm(), list);
         id = NativeCount(QStringLiteral("SELECT ID FROM Main WHERE WT = 'cA'"));
         // The list's current row is the auxiliary's.
-        for (int r = 1; r < list->Grid->Rows(); ++r)
-            if (list->Grid->TextMatrix(r, 1) == QString::number(id))
-                list->Grid->SetRow(r);
+        for (int r = 1; r < list->Grid()->Rows(); ++r)
+            if (list->Grid()->TextMatrix(r, 1) == QString::number(id))
+                list->Grid()->SetRow(r);
         w->SmallFacts(id);
     }
     QString Stored(const QString &sql) { return Native(sql.arg(id)).toString(); }
@@ -54,7 +54,7 @@ protected:
     // the current one are in view. Returns the view's top row.
     int MiddleOfTheView()
     {
-        flexgrid::FlexGrid &g = *list->Grid;
+        flexgrid::FlexGrid &g = *list->Grid();
         const int top = 8;
         g.SetTopRow(top);
         g.SetRow(top + 3);
@@ -87,13 +87,13 @@ TEST_F(RemarksFixture, StoringARemarkFromEitherBoxKeepsTheListsView)
 {
     OpenList();
     const int top = MiddleOfTheView();
-    const int row = list->Grid->Row();
+    const int row = list->Grid()->Row();
     for (const char *name : {"tbRem", "tbRemG3"}) {
         SCOPED_TRACE(name);
         w->Control<QTextEdit>(name)->setPlainText(QStringLiteral("keep the view"));
         QTest::keyClick(w->Control<QTextEdit>(name), Qt::Key_Return);
-        EXPECT_EQ(list->Grid->Row(), row);
-        EXPECT_EQ(list->Grid->TopRow(), top) << "the row is in view: it is not scrolled to the top";
+        EXPECT_EQ(list->Grid()->Row(), row);
+        EXPECT_EQ(list->Grid()->TopRow(), top) << "the row is in view: it is not scrolled to the top";
     }
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM Main WHERE ID = %1")), QStringLiteral("keep the view"));
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks FROM GreekSwedish WHERE ID = %1")), QStringLiteral("keep the view"));
@@ -103,10 +103,10 @@ TEST_F(RemarksFixture, BackFromTheGrammarPanelTheNextRowIsCurrentInTheSameView)
 {
     OpenList();
     const int top = MiddleOfTheView();
-    const int row = list->Grid->Row();
+    const int row = list->Grid()->Row();
     w->ReturnLista(false);
-    EXPECT_EQ(list->Grid->Row(), row + 1);
-    EXPECT_EQ(list->Grid->TopRow(), top) << "the next row is in view: it is not scrolled to the top";
+    EXPECT_EQ(list->Grid()->Row(), row + 1);
+    EXPECT_EQ(list->Grid()->TopRow(), top) << "the next row is in view: it is not scrolled to the top";
 }
 
 TEST_F(RemarksFixture, TheSecondBoxWritesTheThirdLanguagesRemarkOrRemarks2WhenItIsHidden)
@@ -307,7 +307,7 @@ TEST_F(RemarksFixture, BothBoxesSurviveAPasteOfClipboardDataWithoutFormats)
 TEST_F(RemarksFixture, TheSameRemarksAgainLeaveTheBoxesUnpaintedAndFresh)
 {
     OpenList();
-    flexgrid::FlexGrid &g = *list->Grid;
+    flexgrid::FlexGrid &g = *list->Grid();
     auto withoutRemarks = [&](int row) {
         return NativeCount(QStringLiteral("SELECT count(*) FROM Main JOIN GreekSwedish ON GreekSwedish.ID = Main.ID "
                                           "WHERE Main.ID = %1 AND ifnull(Main.Remarks, '') = '' "
@@ -351,7 +351,7 @@ TEST_F(RemarksFixture, TheSameRemarksAgainLeaveTheBoxesUnpaintedAndFresh)
 TEST_F(RemarksFixture, TypedRemarksAreStoredBeforeAnotherWordIsShown)
 {
     OpenList();
-    flexgrid::FlexGrid &g = *list->Grid;
+    flexgrid::FlexGrid &g = *list->Grid();
     const struct {
         const char *box;
         const char *table;

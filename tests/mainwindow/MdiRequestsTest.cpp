@@ -31,9 +31,9 @@ TEST_F(MainWindowFixture, ShowHandsTheSelectedNodeToTheStandardList)
     EXPECT_EQ(requests.calls.last(), QStringLiteral("Std|") + tav::SqlLang3 + QStringLiteral("|1|0|") +
                                          Caption(QStringLiteral("ATyp1")) +
                                          QStringLiteral("|5| Greek  Like'h*' AND WT Like'cv'"));
-    EXPECT_TRUE(w->Grammar().VoiceMenuChoice[0]);
-    EXPECT_FALSE(w->Grammar().VoiceMenuChoice[1]);
-    EXPECT_FALSE(w->Grammar().VoiceMenuChoice[2]);
+    EXPECT_TRUE(w->Grammar().VoiceMenuChoice(0));
+    EXPECT_FALSE(w->Grammar().VoiceMenuChoice(1));
+    EXPECT_FALSE(w->Grammar().VoiceMenuChoice(2));
 }
 
 TEST_F(MainWindowFixture, ShowOfNounsAndMeaningsWithTheThirdLanguageHidden)

@@ -1,3 +1,4 @@
+#include "support/GrammarPanelProbe.h"
 #include "MdiFixture.h"
 
 #include "ExerciseStandIn.h"
@@ -143,7 +144,7 @@ TEST_F(MdiFixture, LoadWritesTheStatusPanels)
     EXPECT_FALSE(tav::StartingUp);
     EXPECT_FALSE(tav::MainLoading);
     EXPECT_EQ(mdi->LetterFont, QStringLiteral("VudedoGreek"));
-    EXPECT_TRUE(mdi->Grammar().VoiceMenuChoice[0]);
+    EXPECT_TRUE(mdi->Grammar().VoiceMenuChoice(0));
     EXPECT_EQ(mdi->Control<QLabel>("lblFlag")->text(), QStringLiteral("Search for Greek"));
 }
 
@@ -232,11 +233,11 @@ TEST_F(MdiFixture, ResetAfterLoadDisablesTheBoxesButTheSearchBox)
     EXPECT_FALSE(w.Control<QTextEdit>("tbRem")->isEnabled());
     EXPECT_TRUE(w.Control<QTextEdit>("tbRem")->toPlainText().isEmpty());
     EXPECT_FALSE(w.Control<QTextEdit>("tbRemG3")->isEnabled());
-    EXPECT_EQ(w.Grammar().tbN->property("Tag").toString(), QStringLiteral("Klino"));
-    EXPECT_EQ(w.Grammar().msflxKlin->CellBackColorAt(1, 1), 0xFFFF);
+    EXPECT_EQ(tavtest::PanelProbe(w.Grammar()).tbN->property("Tag").toString(), QStringLiteral("Klino"));
+    EXPECT_EQ(w.Grammar().FormsGrid()->CellBackColorAt(1, 1), 0xFFFF);
     EXPECT_EQ(w.Grammar().State().wordID, 0);
-    EXPECT_TRUE(w.Grammar().msflXImp->isHidden());
-    EXPECT_EQ(w.Grammar().lblVoice->text(), QStringLiteral("0"));
+    EXPECT_TRUE(w.Grammar().ImperativesGrid()->isHidden());
+    EXPECT_EQ(tavtest::PanelProbe(w.Grammar()).lblVoice->text(), QStringLiteral("0"));
 }
 
 // --- Frame, menus, status bar ------------------------------------------------

@@ -4,6 +4,7 @@
 // closed: it is stored as Enter would store it. Where it is refused, the
 // close asks whether to discard it or to go back to it; a signal drops it.
 
+#include "support/GrammarPanelProbe.h"
 #include "MainWindowFixture.h"
 #include "support/ListCellTyping.h"
 #include "support/OneWordLists.h"
@@ -80,33 +81,44 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
              TypeInList(t.OpenStd(7), 5, QStringLiteral("heifer") + x);
              return QStringLiteral("heifer") + x;
          },
-         "SELECT English FROM Main WHERE ID = 7", {}},
+         "SELECT English FROM Main WHERE ID = 7",
+         {}},
         {"simple list editor",
          [](OpenTyping &t, const QString &x) {
              TypeInList(t.OpenSimple(7), 2, QStringLiteral("calf") + x);
              return QStringLiteral("calf") + x;
          },
-         "SELECT group_concat(Lat) FROM AllEnglishGreek WHERE ID = 7", {}},
+         "SELECT group_concat(Lat) FROM AllEnglishGreek WHERE ID = 7",
+         {}},
         {"declension editor",
          [](OpenTyping &t, const QString &x) {
              tav::GrammarPanel &panel = t.w->Grammar();
              t.OpenStd(2);
              t.w->SmallFacts(2, QString(), 0); // agavph, feminine
-             t.TypeInPanel(*panel.msflxKlin, panel.tbN, 2, 2, QStringLiteral("agavpha") + x);
+             t.TypeInPanel(*panel.FormsGrid(), tavtest::PanelProbe(panel).tbN, 2, 2, QStringLiteral("agavpha") + x);
              return QStringLiteral("agavpha") + x;
          },
          "SELECT sFAck FROM Klino WHERE ID = 2",
-         [](OpenTyping &t) { return t.w->Grammar().tbN->isVisible() ? t.w->Grammar().tbN->text() : QString(); }},
+         [](OpenTyping &t) {
+             return tavtest::PanelProbe(t.w->Grammar()).tbN->isVisible()
+                        ? tavtest::PanelProbe(t.w->Grammar()).tbN->text()
+                        : QString();
+         }},
         {"imperative editor",
          [](OpenTyping &t, const QString &x) {
              tav::GrammarPanel &panel = t.w->Grammar();
              t.OpenStd(5);
              t.w->SmallFacts(5, QString(), 33); // a verb, with its imperatives
-             t.TypeInPanel(*panel.msflXImp, panel.tbImp, 1, 1, QStringLiteral("aggivxe") + x);
+             t.TypeInPanel(*panel.ImperativesGrid(), tavtest::PanelProbe(panel).tbImp, 1, 1,
+                           QStringLiteral("aggivxe") + x);
              return QStringLiteral("aggivxe") + x;
          },
          "SELECT SiSimpAct FROM IMPER WHERE ID = 5",
-         [](OpenTyping &t) { return t.w->Grammar().tbImp->isVisible() ? t.w->Grammar().tbImp->text() : QString(); }},
+         [](OpenTyping &t) {
+             return tavtest::PanelProbe(t.w->Grammar()).tbImp->isVisible()
+                        ? tavtest::PanelProbe(t.w->Grammar()).tbImp->text()
+                        : QString();
+         }},
         {"first remarks box",
          [](OpenTyping &t, const QString &x) {
              t.OpenStd(7);
@@ -114,7 +126,8 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
              TypeInBox(t.w->Control<QTextEdit>("tbRem"), QStringLiteral("a remark") + x);
              return t.w->Control<QTextEdit>("tbRem")->toPlainText();
          },
-         "SELECT Remarks FROM Main WHERE ID = 7", {}},
+         "SELECT Remarks FROM Main WHERE ID = 7",
+         {}},
         {"second remarks box",
          [](OpenTyping &t, const QString &x) {
              t.OpenStd(7);
@@ -122,7 +135,8 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
              TypeInBox(t.w->Control<QTextEdit>("tbRemG3"), QStringLiteral("en kommentar") + x);
              return t.w->Control<QTextEdit>("tbRemG3")->toPlainText();
          },
-         "SELECT Remarks FROM GreekSwedish WHERE ID = 7", {}},
+         "SELECT Remarks FROM GreekSwedish WHERE ID = 7",
+         {}},
     };
     const struct {
         const char *name;
@@ -204,7 +218,7 @@ TEST_F(OpenTyping, ARefusedTextCanAlwaysBeLeftAndASignalAlwaysEndsTheProgram)
              tav::GrammarPanel &panel = t.w->Grammar();
              t.OpenStd(2);
              t.w->SmallFacts(2, QString(), 0);
-             t.TypeInPanel(*panel.msflxKlin, panel.tbN, 2, 2, QStringLiteral("levxhj"));
+             t.TypeInPanel(*panel.FormsGrid(), tavtest::PanelProbe(panel).tbN, 2, 2, QStringLiteral("levxhj"));
          },
          "levxhj", "SELECT sFAck FROM Klino WHERE ID = 2", "agavph"},
         {"first remarks box",

@@ -4,6 +4,7 @@
 // nothing; a question with no such answer stays open on Esc and the close
 // box, and a signal leaves the data as it is.
 
+#include "support/GrammarPanelProbe.h"
 #include "MainWindowFixture.h"
 #include "support/AnswerBox.h"
 #include "support/ListCellTyping.h"
@@ -139,7 +140,7 @@ TEST_F(QuestionAnswers, EscTheCloseBoxEnterAndASignalLeaveWhatEachQuestionSays)
         {"add another meaning in a simple list (OK adds it)",
          [](QuestionAnswers &t) -> std::function<void()> {
              tav::GridSimple *list = t.OpenSimple(7);
-             const QString typed = list->Grid->TextMatrix(1, 2) + QStringLiteral(", calf");
+             const QString typed = list->Grid()->TextMatrix(1, 2) + QStringLiteral(", calf");
              return [list, typed] { tavtest::EditListCell(*list, 1, 2, typed); };
          },
          0, true, 0, "SELECT English FROM Main WHERE ID = 7", {false, false, false, true}},
@@ -147,7 +148,7 @@ TEST_F(QuestionAnswers, EscTheCloseBoxEnterAndASignalLeaveWhatEachQuestionSays)
          [](QuestionAnswers &t) -> std::function<void()> {
              t.OpenStd(5);
              t.w->SmallFacts(5, QString(), 0);
-             QLineEdit *box = t.w->Grammar().tbAP;
+             QLineEdit *box = tavtest::PanelProbe(t.w->Grammar()).tbAP;
              return [box] {
                  box->clear();
                  QTest::keyClick(box, Qt::Key_Return);
@@ -159,8 +160,10 @@ TEST_F(QuestionAnswers, EscTheCloseBoxEnterAndASignalLeaveWhatEachQuestionSays)
              t.OpenStd(2);
              t.w->SmallFacts(2, QString(), 0);
              tav::GrammarPanel &panel = t.w->Grammar();
-             tavtest::TypeInPanelCell(panel, *panel.msflxKlin, *panel.tbN, 2, 2, QString());
-             return [&panel] { panel.KeyDownEdits(*panel.msflxKlin, *panel.tbN, winsys::vbKeyReturn); };
+             tavtest::TypeInPanelCell(panel, *panel.FormsGrid(), *tavtest::PanelProbe(panel).tbN, 2, 2, QString());
+             return [&panel] {
+                 panel.KeyDownEdits(*panel.FormsGrid(), *tavtest::PanelProbe(panel).tbN, winsys::vbKeyReturn);
+             };
          },
          0, true, 0, "SELECT sFAck FROM Klino WHERE ID = 2", {false, false, false, false}},
         {"discard a refused text and close its list",

@@ -71,13 +71,13 @@ TEST_F(FrameListWindows, ALowWindowShowsThePanelsRowsAndFiveRowsOfAList)
     QApplication::processEvents();
     auto *panel = w->findChild<QScrollArea *>(QStringLiteral("picBottomScroll"));
     ASSERT_NE(panel, nullptr);
-    EXPECT_GE(WholeRowsShown(*list->Grid), 5);
+    EXPECT_GE(WholeRowsShown(*list->Grid()), 5);
     EXPECT_EQ(panel->verticalScrollBar()->maximum(), 0) << "the panel is shown whole";
     EXPECT_GE(panel->height(), w->Control<QWidget>("picBottom")->height());
 
     w->setFixedSize(960, 400);
     QApplication::processEvents();
-    EXPECT_GE(WholeRowsShown(*list->Grid), 5);
+    EXPECT_GE(WholeRowsShown(*list->Grid()), 5);
     EXPECT_GT(panel->height(), 0) << "the grammar panel stays in sight";
     EXPECT_GT(panel->verticalScrollBar()->maximum(), 0) << "and scrolls to its lower rows";
 

@@ -22,26 +22,32 @@
 
 using tav::Splash;
 
-TEST(Splash, LoadingTextTogglesAndOtherTextsStay)
+TEST(Splash, TheWindowKeepsTheLoadingCaptionAndItsLabelShowsIt)
 {
+    using Caption = Splash::LoadingCaption;
     Splash splash;
-    ASSERT_EQ(splash.lblLoading->text(), QStringLiteral("Loading...wait....."));
     EXPECT_EQ(splash.Timer3->interval(), 400);
     EXPECT_TRUE(splash.Timer3->isActive());
-    splash.Timer3_Timer();
-    EXPECT_EQ(splash.lblLoading->text(), QStringLiteral("wait...Loading....."));
-    splash.Timer3_Timer();
-    EXPECT_EQ(splash.lblLoading->text(), QStringLiteral("Loading...wait....."));
-    splash.lblLoading->setText(QStringLiteral("Opening the word database"));
-    splash.Timer3_Timer();
-    EXPECT_EQ(splash.lblLoading->text(), QStringLiteral("Opening the word database"));
+    const struct {
+        Caption caption;
+        const char *text;
+    } blinks[] = {{Caption::LoadingWait, "Loading...wait....."},
+                  {Caption::WaitLoading, "wait...Loading....."},
+                  {Caption::LoadingWait, "Loading...wait....."},
+                  {Caption::WaitLoading, "wait...Loading....."}};
+    for (const auto &blink : blinks) {
+        EXPECT_EQ(splash.Loading(), blink.caption);
+        EXPECT_EQ(Splash::LoadingText(splash.Loading()), QLatin1String(blink.text));
+        EXPECT_EQ(splash.LoadingLabelText(), QLatin1String(blink.text));
+        splash.Timer3_Timer();
+    }
 }
 
 TEST(Splash, TheTimerBlinksWhileTheEventLoopRuns)
 {
     Splash splash;
     QStringList seen;
-    QObject::connect(splash.Timer3, &QTimer::timeout, [&] { seen << splash.lblLoading->text(); });
+    QObject::connect(splash.Timer3, &QTimer::timeout, [&] { seen << splash.LoadingLabelText(); });
     // Two blinks, however long the machine takes for them; the limit only
     // ends the test when the timer does not run.
     ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() >= 2; }, 20000));

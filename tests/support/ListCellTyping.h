@@ -2,6 +2,7 @@
 // Typing into a list window's cell as a user does: the cell made current,
 // F2 opens its editor, the text goes in, and Enter (EditListCell) stores it.
 
+#include "support/ListWindowProbe.h"
 #include "grids/ListWindow.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/winsys/VbKeys.h"
@@ -16,13 +17,13 @@ namespace tavtest {
 inline void TypeInListCell(tav::ListWindow &w, int row, int col, const QString &text)
 {
     tav::SetGridBusy(true);
-    w.Grid->SetRow(row);
-    w.Grid->SetCol(col);
+    w.Grid()->SetRow(row);
+    w.Grid()->SetCol(col);
     tav::SetGridBusy(false);
     w.ShowCellInfo();
     int key = winsys::vbKeyF2;
     w.msFlxMulti_KeyDown(key, 0);
-    w.tbN->setText(text);
+    tavtest::ListProbe(w).tbN->setText(text);
 }
 
 inline void EditListCell(tav::ListWindow &w, int row, int col, const QString &text)
