@@ -125,7 +125,7 @@ TEST_F(GridSimpleTest, RightClickOpensTheWordsCompleteRecordOrTellsItIsMissing)
     // A query that fails is told with the engine's message; no window opens.
     tav::WordDb->ExecNative(QStringLiteral("ALTER TABLE GreekSwedish RENAME TO GreekSwedishGone"));
     messages.Clear();
-    emit w->Grid->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
+    emit w->Grid()->MouseUp(flexgrid::vbRightButton, 0, 10, 10);
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_TRUE(messages.Messages()[0].prompt.contains(QStringLiteral("GreekSwedish")))
         << messages.Messages()[0].prompt.toStdString();
