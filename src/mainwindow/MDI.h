@@ -234,8 +234,8 @@ public:
     QMdiSubWindow *AddChild(ExerciseWindowLink &exercise);
     // The list window a child form is; nullptr for another window.
     ListWindowLink *ListWindowOf(const QWidget *form) const;
-    // The same as the window whose grid prints; nullptr for a child added
-    // with its link only.
+    // The same as the list window itself (its grid prints, its kind picks
+    // its help page); nullptr for a child added with its link only.
     ListWindow *PrintableListOf(const QWidget *form) const;
 
     // The left panel's width in twips; the grip's bounds.

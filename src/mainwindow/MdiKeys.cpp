@@ -5,8 +5,8 @@
 #include "mainwindow/MDI.h"
 
 #include "exercise/ExerciseLaunch.h"
+#include "grids/ListWindow.h"
 #include "help/HTMLHelp.h"
-#include "store/ListWindowLink.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -41,12 +41,11 @@ QList<QWidget *> TabStopsIn(QWidget *area)
 
 // The help page of each list window's kind and of each exercise tab (1 to
 // ExerciseCount; 0 when the exercise window is not the active one).
-QString ChildTopic(const ListWindowLink *list, int exerciseTab)
+QString ChildTopic(const ListWindow *list, int exerciseTab)
 {
-    if (list && list->Name() == QLatin1String("GridSimple"))
-        return QStringLiteral("simple-list.html");
-    if (list && list->Name() == QLatin1String("GridStd"))
-        return QStringLiteral("standard-list.html");
+    if (list)
+        return list->ListKind() == ListWindow::Kind::Simple ? QStringLiteral("simple-list.html")
+                                                            : QStringLiteral("standard-list.html");
     static const char *const pages[ExerciseCount] = {"exercise-typing.html", "exercise-matching.html",
                                                      "exercise-verbs.html"};
     if (exerciseTab >= 1 && exerciseTab <= ExerciseCount)
@@ -117,7 +116,7 @@ QString MDI::HelpTopic() const
     QWidget *form = ActiveForm();
     ExerciseWindowLink *exercise = ExerciseInstance();
     const int tab = exercise && form && exercise->Form() == form ? exercise->CurrentTab() : 0;
-    const QString page = ChildTopic(ListWindowOf(form), tab);
+    const QString page = ChildTopic(PrintableListOf(form), tab);
     return page.isEmpty() ? QStringLiteral("index.html") : page;
 }
 

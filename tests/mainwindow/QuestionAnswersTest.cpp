@@ -212,8 +212,9 @@ TEST_F(QuestionAnswers, EscTheCloseBoxEnterAndASignalLeaveWhatEachQuestionSays)
             EXPECT_GT(run.shown, q.which) << "the question was asked";
             EXPECT_EQ(run.stayedOpen, !q.hasSafeAnswer && (way == Way::Esc || way == Way::CloseBox))
                 << run.prompt.toStdString();
-            if (way == Way::Signal)
+            if (way == Way::Signal) {
                 EXPECT_TRUE(run.ended) << "a signal ends the program";
+            }
             const QString after = Stored(QString::fromLatin1(q.storedSql));
             EXPECT_EQ(after != before, q.changes.forWay(way)) << before.toStdString() << " -> " << after.toStdString();
         }

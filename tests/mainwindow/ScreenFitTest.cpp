@@ -96,8 +96,9 @@ TEST_F(ScreenFit, TheMainWindowLiesOnTheScreenAndStaysMaximised)
     ASSERT_FALSE(w->Control<QWidget>("picToolbar")->isHidden());
     CheckFit(true, "the exercise closed");
     // The grammar panel has its whole height back.
-    if (w->screen()->availableGeometry().height() >= 540)
+    if (w->screen()->availableGeometry().height() >= 540) {
         EXPECT_EQ(w->findChild<QScrollArea *>(QStringLiteral("picBottomScroll"))->verticalScrollBar()->maximum(), 0);
+    }
 
     // In its normal state the window takes the work area, and no more.
     w->showNormal();

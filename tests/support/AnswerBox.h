@@ -90,8 +90,9 @@ inline BoxRun AnswerBox(Way way, int which, int fallback, const std::function<vo
     poll.start();
     act();
     poll.stop();
+    // Whether the signal ended the run is the caller's to check.
     if (endOnSignal)
-        QTest::qWaitFor([&] { return run.ended; }, 2000);
+        (void)QTest::qWaitFor([&] { return run.ended; }, 2000);
     endOnSignal.reset();
     winsys::SetMessageService(before);
     return run;
