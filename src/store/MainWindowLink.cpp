@@ -30,4 +30,8 @@ MainWindowLink &Link()
 
 void SetLink(MainWindowLink *link) { g_link = link; }
 
+void MainWindowLink::TellAtStart(const Notice &notice) { tav::Tell(notice); }
+
+int MainWindowLink::AskAtStart(const Notice &question) { return tav::Tell(question); }
+
 } // namespace tav

@@ -4,6 +4,8 @@
 // splash and the main window, it calls the link that the program installed.
 // Tests install RecordingLink (tests/support) and read what was asked.
 
+#include "store/Notice.h"
+
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -22,6 +24,14 @@ public:
     virtual void ShowSplash() {}
     virtual void UnloadSplash() {}
     virtual void ShowMain() {}
+    // What the start-up has to say before the main window is shown: why the
+    // start ends (TellAtStart), and its one question, whether to take over a
+    // lock it cannot check (AskAtStart), which returns the button chosen.
+    // The start-up shows no message box itself; the window side shows these
+    // above the splash. By default they go to the message service, which
+    // the program, a tool and a test each install as they need.
+    virtual void TellAtStart(const Notice &notice);
+    virtual int AskAtStart(const Notice &question);
 
     // The main window's status bar, panels 1 to 7.
     virtual void SetPanelText(int panel, const QString &text) = 0;

@@ -44,8 +44,8 @@ bool AskToTakeOverLock(const LockHolder &holder)
         winsys::AppTitle + QStringLiteral(" with this word database anyway, Cancel to end this start.");
     // OK and Cancel, not Yes and No: the box can be closed (Esc, a signal
     // that ends the program), which answers Cancel.
-    return winsys::MsgBox(prompt, winsys::vbOKCancel | winsys::vbExclamation | winsys::vbDefaultButton2,
-                          winsys::AppTitle) == winsys::vbOK;
+    return Link().AskAtStart({prompt, winsys::vbOKCancel | winsys::vbExclamation | winsys::vbDefaultButton2,
+                              winsys::AppTitle}) == winsys::vbOK;
 }
 
 // The engine's reason for a failure, without the path it may name (the
@@ -236,12 +236,13 @@ int SubMain(const QString &programFolder)
     if (!cause.isEmpty() || !message.isEmpty()) {
         CloseWordDb();
         Link().UnloadSplash();
+        // Told once the splash is gone, so that it does not cover the box.
         if (message.isEmpty())
-            winsys::MsgBox(winsys::AppTitle + QStringLiteral(" cannot start: its word database\n") + DbPath +
-                               QStringLiteral("\ncannot be used.\n") + cause,
-                           winsys::vbCritical, winsys::AppTitle);
+            Link().TellAtStart({winsys::AppTitle + QStringLiteral(" cannot start: its word database\n") + DbPath +
+                                    QStringLiteral("\ncannot be used.\n") + cause,
+                                winsys::vbCritical, winsys::AppTitle});
         else
-            winsys::MsgBox(message, winsys::vbExclamation, winsys::AppTitle);
+            Link().TellAtStart({message, winsys::vbExclamation, winsys::AppTitle});
         return 1;
     }
 

@@ -57,14 +57,15 @@ protected:
     {
         const QByteArray before = FileHash(db.Path());
         EXPECT_EQ(SubMain(db.Folder()), 1);
-        ASSERT_EQ(messages.Messages().size(), 1) << messages.Prompts().join("\n").toStdString();
-        const QString prompt = messages.Messages().first().prompt;
+        // One notice, handed to the window side once the splash is gone.
+        EXPECT_EQ(link.calls, QStringList({"ShowSplash", "UnloadSplash", "TellAtStart"}));
+        ASSERT_EQ(link.notices.size(), 1);
+        const QString prompt = link.notices.first().Prompt;
         // The file once, the cause in plain words.
         EXPECT_EQ(prompt.count(db.Path()), 1) << prompt.toStdString();
         EXPECT_TRUE(prompt.contains(cause)) << prompt.toStdString();
-        EXPECT_EQ(messages.Messages().first().style, winsys::vbCritical);
-        EXPECT_EQ(link.Count("ShowMain"), 0);
-        EXPECT_EQ(link.calls.last(), "UnloadSplash"); // the splash does not hide the message
+        EXPECT_EQ(link.notices.first().Style, winsys::vbCritical);
+        EXPECT_EQ(link.notices.first().Title, winsys::AppTitle);
         EXPECT_EQ(WordDb, nullptr);
         if (!before.isEmpty()) {
             EXPECT_EQ(FileHash(db.Path()), before); // nothing written

@@ -137,8 +137,11 @@ TEST_F(WordFileStart, ASecondStartOnTheSameFileSaysTheProgramRunsAndEnds)
     ASSERT_TRUE(running.tryLock(0));
     const QByteArray before = tavtest::FileHash(db.Path());
     EXPECT_EQ(SubMain(db.Folder()), 1);
-    ASSERT_EQ(messages.Messages().size(), 1);
-    const QString prompt = messages.Messages().first().prompt;
+    EXPECT_EQ(link.calls, QStringList({"ShowSplash", "UnloadSplash", "TellAtStart"}));
+    ASSERT_EQ(link.notices.size(), 1);
+    EXPECT_EQ(link.notices.first().Style, winsys::vbExclamation);
+    EXPECT_EQ(link.notices.first().Title, winsys::AppTitle);
+    const QString prompt = link.notices.first().Prompt;
     EXPECT_TRUE(prompt.contains("already running with this word database")) << prompt.toStdString();
     EXPECT_TRUE(prompt.contains(db.Path()));
     EXPECT_EQ(link.Count("ShowMain"), 0);
@@ -441,6 +444,7 @@ TEST_F(WordFileStart, ALockThatCannotBeCheckedIsTakenOverOnlyWhenTheUserSaysSo)
         SCOPED_TRACE(c.name);
         ResetSharedState();
         messages.Clear();
+        link.Clear();
         qint64 pid = 4242;
         QByteArray application = "Tavrinel";
         if (c.otherUser) {
@@ -460,6 +464,13 @@ TEST_F(WordFileStart, ALockThatCannotBeCheckedIsTakenOverOnlyWhenTheUserSaysSo)
         messages.Answer(c.answer);
 
         const int started = SubMain(db.Folder());
+        // The question goes to the window side while the splash is up, with
+        // the program's title; the answer given there decides.
+        ASSERT_GE(link.calls.size(), 2);
+        EXPECT_EQ(link.calls.mid(0, 2), QStringList({"ShowSplash", "AskAtStart"}));
+        ASSERT_GE(link.notices.size(), 1);
+        EXPECT_EQ(link.notices.first().Title, winsys::AppTitle);
+        EXPECT_EQ(link.Count("TellAtStart"), 0) << "neither answer needs a further message";
         ASSERT_GE(messages.Messages().size(), 1);
         const auto asked = messages.Messages().first();
         EXPECT_EQ(asked.style & 7, winsys::vbOKCancel);

@@ -12,6 +12,20 @@ void RecordingLink::UnloadSplash() { calls << QStringLiteral("UnloadSplash"); }
 
 void RecordingLink::ShowMain() { calls << QStringLiteral("ShowMain"); }
 
+void RecordingLink::TellAtStart(const tav::Notice &notice)
+{
+    calls << QStringLiteral("TellAtStart");
+    notices << notice;
+    MainWindowLink::TellAtStart(notice);
+}
+
+int RecordingLink::AskAtStart(const tav::Notice &question)
+{
+    calls << QStringLiteral("AskAtStart");
+    notices << question;
+    return MainWindowLink::AskAtStart(question);
+}
+
 void RecordingLink::SetPanelText(int panel, const QString &text)
 {
     m_panels[panel] = text;

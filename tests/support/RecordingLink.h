@@ -18,16 +18,27 @@ public:
     void ShowSplash() override;
     void UnloadSplash() override;
     void ShowMain() override;
+    // Recorded, then shown through the message service as the program shows
+    // them, so that scripted answers still answer the question.
+    void TellAtStart(const tav::Notice &notice) override;
+    int AskAtStart(const tav::Notice &question) override;
     void SetPanelText(int panel, const QString &text) override;
     QString PanelText(int panel) const override;
     void JulGran() override;
     QSize DesktopSize() const override { return desktop; }
     int CountGridForms() const override { return gridForms; }
 
-    // Every call in order, as "ShowSplash", "Panel 6: text", "JulGran" ...
+    // Every call in order, as "ShowSplash", "Panel 6: text", "JulGran",
+    // "TellAtStart", "AskAtStart" ...
     QStringList calls;
+    // What the start-up told or asked, in order.
+    QList<tav::Notice> notices;
     int Count(const QString &call) const { return static_cast<int>(calls.count(call)); }
-    void Clear() { calls.clear(); }
+    void Clear()
+    {
+        calls.clear();
+        notices.clear();
+    }
 
     // What the stand-in answers.
     QSize desktop{1024, 768};
