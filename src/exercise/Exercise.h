@@ -68,15 +68,6 @@ public:
     void SelectTab(int n) override;
     int CurrentTab() const override;
 
-    // Window-level state.
-    bool boLoading = false;
-    long long StoreCount = 0;
-    QString AnswerLangText;
-    long long ShownWordID = 0;
-    long long RimaVerbID = 0;
-    int GreRowIndex = 0;
-    QString Caption1099;
-
     // The frame (Exercise.cpp).
     void Form_Load();
     void Form_Activate();
@@ -124,6 +115,8 @@ public:
     void checkDbs_Click();
 
     TraditionalRound &Round() { return m_round; }
+    // The traditional page's fields by their design index (nullptr for none).
+    QLineEdit *txtFields(int Index) const { return m_txtFields.value(Index); }
 
     // The word-matching exercise (ExerciseMatching.cpp). Rows count from 1;
     // Side 0 is the Greek side (tbMoveGre, tbTestGre), 1 the meanings.
@@ -138,8 +131,6 @@ public:
     void tbMove_OLECompleteDrag(int Side, int Index);
     void tbGre_GotFocus(int Index);
     const TileRound &MatchRound() const { return m_match; }
-    int DragTileIndex = 0;
-    bool DropMatched = false;
 
     struct MatchRow {
         QLineEdit *tbGre = nullptr;
@@ -151,8 +142,6 @@ public:
         DragTile *tbMoveEng = nullptr;
         QLabel *lblMove = nullptr;
     };
-    QVector<MatchRow> rows;
-    QWidget *picRows = nullptr;
 
     // The verb-form exercise (ExerciseVerbs.cpp). Rows count from 1.
     void CboTempi_Click();
@@ -169,9 +158,6 @@ public:
     void tbMoveGreR_OLECompleteDrag(int Index);
     void tbEngR_Change();
     const TileRound &VerbRound() const { return m_verb; }
-    QString RimaCriteria;
-    int DragTileIndexR = 0;
-    bool DropMatchedR = false;
 
     struct VerbRow {
         QLabel *lblPers = nullptr;
@@ -181,6 +167,35 @@ public:
         DragTile *tbMoveGreR = nullptr;
         QLabel *lblMoveR = nullptr;
     };
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Tests read and drive the controls and the window's state through it.
+    friend struct ExerciseProbe;
+
+    // Window-level state.
+    bool boLoading = false;
+    long long StoreCount = 0;
+    QString AnswerLangText;
+    long long ShownWordID = 0;
+    long long RimaVerbID = 0;
+    int GreRowIndex = 0;
+    QString Caption1099;
+
+    // The word-matching exercise.
+    int DragTileIndex = 0;
+    bool DropMatched = false;
+    QVector<MatchRow> rows;
+    QWidget *picRows = nullptr;
+
+    // The verb-form exercise.
+    QString RimaCriteria;
+    int DragTileIndexR = 0;
+    bool DropMatchedR = false;
     QVector<VerbRow> verbRows;
     QWidget *picRowsR = nullptr;
     QLineEdit *tbEngR = nullptr;
@@ -199,7 +214,6 @@ public:
     QPushButton *cmdReset = nullptr;
     QPushButton *CmdEnter = nullptr;
     QPushButton *CmdFlush = nullptr;
-    QLineEdit *txtFields(int Index) const { return m_txtFields.value(Index); }
     QLabel *lblLabels[4] = {};
     QLabel *lblCorr1128 = nullptr;
     QWidget *shTestStrip = nullptr;
@@ -230,12 +244,6 @@ public:
     datactl::DataControl *Data1 = nullptr;
     datactl::DataControl *Data2 = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     // The three tabs, their pages and the keys that switch them.
     void buildTabs();
     // Follows the client area's size, the screens' work areas and the

@@ -6,6 +6,7 @@
 #include "mainwindow/MDI.h"
 #include "mainwindow/MdiExerciseHost.h"
 #include "rounds/ExerciseStoreFixture.h"
+#include "support/ExerciseProbe.h"
 
 #include <memory>
 
