@@ -42,17 +42,17 @@ protected:
     static void Key(Qt::Key key) { QTest::keyClick(Focus(), key); }
     int MatchTileFor(int row) const
     {
-        for (int i = 1; i <= int(tavtest::ExProbe(ex).rows.size()); ++i)
-            if (!tavtest::ExProbe(ex).rows[i - 1].tbMoveGre->text().isEmpty() &&
-                tavtest::ExProbe(ex).rows[i - 1].tbMoveGre->text() == ex->MatchRound().Text(row - 1))
+        for (int i = 1; i <= int(probe().rows.size()); ++i)
+            if (!probe().rows[i - 1].tbMoveGre->text().isEmpty() &&
+                probe().rows[i - 1].tbMoveGre->text() == ex->MatchRound().Text(row - 1))
                 return i;
         return 0;
     }
     int FormTileFor(int row) const
     {
-        for (int i = 1; i <= int(tavtest::ExProbe(ex).verbRows.size()); ++i)
-            if (!tavtest::ExProbe(ex).verbRows[i - 1].tbMoveGreR->text().isEmpty() &&
-                tavtest::ExProbe(ex).verbRows[i - 1].tbMoveGreR->text() == ex->VerbRound().Text(row - 1))
+        for (int i = 1; i <= int(probe().verbRows.size()); ++i)
+            if (!probe().verbRows[i - 1].tbMoveGreR->text().isEmpty() &&
+                probe().verbRows[i - 1].tbMoveGreR->text() == ex->VerbRound().Text(row - 1))
                 return i;
         return 0;
     }
@@ -67,48 +67,48 @@ TEST_F(ExerciseKeyboardTest, MatchWordsIsPlayedWithSpaceEnterAndTheArrows)
     ex->cmdGo_Click(0);
     const int tile = MatchTileFor(1);
     ASSERT_GT(tile, 0);
-    const QString word = tavtest::ExProbe(ex).rows[tile - 1].tbMoveGre->text();
+    const QString word = probe().rows[tile - 1].tbMoveGre->text();
 
     // Picked: its marker turns blue, as when a drag starts.
-    tavtest::ExProbe(ex).rows[tile - 1].tbMoveGre->setFocus();
+    probe().rows[tile - 1].tbMoveGre->setFocus();
     Key(Qt::Key_Space);
-    EXPECT_EQ(tav::BackOf(tavtest::ExProbe(ex).rows[tile - 1].lblMove), Blue);
+    EXPECT_EQ(tav::BackOf(probe().rows[tile - 1].lblMove), Blue);
     // To the place of row 2 and placed there: wrong, as that drop would be.
-    tavtest::ExProbe(ex).rows[0].tbTestGre->setFocus();
+    probe().rows[0].tbTestGre->setFocus();
     Key(Qt::Key_Down);
-    ASSERT_EQ(Focus(), tavtest::ExProbe(ex).rows[1].tbTestGre);
+    ASSERT_EQ(Focus(), probe().rows[1].tbTestGre);
     Key(Qt::Key_Return);
-    EXPECT_EQ(tav::BackOf(tavtest::ExProbe(ex).rows[1].lblSvar), Red);
-    EXPECT_TRUE(tavtest::ExProbe(ex).rows[1].tbTestGre->text().isEmpty());
-    EXPECT_EQ(tavtest::ExProbe(ex).rows[tile - 1].tbMoveGre->text(), word) << "the tile keeps its word";
-    EXPECT_EQ(tav::BackOf(tavtest::ExProbe(ex).rows[tile - 1].lblMove), White);
+    EXPECT_EQ(tav::BackOf(probe().rows[1].lblSvar), Red);
+    EXPECT_TRUE(probe().rows[1].tbTestGre->text().isEmpty());
+    EXPECT_EQ(probe().rows[tile - 1].tbMoveGre->text(), word) << "the tile keeps its word";
+    EXPECT_EQ(tav::BackOf(probe().rows[tile - 1].lblMove), White);
     // Nothing is picked now: Enter on a place does nothing.
     Key(Qt::Key_Up);
-    ASSERT_EQ(Focus(), tavtest::ExProbe(ex).rows[0].tbTestGre);
+    ASSERT_EQ(Focus(), probe().rows[0].tbTestGre);
     Key(Qt::Key_Return);
-    EXPECT_EQ(tav::BackOf(tavtest::ExProbe(ex).rows[0].lblSvar), White);
+    EXPECT_EQ(tav::BackOf(probe().rows[0].lblSvar), White);
 
     // Picked again and placed on its own row: right.
-    tavtest::ExProbe(ex).rows[tile - 1].tbMoveGre->setFocus();
+    probe().rows[tile - 1].tbMoveGre->setFocus();
     Key(Qt::Key_Return);
-    tavtest::ExProbe(ex).rows[0].tbTestGre->setFocus();
+    probe().rows[0].tbTestGre->setFocus();
     Key(Qt::Key_Space);
-    EXPECT_EQ(tav::BackOf(tavtest::ExProbe(ex).rows[0].lblSvar), Green);
-    EXPECT_EQ(tavtest::ExProbe(ex).rows[0].tbTestGre->text(), word);
-    EXPECT_TRUE(tavtest::ExProbe(ex).rows[tile - 1].tbMoveGre->text().isEmpty());
+    EXPECT_EQ(tav::BackOf(probe().rows[0].lblSvar), Green);
+    EXPECT_EQ(probe().rows[0].tbTestGre->text(), word);
+    EXPECT_TRUE(probe().rows[tile - 1].tbMoveGre->text().isEmpty());
     EXPECT_EQ(ex->MatchRound().Solved(), 1);
 
     // Esc puts a picked tile back without judging anything.
     const int other = MatchTileFor(3);
     ASSERT_GT(other, 0);
-    tavtest::ExProbe(ex).rows[other - 1].tbMoveGre->setFocus();
+    probe().rows[other - 1].tbMoveGre->setFocus();
     Key(Qt::Key_Space);
-    ASSERT_EQ(tav::DragTile::Picked(), tavtest::ExProbe(ex).rows[other - 1].tbMoveGre);
-    tavtest::ExProbe(ex).rows[2].tbTestGre->setFocus();
+    ASSERT_EQ(tav::DragTile::Picked(), probe().rows[other - 1].tbMoveGre);
+    probe().rows[2].tbTestGre->setFocus();
     Key(Qt::Key_Escape);
     EXPECT_EQ(tav::DragTile::Picked(), nullptr);
     Key(Qt::Key_Space);
-    EXPECT_EQ(tav::BackOf(tavtest::ExProbe(ex).rows[2].lblSvar), White);
+    EXPECT_EQ(tav::BackOf(probe().rows[2].lblSvar), White);
     EXPECT_EQ(ex->MatchRound().Solved(), 1);
 }
 
@@ -121,23 +121,23 @@ TEST_F(ExerciseKeyboardTest, VerbFormsAreSortedWithTheKeyboardToTheEndOfTheRound
     // A wrong placement first: row 5 for the form of row 4.
     int tile = FormTileFor(4);
     ASSERT_GT(tile, 0);
-    tavtest::ExProbe(ex).verbRows[tile - 1].tbMoveGreR->setFocus();
+    probe().verbRows[tile - 1].tbMoveGreR->setFocus();
     Key(Qt::Key_Enter);
-    tavtest::ExProbe(ex).verbRows[4].tbTestGreR->setFocus();
+    probe().verbRows[4].tbTestGreR->setFocus();
     Key(Qt::Key_Enter);
-    EXPECT_EQ(tav::BackOf(tavtest::ExProbe(ex).verbRows[4].lblSvarR), Red);
-    EXPECT_FALSE(tavtest::ExProbe(ex).verbRows[tile - 1].tbMoveGreR->text().isEmpty());
+    EXPECT_EQ(tav::BackOf(probe().verbRows[4].lblSvarR), Red);
+    EXPECT_FALSE(probe().verbRows[tile - 1].tbMoveGreR->text().isEmpty());
     for (int row = 1; row <= 6; ++row) {
         tile = FormTileFor(row);
         ASSERT_GT(tile, 0) << row;
-        tavtest::ExProbe(ex).verbRows[tile - 1].tbMoveGreR->setFocus();
+        probe().verbRows[tile - 1].tbMoveGreR->setFocus();
         Key(Qt::Key_Space);
-        tavtest::ExProbe(ex).verbRows[row - 1].tbTestGreR->setFocus();
+        probe().verbRows[row - 1].tbTestGreR->setFocus();
         Key(Qt::Key_Space);
-        EXPECT_EQ(tav::BackOf(tavtest::ExProbe(ex).verbRows[row - 1].lblSvarR), Green) << row;
+        EXPECT_EQ(tav::BackOf(probe().verbRows[row - 1].lblSvarR), Green) << row;
     }
-    EXPECT_EQ(tavtest::ExProbe(ex).lblCorrect->text(), "The correct order");
-    EXPECT_FALSE(tavtest::ExProbe(ex).cmdGoR->isEnabled());
+    EXPECT_EQ(probe().lblCorrect->text(), "The correct order");
+    EXPECT_FALSE(probe().cmdGoR->isEnabled());
 }
 
 // In a window too small for the rows only the rows scroll: the buttons above
@@ -155,14 +155,13 @@ TEST_F(ExerciseKeyboardTest, OnlyTheRowsScrollAndTheButtonsStayInSight)
                 return area;
         return static_cast<QScrollArea *>(nullptr);
     };
-    QScrollArea *rows = scrollOf(tavtest::ExProbe(ex).rows.last().tbTestGre);
+    QScrollArea *rows = scrollOf(probe().rows.last().tbTestGre);
     ASSERT_NE(rows, nullptr);
-    rows->ensureWidgetVisible(tavtest::ExProbe(ex).rows.last().tbTestGre);
+    rows->ensureWidgetVisible(probe().rows.last().tbTestGre);
     QTest::qWait(20);
-    EXPECT_FALSE(tavtest::ExProbe(ex).rows.last().tbTestGre->visibleRegion().isEmpty());
-    for (QWidget *control :
-         {static_cast<QWidget *>(tavtest::ExProbe(ex).cmdTest), static_cast<QWidget *>(tavtest::ExProbe(ex).cmdGo[0]),
-          static_cast<QWidget *>(tavtest::ExProbe(ex).UpAntal)})
+    EXPECT_FALSE(probe().rows.last().tbTestGre->visibleRegion().isEmpty());
+    for (QWidget *control : {static_cast<QWidget *>(probe().cmdTest), static_cast<QWidget *>(probe().cmdGo[0]),
+                             static_cast<QWidget *>(probe().UpAntal)})
         EXPECT_FALSE(control->visibleRegion().isEmpty()) << control->objectName().toStdString();
 
     KeepOnly({19});
@@ -170,12 +169,11 @@ TEST_F(ExerciseKeyboardTest, OnlyTheRowsScrollAndTheButtonsStayInSight)
     ex->ProcessExercise();
     ex->parentWidget()->setGeometry(0, 0, 520, 200);
     QTest::qWait(20);
-    QScrollArea *forms = scrollOf(tavtest::ExProbe(ex).verbRows.last().tbGreR);
+    QScrollArea *forms = scrollOf(probe().verbRows.last().tbGreR);
     ASSERT_NE(forms, nullptr);
-    forms->ensureWidgetVisible(tavtest::ExProbe(ex).verbRows.last().tbGreR);
+    forms->ensureWidgetVisible(probe().verbRows.last().tbGreR);
     QTest::qWait(20);
-    for (QWidget *control :
-         {static_cast<QWidget *>(tavtest::ExProbe(ex).cmdTestR), static_cast<QWidget *>(tavtest::ExProbe(ex).cmdGoR),
-          static_cast<QWidget *>(tavtest::ExProbe(ex).CboTempi)})
+    for (QWidget *control : {static_cast<QWidget *>(probe().cmdTestR), static_cast<QWidget *>(probe().cmdGoR),
+                             static_cast<QWidget *>(probe().CboTempi)})
         EXPECT_FALSE(control->visibleRegion().isEmpty()) << control->objectName().toStdString();
 }

@@ -89,27 +89,27 @@ const char *kEnglish = "SELECT English FROM Main WHERE ID = 1";
 const char *kSetEnglish = "UPDATE Main SET English = ?1 WHERE ID = 1";
 
 const Holder kHolders[] = {
-    {"DataControl",
-     [] {
+    {"DataControl", [] {
          control = std::make_unique<datactl::DataControl>();
          control->Database = tav::WordDb;
          control->RecordSource = QStringLiteral("Main");
          control->Refresh();
      },
-     [] { return FindEnglish(*control); }, [](const QString &v) { EditEnglish(*control->Recordset(), v); }, kEnglish,
-     kSetEnglish},
+     [] { return FindEnglish(*control); },
+     [](const QString &v) { EditEnglish(*control->Recordset(), v); }, kEnglish, kSetEnglish},
     {"TableRecordset", [] { table = tav::WordDb->OpenRecordset(QStringLiteral("Main")); },
      [] { return FindEnglish(*table); }, [](const QString &v) { EditEnglish(*table, v); }, kEnglish, kSetEnglish},
     {"QueryRecordset",
      [] { query = tav::WordDb->OpenRecordset(QStringLiteral("SELECT ID, English FROM Main WHERE ID < 10")); },
      [] { return FindEnglish(*query); }, [](const QString &v) { EditEnglish(*query, v); }, kEnglish, kSetEnglish},
     {"KeptConnection", [] { kept = tav::WordDb; },
-     [] { return kept->QueryNative(QString::fromLatin1(kEnglish)).value(0).value(0).toString(); },
-     [](const QString &v) {
-         kept->Execute(QStringLiteral("UPDATE Main SET English = %1 WHERE ID = 1").arg(dao::SqlText(v)));
+     [] {
+         return kept->QueryNative(QString::fromLatin1(kEnglish)).value(0).value(0).toString();
      },
+     [](const QString &v) { kept->Execute(QStringLiteral("UPDATE Main SET English = %1 WHERE ID = 1").arg(dao::SqlText(v))); },
      kEnglish, kSetEnglish},
-    {"WordDraw", [] { tav::MainWordIDs(); }, [] { return QString::number(tav::MainWordIDs().count(1000002)); }, nullptr,
+    {"WordDraw", [] { tav::MainWordIDs(); },
+     [] { return QString::number(tav::MainWordIDs().count(1000002)); }, nullptr,
      "SELECT COUNT(*) FROM Main WHERE ID = 1000002",
      "INSERT INTO Main (ID, Greek, English) SELECT 1000002, 'kainouvrgio', ?1 WHERE ?1 <> '0'"},
     {"WrongAnswerStore", [] { tav::StoredWrongIDs(); },
@@ -247,20 +247,19 @@ TEST_F(TypingAfterCompaction, AWordThatCannotBeShownIsNotJudged)
     Open();
     ex->cmdReset_Click();
     Type(ex->txtFields(3)->text());
-    tavtest::ExProbe(ex).DataCheck->SetRecordset(
-        tav::WordDb->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE ID < 0")));
+    probe().DataCheck->SetRecordset(tav::WordDb->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE ID < 0")));
     ex->CmdEnter_Click();
     ASSERT_EQ(messages.Prompts().size(), 1);
     EXPECT_TRUE(messages.Prompts().first().contains("cannot be shown: it is no longer in the word database"))
         << messages.Prompts().first().toStdString();
     EXPECT_FALSE(ex->txtFields(2)->isEnabled());
-    EXPECT_TRUE(tavtest::ExProbe(ex).CmdEnter->isEnabled());
+    EXPECT_TRUE(probe().CmdEnter->isEnabled());
     ex->Timer1_Timer();
     Type(QStringLiteral("certainly not this"));
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
     EXPECT_TRUE(tav::StoredWrongIDs().isEmpty());
 
-    tavtest::ExProbe(ex).DataCheck->Refresh();
+    probe().DataCheck->Refresh();
     ex->CmdEnter_Click();
     EXPECT_TRUE(ex->txtFields(2)->isEnabled());
     EXPECT_EQ(ex->txtFields(1)->text(), Greek(tav::CurrentWordID));

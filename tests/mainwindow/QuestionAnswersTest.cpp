@@ -195,8 +195,7 @@ TEST_F(QuestionAnswers, EscTheCloseBoxEnterAndASignalLeaveWhatEachQuestionSays)
              t.m_options = std::make_unique<tav::frmOptions>(t.w.get());
              t.m_options->show();
              t.m_options->tbsOptions->setCurrentIndex(1);
-             t.m_options->cboUserAdded->setCurrentIndex(
-                 t.m_options->cboUserAdded->findText(QStringLiteral("Norwegian")));
+             t.m_options->cboUserAdded->setCurrentIndex(t.m_options->cboUserAdded->findText(QStringLiteral("Norwegian")));
              tav::frmOptions *dialog = t.m_options.get();
              return [dialog] { dialog->cmdDelete_Click(); };
          },

@@ -68,7 +68,6 @@ struct ExerciseProbe {
 
 namespace tavtest {
 
-inline tav::ExerciseProbe ExProbe(tav::Exercise &e) { return tav::ExerciseProbe(e); }
 inline tav::ExerciseProbe ExProbe(tav::Exercise *e) { return tav::ExerciseProbe(*e); }
 
 } // namespace tavtest
