@@ -78,8 +78,6 @@ public:
     // the part of the client area within it, when in the normal state.
     void SysInfo1_DisplayChanged(const QRect &WorkArea);
     void tbsOptions_Click();
-    void opOne_Click(int Index);
-    void opZero_Click(int Index);
     void GetPos(long long ID, const QString &Text, int FieldIndex) override;
     // The two settings the window writes itself; false when the write failed
     // (reported; the setting keeps its stored value).
@@ -88,19 +86,8 @@ public:
 
     // The traditional exercise (ExerciseTraditional.cpp).
     void cmdReset_Click();
-    void PrepareExerciseWords();
-    // KeyAscii 13 in the answer box (Index 2), Next (3) or the timer (22);
-    // set to 0 when the key was used.
-    void txtFields_KeyPress(int Index, int &KeyAscii);
-    void txtFields_GotFocus(int Index);
-    void txtFields_KeyDown(int Index);
     void CmdEnter_Click();
     void Timer1_Timer();
-    void FieldSixes(int Index);
-    void txtSets(int AF);
-    void CheckAnswer(int AF);
-    void LoadShapes(const QVector<bool> &SpotColors, int MeaningCount, int Verdict);
-    void CleanColorSpots();
     // The answer field: 33 while the third language is complete and chosen
     // as the answer language, else 3; the count field is AF * 2.
     int AnswerField() const;
@@ -108,11 +95,6 @@ public:
     // The repetition list and the store (ExerciseTraditional.cpp).
     void SetboRepa();
     void CmdFlush_Click();
-    void ClearWrongIDs();
-    void lblRepa_Change(int value);
-    // The store's count shown: the source options, panel 5 and the flush.
-    void lblFails_Change(long long count);
-    void checkDbs_Click();
 
     TraditionalRound &Round() { return m_round; }
     // The traditional page's fields by their design index (nullptr for none).
@@ -121,15 +103,9 @@ public:
     // The word-matching exercise (ExerciseMatching.cpp). Rows count from 1;
     // Side 0 is the Greek side (tbMoveGre, tbTestGre), 1 the meanings.
     void cmdTest_Click();
-    void BoxLoad();
-    void PreBox(int Index);
-    void lblAntal_Change(int value);
     void cmdGo_Click(int Index);
     void tbMove_MouseDown(int Side, int Index);
-    void tbTest_OLEDragOver(int Side, int Index, const QString &Text);
-    void tbTest_OLEDragDrop(int Side, int Index, const QString &Text);
     void tbMove_OLECompleteDrag(int Side, int Index);
-    void tbGre_GotFocus(int Index);
     const TileRound &MatchRound() const { return m_match; }
 
     struct MatchRow {
@@ -145,18 +121,9 @@ public:
 
     // The verb-form exercise (ExerciseVerbs.cpp). Rows count from 1.
     void CboTempi_Click();
-    // Draws the verb of a round: one with all six forms of a voice in Table.
-    void setRIMATag(const QString &Table);
-    void GridRima();
-    void BoxLoadR();
-    void cmdTestR_Click();
-    void PreBoxR();
     void cmdGoR_Click();
     void tbMoveGreR_MouseDown(int Index);
-    void tbTestGreR_OLEDragOver(int Index, const QString &Text);
-    void tbTestGreR_OLEDragDrop(int Index, const QString &Text);
     void tbMoveGreR_OLECompleteDrag(int Index);
-    void tbEngR_Change();
     const TileRound &VerbRound() const { return m_verb; }
 
     struct VerbRow {
@@ -243,6 +210,48 @@ private:
     datactl::DataControl *Data2ndTavrinel = nullptr;
     datactl::DataControl *Data1 = nullptr;
     datactl::DataControl *Data2 = nullptr;
+
+    // The handlers and steps that only the window itself calls.
+    // The traditional exercise and the repetition list (ExerciseTraditional.cpp).
+    void PrepareExerciseWords();
+    // KeyAscii 13 in the answer box (Index 2), Next (3) or the timer (22);
+    // set to 0 when the key was used.
+    void txtFields_KeyPress(int Index, int &KeyAscii);
+    void txtFields_GotFocus(int Index);
+    void txtFields_KeyDown(int Index);
+    void FieldSixes(int Index);
+    void txtSets(int AF);
+    void CheckAnswer(int AF);
+    void LoadShapes(const QVector<bool> &SpotColors, int MeaningCount, int Verdict);
+    void CleanColorSpots();
+    void ClearWrongIDs();
+    void lblRepa_Change(int value);
+    // The store's count shown: the source options, panel 5 and the flush.
+    void lblFails_Change(long long count);
+    void checkDbs_Click();
+
+    // The frame (Exercise.cpp).
+    void opOne_Click(int Index);
+    void opZero_Click(int Index);
+
+    // The word-matching exercise (ExerciseMatching.cpp).
+    void BoxLoad();
+    void PreBox(int Index);
+    void lblAntal_Change(int value);
+    void tbTest_OLEDragOver(int Side, int Index, const QString &Text);
+    void tbTest_OLEDragDrop(int Side, int Index, const QString &Text);
+    void tbGre_GotFocus(int Index);
+
+    // The verb-form exercise (ExerciseVerbs.cpp).
+    // Draws the verb of a round: one with all six forms of a voice in Table.
+    void setRIMATag(const QString &Table);
+    void GridRima();
+    void BoxLoadR();
+    void cmdTestR_Click();
+    void PreBoxR();
+    void tbTestGreR_OLEDragOver(int Index, const QString &Text);
+    void tbTestGreR_OLEDragDrop(int Index, const QString &Text);
+    void tbEngR_Change();
 
     // The three tabs, their pages and the keys that switch them.
     void buildTabs();
