@@ -68,15 +68,6 @@ public:
     void SelectTab(int n) override;
     int CurrentTab() const override;
 
-    // Window-level state.
-    bool boLoading = false;
-    long long StoreCount = 0;
-    QString AnswerLangText;
-    long long ShownWordID = 0;
-    long long RimaVerbID = 0;
-    int GreRowIndex = 0;
-    QString Caption1099;
-
     // The frame (Exercise.cpp).
     void Form_Load();
     void Form_Activate();
@@ -87,8 +78,6 @@ public:
     // the part of the client area within it, when in the normal state.
     void SysInfo1_DisplayChanged(const QRect &WorkArea);
     void tbsOptions_Click();
-    void opOne_Click(int Index);
-    void opZero_Click(int Index);
     void GetPos(long long ID, const QString &Text, int FieldIndex) override;
     // The two settings the window writes itself; false when the write failed
     // (reported; the setting keeps its stored value).
@@ -97,19 +86,8 @@ public:
 
     // The traditional exercise (ExerciseTraditional.cpp).
     void cmdReset_Click();
-    void PrepareExerciseWords();
-    // KeyAscii 13 in the answer box (Index 2), Next (3) or the timer (22);
-    // set to 0 when the key was used.
-    void txtFields_KeyPress(int Index, int &KeyAscii);
-    void txtFields_GotFocus(int Index);
-    void txtFields_KeyDown(int Index);
     void CmdEnter_Click();
     void Timer1_Timer();
-    void FieldSixes(int Index);
-    void txtSets(int AF);
-    void CheckAnswer(int AF);
-    void LoadShapes(const QVector<bool> &SpotColors, int MeaningCount, int Verdict);
-    void CleanColorSpots();
     // The answer field: 33 while the third language is complete and chosen
     // as the answer language, else 3; the count field is AF * 2.
     int AnswerField() const;
@@ -117,29 +95,18 @@ public:
     // The repetition list and the store (ExerciseTraditional.cpp).
     void SetboRepa();
     void CmdFlush_Click();
-    void ClearWrongIDs();
-    void lblRepa_Change(int value);
-    // The store's count shown: the source options, panel 5 and the flush.
-    void lblFails_Change(long long count);
-    void checkDbs_Click();
 
     TraditionalRound &Round() { return m_round; }
+    // The traditional page's fields by their design index (nullptr for none).
+    QLineEdit *txtFields(int Index) const { return m_txtFields.value(Index); }
 
     // The word-matching exercise (ExerciseMatching.cpp). Rows count from 1;
     // Side 0 is the Greek side (tbMoveGre, tbTestGre), 1 the meanings.
     void cmdTest_Click();
-    void BoxLoad();
-    void PreBox(int Index);
-    void lblAntal_Change(int value);
     void cmdGo_Click(int Index);
     void tbMove_MouseDown(int Side, int Index);
-    void tbTest_OLEDragOver(int Side, int Index, const QString &Text);
-    void tbTest_OLEDragDrop(int Side, int Index, const QString &Text);
     void tbMove_OLECompleteDrag(int Side, int Index);
-    void tbGre_GotFocus(int Index);
     const TileRound &MatchRound() const { return m_match; }
-    int DragTileIndex = 0;
-    bool DropMatched = false;
 
     struct MatchRow {
         QLineEdit *tbGre = nullptr;
@@ -151,27 +118,13 @@ public:
         DragTile *tbMoveEng = nullptr;
         QLabel *lblMove = nullptr;
     };
-    QVector<MatchRow> rows;
-    QWidget *picRows = nullptr;
 
     // The verb-form exercise (ExerciseVerbs.cpp). Rows count from 1.
     void CboTempi_Click();
-    // Draws the verb of a round: one with all six forms of a voice in Table.
-    void setRIMATag(const QString &Table);
-    void GridRima();
-    void BoxLoadR();
-    void cmdTestR_Click();
-    void PreBoxR();
     void cmdGoR_Click();
     void tbMoveGreR_MouseDown(int Index);
-    void tbTestGreR_OLEDragOver(int Index, const QString &Text);
-    void tbTestGreR_OLEDragDrop(int Index, const QString &Text);
     void tbMoveGreR_OLECompleteDrag(int Index);
-    void tbEngR_Change();
     const TileRound &VerbRound() const { return m_verb; }
-    QString RimaCriteria;
-    int DragTileIndexR = 0;
-    bool DropMatchedR = false;
 
     struct VerbRow {
         QLabel *lblPers = nullptr;
@@ -181,6 +134,35 @@ public:
         DragTile *tbMoveGreR = nullptr;
         QLabel *lblMoveR = nullptr;
     };
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Tests read and drive the controls and the window's state through it.
+    friend struct ExerciseProbe;
+
+    // Window-level state.
+    bool boLoading = false;
+    long long StoreCount = 0;
+    QString AnswerLangText;
+    long long ShownWordID = 0;
+    long long RimaVerbID = 0;
+    int GreRowIndex = 0;
+    QString Caption1099;
+
+    // The word-matching exercise.
+    int DragTileIndex = 0;
+    bool DropMatched = false;
+    QVector<MatchRow> rows;
+    QWidget *picRows = nullptr;
+
+    // The verb-form exercise.
+    QString RimaCriteria;
+    int DragTileIndexR = 0;
+    bool DropMatchedR = false;
     QVector<VerbRow> verbRows;
     QWidget *picRowsR = nullptr;
     QLineEdit *tbEngR = nullptr;
@@ -199,7 +181,6 @@ public:
     QPushButton *cmdReset = nullptr;
     QPushButton *CmdEnter = nullptr;
     QPushButton *CmdFlush = nullptr;
-    QLineEdit *txtFields(int Index) const { return m_txtFields.value(Index); }
     QLabel *lblLabels[4] = {};
     QLabel *lblCorr1128 = nullptr;
     QWidget *shTestStrip = nullptr;
@@ -230,12 +211,48 @@ public:
     datactl::DataControl *Data1 = nullptr;
     datactl::DataControl *Data2 = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // The handlers and steps that only the window itself calls.
+    // The traditional exercise and the repetition list (ExerciseTraditional.cpp).
+    void PrepareExerciseWords();
+    // KeyAscii 13 in the answer box (Index 2), Next (3) or the timer (22);
+    // set to 0 when the key was used.
+    void txtFields_KeyPress(int Index, int &KeyAscii);
+    void txtFields_GotFocus(int Index);
+    void txtFields_KeyDown(int Index);
+    void FieldSixes(int Index);
+    void txtSets(int AF);
+    void CheckAnswer(int AF);
+    void LoadShapes(const QVector<bool> &SpotColors, int MeaningCount, int Verdict);
+    void CleanColorSpots();
+    void ClearWrongIDs();
+    void lblRepa_Change(int value);
+    // The store's count shown: the source options, panel 5 and the flush.
+    void lblFails_Change(long long count);
+    void checkDbs_Click();
 
-private:
+    // The frame (Exercise.cpp).
+    void opOne_Click(int Index);
+    void opZero_Click(int Index);
+
+    // The word-matching exercise (ExerciseMatching.cpp).
+    void BoxLoad();
+    void PreBox(int Index);
+    void lblAntal_Change(int value);
+    void tbTest_OLEDragOver(int Side, int Index, const QString &Text);
+    void tbTest_OLEDragDrop(int Side, int Index, const QString &Text);
+    void tbGre_GotFocus(int Index);
+
+    // The verb-form exercise (ExerciseVerbs.cpp).
+    // Draws the verb of a round: one with all six forms of a voice in Table.
+    void setRIMATag(const QString &Table);
+    void GridRima();
+    void BoxLoadR();
+    void cmdTestR_Click();
+    void PreBoxR();
+    void tbTestGreR_OLEDragOver(int Index, const QString &Text);
+    void tbTestGreR_OLEDragDrop(int Index, const QString &Text);
+    void tbEngR_Change();
+
     // The three tabs, their pages and the keys that switch them.
     void buildTabs();
     // Follows the client area's size, the screens' work areas and the

@@ -6,6 +6,7 @@
 #include "mainwindow/MDI.h"
 #include "mainwindow/MdiExerciseHost.h"
 #include "rounds/ExerciseStoreFixture.h"
+#include "support/ExerciseProbe.h"
 
 #include <memory>
 
@@ -33,6 +34,8 @@ protected:
         mdi->AddChild(*ex);
         ex->Form_Activate();
     }
+    // The open window's controls and state, which it keeps to itself.
+    tav::ExerciseProbe probe() const { return tav::ExerciseProbe(*ex); }
 
     std::unique_ptr<tav::MDI> mdi;
     std::unique_ptr<tav::MdiExerciseHost> host; // the main window as the exercise window sees it

@@ -42,17 +42,17 @@ protected:
     static void Key(Qt::Key key) { QTest::keyClick(Focus(), key); }
     int MatchTileFor(int row) const
     {
-        for (int i = 1; i <= int(ex->rows.size()); ++i)
-            if (!ex->rows[i - 1].tbMoveGre->text().isEmpty() &&
-                ex->rows[i - 1].tbMoveGre->text() == ex->MatchRound().Text(row - 1))
+        for (int i = 1; i <= int(probe().rows.size()); ++i)
+            if (!probe().rows[i - 1].tbMoveGre->text().isEmpty() &&
+                probe().rows[i - 1].tbMoveGre->text() == ex->MatchRound().Text(row - 1))
                 return i;
         return 0;
     }
     int FormTileFor(int row) const
     {
-        for (int i = 1; i <= int(ex->verbRows.size()); ++i)
-            if (!ex->verbRows[i - 1].tbMoveGreR->text().isEmpty() &&
-                ex->verbRows[i - 1].tbMoveGreR->text() == ex->VerbRound().Text(row - 1))
+        for (int i = 1; i <= int(probe().verbRows.size()); ++i)
+            if (!probe().verbRows[i - 1].tbMoveGreR->text().isEmpty() &&
+                probe().verbRows[i - 1].tbMoveGreR->text() == ex->VerbRound().Text(row - 1))
                 return i;
         return 0;
     }
@@ -67,48 +67,48 @@ TEST_F(ExerciseKeyboardTest, MatchWordsIsPlayedWithSpaceEnterAndTheArrows)
     ex->cmdGo_Click(0);
     const int tile = MatchTileFor(1);
     ASSERT_GT(tile, 0);
-    const QString word = ex->rows[tile - 1].tbMoveGre->text();
+    const QString word = probe().rows[tile - 1].tbMoveGre->text();
 
     // Picked: its marker turns blue, as when a drag starts.
-    ex->rows[tile - 1].tbMoveGre->setFocus();
+    probe().rows[tile - 1].tbMoveGre->setFocus();
     Key(Qt::Key_Space);
-    EXPECT_EQ(tav::BackOf(ex->rows[tile - 1].lblMove), Blue);
+    EXPECT_EQ(tav::BackOf(probe().rows[tile - 1].lblMove), Blue);
     // To the place of row 2 and placed there: wrong, as that drop would be.
-    ex->rows[0].tbTestGre->setFocus();
+    probe().rows[0].tbTestGre->setFocus();
     Key(Qt::Key_Down);
-    ASSERT_EQ(Focus(), ex->rows[1].tbTestGre);
+    ASSERT_EQ(Focus(), probe().rows[1].tbTestGre);
     Key(Qt::Key_Return);
-    EXPECT_EQ(tav::BackOf(ex->rows[1].lblSvar), Red);
-    EXPECT_TRUE(ex->rows[1].tbTestGre->text().isEmpty());
-    EXPECT_EQ(ex->rows[tile - 1].tbMoveGre->text(), word) << "the tile keeps its word";
-    EXPECT_EQ(tav::BackOf(ex->rows[tile - 1].lblMove), White);
+    EXPECT_EQ(tav::BackOf(probe().rows[1].lblSvar), Red);
+    EXPECT_TRUE(probe().rows[1].tbTestGre->text().isEmpty());
+    EXPECT_EQ(probe().rows[tile - 1].tbMoveGre->text(), word) << "the tile keeps its word";
+    EXPECT_EQ(tav::BackOf(probe().rows[tile - 1].lblMove), White);
     // Nothing is picked now: Enter on a place does nothing.
     Key(Qt::Key_Up);
-    ASSERT_EQ(Focus(), ex->rows[0].tbTestGre);
+    ASSERT_EQ(Focus(), probe().rows[0].tbTestGre);
     Key(Qt::Key_Return);
-    EXPECT_EQ(tav::BackOf(ex->rows[0].lblSvar), White);
+    EXPECT_EQ(tav::BackOf(probe().rows[0].lblSvar), White);
 
     // Picked again and placed on its own row: right.
-    ex->rows[tile - 1].tbMoveGre->setFocus();
+    probe().rows[tile - 1].tbMoveGre->setFocus();
     Key(Qt::Key_Return);
-    ex->rows[0].tbTestGre->setFocus();
+    probe().rows[0].tbTestGre->setFocus();
     Key(Qt::Key_Space);
-    EXPECT_EQ(tav::BackOf(ex->rows[0].lblSvar), Green);
-    EXPECT_EQ(ex->rows[0].tbTestGre->text(), word);
-    EXPECT_TRUE(ex->rows[tile - 1].tbMoveGre->text().isEmpty());
+    EXPECT_EQ(tav::BackOf(probe().rows[0].lblSvar), Green);
+    EXPECT_EQ(probe().rows[0].tbTestGre->text(), word);
+    EXPECT_TRUE(probe().rows[tile - 1].tbMoveGre->text().isEmpty());
     EXPECT_EQ(ex->MatchRound().Solved(), 1);
 
     // Esc puts a picked tile back without judging anything.
     const int other = MatchTileFor(3);
     ASSERT_GT(other, 0);
-    ex->rows[other - 1].tbMoveGre->setFocus();
+    probe().rows[other - 1].tbMoveGre->setFocus();
     Key(Qt::Key_Space);
-    ASSERT_EQ(tav::DragTile::Picked(), ex->rows[other - 1].tbMoveGre);
-    ex->rows[2].tbTestGre->setFocus();
+    ASSERT_EQ(tav::DragTile::Picked(), probe().rows[other - 1].tbMoveGre);
+    probe().rows[2].tbTestGre->setFocus();
     Key(Qt::Key_Escape);
     EXPECT_EQ(tav::DragTile::Picked(), nullptr);
     Key(Qt::Key_Space);
-    EXPECT_EQ(tav::BackOf(ex->rows[2].lblSvar), White);
+    EXPECT_EQ(tav::BackOf(probe().rows[2].lblSvar), White);
     EXPECT_EQ(ex->MatchRound().Solved(), 1);
 }
 
@@ -121,23 +121,23 @@ TEST_F(ExerciseKeyboardTest, VerbFormsAreSortedWithTheKeyboardToTheEndOfTheRound
     // A wrong placement first: row 5 for the form of row 4.
     int tile = FormTileFor(4);
     ASSERT_GT(tile, 0);
-    ex->verbRows[tile - 1].tbMoveGreR->setFocus();
+    probe().verbRows[tile - 1].tbMoveGreR->setFocus();
     Key(Qt::Key_Enter);
-    ex->verbRows[4].tbTestGreR->setFocus();
+    probe().verbRows[4].tbTestGreR->setFocus();
     Key(Qt::Key_Enter);
-    EXPECT_EQ(tav::BackOf(ex->verbRows[4].lblSvarR), Red);
-    EXPECT_FALSE(ex->verbRows[tile - 1].tbMoveGreR->text().isEmpty());
+    EXPECT_EQ(tav::BackOf(probe().verbRows[4].lblSvarR), Red);
+    EXPECT_FALSE(probe().verbRows[tile - 1].tbMoveGreR->text().isEmpty());
     for (int row = 1; row <= 6; ++row) {
         tile = FormTileFor(row);
         ASSERT_GT(tile, 0) << row;
-        ex->verbRows[tile - 1].tbMoveGreR->setFocus();
+        probe().verbRows[tile - 1].tbMoveGreR->setFocus();
         Key(Qt::Key_Space);
-        ex->verbRows[row - 1].tbTestGreR->setFocus();
+        probe().verbRows[row - 1].tbTestGreR->setFocus();
         Key(Qt::Key_Space);
-        EXPECT_EQ(tav::BackOf(ex->verbRows[row - 1].lblSvarR), Green) << row;
+        EXPECT_EQ(tav::BackOf(probe().verbRows[row - 1].lblSvarR), Green) << row;
     }
-    EXPECT_EQ(ex->lblCorrect->text(), "The correct order");
-    EXPECT_FALSE(ex->cmdGoR->isEnabled());
+    EXPECT_EQ(probe().lblCorrect->text(), "The correct order");
+    EXPECT_FALSE(probe().cmdGoR->isEnabled());
 }
 
 // In a window too small for the rows only the rows scroll: the buttons above
@@ -155,13 +155,13 @@ TEST_F(ExerciseKeyboardTest, OnlyTheRowsScrollAndTheButtonsStayInSight)
                 return area;
         return static_cast<QScrollArea *>(nullptr);
     };
-    QScrollArea *rows = scrollOf(ex->rows.last().tbTestGre);
+    QScrollArea *rows = scrollOf(probe().rows.last().tbTestGre);
     ASSERT_NE(rows, nullptr);
-    rows->ensureWidgetVisible(ex->rows.last().tbTestGre);
+    rows->ensureWidgetVisible(probe().rows.last().tbTestGre);
     QTest::qWait(20);
-    EXPECT_FALSE(ex->rows.last().tbTestGre->visibleRegion().isEmpty());
-    for (QWidget *control : {static_cast<QWidget *>(ex->cmdTest), static_cast<QWidget *>(ex->cmdGo[0]),
-                             static_cast<QWidget *>(ex->UpAntal)})
+    EXPECT_FALSE(probe().rows.last().tbTestGre->visibleRegion().isEmpty());
+    for (QWidget *control : {static_cast<QWidget *>(probe().cmdTest), static_cast<QWidget *>(probe().cmdGo[0]),
+                             static_cast<QWidget *>(probe().UpAntal)})
         EXPECT_FALSE(control->visibleRegion().isEmpty()) << control->objectName().toStdString();
 
     KeepOnly({19});
@@ -169,11 +169,11 @@ TEST_F(ExerciseKeyboardTest, OnlyTheRowsScrollAndTheButtonsStayInSight)
     ex->ProcessExercise();
     ex->parentWidget()->setGeometry(0, 0, 520, 200);
     QTest::qWait(20);
-    QScrollArea *forms = scrollOf(ex->verbRows.last().tbGreR);
+    QScrollArea *forms = scrollOf(probe().verbRows.last().tbGreR);
     ASSERT_NE(forms, nullptr);
-    forms->ensureWidgetVisible(ex->verbRows.last().tbGreR);
+    forms->ensureWidgetVisible(probe().verbRows.last().tbGreR);
     QTest::qWait(20);
-    for (QWidget *control : {static_cast<QWidget *>(ex->cmdTestR), static_cast<QWidget *>(ex->cmdGoR),
-                             static_cast<QWidget *>(ex->CboTempi)})
+    for (QWidget *control : {static_cast<QWidget *>(probe().cmdTestR), static_cast<QWidget *>(probe().cmdGoR),
+                             static_cast<QWidget *>(probe().CboTempi)})
         EXPECT_FALSE(control->visibleRegion().isEmpty()) << control->objectName().toStdString();
 }

@@ -32,7 +32,10 @@ protected:
         Open();
         QApplication::processEvents();
     }
-    QScrollArea *typingScroll() { return qobject_cast<QScrollArea *>(ex->picOptions[0]->parentWidget()->parentWidget()); }
+    QScrollArea *typingScroll()
+    {
+        return qobject_cast<QScrollArea *>(probe().picOptions[0]->parentWidget()->parentWidget());
+    }
 };
 
 } // namespace
@@ -47,7 +50,7 @@ TEST_F(ExerciseSmallWindowTest, TheTypingPageFitsTheWindowsWidthWithoutScrolling
     ASSERT_NE(sub, nullptr);
     QScrollArea *scroll = typingScroll();
     ASSERT_NE(scroll, nullptr);
-    QWidget *page = ex->picOptions[0];
+    QWidget *page = probe().picOptions[0];
     const int given = sub->width();
     EXPECT_LE(given, mdi->Control<QMdiArea>("mdiClient")->width());
     for (const int width : {given, 420, 360}) {

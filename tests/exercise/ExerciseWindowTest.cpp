@@ -48,11 +48,11 @@ TEST_F(ExerciseWindowTest, ActivationWithAnEmptyStoreAndAnIncompleteThirdLanguag
     tav::Lang3Complete = false;
     tav::Opt2ndTavrinel = "Swedish";
     ex->Form_Activate();
-    EXPECT_FALSE(ex->opDbas[1]->isEnabled());
-    EXPECT_EQ(ex->opDbas[1]->text(), "errors in store (0)");
-    EXPECT_TRUE(ex->opZero[0]->isChecked());
-    EXPECT_FALSE(ex->opZero[1]->isEnabled());
-    EXPECT_FALSE(ex->opOne[1]->isEnabled());
+    EXPECT_FALSE(probe().opDbas[1]->isEnabled());
+    EXPECT_EQ(probe().opDbas[1]->text(), "errors in store (0)");
+    EXPECT_TRUE(probe().opZero[0]->isChecked());
+    EXPECT_FALSE(probe().opZero[1]->isEnabled());
+    EXPECT_FALSE(probe().opOne[1]->isEnabled());
     // The answer field is the third language only when it is complete and chosen.
     EXPECT_EQ(ex->AnswerField(), 3);
     tav::Lang3Complete = true;
@@ -66,64 +66,64 @@ TEST_F(ExerciseWindowTest, AStoreAtItsLimitForcesTheStoreSource)
     tav::StoreWrongAnswer(1, QDateTime::currentDateTime());
     tav::StoreWrongAnswer(2, QDateTime::currentDateTime());
     ex->Form_Activate();
-    EXPECT_FALSE(ex->opDbas[0]->isEnabled());
-    EXPECT_TRUE(ex->opDbas[1]->isChecked());
+    EXPECT_FALSE(probe().opDbas[0]->isEnabled());
+    EXPECT_TRUE(probe().opDbas[1]->isChecked());
     ex->cmdReset_Click();
     EXPECT_TRUE(tav::CurrentWordID == 1 || tav::CurrentWordID == 2);
 }
 
 TEST_F(ExerciseWindowTest, ReturnJudgesOnceAndTheTimerStopsAtAKey)
 {
-    ex->opTimer[2]->setChecked(true);
+    probe().opTimer[2]->setChecked(true);
     ex->cmdReset_Click();
-    EXPECT_EQ(ex->cmdReset->text(), "Reset");
-    EXPECT_TRUE(ex->Timer1->isActive());
-    EXPECT_EQ(ex->Timer1->interval(), 5000);
+    EXPECT_EQ(probe().cmdReset->text(), "Reset");
+    EXPECT_TRUE(probe().Timer1->isActive());
+    EXPECT_EQ(probe().Timer1->interval(), 5000);
     EXPECT_EQ(mdi->PanelText(3), QString("ID %1").arg(tav::CurrentWordID));
     QTest::keyClick(ex->txtFields(2), Qt::Key_A);
-    EXPECT_FALSE(ex->Timer1->isActive());
+    EXPECT_FALSE(probe().Timer1->isActive());
     Type(RightAnswer());
-    EXPECT_EQ(ex->lblLabels[3]->text(), "Right");
+    EXPECT_EQ(probe().lblLabels[3]->text(), "Right");
     EXPECT_FALSE(ex->txtFields(2)->isEnabled());
-    EXPECT_TRUE(ex->CmdEnter->isEnabled());
-    EXPECT_FALSE(ex->Timer1->isActive());
+    EXPECT_TRUE(probe().CmdEnter->isEnabled());
+    EXPECT_FALSE(probe().Timer1->isActive());
     // A late timer event judges nothing.
     ex->Timer1_Timer();
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
-    EXPECT_EQ(ex->lblLabels[3]->text(), "Right");
+    EXPECT_EQ(probe().lblLabels[3]->text(), "Right");
     // Next asks a new word and arms the timer again.
     ex->CmdEnter_Click();
     EXPECT_TRUE(ex->txtFields(2)->isEnabled());
-    EXPECT_TRUE(ex->Timer1->isActive());
-    EXPECT_FALSE(ex->CmdEnter->isEnabled());
+    EXPECT_TRUE(probe().Timer1->isActive());
+    EXPECT_FALSE(probe().CmdEnter->isEnabled());
 }
 
 // The window knows it was started: another caption on its Start button
 // changes nothing of the first start.
 TEST_F(ExerciseWindowTest, TheFirstStartHoldsWithAnotherCaptionOnItsButton)
 {
-    ex->cmdReset->setText("Begin");
+    probe().cmdReset->setText("Begin");
     ex->cmdReset_Click();
-    EXPECT_EQ(ex->cmdReset->text(), "Reset");
+    EXPECT_EQ(probe().cmdReset->text(), "Reset");
     EXPECT_NE(tav::CurrentWordID, 0);
     Type(RightAnswer());
-    EXPECT_EQ(ex->lblLabels[3]->text(), "Right");
+    EXPECT_EQ(probe().lblLabels[3]->text(), "Right");
 }
 
 TEST_F(ExerciseWindowTest, TheTimerJudgesAnUntouchedAnswerAsUnknown)
 {
-    ex->opTimer[1]->setChecked(true);
+    probe().opTimer[1]->setChecked(true);
     ex->cmdReset_Click();
     const long long asked = tav::CurrentWordID;
     ex->Timer1_Timer();
     EXPECT_EQ(ex->txtFields(2)->text().left(1), "?");
     EXPECT_EQ(tav::RepaIDs, QList<long long>({asked}));
-    EXPECT_EQ(ex->lstRepa[2]->count(), 1);
-    EXPECT_EQ(ex->tbErr->text(), "1");
-    EXPECT_EQ(ex->lblFails->text(), "1");
+    EXPECT_EQ(probe().lstRepa[2]->count(), 1);
+    EXPECT_EQ(probe().tbErr->text(), "1");
+    EXPECT_EQ(probe().lblFails->text(), "1");
     EXPECT_EQ(mdi->PanelText(5), "M/A 30/1  ");
-    EXPECT_EQ(ex->opDbas[1]->text(), "errors in store (1)  ");
-    EXPECT_TRUE(ex->opDbas[1]->isEnabled());
+    EXPECT_EQ(probe().opDbas[1]->text(), "errors in store (1)  ");
+    EXPECT_TRUE(probe().opDbas[1]->isEnabled());
 }
 
 // The window writes the status panels of the main window it was given, not
@@ -131,7 +131,7 @@ TEST_F(ExerciseWindowTest, TheTimerJudgesAnUntouchedAnswerAsUnknown)
 TEST_F(ExerciseWindowTest, TheStatusTextsGoToTheHostsPanels)
 {
     tav::SetLink(nullptr);
-    ex->opTimer[1]->setChecked(true);
+    probe().opTimer[1]->setChecked(true);
     ex->cmdReset_Click();
     EXPECT_EQ(mdi->PanelText(3), QString("ID %1").arg(tav::CurrentWordID));
     ex->Timer1_Timer();
@@ -157,17 +157,17 @@ TEST_F(ExerciseWindowTest, SeveralMeaningsGetOneMarkerEach)
     KeepOnly({2}); // "love, darling": two meanings
     ex->cmdReset_Click();
     ASSERT_EQ(tav::CurrentWordID, 2);
-    EXPECT_EQ(ex->lblLabels[1]->text(), "2 meanings in English");
+    EXPECT_EQ(probe().lblLabels[1]->text(), "2 meanings in English");
     Type("darling");
     EXPECT_EQ(ex->txtFields(2)->text(), "?, darling");
-    EXPECT_EQ(ex->lblLabels[3]->text(), "Partly");
-    ASSERT_GE(ex->shTest.size(), 2);
-    EXPECT_TRUE(ex->shTest[1]->isVisibleTo(ex));
-    EXPECT_EQ(ex->shTest[1]->x() - ex->shTest[0]->x(), winsys::TwipsToPixelsX(480));
+    EXPECT_EQ(probe().lblLabels[3]->text(), "Partly");
+    ASSERT_GE(probe().shTest.size(), 2);
+    EXPECT_TRUE(probe().shTest[1]->isVisibleTo(ex));
+    EXPECT_EQ(probe().shTest[1]->x() - probe().shTest[0]->x(), winsys::TwipsToPixelsX(480));
     // Next removes the markers.
     ex->CmdEnter_Click();
-    EXPECT_EQ(ex->shTest.size(), 1);
-    EXPECT_FALSE(ex->shTest[0]->isVisibleTo(ex));
+    EXPECT_EQ(probe().shTest.size(), 1);
+    EXPECT_FALSE(probe().shTest[0]->isVisibleTo(ex));
 }
 
 TEST_F(ExerciseWindowTest, FlushingEmptiesTheStoreAndRestarts)
@@ -180,9 +180,9 @@ TEST_F(ExerciseWindowTest, FlushingEmptiesTheStoreAndRestarts)
     messages.Answer(winsys::vbYes);
     ex->CmdFlush_Click();
     EXPECT_EQ(Count("SELECT COUNT(*) FROM WrongIDs"), 0);
-    EXPECT_EQ(ex->lblFails->text(), "0");
-    EXPECT_FALSE(ex->opDbas[1]->isEnabled());
-    EXPECT_FALSE(ex->CmdFlush->isEnabled());
+    EXPECT_EQ(probe().lblFails->text(), "0");
+    EXPECT_FALSE(probe().opDbas[1]->isEnabled());
+    EXPECT_FALSE(probe().CmdFlush->isEnabled());
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
 }
 
@@ -196,7 +196,7 @@ TEST_F(ExerciseWindowTest, EnterOnTheFlushQuestionKeepsTheStore)
     ASSERT_EQ(messages.Messages().size(), 1);
     EXPECT_EQ(winsys::DefaultAnswer(messages.Messages()[0].style), winsys::vbNo);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM WrongIDs"), 1);
-    EXPECT_TRUE(ex->CmdFlush->isEnabled());
+    EXPECT_TRUE(probe().CmdFlush->isEnabled());
 }
 
 TEST_F(ExerciseWindowTest, ARemarkTypedInTheMainWindowIsStoredForTheWordShown)
@@ -231,10 +231,10 @@ TEST_F(ExerciseWindowTest, AFailedSettingsWriteIsReportedAndKeepsTheStoredValue)
     tav::WordDb->ExecNative("UPDATE Options SET nbrRepeats = 3, nbrScribble = 5");
     tav::WordDb->ExecNative("CREATE TRIGGER refuse BEFORE UPDATE ON Options BEGIN "
                             "SELECT RAISE(ABORT, 'settings are locked'); END");
-    ex->upRepa->StepUp();
+    probe().upRepa->StepUp();
     EXPECT_EQ(messages.Messages().size(), 1);
     EXPECT_EQ(tav::OptNbrRepeats, 3);
-    EXPECT_EQ(ex->upRepa->Value(), 3);
+    EXPECT_EQ(probe().upRepa->Value(), 3);
     EXPECT_FALSE(ex->UpDateScribble(7));
     EXPECT_EQ(tav::OptNbrScribble, 5);
 }
@@ -242,7 +242,7 @@ TEST_F(ExerciseWindowTest, AFailedSettingsWriteIsReportedAndKeepsTheStoredValue)
 TEST_F(ExerciseWindowTest, ClosingGivesTheToolbarBack)
 {
     mdi->Control<QWidget>("picToolbar")->hide();
-    ex->RimaVerbID = 4;
+    probe().RimaVerbID = 4;
     ex->close();
     EXPECT_FALSE(mdi->Control<QWidget>("picToolbar")->isHidden());
     EXPECT_EQ(mdi->PanelText(1), QString());
@@ -251,24 +251,24 @@ TEST_F(ExerciseWindowTest, ClosingGivesTheToolbarBack)
 TEST_F(ExerciseWindowTest, AnAnswerLanguageClickAlwaysStartsANewRound)
 {
     // Before the first Start: the click starts the exercise.
-    ex->opZero[0]->click();
-    EXPECT_EQ(ex->cmdReset->text(), "Reset");
+    probe().opZero[0]->click();
+    EXPECT_EQ(probe().cmdReset->text(), "Reset");
     EXPECT_TRUE(tav::CurrentWordID != 0);
     // The same language again: the round restarts, the repetition list empties.
     Type("wrong");
     ASSERT_EQ(tav::RepaIDs.size(), 1);
     ex->CmdEnter_Click();
-    ex->opZero[0]->click();
+    probe().opZero[0]->click();
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
-    EXPECT_EQ(ex->lstRepa[0]->count(), 0);
-    EXPECT_EQ(ex->AnswerLangText, "English.");
+    EXPECT_EQ(probe().lstRepa[0]->count(), 0);
+    EXPECT_EQ(probe().AnswerLangText, "English.");
 }
 
 TEST_F(ExerciseWindowTest, TheOnlyStoredWordIsAskedAgainWhileItWaitsForRepetition)
 {
     tav::StoreWrongAnswer(11, QDateTime::currentDateTime());
     ex->Form_Activate();
-    ex->opDbas[1]->setChecked(true);
+    probe().opDbas[1]->setChecked(true);
     ex->cmdReset_Click();
     ASSERT_EQ(tav::CurrentWordID, 11);
     Type("wrong");
@@ -320,21 +320,21 @@ TEST_F(ExerciseWindowTest, TheWindowAsksWhenTheStoreIsFullAndFollowsTheAnswer)
     EXPECT_EQ(messages.Prompts(), QStringList({"Store full?"}));
     EXPECT_EQ(tav::MsgAnswer, winsys::vbYes);
     // Yes: the store is practised at once, the repetition list is empty.
-    EXPECT_TRUE(ex->opDbas[1]->isChecked());
+    EXPECT_TRUE(probe().opDbas[1]->isChecked());
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
-    EXPECT_EQ(ex->lstRepa[0]->count(), 0);
+    EXPECT_EQ(probe().lstRepa[0]->count(), 0);
     EXPECT_EQ(tav::CurrentWordID, missed);
     EXPECT_TRUE(ex->txtFields(2)->isEnabled());
 
     // No: the store is emptied and the exercise starts again on all words.
-    ex->opDbas[0]->setChecked(true);
+    probe().opDbas[0]->setChecked(true);
     ex->cmdReset_Click();
     messages.Answer(winsys::vbNo);
     Type("wrong");
     EXPECT_EQ(messages.Prompts().size(), 2);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM WrongIDs"), 0);
-    EXPECT_EQ(ex->lblFails->text(), "0");
-    EXPECT_TRUE(ex->opDbas[0]->isChecked());
+    EXPECT_EQ(probe().lblFails->text(), "0");
+    EXPECT_TRUE(probe().opDbas[0]->isChecked());
     EXPECT_TRUE(ex->txtFields(2)->isEnabled());
 }
 
@@ -350,7 +350,7 @@ TEST_F(ExerciseWindowTest, AStoreLimitOfZeroStoresNothingAndAsksNothing)
     EXPECT_EQ(Count("SELECT COUNT(*) FROM WrongIDs"), 0);
     tav::StoreWrongAnswer(5, QDateTime::currentDateTime());
     ex->Form_Activate();
-    EXPECT_TRUE(ex->opDbas[0]->isEnabled()) << "all words stay a source";
+    EXPECT_TRUE(probe().opDbas[0]->isEnabled()) << "all words stay a source";
 }
 
 // The main window's MDI area takes Ctrl+Tab for its child windows: the
@@ -407,9 +407,9 @@ TEST_F(ExerciseWindowTest, TabWalksTheTypingPageInReadingOrder)
     EXPECT_EQ(walked.join(' ').toStdString(),
               "txtFields(0) txtFields(1) txtFields(2) cmdReset opDbas(0) upRepa opZero(0) "
               "tbErr checkDbs lstRepa(0) lstRepa(1) lstRepa(2)");
-    EXPECT_EQ(ex->cmdReset->text(), "Reset");
-    EXPECT_EQ(ex->CmdEnter->text(), "&Next");
-    EXPECT_EQ(ex->CmdFlush->text(), "&Flush store");
+    EXPECT_EQ(probe().cmdReset->text(), "Reset");
+    EXPECT_EQ(probe().CmdEnter->text(), "&Next");
+    EXPECT_EQ(probe().CmdFlush->text(), "&Flush store");
 }
 
 // The round reads and writes the word database; when that fails the window
@@ -440,14 +440,14 @@ TEST_F(ExerciseWindowTest, AFailedReadOrWriteOfTheRoundIsTold)
          [&] {
              tav::StoreWrongAnswer(5, QDateTime::currentDateTime());
              ex->Form_Activate();
-             ex->opDbas[1]->setChecked(true);
+             probe().opDbas[1]->setChecked(true);
              Exec("ALTER TABLE WrongIDs RENAME TO WrongIDsGone");
          },
          {}, [&] { ex->cmdReset_Click(); }, "WrongIDs"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        ex->opDbas[0]->setChecked(true);
+        probe().opDbas[0]->setChecked(true);
         ex->cmdReset_Click();
         c.spoil();
         messages.Clear();

@@ -247,19 +247,19 @@ TEST_F(TypingAfterCompaction, AWordThatCannotBeShownIsNotJudged)
     Open();
     ex->cmdReset_Click();
     Type(ex->txtFields(3)->text());
-    ex->DataCheck->SetRecordset(tav::WordDb->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE ID < 0")));
+    probe().DataCheck->SetRecordset(tav::WordDb->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE ID < 0")));
     ex->CmdEnter_Click();
     ASSERT_EQ(messages.Prompts().size(), 1);
     EXPECT_TRUE(messages.Prompts().first().contains("cannot be shown: it is no longer in the word database"))
         << messages.Prompts().first().toStdString();
     EXPECT_FALSE(ex->txtFields(2)->isEnabled());
-    EXPECT_TRUE(ex->CmdEnter->isEnabled());
+    EXPECT_TRUE(probe().CmdEnter->isEnabled());
     ex->Timer1_Timer();
     Type(QStringLiteral("certainly not this"));
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
     EXPECT_TRUE(tav::StoredWrongIDs().isEmpty());
 
-    ex->DataCheck->Refresh();
+    probe().DataCheck->Refresh();
     ex->CmdEnter_Click();
     EXPECT_TRUE(ex->txtFields(2)->isEnabled());
     EXPECT_EQ(ex->txtFields(1)->text(), Greek(tav::CurrentWordID));

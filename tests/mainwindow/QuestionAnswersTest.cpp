@@ -4,6 +4,7 @@
 // nothing; a question with no such answer stays open on Esc and the close
 // box, and a signal leaves the data as it is.
 
+#include "support/ExerciseProbe.h"
 #include "support/GrammarPanelProbe.h"
 #include "MainWindowFixture.h"
 #include "support/AnswerBox.h"
@@ -105,7 +106,7 @@ TEST_F(QuestionAnswers, EscTheCloseBoxEnterAndASignalLeaveWhatEachQuestionSays)
              tav::StoreWrongAnswer(5, QDateTime::currentDateTime());
              tav::OptNbrWrongs = 2;
              tav::Exercise *ex = t.OpenExercise();
-             ex->opDbas[0]->setChecked(true);
+             tavtest::ExProbe(ex).opDbas[0]->setChecked(true);
              do
                  ex->cmdReset_Click();
              while (tav::CurrentWordID == 5);

@@ -7,6 +7,7 @@
 #include "FrameListWindows.h"
 
 #include "exercise/Exercise.h"
+#include "support/ExerciseProbe.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -86,8 +87,8 @@ TEST_F(ScreenFit, TheMainWindowLiesOnTheScreenAndStaysMaximised)
     auto *exercise = dynamic_cast<tav::Exercise *>(w->ExerciseInstance());
     ASSERT_NE(exercise, nullptr);
     if (w->screen()->availableGeometry().height() >= 540) {
-        ASSERT_EQ(exercise->verbRows.size(), 6);
-        for (const auto &row : exercise->verbRows)
+        ASSERT_EQ(tavtest::ExProbe(exercise).verbRows.size(), 6);
+        for (const auto &row : tavtest::ExProbe(exercise).verbRows)
             EXPECT_TRUE(WholeInSight(row.tbGreR, w.get())) << row.lblPers->text().toStdString();
     }
 
