@@ -29,10 +29,24 @@
 
 #include <csignal>
 #include <functional>
+#include <vector>
 
 using tavtest::MainWindowFixture;
 
 namespace {
+
+// A way out of the program, or of its list windows, as the user takes it.
+struct WayOut {
+    const char *name;
+    std::function<void(tav::MDI &)> act;
+};
+
+// The ways a user closes the windows: the close box, Close all and Exit.
+const WayOut kClosings[] = {
+    {"close box", [](tav::MDI &mdi) { mdi.Control<QMdiArea>("mdiClient")->subWindowList().last()->close(); }},
+    {"Close all", [](tav::MDI &mdi) { mdi.mnuCloseAll_Click(); }},
+    {"Exit", [](tav::MDI &mdi) { mdi.close(); }},
+};
 
 class OpenTyping : public MainWindowFixture {
 public:
@@ -138,13 +152,8 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
          "SELECT Remarks FROM GreekSwedish WHERE ID = 7",
          {}},
     };
-    const struct {
-        const char *name;
-        std::function<void(tav::MDI &)> act;
-    } actions[] = {
-        {"close window", [](tav::MDI &mdi) { mdi.Control<QMdiArea>("mdiClient")->subWindowList().last()->close(); }},
-        {"close all", [](tav::MDI &mdi) { mdi.mnuCloseAll_Click(); }},
-        {"exit", [](tav::MDI &mdi) { mdi.close(); }},
+    std::vector<WayOut> actions(std::begin(kClosings), std::end(kClosings));
+    actions.push_back(
         {"SIGTERM",
          [](tav::MDI &mdi) {
              bool ended = false;
@@ -154,8 +163,7 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
              });
              std::raise(SIGTERM);
              EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 2000));
-         }},
-    };
+         }});
     // Each action types its own letter after the text, on the one database.
     const QString suffixes = QStringLiteral("bgdz");
     int n = 0;
@@ -230,14 +238,7 @@ TEST_F(OpenTyping, ARefusedTextCanAlwaysBeLeftAndASignalAlwaysEndsTheProgram)
          },
          "a\x01b", "SELECT coalesce(Remarks, '') FROM Main WHERE ID = 7", ""},
     };
-    const struct {
-        const char *name;
-        std::function<void(tav::MDI &)> act;
-    } actions[] = {
-        {"close box", [](tav::MDI &mdi) { mdi.Control<QMdiArea>("mdiClient")->subWindowList().last()->close(); }},
-        {"Close all", [](tav::MDI &mdi) { mdi.mnuCloseAll_Click(); }},
-        {"Exit", [](tav::MDI &mdi) { mdi.close(); }},
-    };
+    const auto &actions = kClosings;
     const auto listsOpen = [](tav::MDI &mdi) { return mdi.ChildForms().size(); };
     for (const auto &place : places) {
         for (const auto &action : actions) {
