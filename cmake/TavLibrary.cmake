@@ -19,7 +19,7 @@ endfunction()
 # tav_check_includes(<target>): before the target compiles, its own .cpp and
 # .h files are read for includes that climb with ".." or name an absolute path
 # (either would reach any folder past the include roots) and, outside the
-# database layer tav_dao, for the database engine's header
+# database layer (tav_dao, tav_recordset), for the database engine's header
 # (cmake/CheckIncludes.cmake). The build stops naming each one.
 function(tav_check_includes target)
   get_target_property(sources ${target} SOURCES)
@@ -29,7 +29,7 @@ function(tav_check_includes target)
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.stamp)
   string(REPLACE ";" "|" files "${sources}")
   set(engine OFF)
-  if(target STREQUAL "tav_dao")
+  if(target STREQUAL "tav_dao" OR target STREQUAL "tav_recordset")
     set(engine ON)
   endif()
   add_custom_command(OUTPUT ${stamp}

@@ -403,16 +403,7 @@ void Exercise::GetPos(long long ID, const QString &Text, int FieldIndex)
         ~ClearBusy() { SaveBusy = false; }
     } clearBusy;
     try {
-        dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
-        rs->FindLast(QStringLiteral("ID ") + QStringLiteral(" = ") + QString::number(ID));
-        if (rs->NoMatch())
-            ThrowWordGone(ID);
-        if (FieldIndex >= 0 && FieldIndex < rs->FieldCount() && rs->Text(FieldIndex) != Text) {
-            rs->Edit();
-            rs->SetField(FieldIndex, Text);
-            rs->Update();
-        }
-        rs->Close();
+        WriteMainFieldAt(ID, FieldIndex, Text);
     } catch (const std::exception &error) {
         ShowErrorBox(error); // the remark is not stored: say so, never in silence
         return;

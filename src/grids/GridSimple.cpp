@@ -7,7 +7,6 @@
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
-#include "store/DbTransaction.h"
 #include "store/Dynasets.h"
 #include "store/ListEdits.h"
 #include "store/SharedState.h"
@@ -247,11 +246,7 @@ QString GridSimple::storedList() const
 {
     if (english())
         return GetMainField(WordID, QStringLiteral("English"));
-    dao::RecordsetPtr rs = OpenWordDb().OpenRecordset(QStringLiteral("SELECT ") + Lang3Lat + QStringLiteral(" FROM ") +
-                                                          Lang3Table + QStringLiteral(" WHERE ") + Lang3ID +
-                                                          QStringLiteral(" = ") + QString::number(WordID),
-                                                      dao::RecordsetType::Snapshot);
-    return rs->RecordCount() > 0 ? rs->Text(0) : QString();
+    return GetLangField(WordID);
 }
 
 void GridSimple::commitMeaning(const QString &Text, int Row)

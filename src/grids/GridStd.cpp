@@ -9,7 +9,6 @@
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
-#include "store/DbTransaction.h"
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
 #include "store/ListEdits.h"

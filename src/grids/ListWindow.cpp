@@ -9,7 +9,6 @@
 #include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/CaptionArrays.h"
-#include "store/DbTransaction.h"
 #include "store/GreekLetters.h"
 #include "store/Dynasets.h"
 #include "store/ListEdits.h"
@@ -673,16 +672,7 @@ void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos
     const int row = m_grid->Row();
     const int col = m_grid->Col();
     try {
-        dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
-        main->FindLast(QStringLiteral("ID  = ") + QString::number(ID));
-        if (main->NoMatch())
-            ThrowWordGone(ID);
-        if (FieldPos >= 0 && FieldPos < main->FieldCount() && main->Text(FieldPos) != Value) {
-            main->Edit();
-            main->SetField(FieldPos, Value);
-            main->Update();
-        }
-        main->Close();
+        WriteMainFieldAt(ID, FieldPos, Value);
     } catch (const std::exception &error) {
         SaveBusy = false;
         ShowErrorBox(error);

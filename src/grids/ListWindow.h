@@ -21,7 +21,7 @@
 // was not stored. A commit stores only into the row's word.
 
 #include "grids/FlexGridLink.h"
-#include "platform/dao/Dao.h"
+#include "platform/recordset/Recordset.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "store/ListWindowLink.h"

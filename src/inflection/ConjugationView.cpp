@@ -4,7 +4,7 @@
 // column 5 KonT4 (or KonT1 for "Continuous" and for the auxiliary itself).
 #include "inflection/GrammarPanel.h"
 
-#include "inflection/FormQueries.h"
+#include "store/FormQueries.h"
 #include "inflection/GrammarHost.h"
 #include "inflection/PanelLayout.h"
 #include "platform/flexgrid/FlexGrid.h"

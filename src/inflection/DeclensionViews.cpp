@@ -3,7 +3,7 @@
 // noun in its gender beside the matching forms of the definite article.
 #include "inflection/GrammarPanel.h"
 
-#include "inflection/FormQueries.h"
+#include "store/FormQueries.h"
 #include "inflection/PanelLayout.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/flexgrid/GridRoutines.h"

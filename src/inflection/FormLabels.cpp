@@ -1,8 +1,7 @@
 #include "inflection/FormLabels.h"
 
-#include "platform/dao/Dao.h"
 #include "platform/flexgrid/FlexGrid.h"
-#include "store/DbTransaction.h"
+#include "store/StoreQueries.h"
 
 #include <QHash>
 
@@ -29,14 +28,7 @@ public:
         const auto known = m_values.constFind(id);
         if (known != m_values.constEnd())
             return *known;
-        dao::RecordsetPtr rs = OpenWordDb().OpenRecordset(QStringLiteral("SELECT ") + m_field +
-                                                              QStringLiteral(" FROM Main WHERE ID = ") +
-                                                              QString::number(id),
-                                                          dao::RecordsetType::Snapshot);
-        std::optional<QString> value;
-        if (!rs->Eof())
-            value = rs->Text(0);
-        rs->Close();
+        const std::optional<QString> value = FindMainField(id, m_field);
         m_values.insert(id, value);
         return value;
     }

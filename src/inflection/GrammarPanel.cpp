@@ -2,13 +2,11 @@
 
 #include "inflection/GrammarHost.h"
 #include "inflection/PanelLayout.h"
-#include "platform/dao/Dao.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
-#include "store/DbTransaction.h"
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
 #include "store/SortsAndArrays.h"

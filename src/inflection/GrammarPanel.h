@@ -16,7 +16,7 @@
 //   DeclensionViews.cpp   DeKlino, NounDeKlino
 //   ParticipleView.cpp    DeMenos
 
-#include "inflection/FormQueries.h"
+#include "store/FormQueries.h"
 #include "inflection/InflectionWriteBack.h"
 #include "inflection/PanelState.h"
 

@@ -1,19 +1,14 @@
 #pragma once
 // Storing an edited form of the grammar panel: which table and column hold
-// the form of a grid cell, and the write that keeps the inflection tables,
-// the word's flag in Main and the table of all forms (FormsAll) in step.
+// the form of a grid cell, and the checks of a typed form. The write itself
+// is the store's (CommitInflectionCell, store/FormWrites.h).
+
+#include "store/FormWrites.h"
 
 #include <QString>
 #include <QVariant>
 
 namespace tav {
-
-// Where a form is stored; an empty table: the cell holds no stored form.
-struct FormCell {
-    QString table;   // KonT1..KonT4, Klino, KlinoMenos or IMPER (FormsAll's GenTem)
-    QString column;  // e.g. "S1a", "sFAck", "PlContAct" (FormsAll's KasPer)
-    bool IsStored() const { return !table.isEmpty(); }
-};
 
 // The form behind a cell of a grammar grid. EditorTag names what the grid
 // shows: "NewKona"/"NewKonp" (conjugation), "Klino", "KlinoMenos", or "Imp"
@@ -47,14 +42,5 @@ bool CheckFormLength(qsizetype Length);
 // (StoredForm: a subjunctive row's particle does not count). A refused text
 // is reported in a message box; "" passes.
 bool CheckFormText(const QString &EditorTag, int Row, const QString &Text);
-
-// Stores Form for word ID in the cell's table and column, in one
-// transaction, when ID is a word of Main (else EditRefusal, nothing
-// stored): the word's row is made when it has none (Greek and WT copied
-// from Main, Sal too where the table keeps it; Main's ISKONJ or ISKLIN set
-// for a new conjugation or declension row), the form written as typed, and
-// its FormsAll row (found by ID, GenTem and KasPer) added or updated. On an
-// error nothing is changed and dao::DaoError reaches the caller.
-void CommitInflectionCell(long long ID, const FormCell &Cell, const QString &Form);
 
 } // namespace tav

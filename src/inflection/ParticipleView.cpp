@@ -5,7 +5,7 @@
 // present (KonT1).
 #include "inflection/GrammarPanel.h"
 
-#include "inflection/FormQueries.h"
+#include "store/FormQueries.h"
 #include "inflection/GrammarHost.h"
 #include "inflection/PanelLayout.h"
 #include "platform/flexgrid/FlexGrid.h"

@@ -3,7 +3,6 @@
 #include "mainwindow/AccessKeys.h"
 
 #include "platform/winsys/UpDown.h"
-#include "platform/dao/Dao.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"

@@ -532,14 +532,14 @@ void MDI::MDIForm_Load()
     // The store's routines take the connection as given; without one, each
     // step that needs it is reported instead of run.
     auto requireDb = [] {
-        if (!WordDb || !WordDb->IsOpen())
+        if (!WordDbIsOpen())
             throw std::runtime_error("no word database is open");
     };
     // Interface texts: every caption array, a pause after the first.
     bool capsOpen = false;
     loadStep(QStringLiteral("interface texts"), [&] {
         requireDb();
-        CapsRs = WordDb->OpenRecordset(QStringLiteral("LangCaps"), dao::RecordsetType::Snapshot);
+        CapsRs = OpenCaptionTexts();
         capsOpen = true;
     });
     const QVector<CaptionArray *> &arrays = MainCaptionArrays();

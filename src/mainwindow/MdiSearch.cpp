@@ -8,7 +8,6 @@
 #include "grids/ListOpeners.h"
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/MdiListHost.h"
-#include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/ListEdits.h"

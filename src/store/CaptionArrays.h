@@ -5,13 +5,11 @@
 // is the text of caption 1211. The exercise window fills Caps1104 and Caps1112
 // itself when it loads.
 
+#include "platform/recordset/Recordset.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
-
-namespace dao {
-class Recordset;
-}
 
 namespace tav {
 
@@ -72,5 +70,8 @@ const QVector<CaptionArray *> &MainCaptionArrays();
 // element the field named column (Null reads as ""); a number without a row
 // keeps its element.
 void FillCaptionArray(dao::Recordset &caps, const QString &column, CaptionArray &array);
+// Opens that recordset: the table LangCaps on the shared connection, read
+// only. A database error reaches the caller.
+dao::RecordsetPtr OpenCaptionTexts();
 
 } // namespace tav

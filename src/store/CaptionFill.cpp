@@ -3,6 +3,7 @@
 #include "store/CaptionArrays.h"
 
 #include "platform/dao/Dao.h"
+#include "store/DbTransaction.h"
 
 namespace tav {
 
@@ -13,6 +14,11 @@ void FillCaptionArray(dao::Recordset &caps, const QString &column, CaptionArray 
         if (!caps.NoMatch())
             array.Set(n, caps.Text(column));
     }
+}
+
+dao::RecordsetPtr OpenCaptionTexts()
+{
+    return OpenWordDb().OpenRecordset(QStringLiteral("LangCaps"), dao::RecordsetType::Snapshot);
 }
 
 } // namespace tav

@@ -1,5 +1,6 @@
 #include "store/CountsAhead.h"
 
+#include "platform/dao/Dao.h"
 #include "store/DbTransaction.h"
 #include "store/SharedState.h"
 

@@ -9,7 +9,7 @@
 // still the same connection, nothing has changed since and the texts are the
 // same, else it counts anew.
 
-#include "platform/dao/Dao.h"
+#include "platform/recordset/Recordset.h"
 #include "store/CategoryTree.h"
 
 #include <QString>

@@ -1,5 +1,6 @@
 #include "store/Dynasets.h"
 
+#include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"

@@ -4,7 +4,7 @@
 // window (MakeExercise), or back to the caller after a filter (FilterField).
 // One instance, DynasetsObj, serves the whole program; it keeps no state.
 
-#include "platform/dao/Dao.h"
+#include "platform/recordset/Recordset.h"
 #include "store/Notice.h"
 
 #include <QString>

@@ -1,5 +1,6 @@
 #include "store/ListEdits.h"
 
+#include "platform/dao/Dao.h"
 #include "store/DbTransaction.h"
 #include "store/GreekLetters.h"
 #include "store/MeaningIndex.h"

@@ -11,7 +11,7 @@
 //   ListWindowFactory  makes new standard list windows and shows the Sorry
 //                      window; installed by the program.
 
-#include "platform/dao/Dao.h"
+#include "platform/recordset/Recordset.h"
 
 #include <QString>
 

@@ -1,5 +1,6 @@
 #include "store/Settings.h"
 
+#include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/DbTransaction.h"
 #include "store/MainWindowLink.h"

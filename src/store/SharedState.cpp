@@ -1,5 +1,6 @@
 #include "store/SharedState.h"
 
+#include "platform/dao/Dao.h"
 #include "store/CaptionArrays.h"
 
 namespace tav {
@@ -19,5 +20,7 @@ void ResetSharedState()
     Caps1104.Clear();
     Caps1112.Clear();
 }
+
+bool WordDbIsOpen() { return WordDb && WordDb->IsOpen(); }
 
 } // namespace tav

@@ -9,7 +9,7 @@
 // ResetSharedState() gives every field its starting value again, so a
 // variable added to SharedValues is reset with the others.
 
-#include "platform/dao/Dao.h"
+#include "platform/recordset/Recordset.h"
 
 #include <QList>
 #include <QString>
@@ -101,6 +101,9 @@ extern SharedValues Shared;
 // variable its starting value and empties the caption arrays: the program
 // as it was before Sub Main. Tests call it between cases.
 void ResetSharedState();
+
+// True when the shared connection WordDb is there and open.
+bool WordDbIsOpen();
 
 // Connection, files, fonts, start-up.
 inline dao::DatabasePtr &WordDb = Shared.WordDb;

@@ -1,5 +1,6 @@
 #include "store/SqlStrings.h"
 
+#include "platform/dao/Dao.h"
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"

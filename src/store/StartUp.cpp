@@ -1,5 +1,6 @@
 #include "store/StartUp.h"
 
+#include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CountsAhead.h"
 #include "store/MainWindowLink.h"

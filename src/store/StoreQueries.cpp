@@ -1,6 +1,8 @@
 #include "store/StoreQueries.h"
 
+#include "platform/dao/Dao.h"
 #include "store/CaptionArrays.h"
+#include "store/DbTransaction.h"
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 
@@ -123,8 +125,13 @@ int CountGridForms() { return Link().CountGridForms(); }
 
 QString GetMainField(long long ID, const QString &FieldName)
 {
+    return FindMainField(ID, FieldName).value_or(QString());
+}
+
+std::optional<QString> FindMainField(long long ID, const QString &FieldName)
+{
     dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("SELECT * FROM Main WHERE ID = ") + Num(ID));
-    QString value;
+    std::optional<QString> value;
     if (rs->RecordCount() > 0) {
         if (rs->FieldIndex(FieldName) < 0)
             throw dao::DaoError(dao::DaoError::ItemNotFound,
@@ -133,6 +140,15 @@ QString GetMainField(long long ID, const QString &FieldName)
     }
     rs->Close();
     return value;
+}
+
+QString GetLangField(long long ID)
+{
+    dao::RecordsetPtr rs = OpenWordDb().OpenRecordset(QStringLiteral("SELECT ") + Lang3Lat + QStringLiteral(" FROM ") +
+                                                          Lang3Table + QStringLiteral(" WHERE ") + Lang3ID +
+                                                          QStringLiteral(" = ") + Num(ID),
+                                                      dao::RecordsetType::Snapshot);
+    return rs->RecordCount() > 0 ? rs->Text(0) : QString();
 }
 
 bool MainIDExists(long long ID)

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <optional>
 
 namespace tav {
 
@@ -63,6 +64,11 @@ int CountGridForms();
 // The named field of the Main row of ID as text; "" when there is no such
 // row or the field is Null. An unknown field name is an error.
 QString GetMainField(long long ID, const QString &FieldName);
+// The same, with nothing when there is no such row.
+std::optional<QString> FindMainField(long long ID, const QString &FieldName);
+// The third-language meaning list (Lang3Lat of Lang3Table) of word ID as
+// text; "" when the word has no row there or the list is Null.
+QString GetLangField(long long ID);
 
 // Existence tests.
 bool MainIDExists(long long ID);

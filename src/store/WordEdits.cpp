@@ -277,6 +277,20 @@ void UpdateMainField(const QString &Value, long long ID, const QString &FieldNam
     transaction.Commit();
 }
 
+void WriteMainFieldAt(long long ID, int FieldIndex, const QString &Text)
+{
+    dao::RecordsetPtr main = OpenWordDb().OpenRecordset(QStringLiteral("Main"), dao::RecordsetType::Dynaset);
+    main->FindLast(QStringLiteral("ID  = ") + QString::number(ID));
+    if (main->NoMatch())
+        ThrowWordGone(ID);
+    if (FieldIndex >= 0 && FieldIndex < main->FieldCount() && main->Text(FieldIndex) != Text) {
+        main->Edit();
+        main->SetField(FieldIndex, Text);
+        main->Update();
+    }
+    main->Close();
+}
+
 void UpdateLangField(const QString &Value, long long ID)
 {
     dao::Database &db = OpenWordDb();

@@ -77,6 +77,11 @@ void UpdateVoiceForm(long long ID, const QString &Field, const QString &Text);
 bool EmptiesVoice(long long ID, const QString &Field, const QString &Text);
 QString VoiceEmptyQuestion(const QString &Field);
 
+// Writes Text to the field at FieldIndex (its position in Main) of word ID
+// when it differs from what is stored; a position outside Main changes
+// nothing. A word no longer in Main is an error (ThrowWordGone).
+void WriteMainFieldAt(long long ID, int FieldIndex, const QString &Text);
+
 // The same for the third-language word table Lang3Table: Value to Lang3Lat,
 // the count to Lang3Means. A word without a row there gets one, so the edit
 // is never dropped.

@@ -180,6 +180,23 @@ TEST_F(WordEdits, AVoiceFormOfAWordNoLongerInMainIsReported)
     }
 }
 
+TEST_F(WordEdits, AFieldWrittenByItsPositionChangesOnlyWhatDiffers)
+{
+    // The list and exercise windows store a remark by the field's position.
+    const int remarks = Text("SELECT group_concat(name) FROM pragma_table_info('Main')").split(',').indexOf("Remarks");
+    ASSERT_GE(remarks, 0);
+    Exec("CREATE TABLE Writes (n INTEGER)");
+    Exec("CREATE TRIGGER CountWrites AFTER UPDATE ON Main BEGIN INSERT INTO Writes VALUES (1); END");
+    WriteMainFieldAt(Grafo, remarks, "it's 'quoted'");
+    EXPECT_EQ(Text("SELECT Remarks FROM Main WHERE ID = 900002"), "it's 'quoted'");
+    WriteMainFieldAt(Grafo, remarks, "it's 'quoted'");
+    WriteMainFieldAt(Grafo, -1, "x");
+    WriteMainFieldAt(Grafo, 10000, "x");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM Writes").toInt(), 1) << "an equal text or a field outside Main wrote";
+    Exec("DELETE FROM Main WHERE ID = 900002");
+    EXPECT_THROW(WriteMainFieldAt(Grafo, remarks, "gone"), dao::DaoError);
+}
+
 TEST_F(WordEdits, ThirdLanguageMeaningsAndTheirCount)
 {
     UpdateLangField("bostad, hus", Spiti);

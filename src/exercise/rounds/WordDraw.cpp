@@ -1,5 +1,6 @@
 #include "exercise/rounds/WordDraw.h"
 
+#include "platform/dao/Dao.h"
 #include "store/SharedState.h"
 
 #include <QHash>

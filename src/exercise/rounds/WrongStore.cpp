@@ -1,5 +1,6 @@
 #include "exercise/rounds/WrongStore.h"
 
+#include "platform/dao/Dao.h"
 #include "store/DbTransaction.h"
 
 namespace tav {

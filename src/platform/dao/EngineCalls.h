@@ -1,8 +1,8 @@
 #pragma once
 // The database layer's own calls into SQLite, shared by its parts: the
 // connection (Dao.cpp), its native queries and table definitions
-// (DatabaseQueries.cpp) and the recordsets (Recordset.cpp). Nothing outside
-// platform/dao includes this header.
+// (DatabaseQueries.cpp) and the recordsets (platform/recordset/Recordset.cpp).
+// Nothing outside those two folders includes this header.
 
 #include "platform/dao/Dao.h"
 

@@ -1,5 +1,7 @@
 #include "platform/datactl/DataControl.h"
 
+#include "platform/dao/Dao.h"
+
 #include <QWidget>
 
 namespace datactl {

@@ -5,7 +5,7 @@
 // FindFirst, Requery, a new recordset). Moving the recordset behind the
 // control's back does not update the widgets: move through the control.
 
-#include "platform/dao/Dao.h"
+#include "platform/recordset/Recordset.h"
 
 #include <QObject>
 #include <QPointer>

@@ -3,7 +3,7 @@
 // it: the field names in the heading row, one grid row per record, every
 // value as text (Null as "").
 
-#include "platform/dao/Dao.h"
+#include "platform/recordset/Recordset.h"
 #include "platform/flexgrid/FlexGrid.h"
 
 #include <QVariant>

@@ -1,5 +1,7 @@
 #include "platform/flexgrid/RecordsetBinding.h"
 
+#include "platform/dao/Dao.h"
+
 #include <QTemporaryDir>
 #include <QThreadPool>
 

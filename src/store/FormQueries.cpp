@@ -1,5 +1,6 @@
-#include "inflection/FormQueries.h"
+#include "store/FormQueries.h"
 
+#include "platform/dao/Dao.h"
 #include "store/DbTransaction.h"
 
 namespace tav {
