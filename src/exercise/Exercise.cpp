@@ -6,6 +6,7 @@
 #include "exercise/PageFold.h"
 #include "exercise/rounds/WordDraw.h"
 #include "exercise/ExerciseHost.h"
+#include "notices/Tell.h"
 #include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"

@@ -8,6 +8,7 @@
 #include "exercise/rounds/VerbForms.h"
 #include "exercise/rounds/WordDraw.h"
 #include "exercise/ExerciseHost.h"
+#include "notices/Tell.h"
 #include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"

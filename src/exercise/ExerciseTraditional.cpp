@@ -7,6 +7,7 @@
 #include "exercise/TileBoxes.h"
 #include "exercise/rounds/WrongStore.h"
 #include "exercise/ExerciseHost.h"
+#include "notices/Tell.h"
 #include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"

@@ -2,6 +2,7 @@
 
 #include "grids/ListWindowHost.h"
 #include "inflection/FormLabels.h"
+#include "notices/Tell.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/flexgrid/RecordsetBinding.h"
 #include "platform/font/FontLoader.h"

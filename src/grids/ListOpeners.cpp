@@ -2,6 +2,7 @@
 
 #include "grids/GridSimple.h"
 #include "grids/ListWindowHost.h"
+#include "notices/Tell.h"
 #include "platform/font/GreekKeys.h"
 #include "store/CategoryCodes.h"
 #include "store/Dynasets.h"

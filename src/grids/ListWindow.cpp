@@ -1,6 +1,7 @@
 #include "grids/ListWindow.h"
 
 #include "grids/ListWindowHost.h"
+#include "notices/Tell.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/flexgrid/RecordsetBinding.h"
 #include "platform/font/FontLoader.h"

@@ -7,6 +7,7 @@
 #include "inflection/FormQueries.h"
 #include "inflection/GrammarHost.h"
 #include "inflection/PanelLayout.h"
+#include "notices/Tell.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "store/CaptionArrays.h"
 #include "store/SharedState.h"

@@ -2,6 +2,7 @@
 
 #include "inflection/GrammarHost.h"
 #include "inflection/PanelLayout.h"
+#include "notices/Tell.h"
 #include "platform/dao/Dao.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"

@@ -6,6 +6,7 @@
 #include "inflection/GrammarPanel.h"
 
 #include "inflection/GrammarHost.h"
+#include "notices/Tell.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/flexgrid/GridRoutines.h"
 #include "platform/winsys/VbKeys.h"

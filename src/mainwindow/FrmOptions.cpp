@@ -2,6 +2,7 @@
 
 #include "mainwindow/AccessKeys.h"
 
+#include "notices/Tell.h"
 #include "platform/winsys/UpDown.h"
 #include "platform/dao/Dao.h"
 #include "platform/winsys/Twips.h"

@@ -3,6 +3,7 @@
 #include "mainwindow/MDI.h"
 
 #include "inflection/GrammarPanel.h"
+#include "notices/Tell.h"
 #include "store/WindowRoutines.h"
 
 #include <QMenu>

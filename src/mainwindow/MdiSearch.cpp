@@ -8,6 +8,7 @@
 #include "grids/ListOpeners.h"
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/MdiListHost.h"
+#include "notices/Tell.h"
 #include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"

@@ -3,6 +3,7 @@
 #include "mainwindow/MDI.h"
 
 #include "inflection/GrammarPanel.h"
+#include "notices/Tell.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/ListRequests.h"
 #include "store/SharedState.h"

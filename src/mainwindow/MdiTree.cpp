@@ -5,6 +5,7 @@
 #include "mainwindow/MDI.h"
 
 #include "mainwindow/AccessKeys.h"
+#include "notices/Tell.h"
 #include "platform/font/FontLoader.h"
 #include "store/CategoryTree.h"
 #include "store/SharedState.h"
@@ -92,7 +93,7 @@ void SetImage(QTreeWidgetItem *node, int image)
 void ReportOnce(const CountFailure &failure)
 {
     if (failure.failed)
-        ShowErrorBox(failure.number, failure.description);
+        Tell(ErrorNotice(failure.number, failure.description));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "store/Dynasets.h"
 
-#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/notice/Notice.h"
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"
 #include "store/ListWindowLink.h"

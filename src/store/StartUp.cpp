@@ -1,6 +1,6 @@
 #include "store/StartUp.h"
 
-#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/notice/Notice.h"
 #include "store/CountsAhead.h"
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"

@@ -3,6 +3,7 @@
 #include "StoreFixture.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
+#include "store/WordFileGuard.h"
 
 #include <QCryptographicHash>
 #include <QCoreApplication>
@@ -200,6 +201,68 @@ TEST_F(BrokenStart, AReadOnlyFileIsReportedAndLeftAlone)
     QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::ExeOwner);
     ExpectRefused("Its folder is read-only");
     QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+namespace {
+
+// A link of a run without the main window (a tool): it keeps the store's
+// start-up messages as they are.
+class WindowlessLink : public MainWindowLink {
+public:
+    WindowlessLink() { SetLink(this); }
+    ~WindowlessLink() override { SetLink(nullptr); }
+    void SetPanelText(int, const QString &) override {}
+    QString PanelText(int) const override { return {}; }
+};
+
+QStringList g_warnings;
+
+} // namespace
+
+// Without a window there is nobody to show a box to: the start-up's message
+// and its question go to stderr, the question gets the answer that changes
+// nothing (Cancel: the lock is kept), and no message box is raised.
+TEST(StartUpWithoutAWindow, TellsOnStderrAndTakesTheSafeAnswer)
+{
+    struct Case {
+        const char *name;
+        bool lockedElsewhere; // else the file is missing
+        const char *says;
+    };
+    const QString cwd = QDir::currentPath();
+    for (const Case &c : {Case{"no word database", false, "cannot start"},
+                          Case{"a lock from another computer", true, "cannot check whether it still runs there"}}) {
+        SCOPED_TRACE(c.name);
+        TestDb db;
+        const QString lockPath = WordFileLockPath(db.Path());
+        if (c.lockedElsewhere) {
+            QFile lock(lockPath);
+            ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+            lock.write("4242\nTavrinel\nlaptop-at-home\n");
+        } else {
+            ASSERT_TRUE(QFile::remove(db.Path()));
+        }
+        const QByteArray lockBefore = FileHash(lockPath);
+        winsys::ScriptedMessages messages;
+        messages.Answer(winsys::vbOK); // what a box, were one shown, would answer
+        WindowlessLink link;
+        g_warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &, const QString &text) {
+                if (type == QtWarningMsg)
+                    g_warnings << text;
+            });
+        const int started = SubMain(db.Folder());
+        qInstallMessageHandler(previous);
+
+        EXPECT_EQ(started, 1);
+        EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join("|").toStdString();
+        ASSERT_EQ(g_warnings.size(), 1) << g_warnings.join("|").toStdString();
+        EXPECT_TRUE(g_warnings.first().contains(QString::fromLatin1(c.says))) << g_warnings.first().toStdString();
+        EXPECT_EQ(FileHash(lockPath), lockBefore) << "a lock that cannot be checked is kept";
+        ResetSharedState();
+        QDir::setCurrent(cwd);
+    }
 }
 
 class StartUp : public tavtest::StoreTest {};
