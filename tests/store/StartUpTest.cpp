@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include <sys/stat.h>
@@ -121,6 +122,59 @@ TEST_F(BrokenStart, MissingThirdLanguageTablesStopTheStartWithTheCause)
     Break("UPDATE Options SET [3rdLang] = 'Klingon'");
     ExpectRefused("AllKlingonGreek");
 }
+
+namespace {
+
+// A step of the start that the engine fails in, and what the message says.
+struct FailingStep {
+    const char *name;
+    const char *breakSql; // run on the file before the start
+    bool lockedByAnotherWriter; // another connection holds the file for a write
+    const char *step;     // the step, in words
+    const char *engine;   // from the engine's own message
+};
+
+void PrintTo(const FailingStep &step, std::ostream *out) { *out << step.name; }
+
+class BrokenStep : public BrokenStart, public ::testing::WithParamInterface<FailingStep> {};
+
+} // namespace
+
+// Each step of the start that reads the file names itself when the engine
+// fails in it, with the engine's own words; it is not told as some other
+// step's failure.
+TEST_P(BrokenStep, IsNamedWithTheEnginesMessage)
+{
+    const FailingStep &c = GetParam();
+    if (*c.breakSql)
+        Break(QString::fromUtf8(c.breakSql));
+    dao::DatabasePtr writer;
+    if (c.lockedByAnotherWriter) {
+        writer = db.Open();
+        writer->ExecNative("BEGIN EXCLUSIVE");
+    }
+    ExpectRefused(QString::fromUtf8(c.step) + " (");
+    ASSERT_FALSE(link.notices.isEmpty());
+    const QString prompt = link.notices.first().Prompt;
+    EXPECT_TRUE(prompt.contains(QString::fromUtf8(c.engine))) << prompt.toStdString();
+    EXPECT_TRUE(prompt.endsWith("). It was left as it was.")) << prompt.toStdString();
+    if (writer) {
+        writer->ExecNative("ROLLBACK");
+        writer->Close();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StartUp, BrokenStep,
+    ::testing::Values(
+        FailingStep{"OpenWhileAnotherProgramWrites", "", true, "It cannot be opened", "database is locked"},
+        FailingStep{"SettingsOfTheWrongType", "UPDATE Options SET nbrRepeats = 'many'", false,
+                    "Its settings cannot be read", "\"many\""},
+        FailingStep{"AuxiliaryVerbColumnMissing", "ALTER TABLE Main RENAME COLUMN AP TO APx", false,
+                    "Its words cannot be searched for the auxiliary verb \"have\"", "AP"},
+        FailingStep{"ThirdLanguageTablesMissing", "UPDATE Options SET [3rdLang] = 'Klingon'", false,
+                    "Its words and their meanings cannot be counted", "AllKlingonGreek"}),
+    [](const ::testing::TestParamInfo<FailingStep> &info) { return std::string(info.param.name); });
 
 namespace {
 
