@@ -6,6 +6,7 @@
 #include "exercise/PageFold.h"
 #include "exercise/rounds/WordDraw.h"
 #include "exercise/ExerciseHost.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
@@ -14,6 +15,7 @@
 #include "store/CaptionArrays.h"
 #include "store/Dynasets.h"
 #include "store/Settings.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
@@ -405,7 +407,7 @@ void Exercise::GetPos(long long ID, const QString &Text, int FieldIndex)
     try {
         WriteMainFieldAt(ID, FieldIndex, Text);
     } catch (const std::exception &error) {
-        ShowErrorBox(error); // the remark is not stored: say so, never in silence
+        Tell(ErrorNotice(error)); // the remark is not stored: say so, never in silence
         return;
     }
     // The focus goes back to the solved row's Greek word, when it is there.
@@ -472,7 +474,7 @@ ExerciseRoutines ExerciseWindowRoutines()
         try {
             PickRandomWords();
         } catch (const std::exception &e) {
-            ShowErrorBox(e);
+            Tell(ErrorNotice(e));
         }
     };
     routines.CreateWindow = [](ExerciseHost &host) -> ExerciseWindowLink * { return new Exercise(host); };

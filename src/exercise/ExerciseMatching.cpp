@@ -8,11 +8,13 @@
 #include "exercise/rounds/VerbForms.h"
 #include "exercise/rounds/WordDraw.h"
 #include "exercise/ExerciseHost.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/UpDown.h"
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
 
@@ -248,7 +250,7 @@ void Exercise::GridScribble()
             rs->MoveFirst();
         }
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
         SetGridBusy(false);
     }
     if (int(rows.size()) != std::clamp(OptNbrScribble, 1, 10))
@@ -311,7 +313,7 @@ void Exercise::cmdTest_Click()
         PickRandomWords();
         BindRound(SqlLang3, PickCriteria);
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
     GridScribble();
     UpAntal->setEnabled(true);

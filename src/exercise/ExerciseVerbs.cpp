@@ -12,6 +12,7 @@
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/MsgBox.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
@@ -162,7 +163,7 @@ void Exercise::setRIMATag(const QString &Table)
     try {
         verb = DrawRound(VerbsCompleteIn(Table), 1, m_pickedVerbs, Rnd());
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
     if (verb.isEmpty()) {
         winsys::MsgBox(QStringLiteral("No verb has all six forms of a voice in this tense."), winsys::vbInformation,
@@ -193,7 +194,7 @@ void Exercise::CboTempi_Click()
     try {
         complete = HasCompleteConjugation(table, RimaVerbID);
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
     if (!complete) {
         // The verb has no full row in this tense: another verb that has one.
@@ -253,7 +254,7 @@ void Exercise::GridRima()
         }
         tbEngR->setText(GetMainField(RimaVerbID, QStringLiteral("English")));
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
         SetGridBusy(false);
     }
     cmdGoR->setEnabled(m_verb.Count() > 0);

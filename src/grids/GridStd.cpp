@@ -12,6 +12,7 @@
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
 #include "store/ListEdits.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
@@ -522,7 +523,7 @@ void GridStd::FlexDelete()
         SavedRow = row;
         SavedCol = col;
     } catch (const std::exception &error) {
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
         RestoreEditor(edit);
         return;
     }

@@ -2,11 +2,13 @@
 
 #include "grids/GridSimple.h"
 #include "grids/ListWindowHost.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "platform/font/GreekKeys.h"
 #include "store/CategoryCodes.h"
 #include "store/Dynasets.h"
 #include "store/GreekLetters.h"
 #include "store/ListWindowLink.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
 
@@ -92,7 +94,7 @@ void ListOpeners::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, con
                        QString::number(count) + QLatin1Char(' ') + StdTitle(IsGreek, Caption, ViewTag), SortValue,
                        ViewTag);
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
 }
 
@@ -112,7 +114,7 @@ void ListOpeners::DoSimpleGrid(const QString &Sql, int Lang, const QString &Word
             throw;
         }
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
 }
 

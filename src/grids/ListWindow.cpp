@@ -12,6 +12,7 @@
 #include "store/GreekLetters.h"
 #include "store/Dynasets.h"
 #include "store/ListEdits.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
@@ -210,7 +211,7 @@ bool ListWindow::LeaveOpenEdit()
 {
     if (StoreOpenEdit() || !tbN->isVisible())
         return true;
-    if (!DiscardRefusedText(QStringLiteral("the list \"") + windowTitle() + QLatin1Char('"'), tbN->text()))
+    if (!winsys::DiscardRefusedText(QStringLiteral("the list \"") + windowTitle() + QLatin1Char('"'), tbN->text()))
         return false;
     // The cell shows its stored text again.
     tbN->hide();
@@ -662,7 +663,7 @@ void ListWindow::EditHelp(int Row, int Col)
         // the grid hidden.
         SetGridBusy(busy);
         m_grid->setVisible(true);
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
     }
     RestoreEditor(edit);
 }
@@ -675,7 +676,7 @@ void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos
         WriteMainFieldAt(ID, FieldPos, Value);
     } catch (const std::exception &error) {
         SaveBusy = false;
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
         return;
     }
     SaveBusy = false;
@@ -976,7 +977,7 @@ void ListWindow::msFlxMulti_GotFocus()
                 // the editor reopens with what was typed, so the edit is not
                 // lost.
                 g.SetTextMatrix(row, col, OldCellText);
-                ShowErrorBox(error);
+                Tell(ErrorNotice(error));
                 EditRefused = true;
                 failedText = typed;
             }

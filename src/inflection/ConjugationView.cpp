@@ -7,8 +7,10 @@
 #include "store/FormQueries.h"
 #include "inflection/GrammarHost.h"
 #include "inflection/PanelLayout.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "store/CaptionArrays.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
 
@@ -259,7 +261,7 @@ void GrammarPanel::opHad_Click(int Index)
         fillCompoundColumn(m_state.verbID, m_state.voice);
         fitChangedColumn(4);
     } catch (const std::exception &error) {
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
     }
 }
 
@@ -274,7 +276,7 @@ void GrammarPanel::opSimple_Click(int Index)
         fillColumn5(m_state.verbID, m_state.voice);
         fitChangedColumn(5);
     } catch (const std::exception &error) {
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
     }
 }
 

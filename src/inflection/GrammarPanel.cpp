@@ -8,6 +8,7 @@
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
 #include "store/ListWindowLink.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/SortsAndArrays.h"
 #include "store/StoreQueries.h"
@@ -407,7 +408,7 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
     } catch (const std::exception &error) {
         if (!conjugationShown)
             hideConjugationFrames();
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
     }
     // The status line's default text. Unlike SetStatusText this leaves the
     // painting to the event loop: moving through a list with the arrow keys
@@ -445,7 +446,7 @@ void GrammarPanel::BaseFrase()
     try {
         DeKlino(ColorYellow, ArticleID);
     } catch (const std::exception &error) {
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
     }
     setMainTextBoxesEnabled(false, true);
     for (QTextEdit *box : {m_host.RemarksBox(), m_host.RemarksBox3()}) {
@@ -561,7 +562,7 @@ void GrammarPanel::mnuFirstParts_Click(int Index)
             }
         }
     } catch (const std::exception &error) {
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
     }
     m_host.ConjugationEntry(Index)->setChecked(true);
     m_voiceMenuChoice[Index] = true;
@@ -597,12 +598,12 @@ void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &Key
             UpdateVoiceForm(ID, field, box->text());
     } catch (const std::exception &error) {
         stored = false;
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
     }
     try {
         OpVoiceCheck(ID);
     } catch (const std::exception &error) {
-        ShowErrorBox(error);
+        Tell(ErrorNotice(error));
     }
     if (stored)
         ReturnLista(false);

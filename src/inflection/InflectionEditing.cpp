@@ -11,6 +11,7 @@
 #include "platform/winsys/VbKeys.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/GreekLetters.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
@@ -247,7 +248,7 @@ bool GrammarPanel::LeaveOpenEdit()
     if (StoreOpenEdit())
         return true;
     for (QLineEdit *editor : {tbN, tbImp})
-        if (editor->isVisible() && !DiscardRefusedText(QStringLiteral("the grammar panel"), editor->text()))
+        if (editor->isVisible() && !winsys::DiscardRefusedText(QStringLiteral("the grammar panel"), editor->text()))
             return false;
     // The cells show their stored forms.
     CancelEdit();
@@ -289,7 +290,7 @@ void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
             // Nothing was stored: the cell shows the stored form, and the
             // editor opens again with what was typed.
             grid.SetTextMatrix(edit.row, edit.col, edit.oldText);
-            ShowErrorBox(error);
+            Tell(ErrorNotice(error));
             reopenEdit(edit, typed);
             return;
         }

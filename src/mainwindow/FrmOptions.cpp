@@ -11,6 +11,7 @@
 #include "store/GreekLetters.h"
 #include "store/MainWindowLink.h"
 #include "store/Settings.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 #include "store/ThirdLanguages.h"
@@ -347,7 +348,7 @@ void frmOptions::Form_Activate()
         TbFailedInStore->setText(QString::number(CountWrongIDs()));
     } catch (const dao::DaoError &e) {
         TbFailedInStore->clear();
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
     UpStore->SetValue(OptNbrWrongs);
     lblWrong->setText(QString::number(OptNbrWrongs));
@@ -466,7 +467,7 @@ void frmOptions::ApplyOKRoutines()
         try {
             Link().SetPanelText(5, WrongAnswersPanelText(QString::number(CountWrongIDs())));
         } catch (const dao::DaoError &e) {
-            ShowErrorBox(e);
+            Tell(ErrorNotice(e));
         }
     }
 }
@@ -518,7 +519,7 @@ void frmOptions::FillLanguageLists()
     try {
         names = LanguageNames();
     } catch (const dao::DaoError &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
     cboLangs->clear();
     cboLangs->addItems(names);
@@ -619,7 +620,7 @@ void frmOptions::cmdAdd_Click()
     try {
         present = LanguageExists(NewLang());
     } catch (const dao::DaoError &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
         ResetAddLanguage();
         return;
     }
@@ -638,7 +639,7 @@ void frmOptions::AddLanguage()
         AddThirdLanguage(NewLang(), NewWelCome());
     } catch (const dao::DaoError &e) {
         // Nothing of the language was kept: the add runs as one transaction.
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
     ClearLanguageLists();
     FillLanguageLists();
@@ -658,7 +659,7 @@ void frmOptions::cmdDelete_Click()
     try {
         n = LanguageIndexRows(L);
     } catch (const dao::DaoError &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
         return;
     }
     const QString question = QStringLiteral("You want to delete the ") + L + QStringLiteral(" language \n") +
@@ -684,7 +685,7 @@ void frmOptions::DeleteLanguage(const QString &L)
         CloseListsReading({LanguageWordTable(L), LanguageIndexTable(L)});
     } catch (const dao::DaoError &e) {
         // The row and both tables go together or not at all.
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
     FillLanguageLists();
 }

@@ -85,6 +85,10 @@ public:
     void ShowSplash() override;
     void UnloadSplash() override;
     void ShowMain() override;
+    // Shown in a message box; the splash gives way to it (Splash hides
+    // itself when a dialog opens).
+    void TellAtStart(const Notice &notice) override;
+    int AskAtStart(const Notice &question) override;
     void SetPanelText(int panel, const QString &text) override;
     QString PanelText(int panel) const override;
     QSize DesktopSize() const override;

@@ -3,6 +3,7 @@
 #include "mainwindow/MDI.h"
 
 #include "inflection/GrammarPanel.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "store/WindowRoutines.h"
 
 #include <QMenu>
@@ -22,7 +23,7 @@ template <class F> void Reported(F &&view)
     try {
         view();
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
 }
 } // namespace

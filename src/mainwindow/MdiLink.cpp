@@ -9,6 +9,7 @@
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
 #include "mainwindow/StartUpReport.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/StatusPanel.h"
 
@@ -49,6 +50,10 @@ void MDI::ShowMain()
     // Soon after the window is painted, while the program waits for a key.
     QTimer::singleShot(300, this, [this] { ListWindow::FreshIcon(*style()); });
 }
+
+void MDI::TellAtStart(const Notice &notice) { Tell(notice); }
+
+int MDI::AskAtStart(const Notice &question) { return Tell(question); }
 
 void MDI::SetPanelText(int panel, const QString &text)
 {

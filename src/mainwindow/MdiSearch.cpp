@@ -13,6 +13,7 @@
 #include "store/ListEdits.h"
 #include "store/ListRequests.h"
 #include "store/ListWindowLink.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
 #include "store/WordEdits.h"
@@ -148,7 +149,7 @@ void MDI::tbSearch_KeyPress(int &KeyAscii)
         const bool inflected = !opForm[0]->isChecked() && opForm[1]->isChecked();
         SendListRequest(SearchRequest(t, inflected, SearchLang));
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
     KeyAscii = 0;
 }
@@ -203,7 +204,7 @@ void MDI::tbRem_KeyPress(int &KeyAscii)
         else if (ExerciseWindowLink *exercise = ExerciseInstance(); exercise && exercise->Form() == form)
             exercise->GetPos(id, text, 12);
     } catch (const std::exception &e) {
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
     SaveBusy = false;
 }
@@ -271,7 +272,7 @@ bool MDI::LeavePanelTyping()
                 refused = box;
         if (!refused)
             break;
-        if (!DiscardRefusedText(QStringLiteral("the remarks box"), refused->toPlainText()))
+        if (!winsys::DiscardRefusedText(QStringLiteral("the remarks box"), refused->toPlainText()))
             return false;
         refused->document()->setModified(false);
     }

@@ -3,8 +3,10 @@
 #include "mainwindow/MDI.h"
 
 #include "inflection/GrammarPanel.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/ListRequests.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
 
@@ -29,7 +31,7 @@ void MDI::cmdShow_Click()
     } catch (const std::exception &e) {
         // The list windows report their own failures; anything else is told
         // here, and the program goes on.
-        ShowErrorBox(e);
+        Tell(ErrorNotice(e));
     }
 }
 

@@ -5,8 +5,10 @@
 #include "mainwindow/MDI.h"
 
 #include "mainwindow/AccessKeys.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "platform/font/FontLoader.h"
 #include "store/CategoryTree.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
 
@@ -92,7 +94,7 @@ void SetImage(QTreeWidgetItem *node, int image)
 void ReportOnce(const CountFailure &failure)
 {
     if (failure.failed)
-        ShowErrorBox(failure.number, failure.description);
+        Tell(ErrorNotice(failure.number, failure.description));
 }
 
 } // namespace

@@ -2,8 +2,7 @@
 
 #include "platform/dao/Dao.h"
 #include "platform/dao/JetSql.h"
-#include "platform/winsys/core/MsgBox.h"
-#include "platform/winsys/core/Pointer.h"
+#include "platform/winsys/notice/Notice.h"
 #include "store/CountsAhead.h"
 #include "store/DbTransaction.h"
 #include "store/MainWindowLink.h"
@@ -108,7 +107,6 @@ Outcome CompactWordDatabase()
                            QStringLiteral(" opened it."),
                        winsys::vbExclamation, winsys::AppTitle}};
     }
-    const winsys::BusyPointer busy(winsys::PointerShape::Hourglass);
     // The file itself, also when DbPath is a symbolic link: the compacted
     // copy replaces the link's target and the link stays a link.
     const QString dbPath = ResolvedWordFile(DbPath);

@@ -1,7 +1,7 @@
 #include "store/Dynasets.h"
 
 #include "platform/dao/Dao.h"
-#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/notice/Notice.h"
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"
 #include "store/ListWindowLink.h"

@@ -1,8 +1,8 @@
 #pragma once
 // An edit the store refuses for a reason the user can act on (the word has
 // left the list, the edit would break something other words rely on). It
-// changes nothing; its message tells the user why, and ShowErrorBox shows it
-// as it is, without an error number.
+// changes nothing; its message tells the user why, and its notice
+// (ErrorNotice) shows it as it is, without an error number.
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "store/GreekLetters.h"
 
-#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/notice/Notice.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "store/ThirdLanguages.h"
 
-#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/notice/Notice.h"
 #include "store/CategoryTree.h"
 #include "store/SharedState.h"
 

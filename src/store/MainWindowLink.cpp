@@ -3,7 +3,7 @@
 #include "store/InstalledLink.h"
 
 #include <QMap>
-#include <QtGlobal>
+#include <QDebug>
 
 namespace tav {
 
@@ -30,8 +30,14 @@ MainWindowLink &Link()
 
 void SetLink(MainWindowLink *link) { g_link = link; }
 
-void MainWindowLink::TellAtStart(const Notice &notice) { tav::Tell(notice); }
+// Without a window (a test, a tool) there is nobody to ask: the message goes
+// to stderr and a question gets the answer that changes nothing.
+void MainWindowLink::TellAtStart(const Notice &notice) { qWarning().noquote() << notice.Prompt; }
 
-int MainWindowLink::AskAtStart(const Notice &question) { return tav::Tell(question); }
+int MainWindowLink::AskAtStart(const Notice &question)
+{
+    qWarning().noquote() << question.Prompt;
+    return winsys::SafeAnswer(question.Style);
+}
 
 } // namespace tav

@@ -27,9 +27,10 @@ public:
     // What the start-up has to say before the main window is shown: why the
     // start ends (TellAtStart), and its one question, whether to take over a
     // lock it cannot check (AskAtStart), which returns the button chosen.
-    // The start-up shows no message box itself; the window side shows these
-    // above the splash. By default they go to the message service, which
-    // the program, a tool and a test each install as they need.
+    // The start-up shows no message box itself; the main window shows these
+    // (the splash gives way to the box). Without a window the default
+    // writes them to stderr and answers a question with its safe answer
+    // (winsys::SafeAnswer: Cancel for the lock question).
     virtual void TellAtStart(const Notice &notice);
     virtual int AskAtStart(const Notice &question);
 

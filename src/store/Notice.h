@@ -1,7 +1,10 @@
 #pragma once
 // A message the user is to read, as a routine of the store or a round hands
 // it back instead of showing it: the window that called the routine shows
-// it (Tell), so that the logic runs and is tested without a message box.
+// it (winsys::Tell, winsys::Done), so that the logic runs and is tested without a message
+// box. The store words its notices; it cannot name the message service.
+
+#include "platform/winsys/notice/Notice.h"
 
 #include <QString>
 
@@ -10,27 +13,19 @@
 
 namespace tav {
 
-struct Notice {
-    QString Prompt;
-    int Style = 0; // winsys::MsgBoxStyle flags: buttons, icon, default button
-    QString Title; // empty: the program's title
-};
+using Notice = winsys::Notice;
 
 // What a routine that either does its work or says why not returns.
-struct Outcome {
-    std::optional<Notice> Failure; // why the work was not done
-    explicit operator bool() const { return !Failure; } // done
-};
+using Outcome = winsys::Outcome;
 
-// The notice of a caught exception, as ShowErrorBox shows it.
+// The notice of a caught exception: a dao::DaoError gives its number and
+// message; an EditRefusal, or a write the file refused (dao::WriteRefused),
+// its message alone, as a warning; any other exception number 0 and its
+// text.
 Notice ErrorNotice(const std::exception &error);
-
-// Shows the notice in a message box and returns the button chosen. For the
-// windows: a routine of the store returns its notice, it never tells it.
-int Tell(const Notice &notice);
-// Shows the notice when there is one.
-void Tell(const std::optional<Notice> &notice);
-// Shows an outcome's failure, if any; true when the work was done.
-bool Done(const Outcome &outcome);
+// The notice of an error of the database engine (or any other run-time
+// error): "Error:" followed by the number, a blank and the engine's own
+// message, so the user sees the cause. OK only, the program's title.
+Notice ErrorNotice(long Number, const QString &Description);
 
 } // namespace tav

@@ -1,11 +1,12 @@
 #include "store/StartUp.h"
 
 #include "platform/dao/Dao.h"
-#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/notice/Notice.h"
 #include "store/CountsAhead.h"
 #include "store/MainWindowLink.h"
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
+#include "store/WindowRoutines.h"
 #include "store/WordFileGuard.h"
 
 #include <QCoreApplication>
@@ -51,9 +52,9 @@ bool AskToTakeOverLock(const LockHolder &holder)
 
 // The engine's reason for a failure, without the path it may name (the
 // message names the file once).
-QString EngineReason(const dao::DaoError &e)
+QString EngineReason(const std::exception &e)
 {
-    QString reason = e.Description();
+    QString reason = ErrorDescription(e);
     reason.replace(QLatin1Char('"') + DbPath + QLatin1Char('"'), QStringLiteral("the file"));
     return reason;
 }
@@ -133,8 +134,7 @@ void OpenWordFile()
         if (e.Number() == dao::DaoError::NotADatabase)
             throw StartFailure{QStringLiteral("It is not a database at all (perhaps a text file, or a copy that was "
                                               "cut short). It was left as it was.")};
-        throw StartFailure{QStringLiteral("It cannot be opened (") + EngineReason(e) +
-                           QStringLiteral("). It was left as it was.")};
+        throw; // worded as a failure of this step (StepFailure)
     }
     const bool settings = WordDb->TableExists(QStringLiteral("Options"));
     const bool words = WordDb->TableExists(QStringLiteral("Main"));
@@ -169,6 +169,25 @@ void ReadOptionsRow()
     Opt2ndTavrinel = rs->Text(7);
     OptBoHide3 = rs->Bool(8);
     rs->Close();
+}
+
+// One call of the start that reads the word database, and what the user is
+// told when the engine fails in it: the step, in words, and the engine's
+// own message.
+struct StartStep {
+    QString failure; // "Its settings cannot be read"
+    void (*run)();
+};
+
+// The cause of a step's failure. A write the file refused is told as such,
+// whichever step the engine wrote in (it finishes or undoes a crashed run's
+// change when it first reads the file).
+QString StepFailure(const StartStep &step, const std::exception &e)
+{
+    const auto *dbError = dynamic_cast<const dao::DaoError *>(&e);
+    const bool writing = dynamic_cast<const dao::WriteRefused *>(&e) || (dbError && dbError->ReadOnlyFile());
+    return (writing ? QStringLiteral("It cannot be written") : step.failure) + QStringLiteral(" (") +
+           EngineReason(e) + QStringLiteral("). It was left as it was.");
 }
 
 void CloseWordDb()
@@ -209,13 +228,23 @@ int SubMain(const QString &programFolder)
     Link().ShowSplash();
 
     CloseWordDb();
+    const StartStep steps[] = {
+        {QStringLiteral("It cannot be opened"), OpenWordFile},
+        {QStringLiteral("Its settings cannot be read"), ReadOptionsRow},
+        {QStringLiteral("Its words cannot be searched for the auxiliary verb \"have\""), FindHaveID},
+        {QStringLiteral("Its words and their meanings cannot be counted"), BuildSqlStrings},
+    };
     QString cause;
     QString message;
     try {
-        OpenWordFile();
-        ReadOptionsRow();
-        FindHaveID();
-        BuildSqlStrings();
+        for (const StartStep &step : steps) {
+            try {
+                step.run();
+            } catch (const std::exception &e) {
+                throw StartFailure{StepFailure(step, e)};
+            }
+        }
+        // Texts only, from HaveID: nothing here reads the file.
         BuildLookupPrefixes();
         QDir::setCurrent(programFolder);
         // BuildSqlStrings has just counted the words.
@@ -230,8 +259,6 @@ int SubMain(const QString &programFolder)
             Link().UnloadSplash();
             return 1;
         }
-    } catch (const dao::DaoError &e) {
-        cause = QStringLiteral("It cannot be read (") + EngineReason(e) + QStringLiteral(").");
     }
 
     if (!cause.isEmpty() || !message.isEmpty()) {

@@ -13,8 +13,10 @@ namespace tav {
 // window and unloads the splash. Returns 0 when the main window is shown.
 //
 // A database that cannot be opened, or that has no table Options, no row in
-// it or no table Main, is reported in one message naming the file and the
-// cause; then nothing is shown, nothing is written, and the result is 1.
+// it or no table Main, or that the engine fails on in any step (reading the
+// settings, finding "have", counting the words), is reported in one message
+// naming the file, the step and the engine's own words; then nothing is
+// shown, nothing is written, and the result is 1.
 int SubMain(const QString &programFolder);
 
 // HaveID: the first word "have" of type "cA" whose AP is 154; 0 when none.

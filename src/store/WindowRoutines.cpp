@@ -1,7 +1,6 @@
 #include "store/WindowRoutines.h"
 
 #include "platform/dao/Dao.h"
-#include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
 #include "store/EditRefusal.h"
 #include "store/ListWindowLink.h"
@@ -12,15 +11,11 @@
 
 namespace tav {
 
-namespace {
-
-Notice NumberedErrorNotice(long Number, const QString &Description)
+Notice ErrorNotice(long Number, const QString &Description)
 {
     return {QStringLiteral("Error:") + QString::number(Number) + QLatin1Char(' ') + Description, winsys::vbOKOnly,
             winsys::AppTitle};
 }
-
-} // namespace
 
 Notice ErrorNotice(const std::exception &error)
 {
@@ -31,42 +26,8 @@ Notice ErrorNotice(const std::exception &error)
     if (const auto *refused = dynamic_cast<const dao::WriteRefused *>(&error))
         return {refused->Description(), winsys::vbExclamation, winsys::AppTitle};
     if (const auto *dbError = dynamic_cast<const dao::DaoError *>(&error))
-        return NumberedErrorNotice(dbError->Number(), dbError->Description());
-    return NumberedErrorNotice(0, QString::fromUtf8(error.what()));
-}
-
-int Tell(const Notice &notice) { return winsys::MsgBox(notice.Prompt, notice.Style, notice.Title); }
-
-void Tell(const std::optional<Notice> &notice)
-{
-    if (notice)
-        Tell(*notice);
-}
-
-bool Done(const Outcome &outcome)
-{
-    Tell(outcome.Failure);
-    return bool(outcome);
-}
-
-void ShowErrorBox(long Number, const QString &Description) { Tell(NumberedErrorNotice(Number, Description)); }
-
-void ShowErrorBox(const std::exception &error) { Tell(ErrorNotice(error)); }
-
-QString DiscardRefusedTextQuestion(const QString &Place, const QString &Typed)
-{
-    return QStringLiteral("The text \"") + Typed + QStringLiteral("\" typed in ") + Place +
-           QStringLiteral(" was not stored (the message before says why).\n\nYes discards the text and closes; No "
-                          "goes back to it, to mend it or to cancel it with Esc.");
-}
-
-bool DiscardRefusedText(const QString &Place, const QString &Typed)
-{
-    if (winsys::EndingProgram())
-        return true;
-    return winsys::MsgBox(DiscardRefusedTextQuestion(Place, Typed),
-                          winsys::vbYesNo | winsys::vbExclamation | winsys::vbDefaultButton2,
-                          winsys::AppTitle) == winsys::vbYes;
+        return ErrorNotice(dbError->Number(), dbError->Description());
+    return ErrorNotice(0, QString::fromUtf8(error.what()));
 }
 
 QString ErrorDescription(const std::exception &error)

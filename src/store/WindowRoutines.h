@@ -1,8 +1,8 @@
 #pragma once
-// The shared error report and the routines that keep the main window in step
-// with its child windows: the status line, the refresh of every list window,
-// the print entries and the window menus. The main window, the list windows
-// and the exercise window call them; they reach the windows through Link().
+// The routines that keep the main window in step with its child windows: the
+// status line, the refresh of every list window, the print entries and the
+// window menus. The main window, the list windows and the exercise window
+// call them; they reach the windows through Link().
 
 #include <QString>
 #include <QStringList>
@@ -11,27 +11,9 @@
 
 namespace tav {
 
-// Reports an error of the database engine (or any other run-time error) in a
-// message box: "Error:" followed by the number, a blank and the engine's own
-// message, so the user sees the cause. OK only, the program's title.
-void ShowErrorBox(long Number, const QString &Description);
-// The same for a caught exception: a dao::DaoError gives its number and
-// message; an EditRefusal, or a write the file refused (dao::WriteRefused),
-// its message alone, as a warning; any other exception number 0 and its text.
-void ShowErrorBox(const std::exception &error);
 // The message of a caught exception: a dao::DaoError's description, else its
 // text.
 QString ErrorDescription(const std::exception &error);
-
-// Asked when a window closes (or the program ends) while text that was just
-// refused, or could not be stored, is still open in Place ("the list
-// \"Nouns\"", "the grammar panel", "the remarks box"): true lets the text go
-// and the close go on; false (the default answer, Esc, the close box) goes
-// back to the text. As the program ends on a signal it asks nothing and
-// lets the text go.
-bool DiscardRefusedText(const QString &Place, const QString &Typed);
-// Its question.
-QString DiscardRefusedTextQuestion(const QString &Place, const QString &Typed);
 
 // Panel 1 of the status bar: caption 1186 when Text is empty; else Text,
 // followed directly by caption 1187 when AddSuffix is true. The status bar is

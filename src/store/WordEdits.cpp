@@ -2,7 +2,7 @@
 
 #include "platform/dao/Dao.h"
 #include "platform/dao/JetSql.h"
-#include "platform/winsys/core/MsgBox.h"
+#include "platform/winsys/notice/Notice.h"
 #include "store/DbTransaction.h"
 #include "store/EditRefusal.h"
 #include "store/GreekLetters.h"

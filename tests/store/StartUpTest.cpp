@@ -3,6 +3,7 @@
 #include "StoreFixture.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
+#include "store/WordFileGuard.h"
 
 #include <QCryptographicHash>
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include <sys/stat.h>
@@ -123,6 +125,59 @@ TEST_F(BrokenStart, MissingThirdLanguageTablesStopTheStartWithTheCause)
 
 namespace {
 
+// A step of the start that the engine fails in, and what the message says.
+struct FailingStep {
+    const char *name;
+    const char *breakSql; // run on the file before the start
+    bool lockedByAnotherWriter; // another connection holds the file for a write
+    const char *step;     // the step, in words
+    const char *engine;   // from the engine's own message
+};
+
+void PrintTo(const FailingStep &step, std::ostream *out) { *out << step.name; }
+
+class BrokenStep : public BrokenStart, public ::testing::WithParamInterface<FailingStep> {};
+
+} // namespace
+
+// Each step of the start that reads the file names itself when the engine
+// fails in it, with the engine's own words; it is not told as some other
+// step's failure.
+TEST_P(BrokenStep, IsNamedWithTheEnginesMessage)
+{
+    const FailingStep &c = GetParam();
+    if (*c.breakSql)
+        Break(QString::fromUtf8(c.breakSql));
+    dao::DatabasePtr writer;
+    if (c.lockedByAnotherWriter) {
+        writer = db.Open();
+        writer->ExecNative("BEGIN EXCLUSIVE");
+    }
+    ExpectRefused(QString::fromUtf8(c.step) + " (");
+    ASSERT_FALSE(link.notices.isEmpty());
+    const QString prompt = link.notices.first().Prompt;
+    EXPECT_TRUE(prompt.contains(QString::fromUtf8(c.engine))) << prompt.toStdString();
+    EXPECT_TRUE(prompt.endsWith("). It was left as it was.")) << prompt.toStdString();
+    if (writer) {
+        writer->ExecNative("ROLLBACK");
+        writer->Close();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StartUp, BrokenStep,
+    ::testing::Values(
+        FailingStep{"OpenWhileAnotherProgramWrites", "", true, "It cannot be opened", "database is locked"},
+        FailingStep{"SettingsOfTheWrongType", "UPDATE Options SET nbrRepeats = 'many'", false,
+                    "Its settings cannot be read", "\"many\""},
+        FailingStep{"AuxiliaryVerbColumnMissing", "ALTER TABLE Main RENAME COLUMN AP TO APx", false,
+                    "Its words cannot be searched for the auxiliary verb \"have\"", "AP"},
+        FailingStep{"ThirdLanguageTablesMissing", "UPDATE Options SET [3rdLang] = 'Klingon'", false,
+                    "Its words and their meanings cannot be counted", "AllKlingonGreek"}),
+    [](const ::testing::TestParamInfo<FailingStep> &info) { return std::string(info.param.name); });
+
+namespace {
+
 // Copies a file and gives the copy the permissions perms; false on failure.
 bool CopyWith(const QString &from, const QString &to, QFile::Permissions perms)
 {
@@ -200,6 +255,68 @@ TEST_F(BrokenStart, AReadOnlyFileIsReportedAndLeftAlone)
     QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::ExeOwner);
     ExpectRefused("Its folder is read-only");
     QFile::setPermissions(db.Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+namespace {
+
+// A link of a run without the main window (a tool): it keeps the store's
+// start-up messages as they are.
+class WindowlessLink : public MainWindowLink {
+public:
+    WindowlessLink() { SetLink(this); }
+    ~WindowlessLink() override { SetLink(nullptr); }
+    void SetPanelText(int, const QString &) override {}
+    QString PanelText(int) const override { return {}; }
+};
+
+QStringList g_warnings;
+
+} // namespace
+
+// Without a window there is nobody to show a box to: the start-up's message
+// and its question go to stderr, the question gets the answer that changes
+// nothing (Cancel: the lock is kept), and no message box is raised.
+TEST(StartUpWithoutAWindow, TellsOnStderrAndTakesTheSafeAnswer)
+{
+    struct Case {
+        const char *name;
+        bool lockedElsewhere; // else the file is missing
+        const char *says;
+    };
+    const QString cwd = QDir::currentPath();
+    for (const Case &c : {Case{"no word database", false, "cannot start"},
+                          Case{"a lock from another computer", true, "cannot check whether it still runs there"}}) {
+        SCOPED_TRACE(c.name);
+        TestDb db;
+        const QString lockPath = WordFileLockPath(db.Path());
+        if (c.lockedElsewhere) {
+            QFile lock(lockPath);
+            ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+            lock.write("4242\nTavrinel\nlaptop-at-home\n");
+        } else {
+            ASSERT_TRUE(QFile::remove(db.Path()));
+        }
+        const QByteArray lockBefore = FileHash(lockPath);
+        winsys::ScriptedMessages messages;
+        messages.Answer(winsys::vbOK); // what a box, were one shown, would answer
+        WindowlessLink link;
+        g_warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &, const QString &text) {
+                if (type == QtWarningMsg)
+                    g_warnings << text;
+            });
+        const int started = SubMain(db.Folder());
+        qInstallMessageHandler(previous);
+
+        EXPECT_EQ(started, 1);
+        EXPECT_TRUE(messages.Messages().isEmpty()) << messages.Prompts().join("|").toStdString();
+        ASSERT_EQ(g_warnings.size(), 1) << g_warnings.join("|").toStdString();
+        EXPECT_TRUE(g_warnings.first().contains(QString::fromLatin1(c.says))) << g_warnings.first().toStdString();
+        EXPECT_EQ(FileHash(lockPath), lockBefore) << "a lock that cannot be checked is kept";
+        ResetSharedState();
+        QDir::setCurrent(cwd);
+    }
 }
 
 class StartUp : public tavtest::StoreTest {};

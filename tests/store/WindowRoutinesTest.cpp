@@ -1,9 +1,9 @@
 #include "store/WindowRoutines.h"
 
 #include "platform/dao/Dao.h"
-#include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
 #include "store/MainWindowLink.h"
+#include "store/Notice.h"
 #include "support/RecordingListWindow.h"
 #include "WordStoreFixture.h"
 
@@ -22,7 +22,6 @@ protected:
     }
     void TearDown() override { ResetSharedState(); }
     tavtest::MainWindowRecorder mdi;
-    winsys::ScriptedMessages messages;
 };
 
 } // namespace
@@ -99,13 +98,11 @@ TEST_F(WindowRoutines, ClosingLeavesTheMenusWhileANoCloseWindowIsLoaded)
     EXPECT_EQ(mdi.calls, QStringList{"Resize"});
 }
 
-TEST_F(WindowRoutines, ErrorBoxShowsTheEngineMessageWithItsNumber)
+TEST_F(WindowRoutines, ErrorNoticeGivesTheEngineMessageWithItsNumber)
 {
-    ShowErrorBox(dao::DaoError(1, "no such table: Mian"));
-    ShowErrorBox(std::runtime_error("disk full"));
-    ASSERT_EQ(messages.Messages().size(), 2);
-    EXPECT_EQ(messages.Messages()[0].prompt, "Error:1 no such table: Mian");
-    EXPECT_EQ(messages.Messages()[0].style, winsys::vbOKOnly);
-    EXPECT_EQ(messages.Messages()[0].title, "Tavrinel");
-    EXPECT_EQ(messages.Messages()[1].prompt, "Error:0 disk full");
+    const Notice engine = ErrorNotice(dao::DaoError(1, "no such table: Mian"));
+    EXPECT_EQ(engine.Prompt, "Error:1 no such table: Mian");
+    EXPECT_EQ(engine.Style, winsys::vbOKOnly);
+    EXPECT_EQ(engine.Title, "Tavrinel");
+    EXPECT_EQ(ErrorNotice(std::runtime_error("disk full")).Prompt, "Error:0 disk full");
 }

@@ -1,5 +1,7 @@
 #include "support/RecordingLink.h"
 
+#include "platform/winsys/core/MsgBox.h"
+
 namespace tavtest {
 
 RecordingLink::RecordingLink() { tav::SetLink(this); }
@@ -16,14 +18,14 @@ void RecordingLink::TellAtStart(const tav::Notice &notice)
 {
     calls << QStringLiteral("TellAtStart");
     notices << notice;
-    MainWindowLink::TellAtStart(notice);
+    winsys::Tell(notice);
 }
 
 int RecordingLink::AskAtStart(const tav::Notice &question)
 {
     calls << QStringLiteral("AskAtStart");
     notices << question;
-    return MainWindowLink::AskAtStart(question);
+    return winsys::Tell(question);
 }
 
 void RecordingLink::SetPanelText(int panel, const QString &text)

@@ -18,8 +18,8 @@ public:
     void ShowSplash() override;
     void UnloadSplash() override;
     void ShowMain() override;
-    // Recorded, then shown through the message service as the program shows
-    // them, so that scripted answers still answer the question.
+    // Recorded, then shown through the message service as the main window
+    // shows them, so that scripted answers still answer the question.
     void TellAtStart(const tav::Notice &notice) override;
     int AskAtStart(const tav::Notice &question) override;
     void SetPanelText(int panel, const QString &text) override;

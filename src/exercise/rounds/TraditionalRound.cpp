@@ -3,6 +3,7 @@
 #include "exercise/rounds/WordDraw.h"
 #include "exercise/rounds/WrongStore.h"
 #include "store/CaptionArrays.h"
+#include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/StoreQueries.h"
 

@@ -26,32 +26,6 @@ MessageService *CurrentMessageService()
     return g_service ? g_service : &fallback;
 }
 
-int DefaultAnswer(int style)
-{
-    const int buttons = style & 7;
-    const int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
-    static const QVector<QVector<int>> order = {
-        {vbOK}, {vbOK, vbCancel}, {vbAbort, vbRetry, vbIgnore},
-        {vbYes, vbNo, vbCancel}, {vbYes, vbNo}, {vbRetry, vbCancel},
-    };
-    const auto &row = order.value(buttons, order[0]);
-    return row.value(defaultIndex, row.first());
-}
-
-int SafeAnswer(int style)
-{
-    if (style & NoSafeAnswer)
-        return NoAnswer;
-    switch (style & 7) {
-    case vbOKCancel:
-    case vbYesNoCancel:
-    case vbRetryCancel: return vbCancel;
-    case vbAbortRetryIgnore: return vbAbort;
-    case vbYesNo: return vbNo;
-    default: return vbOK;
-    }
-}
-
 void SetEndingProgram(bool ending) { g_ending = ending; }
 
 bool EndingProgram() { return g_ending; }
@@ -64,6 +38,8 @@ int MsgBox(const QString &prompt, int style, const QString &title)
     }
     return CurrentMessageService()->Show(prompt, style, title.isEmpty() ? AppTitle : title);
 }
+
+int Tell(const Notice &notice) { return MsgBox(notice.Prompt, notice.Style, notice.Title); }
 
 ScriptedMessages::ScriptedMessages() : m_previous(g_service) { SetMessageService(this); }
 
@@ -83,6 +59,34 @@ QStringList ScriptedMessages::Prompts() const
     for (const auto &m : m_shown)
         out << m.prompt;
     return out;
+}
+
+void Tell(const std::optional<Notice> &notice)
+{
+    if (notice)
+        Tell(*notice);
+}
+
+bool Done(const Outcome &outcome)
+{
+    Tell(outcome.Failure);
+    return bool(outcome);
+}
+
+QString DiscardRefusedTextQuestion(const QString &Place, const QString &Typed)
+{
+    return QStringLiteral("The text \"") + Typed + QStringLiteral("\" typed in ") + Place +
+           QStringLiteral(" was not stored (the message before says why).\n\nYes discards the text and closes; No "
+                          "goes back to it, to mend it or to cancel it with Esc.");
+}
+
+bool DiscardRefusedText(const QString &Place, const QString &Typed)
+{
+    if (EndingProgram())
+        return true;
+    return MsgBox(DiscardRefusedTextQuestion(Place, Typed),
+                          vbYesNo | vbExclamation | vbDefaultButton2,
+                          AppTitle) == vbYes;
 }
 
 } // namespace winsys

@@ -1,51 +1,20 @@
 #pragma once
-// One message-box service for the whole program. The store and the windows
-// call MsgBox(); the program installs a service that shows a real dialog, and
+// One message-box service for the whole program. The windows call MsgBox()
+// or Tell() (the word store only words its notices, and cannot name this
+// header); the program installs a service that shows a real dialog, and
 // tests install ScriptedMessages, which records every prompt and answers from
 // a queue. The style is one number of button, icon and default-button
 // flags: MsgBox(text, vbYesNo | vbCritical, title).
+
+#include "platform/winsys/notice/Notice.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
+
 namespace winsys {
-
-enum MsgBoxStyle : int {
-    vbOKOnly = 0,
-    vbOKCancel = 1,
-    vbAbortRetryIgnore = 2,
-    vbYesNoCancel = 3,
-    vbYesNo = 4,
-    vbRetryCancel = 5,
-    vbCritical = 16,
-    vbQuestion = 32,
-    vbExclamation = 48,
-    vbInformation = 64,
-    vbDefaultButton2 = 256,
-    vbDefaultButton3 = 512,
-    // The program's own flag: a question each of whose answers changes
-    // something (Yes/No where No empties a store). Esc and the close box do
-    // not answer it, and a box closed as the program ends answers NoAnswer.
-    NoSafeAnswer = 0x1000000,
-};
-
-enum MsgBoxResult : int {
-    // A box closed without an answer: the program ends on a signal and the
-    // question has no answer that changes nothing. The caller leaves its
-    // data as it is.
-    NoAnswer = 0,
-    vbOK = 1,
-    vbCancel = 2,
-    vbAbort = 3,
-    vbRetry = 4,
-    vbIgnore = 5,
-    vbYes = 6,
-    vbNo = 7
-};
-
-// The program's title, the caption of message boxes that name none.
-inline const QString AppTitle = QStringLiteral("Tavrinel");
 
 class MessageService {
 public:
@@ -62,15 +31,22 @@ MessageService *CurrentMessageService();
 // Shows a message box through the installed service. An empty title is the
 // program's title.
 int MsgBox(const QString &prompt, int style = vbOKOnly, const QString &title = QString());
+// Shows a notice through MsgBox and returns the button chosen.
+int Tell(const Notice &notice);
+// Shows the notice when there is one.
+void Tell(const std::optional<Notice> &notice);
+// Shows an outcome's failure, if any; true when the work was done.
+bool Done(const Outcome &outcome);
 
-// The default button of a style: what a user pressing Enter would choose.
-int DefaultAnswer(int style);
-
-// The answer of a style that changes nothing, which Esc, the close box and
-// an end of the program give: Cancel where the box has one, OK alone, No of
-// a Yes/No box, Abort of an Abort/Retry/Ignore box; NoAnswer for a style
-// with NoSafeAnswer.
-int SafeAnswer(int style);
+// Asked when a window closes (or the program ends) while text that was just
+// refused, or could not be stored, is still open in Place ("the list
+// \"Nouns\"", "the grammar panel", "the remarks box"): true lets the text go
+// and the close go on; false (the default answer, Esc, the close box) goes
+// back to the text. As the program ends on a signal it asks nothing and
+// lets the text go.
+bool DiscardRefusedText(const QString &Place, const QString &Typed);
+// Its question.
+QString DiscardRefusedTextQuestion(const QString &Place, const QString &Typed);
 
 // Set once the program ends on a signal (a logout, a shutdown): from then on
 // MsgBox shows nothing and waits for no answer; it writes the prompt to
