@@ -90,12 +90,14 @@ TEST(RebuildWordbase, WhatIsNoFileIsLeftAsItIs)
         const QString target = QLatin1String(c.target) == QLatin1String("unplugged-stick/TavWrd.twl")
                                    ? dir.filePath(c.target)
                                    : bin + "/" + c.target;
-        if (c.folder)
+        if (c.folder) {
             ASSERT_TRUE(QDir(bin).mkpath("TavWrd.twl"));
-        else
+        } else {
             ASSERT_TRUE(QFile::link(target, beside));
-        if (QLatin1String(c.target) == QLatin1String("other.twl"))
+        }
+        if (QLatin1String(c.target) == QLatin1String("other.twl")) {
             ASSERT_TRUE(QFile::link(beside, target));
+        }
 
         const auto [status, said] = Replace(fresh, beside);
         EXPECT_NE(status, 0);

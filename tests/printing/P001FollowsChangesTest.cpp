@@ -105,9 +105,11 @@ TEST_P(P001FollowsChangesTest, EachDerivedValueFollowsTheChangeAndThePrintMatche
     EXPECT_EQ(rec.pages, printed);
     // Every page says it is one of the layout's pages.
     const QRegularExpression number(QStringLiteral("Page: \\d+ of (\\d+)$"));
-    for (const tavtest::DrawnText &t : rec.texts)
-        if (const QRegularExpressionMatch m = number.match(t.text); m.hasMatch())
+    for (const tavtest::DrawnText &t : rec.texts) {
+        if (const QRegularExpressionMatch m = number.match(t.text); m.hasMatch()) {
             EXPECT_EQ(m.captured(1).toLong(), layout) << t.text.toStdString();
+        }
+    }
     if (change.typedPages)
         return;
     EXPECT_EQ(range, QStringLiteral("1-%1").arg(layout)) << "the range filled in covers the layout";
