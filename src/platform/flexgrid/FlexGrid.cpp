@@ -247,12 +247,7 @@ QString FlexGrid::Text() const
 void FlexGrid::SetText(const QString &text)
 {
     if (m_fillStyle == flexFillRepeat) {
-        const int r1 = std::min(m_row, m_rowSel), r2 = std::max(m_row, m_rowSel);
-        const int c1 = std::min(m_col, m_colSel), c2 = std::max(m_col, m_colSel);
-        for (int r = r1; r <= r2; ++r)
-            for (int c = c1; c <= c2; ++c)
-                if (validCell(r, c))
-                    m_rows[r].text[c] = text;
+        forEachRepeatCell([&](int r, int c) { m_rows[r].text[c] = text; });
         redraw();
         return;
     }

@@ -30,6 +30,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <algorithm>
+
 class QColor;
 class QLabel;
 class QPainter;
@@ -324,6 +326,17 @@ private:
     CellFormat &formatRef(int row, int col);
     quint16 fontIndex(const QString &name);
     template <typename F> void applyToTarget(F &&f);
+    // Calls f(row, col) for every cell a repeat fill covers: those between
+    // the current cell and the other corner of the selection.
+    template <typename F> void forEachRepeatCell(F &&f) const
+    {
+        const int r1 = std::min(m_row, m_rowSel), r2 = std::max(m_row, m_rowSel);
+        const int c1 = std::min(m_col, m_colSel), c2 = std::max(m_col, m_colSel);
+        for (int r = r1; r <= r2; ++r)
+            for (int c = c1; c <= c2; ++c)
+                if (validCell(r, c))
+                    f(r, c);
+    }
     void moveCurrent(int row, int col, bool extend, bool scrollIntoView);
     void setCurrentFromCode(int row, int col);
     // The screen's vertical resolution and the default row height, looked

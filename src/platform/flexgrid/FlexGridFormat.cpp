@@ -43,12 +43,7 @@ template <typename F> void FlexGrid::applyToTarget(F &&f)
     if (!validCell(m_row, m_col))
         return;
     if (m_fillStyle == flexFillRepeat) {
-        const int r1 = std::min(m_row, m_rowSel), r2 = std::max(m_row, m_rowSel);
-        const int c1 = std::min(m_col, m_colSel), c2 = std::max(m_col, m_colSel);
-        for (int r = r1; r <= r2; ++r)
-            for (int c = c1; c <= c2; ++c)
-                if (validCell(r, c))
-                    f(formatRef(r, c));
+        forEachRepeatCell([&](int r, int c) { f(formatRef(r, c)); });
     } else {
         f(formatRef(m_row, m_col));
     }
