@@ -57,7 +57,8 @@ QString defaultOutputFile(const QString &suggested)
 {
     // A dialog of the print window (of the main window): minimised, it does
     // not leave the program's windows blocked behind it. It adds ".pdf" to a
-    // name typed without it before it asks about replacing a file of that name.
+    // name typed without a suffix before it asks about replacing a file of
+    // that name; a name with another suffix ("x.v1") is asked about after.
     QFileDialog dialog(QApplication::activeModalWidget(), QStringLiteral("Print to PDF file"), QFileInfo(suggested).absolutePath(),
                        QStringLiteral("PDF files (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -464,13 +465,33 @@ bool P001::chooseOutputFile()
     name.replace(unsafe, QStringLiteral(" "));
     if (name.isEmpty())
         name = QStringLiteral("Tavrinel");
-    const QString suggested = QDir(PdfFolder()).filePath(name.simplified() + QStringLiteral(".pdf"));
-    QString path = m_chooseOutputFile ? m_chooseOutputFile(suggested) : QString();
-    if (path.isEmpty())
-        return false;
-    // The file is a PDF whatever name was typed: it carries the suffix.
-    if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+    QString offered = QDir(PdfFolder()).filePath(name.simplified() + QStringLiteral(".pdf"));
+    QString path;
+    for (;;) {
+        path = m_chooseOutputFile ? m_chooseOutputFile(offered) : QString();
+        if (path.isEmpty())
+            return false;
+        // The file is a PDF whatever name was typed: it carries the suffix.
+        // The save dialog asked about replacing the name typed ("x.v1"), not
+        // the one written ("x.v1.pdf"): that one is asked about here. No
+        // (Esc, the close box) keeps the file and offers the dialog again.
+        if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
+            break;
         path += QStringLiteral(".pdf");
+        if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
+            break;
+        winsys::PushPointer(winsys::PointerShape::Default);
+        const int answer = MsgBox(QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
+                                      .arg(QDir::toNativeSeparators(path)),
+                                  winsys::vbYesNo | winsys::vbExclamation | winsys::vbDefaultButton2,
+                                  QStringLiteral("Print to PDF file"));
+        winsys::PopPointer();
+        if (answer == winsys::vbYes)
+            break;
+        if (winsys::EndingProgram())
+            return false;
+        offered = path;
+    }
     // The file is tried before the run: a run that cannot write it prints
     // nothing and says so once. The next save offers the last folder that
     // was written to, not this one.
@@ -495,6 +516,12 @@ void P001::printPages(int total)
             m_engine.setOnPageStarted([this, total](int page) {
                 if (m_showProgress)
                     showProgress(page, total);
+                else
+                    takeEvents(false);
+                // A signal to end the program stops the run at once: what
+                // it wrote goes, and a file of the name chosen stays.
+                if (winsys::EndingProgram())
+                    throw PrintError(ErrPassOn, QStringLiteral("The program ends."));
             });
             m_engine.PrintPage(p);
         });
@@ -510,12 +537,17 @@ void P001::showProgress(int page, int total)
 {
     ProgressBar1->setValue(page);
     Label2->setText(QStringLiteral("Printing Page %1 of %2").arg(page).arg(total));
+    takeEvents(page == 1 || page == total);
+}
+
+void P001::takeEvents(bool now)
+{
     // The view is painted by the window system's events, which the run
     // takes a few times a second (each costs a little) and at the last page;
     // the user's input waits until the run ends.
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (page == 1 || page == total || now - m_progressShownAt >= 100) {
-        m_progressShownAt = now;
+    const qint64 at = QDateTime::currentMSecsSinceEpoch();
+    if (now || at - m_progressShownAt >= 100) {
+        m_progressShownAt = at;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }

@@ -293,6 +293,10 @@ private:
     std::optional<SetUpChoice> systemSetUp(const SetUpChoice &now, bool paperOnly);
     // The progress view follows the run's pages.
     void showProgress(int page, int total);
+    // Takes the events waiting (no user input) a few times a second, and
+    // now when asked to: the view is painted, and a signal to end the
+    // program is seen during a run.
+    void takeEvents(bool now);
     void ListPrinters();
     void ListPaperSizes();
     // The dialog's printer name and paper list follow the current printer.

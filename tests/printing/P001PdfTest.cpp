@@ -186,3 +186,59 @@ TEST_F(P001Test, GridLinesAreAQuarterPointWide)
     for (const QString &w : widths)
         EXPECT_NEAR(w.toDouble() * 72.0 / 1200.0, 0.25, 0.001) << w.toStdString();
 }
+
+// The name chosen holds the file that was there or the whole new PDF, and
+// no other file is left; a name the save dialog checked without ".pdf" is
+// asked about as it is written.
+TEST_F(P001Test, APdfTakesItsNameOnlyWhenCompleteAndReplacesOnlyWhatTheUserAllowed)
+{
+    // The PDF printer, whose second page fails or ends the program (as a signal does).
+    enum class Then { Done, Fail, Stop };
+    struct Pdf : printer::QtPrinterDevice {
+        explicit Pdf(Then t) : then(t) {}
+        void NewPage() override
+        {
+            if (then == Then::Fail)
+                throw printer::PrintError(482, QStringLiteral("out of paper"));
+            winsys::SetEndingProgram(then == Then::Stop);
+            QtPrinterDevice::NewPage();
+        }
+        Then then;
+    };
+    struct Source : printer::PdfFileOnly {
+        explicit Source(Then t) : then(t) {}
+        std::unique_ptr<printer::PrinterDevice> Open(const printer::PrinterEntry &) const override { return std::make_unique<Pdf>(then); }
+        Then then;
+    };
+    enum Left { Old, New, Nothing };
+    const struct { QString typed; bool there; Then then; QVector<int> answers; Left left; } cases[] = {
+        {"list.pdf", true, Then::Done, {}, New}, {"list.pdf", true, Then::Fail, {winsys::vbAbort}, Old},
+        {"list.pdf", false, Then::Fail, {winsys::vbAbort}, Nothing}, {"", true, Then::Done, {}, Old},
+        {"list.pdf", true, Then::Stop, {}, Old}, {"list.pdf", false, Then::Stop, {}, Nothing},
+        {"x.v1", true, Then::Done, {winsys::vbNo}, Old}, {"Lesson 2.3", true, Then::Done, {winsys::vbYes}, New},
+        {"nouns.a5", false, Then::Done, {}, New}};
+    MakeGrid(120, 3); // 3 pages
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString() + " then " + std::to_string(int(c.then)));
+        QTemporaryDir dir;
+        const QString typed = c.typed.isEmpty() ? QString() : dir.filePath(c.typed);
+        const QString written = typed.isEmpty() ? dir.filePath("list.pdf") : typed.endsWith(".pdf") ? typed : typed + ".pdf";
+        QFile file(written);
+        EXPECT_TRUE(!c.there || (file.open(QIODevice::WriteOnly) && file.write("own") == 3));
+        file.close();
+        print.SetPrinterSource(std::make_shared<Source>(c.then));
+        QStringList chosen = {typed}; // offered again after a No, the dialog is cancelled
+        print.SetChooseOutputFile([&](const QString &) { return chosen.isEmpty() ? QString() : chosen.takeFirst(); });
+        winsys::ScriptedMessages messages;
+        for (int answer : c.answers)
+            messages.Answer(answer);
+        print.SetGridToPrint(grid.get());
+        Print();
+        winsys::SetEndingProgram(false);
+        EXPECT_EQ(messages.Prompts().filter(written + " already exists").size(), c.there && typed != written && !typed.isEmpty());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), c.left == Nothing ? QStringList() : QStringList{QFileInfo(written).fileName()});
+        const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        EXPECT_EQ(content == "own", c.left == Old);
+        EXPECT_EQ(content.startsWith("%PDF") && content.trimmed().endsWith("%%EOF"), c.left == New);
+    }
+}

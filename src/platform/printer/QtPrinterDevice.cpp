@@ -4,11 +4,20 @@
 #include "platform/font/GreekKeys.h"
 #include "platform/printer/CupsQueue.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QPageLayout>
 #include <QPrinterInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace printer {
 
@@ -27,6 +36,13 @@ const QPageSize::PageSizeId PdfPapers[] = {
     QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::B4, QPageSize::B5, QPageSize::JisB4,
     QPageSize::JisB5, QPageSize::EnvelopeDL, QPageSize::EnvelopeC5, QPageSize::Envelope10,
 };
+
+// A file that cannot be written, and why (errno).
+JobRefused cannotWrite(const QString &path, int error)
+{
+    return JobRefused(482, QStringLiteral("The file %1 cannot be written: %2")
+                               .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(error))));
+}
 
 } // namespace
 
@@ -98,6 +114,7 @@ QtPrinterDevice::~QtPrinterDevice()
 {
     if (m_painter.isActive())
         KillDoc();
+    removePartFile();
 }
 
 void QtPrinterDevice::FollowSetUp()
@@ -191,7 +208,92 @@ void QtPrinterDevice::SetCopies(int copies) { m_printer.setCopyCount(std::max(1,
 void QtPrinterDevice::SetOutputFile(const QString &path)
 {
     if (m_pdf)
-        m_printer.setOutputFileName(path);
+        m_outputFile = path;
+}
+
+void QtPrinterDevice::makePartFile()
+{
+    // Where the file system allows, a file without a name in the folder of
+    // the file named: whatever ends the process before the job is done (a
+    // second signal, the time limit, a crash) leaves nothing behind. Qt
+    // writes it through its link in /proc. Elsewhere a file of its own name
+    // beside the one named.
+    const QByteArray folder = QFile::encodeName(QFileInfo(m_outputFile).absolutePath());
+    m_partFd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    m_partFile = m_partFd >= 0 ? QStringLiteral("/proc/self/fd/%1").arg(m_partFd) : nameBeside(-1);
+    if (m_partFile.isEmpty())
+        throw cannotWrite(m_outputFile, errno);
+}
+
+QString QtPrinterDevice::nameBeside(int fd) const
+{
+    // A name no file has, made here (empty, or given to the file fd) so
+    // that no other file is written over; in the named file's folder, so
+    // that the rename is one step. The permissions follow the user's umask,
+    // as a new file's do. Empty (errno says why): no name could be made.
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0;; ++attempt) {
+        const quint32 tag = QRandomGenerator::global()->bounded(1u << 24);
+        const QString part = QStringLiteral("%1.%2.part").arg(m_outputFile).arg(tag, 6, 16, QLatin1Char('0'));
+        const QByteArray name = QFile::encodeName(part);
+        const int made = fd >= 0 ? ::linkat(AT_FDCWD, link.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW)
+                           : ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (made >= 0) {
+            if (fd < 0)
+                ::close(made);
+            return part;
+        }
+        if (errno != EEXIST || attempt == 100)
+            return QString();
+    }
+}
+
+void QtPrinterDevice::placePartFile()
+{
+    // Qt does not report a write that failed (a full disk): a PDF whose
+    // end is missing is not complete.
+    QFile written(m_partFile);
+    if (!written.open(QIODevice::ReadOnly) || !written.seek(std::max<qint64>(0, written.size() - 32))
+        || !written.read(32).contains("%%EOF")) {
+        removePartFile();
+        throw JobRefused(482, QStringLiteral("The file %1 cannot be written: the PDF is not complete.")
+                                  .arg(QDir::toNativeSeparators(m_outputFile)));
+    }
+    const QByteArray named = QFile::encodeName(m_outputFile);
+    // A file replaced keeps its permissions. The content is on the disk
+    // before the file takes the name: a crash then leaves the old file or
+    // the whole new one.
+    struct stat old {};
+    if (::stat(named.constData(), &old) == 0)
+        ::fchmod(written.handle(), old.st_mode & 07777);
+    int error = ::fsync(written.handle()) == 0 ? 0 : errno;
+    written.close();
+    if (error == 0 && m_partFd >= 0) {
+        // The file gets a name of its own first: a rename replaces a file
+        // in one step, a link does not.
+        const QString part = nameBeside(m_partFd);
+        error = part.isEmpty() ? errno : 0;
+        removePartFile();
+        m_partFile = part;
+    }
+    if (error == 0 && ::rename(QFile::encodeName(m_partFile).constData(), named.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        removePartFile();
+        throw cannotWrite(m_outputFile, error);
+    }
+    m_partFile.clear();
+}
+
+void QtPrinterDevice::removePartFile()
+{
+    // The file without a name goes with its last descriptor.
+    if (m_partFd >= 0)
+        ::close(m_partFd);
+    else if (!m_partFile.isEmpty())
+        QFile::remove(m_partFile);
+    m_partFd = -1;
+    m_partFile.clear();
 }
 
 // Millimetres keep the paper's own size (A4 is 210 mm, not 595 whole points).
@@ -259,11 +361,17 @@ void QtPrinterDevice::BeginDoc()
     if (m_painter.isActive())
         return;
     m_waiting.clear();
-    if (m_pdf && m_printer.outputFileName().isEmpty())
-        throw JobRefused(482, QStringLiteral("No file was named for the PDF output."));
-    if (!m_painter.begin(&m_printer))
-        throw JobRefused(482, m_pdf ? QStringLiteral("The file %1 cannot be written.").arg(m_printer.outputFileName())
+    if (m_pdf) {
+        if (m_outputFile.isEmpty())
+            throw JobRefused(482, QStringLiteral("No file was named for the PDF output."));
+        makePartFile();
+        m_printer.setOutputFileName(m_partFile);
+    }
+    if (!m_painter.begin(&m_printer)) {
+        removePartFile();
+        throw JobRefused(482, m_pdf ? QStringLiteral("The file %1 cannot be written.").arg(m_outputFile)
                                     : QStringLiteral("The printer %1 cannot start the job.").arg(DeviceName()));
+    }
     m_painter.setBackgroundMode(Qt::TransparentMode);
 }
 
@@ -313,10 +421,14 @@ void QtPrinterDevice::EndDoc()
     if (queue)
         cups::StateOf(DeviceName());
     m_painter.end();
-    if (m_printer.printerState() == QPrinter::Error)
+    if (m_printer.printerState() == QPrinter::Error) {
+        removePartFile();
         throw PrintError(482, QStringLiteral("The printer %1 reported an error.").arg(DeviceName()));
-    if (!queue)
+    }
+    if (!queue) {
+        placePartFile();
         return;
+    }
     const QString failure = cups::LastFailure();
     if (!failure.isEmpty())
         throw JobRefused(482, failure);
@@ -332,9 +444,9 @@ void QtPrinterDevice::KillDoc()
         return;
     m_printer.abort();
     m_painter.end();
-    // A file printer leaves no half-written file behind.
-    if (m_pdf && !m_printer.outputFileName().isEmpty())
-        QFile::remove(m_printer.outputFileName());
+    // A file printer leaves no half-written file behind, and the file of
+    // the name chosen as it was.
+    removePartFile();
 }
 
 } // namespace printer

@@ -2,6 +2,10 @@
 // A real printer through Qt's printing: a printer of the system (CUPS) by
 // name, or, with an empty name, a printer that writes a PDF file.
 //
+// A PDF is written to a new file in the folder of the one named and takes
+// that name only once the job has ended well: until then a file of that
+// name stays as it was, and an abandoned or failed job leaves nothing.
+//
 // Texts in the "VudedoGreek" key font are printed as the Greek letters they
 // show, in DejaVu Sans, so that a PDF's text layer holds real Greek. Grid
 // lines are a quarter point wide, which shows on paper.
@@ -63,6 +67,12 @@ private:
     QFont printedFont(const QFont &font) const;
     QString printedText(const QFont &font, const QString &text) const;
     QPen linePen(const QColor &color) const;
+    // The PDF's own file: made beside the named one; put in its place, or
+    // removed.
+    void makePartFile();
+    QString nameBeside(int fd) const;
+    void placePartFile();
+    void removePartFile();
 
     QPrinter m_printer;
     bool m_pdf;
@@ -74,6 +84,9 @@ private:
     };
     QVector<RecentMetrics> m_recent; // the fonts used last, newest first
     QString m_waiting;
+    QString m_outputFile; // the PDF's name, as the user chose it
+    QString m_partFile;   // the file a PDF job writes, while it runs
+    int m_partFd = -1;    // that file while it has no name
 };
 
 // The paper code of a Qt page size, and back; sizes without a code of
