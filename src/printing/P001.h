@@ -271,8 +271,10 @@ private:
     void keepTitleOnPage();
     // The largest title size, up to size, that fits as above.
     double largestTitleSize(double size);
-    // Sets the size to most and says so; was: the size as the user knew it.
+    // Sets the size to most; was: the size as the user knew it. The count
+    // that follows says so, once its pages are shown (tellSizeLowered).
     void lowerTitleSize(const QString &was, double most);
+    void tellSizeLowered();
     // Says that a value leaves no room and which value is the largest that fits.
     void refuseNoRoom(const QString &box, const QString &value, const QString &most, const QString &title);
 
@@ -447,6 +449,7 @@ private:
     long m_rangeTotal = 0; // the layout's pages when the range was last read
     QString m_rangeToldFor; // the range and pages the user was last told of
     bool m_fileChosen = false; // the PDF file was chosen before the dialog closed
+    QString m_sizeLowered; // the title's size was lowered: what the user is told
     int ProgressView = 0;
     qint64 m_progressShownAt = 0; // when the progress view last took its events (ms)
     // The margins the caller gave last (top, bottom, left, right, unit):

@@ -523,8 +523,9 @@ void P001::Text1_LostFocus(int Index)
     } else if (Index <= 7) {
         ValidateMargin(Index);
     } else if (Index == 8) {
-        ValidatePageList();
+        // The counts follow the list before a problem with it is told.
         ShowPagesStatus();
+        ValidatePageList();
     } else if (Index == 9) {
         bool ok = false;
         double factor = QLocale::c().toDouble(Text1[9]->text().trimmed(), &ok);

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using namespace printer;
 using winsys::MsgBox;
@@ -118,6 +119,7 @@ void P001::CountPages(bool show)
             AbortPrint = true;
         else
             ShowPageSummary();
+        tellSizeLowered();
         return;
     }
     // No events are handled here: a count runs when the focus leaves a box
@@ -126,6 +128,7 @@ void P001::CountPages(bool show)
     if (dialogVisible() || show)
         ShowPageSummary();
     SettingsChanged = false;
+    tellSizeLowered();
 }
 
 void P001::keepTitleOnPage()
@@ -157,9 +160,14 @@ void P001::lowerTitleSize(const QString &was, double most)
     if (Text1[9])
         Text1[9]->setText(now);
     if (dialogVisible())
-        MsgBox(QStringLiteral("%1: at %2 the title does not fit on the page with the list.\nThe size is now %3, the largest that fits.")
-                   .arg(Label1[15]->text(), was, now),
-               winsys::vbExclamation, QStringLiteral("Title"));
+        m_sizeLowered = QStringLiteral("%1: at %2 the title does not fit on the page with the list.\nThe size is now %3, the largest that fits.")
+                            .arg(Label1[15]->text(), was, now);
+}
+
+void P001::tellSizeLowered()
+{
+    if (!m_sizeLowered.isEmpty())
+        MsgBox(std::exchange(m_sizeLowered, QString()), winsys::vbExclamation, QStringLiteral("Title"));
 }
 
 QVector<int> P001::ParsePageList(const QString &text) { return PrintEngine::ParsePageList(text); }
