@@ -161,8 +161,8 @@ public:
     void SetShowHelp(std::function<void(const QString &page, QWidget *dialog)> show) { m_showHelp = std::move(show); }
     // The help page of the dialog's tab shown now.
     QString HelpTopic() const;
-    // The printer set-up: asked what the user chose for the printer in use
-    // (its name, or the PDF file's paper only); no answer: cancelled. By
+    // The printer set-up of a system printer: asked what the user chose for
+    // the printer in use (the PDF file has none); no answer: cancelled. By
     // default the system's printer set-up dialog asks.
     struct SetUpChoice {
         QString printer; // a name of the printer list
@@ -170,7 +170,7 @@ public:
         int orientation = printer::Portrait;
         int copies = 1;
     };
-    void SetRunSetUp(std::function<std::optional<SetUpChoice>(const SetUpChoice &now, bool paperOnly)> ask)
+    void SetRunSetUp(std::function<std::optional<SetUpChoice>(const SetUpChoice &now)> ask)
     {
         m_runSetUp = std::move(ask);
     }
@@ -206,9 +206,9 @@ public:
     // The page list of the "Pages" range; empty: every page.
     void SetPageList(const QVector<int> &pages) { m_engine.setPageList(pages); }
 
-    // Parses a typed page list ("1-3,5") into page numbers 1..total, sorted,
-    // each once; an empty result when the text is invalid.
-    static QVector<int> ParsePageList(const QString &text, int total);
+    // Parses a typed page list ("1-3,5", "5-3") into the page numbers it
+    // names, in the order named; empty when it names none.
+    static QVector<int> ParsePageList(const QString &text);
 
 signals:
     // The run starts and ends (the main window turns its print command off
@@ -264,10 +264,17 @@ private:
     bool PageCountChanged();
     bool dialogVisible() const { return m_dialogOpen; }
     void ShowPageSummary();
-    // The title's size follows the room the page leaves: a size that no
-    // longer lets the title and a row fit is lowered to the largest that
-    // does (the user is told while the dialog shows).
+    // The title's size follows the room the page leaves: a size at which
+    // the title no longer fits across the paper, or no longer leaves a row
+    // room below it, is lowered to the largest that fits (the user is told
+    // while the dialog shows).
     void keepTitleOnPage();
+    // The largest title size, up to size, that fits as above.
+    double largestTitleSize(double size);
+    // Sets the size to most; was: the size as the user knew it. The count
+    // that follows says so, once its pages are shown (tellSizeLowered).
+    void lowerTitleSize(const QString &was, double most);
+    void tellSizeLowered();
     // Says that a value leaves no room and which value is the largest that fits.
     void refuseNoRoom(const QString &box, const QString &value, const QString &most, const QString &title);
 
@@ -290,7 +297,7 @@ private:
     OpeningState openingState();
     void restoreOpening(const OpeningState &state);
     // Asks the set-up dialog of the system (used when SetRunSetUp gave none).
-    std::optional<SetUpChoice> systemSetUp(const SetUpChoice &now, bool paperOnly);
+    std::optional<SetUpChoice> systemSetUp(const SetUpChoice &now);
     // The progress view follows the run's pages.
     void showProgress(int page, int total);
     // Takes the events waiting (no user input) a few times a second, and
@@ -377,7 +384,15 @@ private:
     void ShowPaperDetails();
     void LocatePaperImage();
     void RefreshPrinter();
+    // Reads the page list into the print: true when Print can print it; an
+    // invalid list, or one naming no page of the layout, is told.
     bool ValidatePageList();
+    // Whether a page list is typed for the "Pages" range.
+    bool pageListTyped() const;
+    // Reads the typed list (what ParsePageList gives) into the print, and
+    // counts the pages of the layout it prints into PageListCount.
+    QVector<int> readPageList();
+    static QString pageCount(long pages); // "1 page", "5 pages"
     // A page range the dialog filled in follows the layout's pages.
     void followPageRange();
     // A range the user typed that no longer matches the layout is pointed
@@ -421,7 +436,7 @@ private:
     bool m_showProgress = false;
     std::function<QString(const QString &suggested)> m_chooseOutputFile;
     std::function<void(const QString &page, QWidget *dialog)> m_showHelp;
-    std::function<std::optional<SetUpChoice>(const SetUpChoice &now, bool paperOnly)> m_runSetUp;
+    std::function<std::optional<SetUpChoice>(const SetUpChoice &now)> m_runSetUp;
     int m_printCopies = 1;
     long m_requestPagesWide = 0;
     long m_requestPagesHigh = 0;
@@ -433,11 +448,12 @@ private:
     bool ReadingOptions = false;
     bool AbortPrint = false;
     bool SettingsChanged = false;
-    long PageListCount = 0;
+    long PageListCount = 0; // the pages of the layout the page list prints
     QString m_rangeFilled; // the page range the dialog filled in ("1-11")
     long m_rangeTotal = 0; // the layout's pages when the range was last read
     QString m_rangeToldFor; // the range and pages the user was last told of
     bool m_fileChosen = false; // the PDF file was chosen before the dialog closed
+    QString m_sizeLowered; // the title's size was lowered: what the user is told
     int ProgressView = 0;
     qint64 m_progressShownAt = 0; // when the progress view last took its events (ms)
     // The margins the caller gave last (top, bottom, left, right, unit):

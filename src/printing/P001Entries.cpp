@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -45,10 +44,13 @@ QString grouped(double v, int places)
 }
 
 // The system's printer dialog as the printer set-up: it offers what a
-// print takes from it, the printer, its paper and orientation (Properties)
-// and the copies. The pages, their set, order and collation are the print
-// window's own business, and duplex and colour are not passed on: none of
-// them is shown. Its button takes the choices and prints nothing: "OK".
+// print takes from it, the printer and the copies. The paper and its
+// orientation are chosen on the window's own Paper Size frame; the pages,
+// their set, order and collation are the print window's own business; duplex
+// and colour are not passed on; the PDF file is a printer of the window's
+// own list, which asks for its file at Print: none of them is shown, nor the
+// printer's Properties (pages per sheet, margins and page order there would
+// not print). Its button takes the choices and prints nothing: "OK".
 class PrinterSetUpDialog : public QPrintDialog {
 public:
     using QPrintDialog::QPrintDialog;
@@ -152,14 +154,28 @@ void P001::ShowPagesStatus()
         return;
     followPageRange();
     const long pages = pagesOfLayout();
-    const bool listed = Option2[2]->isChecked() && PageListCount > 0;
+    // A typed list is read again at every count: what it prints follows the
+    // layout's pages, as Print reads it.
+    readPageList();
+    const bool listed = pageListTyped();
     if (listed)
         Panel[2]->setText(QStringLiteral("Pages: %1 of %2").arg(PageListCount).arg(pages));
     else
         Panel[2]->setText(QStringLiteral("Pages: %1").arg(pages));
     // Beside the title's size: the pages that will print.
-    const long printed = listed ? PageListCount : pages;
-    Label1[16]->setText(printed == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(printed));
+    Label1[16]->setText(pageCount(listed ? PageListCount : pages));
+}
+
+QString P001::pageCount(long pages) { return pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages); }
+
+bool P001::pageListTyped() const { return Option2[2]->isChecked() && !Text1[8]->text().trimmed().isEmpty(); }
+
+QVector<int> P001::readPageList()
+{
+    const QVector<int> list = pageListTyped() ? ParsePageList(Text1[8]->text()) : QVector<int>();
+    m_engine.setPageList(list);
+    PageListCount = PrintEngine::pagesListed(list, pagesOfLayout());
+    return list;
 }
 
 void P001::followPageRange()
@@ -265,6 +281,8 @@ void P001::ShowPaperDetails()
     Text1[2]->setEnabled(copies);
     UpDown1[2]->setEnabled(copies);
     Panel[3]->setText(QStringLiteral("Copies: ") + Text1[2]->text());
+    // A file has no printer set-up: its paper and orientation are here.
+    Command1[2]->setEnabled(!CurrentPrinter().Device().PrintsToFile());
     ShowMargins();
     LocatePaperImage();
 }
@@ -349,14 +367,13 @@ void P001::cbPaperSize_Click()
 void P001::RefreshPrinter()
 {
     // The set-up changes this program's printer only, never the desktop's
-    // default; the PDF file sets up its paper only, so the printer changes
-    // only when the user picks another one in the set-up.
+    // default. The PDF file has none: its paper and orientation are on the
+    // window's Paper Size frame (the button is off for it).
     Printer &P = CurrentPrinter();
-    // The copies are the user's number, also while a file (which holds one)
-    // is the printer: it comes back with a printer that makes copies.
+    if (P.Device().PrintsToFile())
+        return;
     const SetUpChoice now{m_engine.PrinterName(), P.PaperSize(), P.Orientation(), m_printCopies};
-    const std::optional<SetUpChoice> chosen
-        = m_runSetUp ? m_runSetUp(now, P.Device().PrintsToFile()) : systemSetUp(now, P.Device().PrintsToFile());
+    const std::optional<SetUpChoice> chosen = m_runSetUp ? m_runSetUp(now) : systemSetUp(now);
     if (!chosen)
         return;
     if (chosen->printer != m_engine.PrinterName()) {
@@ -379,7 +396,7 @@ void P001::RefreshPrinter()
     ShowPaperDetails();
 }
 
-std::optional<P001::SetUpChoice> P001::systemSetUp(const SetUpChoice &now, bool paperOnly)
+std::optional<P001::SetUpChoice> P001::systemSetUp(const SetUpChoice &now)
 {
     auto *device = dynamic_cast<QtPrinterDevice *>(&CurrentPrinter().Device());
     if (!device)
@@ -389,27 +406,18 @@ std::optional<P001::SetUpChoice> P001::systemSetUp(const SetUpChoice &now, bool 
     // queue, even when it is then cancelled.
     QPrinter scratch(QPrinter::HighResolution);
     const QPrinter &own = device->QPrinterObject();
-    if (paperOnly)
-        scratch.setOutputFormat(QPrinter::PdfFormat);
-    else
-        scratch.setPrinterName(own.printerName());
+    scratch.setPrinterName(own.printerName());
     scratch.setPageLayout(own.pageLayout());
     scratch.setCopyCount(now.copies);
     SetUpChoice answer = now;
-    if (paperOnly) {
-        QPageSetupDialog dialog(&scratch, this);
-        dialog.setWindowTitle(QStringLiteral("Page Set-Up"));
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-    } else {
-        PrinterSetUpDialog dialog(&scratch, this);
-        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-        dialog.setWindowTitle(QStringLiteral("Printer Set-Up"));
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        answer.printer = scratch.outputFormat() == QPrinter::PdfFormat ? PdfFileName : scratch.printerName();
-        answer.copies = scratch.copyCount();
-    }
+    PrinterSetUpDialog dialog(&scratch, this);
+    // No "Print to File (PDF)" with its file box, no Properties.
+    dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+    dialog.setWindowTitle(QStringLiteral("Printer Set-Up"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    answer.printer = scratch.printerName();
+    answer.copies = scratch.copyCount();
     answer.paper = PaperCode(scratch.pageLayout().pageSize().id());
     answer.orientation = scratch.pageLayout().orientation() == QPageLayout::Landscape ? Landscape : Portrait;
     return answer;
@@ -420,21 +428,22 @@ std::optional<P001::SetUpChoice> P001::systemSetUp(const SetUpChoice &now, bool 
 
 bool P001::ValidatePageList()
 {
-    m_engine.setPageList({});
-    PageListCount = 0;
-    const QString text = Text1[8]->text().trimmed();
-    const long total = pagesOfLayout();
-    m_rangeTotal = total;
-    if (text.isEmpty())
+    m_rangeTotal = pagesOfLayout();
+    const QVector<int> list = readPageList();
+    if (!pageListTyped())
         return true;
-    const QVector<int> pages = ParsePageList(text, int(total));
-    if (pages.isEmpty()) {
+    if (list.isEmpty()) {
         MsgBox(QStringLiteral("Selected page range invalid, please try again."), winsys::vbOKOnly,
                QStringLiteral("Selected Pages"));
         return false;
     }
-    m_engine.setPageList(pages);
-    PageListCount = pages.size();
+    if (PageListCount == 0) {
+        // Pages past the last one print nothing: a list of only those prints no page.
+        MsgBox(QStringLiteral("The list prints on %1; the page range \"%2\" names none of them.")
+                   .arg(pageCount(m_rangeTotal), Text1[8]->text().trimmed()),
+               winsys::vbOKOnly, QStringLiteral("Selected Pages"));
+        return false;
+    }
     return true;
 }
 
@@ -514,18 +523,18 @@ void P001::Text1_LostFocus(int Index)
     } else if (Index <= 7) {
         ValidateMargin(Index);
     } else if (Index == 8) {
-        ValidatePageList();
+        // The counts follow the list before a problem with it is told.
         ShowPagesStatus();
+        ValidatePageList();
     } else if (Index == 9) {
         bool ok = false;
         double factor = QLocale::c().toDouble(Text1[9]->text().trimmed(), &ok);
-        factor = ok && std::isfinite(factor) ? std::min(factor, 99.0) : 1.0;
-        const double old = m_engine.titleFontSize();
-        if (factor > old && !m_engine.titleSizeFits(factor) && m_engine.titleSizeFits(old)) {
-            const int most = m_engine.largestFitting(int(std::lround(old * 10)), int(std::ceil(factor * 10)),
-                                            [this](int n) { return m_engine.titleSizeFits(n / 10.0); });
-            refuseNoRoom(Label1[15]->text(), Text1[9]->text().trimmed(), fixed(most / 10.0, 1), QStringLiteral("Title"));
-            Text1[9]->setText(fixed(m_engine.titleFontSize(), 1));
+        factor = ok && std::isfinite(factor) ? std::round(std::min(factor, 99.0) * 10) / 10 : 1.0;
+        // Too large a size gives way to the largest that fits, and the box
+        // shows the size that prints.
+        if (const double most = largestTitleSize(factor); most < factor) {
+            lowerTitleSize(Text1[9]->text().trimmed(), most);
+            CountPages(true);
             return;
         }
         SetTitleFontSize(factor);
@@ -629,9 +638,11 @@ void P001::stepTitleSize(bool up)
     double value = QLocale::c().toDouble(Text1[9]->text().trimmed(), &ok);
     if (!ok)
         value = 1.0;
-    if (up && (m_engine.titleSizeFits(std::min(value + 0.1, 99.0)) || !m_engine.titleSizeFits(value)))
-        value = std::min(value + 0.1, 99.0);
-    else if (value >= 1.1 - 1e-9)
+    // Up only to a size that fits: at the largest the size stays.
+    const double next = std::round(std::min(value + 0.1, 99.0) * 10) / 10;
+    if (up && m_engine.titleSizeFits(next))
+        value = next;
+    else if (!up && value >= 1.1 - 1e-9)
         value -= 0.1;
     Text1[9]->setText(fixed(value, 1));
     SetTitleFontSize(std::round(value * 10) / 10);

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using namespace printer;
 using winsys::MsgBox;
@@ -118,6 +119,7 @@ void P001::CountPages(bool show)
             AbortPrint = true;
         else
             ShowPageSummary();
+        tellSizeLowered();
         return;
     }
     // No events are handled here: a count runs when the focus leaves a box
@@ -126,6 +128,7 @@ void P001::CountPages(bool show)
     if (dialogVisible() || show)
         ShowPageSummary();
     SettingsChanged = false;
+    tellSizeLowered();
 }
 
 void P001::keepTitleOnPage()
@@ -134,19 +137,37 @@ void P001::keepTitleOnPage()
     // printer, margins, the title's text) ends in a count, so the size is
     // checked against all of them here, not only when its own box changes.
     const double size = m_engine.titleFontSize();
+    const double most = largestTitleSize(size);
+    if (most < size)
+        lowerTitleSize(QLocale::c().toString(size, 'f', 1), most);
+}
+
+double P001::largestTitleSize(double size)
+{
+    // In tenths, from 1.0 up. Where not even 1.0 leaves a row room, the
+    // size stays: the count says what does not fit.
     if (size <= 1.0 || m_engine.titleSizeFits(size) || !m_engine.titleSizeFits(1.0))
-        return;
-    const int most = m_engine.largestFitting(10, int(std::ceil(size * 10)), [this](int n) { return m_engine.titleSizeFits(n / 10.0); });
-    const QString was = QLocale::c().toString(size, 'f', 1);
-    SetTitleFontSize(most / 10.0);
+        return size;
+    return m_engine.largestFitting(10, int(std::ceil(size * 10 - 1e-6)), [this](int n) { return m_engine.titleSizeFits(n / 10.0); })
+           / 10.0;
+}
+
+void P001::lowerTitleSize(const QString &was, double most)
+{
+    SetTitleFontSize(most);
     m_engine.countTitleAtSetSize();
     const QString now = QLocale::c().toString(m_engine.titleFontSize(), 'f', 1);
     if (Text1[9])
         Text1[9]->setText(now);
     if (dialogVisible())
-        MsgBox(QStringLiteral("%1: %2 leaves no room on the page for the list.\nThe size is now %3, the largest that fits.")
-                   .arg(Label1[15]->text(), was, now),
-               winsys::vbExclamation, QStringLiteral("Title"));
+        m_sizeLowered = QStringLiteral("%1: at %2 the title does not fit on the page with the list.\nThe size is now %3, the largest that fits.")
+                            .arg(Label1[15]->text(), was, now);
 }
 
-QVector<int> P001::ParsePageList(const QString &text, int total) { return PrintEngine::ParsePageList(text, total); }
+void P001::tellSizeLowered()
+{
+    if (!m_sizeLowered.isEmpty())
+        MsgBox(std::exchange(m_sizeLowered, QString()), winsys::vbExclamation, QStringLiteral("Title"));
+}
+
+QVector<int> P001::ParsePageList(const QString &text) { return PrintEngine::ParsePageList(text); }

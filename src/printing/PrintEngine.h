@@ -281,18 +281,24 @@ public:
     bool CountPages(bool interactive);
     // The same with one margin (box index 4..7) at a value in twips, or with
     // the title at a size factor: whether the page still holds the title,
-    // the heading rows, the page-number line and the tallest row.
+    // the heading rows, the page-number line and the tallest row (and the
+    // title fits across it).
     bool marginFits(int Index, double twips);
     bool titleSizeFits(double factor);
+    // Whether the title at a size factor fits between the side margins.
+    bool titleFitsAcross(double factor);
     // The largest whole number from fitting up to (not including) tooMuch
     // for which fits holds, given that it holds for fitting.
     static int largestFitting(int fitting, int tooMuch, const std::function<bool(int)> &fits);
     double CalcScaleFactor(bool apply);
     bool ScaledFontReadable();
     void measureStdRowHeight();
-    // Parses a typed page list ("1-3,5") into page numbers 1..total, sorted,
-    // each once; an empty result when the text is invalid.
-    static QVector<int> ParsePageList(const QString &text, int total);
+    // Parses a typed page list ("1-3,5") into the page numbers it names, in
+    // the order named; empty when it names none.
+    static QVector<int> ParsePageList(const QString &text);
+    // How many pages of a job of total pages a page list prints: each page
+    // once, in the job's order, pages past the job left out.
+    static int pagesListed(const QVector<int> &list, long total);
 
     // --- Page rendering (PrintEngineRender.cpp) ------------------------------------------
     // Classifies the columns' alignment for the run (text left, numbers right).

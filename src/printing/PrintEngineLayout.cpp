@@ -4,10 +4,10 @@
 #include "printing/PrintEngine.h"
 
 
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 using namespace printer;
 
@@ -357,8 +357,37 @@ bool PrintEngine::titleSizeFits(double factor)
 {
     const float kept = m_top.TitleFontSize;
     m_top.TitleFontSize = float(factor);
-    const bool fits = roomOnPage();
+    const bool fits = roomOnPage() && titleFitsAcross(factor);
     m_top.TitleFontSize = kept;
+    return fits;
+}
+
+bool PrintEngine::titleFitsAcross(double factor)
+{
+    // At the report's own size (1.0) a title too wide for the paper is
+    // narrowed as it prints; above it, a size fits only where the title does.
+    if (factor <= 1.0 || ReportTitle.isEmpty() || m_top.TitlePlacement < 1)
+        return true;
+    Printer &P = CurrentPrinter();
+    const int mode = P.ScaleMode();
+    double savedW = 0, savedH = 0;
+    if (mode != vbTwips) {
+        savedW = P.ScaleWidth();
+        savedH = P.ScaleHeight();
+        P.SetScaleMode(vbTwips);
+    }
+    const double size = P.FontSize();
+    P.SetFontSize(size * factor);
+    P.SetFontBold(m_top.TitleBold);
+    P.SetFontUnderline(m_top.TitleUnderline);
+    const bool fits = P.TextWidth(ReportTitle) <= betweenMarginsWidth();
+    P.SetFontBold(false);
+    P.SetFontUnderline(false);
+    P.SetFontSize(size);
+    if (savedW > 0) {
+        P.SetScaleWidth(savedW);
+        P.SetScaleHeight(savedH);
+    }
     return fits;
 }
 
@@ -569,29 +598,52 @@ float PrintEngine::CalcFontFactor(double scaleWidth, double scaleHeight, std::op
 
 bool PrintEngine::ScaledFontReadable() { return CalcScaleFactor(false) >= 2.0; }
 
-QVector<int> PrintEngine::ParsePageList(const QString &text, int total)
+QVector<int> PrintEngine::ParsePageList(const QString &text)
 {
-    // Numbers and ranges separated by "," or blanks; a range runs upwards
-    // ("2-4"); anything else makes the list invalid. Pages outside 1..total
-    // are dropped; an empty result means the list names no page.
+    // Read left to right: digits make a number; "," or a blank ends it; "-"
+    // starts a range, with the number before it as its start; anything else
+    // is passed over. A range runs on from the last number listed to the
+    // number that ends it, so "5-3" lists 5 and 3, and "1-" lists 1.
+    constexpr int MostPage = 99999; // more pages than any list prints on
     QVector<int> pages;
-    const QStringList items = text.split(QRegularExpression(QStringLiteral("[, ]+")), Qt::SkipEmptyParts);
-    if (items.isEmpty())
-        return {};
-    for (const QString &item : items) {
-        const QStringList ends = item.split(QLatin1Char('-'));
-        if (ends.size() > 2)
-            return {};
-        bool ok1 = false, ok2 = false;
-        const int from = ends[0].toInt(&ok1);
-        const int to = ends.size() == 2 ? ends[1].toInt(&ok2) : from;
-        if (!ok1 || (ends.size() == 2 && !ok2) || to < from)
-            return {};
-        // Pages beyond the job are dropped, not printed as blank sheets.
-        for (int p = std::max(from, 1); p <= std::min(to, total); ++p)
-            pages.append(p);
+    int number = -1; // none being read
+    bool range = false;
+    auto endNumber = [&] {
+        if (number < 0)
+            return;
+        if (range && !pages.isEmpty()) {
+            for (int p = pages.last() + 1; p < number; ++p)
+                pages.append(p);
+            range = false;
+        }
+        pages.append(number);
+        number = -1;
+    };
+    for (const QChar c : text) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            number = std::min(std::max(number, 0) * 10 + c.digitValue(), MostPage);
+        else if (c == QLatin1Char(',') || c == QLatin1Char(' '))
+            endNumber();
+        else if (c == QLatin1Char('-')) {
+            range = true;
+            if (number >= 0) {
+                pages.append(number);
+                number = -1;
+            }
+        }
     }
-    std::sort(pages.begin(), pages.end());
-    pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
+    endNumber();
     return pages;
+}
+
+int PrintEngine::pagesListed(const QVector<int> &list, long total)
+{
+    std::vector<bool> listed(std::size_t(std::max(total, 0L)) + 1);
+    int count = 0;
+    for (const int p : list)
+        if (p >= 1 && p <= total && !listed[std::size_t(p)]) {
+            listed[std::size_t(p)] = true;
+            ++count;
+        }
+    return count;
 }

@@ -75,6 +75,7 @@ protected:
     // Whether the title at its size, the heading rows and a row fit the page
     // as it is set now.
     bool TitleFitsPage() { return print.m_engine.titleSizeFits(print.m_engine.titleFontSize()); }
+    bool TitleFitsAt(double size) { return print.m_engine.titleSizeFits(size); }
     double MarginTwips(int side) const; // 0 top, 1 bottom, 2 left, 3 right
 
     tavtest::Recording rec;

@@ -25,8 +25,8 @@ struct Change {
     const char *what;
     // Acts on the open dialog.
     std::function<void(P001FollowsChangesTest &)> act;
-    // The pages a typed range leaves to print (0: every page of the layout).
-    int typedPages = 0;
+    bool typed = false;     // a page list the user typed prints
+    bool atLargest = false; // the title's size ends at the largest that fits
 };
 
 void PrintTo(const Change &c, std::ostream *os) { *os << c.what; }
@@ -42,6 +42,7 @@ public:
     // What the changes do, as a user does it.
     using P001Test::C;
     using P001Test::ChoosePrinter;
+    using P001Test::PagesCounted;
     using P001Test::Type;
     void Choose(QComboBox *list, const QString &text)
     {
@@ -86,23 +87,28 @@ TEST_P(P001FollowsChangesTest, EachDerivedValueFollowsTheChangeAndThePrintMatche
     print.SetTitlePages(0x201 | 0x4); // the title on the first page
     print.SetPageNumbering(0x185);   // "Page: n of m" at the bottom of every page
     winsys::ScriptedMessages messages;
-    QString range, pagesBeside;
+    QString range, pagesBeside, pagesShown, size;
     long layout = 0;
     PrintThroughDialog([&] {
         Type(name("Text1", 9), QStringLiteral("99"));
-        ASSERT_EQ(Box(9), QStringLiteral("99.0")) << "a long title is narrowed to the paper";
         C<QRadioButton>(name("Option2", 2))->click();
         change.act(*this);
         layout = PagesCounted();
+        size = Box(9);
         EXPECT_TRUE(TitleFitsPage()) << "the title at " << Box(9).toStdString() << " leaves no row";
+        EXPECT_TRUE(!change.atLargest || !TitleFitsAt(size.toDouble() + 0.1)) << size.toStdString() << " is not the largest";
         range = Box(8);
         pagesBeside = C<QLabel>(name("Label1", 16))->text();
+        pagesShown = StatusPanel(2);
+        // Print, again after what it points out, then Cancel (a list that prints nothing).
+        for (int i = 0; i < 3 && print.isVisible(); ++i)
+            C<QPushButton>(name("Command1", i / 2))->click();
     });
-    ASSERT_TRUE(rec.ended) << messages.Prompts().join(QStringLiteral(" | ")).toStdString();
     ASSERT_GT(layout, 1);
-    const long printed = change.typedPages ? change.typedPages : layout;
-    EXPECT_EQ(pagesBeside, QStringLiteral("%1 pages").arg(printed));
-    EXPECT_EQ(rec.pages, printed);
+    EXPECT_EQ(pagesBeside, rec.pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(rec.pages));
+    EXPECT_EQ(pagesShown, QStringLiteral("Pages: %1 of %2").arg(rec.pages).arg(layout));
+    const auto *title = Drawn(1, [](const QString &t) { return t == LongTitle || t == QLatin1String("Ab"); });
+    EXPECT_TRUE(!title || std::abs(title->size - 10 * size.toDouble()) < 0.05) << "the title prints at " << size.toStdString();
     // Every page says it is one of the layout's pages.
     const QRegularExpression number(QStringLiteral("Page: \\d+ of (\\d+)$"));
     for (const tavtest::DrawnText &t : rec.texts) {
@@ -110,11 +116,11 @@ TEST_P(P001FollowsChangesTest, EachDerivedValueFollowsTheChangeAndThePrintMatche
             EXPECT_EQ(m.captured(1).toLong(), layout) << t.text.toStdString();
         }
     }
-    if (change.typedPages)
+    if (change.typed)
         return;
+    ASSERT_TRUE(rec.ended);
     EXPECT_EQ(range, QStringLiteral("1-%1").arg(layout)) << "the range filled in covers the layout";
     // The title lies on the first page with a row below it, inside the paper.
-    const auto *title = Drawn(1, [](const QString &t) { return t == LongTitle || t == QLatin1String("Ab"); });
     const auto *row = Drawn(1, [](const QString &t) { return t.startsWith(QLatin1Char('r')) && t.endsWith(QLatin1String("c0")); });
     ASSERT_NE(title, nullptr);
     ASSERT_NE(row, nullptr) << "a row prints below the title";
@@ -147,8 +153,11 @@ INSTANTIATE_TEST_SUITE_P(
         Change{"title size",
                [](P001FollowsChangesTest &t) {
                    t.Type(name("Text1", 3), QStringLiteral("Ab"));
+                   t.Type(name("Text1", 9), QStringLiteral("1.0"));
                    t.Type(name("Text1", 9), QStringLiteral("60"));
-               }},
+                   QMetaObject::invokeMethod(t.C<QWidget>(name("UpDown1", 7)), "UpClick"); // the up arrow
+               },
+               false, true},
         Change{"printer",
                [](P001FollowsChangesTest &t) {
                    t.Type(name("Text1", 3), QStringLiteral("Ab"));
@@ -159,7 +168,23 @@ INSTANTIATE_TEST_SUITE_P(
                    t.C<QRadioButton>(name("optPPS", 1))->click();
                    t.Type(name("Text1", 8), QStringLiteral("2-4"));
                },
-               3}),
+               true},
+        Change{"range out of order and open", [](P001FollowsChangesTest &t) { t.Type(name("Text1", 8), QStringLiteral("4-2,1-")); },
+               true},
+        Change{"range past the pages of a new layout",
+               [](P001FollowsChangesTest &t) {
+                   const long portrait = t.PagesCounted();
+                   t.C<QRadioButton>(name("optPPS", 1))->click();
+                   t.Type(name("Text1", 8), QStringLiteral("%1-%2").arg(portrait + 1).arg(t.PagesCounted()));
+                   t.C<QRadioButton>(name("optPPS", 0))->click();
+               },
+               true},
+        Change{"range typed before the layout grows",
+               [](P001FollowsChangesTest &t) {
+                   t.Type(name("Text1", 8), QStringLiteral("%1-%2").arg(t.PagesCounted() + 1).arg(t.PagesCounted() + 2));
+                   t.C<QRadioButton>(name("optPPS", 1))->click();
+               },
+               true}),
     [](const ::testing::TestParamInfo<Change> &info) {
         QString n = QString::fromLatin1(info.param.what);
         n.replace(QLatin1Char(' '), QLatin1Char('_'));

@@ -228,7 +228,7 @@ TEST_F(P001OpeningsTest, CopiesComeBackAfterASetUpOnAFile)
     WithAFilePrinter();
     for (const bool pickFile : {false, true}) {
         SCOPED_TRACE(pickFile ? "set-up picks the file" : "set-up of the file");
-        print.SetRunSetUp([&](const P001::SetUpChoice &now, bool) {
+        print.SetRunSetUp([&](const P001::SetUpChoice &now) {
             P001::SetUpChoice answer = now;
             if (pickFile)
                 answer.printer = printer::PdfFileName;
@@ -256,8 +256,8 @@ TEST_F(P001OpeningsTest, SetUpKeepsThePrinterUnlessTheUserPicksAnother)
 {
     WithAFilePrinter();
     std::vector<bool> asked;
-    print.SetRunSetUp([&](const P001::SetUpChoice &now, bool paperOnly) {
-        asked.push_back(paperOnly);
+    print.SetRunSetUp([&](const P001::SetUpChoice &now) {
+        asked.push_back(true);
         P001::SetUpChoice answer = now;
         answer.paper = 1;
         answer.orientation = printer::Landscape;
@@ -268,16 +268,13 @@ TEST_F(P001OpeningsTest, SetUpKeepsThePrinterUnlessTheUserPicksAnother)
         ChoosePrinter(printer::PdfFileName);
         Press(2);
         EXPECT_EQ(StatusPanel(1), printer::PdfFileName);
-        EXPECT_EQ(Paper(), QStringLiteral("Letter"));
-        EXPECT_TRUE(Landscape());
     });
-    EXPECT_EQ(asked, std::vector<bool>({true})) << "the PDF file sets up its paper only";
+    EXPECT_EQ(asked, std::vector<bool>()) << "the PDF file's paper and orientation are on the Paper Size frame";
     EXPECT_EQ(rec.jobs.last(), printer::PdfFileName);
-    EXPECT_EQ(rec.jobPapers.last(), 1);
 
     // Another printer picked in the set-up prints; a cancelled set-up changes nothing.
-    print.SetRunSetUp([&](const P001::SetUpChoice &now, bool paperOnly) {
-        asked.push_back(paperOnly);
+    print.SetRunSetUp([&](const P001::SetUpChoice &now) {
+        asked.push_back(false);
         P001::SetUpChoice answer = now;
         answer.printer = QStringLiteral("Gamma");
         answer.paper = 11;
@@ -291,14 +288,14 @@ TEST_F(P001OpeningsTest, SetUpKeepsThePrinterUnlessTheUserPicksAnother)
     });
     EXPECT_EQ(rec.jobs.last(), QStringLiteral("Gamma"));
     EXPECT_EQ(rec.copies, 4);
-    print.SetRunSetUp([&](const P001::SetUpChoice &, bool paperOnly) {
-        asked.push_back(paperOnly);
+    print.SetRunSetUp([&](const P001::SetUpChoice &) {
+        asked.push_back(false);
         return std::optional<P001::SetUpChoice>();
     });
     AsTheMainWindowAsks();
     PrintThroughDialog([&] { Press(2); });
     EXPECT_EQ(rec.jobs.last(), QStringLiteral("Gamma"));
-    EXPECT_EQ(asked, std::vector<bool>({true, false, false}));
+    EXPECT_EQ(asked, std::vector<bool>({false, false}));
 }
 
 TEST_F(P001OpeningsTest, APrinterRemovedWhileTheDialogIsOpenIsSaidToBeGone)
@@ -623,7 +620,7 @@ struct OneQueue : printer::PrinterSource {
 } // namespace
 
 // Set-Up offers what the print takes from it: no page range, page set,
-// order or collation, and its button says it takes the choices.
+// order or collation, no Properties or file, and its button says it takes the choices.
 TEST_F(P001OpeningsTest, SetUpOffersOnlyWhatThePrintApplies)
 {
     print.SetPrinterSource(std::make_shared<OneQueue>());
@@ -642,9 +639,12 @@ TEST_F(P001OpeningsTest, SetUpOffersOnlyWhatThePrintApplies)
         for (auto *b : dialog->findChildren<QAbstractButton *>())
             if (b->text() == QLatin1String("&Options >>"))
                 b->click();
-        for (const char *n : {"gbPrintRange", "printRange", "pagesRadioButton", "pageSetCombo", "collate", "reverse"})
+        for (const char *n : {"gbPrintRange", "printRange", "pagesRadioButton", "pageSetCombo", "collate", "reverse",
+                              "properties", "filename"})
             if (auto *w = dialog->findChild<QWidget *>(QLatin1String(n)); w && w->isVisibleTo(dialog))
                 shown << QLatin1String(n);
+        if (auto *list = dialog->findChild<QComboBox *>(QStringLiteral("printers")); list && list->findText(QStringLiteral("File"), Qt::MatchContains) >= 0)
+            shown << QStringLiteral("Print to File");
         // No tab is left empty (colour and duplex gone, their tab goes).
         for (auto *tabs : dialog->findChildren<QTabWidget *>()) {
             for (int i = 0; i < tabs->count(); ++i) {
