@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QFile>
 #include <QPointer>
 #include <QTest>
 #include <QTextEdit>
@@ -47,6 +48,17 @@ const WayOut kClosings[] = {
     {"Close all", [](tav::MDI &mdi) { mdi.mnuCloseAll_Click(); }},
     {"Exit", [](tav::MDI &mdi) { mdi.close(); }},
 };
+
+// A logout: the program ends on SIGTERM.
+const WayOut kSignal = {"SIGTERM", [](tav::MDI &mdi) {
+                            bool ended = false;
+                            tav::EndOnSignal endOnSignal([&] {
+                                ended = true;
+                                mdi.close();
+                            });
+                            std::raise(SIGTERM);
+                            EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 2000));
+                        }};
 
 class OpenTyping : public MainWindowFixture {
 public:
@@ -77,6 +89,15 @@ public:
         QTest::keyClicks(box, text);
     }
     QString Stored(const QString &sql) const { return Native(sql).toString(); }
+    // A new main window on a new copy of the fresh database.
+    void Afresh()
+    {
+        TearDown();
+        QFile::remove(db.Path());
+        QFile::copy(tavtest::TestDb::FreshDbPath(), db.Path());
+        QFile::setPermissions(db.Path(), QFile::ReadOwner | QFile::WriteOwner);
+        SetUp();
+    }
 };
 
 TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrTheProgramEnds)
@@ -153,17 +174,7 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
          {}},
     };
     std::vector<WayOut> actions(std::begin(kClosings), std::end(kClosings));
-    actions.push_back(
-        {"SIGTERM",
-         [](tav::MDI &mdi) {
-             bool ended = false;
-             tav::EndOnSignal endOnSignal([&] {
-                 ended = true;
-                 mdi.close();
-             });
-             std::raise(SIGTERM);
-             EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 2000));
-         }});
+    actions.push_back(kSignal);
     // Each action types its own letter after the text, on the one database.
     const QString suffixes = QStringLiteral("bgdz");
     int n = 0;
@@ -291,3 +302,116 @@ TEST_F(OpenTyping, ARefusedTextCanAlwaysBeLeftAndASignalAlwaysEndsTheProgram)
 }
 
 } // namespace
+
+namespace {
+
+// Every kind of editor, with a text it may store (Typed) left open in it, and
+// a newer value stored meanwhile by another writer (or, first, by a second
+// list window and a refresh).
+struct EditorKind {
+    const char *place;
+    // Opens the editor and types Text; returns the editor.
+    std::function<QWidget *(OpenTyping &, const QString &)> type;
+    const char *typed, *storedSql, *newerSql, *newer;
+};
+QWidget *ListEditor(tav::ListWindow *list, int col, const QString &text)
+{
+    OpenTyping::TypeInList(list, col, text);
+    return tavtest::ListProbe(list).tbN;
+}
+QWidget *PanelEditor(OpenTyping &t, long long id, int kind, bool imperative, const QString &text)
+{
+    t.OpenStd(id);
+    t.w->SmallFacts(id, QString(), kind);
+    tav::GrammarPanel &panel = t.w->Grammar();
+    QLineEdit *editor = imperative ? tavtest::PanelProbe(panel).tbImp : tavtest::PanelProbe(panel).tbN;
+    t.TypeInPanel(imperative ? *panel.ImperativesGrid() : *panel.FormsGrid(), editor, imperative ? 1 : 2,
+                  imperative ? 1 : 2, text);
+    return editor;
+}
+QWidget *RemarksEditor(OpenTyping &t, const char *box, const QString &text)
+{
+    t.OpenStd(7);
+    t.w->SmallFacts(7, QString(), 0);
+    t.w->Control<QTextEdit>(box)->insertPlainText(text);
+    return t.w->Control<QTextEdit>(box);
+}
+const EditorKind kEditors[] = {
+    {"English cell, stored in a second list",
+     [](OpenTyping &t, const QString &x) {
+         QWidget *editor = ListEditor(t.OpenStd(7), 5, x);
+         tav::GridStd *second = t.OpenStd(7);
+         tavtest::EditListCell(*second, 1, 5, QStringLiteral("bull"));
+         second->cmdFresh_Click();
+         return editor;
+     },
+     "heifer", "SELECT English FROM Main WHERE ID = 7", "", "bull"},
+    {"standard article cell", [](OpenTyping &t, const QString &x) { return ListEditor(t.OpenStd(352), 3, x); }, "o",
+     "SELECT Art FROM Main WHERE ID = 352", "UPDATE Main SET Art = 'to' WHERE ID = 352", "to"},
+    {"standard Greek cell", [](OpenTyping &t, const QString &x) { return ListEditor(t.OpenStd(7), 4, x); },
+     "agelavdes", "SELECT Greek FROM Main WHERE ID = 7", "UPDATE Main SET Greek = 'agelada' WHERE ID = 7", "agelada"},
+    {"standard Swedish cell", [](OpenTyping &t, const QString &x) { return ListEditor(t.OpenStd(7), 6, x); }, "kviga",
+     "SELECT Lat FROM GreekSwedish WHERE ID = 7", "UPDATE GreekSwedish SET Lat = 'oxe' WHERE ID = 7", "oxe"},
+    {"simple meaning cell", [](OpenTyping &t, const QString &x) { return ListEditor(t.OpenSimple(7), 2, x); },
+     "heifer", "SELECT English FROM Main WHERE ID = 7", "UPDATE Main SET English = 'ox' WHERE ID = 7", "ox"},
+    {"declension cell", [](OpenTyping &t, const QString &x) { return PanelEditor(t, 2, 0, false, x); }, "agavphs",
+     "SELECT sFAck FROM Klino WHERE ID = 2", "UPDATE Klino SET sFAck = 'agavphn' WHERE ID = 2", "agavphn"},
+    {"imperative cell", [](OpenTyping &t, const QString &x) { return PanelEditor(t, 5, 33, true, x); }, "aggivxe",
+     "SELECT SiSimpAct FROM IMPER WHERE ID = 5", "UPDATE IMPER SET SiSimpAct = 'aggivzete' WHERE ID = 5",
+     "aggivzete"},
+    {"first remarks box", [](OpenTyping &t, const QString &x) { return RemarksEditor(t, "tbRem", x); }, "a remark",
+     "SELECT Remarks FROM Main WHERE ID = 7", "UPDATE Main SET Remarks = 'newer' WHERE ID = 7", "newer"},
+    {"second remarks box", [](OpenTyping &t, const QString &x) { return RemarksEditor(t, "tbRemG3", x); },
+     "en kommentar", "SELECT Remarks FROM GreekSwedish WHERE ID = 7",
+     "UPDATE GreekSwedish SET Remarks = 'nyare' WHERE ID = 7", "nyare"},
+};
+
+} // namespace
+
+// A text replaces only the value its editor was opened on: over a newer one,
+// Enter and Exit ask first (No, the default, keeps it) and a signal keeps it.
+TEST_F(OpenTyping, AnOpenEditorNeverStoresOverANewerValueUnasked)
+{
+    const WayOut ways[] = {{"Enter", {}}, kClosings[2], kSignal, {"Enter, Yes", {}}};
+    for (const EditorKind &kind : kEditors) {
+        for (const WayOut &way : ways) {
+            SCOPED_TRACE(std::string(kind.place) + " x " + way.name);
+            Afresh();
+            QWidget *editor = kind.type(*this, QString::fromLatin1(kind.typed));
+            if (*kind.newerSql)
+                tav::WordDb->ExecNative(QString::fromLatin1(kind.newerSql));
+            messages.Clear();
+            const bool yes = !way.act && std::string(way.name) != "Enter";
+            if (yes)
+                messages.Answer(winsys::vbYes);
+            way.act ? way.act(*w) : QTest::keyClick(editor, Qt::Key_Return);
+            EXPECT_EQ(Stored(QString::fromLatin1(kind.storedSql)), QString::fromLatin1(yes ? kind.typed : kind.newer));
+            ASSERT_EQ(messages.Messages().isEmpty(), way.name == kSignal.name);
+            if (!messages.Messages().isEmpty()) {
+                EXPECT_TRUE(messages.Messages()[0].prompt.contains(QLatin1String(kind.newer)));
+                EXPECT_EQ(winsys::DefaultAnswer(messages.Messages()[0].style), winsys::vbNo);
+            }
+        }
+    }
+}
+
+// Esc in every editor brings back the stored text, after a text it may
+// store and after one it refused (a pasted control character).
+TEST_F(OpenTyping, EscInEveryEditorBringsBackTheStoredText)
+{
+    for (const EditorKind &kind : kEditors) {
+        for (const bool refused : {false, true}) {
+            SCOPED_TRACE(std::string(kind.place) + (refused ? " x refused" : " x valid"));
+            Afresh();
+            const QString typed = QString::fromLatin1(kind.typed) + (refused ? QStringLiteral("\x01") : QString());
+            QWidget *editor = kind.type(*this, typed);
+            const QString stored = Stored(QString::fromLatin1(kind.storedSql));
+            if (refused)
+                QTest::keyClick(editor, Qt::Key_Return);
+            QTest::keyClick(editor, Qt::Key_Escape);
+            auto *box = qobject_cast<QTextEdit *>(editor);
+            EXPECT_TRUE(box ? box->toPlainText() == stored : !editor->isVisible());
+            EXPECT_EQ(Stored(QString::fromLatin1(kind.storedSql)), stored);
+        }
+    }
+}
