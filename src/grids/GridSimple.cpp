@@ -302,6 +302,23 @@ void GridSimple::commitMeaning(const QString &Text, int Row)
     g.SetTextMatrix(Row, 2, shown);
 }
 
+std::optional<QString> GridSimple::StoredCellText(long long ID, int Col, const QString &OpenedOn) const
+{
+    switch (Col) {
+    case 2: {
+        // The row's meaning while the word still has it; else the word's
+        // list as it is now.
+        const std::optional<QString> list = StoredCellField(ID, english() ? CellField::English : CellField::Third);
+        if (list && MeaningItems(*list).contains(OpenedOn))
+            return OpenedOn;
+        return list;
+    }
+    case 3: return StoredCellField(ID, CellField::Article);
+    case 4: return StoredCellField(ID, CellField::Greek);
+    default: return std::nullopt;
+    }
+}
+
 void GridSimple::CommitCell(const QString &Text, int Row, int Col)
 {
     flexgrid::FlexGrid &g = *m_grid;

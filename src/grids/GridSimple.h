@@ -47,6 +47,7 @@ protected:
     QString CountCaption(long long Count) const override;
     void LayOut() override { GridSimpleFill(lblSortValue); }
     void CommitCell(const QString &Text, int Row, int Col) override;
+    std::optional<QString> StoredCellText(long long ID, int Col, const QString &OpenedOn) const override;
     int WrapColumn() const override { return 2; }
     CellKind KindOf(int Col) const override
     {

@@ -461,6 +461,15 @@ void GridStd::CommitCell(const QString &Text, int Row, int Col)
     }
 }
 
+std::optional<QString> GridStd::StoredCellText(long long ID, int Col, const QString &) const
+{
+    // The columns CommitCell stores.
+    if (ViewTag() == 33 || Col < 3 || Col > 6)
+        return std::nullopt;
+    static constexpr CellField kFields[] = {CellField::Article, CellField::Greek, CellField::English, CellField::Third};
+    return StoredCellField(ID, kFields[Col - 3]);
+}
+
 // ---------------------------------------------------------------------------
 // Deletion
 

@@ -207,11 +207,13 @@ bool ListWindow::StoreOpenEdit()
     return !tbN->isVisible();
 }
 
+QString ListWindow::placeName() const { return QStringLiteral("the list \"") + windowTitle() + QLatin1Char('"'); }
+
 bool ListWindow::LeaveOpenEdit()
 {
     if (StoreOpenEdit() || !tbN->isVisible())
         return true;
-    if (!winsys::DiscardRefusedText(QStringLiteral("the list \"") + windowTitle() + QLatin1Char('"'), tbN->text()))
+    if (!winsys::DiscardRefusedText(placeName(), tbN->text()))
         return false;
     // The cell shows its stored text again.
     tbN->hide();
@@ -749,6 +751,7 @@ void ListWindow::openEditor(int KeyAscii)
 {
     ShowCellEditor(*m_grid, *tbN, KeyAscii);
     OldCellText = m_grid->Text();
+    m_openedOn = OldCellText;
     CellEditing = true;
     m_editKey = RowKey(m_grid->Row());
     m_editID = m_grid->TextMatrix(m_grid->Row(), 1).trimmed().toLongLong();
@@ -765,6 +768,7 @@ ListWindow::PendingEdit ListWindow::TakeEditor()
     edit.col = m_grid->Col();
     edit.typed = tbN->text();
     edit.old = OldCellText;
+    edit.opened = m_openedOn;
     tbN->hide();
     CellEditing = false;
     return edit;
@@ -794,6 +798,7 @@ void ListWindow::RestoreEditor(const PendingEdit &Edit)
     CellEditing = true;
     m_editKey = Edit.key;
     m_editID = Edit.id;
+    m_openedOn = Edit.opened;
     if (current)
         ShowCellInfo();
     else
@@ -968,6 +973,9 @@ void ListWindow::msFlxMulti_GotFocus()
             g.SetTextMatrix(row, col, OldCellText);
             EditRefused = true;
             failedText = typed;
+        } else if (!mayStoreOver(*checked, col)) {
+            // The newer value stays: the cell shows it, and the edit ends.
+            g.SetTextMatrix(row, col, OldCellText);
         } else {
             g.SetTextMatrix(row, col, *checked);
             try {
@@ -999,9 +1007,26 @@ void ListWindow::msFlxMulti_GotFocus()
     g.SetCol(col);
     g.SetRow(row);
     SetGridBusy(busy);
+    // The editor opens again on the same edit: its text still replaces
+    // only the value it was first opened on.
+    const QString openedOn = m_openedOn;
     openEditor(32);
+    m_openedOn = openedOn;
     if (!failedText.isEmpty())
         tbN->setText(failedText);
+}
+
+bool ListWindow::mayStoreOver(const QString &Text, int Col)
+{
+    const std::optional<QString> now = StoredCellText(m_editID, Col, m_openedOn);
+    if (!now || *now == m_openedOn)
+        return true;
+    // The newer value is what the cell shows again, or what is replaced.
+    OldCellText = *now;
+    if (!winsys::StoreOverNewerValue(placeName(), m_openedOn, *now, Text))
+        return false;
+    m_openedOn = *now;
+    return true;
 }
 
 } // namespace tav

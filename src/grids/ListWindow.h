@@ -18,7 +18,9 @@
 // re-binds or moves the rows closes it first and opens it again over that
 // row, holding what was typed; when the row is gone (or its word deleted,
 // or the window closed by the program) the user is told that the typed text
-// was not stored. A commit stores only into the row's word.
+// was not stored. A commit stores only into the row's word, and only over
+// the value the editor was opened on: where another window stored a newer
+// one meanwhile, the user is asked (winsys::StoreOverNewerValue).
 
 #include "grids/FlexGridLink.h"
 #include "platform/recordset/Recordset.h"
@@ -211,6 +213,12 @@ protected:
     virtual CellKind KindOf(int Col) const = 0;
     // The text lblInfo shows for a row.
     virtual QString InfoText(int Row) const = 0;
+    // The text the cell in Col of word ID shows of what is stored now, read
+    // at the moment of the commit; nothing for a column that stores nothing
+    // or a word no longer stored. OpenedOn is the text the editor was opened
+    // on (a row that shows one of the word's meanings is unchanged while the
+    // word still has it).
+    virtual std::optional<QString> StoredCellText(long long ID, int Col, const QString &OpenedOn) const = 0;
     // The kind SmallFacts is called with for a row, and its text.
     virtual int FactsKind(int Row) const = 0;
     virtual QString FactsText() const { return QString(); }
@@ -234,6 +242,7 @@ protected:
         int col = 0;
         QString typed;
         QString old;
+        QString opened; // the text the editor was first opened on
     };
     PendingEdit TakeEditor();
     // Opens the editor again over the row of Edit's key, with the focus when
@@ -329,6 +338,11 @@ private:
     // letters, the headword with its marks tidied), or nothing when it is
     // refused (the user has been told) or the user keeps what is stored.
     std::optional<QString> checkedText(const QString &Text, int Col);
+    // True when Text may be stored over what the cell's word has stored now:
+    // it is still what the editor was opened on, or the user says so.
+    bool mayStoreOver(const QString &Text, int Col);
+    // The list as a question names it.
+    QString placeName() const;
     // Remembers the current cell, fills the labels and takes the row's word
     // ID; false when the row has no word.
     bool noteCell();
@@ -361,9 +375,11 @@ private:
     QSize m_gridWanted;
     QVector<int> m_fitWidths; // twips, per column
     int m_commits = 0;
-    // The row and word the open editor belongs to.
+    // The row and word the open editor belongs to, and the text it was
+    // opened on (kept while the rows are re-bound under it).
     QString m_editKey;
     long long m_editID = 0;
+    QString m_openedOn;
 };
 
 // A list window as the store addresses it: Link is ListWindowLink or one of

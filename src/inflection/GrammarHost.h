@@ -9,8 +9,11 @@
 
 class QAction;
 class QLineEdit;
-class QTextEdit;
 class QWidget;
+
+namespace winsys {
+class TextBox;
+}
 
 namespace tav {
 
@@ -32,8 +35,8 @@ public:
     // active or the active one is another window (the exercise window).
     virtual ListWindowLink *ActiveList() const = 0;
 
-    virtual QTextEdit *RemarksBox() = 0;  // tbRem
-    virtual QTextEdit *RemarksBox3() = 0; // tbRemG3
+    virtual winsys::TextBox *RemarksBox() = 0;  // tbRem
+    virtual winsys::TextBox *RemarksBox3() = 0; // tbRemG3
     // The boxes beside the search box, tbFind(0) and tbFind(1): enabled and
     // disabled, and emptied, with the panel's own boxes.
     virtual QList<QLineEdit *> ResultBoxes() = 0;

@@ -4,6 +4,7 @@
 #include "inflection/PanelLayout.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
+#include "platform/winsys/TextBox.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
@@ -23,7 +24,6 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -127,24 +127,6 @@ private:
     std::function<void(int &)> m_handler;
     std::function<void()> m_escape;
 };
-
-// Shows a word's remarks. The same text again (most often none) is not set
-// again, so that moving through a list does not repaint the box; the box is
-// still left as a new text leaves it: unmodified, without undo steps, at its
-// start.
-void ShowRemarks(QTextEdit *box, const QString &text)
-{
-    if (box->toPlainText() != text) {
-        box->setPlainText(text);
-        return;
-    }
-    box->document()->clearUndoRedoStacks();
-    box->document()->setModified(false);
-    if (box->textCursor().position() != 0 || box->textCursor().hasSelection())
-        box->moveCursor(QTextCursor::Start);
-    box->verticalScrollBar()->setValue(0);
-    box->horizontalScrollBar()->setValue(0);
-}
 
 } // namespace
 
@@ -398,9 +380,9 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
             if (iGridType == 3)
                 showThirdLanguage(lang, StrLat);
             setMainTextBoxesEnabled(true, false);
-            ShowRemarks(m_host.RemarksBox(), main.Text(QStringLiteral("Remarks")));
-            ShowRemarks(m_host.RemarksBox3(), OptBoHide3 ? main.Text(QStringLiteral("Remarks2"))
-                                                         : lang.Text(QStringLiteral("Remarks")));
+            m_host.RemarksBox()->ShowStored(main.Text(QStringLiteral("Remarks")));
+            m_host.RemarksBox3()->ShowStored(OptBoHide3 ? main.Text(QStringLiteral("Remarks2"))
+                                                        : lang.Text(QStringLiteral("Remarks")));
             setShownWord(lngID);
         }
         if (!conjugationShown)
@@ -449,14 +431,12 @@ void GrammarPanel::BaseFrase()
         Tell(ErrorNotice(error));
     }
     setMainTextBoxesEnabled(false, true);
-    for (QTextEdit *box : {m_host.RemarksBox(), m_host.RemarksBox3()}) {
+    for (winsys::TextBox *box : {m_host.RemarksBox(), m_host.RemarksBox3()}) {
         box->setEnabled(false);
-        box->clear();
+        box->ShowStored(QString());
     }
     setShownWord(0);
     m_host.SetPanelText(4, QString());
-    m_host.RemarksBox()->clear();
-    m_host.RemarksBox3()->clear();
     setVoice(QStringLiteral("0"));
     for (QWidget *w : std::initializer_list<QWidget *>{tbAP, tbPP, fraHad, fraSimple})
         w->hide();

@@ -173,6 +173,10 @@ private:
     void syncEditorFont(flexgrid::FlexGrid &grid);
     void moveOn(flexgrid::FlexGrid &grid);
     void reopenEdit(const CellEdit &edit, const QString &typed);
+    // True when Form may be stored over the cell's form as stored now, read
+    // here: it is still the one the edit was opened on, or the user says
+    // so (winsys::StoreOverNewerValue). Else the cell shows the stored form.
+    bool mayStoreOver(const CellEdit &edit, const QString &tag, const QString &form);
     void showStoredForm(const FormCell &cell, const QString &form);
     QString shownForm(const flexgrid::FlexGrid &grid, int row, const QString &form) const;
     // A view starts drawing the word ID (the article's row: no word).

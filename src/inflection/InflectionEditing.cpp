@@ -2,7 +2,9 @@
 // opens its editor (tbN over msflxKlin, tbImp over msflXImp) on the current
 // cell; Enter, or the grid taking the focus back, commits the text to the
 // database, Esc cancels. An edit belongs to the word, cell and table it was
-// opened on: drawing the panel anew cancels it.
+// opened on: drawing the panel anew cancels it. Its text replaces only the
+// form the cell showed when it was opened; a form stored meanwhile is asked
+// about first.
 #include "inflection/GrammarPanel.h"
 
 #include "inflection/GrammarHost.h"
@@ -285,6 +287,8 @@ void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
             return;
         }
         try {
+            if (!mayStoreOver(edit, tag, form))
+                return;
             CommitInflectionCell(edit.wordID, edit.cell, form);
         } catch (const std::exception &error) {
             // Nothing was stored: the cell shows the stored form, and the
@@ -299,6 +303,19 @@ void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
         showComposedCells(edit, form);
     }
     moveOn(grid);
+}
+
+bool GrammarPanel::mayStoreOver(const CellEdit &edit, const QString &tag, const QString &form)
+{
+    const WordRecord stored = ReadWordRecord(edit.cell.table, edit.wordID);
+    if (!stored.Found())
+        return true; // nothing stored to lose: the commit makes the row
+    const QString now = StoredForm(QString(), edit.row, stored.Text(edit.cell.column));
+    if (winsys::StoreOverNewerValue(QStringLiteral("the grammar panel"), StoredForm(tag, edit.row, edit.oldText), now,
+                                    form))
+        return true;
+    edit.grid->SetTextMatrix(edit.row, edit.col, shownForm(*edit.grid, edit.row, now));
+    return false;
 }
 
 // A stored form as a cell of the grid shows it: behind its particle on the

@@ -6,7 +6,8 @@
 // does the work in the event loop. From the first signal on the program asks
 // nothing (winsys::EndingProgram): every open question gets its answer that
 // changes nothing, typing that can be stored is stored and typing that is
-// refused is dropped. A second signal, or kSecondsToEnd seconds without an
+// refused, or would replace a value stored after its editor opened, is
+// dropped. A second signal, or kSecondsToEnd seconds without an
 // end, ends the process at once.
 
 #include <QObject>

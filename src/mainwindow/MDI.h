@@ -52,6 +52,7 @@ class FlexGrid;
 
 namespace winsys {
 class StatusPanel;
+class TextBox;
 }
 
 namespace tav {
@@ -149,8 +150,8 @@ public:
     // What the grammar panel asks of its window.
     QWidget *HostWindow() override { return this; }
     ListWindowLink *ActiveList() const override;
-    QTextEdit *RemarksBox() override { return tbRem; }
-    QTextEdit *RemarksBox3() override { return tbRemG3; }
+    winsys::TextBox *RemarksBox() override { return tbRem; }
+    winsys::TextBox *RemarksBox3() override { return tbRemG3; }
     QList<QLineEdit *> ResultBoxes() override { return {tbFind[0], tbFind[1]}; }
     // The word shown, set by the grammar panel and the exercise window (0:
     // none); panel 3 shows its ID. The remarks boxes store for it.
@@ -209,6 +210,12 @@ public:
     // Enter would (to the word shown), with the same checks and messages.
     // False when a remark was refused or failed: it stays in its box.
     bool StoreTypedRemarks();
+    // True when Text may be stored as the remark of word ID that the box
+    // shows: the stored remark, read here, is still the one the box was
+    // filled with, or the user says so (winsys::StoreOverNewerValue). Else
+    // the box shows the stored remark (or, where it cannot be read, keeps
+    // the text after telling why).
+    bool mayStoreRemark(winsys::TextBox &box, long long id, const QString &text);
     // The remarks boxes and then the grammar panel's cell editors, as
     // above: a child window that closes stores them first (after the last
     // one the panel shows its base state again). A text that is refused
@@ -345,8 +352,8 @@ private:
     QTreeWidget *tv1 = nullptr;
     QComboBox *cboTree = nullptr;
     QPushButton *cmdShow = nullptr;
-    QTextEdit *tbRem = nullptr;
-    QTextEdit *tbRemG3 = nullptr;
+    winsys::TextBox *tbRem = nullptr;
+    winsys::TextBox *tbRemG3 = nullptr;
     QLabel *lblRem = nullptr;
     QLabel *lblRem3 = nullptr;
     QLabel *lblGrip = nullptr;

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace tav {
 
@@ -30,6 +31,22 @@ protected:
     {
         auto *frame = qobject_cast<MDI *>(window());
         return (frame && frame->MoveTabFocus(next)) || QMdiSubWindow::focusNextPrevChild(next);
+    }
+    // The frame notes which title-bar button is under the pointer only on a
+    // move that begins off its title and edges: a pointer that came to the
+    // close box straight from there (back from a question, say) pressed
+    // nothing. Two moves without a button to the press's place bring the
+    // frame's notes up to date first.
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton) {
+            for (int i = 0; i < 2; ++i) {
+                QMouseEvent move(QEvent::MouseMove, event->position(), event->globalPosition(), Qt::NoButton,
+                                 Qt::NoButton, event->modifiers());
+                QMdiSubWindow::mouseMoveEvent(&move);
+            }
+        }
+        QMdiSubWindow::mousePressEvent(event);
     }
     void closeEvent(QCloseEvent *event) override
     {

@@ -7,6 +7,7 @@
 #include "exercise/ExerciseLaunch.h"
 #include "grids/ListWindow.h"
 #include "help/HTMLHelp.h"
+#include "platform/winsys/TextBox.h"
 
 #include <QApplication>
 #include <QMdiArea>

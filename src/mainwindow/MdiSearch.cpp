@@ -8,6 +8,7 @@
 #include "grids/ListOpeners.h"
 #include "inflection/GrammarPanel.h"
 #include "mainwindow/MdiListHost.h"
+#include "platform/winsys/TextBox.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "platform/winsys/core/Pointer.h"
 #include "store/ListEdits.h"
@@ -37,7 +38,7 @@ namespace tav {
 namespace {
 
 // Hands the Enter key of a remarks box to its handler; a handled key does not
-// reach the box.
+// reach the box. Esc brings back the stored remark, as in every editor.
 class EnterKeys : public QObject {
 public:
     EnterKeys(QObject *box1, std::function<void(int &)> key1, QObject *box2, std::function<void(int &)> key2)
@@ -51,6 +52,12 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape) {
+            auto *box = qobject_cast<winsys::TextBox *>(watched);
+            if (box)
+                box->ShowStored(box->StoredText());
+            return box != nullptr;
+        }
         if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
             return false;
         int KeyAscii = 13;
@@ -194,7 +201,7 @@ void MDI::tbRem_KeyPress(int &KeyAscii)
     if (!form || !id)
         return;
     const std::optional<QString> remark = RemarkText(*tbRem);
-    if (!remark)
+    if (!remark || !mayStoreRemark(*tbRem, id, *remark))
         return;
     const QString &text = *remark;
     SaveBusy = true;
@@ -203,6 +210,10 @@ void MDI::tbRem_KeyPress(int &KeyAscii)
             list->GetPos(id, text, 12);
         else if (ExerciseWindowLink *exercise = ExerciseInstance(); exercise && exercise->Form() == form)
             exercise->GetPos(id, text, 12);
+        // The box now replaces what was stored here (the windows tell their
+        // own failures).
+        if (m_shownWordID == id && StoredRemark(id, false) == text)
+            tbRem->MarkStored(text);
     } catch (const std::exception &e) {
         Tell(ErrorNotice(e));
     }
@@ -221,7 +232,7 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
     if (!form || !id)
         return;
     const std::optional<QString> remark = RemarkText(*tbRemG3);
-    if (!remark)
+    if (!remark || !mayStoreRemark(*tbRemG3, id, *remark))
         return;
     const QString &text = *remark;
     SaveBusy = true;
@@ -232,8 +243,23 @@ void MDI::tbRemG3_KeyPress(int &KeyAscii)
     const Outcome stored = OptBoHide3 ? SaveRemarks2(grid, id, text) : SaveRemarks(grid, id, text);
     Tell(stored.Failure);
     if (stored)
-        tbRemG3->document()->setModified(false);
+        tbRemG3->MarkStored(text);
     SaveBusy = false;
+}
+
+bool MDI::mayStoreRemark(winsys::TextBox &box, long long id, const QString &text)
+{
+    QString now;
+    try {
+        now = StoredRemark(id, &box == tbRemG3);
+    } catch (const std::exception &e) {
+        Tell(ErrorNotice(e));
+        return false;
+    }
+    if (winsys::StoreOverNewerValue(QStringLiteral("the remarks box"), box.StoredText(), now, text))
+        return true;
+    box.ShowStored(now);
+    return false;
 }
 
 bool MDI::StoreTypedRemarks()
@@ -241,12 +267,17 @@ bool MDI::StoreTypedRemarks()
     const long long id = m_shownWordID;
     if (!id || SaveBusy)
         return true;
-    for (QTextEdit *box : {tbRem, tbRemG3}) {
+    for (winsys::TextBox *box : {tbRem, tbRemG3}) {
         if (!box->isEnabled() || !box->document()->isModified())
             continue;
         const std::optional<QString> remark = RemarkText(*box);
         if (!remark)
             return false;
+        if (!mayStoreRemark(*box, id, *remark)) {
+            if (box->document()->isModified())
+                return false; // the stored remark could not be read
+            continue;
+        }
         SaveBusy = true;
         NoGridLink noGrid;
         const Outcome stored = box == tbRem ? SaveMainRemarks(id, *remark)
@@ -256,7 +287,7 @@ bool MDI::StoreTypedRemarks()
         Tell(stored.Failure);
         if (!stored)
             return false;
-        box->document()->setModified(false);
+        box->MarkStored(*remark);
     }
     return true;
 }

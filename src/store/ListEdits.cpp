@@ -12,6 +12,19 @@
 
 namespace tav {
 
+std::optional<QString> StoredCellField(long long ID, CellField Field)
+{
+    switch (Field) {
+    case CellField::Article: return FindMainField(ID, QStringLiteral("Art"));
+    case CellField::Greek: return FindMainField(ID, QStringLiteral("Greek"));
+    case CellField::English: return FindMainField(ID, QStringLiteral("English"));
+    case CellField::Third: break;
+    }
+    if (!MainIDExists(ID))
+        return std::nullopt;
+    return GetLangField(ID);
+}
+
 QString CellEditText(const QString &Typed)
 {
     QString text = Typed;

@@ -67,6 +67,14 @@ QStringList MeaningItems(const QString &Typed);
 std::optional<QString> StoreMeaningList(MeaningLanguage Language, long long ID, const QString &OldList,
                                         const QString &NewList);
 
+// The facts of a word a list cell stores: its article, its Greek spelling
+// and its meaning list in English or in the third language.
+enum class CellField { Article, Greek, English, Third };
+// What is stored now for Field of word ID, as a list cell shows it ("" for
+// Null or a word without a third-language row); nothing when the word is no
+// longer in Main.
+std::optional<QString> StoredCellField(long long ID, CellField Field);
+
 // Removes the word from Main and its rows from every other table that keeps
 // word IDs (inflections, inflected forms, wrong answers, the meaning tables of
 // every language), in one transaction; the word also leaves the repetition

@@ -5,6 +5,7 @@
 #include "platform/winsys/notice/Notice.h"
 #include "store/DbTransaction.h"
 #include "store/EditRefusal.h"
+#include "store/FormQueries.h"
 #include "store/GreekLetters.h"
 #include "store/ListWindowLink.h"
 #include "store/SharedState.h"
@@ -312,6 +313,15 @@ void UpdateLangField(const QString &Value, long long ID)
 Outcome SaveRemarks(GridLink &Grid, long long ID, const QString &Text) { return SaveRemarkTo(Grid, ID, Text, true); }
 
 Outcome SaveRemarks2(GridLink &Grid, long long ID, const QString &Text) { return SaveRemarkTo(Grid, ID, Text, false); }
+
+QString StoredRemark(long long ID, bool Second)
+{
+    if (!Second)
+        return ReadWordRecord(QStringLiteral("Main"), ID).Text(QStringLiteral("Remarks"));
+    if (OptBoHide3)
+        return ReadWordRecord(QStringLiteral("Main"), ID).Text(QStringLiteral("Remarks2"));
+    return ReadWordRecord(Lang3Table, ID).Text(QStringLiteral("Remarks"));
+}
 
 Outcome SaveMainRemarks(long long ID, const QString &Text)
 {

@@ -101,4 +101,9 @@ Outcome SaveRemarks2(GridLink &Grid, long long ID, const QString &Text);
 // windows store it, without giving a grid anything back.
 Outcome SaveMainRemarks(long long ID, const QString &Text);
 
+// The remark stored now for word ID, as the remarks boxes show it: the
+// first (Main.Remarks), or the second (Remarks of its row in Lang3Table, or
+// Main.Remarks2 while the third language is hidden). "" for Null or no row.
+QString StoredRemark(long long ID, bool Second);
+
 } // namespace tav

@@ -118,6 +118,7 @@ TEST_F(RemarksFixture, TheSecondBoxWritesTheThirdLanguagesRemarkOrRemarks2WhenIt
     EXPECT_FALSE(tav::SaveBusy);
 
     tav::OptBoHide3 = true;
+    w->SmallFacts(id); // the switch shows the word anew
     w->Control<QTextEdit>("tbRemG3")->setPlainText(QStringLiteral("second remark"));
     QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Enter);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));
@@ -171,6 +172,7 @@ TEST_F(RemarksFixture, TheSecondBoxStoresForTheWordShownWhileAWindowWithoutAGrid
     EXPECT_FALSE(tav::SaveBusy);
 
     tav::OptBoHide3 = true;
+    w->SmallFacts(id); // the switch shows the word anew
     w->Control<QTextEdit>("tbRemG3")->setPlainText(QStringLiteral("second remark"));
     QTest::keyClick(w->Control<QTextEdit>("tbRemG3"), Qt::Key_Return);
     EXPECT_EQ(Stored(QStringLiteral("SELECT Remarks2 FROM Main WHERE ID = %1")), QStringLiteral("second remark"));

@@ -18,12 +18,15 @@
 #include "store/Dynasets.h"
 #include "store/SharedState.h"
 #include "store/SqlStrings.h"
+#include "store/WindowRoutines.h"
 #include "mainwindow/EndOnSignal.h"
 
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTest>
 #include <QTextEdit>
 
@@ -42,11 +45,36 @@ struct WayOut {
 };
 
 // The ways a user closes the windows: the close box, Close all and Exit.
+// Clicks the close box of the last child window, the pointer coming from
+// the title's text.
+void ClickCloseBox(QMdiSubWindow *sub)
+{
+    QStyleOptionTitleBar bar;
+    bar.initFrom(sub);
+    bar.titleBarFlags = sub->windowFlags();
+    bar.rect = QRect(0, 0, sub->width(), sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, sub));
+    const QPoint box = sub->style()->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarCloseButton, sub).center();
+    QTest::mouseMove(sub, QPoint(sub->width() / 2, box.y()));
+    QTest::mouseMove(sub, box);
+    QTest::mouseClick(sub, Qt::LeftButton, {}, box);
+}
+
 const WayOut kClosings[] = {
-    {"close box", [](tav::MDI &mdi) { mdi.Control<QMdiArea>("mdiClient")->subWindowList().last()->close(); }},
+    {"close box", [](tav::MDI &mdi) { ClickCloseBox(mdi.Control<QMdiArea>("mdiClient")->subWindowList().last()); }},
     {"Close all", [](tav::MDI &mdi) { mdi.mnuCloseAll_Click(); }},
     {"Exit", [](tav::MDI &mdi) { mdi.close(); }},
 };
+
+// A logout: the program ends on SIGTERM.
+const WayOut kSignal = {"SIGTERM", [](tav::MDI &mdi) {
+                            bool ended = false;
+                            tav::EndOnSignal endOnSignal([&] {
+                                ended = true;
+                                mdi.close();
+                            });
+                            std::raise(SIGTERM);
+                            EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 2000));
+                        }};
 
 class OpenTyping : public MainWindowFixture {
 public:
@@ -77,6 +105,8 @@ public:
         QTest::keyClicks(box, text);
     }
     QString Stored(const QString &sql) const { return Native(sql).toString(); }
+    // A new main window on a new copy of the fresh database.
+    void Afresh() { TearDown(), db.~TestDb(), new (&db) tavtest::TestDb, SetUp(); }
 };
 
 TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrTheProgramEnds)
@@ -153,17 +183,7 @@ TEST_F(OpenTyping, EveryEditorAndRemarksBoxKeepsItsTypingWhenWindowsCloseOrThePr
          {}},
     };
     std::vector<WayOut> actions(std::begin(kClosings), std::end(kClosings));
-    actions.push_back(
-        {"SIGTERM",
-         [](tav::MDI &mdi) {
-             bool ended = false;
-             tav::EndOnSignal endOnSignal([&] {
-                 ended = true;
-                 mdi.close();
-             });
-             std::raise(SIGTERM);
-             EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 2000));
-         }});
+    actions.push_back(kSignal);
     // Each action types its own letter after the text, on the one database.
     const QString suffixes = QStringLiteral("bgdz");
     int n = 0;
@@ -291,3 +311,95 @@ TEST_F(OpenTyping, ARefusedTextCanAlwaysBeLeftAndASignalAlwaysEndsTheProgram)
 }
 
 } // namespace
+
+namespace {
+
+// Every kind of editor with a text it may store (typed) left open, and a
+// newer value stored meanwhile (newerSql, else by a second list and F5).
+struct EditorKind {
+    const char *place;
+    std::function<QWidget *(OpenTyping &, const QString &)> type; // opens the editor, types, returns it
+    const char *typed, *storedSql, *newerSql, *newer;
+};
+QWidget *InList(tav::ListWindow *list, int col, const QString &text)
+{
+    OpenTyping::TypeInList(list, col, text);
+    return tavtest::ListProbe(list).tbN;
+}
+QWidget *InPanel(OpenTyping &t, long long id, const QString &text)
+{
+    t.OpenStd(id);
+    t.w->SmallFacts(id, QString(), 0);
+    t.TypeInPanel(*t.w->Grammar().FormsGrid(), tavtest::PanelProbe(t.w->Grammar()).tbN, 2, 2, text);
+    return tavtest::PanelProbe(t.w->Grammar()).tbN;
+}
+QWidget *InBox(OpenTyping &t, const char *box, const QString &text)
+{
+    t.OpenStd(7);
+    t.w->SmallFacts(7, QString(), 0);
+    t.w->Control<QTextEdit>(box)->insertPlainText(text);
+    return t.w->Control<QTextEdit>(box);
+}
+const EditorKind kEditors[] = {
+    {"English cell, stored in a second list", [](OpenTyping &t, const QString &x) {
+         QWidget *editor = InList(t.OpenStd(7), 5, x);
+         tavtest::EditListCell(*t.OpenStd(7), 1, 5, QStringLiteral("bull"));
+         return tav::RefreshGridForms(), editor;
+     }, "heifer", "SELECT English FROM Main WHERE ID = 7", "", "bull"},
+    {"article cell", [](OpenTyping &t, const QString &x) { return InList(t.OpenStd(352), 3, x); }, "o",
+     "SELECT Art FROM Main WHERE ID = 352", "UPDATE Main SET Art = 'to' WHERE ID = 352", "to"},
+    {"simple meaning cell", [](OpenTyping &t, const QString &x) { return InList(t.OpenSimple(7), 2, x); }, "heifer",
+     "SELECT English FROM Main WHERE ID = 7", "UPDATE Main SET English = 'ox' WHERE ID = 7", "ox"},
+    {"declension cell", [](OpenTyping &t, const QString &x) { return InPanel(t, 2, x); }, "agavphs",
+     "SELECT sFAck FROM Klino WHERE ID = 2", "UPDATE Klino SET sFAck = 'agavphn' WHERE ID = 2", "agavphn"},
+    {"first remarks box", [](OpenTyping &t, const QString &x) { return InBox(t, "tbRem", x); }, "a remark",
+     "SELECT Remarks FROM Main WHERE ID = 7", "UPDATE Main SET Remarks = 'newer' WHERE ID = 7", "newer"},
+    {"second remarks box", [](OpenTyping &t, const QString &x) { return InBox(t, "tbRemG3", x); }, "en kommentar",
+     "SELECT Remarks FROM GreekSwedish WHERE ID = 7", "UPDATE GreekSwedish SET Remarks = 'nyare' WHERE ID = 7", "nyare"},
+};
+
+} // namespace
+
+// A text replaces only the value its editor was opened on: over a newer one,
+// Enter and Exit ask first (No, the default, keeps it) and a signal keeps it.
+TEST_F(OpenTyping, AnOpenEditorNeverStoresOverANewerValueUnasked)
+{
+    const WayOut ways[] = {{"Enter", {}}, kClosings[2], kSignal, {"Enter, Yes", {}}};
+    for (const EditorKind &kind : kEditors) {
+        for (const WayOut &way : ways) {
+            SCOPED_TRACE(std::string(kind.place) + " x " + way.name);
+            Afresh();
+            QWidget *editor = kind.type(*this, QString::fromLatin1(kind.typed));
+            if (*kind.newerSql)
+                tav::WordDb->ExecNative(QString::fromLatin1(kind.newerSql));
+            messages.Clear();
+            const bool yes = way.name == ways[3].name, signal = way.name == kSignal.name;
+            if (yes)
+                messages.Answer(winsys::vbYes);
+            way.act ? way.act(*w) : QTest::keyClick(editor, Qt::Key_Return);
+            EXPECT_EQ(Stored(QString::fromLatin1(kind.storedSql)), QString::fromLatin1(yes ? kind.typed : kind.newer));
+            ASSERT_EQ(messages.Messages().isEmpty(), signal);
+            EXPECT_TRUE(signal || messages.Messages()[0].prompt.contains(QLatin1String(kind.newer)));
+        }
+    }
+}
+
+// Esc in every editor brings back the stored text, after a text it may
+// store and after one it refused (a pasted control character).
+TEST_F(OpenTyping, EscInEveryEditorBringsBackTheStoredText)
+{
+    for (const EditorKind &kind : kEditors) {
+        for (const QString &tail : {QString(), QStringLiteral("\x01")}) {
+            SCOPED_TRACE(std::string(kind.place) + (tail.isEmpty() ? " x valid" : " x refused"));
+            Afresh();
+            QWidget *editor = kind.type(*this, QString::fromLatin1(kind.typed) + tail);
+            const QString stored = Stored(QString::fromLatin1(kind.storedSql));
+            if (!tail.isEmpty())
+                QTest::keyClick(editor, Qt::Key_Return); // refused: the text stays
+            QTest::keyClick(editor, Qt::Key_Escape);
+            const auto *box = qobject_cast<QTextEdit *>(editor);
+            EXPECT_TRUE(box ? box->toPlainText() == stored : !editor->isVisible());
+            EXPECT_EQ(Stored(QString::fromLatin1(kind.storedSql)), stored);
+        }
+    }
+}

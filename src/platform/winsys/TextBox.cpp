@@ -1,6 +1,8 @@
 #include "platform/winsys/TextBox.h"
 
 #include <QMimeData>
+#include <QScrollBar>
+#include <QTextDocument>
 
 namespace winsys {
 
@@ -18,6 +20,27 @@ QString PlainTextOf(const QMimeData *source)
 } // namespace
 
 TextBox::TextBox(QWidget *parent) : QTextEdit(parent) { setAcceptRichText(false); }
+
+void TextBox::ShowStored(const QString &text)
+{
+    m_stored = text;
+    if (toPlainText() != text) {
+        setPlainText(text);
+        return;
+    }
+    document()->clearUndoRedoStacks();
+    document()->setModified(false);
+    if (textCursor().position() != 0 || textCursor().hasSelection())
+        moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+}
+
+void TextBox::MarkStored(const QString &text)
+{
+    m_stored = text;
+    document()->setModified(false);
+}
 
 bool TextBox::canInsertFromMimeData(const QMimeData *source) const { return !PlainTextOf(source).isEmpty(); }
 

@@ -89,4 +89,29 @@ bool DiscardRefusedText(const QString &Place, const QString &Typed)
                           AppTitle) == vbYes;
 }
 
+namespace {
+// A value as a question names it.
+QString Quoted(const QString &Value)
+{
+    return Value.isEmpty() ? QStringLiteral("nothing") : QLatin1Char('"') + Value + QLatin1Char('"');
+}
+} // namespace
+
+QString StoreOverNewerValueQuestion(const QString &Place, const QString &OpenedOn, const QString &StoredNow,
+                                    const QString &Typed)
+{
+    return QStringLiteral("The text \"") + Typed + QStringLiteral("\" typed in ") + Place +
+           QStringLiteral(" was to replace ") + Quoted(OpenedOn) + QStringLiteral(", but ") + Quoted(StoredNow) +
+           QStringLiteral(" has been stored there since.\n\nYes stores the text typed over it; No keeps ") +
+           Quoted(StoredNow) + QStringLiteral(" and drops the text typed.");
+}
+
+bool StoreOverNewerValue(const QString &Place, const QString &OpenedOn, const QString &StoredNow, const QString &Typed)
+{
+    if (StoredNow == OpenedOn || StoredNow == Typed)
+        return true;
+    return MsgBox(StoreOverNewerValueQuestion(Place, OpenedOn, StoredNow, Typed),
+                  vbYesNo | vbExclamation | vbDefaultButton2, AppTitle) == vbYes;
+}
+
 } // namespace winsys

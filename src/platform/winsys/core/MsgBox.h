@@ -48,6 +48,18 @@ bool DiscardRefusedText(const QString &Place, const QString &Typed);
 // Its question.
 QString DiscardRefusedTextQuestion(const QString &Place, const QString &Typed);
 
+// Asked just before the text of an editor in Place is stored, with the value
+// stored now read at that moment: an editor's text replaces only the value
+// it was opened on (OpenedOn). Where another window stored a newer value
+// meanwhile, true (Yes) stores Typed over it; false (No, the default answer,
+// Esc, the close box) keeps what is stored. As the program ends on a signal
+// it asks nothing and keeps what is stored. True, without a question, when
+// the stored value is still the one the editor was opened on, or is Typed.
+bool StoreOverNewerValue(const QString &Place, const QString &OpenedOn, const QString &StoredNow, const QString &Typed);
+// Its question.
+QString StoreOverNewerValueQuestion(const QString &Place, const QString &OpenedOn, const QString &StoredNow,
+                                    const QString &Typed);
+
 // Set once the program ends on a signal (a logout, a shutdown): from then on
 // MsgBox shows nothing and waits for no answer; it writes the prompt to
 // stderr and returns SafeAnswer(style).
