@@ -1,5 +1,7 @@
 #include "store/WordFileGuard.h"
 
+#include "platform/dao/Dao.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -112,15 +114,17 @@ JournalContents ReadJournal(const QString &path)
 }
 
 // True when the journal was written from the file as it is. Every write of
-// the program first rewrites the file's mark (header bytes 60-63), so its
-// journal saves page 1 before any other: the saved header must hold the
-// file's format bytes and mark, and the file's change counter (bytes 24-27)
-// must be the saved one or one further (the commit had begun to write the
-// file). The mark is renewed at each compaction and at each run's first
-// write, so a backup of another compaction or run does not fit even with
-// the same counter. A journal that saves page 1 alone and differs from the
-// file only in those header fields (a crash while the mark was renewed)
-// fits too: playing it back changes nothing but them.
+// the program first steps the file's mark (header bytes 60-63) to the next
+// one (dao::Database::NextFileMark), so its journal saves page 1: the file
+// is the one the journal was written from when its first page is still the
+// saved one byte for byte (the commit had not reached it), or when its
+// header holds the saved format bytes, the mark after the saved one and the
+// saved change counter (bytes 24-27) plus one (the commit had written it).
+// A copy of the file changed by another program (an in-place VACUUM, any
+// commit) keeps the mark and so fits neither. A journal that saves page 1
+// alone and differs from the file only in those header fields (a crash
+// while the mark was renewed at random, at a run's first write or a
+// compaction) fits too: playing it back changes nothing but them.
 bool JournalFitsFile(const QString &journalPath, const QString &databasePath)
 {
     const JournalContents journal = ReadJournal(journalPath);
@@ -133,23 +137,20 @@ bool JournalFitsFile(const QString &journalPath, const QString &databasePath)
     if (current.size() < kHeaderBytes)
         return false;
     const QByteArray &saved = journal.firstPage;
+    if (current == saved)
+        return true;
     const quint32 savedCounter = BigEndian32(saved, 24);
-    const quint32 fileCounter = BigEndian32(current, 24);
-    const bool counterFits = fileCounter == savedCounter || fileCounter == savedCounter + 1;
-    // A journal that saves page 1 alone is the mark's own renewal, whose
-    // commit gives the file another mark: a file one commit ahead with the
-    // saved mark is then not this file but a copy (VACUUMed in place) that
-    // happens to fit; only the check below, of the whole page, takes it.
-    const bool aheadWithTheSameMark = journal.records == 1 && fileCounter == savedCounter + 1;
-    if (saved.left(24) == current.left(24) && saved.mid(60, 4) == current.mid(60, 4) && counterFits &&
-        !aheadWithTheSameMark)
+    const bool oneCommitOn = BigEndian32(current, 24) == savedCounter + 1;
+    if (saved.left(24) == current.left(24) && oneCommitOn &&
+        BigEndian32(current, 60) == dao::Database::NextFileMark(BigEndian32(saved, 60)))
         return true;
     auto headerFieldsBlanked = [](QByteArray page) {
         for (const auto &[from, length] : {std::pair{24, 4}, std::pair{60, 4}, std::pair{92, 8}})
             page.replace(from, length, QByteArray(length, '\0'));
         return page;
     };
-    return journal.records == 1 && counterFits && current.size() == saved.size() &&
+    return journal.records == 1 && oneCommitOn && current.size() == saved.size() &&
+           BigEndian32(current, 60) != BigEndian32(saved, 60) &&
            database.size() == qint64(journal.originalPages) * journal.pageSize &&
            headerFieldsBlanked(saved) == headerFieldsBlanked(current);
 }
@@ -299,6 +300,8 @@ UntrustedSideFiles UntrustedLeftovers(const QString &file, bool crashedRun)
         found.foreign << journal + QStringLiteral(" (a change that another program did not finish)");
     else if (!JournalFitsFile(journal, file))
         found.otherCopysJournal = journal;
+    else
+        found.ownJournal = true;
     return found;
 }
 

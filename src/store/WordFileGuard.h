@@ -75,13 +75,16 @@ struct UntrustedSideFiles {
     // The journal of a crashed run of this program, written for another copy
     // of the file: the file was replaced after the crash.
     QString otherCopysJournal;
+    // The journal of a crashed run of this program, written from this very
+    // file: the engine plays it back when it opens the file.
+    bool ownJournal = false;
     bool Empty() const { return foreign.isEmpty() && otherCopysJournal.isEmpty(); }
 };
 
 // A rollback journal is trusted only when a crashed run of the program on
 // this file was found (crashedRun) and the journal was written from the
-// file's current state (its copy of the first page holds the file's mark and
-// change counter, or one commit before).
+// file's current state (its copy of the first page is the file's first
+// page, or the file holds the next mark and change counter after it).
 UntrustedSideFiles UntrustedLeftovers(const QString &file, bool crashedRun);
 
 } // namespace tav

@@ -141,16 +141,22 @@ public:
     bool FileStillAtPath() const;
 
     // The file's mark: a number in its header (the user_version field) that
-    // tells one line of the file's history from another. Every transaction
-    // that writes rewrites the mark first, so the first page is always the
-    // first one its rollback journal saves: a start after a crash can then
-    // compare the journal's copy of the header (mark and change counter)
-    // with the file's. RenewFileMark gives the file a new random mark in a
+    // tells one state of the file from another. Every transaction that
+    // writes first steps the mark to NextFileMark of the one it found, so
+    // the first page is always saved by its rollback journal, and the file
+    // after the commit carries a mark that a copy of the file changed by
+    // another program (which keeps the mark) does not: a start after a
+    // crash can then tell from the journal's copy of the header (mark and
+    // change counter) whether the file is the very one the journal was
+    // written from. RenewFileMark gives the file a new random mark in a
     // transaction of its own; with atFirstWrite, just before this
     // connection's first write (a connection that only reads changes
-    // nothing).
+    // nothing), so that two runs from the same state part at once.
     void RenewFileMark(bool atFirstWrite = false);
     quint32 FileMark() const;
+    // The mark a write gives a file that carries mark: never mark itself
+    // and never 0.
+    static quint32 NextFileMark(quint32 mark);
 
     // Plumbing for Recordset and tests.
     sqlite3 *Handle() const;
@@ -204,7 +210,7 @@ private:
     // Runs st (prepared by prepareWrite) to its end, ending the transaction
     // prepareWrite began for it: committed when st succeeded, else rolled back.
     void stepWrite(sqlite3_stmt *st, const QString &sql, bool ownTransaction);
-    // Rewrites the mark with the value it holds, once per transaction.
+    // Steps the mark to its successor, once per transaction.
     void touchFileMark();
     // Writes a new random mark in a transaction of its own.
     void writeNewMark();
@@ -249,7 +255,8 @@ private:
     bool m_fileKnown = false;
     bool m_readOnly = false;
     bool m_leaveWal = false; // the file is in WAL mode: switch before the first write
-    bool m_markTouched = false; // the open transaction has rewritten the mark
+    bool m_markTouched = false; // the open transaction has stepped the mark
+    quint32 m_markFound = 0;    // the mark it found before that
     bool m_renewMark = false;   // give the file a new mark before the first write
     long long m_recordsAffected = 0;
     int m_transactionDepth = 0;
