@@ -6,8 +6,9 @@
 // does the work in the event loop. From the first signal on the program asks
 // nothing (winsys::EndingProgram): every open question gets its answer that
 // changes nothing, typing that can be stored is stored and typing that is
-// refused is dropped. A second signal, or kSecondsToEnd seconds without an
-// end, ends the process at once.
+// refused is dropped, and a compaction under way is abandoned. A second
+// signal, or kSecondsToEnd seconds without an end, ends the process at once,
+// removing the run's lock and a compaction's copy first.
 
 #include <QObject>
 
@@ -26,7 +27,8 @@ public:
     // modal dialog is open any more (each open one is closed first, as its
     // Escape or close button would).
     explicit EndOnSignal(std::function<void()> end, QObject *parent = nullptr);
-    // Restores the default handlers and takes back the time limit.
+    // Restores the signals' default ends (after the run's files are removed)
+    // and takes back the time limit.
     ~EndOnSignal() override;
     EndOnSignal(const EndOnSignal &) = delete;
     EndOnSignal &operator=(const EndOnSignal &) = delete;

@@ -28,6 +28,11 @@ namespace tav {
 // says it is done.
 Outcome CompactWordDatabase();
 
+// Called from a signal handler when the program is to end (safe there): a
+// compaction under way gives its copy up and removes it, and the old file
+// stays; false again for a run that goes on.
+void AbandonCompaction(bool abandon);
+
 // Writes a file's data, or a folder's entries, through to the disk (fsync);
 // throws std::runtime_error with the system's reason when it cannot.
 void FlushPathToDisk(const QString &path);

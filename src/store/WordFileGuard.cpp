@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QSysInfo>
 
+#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -204,6 +205,40 @@ QString CannotRemoveLock(const QString &path, const QFileInfo &info)
                           "start again.");
 }
 
+
+// One file RemoveRunFilesNow removes: its path as the system takes it, in
+// storage a signal handler may read (no allocation), valid while set.
+struct RunFile {
+    char path[4096] = {};
+    std::atomic<bool> set = false;
+};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+// The lock first, then the compaction's files.
+RunFile g_runFiles[5];
+constexpr int kLockSlot = 0;
+
+void NoteRunFile(int slot, const QString &path)
+{
+    RunFile &file = g_runFiles[slot];
+    file.set = false;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.size() >= qsizetype(sizeof file.path))
+        return;
+    std::memcpy(file.path, name.constData(), size_t(name.size()) + 1);
+    file.set = true;
+}
+
+// The lock of this run, noted while it is held.
+std::shared_ptr<QLockFile> NotedLock(const QString &path)
+{
+    return std::shared_ptr<QLockFile>(new QLockFile(path), [](QLockFile *lock) {
+        if (lock->isLocked())
+            g_runFiles[kLockSlot].set = false;
+        delete lock;
+    });
+}
+
 } // namespace
 
 WordFileLock LockWordFile(const QString &file)
@@ -211,15 +246,19 @@ WordFileLock LockWordFile(const QString &file)
     WordFileLock result;
     const QString path = WordFileLockPath(file);
     const bool lockThere = QFileInfo::exists(path);
-    auto lock = std::make_shared<QLockFile>(path);
+    auto lock = NotedLock(path);
     // Only a lock whose program is gone is stale, however old it is: the
     // program may run for days.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
+    auto taken = [&](bool crashedRun) {
+        NoteRunFile(kLockSlot, path);
+        result = {};
         result.lock = std::move(lock);
-        result.crashedRunFound = lockThere;
+        result.crashedRunFound = crashedRun;
         return result;
-    }
+    };
+    if (lock->tryLock(0))
+        return taken(lockThere);
     if (lock->error() == QLockFile::LockFailedError) {
         result.heldElsewhere = true;
         // A lock of another computer, or of another user's program, is never
@@ -236,11 +275,8 @@ WordFileLock LockWordFile(const QString &file)
         }
         // A lock counts only for the file it was written for: one that
         // names a program running here but is not held is a copy.
-        if (info.ownerId() == ::getuid() && !LockFileHeld(path) && QFile::remove(path) && lock->tryLock(0)) {
-            result = {};
-            result.lock = std::move(lock);
-            result.crashedRunFound = true;
-        }
+        if (info.ownerId() == ::getuid() && !LockFileHeld(path) && QFile::remove(path) && lock->tryLock(0))
+            return taken(true);
         return result;
     }
     result.failure = QStringLiteral("Its lock file ") + path + QStringLiteral(" cannot be created.");
@@ -265,6 +301,24 @@ WordFileLock TakeOverWordFileLock(const QString &file)
     if (taken.lock)
         taken.crashedRunFound = true;
     return taken;
+}
+
+void NoteCompactionCopy(const QString &file, bool writing)
+{
+    const QStringList paths = CompactionTempFiles(file);
+    for (int i = 0; i < paths.size(); ++i) {
+        if (writing)
+            NoteRunFile(kLockSlot + 1 + i, paths[i]);
+        else
+            g_runFiles[kLockSlot + 1 + i].set = false;
+    }
+}
+
+void RemoveRunFilesNow()
+{
+    for (RunFile &file : g_runFiles)
+        if (file.set.exchange(false))
+            ::unlink(file.path);
 }
 
 QString CompactionTempPath(const QString &file)

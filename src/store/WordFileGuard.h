@@ -65,6 +65,14 @@ void RemoveCompactionLeftovers(const QString &file);
 QString CompactionTempPath(const QString &file);
 QStringList CompactionTempFiles(const QString &file);
 
+// The files of this run that an end of the process the program sees coming
+// removes even when the program cannot end normally (a second end signal,
+// the time limit after the first): the lock it holds (LockWordFile notes it
+// until it is released) and a compaction's copy while it is written
+// (NoteCompactionCopy). RemoveRunFilesNow is safe in a signal handler.
+void NoteCompactionCopy(const QString &file, bool writing);
+void RemoveRunFilesNow();
+
 // The files beside the word database that the engine would apply to it when
 // it opens it but that cannot be shown to belong to it.
 struct UntrustedSideFiles {

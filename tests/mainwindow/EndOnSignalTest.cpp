@@ -1,14 +1,17 @@
 // A signal always ends the program: the first one asks the event loop to
 // end it and no question waits for an answer any more; a second one, or the
 // time limit after the first, ends the process at once even when the event
-// loop never gets to run. The process cases fork a child that raises the
-// signals itself.
+// loop never gets to run, and removes the run's files first. The process
+// cases fork a child that raises the signals itself.
 
 #include "mainwindow/EndOnSignal.h"
 #include "platform/winsys/core/MsgBox.h"
+#include "store/WordFileGuard.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -81,6 +84,53 @@ TEST(EndOnSignal, AnEndThatDoesNotComeInTimeEndsTheProcess)
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), SIGALRM);
     EXPECT_LT(clock.elapsed(), (tav::EndOnSignal::kSecondsToEnd + 3) * 1000);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+namespace {
+
+// Every end the program sees coming removes the run's files, its lock and a
+// compaction's copy, also when the normal end never comes (a second signal
+// at once, the time limit); SIGKILL, which it cannot see, leaves them to
+// the next start.
+TEST(EndOnSignal, NoEndItSeesComingLeavesTheRunsFiles)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("TavWrd.twl");
+    const QStringList runFiles = tav::CompactionTempFiles(file) << tav::WordFileLockPath(file);
+    tav::EndOnSignal endOnSignal([] {});
+    struct Case {
+        const char *name;
+        int first;
+        int second; // 0: none
+        bool left;
+    };
+    for (const Case &c : {Case{"SIGTERM, SIGINT", SIGTERM, SIGINT, false}, Case{"SIGHUP, SIGINT", SIGHUP, SIGINT, false},
+                          Case{"the time limit", SIGTERM, 0, false}, Case{"SIGKILL", SIGKILL, 0, true}}) {
+        SCOPED_TRACE(c.name);
+        const int status = StatusOfChild([&] {
+            const tav::WordFileLock lock = tav::LockWordFile(file);
+            for (const QString &copy : tav::CompactionTempFiles(file)) {
+                QFile f(copy);
+                if (!lock.lock || !f.open(QIODevice::WriteOnly))
+                    ::_exit(3);
+            }
+            tav::NoteCompactionCopy(file, true);
+            std::raise(c.first);
+            if (c.second)
+                std::raise(c.second);
+            for (;;)
+                ::pause();
+        });
+        EXPECT_TRUE(WIFEXITED(status) || WIFSIGNALED(status)) << status;
+        EXPECT_FALSE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << "set up";
+        for (const QString &path : runFiles) {
+            EXPECT_EQ(QFile::exists(path), c.left) << path.toStdString();
+            QFile::remove(path);
+        }
+    }
     QCoreApplication::processEvents();
 }
 

@@ -362,13 +362,14 @@ DatabasePtr DBEngine::CreateDatabase(const QString &path)
     return db;
 }
 
-void DBEngine::CompactDatabase(const QString &src, const QString &dst)
+void DBEngine::CompactDatabase(const QString &src, const QString &dst, const std::atomic<bool> *stop)
 {
     if (QFileInfo::exists(dst))
         throw DaoError(DaoError::DatabaseExists, QStringLiteral("Database \"%1\" already exists.").arg(dst));
     // Read only: the copy is written while other connections to src go on
     // reading it.
     DatabasePtr db = OpenDatabase(src, false, true);
+    db->StopWhen(stop);
     try {
         db->ExecNative(QStringLiteral("VACUUM INTO ?1"), {dst});
     } catch (const DaoError &e) {
@@ -408,6 +409,17 @@ void Database::hook()
 }
 
 Database::~Database() { Close(); }
+
+void Database::StopWhen(const std::atomic<bool> *stop)
+{
+    if (!stop) {
+        sqlite3_progress_handler(live(), 0, nullptr, nullptr);
+        return;
+    }
+    sqlite3_progress_handler(
+        live(), 4000, [](void *flag) { return static_cast<const std::atomic<bool> *>(flag)->load() ? 1 : 0; },
+        const_cast<std::atomic<bool> *>(stop));
+}
 
 sqlite3 *Database::Handle() const { return m_db; }
 

@@ -26,6 +26,7 @@
 #include <QHash>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -71,8 +72,9 @@ public:
     static DatabasePtr CreateDatabase(const QString &path);
     // Writes a compacted copy of the database at src to dst; dst must not exist.
     // On failure nothing is left at dst (nor its journal), and an error of
-    // the disk names dst.
-    static void CompactDatabase(const QString &src, const QString &dst);
+    // the disk names dst. Once stop (when given) is set, the copy ends soon
+    // as a failure (see StopWhen).
+    static void CompactDatabase(const QString &src, const QString &dst, const std::atomic<bool> *stop = nullptr);
 
 private:
     friend class Database;
@@ -124,6 +126,10 @@ public:
 
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+    // Long work that may be given up: once *stop is set, the statement that
+    // runs ends within a few thousand of the engine's steps with the
+    // error SQLITE_INTERRUPT. The flag must outlive the connection.
+    void StopWhen(const std::atomic<bool> *stop);
     // Opens the path again in this same object after Close (read only when
     // it was opened so); nothing when it is open. Throws as OpenDatabase.
     void Reopen();
