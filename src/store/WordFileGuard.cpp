@@ -10,6 +10,7 @@
 #include <QSysInfo>
 
 #include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -176,18 +177,43 @@ QString OwnerOf(const QFileInfo &info)
     return name.isEmpty() ? QString::number(info.ownerId()) : name;
 }
 
-// True unless the lock file is shown to be held by nobody. A running
-// program's QLockFile keeps its lock file open with a lock of the system
-// (flock) on it; a copy of the file, made with the program's folder while
-// the program ran, names that program but is held by nobody.
-bool LockFileHeld(const QString &path)
+// Removes a lock file that no program uses: none holds its lock of the
+// system (flock: a running program's QLockFile keeps one), and none has it
+// open for writing (a start that has created it but not yet locked it, to
+// which it belongs already). A copy of the file, made with the program's
+// folder while the program ran, names that program but is used by nobody.
+// The file is locked while it is checked and removed: a second start that
+// checks it meanwhile finds it held, and only the file checked is removed.
+bool RemoveUnusedLock(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return true; // cannot tell
-    const bool free = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+        return false;
+    // A read lease is refused while any process has the file open for
+    // writing; a file system without leases leaves the lock of the system
+    // to tell.
+    const bool beingWritten = ::fcntl(fd, F_SETLEASE, F_RDLCK) != 0 && errno == EAGAIN;
+    if (!beingWritten)
+        ::fcntl(fd, F_SETLEASE, F_UNLCK);
+    struct stat opened {};
+    struct stat named {};
+    const bool removed = !beingWritten && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+                         ::stat(name.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+                         opened.st_ino == named.st_ino && ::unlink(name.constData()) == 0;
     ::close(fd);
-    return !free;
+    return removed;
+}
+
+// Why a lock file that this user cannot read stops the start, and what to
+// do about it.
+QString CannotReadLock(const QString &path, int error)
+{
+    return QStringLiteral("Its lock file\n") + path + QStringLiteral("\ncannot be read (") +
+           QString::fromLocal8Bit(std::strerror(error)) +
+           QStringLiteral("), so whether the program already runs with this word database cannot be told.\nIf it "
+                          "does not run with it (on this or another computer), remove that lock file and start "
+                          "again.");
 }
 
 // Why this user cannot remove another user's lock file, and who can.
@@ -260,6 +286,13 @@ WordFileLock LockWordFile(const QString &file)
     if (lock->tryLock(0))
         return taken(lockThere);
     if (lock->error() == QLockFile::LockFailedError) {
+        // A lock file that cannot be read tells nothing of its program.
+        if (const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+            ::close(fd);
+        } else if (errno == EACCES || errno == EPERM) {
+            result.failure = CannotReadLock(path, errno);
+            return result;
+        }
         result.heldElsewhere = true;
         // A lock of another computer, or of another user's program, is never
         // stale to QLockFile: it cannot check that program.
@@ -274,8 +307,8 @@ WordFileLock LockWordFile(const QString &file)
             return result;
         }
         // A lock counts only for the file it was written for: one that
-        // names a program running here but is not held is a copy.
-        if (info.ownerId() == ::getuid() && !LockFileHeld(path) && QFile::remove(path) && lock->tryLock(0))
+        // names a program running here but is not used is a copy.
+        if (info.ownerId() == ::getuid() && RemoveUnusedLock(path) && lock->tryLock(0))
             return taken(true);
         return result;
     }

@@ -506,3 +506,40 @@ TEST_F(WordFileStart, ALockThatCannotBeCheckedIsTakenOverOnlyWhenTheUserSaysSo)
     otherUsersProgram.kill();
     otherUsersProgram.waitForFinished();
 }
+
+// A lock file whose program cannot be told from it: one that a start has
+// created and not yet locked (it is still being made) is not taken over;
+// one this user cannot read (mode 000) is named as such, with what to
+// remove, and not taken for a running program. As the superuser, who reads
+// every file, the second is checked as another user, in a child process.
+TEST_F(WordFileStart, ALockBeingMadeOrUnreadableIsNotTakenOver)
+{
+    const QString lockPath = WordFileLockPath(db.Path());
+    {
+        QFile making(lockPath);
+        ASSERT_TRUE(making.open(QIODevice::WriteOnly | QIODevice::NewOnly));
+        const WordFileLock lock = LockWordFile(db.Path());
+        EXPECT_FALSE(lock.lock) << "a lock being made is robbed";
+        EXPECT_TRUE(lock.heldElsewhere);
+        EXPECT_TRUE(QFile::exists(lockPath));
+    }
+    ASSERT_TRUE(QFile::remove(lockPath));
+    ASSERT_TRUE(LeaveStaleLock(db.Path()));
+    ASSERT_EQ(::chmod(QFile::encodeName(lockPath).constData(), 0), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const QByteArray folder = QFile::encodeName(db.Folder());
+        if (::getuid() == 0 && (::chown(folder.constData(), 65534, 65534) != 0 ||
+                                ::chown(QFile::encodeName(lockPath).constData(), 65534, 65534) != 0 ||
+                                ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        const WordFileLock lock = LockWordFile(db.Path());
+        const bool named = lock.failure.contains(lockPath) && lock.failure.contains("cannot be read") &&
+                           lock.failure.contains("remove that lock file");
+        ::_exit(!lock.lock && !lock.heldElsewhere && named && QFile::exists(lockPath) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::chown(QFile::encodeName(db.Folder()).constData(), ::getuid(), ::getgid());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
