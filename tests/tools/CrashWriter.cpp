@@ -21,9 +21,7 @@
 // setting stored), "once-wrongs" (a wrong answer stored), "once-english"
 // (an English cell of a list), "once-genus" (the gender fill-in),
 // "once-language" (a language added). It prints "not killed" when the
-// write ended without writing such a page. A path after it: a copy of the
-// file is made there first, after a write of the run (a backup taken while
-// the program runs).
+// write ended without writing such a page.
 // With "check" it only starts and prints what the file holds: "refused"
 // and the message, or "started", then "integrity <result>", "scrambled <k>"
 // (the code every word with an article has, -1 for none), "filled <0|1>"
@@ -46,7 +44,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -208,14 +205,9 @@ void InstallKillingFiles()
 }
 
 // One write of a writer, ended inside it.
-void WriteOnceAndDie(const QString &writer, const QString &copyTo)
+void WriteOnceAndDie(const QString &writer)
 {
     const long long id = Value("SELECT MIN(ID) FROM Main").toLongLong();
-    if (!copyTo.isEmpty()) {
-        tav::WordDb->Execute("UPDATE Main SET Remarks = 'before the copy'" + kFirstWord);
-        if (!QFile::copy(tav::DbPath, copyTo))
-            throw std::runtime_error("no copy");
-    }
     // Codes for the fill-in to write back; this write of the run is not the
     // one ended.
     if (writer == QLatin1String("genus"))
@@ -303,7 +295,7 @@ int main(int argc, char *argv[])
     }
     try {
         if (kind.startsWith(QLatin1String("once-"))) {
-            WriteOnceAndDie(kind.mid(5), argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString());
+            WriteOnceAndDie(kind.mid(5));
             tav::ResetSharedState();
             return 4;
         }
