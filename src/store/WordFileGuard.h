@@ -44,8 +44,9 @@ struct WordFileLock {
 
 // Takes the lock beside the file at once, or says why not. A lock whose
 // program is no longer running is taken over, and so is a lock of this user
-// that no running program holds (a copy of the lock, made with the
-// program's folder while the program ran there).
+// that no running program holds and no start is still making (a copy of
+// the lock, made with the program's folder while the program ran there). A
+// lock file this user cannot read is a failure that names it.
 WordFileLock LockWordFile(const QString &file);
 
 // Takes over a lock that LockWordFile found uncheckable, once the user has
