@@ -233,9 +233,12 @@ QString CannotRemoveLock(const QString &path, const QFileInfo &info)
 
 
 // One file RemoveRunFilesNow removes: its path as the system takes it, in
-// storage a signal handler may read (no allocation), valid while set.
+// storage a signal handler may read (no allocation), valid while set; and
+// the journal that, while it is hot, keeps it (the lock of a run ended in
+// the middle of a write is what lets the next start trust its journal).
 struct RunFile {
     char path[4096] = {};
+    char keptByJournal[4096] = {};
     std::atomic<bool> set = false;
 };
 static_assert(std::atomic<bool>::is_always_lock_free);
@@ -244,15 +247,29 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 RunFile g_runFiles[5];
 constexpr int kLockSlot = 0;
 
-void NoteRunFile(int slot, const QString &path)
+void NoteRunFile(int slot, const QString &path, const QString &journal = {})
 {
     RunFile &file = g_runFiles[slot];
     file.set = false;
     const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || name.size() >= qsizetype(sizeof file.path))
+    const QByteArray kept = QFile::encodeName(journal);
+    if (name.isEmpty() || name.size() >= qsizetype(sizeof file.path) || kept.size() >= qsizetype(sizeof file.path))
         return;
     std::memcpy(file.path, name.constData(), size_t(name.size()) + 1);
+    std::memcpy(file.keptByJournal, kept.constData(), size_t(kept.size()) + 1);
     file.set = true;
+}
+
+// IsHotJournal with calls that are safe in a signal handler.
+bool HotNow(const char *journal)
+{
+    const int fd = *journal ? ::open(journal, O_RDONLY | O_CLOEXEC) : -1;
+    if (fd < 0)
+        return false;
+    unsigned char first = 0;
+    const bool hot = ::read(fd, &first, 1) == 1 && first != 0;
+    ::close(fd);
+    return hot;
 }
 
 // The lock of this run, noted while it is held.
@@ -277,7 +294,7 @@ WordFileLock LockWordFile(const QString &file)
     // program may run for days.
     lock->setStaleLockTime(0);
     auto taken = [&](bool crashedRun) {
-        NoteRunFile(kLockSlot, path);
+        NoteRunFile(kLockSlot, path, file + QStringLiteral("-journal"));
         result = {};
         result.lock = std::move(lock);
         result.crashedRunFound = crashedRun;
@@ -350,7 +367,7 @@ void NoteCompactionCopy(const QString &file, bool writing)
 void RemoveRunFilesNow()
 {
     for (RunFile &file : g_runFiles)
-        if (file.set.exchange(false))
+        if (file.set.exchange(false) && !HotNow(file.keptByJournal))
             ::unlink(file.path);
 }
 

@@ -70,7 +70,9 @@ QStringList CompactionTempFiles(const QString &file);
 // removes even when the program cannot end normally (a second end signal,
 // the time limit after the first): the lock it holds (LockWordFile notes it
 // until it is released) and a compaction's copy while it is written
-// (NoteCompactionCopy). RemoveRunFilesNow is safe in a signal handler.
+// (NoteCompactionCopy); the lock stays while the file's journal is hot, for
+// the next start to play it back. RemoveRunFilesNow is safe in a signal
+// handler.
 void NoteCompactionCopy(const QString &file, bool writing);
 void RemoveRunFilesNow();
 
