@@ -1,6 +1,8 @@
 #include "mainwindow/EndOnSignal.h"
 
 #include "platform/winsys/core/MsgBox.h"
+#include "store/AdminSubs.h"
+#include "store/WordFileGuard.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -23,16 +25,33 @@ constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // Dialogs that refuse to close do not keep the program from ending.
 constexpr int kMaxDialogsClosed = 50;
 
+// Ends the process by the signal's default action, once the files of the
+// run that a normal end removes are gone (the lock, a compaction's copy).
+void EndNow(int signal)
+{
+    tav::RemoveRunFilesNow();
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signal, &action, nullptr);
+    // Delivered once this handler returns.
+    ::raise(signal);
+}
+
 void OnSignal(int signal)
 {
     // Only what is safe in a signal handler. A second signal ends the
-    // process here and now; the first one asks the event loop to end it and
-    // sets a time limit (the default action of SIGALRM ends the process)
-    // for an event loop that is busy or blocked.
-    if (g_signalled)
+    // process here and now; the first one asks the event loop to end it,
+    // stops a compaction under way and sets a time limit (SIGALRM) for an
+    // event loop that is busy or blocked. Neither end leaves the run's
+    // files behind.
+    if (g_signalled) {
+        tav::RemoveRunFilesNow();
         ::_exit(128 + signal);
+    }
     g_signalled = 1;
     const int saved = errno;
+    tav::AbandonCompaction(true);
     ::alarm(EndOnSignal::kSecondsToEnd);
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_sockets[0], &byte, 1);
@@ -47,6 +66,8 @@ void SetHandler(void (*handler)(int))
     action.sa_flags = SA_RESTART;
     for (const int signal : kSignals)
         ::sigaction(signal, &action, nullptr);
+    action.sa_handler = EndNow;
+    ::sigaction(SIGALRM, &action, nullptr);
 }
 
 } // namespace
@@ -66,9 +87,13 @@ EndOnSignal::~EndOnSignal()
 {
     if (!m_notifier)
         return;
-    SetHandler(SIG_DFL);
+    // Each signal ends the process as by default from here on, but the end
+    // of the program still to come (the lock is released last) leaves no
+    // file of the run either.
+    SetHandler(EndNow);
     ::alarm(0);
     g_signalled = 0;
+    tav::AbandonCompaction(false);
     winsys::SetEndingProgram(false);
     delete m_notifier;
     ::close(g_sockets[0]);

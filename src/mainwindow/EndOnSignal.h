@@ -7,8 +7,9 @@
 // nothing (winsys::EndingProgram): every open question gets its answer that
 // changes nothing, typing that can be stored is stored and typing that is
 // refused, or would replace a value stored after its editor opened, is
-// dropped. A second signal, or kSecondsToEnd seconds without an
-// end, ends the process at once.
+// dropped, and a compaction under way is abandoned. A second signal, or
+// kSecondsToEnd seconds without an end, ends the process at once, removing
+// the run's lock and a compaction's copy first.
 
 #include <QObject>
 
@@ -27,7 +28,8 @@ public:
     // modal dialog is open any more (each open one is closed first, as its
     // Escape or close button would).
     explicit EndOnSignal(std::function<void()> end, QObject *parent = nullptr);
-    // Restores the default handlers and takes back the time limit.
+    // Restores the signals' default ends (after the run's files are removed)
+    // and takes back the time limit.
     ~EndOnSignal() override;
     EndOnSignal(const EndOnSignal &) = delete;
     EndOnSignal &operator=(const EndOnSignal &) = delete;

@@ -21,9 +21,11 @@
 #include <cstdio>
 #include <cstring>
 #include <array>
+#include <atomic>
 #include <optional>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tav {
@@ -35,6 +37,10 @@ public:
     explicit CompactionError(const QString &message) : std::runtime_error(message.toStdString()) {}
 };
 
+// Set when the program is to end: the compaction's connections stop.
+std::atomic<bool> g_abandoned = false;
+static_assert(std::atomic<bool>::is_always_lock_free);
+
 // The number of rows of every table, by lower-case name.
 QHash<QString, qlonglong> TableRowCounts(dao::Database &db)
 {
@@ -44,6 +50,37 @@ QHash<QString, qlonglong> TableRowCounts(dao::Database &db)
         counts.insert(table.toLower(), rows.isEmpty() ? 0 : rows[0][0].toLongLong());
     }
     return counts;
+}
+
+// The owner and group of the file, by name where it has one.
+QString OwnerAndGroup(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString user = info.owner().isEmpty() ? QString::number(info.ownerId()) : info.owner();
+    const QString group = info.group().isEmpty() ? QString::number(info.groupId()) : info.group();
+    return QStringLiteral("user \"") + user + QStringLiteral("\", group \"") + group + QLatin1Char('"');
+}
+
+// Gives the compacted copy the owner, group and permissions of the file it
+// is to replace (a rename keeps the copy's own, those of this process): the
+// file's owner keeps using it. Where this process may not set them, the
+// copy is not used.
+void GiveCopyTheFilesOwner(const QString &dbPath, const QString &tempPath)
+{
+    struct stat old {};
+    if (::stat(QFile::encodeName(dbPath).constData(), &old) != 0)
+        throw CompactionError(dbPath + QStringLiteral(" cannot be examined: ") +
+                              QString::fromLocal8Bit(std::strerror(errno)));
+    const QByteArray temp = QFile::encodeName(tempPath);
+    // chown clears the set-ID bits: the permissions come after it.
+    if (::chown(temp.constData(), old.st_uid, old.st_gid) != 0)
+        throw CompactionError(QStringLiteral("the compacted file cannot be given the owner of the file (") +
+                              OwnerAndGroup(dbPath) + QStringLiteral("): ") +
+                              QString::fromLocal8Bit(std::strerror(errno)) +
+                              QStringLiteral(". That user, or an administrator, can compact it"));
+    if (::chmod(temp.constData(), old.st_mode & 07777) != 0)
+        throw CompactionError(QStringLiteral("the compacted file cannot be given the permissions of the file: ") +
+                              QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 // Writes the compacted copy of the file at dbPath to tempPath and makes it
@@ -57,10 +94,12 @@ void WriteCompactedCopy(const QString &dbPath, const QString &tempPath)
     QHash<QString, qlonglong> expected;
     {
         dao::DatabasePtr source = dao::DBEngine::OpenDatabase(dbPath, false, true);
+        source->StopWhen(&g_abandoned);
         expected = TableRowCounts(*source);
     }
-    dao::DBEngine::CompactDatabase(dbPath, tempPath);
+    dao::DBEngine::CompactDatabase(dbPath, tempPath, &g_abandoned);
     dao::DatabasePtr copy = dao::DBEngine::OpenDatabase(tempPath);
+    copy->StopWhen(&g_abandoned);
     // Every page and record of the copy is read and found sound; the full
     // integrity check (each index against its table, a fresh copy's indexes
     // are built from its tables) would take twice as long as the copying.
@@ -73,7 +112,7 @@ void WriteCompactedCopy(const QString &dbPath, const QString &tempPath)
     // backup, however many writes it has had since its compaction.
     copy->RenewFileMark();
     copy->Close();
-    QFile::setPermissions(tempPath, QFile::permissions(dbPath));
+    GiveCopyTheFilesOwner(dbPath, tempPath);
     // The engine does not flush the copy it writes: the whole copy is on
     // the disk before it takes the old file's name.
     FlushToDisk(tempPath);
@@ -82,6 +121,8 @@ void WriteCompactedCopy(const QString &dbPath, const QString &tempPath)
 QString Megabytes(qint64 bytes) { return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB"); }
 
 } // namespace
+
+void AbandonCompaction(bool abandon) { g_abandoned = abandon; }
 
 void FlushPathToDisk(const QString &path)
 {
@@ -114,8 +155,17 @@ Outcome CompactWordDatabase()
     const QString tempPath = CompactionTempPath(dbPath);
     const qint64 sizeBefore = QFileInfo(dbPath).size();
     bool copying = false;
+    bool replaced = false;
     QString failure;
     try {
+        // A file with other names (hard links) would keep its old content
+        // under them, and only this name would get the compacted file.
+        struct stat file {};
+        if (::stat(QFile::encodeName(dbPath).constData(), &file) == 0 && file.st_nlink > 1)
+            throw CompactionError(QStringLiteral("the file has ") + QString::number(file.st_nlink) +
+                                  QStringLiteral(" names (hard links), and only this one would get the compacted "
+                                                 "file; the others would go on naming the old one. Remove the "
+                                                 "other names, or compact a copy of the file"));
         // A leftover of an earlier compaction would stop this one.
         for (const QString &path : tempFiles) {
             const QFileInfo stale(path);
@@ -140,8 +190,14 @@ Outcome CompactWordDatabase()
         // the copy is then not used.
         const std::array<long long, 3> before = db.ChangeMark();
         copying = true;
-        Link().RunBusy(QStringLiteral("Compacting the word database ..."),
-                       [&] { WriteCompactedCopy(dbPath, tempPath); });
+        // A sudden end of the process removes the copy too.
+        NoteCompactionCopy(dbPath, true);
+        Link().RunBusy(QStringLiteral("Compacting the word database ..."), [&] {
+            if (!g_abandoned)
+                WriteCompactedCopy(dbPath, tempPath);
+        });
+        if (g_abandoned)
+            throw CompactionError({});
         if (!WordDb || !WordDb->IsOpen() || WordDb->ChangeMark() != before)
             throw CompactionError(QStringLiteral("the word database was changed while it was being compacted. "
                                                  "Every change is kept; compact it again"));
@@ -157,6 +213,8 @@ Outcome CompactWordDatabase()
             if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(dbPath).constData()) != 0)
                 throw CompactionError(QStringLiteral("the compacted file cannot replace the database: ") +
                                       QString::fromLocal8Bit(std::strerror(errno)));
+            replaced = true;
+            NoteCompactionCopy(dbPath, false);
             // The rename itself is on the disk once the folder is flushed.
             // The new file is in place whatever happens here: a folder that
             // cannot be flushed (some file systems refuse) is left to the
@@ -167,9 +225,20 @@ Outcome CompactWordDatabase()
             }
         });
     } catch (const std::exception &error) {
-        failure = ErrorDescription(error);
+        // Whatever the engine said of a copy it was stopped in.
+        failure = g_abandoned && copying ? winsys::AppTitle + QStringLiteral(" was asked to end while it compacted "
+                                                                             "it: the compaction was abandoned")
+                                         : ErrorDescription(error);
     }
 
+    if (replaced && !failure.isEmpty()) {
+        // The compacted file is in place, but the connection stayed closed.
+        return {Notice{QStringLiteral("The word database was compacted: the compacted file replaced\r\n") + DbPath +
+                           QStringLiteral("\r\nbut it could not be opened again: ") + failure +
+                           QStringLiteral(".\r\nNothing can be read or stored until ") + winsys::AppTitle +
+                           QStringLiteral(" is started again: close it and start it again."),
+                       winsys::vbExclamation, winsys::AppTitle}};
+    }
     if (!failure.isEmpty()) {
         // Nothing of this compaction stays behind, the engine's journal of
         // the copy included.
@@ -178,6 +247,7 @@ Outcome CompactWordDatabase()
             if (copying && temp.exists() && !temp.isDir())
                 QFile::remove(path);
         }
+        NoteCompactionCopy(dbPath, false);
         QString reopened;
         if (WordDb && !WordDb->IsOpen()) {
             try {

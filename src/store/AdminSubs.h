@@ -21,12 +21,21 @@ namespace tav {
 // own (Link().RunBusy) while WordDb stays open for reading, so that the
 // windows stay painted and anything that runs meanwhile reads an open
 // database; WordDb is closed only for the rename, with no event loop
-// running. A write to the file while the copy was written (the copy would
-// miss it) keeps the old file. On any failure the old file stays, WordDb
-// goes on with it and the outcome says why, for the window to tell. After a
+// running. The copy gets the file's owner, group and permissions. A write
+// to the file while the copy was written (the copy would miss it), a file
+// with other hard links, an owner the copy cannot be given and an end of
+// the program asked for meanwhile (AbandonCompaction) keep the old file. On
+// any failure the old file stays, WordDb goes on with it and the outcome
+// says why, for the window to tell; a file that cannot be opened again
+// after the rename is said to be in place, with what to do. After a
 // compaction every open list window reads its rows again; the status bar
 // says it is done.
 Outcome CompactWordDatabase();
+
+// Called from a signal handler when the program is to end (safe there): a
+// compaction under way gives its copy up and removes it, and the old file
+// stays; false again for a run that goes on.
+void AbandonCompaction(bool abandon);
 
 // Writes a file's data, or a folder's entries, through to the disk (fsync);
 // throws std::runtime_error with the system's reason when it cannot.

@@ -28,6 +28,21 @@ struct StartFailure {
     bool toldAlready = false; // the user chose to end the start: nothing more to say
 };
 
+// Set once the engine has played back the journal of a crashed run of the
+// program on the file (it does so when it opens the file): a start that
+// fails after that has changed the file, back to its last stored state.
+bool g_journalPlayedBack = false;
+
+// What the start did to the file it refuses, for the end of its message.
+QString WhatWasDoneToTheFile()
+{
+    return g_journalPlayedBack
+               ? QStringLiteral("The change that ") + winsys::AppTitle +
+                     QStringLiteral(" was writing when it last ended was undone first, from its journal (the file "
+                                    "holds every change stored before); nothing else was changed in it.")
+               : QStringLiteral("It was left as it was.");
+}
+
 // Asks whether to start although the lock of a program that cannot be
 // checked (on another computer, or another user's) lies beside the file.
 bool AskToTakeOverLock(const LockHolder &holder)
@@ -128,12 +143,15 @@ void OpenWordFile()
                                winsys::AppTitle + QStringLiteral(" again.")};
     try {
         WordDb = dao::DBEngine::OpenDatabase(DbPath);
+        g_journalPlayedBack = leftovers.ownJournal;
     } catch (const dao::DaoError &e) {
+        g_journalPlayedBack = leftovers.ownJournal && !QFileInfo::exists(wordFile + QStringLiteral("-journal"));
         if (e.ReadOnlyFile())
             throw StartFailure{readOnly};
         if (e.Number() == dao::DaoError::NotADatabase)
             throw StartFailure{QStringLiteral("It is not a database at all (perhaps a text file, or a copy that was "
-                                              "cut short). It was left as it was.")};
+                                              "cut short). ") +
+                               WhatWasDoneToTheFile()};
         throw; // worded as a failure of this step (StepFailure)
     }
     const bool settings = WordDb->TableExists(QStringLiteral("Options"));
@@ -143,7 +161,7 @@ void OpenWordFile()
                            winsys::AppTitle + QStringLiteral(": it holds no ") +
                            (settings ? QStringLiteral("word list") : words ? QStringLiteral("settings")
                                                                             : QStringLiteral("words or settings")) +
-                           QStringLiteral(". It was left as it was.")};
+                           QStringLiteral(". ") + WhatWasDoneToTheFile()};
     // Each run that writes gives the file a new mark first (see
     // UntrustedLeftovers): a run that only reads leaves the file as it is.
     WordDb->RenewFileMark(true);
@@ -154,10 +172,11 @@ void ReadOptionsRow()
 {
     dao::RecordsetPtr rs = WordDb->OpenRecordset(QStringLiteral("Options"), dao::RecordsetType::Snapshot);
     if (rs->RecordCount() < 1)
-        throw StartFailure{QStringLiteral("Its settings are missing (their table is empty). It was left as it was.")};
+        throw StartFailure{QStringLiteral("Its settings are missing (their table is empty). ") +
+                           WhatWasDoneToTheFile()};
     if (rs->FieldCount() < 9)
-        throw StartFailure{QStringLiteral("Its settings are incomplete (fewer than nine of them). It was left as it "
-                                          "was.")};
+        throw StartFailure{QStringLiteral("Its settings are incomplete (fewer than nine of them). ") +
+                           WhatWasDoneToTheFile()};
     rs->MoveFirst();
     OptNbrRepeats = static_cast<int>(rs->Long(0));
     OptNbrWrongs = static_cast<int>(rs->Long(1));
@@ -187,7 +206,7 @@ QString StepFailure(const StartStep &step, const std::exception &e)
     const auto *dbError = dynamic_cast<const dao::DaoError *>(&e);
     const bool writing = dynamic_cast<const dao::WriteRefused *>(&e) || (dbError && dbError->ReadOnlyFile());
     return (writing ? QStringLiteral("It cannot be written") : step.failure) + QStringLiteral(" (") +
-           EngineReason(e) + QStringLiteral("). It was left as it was.");
+           EngineReason(e) + QStringLiteral("). ") + WhatWasDoneToTheFile();
 }
 
 void CloseWordDb()
@@ -228,6 +247,7 @@ int SubMain(const QString &programFolder)
     Link().ShowSplash();
 
     CloseWordDb();
+    g_journalPlayedBack = false;
     const StartStep steps[] = {
         {QStringLiteral("It cannot be opened"), OpenWordFile},
         {QStringLiteral("Its settings cannot be read"), ReadOptionsRow},

@@ -1,5 +1,7 @@
 #include "store/WordFileGuard.h"
 
+#include "platform/dao/Dao.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +9,8 @@
 #include <QStringList>
 #include <QSysInfo>
 
+#include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -112,15 +116,17 @@ JournalContents ReadJournal(const QString &path)
 }
 
 // True when the journal was written from the file as it is. Every write of
-// the program first rewrites the file's mark (header bytes 60-63), so its
-// journal saves page 1 before any other: the saved header must hold the
-// file's format bytes and mark, and the file's change counter (bytes 24-27)
-// must be the saved one or one further (the commit had begun to write the
-// file). The mark is renewed at each compaction and at each run's first
-// write, so a backup of another compaction or run does not fit even with
-// the same counter. A journal that saves page 1 alone and differs from the
-// file only in those header fields (a crash while the mark was renewed)
-// fits too: playing it back changes nothing but them.
+// the program first steps the file's mark (header bytes 60-63) to the next
+// one (dao::Database::NextFileMark), so its journal saves page 1: the file
+// is the one the journal was written from when its first page is still the
+// saved one byte for byte (the commit had not reached it), or when its
+// header holds the saved format bytes, the mark after the saved one and the
+// saved change counter (bytes 24-27) plus one (the commit had written it).
+// A copy of the file changed by another program (an in-place VACUUM, any
+// commit) keeps the mark and so fits neither. A journal that saves page 1
+// alone and differs from the file only in those header fields (a crash
+// while the mark was renewed at random, at a run's first write or a
+// compaction) fits too: playing it back changes nothing but them.
 bool JournalFitsFile(const QString &journalPath, const QString &databasePath)
 {
     const JournalContents journal = ReadJournal(journalPath);
@@ -133,23 +139,20 @@ bool JournalFitsFile(const QString &journalPath, const QString &databasePath)
     if (current.size() < kHeaderBytes)
         return false;
     const QByteArray &saved = journal.firstPage;
+    if (current == saved)
+        return true;
     const quint32 savedCounter = BigEndian32(saved, 24);
-    const quint32 fileCounter = BigEndian32(current, 24);
-    const bool counterFits = fileCounter == savedCounter || fileCounter == savedCounter + 1;
-    // A journal that saves page 1 alone is the mark's own renewal, whose
-    // commit gives the file another mark: a file one commit ahead with the
-    // saved mark is then not this file but a copy (VACUUMed in place) that
-    // happens to fit; only the check below, of the whole page, takes it.
-    const bool aheadWithTheSameMark = journal.records == 1 && fileCounter == savedCounter + 1;
-    if (saved.left(24) == current.left(24) && saved.mid(60, 4) == current.mid(60, 4) && counterFits &&
-        !aheadWithTheSameMark)
+    const bool oneCommitOn = BigEndian32(current, 24) == savedCounter + 1;
+    if (saved.left(24) == current.left(24) && oneCommitOn &&
+        BigEndian32(current, 60) == dao::Database::NextFileMark(BigEndian32(saved, 60)))
         return true;
     auto headerFieldsBlanked = [](QByteArray page) {
         for (const auto &[from, length] : {std::pair{24, 4}, std::pair{60, 4}, std::pair{92, 8}})
             page.replace(from, length, QByteArray(length, '\0'));
         return page;
     };
-    return journal.records == 1 && counterFits && current.size() == saved.size() &&
+    return journal.records == 1 && oneCommitOn && current.size() == saved.size() &&
+           BigEndian32(current, 60) != BigEndian32(saved, 60) &&
            database.size() == qint64(journal.originalPages) * journal.pageSize &&
            headerFieldsBlanked(saved) == headerFieldsBlanked(current);
 }
@@ -174,18 +177,43 @@ QString OwnerOf(const QFileInfo &info)
     return name.isEmpty() ? QString::number(info.ownerId()) : name;
 }
 
-// True unless the lock file is shown to be held by nobody. A running
-// program's QLockFile keeps its lock file open with a lock of the system
-// (flock) on it; a copy of the file, made with the program's folder while
-// the program ran, names that program but is held by nobody.
-bool LockFileHeld(const QString &path)
+// Removes a lock file that no program uses: none holds its lock of the
+// system (flock: a running program's QLockFile keeps one), and none has it
+// open for writing (a start that has created it but not yet locked it, to
+// which it belongs already). A copy of the file, made with the program's
+// folder while the program ran, names that program but is used by nobody.
+// The file is locked while it is checked and removed: a second start that
+// checks it meanwhile finds it held, and only the file checked is removed.
+bool RemoveUnusedLock(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return true; // cannot tell
-    const bool free = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+        return false;
+    // A read lease is refused while any process has the file open for
+    // writing; a file system without leases leaves the lock of the system
+    // to tell.
+    const bool beingWritten = ::fcntl(fd, F_SETLEASE, F_RDLCK) != 0 && errno == EAGAIN;
+    if (!beingWritten)
+        ::fcntl(fd, F_SETLEASE, F_UNLCK);
+    struct stat opened {};
+    struct stat named {};
+    const bool removed = !beingWritten && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+                         ::stat(name.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+                         opened.st_ino == named.st_ino && ::unlink(name.constData()) == 0;
     ::close(fd);
-    return !free;
+    return removed;
+}
+
+// Why a lock file that this user cannot read stops the start, and what to
+// do about it.
+QString CannotReadLock(const QString &path, int error)
+{
+    return QStringLiteral("Its lock file\n") + path + QStringLiteral("\ncannot be read (") +
+           QString::fromLocal8Bit(std::strerror(error)) +
+           QStringLiteral("), so whether the program already runs with this word database cannot be told.\nIf it "
+                          "does not run with it (on this or another computer), remove that lock file and start "
+                          "again.");
 }
 
 // Why this user cannot remove another user's lock file, and who can.
@@ -203,6 +231,57 @@ QString CannotRemoveLock(const QString &path, const QFileInfo &info)
                           "start again.");
 }
 
+
+// One file RemoveRunFilesNow removes: its path as the system takes it, in
+// storage a signal handler may read (no allocation), valid while set; and
+// the journal that, while it is hot, keeps it (the lock of a run ended in
+// the middle of a write is what lets the next start trust its journal).
+struct RunFile {
+    char path[4096] = {};
+    char keptByJournal[4096] = {};
+    std::atomic<bool> set = false;
+};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+// The lock first, then the compaction's files.
+RunFile g_runFiles[5];
+constexpr int kLockSlot = 0;
+
+void NoteRunFile(int slot, const QString &path, const QString &journal = {})
+{
+    RunFile &file = g_runFiles[slot];
+    file.set = false;
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray kept = QFile::encodeName(journal);
+    if (name.isEmpty() || name.size() >= qsizetype(sizeof file.path) || kept.size() >= qsizetype(sizeof file.path))
+        return;
+    std::memcpy(file.path, name.constData(), size_t(name.size()) + 1);
+    std::memcpy(file.keptByJournal, kept.constData(), size_t(kept.size()) + 1);
+    file.set = true;
+}
+
+// IsHotJournal with calls that are safe in a signal handler.
+bool HotNow(const char *journal)
+{
+    const int fd = *journal ? ::open(journal, O_RDONLY | O_CLOEXEC) : -1;
+    if (fd < 0)
+        return false;
+    unsigned char first = 0;
+    const bool hot = ::read(fd, &first, 1) == 1 && first != 0;
+    ::close(fd);
+    return hot;
+}
+
+// The lock of this run, noted while it is held.
+std::shared_ptr<QLockFile> NotedLock(const QString &path)
+{
+    return std::shared_ptr<QLockFile>(new QLockFile(path), [](QLockFile *lock) {
+        if (lock->isLocked())
+            g_runFiles[kLockSlot].set = false;
+        delete lock;
+    });
+}
+
 } // namespace
 
 WordFileLock LockWordFile(const QString &file)
@@ -210,16 +289,27 @@ WordFileLock LockWordFile(const QString &file)
     WordFileLock result;
     const QString path = WordFileLockPath(file);
     const bool lockThere = QFileInfo::exists(path);
-    auto lock = std::make_shared<QLockFile>(path);
+    auto lock = NotedLock(path);
     // Only a lock whose program is gone is stale, however old it is: the
     // program may run for days.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
+    auto taken = [&](bool crashedRun) {
+        NoteRunFile(kLockSlot, path, file + QStringLiteral("-journal"));
+        result = {};
         result.lock = std::move(lock);
-        result.crashedRunFound = lockThere;
+        result.crashedRunFound = crashedRun;
         return result;
-    }
+    };
+    if (lock->tryLock(0))
+        return taken(lockThere);
     if (lock->error() == QLockFile::LockFailedError) {
+        // A lock file that cannot be read tells nothing of its program.
+        if (const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+            ::close(fd);
+        } else if (errno == EACCES || errno == EPERM) {
+            result.failure = CannotReadLock(path, errno);
+            return result;
+        }
         result.heldElsewhere = true;
         // A lock of another computer, or of another user's program, is never
         // stale to QLockFile: it cannot check that program.
@@ -234,12 +324,9 @@ WordFileLock LockWordFile(const QString &file)
             return result;
         }
         // A lock counts only for the file it was written for: one that
-        // names a program running here but is not held is a copy.
-        if (info.ownerId() == ::getuid() && !LockFileHeld(path) && QFile::remove(path) && lock->tryLock(0)) {
-            result = {};
-            result.lock = std::move(lock);
-            result.crashedRunFound = true;
-        }
+        // names a program running here but is not used is a copy.
+        if (info.ownerId() == ::getuid() && RemoveUnusedLock(path) && lock->tryLock(0))
+            return taken(true);
         return result;
     }
     result.failure = QStringLiteral("Its lock file ") + path + QStringLiteral(" cannot be created.");
@@ -264,6 +351,24 @@ WordFileLock TakeOverWordFileLock(const QString &file)
     if (taken.lock)
         taken.crashedRunFound = true;
     return taken;
+}
+
+void NoteCompactionCopy(const QString &file, bool writing)
+{
+    const QStringList paths = CompactionTempFiles(file);
+    for (int i = 0; i < paths.size(); ++i) {
+        if (writing)
+            NoteRunFile(kLockSlot + 1 + i, paths[i]);
+        else
+            g_runFiles[kLockSlot + 1 + i].set = false;
+    }
+}
+
+void RemoveRunFilesNow()
+{
+    for (RunFile &file : g_runFiles)
+        if (file.set.exchange(false) && !HotNow(file.keptByJournal))
+            ::unlink(file.path);
 }
 
 QString CompactionTempPath(const QString &file)
@@ -299,6 +404,8 @@ UntrustedSideFiles UntrustedLeftovers(const QString &file, bool crashedRun)
         found.foreign << journal + QStringLiteral(" (a change that another program did not finish)");
     else if (!JournalFitsFile(journal, file))
         found.otherCopysJournal = journal;
+    else
+        found.ownJournal = true;
     return found;
 }
 

@@ -44,8 +44,9 @@ struct WordFileLock {
 
 // Takes the lock beside the file at once, or says why not. A lock whose
 // program is no longer running is taken over, and so is a lock of this user
-// that no running program holds (a copy of the lock, made with the
-// program's folder while the program ran there).
+// that no running program holds and no start is still making (a copy of
+// the lock, made with the program's folder while the program ran there). A
+// lock file this user cannot read is a failure that names it.
 WordFileLock LockWordFile(const QString &file);
 
 // Takes over a lock that LockWordFile found uncheckable, once the user has
@@ -65,6 +66,16 @@ void RemoveCompactionLeftovers(const QString &file);
 QString CompactionTempPath(const QString &file);
 QStringList CompactionTempFiles(const QString &file);
 
+// The files of this run that an end of the process the program sees coming
+// removes even when the program cannot end normally (a second end signal,
+// the time limit after the first): the lock it holds (LockWordFile notes it
+// until it is released) and a compaction's copy while it is written
+// (NoteCompactionCopy); the lock stays while the file's journal is hot, for
+// the next start to play it back. RemoveRunFilesNow is safe in a signal
+// handler.
+void NoteCompactionCopy(const QString &file, bool writing);
+void RemoveRunFilesNow();
+
 // The files beside the word database that the engine would apply to it when
 // it opens it but that cannot be shown to belong to it.
 struct UntrustedSideFiles {
@@ -75,13 +86,16 @@ struct UntrustedSideFiles {
     // The journal of a crashed run of this program, written for another copy
     // of the file: the file was replaced after the crash.
     QString otherCopysJournal;
+    // The journal of a crashed run of this program, written from this very
+    // file: the engine plays it back when it opens the file.
+    bool ownJournal = false;
     bool Empty() const { return foreign.isEmpty() && otherCopysJournal.isEmpty(); }
 };
 
 // A rollback journal is trusted only when a crashed run of the program on
 // this file was found (crashedRun) and the journal was written from the
-// file's current state (its copy of the first page holds the file's mark and
-// change counter, or one commit before).
+// file's current state (its copy of the first page is the file's first
+// page, or the file holds the next mark and change counter after it).
 UntrustedSideFiles UntrustedLeftovers(const QString &file, bool crashedRun);
 
 } // namespace tav

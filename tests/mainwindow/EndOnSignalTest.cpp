@@ -6,9 +6,12 @@
 
 #include "mainwindow/EndOnSignal.h"
 #include "platform/winsys/core/MsgBox.h"
+#include "store/WordFileGuard.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -85,3 +88,37 @@ TEST(EndOnSignal, AnEndThatDoesNotComeInTimeEndsTheProcess)
 }
 
 } // namespace
+
+// Every end the program sees coming removes the run's lock and a
+// compaction's copy; SIGKILL, which it cannot see, leaves them, and so does
+// a write under way (a hot journal) the lock.
+TEST(EndOnSignal, NoEndItSeesComingLeavesTheRunsFiles)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("TavWrd.twl");
+    const QStringList runFiles = tav::CompactionTempFiles(file) << tav::WordFileLockPath(file);
+    tav::EndOnSignal endOnSignal([] {});
+    const std::pair<int, int> ends[] = {{SIGTERM, SIGINT}, {SIGHUP, SIGINT}, {SIGTERM, 0}, {SIGKILL, 0}, {SIGHUP, 1}};
+    for (const auto &[first, second] : ends) {
+        SCOPED_TRACE(first * 100 + second);
+        StatusOfChild([&, first = first, second = second] {
+            const tav::WordFileLock lock = tav::LockWordFile(file); // held to the end
+            for (const QString &copy : tav::CompactionTempFiles(file))
+                QFile(copy).open(QIODevice::WriteOnly);
+            tav::NoteCompactionCopy(file, lock.lock != nullptr);
+            QFile journal(file + "-journal");
+            if (second == 1 && journal.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+                journal.write("\xd9");
+            std::raise(first);
+            if (second)
+                std::raise(second == 1 ? SIGINT : second); // else the time limit ends it
+            for (;;)
+                ::pause();
+        });
+        for (const QString &path : runFiles)
+            EXPECT_EQ(QFile::remove(path), first == SIGKILL || (second == 1 && path.endsWith("lock")))
+                << path.toStdString();
+        QFile::remove(file + "-journal");
+    }
+    QCoreApplication::processEvents();
+}

@@ -1,4 +1,5 @@
 #include "store/AdminSubs.h"
+#include "store/WordFileGuard.h"
 
 #include "platform/winsys/core/Pointer.h"
 #include "WordStoreFixture.h"
@@ -8,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <functional>
+#include <tuple>
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -309,4 +313,46 @@ TEST_F(Maintenance, AGenderFillInOnAFullDiskSaysSoInWords)
     EXPECT_TRUE(said.contains("nothing was stored")) << said.toStdString();
     EXPECT_EQ(failure->Style, winsys::vbExclamation);
     EXPECT_EQ(Value("SELECT Genus FROM Main WHERE ID = 900001").toInt(), 5);
+}
+
+// Compaction's edges: what is left on disk and what the user is told. No
+// later action fails in the engine's words.
+TEST_F(Maintenance, CompactionsEdgesKeepTheOwnerAndSayWhatHappened)
+{
+    const QByteArray file = QFile::encodeName(db.Path()), other = file + ".link";
+    const auto flush = FlushToDisk;
+    auto damageNewFile = [&](const QString &path) {
+        if (QFileInfo(path).isDir() && ::truncate(file.constData(), 7) != 0)
+            ADD_FAILURE();
+    };
+    const struct {
+        std::function<bool()> setUp;
+        const char *said; // "": compacted without a word
+        bool kept;
+    } cases[] = {
+        {[&] { return !::link(file.constData(), other.constData()); }, "hard links", true},
+        {[&] { return !::chown(file.constData(), 65534, 50) && !::chmod(file.constData(), 0640); }, "", false},
+        {[&] { return AbandonCompaction(true), true; }, "abandoned", true},
+        {[&] { return FlushToDisk = damageNewFile, true; }, "compacted file replaced", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.said);
+        struct stat before {}, after {};
+        ASSERT_TRUE(c.setUp() && !::stat(file.constData(), &before));
+        const Outcome outcome = CompactWordDatabase();
+        FlushToDisk = flush;
+        AbandonCompaction(false);
+        ::stat(file.constData(), &after);
+        EXPECT_EQ(std::tuple(after.st_ino == before.st_ino, after.st_uid, after.st_gid, after.st_mode),
+                  std::tuple(c.kept, before.st_uid, before.st_gid, before.st_mode));
+        for (const QString &left : CompactionTempFiles(db.Path()))
+            EXPECT_FALSE(QFileInfo::exists(left)) << left.toStdString();
+        const QString said = outcome ? QString() : outcome.Failure->Prompt;
+        EXPECT_TRUE(said.contains(c.said) && said.contains("left as it was") == c.kept) << said.toStdString();
+        EXPECT_EQ(::unlink(other.constData()) == 0, after.st_nlink == 2) << "both names keep the one file";
+    }
+    const auto later = SetGenderFromArticle();
+    ASSERT_TRUE(later);
+    EXPECT_TRUE(!later->Prompt.startsWith("Error:") && later->Prompt.contains("start it again"))
+        << later->Prompt.toStdString();
 }

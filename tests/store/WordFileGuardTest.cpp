@@ -9,6 +9,7 @@
 #include "support/RecordingLink.h"
 #include "support/TestDb.h"
 
+#include "platform/dao/Dao.h"
 #include "platform/winsys/core/MsgBox.h"
 
 #include <QDir>
@@ -273,10 +274,12 @@ TEST_F(WordFileStart, TheMarksRenewalJournalIsNotPlayedBackOnAVacuumedCopy)
 TEST_F(WordFileStart, TheJournalOfThisFilesCrashedRunIsPlayedBack)
 {
     // The commit was cut short after it wrote page 1: the file's change
-    // counter is one ahead of the saved page.
-    const QByteArray file = ReadAll(db.Path());
+    // counter is one ahead of the saved page, its mark the next one.
+    QByteArray file = ReadAll(db.Path());
     QByteArray saved = file.left(4096);
     Put32(saved, 24, Get32(saved, 24) - 1);
+    Put32(file, 60, dao::Database::NextFileMark(Get32(saved, 60)));
+    ASSERT_TRUE(Write(db.Path(), file));
     const quint32 pages = quint32(file.size() / 4096);
     ASSERT_TRUE(Write(Side("-journal"), HotJournal(saved, pages)));
     ASSERT_TRUE(LeaveStaleLock(db.Path()));
@@ -363,10 +366,11 @@ QString Words(const QString &path)
 // on the file it belongs to (also when the write spilled pages before its
 // commit), refuse it on a backup of another compaction or of an earlier
 // state, and play it back harmlessly on a copy of the very state it was
-// written from.
+// written from. A copy of that state changed by another program (VACUUMed
+// in place: the same mark, one commit ahead) is refused too.
 TEST_F(WordFileStart, TheJournalOfACrashedLongWriteIsPlayedBackOnlyOnItsOwnFile)
 {
-    for (const char *putBack : {"", "another", "earlier", "same"}) {
+    for (const char *putBack : {"", "another", "earlier", "same", "vacuumed"}) {
         SCOPED_TRACE(putBack);
         tavtest::TestDb file;
         ResetSharedState();
@@ -374,6 +378,8 @@ TEST_F(WordFileStart, TheJournalOfACrashedLongWriteIsPlayedBackOnlyOnItsOwnFile)
         ASSERT_TRUE(IsHot(file.Path() + "-journal"));
         const QString before = Words(file.Path() + ".same");
         const QByteArray journal = ReadAll(file.Path() + "-journal");
+        if (QByteArray(putBack) == "vacuumed" && QFile::copy(file.Path() + ".same", file.Path() + ".vacuumed"))
+            dao::DBEngine::OpenDatabase(file.Path() + ".vacuumed")->ExecNative("VACUUM");
         const QByteArray put = *putBack ? ReadAll(file.Path() + "." + putBack) : QByteArray();
         if (!put.isEmpty()) {
             ASSERT_TRUE(Write(file.Path(), put));
@@ -494,4 +500,29 @@ TEST_F(WordFileStart, ALockThatCannotBeCheckedIsTakenOverOnlyWhenTheUserSaysSo)
     ResetSharedState();
     otherUsersProgram.kill();
     otherUsersProgram.waitForFinished();
+}
+
+// A lock file being made (created, not yet locked) is not taken over; one
+// this user cannot read is named as such, not taken for a running program
+// (checked as another user where the superuser reads every file).
+TEST_F(WordFileStart, ALockBeingMadeOrUnreadableIsNotTakenOver)
+{
+    const QString lockPath = WordFileLockPath(db.Path());
+    QFile making(lockPath);
+    ASSERT_TRUE(making.open(QIODevice::WriteOnly | QIODevice::NewOnly));
+    EXPECT_TRUE(LockWordFile(db.Path()).heldElsewhere) << "robbed";
+    ASSERT_TRUE(QFile::exists(lockPath) && making.remove() && LeaveStaleLock(db.Path()));
+    ::chmod(QFile::encodeName(lockPath).constData(), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::getuid() == 0 && (::chown(QFile::encodeName(db.Folder()).constData(), 65534, 65534) ||
+                                ::setgid(65534) || ::setuid(65534)))
+            ::_exit(3);
+        const WordFileLock lock = LockWordFile(db.Path());
+        ::_exit(lock.heldElsewhere || !lock.failure.contains(lockPath + "\ncannot be read") ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(QFile::exists(lockPath));
 }

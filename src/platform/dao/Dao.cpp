@@ -362,13 +362,14 @@ DatabasePtr DBEngine::CreateDatabase(const QString &path)
     return db;
 }
 
-void DBEngine::CompactDatabase(const QString &src, const QString &dst)
+void DBEngine::CompactDatabase(const QString &src, const QString &dst, const std::atomic<bool> *stop)
 {
     if (QFileInfo::exists(dst))
         throw DaoError(DaoError::DatabaseExists, QStringLiteral("Database \"%1\" already exists.").arg(dst));
     // Read only: the copy is written while other connections to src go on
     // reading it.
     DatabasePtr db = OpenDatabase(src, false, true);
+    db->StopWhen(stop);
     try {
         db->ExecNative(QStringLiteral("VACUUM INTO ?1"), {dst});
     } catch (const DaoError &e) {
@@ -408,6 +409,17 @@ void Database::hook()
 }
 
 Database::~Database() { Close(); }
+
+void Database::StopWhen(const std::atomic<bool> *stop)
+{
+    if (!stop) {
+        sqlite3_progress_handler(live(), 0, nullptr, nullptr);
+        return;
+    }
+    sqlite3_progress_handler(
+        live(), 4000, [](void *flag) { return static_cast<const std::atomic<bool> *>(flag)->load() ? 1 : 0; },
+        const_cast<std::atomic<bool> *>(stop));
+}
 
 sqlite3 *Database::Handle() const { return m_db; }
 
@@ -547,11 +559,29 @@ quint32 Database::FileMark() const
     return quint32(sqlite3_column_int64(s.st, 0));
 }
 
+quint32 Database::NextFileMark(quint32 mark)
+{
+    // A mixing function that is one to one on 32 bits: the marks of a file's
+    // states run through a long cycle, and a mark found in a copy says
+    // which state it was copied from.
+    for (quint32 salt = 0;; salt += 0x9e3779b9U) {
+        quint32 next = mark ^ salt;
+        next ^= next >> 16;
+        next *= 0x7feb352dU;
+        next ^= next >> 15;
+        next *= 0x846ca68bU;
+        next ^= next >> 16;
+        if (next != 0 && next != mark)
+            return next;
+    }
+}
+
 void Database::touchFileMark()
 {
     if (m_markTouched)
         return;
-    const QByteArray sql = "PRAGMA user_version = " + QByteArray::number(qint32(FileMark()));
+    m_markFound = FileMark();
+    const QByteArray sql = "PRAGMA user_version = " + QByteArray::number(qint32(NextFileMark(m_markFound)));
     if (sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         throwStatement(QString::fromLatin1(sql), true);
     m_markTouched = true;
@@ -739,6 +769,10 @@ void Database::Rollback()
             ExecNative(QStringLiteral("ROLLBACK"));
     } else {
         ExecNative(QStringLiteral("ROLLBACK TO tav_%1; RELEASE tav_%1").arg(m_transactionDepth));
+        // The step of the mark was undone with it when it was made inside
+        // this savepoint: the next write makes it again.
+        if (m_markTouched && FileMark() == m_markFound)
+            m_markTouched = false;
     }
 }
 

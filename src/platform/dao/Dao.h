@@ -26,6 +26,7 @@
 #include <QHash>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -71,8 +72,9 @@ public:
     static DatabasePtr CreateDatabase(const QString &path);
     // Writes a compacted copy of the database at src to dst; dst must not exist.
     // On failure nothing is left at dst (nor its journal), and an error of
-    // the disk names dst.
-    static void CompactDatabase(const QString &src, const QString &dst);
+    // the disk names dst. Once stop (when given) is set, the copy ends soon
+    // as a failure (see StopWhen).
+    static void CompactDatabase(const QString &src, const QString &dst, const std::atomic<bool> *stop = nullptr);
 
 private:
     friend class Database;
@@ -124,6 +126,10 @@ public:
 
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+    // Long work that may be given up: once *stop is set, the statement that
+    // runs ends within a few thousand of the engine's steps with the
+    // error SQLITE_INTERRUPT. The flag must outlive the connection.
+    void StopWhen(const std::atomic<bool> *stop);
     // Opens the path again in this same object after Close (read only when
     // it was opened so); nothing when it is open. Throws as OpenDatabase.
     void Reopen();
@@ -141,16 +147,22 @@ public:
     bool FileStillAtPath() const;
 
     // The file's mark: a number in its header (the user_version field) that
-    // tells one line of the file's history from another. Every transaction
-    // that writes rewrites the mark first, so the first page is always the
-    // first one its rollback journal saves: a start after a crash can then
-    // compare the journal's copy of the header (mark and change counter)
-    // with the file's. RenewFileMark gives the file a new random mark in a
+    // tells one state of the file from another. Every transaction that
+    // writes first steps the mark to NextFileMark of the one it found, so
+    // the first page is always saved by its rollback journal, and the file
+    // after the commit carries a mark that a copy of the file changed by
+    // another program (which keeps the mark) does not: a start after a
+    // crash can then tell from the journal's copy of the header (mark and
+    // change counter) whether the file is the very one the journal was
+    // written from. RenewFileMark gives the file a new random mark in a
     // transaction of its own; with atFirstWrite, just before this
     // connection's first write (a connection that only reads changes
-    // nothing).
+    // nothing), so that two runs from the same state part at once.
     void RenewFileMark(bool atFirstWrite = false);
     quint32 FileMark() const;
+    // The mark a write gives a file that carries mark: never mark itself
+    // and never 0.
+    static quint32 NextFileMark(quint32 mark);
 
     // Plumbing for Recordset and tests.
     sqlite3 *Handle() const;
@@ -204,7 +216,7 @@ private:
     // Runs st (prepared by prepareWrite) to its end, ending the transaction
     // prepareWrite began for it: committed when st succeeded, else rolled back.
     void stepWrite(sqlite3_stmt *st, const QString &sql, bool ownTransaction);
-    // Rewrites the mark with the value it holds, once per transaction.
+    // Steps the mark to its successor, once per transaction.
     void touchFileMark();
     // Writes a new random mark in a transaction of its own.
     void writeNewMark();
@@ -249,7 +261,8 @@ private:
     bool m_fileKnown = false;
     bool m_readOnly = false;
     bool m_leaveWal = false; // the file is in WAL mode: switch before the first write
-    bool m_markTouched = false; // the open transaction has rewritten the mark
+    bool m_markTouched = false; // the open transaction has stepped the mark
+    quint32 m_markFound = 0;    // the mark it found before that
     bool m_renewMark = false;   // give the file a new mark before the first write
     long long m_recordsAffected = 0;
     int m_transactionDepth = 0;
