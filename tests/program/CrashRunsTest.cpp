@@ -10,6 +10,7 @@
 // TAV_CRASH_ROUNDS=N runs N rounds of each write with kills at random
 // moments instead of the few fixed ones, and prints the tally.
 #include "GeneratedWordDb.h"
+#include "support/ChildSignal.h"
 #include "support/TestDb.h"
 
 #include <QDir>
@@ -124,7 +125,7 @@ void KillAndStart(const QString &source, const QString &kind, int delayMs, Tally
         printed += run->readAllStandardOutput();
     }
     QThread::msleep(ulong(delayMs));
-    ::kill(pid_t(run->processId()), SIGKILL);
+    SignalChild(*run, SIGKILL);
     const QStringList lines = QString::fromUtf8(printed).split('\n', Qt::SkipEmptyParts) + Finish(*run);
     ASSERT_EQ(run->exitStatus(), QProcess::CrashExit) << lines.join("\n").toStdString();
     int last = -1;

@@ -2,6 +2,7 @@
 // with its own copy of the word database: ended by a signal, started twice on
 // one file, started after a crash.
 #include "store/WordFileGuard.h"
+#include "support/ChildSignal.h"
 #include "support/TestDb.h"
 
 #include <QCryptographicHash>
@@ -131,7 +132,7 @@ protected:
     // the status expected.
     static void ExpectEndsOn(QProcess &p, int signal, int status)
     {
-        ::kill(pid_t(p.processId()), signal);
+        ASSERT_TRUE(SignalChild(p, signal)) << "the program is not running";
         ASSERT_TRUE(p.waitForFinished(kStartMs)) << "still running after signal " << signal;
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "ended by signal " << signal << ":\n"
                                                         << p.readAll().toStdString();
@@ -191,7 +192,7 @@ TEST_F(ProgramProcess, TheLockOfAKilledRunDoesNotBlockTheNextStart)
 {
     auto killed = Start();
     ASSERT_TRUE(WaitForLock(*killed));
-    ::kill(pid_t(killed->processId()), SIGKILL);
+    ASSERT_TRUE(SignalChild(*killed, SIGKILL));
     ASSERT_TRUE(killed->waitForFinished(kStartMs));
     ASSERT_TRUE(QFile::exists(Lock()));
 
