@@ -518,6 +518,7 @@ void GridStd::FlexDelete()
         }
         DeleteWord(id);
         ShowWordCount();
+        ShowWrongAnswersCount(); // the word left the store of wrong answers too
         ListHost().JulGran(); // the tree's counts follow
         SaveBusy = false;
         SavedRow = row;

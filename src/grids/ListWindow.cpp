@@ -14,6 +14,7 @@
 #include "store/ListEdits.h"
 #include "store/Notice.h"
 #include "store/SharedState.h"
+#include "store/SqlStrings.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
 #include "store/WordEdits.h"
@@ -623,6 +624,9 @@ void ListWindow::EditHelp(int Row, int Col)
     const bool busy = GridBusy();
     const bool current = IsCurrentList();
     const PendingEdit edit = TakeEditor();
+    // A list opened while the third language was hidden gets its column
+    // once the language is shown again.
+    tbQ = ListQueryNow(tbQ);
     try {
         dao::RecordsetPtr rows = RowsPassing(tbQ.trimmed(), lblFilter);
         if (!rows) {

@@ -465,7 +465,7 @@ void frmOptions::ApplyOKRoutines()
         // Written after the save, so that the panel shows what is stored
         // also when the write failed.
         try {
-            Link().SetPanelText(5, WrongAnswersPanelText(QString::number(CountWrongIDs())));
+            ShowWrongAnswersCount();
         } catch (const dao::DaoError &e) {
             Tell(ErrorNotice(e));
         }

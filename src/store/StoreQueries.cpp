@@ -4,6 +4,7 @@
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"
 #include "store/MainWindowLink.h"
+#include "store/Settings.h"
 #include "store/SharedState.h"
 
 #include <QHash>
@@ -117,6 +118,11 @@ void ShowWordCount()
         Link().SetPanelText(2, QStringLiteral("0 ") + Caption1185(1211));
     else
         Link().SetPanelText(2, Num(n) + Caption1185(1212));
+}
+
+void ShowWrongAnswersCount()
+{
+    Link().SetPanelText(5, WrongAnswersPanelText(QString::number(CountWrongIDs())));
 }
 
 bool IsInCollection(long long ID) { return RepaIDs.contains(ID); }
