@@ -524,7 +524,7 @@ void GridStd::FlexDelete()
         SavedRow = row;
         SavedCol = col;
     } catch (const std::exception &error) {
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
         RestoreEditor(edit);
         return;
     }

@@ -667,7 +667,7 @@ void ListWindow::EditHelp(int Row, int Col)
         // the grid hidden.
         SetGridBusy(busy);
         m_grid->setVisible(true);
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
     }
     RestoreEditor(edit);
 }
@@ -680,7 +680,7 @@ void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos
         WriteMainFieldAt(ID, FieldPos, Value);
     } catch (const std::exception &error) {
         SaveBusy = false;
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
         return;
     }
     SaveBusy = false;
@@ -981,7 +981,7 @@ void ListWindow::msFlxMulti_GotFocus()
                 // the editor reopens with what was typed, so the edit is not
                 // lost.
                 g.SetTextMatrix(row, col, OldCellText);
-                Tell(ErrorNotice(error));
+                winsys::ShowErrorBox(error);
                 EditRefused = true;
                 failedText = typed;
             }

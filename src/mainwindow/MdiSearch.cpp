@@ -149,7 +149,7 @@ void MDI::tbSearch_KeyPress(int &KeyAscii)
         const bool inflected = !opForm[0]->isChecked() && opForm[1]->isChecked();
         SendListRequest(SearchRequest(t, inflected, SearchLang));
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     KeyAscii = 0;
 }
@@ -204,7 +204,7 @@ void MDI::tbRem_KeyPress(int &KeyAscii)
         else if (ExerciseWindowLink *exercise = ExerciseInstance(); exercise && exercise->Form() == form)
             exercise->GetPos(id, text, 12);
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     SaveBusy = false;
 }

@@ -94,7 +94,7 @@ void SetImage(QTreeWidgetItem *node, int image)
 void ReportOnce(const CountFailure &failure)
 {
     if (failure.failed)
-        Tell(ErrorNotice(failure.number, failure.description));
+        winsys::ShowErrorBox(failure.number, failure.description);
 }
 
 } // namespace

@@ -11,25 +11,6 @@
 
 namespace tav {
 
-Notice ErrorNotice(long Number, const QString &Description)
-{
-    return {QStringLiteral("Error:") + QString::number(Number) + QLatin1Char(' ') + Description, winsys::vbOKOnly,
-            winsys::AppTitle};
-}
-
-Notice ErrorNotice(const std::exception &error)
-{
-    if (const auto *refusal = dynamic_cast<const EditRefusal *>(&error))
-        return {refusal->Message(), winsys::vbExclamation, winsys::AppTitle};
-    // A write the file refused says in words what happened; the engine's
-    // number means nothing to the user.
-    if (const auto *refused = dynamic_cast<const dao::WriteRefused *>(&error))
-        return {refused->Description(), winsys::vbExclamation, winsys::AppTitle};
-    if (const auto *dbError = dynamic_cast<const dao::DaoError *>(&error))
-        return ErrorNotice(dbError->Number(), dbError->Description());
-    return ErrorNotice(0, QString::fromUtf8(error.what()));
-}
-
 QString ErrorDescription(const std::exception &error)
 {
     if (const auto *refusal = dynamic_cast<const EditRefusal *>(&error))
