@@ -407,7 +407,7 @@ void Exercise::GetPos(long long ID, const QString &Text, int FieldIndex)
     try {
         WriteMainFieldAt(ID, FieldIndex, Text);
     } catch (const std::exception &error) {
-        Tell(ErrorNotice(error)); // the remark is not stored: say so, never in silence
+        winsys::ShowErrorBox(error); // the remark is not stored: say so, never in silence
         return;
     }
     // The focus goes back to the solved row's Greek word, when it is there.
@@ -474,7 +474,7 @@ ExerciseRoutines ExerciseWindowRoutines()
         try {
             PickRandomWords();
         } catch (const std::exception &e) {
-            Tell(ErrorNotice(e));
+            winsys::ShowErrorBox(e);
         }
     };
     routines.CreateWindow = [](ExerciseHost &host) -> ExerciseWindowLink * { return new Exercise(host); };

@@ -250,7 +250,7 @@ void Exercise::GridScribble()
             rs->MoveFirst();
         }
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
         SetGridBusy(false);
     }
     if (int(rows.size()) != std::clamp(OptNbrScribble, 1, 10))
@@ -313,7 +313,7 @@ void Exercise::cmdTest_Click()
         PickRandomWords();
         BindRound(SqlLang3, PickCriteria);
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     GridScribble();
     UpAntal->setEnabled(true);

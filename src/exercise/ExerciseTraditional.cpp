@@ -635,7 +635,7 @@ void Exercise::CheckAnswer(int AF)
         try {
             showStoreCount(CountWrongIDs());
         } catch (const std::exception &e) {
-            Tell(ErrorNotice(e));
+            winsys::ShowErrorBox(e);
         }
     }
     switch (j.Then) {
@@ -782,7 +782,7 @@ void Exercise::ClearWrongIDs()
     try {
         EmptyWrongAnswers();
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
         return; // the store keeps its words, and the count shows them
     }
     showStoreCount(0);

@@ -163,7 +163,7 @@ void Exercise::setRIMATag(const QString &Table)
     try {
         verb = DrawRound(VerbsCompleteIn(Table), 1, m_pickedVerbs, Rnd());
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     if (verb.isEmpty()) {
         winsys::MsgBox(QStringLiteral("No verb has all six forms of a voice in this tense."), winsys::vbInformation,
@@ -194,7 +194,7 @@ void Exercise::CboTempi_Click()
     try {
         complete = HasCompleteConjugation(table, RimaVerbID);
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     if (!complete) {
         // The verb has no full row in this tense: another verb that has one.
@@ -254,7 +254,7 @@ void Exercise::GridRima()
         }
         tbEngR->setText(GetMainField(RimaVerbID, QStringLiteral("English")));
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
         SetGridBusy(false);
     }
     cmdGoR->setEnabled(m_verb.Count() > 0);

@@ -527,12 +527,13 @@ void GridStd::FlexDelete()
         }
         DeleteWord(id);
         ShowWordCount();
+        ShowWrongAnswersCount(); // the word left the store of wrong answers too
         ListHost().JulGran(); // the tree's counts follow
         SaveBusy = false;
         SavedRow = row;
         SavedCol = col;
     } catch (const std::exception &error) {
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
         RestoreEditor(edit);
         return;
     }

@@ -94,7 +94,7 @@ void ListOpeners::DoStdGrid(const QString &Sql, bool IsGreek, int SortValue, con
                        QString::number(count) + QLatin1Char(' ') + StdTitle(IsGreek, Caption, ViewTag), SortValue,
                        ViewTag);
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
 }
 
@@ -114,7 +114,7 @@ void ListOpeners::DoSimpleGrid(const QString &Sql, int Lang, const QString &Word
             throw;
         }
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "store/ListEdits.h"
 #include "store/Notice.h"
 #include "store/SharedState.h"
+#include "store/SqlStrings.h"
 #include "store/StoreQueries.h"
 #include "store/WindowRoutines.h"
 #include "store/WordEdits.h"
@@ -625,6 +626,9 @@ void ListWindow::EditHelp(int Row, int Col)
     const bool busy = GridBusy();
     const bool current = IsCurrentList();
     const PendingEdit edit = TakeEditor();
+    // A list opened while the third language was hidden gets its column
+    // once the language is shown again.
+    tbQ = ListQueryNow(tbQ);
     try {
         dao::RecordsetPtr rows = RowsPassing(tbQ.trimmed(), lblFilter);
         if (!rows) {
@@ -665,7 +669,7 @@ void ListWindow::EditHelp(int Row, int Col)
         // the grid hidden.
         SetGridBusy(busy);
         m_grid->setVisible(true);
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
     }
     RestoreEditor(edit);
 }
@@ -678,7 +682,7 @@ void ListWindow::WriteMainField(long long ID, const QString &Value, int FieldPos
         WriteMainFieldAt(ID, FieldPos, Value);
     } catch (const std::exception &error) {
         SaveBusy = false;
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
         return;
     }
     SaveBusy = false;
@@ -985,7 +989,7 @@ void ListWindow::msFlxMulti_GotFocus()
                 // the editor reopens with what was typed, so the edit is not
                 // lost.
                 g.SetTextMatrix(row, col, OldCellText);
-                Tell(ErrorNotice(error));
+                winsys::ShowErrorBox(error);
                 EditRefused = true;
                 failedText = typed;
             }

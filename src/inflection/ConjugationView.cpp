@@ -261,7 +261,7 @@ void GrammarPanel::opHad_Click(int Index)
         fillCompoundColumn(m_state.verbID, m_state.voice);
         fitChangedColumn(4);
     } catch (const std::exception &error) {
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
     }
 }
 
@@ -276,7 +276,7 @@ void GrammarPanel::opSimple_Click(int Index)
         fillColumn5(m_state.verbID, m_state.voice);
         fitChangedColumn(5);
     } catch (const std::exception &error) {
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
     }
 }
 

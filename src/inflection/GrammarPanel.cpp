@@ -390,7 +390,7 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
     } catch (const std::exception &error) {
         if (!conjugationShown)
             hideConjugationFrames();
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
     }
     // The status line's default text. Unlike SetStatusText this leaves the
     // painting to the event loop: moving through a list with the arrow keys
@@ -428,7 +428,7 @@ void GrammarPanel::BaseFrase()
     try {
         DeKlino(ColorYellow, ArticleID);
     } catch (const std::exception &error) {
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
     }
     setMainTextBoxesEnabled(false, true);
     for (winsys::TextBox *box : {m_host.RemarksBox(), m_host.RemarksBox3()}) {
@@ -542,7 +542,7 @@ void GrammarPanel::mnuFirstParts_Click(int Index)
             }
         }
     } catch (const std::exception &error) {
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
     }
     m_host.ConjugationEntry(Index)->setChecked(true);
     m_voiceMenuChoice[Index] = true;
@@ -578,12 +578,12 @@ void GrammarPanel::storeVoiceForm(QLineEdit *box, const QString &field, int &Key
             UpdateVoiceForm(ID, field, box->text());
     } catch (const std::exception &error) {
         stored = false;
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
     }
     try {
         OpVoiceCheck(ID);
     } catch (const std::exception &error) {
-        Tell(ErrorNotice(error));
+        winsys::ShowErrorBox(error);
     }
     if (stored)
         ReturnLista(false);

@@ -294,7 +294,7 @@ void GrammarPanel::Grid_GotFocus(FlexGrid &grid)
             // Nothing was stored: the cell shows the stored form, and the
             // editor opens again with what was typed.
             grid.SetTextMatrix(edit.row, edit.col, edit.oldText);
-            Tell(ErrorNotice(error));
+            winsys::ShowErrorBox(error);
             reopenEdit(edit, typed);
             return;
         }

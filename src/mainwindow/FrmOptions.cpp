@@ -348,7 +348,7 @@ void frmOptions::Form_Activate()
         TbFailedInStore->setText(QString::number(CountWrongIDs()));
     } catch (const dao::DaoError &e) {
         TbFailedInStore->clear();
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     UpStore->SetValue(OptNbrWrongs);
     lblWrong->setText(QString::number(OptNbrWrongs));
@@ -465,9 +465,9 @@ void frmOptions::ApplyOKRoutines()
         // Written after the save, so that the panel shows what is stored
         // also when the write failed.
         try {
-            Link().SetPanelText(5, WrongAnswersPanelText(QString::number(CountWrongIDs())));
+            ShowWrongAnswersCount();
         } catch (const dao::DaoError &e) {
-            Tell(ErrorNotice(e));
+            winsys::ShowErrorBox(e);
         }
     }
 }
@@ -519,7 +519,7 @@ void frmOptions::FillLanguageLists()
     try {
         names = LanguageNames();
     } catch (const dao::DaoError &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     cboLangs->clear();
     cboLangs->addItems(names);
@@ -620,7 +620,7 @@ void frmOptions::cmdAdd_Click()
     try {
         present = LanguageExists(NewLang());
     } catch (const dao::DaoError &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
         ResetAddLanguage();
         return;
     }
@@ -639,7 +639,7 @@ void frmOptions::AddLanguage()
         AddThirdLanguage(NewLang(), NewWelCome());
     } catch (const dao::DaoError &e) {
         // Nothing of the language was kept: the add runs as one transaction.
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     ClearLanguageLists();
     FillLanguageLists();
@@ -659,7 +659,7 @@ void frmOptions::cmdDelete_Click()
     try {
         n = LanguageIndexRows(L);
     } catch (const dao::DaoError &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
         return;
     }
     const QString question = QStringLiteral("You want to delete the ") + L + QStringLiteral(" language \n") +
@@ -685,7 +685,7 @@ void frmOptions::DeleteLanguage(const QString &L)
         CloseListsReading({LanguageWordTable(L), LanguageIndexTable(L)});
     } catch (const dao::DaoError &e) {
         // The row and both tables go together or not at all.
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     FillLanguageLists();
 }

@@ -58,7 +58,6 @@ class TextBox;
 namespace tav {
 
 class About;
-struct CountFailure;
 class ExerciseWindowLink;
 class GrammarPanel;
 class ListWindow;
@@ -433,9 +432,6 @@ private:
     std::unique_ptr<ListOpeners> m_listRequests;
     std::unique_ptr<QObject> m_remarksKeys;
     bool m_buildingTree = false;
-    // While JulGran loads the letter list: the failure its recount adds to,
-    // so that a rebuild tells a failing count once.
-    CountFailure *m_treeFailure = nullptr;
 };
 
 } // namespace tav

@@ -23,7 +23,7 @@ template <class F> void Reported(F &&view)
     try {
         view();
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
 }
 } // namespace

@@ -156,7 +156,7 @@ void MDI::tbSearch_KeyPress(int &KeyAscii)
         const bool inflected = !opForm[0]->isChecked() && opForm[1]->isChecked();
         SendListRequest(SearchRequest(t, inflected, SearchLang));
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     KeyAscii = 0;
 }
@@ -215,7 +215,7 @@ void MDI::tbRem_KeyPress(int &KeyAscii)
         if (m_shownWordID == id && StoredRemark(id, false) == text)
             tbRem->MarkStored(text);
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
     SaveBusy = false;
 }

@@ -31,7 +31,7 @@ void MDI::cmdShow_Click()
     } catch (const std::exception &e) {
         // The list windows report their own failures; anything else is told
         // here, and the program goes on.
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
     }
 }
 

@@ -94,7 +94,7 @@ void SetImage(QTreeWidgetItem *node, int image)
 void ReportOnce(const CountFailure &failure)
 {
     if (failure.failed)
-        Tell(ErrorNotice(failure.number, failure.description));
+        winsys::ShowErrorBox(failure.number, failure.description);
 }
 
 } // namespace
@@ -140,18 +140,18 @@ void MDI::JulGran()
     measureTree();
     fitLeftPanel();
 
-    // Selecting "-" in the new list recounts the nodes of the side LetterFont
-    // names; before the Load has set it (the first build) nothing is
-    // recounted. A count that failed shows 0; the build and its recount tell
-    // the first failure once.
-    m_treeFailure = &failure;
+    // The new letter list starts at "-", and every node was just counted
+    // without a letter: selecting "-" recounts nothing, so each build shows
+    // the captions as built ("1454 Greek"), after a change of the settings
+    // as at start-up. A count that failed shows 0, told once.
+    const QString shownLetters = LetterFont;
+    LetterFont.clear();
     loadLetters(true);
-    m_treeFailure = nullptr;
     ReportOnce(failure);
     // The letter list, its font and the search language now agree: the tree
     // starts on the Greek side. A text typed for English or the third
     // language is no Greek search: it goes, as on a click on a Greek node.
-    if (SearchLang != 4 || (!LetterFont.isEmpty() && LetterFont != GreekFontName)) {
+    if (SearchLang != 4 || (!shownLetters.isEmpty() && shownLetters != GreekFontName)) {
         clearSearchBoxes();
     }
     LetterFont = GreekFontName;
@@ -217,8 +217,7 @@ void MDI::JulText()
     const bool latin = LetterFont == LatinFontName;
     if (!greek && !latin)
         return;
-    CountFailure own;
-    CountFailure &failure = m_treeFailure ? *m_treeFailure : own;
+    CountFailure failure;
     QList<QTreeWidgetItem *> greekNodes;
     QStringList keys, tags;
     for (QTreeWidgetItemIterator it(tv1); *it; ++it) {
@@ -238,8 +237,7 @@ void MDI::JulText()
         for (int i = 0; i < greekNodes.size(); ++i)
             SetCountedCaption(greekNodes[i], captions.value(i));
     }
-    if (!m_treeFailure)
-        ReportOnce(own);
+    ReportOnce(failure);
 }
 
 void MDI::setSearchFont(const QString &family, int pointSize)

@@ -232,7 +232,14 @@ Outcome CompactWordDatabase()
     }
 
     if (replaced && !failure.isEmpty()) {
-        // The compacted file is in place, but the connection stayed closed.
+        // The compacted file is in place, but the connection stayed closed:
+        // every later use of it says so in these words, not the engine's.
+        if (WordDb && !WordDb->IsOpen())
+            WordDb->SetWhyClosed(QStringLiteral("The word database\r\n") + DbPath +
+                                 QStringLiteral("\r\nis not open (") + winsys::AppTitle +
+                                 QStringLiteral(" could not open it again after compacting it): nothing was read or "
+                                                "stored. Close ") +
+                                 winsys::AppTitle + QStringLiteral(" and start it again."));
         return {Notice{QStringLiteral("The word database was compacted: the compacted file replaced\r\n") + DbPath +
                            QStringLiteral("\r\nbut it could not be opened again: ") + failure +
                            QStringLiteral(".\r\nNothing can be read or stored until ") + winsys::AppTitle +

@@ -12,6 +12,8 @@ namespace tav {
 // The shared connection WordDb; throws dao::DaoError when it is not open.
 inline dao::Database &OpenWordDb()
 {
+    if (WordDb && !WordDb->IsOpen() && !WordDb->WhyClosed().isEmpty())
+        throw dao::WriteRefused(dao::DaoError::ObjectClosed, WordDb->WhyClosed());
     if (!WordDb || !WordDb->IsOpen())
         throw dao::DaoError(dao::DaoError::ObjectClosed, QStringLiteral("The word database is not open."));
     return *WordDb;

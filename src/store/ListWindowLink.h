@@ -64,7 +64,9 @@ public:
     virtual QString Caption() const = 0;
     // Runs the window's query again on the shared connection WordDb and
     // refills the grid, keeping the current cell. It must not re-read an old
-    // recordset: after a compaction WordDb is a new connection.
+    // recordset: a compaction opens the compacted file in this same
+    // connection (dao::Database::ReplaceFile), which first closes every
+    // statement of the recordsets opened before.
     virtual void RefreshGrid() = 0;
     // Stores Value in the field at position FieldPos of the word's Main row
     // when it differs, then refreshes the grid with its cell kept and clears

@@ -18,14 +18,8 @@ using Notice = winsys::Notice;
 // What a routine that either does its work or says why not returns.
 using Outcome = winsys::Outcome;
 
-// The notice of a caught exception: a dao::DaoError gives its number and
-// message; an EditRefusal, or a write the file refused (dao::WriteRefused),
-// its message alone, as a warning; any other exception number 0 and its
-// text.
-Notice ErrorNotice(const std::exception &error);
-// The notice of an error of the database engine (or any other run-time
-// error): "Error:" followed by the number, a blank and the engine's own
-// message, so the user sees the cause. OK only, the program's title.
-Notice ErrorNotice(long Number, const QString &Description);
+// The notice of a caught exception (each error of the engine and refusal of
+// the store words its own), and of an error by number and message.
+using winsys::ErrorNotice;
 
 } // namespace tav

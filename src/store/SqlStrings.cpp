@@ -84,6 +84,18 @@ void BuildSqlStrings()
         Link().JulGran();
 }
 
+QString ListQueryNow(const QString &sql)
+{
+    if (OptBoHide3)
+        return sql;
+    const QString query = sql.trimmed();
+    if (query == SqlMain.trimmed() || query == SqlMain2.trimmed())
+        return SqlLang3;
+    if (query == SqlMainGenus.trimmed())
+        return SqlLang3Genus;
+    return sql;
+}
+
 void BuildLookupPrefixes()
 {
     const QString where = QStringLiteral(" FROM Klino WHERE ID ") + QStringLiteral(" = ");

@@ -27,6 +27,13 @@ void CheckThirdLanguageSql(const ThirdLanguageSql &s);
 // (dao::DaoError) for the caller.
 void BuildSqlStrings();
 
+// The query a standard list runs again at a refresh: one made while the
+// third language was hidden (SqlMain, SqlMain2, SqlMainGenus) becomes the
+// same with the language's column (SqlLang3, SqlLang3Genus) once the language
+// is shown; any other query stays as it is. (A list opened with the column
+// only hides it while the language is hidden.)
+QString ListQueryNow(const QString &sql);
+
 // Builds the declension, imperative and auxiliary lookup prefixes SqlKlinoM ..
 // SqlHaveKonT3; the two auxiliary strings end with HaveID. Run once at start.
 void BuildLookupPrefixes();

@@ -4,6 +4,7 @@
 #include "store/CaptionArrays.h"
 #include "store/DbTransaction.h"
 #include "store/MainWindowLink.h"
+#include "store/Settings.h"
 #include "store/SharedState.h"
 
 #include <QHash>
@@ -42,9 +43,7 @@ long long CountDistinctLat(const QString &Sql)
 {
     // The meanings are read in order (from the index on Lat) and each is
     // compared with the one before.
-    if (!WordDb || !WordDb->IsOpen())
-        throw dao::DaoError(dao::DaoError::ObjectClosed, QStringLiteral("The word database is closed."));
-    return WordDb->CountTextRuns(Sql, "Lat");
+    return OpenWordDb().CountTextRuns(Sql, "Lat");
 }
 
 long long CountDistinctIDs(const QString &TableName)
@@ -117,6 +116,11 @@ void ShowWordCount()
         Link().SetPanelText(2, QStringLiteral("0 ") + Caption1185(1211));
     else
         Link().SetPanelText(2, Num(n) + Caption1185(1212));
+}
+
+void ShowWrongAnswersCount()
+{
+    Link().SetPanelText(5, WrongAnswersPanelText(QString::number(CountWrongIDs())));
 }
 
 bool IsInCollection(long long ID) { return RepaIDs.contains(ID); }

@@ -49,6 +49,9 @@ long long CountWrongIDs();
 // Writes the word count into panel 2 of the main window's status bar: the
 // count followed directly by interface text 1212, or "0 " and text 1211.
 void ShowWordCount();
+// Writes the number of stored wrong answers into panel 5, as
+// WrongAnswersPanelText words it ("M/A 30/4  ").
+void ShowWrongAnswersCount();
 
 // The interface text of a caption number from LangCaps, in the column named
 // by CapsLanguage; "" when the number has no row or the text is Null.

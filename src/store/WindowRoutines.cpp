@@ -12,36 +12,6 @@
 
 namespace tav {
 
-Notice ErrorNotice(long Number, const QString &Description)
-{
-    return {QStringLiteral("Error:") + QString::number(Number) + QLatin1Char(' ') + Description, winsys::vbOKOnly,
-            winsys::AppTitle};
-}
-
-Notice ErrorNotice(const std::exception &error)
-{
-    if (const auto *refusal = dynamic_cast<const EditRefusal *>(&error))
-        return {refusal->Message(), winsys::vbExclamation, winsys::AppTitle};
-    // A write the file refused says in words what happened; the engine's
-    // number means nothing to the user.
-    if (const auto *refused = dynamic_cast<const dao::WriteRefused *>(&error))
-        return {refused->Description(), winsys::vbExclamation, winsys::AppTitle};
-    const auto *dbError = dynamic_cast<const dao::DaoError *>(&error);
-    // The word database stays closed only when a compaction could not open
-    // its file again: that is what the user needs to know, not the
-    // engine's number.
-    if (dbError && dbError->Number() == dao::DaoError::ObjectClosed && WordDb && !WordDb->IsOpen())
-        return {QStringLiteral("The word database\r\n") + DbPath + QStringLiteral("\r\nis not open (") +
-                    winsys::AppTitle +
-                    QStringLiteral(" could not open it again after compacting it): nothing was read or stored. "
-                                   "Close ") +
-                    winsys::AppTitle + QStringLiteral(" and start it again."),
-                winsys::vbExclamation, winsys::AppTitle};
-    if (dbError)
-        return ErrorNotice(dbError->Number(), dbError->Description());
-    return ErrorNotice(0, QString::fromUtf8(error.what()));
-}
-
 QString ErrorDescription(const std::exception &error)
 {
     if (const auto *refusal = dynamic_cast<const EditRefusal *>(&error))

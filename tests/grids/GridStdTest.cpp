@@ -144,6 +144,9 @@ TEST_F(GridStdTest, VerbsHideTheArticleAndAHiddenThirdLanguageLeavesTwoPairs)
     w->cmdSort_Click(2); // over a column this view lacks: nothing happens
     EXPECT_EQ(tavtest::ListProbe(w).lblSortValue, 0);
     EXPECT_TRUE(messages.Messages().isEmpty());
+    tav::OptBoHide3 = false; // shown again: the refresh (Apply, F5) gives the column
+    w->RefreshGrid();
+    EXPECT_GT(w->Grid()->ColWidth(6), 0);
 }
 
 TEST_F(GridStdTest, TheInflectedFormViewLabelsItsRowsAndSortsEachColumnByItsOwnButton)
@@ -624,6 +627,8 @@ TEST_F(GridStdTest, DeletionIsRefusedForInflectedWordsAndOtherwiseRemovesEveryRo
     EXPECT_TRUE(tav::RepaIDs.isEmpty());
     EXPECT_EQ(host.recounts, 1);
     EXPECT_EQ(link.Count(QStringLiteral("JulGran")), 0) << "the tree is the main window's";
+    const QString stored = QString::number(Count(QStringLiteral("SELECT count(*) FROM WrongIDs")));
+    EXPECT_EQ(link.PanelText(5), tav::WrongAnswersPanelText(stored)) << "the store's count follows";
     EXPECT_EQ(w->Grid()->Rows(), rows - 1);
     EXPECT_EQ(w->Grid()->Row(), row);
     EXPECT_NE(tavtest::ListProbe(w).WordID, 36);

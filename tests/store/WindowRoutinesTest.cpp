@@ -1,7 +1,9 @@
 #include "store/WindowRoutines.h"
 
 #include "platform/dao/Dao.h"
+#include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
+#include "store/EditRefusal.h"
 #include "store/MainWindowLink.h"
 #include "store/Notice.h"
 #include "support/RecordingListWindow.h"
@@ -105,4 +107,9 @@ TEST_F(WindowRoutines, ErrorNoticeGivesTheEngineMessageWithItsNumber)
     EXPECT_EQ(engine.Style, winsys::vbOKOnly);
     EXPECT_EQ(engine.Title, "Tavrinel");
     EXPECT_EQ(ErrorNotice(std::runtime_error("disk full")).Prompt, "Error:0 disk full");
+    winsys::ScriptedMessages shown;
+    winsys::ShowErrorBox(dao::WriteRefused(13, "The disk is full."));
+    winsys::ShowErrorBox(EditRefusal(QStringLiteral("The word has gone.")));
+    EXPECT_EQ(shown.Prompts(), QStringList({"The disk is full.", "The word has gone."}));
+    EXPECT_EQ(shown.Messages().value(1).style, winsys::vbExclamation);
 }

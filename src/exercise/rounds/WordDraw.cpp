@@ -14,9 +14,13 @@ namespace {
 
 // The IDs of a native query, read again only when what the connection reads
 // may have changed since the last read (its change mark: rows written here
-// or elsewhere, tables changed), or the connection is another one (after a
-// compaction). The connection is known by a weak reference, so a new one
-// never passes for a closed one that had the same address.
+// or elsewhere, tables changed), or WordDb is another object (the shared
+// state made anew, as the tests do). A compaction keeps the object
+// (dao::Database::ReplaceFile) and opens the compacted file in it, which
+// starts the counts of changes again: the mark still differs, because VACUUM
+// INTO gives the compacted file a schema version one higher. The object is
+// known by a weak reference, so a new one never passes for a closed one
+// that had the same address.
 QVector<long long> CachedIdColumn(const QString &nativeSql)
 {
     struct Entry {

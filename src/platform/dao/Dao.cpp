@@ -425,6 +425,8 @@ sqlite3 *Database::Handle() const { return m_db; }
 
 sqlite3 *Database::live() const
 {
+    if (!m_db && !m_whyClosed.isEmpty())
+        throw WriteRefused(DaoError::ObjectClosed, m_whyClosed);
     if (!m_db)
         throw DaoError(DaoError::ObjectClosed, QStringLiteral("The database \"%1\" is closed.").arg(m_path));
     return m_db;
@@ -682,6 +684,7 @@ void Database::Reopen()
     if (m_db)
         return;
     m_db = DBEngine::openHandle(m_path, m_readOnly);
+    m_whyClosed.clear();
     hook();
     m_markTouched = false;
     noteFile();

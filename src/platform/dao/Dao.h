@@ -126,6 +126,12 @@ public:
 
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+    // What the user is told, in words, by every use of this connection while
+    // it is closed (WriteRefused instead of the engine's "closed"), until it
+    // is open again: set where a closed connection is the program's state
+    // for the rest of the run, not a slip.
+    void SetWhyClosed(const QString &message) { m_whyClosed = message; }
+    QString WhyClosed() const { return m_whyClosed; }
     // Long work that may be given up: once *stop is set, the statement that
     // runs ends within a few thousand of the engine's steps with the
     // error SQLITE_INTERRUPT. The flag must outlive the connection.
@@ -255,6 +261,7 @@ private:
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    QString m_whyClosed;
     QString m_absolutePath;
     quint64 m_device = 0;
     quint64 m_inode = 0;

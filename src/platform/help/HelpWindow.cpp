@@ -219,6 +219,8 @@ void HelpWindow::ShowTopic(const QUrl &url)
 {
     if (url.isValid() && url != m_page->source())
         m_page->setSource(url);
+    // A minimised help window comes back as it was before (maximised or not).
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

@@ -11,6 +11,8 @@
 // first navigated) and keeps them in memory, so no statement of it stays
 // running between calls.
 
+#include "platform/winsys/notice/Notice.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -35,7 +37,7 @@ using RecordsetPtr = std::unique_ptr<Recordset>;
 
 // An error of the engine or of this layer: the message the engine gave and a
 // number (SQLite's extended result code, or one of the layer's own below).
-class DaoError : public std::runtime_error {
+class DaoError : public std::runtime_error, public winsys::WordedError {
 public:
     DaoError(int number, const QString &message);
     // The same with the native statement that failed (kept apart from the
@@ -46,6 +48,8 @@ public:
     QString Sql() const { return m_sql; }
     // The engine refused to write because the file or its folder is read only.
     bool ReadOnlyFile() const;
+    // "Error:", the number, a blank and the message (winsys::ErrorNotice).
+    winsys::Notice UserNotice() const override { return winsys::ErrorNotice(m_number, m_description); }
 
     // Numbers of the layer's own errors (above SQLite's range).
     static constexpr int NoCurrentRecord = 3021;
@@ -81,6 +85,12 @@ private:
 class WriteRefused : public DaoError {
 public:
     using DaoError::DaoError;
+    // The message says in words what happened; the engine's number means
+    // nothing to the user.
+    winsys::Notice UserNotice() const override
+    {
+        return {Description(), winsys::vbExclamation, winsys::AppTitle};
+    }
 };
 
 // The way a recordset is opened. Table and Dynaset recordsets over one table

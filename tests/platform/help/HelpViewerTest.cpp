@@ -114,6 +114,15 @@ TEST_F(HelpViewerTest, TheContentsOpenInTheMainWindowAndHoldEveryTopic)
     EXPECT_EQ(viewer->Window(QStringLiteral(TAV_HELP_FILE), QStringLiteral("main")), window);
 }
 
+TEST_F(HelpViewerTest, TheContentsShownAgainBringBackAMinimisedWindow)
+{
+    helpctl::HelpWindow *window = OpenContents();
+    ASSERT_NE(window, nullptr);
+    window->showMinimized();
+    OpenContents();
+    EXPECT_TRUE(window->isVisible() && !window->isMinimized());
+}
+
 TEST_F(HelpViewerTest, KeywordsAndTheFullTextSearchFindTheirPages)
 {
     helpctl::HelpWindow *window = OpenContents();

@@ -67,6 +67,10 @@ void Tell(const std::optional<Notice> &notice)
         Tell(*notice);
 }
 
+int ShowErrorBox(const std::exception &error) { return Tell(ErrorNotice(error)); }
+
+int ShowErrorBox(long Number, const QString &Description) { return Tell(ErrorNotice(Number, Description)); }
+
 bool Done(const Outcome &outcome)
 {
     Tell(outcome.Failure);

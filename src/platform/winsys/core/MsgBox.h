@@ -1,9 +1,9 @@
 #pragma once
-// One message-box service for the whole program. The windows call MsgBox()
-// or Tell() (the word store only words its notices, and cannot name this
-// header); the program installs a service that shows a real dialog, and
-// tests install ScriptedMessages, which records every prompt and answers from
-// a queue. The style is one number of button, icon and default-button
+// One message-box service for the whole program. The windows call MsgBox(),
+// Tell() or, for a caught error, ShowErrorBox() (the word store only words
+// its notices, and cannot name this header); the program installs a service
+// that shows a real dialog, and tests install ScriptedMessages, which
+// records every prompt and answers from a queue. The style is one number of button, icon and default-button
 // flags: MsgBox(text, vbYesNo | vbCritical, title).
 
 #include "platform/winsys/notice/Notice.h"
@@ -37,6 +37,13 @@ int Tell(const Notice &notice);
 void Tell(const std::optional<Notice> &notice);
 // Shows an outcome's failure, if any; true when the work was done.
 bool Done(const Outcome &outcome);
+// The shared error report: shows a caught error's notice (ErrorNotice: the
+// engine's number and message, or a refusal's message) and returns the
+// button chosen.
+int ShowErrorBox(const std::exception &error);
+// The same for an error known by its number and message ("Error:", the
+// number, a blank and the message).
+int ShowErrorBox(long Number, const QString &Description);
 
 // Asked when a window closes (or the program ends) while text that was just
 // refused, or could not be stored, is still open in Place ("the list

@@ -30,4 +30,16 @@ int SafeAnswer(int style)
     }
 }
 
+Notice ErrorNotice(long Number, const QString &Description)
+{
+    return {QStringLiteral("Error:") + QString::number(Number) + QLatin1Char(' ') + Description, vbOKOnly, AppTitle};
+}
+
+Notice ErrorNotice(const std::exception &error)
+{
+    if (const auto *worded = dynamic_cast<const WordedError *>(&error))
+        return worded->UserNotice();
+    return ErrorNotice(0, QString::fromUtf8(error.what()));
+}
+
 } // namespace winsys

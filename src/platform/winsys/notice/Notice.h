@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <exception>
 #include <optional>
 
 namespace winsys {
@@ -69,5 +70,24 @@ int DefaultAnswer(int style);
 // a Yes/No box, Abort of an Abort/Retry/Ignore box; NoAnswer for a style
 // with NoSafeAnswer.
 int SafeAnswer(int style);
+
+// An error that words its own notice: the database engine's errors and the
+// word store's refusals derive from it, so that a caught error is told
+// (core/MsgBox.h, ShowErrorBox) by a layer that knows none of them.
+class WordedError {
+public:
+    virtual ~WordedError() = default;
+    virtual Notice UserNotice() const = 0;
+};
+
+// The notice of an error of the database engine (or any other run-time
+// error): "Error:" followed by the number, a blank and the engine's own
+// message, so the user sees the cause. OK only, the program's title.
+Notice ErrorNotice(long Number, const QString &Description);
+// The notice of a caught exception: a WordedError's own (a dao::DaoError
+// gives its number and message; an EditRefusal, or a write the file refused,
+// its message alone, as a warning); any other exception number 0 and its
+// text.
+Notice ErrorNotice(const std::exception &error);
 
 } // namespace winsys
