@@ -1,5 +1,6 @@
 #include "platform/winsys/WindowServices.h"
 
+#include "platform/winsys/OnScreen.h"
 #include "platform/winsys/QtMessageService.h"
 #include "platform/winsys/core/MsgBox.h"
 
@@ -31,6 +32,7 @@ void InstallWindowServices()
         [](PointerShape shape) { QApplication::setOverrideCursor(QCursor(CursorFor(shape))); },
         [] { QApplication::restoreOverrideCursor(); },
     });
+    KeepWindowsOnScreen(true);
 }
 
 void UninstallWindowServices()
@@ -38,6 +40,7 @@ void UninstallWindowServices()
     if (CurrentMessageService() == &g_messages)
         SetMessageService(nullptr);
     SetPointerHooks({});
+    KeepWindowsOnScreen(false);
 }
 
 } // namespace winsys
