@@ -5,6 +5,7 @@
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
+#include "platform/winsys/WholeText.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
 #include "store/ListWindowLink.h"
@@ -211,6 +212,8 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
     }
     for (QLineEdit *box : {tbAP, tbPP})
         box->resize(TwipsToPixelsX(kVoiceBoxWidth), TwipsToPixelsY(kVoiceBoxHeight));
+    // A long form is cut by its box: whole on hover and while focused.
+    winsys::ShowWholeTexts({tbAP, tbPP});
     // Esc in a verb box brings back the form it showed, as in a list cell.
     tbAP->installEventFilter(new EnterKey(
         tbAP, [this](int &k) { tbAP_KeyPress(k); }, [this] { restoreVoiceBox(tbAP); }));
