@@ -159,6 +159,7 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
         l->setAlignment(Qt::AlignCenter);
         l->setFrameShape(QFrame::Box);
         l->setAutoFillBackground(true);
+        DrawBordersAsGridLines(l);
     }
     lblTopLine[1]->move(0, 0);
     lblUnderLine[1]->move(0, TwipsToPixelsY(kHeadingHeight));

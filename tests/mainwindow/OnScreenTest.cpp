@@ -9,6 +9,7 @@
 
 #include "exercise/Exercise.h"
 #include "exercise/TileBoxes.h"
+#include "inflection/GrammarPanel.h"
 #include "mainwindow/About.h"
 #include "mainwindow/Sorry.h"
 #include "mainwindow/Splash.h"
@@ -21,6 +22,7 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -244,6 +246,33 @@ TEST_F(OnScreen, EveryCutTextIsAtHandWhole)
         for (QLineEdit *box : {static_cast<QLineEdit *>(row.tbGreR), static_cast<QLineEdit *>(row.tbMoveGreR)})
             if (box->isVisible() && !box->text().isEmpty())
                 CheckControl(box, box->text(), 8);
+}
+
+// The borders of the headings over the grammar panel's columns lie on the
+// grid's column lines, to the device pixel, at every scale.
+TEST_F(OnScreen, TheHeadingsBordersLieOnTheColumnLines)
+{
+    w->showMaximized();
+    QApplication::processEvents();
+    QWidget *panel = w->Control<QWidget>("picBottom");
+    flexgrid::FlexGrid &g = *w->Grammar().FormsGrid();
+    const QImage image = panel->grab().toImage();
+    const qreal dpr = image.devicePixelRatio();
+    const QLabel *heading = panel->findChild<QLabel *>(QStringLiteral("lblUnderLine(1)"));
+    ASSERT_NE(heading, nullptr);
+    const int headY = int(dpr * (heading->y() + heading->height() / 2));
+    for (int c = g.FixedCols() + 1; c < g.Cols(); ++c) {
+        const QRect cell = g.CellRect(1, c).translated(g.viewport()->mapTo(panel, QPoint()));
+        const int cellY = int(dpr * cell.center().y()), line = cell.left() - 1;
+        const QRgb headBack = image.pixel(int(dpr * (line + 2)) + 1, headY);
+        const QRgb cellBack = image.pixel(int(dpr * (line + 2)) + 1, cellY);
+        QString head, cells;
+        for (int x = int(dpr * (line - 1)); x < int(dpr * (line + 2)); ++x) {
+            head += image.pixel(x, headY) == headBack ? QLatin1Char('.') : QLatin1Char('|');
+            cells += image.pixel(x, cellY) == cellBack ? QLatin1Char('.') : QLatin1Char('|');
+        }
+        EXPECT_EQ(head.toStdString(), cells.toStdString()) << "column " << c << " at scale " << dpr;
+    }
 }
 
 } // namespace
