@@ -25,7 +25,7 @@ QRect FrameKeptInside(const QRect &frame, const QRect &area);
 void KeepWholeOnScreen(QWidget *window);
 
 // Keeps every top-level window of the application whole on the screen, as
-// above; InstallWindowServices() turns this on.
+// above; the main window turns this on.
 void KeepWindowsOnScreen(bool on);
 
 } // namespace winsys

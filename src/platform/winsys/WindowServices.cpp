@@ -1,6 +1,5 @@
 #include "platform/winsys/WindowServices.h"
 
-#include "platform/winsys/OnScreen.h"
 #include "platform/winsys/QtMessageService.h"
 #include "platform/winsys/core/MsgBox.h"
 
@@ -32,7 +31,6 @@ void InstallWindowServices()
         [](PointerShape shape) { QApplication::setOverrideCursor(QCursor(CursorFor(shape))); },
         [] { QApplication::restoreOverrideCursor(); },
     });
-    KeepWindowsOnScreen(true);
 }
 
 void UninstallWindowServices()
@@ -40,7 +38,6 @@ void UninstallWindowServices()
     if (CurrentMessageService() == &g_messages)
         SetMessageService(nullptr);
     SetPointerHooks({});
-    KeepWindowsOnScreen(false);
 }
 
 } // namespace winsys

@@ -1,7 +1,7 @@
 #pragma once
 // Installs the window-system implementations of the services that code
 // without widgets calls: the message box (MsgBox.h) and the pointer shapes
-// (Pointer.h); and keeps every window whole on the screen (OnScreen.h). The program calls InstallWindowServices() once at start, after
+// (Pointer.h). The program calls InstallWindowServices() once at start, after
 // the QApplication exists.
 
 #include "platform/winsys/core/Pointer.h"
@@ -11,8 +11,7 @@
 namespace winsys {
 
 void InstallWindowServices();
-// Puts the services back to their defaults (no dialog, no pointer change,
-// windows left where they are);
+// Puts the services back to their defaults (no dialog, no pointer change);
 // for tests that installed them.
 void UninstallWindowServices();
 
