@@ -19,6 +19,7 @@ const char *const kOpening = "tavOpening";
 // Set while a check waits in the event queue, so that a burst of moves and
 // resizes makes one check.
 const char *const kCheckQueued = "tavOnScreenQueued";
+const char *const kPlacesItself = "tavPlacesItself";
 
 bool Kept(const QWidget *w)
 {
@@ -57,7 +58,7 @@ protected:
         if (!watched->isWidgetType())
             return false;
         auto *w = static_cast<QWidget *>(watched);
-        if (!w->isWindow() || !Kept(w))
+        if (!w->isWindow() || !Kept(w) || w->property(kPlacesItself).toBool())
             return false;
         if (type == QEvent::Show) {
             w->setProperty(kOpening, true);
@@ -111,6 +112,8 @@ void KeepWholeOnScreen(QWidget *window)
     if (kept.topLeft() != frame.topLeft())
         window->move(kept.topLeft());
 }
+
+void PlacesItself(QWidget *window) { window->setProperty(kPlacesItself, true); }
 
 void KeepWindowsOnScreen(bool on)
 {

@@ -27,5 +27,8 @@ void KeepWholeOnScreen(QWidget *window);
 // Keeps every top-level window of the application whole on the screen, as
 // above; the main window turns this on.
 void KeepWindowsOnScreen(bool on);
+// Leaves a window that places itself (the main window fits its frame to the
+// work area) out of the above.
+void PlacesItself(QWidget *window);
 
 } // namespace winsys
