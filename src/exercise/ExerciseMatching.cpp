@@ -14,6 +14,7 @@
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
+#include "platform/winsys/WholeText.h"
 #include "store/Notice.h"
 #include "store/SharedState.h"
 #include "store/WindowRoutines.h"
@@ -57,6 +58,8 @@ QBoxLayout *Exercise::buildMatchingBar(QWidget *page)
         bar->addWidget(cmdGo[i]);
         connect(cmdGo[i], &QPushButton::clicked, this, [this, i] { cmdGo_Click(i); });
     }
+    // On a narrow window a caption with a long language name is cut.
+    winsys::ShowWholeTexts({cmdGo[0], cmdGo[1]});
     lblAntal = new QLabel(page);
     lblAntal->setObjectName(QStringLiteral("lblAntal"));
     lblAntal->setAlignment(Qt::AlignCenter);

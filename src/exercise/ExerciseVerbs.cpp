@@ -11,6 +11,7 @@
 #include "platform/datactl/DataControl.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
+#include "platform/winsys/WholeText.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/Notice.h"
 #include "store/SharedState.h"
@@ -121,6 +122,8 @@ void Exercise::BoxLoadR()
         for (QLineEdit *box : {row.tbGreR, static_cast<QLineEdit *>(row.tbTestGreR),
                                static_cast<QLineEdit *>(row.tbMoveGreR)})
             box->setFont(greek);
+        // A form longer than its box, or a box past the window's edge.
+        winsys::ShowWholeTexts({row.tbGreR, row.tbTestGreR, row.tbMoveGreR});
         verbRows.append(row);
     }
     // Lines as high as their texts need, so that the six rows fit the client

@@ -116,6 +116,8 @@ ListWindow::ListWindow(const QString &Name, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     m_grid->setObjectName(QStringLiteral("msFlxMulti"));
     m_grid->SetFixedCols(0);
+    // A cell too narrow for its text shows it whole on hover and when current.
+    m_grid->SetWholeTextTips(true);
 
     tbN = new QLineEdit(this);
     tbN->setObjectName(QStringLiteral("tbN"));

@@ -6,6 +6,7 @@
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/TextBox.h"
 #include "platform/winsys/Twips.h"
+#include "platform/winsys/WholeText.h"
 #include "platform/winsys/core/MsgBox.h"
 #include "store/CaptionArrays.h"
 #include "store/ListWindowLink.h"
@@ -140,6 +141,7 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
         l->setAlignment(Qt::AlignCenter);
         l->setFrameShape(QFrame::Box);
         l->setAutoFillBackground(true);
+        DrawBordersAsGridLines(l);
     }
     lblTopLine[1]->move(0, 0);
     lblUnderLine[1]->move(0, TwipsToPixelsY(kHeadingHeight));
@@ -193,6 +195,8 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
     }
     for (QLineEdit *box : {tbAP, tbPP})
         box->resize(TwipsToPixelsX(kVoiceBoxWidth), TwipsToPixelsY(kVoiceBoxHeight));
+    // A long form is cut by its box: whole on hover and while focused.
+    winsys::ShowWholeTexts({tbAP, tbPP});
     // Esc in a verb box brings back the form it showed, as in a list cell.
     tbAP->installEventFilter(new EnterKey(
         tbAP, [this](int &k) { tbAP_KeyPress(k); }, [this] { restoreVoiceBox(tbAP); }));

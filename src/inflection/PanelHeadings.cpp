@@ -12,6 +12,8 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
+#include <QPainter>
+#include <QStyle>
 #include <QScreen>
 
 #include <algorithm>
@@ -84,6 +86,29 @@ void FitCaptionFont(FlexGrid &grid)
         grid.SetFont(font);
 }
 
+// Paints a heading label: its background is filled before; its text, and
+// its four borders as the grid draws its lines, in place of the frame's own
+// drawing (which rounds differently on a fractional scale). The frame stays
+// for the room it keeps around the text.
+class GridLineBorders : public QObject {
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *label = qobject_cast<QLabel *>(watched);
+        if (!label || event->type() != QEvent::Paint || label->frameShape() != QFrame::Box)
+            return false;
+        QPainter p(label);
+        label->style()->drawItemText(&p, label->contentsRect(), int(label->alignment()), label->palette(),
+                                     label->isEnabled(), label->text(), label->foregroundRole());
+        const QColor line = label->palette().color(label->foregroundRole());
+        const QRect r = label->rect();
+        flexgrid::DrawGridLines(p, r, line, 1);
+        flexgrid::DrawGridLines(p, QRect(r.left() - 1, r.top(), 2, r.height()), line, 1);
+        flexgrid::DrawGridLines(p, QRect(r.left(), r.top() - 1, r.width(), 2), line, 1);
+        return true;
+    }
+};
+
 // The name of element Index of the heading array whose element 1 is first.
 QString HeadingName(const QLabel *first, int index)
 {
@@ -103,10 +128,17 @@ QLabel *NewHeading(const QLabel *first, QWidget *parent, int index)
     label->setFont(first->font());
     label->setPalette(first->palette());
     label->setGeometry(first->geometry());
+    DrawBordersAsGridLines(label);
     return label;
 }
 
 } // namespace
+
+void DrawBordersAsGridLines(QLabel *label)
+{
+    static GridLineBorders borders;
+    label->installEventFilter(&borders);
+}
 
 void GrammarPanel::SetGridFont(FlexGrid &grid, const CaptionArray &captions)
 {
@@ -353,7 +385,11 @@ void GrammarPanel::fitGridWidth(FlexGrid &grid)
 }
 
 // Each under-line label, from firstLabel on, over a data column of the grid,
-// to the pixel: the column's left edge and width as the grid draws it.
+// to the pixel: the column's left edge and width as the grid draws it. The
+// grid draws a column's line on the column's last pixel; a label's borders
+// are drawn on the same pixels, from the line before its column to its
+// column's line (neighbours share their border), so that on a scaled screen
+// both round to the same device pixels.
 void GrammarPanel::placeUnderLines(FlexGrid &grid, int firstLabel)
 {
     int x = grid.x() + grid.contentsRect().left();
@@ -362,8 +398,8 @@ void GrammarPanel::placeUnderLines(FlexGrid &grid, int firstLabel)
     for (int c = grid.FixedCols(), label = firstLabel; c < grid.Cols() && label < lblUnderLine.size(); ++c, ++label) {
         const int width = grid.TwipsToPixelsX(grid.ColWidth(c));
         QLabel *l = lblUnderLine[label];
-        if (l->geometry() != QRect(x, l->y(), width, l->height()))
-            l->setGeometry(x, l->y(), width, l->height());
+        if (l->geometry() != QRect(x - 1, l->y(), width + 1, l->height()))
+            l->setGeometry(x - 1, l->y(), width + 1, l->height());
         x += width;
     }
 }

@@ -42,6 +42,10 @@ inline void SetHeightTw(QWidget *w, int twips)
         w->resize(w->width(), px);
 }
 
+// The heading label draws its borders as the grids draw their lines, so that
+// on a scaled screen both fall on the same device pixels.
+void DrawBordersAsGridLines(QLabel *label);
+
 // A heading label's background; -1 gives it back the panel's own.
 inline void PaintLabel(QLabel *label, long color)
 {

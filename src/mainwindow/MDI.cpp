@@ -16,6 +16,7 @@
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/FontLoader.h"
 #include "platform/font/GreekKeys.h"
+#include "platform/winsys/OnScreen.h"
 #include "platform/winsys/StatusPanel.h"
 #include "platform/winsys/TextBox.h"
 #include "platform/winsys/Twips.h"
@@ -170,6 +171,10 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Tavrinel"));
     // The program's logo, also on the child windows and dialogs.
     setWindowIcon(QIcon(LogoPicture(64)));
+    // Every window and dialog of the program opens whole on the screen; the
+    // main window fits itself to the work area (MDIForm_Resize).
+    winsys::KeepWindowsOnScreen(true);
+    winsys::PlacesItself(this);
 
     auto *central = new QWidget(this);
     auto *column = new QVBoxLayout(central);

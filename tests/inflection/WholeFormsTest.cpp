@@ -239,7 +239,8 @@ TEST_F(WholeForms, ACutFormShowsWholeOnHoverAndInTheFocusedCell)
     EXPECT_EQ(focusTip(), whole);
     const QRect cell = g.CellRect(1, 1);
     const QLabel *tip = g.findChild<QLabel *>(QStringLiteral("wholeTextTip"));
-    EXPECT_EQ(tip->pos(), g.viewport()->mapToGlobal(cell.bottomLeft() + QPoint(0, 1))) << "below its cell";
+    EXPECT_FALSE(tip->frameGeometry().intersects(QRect(g.viewport()->mapToGlobal(cell.topLeft()), cell.size())))
+        << "the tip covers none of its row";
     QTest::keyClick(&g, Qt::Key_Right);
     EXPECT_EQ(focusTip(), QString());
     g.SetCol(1);

@@ -23,12 +23,12 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
-#include <QLabel>
 #include <QToolTip>
 
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/VbColor.h"
 #include "platform/winsys/VbKeys.h"
+#include "platform/winsys/WholeText.h"
 
 namespace flexgrid {
 
@@ -884,24 +884,12 @@ void FlexGrid::showCurrentTip()
                     m_focusTip->hide();
                 return;
             }
-            if (!m_focusTip) {
-                // A window of its own that looks like a tool tip; unlike a
-                // tool tip it stays while the cell is current.
-                m_focusTip = new QLabel(this, Qt::ToolTip | Qt::BypassGraphicsProxyWidget);
-                m_focusTip->setObjectName(QStringLiteral("wholeTextTip"));
-                m_focusTip->setForegroundRole(QPalette::ToolTipText);
-                m_focusTip->setBackgroundRole(QPalette::ToolTipBase);
-                m_focusTip->setPalette(QToolTip::palette());
-                m_focusTip->setFont(QToolTip::font());
-                m_focusTip->setAutoFillBackground(true);
-                m_focusTip->setFrameShape(QFrame::Box);
-                m_focusTip->setMargin(2);
-            }
-            m_focusTip->setText(tip);
-            m_focusTip->adjustSize();
-            // Below the cell, so that the tip covers none of its row.
-            m_focusTip->move(viewport()->mapToGlobal(cell.bottomLeft() + QPoint(0, 1)));
-            m_focusTip->show();
+            // A window of its own that looks like a tool tip; unlike a tool
+            // tip it stays while the cell is current. Below the cell, so that
+            // the tip covers none of its row.
+            if (!m_focusTip)
+                m_focusTip = new winsys::WholeTextTip(this);
+            m_focusTip->ShowBelow(tip, QRect(viewport()->mapToGlobal(cell.topLeft()), cell.size()));
         },
         Qt::QueuedConnection);
 }

@@ -33,9 +33,12 @@
 #include <algorithm>
 
 class QColor;
-class QLabel;
 class QPainter;
 class QRect;
+
+namespace winsys {
+class WholeTextTip;
+}
 
 namespace flexgrid {
 
@@ -412,7 +415,7 @@ private:
     int m_mouseCol = -1;
     int m_gridLineWidth = 1;
     bool m_wholeTextTips = false;
-    QLabel *m_focusTip = nullptr; // the current cell's whole text
+    winsys::WholeTextTip *m_focusTip = nullptr; // the current cell's whole text
     void trackMouse(const QPoint &viewportPos);
     // Shows the current cell's whole text below it while the grid has the
     // focus and the text is cut; hides it otherwise.
