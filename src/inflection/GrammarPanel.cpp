@@ -3,6 +3,7 @@
 #include "inflection/GrammarHost.h"
 #include "inflection/PanelLayout.h"
 #include "platform/flexgrid/FlexGrid.h"
+#include "platform/flexgrid/GridRoutines.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/Twips.h"
 #include "platform/winsys/core/MsgBox.h"
@@ -221,6 +222,23 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
     connectEditing();
 }
 
+// The grids are refilled where they stand; one that has the keyboard focus
+// is hidden first, which hands the focus on to the next control, as the
+// views always did. That control may show a word of its own when it takes
+// the focus (an exercise's tile does): it is handed on before the view
+// starts, so that such a word is shown to its end before this view changes
+// anything, never in the middle of it.
+void GrammarPanel::handFocusOn()
+{
+    for (FlexGrid *grid : {msflxKlin, msflXImp}) {
+        if (grid->isHidden())
+            continue;
+        HideIfFocused(*grid);
+        if (grid->isHidden())
+            grid->show();
+    }
+}
+
 void GrammarPanel::beginView(long long ID)
 {
     CancelEdit();
@@ -312,6 +330,7 @@ void GrammarPanel::hideConjugationFrames()
 
 void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
 {
+    handFocusOn();
     CancelEdit();
     setVoice(QStringLiteral("0"));
     // The conjugation's frames go with every other view, hidden at the end:

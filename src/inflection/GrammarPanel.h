@@ -175,6 +175,9 @@ private:
     void reopenEdit(const CellEdit &edit, const QString &typed);
     void showStoredForm(const FormCell &cell, const QString &form);
     QString shownForm(const flexgrid::FlexGrid &grid, int row, const QString &form) const;
+    // A grid with the keyboard focus hands it on before a view refills the
+    // grids (see handFocusOn in GrammarPanel.cpp).
+    void handFocusOn();
     // A view starts drawing the word ID (the article's row: no word).
     void beginView(long long ID);
     // The texts composed from a stored form (an article, a compound tense)
