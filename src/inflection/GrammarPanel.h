@@ -91,7 +91,7 @@ public:
     // word, cell and table it was opened on; Grid_GotFocus commits it.
     void Grid_Click(flexgrid::FlexGrid &grid);
     void Grid_EnterCell(flexgrid::FlexGrid &grid);
-    void Grid_KeyDown(flexgrid::FlexGrid &grid, int KeyCode);
+    void Grid_KeyDown(flexgrid::FlexGrid &grid, int KeyCode, int Shift = 0);
     void Grid_KeyPress(flexgrid::FlexGrid &grid, int &KeyAscii);
     void Grid_GotFocus(flexgrid::FlexGrid &grid);
     void Editor_GotFocus(flexgrid::FlexGrid &grid, QLineEdit &editor);

@@ -323,3 +323,50 @@ TEST_F(MainWindowKeys, F1InTheSettingsOpensThePageOfTheTabInFront)
     w->mnuOptionParts_Click(0);
     EXPECT_EQ(topics, QStringList({QStringLiteral("settings.html"), QStringLiteral("third-language.html")}));
 }
+
+// The keys a desktop user reaches for: a child window picked from the Window
+// menu takes the focus, so that Ctrl+W closes it at once; Ctrl+F4 closes the
+// active child window; the menu key and Shift+F10 open the grammar panel's
+// voice menu while it shows a verb.
+TEST_F(MainWindowKeys, TheWindowMenuCtrlF4AndTheMenuKeysActWhereTheUserIs)
+{
+    QMenu *voices = w->Control<QMenu>("mnuConjugations");
+    auto panelGrid = [this] {
+        w->SmallFacts(5);
+        w->Grammar().FormsGrid()->setFocus();
+        return static_cast<QWidget *>(w->Grammar().FormsGrid());
+    };
+    auto windowsLeft = [this](qsizetype n) { return [this, n] { return WindowList().size() == n; }; };
+    const struct {
+        const char *name;
+        std::function<QWidget *()> start; // where the keys are pressed
+        QKeyCombination keys;
+        std::function<bool()> done;
+    } cases[] = {
+        {"Ctrl+W after a pick from the Window menu",
+         [this] {
+             w->Control<QTreeWidget>("tv1")->setFocus();
+             WindowEntry(1)->trigger(); // the active window
+             return Within(w->Control<QMdiArea>("mdiClient")->subWindowList().last()) ? Focus() : nullptr;
+         },
+         Qt::CTRL | Qt::Key_W, windowsLeft(1)},
+        {"Ctrl+F4 in a list window", [this] { return Focus(); }, Qt::CTRL | Qt::Key_F4, windowsLeft(1)},
+        {"Ctrl+F4 in the grammar panel", panelGrid, Qt::CTRL | Qt::Key_F4, windowsLeft(1)},
+        {"the menu key in the grammar panel", panelGrid, QKeyCombination(Qt::Key_Menu), [voices] { return voices->isVisible(); }},
+        {"Shift+F10 in the grammar panel", panelGrid, Qt::SHIFT | Qt::Key_F10, [voices] { return voices->isVisible(); }},
+    };
+    for (const auto &c : cases) {
+        w->mnuCloseAll_Click();
+        OpenVerbs();
+        OpenVerbs();
+        QWidget *at = c.start();
+        if (!at) {
+            ADD_FAILURE() << c.name << ": the focus is not where the keys go";
+            continue;
+        }
+        QTest::keyClick(at, c.keys.key(), c.keys.keyboardModifiers());
+        QApplication::processEvents();
+        EXPECT_TRUE(c.done()) << c.name;
+        voices->hide();
+    }
+}
