@@ -132,6 +132,10 @@ public:
     flexgrid::FlexGrid *FormsGrid() const { return msflxKlin; }
     flexgrid::FlexGrid *ImperativesGrid() const { return msflXImp; }
 
+protected:
+    // The grids follow the panel's height.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // Tests read and drive the controls through it.
     friend struct GrammarPanelProbe;
@@ -207,7 +211,11 @@ private:
     // A top-line label over the under-line labels first to last.
     void spanHeading(QLabel *top, int first, int last);
     void fitGridWidth(flexgrid::FlexGrid &grid);
-    int rowsHeight(const flexgrid::FlexGrid &grid) const;
+    int rowsHeight(const flexgrid::FlexGrid &grid, int rows = -1) const;
+    // The panel's least and greatest height, and the grids' heights in the
+    // height it is given.
+    void fitPanelHeight();
+    void fitGridHeights();
     void fitPanelWidth();
     int lineAllowance(const flexgrid::FlexGrid &grid) const;
     void autoSizeColumns(flexgrid::FlexGrid &grid, int Factor);

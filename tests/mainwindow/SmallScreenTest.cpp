@@ -3,8 +3,10 @@
 
 #include "FrameListWindows.h"
 
+#include "exercise/Exercise.h"
 #include "grids/GridSimple.h"
 #include "grids/GridStd.h"
+#include "inflection/GrammarPanel.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "store/SharedState.h"
 
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -79,11 +82,48 @@ TEST_F(FrameListWindows, ALowWindowShowsThePanelsRowsAndFiveRowsOfAList)
     QApplication::processEvents();
     EXPECT_GE(WholeRowsShown(*list->Grid()), 5);
     EXPECT_GT(panel->height(), 0) << "the grammar panel stays in sight";
-    EXPECT_GT(panel->verticalScrollBar()->maximum(), 0) << "and scrolls to its lower rows";
+    auto &forms = *w->Grammar().FormsGrid();
+    EXPECT_LT(WholeRowsShown(forms), forms.Rows() - 1) << "and its grid scrolls to its lower rows";
 
     // A high window gives the panel its whole height again.
     w->setFixedSize(960, 800);
     QApplication::processEvents();
     EXPECT_EQ(panel->verticalScrollBar()->maximum(), 0);
     EXPECT_GE(panel->height(), w->Control<QWidget>("picBottom")->height());
+}
+
+// At 800x600 with the exercise open the grammar panel keeps its heading rows
+// and two rows of forms in sight; scrolled sideways, it keeps a grid's row
+// captions at its left edge, as the grid draws them.
+TEST_F(FrameListWindows, OnAShortScreenThePanelKeepsItsHeadingsAndRowCaptionsInView)
+{
+    w->setFixedSize(800, 600);
+    w->show();
+    w->Exercises = tav::ExerciseWindowRoutines();
+    w->mnuExParts_Click(2);
+    w->SmallFacts(5, QString(), 33); // the participle and the imperatives, wider than the window
+    QApplication::processEvents();
+    auto *scroll = w->findChild<QScrollArea *>(QStringLiteral("picBottomScroll"));
+    auto placed = [&](QWidget *c, QRect r) { return r.translated(c->mapTo(scroll->viewport(), QPoint())); };
+    auto image = [](QWidget *from, QRect r) { return from->grab(r).toImage().convertToFormat(QImage::Format_RGB32); };
+    flexgrid::FlexGrid &klin = *w->Grammar().FormsGrid();
+    for (QWidget *shown : {w->Control<QWidget>("lblTopLine(1)"), w->Control<QWidget>("lblUnderLine(1)")})
+        EXPECT_TRUE(scroll->viewport()->rect().contains(placed(shown, shown->rect()))) << "the headings in sight";
+    EXPECT_TRUE(scroll->viewport()->rect().contains(placed(klin.viewport(), klin.CellRect(2, 1)))) << "two rows";
+    QScrollBar *sideways = scroll->horizontalScrollBar();
+    ASSERT_GT(sideways->maximum(), 0);
+    int checked = 0;
+    for (int value = 0; value <= sideways->maximum(); value += 20) {
+        sideways->setValue(value);
+        QApplication::processEvents();
+        for (flexgrid::FlexGrid *g : {&klin, w->Grammar().ImperativesGrid()}) {
+            const int captions = g->contentsRect().left() + g->TwipsToPixelsX(g->ColWidth(0));
+            if (value > g->x() && value < g->geometry().right() - captions && ++checked) { // its cells in sight
+                EXPECT_EQ(image(scroll->viewport(), QRect(0, placed(g, g->rect()).top(), captions, g->height())),
+                          image(g, QRect(0, 0, captions, g->height())))
+                    << g->objectName().toStdString() << " scrolled by " << value;
+            }
+        }
+    }
+    EXPECT_GT(checked, 0);
 }
