@@ -243,6 +243,7 @@ void GrammarPanel::handFocusOn()
 void GrammarPanel::beginView(long long ID)
 {
     CancelEdit();
+    showFirstRows();
     m_state.viewWordID = ID == ArticleID ? 0 : ID;
 }
 
@@ -286,9 +287,16 @@ void GrammarPanel::fitPanelHeight()
     m_picBottom->setMinimumHeight(headings + rowsHeight(*msflxKlin, 3));
     m_picBottom->setMaximumHeight(headings + rowsHeight(*msflxKlin));
     fitGridHeights();
-    // A word is shown from its first row ("1 sg", "Nom sg").
+    showFirstRows();
+}
+
+// A word is shown from its first row ("1 sg", "Nom sg") where the rows do
+// not all fit; a grid the user is in keeps its current cell in sight.
+void GrammarPanel::showFirstRows()
+{
     for (FlexGrid *grid : {msflxKlin, msflXImp})
-        grid->SetTopRow(grid->FixedRows());
+        if (!grid->hasFocus())
+            grid->SetTopRow(grid->FixedRows());
 }
 
 void GrammarPanel::fitGridHeights()

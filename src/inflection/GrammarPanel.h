@@ -216,6 +216,7 @@ private:
     // height it is given.
     void fitPanelHeight();
     void fitGridHeights();
+    void showFirstRows();
     void fitPanelWidth();
     int lineAllowance(const flexgrid::FlexGrid &grid) const;
     void autoSizeColumns(flexgrid::FlexGrid &grid, int Factor);

@@ -44,6 +44,9 @@ public:
     {
         setObjectName(grid->objectName() + QStringLiteral("Captions"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
+        // It covers what it stands on: nothing under it repaints with it,
+        // which would repaint the grid and so the strip again.
+        setAttribute(Qt::WA_OpaquePaintEvent);
         grid->viewport()->installEventFilter(this);
         hide();
     }
@@ -51,10 +54,12 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        QPainter painter(this);
+        // Drawn into a picture first: rendered straight into this widget's
+        // painter, the grid lands elsewhere on a real screen.
         m_drawing = true;
-        m_grid->render(&painter, QPoint(), QRegion(rect()));
+        const QPixmap captions = m_grid->grab(rect());
         m_drawing = false;
+        QPainter(this).drawPixmap(0, 0, captions);
     }
     bool eventFilter(QObject *, QEvent *event) override
     {
@@ -102,8 +107,9 @@ void PanelScroll::showFocus(QWidget *focus)
 
 void PanelScroll::showCell(flexgrid::FlexGrid *grid)
 {
-    // A grid lower than its rows scrolls them itself, below the headings.
-    if (grid->Row() >= grid->FixedRows() && grid->Col() >= grid->FixedCols())
+    // A grid lower than its rows scrolls them itself, below the headings, to
+    // the cell the user is on.
+    if (grid->hasFocus() && grid->Row() >= grid->FixedRows() && grid->Col() >= grid->FixedCols())
         grid->EnsureVisible(grid->Row(), grid->Col());
     const QRect cell = grid->CellRect(grid->Row(), grid->Col());
     if (cell.isEmpty()) {
