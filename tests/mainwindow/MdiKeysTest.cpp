@@ -332,12 +332,7 @@ TEST_F(MainWindowKeys, TheWindowMenuCtrlF4AndTheMenuKeysActWhereTheUserIs)
 {
     QMenu *voices = w->Control<QMenu>("mnuConjugations");
     QWidget *tree = w->Control<QWidget>("tv1"), *panel = w->Grammar().FormsGrid();
-    const struct {
-        const char *name;
-        QWidget *at;
-        QKeyCombination keys;
-        bool closes; // else opens the voice menu
-    } cases[] = {{"Ctrl+W after a pick from the Window menu", tree, Qt::CTRL | Qt::Key_W, true},
+    const struct { const char *name; QWidget *at; QKeyCombination keys; bool closes; /* else opens the voice menu */ } cases[] = {{"Ctrl+W after a pick from the Window menu", tree, Qt::CTRL | Qt::Key_W, true},
                  {"Ctrl+F4 in the grammar panel", panel, Qt::CTRL | Qt::Key_F4, true},
                  {"the menu key in the grammar panel", panel, QKeyCombination(Qt::Key_Menu), false},
                  {"Shift+F10 in the grammar panel", panel, Qt::SHIFT | Qt::Key_F10, false}};
