@@ -153,9 +153,6 @@ void GrammarPanel::DeKonju(long MyColor, long long ID, const QString &Voice)
                                ReadPersons(QStringLiteral("KonT2"), Voice, ID),
                                ReadPersons(QStringLiteral("KonT3"), Voice, ID)};
 
-    // The conjugation's headings stay from one verb to the next: unloading
-    // and loading them again would repaint them, and the panel under them.
-    useConjugationHeadings();
     FlexGrid &g = *msflxKlin;
     g.SetCols(1);
     g.SetRowHeight(0, 0);
@@ -182,6 +179,9 @@ void GrammarPanel::layOutConjugation()
     shareConjugationWidth(g, conjugationColumnWidth(g));
     fitGridWidth(g);
 
+    // The conjugation's headings stay from one verb to the next: unloading
+    // and loading them again would repaint them, and the panel under them.
+    useConjugationHeadings();
     SetGridHeadings(g, kConjugationTopCount, kConjugationUnderCount, Caps1235, Caps1219, -1, -1, false);
 
     placeUnderLines(g, 1);

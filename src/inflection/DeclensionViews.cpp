@@ -37,10 +37,9 @@ const QString &GenderPrefix(int genus)
 
 void GrammarPanel::DeKlino(long MyColor, long long ID, int wordKind)
 {
+    handFocusOn();
     beginView(ID);
     setEditorTag(tbN, QStringLiteral("Klino"));
-    if (lblUnderLine.size() > 2)
-        PlaceHeadingLines();
     const auto leftOver = qScopeGuard([this] { hideUnloadedHeadings(); });
     FlexGrid &g = *msflxKlin;
     FillGridCells(g, MyColor, 4);
@@ -56,8 +55,8 @@ void GrammarPanel::DeKlino(long MyColor, long long ID, int wordKind)
     }
     autoSizeColumns(g, 125);
     g.SetColWidth(0, kDeclensionHeadCol);
-    if (lblUnderLine.size() <= 2)
-        SetGridHeadings(g, 1, 3, Caps1258, Caps1255, wordKind, -1, false);
+    PlaceHeadingLines(); // whatever labels the view before left
+    SetGridHeadings(g, 1, 3, Caps1258, Caps1255, wordKind, -1, false);
     fitGridWidth(g);
     placeUnderLines(g, 1);
     spanHeading(lblTopLine[1], 1, g.Cols() - 1);
@@ -67,10 +66,9 @@ void GrammarPanel::DeKlino(long MyColor, long long ID, int wordKind)
 
 void GrammarPanel::NounDeKlino(long MyColor, long long ID, int varGenus, int wordKind)
 {
+    handFocusOn();
     beginView(ID);
     setEditorTag(tbN, QStringLiteral("Klino"));
-    if (lblUnderLine.size() > 2)
-        PlaceHeadingLines();
     const auto leftOver = qScopeGuard([this] { hideUnloadedHeadings(); });
     FlexGrid &g = *msflxKlin;
     FillGridCells(g, MyColor, 3);
@@ -87,8 +85,8 @@ void GrammarPanel::NounDeKlino(long MyColor, long long ID, int varGenus, int wor
     }
     autoSizeColumns(g, 125);
     g.SetColWidth(0, kDeclensionHeadCol);
-    if (lblUnderLine.size() <= 2)
-        SetGridHeadings(g, 1, 2, Caps1258, Caps1255, wordKind, varGenus, false);
+    PlaceHeadingLines(); // whatever labels the view before left
+    SetGridHeadings(g, 1, 2, Caps1258, Caps1255, wordKind, varGenus, false);
     fitGridWidth(g);
     placeUnderLines(g, 1);
     spanHeading(lblTopLine[1], 1, g.Cols() - 1);

@@ -8,6 +8,7 @@
 #include <QString>
 
 class QAction;
+class QPoint;
 class QLineEdit;
 class QWidget;
 
@@ -42,6 +43,8 @@ public:
     virtual QList<QLineEdit *> ResultBoxes() = 0;
     // The Conjugations menu's entries mnuFirstParts(0..2).
     virtual QAction *ConjugationEntry(int index) = 0;
+    // Opens the Conjugations menu at a point of the screen.
+    virtual void PopupConjugations(const QPoint &GlobalPos) = 0;
 };
 
 } // namespace tav

@@ -3,6 +3,7 @@
 #include "inflection/GrammarHost.h"
 #include "inflection/PanelLayout.h"
 #include "platform/flexgrid/FlexGrid.h"
+#include "platform/flexgrid/GridRoutines.h"
 #include "platform/font/FontLoader.h"
 #include "platform/winsys/TextBox.h"
 #include "platform/winsys/Twips.h"
@@ -205,11 +206,30 @@ GrammarPanel::GrammarPanel(GrammarHost &host, QWidget *picBottom)
     for (QWidget *layer : {m_conjugationLayer, m_verbLayer})
         layer->setGeometry(QRect(QPoint(0, 0), layer->childrenRect().bottomRight()));
     connectEditing();
+    m_picBottom->installEventFilter(this);
+}
+
+// The grids are refilled where they stand; one that has the keyboard focus
+// is hidden first, which hands the focus on to the next control, as the
+// views always did. That control may show a word of its own when it takes
+// the focus (an exercise's tile does): it is handed on before the view
+// starts, so that such a word is shown to its end before this view changes
+// anything, never in the middle of it.
+void GrammarPanel::handFocusOn()
+{
+    for (FlexGrid *grid : {msflxKlin, msflXImp}) {
+        if (grid->isHidden())
+            continue;
+        HideIfFocused(*grid);
+        if (grid->isHidden())
+            grid->show();
+    }
 }
 
 void GrammarPanel::beginView(long long ID)
 {
     CancelEdit();
+    showFirstRows();
     m_state.viewWordID = ID == ArticleID ? 0 : ID;
 }
 
@@ -228,17 +248,58 @@ int GrammarPanel::PlaceGrids()
     const int headings = lblUnderLine[1]->height() + lblTopLine[1]->height();
     msflxKlin->setGeometry(msflxKlin->x(), headings, msflxKlin->width(), rowsHeight(*msflxKlin));
     msflXImp->setGeometry(msflXImp->x(), headings, msflXImp->width(), rowsHeight(*msflXImp));
-    return PixelsToTwipsY(msflxKlin->height() + headings);
+    fitPanelHeight();
+    return PixelsToTwipsY(headings + rowsHeight(*msflxKlin));
 }
 
-// A grid as high as its rows: every row shows, with no blank below the last,
-// so that the panel needs no more height than its headings and rows.
-int GrammarPanel::rowsHeight(const FlexGrid &grid) const
+// A grid as high as its rows (the first `rows`, all when -1): every row
+// shows, with no blank below the last, so that the panel needs no more
+// height than its headings and rows.
+int GrammarPanel::rowsHeight(const FlexGrid &grid, int rows) const
 {
     int height = grid.height() - grid.contentsRect().height();
-    for (int r = 0; r < grid.Rows(); ++r)
+    for (int r = 0; r < (rows < 0 ? grid.Rows() : std::min(rows, grid.Rows())); ++r)
         height += grid.TwipsToPixelsY(grid.RowHeight(r));
     return height;
+}
+
+// The panel is given its heading rows and as many rows of forms as the room
+// below the child windows leaves: all of them where it can, never fewer than
+// two. With fewer than all, the grids scroll their rows below the headings,
+// which stay in view, as the row captions do in the grids' fixed column.
+void GrammarPanel::fitPanelHeight()
+{
+    const int headings = lblTopLine[1]->height() + lblUnderLine[1]->height();
+    m_picBottom->setMinimumHeight(headings + rowsHeight(*msflxKlin, 3));
+    m_picBottom->setMaximumHeight(headings + rowsHeight(*msflxKlin));
+    fitGridHeights();
+    showFirstRows();
+}
+
+// A word is shown from its first row ("1 sg", "Nom sg") where the rows do
+// not all fit; a grid the user is in keeps its current cell in sight.
+void GrammarPanel::showFirstRows()
+{
+    for (FlexGrid *grid : {msflxKlin, msflXImp})
+        if (!grid->hasFocus())
+            grid->SetTopRow(grid->FixedRows());
+}
+
+void GrammarPanel::fitGridHeights()
+{
+    const int room = m_picBottom->height() - lblTopLine[1]->height() - lblUnderLine[1]->height();
+    for (FlexGrid *grid : {msflxKlin, msflXImp}) {
+        const int height = std::max(0, std::min(rowsHeight(*grid), room));
+        if (grid->height() != height)
+            grid->setFixedHeight(height);
+    }
+}
+
+bool GrammarPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_picBottom && event->type() == QEvent::Resize)
+        fitGridHeights();
+    return QObject::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------------------
@@ -298,6 +359,7 @@ void GrammarPanel::hideConjugationFrames()
 
 void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridType)
 {
+    handFocusOn();
     CancelEdit();
     setVoice(QStringLiteral("0"));
     // The conjugation's frames go with every other view, hidden at the end:
@@ -373,8 +435,7 @@ void GrammarPanel::SmallFacts(long long lngID, const QString &StrLat, int iGridT
                 DeKlino(ColorYellow, ArticleID);
             }
 
-            msflxKlin->setFixedHeight(rowsHeight(*msflxKlin));
-            m_picBottom->setFixedHeight(msflxKlin->height() + lblTopLine[1]->height() + lblUnderLine[1]->height());
+            fitPanelHeight();
 
             // The word's third-language row, when the third language shows
             // or a simple list asks for its meanings.

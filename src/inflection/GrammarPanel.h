@@ -91,7 +91,7 @@ public:
     // word, cell and table it was opened on; Grid_GotFocus commits it.
     void Grid_Click(flexgrid::FlexGrid &grid);
     void Grid_EnterCell(flexgrid::FlexGrid &grid);
-    void Grid_KeyDown(flexgrid::FlexGrid &grid, int KeyCode);
+    void Grid_KeyDown(flexgrid::FlexGrid &grid, int KeyCode, int Shift = 0);
     void Grid_KeyPress(flexgrid::FlexGrid &grid, int &KeyAscii);
     void Grid_GotFocus(flexgrid::FlexGrid &grid);
     void Editor_GotFocus(flexgrid::FlexGrid &grid, QLineEdit &editor);
@@ -131,6 +131,10 @@ public:
     // for the frame's scrolling and enabling.
     flexgrid::FlexGrid *FormsGrid() const { return msflxKlin; }
     flexgrid::FlexGrid *ImperativesGrid() const { return msflXImp; }
+
+protected:
+    // The grids follow the panel's height.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Tests read and drive the controls through it.
@@ -179,6 +183,9 @@ private:
     bool mayStoreOver(const CellEdit &edit, const QString &tag, const QString &form);
     void showStoredForm(const FormCell &cell, const QString &form);
     QString shownForm(const flexgrid::FlexGrid &grid, int row, const QString &form) const;
+    // A grid with the keyboard focus hands it on before a view refills the
+    // grids (see handFocusOn in GrammarPanel.cpp).
+    void handFocusOn();
     // A view starts drawing the word ID (the article's row: no word).
     void beginView(long long ID);
     // The texts composed from a stored form (an article, a compound tense)
@@ -208,7 +215,12 @@ private:
     // A top-line label over the under-line labels first to last.
     void spanHeading(QLabel *top, int first, int last);
     void fitGridWidth(flexgrid::FlexGrid &grid);
-    int rowsHeight(const flexgrid::FlexGrid &grid) const;
+    int rowsHeight(const flexgrid::FlexGrid &grid, int rows = -1) const;
+    // The panel's least and greatest height, and the grids' heights in the
+    // height it is given.
+    void fitPanelHeight();
+    void fitGridHeights();
+    void showFirstRows();
     void fitPanelWidth();
     int lineAllowance(const flexgrid::FlexGrid &grid) const;
     void autoSizeColumns(flexgrid::FlexGrid &grid, int Factor);

@@ -69,7 +69,8 @@ void GrammarPanel::connectEditing()
     for (FlexGrid *grid : {msflxKlin, msflXImp}) {
         connect(grid, &FlexGrid::Click, this, [this, grid] { Grid_Click(*grid); });
         connect(grid, &FlexGrid::EnterCell, this, [this, grid] { Grid_EnterCell(*grid); });
-        connect(grid, &FlexGrid::KeyDown, this, [this, grid](int &KeyCode, int) { Grid_KeyDown(*grid, KeyCode); });
+        connect(grid, &FlexGrid::KeyDown, this,
+                [this, grid](int &KeyCode, int Shift) { Grid_KeyDown(*grid, KeyCode, Shift); });
         connect(grid, &FlexGrid::KeyPress, this, [this, grid](int &KeyAscii) { Grid_KeyPress(*grid, KeyAscii); });
         connect(grid, &FlexGrid::GotFocus, this, [this, grid] { Grid_GotFocus(*grid); });
         editorOf(*grid)->installEventFilter(new EditorEvents(*this, *grid));
@@ -118,8 +119,16 @@ void GrammarPanel::syncEditorFont(FlexGrid &grid)
     editorOf(grid)->setFont(font);
 }
 
-void GrammarPanel::Grid_KeyDown(FlexGrid &grid, int KeyCode)
+void GrammarPanel::Grid_KeyDown(FlexGrid &grid, int KeyCode, int Shift)
 {
+    // The menu key and Shift+F10 open the voice menu below the current cell
+    // while a verb is shown, as they do in a list of verbs.
+    if (KeyCode == winsys::vbKeyApps || (KeyCode == winsys::vbKeyF10 && Shift == winsys::vbShiftMask)) {
+        if (m_state.verbID != 0 && grid.Row() >= grid.FixedRows())
+            m_host.PopupConjugations(grid.mapToGlobal(
+                QPoint(grid.TwipsToPixelsX(grid.CellLeft()), grid.TwipsToPixelsY(grid.CellTop() + grid.CellHeight()))));
+        return;
+    }
     if ((KeyCode == winsys::vbKeyF2 || KeyCode == winsys::vbKeyDelete) && IsEditableCell(grid)) {
         syncEditorFont(grid);
         StartCellEditKey(grid, *editorOf(grid), KeyCode);

@@ -295,6 +295,10 @@ void GrammarPanel::SetGridHeadings(FlexGrid &grid, int TopCount, int UnderCount,
 // Hands back the loaded heading labels: another view's go back to the pool,
 // still shown, until the next view has taken what it needs
 // (hideUnloadedHeadings); the conjugation's stay in its layer, hidden with it.
+// Each view calls it just before SetGridHeadings, which then loads the labels
+// it needs: how many the view before left says nothing of that (a word shown
+// in the middle of a view, by a control that took the grid's focus, leaves
+// its own).
 void GrammarPanel::PlaceHeadingLines()
 {
     if (!m_conjugationLayer->isHidden())

@@ -34,9 +34,9 @@ const QString SqlPresentP2 = QStringLiteral("SELECT KonT1.P2a,KonT1.P2p FROM Kon
 
 void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
 {
+    handFocusOn();
     beginView(ID);
     setEditorTag(tbN, QStringLiteral("KlinoMenos"));
-    PlaceHeadingLines();
     const auto leftOver = qScopeGuard([this] { hideUnloadedHeadings(); });
     // The verb boxes belong to the conjugation's headings; here they would
     // cover the participle's.
@@ -100,6 +100,7 @@ void GrammarPanel::DeMenos(long MyColor, long long ID, int, bool)
     }
     fitColumns({&g, &imp}, total - winsys::PixelsToTwipsX(m_host.HostWindow()->width()), floors);
 
+    PlaceHeadingLines(); // whatever labels the view before left
     SetGridHeadings(g, 2, 7, Caps1362, Caps1364, -1, -1, true);
     fitGridWidth(g);
     placeUnderLines(g, 1);

@@ -567,7 +567,7 @@ void MDI::MDIForm_Load()
 
     // The grammar panel: grids under the heading rows, seven rows high.
     stsStatusBar->setVisible(true);
-    picBottom->setFixedHeight(TwipsToPixelsY(grammar->PlaceGrids()));
+    grammar->PlaceGrids(); // the panel's heights
     picBottom->setVisible(true);
     // On a low screen the child windows keep room for a list of five rows
     // (its buttons, sort row and frame above them), and the panel all the

@@ -114,6 +114,9 @@ public:
     // F6 and Shift+F6: the focus to the next or previous of the active child
     // window, the grammar panel and the left panel.
     void MoveToArea(bool next);
+    // Activates the child window and gives it the focus where it had it
+    // last (else at its first stop).
+    void FocusChild(QMdiSubWindow *sub);
 
     // The one Sorry window, filled and shown modeless.
     void ShowSorry(const QString &Message, const QString &Text, bool GreekFont);
@@ -140,7 +143,7 @@ public:
     void OpVoiceCheck(long long lngID);
     void OpVoiceSwitch(int intVoice);
     void mnuFirstParts_Click(int Index);
-    void PopupConjugations(const QPoint &globalPos);
+    void PopupConjugations(const QPoint &globalPos) override;
     // Key handling of the grammar grids' cell editors; the Greek-key check of
     // a whole text.
     void KeyDownEdits(flexgrid::FlexGrid &MSFlexgrid, QLineEdit &Edt, int KeyCode);

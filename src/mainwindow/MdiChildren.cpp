@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 
@@ -132,6 +133,14 @@ QMdiSubWindow *MDI::addChild(QWidget *form, ListWindowLink *list, ListWindow *wi
     sub->setWindowIcon(windowIcon());
     sub->setWidget(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // Ctrl+F4 is the main window's (it closes the active child from anywhere
+    // in it); the frame's own menu would make it ambiguous where the
+    // platform binds it there too.
+    for (QAction *a : sub->systemMenu()->actions()) {
+        QList<QKeySequence> keys = a->shortcuts();
+        if (keys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_F4)))
+            a->setShortcuts(keys);
+    }
     mdiClient->addSubWindow(sub);
     // A list window that takes a new caption while active renames its print entry.
     form->installEventFilter(this);
@@ -193,7 +202,7 @@ void MDI::fillWindowList()
         }
         connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
             if (sub)
-                mdiClient->setActiveSubWindow(sub);
+                FocusChild(sub); // Ctrl+W closes it at once
         });
     }
 }

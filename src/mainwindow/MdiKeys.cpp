@@ -1,7 +1,8 @@
 // The main window's keys: F10 opens the first menu, F1 the help page of what
 // the user works in, F6 and Shift+F6 move between the active child window,
-// the grammar panel and the left panel, and Tab runs through the active child
-// window, the grammar panel, the left panel and the toolbar strip.
+// the grammar panel and the left panel, Ctrl+F4 closes the active child
+// window, and Tab runs through the active child window, the grammar panel,
+// the left panel and the toolbar strip.
 #include "mainwindow/MDI.h"
 
 #include "exercise/ExerciseLaunch.h"
@@ -70,6 +71,13 @@ void MDI::buildKeys()
     connect(nextArea, &QShortcut::activated, this, [this] { MoveToArea(true); });
     auto *previousArea = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
     connect(previousArea, &QShortcut::activated, this, [this] { MoveToArea(false); });
+    // Ctrl+F4 closes the active child window, as Ctrl+W does inside it, from
+    // anywhere in the main window.
+    auto *closeChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
+    connect(closeChild, &QShortcut::activated, this, [this] {
+        if (QMdiSubWindow *sub = mdiClient->activeSubWindow())
+            sub->close();
+    });
     tv1->installEventFilter(this);
     // Ctrl+Tab and Ctrl+Shift+Tab step through the child windows also while
     // the focus is outside them; inside, the MDI area handles them itself.
@@ -175,12 +183,23 @@ void MDI::MoveToArea(bool next)
         // is entered at the tree, whatever had the focus there last.
         QWidget *inside = areas[i] == picRemarks ? tv1 : areas[i]->focusWidget();
         QWidget *target = inside && stops.contains(inside) ? inside : stops.first();
-        if (i == 0)
-            if (QMdiSubWindow *sub = mdiClient->currentSubWindow())
-                mdiClient->setActiveSubWindow(sub);
-        target->setFocus(Qt::OtherFocusReason);
+        if (QMdiSubWindow *sub = mdiClient->currentSubWindow(); i == 0 && sub)
+            FocusChild(sub);
+        else
+            target->setFocus(Qt::OtherFocusReason);
         return;
     }
+}
+
+void MDI::FocusChild(QMdiSubWindow *sub)
+{
+    mdiClient->setActiveSubWindow(sub);
+    QWidget *form = sub->widget();
+    const QList<QWidget *> stops = TabStopsIn(form);
+    QWidget *inside = form ? form->focusWidget() : nullptr;
+    QWidget *target = inside && stops.contains(inside) ? inside : stops.value(0, form);
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace tav

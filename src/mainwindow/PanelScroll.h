@@ -5,13 +5,17 @@
 // bar below it, so that nothing of it is cut at the window's edge.
 //
 // On a low window the panel gives way to the area above it: that area keeps
-// the height it was given (SetRoomAbove) as long as the panel can still show
-// a third of itself, and the panel then scrolls up and down too.
+// the height it was given (SetRoomAbove) as long as the panel gets its least
+// height (its minimum; the panel's headings and two rows of forms), and the
+// panel takes any height from there to its whole (its maximum).
 //
 // Whatever part of the panel is in sight, the control with the focus is in
 // it: the panel scrolls to a control that takes the focus, and to the
 // current cell of a grid (FollowGrid) as the keys or the mouse move it.
+// While the panel is scrolled sideways, such a grid's row captions stay at
+// the left edge.
 
+#include <QHash>
 #include <QScrollArea>
 
 namespace flexgrid {
@@ -44,6 +48,11 @@ private:
     // Scrolls as little as needed to show rect, given in inside's coordinates.
     void showRect(const QWidget *inside, const QRect &rect);
     bool focusInPanel() const;
+    static int captionsWidth(const flexgrid::FlexGrid *grid);
+    bool captionsShown(const flexgrid::FlexGrid *grid) const;
+    void placeCaptions();
+
+    QHash<flexgrid::FlexGrid *, QWidget *> m_captions; // the row captions kept in sight
 
     QMetaObject::Connection m_focusWatch;
     QWidget *m_above = nullptr;

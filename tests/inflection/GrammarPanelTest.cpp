@@ -5,6 +5,7 @@
 
 #include "inflection/GrammarPanel.h"
 #include "inflection/PanelState.h"
+#include "mainwindow/MdiExerciseHost.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "platform/font/GreekKeys.h"
 #include "platform/winsys/Twips.h"
@@ -30,6 +31,8 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -885,4 +888,49 @@ TEST_F(PanelFixture, WordAfterWordThePanelReadsThroughTheSameStatements)
     const std::set<sqlite3_stmt *> after = statements();
     EXPECT_TRUE(after == kept) << kept.size() << " statements after the first words, " << after.size()
                                << " at the end, not all the same";
+}
+
+// Every view takes the heading labels it needs, whatever the view before
+// left: also when a word is shown in its middle, by the control the focus
+// goes to as the panel's grid hands it on (an exercise's tile does this). It
+// reads no label past its list (Debug and sanitizer builds stop there), and
+// shows the headings, and edits the word, it does after the empty panel.
+TEST_F(PanelFixture, EveryViewTakesItsOwnHeadingsWhateverViewCameBeforeOrBrokeIn)
+{
+    SetSize({800, 600});
+    tav::MdiExerciseHost exercise(*w);
+    auto word = [this](long long id, int type, int entry) {
+        return [=, this] {
+            w->SmallFacts(id, QString(), type);
+            if (entry >= 0)
+                w->mnuFirstParts_Click(entry);
+        };
+    };
+    const std::function<void()> views[] = {[&] { w->BaseFrase(); }, [&] { exercise.DeKlino(0xFFFF, tav::ArticleID); },
+                                           word(3, 0, -1),  word(10, 0, -1), word(2, 0, -1), word(227, 33, -1),
+                                           word(5, 0, 0),   word(5, 0, 1),   word(5, 0, 2)};
+    auto headings = [this] {
+        QString shown = QString::number(panel().State().viewWordID);
+        for (QLabel *label : w->Control<QWidget>("picBottom")->findChildren<QLabel *>())
+            if (label->isVisible() && label->objectName().contains(QLatin1String("Line(")))
+                shown += QStringLiteral("|%1 %2 %3,%4").arg(label->objectName(), label->text()).arg(label->x()).arg(label->width());
+        return shown.toStdString();
+    };
+    for (size_t after = 0; after < std::size(views); ++after) {
+        w->BaseFrase();
+        views[after]();
+        const std::string expected = headings();
+        for (size_t before = 0; before < std::size(views); ++before) {
+            views[before]();
+            klin().setFocus();
+            auto brokeIn = std::make_shared<QMetaObject::Connection>();
+            *brokeIn = QObject::connect(qApp, &QApplication::focusChanged, [&, brokeIn] {
+                QObject::disconnect(*brokeIn);
+                views[before]();
+            });
+            views[after]();
+            QObject::disconnect(*brokeIn);
+            EXPECT_EQ(headings(), expected) << "view " << after << " after view " << before;
+        }
+    }
 }

@@ -323,3 +323,30 @@ TEST_F(MainWindowKeys, F1InTheSettingsOpensThePageOfTheTabInFront)
     w->mnuOptionParts_Click(0);
     EXPECT_EQ(topics, QStringList({QStringLiteral("settings.html"), QStringLiteral("third-language.html")}));
 }
+
+// The keys a desktop user reaches for: a child window picked from the Window
+// menu takes the focus, so that Ctrl+W closes it at once; Ctrl+F4 closes the
+// active child window also from the grammar panel; there the menu key and
+// Shift+F10 open the voice menu while a verb is shown.
+TEST_F(MainWindowKeys, TheWindowMenuCtrlF4AndTheMenuKeysActWhereTheUserIs)
+{
+    QMenu *voices = w->Control<QMenu>("mnuConjugations");
+    QWidget *tree = w->Control<QWidget>("tv1"), *panel = w->Grammar().FormsGrid();
+    const struct { const char *name; QWidget *at; QKeyCombination keys; bool closes; /* else opens the voice menu */ } cases[] = {{"Ctrl+W after a pick from the Window menu", tree, Qt::CTRL | Qt::Key_W, true},
+                 {"Ctrl+F4 in the grammar panel", panel, Qt::CTRL | Qt::Key_F4, true},
+                 {"the menu key in the grammar panel", panel, QKeyCombination(Qt::Key_Menu), false},
+                 {"Shift+F10 in the grammar panel", panel, Qt::SHIFT | Qt::Key_F10, false}};
+    for (const auto &c : cases) {
+        w->mnuCloseAll_Click();
+        OpenVerbs();
+        OpenVerbs();
+        w->SmallFacts(5);
+        c.at->setFocus();
+        if (c.at == tree)
+            WindowEntry(1)->trigger(); // the active window
+        QTest::keyClick(Focus(), c.keys.key(), c.keys.keyboardModifiers());
+        EXPECT_EQ(WindowList().size(), c.closes ? 1 : 2) << c.name;
+        EXPECT_EQ(voices->isVisible(), !c.closes) << c.name;
+        voices->hide();
+    }
+}

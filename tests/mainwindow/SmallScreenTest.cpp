@@ -3,8 +3,10 @@
 
 #include "FrameListWindows.h"
 
+#include "exercise/Exercise.h"
 #include "grids/GridSimple.h"
 #include "grids/GridStd.h"
+#include "inflection/GrammarPanel.h"
 #include "platform/flexgrid/FlexGrid.h"
 #include "store/SharedState.h"
 
@@ -79,11 +81,35 @@ TEST_F(FrameListWindows, ALowWindowShowsThePanelsRowsAndFiveRowsOfAList)
     QApplication::processEvents();
     EXPECT_GE(WholeRowsShown(*list->Grid()), 5);
     EXPECT_GT(panel->height(), 0) << "the grammar panel stays in sight";
-    EXPECT_GT(panel->verticalScrollBar()->maximum(), 0) << "and scrolls to its lower rows";
+    auto &forms = *w->Grammar().FormsGrid();
+    EXPECT_LT(WholeRowsShown(forms), forms.Rows() - 1) << "and its grid scrolls to its lower rows";
 
     // A high window gives the panel its whole height again.
     w->setFixedSize(960, 800);
     QApplication::processEvents();
     EXPECT_EQ(panel->verticalScrollBar()->maximum(), 0);
     EXPECT_GE(panel->height(), w->Control<QWidget>("picBottom")->height());
+}
+
+// At 800x600 with the exercise open the grammar panel keeps its heading rows
+// and two rows of forms in sight; scrolled sideways, it keeps the row
+// captions at its left edge, as the grid draws them.
+TEST_F(FrameListWindows, OnAShortScreenThePanelKeepsItsHeadingsAndRowCaptionsInView)
+{
+    w->setFixedSize(800, 600);
+    w->show();
+    w->Exercises = tav::ExerciseWindowRoutines();
+    w->mnuExParts_Click(2);
+    w->SmallFacts(5, QString(), 33); // the participle and the imperatives, wider than the window
+    QApplication::processEvents();
+    auto *scroll = w->findChild<QScrollArea *>(QStringLiteral("picBottomScroll"));
+    flexgrid::FlexGrid &g = *w->Grammar().FormsGrid();
+    const QRect lastShown = g.CellRect(2, 1).translated(g.viewport()->mapTo(scroll->viewport(), QPoint()));
+    EXPECT_TRUE(scroll->viewport()->rect().contains(QRect(QPoint(0, 0), lastShown.bottomRight())));
+    const int captions = g.contentsRect().left() + g.TwipsToPixelsX(g.ColWidth(0));
+    ASSERT_GT(scroll->horizontalScrollBar()->maximum(), captions);
+    scroll->horizontalScrollBar()->setValue(captions);
+    QApplication::processEvents();
+    auto image = [](QWidget *from, QRect r) { return from->grab(r).toImage().convertToFormat(QImage::Format_RGB32); };
+    EXPECT_EQ(image(scroll->viewport(), QRect(0, g.y(), captions, g.height())), image(&g, QRect(0, 0, captions, g.height())));
 }
