@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -43,7 +44,6 @@ public:
     CaptionStrip(flexgrid::FlexGrid *grid, QWidget *parent) : QWidget(parent), m_grid(grid)
     {
         setObjectName(grid->objectName() + QStringLiteral("Captions"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
         // It covers what it stands on: nothing under it repaints with it,
         // which would repaint the grid and so the strip again.
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -60,6 +60,21 @@ protected:
         const QPixmap captions = m_grid->grab(rect());
         m_drawing = false;
         QPainter(this).drawPixmap(0, 0, captions);
+    }
+    // A click on a caption is the grid's, at the caption it shows, not at
+    // the cell scrolled under it. The wheel scrolls the panel as elsewhere.
+    void mousePressEvent(QMouseEvent *event) override { passOn(event); }
+    void mouseReleaseEvent(QMouseEvent *event) override { passOn(event); }
+    void mouseDoubleClickEvent(QMouseEvent *event) override { passOn(event); }
+    void mouseMoveEvent(QMouseEvent *event) override { passOn(event); }
+    void passOn(QMouseEvent *event)
+    {
+        QWidget *target = m_grid->viewport();
+        const QPointF at = target->mapFrom(m_grid, event->position().toPoint());
+        QMouseEvent copy(event->type(), at, target->mapToGlobal(at), event->button(), event->buttons(),
+                         event->modifiers());
+        QApplication::sendEvent(target, &copy);
+        event->setAccepted(copy.isAccepted());
     }
     bool eventFilter(QObject *, QEvent *event) override
     {

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -112,4 +113,21 @@ TEST_F(FrameListWindows, OnAShortScreenThePanelKeepsItsHeadingsAndRowCaptionsInV
     QApplication::processEvents();
     auto image = [](QWidget *from, QRect r) { return from->grab(r).toImage().convertToFormat(QImage::Format_RGB32); };
     EXPECT_EQ(image(scroll->viewport(), QRect(0, g.y(), captions, g.height())), image(&g, QRect(0, 0, captions, g.height())));
+    // A click on a caption kept in view does what a click on the caption
+    // itself does, not what one on the cell scrolled under it would.
+    const QPoint onCaption(captions / 2, g.viewport()->mapTo(&g, g.CellRect(2, 1).center()).y());
+    auto clickAt = [&](QPoint inGrid) {
+        g.SetRow(1);
+        g.SetCol(1);
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, g.mapTo(w.get(), inGrid));
+        QApplication::processEvents();
+        return QPoint(g.Row(), g.Col());
+    };
+    // Scrolled so that the third column lies under the captions.
+    scroll->horizontalScrollBar()->setValue(g.viewport()->mapTo(scroll->widget(), g.CellRect(2, 2).topLeft()).x());
+    QApplication::processEvents();
+    const QPoint fromStrip = clickAt(onCaption + QPoint(scroll->horizontalScrollBar()->value() - g.x(), 0));
+    scroll->horizontalScrollBar()->setValue(0);
+    QApplication::processEvents();
+    EXPECT_EQ(fromStrip, clickAt(onCaption));
 }
