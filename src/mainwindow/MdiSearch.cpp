@@ -253,7 +253,7 @@ bool MDI::mayStoreRemark(winsys::TextBox &box, long long id, const QString &text
     try {
         now = StoredRemark(id, &box == tbRemG3);
     } catch (const std::exception &e) {
-        Tell(ErrorNotice(e));
+        winsys::ShowErrorBox(e);
         return false;
     }
     if (winsys::StoreOverNewerValue(QStringLiteral("the remarks box"), box.StoredText(), now, text))
